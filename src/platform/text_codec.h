@@ -1,0 +1,24 @@
+#pragma once
+// Conversions between the three text forms of the system: the application's Windows-1250 bytes,
+// the library's UTF-16 and the UTF-8 that XML and the written files use.
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Windows-1250 bytes to UTF-16; every byte maps to one unit (the five unassigned bytes map to
+// the C1 control of the same number, so all 256 bytes round-trip).
+std::u16string Cp1250ToUtf16(std::string_view bytes);
+// UTF-16 to Windows-1250; characters the code page lacks become "?".
+std::string Utf16ToCp1250(std::u16string_view text);
+
+// UTF-8 to UTF-16; malformed sequences, overlong forms and encoded surrogates become U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view bytes);
+// UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text);
+
+// Shortcuts for the application's boundaries.
+std::string Cp1250ToUtf8(std::string_view bytes);
+std::string Utf8ToCp1250(std::string_view bytes);
+
+}  // namespace platform
