@@ -10,14 +10,15 @@ namespace {
 const TExportCellBorders kEmptyBorders;
 }  // namespace
 
-TExportCellStyle::TExportCellStyle(TWorkbookRegistries* aParent) : parent_(aParent) {
+TExportCellStyle::TExportCellStyle(TWorkbookRegistries* aParent)
+    : link_(reinterpret_cast<std::uintptr_t>(aParent)) {
   if (aParent == nullptr) {
     throw EWorkbookException(u"TExportCellStyle.Create: aParent can't be nil");
   }
 }
 
 TExportCellStyle::TExportCellStyle(const TExportCellStyle& other)
-    : parent_(other.parent_),
+    : link_(reinterpret_cast<std::uintptr_t>(other.GetParent())),
       fontIndex_(other.fontIndex_),
       bordersIndex_(other.bordersIndex_),
       bgColor_(other.bgColor_),
@@ -28,20 +29,17 @@ TExportCellStyle::TExportCellStyle(const TExportCellStyle& other)
       verticalText_(other.verticalText_),
       rotation_(other.rotation_),
       protection_(other.protection_) {
-  if (other.own_) {
-    own_ = std::make_unique<TOwnCopies>();
-    if (other.own_->Font) own_->Font = std::make_unique<TExportFont>(*other.own_->Font);
-    if (other.own_->Borders) {
-      own_->Borders = std::make_unique<TExportCellBorders>(*other.own_->Borders);
-    }
+  if (const TOwnCopies* source = other.Own()) {
+    TOwnCopies& own = MakeOwn();
+    if (source->Font) own.Font = std::make_unique<TExportFont>(*source->Font);
+    if (source->Borders) own.Borders = std::make_unique<TExportCellBorders>(*source->Borders);
   }
 }
 
 TExportCellStyle& TExportCellStyle::operator=(const TExportCellStyle& other) {
   if (this != &other) {
     TExportCellStyle copy(other);
-    parent_ = copy.parent_;
-    own_ = std::move(copy.own_);
+    std::swap(link_, copy.link_);
     fontIndex_ = copy.fontIndex_;
     bordersIndex_ = copy.bordersIndex_;
     bgColor_ = copy.bgColor_;
@@ -56,7 +54,31 @@ TExportCellStyle& TExportCellStyle::operator=(const TExportCellStyle& other) {
   return *this;
 }
 
-TExportCellStyle::~TExportCellStyle() = default;
+TExportCellStyle::~TExportCellStyle() { DropOwnCopies(); }
+
+TWorkbookRegistries* TExportCellStyle::GetParent() const {
+  if (const TOwnCopies* own = Own()) return own->Parent;
+  return reinterpret_cast<TWorkbookRegistries*>(link_);
+}
+
+TExportCellStyle::TOwnCopies& TExportCellStyle::MakeOwn() {
+  if (TOwnCopies* own = Own()) return *own;
+  auto* own = new TOwnCopies{GetParent(), nullptr, nullptr};
+  link_ = reinterpret_cast<std::uintptr_t>(own) | kOwnCopiesTag;
+  return *own;
+}
+
+void TExportCellStyle::DropOwnCopies() {
+  if (TOwnCopies* own = Own()) {
+    link_ = reinterpret_cast<std::uintptr_t>(own->Parent);
+    delete own;
+  }
+}
+
+void TExportCellStyle::DropEmptyOwnCopies() {
+  const TOwnCopies* own = Own();
+  if (own != nullptr && !own->Font && !own->Borders) DropOwnCopies();
+}
 
 void TExportCellStyle::Clear() {
   alignment_ = haGeneral;
@@ -67,14 +89,14 @@ void TExportCellStyle::Clear() {
   verticalText_ = 0;
   rotation_ = 0;
   protection_ = cpLocked;
-  own_.reset();
+  DropOwnCopies();
   bordersIndex_ = 0;
   fontIndex_ = 0;
 }
 
 void TExportCellStyle::Assign(const TExportCellStyle& source) {
   if (this == &source) return;
-  if (source.parent_ == parent_) {
+  if (source.GetParent() == GetParent()) {
     *this = source;
     return;
   }
@@ -117,19 +139,20 @@ void TExportCellStyle::SetBordersIndex(std::int32_t index) {
 }
 
 const TExportFont& TExportCellStyle::GetFont() const {
-  if (HasOwnFont()) return *own_->Font;
-  if (const TExportFont* font = parent_->FontList.GetItem(fontIndex_)) return *font;
-  return parent_->GetDefaultFont();
+  if (HasOwnFont()) return *Own()->Font;
+  const TWorkbookRegistries& parent = *GetParent();
+  if (const TExportFont* font = parent.FontList.GetItem(fontIndex_)) return *font;
+  return parent.GetDefaultFont();
 }
 
 TExportFont& TExportCellStyle::GetFontForWrite() {
   EnsureOwnFont();
-  return *own_->Font;
+  return *Own()->Font;
 }
 
 const TExportCellBorders& TExportCellStyle::GetBorders() const {
-  if (HasOwnBorders()) return *own_->Borders;
-  if (const TExportCellBorders* borders = parent_->BordersList.GetItem(bordersIndex_)) {
+  if (HasOwnBorders()) return *Own()->Borders;
+  if (const TExportCellBorders* borders = GetParent()->BordersList.GetItem(bordersIndex_)) {
     return *borders;
   }
   return kEmptyBorders;
@@ -137,30 +160,30 @@ const TExportCellBorders& TExportCellStyle::GetBorders() const {
 
 TExportCellBorders& TExportCellStyle::GetBordersForWrite() {
   EnsureOwnBorders();
-  return *own_->Borders;
+  return *Own()->Borders;
 }
 
 void TExportCellStyle::EnsureOwnFont() {
   if (HasOwnFont()) return;
-  if (!own_) own_ = std::make_unique<TOwnCopies>();
-  own_->Font = std::make_unique<TExportFont>(GetFont());
+  auto font = std::make_unique<TExportFont>(GetFont());
+  MakeOwn().Font = std::move(font);
 }
 
 void TExportCellStyle::EnsureOwnBorders() {
   if (HasOwnBorders()) return;
-  if (!own_) own_ = std::make_unique<TOwnCopies>();
-  own_->Borders = std::make_unique<TExportCellBorders>(GetBorders());
+  auto borders = std::make_unique<TExportCellBorders>(GetBorders());
+  MakeOwn().Borders = std::move(borders);
 }
 
 void TExportCellStyle::StoreOwnFont() {
   if (!HasOwnFont()) return;
-  fontIndex_ = parent_->FontList.Add(*own_->Font);
+  fontIndex_ = GetParent()->FontList.Add(*Own()->Font);
   FreeOwnFont();
 }
 
 void TExportCellStyle::StoreOwnBorders() {
   if (!HasOwnBorders()) return;
-  bordersIndex_ = parent_->BordersList.Add(*own_->Borders);
+  bordersIndex_ = GetParent()->BordersList.Add(*Own()->Borders);
   FreeOwnBorders();
 }
 
@@ -170,19 +193,13 @@ void TExportCellStyle::Consolidate() {
 }
 
 void TExportCellStyle::FreeOwnFont() {
-  if (!own_) return;
-  own_->Font.reset();
+  if (TOwnCopies* own = Own()) own->Font.reset();
   DropEmptyOwnCopies();
 }
 
 void TExportCellStyle::FreeOwnBorders() {
-  if (!own_) return;
-  own_->Borders.reset();
+  if (TOwnCopies* own = Own()) own->Borders.reset();
   DropEmptyOwnCopies();
-}
-
-void TExportCellStyle::DropEmptyOwnCopies() {
-  if (own_ && !own_->Font && !own_->Borders) own_.reset();
 }
 
 std::u16string TExportCellStyle::GetKeyString(std::u16string_view formatCode) {

@@ -4,7 +4,7 @@
 //
 // A style being changed takes a private copy of its font or borders (copy on write) and hands it
 // back to the registries as an index when consolidated, so a workbook with many cells keeps one
-// font and one border set per distinct combination. The class is kept small (40 bytes) and cheap
+// font and one border set per distinct combination. The class is kept small (32 bytes) and cheap
 // to copy: copying a consolidated style copies two indexes.
 #include <cstdint>
 #include <memory>
@@ -41,7 +41,7 @@ class TExportCellStyle final {
   // from another workbook the font and borders become private copies.
   void Assign(const TExportCellStyle& source);
 
-  TWorkbookRegistries* GetParent() const { return parent_; }
+  TWorkbookRegistries* GetParent() const;
 
   std::uint8_t GetAlignment() const { return alignment_; }
   void SetAlignment(std::uint8_t value) { alignment_ = value; }
@@ -78,8 +78,8 @@ class TExportCellStyle final {
   const TExportCellBorders& GetBorders() const;
   TExportCellBorders& GetBordersForWrite();
 
-  bool HasOwnFont() const { return own_ && own_->Font; }
-  bool HasOwnBorders() const { return own_ && own_->Borders; }
+  bool HasOwnFont() const { return Own() != nullptr && Own()->Font; }
+  bool HasOwnBorders() const { return Own() != nullptr && Own()->Borders; }
   void EnsureOwnFont();
   void EnsureOwnBorders();
   // Moves a private copy into its registry (an equal entry is reused) and frees it.
@@ -99,14 +99,25 @@ class TExportCellStyle final {
                                  std::u16string_view conditionalFormattingKey);
 
  private:
+  // The private copies exist only while a style is being changed; they carry the workbook, so a
+  // style needs one pointer for both.
   struct TOwnCopies {
+    TWorkbookRegistries* Parent;
     std::unique_ptr<TExportFont> Font;
     std::unique_ptr<TExportCellBorders> Borders;
   };
-  void DropEmptyOwnCopies();
+  static constexpr std::uintptr_t kOwnCopiesTag = 1;
 
-  TWorkbookRegistries* parent_;
-  std::unique_ptr<TOwnCopies> own_;
+  TOwnCopies* Own() const {
+    return (link_ & kOwnCopiesTag) != 0 ? reinterpret_cast<TOwnCopies*>(link_ & ~kOwnCopiesTag)
+                                        : nullptr;
+  }
+  TOwnCopies& MakeOwn();
+  void DropEmptyOwnCopies();
+  void DropOwnCopies();
+
+  // The workbook, or (low bit set) the private copies, which hold the workbook.
+  std::uintptr_t link_;
   std::int32_t fontIndex_ = 0;
   std::int32_t bordersIndex_ = 0;
   TStyleColor bgColor_ = kStyleColorNone;

@@ -12,7 +12,7 @@ using test::Narrow;
 using test::TestWorkbook;
 
 // The model holds a style per cell; it must stay small.
-static_assert(sizeof(TExportCellStyle) <= 40);
+static_assert(sizeof(TExportCellStyle) <= 32);
 
 TEST(CellStyle, CreateWithoutWorkbookRaises) {
   try {
