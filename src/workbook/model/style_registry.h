@@ -7,9 +7,9 @@
 // first AddNew of an importer replaces that provisional entry, so the file's item 0 still lands
 // at index 0 and later items keep their file positions.
 #include <memory>
-#include <string>
-#include <unordered_map>
 #include <vector>
+
+#include "workbook/core/hashed_strings.h"
 
 namespace workbook {
 
@@ -32,32 +32,30 @@ class TExportStyleRegistry {
   // Item.
   int Add(const T& item) {
     provisional_ = false;
-    std::u16string key = item.GetKeyString();
-    auto found = index_.find(key);
-    if (found != index_.end()) return found->second;
-    return Append(std::move(key), std::make_unique<T>(item));
+    bool isNew = false;
+    const int index = keys_.Add(item.GetKeyString(), isNew);
+    if (isNew) items_.push_back(std::make_unique<T>(item));
+    return index;
   }
 
   // Stores Item itself as a new entry even when an equal one exists (importers: registry positions
-  // follow the file). Returns its index.
+  // follow the file). Add keeps finding the first of equal entries. Returns the new index.
   int AddNew(std::unique_ptr<T> item) {
-    std::u16string key = item->GetKeyString();
     if (provisional_) {
       provisional_ = false;
-      index_.clear();
+      keys_.Clear();
       items_.clear();
     }
-    // A duplicate gets a fresh key of its own: digits only, which no real key string (they all
-    // hold ";") can equal.
-    while (index_.count(key) != 0) key = DecimalKey(nextFreshKey_++);
-    return Append(std::move(key), std::move(item));
+    const int index = keys_.Append(item->GetKeyString());
+    items_.push_back(std::move(item));
+    return index;
   }
 
   // Frees every entry, then puts the provisional default back as entry 0.
   void Clear() {
-    index_.clear();
+    keys_.Clear();
     items_.clear();
-    Append(defaultItem_.GetKeyString(), std::make_unique<T>(defaultItem_));
+    Add(defaultItem_);
     provisional_ = true;
   }
 
@@ -66,23 +64,10 @@ class TExportStyleRegistry {
   ~TExportStyleRegistry() = default;
 
  private:
-  int Append(std::u16string key, std::unique_ptr<T> item) {
-    const int index = Count();
-    index_.emplace(std::move(key), index);
-    items_.push_back(std::move(item));
-    return index;
-  }
-
-  static std::u16string DecimalKey(unsigned long long n) {
-    const std::string digits = std::to_string(n);
-    return std::u16string(digits.begin(), digits.end());
-  }
-
   T defaultItem_;
-  std::unordered_map<std::u16string, int> index_;
+  THashedStrings keys_;
   std::vector<std::unique_ptr<T>> items_;
   bool provisional_ = false;
-  unsigned long long nextFreshKey_ = 0;
 };
 
 }  // namespace workbook
