@@ -101,7 +101,8 @@ TFileStream::TFileStream(const std::string& fileName, TFileMode mode) {
   file_ = std::fopen(fileName.c_str(), mode == TFileMode::OpenRead ? "rb" : "w+b");
   if (!file_) {
     std::string reason = std::strerror(errno);
-    throw EWorkbookException(platform::Utf8ToUtf16("Cannot open file \"" + fileName + "\". " + reason));
+    throw EWorkbookException(
+        platform::Utf8ToUtf16("Cannot open file \"" + fileName + "\". " + reason));
   }
 }
 
