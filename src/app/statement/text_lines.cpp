@@ -1,0 +1,46 @@
+#include "app/statement/text_lines.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "app/statement/file_errors.h"
+#include "platform/text_codec.h"
+
+namespace app {
+
+std::string LinesToUtf8(const TTextLines& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    text += line;
+    text += "\r\n";
+  }
+  return platform::Cp1250ToUtf8(text);
+}
+
+std::string FileNameWithExtension(const std::string& chosen_name, std::string_view extension) {
+  return chosen_name + std::string(extension);
+}
+
+void WriteFileBytes(const std::string& file_name, std::string_view bytes) {
+  struct Closer {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+  };
+  std::unique_ptr<std::FILE, Closer> file(std::fopen(file_name.c_str(), "wb"));
+  if (!file)
+    throw EFCreateError("Cannot create file \"" + file_name + "\". " + std::strerror(errno));
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() ||
+      std::fflush(file.get()) != 0)
+    throw EWriteError("Stream write error");
+  if (std::fclose(file.release()) != 0) throw EWriteError("Stream write error");
+}
+
+std::string SaveTextLines(const TTextLines& lines, const std::string& chosen_name,
+                          std::string_view extension) {
+  const std::string file_name = FileNameWithExtension(chosen_name, extension);
+  WriteFileBytes(file_name, LinesToUtf8(lines));
+  return file_name;
+}
+
+}  // namespace app

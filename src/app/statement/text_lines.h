@@ -1,0 +1,28 @@
+#pragma once
+// The text files the application writes (both XML reports, the two lists, the sums): a list of
+// lines in the application's Windows-1250 text, each ended by CR LF (the last one too), stored
+// as UTF-8 without a byte-order mark.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace app {
+
+using TTextLines = std::vector<std::string>;
+
+// The whole file's bytes: every line followed by CR LF, converted to UTF-8, no byte-order mark.
+std::string LinesToUtf8(const TTextLines& lines);
+
+// The save dialog's name with the extension (".xml", ".txt", ".csv") always appended, also when
+// the name ends in it already: that is what users of the program know.
+std::string FileNameWithExtension(const std::string& chosen_name, std::string_view extension);
+
+// Writes the bytes, replacing an existing file; raises EFCreateError when the file cannot be
+// created and EWriteError when it cannot be written completely.
+void WriteFileBytes(const std::string& file_name, std::string_view bytes);
+
+// LinesToUtf8 written to FileNameWithExtension; returns the name written.
+std::string SaveTextLines(const TTextLines& lines, const std::string& chosen_name,
+                          std::string_view extension);
+
+}  // namespace app

@@ -1,0 +1,109 @@
+#include "platform/qt/qt_services.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "platform/console_runner.h"
+#include "platform/file_filter.h"
+#include "platform/os_version.h"
+#include "platform/schema_validator.h"
+
+namespace platform {
+namespace {
+
+QString ToQt(const std::u16string& text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// "Caption|*.a;*.b" becomes Qt's "Caption (*.a *.b)".
+QString ToQtFilter(const std::u16string& filter) {
+  QStringList entries;
+  for (const auto& f : ParseFileFilter(filter)) {
+    QStringList patterns;
+    for (const auto& p : f.Patterns) patterns << ToQt(p);
+    entries << ToQt(f.Caption) + " (" + patterns.join(' ') + ")";
+  }
+  return entries.join(";;");
+}
+
+std::optional<std::string> Chosen(const QString& path) {
+  if (path.isEmpty()) return std::nullopt;
+  // The platform's dialogs leave the chosen file's folder as the current directory.
+  QDir::setCurrent(QFileInfo(path).absolutePath());
+  return QDir::toNativeSeparators(path).toStdString();
+}
+
+}  // namespace
+
+std::optional<std::string> TQtFileDialogs::OpenFile(const std::u16string& filter) {
+  return Chosen(QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(),
+                                             QDir::currentPath(), ToQtFilter(filter)));
+}
+
+std::optional<std::string> TQtFileDialogs::SaveFile(const std::u16string& filter) {
+  // The program appends the extension itself, so the dialog must not ask about overwriting a
+  // name it never writes.
+  return Chosen(QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(),
+                                             QDir::currentPath(), ToQtFilter(filter), nullptr,
+                                             QFileDialog::DontConfirmOverwrite));
+}
+
+TMsgResult TQtMessageBoxes::Show(const std::u16string& text, const std::u16string& caption,
+                                 TMsgButtons buttons, TMsgIcon icon) {
+  QMessageBox box(QApplication::activeWindow());
+  box.setWindowTitle(ToQt(caption));
+  box.setText(ToQt(text));
+  switch (icon) {
+    case TMsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case TMsgIcon::Stop: box.setIcon(QMessageBox::Critical); break;
+    case TMsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case TMsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case TMsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+  }
+  switch (buttons) {
+    case TMsgButtons::OK: box.setStandardButtons(QMessageBox::Ok); break;
+    case TMsgButtons::OKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case TMsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case TMsgButtons::YesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
+  }
+  switch (box.exec()) {
+    case QMessageBox::Yes: return TMsgResult::Yes;
+    case QMessageBox::No: return TMsgResult::No;
+    case QMessageBox::Cancel: return TMsgResult::Cancel;
+    default: return TMsgResult::OK;
+  }
+}
+
+bool TQtShell::Open(const std::string& target) {
+  return QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(target)));
+}
+
+void TQtEventPump::ProcessMessages() { QCoreApplication::processEvents(); }
+
+struct TRealServices::TImpl {
+  TQtFileDialogs Dialogs;
+  TQtMessageBoxes MessageBoxes;
+  TQtShell Shell;
+  TShellConsoleRunner Console;
+  TOsVersion OsVersion;
+  TLibXmlSchemaValidator SchemaValidator;
+  TQtEventPump EventPump;
+};
+
+TRealServices::TRealServices() : impl_(std::make_unique<TImpl>()) {}
+TRealServices::~TRealServices() = default;
+
+void TRealServices::Install() {
+  Services() = TServices{&impl_->Dialogs,   &impl_->MessageBoxes,    &impl_->Shell,
+                         &impl_->Console,   &impl_->OsVersion,       &impl_->SchemaValidator,
+                         &impl_->EventPump};
+}
+
+}  // namespace platform

@@ -1,0 +1,96 @@
+#pragma once
+// Scripted stand-ins for the platform services: tests queue the answers the user or the system
+// would give, and read back what the program asked and showed.
+#include <deque>
+#include <vector>
+
+#include "platform/services.h"
+
+namespace platform {
+
+class TScriptedDialogs : public IFileDialogs {
+ public:
+  struct TCall {
+    bool Save;
+    std::u16string Filter;
+  };
+  // Queues the next answer; std::nullopt is a cancelled dialog.
+  void Answer(std::optional<std::string> path) { answers_.push_back(std::move(path)); }
+  std::optional<std::string> OpenFile(const std::u16string& filter) override;
+  std::optional<std::string> SaveFile(const std::u16string& filter) override;
+  std::vector<TCall> Calls;
+
+ private:
+  std::optional<std::string> Next(bool save, const std::u16string& filter);
+  std::deque<std::optional<std::string>> answers_;
+};
+
+class TRecordingMessageBoxes : public IMessageBoxes {
+ public:
+  struct TShown {
+    std::u16string Text;
+    std::u16string Caption;
+    TMsgButtons Buttons;
+    TMsgIcon Icon;
+  };
+  // Queues the button the user presses next; without one the box answers OK (or Yes).
+  void Answer(TMsgResult result) { answers_.push_back(result); }
+  TMsgResult Show(const std::u16string& text, const std::u16string& caption, TMsgButtons buttons,
+                  TMsgIcon icon) override;
+  std::vector<TShown> Shown;
+
+ private:
+  std::deque<TMsgResult> answers_;
+};
+
+class TRecordingShell : public IShell {
+ public:
+  bool Open(const std::string& target) override {
+    Opened.push_back(target);
+    return true;
+  }
+  std::vector<std::string> Opened;
+};
+
+class TScriptedConsole : public IConsoleRunner {
+ public:
+  struct TRun {
+    std::string CommandLine;
+    std::string Folder;
+  };
+  std::string Run(const std::string& commandLine, const std::string& folder) override {
+    Runs.push_back({commandLine, folder});
+    return Output;
+  }
+  std::string Output;
+  std::vector<TRun> Runs;
+};
+
+class TScriptedOsVersion : public IOsVersion {
+ public:
+  explicit TScriptedOsVersion(bool windows8) : windows8_(windows8) {}
+  bool IsWindows8OrGreater() override { return windows8_; }
+
+ private:
+  bool windows8_;
+};
+
+class TCountingEventPump : public IEventPump {
+ public:
+  void ProcessMessages() override { ++Calls; }
+  int Calls = 0;
+};
+
+// Installs a set of services for the lifetime of a test and restores the previous ones after.
+class TServicesScope {
+ public:
+  explicit TServicesScope(const TServices& services) : saved_(Services()) { Services() = services; }
+  ~TServicesScope() { Services() = saved_; }
+  TServicesScope(const TServicesScope&) = delete;
+  TServicesScope& operator=(const TServicesScope&) = delete;
+
+ private:
+  TServices saved_;
+};
+
+}  // namespace platform

@@ -1,0 +1,10 @@
+#include "platform/services.h"
+
+namespace platform {
+
+TServices& Services() {
+  static TServices services;
+  return services;
+}
+
+}  // namespace platform

@@ -1,0 +1,39 @@
+#include "app/statement/integer_text.h"
+
+#include <gtest/gtest.h>
+
+using namespace app;
+
+TEST(IntegerText, AcceptedForms) {
+  struct Case {
+    const char* text;
+    std::int64_t value;
+  } cases[] = {{"0", 0},
+               {"1234567890", 1234567890},
+               {"0012", 12},
+               {"  42", 42},
+               {"+7", 7},
+               {"-15", -15},
+               {"9223372036854775807", INT64_MAX},
+               {"-9223372036854775808", INT64_MIN}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(TryStrToInt64(c.text).has_value()) << c.text;
+    EXPECT_EQ(*TryStrToInt64(c.text), c.value) << c.text;
+  }
+}
+
+TEST(IntegerText, RejectedForms) {
+  for (const char* text :
+       {"", " ", "-", "+", "12.5", "12,5", "1e3", "42 ", "x12", "$1F", "0x1F", "12a",
+        "9223372036854775808", "-9223372036854775809", "99999999999999999999"})
+    EXPECT_FALSE(TryStrToInt64(text).has_value()) << text;
+}
+
+TEST(IntegerText, ConversionErrorNamesTheText) {
+  try {
+    StrToInt64("12,5");
+    FAIL() << "no exception";
+  } catch (const EConvertError& e) {
+    EXPECT_STREQ(e.what(), "'12,5' is not a valid integer value");
+  }
+}

@@ -1,0 +1,77 @@
+#include "app/statement/text_lines.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/statement/file_errors.h"
+
+using namespace app;
+
+namespace {
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class TextLinesFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::path(BINARY_DIR) / "text_lines_test" /
+           ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+  }
+  std::filesystem::path dir_;
+};
+
+}  // namespace
+
+TEST(TextLines, EveryLineEndsWithCrLfTheLastToo) {
+  EXPECT_EQ(LinesToUtf8({"a", "", "b"}), "a\r\n\r\nb\r\n");
+  EXPECT_EQ(LinesToUtf8({}), "");
+}
+
+TEST(TextLines, Cp1250LettersBecomeUtf8WithoutByteOrderMark) {
+  // "Košice" and "č", "ľ", "ô" in Windows-1250.
+  const std::string bytes =
+      LinesToUtf8({"Ko\x9A"
+                   "ice",
+                   "\xE8\xBE\xF4"});
+  EXPECT_EQ(bytes, "Ko\xC5\xA1ice\r\n\xC4\x8D\xC4\xBE\xC3\xB4\r\n");
+}
+
+TEST(TextLines, ExtensionIsAlwaysAppended) {
+  EXPECT_EQ(FileNameWithExtension("kv", ".xml"), "kv.xml");
+  EXPECT_EQ(FileNameWithExtension("kv.xml", ".xml"), "kv.xml.xml");
+  EXPECT_EQ(FileNameWithExtension("chyby.txt", ".txt"), "chyby.txt.txt");
+}
+
+TEST_F(TextLinesFile, SaveWritesTheBytesUnderTheExtendedName) {
+  const std::string chosen = (dir_ / "out.csv").string();
+  std::ofstream(chosen + ".csv") << "old content that is longer than the new one";
+  EXPECT_EQ(SaveTextLines({"x;1"}, chosen, ".csv"), chosen + ".csv");
+  EXPECT_EQ(ReadFile(chosen + ".csv"), "x;1\r\n");
+  EXPECT_FALSE(std::filesystem::exists(chosen));
+}
+
+TEST_F(TextLinesFile, EmptyListGivesEmptyFile) {
+  const std::string chosen = (dir_ / "empty").string();
+  SaveTextLines({}, chosen, ".txt");
+  EXPECT_TRUE(std::filesystem::exists(chosen + ".txt"));
+  EXPECT_EQ(std::filesystem::file_size(chosen + ".txt"), 0u);
+}
+
+TEST_F(TextLinesFile, UncreatableFileRaisesCreateError) {
+  const std::string chosen = (dir_ / "missing-folder" / "out").string();
+  try {
+    SaveTextLines({"x"}, chosen, ".xml");
+    FAIL() << "no exception";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + chosen + ".xml\". ", 0), 0u)
+        << e.what();
+  }
+}
