@@ -1,5 +1,6 @@
 #pragma once
-// Failures of writing the application's output files; the command dispatcher shows the message.
+// Failures of the application's own file reading and writing; the command dispatcher shows
+// the message.
 #include <stdexcept>
 #include <string>
 
@@ -11,6 +12,12 @@ class EFCreateError : public std::runtime_error {
 };
 
 class EWriteError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// An input file that cannot be opened or read ("File not found", "File access denied", ...).
+class EInOutError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
