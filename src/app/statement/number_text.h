@@ -1,0 +1,29 @@
+#pragma once
+// Text to number conversions of the application. They follow the process-wide format settings,
+// never the C locale: a decimal separator (DecimalSeparator()) and no thousands separator.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace app {
+
+// The process-wide decimal separator as a Windows-1250 byte ("," as the program sets it).
+char DecimalSeparator();
+
+// Optional blanks, an optional sign, digits with at most one decimal separator, an optional
+// exponent (E or e, optional sign, digits), optional blanks and nothing else. The double form is
+// the nearest double; a value beyond the double range fails, one too small becomes zero.
+bool TryTextToFloat(std::string_view text, double& value, char decimal_separator);
+bool TryTextToExtended(std::string_view text, long double& value, char decimal_separator);
+// As TryTextToExtended with DecimalSeparator(); raises EConvertError
+// "'%s' is not a valid floating point value".
+long double StrToFloat(std::string_view text);
+
+// Optional leading blanks, an optional sign, then decimal digits, or hexadecimal digits after
+// "$", "x" or "0x" (either case of x); the whole text must be used. Hexadecimal texts take up to
+// 32 bits, read as a signed value ("$FFFFFFFF" is -1), as the run-time always did.
+bool TryStrToInt(std::string_view text, std::int32_t& value);
+// Raises EConvertError "'%s' is not a valid integer value".
+std::int32_t StrToInt(std::string_view text);
+
+}  // namespace app

@@ -1,0 +1,52 @@
+#pragma once
+// The tax authority's CSV lists of VAT payers: recognising the kind of list, loading its entries
+// and looking a VAT ID's number up in them.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/statement/settings_objects.h"
+
+namespace app {
+
+// Where the user downloads the lists (a zip of the CSV files); the program only opens it in
+// the browser.
+inline constexpr const char kVATListDownloadURL[] =
+    "http://report.financnasprava.sk/report/ds_dphs_csv.zip";
+
+enum class TVATListKind {
+  Register,       // registered VAT payers: an ID missing from it is invalid
+  Cancellation,   // payers with a reason for cancelling their registration: an ID found is reported
+  SpecialScheme,  // payers applying the special scheme: an ID found is reported
+};
+
+// The kind told by the start of the file's first line; nothing for any other file.
+std::optional<TVATListKind> VATListKindOf(std::string_view first_line);
+
+// The lines of an 8-bit text file: a line ends at LF or CR LF; a line end at the very end of the
+// file starts no further line.
+std::vector<std::string_view> SplitFileLines(std::string_view bytes);
+
+struct TVATList {
+  TVATListKind Kind;
+  // Sorted by Number, so that VATsearch answers right also for lists not in ascending order.
+  std::vector<tVATSubject> Entries;
+};
+
+// A whole list file. Nothing for a file of an unknown kind. Raises EConvertError when a list line
+// has no number in its characters 3 to 12.
+std::optional<TVATList> ParseVATList(std::string_view bytes);
+
+// ParseVATList of the named file; raises EInOutError when it cannot be read.
+std::optional<TVATList> LoadVATList(const std::string& file_name);
+
+// Whether the list, sorted by Number, holds an entry with the key (binary search).
+bool VATsearch(const std::vector<tVATSubject>& list, std::int64_t key);
+
+// The number a VAT ID is looked up by: its characters 3 to 12 (after the country code) read as a
+// decimal number; nothing when they are not one.
+std::optional<std::int64_t> VATIdKey(std::string_view vat_id);
+
+}  // namespace app

@@ -1,0 +1,42 @@
+#pragma once
+// What the XML wrappers share among themselves (never included outside this folder): the parse
+// options that keep untrusted input harmless, error collection from libxml2, and text filtering.
+#include <libxml/parser.h>
+#include <libxml/xmlerror.h>
+
+#include <string>
+#include <string_view>
+
+namespace workbook::xml_internal {
+
+// No entity substitution, no DTD loading, no network. CDATA sections read as plain text.
+constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOCDATA | XML_PARSE_COMPACT;
+
+// Keeps the first error libxml2 reports to one parser, instead of the library printing it.
+struct TErrorCollector {
+  std::string message;
+  // Whether a fatal error came: the input is not well-formed, whatever the parser returns.
+  bool fatal = false;
+  void Record(const xmlError* error);
+  // Raises EXmlError with the first recorded error, or Fallback when none was recorded.
+  [[noreturn]] void Throw(const char* fallback) const;
+};
+
+// The xmlStructuredErrorFunc for a parser whose user data is a TErrorCollector.
+void CollectError(void* collector, xmlErrorPtr error);
+
+// Appends UTF-8 text without the characters XML 1.0 cannot carry (C0 controls other than tab,
+// LF and CR; U+FFFE, U+FFFF), which would make the output ill-formed.
+void AppendXmlText(std::string& out, std::string_view text);
+// The same from UTF-16 (an unpaired surrogate becomes U+FFFD).
+void AppendXmlText(std::string& out, std::u16string_view text);
+
+inline const xmlChar* Xml(const std::string& text) {
+  return reinterpret_cast<const xmlChar*>(text.c_str());
+}
+
+inline std::string_view View(const xmlChar* text) {
+  return text ? std::string_view(reinterpret_cast<const char*>(text)) : std::string_view();
+}
+
+}  // namespace workbook::xml_internal

@@ -1,0 +1,184 @@
+#include "app/statement/vat_payer_list.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/statement/errors.h"
+#include "app/statement/integer_text.h"
+
+using namespace app;
+
+namespace {
+
+const char kRegister[] = "ZoznamSubjektovRegistrovanychkDPH";
+const char kCancellation[] = "zoznamplatitelovdphsdovodomna";
+const char kSpecial[] = "zoznamplatitelovdph_osobitnau";
+
+std::vector<std::int64_t> Numbers(const TVATList& list) {
+  std::vector<std::int64_t> numbers;
+  for (const tVATSubject& e : list.Entries) numbers.push_back(e.Number);
+  return numbers;
+}
+
+}  // namespace
+
+TEST(VATPayerList, KindByTheStartOfTheFirstLine) {
+  struct Case {
+    std::string line;
+    std::optional<TVATListKind> kind;
+  } cases[] = {
+      {kRegister, TVATListKind::Register},
+      {std::string(kRegister) + ";06.12.2026", TVATListKind::Register},
+      {std::string(kCancellation) + "zrusenieregistracie;05.02.2014", TVATListKind::Cancellation},
+      {kSpecial, TVATListKind::SpecialScheme},
+      {std::string(kSpecial) + "pravu;2014", TVATListKind::SpecialScheme},
+      {"zoznamsubjektovregistrovanychkdph", std::nullopt},
+      {"ZoznamSubjektovRegistrovanychkDP", std::nullopt},
+      {"zoznamplatitelovdph;05.02.2014", std::nullopt},
+      {" ZoznamSubjektovRegistrovanychkDPH", std::nullopt},
+      {"", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(VATListKindOf(c.line), c.kind) << c.line;
+}
+
+TEST(VATPayerList, FileLines) {
+  using V = std::vector<std::string_view>;
+  EXPECT_EQ(SplitFileLines("a\nb"), (V{"a", "b"}));
+  EXPECT_EQ(SplitFileLines("a\r\nb\r\n"), (V{"a", "b"}));
+  EXPECT_EQ(SplitFileLines("a\n\nb\n"), (V{"a", "", "b"}));
+  EXPECT_EQ(SplitFileLines("a\rb\n"), (V{"a\rb"}));
+  EXPECT_EQ(SplitFileLines("\n"), (V{""}));
+  EXPECT_EQ(SplitFileLines(""), V{});
+}
+
+TEST(VATPayerList, RegisterSkipsTwoHeaderLinesTheOthersOne) {
+  const auto reg = ParseVATList(std::string(kRegister) + "\r\nIC_DPH;ICO;NAZOV\r\n" +
+                                "SK2020000001;123;Firma A\r\n");
+  ASSERT_TRUE(reg);
+  EXPECT_EQ(reg->Kind, TVATListKind::Register);
+  EXPECT_EQ(Numbers(*reg), std::vector<std::int64_t>{2020000001});
+
+  for (const char* name : {kCancellation, kSpecial}) {
+    const auto list = ParseVATList(std::string(name) + "\nSK2020000001;1\nSK2020000002;2\n");
+    ASSERT_TRUE(list);
+    EXPECT_EQ(Numbers(*list), (std::vector<std::int64_t>{2020000001, 2020000002})) << name;
+  }
+}
+
+TEST(VATPayerList, EntryKeyAndText) {
+  const std::string long_text(250, 't');
+  const auto list =
+      ParseVATList(std::string(kSpecial) + "\n" + "SK1234567890;Firma \xE8;Ko\x9A" + "ice\n" +
+                   "SK1000000000;" + long_text + "\n" + "SK0000000042\n" + "SK7\n");
+  ASSERT_TRUE(list);
+  ASSERT_EQ(list->Entries.size(), 4u);
+  // Sorted by number.
+  EXPECT_EQ(Numbers(*list), (std::vector<std::int64_t>{7, 42, 1000000000, 1234567890}));
+  EXPECT_EQ(list->Entries[0].Text, "");
+  EXPECT_EQ(list->Entries[1].Text, "");
+  EXPECT_EQ(list->Entries[2].Text, long_text.substr(0, 200));
+  EXPECT_EQ(list->Entries[3].Text, "Firma \xE8;Ko\x9Aice");
+}
+
+TEST(VATPayerList, UnknownOrEmptyFileGivesNothing) {
+  EXPECT_FALSE(ParseVATList(""));
+  EXPECT_FALSE(ParseVATList("IC_DPH;ICO\nSK1234567890;1\n"));
+}
+
+TEST(VATPayerList, HeaderOnlyRegisterIsEmpty) {
+  const auto list = ParseVATList(std::string(kRegister) + "\nheading\n");
+  ASSERT_TRUE(list);
+  EXPECT_TRUE(list->Entries.empty());
+  EXPECT_FALSE(VATsearch(list->Entries, 0));
+}
+
+TEST(VATPayerList, LineWithoutNumberStopsTheLoadWithConversionError) {
+  struct Case {
+    const char* line;
+    const char* message;
+  } cases[] = {{"SKABCDEFGHIJ;x", "'ABCDEFGHIJ' is not a valid integer value"},
+               {"", "'' is not a valid integer value"},
+               {"SK12345;6789", "'12345;6789' is not a valid integer value"}};
+  for (const auto& c : cases) {
+    try {
+      ParseVATList(std::string(kCancellation) + "\nSK1234567890\n" + c.line + "\nSK1\n");
+      ADD_FAILURE() << "no exception for " << c.line;
+    } catch (const EConvertError& e) {
+      EXPECT_STREQ(e.what(), c.message);
+    }
+  }
+}
+
+// A list not in ascending order answers like the same list sorted.
+TEST(VATPayerList, UnsortedListAnswersLikeSorted) {
+  const std::vector<std::int64_t> keys = {9000000000, 1000000001, 5555555555, 1000000000,
+                                          7000000007, 2000000002, 5555555555, 3000000003};
+  std::string unsorted = std::string(kRegister) + "\nheading\n";
+  for (std::int64_t k : keys) unsorted += "SK" + std::to_string(k) + ";x\n";
+  std::vector<std::int64_t> ascending = keys;
+  std::sort(ascending.begin(), ascending.end());
+  std::string sorted = std::string(kRegister) + "\nheading\n";
+  for (std::int64_t k : ascending) sorted += "SK" + std::to_string(k) + ";x\n";
+
+  const auto a = ParseVATList(unsorted);
+  const auto b = ParseVATList(sorted);
+  ASSERT_TRUE(a && b);
+  EXPECT_EQ(Numbers(*a), ascending);
+  for (std::int64_t k : keys) {
+    EXPECT_TRUE(VATsearch(a->Entries, k)) << k;
+    EXPECT_TRUE(VATsearch(b->Entries, k)) << k;
+  }
+  for (std::int64_t k : {std::int64_t{0}, std::int64_t{999999999}, std::int64_t{4000000000},
+                         std::int64_t{9999999999}, std::int64_t{-1}}) {
+    EXPECT_FALSE(VATsearch(a->Entries, k)) << k;
+    EXPECT_FALSE(VATsearch(b->Entries, k)) << k;
+  }
+}
+
+TEST(VATPayerList, SearchAtEveryPosition) {
+  std::vector<tVATSubject> list;
+  EXPECT_FALSE(VATsearch(list, 1));
+  for (std::int64_t n = 1; n <= 15; ++n) list.push_back({n * 10, ""});
+  for (std::int64_t n = 1; n <= 15; ++n) {
+    EXPECT_TRUE(VATsearch(list, n * 10)) << n;
+    EXPECT_FALSE(VATsearch(list, n * 10 + 1)) << n;
+  }
+  EXPECT_FALSE(VATsearch(list, 0));
+}
+
+TEST(VATPayerList, IdKeyIsCharacters3To12) {
+  EXPECT_EQ(VATIdKey("SK1234567890"), 1234567890);
+  EXPECT_EQ(VATIdKey("SK123456789012"), 1234567890);
+  EXPECT_EQ(VATIdKey("CZ0000000001"), 1);
+  EXPECT_EQ(VATIdKey("SK12345"), 12345);
+  EXPECT_FALSE(VATIdKey("SKABCDEFGHIJ"));
+  EXPECT_FALSE(VATIdKey("SK"));
+  EXPECT_FALSE(VATIdKey(""));
+  EXPECT_FALSE(VATIdKey("SK12345 7890"));
+}
+
+TEST(VATPayerList, LoadFromFile) {
+  const auto dir = std::filesystem::path(BINARY_DIR) / "vat_payer_list_test";
+  std::filesystem::create_directories(dir);
+  const std::string file = (dir / "list.csv").string();
+  std::ofstream(file, std::ios::binary) << kSpecial << "\r\nSK2000000002;b\r\nSK1000000001;a\r\n";
+  const auto list = LoadVATList(file);
+  ASSERT_TRUE(list);
+  EXPECT_EQ(list->Kind, TVATListKind::SpecialScheme);
+  EXPECT_EQ(Numbers(*list), (std::vector<std::int64_t>{1000000001, 2000000002}));
+  EXPECT_EQ(list->Entries[0].Text, "a");
+
+  try {
+    LoadVATList((dir / "missing.csv").string());
+    FAIL() << "no exception";
+  } catch (const EInOutError& e) {
+    EXPECT_STREQ(e.what(), "File not found");
+  }
+}
+
+TEST(VATPayerList, DownloadAddressPath) {
+  EXPECT_TRUE(std::string_view(kVATListDownloadURL).starts_with("http://"));
+  EXPECT_TRUE(std::string_view(kVATListDownloadURL).ends_with("/report/ds_dphs_csv.zip"));
+}

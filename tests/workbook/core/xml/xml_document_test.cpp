@@ -1,0 +1,157 @@
+#include "workbook/core/xml/xml_document.h"
+
+#include <gtest/gtest.h>
+
+#include "workbook/core/xml/xml_error.h"
+#include "workbook/formats/python_peer.h"
+
+using namespace workbook;
+
+namespace {
+
+const std::string kWorkbook =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
+    "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+    "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+    "<workbookPr date1904=\"1\"/>"
+    "<sheets><sheet name=\"Hárok1\" sheetId=\"1\" r:id=\"rId5\"/>"
+    "<sheet name=\"A &amp; B\" sheetId=\"2\" r:id=\"rId6\"/></sheets>"
+    "<definedNames><definedName name=\"_xlnm.Print_Area\" localSheetId=\"0\">"
+    "'Hárok1'!$A$1:$B$2</definedName></definedNames>"
+    "</workbook>";
+
+}  // namespace
+
+TEST(XmlDocument, PathsAttributesAndTexts) {
+  TXmlDocument doc;
+  doc.LoadFromString(kWorkbook);
+  EXPECT_EQ(doc.FindPath("workbook/workbookPr").Attr("date1904"), "1");
+  std::vector<TXmlNode> sheets = doc.FindPath("/workbook/sheets").Elements("sheet");
+  ASSERT_EQ(sheets.size(), 2u);
+  EXPECT_EQ(sheets[0].Attr16("name"), u"Hárok1");
+  EXPECT_EQ(sheets[1].Attr("name"), "A & B");
+  EXPECT_EQ(sheets[1].Attr("r:id"), "rId6");
+  EXPECT_FALSE(sheets[1].HasAttr("id"));
+  EXPECT_EQ(sheets[0].Parent().LocalName(), "sheets");
+  EXPECT_EQ(doc.FindPath("workbook/definedNames/definedName").Text16(), u"'Hárok1'!$A$1:$B$2");
+  EXPECT_FALSE(doc.FindPath("workbook/calcPr"));
+  EXPECT_FALSE(doc.FindPath("worksheet"));
+}
+
+TEST(XmlDocument, XPathWithRegisteredNamespaces) {
+  TXmlDocument doc;
+  doc.LoadFromString(kWorkbook);
+  doc.RegisterNamespace("m", "http://schemas.openxmlformats.org/spreadsheetml/2006/main");
+  doc.RegisterNamespace("r", "http://schemas.openxmlformats.org/officeDocument/2006/relationships");
+  std::vector<TXmlNode> sheets = doc.SelectNodes("/m:workbook/m:sheets/m:sheet[@r:id='rId6']");
+  ASSERT_EQ(sheets.size(), 1u);
+  EXPECT_EQ(sheets[0].Attr("sheetId"), "2");
+  // Without its prefix the default namespace is out of XPath's reach.
+  EXPECT_TRUE(doc.SelectNodes("/workbook/sheets/sheet").empty());
+  TXmlNode sheetsNode = doc.SelectSingleNode("//m:sheets");
+  EXPECT_EQ(sheetsNode.SelectNodes("m:sheet").size(), 2u);
+  EXPECT_EQ(sheetsNode.SelectSingleNode("m:sheet/@name").Text(), "Hárok1");
+  testing::internal::CaptureStderr();
+  EXPECT_THROW(doc.SelectNodes("//m:sheet["), EXmlError);
+  EXPECT_THROW(doc.SelectNodes("//q:sheet"), EXmlError);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+TEST(XmlDocument, MixedContentTextAndWhitespace) {
+  TXmlDocument doc;
+  doc.LoadFromString(
+      "<si><r><t xml:space=\"preserve\"> a </t></r><r><t>b&#13;&#10;c</t></r>"
+      "<rPh><t>ph</t></rPh></si>");
+  EXPECT_EQ(doc.DocumentElement().Text(), " a b\r\ncph");
+  EXPECT_EQ(doc.DocumentElement().FirstElement().Child("t").Text(), " a ");
+}
+
+TEST(XmlDocument, MalformedRaisesWithoutPrinting) {
+  TXmlDocument doc;
+  testing::internal::CaptureStderr();
+  try {
+    doc.LoadFromString("<a><b></a>");
+    FAIL() << "no error";
+  } catch (const EXmlError& e) {
+    EXPECT_STREQ(
+        e.what(),
+        "XML error at line 1, column 11: Opening and ending tag mismatch: b line 1 and a.");
+    EXPECT_STREQ(e.ClassName(), "EXmlError");
+  }
+  EXPECT_THROW(doc.LoadFromString(""), EXmlError);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_FALSE(doc.DocumentElement());
+}
+
+TEST(XmlDocument, LoadsFromTheStreamPosition) {
+  TMemoryStream stream;
+  stream.WriteString("junk<r>x</r>");
+  stream.SetPosition(4);
+  TXmlDocument doc;
+  doc.LoadFromStream(stream);
+  EXPECT_EQ(doc.DocumentElement().Text(), "x");
+}
+
+TEST(XmlDocument, BuildsAndSerialises) {
+  TXmlDocument doc;
+  TXmlNode root = doc.CreateRoot("worksheet");
+  root.SetAttr("xmlns", "http://schemas.openxmlformats.org/spreadsheetml/2006/main");
+  root.SetAttr("xmlns:r", "http://schemas.openxmlformats.org/officeDocument/2006/relationships");
+  TXmlNode sheetData = root.AddChild("sheetData");
+  TXmlNode hyperlinks = root.AddChild("hyperlinks");
+  TXmlNode merge = root.InsertChildBefore("mergeCells", hyperlinks);
+  hyperlinks.Remove();
+  merge.SetAttr("count", "0");
+  TXmlNode link = root.AddChild("drawing");
+  link.SetAttr("r:id", u"rId1");
+  sheetData.SetText(u"{96C15ADC} <&> \"q\" \x01\x1F\t");
+  TXmlNode c = merge.AddChild("mergeCell");
+  c.SetAttr("ref", "A1:B2");
+  c.SetAttr("ref", "C1:D2");
+  c.SetAttr("note", "a\"b\nc");
+  EXPECT_EQ(
+      doc.SaveToString(),
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+      "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+      "<sheetData>{96C15ADC} &lt;&amp;&gt; \"q\" \t</sheetData>"
+      "<mergeCells count=\"0\"><mergeCell ref=\"C1:D2\" note=\"a&quot;b&#10;c\"/></mergeCells>"
+      "<drawing r:id=\"rId1\"/></worksheet>\n");
+  EXPECT_EQ(
+      link.FindAttrNS("id", "http://schemas.openxmlformats.org/officeDocument/2006/relationships"),
+      "rId1");
+}
+
+TEST(XmlDocument, PrefixedRootJoinsItsNamespaceWhenDeclared) {
+  TXmlDocument doc;
+  TXmlNode root = doc.CreateRoot("office:document-content");
+  root.SetAttr("xmlns:office", "urn:oasis:names:tc:opendocument:xmlns:office:1.0");
+  root.SetAttr("xmlns:table", "urn:oasis:names:tc:opendocument:xmlns:table:1.0");
+  root.SetAttr("office:version", "1.2");
+  TXmlNode table =
+      root.AddChild("office:body").AddChild("office:spreadsheet").AddChild("table:table");
+  table.SetAttr("table:name", u"Hárok1");
+  EXPECT_EQ(root.NamespaceURI(), "urn:oasis:names:tc:opendocument:xmlns:office:1.0");
+  EXPECT_EQ(table.QualifiedName(), "table:table");
+  EXPECT_EQ(
+      doc.SaveToString(),
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<office:document-content xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+      "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" office:version=\"1.2\">"
+      "<office:body><office:spreadsheet><table:table table:name=\"Hárok1\"/></office:spreadsheet>"
+      "</office:body></office:document-content>\n");
+
+  if (!test_support::PythonAvailable()) GTEST_SKIP() << "/usr/bin/python3 is not installed";
+  test_support::TScratchDir dir;
+  TMemoryStream out;
+  doc.SaveToStream(out);
+  out.SaveToFile(dir.File("content.xml"));
+  EXPECT_EQ(test_support::RunPython(
+                dir,
+                "import xml.etree.ElementTree as ET\n"
+                "t = "
+                "ET.parse('content.xml').getroot().find('.//"
+                "{urn:oasis:names:tc:opendocument:xmlns:table:1.0}table')\n"
+                "print(t.get('{urn:oasis:names:tc:opendocument:xmlns:table:1.0}name'))\n"),
+            "Hárok1\n");
+}
