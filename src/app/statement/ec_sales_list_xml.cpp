@@ -204,10 +204,18 @@ void AddBody2020(TTextLines& lines, const TRecordArray<tDataSV1>& sv1,
     const std::size_t first = page * kRecordsPerPage2020;
     const std::size_t last = first + kRecordsPerPage2020;
     lines.push_back("    <strana>");
-    for (std::size_t i = first; i < last; ++i)
-      i < sv1.size() ? AddRecord(lines, *sv1[i]) : AddEmptyRecords(lines, 1);
-    for (std::size_t j = first; j < last; ++j)
-      j < sv2.size() ? AddPart2Record(lines, *sv2[j]) : AddEmptyPart2Records(lines, 1);
+    for (std::size_t i = first; i < last; ++i) {
+      if (i < sv1.size())
+        AddRecord(lines, *sv1[i]);
+      else
+        AddEmptyRecords(lines, 1);
+    }
+    for (std::size_t j = first; j < last; ++j) {
+      if (j < sv2.size())
+        AddPart2Record(lines, *sv2[j]);
+      else
+        AddEmptyPart2Records(lines, 1);
+    }
     lines.push_back("    </strana>");
   }
   lines.push_back("  </telo>");
