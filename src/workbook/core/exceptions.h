@@ -17,10 +17,10 @@ class EWorkbookException : public std::runtime_error {
   std::u16string message_;
 };
 
-#define WORKBOOK_EXCEPTION(Name, Base)                          \
-  class Name : public Base {                                    \
-   public:                                                      \
-    using Base::Base;                                           \
+#define WORKBOOK_EXCEPTION(Name, Base)                       \
+  class Name : public Base {                                 \
+   public:                                                   \
+    using Base::Base;                                        \
     const char* ClassName() const override { return #Name; } \
   };
 

@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include <unistd.h>
+
 #include "platform/text_codec.h"
 #include "workbook/core/exceptions.h"
 
@@ -14,6 +16,10 @@ std::int64_t TStream::Size() {
   std::int64_t end = Seek(0, TSeekOrigin::End);
   SetPosition(here);
   return end;
+}
+
+void TStream::SetSize(std::int64_t) {
+  throw EWorkbookException(u"The stream's size cannot be changed.");
 }
 
 void TStream::ReadBuffer(void* buffer, std::size_t count) {
@@ -72,9 +78,10 @@ std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
   return target;
 }
 
-void TMemoryStream::SetSize(std::size_t size) {
-  data_.resize(size);
-  position_ = std::min(position_, size);
+void TMemoryStream::SetSize(std::int64_t size) {
+  if (size < 0) throw EWorkbookException(u"Negative stream size.");
+  data_.resize(static_cast<std::size_t>(size));
+  position_ = std::min(position_, data_.size());
 }
 
 void TMemoryStream::Clear() {
@@ -101,7 +108,8 @@ TFileStream::TFileStream(const std::string& fileName, TFileMode mode) {
   file_ = std::fopen(fileName.c_str(), mode == TFileMode::OpenRead ? "rb" : "w+b");
   if (!file_) {
     std::string reason = std::strerror(errno);
-    throw EWorkbookException(platform::Utf8ToUtf16("Cannot open file \"" + fileName + "\". " + reason));
+    throw EWorkbookException(
+        platform::Utf8ToUtf16("Cannot open file \"" + fileName + "\". " + reason));
   }
 }
 
@@ -123,6 +131,12 @@ std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
                                                 : SEEK_END;
   if (fseeko(file_, offset, whence) != 0) throw EWorkbookException(u"Stream seek error.");
   return ftello(file_);
+}
+
+void TFileStream::SetSize(std::int64_t size) {
+  if (size < 0 || std::fflush(file_) != 0 || ftruncate(fileno(file_), size) != 0)
+    throw EWorkbookException(u"Stream size change error.");
+  if (ftello(file_) > size) Seek(size, TSeekOrigin::Beginning);
 }
 
 }  // namespace workbook

@@ -20,6 +20,8 @@ class TStream {
   // Moves the position; returns the new position.
   virtual std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) = 0;
   virtual std::int64_t Size();
+  // Truncates or extends the stream; the position stays unless it lies beyond the new end.
+  virtual void SetSize(std::int64_t size);
 
   std::int64_t Position() { return Seek(0, TSeekOrigin::Current); }
   void SetPosition(std::int64_t position) { Seek(position, TSeekOrigin::Beginning); }
@@ -42,7 +44,7 @@ class TMemoryStream : public TStream {
   std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
   std::int64_t Size() override { return static_cast<std::int64_t>(data_.size()); }
 
-  void SetSize(std::size_t size);
+  void SetSize(std::int64_t size) override;
   void Clear();
   const std::uint8_t* Memory() const { return data_.data(); }
   std::uint8_t* Memory() { return data_.data(); }
@@ -69,6 +71,7 @@ class TFileStream : public TStream {
   std::size_t Read(void* buffer, std::size_t count) override;
   std::size_t Write(const void* buffer, std::size_t count) override;
   std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
+  void SetSize(std::int64_t size) override;
 
  private:
   std::FILE* file_ = nullptr;

@@ -1,0 +1,218 @@
+#include "workbook/core/cell_refs.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace workbook {
+
+namespace {
+
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+char16_t UpperAscii(char16_t c) { return c >= u'a' && c <= u'z' ? c - (u'a' - u'A') : c; }
+bool IsLetter(char16_t c) {
+  c = UpperAscii(c);
+  return c >= u'A' && c <= u'Z';
+}
+
+// A run of digits as a 1-based row number; the running value is capped so that any length of
+// digits is safe. Returns -1 beyond the largest sheet or without digits.
+int RowNumber(std::u16string_view digits) {
+  if (digits.empty()) return -1;
+  int64_t value = 0;
+  for (char16_t c : digits) {
+    value = value * 10 + (c - u'0');
+    if (value > kMaxRefRowCount) return -1;
+  }
+  return static_cast<int>(value);
+}
+
+// Splits "[$]letters[$]digits"; false for any other shape.
+struct CellParts {
+  bool colAbsolute = false;
+  bool rowAbsolute = false;
+  std::u16string_view letters;
+  std::u16string_view digits;
+};
+
+bool SplitCell(std::u16string_view text, CellParts& parts) {
+  size_t i = 0;
+  if (i < text.size() && text[i] == u'$') {
+    parts.colAbsolute = true;
+    ++i;
+  }
+  const size_t lettersBegin = i;
+  while (i < text.size() && IsLetter(text[i])) ++i;
+  parts.letters = text.substr(lettersBegin, i - lettersBegin);
+  if (i < text.size() && text[i] == u'$') {
+    parts.rowAbsolute = true;
+    ++i;
+  }
+  const size_t digitsBegin = i;
+  while (i < text.size() && IsDigit(text[i])) ++i;
+  parts.digits = text.substr(digitsBegin, i - digitsBegin);
+  return i == text.size() && !parts.letters.empty() && !parts.digits.empty();
+}
+
+}  // namespace
+
+int ColLettersToIndex(std::u16string_view Text) {
+  Text = Text.substr(0, Text.find(u':'));
+  int64_t value = 0;
+  int letters = 0;
+  for (char16_t c : Text) {
+    if (!IsLetter(c)) continue;
+    if (++letters > 3) return -1;
+    value = value * 26 + (UpperAscii(c) - u'A' + 1);
+  }
+  return letters == 0 ? -1 : static_cast<int>(value - 1);
+}
+
+namespace {
+
+std::u16string Letters(int64_t col) {
+  std::u16string result;
+  if (col < 0) return result;
+  int64_t n = col + 1;
+  while (n > 0) {
+    const int64_t d = (n - 1) % 26;
+    result.insert(result.begin(), static_cast<char16_t>(u'A' + d));
+    n = (n - d) / 26;
+  }
+  return result;
+}
+
+}  // namespace
+
+std::u16string ColIndexToLetters(int Col) { return Letters(Col); }
+
+bool ParseCellRef(std::u16string_view Text, int& Col, int& Row, bool& ColAbsolute,
+                  bool& RowAbsolute) {
+  CellParts parts;
+  if (!SplitCell(Text, parts)) return false;
+  const int col = ColLettersToIndex(parts.letters);
+  const int row = RowNumber(parts.digits);
+  if (col < 0 || col >= kMaxRefColCount || row < 1) return false;
+  Col = col;
+  Row = row - 1;
+  ColAbsolute = parts.colAbsolute;
+  RowAbsolute = parts.rowAbsolute;
+  return true;
+}
+
+bool ParseCellRefColRow(std::u16string_view Text, int& Col, int& Row) {
+  bool colAbsolute = false;
+  bool rowAbsolute = false;
+  return ParseCellRef(Text, Col, Row, colAbsolute, rowAbsolute);
+}
+
+bool ParseCellRangeRef(std::u16string_view Text, TCellRangeRef& Ref, bool MustBeRange) {
+  TCellRangeRef r;
+  const size_t colon = Text.find(u':');
+  if (colon != std::u16string_view::npos && colon >= 2) {
+    if (!ParseCellRef(Text.substr(0, colon), r.Col1, r.Row1, r.Col1Absolute, r.Row1Absolute) ||
+        !ParseCellRef(Text.substr(colon + 1), r.Col2, r.Row2, r.Col2Absolute, r.Row2Absolute))
+      return false;
+  } else {
+    if (MustBeRange || !ParseCellRef(Text, r.Col1, r.Row1, r.Col1Absolute, r.Row1Absolute))
+      return false;
+    r.Col2 = r.Col1;
+    r.Row2 = r.Row1;
+  }
+  Ref = r;
+  return true;
+}
+
+bool ParseCellRangeRefColRow(std::u16string_view Text, int& Col1, int& Row1, int& Col2, int& Row2,
+                             bool MustBeRange) {
+  TCellRangeRef r;
+  if (!ParseCellRangeRef(Text, r, MustBeRange)) return false;
+  Col1 = r.Col1;
+  Row1 = r.Row1;
+  Col2 = r.Col2;
+  Row2 = r.Row2;
+  return true;
+}
+
+bool ParseColRangeRef(std::u16string_view Text, int& Col1, int& Col2) {
+  const size_t colon = Text.find(u':');
+  if (colon == std::u16string_view::npos || colon < 1) return false;
+  const int c1 = ColLettersToIndex(Text.substr(0, colon));
+  const int c2 = ColLettersToIndex(Text.substr(colon + 1));
+  if (c1 < 0 || c1 > c2 || c2 >= kMaxRefColCount) return false;
+  Col1 = c1;
+  Col2 = c2;
+  return true;
+}
+
+bool ParseRowRangeRef(std::u16string_view Text, int& Row1, int& Row2) {
+  const size_t colon = Text.find(u':');
+  if (colon == std::u16string_view::npos) return false;
+  // Each side keeps only its digits ("$1" is row 1); a side without digits is row 0, which fails.
+  auto side = [](std::u16string_view s) {
+    std::u16string digits;
+    for (char16_t c : s)
+      if (IsDigit(c)) digits += c;
+    return digits.empty() ? 0 : RowNumber(digits);
+  };
+  const int r1 = side(Text.substr(0, colon));
+  const int r2 = side(Text.substr(colon + 1));
+  if (r1 < 1 || r2 < 1 || r1 > r2) return false;
+  Row1 = r1 - 1;
+  Row2 = r2 - 1;
+  return true;
+}
+
+int RowFromCellRef(std::u16string_view Text) {
+  std::u16string digits;
+  for (char16_t c : Text)
+    if (IsDigit(c)) digits += c;
+  return digits.empty() ? 0 : RowNumber(digits);
+}
+
+namespace {
+
+// Spans are added in 64 bits, so huge counts give long texts instead of overflowing.
+std::u16string CellText(int64_t col, int64_t row, bool colAbsolute, bool rowAbsolute) {
+  std::u16string text;
+  if (col >= 0) {
+    if (colAbsolute) text += u'$';
+    text += Letters(col);
+  }
+  if (row >= 0) {
+    if (rowAbsolute) text += u'$';
+    const std::string digits = std::to_string(row + 1);
+    text.append(digits.begin(), digits.end());
+  }
+  return text;
+}
+
+}  // namespace
+
+std::u16string MakeCellRangeRefEx(int Col, int Row, int ColSpan, TRefAbsolute Absolute,
+                                  int RowSpan) {
+  std::u16string ref = CellText(Col, Row, Absolute.Col1, Absolute.Row1);
+  if (ColSpan >= 2 || RowSpan >= 2) {
+    ref += u':';
+    const int64_t col2 = Col < 0 ? Col : int64_t{Col} + std::max(ColSpan, 1) - 1;
+    const int64_t row2 = Row < 0 ? Row : int64_t{Row} + std::max(RowSpan, 1) - 1;
+    ref += CellText(col2, row2, Absolute.Col2, Absolute.Row2);
+  }
+  return ref;
+}
+
+std::u16string MakeCellRangeRef(int Col, int Row, int ColSpan, bool Absolute, int RowSpan) {
+  return MakeCellRangeRefEx(Col, Row, ColSpan, TRefAbsolute::All(Absolute), RowSpan);
+}
+
+std::u16string MakeCellRangeRefOpen(int MaxColCount, int MaxRowCount, int Col, int Row,
+                                    int ColCount, int RowCount) {
+  Col = std::max(Col, 0);
+  Row = std::max(Row, 0);
+  // The last row is the format's last one (count - 1): the row count itself would lie past the
+  // sheet.
+  const int64_t col2 = ColCount < 1 ? int64_t{MaxColCount} - 1 : int64_t{Col} + ColCount - 1;
+  const int64_t row2 = RowCount < 1 ? int64_t{MaxRowCount} - 1 : int64_t{Row} + RowCount - 1;
+  return CellText(Col, Row, false, false) + u':' + CellText(col2, row2, false, false);
+}
+
+}  // namespace workbook

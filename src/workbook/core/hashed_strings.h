@@ -1,0 +1,45 @@
+#pragma once
+// A find-or-add table of texts: every text keeps the position at which it was first added, and
+// adding tells whether the text was new. The font and border registries, the style keys of the
+// XLSX and ODS writers and the XLS shared-string table rest on it.
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace workbook {
+
+class THashedStrings {
+ public:
+  THashedStrings() = default;
+  // The index points into the stored texts, so a copy would point into the original.
+  THashedStrings(const THashedStrings&) = delete;
+  THashedStrings& operator=(const THashedStrings&) = delete;
+  THashedStrings(THashedStrings&&) = default;
+  THashedStrings& operator=(THashedStrings&&) = default;
+
+  // The position of Key, appended when absent; IsNew says which.
+  std::int32_t Add(std::u16string_view key, bool& isNew);
+  std::int32_t Add(std::u16string_view key) {
+    bool isNew = false;
+    return Add(key, isNew);
+  }
+  // Appends Key even when it is present (registries that keep a file's entries in file order);
+  // finding keeps answering the first position.
+  std::int32_t Append(std::u16string_view key);
+  // The first position of Key, -1 when absent.
+  std::int32_t IndexOf(std::u16string_view key) const;
+  std::int32_t Count() const { return static_cast<std::int32_t>(strings_.size()); }
+  // The text at Pos; EListError outside 0..Count-1.
+  const std::u16string& Get(std::int64_t pos) const;
+  const std::u16string& operator[](std::int64_t pos) const { return Get(pos); }
+  void Clear();
+
+ private:
+  // A deque never moves its elements, so the views used as keys stay valid as it grows.
+  std::deque<std::u16string> strings_;
+  std::unordered_map<std::u16string_view, std::int32_t> index_;
+};
+
+}  // namespace workbook

@@ -1,0 +1,60 @@
+#pragma once
+// Owning lists whose items carry an integer Id and are found by it (number formats, fills and
+// other style entries keyed by an Id).
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "workbook/core/owned_list.h"
+
+namespace workbook {
+
+class TIndexedOwnedListObject : public TOwnedListObject {
+ public:
+  std::int32_t Id() const { return id_; }
+  // Moves the item to its new Id in its list's index.
+  void SetId(std::int32_t id);
+  // A copy takes the Id through SetId.
+  void AssignTo(TPersistent& dest) const override;
+
+ private:
+  std::int32_t id_ = 0;
+};
+
+class TIndexedOwnedList : public TOwnedList {
+ public:
+  using TOwnedList::TOwnedList;
+
+  // The item with that Id (the first in list order when several share it), null when none.
+  TIndexedOwnedListObject* FindById(std::int32_t id) const;
+  // Its position, -1 when none.
+  std::int32_t IndexOfId(std::int32_t id) const;
+  // The largest Id present, -1 when the list is empty.
+  std::int32_t GetMaxId() const;
+  // Copies (same class, Assign) of the Source items whose Id is not present yet.
+  void AddMissingCopies(const TIndexedOwnedList& source);
+
+ protected:
+  // Every way into and out of the list passes here, extraction included, so the index never
+  // holds an item the list no longer has.
+  void Notify(TOwnedListObject* item, TListNotification action) override;
+
+ private:
+  friend class TIndexedOwnedListObject;
+  void Enter(TIndexedOwnedListObject* item, std::int32_t id);
+  void Leave(TIndexedOwnedListObject* item, std::int32_t id);
+
+  std::map<std::int32_t, std::vector<TIndexedOwnedListObject*>> id_index_;
+};
+
+template <class T, class TOwner = TObject>
+class TIndexedOwnedListOf : public TOwnedListOf<T, TOwner, TIndexedOwnedList> {
+  static_assert(std::derived_from<T, TIndexedOwnedListObject>);
+
+ public:
+  using TOwnedListOf<T, TOwner, TIndexedOwnedList>::TOwnedListOf;
+  T* FindById(std::int32_t id) const { return static_cast<T*>(TIndexedOwnedList::FindById(id)); }
+};
+
+}  // namespace workbook

@@ -1,0 +1,42 @@
+#pragma once
+// Spreadsheet number-format codes: which kind of cell a code describes, with the details a cell
+// class keeps (decimals, grouping, currency symbol, ...), and the plain numeric codes the cells
+// build back.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace workbook {
+
+// The cell class a format code calls for; None for "General", "@" and other text formats, where
+// the cell keeps whatever class its value gives it.
+enum class TNumberFormatClass {
+  None,
+  Number,
+  Percent,
+  Currency,
+  Scientific,
+  Fraction,
+  DateTime,
+};
+
+struct TNumberFormatRec {
+  bool RedNegative = false;
+  bool ThousandSeparator = false;
+  uint8_t Decimals = 255;  // 255: general, no fixed decimals
+  uint8_t IntegerZeros = 1;
+  uint8_t ExponentDigits = 1;  // at most 3
+  uint8_t FractionDigits = 1;  // at most 4
+  std::u16string CurrencySymbol;
+  uint8_t CurrencyPosition = 0;  // 0 before the number, 1 before with a "*" fill, 2 after
+};
+
+// Classifies Code (case-insensitive) by its first section. For a class other than None, Format is
+// reset and filled; for None it is left alone.
+TNumberFormatClass ParseNumberFormat(std::u16string_view Code, TNumberFormatRec& Format);
+
+// Prefix + IntegerZeros zeros (+ "." + Decimals zeros) + Suffix; Decimals 255 gives "".
+std::u16string BuildNumberFormatCode(uint8_t Decimals, uint8_t IntegerZeros,
+                                     std::u16string_view Prefix, std::u16string_view Suffix);
+
+}  // namespace workbook

@@ -1,0 +1,311 @@
+#pragma once
+// Owning lists: the collections of the workbook model (worksheets, rows, cells, columns, drawings,
+// style entries). A list owns its items; every item knows its list and its position in it, so a
+// cell finds its row and its column without a search.
+//
+// Items are created and destroyed only through a list or a TOwnedPtr, never with plain new and
+// delete: C++ does not dispatch virtual calls from constructors and destructors, so the hooks in
+// which descendants build and release their members (DoCreate, DoDestroy) are called from outside:
+// DoCreate right after an item is constructed and has joined its list, DoDestroy right before it
+// is deleted, after it has left its list.
+#include <concepts>
+#include <cstdint>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "workbook/core/list_notification.h"
+#include "workbook/core/object.h"
+
+namespace workbook {
+
+class TOwnedList;
+class TOwnedListObject;
+
+// Destroys an item the way the model expects: its DoDestroy hook first, then the object.
+struct TOwnedListObjectDeleter {
+  void operator()(TOwnedListObject* item) const;
+};
+
+// An item outside any list (new, or extracted from one): its owner is this pointer.
+template <class T>
+using TOwnedPtr = std::unique_ptr<T, TOwnedListObjectDeleter>;
+
+// The base of every list item. It holds only the way back to its list, so a million cells cost
+// no more than a pointer and a position each here.
+class TOwnedListObject : public TPersistent {
+ public:
+  TOwnedListObject() = default;
+  TOwnedListObject(const TOwnedListObject&) = delete;
+  TOwnedListObject& operator=(const TOwnedListObject&) = delete;
+
+  // A new item in no list; its DoCreate has run.
+  template <class T, class... Args>
+  static TOwnedPtr<T> Create(Args&&... args);
+  // A new item appended to List; DoCreate runs after it has joined, so it already sees its list,
+  // the list's owner and its position.
+  template <class T, class... Args>
+  static T* CreateOwned(TOwnedList& list, Args&&... args);
+  // The same, joining at Pos clamped to 0..Count.
+  template <class T, class... Args>
+  static T* CreateInsert(TOwnedList& list, std::int64_t pos, Args&&... args);
+
+  // The list holding the item, null when none. While DoDestroy runs the item has left its list
+  // (GetIndex() is -1) but still names it, so it can reach the list's owner to unregister itself.
+  TOwnedList* OwnerList() const { return owner_list_; }
+  // The position in OwnerList(), -1 when none.
+  std::int32_t GetIndex() const { return index_; }
+  // The owner of the item's list, null without a list.
+  TObject* GetListOwner() const;
+  // Moves the item's list entry CurIndex to NewIndex (the list's Move).
+  void MoveTo(std::int32_t curIndex, std::int32_t newIndex);
+  // Deletes the item from its list, which frees it. An item in no list belongs to its TOwnedPtr,
+  // so this raises the list's index error for position -1.
+  void Free();
+
+  // Copies of list items carry the source item's content only where a descendant says so.
+  void AssignTo(TPersistent& dest) const override;
+  // A new item of the same class, not yet created (its DoCreate has not run); list copies
+  // (TOwnedList::AddCopies) make their items with it.
+  virtual std::unique_ptr<TOwnedListObject> NewInstance() const = 0;
+
+ protected:
+  // Builds the members that need the item's list or position; runs once per item.
+  virtual void DoCreate() {}
+  // Releases what DoCreate built; runs once per item, after it has left its list. Must not throw.
+  virtual void DoDestroy() {}
+
+ private:
+  friend class TOwnedList;
+  friend struct TOwnedListObjectDeleter;
+  static void RunDoCreate(TOwnedListObject& item) { item.DoCreate(); }
+  // Undoes a half-built item whose DoCreate failed while it was in List.
+  static void Abandon(TOwnedList& list, TOwnedListObject& item);
+
+  TOwnedList* owner_list_ = nullptr;
+  std::int32_t index_ = -1;
+};
+
+// The owning list. Slots may be empty (null), as in the run-time's pointer list.
+class TOwnedList {
+ public:
+  using TNotifyHandler =
+      std::function<void(TOwnedList& sender, TOwnedListObject* item, TListNotification action)>;
+
+  explicit TOwnedList(TObject* owner = nullptr) : owner_(owner) {}
+  // Frees every item. A descendant whose own members must outlive its items' DoDestroy calls
+  // Clear() in its destructor.
+  virtual ~TOwnedList();
+  TOwnedList(const TOwnedList&) = delete;
+  TOwnedList& operator=(const TOwnedList&) = delete;
+
+  // The object that owns the list (not owned by it; may be null).
+  TObject* Owner() const { return owner_; }
+  // Called for every added, extracted and deleted item, before a deleted item is freed.
+  TNotifyHandler OnNotify;
+
+  std::int32_t Count() const { return static_cast<std::int32_t>(items_.size()); }
+  // The item at Pos (null for an empty slot); EListError outside 0..Count-1.
+  TOwnedListObject* GetItem(std::int64_t pos) const;
+
+  // Appends Item and returns its position.
+  std::int32_t Add(TOwnedPtr<TOwnedListObject> item);
+  // Inserts Item at Pos (0..Count) and renumbers the items after it.
+  void Insert(std::int64_t pos, TOwnedPtr<TOwnedListObject> item);
+  // Removes the item at Pos and frees it.
+  void Delete(std::int64_t pos);
+  // Takes Item out without freeing it; null when the list does not hold it.
+  TOwnedPtr<TOwnedListObject> Extract(const TOwnedListObject* item);
+  // Deletes Item; returns its former position, -1 when the list does not hold it.
+  std::int32_t Remove(const TOwnedListObject* item);
+  // The item's position, -1 when absent.
+  std::int32_t IndexOf(const TOwnedListObject* item) const;
+  void Exchange(std::int64_t a, std::int64_t b);
+  void Move(std::int64_t curIndex, std::int64_t newIndex);
+  // Deletes every item, the last first.
+  void Clear();
+
+  // Clear, then AddCopies.
+  void Assign(const TOwnedList& source);
+  template <class U>
+  void AssignAs(const TOwnedList& source);
+  // For every item of Source a new item of the same class is appended and takes its content.
+  void AddCopies(const TOwnedList& source);
+  // The same with every new item of class U.
+  template <class U>
+  void AddCopiesAs(const TOwnedList& source);
+  // Copies of Source's items inserted at Pos, Pos + 1, ...; positions are renumbered once at the
+  // end.
+  void InsertCopies(const TOwnedList& source, std::int64_t pos);
+  static void AssignList(TOwnedList& dest, const TOwnedList& source) { dest.Assign(source); }
+
+  // While the lock is held, positions are not renumbered (bulk inserts); releasing the last lock
+  // renumbers every item.
+  void BeginIndexUpdate() { ++index_update_lock_; }
+  void EndIndexUpdate();
+  std::int32_t IndexUpdateLock() const { return index_update_lock_; }
+
+ protected:
+  // Calls OnNotify; descendants keeping per-item state override it (and call it).
+  virtual void Notify(TOwnedListObject* item, TListNotification action);
+  // Appends (Pos < 0) or inserts at Pos a copy of Original: a new item of its class, created,
+  // then given Original's content.
+  TOwnedListObject* AddCopy(const TOwnedListObject& original, std::int64_t pos) {
+    return AddCopy(original, pos,
+                   [](const TOwnedListObject& o) { return o.NewInstance().release(); });
+  }
+  // The same with the new item made by Make(original).
+  template <class F>
+  TOwnedListObject* AddCopy(const TOwnedListObject& original, std::int64_t pos, const F& make);
+
+ private:
+  void CheckIndex(std::int64_t pos) const;
+  void Renumber(std::size_t from);
+  // Copies made by Make(original), appended (Pos < 0) or inserted from Pos on.
+  template <class F>
+  void AddCopiesWith(const TOwnedList& source, std::int64_t pos, const F& make);
+
+  TObject* owner_;
+  std::vector<TOwnedPtr<TOwnedListObject>> items_;
+  std::int32_t index_update_lock_ = 0;
+};
+
+// A list typed for its items and its owner, over TOwnedList or one of its descendants.
+template <class T, class TOwner = TObject, class TBase = TOwnedList>
+class TOwnedListOf : public TBase {
+  static_assert(std::derived_from<T, TOwnedListObject>);
+  static_assert(std::derived_from<TOwner, TObject>);
+
+ public:
+  explicit TOwnedListOf(TOwner* owner = nullptr) : TBase(owner) {}
+
+  TOwner* Owner() const { return static_cast<TOwner*>(TBase::Owner()); }
+  T* GetItem(std::int64_t pos) const { return static_cast<T*>(TBase::GetItem(pos)); }
+  T* operator[](std::int64_t pos) const { return GetItem(pos); }
+
+  // A new item of class U appended (AddNew) or inserted at Pos clamped to 0..Count (InsertNew).
+  template <class U = T, class... Args>
+  U* AddNew(Args&&... args) {
+    static_assert(std::derived_from<U, T>);
+    return TOwnedListObject::CreateOwned<U>(*this, std::forward<Args>(args)...);
+  }
+  template <class U = T, class... Args>
+  U* InsertNew(std::int64_t pos, Args&&... args) {
+    static_assert(std::derived_from<U, T>);
+    return TOwnedListObject::CreateInsert<U>(*this, pos, std::forward<Args>(args)...);
+  }
+  TOwnedPtr<T> Extract(const T* item) {
+    return TOwnedPtr<T>(static_cast<T*>(TBase::Extract(item).release()));
+  }
+
+  class iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = T*;
+    using difference_type = std::ptrdiff_t;
+    using pointer = T**;
+    using reference = T*;
+    iterator() = default;
+    iterator(const TOwnedListOf* list, std::int32_t pos) : list_(list), pos_(pos) {}
+    T* operator*() const { return list_->GetItem(pos_); }
+    iterator& operator++() {
+      ++pos_;
+      return *this;
+    }
+    iterator operator++(int) {
+      iterator old = *this;
+      ++pos_;
+      return old;
+    }
+    bool operator==(const iterator& other) const { return pos_ == other.pos_; }
+
+   private:
+    const TOwnedListOf* list_ = nullptr;
+    std::int32_t pos_ = 0;
+  };
+  iterator begin() const { return iterator(this, 0); }
+  iterator end() const { return iterator(this, this->Count()); }
+};
+
+// --- templates ---
+
+template <class T, class... Args>
+TOwnedPtr<T> TOwnedListObject::Create(Args&&... args) {
+  TOwnedPtr<T> item(new T(std::forward<Args>(args)...));
+  RunDoCreate(*item);
+  return item;
+}
+
+template <class T, class... Args>
+T* TOwnedListObject::CreateOwned(TOwnedList& list, Args&&... args) {
+  T* item = new T(std::forward<Args>(args)...);
+  list.Add(TOwnedPtr<TOwnedListObject>(item));
+  try {
+    RunDoCreate(*item);
+  } catch (...) {
+    Abandon(list, *item);
+    throw;
+  }
+  return item;
+}
+
+template <class T, class... Args>
+T* TOwnedListObject::CreateInsert(TOwnedList& list, std::int64_t pos, Args&&... args) {
+  T* item = new T(std::forward<Args>(args)...);
+  if (pos < 0) pos = 0;
+  if (pos > list.Count()) pos = list.Count();
+  list.Insert(pos, TOwnedPtr<TOwnedListObject>(item));
+  try {
+    RunDoCreate(*item);
+  } catch (...) {
+    Abandon(list, *item);
+    throw;
+  }
+  return item;
+}
+
+template <class F>
+TOwnedListObject* TOwnedList::AddCopy(const TOwnedListObject& original, std::int64_t pos,
+                                      const F& make) {
+  TOwnedListObject* copy = make(original);
+  Insert(pos < 0 ? Count() : pos, TOwnedPtr<TOwnedListObject>(copy));
+  try {
+    TOwnedListObject::RunDoCreate(*copy);
+  } catch (...) {
+    TOwnedListObject::Abandon(*this, *copy);
+    throw;
+  }
+  copy->Assign(original);
+  return copy;
+}
+
+template <class F>
+void TOwnedList::AddCopiesWith(const TOwnedList& source, std::int64_t pos, const F& make) {
+  // Taken up front, so that copying a list into itself copies each item once.
+  std::vector<const TOwnedListObject*> originals;
+  originals.reserve(source.items_.size());
+  for (const auto& item : source.items_)
+    if (item) originals.push_back(item.get());
+  for (const TOwnedListObject* original : originals) {
+    AddCopy(*original, pos, make);
+    if (pos >= 0) ++pos;
+  }
+}
+
+template <class U>
+void TOwnedList::AddCopiesAs(const TOwnedList& source) {
+  static_assert(std::derived_from<U, TOwnedListObject>);
+  AddCopiesWith(source, -1, [](const TOwnedListObject&) -> TOwnedListObject* { return new U(); });
+}
+
+template <class U>
+void TOwnedList::AssignAs(const TOwnedList& source) {
+  if (&source == this) return;
+  Clear();
+  AddCopiesAs<U>(source);
+}
+
+}  // namespace workbook

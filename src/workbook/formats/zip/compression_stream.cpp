@@ -1,0 +1,7 @@
+#include "workbook/formats/zip/compression_stream.h"
+
+namespace workbook {
+
+bool WorkbookCompressTempData = true;
+
+}  // namespace workbook

@@ -1,0 +1,485 @@
+#include "workbook/formats/zip/zip_archive_adapter.h"
+
+#include <zip.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/text_codec.h"
+#include "workbook/core/exceptions.h"
+
+namespace workbook {
+
+namespace {
+
+// A package may not inflate to more than this in total: far beyond any workbook the model can
+// hold, and it keeps a hostile archive from exhausting memory.
+constexpr std::uint64_t kDefaultInflateLimit = std::uint64_t{2} << 30;
+// Deflate cannot shrink data by more than about 1:1032; an entry declaring more lies.
+constexpr std::uint64_t kMaxDeflateRatio = 1100;
+// Extraction into memory reserves the declared size up to this much; beyond it grows as it goes.
+constexpr std::uint64_t kMaxPreallocation = std::uint64_t{64} << 20;
+constexpr std::size_t kChunk = 256 * 1024;
+
+// An archive holding no entries: the end-of-central-directory record alone.
+constexpr std::uint8_t kEmptyArchive[22] = {0x50, 0x4B, 0x05, 0x06};
+
+std::u16string ZipText(const std::string& text) { return platform::Utf8ToUtf16(text); }
+
+[[noreturn]] void ThrowInvalid(const std::string& message) {
+  throw EZipFileInvalid(ZipText(message));
+}
+
+std::string ErrorText(zip_error_t* error) { return zip_error_strerror(error); }
+
+std::string NormalizedKey(std::string name) {
+  std::replace(name.begin(), name.end(), '\\', '/');
+  return name;
+}
+
+// Reads up to Count bytes, fewer only at the end of the stream.
+std::size_t ReadFully(TStream& stream, void* buffer, std::size_t count) {
+  auto* out = static_cast<std::uint8_t*>(buffer);
+  std::size_t done = 0;
+  while (done < count) {
+    std::size_t got = stream.Read(out + done, count - done);
+    if (got == 0) break;
+    done += got;
+  }
+  return done;
+}
+
+// The entry data of an insert: the rest of a caller's stream, read once from its position.
+struct TDataSourceState {
+  TStream* stream = nullptr;
+  std::int64_t size = -1;
+  zip_error_t error;
+  // Where a failure of the caller's stream is reported (the archive's own message slot).
+  std::string* failure = nullptr;
+};
+
+zip_int64_t DataSourceCallback(void* userdata, void* data, zip_uint64_t len, zip_source_cmd_t cmd) {
+  auto& s = *static_cast<TDataSourceState*>(userdata);
+  try {
+    switch (cmd) {
+      case ZIP_SOURCE_OPEN:
+      case ZIP_SOURCE_CLOSE:
+        return 0;
+      case ZIP_SOURCE_READ:
+        return static_cast<zip_int64_t>(ReadFully(*s.stream, data, static_cast<std::size_t>(len)));
+      case ZIP_SOURCE_STAT: {
+        auto* st = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, len, &s.error);
+        if (!st) return -1;
+        zip_stat_init(st);
+        if (s.size >= 0) {
+          st->size = static_cast<zip_uint64_t>(s.size);
+          st->valid |= ZIP_STAT_SIZE;
+        }
+        return sizeof(*st);
+      }
+      case ZIP_SOURCE_ERROR:
+        return zip_error_to_data(&s.error, data, len);
+      case ZIP_SOURCE_FREE:
+        zip_error_fini(&s.error);
+        delete &s;
+        return 0;
+      case ZIP_SOURCE_SUPPORTS:
+        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
+                                              ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE,
+                                              ZIP_SOURCE_SUPPORTS, -1);
+      default:
+        zip_error_set(&s.error, ZIP_ER_OPNOTSUPP, 0);
+        return -1;
+    }
+  } catch (const std::exception& e) {
+    *s.failure = e.what();
+    zip_error_set(&s.error, ZIP_ER_READ, 0);
+    return -1;
+  }
+}
+
+}  // namespace
+
+// The archive itself as libzip sees it: reads come from the caller's stream; a rewrite collects
+// in memory and replaces the stream's bytes only on commit, because libzip still reads the old
+// entries from the stream while it writes the new archive.
+struct TZipArchiveAdapter::TSourceState {
+  TStream* stream;
+  bool acceptEmpty = false;
+  zip_error_t error;
+  std::string failure;
+  std::uint64_t readPos = 0;
+  std::uint64_t streamSize = 0;
+  // The rewrite: bytes from OutBase on (the bytes before it are kept as they are).
+  std::vector<std::uint8_t> out;
+  std::uint64_t outBase = 0;
+  std::uint64_t outPos = 0;
+};
+
+namespace {
+
+using TSourceState = TZipArchiveAdapter::TSourceState;
+
+zip_int64_t ArchiveSourceCommand(TSourceState& s, void* data, zip_uint64_t len,
+                                 zip_source_cmd_t cmd) {
+  switch (cmd) {
+    case ZIP_SOURCE_OPEN:
+      s.readPos = 0;
+      s.streamSize = static_cast<std::uint64_t>(s.stream->Size());
+      return 0;
+    case ZIP_SOURCE_READ: {
+      if (s.readPos >= s.streamSize) return 0;
+      s.stream->SetPosition(static_cast<std::int64_t>(s.readPos));
+      std::size_t n = ReadFully(*s.stream, data, static_cast<std::size_t>(len));
+      s.readPos += n;
+      return static_cast<zip_int64_t>(n);
+    }
+    case ZIP_SOURCE_CLOSE:
+    case ZIP_SOURCE_FREE:
+      return 0;
+    case ZIP_SOURCE_SEEK: {
+      zip_int64_t pos =
+          zip_source_seek_compute_offset(s.readPos, s.streamSize, data, len, &s.error);
+      if (pos < 0) return -1;
+      s.readPos = static_cast<std::uint64_t>(pos);
+      return 0;
+    }
+    case ZIP_SOURCE_TELL:
+      return static_cast<zip_int64_t>(s.readPos);
+    case ZIP_SOURCE_STAT: {
+      auto* st = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, len, &s.error);
+      if (!st) return -1;
+      zip_stat_init(st);
+      st->size = static_cast<zip_uint64_t>(s.stream->Size());
+      st->valid |= ZIP_STAT_SIZE;
+      return sizeof(*st);
+    }
+    case ZIP_SOURCE_ERROR:
+      return zip_error_to_data(&s.error, data, len);
+    case ZIP_SOURCE_ACCEPT_EMPTY:
+      return s.acceptEmpty ? 1 : 0;
+    case ZIP_SOURCE_BEGIN_WRITE:
+    case ZIP_SOURCE_BEGIN_WRITE_CLONING:
+      s.out.clear();
+      s.outBase = cmd == ZIP_SOURCE_BEGIN_WRITE ? 0 : len;
+      s.outPos = s.outBase;
+      return 0;
+    case ZIP_SOURCE_WRITE: {
+      std::size_t at = static_cast<std::size_t>(s.outPos - s.outBase);
+      if (s.out.size() < at + len) s.out.resize(at + len);
+      std::memcpy(s.out.data() + at, data, static_cast<std::size_t>(len));
+      s.outPos += len;
+      return static_cast<zip_int64_t>(len);
+    }
+    case ZIP_SOURCE_SEEK_WRITE: {
+      zip_int64_t pos =
+          zip_source_seek_compute_offset(s.outPos, s.outBase + s.out.size(), data, len, &s.error);
+      if (pos < 0) return -1;
+      if (static_cast<std::uint64_t>(pos) < s.outBase) {
+        zip_error_set(&s.error, ZIP_ER_SEEK, 0);
+        return -1;
+      }
+      s.outPos = static_cast<std::uint64_t>(pos);
+      return 0;
+    }
+    case ZIP_SOURCE_TELL_WRITE:
+      return static_cast<zip_int64_t>(s.outPos);
+    case ZIP_SOURCE_COMMIT_WRITE: {
+      std::int64_t newSize = static_cast<std::int64_t>(s.outBase + s.out.size());
+      s.stream->SetPosition(static_cast<std::int64_t>(s.outBase));
+      if (!s.out.empty()) s.stream->WriteBuffer(s.out.data(), s.out.size());
+      if (s.stream->Size() != newSize) s.stream->SetSize(newSize);
+      std::vector<std::uint8_t>().swap(s.out);
+      return 0;
+    }
+    case ZIP_SOURCE_ROLLBACK_WRITE:
+      std::vector<std::uint8_t>().swap(s.out);
+      return 0;
+    case ZIP_SOURCE_REMOVE:
+      // libzip removes the file of an archive left without entries; the stream keeps a valid
+      // empty archive instead.
+      s.stream->SetPosition(0);
+      s.stream->WriteBuffer(kEmptyArchive, sizeof kEmptyArchive);
+      s.stream->SetSize(sizeof kEmptyArchive);
+      return 0;
+    case ZIP_SOURCE_SUPPORTS:
+      return zip_source_make_command_bitmap(
+          ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR,
+          ZIP_SOURCE_FREE, ZIP_SOURCE_SEEK, ZIP_SOURCE_TELL, ZIP_SOURCE_SUPPORTS,
+          ZIP_SOURCE_BEGIN_WRITE, ZIP_SOURCE_BEGIN_WRITE_CLONING, ZIP_SOURCE_COMMIT_WRITE,
+          ZIP_SOURCE_ROLLBACK_WRITE, ZIP_SOURCE_WRITE, ZIP_SOURCE_SEEK_WRITE, ZIP_SOURCE_TELL_WRITE,
+          ZIP_SOURCE_REMOVE, ZIP_SOURCE_ACCEPT_EMPTY, -1);
+    default:
+      zip_error_set(&s.error, ZIP_ER_OPNOTSUPP, 0);
+      return -1;
+  }
+}
+
+zip_int64_t ArchiveSourceCallback(void* userdata, void* data, zip_uint64_t len,
+                                  zip_source_cmd_t cmd) {
+  auto& s = *static_cast<TSourceState*>(userdata);
+  try {
+    return ArchiveSourceCommand(s, data, len, cmd);
+  } catch (const std::exception& e) {
+    // Exceptions must not cross libzip; the message is raised again once libzip returns.
+    s.failure = e.what();
+    bool writing = cmd == ZIP_SOURCE_WRITE || cmd == ZIP_SOURCE_COMMIT_WRITE ||
+                   cmd == ZIP_SOURCE_REMOVE || cmd == ZIP_SOURCE_BEGIN_WRITE ||
+                   cmd == ZIP_SOURCE_BEGIN_WRITE_CLONING;
+    zip_error_set(&s.error, writing ? ZIP_ER_WRITE : ZIP_ER_READ, 0);
+    return -1;
+  }
+}
+
+}  // namespace
+
+TZipArchiveAdapter::TZipArchiveAdapter(TStream& stream, TZipArchiveMode mode)
+    : stream_(stream),
+      mode_(mode),
+      state_(std::make_unique<TSourceState>()),
+      inflateLimit_(kDefaultInflateLimit) {
+  state_->stream = &stream_;
+  state_->acceptEmpty = mode == TZipArchiveMode::Create;
+  zip_error_init(&state_->error);
+  Open(mode == TZipArchiveMode::Create);
+}
+
+TZipArchiveAdapter::~TZipArchiveAdapter() {
+  // Every insert has already been written; nothing is left to save.
+  if (zip_) zip_discard(zip_);
+  zip_error_fini(&state_->error);
+}
+
+void TZipArchiveAdapter::Open(bool truncate) {
+  state_->failure.clear();
+  zip_error_t error;
+  zip_error_init(&error);
+  zip_source_t* source = zip_source_function_create(ArchiveSourceCallback, state_.get(), &error);
+  if (!source) {
+    std::string text = ErrorText(&error);
+    zip_error_fini(&error);
+    throw EWorkbookException(ZipText(text));
+  }
+  int flags = mode_ == TZipArchiveMode::Read ? ZIP_RDONLY
+              : truncate                     ? ZIP_CREATE | ZIP_TRUNCATE
+                                             : ZIP_CREATE;
+  zip_ = zip_open_from_source(source, flags, &error);
+  if (!zip_) {
+    std::string text = state_->failure.empty() ? ErrorText(&error) : state_->failure;
+    zip_error_fini(&error);
+    zip_source_free(source);
+    ThrowInvalid(text);
+  }
+  zip_error_fini(&error);
+  IndexNames();
+}
+
+void TZipArchiveAdapter::IndexNames() {
+  names_.clear();
+  lookup_.clear();
+  zip_int64_t count = zip_get_num_entries(zip_, 0);
+  names_.reserve(static_cast<std::size_t>(std::max<zip_int64_t>(count, 0)));
+  for (zip_int64_t i = 0; i < count; ++i) {
+    const char* name = zip_get_name(zip_, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_GUESS);
+    names_.emplace_back(name ? name : "");
+  }
+  // A name stored with "/" wins over the same name stored with "\".
+  for (int pass = 0; pass < 2; ++pass)
+    for (std::size_t i = 0; i < names_.size(); ++i)
+      if ((names_[i].find('\\') != std::string::npos) == (pass == 1))
+        lookup_.emplace(NormalizedKey(names_[i]), static_cast<int>(i));
+}
+
+int TZipArchiveAdapter::Locate(const std::string& name) const {
+  auto it = lookup_.find(NormalizedKey(name));
+  return it == lookup_.end() ? -1 : it->second;
+}
+
+void TZipArchiveAdapter::Insert(const std::string& name, TStream& data) {
+  if (mode_ == TZipArchiveMode::Read)
+    throw EWorkbookException(u"The zip archive is open for reading only.");
+  if (!zip_) throw EWorkbookException(u"The zip archive is closed after a write error.");
+
+  auto* dataState = new TDataSourceState;
+  dataState->stream = &data;
+  dataState->failure = &state_->failure;
+  zip_error_init(&dataState->error);
+  try {
+    dataState->size = std::max<std::int64_t>(data.Size() - data.Position(), 0);
+  } catch (const std::exception&) {
+    dataState->size = -1;  // a stream that cannot tell its size is read to its end
+  }
+  zip_error_t error;
+  zip_error_init(&error);
+  zip_source_t* source = zip_source_function_create(DataSourceCallback, dataState, &error);
+  if (!source) {
+    zip_error_fini(&dataState->error);
+    delete dataState;
+    std::string text = ErrorText(&error);
+    zip_error_fini(&error);
+    throw EWorkbookException(ZipText(text));
+  }
+  zip_error_fini(&error);
+
+  int existing = Locate(name);
+  zip_int64_t index = existing;
+  bool ok;
+  if (existing >= 0) {
+    ok = zip_file_replace(zip_, static_cast<zip_uint64_t>(existing), source, 0) == 0 &&
+         (names_[static_cast<std::size_t>(existing)] == name ||
+          zip_file_rename(zip_, static_cast<zip_uint64_t>(existing), name.c_str(),
+                          ZIP_FL_ENC_UTF_8) == 0);
+  } else {
+    index = zip_file_add(zip_, name.c_str(), source, ZIP_FL_ENC_UTF_8);
+    ok = index >= 0;
+  }
+  if (!ok) {
+    if (index < 0) zip_source_free(source);
+    throw EWorkbookException(ZipText(zip_strerror(zip_)));
+  }
+  zip_set_file_compression(zip_, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 6);
+  Commit();
+}
+
+void TZipArchiveAdapter::Save() {
+  if (!zip_) throw EWorkbookException(u"The zip archive is closed after a write error.");
+  if (mode_ == TZipArchiveMode::Read) return;
+  if (names_.empty()) {
+    stream_.SetPosition(0);
+    stream_.WriteBuffer(kEmptyArchive, sizeof kEmptyArchive);
+    if (stream_.Size() != static_cast<std::int64_t>(sizeof kEmptyArchive))
+      stream_.SetSize(sizeof kEmptyArchive);
+    return;
+  }
+  Commit();
+}
+
+// libzip writes an archive only when it is closed; reopening it at once keeps it usable, so the
+// stream holds the complete archive after every insert.
+void TZipArchiveAdapter::Commit() {
+  state_->failure.clear();
+  if (zip_close(zip_) != 0) {
+    std::string text = state_->failure.empty() ? zip_strerror(zip_) : state_->failure;
+    zip_discard(zip_);
+    zip_ = nullptr;
+    try {
+      Open(false);
+    } catch (const EWorkbookException&) {
+      zip_ = nullptr;
+    }
+    throw EWorkbookException(ZipText(text));
+  }
+  zip_ = nullptr;
+  Open(false);
+}
+
+std::uint64_t TZipArchiveAdapter::CheckedEntrySize(int index) {
+  zip_stat_t st;
+  zip_stat_init(&st);
+  if (zip_stat_index(zip_, static_cast<zip_uint64_t>(index), 0, &st) != 0)
+    ThrowInvalid(zip_strerror(zip_));
+  const std::string& name = names_[static_cast<std::size_t>(index)];
+  if (!(st.valid & ZIP_STAT_SIZE)) ThrowInvalid("The zip entry \"" + name + "\" has no size.");
+  if (st.size > inflateLimit_ - std::min(inflated_, inflateLimit_))
+    ThrowInvalid("The zip entry \"" + name + "\" exceeds the size limit of the package.");
+  if ((st.valid & ZIP_STAT_COMP_SIZE) && (st.valid & ZIP_STAT_COMP_METHOD)) {
+    bool impossible = st.comp_method == ZIP_CM_STORE ? st.size != st.comp_size
+                      : st.comp_method == ZIP_CM_DEFLATE
+                          ? st.size > st.comp_size * kMaxDeflateRatio + 1024
+                          : false;
+    if (impossible) ThrowInvalid("The zip entry \"" + name + "\" declares an impossible size.");
+  }
+  return st.size;
+}
+
+// Inflates an entry chunk by chunk into Sink, never past its declared size nor the package's
+// limit, and checks that exactly the declared size came out.
+template <typename Sink>
+void TZipArchiveAdapter::Inflate(int index, Sink&& sink) {
+  if (!zip_) throw EWorkbookException(u"The zip archive is closed after a write error.");
+  if (index < 0 || index >= Count()) ThrowInvalid("Invalid zip entry index.");
+  const std::uint64_t declared = CheckedEntrySize(index);
+  const std::string& name = names_[static_cast<std::size_t>(index)];
+  state_->failure.clear();
+  zip_file_t* file = zip_fopen_index(zip_, static_cast<zip_uint64_t>(index), 0);
+  if (!file) ThrowInvalid(state_->failure.empty() ? zip_strerror(zip_) : state_->failure);
+  std::uint64_t done = 0;
+  try {
+    for (;;) {
+      // Asking for one byte more than declared shows an entry that inflates beyond its size.
+      std::size_t want =
+          static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, declared - done + 1));
+      std::uint8_t* buffer = sink.Buffer(want);
+      zip_int64_t got = zip_fread(file, buffer, want);
+      if (got < 0) {
+        std::string text = state_->failure.empty() ? zip_file_strerror(file) : state_->failure;
+        ThrowInvalid("The zip entry \"" + name + "\" is damaged: " + text);
+      }
+      if (got == 0) break;
+      done += static_cast<std::uint64_t>(got);
+      inflated_ += static_cast<std::uint64_t>(got);
+      if (done > declared)
+        ThrowInvalid("The zip entry \"" + name + "\" inflates beyond its declared size.");
+      if (inflated_ > inflateLimit_)
+        ThrowInvalid("The zip entry \"" + name + "\" exceeds the size limit of the package.");
+      sink.Commit(static_cast<std::size_t>(got));
+    }
+    if (done != declared)
+      ThrowInvalid("The zip entry \"" + name + "\" is shorter than its declared size.");
+  } catch (...) {
+    zip_fclose(file);
+    throw;
+  }
+  if (zip_fclose(file) != 0) ThrowInvalid("The zip entry \"" + name + "\" is damaged.");
+}
+
+namespace {
+
+class TStreamSink {
+ public:
+  explicit TStreamSink(TStream& target) : target_(target), buffer_(kChunk + 1) {}
+  std::uint8_t* Buffer(std::size_t) { return buffer_.data(); }
+  void Commit(std::size_t count) { target_.WriteBuffer(buffer_.data(), count); }
+
+ private:
+  TStream& target_;
+  std::vector<std::uint8_t> buffer_;
+};
+
+// Inflates straight into the vector that becomes the memory stream's storage.
+class TBufferSink {
+ public:
+  explicit TBufferSink(std::vector<std::uint8_t>& data) : data_(data) {}
+  std::uint8_t* Buffer(std::size_t count) {
+    data_.resize(used_ + count);
+    return data_.data() + used_;
+  }
+  void Commit(std::size_t count) { used_ += count; }
+  void Finish() { data_.resize(used_); }
+
+ private:
+  std::vector<std::uint8_t>& data_;
+  std::size_t used_ = 0;
+};
+
+}  // namespace
+
+void TZipArchiveAdapter::Extract(int index, TStream& target) {
+  TStreamSink sink(target);
+  Inflate(index, sink);
+}
+
+std::vector<std::uint8_t> TZipArchiveAdapter::ExtractToBuffer(int index) {
+  std::vector<std::uint8_t> data;
+  if (index >= 0 && index < Count()) {
+    // The declared size is only a hint: never reserve more than a modest amount on its word.
+    data.reserve(static_cast<std::size_t>(std::min(CheckedEntrySize(index), kMaxPreallocation)) +
+                 1);
+  }
+  TBufferSink sink(data);
+  Inflate(index, sink);
+  sink.Finish();
+  return data;
+}
+
+}  // namespace workbook

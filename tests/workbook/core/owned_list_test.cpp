@@ -1,0 +1,334 @@
+#include "workbook/core/owned_list.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "workbook/core/list_error.h"
+
+using namespace workbook;
+
+namespace {
+
+// What the hooks saw, shared by all items of a test.
+struct THookLog {
+  std::vector<std::string> events;
+  int created = 0;
+  int destroyed = 0;
+};
+
+class TOwnerObject : public TObject {};
+
+class TItem : public TOwnedListObject {
+ public:
+  TItem(THookLog* log, std::string name) : Name(std::move(name)), log_(log) {}
+  std::string Name;
+  // Seen by DoCreate: the list and position were already set.
+  std::int32_t IndexAtCreate = -2;
+  TObject* OwnerAtCreate = nullptr;
+
+  std::unique_ptr<TOwnedListObject> NewInstance() const override {
+    return std::make_unique<TItem>(log_, "");
+  }
+  void AssignTo(TPersistent& dest) const override {
+    if (auto* item = dynamic_cast<TItem*>(&dest)) item->Name = Name + "'";
+  }
+
+ protected:
+  void DoCreate() override {
+    ++log_->created;
+    IndexAtCreate = GetIndex();
+    OwnerAtCreate = GetListOwner();
+    log_->events.push_back("create " + Name);
+  }
+  void DoDestroy() override {
+    ++log_->destroyed;
+    // Out of the list already, but the list is still known.
+    log_->events.push_back("destroy " + Name + " index " + std::to_string(GetIndex()) +
+                           (OwnerList() ? " listed" : " free"));
+  }
+
+ private:
+  THookLog* log_;
+};
+
+THookLog& OtherLog() {
+  static THookLog log;
+  return log;
+}
+
+class TOtherItem : public TItem {
+ public:
+  TOtherItem() : TItem(&OtherLog(), "other") {}
+};
+
+using TItems = TOwnedListOf<TItem, TOwnerObject>;
+
+// Index and list of every item agree with its slot.
+void ExpectConsistent(const TItems& list) {
+  for (std::int32_t i = 0; i < list.Count(); ++i) {
+    ASSERT_NE(list[i], nullptr);
+    EXPECT_EQ(list[i]->GetIndex(), i) << list[i]->Name;
+    EXPECT_EQ(list[i]->OwnerList(), &list);
+  }
+}
+
+std::string Names(const TItems& list) {
+  std::string names;
+  for (TItem* item : list) names += item ? item->Name : "-";
+  return names;
+}
+
+class OwnedList : public ::testing::Test {
+ protected:
+  TItems& Fill(const std::string& names) {
+    for (char c : names) list.AddNew(&log, std::string(1, c));
+    return list;
+  }
+  THookLog log;
+  TOwnerObject owner;
+  TItems list{&owner};
+};
+
+TEST_F(OwnedList, AddSetsListAndPositionBeforeDoCreate) {
+  Fill("abc");
+  ExpectConsistent(list);
+  EXPECT_EQ(list[2]->IndexAtCreate, 2);
+  EXPECT_EQ(list[2]->OwnerAtCreate, &owner);
+  EXPECT_EQ(list[0]->GetListOwner(), &owner);
+  EXPECT_EQ(list.Owner(), &owner);
+  EXPECT_EQ(log.created, 3);
+}
+
+TEST_F(OwnedList, DeleteFirstFreesItAndRenumbers) {
+  Fill("abc");
+  list.Delete(0);
+  EXPECT_EQ(Names(list), "bc");
+  ExpectConsistent(list);
+  EXPECT_EQ(log.destroyed, 1);
+  EXPECT_EQ(log.events.back(), "destroy a index -1 listed");
+}
+
+TEST_F(OwnedList, CreateInsertClampsThePosition) {
+  Fill("ab");
+  TItem* last = TOwnedListObject::CreateInsert<TItem>(list, 99, &log, "z");
+  TItem* first = list.InsertNew(-5, &log, "y");
+  EXPECT_EQ(Names(list), "yabz");
+  EXPECT_EQ(last->IndexAtCreate, 2);
+  EXPECT_EQ(first->IndexAtCreate, 0);
+  ExpectConsistent(list);
+}
+
+TEST_F(OwnedList, InsertOutsideTheListIsAnIndexError) {
+  Fill("ab");
+  auto item = TOwnedListObject::Create<TItem>(&log, "x");
+  try {
+    list.Insert(3, std::move(item));
+    FAIL();
+  } catch (const EListError& e) {
+    EXPECT_STREQ(e.what(), "List index out of bounds (3)");
+  }
+  EXPECT_EQ(list.Count(), 2);
+}
+
+TEST_F(OwnedList, FreeingAnItemRemovesIt) {
+  Fill("abc");
+  list[1]->Free();
+  EXPECT_EQ(Names(list), "ac");
+  ExpectConsistent(list);
+  EXPECT_EQ(log.destroyed, 1);
+}
+
+TEST_F(OwnedList, FreeingTheListFreesEveryItemOnce) {
+  {
+    TItems local;
+    for (char c : std::string("abcd")) local.AddNew(&log, std::string(1, c));
+  }
+  EXPECT_EQ(log.created, 4);
+  EXPECT_EQ(log.destroyed, 4);
+  // The last first, so no renumbering happens while a list dies.
+  EXPECT_EQ(log.events[4], "destroy d index -1 listed");
+  EXPECT_EQ(log.events[7], "destroy a index -1 listed");
+}
+
+TEST_F(OwnedList, ExtractKeepsTheItemAlive) {
+  Fill("abc");
+  TItem* b = list[1];
+  TOwnedPtr<TItem> taken = list.Extract(b);
+  ASSERT_EQ(taken.get(), b);
+  EXPECT_EQ(b->GetIndex(), -1);
+  EXPECT_EQ(b->OwnerList(), nullptr);
+  EXPECT_EQ(Names(list), "ac");
+  ExpectConsistent(list);
+  EXPECT_EQ(log.destroyed, 0);
+  // Not in the list any more: nothing to extract, nothing to remove.
+  EXPECT_EQ(list.Extract(b), nullptr);
+  EXPECT_EQ(list.Remove(b), -1);
+  // Another list can adopt it; DoCreate does not run again.
+  TItems other;
+  other.Add(std::move(taken));
+  EXPECT_EQ(b->OwnerList(), &other);
+  EXPECT_EQ(b->GetIndex(), 0);
+  EXPECT_EQ(log.created, 3);
+}
+
+TEST_F(OwnedList, AFreeItemIsDestroyedOnceByItsPointer) {
+  {
+    auto item = TOwnedListObject::Create<TItem>(&log, "x");
+    EXPECT_EQ(item->GetIndex(), -1);
+    EXPECT_EQ(item->GetListOwner(), nullptr);
+    EXPECT_THROW(item->Free(), EListError);
+  }
+  EXPECT_EQ(log.created, 1);
+  EXPECT_EQ(log.destroyed, 1);
+  EXPECT_EQ(log.events.back(), "destroy x index -1 free");
+}
+
+TEST_F(OwnedList, RemoveReturnsTheFormerPosition) {
+  Fill("abc");
+  EXPECT_EQ(list.Remove(list[2]), 2);
+  EXPECT_EQ(list.Remove(nullptr), -1);
+  EXPECT_EQ(Names(list), "ab");
+}
+
+struct TReorderCase {
+  const char* what;
+  std::int32_t a, b;
+  bool exchange;
+  const char* expected;
+};
+
+class OwnedListReorder : public OwnedList, public ::testing::WithParamInterface<TReorderCase> {};
+
+TEST_P(OwnedListReorder, KeepsPositionsRight) {
+  const TReorderCase& c = GetParam();
+  Fill("abcde");
+  if (c.exchange)
+    list.Exchange(c.a, c.b);
+  else
+    list[c.a]->MoveTo(c.a, c.b);
+  EXPECT_EQ(Names(list), c.expected);
+  ExpectConsistent(list);
+  EXPECT_EQ(log.destroyed, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, OwnedListReorder,
+                         ::testing::Values(TReorderCase{"move forward", 0, 3, false, "bcdae"},
+                                           TReorderCase{"move back", 4, 1, false, "aebcd"},
+                                           TReorderCase{"move in place", 2, 2, false, "abcde"},
+                                           TReorderCase{"exchange", 0, 4, true, "ebcda"},
+                                           TReorderCase{"exchange self", 3, 3, true, "abcde"}),
+                         [](const auto& info) {
+                           std::string name = info.param.what;
+                           for (char& ch : name)
+                             if (ch == ' ') ch = '_';
+                           return name;
+                         });
+
+TEST_F(OwnedList, PositionsOutsideTheListAreIndexErrors) {
+  Fill("ab");
+  EXPECT_THROW(list.GetItem(2), EListError);
+  EXPECT_THROW(list.GetItem(-1), EListError);
+  EXPECT_THROW(list.Delete(5), EListError);
+  EXPECT_THROW(list.Move(0, 2), EListError);
+  EXPECT_THROW(list.Exchange(-1, 0), EListError);
+  EXPECT_EQ(Names(list), "ab");
+}
+
+TEST_F(OwnedList, NotifiesAddsExtractsAndDeletesBeforeFreeing) {
+  std::vector<std::string> seen;
+  list.OnNotify = [&](TOwnedList& sender, TOwnedListObject* item, TListNotification action) {
+    EXPECT_EQ(&sender, &list);
+    auto* it = static_cast<TItem*>(item);
+    const char* kinds[] = {"added", "extracted", "deleted"};
+    seen.push_back(std::string(kinds[static_cast<int>(action)]) + " " + it->Name);
+  };
+  Fill("ab");
+  auto a = list.Extract(list[0]);
+  list.Delete(0);
+  EXPECT_EQ(seen, (std::vector<std::string>{"added a", "added b", "extracted a", "deleted b"}));
+  EXPECT_EQ(log.events.back(), "destroy b index -1 listed");
+}
+
+TEST_F(OwnedList, CopiesAreOfTheSameClassAndCreated) {
+  Fill("ab");
+  TItems copy;
+  copy.Assign(list);
+  EXPECT_EQ(Names(copy), "a'b'");
+  EXPECT_EQ(log.created, 4);
+  ExpectConsistent(copy);
+  copy.AddCopies(copy);  // into itself: each item once
+  EXPECT_EQ(Names(copy), "a'b'a''b''");
+  copy.Assign(copy);  // unchanged
+  EXPECT_EQ(copy.Count(), 4);
+}
+
+TEST_F(OwnedList, AssignAsMakesItemsOfTheGivenClass) {
+  Fill("ab");
+  TItems copy;
+  copy.AssignAs<TOtherItem>(list);
+  ASSERT_EQ(copy.Count(), 2);
+  EXPECT_NE(dynamic_cast<TOtherItem*>(copy[1]), nullptr);
+  EXPECT_EQ(copy[1]->Name, "b'");
+}
+
+TEST_F(OwnedList, InsertCopiesRenumbersOnceAtTheEnd) {
+  Fill("xy");
+  TItems source;
+  for (char c : std::string("abc")) source.AddNew(&log, std::string(1, c));
+  list.InsertCopies(source, 1);
+  EXPECT_EQ(Names(list), "xa'b'c'y");
+  ExpectConsistent(list);
+  // Each copy knew its own place when it was created.
+  EXPECT_EQ(list[2]->IndexAtCreate, 2);
+  EXPECT_EQ(list.IndexUpdateLock(), 0);
+}
+
+TEST_F(OwnedList, IndexUpdateLockDefersRenumbering) {
+  Fill("abc");
+  TItem* c = list[2];
+  list.BeginIndexUpdate();
+  list.BeginIndexUpdate();
+  list.InsertNew(0, &log, "z");
+  EXPECT_EQ(c->GetIndex(), 2);    // stale while locked
+  EXPECT_EQ(list.IndexOf(c), 3);  // found all the same
+  list.EndIndexUpdate();
+  EXPECT_EQ(c->GetIndex(), 2);
+  list.EndIndexUpdate();
+  EXPECT_EQ(c->GetIndex(), 3);
+  list.EndIndexUpdate();  // unbalanced: no effect
+  EXPECT_EQ(list.IndexUpdateLock(), 0);
+  ExpectConsistent(list);
+}
+
+TEST_F(OwnedList, EmptySlotsAreAllowed) {
+  Fill("ab");
+  list.Insert(1, nullptr);
+  EXPECT_EQ(Names(list), "a-b");
+  EXPECT_EQ(list[2]->GetIndex(), 2);
+  list.Delete(1);
+  EXPECT_EQ(Names(list), "ab");
+  ExpectConsistent(list);
+}
+
+class TFailingItem : public TItem {
+ public:
+  using TItem::TItem;
+
+ protected:
+  void DoCreate() override {
+    TItem::DoCreate();
+    throw std::runtime_error("no");
+  }
+};
+
+TEST_F(OwnedList, AFailedCreationLeavesNothingBehind) {
+  Fill("ab");
+  EXPECT_THROW(list.InsertNew<TFailingItem>(1, &log, "f"), std::runtime_error);
+  EXPECT_EQ(Names(list), "ab");
+  ExpectConsistent(list);
+  EXPECT_EQ(log.created, log.destroyed + 2);
+}
+
+}  // namespace

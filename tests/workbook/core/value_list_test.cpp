@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "workbook/core/double_list.h"
+#include "workbook/core/integer_list.h"
+
+using namespace workbook;
+
+namespace {
+
+std::vector<std::int32_t> Values(const TIntegerList& list) {
+  std::vector<std::int32_t> values;
+  for (std::int32_t i = 0; i < list.Count(); ++i) values.push_back(list[i]);
+  return values;
+}
+
+struct TIntegerAddCase {
+  const char* what;
+  TDuplicates duplicates;
+  TListSortType sort;
+  std::vector<std::int32_t> added;
+  std::vector<std::int32_t> expected;
+  std::vector<std::int32_t> positions;
+};
+
+class IntegerListAdd : public ::testing::TestWithParam<TIntegerAddCase> {};
+
+TEST_P(IntegerListAdd, PlacesValues) {
+  const TIntegerAddCase& c = GetParam();
+  TIntegerList list(c.duplicates, c.sort);
+  std::vector<std::int32_t> positions;
+  for (std::int32_t v : c.added) positions.push_back(list.Add(v));
+  EXPECT_EQ(Values(list), c.expected);
+  EXPECT_EQ(positions, c.positions);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, IntegerListAdd,
+                         ::testing::Values(TIntegerAddCase{"unsorted_keeps_order_and_duplicates",
+                                                           TDuplicates::Ignore,
+                                                           TListSortType::Unsorted,
+                                                           {3, 1, 3},
+                                                           {3, 1, 3},
+                                                           {0, 1, 2}},
+                                           TIntegerAddCase{"ascending_ignore_returns_existing",
+                                                           TDuplicates::Ignore,
+                                                           TListSortType::Ascending,
+                                                           {5, -2, 9, 5},
+                                                           {-2, 5, 9},
+                                                           {0, 0, 2, 1}},
+                                           TIntegerAddCase{"ascending_accept_joins_equal",
+                                                           TDuplicates::Accept,
+                                                           TListSortType::Ascending,
+                                                           {5, 1, 5, 5},
+                                                           {1, 5, 5, 5},
+                                                           {0, 0, 1, 1}},
+                                           TIntegerAddCase{"descending",
+                                                           TDuplicates::Ignore,
+                                                           TListSortType::Descending,
+                                                           {1, 7, 4, 7},
+                                                           {7, 4, 1},
+                                                           {0, 0, 1, 0}}),
+                         [](const auto& info) { return std::string(info.param.what); });
+
+TEST(IntegerList, DuplicateErrorLeavesTheListUnchanged) {
+  TIntegerList list(TDuplicates::Error, TListSortType::Ascending);
+  list.Add(1);
+  list.Add(2);
+  try {
+    list.Add(2);
+    FAIL();
+  } catch (const EListError& e) {
+    EXPECT_STREQ(e.what(), "Integer list does not allow duplicates");
+  }
+  EXPECT_EQ(Values(list), (std::vector<std::int32_t>{1, 2}));
+}
+
+TEST(IntegerList, FindIndexOfRemove) {
+  TIntegerList sorted(TDuplicates::Accept, TListSortType::Ascending);
+  for (std::int32_t v : {10, 20, 20, 30}) sorted.Add(v);
+  std::int32_t pos = -1;
+  EXPECT_TRUE(sorted.Find(20, pos));
+  EXPECT_EQ(pos, 1);  // the first equal one
+  EXPECT_FALSE(sorted.Find(25, pos));
+  EXPECT_EQ(pos, 3);
+  EXPECT_FALSE(sorted.Find(99, pos));
+  EXPECT_EQ(pos, 4);
+  EXPECT_EQ(sorted.Remove(20), 1);
+  EXPECT_EQ(sorted.IndexOf(20), 1);
+  EXPECT_EQ(sorted.Remove(5), -1);
+
+  TIntegerList plain;
+  for (std::int32_t v : {4, 8, 4}) plain.Add(v);
+  EXPECT_EQ(plain.IndexOf(4), 0);
+  EXPECT_EQ(plain.IndexOf(5), -1);
+  EXPECT_THROW(plain.GetItem(3), EListError);
+  EXPECT_THROW(plain.Delete(-1), EListError);
+}
+
+TEST(IntegerList, ReportsEveryChangeZeroIncluded) {
+  TIntegerList list;
+  std::vector<std::pair<std::int32_t, TListNotification>> seen;
+  list.OnChange = [&](TIntegerList&, std::int32_t v, TListNotification a) {
+    seen.emplace_back(v, a);
+  };
+  list.Add(0);
+  list.Add(5);
+  list.SetItem(1, 6);
+  list.Clear();
+  using N = TListNotification;
+  EXPECT_EQ(seen, (std::vector<std::pair<std::int32_t, N>>{{0, N::Added},
+                                                           {5, N::Added},
+                                                           {5, N::Deleted},
+                                                           {6, N::Added},
+                                                           {6, N::Deleted},
+                                                           {0, N::Deleted}}));
+}
+
+TEST(DoubleList, EqualWithinTheDefaultTolerance) {
+  TDoubleList list(TDuplicates::Ignore, TListSortType::Ascending);
+  list.Add(1.0);
+  list.Add(0.5);
+  EXPECT_EQ(list.Add(1.0 + 1e-13), 1);
+  EXPECT_EQ(list.Count(), 2);
+  EXPECT_EQ(list.Add(1.0 + 1e-9), 2);
+  EXPECT_TRUE(SameDoubleValue(1e20, 1e20 * (1 + 1e-13)));
+  EXPECT_FALSE(SameDoubleValue(0.0, 2e-12));
+
+  TDoubleList strict(TDuplicates::Error, TListSortType::Descending);
+  strict.Add(2.5);
+  try {
+    strict.Add(2.5);
+    FAIL();
+  } catch (const EListError& e) {
+    EXPECT_STREQ(e.what(), "Double list does not allow duplicates");
+  }
+}
+
+TEST(DoubleList, ColumnWidthsUseIt) {
+  // The pattern of the sheet layout code: extend, then overwrite entries in place.
+  TDoubleList widths;
+  for (int i = 0; i < 3; ++i) widths.Add(-1.0);
+  widths.SetItem(1, 64.5);
+  EXPECT_EQ(widths.Count(), 3);
+  EXPECT_EQ(widths[1], 64.5);
+  EXPECT_EQ(widths.IndexOf(-1.0), 0);
+}
+
+}  // namespace

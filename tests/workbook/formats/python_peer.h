@@ -1,0 +1,34 @@
+#pragma once
+// Runs Debian's Python (the independent peer the tests check our readers and writers against) on
+// a script, with a scratch folder for the files they exchange.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace test_support {
+
+class TScratchDir {
+ public:
+  TScratchDir();
+  ~TScratchDir();
+  TScratchDir(const TScratchDir&) = delete;
+  TScratchDir& operator=(const TScratchDir&) = delete;
+
+  const std::string& Path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+// Whether /usr/bin/python3 is there to act as a peer.
+bool PythonAvailable();
+
+// Runs Script with /usr/bin/python3 in Dir (the script's working folder); returns its standard
+// output. A failing script fails the calling test through an exception carrying its stderr.
+std::string RunPython(const TScratchDir& dir, const std::string& script);
+
+std::vector<std::uint8_t> ReadFileBytes(const std::string& fileName);
+void WriteFileBytes(const std::string& fileName, const std::vector<std::uint8_t>& bytes);
+
+}  // namespace test_support

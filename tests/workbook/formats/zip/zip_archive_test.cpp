@@ -1,0 +1,428 @@
+#include "workbook/formats/zip/zip_archive.h"
+
+#include <gtest/gtest.h>
+
+#include <zlib.h>
+
+#include <filesystem>
+#include <random>
+#include <sstream>
+
+#include "platform/text_codec.h"
+#include "workbook/core/exceptions.h"
+#include "workbook/formats/python_peer.h"
+
+using namespace workbook;
+using test_support::PythonAvailable;
+using test_support::ReadFileBytes;
+using test_support::RunPython;
+using test_support::TScratchDir;
+using test_support::WriteFileBytes;
+
+namespace {
+
+TMemoryStream Bytes(const std::string& text) {
+  return TMemoryStream(std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+std::string Extract(TZipArchive& zip, const std::u16string& name) {
+  TMemoryStream out;
+  EXPECT_TRUE(zip.ExtractToStream(name, out)) << "missing entry";
+  return out.AsString();
+}
+
+void Add(TZipArchive& zip, const std::u16string& name, const std::string& data) {
+  TMemoryStream in = Bytes(data);
+  zip.AddFile(name, in);
+}
+
+// Opens and inflates everything; only EZipFileInvalid may come out of a damaged archive.
+void ReadEverything(TMemoryStream& stream) {
+  TZipArchive zip(stream, TZipArchiveMode::Read);
+  for (int i = 0; i < zip.GetCount(); ++i) {
+    std::unique_ptr<TMemoryStream> out;
+    std::int64_t size;
+    zip.ExtractIndexToMemoryStream(i, out, size);
+  }
+}
+
+class PythonZip : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!PythonAvailable()) GTEST_SKIP() << "/usr/bin/python3 is not installed";
+  }
+  // The archive a Python script wrote to out.zip.
+  TMemoryStream MadeByPython(const std::string& script) {
+    RunPython(dir_, "import zipfile, struct, sys\n" + script);
+    return TMemoryStream(ReadFileBytes(dir_.File("out.zip")));
+  }
+  // What Python's zipfile sees in our archive: testzip result, then name=content lines.
+  std::string SeenByPython(const TMemoryStream& archive) {
+    WriteFileBytes(dir_.File("ours.zip"), archive.Data());
+    return RunPython(dir_,
+                     "import zipfile\n"
+                     "z = zipfile.ZipFile('ours.zip')\n"
+                     "print(z.testzip())\n"
+                     "for i in z.infolist():\n"
+                     "    print(i.filename, i.compress_type, z.read(i).decode(), sep='|')\n");
+  }
+  TScratchDir dir_;
+};
+
+}  // namespace
+
+TEST_F(PythonZip, CreatedArchiveIsCompleteAfterEveryAdd) {
+  TMemoryStream target;
+  TZipArchive zip(target, TZipArchiveMode::Create);
+  Add(zip, u"mimetype", "application/vnd.oasis.opendocument.spreadsheet");
+  EXPECT_EQ(SeenByPython(target),
+            "None\nmimetype|8|application/vnd.oasis.opendocument.spreadsheet\n");
+  Add(zip, u"xl\\worksheets\\sheet1.xml", "<worksheet/>");
+  Add(zip, u"docProps/", "dir-like name");
+  Add(zip, u"Zošit/č.xml", "ľščť");
+  EXPECT_EQ(SeenByPython(target),
+            "None\n"
+            "mimetype|8|application/vnd.oasis.opendocument.spreadsheet\n"
+            "xl/worksheets/sheet1.xml|8|<worksheet/>\n"
+            "docProps|8|dir-like name\n"
+            "Zošit/č.xml|8|ľščť\n");
+  zip.Save();
+  EXPECT_EQ(SeenByPython(target).substr(0, 5), "None\n");
+}
+
+TEST_F(PythonZip, AddingANameTwiceKeepsTheLaterDataInPlace) {
+  TMemoryStream target;
+  TZipArchive zip(target, TZipArchiveMode::Create);
+  Add(zip, u"a.xml", std::string(5000, 'a'));
+  Add(zip, u"b.xml", "b");
+  Add(zip, u"a.xml", "short");
+  EXPECT_EQ(SeenByPython(target), "None\na.xml|8|short\nb.xml|8|b\n");
+  EXPECT_EQ(zip.GetCount(), 2);
+}
+
+TEST_F(PythonZip, UnzipAcceptsOurArchive) {
+  if (!std::filesystem::exists("/usr/bin/unzip")) GTEST_SKIP() << "unzip is not installed";
+  TMemoryStream target;
+  TZipArchive zip(target, TZipArchiveMode::Create);
+  Add(zip, u"[Content_Types].xml", "<Types/>");
+  Add(zip, u"xl/workbook.xml", std::string(100000, 'x'));
+  WriteFileBytes(dir_.File("ours.zip"), target.Data());
+  EXPECT_EQ(std::system(("unzip -tqq '" + dir_.File("ours.zip") + "'").c_str()), 0);
+}
+
+TEST_F(PythonZip, UpdateReplacesAndAppendsOnAnotherToolsArchive) {
+  TMemoryStream stream = MadeByPython(
+      "with zipfile.ZipFile('out.zip', 'w', zipfile.ZIP_DEFLATED) as z:\n"
+      "    z.writestr('one.txt', 'first')\n"
+      "    z.writestr('two.txt', 'second' * 100)\n");
+  TZipArchive zip(stream, TZipArchiveMode::Update);
+  Add(zip, u"one.txt", "replaced");
+  Add(zip, u"three.txt", "third");
+  std::string second;
+  for (int i = 0; i < 100; ++i) second += "second";
+  EXPECT_EQ(SeenByPython(stream),
+            "None\none.txt|8|replaced\ntwo.txt|8|" + second + "\nthree.txt|8|third\n");
+}
+
+TEST_F(PythonZip, ReadsStoredDeflatedBackslashedAndStreamedEntries) {
+  // Written to a pipe, zipfile cannot seek back and uses data descriptors.
+  RunPython(
+      dir_,
+      "import zipfile, sys\n"
+      "with open('out.zip', 'wb') as f:\n"
+      "    class Pipe:\n"
+      "        def write(self, b): return f.write(b)\n"
+      "        def flush(self): f.flush()\n"
+      "    with zipfile.ZipFile(Pipe(), 'w') as z:\n"
+      "        z.writestr('stored.txt', 'plain', zipfile.ZIP_STORED)\n"
+      "        z.writestr('xl\\\\worksheets\\\\sheet1.xml', '<a/>' * 1000, zipfile.ZIP_DEFLATED)\n"
+      "        with z.open('streamed.txt', 'w') as e: e.write(b'by descriptor')\n");
+  TMemoryStream stream(ReadFileBytes(dir_.File("out.zip")));
+  TZipArchive zip(stream, TZipArchiveMode::Read);
+  ASSERT_EQ(zip.GetCount(), 3);
+  EXPECT_EQ(zip.GetFileName(1), u"xl\\worksheets\\sheet1.xml");
+  EXPECT_EQ(Extract(zip, u"stored.txt"), "plain");
+  EXPECT_EQ(Extract(zip, u"streamed.txt"), "by descriptor");
+  EXPECT_EQ(zip.IndexOf(u"xl/worksheets/sheet1.xml"), 1);
+  EXPECT_EQ(zip.IndexOf(u"xl\\worksheets/sheet1.xml"), 1);
+  EXPECT_EQ(Extract(zip, u"xl/worksheets/sheet1.xml").size(), 4000u);
+}
+
+TEST(ZipArchive, LookupTreatsBothSeparatorsAlike) {
+  TMemoryStream target;
+  TZipArchive zip(target, TZipArchiveMode::Create);
+  Add(zip, u"xl/worksheets/sheet1.xml", "s1");
+  EXPECT_EQ(zip.GetFileName(0), u"xl/worksheets/sheet1.xml");
+  EXPECT_EQ(zip.IndexOf(u"xl\\worksheets\\sheet1.xml"), 0);
+  EXPECT_EQ(zip.IndexOf(u"xl/worksheets/sheet1.xml/"), 0);
+  EXPECT_EQ(zip.IndexOf(u"XL/worksheets/sheet1.xml"), -1);
+  EXPECT_EQ(zip.IndexOf(u"../xl/worksheets/sheet1.xml"), -1);
+}
+
+TEST(ZipArchive, AbsentEntriesAreNoError) {
+  TMemoryStream target;
+  TZipArchive zip(target, TZipArchiveMode::Create);
+  Add(zip, u"a", "data");
+  TMemoryStream out = Bytes("keep");
+  out.SetPosition(4);
+  EXPECT_FALSE(zip.ExtractToStream(u"b", out));
+  EXPECT_FALSE(zip.ExtractIndexToStream(-1, out));
+  EXPECT_FALSE(zip.ExtractIndexToStream(1, out));
+  EXPECT_EQ(out.AsString(), "keep");
+
+  auto stream = std::make_unique<TMemoryStream>();
+  std::int64_t size = 7;
+  EXPECT_FALSE(zip.ExtractToMemoryStream(u"b", stream, size));
+  EXPECT_EQ(stream, nullptr);
+  stream = std::make_unique<TMemoryStream>();
+  TMemoryStream* untouched = stream.get();
+  EXPECT_FALSE(zip.ExtractIndexToMemoryStream(-1, stream, size));
+  EXPECT_EQ(stream.get(), untouched);
+}
+
+TEST(ZipArchive, ExtractAppendsAndMemoryStreamStartsAtZero) {
+  TMemoryStream target;
+  TZipArchive zip(target, TZipArchiveMode::Create);
+  Add(zip, u"a", "data");
+  TMemoryStream out = Bytes("x:");
+  out.SetPosition(2);
+  EXPECT_TRUE(zip.ExtractToStream(u"a", out));
+  EXPECT_EQ(out.AsString(), "x:data");
+
+  std::unique_ptr<TMemoryStream> stream;
+  std::int64_t size = 0;
+  EXPECT_TRUE(zip.ExtractToMemoryStream(u"a", stream, size));
+  ASSERT_NE(stream, nullptr);
+  EXPECT_EQ(size, 4);
+  EXPECT_EQ(stream->Position(), 0);
+  EXPECT_EQ(stream->Size(), size);
+}
+
+TEST(ZipArchive, ReadOnlyArchiveRefusesAdds) {
+  TMemoryStream target;
+  { TZipArchive(target, TZipArchiveMode::Create).Save(); }
+  TZipArchive zip(target, TZipArchiveMode::Read);
+  EXPECT_EQ(zip.GetCount(), 0);
+  TMemoryStream data = Bytes("x");
+  EXPECT_THROW(zip.AddFile(u"a", data), EWorkbookException);
+}
+
+TEST(ZipArchive, FileStreamShrinksWhenAnEntryShrinks) {
+  TScratchDir dir;
+  std::string name = dir.File("t.zip");
+  {
+    TFileStream file(name, TFileMode::Create);
+    TZipArchive zip(file, TZipArchiveMode::Create);
+    Add(zip, u"a", "random-ish 1234567890 qwertyuiop asdfghjkl zxcvbnm");
+    Add(zip, u"a", "");
+  }
+  TMemoryStream back;
+  back.LoadFromFile(name);
+  TZipArchive zip(back, TZipArchiveMode::Read);
+  ASSERT_EQ(zip.GetCount(), 1);
+  EXPECT_EQ(Extract(zip, u"a"), "");
+  EXPECT_LT(back.Size(), 200);
+}
+
+TEST(ZipArchive, NotAnArchiveIsInvalid) {
+  for (const std::string& text : {std::string(), std::string("PK"), std::string(100, 'x'),
+                                  std::string("PK\x05\x06", 4) + std::string(10, '\0')}) {
+    TMemoryStream stream = Bytes(text);
+    EXPECT_THROW(TZipArchive(stream, TZipArchiveMode::Read), EZipFileInvalid) << text.size();
+    EXPECT_THROW(TZipArchive(stream, TZipArchiveMode::Update), EZipFileInvalid) << text.size();
+  }
+}
+
+namespace {
+
+std::vector<std::uint8_t> SampleArchive() {
+  TMemoryStream target;
+  TZipArchive zip(target, TZipArchiveMode::Create);
+  std::string big;
+  for (int i = 0; i < 3000; ++i)
+    big += "<c r=\"A" + std::to_string(i) + "\"><v>" + std::to_string(i * 7) + "</v></c>";
+  Add(zip, u"[Content_Types].xml", "<Types/>");
+  Add(zip, u"xl/worksheets/sheet1.xml", big);
+  Add(zip, u"xl/sharedStrings.xml", "<sst/>");
+  return target.Data();
+}
+
+}  // namespace
+
+TEST(ZipArchive, TruncatedArchivesFailCleanly) {
+  const std::vector<std::uint8_t> whole = SampleArchive();
+  for (std::size_t cut = 0; cut < whole.size(); cut += 7) {
+    TMemoryStream stream(std::vector<std::uint8_t>(whole.begin(), whole.begin() + cut));
+    EXPECT_THROW(ReadEverything(stream), EZipFileInvalid) << cut;
+  }
+}
+
+TEST(ZipArchive, FlippedBytesNeverCrash) {
+  const std::vector<std::uint8_t> whole = SampleArchive();
+  std::mt19937 random(12345);
+  for (int round = 0; round < 1500; ++round) {
+    std::vector<std::uint8_t> damaged = whole;
+    for (int k = 0; k < 1 + round % 4; ++k)
+      damaged[random() % damaged.size()] ^= 1 << (random() % 8);
+    TMemoryStream stream(std::move(damaged));
+    try {
+      ReadEverything(stream);
+    } catch (const EZipFileInvalid&) {
+    }
+  }
+}
+
+TEST(ZipArchive, BadCrcIsInvalid) {
+  TMemoryStream target;
+  {
+    TZipArchive zip(target, TZipArchiveMode::Create);
+    Add(zip, u"a.txt", std::string(1000, 'a') + "tail");
+  }
+  // The crc-32 field of the central directory record (and of the local header) is changed.
+  std::vector<std::uint8_t> bytes = target.Data();
+  for (std::size_t i = 0; i + 4 <= bytes.size(); ++i) {
+    if (bytes[i] == 'P' && bytes[i + 1] == 'K' && bytes[i + 2] == 1 && bytes[i + 3] == 2)
+      bytes[i + 16] ^= 0xFF;
+    if (bytes[i] == 'P' && bytes[i + 1] == 'K' && bytes[i + 2] == 3 && bytes[i + 3] == 4)
+      bytes[i + 14] ^= 0xFF;
+  }
+  TMemoryStream stream(std::move(bytes));
+  TZipArchive zip(stream, TZipArchiveMode::Read);
+  TMemoryStream out;
+  EXPECT_THROW(zip.ExtractToStream(u"a.txt", out), EZipFileInvalid);
+}
+
+TEST(ZipArchive, BadCentralDirectoryIsInvalid) {
+  std::vector<std::uint8_t> bytes = SampleArchive();
+  std::size_t eocd = bytes.size() - 22;
+  ASSERT_EQ(bytes[eocd], 'P');
+  // Central directory offset past the end of the file, then a wrong entry count.
+  std::vector<std::uint8_t> badOffset = bytes;
+  badOffset[eocd + 19] = 0x7F;
+  TMemoryStream s1(badOffset);
+  EXPECT_THROW(ReadEverything(s1), EZipFileInvalid);
+  std::vector<std::uint8_t> badCount = bytes;
+  badCount[eocd + 10] = 200;
+  badCount[eocd + 8] = 200;
+  TMemoryStream s2(badCount);
+  EXPECT_THROW(ReadEverything(s2), EZipFileInvalid);
+}
+
+namespace {
+
+// Counts what an extraction writes, without keeping it.
+class TCountingStream : public TStream {
+ public:
+  std::size_t Read(void*, std::size_t) override { return 0; }
+  std::size_t Write(const void*, std::size_t count) override {
+    written += count;
+    return count;
+  }
+  std::int64_t Seek(std::int64_t, TSeekOrigin) override {
+    return static_cast<std::int64_t>(written);
+  }
+  std::uint64_t written = 0;
+};
+
+}  // namespace
+
+// 64 MB of zeros deflate to about 64 KB; the headers are then patched to lie about the size.
+class ZipBomb : public PythonZip {
+ protected:
+  TMemoryStream Bomb(std::uint32_t declaredSize) {
+    return MadeByPython(
+        "with zipfile.ZipFile('out.zip', 'w', zipfile.ZIP_DEFLATED) as z:\n"
+        "    z.writestr('xl/worksheets/sheet1.xml', bytes(64 << 20))\n"
+        "data = bytearray(open('out.zip', 'rb').read())\n"
+        "declared = " +
+        std::to_string(declaredSize) +
+        "\n"
+        "if declared:\n"
+        "    struct.pack_into('<I', data, 22, declared)\n"
+        "    cd = data.rfind(b'PK\\x01\\x02')\n"
+        "    struct.pack_into('<I', data, cd + 24, declared)\n"
+        "open('out.zip', 'wb').write(data)\n");
+  }
+};
+
+TEST_F(ZipBomb, DeclaredSmallStopsAtTheDeclaredSize) {
+  TMemoryStream bomb = Bomb(1000);
+  TZipArchive zip(bomb, TZipArchiveMode::Read);
+  TCountingStream out;
+  EXPECT_THROW(zip.ExtractIndexToStream(0, out), EZipFileInvalid);
+  EXPECT_LE(out.written, 1000u);
+  std::unique_ptr<TMemoryStream> memory;
+  std::int64_t size;
+  EXPECT_THROW(zip.ExtractIndexToMemoryStream(0, memory, size), EZipFileInvalid);
+}
+
+TEST_F(ZipBomb, DeclaredHugeFailsBeforeInflating) {
+  TMemoryStream bomb = Bomb(0xFFFFFFF0u);
+  TZipArchive zip(bomb, TZipArchiveMode::Read);
+  TCountingStream out;
+  EXPECT_THROW(zip.ExtractIndexToStream(0, out), EZipFileInvalid);
+  EXPECT_EQ(out.written, 0u);
+  std::unique_ptr<TMemoryStream> memory;
+  std::int64_t size;
+  EXPECT_THROW(zip.ExtractIndexToMemoryStream(0, memory, size), EZipFileInvalid);
+}
+
+TEST_F(ZipBomb, HonestEntriesStopAtThePackageLimit) {
+  TMemoryStream bomb = Bomb(0);
+  TZipArchive zip(bomb, TZipArchiveMode::Read);
+  zip.SetInflateLimit(100u << 20);
+  TCountingStream out;
+  EXPECT_TRUE(zip.ExtractIndexToStream(0, out));
+  EXPECT_EQ(out.written, 64u << 20);
+  // The second extraction would pass the package's limit: refused before inflating.
+  TCountingStream again;
+  EXPECT_THROW(zip.ExtractIndexToStream(0, again), EZipFileInvalid);
+  EXPECT_EQ(again.written, 0u);
+}
+
+TEST_F(PythonZip, CorpusPackagesReadAsPythonReadsThem) {
+  const std::string corpus = std::string(SHARED_DIR) + "/corpus";
+  if (!std::filesystem::exists(corpus)) GTEST_SKIP() << "shared corpus not found at " << corpus;
+  // Python lists every package's entries with their sizes and CRCs, or BAD when it cannot read
+  // the package; we must agree on each.
+  std::string expected = RunPython(
+      dir_,
+      "import zipfile, glob, zlib\n"
+      "files = [f for e in ('xlsx', 'xlsm', 'ods') for f in glob.glob('" +
+          corpus +
+          "/**/*.' + e, recursive=True)]\n"
+          "for f in sorted(files):\n"
+          "    print('FILE', f)\n"
+          "    try:\n"
+          "        z = zipfile.ZipFile(f)\n"
+          "        print(''.join(f'{i.filename}|{len(z.read(i))}|{zlib.crc32(z.read(i))}\\n'\n"
+          "                      for i in z.infolist()), end='')\n"
+          "    except Exception: print('BAD')\n");
+  std::istringstream lines(expected);
+  std::string line, ours;
+  int packages = 0;
+  while (std::getline(lines, line)) {
+    if (line.rfind("FILE ", 0) != 0) continue;
+    ours += line + "\n";
+    TMemoryStream stream;
+    stream.LoadFromFile(line.substr(5));
+    ++packages;
+    try {
+      TZipArchive zip(stream, TZipArchiveMode::Read);
+      std::string rows;
+      for (int i = 0; i < zip.GetCount(); ++i) {
+        std::unique_ptr<TMemoryStream> data;
+        std::int64_t size;
+        ASSERT_TRUE(zip.ExtractIndexToMemoryStream(i, data, size)) << line;
+        uLong crc = crc32(0, data->Memory(), static_cast<uInt>(size));
+        rows += platform::Utf16ToUtf8(zip.GetFileName(i)) + "|" + std::to_string(size) + "|" +
+                std::to_string(crc) + "\n";
+      }
+      ours += rows;
+    } catch (const EZipFileInvalid&) {
+      ours += "BAD\n";
+    }
+  }
+  EXPECT_GT(packages, 10);
+  EXPECT_EQ(ours, expected);
+}

@@ -1,0 +1,66 @@
+#include "workbook/model/cell_borders.h"
+
+#include <gtest/gtest.h>
+
+#include "style_test_support.h"
+
+namespace workbook {
+namespace {
+
+using test::Narrow;
+
+TEST(CellBorders, NewSetHasSixUnsetAutomaticLines) {
+  EXPECT_EQ(Narrow(TExportCellBorders().GetKeyString()),
+            "0;536870911;0;536870911;0;536870911;0;536870911;0;536870911;0;536870911");
+}
+
+TEST(CellBorders, KeyListsLinesTopRightBottomLeftDownUp) {
+  TExportCellBorders borders;
+  for (int i = 0; i < TExportCellBorders::kLineCount; ++i) {
+    borders.GetBorder(i) = TExportCellBorder(static_cast<std::uint8_t>(i + 2), i);
+  }
+  EXPECT_EQ(Narrow(borders.GetKeyString()), "2;0;3;1;4;2;5;3;6;4;7;5");
+  EXPECT_THROW(borders.GetBorder(6), std::out_of_range);
+}
+
+struct MergeCase {
+  std::uint8_t targetStyle, sourceStyle;
+  TStyleColor sourceColor;
+  std::uint8_t mergedStyle, visibleStyle;
+  TStyleColor color;
+};
+
+class BorderMerge : public ::testing::TestWithParam<MergeCase> {};
+
+TEST_P(BorderMerge, MergeAndMergeVisible) {
+  const MergeCase& c = GetParam();
+  const TExportCellBorder source(c.sourceStyle, c.sourceColor);
+  TExportCellBorder merged(c.targetStyle, 0x111111);
+  merged.Merge(source);
+  EXPECT_EQ(merged.Style, c.mergedStyle);
+  EXPECT_EQ(merged.Color, c.color);
+  TExportCellBorder visible(c.targetStyle, 0x111111);
+  visible.MergeVisible(source);
+  EXPECT_EQ(visible.Style, c.visibleStyle);
+  EXPECT_EQ(visible.Color, c.color);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, BorderMerge,
+                         ::testing::Values(MergeCase{3, 0, kStyleColorNone, 3, 3, 0x111111},
+                                           MergeCase{3, 1, kStyleColorNone, 1, 3, 0x111111},
+                                           MergeCase{3, 2, 0x0000FF, 2, 2, 0x0000FF},
+                                           MergeCase{0, 14, 0, 14, 14, 0}));
+
+TEST(CellBorders, MergeWorksPerLine) {
+  TExportCellBorders target;
+  target.GetBorder(TExportCellBorders::bTop) = TExportCellBorder(2, 0);
+  TExportCellBorders source;
+  source.GetBorder(TExportCellBorders::bDiagonalUp) = TExportCellBorder(6, 0xFF);
+  target.Merge(source);
+  EXPECT_EQ(target.GetBorder(TExportCellBorders::bTop), TExportCellBorder(2, 0));
+  EXPECT_EQ(target.GetBorder(TExportCellBorders::bDiagonalUp), TExportCellBorder(6, 0xFF));
+  EXPECT_TRUE(target.GetBorder(0).IsEqual(TExportCellBorder(2, 0)));
+}
+
+}  // namespace
+}  // namespace workbook

@@ -1,0 +1,199 @@
+#include "workbook/model/cell_style.h"
+
+#include <gtest/gtest.h>
+
+#include "style_test_support.h"
+#include "workbook/core/exceptions.h"
+
+namespace workbook {
+namespace {
+
+using test::Narrow;
+using test::TestWorkbook;
+
+// The model holds a style per cell; it must stay small.
+static_assert(sizeof(TExportCellStyle) <= 32);
+
+TEST(CellStyle, CreateWithoutWorkbookRaises) {
+  try {
+    TExportCellStyle style(nullptr);
+    FAIL() << "no exception";
+  } catch (const EWorkbookException& e) {
+    EXPECT_EQ(e.Message(), u"TExportCellStyle.Create: aParent can't be nil");
+  }
+}
+
+TEST(CellStyle, NewStyleIsTopAlignedAndClearedStyleIsDefaultAligned) {
+  TestWorkbook book;
+  TExportCellStyle style(&book);
+  EXPECT_EQ(Narrow(style.GetKeyString()), "0;0;1;0;536870911;0;0;0;0;1");
+  style.SetAlignment(TExportCellStyle::haRight);
+  style.SetWrapText(true);
+  style.SetBGColor(0xFF);
+  style.SetProtection(TExportCellStyle::cpLocked | TExportCellStyle::cpHidden);
+  style.GetFontForWrite().SetSize(20);
+  style.GetBordersForWrite().GetBorder(0).Style = 2;
+  EXPECT_EQ(Narrow(style.GetKeyString()), "3;0;1;1;255;0;0;1;1;3");
+  style.Clear();
+  EXPECT_EQ(Narrow(style.GetKeyString()), "0;0;0;0;536870911;0;0;0;0;1");
+}
+
+TEST(CellStyle, KeyAppendsFormatCodeAndConditionalKeyWithoutSeparator) {
+  TestWorkbook book;
+  TExportCellStyle style(&book);
+  style.SetRotation(-45);
+  EXPECT_EQ(Narrow(style.GetKeyString(u"0.00")), "0;0;1;0;536870911;-45;0;0;0;10.00");
+  EXPECT_EQ(Narrow(style.GetODSKeyString(u"0.00", u"cf")), "0;0;1;0;536870911;-45;0;0;0;10.00cf");
+}
+
+TEST(CellStyle, SettersKeepAlignmentAndDirectionConsistent) {
+  TestWorkbook book;
+  TExportCellStyle style(&book);
+  style.SetIndent(2);
+  EXPECT_EQ(style.GetAlignment(), TExportCellStyle::haLeft);
+  style.SetAlignment(TExportCellStyle::haRight);
+  style.SetIndent(3);
+  EXPECT_EQ(style.GetAlignment(), TExportCellStyle::haRight);
+  style.SetAlignment(TExportCellStyle::haGeneral);
+  style.SetIndent(0);
+  EXPECT_EQ(style.GetAlignment(), TExportCellStyle::haGeneral);
+
+  style.SetVerticalText(1);
+  style.SetRotation(45);
+  EXPECT_EQ(style.GetVerticalText(), 0);
+  EXPECT_EQ(style.GetRotation(), 45);
+  style.SetVerticalText(1);
+  EXPECT_EQ(style.GetRotation(), 0);
+  style.SetRotation(0);
+  EXPECT_EQ(style.GetVerticalText(), 1);
+}
+
+TEST(CellStyle, ChangingOneCopysFontLeavesTheOtherAlone) {
+  TestWorkbook book;
+  TExportCellStyle first(&book);
+  first.GetFontForWrite().GetStyle().Bold = 1;
+  first.Consolidate();
+  TExportCellStyle second(first);
+  second.GetFontForWrite().SetSize(14);
+  second.GetBordersForWrite().GetBorder(TExportCellBorders::bBottom).Style = 7;
+  EXPECT_EQ(first.GetFont().GetSize(), 10);
+  EXPECT_EQ(first.GetFont().GetStyle().Bold, 1);
+  EXPECT_EQ(first.GetBorders(), TExportCellBorders());
+  EXPECT_EQ(second.GetFont().GetSize(), 14);
+  EXPECT_EQ(second.GetFont().GetStyle().Bold, 1);
+  // The registry entry the first style points at is untouched.
+  EXPECT_EQ(book.FontList.GetItem(first.GetFontIndex())->GetSize(), 10);
+}
+
+TEST(CellStyle, ConsolidateReusesEqualRegistryEntries) {
+  TestWorkbook book;
+  TExportCellStyle a(&book);
+  TExportCellStyle b(&book);
+  a.GetFontForWrite().SetName(u"Calibri");
+  b.GetFontForWrite().SetName(u"Calibri");
+  b.GetBordersForWrite();  // a private copy equal to the empty set
+  EXPECT_EQ(a.GetKeyString(), b.GetKeyString());
+  EXPECT_FALSE(a.HasOwnFont());
+  EXPECT_FALSE(b.HasOwnBorders());
+  EXPECT_EQ(a.GetFontIndex(), 1);
+  EXPECT_EQ(b.GetBordersIndex(), 0);
+  EXPECT_EQ(book.FontList.Count(), 2);
+  EXPECT_EQ(book.BordersList.Count(), 1);
+}
+
+TEST(CellStyle, PrivateCopyEqualToAnEntryGivesTheSameKey) {
+  TestWorkbook book;
+  TExportCellStyle plain(&book);
+  TExportCellStyle copied(&book);
+  copied.EnsureOwnFont();
+  copied.EnsureOwnBorders();
+  EXPECT_EQ(plain.GetKeyString(), copied.GetKeyString());
+}
+
+TEST(CellStyle, FreeOwnCopyDropsTheChange) {
+  TestWorkbook book;
+  TExportCellStyle style(&book);
+  style.GetFontForWrite().SetSize(30);
+  style.FreeOwnFont();
+  EXPECT_EQ(style.GetFont().GetSize(), 10);
+  EXPECT_EQ(book.FontList.Count(), 1);
+}
+
+TEST(CellStyle, IndexesOutsideTheRegistriesFallBackToDefaults) {
+  TestWorkbook book;
+  TExportCellBorders thick;
+  thick.GetBorder(0).Style = 6;
+  book.BordersList.Add(thick);
+  for (int index : {-1, 2, 1000000}) {
+    TExportCellStyle style(&book);
+    style.SetFontIndex(index);
+    style.SetBordersIndex(index);
+    EXPECT_EQ(style.GetFont(), TExportFontList::DefaultFont()) << index;
+    EXPECT_EQ(style.GetBorders(), TExportCellBorders()) << index;
+    // Writing starts from the same fallback.
+    style.GetFontForWrite().SetSize(12);
+    EXPECT_EQ(style.GetFont().GetName(), u"Arial");
+    EXPECT_EQ(style.GetBordersForWrite(), TExportCellBorders());
+  }
+}
+
+TEST(CellStyle, SettingAnIndexDropsThePrivateCopy) {
+  TestWorkbook book;
+  TExportFont big;
+  big.SetSize(20);
+  const int index = book.FontList.Add(big);
+  TExportCellStyle style(&book);
+  style.GetFontForWrite().SetSize(8);
+  style.SetFontIndex(index);
+  EXPECT_EQ(style.GetFont().GetSize(), 20);
+}
+
+TEST(CellStyle, AssignWithinTheWorkbookSharesIndexes) {
+  TestWorkbook book;
+  TExportCellStyle source(&book);
+  source.SetAlignment(TExportCellStyle::haCenter);
+  source.SetVAlignment(TExportCellStyle::vaBottom);
+  source.SetIndent(1);
+  source.SetWrapText(true);
+  source.SetBGColor(0x00FF00);
+  source.SetRotation(30);
+  source.SetProtection(0);
+  source.GetFontForWrite().GetStyle().Italic = 1;
+  source.Consolidate();
+  TExportCellStyle target(&book);
+  target.GetFontForWrite().SetSize(40);
+  target.Assign(source);
+  EXPECT_FALSE(target.HasOwnFont());
+  EXPECT_EQ(target.GetKeyString(), source.GetKeyString());
+}
+
+TEST(CellStyle, AssignFromAnotherWorkbookCopiesValues) {
+  TestWorkbook other;
+  TExportCellStyle source(&other);
+  source.GetFontForWrite().SetName(u"Courier");
+  source.GetBordersForWrite().GetBorder(TExportCellBorders::bLeft) = TExportCellBorder(3, 0xFF);
+  source.Consolidate();
+  TestWorkbook book;
+  TExportCellStyle target(&book);
+  target.Assign(source);
+  EXPECT_EQ(target.GetParent(), &book);
+  EXPECT_TRUE(target.HasOwnFont());
+  EXPECT_TRUE(target.HasOwnBorders());
+  EXPECT_EQ(target.GetFont().GetName(), u"Courier");
+  target.Consolidate();
+  EXPECT_EQ(*book.FontList.GetItem(target.GetFontIndex()), source.GetFont());
+  EXPECT_EQ(*book.BordersList.GetItem(target.GetBordersIndex()), source.GetBorders());
+}
+
+TEST(CellStyle, CopyAssignmentClonesPrivateCopies) {
+  TestWorkbook book;
+  TExportCellStyle source(&book);
+  source.GetBordersForWrite().GetBorder(2).Style = 4;
+  TExportCellStyle target(&book);
+  target = source;
+  source.GetBordersForWrite().GetBorder(2).Style = 5;
+  EXPECT_EQ(target.GetBorders().GetBorder(2).Style, 4);
+}
+
+}  // namespace
+}  // namespace workbook
