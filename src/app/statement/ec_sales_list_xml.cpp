@@ -234,4 +234,9 @@ TTextLines BuildEcSalesList(TSVLayout layout, const TData& data,
   return lines;
 }
 
+std::string ExportEcSalesList(TSVLayout layout, const TData& data,
+                              std::chrono::year_month_day today, const std::string& chosen_name) {
+  return SaveTextLines(BuildEcSalesList(layout, data, today), chosen_name, ".xml");
+}
+
 }  // namespace app

@@ -5,8 +5,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/statement/file_errors.h"
+#include "app/statement/errors.h"
 #include "app/statement/integer_text.h"
+#include "platform/text_codec.h"
 
 namespace app {
 namespace {
@@ -35,7 +36,7 @@ std::string ReadWholeFile(const std::string& file_name) {
   if (!in) {
     if (errno == ENOENT) throw EInOutError("File not found");
     if (errno == EACCES) throw EInOutError("File access denied");
-    throw EInOutError("Cannot open file \"" + file_name + "\"");
+    throw EInOutError("Cannot open file \"" + platform::Utf8ToCp1250(file_name) + "\"");
   }
   std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   if (in.bad()) throw EInOutError("Read error");

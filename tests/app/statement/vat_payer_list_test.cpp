@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/statement/file_errors.h"
+#include "app/statement/errors.h"
 #include "app/statement/integer_text.h"
 
 using namespace app;
