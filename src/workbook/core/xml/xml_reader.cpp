@@ -87,7 +87,11 @@ struct TXmlReader::TParser {
   ~TParser() {
     FreeExpanded();
     if (scratch) xmlFreeDoc(scratch);
-    if (context) xmlFreeParserCtxt(context);
+    if (context) {
+      // The parser keeps declarations of a DOCTYPE in a document of its own.
+      if (context->myDoc) xmlFreeDoc(context->myDoc);
+      xmlFreeParserCtxt(context);
+    }
   }
 
   void FreeExpanded() {
