@@ -205,4 +205,9 @@ TTextLines BuildControlStatement(TKVFormat format, const TData& data) {
   return lines;
 }
 
+std::string ExportControlStatement(TKVFormat format, const TData& data,
+                                   const std::string& chosen_name) {
+  return SaveTextLines(BuildControlStatement(format, data), chosen_name, ".xml");
+}
+
 }  // namespace app

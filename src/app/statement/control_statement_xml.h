@@ -28,4 +28,8 @@ std::string KVRootElement(TKVFormat format);
 // before escaping.
 TTextLines BuildControlStatement(TKVFormat format, const TData& data);
 
+// BuildControlStatement saved as the chosen name + ".xml"; returns the name written.
+std::string ExportControlStatement(TKVFormat format, const TData& data,
+                                   const std::string& chosen_name);
+
 }  // namespace app

@@ -19,4 +19,9 @@ enum class TSVLayout {
 // is not a whole number (the total is a whole number of euros); nothing is produced then.
 TTextLines BuildEcSalesList(TSVLayout layout, const TData& data, std::chrono::year_month_day today);
 
+// BuildEcSalesList saved as the chosen name + ".xml"; returns the name written. Nothing is
+// written when the document cannot be built.
+std::string ExportEcSalesList(TSVLayout layout, const TData& data,
+                              std::chrono::year_month_day today, const std::string& chosen_name);
+
 }  // namespace app

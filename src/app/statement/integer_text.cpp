@@ -1,6 +1,7 @@
 #include "app/statement/integer_text.h"
 
 #include <limits>
+#include <string>
 
 namespace app {
 

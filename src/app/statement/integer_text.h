@@ -3,17 +3,11 @@
 // into the EC sales list's total.
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
-#include <string>
 #include <string_view>
 
-namespace app {
+#include "app/statement/errors.h"
 
-// A text that should have been a number; the message names the text as the user gave it.
-class EConvertError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+namespace app {
 
 // Optional leading blanks, an optional sign and decimal digits, nothing else, within the signed
 // 64-bit range; otherwise nothing.

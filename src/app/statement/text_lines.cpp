@@ -29,7 +29,8 @@ void WriteFileBytes(const std::string& file_name, std::string_view bytes) {
   };
   std::unique_ptr<std::FILE, Closer> file(std::fopen(file_name.c_str(), "wb"));
   if (!file)
-    throw EFCreateError("Cannot create file \"" + file_name + "\". " + std::strerror(errno));
+    throw EFCreateError("Cannot create file \"" + platform::Utf8ToCp1250(file_name) + "\". " +
+                        std::strerror(errno));
   if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() ||
       std::fflush(file.get()) != 0)
     throw EWriteError("Stream write error");

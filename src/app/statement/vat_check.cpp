@@ -47,8 +47,9 @@ class TFinishGuard {
 
 class TScan {
  public:
-  TScan(const TVATList& list, const TVATCheckProgress& progress, TVATCheckResult& result)
-      : list_(list), progress_(progress), result_(result) {}
+  TScan(TVATListKind kind, const std::vector<tVATSubject>& list, const TVATCheckProgress& progress,
+        TVATCheckResult& result)
+      : kind_(kind), list_(list), progress_(progress), result_(result) {}
 
   template <class Record>
   void Section(const TRecordArray<Record>& rows, std::string_view label,
@@ -63,28 +64,29 @@ class TScan {
  private:
   void Check(std::string_view label, const std::string& id) {
     const auto key = VATIdKey(id);
-    const bool listed = key && VATsearch(list_.Entries, *key);
-    if (listed == (list_.Kind == TVATListKind::Register)) return;
+    const bool listed = key && VATsearch(list_, *key);
+    if (listed == (kind_ == TVATListKind::Register)) return;
     result_.Report += label;
     result_.Report += id;
     result_.Report += "\r\n";
     ++result_.Count;
   }
 
-  const TVATList& list_;
+  TVATListKind kind_;
+  const std::vector<tVATSubject>& list_;
   const TVATCheckProgress& progress_;
   TVATCheckResult& result_;
 };
 
 }  // namespace
 
-TVATCheckResult VATCheck(const TVATList& list, const TData& data,
+TVATCheckResult VATCheck(TVATListKind kind, const std::vector<tVATSubject>& list, const TData& data,
                          const TVATCheckProgress& progress) {
   TVATCheckResult result;
-  result.Report = TitleOf(list.Kind) + "\r\n";
+  result.Report = TitleOf(kind) + "\r\n";
   {
     TFinishGuard guard(progress);
-    TScan scan(list, progress, result);
+    TScan scan(kind, list, progress, result);
     scan.Section(data.RowsA1, "A1: ", &tDataA1::Odb, true);
     scan.Section(data.RowsA2, "A2: ", &tDataA2::Odb, false);
     scan.Section(data.RowsB2, "B2: ", &tDataB2::Dod, false);
@@ -92,8 +94,17 @@ TVATCheckResult VATCheck(const TVATList& list, const TData& data,
     scan.Section(data.RowsC1, "C1: ", &tDataC1::Odb, true);
     guard.Finish();
   }
-  result.Report += "\r\n" + CountLabelOf(list.Kind) + std::to_string(result.Count);
+  result.Report += "\r\n" + CountLabelOf(kind) + std::to_string(result.Count);
   return result;
+}
+
+std::optional<TVATCheckResult> VATCheckFile(const std::string& file_name, const TData& data,
+                                            std::vector<tVATSubject>& loaded_list,
+                                            const TVATCheckProgress& progress) {
+  std::optional<TVATList> list = LoadVATList(file_name);
+  if (!list) return std::nullopt;
+  loaded_list = std::move(list->Entries);
+  return VATCheck(list->Kind, loaded_list, data, progress);
 }
 
 }  // namespace app

@@ -1,7 +1,9 @@
 #pragma once
 // Checking the statement's Slovak VAT IDs against a loaded VAT-payer list.
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/statement/data.h"
 #include "app/statement/vat_payer_list.h"
@@ -23,7 +25,15 @@ struct TVATCheckResult {
 // Checks A1 "Odb" (Slovak IDs only), A2 "Odb", B2 "Dod", B32 "Dod" and C1 "Odb" (Slovak IDs
 // only), in this order, against the list: for the register an ID not in it is reported, for the
 // other two kinds an ID in it. An ID whose characters 3 to 12 are no number is not in any list.
-TVATCheckResult VATCheck(const TVATList& list, const TData& data,
+TVATCheckResult VATCheck(TVATListKind kind, const std::vector<tVATSubject>& list, const TData& data,
                          const TVATCheckProgress& progress = {});
+
+// The whole command after the open dialog: loads the list file, replaces `loaded_list` (the
+// program's KVDPH.VATList) with its entries and checks. Nothing, with `loaded_list` unchanged,
+// for a file of an unknown kind. Reading and conversion errors of the file are raised before
+// Started is called.
+std::optional<TVATCheckResult> VATCheckFile(const std::string& file_name, const TData& data,
+                                            std::vector<tVATSubject>& loaded_list,
+                                            const TVATCheckProgress& progress = {});
 
 }  // namespace app

@@ -5,8 +5,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/statement/file_errors.h"
+#include "app/statement/errors.h"
 #include "app/statement/integer_text.h"
+#include "platform/text_codec.h"
 
 namespace app {
 namespace {
@@ -26,6 +27,12 @@ constexpr TKindName kKinds[] = {
 constexpr std::size_t kTextStart = 13;  // the text is the line from its 14th character on
 constexpr std::size_t kTextLimit = 200;
 
+const TKindName* KindNameOf(std::string_view first_line) {
+  for (const TKindName& kind : kKinds)
+    if (first_line.starts_with(kind.Name)) return &kind;
+  return nullptr;
+}
+
 std::string_view KeyChars(std::string_view line) {
   return line.substr(std::min<std::size_t>(2, line.size()), 10);
 }
@@ -35,7 +42,7 @@ std::string ReadWholeFile(const std::string& file_name) {
   if (!in) {
     if (errno == ENOENT) throw EInOutError("File not found");
     if (errno == EACCES) throw EInOutError("File access denied");
-    throw EInOutError("Cannot open file \"" + file_name + "\"");
+    throw EInOutError("Cannot open file \"" + platform::Utf8ToCp1250(file_name) + "\"");
   }
   std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   if (in.bad()) throw EInOutError("Read error");
@@ -45,8 +52,7 @@ std::string ReadWholeFile(const std::string& file_name) {
 }  // namespace
 
 std::optional<TVATListKind> VATListKindOf(std::string_view first_line) {
-  for (const TKindName& kind : kKinds)
-    if (first_line.starts_with(kind.Name)) return kind.Kind;
+  if (const TKindName* kind = KindNameOf(first_line)) return kind->Kind;
   return std::nullopt;
 }
 
@@ -67,9 +73,7 @@ std::vector<std::string_view> SplitFileLines(std::string_view bytes) {
 std::optional<TVATList> ParseVATList(std::string_view bytes) {
   const std::vector<std::string_view> lines = SplitFileLines(bytes);
   if (lines.empty()) return std::nullopt;
-  const TKindName* kind = nullptr;
-  for (const TKindName& k : kKinds)
-    if (lines.front().starts_with(k.Name)) kind = &k;
+  const TKindName* kind = KindNameOf(lines.front());
   if (!kind) return std::nullopt;
 
   TVATList list{kind->Kind, {}};

@@ -35,7 +35,11 @@ void TOwnedListObject::Abandon(TOwnedList& list, TOwnedListObject& item) { list.
 
 // --- TOwnedList ---
 
-TOwnedList::~TOwnedList() { Clear(); }
+TOwnedList::~TOwnedList() {
+  // The handler usually belongs to the list's owner, which is being torn down around the list.
+  OnNotify = nullptr;
+  Clear();
+}
 
 void TOwnedList::CheckIndex(std::int64_t pos) const {
   if (pos < 0 || pos >= Count()) RaiseListIndexError(pos);

@@ -96,8 +96,9 @@ class TOwnedList {
       std::function<void(TOwnedList& sender, TOwnedListObject* item, TListNotification action)>;
 
   explicit TOwnedList(TObject* owner = nullptr) : owner_(owner) {}
-  // Frees every item. A descendant whose own members must outlive its items' DoDestroy calls
-  // Clear() in its destructor.
+  // Frees every item, without notifications (OnNotify usually belongs to the owner, which is
+  // being torn down around the list). A descendant whose own members must outlive its items'
+  // DoDestroy calls Clear() in its destructor.
   virtual ~TOwnedList();
   TOwnedList(const TOwnedList&) = delete;
   TOwnedList& operator=(const TOwnedList&) = delete;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
 #include "statement_fixture.h"
@@ -16,6 +18,11 @@ TVATList ListOf(TVATListKind kind, std::vector<std::int64_t> numbers) {
   std::sort(numbers.begin(), numbers.end());
   for (std::int64_t n : numbers) list.Entries.push_back({n, ""});
   return list;
+}
+
+TVATCheckResult VATCheck(const TVATList& list, const TData& data,
+                         const TVATCheckProgress& progress = {}) {
+  return app::VATCheck(list.Kind, list.Entries, data, progress);
 }
 
 // Rows with IDs in every checked section and in some unchecked ones.
@@ -133,4 +140,30 @@ TEST(VATCheck, EmptyStatement) {
   const TVATCheckResult result = VATCheck(ListOf(TVATListKind::SpecialScheme, {1}), data);
   EXPECT_EQ(result.Count, 0);
   EXPECT_TRUE(result.Report.ends_with(Cp("\r\n\r\nPočet nájdených IČ DPH: 0")));
+}
+
+TEST(VATCheck, CheckFileReplacesTheLoadedList) {
+  const auto dir = std::filesystem::path(BINARY_DIR) / "vat_check_test";
+  std::filesystem::create_directories(dir);
+  const std::string known = (dir / "register.csv").string();
+  const std::string unknown = (dir / "other.csv").string();
+  std::ofstream(known, std::ios::binary)
+      << "ZoznamSubjektovRegistrovanychkDPH;06.12.2026\r\nIC_DPH;NAZOV\r\n"
+      << "SK5555555555;E\r\nSK3333333333;C\r\nSK1111111111;A\r\nSK4444444444;D\r\n";
+  std::ofstream(unknown, std::ios::binary) << "IC_DPH;NAZOV\r\nSK1111111111;A\r\n";
+  const TData data = Rows();
+  std::vector<tVATSubject> loaded = {{7, "old"}};
+  bool started = false;
+
+  EXPECT_FALSE(VATCheckFile(unknown, data, loaded, {[&] { started = true; }, {}, {}}));
+  EXPECT_FALSE(started);
+  ASSERT_EQ(loaded.size(), 1u);
+  EXPECT_EQ(loaded[0].Text, "old");
+
+  const auto result = VATCheckFile(known, data, loaded);
+  ASSERT_TRUE(result);
+  EXPECT_EQ(result->Count, 2);  // A2: SK2222222222, A2: CZ2222222223
+  ASSERT_EQ(loaded.size(), 4u);
+  EXPECT_EQ(loaded[0].Number, 1111111111);
+  EXPECT_EQ(loaded[0].Text, "A");
 }

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/statement/file_errors.h"
+#include "app/statement/errors.h"
 #include "app/statement/integer_text.h"
 
 using namespace app;
@@ -176,9 +176,4 @@ TEST(VATPayerList, LoadFromFile) {
   } catch (const EInOutError& e) {
     EXPECT_STREQ(e.what(), "File not found");
   }
-}
-
-TEST(VATPayerList, DownloadAddressPath) {
-  EXPECT_TRUE(std::string_view(kVATListDownloadURL).starts_with("http://"));
-  EXPECT_TRUE(std::string_view(kVATListDownloadURL).ends_with("/report/ds_dphs_csv.zip"));
 }

@@ -141,10 +141,13 @@ TEST_F(OwnedList, FreeingAnItemRemovesIt) {
 }
 
 TEST_F(OwnedList, FreeingTheListFreesEveryItemOnce) {
+  int notified = 0;
   {
     TItems local;
     for (char c : std::string("abcd")) local.AddNew(&log, std::string(1, c));
+    local.OnNotify = [&](TOwnedList&, TOwnedListObject*, TListNotification) { ++notified; };
   }
+  EXPECT_EQ(notified, 0);
   EXPECT_EQ(log.created, 4);
   EXPECT_EQ(log.destroyed, 4);
   // The last first, so no renumbering happens while a list dies.

@@ -1,0 +1,69 @@
+// The two XML exports as the commands run them: built and written under the chosen name.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/statement/control_statement_xml.h"
+#include "app/statement/ec_sales_list_xml.h"
+#include "app/statement/errors.h"
+#include "app/statement/period_names.h"
+#include "statement_fixture.h"
+
+using namespace app;
+using namespace app::test;
+
+namespace {
+
+std::filesystem::path TestDir() {
+  const auto dir = std::filesystem::path(BINARY_DIR) / "report_export_test";
+  std::filesystem::create_directories(dir);
+  return dir;
+}
+
+}  // namespace
+
+TEST(ReportExport, ControlStatementFileIsTheGolden) {
+  const auto data = FullStatement();
+  const std::string chosen = (TestDir() / "kv.xml").string();
+  const std::string written = ExportControlStatement(TKVFormat::Format2021, *data, chosen);
+  EXPECT_EQ(written, chosen + ".xml");
+  const std::string bytes = ReadFileBytes(written);
+  EXPECT_EQ(bytes, ReadFileBytes(std::string(TEST_DATA_DIR) + "/statement/kv_dph_2021_full.xml"));
+  EXPECT_FALSE(bytes.starts_with("\xEF\xBB\xBF"));
+}
+
+TEST(ReportExport, EcSalesListFileIsTheGolden) {
+  const auto data = FullStatement();
+  const std::string written =
+      ExportEcSalesList(TSVLayout::Layout2020, *data, kToday, (TestDir() / "sv").string());
+  EXPECT_EQ(written, (TestDir() / "sv.xml").string());
+  EXPECT_EQ(ReadFileBytes(written),
+            ReadFileBytes(std::string(TEST_DATA_DIR) + "/statement/sv_dph_2020_full.xml"));
+}
+
+TEST(ReportExport, EcSalesListWithBrokenTotalWritesNothing) {
+  TData data;
+  Add(data.RowsSV1, {"CZ1", "1.5", ""});
+  const auto target = TestDir() / "broken";
+  std::filesystem::remove(target.string() + ".xml");
+  EXPECT_THROW(ExportEcSalesList(TSVLayout::Layout2014, data, kToday, target.string()),
+               EConvertError);
+  EXPECT_FALSE(std::filesystem::exists(target.string() + ".xml"));
+}
+
+TEST(PeriodNames, MonthsAndQuartersExactly) {
+  const char* months[] = {"Január", "Február", "Marec",     "Apríl",   "Máj",      "Jún",
+                          "Júl",    "August",  "September", "Október", "November", "December"};
+  for (int m = 0; m < 12; ++m) {
+    EXPECT_EQ(MonthOfPeriod(Cp(months[m])), m + 1) << months[m];
+    EXPECT_FALSE(QuarterOfPeriod(Cp(months[m])));
+  }
+  for (int q = 1; q <= 4; ++q)
+    EXPECT_EQ(QuarterOfPeriod(Cp((std::to_string(q) + ". štvrťrok").c_str())), q);
+  // UTF-8 text is not the application's text; case and blanks matter.
+  for (const std::string& other :
+       {std::string("Január"), Cp("január"), Cp("Január "), Cp("1.štvrťrok"), std::string("1")}) {
+    EXPECT_FALSE(MonthOfPeriod(other)) << other;
+    EXPECT_FALSE(QuarterOfPeriod(other)) << other;
+  }
+}
