@@ -25,9 +25,9 @@ TEST(CellBorders, KeyListsLinesTopRightBottomLeftDownUp) {
 
 struct MergeCase {
   std::uint8_t targetStyle, sourceStyle;
-  TStyleColor sourceColor;
+  TColor sourceColor;
   std::uint8_t mergedStyle, visibleStyle;
-  TStyleColor color;
+  TColor color;
 };
 
 class BorderMerge : public ::testing::TestWithParam<MergeCase> {};
@@ -46,8 +46,8 @@ TEST_P(BorderMerge, MergeAndMergeVisible) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, BorderMerge,
-                         ::testing::Values(MergeCase{3, 0, kStyleColorNone, 3, 3, 0x111111},
-                                           MergeCase{3, 1, kStyleColorNone, 1, 3, 0x111111},
+                         ::testing::Values(MergeCase{3, 0, clNone, 3, 3, 0x111111},
+                                           MergeCase{3, 1, clNone, 1, 3, 0x111111},
                                            MergeCase{3, 2, 0x0000FF, 2, 2, 0x0000FF},
                                            MergeCase{0, 14, 0, 14, 14, 0}));
 
