@@ -77,5 +77,33 @@ TEST(FontOds, AutomaticColourIsBlackAndUnsetFieldsAreLeftOut) {
   EXPECT_EQ(faces.Count(), 0);
 }
 
+struct BorderOdsCase {
+  TExportCellBorder line;
+  const char* attribute;
+  const char* expected;
+};
+
+class BorderOds : public ::testing::TestWithParam<BorderOdsCase> {};
+
+TEST_P(BorderOds, WritesStyleTextAndColour) {
+  XmlScratch xml("p");
+  GetParam().line.WriteODS(xml.Root(), GetParam().attribute);
+  EXPECT_EQ(xml.Text(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, BorderOds,
+    ::testing::Values(
+        // None carries no colour; an automatic colour is black, not the white of its bits.
+        BorderOdsCase{{1, 0x0000FF}, "fo:border-left", "<p fo:border-left=\"none\"/>"},
+        BorderOdsCase{
+            {2, 0x0000FF}, "fo:border-top", "<p fo:border-top=\"0.74pt solid #FF0000\"/>"},
+        BorderOdsCase{{7, clNone},
+                      "style:diagonal-bl-tr",
+                      "<p style:diagonal-bl-tr=\"2.01pt double #000000\"/>"},
+        BorderOdsCase{{6, 0x332211},
+                      "style:diagonal-tl-br",
+                      "<p style:diagonal-tl-br=\"2.49pt solid #112233\"/>"}));
+
 }  // namespace
 }  // namespace workbook

@@ -97,6 +97,19 @@ TEST(FontXlsxRead, RunFontsUseRFont) {
   EXPECT_EQ(font.GetName(), u"Run");
 }
 
+TEST(FontXlsxRead, RunPropertiesRoundTrip) {
+  TExportFont font;
+  font.SetName(u"\u010Cierna & <b>");
+  font.SetSize(13);
+  font.SetColor(0x0080FF);
+  font.GetStyle() = {1, 4, 2, 1, 2};
+  XmlScratch xml("x");
+  xml.Load(font.WriteXLSXRun());
+  TExportFont read;
+  read.ReadXLSX(xml.Root(), ReadRgb, "rFont");
+  EXPECT_EQ(read, font);
+}
+
 TEST(FontListXlsxRead, KeepsEveryFontInFileOrder) {
   XmlScratch xml("x");
   xml.Load(
