@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "workbook/core/list_error.h"
 #include "workbook/model/font.h"
 
 namespace workbook {
@@ -64,9 +65,9 @@ class TExportCellBorders {
   void Assign(const TExportCellBorders& source) { *this = source; }
   void Merge(const TExportCellBorders& source);
   void MergeVisible(const TExportCellBorders& source);
-  // Line 0 to 5 (see TLine).
-  TExportCellBorder& GetBorder(int index) { return lines_.at(index); }
-  const TExportCellBorder& GetBorder(int index) const { return lines_.at(index); }
+  // Line 0 to 5 (see TLine); EListError outside.
+  TExportCellBorder& GetBorder(int index) { return lines_[CheckedLine(index)]; }
+  const TExportCellBorder& GetBorder(int index) const { return lines_[CheckedLine(index)]; }
   // The six line keys joined by ";".
   std::u16string GetKeyString() const;
 
@@ -88,6 +89,10 @@ class TExportCellBorders {
   bool operator==(const TExportCellBorders&) const = default;
 
  private:
+  static std::size_t CheckedLine(int index) {
+    if (index < 0 || index >= kLineCount) RaiseListIndexError(index);
+    return static_cast<std::size_t>(index);
+  }
   TXLSBorderFields WriteXLSFields(const std::function<std::uint8_t(TColor)>& colorIndex) const;
   void ReadXLSFields(const TXLSBorderFields& fields, const std::function<TColor(int)>& colorOf);
 

@@ -20,7 +20,8 @@ TEST(CellBorders, KeyListsLinesTopRightBottomLeftDownUp) {
     borders.GetBorder(i) = TExportCellBorder(static_cast<std::uint8_t>(i + 2), i);
   }
   EXPECT_EQ(Narrow(borders.GetKeyString()), "2;0;3;1;4;2;5;3;6;4;7;5");
-  EXPECT_THROW(borders.GetBorder(6), std::out_of_range);
+  EXPECT_THROW(borders.GetBorder(6), EListError);
+  EXPECT_THROW(borders.GetBorder(-1), EListError);
 }
 
 struct MergeCase {
