@@ -13,7 +13,11 @@
 
 namespace workbook {
 
+class TExportCellComment;
+class TExportCellDrawing;
+class TExportCellDrawings;
 class TExportCells;
+class TExportConditionalFormatting;
 class TExportRow;
 class TExportWorkSheet;
 class TWorkbook;
@@ -26,6 +30,9 @@ struct TExportCellExtras {
   int ColSpan = 1;
   int RowSpan = 1;
   std::u16string Hyperlink;  // string cells
+  std::unique_ptr<TExportCellComment> Comment;
+  std::unique_ptr<TExportConditionalFormatting> ConditionalFormatting;
+  std::unique_ptr<TExportCellDrawings> Drawings;
 };
 
 class TExportCell : public TOwnedListObject {
@@ -94,8 +101,22 @@ class TExportCell : public TOwnedListObject {
   // (this one is freed) or this cell when the class is the same.
   TExportCell* Transform(TCellClass newClass);
 
-  // True when nothing needs the cell after its row was written.
-  virtual bool CanFreeAfterWrite() const { return true; }
+  // Attachments, made on first use. The ...IfAny forms answer nil while there is none.
+  TExportCellComment& GetComment();
+  TExportCellComment* CommentIfAny() const;
+  // A comment with a text.
+  bool HasComment() const;
+  void ClearComment();
+  TExportConditionalFormatting& GetConditionalFormatting();
+  TExportConditionalFormatting* ConditionalFormattingIfAny() const;
+  TExportCellDrawings& GetDrawings();
+  TExportCellDrawings* DrawingsIfAny() const;
+  // A placement of workbook drawing DrawingIndex at the offsets Col, Row (pixels from the cell's
+  // top-left corner) with the given size.
+  TExportCellDrawing* AddDrawing(int drawingIndex, int col, int row, int width, int height);
+
+  // True when nothing needs the cell after its row was written: no drawings and no rules.
+  virtual bool CanFreeAfterWrite() const;
 
   // The text the delimited-text writer puts between its quote characters.
   void GetCSVText(char16_t quoteChar, bool replaceLineBreaks, std::u16string& text,
@@ -106,7 +127,7 @@ class TExportCell : public TOwnedListObject {
 
  protected:
   TExportCell() = default;
-  // Copies what every cell class has (formula, format code, spans) into Dest.
+  // Copies what every cell class has (formula, format code, spans, attachments) into Dest.
   void AssignBase(TExportCell& dest) const;
   // The class's own alignment, and the sheet's defaults for the class, into a new style.
   virtual void SetDefaultAlignment(TExportCellStyle&) {}
@@ -120,6 +141,10 @@ class TExportCell : public TOwnedListObject {
   void StoreFormatCode(const std::u16string& code);
 
  private:
+  // Rules and drawings copied when the source has some, else Dest's freed; the comment when it
+  // has a text, else Dest's cleared.
+  void AssignAttachments(TExportCell& dest) const;
+
   bool autoWidth_ = false;
   std::unique_ptr<TExportCellStyle> style_;
   // One word for the format code and the extras, as most cells have at most a format code: the
