@@ -29,6 +29,11 @@ class TExportCellString : public TExportCell {
   std::u16string GetDisplayText() override { return std::u16string(value_.View()); }
   void SetDisplayText(const std::u16string& text) override { SetValue(text); }
   void AssignTo(TPersistent& dest) const override;
+  void WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) override;
+  void WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+                 TCellWriteContext& context) override;
+  void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
+                TCellWriteContext& context) override;
 
  protected:
   void DoCreate() override;
