@@ -61,7 +61,7 @@ void AddEmptyRecords(TTextLines& lines, std::size_t count) {
                                "        <hodnota/>", "        <kod/>", "      </zaznam>"});
 }
 
-void AddPart2Record(TTextLines& lines, const tDataSV2& r) {
+void AddRecordCast2(TTextLines& lines, const tDataSV2& r) {
   lines.push_back("      <zaznamCast2>");
   lines.push_back(CdataElement("        ", "kodStatu", CountryOf(r.Odb)));
   lines.push_back(CdataElement("        ", "idCislo", NumberOf(r.Odb)) + "\t");
@@ -71,7 +71,7 @@ void AddPart2Record(TTextLines& lines, const tDataSV2& r) {
   lines.push_back("      </zaznamCast2>");
 }
 
-void AddEmptyPart2Records(TTextLines& lines, std::size_t count) {
+void AddEmptyRecordsCast2(TTextLines& lines, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i)
     lines.insert(lines.end(),
                  {"      <zaznamCast2>", "        <kodStatu/>", "        <idCislo/>",
@@ -204,10 +204,18 @@ void AddBody2020(TTextLines& lines, const TRecordArray<tDataSV1>& sv1,
     const std::size_t first = page * kRecordsPerPage2020;
     const std::size_t last = first + kRecordsPerPage2020;
     lines.push_back("    <strana>");
-    for (std::size_t i = first; i < last; ++i)
-      i < sv1.size() ? AddRecord(lines, *sv1[i]) : AddEmptyRecords(lines, 1);
-    for (std::size_t j = first; j < last; ++j)
-      j < sv2.size() ? AddPart2Record(lines, *sv2[j]) : AddEmptyPart2Records(lines, 1);
+    for (std::size_t i = first; i < last; ++i) {
+      if (i < sv1.size())
+        AddRecord(lines, *sv1[i]);
+      else
+        AddEmptyRecords(lines, 1);
+    }
+    for (std::size_t j = first; j < last; ++j) {
+      if (j < sv2.size())
+        AddRecordCast2(lines, *sv2[j]);
+      else
+        AddEmptyRecordsCast2(lines, 1);
+    }
     lines.push_back("    </strana>");
   }
   lines.push_back("  </telo>");

@@ -27,6 +27,12 @@ constexpr TKindName kKinds[] = {
 constexpr std::size_t kTextStart = 13;  // the text is the line from its 14th character on
 constexpr std::size_t kTextLimit = 200;
 
+const TKindName* KindNameOf(std::string_view first_line) {
+  for (const TKindName& kind : kKinds)
+    if (first_line.starts_with(kind.Name)) return &kind;
+  return nullptr;
+}
+
 std::string_view KeyChars(std::string_view line) {
   return line.substr(std::min<std::size_t>(2, line.size()), 10);
 }
@@ -46,8 +52,7 @@ std::string ReadWholeFile(const std::string& file_name) {
 }  // namespace
 
 std::optional<TVATListKind> VATListKindOf(std::string_view first_line) {
-  for (const TKindName& kind : kKinds)
-    if (first_line.starts_with(kind.Name)) return kind.Kind;
+  if (const TKindName* kind = KindNameOf(first_line)) return kind->Kind;
   return std::nullopt;
 }
 
@@ -68,9 +73,7 @@ std::vector<std::string_view> SplitFileLines(std::string_view bytes) {
 std::optional<TVATList> ParseVATList(std::string_view bytes) {
   const std::vector<std::string_view> lines = SplitFileLines(bytes);
   if (lines.empty()) return std::nullopt;
-  const TKindName* kind = nullptr;
-  for (const TKindName& k : kKinds)
-    if (lines.front().starts_with(k.Name)) kind = &k;
+  const TKindName* kind = KindNameOf(lines.front());
   if (!kind) return std::nullopt;
 
   TVATList list{kind->Kind, {}};

@@ -24,8 +24,8 @@ void AddSV2(TData& data, std::size_t count) {
     Add(data.RowsSV2, {"DE" + std::to_string(100000000 + i), "", "0", "0"});
 }
 
-// The body's pages, each as one letter per block: R a record, e an empty record, P a part-2
-// record, p an empty part-2 record, N the page numbering.
+// The body's pages, each as one letter per block: R a record, e an empty record, P a zaznamCast2
+// record, p an empty zaznamCast2 record, N the page numbering.
 std::vector<std::string> Pages(const TTextLines& lines) {
   std::vector<std::string> pages;
   auto telo = std::find(lines.begin(), lines.end(), "  <telo>");
@@ -117,7 +117,7 @@ TEST(EcSalesListXml, Layout2014LeavesSV2Out) {
     EXPECT_EQ(line.find("zaznamCast2"), std::string::npos);
 }
 
-// Every page of the later layout holds 12 record blocks and then 12 part-2 blocks.
+// Every page of the later layout holds 12 record blocks and then 12 zaznamCast2 blocks.
 TEST(EcSalesListXml, Layout2020Pages) {
   const std::string full_sv1 = Blocks("R", 12);
   const std::string no_sv2 = Blocks("p", 12);
@@ -195,7 +195,7 @@ TEST(EcSalesListXml, RecordBlocks) {
   auto first = std::find(lines.begin(), lines.end(), "      <zaznam>");
   ASSERT_LE(first + expected.size(), lines.end());
   EXPECT_EQ(TTextLines(first, first + expected.size()), expected);
-  const TTextLines part2 = {
+  const TTextLines cast2 = {
       "      <zaznamCast2>",
       "        <kodStatu><![CDATA[HU]]></kodStatu>",
       "        <idCislo><![CDATA[12345678]]></idCislo>\t",
@@ -205,8 +205,8 @@ TEST(EcSalesListXml, RecordBlocks) {
       "      </zaznamCast2>",
   };
   auto p = std::find(lines.begin(), lines.end(), "      <zaznamCast2>");
-  ASSERT_LE(p + part2.size(), lines.end());
-  EXPECT_EQ(TTextLines(p, p + part2.size()), part2);
+  ASSERT_LE(p + cast2.size(), lines.end());
+  EXPECT_EQ(TTextLines(p, p + cast2.size()), cast2);
 }
 
 TEST(EcSalesListXml, KindOfFilingFlags) {

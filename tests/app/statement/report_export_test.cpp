@@ -7,7 +7,6 @@
 #include "app/statement/ec_sales_list_xml.h"
 #include "app/statement/errors.h"
 #include "app/statement/period_names.h"
-#include "app/statement/report_texts.h"
 #include "statement_fixture.h"
 
 using namespace app;
@@ -50,18 +49,6 @@ TEST(ReportExport, EcSalesListWithBrokenTotalWritesNothing) {
   EXPECT_THROW(ExportEcSalesList(TSVLayout::Layout2014, data, kToday, target.string()),
                EConvertError);
   EXPECT_FALSE(std::filesystem::exists(target.string() + ".xml"));
-}
-
-TEST(ReportTexts, MessagesInTheApplicationsCodePage) {
-  EXPECT_EQ(NoInputLoadedText(), Cp("Nie je načítaný vstupný súbor"));
-  EXPECT_EQ(NoInputLoadedCaption(), "Upozornenie");
-  EXPECT_EQ(XmlSavedText("C:\\kv.xml.xml"), Cp("Súbor XML bol uložený do C:\\kv.xml.xml"));
-  EXPECT_EQ(XmlSavedCaption(), Cp("Výsledok exportu XML"));
-  EXPECT_EQ(VATCheckCaption(), Cp("Výsledok kontroly IČ DPH"));
-  EXPECT_EQ(XmlFileFilter(), Cp("XML súbor (*.xml)|*.xml"));
-  EXPECT_EQ(TxtFileFilter(), Cp("TXT súbor (*.txt)|*.txt"));
-  EXPECT_EQ(SumsFileFilter(), Cp("CSV súbor (*.csv)|*.csv"));
-  EXPECT_EQ(VATListFileFilter(), Cp("CSV súbory (*.csv)|*.csv"));
 }
 
 TEST(PeriodNames, MonthsAndQuartersExactly) {

@@ -177,8 +177,3 @@ TEST(VATPayerList, LoadFromFile) {
     EXPECT_STREQ(e.what(), "File not found");
   }
 }
-
-TEST(VATPayerList, DownloadAddressPath) {
-  EXPECT_TRUE(std::string_view(kVATListDownloadURL).starts_with("http://"));
-  EXPECT_TRUE(std::string_view(kVATListDownloadURL).ends_with("/report/ds_dphs_csv.zip"));
-}

@@ -26,6 +26,9 @@ std::vector<std::uint8_t> ReadNamed(const CompoundFile& file, const std::u16stri
 struct StreamSizeCase {
   unsigned shift;
   std::size_t size;
+  friend void PrintTo(const StreamSizeCase& c, std::ostream* os) {
+    *os << "shift " << c.shift << ", " << c.size << " bytes";
+  }
 };
 
 class OleStorageStreamSize : public testing::TestWithParam<StreamSizeCase> {};
@@ -137,6 +140,7 @@ TEST(OleStorage, ToleratesALastSectorCutShortAfterTheData) {
 struct DamageCase {
   const char* name;
   std::function<void(CompoundFile&)> damage;
+  friend void PrintTo(const DamageCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class OleStorageDamage : public testing::TestWithParam<DamageCase> {};

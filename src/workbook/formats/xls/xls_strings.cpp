@@ -1,0 +1,100 @@
+#include "workbook/formats/xls/xls_strings.h"
+
+#include <algorithm>
+
+namespace workbook {
+
+namespace {
+
+constexpr std::uint8_t kOptionWideChars = 0x01;
+constexpr std::uint8_t kOptionExtended = 0x04;
+constexpr std::uint8_t kOptionRichText = 0x08;
+
+// Reads string fields that may straddle a record boundary: they go on in the next CONTINUE record
+// with no byte in between.
+std::uint8_t ReadContinuedByte(TXLSRecordReader& reader) {
+  while (reader.Left() == 0) reader.NextContinue();
+  return reader.ReadByte();
+}
+
+std::uint16_t ReadContinuedWord(TXLSRecordReader& reader) {
+  const std::uint8_t low = ReadContinuedByte(reader);
+  return static_cast<std::uint16_t>(low | ReadContinuedByte(reader) << 8);
+}
+
+std::uint32_t ReadContinuedDWord(TXLSRecordReader& reader) {
+  const std::uint16_t low = ReadContinuedWord(reader);
+  return low | static_cast<std::uint32_t>(ReadContinuedWord(reader)) << 16;
+}
+
+void SkipContinued(TXLSRecordReader& reader, std::uint32_t count) {
+  while (count > 0) {
+    while (reader.Left() == 0) reader.NextContinue();
+    const std::uint32_t step = std::min(count, reader.Left());
+    reader.Skip(step);
+    count -= step;
+  }
+}
+
+// Appends up to Count characters that the current record holds, stored as 16-bit units or as
+// their low bytes; returns how many were read.
+std::uint32_t ReadCharacters(TXLSRecordReader& reader, std::uint32_t count, bool wide,
+                             std::u16string& text) {
+  const std::uint32_t n = std::min(count, wide ? reader.Left() / 2 : reader.Left());
+  std::vector<std::uint8_t> bytes(wide ? 2 * std::size_t{n} : n);
+  reader.ReadBytes(bytes.data(), bytes.size());
+  for (std::uint32_t i = 0; i < n; ++i) {
+    text.push_back(wide ? static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8)
+                        : static_cast<char16_t>(bytes[i]));
+  }
+  return n;
+}
+
+}  // namespace
+
+std::u16string XLSReadString(TXLSRecordReader& reader, TXLSLengthRecord length) {
+  const std::uint32_t count =
+      length == TXLSLengthRecord::Byte ? reader.ReadByte() : reader.ReadWord();
+  return XLSReadStringOfLength(reader, count);
+}
+
+std::u16string XLSReadStringOfLength(TXLSRecordReader& reader, std::uint32_t count) {
+  std::vector<TXLSRichTextRun> runs;
+  return XLSReadRichString(reader, count, runs);
+}
+
+std::u16string XLSReadRichString(TXLSRecordReader& reader, std::uint32_t count,
+                                 std::vector<TXLSRichTextRun>& runs) {
+  runs.clear();
+  std::uint8_t option = ReadContinuedByte(reader);
+  const std::uint16_t runCount = option & kOptionRichText ? ReadContinuedWord(reader) : 0;
+  const std::uint32_t extendedSize = option & kOptionExtended ? ReadContinuedDWord(reader) : 0;
+
+  std::u16string text;
+  std::uint32_t left = count;
+  for (;;) {
+    left -= ReadCharacters(reader, left, option & kOptionWideChars, text);
+    if (left == 0) break;
+    // The characters go on in the next CONTINUE record, which starts with a fresh option byte.
+    do reader.NextContinue();
+    while (reader.Left() == 0);
+    option = reader.ReadByte();
+  }
+  for (std::uint16_t i = 0; i < runCount; ++i) {
+    const std::uint16_t position = ReadContinuedWord(reader);
+    runs.push_back({position, ReadContinuedWord(reader)});
+  }
+  SkipContinued(reader, extendedSize);
+  return text;
+}
+
+std::u16string XLSReadWideChars(TXLSRecordReader& reader, std::uint32_t count, bool dropLast) {
+  // Character by character, so a damaged count fails at the record's end before it costs memory.
+  std::u16string text;
+  for (std::uint32_t i = 0; i < count; ++i)
+    text.push_back(static_cast<char16_t>(reader.ReadWord()));
+  if (dropLast && count > 1) text.pop_back();
+  return text;
+}
+
+}  // namespace workbook

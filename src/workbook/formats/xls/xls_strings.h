@@ -1,0 +1,37 @@
+#pragma once
+// BIFF8 strings (XLUnicodeString and XLUnicodeRichExtendedString bodies) read through the record
+// reader: the characters may go on in CONTINUE records, each piece with its own option byte, so
+// one string can switch between 8-bit and 16-bit characters at a record boundary.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "workbook/formats/xls/xls_record_reader.h"
+
+namespace workbook {
+
+// One formatting run of a rich string: from the 0-based character Position on, the text uses the
+// BIFF font FontIndex.
+struct TXLSRichTextRun {
+  std::uint16_t Position = 0;
+  std::uint16_t FontIndex = 0;
+  bool operator==(const TXLSRichTextRun&) const = default;
+};
+
+// How a string's character count is stored in front of it.
+enum class TXLSLengthRecord { Byte, Word };
+
+// A count (a byte or a word) and then the string body.
+std::u16string XLSReadString(TXLSRecordReader& reader, TXLSLengthRecord length);
+// The body of a string of Count characters; its runs and extended data are passed over.
+std::u16string XLSReadStringOfLength(TXLSRecordReader& reader, std::uint32_t count);
+// The body of a string of Count characters: option byte, run count, extended-data size,
+// characters, runs (kept in Runs) and extended data (such as phonetic text, passed over), any of
+// them going on in CONTINUE records.
+std::u16string XLSReadRichString(TXLSRecordReader& reader, std::uint32_t count,
+                                 std::vector<TXLSRichTextRun>& runs);
+// Count UTF-16LE characters without option byte; one fewer is kept when DropLast is set and Count
+// is above 1 (texts stored with their terminating zero).
+std::u16string XLSReadWideChars(TXLSRecordReader& reader, std::uint32_t count, bool dropLast);
+
+}  // namespace workbook

@@ -1,0 +1,44 @@
+#pragma once
+// TExporterXLSX_Palette: the 66-entry colour palette of one XLS write or read. BIFF8 names colours
+// by palette index: the writer turns every colour into an index (redefining free entries for
+// colours the default palette lacks) and writes the PALETTE record; the readers fill the palette
+// from a PALETTE record or an XLSX indexedColors list and turn indexes back into colours.
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "workbook/core/stream.h"
+#include "workbook/core/xml/xml_node.h"
+#include "workbook/model/font.h"
+
+namespace workbook {
+
+class TExporterXLSX_Palette {
+ public:
+  static constexpr int kCount = 66;
+
+  TExporterXLSX_Palette();
+
+  int GetCount() const { return kCount; }
+  // The entry's colour; kStyleColorNone outside 0..65.
+  TStyleColor GetColor(int index) const;
+  // Replaces an entry's colour (an index outside 0..65 is ignored).
+  void SetColor(int index, TStyleColor color);
+  // The index to write for Color: an equal entry, else a free entry of 8..63 redefined to it,
+  // else the nearest of 0..63. The chosen entry counts as used from then on.
+  std::uint8_t GetColorIndex(TStyleColor color);
+
+  // The PALETTE record (header included): entries 8 to 63.
+  void WritePalette(TStream& stream) const;
+  // A PALETTE record's data (after the header): entries 8 on take its colours.
+  void ReadPalette(std::span<const std::uint8_t> data);
+  // Entries 0 on from the rgb attributes of an XLSX indexedColors element's children.
+  void LoadIndexedColors(TXmlNode node);
+
+ private:
+  std::array<TStyleColor, kCount> colors_;
+  // 1: fixed or already handed out; 0: free to redefine.
+  std::array<std::uint8_t, kCount> used_;
+};
+
+}  // namespace workbook

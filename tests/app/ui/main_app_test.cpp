@@ -1,0 +1,61 @@
+#include "app/ui/main_app.h"
+
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "platform/scripted_services.h"
+
+namespace {
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    services_.MessageBoxes = &boxes_;
+    scope_ = std::make_unique<platform::TServicesScope>(services_);
+  }
+  platform::TRecordingMessageBoxes boxes_;
+  platform::TServices services_;
+  std::unique_ptr<platform::TServicesScope> scope_;
+};
+
+QString Cell(QTableWidget* grid, int row, int col) {
+  auto* item = grid->item(row, col);
+  return item ? item->text() : QString();
+}
+
+}  // namespace
+
+TEST_F(MainWindow, CaptionSizeAndGrids) {
+  app::TMainApp window;
+  EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Dozovuvud ireze VEV v1.17"));
+  EXPECT_EQ(window.size(), QSize(1052, 700));
+  EXPECT_EQ(Cell(window.StatsList, 0, 0), "Riadky/sekcia");
+  EXPECT_EQ(Cell(window.StatsList, 4, 0), "SPOLU");
+  EXPECT_EQ(Cell(window.StatsList, 0, 1), "A1");
+  EXPECT_EQ(Cell(window.StatsList, 0, 12), "SV2");
+  EXPECT_EQ(window.StatsList->columnWidth(0), 75);
+  EXPECT_EQ(window.StatsList->columnWidth(5), 39);
+  ASSERT_EQ(window.SubtotalsList->rowCount(), 32);
+  EXPECT_EQ(Cell(window.SubtotalsList, 0, 0), "A1-Z");
+  EXPECT_EQ(Cell(window.SubtotalsList, 22, 0), "D1-SumaObratov");
+  EXPECT_EQ(Cell(window.SubtotalsList, 31, 0), "SV1-Z");
+  EXPECT_EQ(Cell(window.SubtotalsList, 31, 1), "0");
+  EXPECT_FALSE(window.Button5->isVisibleTo(&window));
+  EXPECT_TRUE(window.RadioButton1->isChecked());
+  EXPECT_TRUE(window.RadioButton9->isChecked());
+  EXPECT_TRUE(window.RadioButton10->isChecked());
+}
+
+TEST_F(MainWindow, AboutBox) {
+  app::TMainApp window;
+  QTest::mouseClick(window.AboutBtn, Qt::LeftButton);
+  ASSERT_EQ(boxes_.Shown.size(), 1u);
+  EXPECT_EQ(boxes_.Shown[0].Caption, u"O programe");
+  EXPECT_EQ(boxes_.Shown[0].Text.rfind(u"Program Dozovuvud ireze VEV\r\n\r\n", 0), 0u);
+  EXPECT_EQ(boxes_.Shown[0].Icon, platform::TMsgIcon::None);
+}
