@@ -1,71 +1,59 @@
 #include "workbook/formats/exporter_registry.h"
 
-#include <typeinfo>
-#include <vector>
-
 namespace workbook {
 
 namespace {
 
-struct TRegistry {
-  std::vector<std::unique_ptr<TCustomExporter>> exporters;
-};
-
-std::unique_ptr<TRegistry>& Registry() {
-  static std::unique_ptr<TRegistry> registry;
+std::unique_ptr<TExporterRegistry>& Registry() {
+  static std::unique_ptr<TExporterRegistry> registry;
   return registry;
 }
 
-TProgressDlgWrapperFactory progressFactory = nullptr;
-TSelectWorkSheetFunc selectWorkSheetFunc = nullptr;
+TProgressDlgWrapperFactory& ProgressFactory() {
+  static TProgressDlgWrapperFactory factory;
+  return factory;
+}
+
+TSelectWorkSheetFunc& SelectWorkSheet() {
+  static TSelectWorkSheetFunc func;
+  return func;
+}
 
 char16_t LowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; }
 
-std::u16string LowerText(std::u16string_view text) {
-  std::u16string result(text);
-  for (char16_t& c : result) c = LowerAscii(c);
-  return result;
-}
-
 }  // namespace
 
-void CreateExporterRegistry() {
-  if (!Registry()) Registry() = std::make_unique<TRegistry>();
-}
-
-void FreeExporterRegistry() { Registry().reset(); }
-
-void RegisterExporter(std::unique_ptr<TCustomExporter> exporter, int index) {
-  if (!Registry() || !exporter) return;
-  auto& list = Registry()->exporters;
-  if (index < 0 || static_cast<std::size_t>(index) >= list.size())
-    list.push_back(std::move(exporter));
+void TExporterRegistry::Register(std::unique_ptr<TCustomExporter> exporter, int index) {
+  if (!exporter) return;
+  if (index < 0 || index >= Count())
+    exporters_.push_back(std::move(exporter));
   else
-    list.insert(list.begin() + index, std::move(exporter));
+    exporters_.insert(exporters_.begin() + index, std::move(exporter));
 }
 
-int GetExporterCount() { return Registry() ? static_cast<int>(Registry()->exporters.size()) : 0; }
-
-TCustomExporter* GetExporter(int index) {
-  if (index < 0 || index >= GetExporterCount()) return nullptr;
-  return Registry()->exporters[static_cast<std::size_t>(index)].get();
+TCustomExporter* TExporterRegistry::Get(int index) const {
+  return index >= 0 && index < Count() ? exporters_[static_cast<std::size_t>(index)].get()
+                                       : nullptr;
 }
 
-bool FindExporterForFile(std::u16string_view fileName, TCustomExporter*& exporter) {
+bool TExporterRegistry::FindForFile(std::u16string_view fileName,
+                                    TCustomExporter*& exporter) const {
   exporter = nullptr;
   const std::size_t dot = fileName.find_last_of(u".\\/:");
   if (dot == std::u16string_view::npos || fileName[dot] != u'.') return false;
-  return FindExporterForExtension(fileName.substr(dot), exporter);
+  return FindForExtension(fileName.substr(dot), exporter);
 }
 
-bool FindExporterForExtension(std::u16string_view extension, TCustomExporter*& exporter) {
+bool TExporterRegistry::FindForExtension(std::u16string_view extension,
+                                         TCustomExporter*& exporter) const {
   exporter = nullptr;
-  std::u16string ext = LowerText(extension);
-  if (!ext.empty() && ext.front() == u'.') ext.erase(0, 1);
-  if (ext.empty() || !Registry()) return false;
-  for (const auto& candidate : Registry()->exporters) {
-    for (const std::u16string& known : candidate->GetExtensions()) {
-      if (known == ext) {
+  std::u16string key;
+  for (char16_t c : extension) key += LowerAscii(c);
+  if (!key.empty() && key.front() == u'.') key.erase(0, 1);
+  if (key.empty()) return false;
+  for (const auto& candidate : exporters_) {
+    for (const std::u16string& known : candidate->Extensions) {
+      if (known == key) {
         exporter = candidate.get();
         return true;
       }
@@ -74,10 +62,40 @@ bool FindExporterForExtension(std::u16string_view extension, TCustomExporter*& e
   return false;
 }
 
-void SetProgressDlgWrapperClass(TProgressDlgWrapperFactory factory) { progressFactory = factory; }
-TProgressDlgWrapperFactory GetProgressDlgWrapperClass() { return progressFactory; }
+void CreateExporterRegistry() {
+  if (!Registry()) Registry() = std::make_unique<TExporterRegistry>();
+}
 
-void SetSelectWorkSheetFunc(TSelectWorkSheetFunc func) { selectWorkSheetFunc = func; }
-TSelectWorkSheetFunc GetSelectWorkSheetFunc() { return selectWorkSheetFunc; }
+void FreeExporterRegistry() { Registry().reset(); }
+
+TExporterRegistry* GetExporterRegistry() { return Registry().get(); }
+
+void RegisterExporter(std::unique_ptr<TCustomExporter> exporter, int index) {
+  if (Registry()) Registry()->Register(std::move(exporter), index);
+}
+
+int GetExporterCount() { return Registry() ? Registry()->Count() : 0; }
+
+TCustomExporter* GetExporter(int index) { return Registry() ? Registry()->Get(index) : nullptr; }
+
+bool FindExporterForFile(std::u16string_view fileName, TCustomExporter*& exporter) {
+  exporter = nullptr;
+  return Registry() && Registry()->FindForFile(fileName, exporter);
+}
+
+bool FindExporterForExtension(std::u16string_view extension, TCustomExporter*& exporter) {
+  exporter = nullptr;
+  return Registry() && Registry()->FindForExtension(extension, exporter);
+}
+
+void SetProgressDlgWrapperClass(TProgressDlgWrapperFactory factory) {
+  ProgressFactory() = std::move(factory);
+}
+
+const TProgressDlgWrapperFactory& GetProgressDlgWrapperClass() { return ProgressFactory(); }
+
+void SetSelectWorkSheetFunc(TSelectWorkSheetFunc func) { SelectWorkSheet() = std::move(func); }
+
+const TSelectWorkSheetFunc& GetSelectWorkSheetFunc() { return SelectWorkSheet(); }
 
 }  // namespace workbook

@@ -1,34 +1,49 @@
 #pragma once
-// The process-wide registry of format handlers and the two hooks kept beside it. It is filled once
-// at start-up (library_start.h) and only read afterwards; the order of registration decides which
-// handler a shared extension ("csv") opens with.
+// The registry of format handlers and the two hooks kept beside it. The process-wide registry is
+// created and filled once at start-up (library_start.h) and only read afterwards; the order of
+// registration decides which handler a shared extension ("csv") opens with.
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <typeinfo>
+#include <vector>
 
-#include "workbook/formats/exporter.h"
+#include "workbook/formats/custom_exporter.h"
+#include "workbook/model/progress_dlg_wrapper.h"
 
 namespace workbook {
 
-class TWorkbookProgressDlgWrapper;
+class TExporterRegistry {
+ public:
+  // Index < 0 appends, otherwise inserts at Index (at the end when Index is past it).
+  void Register(std::unique_ptr<TCustomExporter> exporter, int index);
+  int Count() const { return static_cast<int>(exporters_.size()); }
+  // The handler at Index, nullptr outside the registry.
+  TCustomExporter* Get(int index) const;
+  // See FindExporterForFile and FindExporterForExtension.
+  bool FindForFile(std::u16string_view fileName, TCustomExporter*& exporter) const;
+  bool FindForExtension(std::u16string_view extension, TCustomExporter*& exporter) const;
 
-// Creates the empty registry (a second call keeps the existing one).
+ private:
+  std::vector<std::unique_ptr<TCustomExporter>> exporters_;
+};
+
+// The process-wide registry: created empty (a second call keeps it), freed with its handlers.
 void CreateExporterRegistry();
-// Frees the registry and every handler in it.
 void FreeExporterRegistry();
+// nullptr while it does not exist.
+TExporterRegistry* GetExporterRegistry();
 
-// Index < 0 appends, otherwise inserts at Index (at the end when Index is past it). The registry
-// owns the handler from then on; without a registry the handler is freed and not kept.
+// The registry owns the handler from then on; without a registry the handler is not kept.
 void RegisterExporter(std::unique_ptr<TCustomExporter> exporter, int index);
 int GetExporterCount();
-// The handler at Index, nullptr outside the registry.
 TCustomExporter* GetExporter(int index);
 
-// The extension of FileName is the text after the last "." that stands after the last "\", "/" or
-// ":"; none (false) when there is no such dot.
+// The extension of FileName is the text from the last "." that stands after the last "\", "/" or
+// ":"; there is none (false) without such a dot.
 bool FindExporterForFile(std::u16string_view fileName, TCustomExporter*& exporter);
-// Lower-cased, one leading "." removed; the first handler in registry order with an equal
-// extension wins. Exporter is nullptr when the result is false.
+// Lower-cased, one leading "." removed; the first handler in registry order, and within it the
+// first extension, that equals it wins. Exporter is nullptr when the result is false.
 bool FindExporterForExtension(std::u16string_view extension, TCustomExporter*& exporter);
 
 // The last registered handler whose class is exactly T.
@@ -46,13 +61,13 @@ bool FindRegisteredExporter(T*& exporter) {
 }
 
 // The progress wrapper the workbook creates around each load from a stream.
-using TProgressDlgWrapperFactory = std::unique_ptr<TWorkbookProgressDlgWrapper> (*)();
+using TProgressDlgWrapperFactory = std::function<std::unique_ptr<TWorkbookProgressDlgWrapper>()>;
 void SetProgressDlgWrapperClass(TProgressDlgWrapperFactory factory);
-TProgressDlgWrapperFactory GetProgressDlgWrapperClass();
+const TProgressDlgWrapperFactory& GetProgressDlgWrapperClass();
 
 // Lets the user pick the worksheet a delimited-text writer writes; false leaves it as it is.
-using TSelectWorkSheetFunc = bool (*)(TWorkbook& workbook);
+using TSelectWorkSheetFunc = std::function<bool(TWorkbook& workbook)>;
 void SetSelectWorkSheetFunc(TSelectWorkSheetFunc func);
-TSelectWorkSheetFunc GetSelectWorkSheetFunc();
+const TSelectWorkSheetFunc& GetSelectWorkSheetFunc();
 
 }  // namespace workbook

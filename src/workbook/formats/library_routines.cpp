@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/format_settings.h"
 #include "platform/text_codec.h"
 
 namespace workbook {
@@ -11,31 +10,6 @@ namespace workbook {
 namespace {
 
 constexpr std::size_t kScanPiece = 1048576;
-
-char16_t LowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; }
-
-bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  return true;
-}
-
-// The system's minute letter "n" and "ampm" marker in the spreadsheet's spelling.
-std::u16string ToSpreadsheetLetters(std::u16string_view format) {
-  std::u16string result;
-  for (std::size_t i = 0; i < format.size(); ++i) {
-    if (EqualsNoCase(format.substr(i, 4), u"ampm")) {
-      result += u"am/pm";
-      i += 3;
-    } else if (LowerAscii(format[i]) == u'n') {
-      result += u'm';
-    } else {
-      result += format[i];
-    }
-  }
-  return result;
-}
 
 }  // namespace
 
@@ -60,25 +34,6 @@ void NormalizeLineBreaks(std::u16string_view text, TIntegerList& positions, std:
     }
   }
   positions.Add(static_cast<std::int32_t>(flat.size() + 1));
-}
-
-std::u16string ExpandSysDateFormats(std::u16string_view format) {
-  if (format.empty() || format.front() != u'%') return std::u16string(format);
-  const platform::TFormatSettings& fs = platform::FormatSettings();
-  std::u16string expanded;
-  if (EqualsNoCase(format, u"%sysdate%"))
-    expanded = fs.ShortDateFormat;
-  else if (EqualsNoCase(format, u"%systime%"))
-    expanded = fs.LongTimeFormat;
-  else if (EqualsNoCase(format, u"%systimews%"))
-    expanded = fs.ShortTimeFormat;
-  else if (EqualsNoCase(format, u"%sysdatetime%"))
-    expanded = fs.ShortDateFormat + u" " + fs.LongTimeFormat;
-  else if (EqualsNoCase(format, u"%sysdatetimews%"))
-    expanded = fs.ShortDateFormat + u" " + fs.ShortTimeFormat;
-  else
-    return std::u16string(format);
-  return ToSpreadsheetLetters(expanded);
 }
 
 std::u16string ReadUTF8Text(TStream& stream, std::size_t byteCount) {

@@ -19,11 +19,6 @@ bool SameFloat(double a, double b);
 // 1-based position in Flat where each next line starts, once per break and once at the end.
 void NormalizeLineBreaks(std::u16string_view text, TIntegerList& positions, std::u16string& flat);
 
-// "%sysdate%", "%systime%", "%systimews%", "%sysdatetime%" and "%sysdatetimews%" (any case) become
-// the system's date and time formats, written with the spreadsheet's letters ("n" minutes as "m",
-// "ampm" as "am/pm"); every other code is returned unchanged.
-std::u16string ExpandSysDateFormats(std::u16string_view format);
-
 // ByteCount bytes of Stream decoded as UTF-8.
 std::u16string ReadUTF8Text(TStream& stream, std::size_t byteCount);
 

@@ -1,8 +1,8 @@
 #include "workbook/formats/library_start.h"
 
 #include "workbook/formats/exporter_registry.h"
+#include "workbook/formats/headless_progress.h"
 #include "workbook/formats/measuring_hooks.h"
-#include "workbook/formats/progress_wrapper.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 
 namespace workbook {
@@ -23,7 +23,7 @@ void RegisterGuiExporters() {
 }
 
 void RegisterGuiForms() {
-  if (GetProgressDlgWrapperClass() == nullptr)
+  if (!GetProgressDlgWrapperClass())
     SetProgressDlgWrapperClass(TWorkbookProgressDlgWrapperHeadless::Create);
 }
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "workbook/core/exceptions.h"
 #include "workbook/formats/library_start.h"
 #include "workbook/formats/measuring_hooks.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
@@ -27,39 +26,35 @@ class TOtherFakeExporter : public TFakeExporter {
 class ExporterRegistryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    StopWorkbookLibrary();
-    CreateExporterRegistry();
     for (const char16_t* name : {u"CSV for Excel", u"CSV semicolon", u"CSV comma"})
-      RegisterExporter(std::make_unique<TFakeExporter>(name, std::vector<std::u16string>{u"csv"}),
-                       -1);
-    RegisterExporter(std::make_unique<TFakeExporter>(u"TSV", std::vector<std::u16string>{u"tsv"}),
-                     -1);
-    RegisterExporter(std::make_unique<TExporterXLSX>(), 0);
-    RegisterExporter(std::make_unique<TFakeExporter>(u"Excel 97, 2000, XP",
-                                                     std::vector<std::u16string>{u"xls", u"xlt"}),
-                     1);
-    RegisterExporter(std::make_unique<TOtherFakeExporter>(
-                         u"Open Office Calc", std::vector<std::u16string>{u"ods", u"ots"}),
-                     2);
-  }
-  void TearDown() override {
-    StopWorkbookLibrary();
-    StartWorkbookLibrary();
+      registry.Register(std::make_unique<TFakeExporter>(name, std::vector<std::u16string>{u"csv"}),
+                        -1);
+    registry.Register(std::make_unique<TFakeExporter>(u"TSV", std::vector<std::u16string>{u"tsv"}),
+                      -1);
+    registry.Register(std::make_unique<TExporterXLSX>(), 0);
+    registry.Register(std::make_unique<TFakeExporter>(u"Excel 97, 2000, XP",
+                                                      std::vector<std::u16string>{u"xls", u"xlt"}),
+                      1);
+    registry.Register(std::make_unique<TOtherFakeExporter>(
+                          u"Open Office Calc", std::vector<std::u16string>{u"ods", u"ots"}),
+                      2);
   }
 
-  static std::u16string Found(std::u16string_view fileName) {
+  std::u16string Found(std::u16string_view fileName) const {
     TCustomExporter* exporter = reinterpret_cast<TCustomExporter*>(1);
-    if (!FindExporterForFile(fileName, exporter)) {
+    if (!registry.FindForFile(fileName, exporter)) {
       EXPECT_EQ(exporter, nullptr);
       return u"(none)";
     }
-    return exporter->GetDescription();
+    return exporter->Description;
   }
+
+  TExporterRegistry registry;
 };
 
 TEST_F(ExporterRegistryTest, FrontHandlersAreInsertedBeforeTheTextHandlers) {
   std::vector<std::u16string> order;
-  for (int i = 0; i < GetExporterCount(); ++i) order.push_back(GetExporter(i)->GetDescription());
+  for (int i = 0; i < registry.Count(); ++i) order.push_back(registry.Get(i)->Description);
   EXPECT_EQ(order, (std::vector<std::u16string>{u"Excel 2007", u"Excel 97, 2000, XP",
                                                 u"Open Office Calc", u"CSV for Excel",
                                                 u"CSV semicolon", u"CSV comma", u"TSV"}));
@@ -80,34 +75,26 @@ TEST_F(ExporterRegistryTest, FileNamesFindTheirHandler) {
       {u"macro.XLSM", u"Excel 2007"},       {u"t.xltx", u"Excel 2007"},
       {u"unknown.doc", u"(none)"},
   };
-  for (const TLookupCase& c : cases) EXPECT_EQ(Found(c.fileName), c.description) << "file";
+  for (const TLookupCase& c : cases) EXPECT_EQ(Found(c.fileName), c.description);
 }
 
 TEST_F(ExporterRegistryTest, ExtensionLookupDropsOneDotAndIgnoresCase) {
   TCustomExporter* exporter = nullptr;
-  EXPECT_TRUE(FindExporterForExtension(u".XLSX", exporter));
-  EXPECT_EQ(exporter->GetDescription(), u"Excel 2007");
-  EXPECT_FALSE(FindExporterForExtension(u"..xlsx", exporter));
+  EXPECT_TRUE(registry.FindForExtension(u".XLSX", exporter));
+  EXPECT_EQ(exporter->Description, u"Excel 2007");
+  EXPECT_FALSE(registry.FindForExtension(u"..xlsx", exporter));
   EXPECT_EQ(exporter, nullptr);
-  EXPECT_FALSE(FindExporterForExtension(u".", exporter));
-  EXPECT_FALSE(FindExporterForExtension(u"", exporter));
+  EXPECT_FALSE(registry.FindForExtension(u".", exporter));
+  EXPECT_FALSE(registry.FindForExtension(u"", exporter));
 }
 
-TEST_F(ExporterRegistryTest, FindRegisteredExporterMatchesTheExactClass) {
-  TFakeExporter* fake = nullptr;
-  ASSERT_TRUE(FindRegisteredExporter(fake));
-  EXPECT_EQ(fake->GetDescription(), u"TSV");  // searched from the last entry
-  TOtherFakeExporter* other = nullptr;
-  ASSERT_TRUE(FindRegisteredExporter(other));
-  EXPECT_EQ(other->GetDescription(), u"Open Office Calc");
-}
-
-TEST_F(ExporterRegistryTest, WithoutARegistryNothingIsKeptOrFound) {
-  FreeExporterRegistry();
-  RegisterExporter(std::make_unique<TExporterXLSX>(), -1);
-  EXPECT_EQ(GetExporterCount(), 0);
-  TCustomExporter* exporter = nullptr;
-  EXPECT_FALSE(FindExporterForFile(u"a.xlsx", exporter));
+TEST(ExporterRegistryGlobalTest, FindRegisteredExporterMatchesTheExactClassFromTheEnd) {
+  StartWorkbookLibrary();
+  TExporterXLSX* xlsx = nullptr;
+  ASSERT_TRUE(FindRegisteredExporter(xlsx));
+  EXPECT_EQ(xlsx, GetExporter(0));
+  TCustomExporterXLSX* base = nullptr;
+  EXPECT_FALSE(FindRegisteredExporter(base));  // a base class does not match its descendant
 }
 
 TEST(LibraryStartTest, RegistersTheXlsxHandlerAndHeadlessHooks) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/format_settings.h"
+#include "workbook/model/sys_date_formats.h"
 
 namespace workbook {
 namespace {

@@ -5,13 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "workbook/core/stream.h"
 #include "workbook/model/font.h"
 
 namespace workbook {
 
-class TStream;
 class TWorkbook;
-class TExportWorkSheet;
 class TExportCell;
 
 class TCustomExporter {
@@ -21,12 +20,12 @@ class TCustomExporter {
   TCustomExporter(const TCustomExporter&) = delete;
   TCustomExporter& operator=(const TCustomExporter&) = delete;
 
-  // Stores the workbook; raises EWorkbookException while the text-measuring hooks are unset, so
+  // Records the workbook; raises EWorkbookException while the text-measuring hooks are unset, so
   // nothing is written without them. Handlers call the base first.
   virtual void ExportToStream(TStream& stream, TWorkbook& workbook);
-  // Stores the workbook and frees its worksheets. Handlers call the base first.
+  // Records the workbook and frees all of its worksheets. Handlers call the base first.
   virtual void ImportFromStream(TStream& stream, TWorkbook& workbook);
-  // Pixels added to a measured cell text for automatic column widths.
+  // Pixels added to a measured text width for automatic column widths.
   virtual int GetCellWidthPadding() const { return 0; }
   // Pixels added per rich-text run boundary when a string cell is measured.
   virtual int GetRichTextRunSpacing() const { return 0; }
@@ -35,18 +34,13 @@ class TCustomExporter {
   virtual int GetMaxColCount() const { return 2147483647; }
   virtual int GetMaxRowCount() const { return 2147483647; }
 
-  const std::u16string& GetDescription() const { return Description; }
-  // Lower case, without the dot; the first one is the default extension.
-  const std::vector<std::u16string>& GetExtensions() const { return Extensions; }
-  TWorkbook* GetWorkbook() const { return Workbook; }
-
-  // Pixel height of a row holding text in Font (size 1-70 from the metrics table, else 1.75 times
-  // the size; a quarter more for subscript).
+  // Pixel height of a row holding text in Font: sizes 1-70 of a family in the metrics table use
+  // its line height, anything else 1.75 times the size; subscript adds a quarter.
   static int GetFontRowHeight(const TExportFont& font);
 
- protected:
-  TWorkbook* Workbook = nullptr;
+  TWorkbook* Workbook = nullptr;  // the workbook of the running call; not owned
   std::u16string Description;
+  // Lower case, without the dot; the first is the format's default extension.
   std::vector<std::u16string> Extensions;
 };
 

@@ -1,4 +1,4 @@
-#include "workbook/formats/exporter.h"
+#include "workbook/formats/custom_exporter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,6 +6,7 @@
 #include "workbook/core/exceptions.h"
 #include "workbook/formats/font_metrics.h"
 #include "workbook/formats/measuring_hooks.h"
+#include "workbook/model/workbook.h"
 
 namespace workbook {
 
@@ -23,7 +24,10 @@ void TCustomExporter::ExportToStream(TStream&, TWorkbook& workbook) {
         u"the windowing binding's measuring) before writing a workbook; see the library's notes.");
 }
 
-void TCustomExporter::ImportFromStream(TStream&, TWorkbook& workbook) { Workbook = &workbook; }
+void TCustomExporter::ImportFromStream(TStream&, TWorkbook& workbook) {
+  Workbook = &workbook;
+  workbook.WorkSheets.Clear();
+}
 
 double TCustomExporter::GetCellAutoHeight(TExportCell&, double) { return 0.0; }
 

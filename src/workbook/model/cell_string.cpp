@@ -1,0 +1,55 @@
+#include "workbook/model/cell_string.h"
+
+#include "workbook/model/cell_number.h"
+#include "workbook/model/worksheet.h"
+
+namespace workbook {
+
+namespace {
+
+constexpr std::size_t kInlineStringLimit = 255;
+const std::u16string kNoLink;
+
+}  // namespace
+
+void TExportCellString::DoCreate() {
+  if (TExportWorkSheet* sheet = GetWorkSheet()) SetSharedString(sheet->DefaultStringShared);
+}
+
+void TExportCellString::ApplyWorkSheetDefaults(TExportWorkSheet& sheet, TExportCellStyle& style) {
+  TExportCell::ApplyWorkSheetDefaults(sheet, style);
+  if (sheet.DefaultStringAlignment != 0) style.SetAlignment(sheet.DefaultStringAlignment);
+}
+
+void TExportCellString::SetValueEx(const std::u16string& text, bool /*clearRichText*/) {
+  value_.Assign(text);
+  if (text.find(u"\r\n") != std::u16string::npos) SetWrapText(true);
+  if (value_.size() > kInlineStringLimit) sharedString_ = true;
+}
+
+void TExportCellString::SetSharedString(bool flag) {
+  sharedString_ = flag || value_.size() > kInlineStringLimit;
+}
+
+const std::u16string& TExportCellString::GetHyperlink() const {
+  const TExportCellExtras* extras = ExtrasIfAny();
+  return extras ? extras->Hyperlink : kNoLink;
+}
+
+void TExportCellString::SetHyperlink(const std::u16string& target) {
+  if (target.empty() && !ExtrasIfAny()) return;
+  Extras().Hyperlink = target;
+}
+
+void TExportCellString::AssignTo(TPersistent& dest) const {
+  if (auto* text = dynamic_cast<TExportCellString*>(&dest)) {
+    text->SetValue(GetValueText());
+    text->SetSharedString(sharedString_);
+    text->SetHyperlink(GetHyperlink());
+  } else if (auto* number = dynamic_cast<TExportCellCustomNumber*>(&dest)) {
+    number->SetValueText(GetValueText());
+  }
+  TExportCell::AssignTo(dest);
+}
+
+}  // namespace workbook
