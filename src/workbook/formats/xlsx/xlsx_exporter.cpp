@@ -7,8 +7,4 @@ TCustomExporterXLSX::TCustomExporterXLSX() {
   Extensions = {u"xlsx", u"xlsm", u"xltx", u"xltm"};
 }
 
-void TCustomExporterXLSX::ImportFromStream(TStream& stream, TWorkbook& workbook) {
-  TCustomExporter::ImportFromStream(stream, workbook);
-}
-
 }  // namespace workbook
