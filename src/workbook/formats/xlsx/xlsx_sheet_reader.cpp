@@ -1,6 +1,7 @@
 #include "workbook/formats/xlsx/xlsx_sheet_reader.h"
 
 #include <charconv>
+#include <climits>
 
 #include "platform/text_codec.h"
 #include "workbook/core/exceptions.h"
@@ -10,6 +11,7 @@
 #include "workbook/core/units.h"
 #include "workbook/core/xml/xml_reader.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
+#include "workbook/formats/xlsx/xlsx_shared_strings.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_number.h"
@@ -30,13 +32,17 @@ bool IsMain(const TXmlReader& reader, std::string_view localName) {
   throw EWorkbookFileException(WorkbookLng_InvalidXLSX + u"\r\n\r\n" + detail);
 }
 
-// A whole number of the file; false for anything else (blanks around are allowed).
+// A whole number of the file, clamped to 64 bits; false for anything else (blanks around are
+// allowed).
 bool ParseInt(std::string_view text, std::int64_t& value) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size() && !text.empty();
+  if (end != text.data() + text.size() || text.empty()) return false;
+  // A number too long for 64 bits is still a number: a huge one.
+  if (error == std::errc::result_out_of_range) value = text.front() == '-' ? INT64_MIN : INT64_MAX;
+  return error == std::errc() || error == std::errc::result_out_of_range;
 }
 
 bool ParseNumber(std::string_view text, double& value) {
@@ -65,12 +71,16 @@ int ColumnOfRef(std::string_view ref) {
   return letters == 0 ? -1 : col - 1;
 }
 
-// Inline and formula strings have LF between lines.
+// Inline and formula strings have LF between lines and lose the "_x000D_" escape some writers
+// put before a line break, as shared strings do.
 std::u16string WithLF(std::u16string text) {
-  if (text.find(u'\r') == std::u16string::npos) return text;
+  if (text.find(u'\r') == std::u16string::npos && text.find(u'_') == std::u16string::npos)
+    return text;
   std::u16string result;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == u'\r') {
+    if (IsCrEscapeAt(text, i)) {
+      i += 6;
+    } else if (text[i] == u'\r') {
       if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
       result += u'\n';
     } else {
