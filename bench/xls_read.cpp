@@ -1,8 +1,8 @@
-// Reads an .xls file through the BIFF8 reader and reports how many cells it holds, with every
-// cell's value text built as the import builds it; timed from outside (/usr/bin/time -v) against
-// python3-xlrd on the same file (bench/xls_read_xlrd.py).
+// Reads an .xls file through the BIFF8 reader and reports how many cells it holds; with --texts
+// also builds every cell's value text as the import does. Timed from outside (/usr/bin/time -v)
+// against python3-xlrd on the same file (bench/xls_read_xlrd.py); input from make_xls_bench.py.
 #include <cstdio>
-#include <exception>
+#include <string_view>
 
 #include "workbook/core/exceptions.h"
 #include "workbook/formats/xls/xls_cell_text.h"
@@ -12,16 +12,18 @@ namespace {
 
 class TCountingTarget : public workbook::TXLSSheetTarget {
  public:
-  explicit TCountingTarget(const workbook::TXLSGlobals& globals) : globals_(globals) {}
+  TCountingTarget(const workbook::TXLSGlobals& globals, bool texts)
+      : globals_(globals), texts_(texts) {}
   void Cell(const workbook::TXLSCell& cell) override {
     ++cells_;
-    characters_ += workbook::XLSCellValueText(cell, globals_).size();
+    if (texts_) characters_ += workbook::XLSCellValueText(cell, globals_).size();
   }
   long long Cells() const { return cells_; }
   long long Characters() const { return characters_; }
 
  private:
   const workbook::TXLSGlobals& globals_;
+  bool texts_;
   long long cells_ = 0;
   long long characters_ = 0;
 };
@@ -29,15 +31,16 @@ class TCountingTarget : public workbook::TXLSSheetTarget {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: bench_xls_read FILE.xls\n");
+  const bool texts = argc == 3 && std::string_view(argv[1]) == "--texts";
+  if (argc != 2 && !texts) {
+    std::fprintf(stderr, "usage: bench_xls_read [--texts] FILE.xls\n");
     return 2;
   }
   try {
-    workbook::TFileStream file(argv[1], workbook::TFileMode::OpenRead);
+    workbook::TFileStream file(argv[argc - 1], workbook::TFileMode::OpenRead);
     workbook::TExportFontList fonts;
     workbook::TXLSFileReader reader(file, fonts);
-    TCountingTarget target(reader.Globals());
+    TCountingTarget target(reader.Globals(), texts);
     int sheets = 0;
     while (reader.ReadNextWorksheet(&target)) ++sheets;
     std::printf("sheets %d cells %lld text %lld\n", sheets, target.Cells(), target.Characters());

@@ -56,6 +56,15 @@ class TCellRecords {
   std::u16string text_;
 };
 
+// A cell's string: one cut short where no CONTINUE record follows is a damaged cell record.
+std::u16string ReadCellString(TXLSRecordReader& reader) {
+  try {
+    return XLSReadString(reader, TXLSLengthRecord::Word);
+  } catch (const EXLSSharedStrings&) {
+    throw EWorkbookFileException(WorkbookLng_InvalidXLS);
+  }
+}
+
 void CheckColumn(std::uint32_t column) {
   if (column > kMaxColumn) throw EWorkbookFileException(WorkbookLng_InvalidXLS);
 }
@@ -75,7 +84,7 @@ void TCellRecords::Record() {
   if (id == kString) {
     if (!formulaPending_) return;
     formulaPending_ = false;
-    text_ = XLSReadString(reader_, TXLSLengthRecord::Word);
+    text_ = ReadCellString(reader_);
     pending_.Text = text_;
     Emit(pending_);
     return;
@@ -211,7 +220,7 @@ void TCellRecords::MulBlank(const TXLSRecordData& data) {
 void TCellRecords::Label(const TXLSRecordData& data) {
   TXLSCell cell = Start(data, TXLSCellKind::Text);
   reader_.Skip(6);
-  text_ = XLSReadString(reader_, TXLSLengthRecord::Word);
+  text_ = ReadCellString(reader_);
   if (text_.empty()) cell.Kind = TXLSCellKind::Blank;
   cell.Text = text_;
   Emit(cell);

@@ -45,11 +45,21 @@ std::string Unescape(const std::string& text) {
 }  // namespace
 
 CellDump DumpWithReader(const std::string& path) {
-  CellDump dump;
   try {
     workbook::TFileStream file(path, workbook::TFileMode::OpenRead);
+    return DumpWithReader(file);
+  } catch (const workbook::EWorkbookException& e) {
+    CellDump dump;
+    dump.failure = std::string(e.ClassName()) + ": " + e.what();
+    return dump;
+  }
+}
+
+CellDump DumpWithReader(workbook::TStream& source) {
+  CellDump dump;
+  try {
     workbook::TExportFontList fonts;
-    workbook::TXLSFileReader reader(file, fonts);
+    workbook::TXLSFileReader reader(source, fonts);
     for (const std::u16string& name : reader.Globals().WorksheetNames()) {
       dump.sheets.push_back(platform::Utf16ToUtf8(name));
     }

@@ -6,6 +6,8 @@
 #include <tuple>
 #include <vector>
 
+#include "workbook/core/stream.h"
+
 namespace xls_test {
 
 struct CellDump {
@@ -18,8 +20,9 @@ struct CellDump {
   std::map<std::tuple<int, int, int>, std::string> cells;
 };
 
-// Our reader's view of a file.
+// Our reader's view of a file, or of a compound file in a stream.
 CellDump DumpWithReader(const std::string& path);
+CellDump DumpWithReader(workbook::TStream& source);
 // The peer's view of each file (keyed by path); one run of python3-xlrd for all of them.
 std::map<std::string, CellDump> DumpWithXlrd(const std::vector<std::string>& paths);
 

@@ -4,8 +4,10 @@
 
 #include <sstream>
 
+#include "../python_peer.h"
 #include "xls_cell_dump.h"
 #include "xls_test_support.h"
+#include "xls_workbook_builder.h"
 
 using namespace xls_test;
 
@@ -68,6 +70,86 @@ TEST(XLSReaderPeer, CorpusFilesAgreeWithXlrdOrFailCleanly) {
     ++compared;
   }
   EXPECT_GT(compared, 40);
+}
+
+}  // namespace
+
+namespace {
+
+// Cells python3-xlwt writes: shared strings over CONTINUE records, rich text, RK and NUMBER
+// values, dates in either date system, Booleans, errors, several sheets.
+class XLSReaderXlwt : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(XLSReaderXlwt, AgreesWithXlrd) {
+  TempDir dir;
+  const std::string path = (dir.Path() / "cells.xls").string();
+  RunPeer("cells_xlwt.py", {path, GetParam()});
+  const CellDump ours = DumpWithReader(path);
+  const CellDump peer = DumpWithXlrd({path})[path];
+  ExpectSameCells(path, ours, peer);
+  // A few values checked outright, so that a fault both readers share cannot hide.
+  const auto cell = [&](int sheet, int row, int col) {
+    const auto found = ours.cells.find({sheet, row, col});
+    return found == ours.cells.end() ? std::string("<none>") : found->second;
+  };
+  EXPECT_EQ(ours.sheets, (std::vector<std::string>{"Texty", "Hodnoty", "Prázdny"}));
+  EXPECT_EQ(cell(0, 0, 1), "line one\r\nline two");
+  EXPECT_EQ(cell(1, 0, 1), "2023-03-15");
+  EXPECT_EQ(cell(1, 1, 1), "2024-02-29 13:45:30");
+  EXPECT_EQ(cell(1, 2, 1), "07:08:09");
+  EXPECT_EQ(cell(1, 8, 0), "3.14159265358979");
+  EXPECT_EQ(cell(1, 0, 2), "1");
+  EXPECT_EQ(cell(1, 3, 2), "<none>");  // an error value has no text
+  EXPECT_EQ(cell(2, 10, 255), "last column");
+}
+
+INSTANTIATE_TEST_SUITE_P(DateSystems, XLSReaderXlwt, ::testing::Values("1900", "1904"));
+
+// Records python3-xlwt does not write: formulas with cached text, Boolean, error and empty
+// results (the text in the STRING record that follows, even past an ARRAY record), MULRK and
+// MULBLANK, an embedded chart substream inside the worksheet.
+Bytes FormulaSheet() {
+  return Join({
+      Formula(0, 0, FormulaNumber(3.5)),
+      Formula(0, 1, FormulaOther(0, 0)),
+      StringRecord(u"ab \u010D\u0161", true),
+      Formula(0, 2, FormulaOther(0, 0)),
+      Record(0x0221, Join({Word(0), Word(0), {2, 2}, Word(0), DWord(0), Word(3), {0x1E}, Word(1)})),
+      StringRecord(u"after array", false),
+      Formula(0, 3, FormulaOther(1, 1)),
+      Formula(0, 4, FormulaOther(1, 0)),
+      Formula(0, 5, FormulaOther(2, 0x07)),
+      Formula(0, 6, FormulaOther(3, 0)),
+      Record(0x0205, Join({Word(0), Word(7), Word(15), {0x2A, 1}})),
+      Record(0x0205, Join({Word(0), Word(8), Word(15), {1, 0}})),
+      // MULRK: 100 as an integer RK, 1.25 as RK with the /100 flag (125 / 100).
+      Record(0x00BD, Join({Word(1), Word(2), Word(15), DWord((100u << 2) | 2), Word(15),
+                           DWord((125u << 2) | 3), Word(3)})),
+      Record(0x00BE, Join({Word(2), Word(0), Word(15), Word(15), Word(15), Word(2)})),
+      Bof(0x0020),
+      Number(0, 0, 15, 999),
+      Eof(),
+      Number(3, 0, 15, -2.5),
+      Label(3, 1, u"still read", false),
+  });
+}
+
+TEST(XLSReaderHandBuilt, FormulaResultsAgreeWithXlrd) {
+  TempDir dir;
+  const std::string path = (dir.Path() / "formulas.xls").string();
+  const Bytes stream =
+      WorkbookStream(StandardStyles(),
+                     {{u"Vzorce", FormulaSheet()}, {u"Druh\u00FD", Label(0, 0, u"second", false)}});
+  test_support::WriteFileBytes(path, XlsFile(stream));
+  const CellDump ours = DumpWithReader(path);
+  ExpectSameCells(path, ours, DumpWithXlrd({path})[path]);
+  const std::map<std::tuple<int, int, int>, std::string> expected = {
+      {{0, 0, 0}, "3.5"},        {{0, 0, 1}, "ab čš"},  {{0, 0, 2}, "after array"},
+      {{0, 0, 3}, "1"},          {{0, 0, 4}, "0"},      {{0, 0, 8}, "1"},
+      {{0, 1, 2}, "100"},        {{0, 1, 3}, "1.25"},   {{0, 3, 0}, "-2.5"},
+      {{0, 3, 1}, "still read"}, {{1, 0, 0}, "second"},
+  };
+  EXPECT_EQ(ours.cells, expected);
 }
 
 }  // namespace
