@@ -1,0 +1,214 @@
+#include "workbook/model/cell.h"
+
+#include <algorithm>
+
+#include "workbook/core/exceptions.h"
+#include "workbook/model/cells.h"
+#include "workbook/model/format_code_pool.h"
+#include "workbook/model/limits.h"
+#include "workbook/model/rich_text.h"
+#include "workbook/model/row.h"
+#include "workbook/model/workbook.h"
+#include "workbook/model/worksheet.h"
+
+namespace workbook {
+
+namespace {
+
+const std::u16string kEmpty;
+
+bool IsGeneral(const std::u16string& code) {
+  if (code.size() != 7) return false;
+  for (std::size_t i = 0; i < 7; ++i) {
+    char16_t c = code[i];
+    if (c >= u'A' && c <= u'Z') c += 32;
+    if (c != u"general"[i]) return false;
+  }
+  return true;
+}
+
+void ReplaceAll(std::u16string& text, const std::u16string& from, const std::u16string& to) {
+  std::u16string result;
+  std::size_t start = 0, found;
+  while ((found = text.find(from, start)) != std::u16string::npos) {
+    result.append(text, start, found - start);
+    result += to;
+    start = found + from.size();
+  }
+  result.append(text, start, std::u16string::npos);
+  text.swap(result);
+}
+
+}  // namespace
+
+// The tag bit of the format-code link needs aligned codes and extras.
+static_assert(alignof(std::u16string) > 1 && alignof(TExportCellExtras) > 1);
+
+TExportCellExtras::TExportCellExtras() = default;
+TExportCellExtras::~TExportCellExtras() = default;
+
+TExportCell::~TExportCell() { delete ExtrasIfAny(); }
+
+TExportCells* TExportCell::Cells() const { return static_cast<TExportCells*>(OwnerList()); }
+
+TExportRow* TExportCell::GetRow() const { return OwnerList() ? Cells()->Owner() : nullptr; }
+
+int TExportCell::GetRowIndex() const {
+  TExportRow* row = GetRow();
+  return row ? row->GetIndex() : -1;
+}
+
+TExportWorkSheet* TExportCell::GetWorkSheet() const {
+  TExportRow* row = GetRow();
+  return row ? row->GetWorkSheet() : nullptr;
+}
+
+TWorkbook* TExportCell::GetWorkbook() const {
+  TExportRow* row = GetRow();
+  return row ? row->GetWorkbook() : nullptr;
+}
+
+TExportCellStyle& TExportCell::GetStyle() {
+  if (style_) return *style_;
+  TExportWorkSheet* sheet = GetWorkSheet();
+  TExportRow* row = GetRow();
+  auto style = std::make_unique<TExportCellStyle>(GetWorkbook());
+  if (sheet && sheet->DefaultCellStyle) style->Assign(*sheet->DefaultCellStyle);
+  SetDefaultAlignment(*style);
+  if (row && row->HasStyle()) style->Assign(*row->StyleIfAny());
+  if (sheet) ApplyWorkSheetDefaults(*sheet, *style);
+  style_ = std::move(style);
+  return *style_;
+}
+
+void TExportCell::SetStyle(const TExportCellStyle& style) {
+  if (!style_) {
+    TWorkbook* book = GetWorkbook();
+    style_ =
+        book ? std::make_unique<TExportCellStyle>(book) : std::make_unique<TExportCellStyle>(style);
+  }
+  style_->Assign(style);
+}
+
+void TExportCell::SetWrapText(bool value) {
+  GetStyle().SetWrapText(value);
+  if (value) autoWidth_ = false;
+}
+
+void TExportCell::ApplyWorkSheetDefaults(TExportWorkSheet& sheet, TExportCellStyle& style) {
+  static const TExportFont kNoFontOverlay = [] {
+    TExportFont font;
+    font.SetSize(-1);
+    return font;
+  }();
+  if (!(sheet.DefaultFont == kNoFontOverlay)) style.GetFontForWrite().Merge(sheet.DefaultFont);
+  if (!(sheet.DefaultBorders == TExportCellBorders()))
+    style.GetBordersForWrite().Merge(sheet.DefaultBorders);
+  if (sheet.DefaultVerticalAlignment != 0) style.SetVAlignment(sheet.DefaultVerticalAlignment);
+  style.SetWrapText(sheet.DefaultWrapText);
+  if (sheet.DefaultBackgroundColor != kStyleColorNone)
+    style.SetBGColor(sheet.DefaultBackgroundColor);
+}
+
+TExportCellExtras& TExportCell::Extras() {
+  if (const TExportCellExtras* extras = ExtrasIfAny())
+    return *const_cast<TExportCellExtras*>(extras);
+  auto* extras = new TExportCellExtras();
+  extras->FormatCode = reinterpret_cast<const std::u16string*>(link_);
+  link_ = reinterpret_cast<std::uintptr_t>(extras) | kExtrasTag;
+  return *extras;
+}
+
+const std::u16string& TExportCell::GetFormula() const {
+  return ExtrasIfAny() ? ExtrasIfAny()->Formula : kEmpty;
+}
+
+void TExportCell::SetFormula(const std::u16string& text) {
+  if (text.empty() && !ExtrasIfAny()) return;
+  Extras().Formula = (text.empty() || text[0] == u'=') ? text : u"=" + text;
+}
+
+std::u16string TExportCell::GetFormatCode() const { return FormatCode(); }
+
+const std::u16string& TExportCell::FormatCode() const {
+  const std::u16string* code =
+      ExtrasIfAny() ? ExtrasIfAny()->FormatCode : reinterpret_cast<const std::u16string*>(link_);
+  return code ? *code : kEmpty;
+}
+
+void TExportCell::StoreFormatCode(const std::u16string& code) {
+  const std::u16string* interned = InternFormatCode(code);
+  if (ExtrasIfAny())
+    Extras().FormatCode = interned;
+  else
+    link_ = reinterpret_cast<std::uintptr_t>(interned);
+}
+
+void TExportCell::SetFormatCode(const std::u16string& code, bool parse) {
+  StoreFormatCode(code);
+  if (!parse || code.empty()) return;
+  TNumberFormatRec format;
+  ParseNumberFormat(code, format);
+  ImportNumberFormat(format);
+}
+
+void TExportCell::ImportNumberFormat(const TNumberFormatRec&) {}
+
+void TExportCell::SetColSpan(int span) {
+  span = std::max(span, 1);
+  if (GetIndex() >= 0) span = std::min(span, kMaxSheetCols - GetIndex());
+  if (span == 1 && !ExtrasIfAny()) return;
+  Extras().ColSpan = span;
+  if (span > 1) autoWidth_ = false;
+  if (GetIndex() >= 0) Cells()->PadTo(GetIndex() + span);
+}
+
+void TExportCell::SetRowSpan(int span) {
+  span = std::clamp(span, 1, kMaxSheetRows);
+  if (span == 1 && !ExtrasIfAny()) return;
+  Extras().RowSpan = span;
+}
+
+void TExportCell::AssignTo(TPersistent& dest) const {
+  if (auto* cell = dynamic_cast<TExportCell*>(&dest)) AssignBase(*cell);
+}
+
+void TExportCell::AssignBase(TExportCell& dest) const {
+  if (style_)
+    dest.SetStyle(*style_);
+  else
+    dest.style_.reset();
+  dest.SetFormula(GetFormula());
+  dest.SetFormatCode(FormatCode(), true);
+  if (ExtrasIfAny() || dest.ExtrasIfAny()) {
+    dest.Extras().ColSpan = ColSpan();
+    dest.Extras().RowSpan = RowSpan();
+  }
+}
+
+TExportCell* TExportCell::Transform(TCellClass newClass) {
+  if (newClass == CellClass()) return this;
+  if (GetIndex() < 0)
+    throw EWorkbookException(u"TExportCell.Transform: The cell is not a part of a row.");
+  // The new cell takes this one's slot in place: no other cell moves, and whatever is tied to
+  // the position (a defined name) stays with it.
+  if (IsGeneral(FormatCode())) StoreFormatCode(std::u16string());
+  return Cells()->Replace(GetIndex(), newClass, this);
+}
+
+void TExportCell::GetCSVText(char16_t quoteChar, bool replaceLineBreaks, std::u16string& text,
+                             bool useValueText) {
+  Calculate();
+  text = useValueText ? GetValueText() : GetDisplayText();
+  if (replaceLineBreaks) {
+    ReplaceAll(text, u"\r\n", u" ");
+    std::replace(text.begin(), text.end(), u'\r', u' ');
+    std::replace(text.begin(), text.end(), u'\n', u' ');
+  }
+  if (quoteChar == u'\t')
+    std::replace(text.begin(), text.end(), u'\t', u' ');
+  else if (quoteChar != u' ')
+    ReplaceAll(text, std::u16string(1, quoteChar), std::u16string(2, quoteChar));
+}
+
+}  // namespace workbook

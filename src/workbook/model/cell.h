@@ -1,0 +1,158 @@
+#pragma once
+// The abstract cell: an item of a row's cell list whose position is its column. The value and its
+// text forms live in the concrete classes (cell_*.h). What few cells use (formula, spans,
+// hyperlink, rich text) sits in an extras block created on first use, so a plain cell stays small.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "workbook/core/number_format_code.h"
+#include "workbook/core/owned_list.h"
+#include "workbook/core/stream.h"
+#include "workbook/model/cell_class.h"
+#include "workbook/model/cell_style.h"
+#include "workbook/model/cell_write_context.h"
+
+namespace workbook {
+
+class TExportCells;
+class TExportRow;
+class TExportWorkSheet;
+class TWorkbook;
+class TXmlWriter;
+class TStringRichTextTags;
+
+struct TExportCellExtras {
+  TExportCellExtras();
+  ~TExportCellExtras();
+  const std::u16string* FormatCode = nullptr;  // interned
+  std::u16string Formula;                      // with a leading "="
+  int ColSpan = 1;
+  int RowSpan = 1;
+  std::u16string Hyperlink;                           // string cells
+  std::unique_ptr<TStringRichTextTags> RichTextTags;  // string cells
+};
+
+class TExportCell : public TOwnedListObject {
+ public:
+  ~TExportCell() override;
+
+  virtual TCellClass CellClass() const = 0;
+
+  // Navigation; nil (or -1) while the cell is in no row.
+  int GetColIndex() const { return GetIndex(); }
+  TExportCells* Cells() const;
+  TExportRow* GetRow() const;
+  int GetRowIndex() const;
+  TExportWorkSheet* GetWorkSheet() const;
+  TWorkbook* GetWorkbook() const;
+
+  // The value as invariant text (what the import reads), and as the number format shows it.
+  virtual std::u16string GetValueText() const = 0;
+  virtual void SetValueText(const std::u16string& text) = 0;
+  virtual std::u16string GetDisplayText() = 0;
+  virtual void SetDisplayText(const std::u16string& text) = 0;
+
+  // The cell's style. It is made when first asked for: from the sheet's default style, the class's
+  // alignment, the row's (or else the column's) style and the sheet's defaults, so the many
+  // cells that never change their look carry no style object.
+  bool HasStyle() const { return style_ != nullptr; }
+  TExportCellStyle& GetStyle();
+  const TExportCellStyle* StyleIfAny() const { return style_.get(); }
+  // Replaces the style by a copy of Style (as readers apply a file's cell format).
+  void SetStyle(const TExportCellStyle& style);
+  void ClearStyle() { GetStyle().Clear(); }
+  void SetWrapText(bool value);
+  const TExportFont& GetFont() { return GetStyle().GetFont(); }
+  void ConsolidateStyle() {
+    if (style_) style_->Consolidate();
+  }
+
+  // Formula text with a leading "="; empty = none.
+  const std::u16string& GetFormula() const;
+  bool HasFormula() const { return ExtrasIfAny() && !ExtrasIfAny()->Formula.empty(); }
+  virtual void SetFormula(const std::u16string& text);
+  // Formula cells of the numeric classes evaluate here.
+  virtual void Calculate() {}
+
+  // The number-format code: the stored one here, built from the settings in the numeric classes.
+  virtual std::u16string GetFormatCode() const;
+  const std::u16string& FormatCode() const;
+  // Stores Code; with Parse the code's settings (decimals, symbol ...) are taken over.
+  void SetFormatCode(const std::u16string& code, bool parse);
+  // Takes over the settings of a parsed format code (the number classes).
+  virtual void ImportNumberFormat(const TNumberFormatRec& format);
+
+  int ColSpan() const { return ExtrasIfAny() ? ExtrasIfAny()->ColSpan : 1; }
+  int RowSpan() const { return ExtrasIfAny() ? ExtrasIfAny()->RowSpan : 1; }
+  // At least 1; in a row, empty cells are added so the spanned columns exist.
+  void SetColSpan(int span);
+  void SetRowSpan(int span);
+  bool AutoWidth() const { return autoWidth_; }
+  void SetAutoWidth(bool value) { autoWidth_ = value; }
+
+  // Copies the content into a cell Dest (the value converted by the classes); the position
+  // stays, and so does a name tied to it.
+  void AssignTo(TPersistent& dest) const override;
+
+  // Replaces this cell in its row by a cell of NewClass holding its content; returns the new cell
+  // (this one is freed) or this cell when the class is the same.
+  TExportCell* Transform(TCellClass newClass);
+
+  // The cell's BIFF8 record; XFIndex is its cell format in the writer's style sheet.
+  virtual void WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) = 0;
+  // The cell's XLSX "c" element; Ref is its reference ("B3"), StyleIndex its cell format.
+  virtual void WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+                         TCellWriteContext& context) = 0;
+  // The cell's ODS "table:table-cell" element; StyleName from the writer's cell-style list.
+  virtual void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
+                        TCellWriteContext& context) = 0;
+
+  // True when nothing needs the cell after its row was written.
+  virtual bool CanFreeAfterWrite() const { return true; }
+
+  // The text the delimited-text writer puts between its quote characters.
+  void GetCSVText(char16_t quoteChar, bool replaceLineBreaks, std::u16string& text,
+                  bool useValueText);
+
+  // A new cell of the same class (not yet created), for list copies.
+  std::unique_ptr<TOwnedListObject> NewInstance() const override;
+
+ protected:
+  TExportCell() = default;
+  // Copies what every cell class has (formula, format code, spans) into Dest.
+  void AssignBase(TExportCell& dest) const;
+  // The class's own alignment, and the sheet's defaults for the class, into a new style.
+  virtual void SetDefaultAlignment(TExportCellStyle&) {}
+  virtual void ApplyWorkSheetDefaults(TExportWorkSheet& sheet, TExportCellStyle& style);
+  // Record header, row, column and XF word of a cell record.
+  void WriteXLSCellHeader(TStream& stream, std::uint16_t recordId, int xfIndex,
+                          std::uint16_t length) const;
+  void WriteXLSBlank(TStream& stream, int xfIndex) const;
+  // Opens "c" with "r" and "s" (after Calculate); the class adds its "t", then the formula.
+  void WriteXLSXCellStart(TXmlWriter& writer, const std::u16string& ref, int styleIndex);
+  void WriteXLSXFormula(TXmlWriter& writer, const std::u16string& ref, TCellWriteContext& context);
+  // Opens "table:table-cell" with its spans, style and formula (after Calculate).
+  void WriteODSCellStart(TXmlWriter& writer, const std::u16string& styleName);
+  // The text as "text:p" paragraphs, one per line; runs of blanks as "text:s", a hyperlink as
+  // "text:a".
+  static void WriteODSText(TXmlWriter& writer, std::u16string_view text,
+                           const std::u16string& hyperlink);
+  TExportCellExtras& Extras();
+  const TExportCellExtras* ExtrasIfAny() const {
+    return (link_ & kExtrasTag) ? reinterpret_cast<TExportCellExtras*>(link_ & ~kExtrasTag)
+                                : nullptr;
+  }
+  // The formatted code is stored as is here; the date classes normalise their own.
+  void StoreFormatCode(const std::u16string& code);
+
+ private:
+  bool autoWidth_ = false;
+  std::unique_ptr<TExportCellStyle> style_;
+  // One word for the format code and the extras, as most cells have at most a format code: the
+  // interned code itself, or (low bit set) the extras block, which then holds the code.
+  static constexpr std::uintptr_t kExtrasTag = 1;
+  std::uintptr_t link_ = 0;
+};
+
+}  // namespace workbook

@@ -1,0 +1,50 @@
+#include "workbook/model/cell_boolean.h"
+
+#include "workbook/core/invariant_texts.h"
+#include "workbook/model/local_number_text.h"
+
+namespace workbook {
+
+namespace {
+
+std::u16string Lower(std::u16string text) {
+  for (char16_t& c : text)
+    if (c >= u'A' && c <= u'Z') c += 32;
+  return text;
+}
+
+}  // namespace
+
+std::u16string TExportCellBoolean::GetValueText() const {
+  if (IsErrorValue) return std::u16string();
+  return ISOBoolToStr(GetBoolean());
+}
+
+void TExportCellBoolean::SetValueText(const std::u16string& text) {
+  SetBoolean(ISOStrToBool(text));
+  IsErrorValue = false;
+}
+
+std::u16string TExportCellBoolean::GetDisplayText() {
+  if (IsErrorValue) return std::u16string();
+  return GetBoolean() ? u"True" : u"False";
+}
+
+void TExportCellBoolean::SetDisplayText(const std::u16string& text) {
+  std::u16string word = Lower(text);
+  double number;
+  if (word == u"true")
+    SetBoolean(true);
+  else if (TryStrToFloatLocal(text, number))
+    SetBoolean(number != 0);
+  else
+    SetBoolean(false);
+  IsErrorValue = false;
+}
+
+void TExportCellBoolean::AssignTo(TPersistent& dest) const {
+  if (auto* flag = dynamic_cast<TExportCellBoolean*>(&dest)) flag->IsErrorValue = IsErrorValue;
+  TExportCellCustomNumber::AssignTo(dest);
+}
+
+}  // namespace workbook

@@ -1,0 +1,30 @@
+#pragma once
+// A Boolean cell, or (read from XLS) a cell holding a spreadsheet error value.
+#include "workbook/model/cell_number.h"
+
+namespace workbook {
+
+class TExportCellBoolean : public TExportCellCustomNumber {
+ public:
+  TCellClass CellClass() const override { return TCellClass::Boolean; }
+
+  bool GetBoolean() const { return Value != 0; }
+  void SetBoolean(bool flag) { SetValue(flag ? 1.0 : 0.0); }
+  // The value is an error code such as #N/A, not a truth value.
+  bool IsErrorValue = false;
+
+  // "1" or "0"; empty for an error value, which is no amount and no truth value.
+  std::u16string GetValueText() const override;
+  void SetValueText(const std::u16string& text) override;
+  std::u16string GetDisplayText() override;
+  void SetDisplayText(const std::u16string& text) override;
+  std::u16string GetODSValueType() const override { return std::u16string(); }
+  void AssignTo(TPersistent& dest) const override;
+  void WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) override;
+  void WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+                 TCellWriteContext& context) override;
+  void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
+                TCellWriteContext& context) override;
+};
+
+}  // namespace workbook

@@ -1,0 +1,52 @@
+#pragma once
+// Date, time and date-time cells: the value is a day serial (days since 1899-12-30, the time of
+// day as the fraction); the format code decides whether it shows as a date, a time or both.
+#include "workbook/model/cell_number.h"
+#include "workbook/model/date_time_display.h"
+
+namespace workbook {
+
+class TExportCellDateTime : public TExportCellCustomNumber {
+ public:
+  TCellClass CellClass() const override { return TCellClass::DateTime; }
+
+  TDateTimeKind GetKind() const;
+  // The value the kind shows: whole days, the time of day, or all of it.
+  double GetKindValue() const;
+
+  // "yyyy-mm-dd", "hh:nn:ss" or "yyyy-mm-dd hh:nn:ss" by kind.
+  std::u16string GetValueText() const override;
+  void SetValueText(const std::u16string& text) override;
+  std::u16string GetDisplayText() override;
+  void SetDisplayText(const std::u16string& text) override;
+  std::u16string GetODSValueType() const override;
+
+  // In a 1904 workbook a file's serials are 1462 days smaller than the model's.
+  void ReadValue(double fileValue) override;
+  double FileValue() const override;
+  void WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) override;
+  void WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+                 TCellWriteContext& context) override;
+  void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
+                TCellWriteContext& context) override;
+
+ protected:
+  void DoCreate() override;
+  void SetDefaultAlignment(TExportCellStyle& style) override {
+    style.SetAlignment(TExportCellStyle::haCenter);
+  }
+  void ApplyWorkSheetDefaults(TExportWorkSheet& sheet, TExportCellStyle& style) override;
+  // The code with the system placeholders expanded, and its normalised form.
+  std::u16string ExpandedCode() const;
+  bool ElapsedHours() const;
+};
+
+class TExportCellTime : public TExportCellDateTime {
+ public:
+  TCellClass CellClass() const override { return TCellClass::Time; }
+
+ protected:
+  void DoCreate() override;
+};
+
+}  // namespace workbook

@@ -1,0 +1,147 @@
+#pragma once
+// The numeric cells: the common base (a Double and whether it is set) and the number classes
+// (number, percent, currency, scientific, fraction), each with its display text and its
+// spreadsheet number-format code.
+#include <cstdint>
+
+#include "workbook/model/cell.h"
+
+namespace workbook {
+
+class TExportCellCustomNumber : public TExportCell {
+ public:
+  double Value = 0.0;
+  bool HasValue = false;
+
+  void SetValue(double value) {
+    Value = value;
+    HasValue = true;
+  }
+  TExportCellCustomNumber* WithValue(double value) {
+    SetValue(value);
+    return this;
+  }
+  // A value read from a file: kept as the result of the cell's formula, so a formula set
+  // afterwards does not make a writer recompute it. Date cells shift it in a 1904 workbook.
+  virtual void ReadValue(double fileValue);
+  // The value as a file stores it (dates shifted back in a 1904 workbook).
+  virtual double FileValue() const { return Value; }
+  // True when the value came from a file.
+  bool ValueFromFile() const { return valueFromFile_; }
+
+  // A formula cell has no value until it is computed, unless its value was read with it.
+  void SetFormula(const std::u16string& text) override;
+  // The ODS office:value-type ("float", "percentage", "currency", "date", "time"); empty when the
+  // class has none.
+  virtual std::u16string GetODSValueType() const { return std::u16string(); }
+  void AssignTo(TPersistent& dest) const override;
+  // A zero that shows and is written as an empty cell.
+  virtual bool IsBlankZero() const { return false; }
+  void WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) override;
+  void WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+                 TCellWriteContext& context) override;
+  void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
+                TCellWriteContext& context) override;
+
+ protected:
+  void SetDefaultAlignment(TExportCellStyle& style) override {
+    style.SetAlignment(TExportCellStyle::haRight);
+  }
+  void ApplyWorkSheetDefaults(TExportWorkSheet& sheet, TExportCellStyle& style) override;
+
+  bool valueFromFile_ = false;
+};
+
+class TExportCellNumber : public TExportCellCustomNumber {
+ public:
+  TCellClass CellClass() const override { return TCellClass::Number; }
+
+  std::uint8_t Decimals = 2;  // 255: general, no fixed decimals
+  std::uint8_t MinIntegerDigits = 1;
+  bool ThousandSeparator = false;
+  bool RedNegative = false;
+  bool BlankZero = false;  // zero shows and is written as an empty cell
+
+  // 255 (and above 254) also resets MinIntegerDigits to 1.
+  void SetDecimals(std::uint8_t decimals);
+  // Two or more leading zeros turn general decimals into none.
+  void SetMinIntegerDigits(std::uint8_t digits);
+
+  // The invariant text of the stored value, also while no value is set.
+  std::u16string GetValueText() const override;
+  void SetValueText(const std::u16string& text) override;
+  std::u16string GetDisplayText() override;
+  void SetDisplayText(const std::u16string& text) override;
+  std::u16string GetFormatCode() const override;
+  std::u16string GetODSValueType() const override { return u"float"; }
+  void AssignTo(TPersistent& dest) const override;
+  bool IsBlankZero() const override { return BlankZero && Value == 0; }
+  void ImportNumberFormat(const TNumberFormatRec& format) override;
+
+  virtual std::u16string GetFormatPrefix(bool negative) const;
+  virtual std::u16string GetFormatSuffix() const { return std::u16string(); }
+  virtual std::u16string GetPositiveFormatCode() const;
+  virtual std::u16string GetNegativeFormatCode() const;
+  virtual std::u16string GetODSStyleElement() const { return u"number"; }
+  // The value as the settings show it, before the class's decoration.
+  virtual std::u16string FormatValue(double value) const;
+
+ protected:
+  void DoCreate() override;
+  // Fixed-decimal text of V with the user's separators.
+  std::u16string FormatFixed(double value) const;
+  char16_t GroupSeparator() const;
+};
+
+class TExportCellPercent : public TExportCellNumber {
+ public:
+  TCellClass CellClass() const override { return TCellClass::Percent; }
+  std::u16string GetDisplayText() override;
+  void SetDisplayText(const std::u16string& text) override;
+  std::u16string GetFormatSuffix() const override { return u"%"; }
+  std::u16string GetODSValueType() const override { return u"percentage"; }
+  std::u16string GetODSStyleElement() const override { return u"percentage"; }
+};
+
+class TExportCellCurrency : public TExportCellNumber {
+ public:
+  TExportCellCurrency() { ThousandSeparator = true; }
+  TCellClass CellClass() const override { return TCellClass::Currency; }
+  std::u16string CurrencySymbol;
+  std::uint8_t CurrencyPosition = 0;  // 0 before, 1 before with a fill, 2 after
+
+  std::u16string GetDisplayText() override;
+  void SetDisplayText(const std::u16string& text) override;
+  std::u16string GetFormatPrefix(bool negative) const override;
+  std::u16string GetFormatSuffix() const override;
+  std::u16string GetODSValueType() const override { return u"currency"; }
+  std::u16string GetODSStyleElement() const override { return u"currency"; }
+  void AssignTo(TPersistent& dest) const override;
+  void ImportNumberFormat(const TNumberFormatRec& format) override;
+};
+
+class TExportCellScientific : public TExportCellNumber {
+ public:
+  TCellClass CellClass() const override { return TCellClass::Scientific; }
+  std::uint8_t ExponentDigits = 2;
+
+  std::u16string GetFormatSuffix() const override;
+  std::u16string FormatValue(double value) const override;
+  void AssignTo(TPersistent& dest) const override;
+  void ImportNumberFormat(const TNumberFormatRec& format) override;
+};
+
+class TExportCellFraction : public TExportCellNumber {
+ public:
+  TCellClass CellClass() const override { return TCellClass::Fraction; }
+  std::uint8_t FractionDigits = 1;
+
+  void SetDisplayText(const std::u16string& text) override;
+  std::u16string GetPositiveFormatCode() const override;
+  std::u16string GetNegativeFormatCode() const override;
+  std::u16string FormatValue(double value) const override;
+  void AssignTo(TPersistent& dest) const override;
+  void ImportNumberFormat(const TNumberFormatRec& format) override;
+};
+
+}  // namespace workbook

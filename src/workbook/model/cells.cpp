@@ -1,0 +1,83 @@
+#include "workbook/model/cells.h"
+
+#include <algorithm>
+#include <string>
+
+#include "workbook/core/exceptions.h"
+#include "workbook/model/cell_class_visit.h"
+#include "workbook/model/limits.h"
+#include "workbook/model/row.h"
+
+namespace workbook {
+
+TExportCells::TExportCells(TExportRow* row) : TOwnedListOf(row) {}
+
+TExportRow* TExportCells::Owner() const { return static_cast<TExportRow*>(TOwnedListOf::Owner()); }
+
+TExportWorkSheet* TExportCells::GetWorkSheet() const {
+  return Owner() ? Owner()->GetWorkSheet() : nullptr;
+}
+
+TWorkbook* TExportCells::GetWorkbook() const { return Owner() ? Owner()->GetWorkbook() : nullptr; }
+
+TExportCell* TExportCells::GetItem(std::int64_t index) {
+  TExportCell* cell = TOwnedListOf::GetItem(index);
+  if (cell) return cell;
+  TExportCell* fresh = InsertUnchecked(Count(), TCellClass::Empty);
+  SwapIntoSlot(index, fresh);
+  return fresh;
+}
+
+TExportCell* TExportCells::PeekItem(std::int64_t index) const {
+  if (index < 0 || index >= Count()) return nullptr;
+  return TOwnedListOf::GetItem(index);
+}
+
+TExportCell* TExportCells::InsertUnchecked(std::int64_t index, TCellClass cellClass) {
+  return VisitCellClass(cellClass, [&](auto tag) -> TExportCell* {
+    using T = typename decltype(tag)::type;
+    return InsertNew<T>(index);
+  });
+}
+
+TExportCell* TExportCells::Add(TCellClass cellClass) { return Insert(Count(), cellClass); }
+
+TExportCell* TExportCells::Insert(std::int64_t index, TCellClass cellClass) {
+  if (Count() >= kMaxSheetCols) {
+    std::string last = std::to_string(kMaxSheetCols);
+    throw EWorkbookException(u"TExportCells: a row holds at most " +
+                             std::u16string(last.begin(), last.end()) + u" cells.");
+  }
+  return InsertUnchecked(index, cellClass);
+}
+
+void TExportCells::PadTo(int count) {
+  count = std::min(count, kMaxSheetCols);
+  while (Count() < count) TOwnedList::Add(nullptr);
+}
+
+void TExportCells::Assign(const TExportCells& source) {
+  if (&source == this) return;
+  Clear();
+  for (std::int32_t i = 0; i < source.Count(); ++i) {
+    if (const TExportCell* from = source.PeekItem(i))
+      InsertUnchecked(i, from->CellClass())->Assign(*from);
+    else
+      TOwnedList::Add(nullptr);
+  }
+}
+
+TExportCell* TExportCells::Replace(std::int64_t index, TCellClass newClass, TExportCell* old) {
+  // Created last in the row, so its creation sees the row and the sheet like any new cell.
+  TExportCell* fresh = InsertUnchecked(Count(), newClass);
+  fresh->Assign(*old);
+  SwapIntoSlot(index, fresh);
+  return fresh;
+}
+
+void TExportCells::SwapIntoSlot(std::int64_t index, TExportCell* fresh) {
+  Exchange(index, fresh->GetIndex());
+  Delete(Count() - 1);
+}
+
+}  // namespace workbook

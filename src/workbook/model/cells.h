@@ -1,0 +1,51 @@
+#pragma once
+// A row's cells by column. Columns in front of a used one that were never touched hold no object
+// (an empty slot): they become empty cells when first asked for, so padding a row up to a far
+// column costs one pointer per column.
+#include "workbook/core/owned_list.h"
+#include "workbook/model/cell.h"
+
+namespace workbook {
+
+class TExportRow;
+class TExportWorkSheet;
+class TWorkbook;
+
+// The owner is kept as a plain object: the list is a member of its row, which is not yet
+// complete where the list's type is made.
+class TExportCells : public TOwnedListOf<TExportCell> {
+ public:
+  explicit TExportCells(TExportRow* row);
+
+  // The owning row, nil when the list is not a row's.
+  TExportRow* Owner() const;
+
+  // The cell at Index (an untouched column becomes an empty cell); EListError outside
+  // 0..Count-1.
+  TExportCell* GetItem(std::int64_t index);
+  TExportCell* operator[](std::int64_t index) { return GetItem(index); }
+  // The cell at Index when one exists, else nil; never creates.
+  TExportCell* PeekItem(std::int64_t index) const;
+
+  // A new cell of the class appended (Add) or inserted (clamped); EWorkbookException when the
+  // row would grow beyond the last column of a sheet.
+  TExportCell* Add(TCellClass cellClass);
+  TExportCell* Insert(std::int64_t index, TCellClass cellClass);
+  // Makes Count at least Count with untouched columns (never beyond the last column).
+  void PadTo(int count);
+  // Copies of every cell of Source, untouched columns kept as they are.
+  void Assign(const TExportCells& source);
+
+  TExportWorkSheet* GetWorkSheet() const;
+  TWorkbook* GetWorkbook() const;
+
+ private:
+  friend class TExportCell;
+  TExportCell* InsertUnchecked(std::int64_t index, TCellClass cellClass);
+  // A cell of NewClass takes Old's content and its slot at Index; Old is freed.
+  TExportCell* Replace(std::int64_t index, TCellClass newClass, TExportCell* old);
+  // Puts Fresh, appended last, into the slot at Index and frees what was there.
+  void SwapIntoSlot(std::int64_t index, TExportCell* fresh);
+};
+
+}  // namespace workbook

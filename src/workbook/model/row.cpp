@@ -1,0 +1,208 @@
+#include "workbook/model/row.h"
+
+#include <algorithm>
+#include <string>
+
+#include "workbook/core/exceptions.h"
+#include "workbook/core/list_error.h"
+#include "workbook/model/cell_boolean.h"
+#include "workbook/model/cell_empty.h"
+#include "workbook/model/cell_number.h"
+#include "workbook/model/cell_string.h"
+#include "workbook/model/limits.h"
+#include "workbook/model/workbook.h"
+#include "workbook/model/worksheet.h"
+
+namespace workbook {
+
+namespace {
+
+bool IsEmptyCell(TExportCell* cell) {
+  if (!cell) return true;
+  switch (cell->CellClass()) {
+    case TCellClass::Empty:
+      return true;
+    case TCellClass::String:
+      return static_cast<TExportCellString*>(cell)->GetValue().empty() && !cell->HasFormula();
+    default:
+      return !static_cast<TExportCellCustomNumber*>(cell)->HasValue && !cell->HasFormula();
+  }
+}
+
+}  // namespace
+
+TExportRow::TExportRow() : Cells(this) {}
+TExportRow::~TExportRow() = default;
+
+std::unique_ptr<TOwnedListObject> TExportRow::NewInstance() const {
+  return std::make_unique<TExportRow>();
+}
+
+TExportRows* TExportRow::Rows() const { return static_cast<TExportRows*>(OwnerList()); }
+
+TExportWorkSheet* TExportRow::GetWorkSheet() const {
+  return OwnerList() ? Rows()->GetWorkSheet() : nullptr;
+}
+
+TWorkbook* TExportRow::GetWorkbook() const { return OwnerList() ? Rows()->GetWorkbook() : nullptr; }
+TExportCellStyle& TExportRow::GetStyle() {
+  if (!style_) {
+    TExportWorkSheet* sheet = GetWorkSheet();
+    style_ = std::make_unique<TExportCellStyle>(GetWorkbook());
+    if (sheet && sheet->DefaultCellStyle) style_->Assign(*sheet->DefaultCellStyle);
+  }
+  return *style_;
+}
+
+void TExportRow::ConsolidateStyles() {
+  if (style_) style_->Consolidate();
+  for (std::int32_t i = 0; i < Cells.Count(); ++i)
+    if (TExportCell* cell = Cells.PeekItem(i)) cell->ConsolidateStyle();
+}
+
+bool TExportRow::FindCell(int index, TExportCell*& cell) {
+  cell = index >= 0 && index < Cells.Count() ? Cells.GetItem(index) : nullptr;
+  return cell != nullptr;
+}
+
+TExportCell* TExportRow::FindCreateCell(int index, TCellClass cellClass, bool transform) {
+  if (index < 0 || index >= kMaxSheetCols)
+    throw EWorkbookException(u"TExportRow.FindCreateCell: invalid parameters");
+  if (index > Cells.Count()) Cells.PadTo(index);
+  if (index == Cells.Count()) return Cells.Add(cellClass);
+  TExportCell* cell = Cells.GetItem(index);
+  return transform ? cell->Transform(cellClass) : cell;
+}
+
+TExportCellEmpty* TExportRow::AddCellEmpty() {
+  return static_cast<TExportCellEmpty*>(Cells.Add(TCellClass::Empty));
+}
+
+TExportCellString* TExportRow::AddCellString(const std::u16string& text) {
+  auto* cell = static_cast<TExportCellString*>(Cells.Add(TCellClass::String));
+  cell->SetValue(text);
+  return cell;
+}
+
+TExportCellNumber* TExportRow::AddCellNumber(double value, std::uint8_t decimals) {
+  auto* cell = static_cast<TExportCellNumber*>(Cells.Add(TCellClass::Number));
+  cell->SetValue(value);
+  cell->SetDecimals(decimals);
+  return cell;
+}
+
+TExportCellBoolean* TExportRow::AddCellBoolean(bool value) {
+  auto* cell = static_cast<TExportCellBoolean*>(Cells.Add(TCellClass::Boolean));
+  cell->SetBoolean(value);
+  return cell;
+}
+
+void TExportRow::SetHeight(double value) {
+  Height = value;
+  if (value >= 0) HeightMode = 0;
+}
+
+void TExportRow::SetHeightMode(std::uint8_t mode) {
+  HeightMode = mode;
+  if (mode == 2) Height = -1.0;
+}
+
+void TExportRow::DeleteTrailingEmptyCells() {
+  int last = Cells.Count() - 1;
+  while (last >= 0 && IsEmptyCell(Cells.PeekItem(last))) {
+    Cells.Delete(last);
+    --last;
+  }
+  if (last < 0) return;
+  TExportCell* cell = Cells.PeekItem(last);
+  int span = cell->ColSpan();
+  if (span >= 2) {
+    cell->SetColSpan(1);
+    cell->SetColSpan(span);
+  }
+}
+
+void TExportRow::AssignTo(TPersistent& dest) const {
+  auto* row = dynamic_cast<TExportRow*>(&dest);
+  if (!row) return TOwnedListObject::AssignTo(dest);
+  row->Cells.Assign(Cells);
+  row->SetHeight(Height);
+  row->Hidden = Hidden;
+  row->SetHeightMode(HeightMode);
+  row->PageBreak = PageBreak;
+  row->SetOutlineLevel(OutlineLevel);
+  if (style_)
+    row->GetStyle().Assign(*style_);
+  else
+    row->style_.reset();
+}
+
+TExportRows::TExportRows(TExportWorkSheet* owner) : TOwnedListOf(owner) {}
+
+TExportWorkSheet* TExportRows::GetWorkSheet() const {
+  return static_cast<TExportWorkSheet*>(Owner());
+}
+
+TWorkbook* TExportRows::GetWorkbook() const {
+  return GetWorkSheet() ? GetWorkSheet()->GetWorkbook() : nullptr;
+}
+
+void TExportRows::CheckRowIndex(std::int64_t index) const {
+  if (index < 0) RaiseListIndexError(index);
+  if (index >= kMaxSheetRows) {
+    std::string row = std::to_string(index + 1);
+    throw EWorkbookException(u"TExportRows: row " + std::u16string(row.begin(), row.end()) +
+                             u" is beyond the last row of a worksheet.");
+  }
+}
+
+void TExportRows::ConsolidateLastRow() {
+  if (TExportRow* last = PeekItem(Count() - 1)) last->ConsolidateStyles();
+}
+
+TExportRow* TExportRows::GetRow(int index) {
+  CheckRowIndex(index);
+  if (index >= Count()) ConsolidateLastRow();
+  while (Count() <= index) TOwnedList::Add(nullptr);
+  return GetItem(index);
+}
+
+TExportRow* TExportRows::GetItem(std::int64_t index) {
+  if (TExportRow* row = TOwnedListOf::GetItem(index)) return row;
+  // An untouched row comes into being in its slot: made last, then swapped into place.
+  TExportRow* fresh = AddNew<TExportRow>();
+  Exchange(index, fresh->GetIndex());
+  Delete(Count() - 1);
+  return fresh;
+}
+
+TExportRow* TExportRows::PeekItem(std::int64_t index) const {
+  if (index < 0 || index >= Count()) return nullptr;
+  return TOwnedListOf::GetItem(index);
+}
+
+bool TExportRows::RowHasCells(int index) const {
+  TExportRow* row = PeekItem(index);
+  return row && row->Cells.Count() > 0;
+}
+
+TExportRow* TExportRows::AddRow(int index) {
+  CheckRowIndex(Count());
+  ConsolidateLastRow();
+  if (index < 0 || index > Count()) index = Count();
+  return InsertNew<TExportRow>(index);
+}
+
+void TExportRows::Assign(const TExportRows& source) {
+  if (&source == this) return;
+  Clear();
+  DefaultRowHeight = source.DefaultRowHeight;
+  for (std::int32_t i = 0; i < source.Count(); ++i) {
+    if (const TExportRow* from = source.PeekItem(i))
+      AddNew<TExportRow>()->Assign(*from);
+    else
+      TOwnedList::Add(nullptr);
+  }
+}
+
+}  // namespace workbook

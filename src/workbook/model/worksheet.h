@@ -1,0 +1,97 @@
+#pragma once
+// Worksheets and the workbook's worksheet list.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "workbook/model/cell_style.h"
+#include "workbook/model/row.h"
+
+namespace workbook {
+
+class TWorkbook;
+class TExportWorkSheets;
+class TCustomExporter;
+
+class TExportWorkSheet : public TOwnedListObject {
+ public:
+  TExportWorkSheet();
+  ~TExportWorkSheet() override;
+
+  // Write-rows-by-event hooks: fill an existing row just before it is written, or create the row
+  // just past the last one.
+  using TGetRowEvent = std::function<void(TWorkbook&, TExportWorkSheet&, TExportRow&)>;
+  using TAddRowEvent = std::function<void(TWorkbook&, TCustomExporter&, TExportWorkSheet&, int)>;
+
+  std::u16string Name;
+  TExportRows Rows;
+  TGetRowEvent OnGetRow;
+  TAddRowEvent OnAddRow;
+  std::uint8_t DefaultStringAlignment = 0;  // 0 keeps the class default
+  bool DefaultStringShared = true;
+  std::uint8_t DefaultDateTimeAlignment = 2;
+  std::u16string DateFormat;
+  std::u16string TimeFormat;
+  std::uint8_t DefaultNumberAlignment = 3;
+  bool DefaultNumberBlankZero = false;
+  std::uint8_t DefaultVerticalAlignment = 0;
+  bool DefaultWrapText = false;
+  TStyleColor DefaultBackgroundColor = kStyleColorNone;
+  // The style every new cell and row starts from (font: the workbook's default name, size 10);
+  // nil while the sheet is in no workbook.
+  std::unique_ptr<TExportCellStyle> DefaultCellStyle;
+  // Overlays merged into every new cell's font and borders (only what they set).
+  TExportFont DefaultFont;
+  TExportCellBorders DefaultBorders;
+
+  TWorkbook* GetWorkbook() const;
+
+  // Stores Text with \ / : * ? " each replaced by "-".
+  void SetName(const std::u16string& text);
+
+  TExportRow* GetRow(int index) { return Rows.GetRow(index); }
+  bool FindRow(int index, TExportRow*& row);
+  bool FindCell(int col, int row, TExportCell*& cell);
+  TExportCell* FindCreateCell(int col, int row, TCellClass cellClass, bool transform);
+  // Appends (Index < 0) or inserts a row.
+  TExportRow* AddRow(int index = -1) { return Rows.AddRow(index); }
+
+  int GetUsedColCount(bool includeSpans);
+  void DeleteTrailingEmptyRows();
+  std::u16string GetXLSXDrawingFileName() const;
+
+  // The normalised code new date/time cells (TimeOnly: time cells) of this sheet start with,
+  // built once per pair of sheet formats.
+  const std::u16string& DefaultDateTimeCode(bool timeOnly);
+
+  // Copies content and settings into a sheet Dest; the name only between different workbooks.
+  void AssignTo(TPersistent& dest) const override;
+  std::unique_ptr<TOwnedListObject> NewInstance() const override;
+
+ protected:
+  void DoCreate() override;
+
+ private:
+  std::u16string cachedDateFormat_, cachedTimeFormat_;
+  std::u16string dateTimeCode_, timeCode_;
+  bool codesValid_ = false;
+};
+
+// The owner is kept as a plain object: the list is a member of its workbook, which is not yet
+// complete where the list's type is made.
+class TExportWorkSheets : public TOwnedListOf<TExportWorkSheet> {
+ public:
+  explicit TExportWorkSheets(TWorkbook* owner);
+
+  // The first sheet named exactly Name, nil when none.
+  TExportWorkSheet* FindWorkSheet(const std::u16string& name) const;
+  // Appends (Index < 0) or inserts (clamped) a new sheet named after its position.
+  TExportWorkSheet* AddSheet(int index = -1);
+
+  TWorkbook* GetWorkbook() const;
+  std::u16string GetSheetId(int index) const;
+  std::u16string GetSheetRelId(int index) const;
+};
+
+}  // namespace workbook

@@ -1,0 +1,397 @@
+#include <gtest/gtest.h>
+
+#include "model_fixture.h"
+#include "workbook/model/cell_boolean.h"
+#include "workbook/model/cell_date_time.h"
+#include "workbook/model/cell_number.h"
+#include "workbook/model/cell_string.h"
+
+namespace workbook {
+namespace {
+
+class CellValuesTest : public ModelTest {
+ protected:
+  void SetUp() override {
+    ModelTest::SetUp();
+    book_ = std::make_unique<TWorkbook>();
+    row_ = book_->AddWorkSheet(u"S")->GetRow(0);
+  }
+  template <class T>
+  T* Add(TCellClass cellClass) {
+    return static_cast<T*>(row_->AddCell(cellClass));
+  }
+  std::unique_ptr<TWorkbook> book_;
+  TExportRow* row_ = nullptr;
+};
+
+TEST_F(CellValuesTest, NumberValueTextIsInvariant) {
+  auto* cell = Add<TExportCellNumber>(TCellClass::Number);
+  EXPECT_EQ(cell->GetValueText(), u"0");
+  cell->SetValue(1234.5);
+  EXPECT_EQ(cell->GetValueText(), u"1234.5");
+  cell->ThousandSeparator = true;
+  platform::FormatSettings().DecimalSeparator = u',';
+  platform::FormatSettings().ThousandSeparator = 0;
+  EXPECT_EQ(cell->GetDisplayText(), u"1.234,50");
+  EXPECT_EQ(cell->GetValueText(), u"1234.5");
+}
+
+TEST_F(CellValuesTest, StoredValueReadsEvenWithoutHasValue) {
+  auto* cell = Add<TExportCellNumber>(TCellClass::Number);
+  cell->ReadValue(7.25);
+  cell->SetFormula(u"=A1*2");
+  EXPECT_TRUE(cell->HasValue);  // the file's result is kept, not recomputed
+  EXPECT_EQ(cell->GetValueText(), u"7.25");
+  cell->HasValue = false;
+  EXPECT_EQ(cell->GetValueText(), u"7.25");
+  auto* typed = Add<TExportCellNumber>(TCellClass::Number);
+  typed->SetFormula(u"SUM(A1:A2)");
+  EXPECT_EQ(typed->GetFormula(), u"=SUM(A1:A2)");
+  EXPECT_FALSE(typed->HasValue);
+  typed->SetFormula(u"=A1");
+  EXPECT_EQ(typed->GetFormula(), u"=A1");
+}
+
+struct FormatCodeCase {
+  TCellClass cellClass;
+  int decimals;
+  bool thousands;
+  bool red;
+  std::u16string expected;
+};
+
+class NumberFormatCodeTest : public CellValuesTest,
+                             public ::testing::WithParamInterface<FormatCodeCase> {};
+
+TEST_P(NumberFormatCodeTest, BuildsTheCode) {
+  const FormatCodeCase& c = GetParam();
+  auto* cell = static_cast<TExportCellNumber*>(row_->AddCell(c.cellClass));
+  cell->SetDecimals(static_cast<std::uint8_t>(c.decimals));
+  cell->ThousandSeparator = c.thousands;
+  cell->RedNegative = c.red;
+  if (auto* currency = dynamic_cast<TExportCellCurrency*>(cell)) currency->CurrencySymbol = u"€";
+  EXPECT_EQ(cell->GetFormatCode(), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NumberFormatCodeTest,
+    ::testing::Values(
+        FormatCodeCase{TCellClass::Number, 2, false, false, u"0.00;\\-0.00"},
+        FormatCodeCase{TCellClass::Number, 2, true, true, u"#,##0.00;[Red]\\-#,##0.00"},
+        FormatCodeCase{TCellClass::Number, 0, true, true, u"#,##0;[Red]\\-#,##0"},
+        FormatCodeCase{TCellClass::Number, 255, false, false, u""},
+        FormatCodeCase{TCellClass::Percent, 2, false, false, u"0.00%;\\-0.00%"},
+        FormatCodeCase{TCellClass::Currency, 2, true, false,
+                       u"\"€\"\\ #,##0.00;\"€\"\\ \\-#,##0.00"},
+        FormatCodeCase{TCellClass::Scientific, 2, false, false, u"0.00E+00;\\-0.00E+00"},
+        FormatCodeCase{TCellClass::Fraction, 2, false, false, u"# ?/?"},
+        FormatCodeCase{TCellClass::Fraction, 2, true, true, u"#,## ?/?;[Red]-#,## ?/?"}));
+
+TEST_F(CellValuesTest, CurrencySymbolAfterAndWithFill) {
+  auto* cell = Add<TExportCellCurrency>(TCellClass::Currency);
+  cell->CurrencySymbol = u"Sk";
+  cell->CurrencyPosition = 2;
+  cell->ThousandSeparator = false;
+  EXPECT_EQ(cell->GetFormatCode(), u"0.00\\ \"Sk\";\\-0.00\\ \"Sk\"");
+  cell->SetValue(-3.5);
+  EXPECT_EQ(cell->GetDisplayText(), u"-3.50 Sk");
+  cell->CurrencyPosition = 1;
+  EXPECT_EQ(cell->GetPositiveFormatCode(), u"\"Sk\"\\ * 0.00");
+  EXPECT_EQ(cell->GetDisplayText(), u"Sk -3.50");
+  cell->SetDisplayText(u"Sk 1 234.5");
+  EXPECT_EQ(cell->Value, 1234.5);
+}
+
+TEST_F(CellValuesTest, StoredFormatCodeWinsUnlessText) {
+  auto* cell = Add<TExportCellNumber>(TCellClass::Number);
+  cell->SetFormatCode(u"@", false);
+  EXPECT_EQ(cell->GetFormatCode(), u"0.00;\\-0.00");
+  cell->SetFormatCode(u"#,##0.000;[Red]-#,##0.000", true);
+  EXPECT_EQ(cell->GetFormatCode(), u"#,##0.000;[Red]-#,##0.000");
+  EXPECT_EQ(cell->Decimals, 3);
+  EXPECT_TRUE(cell->ThousandSeparator);
+  EXPECT_TRUE(cell->RedNegative);
+}
+
+TEST_F(CellValuesTest, ParsedCodesFillTheClassSettings) {
+  auto* currency = Add<TExportCellCurrency>(TCellClass::Currency);
+  currency->SetFormatCode(u"#,##0.00\\ \"€\"", true);
+  EXPECT_EQ(currency->CurrencySymbol, u"€");
+  EXPECT_EQ(currency->CurrencyPosition, 2);
+  auto* scientific = Add<TExportCellScientific>(TCellClass::Scientific);
+  scientific->SetFormatCode(u"0.0E+000", true);
+  EXPECT_EQ(scientific->ExponentDigits, 3);
+  EXPECT_EQ(scientific->Decimals, 1);
+  auto* fraction = Add<TExportCellFraction>(TCellClass::Fraction);
+  fraction->SetFormatCode(u"# ?\?/?\?", true);
+  EXPECT_EQ(fraction->FractionDigits, 2);
+}
+
+struct ClassChoiceCase {
+  std::u16string code;
+  TCellClass expected;
+};
+
+class ClassChoiceTest : public ::testing::TestWithParam<ClassChoiceCase> {};
+
+TEST_P(ClassChoiceTest, FormatCodeNamesTheClass) {
+  TNumberFormatRec format;
+  EXPECT_EQ(CellClassOfNumberFormat(ParseNumberFormat(GetParam().code, format)),
+            GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ClassChoiceTest,
+                         ::testing::Values(ClassChoiceCase{u"0.00%", TCellClass::Percent},
+                                           ClassChoiceCase{u"# ?\?/?\?", TCellClass::Fraction},
+                                           ClassChoiceCase{u"0.00E+00", TCellClass::Scientific},
+                                           ClassChoiceCase{u"dd.mm.yyyy", TCellClass::DateTime},
+                                           ClassChoiceCase{u"h:mm", TCellClass::DateTime},
+                                           ClassChoiceCase{u"#,##0.00 \"€\"", TCellClass::Currency},
+                                           ClassChoiceCase{u"General", TCellClass::Number},
+                                           ClassChoiceCase{u"@", TCellClass::Number},
+                                           ClassChoiceCase{u"0.00", TCellClass::Number}));
+
+TEST_F(CellValuesTest, PercentShowsHundredfold) {
+  auto* cell = Add<TExportCellPercent>(TCellClass::Percent);
+  cell->SetDecimals(1);
+  cell->SetValue(0.125);
+  EXPECT_EQ(cell->GetDisplayText(), u"12.5%");
+  EXPECT_EQ(cell->GetValueText(), u"0.125");
+  cell->SetDisplayText(u"40 %");
+  EXPECT_DOUBLE_EQ(cell->Value, 0.4);
+}
+
+TEST_F(CellValuesTest, ScientificAndFractionDisplays) {
+  auto* scientific = Add<TExportCellScientific>(TCellClass::Scientific);
+  scientific->SetValue(12345);
+  EXPECT_EQ(scientific->GetDisplayText(), u"1.23E+04");
+  auto* fraction = Add<TExportCellFraction>(TCellClass::Fraction);
+  fraction->SetDisplayText(u"-1 1/2");
+  EXPECT_EQ(fraction->Value, -1.5);
+  fraction->SetDisplayText(u"3/4");
+  EXPECT_EQ(fraction->Value, 0.75);
+  EXPECT_EQ(fraction->GetDisplayText(), u"3/4");
+  fraction->SetDisplayText(u"2 1/0");
+  EXPECT_EQ(fraction->Value, 2);
+}
+
+TEST_F(CellValuesTest, BlankZeroAndUnsetValuesShowNothing) {
+  auto* cell = Add<TExportCellNumber>(TCellClass::Number);
+  EXPECT_EQ(cell->GetDisplayText(), u"");
+  cell->SetValue(0);
+  EXPECT_EQ(cell->GetDisplayText(), u"0.00");
+  cell->BlankZero = true;
+  EXPECT_EQ(cell->GetDisplayText(), u"");
+  cell->SetDecimals(255);
+  cell->SetValue(0.1);
+  EXPECT_EQ(cell->GetDisplayText(), u"0.1");
+  cell->SetDisplayText(u"abc");
+  EXPECT_FALSE(cell->HasValue);
+  EXPECT_EQ(cell->Value, 0);
+  cell->SetValueText(u"abc");
+  EXPECT_TRUE(cell->HasValue);
+  cell->SetValueText(u"2,5");
+  EXPECT_EQ(cell->Value, 2.5);
+}
+
+TEST_F(CellValuesTest, SheetDefaultsReachNewCells) {
+  TExportWorkSheet* sheet = row_->GetWorkSheet();
+  sheet->DefaultNumberBlankZero = true;
+  sheet->DefaultStringShared = false;
+  EXPECT_TRUE(Add<TExportCellNumber>(TCellClass::Number)->BlankZero);
+  auto* text = Add<TExportCellString>(TCellClass::String);
+  EXPECT_FALSE(text->SharedString());
+  text->SetValue(std::u16string(300, u'x'));
+  EXPECT_TRUE(text->SharedString());
+  text->SetSharedString(false);
+  EXPECT_TRUE(text->SharedString());
+  EXPECT_TRUE(Add<TExportCellCurrency>(TCellClass::Currency)->ThousandSeparator);
+}
+
+TEST_F(CellValuesTest, DateTimeCodesComeFromTheSheet) {
+  EXPECT_EQ(Add<TExportCellDateTime>(TCellClass::DateTime)->FormatCode(), u"%sysdatetime%");
+  TExportWorkSheet* sheet = row_->GetWorkSheet();
+  sheet->DateFormat = u"DD.MM.YYYY";
+  sheet->TimeFormat = u"hh:nn:ss AMPM";
+  EXPECT_EQ(Add<TExportCellDateTime>(TCellClass::DateTime)->FormatCode(),
+            u"dd.mm.yyyy hh:mm:ss am/pm");
+  EXPECT_EQ(Add<TExportCellTime>(TCellClass::Time)->FormatCode(), u"hh:mm:ss am/pm");
+}
+
+struct DateCase {
+  std::u16string code;
+  double value;
+  std::u16string valueText;
+  std::u16string displayText;
+};
+
+class DateValueTest : public CellValuesTest, public ::testing::WithParamInterface<DateCase> {};
+
+TEST_P(DateValueTest, TextsFollowTheKind) {
+  const DateCase& c = GetParam();
+  auto* cell = Add<TExportCellDateTime>(TCellClass::DateTime);
+  cell->SetFormatCode(c.code, false);
+  cell->SetValue(c.value);
+  EXPECT_EQ(cell->GetValueText(), c.valueText);
+  EXPECT_EQ(cell->GetDisplayText(), c.displayText);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DateValueTest,
+    ::testing::Values(DateCase{u"dd.mm.yyyy", 45000.75, u"2023-03-15", u"15.03.2023"},
+                      DateCase{u"hh:mm", 45000.75, u"18:00:00", u"18:00"},
+                      DateCase{u"[h]:mm:ss", 1.5, u"12:00:00", u"36:00:00"},
+                      DateCase{u"%sysdatetime%", 45000.5, u"2023-03-15 12:00:00",
+                               u"15.03.2023 12:00:00"},
+                      DateCase{u"dd.mm.yyyy", 0, u"0000-00-00", u""},
+                      DateCase{u"hh:mm:ss", 45000, u"00:00:00", u"00:00:00"},  // midnight is a time
+                      DateCase{u"dd.mm.yyyy", 45000.999999999, u"2023-03-16", u"16.03.2023"},
+                      DateCase{u"dd.mm.yyyy", 45000.99998, u"2023-03-15", u"15.03.2023"},
+                      DateCase{u"dd.mm.yyyy", -1.25, u"1899-12-29", u"29.12.1899"}));
+
+TEST_F(CellValuesTest, DateValueTextParsesByKind) {
+  auto* date = Add<TExportCellDateTime>(TCellClass::DateTime);
+  date->SetFormatCode(u"dd.mm.yyyy", false);
+  date->SetValueText(u"2024-02-29");
+  EXPECT_EQ(date->Value, 45351);
+  date->SetDisplayText(u"1.3.2024");
+  EXPECT_EQ(date->Value, 45352);
+  date->SetDisplayText(u"31.2.2024");
+  EXPECT_FALSE(date->HasValue);
+  auto* time = Add<TExportCellTime>(TCellClass::Time);
+  time->SetValueText(u"06:00:00");
+  EXPECT_EQ(time->Value, 0.25);
+  EXPECT_EQ(time->GetODSValueType(), u"time");
+}
+
+TEST_F(CellValuesTest, Date1904ShiftsOnReadAndWrite) {
+  book_->Date1904 = true;
+  auto* cell = Add<TExportCellDateTime>(TCellClass::DateTime);
+  cell->SetFormatCode(u"dd.mm.yyyy", false);
+  cell->ReadValue(0);
+  EXPECT_EQ(cell->GetValueText(), u"1904-01-01");
+  EXPECT_EQ(cell->FileValue(), 0);
+  book_->Date1904 = false;
+  EXPECT_EQ(cell->FileValue(), 1462);
+}
+
+TEST_F(CellValuesTest, BooleanTextsAndErrors) {
+  auto* cell = Add<TExportCellBoolean>(TCellClass::Boolean);
+  cell->SetBoolean(true);
+  EXPECT_EQ(cell->GetValueText(), u"1");
+  EXPECT_EQ(cell->GetDisplayText(), u"True");
+  cell->SetValueText(u"yes");
+  EXPECT_EQ(cell->GetValueText(), u"0");
+  cell->SetDisplayText(u"TRUE");
+  EXPECT_TRUE(cell->GetBoolean());
+  cell->IsErrorValue = true;  // #N/A read from a file must not read as an amount
+  cell->SetValue(0x2A);
+  EXPECT_EQ(cell->GetValueText(), u"");
+  EXPECT_EQ(cell->GetDisplayText(), u"");
+}
+
+struct CsvCase {
+  std::u16string text;
+  char16_t quote;
+  bool replaceBreaks;
+  std::u16string expected;
+};
+
+class CsvTextTest : public CellValuesTest, public ::testing::WithParamInterface<CsvCase> {};
+
+TEST_P(CsvTextTest, QuotesAndBreaks) {
+  const CsvCase& c = GetParam();
+  TExportCell* cell = row_->AddCellString(c.text);
+  std::u16string out;
+  cell->GetCSVText(c.quote, c.replaceBreaks, out, true);
+  EXPECT_EQ(out, c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CsvTextTest,
+                         ::testing::Values(CsvCase{u"a\"b\"", u'"', false, u"a\"\"b\"\""},
+                                           CsvCase{u"a\tb", u'\t', false, u"a b"},
+                                           CsvCase{u"a\r\nb\rc\nd", u'"', true, u"a b c d"},
+                                           CsvCase{u"a\"\tb", u' ', false, u"a\"\tb"}));
+
+TEST_F(CellValuesTest, TransformConvertsTheValue) {
+  auto* text = static_cast<TExportCellString*>(row_->AddCellString(u"12.5"));
+  auto* number = static_cast<TExportCellNumber*>(text->Transform(TCellClass::Number));
+  EXPECT_EQ(number->Value, 12.5);
+  EXPECT_TRUE(number->HasValue);
+  auto* date = static_cast<TExportCellDateTime*>(number->Transform(TCellClass::DateTime));
+  EXPECT_EQ(date->Value, 12.5);
+  TExportCell* back = date->Transform(TCellClass::String);
+  EXPECT_EQ(back->GetValueText(), u"1900-01-11 12:00:00");
+}
+
+}  // namespace
+}  // namespace workbook
+
+namespace workbook {
+namespace {
+
+using CellStyleTest = CellValuesTest;
+
+TEST_F(CellStyleTest, WorkbookStartsWithArial10) {
+  EXPECT_EQ(book_->FontList.Count(), 1);
+  EXPECT_EQ(book_->GetDefaultFont().GetName(), u"Arial");
+  EXPECT_EQ(book_->GetDefaultFont().GetSize(), 10);
+  TExportCellStyle* sheetStyle = row_->GetWorkSheet()->DefaultCellStyle.get();
+  ASSERT_NE(sheetStyle, nullptr);
+  EXPECT_EQ(sheetStyle->GetFont().GetName(), u"Arial");
+}
+
+TEST_F(CellStyleTest, ClassAlignmentsAndSheetDefaults) {
+  TExportWorkSheet* sheet = row_->GetWorkSheet();
+  EXPECT_FALSE(row_->AddCellNumber(1, 2)->HasStyle());  // made only when asked for
+  EXPECT_EQ(row_->AddCellNumber(1, 2)->GetStyle().GetAlignment(), TExportCellStyle::haRight);
+  EXPECT_EQ(row_->AddCell(TCellClass::DateTime)->GetStyle().GetAlignment(),
+            TExportCellStyle::haCenter);
+  EXPECT_EQ(row_->AddCellString(u"a")->GetStyle().GetAlignment(), TExportCellStyle::haGeneral);
+  sheet->DefaultNumberAlignment = TExportCellStyle::haLeft;
+  sheet->DefaultStringAlignment = TExportCellStyle::haCenter;
+  sheet->DefaultFont.GetStyle().Bold = 1;
+  sheet->DefaultWrapText = true;
+  TExportCell* number = row_->AddCellNumber(1, 2);
+  EXPECT_EQ(number->GetStyle().GetAlignment(), TExportCellStyle::haLeft);
+  EXPECT_EQ(number->GetFont().GetStyle().Bold, 1);
+  EXPECT_EQ(number->GetFont().GetName(), u"Arial");
+  EXPECT_TRUE(number->GetStyle().GetWrapText());
+  EXPECT_EQ(row_->AddCellString(u"b")->GetStyle().GetAlignment(), TExportCellStyle::haCenter);
+}
+
+TEST_F(CellStyleTest, RowStyleWinsOverTheClassAlignment) {
+  row_->GetStyle().SetAlignment(TExportCellStyle::haLeft);
+  row_->GetStyle().SetBGColor(0x00FF00);
+  TExportCell* cell = row_->AddCellString(u"a");
+  EXPECT_EQ(cell->GetStyle().GetAlignment(), TExportCellStyle::haLeft);
+  EXPECT_EQ(cell->GetStyle().GetBGColor(), 0x00FF00);
+  // Numbers and dates take the sheet's alignment for their class (unless it is 0) last.
+  EXPECT_EQ(row_->AddCellNumber(1, 2)->GetStyle().GetAlignment(), TExportCellStyle::haRight);
+}
+
+TEST_F(CellStyleTest, LineBreaksSwitchWrappingOn) {
+  TExportCell* cell = row_->AddCellString(u"a\r\nb");
+  EXPECT_TRUE(cell->GetStyle().GetWrapText());
+  EXPECT_FALSE(row_->AddCellString(u"a\nb")->GetStyle().GetWrapText());
+}
+
+TEST_F(CellStyleTest, AddingARowFoldsPrivateFontsIntoTheRegistry) {
+  TExportCell* cell = row_->AddCellString(u"x");
+  cell->GetStyle().GetFontForWrite().SetSize(14);
+  EXPECT_TRUE(cell->GetStyle().HasOwnFont());
+  row_->GetWorkSheet()->AddRow();
+  EXPECT_FALSE(cell->GetStyle().HasOwnFont());
+  EXPECT_EQ(book_->FontList.GetItem(cell->GetStyle().GetFontIndex())->GetSize(), 14);
+}
+
+TEST_F(CellStyleTest, CopiesCarryTheStyle) {
+  TExportCell* cell = row_->AddCellString(u"x");
+  cell->GetStyle().SetIndent(2);
+  TExportCell* text = cell->Transform(TCellClass::Number);
+  EXPECT_EQ(text->GetStyle().GetIndent(), 2);
+  EXPECT_EQ(text->GetStyle().GetAlignment(), TExportCellStyle::haLeft);
+}
+
+}  // namespace
+}  // namespace workbook
