@@ -1,7 +1,9 @@
 // The cell's on-demand attachments: comment, conditional formatting and drawings. They live in
 // the extras block, so cells without them stay as small as before.
+#include "workbook/core/xml/xml_writer.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_comment.h"
+#include "workbook/model/cell_write_context.h"
 #include "workbook/model/conditional_formatting.h"
 #include "workbook/model/drawing.h"
 #include "workbook/model/workbook.h"
@@ -58,6 +60,21 @@ bool TExportCell::CanFreeAfterWrite() const {
   const TExportCellDrawings* drawings = DrawingsIfAny();
   const TExportConditionalFormatting* formatting = ConditionalFormattingIfAny();
   return (!drawings || drawings->Count() == 0) && (!formatting || formatting->Count() == 0);
+}
+
+void TExportCell::ReportXLSXAttachments(TCellWriteContext& context) {
+  if (TExportConditionalFormatting* formatting = ConditionalFormattingIfAny())
+    if (formatting->Count() > 0) context.AddConditionalFormatting(*formatting);
+  if (TExportCellDrawings* drawings = DrawingsIfAny())
+    for (int i = 0; i < drawings->Count(); ++i) context.AddDrawing(*drawings->GetItem(i));
+  if (HasComment()) context.AddComment(*CommentIfAny());
+}
+
+void TExportCell::WriteODSCellEnd(TXmlWriter& writer, TCellWriteContext& context) {
+  const TExportCellDrawings* drawings = DrawingsIfAny();
+  if ((drawings && drawings->Count() > 0) || HasComment())
+    context.WriteODSAttachments(writer, *this);
+  writer.EndElement();
 }
 
 void TExportCell::AssignAttachments(TExportCell& dest) const {
