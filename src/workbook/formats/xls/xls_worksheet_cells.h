@@ -1,0 +1,30 @@
+#pragma once
+// The model's side of reading an XLS worksheet: each decoded cell becomes a cell of the worksheet,
+// its class chosen by the value and, for numbers, by the number format of its XF.
+#include "workbook/formats/xls/xls_sheet_reader.h"
+
+namespace workbook {
+
+class TWorkbook;
+class TExportWorkSheet;
+class TExportRow;
+class TExporterXLSX_StyleSheet;
+
+class TXLSWorksheetCells : public TXLSSheetTarget {
+ public:
+  TXLSWorksheetCells(TWorkbook& workbook, TExportWorkSheet& sheet,
+                     TExporterXLSX_StyleSheet& styles);
+  void Cell(const TXLSCell& cell) override;
+  // Hands over the last row to the workbook's read-rows-by-event mode.
+  void Finish();
+
+ private:
+  TWorkbook& workbook_;
+  TExportWorkSheet& sheet_;
+  TExporterXLSX_StyleSheet& styles_;
+  TExportRow* row_ = nullptr;
+  int rowIndex_ = -1;
+  int cellsSinceReport_ = 0;
+};
+
+}  // namespace workbook
