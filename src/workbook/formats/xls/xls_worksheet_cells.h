@@ -1,6 +1,9 @@
 #pragma once
 // The model's side of reading an XLS worksheet: each decoded cell becomes a cell of the worksheet,
 // its class chosen by the value and, for numbers, by the number format of its XF.
+#include <cstdint>
+#include <vector>
+
 #include "workbook/formats/xls/xls_sheet_reader.h"
 
 namespace workbook {
@@ -19,12 +22,18 @@ class TXLSWorksheetCells : public TXLSSheetTarget {
   void Finish();
 
  private:
+  // Whether xf Index differs from XF 0 in nothing but its number format (looked up once per xf).
+  bool LooksLikeDefault(std::uint16_t xf);
+  bool SameFont(int a, int b) const;
+  enum class TLook : std::uint8_t { Unknown, Default, Own };
+
   TWorkbook& workbook_;
   TExportWorkSheet& sheet_;
   TExporterXLSX_StyleSheet& styles_;
   TExportRow* row_ = nullptr;
   int rowIndex_ = -1;
   int cellsSinceReport_ = 0;
+  std::vector<TLook> looks_;
 };
 
 }  // namespace workbook
