@@ -35,6 +35,15 @@ class TExportCellCustomNumber : public TExportCell {
   // class has none.
   virtual std::u16string GetODSValueType() const { return std::u16string(); }
   void AssignTo(TPersistent& dest) const override;
+  // A zero that shows and is written as an empty cell.
+  virtual bool IsBlankZero() const { return false; }
+  // The ODS number style named StyleName for this cell's format (nothing for Booleans).
+  virtual void WriteODSNumberStyle(TXmlWriter& writer, const std::u16string& styleName);
+  void WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) override;
+  void WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+                 TCellWriteContext& context) override;
+  void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
+                TCellWriteContext& context) override;
 
  protected:
   void SetDefaultAlignment(TExportCellStyle& style) override {
@@ -68,6 +77,7 @@ class TExportCellNumber : public TExportCellCustomNumber {
   std::u16string GetFormatCode() const override;
   std::u16string GetODSValueType() const override { return u"float"; }
   void AssignTo(TPersistent& dest) const override;
+  bool IsBlankZero() const override { return BlankZero && Value == 0; }
   void ImportNumberFormat(const TNumberFormatRec& format) override;
 
   virtual std::u16string GetFormatPrefix(bool negative) const;
@@ -75,6 +85,8 @@ class TExportCellNumber : public TExportCellCustomNumber {
   virtual std::u16string GetPositiveFormatCode() const;
   virtual std::u16string GetNegativeFormatCode() const;
   virtual std::u16string GetODSStyleElement() const { return u"number"; }
+  void WriteODSNumberStyle(TXmlWriter& writer, const std::u16string& styleName) override;
+  virtual void WriteODSNumberStyleBody(TXmlWriter& writer, bool negative);
   // The value as the settings show it, before the class's decoration.
   virtual std::u16string FormatValue(double value) const;
 
@@ -93,6 +105,7 @@ class TExportCellPercent : public TExportCellNumber {
   std::u16string GetFormatSuffix() const override { return u"%"; }
   std::u16string GetODSValueType() const override { return u"percentage"; }
   std::u16string GetODSStyleElement() const override { return u"percentage"; }
+  void WriteODSNumberStyleBody(TXmlWriter& writer, bool negative) override;
 };
 
 class TExportCellCurrency : public TExportCellNumber {
@@ -108,6 +121,7 @@ class TExportCellCurrency : public TExportCellNumber {
   std::u16string GetFormatSuffix() const override;
   std::u16string GetODSValueType() const override { return u"currency"; }
   std::u16string GetODSStyleElement() const override { return u"currency"; }
+  void WriteODSNumberStyleBody(TXmlWriter& writer, bool negative) override;
   void AssignTo(TPersistent& dest) const override;
   void ImportNumberFormat(const TNumberFormatRec& format) override;
 };
@@ -119,6 +133,7 @@ class TExportCellScientific : public TExportCellNumber {
 
   std::u16string GetFormatSuffix() const override;
   std::u16string FormatValue(double value) const override;
+  void WriteODSNumberStyleBody(TXmlWriter& writer, bool negative) override;
   void AssignTo(TPersistent& dest) const override;
   void ImportNumberFormat(const TNumberFormatRec& format) override;
 };
@@ -132,6 +147,7 @@ class TExportCellFraction : public TExportCellNumber {
   std::u16string GetPositiveFormatCode() const override;
   std::u16string GetNegativeFormatCode() const override;
   std::u16string FormatValue(double value) const override;
+  void WriteODSNumberStyleBody(TXmlWriter& writer, bool negative) override;
   void AssignTo(TPersistent& dest) const override;
   void ImportNumberFormat(const TNumberFormatRec& format) override;
 };

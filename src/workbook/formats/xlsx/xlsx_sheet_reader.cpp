@@ -1,0 +1,342 @@
+#include "workbook/formats/xlsx/xlsx_sheet_reader.h"
+
+#include <charconv>
+#include <climits>
+
+#include "platform/text_codec.h"
+#include "workbook/core/exceptions.h"
+#include "workbook/core/formula_text.h"
+#include "workbook/core/invariant_texts.h"
+#include "workbook/core/library_texts.h"
+#include "workbook/core/units.h"
+#include "workbook/formats/xlsx/xlsx_namespaces.h"
+#include "workbook/formats/xlsx/xlsx_shared_strings.h"
+#include "workbook/formats/xlsx/xlsx_style_sheet.h"
+#include "workbook/model/cell_boolean.h"
+#include "workbook/model/cell_number.h"
+#include "workbook/model/cell_string.h"
+#include "workbook/model/limits.h"
+#include "workbook/model/workbook.h"
+
+namespace workbook {
+
+namespace {
+
+[[noreturn]] void InvalidContent(const std::u16string& detail) {
+  throw EWorkbookFileException(WorkbookLng_InvalidXLSX + u"\r\n\r\n" + detail);
+}
+
+// A whole number of the file, clamped to 64 bits; false for anything else (blanks around are
+// allowed).
+bool ParseInt(std::string_view text, std::int64_t& value) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (end != text.data() + text.size() || text.empty()) return false;
+  // A number too long for 64 bits is still a number: a huge one.
+  if (error == std::errc::result_out_of_range) value = text.front() == '-' ? INT64_MIN : INT64_MAX;
+  return error == std::errc() || error == std::errc::result_out_of_range;
+}
+
+bool ParseNumber(std::string_view text, double& value) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  if (text.empty()) return false;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error == std::errc() && end == text.data() + text.size()) return true;
+  return ISOTryStrToFloat(platform::Utf8ToUtf16(std::string(text)), value);
+}
+
+// The column of a cell reference's letters ("D3" gives 3); -1 without letters, and a number past
+// every sheet's last column for more than three letters.
+int ColumnOfRef(std::string_view ref) {
+  int col = 0;
+  int letters = 0;
+  for (char c : ref) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - ('a' - 'A'));
+    if (c < 'A' || c > 'Z') {
+      if (c >= '0' && c <= '9') break;
+      continue;
+    }
+    if (++letters > 3) return kMaxSheetCols;
+    col = col * 26 + (c - 'A' + 1);
+  }
+  return letters == 0 ? -1 : col - 1;
+}
+
+// Inline and formula strings have LF between lines and lose the "_x000D_" escape some writers
+// put before a line break, as shared strings do.
+std::u16string WithLF(std::u16string text) {
+  if (text.find(u'\r') == std::u16string::npos && text.find(u'_') == std::u16string::npos)
+    return text;
+  std::u16string result;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (IsCrEscapeAt(text, i)) {
+      i += 6;
+    } else if (text[i] == u'\r') {
+      if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+      result += u'\n';
+    } else {
+      result += text[i];
+    }
+  }
+  return result;
+}
+
+// An ISO 8601 date, date and time, or time of day ("2021-01-01", "2021-01-01T10:10:10",
+// "10:10:10").
+bool ReadISODate(std::string_view text, TDateTime& value) {
+  const std::u16string wide = platform::Utf8ToUtf16(std::string(text));
+  if (wide.size() >= 8 && wide[2] == u':' && wide[5] == u':') {
+    value = ISOStrToTime(wide);
+    return value != 0 || wide.substr(0, 8) == u"00:00:00";
+  }
+  return ISOTryStrToDateTime(wide, value);
+}
+
+}  // namespace
+
+TXLSXSheetReader::TXLSXSheetReader(TWorkbook& workbook, TExporterXLSX_StyleSheet& styleSheet,
+                                   const TXLSXSharedStrings_Import& sharedStrings)
+    : workbook_(workbook), styleSheet_(styleSheet), sharedStrings_(sharedStrings) {}
+
+void TXLSXSheetReader::Begin(TExportWorkSheet& sheet, std::int64_t partSize) {
+  sheet_ = &sheet;
+  row_ = nullptr;
+  sharedFormulas_.clear();
+  partSize_ = partSize;
+  cellsSinceReport_ = 0;
+  depth_ = sheetDataDepth_ = rowDepth_ = cellDepth_ = inlineDepth_ = runDepth_ = 0;
+  sheetDataDone_ = false;
+  capture_ = nullptr;
+  parser_ = std::make_unique<TXmlPushParser>(*this);
+}
+
+void TXLSXSheetReader::Finish() {
+  parser_->Finish();
+  parser_.reset();
+  if (sheetDataDepth_ != 0 || sheetDataDone_) workbook_.DoProgress(wpsRows, 1, 1, u"");
+}
+
+void TXLSXSheetReader::StartElement(std::string_view localName, std::string_view namespaceURI,
+                                    const TXmlSaxAttributes& attributes) {
+  ++depth_;
+  // What follows the cells (merges, links, page setup ...) is not read yet.
+  if (sheetDataDone_ || !IsXLSXMainNS(namespaceURI)) return;
+  if (cellDepth_ != 0) {
+    if (inlineDepth_ != 0) {
+      // Inline text: the t of the is element and of its runs; phonetic runs add nothing.
+      if (localName == "t" && (depth_ == inlineDepth_ + 1 || depth_ == runDepth_ + 1))
+        Capture(&cell_.Inline);
+      else if (localName == "r" && depth_ == inlineDepth_ + 1)
+        runDepth_ = depth_;
+    } else if (depth_ == cellDepth_ + 1) {
+      if (localName == "v") {
+        cell_.HasValue = true;
+        Capture(&cell_.Value);
+      } else if (localName == "f") {
+        cell_.SharedFormula = attributes.Get("t") == "shared";
+        if (!ParseInt(attributes.Get("si"), cell_.SharedIndex)) cell_.SharedIndex = -1;
+        Capture(&cell_.Formula);
+      } else if (localName == "is") {
+        cell_.HasInline = true;
+        inlineDepth_ = depth_;
+      }
+    }
+  } else if (rowDepth_ != 0) {
+    if (depth_ == rowDepth_ + 1 && localName == "c") StartCell(attributes);
+  } else if (sheetDataDepth_ != 0) {
+    if (depth_ == sheetDataDepth_ + 1 && localName == "row") StartRow(attributes);
+  } else if (depth_ == 2 && localName == "sheetData") {
+    sheetDataDepth_ = depth_;
+    workbook_.DoProgress(wpsRows, 0, partSize_ / 1024, u"");
+  } else if (depth_ == 2 && localName == "sheetFormatPr") {
+    double height = 0;
+    if (XMLStrToBoolDef(platform::Utf8ToUtf16(std::string(attributes.Get("customHeight"))),
+                        false) &&
+        ParseNumber(attributes.Get("defaultRowHeight"), height) && height > 0 && height < 1e6)
+      sheet_->Rows.DefaultRowHeight = height / 0.75;
+  }
+}
+
+void TXLSXSheetReader::EndElement(std::string_view, std::string_view) {
+  if (capture_ != nullptr && depth_ == captureDepth_) capture_ = nullptr;
+  if (depth_ == runDepth_) {
+    runDepth_ = 0;
+  } else if (depth_ == inlineDepth_) {
+    inlineDepth_ = 0;
+  } else if (depth_ == cellDepth_) {
+    EndCell();
+    cellDepth_ = 0;
+  } else if (depth_ == rowDepth_) {
+    workbook_.DoAfterRowRead(*sheet_, *row_);
+    rowDepth_ = 0;
+    if (cellsSinceReport_ > 10000) {
+      cellsSinceReport_ = 1;
+      workbook_.DoProgress(wpsRows, parser_->BytesConsumed() / 1024, partSize_ / 1024, u"");
+    }
+  } else if (depth_ == sheetDataDepth_) {
+    sheetDataDepth_ = 0;
+    sheetDataDone_ = true;
+  }
+  --depth_;
+}
+
+void TXLSXSheetReader::Characters(std::string_view text) {
+  if (capture_ != nullptr) capture_->append(text);
+}
+
+void TXLSXSheetReader::StartRow(const TXmlSaxAttributes& attributes) {
+  rowDepth_ = depth_;
+  std::int64_t number = 0;
+  if (ParseInt(attributes.Get("r"), number) && number > 0) {
+    if (number > kMaxSheetRows)
+      InvalidContent(u"Row " + ISOFloatToStr(static_cast<double>(number)) +
+                     u" lies beyond the last row of a worksheet.");
+    row_ = sheet_->GetRow(static_cast<int>(number - 1));
+  } else {
+    if (sheet_->Rows.Count() >= kMaxSheetRows)
+      InvalidContent(u"The worksheet has more rows than a worksheet can hold.");
+    row_ = sheet_->AddRow();
+  }
+  std::string_view value;
+  if (attributes.Find("customHeight", value) && !value.empty() &&
+      (value.front() == '1' || value.front() == 't' || value.front() == 'T')) {
+    double height = 0;
+    if (ParseNumber(attributes.Get("ht"), height) && height >= 0 && height < 1e6)
+      row_->SetHeight(height / 0.75);
+  } else {
+    row_->SetHeightMode(1);
+  }
+  if (attributes.Find("hidden", value))
+    row_->Hidden =
+        !value.empty() && (value.front() == '1' || value.front() == 't' || value.front() == 'T');
+  std::int64_t number2 = 0;
+  if (ParseInt(attributes.Get("outlineLevel"), number2) && number2 > 0)
+    row_->SetOutlineLevel(static_cast<std::uint8_t>(std::min<std::int64_t>(number2, 7)));
+  if (ParseInt(attributes.Get("s"), number2) && number2 >= 0 && number2 < styleSheet_.StyleCount())
+    styleSheet_.ApplyStyle(static_cast<int>(number2), row_->GetStyle(), nullptr);
+}
+
+void TXLSXSheetReader::StartCell(const TXmlSaxAttributes& attributes) {
+  cellDepth_ = depth_;
+  ++cellsSinceReport_;
+  std::string_view ref;
+  int col = attributes.Find("r", ref) ? ColumnOfRef(ref) : -1;
+  if (col < 0) col = row_->Cells.Count();
+  if (col >= kMaxSheetCols)
+    InvalidContent(u"Cell " + platform::Utf8ToUtf16(std::string(ref)) +
+                   u" lies beyond the last column of a worksheet.");
+  cell_.Col = col;
+  const std::string_view type = attributes.Get("t");
+  cell_.Type = TValueType::Number;
+  if (type == "s")
+    cell_.Type = TValueType::SharedString;
+  else if (type == "inlineStr")
+    cell_.Type = TValueType::InlineString;
+  else if (type == "str")
+    cell_.Type = TValueType::String;
+  else if (type == "b")
+    cell_.Type = TValueType::Boolean;
+  else if (type == "e")
+    cell_.Type = TValueType::Error;
+  else if (type == "d")
+    cell_.Type = TValueType::Date;
+  if (!ParseInt(attributes.Get("s"), cell_.Xf) || cell_.Xf < 0 || cell_.Xf > INT32_MAX)
+    cell_.Xf = 0;
+  cell_.HasValue = cell_.HasInline = cell_.SharedFormula = false;
+  cell_.SharedIndex = -1;
+  cell_.Value.clear();
+  cell_.Formula.clear();
+  cell_.Inline.clear();
+}
+
+void TXLSXSheetReader::EndCell() {
+  TExportRow& row = *row_;
+  const int col = cell_.Col;
+  const int xf = static_cast<int>(cell_.Xf);
+  TExportCell* cell = nullptr;
+  switch (cell_.Type) {
+    case TValueType::SharedString: {
+      auto* text =
+          static_cast<TExportCellString*>(row.FindCreateCell(col, TCellClass::String, true));
+      std::int64_t index = -1;
+      if (cell_.HasValue && ParseInt(cell_.Value, index) && index >= 0 &&
+          static_cast<std::uint64_t>(index) < sharedStrings_.Count())
+        text->SetValue(sharedStrings_.GetString(static_cast<std::size_t>(index)));
+      cell = text;
+      break;
+    }
+    case TValueType::InlineString:
+    case TValueType::String: {
+      auto* text =
+          static_cast<TExportCellString*>(row.FindCreateCell(col, TCellClass::String, true));
+      const std::string& source =
+          !cell_.HasInline || (cell_.Inline.empty() && cell_.HasValue) ? cell_.Value : cell_.Inline;
+      text->SetValue(WithLF(platform::Utf8ToUtf16(source)));
+      cell = text;
+      break;
+    }
+    case TValueType::Boolean: {
+      auto* flag =
+          static_cast<TExportCellBoolean*>(row.FindCreateCell(col, TCellClass::Boolean, true));
+      double number = 0;
+      if (cell_.HasValue && ParseNumber(cell_.Value, number)) flag->ReadValue(number);
+      cell = flag;
+      break;
+    }
+    case TValueType::Error: {
+      // An error value (#N/A, #DIV/0! ...) is no amount and no truth value: its text is empty.
+      auto* error =
+          static_cast<TExportCellBoolean*>(row.FindCreateCell(col, TCellClass::Boolean, true));
+      error->IsErrorValue = true;
+      cell = error;
+      break;
+    }
+    case TValueType::Date: {
+      TDateTime date = 0;
+      if (cell_.HasValue && ReadISODate(cell_.Value, date)) {
+        TCellClass cellClass = styleSheet_.GetCellClass(xf);
+        if (cellClass != TCellClass::Time) cellClass = TCellClass::DateTime;
+        auto* stamp =
+            static_cast<TExportCellCustomNumber*>(row.FindCreateCell(col, cellClass, true));
+        stamp->SetValue(date);
+        cell = stamp;
+      }
+      break;
+    }
+    case TValueType::Number: {
+      double number = 0;
+      if (cell_.HasValue && ParseNumber(cell_.Value, number)) {
+        auto* numeric = static_cast<TExportCellCustomNumber*>(
+            row.FindCreateCell(col, styleSheet_.GetCellClass(xf), true));
+        numeric->ReadValue(number);
+        cell = numeric;
+      }
+      break;
+    }
+  }
+  if (cell == nullptr) cell = row.FindCreateCell(col, TCellClass::Empty, true);
+
+  // Xf 0 is the sheet's default style, which every cell starts from: only its format is taken.
+  if (xf != 0)
+    styleSheet_.ApplyStyle(xf, cell->GetStyle(), cell);
+  else
+    styleSheet_.ApplyNumberFormat(0, *cell);
+
+  const int rowIndex = row.GetIndex();
+  if (!cell_.Formula.empty()) {
+    std::u16string formula = platform::Utf8ToUtf16(cell_.Formula);
+    if (cell_.SharedFormula && cell_.SharedIndex >= 0)
+      sharedFormulas_[cell_.SharedIndex] = TSharedFormula{formula, col, rowIndex};
+    cell->SetFormula(formula);
+  } else if (cell_.SharedFormula && cell_.SharedIndex >= 0) {
+    auto master = sharedFormulas_.find(cell_.SharedIndex);
+    if (master != sharedFormulas_.end())
+      cell->SetFormula(OffsetFormulaRefs(master->second.Formula, col - master->second.Col,
+                                         rowIndex - master->second.Row));
+  }
+}
+
+}  // namespace workbook
