@@ -5,8 +5,10 @@
 #include "app/ui/message_form.h"
 #include "app/ui/settings_form.h"
 #include "platform/qt/qt_services.h"
+#include "workbook/formats/library_start.h"
 
 int main(int argc, char** argv) {
+  workbook::StartWorkbookLibrary();  // the format handlers, before any workbook exists
   QApplication application(argc, argv);
   platform::TRealServices services;
   services.Install();
@@ -23,5 +25,6 @@ int main(int argc, char** argv) {
   app::MessageForm = nullptr;
   app::SettingsForm = nullptr;
   app::MainApp = nullptr;
+  workbook::StopWorkbookLibrary();
   return result;
 }
