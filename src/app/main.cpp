@@ -8,7 +8,8 @@
 #include "workbook/formats/library_start.h"
 
 int main(int argc, char** argv) {
-  workbook::StartWorkbookLibrary();  // the format handlers, before any workbook exists
+  // The spreadsheet library's handlers and hooks, before anything can load a workbook.
+  workbook::StartWorkbookLibrary();
   QApplication application(argc, argv);
   platform::TRealServices services;
   services.Install();
