@@ -1,5 +1,5 @@
-// The import through the spreadsheet library on .xlsx workbooks that openpyxl writes at test time,
-// and on the sample workbook of examples/.
+// The import through the spreadsheet library on .xlsx and .xls workbooks that openpyxl and xlwt
+// write at test time, and on the sample workbook of examples/.
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
@@ -18,23 +18,24 @@ namespace {
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
-class XlsxImport : public AppTest {
+class LibraryImport : public AppTest {
  protected:
   void SetUp() override {
     AppTest::SetUp();
     WorkbookFactory() = nullptr;  // the library's own workbook
     workbook::StartWorkbookLibrary();
   }
-  // Runs a Python script with openpyxl in the test folder; false when the peer is missing.
-  bool RunPeer(const std::string& script) {
-    if (std::system("/usr/bin/python3 -c 'import openpyxl' 2>/dev/null") != 0) return false;
-    std::ofstream(Path("make.py")) << "import datetime, openpyxl\n" << script;
+  // Runs a Python script with the peer module in the test folder; false when it is missing.
+  bool RunPeer(const std::string& script, const std::string& module = "openpyxl") {
+    if (std::system(("/usr/bin/python3 -c 'import " + module + "' 2>/dev/null").c_str()) != 0)
+      return false;
+    std::ofstream(Path("make.py")) << "import datetime, " << module << "\n" << script;
     EXPECT_EQ(std::system(("cd '" + dir_.string() + "' && /usr/bin/python3 make.py").c_str()), 0);
     return true;
   }
 };
 
-TEST_F(XlsxImport, ValueTypesOfTheCellsBecomeTheRecordsTexts) {
+TEST_F(LibraryImport, ValueTypesOfTheCellsBecomeTheRecordsTexts) {
   if (!RunPeer(R"(
 book = openpyxl.Workbook()
 a1 = book.active
@@ -85,7 +86,40 @@ book.save("types.xlsx")
   EXPECT_TRUE(KVDPH.InputLoaded);
 }
 
-TEST_F(XlsxImport, DamagedWorkbookIsShownAndNothingIsLoaded) {
+TEST_F(LibraryImport, XlsWorkbookFromXlwtImportsToo) {
+  if (!RunPeer(R"(
+book = xlwt.Workbook()
+sheet = book.add_sheet("SV1")
+sheet.write(0, 0, "Odb")
+for r, (odb, z, kod) in enumerate([("CZ12345678", 1500, ""), ("DE123456789", 250.0, "2")], 1):
+    sheet.write(r, 0, odb)
+    sheet.write(r, 1, z)
+    sheet.write(r, 2, kod)
+d1 = book.add_sheet("D1")
+d1.write(0, 0, "h")
+style = xlwt.easyxf(num_format_str="0.00")
+for c, v in enumerate([416.9, 145.27, 29.05, 219.62, 21.96]):
+    d1.write(1, c, v, style)
+book.save("old.xls")
+)",
+               "xlwt"))
+    GTEST_SKIP() << "/usr/bin/python3 with xlwt is not installed";
+  WriteSettings(PlainSettings());
+  Start();
+  dialogs_.Answer(Path("old.xls"));
+  QTest::mouseClick(main_->LoadBtn, Qt::LeftButton);
+  ASSERT_TRUE(boxes_.Shown.empty()) << Utf8(boxes_.Shown[0].Text);
+  EXPECT_TRUE(Lines(main_->LogBox).empty()) << Lines(main_->LogBox).front().toStdString();
+  ASSERT_EQ(Data.RowsSV1.size(), 2u);
+  EXPECT_EQ(Data.RowsSV1[0]->Z, "1500");
+  EXPECT_EQ(Data.RowsSV1[1]->Kod, "2");
+  ASSERT_EQ(Data.RowsD1.size(), 1u);
+  EXPECT_EQ(Data.RowsD1[0]->SumaObratov, "416.9");
+  EXPECT_EQ(Sum(main_->SubtotalsList, "SV1-Z"), U("1 750,00 €"));
+  EXPECT_EQ(Sum(main_->SubtotalsList, "D1-DZn"), U("21,96 €"));
+}
+
+TEST_F(LibraryImport, DamagedWorkbookIsShownAndNothingIsLoaded) {
   WriteSettings(PlainSettings());
   Start();
   std::ofstream(Path("broken.xlsx"), std::ios::binary) << "PK\x03\x04 not really a zip";
@@ -96,7 +130,7 @@ TEST_F(XlsxImport, DamagedWorkbookIsShownAndNothingIsLoaded) {
   EXPECT_FALSE(KVDPH.InputLoaded);
 }
 
-TEST_F(XlsxImport, UnknownExtensionIsShown) {
+TEST_F(LibraryImport, UnknownExtensionIsShown) {
   WriteSettings(PlainSettings());
   Start();
   std::ofstream(Path("book.xyz")) << "x";
@@ -108,7 +142,7 @@ TEST_F(XlsxImport, UnknownExtensionIsShown) {
 
 // The run command's folder: its settings pass the settings window's checks and its workbook
 // imports without errors into every section, ready for both exports.
-TEST_F(XlsxImport, ExampleFolderImportsCleanlyAndExports) {
+TEST_F(LibraryImport, ExampleFolderImportsCleanlyAndExports) {
   const std::filesystem::path examples = std::filesystem::path(SOURCE_DIR) / "examples";
   for (const char* name : {"settings.ini", "sample.xlsx"})
     std::filesystem::copy_file(examples / name, dir_ / name);
