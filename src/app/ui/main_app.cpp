@@ -1,6 +1,5 @@
 #include "app/ui/main_app.h"
 
-#include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QListWidget>
@@ -12,7 +11,6 @@
 #include <filesystem>
 
 #include "app/statement/data.h"
-#include "app/statement/errors.h"
 #include "app/statement/list_files.h"
 #include "app/statement/number_text.h"
 #include "app/statement/report_texts.h"
