@@ -5,6 +5,7 @@
 #include "platform/text_codec.h"
 #include "workbook/core/invariant_texts.h"
 #include "workbook/model/cell.h"
+#include "workbook/model/rich_text.h"
 
 namespace workbook {
 
@@ -53,6 +54,15 @@ TXmlNode VMLChild(const TXmlNode& node, std::string_view namespaceURI, std::stri
   return TXmlNode();
 }
 
+TExportCellComment::TExportCellComment(TExportCell* cell) : cell_(cell) {}
+
+TExportCellComment::~TExportCellComment() = default;
+
+TStringRichTextTags& TExportCellComment::GetRichText() {
+  if (!richText_) richText_ = std::make_unique<TStringRichTextTags>(cell_);
+  return *richText_;
+}
+
 std::u16string TExportCellComment::GetText() const { return platform::Utf8ToUtf16(text_); }
 
 void TExportCellComment::SetText(const std::u16string& text) {
@@ -65,12 +75,29 @@ void TExportCellComment::GetBoxPosition(const TSheetPixelGrid& grid, int& x, int
   grid.GetPixelPosition(x, y, 0, col + 1, Bounds.Left, 0, row, Bounds.Top);
 }
 
-void TExportCellComment::ReadXLSX(const TXmlNode& comment) {
-  // A run adds the text of its t; any other child (t, phonetic runs) its whole text.
-  std::string text;
-  for (TXmlNode child = comment.Child("text").FirstElement(); child; child = child.NextElement())
-    text += child.Is("r") ? child.Child("t").Text() : child.Text();
-  text_ = std::move(text);
+void TExportCellComment::ReadXLSX(const TXmlNode& comment, const IThemeColors* theme,
+                                  const IColorPalette* palette) {
+  // A run adds the text of its t and, unless it is the first child without properties, starts
+  // a formatting run; any other child (t, phonetic runs) adds its whole text.
+  richText_.reset();
+  std::u16string text;
+  bool first = true;
+  for (TXmlNode child = comment.Child("text").FirstElement(); child; child = child.NextElement()) {
+    if (!child.Is("r")) {
+      text += child.Text16();
+    } else {
+      const std::u16string piece = child.Child("t").Text16();
+      const TXmlNode properties = child.Child("rPr");
+      if (!piece.empty() && (!first || properties)) {
+        TExportFont font;
+        if (properties) font.ReadXLSX(properties, theme, palette, "rFont");
+        GetRichText().AddTag(static_cast<std::int32_t>(text.size()) + 1, font);
+      }
+      text += piece;
+    }
+    first = false;
+  }
+  SetText(text);
 }
 
 void TExportCellComment::ReadXLSXVml(const TXmlNode& shape) {
@@ -141,6 +168,10 @@ void TExportCellComment::AssignTo(TPersistent& dest) const {
     comment->VAlignment = VAlignment;
     comment->Font.Assign(Font);
     comment->text_ = text_;
+    if (richText_ && richText_->Count() > 0)
+      comment->GetRichText().Assign(*richText_);
+    else
+      comment->richText_.reset();
     return;
   }
   TPersistent::AssignTo(dest);

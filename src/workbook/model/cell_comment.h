@@ -18,11 +18,15 @@ namespace workbook {
 
 class TExportCell;
 class TExportWorkSheet;
+class TStringRichTextTags;
 class TZipArchive;
 
 class TExportCellComment : public TPersistent {
  public:
-  explicit TExportCellComment(TExportCell* cell = nullptr) : cell_(cell) {}
+  explicit TExportCellComment(TExportCell* cell = nullptr);
+  ~TExportCellComment() override;
+  TExportCellComment(const TExportCellComment&) = delete;
+  TExportCellComment& operator=(const TExportCellComment&) = delete;
 
   TClassRect Bounds{20, 20, 170, 170};  // offset from the anchor, and the box size
   TColor Color = 0xC0FFFF;
@@ -34,6 +38,9 @@ class TExportCellComment : public TPersistent {
   std::u16string GetText() const;
   void SetText(const std::u16string& text);
   bool HasText() const { return !text_.empty(); }
+  // The formatting runs of the text, made on first use; nil while the text has none.
+  TStringRichTextTags& GetRichText();
+  TStringRichTextTags* RichTextIfAny() const { return richText_.get(); }
 
   // The box's top-left corner in pixels: right of the cell's column, at the top of its row.
   void GetBoxPosition(const TSheetPixelGrid& grid, int& x, int& y) const;
@@ -43,8 +50,10 @@ class TExportCellComment : public TPersistent {
   // graphic ("gr") and paragraph ("P") styles.
   void WriteODS(TXmlWriter& writer, const TSheetPixelGrid& grid, const std::u16string& drawStyle,
                 const std::u16string& textStyle) const;
-  // The text of a comments part's comment element (its text child), the old text dropped.
-  void ReadXLSX(const TXmlNode& comment);
+  // The text and runs of a comments part's comment element (its text child), the old ones
+  // dropped; run colours resolve through Theme and Palette (either may be nil).
+  void ReadXLSX(const TXmlNode& comment, const IThemeColors* theme = nullptr,
+                const IColorPalette* palette = nullptr);
   // Box size, colour and alignments from a VML v:shape.
   void ReadXLSXVml(const TXmlNode& shape);
 
@@ -53,6 +62,7 @@ class TExportCellComment : public TPersistent {
  private:
   TExportCell* cell_;
   std::string text_;  // UTF-8: comments are mostly plain text
+  std::unique_ptr<TStringRichTextTags> richText_;
 };
 
 // The ODS frame of a comment box: it keeps its size whatever the text.
@@ -103,8 +113,10 @@ TXmlNode VMLChild(const TXmlNode& node, std::string_view namespaceURI, std::stri
 
 // The comments of an XLSX comments part (CommentsRoot, the comments element) into Sheet's cells,
 // then the boxes of the VML part's shapes (VmlRoot, its xml element) into the comments of the
-// cells they name. References outside the sheet are left out.
+// cells they name. References outside the sheet are left out; run colours resolve through Theme
+// and Palette.
 void ReadXLSXComments(TExportWorkSheet& sheet, const TXmlNode& commentsRoot,
-                      const TXmlNode& vmlRoot);
+                      const TXmlNode& vmlRoot, const IThemeColors* theme = nullptr,
+                      const IColorPalette* palette = nullptr);
 
 }  // namespace workbook

@@ -6,6 +6,7 @@
 #include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_comment.h"
+#include "workbook/model/rich_text.h"
 #include "workbook/model/worksheet.h"
 
 namespace workbook {
@@ -57,6 +58,21 @@ void AddPart(TZipArchive& zip, const std::u16string& name, const std::string& by
   zip.AddFile(name, stream);
 }
 
+// A plain t, or one r per run with the run's rPr when it has a font of its own.
+void WriteText(TXmlWriter& writer, const TExportCellComment& comment) {
+  const TStringRichTextTags* tags = comment.RichTextIfAny();
+  if (!tags || tags->Count() == 0) return writer.WriteElementString("t", comment.GetText());
+  TStringRichTextTagTextList runs;
+  tags->BuildTextList(comment.GetText(), runs, false);
+  for (int i = 0; i < runs.Count(); ++i) {
+    const TStringRichTextTagTextList_Entry& run = runs.GetEntry(i);
+    writer.StartElement("r");
+    if (run.Font) writer.WriteRaw(run.Font->WriteXLSXRun());
+    writer.WriteElementString("t", run.Text);
+    writer.EndElement();
+  }
+}
+
 }  // namespace
 
 int TExporterXLSX_CommentsInWorkSheet::AddComment(const TExportCellComment& comment) {
@@ -97,7 +113,7 @@ std::string TExporterXLSX_CommentsInWorkSheet::CommentsXML() const {
       writer.WriteAttribute("ref", MakeCellRangeRef(comment->Col, comment->Row));
       writer.WriteAttribute("authorId", "0");
       writer.StartElement("text");
-      writer.WriteElementString("t", comment->GetText());
+      WriteText(writer, *comment);
       writer.EndElement();
       writer.EndElement();
     }

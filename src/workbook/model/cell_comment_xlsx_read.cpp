@@ -24,13 +24,16 @@ int Position(const TXmlNode& node, int limit) {
 }  // namespace
 
 void ReadXLSXComments(TExportWorkSheet& sheet, const TXmlNode& commentsRoot,
-                      const TXmlNode& vmlRoot) {
+                      const TXmlNode& vmlRoot, const IThemeColors* theme,
+                      const IColorPalette* palette) {
   for (const TXmlNode& comment : commentsRoot.FindPath("commentList").Elements("comment")) {
     int col = 0, row = 0;
     if (!ParseCellRefColRow(comment.Attr16("ref"), col, row) || col < 0 || row < 0 ||
         col >= kMaxSheetCols || row >= kMaxSheetRows)
       continue;
-    sheet.FindCreateCell(col, row, TCellClass::Empty, false)->GetComment().ReadXLSX(comment);
+    sheet.FindCreateCell(col, row, TCellClass::Empty, false)
+        ->GetComment()
+        .ReadXLSX(comment, theme, palette);
   }
   if (!vmlRoot) return;
   for (TXmlNode shape = vmlRoot.FirstElement(); shape; shape = shape.NextElement()) {

@@ -7,6 +7,7 @@
 #include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_comment.h"
+#include "workbook/model/rich_text.h"
 
 namespace workbook {
 namespace {
@@ -253,6 +254,48 @@ TEST_F(CommentTest, OdsFrameOfTheBox) {
             "draw:stroke-dash=\"Ultrafine_20_Dotted_20__28_var_29_\" draw:stroke=\"dash\" "
             "svg:stroke-color=\"#555555\" svg:stroke-width=\"0.017cm\" "
             "draw:auto-grow-height=\"false\" draw:auto-grow-width=\"false\"/>");
+}
+
+}  // namespace
+}  // namespace workbook
+
+namespace workbook {
+namespace {
+
+TEST_F(CommentTest, RichRunsAreReadCopiedAndWritten) {
+  XmlScratch xml("x");
+  xml.Load(
+      "<comment xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" ref=\"A1\">"
+      "<text><r><rPr><b/><sz val=\"9\"/><rFont val=\"Tahoma\"/></rPr><t>Ann:</t></r>"
+      "<r><t xml:space=\"preserve\"> hi</t></r><rPh><t>x</t></rPh></text></comment>");
+  TExportCellComment& comment = Cell(0, 0)->GetComment();
+  comment.GetRichText().AddTag(1, TExportFont());  // dropped by the read
+  comment.ReadXLSX(xml.Root());
+  EXPECT_EQ(comment.GetText(), u"Ann: hix");
+  ASSERT_NE(comment.RichTextIfAny(), nullptr);
+  ASSERT_EQ(comment.RichTextIfAny()->Count(), 2);
+  EXPECT_EQ(comment.RichTextIfAny()->GetTag(0)->Position, 1);
+  EXPECT_EQ(comment.RichTextIfAny()->GetTag(0)->Font.GetName(), u"Tahoma");
+  EXPECT_EQ(comment.RichTextIfAny()->GetTag(1)->Position, 5);
+
+  Cell(1, 0)->Assign(*Cell(0, 0));
+  ASSERT_NE(Cell(1, 0)->CommentIfAny()->RichTextIfAny(), nullptr);
+  EXPECT_EQ(Cell(1, 0)->CommentIfAny()->RichTextIfAny()->Count(), 2);
+
+  TExporterXLSX_CommentsInWorkSheet comments(*sheet_);
+  comments.AddComment(comment);
+  const std::string part = comments.CommentsXML();
+  // The first run's font as read (absent style elements read as off), then the second run.
+  EXPECT_NE(part.find("<text><r><rPr><b/><i val=\"0\"/>"), std::string::npos) << part;
+  EXPECT_NE(part.find("<sz val=\"9\"/><rFont val=\"Tahoma\"/></rPr><t>Ann:</t></r><r>"),
+            std::string::npos)
+      << part;
+  EXPECT_NE(part.find("<t> hix</t></r></text>"), std::string::npos) << part;
+
+  // A plain text read again has no runs left.
+  xml.Load("<comment><text><t>plain</t></text></comment>");
+  comment.ReadXLSX(xml.Root());
+  EXPECT_EQ(comment.RichTextIfAny(), nullptr);
 }
 
 }  // namespace

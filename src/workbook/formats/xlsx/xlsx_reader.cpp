@@ -136,7 +136,9 @@ class TXLSXImport {
       // A sheet read row by row keeps nothing after its rows.
       if (!workbook_.ReadRowsByEvent)
         Guarded(parts_[i].PartName, [&] {
-          ReadXLSXSheetAttachments(package_, zip_, *sheet, parts_[i].PartName, &themeColors_);
+          const TColorPaletteRef palette(palette_);
+          ReadXLSXSheetAttachments(package_, zip_, *sheet, parts_[i].PartName, &themeColors_,
+                                   &palette);
         });
     }
     workbook_.DoProgress(wpsWorkSheet, count, count, u"");

@@ -9,7 +9,8 @@
 namespace workbook {
 
 void ReadXLSXSheetAttachments(TXLSXPackage& package, TZipArchive& zip, TExportWorkSheet& sheet,
-                              const std::string& sheetPart, const IThemeColors* theme) {
+                              const std::string& sheetPart, const IThemeColors* theme,
+                              const IColorPalette* palette) {
   std::string drawing, comments, vml;
   // The last relationship of each kind wins.
   for (const TXLSXRelationship& rel : package.ReadRelationships(sheetPart)) {
@@ -39,7 +40,7 @@ void ReadXLSXSheetAttachments(TXLSXPackage& package, TZipArchive& zip, TExportWo
     if (package.LoadPart(comments, commentsDoc)) {
       const bool hasVml = !vml.empty() && package.LoadPart(vml, vmlDoc);
       ReadXLSXComments(sheet, commentsDoc.DocumentElement(),
-                       hasVml ? vmlDoc.DocumentElement() : TXmlNode());
+                       hasVml ? vmlDoc.DocumentElement() : TXmlNode(), theme, palette);
     }
   }
 }

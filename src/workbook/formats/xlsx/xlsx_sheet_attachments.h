@@ -13,6 +13,7 @@ class TZipArchive;
 // Reads the sheet's drawing part (pictures) and comments part with its VML part (boxes), when
 // the relationships name them and they exist; missing parts are passed over.
 void ReadXLSXSheetAttachments(TXLSXPackage& package, TZipArchive& zip, TExportWorkSheet& sheet,
-                              const std::string& sheetPart, const IThemeColors* theme);
+                              const std::string& sheetPart, const IThemeColors* theme,
+                              const IColorPalette* palette);
 
 }  // namespace workbook
