@@ -89,6 +89,19 @@ void TCellRecords::Record() {
     Emit(pending_);
     return;
   }
+  if (id == kRow) {
+    const TXLSRecordData data = XLSCurrentRecordData(stream_, reader_);
+    TXLSRowRecord row;
+    row.Row = data.Word(0);
+    row.Height = data.Word(6);
+    row.Options = data.DWord(12);
+    target_.Row(row);
+    return;
+  }
+  if (id == kDefaultRowHeight) {
+    target_.DefaultRowHeight(XLSCurrentRecordData(stream_, reader_).Word(2));
+    return;
+  }
   switch (id) {
     case kFormula:
     case kNumber:

@@ -34,11 +34,22 @@ struct TXLSCell {
   const std::vector<TXLSRichTextRun>* Runs = nullptr;
 };
 
+// A ROW record: the row's height and options (outline level, hidden, custom height, style).
+struct TXLSRowRecord {
+  std::uint16_t Row = 0;
+  std::uint16_t Height = 0;   // twips in bits 0-14; bit 15: the default height
+  std::uint32_t Options = 0;  // bits 0-2 outline level, 0x20 hidden, 0x40 custom height,
+                              // 0x80 styled with the XF in bits 16-27
+};
+
 class TXLSSheetTarget {
  public:
   virtual ~TXLSSheetTarget() = default;
   // Cells come in record order (rows ascending in files Excel writes, but not necessarily).
   virtual void Cell(const TXLSCell& cell) = 0;
+  virtual void Row(const TXLSRowRecord& row) = 0;
+  // DEFAULTROWHEIGHT: the height in twips.
+  virtual void DefaultRowHeight(std::uint16_t height) = 0;
 };
 
 // Reads the next worksheet substream from Reader's position: records up to a BOF of a worksheet

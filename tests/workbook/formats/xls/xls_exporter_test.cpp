@@ -97,6 +97,32 @@ TEST_F(XLSExporterTest, CellsTakeClassFormatAndStyleFromTheirXF) {
   EXPECT_EQ(CellAt(1, 2, 3)->GetValueText(), u"a\r\nb");
 }
 
+Bytes RowRecord(std::uint16_t row, std::uint16_t height, std::uint32_t options) {
+  return Record(
+      0x0208, Join({Word(row), Word(0), Word(1), Word(height), Word(0), Word(0), DWord(options)}));
+}
+
+TEST_F(XLSExporterTest, RowRecordsGiveHeightOutlineAndVisibility) {
+  Load(WorkbookStream(
+      StandardStyles(),
+      {{u"A", Join({Record(0x0225, Join({Word(0), Word(300)})),
+                    RowRecord(0, 450, 0x0100 | 0x40 | 0x02),  // 30 px, level 2
+                    RowRecord(1, 450, 0x0100 | 0x20),         // hidden, automatic
+                    RowRecord(2, 0x8000 | 450, 0x0100 | 0x40), Number(0, 0, 15, 1)})}}));
+  TExportWorkSheet* sheet = book_->WorkSheets.GetItem(0);
+  EXPECT_DOUBLE_EQ(sheet->Rows.DefaultRowHeight, 20.0);
+  TExportRow* first = sheet->Rows.PeekItem(0);
+  ASSERT_NE(first, nullptr);
+  EXPECT_DOUBLE_EQ(first->Height, 30.0);
+  EXPECT_EQ(first->OutlineLevel, 2);
+  EXPECT_FALSE(first->Hidden);
+  TExportRow* second = sheet->Rows.PeekItem(1);
+  ASSERT_NE(second, nullptr);
+  EXPECT_TRUE(second->Hidden);
+  EXPECT_EQ(second->HeightMode, 1);
+  EXPECT_EQ(sheet->Rows.PeekItem(2)->HeightMode, 1);
+}
+
 TEST_F(XLSExporterTest, DamagedRecordFailsTheLoad) {
   EXPECT_THROW(Load(WorkbookStream(StandardStyles(), {{u"A", Number(0, 300, 15, 1)}})),
                EWorkbookFileException);
