@@ -118,6 +118,13 @@ void TXLSWorksheetCells::DefaultRowHeight(std::uint16_t height) {
   sheet_.Rows.DefaultRowHeight = height / 15.0;
 }
 
+void TXLSWorksheetCells::MergedRange(const TXLSMergedRange& range) {
+  TExportCell* cell =
+      sheet_.FindCreateCell(range.FirstColumn, range.FirstRow, TCellClass::Empty, false);
+  cell->SetColSpan(range.LastColumn - range.FirstColumn + 1);
+  cell->SetRowSpan(range.LastRow - range.FirstRow + 1);
+}
+
 bool TXLSWorksheetCells::LooksLikeDefault(std::uint16_t xf) {
   if (xf >= looks_.size()) looks_.resize(std::size_t{xf} + 1, TLook::Unknown);
   if (looks_[xf] == TLook::Unknown) {
