@@ -44,9 +44,10 @@ void TExporterText::ExportSheet(TExportWorkSheet& sheet, TTextWriter& writer) {
     if (r >= sheet.Rows.Count()) break;
     if (TExportRow* row = sheet.Rows.PeekItem(r)) {
       const int count = row->Cells.Count();
-      for (int c = 0; c < count; ++counter) {
+      // 64-bit, so a span taken from a file cannot overflow the column index.
+      for (long long c = 0; c < count; ++counter) {
         TExportCell* cell = row->Cells.PeekItem(c);  // untouched columns are empty cells
-        int span = 1;
+        long long span = 1;
         text.clear();
         if (cell) {
           cell->GetCSVText(QuoteChar, ReplaceLineBreaks, text, UseValueText);
@@ -57,7 +58,7 @@ void TExporterText::ExportSheet(TExportWorkSheet& sheet, TTextWriter& writer) {
         writer.Write(quote);
         // A spanning cell stands for its columns; no separators trail the row's last cell.
         if (c + span < count)
-          for (int i = 0; i < span; ++i) writer.Write(Separator);
+          for (long long i = 0; i < span; ++i) writer.Write(Separator);
         c += span;
       }
     }

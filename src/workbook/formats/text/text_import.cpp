@@ -17,6 +17,9 @@ namespace {
 constexpr long long kCellsPerProgress = 10000;
 // Number cells made from text show the number as it is, with no fixed decimals.
 constexpr std::uint8_t kGeneralDecimals = 255;
+// The field buffer's first room, and the most room it keeps after a field.
+constexpr std::size_t kFieldCapacity = 1024;
+constexpr std::size_t kKeptFieldCapacity = 1 << 20;
 
 std::u16string DecimalText(long long value) {
   const std::string digits = std::to_string(value);
@@ -26,9 +29,9 @@ std::u16string DecimalText(long long value) {
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 bool IsLineBreak(char16_t c) { return c == u'\r' || c == u'\n' || c == u'\u2028'; }
 
-// LF, CR and CR LF inside a field all become CR LF.
-std::u16string WithCrLfBreaks(const std::u16string& text) {
-  if (text.find_first_of(u"\r\n") == std::u16string::npos) return text;
+// LF, CR and CR LF inside a field all become CR LF; a text without breaks is not copied.
+void UseCrLfBreaks(std::u16string& text) {
+  if (text.find_first_of(u"\r\n") == std::u16string::npos) return;
   std::u16string out;
   out.reserve(text.size() + 16);
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -40,7 +43,7 @@ std::u16string WithCrLfBreaks(const std::u16string& text) {
       out.push_back(c);
     }
   }
-  return out;
+  text.swap(out);
 }
 
 // One import: the parser's state over a reader and the sheet it fills.
@@ -54,7 +57,7 @@ class TTextImport {
         sheet_(sheet),
         maxRows_(std::min(exporter.GetMaxRowCount(), kMaxSheetRows)),
         maxCols_(std::min(exporter.GetMaxColCount(), kMaxSheetCols)) {
-    field_.reserve(1024);
+    field_.reserve(kFieldCapacity);
   }
 
   void Run() {
@@ -190,14 +193,21 @@ class TTextImport {
                                    u" of the file has more columns than a worksheet can hold (" +
                                    DecimalText(maxCols_) + u").");
     double number = 0;
-    if (field_.empty())
+    if (field_.empty()) {
       row_->AddCellEmpty();
-    else if (exporter_.DetectNumbers && !IsBlank(field_.front()) && !IsBlank(field_.back()) &&
-             ISOTryStrToFloat(field_, number))
+    } else if (exporter_.DetectNumbers && !IsBlank(field_.front()) && !IsBlank(field_.back()) &&
+               ISOTryStrToFloat(field_, number)) {
       row_->AddCellNumber(number, kGeneralDecimals);
-    else
-      row_->AddCellString(WithCrLfBreaks(field_));
+    } else {
+      UseCrLfBreaks(field_);
+      row_->AddCellString(field_);
+    }
     ++cellsSinceReport_;
+    // A huge field's room is given back rather than kept for the rest of the file.
+    if (field_.capacity() > kKeptFieldCapacity) {
+      std::u16string().swap(field_);
+      field_.reserve(kFieldCapacity);
+    }
   }
 
   TExporterText& exporter_;
