@@ -5,6 +5,7 @@
 #include "workbook/formats/measuring_hooks.h"
 #include "workbook/formats/text/text_exporter.h"
 #include "workbook/formats/text/zip_csv_exporter.h"
+#include "workbook/formats/xls/xls_exporter.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 
 namespace workbook {
@@ -29,6 +30,7 @@ void RegisterTextExporters() {
 
 void RegisterGuiExporters() {
   RegisterExporter(std::make_unique<TExporterXLSX>(), 0);
+  RegisterExporter(std::make_unique<TExporterXLS>(), 1);
   InstallHeadlessMeasuring();
 }
 
