@@ -107,6 +107,26 @@ TEST_F(TextExportTest, RowsWrittenByEventAreAskedForAndFreed) {
   for (int r = 0; r < 3; ++r) EXPECT_FALSE(sheet.Rows.RowHasCells(r)) << r;
 }
 
+TEST_F(TextExportTest, ExistingRowsAreFilledByEventJustBeforeTheyAreWritten) {
+  Book().WriteRowsByEvent = true;
+  TExportWorkSheet& sheet = Sheet();
+  sheet.AddRow();
+  sheet.AddRow();
+  std::vector<int> asked;
+  sheet.OnGetRow = [&](TWorkbook&, TExportWorkSheet&, TExportRow& row) {
+    asked.push_back(row.GetIndex());
+    row.AddCellString(row.GetIndex() == 0 ? u"first" : u"second");
+  };
+  TExporterCSVComma comma;
+  EXPECT_EQ(Export(comma), kBom + "\"first\"\r\n\"second\"\r\n");
+  EXPECT_EQ(asked, (std::vector<int>{0, 1}));
+  // Without the workbook's switch the event is not used.
+  Book().WriteRowsByEvent = false;
+  asked.clear();
+  Export(comma);
+  EXPECT_TRUE(asked.empty());
+}
+
 TEST_F(TextExportTest, ProgressStagesOfAnExport) {
   std::vector<int> stages;
   Book().OnProgress = [&](TWorkbook&, int stage, long long, long long) { stages.push_back(stage); };
