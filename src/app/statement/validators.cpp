@@ -6,7 +6,7 @@
 #include <ctime>
 
 #include "app/statement/errors.h"
-#include "app/statement/float_general.h"
+#include "platform/float_text.h"
 #include "app/statement/number_text.h"
 
 namespace app {
@@ -32,7 +32,7 @@ std::string Replace(std::string_view text, char from, char to) {
 
 // The general text of a value, with a decimal point.
 std::string PointText(double value) {
-  return Replace(FloatToStrGeneral(value, DecimalSeparator()), ',', '.');
+  return Replace(platform::FloatToStrGeneral(value, DecimalSeparator()), ',', '.');
 }
 
 // The cell text as a double, "." taken as the decimal separator too.

@@ -25,4 +25,16 @@ class IColorPalette {
   virtual TColor GetColor(int Index) const = 0;
 };
 
+// Lends IColorPalette to any palette class with GetColor(int) (the XLS palette):
+//   const TColorPaletteRef palette(filePalette);  ReadXLSXColor(node, theme, &palette);
+template <class Palette>
+class TColorPaletteRef : public IColorPalette {
+ public:
+  explicit TColorPaletteRef(const Palette& palette) : palette_(palette) {}
+  TColor GetColor(int Index) const override { return palette_.GetColor(Index); }
+
+ private:
+  const Palette& palette_;
+};
+
 }  // namespace workbook

@@ -306,10 +306,67 @@ std::u16string ODSFormulaToFormula(std::u16string_view Text) {
   return result;
 }
 
+namespace {
+
+// One side of a whole-column ("$E") or whole-row ("5") range.
+struct LinePart {
+  int64_t index = 0;
+  bool absolute = false;
+};
+
+bool SplitLinePart(const Lexeme& l, bool column, LinePart& part) {
+  std::u16string_view text = l.text;
+  if (l.kind != Kind::Word && l.kind != Kind::Number) return false;
+  part.absolute = !text.empty() && text[0] == u'$';
+  if (part.absolute) text.remove_prefix(1);
+  if (text.empty()) return false;
+  for (char16_t c : text)
+    if (column ? (c < u'A' || c > u'Z') : !IsDigit(c)) return false;
+  if (column) {
+    part.index = ColLettersToIndex(text);
+    return part.index >= 0 && part.index < kMaxRefColCount;
+  }
+  part.index = RowFromCellRef(text) - 1;
+  return part.index >= 0;
+}
+
+// "E:F" or "5:6" at k: shifts both sides along their one axis; the lexemes used, or 0.
+size_t OffsetLineRange(const std::vector<Lexeme>& lx, size_t k, int colOffset, int rowOffset,
+                       std::u16string& result) {
+  if (!IsOther(lx, k + 1, u':') || k + 2 >= lx.size() || IsOther(lx, k + 3, u'(')) return 0;
+  for (bool column : {true, false}) {
+    LinePart first, last;
+    if (!SplitLinePart(lx[k], column, first) || !SplitLinePart(lx[k + 2], column, last)) continue;
+    const int offset = column ? colOffset : rowOffset;
+    const int64_t limit = column ? kMaxRefColCount : kMaxRefRowCount;
+    std::u16string text;
+    for (LinePart* p : {&first, &last}) {
+      if (!p->absolute) p->index += offset;
+      if (p->index < 0 || p->index >= limit) {
+        result += u"#REF!";
+        return 3;
+      }
+      if (!text.empty()) text += u':';
+      text += MakeCellRangeRefEx(column ? static_cast<int>(p->index) : -1,
+                                 column ? -1 : static_cast<int>(p->index), 1,
+                                 {p->absolute, p->absolute, false, false});
+    }
+    result += text;
+    return 3;
+  }
+  return 0;
+}
+
+}  // namespace
+
 std::u16string OffsetFormulaRefs(std::u16string_view Formula, int ColOffset, int RowOffset) {
   const std::vector<Lexeme> lx = Lex(Formula);
   std::u16string result;
   for (size_t k = 0; k < lx.size(); ++k) {
+    if (const size_t used = OffsetLineRange(lx, k, ColOffset, RowOffset, result)) {
+      k += used - 1;
+      continue;
+    }
     CellRef ref;
     if (!IsCellRef(lx, k, ref)) {
       result += lx[k].text;

@@ -23,7 +23,8 @@ std::u16string FormulaToODSExcel(std::u16string_view Formula);
 std::u16string ODSFormulaToFormula(std::u16string_view Text);
 
 // XLSX shared formulas: every relative part of every A1 reference moved by the offsets ("$" parts
-// stay); a reference pushed off the sheet becomes "#REF!". Function names are not references.
+// stay), whole columns ("E:F") by the column offset and whole rows ("5:6") by the row offset; a
+// reference pushed off the sheet becomes "#REF!". Function names are not references.
 std::u16string OffsetFormulaRefs(std::u16string_view Formula, int ColOffset, int RowOffset);
 
 }  // namespace workbook

@@ -77,11 +77,13 @@ bool IsDateTime(View section) {
       if (t == sys) return true;
   }
   const std::u16string letters = DateTimeLetters(section);
-  for (View pattern : {u"d/m", u"m/d", u"d-m", u"m-d", u"h:m", u"m:s"})
+  for (View pattern : {u"d/m", u"m/d", u"d-m", u"m-d", u"h:m"})
     if (Contains(letters, pattern)) return true;
   const bool d = Contains(letters, u"d"), h = Contains(letters, u"h"), m = Contains(letters, u"m"),
-             y = Contains(letters, u"y");
-  return (h && m) || (d && m) || (m && y);
+             s = Contains(letters, u"s"), y = Contains(letters, u"y");
+  if ((h && m) || (d && m) || (m && y) || (m && s)) return true;
+  // A section without digit placeholders that shows one date part alone ("yyyy", "dddd").
+  return (d || h || m || s || y) && letters.find_first_of(u"0#?") == npos;
 }
 
 // "@" outside quotes marks a text section.

@@ -6,6 +6,7 @@
 #include "workbook/model/cells.h"
 #include "workbook/model/format_code_pool.h"
 #include "workbook/model/limits.h"
+#include "workbook/model/rich_text.h"
 #include "workbook/model/row.h"
 #include "workbook/model/workbook.h"
 #include "workbook/model/worksheet.h"

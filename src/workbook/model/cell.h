@@ -20,6 +20,7 @@ class TExportRow;
 class TExportWorkSheet;
 class TWorkbook;
 class TXmlWriter;
+class TStringRichTextTags;
 
 struct TExportCellExtras {
   TExportCellExtras();
@@ -28,7 +29,8 @@ struct TExportCellExtras {
   std::u16string Formula;                      // with a leading "="
   int ColSpan = 1;
   int RowSpan = 1;
-  std::u16string Hyperlink;  // string cells
+  std::u16string Hyperlink;                           // string cells
+  std::unique_ptr<TStringRichTextTags> RichTextTags;  // string cells
 };
 
 class TExportCell : public TOwnedListObject {

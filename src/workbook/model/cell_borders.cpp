@@ -6,12 +6,12 @@ namespace workbook {
 
 void TExportCellBorder::Merge(const TExportCellBorder& source) {
   if (source.Style != kNotSet) Style = source.Style;
-  if (source.Color != kStyleColorNone) Color = source.Color;
+  if (source.Color != clNone) Color = source.Color;
 }
 
 void TExportCellBorder::MergeVisible(const TExportCellBorder& source) {
   if (source.IsVisible()) Style = source.Style;
-  if (source.Color != kStyleColorNone) Color = source.Color;
+  if (source.Color != clNone) Color = source.Color;
 }
 
 std::u16string TExportCellBorder::GetKeyString() const {

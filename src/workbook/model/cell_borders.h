@@ -3,8 +3,11 @@
 // line style and a colour. Sets are held once per distinct key in the workbook's border registry.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 
+#include "workbook/core/list_error.h"
 #include "workbook/model/font.h"
 
 namespace workbook {
@@ -17,10 +20,10 @@ class TExportCellBorder {
   static constexpr std::uint8_t kFirstVisible = 2;
 
   TExportCellBorder() = default;
-  TExportCellBorder(std::uint8_t style, TStyleColor color) : Style(style), Color(color) {}
+  TExportCellBorder(std::uint8_t style, TColor color) : Style(style), Color(color) {}
 
   std::uint8_t Style = kNotSet;
-  TStyleColor Color = kStyleColorNone;
+  TColor Color = clNone;
 
   void Assign(const TExportCellBorder& source) { *this = source; }
   // Takes Source's style when set and its colour when not automatic.
@@ -30,11 +33,28 @@ class TExportCellBorder {
   bool IsEqual(const TExportCellBorder& other) const { return *this == other; }
   bool IsVisible() const { return Style >= kFirstVisible; }
   void SetStyle(std::uint8_t style) { Style = style; }
-  void SetColor(TStyleColor color) { Color = color; }
+  void SetColor(TColor color) { Color = color; }
   // "Style;Color".
   std::u16string GetKeyString() const;
 
+  // SpreadsheetML side element (left, right, top, bottom, diagonal): style attribute and color
+  // child; nothing for a line of style none.
+  void WriteXLSX(TXmlNode sideNode) const;
+  // Style from the style attribute (absent or unknown: none), colour from the color child
+  // (absent: automatic). An absent side element reads as none.
+  void ReadXLSX(TXmlNode sideNode, const IThemeColors* themeColors, const IColorPalette* palette);
+  // OpenDocument border attribute: the line style's text, then (unless none) " #RRGGBB".
+  void WriteODS(TXmlNode node, std::string_view attributeName) const;
+
   bool operator==(const TExportCellBorder&) const = default;
+};
+
+// The border fields of a BIFF8 XF record: the double word at offset 10 and bits 0-24 of the one at
+// offset 14 (its fill bit is the XF writer's).
+struct TXLSBorderFields {
+  std::uint32_t Lines = 0;
+  std::uint32_t Colors = 0;
+  bool operator==(const TXLSBorderFields&) const = default;
 };
 
 class TExportCellBorders {
@@ -45,15 +65,37 @@ class TExportCellBorders {
   void Assign(const TExportCellBorders& source) { *this = source; }
   void Merge(const TExportCellBorders& source);
   void MergeVisible(const TExportCellBorders& source);
-  // Line 0 to 5 (see TLine).
-  TExportCellBorder& GetBorder(int index) { return lines_.at(index); }
-  const TExportCellBorder& GetBorder(int index) const { return lines_.at(index); }
+  // Line 0 to 5 (see TLine); EListError outside.
+  TExportCellBorder& GetBorder(int index) { return lines_[CheckedLine(index)]; }
+  const TExportCellBorder& GetBorder(int index) const { return lines_[CheckedLine(index)]; }
   // The six line keys joined by ";".
   std::u16string GetKeyString() const;
+
+  // BIFF8 XF border fields: 4-bit line codes of left, right, top, bottom; palette indexes of their
+  // colours (sides whose style is not none); the diagonal flags, and the style and colour of the
+  // down diagonal when visible, else of the up one. The palette (GetColorIndex(colour) -> byte)
+  // is asked in the order left, right, top, bottom, diagonal.
+  template <class Palette>
+  TXLSBorderFields WriteXLS(Palette& palette) const {
+    return WriteXLSFields([&palette](TColor color) { return palette.GetColorIndex(color); });
+  }
+  // The same fields back; the palette (GetColor(index), no colour outside it) resolves the colour
+  // indexes. A diagonal without its flag reads as none.
+  template <class Palette>
+  void ReadXLS(const TXLSBorderFields& fields, const Palette& palette) {
+    ReadXLSFields(fields, [&palette](int index) { return palette.GetColor(index); });
+  }
 
   bool operator==(const TExportCellBorders&) const = default;
 
  private:
+  static std::size_t CheckedLine(int index) {
+    if (index < 0 || index >= kLineCount) RaiseListIndexError(index);
+    return static_cast<std::size_t>(index);
+  }
+  TXLSBorderFields WriteXLSFields(const std::function<std::uint8_t(TColor)>& colorIndex) const;
+  void ReadXLSFields(const TXLSBorderFields& fields, const std::function<TColor(int)>& colorOf);
+
   std::array<TExportCellBorder, kLineCount> lines_{};
 };
 

@@ -9,6 +9,13 @@ namespace workbook {
 class TExportCellBordersList : public TExportStyleRegistry<TExportCellBorders> {
  public:
   TExportCellBordersList() : TExportStyleRegistry(TExportCellBorders()) {}
+
+  // styles.xml: count attribute, then one border element per set in index order.
+  void WriteXLSX(TXmlNode bordersNode) const;
+  // Replaces the entries by the file's border sets, one per border element, in file order (equal
+  // sets too). A diagonal is read only when its diagonalUp / diagonalDown flag is true.
+  void ReadXLSX(TXmlNode bordersNode, const IThemeColors* themeColors,
+                const IColorPalette* palette);
 };
 
 }  // namespace workbook

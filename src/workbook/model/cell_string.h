@@ -1,5 +1,7 @@
 #pragma once
 // A text cell.
+#include <span>
+
 #include "workbook/model/cell.h"
 #include "workbook/model/packed_text.h"
 
@@ -19,6 +21,13 @@ class TExportCellString : public TExportCell {
   bool SharedString() const { return sharedString_; }
   // False is kept only for texts of at most 255 characters.
   void SetSharedString(bool flag);
+
+  // The runs of the text in fonts of their own, made on first use.
+  TStringRichTextTags& GetRichTextTags();
+  bool HasRichText() const;
+  // A text read from an XLS file with its BIFF8 runs: line breaks become CR LF, the runs follow
+  // the characters they formatted.
+  void ReadXLSText(std::u16string_view text, std::span<const std::uint8_t> runBuffer);
 
   const std::u16string& GetHyperlink() const;
   void SetHyperlink(const std::u16string& target);

@@ -85,7 +85,7 @@ void TExportCellStyle::Clear() {
   vAlignment_ = vaDefault;
   indent_ = 0;
   wrapText_ = false;
-  bgColor_ = kStyleColorNone;
+  bgColor_ = clNone;
   verticalText_ = 0;
   rotation_ = 0;
   protection_ = cpLocked;

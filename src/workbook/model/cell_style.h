@@ -16,6 +16,7 @@
 
 namespace workbook {
 
+class TExportCell;
 class TWorkbookRegistries;
 
 class TExportCellStyle final {
@@ -31,6 +32,7 @@ class TExportCellStyle final {
 
   // Parent is the workbook owning the registries; nullptr raises EWorkbookException.
   explicit TExportCellStyle(TWorkbookRegistries* aParent);
+  // Copies are exact, the workbook included; Assign copies into a style of another workbook.
   TExportCellStyle(const TExportCellStyle& other);
   TExportCellStyle& operator=(const TExportCellStyle& other);
   ~TExportCellStyle();
@@ -52,8 +54,8 @@ class TExportCellStyle final {
   void SetVAlignment(std::uint8_t value) { vAlignment_ = value; }
   bool GetWrapText() const { return wrapText_; }
   void SetWrapText(bool value) { wrapText_ = value; }
-  TStyleColor GetBGColor() const { return bgColor_; }
-  void SetBGColor(TStyleColor value) { bgColor_ = value; }
+  TColor GetBGColor() const { return bgColor_; }
+  void SetBGColor(TColor value) { bgColor_ = value; }
   // 0 normal, 1 stacked; stacking clears the rotation.
   std::uint8_t GetVerticalText() const { return verticalText_; }
   void SetVerticalText(std::uint8_t value);
@@ -93,6 +95,8 @@ class TExportCellStyle final {
   // BordersIndex;Protection" followed directly by the cell's number-format code (empty without a
   // cell).
   std::u16string GetKeyString(std::u16string_view formatCode = {});
+  // The same with Cell's number-format code (TExportCell::GetFormatCode); Cell may be nullptr.
+  std::u16string GetKeyString(const TExportCell* cell);
   // GetKeyString followed directly by the key of the cell's conditional formatting (empty when it
   // has none).
   std::u16string GetODSKeyString(std::u16string_view formatCode,
@@ -120,7 +124,7 @@ class TExportCellStyle final {
   std::uintptr_t link_;
   std::int32_t fontIndex_ = 0;
   std::int32_t bordersIndex_ = 0;
-  TStyleColor bgColor_ = kStyleColorNone;
+  TColor bgColor_ = clNone;
   std::uint8_t alignment_ = haGeneral;
   std::uint8_t indent_ = 0;
   std::uint8_t vAlignment_ = vaTop;

@@ -26,7 +26,7 @@ void TExportCellEmpty::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext&
 
 void TExportCellString::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) {
   if (value_.empty()) return WriteXLSBlank(stream, xfIndex);
-  if (sharedString_) {
+  if (sharedString_ || HasRichText()) {
     WriteXLSCellHeader(stream, kBiffLabelSST, xfIndex, 10);
     BiffWriteDWord(stream, context.SharedStringIndex(*this));
     return;

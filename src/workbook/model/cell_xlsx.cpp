@@ -71,7 +71,7 @@ void TExportCellString::WriteXLSX(TXmlWriter& writer, const std::u16string& ref,
                                   TCellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex);
   if (!value_.empty()) {
-    if (sharedString_) {
+    if (sharedString_ || HasRichText()) {
       writer.WriteAttribute("t", "s");
       WriteXLSXFormula(writer, ref, context);
       writer.WriteElementString("v", Decimal(context.SharedStringIndex(*this)));

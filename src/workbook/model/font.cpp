@@ -46,7 +46,7 @@ std::u16string TExportFontStyle::GetKeyString() const {
 void TExportFont::Merge(const TExportFont& source) {
   if (source.size_ >= 0) size_ = source.size_;
   style_.Merge(source.style_);
-  if (source.color_ != kStyleColorNone) color_ = source.color_;
+  if (source.color_ != clNone) color_ = source.color_;
   if (!source.name_.empty()) name_ = source.name_;
 }
 

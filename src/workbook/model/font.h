@@ -4,14 +4,21 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "workbook/core/color.h"
+#include "workbook/core/color_sources.h"
+#include "workbook/core/xml/xml_node.h"
 
 namespace workbook {
 
-// Colour value of the library: 0x00BBGGRR; negative values are system colours.
-using TStyleColor = std::int32_t;
-// Automatic, none or not set, in every colour field of the style classes.
-inline constexpr TStyleColor kStyleColorNone = 0x1FFFFFFF;
+class THashedStrings;
+
+// Earlier names of the core's colour type and no-colour value, still used by code written
+// against the first style headers.
+using TStyleColor = TColor;
+inline constexpr TColor kStyleColorNone = clNone;
 
 // The five style bytes; 0 always means "not set" (inherit).
 class TExportFontStyle {
@@ -37,6 +44,14 @@ class TExportFontStyle {
   // "Bold;Underline;Italic;VertPosition;StrikeOut".
   std::u16string GetKeyString() const;
 
+  // SpreadsheetML children b, i, strike, u, vertAlign appended to FontNode (only the set bytes).
+  void WriteXLSX(TXmlNode fontNode) const;
+  // Every byte from FontNode's children; absent elements read as off, none and baseline.
+  void ReadXLSX(TXmlNode fontNode);
+  // OpenDocument text properties (fo:font-style, fo:font-weight, underline, line-through and, with
+  // WithPosition, style:text-position) as attributes of Node.
+  void WriteODS(TXmlNode node, bool withPosition) const;
+
   bool operator==(const TExportFontStyle&) const = default;
 };
 
@@ -51,8 +66,8 @@ class TExportFont {
 
   std::int32_t GetSize() const { return size_; }
   void SetSize(std::int32_t size) { size_ = size; }
-  TStyleColor GetColor() const { return color_; }
-  void SetColor(TStyleColor color) { color_ = color; }
+  TColor GetColor() const { return color_; }
+  void SetColor(TColor color) { color_ = color; }
   const std::u16string& GetName() const { return name_; }
   void SetName(const std::u16string& name) { name_ = name; }
   TExportFontStyle& GetStyle() { return style_; }
@@ -67,12 +82,28 @@ class TExportFont {
   // itself is left unchanged). Raises EWorkbookFileException when the data is truncated.
   std::uint16_t ReadXLS(std::span<const std::uint8_t> data);
 
+  // SpreadsheetML font children appended to FontNode: style children, sz, color, then the name
+  // element ("name" in styles.xml, "rFont" in rich-text runs).
+  void WriteXLSX(TXmlNode fontNode, std::string_view nameElement) const;
+  // The same children back; an absent color reads as automatic, an absent name as empty. Theme
+  // and indexed colours resolve through ThemeColors and Palette (either may be nullptr).
+  void ReadXLSX(TXmlNode fontNode, const IThemeColors* themeColors, const IColorPalette* palette,
+                std::string_view nameElement);
+  // A rich-text run's properties: the whole "<rPr>...</rPr>" element as UTF-8 text, with "rFont"
+  // as name element.
+  std::string WriteXLSXRun() const;
+
+  // OpenDocument text properties as attributes of Node: style:font-name (the name is added to
+  // FontFaces, from which the font-face declarations are written), fo:color (automatic as black),
+  // fo:font-size, then the style's attributes.
+  void WriteODS(TXmlNode node, THashedStrings& fontFaces, bool withPosition) const;
+
   bool operator==(const TExportFont&) const = default;
 
  private:
   std::int32_t size_ = 10;  // points; negative = not set
   TExportFontStyle style_;
-  TStyleColor color_ = kStyleColorNone;
+  TColor color_ = clNone;
   std::u16string name_;
 };
 

@@ -5,7 +5,8 @@
 // Entry 0 always exists: a new or cleared registry holds a provisional default item there (the
 // default font, the empty border set), so styles that point at index 0 always find an entry. The
 // first AddNew of an importer replaces that provisional entry, so the file's item 0 still lands
-// at index 0 and later items keep their file positions.
+// at index 0 and later items keep their file positions. Importers therefore Clear the registry
+// before they store a file's entries (the XLSX readers of the registries do it themselves).
 #include <memory>
 #include <vector>
 

@@ -20,14 +20,15 @@ TEST(CellBorders, KeyListsLinesTopRightBottomLeftDownUp) {
     borders.GetBorder(i) = TExportCellBorder(static_cast<std::uint8_t>(i + 2), i);
   }
   EXPECT_EQ(Narrow(borders.GetKeyString()), "2;0;3;1;4;2;5;3;6;4;7;5");
-  EXPECT_THROW(borders.GetBorder(6), std::out_of_range);
+  EXPECT_THROW(borders.GetBorder(6), EListError);
+  EXPECT_THROW(borders.GetBorder(-1), EListError);
 }
 
 struct MergeCase {
   std::uint8_t targetStyle, sourceStyle;
-  TStyleColor sourceColor;
+  TColor sourceColor;
   std::uint8_t mergedStyle, visibleStyle;
-  TStyleColor color;
+  TColor color;
 };
 
 class BorderMerge : public ::testing::TestWithParam<MergeCase> {};
@@ -46,8 +47,8 @@ TEST_P(BorderMerge, MergeAndMergeVisible) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, BorderMerge,
-                         ::testing::Values(MergeCase{3, 0, kStyleColorNone, 3, 3, 0x111111},
-                                           MergeCase{3, 1, kStyleColorNone, 1, 3, 0x111111},
+                         ::testing::Values(MergeCase{3, 0, clNone, 3, 3, 0x111111},
+                                           MergeCase{3, 1, clNone, 1, 3, 0x111111},
                                            MergeCase{3, 2, 0x0000FF, 2, 2, 0x0000FF},
                                            MergeCase{0, 14, 0, 14, 14, 0}));
 

@@ -79,7 +79,7 @@ TEST(Font, NewFontIsTenPointAutomaticWithoutName) {
 TEST(Font, KeyWritesColourSignedAndNameLast) {
   TExportFont font;
   font.SetSize(-1);
-  font.SetColor(static_cast<TStyleColor>(0x80000008));
+  font.SetColor(static_cast<TColor>(0x80000008));
   font.SetName(u"Times; New");
   font.GetStyle().Bold = 1;
   EXPECT_EQ(Narrow(font.GetKeyString()), "-1;1;0;0;0;0;-2147483640;Times; New");

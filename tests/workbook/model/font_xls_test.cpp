@@ -16,12 +16,12 @@ using Bytes = std::vector<std::uint8_t>;
 
 // Hands out indexes 8, 9, ... in the order colours are asked for, and knows index 10 as blue.
 struct FakePalette {
-  std::vector<TStyleColor> asked;
-  std::uint8_t GetColorIndex(TStyleColor color) {
+  std::vector<TColor> asked;
+  std::uint8_t GetColorIndex(TColor color) {
     asked.push_back(color);
     return static_cast<std::uint8_t>(7 + asked.size());
   }
-  TStyleColor GetColor(int index) const { return index == 10 ? 0xFF0000 : kStyleColorNone; }
+  TColor GetColor(int index) const { return index == 10 ? 0xFF0000 : clNone; }
 };
 
 TExportFont MakeFont(const char16_t* name, int size, TExportFontStyle style) {
@@ -124,7 +124,7 @@ TEST(FontList, WritesEntryZeroFourTimesThenTheRest) {
   TMemoryStream stream;
   FakePalette palette;
   fonts.WriteXLS(stream, palette);
-  EXPECT_EQ(palette.asked, (std::vector<TStyleColor>{kStyleColorNone, kStyleColorNone, 0x0000FF}));
+  EXPECT_EQ(palette.asked, (std::vector<TColor>{clNone, clNone, 0x0000FF}));
   // Header 0x31 length 26, 10 pt, no flags, colour 8, weight 400, no escapement or underline.
   const Bytes arial{0x31, 0, 26, 0, 0xC8, 0,   0, 0,   8, 0,   0x90, 1,   0, 0,   0,
                     0,    0, 0,  5, 1,    'A', 0, 'r', 0, 'i', 0,    'a', 0, 'l', 0};
@@ -147,7 +147,7 @@ TEST(FontList, ReadKeepsFileOrderAndResolvesColours) {
   EXPECT_EQ(fonts.ReadXLS(blue, palette), 1);
   EXPECT_EQ(fonts.ReadXLS(automatic, palette), 2);
   EXPECT_EQ(fonts.GetItem(0)->GetColor(), 0xFF0000);
-  EXPECT_EQ(fonts.GetItem(2)->GetColor(), kStyleColorNone);
+  EXPECT_EQ(fonts.GetItem(2)->GetColor(), clNone);
 }
 
 std::string Hex(const Bytes& data) {

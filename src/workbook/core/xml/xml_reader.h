@@ -1,20 +1,24 @@
 #pragma once
 // TXmlReader: the sequential (pull) reader for large parts such as worksheets: it moves node by
-// node and never holds more of the document than the current element, unless asked to expand
-// it into a small tree. Names, values and attributes come as UTF-8 views valid until the next
-// move, without copying. Entities are never expanded, DTDs never loaded, the network never used;
-// malformed XML raises EXmlError.
+// node and holds only a window of the document (the current element, or the subtree it was asked
+// to expand into a small tree). Names, values and attributes come as UTF-8 views valid until the
+// next move, without copying. Under it runs libxml2's SAX2 parser, fed in pieces; no tree is
+// built unless asked for.
+//
+// Safety: no DTD is loaded, no entity is declared (so a document that refers to any entity
+// beyond the five predefined ones fails), the network is never used. Malformed XML raises
+// EXmlError once the reader reaches the point of the error.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "workbook/core/stream.h"
 #include "workbook/core/xml/xml_node.h"
-
-struct _xmlTextReader;
 
 namespace workbook {
 
@@ -47,7 +51,7 @@ class TXmlReader {
   std::string_view LocalName() const;
   std::string_view Prefix() const;
   std::string_view NamespaceURI() const;
-  // Element name test with the rule of TXmlNode::Is.
+  // Element name test with the rule of TXmlNode::Is (a prefix in Name must match as written).
   bool Is(std::string_view name) const;
 
   // Attributes of the current element (see TXmlNode for the name rule).
@@ -63,24 +67,27 @@ class TXmlReader {
 
   // The current element with its whole subtree as a tree, valid until the reader moves on.
   TXmlNode Expand();
-  // The current node as a handle (attributes only for an element that is not expanded).
-  TXmlNode Current() const;
+  // Every attribute of the current element as (name as written, value).
+  std::vector<std::pair<std::string, std::string_view>> Attributes() const;
   // Namespaces for XPath queries on expanded nodes.
   void RegisterNamespace(std::string_view prefix, std::string_view namespaceURI);
 
   // How many bytes of input the parser has consumed (for progress).
   std::int64_t BytesConsumed() const;
 
-  // The parser's input (defined with the reader's code).
-  struct TInput;
+  // The parser and its window of events (defined with the reader's code).
+  struct TParser;
 
  private:
-  void Open();
-  bool Check(int result);
+  // Makes the event Ahead places after the current one available, parsing further as needed
+  // (which may drop the events before the current one); false past the end.
+  bool Ensure(std::size_t ahead);
+  bool MoveTo(std::size_t index);
+  // The index of the end of the current element (itself when it is empty).
+  std::size_t EndOfCurrent();
 
-  std::unique_ptr<TInput> input_;
-  _xmlTextReader* reader_ = nullptr;
-  mutable TXmlTreeContext context_;
+  std::unique_ptr<TParser> parser_;
+  TXmlTreeContext context_;
 };
 
 }  // namespace workbook

@@ -164,6 +164,65 @@ TEST(XmlReader, MissingPathStepsAreFalse) {
   EXPECT_FALSE(other.ReadToPath("workbook"));
 }
 
+TEST(XmlReader, LargeDocumentsReadAcrossParserChunks) {
+  // Far more than one parser chunk, with rows read alternately as trees and node by node.
+  std::string xml = "<worksheet><sheetData>";
+  for (int r = 1; r <= 20000; ++r) {
+    xml += "<row r=\"" + std::to_string(r) + "\">";
+    for (int c = 0; c < 3; ++c)
+      xml += "<c r=\"" + std::string(1, char('A' + c)) + std::to_string(r) + "\" t=\"&amp;" +
+             std::to_string(c) + "\"><v>" + std::to_string(r * 10 + c) + "</v></c>";
+    xml += "</row>";
+  }
+  xml += "</sheetData></worksheet>";
+  TTrickleStream stream(xml);
+  TXmlReader reader(stream);
+  ASSERT_TRUE(reader.ReadToPath("worksheet/sheetData"));
+  int rows = 0;
+  long long sum = 0;
+  std::string flags;
+  while (reader.NextChildElement(1)) {
+    ++rows;
+    ASSERT_EQ(reader.Attr("r"), std::to_string(rows));
+    if (rows % 2 == 0) {
+      for (TXmlNode c : reader.Expand().Elements("c")) {
+        sum += std::stoll(std::string(c.Child("v").Text()));
+        flags += c.Attr("t");
+      }
+      continue;
+    }
+    while (reader.NextChildElement(2)) {
+      flags += reader.Attr("t");
+      ASSERT_TRUE(reader.NextChildElement(3));
+      ASSERT_TRUE(reader.Read());
+      sum += std::stoll(std::string(reader.Value()));
+    }
+  }
+  EXPECT_EQ(rows, 20000);
+  EXPECT_EQ(sum, 20000LL * 20001 / 2 * 30 + 20000 * 3);
+  EXPECT_EQ(flags.size(), 20000u * 3 * 2);
+  EXPECT_EQ(flags.substr(0, 6), "&0&1&2");
+}
+
+TEST(XmlReader, ElementLargerThanAParserChunk) {
+  std::string text;
+  for (int i = 0; text.size() < 300000; ++i) text += std::to_string(i) + ",";
+  std::string attributes;
+  for (int i = 0; i < 3000; ++i)
+    attributes += " a" + std::to_string(i) + "=\"" + std::to_string(i * i) + "\"";
+  std::string xml = "<r><big" + attributes + "><t>" + text + "</t></big><after/></r>";
+  TXmlReader reader(xml.data(), xml.size());
+  ASSERT_TRUE(reader.ReadToPath("r/big"));
+  EXPECT_EQ(reader.Attr("a2999"), std::to_string(2999 * 2999));
+  TXmlNode big = reader.Expand();
+  EXPECT_EQ(big.Child("t").Text(), text);
+  EXPECT_EQ(big.Attr("a1500"), std::to_string(1500 * 1500));
+  EXPECT_EQ(big.Attributes().size(), 3000u);
+  ASSERT_TRUE(reader.NextChildElement(0));
+  EXPECT_TRUE(reader.Is("after"));
+  EXPECT_TRUE(reader.IsEmptyElement());
+}
+
 struct MalformedCase {
   const char* name;
   std::string xml;

@@ -33,7 +33,7 @@ std::string ReadAll(const std::string& xml) {
   while (reader.Read()) {
     seen += std::string(reader.LocalName()) + "|" + std::string(reader.Value()) + "|";
     if (reader.NodeType() == TXmlNodeType::Element) {
-      for (const auto& [name, value] : reader.Current().Attributes())
+      for (const auto& [name, value] : reader.Attributes())
         seen += name + "=" + std::string(value);
       seen += std::string(reader.Expand().Text()) + "\n";
     }

@@ -1,0 +1,156 @@
+#include "workbook/core/xlsx_colors.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "workbook/core/color_hls.h"
+#include "workbook/core/xml/xml_document.h"
+#include "workbook/formats/xlsx/xlsx_palette.h"
+
+namespace workbook {
+namespace {
+
+// The Office 2007 scheme in the order the XLSX reader lists it (lt1, dk1, lt2, dk2, accents...).
+class FakeTheme : public IThemeColors {
+ public:
+  std::vector<std::pair<std::u16string, TColor>> colors = {
+      {u"bg1", 0xFFFFFF}, {u"tx1", 0x000000},     {u"bg2", 0xE1ECEE},
+      {u"tx2", 0x7D491F}, {u"accent1", 0xBD814F}, {u"accent2", 0x4D50C0}};
+  int GetCount() const override { return static_cast<int>(colors.size()); }
+  TColor GetColor(int Index) const override { return colors.at(Index).second; }
+  bool FindByName(std::u16string_view Name, TColor& Color) const override {
+    for (const auto& [name, color] : colors)
+      if (name == Name) {
+        Color = color;
+        return true;
+      }
+    return false;
+  }
+};
+
+class FakePalette : public IColorPalette {
+ public:
+  TColor GetColor(int Index) const override {
+    if (Index == 2) return 0x0000FF;
+    if (Index == 64) return 0;
+    return Index >= 0 && Index < 66 ? 0x808080 : clNone;
+  }
+};
+
+TColor ReadColor(const std::string& element, const IThemeColors* theme = nullptr,
+                 const IColorPalette* palette = nullptr) {
+  TXmlDocument doc;
+  doc.LoadFromString(element);
+  return ReadXLSXColor(doc.DocumentElement(), theme, palette);
+}
+
+TEST(ReadXLSXColorTest, Rgb) {
+  EXPECT_EQ(ReadColor(R"(<color rgb="FF102030"/>)"), 0x302010);
+  EXPECT_EQ(ReadColor(R"(<color rgb="102030"/>)"), 0x302010);
+  EXPECT_EQ(ReadColor(R"(<color rgb="12345"/>)"), clNone);
+  // rgb wins over theme and indexed.
+  FakeTheme theme;
+  FakePalette palette;
+  EXPECT_EQ(ReadColor(R"(<color rgb="FF102030" theme="1" indexed="2"/>)", &theme, &palette),
+            0x302010);
+}
+
+TEST(ReadXLSXColorTest, ThemeWithTint) {
+  FakeTheme theme;
+  EXPECT_EQ(ReadColor(R"(<color theme="4"/>)", &theme), 0xBD814F);
+  EXPECT_EQ(ReadColor(R"(<color theme="4" tint="0"/>)", &theme), 0xBD814F);
+  EXPECT_EQ(ReadColor(R"(<color theme="4" tint="0.3999755851924192"/>)", &theme),
+            ApplyTint(0xBD814F, 0.3999755851924192));
+  EXPECT_EQ(ReadColor(R"(<color theme="0" tint="-0.499984740745262"/>)", &theme),
+            ApplyTint(0xFFFFFF, -0.499984740745262));
+}
+
+TEST(ReadXLSXColorTest, ThemeIndexOutsideTheThemeIsNoColour) {
+  FakeTheme theme;
+  for (const char* element :
+       {R"(<color theme="6"/>)", R"(<color theme="99"/>)", R"(<color theme="-1"/>)",
+        R"(<color theme="x"/>)", R"(<color theme="4294967296"/>)", R"(<color theme=""/>)"})
+    EXPECT_EQ(ReadColor(element, &theme), clNone) << element;
+  EXPECT_EQ(ReadColor(R"(<color theme="1"/>)", nullptr), clNone);
+}
+
+TEST(ReadXLSXColorTest, IndexedThroughThePalette) {
+  FakePalette palette;
+  EXPECT_EQ(ReadColor(R"(<color indexed="2"/>)", nullptr, &palette), 0x0000FF);
+  EXPECT_EQ(ReadColor(R"(<color indexed="64"/>)", nullptr, &palette), 0);
+  EXPECT_EQ(ReadColor(R"(<color indexed="66"/>)", nullptr, &palette), clNone);
+  EXPECT_EQ(ReadColor(R"(<color indexed="-3"/>)", nullptr, &palette), clNone);
+  EXPECT_EQ(ReadColor(R"(<color indexed="2"/>)", nullptr, nullptr), clNone);
+}
+
+TEST(ReadXLSXColorTest, ThroughTheXlsPalette) {
+  TExporterXLSX_Palette filePalette;
+  const TColorPaletteRef palette(filePalette);
+  EXPECT_EQ(ReadColor(R"(<color indexed="2"/>)", nullptr, &palette), 0x0000FF);
+  EXPECT_EQ(ReadColor(R"(<color indexed="65"/>)", nullptr, &palette), 0xFFFFFF);
+  EXPECT_EQ(ReadColor(R"(<color indexed="66"/>)", nullptr, &palette), clNone);
+}
+
+TEST(ReadXLSXColorTest, NothingUsable) {
+  EXPECT_EQ(ReadColor(R"(<color auto="1"/>)"), clNone);
+  EXPECT_EQ(ReadXLSXColor(TXmlNode(), nullptr, nullptr), clNone);
+}
+
+TColor ReadFill(const std::string& element, bool useBg = false) {
+  TXmlDocument doc;
+  doc.LoadFromString(element);
+  FakeTheme theme;
+  return ReadXLSXPatternFill(doc.DocumentElement(), &theme, nullptr, useBg);
+}
+
+TEST(XLSXPatternFillTest, Reads) {
+  EXPECT_EQ(ReadFill(R"(<patternFill patternType="none"/>)"), clNone);
+  EXPECT_EQ(ReadFill(R"(<patternFill patternType="gray125"/>)"), clGray125Fill);
+  EXPECT_EQ(
+      ReadFill(
+          R"(<patternFill patternType="solid"><fgColor rgb="FFFF0000"/><bgColor indexed="64"/></patternFill>)"),
+      0x0000FF);
+  EXPECT_EQ(ReadFill(R"(<patternFill><fgColor theme="4"/></patternFill>)"), 0xBD814F);
+  EXPECT_EQ(
+      ReadFill(R"(<patternFill patternType="solid"><bgColor rgb="FF00FF00"/></patternFill>)", true),
+      0x00FF00);
+  EXPECT_EQ(ReadFill(R"(<patternFill patternType="solid"/>)"), clNone);
+  EXPECT_EQ(
+      ReadFill(R"(<patternFill patternType="darkGrid"><fgColor rgb="FFFF0000"/></patternFill>)"),
+      clNone);
+}
+
+std::string WriteFill(TColor color, bool useBg = false) {
+  TXmlDocument doc;
+  WriteXLSXPatternFill(color, doc.CreateRoot("fill"), useBg);
+  const std::string xml = doc.SaveToString();
+  return xml.substr(xml.find("<fill"));
+}
+
+TEST(XLSXPatternFillTest, Writes) {
+  EXPECT_EQ(WriteFill(clNone), "<fill><patternFill patternType=\"none\"/></fill>\n");
+  EXPECT_EQ(WriteFill(clGray125Fill), "<fill><patternFill patternType=\"gray125\"/></fill>\n");
+  EXPECT_EQ(WriteFill(0x302010),
+            "<fill><patternFill patternType=\"solid\"><fgColor rgb=\"FF102030\"/>"
+            "<bgColor indexed=\"64\"/></patternFill></fill>\n");
+  EXPECT_EQ(WriteFill(0x302010, true),
+            "<fill><patternFill patternType=\"solid\"><bgColor rgb=\"FF102030\"/>"
+            "</patternFill></fill>\n");
+}
+
+TEST(XLSXPatternFillTest, RoundTrips) {
+  for (TColor color : {clNone, clGray125Fill, 0x000000, 0x302010, 0xFFFFFF}) {
+    for (bool useBg : {false, true}) {
+      TXmlDocument doc;
+      const TXmlNode fill = doc.CreateRoot("fill");
+      WriteXLSXPatternFill(color, fill, useBg);
+      EXPECT_EQ(ReadXLSXPatternFill(fill.Child("patternFill"), nullptr, nullptr, useBg), color);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace workbook

@@ -1,0 +1,113 @@
+// Our SpreadsheetML fonts and borders against openpyxl: it reads what we write, and we read what it
+// writes.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "python_peer.h"
+#include "style_lines.h"
+#include "style_test_support.h"
+#include "workbook/model/cell_borders_list.h"
+#include "workbook/model/font_list.h"
+#include "xml_test_support.h"
+
+namespace workbook {
+namespace {
+
+using test::BorderLine;
+using test::FontLine;
+using test::kDescribeStyles;
+
+TEST(StyleXlsxPeer, OpenpyxlReadsOurFontsAndBorders) {
+  if (!test::PythonHasModules("openpyxl")) GTEST_SKIP() << "python3-openpyxl is not installed";
+  TExportFontList fonts;
+  TExportFont font;
+  font.SetName(u"Calibri");
+  font.SetSize(14);
+  font.SetColor(0x3366FF);
+  font.GetStyle() = {1, 2, 2, 1, 1};
+  fonts.Add(font);
+  font.GetStyle() = {2, 4, 1, 2, 2};
+  fonts.Add(font);
+  TExportCellBordersList borders;
+  TExportCellBorders set;
+  for (int i = 0; i < 4; ++i)
+    set.GetBorder(i) = TExportCellBorder(static_cast<std::uint8_t>(1 + 3 * i), 0x00AA00);
+  set.GetBorder(TExportCellBorders::bDiagonalUp) = TExportCellBorder(8, 0x0000FF);
+  borders.Add(set);
+  set.GetBorder(TExportCellBorders::bDiagonalDown) = TExportCellBorder(14, 0xFF0000);
+  borders.Add(set);
+
+  test::XmlScratch xml("styleSheet");
+  xml.Root().SetAttr("xmlns",
+                     std::string_view("http://schemas.openxmlformats.org/spreadsheetml/2006/main"));
+  fonts.WriteXLSX(xml.Root().AddChild("fonts"));
+  borders.WriteXLSX(xml.Root().AddChild("borders"));
+
+  const std::string script = std::string(kDescribeStyles) + R"(
+import sys
+from openpyxl.styles.stylesheet import Stylesheet
+from openpyxl.xml.functions import fromstring
+sheet = Stylesheet.from_tree(fromstring(open(sys.argv[1], 'rb').read()))
+for f in sheet.fonts: print(font_line(f))
+for b in sheet.borders: print(border_line(b))
+)";
+  std::string expected;
+  for (int i = 0; i < fonts.Count(); ++i) expected += FontLine(*fonts.GetItem(i)) + "\n";
+  for (int i = 1; i < borders.Count(); ++i) expected += BorderLine(*borders.GetItem(i)) + "\n";
+  const std::string output = test::RunPython(script, xml.Text());
+  // Entry 0 of the border registry has unset lines, which openpyxl does not compare with ours.
+  std::istringstream lines(output);
+  std::string line, actual;
+  int borderIndex = 0;
+  while (std::getline(lines, line)) {
+    if (line.rfind("border|", 0) == 0 && borderIndex++ == 0) continue;
+    actual += line + "\n";
+  }
+  EXPECT_EQ(actual, expected) << output;
+}
+
+TEST(StyleXlsxPeer, WeReadOpenpyxlsFontsAndBorders) {
+  if (!test::PythonHasModules("openpyxl")) GTEST_SKIP() << "python3-openpyxl is not installed";
+  const std::string script = std::string(kDescribeStyles) + R"(
+import io, zipfile
+from openpyxl import Workbook, load_workbook
+from openpyxl.styles import Font, Border, Side, Color
+wb = Workbook(); ws = wb.active
+ws['A1'].font = Font(name='Courier New', sz=9, b=True, u='doubleAccounting', color='FF112233')
+ws['A2'].font = Font(name='Arial', sz=12, i=True, strike=True, vertAlign='subscript')
+ws['A3'].font = Font(name='Arial', sz=12, u='single', vertAlign='superscript')
+ws['A1'].border = Border(left=Side('thin', color='FFFF0000'), bottom=Side('mediumDashDotDot'),
+                         diagonal=Side('dashed', color='FF0000FF'), diagonalDown=True)
+ws['A2'].border = Border(top=Side('double'), right=Side('hair', color='FF00FF00'),
+                         diagonal=Side('thick'), diagonalUp=True, diagonalDown=True)
+buf = io.BytesIO(); wb.save(buf)
+print(zipfile.ZipFile(buf).read('xl/styles.xml').decode('utf-8').replace('\n', ' '))
+wb2 = load_workbook(buf)
+for f in wb2._fonts: print(font_line(f))
+for b in wb2._borders: print(border_line(b))
+)";
+  const std::string output = test::RunPython(script, "");
+  std::istringstream lines(output);
+  std::string stylesXml, line, expected;
+  std::getline(lines, stylesXml);
+  while (std::getline(lines, line)) expected += line + "\n";
+
+  test::XmlScratch xml("x");
+  xml.Load(stylesXml);
+  TExportFontList fonts;
+  TExportCellBordersList borders;
+  fonts.ReadXLSX(xml.Root().Child("fonts"), nullptr, nullptr);
+  borders.ReadXLSX(xml.Root().Child("borders"), nullptr, nullptr);
+  std::string actual;
+  for (int i = 0; i < fonts.Count(); ++i) actual += FontLine(*fonts.GetItem(i)) + "\n";
+  for (int i = 0; i < borders.Count(); ++i) actual += BorderLine(*borders.GetItem(i)) + "\n";
+  EXPECT_EQ(actual, expected) << output;
+  EXPECT_GE(fonts.Count(), 4);
+  EXPECT_GE(borders.Count(), 3);
+}
+
+}  // namespace
+}  // namespace workbook
