@@ -7,6 +7,7 @@
 #include "workbook/core/library_texts.h"
 #include "workbook/core/units.h"
 #include "workbook/core/xml/xml_error.h"
+#include "workbook/formats/xlsx/xlsx_color.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
 #include "workbook/formats/xlsx/xlsx_package.h"
@@ -110,7 +111,8 @@ class TXLSXImport {
       readFlags.push_back(read);
     }
 
-    const TXLSXColorSources colors{&themeColors_, &palette_};
+    const TExporterXLSX_PaletteColors paletteColors(palette_);
+    const TXLSXColorSources colors{&themeColors_, &paletteColors};
     if (!sharedStringsPart.empty()) {
       Guarded(sharedStringsPart, [&] {
         if (std::unique_ptr<TMemoryStream> part = package_.ExtractPart(sharedStringsPart))
