@@ -192,6 +192,9 @@ void TCustomExporterXLSX::ImportFromStream(TStream& stream, TWorkbook& workbook)
   } catch (const EZipFileInvalid& error) {
     // A damaged or oversized entry inside a readable package.
     throw EWorkbookFileException(WorkbookLng_InvalidXLSX + u"\r\n\r\n" + error.Message());
+  } catch (const EXmlError& error) {
+    // Malformed relationship parts.
+    throw EWorkbookFileException(WorkbookLng_InvalidXLSX + u"\r\n\r\n" + error.Message());
   }
 }
 

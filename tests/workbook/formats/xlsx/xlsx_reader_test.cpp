@@ -267,6 +267,23 @@ TEST_F(XLSXReaderTest, SharedRichTextKeepsItsRunsInTheCell) {
   EXPECT_FALSE(static_cast<TExportCellString*>(cell)->HasRichText());
 }
 
+TEST_F(XLSXReaderTest, BrokenSmallPartsFailAsAnInvalidFile) {
+  for (const char* part : {"_rels/.rels", "xl/_rels/workbook.xml.rels", "xl/workbook.xml",
+                           "xl/styles.xml", "xl/sharedStrings.xml", "xl/theme/theme1.xml"}) {
+    TXLSXParts parts = TXLSXParts::Standard("", "<si><t>a</t></si>");
+    parts.Parts[part] = "<broken><";
+    try {
+      Load(parts);
+      // Parts nothing points at are not read at all.
+      EXPECT_TRUE(std::string(part) == "xl/styles.xml" ||
+                  std::string(part) == "xl/theme/theme1.xml")
+          << part;
+    } catch (const EWorkbookFileException& error) {
+      EXPECT_EQ(error.Message().rfind(WorkbookLng_InvalidXLSX, 0), 0u) << part;
+    }
+  }
+}
+
 TEST_F(XLSXReaderTest, APackageWithoutItsWorkbookPartIsInvalid) {
   TXLSXParts parts = TXLSXParts::Standard("");
   parts.Parts.erase("xl/workbook.xml");
