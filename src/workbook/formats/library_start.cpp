@@ -28,6 +28,7 @@ void RegisterTextExporters() {
 
 }  // namespace
 
+// In front of the text handlers: XLSX at 0, then the XLS handler at 1 and the ODS handler at 2.
 void RegisterGuiExporters() {
   RegisterExporter(std::make_unique<TExporterXLSX>(), 0);
   RegisterExporter(std::make_unique<TExporterXLS>(), 1);
