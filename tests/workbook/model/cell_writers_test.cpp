@@ -213,3 +213,53 @@ TEST_F(CellWritersTest, OdsCells) {
 
 }  // namespace
 }  // namespace workbook
+
+#include "workbook/core/xml/xml_document.h"
+
+namespace workbook {
+namespace {
+
+TEST_F(CellWritersTest, XlsxAndOdsRows) {
+  TExportRow* row = sheet_->GetRow(2);
+  std::vector<int> breaks;
+  auto xml = [&](auto write, bool close = true) {
+    TMemoryStream stream;
+    {
+      TXmlWriter writer(stream);
+      write(writer);
+      if (close) writer.EndElement();
+      writer.Flush();
+    }
+    return stream.AsString();
+  };
+  EXPECT_EQ(xml([&](TXmlWriter& w) { row->WriteXLSXStart(w, -1, -1, breaks); }), "<row r=\"3\"/>");
+  row->GetStyle();
+  row->Hidden = true;
+  row->SetOutlineLevel(2);
+  row->PageBreak = true;
+  row->SetHeightMode(2);
+  EXPECT_EQ(xml([&](TXmlWriter& w) { row->WriteXLSXStart(w, 20, 4, breaks); }),
+            "<row s=\"4\" customFormat=\"1\" ht=\"15\" hidden=\"1\" outlineLevel=\"2\" r=\"3\"/>");
+  EXPECT_EQ(breaks, std::vector<int>{2});
+  EXPECT_EQ(xml([](TXmlWriter& w) { TExportRow::WriteXLSXRowBreak(w, 2); }, false),
+            "<brk id=\"2\" max=\"1048575\" man=\"1\"/>");
+  EXPECT_EQ(xml([&](TXmlWriter& w) { row->WriteODSStart(w, u"ro1"); }),
+            "<table:table-row table:style-name=\"ro1\" table:visibility=\"collapse\"/>");
+}
+
+TEST_F(CellWritersTest, RowBreaksReadOnlyManualValidOnes) {
+  std::string text =
+      "<rowBreaks><brk id=\"4\" man=\"1\"/><brk id=\"6\" man=\"0\"/><brk id=\"x\" man=\"1\"/>"
+      "<brk id=\"-2\" man=\"true\"/><brk id=\"99999999\" man=\"1\"/><brk id=\"1\" man=\"T\"/>"
+      "</rowBreaks>";
+  TXmlDocument doc;
+  doc.LoadFromString(text);
+  sheet_->Rows.ReadXLSXRowBreaks(doc.DocumentElement());
+  EXPECT_EQ(sheet_->Rows.Count(), 5);
+  EXPECT_TRUE(sheet_->Rows[4]->PageBreak);
+  EXPECT_TRUE(sheet_->Rows[1]->PageBreak);
+  EXPECT_FALSE(sheet_->Rows[2]->PageBreak);
+}
+
+}  // namespace
+}  // namespace workbook
