@@ -88,7 +88,10 @@ int TExportWorkSheet::GetUsedColCount(bool includeSpans) {
     }
     used = std::max(used, count);
   }
-  if (includeSpans) used = std::max(used, Cols.Count());
+  if (includeSpans) {
+    used = std::max(used, Cols.Count());
+    if (PageSettings.PrintArea.HasCols()) used = std::max(used, PageSettings.PrintArea.Col2() + 1);
+  }
   return used;
 }
 

@@ -6,6 +6,7 @@
 #include "workbook/core/exceptions.h"
 #include "workbook/core/list_error.h"
 #include "workbook/formats/xls/biff_builder.h"
+#include "workbook/model/cell.h"
 
 namespace workbook {
 namespace {
@@ -174,6 +175,25 @@ TEST_F(ColsTest, ColInfoReversedOrTruncatedChangesNothing) {
   EXPECT_THROW(sheet->Cols.ReadXLS(shortRecord.Reader(), kCharWidth, applyXF),
                EWorkbookFileException);
   EXPECT_EQ(sheet->Cols.Count(), 0);
+}
+
+TEST_F(ColsTest, NewCellTakesTheColumnStyleUnlessTheRowHasOne) {
+  sheet->GetCol(1)->GetStyle().SetAlignment(TExportCellStyle::haCenter);
+  TExportCell* plain = sheet->FindCreateCell(1, 0, TCellClass::String, false);
+  EXPECT_EQ(plain->GetStyle().GetAlignment(), TExportCellStyle::haCenter);
+  sheet->GetRow(1)->GetStyle().SetAlignment(TExportCellStyle::haRight);
+  TExportCell* inStyledRow = sheet->FindCreateCell(1, 1, TCellClass::String, false);
+  EXPECT_EQ(inStyledRow->GetStyle().GetAlignment(), TExportCellStyle::haRight);
+}
+
+TEST_F(ColsTest, UsedColumnsCountColumnsAndThePrintArea) {
+  sheet->FindCreateCell(1, 0, TCellClass::String, false);
+  EXPECT_EQ(sheet->GetUsedColCount(true), 2);
+  sheet->GetCol(3);
+  EXPECT_EQ(sheet->GetUsedColCount(true), 4);
+  sheet->PageSettings.PrintArea.SetRange(2, 0, 5, 1);
+  EXPECT_EQ(sheet->GetUsedColCount(true), 7);
+  EXPECT_EQ(sheet->GetUsedColCount(false), 2);
 }
 
 TEST_F(ColsTest, AssignCopiesDefaultWidthAndColumns) {

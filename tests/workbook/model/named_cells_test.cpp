@@ -123,6 +123,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(DefinedNameCase{u"Rates", u"Sheet1!$B$2:$D$10", true, 1, 1, 3, 9},
                       DefinedNameCase{u"Quoted", u"'Q1 ''data'''!$A$1", true, 0, 0, 1, 1},
                       DefinedNameCase{u"Reversed", u"Sheet1!D4:B2", true, 1, 1, 3, 3},
+                      DefinedNameCase{u"Columns", u"Sheet1!$B:$C", true, 1, -1, 2, -1},
+                      DefinedNameCase{u"Rows", u"'Q1 ''data'''!$3:$3", true, -1, 2, -1, 1},
+                      DefinedNameCase{u"Areas", u"Sheet1!$A$1,Sheet1!$B$2", false, 0, 0, 0, 0},
+                      DefinedNameCase{u"External", u"[1]Sheet1!$A$1", false, 0, 0, 0, 0},
                       DefinedNameCase{u"CaseOfSheet", u"sheet1!A1", false, 0, 0, 0, 0},
                       DefinedNameCase{u"Missing", u"Other!A1", false, 0, 0, 0, 0},
                       DefinedNameCase{u"Constant", u"0.19", false, 0, 0, 0, 0},
@@ -146,6 +150,17 @@ TEST_F(NamedCellsTest, WritesDefinedNamesAsText) {
   EXPECT_EQ(names().WriteXLSX(),
             u"<definedName name=\"A_cell\">&apos;Sheet1&apos;!$C$5</definedName>"
             u"<definedName name=\"Block\">&apos;Tom&apos;&apos;s&apos;!$A$2:$C$3</definedName>");
+}
+
+TEST_F(NamedCellsTest, WholeColumnNamesWriteBothSides) {
+  names().ReadXLSXDefinedName(u"Cols", u"Sheet1!$B:$B");
+  EXPECT_EQ(names().WriteXLSX(),
+            u"<definedName name=\"Cols\">&apos;Sheet1&apos;!$B:$B</definedName>");
+  test::XmlScratch xml("n");
+  names().WriteODS(xml.Root());
+  EXPECT_EQ(xml.Text(),
+            "<n><table:named-range table:name=\"Cols\" table:base-cell-address=\"$'Sheet1'.$B$1\" "
+            "table:cell-range-address=\"'Sheet1'.$B:'Sheet1'.$B\"/></n>");
 }
 
 TEST_F(NamedCellsTest, WritesNamedRangesForOpenDocument) {
