@@ -2,9 +2,11 @@
 // xlwt wrote (independent writers), with the values the scripts gave them as the oracle.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "platform/text_codec.h"
 #include "python_peer.h"
 #include "sheet_extras_support.h"
 #include "workbook/core/xml/xml_document.h"
@@ -16,6 +18,21 @@ namespace {
 using Option = TSheetProtectionOption;
 
 constexpr double kCharWidth = 7;
+
+std::vector<std::uint8_t> FromHex(const std::string& hex) {
+  std::vector<std::uint8_t> bytes;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+    bytes.push_back(static_cast<std::uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+  return bytes;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+  std::vector<std::string> fields;
+  std::stringstream stream(line);
+  std::string field;
+  while (std::getline(stream, field, '\t')) fields.push_back(field);
+  return fields;
+}
 
 std::string PeerScript(const std::string& name) {
   std::ifstream file(std::string(SOURCE_DIR) + "/tests/workbook/model/peers/" + name);
@@ -68,6 +85,94 @@ class SheetExtrasPeerTest : public test::SheetTest {
 
   bool fitToPage = true;
 };
+
+// Reads each .xlsx file of the corpus that openpyxl can open with the model's readers and checks
+// column widths, merges, frozen panes and defined names against openpyxl's view of the file.
+class SheetExtrasCorpusTest : public SheetExtrasPeerTest {};
+
+TEST_F(SheetExtrasCorpusTest, XlsxFilesAgreeWithOpenpyxl) {
+  const std::filesystem::path corpus = std::filesystem::path(SHARED_DIR) / "corpus";
+  if (!std::filesystem::exists(corpus)) GTEST_SKIP() << "the shared corpus is absent: " << corpus;
+  if (!test::PythonHasModules("openpyxl")) GTEST_SKIP() << "python3-openpyxl is not installed";
+  const std::string script =
+      std::string(SOURCE_DIR) + "/tests/workbook/model/peers/sheet_extras_corpus.py";
+  int checked = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(corpus)) {
+    if (entry.path().extension() != ".xlsx") continue;
+    SCOPED_TRACE(entry.path().string());
+    std::string output;
+    if (FILE* pipe = popen(
+            ("/usr/bin/python3 '" + script + "' '" + entry.path().string() + "'").c_str(), "r")) {
+      char buffer[65536];
+      std::size_t n;
+      while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
+      pclose(pipe);
+    }
+    if (output.rfind("ERROR", 0) == 0 || output.empty()) continue;
+    TWorkbook file;
+    TExportWorkSheet* current = nullptr;
+    std::vector<std::string> lines;
+    std::stringstream stream(output);
+    for (std::string line; std::getline(stream, line);) lines.push_back(line);
+    // The parts first: every sheet must exist before the names are read.
+    for (const std::string& line : lines) {
+      const std::vector<std::string> f = Fields(line);
+      if (f[0] != "SHEET") continue;
+      TExportWorkSheet* sheet = file.AddWorkSheet();
+      sheet->Name = platform::Utf8ToUtf16(f[1]);
+      const std::vector<std::uint8_t> part = FromHex(f[2]);
+      TXmlDocument document;
+      document.LoadFromMemory(part.data(), part.size());
+      std::swap(this->sheet, sheet);
+      ReadSheetPart(document.DocumentElement());
+      std::swap(this->sheet, sheet);
+    }
+    for (const std::string& line : lines) {
+      const std::vector<std::string> f = Fields(line);
+      if (f[0] == "SHEET") {
+        current = file.WorkSheets.FindWorkSheet(platform::Utf8ToUtf16(f[1]));
+      } else if (f[0] == "WORKBOOK") {
+        const std::vector<std::uint8_t> part = FromHex(f[1]);
+        TXmlDocument document;
+        document.LoadFromMemory(part.data(), part.size());
+        for (TXmlNode node :
+             document.DocumentElement().FindPath("definedNames").Elements("definedName"))
+          if (!node.HasAttr("localSheetId"))
+            file.NamedCells.ReadXLSXDefinedName(node.Attr16("name"), node.Text16());
+      } else if (f[0] == "MERGE") {
+        TExportCell* cell = nullptr;
+        ASSERT_TRUE(current->FindCell(std::stoi(f[1]), std::stoi(f[2]), cell)) << line;
+        EXPECT_EQ(cell->ColSpan(), std::stoi(f[3]) - std::stoi(f[1]) + 1) << line;
+        EXPECT_EQ(cell->RowSpan(), std::stoi(f[4]) - std::stoi(f[2]) + 1) << line;
+        ++checked;
+      } else if (f[0] == "COL") {
+        TExportCol* col = current->Cols.FindCol(std::stoi(f[1]));
+        ASSERT_NE(col, nullptr) << line;
+        EXPECT_NEAR(col->Width, std::stod(f[2]) * kCharWidth, 1e-9) << line;
+        EXPECT_EQ(col->Hidden, f[3] == "1") << line;
+        EXPECT_EQ(col->OutlineLevel(), std::stoi(f[4])) << line;
+        ++checked;
+      } else if (f[0] == "DEFAULT") {
+        EXPECT_NEAR(current->Cols.DefaultWidth, std::stod(f[1]) * kCharWidth, 1e-9) << line;
+        ++checked;
+      } else if (f[0] == "PANE") {
+        EXPECT_EQ(current->WindowSettings.Split.Col, std::stoi(f[1])) << line;
+        EXPECT_EQ(current->WindowSettings.Split.Row, std::stoi(f[2])) << line;
+        ++checked;
+      } else if (f[0] == "NAME") {
+        const TExportRange* range;
+        ASSERT_TRUE(file.NamedCells.FindName(platform::Utf8ToUtf16(f[1]), range)) << line;
+        EXPECT_EQ(range->WorkSheet->Name, platform::Utf8ToUtf16(f[2])) << line;
+        EXPECT_EQ(range->Col, std::stoi(f[3])) << line;
+        EXPECT_EQ(range->Row, std::stoi(f[4])) << line;
+        EXPECT_EQ(range->Col2(), std::stoi(f[5])) << line;
+        EXPECT_EQ(range->Row2(), std::stoi(f[6])) << line;
+        ++checked;
+      }
+    }
+  }
+  EXPECT_GT(checked, 0) << "no file of the corpus had columns, merges, panes or names";
+}
 
 TEST_F(SheetExtrasPeerTest, OpenpyxlWorkbook) {
   if (!test::PythonHasModules("openpyxl")) GTEST_SKIP() << "python3-openpyxl is not installed";
