@@ -5,6 +5,7 @@
 #include "workbook/core/exceptions.h"
 #include "workbook/model/cells.h"
 #include "workbook/model/format_code_pool.h"
+#include "workbook/model/formula/rpn_formula.h"
 #include "workbook/model/limits.h"
 #include "workbook/model/row.h"
 #include "workbook/model/workbook.h"
@@ -118,6 +119,20 @@ TExportCellExtras& TExportCell::Extras() {
   return *extras;
 }
 
+TRPNFormula* TExportCell::GetRPNFormula() {
+  if (!HasFormula()) return nullptr;
+  TExportCellExtras& extras = Extras();
+  if (!extras.RPNFormula) {
+    auto formula = std::make_unique<TRPNFormula>(this);
+    if (formula->ParseFormula(extras.Formula)) extras.RPNFormula = std::move(formula);
+  }
+  return extras.RPNFormula.get();
+}
+
+void TExportCell::SetFormulaError(TRPNError error) {
+  if (error != TRPNError::None || ExtrasIfAny()) Extras().FormulaError = error;
+}
+
 const std::u16string& TExportCell::GetFormula() const {
   return ExtrasIfAny() ? ExtrasIfAny()->Formula : kEmpty;
 }
@@ -125,6 +140,8 @@ const std::u16string& TExportCell::GetFormula() const {
 void TExportCell::SetFormula(const std::u16string& text) {
   if (text.empty() && !ExtrasIfAny()) return;
   Extras().Formula = (text.empty() || text[0] == u'=') ? text : u"=" + text;
+  Extras().RPNFormula.reset();
+  Extras().FormulaError = TRPNError::None;
 }
 
 std::u16string TExportCell::GetFormatCode() const { return FormatCode(); }

@@ -10,6 +10,7 @@
 #include "workbook/core/owned_list.h"
 #include "workbook/model/cell_class.h"
 #include "workbook/model/cell_style.h"
+#include "workbook/model/formula/rpn_types.h"
 
 namespace workbook {
 
@@ -17,12 +18,15 @@ class TExportCells;
 class TExportRow;
 class TExportWorkSheet;
 class TWorkbook;
+class TRPNFormula;
 
 struct TExportCellExtras {
   TExportCellExtras();
   ~TExportCellExtras();
   const std::u16string* FormatCode = nullptr;  // interned
   std::u16string Formula;                      // with a leading "="
+  std::unique_ptr<TRPNFormula> RPNFormula;     // parsed on first use
+  TRPNError FormulaError = TRPNError::None;    // what the last calculation gave instead of a value
   int ColSpan = 1;
   int RowSpan = 1;
   std::u16string Hyperlink;  // string cells
@@ -67,6 +71,15 @@ class TExportCell : public TOwnedListObject {
   const std::u16string& GetFormula() const;
   bool HasFormula() const { return ExtrasIfAny() && !ExtrasIfAny()->Formula.empty(); }
   virtual void SetFormula(const std::u16string& text);
+  // The parsed formula, parsed on first use; null without formula text or when it does not parse.
+  TRPNFormula* GetRPNFormula();
+  const TRPNFormula* PeekRPNFormula() const {
+    return ExtrasIfAny() ? ExtrasIfAny()->RPNFormula.get() : nullptr;
+  }
+  // The spreadsheet error the formula gave (None when it gave a number or was not calculated).
+  TRPNError FormulaError() const {
+    return ExtrasIfAny() ? ExtrasIfAny()->FormulaError : TRPNError::None;
+  }
   // Formula cells of the numeric classes evaluate here.
   virtual void Calculate() {}
 
@@ -112,6 +125,7 @@ class TExportCell : public TOwnedListObject {
   virtual void SetDefaultAlignment(TExportCellStyle&) {}
   virtual void ApplyWorkSheetDefaults(TExportWorkSheet& sheet, TExportCellStyle& style);
   TExportCellExtras& Extras();
+  void SetFormulaError(TRPNError error);
   const TExportCellExtras* ExtrasIfAny() const {
     return (link_ & kExtrasTag) ? reinterpret_cast<TExportCellExtras*>(link_ & ~kExtrasTag)
                                 : nullptr;

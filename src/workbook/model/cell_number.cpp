@@ -6,6 +6,7 @@
 #include "workbook/core/invariant_texts.h"
 #include "workbook/core/number_format_code.h"
 #include "workbook/model/cell_string.h"
+#include "workbook/model/formula/rpn_formula.h"
 #include "workbook/model/local_number_text.h"
 #include "workbook/model/number_display.h"
 #include "workbook/model/worksheet.h"
@@ -36,6 +37,15 @@ void TExportCellCustomNumber::ReadValue(double fileValue) {
 void TExportCellCustomNumber::SetFormula(const std::u16string& text) {
   TExportCell::SetFormula(text);
   HasValue = text.empty() || valueFromFile_;
+}
+
+void TExportCellCustomNumber::Calculate() {
+  if (HasValue || !HasFormula()) return;
+  TRPNFormula* formula = GetRPNFormula();
+  if (!formula) return;
+  const TRPNValue result = formula->Evaluate();
+  SetValue(result.Value);
+  SetFormulaError(result.Error);
 }
 
 void TExportCellCustomNumber::ApplyWorkSheetDefaults(TExportWorkSheet& sheet,
