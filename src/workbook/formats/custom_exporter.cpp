@@ -1,14 +1,44 @@
 #include "workbook/formats/custom_exporter.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "workbook/core/exceptions.h"
+#include "workbook/formats/font_metrics.h"
+#include "workbook/formats/measuring_hooks.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
 
-void TCustomExporter::ExportToStream(TStream&, TWorkbook& workbook) { Workbook = &workbook; }
+namespace {
+
+int RoundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+
+}  // namespace
+
+void TCustomExporter::ExportToStream(TStream&, TWorkbook& workbook) {
+  Workbook = &workbook;
+  if (CharWidthHook == nullptr)
+    throw EWorkbookException(
+        u"The text-measuring routines are not installed: call StartWorkbookLibrary (or install\r\n"
+        u"the windowing binding's measuring) before writing a workbook; see the library's notes.");
+}
 
 void TCustomExporter::ImportFromStream(TStream&, TWorkbook& workbook) {
   Workbook = &workbook;
   workbook.WorkSheets.Clear();
+}
+
+double TCustomExporter::GetCellAutoHeight(TExportCell&, double) { return 0.0; }
+
+int TCustomExporter::GetFontRowHeight(const TExportFont& font) {
+  const int size = font.GetSize();
+  int height = RoundHalfEven(size * 1.75);
+  const TFontMetrics* entry = nullptr;
+  if (size >= 1 && size <= kFontMetricsMaxSize && FindFontMetrics(font.GetName(), entry))
+    height = std::max(RoundHalfEven(entry->Height[size - 1] * 1.124), height);
+  if (font.GetStyle().VertPosition == 2) height = RoundHalfEven(height * 1.25);
+  return height;
 }
 
 }  // namespace workbook

@@ -1,14 +1,17 @@
 #pragma once
-// The base of every file-format handler: one instance per format lives in the registry
-// (exporter_registry.h) and writes a workbook to a stream or reads a stream into one.
+// TCustomExporter: one file format of the library. Every handler writes a workbook to a stream and
+// reads a stream into a workbook; the registry (exporter_registry.h) holds one instance per format
+// and picks it by file extension.
 #include <string>
 #include <vector>
 
 #include "workbook/core/stream.h"
+#include "workbook/model/font.h"
 
 namespace workbook {
 
 class TWorkbook;
+class TExportCell;
 
 class TCustomExporter {
  public:
@@ -17,18 +20,25 @@ class TCustomExporter {
   TCustomExporter(const TCustomExporter&) = delete;
   TCustomExporter& operator=(const TCustomExporter&) = delete;
 
-  // Handlers call the base first: it records the workbook of this call.
+  // Records the workbook; raises EWorkbookException while the text-measuring hooks are unset, so
+  // nothing is written without them. Handlers call the base first.
   virtual void ExportToStream(TStream& stream, TWorkbook& workbook);
-  // Handlers call the base first: it records the workbook and frees all of its worksheets.
+  // Records the workbook and frees all of its worksheets. Handlers call the base first.
   virtual void ImportFromStream(TStream& stream, TWorkbook& workbook);
   // Pixels added to a measured text width for automatic column widths.
   virtual int GetCellWidthPadding() const { return 0; }
   // Pixels added per rich-text run boundary when a string cell is measured.
   virtual int GetRichTextRunSpacing() const { return 0; }
+  // Text-metric height of a cell for automatic row heights.
+  virtual double GetCellAutoHeight(TExportCell& cell, double width);
   virtual int GetMaxColCount() const { return 2147483647; }
   virtual int GetMaxRowCount() const { return 2147483647; }
 
-  TWorkbook* Workbook = nullptr;
+  // Pixel height of a row holding text in Font: sizes 1-70 of a family in the metrics table use
+  // its line height, anything else 1.75 times the size; subscript adds a quarter.
+  static int GetFontRowHeight(const TExportFont& font);
+
+  TWorkbook* Workbook = nullptr;  // the workbook of the running call; not owned
   std::u16string Description;
   // Lower case, without the dot; the first is the format's default extension.
   std::vector<std::u16string> Extensions;

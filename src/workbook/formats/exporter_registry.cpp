@@ -1,13 +1,11 @@
 #include "workbook/formats/exporter_registry.h"
 
-#include <vector>
-
 namespace workbook {
 
 namespace {
 
-std::vector<std::unique_ptr<TCustomExporter>>& Registry() {
-  static std::vector<std::unique_ptr<TCustomExporter>> registry;
+std::unique_ptr<TExporterRegistry>& Registry() {
+  static std::unique_ptr<TExporterRegistry> registry;
   return registry;
 }
 
@@ -16,33 +14,44 @@ TProgressDlgWrapperFactory& ProgressFactory() {
   return factory;
 }
 
+TSelectWorkSheetFunc& SelectWorkSheet() {
+  static TSelectWorkSheetFunc func;
+  return func;
+}
+
+char16_t LowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; }
+
 }  // namespace
 
-void RegisterExporter(std::unique_ptr<TCustomExporter> exporter, int index) {
+void TExporterRegistry::Register(std::unique_ptr<TCustomExporter> exporter, int index) {
   if (!exporter) return;
-  auto& registry = Registry();
-  if (index < 0 || static_cast<std::size_t>(index) >= registry.size())
-    registry.push_back(std::move(exporter));
+  if (index < 0 || index >= Count())
+    exporters_.push_back(std::move(exporter));
   else
-    registry.insert(registry.begin() + index, std::move(exporter));
+    exporters_.insert(exporters_.begin() + index, std::move(exporter));
 }
 
-bool FindExporterForFile(const std::u16string& fileName, TCustomExporter*& exporter) {
+TCustomExporter* TExporterRegistry::Get(int index) const {
+  return index >= 0 && index < Count() ? exporters_[static_cast<std::size_t>(index)].get()
+                                       : nullptr;
+}
+
+bool TExporterRegistry::FindForFile(std::u16string_view fileName,
+                                    TCustomExporter*& exporter) const {
   exporter = nullptr;
-  std::size_t separator = fileName.find_last_of(u"\\/:");
-  std::size_t dot = fileName.rfind(u'.');
-  if (dot == std::u16string::npos || (separator != std::u16string::npos && dot < separator))
-    return false;
-  return FindExporterForExtension(fileName.substr(dot), exporter);
+  const std::size_t dot = fileName.find_last_of(u".\\/:");
+  if (dot == std::u16string_view::npos || fileName[dot] != u'.') return false;
+  return FindForExtension(fileName.substr(dot), exporter);
 }
 
-bool FindExporterForExtension(const std::u16string& extension, TCustomExporter*& exporter) {
+bool TExporterRegistry::FindForExtension(std::u16string_view extension,
+                                         TCustomExporter*& exporter) const {
   exporter = nullptr;
   std::u16string key;
-  for (char16_t c : extension) key += (c >= u'A' && c <= u'Z') ? c + 32 : c;
-  if (!key.empty() && key[0] == u'.') key.erase(0, 1);
+  for (char16_t c : extension) key += LowerAscii(c);
+  if (!key.empty() && key.front() == u'.') key.erase(0, 1);
   if (key.empty()) return false;
-  for (auto& candidate : Registry()) {
+  for (const auto& candidate : exporters_) {
     for (const std::u16string& known : candidate->Extensions) {
       if (known == key) {
         exporter = candidate.get();
@@ -53,15 +62,40 @@ bool FindExporterForExtension(const std::u16string& extension, TCustomExporter*&
   return false;
 }
 
+void CreateExporterRegistry() {
+  if (!Registry()) Registry() = std::make_unique<TExporterRegistry>();
+}
+
+void FreeExporterRegistry() { Registry().reset(); }
+
+TExporterRegistry* GetExporterRegistry() { return Registry().get(); }
+
+void RegisterExporter(std::unique_ptr<TCustomExporter> exporter, int index) {
+  if (Registry()) Registry()->Register(std::move(exporter), index);
+}
+
+int GetExporterCount() { return Registry() ? Registry()->Count() : 0; }
+
+TCustomExporter* GetExporter(int index) { return Registry() ? Registry()->Get(index) : nullptr; }
+
+bool FindExporterForFile(std::u16string_view fileName, TCustomExporter*& exporter) {
+  exporter = nullptr;
+  return Registry() && Registry()->FindForFile(fileName, exporter);
+}
+
+bool FindExporterForExtension(std::u16string_view extension, TCustomExporter*& exporter) {
+  exporter = nullptr;
+  return Registry() && Registry()->FindForExtension(extension, exporter);
+}
+
 void SetProgressDlgWrapperClass(TProgressDlgWrapperFactory factory) {
   ProgressFactory() = std::move(factory);
 }
 
 const TProgressDlgWrapperFactory& GetProgressDlgWrapperClass() { return ProgressFactory(); }
 
-namespace detail {
-std::size_t RegisteredExporterCount() { return Registry().size(); }
-TCustomExporter* RegisteredExporter(std::size_t index) { return Registry()[index].get(); }
-}  // namespace detail
+void SetSelectWorkSheetFunc(TSelectWorkSheetFunc func) { SelectWorkSheet() = std::move(func); }
+
+const TSelectWorkSheetFunc& GetSelectWorkSheetFunc() { return SelectWorkSheet(); }
 
 }  // namespace workbook

@@ -1,43 +1,57 @@
 #pragma once
-// The process-wide list of format handlers, in registration order, and the hooks the user
-// interface binding installs beside it. The first handler whose extension list holds a file's
-// extension reads and writes that file.
+// The registry of format handlers and the two hooks kept beside it. The process-wide registry is
+// created and filled once at start-up (library_start.h) and only read afterwards; the order of
+// registration decides which handler a shared extension ("csv") opens with.
 #include <functional>
 #include <memory>
-#include <string>
+#include <string_view>
 #include <typeinfo>
+#include <vector>
 
 #include "workbook/formats/custom_exporter.h"
 #include "workbook/model/progress_dlg_wrapper.h"
 
 namespace workbook {
 
-// Index < 0 appends, otherwise inserts at Index (clamped); the registry owns the handler.
+class TExporterRegistry {
+ public:
+  // Index < 0 appends, otherwise inserts at Index (at the end when Index is past it).
+  void Register(std::unique_ptr<TCustomExporter> exporter, int index);
+  int Count() const { return static_cast<int>(exporters_.size()); }
+  // The handler at Index, nullptr outside the registry.
+  TCustomExporter* Get(int index) const;
+  // See FindExporterForFile and FindExporterForExtension.
+  bool FindForFile(std::u16string_view fileName, TCustomExporter*& exporter) const;
+  bool FindForExtension(std::u16string_view extension, TCustomExporter*& exporter) const;
+
+ private:
+  std::vector<std::unique_ptr<TCustomExporter>> exporters_;
+};
+
+// The process-wide registry: created empty (a second call keeps it), freed with its handlers.
+void CreateExporterRegistry();
+void FreeExporterRegistry();
+// nullptr while it does not exist.
+TExporterRegistry* GetExporterRegistry();
+
+// The registry owns the handler from then on; without a registry the handler is not kept.
 void RegisterExporter(std::unique_ptr<TCustomExporter> exporter, int index);
+int GetExporterCount();
+TCustomExporter* GetExporter(int index);
 
-// The extension of FileName: the text after the last "." that follows the last path separator
-// ("\", "/" or ":"); False with Exporter nil when none or when no handler claims it.
-bool FindExporterForFile(const std::u16string& fileName, TCustomExporter*& exporter);
-bool FindExporterForExtension(const std::u16string& extension, TCustomExporter*& exporter);
+// The extension of FileName is the text from the last "." that stands after the last "\", "/" or
+// ":"; there is none (false) without such a dot.
+bool FindExporterForFile(std::u16string_view fileName, TCustomExporter*& exporter);
+// Lower-cased, one leading "." removed; the first handler in registry order, and within it the
+// first extension, that equals it wins. Exporter is nullptr when the result is false.
+bool FindExporterForExtension(std::u16string_view extension, TCustomExporter*& exporter);
 
-// The last registered handler of exactly the class T.
-template <class T>
-bool FindRegisteredExporter(T*& exporter);
-
-using TProgressDlgWrapperFactory = std::function<std::unique_ptr<TWorkbookProgressDlgWrapper>()>;
-void SetProgressDlgWrapperClass(TProgressDlgWrapperFactory factory);
-const TProgressDlgWrapperFactory& GetProgressDlgWrapperClass();
-
-namespace detail {
-std::size_t RegisteredExporterCount();
-TCustomExporter* RegisteredExporter(std::size_t index);
-}  // namespace detail
-
+// The last registered handler whose class is exactly T.
 template <class T>
 bool FindRegisteredExporter(T*& exporter) {
   exporter = nullptr;
-  for (std::size_t i = detail::RegisteredExporterCount(); i-- > 0;) {
-    TCustomExporter* candidate = detail::RegisteredExporter(i);
+  for (int i = GetExporterCount() - 1; i >= 0; --i) {
+    TCustomExporter* candidate = GetExporter(i);
     if (typeid(*candidate) == typeid(T)) {
       exporter = static_cast<T*>(candidate);
       return true;
@@ -45,5 +59,15 @@ bool FindRegisteredExporter(T*& exporter) {
   }
   return false;
 }
+
+// The progress wrapper the workbook creates around each load from a stream.
+using TProgressDlgWrapperFactory = std::function<std::unique_ptr<TWorkbookProgressDlgWrapper>()>;
+void SetProgressDlgWrapperClass(TProgressDlgWrapperFactory factory);
+const TProgressDlgWrapperFactory& GetProgressDlgWrapperClass();
+
+// Lets the user pick the worksheet a delimited-text writer writes; false leaves it as it is.
+using TSelectWorkSheetFunc = std::function<bool(TWorkbook& workbook)>;
+void SetSelectWorkSheetFunc(TSelectWorkSheetFunc func);
+const TSelectWorkSheetFunc& GetSelectWorkSheetFunc();
 
 }  // namespace workbook

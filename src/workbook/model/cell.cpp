@@ -7,6 +7,7 @@
 #include "workbook/model/format_code_pool.h"
 #include "workbook/model/formula/rpn_formula.h"
 #include "workbook/model/limits.h"
+#include "workbook/model/rich_text.h"
 #include "workbook/model/row.h"
 #include "workbook/model/workbook.h"
 #include "workbook/model/worksheet.h"

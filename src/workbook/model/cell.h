@@ -8,8 +8,10 @@
 
 #include "workbook/core/number_format_code.h"
 #include "workbook/core/owned_list.h"
+#include "workbook/core/stream.h"
 #include "workbook/model/cell_class.h"
 #include "workbook/model/cell_style.h"
+#include "workbook/model/cell_write_context.h"
 #include "workbook/model/formula/rpn_types.h"
 
 namespace workbook {
@@ -19,6 +21,8 @@ class TExportRow;
 class TExportWorkSheet;
 class TWorkbook;
 class TRPNFormula;
+class TXmlWriter;
+class TStringRichTextTags;
 
 struct TExportCellExtras {
   TExportCellExtras();
@@ -29,7 +33,8 @@ struct TExportCellExtras {
   TRPNError FormulaError = TRPNError::None;    // what the last calculation gave instead of a value
   int ColSpan = 1;
   int RowSpan = 1;
-  std::u16string Hyperlink;  // string cells
+  std::u16string Hyperlink;                           // string cells
+  std::unique_ptr<TStringRichTextTags> RichTextTags;  // string cells
 };
 
 class TExportCell : public TOwnedListObject {
@@ -107,6 +112,15 @@ class TExportCell : public TOwnedListObject {
   // (this one is freed) or this cell when the class is the same.
   TExportCell* Transform(TCellClass newClass);
 
+  // The cell's BIFF8 record; XFIndex is its cell format in the writer's style sheet.
+  virtual void WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) = 0;
+  // The cell's XLSX "c" element; Ref is its reference ("B3"), StyleIndex its cell format.
+  virtual void WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+                         TCellWriteContext& context) = 0;
+  // The cell's ODS "table:table-cell" element; StyleName from the writer's cell-style list.
+  virtual void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
+                        TCellWriteContext& context) = 0;
+
   // True when nothing needs the cell after its row was written.
   virtual bool CanFreeAfterWrite() const { return true; }
 
@@ -124,6 +138,19 @@ class TExportCell : public TOwnedListObject {
   // The class's own alignment, and the sheet's defaults for the class, into a new style.
   virtual void SetDefaultAlignment(TExportCellStyle&) {}
   virtual void ApplyWorkSheetDefaults(TExportWorkSheet& sheet, TExportCellStyle& style);
+  // Record header, row, column and XF word of a cell record.
+  void WriteXLSCellHeader(TStream& stream, std::uint16_t recordId, int xfIndex,
+                          std::uint16_t length) const;
+  void WriteXLSBlank(TStream& stream, int xfIndex) const;
+  // Opens "c" with "r" and "s" (after Calculate); the class adds its "t", then the formula.
+  void WriteXLSXCellStart(TXmlWriter& writer, const std::u16string& ref, int styleIndex);
+  void WriteXLSXFormula(TXmlWriter& writer, const std::u16string& ref, TCellWriteContext& context);
+  // Opens "table:table-cell" with its spans, style and formula (after Calculate).
+  void WriteODSCellStart(TXmlWriter& writer, const std::u16string& styleName);
+  // The text as "text:p" paragraphs, one per line; runs of blanks as "text:s", a hyperlink as
+  // "text:a".
+  static void WriteODSText(TXmlWriter& writer, std::u16string_view text,
+                           const std::u16string& hyperlink);
   TExportCellExtras& Extras();
   void SetFormulaError(TRPNError error);
   const TExportCellExtras* ExtrasIfAny() const {

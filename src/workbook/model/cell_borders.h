@@ -42,7 +42,7 @@ class TExportCellBorder {
   void WriteXLSX(TXmlNode sideNode) const;
   // Style from the style attribute (absent or unknown: none), colour from the color child
   // (absent: automatic). An absent side element reads as none.
-  void ReadXLSX(TXmlNode sideNode, const TXLSXColorReader& readColor);
+  void ReadXLSX(TXmlNode sideNode, const IThemeColors* themeColors, const IColorPalette* palette);
   // OpenDocument border attribute: the line style's text, then (unless none) " #RRGGBB".
   void WriteODS(TXmlNode node, std::string_view attributeName) const;
 

@@ -14,7 +14,8 @@ class TExportCellBordersList : public TExportStyleRegistry<TExportCellBorders> {
   void WriteXLSX(TXmlNode bordersNode) const;
   // Replaces the entries by the file's border sets, one per border element, in file order (equal
   // sets too). A diagonal is read only when its diagonalUp / diagonalDown flag is true.
-  void ReadXLSX(TXmlNode bordersNode, const TXLSXColorReader& readColor);
+  void ReadXLSX(TXmlNode bordersNode, const IThemeColors* themeColors,
+                const IColorPalette* palette);
 };
 
 }  // namespace workbook

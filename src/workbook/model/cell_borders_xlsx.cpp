@@ -4,6 +4,7 @@
 #include "workbook/core/color.h"
 #include "workbook/core/enum_names.h"
 #include "workbook/core/units.h"
+#include "workbook/core/xlsx_colors.h"
 #include "workbook/model/cell_borders.h"
 #include "workbook/model/cell_borders_list.h"
 
@@ -26,10 +27,11 @@ void TExportCellBorder::WriteXLSX(TXmlNode sideNode) const {
   FindOrAddChild(sideNode, "color").SetAttr("rgb", ColorToARGBHex(Color, true));
 }
 
-void TExportCellBorder::ReadXLSX(TXmlNode sideNode, const TXLSXColorReader& readColor) {
+void TExportCellBorder::ReadXLSX(TXmlNode sideNode, const IThemeColors* themeColors,
+                                 const IColorPalette* palette) {
   Style = static_cast<std::uint8_t>(XLSXToBorderStyle(sideNode ? sideNode.Attr16("style") : u""));
   TXmlNode color = sideNode ? sideNode.Child("color") : TXmlNode();
-  Color = color ? readColor(color) : clNone;
+  Color = color ? ReadXLSXColor(color, themeColors, palette) : clNone;
 }
 
 void TExportCellBordersList::WriteXLSX(TXmlNode bordersNode) const {
@@ -54,21 +56,25 @@ void TExportCellBordersList::WriteXLSX(TXmlNode bordersNode) const {
   }
 }
 
-void TExportCellBordersList::ReadXLSX(TXmlNode bordersNode, const TXLSXColorReader& readColor) {
+void TExportCellBordersList::ReadXLSX(TXmlNode bordersNode, const IThemeColors* themeColors,
+                                      const IColorPalette* palette) {
   Clear();
   for (TXmlNode node : bordersNode.Elements("border")) {
     auto borders = std::make_unique<TExportCellBorders>();
-    borders->GetBorder(TExportCellBorders::bLeft).ReadXLSX(node.Child("left"), readColor);
-    borders->GetBorder(TExportCellBorders::bTop).ReadXLSX(node.Child("top"), readColor);
-    borders->GetBorder(TExportCellBorders::bRight).ReadXLSX(node.Child("right"), readColor);
-    borders->GetBorder(TExportCellBorders::bBottom).ReadXLSX(node.Child("bottom"), readColor);
+    borders->GetBorder(TExportCellBorders::bLeft)
+        .ReadXLSX(node.Child("left"), themeColors, palette);
+    borders->GetBorder(TExportCellBorders::bTop).ReadXLSX(node.Child("top"), themeColors, palette);
+    borders->GetBorder(TExportCellBorders::bRight)
+        .ReadXLSX(node.Child("right"), themeColors, palette);
+    borders->GetBorder(TExportCellBorders::bBottom)
+        .ReadXLSX(node.Child("bottom"), themeColors, palette);
     if (XMLStrToBoolDef(node.Attr16("diagonalUp"), false)) {
       borders->GetBorder(TExportCellBorders::bDiagonalUp)
-          .ReadXLSX(node.Child("diagonal"), readColor);
+          .ReadXLSX(node.Child("diagonal"), themeColors, palette);
     }
     if (XMLStrToBoolDef(node.Attr16("diagonalDown"), false)) {
       borders->GetBorder(TExportCellBorders::bDiagonalDown)
-          .ReadXLSX(node.Child("diagonal"), readColor);
+          .ReadXLSX(node.Child("diagonal"), themeColors, palette);
     }
     AddNew(std::move(borders));
   }

@@ -39,6 +39,13 @@ class TExportCellCustomNumber : public TExportCell {
   // class has none.
   virtual std::u16string GetODSValueType() const { return std::u16string(); }
   void AssignTo(TPersistent& dest) const override;
+  // A zero that shows and is written as an empty cell.
+  virtual bool IsBlankZero() const { return false; }
+  void WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) override;
+  void WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+                 TCellWriteContext& context) override;
+  void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
+                TCellWriteContext& context) override;
 
  protected:
   void SetDefaultAlignment(TExportCellStyle& style) override {
@@ -72,6 +79,7 @@ class TExportCellNumber : public TExportCellCustomNumber {
   std::u16string GetFormatCode() const override;
   std::u16string GetODSValueType() const override { return u"float"; }
   void AssignTo(TPersistent& dest) const override;
+  bool IsBlankZero() const override { return BlankZero && Value == 0; }
   void ImportNumberFormat(const TNumberFormatRec& format) override;
 
   virtual std::u16string GetFormatPrefix(bool negative) const;

@@ -1,6 +1,9 @@
 #include "workbook/model/cell_string.h"
 
+#include <vector>
+
 #include "workbook/model/cell_number.h"
+#include "workbook/model/rich_text.h"
 #include "workbook/model/worksheet.h"
 
 namespace workbook {
@@ -21,7 +24,8 @@ void TExportCellString::ApplyWorkSheetDefaults(TExportWorkSheet& sheet, TExportC
   if (sheet.DefaultStringAlignment != 0) style.SetAlignment(sheet.DefaultStringAlignment);
 }
 
-void TExportCellString::SetValueEx(const std::u16string& text, bool /*clearRichText*/) {
+void TExportCellString::SetValueEx(const std::u16string& text, bool clearRichText) {
+  if (clearRichText && ExtrasIfAny() && ExtrasIfAny()->RichTextTags) Extras().RichTextTags.reset();
   value_.Assign(text);
   if (text.find(u"\r\n") != std::u16string::npos) SetWrapText(true);
   if (value_.size() > kInlineStringLimit) sharedString_ = true;
@@ -29,6 +33,45 @@ void TExportCellString::SetValueEx(const std::u16string& text, bool /*clearRichT
 
 void TExportCellString::SetSharedString(bool flag) {
   sharedString_ = flag || value_.size() > kInlineStringLimit;
+}
+
+TStringRichTextTags& TExportCellString::GetRichTextTags() {
+  auto& tags = Extras().RichTextTags;
+  if (!tags) tags = std::make_unique<TStringRichTextTags>(this);
+  return *tags;
+}
+
+bool TExportCellString::HasRichText() const {
+  const TExportCellExtras* extras = ExtrasIfAny();
+  return extras && extras->RichTextTags && extras->RichTextTags->Count() > 0;
+}
+
+void TExportCellString::ReadXLSText(std::u16string_view text,
+                                    std::span<const std::uint8_t> runBuffer) {
+  // Where each character of the file's text lands once lone CR and LF became CR LF.
+  std::u16string normal;
+  std::vector<std::int32_t> moved(text.size() + 1);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    moved[i] = static_cast<std::int32_t>(normal.size());
+    char16_t c = text[i];
+    if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+      normal += u"\r\n";
+      moved[++i] = static_cast<std::int32_t>(normal.size()) - 1;
+    } else if (c == u'\r' || c == u'\n') {
+      normal += u"\r\n";
+    } else {
+      normal += c;
+    }
+  }
+  moved[text.size()] = static_cast<std::int32_t>(normal.size());
+  SetValueEx(normal, true);
+  if (runBuffer.size() < 4) return;
+  TStringRichTextTags& tags = GetRichTextTags();
+  tags.ReadXLSRuns(runBuffer);
+  for (std::int32_t i = 0; i < tags.Count(); ++i) {
+    std::int32_t& position = tags.GetTag(i)->Position;
+    if (position - 1 < static_cast<std::int32_t>(moved.size())) position = moved[position - 1] + 1;
+  }
 }
 
 const std::u16string& TExportCellString::GetHyperlink() const {
@@ -46,6 +89,10 @@ void TExportCellString::AssignTo(TPersistent& dest) const {
     text->SetValue(GetValueText());
     text->SetSharedString(sharedString_);
     text->SetHyperlink(GetHyperlink());
+    if (HasRichText())
+      text->GetRichTextTags().Assign(*ExtrasIfAny()->RichTextTags);
+    else if (text->HasRichText())
+      text->Extras().RichTextTags.reset();
   } else if (auto* number = dynamic_cast<TExportCellCustomNumber*>(&dest)) {
     number->SetValueText(GetValueText());
   }

@@ -1,5 +1,7 @@
 #pragma once
 // A text cell.
+#include <span>
+
 #include "workbook/model/cell.h"
 #include "workbook/model/packed_text.h"
 
@@ -20,6 +22,13 @@ class TExportCellString : public TExportCell {
   // False is kept only for texts of at most 255 characters.
   void SetSharedString(bool flag);
 
+  // The runs of the text in fonts of their own, made on first use.
+  TStringRichTextTags& GetRichTextTags();
+  bool HasRichText() const;
+  // A text read from an XLS file with its BIFF8 runs: line breaks become CR LF, the runs follow
+  // the characters they formatted.
+  void ReadXLSText(std::u16string_view text, std::span<const std::uint8_t> runBuffer);
+
   const std::u16string& GetHyperlink() const;
   void SetHyperlink(const std::u16string& target);
   bool HasHyperlink() const { return !GetHyperlink().empty(); }
@@ -29,6 +38,11 @@ class TExportCellString : public TExportCell {
   std::u16string GetDisplayText() override { return std::u16string(value_.View()); }
   void SetDisplayText(const std::u16string& text) override { SetValue(text); }
   void AssignTo(TPersistent& dest) const override;
+  void WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) override;
+  void WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+                 TCellWriteContext& context) override;
+  void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
+                TCellWriteContext& context) override;
 
  protected:
   void DoCreate() override;

@@ -2,13 +2,13 @@
 // A font of the workbook: size, the five tri-state style bytes, colour and name. Fonts are held
 // once per distinct key string in the workbook's font registry; styles refer to them by index.
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "workbook/core/color.h"
+#include "workbook/core/color_sources.h"
 #include "workbook/core/xml/xml_node.h"
 
 namespace workbook {
@@ -19,10 +19,6 @@ class THashedStrings;
 // against the first style headers.
 using TStyleColor = TColor;
 inline constexpr TColor kStyleColorNone = clNone;
-
-// Resolves a SpreadsheetML colour element (rgb, theme with tint, indexed) to a colour; the XLSX
-// reader binds it to the file's theme colours and palette.
-using TXLSXColorReader = std::function<TColor(TXmlNode colorNode)>;
 
 // The five style bytes; 0 always means "not set" (inherit).
 class TExportFontStyle {
@@ -89,8 +85,10 @@ class TExportFont {
   // SpreadsheetML font children appended to FontNode: style children, sz, color, then the name
   // element ("name" in styles.xml, "rFont" in rich-text runs).
   void WriteXLSX(TXmlNode fontNode, std::string_view nameElement) const;
-  // The same children back; an absent color reads as automatic, an absent name as empty.
-  void ReadXLSX(TXmlNode fontNode, const TXLSXColorReader& readColor, std::string_view nameElement);
+  // The same children back; an absent color reads as automatic, an absent name as empty. Theme
+  // and indexed colours resolve through ThemeColors and Palette (either may be nullptr).
+  void ReadXLSX(TXmlNode fontNode, const IThemeColors* themeColors, const IColorPalette* palette,
+                std::string_view nameElement);
   // A rich-text run's properties: the whole "<rPr>...</rPr>" element as UTF-8 text, with "rFont"
   // as name element.
   std::string WriteXLSXRun() const;

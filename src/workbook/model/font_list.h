@@ -24,7 +24,7 @@ class TExportFontList : public TExportStyleRegistry<TExportFont> {
   void WriteXLSX(TXmlNode fontsNode) const;
   // Replaces the entries by the file's fonts, one per element child, in file order (equal fonts
   // too), so index i is the file's font i.
-  void ReadXLSX(TXmlNode fontsNode, const TXLSXColorReader& readColor);
+  void ReadXLSX(TXmlNode fontsNode, const IThemeColors* themeColors, const IColorPalette* palette);
 
   // The FONT records, header included: entry 0 four times (BIFF8 has no font index 4, so BIFF
   // font i + 4 is registry entry i for i >= 1), then the other entries in order. The palette gives

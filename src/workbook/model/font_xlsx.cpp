@@ -5,6 +5,7 @@
 
 #include "workbook/core/color.h"
 #include "workbook/core/invariant_texts.h"
+#include "workbook/core/xlsx_colors.h"
 #include "workbook/core/xml/xml_document.h"
 #include "workbook/model/font.h"
 #include "workbook/model/font_list.h"
@@ -104,12 +105,12 @@ std::string TExportFont::WriteXLSXRun() const {
   return text;
 }
 
-void TExportFont::ReadXLSX(TXmlNode fontNode, const TXLSXColorReader& readColor,
-                           std::string_view nameElement) {
+void TExportFont::ReadXLSX(TXmlNode fontNode, const IThemeColors* themeColors,
+                           const IColorPalette* palette, std::string_view nameElement) {
   style_.ReadXLSX(fontNode);
   if (TXmlNode sz = fontNode.Child("sz")) size_ = ReadInteger(sz.Attr16("val"), size_);
   TXmlNode color = fontNode.Child("color");
-  color_ = color ? readColor(color) : clNone;
+  color_ = color ? ReadXLSXColor(color, themeColors, palette) : clNone;
   TXmlNode name = fontNode.Child(nameElement);
   name_ = name ? name.Attr16("val") : std::u16string();
 }
@@ -119,11 +120,12 @@ void TExportFontList::WriteXLSX(TXmlNode fontsNode) const {
   for (int i = 0; i < Count(); ++i) GetItem(i)->WriteXLSX(fontsNode.AddChild("font"), "name");
 }
 
-void TExportFontList::ReadXLSX(TXmlNode fontsNode, const TXLSXColorReader& readColor) {
+void TExportFontList::ReadXLSX(TXmlNode fontsNode, const IThemeColors* themeColors,
+                               const IColorPalette* palette) {
   Clear();
   for (TXmlNode node = fontsNode.FirstElement(); node; node = node.NextElement()) {
     auto font = std::make_unique<TExportFont>();
-    font->ReadXLSX(node, readColor, "name");
+    font->ReadXLSX(node, themeColors, palette, "name");
     AddNew(std::move(font));
   }
 }

@@ -64,6 +64,9 @@ class TExportRow : public TOwnedListObject {
   void DeleteTrailingEmptyCells();
   // Cells (copies), height, flags and outline level into a row Dest.
   void AssignTo(TPersistent& dest) const override;
+  // The BIFF8 ROW record (nothing for an automatic height without a style); XFIndex is the row
+  // style's cell format, Height the row's height in pixels as the writer computed it.
+  void WriteXLS(TStream& stream, int xfIndex, double height) const;
   std::unique_ptr<TOwnedListObject> NewInstance() const override;
 
  private:

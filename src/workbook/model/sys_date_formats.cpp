@@ -37,21 +37,23 @@ void ReplaceMinuteLetters(std::u16string& text) {
 
 std::u16string ExpandSysDateFormats(const std::u16string& format) {
   const platform::TFormatSettings& fs = platform::FormatSettings();
-  std::u16string result = format;
-  if (!format.empty() && format[0] == u'%') {
-    std::u16string key = Lower(format);
-    std::u16string shortTime = fs.ShortTimeFormat;
-    if (key == u"%sysdate%")
-      result = fs.ShortDateFormat;
-    else if (key == u"%systime%")
-      result = fs.LongTimeFormat;
-    else if (key == u"%systimews%")
-      result = shortTime;
-    else if (key == u"%sysdatetime%")
-      result = fs.ShortDateFormat + u" " + fs.LongTimeFormat;
-    else if (key == u"%sysdatetimews%")
-      result = fs.ShortDateFormat + u" " + shortTime;
-  }
+  // Only the system's formats are spelt with "n" for minutes; in any other code "n" is a
+  // literal letter and stays.
+  if (format.empty() || format[0] != u'%') return format;
+  const std::u16string key = Lower(format);
+  std::u16string result;
+  if (key == u"%sysdate%")
+    result = fs.ShortDateFormat;
+  else if (key == u"%systime%")
+    result = fs.LongTimeFormat;
+  else if (key == u"%systimews%")
+    result = fs.ShortTimeFormat;
+  else if (key == u"%sysdatetime%")
+    result = fs.ShortDateFormat + u" " + fs.LongTimeFormat;
+  else if (key == u"%sysdatetimews%")
+    result = fs.ShortDateFormat + u" " + fs.ShortTimeFormat;
+  else
+    return format;
   ReplaceMinuteLetters(result);
   ReplaceAllLower(result, u"ampm", u"am/pm");
   return result;

@@ -5,8 +5,8 @@
 
 namespace workbook {
 
-// A placeholder becomes the system format it names; then every "n" becomes "m" and every "ampm"
-// "am/pm" (letter case ignored).
+// A placeholder becomes the system format it names, in which every "n" becomes "m" and every
+// "ampm" "am/pm" (letter case ignored); any other code is returned unchanged.
 std::u16string ExpandSysDateFormats(const std::u16string& format);
 
 // The form a date/time cell stores its code in: lower case, "n" as "m", "ampm" and "a/p" as

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "python_peer.h"
+#include "style_lines.h"
 #include "style_test_support.h"
 #include "workbook/model/cell_borders_list.h"
 #include "workbook/model/font_list.h"
@@ -15,72 +16,9 @@
 namespace workbook {
 namespace {
 
-using test::Narrow;
-
-// One line per font and border set, in the same form from both sides.
-const char* kDescribe = R"(
-def rgb(color):
-    return color.rgb[-6:] if color is not None and color.type == 'rgb' else '-'
-def font_line(f):
-    return '|'.join(str(x) for x in ['font', f.name, int(f.sz) if f.sz is not None else '-',
-        int(bool(f.b)), int(bool(f.i)), int(bool(f.strike)), f.u or 'none',
-        f.vertAlign or 'none', rgb(f.color)])
-def side(s):
-    return (s.style or 'none') + ':' + rgb(s.color) if s is not None else 'none:-'
-def border_line(b):
-    return '|'.join(['border', side(b.left), side(b.right), side(b.top), side(b.bottom),
-        side(b.diagonal), str(int(bool(b.diagonalUp))), str(int(bool(b.diagonalDown)))])
-)";
-
-std::string Rgb(TColor color) {
-  if (color == clNone) return "-";
-  char text[8];
-  std::snprintf(text, sizeof text, "%02X%02X%02X", color & 0xFF, (color >> 8) & 0xFF,
-                (color >> 16) & 0xFF);
-  return text;
-}
-
-std::string FontLine(const TExportFont& font) {
-  const TExportFontStyle& s = font.GetStyle();
-  // Not set writes no element, which reads as none.
-  const char* underline[] = {"none", "single", "double", "singleAccounting", "doubleAccounting",
-                             "none"};
-  const char* position[] = {"none", "superscript", "subscript", "none"};
-  return "font|" + Narrow(font.GetName()) + "|" + std::to_string(font.GetSize()) + "|" +
-         (s.Bold == 1 ? "1" : "0") + "|" + (s.Italic == 1 ? "1" : "0") + "|" +
-         (s.StrikeOut == 1 ? "1" : "0") + "|" + underline[s.Underline] + "|" +
-         position[s.VertPosition] + "|" + Rgb(font.GetColor());
-}
-
-std::string Side(const TExportCellBorder& line) {
-  const char* names[] = {"?",           "none",
-                         "thin",        "medium",
-                         "dashed",      "dotted",
-                         "thick",       "double",
-                         "hair",        "mediumDashed",
-                         "dashDot",     "mediumDashDot",
-                         "dashDotDot",  "mediumDashDotDot",
-                         "slantDashDot"};
-  return std::string(names[line.Style]) + ":" + (line.Style <= 1 ? "-" : Rgb(line.Color));
-}
-
-std::string BorderLine(const TExportCellBorders& b) {
-  using B = TExportCellBorders;
-  const TExportCellBorder& up = b.GetBorder(B::bDiagonalUp);
-  const TExportCellBorder& down = b.GetBorder(B::bDiagonalDown);
-  const TExportCellBorder& diagonal = down.IsVisible() ? down : up;
-  return "border|" + Side(b.GetBorder(B::bLeft)) + "|" + Side(b.GetBorder(B::bRight)) + "|" +
-         Side(b.GetBorder(B::bTop)) + "|" + Side(b.GetBorder(B::bBottom)) + "|" +
-         (diagonal.IsVisible() ? Side(diagonal) : "none:-") + "|" + (up.IsVisible() ? "1" : "0") +
-         "|" + (down.IsVisible() ? "1" : "0");
-}
-
-TColor ReadRgb(TXmlNode node) {
-  const std::string rgb(node.Attr("rgb"));
-  if (rgb.size() != 8) return clNone;
-  const long value = std::stol(rgb.substr(2), nullptr, 16);
-  return static_cast<TColor>(((value & 0xFF) << 16) | (value & 0xFF00) | (value >> 16));
-}
+using test::BorderLine;
+using test::FontLine;
+using test::kDescribeStyles;
 
 TEST(StyleXlsxPeer, OpenpyxlReadsOurFontsAndBorders) {
   if (!test::PythonHasModules("openpyxl")) GTEST_SKIP() << "python3-openpyxl is not installed";
@@ -108,7 +46,7 @@ TEST(StyleXlsxPeer, OpenpyxlReadsOurFontsAndBorders) {
   fonts.WriteXLSX(xml.Root().AddChild("fonts"));
   borders.WriteXLSX(xml.Root().AddChild("borders"));
 
-  const std::string script = std::string(kDescribe) + R"(
+  const std::string script = std::string(kDescribeStyles) + R"(
 import sys
 from openpyxl.styles.stylesheet import Stylesheet
 from openpyxl.xml.functions import fromstring
@@ -133,7 +71,7 @@ for b in sheet.borders: print(border_line(b))
 
 TEST(StyleXlsxPeer, WeReadOpenpyxlsFontsAndBorders) {
   if (!test::PythonHasModules("openpyxl")) GTEST_SKIP() << "python3-openpyxl is not installed";
-  const std::string script = std::string(kDescribe) + R"(
+  const std::string script = std::string(kDescribeStyles) + R"(
 import io, zipfile
 from openpyxl import Workbook, load_workbook
 from openpyxl.styles import Font, Border, Side, Color
@@ -161,8 +99,8 @@ for b in wb2._borders: print(border_line(b))
   xml.Load(stylesXml);
   TExportFontList fonts;
   TExportCellBordersList borders;
-  fonts.ReadXLSX(xml.Root().Child("fonts"), ReadRgb);
-  borders.ReadXLSX(xml.Root().Child("borders"), ReadRgb);
+  fonts.ReadXLSX(xml.Root().Child("fonts"), nullptr, nullptr);
+  borders.ReadXLSX(xml.Root().Child("borders"), nullptr, nullptr);
   std::string actual;
   for (int i = 0; i < fonts.Count(); ++i) actual += FontLine(*fonts.GetItem(i)) + "\n";
   for (int i = 0; i < borders.Count(); ++i) actual += BorderLine(*borders.GetItem(i)) + "\n";

@@ -11,15 +11,6 @@ namespace {
 using test::Narrow;
 using test::XmlScratch;
 
-// Colours as a file's rgb attribute gives them (ARGB, alpha dropped); theme and indexed colours
-// are the XLSX reader's business.
-TColor ReadRgb(TXmlNode node) {
-  const std::string rgb(node.Attr("rgb"));
-  if (rgb.size() != 8) return clNone;
-  const long value = std::stol(rgb.substr(2), nullptr, 16);
-  return static_cast<TColor>(((value & 0xFF) << 16) | (value & 0xFF00) | (value >> 16));
-}
-
 struct FontStyleReadCase {
   const char* xml;
   const char* key;  // Bold;Underline;Italic;VertPosition;StrikeOut
@@ -70,7 +61,7 @@ TEST_P(FontXlsxRead, ReadsSizeColourAndName) {
   XmlScratch xml("x");
   xml.Load(GetParam().xml);
   TExportFont font;
-  font.ReadXLSX(xml.Root(), ReadRgb, "name");
+  font.ReadXLSX(xml.Root(), nullptr, nullptr, "name");
   EXPECT_EQ(Narrow(font.GetKeyString()), GetParam().key) << GetParam().xml;
 }
 
@@ -93,7 +84,7 @@ TEST(FontXlsxRead, RunFontsUseRFont) {
   XmlScratch xml("x");
   xml.Load("<rPr><b/><rFont val=\"Run\"/></rPr>");
   TExportFont font;
-  font.ReadXLSX(xml.Root(), ReadRgb, "rFont");
+  font.ReadXLSX(xml.Root(), nullptr, nullptr, "rFont");
   EXPECT_EQ(font.GetName(), u"Run");
 }
 
@@ -106,7 +97,7 @@ TEST(FontXlsxRead, RunPropertiesRoundTrip) {
   XmlScratch xml("x");
   xml.Load(font.WriteXLSXRun());
   TExportFont read;
-  read.ReadXLSX(xml.Root(), ReadRgb, "rFont");
+  read.ReadXLSX(xml.Root(), nullptr, nullptr, "rFont");
   EXPECT_EQ(read, font);
 }
 
@@ -117,7 +108,7 @@ TEST(FontListXlsxRead, KeepsEveryFontInFileOrder) {
       "<font><sz val=\"11\"/><name val=\"Calibri\"/></font><font><b/><sz val=\"8\"/></font>"
       "</fonts>");
   TExportFontList fonts;
-  fonts.ReadXLSX(xml.Root(), ReadRgb);
+  fonts.ReadXLSX(xml.Root(), nullptr, nullptr);
   ASSERT_EQ(fonts.Count(), 3);
   EXPECT_EQ(fonts.GetItem(0)->GetName(), u"Calibri");
   EXPECT_EQ(*fonts.GetItem(0), *fonts.GetItem(1));
@@ -130,7 +121,7 @@ TEST(FontListXlsxRead, WithoutFontsTheDefaultFontStays) {
   xml.Load("<fonts count=\"3\"/>");
   TExportFontList fonts;
   fonts.Add(TExportFont());
-  fonts.ReadXLSX(xml.Root(), ReadRgb);
+  fonts.ReadXLSX(xml.Root(), nullptr, nullptr);
   ASSERT_EQ(fonts.Count(), 1);
   EXPECT_EQ(*fonts.GetItem(0), TExportFontList::DefaultFont());
 }
@@ -143,7 +134,7 @@ TEST(BordersListXlsxRead, BothDiagonalsComeFromTheOneDiagonalElement) {
       "<top style=\"bogus\"/><diagonal style=\"thick\"><color rgb=\"FF00FF00\"/></diagonal>"
       "</border></borders>");
   TExportCellBordersList borders;
-  borders.ReadXLSX(xml.Root(), ReadRgb);
+  borders.ReadXLSX(xml.Root(), nullptr, nullptr);
   ASSERT_EQ(borders.Count(), 1);
   // Lines top, right, bottom, left, down, up; an absent bottom and an unknown style read as none.
   EXPECT_EQ(Narrow(borders.GetItem(0)->GetKeyString()),
@@ -157,7 +148,7 @@ TEST(BordersListXlsxRead, DiagonalsWithoutTheirFlagStayUnset) {
       "<diagonal style=\"thin\"/></border><border><left/><right/><top/><bottom/><diagonal/>"
       "</border></borders>");
   TExportCellBordersList borders;
-  borders.ReadXLSX(xml.Root(), ReadRgb);
+  borders.ReadXLSX(xml.Root(), nullptr, nullptr);
   ASSERT_EQ(borders.Count(), 2);
   EXPECT_EQ(Narrow(borders.GetItem(0)->GetKeyString()),
             "1;536870911;1;536870911;1;536870911;1;536870911;0;536870911;0;536870911");
@@ -169,9 +160,48 @@ TEST(BordersListXlsxRead, WithoutBordersTheEmptySetStays) {
   XmlScratch xml("x");
   xml.Load("<borders count=\"0\"/>");
   TExportCellBordersList borders;
-  borders.ReadXLSX(xml.Root(), ReadRgb);
+  borders.ReadXLSX(xml.Root(), nullptr, nullptr);
   ASSERT_EQ(borders.Count(), 1);
   EXPECT_EQ(*borders.GetItem(0), TExportCellBorders());
+}
+
+}  // namespace
+}  // namespace workbook
+
+namespace workbook {
+namespace {
+
+struct TwoThemeColors : IThemeColors {
+  int GetCount() const override { return 2; }
+  TColor GetColor(int index) const override { return index == 0 ? 0x000000 : 0x0000FF; }
+  bool FindByName(std::u16string_view, TColor&) const override { return false; }
+};
+
+struct TenGreys : IColorPalette {
+  TColor GetColor(int index) const override {
+    return index >= 0 && index < 10 ? 0x111111 * index : clNone;
+  }
+};
+
+TEST(StyleXlsxRead, ThemeAndIndexedColoursResolveThroughTheFilesColours) {
+  test::XmlScratch xml("x");
+  xml.Load(
+      "<styleSheet><fonts><font><color theme=\"1\"/></font><font><color indexed=\"3\"/></font>"
+      "<font><color indexed=\"64\"/></font></fonts><borders><border><left style=\"thin\">"
+      "<color theme=\"1\"/></left><right style=\"thin\"><color indexed=\"2\"/></right></border>"
+      "</borders></styleSheet>");
+  const TwoThemeColors theme;
+  const TenGreys palette;
+  TExportFontList fonts;
+  fonts.ReadXLSX(xml.Root().Child("fonts"), &theme, &palette);
+  ASSERT_EQ(fonts.Count(), 3);
+  EXPECT_EQ(fonts.GetItem(0)->GetColor(), 0x0000FF);
+  EXPECT_EQ(fonts.GetItem(1)->GetColor(), 0x333333);
+  EXPECT_EQ(fonts.GetItem(2)->GetColor(), clNone);
+  TExportCellBordersList borders;
+  borders.ReadXLSX(xml.Root().Child("borders"), &theme, &palette);
+  EXPECT_EQ(borders.GetItem(0)->GetBorder(TExportCellBorders::bLeft).Color, 0x0000FF);
+  EXPECT_EQ(borders.GetItem(0)->GetBorder(TExportCellBorders::bRight).Color, 0x222222);
 }
 
 }  // namespace

@@ -1,0 +1,25 @@
+#pragma once
+// The built-in font-metrics table: for common font families, the line height and the average
+// digit width in pixels at every point size from 1 to 70. Row heights and headless text
+// measuring use it where the platform measures nothing.
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace workbook {
+
+inline constexpr int kFontMetricsCount = 113;
+inline constexpr int kFontMetricsMaxSize = 70;
+
+struct TFontMetrics {
+  const char16_t* Name;
+  std::uint16_t Height[kFontMetricsMaxSize];  // pixels, index size - 1
+  std::uint8_t Width[kFontMetricsMaxSize];    // pixels, index size - 1
+};
+
+extern const std::array<TFontMetrics, kFontMetricsCount> kFontMetricsTable;
+
+// Exact-name lookup; not found: Entry is the first entry ("Arial") and the result false.
+bool FindFontMetrics(std::u16string_view fontName, const TFontMetrics*& entry);
+
+}  // namespace workbook

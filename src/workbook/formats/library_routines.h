@@ -1,0 +1,37 @@
+#pragma once
+// Small routines of the library that the model classes and several format handlers share.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "workbook/core/integer_list.h"
+#include "workbook/core/stream.h"
+
+namespace workbook {
+
+inline double BoolToFloat(bool value) { return value ? 1.0 : 0.0; }
+// False exactly when the value is 0 within the library's floating tolerance.
+bool FloatToBool(double value);
+// Equal within max(min(|a|, |b|) * 1e-12, 1e-12).
+bool SameFloat(double a, double b);
+
+// Flat is Text without its line breaks (LF, CR and CR LF are one break each); Positions holds the
+// 1-based position in Flat where each next line starts, once per break and once at the end.
+void NormalizeLineBreaks(std::u16string_view text, TIntegerList& positions, std::u16string& flat);
+
+// ByteCount bytes of Stream decoded as UTF-8.
+std::u16string ReadUTF8Text(TStream& stream, std::size_t byteCount);
+
+// Cuts the next raw element ElementName (start tag to end tag, as bytes) out of an XML part read
+// from Source in pieces of at most 1 MB into Buffer. Target/TargetSize point at the element inside
+// Buffer; the result is false when no further element is found. SourceSize is the most bytes
+// taken from Source. The consumed front of Buffer is dropped once it passes 1 MB.
+struct TXMLElementScan {
+  std::string Buffer;
+  std::size_t Position = 0;
+  std::int64_t SourceRead = 0;
+};
+bool ExtractNextXMLElement(std::string_view elementName, TXMLElementScan& scan,
+                           std::string_view& target, std::int64_t sourceSize, TStream& source);
+
+}  // namespace workbook

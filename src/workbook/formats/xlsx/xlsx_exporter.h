@@ -1,0 +1,21 @@
+#pragma once
+// The XLSX handler: Office Open XML spreadsheet packages (.xlsx, .xlsm and their templates).
+#include "workbook/formats/custom_exporter.h"
+
+namespace workbook {
+
+class TCustomExporterXLSX : public TCustomExporter {
+ public:
+  TCustomExporterXLSX();
+
+  void ImportFromStream(TStream& stream, TWorkbook& workbook) override;
+  int GetCellWidthPadding() const override { return 7; }
+  int GetRichTextRunSpacing() const override { return 2; }
+  int GetMaxColCount() const override { return 16384; }
+  int GetMaxRowCount() const override { return 1048576; }
+};
+
+// The registered handler; wrapped-text heights come with the windowing binding's measuring.
+class TExporterXLSX : public TCustomExporterXLSX {};
+
+}  // namespace workbook

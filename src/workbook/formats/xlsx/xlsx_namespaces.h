@@ -1,0 +1,22 @@
+#pragma once
+// The namespaces of SpreadsheetML packages, in their transitional and strict forms.
+#include <string_view>
+
+namespace workbook {
+
+inline constexpr std::string_view kXLSXMainNS =
+    "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+inline constexpr std::string_view kXLSXStrictMainNS =
+    "http://purl.oclc.org/ooxml/spreadsheetml/main";
+inline constexpr std::string_view kXLSXRelationshipsNS =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+inline constexpr std::string_view kXLSXStrictRelationshipsNS =
+    "http://purl.oclc.org/ooxml/officeDocument/relationships";
+
+// An element of the spreadsheet vocabulary: the main namespace in either form, or none at all
+// (parts some tools write without declaring it).
+inline bool IsXLSXMainNS(std::string_view uri) {
+  return uri.empty() || uri == kXLSXMainNS || uri == kXLSXStrictMainNS;
+}
+
+}  // namespace workbook

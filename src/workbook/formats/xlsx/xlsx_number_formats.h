@@ -1,0 +1,56 @@
+#pragma once
+// The number formats of an XLSX or XLS style sheet: id and code, with the cell class the code
+// calls for (parsed on first use). Built-in formats are always present; a file's custom formats
+// are added after them.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "workbook/core/hashed_strings.h"
+#include "workbook/core/number_format_code.h"
+#include "workbook/model/cell_class.h"
+
+namespace workbook {
+
+class TExporterXLSX_NumberFormat {
+ public:
+  TExporterXLSX_NumberFormat(std::int32_t id, std::u16string code)
+      : id_(id), code_(std::move(code)) {}
+
+  std::int32_t Id() const { return id_; }
+  const std::u16string& Code() const { return code_; }
+  // The class a number of this format becomes; TCellClass::Number for codes naming none.
+  TCellClass CellClass();
+  const TNumberFormatRec& Format();
+
+ private:
+  void Parse();
+
+  std::int32_t id_;
+  std::u16string code_;
+  bool parsed_ = false;
+  TCellClass cellClass_ = TCellClass::Number;
+  TNumberFormatRec format_;
+};
+
+class TExporterXLSX_NumberFormats {
+ public:
+  TExporterXLSX_NumberFormats() { ResetBuiltIns(); }
+
+  // Empties the list and enters the built-in formats again.
+  void ResetBuiltIns();
+  void Add(std::int32_t id, std::u16string code);
+  // The format with that id; a file entry reusing a built-in id wins over the built-in one.
+  TExporterXLSX_NumberFormat* FindById(std::int32_t id);
+  // The id of Code, a new one (the greatest + 1, at least 165) for a code not seen yet.
+  std::int32_t GetFormatId(const std::u16string& code);
+  int Count() const { return static_cast<int>(items_.size()); }
+
+ private:
+  std::vector<std::unique_ptr<TExporterXLSX_NumberFormat>> items_;
+  THashedStrings codes_;
+  std::vector<std::int32_t> codeIds_;  // aligned with codes_
+};
+
+}  // namespace workbook

@@ -1,0 +1,193 @@
+// The XLSX handler's import: the package's parts found through its relationships, then theme,
+// styles, shared strings, sheet names and every worksheet in turn.
+#include <algorithm>
+
+#include "platform/text_codec.h"
+#include "workbook/core/exceptions.h"
+#include "workbook/core/library_texts.h"
+#include "workbook/core/units.h"
+#include "workbook/core/xml/xml_error.h"
+#include "workbook/formats/xlsx/xlsx_exporter.h"
+#include "workbook/formats/xlsx/xlsx_namespaces.h"
+#include "workbook/formats/xlsx/xlsx_package.h"
+#include "workbook/formats/xlsx/xlsx_palette.h"
+#include "workbook/formats/xlsx/xlsx_shared_strings.h"
+#include "workbook/formats/xlsx/xlsx_sheet_reader.h"
+#include "workbook/formats/xlsx/xlsx_style_sheet.h"
+#include "workbook/formats/xlsx/xlsx_theme_colors.h"
+#include "workbook/formats/zip/zip_archive.h"
+#include "workbook/model/workbook.h"
+
+namespace workbook {
+
+namespace {
+
+// A worksheet part with the sheet name the workbook gives it.
+struct TWorkSheetPart {
+  std::string PartName;
+  std::string RelationshipId;
+  std::int64_t SortKey = 0;
+  std::u16string Name;
+};
+
+// The number formed by all decimal digits of Text; Fallback when it has none.
+std::int64_t DigitsOf(std::string_view text, std::int64_t fallback) {
+  std::int64_t number = 0;
+  bool any = false;
+  for (char c : text) {
+    if (c < '0' || c > '9') continue;
+    any = true;
+    // Clamped, so that names with very long digit runs still sort after the short ones.
+    number = std::min<std::int64_t>(number * 10 + (c - '0'), INT64_MAX / 10);
+  }
+  return any ? number : fallback;
+}
+
+std::string FindWorkbookPart(TXLSXPackage& package) {
+  for (const TXLSXRelationship& relationship : package.ReadRelationships(""))
+    if (relationship.Type == "officeDocument" && !relationship.External)
+      return TXLSXPackage::ResolveTarget("", relationship.Target);
+  // Packages without package relationships, as some tools write them.
+  return "xl/workbook.xml";
+}
+
+std::u16string XmlDetail(std::string_view partName, const EWorkbookException& error) {
+  return WorkbookLng_InvalidXLSX + u"\r\n\r\n" + platform::Utf8ToUtf16(std::string(partName)) +
+         u": " + error.Message();
+}
+
+class TXLSXImport {
+ public:
+  TXLSXImport(TZipArchive& zip, TWorkbook& workbook)
+      : package_(zip), workbook_(workbook), styleSheet_(workbook, false) {}
+
+  void Run() {
+    workbook_.FontList.Clear();
+    workbook_.BordersList.Clear();
+    workbook_.DoProgress(wpsLoading, 0, 1, u"");
+
+    const std::string workbookPart = FindWorkbookPart(package_);
+    if (package_.FindPart(workbookPart) < 0) throw EWorkbookFileException(WorkbookLng_InvalidXLSX);
+    const std::vector<TXLSXRelationship> relationships = package_.ReadRelationships(workbookPart);
+
+    std::string themePart = "xl/theme/theme1.xml";
+    std::string sharedStringsPart;
+    std::string stylesPart = "xl/styles.xml";
+    for (const TXLSXRelationship& relationship : relationships) {
+      if (relationship.External) continue;
+      const std::string target = TXLSXPackage::ResolveTarget(workbookPart, relationship.Target);
+      if (relationship.Type == "worksheet")
+        parts_.push_back({target, relationship.Id, DigitsOf(target, parts_.size() + 1), {}});
+      else if (relationship.Type == "sharedStrings")
+        sharedStringsPart = target;
+      else if (relationship.Type == "styles")
+        stylesPart = target;
+      else if (relationship.Type == "theme")
+        themePart = target;
+    }
+    std::stable_sort(
+        parts_.begin(), parts_.end(),
+        [](const TWorkSheetPart& a, const TWorkSheetPart& b) { return a.SortKey < b.SortKey; });
+
+    Guarded(themePart, [&] {
+      TXmlDocument theme;
+      if (package_.LoadPart(themePart, theme)) themeColors_.ReadXLSX(theme);
+    });
+    Guarded(stylesPart, [&] {
+      TXmlDocument styles;
+      if (package_.LoadPart(stylesPart, styles))
+        styleSheet_.ReadStyles(styles, &themeColors_, palette_);
+    });
+    Guarded(workbookPart, [&] { ReadWorkbookPart(workbookPart); });
+
+    workbook_.WorkSheets.Clear();
+    std::vector<bool> readFlags;
+    for (const TWorkSheetPart& part : parts_) {
+      TExportWorkSheet* sheet = workbook_.AddWorkSheet(part.Name);
+      if (sheet->DefaultCellStyle) styleSheet_.ApplyStyle(0, *sheet->DefaultCellStyle, nullptr);
+      bool read = true;
+      workbook_.DoBeforeWorkSheetRead(*sheet, read);
+      readFlags.push_back(read);
+    }
+
+    const TXLSXColorSources colors{&themeColors_, &palette_};
+    if (!sharedStringsPart.empty()) {
+      Guarded(sharedStringsPart, [&] {
+        if (std::unique_ptr<TMemoryStream> part = package_.ExtractPart(sharedStringsPart))
+          sharedStrings_.ReadXLSX(*part, workbook_, colors);
+      });
+    }
+
+    const long long count = static_cast<long long>(parts_.size());
+    TXLSXSheetReader reader(workbook_, styleSheet_, sharedStrings_, colors);
+    for (std::size_t i = 0; i < parts_.size(); ++i) {
+      TExportWorkSheet* sheet = workbook_.WorkSheets.GetItem(static_cast<std::int64_t>(i));
+      workbook_.DoProgress(wpsWorkSheet, static_cast<long long>(i), count, sheet->Name);
+      if (!readFlags[i]) continue;
+      Guarded(parts_[i].PartName, [&] {
+        if (std::unique_ptr<TMemoryStream> part = package_.ExtractPart(parts_[i].PartName)) {
+          // The compressed entry is gone once inflated; the sheet's XML is streamed from memory.
+          reader.Read(*part, *sheet);
+        }
+      });
+    }
+    workbook_.DoProgress(wpsWorkSheet, count, count, u"");
+    workbook_.DoProgress(wpsDone, 1, 1, u"");
+  }
+
+ private:
+  // Malformed XML in a part is a damaged file.
+  template <class F>
+  void Guarded(std::string_view partName, F&& action) {
+    try {
+      action();
+    } catch (const EXmlError& error) {
+      throw EWorkbookFileException(XmlDetail(partName, error));
+    }
+  }
+
+  void ReadWorkbookPart(const std::string& partName) {
+    TXmlDocument document;
+    if (!package_.LoadPart(partName, document)) return;
+    TXmlNode root = document.DocumentElement();
+    if (!root) return;
+    workbook_.Date1904 = root.Child("workbookPr").Attr("date1904") == "1" ||
+                         root.Child("workbookPr").Attr("date1904") == "true";
+    for (TXmlNode sheet : root.FindPath("sheets").Elements("sheet")) {
+      std::optional<std::string_view> id = sheet.FindAttrNS("id", kXLSXRelationshipsNS);
+      if (!id) id = sheet.FindAttrNS("id", kXLSXStrictRelationshipsNS);
+      if (!id) continue;
+      for (TWorkSheetPart& part : parts_)
+        if (part.RelationshipId == *id) part.Name = sheet.Attr16("name");
+    }
+  }
+
+  TXLSXPackage package_;
+  TWorkbook& workbook_;
+  TExporterXLSX_StyleSheet styleSheet_;
+  TExporterXLSX_ThemeColors themeColors_;
+  TExporterXLSX_Palette palette_;
+  TXLSXSharedStrings_Import sharedStrings_;
+  std::vector<TWorkSheetPart> parts_;
+};
+
+}  // namespace
+
+void TCustomExporterXLSX::ImportFromStream(TStream& stream, TWorkbook& workbook) {
+  TCustomExporter::ImportFromStream(stream, workbook);
+  workbook.DoProgress(wpsStart, 0, 1, WorkbookLng_Import);
+  std::unique_ptr<TZipArchive> zip;
+  try {
+    zip = std::make_unique<TZipArchive>(stream, TZipArchiveMode::Read);
+  } catch (const EZipFileInvalid&) {
+    throw EWorkbookFileException(WorkbookLng_InvalidXLSX);
+  }
+  try {
+    TXLSXImport(*zip, workbook).Run();
+  } catch (const EZipFileInvalid& error) {
+    // A damaged or oversized entry inside a readable package.
+    throw EWorkbookFileException(WorkbookLng_InvalidXLSX + u"\r\n\r\n" + error.Message());
+  }
+}
+
+}  // namespace workbook

@@ -1,0 +1,181 @@
+#include "workbook/formats/xlsx/xlsx_style_sheet.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "workbook/core/enum_names.h"
+#include "workbook/core/invariant_texts.h"
+#include "workbook/core/units.h"
+#include "workbook/formats/xlsx/xlsx_color.h"
+#include "workbook/formats/xlsx/xlsx_palette.h"
+#include "workbook/formats/xlsx/xlsx_style_elements.h"
+#include "workbook/formats/zip/zip_archive.h"
+#include "workbook/model/cell.h"
+#include "workbook/model/cell_style.h"
+#include "workbook/model/workbook.h"
+
+namespace workbook {
+
+namespace {
+
+// Numbers of a style entry; anything that is no number reads as 0.
+std::int32_t IntAttr(TXmlNode node, std::string_view name, std::int32_t defaultValue = 0) {
+  if (!node.FindAttr(name)) return defaultValue;
+  const std::int64_t value = ISOStrToIntDef(node.Attr16(name), 0);
+  return value < INT32_MIN || value > INT32_MAX ? 0 : static_cast<std::int32_t>(value);
+}
+
+bool BoolAttr(TXmlNode node, std::string_view name, bool defaultValue) {
+  return XMLStrToBoolDef(node.Attr16(name), defaultValue);
+}
+
+// The colour of a fill's pattern in the foreground form: none, the gray-125 marker, or the
+// pattern's foreground colour (its background colour when it names no foreground).
+TColor ReadFillColor(TXmlNode fill, const IThemeColors* theme,
+                     const TExporterXLSX_Palette* palette) {
+  TXmlNode pattern = fill.Child("patternFill");
+  if (!pattern) return clNone;
+  const std::string_view type = pattern.Attr("patternType");
+  if (type == "none") return clNone;
+  if (type == "gray125") return clGray125Fill;
+  TXmlNode color = pattern.Child("fgColor");
+  if (!color) color = pattern.Child("bgColor");
+  return ReadXLSXColor(color, theme, palette);
+}
+
+TExporterXLSX_Style ReadXf(TXmlNode xf) {
+  TExporterXLSX_Style style;
+  style.NumFmtId = IntAttr(xf, "numFmtId");
+  style.FontIndex = IntAttr(xf, "fontId");
+  style.FillIndex = IntAttr(xf, "fillId");
+  style.BorderIndex = IntAttr(xf, "borderId");
+  if (BoolAttr(xf, "applyAlignment", false)) {
+    if (TXmlNode alignment = xf.Child("alignment")) {
+      style.HAlignment = static_cast<std::uint8_t>(XLSXToHAlign(alignment.Attr16("horizontal")));
+      style.VAlignment = static_cast<std::uint8_t>(XLSXToVAlign(alignment.Attr16("vertical")));
+      style.Indent = static_cast<std::uint8_t>(std::clamp(IntAttr(alignment, "indent"), 0, 255));
+      style.Wrap = BoolAttr(alignment, "wrapText", false) ? 1 : 0;
+      const std::int32_t rotation = IntAttr(alignment, "textRotation");
+      style.Rotation =
+          static_cast<std::uint8_t>(rotation == 255 ? 255 : std::clamp(rotation, 0, 180));
+      style.VerticalText = style.Rotation == 255 ? 1 : 0;
+    }
+  }
+  if (BoolAttr(xf, "applyProtection", false)) {
+    if (TXmlNode protection = xf.Child("protection")) {
+      if (BoolAttr(protection, "hidden", false)) style.Protection |= TExportCellStyle::cpHidden;
+      if (!BoolAttr(protection, "locked", true)) style.Protection &= ~TExportCellStyle::cpLocked;
+    }
+  }
+  return style;
+}
+
+}  // namespace
+
+int TExporterXLSX_Fills::AddColor(TColor color) {
+  for (std::size_t i = 0; i < colors_.size(); ++i)
+    if (colors_[i] == color) return static_cast<int>(i);
+  colors_.push_back(color);
+  return Count() - 1;
+}
+
+TColor TExporterXLSX_Fills::GetColor(int index) const {
+  return index >= 0 && index < Count() ? colors_[static_cast<std::size_t>(index)] : clNone;
+}
+
+TExporterXLSX_StyleSheet::TExporterXLSX_StyleSheet(TWorkbook& workbook, bool writing)
+    : workbook_(workbook) {
+  if (!writing) fills_.Clear();
+}
+
+void TExporterXLSX_StyleSheet::ReadXLSX(TZipArchive& zip, const IThemeColors* theme,
+                                        TExporterXLSX_Palette& palette) {
+  std::unique_ptr<TMemoryStream> part;
+  std::int64_t size = 0;
+  if (!zip.ExtractToMemoryStream(u"xl/styles.xml", part, size)) return;
+  TXmlDocument styles;
+  styles.LoadFromStream(*part);
+  ReadStyles(styles, theme, palette);
+}
+
+void TExporterXLSX_StyleSheet::ReadStyles(TXmlDocument& styles, const IThemeColors* theme,
+                                          TExporterXLSX_Palette& palette) {
+  TXmlNode root = styles.DocumentElement();
+  if (!root) return;
+  if (TXmlNode indexed = root.FindPath("colors/indexedColors")) palette.LoadIndexedColors(indexed);
+
+  numberFormats_.ResetBuiltIns();
+  for (TXmlNode format : root.FindPath("numFmts").Elements("numFmt"))
+    numberFormats_.Add(IntAttr(format, "numFmtId"), format.Attr16("formatCode"));
+
+  for (TXmlNode font : root.FindPath("fonts").Elements("font"))
+    workbook_.FontList.AddNew(std::make_unique<TExportFont>(ReadXLSXFont(font, theme, &palette)));
+
+  fills_.Clear();
+  for (TXmlNode fill : root.FindPath("fills").Elements("fill"))
+    fills_.Append(ReadFillColor(fill, theme, &palette));
+
+  for (TXmlNode border : root.FindPath("borders").Elements("border"))
+    workbook_.BordersList.AddNew(
+        std::make_unique<TExportCellBorders>(ReadXLSXBorders(border, theme, &palette)));
+
+  styles_.clear();
+  for (TXmlNode xf : root.FindPath("cellXfs").Elements("xf")) styles_.push_back(ReadXf(xf));
+  styleFormats_.assign(styles_.size(), nullptr);
+  for (std::size_t i = 0; i < styles_.size(); ++i)
+    styleFormats_[i] = numberFormats_.FindById(styles_[i].NumFmtId);
+
+  condFormStyles_.Clear();
+  for (TXmlNode dxf : root.FindPath("dxfs").Elements("dxf")) {
+    TExporterXLSX_CondFormStyle style;
+    if (TXmlNode font = dxf.Child("font")) {
+      style.FontStyle = ReadXLSXFontStyle(font);
+      style.FontColor = ReadXLSXColor(font.Child("color"), theme, &palette);
+    }
+    if (TXmlNode pattern = dxf.FindPath("fill/patternFill")) {
+      TXmlNode color = pattern.Child("bgColor");
+      if (!color) color = pattern.Child("fgColor");
+      style.FillColor = ReadXLSXColor(color, theme, &palette);
+    }
+    condFormStyles_.Append(style);
+  }
+}
+
+TExporterXLSX_NumberFormat* TExporterXLSX_StyleSheet::NumberFormatOf(int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= styleFormats_.size()) return nullptr;
+  return styleFormats_[static_cast<std::size_t>(index)];
+}
+
+void TExporterXLSX_StyleSheet::ApplyNumberFormat(int index, TExportCell& cell) {
+  TExporterXLSX_NumberFormat* format = NumberFormatOf(index);
+  if (format == nullptr || format->Code().empty()) return;
+  cell.SetFormatCode(format->Code(), false);
+  cell.ImportNumberFormat(format->Format());
+}
+
+void TExporterXLSX_StyleSheet::ApplyStyle(int index, TExportCellStyle& style, TExportCell* cell) {
+  if (index < 0 || index >= StyleCount()) return;
+  if (cell != nullptr) ApplyNumberFormat(index, *cell);
+  const TExporterXLSX_Style& xf = styles_[static_cast<std::size_t>(index)];
+  style.SetFontIndex(xf.FontIndex);
+  style.SetBordersIndex(xf.BorderIndex);
+  style.SetAlignment(xf.HAlignment);
+  style.SetVAlignment(xf.VAlignment);
+  style.SetIndent(xf.Indent);
+  style.SetWrapText(xf.Wrap != 0);
+  int rotation = 0;
+  bool stacked = false;
+  XLSToRotation(xf.Rotation, rotation, stacked);
+  style.SetRotation(static_cast<std::int8_t>(rotation));
+  style.SetVerticalText(stacked ? 1 : 0);
+  style.SetProtection(xf.Protection);
+  if (xf.FillIndex >= 0 && xf.FillIndex < fills_.Count())
+    style.SetBGColor(fills_.GetColor(xf.FillIndex));
+}
+
+TCellClass TExporterXLSX_StyleSheet::GetCellClass(int index) {
+  TExporterXLSX_NumberFormat* format = NumberFormatOf(index);
+  return format != nullptr ? format->CellClass() : TCellClass::Number;
+}
+
+}  // namespace workbook

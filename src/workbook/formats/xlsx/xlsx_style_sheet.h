@@ -1,0 +1,111 @@
+#pragma once
+// TExporterXLSX_StyleSheet: a workbook's distinct cell formats (xfs), fills, number formats and
+// conditional-format styles (dxfs) as the XLSX and XLS handlers share them. Fonts and border sets
+// live in the workbook's registries; the style sheet refers to them by index.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "workbook/core/color.h"
+#include "workbook/core/xml/xml_document.h"
+#include "workbook/formats/xlsx/xlsx_number_formats.h"
+#include "workbook/model/cell_class.h"
+#include "workbook/model/font.h"
+
+namespace workbook {
+
+class TWorkbook;
+class TExportCell;
+class TExportCellStyle;
+class TZipArchive;
+class IThemeColors;
+class TExporterXLSX_Palette;
+
+// One xf.
+struct TExporterXLSX_Style {
+  std::int32_t FontIndex = 0;
+  std::int32_t FillIndex = 0;
+  std::int32_t NumFmtId = -1;  // -1: none
+  std::int32_t BorderIndex = 0;
+  std::uint8_t HAlignment = 0;  // 0 general, 1 left, 2 center, 3 right, 4 fill, 5 justify
+  std::uint8_t Indent = 0;
+  std::uint8_t VAlignment = 0;  // 0 default, 1 top, 2 center, 3 bottom, 4 justify, 5 distributed
+  std::uint8_t Wrap = 0;
+  std::uint8_t VerticalText = 0;
+  std::uint8_t Rotation = 0;    // the BIFF rotation byte
+  std::uint8_t Protection = 1;  // bit 0 locked, bit 1 hidden
+};
+
+// The fills, each a pattern colour; position 0 is no colour and 1 the gray-125 marker.
+class TExporterXLSX_Fills {
+ public:
+  TExporterXLSX_Fills() { Reset(); }
+  void Reset() { colors_ = {clNone, clGray125Fill}; }
+  void Clear() { colors_.clear(); }
+  // The first fill of that colour, or a new one.
+  int AddColor(TColor color);
+  void Append(TColor color) { colors_.push_back(color); }
+  int Count() const { return static_cast<int>(colors_.size()); }
+  // No colour outside the list.
+  TColor GetColor(int index) const;
+
+ private:
+  std::vector<TColor> colors_;
+};
+
+// A conditional-format style (dxf).
+struct TExporterXLSX_CondFormStyle {
+  TColor FontColor = clNone;
+  TExportFontStyle FontStyle;
+  TColor FillColor = clNone;
+};
+
+class TExporterXLSX_CondFormStyles {
+ public:
+  int Count() const { return static_cast<int>(items_.size()); }
+  const TExporterXLSX_CondFormStyle& GetItem(int index) const { return items_.at(index); }
+  void Append(const TExporterXLSX_CondFormStyle& style) { items_.push_back(style); }
+  void Clear() { items_.clear(); }
+
+ private:
+  std::vector<TExporterXLSX_CondFormStyle> items_;
+};
+
+class TExporterXLSX_StyleSheet {
+ public:
+  // Reading empties the fills so that a file's fills take positions from 0.
+  TExporterXLSX_StyleSheet(TWorkbook& workbook, bool writing);
+
+  // "xl/styles.xml" of the package (absent: nothing is read) into the lists and the workbook's
+  // font and border registries.
+  void ReadXLSX(TZipArchive& zip, const IThemeColors* theme, TExporterXLSX_Palette& palette);
+  // The same from a parsed styles part.
+  void ReadStyles(TXmlDocument& styles, const IThemeColors* theme, TExporterXLSX_Palette& palette);
+
+  // Fills Style (and, with a cell, the cell's number format) from xf Index; an index outside the
+  // list does nothing.
+  void ApplyStyle(int index, TExportCellStyle& style, TExportCell* cell);
+  // Gives the cell the number format of xf Index (nothing for General or an unknown format).
+  void ApplyNumberFormat(int index, TExportCell& cell);
+  // The class a number with xf Index becomes.
+  TCellClass GetCellClass(int index);
+
+  int StyleCount() const { return static_cast<int>(styles_.size()); }
+  const TExporterXLSX_Style& GetStyle(int index) const { return styles_.at(index); }
+  TExporterXLSX_Fills& Fills() { return fills_; }
+  TExporterXLSX_NumberFormats& NumberFormats() { return numberFormats_; }
+  TExporterXLSX_CondFormStyles& CondFormStyles() { return condFormStyles_; }
+
+ private:
+  TExporterXLSX_NumberFormat* NumberFormatOf(int index);
+
+  TWorkbook& workbook_;
+  TExporterXLSX_Fills fills_;
+  TExporterXLSX_NumberFormats numberFormats_;
+  std::vector<TExporterXLSX_Style> styles_;
+  // Number format of each xf, looked up once (nullptr: none).
+  std::vector<TExporterXLSX_NumberFormat*> styleFormats_;
+  TExporterXLSX_CondFormStyles condFormStyles_;
+};
+
+}  // namespace workbook

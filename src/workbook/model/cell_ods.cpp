@@ -1,0 +1,138 @@
+// ODS "table:table-cell" elements of the cell classes.
+#include <cmath>
+
+#include "workbook/core/formula_text.h"
+#include "workbook/core/invariant_texts.h"
+#include "workbook/core/oformat.h"
+#include "workbook/core/xml/xml_writer.h"
+#include "workbook/model/cell_boolean.h"
+#include "workbook/model/cell_date_time.h"
+#include "workbook/model/cell_empty.h"
+#include "workbook/model/cell_number.h"
+#include "workbook/model/cell_string.h"
+
+namespace workbook {
+
+namespace {
+
+std::u16string Decimal(long long value) {
+  std::string digits = std::to_string(value);
+  return std::u16string(digits.begin(), digits.end());
+}
+
+// One line of a paragraph: a blank that starts the line or follows another blank is written as
+// "text:s", as OpenDocument collapses plain ones.
+void WriteODSLine(TXmlWriter& writer, std::u16string_view line) {
+  std::u16string run;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    bool collapsible = line[i] == u' ' && (i == 0 || line[i - 1] == u' ');
+    if (!collapsible) {
+      run += line[i];
+      continue;
+    }
+    if (!run.empty()) writer.WriteString(run);
+    run.clear();
+    writer.StartElement("text:s");
+    writer.EndElement();
+  }
+  if (!run.empty()) writer.WriteString(run);
+}
+
+}  // namespace
+
+void TExportCell::WriteODSCellStart(TXmlWriter& writer, const std::u16string& styleName) {
+  Calculate();
+  writer.StartElement("table:table-cell");
+  if (ColSpan() >= 2 || RowSpan() >= 2) {
+    writer.WriteAttribute("table:number-columns-spanned", Decimal(ColSpan()));
+    writer.WriteAttribute("table:number-rows-spanned", Decimal(RowSpan()));
+  }
+  if (!styleName.empty()) writer.WriteAttribute("table:style-name", styleName);
+  if (HasFormula()) writer.WriteAttribute("table:formula", FormulaToODS(GetFormula(), true));
+}
+
+void TExportCell::WriteODSText(TXmlWriter& writer, std::u16string_view text,
+                               const std::u16string& hyperlink) {
+  std::size_t start = 0;
+  while (true) {
+    std::size_t end = text.find_first_of(u"\r\n", start);
+    std::u16string_view line = text.substr(
+        start, end == std::u16string_view::npos ? std::u16string_view::npos : end - start);
+    writer.StartElement("text:p");
+    if (!hyperlink.empty()) {
+      writer.StartElement("text:a");
+      writer.WriteAttribute("xlink:href", hyperlink);
+    }
+    WriteODSLine(writer, line);
+    if (!hyperlink.empty()) writer.EndElement();
+    writer.EndElement();
+    if (end == std::u16string_view::npos) break;
+    start = end + ((text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n') ? 2 : 1);
+  }
+}
+
+void TExportCellEmpty::WriteODS(TXmlWriter& writer, const std::u16string& styleName,
+                                TCellWriteContext&) {
+  WriteODSCellStart(writer, styleName);
+  writer.EndElement();
+}
+
+void TExportCellString::WriteODS(TXmlWriter& writer, const std::u16string& styleName,
+                                 TCellWriteContext&) {
+  WriteODSCellStart(writer, styleName);
+  if (!value_.empty() || HasFormula()) {
+    writer.WriteAttribute("office:value-type", "string");
+    WriteODSText(writer, value_.View(), GetHyperlink());
+  }
+  writer.EndElement();
+}
+
+void TExportCellCustomNumber::WriteODS(TXmlWriter& writer, const std::u16string& styleName,
+                                       TCellWriteContext&) {
+  WriteODSCellStart(writer, styleName);
+  bool zero = Value == 0;
+  std::u16string type = GetODSValueType();
+  if (HasValue && !type.empty() && !(zero && (IsBlankZero() || HasFormula()))) {
+    writer.WriteAttribute("office:value-type", type);
+    writer.WriteAttribute("office:value", ISOFloatToStr(Value));
+  }
+  writer.EndElement();
+}
+
+void TExportCellDateTime::WriteODS(TXmlWriter& writer, const std::u16string& styleName,
+                                   TCellWriteContext&) {
+  WriteODSCellStart(writer, styleName);
+  if (HasValue && FileValue() < 0) {
+    writer.WriteAttribute("office:value-type", "string");
+    WriteODSText(writer, GetDisplayText(), std::u16string());
+  } else if (HasValue) {
+    // The stored value as it is: a date keeps its time, a time its days, midnight is a value.
+    writer.WriteAttribute("office:value-type", GetODSValueType());
+    switch (GetKind()) {
+      case TDateTimeKind::Date:
+        writer.WriteAttribute("office:date-value", Value == std::trunc(Value)
+                                                       ? OFormat::ISODateToStr(Value)
+                                                       : OFormat::ISODateTimeToStr(Value));
+        break;
+      case TDateTimeKind::Time:
+        writer.WriteAttribute("office:time-value", OFormat::ISOTimeToDuration(GetKindValue()));
+        break;
+      default:
+        writer.WriteAttribute("office:date-value", OFormat::ISODateTimeToStr(Value));
+        break;
+    }
+  }
+  writer.EndElement();
+}
+
+void TExportCellBoolean::WriteODS(TXmlWriter& writer, const std::u16string& styleName,
+                                  TCellWriteContext&) {
+  WriteODSCellStart(writer, styleName);
+  if (HasValue) {
+    writer.WriteAttribute("office:value-type", "boolean");
+    writer.WriteAttribute("office:boolean-value", GetBoolean() ? "true" : "false");
+  }
+  writer.EndElement();
+}
+
+}  // namespace workbook

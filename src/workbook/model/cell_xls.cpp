@@ -1,0 +1,91 @@
+// BIFF8 records of the cell classes and of rows.
+#include <cmath>
+
+#include "workbook/model/biff_cell_records.h"
+#include "workbook/model/cell_boolean.h"
+#include "workbook/model/cell_date_time.h"
+#include "workbook/model/cell_empty.h"
+#include "workbook/model/cell_number.h"
+#include "workbook/model/cell_string.h"
+#include "workbook/model/row.h"
+
+namespace workbook {
+
+void TExportCell::WriteXLSCellHeader(TStream& stream, std::uint16_t recordId, int xfIndex,
+                                     std::uint16_t length) const {
+  BiffWriteCellHeader(stream, recordId, length, GetRowIndex(), GetColIndex(), xfIndex);
+}
+
+void TExportCell::WriteXLSBlank(TStream& stream, int xfIndex) const {
+  WriteXLSCellHeader(stream, kBiffBlank, xfIndex, 6);
+}
+
+void TExportCellEmpty::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext&) {
+  WriteXLSBlank(stream, xfIndex);
+}
+
+void TExportCellString::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) {
+  if (value_.empty()) return WriteXLSBlank(stream, xfIndex);
+  if (sharedString_ || HasRichText()) {
+    WriteXLSCellHeader(stream, kBiffLabelSST, xfIndex, 10);
+    BiffWriteDWord(stream, context.SharedStringIndex(*this));
+    return;
+  }
+  WriteXLSCellHeader(stream, kBiffLabel, xfIndex,
+                     static_cast<std::uint16_t>(9 + 2 * value_.size()));
+  BiffWriteLabelString(stream, value_.View());
+}
+
+void TExportCellCustomNumber::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext&) {
+  Calculate();
+  if ((!HasValue || IsBlankZero()) && !HasFormula()) return WriteXLSBlank(stream, xfIndex);
+  WriteXLSCellHeader(stream, kBiffNumber, xfIndex, 14);
+  BiffWriteDouble(stream, FileValue());
+}
+
+void TExportCellDateTime::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext&) {
+  Calculate();
+  // The stored serial as it is: a date keeps its time, a time its days, midnight is 0.
+  if (!HasValue) return WriteXLSBlank(stream, xfIndex);
+  double value = FileValue();
+  if (value < 0) {
+    std::u16string text = GetDisplayText();
+    WriteXLSCellHeader(stream, kBiffLabel, xfIndex,
+                       static_cast<std::uint16_t>(9 + 2 * text.size()));
+    BiffWriteLabelString(stream, text);
+    return;
+  }
+  WriteXLSCellHeader(stream, kBiffNumber, xfIndex, 14);
+  BiffWriteDouble(stream, value);
+}
+
+void TExportCellBoolean::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext&) {
+  if (!HasValue) return WriteXLSBlank(stream, xfIndex);
+  WriteXLSCellHeader(stream, kBiffBoolErr, xfIndex, 8);
+  std::uint8_t bytes[2] = {static_cast<std::uint8_t>(GetBoolean() ? 1 : 0),
+                           static_cast<std::uint8_t>(IsErrorValue ? 1 : 0)};
+  stream.WriteBuffer(bytes, 2);
+}
+
+void TExportRow::WriteXLS(TStream& stream, int xfIndex, double height) const {
+  if (height < 0 && !style_) return;
+  BiffWriteWord(stream, kBiffRow);
+  BiffWriteWord(stream, 16);
+  BiffWriteWord(stream, static_cast<std::uint16_t>(GetIndex()));
+  BiffWriteWord(stream, 0);
+  BiffWriteWord(stream, 1);
+  std::uint16_t twips = height < 0
+                            ? 0x8000
+                            : static_cast<std::uint16_t>(
+                                  static_cast<long long>(std::nearbyint(height * 15)) & 0x7FFF);
+  BiffWriteWord(stream, twips);
+  BiffWriteWord(stream, 0);
+  BiffWriteWord(stream, 0);
+  std::uint32_t options = (OutlineLevel & 7) | 0x100;
+  if (Hidden) options |= 0x20;
+  if (HeightMode != 2) options |= 0x40;
+  if (style_) options |= 0x80 | ((static_cast<std::uint32_t>(xfIndex + 16) << 16) & 0x0FFF0000);
+  BiffWriteDWord(stream, options);
+}
+
+}  // namespace workbook

@@ -1,0 +1,139 @@
+// XLSX "c" elements of the cell classes.
+#include "workbook/core/cell_refs.h"
+#include "workbook/core/formula_text.h"
+#include "workbook/core/invariant_texts.h"
+#include "workbook/core/xml/xml_writer.h"
+#include "workbook/model/cell_boolean.h"
+#include "workbook/model/cell_date_time.h"
+#include "workbook/model/cell_empty.h"
+#include "workbook/model/cell_number.h"
+#include "workbook/model/cell_string.h"
+
+namespace workbook {
+
+namespace {
+
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+
+// Line breaks as LF.
+std::u16string WithLineFeeds(std::u16string_view text) {
+  std::u16string result;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r') {
+      result += u'\n';
+      if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    } else {
+      result += text[i];
+    }
+  }
+  return result;
+}
+
+// Spreadsheet programs drop blanks at the edges and collapse runs of them unless told not to.
+bool NeedsPreservedSpace(const std::u16string& text) {
+  if (text.empty()) return false;
+  if (IsBlank(text.front()) || IsBlank(text.back())) return true;
+  for (std::size_t i = 1; i < text.size(); ++i)
+    if (IsBlank(text[i]) && IsBlank(text[i - 1])) return true;
+  return false;
+}
+
+std::u16string Decimal(long long value) {
+  std::string digits = std::to_string(value);
+  return std::u16string(digits.begin(), digits.end());
+}
+
+}  // namespace
+
+void TExportCell::WriteXLSXCellStart(TXmlWriter& writer, const std::u16string& ref,
+                                     int styleIndex) {
+  Calculate();
+  writer.StartElement("c");
+  writer.WriteAttribute("r", ref);
+  writer.WriteAttribute("s", Decimal(styleIndex));
+}
+
+void TExportCell::WriteXLSXFormula(TXmlWriter& writer, const std::u16string& ref,
+                                   TCellWriteContext& context) {
+  if (!HasFormula()) return;
+  writer.WriteElementString("f", FormulaToXLSX(GetFormula()));
+  context.AddCalcChainItem(ref);
+}
+
+void TExportCellEmpty::WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+                                 TCellWriteContext& context) {
+  WriteXLSXCellStart(writer, ref, styleIndex);
+  WriteXLSXFormula(writer, ref, context);
+  writer.EndElement();
+}
+
+void TExportCellString::WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+                                  TCellWriteContext& context) {
+  WriteXLSXCellStart(writer, ref, styleIndex);
+  if (!value_.empty()) {
+    if (sharedString_ || HasRichText()) {
+      writer.WriteAttribute("t", "s");
+      WriteXLSXFormula(writer, ref, context);
+      writer.WriteElementString("v", Decimal(context.SharedStringIndex(*this)));
+    } else {
+      writer.WriteAttribute("t", "inlineStr");
+      WriteXLSXFormula(writer, ref, context);
+      std::u16string text = WithLineFeeds(value_.View());
+      writer.StartElement("is");
+      writer.StartElement("t");
+      if (NeedsPreservedSpace(text)) writer.WriteAttribute("xml:space", "preserve");
+      writer.WriteString(text);
+      writer.EndElement();
+      writer.EndElement();
+    }
+  } else {
+    WriteXLSXFormula(writer, ref, context);
+  }
+  writer.EndElement();
+  if (HasHyperlink()) {
+    context.AddHyperlink(
+        MakeCellRangeRef(GetColIndex(), GetRowIndex(), ColSpan(), false, RowSpan()),
+        GetHyperlink());
+  }
+}
+
+void TExportCellCustomNumber::WriteXLSX(TXmlWriter& writer, const std::u16string& ref,
+                                        int styleIndex, TCellWriteContext& context) {
+  WriteXLSXCellStart(writer, ref, styleIndex);
+  WriteXLSXFormula(writer, ref, context);
+  bool zero = Value == 0;
+  if (HasValue && !(zero && (IsBlankZero() || HasFormula())))
+    writer.WriteElementString("v", ISOFloatToStr(FileValue()));
+  writer.EndElement();
+}
+
+void TExportCellDateTime::WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+                                    TCellWriteContext& context) {
+  WriteXLSXCellStart(writer, ref, styleIndex);
+  double value = FileValue();
+  if (HasValue && value < 0) {
+    // Before the file's first day: only a text can keep it.
+    writer.WriteAttribute("t", "inlineStr");
+    WriteXLSXFormula(writer, ref, context);
+    writer.StartElement("is");
+    writer.WriteElementString("t", GetDisplayText());
+    writer.EndElement();
+  } else {
+    WriteXLSXFormula(writer, ref, context);
+    // The stored serial as it is: a date keeps its time, a time its days, midnight is 0.
+    if (HasValue) writer.WriteElementString("v", ISOFloatToStr(value));
+  }
+  writer.EndElement();
+}
+
+void TExportCellBoolean::WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+                                   TCellWriteContext& context) {
+  WriteXLSXCellStart(writer, ref, styleIndex);
+  writer.WriteAttribute("t", "b");
+  WriteXLSXFormula(writer, ref, context);
+  if (HasValue && !(HasFormula() && !GetBoolean()))
+    writer.WriteElementString("v", GetBoolean() ? "1" : "0");
+  writer.EndElement();
+}
+
+}  // namespace workbook

@@ -1,0 +1,184 @@
+#include "workbook/model/rich_text.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "workbook/model/cell.h"
+#include "workbook/model/row.h"
+#include "workbook/model/workbook.h"
+#include "workbook/model/worksheet.h"
+
+namespace workbook {
+
+namespace {
+
+// Registry index i is BIFF font i, but from 1 on one more past the missing BIFF font 4.
+std::uint16_t BiffFontIndex(int registryIndex) {
+  return static_cast<std::uint16_t>(registryIndex == 0 ? 0 : registryIndex + 4);
+}
+
+int RegistryIndexOfBiffFont(int biffIndex) { return biffIndex >= 4 ? biffIndex - 1 : biffIndex; }
+
+std::u16string Decimal(long long value) {
+  std::string digits = std::to_string(value);
+  return std::u16string(digits.begin(), digits.end());
+}
+
+}  // namespace
+
+// --- TStringRichTextTag ---
+
+TStringRichTextTag::TStringRichTextTag() { Font.SetSize(-1); }
+
+std::unique_ptr<TOwnedListObject> TStringRichTextTag::NewInstance() const {
+  return std::make_unique<TStringRichTextTag>();
+}
+
+void TStringRichTextTag::AssignTo(TPersistent& dest) const {
+  auto* tag = dynamic_cast<TStringRichTextTag*>(&dest);
+  if (!tag) return TOwnedListObject::AssignTo(dest);
+  tag->Position = Position;
+  tag->Font = Font;
+}
+
+void TStringRichTextTag::GetEffectiveFont(TExportFont& font) const {
+  auto* tags = static_cast<TStringRichTextTags*>(OwnerList());
+  TExportCell* cell = tags ? dynamic_cast<TExportCell*>(tags->Owner()) : nullptr;
+  font = TExportFont();
+  if (cell) {
+    TExportWorkSheet* sheet = cell->GetWorkSheet();
+    if (sheet && sheet->DefaultCellStyle) font = sheet->DefaultCellStyle->GetFont();
+    TExportRow* row = cell->GetRow();
+    if (row && row->HasStyle()) font.Merge(row->StyleIfAny()->GetFont());
+    if (cell->HasStyle()) font.Merge(cell->StyleIfAny()->GetFont());
+  }
+  font.Merge(Font);
+}
+
+// --- TStringRichTextTagTextList ---
+
+int TStringRichTextTagTextList::Add(const std::u16string& text, const TExportFont* font) {
+  TStringRichTextTagTextList_Entry entry;
+  entry.Text = text;
+  if (font) entry.Font = *font;
+  entries_.push_back(std::move(entry));
+  return Count() - 1;
+}
+
+void TStringRichTextTagTextList::WriteXLSRuns(std::vector<std::uint8_t>& runBuffer,
+                                              const TExportFont& defaultFont,
+                                              TExportFontList& fontList) const {
+  runBuffer.clear();
+  std::size_t counter = 0;
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    const auto& entry = entries_[i];
+    if (i > 0 || entry.Font) {
+      std::uint16_t font = BiffFontIndex(fontList.Add(entry.Font ? *entry.Font : defaultFont));
+      runBuffer.push_back(static_cast<std::uint8_t>(counter));
+      runBuffer.push_back(static_cast<std::uint8_t>(counter >> 8));
+      runBuffer.push_back(static_cast<std::uint8_t>(font));
+      runBuffer.push_back(static_cast<std::uint8_t>(font >> 8));
+    }
+    counter += entry.Text.size();
+  }
+}
+
+void TStringRichTextTagTextList::GetKeyString(const TExportFont& defaultFont,
+                                              std::u16string& key) const {
+  std::size_t counter = 0;
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    const auto& entry = entries_[i];
+    if (i > 0 || entry.Font) {
+      key += Decimal(static_cast<long long>(i)) + u":" + Decimal(static_cast<long long>(counter)) +
+             u":" + (entry.Font ? *entry.Font : defaultFont).GetKeyString();
+    }
+    counter += entry.Text.size();
+  }
+}
+
+// --- TStringRichTextTags ---
+
+TStringRichTextTags::TStringRichTextTags(TExportCell* owner) : TOwnedListOf(owner) {}
+
+TExportCell* TStringRichTextTags::OwnerCell() const { return dynamic_cast<TExportCell*>(Owner()); }
+
+const TExportFont& TStringRichTextTags::GetDefaultFont() const {
+  TExportCell* cell = OwnerCell();
+  if (!cell || !cell->GetWorkbook())
+    throw std::runtime_error("TStringRichTextTags.GetDefaultFont: no valid OwnerObject");
+  return cell->GetStyle().GetFont();
+}
+
+TExportFontList& TStringRichTextTags::GetFontList() const {
+  TExportCell* cell = OwnerCell();
+  TWorkbook* book = cell ? cell->GetWorkbook() : nullptr;
+  if (!book) throw std::runtime_error("TStringRichTextTags.GetFontList");
+  return book->FontList;
+}
+
+TStringRichTextTag* TStringRichTextTags::AddTag(std::int32_t position, const TExportFont& font) {
+  TStringRichTextTag* tag = AddNew<TStringRichTextTag>();
+  tag->Position = position;
+  tag->Font = font;
+  return tag;
+}
+
+void TStringRichTextTags::Sort() {
+  for (std::int32_t i = 1; i < Count(); ++i) {
+    std::int32_t j = i;
+    while (j > 0 && GetTag(j - 1)->Position > GetTag(i)->Position) --j;
+    if (j != i) Move(i, j);
+  }
+}
+
+void TStringRichTextTags::ReadXLSRuns(std::span<const std::uint8_t> runBuffer) {
+  Clear();
+  const TExportFont& base = GetDefaultFont();
+  const TExportFontList& fonts = GetFontList();
+  for (std::size_t at = 0; at + 4 <= runBuffer.size(); at += 4) {
+    int character = runBuffer[at] | (runBuffer[at + 1] << 8);
+    int biffFont = runBuffer[at + 2] | (runBuffer[at + 3] << 8);
+    TExportFont font = base;
+    if (const TExportFont* known = fonts.GetItem(RegistryIndexOfBiffFont(biffFont))) font = *known;
+    AddTag(character + 1, font);
+  }
+  Sort();
+  for (std::int32_t i = Count() - 1; i >= 0; --i) {
+    if (GetTag(i)->Position < 1 || (i > 0 && GetTag(i)->Position == GetTag(i - 1)->Position))
+      Delete(i);
+  }
+}
+
+void TStringRichTextTags::BuildTextList(std::u16string_view text,
+                                        TStringRichTextTagTextList& textList,
+                                        bool positionedBase) const {
+  textList.Clear();
+  if (text.empty()) return;
+  auto piece = [&](std::int64_t from, std::int64_t to) {  // 1-based, to exclusive
+    from = std::clamp<std::int64_t>(from, 1, static_cast<std::int64_t>(text.size()) + 1);
+    to = std::clamp<std::int64_t>(to, from, static_cast<std::int64_t>(text.size()) + 1);
+    return std::u16string(text.substr(from - 1, to - from));
+  };
+  std::int64_t end = static_cast<std::int64_t>(text.size()) + 1;
+  std::u16string leading = piece(1, Count() > 0 ? GetTag(0)->Position : end);
+  if (!leading.empty()) {
+    const TExportFont* base = nullptr;
+    TExportFont baseFont;
+    if (positionedBase && OwnerCell()) {
+      baseFont = GetDefaultFont();
+      std::uint8_t position = baseFont.GetStyle().VertPosition;
+      if (position == 1 || position == 2) base = &baseFont;
+    }
+    textList.Add(leading, base);
+  }
+  for (std::int32_t i = 0; i < Count(); ++i) {
+    std::u16string part =
+        piece(GetTag(i)->Position, i + 1 < Count() ? GetTag(i + 1)->Position : end);
+    if (part.empty()) continue;
+    TExportFont font;
+    GetTag(i)->GetEffectiveFont(font);
+    textList.Add(part, &font);
+  }
+}
+
+}  // namespace workbook

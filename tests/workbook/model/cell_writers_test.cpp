@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "model_fixture.h"
+#include "workbook/core/xml/xml_writer.h"
+#include "workbook/model/cell_boolean.h"
+#include "workbook/model/cell_date_time.h"
+#include "workbook/model/cell_number.h"
+#include "workbook/model/cell_string.h"
+
+namespace workbook {
+namespace {
+
+class TRecordingContext : public TCellWriteContext {
+ public:
+  std::uint32_t SharedStringIndex(const TExportCellString& cell) override {
+    shared.push_back(std::u16string(cell.GetValue()));
+    return 7;
+  }
+  void AddHyperlink(const std::u16string& ref, const std::u16string& target) override {
+    links.push_back(ref + u" " + target);
+  }
+  void AddCalcChainItem(const std::u16string& ref) override { chain.push_back(ref); }
+  std::vector<std::u16string> shared, links, chain;
+};
+
+class CellWritersTest : public ModelTest {
+ protected:
+  void SetUp() override {
+    ModelTest::SetUp();
+    book_ = std::make_unique<TWorkbook>();
+    sheet_ = book_->AddWorkSheet(u"S");
+  }
+  TExportCell* At(int col, int row, TCellClass cellClass) {
+    return sheet_->FindCreateCell(col, row, cellClass, false);
+  }
+  std::vector<std::uint8_t> Xls(TExportCell* cell, int xf = 0) {
+    TMemoryStream stream;
+    cell->WriteXLS(stream, xf, context_);
+    return stream.Data();
+  }
+  std::string Xlsx(TExportCell* cell, const std::u16string& ref, int style = 0) {
+    TMemoryStream stream;
+    {
+      TXmlWriter writer(stream);
+      cell->WriteXLSX(writer, ref, style, context_);
+      writer.Flush();
+    }
+    return stream.AsString();
+  }
+  std::string Ods(TExportCell* cell, const std::u16string& style = u"") {
+    TMemoryStream stream;
+    {
+      TXmlWriter writer(stream);
+      cell->WriteODS(writer, style, context_);
+      writer.Flush();
+    }
+    return stream.AsString();
+  }
+  std::unique_ptr<TWorkbook> book_;
+  TExportWorkSheet* sheet_ = nullptr;
+  TRecordingContext context_;
+};
+
+using Bytes = std::vector<std::uint8_t>;
+
+TEST_F(CellWritersTest, BiffNumberBlankAndBoolean) {
+  auto* number = static_cast<TExportCellNumber*>(At(1, 2, TCellClass::Number));
+  number->SetValue(1.5);
+  EXPECT_EQ(Xls(number, 3), (Bytes{0x03, 0x02, 0x0E, 0x00, 0x02, 0x00, 0x01, 0x00, 0x13, 0x00, 0x00,
+                                   0x00, 0x00, 0x00, 0x00, 0x00, 0xF8, 0x3F}));
+  number->SetValue(0);
+  number->BlankZero = true;
+  EXPECT_EQ(Xls(number), (Bytes{0x01, 0x02, 0x06, 0x00, 0x02, 0x00, 0x01, 0x00, 0x10, 0x00}));
+  auto* flag = static_cast<TExportCellBoolean*>(At(0, 0, TCellClass::Boolean));
+  EXPECT_EQ(Xls(flag), (Bytes{0x01, 0x02, 0x06, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00}));
+  flag->SetBoolean(true);
+  EXPECT_EQ(Xls(flag),
+            (Bytes{0x05, 0x02, 0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x01, 0x00}));
+  flag->IsErrorValue = true;
+  EXPECT_EQ(Xls(flag).back(), 0x01);
+}
+
+TEST_F(CellWritersTest, BiffLabelAndSharedString) {
+  auto* text = static_cast<TExportCellString*>(At(0, 0, TCellClass::String));
+  text->SetSharedString(false);
+  text->SetValue(u"ab");
+  EXPECT_EQ(Xls(text), (Bytes{0x04, 0x02, 0x0D, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x02,
+                              0x00, 0x01, 0x61, 0x00, 0x62, 0x00}));
+  text->SetValue(std::u16string(300, u'x'));  // too long for LABEL: always shared
+  EXPECT_EQ(Xls(text), (Bytes{0xFD, 0x00, 0x0A, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x07,
+                              0x00, 0x00, 0x00}));
+  text->SetValue(u"");
+  EXPECT_EQ(Xls(text)[0], 0x01);
+}
+
+TEST_F(CellWritersTest, BiffDatesWriteTheStoredSerial) {
+  auto* time = static_cast<TExportCellDateTime*>(At(0, 0, TCellClass::Time));
+  time->SetValue(45000);  // midnight of a day: a value, not an empty cell
+  Bytes midnight = Xls(time);
+  ASSERT_EQ(midnight.size(), 18u);
+  EXPECT_EQ(midnight[0], 0x03);
+  double written;
+  std::memcpy(&written, midnight.data() + 10, 8);
+  EXPECT_EQ(written, 45000);
+  auto* date = static_cast<TExportCellDateTime*>(At(1, 0, TCellClass::DateTime));
+  date->SetFormatCode(u"dd.mm.yyyy", false);
+  date->SetValue(45000.75);  // the time part stays
+  book_->Date1904 = true;
+  Bytes shifted = Xls(date);
+  std::memcpy(&written, shifted.data() + 10, 8);
+  EXPECT_EQ(written, 45000.75 - 1462);
+}
+
+TEST_F(CellWritersTest, BiffRowRecord) {
+  TExportRow* row = sheet_->GetRow(4);
+  TMemoryStream none;
+  row->WriteXLS(none, -1, -1);
+  EXPECT_EQ(none.Size(), 0);
+  row->Hidden = true;
+  TMemoryStream hidden;
+  row->WriteXLS(hidden, -1, 20);
+  EXPECT_EQ(hidden.Data(), (Bytes{0x08, 0x02, 0x10, 0x00, 0x04, 0x00, 0x00, 0x00, 0x01, 0x00,
+                                  0x2C, 0x01, 0x00, 0x00, 0x00, 0x00, 0x60, 0x01, 0x00, 0x00}));
+  row->Hidden = false;
+  row->SetOutlineLevel(2);
+  row->SetHeightMode(2);
+  row->GetStyle();
+  TMemoryStream styled;
+  row->WriteXLS(styled, 5, -1);
+  EXPECT_EQ(styled.Data(), (Bytes{0x08, 0x02, 0x10, 0x00, 0x04, 0x00, 0x00, 0x00, 0x01, 0x00,
+                                  0x00, 0x80, 0x00, 0x00, 0x00, 0x00, 0x82, 0x01, 0x15, 0x00}));
+}
+
+TEST_F(CellWritersTest, XlsxNumbersAndFormulas) {
+  auto* number = static_cast<TExportCellNumber*>(At(1, 2, TCellClass::Number));
+  number->SetValue(1234.5);
+  EXPECT_EQ(Xlsx(number, u"B3", 4), "<c r=\"B3\" s=\"4\"><v>1234.5</v></c>");
+  number->SetFormula(u"SUM(A1;A2)");
+  EXPECT_EQ(Xlsx(number, u"B3"), "<c r=\"B3\" s=\"0\"><f>SUM(A1,A2)</f></c>");
+  EXPECT_EQ(context_.chain, std::vector<std::u16string>{u"B3"});
+  number->ReadValue(3);  // a result read with the formula is kept and written
+  number->SetFormula(u"A1+A2");
+  EXPECT_EQ(Xlsx(number, u"B3"), "<c r=\"B3\" s=\"0\"><f>A1+A2</f><v>3</v></c>");
+}
+
+TEST_F(CellWritersTest, XlsxTexts) {
+  auto* text = static_cast<TExportCellString*>(At(0, 0, TCellClass::String));
+  text->SetSharedString(false);
+  text->SetValue(u" a\r\nb");
+  EXPECT_EQ(Xlsx(text, u"A1"),
+            "<c r=\"A1\" s=\"0\" t=\"inlineStr\"><is><t xml:space=\"preserve\"> a\nb</t></is></c>");
+  text->SetValue(u"a<b");
+  EXPECT_EQ(Xlsx(text, u"A1"), "<c r=\"A1\" s=\"0\" t=\"inlineStr\"><is><t>a&lt;b</t></is></c>");
+  text->SetSharedString(true);
+  text->SetHyperlink(u"https://example.org/");
+  text->SetColSpan(2);
+  EXPECT_EQ(Xlsx(text, u"A1"), "<c r=\"A1\" s=\"0\" t=\"s\"><v>7</v></c>");
+  EXPECT_EQ(context_.links, std::vector<std::u16string>{u"A1:B1 https://example.org/"});
+}
+
+TEST_F(CellWritersTest, XlsxDatesAndBooleans) {
+  auto* time = static_cast<TExportCellDateTime*>(At(0, 0, TCellClass::Time));
+  time->SetValue(0);
+  EXPECT_EQ(Xlsx(time, u"A1"), "<c r=\"A1\" s=\"0\"><v>0</v></c>");
+  auto* date = static_cast<TExportCellDateTime*>(At(1, 0, TCellClass::DateTime));
+  EXPECT_EQ(Xlsx(date, u"B1"), "<c r=\"B1\" s=\"0\"/>");
+  book_->Date1904 = true;
+  date->SetValue(100);
+  date->SetFormatCode(u"dd.mm.yyyy", false);
+  EXPECT_EQ(Xlsx(date, u"B1"),
+            "<c r=\"B1\" s=\"0\" t=\"inlineStr\"><is><t>09.04.1900</t></is></c>");
+  auto* flag = static_cast<TExportCellBoolean*>(At(2, 0, TCellClass::Boolean));
+  flag->SetBoolean(false);
+  EXPECT_EQ(Xlsx(flag, u"C1"), "<c r=\"C1\" s=\"0\" t=\"b\"><v>0</v></c>");
+}
+
+TEST_F(CellWritersTest, OdsCells) {
+  auto* number = static_cast<TExportCellPercent*>(At(0, 0, TCellClass::Percent));
+  number->SetValue(0.25);
+  EXPECT_EQ(Ods(number, u"ce1"),
+            "<table:table-cell table:style-name=\"ce1\" office:value-type=\"percentage\" "
+            "office:value=\"0.25\"/>");
+  auto* text = static_cast<TExportCellString*>(At(1, 0, TCellClass::String));
+  text->SetValue(u"a  b\r\n c");
+  EXPECT_EQ(Ods(text),
+            "<table:table-cell office:value-type=\"string\"><text:p>a <text:s/>b</text:p>"
+            "<text:p><text:s/>c</text:p></table:table-cell>");
+  text->SetValue(u"");
+  EXPECT_EQ(Ods(text), "<table:table-cell/>");
+  auto* time = static_cast<TExportCellDateTime*>(At(2, 0, TCellClass::Time));
+  time->SetValue(45000.25);
+  EXPECT_EQ(Ods(time),
+            "<table:table-cell office:value-type=\"time\" office:time-value=\"PT06H00M00S\"/>");
+  auto* date = static_cast<TExportCellDateTime*>(At(3, 0, TCellClass::DateTime));
+  date->SetFormatCode(u"dd.mm.yyyy", false);
+  date->SetValue(45000);
+  // A formula built in memory is calculated before it is written.
+  date->SetFormula(u"=DATE(2023,3,16)");
+  EXPECT_EQ(Ods(date),
+            "<table:table-cell table:formula=\"of:=DATE(2023;3;16)\" office:value-type=\"date\" "
+            "office:date-value=\"2023-03-16\"/>");
+  date->SetValue(45000);
+  EXPECT_EQ(Ods(date),
+            "<table:table-cell table:formula=\"of:=DATE(2023;3;16)\" office:value-type=\"date\" "
+            "office:date-value=\"2023-03-15\"/>");
+  auto* flag = static_cast<TExportCellBoolean*>(At(4, 0, TCellClass::Boolean));
+  flag->SetBoolean(true);
+  flag->SetColSpan(2);
+  EXPECT_EQ(Ods(flag),
+            "<table:table-cell table:number-columns-spanned=\"2\" table:number-rows-spanned=\"1\" "
+            "office:value-type=\"boolean\" office:boolean-value=\"true\"/>");
+}
+
+}  // namespace
+}  // namespace workbook
