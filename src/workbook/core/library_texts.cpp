@@ -15,6 +15,8 @@ std::u16string WorkbookLng_InvalidXLS = u"The file is not a valid XLS (Excel 97-
 std::u16string WorkbookLng_OldXLS =
     u"The file can't be opened because it has an old XLS format (Excel 5.0/95).\r\n\r\nPlease open "
     u"the file in Excel and resave it as XLS for Excel 97-XP or XLSX for Excel 2007-2010.";
+std::u16string WorkbookLng_EncryptedXLS =
+    u"The file is encrypted (protected by a password to open) and can't be read.";
 std::u16string WorkbookLng_InvalidXLSX = u"The file is not a valid XLSX (Excel 2007) file.";
 std::u16string WorkbookLng_InvalidODS = u"The file is not a valid ODS (OpenOffice Calc) file.";
 std::u16string WorkbookLng_InvalidZIP = u"The file is not a valid ZIP file.";

@@ -13,6 +13,8 @@ extern std::u16string WorkbookLng_NoExtension;
 extern std::u16string WorkbookLng_DrawingNotImage;
 extern std::u16string WorkbookLng_InvalidXLS;
 extern std::u16string WorkbookLng_OldXLS;
+// An .xls file protected by a password to open: its records are encrypted and cannot be read.
+extern std::u16string WorkbookLng_EncryptedXLS;
 extern std::u16string WorkbookLng_InvalidXLSX;
 extern std::u16string WorkbookLng_InvalidODS;
 extern std::u16string WorkbookLng_InvalidZIP;

@@ -20,6 +20,7 @@ class TExportCellDateTime : public TExportCellCustomNumber {
   std::u16string GetDisplayText() override;
   void SetDisplayText(const std::u16string& text) override;
   std::u16string GetODSValueType() const override;
+  void WriteODSNumberStyle(TXmlWriter& writer, const std::u16string& styleName) override;
 
   // In a 1904 workbook a file's serials are 1462 days smaller than the model's.
   void ReadValue(double fileValue) override;

@@ -41,6 +41,8 @@ class TExportCellCustomNumber : public TExportCell {
   void AssignTo(TPersistent& dest) const override;
   // A zero that shows and is written as an empty cell.
   virtual bool IsBlankZero() const { return false; }
+  // The ODS number style named StyleName for this cell's format (nothing for Booleans).
+  virtual void WriteODSNumberStyle(TXmlWriter& writer, const std::u16string& styleName);
   void WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) override;
   void WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
                  TCellWriteContext& context) override;
@@ -87,6 +89,8 @@ class TExportCellNumber : public TExportCellCustomNumber {
   virtual std::u16string GetPositiveFormatCode() const;
   virtual std::u16string GetNegativeFormatCode() const;
   virtual std::u16string GetODSStyleElement() const { return u"number"; }
+  void WriteODSNumberStyle(TXmlWriter& writer, const std::u16string& styleName) override;
+  virtual void WriteODSNumberStyleBody(TXmlWriter& writer, bool negative);
   // The value as the settings show it, before the class's decoration.
   virtual std::u16string FormatValue(double value) const;
 
@@ -105,6 +109,7 @@ class TExportCellPercent : public TExportCellNumber {
   std::u16string GetFormatSuffix() const override { return u"%"; }
   std::u16string GetODSValueType() const override { return u"percentage"; }
   std::u16string GetODSStyleElement() const override { return u"percentage"; }
+  void WriteODSNumberStyleBody(TXmlWriter& writer, bool negative) override;
 };
 
 class TExportCellCurrency : public TExportCellNumber {
@@ -120,6 +125,7 @@ class TExportCellCurrency : public TExportCellNumber {
   std::u16string GetFormatSuffix() const override;
   std::u16string GetODSValueType() const override { return u"currency"; }
   std::u16string GetODSStyleElement() const override { return u"currency"; }
+  void WriteODSNumberStyleBody(TXmlWriter& writer, bool negative) override;
   void AssignTo(TPersistent& dest) const override;
   void ImportNumberFormat(const TNumberFormatRec& format) override;
 };
@@ -131,6 +137,7 @@ class TExportCellScientific : public TExportCellNumber {
 
   std::u16string GetFormatSuffix() const override;
   std::u16string FormatValue(double value) const override;
+  void WriteODSNumberStyleBody(TXmlWriter& writer, bool negative) override;
   void AssignTo(TPersistent& dest) const override;
   void ImportNumberFormat(const TNumberFormatRec& format) override;
 };
@@ -144,6 +151,7 @@ class TExportCellFraction : public TExportCellNumber {
   std::u16string GetPositiveFormatCode() const override;
   std::u16string GetNegativeFormatCode() const override;
   std::u16string FormatValue(double value) const override;
+  void WriteODSNumberStyleBody(TXmlWriter& writer, bool negative) override;
   void AssignTo(TPersistent& dest) const override;
   void ImportNumberFormat(const TNumberFormatRec& format) override;
 };

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "workbook/model/cell_style.h"
 #include "workbook/model/cells.h"
@@ -18,6 +19,8 @@ class TExportCellString;
 class TExportCellNumber;
 class TExportCellBoolean;
 class TExportCellEmpty;
+class TXmlNode;
+class TXmlWriter;
 
 class TExportRow : public TOwnedListObject {
  public:
@@ -67,6 +70,14 @@ class TExportRow : public TOwnedListObject {
   // The BIFF8 ROW record (nothing for an automatic height without a style); XFIndex is the row
   // style's cell format, Height the row's height in pixels as the writer computed it.
   void WriteXLS(TStream& stream, int xfIndex, double height) const;
+  // Opens the XLSX "row" element with its attributes ("r" last); the writer adds the cells and
+  // closes it. A manual page break is added to RowBreaks for the sheet's rowBreaks element.
+  void WriteXLSXStart(TXmlWriter& writer, double height, int styleIndex,
+                      std::vector<int>& rowBreaks) const;
+  // One "brk" of the sheet's rowBreaks element.
+  static void WriteXLSXRowBreak(TXmlWriter& writer, int rowIndex);
+  // Opens the ODS "table:table-row" element; StyleName from the writer's row-style list.
+  void WriteODSStart(TXmlWriter& writer, const std::u16string& styleName) const;
   std::unique_ptr<TOwnedListObject> NewInstance() const override;
 
  private:
@@ -95,6 +106,9 @@ class TExportRows : public TOwnedListOf<TExportRow> {
   // grow beyond its last row. The styles of the row that was last are consolidated first, so
   // rows are best built in order.
   TExportRow* AddRow(int index = -1);
+  // Every child of an XLSX rowBreaks element whose "man" is true gives the row numbered by its
+  // "id" a page break; ids that are no row of a sheet are passed over.
+  void ReadXLSXRowBreaks(const TXmlNode& node);
   // Copies of every row of Source, untouched rows kept as they are.
   void Assign(const TExportRows& source);
 

@@ -216,3 +216,135 @@ TEST_F(CellWritersTest, OdsCells) {
 
 }  // namespace
 }  // namespace workbook
+
+#include "workbook/core/xml/xml_document.h"
+
+namespace workbook {
+namespace {
+
+TEST_F(CellWritersTest, XlsxAndOdsRows) {
+  TExportRow* row = sheet_->GetRow(2);
+  std::vector<int> breaks;
+  auto xml = [&](auto write, bool close = true) {
+    TMemoryStream stream;
+    {
+      TXmlWriter writer(stream);
+      write(writer);
+      if (close) writer.EndElement();
+      writer.Flush();
+    }
+    return stream.AsString();
+  };
+  EXPECT_EQ(xml([&](TXmlWriter& w) { row->WriteXLSXStart(w, -1, -1, breaks); }), "<row r=\"3\"/>");
+  row->GetStyle();
+  row->Hidden = true;
+  row->SetOutlineLevel(2);
+  row->PageBreak = true;
+  row->SetHeightMode(2);
+  EXPECT_EQ(xml([&](TXmlWriter& w) { row->WriteXLSXStart(w, 20, 4, breaks); }),
+            "<row s=\"4\" customFormat=\"1\" ht=\"15\" hidden=\"1\" outlineLevel=\"2\" r=\"3\"/>");
+  EXPECT_EQ(breaks, std::vector<int>{2});
+  EXPECT_EQ(xml([](TXmlWriter& w) { TExportRow::WriteXLSXRowBreak(w, 2); }, false),
+            "<brk id=\"2\" max=\"1048575\" man=\"1\"/>");
+  EXPECT_EQ(xml([&](TXmlWriter& w) { row->WriteODSStart(w, u"ro1"); }),
+            "<table:table-row table:style-name=\"ro1\" table:visibility=\"collapse\"/>");
+}
+
+TEST_F(CellWritersTest, RowBreaksReadOnlyManualValidOnes) {
+  std::string text =
+      "<rowBreaks><brk id=\"4\" man=\"1\"/><brk id=\"6\" man=\"0\"/><brk id=\"x\" man=\"1\"/>"
+      "<brk id=\"-2\" man=\"true\"/><brk id=\"99999999\" man=\"1\"/><brk id=\"1\" man=\"T\"/>"
+      "</rowBreaks>";
+  TXmlDocument doc;
+  doc.LoadFromString(text);
+  sheet_->Rows.ReadXLSXRowBreaks(doc.DocumentElement());
+  EXPECT_EQ(sheet_->Rows.Count(), 5);
+  EXPECT_TRUE(sheet_->Rows[4]->PageBreak);
+  EXPECT_TRUE(sheet_->Rows[1]->PageBreak);
+  EXPECT_FALSE(sheet_->Rows[2]->PageBreak);
+}
+
+}  // namespace
+}  // namespace workbook
+
+namespace workbook {
+namespace {
+
+class OdsNumberStyleTest : public CellWritersTest {
+ protected:
+  std::string Style(TExportCell* cell, const std::u16string& name) {
+    TMemoryStream stream;
+    {
+      TXmlWriter writer(stream);
+      static_cast<TExportCellCustomNumber*>(cell)->WriteODSNumberStyle(writer, name);
+      writer.Flush();
+    }
+    return stream.AsString();
+  }
+};
+
+TEST_F(OdsNumberStyleTest, NumberWithNegativeSection) {
+  auto* number = static_cast<TExportCellNumber*>(At(0, 0, TCellClass::Number));
+  number->RedNegative = true;
+  number->ThousandSeparator = true;
+  EXPECT_EQ(Style(number, u"N1"),
+            "<number:number-style style:name=\"N1PO\"><number:number number:decimal-places=\"2\" "
+            "number:min-integer-digits=\"1\" number:grouping=\"true\"/></number:number-style>"
+            "<number:number-style style:name=\"N1\"><style:text-properties fo:color=\"#ff0000\"/>"
+            "<number:text>-</number:text><number:number number:decimal-places=\"2\" "
+            "number:min-integer-digits=\"1\" number:grouping=\"true\"/><style:map "
+            "style:condition=\"value()&gt;=0\" style:apply-style-name=\"N1PO\"/>"
+            "</number:number-style>");
+}
+
+TEST_F(OdsNumberStyleTest, CurrencyPercentFractionScientific) {
+  auto* currency = static_cast<TExportCellCurrency*>(At(0, 0, TCellClass::Currency));
+  currency->CurrencySymbol = u"€";
+  currency->CurrencyPosition = 2;
+  currency->ThousandSeparator = false;
+  currency->SetDecimals(0);
+  EXPECT_EQ(Style(currency, u"C"),
+            "<number:currency-style style:name=\"CPO\"><number:number number:decimal-places=\"0\" "
+            "number:min-integer-digits=\"1\"/><number:text> </number:text>"
+            "<number:currency-symbol>€</number:currency-symbol></number:currency-style>"
+            "<number:currency-style style:name=\"C\"><number:text>-</number:text><number:number "
+            "number:decimal-places=\"0\" number:min-integer-digits=\"1\"/><number:text> "
+            "</number:text><number:currency-symbol>€</number:currency-symbol><style:map "
+            "style:condition=\"value()&gt;=0\" style:apply-style-name=\"CPO\"/>"
+            "</number:currency-style>");
+  auto* fraction = static_cast<TExportCellFraction*>(At(1, 0, TCellClass::Fraction));
+  fraction->FractionDigits = 2;
+  EXPECT_EQ(
+      Style(fraction, u"F"),
+      "<number:number-style style:name=\"F\"><number:fraction number:min-integer-digits=\"0\" "
+      "number:min-numerator-digits=\"2\" number:min-denominator-digits=\"2\"/>"
+      "</number:number-style>");
+  auto* percent = static_cast<TExportCellPercent*>(At(2, 0, TCellClass::Percent));
+  percent->SetDecimals(255);
+  EXPECT_EQ(Style(percent, u"P"),
+            "<number:percentage-style style:name=\"P\"><number:number "
+            "number:min-integer-digits=\"1\"/><number:text>%</number:text>"
+            "</number:percentage-style>");
+  auto* flag = At(3, 0, TCellClass::Boolean);
+  EXPECT_EQ(Style(flag, u"B"), "");
+}
+
+TEST_F(OdsNumberStyleTest, DateAndTimeFields) {
+  platform::FormatSettings().DateSeparator = u'/';
+  auto* date = static_cast<TExportCellDateTime*>(At(0, 0, TCellClass::DateTime));
+  date->SetFormatCode(u"dd/mmm/yy", false);
+  EXPECT_EQ(Style(date, u"D"),
+            "<number:date-style style:name=\"D\"><number:day number:style=\"long\"/>"
+            "<number:text>/</number:text><number:month number:style=\"short\" "
+            "number:textual=\"true\"/><number:text>/</number:text><number:year "
+            "number:style=\"short\"/></number:date-style>");
+  auto* time = static_cast<TExportCellDateTime*>(At(1, 0, TCellClass::Time));
+  time->SetFormatCode(u"h:mm AM/PM", false);
+  EXPECT_EQ(Style(time, u"T"),
+            "<number:time-style style:name=\"T\"><number:hours number:style=\"short\"/>"
+            "<number:text>:</number:text><number:minutes number:style=\"long\"/>"
+            "<number:text> </number:text><number:am-pm/></number:time-style>");
+}
+
+}  // namespace
+}  // namespace workbook

@@ -59,7 +59,7 @@ std::u16string XmlDetail(std::string_view partName, const EWorkbookException& er
 class TXLSXImport {
  public:
   TXLSXImport(TZipArchive& zip, TWorkbook& workbook)
-      : package_(zip), workbook_(workbook), styleSheet_(workbook, false) {}
+      : zip_(zip), package_(zip), workbook_(workbook), styleSheet_(workbook, false) {}
 
   void Run() {
     workbook_.FontList.Clear();
@@ -119,16 +119,18 @@ class TXLSXImport {
     }
 
     const long long count = static_cast<long long>(parts_.size());
-    TXLSXSheetReader reader(workbook_, styleSheet_, sharedStrings_, colors);
+    TXLSXSheetReader reader(workbook_, styleSheet_, sharedStrings_);
     for (std::size_t i = 0; i < parts_.size(); ++i) {
       TExportWorkSheet* sheet = workbook_.WorkSheets.GetItem(static_cast<std::int64_t>(i));
       workbook_.DoProgress(wpsWorkSheet, static_cast<long long>(i), count, sheet->Name);
       if (!readFlags[i]) continue;
+      const int entry = package_.FindPart(parts_[i].PartName);
+      if (entry < 0) continue;
       Guarded(parts_[i].PartName, [&] {
-        if (std::unique_ptr<TMemoryStream> part = package_.ExtractPart(parts_[i].PartName)) {
-          // The compressed entry is gone once inflated; the sheet's XML is streamed from memory.
-          reader.Read(*part, *sheet);
-        }
+        // Parsed while it is inflated: the sheet's XML is never whole in memory.
+        reader.Begin(*sheet, 0);
+        zip_.ExtractIndexToStream(entry, reader.Parser());
+        reader.Finish();
       });
     }
     workbook_.DoProgress(wpsWorkSheet, count, count, u"");
@@ -162,6 +164,7 @@ class TXLSXImport {
     }
   }
 
+  TZipArchive& zip_;
   TXLSXPackage package_;
   TWorkbook& workbook_;
   TExporterXLSX_StyleSheet styleSheet_;

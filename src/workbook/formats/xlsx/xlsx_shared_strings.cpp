@@ -35,9 +35,7 @@ std::u16string SharedStringText(std::u16string text) {
   result.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
-    if (c == u'_' && i + 6 < text.size() && text[i + 1] == u'x' && text[i + 2] == u'0' &&
-        text[i + 3] == u'0' && text[i + 4] == u'0' && (text[i + 5] | 0x20) == u'd' &&
-        text[i + 6] == u'_') {
+    if (IsCrEscapeAt(text, i)) {
       i += 6;
     } else if (c == u'\r' || c == u'\n') {
       if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
@@ -56,6 +54,12 @@ bool NeedsSharedStringRewrite(const std::u16string& text) {
 }
 
 }  // namespace
+
+bool IsCrEscapeAt(std::u16string_view text, std::size_t i) {
+  return i + 6 < text.size() && text[i] == u'_' && (text[i + 1] | 0x20) == u'x' &&
+         text[i + 2] == u'0' && text[i + 3] == u'0' && text[i + 4] == u'0' &&
+         (text[i + 5] | 0x20) == u'd' && text[i + 6] == u'_';
+}
 
 void ReadXLSXRichString(TXmlReader& reader, const TXLSXColorSources& colors, std::u16string& text,
                         TXLSXRichTextRuns* runs) {

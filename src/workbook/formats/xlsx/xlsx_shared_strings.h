@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -35,6 +36,9 @@ struct TXLSXColorSources {
 // not the first child or has an rPr. Line breaks come as LF.
 void ReadXLSXRichString(TXmlReader& reader, const TXLSXColorSources& colors, std::u16string& text,
                         TXLSXRichTextRuns* runs);
+
+// Whether the escape "_x000D_" (any letter case) of a carriage return starts at I.
+bool IsCrEscapeAt(std::u16string_view text, std::size_t i);
 
 class TXLSXSharedStrings_Import {
  public:

@@ -1,6 +1,7 @@
 #include "workbook/formats/xlsx/xlsx_sheet_reader.h"
 
 #include <charconv>
+#include <climits>
 
 #include "platform/text_codec.h"
 #include "workbook/core/exceptions.h"
@@ -8,8 +9,8 @@
 #include "workbook/core/invariant_texts.h"
 #include "workbook/core/library_texts.h"
 #include "workbook/core/units.h"
-#include "workbook/core/xml/xml_reader.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
+#include "workbook/formats/xlsx/xlsx_shared_strings.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_number.h"
@@ -21,22 +22,21 @@ namespace workbook {
 
 namespace {
 
-bool IsMain(const TXmlReader& reader, std::string_view localName) {
-  return reader.NodeType() == TXmlNodeType::Element && reader.LocalName() == localName &&
-         IsXLSXMainNS(reader.NamespaceURI());
-}
-
 [[noreturn]] void InvalidContent(const std::u16string& detail) {
   throw EWorkbookFileException(WorkbookLng_InvalidXLSX + u"\r\n\r\n" + detail);
 }
 
-// A whole number of the file; false for anything else (blanks around are allowed).
+// A whole number of the file, clamped to 64 bits; false for anything else (blanks around are
+// allowed).
 bool ParseInt(std::string_view text, std::int64_t& value) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size() && !text.empty();
+  if (end != text.data() + text.size() || text.empty()) return false;
+  // A number too long for 64 bits is still a number: a huge one.
+  if (error == std::errc::result_out_of_range) value = text.front() == '-' ? INT64_MIN : INT64_MAX;
+  return error == std::errc() || error == std::errc::result_out_of_range;
 }
 
 bool ParseNumber(std::string_view text, double& value) {
@@ -65,12 +65,16 @@ int ColumnOfRef(std::string_view ref) {
   return letters == 0 ? -1 : col - 1;
 }
 
-// Inline and formula strings have LF between lines.
+// Inline and formula strings have LF between lines and lose the "_x000D_" escape some writers
+// put before a line break, as shared strings do.
 std::u16string WithLF(std::u16string text) {
-  if (text.find(u'\r') == std::u16string::npos) return text;
+  if (text.find(u'\r') == std::u16string::npos && text.find(u'_') == std::u16string::npos)
+    return text;
   std::u16string result;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == u'\r') {
+    if (IsCrEscapeAt(text, i)) {
+      i += 6;
+    } else if (text[i] == u'\r') {
       if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
       result += u'\n';
     } else {
@@ -91,158 +95,174 @@ bool ReadISODate(std::string_view text, TDateTime& value) {
   return ISOTryStrToDateTime(wide, value);
 }
 
-// The text content of the element the reader stands on, appended to Text.
-void ReadElementText(TXmlReader& reader, std::string& text) {
-  if (reader.IsEmptyElement()) return;
-  const int depth = reader.Depth();
-  while (reader.Read() && reader.Depth() > depth) {
-    const TXmlNodeType type = reader.NodeType();
-    if (type == TXmlNodeType::Text || type == TXmlNodeType::Whitespace) text += reader.Value();
-  }
-}
-
 }  // namespace
 
 TXLSXSheetReader::TXLSXSheetReader(TWorkbook& workbook, TExporterXLSX_StyleSheet& styleSheet,
-                                   const TXLSXSharedStrings_Import& sharedStrings,
-                                   const TXLSXColorSources& colors)
-    : workbook_(workbook),
-      styleSheet_(styleSheet),
-      sharedStrings_(sharedStrings),
-      colors_(colors) {}
+                                   const TXLSXSharedStrings_Import& sharedStrings)
+    : workbook_(workbook), styleSheet_(styleSheet), sharedStrings_(sharedStrings) {}
 
-void TXLSXSheetReader::Read(TStream& part, TExportWorkSheet& sheet) {
+void TXLSXSheetReader::Begin(TExportWorkSheet& sheet, std::int64_t partSize) {
+  sheet_ = &sheet;
+  row_ = nullptr;
   sharedFormulas_.clear();
-  partSize_ = part.Size() - part.Position();
-  TXmlReader reader(part);
-  while (reader.Read() && reader.NodeType() != TXmlNodeType::Element) {
-  }
-  if (reader.NodeType() != TXmlNodeType::Element || reader.LocalName() != "worksheet") return;
-  const int rootDepth = reader.Depth();
-  while (reader.NextChildElement(rootDepth)) {
-    if (IsMain(reader, "sheetFormatPr")) {
-      ReadSheetFormat(reader, sheet);
-    } else if (IsMain(reader, "sheetData")) {
-      ReadSheetData(reader, sheet);
-      // What follows the cells (merges, links, page setup ...) is not read yet.
-      return;
+  partSize_ = partSize;
+  cellsSinceReport_ = 0;
+  depth_ = sheetDataDepth_ = rowDepth_ = cellDepth_ = inlineDepth_ = runDepth_ = 0;
+  sheetDataDone_ = false;
+  capture_ = nullptr;
+  parser_ = std::make_unique<TXmlPushParser>(*this);
+}
+
+void TXLSXSheetReader::Finish() {
+  parser_->Finish();
+  parser_.reset();
+  if (sheetDataDepth_ != 0 || sheetDataDone_) workbook_.DoProgress(wpsRows, 1, 1, u"");
+}
+
+void TXLSXSheetReader::StartElement(std::string_view localName, std::string_view namespaceURI,
+                                    const TXmlSaxAttributes& attributes) {
+  ++depth_;
+  // What follows the cells (merges, links, page setup ...) is not read yet.
+  if (sheetDataDone_ || !IsXLSXMainNS(namespaceURI)) return;
+  if (cellDepth_ != 0) {
+    if (inlineDepth_ != 0) {
+      // Inline text: the t of the is element and of its runs; phonetic runs add nothing.
+      if (localName == "t" && (depth_ == inlineDepth_ + 1 || depth_ == runDepth_ + 1))
+        Capture(&cell_.Inline);
+      else if (localName == "r" && depth_ == inlineDepth_ + 1)
+        runDepth_ = depth_;
+    } else if (depth_ == cellDepth_ + 1) {
+      if (localName == "v") {
+        cell_.HasValue = true;
+        Capture(&cell_.Value);
+      } else if (localName == "f") {
+        cell_.SharedFormula = attributes.Get("t") == "shared";
+        if (!ParseInt(attributes.Get("si"), cell_.SharedIndex)) cell_.SharedIndex = -1;
+        Capture(&cell_.Formula);
+      } else if (localName == "is") {
+        cell_.HasInline = true;
+        inlineDepth_ = depth_;
+      }
     }
+  } else if (rowDepth_ != 0) {
+    if (depth_ == rowDepth_ + 1 && localName == "c") StartCell(attributes);
+  } else if (sheetDataDepth_ != 0) {
+    if (depth_ == sheetDataDepth_ + 1 && localName == "row") StartRow(attributes);
+  } else if (depth_ == 2 && localName == "sheetData") {
+    sheetDataDepth_ = depth_;
+    workbook_.DoProgress(wpsRows, 0, partSize_ / 1024, u"");
+  } else if (depth_ == 2 && localName == "sheetFormatPr") {
+    double height = 0;
+    if (XMLStrToBoolDef(platform::Utf8ToUtf16(std::string(attributes.Get("customHeight"))),
+                        false) &&
+        ParseNumber(attributes.Get("defaultRowHeight"), height) && height > 0 && height < 1e6)
+      sheet_->Rows.DefaultRowHeight = height / 0.75;
   }
 }
 
-void TXLSXSheetReader::ReadSheetFormat(TXmlReader& reader, TExportWorkSheet& sheet) {
-  if (!XMLStrToBoolDef(reader.Attr16("customHeight"), false)) return;
-  double height = 0;
-  if (ParseNumber(reader.Attr("defaultRowHeight"), height) && height > 0 && height < 1e6)
-    sheet.Rows.DefaultRowHeight = height / 0.75;
-}
-
-void TXLSXSheetReader::ReadSheetData(TXmlReader& reader, TExportWorkSheet& sheet) {
-  workbook_.DoProgress(wpsRows, 0, partSize_ / 1024, u"");
-  const int depth = reader.Depth();
-  while (reader.NextChildElement(depth)) {
-    if (!IsMain(reader, "row")) continue;
-    TExportRow& row = ReadRowStart(reader, sheet);
-    const int rowIndex = row.GetIndex();
-    if (!reader.IsEmptyElement()) {
-      const int rowDepth = reader.Depth();
-      while (reader.NextChildElement(rowDepth))
-        if (IsMain(reader, "c")) ReadCell(reader, row, rowIndex);
-    }
-    workbook_.DoAfterRowRead(sheet, row);
+void TXLSXSheetReader::EndElement(std::string_view, std::string_view) {
+  if (capture_ != nullptr && depth_ == captureDepth_) capture_ = nullptr;
+  if (depth_ == runDepth_) {
+    runDepth_ = 0;
+  } else if (depth_ == inlineDepth_) {
+    inlineDepth_ = 0;
+  } else if (depth_ == cellDepth_) {
+    EndCell();
+    cellDepth_ = 0;
+  } else if (depth_ == rowDepth_) {
+    workbook_.DoAfterRowRead(*sheet_, *row_);
+    rowDepth_ = 0;
     if (cellsSinceReport_ > 10000) {
       cellsSinceReport_ = 1;
-      workbook_.DoProgress(wpsRows, reader.BytesConsumed() / 1024, partSize_ / 1024, u"");
+      workbook_.DoProgress(wpsRows, parser_->BytesConsumed() / 1024, partSize_ / 1024, u"");
     }
+  } else if (depth_ == sheetDataDepth_) {
+    sheetDataDepth_ = 0;
+    sheetDataDone_ = true;
   }
-  workbook_.DoProgress(wpsRows, 1, 1, u"");
+  --depth_;
 }
 
-TExportRow& TXLSXSheetReader::ReadRowStart(TXmlReader& reader, TExportWorkSheet& sheet) {
+void TXLSXSheetReader::Characters(std::string_view text) {
+  if (capture_ != nullptr) capture_->append(text);
+}
+
+void TXLSXSheetReader::StartRow(const TXmlSaxAttributes& attributes) {
+  rowDepth_ = depth_;
   std::int64_t number = 0;
-  TExportRow* row;
-  if (ParseInt(reader.Attr("r"), number) && number > 0) {
+  if (ParseInt(attributes.Get("r"), number) && number > 0) {
     if (number > kMaxSheetRows)
       InvalidContent(u"Row " + ISOFloatToStr(static_cast<double>(number)) +
                      u" lies beyond the last row of a worksheet.");
-    row = sheet.GetRow(static_cast<int>(number - 1));
+    row_ = sheet_->GetRow(static_cast<int>(number - 1));
   } else {
-    if (sheet.Rows.Count() >= kMaxSheetRows)
+    if (sheet_->Rows.Count() >= kMaxSheetRows)
       InvalidContent(u"The worksheet has more rows than a worksheet can hold.");
-    row = sheet.AddRow();
+    row_ = sheet_->AddRow();
   }
-  if (XMLStrToBoolDef(reader.Attr16("customHeight"), false)) {
+  std::string_view value;
+  if (attributes.Find("customHeight", value) && !value.empty() &&
+      (value.front() == '1' || value.front() == 't' || value.front() == 'T')) {
     double height = 0;
-    if (ParseNumber(reader.Attr("ht"), height) && height >= 0 && height < 1e6)
-      row->SetHeight(height / 0.75);
+    if (ParseNumber(attributes.Get("ht"), height) && height >= 0 && height < 1e6)
+      row_->SetHeight(height / 0.75);
   } else {
-    row->SetHeightMode(1);
+    row_->SetHeightMode(1);
   }
-  row->Hidden = XMLStrToBoolDef(reader.Attr16("hidden"), false);
-  std::int64_t value = 0;
-  if (ParseInt(reader.Attr("outlineLevel"), value) && value > 0)
-    row->SetOutlineLevel(static_cast<std::uint8_t>(std::min<std::int64_t>(value, 7)));
-  if (ParseInt(reader.Attr("s"), value) && value >= 0 && value < styleSheet_.StyleCount())
-    styleSheet_.ApplyStyle(static_cast<int>(value), row->GetStyle(), nullptr);
-  return *row;
+  if (attributes.Find("hidden", value))
+    row_->Hidden =
+        !value.empty() && (value.front() == '1' || value.front() == 't' || value.front() == 'T');
+  std::int64_t number2 = 0;
+  if (ParseInt(attributes.Get("outlineLevel"), number2) && number2 > 0)
+    row_->SetOutlineLevel(static_cast<std::uint8_t>(std::min<std::int64_t>(number2, 7)));
+  if (ParseInt(attributes.Get("s"), number2) && number2 >= 0 && number2 < styleSheet_.StyleCount())
+    styleSheet_.ApplyStyle(static_cast<int>(number2), row_->GetStyle(), nullptr);
 }
 
-void TXLSXSheetReader::ReadCell(TXmlReader& reader, TExportRow& row, int rowIndex) {
+void TXLSXSheetReader::StartCell(const TXmlSaxAttributes& attributes) {
+  cellDepth_ = depth_;
   ++cellsSinceReport_;
-  int col = reader.FindAttr("r") ? ColumnOfRef(reader.Attr("r")) : -1;
-  if (col < 0) col = row.Cells.Count();
+  std::string_view ref;
+  int col = attributes.Find("r", ref) ? ColumnOfRef(ref) : -1;
+  if (col < 0) col = row_->Cells.Count();
   if (col >= kMaxSheetCols)
-    InvalidContent(u"Cell " + platform::Utf8ToUtf16(std::string(reader.Attr("r"))) +
+    InvalidContent(u"Cell " + platform::Utf8ToUtf16(std::string(ref)) +
                    u" lies beyond the last column of a worksheet.");
-
-  const std::string_view type = reader.Attr("t");
-  TValueType valueType = TValueType::Number;
+  cell_.Col = col;
+  const std::string_view type = attributes.Get("t");
+  cell_.Type = TValueType::Number;
   if (type == "s")
-    valueType = TValueType::SharedString;
+    cell_.Type = TValueType::SharedString;
   else if (type == "inlineStr")
-    valueType = TValueType::InlineString;
+    cell_.Type = TValueType::InlineString;
   else if (type == "str")
-    valueType = TValueType::String;
+    cell_.Type = TValueType::String;
   else if (type == "b")
-    valueType = TValueType::Boolean;
+    cell_.Type = TValueType::Boolean;
   else if (type == "e")
-    valueType = TValueType::Error;
+    cell_.Type = TValueType::Error;
   else if (type == "d")
-    valueType = TValueType::Date;
-  std::int64_t xf = 0;
-  if (!ParseInt(reader.Attr("s"), xf) || xf < 0 || xf > INT32_MAX) xf = 0;
+    cell_.Type = TValueType::Date;
+  if (!ParseInt(attributes.Get("s"), cell_.Xf) || cell_.Xf < 0 || cell_.Xf > INT32_MAX)
+    cell_.Xf = 0;
+  cell_.HasValue = cell_.HasInline = cell_.SharedFormula = false;
+  cell_.SharedIndex = -1;
+  cell_.Value.clear();
+  cell_.Formula.clear();
+  cell_.Inline.clear();
+}
 
-  value_.clear();
-  formula_.clear();
-  bool hasValue = false;
-  bool sharedFormula = false;
-  std::int64_t sharedIndex = -1;
-  std::u16string inlineText;
-  bool hasInline = false;
-  if (!reader.IsEmptyElement()) {
-    const int cellDepth = reader.Depth();
-    while (reader.NextChildElement(cellDepth)) {
-      if (IsMain(reader, "v")) {
-        hasValue = true;
-        ReadElementText(reader, value_);
-      } else if (IsMain(reader, "f")) {
-        sharedFormula = reader.Attr("t") == "shared";
-        if (!ParseInt(reader.Attr("si"), sharedIndex)) sharedIndex = -1;
-        ReadElementText(reader, formula_);
-      } else if (IsMain(reader, "is")) {
-        hasInline = true;
-        ReadXLSXRichString(reader, colors_, inlineText, nullptr);
-      }
-    }
-  }
-
+void TXLSXSheetReader::EndCell() {
+  TExportRow& row = *row_;
+  const int col = cell_.Col;
+  const int xf = static_cast<int>(cell_.Xf);
   TExportCell* cell = nullptr;
-  switch (valueType) {
+  switch (cell_.Type) {
     case TValueType::SharedString: {
       auto* text =
           static_cast<TExportCellString*>(row.FindCreateCell(col, TCellClass::String, true));
       std::int64_t index = -1;
-      if (hasValue && ParseInt(value_, index) && index >= 0 &&
+      if (cell_.HasValue && ParseInt(cell_.Value, index) && index >= 0 &&
           static_cast<std::uint64_t>(index) < sharedStrings_.Count())
         text->SetValue(sharedStrings_.GetString(static_cast<std::size_t>(index)));
       cell = text;
@@ -252,9 +272,9 @@ void TXLSXSheetReader::ReadCell(TXmlReader& reader, TExportRow& row, int rowInde
     case TValueType::String: {
       auto* text =
           static_cast<TExportCellString*>(row.FindCreateCell(col, TCellClass::String, true));
-      if (!hasInline || (inlineText.empty() && hasValue))
-        inlineText = platform::Utf8ToUtf16(value_);
-      text->SetValue(WithLF(std::move(inlineText)));
+      const std::string& source =
+          !cell_.HasInline || (cell_.Inline.empty() && cell_.HasValue) ? cell_.Value : cell_.Inline;
+      text->SetValue(WithLF(platform::Utf8ToUtf16(source)));
       cell = text;
       break;
     }
@@ -262,7 +282,7 @@ void TXLSXSheetReader::ReadCell(TXmlReader& reader, TExportRow& row, int rowInde
       auto* flag =
           static_cast<TExportCellBoolean*>(row.FindCreateCell(col, TCellClass::Boolean, true));
       double number = 0;
-      if (hasValue && ParseNumber(value_, number)) flag->ReadValue(number);
+      if (cell_.HasValue && ParseNumber(cell_.Value, number)) flag->ReadValue(number);
       cell = flag;
       break;
     }
@@ -276,8 +296,8 @@ void TXLSXSheetReader::ReadCell(TXmlReader& reader, TExportRow& row, int rowInde
     }
     case TValueType::Date: {
       TDateTime date = 0;
-      if (hasValue && ReadISODate(value_, date)) {
-        TCellClass cellClass = styleSheet_.GetCellClass(static_cast<int>(xf));
+      if (cell_.HasValue && ReadISODate(cell_.Value, date)) {
+        TCellClass cellClass = styleSheet_.GetCellClass(xf);
         if (cellClass != TCellClass::Time) cellClass = TCellClass::DateTime;
         auto* stamp =
             static_cast<TExportCellCustomNumber*>(row.FindCreateCell(col, cellClass, true));
@@ -288,9 +308,9 @@ void TXLSXSheetReader::ReadCell(TXmlReader& reader, TExportRow& row, int rowInde
     }
     case TValueType::Number: {
       double number = 0;
-      if (hasValue && ParseNumber(value_, number)) {
+      if (cell_.HasValue && ParseNumber(cell_.Value, number)) {
         auto* numeric = static_cast<TExportCellCustomNumber*>(
-            row.FindCreateCell(col, styleSheet_.GetCellClass(static_cast<int>(xf)), true));
+            row.FindCreateCell(col, styleSheet_.GetCellClass(xf), true));
         numeric->ReadValue(number);
         cell = numeric;
       }
@@ -299,18 +319,20 @@ void TXLSXSheetReader::ReadCell(TXmlReader& reader, TExportRow& row, int rowInde
   }
   if (cell == nullptr) cell = row.FindCreateCell(col, TCellClass::Empty, true);
 
+  // Xf 0 is the sheet's default style, which every cell starts from: only its format is taken.
   if (xf != 0)
-    styleSheet_.ApplyStyle(static_cast<int>(xf), cell->GetStyle(), cell);
+    styleSheet_.ApplyStyle(xf, cell->GetStyle(), cell);
   else
     styleSheet_.ApplyNumberFormat(0, *cell);
 
-  if (!formula_.empty()) {
-    std::u16string formula = platform::Utf8ToUtf16(formula_);
-    if (sharedFormula && sharedIndex >= 0)
-      sharedFormulas_[sharedIndex] = TSharedFormula{formula, col, rowIndex};
+  const int rowIndex = row.GetIndex();
+  if (!cell_.Formula.empty()) {
+    std::u16string formula = platform::Utf8ToUtf16(cell_.Formula);
+    if (cell_.SharedFormula && cell_.SharedIndex >= 0)
+      sharedFormulas_[cell_.SharedIndex] = TSharedFormula{formula, col, rowIndex};
     cell->SetFormula(formula);
-  } else if (sharedFormula && sharedIndex >= 0) {
-    auto master = sharedFormulas_.find(sharedIndex);
+  } else if (cell_.SharedFormula && cell_.SharedIndex >= 0) {
+    auto master = sharedFormulas_.find(cell_.SharedIndex);
     if (master != sharedFormulas_.end())
       cell->SetFormula(OffsetFormulaRefs(master->second.Formula, col - master->second.Col,
                                          rowIndex - master->second.Row));

@@ -1,29 +1,36 @@
 #pragma once
-// One worksheet part read with the sequential reader, row by row: the sheet is never held as a
-// tree, and a row's cells go straight into the model.
+// One worksheet part, parsed as it is inflated: elements go straight into the model row by row,
+// so neither the part's bytes nor a tree of it is ever held whole.
 #include <cstdint>
 #include <string>
 #include <unordered_map>
 
-#include "workbook/core/stream.h"
+#include "workbook/core/xml/xml_push_parser.h"
 #include "workbook/formats/xlsx/xlsx_shared_strings.h"
 
 namespace workbook {
 
-class TXmlReader;
 class TWorkbook;
 class TExportWorkSheet;
 class TExportRow;
 class TExporterXLSX_StyleSheet;
 
-class TXLSXSheetReader {
+class TXLSXSheetReader final : public TXmlSaxHandler {
  public:
   TXLSXSheetReader(TWorkbook& workbook, TExporterXLSX_StyleSheet& styleSheet,
-                   const TXLSXSharedStrings_Import& sharedStrings, const TXLSXColorSources& colors);
+                   const TXLSXSharedStrings_Import& sharedStrings);
 
-  // Reads the part into Sheet. Rows beyond 1048576 and columns beyond 16384 raise
-  // EWorkbookFileException; malformed XML raises EXmlError.
-  void Read(TStream& part, TExportWorkSheet& sheet);
+  // Starts a sheet; then the part's bytes are written to Parser(), then Finish() ends it. Rows
+  // beyond 1048576 and columns beyond 16384 raise EWorkbookFileException; malformed XML raises
+  // EXmlError. PartSize is the part's inflated size, for progress.
+  void Begin(TExportWorkSheet& sheet, std::int64_t partSize);
+  TStream& Parser() { return *parser_; }
+  void Finish();
+
+  void StartElement(std::string_view localName, std::string_view namespaceURI,
+                    const TXmlSaxAttributes& attributes) override;
+  void EndElement(std::string_view localName, std::string_view namespaceURI) override;
+  void Characters(std::string_view text) override;
 
  private:
   // A shared formula's master cell.
@@ -33,22 +40,50 @@ class TXLSXSheetReader {
     int Row = 0;
   };
   enum class TValueType { Number, SharedString, InlineString, String, Boolean, Error, Date };
+  // What one c element holds, gathered until its end tag.
+  struct TCellData {
+    int Col = 0;
+    TValueType Type = TValueType::Number;
+    std::int64_t Xf = 0;
+    bool HasValue = false;
+    bool HasInline = false;
+    bool SharedFormula = false;
+    std::int64_t SharedIndex = -1;
+    std::string Value;
+    std::string Formula;
+    std::string Inline;
+  };
 
-  void ReadSheetFormat(TXmlReader& reader, TExportWorkSheet& sheet);
-  void ReadSheetData(TXmlReader& reader, TExportWorkSheet& sheet);
-  TExportRow& ReadRowStart(TXmlReader& reader, TExportWorkSheet& sheet);
-  void ReadCell(TXmlReader& reader, TExportRow& row, int rowIndex);
+  void StartRow(const TXmlSaxAttributes& attributes);
+  void StartCell(const TXmlSaxAttributes& attributes);
+  void EndCell();
+  void Capture(std::string* target) {
+    capture_ = target;
+    captureDepth_ = depth_;
+  }
 
   TWorkbook& workbook_;
   TExporterXLSX_StyleSheet& styleSheet_;
   const TXLSXSharedStrings_Import& sharedStrings_;
-  TXLSXColorSources colors_;
+  std::unique_ptr<TXmlPushParser> parser_;
+  TExportWorkSheet* sheet_ = nullptr;
+  TExportRow* row_ = nullptr;
   std::unordered_map<std::int64_t, TSharedFormula> sharedFormulas_;
   std::int64_t partSize_ = 0;
   int cellsSinceReport_ = 0;
+
+  // Depths (root 1) of the elements being read; 0 while outside them.
+  int depth_ = 0;
+  int sheetDataDepth_ = 0;
+  int rowDepth_ = 0;
+  int cellDepth_ = 0;
+  int inlineDepth_ = 0;
+  int runDepth_ = 0;
+  bool sheetDataDone_ = false;
+  std::string* capture_ = nullptr;
+  int captureDepth_ = 0;
   // Reused for every cell, so reading a cell allocates nothing but the cell.
-  std::string value_;
-  std::string formula_;
+  TCellData cell_;
 };
 
 }  // namespace workbook

@@ -1,0 +1,39 @@
+#pragma once
+// One read of an .xls file below the workbook model: the BIFF8 stream taken out of the compound
+// file, its globals and shared strings read, then its worksheets one after the other.
+#include <cstddef>
+
+#include "workbook/core/stream.h"
+#include "workbook/formats/xls/xls_globals.h"
+#include "workbook/formats/xls/xls_record_reader.h"
+#include "workbook/formats/xls/xls_shared_strings.h"
+#include "workbook/formats/xls/xls_sheet_reader.h"
+#include "workbook/model/font_list.h"
+
+namespace workbook {
+
+class TXLSFileReader {
+ public:
+  // Reads the compound file at Source's position up to the worksheets: the globals (fonts into
+  // Fonts) and the shared strings. Failures: EWorkbookFileException as XLSReadWorkbookStream and
+  // TXLSGlobals.Read give them, EXLSSharedStrings for a damaged SST.
+  TXLSFileReader(TStream& source, TExportFontList& fonts);
+
+  const TXLSGlobals& Globals() const { return globals_; }
+  const TXLSSharedStrings_Import& SharedStrings() const { return sst_; }
+
+  // Reads the next worksheet substream into Target, or passes over it when Target is null; the
+  // substreams are matched to the worksheet list by their order. False when no worksheet is left
+  // in the stream.
+  bool ReadNextWorksheet(TXLSSheetTarget* target);
+
+ private:
+  static TMemoryStream LoadWorkbookStream(TStream& source);
+
+  TMemoryStream stream_;
+  TXLSGlobals globals_;
+  TXLSSharedStrings_Import sst_;
+  TXLSRecordReader reader_;
+};
+
+}  // namespace workbook

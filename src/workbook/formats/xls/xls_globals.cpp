@@ -1,0 +1,122 @@
+#include "workbook/formats/xls/xls_globals.h"
+
+#include <algorithm>
+
+#include "workbook/core/exceptions.h"
+#include "workbook/core/library_texts.h"
+#include "workbook/formats/xls/xls_record_data.h"
+#include "workbook/formats/xls/xls_record_ids.h"
+#include "workbook/formats/xls/xls_record_reader.h"
+#include "workbook/formats/xls/xls_strings.h"
+
+namespace workbook {
+
+using namespace xls_record;
+
+namespace {
+
+[[noreturn]] void Invalid() { throw EWorkbookFileException(WorkbookLng_InvalidXLS); }
+
+}  // namespace
+
+void TXLSGlobals::Read(TMemoryStream& stream, TExportFontList& fonts) {
+  CheckBof(stream);
+  FirstPass(stream);
+  SecondPass(stream, fonts);
+}
+
+void TXLSGlobals::CheckBof(TMemoryStream& stream) {
+  stream.SetPosition(0);
+  TXLSRecordReader reader(stream);
+  if (!reader.Next()) Invalid();
+  const std::uint16_t id = reader.Id();
+  if (id == kBof2 || id == kBof3 || id == kBof4) throw EWorkbookFileException(WorkbookLng_OldXLS);
+  if (id != kBof) Invalid();
+  const TXLSRecordData data = XLSCurrentRecordData(stream, reader);
+  if (data.Word(0) < kBiff8Version) throw EWorkbookFileException(WorkbookLng_OldXLS);
+  if (data.Word(2) != kBofWorkbookGlobals) Invalid();
+}
+
+void TXLSGlobals::FirstPass(TMemoryStream& stream) {
+  stream.SetPosition(0);
+  TXLSRecordReader reader(stream);
+  end_ = stream.Size();
+  reader.Next();  // the BOF checked above
+  while (reader.Next()) {
+    const std::uint16_t id = reader.Id();
+    if (id == kEof) {
+      end_ = reader.Position() + 4 + reader.Size();
+      break;
+    }
+    switch (id) {
+      case kFilePass:
+        // Everything after FILEPASS is encrypted: reading on would only produce garbage.
+        throw EWorkbookFileException(WorkbookLng_EncryptedXLS);
+      case kBoundSheet: {
+        const TXLSRecordData data = XLSCurrentRecordData(stream, reader);
+        if (data.Byte(5) != 0) break;  // charts, macro sheets and modules are not worksheets
+        reader.Skip(6);
+        worksheetNames_.push_back(XLSReadString(reader, TXLSLengthRecord::Byte));
+        break;
+      }
+      case kExternSheet: {
+        const TXLSRecordData data = XLSCurrentRecordData(stream, reader);
+        // The count may promise more entries than the record holds (the rest would be in
+        // CONTINUE records); only the entries present are taken.
+        const std::size_t count = std::min<std::size_t>(data.Word(0), (data.Size() - 2) / 6);
+        externSheets_.clear();
+        for (std::size_t i = 0; i < count; ++i) externSheets_.push_back(data.Word(2 + i * 6 + 2));
+        break;
+      }
+      case kName:
+        if (namePosition_ == 0) namePosition_ = reader.Position();
+        break;
+      case kDateMode:
+        date1904_ = XLSCurrentRecordData(stream, reader).Word(0) == 1;
+        break;
+      case kPalette:
+        palette_.ReadPalette(XLSCurrentRecordData(stream, reader).Bytes());
+        break;
+      case kSST:
+        sstPosition_ = reader.Position();
+        break;
+      case kFormat: {
+        const std::uint16_t formatId = XLSCurrentRecordData(stream, reader).Word(0);
+        reader.Skip(2);
+        formats_.Add(formatId, XLSReadString(reader, TXLSLengthRecord::Word));
+        break;
+      }
+      default:
+        break;
+    }
+  }
+}
+
+void TXLSGlobals::SecondPass(TMemoryStream& stream, TExportFontList& fonts) {
+  stream.SetPosition(0);
+  TXLSRecordReader reader(stream);
+  reader.Next();
+  fonts.Clear();
+  while (reader.Next() && reader.Id() != kEof) {
+    if (reader.Id() == kFont) {
+      // Every font is kept in file order; the first replaces the registry's default entry 0.
+      fonts.ReadXLS(XLSCurrentRecordData(stream, reader).Bytes(), palette_);
+    } else if (reader.Id() == kXF) {
+      const TXLSRecordData data = XLSCurrentRecordData(stream, reader);
+      TXLSCellFormat format;
+      const std::uint16_t font = data.Word(0);
+      // BIFF8 has no font 4: file fonts above it are one lower in the registry.
+      format.Font = font > 3 ? font - 1 : font;
+      if (format.Font >= fonts.Count()) format.Font = 0;
+      format.Format = data.Word(2);
+      cellFormats_.push_back(format);
+    }
+  }
+}
+
+const TXLSCellFormat& TXLSGlobals::CellFormat(std::uint16_t index) const {
+  if (index < cellFormats_.size()) return cellFormats_[index];
+  return cellFormats_.empty() ? general_ : cellFormats_[0];
+}
+
+}  // namespace workbook

@@ -1,0 +1,66 @@
+#pragma once
+// The data of one BIFF8 record as a bounded view: every read is checked against the record's
+// declared size, so a short record is a damaged file and never a read of its neighbour's bytes.
+#include <cstdint>
+#include <cstring>
+#include <span>
+
+#include "workbook/core/exceptions.h"
+#include "workbook/core/library_texts.h"
+#include "workbook/core/stream.h"
+#include "workbook/formats/xls/xls_record_reader.h"
+
+namespace workbook {
+
+class TXLSRecordData {
+ public:
+  explicit TXLSRecordData(std::span<const std::uint8_t> data) : data_(data) {}
+
+  std::size_t Size() const { return data_.size(); }
+  std::span<const std::uint8_t> Bytes() const { return data_; }
+
+  std::uint8_t Byte(std::size_t offset) const {
+    Need(offset, 1);
+    return data_[offset];
+  }
+  std::uint16_t Word(std::size_t offset) const {
+    Need(offset, 2);
+    return static_cast<std::uint16_t>(data_[offset] | data_[offset + 1] << 8);
+  }
+  std::uint32_t DWord(std::size_t offset) const {
+    Need(offset, 4);
+    return static_cast<std::uint32_t>(data_[offset]) |
+           static_cast<std::uint32_t>(data_[offset + 1]) << 8 |
+           static_cast<std::uint32_t>(data_[offset + 2]) << 16 |
+           static_cast<std::uint32_t>(data_[offset + 3]) << 24;
+  }
+  double Double(std::size_t offset) const {
+    Need(offset, 8);
+    // BIFF stores IEEE doubles little-endian, as the platforms we build for do.
+    double value;
+    std::memcpy(&value, data_.data() + offset, 8);
+    return value;
+  }
+
+ private:
+  void Need(std::size_t offset, std::size_t count) const {
+    if (offset > data_.size() || data_.size() - offset < count) {
+      throw EWorkbookFileException(WorkbookLng_InvalidXLS);
+    }
+  }
+
+  std::span<const std::uint8_t> data_;
+};
+
+// The data of Reader's current record in Stream, the stream the reader walks; a record that runs
+// past the end of the stream is a damaged file.
+inline TXLSRecordData XLSCurrentRecordData(const TMemoryStream& stream,
+                                           const TXLSRecordReader& reader) {
+  const std::size_t start = static_cast<std::size_t>(reader.Position()) + 4;
+  if (start + reader.Size() > stream.Data().size()) {
+    throw EWorkbookFileException(WorkbookLng_InvalidXLS);
+  }
+  return TXLSRecordData(std::span<const std::uint8_t>(stream.Memory() + start, reader.Size()));
+}
+
+}  // namespace workbook

@@ -1,0 +1,49 @@
+#pragma once
+// Ids of the BIFF8 records the XLS reader looks at.
+#include <cstdint>
+
+namespace workbook::xls_record {
+
+constexpr std::uint16_t kFormula = 0x0006;
+constexpr std::uint16_t kEof = 0x000A;
+constexpr std::uint16_t kExternSheet = 0x0017;
+constexpr std::uint16_t kName = 0x0018;
+constexpr std::uint16_t kDateMode = 0x0022;
+constexpr std::uint16_t kFilePass = 0x002F;
+constexpr std::uint16_t kFont = 0x0031;
+constexpr std::uint16_t kBoundSheet = 0x0085;
+constexpr std::uint16_t kPalette = 0x0092;
+constexpr std::uint16_t kMulRk = 0x00BD;
+constexpr std::uint16_t kMulBlank = 0x00BE;
+constexpr std::uint16_t kRString = 0x00D6;
+constexpr std::uint16_t kXF = 0x00E0;
+constexpr std::uint16_t kMergedCells = 0x00E5;
+constexpr std::uint16_t kSST = 0x00FC;
+constexpr std::uint16_t kLabelSST = 0x00FD;
+constexpr std::uint16_t kDimensions = 0x0200;
+constexpr std::uint16_t kBlank = 0x0201;
+constexpr std::uint16_t kOldBlank = 0x0202;
+constexpr std::uint16_t kNumber = 0x0203;
+constexpr std::uint16_t kLabel = 0x0204;
+constexpr std::uint16_t kBoolErr = 0x0205;
+constexpr std::uint16_t kString = 0x0207;
+constexpr std::uint16_t kRow = 0x0208;
+constexpr std::uint16_t kRk = 0x027E;
+constexpr std::uint16_t kFormat = 0x041E;
+constexpr std::uint16_t kBof = 0x0809;
+constexpr std::uint16_t kXFExt = 0x087D;
+// BOF records of the older BIFF versions (2, 3, 4).
+constexpr std::uint16_t kBof2 = 0x0009;
+constexpr std::uint16_t kBof3 = 0x0209;
+constexpr std::uint16_t kBof4 = 0x0409;
+
+// BOF version and substream types.
+constexpr std::uint16_t kBiff8Version = 0x0600;
+constexpr std::uint16_t kBofWorkbookGlobals = 0x0005;
+constexpr std::uint16_t kBofWorksheet = 0x0010;
+
+// The largest row and column index a BIFF8 sheet has.
+constexpr std::uint32_t kMaxRow = 65535;
+constexpr std::uint32_t kMaxColumn = 255;
+
+}  // namespace workbook::xls_record

@@ -1,0 +1,285 @@
+#include "workbook/formats/xls/xls_sheet_reader.h"
+
+#include <optional>
+#include <string>
+
+#include "workbook/core/exceptions.h"
+#include "workbook/core/library_texts.h"
+#include "workbook/core/rk_number.h"
+#include "workbook/formats/xls/xls_record_data.h"
+#include "workbook/formats/xls/xls_record_ids.h"
+#include "workbook/formats/xls/xls_strings.h"
+
+namespace workbook {
+
+using namespace xls_record;
+
+namespace {
+
+// A FORMULA result whose last word is 0xFFFF is no number; its first byte says what it is.
+constexpr std::uint16_t kNonNumericResult = 0xFFFF;
+constexpr std::uint8_t kResultString = 0;
+constexpr std::uint8_t kResultBoolean = 1;
+constexpr std::uint8_t kResultError = 2;
+constexpr std::uint8_t kResultEmptyString = 3;
+
+// Decodes the cell records of one worksheet substream.
+class TCellRecords {
+ public:
+  TCellRecords(TMemoryStream& stream, TXLSRecordReader& reader, const TXLSSharedStrings_Import& sst,
+               TXLSSheetTarget& target)
+      : stream_(stream), reader_(reader), sst_(sst), target_(target) {}
+
+  void Record();
+  // A string formula still waiting for its STRING record goes out without its text.
+  void Finish() { FlushFormula(); }
+
+ private:
+  // Row, column and XF, the start of every cell record but STRING.
+  TXLSCell Start(const TXLSRecordData& data, TXLSCellKind kind) const;
+  void Emit(const TXLSCell& cell) { target_.Cell(cell); }
+  void FlushFormula();
+  void Formula(const TXLSRecordData& data);
+  void MulRk(const TXLSRecordData& data);
+  void MulBlank(const TXLSRecordData& data);
+  void Label(const TXLSRecordData& data);
+  void LabelSST(const TXLSRecordData& data);
+  void BoolErr(const TXLSRecordData& data);
+
+  TMemoryStream& stream_;
+  TXLSRecordReader& reader_;
+  const TXLSSharedStrings_Import& sst_;
+  TXLSSheetTarget& target_;
+  // A formula with a text result: its text comes in the STRING record that follows.
+  bool formulaPending_ = false;
+  TXLSCell pending_;
+  std::u16string text_;
+};
+
+// A cell's string: one cut short where no CONTINUE record follows is a damaged cell record.
+std::u16string ReadCellString(TXLSRecordReader& reader) {
+  try {
+    return XLSReadString(reader, TXLSLengthRecord::Word);
+  } catch (const EXLSSharedStrings&) {
+    throw EWorkbookFileException(WorkbookLng_InvalidXLS);
+  }
+}
+
+void CheckColumn(std::uint32_t column) {
+  if (column > kMaxColumn) throw EWorkbookFileException(WorkbookLng_InvalidXLS);
+}
+
+TXLSCell TCellRecords::Start(const TXLSRecordData& data, TXLSCellKind kind) const {
+  TXLSCell cell;
+  cell.Row = data.Word(0);
+  cell.Column = data.Word(2);
+  CheckColumn(cell.Column);
+  cell.XF = data.Word(4);
+  cell.Kind = kind;
+  return cell;
+}
+
+void TCellRecords::Record() {
+  const std::uint16_t id = reader_.Id();
+  if (id == kString) {
+    if (!formulaPending_) return;
+    formulaPending_ = false;
+    text_ = ReadCellString(reader_);
+    pending_.Text = text_;
+    Emit(pending_);
+    return;
+  }
+  switch (id) {
+    case kFormula:
+    case kNumber:
+    case kRk:
+    case kMulRk:
+    case kLabel:
+    case kRString:
+    case kLabelSST:
+    case kBoolErr:
+    case kBlank:
+    case kOldBlank:
+    case kMulBlank:
+      break;
+    default:
+      return;
+  }
+  FlushFormula();
+  const TXLSRecordData data = XLSCurrentRecordData(stream_, reader_);
+  switch (id) {
+    case kFormula:
+      Formula(data);
+      break;
+    case kNumber: {
+      TXLSCell cell = Start(data, TXLSCellKind::Number);
+      cell.Number = data.Double(6);
+      Emit(cell);
+      break;
+    }
+    case kRk: {
+      TXLSCell cell = Start(data, TXLSCellKind::Number);
+      cell.Number = RKToDouble(data.DWord(6));
+      Emit(cell);
+      break;
+    }
+    case kMulRk:
+      MulRk(data);
+      break;
+    case kLabel:
+    case kRString:
+      Label(data);
+      break;
+    case kLabelSST:
+      LabelSST(data);
+      break;
+    case kBoolErr:
+      BoolErr(data);
+      break;
+    case kMulBlank:
+      MulBlank(data);
+      break;
+    default:  // BLANK
+      Emit(Start(data, TXLSCellKind::Blank));
+      break;
+  }
+}
+
+void TCellRecords::FlushFormula() {
+  if (!formulaPending_) return;
+  formulaPending_ = false;
+  pending_.Text = {};
+  Emit(pending_);
+}
+
+void TCellRecords::Formula(const TXLSRecordData& data) {
+  TXLSCell cell = Start(data, TXLSCellKind::Number);
+  cell.Formula = true;
+  if (data.Word(12) != kNonNumericResult) {
+    cell.Number = data.Double(6);
+    Emit(cell);
+    return;
+  }
+  switch (data.Byte(6)) {
+    case kResultString:
+      cell.Kind = TXLSCellKind::Text;
+      pending_ = cell;
+      formulaPending_ = true;
+      return;
+    case kResultBoolean:
+      cell.Kind = TXLSCellKind::Boolean;
+      cell.Number = data.Byte(8) != 0 ? 1 : 0;
+      break;
+    case kResultError:
+      cell.Kind = TXLSCellKind::Error;
+      cell.Number = data.Byte(8);
+      break;
+    case kResultEmptyString:
+      cell.Kind = TXLSCellKind::Blank;
+      break;
+    default:
+      // An unknown result type carries no value the cell could show.
+      cell.Kind = TXLSCellKind::Blank;
+      break;
+  }
+  Emit(cell);
+}
+
+void TCellRecords::MulRk(const TXLSRecordData& data) {
+  // Row, first column, then XF and RK per column, then the last column: the number of columns
+  // comes from the record's size, not from the last-column word.
+  if (data.Size() < 12) throw EWorkbookFileException(WorkbookLng_InvalidXLS);
+  const std::size_t count = (data.Size() - 6) / 6;
+  TXLSCell cell;
+  cell.Row = data.Word(0);
+  cell.Kind = TXLSCellKind::Number;
+  const std::uint32_t first = data.Word(2);
+  CheckColumn(first + count - 1);
+  for (std::size_t i = 0; i < count; ++i) {
+    cell.Column = static_cast<std::uint16_t>(first + i);
+    cell.XF = data.Word(4 + i * 6);
+    cell.Number = RKToDouble(data.DWord(6 + i * 6));
+    Emit(cell);
+  }
+}
+
+void TCellRecords::MulBlank(const TXLSRecordData& data) {
+  if (data.Size() < 8) throw EWorkbookFileException(WorkbookLng_InvalidXLS);
+  const std::size_t count = (data.Size() - 6) / 2;
+  TXLSCell cell;
+  cell.Row = data.Word(0);
+  const std::uint32_t first = data.Word(2);
+  CheckColumn(first + count - 1);
+  for (std::size_t i = 0; i < count; ++i) {
+    cell.Column = static_cast<std::uint16_t>(first + i);
+    cell.XF = data.Word(4 + i * 2);
+    Emit(cell);
+  }
+}
+
+void TCellRecords::Label(const TXLSRecordData& data) {
+  TXLSCell cell = Start(data, TXLSCellKind::Text);
+  reader_.Skip(6);
+  text_ = ReadCellString(reader_);
+  if (text_.empty()) cell.Kind = TXLSCellKind::Blank;
+  cell.Text = text_;
+  Emit(cell);
+}
+
+void TCellRecords::LabelSST(const TXLSRecordData& data) {
+  TXLSCell cell = Start(data, TXLSCellKind::Blank);
+  // An index outside the table leaves the cell empty.
+  if (const TXLSSharedStrings_ImportEntry* entry = sst_.GetEntry(data.DWord(6));
+      entry != nullptr && !entry->Text().empty()) {
+    cell.Kind = TXLSCellKind::Text;
+    cell.Text = entry->Text();
+    if (!entry->Runs().empty()) cell.Runs = &entry->Runs();
+  }
+  Emit(cell);
+}
+
+void TCellRecords::BoolErr(const TXLSRecordData& data) {
+  TXLSCell cell = Start(data, TXLSCellKind::Boolean);
+  const std::uint8_t value = data.Byte(6);
+  if (data.Byte(7) == 1) {
+    cell.Kind = TXLSCellKind::Error;
+    cell.Number = value;
+  } else {
+    cell.Number = value == 1 ? 1 : 0;
+  }
+  Emit(cell);
+}
+
+bool IsWorksheetBof(TMemoryStream& stream, TXLSRecordReader& reader) {
+  return reader.Id() == kBof && XLSCurrentRecordData(stream, reader).Word(2) == kBofWorksheet;
+}
+
+}  // namespace
+
+bool XLSReadWorksheet(TMemoryStream& stream, TXLSRecordReader& reader,
+                      const TXLSSharedStrings_Import& sst, TXLSSheetTarget* target) {
+  bool found = false;
+  while (!found && reader.Next()) found = IsWorksheetBof(stream, reader);
+  if (!found) return false;
+
+  std::optional<TCellRecords> cells;
+  if (target != nullptr) cells.emplace(stream, reader, sst, *target);
+  // Depth of the substreams (embedded charts) nested in the worksheet's: their records and their
+  // EOF are not the worksheet's.
+  int nested = 0;
+  while (reader.Next()) {
+    const std::uint16_t id = reader.Id();
+    if (id == kBof) {
+      ++nested;
+    } else if (id == kEof) {
+      if (nested == 0) break;
+      --nested;
+    } else if (nested == 0 && cells) {
+      cells->Record();
+    }
+  }
+  if (cells) cells->Finish();
+  return true;
+}
+
+}  // namespace workbook

@@ -1,0 +1,52 @@
+#pragma once
+// The cell records of a BIFF8 worksheet substream, decoded into plain cells for a target: the
+// model's reader builds rows and cells from them, tools count or print them.
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "workbook/core/stream.h"
+#include "workbook/formats/xls/xls_record_reader.h"
+#include "workbook/formats/xls/xls_shared_strings.h"
+
+namespace workbook {
+
+enum class TXLSCellKind {
+  Blank,    // BLANK, MULBLANK, an empty LABEL or shared string
+  Number,   // NUMBER, RK, MULRK, a formula with a numeric result
+  Text,     // LABEL, RSTRING, LABELSST, a formula with a text result
+  Boolean,  // BOOLERR of a Boolean, a formula with a Boolean result
+  Error,    // BOOLERR of an error code, a formula with an error result
+};
+
+struct TXLSCell {
+  std::uint16_t Row = 0;
+  std::uint16_t Column = 0;
+  std::uint16_t XF = 0;
+  TXLSCellKind Kind = TXLSCellKind::Blank;
+  // Whether the cell holds a formula (its cached result is the value).
+  bool Formula = false;
+  // Number: the value; Boolean: 1 or 0; Error: the error code.
+  double Number = 0;
+  // Text: the string; valid only during the target's call.
+  std::u16string_view Text;
+  // Text from the shared-string table: its formatting runs (nullptr otherwise).
+  const std::vector<TXLSRichTextRun>* Runs = nullptr;
+};
+
+class TXLSSheetTarget {
+ public:
+  virtual ~TXLSSheetTarget() = default;
+  // Cells come in record order (rows ascending in files Excel writes, but not necessarily).
+  virtual void Cell(const TXLSCell& cell) = 0;
+};
+
+// Reads the next worksheet substream from Reader's position: records up to a BOF of a worksheet
+// are passed over (chart sheets, macro sheets), then the worksheet's cells go to Target up to
+// its EOF; substreams nested in it (embedded charts) are passed over whole. A null Target passes
+// over the worksheet. Returns False when the stream ends before a worksheet begins. Damaged cell
+// records (short data, a column beyond 255) raise EWorkbookFileException.
+bool XLSReadWorksheet(TMemoryStream& stream, TXLSRecordReader& reader,
+                      const TXLSSharedStrings_Import& sst, TXLSSheetTarget* target);
+
+}  // namespace workbook

@@ -1,0 +1,156 @@
+// The XLS reader on hand-built streams: what it refuses (and with which message), and damaged or
+// odd input it reads with a sane fallback.
+#include <gtest/gtest.h>
+
+#include "compound_file_builder.h"
+#include "platform/text_codec.h"
+#include "workbook/core/library_texts.h"
+#include "xls_cell_dump.h"
+#include "xls_workbook_builder.h"
+
+using namespace xls_test;
+
+namespace {
+
+CellDump Read(const Bytes& workbookStream) {
+  workbook::TMemoryStream file(XlsFile(workbookStream));
+  return DumpWithReader(file);
+}
+
+std::string FileError(const std::u16string& text) {
+  return "EWorkbookFileException: " + platform::Utf16ToUtf8(text);
+}
+
+Bytes OneSheet(const Bytes& records) { return WorkbookStream(StandardStyles(), {{u"S", records}}); }
+
+struct RefusedCase {
+  const char* name;
+  Bytes stream;
+  const std::u16string* message;
+};
+
+class XLSFileReaderRefuses : public ::testing::TestWithParam<RefusedCase> {};
+
+TEST_P(XLSFileReaderRefuses, WithTheFileException) {
+  EXPECT_EQ(Read(GetParam().stream).failure, FileError(*GetParam().message));
+}
+
+Bytes WithLastRecordCut(Bytes stream) {
+  // The worksheet's EOF goes and its NUMBER record claims 100 bytes of data the stream lacks.
+  stream.resize(stream.size() - 4);
+  stream[stream.size() - 16] = 100;
+  return stream;
+}
+
+const RefusedCase kRefused[] = {
+    {"Encrypted",
+     WorkbookStream(Join({Record(0x002F, Join({Word(1), Pattern(52, 1)})), StandardStyles()}),
+                    {{u"S", Number(0, 0, 15, 1)}}),
+     &workbook::WorkbookLng_EncryptedXLS},
+    {"Biff5Bof", Join({Bof(0x0005, 0x0500), Eof()}), &workbook::WorkbookLng_OldXLS},
+    {"Biff4Bof", Join({Record(0x0409, Join({Word(0), Word(0x0100), Word(0)})), Eof()}),
+     &workbook::WorkbookLng_OldXLS},
+    {"NoBof", Join({Label(0, 0, u"x", false), Eof()}), &workbook::WorkbookLng_InvalidXLS},
+    {"WorksheetBofFirst", Join({Bof(0x0010), Eof()}), &workbook::WorkbookLng_InvalidXLS},
+    {"ShortNumber", OneSheet(Record(0x0203, Join({Word(0), Word(0), Word(15), DWord(0)}))),
+     &workbook::WorkbookLng_InvalidXLS},
+    {"ColumnBeyond255", OneSheet(Number(0, 256, 15, 1)), &workbook::WorkbookLng_InvalidXLS},
+    {"MulRkBeyond255",
+     OneSheet(Record(
+         0x00BD, Join({Word(0), Word(255), Word(15), DWord(2), Word(15), DWord(2), Word(256)}))),
+     &workbook::WorkbookLng_InvalidXLS},
+    {"MulBlankWithoutColumns", OneSheet(Record(0x00BE, Join({Word(0), Word(0), Word(0)}))),
+     &workbook::WorkbookLng_InvalidXLS},
+    {"ShortBoolErr", OneSheet(Record(0x0205, Join({Word(0), Word(0), Word(15), {1}}))),
+     &workbook::WorkbookLng_InvalidXLS},
+    {"LabelLongerThanRecord",
+     OneSheet(
+         Record(0x0204, Join({Word(0), Word(0), Word(15), Word(50), {0}, Chars(u"abc", false)}))),
+     &workbook::WorkbookLng_InvalidXLS},
+    {"RecordPastStreamEnd", WithLastRecordCut(OneSheet(Number(0, 0, 15, 1))),
+     &workbook::WorkbookLng_InvalidXLS},
+};
+
+INSTANTIATE_TEST_SUITE_P(Damaged, XLSFileReaderRefuses, ::testing::ValuesIn(kRefused),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct ReadCase {
+  const char* name;
+  Bytes stream;
+  std::map<std::tuple<int, int, int>, std::string> cells;
+};
+
+class XLSFileReaderReads : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(XLSFileReaderReads, TheExpectedCells) {
+  const CellDump dump = Read(GetParam().stream);
+  ASSERT_EQ(dump.failure, "");
+  EXPECT_EQ(dump.cells, GetParam().cells);
+}
+
+Bytes DateStyles() {
+  // XF 16 shows dates.
+  return Join({StandardStyles(), Format(164, u"dd.mm.yyyy"), CellXF(0, 164)});
+}
+
+const ReadCase kReads[] = {
+    // The last-column word of MULRK and MULBLANK is not trusted: the size gives the columns.
+    {"MulRkColumnsFromSize",
+     OneSheet(Record(0x00BD,
+                     Join({Word(0), Word(1), Word(15), DWord(6), Word(15), DWord(10), Word(200)}))),
+     {{{0, 0, 1}, "1"}, {{0, 0, 2}, "2"}}},
+    {"SSTIndexOutsideTable",
+     OneSheet(Record(0x00FD, Join({Word(0), Word(0), Word(15), DWord(7)}))),
+     {}},
+    {"XFIndexOutsideListFallsBackToXF0",
+     WorkbookStream(DateStyles(),
+                    {{u"S", Join({Number(0, 0, 16, 45000.75), Number(0, 1, 999, 45000.75)})}}),
+     {{{0, 0, 0}, "2023-03-15"}, {{0, 0, 1}, "45000.75"}}},
+    {"Date1904",
+     WorkbookStream(Join({Record(0x0022, Word(1)), DateStyles()}),
+                    {{u"S", Number(0, 0, 16, 43538)}}),
+     {{{0, 0, 0}, "2023-03-15"}}},
+    // A text formula whose STRING record never comes still gives its cell, with no text.
+    {"FormulaStringWithoutStringRecord",
+     OneSheet(Join({Formula(0, 0, FormulaOther(0, 0)), Number(0, 1, 15, 2)})),
+     {{{0, 0, 1}, "2"}}},
+    {"ErrorValuesHaveNoText",
+     OneSheet(Join({Record(0x0205, Join({Word(0), Word(0), Word(15), {0x07, 1}})),
+                    Formula(0, 1, FormulaOther(2, 0x2A))})),
+     {}},
+    {"EmptyLabelIsBlank", OneSheet(Label(0, 0, u"", false)), {}},
+    {"ExternSheetCountBeyondRecord",
+     WorkbookStream(
+         Join({StandardStyles(), Record(0x0017, Join({Word(500), Word(0), Word(0), Word(0)}))}),
+         {{u"S", Number(0, 0, 15, 7)}}),
+     {{{0, 0, 0}, "7"}}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Records, XLSFileReaderReads, ::testing::ValuesIn(kReads),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(XLSFileReader, SkipsAChartSheetBetweenWorksheets) {
+  // The worksheet list leaves the chart sheet out; its substream, between the worksheets', is
+  // passed over.
+  const CellDump dump =
+      Read(WorkbookStream(StandardStyles(), {{u"A", Number(0, 0, 15, 1)},
+                                             {u"Graf", Number(5, 5, 15, 99), true},
+                                             {u"B", Number(0, 0, 15, 2)}}));
+  ASSERT_EQ(dump.failure, "");
+  EXPECT_EQ(dump.sheets, (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(dump.cells,
+            (std::map<std::tuple<int, int, int>, std::string>{{{0, 0, 0}, "1"}, {{1, 0, 0}, "2"}}));
+}
+
+TEST(XLSFileReader, StreamWithoutWorksheetsGivesNone) {
+  const CellDump dump = Read(Join({Bof(0x0005), StandardStyles(), Eof()}));
+  EXPECT_EQ(dump.failure, "");
+  EXPECT_TRUE(dump.sheets.empty());
+}
+
+TEST(XLSFileReader, NotACompoundFileIsInvalid) {
+  workbook::TMemoryStream text(std::vector<std::uint8_t>{'a', ';', 'b', '\n'});
+  EXPECT_EQ(DumpWithReader(text).failure, FileError(workbook::WorkbookLng_InvalidXLS));
+}
+
+}  // namespace

@@ -1,0 +1,159 @@
+// Our XLSX reader against openpyxl: workbooks written by openpyxl (patched as spreadsheet
+// programs write them) and the shared corpus, dumped by wbdump and by peers/openpyxl_dump.py.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <set>
+#include <sstream>
+
+#include "../python_peer.h"
+#include "platform/text_codec.h"
+#include "workbook/core/exceptions.h"
+#include "workbook/core/library_texts.h"
+#include "workbook/formats/library_start.h"
+#include "xlsx_test_support.h"
+
+namespace workbook {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kPeers = SOURCE_DIR "/tests/workbook/formats/xlsx/peers/";
+const std::string kWbdump = BINARY_DIR "/tools/wbdump";
+
+// Standard output of a command, nullopt when it fails.
+std::optional<std::string> RunCommand(const std::string& command) {
+  FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+  if (!pipe) return std::nullopt;
+  std::string out;
+  char buffer[65536];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+  if (pclose(pipe) != 0) return std::nullopt;
+  return out;
+}
+
+std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
+// What both dumps may differ in without a reader being wrong: line breaks (shared strings keep
+// CR LF), empty cells and rows at the end (a row element without cells, cells openpyxl makes for
+// links and comments).
+std::string Normalized(const std::string& dump) {
+  std::string text = dump;
+  for (std::size_t at; (at = text.find("\\r\\n")) != std::string::npos;) text.replace(at, 4, "\\n");
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    while (!line.empty() && line.back() == '\t') line.pop_back();
+    if (line.rfind("# sheet ", 0) == 0)
+      while (!lines.empty() && lines.back().empty()) lines.pop_back();
+    lines.push_back(line);
+  }
+  while (!lines.empty() && lines.back().empty()) lines.pop_back();
+  std::string result;
+  for (const std::string& line : lines) result += line + "\n";
+  return result;
+}
+
+bool OpenpyxlAvailable() {
+  return test_support::PythonAvailable() && RunCommand("/usr/bin/python3 -c 'import openpyxl'");
+}
+
+class XLSXPeerTest : public ModelTest {
+ protected:
+  void SetUp() override {
+    ModelTest::SetUp();
+    if (!OpenpyxlAvailable()) GTEST_SKIP() << "/usr/bin/python3 with openpyxl is not installed";
+    if (access(kWbdump.c_str(), X_OK) != 0) GTEST_SKIP() << "wbdump is not built: " << kWbdump;
+  }
+
+  static std::optional<std::string> Oracle(const std::string& file) {
+    return RunCommand("/usr/bin/python3 " + Quoted(kPeers + "openpyxl_dump.py") + " " +
+                      Quoted(file));
+  }
+  static std::optional<std::string> Ours(const std::string& file) {
+    return RunCommand(Quoted(kWbdump) + " " + Quoted(file));
+  }
+};
+
+TEST_F(XLSXPeerTest, WorkbooksWrittenByOpenpyxlReadTheSame) {
+  test_support::TScratchDir dir;
+  std::ifstream generator(kPeers + "make_oracle_workbooks.py");
+  const std::string script{std::istreambuf_iterator<char>(generator), {}};
+  std::istringstream names(test_support::RunPython(dir, script));
+  int compared = 0;
+  for (std::string name; std::getline(names, name);) {
+    const std::string file = dir.File(name);
+    std::optional<std::string> oracle = Oracle(file);
+    std::optional<std::string> ours = Ours(file);
+    ASSERT_TRUE(oracle) << name;
+    ASSERT_TRUE(ours) << name;
+    EXPECT_EQ(Normalized(*ours), Normalized(*oracle)) << name;
+    ++compared;
+  }
+  EXPECT_EQ(compared, 2);
+}
+
+std::vector<fs::path> CorpusWorkbooks() {
+  std::vector<fs::path> files;
+  const fs::path corpus = fs::path(SHARED_DIR) / "corpus";
+  if (!fs::exists(corpus)) return files;
+  for (const auto& entry : fs::recursive_directory_iterator(corpus)) {
+    const std::string ext = entry.path().extension().string();
+    if (entry.is_regular_file() && (ext == ".xlsx" || ext == ".xlsm"))
+      files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+TEST_F(XLSXPeerTest, CorpusFilesOpenpyxlReadsReadTheSame) {
+  const std::vector<fs::path> files = CorpusWorkbooks();
+  if (files.empty()) GTEST_SKIP() << "the shared corpus is absent: " << SHARED_DIR;
+  // openpyxl finds no worksheets in packages of the strict namespaces.
+  const std::set<std::string> openpyxlMisreads = {"strict_iso_paths.xlsx"};
+  int compared = 0;
+  for (const fs::path& file : files) {
+    if (openpyxlMisreads.count(file.filename().string())) continue;
+    std::optional<std::string> oracle = Oracle(file.string());
+    if (!oracle) continue;  // openpyxl cannot read it
+    std::optional<std::string> ours = Ours(file.string());
+    ASSERT_TRUE(ours) << file;
+    EXPECT_EQ(Normalized(*ours), Normalized(*oracle)) << file;
+    ++compared;
+  }
+  EXPECT_GT(compared, 0);
+}
+
+class XLSXCorpusTest : public ModelTest {};
+
+TEST_F(XLSXCorpusTest, EveryWorkbookLoadsOrFailsAsAnInvalidFile) {
+  const std::vector<fs::path> files = CorpusWorkbooks();
+  if (files.empty()) GTEST_SKIP() << "the shared corpus is absent: " << SHARED_DIR;
+  StartWorkbookLibrary();
+  for (const fs::path& file : files) {
+    TWorkbook book;
+    book.ShowProgress = false;
+    try {
+      book.LoadFromFile(platform::Utf8ToUtf16(file.string()));
+      for (int s = 0; s < book.WorkSheets.Count(); ++s) {
+        TExportWorkSheet* sheet = book.WorkSheets.GetItem(s);
+        for (int r = 0; r < sheet->Rows.Count(); ++r)
+          if (TExportRow* row = sheet->Rows.PeekItem(r))
+            for (int c = 0; c < row->Cells.Count(); ++c)
+              if (TExportCell* cell = row->Cells.PeekItem(c)) cell->GetValueText();
+      }
+    } catch (const EWorkbookFileException& error) {
+      EXPECT_EQ(error.Message().rfind(WorkbookLng_InvalidXLSX, 0), 0u) << file;
+    } catch (const std::exception& error) {
+      ADD_FAILURE() << file << ": " << error.what();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace workbook

@@ -1,0 +1,268 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "workbook/core/exceptions.h"
+#include "workbook/core/library_texts.h"
+#include "workbook/model/cell_boolean.h"
+#include "workbook/model/cell_string.h"
+#include "xlsx_test_support.h"
+
+namespace workbook {
+namespace {
+
+const std::string kStyles =
+    "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+    "<numFmts count=\"1\"><numFmt numFmtId=\"164\" formatCode=\"yyyy-mm-dd hh:mm:ss\"/></numFmts>"
+    "<fonts count=\"1\"><font><sz val=\"11\"/><name val=\"Calibri\"/></font></fonts>"
+    "<fills count=\"2\"><fill><patternFill patternType=\"none\"/></fill>"
+    "<fill><patternFill patternType=\"gray125\"/></fill></fills>"
+    "<borders count=\"1\"><border/></borders>"
+    "<cellXfs count=\"5\"><xf numFmtId=\"0\"/><xf numFmtId=\"14\"/><xf numFmtId=\"164\"/>"
+    "<xf numFmtId=\"21\"/><xf numFmtId=\"10\"/></cellXfs></styleSheet>";
+
+TXLSXParts WithStyles(const std::string& sheetData) {
+  TXLSXParts parts = TXLSXParts::Standard(sheetData);
+  parts.Parts["xl/styles.xml"] = kStyles;
+  std::string& rels = parts.Parts["xl/_rels/workbook.xml.rels"];
+  rels.insert(rels.rfind("</Relationships>"),
+              "<Relationship Id=\"rId9\" Type=\"http://schemas.openxmlformats.org/officeDocument/"
+              "2006/relationships/styles\" Target=\"styles.xml\"/>");
+  return parts;
+}
+
+struct TCellCase {
+  const char* name;
+  std::string cell;  // one c element in row 1, column A
+  std::u16string text;
+};
+
+class XLSXCellValueTest : public XLSXReaderTest, public ::testing::WithParamInterface<TCellCase> {};
+
+TEST_P(XLSXCellValueTest, ReadsTheValueText) {
+  TXLSXParts parts = WithStyles("<row r=\"1\">" + GetParam().cell + "</row>");
+  parts.Parts["xl/sharedStrings.xml"] =
+      "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+      "<si><t>zero</t></si><si><t>one</t></si><si><t>two</t></si></sst>";
+  std::string& rels = parts.Parts["xl/_rels/workbook.xml.rels"];
+  rels.insert(rels.rfind("</Relationships>"),
+              "<Relationship Id=\"rId8\" Type=\"http://schemas.openxmlformats.org/officeDocument/"
+              "2006/relationships/sharedStrings\" Target=\"sharedStrings.xml\"/>");
+  Load(parts);
+  EXPECT_EQ(Text(0, 0, 0), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, XLSXCellValueTest,
+    ::testing::Values(
+        TCellCase{"Shared", R"(<c r="A1" t="s"><v>2</v></c>)", u"two"},
+        TCellCase{"SharedOutOfRange", R"(<c r="A1" t="s"><v>5</v></c>)", u""},
+        TCellCase{"SharedNotANumber", R"(<c r="A1" t="s"><v>x</v></c>)", u""},
+        TCellCase{"FormulaString", "<c r=\"A1\" t=\"str\"><f>A2</f><v>a&#13;\nb&#13;c</v></c>",
+                  u"a\nb\nc"},
+        TCellCase{"Inline", R"(<c r="A1" t="inlineStr"><is><t>in line</t></is></c>)", u"in line"},
+        TCellCase{
+            "InlineRuns",
+            R"(<c r="A1" t="inlineStr"><is><r><t>a</t></r><r><rPr><b/></rPr><t>b</t></r></is></c>)",
+            u"ab"},
+        TCellCase{"InlineWithValueOnly", R"(<c r="A1" t="inlineStr"><v>v text</v></c>)", u"v text"},
+        TCellCase{"BooleanTrue", R"(<c r="A1" t="b"><v>1</v></c>)", u"1"},
+        TCellCase{"BooleanFalse", R"(<c r="A1" t="b"><v>0</v></c>)", u"0"},
+        TCellCase{"Error", R"(<c r="A1" t="e"><f>1/0</f><v>#DIV/0!</v></c>)", u""},
+        TCellCase{"Number", R"(<c r="A1"><v>1.5</v></c>)", u"1.5"},
+        TCellCase{"NumberTypeN", R"(<c r="A1" t="n"><v>-2E3</v></c>)", u"-2000"},
+        TCellCase{"NotANumber", R"(<c r="A1"><v>abc</v></c>)", u""},
+        TCellCase{"NoValue", R"(<c r="A1" s="1"/>)", u""},
+        TCellCase{"Percent", R"(<c r="A1" s="4"><v>0.25</v></c>)", u"0.25"},
+        TCellCase{"Date", R"(<c r="A1" s="1"><v>44197</v></c>)", u"2021-01-01"},
+        TCellCase{"DateTime", R"(<c r="A1" s="2"><v>44197.5</v></c>)", u"2021-01-01 12:00:00"},
+        TCellCase{"Time", R"(<c r="A1" s="3"><v>0.75</v></c>)", u"18:00:00"},
+        TCellCase{"IsoDate", R"(<c r="A1" s="1" t="d"><v>2021-03-04</v></c>)", u"2021-03-04"},
+        TCellCase{"IsoDateTime", R"(<c r="A1" s="2" t="d"><v>2021-03-04T05:06:07</v></c>)",
+                  u"2021-03-04 05:06:07"},
+        TCellCase{"IsoTime", R"(<c r="A1" s="3" t="d"><v>10:10:10</v></c>)", u"10:10:10"},
+        TCellCase{"StyleOutOfRange", R"(<c r="A1" s="99"><v>7</v></c>)", u"7"},
+        TCellCase{"CachedFormulaNumber", R"(<c r="A1"><f>1+2</f><v>3</v></c>)", u"3"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(XLSXReaderTest, NotAZipPackageIsAnInvalidFile) {
+  TMemoryStream junk(std::vector<std::uint8_t>(100, 'x'));
+  try {
+    LoadStream(junk);
+    FAIL() << "no exception";
+  } catch (const EWorkbookFileException& error) {
+    EXPECT_EQ(error.Message(), u"The file is not a valid XLSX (Excel 2007) file.");
+  }
+}
+
+TEST_F(XLSXReaderTest, ACellReferenceLeavesEmptyCellsBeforeIt) {
+  Load(TXLSXParts::Standard(R"(<row r="3"><c r="D3"><v>4</v></c></row>)"));
+  TExportRow* row = Book->WorkSheets.GetItem(0)->Rows.GetItem(2);
+  ASSERT_EQ(row->Cells.Count(), 4);
+  for (int c = 0; c < 3; ++c) EXPECT_EQ(row->Cells.GetItem(c)->CellClass(), TCellClass::Empty);
+  EXPECT_EQ(Text(0, 2, 3), u"4");
+  EXPECT_EQ(Book->WorkSheets.GetItem(0)->Rows.Count(), 3);
+}
+
+TEST_F(XLSXReaderTest, CellsWithoutReferencesFollowEachOtherAndRowsWithoutNumbersAppend) {
+  Load(TXLSXParts::Standard(
+      R"(<row><c><v>1</v></c><c><v>2</v></c></row><row><c r="B"><v>3</v></c></row>)"));
+  EXPECT_EQ(Text(0, 0, 0), u"1");
+  EXPECT_EQ(Text(0, 0, 1), u"2");
+  EXPECT_EQ(Text(0, 1, 1), u"3");
+}
+
+TEST_F(XLSXReaderTest, RowsAndColumnsBeyondTheSheetAreRejected) {
+  const char* cases[] = {
+      R"(<row r="1048577"><c r="A1048577"><v>1</v></c></row>)",
+      R"(<row r="99999999999999999999"><c><v>1</v></c></row>)",
+      R"(<row r="1"><c r="XFE1"><v>1</v></c></row>)",
+      R"(<row r="1"><c r="AAAA1"><v>1</v></c></row>)",
+  };
+  for (const char* sheetData : cases) {
+    try {
+      Load(TXLSXParts::Standard(sheetData));
+      ADD_FAILURE() << sheetData;
+    } catch (const EWorkbookFileException& error) {
+      EXPECT_EQ(error.Message().rfind(WorkbookLng_InvalidXLSX, 0), 0u) << sheetData;
+    }
+  }
+}
+
+TEST_F(XLSXReaderTest, OnlyTheLastRowAndColumnLoadQuickly) {
+  const auto start = std::chrono::steady_clock::now();
+  Load(TXLSXParts::Standard(R"(<row r="1048576"><c r="XFD1048576"><v>9</v></c></row>)"));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+  EXPECT_EQ(Book->WorkSheets.GetItem(0)->Rows.Count(), 1048576);
+  EXPECT_EQ(Text(0, 1048575, 16383), u"9");
+  EXPECT_EQ(Book->WorkSheets.GetItem(0)->Rows.PeekItem(5), nullptr);
+}
+
+TEST_F(XLSXReaderTest, PartsAreFoundThroughTheRelationships) {
+  TXLSXParts parts;
+  const std::string rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+  const std::string pkg = "http://schemas.openxmlformats.org/package/2006/relationships";
+  parts.Parts["_rels/.rels"] = "<Relationships xmlns=\"" + pkg +
+                               "\"><Relationship Id=\"r\" Type=\"" + rel +
+                               "/officeDocument\" Target=\"/Book/WB.xml\"/></Relationships>";
+  parts.Parts["Book/_rels/WB.xml.rels"] =
+      "<Relationships xmlns=\"" + pkg + "\">" + "<Relationship Id=\"rId10\" Type=\"" + rel +
+      "/worksheet\" Target=\"Sheets\\s2.xml\"/>" + "<Relationship Id=\"rId1\" Type=\"" + rel +
+      "/worksheet\" Target=\"/Book/Sheets/s1.xml\"/>" + "<Relationship Id=\"x\" Type=\"" + rel +
+      "/sharedStrings\" Target=\"../Strings/./sst.xml\"/></Relationships>";
+  parts.Parts["Book/WB.xml"] =
+      "<x:workbook xmlns:x=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+      "xmlns:r=\"" +
+      rel +
+      "\"><x:sheets><x:sheet name=\"Ten\" sheetId=\"2\" r:id=\"rId10\"/>"
+      "<x:sheet name=\"One\" sheetId=\"1\" r:id=\"rId1\"/></x:sheets></x:workbook>";
+  parts.Parts["Book/Sheets/s1.xml"] = SheetXml(R"(<row r="1"><c r="A1" t="s"><v>0</v></c></row>)");
+  parts.Parts["Book/Sheets/s2.xml"] = SheetXml(R"(<row r="1"><c r="A1" t="s"><v>1</v></c></row>)");
+  parts.Parts["Strings/sst.xml"] =
+      "<x:sst xmlns:x=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+      "<x:si><x:t>first</x:t></x:si><x:si><x:t>second</x:t></x:si></x:sst>";
+  Load(parts);
+  ASSERT_EQ(Book->WorkSheets.Count(), 2);
+  // Parts in the order of their names' digits; each named by its own relationship id.
+  EXPECT_EQ(Book->WorkSheets.GetItem(0)->Name, u"One");
+  EXPECT_EQ(Text(0, 0, 0), u"first");
+  EXPECT_EQ(Book->WorkSheets.GetItem(1)->Name, u"Ten");
+  EXPECT_EQ(Text(1, 0, 0), u"second");
+}
+
+TEST_F(XLSXReaderTest, WorksheetPartsAreOrderedByTheDigitsOfTheirNames) {
+  TXLSXParts parts = TXLSXParts::Standard("");
+  const std::string rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+  parts.Parts["xl/_rels/workbook.xml.rels"] =
+      "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+      "<Relationship Id=\"rId1\" Type=\"" +
+      rel + "/worksheet\" Target=\"worksheets/sheet10.xml\"/><Relationship Id=\"rId2\" Type=\"" +
+      rel + "/worksheet\" Target=\"worksheets/sheet2.xml\"/></Relationships>";
+  parts.Parts["xl/workbook.xml"] =
+      "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" xmlns:r=\"" +
+      rel +
+      "\"><sheets><sheet name=\"Ten\" r:id=\"rId1\"/><sheet name=\"Two\" r:id=\"rId2\"/>"
+      "</sheets></workbook>";
+  parts.Parts["xl/worksheets/sheet10.xml"] = SheetXml("");
+  parts.Parts["xl/worksheets/sheet2.xml"] = SheetXml("");
+  Load(parts);
+  ASSERT_EQ(Book->WorkSheets.Count(), 2);
+  EXPECT_EQ(Book->WorkSheets.GetItem(0)->Name, u"Two");
+  EXPECT_EQ(Book->WorkSheets.GetItem(1)->Name, u"Ten");
+}
+
+TEST_F(XLSXReaderTest, Date1904ShiftsDateSerials) {
+  TXLSXParts parts = WithStyles(R"(<row r="1"><c r="A1" s="1"><v>0</v></c></row>)");
+  std::string& wb = parts.Parts["xl/workbook.xml"];
+  wb.insert(wb.find("<sheets>"), "<workbookPr date1904=\"1\"/>");
+  Load(parts);
+  EXPECT_TRUE(Book->Date1904);
+  EXPECT_EQ(Text(0, 0, 0), u"1904-01-01");
+}
+
+TEST_F(XLSXReaderTest, SharedFormulasShiftFromTheirMaster) {
+  Load(TXLSXParts::Standard(
+      R"(<row r="1"><c r="B1"><f t="shared" si="0" ref="B1:B2">A1+1</f><v>2</v></c></row>)"
+      R"(<row r="2"><c r="B2"><f t="shared" si="0"/><v>3</v></c><c r="C2"><f t="shared" si="7"/></c></row>)"));
+  TExportCell* cell = nullptr;
+  ASSERT_TRUE(Book->WorkSheets.GetItem(0)->FindCell(1, 1, cell));
+  EXPECT_EQ(cell->GetFormula(), u"=A2+1");
+  EXPECT_EQ(cell->GetValueText(), u"3");
+  ASSERT_TRUE(Book->WorkSheets.GetItem(0)->FindCell(2, 1, cell));
+  EXPECT_EQ(cell->GetFormula(), u"");
+}
+
+TEST_F(XLSXReaderTest, HostileOrBrokenXmlFailsAsAnInvalidFile) {
+  const std::string laughs =
+      "<?xml version=\"1.0\"?><!DOCTYPE lolz [<!ENTITY lol \"lol\">"
+      "<!ENTITY lol1 \"&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;\">"
+      "<!ENTITY lol2 \"&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;\">"
+      "<!ENTITY lol3 \"&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;\">"
+      "<!ENTITY lol4 \"&lol3;&lol3;&lol3;&lol3;&lol3;&lol3;&lol3;&lol3;&lol3;&lol3;\">"
+      "<!ENTITY lol5 \"&lol4;&lol4;&lol4;&lol4;&lol4;&lol4;&lol4;&lol4;&lol4;&lol4;\">"
+      "<!ENTITY lol6 \"&lol5;&lol5;&lol5;&lol5;&lol5;&lol5;&lol5;&lol5;&lol5;&lol5;\">"
+      "<!ENTITY lol7 \"&lol6;&lol6;&lol6;&lol6;&lol6;&lol6;&lol6;&lol6;&lol6;&lol6;\">"
+      "<!ENTITY lol8 \"&lol7;&lol7;&lol7;&lol7;&lol7;&lol7;&lol7;&lol7;&lol7;&lol7;\">"
+      "<!ENTITY lol9 \"&lol8;&lol8;&lol8;&lol8;&lol8;&lol8;&lol8;&lol8;&lol8;&lol8;\">]>";
+  const std::string main = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+  const std::string cases[] = {
+      laughs + "<worksheet xmlns=\"" + main +
+          "\"><sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>&lol9;</t></is></c>"
+          "</row></sheetData></worksheet>",
+      "<?xml version=\"1.0\"?><!DOCTYPE x [<!ENTITY e SYSTEM \"file:///etc/passwd\">]>"
+      "<worksheet xmlns=\"" +
+          main +
+          "\"><sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>&e;</t></is></c>"
+          "</row></sheetData></worksheet>",
+      "<worksheet xmlns=\"" + main + "\"><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></row>",
+  };
+  for (const std::string& sheet : cases) {
+    TXLSXParts parts = TXLSXParts::Standard("");
+    parts.Parts["xl/worksheets/sheet1.xml"] = sheet;
+    try {
+      Load(parts);
+      // Loading is acceptable only when no entity was expanded.
+      EXPECT_EQ(Text(0, 0, 0).find(u"lol"), std::u16string::npos);
+      EXPECT_EQ(Text(0, 0, 0).find(u"root"), std::u16string::npos);
+    } catch (const EWorkbookFileException& error) {
+      EXPECT_EQ(error.Message().rfind(WorkbookLng_InvalidXLSX, 0), 0u);
+    }
+  }
+}
+
+TEST_F(XLSXReaderTest, APackageWithoutItsWorkbookPartIsInvalid) {
+  TXLSXParts parts = TXLSXParts::Standard("");
+  parts.Parts.erase("xl/workbook.xml");
+  EXPECT_THROW(Load(parts), EWorkbookFileException);
+}
+
+TEST_F(XLSXReaderTest, MissingStylesThemeAndStringsStillLoad) {
+  TXLSXParts parts = TXLSXParts::Standard(R"(<row r="1"><c r="A1" t="s"><v>0</v></c></row>)");
+  parts.Parts.erase("_rels/.rels");
+  Load(parts);
+  EXPECT_EQ(Book->WorkSheets.GetItem(0)->Name, u"First");
+  EXPECT_EQ(Text(0, 0, 0), u"");
+}
+
+}  // namespace
+}  // namespace workbook

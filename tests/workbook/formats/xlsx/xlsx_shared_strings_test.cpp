@@ -1,0 +1,116 @@
+#include "workbook/formats/xlsx/xlsx_shared_strings.h"
+
+#include <gtest/gtest.h>
+
+#include "../../model/model_fixture.h"
+#include "workbook/core/xml/xml_error.h"
+#include "workbook/formats/xlsx/xlsx_theme_colors.h"
+
+namespace workbook {
+namespace {
+
+class XLSXSharedStringsTest : public ModelTest {
+ protected:
+  void Read(const std::string& items, const std::string& prefix = "") {
+    const std::string xmlns = prefix.empty() ? "xmlns" : "xmlns:" + prefix.substr(0, 1);
+    const std::string xml = "<" + prefix + "sst " + xmlns +
+                            "=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">" +
+                            items + "</" + prefix + "sst>";
+    TMemoryStream part(std::vector<std::uint8_t>(xml.begin(), xml.end()));
+    TWorkbook book;
+    book.ShowProgress = false;
+    store.ReadXLSX(part, book, {});
+  }
+  TXLSXSharedStrings_Import store;
+};
+
+TEST_F(XLSXSharedStringsTest, EveryItemCountsAlsoEmptyAndPrefixedOnes) {
+  Read("<si><t>a</t></si><si/><si><t/></si><si><t xml:space=\"preserve\"> b </t></si>");
+  ASSERT_EQ(store.Count(), 4u);
+  EXPECT_EQ(store.GetString(0), u"a");
+  EXPECT_EQ(store.GetString(1), u"");
+  EXPECT_EQ(store.GetString(2), u"");
+  EXPECT_EQ(store.GetString(3), u" b ");
+  EXPECT_EQ(store.GetString(4), u"");
+
+  Read("<x:si><x:t>p</x:t></x:si><x:si/><x:si><x:r><x:t>q</x:t></x:r></x:si>", "x:");
+  ASSERT_EQ(store.Count(), 3u);
+  EXPECT_EQ(store.GetString(0), u"p");
+  EXPECT_EQ(store.GetString(2), u"q");
+}
+
+TEST_F(XLSXSharedStringsTest, ElementsOfOtherNamespacesAreNoItems) {
+  Read(
+      "<si><t>a</t></si><o:si xmlns:o=\"urn:other\"><o:t>b</o:t></o:si>"
+      "<si><t>c</t><o:t xmlns:o=\"urn:other\">d</o:t></si>");
+  ASSERT_EQ(store.Count(), 2u);
+  EXPECT_EQ(store.GetString(1), u"c");
+}
+
+TEST_F(XLSXSharedStringsTest, PhoneticRunsAddNothing) {
+  Read(
+      "<si><t>\xE6\x9D\xB1\xE4\xBA\xAC</t><rPh sb=\"0\" eb=\"2\"><t>toukyou</t></rPh>"
+      "<phoneticPr fontId=\"1\"/></si>"
+      "<si><r><t>a</t></r><rPh><t>x</t></rPh><r><t>b</t></r></si>");
+  EXPECT_EQ(store.GetString(0), u"\u6771\u4EAC");
+  EXPECT_EQ(store.GetString(1), u"ab");
+}
+
+TEST_F(XLSXSharedStringsTest, LineBreaksBecomeCrLfAndTheCrEscapeGoes) {
+  Read("<si><t>a_x000D_\nb</t></si><si><t>c_X000d_\nd\ne</t></si><si><t>f&#13;&#10;g</t></si>");
+  EXPECT_EQ(store.GetString(0), u"a\r\nb");
+  EXPECT_EQ(store.GetString(1), u"c\r\nd\r\ne");
+  EXPECT_EQ(store.GetString(2), u"f\r\ng");
+}
+
+TEST_F(XLSXSharedStringsTest, RichTextRunsStartWhereAFormattedRunBegins) {
+  Read(
+      "<si><r><t>ab</t></r><r><rPr><b/><sz val=\"12\"/><rFont val=\"Arial\"/></rPr>"
+      "<t>cd</t></r><r><t>e</t></r></si><si><r><rPr><i/></rPr><t>x</t></r></si>"
+      "<si><t>plain</t></si>");
+  EXPECT_EQ(store.GetString(0), u"abcde");
+  const TXLSXRichTextRuns* runs = store.GetRuns(0);
+  ASSERT_NE(runs, nullptr);
+  ASSERT_EQ(runs->size(), 2u);  // the first run has no rPr: no run of its own
+  EXPECT_EQ((*runs)[0].Position, 3);
+  EXPECT_EQ((*runs)[0].Font.GetName(), u"Arial");
+  EXPECT_EQ((*runs)[0].Font.GetSize(), 12);
+  EXPECT_EQ((*runs)[0].Font.GetStyle().Bold, 1);
+  EXPECT_EQ((*runs)[1].Position, 5);
+  ASSERT_NE(store.GetRuns(1), nullptr);
+  EXPECT_EQ((*store.GetRuns(1))[0].Position, 1);
+  EXPECT_EQ(store.GetRuns(2), nullptr);
+}
+
+TEST_F(XLSXSharedStringsTest, MalformedXmlRaisesTheXmlError) {
+  EXPECT_THROW(Read("<si><t>a</si>"), EXmlError);
+}
+
+TEST(XLSXThemeColorsTest, LightAndDarkSwapAndGetTheirSpreadsheetNames) {
+  TXmlDocument theme;
+  theme.LoadFromString(
+      "<a:theme xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\">"
+      "<a:themeElements><a:clrScheme name=\"x\">"
+      "<a:dk1><a:sysClr val=\"windowText\" lastClr=\"000000\"/></a:dk1>"
+      "<a:lt1><a:sysClr val=\"window\" lastClr=\"FFFFFF\"/></a:lt1>"
+      "<a:dk2><a:srgbClr val=\"1F497D\"/></a:dk2>"
+      "<a:lt2><a:srgbClr val=\"EEECE1\"/></a:lt2>"
+      "<a:accent1><a:srgbClr val=\"4F81BD\"/></a:accent1>"
+      "<a:accent2><a:prstClr val=\"red\"/></a:accent2>"
+      "</a:clrScheme></a:themeElements></a:theme>");
+  TExporterXLSX_ThemeColors colors;
+  colors.ReadXLSX(theme);
+  ASSERT_EQ(colors.GetCount(), 6);
+  const char16_t* names[] = {u"bg1", u"tx1", u"bg2", u"tx2", u"accent1", u"accent2"};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(colors.GetItem(i).Name, names[i]);
+  EXPECT_EQ(colors.GetColor(0), RGBToColor(0xFF, 0xFF, 0xFF));
+  EXPECT_EQ(colors.GetColor(3), RGBToColor(0x1F, 0x49, 0x7D));
+  EXPECT_EQ(colors.GetColor(5), clNone);
+  TColor found = 0;
+  EXPECT_TRUE(colors.FindByName(u"accent1", found));
+  EXPECT_EQ(found, RGBToColor(0x4F, 0x81, 0xBD));
+  EXPECT_FALSE(colors.FindByName(u"dk1", found));
+}
+
+}  // namespace
+}  // namespace workbook

@@ -1,0 +1,78 @@
+#include "xlsx_test_support.h"
+
+#include "platform/text_codec.h"
+#include "workbook/formats/xlsx/xlsx_exporter.h"
+#include "workbook/formats/zip/zip_archive.h"
+
+namespace workbook {
+
+namespace {
+
+const char* const kMain = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+const char* const kRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+
+}  // namespace
+
+std::string SheetXml(const std::string& sheetData) {
+  return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?><worksheet xmlns=\"") + kMain +
+         "\" xmlns:r=\"" + kRel + "\"><sheetData>" + sheetData + "</sheetData></worksheet>";
+}
+
+TXLSXParts TXLSXParts::Standard(const std::string& sheetData, const std::string& sharedStrings) {
+  TXLSXParts result;
+  result.Parts["_rels/.rels"] =
+      "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+      "<Relationship Id=\"rId1\" Type=\"" +
+      std::string(kRel) + "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>";
+  std::string rels =
+      "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+      "<Relationship Id=\"rId1\" Type=\"" +
+      std::string(kRel) + "/worksheet\" Target=\"worksheets/sheet1.xml\"/>";
+  if (!sharedStrings.empty()) {
+    rels += "<Relationship Id=\"rId2\" Type=\"" + std::string(kRel) +
+            "/sharedStrings\" Target=\"sharedStrings.xml\"/>";
+    result.Parts["xl/sharedStrings.xml"] =
+        "<sst xmlns=\"" + std::string(kMain) + "\">" + sharedStrings + "</sst>";
+  }
+  result.Parts["xl/_rels/workbook.xml.rels"] = rels + "</Relationships>";
+  result.Parts["xl/workbook.xml"] = "<workbook xmlns=\"" + std::string(kMain) + "\" xmlns:r=\"" +
+                                    kRel +
+                                    "\"><sheets><sheet name=\"First\" sheetId=\"1\" "
+                                    "r:id=\"rId1\"/></sheets></workbook>";
+  result.Parts["xl/worksheets/sheet1.xml"] = SheetXml(sheetData);
+  return result;
+}
+
+TMemoryStream TXLSXParts::Zip() const {
+  TMemoryStream target;
+  TZipArchive zip(target, TZipArchiveMode::Create);
+  for (const auto& [name, content] : Parts) {
+    TMemoryStream part(std::vector<std::uint8_t>(content.begin(), content.end()));
+    zip.AddFile(platform::Utf8ToUtf16(name), part);
+  }
+  zip.Save();
+  target.SetPosition(0);
+  return target;
+}
+
+void XLSXReaderTest::Load(const TXLSXParts& parts) {
+  TMemoryStream stream = parts.Zip();
+  LoadStream(stream);
+}
+
+void XLSXReaderTest::LoadStream(TStream& stream) {
+  Book = std::make_unique<TWorkbook>();
+  Book->ShowProgress = false;
+  TExporterXLSX exporter;
+  Book->LoadFromStream(stream, exporter);
+}
+
+std::u16string XLSXReaderTest::Text(int sheet, int row, int col) {
+  if (sheet >= Book->WorkSheets.Count()) return u"(none)";
+  TExportWorkSheet* ws = Book->WorkSheets.GetItem(sheet);
+  TExportCell* cell = nullptr;
+  if (!ws->FindCell(col, row, cell) || cell == nullptr) return u"(none)";
+  return cell->GetValueText();
+}
+
+}  // namespace workbook
