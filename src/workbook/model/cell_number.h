@@ -35,6 +35,9 @@ class TExportCellCustomNumber : public TExportCell {
   // A formula cell without a value evaluates its formula; an error result leaves the value 0
   // and the error in FormulaError.
   void Calculate() override;
+  // A FORMULA record with the calculated (or read) result, when the formula parses and fits a
+  // BIFF8 sheet; false otherwise, and the caller writes the value record.
+  bool WriteXLSFormula(TStream& stream, int xfIndex);
   // The ODS office:value-type ("float", "percentage", "currency", "date", "time"); empty when the
   // class has none.
   virtual std::u16string GetODSValueType() const { return std::u16string(); }
