@@ -4,8 +4,11 @@
 #include "app/ui/main_app.h"
 #include "app/ui/message_form.h"
 #include "platform/qt/qt_services.h"
+#include "workbook/formats/library_start.h"
 
 int main(int argc, char** argv) {
+  // The spreadsheet library's handlers and hooks, before anything can load a workbook.
+  workbook::StartWorkbookLibrary();
   QApplication application(argc, argv);
   platform::TRealServices services;
   services.Install();

@@ -5,6 +5,7 @@
 
 #include "workbook/core/exceptions.h"
 #include "workbook/formats/font_metrics.h"
+#include "workbook/formats/library_routines.h"
 #include "workbook/formats/measuring_hooks.h"
 #include "workbook/model/workbook.h"
 
@@ -39,6 +40,27 @@ int TCustomExporter::GetFontRowHeight(const TExportFont& font) {
     height = std::max(RoundHalfEven(entry->Height[size - 1] * 1.124), height);
   if (font.GetStyle().VertPosition == 2) height = RoundHalfEven(height * 1.25);
   return height;
+}
+
+double TCustomExporter::GetDefaultRowHeightChecked(TExportWorkSheet& sheet, bool useStoredHeight,
+                                                   bool& isFontHeight) {
+  const double fontHeight = sheet.DefaultCellStyle
+                                ? GetFontRowHeight(sheet.DefaultCellStyle->GetFont())
+                                : GetFontRowHeight(TExportFontList::DefaultFont());
+  const double stored = sheet.Rows.DefaultRowHeight;
+  const double height = useStoredHeight && stored > 0 ? stored : fontHeight;
+  isFontHeight = SameFloat(height, fontHeight);
+  return height;
+}
+
+double TCustomExporter::GetDefaultRowHeight(TExportWorkSheet& sheet, bool useStoredHeight) {
+  bool isFontHeight = false;
+  return GetDefaultRowHeightChecked(sheet, useStoredHeight, isFontHeight);
+}
+
+int TCustomExporter::GetDefaultCharWidth() const {
+  if (Workbook == nullptr || CharWidthHook == nullptr) return 0;
+  return CharWidthHook(Workbook->GetDefaultFont());
 }
 
 }  // namespace workbook

@@ -11,6 +11,7 @@
 namespace workbook {
 
 class TWorkbook;
+class TExportWorkSheet;
 class TExportCell;
 
 class TCustomExporter {
@@ -37,6 +38,15 @@ class TCustomExporter {
   // Pixel height of a row holding text in Font: sizes 1-70 of a family in the metrics table use
   // its line height, anything else 1.75 times the size; subscript adds a quarter.
   static int GetFontRowHeight(const TExportFont& font);
+  // The sheet's default row height in pixels when it has one and UseStoredHeight is set, else the
+  // row height of its default style's font.
+  static double GetDefaultRowHeight(TExportWorkSheet& sheet, bool useStoredHeight);
+  // The same, also telling whether the result is the font's row height.
+  static double GetDefaultRowHeightChecked(TExportWorkSheet& sheet, bool useStoredHeight,
+                                           bool& isFontHeight);
+  // The width of a digit of the workbook's default font, through the measuring hook (0 while
+  // the hook is unset or there is no workbook).
+  int GetDefaultCharWidth() const;
 
   TWorkbook* Workbook = nullptr;  // the workbook of the running call; not owned
   std::u16string Description;

@@ -3,6 +3,7 @@
 #include "workbook/formats/exporter_registry.h"
 #include "workbook/formats/headless_progress.h"
 #include "workbook/formats/measuring_hooks.h"
+#include "workbook/formats/xls/xls_exporter.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 
 namespace workbook {
@@ -19,6 +20,7 @@ void RegisterTextExporters() {}
 
 void RegisterGuiExporters() {
   RegisterExporter(std::make_unique<TExporterXLSX>(), 0);
+  RegisterExporter(std::make_unique<TExporterXLS>(), 1);
   InstallHeadlessMeasuring();
 }
 

@@ -86,8 +86,20 @@ std::string_view TXmlSaxAttributes::NamespaceURI(int i) const { return View(data
 std::string_view TXmlSaxAttributes::Value(int i) const {
   const auto* begin = reinterpret_cast<const char*>(data_[i * 5 + 3]);
   const auto* end = reinterpret_cast<const char*>(data_[i * 5 + 4]);
-  return begin && end > begin ? std::string_view(begin, static_cast<std::size_t>(end - begin))
-                              : std::string_view();
+  if (!begin || end <= begin) return {};
+  const std::string_view raw(begin, static_cast<std::size_t>(end - begin));
+  // Without entity substitution libxml2 hands an attribute's "&" back as "&#38;".
+  if (raw.find("&#38;") == std::string_view::npos) return raw;
+  std::string& value = decoded_.emplace_back();
+  for (std::size_t at = 0; at < raw.size();) {
+    if (raw.compare(at, 5, "&#38;") == 0) {
+      value += '&';
+      at += 5;
+    } else {
+      value += raw[at++];
+    }
+  }
+  return value;
 }
 
 bool TXmlSaxAttributes::Find(std::string_view localName, std::string_view& value) const {

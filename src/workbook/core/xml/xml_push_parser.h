@@ -8,8 +8,10 @@
 // document with a DOCTYPE is refused, and malformed XML raises EXmlError.
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <exception>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "workbook/core/stream.h"
@@ -25,6 +27,7 @@ class TXmlSaxAttributes {
   int Count() const { return count_; }
   std::string_view LocalName(int i) const;
   std::string_view NamespaceURI(int i) const;
+  // The value as written, with its character references resolved.
   std::string_view Value(int i) const;
   // The value of the attribute of that local name that has no namespace; false when absent.
   bool Find(std::string_view localName, std::string_view& value) const;
@@ -37,6 +40,8 @@ class TXmlSaxAttributes {
  private:
   const unsigned char** data_;
   int count_;
+  // Values that needed decoding (rare), kept while the attributes are.
+  mutable std::deque<std::string> decoded_;
 };
 
 class TXmlSaxHandler {

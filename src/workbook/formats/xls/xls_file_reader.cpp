@@ -10,9 +10,10 @@ TMemoryStream TXLSFileReader::LoadWorkbookStream(TStream& source) {
   return stream;
 }
 
-TXLSFileReader::TXLSFileReader(TStream& source, TExportFontList& fonts)
+TXLSFileReader::TXLSFileReader(TStream& source, TExportFontList& fonts,
+                               TExporterXLSX_StyleSheet& styles)
     : stream_(LoadWorkbookStream(source)), reader_(stream_) {
-  globals_.Read(stream_, fonts);
+  globals_.Read(stream_, fonts, styles);
   if (globals_.SSTPosition() != 0) {
     stream_.SetPosition(globals_.SSTPosition());
     sst_.LoadFromStream(stream_);

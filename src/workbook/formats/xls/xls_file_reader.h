@@ -15,9 +15,10 @@ namespace workbook {
 class TXLSFileReader {
  public:
   // Reads the compound file at Source's position up to the worksheets: the globals (fonts into
-  // Fonts) and the shared strings. Failures: EWorkbookFileException as XLSReadWorkbookStream and
-  // TXLSGlobals.Read give them, EXLSSharedStrings for a damaged SST.
-  TXLSFileReader(TStream& source, TExportFontList& fonts);
+  // Fonts, number formats and XF records into Styles) and the shared strings. Failures:
+  // EWorkbookFileException as XLSReadWorkbookStream and TXLSGlobals.Read give them,
+  // EXLSSharedStrings for a damaged SST.
+  TXLSFileReader(TStream& source, TExportFontList& fonts, TExporterXLSX_StyleSheet& styles);
 
   const TXLSGlobals& Globals() const { return globals_; }
   const TXLSSharedStrings_Import& SharedStrings() const { return sst_; }

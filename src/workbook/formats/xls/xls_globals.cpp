@@ -19,10 +19,12 @@ namespace {
 
 }  // namespace
 
-void TXLSGlobals::Read(TMemoryStream& stream, TExportFontList& fonts) {
+void TXLSGlobals::Read(TMemoryStream& stream, TExportFontList& fonts,
+                       TExporterXLSX_StyleSheet& styles) {
   CheckBof(stream);
-  FirstPass(stream);
-  SecondPass(stream, fonts);
+  styles.BeginReadXLS();
+  FirstPass(stream, styles);
+  SecondPass(stream, fonts, styles);
 }
 
 void TXLSGlobals::CheckBof(TMemoryStream& stream) {
@@ -37,7 +39,7 @@ void TXLSGlobals::CheckBof(TMemoryStream& stream) {
   if (data.Word(2) != kBofWorkbookGlobals) Invalid();
 }
 
-void TXLSGlobals::FirstPass(TMemoryStream& stream) {
+void TXLSGlobals::FirstPass(TMemoryStream& stream, TExporterXLSX_StyleSheet& styles) {
   stream.SetPosition(0);
   TXLSRecordReader reader(stream);
   end_ = stream.Size();
@@ -83,7 +85,7 @@ void TXLSGlobals::FirstPass(TMemoryStream& stream) {
       case kFormat: {
         const std::uint16_t formatId = XLSCurrentRecordData(stream, reader).Word(0);
         reader.Skip(2);
-        formats_.Add(formatId, XLSReadString(reader, TXLSLengthRecord::Word));
+        styles.ReadXLSFormat(formatId, XLSReadString(reader, TXLSLengthRecord::Word));
         break;
       }
       default:
@@ -92,7 +94,8 @@ void TXLSGlobals::FirstPass(TMemoryStream& stream) {
   }
 }
 
-void TXLSGlobals::SecondPass(TMemoryStream& stream, TExportFontList& fonts) {
+void TXLSGlobals::SecondPass(TMemoryStream& stream, TExportFontList& fonts,
+                             TExporterXLSX_StyleSheet& styles) {
   stream.SetPosition(0);
   TXLSRecordReader reader(stream);
   reader.Next();
@@ -102,21 +105,9 @@ void TXLSGlobals::SecondPass(TMemoryStream& stream, TExportFontList& fonts) {
       // Every font is kept in file order; the first replaces the registry's default entry 0.
       fonts.ReadXLS(XLSCurrentRecordData(stream, reader).Bytes(), palette_);
     } else if (reader.Id() == kXF) {
-      const TXLSRecordData data = XLSCurrentRecordData(stream, reader);
-      TXLSCellFormat format;
-      const std::uint16_t font = data.Word(0);
-      // BIFF8 has no font 4: file fonts above it are one lower in the registry.
-      format.Font = font > 3 ? font - 1 : font;
-      if (format.Font >= fonts.Count()) format.Font = 0;
-      format.Format = data.Word(2);
-      cellFormats_.push_back(format);
+      styles.ReadXLSXF(XLSCurrentRecordData(stream, reader).Bytes(), palette_);
     }
   }
-}
-
-const TXLSCellFormat& TXLSGlobals::CellFormat(std::uint16_t index) const {
-  if (index < cellFormats_.size()) return cellFormats_[index];
-  return cellFormats_.empty() ? general_ : cellFormats_[0];
 }
 
 }  // namespace workbook

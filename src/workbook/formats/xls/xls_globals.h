@@ -1,33 +1,28 @@
 #pragma once
 // The workbook globals substream of a BIFF8 stream: the worksheet list, the date system, where the
-// shared strings and the names are, the palette, the fonts, the number formats and the XF records.
+// shared strings and the names are, the palette; the fonts, number formats and XF records go to
+// the workbook's font registry and the style sheet.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "workbook/core/stream.h"
-#include "workbook/formats/xls/xls_number_formats.h"
 #include "workbook/formats/xlsx/xlsx_palette.h"
+#include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/model/font_list.h"
 
 namespace workbook {
 
-// The parts of an XF record a cell's value needs: its font (as an index of the font registry)
-// and its number format.
-struct TXLSCellFormat {
-  std::uint16_t Font = 0;
-  std::uint16_t Format = 0;
-};
-
 class TXLSGlobals {
  public:
   // Reads the globals from the start of Stream (the whole "Workbook" stream) in two passes: the
-  // first takes the worksheet list, the date system, the palette, the number formats and the SST
-  // and NAME positions; the second the fonts (into Fonts, with the palette's colours) and the
-  // XF records. Fails with EWorkbookFileException: WorkbookLng_OldXLS for a BIFF5 or older
-  // stream, WorkbookLng_EncryptedXLS when the file is encrypted, WorkbookLng_InvalidXLS when
-  // the stream does not begin with the globals' BOF or a record is damaged.
-  void Read(TMemoryStream& stream, TExportFontList& fonts);
+  // first takes the worksheet list, the date system, the palette, the number formats (into
+  // Styles) and the SST and NAME positions; the second the fonts (into Fonts, with the palette's
+  // colours) and the XF records (into Styles). Fails with EWorkbookFileException:
+  // WorkbookLng_OldXLS for a BIFF5 or older stream, WorkbookLng_EncryptedXLS when the file is
+  // encrypted, WorkbookLng_InvalidXLS when the stream does not begin with the globals' BOF or a
+  // record is damaged.
+  void Read(TMemoryStream& stream, TExportFontList& fonts, TExporterXLSX_StyleSheet& styles);
 
   // Names of the worksheets (BOUNDSHEET records of sheet type 0), in file order.
   const std::vector<std::u16string>& WorksheetNames() const { return worksheetNames_; }
@@ -41,16 +36,11 @@ class TXLSGlobals {
   std::int64_t End() const { return end_; }
 
   const TExporterXLSX_Palette& Palette() const { return palette_; }
-  const TXLSNumberFormats& NumberFormats() const { return formats_; }
-  const std::vector<TXLSCellFormat>& CellFormats() const { return cellFormats_; }
-  // The XF record at Index; XF 0 for an index beyond the list (a cell naming a missing XF keeps
-  // the default format), General when the file has no XF at all.
-  const TXLSCellFormat& CellFormat(std::uint16_t index) const;
 
  private:
   void CheckBof(TMemoryStream& stream);
-  void FirstPass(TMemoryStream& stream);
-  void SecondPass(TMemoryStream& stream, TExportFontList& fonts);
+  void FirstPass(TMemoryStream& stream, TExporterXLSX_StyleSheet& styles);
+  void SecondPass(TMemoryStream& stream, TExportFontList& fonts, TExporterXLSX_StyleSheet& styles);
 
   std::vector<std::u16string> worksheetNames_;
   std::vector<std::uint16_t> externSheets_;
@@ -59,9 +49,6 @@ class TXLSGlobals {
   std::int64_t namePosition_ = 0;
   std::int64_t end_ = 0;
   TExporterXLSX_Palette palette_;
-  TXLSNumberFormats formats_;
-  std::vector<TXLSCellFormat> cellFormats_;
-  TXLSCellFormat general_;
 };
 
 }  // namespace workbook

@@ -4,6 +4,8 @@
 // live in the workbook's registries; the style sheet refers to them by index.
 #include <cstdint>
 #include <memory>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "workbook/core/color.h"
@@ -89,6 +91,15 @@ class TExporterXLSX_StyleSheet {
   void ApplyNumberFormat(int index, TExportCell& cell);
   // The class a number with xf Index becomes.
   TCellClass GetCellClass(int index);
+
+  // BIFF8 reading (xlsx_style_sheet_xls.cpp), record by record in file order. BeginReadXLS
+  // empties the xf list and re-enters the built-in formats; a FORMAT record adds a number format;
+  // an XF record's data appends an xf: BIFF font numbers (which skip 4) become registry indexes,
+  // the border set goes to the workbook's border registry and the pattern colour to the fills,
+  // colours through the palette. A record shorter than an XF is a damaged file.
+  void BeginReadXLS();
+  void ReadXLSFormat(std::int32_t id, std::u16string code);
+  void ReadXLSXF(std::span<const std::uint8_t> data, const TExporterXLSX_Palette& palette);
 
   int StyleCount() const { return static_cast<int>(styles_.size()); }
   const TExporterXLSX_Style& GetStyle(int index) const { return styles_.at(index); }

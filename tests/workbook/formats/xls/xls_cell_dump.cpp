@@ -2,32 +2,16 @@
 
 #include "platform/text_codec.h"
 #include "workbook/core/exceptions.h"
-#include "workbook/formats/xls/xls_cell_text.h"
-#include "workbook/formats/xls/xls_file_reader.h"
+#include "workbook/formats/xls/xls_exporter.h"
+#include "workbook/model/cell.h"
+#include "workbook/model/row.h"
+#include "workbook/model/workbook.h"
+#include "workbook/model/worksheet.h"
 #include "xls_test_support.h"
 
 namespace xls_test {
 
 namespace {
-
-class TDumpTarget : public workbook::TXLSSheetTarget {
- public:
-  TDumpTarget(const workbook::TXLSGlobals& globals, CellDump& dump, int sheet)
-      : globals_(globals), dump_(dump), sheet_(sheet) {}
-  void Cell(const workbook::TXLSCell& cell) override {
-    const std::u16string text = workbook::XLSCellValueText(cell, globals_);
-    const auto key = std::make_tuple(sheet_, int{cell.Row}, int{cell.Column});
-    if (text.empty())
-      dump_.cells.erase(key);
-    else
-      dump_.cells[key] = platform::Utf16ToUtf8(text);
-  }
-
- private:
-  const workbook::TXLSGlobals& globals_;
-  CellDump& dump_;
-  int sheet_;
-};
 
 std::string Unescape(const std::string& text) {
   std::string result;
@@ -57,19 +41,34 @@ CellDump DumpWithReader(const std::string& path) {
 
 CellDump DumpWithReader(workbook::TStream& source) {
   CellDump dump;
+  const std::u16string savedDate = workbook::WorkbookDateFormat;
+  const std::u16string savedTime = workbook::WorkbookTimeFormat;
+  workbook::WorkbookDateFormat = u"%sysdate%";
+  workbook::WorkbookTimeFormat = u"%systime%";
   try {
-    workbook::TExportFontList fonts;
-    workbook::TXLSFileReader reader(source, fonts);
-    for (const std::u16string& name : reader.Globals().WorksheetNames()) {
-      dump.sheets.push_back(platform::Utf16ToUtf8(name));
-    }
-    for (std::size_t i = 0; i < dump.sheets.size(); ++i) {
-      TDumpTarget target(reader.Globals(), dump, static_cast<int>(i));
-      if (!reader.ReadNextWorksheet(&target)) break;
+    workbook::TWorkbook book;
+    book.ShowProgress = false;
+    workbook::TExporterXLS exporter;
+    book.LoadFromStream(source, exporter);
+    for (int s = 0; s < book.WorkSheets.Count(); ++s) {
+      workbook::TExportWorkSheet* sheet = book.WorkSheets.GetItem(s);
+      dump.sheets.push_back(platform::Utf16ToUtf8(sheet->Name));
+      for (int r = 0; r < sheet->Rows.Count(); ++r) {
+        workbook::TExportRow* row = sheet->Rows.PeekItem(r);
+        if (row == nullptr) continue;
+        for (int c = 0; c < row->Cells.Count(); ++c) {
+          workbook::TExportCell* cell = row->Cells.PeekItem(c);
+          if (cell == nullptr) continue;
+          const std::u16string text = cell->GetValueText();
+          if (!text.empty()) dump.cells[{s, r, c}] = platform::Utf16ToUtf8(text);
+        }
+      }
     }
   } catch (const workbook::EWorkbookException& e) {
     dump.failure = std::string(e.ClassName()) + ": " + e.what();
   }
+  workbook::WorkbookDateFormat = savedDate;
+  workbook::WorkbookTimeFormat = savedTime;
   return dump;
 }
 

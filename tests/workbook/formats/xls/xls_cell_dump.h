@@ -1,6 +1,6 @@
 #pragma once
-// The cells of an .xls file as the XLS reader gives them, in the form peers/cells_xlrd.py prints,
-// so the two can be compared cell by cell.
+// The cells of an .xls file as the XLS handler loads them into a workbook (their value texts), in
+// the form peers/cells_xlrd.py prints, so the two can be compared cell by cell.
 #include <map>
 #include <string>
 #include <tuple>

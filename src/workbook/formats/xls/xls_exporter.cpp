@@ -1,0 +1,52 @@
+#include "workbook/formats/xls/xls_exporter.h"
+
+#include <vector>
+
+#include "workbook/core/library_texts.h"
+#include "workbook/formats/xls/xls_file_reader.h"
+#include "workbook/formats/xls/xls_worksheet_cells.h"
+#include "workbook/formats/xlsx/xlsx_style_sheet.h"
+#include "workbook/model/workbook.h"
+#include "workbook/model/worksheet.h"
+
+namespace workbook {
+
+TCustomExporterXLS::TCustomExporterXLS() {
+  Description = u"Excel 97, 2000, XP";
+  Extensions = {u"xls", u"xlt"};
+}
+
+void TCustomExporterXLS::ImportFromStream(TStream& stream, TWorkbook& workbook) {
+  TCustomExporter::ImportFromStream(stream, workbook);
+  workbook.FontList.Clear();
+  workbook.BordersList.Clear();
+  workbook.DoProgress(wpsStart, 0, 1, WorkbookLng_Import);
+  workbook.DoProgress(wpsLoading, 0, 1, u"");
+
+  TExporterXLSX_StyleSheet styles(workbook, false);
+  TXLSFileReader reader(stream, workbook.FontList, styles);
+  workbook.Date1904 = reader.Globals().Date1904();
+
+  std::vector<bool> readFlags;
+  for (const std::u16string& name : reader.Globals().WorksheetNames()) {
+    TExportWorkSheet* sheet = workbook.AddWorkSheet(name);
+    if (sheet->DefaultCellStyle) styles.ApplyStyle(0, *sheet->DefaultCellStyle, nullptr);
+    bool read = true;
+    workbook.DoBeforeWorkSheetRead(*sheet, read);
+    readFlags.push_back(read);
+  }
+
+  // Worksheet substreams are matched to the worksheet list by their order.
+  const long long count = static_cast<long long>(readFlags.size());
+  for (std::size_t i = 0; i < readFlags.size(); ++i) {
+    TExportWorkSheet* sheet = workbook.WorkSheets.GetItem(static_cast<std::int64_t>(i));
+    workbook.DoProgress(wpsWorkSheet, static_cast<long long>(i), count, sheet->Name);
+    TXLSWorksheetCells cells(workbook, *sheet, styles);
+    if (!reader.ReadNextWorksheet(readFlags[i] ? &cells : nullptr)) break;
+    if (readFlags[i]) cells.Finish();
+  }
+  workbook.DoProgress(wpsWorkSheet, count, count, u"");
+  workbook.DoProgress(wpsDone, 1, 1, u"");
+}
+
+}  // namespace workbook

@@ -1,0 +1,127 @@
+#include "workbook/formats/xls/xls_worksheet_cells.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "workbook/formats/xls/xls_record_ids.h"
+#include "workbook/formats/xlsx/xlsx_style_sheet.h"
+#include "workbook/model/cell_boolean.h"
+#include "workbook/model/cell_number.h"
+#include "workbook/model/cell_string.h"
+#include "workbook/model/row.h"
+#include "workbook/model/workbook.h"
+#include "workbook/model/worksheet.h"
+
+namespace workbook {
+
+namespace {
+
+constexpr int kProgressEvery = 10000;
+
+// The runs as the BIFF8 run list the string cell reads: character position and font, a word each.
+std::vector<std::uint8_t> RunBuffer(const std::vector<TXLSRichTextRun>& runs) {
+  std::vector<std::uint8_t> buffer;
+  buffer.reserve(runs.size() * 4);
+  for (const TXLSRichTextRun& run : runs) {
+    for (std::uint16_t word : {run.Position, run.FontIndex}) {
+      buffer.push_back(static_cast<std::uint8_t>(word));
+      buffer.push_back(static_cast<std::uint8_t>(word >> 8));
+    }
+  }
+  return buffer;
+}
+
+}  // namespace
+
+bool TXLSWorksheetCells::SameFont(int a, int b) const {
+  // Writers often give the cells a font of their own equal to the default style's.
+  if (a == b) return true;
+  const TExportFont* first = workbook_.FontList.GetItem(a);
+  const TExportFont* second = workbook_.FontList.GetItem(b);
+  return first != nullptr && second != nullptr && first->GetKeyString() == second->GetKeyString();
+}
+
+TXLSWorksheetCells::TXLSWorksheetCells(TWorkbook& workbook, TExportWorkSheet& sheet,
+                                       TExporterXLSX_StyleSheet& styles)
+    : workbook_(workbook), sheet_(sheet), styles_(styles) {}
+
+void TXLSWorksheetCells::Cell(const TXLSCell& cell) {
+  if (cell.Row != rowIndex_) {
+    if (row_ != nullptr) workbook_.DoAfterRowRead(sheet_, *row_);
+    rowIndex_ = cell.Row;
+    row_ = sheet_.GetRow(rowIndex_);
+  }
+  if (++cellsSinceReport_ == kProgressEvery) {
+    cellsSinceReport_ = 0;
+    workbook_.DoProgress(wpsRows, rowIndex_, xls_record::kMaxRow + 1, u"");
+  }
+
+  TExportCell* made = nullptr;
+  switch (cell.Kind) {
+    case TXLSCellKind::Number: {
+      auto* number = static_cast<TExportCellCustomNumber*>(
+          row_->FindCreateCell(cell.Column, styles_.GetCellClass(cell.XF), true));
+      number->ReadValue(cell.Number);
+      made = number;
+      break;
+    }
+    case TXLSCellKind::Text: {
+      auto* text = static_cast<TExportCellString*>(
+          row_->FindCreateCell(cell.Column, TCellClass::String, true));
+      // Most texts have neither line breaks to normalise nor runs to move along with them.
+      if (cell.Runs == nullptr && cell.Text.find_first_of(u"\r\n") == std::u16string_view::npos)
+        text->SetValueEx(std::u16string(cell.Text), true);
+      else
+        text->ReadXLSText(
+            cell.Text, cell.Runs != nullptr ? RunBuffer(*cell.Runs) : std::vector<std::uint8_t>());
+      made = text;
+      break;
+    }
+    case TXLSCellKind::Boolean:
+    case TXLSCellKind::Error: {
+      auto* flag = static_cast<TExportCellBoolean*>(
+          row_->FindCreateCell(cell.Column, TCellClass::Boolean, true));
+      // An error value is no truth value: the cell keeps no value and its text is empty.
+      if (cell.Kind == TXLSCellKind::Error)
+        flag->IsErrorValue = true;
+      else
+        flag->ReadValue(cell.Number);
+      made = flag;
+      break;
+    }
+    case TXLSCellKind::Blank:
+      made = row_->FindCreateCell(cell.Column, TCellClass::Empty, true);
+      break;
+  }
+  // A cell that looks like the worksheet's default (XF 0) keeps no style of its own: most cells
+  // of a file do, and a style per cell would double the memory a large sheet takes.
+  if (LooksLikeDefault(cell.XF))
+    styles_.ApplyNumberFormat(cell.XF, *made);
+  else
+    styles_.ApplyStyle(cell.XF, made->GetStyle(), made);
+}
+
+bool TXLSWorksheetCells::LooksLikeDefault(std::uint16_t xf) {
+  if (xf >= looks_.size()) looks_.resize(std::size_t{xf} + 1, TLook::Unknown);
+  if (looks_[xf] == TLook::Unknown) {
+    bool same = xf < styles_.StyleCount() && styles_.StyleCount() > 0;
+    if (same) {
+      const TExporterXLSX_Style& a = styles_.GetStyle(0);
+      const TExporterXLSX_Style& b = styles_.GetStyle(xf);
+      same = SameFont(a.FontIndex, b.FontIndex) && a.FillIndex == b.FillIndex &&
+             a.BorderIndex == b.BorderIndex && a.HAlignment == b.HAlignment &&
+             a.Indent == b.Indent && a.VAlignment == b.VAlignment && a.Wrap == b.Wrap &&
+             a.VerticalText == b.VerticalText && a.Rotation == b.Rotation &&
+             a.Protection == b.Protection;
+    }
+    looks_[xf] = same ? TLook::Default : TLook::Own;
+  }
+  return looks_[xf] == TLook::Default;
+}
+
+void TXLSWorksheetCells::Finish() {
+  if (row_ != nullptr) workbook_.DoAfterRowRead(sheet_, *row_);
+  workbook_.DoProgress(wpsRows, xls_record::kMaxRow + 1, xls_record::kMaxRow + 1, u"");
+}
+
+}  // namespace workbook

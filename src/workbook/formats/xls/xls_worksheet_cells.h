@@ -1,0 +1,39 @@
+#pragma once
+// The model's side of reading an XLS worksheet: each decoded cell becomes a cell of the worksheet,
+// its class chosen by the value and, for numbers, by the number format of its XF.
+#include <cstdint>
+#include <vector>
+
+#include "workbook/formats/xls/xls_sheet_reader.h"
+
+namespace workbook {
+
+class TWorkbook;
+class TExportWorkSheet;
+class TExportRow;
+class TExporterXLSX_StyleSheet;
+
+class TXLSWorksheetCells : public TXLSSheetTarget {
+ public:
+  TXLSWorksheetCells(TWorkbook& workbook, TExportWorkSheet& sheet,
+                     TExporterXLSX_StyleSheet& styles);
+  void Cell(const TXLSCell& cell) override;
+  // Hands over the last row to the workbook's read-rows-by-event mode.
+  void Finish();
+
+ private:
+  // Whether xf Index differs from XF 0 in nothing but its number format (looked up once per xf).
+  bool LooksLikeDefault(std::uint16_t xf);
+  bool SameFont(int a, int b) const;
+  enum class TLook : std::uint8_t { Unknown, Default, Own };
+
+  TWorkbook& workbook_;
+  TExportWorkSheet& sheet_;
+  TExporterXLSX_StyleSheet& styles_;
+  TExportRow* row_ = nullptr;
+  int rowIndex_ = -1;
+  int cellsSinceReport_ = 0;
+  std::vector<TLook> looks_;
+};
+
+}  // namespace workbook

@@ -1,0 +1,59 @@
+#include "workbook/formats/custom_exporter.h"
+
+#include <gtest/gtest.h>
+
+#include "../model/model_fixture.h"
+#include "workbook/core/exceptions.h"
+#include "workbook/formats/measuring_hooks.h"
+
+namespace workbook {
+namespace {
+
+class TPlainExporter : public TCustomExporter {};
+
+class CustomExporterTest : public ModelTest {};
+
+TEST_F(CustomExporterTest, DefaultRowHeightPrefersTheStoredHeightWhenAsked) {
+  TWorkbook book;
+  TExportWorkSheet* sheet = book.AddWorkSheet(u"S");
+  bool isFontHeight = false;
+  // Arial 10: the metrics table's 16 pixels times 1.124, rounded.
+  EXPECT_EQ(TCustomExporter::GetDefaultRowHeightChecked(*sheet, true, isFontHeight), 18.0);
+  EXPECT_TRUE(isFontHeight);
+  sheet->Rows.DefaultRowHeight = 25.0;
+  EXPECT_EQ(TCustomExporter::GetDefaultRowHeightChecked(*sheet, true, isFontHeight), 25.0);
+  EXPECT_FALSE(isFontHeight);
+  EXPECT_EQ(TCustomExporter::GetDefaultRowHeight(*sheet, false), 18.0);
+  sheet->Rows.DefaultRowHeight = 18.0;
+  TCustomExporter::GetDefaultRowHeightChecked(*sheet, true, isFontHeight);
+  EXPECT_TRUE(isFontHeight);
+}
+
+TEST_F(CustomExporterTest, WritingRefusesWithoutTheMeasuringHooks) {
+  const TCharWidthHook saved = CharWidthHook;
+  CharWidthHook = nullptr;
+  TWorkbook book;
+  TMemoryStream target;
+  TPlainExporter exporter;
+  EXPECT_THROW(exporter.ExportToStream(target, book), EWorkbookException);
+  EXPECT_EQ(target.Size(), 0);
+  EXPECT_EQ(exporter.GetDefaultCharWidth(), 0);
+  InstallHeadlessMeasuring();
+  EXPECT_NO_THROW(exporter.ExportToStream(target, book));
+  EXPECT_GT(exporter.GetDefaultCharWidth(), 0);
+  CharWidthHook = saved ? saved : CharWidthHook;
+}
+
+TEST_F(CustomExporterTest, ImportingFreesTheWorksheets) {
+  TWorkbook book;
+  book.AddWorkSheet(u"A");
+  book.AddWorkSheet(u"B");
+  TMemoryStream source;
+  TPlainExporter exporter;
+  exporter.ImportFromStream(source, book);
+  EXPECT_EQ(book.WorkSheets.Count(), 0);
+  EXPECT_EQ(exporter.Workbook, &book);
+}
+
+}  // namespace
+}  // namespace workbook
