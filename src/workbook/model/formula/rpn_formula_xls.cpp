@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "workbook/core/library_texts.h"
+#include "workbook/model/cell.h"
 #include "workbook/model/formula/rpn_byte_reader.h"
 #include "workbook/model/formula/rpn_formula.h"
 
@@ -166,6 +167,13 @@ void TRPNFormula::ReadXLSTokens(const std::vector<std::uint8_t>& bytes) {
     tokens_.clear();
     throw;
   }
+}
+
+void RPNReadXLSFormula(TExportCell& cell, std::span<const std::uint8_t> tokens) {
+  TRPNFormula formula(&cell);
+  formula.ReadXLSTokens(std::vector<std::uint8_t>(tokens.begin(), tokens.end()));
+  const std::u16string text = formula.GetFormulaText();
+  if (!text.empty()) cell.SetFormula(u"=" + text);
 }
 
 }  // namespace workbook

@@ -156,7 +156,9 @@ void TRPNFormulaTokenAttribute::WriteXLS(std::vector<std::uint8_t>& out, const T
 
 bool TRPNFormulaTokenAttribute::ReadXLS(TRPNByteReader& reader, const TRPNNameSource*, bool&,
                                         std::uint8_t) {
-  reader.Skip(2);
+  const std::uint16_t data = reader.ReadWord();
+  // "choose" is followed by its jump table: one offset per choice and one past the last.
+  if (Options & 0x04) reader.Skip((static_cast<std::size_t>(data) + 1) * 2);
   return true;
 }
 

@@ -8,6 +8,7 @@
 
 #include "../python_peer.h"
 #include "formula_fixture.h"
+#include "workbook/formats/library_start.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_write_context.h"
 
@@ -389,6 +390,45 @@ TEST_F(FormulaTest, ParsedFormulasSurviveTheTokenRoundTrip) {
     read.ReadXLSTokens(formula.GetXLSTokens());
     EXPECT_EQ(read.GetFormulaText(), text);
   }
+}
+
+}  // namespace
+}  // namespace workbook::test
+
+namespace workbook::test {
+namespace {
+
+// A file xlwt writes with formulas: the XLS reader gives each cell its formula text and keeps
+// the cached result instead of recomputing it.
+TEST_F(FormulaTest, XlsReaderGivesCellsTheirFormulaText) {
+  if (!PythonHasModules("xlwt")) GTEST_SKIP() << "python3-xlwt is not installed";
+  const std::string path = "/tmp/formula_xlwt_" + std::to_string(getpid()) + ".xls";
+  const std::string script =
+      "import sys, xlwt\n"
+      "wb = xlwt.Workbook(); ws = wb.add_sheet('S')\n"
+      "ws.write(0, 0, 2); ws.write(1, 0, 3)\n"
+      "ws.write(0, 1, xlwt.Formula('SUM(A1:A2)*2'))\n"
+      "ws.write(1, 1, xlwt.Formula('ROUND(A1/3;2)'))\n"
+      "ws.write(2, 1, xlwt.Formula('\"a\"&\"b\"'))\n"  // no formula this engine knows
+      "wb.save(open(sys.argv[1]).read())\n";
+  RunPython(script, path);
+  StartWorkbookLibrary();
+  TWorkbook book;
+  book.ShowProgress = false;
+  book.LoadFromFile(std::u16string(path.begin(), path.end()));
+  std::remove(path.c_str());
+  TExportWorkSheet* sheet = book.WorkSheets.GetItem(0);
+  // xlwt caches an empty text as every formula's result; the cell keeps it (an empty cell).
+  TExportCell* sum = sheet->Rows[0]->Cells[1];
+  EXPECT_EQ(sum->CellClass(), TCellClass::Empty);
+  EXPECT_EQ(sum->GetValueText(), u"");
+  EXPECT_EQ(sum->GetFormula(), u"=SUM(A1:A2)*2");
+  EXPECT_EQ(sheet->Rows[1]->Cells[1]->GetFormula(), u"=ROUND(A1/3,2)");
+  EXPECT_EQ(sheet->Rows[2]->Cells[1]->GetFormula(), u"");
+  // A recalculation asked for explicitly sees the file's values.
+  TRPNFormula formula(sum);
+  formula.Parse(sum->GetFormula());
+  EXPECT_DOUBLE_EQ(formula.Calculate(), 10);
 }
 
 }  // namespace
