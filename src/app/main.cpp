@@ -3,6 +3,7 @@
 
 #include "app/ui/main_app.h"
 #include "app/ui/message_form.h"
+#include "app/ui/settings_form.h"
 #include "platform/qt/qt_services.h"
 #include "workbook/formats/library_start.h"
 
@@ -14,7 +15,17 @@ int main(int argc, char** argv) {
   services.Install();
 
   app::TMainApp mainApp;
+  app::MainApp = &mainApp;
+  app::TSettingsForm settingsForm(&mainApp);
+  app::SettingsForm = &settingsForm;
   app::TMessageForm messageForm;
+  app::MessageForm = &messageForm;
+
   mainApp.show();
-  return application.exec();
+  const int result = application.exec();
+  app::MessageForm = nullptr;
+  app::SettingsForm = nullptr;
+  app::MainApp = nullptr;
+  workbook::StopWorkbookLibrary();
+  return result;
 }

@@ -1,24 +1,77 @@
 #include "app/ui/main_app.h"
 
-#include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <chrono>
+#include <ctime>
+#include <filesystem>
 
+#include "app/statement/data.h"
+#include "app/statement/list_files.h"
+#include "app/statement/number_text.h"
+#include "app/statement/report_texts.h"
 #include "app/statement/sections.h"
+#include "app/statement/settings_file.h"
+#include "app/statement/vat_check.h"
 #include "app/ui/command_dispatcher.h"
+#include "app/ui/library_workbook.h"
+#include "app/ui/message_form.h"
 #include "app/ui/right_aligned_delegate.h"
+#include "app/ui/settings_form.h"
+#include "app/ui/sum_texts.h"
 #include "app/ui/window_font.h"
+#include "app/ui/workbook_import.h"
+#include "app/ui/xsd_check.h"
 #include "platform/format_settings.h"
 #include "platform/services.h"
+#include "platform/text_codec.h"
+#include "workbook/model/workbook.h"
 
 namespace app {
+
+TMainApp* MainApp = nullptr;
+
 namespace {
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString ToQt(const std::u16string& text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+QString Latin(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A plain message box: OK button, no icon; text and caption in Windows-1250.
+void Message(const std::u16string& text, const std::string& caption) {
+  platform::Services().MessageBoxes->Show(text, platform::Cp1250ToUtf16(caption),
+                                          platform::TMsgButtons::OK, platform::TMsgIcon::None);
+}
+
+// The exports and the VAT-ID check need an imported input; false after the refusal.
+bool InputLoadedOrRefuse() {
+  if (KVDPH.InputLoaded) return true;
+  Message(platform::Cp1250ToUtf16(NoInputLoadedText()), NoInputLoadedCaption());
+  return false;
+}
+
+std::optional<std::string> OpenFile(const std::string& filter) {
+  return platform::Services().Dialogs->OpenFile(platform::Cp1250ToUtf16(filter));
+}
+std::optional<std::string> SaveFile(const std::string& filter) {
+  return platform::Services().Dialogs->SaveFile(platform::Cp1250ToUtf16(filter));
+}
+
+// Today's local date, the EC sales list's declaration date.
+std::chrono::year_month_day Today() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return std::chrono::year{local.tm_year + 1900} / (local.tm_mon + 1) / local.tm_mday;
+}
 
 QGroupBox* AddGroup(QWidget* parent, const char* caption, QRect where) {
   auto* group = new QGroupBox(Text(caption), parent);
@@ -42,14 +95,14 @@ TMainApp::TMainApp(QWidget* parent)
 
 TMainApp::~TMainApp() { FormDestroy(); }
 
-QPushButton* TMainApp::AddButton(QWidget* parent, const char* name, const char* caption, QRect where,
-                                 void (TMainApp::*handler)()) {
+QPushButton* TMainApp::AddButton(QWidget* parent, const char* name, const char* caption,
+                                 QRect where, void (TMainApp::*handler)()) {
   auto* button = new QPushButton(Text(caption), parent);
   button->setObjectName(name);
   button->setGeometry(where);
-  if (handler) connect(button, &QPushButton::clicked, this, [this, handler] {
-      RunCommand([this, handler] { (this->*handler)(); });
-    });
+  if (handler)
+    connect(button, &QPushButton::clicked, this,
+            [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
   return button;
 }
 
@@ -77,13 +130,15 @@ void TMainApp::CreateControls() {
   LogBox = new QListWidget(errors);
   LogBox->setObjectName("LogBox");
   LogBox->setGeometry(8, 18, 552, 220);
-  Button1 = AddButton(errors, "Button1", "Uložiť do súboru", {8, 244, 120, 25}, nullptr);
+  Button1 =
+      AddButton(errors, "Button1", "Uložiť do súboru", {8, 244, 120, 25}, &TMainApp::Button1Click);
 
   auto* warnings = AddGroup(this, "Upozornenia", {8, 414, 568, 280});
   LogBox2 = new QListWidget(warnings);
   LogBox2->setObjectName("LogBox2");
   LogBox2->setGeometry(8, 18, 552, 224);
-  Button2 = AddButton(warnings, "Button2", "Uložiť do súboru", {8, 248, 120, 25}, nullptr);
+  Button2 = AddButton(warnings, "Button2", "Uložiť do súboru", {8, 248, 120, 25},
+                      &TMainApp::Button2Click);
 
   // Middle: the column sums.
   auto* sums = AddGroup(this, "Kontrola - medzisúčty stĺpcov", {584, 4, 264, 690});
@@ -100,22 +155,30 @@ void TMainApp::CreateControls() {
     if (key.empty()) continue;  // the unused slot has no row
     int row = SubtotalsList->rowCount();
     SubtotalsList->insertRow(row);
-    SubtotalsList->setItem(row, 0, new QTableWidgetItem(QString::fromLatin1(key.data(), key.size())));
+    SubtotalsList->setItem(row, 0,
+                           new QTableWidgetItem(QString::fromLatin1(key.data(), key.size())));
     SubtotalsList->setItem(row, 1, new QTableWidgetItem(QStringLiteral("0")));
   }
-  Button3 = AddButton(sums, "Button3", "Uložiť do súboru", {8, 656, 120, 25}, nullptr);
+  Button3 =
+      AddButton(sums, "Button3", "Uložiť do súboru", {8, 656, 120, 25}, &TMainApp::Button3Click);
 
   // Right: the commands and the choices.
   const int x = 856, w = 188;
-  LoadBtn = AddButton(this, "LoadBtn", "Import XLS, XLSX", {x, 8, w, 27}, nullptr);
-  Export1Btn = AddButton(this, "Export1Btn", "Export XML dozovuvud ireze VEV", {x, 40, w, 27}, nullptr);
-  Export2Btn = AddButton(this, "Export2Btn", "Export XML súhrnný výkaz DPH", {x, 72, w, 27}, nullptr);
-  VATcheckBtn = AddButton(this, "VATcheckBtn", "Kontrola SK IČ DPH", {x, 104, w, 27}, nullptr);
-  Button4 = AddButton(this, "Button4", "Stiahnuť zoznam platiteľov DPH", {x, 136, w, 27}, nullptr);
-  Button5 = AddButton(this, "Button5", "Kontrola XML - KV DPH", {x, 168, w, 27}, nullptr);
+  LoadBtn = AddButton(this, "LoadBtn", "Import XLS, XLSX", {x, 8, w, 27}, &TMainApp::LoadBtnClick);
+  Export1Btn = AddButton(this, "Export1Btn", "Export XML dozovuvud ireze VEV", {x, 40, w, 27},
+                         &TMainApp::Export1BtnClick);
+  Export2Btn = AddButton(this, "Export2Btn", "Export XML súhrnný výkaz DPH", {x, 72, w, 27},
+                         &TMainApp::Export2BtnClick);
+  VATcheckBtn = AddButton(this, "VATcheckBtn", "Kontrola SK IČ DPH", {x, 104, w, 27},
+                          &TMainApp::VATcheckBtnClick);
+  Button4 = AddButton(this, "Button4", "Stiahnuť zoznam platiteľov DPH", {x, 136, w, 27},
+                      &TMainApp::Button4Click);
+  Button5 =
+      AddButton(this, "Button5", "Kontrola XML - KV DPH", {x, 168, w, 27}, &TMainApp::Button5Click);
   Button5->setVisible(false);
 
-  auto* rounding = AddGroup(this, "Parametre zaokrúhľovania číselných hodnôt", {x - 4, 200, w + 8, 102});
+  auto* rounding =
+      AddGroup(this, "Parametre zaokrúhľovania číselných hodnôt", {x - 4, 200, w + 8, 102});
   RadioButton1 = AddRadio(rounding, "RadioButton1", "Nezaokrúhľovať", 18);
   RadioButton2 = AddRadio(rounding, "RadioButton2", "Aritmeticky", 38);
   RadioButton3 = AddRadio(rounding, "RadioButton3", "Nadol", 58);
@@ -128,19 +191,24 @@ void TMainApp::CreateControls() {
   RadioButton7 = AddRadio(format, "RadioButton7", "Formát XML od 1.1.2017 do 31.12.2020", 58);
   RadioButton9 = AddRadio(format, "RadioButton9", "Formát XML od 1.1.2021", 78);
   RadioButton9->setChecked(true);
+  connect(RadioButton9, &QRadioButton::clicked, this,
+          [this] { RunCommand([this] { RadioButton9Click(); }); });
 
   auto* sales = AddGroup(this, "Formát exportu XML pre súhrnný výkaz", {x - 4, 412, w + 8, 62});
   RadioButton8 = AddRadio(sales, "RadioButton8", "XML od 1.1.2014 do 31.12.2019", 18);
   RadioButton10 = AddRadio(sales, "RadioButton10", "XML od 1.1.2020", 38);
   RadioButton10->setChecked(true);
 
-  SettingsBtn = AddButton(this, "SettingsBtn", "Nastavenia", {x, 600, w, 27}, nullptr);
+  SettingsBtn =
+      AddButton(this, "SettingsBtn", "Nastavenia", {x, 600, w, 27}, &TMainApp::SettingsBtnClick);
   AboutBtn = AddButton(this, "AboutBtn", "O programe", {x, 632, w, 27}, &TMainApp::AboutBtnClick);
   EndBtn = AddButton(this, "EndBtn", "Koniec", {x, 664, w, 27}, &TMainApp::EndBtnClick);
 }
 
 void TMainApp::FormCreate() {
-  setWindowTitle(Text("Dozovuvud ireze VEV v") + "1.17");
+  KVDPH.InputLoaded = false;
+  KVDPH.VersionText = std::string(kVersionText);
+  setWindowTitle(Text("Dozovuvud ireze VEV v") + Latin(KVDPH.VersionText));
 
   // The process-wide formats every later number and date text follows.
   platform::TFormatSettings& formats = platform::FormatSettings();
@@ -153,21 +221,180 @@ void TMainApp::FormCreate() {
   formats.NegCurrFormat = 8;   // "-1 €"
   formats.CurrencyDecimals = 2;
 
+  KVDPH.StartupDir = std::filesystem::current_path().string();
+
   StatsList->setItem(0, 0, new QTableWidgetItem(Text("Riadky/sekcia")));
   const char* const rows[] = {"Načítané", "Vynechané", "Chybné", "SPOLU"};
   for (int r = 0; r < 4; ++r) StatsList->setItem(r + 1, 0, new QTableWidgetItem(Text(rows[r])));
   for (TSection section : kSections)
     StatsList->setItem(0, SectionIndex(section) + 1,
-                       new QTableWidgetItem(QString::fromLatin1(SectionName(section).data(),
-                                                                SectionName(section).size())));
+                       new QTableWidgetItem(Latin(SectionName(section))));
+
+  // The workbook refuses to be made while these are empty.
+  workbook::WorkbookDateFormat = u"%sysdate%";
+  workbook::WorkbookTimeFormat = u"%systime%";
+
+  Data.Subject = {};
+  Workbook = WorkbookFactory() ? WorkbookFactory()() : std::make_unique<TLibraryWorkbook>();
+  Data.Order = {};
+  Data.Sheets = {};
+  Data.Offsets = {};
+  Data.Header = {};
+  Data.Totals = {};
+
+  LoadSettings();
+  RadioButton9Click();
 }
 
-void TMainApp::FormDestroy() {}
+void TMainApp::FormDestroy() {
+  Workbook.reset();
+  Data.ClearRows();
+  KVDPH.VATList.clear();
+}
+
+void TMainApp::LoadSettings() { app::LoadSettings(Data); }
+
+void TMainApp::RadioButton9Click() {
+  if (!RadioButton9->isChecked()) return;
+  if (StrToInt(Data.Header.Rok) < 2021)
+    Message(u"Pozor, obdobie výkazu je neplatné pre zvolený formát KV DPH od r. 2021 (rok " +
+                platform::Cp1250ToUtf16(Data.Header.Rok) + u").",
+            platform::Utf8ToCp1250("Upozornenie"));
+}
+
+TKVFormat TMainApp::ControlStatementFormat() const {
+  if (RadioButton5->isChecked()) return TKVFormat::Format2014;
+  if (RadioButton6->isChecked()) return TKVFormat::Format2016;
+  if (RadioButton7->isChecked()) return TKVFormat::Format2017;
+  return TKVFormat::Format2021;
+}
+
+TSVLayout TMainApp::EcSalesListLayout() const {
+  return RadioButton8->isChecked() ? TSVLayout::Layout2014 : TSVLayout::Layout2020;
+}
+
+void TMainApp::LoadBtnClick() {
+  // Nothing is cleared before a file is chosen: a cancelled dialog keeps the last import.
+  auto file = OpenFile(platform::Utf8ToCp1250("Excel súbory (*.xls, *.xlsx)|*.xls*"));
+  if (!file) return;
+
+  LogBox->clear();
+  LogBox2->clear();
+  QRadioButton* const rounding[] = {RadioButton1, RadioButton2, RadioButton3, RadioButton4};
+  for (int mode = 0; mode < 4; ++mode)
+    if (rounding[mode]->isChecked()) Data.RoundingMode = mode;
+  Data.ClearRows();
+  Data.SheetIndex.fill(kNoSheet);
+
+  Workbook->LoadFromFile(platform::Utf8ToUtf16(*file));
+  ShowImportOutcome(ImportSections(*Workbook, Data));
+
+  for (QRadioButton* radio :
+       {RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5, RadioButton6,
+        RadioButton7, RadioButton8, RadioButton9, RadioButton10})
+    radio->setEnabled(false);
+  KVDPH.InputLoaded = true;
+}
+
+void TMainApp::ShowImportOutcome(const TImportOutcome& outcome) {
+  for (const std::string& line : outcome.Log.Errors)
+    LogBox->addItem(ToQt(platform::Cp1250ToUtf16(line)));
+  for (const std::string& line : outcome.Log.Warnings)
+    LogBox2->addItem(ToQt(platform::Cp1250ToUtf16(line)));
+
+  for (TSection section : kSections) {
+    const auto& result = outcome.Sections[SectionIndex(section)];
+    if (!result) continue;  // no sheet: the last import's figures stay
+    const int column = SectionIndex(section) + 1;
+    auto setCount = [&](int row, const QString& text) {
+      StatsList->setItem(row, column, new QTableWidgetItem(text));
+    };
+    if (!result->HasRows) {
+      for (int row = 1; row <= 4; ++row) setCount(row, QStringLiteral("-"));
+      continue;
+    }
+    setCount(1, QString::number(result->Loaded));
+    setCount(2, QString::number(result->Skipped));
+    setCount(3, QString::number(result->Errors));
+    setCount(4, QString::number(result->Total));
+    for (const TColumnSum& sum : result->Sums) {
+      for (int row = 0; row < SubtotalsList->rowCount(); ++row)
+        if (SubtotalsList->item(row, 0)->text() == Latin(sum.Key))
+          SubtotalsList->item(row, 1)->setText(ToQt(SumText(sum.Key, sum.Value)));
+    }
+  }
+}
+
+void TMainApp::Export1BtnClick() {
+  if (!InputLoadedOrRefuse()) return;
+  auto file = SaveFile(XmlFileFilter());
+  if (!file) return;
+  const std::string written = ExportControlStatement(ControlStatementFormat(), Data, *file);
+  std::filesystem::current_path(KVDPH.StartupDir);
+  Message(platform::Cp1250ToUtf16(XmlSavedText("")) + platform::Utf8ToUtf16(written),
+          XmlSavedCaption());
+}
+
+void TMainApp::Export2BtnClick() {
+  if (!InputLoadedOrRefuse()) return;
+  auto file = SaveFile(XmlFileFilter());
+  if (!file) return;
+  ExportEcSalesList(EcSalesListLayout(), Data, Today(), *file);
+}
+
+void TMainApp::VATcheckBtnClick() {
+  if (!InputLoadedOrRefuse()) return;
+  auto file = OpenFile(VATListFileFilter());
+  if (!file) return;
+  TVATCheckProgress progress;
+  progress.Started = [] {
+    if (MessageForm) MessageForm->show();
+  };
+  progress.RecordDone = [] { platform::Services().EventPump->ProcessMessages(); };
+  progress.Finished = [] {
+    if (MessageForm) MessageForm->close();
+  };
+  if (auto result = VATCheckFile(*file, Data, KVDPH.VATList, progress))
+    Message(platform::Cp1250ToUtf16(result->Report), VATCheckCaption());
+}
+
+void TMainApp::Button4Click() { platform::Services().Shell->Open(kVATListDownloadURL); }
+
+void TMainApp::Button5Click() {
+  auto file = OpenFile(platform::Utf8ToCp1250("XML súbory (*.xml)|*.xml"));
+  if (!file) return;
+  CheckStatementFile(ControlStatementFormat(), *file, KVDPH.StartupDir);
+}
+
+void TMainApp::SaveList(const QListWidget* list) {
+  TTextLines lines;
+  for (int i = 0; i < list->count(); ++i)
+    lines.push_back(platform::Utf16ToCp1250(list->item(i)->text().toStdU16String()));
+  auto file = SaveFile(TxtFileFilter());
+  if (file) SaveMessageList(lines, *file);
+}
+
+void TMainApp::Button1Click() { SaveList(LogBox); }
+void TMainApp::Button2Click() { SaveList(LogBox2); }
+
+void TMainApp::Button3Click() {
+  auto file = SaveFile(SumsFileFilter());
+  if (file) SaveSumsFile(Data.Totals, *file);
+}
+
+void TMainApp::SettingsBtnClick() {
+  if (SettingsForm) {
+    SettingsForm->LoadSettings();
+    SettingsForm->exec();
+  }
+  // Whatever closed the window, the file is what it left behind.
+  LoadSettings();
+}
 
 void TMainApp::AboutBtnClick() {
   platform::Services().MessageBoxes->Show(
-      u"Program Dozovuvud ireze VEV\r\n\r\nVytvorené pre slovenských platiteľov DPH.", u"O programe",
-      platform::TMsgButtons::OK, platform::TMsgIcon::None);
+      u"Program Dozovuvud ireze VEV\r\n\r\nVytvorené pre slovenských platiteľov DPH.",
+      u"O programe", platform::TMsgButtons::OK, platform::TMsgIcon::None);
 }
 
 void TMainApp::EndBtnClick() { close(); }

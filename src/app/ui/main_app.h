@@ -1,6 +1,12 @@
 #pragma once
 // The main window: every command of the program starts here.
 #include <QWidget>
+#include <memory>
+#include <string>
+
+#include "app/statement/control_statement_xml.h"
+#include "app/statement/ec_sales_list_xml.h"
+#include "app/ui/import_workbook.h"
 
 class QGroupBox;
 class QListWidget;
@@ -9,6 +15,8 @@ class QRadioButton;
 class QTableWidget;
 
 namespace app {
+
+struct TImportOutcome;
 
 class TMainApp : public QWidget {
  public:
@@ -43,16 +51,40 @@ class TMainApp : public QWidget {
   QRadioButton* RadioButton9;
   QRadioButton* RadioButton10;
 
+  // The workbook the import loads (Data.Workbook); made at creation, freed at destruction.
+  std::unique_ptr<IImportWorkbook> Workbook;
+
+  void LoadBtnClick();
+  void Export1BtnClick();
+  void Export2BtnClick();
+  void VATcheckBtnClick();
+  void Button4Click();
+  void Button5Click();
+  void Button1Click();
+  void Button2Click();
+  void Button3Click();
+  void SettingsBtnClick();
   void AboutBtnClick();
   void EndBtnClick();
+  void RadioButton9Click();
+  // Reads settings.ini of the current directory into Data.
+  void LoadSettings();
+
+  // The formats the radio buttons choose.
+  TKVFormat ControlStatementFormat() const;
+  TSVLayout EcSalesListLayout() const;
 
  private:
   void CreateControls();
   void FormCreate();
   void FormDestroy();
+  void ShowImportOutcome(const TImportOutcome& outcome);
+  void SaveList(const QListWidget* list);
   QPushButton* AddButton(QWidget* parent, const char* name, const char* caption, QRect where,
                          void (TMainApp::*handler)());
   QRadioButton* AddRadio(QGroupBox* group, const char* name, const char* caption, int top);
 };
+
+extern TMainApp* MainApp;
 
 }  // namespace app

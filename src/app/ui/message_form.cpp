@@ -8,6 +8,8 @@
 
 namespace app {
 
+TMessageForm* MessageForm = nullptr;
+
 TMessageForm::TMessageForm(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName("MessageForm");

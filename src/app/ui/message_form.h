@@ -9,4 +9,6 @@ class TMessageForm : public QWidget {
   explicit TMessageForm(QWidget* parent = nullptr);
 };
 
+extern TMessageForm* MessageForm;
+
 }  // namespace app

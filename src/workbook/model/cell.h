@@ -22,6 +22,7 @@ class TExportWorkSheet;
 class TWorkbook;
 class TRPNFormula;
 class TXmlWriter;
+class TCustomExporter;
 class TStringRichTextTags;
 
 struct TExportCellExtras {
@@ -120,6 +121,11 @@ class TExportCell : public TOwnedListObject {
   // The cell's ODS "table:table-cell" element; StyleName from the writer's cell-style list.
   virtual void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
                         TCellWriteContext& context) = 0;
+
+  // Row height in pixels the cell's text needs (the exporter's height of its font).
+  virtual double CalcTextHeight(TCustomExporter& exporter, double columnWidth);
+  // Width in pixels of the display text in the cell's font, with the exporter's padding.
+  virtual int CalcTextWidth(TCustomExporter& exporter);
 
   // True when nothing needs the cell after its row was written.
   virtual bool CanFreeAfterWrite() const { return true; }

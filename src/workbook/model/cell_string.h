@@ -38,6 +38,10 @@ class TExportCellString : public TExportCell {
   std::u16string GetDisplayText() override { return std::u16string(value_.View()); }
   void SetDisplayText(const std::u16string& text) override { SetValue(text); }
   void AssignTo(TPersistent& dest) const override;
+  // Rich text: the runs' widths in their fonts plus the exporter's spacing per run boundary.
+  int CalcTextWidth(TCustomExporter& exporter) override;
+  // A wrapped cell in a measured row asks the exporter; otherwise the tallest font used.
+  double CalcTextHeight(TCustomExporter& exporter, double columnWidth) override;
   void WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) override;
   void WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
                  TCellWriteContext& context) override;

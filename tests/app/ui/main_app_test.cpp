@@ -1,40 +1,24 @@
 #include "app/ui/main_app.h"
 
-#include <gtest/gtest.h>
-
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
 
-#include "platform/scripted_services.h"
+#include "app_fixture.h"
 
+namespace app::test {
 namespace {
 
-class MainWindow : public ::testing::Test {
- protected:
-  void SetUp() override {
-    services_.MessageBoxes = &boxes_;
-    scope_ = std::make_unique<platform::TServicesScope>(services_);
-  }
-  platform::TRecordingMessageBoxes boxes_;
-  platform::TServices services_;
-  std::unique_ptr<platform::TServicesScope> scope_;
-};
-
-QString Cell(QTableWidget* grid, int row, int col) {
-  auto* item = grid->item(row, col);
-  return item ? item->text() : QString();
-}
-
-}  // namespace
-
-TEST_F(MainWindow, CaptionSizeAndGrids) {
-  app::TMainApp window;
+TEST_F(AppTest, CaptionSizeAndGrids) {
+  WriteSettings(PlainSettings());
+  Start();
+  TMainApp& window = *main_;
   EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Dozovuvud ireze VEV v1.17"));
   EXPECT_EQ(window.size(), QSize(1052, 700));
   EXPECT_EQ(Cell(window.StatsList, 0, 0), "Riadky/sekcia");
+  EXPECT_EQ(Cell(window.StatsList, 1, 0), QString::fromUtf8("Načítané"));
   EXPECT_EQ(Cell(window.StatsList, 4, 0), "SPOLU");
   EXPECT_EQ(Cell(window.StatsList, 0, 1), "A1");
   EXPECT_EQ(Cell(window.StatsList, 0, 12), "SV2");
@@ -51,11 +35,15 @@ TEST_F(MainWindow, CaptionSizeAndGrids) {
   EXPECT_TRUE(window.RadioButton10->isChecked());
 }
 
-TEST_F(MainWindow, AboutBox) {
-  app::TMainApp window;
-  QTest::mouseClick(window.AboutBtn, Qt::LeftButton);
+TEST_F(AppTest, AboutBox) {
+  WriteSettings(PlainSettings());
+  Start();
+  QTest::mouseClick(main_->AboutBtn, Qt::LeftButton);
   ASSERT_EQ(boxes_.Shown.size(), 1u);
   EXPECT_EQ(boxes_.Shown[0].Caption, u"O programe");
   EXPECT_EQ(boxes_.Shown[0].Text.rfind(u"Program Dozovuvud ireze VEV\r\n\r\n", 0), 0u);
   EXPECT_EQ(boxes_.Shown[0].Icon, platform::TMsgIcon::None);
 }
+
+}  // namespace
+}  // namespace app::test

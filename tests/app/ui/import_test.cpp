@@ -1,0 +1,286 @@
+// The import command over workbooks built in memory: lists, counts, sums, the sheet lookup, the
+// row range and what a cancelled dialog or a failed load leave.
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+#include <algorithm>
+
+#include "app/statement/data.h"
+#include "app_fixture.h"
+
+namespace app::test {
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+std::vector<QString> Column(const QTableWidget* grid, int column) {
+  std::vector<QString> cells;
+  for (int row = 1; row <= 4; ++row) cells.push_back(Cell(grid, row, column));
+  return cells;
+}
+
+using R = std::vector<std::string>;
+
+// Settings that read only the A1 sheet (the other sections' sheets are absent).
+std::vector<TFakeSheet> OnlyA1(std::vector<R> rows) { return {TFakeSheet{"A1", std::move(rows)}}; }
+
+std::vector<QString> NotFoundWarnings(std::initializer_list<const char*> sections) {
+  std::vector<QString> lines;
+  for (const char* section : sections)
+    lines.push_back(U("Nenájdený hárok pre sekciu ") + section + " - " + section + ".");
+  return lines;
+}
+
+TEST_F(AppTest, ImportOfEverySectionFillsListsCountsAndSums) {
+  WriteSettings(GoldenSettings());
+  Start();
+  Import("book.xlsx", GoldenWorkbook());
+
+  EXPECT_EQ(Lines(main_->LogBox), (std::vector<QString>{
+                                      U("Neplatný údaj ONP v riadku č.2 v sekcií C1"),
+                                      U("Neplatný údaj ONP v riadku č.2 v sekcií C2"),
+                                      U("Neplatný údaj Kod v riadku č.4 v sekcií SV1"),
+                                  }));
+  EXPECT_EQ(Lines(main_->LogBox2), (std::vector<QString>{
+                                       U("Prázdny údaj Odb v riadku č.3 v sekcií A1"),
+                                       U("Prázdny údaj TD v riadku č.2 v sekcií A2"),
+                                       U("Prázdny údaj TK v riadku č.3 v sekcií A2"),
+                                       U("Prázdny údaj Dod v riadku č.3 v sekcií B1"),
+                                       U("Prázdny údaj TK v riadku č.2 v sekcií C1"),
+                                       U("Prázdny údaj TD v riadku č.2 v sekcií C1"),
+                                       U("Prázdny údaj Mn v riadku č.2 v sekcií C1"),
+                                       U("Prázdny údaj MJ v riadku č.2 v sekcií C1"),
+                                       U("Prázdny údaj Odb v riadku č.3 v sekcií C1"),
+                                       U("Prázdny údaj DR v riadku č.3 v sekcií C1"),
+                                       U("Prázdny údaj S v riadku č.3 v sekcií C1"),
+                                       U("Prázdny údaj TD v riadku č.3 v sekcií C1"),
+                                   }));
+  // Loaded, skipped, errors, total per section, A1 ... SV2.
+  const std::vector<std::vector<QString>> counts = {
+      {"2", "0", "0", "2"}, {"2", "0", "0", "2"}, {"2", "0", "0", "2"}, {"2", "0", "0", "2"},
+      {"1", "0", "0", "1"}, {"1", "0", "0", "1"}, {"1", "0", "1", "2"}, {"0", "0", "1", "1"},
+      {"1", "0", "0", "1"}, {"1", "0", "0", "1"}, {"2", "0", "1", "3"}, {"2", "0", "0", "2"}};
+  for (int section = 0; section < 12; ++section)
+    EXPECT_EQ(Column(main_->StatsList, section + 1), counts[section]) << "section " << section;
+
+  const std::vector<std::pair<const char*, const char*>> sums = {
+      {"A1-Z", "1 050,50 €"}, {"A1-D", "205,05 €"},           {"A2-Z", "2 800,00 €"},
+      {"A2-Mn", "624,67"},    {"B1-Z", "1 544,39 €"},         {"B2-D", "220,91 €"},
+      {"B32-Z", "120,00 €"},  {"C1-ZR", "-150,00 €"},         {"C1-Mn", "-5,50"},
+      {"C2-OR", "-40,00 €"},  {"D1-SumaObratov", "416,90 €"}, {"D2-DZn", "50,44 €"},
+      {"SV1-Z", "1 740,00 €"}};
+  for (auto [key, text] : sums) EXPECT_EQ(Sum(main_->SubtotalsList, key), U(text)) << key;
+  EXPECT_DOUBLE_EQ(Data.Totals.Sum[0], 1050.5);
+  EXPECT_DOUBLE_EQ(Data.Totals.Sum[32], 1740);
+  EXPECT_EQ(Data.Totals.Sum[22], 0);
+
+  EXPECT_EQ(Data.RowsSV2.size(), 2u);
+  EXPECT_EQ(Data.RowsSV2[0]->Vr, "1");
+  EXPECT_EQ(Data.RowsC1[1]->Kopr, "2");
+  EXPECT_EQ(Data.SheetIndex[SectionIndex(TSection::SV2)], 11);
+  EXPECT_TRUE(KVDPH.InputLoaded);
+  for (QRadioButton* radio :
+       {main_->RadioButton1, main_->RadioButton2, main_->RadioButton3, main_->RadioButton4,
+        main_->RadioButton5, main_->RadioButton6, main_->RadioButton7, main_->RadioButton8,
+        main_->RadioButton9, main_->RadioButton10})
+    EXPECT_FALSE(radio->isEnabled());
+  EXPECT_TRUE(boxes_.Shown.empty());
+  EXPECT_EQ(dialogs_.Calls.at(0).Filter, u"Excel súbory (*.xls, *.xlsx)|*.xls*");
+}
+
+TEST_F(AppTest, GoodBadAndEmptyRowsOfOneSection) {
+  TSettingsValues values = PlainSettings();
+  values.PoslednyRiadok = true;
+  WriteSettings(values);
+  Start();
+  Import("a1.xls", OnlyA1({
+                       {"Odb", "F", "Den", "Z", "D", "S", "Kopr"},
+                       {"SK1234567890", "F1", "2021-03-05", "1234.5", "246.9", "20", ""},
+                       {"sk1", "F2", "2021-02-30", "12.345", "-2", "20", "3"},
+                       {},
+                       {"", "F4", "2021-03-01", "10", "2", "19", ""},         // rate 19: skipped
+                       {"AT123", "F5", "2021-03-01", "-1000000", "0", "10"},  // no Kopr cell
+                   }));
+  EXPECT_EQ(Lines(main_->LogBox), (std::vector<QString>{
+                                      U("Neplatný údaj Odb v riadku č.3 v sekcií A1"),
+                                      U("Neplatný údaj Den v riadku č.3 v sekcií A1"),
+                                      U("Neplatný údaj Z v riadku č.3 v sekcií A1"),
+                                      U("Neplatný údaj KOpr v riadku č.3 v sekcií A1"),
+                                  }));
+  std::vector<QString> warnings =
+      NotFoundWarnings({"A2", "B1", "B2", "B31", "B32", "C1", "C2", "D1", "D2", "SV1", "SV2"});
+  warnings.push_back(U("Záporná hodnota D v riadku č.3 v sekcií A1"));
+  warnings.push_back(U("Vynechaný riadok č.4 v sekcií A1"));
+  warnings.push_back(U("Vynechaný riadok č.5 v sekcií A1"));
+  warnings.push_back(U("Záporná hodnota Z v riadku č.6 v sekcií A1"));
+  EXPECT_EQ(Lines(main_->LogBox2), warnings);
+  EXPECT_EQ(Column(main_->StatsList, 1), (std::vector<QString>{"2", "2", "1", "5"}));
+  EXPECT_EQ(Sum(main_->SubtotalsList, "A1-Z"), U("-998 765,50 €"));
+  EXPECT_EQ(Sum(main_->SubtotalsList, "A1-D"), U("244,90 €"));
+  ASSERT_EQ(Data.RowsA1.size(), 3u);
+  EXPECT_EQ(Data.RowsA1[1]->Z, "");  // rejected, kept with its error
+  EXPECT_EQ(Data.RowsA1[2]->Kopr, "");
+  // The sections without a sheet keep their figures.
+  EXPECT_EQ(Cell(main_->StatsList, 1, 2), "");
+  EXPECT_EQ(Sum(main_->SubtotalsList, "A2-Z"), "0");
+}
+
+TEST_F(AppTest, LastRowSettingDecidesWhetherTheSheetsLastRowIsRead) {
+  std::vector<R> rows = {{"heading"}};
+  for (int i = 2; i <= 10; ++i)
+    rows.push_back({"", "F" + std::to_string(i), "2021-01-01", "1", "0", "20"});
+  for (bool readLast : {false, true}) {
+    SCOPED_TRACE(readLast);
+    TSettingsValues values = PlainSettings();
+    values.PoslednyRiadok = readLast;
+    WriteSettings(values);
+    Start();
+    Import("rows.xlsx", OnlyA1(rows));
+    const QString count = readLast ? "9" : "8";
+    EXPECT_EQ(Column(main_->StatsList, 1), (std::vector<QString>{count, "0", "0", count}));
+    EXPECT_EQ(Data.RowsA1.back()->F, readLast ? "F10" : "F9");
+    EXPECT_EQ(Sum(main_->SubtotalsList, "A1-Z"), readLast ? U("9,00 €") : U("8,00 €"));
+    Data = TData();
+    KVDPH = TKVDPH();
+  }
+}
+
+TEST_F(AppTest, OneRowSheetWithOffsetReadsNothingAndCountsMinusOne) {
+  TSettingsValues values = PlainSettings();
+  values.PoslednyRiadok = false;
+  WriteSettings(values);
+  Start();
+  Import("one.xlsx", OnlyA1({{"heading"}}));
+  EXPECT_EQ(Column(main_->StatsList, 1), (std::vector<QString>{"0", "0", "0", "-1"}));
+}
+
+TEST_F(AppTest, OffsetBeyondTheSheetReadsNoRowsAndTheImportGoesOn) {
+  TSettingsValues values = PlainSettings();
+  values.Offsets[0] = "50";
+  WriteSettings(values);
+  Start();
+  std::vector<TFakeSheet> book = OnlyA1({{"heading"}, {"", "F", "2021-01-01", "1", "0", "20"}});
+  book.push_back({"SV1", {{"heading"}, {"CZ12345678", "100", ""}}});
+  Import("far.xlsx", book);
+  EXPECT_TRUE(boxes_.Shown.empty());
+  EXPECT_EQ(Column(main_->StatsList, 1), (std::vector<QString>{"0", "0", "0", "-48"}));
+  EXPECT_EQ(Column(main_->StatsList, 11), (std::vector<QString>{"1", "0", "0", "1"}));
+  EXPECT_TRUE(KVDPH.InputLoaded);
+}
+
+TEST_F(AppTest, ColumnNumberBelowOneGivesAnEmptyField) {
+  TSettingsValues values = PlainSettings();
+  values.Columns[0] = "0";  // A1-Odb
+  WriteSettings(values);
+  Start();
+  Import("zero.xlsx", OnlyA1({{"heading"}, {"SK1234567890", "F", "2021-01-01", "1", "0", "20"}}));
+  EXPECT_TRUE(boxes_.Shown.empty());
+  ASSERT_EQ(Data.RowsA1.size(), 1u);
+  EXPECT_EQ(Data.RowsA1[0]->Odb, "");
+}
+
+TEST_F(AppTest, LaterSheetOfTheSameNameWinsAndNamesCompareExactly) {
+  TSettingsValues values = PlainSettings();
+  values.Sheets[0] = "A_1";
+  WriteSettings(values);
+  Start();
+  Import("two.xlsx", {TFakeSheet{"A_1", {{"h"}, {"", "first", "2021-01-01", "1", "0", "20"}}},
+                      TFakeSheet{"a_1", {{"h"}, {"", "lower", "2021-01-01", "1", "0", "20"}}},
+                      TFakeSheet{"A_1", {{"h"}, {"", "second", "2021-01-01", "1", "0", "20"}}}});
+  ASSERT_EQ(Data.RowsA1.size(), 1u);
+  EXPECT_EQ(Data.RowsA1[0]->F, "second");
+  EXPECT_EQ(Data.SheetIndex[0], 2);
+
+  Import("lower.xlsx", {TFakeSheet{"a_1", {{"h"}}}});
+  EXPECT_EQ(Lines(main_->LogBox2).at(0), U("Nenájdený hárok pre sekciu A1 - A_1."));
+  EXPECT_EQ(Data.SheetIndex[0], kNoSheet);
+  EXPECT_TRUE(Data.RowsA1.empty());
+}
+
+TEST_F(AppTest, ThreeRowsInD2AreKeptAndListedOnce) {
+  WriteSettings(PlainSettings());
+  Start();
+  Import("d2.xlsx", {TFakeSheet{"D2", {{"h"}, {"1", "0.2", "", ""}, {"2"}, {"3", "0.6"}}}});
+  EXPECT_EQ(Data.RowsD2.size(), 3u);
+  EXPECT_EQ(Data.RowsD2[1]->D, "0");
+  const auto errors = Lines(main_->LogBox);
+  ASSERT_FALSE(errors.empty());
+  EXPECT_EQ(errors.back(), U("V sekcií D2 je príliš veľa riadkov"));
+  EXPECT_EQ(std::count(errors.begin(), errors.end(), errors.back()), 1);
+  EXPECT_EQ(Column(main_->StatsList, 10).at(3), "3");
+}
+
+TEST_F(AppTest, SheetWithoutRowsShowsDashes) {
+  WriteSettings(PlainSettings());
+  Start();
+  Import("empty.xlsx", {TFakeSheet{"B31", {}}});
+  EXPECT_EQ(Column(main_->StatsList, 5), (std::vector<QString>{"-", "-", "-", "-"}));
+}
+
+TEST_F(AppTest, SecondImportWithoutASheetKeepsThatSectionsFigures) {
+  WriteSettings(GoldenSettings());
+  Start();
+  Import("book.xlsx", GoldenWorkbook());
+  std::vector<TFakeSheet> withoutSV1 = GoldenWorkbook();
+  withoutSV1.erase(withoutSV1.begin() + 10);
+  withoutSV1[0].Rows.pop_back();  // one A1 row less
+  Import("book2.xlsx", withoutSV1);
+  EXPECT_EQ(Column(main_->StatsList, 11), (std::vector<QString>{"2", "0", "1", "3"}));
+  EXPECT_EQ(Sum(main_->SubtotalsList, "SV1-Z"), U("1 740,00 €"));
+  EXPECT_DOUBLE_EQ(Data.Totals.Sum[32], 1740);
+  EXPECT_TRUE(Data.RowsSV1.empty());
+  EXPECT_EQ(Column(main_->StatsList, 1), (std::vector<QString>{"1", "0", "0", "1"}));
+  EXPECT_EQ(Sum(main_->SubtotalsList, "A1-Z"), U("1 000,00 €"));
+}
+
+TEST_F(AppTest, CancelledDialogAfterAnImportKeepsEverything) {
+  WriteSettings(GoldenSettings());
+  Start();
+  Import("book.xlsx", GoldenWorkbook());
+  const auto errors = Lines(main_->LogBox);
+  dialogs_.Answer(std::nullopt);
+  QTest::mouseClick(main_->LoadBtn, Qt::LeftButton);
+  EXPECT_EQ(Lines(main_->LogBox), errors);
+  EXPECT_EQ(Data.RowsA1.size(), 2u);
+  EXPECT_EQ(Data.RowsSV2.size(), 2u);
+  EXPECT_TRUE(KVDPH.InputLoaded);
+  EXPECT_TRUE(boxes_.Shown.empty());
+}
+
+TEST_F(AppTest, CancelledDialogBeforeAnyImportChangesNothing) {
+  WriteSettings(PlainSettings());
+  Start();
+  dialogs_.Answer(std::nullopt);
+  QTest::mouseClick(main_->LoadBtn, Qt::LeftButton);
+  EXPECT_FALSE(KVDPH.InputLoaded);
+  EXPECT_TRUE(main_->RadioButton1->isEnabled());
+  EXPECT_TRUE(files_.Loaded.empty());
+}
+
+TEST_F(AppTest, FailedLoadIsShownAndLeavesTheChoicesOpen) {
+  WriteSettings(PlainSettings());
+  Start();
+  dialogs_.Answer(Path("notes.txt"));
+  QTest::mouseClick(main_->LoadBtn, Qt::LeftButton);
+  ASSERT_EQ(boxes_.Shown.size(), 1u);
+  EXPECT_EQ(boxes_.Shown[0].Icon, platform::TMsgIcon::Stop);
+  EXPECT_FALSE(KVDPH.InputLoaded);
+  EXPECT_TRUE(main_->RadioButton9->isEnabled());
+}
+
+TEST_F(AppTest, RoundingChoiceIsUsedAndFixedByTheImport) {
+  WriteSettings(PlainSettings());
+  Start();
+  main_->RadioButton3->click();  // down
+  Import("round.xlsx", OnlyA1({{"h"}, {"", "F", "2021-01-01", "1.239", "-1.231", "20"}}));
+  EXPECT_EQ(Data.RoundingMode, 2);
+  EXPECT_EQ(Data.RowsA1.at(0)->Z, "1.23");
+  EXPECT_EQ(Data.RowsA1.at(0)->D, "-1.24");
+  EXPECT_TRUE(main_->RadioButton3->isChecked());
+  EXPECT_FALSE(main_->RadioButton3->isEnabled());
+}
+
+}  // namespace
+}  // namespace app::test

@@ -1,0 +1,215 @@
+// The settings window: defaults, showing the settings, the checks with their exact messages,
+// saving and the main window reading the file back.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "app/statement/data.h"
+#include "app_fixture.h"
+#include "platform/text_codec.h"
+
+namespace app::test {
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+void SetCell(QTableWidget* grid, int row, int column, const QString& text) {
+  grid->item(row, column)->setText(text);
+}
+
+class SettingsWindow : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    WriteSettings(PlainSettings());
+    Start();
+    settings_->LoadSettings();
+  }
+  std::string Validate() {
+    std::string message;
+    settings_->ValidateParameters(message);
+    return platform::Cp1250ToUtf8(message);
+  }
+};
+
+TEST_F(AppTest, SettingsWindowDefaultsBeforeAnyShowing) {
+  Start();  // no settings.ini
+  TSettingsForm& form = *settings_;
+  EXPECT_EQ(form.windowTitle(), "Nastavenia");
+  EXPECT_EQ(form.size(), QSize(671, 510));
+  EXPECT_TRUE(form.TPR->isChecked());
+  EXPECT_EQ(form.Year->text(), "2016");
+  EXPECT_EQ(form.Month->currentIndex(), -1);
+  EXPECT_EQ(form.Month->count(), 16);
+  EXPECT_EQ(form.Month->itemText(15), U("4. štvrťrok"));
+  EXPECT_FALSE(form.SkipLastRow->isChecked());
+  EXPECT_EQ(Cell(form.SubjectParameters, 0, 0), U("IČ DPH"));
+  EXPECT_EQ(Cell(form.SubjectParameters, 0, 1), "SK1234567890");
+  EXPECT_EQ(Cell(form.SheetList, 5, 0), "B32");
+  EXPECT_EQ(Cell(form.SheetList, 5, 1), "B_32");
+  EXPECT_EQ(Cell(form.SheetList, 11, 1), "SV_2");
+  EXPECT_EQ(Cell(form.OffsetList, 11, 1), "1");
+  ASSERT_EQ(form.OrderList->rowCount(), 80);
+  EXPECT_EQ(form.OrderList->horizontalHeaderItem(2)->text(), U("Poznámka"));
+  EXPECT_EQ(Cell(form.OrderList, 51, 0), "C1-ONP");
+  EXPECT_EQ(Cell(form.OrderList, 79, 0), "SV2-Kopr");
+  EXPECT_EQ(form.Button2->text(), U("Použiť"));
+}
+
+TEST_F(SettingsWindow, ShowsTheSettingsObjects) {
+  Data.Header.Druh = "D";
+  Data.Header.Obdobie = platform::Utf8ToCp1250("2. štvrťrok");
+  Data.Header.PoslednyRiadok = false;
+  Data.Subject.Obec = platform::Utf8ToCp1250("Košice");
+  Data.Order.NoteOf("C1-Kopr") = "oprava";
+  settings_->LoadSettings();
+  EXPECT_TRUE(settings_->TPD->isChecked());
+  EXPECT_EQ(settings_->Month->currentText(), U("2. štvrťrok"));
+  EXPECT_TRUE(settings_->SkipLastRow->isChecked());
+  EXPECT_EQ(Cell(settings_->SubjectParameters, 3, 1), U("Košice"));
+  EXPECT_EQ(Cell(settings_->OrderList, 51, 1), "12");  // C1-ONP keeps its own column
+  EXPECT_EQ(Cell(settings_->OrderList, 52, 1), "11");
+  EXPECT_EQ(Cell(settings_->OrderList, 52, 2), "oprava");
+
+  // A period that matches no item keeps the selection.
+  Data.Header.Obdobie = "13. mesiac";
+  settings_->LoadSettings();
+  EXPECT_EQ(settings_->Month->currentText(), U("2. štvrťrok"));
+}
+
+TEST_F(SettingsWindow, ValidSettingsGiveNoMessage) { EXPECT_EQ(Validate(), ""); }
+
+struct TOffsetCase {
+  const char* Value;
+  const char* Message;
+};
+
+TEST_F(SettingsWindow, OffsetMessages) {
+  const TOffsetCase cases[] = {
+      {"65535", ""},
+      {"0", ""},
+      {"65536", "Neplatný údaj (príliš vysoká hodnota) v časti Odsadenie v riadku A1."},
+      {"-1", "Neplatný údaj (záporná hodnota) v časti Odsadenie v riadku A1."},
+      {"abc", "Neplatný údaj v časti Odsadenie v riadku A1."},
+      {"", "Neplatný údaj v časti Odsadenie v riadku A1."},
+  };
+  for (const TOffsetCase& c : cases) {
+    SetCell(settings_->OffsetList, 0, 1, U(c.Value));
+    EXPECT_EQ(Validate(), c.Message) << c.Value;
+  }
+}
+
+TEST_F(SettingsWindow, ColumnMessagesNameTheRowsLabel) {
+  const TOffsetCase cases[] = {
+      {"200", ""},
+      {"0",
+       "Neplatný údaj (nulová alebo záporná hodnota) v časti Poradia stĺpcov v riadku A1-Odb."},
+      {"201", "Neplatný údaj (príliš vysoká hodnota) v časti Poradia stĺpcov v riadku A1-Odb."},
+      {"x", "Neplatný údaj v časti Poradia stĺpcov v riadku A1-Odb."},
+  };
+  for (const TOffsetCase& c : cases) {
+    SetCell(settings_->OrderList, 0, 1, U(c.Value));
+    EXPECT_EQ(Validate(), c.Message) << c.Value;
+  }
+}
+
+TEST_F(SettingsWindow, SheetNamesLongerThan31CharactersEachGiveALine) {
+  SetCell(settings_->SheetList, 0, 1, QString(31, 'a'));
+  EXPECT_EQ(Validate(), "");
+  const std::string line = "Príliš dlhý názov stĺpca v časti Názvy hárkov.";
+  for (int row : {0, 3, 7}) SetCell(settings_->SheetList, row, 1, QString(32, 'a'));
+  SetCell(settings_->OffsetList, 2, 1, "-5");
+  EXPECT_EQ(Validate(), line + "\r\n" + line + "\r\n" + line +
+                            "\r\nNeplatný údaj (záporná hodnota) v časti Odsadenie v riadku B1.");
+}
+
+TEST_F(SettingsWindow, DuplicatesAreTextsWithinOneSectionAndOnlyWithoutOtherErrors) {
+  // C1-Kopr = C1-Odb; C2-Dod holds the same 1, but in another section.
+  SetCell(settings_->OrderList, 52, 1, "1");
+  ASSERT_EQ(Cell(settings_->OrderList, 53, 1), "1");
+  EXPECT_EQ(Validate(), "Duplicitné čísla v časti Poradia stĺpcov v sekcií C1");
+  SetCell(settings_->OrderList, 1, 1, "01");   // A1-F against A1-Odb "1": texts differ
+  SetCell(settings_->OrderList, 77, 1, " 1");  // SV2-OdbP against SV2-Odb "1"
+  EXPECT_EQ(Validate(), "Duplicitné čísla v časti Poradia stĺpcov v sekcií C1");
+  SetCell(settings_->OrderList, 8, 1, "1");  // A2-F = A2-Odb
+  EXPECT_EQ(Validate(),
+            "Duplicitné čísla v časti Poradia stĺpcov v sekcií A2\r\n"
+            "Duplicitné čísla v časti Poradia stĺpcov v sekcií C1");
+  SetCell(settings_->OffsetList, 0, 1, "");
+  EXPECT_EQ(Validate(), "Neplatný údaj v časti Odsadenie v riadku A1.");
+}
+
+TEST_F(SettingsWindow, OkWithErrorsShowsThemAndKeepsTheWindowOpenWithTheEdits) {
+  bool visibleAfter = false;
+  QTimer::singleShot(0, [&] {
+    SetCell(settings_->OffsetList, 0, 1, "-1");
+    QTest::mouseClick(settings_->Button3, Qt::LeftButton);
+    visibleAfter = settings_->isVisible();
+    EXPECT_EQ(Cell(settings_->OffsetList, 0, 1), "-1");
+    SetCell(settings_->OffsetList, 0, 1, "2");  // corrected
+    QTest::mouseClick(settings_->Button3, Qt::LeftButton);
+    if (settings_->isVisible()) settings_->reject();
+  });
+  QTest::mouseClick(main_->SettingsBtn, Qt::LeftButton);
+  EXPECT_TRUE(visibleAfter);
+  ASSERT_EQ(boxes_.Shown.size(), 1u);
+  EXPECT_EQ(Utf8(boxes_.Shown[0].Text),
+            "Neplatný údaj (záporná hodnota) v časti Odsadenie v riadku A1.");
+  EXPECT_EQ(Data.Offsets.A1, 2);
+}
+
+TEST_F(SettingsWindow, RoundTripThroughTheFile) {
+  QTimer::singleShot(0, [&] {
+    TSettingsForm& f = *settings_;
+    f.TPO->setChecked(true);
+    f.Year->setText(" 2022 ");
+    f.Month->setCurrentIndex(12);
+    f.SkipLastRow->setChecked(true);
+    SetCell(f.SubjectParameters, 1, 1, U("  Firma Žilina  "));
+    SetCell(f.SheetList, 10, 1, U(" Hárok SV "));
+    SetCell(f.OffsetList, 10, 1, " 3");
+    SetCell(f.OrderList, 74, 1, " 9");
+    SetCell(f.OrderList, 14, 2, U(" merná jednotka "));  // A2-MJ
+    QTest::mouseClick(f.Button3, Qt::LeftButton);
+    if (f.isVisible()) f.reject();  // a failed check must not hang the test
+  });
+  QTest::mouseClick(main_->SettingsBtn, Qt::LeftButton);
+  EXPECT_FALSE(settings_->isVisible());
+  EXPECT_TRUE(boxes_.Shown.empty());
+
+  const std::string file = platform::Cp1250ToUtf8(ReadFile(Path("settings.ini")));
+  EXPECT_TRUE(
+      file.starts_with("[Vseobecne nastavenia]\r\nTyp podania:O\r\nObdobie:1. štvrťrok\r\n"
+                       "Rok: 2022 \r\nPoslednyRiadok:N\r\n[Danovy subjekt]\r\n"))
+      << file;
+  EXPECT_NE(file.find("\r\nNazovSubjektu:Firma Žilina\r\n"), std::string::npos);
+  EXPECT_NE(file.find("\r\nSV1:Hárok SV\r\n"), std::string::npos);
+  EXPECT_NE(file.find("\r\nSV1:3\r\n"), std::string::npos);
+  EXPECT_NE(file.find("\r\nSV1-Z:9\r\n"), std::string::npos);
+  EXPECT_TRUE(file.ends_with("SV2-Kopr:\r\n")) << file;
+
+  EXPECT_EQ(Data.Header.Druh, "O");
+  EXPECT_EQ(Data.Header.Rok, " 2022 ");
+  EXPECT_EQ(platform::Cp1250ToUtf8(Data.Header.Obdobie), "1. štvrťrok");
+  EXPECT_FALSE(Data.Header.PoslednyRiadok);
+  EXPECT_EQ(platform::Cp1250ToUtf8(Data.Sheets.SV1), "Hárok SV");
+  EXPECT_EQ(Data.Offsets.SV1, 3);
+  EXPECT_EQ(Data.Order.ColumnOf("SV1-Z"), 9);
+  EXPECT_EQ(platform::Cp1250ToUtf8(Data.Order.NoteOf("A2-MJ")), "merná jednotka");
+
+  // The next showing reads the objects again.
+  QTimer::singleShot(0, [&] {
+    EXPECT_TRUE(settings_->TPO->isChecked());
+    EXPECT_EQ(Cell(settings_->SheetList, 10, 1), U("Hárok SV"));
+    QTest::mouseClick(settings_->Button1, Qt::LeftButton);
+  });
+  QTest::mouseClick(main_->SettingsBtn, Qt::LeftButton);
+}
+
+}  // namespace
+}  // namespace app::test

@@ -1,0 +1,101 @@
+// Start-up of the main window: settings.ini read or missing, the 2021-format warning, the
+// settings hand-over.
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/statement/data.h"
+#include "app_fixture.h"
+
+namespace app::test {
+namespace {
+
+const std::u16string kWarning2020 =
+    u"Pozor, obdobie výkazu je neplatné pre zvolený formát KV DPH od r. 2021 (rok 2020).";
+
+TEST_F(AppTest, StartWithoutSettingsShowsFileNotFoundAndOpens) {
+  Start();
+  ASSERT_EQ(boxes_.Shown.size(), 1u);
+  EXPECT_EQ(boxes_.Shown[0].Text, u"File not found.");  // the full stop of the event loop
+  EXPECT_EQ(boxes_.Shown[0].Icon, platform::TMsgIcon::Stop);
+  EXPECT_EQ(main_->windowTitle(), QString::fromUtf8("Dozovuvud ireze VEV v1.17"));
+  EXPECT_EQ(Data.Header.Druh, "");
+  EXPECT_EQ(Data.Sheets.A1, "");
+  EXPECT_EQ(Data.Order.ColumnOf("A1-F"), 0);
+  EXPECT_FALSE(KVDPH.InputLoaded);
+  EXPECT_EQ(KVDPH.StartupDir, dir_.string());
+}
+
+TEST_F(AppTest, StartWithSettingsReadsThemWithoutMessages) {
+  WriteSettings(PlainSettings());
+  Start();
+  EXPECT_TRUE(boxes_.Shown.empty());
+  EXPECT_EQ(Data.Header.Druh, "R");
+  EXPECT_EQ(Data.Header.Rok, "2021");
+  EXPECT_EQ(Data.Sheets.SV2, "SV2");
+  EXPECT_EQ(Data.Order.ColumnOf("C1-ONP"), 12);
+  EXPECT_EQ(Data.Order.ColumnOf("C1-Kopr"), 11);
+}
+
+TEST_F(AppTest, YearBefore2021WarnsAtStartAndOnEveryClickOfThe2021Format) {
+  TSettingsValues values = PlainSettings();
+  values.Rok = "2020";
+  WriteSettings(values);
+  Start();
+  ASSERT_EQ(boxes_.Shown.size(), 1u);
+  EXPECT_EQ(boxes_.Shown[0].Text, kWarning2020);
+  EXPECT_EQ(boxes_.Shown[0].Caption, u"Upozornenie");
+  EXPECT_EQ(boxes_.Shown[0].Icon, platform::TMsgIcon::None);
+
+  main_->RadioButton9->click();
+  main_->RadioButton9->click();
+  ASSERT_EQ(boxes_.Shown.size(), 3u);
+  EXPECT_EQ(boxes_.Shown[2].Text, kWarning2020);
+
+  // Another format: the year is not looked at.
+  main_->RadioButton7->click();
+  EXPECT_EQ(boxes_.Shown.size(), 3u);
+}
+
+TEST_F(AppTest, YearThatIsNoNumberFailsTheCheckButTheWindowOpens) {
+  TSettingsValues values = PlainSettings();
+  values.Rok = "20x1";
+  WriteSettings(values);
+  Start();
+  ASSERT_EQ(boxes_.Shown.size(), 1u);
+  EXPECT_EQ(boxes_.Shown[0].Text, u"'20x1' is not a valid integer value.");
+  EXPECT_EQ(boxes_.Shown[0].Caption, u"KVDPH");
+}
+
+TEST_F(AppTest, StornoInTheSettingsWindowStillRereadsTheFile) {
+  WriteSettings(PlainSettings());
+  Start();
+  TSettingsValues changed = PlainSettings();
+  changed.Sheets[0] = "Changed";
+  WriteSettings(changed);  // as if another run had written it
+  QTimer::singleShot(0, [this] { QTest::mouseClick(settings_->Button1, Qt::LeftButton); });
+  QTest::mouseClick(main_->SettingsBtn, Qt::LeftButton);
+  EXPECT_EQ(Data.Sheets.A1, "Changed");
+  EXPECT_TRUE(boxes_.Shown.empty());
+}
+
+TEST_F(AppTest, EndClosesTheMainWindow) {
+  WriteSettings(PlainSettings());
+  Start();
+  main_->show();
+  QTest::mouseClick(main_->EndBtn, Qt::LeftButton);
+  EXPECT_FALSE(main_->isVisible());
+}
+
+TEST_F(AppTest, DownloadOpensTheListAddressInTheBrowser) {
+  WriteSettings(PlainSettings());
+  Start();
+  QTest::mouseClick(main_->Button4, Qt::LeftButton);
+  ASSERT_EQ(shell_.Opened.size(), 1u);
+  EXPECT_TRUE(shell_.Opened[0].starts_with("http://"));
+  EXPECT_TRUE(shell_.Opened[0].ends_with("/report/ds_dphs_csv.zip"));
+}
+
+}  // namespace
+}  // namespace app::test

@@ -1,0 +1,71 @@
+// The VAT-ID check from the main window: the wait window around the scan, the event pump after
+// every record, the report box.
+#include <QPushButton>
+#include <QTest>
+#include <fstream>
+
+#include "app/statement/data.h"
+#include "app_fixture.h"
+
+namespace app::test {
+namespace {
+
+class VATCheckTest : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    WriteSettings(GoldenSettings());
+    Start();
+    Import("book.xlsx", GoldenWorkbook());
+  }
+  void WriteList(const std::string& name, const std::string& text) {
+    std::ofstream(Path(name), std::ios::binary) << text;
+  }
+  void Check(const std::string& name) {
+    dialogs_.Answer(Path(name));
+    QTest::mouseClick(main_->VATcheckBtn, Qt::LeftButton);
+  }
+};
+
+TEST_F(VATCheckTest, RegisterReportsTheMissingIdsAfterPumpingOncePerRecord) {
+  WriteList("register.csv",
+            "ZoznamSubjektovRegistrovanychkDPH 01.03.2021\r\nIC_DPH;NAZOV\r\n"
+            "SK1234567890;Prvá\r\nSK4444444444;Druhá\r\n");
+  Check("register.csv");
+  ASSERT_EQ(boxes_.Shown.size(), 1u);
+  EXPECT_EQ(Utf8(boxes_.Shown[0].Text),
+            "Zoznam neplatných IČ DPH (podľa zoznamu registrovaných platiteľov DPH): \r\n"
+            "A2: SK4545454545\r\nB2: SK6666666666\r\nB2: SK7777777777\r\nB32: SK8888888888\r\n"
+            "\r\nPočet neplatných IČ DPH: 4");
+  EXPECT_EQ(boxes_.Shown[0].Caption, u"Výsledok kontroly IČ DPH");
+  EXPECT_EQ(boxes_.Shown[0].Icon, platform::TMsgIcon::None);
+  EXPECT_EQ(dialogs_.Calls.back().Filter, u"CSV súbory (*.csv)|*.csv");
+  EXPECT_EQ(pump_.Calls, 9);  // A1 2, A2 2, B2 2, B32 1, C1 2
+  EXPECT_FALSE(wait_->isVisible());
+  EXPECT_EQ(KVDPH.VATList.size(), 2u);
+}
+
+TEST_F(VATCheckTest, UnknownListKindShowsNothing) {
+  WriteList("other.csv", "something else\r\nSK1234567890\r\n");
+  Check("other.csv");
+  EXPECT_TRUE(boxes_.Shown.empty());
+  EXPECT_EQ(pump_.Calls, 0);
+}
+
+TEST_F(VATCheckTest, BrokenListIsShownAndTheWaitWindowIsNotLeftOpen) {
+  WriteList("broken.csv", "zoznamplatitelovdph_osobitnau\r\nSKabcdefghij;x\r\n");
+  Check("broken.csv");
+  ASSERT_EQ(boxes_.Shown.size(), 1u);
+  EXPECT_EQ(boxes_.Shown[0].Icon, platform::TMsgIcon::Stop);
+  EXPECT_FALSE(wait_->isVisible());
+}
+
+TEST_F(VATCheckTest, MissingFileIsShown) {
+  Check("missing.csv");
+  ASSERT_EQ(boxes_.Shown.size(), 1u);
+  EXPECT_EQ(boxes_.Shown[0].Icon, platform::TMsgIcon::Stop);
+  EXPECT_FALSE(wait_->isVisible());
+}
+
+}  // namespace
+}  // namespace app::test

@@ -1,0 +1,169 @@
+// The hidden XSD check of a saved statement on both roads: the in-process schema validation, and
+// the external validator run through the console.
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <fstream>
+
+#include "app/statement/data.h"
+#include "app/ui/xsd_check.h"
+#include "app_fixture.h"
+#include "platform/console_runner.h"
+
+namespace app::test {
+namespace {
+
+const char kValid[] = "Overenie podľa schémy XSD prebehlo bez chýb.";
+const char kInvalid[] = "Overenie podľa schémy XSD prebehlo s chybami.\r\n\r\nVýpis chýb:\r\n\r\n";
+
+class XsdCheckTest : public AppTest {
+ protected:
+  // Imports the goldens' statement and writes it in the format into folder/kv.xml.
+  void ExportStatement(QRadioButton* TMainApp::*format, const std::string& folder) {
+    WriteSettings(GoldenSettings());
+    Start();
+    (main_.get()->*format)->click();
+    Import("book.xlsx", GoldenWorkbook());
+    std::filesystem::create_directories(dir_ / folder);
+    dialogs_.Answer(Path(folder + "/kv"));
+    QTest::mouseClick(main_->Export1Btn, Qt::LeftButton);
+    boxes_.Shown.clear();
+  }
+  // The authority's schema copied into a folder of the test; false when it is not there.
+  bool CopySchema(const std::string& xsd, const std::filesystem::path& folder) {
+    const std::filesystem::path source = std::filesystem::path(SHARED_DIR) / "authority" / xsd;
+    if (!std::filesystem::exists(source)) return false;
+    std::filesystem::copy_file(source, folder / xsd,
+                               std::filesystem::copy_options::overwrite_existing);
+    return true;
+  }
+  void CheckFile(const std::string& path) {
+    dialogs_.Answer(path);
+    QTest::mouseClick(main_->Button5, Qt::LeftButton);
+  }
+};
+
+struct TSchemaCase {
+  QRadioButton* TMainApp::*Format;
+  const char* Xsd;
+};
+
+TEST_F(XsdCheckTest, InProcessRoadFindsTheExportValid) {
+  const TSchemaCase cases[] = {{&TMainApp::RadioButton5, "kv_dph_2014.xsd"},
+                               {&TMainApp::RadioButton6, "kv_dph_2016.xsd"}};
+  for (const TSchemaCase& c : cases) {
+    SCOPED_TRACE(c.Xsd);
+    ExportStatement(c.Format, "statements");
+    // The schema is read from the current directory, which the open dialog makes the file's.
+    if (!CopySchema(c.Xsd, dir_ / "statements"))
+      GTEST_SKIP() << "the tax authority's schemas are not at " << SHARED_DIR << "/authority";
+    CheckFile(Path("statements/kv.xml"));
+    ASSERT_EQ(boxes_.Shown.size(), 1u);
+    EXPECT_EQ(Utf8(boxes_.Shown[0].Text), kValid);
+    EXPECT_EQ(boxes_.Shown[0].Caption, u"Výsledok kontroly XML");
+    EXPECT_EQ(dialogs_.Calls.back().Filter, u"XML súbory (*.xml)|*.xml");
+    // The open dialog left the statements' folder current; settings.ini is in the test's.
+    std::filesystem::current_path(dir_);
+    Data = TData();
+    KVDPH = TKVDPH();
+  }
+}
+
+TEST_F(XsdCheckTest, InProcessRoadGivesTheReasonOfAnInvalidFile) {
+  ExportStatement(&TMainApp::RadioButton5, "s");
+  if (!CopySchema("kv_dph_2014.xsd", dir_ / "s"))
+    GTEST_SKIP() << "the tax authority's schemas are not at " << SHARED_DIR << "/authority";
+  std::string document = ReadFile(Path("s/kv.xml"));
+  document.replace(document.find("<Druh>R</Druh>"), 14, "<Druh>Q</Druh>");
+  std::ofstream(Path("s/bad.xml"), std::ios::binary) << document;
+  CheckFile(Path("s/bad.xml"));
+  ASSERT_EQ(boxes_.Shown.size(), 1u);
+  const std::string text = Utf8(boxes_.Shown[0].Text);
+  EXPECT_TRUE(text.starts_with(kInvalid)) << text;
+  EXPECT_GT(text.size(), std::string(kInvalid).size());
+}
+
+TEST_F(XsdCheckTest, InProcessRoadWithoutTheSchemaIsShownAsAFailure) {
+  WriteSettings(PlainSettings());
+  Start();
+  std::ofstream(Path("kv.xml")) << "<KVDPH_2021/>";
+  CheckFile(Path("kv.xml"));
+  ASSERT_EQ(boxes_.Shown.size(), 1u);
+  EXPECT_EQ(boxes_.Shown[0].Icon, platform::TMsgIcon::Stop);
+}
+
+class ValidatorRoad : public XsdCheckTest {
+ protected:
+  void SetUp() override {
+    XsdCheckTest::SetUp();
+    os_ = std::make_unique<platform::TScriptedOsVersion>(false);
+    platform::Services().OsVersion = os_.get();
+  }
+};
+
+TEST_F(ValidatorRoad, RunsXmlstarletInTheStartupFolderAndJudgesItsOutput) {
+  WriteSettings(PlainSettings());
+  Start();
+  main_->RadioButton6->click();
+  std::filesystem::create_directory(dir_ / "my files");
+  const std::string file = Path("my files/kv 1.xml");
+
+  console_.Output = file + " - valid\n";
+  CheckFile(file);
+  ASSERT_EQ(console_.Runs.size(), 1u);
+  EXPECT_EQ(console_.Runs[0].CommandLine,
+            "cmd.exe /S /K xmlstarlet val -e -s kv_dph_2016.xsd \"" + file + "\"");
+  EXPECT_EQ(console_.Runs[0].Folder, dir_.string() + "/");
+  EXPECT_EQ(std::filesystem::current_path(), dir_);
+  ASSERT_EQ(boxes_.Shown.size(), 1u);
+  EXPECT_EQ(Utf8(boxes_.Shown[0].Text), kValid);
+
+  console_.Output = file + ":3.5: Element 'Druh': not valid.\n" + file + " - invalid\n";
+  CheckFile(file);
+  ASSERT_EQ(boxes_.Shown.size(), 2u);
+  EXPECT_EQ(Utf8(boxes_.Shown[1].Text), kInvalid + console_.Output);
+
+  const std::string unjudged[] = {"", "sh: 1: xmlstarlet: not found\n", "KV 1.xml - valid\n",
+                                  "my files/kv 1.xml - valid\n"};
+  for (const std::string& output : unjudged) {
+    console_.Output = output;
+    CheckFile(file);
+    EXPECT_EQ(boxes_.Shown.size(), 2u) << output;
+  }
+}
+
+TEST_F(ValidatorRoad, RealXmlstarletOnTheExport) {
+  if (!std::filesystem::exists("/usr/bin/xmlstarlet"))
+    GTEST_SKIP() << "xmlstarlet is not installed";
+  ExportStatement(&TMainApp::RadioButton5, "out");
+  if (!CopySchema("kv_dph_2014.xsd", dir_))
+    GTEST_SKIP() << "the tax authority's schemas are not at " << SHARED_DIR << "/authority";
+  platform::TShellConsoleRunner shell;
+  platform::Services().Console = &shell;
+
+  CheckFile(Path("out/kv.xml"));
+  ASSERT_EQ(boxes_.Shown.size(), 1u);
+  EXPECT_EQ(Utf8(boxes_.Shown[0].Text), kValid);
+
+  std::ofstream(Path("out/bad.xml"), std::ios::binary)
+      << "<?xml version=\"1.0\"?>\n<KVDPH xmlns=\"https://ekr.financnasprava.sk/Formulare/XSD/"
+         "kv_dph_2014.xsd\"/>\n";
+  CheckFile(Path("out/bad.xml"));
+  ASSERT_EQ(boxes_.Shown.size(), 2u);
+  const std::string text = Utf8(boxes_.Shown[1].Text);
+  EXPECT_TRUE(text.starts_with(kInvalid)) << text;
+  EXPECT_NE(text.find(Path("out/bad.xml") + " - invalid"), std::string::npos) << text;
+}
+
+TEST(ValidatorVerdict, IsTheLineThatNamesTheFile) {
+  EXPECT_EQ(JudgeValidatorOutput("a.xml - valid\n", "a.xml"), TValidatorVerdict::Valid);
+  EXPECT_EQ(JudgeValidatorOutput("a.xml - valid\r\n", "a.xml"), TValidatorVerdict::Valid);
+  EXPECT_EQ(JudgeValidatorOutput("a.xml:1: error\na.xml - invalid\n", "a.xml"),
+            TValidatorVerdict::Invalid);
+  EXPECT_EQ(JudgeValidatorOutput("b.xml - valid\n", "a.xml"), TValidatorVerdict::Unknown);
+  EXPECT_EQ(JudgeValidatorOutput("xa.xml - valid\n", "a.xml"), TValidatorVerdict::Unknown);
+  EXPECT_EQ(JudgeValidatorOutput("", "a.xml"), TValidatorVerdict::Unknown);
+}
+
+}  // namespace
+}  // namespace app::test
