@@ -70,8 +70,8 @@ class TRPNFormula {
   // (CanWriteXLS tells beforehand).
   void WriteXLS(TStream& stream, int row, int col, int xfIndex, TRPNValue result) const;
   // Reads token bytes: Length bytes, or with Length 0 a 16-bit length first. Tokens this engine
-  // does not know leave the formula empty; bytes missing from the stream or a token running past
-  // the length raise EWorkbookFileException.
+  // does not know leave the formula empty; bytes missing from the stream, a token running past
+  // the length or more bytes than a BIFF8 record holds raise EWorkbookFileException.
   void ReadXLS(TStream& stream, std::uint16_t length);
   void ReadXLSTokens(const std::vector<std::uint8_t>& bytes);
 

@@ -149,6 +149,8 @@ void TRPNFormula::ReadXLS(TStream& stream, std::uint16_t length) {
 
 void TRPNFormula::ReadXLSTokens(const std::vector<std::uint8_t>& bytes) {
   tokens_.clear();
+  // No record holds more; the bound also keeps rendering a hostile array of parentheses quick.
+  if (bytes.size() > kMaxRecordData) throw EWorkbookFileException(WorkbookLng_InvalidXLS);
   TRPNByteReader reader(bytes);
   const TRPNNameSource* names = Names();
   try {

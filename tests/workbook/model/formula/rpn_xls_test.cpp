@@ -196,6 +196,16 @@ TEST_F(FormulaTest, TruncatedTokenArraysAreFileErrors) {
   }
 }
 
+TEST_F(FormulaTest, TokenArraysLongerThanARecordAreFileErrors) {
+  Bytes parentheses = {0x1E, 0x01, 0x00};
+  parentheses.resize(8224, 0x15);
+  TRPNFormula formula;
+  formula.ReadXLSTokens(parentheses);
+  EXPECT_EQ(formula.GetFormulaText().size(), 1u + 2 * 8221);
+  parentheses.push_back(0x15);
+  EXPECT_THROW(formula.ReadXLSTokens(parentheses), EWorkbookFileException);
+}
+
 TEST_F(FormulaTest, ReadsFromAStreamWithinTheDeclaredLength) {
   TMemoryStream stream;
   const Bytes bytes =
