@@ -1,5 +1,6 @@
 #include "workbook/model/formula/rpn_formula.h"
 
+#include "workbook/core/formula_text.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/formula/rpn_cell_values.h"
 #include "workbook/model/workbook.h"
@@ -68,6 +69,16 @@ std::u16string TRPNFormula::GetFormulaText() const {
   std::u16string text;
   GetFormulaText(text);
   return text;
+}
+
+std::u16string TRPNFormula::GetXLSXText() const {
+  const std::u16string text = GetFormulaText();
+  return text.empty() ? text : FormulaToXLSX(text);
+}
+
+std::u16string TRPNFormula::GetODSText() const {
+  const std::u16string text = GetFormulaText();
+  return text.empty() ? text : FormulaToODS(u"=" + text, true);
 }
 
 }  // namespace workbook

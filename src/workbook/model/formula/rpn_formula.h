@@ -59,6 +59,10 @@ class TRPNFormula {
   // The formula text without "="; empty when the tokens form no single expression.
   void GetFormulaText(std::u16string& text) const;
   std::u16string GetFormulaText() const;
+  // The rendered text as XLSX ("f" element: no "=") and OpenDocument ("of:=" with bracketed
+  // references and ";" between arguments) store it; empty when the rendering is.
+  std::u16string GetXLSXText() const;
+  std::u16string GetODSText() const;
 
   // False when a reference lies beyond the 256 columns and 65536 rows of a BIFF8 sheet.
   bool CanWriteXLS() const;

@@ -67,6 +67,16 @@ INSTANTIATE_TEST_SUITE_P(
         RenderCase{u"=NOT(A1>=2)", u"NOT(A1>=2)"},
         RenderCase{u"=TRUNC(A1,1)+TRUNC(B1)", u"TRUNC(A1,1)+TRUNC(B1)"}));
 
+TEST_F(FormulaTest, GivesTheXlsxAndOdsTexts) {
+  TRPNFormula formula;
+  formula.Parse(u"=SUM($A$1:B2,C3)*2");
+  EXPECT_EQ(formula.GetXLSXText(), u"SUM($A$1:B2,C3)*2");
+  EXPECT_EQ(formula.GetODSText(), u"of:=SUM([.$A$1:.B2];[.C3])*2");
+  formula.Clear();
+  EXPECT_EQ(formula.GetXLSXText(), u"");
+  EXPECT_EQ(formula.GetODSText(), u"");
+}
+
 TEST_F(FormulaTest, CountsVariableArgumentsOncePerArgument) {
   struct Case {
     const char16_t* Text;
