@@ -58,6 +58,10 @@ class TExportWorkSheet : public TOwnedListObject {
   TExportRow* AddRow(int index = -1) { return Rows.AddRow(index); }
 
   int GetUsedColCount(bool includeSpans);
+  // Every writer calls it before writing row RowIndex. In the workbook's write-rows-by-event mode
+  // the caller's OnGetRow fills that row (or OnAddRow adds it just past the last one), and the
+  // cells of the rows written before are freed where they allow it.
+  void PrepareRowWrite(TCustomExporter& exporter, int rowIndex);
   void DeleteTrailingEmptyRows();
   std::u16string GetXLSXDrawingFileName() const;
 
