@@ -8,6 +8,7 @@
 #include "workbook/model/conditional_formatting.h"
 #include "workbook/model/drawing.h"
 #include "workbook/model/format_code_pool.h"
+#include "workbook/model/formula/rpn_formula.h"
 #include "workbook/model/limits.h"
 #include "workbook/model/rich_text.h"
 #include "workbook/model/row.h"
@@ -127,6 +128,20 @@ TExportCellExtras& TExportCell::Extras() {
   return *extras;
 }
 
+TRPNFormula* TExportCell::GetRPNFormula() {
+  if (!HasFormula()) return nullptr;
+  TExportCellExtras& extras = Extras();
+  if (!extras.RPNFormula) {
+    auto formula = std::make_unique<TRPNFormula>(this);
+    if (formula->ParseFormula(extras.Formula)) extras.RPNFormula = std::move(formula);
+  }
+  return extras.RPNFormula.get();
+}
+
+void TExportCell::SetFormulaError(TRPNError error) {
+  if (error != TRPNError::None || ExtrasIfAny()) Extras().FormulaError = error;
+}
+
 const std::u16string& TExportCell::GetFormula() const {
   return ExtrasIfAny() ? ExtrasIfAny()->Formula : kEmpty;
 }
@@ -134,6 +149,8 @@ const std::u16string& TExportCell::GetFormula() const {
 void TExportCell::SetFormula(const std::u16string& text) {
   if (text.empty() && !ExtrasIfAny()) return;
   Extras().Formula = (text.empty() || text[0] == u'=') ? text : u"=" + text;
+  Extras().RPNFormula.reset();
+  Extras().FormulaError = TRPNError::None;
 }
 
 std::u16string TExportCell::GetFormatCode() const { return FormatCode(); }

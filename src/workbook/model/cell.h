@@ -12,6 +12,7 @@
 #include "workbook/model/cell_class.h"
 #include "workbook/model/cell_style.h"
 #include "workbook/model/cell_write_context.h"
+#include "workbook/model/formula/rpn_types.h"
 
 namespace workbook {
 
@@ -23,6 +24,7 @@ class TExportConditionalFormatting;
 class TExportRow;
 class TExportWorkSheet;
 class TWorkbook;
+class TRPNFormula;
 class TXmlWriter;
 class TCustomExporter;
 class TStringRichTextTags;
@@ -32,6 +34,8 @@ struct TExportCellExtras {
   ~TExportCellExtras();
   const std::u16string* FormatCode = nullptr;  // interned
   std::u16string Formula;                      // with a leading "="
+  std::unique_ptr<TRPNFormula> RPNFormula;     // parsed on first use
+  TRPNError FormulaError = TRPNError::None;    // what the last calculation gave instead of a value
   int ColSpan = 1;
   int RowSpan = 1;
   std::u16string Hyperlink;                           // string cells
@@ -80,6 +84,15 @@ class TExportCell : public TOwnedListObject {
   const std::u16string& GetFormula() const;
   bool HasFormula() const { return ExtrasIfAny() && !ExtrasIfAny()->Formula.empty(); }
   virtual void SetFormula(const std::u16string& text);
+  // The parsed formula, parsed on first use; null without formula text or when it does not parse.
+  TRPNFormula* GetRPNFormula();
+  const TRPNFormula* PeekRPNFormula() const {
+    return ExtrasIfAny() ? ExtrasIfAny()->RPNFormula.get() : nullptr;
+  }
+  // The spreadsheet error the formula gave (None when it gave a number or was not calculated).
+  TRPNError FormulaError() const {
+    return ExtrasIfAny() ? ExtrasIfAny()->FormulaError : TRPNError::None;
+  }
   // Formula cells of the numeric classes evaluate here.
   virtual void Calculate() {}
 
@@ -170,6 +183,7 @@ class TExportCell : public TOwnedListObject {
   static void WriteODSText(TXmlWriter& writer, std::u16string_view text,
                            const std::u16string& hyperlink);
   TExportCellExtras& Extras();
+  void SetFormulaError(TRPNError error);
   const TExportCellExtras* ExtrasIfAny() const {
     return (link_ & kExtrasTag) ? reinterpret_cast<TExportCellExtras*>(link_ & ~kExtrasTag)
                                 : nullptr;

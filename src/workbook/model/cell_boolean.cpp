@@ -16,7 +16,7 @@ std::u16string Lower(std::u16string text) {
 }  // namespace
 
 std::u16string TExportCellBoolean::GetValueText() const {
-  if (IsErrorValue) return std::u16string();
+  if (IsErrorValue || FormulaError() != TRPNError::None) return std::u16string();
   return ISOBoolToStr(GetBoolean());
 }
 
@@ -26,6 +26,7 @@ void TExportCellBoolean::SetValueText(const std::u16string& text) {
 }
 
 std::u16string TExportCellBoolean::GetDisplayText() {
+  if (FormulaError() != TRPNError::None) return RPNErrorText(FormulaError());
   if (IsErrorValue) return std::u16string();
   return GetBoolean() ? u"True" : u"False";
 }

@@ -12,6 +12,10 @@ class TExportCellBoolean : public TExportCellCustomNumber {
   void SetBoolean(bool flag) { SetValue(flag ? 1.0 : 0.0); }
   // The value is an error code such as #N/A, not a truth value.
   bool IsErrorValue = false;
+  // An error value read from a file is the formula's result as it stands.
+  void Calculate() override {
+    if (!IsErrorValue) TExportCellCustomNumber::Calculate();
+  }
 
   // "1" or "0"; empty for an error value, which is no amount and no truth value.
   std::u16string GetValueText() const override;

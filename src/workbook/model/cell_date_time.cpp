@@ -98,6 +98,7 @@ double TExportCellDateTime::GetKindValue() const {
 }
 
 std::u16string TExportCellDateTime::GetValueText() const {
+  if (FormulaError() != TRPNError::None) return std::u16string();  // no amount
   switch (GetKind()) {
     case TDateTimeKind::Date:
       return ISODateToStr(GetKindValue());
@@ -123,6 +124,7 @@ void TExportCellDateTime::SetValueText(const std::u16string& text) {
 }
 
 std::u16string TExportCellDateTime::GetDisplayText() {
+  if (FormulaError() != TRPNError::None) return RPNErrorText(FormulaError());
   TDateTimeKind kind = GetKind();
   // An unset date shows nothing; midnight is still a time.
   if (!HasValue || (Value == 0 && kind != TDateTimeKind::Time)) return std::u16string();

@@ -71,11 +71,17 @@ void TExportCellNumber::SetMinIntegerDigits(std::uint8_t digits) {
   if (digits >= 2 && Decimals == 255) Decimals = 0;
 }
 
-std::u16string TExportCellNumber::GetValueText() const { return ISOFloatToStr(Value); }
+std::u16string TExportCellNumber::GetValueText() const {
+  if (FormulaError() != TRPNError::None) return std::u16string();  // no amount
+  return ISOFloatToStr(Value);
+}
 
 void TExportCellNumber::SetValueText(const std::u16string& text) { SetValue(ISOStrToFloat(text)); }
 
-std::u16string TExportCellNumber::GetDisplayText() { return FormatValue(Value); }
+std::u16string TExportCellNumber::GetDisplayText() {
+  if (FormulaError() != TRPNError::None) return RPNErrorText(FormulaError());
+  return FormatValue(Value);
+}
 
 void TExportCellNumber::SetDisplayText(const std::u16string& text) {
   HasValue = TryStrToFloatLocal(text, Value);
@@ -151,6 +157,7 @@ void TExportCellNumber::ImportNumberFormat(const TNumberFormatRec& format) {
 // --- TExportCellPercent ---
 
 std::u16string TExportCellPercent::GetDisplayText() {
+  if (FormulaError() != TRPNError::None) return RPNErrorText(FormulaError());
   std::u16string text = FormatValue(Value * 100);
   return text.empty() ? text : text + u"%";
 }
@@ -163,6 +170,7 @@ void TExportCellPercent::SetDisplayText(const std::u16string& text) {
 // --- TExportCellCurrency ---
 
 std::u16string TExportCellCurrency::GetDisplayText() {
+  if (FormulaError() != TRPNError::None) return RPNErrorText(FormulaError());
   std::u16string text = FormatValue(Value);
   if (text.empty() || CurrencySymbol.empty()) return text;
   return CurrencyPosition < 2 ? CurrencySymbol + u" " + text : text + u" " + CurrencySymbol;

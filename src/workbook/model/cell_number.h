@@ -16,6 +16,7 @@ class TExportCellCustomNumber : public TExportCell {
   void SetValue(double value) {
     Value = value;
     HasValue = true;
+    if (ExtrasIfAny()) SetFormulaError(TRPNError::None);
   }
   TExportCellCustomNumber* WithValue(double value) {
     SetValue(value);
@@ -31,6 +32,12 @@ class TExportCellCustomNumber : public TExportCell {
 
   // A formula cell has no value until it is computed, unless its value was read with it.
   void SetFormula(const std::u16string& text) override;
+  // A formula cell without a value evaluates its formula; an error result leaves the value 0
+  // and the error in FormulaError.
+  void Calculate() override;
+  // A FORMULA record with the calculated (or read) result, when the formula parses and fits a
+  // BIFF8 sheet; false otherwise, and the caller writes the value record.
+  bool WriteXLSFormula(TStream& stream, int xfIndex);
   // The ODS office:value-type ("float", "percentage", "currency", "date", "time"); empty when the
   // class has none.
   virtual std::u16string GetODSValueType() const { return std::u16string(); }

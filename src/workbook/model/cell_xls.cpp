@@ -38,6 +38,7 @@ void TExportCellString::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext
 
 void TExportCellCustomNumber::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext&) {
   Calculate();
+  if (WriteXLSFormula(stream, xfIndex)) return;
   if ((!HasValue || IsBlankZero()) && !HasFormula()) return WriteXLSBlank(stream, xfIndex);
   WriteXLSCellHeader(stream, kBiffNumber, xfIndex, 14);
   BiffWriteDouble(stream, FileValue());
@@ -45,6 +46,7 @@ void TExportCellCustomNumber::WriteXLS(TStream& stream, int xfIndex, TCellWriteC
 
 void TExportCellDateTime::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext&) {
   Calculate();
+  if (WriteXLSFormula(stream, xfIndex)) return;
   // The stored serial as it is: a date keeps its time, a time its days, midnight is 0.
   if (!HasValue) return WriteXLSBlank(stream, xfIndex);
   double value = FileValue();
@@ -60,6 +62,8 @@ void TExportCellDateTime::WriteXLS(TStream& stream, int xfIndex, TCellWriteConte
 }
 
 void TExportCellBoolean::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext&) {
+  Calculate();
+  if (WriteXLSFormula(stream, xfIndex)) return;
   if (!HasValue) return WriteXLSBlank(stream, xfIndex);
   WriteXLSCellHeader(stream, kBiffBoolErr, xfIndex, 8);
   std::uint8_t bytes[2] = {static_cast<std::uint8_t>(GetBoolean() ? 1 : 0),

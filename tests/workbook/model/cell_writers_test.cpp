@@ -197,11 +197,14 @@ TEST_F(CellWritersTest, OdsCells) {
   auto* date = static_cast<TExportCellDateTime*>(At(3, 0, TCellClass::DateTime));
   date->SetFormatCode(u"dd.mm.yyyy", false);
   date->SetValue(45000);
-  date->SetFormula(u"=TODAY()");
-  EXPECT_EQ(Ods(date), "<table:table-cell table:formula=\"of:=TODAY()\"/>");
+  // A formula built in memory is calculated before it is written.
+  date->SetFormula(u"=DATE(2023,3,16)");
+  EXPECT_EQ(Ods(date),
+            "<table:table-cell table:formula=\"of:=DATE(2023;3;16)\" office:value-type=\"date\" "
+            "office:date-value=\"2023-03-16\"/>");
   date->SetValue(45000);
   EXPECT_EQ(Ods(date),
-            "<table:table-cell table:formula=\"of:=TODAY()\" office:value-type=\"date\" "
+            "<table:table-cell table:formula=\"of:=DATE(2023;3;16)\" office:value-type=\"date\" "
             "office:date-value=\"2023-03-15\"/>");
   auto* flag = static_cast<TExportCellBoolean*>(At(4, 0, TCellClass::Boolean));
   flag->SetBoolean(true);

@@ -173,6 +173,9 @@ void TCellRecords::FlushFormula() {
 void TCellRecords::Formula(const TXLSRecordData& data) {
   TXLSCell cell = Start(data, TXLSCellKind::Number);
   cell.Formula = true;
+  const std::size_t tokens = data.Word(20);
+  if (data.Size() - 22 < tokens) throw EWorkbookFileException(WorkbookLng_InvalidXLS);
+  cell.FormulaTokens = data.Bytes().subspan(22, tokens);
   if (data.Word(12) != kNonNumericResult) {
     cell.Number = data.Double(6);
     Emit(cell);

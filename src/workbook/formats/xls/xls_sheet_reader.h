@@ -2,6 +2,7 @@
 // The cell records of a BIFF8 worksheet substream, decoded into plain cells for a target: the
 // model's reader builds rows and cells from them, tools count or print them.
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -26,6 +27,8 @@ struct TXLSCell {
   TXLSCellKind Kind = TXLSCellKind::Blank;
   // Whether the cell holds a formula (its cached result is the value).
   bool Formula = false;
+  // A formula's token bytes (within the record's data).
+  std::span<const std::uint8_t> FormulaTokens;
   // Number: the value; Boolean: 1 or 0; Error: the error code.
   double Number = 0;
   // Text: the string; valid only during the target's call.

@@ -8,6 +8,7 @@
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
+#include "workbook/model/formula/rpn_formula.h"
 #include "workbook/model/row.h"
 #include "workbook/model/workbook.h"
 #include "workbook/model/worksheet.h"
@@ -93,6 +94,8 @@ void TXLSWorksheetCells::Cell(const TXLSCell& cell) {
       made = row_->FindCreateCell(cell.Column, TCellClass::Empty, true);
       break;
   }
+  // The formula joins the result read with it, which stays the cell's value.
+  if (cell.Formula) RPNReadXLSFormula(*made, cell.FormulaTokens);
   // A cell that looks like the worksheet's default (XF 0) keeps no style of its own: most cells
   // of a file do, and a style per cell would double the memory a large sheet takes.
   if (LooksLikeDefault(cell.XF))

@@ -1,0 +1,40 @@
+#pragma once
+// What formulas need of the workbook's defined names: a name's range (with its worksheet) and the
+// name's 1-based position in the workbook's list, which BIFF8 name tokens carry.
+#include <string>
+#include <string_view>
+
+namespace workbook {
+
+class TExportWorkSheet;
+
+// A rectangular range of a formula: the first cell, the counts and the four "$" flags.
+struct TRPNRange {
+  int Col = 0;
+  int Row = 0;
+  int ColCount = 1;
+  int RowCount = 1;
+  bool Col1Absolute = false;
+  bool Row1Absolute = false;
+  bool Col2Absolute = false;
+  bool Row2Absolute = false;
+  // The sheet a defined name refers to; null: the formula's own sheet.
+  TExportWorkSheet* WorkSheet = nullptr;
+
+  int LastCol() const { return Col + ColCount - 1; }
+  int LastRow() const { return Row + RowCount - 1; }
+};
+
+class TRPNNameSource {
+ public:
+  virtual ~TRPNNameSource() = default;
+  // The range of the defined name; false when the name is not defined.
+  virtual bool FindName(std::u16string_view name, TRPNRange& range) const = 0;
+  // The name's 1-based position in the list; 0 when it is not defined.
+  virtual int NamePosition(std::u16string_view name) const = 0;
+  // The name at a 1-based position (as a BIFF8 token gives it); false outside the list. An XLS
+  // reader's source translates the file's name indexes here.
+  virtual bool NameAtPosition(int position, std::u16string& name) const = 0;
+};
+
+}  // namespace workbook

@@ -1,0 +1,106 @@
+// Formula cells: when they calculate, what they keep, and how an error result shows.
+#include <gtest/gtest.h>
+
+#include "formula_fixture.h"
+#include "workbook/model/cell_boolean.h"
+#include "workbook/model/cell_date_time.h"
+
+namespace workbook::test {
+namespace {
+
+TEST_F(FormulaTest, CellsCalculateOnDemandAndKeepTheParsedFormula) {
+  Number(u"A1", 3);
+  auto* cell = Formula(u"B1", u"A1*2");
+  EXPECT_EQ(cell->GetFormula(), u"=A1*2");
+  EXPECT_FALSE(cell->HasValue);
+  EXPECT_EQ(cell->PeekRPNFormula(), nullptr);  // parsed on first use only
+  cell->Calculate();
+  EXPECT_DOUBLE_EQ(cell->Value, 6);
+  ASSERT_NE(cell->PeekRPNFormula(), nullptr);
+  EXPECT_EQ(cell->PeekRPNFormula()->GetFormulaText(), u"A1*2");
+  // The value stays until the formula changes.
+  Number(u"A1", 10);
+  cell->Calculate();
+  EXPECT_DOUBLE_EQ(cell->Value, 6);
+  cell->SetFormula(u"=A1+1");
+  EXPECT_EQ(cell->PeekRPNFormula(), nullptr);
+  EXPECT_FALSE(cell->HasValue);
+  cell->Calculate();
+  EXPECT_EQ(cell->GetValueText(), u"11");
+}
+
+TEST_F(FormulaTest, ValuesReadFromAFileAreNeverRecomputed) {
+  Number(u"A1", 3);
+  auto* cell = Formula(u"B1", u"");
+  cell->ReadValue(42);
+  cell->SetFormula(u"=A1*2");
+  cell->Calculate();
+  EXPECT_DOUBLE_EQ(cell->Value, 42);
+  EXPECT_EQ(cell->GetValueText(), u"42");
+  // A formula cell that reads it sees the file's result.
+  auto* user = Formula(u"C1", u"=B1+1");
+  user->Calculate();
+  EXPECT_DOUBLE_EQ(user->Value, 43);
+}
+
+TEST_F(FormulaTest, FormulasThatDoNotParseLeaveTheCellWithoutValue) {
+  auto* cell = Formula(u"B1", u"=Sheet2!A1");
+  cell->Calculate();
+  EXPECT_FALSE(cell->HasValue);
+  EXPECT_EQ(cell->GetRPNFormula(), nullptr);
+  EXPECT_EQ(cell->FormulaError(), TRPNError::None);
+  EXPECT_EQ(cell->GetDisplayText(), u"");
+}
+
+TEST_F(FormulaTest, ErrorResultsShowAsSpreadsheetErrors) {
+  auto* number = Formula(u"A1", u"=1/0");
+  number->Calculate();
+  EXPECT_EQ(number->FormulaError(), TRPNError::DivZero);
+  EXPECT_EQ(number->GetDisplayText(), u"#DIV/0!");
+  EXPECT_EQ(number->GetValueText(), u"");  // no amount
+  EXPECT_EQ(number->Value, 0);
+
+  auto* percent = static_cast<TExportCellPercent*>(At(u"A2", TCellClass::Percent));
+  percent->SetFormula(u"=SQRT(-1)");
+  percent->Calculate();
+  EXPECT_EQ(percent->GetDisplayText(), u"#NUM!");
+  auto* currency = static_cast<TExportCellCurrency*>(At(u"A3", TCellClass::Currency));
+  currency->SetFormula(u"=LN(0)");
+  currency->Calculate();
+  EXPECT_EQ(currency->GetDisplayText(), u"#NUM!");
+  auto* date = static_cast<TExportCellDateTime*>(At(u"A4", TCellClass::DateTime));
+  date->SetFormula(u"=DATE(2023,2,30)");
+  date->Calculate();
+  EXPECT_EQ(date->GetDisplayText(), u"#NUM!");
+  EXPECT_EQ(date->GetValueText(), u"");
+  auto* flag = static_cast<TExportCellBoolean*>(At(u"A5", TCellClass::Boolean));
+  flag->SetFormula(u"=A1>0");  // the error spreads from A1
+  flag->Calculate();
+  EXPECT_EQ(flag->GetDisplayText(), u"#DIV/0!");
+  EXPECT_EQ(flag->GetValueText(), u"");
+
+  // Setting a value clears the error.
+  number->SetValue(2);
+  EXPECT_EQ(number->FormulaError(), TRPNError::None);
+  EXPECT_EQ(number->GetValueText(), u"2");
+}
+
+TEST_F(FormulaTest, DateCellsCalculateSerials) {
+  auto* date = static_cast<TExportCellDateTime*>(At(u"A1", TCellClass::DateTime));
+  date->SetFormatCode(u"yyyy-mm-dd", false);
+  date->SetFormula(u"=DATE(2023,3,15)+1");
+  date->Calculate();
+  EXPECT_EQ(date->GetValueText(), u"2023-03-16");
+}
+
+TEST_F(FormulaTest, CellsWithoutFormulaGainNoExtras) {
+  auto* plain = Number(u"A1", 1);
+  plain->SetFormula(u"");
+  plain->Calculate();
+  EXPECT_EQ(plain->PeekRPNFormula(), nullptr);
+  EXPECT_EQ(plain->FormulaError(), TRPNError::None);
+  EXPECT_FALSE(plain->HasFormula());
+}
+
+}  // namespace
+}  // namespace workbook::test

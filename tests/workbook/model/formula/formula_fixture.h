@@ -1,0 +1,88 @@
+#pragma once
+// A workbook with one sheet "S" for formula tests, helpers to put numbers, texts and formulas
+// into its cells, and a small defined-name list.
+#include <map>
+#include <memory>
+#include <string>
+
+#include "../model_fixture.h"
+#include "workbook/core/cell_refs.h"
+#include "workbook/model/cell_number.h"
+#include "workbook/model/cell_string.h"
+#include "workbook/model/formula/rpn_formula.h"
+#include "workbook/model/worksheet.h"
+
+namespace workbook::test {
+
+class TestNames : public TRPNNameSource {
+ public:
+  std::map<std::u16string, TRPNRange> Ranges;  // listed in key order, positions from 1
+
+  bool FindName(std::u16string_view name, TRPNRange& range) const override {
+    auto it = Ranges.find(std::u16string(name));
+    if (it == Ranges.end()) return false;
+    range = it->second;
+    return true;
+  }
+  int NamePosition(std::u16string_view name) const override {
+    int position = 1;
+    for (const auto& entry : Ranges) {
+      if (entry.first == name) return position;
+      ++position;
+    }
+    return 0;
+  }
+  bool NameAtPosition(int position, std::u16string& name) const override {
+    for (const auto& entry : Ranges)
+      if (--position == 0) {
+        name = entry.first;
+        return true;
+      }
+    return false;
+  }
+};
+
+class FormulaTest : public ModelTest {
+ protected:
+  void SetUp() override {
+    ModelTest::SetUp();
+    book_ = std::make_unique<TWorkbook>();
+    sheet_ = book_->AddWorkSheet(u"S");
+    book_->FormulaNames = &names_;
+  }
+  void TearDown() override {
+    book_.reset();
+    ModelTest::TearDown();
+  }
+
+  TExportCell* At(const std::u16string& ref, TCellClass cellClass) {
+    int col = 0, row = 0;
+    EXPECT_TRUE(ParseCellRefColRow(ref, col, row)) << "bad test reference";
+    return sheet_->FindCreateCell(col, row, cellClass, true);
+  }
+  TExportCellNumber* Number(const std::u16string& ref, double value) {
+    auto* cell = static_cast<TExportCellNumber*>(At(ref, TCellClass::Number));
+    cell->SetValue(value);
+    return cell;
+  }
+  void Text(const std::u16string& ref, const std::u16string& text) {
+    static_cast<TExportCellString*>(At(ref, TCellClass::String))->SetValue(text);
+  }
+  TExportCellNumber* Formula(const std::u16string& ref, const std::u16string& formula) {
+    auto* cell = static_cast<TExportCellNumber*>(At(ref, TCellClass::Number));
+    cell->SetFormula(formula);
+    return cell;
+  }
+  // Evaluates Text as the formula of cell Z100 (or a free formula when the test needs no cells).
+  TRPNValue Eval(const std::u16string& text) {
+    TRPNFormula formula(At(u"Z100", TCellClass::Number));
+    formula.Parse(text);
+    return formula.Evaluate();
+  }
+
+  TestNames names_;
+  std::unique_ptr<TWorkbook> book_;
+  TExportWorkSheet* sheet_ = nullptr;
+};
+
+}  // namespace workbook::test

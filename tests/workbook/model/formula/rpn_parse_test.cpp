@@ -1,0 +1,199 @@
+// Formula text: tokenizing, operator precedence, references, rendering back and malformed texts.
+#include <gtest/gtest.h>
+
+#include "formula_fixture.h"
+
+namespace workbook::test {
+namespace {
+
+struct ValueCase {
+  const char16_t* Text;
+  double Expected;
+};
+
+class PrecedenceTest : public FormulaTest, public ::testing::WithParamInterface<ValueCase> {};
+
+TEST_P(PrecedenceTest, EvaluatesAsHandComputed) {
+  const TRPNValue value = Eval(GetParam().Text);
+  EXPECT_EQ(value.Error, TRPNError::None);
+  EXPECT_DOUBLE_EQ(value.Value, GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Operators, PrecedenceTest,
+    ::testing::Values(ValueCase{u"=1+2*3", 7}, ValueCase{u"=(1+2)*3", 9},
+                      ValueCase{u"=-2^2", 4},    // unary minus binds tighter than "^"
+                      ValueCase{u"=2^3^2", 64},  // "^" is left-associative
+                      ValueCase{u"=10%", 0.1}, ValueCase{u"=10%*2", 0.2},
+                      ValueCase{u"=50%%", 0.005}, ValueCase{u"=8-3-2", 3}, ValueCase{u"=8/4/2", 1},
+                      ValueCase{u"=2^-1", 0.5}, ValueCase{u"=2*-3", -6}, ValueCase{u"=--3", 3},
+                      ValueCase{u"=+-+3", -3}, ValueCase{u"=1+2=3", 1}, ValueCase{u"=1+2<>3", 0},
+                      ValueCase{u"=2<3", 1}, ValueCase{u"=3<3", 0}, ValueCase{u"=3<=3", 1},
+                      ValueCase{u"=4>3", 1}, ValueCase{u"=3>=4", 0},
+                      ValueCase{u"=1<2=1", 1},        // comparisons are left-associative
+                      ValueCase{u"=0.1+0.2=0.3", 1},  // equality within the tolerance
+                      ValueCase{u"=1=-1", 0}, ValueCase{u"=  1 +  2 ", 3},
+                      ValueCase{u"1+1", 2},  // the "=" is optional
+                      ValueCase{u"=1.5E-5*1E5", 1.5}, ValueCase{u"=1e+2", 100},
+                      ValueCase{u"=.5*4", 2}, ValueCase{u"=((((2))))", 2}));
+
+struct RenderCase {
+  const char16_t* Text;
+  const char16_t* Rendered;
+};
+
+class RenderTest : public FormulaTest, public ::testing::WithParamInterface<RenderCase> {};
+
+TEST_P(RenderTest, RendersTheParsedFormula) {
+  TRPNFormula formula;
+  ASSERT_TRUE(formula.ParseFormula(GetParam().Text));
+  EXPECT_EQ(formula.GetFormulaText(), GetParam().Rendered);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, RenderTest,
+    ::testing::Values(
+        RenderCase{u"=$A$1+B2*2", u"$A$1+B2*2"}, RenderCase{u"=SUM(A1:B2)", u"SUM(A1:B2)"},
+        RenderCase{u"=(A1)", u"(A1)"}, RenderCase{u"=ROUND(A1,2)", u"ROUND(A1,2)"},
+        RenderCase{u"=round( a1 , 2 )", u"ROUND(A1,2)"}, RenderCase{u"=A$1+$B2", u"A$1+$B2"},
+        RenderCase{u"=SUM($A1:B$2,C3)", u"SUM($A1:B$2,C3)"},
+        RenderCase{u"=B2:A1", u"A1:B2"},  // corners in order
+        RenderCase{u"=-A1%", u"-A1%"}, RenderCase{u"=+A1", u"A1"},
+        RenderCase{u"=(1+2)*3", u"(1+2)*3"},
+        RenderCase{u"=SUM((1+2),MAX(A1,B1,C1))", u"SUM((1+2),MAX(A1,B1,C1))"},
+        RenderCase{u"=PI()*2", u"PI()*2"}, RenderCase{u"=Total_2024*2", u"Total_2024*2"},
+        RenderCase{u"=1.5E-5", u"1.5E-5"}, RenderCase{u"=0.25", u"0.25"},
+        RenderCase{u"=XFD1048576", u"XFD1048576"}, RenderCase{u"=A1<>B1", u"A1<>B1"},
+        RenderCase{u"=NOT(A1>=2)", u"NOT(A1>=2)"},
+        RenderCase{u"=TRUNC(A1,1)+TRUNC(B1)", u"TRUNC(A1,1)+TRUNC(B1)"}));
+
+TEST_F(FormulaTest, GivesTheXlsxAndOdsTexts) {
+  TRPNFormula formula;
+  formula.Parse(u"=SUM($A$1:B2,C3)*2");
+  EXPECT_EQ(formula.GetXLSXText(), u"SUM($A$1:B2,C3)*2");
+  EXPECT_EQ(formula.GetODSText(), u"of:=SUM([.$A$1:.B2];[.C3])*2");
+  formula.Clear();
+  EXPECT_EQ(formula.GetXLSXText(), u"");
+  EXPECT_EQ(formula.GetODSText(), u"");
+}
+
+TEST_F(FormulaTest, CountsVariableArgumentsOncePerArgument) {
+  struct Case {
+    const char16_t* Text;
+    std::vector<int> Counts;  // of the variable-argument functions in token order
+  };
+  const Case cases[] = {
+      {u"=SUM(1+2)", {1}},
+      {u"=SUM()", {0}},
+      {u"=SUM(A1:A3,5)", {2}},
+      {u"=SUM(-1,2*3,(4))", {3}},
+      {u"=SUM(ROUND(1,2),3)", {2}},     // ROUND keeps its own two arguments
+      {u"=SUM(MAX(1,2,3),4)", {3, 2}},  // the inner one closes first
+      {u"=AVERAGE(1,SUM(2,3)+4,5)", {2, 3}},
+  };
+  for (const Case& c : cases) {
+    TRPNFormula formula;
+    ASSERT_TRUE(formula.ParseFormula(c.Text));
+    std::vector<int> counts;
+    for (int i = 0; i < formula.Count(); ++i)
+      if (formula.Token(i).Kind() == TRPNTokenKind::VarFunction)
+        counts.push_back(
+            static_cast<const TRPNFormulaTokenVarFunction&>(formula.Token(i)).ArgCount);
+    EXPECT_EQ(counts, c.Counts) << std::string(c.Text,
+                                               c.Text + std::char_traits<char16_t>::length(c.Text));
+  }
+}
+
+TEST_F(FormulaTest, ReferencesCarryPositionsAndAbsoluteFlags) {
+  TRPNFormula formula;
+  ASSERT_TRUE(formula.ParseFormula(u"=$C$5+d7:$E9"));
+  ASSERT_EQ(formula.Count(), 3);
+  const auto& cell = static_cast<const TRPNFormulaTokenCell&>(formula.Token(0));
+  EXPECT_EQ(cell.Column, 2);
+  EXPECT_EQ(cell.Row, 4);
+  EXPECT_TRUE(cell.ColAbsolute && cell.RowAbsolute);
+  const TRPNRange& r = static_cast<const TRPNFormulaTokenCellRange&>(formula.Token(1)).Range;
+  EXPECT_EQ(r.Col, 3);
+  EXPECT_EQ(r.Row, 6);
+  EXPECT_EQ(r.ColCount, 2);
+  EXPECT_EQ(r.RowCount, 3);
+  EXPECT_FALSE(r.Col1Absolute || r.Row1Absolute || r.Row2Absolute);
+  EXPECT_TRUE(r.Col2Absolute);
+}
+
+struct BadCase {
+  const char16_t* Text;
+  const char16_t* Message;
+};
+
+class MalformedTest : public FormulaTest, public ::testing::WithParamInterface<BadCase> {};
+
+TEST_P(MalformedTest, FailsWithAClearMessageAndNoTokens) {
+  TRPNFormula formula;
+  ASSERT_TRUE(formula.ParseFormula(u"=1+2"));
+  try {
+    formula.Parse(GetParam().Text);
+    ADD_FAILURE() << "parsed";
+  } catch (const ERPNFormulaException& e) {
+    EXPECT_EQ(e.Message(), GetParam().Message);
+  }
+  EXPECT_EQ(formula.Count(), 0);
+  EXPECT_FALSE(formula.ParseFormula(GetParam().Text));
+  EXPECT_EQ(formula.GetFormulaText(), u"");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, MalformedTest,
+    ::testing::Values(
+        BadCase{u"", u"Invalid formula \"\": the formula is empty."},
+        BadCase{u"  ", u"Invalid formula \"  \": the formula is empty."},
+        BadCase{u"=\"abc\"",
+                u"Invalid formula \"=\"abc\"\": unknown item \"\"abc\"\" at position 2."},
+        BadCase{u"=Sheet1!A1",
+                u"Invalid formula \"=Sheet1!A1\": unknown item \"Sheet1!A1\" at position 2."},
+        BadCase{u"=A1&B1", u"Invalid formula \"=A1&B1\": unknown item \"A1&B1\" at position 2."},
+        BadCase{u"=IF(A1,1,2)",
+                u"Invalid formula \"=IF(A1,1,2)\": unknown item \"IF\" at position 2."},
+        BadCase{u"=1,2",
+                u"Invalid formula \"=1,2\": the comma \",\" at position 3 is outside parentheses."},
+        BadCase{u"=(1+2", u"Invalid formula \"=(1+2\": a \")\" is missing at the end."},
+        BadCase{u"=1+2)", u"Invalid formula \"=1+2)\": no \"(\" matches \")\" at position 5."},
+        BadCase{u"=SUM(1", u"Invalid formula \"=SUM(1\": a \")\" is missing at the end."},
+        BadCase{u"=ROUND(1)", u"Invalid formula \"=ROUND(1)\": ROUND takes 2 arguments, not 1."},
+        BadCase{u"=PI(1)", u"Invalid formula \"=PI(1)\": PI takes 0 arguments, not 1."},
+        BadCase{u"=1#2", u"Invalid formula \"=1#2\": unknown item \"1#2\" at position 2."}));
+
+TEST_F(FormulaTest, RejectsOverlongTexts) {
+  TRPNFormula formula;
+  std::u16string text = u"=1";
+  while (text.size() <= 8192) text += u"+1";
+  EXPECT_FALSE(formula.ParseFormula(text));
+  // Deep nesting within the bound parses and renders without recursion.
+  std::u16string nested(4000, u'(');
+  nested += u"1" + std::u16string(4000, u')');
+  ASSERT_TRUE(formula.ParseFormula(nested));
+  EXPECT_EQ(formula.GetFormulaText(), nested);
+  EXPECT_DOUBLE_EQ(formula.Calculate(), 1);
+}
+
+TEST_F(FormulaTest, OperatorLookupRaisesForNonOperators) {
+  EXPECT_EQ(StrToRPNOperator(u"-", true), TRPNOperator::UnaryMinus);
+  EXPECT_EQ(StrToRPNOperator(u"-", false), TRPNOperator::Subtract);
+  EXPECT_EQ(StrToRPNOperator(u"<>", false), TRPNOperator::NotEqual);
+  try {
+    StrToRPNOperator(u"&", false);
+    ADD_FAILURE();
+  } catch (const EWorkbookException& e) {
+    EXPECT_EQ(e.Message(), u"StrToRPNOperator: invalid string \"&\".");
+  }
+  TRPNFunction func;
+  int index = -1;
+  EXPECT_TRUE(StrToRPNFunction(u"roundDown", func));
+  EXPECT_EQ(func, TRPNFunction::rfRoundDown);
+  EXPECT_TRUE(StrToRPNMultiFunction(u"or", index));
+  EXPECT_EQ(index, 6);
+  EXPECT_FALSE(StrToRPNFunction(u"SUM", func));
+}
+
+}  // namespace
+}  // namespace workbook::test
