@@ -3,7 +3,10 @@
 #include <algorithm>
 
 #include "workbook/core/exceptions.h"
+#include "workbook/model/cell_comment.h"
 #include "workbook/model/cells.h"
+#include "workbook/model/conditional_formatting.h"
+#include "workbook/model/drawing.h"
 #include "workbook/model/format_code_pool.h"
 #include "workbook/model/limits.h"
 #include "workbook/model/rich_text.h"
@@ -184,6 +187,7 @@ void TExportCell::AssignBase(TExportCell& dest) const {
     dest.Extras().ColSpan = ColSpan();
     dest.Extras().RowSpan = RowSpan();
   }
+  AssignAttachments(dest);
 }
 
 TExportCell* TExportCell::Transform(TCellClass newClass) {

@@ -15,7 +15,11 @@
 
 namespace workbook {
 
+class TExportCellComment;
+class TExportCellDrawing;
+class TExportCellDrawings;
 class TExportCells;
+class TExportConditionalFormatting;
 class TExportRow;
 class TExportWorkSheet;
 class TWorkbook;
@@ -32,6 +36,9 @@ struct TExportCellExtras {
   int RowSpan = 1;
   std::u16string Hyperlink;                           // string cells
   std::unique_ptr<TStringRichTextTags> RichTextTags;  // string cells
+  std::unique_ptr<TExportCellComment> Comment;
+  std::unique_ptr<TExportConditionalFormatting> ConditionalFormatting;
+  std::unique_ptr<TExportCellDrawings> Drawings;
 };
 
 class TExportCell : public TOwnedListObject {
@@ -114,8 +121,22 @@ class TExportCell : public TOwnedListObject {
   // Width in pixels of the display text in the cell's font, with the exporter's padding.
   virtual int CalcTextWidth(TCustomExporter& exporter);
 
-  // True when nothing needs the cell after its row was written.
-  virtual bool CanFreeAfterWrite() const { return true; }
+  // Attachments, made on first use. The ...IfAny forms answer nil while there is none.
+  TExportCellComment& GetComment();
+  TExportCellComment* CommentIfAny() const;
+  // A comment with a text.
+  bool HasComment() const;
+  void ClearComment();
+  TExportConditionalFormatting& GetConditionalFormatting();
+  TExportConditionalFormatting* ConditionalFormattingIfAny() const;
+  TExportCellDrawings& GetDrawings();
+  TExportCellDrawings* DrawingsIfAny() const;
+  // A placement of workbook drawing DrawingIndex at the offsets Col, Row (pixels from the cell's
+  // top-left corner) with the given size.
+  TExportCellDrawing* AddDrawing(int drawingIndex, int col, int row, int width, int height);
+
+  // True when nothing needs the cell after its row was written: no drawings and no rules.
+  virtual bool CanFreeAfterWrite() const;
 
   // The text the delimited-text writer puts between its quote characters.
   void GetCSVText(char16_t quoteChar, bool replaceLineBreaks, std::u16string& text,
@@ -126,7 +147,7 @@ class TExportCell : public TOwnedListObject {
 
  protected:
   TExportCell() = default;
-  // Copies what every cell class has (formula, format code, spans) into Dest.
+  // Copies what every cell class has (formula, format code, spans, attachments) into Dest.
   void AssignBase(TExportCell& dest) const;
   // The class's own alignment, and the sheet's defaults for the class, into a new style.
   virtual void SetDefaultAlignment(TExportCellStyle&) {}
@@ -135,11 +156,15 @@ class TExportCell : public TOwnedListObject {
   void WriteXLSCellHeader(TStream& stream, std::uint16_t recordId, int xfIndex,
                           std::uint16_t length) const;
   void WriteXLSBlank(TStream& stream, int xfIndex) const;
-  // Opens "c" with "r" and "s" (after Calculate); the class adds its "t", then the formula.
-  void WriteXLSXCellStart(TXmlWriter& writer, const std::u16string& ref, int styleIndex);
+  // Opens "c" with "r" and "s" (after Calculate) and hands the attachments to the context; the
+  // class adds its "t", then the formula.
+  void WriteXLSXCellStart(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+                          TCellWriteContext& context);
   void WriteXLSXFormula(TXmlWriter& writer, const std::u16string& ref, TCellWriteContext& context);
   // Opens "table:table-cell" with its spans, style and formula (after Calculate).
   void WriteODSCellStart(TXmlWriter& writer, const std::u16string& styleName);
+  // Closes "table:table-cell" after the drawings and the comment, when there are any.
+  void WriteODSCellEnd(TXmlWriter& writer, TCellWriteContext& context);
   // The text as "text:p" paragraphs, one per line; runs of blanks as "text:s", a hyperlink as
   // "text:a".
   static void WriteODSText(TXmlWriter& writer, std::u16string_view text,
@@ -153,6 +178,11 @@ class TExportCell : public TOwnedListObject {
   void StoreFormatCode(const std::u16string& code);
 
  private:
+  // Rules and drawings copied when the source has some, else Dest's freed; the comment when it
+  // has a text, else Dest's cleared.
+  void AssignAttachments(TExportCell& dest) const;
+  void ReportXLSXAttachments(TCellWriteContext& context);
+
   bool autoWidth_ = false;
   std::unique_ptr<TExportCellStyle> style_;
   // One word for the format code and the extras, as most cells have at most a format code: the

@@ -72,23 +72,23 @@ void TExportCell::WriteODSText(TXmlWriter& writer, std::u16string_view text,
 }
 
 void TExportCellEmpty::WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                                TCellWriteContext&) {
+                                TCellWriteContext& context) {
   WriteODSCellStart(writer, styleName);
-  writer.EndElement();
+  WriteODSCellEnd(writer, context);
 }
 
 void TExportCellString::WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                                 TCellWriteContext&) {
+                                 TCellWriteContext& context) {
   WriteODSCellStart(writer, styleName);
   if (!value_.empty() || HasFormula()) {
     writer.WriteAttribute("office:value-type", "string");
     WriteODSText(writer, value_.View(), GetHyperlink());
   }
-  writer.EndElement();
+  WriteODSCellEnd(writer, context);
 }
 
 void TExportCellCustomNumber::WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                                       TCellWriteContext&) {
+                                       TCellWriteContext& context) {
   WriteODSCellStart(writer, styleName);
   bool zero = Value == 0;
   std::u16string type = GetODSValueType();
@@ -96,11 +96,11 @@ void TExportCellCustomNumber::WriteODS(TXmlWriter& writer, const std::u16string&
     writer.WriteAttribute("office:value-type", type);
     writer.WriteAttribute("office:value", ISOFloatToStr(Value));
   }
-  writer.EndElement();
+  WriteODSCellEnd(writer, context);
 }
 
 void TExportCellDateTime::WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                                   TCellWriteContext&) {
+                                   TCellWriteContext& context) {
   WriteODSCellStart(writer, styleName);
   if (HasValue && FileValue() < 0) {
     writer.WriteAttribute("office:value-type", "string");
@@ -122,17 +122,17 @@ void TExportCellDateTime::WriteODS(TXmlWriter& writer, const std::u16string& sty
         break;
     }
   }
-  writer.EndElement();
+  WriteODSCellEnd(writer, context);
 }
 
 void TExportCellBoolean::WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                                  TCellWriteContext&) {
+                                  TCellWriteContext& context) {
   WriteODSCellStart(writer, styleName);
   if (HasValue) {
     writer.WriteAttribute("office:value-type", "boolean");
     writer.WriteAttribute("office:boolean-value", GetBoolean() ? "true" : "false");
   }
-  writer.EndElement();
+  WriteODSCellEnd(writer, context);
 }
 
 }  // namespace workbook

@@ -6,7 +6,12 @@
 
 namespace workbook {
 
+class TExportCell;
+class TExportCellComment;
+class TExportCellDrawing;
 class TExportCellString;
+class TExportConditionalFormatting;
+class TXmlWriter;
 
 class TCellWriteContext {
  public:
@@ -20,6 +25,19 @@ class TCellWriteContext {
   }
   // XLSX: a formula cell for the calculation chain.
   virtual void AddCalcChainItem(const std::u16string& ref) { (void)ref; }
+  // XLSX: the cell's rules, each of its drawings and its comment (one with a text), for the
+  // sheet's conditionalFormatting elements, drawing part and comment parts.
+  virtual void AddConditionalFormatting(TExportConditionalFormatting& formatting) {
+    (void)formatting;
+  }
+  virtual void AddDrawing(TExportCellDrawing& drawing) { (void)drawing; }
+  virtual void AddComment(TExportCellComment& comment) { (void)comment; }
+  // ODS: the drawing frames and the comment annotation of Cell, inside its open table-cell
+  // (the writer holds the column widths and the style registries they need).
+  virtual void WriteODSAttachments(TXmlWriter& writer, TExportCell& cell) {
+    (void)writer;
+    (void)cell;
+  }
 };
 
 }  // namespace workbook

@@ -45,12 +45,13 @@ std::u16string Decimal(long long value) {
 
 }  // namespace
 
-void TExportCell::WriteXLSXCellStart(TXmlWriter& writer, const std::u16string& ref,
-                                     int styleIndex) {
+void TExportCell::WriteXLSXCellStart(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+                                     TCellWriteContext& context) {
   Calculate();
   writer.StartElement("c");
   writer.WriteAttribute("r", ref);
   writer.WriteAttribute("s", Decimal(styleIndex));
+  ReportXLSXAttachments(context);
 }
 
 void TExportCell::WriteXLSXFormula(TXmlWriter& writer, const std::u16string& ref,
@@ -62,14 +63,14 @@ void TExportCell::WriteXLSXFormula(TXmlWriter& writer, const std::u16string& ref
 
 void TExportCellEmpty::WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
                                  TCellWriteContext& context) {
-  WriteXLSXCellStart(writer, ref, styleIndex);
+  WriteXLSXCellStart(writer, ref, styleIndex, context);
   WriteXLSXFormula(writer, ref, context);
   writer.EndElement();
 }
 
 void TExportCellString::WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
                                   TCellWriteContext& context) {
-  WriteXLSXCellStart(writer, ref, styleIndex);
+  WriteXLSXCellStart(writer, ref, styleIndex, context);
   if (!value_.empty()) {
     if (sharedString_ || HasRichText()) {
       writer.WriteAttribute("t", "s");
@@ -99,7 +100,7 @@ void TExportCellString::WriteXLSX(TXmlWriter& writer, const std::u16string& ref,
 
 void TExportCellCustomNumber::WriteXLSX(TXmlWriter& writer, const std::u16string& ref,
                                         int styleIndex, TCellWriteContext& context) {
-  WriteXLSXCellStart(writer, ref, styleIndex);
+  WriteXLSXCellStart(writer, ref, styleIndex, context);
   WriteXLSXFormula(writer, ref, context);
   bool zero = Value == 0;
   if (HasValue && !(zero && (IsBlankZero() || HasFormula())))
@@ -109,7 +110,7 @@ void TExportCellCustomNumber::WriteXLSX(TXmlWriter& writer, const std::u16string
 
 void TExportCellDateTime::WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
                                     TCellWriteContext& context) {
-  WriteXLSXCellStart(writer, ref, styleIndex);
+  WriteXLSXCellStart(writer, ref, styleIndex, context);
   double value = FileValue();
   if (HasValue && value < 0) {
     // Before the file's first day: only a text can keep it.
@@ -128,7 +129,7 @@ void TExportCellDateTime::WriteXLSX(TXmlWriter& writer, const std::u16string& re
 
 void TExportCellBoolean::WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
                                    TCellWriteContext& context) {
-  WriteXLSXCellStart(writer, ref, styleIndex);
+  WriteXLSXCellStart(writer, ref, styleIndex, context);
   writer.WriteAttribute("t", "b");
   WriteXLSXFormula(writer, ref, context);
   if (HasValue && !(HasFormula() && !GetBoolean()))

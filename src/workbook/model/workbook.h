@@ -6,6 +6,7 @@
 #include <string>
 
 #include "workbook/core/stream.h"
+#include "workbook/model/drawing.h"
 #include "workbook/model/progress_dlg_wrapper.h"
 #include "workbook/model/workbook_registries.h"
 #include "workbook/model/worksheet.h"
@@ -48,6 +49,8 @@ class TWorkbook : public TPersistent, public TWorkbookRegistries {
 
   std::u16string DefaultFontName = u"Arial";
   TExportWorkSheets WorkSheets;
+  // Pictures shown by cell drawings; one that no cell shows any more frees itself.
+  TExportDrawings Drawings{this};
   std::u16string Creator;
   std::u16string ApplicationName;
   bool Date1904 = false;

@@ -12,6 +12,7 @@
 #include "workbook/formats/xlsx/xlsx_package.h"
 #include "workbook/formats/xlsx/xlsx_palette.h"
 #include "workbook/formats/xlsx/xlsx_shared_strings.h"
+#include "workbook/formats/xlsx/xlsx_sheet_attachments.h"
 #include "workbook/formats/xlsx/xlsx_sheet_reader.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/formats/xlsx/xlsx_theme_colors.h"
@@ -132,6 +133,13 @@ class TXLSXImport {
         zip_.ExtractIndexToStream(entry, reader.Parser());
         reader.Finish();
       });
+      // A sheet read row by row keeps nothing after its rows.
+      if (!workbook_.ReadRowsByEvent)
+        Guarded(parts_[i].PartName, [&] {
+          const TColorPaletteRef palette(palette_);
+          ReadXLSXSheetAttachments(package_, zip_, *sheet, parts_[i].PartName, &themeColors_,
+                                   &palette);
+        });
     }
     workbook_.DoProgress(wpsWorkSheet, count, count, u"");
     workbook_.DoProgress(wpsDone, 1, 1, u"");

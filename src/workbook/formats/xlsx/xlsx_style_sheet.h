@@ -13,6 +13,7 @@
 #include "workbook/core/xml/xml_document.h"
 #include "workbook/formats/xlsx/xlsx_number_formats.h"
 #include "workbook/model/cell_class.h"
+#include "workbook/model/conditional_formatting.h"
 #include "workbook/model/font.h"
 
 namespace workbook {
@@ -63,15 +64,26 @@ struct TExporterXLSX_CondFormStyle {
   TColor FillColor = clNone;
 };
 
-class TExporterXLSX_CondFormStyles {
+// The dxfs: read from styles.xml, or gathered from the rules an export writes (find or add by
+// format), with the cfRule priority counter of that export.
+class TExporterXLSX_CondFormStyles : public IXLSXCondFormStyles {
  public:
-  int Count() const { return static_cast<int>(items_.size()); }
+  int Count() const override { return static_cast<int>(items_.size()); }
   const TExporterXLSX_CondFormStyle& GetItem(int index) const { return items_.at(index); }
   void Append(const TExporterXLSX_CondFormStyle& style) { items_.push_back(style); }
-  void Clear() { items_.clear(); }
+  void Clear() {
+    items_.clear();
+    priority_ = 0;
+  }
+
+  int AddStyle(TColor fontColor, const TExportFontStyle& fontStyle, TColor fillColor) override;
+  int NextPriority() override { return ++priority_; }
+  void GetStyle(int index, TColor& fontColor, TExportFontStyle& fontStyle,
+                TColor& fillColor) const override;
 
  private:
   std::vector<TExporterXLSX_CondFormStyle> items_;
+  int priority_ = 0;
 };
 
 class TExporterXLSX_StyleSheet {

@@ -1,0 +1,122 @@
+#pragma once
+// The comment of a cell: a text shown in a floating box next to the cell, with the box's size,
+// colour, text alignment and font. Written as an ODS office:annotation inside the cell and, for
+// XLSX, collected per sheet into a comments part and the legacy VML part that places the boxes.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "workbook/core/class_rect.h"
+#include "workbook/core/xml/xml_node.h"
+#include "workbook/core/xml/xml_writer.h"
+#include "workbook/model/drawing_style.h"
+#include "workbook/model/font.h"
+#include "workbook/model/sheet_pixel_grid.h"
+
+namespace workbook {
+
+class TExportCell;
+class TExportWorkSheet;
+class TStringRichTextTags;
+class TZipArchive;
+
+class TExportCellComment : public TPersistent {
+ public:
+  explicit TExportCellComment(TExportCell* cell = nullptr);
+  ~TExportCellComment() override;
+  TExportCellComment(const TExportCellComment&) = delete;
+  TExportCellComment& operator=(const TExportCellComment&) = delete;
+
+  TClassRect Bounds{20, 20, 170, 170};  // offset from the anchor, and the box size
+  TColor Color = 0xC0FFFF;
+  std::uint8_t Alignment = 1;   // cell-style horizontal alignment
+  std::uint8_t VAlignment = 1;  // cell-style vertical alignment
+  TExportFont Font;
+
+  TExportCell* Cell() const { return cell_; }
+  std::u16string GetText() const;
+  void SetText(const std::u16string& text);
+  bool HasText() const { return !text_.empty(); }
+  // The formatting runs of the text, made on first use; nil while the text has none.
+  TStringRichTextTags& GetRichText();
+  TStringRichTextTags* RichTextIfAny() const { return richText_.get(); }
+
+  // The box's top-left corner in pixels: right of the cell's column, at the top of its row.
+  void GetBoxPosition(const TSheetPixelGrid& grid, int& x, int& y) const;
+  // The frame the ODS writer registers as the annotation's graphic style.
+  void GetODSDrawingStyle(TExportDrawingStyle& style) const;
+  // office:annotation inside the cell, only with a text; the two names are the registered
+  // graphic ("gr") and paragraph ("P") styles.
+  void WriteODS(TXmlWriter& writer, const TSheetPixelGrid& grid, const std::u16string& drawStyle,
+                const std::u16string& textStyle) const;
+  // The text and runs of a comments part's comment element (its text child), the old ones
+  // dropped; run colours resolve through Theme and Palette (either may be nil).
+  void ReadXLSX(const TXmlNode& comment, const IThemeColors* theme = nullptr,
+                const IColorPalette* palette = nullptr);
+  // Box size, colour and alignments from a VML v:shape.
+  void ReadXLSXVml(const TXmlNode& shape);
+
+  void AssignTo(TPersistent& dest) const override;
+
+ private:
+  TExportCell* cell_;
+  std::string text_;  // UTF-8: comments are mostly plain text
+  std::unique_ptr<TStringRichTextTags> richText_;
+};
+
+// The ODS frame of a comment box: it keeps its size whatever the text.
+class TExportCommentDrawingStyle : public TExportDrawingStyle {
+ public:
+  void WriteODS(const TXmlNode& graphicProperties) const override;
+  std::unique_ptr<TOwnedListObject> NewInstance() const override;
+};
+
+class TExporterXLSX_Comment : public TExportCellComment {
+ public:
+  int Col = 0;
+  int Row = 0;
+};
+
+// The comments of one worksheet while it is written, and the two parts they become.
+class TExporterXLSX_CommentsInWorkSheet {
+ public:
+  explicit TExporterXLSX_CommentsInWorkSheet(TExportWorkSheet& sheet) : sheet_(sheet) {}
+
+  // Copies Comment with its cell's position; returns its index.
+  int AddComment(const TExportCellComment& comment);
+  int GetCount() const { return static_cast<int>(comments_.size()); }
+  // xl/commentsN.xml ("/xl/..." with Absolute, for relationship targets).
+  std::u16string GetCommentsFileName(bool absolute) const;
+  // xl/drawings/vmlDrawingN.vml likewise.
+  std::u16string GetVmlDrawingFileName(bool absolute) const;
+  void WriteCommentsXML(TZipArchive& zip) const;
+  void WriteVMLDrawing(TZipArchive& zip, const TSheetPixelGrid& grid) const;
+  // The parts' bytes, as the two writers add them.
+  std::string CommentsXML() const;
+  std::string VMLDrawing(const TSheetPixelGrid& grid) const;
+
+ private:
+  TExportWorkSheet& sheet_;
+  std::vector<std::unique_ptr<TExporterXLSX_Comment>> comments_;
+};
+
+}  // namespace workbook
+
+namespace workbook {
+
+inline constexpr std::string_view kVMLNamespace = "urn:schemas-microsoft-com:vml";
+inline constexpr std::string_view kVMLExcelNamespace = "urn:schemas-microsoft-com:office:excel";
+// The first child element of Node in that namespace with that local name: producers pick their
+// own prefixes for the VML namespaces (v:, ns0:).
+TXmlNode VMLChild(const TXmlNode& node, std::string_view namespaceURI, std::string_view localName);
+
+// The comments of an XLSX comments part (CommentsRoot, the comments element) into Sheet's cells,
+// then the boxes of the VML part's shapes (VmlRoot, its xml element) into the comments of the
+// cells they name. References outside the sheet are left out; run colours resolve through Theme
+// and Palette.
+void ReadXLSXComments(TExportWorkSheet& sheet, const TXmlNode& commentsRoot,
+                      const TXmlNode& vmlRoot, const IThemeColors* theme = nullptr,
+                      const IColorPalette* palette = nullptr);
+
+}  // namespace workbook

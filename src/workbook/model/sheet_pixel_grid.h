@@ -1,0 +1,25 @@
+#pragma once
+// The computed column widths and row heights of one sheet in pixels, as the writers place
+// pictures and comment boxes with them. A missing or negative entry takes the default.
+#include <vector>
+
+namespace workbook {
+
+struct TSheetPixelGrid {
+  std::vector<double> ColWidths;
+  std::vector<double> RowHeights;
+  double DefaultColWidth = 64;
+  double DefaultRowHeight = 20;
+
+  double ColWidth(int col) const;
+  double RowHeight(int row) const;
+  // X = BaseX + widths of Col1..Col2-1, Y likewise; both rounded.
+  void GetPixelPosition(int& x, int& y, int col1, int col2, int baseX, int row1, int row2,
+                        int baseY) const;
+  // From (Col, Row) walks right while the X offset covers the column, down likewise; the end
+  // cell and the remaining offsets (rounded). MaxCol/MaxRow bound the walk to the sheet.
+  void GetCellAtPixelPosition(int& col, int& row, int& x, int& y, int maxCol = 16383,
+                              int maxRow = 1048575) const;
+};
+
+}  // namespace workbook

@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "model_fixture.h"
+#include "package_test_support.h"
+#include "python_peer.h"
+
+#include "workbook/model/cell.h"
+#include "workbook/model/drawing.h"
+
+namespace workbook {
+namespace {
+
+constexpr const char* kDrawingHead =
+    "<xdr:wsDr xmlns:xdr=\"http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing\" "
+    "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
+    "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">";
+
+std::string Anchor(const std::string& from, const std::string& to, const std::string& rel,
+                   const std::string& name = "Pic") {
+  return "<xdr:twoCellAnchor><xdr:from>" + from + "</xdr:from><xdr:to>" + to +
+         "</xdr:to><xdr:pic><xdr:nvPicPr><xdr:cNvPr id=\"1\" name=\"" + name +
+         "\"/></xdr:nvPicPr><xdr:blipFill><a:blip r:embed=\"" + rel +
+         "\"/></xdr:blipFill><xdr:spPr><a:solidFill><a:srgbClr val=\"00FF00\"/></a:solidFill>"
+         "</xdr:spPr></xdr:pic><xdr:clientData/></xdr:twoCellAnchor>";
+}
+
+std::string Marker(int col, long long colOff, int row, long long rowOff) {
+  return "<xdr:col>" + std::to_string(col) + "</xdr:col><xdr:colOff>" + std::to_string(colOff) +
+         "</xdr:colOff><xdr:row>" + std::to_string(row) + "</xdr:row><xdr:rowOff>" +
+         std::to_string(rowOff) + "</xdr:rowOff>";
+}
+
+std::string Rels(const std::map<std::string, std::string>& targets) {
+  std::string xml =
+      "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+  for (const auto& [id, target] : targets)
+    xml += "<Relationship Id=\"" + id +
+           "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+           "image\" Target=\"" +
+           target + "\"/>";
+  return xml + "</Relationships>";
+}
+
+class DrawingXlsxRead : public ModelTest {
+ protected:
+  void SetUp() override {
+    ModelTest::SetUp();
+    book_ = std::make_unique<TWorkbook>();
+    sheet_ = book_->AddWorkSheet(u"S");
+  }
+  void Read(test::Package& package, const std::string& drawing) {
+    const std::string folder = drawing.substr(0, drawing.rfind('/') + 1);
+    const std::string rels = folder + "_rels/" + drawing.substr(folder.size()) + ".rels";
+    ReadXLSXDrawingPart(*sheet_, package.Tree(drawing), package.Tree(rels),
+                        platform::Utf8ToUtf16(drawing), package.Zip(), TSheetPixelGrid());
+  }
+  TExportCellDrawing* DrawingAt(int col, int row, int index = 0) {
+    TExportCell* cell = nullptr;
+    if (!sheet_->FindCell(col, row, cell) || !cell || !cell->DrawingsIfAny()) return nullptr;
+    return cell->DrawingsIfAny()->GetItem(index);
+  }
+  std::unique_ptr<TWorkbook> book_;
+  TExportWorkSheet* sheet_ = nullptr;
+};
+
+TEST_F(DrawingXlsxRead, PlacesPicturesAndSharesTheirData) {
+  test::Package package(
+      {{"xl/media/image1.png", "PNGDATA"},
+       {"xl/drawings/_rels/drawing1.xml.rels",
+        Rels({{"rId1", "../media/image1.png"}, {"rId2", "/xl/media/image1.png"}})},
+       {"xl/drawings/drawing1.xml",
+        std::string(kDrawingHead) +
+            Anchor(Marker(1, 9535 * 4, 2, 9535 * 2), Marker(3, 9535 * 10, 4, 0), "rId1", "a:b") +
+            Anchor(Marker(0, 0, 0, 0), Marker(0, 9535 * 30, 0, 9535 * 15), "rId2") +
+            "</xdr:wsDr>"}});
+  Read(package, "xl/drawings/drawing1.xml");
+  ASSERT_EQ(book_->Drawings.Count(), 1);
+  auto* image = dynamic_cast<TExportImage*>(book_->Drawings.GetItem(0));
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->KeyName, u"xl/media/image1.png");
+  EXPECT_EQ(image->Name, u"a_b");
+  EXPECT_EQ(image->Extension, u"png");
+  EXPECT_EQ(image->Data.Size(), 7);
+  const TExportCellDrawing* first = DrawingAt(1, 2);
+  ASSERT_NE(first, nullptr);
+  // From B3 + (4, 2) to D5 + (10, 0) over 64 x 20 cells.
+  EXPECT_EQ(first->Bounds.Left, 4);
+  EXPECT_EQ(first->Bounds.Top, 2);
+  EXPECT_EQ(first->Bounds.Right, 138);
+  EXPECT_EQ(first->Bounds.Bottom, 40);
+  EXPECT_EQ(first->Style.Fill.FillType, TExportDrawingFill::ftSolid);
+  EXPECT_EQ(first->Style.Fill.Color, 0x00FF00);
+  ASSERT_NE(DrawingAt(0, 0), nullptr);
+  EXPECT_EQ(DrawingAt(0, 0)->Drawing(), image);
+  EXPECT_EQ(DrawingAt(0, 0)->Bounds.GetWidth(), 30);
+}
+
+TEST_F(DrawingXlsxRead, DamagedPicturesAreLeftOutAndTheRestLoads) {
+  test::Package package(
+      {{"xl/media/good.png", "OK"},
+       {"xl/media/noext", "X"},
+       {"xl/drawings/_rels/drawing1.xml.rels", Rels({{"rMissing", "../media/missing.png"},
+                                                     {"rGood", "../media/good.png"},
+                                                     {"rNoExt", "../media/noext"}})},
+       {"xl/drawings/drawing1.xml",
+        std::string(kDrawingHead) + Anchor(Marker(0, 0, 0, 0), Marker(1, 0, 1, 0), "rMissing") +
+            Anchor(Marker(0, 0, 0, 0), Marker(1, 0, 1, 0), "rUnknownId") +
+            Anchor(Marker(0, 0, 0, 0), Marker(1, 0, 1, 0), "rNoExt") +
+            Anchor(Marker(16384, 0, 0, 0), Marker(16385, 0, 1, 0), "rGood") +
+            Anchor(Marker(0, 0, 2000000, 0), Marker(1, 0, 2000001, 0), "rGood") +
+            Anchor(Marker(-1, 0, 0, 0), Marker(1, 0, 1, 0), "rGood") +
+            Anchor(Marker(2, 0, 3, 0), "<xdr:col>99999999999999999999</xdr:col>", "rGood") +
+            Anchor(Marker(5, 999999999999999999LL, 5, -28605), Marker(6, 0, 6, 0), "rGood") +
+            "</xdr:wsDr>"}});
+  Read(package, "xl/drawings/drawing1.xml");
+  ASSERT_EQ(book_->Drawings.Count(), 1);
+  EXPECT_EQ(DrawingAt(0, 0), nullptr);
+  ASSERT_NE(DrawingAt(2, 3), nullptr);  // a bad far corner leaves the picture at its size 0
+  EXPECT_EQ(DrawingAt(2, 3)->Bounds.GetWidth(), 0);
+  ASSERT_NE(DrawingAt(5, 5), nullptr);  // offsets are kept to a sane size
+  EXPECT_EQ(DrawingAt(5, 5)->Bounds.Left, 1000000);
+  EXPECT_EQ(DrawingAt(5, 5)->Bounds.Top, -3);
+}
+
+TEST_F(DrawingXlsxRead, OneCellAnchorTakesItsExtent) {
+  test::Package package(
+      {{"xl/media/i.jpeg", "J"},
+       {"xl/drawings/_rels/drawing1.xml.rels", Rels({{"rId1", "../media/i.jpeg"}})},
+       {"xl/drawings/drawing1.xml",
+        std::string(kDrawingHead) + "<xdr:oneCellAnchor><xdr:from>" + Marker(2, 0, 1, 9535) +
+            "</xdr:from><xdr:ext cx=\"953500\" cy=\"476750\"/><xdr:pic><xdr:blipFill>"
+            "<a:blip r:embed=\"rId1\"/></xdr:blipFill></xdr:pic></xdr:oneCellAnchor></xdr:wsDr>"}});
+  Read(package, "xl/drawings/drawing1.xml");
+  ASSERT_NE(DrawingAt(2, 1), nullptr);
+  EXPECT_EQ(DrawingAt(2, 1)->Bounds.GetWidth(), 100);
+  EXPECT_EQ(DrawingAt(2, 1)->Bounds.GetHeight(), 50);
+  EXPECT_EQ(book_->Drawings.GetItem(0)->Name, u"i");  // named after the file without a name
+}
+
+// Lists the pictures of each drawing part as "part|col|row|bytes" with Python's own zip and XML
+// readers, the oracle for ours.
+constexpr const char* kListPictures = R"(
+import sys, zipfile, posixpath
+import xml.etree.ElementTree as ET
+X = '{http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing}'
+A = '{http://schemas.openxmlformats.org/drawingml/2006/main}'
+R = '{http://schemas.openxmlformats.org/officeDocument/2006/relationships}'
+P = '{http://schemas.openxmlformats.org/package/2006/relationships}'
+z = zipfile.ZipFile(open(sys.argv[1]).read().strip())
+for part in sorted(n for n in z.namelist() if n.startswith('xl/drawings/drawing') and n.endswith('.xml')):
+    folder, name = posixpath.split(part)
+    rels = {r.get('Id'): posixpath.normpath(posixpath.join(folder, r.get('Target')))
+            for r in ET.fromstring(z.read(folder + '/_rels/' + name + '.rels'))}
+    for anchor in ET.fromstring(z.read(part)):
+        pic = anchor.find(X + 'pic')
+        if pic is None: continue
+        target = rels[pic.find(X + 'blipFill/' + A + 'blip').get(R + 'embed')]
+        frm = anchor.find(X + 'from')
+        print('%s|%s|%s|%d' % (part, frm.find(X + 'col').text, frm.find(X + 'row').text,
+                               len(z.read(target))))
+)";
+
+TEST_F(DrawingXlsxRead, CorpusPicturesAgreeWithPython) {
+  const std::filesystem::path dir = std::filesystem::path(SHARED_DIR) / "corpus" / "calamine";
+  if (!std::filesystem::exists(dir)) GTEST_SKIP() << "no corpus at " << dir;
+  if (!test::PythonHasModules("zipfile")) GTEST_SKIP() << "/usr/bin/python3 is not available";
+  for (const char* file : {"picture.xlsx", "pictures_in_cell_and_over_cell.xlsx"}) {
+    SCOPED_TRACE(file);
+    TWorkbook book;
+    test::Package package((dir / file).string());
+    std::string ours;
+    for (int n = 1; n <= 9; ++n) {
+      const std::string part = "xl/drawings/drawing" + std::to_string(n) + ".xml";
+      const TXmlNode root = package.Tree(part);
+      if (!root) continue;
+      TExportWorkSheet* sheet = book.AddWorkSheet();
+      ReadXLSXDrawingPart(
+          *sheet, root, package.Tree("xl/drawings/_rels/drawing" + std::to_string(n) + ".xml.rels"),
+          platform::Utf8ToUtf16(part), package.Zip(), TSheetPixelGrid());
+      for (int r = 0; r < sheet->Rows.Count(); ++r) {
+        TExportRow* row = sheet->GetRow(r);
+        for (int c = 0; c < row->Cells.Count(); ++c) {
+          TExportCell* cell = row->Cells.GetItem(c);
+          if (!cell || !cell->DrawingsIfAny()) continue;
+          for (int i = 0; i < cell->DrawingsIfAny()->Count(); ++i) {
+            auto* image = dynamic_cast<TExportImage*>(cell->DrawingsIfAny()->GetItem(i)->Drawing());
+            ASSERT_NE(image, nullptr);
+            ours += part + "|" + std::to_string(c) + "|" + std::to_string(r) + "|" +
+                    std::to_string(image->Data.Size()) + "\n";
+          }
+        }
+      }
+    }
+    const std::string expected = test::RunPython(kListPictures, (dir / file).string());
+    // Python lists anchors in file order, we list them by cell; compare as sorted lines.
+    auto sorted = [](const std::string& text) {
+      std::istringstream in(text);
+      std::vector<std::string> lines;
+      for (std::string line; std::getline(in, line);) lines.push_back(line);
+      std::sort(lines.begin(), lines.end());
+      return lines;
+    };
+    EXPECT_FALSE(ours.empty());
+    EXPECT_EQ(sorted(ours), sorted(expected)) << expected;
+  }
+}
+
+}  // namespace
+}  // namespace workbook
