@@ -110,6 +110,17 @@ void TXLSXSheetWriter::CompleteRow(int rowIndex, int fromCol, int rowXF) {
   }
 }
 
+int TXLSXSheetWriter::CellXF(TExportCell& cell, bool rowStyled) {
+  if (cell.HasStyle() || rowStyled) return styles_.AddStyle(cell.GetStyle(), &cell);
+  std::u16string key = cell.GetFormatCode();
+  key += static_cast<char16_t>(cell.CellClass());
+  auto found = unstyledXFs_.find(key);
+  if (found != unstyledXFs_.end()) return found->second;
+  const int xf = styles_.AddStyle(cell.GetStyle(), &cell);
+  unstyledXFs_.emplace(std::move(key), xf);
+  return xf;
+}
+
 void TXLSXSheetWriter::WriteRow(int rowIndex, TExportRow* row) {
   const int cellCount = row != nullptr ? static_cast<int>(row->Cells.Count()) : 0;
   if (partCells_ > kCellsPerPart) {
@@ -138,7 +149,7 @@ void TXLSXSheetWriter::WriteRow(int rowIndex, TExportRow* row) {
       if (range >= 0) WriteEmptyCell(j, rowIndex, forceRanges_.GetItem(range).XF);
       continue;
     }
-    int xf = styles_.AddStyle(cell->GetStyle(), cell);
+    int xf = CellXF(*cell, row->HasStyle());
     if (range >= 0)
       xf = styles_.AddStyleWithBorders(forceRanges_.GetItem(range).XF, cell->GetStyle());
     cell->WriteXLSX(*writer_, MakeCellRangeRef(j, rowIndex), xf, *this);
@@ -221,6 +232,7 @@ void TXLSXSheetWriter::Write(TZipArchive& zip, TExportWorkSheet& sheet, int inde
   hyperlinks_.clear();
   rowBreaks_.clear();
   forceRanges_ = TExporterXLSX_ForceRangeStyles();
+  unstyledXFs_.clear();
   parts_ = std::make_unique<TExporterXLSX_MemoryStreamList>(&workbook_);
   document_ = std::make_unique<TXmlDocument>();
   BuildSkeleton(*document_);

@@ -4,6 +4,7 @@
 // when the part goes into the zip package.
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -19,6 +20,7 @@ class TExporterXLSX_StyleSheet;
 class TXLSXSharedStrings_Export;
 class TExportWorkSheet;
 class TExportRow;
+class TExportCell;
 class TWorkbook;
 class TXmlWriter;
 class TZipArchive;
@@ -44,6 +46,7 @@ class TXLSXSheetWriter : public TCellWriteContext {
   void StartPart();
   void WriteRows();
   void WriteRow(int rowIndex, TExportRow* row);
+  int CellXF(TExportCell& cell, bool rowStyled);
   void CompleteRow(int rowIndex, int fromCol, int rowXF);
   void WriteEmptyCell(int col, int row, int xf);
   void WriteColumns(TXmlNode cols);
@@ -73,6 +76,9 @@ class TXLSXSheetWriter : public TCellWriteContext {
   std::vector<std::u16string> hyperlinks_;
   std::vector<int> rowBreaks_;
   int mergeCount_ = 0;
+  // xf of cells without a style of their own in unstyled rows, by class and format code: such
+  // cells look alike, and making each one's style would cost time and memory per cell.
+  std::unordered_map<std::u16string, int> unstyledXFs_;
 };
 
 }  // namespace workbook
