@@ -14,6 +14,7 @@
 #include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_string.h"
+#include "workbook/model/conditional_formatting.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
@@ -59,6 +60,10 @@ void TXLSXSheetWriter::AddHyperlink(const std::u16string& ref, const std::u16str
 
 void TXLSXSheetWriter::AddCalcChainItem(const std::u16string& ref) {
   chain_.emplace_back(ref, Num(index_ + 1));
+}
+
+void TXLSXSheetWriter::AddConditionalFormatting(TExportConditionalFormatting& formatting) {
+  conditionalFormats_.push_back(&formatting);
 }
 
 TXmlNode TXLSXSheetWriter::Child(const char* name) { return root_.Child(name); }
@@ -231,6 +236,7 @@ void TXLSXSheetWriter::Write(TZipArchive& zip, TExportWorkSheet& sheet, int inde
   mergeCount_ = 0;
   hyperlinks_.clear();
   rowBreaks_.clear();
+  conditionalFormats_.clear();
   forceRanges_ = TExporterXLSX_ForceRangeStyles();
   unstyledXFs_.clear();
   parts_ = std::make_unique<TExporterXLSX_MemoryStreamList>(&workbook_);
@@ -258,6 +264,9 @@ void TXLSXSheetWriter::Write(TZipArchive& zip, TExportWorkSheet& sheet, int inde
     Child("mergeCells").Remove();
   else
     Child("mergeCells").SetAttr("count", Num(mergeCount_));
+  for (TExportConditionalFormatting* formatting : conditionalFormats_)
+    formatting->WriteXLSX(root_.InsertChildBefore("conditionalFormatting", Child("hyperlinks")),
+                          styles_.CondFormStyles());
   if (hyperlinks_.empty()) Child("hyperlinks").Remove();
   WriteColumns(Child("cols"));
   TXmlNode rowBreaks = Child("rowBreaks");

@@ -40,6 +40,7 @@ class TXLSXSheetWriter : public TCellWriteContext {
   std::uint32_t SharedStringIndex(const TExportCellString& cell) override;
   void AddHyperlink(const std::u16string& ref, const std::u16string& target) override;
   void AddCalcChainItem(const std::u16string& ref) override;
+  void AddConditionalFormatting(TExportConditionalFormatting& formatting) override;
 
  private:
   void BuildSkeleton(TXmlDocument& document);
@@ -75,6 +76,7 @@ class TXLSXSheetWriter : public TCellWriteContext {
   TExporterXLSX_ForceRangeStyles forceRanges_;
   std::vector<std::u16string> hyperlinks_;
   std::vector<int> rowBreaks_;
+  std::vector<TExportConditionalFormatting*> conditionalFormats_;
   int mergeCount_ = 0;
   // xf of cells without a style of their own in unstyled rows, by class and format code: such
   // cells look alike, and making each one's style would cost time and memory per cell.

@@ -13,6 +13,7 @@
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
+#include "workbook/model/conditional_formatting.h"
 #include "xlsx_test_support.h"
 
 namespace workbook {
@@ -222,6 +223,24 @@ TEST_F(XLSXWriterPeerTest, OurReaderReadsWhatWeWrite) {
   EXPECT_EQ(Text(0, 0, 0), u"text");
   EXPECT_EQ(Text(0, 0, 1), u"2.5");
   EXPECT_EQ(Text(0, 0, 2), u"shared");
+}
+
+TEST_F(XLSXWriterPeerTest, ConditionalFormatsGoBeforeHyperlinksWithTheirDxf) {
+  TExportRow* row = Book->AddWorkSheet(u"S")->AddRow();
+  TExportCell* cell = row->AddCellNumber(5, 0);
+  auto* rule = TExportConditionalFormattingRule::AddRule(cell->GetConditionalFormatting().Rules,
+                                                         cfoGreaterThan, u"3", u"");
+  rule->AssignFormat(clNone, TExportFontStyle(), RGBToColor(0, 0xFF, 0));
+  Write();
+  EXPECT_EQ(Python(R"(
+import openpyxl
+wb = openpyxl.load_workbook('out.xlsx')
+ws = wb.active
+for rng, rules in ws.conditional_formatting._cf_rules.items():
+    for r in rules:
+        print(rng.sqref, r.type, r.operator, r.formula, r.dxfId, wb._differential_styles[r.dxfId].fill.bgColor.rgb)
+)"),
+            "A1 cellIs greaterThan ['3'] 0 FF00FF00\n");
 }
 
 }  // namespace
