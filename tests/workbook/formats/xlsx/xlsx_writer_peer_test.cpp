@@ -243,5 +243,18 @@ for rng, rules in ws.conditional_formatting._cf_rules.items():
             "A1 cellIs greaterThan ['3'] 0 FF00FF00\n");
 }
 
+TEST_F(XLSXWriterPeerTest, HyperlinksGetExternalRelationships) {
+  TExportRow* row = Book->AddWorkSheet(u"S")->AddRow();
+  row->AddCellString(u"first")->SetHyperlink(u"https://example.com/?a=1&amp;b=2");
+  row->AddCellString(u"second")->SetHyperlink(u"mailto:x@example.com");
+  Write();
+  EXPECT_EQ(Python(R"(
+import openpyxl
+ws = openpyxl.load_workbook('out.xlsx').active
+print(ws['A1'].hyperlink.target, ws['B1'].hyperlink.target)
+)"),
+            "https://example.com/?a=1&b=2 mailto:x@example.com\n");
+}
+
 }  // namespace
 }  // namespace workbook
