@@ -102,6 +102,9 @@ class TExporterXLSX_StyleSheet {
   int AddStyle(TExportCellStyle& style, const TExportCell* cell);
   // The xf Index with the borders of Style (merged and forced-range cells keep their own lines).
   int AddStyleWithBorders(int index, const TExportCellStyle& style);
+  // BIFF8 FONT, FORMAT and XF records (15 style XFs, the default cell XF, then one per xf);
+  // palette entries may be redefined for colours it lacks.
+  void WriteXLS(TStream& stream, TExporterXLSX_Palette& palette);
   // "xl/styles.xml" into the package, and the same tree built into Document.
   void WriteXLSX(TZipArchive& zip);
   void WriteStyles(TXmlDocument& document);

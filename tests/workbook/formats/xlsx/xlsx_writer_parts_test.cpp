@@ -8,6 +8,7 @@
 #include "workbook/core/xml/xml_document.h"
 #include "workbook/formats/xlsx/xlsx_memory_stream_list.h"
 #include "workbook/formats/xlsx/xlsx_package_parts.h"
+#include "workbook/formats/xlsx/xlsx_palette.h"
 #include "workbook/formats/xlsx/xlsx_shared_strings_export.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/model/cell_string.h"
@@ -117,6 +118,28 @@ TEST_F(XLSXWriterPartsTest, SharedStringEntriesPreserveEdgeBlanksAndDropInvalidC
   EXPECT_EQ(table.Add("<t>a</t>"), 0u);
   EXPECT_EQ(table.Add("<t>b</t>"), 1u);
   EXPECT_EQ(table.Add("<t>a</t>"), 0u);
+}
+
+TEST_F(XLSXWriterPartsTest, FilledXFWithoutBordersCarriesTheFillFlagAndPaletteIndex) {
+  TWorkbook book;
+  TExportCell* cell = book.AddWorkSheet(u"S")->AddRow()->AddCellString(u"x");
+  cell->GetStyle().SetBGColor(RGBToColor(0xFF, 0, 0));
+  TExporterXLSX_StyleSheet styles(book, true);
+  ASSERT_EQ(styles.AddStyle(cell->GetStyle(), cell), 1);
+  TExporterXLSX_Palette palette;
+  TMemoryStream stream;
+  styles.WriteXLS(stream, palette);
+  // The last record is the cell's XF: header, then 20 bytes.
+  const std::vector<std::uint8_t>& bytes = stream.Data();
+  ASSERT_GE(bytes.size(), 24u);
+  const std::uint8_t* xf = bytes.data() + bytes.size() - 20;
+  EXPECT_EQ(xf[-4] | xf[-3] << 8, 0xE0);
+  EXPECT_EQ(xf[-2] | xf[-1] << 8, 20);
+  EXPECT_EQ(xf[9], 0xFC);
+  const std::uint32_t colors =
+      xf[14] | xf[15] << 8 | xf[16] << 16 | static_cast<std::uint32_t>(xf[17]) << 24;
+  EXPECT_EQ(colors, 1u << 26);
+  EXPECT_EQ((xf[18] | xf[19] << 8) & 0x7F, palette.GetColorIndex(RGBToColor(0xFF, 0, 0)));
 }
 
 std::unique_ptr<TMemoryStream> Part(const std::string& text) {
