@@ -6,10 +6,13 @@
 #include "app/ui/settings_form.h"
 #include "platform/qt/qt_services.h"
 #include "workbook/formats/library_start.h"
+#include "workbook/gui/gui_start.h"
 
 int main(int argc, char** argv) {
   // The spreadsheet library's handlers and hooks, before anything can load a workbook.
   workbook::StartWorkbookLibrary();
+  // Then its Qt binding: real text measuring, the progress window, the worksheet choice.
+  workbook::StartWorkbookGui();
   QApplication application(argc, argv);
   platform::TRealServices services;
   services.Install();
@@ -26,6 +29,7 @@ int main(int argc, char** argv) {
   app::MessageForm = nullptr;
   app::SettingsForm = nullptr;
   app::MainApp = nullptr;
+  workbook::StopWorkbookGui();
   workbook::StopWorkbookLibrary();
   return result;
 }

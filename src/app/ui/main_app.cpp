@@ -109,16 +109,16 @@ QPushButton* TMainApp::AddButton(QWidget* parent, const char* name, const char* 
 QRadioButton* TMainApp::AddRadio(QGroupBox* group, const char* name, const char* caption, int top) {
   auto* radio = new QRadioButton(Text(caption), group);
   radio->setObjectName(name);
-  radio->setGeometry(8, top, group->width() - 12, 18);
+  radio->setGeometry(8, top + 4, group->width() - 12, 18);
   return radio;
 }
 
 void TMainApp::CreateControls() {
   // Left: the load result, the errors and the warnings.
-  auto* stats = AddGroup(this, "Výsledok načítania vstupného súboru", {8, 4, 568, 126});
+  auto* stats = AddGroup(this, "Výsledok načítania vstupného súboru", {6, 4, 561, 126});
   StatsList = new QTableWidget(5, 13, stats);
   StatsList->setObjectName("StatsList");
-  StatsList->setGeometry(8, 18, 552, 100);
+  StatsList->setGeometry(8, 18, 545, 100);
   StatsList->horizontalHeader()->hide();
   StatsList->verticalHeader()->hide();
   StatsList->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -126,27 +126,29 @@ void TMainApp::CreateControls() {
   for (int c = 1; c < 13; ++c) StatsList->setColumnWidth(c, 39);
   for (int r = 0; r < 5; ++r) StatsList->setRowHeight(r, 19);
 
-  auto* errors = AddGroup(this, "Chybové hlásenia", {8, 134, 568, 276});
+  auto* errors = AddGroup(this, "Chybové hlásenia", {6, 134, 561, 220});
   LogBox = new QListWidget(errors);
   LogBox->setObjectName("LogBox");
-  LogBox->setGeometry(8, 18, 552, 220);
+  LogBox->setGeometry(8, 18, 545, 166);
   Button1 =
-      AddButton(errors, "Button1", "Uložiť do súboru", {8, 244, 120, 25}, &TMainApp::Button1Click);
+      AddButton(errors, "Button1", "Uložiť do súboru", {8, 188, 120, 25}, &TMainApp::Button1Click);
 
-  auto* warnings = AddGroup(this, "Upozornenia", {8, 414, 568, 280});
+  auto* warnings = AddGroup(this, "Upozornenia", {6, 358, 561, 220});
   LogBox2 = new QListWidget(warnings);
   LogBox2->setObjectName("LogBox2");
-  LogBox2->setGeometry(8, 18, 552, 224);
-  Button2 = AddButton(warnings, "Button2", "Uložiť do súboru", {8, 248, 120, 25},
+  LogBox2->setGeometry(8, 18, 545, 166);
+  Button2 = AddButton(warnings, "Button2", "Uložiť do súboru", {8, 188, 120, 25},
                       &TMainApp::Button2Click);
 
   // Middle: the column sums.
-  auto* sums = AddGroup(this, "Kontrola - medzisúčty stĺpcov", {584, 4, 264, 690});
+  auto* sums = AddGroup(this, "Kontrola - medzisúčty stĺpcov", {573, 4, 252, 690});
   SubtotalsList = new QTableWidget(0, 2, sums);
   SubtotalsList->setObjectName("SubtotalsList");
-  SubtotalsList->setGeometry(8, 18, 248, 632);
+  SubtotalsList->setGeometry(6, 18, 240, 632);
   SubtotalsList->setHorizontalHeaderLabels({Text("Stĺpec"), Text("Celkom")});
   SubtotalsList->verticalHeader()->hide();
+  SubtotalsList->verticalHeader()->setDefaultSectionSize(18);
+  SubtotalsList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   SubtotalsList->setEditTriggers(QAbstractItemView::NoEditTriggers);
   SubtotalsList->setColumnWidth(0, 100);
   SubtotalsList->setColumnWidth(1, 136);
@@ -160,10 +162,10 @@ void TMainApp::CreateControls() {
     SubtotalsList->setItem(row, 1, new QTableWidgetItem(QStringLiteral("0")));
   }
   Button3 =
-      AddButton(sums, "Button3", "Uložiť do súboru", {8, 656, 120, 25}, &TMainApp::Button3Click);
+      AddButton(sums, "Button3", "Uložiť do súboru", {6, 656, 120, 25}, &TMainApp::Button3Click);
 
   // Right: the commands and the choices.
-  const int x = 856, w = 188;
+  const int x = 835, w = 211;
   LoadBtn = AddButton(this, "LoadBtn", "Import XLS, XLSX", {x, 8, w, 27}, &TMainApp::LoadBtnClick);
   Export1Btn = AddButton(this, "Export1Btn", "Export XML dozovuvud ireze VEV", {x, 40, w, 27},
                          &TMainApp::Export1BtnClick);
@@ -178,14 +180,14 @@ void TMainApp::CreateControls() {
   Button5->setVisible(false);
 
   auto* rounding =
-      AddGroup(this, "Parametre zaokrúhľovania číselných hodnôt", {x - 4, 200, w + 8, 102});
+      AddGroup(this, "Parametre zaokrúhľovania číselných hodnôt", {6, 582, 260, 112});
   RadioButton1 = AddRadio(rounding, "RadioButton1", "Nezaokrúhľovať", 18);
   RadioButton2 = AddRadio(rounding, "RadioButton2", "Aritmeticky", 38);
   RadioButton3 = AddRadio(rounding, "RadioButton3", "Nadol", 58);
   RadioButton4 = AddRadio(rounding, "RadioButton4", "Nahor", 78);
   RadioButton1->setChecked(true);
 
-  auto* format = AddGroup(this, "Formát exportu XML pre kontrolný výkaz", {x - 4, 306, w + 8, 102});
+  auto* format = AddGroup(this, "Formát exportu XML pre kontrolný výkaz", {272, 582, 295, 112});
   RadioButton5 = AddRadio(format, "RadioButton5", "Formát XML od 1.1.2014 do 31.3.2016", 18);
   RadioButton6 = AddRadio(format, "RadioButton6", "Formát XML od 1.4.2016 do 31.12.2016", 38);
   RadioButton7 = AddRadio(format, "RadioButton7", "Formát XML od 1.1.2017 do 31.12.2020", 58);
@@ -194,7 +196,7 @@ void TMainApp::CreateControls() {
   connect(RadioButton9, &QRadioButton::clicked, this,
           [this] { RunCommand([this] { RadioButton9Click(); }); });
 
-  auto* sales = AddGroup(this, "Formát exportu XML pre súhrnný výkaz", {x - 4, 412, w + 8, 62});
+  auto* sales = AddGroup(this, "Formát exportu XML pre súhrnný výkaz", {x - 4, 204, w + 8, 66});
   RadioButton8 = AddRadio(sales, "RadioButton8", "XML od 1.1.2014 do 31.12.2019", 18);
   RadioButton10 = AddRadio(sales, "RadioButton10", "XML od 1.1.2020", 38);
   RadioButton10->setChecked(true);

@@ -1,15 +1,19 @@
 #include "app/ui/right_aligned_delegate.h"
 
+#include <QApplication>
 #include <QPainter>
 
 namespace app {
 
 void TRightAlignedDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                   const QModelIndex& index) const {
+  // The cell's own background and frame, without its text.
   QStyleOptionViewItem background = option;
   initStyleOption(&background, index);
   background.text.clear();
-  QStyledItemDelegate::paint(painter, background, index);
+  const QWidget* widget = option.widget;
+  QStyle* style = widget ? widget->style() : QApplication::style();
+  style->drawControl(QStyle::CE_ItemViewItem, &background, painter, widget);
 
   painter->save();
   painter->setFont(option.font);

@@ -31,6 +31,10 @@ void TExporterRegistry::Register(std::unique_ptr<TCustomExporter> exporter, int 
     exporters_.insert(exporters_.begin() + index, std::move(exporter));
 }
 
+void TExporterRegistry::Remove(int index) {
+  if (index >= 0 && index < Count()) exporters_.erase(exporters_.begin() + index);
+}
+
 TCustomExporter* TExporterRegistry::Get(int index) const {
   return index >= 0 && index < Count() ? exporters_[static_cast<std::size_t>(index)].get()
                                        : nullptr;
@@ -72,6 +76,10 @@ TExporterRegistry* GetExporterRegistry() { return Registry().get(); }
 
 void RegisterExporter(std::unique_ptr<TCustomExporter> exporter, int index) {
   if (Registry()) Registry()->Register(std::move(exporter), index);
+}
+
+void UnregisterExporter(int index) {
+  if (Registry()) Registry()->Remove(index);
 }
 
 int GetExporterCount() { return Registry() ? Registry()->Count() : 0; }

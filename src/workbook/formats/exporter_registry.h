@@ -17,6 +17,8 @@ class TExporterRegistry {
  public:
   // Index < 0 appends, otherwise inserts at Index (at the end when Index is past it).
   void Register(std::unique_ptr<TCustomExporter> exporter, int index);
+  // Frees the handler at Index (a binding replacing a default handler); nothing outside.
+  void Remove(int index);
   int Count() const { return static_cast<int>(exporters_.size()); }
   // The handler at Index, nullptr outside the registry.
   TCustomExporter* Get(int index) const;
@@ -36,6 +38,7 @@ TExporterRegistry* GetExporterRegistry();
 
 // The registry owns the handler from then on; without a registry the handler is not kept.
 void RegisterExporter(std::unique_ptr<TCustomExporter> exporter, int index);
+void UnregisterExporter(int index);
 int GetExporterCount();
 TCustomExporter* GetExporter(int index);
 

@@ -3,6 +3,8 @@
 #include "workbook/formats/exporter_registry.h"
 #include "workbook/formats/headless_progress.h"
 #include "workbook/formats/measuring_hooks.h"
+#include "workbook/formats/text/text_exporter.h"
+#include "workbook/formats/text/zip_csv_exporter.h"
 #include "workbook/formats/xls/xls_exporter.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 
@@ -14,10 +16,19 @@ bool started = false;
 
 // The delimited-text and zipped-CSV handlers, appended in their fixed order: CSV for Excel, CSV
 // semicolon, CSV comma, TSV, SSV, zipped CSV.
-void RegisterTextExporters() {}
+void RegisterTextExporters() {
+  RegisterExporter(std::make_unique<TExporterCSVExcel>(), -1);
+  RegisterExporter(std::make_unique<TExporterCSVSemicolon>(), -1);
+  RegisterExporter(std::make_unique<TExporterCSVComma>(), -1);
+  RegisterExporter(std::make_unique<TExporterTSV>(), -1);
+  RegisterExporter(std::make_unique<TExporterSSV>(), -1);
+  // Last: it takes the registered "CSV for Excel" handler as its inner handler.
+  RegisterExporter(std::make_unique<TExporterZIPCSV>(), -1);
+}
 
 }  // namespace
 
+// In front of the text handlers: XLSX at 0, then the XLS handler at 1 and the ODS handler at 2.
 void RegisterGuiExporters() {
   RegisterExporter(std::make_unique<TExporterXLSX>(), 0);
   RegisterExporter(std::make_unique<TExporterXLS>(), 1);

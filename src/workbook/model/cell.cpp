@@ -78,7 +78,12 @@ TExportCellStyle& TExportCell::GetStyle() {
   auto style = std::make_unique<TExportCellStyle>(GetWorkbook());
   if (sheet && sheet->DefaultCellStyle) style->Assign(*sheet->DefaultCellStyle);
   SetDefaultAlignment(*style);
-  if (row && row->HasStyle()) style->Assign(*row->StyleIfAny());
+  if (row && row->HasStyle()) {
+    style->Assign(*row->StyleIfAny());
+  } else if (const TExportCol* col = sheet ? sheet->Cols.FindCol(GetIndex()) : nullptr;
+             col && col->HasStyle()) {
+    style->Assign(*col->StyleIfAny());
+  }
   if (sheet) ApplyWorkSheetDefaults(*sheet, *style);
   style_ = std::move(style);
   return *style_;

@@ -40,7 +40,7 @@ const char16_t kMissingFormatsMessage[] =
 
 }  // namespace
 
-TWorkbook::TWorkbook() : WorkSheets(this) {
+TWorkbook::TWorkbook() : WorkSheets(this), NamedCells(this) {
   if (WorkbookDateFormat.empty() || WorkbookTimeFormat.empty())
     throw EWorkbookException(kMissingFormatsMessage);
   AddDefaultFont();
@@ -55,7 +55,10 @@ TWorkbook::~TWorkbook() {
 }
 
 void TWorkbook::WorkSheetsNotify(TOwnedListObject* item, TListNotification action) {
-  if (action != TListNotification::Added && item == activeWorkSheet_) activeWorkSheet_ = nullptr;
+  if (action == TListNotification::Added) return;
+  if (item == activeWorkSheet_) activeWorkSheet_ = nullptr;
+  // A name must not outlive the sheet it refers to.
+  if (!destroying_) NamedCells.DeleteSheetNames(static_cast<TExportWorkSheet*>(item));
 }
 
 TExportWorkSheet* TWorkbook::AddWorkSheet(const std::u16string& name, int index) {

@@ -7,6 +7,7 @@
 
 #include "workbook/core/stream.h"
 #include "workbook/model/drawing.h"
+#include "workbook/model/named_cells.h"
 #include "workbook/model/progress_dlg_wrapper.h"
 #include "workbook/model/workbook_registries.h"
 #include "workbook/model/worksheet.h"
@@ -51,6 +52,7 @@ class TWorkbook : public TPersistent, public TWorkbookRegistries {
   TExportWorkSheets WorkSheets;
   // Pictures shown by cell drawings; one that no cell shows any more frees itself.
   TExportDrawings Drawings{this};
+  TExportNamedCells NamedCells;
   std::u16string Creator;
   std::u16string ApplicationName;
   bool Date1904 = false;

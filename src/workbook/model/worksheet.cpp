@@ -19,7 +19,13 @@ std::u16string DecimalText(long long value) {
 
 }  // namespace
 
-TExportWorkSheet::TExportWorkSheet() : Rows(this) {}
+TExportWorkSheet::TExportWorkSheet()
+    : Rows(this),
+      Cols(this),
+      Header(this),
+      Footer(this),
+      PageSettings(this),
+      WindowSettings(this) {}
 TExportWorkSheet::~TExportWorkSheet() = default;
 
 std::unique_ptr<TOwnedListObject> TExportWorkSheet::NewInstance() const {
@@ -34,6 +40,8 @@ void TExportWorkSheet::DoCreate() {
     font.SetName(book->DefaultFontName);
     font.SetSize(10);
     DefaultCellStyle->Consolidate();
+    Header.SetFonts(DefaultCellStyle->GetFont());
+    Footer.SetFonts(DefaultCellStyle->GetFont());
   }
   DateFormat = WorkbookDateFormat;
   TimeFormat = WorkbookTimeFormat;
@@ -80,6 +88,10 @@ int TExportWorkSheet::GetUsedColCount(bool includeSpans) {
     }
     used = std::max(used, count);
   }
+  if (includeSpans) {
+    used = std::max(used, Cols.Count());
+    if (PageSettings.PrintArea.HasCols()) used = std::max(used, PageSettings.PrintArea.Col2() + 1);
+  }
   return used;
 }
 
@@ -109,6 +121,12 @@ void TExportWorkSheet::AssignTo(TPersistent& target) const {
   TExportWorkSheet& dest = *sheet;
   if (GetWorkbook() != dest.GetWorkbook()) dest.Name = Name;
   dest.Rows.Assign(Rows);
+  dest.Cols.Assign(Cols);
+  dest.Header.Assign(Header);
+  dest.Footer.Assign(Footer);
+  dest.PageSettings.Assign(PageSettings);
+  dest.WindowSettings.Assign(WindowSettings);
+  dest.Protection.Assign(Protection);
   dest.DefaultStringAlignment = DefaultStringAlignment;
   dest.DefaultStringShared = DefaultStringShared;
   dest.DefaultDateTimeAlignment = DefaultDateTimeAlignment;
@@ -122,6 +140,8 @@ void TExportWorkSheet::AssignTo(TPersistent& target) const {
   if (DefaultCellStyle && dest.DefaultCellStyle) dest.DefaultCellStyle->Assign(*DefaultCellStyle);
   dest.DefaultFont = DefaultFont;
   dest.DefaultBorders = DefaultBorders;
+  // Single-cell names travel with their cells; the names of larger ranges follow the sheet.
+  if (TWorkbook* target = dest.GetWorkbook()) target->NamedCells.CopySheetNames(this, &dest, false);
 }
 
 TExportWorkSheets::TExportWorkSheets(TWorkbook* owner) : TOwnedListOf(owner) {}

@@ -6,7 +6,11 @@
 #include <string>
 
 #include "workbook/model/cell_style.h"
+#include "workbook/model/cols.h"
+#include "workbook/model/page_setup.h"
 #include "workbook/model/row.h"
+#include "workbook/model/sheet_protection.h"
+#include "workbook/model/window_settings.h"
 
 namespace workbook {
 
@@ -26,6 +30,12 @@ class TExportWorkSheet : public TOwnedListObject {
 
   std::u16string Name;
   TExportRows Rows;
+  TExportCols Cols;
+  TExportHeaders Header;
+  TExportHeaders Footer;
+  TExportPageSettings PageSettings;
+  TExportWindowSettings WindowSettings;
+  TExportWorkSheetProtection Protection;
   TGetRowEvent OnGetRow;
   TAddRowEvent OnAddRow;
   std::uint8_t DefaultStringAlignment = 0;  // 0 keeps the class default
@@ -52,12 +62,21 @@ class TExportWorkSheet : public TOwnedListObject {
 
   TExportRow* GetRow(int index) { return Rows.GetRow(index); }
   bool FindRow(int index, TExportRow*& row);
+  TExportCol* GetCol(int index) { return Cols.GetCol(index); }
+  bool FindCol(int index, TExportCol*& col) const {
+    col = Cols.FindCol(index);
+    return col != nullptr;
+  }
   bool FindCell(int col, int row, TExportCell*& cell);
   TExportCell* FindCreateCell(int col, int row, TCellClass cellClass, bool transform);
   // Appends (Index < 0) or inserts a row.
   TExportRow* AddRow(int index = -1) { return Rows.AddRow(index); }
 
   int GetUsedColCount(bool includeSpans);
+  // Every writer calls it before writing row RowIndex. In the workbook's write-rows-by-event mode
+  // the caller's OnGetRow fills that row (or OnAddRow adds it just past the last one), and the
+  // cells of the rows written before are freed where they allow it.
+  void PrepareRowWrite(TCustomExporter& exporter, int rowIndex);
   void DeleteTrailingEmptyRows();
   std::u16string GetXLSXDrawingFileName() const;
 

@@ -28,6 +28,7 @@ constexpr std::uint16_t kLabel = 0x0204;
 constexpr std::uint16_t kBoolErr = 0x0205;
 constexpr std::uint16_t kString = 0x0207;
 constexpr std::uint16_t kRow = 0x0208;
+constexpr std::uint16_t kDefaultRowHeight = 0x0225;
 constexpr std::uint16_t kRk = 0x027E;
 constexpr std::uint16_t kFormat = 0x041E;
 constexpr std::uint16_t kBof = 0x0809;

@@ -34,18 +34,40 @@ struct TXLSCell {
   const std::vector<TXLSRichTextRun>* Runs = nullptr;
 };
 
+// A ROW record: the row's height and options (outline level, hidden, custom height, style).
+struct TXLSRowRecord {
+  std::uint16_t Row = 0;
+  std::uint16_t Height = 0;   // twips in bits 0-14; bit 15: the default height
+  std::uint32_t Options = 0;  // bits 0-2 outline level, 0x20 hidden, 0x40 custom height,
+                              // 0x80 styled with the XF in bits 16-27
+};
+
+// One range of a MERGEDCELLS record (0-based, inclusive).
+struct TXLSMergedRange {
+  std::uint16_t FirstRow = 0;
+  std::uint16_t LastRow = 0;
+  std::uint16_t FirstColumn = 0;
+  std::uint16_t LastColumn = 0;
+};
+
 class TXLSSheetTarget {
  public:
   virtual ~TXLSSheetTarget() = default;
   // Cells come in record order (rows ascending in files Excel writes, but not necessarily).
   virtual void Cell(const TXLSCell& cell) = 0;
+  virtual void Row(const TXLSRowRecord& row) = 0;
+  // DEFAULTROWHEIGHT: the height in twips.
+  virtual void DefaultRowHeight(std::uint16_t height) = 0;
+  // Ranges whose last row and column are not before their first ones.
+  virtual void MergedRange(const TXLSMergedRange& range) = 0;
 };
 
 // Reads the next worksheet substream from Reader's position: records up to a BOF of a worksheet
 // are passed over (chart sheets, macro sheets), then the worksheet's cells go to Target up to
 // its EOF; substreams nested in it (embedded charts) are passed over whole. A null Target passes
 // over the worksheet. Returns False when the stream ends before a worksheet begins. Damaged cell
-// records (short data, a column beyond 255) raise EWorkbookFileException.
+// records (short data, a column beyond 255) and merged ranges beyond the record or beyond column
+// 255 raise EWorkbookFileException.
 bool XLSReadWorksheet(TMemoryStream& stream, TXLSRecordReader& reader,
                       const TXLSSharedStrings_Import& sst, TXLSSheetTarget* target);
 

@@ -101,6 +101,30 @@ void TXLSWorksheetCells::Cell(const TXLSCell& cell) {
     styles_.ApplyStyle(cell.XF, made->GetStyle(), made);
 }
 
+void TXLSWorksheetCells::Row(const TXLSRowRecord& record) {
+  TExportRow* row = sheet_.GetRow(record.Row);
+  // Twips; 15 to a pixel.
+  if ((record.Height & 0x8000) != 0 || (record.Options & 0x40) == 0)
+    row->SetHeightMode(1);
+  else
+    row->SetHeight((record.Height & 0x7FFF) / 15.0);
+  row->SetOutlineLevel(static_cast<std::uint8_t>(record.Options & 0x07));
+  row->Hidden = (record.Options & 0x20) != 0;
+  if ((record.Options & 0x80) != 0)
+    styles_.ApplyStyle(static_cast<int>(record.Options >> 16 & 0x0FFF), row->GetStyle(), nullptr);
+}
+
+void TXLSWorksheetCells::DefaultRowHeight(std::uint16_t height) {
+  sheet_.Rows.DefaultRowHeight = height / 15.0;
+}
+
+void TXLSWorksheetCells::MergedRange(const TXLSMergedRange& range) {
+  TExportCell* cell =
+      sheet_.FindCreateCell(range.FirstColumn, range.FirstRow, TCellClass::Empty, false);
+  cell->SetColSpan(range.LastColumn - range.FirstColumn + 1);
+  cell->SetRowSpan(range.LastRow - range.FirstRow + 1);
+}
+
 bool TXLSWorksheetCells::LooksLikeDefault(std::uint16_t xf) {
   if (xf >= looks_.size()) looks_.resize(std::size_t{xf} + 1, TLook::Unknown);
   if (looks_[xf] == TLook::Unknown) {

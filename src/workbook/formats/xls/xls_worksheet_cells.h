@@ -18,6 +18,10 @@ class TXLSWorksheetCells : public TXLSSheetTarget {
   TXLSWorksheetCells(TWorkbook& workbook, TExportWorkSheet& sheet,
                      TExporterXLSX_StyleSheet& styles);
   void Cell(const TXLSCell& cell) override;
+  void Row(const TXLSRowRecord& record) override;
+  void DefaultRowHeight(std::uint16_t height) override;
+  // The range's first cell (an empty one when there is none) spans the range.
+  void MergedRange(const TXLSMergedRange& range) override;
   // Hands over the last row to the workbook's read-rows-by-event mode.
   void Finish();
 

@@ -1,14 +1,13 @@
 #include "workbook/formats/xlsx/xlsx_color.h"
 
+#include <cstdint>
+
 #include "workbook/core/color_hls.h"
-#include "workbook/core/color_sources.h"
 #include "workbook/core/invariant_texts.h"
-#include "workbook/formats/xlsx/xlsx_palette.h"
 
 namespace workbook {
 
-TColor ReadXLSXColor(TXmlNode node, const IThemeColors* theme,
-                     const TExporterXLSX_Palette* palette) {
+TColor ReadXLSXColor(TXmlNode node, const IThemeColors* theme, const IColorPalette* palette) {
   if (!node) return clNone;
   if (auto rgb = node.FindAttr("rgb")) return ARGBHexToColor(node.Attr16("rgb"));
   if (node.FindAttr("theme")) {
@@ -21,7 +20,7 @@ TColor ReadXLSXColor(TXmlNode node, const IThemeColors* theme,
   }
   if (node.FindAttr("indexed")) {
     const std::int64_t index = ISOStrToIntDef(node.Attr16("indexed"), -1);
-    if (palette == nullptr || index < 0 || index >= palette->GetCount()) return clNone;
+    if (palette == nullptr || index < 0 || index > INT32_MAX) return clNone;
     return palette->GetColor(static_cast<int>(index));
   }
   return clNone;

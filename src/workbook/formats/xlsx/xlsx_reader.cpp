@@ -7,6 +7,7 @@
 #include "workbook/core/library_texts.h"
 #include "workbook/core/units.h"
 #include "workbook/core/xml/xml_error.h"
+#include "workbook/formats/xlsx/xlsx_color.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
 #include "workbook/formats/xlsx/xlsx_package.h"
@@ -111,7 +112,8 @@ class TXLSXImport {
       readFlags.push_back(read);
     }
 
-    const TXLSXColorSources colors{&themeColors_, &palette_};
+    const TExporterXLSX_PaletteColors paletteColors(palette_);
+    const TXLSXColorSources colors{&themeColors_, &paletteColors};
     if (!sharedStringsPart.empty()) {
       Guarded(sharedStringsPart, [&] {
         if (std::unique_ptr<TMemoryStream> part = package_.ExtractPart(sharedStringsPart))
@@ -197,6 +199,9 @@ void TCustomExporterXLSX::ImportFromStream(TStream& stream, TWorkbook& workbook)
     TXLSXImport(*zip, workbook).Run();
   } catch (const EZipFileInvalid& error) {
     // A damaged or oversized entry inside a readable package.
+    throw EWorkbookFileException(WorkbookLng_InvalidXLSX + u"\r\n\r\n" + error.Message());
+  } catch (const EXmlError& error) {
+    // Malformed relationship parts.
     throw EWorkbookFileException(WorkbookLng_InvalidXLSX + u"\r\n\r\n" + error.Message());
   }
 }

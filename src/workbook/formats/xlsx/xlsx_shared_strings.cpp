@@ -4,7 +4,6 @@
 #include "workbook/core/library_texts.h"
 #include "workbook/core/xml/xml_reader.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
-#include "workbook/formats/xlsx/xlsx_style_elements.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
@@ -80,7 +79,8 @@ void ReadXLSXRichString(TXmlReader& reader, const TXLSXColorSources& colors, std
         while (inner) {
           if (IsMain(reader, "rPr")) {
             startsRun = true;
-            if (runs != nullptr) font = ReadXLSXFont(reader.Expand(), colors.Theme, colors.Palette);
+            if (runs != nullptr)
+              font.ReadXLSX(reader.Expand(), colors.Theme, colors.Palette, "rFont");
           } else if (IsMain(reader, "t")) {
             AppendElementText(reader, runText);
           }

@@ -16,7 +16,7 @@ namespace workbook {
 class TXmlReader;
 class TWorkbook;
 class IThemeColors;
-class TExporterXLSX_Palette;
+class IColorPalette;
 
 // A run of a rich text: from the 1-based character Position on, the text is in Font.
 struct TXLSXRichTextRun {
@@ -28,7 +28,7 @@ using TXLSXRichTextRuns = std::vector<TXLSXRichTextRun>;
 // The colour sources of rich-text run fonts.
 struct TXLSXColorSources {
   const IThemeColors* Theme = nullptr;
-  const TExporterXLSX_Palette* Palette = nullptr;
+  const IColorPalette* Palette = nullptr;
 };
 
 // Reads the si, is or comment text element the reader stands on, to its end: the text of its t

@@ -16,6 +16,7 @@
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/limits.h"
+#include "workbook/model/rich_text.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
@@ -263,8 +264,13 @@ void TXLSXSheetReader::EndCell() {
           static_cast<TExportCellString*>(row.FindCreateCell(col, TCellClass::String, true));
       std::int64_t index = -1;
       if (cell_.HasValue && ParseInt(cell_.Value, index) && index >= 0 &&
-          static_cast<std::uint64_t>(index) < sharedStrings_.Count())
-        text->SetValue(sharedStrings_.GetString(static_cast<std::size_t>(index)));
+          static_cast<std::uint64_t>(index) < sharedStrings_.Count()) {
+        const auto item = static_cast<std::size_t>(index);
+        text->SetValue(sharedStrings_.GetString(item));
+        if (const TXLSXRichTextRuns* runs = sharedStrings_.GetRuns(item))
+          for (const TXLSXRichTextRun& run : *runs)
+            text->GetRichTextTags().AddTag(run.Position, run.Font);
+      }
       cell = text;
       break;
     }

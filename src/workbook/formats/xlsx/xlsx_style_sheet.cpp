@@ -8,7 +8,6 @@
 #include "workbook/core/units.h"
 #include "workbook/formats/xlsx/xlsx_color.h"
 #include "workbook/formats/xlsx/xlsx_palette.h"
-#include "workbook/formats/xlsx/xlsx_style_elements.h"
 #include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_style.h"
@@ -31,8 +30,7 @@ bool BoolAttr(TXmlNode node, std::string_view name, bool defaultValue) {
 
 // The colour of a fill's pattern in the foreground form: none, the gray-125 marker, or the
 // pattern's foreground colour (its background colour when it names no foreground).
-TColor ReadFillColor(TXmlNode fill, const IThemeColors* theme,
-                     const TExporterXLSX_Palette* palette) {
+TColor ReadFillColor(TXmlNode fill, const IThemeColors* theme, const IColorPalette* palette) {
   TXmlNode pattern = fill.Child("patternFill");
   if (!pattern) return clNone;
   const std::string_view type = pattern.Attr("patternType");
@@ -113,21 +111,20 @@ void TExporterXLSX_StyleSheet::ReadStyles(TXmlDocument& styles, const IThemeColo
   TXmlNode root = styles.DocumentElement();
   if (!root) return;
   if (TXmlNode indexed = root.FindPath("colors/indexedColors")) palette.LoadIndexedColors(indexed);
+  const TExporterXLSX_PaletteColors colors(palette);
 
   numberFormats_.ResetBuiltIns();
   for (TXmlNode format : root.FindPath("numFmts").Elements("numFmt"))
     numberFormats_.Add(IntAttr(format, "numFmtId"), format.Attr16("formatCode"));
 
-  for (TXmlNode font : root.FindPath("fonts").Elements("font"))
-    workbook_.FontList.AddNew(std::make_unique<TExportFont>(ReadXLSXFont(font, theme, &palette)));
+  if (TXmlNode fonts = root.FindPath("fonts")) workbook_.FontList.ReadXLSX(fonts, theme, &colors);
 
   fills_.Clear();
   for (TXmlNode fill : root.FindPath("fills").Elements("fill"))
-    fills_.Append(ReadFillColor(fill, theme, &palette));
+    fills_.Append(ReadFillColor(fill, theme, &colors));
 
-  for (TXmlNode border : root.FindPath("borders").Elements("border"))
-    workbook_.BordersList.AddNew(
-        std::make_unique<TExportCellBorders>(ReadXLSXBorders(border, theme, &palette)));
+  if (TXmlNode borders = root.FindPath("borders"))
+    workbook_.BordersList.ReadXLSX(borders, theme, &colors);
 
   styles_.clear();
   for (TXmlNode xf : root.FindPath("cellXfs").Elements("xf")) styles_.push_back(ReadXf(xf));
@@ -139,13 +136,13 @@ void TExporterXLSX_StyleSheet::ReadStyles(TXmlDocument& styles, const IThemeColo
   for (TXmlNode dxf : root.FindPath("dxfs").Elements("dxf")) {
     TExporterXLSX_CondFormStyle style;
     if (TXmlNode font = dxf.Child("font")) {
-      style.FontStyle = ReadXLSXFontStyle(font);
-      style.FontColor = ReadXLSXColor(font.Child("color"), theme, &palette);
+      style.FontStyle.ReadXLSX(font);
+      style.FontColor = ReadXLSXColor(font.Child("color"), theme, &colors);
     }
     if (TXmlNode pattern = dxf.FindPath("fill/patternFill")) {
       TXmlNode color = pattern.Child("bgColor");
       if (!color) color = pattern.Child("fgColor");
-      style.FillColor = ReadXLSXColor(color, theme, &palette);
+      style.FillColor = ReadXLSXColor(color, theme, &colors);
     }
     condFormStyles_.Append(style);
   }

@@ -2,6 +2,8 @@
 // styles and number formats the cells get from their XF records.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <initializer_list>
 #include <memory>
 
 #include "../../model/model_fixture.h"
@@ -95,6 +97,64 @@ TEST_F(XLSExporterTest, CellsTakeClassFormatAndStyleFromTheirXF) {
 
   EXPECT_EQ(CellAt(0, 0, 2)->GetValueText(), u"7");
   EXPECT_EQ(CellAt(1, 2, 3)->GetValueText(), u"a\r\nb");
+}
+
+Bytes RowRecord(std::uint16_t row, std::uint16_t height, std::uint32_t options) {
+  return Record(
+      0x0208, Join({Word(row), Word(0), Word(1), Word(height), Word(0), Word(0), DWord(options)}));
+}
+
+TEST_F(XLSExporterTest, RowRecordsGiveHeightOutlineAndVisibility) {
+  Load(WorkbookStream(
+      StandardStyles(),
+      {{u"A", Join({Record(0x0225, Join({Word(0), Word(300)})),
+                    RowRecord(0, 450, 0x0100 | 0x40 | 0x02),  // 30 px, level 2
+                    RowRecord(1, 450, 0x0100 | 0x20),         // hidden, automatic
+                    RowRecord(2, 0x8000 | 450, 0x0100 | 0x40), Number(0, 0, 15, 1)})}}));
+  TExportWorkSheet* sheet = book_->WorkSheets.GetItem(0);
+  EXPECT_DOUBLE_EQ(sheet->Rows.DefaultRowHeight, 20.0);
+  TExportRow* first = sheet->Rows.PeekItem(0);
+  ASSERT_NE(first, nullptr);
+  EXPECT_DOUBLE_EQ(first->Height, 30.0);
+  EXPECT_EQ(first->OutlineLevel, 2);
+  EXPECT_FALSE(first->Hidden);
+  TExportRow* second = sheet->Rows.PeekItem(1);
+  ASSERT_NE(second, nullptr);
+  EXPECT_TRUE(second->Hidden);
+  EXPECT_EQ(second->HeightMode, 1);
+  EXPECT_EQ(sheet->Rows.PeekItem(2)->HeightMode, 1);
+}
+
+Bytes MergedCells(std::initializer_list<std::array<std::uint16_t, 4>> ranges, std::uint16_t count) {
+  Bytes data = Word(count);
+  for (const auto& r : ranges) Append(data, Join({Word(r[0]), Word(r[1]), Word(r[2]), Word(r[3])}));
+  return Record(0x00E5, data);
+}
+
+TEST_F(XLSExporterTest, MergedRangesSpanTheirFirstCell) {
+  // The second range's first cell is not stored: an empty cell carries the spans.
+  Load(WorkbookStream(
+      StandardStyles(),
+      {{u"A",
+        Join({Number(0, 0, 15, 1), MergedCells({{0, 1, 0, 2}, {4, 4, 3, 5}, {9, 8, 0, 0}}, 3)})}}));
+  TExportCell* first = CellAt(0, 0, 0);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->ColSpan(), 3);
+  EXPECT_EQ(first->RowSpan(), 2);
+  TExportCell* empty = CellAt(0, 4, 3);
+  ASSERT_NE(empty, nullptr);
+  EXPECT_EQ(empty->CellClass(), TCellClass::Empty);
+  EXPECT_EQ(empty->ColSpan(), 3);
+  EXPECT_EQ(empty->RowSpan(), 1);
+  // The reversed range is left out.
+  EXPECT_EQ(CellAt(0, 9, 0), nullptr);
+}
+
+TEST_F(XLSExporterTest, MergedCellsCountBeyondTheRecordFailsTheLoad) {
+  EXPECT_THROW(Load(WorkbookStream(StandardStyles(), {{u"A", MergedCells({{0, 1, 0, 2}}, 2)}})),
+               EWorkbookFileException);
+  EXPECT_THROW(Load(WorkbookStream(StandardStyles(), {{u"A", MergedCells({{0, 1, 0, 300}}, 1)}})),
+               EWorkbookFileException);
 }
 
 TEST_F(XLSExporterTest, DamagedRecordFailsTheLoad) {

@@ -148,6 +148,13 @@ TEST(XLSFileReader, StreamWithoutWorksheetsGivesNone) {
   EXPECT_TRUE(dump.sheets.empty());
 }
 
+TEST(XLSFileReader, BareBiff4StreamIsAnOldFile) {
+  // Excel 4.0 saved its BIFF records without a compound file around them.
+  workbook::TMemoryStream bare(
+      Join({Record(0x0409, Join({Word(0), Word(0x0010), Word(0)})), Eof()}));
+  EXPECT_EQ(DumpWithReader(bare).failure, FileError(workbook::WorkbookLng_OldXLS));
+}
+
 TEST(XLSFileReader, NotACompoundFileIsInvalid) {
   workbook::TMemoryStream text(std::vector<std::uint8_t>{'a', ';', 'b', '\n'});
   EXPECT_EQ(DumpWithReader(text).failure, FileError(workbook::WorkbookLng_InvalidXLS));

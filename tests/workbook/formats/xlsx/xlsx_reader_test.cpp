@@ -6,6 +6,7 @@
 #include "workbook/core/library_texts.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_string.h"
+#include "workbook/model/rich_text.h"
 #include "xlsx_test_support.h"
 
 namespace workbook {
@@ -246,6 +247,39 @@ TEST_F(XLSXReaderTest, HostileOrBrokenXmlFailsAsAnInvalidFile) {
       EXPECT_EQ(Text(0, 0, 0).find(u"root"), std::u16string::npos);
     } catch (const EWorkbookFileException& error) {
       EXPECT_EQ(error.Message().rfind(WorkbookLng_InvalidXLSX, 0), 0u);
+    }
+  }
+}
+
+TEST_F(XLSXReaderTest, SharedRichTextKeepsItsRunsInTheCell) {
+  Load(TXLSXParts::Standard(
+      R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c></row>)",
+      "<si><r><t>plain </t></r><r><rPr><b/><sz val=\"14\"/><rFont val=\"Arial\"/></rPr>"
+      "<t>bold</t></r></si><si><t>none</t></si>"));
+  TExportCell* cell = nullptr;
+  ASSERT_TRUE(Book->WorkSheets.GetItem(0)->FindCell(0, 0, cell));
+  auto* text = static_cast<TExportCellString*>(cell);
+  EXPECT_EQ(text->GetValueText(), u"plain bold");
+  ASSERT_TRUE(text->HasRichText());
+  ASSERT_EQ(text->GetRichTextTags().Count(), 1);
+  EXPECT_EQ(text->GetRichTextTags().GetTag(0)->Position, 7);
+  ASSERT_TRUE(Book->WorkSheets.GetItem(0)->FindCell(1, 0, cell));
+  EXPECT_FALSE(static_cast<TExportCellString*>(cell)->HasRichText());
+}
+
+TEST_F(XLSXReaderTest, BrokenSmallPartsFailAsAnInvalidFile) {
+  for (const char* part : {"_rels/.rels", "xl/_rels/workbook.xml.rels", "xl/workbook.xml",
+                           "xl/styles.xml", "xl/sharedStrings.xml", "xl/theme/theme1.xml"}) {
+    TXLSXParts parts = TXLSXParts::Standard("", "<si><t>a</t></si>");
+    parts.Parts[part] = "<broken><";
+    try {
+      Load(parts);
+      // Parts nothing points at are not read at all.
+      EXPECT_TRUE(std::string(part) == "xl/styles.xml" ||
+                  std::string(part) == "xl/theme/theme1.xml")
+          << part;
+    } catch (const EWorkbookFileException& error) {
+      EXPECT_EQ(error.Message().rfind(WorkbookLng_InvalidXLSX, 0), 0u) << part;
     }
   }
 }

@@ -1,0 +1,175 @@
+#include "workbook/formats/text/text_encoding.h"
+
+#include "platform/text_codec.h"
+
+namespace workbook {
+
+namespace {
+
+constexpr char16_t kReplacement = 0xFFFD;
+
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// How many bytes of UTF-8 can be decoded now: all but a last character whose lead byte is there
+// and whose continuation bytes are not all there yet.
+std::size_t Utf8WholeLength(std::string_view bytes) {
+  const std::size_t n = bytes.size();
+  for (std::size_t back = 1; back <= 4 && back <= n; ++back) {
+    const auto b = static_cast<unsigned char>(bytes[n - back]);
+    if ((b & 0xC0) == 0x80) continue;
+    const std::size_t length = b >= 0xF0 && b <= 0xF4   ? 4
+                               : b >= 0xE0 && b <= 0xEF ? 3
+                               : b >= 0xC2 && b <= 0xDF ? 2
+                                                        : 1;
+    return length > back ? n - back : n;
+  }
+  // Only continuation bytes at the end: malformed whatever follows.
+  return n;
+}
+
+std::size_t DecodeUtf16(std::string_view bytes, bool bigEndian, bool final, std::u16string& text) {
+  const std::size_t n = bytes.size() & ~std::size_t{1};
+  auto unit = [&](std::size_t i) {
+    const auto first = static_cast<unsigned char>(bytes[i]);
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    return static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+  };
+  std::size_t i = 0;
+  while (i < n) {
+    const char16_t u = unit(i);
+    if (IsHighSurrogate(u)) {
+      if (i + 4 <= n) {
+        const char16_t partner = unit(i + 2);
+        if (IsLowSurrogate(partner)) {
+          text.push_back(u);
+          text.push_back(partner);
+          i += 4;
+          continue;
+        }
+      } else if (!final) {
+        break;  // the partner may come with the next bytes
+      }
+      text.push_back(kReplacement);
+    } else {
+      text.push_back(IsLowSurrogate(u) ? kReplacement : u);
+    }
+    i += 2;
+  }
+  if (final && i == n && n < bytes.size()) {
+    text.push_back(kReplacement);  // a last odd byte
+    i = bytes.size();
+  }
+  return i;
+}
+
+void EncodeUtf16(std::u16string_view text, bool bigEndian, std::string& bytes) {
+  auto put = [&](char16_t u) {
+    const char high = static_cast<char>(u >> 8);
+    const char low = static_cast<char>(u & 0xFF);
+    bytes.push_back(bigEndian ? high : low);
+    bytes.push_back(bigEndian ? low : high);
+  };
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t u = text[i];
+    if (IsHighSurrogate(u) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      put(u);
+      put(text[++i]);
+    } else {
+      put(IsHighSurrogate(u) || IsLowSurrogate(u) ? kReplacement : u);
+    }
+  }
+}
+
+void EncodeAscii(std::u16string_view text, std::string& bytes) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t u = text[i];
+    // A surrogate pair is one character.
+    if (IsHighSurrogate(u) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) ++i;
+    bytes.push_back(u < 0x80 ? static_cast<char>(u) : '?');
+  }
+}
+
+}  // namespace
+
+const TTextEncoding& TTextEncoding::Default() {
+  static const TTextEncoding encoding(TTextEncodingKind::SystemCodePage);
+  return encoding;
+}
+
+const TTextEncoding& TTextEncoding::ASCII() {
+  static const TTextEncoding encoding(TTextEncodingKind::Ascii);
+  return encoding;
+}
+
+const TTextEncoding& TTextEncoding::UTF8() {
+  static const TTextEncoding encoding(TTextEncodingKind::Utf8);
+  return encoding;
+}
+
+const TTextEncoding& TTextEncoding::Unicode() {
+  static const TTextEncoding encoding(TTextEncodingKind::Utf16LE);
+  return encoding;
+}
+
+const TTextEncoding& TTextEncoding::BigEndianUnicode() {
+  static const TTextEncoding encoding(TTextEncodingKind::Utf16BE);
+  return encoding;
+}
+
+std::string_view TTextEncoding::Preamble() const {
+  switch (kind_) {
+    case TTextEncodingKind::Utf8:
+      return "\xEF\xBB\xBF";
+    case TTextEncodingKind::Utf16LE:
+      return "\xFF\xFE";
+    case TTextEncodingKind::Utf16BE:
+      return "\xFE\xFF";
+    default:
+      return {};
+  }
+}
+
+std::size_t TTextEncoding::UnitSize() const {
+  return kind_ == TTextEncodingKind::Utf16LE || kind_ == TTextEncodingKind::Utf16BE ? 2 : 1;
+}
+
+void TTextEncoding::Encode(std::u16string_view text, std::string& bytes) const {
+  switch (kind_) {
+    case TTextEncodingKind::SystemCodePage:
+      bytes += platform::Utf16ToCp1250(text);
+      break;
+    case TTextEncodingKind::Ascii:
+      EncodeAscii(text, bytes);
+      break;
+    case TTextEncodingKind::Utf8:
+      bytes += platform::Utf16ToUtf8(text);
+      break;
+    case TTextEncodingKind::Utf16LE:
+    case TTextEncodingKind::Utf16BE:
+      EncodeUtf16(text, kind_ == TTextEncodingKind::Utf16BE, bytes);
+      break;
+  }
+}
+
+std::size_t TTextEncoding::Decode(std::string_view bytes, bool final, std::u16string& text) const {
+  switch (kind_) {
+    case TTextEncodingKind::SystemCodePage:
+      text += platform::Cp1250ToUtf16(bytes);
+      return bytes.size();
+    case TTextEncodingKind::Ascii:
+      for (char b : bytes) text.push_back(static_cast<unsigned char>(b) < 0x80 ? b : kReplacement);
+      return bytes.size();
+    case TTextEncodingKind::Utf8: {
+      const std::size_t length = final ? bytes.size() : Utf8WholeLength(bytes);
+      text += platform::Utf8ToUtf16(bytes.substr(0, length));
+      return length;
+    }
+    case TTextEncodingKind::Utf16LE:
+    case TTextEncodingKind::Utf16BE:
+      return DecodeUtf16(bytes, kind_ == TTextEncodingKind::Utf16BE, final, text);
+  }
+  return 0;
+}
+
+}  // namespace workbook

@@ -1,0 +1,244 @@
+#include <algorithm>
+#include <string>
+
+#include "workbook/core/exceptions.h"
+#include "workbook/core/invariant_texts.h"
+#include "workbook/core/library_texts.h"
+#include "workbook/formats/text/text_exporter.h"
+#include "workbook/formats/text/text_reader.h"
+#include "workbook/model/limits.h"
+#include "workbook/model/workbook.h"
+
+namespace workbook {
+
+namespace {
+
+// Progress is reported after this many cells, so the display never slows down a large file.
+constexpr long long kCellsPerProgress = 10000;
+// Number cells made from text show the number as it is, with no fixed decimals.
+constexpr std::uint8_t kGeneralDecimals = 255;
+// The field buffer's first room, and the most room it keeps after a field.
+constexpr std::size_t kFieldCapacity = 1024;
+constexpr std::size_t kKeptFieldCapacity = 1 << 20;
+
+std::u16string DecimalText(long long value) {
+  const std::string digits = std::to_string(value);
+  return std::u16string(digits.begin(), digits.end());
+}
+
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+bool IsLineBreak(char16_t c) { return c == u'\r' || c == u'\n' || c == u'\u2028'; }
+
+// LF, CR and CR LF inside a field all become CR LF; a text without breaks is not copied.
+void UseCrLfBreaks(std::u16string& text) {
+  if (text.find_first_of(u"\r\n") == std::u16string::npos) return;
+  std::u16string out;
+  out.reserve(text.size() + 16);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c == u'\r' || c == u'\n') {
+      out += u"\r\n";
+      if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    } else {
+      out.push_back(c);
+    }
+  }
+  text.swap(out);
+}
+
+// One import: the parser's state over a reader and the sheet it fills.
+class TTextImport {
+ public:
+  TTextImport(TExporterText& exporter, TTextReader& reader, TWorkbook& workbook,
+              TExportWorkSheet& sheet)
+      : exporter_(exporter),
+        reader_(reader),
+        workbook_(workbook),
+        sheet_(sheet),
+        maxRows_(std::min(exporter.GetMaxRowCount(), kMaxSheetRows)),
+        maxCols_(std::min(exporter.GetMaxColCount(), kMaxSheetCols)) {
+    field_.reserve(kFieldCapacity);
+  }
+
+  void Run() {
+    char16_t c;
+    while (reader_.Read(c)) {
+      if (exporter_.CommentChar && c == exporter_.CommentChar) {
+        SkipLine();
+        continue;
+      }
+      reader_.StepBack();
+      StartRow();
+      ReadLine();
+    }
+    FinishRow();
+    sheet_.DeleteTrailingEmptyRows();
+  }
+
+ private:
+  bool EndsField(char16_t c) const {
+    return (exporter_.Separator && c == exporter_.Separator) ||
+           (c && exporter_.ImportSeparators.find(c) != std::u16string::npos);
+  }
+
+  // After a CR, an LF belongs to the same line break.
+  void PassLineFeedAfter(char16_t c) {
+    char16_t next;
+    if (c == u'\r' && reader_.Read(next) && next != u'\n') reader_.StepBack();
+  }
+
+  void SkipLine() {
+    char16_t c;
+    while (reader_.Read(c)) {
+      if (IsLineBreak(c)) {
+        PassLineFeedAfter(c);
+        return;
+      }
+    }
+  }
+
+  void FinishRow() {
+    if (!row_) return;
+    row_->DeleteTrailingEmptyCells();
+    workbook_.DoAfterRowRead(sheet_, *row_);
+  }
+
+  void StartRow() {
+    FinishRow();
+    if (sheet_.Rows.Count() >= maxRows_)
+      throw EWorkbookFileException(u"The file has more rows than a worksheet can hold (" +
+                                   DecimalText(maxRows_) + u").");
+    row_ = sheet_.AddRow();
+    if (cellsSinceReport_ > kCellsPerProgress) {
+      workbook_.DoProgress(wpsRows, reader_.Position() / 1024, reader_.Size() / 1024,
+                           std::u16string());
+      cellsSinceReport_ = 0;
+    }
+  }
+
+  // The fields of one line, up to and including its line break.
+  void ReadLine() {
+    for (;;) {
+      field_.clear();
+      quoted_ = false;
+      char16_t c;
+      bool more = reader_.Read(c);
+      if (exporter_.TrimValues)
+        while (more && IsBlank(c) && !EndsField(c)) more = reader_.Read(c);
+      if (!more) return;  // as at a line break: an empty last field adds no cell
+      if (exporter_.QuoteChar && c == exporter_.QuoteChar) {
+        if (!ReadQuoted()) return;
+      } else {
+        reader_.StepBack();
+      }
+      // The unquoted field, or what follows a closing quote.
+      for (;;) {
+        if (!reader_.Read(c)) {
+          StoreAtLineEnd();
+          return;
+        }
+        if (EndsField(c)) {
+          StoreField();
+          break;
+        }
+        if (IsLineBreak(c)) {
+          PassLineFeedAfter(c);
+          StoreAtLineEnd();
+          return;
+        }
+        field_.push_back(c);
+      }
+    }
+  }
+
+  // The text after an opening quote, up to the closing one; a doubled quote stands for one.
+  // False when the stream ends inside the field, which is then stored with all that was read.
+  bool ReadQuoted() {
+    quoted_ = true;
+    const char16_t quote = exporter_.QuoteChar;
+    char16_t c;
+    while (reader_.Read(c)) {
+      if (c != quote) {
+        field_.push_back(c);
+        continue;
+      }
+      const bool more = reader_.Read(c);
+      if (more && c == quote) {
+        field_.push_back(quote);
+        continue;
+      }
+      if (more) reader_.StepBack();
+      quotedLength_ = field_.size();
+      return true;
+    }
+    quotedLength_ = field_.size();
+    StoreField();
+    return false;
+  }
+
+  // At a line break or the end of the text a field is stored unless nothing was read for it, so
+  // a separator that ends a line adds no cell.
+  void StoreAtLineEnd() {
+    if (quoted_ || !field_.empty()) StoreField();
+  }
+
+  void StoreField() {
+    if (exporter_.TrimValues) {
+      // Blanks are trimmed from unquoted text only, never from inside the quotes.
+      const std::size_t keep = quoted_ ? quotedLength_ : 0;
+      while (field_.size() > keep && IsBlank(field_.back())) field_.pop_back();
+    }
+    if (row_->Cells.Count() >= maxCols_)
+      throw EWorkbookFileException(u"Row " + DecimalText(row_->GetIndex() + 1) +
+                                   u" of the file has more columns than a worksheet can hold (" +
+                                   DecimalText(maxCols_) + u").");
+    double number = 0;
+    if (field_.empty()) {
+      row_->AddCellEmpty();
+    } else if (exporter_.DetectNumbers && !IsBlank(field_.front()) && !IsBlank(field_.back()) &&
+               ISOTryStrToFloat(field_, number)) {
+      row_->AddCellNumber(number, kGeneralDecimals);
+    } else {
+      UseCrLfBreaks(field_);
+      row_->AddCellString(field_);
+    }
+    ++cellsSinceReport_;
+    // A huge field's room is given back rather than kept for the rest of the file.
+    if (field_.capacity() > kKeptFieldCapacity) {
+      std::u16string().swap(field_);
+      field_.reserve(kFieldCapacity);
+    }
+  }
+
+  TExporterText& exporter_;
+  TTextReader& reader_;
+  TWorkbook& workbook_;
+  TExportWorkSheet& sheet_;
+  const int maxRows_;
+  const int maxCols_;
+  TExportRow* row_ = nullptr;
+  std::u16string field_;
+  bool quoted_ = false;
+  std::size_t quotedLength_ = 0;
+  long long cellsSinceReport_ = 0;
+};
+
+}  // namespace
+
+void TExporterText::ImportFromStream(TStream& stream, TWorkbook& workbook) {
+  TCustomExporter::ImportFromStream(stream, workbook);
+  workbook.DoProgress(wpsStart, 0, 1, WorkbookLng_Import);
+  workbook.DoProgress(wpsLoading, 0, 1, std::u16string());
+  workbook.DoProgress(wpsWorkSheet, 0, 1, std::u16string());
+  TTextReader reader(stream, 16384, Encoding());
+  TExportWorkSheet& sheet = *workbook.AddWorkSheet(std::u16string(), -1);
+  bool read = true;
+  workbook.DoBeforeWorkSheetRead(sheet, read);
+  if (!read) return;
+  TTextImport(*this, reader, workbook, sheet).Run();
+  workbook.DoProgress(wpsRows, reader.Size() / 1024, reader.Size() / 1024, std::u16string());
+  workbook.DoProgress(wpsWorkSheet, 1, 1, std::u16string());
+  workbook.DoProgress(wpsDone, 1, 1, std::u16string());
+}
+
+}  // namespace workbook

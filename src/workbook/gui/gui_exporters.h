@@ -1,0 +1,24 @@
+#pragma once
+// The XLSX and XLS handlers of a windowing program: they differ from the library's only in
+// measuring wrapped cell heights with the real fonts.
+#include "workbook/formats/xls/xls_exporter.h"
+#include "workbook/formats/xlsx/xlsx_exporter.h"
+#include "workbook/gui/text_measuring.h"
+
+namespace workbook::gui {
+
+class TExporterXLSX : public TCustomExporterXLSX {
+ public:
+  double GetCellAutoHeight(TExportCell& cell, double width) override {
+    return CalcCellTextHeight(*this, cell, width);
+  }
+};
+
+class TExporterXLS : public TCustomExporterXLS {
+ public:
+  double GetCellAutoHeight(TExportCell& cell, double width) override {
+    return CalcCellTextHeight(*this, cell, width);
+  }
+};
+
+}  // namespace workbook::gui

@@ -1,0 +1,89 @@
+#pragma once
+// The workbook's defined names: each name refers to a range of one worksheet. Names compare
+// without regard to the case of ASCII letters (as spreadsheets treat them) and are kept sorted.
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "workbook/core/xml/xml_node.h"
+#include "workbook/model/range.h"
+
+namespace workbook {
+
+class TWorkbook;
+class TExportWorkSheet;
+class TExportCell;
+
+class TExportNamedCells {
+ public:
+  explicit TExportNamedCells(TWorkbook* owner) : owner_(owner) {}
+  TExportNamedCells(const TExportNamedCells&) = delete;
+  TExportNamedCells& operator=(const TExportNamedCells&) = delete;
+
+  TWorkbook* Owner() const { return owner_; }
+  int Count() const { return static_cast<int>(names_.size()); }
+
+  // Adds a checked, new name; EWorkbookException "TExportNamedCells.AddCellRangeSpan: Name is
+  // not valid." or "... Name is already defined.". Returns the name's position in the list.
+  int AddCellRangeSpan(const std::u16string& name, TExportWorkSheet* workSheet, int rowCount,
+                       int colCount, int row, int col);
+  int AddCellRange(const std::u16string& name, TExportWorkSheet* workSheet, int row, int col);
+  // The cell's sheet, row and column.
+  int AddCell(const std::u16string& name, TExportCell& cell);
+  // False when the name exists; otherwise adds it unchecked.
+  bool TryAddCellRangeSpan(const std::u16string& name, TExportWorkSheet* workSheet, int rowCount,
+                           int colCount, int row, int col);
+  // The same from two corners.
+  bool TryAddCellRange(const std::u16string& name, TExportWorkSheet* workSheet, int col2, int row2,
+                       int col, int row);
+
+  bool FindName(const std::u16string& name, const TExportRange*& range) const;
+  // The first name (in list order) whose range is exactly that area of WorkSheet.
+  bool FindRangeName(const TExportWorkSheet* workSheet, int col, int row, int colCount,
+                     int rowCount, std::u16string& name) const;
+  // The same for the cell's area, its spans included.
+  bool FindCellName(const TExportCell& cell, std::u16string& name) const;
+
+  bool Delete(const std::u16string& name);
+  void Clear() { names_.clear(); }
+  // Frees every name that refers to WorkSheet (the sheet is going away).
+  void DeleteSheetNames(const TExportWorkSheet* workSheet);
+
+  // ASCII letters, digits and "_" only (the empty name too; a leading digit is allowed).
+  static bool IsValidName(std::u16string_view name);
+
+  // Used when a sheet is copied: the target workbook's names on ToSheet are deleted, then every
+  // name of FromSheet's workbook on FromSheet is added for ToSheet. Without IncludeSingleCells
+  // one-cell names are left alone in both steps. A name that already exists is kept as it is.
+  void CopySheetNames(const TExportWorkSheet* fromSheet, TExportWorkSheet* toSheet,
+                      bool includeSingleCells);
+
+  // The definedName elements of the names, in list order, as XML text.
+  std::u16string WriteXLSX() const;
+  // A definedName read from a file: added (when new) only when its reference parses and names
+  // an existing worksheet; anything else is ignored.
+  void ReadXLSXDefinedName(const std::u16string& name, std::u16string_view reference);
+  // One table:named-range child of a table:named-expressions node per name.
+  void WriteODS(TXmlNode namedExpressionsNode) const;
+
+  // Visits the names in list order.
+  template <class F>
+  void ForEach(F&& visit) const {
+    for (const auto& [name, range] : names_) visit(name, *range);
+  }
+
+ private:
+  struct NameLess {
+    using is_transparent = void;
+    bool operator()(std::u16string_view a, std::u16string_view b) const;
+  };
+  int Add(const std::u16string& name, TExportWorkSheet* workSheet, int rowCount, int colCount,
+          int row, int col);
+  int PositionOf(const std::u16string& name) const;
+
+  TWorkbook* owner_;
+  std::map<std::u16string, std::unique_ptr<TExportRange>, NameLess> names_;
+};
+
+}  // namespace workbook

@@ -1,0 +1,216 @@
+// Page setup in BIFF8: page breaks, print options, GUTS, HEADER, FOOTER, centring, margins and
+// SETUP.
+#include <algorithm>
+#include <cstring>
+
+#include "workbook/core/units.h"
+#include "workbook/formats/xls/xls_record_reader.h"
+#include "workbook/formats/xls/xls_strings.h"
+#include "workbook/model/page_setup.h"
+#include "workbook/model/worksheet.h"
+
+namespace workbook {
+
+namespace {
+
+constexpr std::uint16_t kHeaderId = 0x0014, kFooterId = 0x0015, kVerticalBreaksId = 0x001A,
+                        kHorizontalBreaksId = 0x001B, kLeftMarginId = 0x0026,
+                        kRightMarginId = 0x0027, kTopMarginId = 0x0028, kBottomMarginId = 0x0029,
+                        kPrintHeadersId = 0x002A, kPrintGridLinesId = 0x002B, kGutsId = 0x0080,
+                        kHCenterId = 0x0083, kVCenterId = 0x0084, kSetupId = 0x00A1;
+// Spreadsheet programs keep header texts to 255 characters, and BIFF8 sheets to 1026 manual
+// breaks each way, 65536 rows and 256 columns.
+constexpr std::size_t kMaxHeaderChars = 255;
+constexpr std::size_t kMaxBreaks = 1026;
+constexpr int kXLSMaxRow = 65535;
+constexpr int kXLSMaxCol = 255;
+
+using TBytes = std::vector<std::uint8_t>;
+
+void PutWord(TBytes& data, int value) {
+  data.push_back(static_cast<std::uint8_t>(value & 0xFF));
+  data.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
+}
+
+void PutDouble(TBytes& data, double value) {
+  std::uint8_t bytes[8];
+  std::memcpy(bytes, &value, 8);
+  data.insert(data.end(), bytes, bytes + 8);
+}
+
+void PutHeader(TBytes& data, std::uint16_t id, std::size_t size) {
+  PutWord(data, id);
+  PutWord(data, static_cast<int>(size));
+}
+
+void PutWordRecord(TBytes& data, std::uint16_t id, int value) {
+  PutHeader(data, id, 2);
+  PutWord(data, value);
+}
+
+void PutDoubleRecord(TBytes& data, std::uint16_t id, double value) {
+  PutHeader(data, id, 8);
+  PutDouble(data, value);
+}
+
+void PutBreaks(TBytes& data, std::uint16_t id, const std::vector<int>& breaks) {
+  if (breaks.empty()) return;
+  PutHeader(data, id, 2 + 6 * breaks.size());
+  PutWord(data, static_cast<int>(breaks.size()));
+  for (int index : breaks) {
+    PutWord(data, index);
+    PutWord(data, 0);
+    PutWord(data, 0xFFFF);
+  }
+}
+
+int Word(int value) { return std::clamp(value, 0, 0xFFFF); }
+
+double MarginCm(double inches) {
+  return inches == inches ? std::clamp(InchToCm(inches), -100.0, 100.0) : 0.0;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> TExportHeaders::WriteXLS(std::uint16_t recordId) const {
+  const std::u16string text = BuildExcelString().substr(0, kMaxHeaderChars);
+  TBytes data;
+  PutHeader(data, recordId, 3 + 2 * text.size());
+  PutWord(data, static_cast<int>(text.size()));
+  data.push_back(1);
+  for (char16_t c : text) PutWord(data, c);
+  return data;
+}
+
+void TExportHeaders::ReadXLS(TXLSRecordReader& reader) {
+  if (reader.Left() == 0) {
+    ParseExcelString(std::u16string());
+    return;
+  }
+  ParseExcelString(XLSReadString(reader, TXLSLengthRecord::Word));
+}
+
+std::vector<std::uint8_t> TExportPageSettings::WriteXLS() const {
+  TBytes data;
+  std::vector<int> rowBreaks, colBreaks;
+  int rowLevel = 0, colLevel = 0;
+  if (owner_) {
+    for (int r = 0; r < owner_->Rows.Count(); ++r) {
+      const TExportRow* row = owner_->Rows.PeekItem(r);
+      if (!row) continue;
+      rowLevel = std::max<int>(rowLevel, row->OutlineLevel);
+      if (row->PageBreak && r <= kXLSMaxRow && rowBreaks.size() < kMaxBreaks)
+        rowBreaks.push_back(r);
+    }
+    for (const TExportCol* col : owner_->Cols) {
+      colLevel = std::max<int>(colLevel, col->OutlineLevel());
+      if (col->PageBreak && col->GetIndex() <= kXLSMaxCol && colBreaks.size() < kMaxBreaks)
+        colBreaks.push_back(col->GetIndex());
+    }
+  }
+  PutBreaks(data, kHorizontalBreaksId, rowBreaks);
+  PutBreaks(data, kVerticalBreaksId, colBreaks);
+  if (PrintHeaders) PutWordRecord(data, kPrintHeadersId, 1);
+  if (PrintGridLines) PutWordRecord(data, kPrintGridLinesId, 1);
+  PutHeader(data, kGutsId, 8);
+  PutWord(data, rowLevel ? rowLevel * 14 + 1 : 0);
+  PutWord(data, colLevel ? colLevel * 14 + 1 : 0);
+  PutWord(data, rowLevel ? rowLevel + 1 : 0);
+  PutWord(data, colLevel ? colLevel + 1 : 0);
+  const TExportHeaders* header = owner_ ? &owner_->Header : nullptr;
+  const TExportHeaders* footer = owner_ ? &owner_->Footer : nullptr;
+  if (header && header->HasText()) {
+    const TBytes record = header->WriteXLS(kHeaderId);
+    data.insert(data.end(), record.begin(), record.end());
+  }
+  if (footer && footer->HasText()) {
+    const TBytes record = footer->WriteXLS(kFooterId);
+    data.insert(data.end(), record.begin(), record.end());
+  }
+  if (Centering & ctHorizontal) PutWordRecord(data, kHCenterId, 1);
+  if (Centering & ctVertical) PutWordRecord(data, kVCenterId, 1);
+  PutDoubleRecord(data, kLeftMarginId, CmToInch(LeftMargin));
+  PutDoubleRecord(data, kRightMarginId, CmToInch(RightMargin));
+  PutDoubleRecord(data, kTopMarginId, CmToInch(TopMargin));
+  PutDoubleRecord(data, kBottomMarginId, CmToInch(BottomMargin));
+  PutHeader(data, kSetupId, 34);
+  PutWord(data, 9);
+  PutWord(data, Word(Scale));
+  PutWord(data, UseFirstPageNumber
+                    ? Word(FirstPageNumber < 0 ? FirstPageNumber + 65536 : FirstPageNumber)
+                    : 0);
+  PutWord(data, Word(FitToWidth));
+  PutWord(data, Word(FitToHeight));
+  int flags = 0;
+  if (PageOrder == 0) flags |= 0x01;
+  if (Orientation == 0) flags |= 0x02;
+  if (UseFirstPageNumber) flags |= 0x80;
+  PutWord(data, flags);
+  PutWord(data, 0);
+  PutWord(data, 0);
+  PutDouble(data, CmToInch(TopMargin - (header ? header->Margin : 1.0)));
+  PutDouble(data, CmToInch(BottomMargin - (footer ? footer->Margin : 1.0)));
+  PutWord(data, 1);
+  return data;
+}
+
+void TExportPageSettings::ReadXLSSetup(TXLSRecordReader& reader) {
+  reader.Skip(2);
+  Scale = reader.ReadWord();
+  const int first = reader.ReadWord();
+  FirstPageNumber = first > 32767 ? first - 65536 : first;
+  FitToWidth = reader.ReadWord();
+  FitToHeight = reader.ReadWord();
+  const std::uint16_t flags = reader.ReadWord();
+  PageOrder = (flags & 0x01) ? 0 : 1;
+  Orientation = (flags & 0x02) ? 0 : 1;
+  UseFirstPageNumber = (flags & 0x80) != 0;
+  reader.Skip(4);
+  const double headerInches = reader.ReadDouble();
+  const double footerInches = reader.ReadDouble();
+  if (!owner_) return;
+  owner_->Header.Margin = TopMargin - MarginCm(headerInches);
+  owner_->Footer.Margin = BottomMargin - MarginCm(footerInches);
+}
+
+bool TExportPageSettings::ReadXLSRecord(std::uint16_t id, TXLSRecordReader& reader) {
+  switch (id) {
+    case kLeftMarginId:
+      LeftMargin = MarginCm(reader.ReadDouble());
+      return true;
+    case kRightMarginId:
+      RightMargin = MarginCm(reader.ReadDouble());
+      return true;
+    case kTopMarginId:
+      TopMargin = MarginCm(reader.ReadDouble());
+      return true;
+    case kBottomMarginId:
+      BottomMargin = MarginCm(reader.ReadDouble());
+      return true;
+    case kHCenterId:
+      Centering = reader.ReadWord() ? Centering | ctHorizontal : Centering & ~ctHorizontal;
+      return true;
+    case kVCenterId:
+      Centering = reader.ReadWord() ? Centering | ctVertical : Centering & ~ctVertical;
+      return true;
+    case kPrintHeadersId:
+      PrintHeaders = reader.ReadWord() != 0;
+      return true;
+    case kPrintGridLinesId:
+      PrintGridLines = reader.ReadWord() != 0;
+      return true;
+    case kSetupId:
+      ReadXLSSetup(reader);
+      return true;
+    case kHeaderId:
+      if (owner_) owner_->Header.ReadXLS(reader);
+      return true;
+    case kFooterId:
+      if (owner_) owner_->Footer.ReadXLS(reader);
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace workbook

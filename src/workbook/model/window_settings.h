@@ -1,0 +1,85 @@
+#pragma once
+// A worksheet's view: frozen panes, zoom, grid lines and headings, tab colour, selection, top-left
+// cell, outline summary placement and the auto-filter range.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "workbook/core/color.h"
+#include "workbook/core/color_sources.h"
+#include "workbook/core/xml/xml_node.h"
+#include "workbook/model/range.h"
+
+namespace workbook {
+
+class TExportWorkSheet;
+class TXLSRecordReader;
+
+// The frozen panes: Row frozen rows and Col frozen columns.
+class TExportWindowSplit : public TExportCellAddress {
+ public:
+  bool IsSplit() const { return Row > 0 || Col > 0; }
+
+  // A pane element (frozen) as a child of SheetViewNode, when split.
+  void WriteXLSX(TXmlNode sheetViewNode) const;
+  // The first pane of SheetViewNode that is frozen (or has no state).
+  void ReadXLSX(TXmlNode sheetViewNode);
+  // The PANE record (0x0041), header included; empty when not split.
+  std::vector<std::uint8_t> WriteXLS() const;
+  // PANE record data: the frozen columns and rows.
+  void ReadXLS(TXLSRecordReader& reader);
+};
+
+class TExportWindowSettings : public TPersistent {
+ public:
+  explicit TExportWindowSettings(TExportWorkSheet* owner);
+
+  TExportWorkSheet* Owner() const { return owner_; }
+  TExportWindowSplit Split;
+  TExportRange AutoFilter;
+  int Zoom = 100;
+  bool ShowRowColHeaders = true;
+  bool ShowGridLines = true;
+  TColor TabColor = clNone;
+  bool SummaryRowsAbove = false;
+  bool SummaryColsLeft = false;
+  TExportRange Selection;  // A1
+  TExportCellAddress TopLeftCell;
+
+  bool HasAutoFilter() const { return AutoFilter.HasColsAndRows(); }
+
+  // sheetView (with pane or selection) as a child of SheetViewsNode.
+  void WriteXLSX(TXmlNode sheetViewsNode) const;
+  // A sheetView element.
+  void ReadXLSX(TXmlNode sheetViewNode);
+  // The children of sheetPr; FitToPage comes from the page settings.
+  void WriteXLSXSheetPr(TXmlNode sheetPrNode, bool fitToPage) const;
+  // A sheetPr element; returns the fitToPage flag of pageSetUpPr for the page settings. The tab
+  // colour's theme and indexed forms resolve through Theme and Palette (either may be nullptr).
+  bool ReadXLSXSheetPr(TXmlNode sheetPrNode, const IThemeColors* theme,
+                       const IColorPalette* palette);
+  // The autoFilter element as a child of SheetNode, when there is a filter.
+  void WriteXLSXAutoFilter(TXmlNode sheetNode) const;
+  void ReadXLSXAutoFilter(TXmlNode autoFilterNode);
+  // The sheet-qualified absolute reference for the _xlnm._FilterDatabase name.
+  std::u16string GetXLSXAutoFilterRef() const;
+
+  // The SHEETLAYOUT record (0x0862), header included; empty without a tab colour. PaletteIndex is
+  // the palette's index of TabColor.
+  std::vector<std::uint8_t> WriteXLSSheetLayout(std::uint16_t paletteIndex) const;
+  // SHEETLAYOUT record data: a palette index inside the palette sets TabColor.
+  void ReadXLSSheetLayout(TXLSRecordReader& reader, const IColorPalette& palette);
+
+  // The sheet's config:config-item-map-entry as a child of TablesNode (settings.xml).
+  void WriteODSConfig(TXmlNode tablesNode) const;
+  // A table:database-range child of DatabaseRangesNode, when there is a filter.
+  void WriteODSAutoFilter(TXmlNode databaseRangesNode) const;
+
+  // Split, auto-filter and outline placement.
+  void AssignTo(TPersistent& dest) const override;
+
+ private:
+  TExportWorkSheet* owner_;
+};
+
+}  // namespace workbook

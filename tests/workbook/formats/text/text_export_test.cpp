@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/text_codec.h"
+#include "workbook/formats/exporter_registry.h"
+#include "workbook/formats/python_peer.h"
+#include "workbook/formats/text/text_exporter.h"
+#include "workbook/formats/text/text_test_support.h"
+#include "workbook/model/cell_string.h"
+
+namespace workbook {
+namespace {
+
+using test_support::PythonAvailable;
+using test_support::RunPython;
+using test_support::TScratchDir;
+using test_support::WriteFileBytes;
+
+const std::string kBom = "\xEF\xBB\xBF";
+
+class TextExportTest : public TextFormatsTest {
+ protected:
+  TExportWorkSheet& Sheet() { return *Book().GetActiveWorkSheet(); }
+  // Appends a row of string cells.
+  TExportRow& AddRow(const std::vector<std::u16string>& texts) {
+    TExportRow& row = *Sheet().AddRow();
+    for (const std::u16string& text : texts) row.AddCellString(text);
+    return row;
+  }
+};
+
+TEST_F(TextExportTest, EveryCellIsQuotedAndInnerQuotesAreDoubled) {
+  TExportRow& row = *Sheet().AddRow();
+  row.AddCellNumber(1.5, 1);
+  row.AddCellString(u"a\"b");
+  TExporterCSVComma comma;
+  EXPECT_EQ(Export(comma), kBom + "\"1.5\",\"a\"\"b\"\r\n");
+}
+
+TEST_F(TextExportTest, ASpanningCellStandsForItsColumns) {
+  TExportRow& row = *Sheet().AddRow();
+  row.AddCellString(u"A")->SetColSpan(3);
+  row.AddCellString(u"B");
+  TExportRow& last = *Sheet().AddRow();
+  last.AddCellString(u"C")->SetColSpan(2);
+  TExporterCSVComma comma;
+  EXPECT_EQ(Export(comma), kBom + "\"A\",,,\"B\"\r\n\"C\"\r\n");
+}
+
+TEST_F(TextExportTest, UntouchedColumnsAndRowsAreWrittenEmpty) {
+  Sheet().FindCreateCell(2, 1, TCellClass::String, false)->SetValueText(u"x");
+  Sheet().AddRow()->AddCellEmpty();
+  TExporterCSVComma comma;
+  EXPECT_EQ(Export(comma), kBom + "\r\n\"\",\"\",\"x\"\r\n\"\"\r\n");
+}
+
+TEST_F(TextExportTest, LineBreaksInsideCellsBecomeBlanks) {
+  AddRow({u"a\r\nb\nc\rd"});
+  TExporterCSVComma comma;
+  EXPECT_EQ(Export(comma), kBom + "\"a b c d\"\r\n");
+  comma.ReplaceLineBreaks = false;
+  EXPECT_EQ(Export(comma), kBom + "\"a\r\nb\nc\rd\"\r\n");
+}
+
+TEST_F(TextExportTest, CsvForExcelWritesTheCodePageWithoutAMark) {
+  platform::FormatSettings().ListSeparator = u';';
+  AddRow({u"\u010D\u0161\u017E", u"\u20AC", u"\u4E2D"});
+  TExporterCSVExcel excel;
+  EXPECT_EQ(Export(excel), "\"\xE8\x9A\x9E\";\"\x80\";\"?\"\r\n");
+}
+
+TEST_F(TextExportTest, AnEmptySheetGivesOnlyTheMark) {
+  TExporterCSVComma comma;
+  EXPECT_EQ(Export(comma), kBom);
+}
+
+TEST_F(TextExportTest, TheSelectionFunctionPicksTheSheetWhateverItAnswers) {
+  Book().AddWorkSheet(u"First");
+  AddRow({u"one"});
+  Book().AddWorkSheet(u"Second");
+  AddRow({u"two"});
+  int calls = 0;
+  SetSelectWorkSheetFunc([&](TWorkbook& workbook) {
+    ++calls;
+    workbook.SetActiveWorkSheet(workbook.WorkSheets.GetItem(0));
+    return false;
+  });
+  TExporterCSVComma comma;
+  const std::string written = Export(comma);
+  SetSelectWorkSheetFunc(nullptr);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(written, kBom + "\"one\"\r\n");
+}
+
+TEST_F(TextExportTest, RowsWrittenByEventAreAskedForAndFreed) {
+  Book().WriteRowsByEvent = true;
+  TExportWorkSheet& sheet = Sheet();
+  sheet.OnAddRow = [](TWorkbook&, TCustomExporter&, TExportWorkSheet& s, int index) {
+    if (index < 3) s.AddRow()->AddCellString(u"r" + std::u16string(1, u'0' + index));
+  };
+  TExporterCSVComma comma;
+  EXPECT_EQ(Export(comma), kBom + "\"r0\"\r\n\"r1\"\r\n\"r2\"\r\n");
+  // Each row's cells were freed when the row after it was asked for.
+  ASSERT_EQ(sheet.Rows.Count(), 3);
+  for (int r = 0; r < 3; ++r) EXPECT_FALSE(sheet.Rows.RowHasCells(r)) << r;
+}
+
+TEST_F(TextExportTest, ExistingRowsAreFilledByEventJustBeforeTheyAreWritten) {
+  Book().WriteRowsByEvent = true;
+  TExportWorkSheet& sheet = Sheet();
+  sheet.AddRow();
+  sheet.AddRow();
+  std::vector<int> asked;
+  sheet.OnGetRow = [&](TWorkbook&, TExportWorkSheet&, TExportRow& row) {
+    asked.push_back(row.GetIndex());
+    row.AddCellString(row.GetIndex() == 0 ? u"first" : u"second");
+  };
+  TExporterCSVComma comma;
+  EXPECT_EQ(Export(comma), kBom + "\"first\"\r\n\"second\"\r\n");
+  EXPECT_EQ(asked, (std::vector<int>{0, 1}));
+  // Without the workbook's switch the event is not used.
+  Book().WriteRowsByEvent = false;
+  asked.clear();
+  Export(comma);
+  EXPECT_TRUE(asked.empty());
+}
+
+TEST_F(TextExportTest, ProgressStagesOfAnExport) {
+  std::vector<int> stages;
+  Book().OnProgress = [&](TWorkbook&, int stage, long long, long long) { stages.push_back(stage); };
+  for (int i = 0; i < 12000; ++i) AddRow({u"x"});
+  TExporterCSVComma comma;
+  Export(comma);
+  EXPECT_EQ(stages, (std::vector<int>{wpsStart, wpsWorkSheet, wpsRows, wpsRows, wpsWorkSheet,
+                                      wpsSaving, wpsDone}));
+}
+
+// Every handler, on texts that exercise quoting: what it writes, it reads back.
+struct THandlerCase {
+  const char* name;
+  std::function<std::unique_ptr<TExporterText>()> make;
+  const char* pythonEncoding;
+};
+
+std::unique_ptr<TExporterText> MakeExcel() {
+  platform::FormatSettings().ListSeparator = u';';
+  return std::make_unique<TExporterCSVExcel>();
+}
+
+const THandlerCase kHandlers[] = {
+    {"excel", MakeExcel, "cp1250"},
+    {"semicolon", [] { return std::make_unique<TExporterCSVSemicolon>(); }, "utf-8-sig"},
+    {"comma", [] { return std::make_unique<TExporterCSVComma>(); }, "utf-8-sig"},
+    {"tsv", [] { return std::make_unique<TExporterTSV>(); }, "utf-8-sig"},
+    {"ssv", [] { return std::make_unique<TExporterSSV>(); }, "utf-8-sig"},
+};
+
+const TSheetTexts kTricky = {
+    {u"plain", u"with, comma", u"with; semicolon", u"tab\there"},
+    {u"\"quoted\"", u"a \"\" b", u"", u"  padded  "},
+    {},
+    {u"\u010Desk\u00E1 \u0161\u0165astn\u00E1 \u017Eaba", u"line\r\nbreak", u"1.5", u"last"},
+};
+
+// What the written file holds: line breaks became blanks, and reading trims unquoted blanks
+// only, so quoted texts keep theirs.
+TSheetTexts Written(const TSheetTexts& rows) {
+  TSheetTexts out = rows;
+  for (auto& row : out)
+    for (auto& text : row)
+      if (text == u"line\r\nbreak") text = u"line break";
+  return out;
+}
+
+// Read back, a row's trailing empty cells are gone.
+TSheetTexts ReadBack(TSheetTexts rows) {
+  for (auto& row : rows)
+    while (!row.empty() && row.back().empty()) row.pop_back();
+  return rows;
+}
+
+class HandlerRoundTrip : public TextExportTest, public ::testing::WithParamInterface<THandlerCase> {
+ protected:
+  std::string WriteTricky(TExporterText& exporter) {
+    for (const auto& texts : kTricky) AddRow(texts);
+    return Export(exporter);
+  }
+};
+
+TEST_P(HandlerRoundTrip, ReadsBackWhatItWrote) {
+  std::unique_ptr<TExporterText> exporter = GetParam().make();
+  const std::string written = WriteTricky(*exporter);
+  EXPECT_EQ(Import(*exporter, written), ReadBack(Written(kTricky)));
+}
+
+// Each cell as the hex of its UTF-8 bytes, cells joined by "|", one line per row.
+std::string HexLines(const TSheetTexts& rows) {
+  static const char digits[] = "0123456789abcdef";
+  std::string out;
+  for (const auto& row : rows) {
+    for (std::size_t c = 0; c < row.size(); ++c) {
+      if (c > 0) out += '|';
+      for (unsigned char b : platform::Utf16ToUtf8(row[c])) {
+        out += digits[b >> 4];
+        out += digits[b & 15];
+      }
+    }
+    out += '\n';
+  }
+  return out;
+}
+
+TEST_P(HandlerRoundTrip, PythonsCsvModuleReadsWhatItWrote) {
+  if (!PythonAvailable()) GTEST_SKIP() << "/usr/bin/python3 is not installed";
+  std::unique_ptr<TExporterText> exporter = GetParam().make();
+  const std::string written = WriteTricky(*exporter);
+  TScratchDir dir;
+  WriteFileBytes(dir.File("out.csv"), std::vector<std::uint8_t>(written.begin(), written.end()));
+  const std::string separator = platform::Utf16ToUtf8(std::u16string(1, exporter->Separator));
+  const std::string seen =
+      RunPython(dir,
+                "import csv\n"
+                "with open('out.csv', newline='', encoding='" +
+                    std::string(GetParam().pythonEncoding) +
+                    "') as f:\n"
+                    "    for row in csv.reader(f, delimiter='" +
+                    (separator == "\t" ? std::string("\\t") : separator) +
+                    "', quotechar='\"', doublequote=True, strict=True):\n"
+                    "        print('|'.join(c.encode('utf-8').hex() for c in row))\n");
+  EXPECT_EQ(seen, HexLines(Written(kTricky)));
+}
+
+INSTANTIATE_TEST_SUITE_P(TExporterText, HandlerRoundTrip, ::testing::ValuesIn(kHandlers),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace workbook

@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "workbook/core/exceptions.h"
+#include "workbook/formats/text/text_exporter.h"
+#include "workbook/formats/text/text_test_support.h"
+#include "workbook/model/cell_number.h"
+
+namespace workbook {
+namespace {
+
+struct TImportCase {
+  const char* name;
+  std::string input;
+  TSheetTexts rows;
+};
+
+// Read with "CSV comma-separated text".
+const TImportCase kCommaCases[] = {
+    {"empty middle field", "a,,b", {{u"a", u"", u"b"}}},
+    {"separator ends the line", "a,b,\r\nc", {{u"a", u"b"}, {u"c"}}},
+    {"quoted separator", "\"a,b\",c", {{u"a,b", u"c"}}},
+    {"doubled quotes", "\"say \"\"hi\"\"\",x", {{u"say \"hi\"", u"x"}}},
+    {"only a doubled quote", "\"\"\"\"", {{u"\""}}},
+    {"quoted CR LF", "\"a\r\nb\",c\r\nd", {{u"a\r\nb", u"c"}, {u"d"}}},
+    {"quoted LF becomes CR LF", "\"a\nb\"", {{u"a\r\nb"}}},
+    {"quoted CR becomes CR LF", "\"a\rb\"", {{u"a\r\nb"}}},
+    {"LF lines", "a\nb\n", {{u"a"}, {u"b"}}},
+    {"CR lines", "a\rb\r", {{u"a"}, {u"b"}}},
+    {"CR LF is one break", "a\r\n\r\nb", {{u"a"}, {}, {u"b"}}},
+    {"LF CR is two breaks", "a\n\rb", {{u"a"}, {}, {u"b"}}},
+    {"line separator character",
+     "a\xE2\x80\xA8"
+     "b",
+     {{u"a"}, {u"b"}}},
+    {"empty lines in the middle stay", "a\r\n\r\n\r\nb", {{u"a"}, {}, {}, {u"b"}}},
+    {"trailing empty lines leave no rows", "a\r\n\r\n\r\n", {{u"a"}}},
+    {"blanks around unquoted fields", "  a b \t, c ", {{u"a b", u"c"}}},
+    {"blanks inside quotes stay", " \" a \" ,b", {{u" a ", u"b"}}},
+    {"quoted empty field is an empty cell", "\"\",a", {{u"", u"a"}}},
+    {"trailing empty cells go", "a,\"\",,", {{u"a"}}},
+    {"quote inside an unquoted field", "a\"b,c", {{u"a\"b", u"c"}}},
+    {"text after the closing quote is kept", "\"ab\"cd,e", {{u"abcd", u"e"}}},
+    {"blanks after the closing quote", "\"a\" , \"b\" \r\nc", {{u"a", u"b"}, {u"c"}}},
+    {"unterminated quote keeps the rest", "x,\"ab\r\ncd,e", {{u"x", u"ab\r\ncd,e"}}},
+    {"quote closing at the end of the text", "x,\"ab\"", {{u"x", u"ab"}}},
+    {"nul is a character", std::string("a\0b,c", 5), {{std::u16string(u"a\0b", 3), u"c"}}},
+    {"invalid utf-8 is replaced", "a\xFF,b", {{u"a\uFFFD", u"b"}}},
+    {"utf-8 mark is passed over",
+     "\xEF\xBB\xBF"
+     "a,b",
+     {{u"a", u"b"}}},
+    {"empty text", "", {}},
+};
+
+class CommaImport : public TextFormatsTest, public ::testing::WithParamInterface<TImportCase> {};
+
+TEST_P(CommaImport, ReadsTheExpectedCells) {
+  TExporterCSVComma comma;
+  EXPECT_EQ(Import(comma, GetParam().input), GetParam().rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(TExporterText, CommaImport, ::testing::ValuesIn(kCommaCases),
+                         [](const auto& info) {
+                           std::string name;
+                           for (char c : std::string(info.param.name))
+                             name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                           return name;
+                         });
+
+TEST_F(TextFormatsTest, EmptyFieldsAreEmptyCellsAndTextsStringCells) {
+  TExporterCSVComma comma;
+  Import(comma, "a,,b");
+  TExportRow& row = *Book().WorkSheets.GetItem(0)->Rows.GetItem(0);
+  EXPECT_EQ(row.Cells.GetItem(0)->CellClass(), TCellClass::String);
+  EXPECT_EQ(row.Cells.GetItem(1)->CellClass(), TCellClass::Empty);
+  EXPECT_EQ(row.Cells.GetItem(2)->CellClass(), TCellClass::String);
+}
+
+TEST_F(TextFormatsTest, DetectNumbersMakesNumberCellsOfPlainNumbersOnly) {
+  TExporterCSVComma comma;
+  comma.DetectNumbers = true;
+  Import(comma, "1.5,\" 1.5\",-2e3,1.5x,\"7\"");
+  TExportRow& row = *Book().WorkSheets.GetItem(0)->Rows.GetItem(0);
+  ASSERT_EQ(row.Cells.Count(), 5);
+  EXPECT_EQ(row.Cells.GetItem(0)->CellClass(), TCellClass::Number);
+  EXPECT_DOUBLE_EQ(static_cast<TExportCellNumber*>(row.Cells.GetItem(0))->Value, 1.5);
+  EXPECT_EQ(row.Cells.GetItem(1)->CellClass(), TCellClass::String);
+  EXPECT_EQ(row.Cells.GetItem(2)->CellClass(), TCellClass::Number);
+  EXPECT_DOUBLE_EQ(static_cast<TExportCellNumber*>(row.Cells.GetItem(2))->Value, -2000);
+  EXPECT_EQ(row.Cells.GetItem(3)->CellClass(), TCellClass::String);
+  EXPECT_EQ(row.Cells.GetItem(4)->CellClass(), TCellClass::Number);
+  // Without the switch every field is text.
+  TExporterCSVComma plain;
+  Import(plain, "1.5");
+  EXPECT_EQ(Book().WorkSheets.GetItem(0)->Rows.GetItem(0)->Cells.GetItem(0)->CellClass(),
+            TCellClass::String);
+}
+
+TEST_F(TextFormatsTest, SsvSplitsAtTabsNotAtBlanks) {
+  TExporterSSV ssv;
+  EXPECT_EQ(Import(ssv, "a b\tc d\r\n"), (TSheetTexts{{u"a b", u"c d"}}));
+}
+
+TEST_F(TextFormatsTest, TsvKeepsEmptyTabSeparatedFields) {
+  TExporterTSV tsv;
+  EXPECT_EQ(Import(tsv, "a\t\tb\t\"c\td\""), (TSheetTexts{{u"a", u"", u"b", u"c\td"}}));
+}
+
+TEST_F(TextFormatsTest, SemicolonHandlerLeavesCommasInTheText) {
+  TExporterCSVSemicolon semicolon;
+  EXPECT_EQ(Import(semicolon, "1,5;2"), (TSheetTexts{{u"1,5", u"2"}}));
+}
+
+TEST_F(TextFormatsTest, CsvForExcelReadsTheCodePageWithTheListSeparator) {
+  platform::FormatSettings().ListSeparator = u';';
+  TExporterCSVExcel excel;
+  // c, s and z with caron in Windows-1250.
+  EXPECT_EQ(Import(excel, "\xE8;\x9A,\x9E"), (TSheetTexts{{u"\u010D", u"\u0161,\u017E"}}));
+  // A UTF-8 file with its mark is read as UTF-8, not as the code page.
+  EXPECT_EQ(Import(excel, "\xEF\xBB\xBF\xC4\x8D;x"), (TSheetTexts{{u"\u010D", u"x"}}));
+  EXPECT_EQ(excel.Encoding().Kind(), TTextEncodingKind::SystemCodePage);
+}
+
+TEST_F(TextFormatsTest, CommentLinesAreSkippedWhole) {
+  TExporterCSVComma comma;
+  comma.CommentChar = u'#';
+  EXPECT_EQ(Import(comma, "#note,x\r\na,b\r\n#more\nc"), (TSheetTexts{{u"a", u"b"}, {u"c"}}));
+}
+
+TEST_F(TextFormatsTest, WithoutTrimmingBlanksStay) {
+  TExporterCSVComma comma;
+  comma.TrimValues = false;
+  EXPECT_EQ(Import(comma, " a ,\"b\" "), (TSheetTexts{{u" a ", u"b "}}));
+}
+
+TEST_F(TextFormatsTest, ImportReplacesTheWorkbooksSheetsByOne) {
+  Book().AddWorkSheet(u"Old");
+  Book().AddWorkSheet(u"Older");
+  TExporterCSVComma comma;
+  Import(comma, "a");
+  ASSERT_EQ(Book().WorkSheets.Count(), 1);
+  EXPECT_EQ(Book().GetActiveWorkSheet(), Book().WorkSheets.GetItem(0));
+}
+
+TEST_F(TextFormatsTest, ASheetTheCallerDeclinesStaysEmpty) {
+  Book().ReadRowsByEvent = true;
+  Book().OnBeforeWorkSheetRead = [](TWorkbook&, TExportWorkSheet&, bool& read) { read = false; };
+  TExporterCSVComma comma;
+  EXPECT_EQ(Import(comma, "a,b\r\nc"), TSheetTexts{});
+}
+
+TEST_F(TextFormatsTest, RowsAreHandedOverAsTheyAreRead) {
+  std::vector<TSheetTexts::value_type> seen;
+  Book().ReadRowsByEvent = true;
+  Book().OnRowRead = [&](TWorkbook&, TExportWorkSheet&, TExportRow& row) {
+    seen.emplace_back();
+    for (int c = 0; c < row.Cells.Count(); ++c)
+      seen.back().push_back(row.Cells.GetItem(c)->GetValueText());
+  };
+  TExporterCSVComma comma;
+  Import(comma, "a,,\r\nb,c\r\n");
+  EXPECT_EQ(seen, (TSheetTexts{{u"a"}, {u"b", u"c"}}));
+}
+
+TEST_F(TextFormatsTest, MoreColumnsThanASheetHoldsIsAFileError) {
+  TExporterCSVComma comma;
+  const std::string wide(16384, ',');  // 16385 fields
+  try {
+    Import(comma, "a\r\n" + wide + "x");
+    FAIL() << "no exception";
+  } catch (const EWorkbookFileException& e) {
+    EXPECT_EQ(e.Message(),
+              u"Row 2 of the file has more columns than a worksheet can hold (16384).");
+  }
+  EXPECT_NO_THROW(Import(comma, std::string(16383, ',') + "x"));
+}
+
+TEST_F(TextFormatsTest, MoreRowsThanASheetHoldsIsAFileError) {
+  TExporterCSVComma comma;
+  std::string lines(1048576, '\n');
+  EXPECT_NO_THROW(Import(comma, lines.substr(1) + "x"));
+  try {
+    Import(comma, lines + "x");
+    FAIL() << "no exception";
+  } catch (const EWorkbookFileException& e) {
+    EXPECT_EQ(e.Message(), u"The file has more rows than a worksheet can hold (1048576).");
+  }
+}
+
+TEST_F(TextFormatsTest, AHugeQuotedFieldIsReadWhole) {
+  TExporterCSVComma comma;
+  const std::string big(3'000'000, 'x');
+  const TSheetTexts rows = Import(comma, "\"" + big + "\",y");
+  ASSERT_EQ(rows.size(), 1u);
+  ASSERT_EQ(rows[0].size(), 2u);
+  EXPECT_EQ(rows[0][0].size(), big.size());
+  EXPECT_EQ(rows[0][1], u"y");
+}
+
+TEST_F(TextFormatsTest, ProgressStagesOfAnImport) {
+  std::vector<int> stages;
+  Book().OnProgress = [&](TWorkbook&, int stage, long long, long long) { stages.push_back(stage); };
+  TExporterCSVComma comma;
+  std::string many;
+  for (int i = 0; i < 2000; ++i) many += "1,2,3,4,5,6\r\n";
+  Import(comma, many);
+  EXPECT_EQ(stages, (std::vector<int>{wpsStart, wpsLoading, wpsWorkSheet, wpsRows, wpsRows,
+                                      wpsWorkSheet, wpsDone}));
+}
+
+}  // namespace
+}  // namespace workbook

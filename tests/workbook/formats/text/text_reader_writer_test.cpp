@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "workbook/formats/text/text_reader.h"
+#include "workbook/formats/text/text_test_support.h"
+#include "workbook/formats/text/text_writer.h"
+
+namespace workbook {
+namespace {
+
+std::u16string ReadAll(TTextReader& reader) {
+  std::u16string text;
+  for (char16_t c; reader.Read(c);) text.push_back(c);
+  return text;
+}
+
+struct TMarkCase {
+  const char* name;
+  std::string bytes;
+  const TTextEncoding& handlerEncoding;
+  std::u16string text;
+  TTextEncodingKind used;
+};
+
+TEST(TTextReaderTest, AByteOrderMarkDecidesTheEncodingAndIsPassedOver) {
+  const TMarkCase cases[] = {
+      {"utf8 with mark, 8-bit default",
+       "\xEF\xBB\xBF\xC4\x8D"
+       "a",
+       TTextEncoding::Default(), u"\u010Da", TTextEncodingKind::Utf8},
+      {"utf8 without mark",
+       "\xC4\x8D"
+       "a",
+       TTextEncoding::UTF8(), u"\u010Da", TTextEncodingKind::Utf8},
+      {"utf16le with mark",
+       std::string("\xFF\xFE\x0D\x01"
+                   "a\0",
+                   6),
+       TTextEncoding::UTF8(), u"\u010Da", TTextEncodingKind::Utf16LE},
+      {"utf16be with mark", std::string("\xFE\xFF\x01\x0D\0a", 6), TTextEncoding::Default(),
+       u"\u010Da", TTextEncodingKind::Utf16BE},
+      {"utf16be without mark", std::string("\x01\x0D\0a", 4), TTextEncoding::BigEndianUnicode(),
+       u"\u010Da", TTextEncodingKind::Utf16BE},
+      // c, s and z with caron in Windows-1250.
+      {"cp1250", "\xE8\x9A\x9E", TTextEncoding::Default(), u"\u010D\u0161\u017E",
+       TTextEncodingKind::SystemCodePage},
+      {"no mark, shorter than one", "a", TTextEncoding::UTF8(), u"a", TTextEncodingKind::Utf8},
+      {"empty", "", TTextEncoding::UTF8(), u"", TTextEncodingKind::Utf8},
+  };
+  for (const TMarkCase& c : cases) {
+    TMemoryStream stream = StreamOf(c.bytes);
+    TTextReader reader(stream, 16384, c.handlerEncoding);
+    EXPECT_EQ(ReadAll(reader), c.text) << c.name;
+    EXPECT_EQ(reader.Encoding().Kind(), c.used) << c.name;
+    EXPECT_EQ(reader.Position(), reader.Size()) << c.name;
+  }
+}
+
+TEST(TTextReaderTest, StepBackWorksAcrossEveryRefillOfATinyBuffer) {
+  const std::u16string text = u"a\u010D\U0001F600\r\nb\u20AC";
+  for (const TTextEncoding* encoding : {&TTextEncoding::UTF8(), &TTextEncoding::Unicode()}) {
+    for (std::size_t bufferSize : {1, 2, 3, 7}) {
+      std::string bytes;
+      encoding->Encode(text, bytes);
+      TMemoryStream stream = StreamOf(bytes);
+      TTextReader reader(stream, bufferSize, *encoding);
+      std::u16string read;
+      for (char16_t c, again; reader.Read(c);) {
+        reader.StepBack();
+        ASSERT_TRUE(reader.Read(again));
+        EXPECT_EQ(again, c);
+        read.push_back(c);
+      }
+      EXPECT_EQ(read, text) << "buffer " << bufferSize;
+    }
+  }
+}
+
+TEST(TTextReaderTest, ANulCharacterDoesNotEndTheText) {
+  TMemoryStream stream = StreamOf(std::string("a\0b", 3));
+  TTextReader reader(stream, 16, TTextEncoding::UTF8());
+  EXPECT_EQ(ReadAll(reader), std::u16string(u"a\0b", 3));
+}
+
+TEST(TTextReaderTest, StartsAtTheStreamPosition) {
+  TMemoryStream stream = StreamOf("xx\xEF\xBB\xBFy");
+  stream.SetPosition(2);
+  TTextReader reader(stream, 16, TTextEncoding::Default());
+  EXPECT_EQ(ReadAll(reader), u"y");
+  EXPECT_EQ(reader.Position(), 6);
+}
+
+struct TWriterCase {
+  const char* name;
+  const TTextEncoding& encoding;
+  bool bom;
+  std::string bytes;
+};
+
+TEST(TTextWriterTest, WritesTheMarkOnlyWhenAskedAndTheEncodingHasOne) {
+  const TWriterCase cases[] = {
+      {"utf8", TTextEncoding::UTF8(), true,
+       "\xEF\xBB\xBF"
+       "a"},
+      {"utf8 without mark", TTextEncoding::UTF8(), false, "a"},
+      {"utf16le", TTextEncoding::Unicode(), true,
+       std::string("\xFF\xFE"
+                   "a\0",
+                   4)},
+      {"utf16be", TTextEncoding::BigEndianUnicode(), true, std::string("\xFE\xFF\0a", 4)},
+      {"cp1250", TTextEncoding::Default(), true, "a"},
+  };
+  for (const TWriterCase& c : cases) {
+    TMemoryStream stream;
+    TTextWriter writer(stream, 8192, c.encoding, c.bom);
+    writer.Write(u'a');
+    writer.Flush();
+    EXPECT_EQ(stream.AsString(), c.bytes) << c.name;
+  }
+}
+
+TEST(TTextWriterTest, ACharacterSplitByTheBufferIsEncodedWhole) {
+  const std::u16string text = u"a\U0001F600b\U0001F600";
+  for (std::size_t bufferSize : {1, 2, 3}) {
+    TMemoryStream utf8, cp1250;
+    TTextWriter toUtf8(utf8, bufferSize, TTextEncoding::UTF8(), false);
+    TTextWriter toCp1250(cp1250, bufferSize, TTextEncoding::Default(), false);
+    for (char16_t c : text) {
+      toUtf8.Write(c);
+      toCp1250.Write(c);
+    }
+    toUtf8.Flush();
+    toCp1250.Flush();
+    EXPECT_EQ(utf8.AsString(),
+              "a\xF0\x9F\x98\x80"
+              "b\xF0\x9F\x98\x80")
+        << bufferSize;
+    EXPECT_EQ(cp1250.AsString(), "a?b?") << bufferSize;
+  }
+}
+
+TEST(TTextWriterTest, NothingButTheMarkForNoText) {
+  TMemoryStream stream;
+  TTextWriter writer(stream, 8192, TTextEncoding::UTF8(), true);
+  writer.Flush();
+  writer.Flush();
+  EXPECT_EQ(stream.AsString(), "\xEF\xBB\xBF");
+}
+
+}  // namespace
+}  // namespace workbook

@@ -1,0 +1,147 @@
+#include "workbook/gui/text_measuring.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "workbook/formats/custom_exporter.h"
+#include "workbook/gui/gui_exporters.h"
+#include "workbook/model/cell_string.h"
+#include "workbook/model/workbook.h"
+
+namespace workbook {
+namespace {
+
+TExportFont Font(const std::u16string& name, int size) {
+  TExportFont font;
+  font.SetName(name);
+  font.SetSize(size);
+  return font;
+}
+
+class TextMeasuringTest : public ::testing::Test {
+ protected:
+  void SetUp() override { FreeCharWidthCache(); }
+  void TearDown() override { FreeCharWidthCache(); }
+};
+
+TEST_F(TextMeasuringTest, WiderTextMeasuresWider) {
+  const TExportFont font = Font(u"Arial", 10);
+  const int one = GetTextWidth(u"M", font);
+  EXPECT_GT(one, 0);
+  EXPECT_GT(GetTextWidth(u"MMMM", font), one * 3);
+  EXPECT_EQ(GetTextWidth(u"", font), 0);
+  EXPECT_GT(GetTextWidth(u"abc", Font(u"Arial", 20)), GetTextWidth(u"abc", font));
+}
+
+TEST_F(TextMeasuringTest, AmpersandIsAnOrdinaryCharacter) {
+  const TExportFont font = Font(u"Arial", 10);
+  EXPECT_GT(GetTextWidth(u"a&b", font), GetTextWidth(u"ab", font));
+  EXPECT_GT(GetTextWidth(u"&&", font), GetTextWidth(u"&", font));
+}
+
+TEST_F(TextMeasuringTest, ScriptTextMeasuresAtSixtyPercent) {
+  TExportFont normal = Font(u"Arial", 10);
+  TExportFont sixPoint = Font(u"Arial", 6);
+  for (std::uint8_t script : {1, 2}) {
+    TExportFont raised = normal;
+    raised.GetStyle().VertPosition = script;
+    EXPECT_EQ(GetTextWidth(u"0123456789", raised), GetTextWidth(u"0123456789", sixPoint));
+  }
+  TExportFont baseline = normal;
+  baseline.GetStyle().VertPosition = 3;
+  EXPECT_EQ(GetTextWidth(u"0123456789", baseline), GetTextWidth(u"0123456789", normal));
+}
+
+TEST_F(TextMeasuringTest, DigitWidthIsATenthOfTheDigitsTruncated) {
+  const TExportFont font = Font(u"Arial", 10);
+  EXPECT_EQ(GetFontCharWidth(font), GetTextWidth(u"0123456789", font) / 10);
+  EXPECT_GT(GetFontCharWidth(font), 0);
+}
+
+TEST_F(TextMeasuringTest, CharWidthsAreCachedByNameAndSizeNotStyle) {
+  TExportFont plain = Font(u"Arial", 10);
+  EXPECT_EQ(CharWidthCacheKey(plain), u"Arial::10");
+  const int width = GetFontCharWidth(plain);
+  EXPECT_EQ(CharWidthCacheLookup(u"Arial::10"), width);
+  EXPECT_EQ(CharWidthCacheLookup(u"ARIAL::10"), width);  // keys ignore case
+  TExportFont bold = plain;
+  bold.GetStyle().Bold = 1;
+  EXPECT_EQ(GetFontCharWidth(bold), width);
+  EXPECT_EQ(CharWidthCacheCount(), 1);
+  GetFontCharWidth(Font(u"Arial", 11));
+  EXPECT_EQ(CharWidthCacheCount(), 2);
+}
+
+TEST_F(TextMeasuringTest, CacheStaysBoundedOnHostileFonts) {
+  for (int size = 1; size <= 2 * kCharWidthCacheLimit; ++size)
+    EXPECT_GE(GetFontCharWidth(Font(u"Arial", size * 1000)), 0);
+  EXPECT_EQ(CharWidthCacheCount(), kCharWidthCacheLimit);
+  FreeCharWidthCache();
+  const TExportFont longName = Font(std::u16string(100000, u'x'), 10);
+  EXPECT_GT(GetFontCharWidth(longName), 0);
+  EXPECT_EQ(CharWidthCacheCount(), 0);
+  EXPECT_GE(GetFontCharWidth(Font(u"Arial", -5)), 0);
+  EXPECT_GE(GetTextWidth(u"x", Font(u"Arial", 2147483647)), 0);
+}
+
+TEST_F(TextMeasuringTest, WrappedExtentGrowsDownwards) {
+  const QFont font = MeasuringFont(Font(u"Arial", 10));
+  const std::u16string text = u"one two three four five six seven eight nine ten";
+  const QSize line = CalcTextExtent(font, text, 0, kDtNoPrefix);
+  const QSize wrapped = CalcTextExtent(font, text, line.width() / 3, kDtWordBreak | kDtNoPrefix);
+  EXPECT_GE(wrapped.height(), 3 * line.height());
+  EXPECT_LE(wrapped.width(), line.width() / 3 + 1);
+}
+
+class CellHeightTest : public TextMeasuringTest {
+ protected:
+  void SetUp() override {
+    TextMeasuringTest::SetUp();
+    book_ = std::make_unique<TWorkbook>();
+    sheet_ = book_->AddWorkSheet(u"S");
+  }
+  TExportCell& Cell(const std::u16string& text) {
+    auto* cell =
+        static_cast<TExportCellString*>(sheet_->FindCreateCell(0, 0, TCellClass::String, false));
+    cell->SetValue(text);
+    return *cell;
+  }
+  std::unique_ptr<TWorkbook> book_;
+  TExportWorkSheet* sheet_ = nullptr;
+  gui::TExporterXLSX xlsx_;
+  gui::TExporterXLS xls_;
+};
+
+TEST_F(CellHeightTest, OneLineGivesTheFontRowHeight) {
+  TExportCell& cell = Cell(u"short");
+  const double row = TCustomExporter::GetFontRowHeight(cell.GetFont());
+  EXPECT_EQ(xlsx_.GetCellAutoHeight(cell, 200), row);
+  EXPECT_EQ(xls_.GetCellAutoHeight(cell, 200), row);
+  EXPECT_EQ(CalcODSCellTextHeight(xlsx_, cell, 200), row);
+}
+
+TEST_F(CellHeightTest, WrappedLinesMultiplyTheRowHeight) {
+  TExportCell& cell = Cell(u"word word word word word word word word word word word word");
+  const double row = TCustomExporter::GetFontRowHeight(cell.GetFont());
+  const QFont font = MeasuringFont(cell.GetFont());
+  const int lineWidth = CalcTextExtent(font, u"word word", 0, kDtNoPrefix).width();
+  // Each line holds a few words, so the text takes several lines.
+  const double height = xlsx_.GetCellAutoHeight(cell, lineWidth + 8 + 1);
+  EXPECT_GT(height, 2 * row);
+  EXPECT_EQ(std::fmod(height, row), 0.0);
+  EXPECT_EQ(xls_.GetCellAutoHeight(cell, lineWidth + 9), height);
+
+  const QSize measured =
+      CalcTextExtent(font, cell.GetValueText(), lineWidth + 1, kDtWordBreak | kDtNoPrefix);
+  EXPECT_EQ(CalcODSCellTextHeight(xlsx_, cell, lineWidth + 2 + 1), measured.height() + 2.0);
+}
+
+TEST_F(CellHeightTest, ZeroWidthUsesTheDefaultColumnWidth) {
+  TExportCell& cell = Cell(u"word word word word word word word word word word word word");
+  EXPECT_EQ(xlsx_.GetCellAutoHeight(cell, 0), xlsx_.GetCellAutoHeight(cell, 80));
+  EXPECT_EQ(CalcODSCellTextHeight(xlsx_, cell, -1), CalcODSCellTextHeight(xlsx_, cell, 80));
+}
+
+}  // namespace
+}  // namespace workbook

@@ -1,0 +1,287 @@
+// Columns, merges, names, views, page setup and protection read from files that openpyxl and
+// xlwt wrote (independent writers), with the values the scripts gave them as the oracle.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/text_codec.h"
+#include "python_peer.h"
+#include "sheet_extras_support.h"
+#include "workbook/core/xml/xml_document.h"
+#include "workbook/model/merged_ranges.h"
+
+namespace workbook {
+namespace {
+
+using Option = TSheetProtectionOption;
+
+constexpr double kCharWidth = 7;
+
+std::vector<std::uint8_t> FromHex(const std::string& hex) {
+  std::vector<std::uint8_t> bytes;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+    bytes.push_back(static_cast<std::uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+  return bytes;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+  std::vector<std::string> fields;
+  std::stringstream stream(line);
+  std::string field;
+  while (std::getline(stream, field, '\t')) fields.push_back(field);
+  return fields;
+}
+
+std::string PeerScript(const std::string& name) {
+  std::ifstream file(std::string(SOURCE_DIR) + "/tests/workbook/model/peers/" + name);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+class SheetExtrasPeerTest : public test::SheetTest {
+ protected:
+  void SetUp() override {
+    test::SheetTest::SetUp();
+    sheet->SetName(u"Data");
+    book->AddWorkSheet(u"Q1 'x'");
+  }
+
+  // What the XLSX reader does with a worksheet part's elements after the cells.
+  void ReadSheetPart(TXmlNode root) {
+    for (TXmlNode node : root.Elements()) {
+      const std::string_view name = node.LocalName();
+      if (name == "sheetPr")
+        fitToPage = sheet->WindowSettings.ReadXLSXSheetPr(node, nullptr, nullptr);
+      if (name == "sheetViews") sheet->WindowSettings.ReadXLSX(node.Child("sheetView"));
+      if (name == "cols") sheet->Cols.ReadXLSX(node, kCharWidth, nullptr);
+      if (name == "mergeCells") ReadXLSXMergeCells(*sheet, node);
+      if (name == "autoFilter") sheet->WindowSettings.ReadXLSXAutoFilter(node);
+      if (name == "sheetProtection") sheet->Protection.ReadXLSX(node);
+      if (name == "printOptions") sheet->PageSettings.ReadXLSXPrintOptions(node);
+      if (name == "pageMargins") sheet->PageSettings.ReadXLSXMargins(node);
+      if (name == "pageSetup") sheet->PageSettings.ReadXLSXPageSetup(node);
+      if (name == "headerFooter") {
+        sheet->Header.ParseExcelString(node.Child("oddHeader").Text16());
+        sheet->Footer.ParseExcelString(node.Child("oddFooter").Text16());
+      }
+    }
+  }
+
+  // What the XLSX reader does with workbook.xml's definedNames.
+  void ReadDefinedNames(TXmlNode root) {
+    for (TXmlNode node : root.FindPath("definedNames").Elements("definedName")) {
+      const std::u16string name = node.Attr16("name");
+      if (name.rfind(u"_xlnm.", 0) != 0) {
+        book->NamedCells.ReadXLSXDefinedName(name, node.Text16());
+      } else if (node.Attr("localSheetId") == "0") {
+        if (name == u"_xlnm.Print_Area") sheet->PageSettings.ReadXLSXPrintArea(node.Text16());
+        if (name == u"_xlnm.Print_Titles") sheet->PageSettings.ReadXLSXPrintTitles(node.Text16());
+      }
+    }
+  }
+
+  bool fitToPage = true;
+};
+
+// Reads each .xlsx file of the corpus that openpyxl can open with the model's readers and checks
+// column widths, merges, frozen panes and defined names against openpyxl's view of the file.
+class SheetExtrasCorpusTest : public SheetExtrasPeerTest {};
+
+TEST_F(SheetExtrasCorpusTest, XlsxFilesAgreeWithOpenpyxl) {
+  const std::filesystem::path corpus = std::filesystem::path(SHARED_DIR) / "corpus";
+  if (!std::filesystem::exists(corpus)) GTEST_SKIP() << "the shared corpus is absent: " << corpus;
+  if (!test::PythonHasModules("openpyxl")) GTEST_SKIP() << "python3-openpyxl is not installed";
+  const std::string script =
+      std::string(SOURCE_DIR) + "/tests/workbook/model/peers/sheet_extras_corpus.py";
+  int checked = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(corpus)) {
+    if (entry.path().extension() != ".xlsx") continue;
+    SCOPED_TRACE(entry.path().string());
+    std::string output;
+    if (FILE* pipe = popen(
+            ("/usr/bin/python3 '" + script + "' '" + entry.path().string() + "'").c_str(), "r")) {
+      char buffer[65536];
+      std::size_t n;
+      while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
+      pclose(pipe);
+    }
+    if (output.rfind("ERROR", 0) == 0 || output.empty()) continue;
+    TWorkbook file;
+    TExportWorkSheet* current = nullptr;
+    std::vector<std::string> lines;
+    std::stringstream stream(output);
+    for (std::string line; std::getline(stream, line);) lines.push_back(line);
+    // The parts first: every sheet must exist before the names are read.
+    for (const std::string& line : lines) {
+      const std::vector<std::string> f = Fields(line);
+      if (f[0] != "SHEET") continue;
+      TExportWorkSheet* sheet = file.AddWorkSheet();
+      sheet->Name = platform::Utf8ToUtf16(f[1]);
+      const std::vector<std::uint8_t> part = FromHex(f[2]);
+      TXmlDocument document;
+      document.LoadFromMemory(part.data(), part.size());
+      std::swap(this->sheet, sheet);
+      ReadSheetPart(document.DocumentElement());
+      std::swap(this->sheet, sheet);
+    }
+    for (const std::string& line : lines) {
+      const std::vector<std::string> f = Fields(line);
+      if (f[0] == "SHEET") {
+        current = file.WorkSheets.FindWorkSheet(platform::Utf8ToUtf16(f[1]));
+      } else if (f[0] == "WORKBOOK") {
+        const std::vector<std::uint8_t> part = FromHex(f[1]);
+        TXmlDocument document;
+        document.LoadFromMemory(part.data(), part.size());
+        for (TXmlNode node :
+             document.DocumentElement().FindPath("definedNames").Elements("definedName"))
+          if (!node.HasAttr("localSheetId"))
+            file.NamedCells.ReadXLSXDefinedName(node.Attr16("name"), node.Text16());
+      } else if (f[0] == "MERGE") {
+        TExportCell* cell = nullptr;
+        ASSERT_TRUE(current->FindCell(std::stoi(f[1]), std::stoi(f[2]), cell)) << line;
+        EXPECT_EQ(cell->ColSpan(), std::stoi(f[3]) - std::stoi(f[1]) + 1) << line;
+        EXPECT_EQ(cell->RowSpan(), std::stoi(f[4]) - std::stoi(f[2]) + 1) << line;
+        ++checked;
+      } else if (f[0] == "COL") {
+        TExportCol* col = current->Cols.FindCol(std::stoi(f[1]));
+        ASSERT_NE(col, nullptr) << line;
+        EXPECT_NEAR(col->Width, std::stod(f[2]) * kCharWidth, 1e-9) << line;
+        EXPECT_EQ(col->Hidden, f[3] == "1") << line;
+        EXPECT_EQ(col->OutlineLevel(), std::stoi(f[4])) << line;
+        ++checked;
+      } else if (f[0] == "DEFAULT") {
+        EXPECT_NEAR(current->Cols.DefaultWidth, std::stod(f[1]) * kCharWidth, 1e-9) << line;
+        ++checked;
+      } else if (f[0] == "PANE") {
+        EXPECT_EQ(current->WindowSettings.Split.Col, std::stoi(f[1])) << line;
+        EXPECT_EQ(current->WindowSettings.Split.Row, std::stoi(f[2])) << line;
+        ++checked;
+      } else if (f[0] == "NAME") {
+        const TExportRange* range;
+        ASSERT_TRUE(file.NamedCells.FindName(platform::Utf8ToUtf16(f[1]), range)) << line;
+        EXPECT_EQ(range->WorkSheet->Name, platform::Utf8ToUtf16(f[2])) << line;
+        EXPECT_EQ(range->Col, std::stoi(f[3])) << line;
+        EXPECT_EQ(range->Row, std::stoi(f[4])) << line;
+        EXPECT_EQ(range->Col2(), std::stoi(f[5])) << line;
+        EXPECT_EQ(range->Row2(), std::stoi(f[6])) << line;
+        ++checked;
+      }
+    }
+  }
+  EXPECT_GT(checked, 0) << "no file of the corpus had columns, merges, panes or names";
+}
+
+TEST_F(SheetExtrasPeerTest, OpenpyxlWorkbook) {
+  if (!test::PythonHasModules("openpyxl")) GTEST_SKIP() << "python3-openpyxl is not installed";
+  const std::string output = test::RunPython(PeerScript("sheet_extras_openpyxl.py"), "");
+  const std::size_t marker = output.find("\n@@PART@@\n");
+  ASSERT_NE(marker, std::string::npos) << output;
+  TXmlDocument sheetPart, workbookPart;
+  sheetPart.LoadFromString(output.substr(0, marker));
+  workbookPart.LoadFromString(output.substr(marker + 10));
+  ReadSheetPart(sheetPart.DocumentElement());
+  ReadDefinedNames(workbookPart.DocumentElement());
+
+  EXPECT_FALSE(fitToPage);
+  EXPECT_EQ(sheet->WindowSettings.TabColor, RGBToColor(0x10, 0x72, 0xBA));
+  EXPECT_EQ(sheet->WindowSettings.Split.Col, 1);
+  EXPECT_EQ(sheet->WindowSettings.Split.Row, 2);
+  ASSERT_EQ(sheet->Cols.Count(), 5);
+  EXPECT_DOUBLE_EQ(sheet->Cols.GetItem(1)->Width, 20 * kCharWidth);
+  EXPECT_TRUE(sheet->Cols.GetItem(3)->Hidden);
+  EXPECT_EQ(sheet->Cols.GetItem(4)->OutlineLevel(), 2);
+  EXPECT_DOUBLE_EQ(sheet->Cols.GetItem(0)->Width, -1);
+  TExportCell* cell = nullptr;
+  ASSERT_TRUE(sheet->FindCell(1, 1, cell));
+  EXPECT_EQ(cell->ColSpan(), 2);
+  EXPECT_EQ(cell->RowSpan(), 3);
+  ASSERT_TRUE(sheet->FindCell(4, 5, cell));
+  EXPECT_EQ(cell->ColSpan(), 4);
+  EXPECT_EQ(sheet->WindowSettings.AutoFilter.GetText(), u"'Data'!A1:C10");
+
+  const TExportWorkSheetProtection& protection = sheet->Protection;
+  EXPECT_TRUE(protection.Protected);
+  EXPECT_EQ(protection.PasswordHash, TExportWorkSheetProtection::PasswordVerifier(u"password"));
+  EXPECT_TRUE(protection.IsAllowed(Option::spFormatCells));
+  EXPECT_TRUE(protection.IsAllowed(Option::spSelectLockedCells));
+  EXPECT_FALSE(protection.IsAllowed(Option::spSort));
+
+  const TExportPageSettings& page = sheet->PageSettings;
+  EXPECT_EQ(page.Orientation, 1);
+  EXPECT_EQ(page.Scale, 80);
+  EXPECT_TRUE(page.UseFirstPageNumber);
+  EXPECT_EQ(page.FirstPageNumber, 3);
+  EXPECT_DOUBLE_EQ(page.LeftMargin, 2.54);
+  EXPECT_DOUBLE_EQ(page.TopMargin, 1.5 * 2.54);
+  EXPECT_DOUBLE_EQ(sheet->Header.Margin, 1.0 * 2.54);
+  EXPECT_TRUE(page.PrintGridLines);
+  EXPECT_EQ(page.Centering, TExportPageSettings::ctHorizontal);
+  // The blank after the size is text: only a digit after it would end the size code.
+  EXPECT_EQ(sheet->Header.Left.Text, u" Page [PAGENUMBER] of [PAGECOUNT]");
+  EXPECT_EQ(sheet->Header.Left.Font.GetName(), u"Tahoma");
+  EXPECT_EQ(sheet->Header.Left.Font.GetSize(), 12);
+  EXPECT_EQ(sheet->Header.Left.Font.GetStyle().Bold, 1);
+  EXPECT_EQ(sheet->Footer.Right.Text, u"[DATE]");
+  EXPECT_EQ(page.GetXLSXPrintArea(), u"'Data'!$A$1:$D$20");
+  EXPECT_EQ(page.GetXLSXPrintTitles(), u"'Data'!$A:$B,'Data'!$1:$2");
+
+  TExportNamedCells& names = book->NamedCells;
+  EXPECT_EQ(names.Count(), 3);
+  const TExportRange* range;
+  ASSERT_TRUE(names.FindName(u"Rates", range));  // the sheet-scoped "rates" came second
+  EXPECT_EQ(range->GetText(), u"'Data'!B2:D10");
+  ASSERT_TRUE(names.FindName(u"Quoted", range));
+  EXPECT_EQ(range->WorkSheet->Name, u"Q1 'x'");
+  ASSERT_TRUE(names.FindName(u"Local", range));
+  EXPECT_EQ(range->RowCount, 2);
+  EXPECT_FALSE(names.FindName(u"Gone", range));
+}
+
+TEST_F(SheetExtrasPeerTest, XlwtWorkbook) {
+  if (!test::PythonHasModules("xlwt,olefile")) GTEST_SKIP() << "python3-xlwt or olefile missing";
+  const std::string hex = test::RunPython(PeerScript("sheet_extras_xlwt.py"), "");
+  std::vector<std::uint8_t> bytes;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+    bytes.push_back(static_cast<std::uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+  ASSERT_GT(bytes.size(), 4u) << hex;
+  TMemoryStream stream(bytes);
+  TXLSRecordReader reader(stream);
+  while (reader.Next()) {
+    const std::uint16_t id = reader.Id();
+    if (id == 0x000A) break;  // EOF of the worksheet
+    if (id == 0x007D) sheet->Cols.ReadXLS(reader, kCharWidth, nullptr);
+    if (id == 0x00E5) ReadXLSMergedCells(*sheet, reader);
+    if (id == 0x0041) sheet->WindowSettings.Split.ReadXLS(reader);
+    if (id == 0x0012) sheet->Protection.ReadXLSProtect(reader);
+    if (id == 0x0013) sheet->Protection.ReadXLSPassword(reader);
+    sheet->PageSettings.ReadXLSRecord(id, reader);
+  }
+  ASSERT_GE(sheet->Cols.Count(), 4);
+  EXPECT_DOUBLE_EQ(sheet->Cols.GetItem(1)->Width, 20 * kCharWidth);
+  EXPECT_TRUE(sheet->Cols.GetItem(3)->Hidden);
+  EXPECT_DOUBLE_EQ(sheet->Cols.GetItem(3)->Width, kCharWidth);
+  TExportCell* cell = nullptr;
+  ASSERT_TRUE(sheet->FindCell(1, 1, cell));
+  EXPECT_EQ(cell->ColSpan(), 2);
+  EXPECT_EQ(cell->RowSpan(), 3);
+  EXPECT_EQ(sheet->WindowSettings.Split.Col, 1);
+  EXPECT_EQ(sheet->WindowSettings.Split.Row, 2);
+  EXPECT_TRUE(sheet->Protection.Protected);
+  EXPECT_EQ(sheet->Protection.PasswordHash, 0xCC1A);
+  EXPECT_EQ(sheet->Header.Left.Text, u"Page [PAGENUMBER] of [PAGECOUNT]");
+  EXPECT_EQ(sheet->Footer.Right.Text, u"[DATE]");
+  const TExportPageSettings& page = sheet->PageSettings;
+  EXPECT_DOUBLE_EQ(page.LeftMargin, 2.54);
+  EXPECT_DOUBLE_EQ(page.TopMargin, 1.5 * 2.54);
+  EXPECT_NEAR(sheet->Header.Margin, 2.54, 1e-9);
+  EXPECT_EQ(page.Orientation, 1);
+  EXPECT_EQ(page.Scale, 80);
+  EXPECT_TRUE(page.PrintGridLines);
+  EXPECT_EQ(page.Centering, TExportPageSettings::ctHorizontal);
+}
+
+}  // namespace
+}  // namespace workbook
