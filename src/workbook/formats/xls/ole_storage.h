@@ -32,6 +32,11 @@ class TOleStorage {
   // it was.
   bool ReadStream(const std::u16string& name, TStream& target);
 
+  // Writes to Target (at position 0) a whole compound file whose only stream, Name, holds the
+  // bytes of Data from its position to its end. Streams too large for the container's 32-bit
+  // size field raise EOleStorageException before anything is written.
+  static void WriteStorage(TStream& target, TStream& data, const std::u16string& name);
+
  private:
   struct TDirectoryEntry {
     std::u16string Name;
