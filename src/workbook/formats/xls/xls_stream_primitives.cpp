@@ -1,5 +1,6 @@
 #include "workbook/formats/xls/xls_stream_primitives.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace workbook {
@@ -29,5 +30,42 @@ std::uint32_t XLSReadDWord(TStream& stream) {
 }
 
 double XLSReadDouble(TStream& stream) { return std::bit_cast<double>(ReadLittleEndian(stream, 8)); }
+
+}  // namespace workbook
+
+namespace workbook {
+
+namespace {
+
+void WriteLittleEndian(TStream& stream, std::uint64_t value, std::size_t size) {
+  std::uint8_t bytes[8];
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
+  stream.WriteBuffer(bytes, size);
+}
+
+}  // namespace
+
+void XLSWriteByte(TStream& stream, std::uint8_t value) { WriteLittleEndian(stream, value, 1); }
+void XLSWriteWord(TStream& stream, std::uint16_t value) { WriteLittleEndian(stream, value, 2); }
+void XLSWriteDWord(TStream& stream, std::uint32_t value) { WriteLittleEndian(stream, value, 4); }
+void XLSWriteDouble(TStream& stream, double value) {
+  WriteLittleEndian(stream, std::bit_cast<std::uint64_t>(value), 8);
+}
+
+void XLSWriteRecordHeader(TStream& stream, std::uint16_t id, std::uint16_t size) {
+  XLSWriteWord(stream, id);
+  XLSWriteWord(stream, size);
+}
+
+void XLSWriteString(TStream& stream, std::u16string_view text, TXLSWriteLength length) {
+  const std::size_t limit = length == TXLSWriteLength::Byte ? 255 : 65535;
+  const std::size_t count = std::min(text.size(), limit);
+  if (length == TXLSWriteLength::Byte)
+    XLSWriteByte(stream, static_cast<std::uint8_t>(count));
+  else
+    XLSWriteWord(stream, static_cast<std::uint16_t>(count));
+  XLSWriteByte(stream, 0x01);
+  for (std::size_t i = 0; i < count; ++i) XLSWriteWord(stream, text[i]);
+}
 
 }  // namespace workbook

@@ -1,7 +1,8 @@
 #pragma once
-// Little-endian reads of the BIFF8 value types from a stream; a read past the end raises the
-// stream's read error (EWorkbookFileException).
+// Little-endian reads and writes of the BIFF8 value types on a stream; a read past the end raises
+// the stream's read error (EWorkbookFileException).
 #include <cstdint>
+#include <string_view>
 
 #include "workbook/core/stream.h"
 
@@ -12,5 +13,17 @@ std::uint16_t XLSReadWord(TStream& stream);
 std::uint32_t XLSReadDWord(TStream& stream);
 // An IEEE 754 binary64.
 double XLSReadDouble(TStream& stream);
+
+void XLSWriteByte(TStream& stream, std::uint8_t value);
+void XLSWriteWord(TStream& stream, std::uint16_t value);
+void XLSWriteDWord(TStream& stream, std::uint32_t value);
+void XLSWriteDouble(TStream& stream, double value);
+// A record header: the 16-bit id and the 16-bit size of the data that follows.
+void XLSWriteRecordHeader(TStream& stream, std::uint16_t id, std::uint16_t size);
+// How a written string's character count is stored: one byte (at most 255) or a word (65535).
+enum class TXLSWriteLength { Byte, Word };
+// The count, the option byte 0x01 and the characters as UTF-16LE; a longer text is cut to the
+// count's largest value.
+void XLSWriteString(TStream& stream, std::u16string_view text, TXLSWriteLength length);
 
 }  // namespace workbook
