@@ -3,8 +3,10 @@
 #include <vector>
 
 #include "workbook/core/library_texts.h"
+#include "workbook/formats/xls/ole_storage.h"
 #include "workbook/formats/xls/xls_file_reader.h"
 #include "workbook/formats/xls/xls_worksheet_cells.h"
+#include "workbook/formats/xls/xls_writer.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/model/workbook.h"
 #include "workbook/model/worksheet.h"
@@ -14,6 +16,17 @@ namespace workbook {
 TCustomExporterXLS::TCustomExporterXLS() {
   Description = u"Excel 97, 2000, XP";
   Extensions = {u"xls", u"xlt"};
+}
+
+void TCustomExporterXLS::ExportToStream(TStream& stream, TWorkbook& workbook) {
+  TCustomExporter::ExportToStream(stream, workbook);
+  workbook.DoProgress(wpsStart, 0, 1, u"Export");
+  TMemoryStream records;
+  XLSWriteWorkbookStream(records, workbook);
+  workbook.DoProgress(wpsSaving, 0, 1, u"");
+  records.SetPosition(0);
+  TOleStorage::WriteStorage(stream, records, u"Workbook");
+  workbook.DoProgress(wpsDone, 1, 1, u"");
 }
 
 void TCustomExporterXLS::ImportFromStream(TStream& stream, TWorkbook& workbook) {

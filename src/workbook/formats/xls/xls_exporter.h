@@ -11,6 +11,8 @@ class TCustomExporterXLS : public TCustomExporter {
   // EWorkbookFileException (not an XLS file, an Excel 5.0/95 or older file, an encrypted file, a
   // damaged record) and EXLSSharedStrings (a damaged shared-string table).
   void ImportFromStream(TStream& stream, TWorkbook& workbook) override;
+  // Writes the workbook as a compound file holding the BIFF8 stream "Workbook".
+  void ExportToStream(TStream& stream, TWorkbook& workbook) override;
   int GetCellWidthPadding() const override { return 7; }
   int GetRichTextRunSpacing() const override { return 2; }
   int GetMaxColCount() const override { return 256; }

@@ -1,0 +1,221 @@
+#include "workbook/formats/xls/xls_writer.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "workbook/formats/xls/xls_shared_strings_export.h"
+#include "workbook/formats/xls/xls_stream_primitives.h"
+#include "workbook/formats/xlsx/xlsx_palette.h"
+#include "workbook/formats/xlsx/xlsx_style_sheet.h"
+#include "workbook/model/cell.h"
+#include "workbook/model/cell_string.h"
+#include "workbook/model/cell_write_context.h"
+#include "workbook/model/row.h"
+#include "workbook/model/workbook.h"
+#include "workbook/model/worksheet.h"
+
+namespace workbook {
+
+namespace {
+
+constexpr int kMaxRows = 65536;
+constexpr int kMaxCols = 256;
+constexpr std::size_t kMaxSheetName = 31;
+constexpr std::size_t kMergedPerRecord = 1027;
+
+void WriteBOF(TStream& s, std::uint16_t type) {
+  XLSWriteRecordHeader(s, 0x0809, 16);
+  XLSWriteWord(s, 0x0600);
+  XLSWriteWord(s, type);
+  XLSWriteWord(s, 8146);
+  XLSWriteWord(s, 1997);
+  XLSWriteDWord(s, 0);
+  XLSWriteDWord(s, 0);
+}
+
+void WriteEOF(TStream& s) { XLSWriteRecordHeader(s, 0x000A, 0); }
+
+char16_t Fold(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; }
+
+bool SameName(const std::u16string& a, const std::u16string& b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [](char16_t x, char16_t y) { return Fold(x) == Fold(y); });
+}
+
+// Sheet names as BIFF8 keeps them: at most 31 characters and unique regardless of letter case
+// (cutting can make two names equal; such a name gets a number in brackets at its end).
+std::vector<std::u16string> SheetNames(TWorkbook& workbook) {
+  std::vector<std::u16string> names;
+  for (std::int64_t i = 0; i < workbook.WorkSheets.Count(); ++i) {
+    std::u16string name = workbook.WorkSheets.GetItem(i)->Name.substr(0, kMaxSheetName);
+    auto taken = [&](const std::u16string& n) {
+      return std::any_of(names.begin(), names.end(),
+                         [&](const std::u16string& other) { return SameName(n, other); });
+    };
+    for (int k = 2; taken(name); ++k) {
+      const std::string suffix = "(" + std::to_string(k) + ")";
+      name = name.substr(0, std::min(name.size(), kMaxSheetName - suffix.size()));
+      name.append(suffix.begin(), suffix.end());
+    }
+    names.push_back(name);
+  }
+  return names;
+}
+
+class TXLSSheetContext : public TCellWriteContext {
+ public:
+  explicit TXLSSheetContext(TXLSSharedStrings_Export& sst) : sst_(sst) {}
+  std::uint32_t SharedStringIndex(const TExportCellString& cell) override {
+    // Formatting runs are not carried into the table; the text is.
+    return static_cast<std::uint32_t>(sst_.Add(std::u16string(cell.GetValue()), u"", {}));
+  }
+
+ private:
+  TXLSSharedStrings_Export& sst_;
+};
+
+struct TMergedRange {
+  std::uint16_t FirstRow, LastRow, FirstCol, LastCol;
+};
+
+void WriteSheet(TStream& s, TExportWorkSheet& sheet, int sheetIndex,
+                TExporterXLSX_StyleSheet& styles, TXLSSharedStrings_Export& sst) {
+  WriteBOF(s, 0x0010);
+  XLSWriteRecordHeader(s, 0x020B, 16);  // INDEX without row blocks
+  XLSWriteDWord(s, 0);
+  XLSWriteDWord(s, 0);
+  XLSWriteDWord(s, 65535);
+  XLSWriteDWord(s, 0);
+  XLSWriteRecordHeader(s, 0x0225, 4);  // DEFAULTROWHEIGHT
+  XLSWriteWord(s, 0);
+  XLSWriteWord(s, 255);
+  XLSWriteRecordHeader(s, 0x0081, 2);  // WSBOOL
+  XLSWriteWord(s, 0x0040 | 0x0080);
+  XLSWriteRecordHeader(s, 0x0200, 14);  // DIMENSIONS, left empty
+  for (int i = 0; i < 7; ++i) XLSWriteWord(s, 0);
+  XLSWriteRecordHeader(s, 0x023E, 18);  // WINDOW2
+  XLSWriteWord(
+      s, static_cast<std::uint16_t>(0x04B0 | 0x0002 | 0x0004 | (sheetIndex == 0 ? 0x0200 : 0)));
+  XLSWriteWord(s, 0);
+  XLSWriteWord(s, 0);
+  XLSWriteDWord(s, 0);
+  XLSWriteWord(s, 60);
+  XLSWriteWord(s, 100);
+  XLSWriteDWord(s, 0);
+
+  TXLSSheetContext context(sst);
+  std::vector<TMergedRange> merged;
+  const int rowCount = static_cast<int>(std::min<std::int64_t>(sheet.Rows.Count(), kMaxRows));
+  for (int r = 0; r < rowCount; ++r) {
+    TExportRow* row = sheet.Rows.PeekItem(r);
+    if (row == nullptr) continue;
+    row->WriteXLS(s, 0, row->Height);
+    // Cells past the last BIFF8 column are left out rather than wrapped onto other columns.
+    const int cellCount = static_cast<int>(std::min<std::int64_t>(row->Cells.Count(), kMaxCols));
+    for (int c = 0; c < cellCount; ++c) {
+      TExportCell* cell = row->Cells.PeekItem(c);
+      if (cell == nullptr) continue;
+      const int xf = styles.AddStyle(cell->GetStyle(), cell);
+      cell->WriteXLS(s, xf, context);
+      const int colSpan = std::min(cell->ColSpan(), kMaxCols - c);
+      const int rowSpan = std::min(cell->RowSpan(), kMaxRows - r);
+      if (colSpan > 1 || rowSpan > 1)
+        merged.push_back(
+            {static_cast<std::uint16_t>(r), static_cast<std::uint16_t>(r + rowSpan - 1),
+             static_cast<std::uint16_t>(c), static_cast<std::uint16_t>(c + colSpan - 1)});
+    }
+  }
+  for (std::size_t first = 0; first < merged.size(); first += kMergedPerRecord) {
+    const std::size_t count = std::min(kMergedPerRecord, merged.size() - first);
+    XLSWriteRecordHeader(s, 0x00E5, static_cast<std::uint16_t>(2 + 8 * count));
+    XLSWriteWord(s, static_cast<std::uint16_t>(count));
+    for (std::size_t k = first; k < first + count; ++k) {
+      XLSWriteWord(s, merged[k].FirstRow);
+      XLSWriteWord(s, merged[k].LastRow);
+      XLSWriteWord(s, merged[k].FirstCol);
+      XLSWriteWord(s, merged[k].LastCol);
+    }
+  }
+  WriteEOF(s);
+}
+
+}  // namespace
+
+void XLSWriteWorkbookStream(TStream& target, TWorkbook& workbook) {
+  TExporterXLSX_StyleSheet styles(workbook, true);
+  TExporterXLSX_Palette palette;
+  TXLSSharedStrings_Export sst;
+
+  TMemoryStream head;
+  WriteBOF(head, 0x0005);
+  XLSWriteRecordHeader(head, 0x003D, 18);  // WINDOW1
+  for (std::uint16_t v : {0, 105, 13215, 7005, 0x0038, 0, 0, 1, 600}) XLSWriteWord(head, v);
+  XLSWriteRecordHeader(head, 0x0022, 2);  // DATEMODE
+  XLSWriteWord(head, workbook.Date1904 ? 1 : 0);
+
+  const std::vector<std::u16string> names = SheetNames(workbook);
+  std::vector<std::unique_ptr<TMemoryStream>> sheets;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    TExportWorkSheet& sheet = *workbook.WorkSheets.GetItem(static_cast<std::int64_t>(i));
+    workbook.DoProgress(wpsWorkSheet, static_cast<long long>(i),
+                        static_cast<long long>(names.size()), sheet.Name);
+    sheets.push_back(std::make_unique<TMemoryStream>());
+    WriteSheet(*sheets.back(), sheet, static_cast<int>(i), styles, sst);
+  }
+
+  TMemoryStream globals;
+  styles.WriteXLS(globals, palette);
+  XLSWriteRecordHeader(globals, 0x0293, 4);  // STYLE: Normal
+  XLSWriteWord(globals, 0x8000);
+  XLSWriteByte(globals, 0);
+  XLSWriteByte(globals, 255);
+  palette.WritePalette(globals);
+  std::vector<std::int64_t> offsetFields;
+  for (const std::u16string& name : names) {
+    XLSWriteRecordHeader(globals, 0x0085, static_cast<std::uint16_t>(8 + 2 * name.size()));
+    offsetFields.push_back(globals.Position());
+    XLSWriteDWord(globals, 0);
+    XLSWriteWord(globals, 0);
+    XLSWriteString(globals, name, TXLSWriteLength::Byte);
+  }
+  XLSWriteRecordHeader(globals, 0x01AE, 4);  // SUPBOOK
+  XLSWriteWord(globals, static_cast<std::uint16_t>(names.size()));
+  XLSWriteWord(globals, 0x0401);
+  XLSWriteRecordHeader(globals, 0x0017, static_cast<std::uint16_t>(2 + 6 * names.size()));
+  XLSWriteWord(globals, static_cast<std::uint16_t>(names.size()));
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    XLSWriteWord(globals, 0);
+    XLSWriteWord(globals, static_cast<std::uint16_t>(i));
+    XLSWriteWord(globals, static_cast<std::uint16_t>(i));
+  }
+
+  std::vector<std::unique_ptr<TMemoryStream>> sstRecords;
+  sst.SaveToRecords(sstRecords);
+  const std::int64_t sstPosition = head.Size() + globals.Size();
+  std::int64_t globalsEnd = sstPosition;
+  for (const auto& r : sstRecords) globalsEnd += r->Size();
+  std::unique_ptr<TMemoryStream> extSST;
+  if (!sstRecords.empty()) {
+    extSST = sst.ExtSSTRecord(static_cast<std::uint32_t>(sstPosition));
+    globalsEnd += extSST->Size();
+  }
+  globalsEnd += 4;  // EOF
+
+  std::int64_t offset = globalsEnd;
+  for (std::size_t i = 0; i < sheets.size(); ++i) {
+    globals.SetPosition(offsetFields[i]);
+    XLSWriteDWord(globals, static_cast<std::uint32_t>(offset));
+    offset += sheets[i]->Size();
+  }
+  target.WriteBuffer(head.Memory(), head.Data().size());
+  target.WriteBuffer(globals.Memory(), globals.Data().size());
+  for (const auto& r : sstRecords) target.WriteBuffer(r->Memory(), r->Data().size());
+  if (extSST) target.WriteBuffer(extSST->Memory(), extSST->Data().size());
+  WriteEOF(target);
+  for (const auto& sheet : sheets) target.WriteBuffer(sheet->Memory(), sheet->Data().size());
+}
+
+}  // namespace workbook

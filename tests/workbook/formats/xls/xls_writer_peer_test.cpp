@@ -1,0 +1,136 @@
+// Workbooks written by the XLS writer, read back by python3-xlrd and olefile (independent peers)
+// and by our own reader.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "../../model/model_fixture.h"
+#include "../python_peer.h"
+#include "workbook/formats/library_start.h"
+#include "workbook/formats/xls/xls_exporter.h"
+#include "workbook/model/cell_date_time.h"
+#include "workbook/model/cell_number.h"
+#include "workbook/model/cell_string.h"
+#include "workbook/model/workbook.h"
+#include "workbook/model/worksheet.h"
+
+namespace workbook {
+namespace {
+
+using test_support::RunPython;
+using test_support::TScratchDir;
+
+class XLSWriterPeerTest : public ModelTest {
+ protected:
+  void SetUp() override {
+    ModelTest::SetUp();
+    if (!test_support::PythonAvailable()) GTEST_SKIP() << "/usr/bin/python3 is not installed";
+    StartWorkbookLibrary();
+    Book = std::make_unique<TWorkbook>();
+  }
+
+  void Write() {
+    TMemoryStream stream;
+    TExporterXLS exporter;
+    exporter.ExportToStream(stream, *Book);
+    stream.SaveToFile(dir_.File("out.xls"));
+  }
+
+  std::string Python(const std::string& script) { return RunPython(dir_, script); }
+
+  std::unique_ptr<TWorkbook> Book;
+  TScratchDir dir_;
+};
+
+TEST_F(XLSWriterPeerTest, ValuesTypesAndSheetNamesReachXlrd) {
+  TExportRow* row = Book->AddWorkSheet(u"Dane \u010d\u00e1stky")->AddRow();
+  row->AddCellString(u"text \u017e");
+  row->AddCellNumber(1234.5, 2);
+  row->AddCellBoolean(true);
+  auto* date = static_cast<TExportCellDateTime*>(row->AddCell(TCellClass::DateTime));
+  date->SetValue(45000.25);
+  Book->AddWorkSheet(u"Druh\u00fd")->AddRow()->AddCellString(std::u16string(9000, u'\u0161'));
+  Write();
+  EXPECT_EQ(Python(R"py(
+import xlrd, olefile
+assert olefile.OleFileIO('out.xls').listdir() == [['Workbook']]
+b = xlrd.open_workbook('out.xls', formatting_info=True)
+print(b.datemode, b.sheet_names() == ['Dane \u010d\u00e1stky', 'Druh\u00fd'])
+s = b.sheet_by_index(0)
+print([(c.ctype, c.value) for c in s.row(0)])
+print(xlrd.xldate_as_tuple(s.cell_value(0, 3), b.datemode))
+t = b.sheet_by_index(1).cell_value(0, 0)
+print(len(t), t == '\u0161' * 9000)
+)py"),
+            "0 True\n"
+            "[(1, 'text \u017e'), (2, 1234.5), (4, 1), (3, 45000.25)]\n"
+            "(2023, 3, 15, 6, 0, 0)\n"
+            "9000 True\n");
+}
+
+TEST_F(XLSWriterPeerTest, Date1904WritesDateMode) {
+  Book->Date1904 = true;
+  auto* date = static_cast<TExportCellDateTime*>(
+      Book->AddWorkSheet(u"S")->AddRow()->AddCell(TCellClass::DateTime));
+  date->SetValue(45000);
+  Write();
+  EXPECT_EQ(Python(R"py(
+import xlrd
+b = xlrd.open_workbook('out.xls')
+print(b.datemode, xlrd.xldate_as_tuple(b.sheet_by_index(0).cell_value(0, 0), b.datemode))
+)py"),
+            "1 (2023, 3, 15, 0, 0, 0)\n");
+}
+
+TEST_F(XLSWriterPeerTest, MergedCellsAndLimits) {
+  TExportWorkSheet* sheet = Book->AddWorkSheet(u"S");
+  TExportCell* merged = sheet->FindCreateCell(1, 1, TCellClass::String, false);
+  static_cast<TExportCellString*>(merged)->SetValue(u"wide");
+  merged->SetColSpan(2);
+  merged->SetRowSpan(3);
+  // A cell past column 256 is left out, not wrapped onto column 0.
+  static_cast<TExportCellString*>(sheet->FindCreateCell(300, 0, TCellClass::String, false))
+      ->SetValue(u"far");
+  Write();
+  EXPECT_EQ(Python(R"py(
+import xlrd
+s = xlrd.open_workbook('out.xls', formatting_info=True).sheet_by_index(0)
+print(s.merged_cells, s.cell_value(1, 1), s.ncols)
+print([s.cell_value(0, c) for c in range(s.row_len(0))])
+)py"),
+            "[(1, 4, 1, 3)] wide 3\n"
+            "['', '', '']\n");
+}
+
+TEST_F(XLSWriterPeerTest, SheetNamesAreCutAndKeptUnique) {
+  const std::u16string longName(40, u'x');
+  Book->AddWorkSheet(longName);
+  Book->AddWorkSheet(longName + u"y");
+  Write();
+  EXPECT_EQ(Python(R"py(
+import xlrd
+print(xlrd.open_workbook('out.xls').sheet_names())
+)py"),
+            "['" + std::string(31, 'x') + "', '" + std::string(28, 'x') + "(2)']\n");
+}
+
+TEST_F(XLSWriterPeerTest, OurReaderReadsItBack) {
+  TExportRow* row = Book->AddWorkSheet(u"S\u00e1")->AddRow();
+  row->AddCellString(u"abc");
+  row->AddCellNumber(-0.125, 3);
+  Write();
+  TWorkbook back;
+  TExporterXLS reader;
+  TMemoryStream file;
+  file.LoadFromFile(dir_.File("out.xls"));
+  reader.ImportFromStream(file, back);
+  ASSERT_EQ(back.WorkSheets.Count(), 1);
+  EXPECT_EQ(back.WorkSheets.GetItem(0)->Name, u"S\u00e1");
+  TExportRow* read = back.WorkSheets.GetItem(0)->Rows.PeekItem(0);
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->Cells.PeekItem(0)->GetValueText(), u"abc");
+  EXPECT_EQ(read->Cells.PeekItem(1)->GetValueText(), u"-0.125");
+}
+
+}  // namespace
+}  // namespace workbook
