@@ -8,7 +8,11 @@ class TCustomExporterXLSX : public TCustomExporter {
  public:
   TCustomExporterXLSX();
 
+  // The whole package: worksheets, styles, shared strings and the fixed parts.
+  void ExportToStream(TStream& stream, TWorkbook& workbook) override;
   void ImportFromStream(TStream& stream, TWorkbook& workbook) override;
+  // The word between "spreadsheetml." and ".main+xml" in the workbook's content type.
+  virtual std::u16string GetSheetFileName() const { return u"sheet"; }
   int GetCellWidthPadding() const override { return 7; }
   int GetRichTextRunSpacing() const override { return 2; }
   int GetMaxColCount() const override { return 16384; }

@@ -46,6 +46,9 @@ class TExporterXLSX_NumberFormats {
   // The id of Code, a new one (the greatest + 1, at least 165) for a code not seen yet.
   std::int32_t GetFormatId(const std::u16string& code);
   int Count() const { return static_cast<int>(items_.size()); }
+  const TExporterXLSX_NumberFormat& GetItem(int index) const {
+    return *items_.at(static_cast<std::size_t>(index));
+  }
 
  private:
   std::vector<std::unique_ptr<TExporterXLSX_NumberFormat>> items_;

@@ -83,7 +83,17 @@ TColor TExporterXLSX_Fills::GetColor(int index) const {
 
 TExporterXLSX_StyleSheet::TExporterXLSX_StyleSheet(TWorkbook& workbook, bool writing)
     : workbook_(workbook) {
-  if (!writing) fills_.Clear();
+  if (!writing) {
+    fills_.Clear();
+    return;
+  }
+  // xf 0 is the default format; its key is no cell style's key, so cells never get it.
+  TExporterXLSX_Style defaultStyle;
+  defaultStyle.NumFmtId = 0;
+  defaultStyle.BorderIndex = workbook_.BordersList.Add(TExportCellBorders());
+  styles_.push_back(defaultStyle);
+  styleFormats_.push_back(numberFormats_.FindById(0));
+  styleKeys_.Append(u"<<<default>>>");
 }
 
 void TExporterXLSX_StyleSheet::ReadXLSX(TZipArchive& zip, const IThemeColors* theme,

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "workbook/core/color.h"
+#include "workbook/core/hashed_strings.h"
 #include "workbook/core/xml/xml_document.h"
 #include "workbook/formats/xlsx/xlsx_number_formats.h"
 #include "workbook/model/cell_class.h"
@@ -96,6 +97,18 @@ class TExporterXLSX_StyleSheet {
   // The same from a parsed styles part.
   void ReadStyles(TXmlDocument& styles, const IThemeColors* theme, TExporterXLSX_Palette& palette);
 
+  // Writing: the xf of a cell style with the cell's number format (Cell may be nullptr); equal
+  // styles share one xf. The style's private font and borders go to the registries first.
+  int AddStyle(TExportCellStyle& style, const TExportCell* cell);
+  // The xf Index with the borders of Style (merged and forced-range cells keep their own lines).
+  int AddStyleWithBorders(int index, const TExportCellStyle& style);
+  // BIFF8 FONT, FORMAT and XF records (15 style XFs, the default cell XF, then one per xf);
+  // palette entries may be redefined for colours it lacks.
+  void WriteXLS(TStream& stream, TExporterXLSX_Palette& palette);
+  // "xl/styles.xml" into the package, and the same tree built into Document.
+  void WriteXLSX(TZipArchive& zip);
+  void WriteStyles(TXmlDocument& document);
+
   // Fills Style (and, with a cell, the cell's number format) from xf Index; an index outside the
   // list does nothing.
   void ApplyStyle(int index, TExportCellStyle& style, TExportCell* cell);
@@ -129,6 +142,8 @@ class TExporterXLSX_StyleSheet {
   // Number format of each xf, looked up once (nullptr: none).
   std::vector<TExporterXLSX_NumberFormat*> styleFormats_;
   TExporterXLSX_CondFormStyles condFormStyles_;
+  // Writing: position k holds the key of xf k.
+  THashedStrings styleKeys_;
 };
 
 }  // namespace workbook

@@ -1,0 +1,65 @@
+#pragma once
+// TExporterXLSX_MemoryStreamList: a read-only stream over an ordered list of memory parts. The
+// writers stream large parts (worksheet rows, shared strings) into pieces and let the zip layer
+// read them as one, so no part is ever held twice.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "workbook/core/stream.h"
+#include "workbook/formats/zip/compression_stream.h"
+
+namespace workbook {
+
+class TWorkbook;
+
+class TExporterXLSX_MemoryStreamList_Item {
+ public:
+  TExporterXLSX_MemoryStreamList_Item(std::unique_ptr<TStream> stream, bool compressed);
+
+  std::size_t Read(void* buffer, std::size_t count);
+  // Back to the start, the decompression wrapper freed.
+  void Reset();
+
+  std::int64_t Size = 0;  // uncompressed
+  std::int64_t Start = 0;
+
+ private:
+  std::unique_ptr<TStream> stream_;
+  bool compressed_;
+  std::unique_ptr<TDecompressionStream> decompression_;
+};
+
+class TExporterXLSX_MemoryStreamList : public TStream {
+ public:
+  // Workbook (may be nullptr) hears the progress of reading in megabytes.
+  explicit TExporterXLSX_MemoryStreamList(TWorkbook* workbook = nullptr);
+
+  // Insert a part at Index, or append when Index is negative; the list owns it and rewinds it.
+  void AddStream(std::unique_ptr<TStream> stream, int index = -1);
+  // The buffer a compression wrapper wrote into; it is read back through a decompression
+  // wrapper, and its size is measured by reading it so once.
+  void AddCompressed(std::unique_ptr<TStream> stream, int index = -1);
+  int Count() const { return static_cast<int>(items_.size()); }
+
+  std::size_t Read(void* buffer, std::size_t count) override;
+  // Read only: nothing is written.
+  std::size_t Write(const void*, std::size_t) override { return 0; }
+  // Only rewinding and asking for the position or size; anything else raises std::runtime_error.
+  std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
+  std::int64_t Size() override;
+
+ private:
+  void Insert(std::unique_ptr<TExporterXLSX_MemoryStreamList_Item> item, int index);
+  void UpdateOffsets();
+
+  std::vector<std::unique_ptr<TExporterXLSX_MemoryStreamList_Item>> items_;
+  std::int64_t size_ = 0;
+  std::int64_t position_ = 0;
+  std::size_t current_ = 0;
+  bool dirty_ = false;
+  TWorkbook* workbook_;
+  std::int64_t lastMegabyte_ = -1;
+};
+
+}  // namespace workbook

@@ -1,0 +1,114 @@
+#include "workbook/formats/xlsx/xlsx_shared_strings_export.h"
+
+#include <memory>
+
+#include "workbook/formats/xlsx/xlsx_memory_stream_list.h"
+#include "workbook/formats/xlsx/xlsx_namespaces.h"
+#include "workbook/formats/xlsx/xlsx_xml_text.h"
+#include "workbook/formats/zip/zip_archive.h"
+#include "workbook/model/cell_string.h"
+#include "workbook/model/rich_text.h"
+#include "workbook/model/workbook.h"
+
+namespace workbook {
+
+namespace {
+
+constexpr std::size_t kEntriesPerPart = 10000;
+
+std::u16string WithLineFeeds(std::u16string_view text) {
+  std::u16string result;
+  result.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r') {
+      result += u'\n';
+      if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    } else {
+      result += text[i];
+    }
+  }
+  return result;
+}
+
+void AppendT(std::string& out, std::u16string_view text) {
+  const std::u16string lines = WithLineFeeds(text);
+  out += XMLNeedsPreservedSpace(lines) ? "<t xml:space=\"preserve\">" : "<t>";
+  AppendXMLText(out, lines);
+  out += "</t>";
+}
+
+}  // namespace
+
+std::uint32_t TXLSXSharedStrings_Export::Add(std::string content) {
+  auto found = index_.find(content);
+  if (found != index_.end()) return found->second;
+  const auto index = static_cast<std::uint32_t>(entries_.size());
+  entries_.push_back(std::move(content));
+  index_.emplace(entries_.back(), index);
+  return index;
+}
+
+std::string TXLSXSharedStrings_Export::BuildEntry(const TExportCellString& cell) {
+  std::string out;
+  if (!cell.HasRichText()) {
+    AppendT(out, cell.GetValue());
+    return out;
+  }
+  // The tags exist once HasRichText says so; asking for them creates nothing.
+  TStringRichTextTags& tags = const_cast<TExportCellString&>(cell).GetRichTextTags();
+  TStringRichTextTagTextList runs;
+  tags.BuildTextList(cell.GetValue(), runs, false);
+  for (int i = 0; i < runs.Count(); ++i) {
+    const TStringRichTextTagTextList_Entry& run = runs.GetEntry(i);
+    out += "<r>";
+    if (run.Font) out += run.Font->WriteXLSXRun();
+    AppendT(out, run.Text);
+    out += "</r>";
+  }
+  return out;
+}
+
+void TXLSXSharedStrings_Export::WriteXLSX(TZipArchive& zip, bool compress,
+                                          TWorkbook& workbook) const {
+  TExporterXLSX_MemoryStreamList parts(&workbook);
+  std::unique_ptr<TMemoryStream> part;
+  std::string text;
+  auto flush = [&]() {
+    if (!part) return;
+    if (compress) {
+      TCompressionStream compression(*part);
+      compression.WriteBuffer(text.data(), text.size());
+    } else {
+      part->WriteString(text);
+    }
+    text.clear();
+    if (compress)
+      parts.AddCompressed(std::move(part));
+    else
+      parts.AddStream(std::move(part));
+  };
+  const std::string count = std::to_string(entries_.size());
+  text += kXLSXDeclarationLine;
+  text += "<sst xmlns=\"";
+  text += kXLSXMainNS;
+  text += "\" count=\"" + count + "\" uniqueCount=\"" + count + "\">";
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    if (i % kEntriesPerPart == 0) {
+      flush();
+      part = std::make_unique<TMemoryStream>();
+      workbook.DoProgress(wpsSharedStrings, static_cast<long long>(i),
+                          static_cast<long long>(entries_.size()), u"");
+    }
+    text += "<si>";
+    text += entries_[i];
+    text += "</si>";
+  }
+  if (!part) part = std::make_unique<TMemoryStream>();
+  text += "</sst>";
+  flush();
+  workbook.DoProgress(wpsSharedStrings, 1, 1, u"");
+  parts.SetPosition(0);
+  zip.AddFile(u"xl\\sharedStrings.xml", parts);
+}
+
+}  // namespace workbook

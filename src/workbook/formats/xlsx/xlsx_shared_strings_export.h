@@ -1,0 +1,36 @@
+#pragma once
+// TXLSXSharedStrings_Export: the shared-string table of an XLSX export. Each entry is the complete
+// content of one si element; equal contents share one index.
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace workbook {
+
+class TZipArchive;
+class TWorkbook;
+class TExportCellString;
+
+class TXLSXSharedStrings_Export {
+ public:
+  std::uint32_t Add(std::string content);
+  std::size_t Count() const { return entries_.size(); }
+  bool Empty() const { return entries_.empty(); }
+  const std::string& GetEntry(std::size_t index) const { return entries_.at(index); }
+
+  // "xl/sharedStrings.xml", streamed in parts of 10,000 entries (through the compression wrapper
+  // when Compress is set); progress through Workbook.
+  void WriteXLSX(TZipArchive& zip, bool compress, TWorkbook& workbook) const;
+
+  // The si content of a string cell: one t element, or r runs for rich text. Line breaks are
+  // written as LF.
+  static std::string BuildEntry(const TExportCellString& cell);
+
+ private:
+  std::deque<std::string> entries_;  // stable addresses for the index's keys
+  std::unordered_map<std::string_view, std::uint32_t> index_;
+};
+
+}  // namespace workbook

@@ -1,0 +1,78 @@
+// The XLSX export: the package parts in their order.
+#include "workbook/formats/xlsx/xlsx_exporter.h"
+#include "workbook/formats/xlsx/xlsx_namespaces.h"
+#include "workbook/formats/xlsx/xlsx_package_parts.h"
+#include "workbook/formats/xlsx/xlsx_shared_strings_export.h"
+#include "workbook/formats/xlsx/xlsx_sheet_writer.h"
+#include "workbook/formats/xlsx/xlsx_style_sheet.h"
+#include "workbook/formats/xlsx/xlsx_xml_text.h"
+#include "workbook/formats/zip/zip_archive.h"
+#include "workbook/model/workbook.h"
+
+namespace workbook {
+
+namespace {
+
+void AddText(TZipArchive& zip, const std::u16string& name, const std::string& text) {
+  TMemoryStream part;
+  part.WriteString(text);
+  part.SetPosition(0);
+  zip.AddFile(name, part);
+}
+
+std::string CalcChainPart(const TExporterXLSX_Chain& chain) {
+  std::string text(kXLSXDeclarationLine);
+  text += "<calcChain xmlns=\"" + std::string(kXLSXMainNS) + "\">";
+  for (const auto& [ref, sheet] : chain) {
+    text += "<c r=\"" + XMLText(ref, true) + "\" i=\"" + sheet + "\"/>";
+  }
+  text += "</calcChain>";
+  return text;
+}
+
+}  // namespace
+
+void TCustomExporterXLSX::ExportToStream(TStream& stream, TWorkbook& workbook) {
+  TCustomExporter::ExportToStream(stream, workbook);
+  workbook.DoProgress(wpsStart, 0, 1, u"Export");
+  TZipArchive zip(stream, TZipArchiveMode::Create);
+
+  TXLSXPackageContents contents;
+  const std::u16string sheetWord = GetSheetFileName();
+  contents.SheetFileName.assign(sheetWord.begin(), sheetWord.end());
+  contents.SheetCount = static_cast<int>(workbook.WorkSheets.Count());
+  {
+    TExporterXLSX_StyleSheet styles(workbook, true);
+    TXLSXSharedStrings_Export sharedStrings;
+    TExporterXLSX_Chain chain;
+    TXLSXSheetWriter sheetWriter(*this, workbook, styles, sharedStrings, chain);
+    for (int i = 0; i < contents.SheetCount; ++i) {
+      TExportWorkSheet& sheet = *workbook.WorkSheets[i];
+      workbook.DoProgress(wpsWorkSheet, i, contents.SheetCount, sheet.Name);
+      sheetWriter.Write(zip, sheet, i);
+    }
+    workbook.DoProgress(wpsWorkSheet, contents.SheetCount, contents.SheetCount, u"");
+    if (!chain.empty()) {
+      AddText(zip, u"xl/calcChain.xml", CalcChainPart(chain));
+      contents.CalcChainWritten = true;
+    }
+    styles.WriteXLSX(zip);
+    if (!sharedStrings.Empty()) {
+      sharedStrings.WriteXLSX(zip, WorkbookCompressTempData, workbook);
+      contents.SharedStringsWritten = true;
+    }
+  }
+  AddText(zip, u"[Content_Types].xml", XLSXContentTypes(contents));
+  AddText(zip, u"_rels/.rels", XLSXPackageRelationships());
+  AddText(zip, u"xl/_rels/workbook.xml.rels", XLSXWorkbookRelationships(contents));
+  AddText(zip, u"xl/workbook.xml", XLSXWorkbookPart(workbook));
+  AddText(zip, u"docProps/core.xml", XLSXCoreProperties(workbook));
+  AddText(zip, u"docProps/app.xml", XLSXAppProperties(workbook));
+  AddText(zip, u"xl/theme/theme1.xml", XLSXTheme());
+  // Drawings bring their media here once sheets carry them.
+  workbook.DoProgress(wpsSaving, 0, 1, u"");
+  zip.Save();
+  workbook.DoProgress(wpsDone, 1, 1, u"");
+}
+
+}  // namespace workbook

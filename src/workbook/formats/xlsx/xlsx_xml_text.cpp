@@ -1,0 +1,86 @@
+#include "workbook/formats/xlsx/xlsx_xml_text.h"
+
+namespace workbook {
+
+namespace {
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+
+}  // namespace
+
+void AppendXMLText(std::string& out, std::u16string_view text, bool attribute) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (c >= 0xD800 && c <= 0xDBFF) {
+      if (i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+        ++i;
+        AppendUtf8(out, c);
+      }
+      continue;
+    }
+    if (c >= 0xDC00 && c <= 0xDFFF) continue;
+    switch (c) {
+      case u'&':
+        out += "&amp;";
+        continue;
+      case u'<':
+        out += "&lt;";
+        continue;
+      case u'>':
+        out += "&gt;";
+        continue;
+      case u'"':
+        out += "&quot;";
+        continue;
+      case u'\t':
+        out += attribute ? "&#9;" : "\t";
+        continue;
+      case u'\n':
+        out += attribute ? "&#10;" : "\n";
+        continue;
+      case u'\r':
+        out += attribute ? "&#13;" : "\r";
+        continue;
+      default:
+        break;
+    }
+    if (c < 0x20 || c == 0xFFFE || c == 0xFFFF) continue;
+    AppendUtf8(out, c);
+  }
+}
+
+std::string XMLText(std::u16string_view text, bool attribute) {
+  std::string out;
+  out.reserve(text.size());
+  AppendXMLText(out, text, attribute);
+  return out;
+}
+
+bool XMLNeedsPreservedSpace(std::u16string_view text) {
+  if (text.empty()) return false;
+  if (IsBlank(text.front()) || IsBlank(text.back())) return true;
+  for (std::size_t i = 1; i < text.size(); ++i)
+    if (IsBlank(text[i]) && IsBlank(text[i - 1])) return true;
+  return false;
+}
+
+}  // namespace workbook

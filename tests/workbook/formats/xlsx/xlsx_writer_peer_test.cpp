@@ -1,0 +1,260 @@
+// Packages written by our XLSX writer, read back by openpyxl (the independent peer) and by our
+// own reader, and checked structurally: every part typed, every relationship target present,
+// every part well-formed.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "../python_peer.h"
+#include "platform/text_codec.h"
+#include "workbook/formats/library_start.h"
+#include "workbook/formats/xlsx/xlsx_exporter.h"
+#include "workbook/model/cell_date_time.h"
+#include "workbook/model/cell_number.h"
+#include "workbook/model/cell_string.h"
+#include "workbook/model/conditional_formatting.h"
+#include "xlsx_test_support.h"
+
+namespace workbook {
+namespace {
+
+using test_support::RunPython;
+using test_support::TScratchDir;
+
+// Checks the package the way a strict consumer would and prints "ok" or the first fault.
+const char* kStructureCheck = R"(
+import sys, zipfile, posixpath
+from xml.dom import minidom
+z = zipfile.ZipFile(sys.argv[1])
+names = set(z.namelist())
+ct = minidom.parseString(z.read('[Content_Types].xml'))
+defaults = {e.getAttribute('Extension') for e in ct.getElementsByTagName('Default')}
+overrides = {e.getAttribute('PartName') for e in ct.getElementsByTagName('Override')}
+for o in overrides:
+    assert o.lstrip('/') in names, 'content type for missing part ' + o
+for n in names:
+    minidom.parseString(z.read(n)) if n.endswith(('.xml', '.rels')) else None
+    if '/' + n not in overrides:
+        assert n.rsplit('.', 1)[-1] in defaults, 'untyped part ' + n
+for n in names:
+    if not n.endswith('.rels'):
+        continue
+    folder = posixpath.dirname(posixpath.dirname(n))
+    for r in minidom.parseString(z.read(n)).getElementsByTagName('Relationship'):
+        if r.getAttribute('TargetMode') == 'External':
+            continue
+        t = r.getAttribute('Target')
+        p = t.lstrip('/') if t.startswith('/') else posixpath.normpath(posixpath.join(folder, t))
+        assert p in names, 'relationship target missing: ' + t + ' from ' + n
+print('ok')
+)";
+
+class XLSXWriterPeerTest : public XLSXReaderTest {
+ protected:
+  void SetUp() override {
+    XLSXReaderTest::SetUp();
+    if (!test_support::PythonAvailable()) GTEST_SKIP() << "/usr/bin/python3 is not installed";
+    StartWorkbookLibrary();
+    Book = std::make_unique<TWorkbook>();
+  }
+
+  // Writes Book to "out.xlsx" in the scratch folder; checks the structure.
+  std::string Write() {
+    TMemoryStream stream;
+    TExporterXLSX exporter;
+    exporter.ExportToStream(stream, *Book);
+    const std::string file = dir_.File("out.xlsx");
+    stream.SaveToFile(file);
+    EXPECT_EQ(Python(std::string("import sys\nsys.argv=['', 'out.xlsx']\n") + kStructureCheck),
+              "ok\n");
+    return file;
+  }
+
+  std::string Python(const std::string& script) { return RunPython(dir_, script); }
+
+  TScratchDir dir_;
+};
+
+TEST_F(XLSXWriterPeerTest, ValuesNamesAndFormatsReachOpenpyxl) {
+  TExportWorkSheet* sheet = Book->AddWorkSheet(u"Dane \u010d\u00e1stky & <DPH>");
+  TExportRow* row = sheet->AddRow();
+  row->AddCellString(u"  padded ");
+  row->AddCellNumber(1234.5, 2);
+  row->AddCellBoolean(true);
+  auto* date = static_cast<TExportCellDateTime*>(row->AddCell(TCellClass::DateTime));
+  date->SetValue(45000.25);
+  row->AddCellString(
+      u"bad\x01"
+      u"char");
+  TExportRow* second = sheet->AddRow();
+  second->AddCellString(u"line1\r\nline2");
+  second->AddCellNumber(-0.125, 3);
+  Book->AddWorkSheet(u"Druh\u00fd");
+  Write();
+  const std::string out = Python(R"(
+import openpyxl
+wb = openpyxl.load_workbook('out.xlsx')
+print('|'.join(wb.sheetnames))
+ws = wb.worksheets[0]
+for row in ws.iter_rows():
+    print([c.value for c in row])
+print(ws['B1'].number_format, ws['D1'].number_format.lower())
+)");
+  EXPECT_EQ(out,
+            "Dane \xc4\x8d\xc3\xa1stky & <DPH>|Druh\xc3\xbd\n"
+            "['  padded ', 1234.5, True, datetime.datetime(2023, 3, 15, 6, 0), 'badchar']\n"
+            "['line1\\nline2', -0.125, None, None, None]\n"
+            "0.00;\\-0.00 dd.mm.yyyy hh:mm:ss\n");
+}
+
+TEST_F(XLSXWriterPeerTest, StylesReachOpenpyxl) {
+  TExportRow* row = Book->AddWorkSheet(u"S")->AddRow();
+  TExportCell* bold = row->AddCellString(u"bold");
+  bold->GetStyle().GetFontForWrite().GetStyle().Bold = 1;
+  bold->GetStyle().SetBGColor(RGBToColor(0xFF, 0x00, 0x00));
+  TExportCell* framed = row->AddCellString(u"framed");
+  framed->GetStyle().GetBordersForWrite().GetBorder(TExportCellBorders::bLeft).SetStyle(2);
+  framed->GetStyle().SetAlignment(TExportCellStyle::haRight);
+  framed->GetStyle().SetWrapText(true);
+  TExportCell* plain = row->AddCellString(u"plain");
+  (void)plain;
+  Write();
+  EXPECT_EQ(Python(R"(
+import openpyxl
+ws = openpyxl.load_workbook('out.xlsx').active
+a, b, c = ws['A1'], ws['B1'], ws['C1']
+print(a.font.b, a.fill.fill_type, a.fill.fgColor.rgb)
+print(b.border.left.style, b.alignment.horizontal, b.alignment.wrap_text, b.font.b)
+print(c.font.b, c.fill.fill_type, c.border.left.style)
+)"),
+            "True solid FFFF0000\n"
+            "thin right True False\n"
+            "False None None\n");
+}
+
+TEST_F(XLSXWriterPeerTest, MergedCellFillsItsAreaEvenInRowsWithoutCells) {
+  TExportWorkSheet* sheet = Book->AddWorkSheet(u"S");
+  TExportCell* merged = sheet->FindCreateCell(1, 1, TCellClass::String, false);
+  static_cast<TExportCellString*>(merged)->SetValue(u"wide");
+  merged->SetColSpan(2);
+  merged->SetRowSpan(3);
+  Write();
+  EXPECT_EQ(Python(R"py(
+import openpyxl, zipfile, re
+ws = openpyxl.load_workbook('out.xlsx').active
+print([str(r) for r in ws.merged_cells.ranges], ws['B2'].value)
+xml = zipfile.ZipFile('out.xlsx').read('xl/worksheets/sheet1.xml').decode()
+print(re.findall(r'<c r="([A-Z]+[0-9]+)"', xml))
+print(re.search(r'<dimension ref="([^"]*)"', xml).group(1))
+)py"),
+            "['B2:C4'] wide\n"
+            // Rows the merged area alone covers start at column A, each cell styled.
+            "['B2', 'C2', 'A3', 'B3', 'C3', 'A4', 'B4', 'C4']\n"
+            "A1:C4\n");
+}
+
+TEST_F(XLSXWriterPeerTest, SheetNamesAreCutAndKeptUnique) {
+  const std::u16string longName(40, u'x');
+  Book->AddWorkSheet(longName);
+  Book->AddWorkSheet(longName + u"y");
+  Book->AddWorkSheet(u"\u017eltý k\u00fa\u0148");
+  Write();
+  EXPECT_EQ(Python("import openpyxl\nprint(openpyxl.load_workbook('out.xlsx').sheetnames)\n"),
+            "['" + std::string(31, 'x') + "', '" + std::string(27, 'x') +
+                " (2)', '\xc5\xbelt\xc3\xbd k\xc3\xba\xc5\x88']\n");
+}
+
+TEST_F(XLSXWriterPeerTest, SharedStringsAreWrittenOnlyWhenUsed) {
+  TExportRow* row = Book->AddWorkSheet(u"S")->AddRow();
+  row->AddCellString(u"inline")->SetSharedString(false);
+  Write();
+  EXPECT_EQ(Python(R"(
+import zipfile
+z = zipfile.ZipFile('out.xlsx')
+print('xl/sharedStrings.xml' in z.namelist(), 'xl/calcChain.xml' in z.namelist())
+print(b'sharedStrings' in z.read('[Content_Types].xml'), b'sharedStrings' in z.read('xl/_rels/workbook.xml.rels'))
+print(b'Id="rId5"' in z.read('xl/_rels/workbook.xml.rels'))
+)"),
+            "False False\nFalse False\nTrue\n");
+
+  for (int i = 0; i < 3; ++i) {
+    auto* cell = row->AddCellString(i < 2 ? u" twice " : u"once");
+    cell->SetSharedString(true);
+  }
+  Write();
+  EXPECT_EQ(Python(R"(
+import openpyxl, zipfile
+z = zipfile.ZipFile('out.xlsx')
+sst = z.read('xl/sharedStrings.xml').decode()
+print(sst.count('<si>'), 'uniqueCount="2"' in sst, 'xml:space="preserve"' in sst)
+print([c.value for c in openpyxl.load_workbook('out.xlsx').active[1]])
+)"),
+            "2 True True\n['inline', ' twice ', ' twice ', 'once']\n");
+}
+
+TEST_F(XLSXWriterPeerTest, Date1904KeepsTheDate) {
+  Book->Date1904 = true;
+  auto* date = static_cast<TExportCellDateTime*>(
+      Book->AddWorkSheet(u"S")->AddRow()->AddCell(TCellClass::DateTime));
+  date->SetValue(45000);
+  Write();
+  EXPECT_EQ(Python(R"(
+import openpyxl
+wb = openpyxl.load_workbook('out.xlsx')
+print(wb.epoch.year, wb.active['A1'].value)
+)"),
+            "1904 2023-03-15 00:00:00\n");
+}
+
+TEST_F(XLSXWriterPeerTest, OurReaderReadsWhatWeWrite) {
+  TExportWorkSheet* sheet = Book->AddWorkSheet(u"Prvý");
+  TExportRow* row = sheet->AddRow();
+  row->AddCellString(u"text");
+  row->AddCellNumber(2.5, 1);
+  row->AddCellString(u"shared")->SetSharedString(true);
+  TMemoryStream stream;
+  TExporterXLSX exporter;
+  exporter.ExportToStream(stream, *Book);
+  stream.SetPosition(0);
+  LoadStream(stream);
+  ASSERT_EQ(Book->WorkSheets.Count(), 1);
+  EXPECT_EQ(Book->WorkSheets[0]->Name, u"Prvý");
+  EXPECT_EQ(Text(0, 0, 0), u"text");
+  EXPECT_EQ(Text(0, 0, 1), u"2.5");
+  EXPECT_EQ(Text(0, 0, 2), u"shared");
+}
+
+TEST_F(XLSXWriterPeerTest, ConditionalFormatsGoBeforeHyperlinksWithTheirDxf) {
+  TExportRow* row = Book->AddWorkSheet(u"S")->AddRow();
+  TExportCell* cell = row->AddCellNumber(5, 0);
+  auto* rule = TExportConditionalFormattingRule::AddRule(cell->GetConditionalFormatting().Rules,
+                                                         cfoGreaterThan, u"3", u"");
+  rule->AssignFormat(clNone, TExportFontStyle(), RGBToColor(0, 0xFF, 0));
+  Write();
+  EXPECT_EQ(Python(R"(
+import openpyxl
+wb = openpyxl.load_workbook('out.xlsx')
+ws = wb.active
+for rng, rules in ws.conditional_formatting._cf_rules.items():
+    for r in rules:
+        print(rng.sqref, r.type, r.operator, r.formula, r.dxfId, wb._differential_styles[r.dxfId].fill.bgColor.rgb)
+)"),
+            "A1 cellIs greaterThan ['3'] 0 FF00FF00\n");
+}
+
+TEST_F(XLSXWriterPeerTest, HyperlinksGetExternalRelationships) {
+  TExportRow* row = Book->AddWorkSheet(u"S")->AddRow();
+  row->AddCellString(u"first")->SetHyperlink(u"https://example.com/?a=1&amp;b=2");
+  row->AddCellString(u"second")->SetHyperlink(u"mailto:x@example.com");
+  Write();
+  EXPECT_EQ(Python(R"(
+import openpyxl
+ws = openpyxl.load_workbook('out.xlsx').active
+print(ws['A1'].hyperlink.target, ws['B1'].hyperlink.target)
+)"),
+            "https://example.com/?a=1&b=2 mailto:x@example.com\n");
+}
+
+}  // namespace
+}  // namespace workbook
