@@ -9,6 +9,7 @@
 
 #include "workbook/formats/custom_exporter.h"
 #include "workbook/model/cell.h"
+#include "workbook/model/worksheet.h"
 
 namespace workbook {
 
@@ -109,9 +110,13 @@ QSize CalcTextExtent(const QFont& font, std::u16string_view text, int width, uns
   return rect.size();
 }
 
-double CellLayoutWidth(TCustomExporter&, TExportCell&, double width) {
-  // The model keeps no column widths of its own yet, so the default column width stands in.
-  return width > 0 ? width : 80.0;
+double CellLayoutWidth(TCustomExporter&, TExportCell& cell, double width) {
+  if (width > 0) return width;
+  TExportWorkSheet* sheet = cell.GetWorkSheet();
+  if (sheet == nullptr) return 80.0;
+  if (const TExportCol* col = sheet->Cols.FindCol(cell.GetColIndex()); col && col->Width > 0)
+    return col->Width;
+  return sheet->Cols.DefaultWidth > 0 ? sheet->Cols.DefaultWidth : 80.0;
 }
 
 double CalcCellTextHeight(TCustomExporter& exporter, TExportCell& cell, double width) {

@@ -42,8 +42,8 @@ int GetTextWidth(std::u16string_view text, const TExportFont& font);
 // wraps at word boundaries; "&" is always an ordinary character).
 QSize CalcTextExtent(const QFont& font, std::u16string_view text, int width, unsigned flags);
 
-// The width a wrapped cell text is laid out in: Width when positive, else the handler's default
-// column width (80 pixels while the sheet sets none).
+// The width a wrapped cell text is laid out in: Width when positive, else the width of the cell's
+// column, else the sheet's default column width (80 pixels while the sheet sets none).
 double CellLayoutWidth(TCustomExporter& exporter, TExportCell& cell, double width);
 // The wrapped height of a cell: its font's row height times the number of lines (XLSX, XLS).
 double CalcCellTextHeight(TCustomExporter& exporter, TExportCell& cell, double width);

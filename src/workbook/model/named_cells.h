@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "workbook/core/xml/xml_node.h"
+#include "workbook/model/named_cells_formula.h"
 #include "workbook/model/range.h"
 
 namespace workbook {
@@ -39,6 +40,10 @@ class TExportNamedCells {
                        int col, int row);
 
   bool FindName(const std::u16string& name, const TExportRange*& range) const;
+  // The name's 0-based place in list order; -1 when it is not defined.
+  int PositionOf(const std::u16string& name) const;
+  // The names as formulas look them up.
+  const TRPNNameSource& FormulaSource() const { return formulaSource_; }
   // The first name (in list order) whose range is exactly that area of WorkSheet.
   bool FindRangeName(const TExportWorkSheet* workSheet, int col, int row, int colCount,
                      int rowCount, std::u16string& name) const;
@@ -80,10 +85,10 @@ class TExportNamedCells {
   };
   int Add(const std::u16string& name, TExportWorkSheet* workSheet, int rowCount, int colCount,
           int row, int col);
-  int PositionOf(const std::u16string& name) const;
 
   TWorkbook* owner_;
   std::map<std::u16string, std::unique_ptr<TExportRange>, NameLess> names_;
+  TExportNamedCellsFormulaSource formulaSource_{*this};
 };
 
 }  // namespace workbook

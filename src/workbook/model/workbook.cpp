@@ -44,6 +44,7 @@ TWorkbook::TWorkbook() : WorkSheets(this), NamedCells(this) {
   if (WorkbookDateFormat.empty() || WorkbookTimeFormat.empty())
     throw EWorkbookException(kMissingFormatsMessage);
   AddDefaultFont();
+  FormulaNames = &NamedCells.FormulaSource();
   WorkSheets.OnNotify = [this](TOwnedList&, TOwnedListObject* item, TListNotification action) {
     WorkSheetsNotify(item, action);
   };

@@ -143,5 +143,19 @@ TEST_F(CellHeightTest, ZeroWidthUsesTheDefaultColumnWidth) {
   EXPECT_EQ(CalcODSCellTextHeight(xlsx_, cell, -1), CalcODSCellTextHeight(xlsx_, cell, 80));
 }
 
+TEST_F(CellHeightTest, ZeroWidthUsesTheColumnThenTheSheetDefault) {
+  TExportCell& cell = Cell(u"word word word word word word word word word word word word");
+  EXPECT_EQ(CellLayoutWidth(xlsx_, cell, 0), 80.0);
+  sheet_->Cols.DefaultWidth = 150;
+  EXPECT_EQ(CellLayoutWidth(xlsx_, cell, 0), 150.0);
+  sheet_->GetCol(0)->Width = 40;
+  EXPECT_EQ(CellLayoutWidth(xlsx_, cell, 0), 40.0);
+  EXPECT_EQ(CellLayoutWidth(xlsx_, cell, 300), 300.0);
+  EXPECT_EQ(xlsx_.GetCellAutoHeight(cell, 0), xlsx_.GetCellAutoHeight(cell, 40));
+  // A column without its own width takes the sheet's.
+  sheet_->GetCol(0)->Width = -1;
+  EXPECT_EQ(CellLayoutWidth(xlsx_, cell, -5), 150.0);
+}
+
 }  // namespace
 }  // namespace workbook

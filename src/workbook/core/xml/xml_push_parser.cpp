@@ -81,6 +81,8 @@ void OnError(void* user, xmlErrorPtr error) { static_cast<TState*>(user)->errors
 
 std::string_view TXmlSaxAttributes::LocalName(int i) const { return View(data_[i * 5]); }
 
+std::string_view TXmlSaxAttributes::Prefix(int i) const { return View(data_[i * 5 + 1]); }
+
 std::string_view TXmlSaxAttributes::NamespaceURI(int i) const { return View(data_[i * 5 + 2]); }
 
 std::string_view TXmlSaxAttributes::Value(int i) const {

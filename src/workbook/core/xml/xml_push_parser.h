@@ -26,6 +26,7 @@ class TXmlSaxAttributes {
   TXmlSaxAttributes(const unsigned char** data, int count) : data_(data), count_(count) {}
   int Count() const { return count_; }
   std::string_view LocalName(int i) const;
+  std::string_view Prefix(int i) const;
   std::string_view NamespaceURI(int i) const;
   // The value as written, with its character references resolved.
   std::string_view Value(int i) const;

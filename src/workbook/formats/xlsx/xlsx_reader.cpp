@@ -4,9 +4,11 @@
 
 #include "platform/text_codec.h"
 #include "workbook/core/exceptions.h"
+#include "workbook/core/invariant_texts.h"
 #include "workbook/core/library_texts.h"
 #include "workbook/core/units.h"
 #include "workbook/core/xml/xml_error.h"
+#include "workbook/formats/measuring_hooks.h"
 #include "workbook/formats/xlsx/xlsx_color.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
@@ -14,6 +16,7 @@
 #include "workbook/formats/xlsx/xlsx_palette.h"
 #include "workbook/formats/xlsx/xlsx_shared_strings.h"
 #include "workbook/formats/xlsx/xlsx_sheet_attachments.h"
+#include "workbook/formats/xlsx/xlsx_sheet_elements.h"
 #include "workbook/formats/xlsx/xlsx_sheet_reader.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/formats/xlsx/xlsx_theme_colors.h"
@@ -33,6 +36,13 @@ struct TWorkSheetPart {
 };
 
 // The number formed by all decimal digits of Text; Fallback when it has none.
+// A definedName of the workbook part, kept until the worksheets exist.
+struct TDefinedName {
+  std::u16string Name;
+  std::u16string Reference;
+  std::int64_t LocalSheetId = -1;
+};
+
 std::int64_t DigitsOf(std::string_view text, std::int64_t fallback) {
   std::int64_t number = 0;
   bool any = false;
@@ -121,6 +131,10 @@ class TXLSXImport {
       });
     }
 
+    // Column widths in characters become pixels of the file's default font.
+    const double charWidth = CharWidthHook != nullptr
+                                 ? CharWidthHook(workbook_.GetDefaultFont())
+                                 : HeadlessCharWidth(workbook_.GetDefaultFont());
     const long long count = static_cast<long long>(parts_.size());
     TXLSXSheetReader reader(workbook_, styleSheet_, sharedStrings_);
     for (std::size_t i = 0; i < parts_.size(); ++i) {
@@ -130,8 +144,11 @@ class TXLSXImport {
       const int entry = package_.FindPart(parts_[i].PartName);
       if (entry < 0) continue;
       Guarded(parts_[i].PartName, [&] {
+        const TColorPaletteRef palette(palette_);
+        TXLSXSheetElements elements(*sheet, styleSheet_, charWidth, &themeColors_, &palette,
+                                    HyperlinkTargets(parts_[i].PartName));
         // Parsed while it is inflated: the sheet's XML is never whole in memory.
-        reader.Begin(*sheet, 0);
+        reader.Begin(*sheet, 0, &elements);
         zip_.ExtractIndexToStream(entry, reader.Parser());
         reader.Finish();
       });
@@ -144,6 +161,7 @@ class TXLSXImport {
         });
     }
     workbook_.DoProgress(wpsWorkSheet, count, count, u"");
+    ReadDefinedNames();
     workbook_.DoProgress(wpsDone, 1, 1, u"");
   }
 
@@ -158,6 +176,36 @@ class TXLSXImport {
     }
   }
 
+  // The sheet's external hyperlinks from its relationships.
+  TXLSXHyperlinkTargets HyperlinkTargets(const std::string& sheetPart) {
+    TXLSXHyperlinkTargets targets;
+    for (const TXLSXRelationship& relationship : package_.ReadRelationships(sheetPart))
+      if (relationship.Type == "hyperlink" && relationship.External)
+        targets[relationship.Id] = platform::Utf8ToUtf16(relationship.Target);
+    return targets;
+  }
+
+  // User names become named ranges; the print area and titles go to the sheet that
+  // localSheetId names, counted in the order of the workbook's sheet list.
+  void ReadDefinedNames() {
+    for (const TDefinedName& defined : definedNames_) {
+      if (defined.Name.rfind(u"_xlnm.", 0) != 0) {
+        workbook_.NamedCells.ReadXLSXDefinedName(defined.Name, defined.Reference);
+        continue;
+      }
+      if (defined.LocalSheetId < 0 ||
+          defined.LocalSheetId >= static_cast<std::int64_t>(sheetOrder_.size()))
+        continue;
+      const int part = sheetOrder_[static_cast<std::size_t>(defined.LocalSheetId)];
+      if (part < 0 || part >= workbook_.WorkSheets.Count()) continue;
+      TExportWorkSheet* sheet = workbook_.WorkSheets.GetItem(part);
+      if (defined.Name == u"_xlnm.Print_Area")
+        sheet->PageSettings.ReadXLSXPrintArea(defined.Reference);
+      else if (defined.Name == u"_xlnm.Print_Titles")
+        sheet->PageSettings.ReadXLSXPrintTitles(defined.Reference);
+    }
+  }
+
   void ReadWorkbookPart(const std::string& partName) {
     TXmlDocument document;
     if (!package_.LoadPart(partName, document)) return;
@@ -168,9 +216,20 @@ class TXLSXImport {
     for (TXmlNode sheet : root.FindPath("sheets").Elements("sheet")) {
       std::optional<std::string_view> id = sheet.FindAttrNS("id", kXLSXRelationshipsNS);
       if (!id) id = sheet.FindAttrNS("id", kXLSXStrictRelationshipsNS);
-      if (!id) continue;
-      for (TWorkSheetPart& part : parts_)
-        if (part.RelationshipId == *id) part.Name = sheet.Attr16("name");
+      int position = -1;
+      if (id) {
+        for (std::size_t i = 0; i < parts_.size(); ++i) {
+          if (parts_[i].RelationshipId != *id) continue;
+          parts_[i].Name = sheet.Attr16("name");
+          position = static_cast<int>(i);
+        }
+      }
+      sheetOrder_.push_back(position);
+    }
+    for (TXmlNode name : root.FindPath("definedNames").Elements("definedName")) {
+      std::int64_t sheetId = -1;
+      if (name.HasAttr("localSheetId")) sheetId = ISOStrToIntDef(name.Attr16("localSheetId"), -1);
+      definedNames_.push_back({name.Attr16("name"), name.Text16(), sheetId});
     }
   }
 
@@ -182,6 +241,9 @@ class TXLSXImport {
   TExporterXLSX_Palette palette_;
   TXLSXSharedStrings_Import sharedStrings_;
   std::vector<TWorkSheetPart> parts_;
+  // For each sheet element of the workbook part in order, its worksheet's position (-1: none).
+  std::vector<int> sheetOrder_;
+  std::vector<TDefinedName> definedNames_;
 };
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "workbook/core/units.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
 #include "workbook/formats/xlsx/xlsx_shared_strings.h"
+#include "workbook/formats/xlsx/xlsx_sheet_elements.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_number.h"
@@ -102,8 +103,12 @@ TXLSXSheetReader::TXLSXSheetReader(TWorkbook& workbook, TExporterXLSX_StyleSheet
                                    const TXLSXSharedStrings_Import& sharedStrings)
     : workbook_(workbook), styleSheet_(styleSheet), sharedStrings_(sharedStrings) {}
 
-void TXLSXSheetReader::Begin(TExportWorkSheet& sheet, std::int64_t partSize) {
+void TXLSXSheetReader::Begin(TExportWorkSheet& sheet, std::int64_t partSize,
+                             TXLSXSheetElements* elements) {
   sheet_ = &sheet;
+  elements_ = elements;
+  tree_.Reset();
+  treeDepth_ = 0;
   row_ = nullptr;
   sharedFormulas_.clear();
   partSize_ = partSize;
@@ -123,7 +128,16 @@ void TXLSXSheetReader::Finish() {
 void TXLSXSheetReader::StartElement(std::string_view localName, std::string_view namespaceURI,
                                     const TXmlSaxAttributes& attributes) {
   ++depth_;
-  // What follows the cells (merges, links, page setup ...) is not read yet.
+  if (treeDepth_ != 0) {
+    tree_.StartElement(localName, attributes);
+    return;
+  }
+  if (depth_ == 2 && elements_ != nullptr && IsXLSXMainNS(namespaceURI) &&
+      TXLSXSheetElements::IsRead(localName) && !(sheetDataDone_ && workbook_.ReadRowsByEvent)) {
+    treeDepth_ = depth_;
+    tree_.StartElement(localName, attributes);
+    return;
+  }
   if (sheetDataDone_ || !IsXLSXMainNS(namespaceURI)) return;
   if (cellDepth_ != 0) {
     if (inlineDepth_ != 0) {
@@ -152,16 +166,19 @@ void TXLSXSheetReader::StartElement(std::string_view localName, std::string_view
   } else if (depth_ == 2 && localName == "sheetData") {
     sheetDataDepth_ = depth_;
     workbook_.DoProgress(wpsRows, 0, partSize_ / 1024, u"");
-  } else if (depth_ == 2 && localName == "sheetFormatPr") {
-    double height = 0;
-    if (XMLStrToBoolDef(platform::Utf8ToUtf16(std::string(attributes.Get("customHeight"))),
-                        false) &&
-        ParseNumber(attributes.Get("defaultRowHeight"), height) && height > 0 && height < 1e6)
-      sheet_->Rows.DefaultRowHeight = height / 0.75;
   }
 }
 
 void TXLSXSheetReader::EndElement(std::string_view, std::string_view) {
+  if (treeDepth_ != 0) {
+    tree_.EndElement();
+    if (depth_-- == treeDepth_) {
+      treeDepth_ = 0;
+      elements_->Read(tree_.Root());
+      tree_.Reset();
+    }
+    return;
+  }
   if (capture_ != nullptr && depth_ == captureDepth_) capture_ = nullptr;
   if (depth_ == runDepth_) {
     runDepth_ = 0;
@@ -185,7 +202,10 @@ void TXLSXSheetReader::EndElement(std::string_view, std::string_view) {
 }
 
 void TXLSXSheetReader::Characters(std::string_view text) {
-  if (capture_ != nullptr) capture_->append(text);
+  if (capture_ != nullptr)
+    capture_->append(text);
+  else if (treeDepth_ != 0)
+    tree_.Characters(text);
 }
 
 void TXLSXSheetReader::StartRow(const TXmlSaxAttributes& attributes) {

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "workbook/core/xml/xml_push_parser.h"
+#include "workbook/core/xml/xml_sax_tree.h"
 #include "workbook/formats/xlsx/xlsx_shared_strings.h"
 
 namespace workbook {
@@ -14,6 +15,7 @@ class TWorkbook;
 class TExportWorkSheet;
 class TExportRow;
 class TExporterXLSX_StyleSheet;
+class TXLSXSheetElements;
 
 class TXLSXSheetReader final : public TXmlSaxHandler {
  public:
@@ -22,8 +24,11 @@ class TXLSXSheetReader final : public TXmlSaxHandler {
 
   // Starts a sheet; then the part's bytes are written to Parser(), then Finish() ends it. Rows
   // beyond 1048576 and columns beyond 16384 raise EWorkbookFileException; malformed XML raises
-  // EXmlError. PartSize is the part's inflated size, for progress.
-  void Begin(TExportWorkSheet& sheet, std::int64_t partSize);
+  // EXmlError. PartSize is the part's inflated size, for progress. The elements around the cells
+  // go to Elements as small trees (none are read without it; none after the cells when the
+  // workbook reads rows by event).
+  void Begin(TExportWorkSheet& sheet, std::int64_t partSize,
+             TXLSXSheetElements* elements = nullptr);
   TStream& Parser() { return *parser_; }
   void Finish();
 
@@ -67,6 +72,10 @@ class TXLSXSheetReader final : public TXmlSaxHandler {
   const TXLSXSharedStrings_Import& sharedStrings_;
   std::unique_ptr<TXmlPushParser> parser_;
   TExportWorkSheet* sheet_ = nullptr;
+  TXLSXSheetElements* elements_ = nullptr;
+  // The element around the cells being gathered, and its depth (0: none).
+  TXmlSaxTree tree_;
+  int treeDepth_ = 0;
   TExportRow* row_ = nullptr;
   std::unordered_map<std::int64_t, TSharedFormula> sharedFormulas_;
   std::int64_t partSize_ = 0;

@@ -1,0 +1,518 @@
+// The elements around a worksheet's cells (columns, merges, view, page setup, protection,
+// header and footer, conditional formats, links) and the workbook's defined names, read through
+// the XLSX handler: from packages built here and from files openpyxl writes at test time.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <map>
+#include <sstream>
+
+#include "../../model/python_peer.h"
+#include "workbook/core/cell_refs.h"
+#include "workbook/core/exceptions.h"
+#include "workbook/formats/library_start.h"
+#include "workbook/formats/measuring_hooks.h"
+#include "workbook/formats/xlsx/xlsx_exporter.h"
+#include "workbook/formats/xlsx/xlsx_sheet_elements.h"
+#include "workbook/model/cell.h"
+#include "workbook/model/cell_string.h"
+#include "workbook/model/conditional_formatting.h"
+#include "workbook/model/formula/rpn_names.h"
+#include "xlsx_test_support.h"
+
+namespace workbook {
+namespace {
+
+const std::string kMain = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+const std::string kRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+
+std::string Worksheet(const std::string& before, const std::string& sheetData,
+                      const std::string& after) {
+  return "<worksheet xmlns=\"" + kMain + "\" xmlns:r=\"" + kRel + "\">" + before + "<sheetData>" +
+         sheetData + "</sheetData>" + after + "</worksheet>";
+}
+
+const std::string kThreeRows =
+    "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>a</t></is></c><c r=\"B1\"><v>1</v></c></row>"
+    "<row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>b</t></is></c></row>"
+    "<row r=\"3\"><c r=\"A3\" t=\"inlineStr\"><is><t>c</t></is></c></row>";
+
+bool HasRules(TExportWorkSheet& sheet, int col, int row) {
+  TExportCell* cell = nullptr;
+  return sheet.FindCell(col, row, cell) && cell->ConditionalFormattingIfAny() != nullptr &&
+         cell->ConditionalFormattingIfAny()->Count() > 0;
+}
+
+class XLSXSheetElementsTest : public XLSXReaderTest {
+ protected:
+  TExportWorkSheet& Sheet(int index = 0) { return *Book->WorkSheets.GetItem(index); }
+  static double CharWidth(TWorkbook& book) {
+    return CharWidthHook ? CharWidthHook(book.GetDefaultFont())
+                         : HeadlessCharWidth(book.GetDefaultFont());
+  }
+};
+
+TEST_F(XLSXSheetElementsTest, ViewColumnsAndMergesAroundTheCells) {
+  TXLSXParts parts = TXLSXParts::Standard("");
+  parts.Parts["xl/worksheets/sheet1.xml"] = Worksheet(
+      "<sheetPr><tabColor rgb=\"FF1072BA\"/><pageSetUpPr fitToPage=\"1\"/></sheetPr>"
+      "<sheetViews><sheetView zoomScale=\"150\" workbookViewId=\"0\">"
+      "<pane xSplit=\"1\" ySplit=\"2\" topLeftCell=\"B3\" state=\"frozen\"/></sheetView>"
+      "</sheetViews><sheetFormatPr baseColWidth=\"10\" defaultRowHeight=\"15\"/>"
+      "<cols><col min=\"2\" max=\"3\" width=\"20\" customWidth=\"1\"/>"
+      "<col min=\"5\" max=\"5\" width=\"9\" hidden=\"1\"/></cols>",
+      kThreeRows,
+      "<mergeCells count=\"1\"><mergeCell ref=\"B2:D3\"/></mergeCells>"
+      "<colBreaks count=\"1\"><brk id=\"3\" man=\"1\"/></colBreaks>");
+  Load(parts);
+  TExportWorkSheet& sheet = Sheet();
+  EXPECT_EQ(sheet.WindowSettings.TabColor, 0xBA7210);
+  EXPECT_TRUE(sheet.PageSettings.FitToPage);
+  EXPECT_EQ(sheet.WindowSettings.Zoom, 150);
+  EXPECT_EQ(sheet.WindowSettings.Split.Col, 1);
+  EXPECT_EQ(sheet.WindowSettings.Split.Row, 2);
+  EXPECT_DOUBLE_EQ(sheet.Cols.DefaultWidth, 80.0);  // baseColWidth 10 x 8
+  ASSERT_GE(sheet.Cols.Count(), 5);
+  EXPECT_DOUBLE_EQ(sheet.Cols.FindCol(1)->Width, 20 * CharWidth(*Book));
+  EXPECT_DOUBLE_EQ(sheet.Cols.FindCol(2)->Width, 20 * CharWidth(*Book));
+  EXPECT_TRUE(sheet.Cols.FindCol(4)->Hidden);
+  EXPECT_TRUE(sheet.Cols.FindCol(3)->PageBreak);
+  TExportCell* merged = nullptr;
+  ASSERT_TRUE(sheet.FindCell(1, 1, merged));
+  EXPECT_EQ(merged->ColSpan(), 3);
+  EXPECT_EQ(merged->RowSpan(), 2);
+  // The cells are read as before.
+  EXPECT_EQ(Text(0, 0, 0), u"a");
+  EXPECT_EQ(Text(0, 0, 1), u"1");
+}
+
+TEST_F(XLSXSheetElementsTest, DefaultColumnWidthInCharacters) {
+  TXLSXParts parts = TXLSXParts::Standard("");
+  parts.Parts["xl/worksheets/sheet1.xml"] = Worksheet(
+      "<sheetFormatPr defaultColWidth=\"12.5\" customHeight=\"1\" defaultRowHeight=\"18\"/>", "",
+      "");
+  Load(parts);
+  EXPECT_DOUBLE_EQ(Sheet().Cols.DefaultWidth, 12.5 * CharWidth(*Book));
+  EXPECT_DOUBLE_EQ(Sheet().Rows.DefaultRowHeight, 24.0);
+}
+
+TEST_F(XLSXSheetElementsTest, PageSetupHeaderFooterAndProtection) {
+  TXLSXParts parts = TXLSXParts::Standard("");
+  parts.Parts["xl/worksheets/sheet1.xml"] =
+      Worksheet("", kThreeRows,
+                "<sheetProtection sheet=\"1\" formatCells=\"0\"/>"
+                "<printOptions gridLines=\"1\" horizontalCentered=\"1\"/>"
+                "<pageMargins left=\"1\" right=\"0.5\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" "
+                "footer=\"0.3\"/><pageSetup orientation=\"landscape\" scale=\"80\"/>"
+                "<headerFooter><oddHeader>&amp;LLeft &amp;&amp; more&amp;RRight</oddHeader>"
+                "<oddFooter>Page &amp;P</oddFooter></headerFooter>"
+                "<rowBreaks count=\"1\"><brk id=\"2\" man=\"1\"/></rowBreaks>");
+  Load(parts);
+  TExportWorkSheet& sheet = Sheet();
+  EXPECT_TRUE(sheet.Protection.Protected);
+  EXPECT_TRUE(sheet.PageSettings.PrintGridLines);
+  EXPECT_EQ(sheet.PageSettings.Centering, TExportPageSettings::ctHorizontal);
+  EXPECT_NEAR(sheet.PageSettings.LeftMargin, 2.54, 1e-9);
+  EXPECT_NEAR(sheet.PageSettings.RightMargin, 1.27, 1e-9);
+  EXPECT_EQ(sheet.PageSettings.Orientation, 1);
+  EXPECT_EQ(sheet.PageSettings.Scale, 80);
+  EXPECT_EQ(sheet.Header.Left.Text, u"Left & more");
+  EXPECT_EQ(sheet.Header.Right.Text, u"Right");
+  EXPECT_EQ(sheet.Footer.Center.Text, u"Page [PAGENUMBER]");
+  EXPECT_TRUE(sheet.Rows[2]->PageBreak);
+}
+
+TEST_F(XLSXSheetElementsTest, OnlyExternalHyperlinksOnStringCells) {
+  TXLSXParts parts = TXLSXParts::Standard("");
+  parts.Parts["xl/worksheets/sheet1.xml"] =
+      Worksheet("", kThreeRows,
+                "<hyperlinks><hyperlink ref=\"A1\" r:id=\"rId1\"/>"
+                "<hyperlink ref=\"A2\" r:id=\"rId2\"/><hyperlink ref=\"A3\" location=\"'X'!A1\"/>"
+                "<hyperlink ref=\"B1\" r:id=\"rId1\"/><hyperlink ref=\"C5:D6\" r:id=\"rId1\"/>"
+                "</hyperlinks>");
+  parts.Parts["xl/worksheets/_rels/sheet1.xml.rels"] =
+      "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+      "<Relationship Id=\"rId1\" Type=\"" +
+      kRel +
+      "/hyperlink\" Target=\"https://example.com/a?b=1&amp;c=2\" TargetMode=\"External\"/>"
+      "<Relationship Id=\"rId2\" Type=\"" +
+      kRel + "/hyperlink\" Target=\"https://example.com/internal\"/></Relationships>";
+  Load(parts);
+  TExportWorkSheet& sheet = Sheet();
+  auto link = [&](int col, int row) -> std::u16string {
+    TExportCell* cell = nullptr;
+    if (!sheet.FindCell(col, row, cell)) return u"(none)";
+    auto* text = dynamic_cast<TExportCellString*>(cell);
+    return text ? text->GetHyperlink() : u"(not text)";
+  };
+  EXPECT_EQ(link(0, 0), u"https://example.com/a?b=1&c=2");
+  EXPECT_EQ(link(0, 1), u"");
+  EXPECT_EQ(link(0, 2), u"");
+  EXPECT_EQ(link(1, 0), u"(not text)");  // a number cell keeps its class and gets no link
+  EXPECT_EQ(link(2, 4), u"https://example.com/a?b=1&c=2");  // a range's top-left cell
+}
+
+const std::string kDxfStyles =
+    "<styleSheet xmlns=\"" + kMain +
+    "\"><dxfs count=\"1\"><dxf><font><b/></font></dxf></dxfs></styleSheet>";
+
+TEST_F(XLSXSheetElementsTest, ConditionalFormatsReachEveryCellOfTheirRange) {
+  TXLSXParts parts = TXLSXParts::Standard("");
+  parts.Parts["xl/styles.xml"] = kDxfStyles;
+  parts.Parts["xl/worksheets/sheet1.xml"] =
+      Worksheet("", kThreeRows,
+                "<conditionalFormatting sqref=\"A2:B3 D1\"><cfRule type=\"cellIs\" dxfId=\"0\" "
+                "priority=\"1\" operator=\"greaterThan\"><formula>5</formula></cfRule>"
+                "</conditionalFormatting><conditionalFormatting sqref=\"C1\"/>");
+  Load(parts);
+  TExportWorkSheet& sheet = Sheet();
+  EXPECT_FALSE(HasRules(sheet, 0, 0));
+  EXPECT_TRUE(HasRules(sheet, 0, 1));
+  EXPECT_TRUE(HasRules(sheet, 1, 1));
+  EXPECT_TRUE(HasRules(sheet, 0, 2));
+  EXPECT_TRUE(HasRules(sheet, 1, 2));  // created empty
+  EXPECT_TRUE(HasRules(sheet, 3, 0));  // beyond the content, but a small range
+  TExportCell* cell = nullptr;
+  ASSERT_TRUE(sheet.FindCell(0, 1, cell));
+  const TExportConditionalFormattingRule* rule = cell->ConditionalFormattingIfAny()->GetRule(0);
+  EXPECT_EQ(rule->Operator, cfoGreaterThan);
+  EXPECT_EQ(rule->Formula1, u"5");
+  EXPECT_FALSE(HasRules(sheet, 2, 0));  // an element without rules gives nothing
+}
+
+TEST_F(XLSXSheetElementsTest, WholeColumnFormatsStopAtTheSheetsContent) {
+  TXLSXParts parts = TXLSXParts::Standard("");
+  parts.Parts["xl/styles.xml"] = kDxfStyles;
+  parts.Parts["xl/worksheets/sheet1.xml"] = Worksheet(
+      "", kThreeRows,
+      "<conditionalFormatting sqref=\"A1:XFD1048576\"><cfRule type=\"cellIs\" dxfId=\"0\" "
+      "priority=\"1\" operator=\"equal\"><formula>1</formula></cfRule>"
+      "</conditionalFormatting>");
+  Load(parts);
+  TExportWorkSheet& sheet = Sheet();
+  EXPECT_EQ(sheet.Rows.Count(), 3);
+  EXPECT_EQ(sheet.Rows[0]->Cells.Count(), 2);
+  EXPECT_EQ(sheet.Rows[2]->Cells.Count(), 2);
+  EXPECT_TRUE(HasRules(sheet, 1, 2));
+}
+
+TEST_F(XLSXSheetElementsTest, ConditionalFormatsStopAtTheirBudget) {
+  // Enough small ranges to pass the per-sheet budget; the sheet stays within it.
+  std::string formats;
+  for (int row = 1; row <= 300; ++row) {
+    formats += "<conditionalFormatting sqref=\"A" + std::to_string(row) + ":ZZ" +
+               std::to_string(row) + "\">";
+    for (int rule = 0; rule < 8; ++rule)
+      formats +=
+          "<cfRule type=\"cellIs\" dxfId=\"0\" priority=\"1\" operator=\"equal\">"
+          "<formula>1</formula></cfRule>";
+    formats += "</conditionalFormatting>";
+  }
+  TXLSXParts parts = TXLSXParts::Standard("");
+  parts.Parts["xl/styles.xml"] = kDxfStyles;
+  parts.Parts["xl/worksheets/sheet1.xml"] = Worksheet("", kThreeRows, formats);
+  Load(parts);
+  long long rules = 0;
+  for (int row = 0; row < Sheet().Rows.Count(); ++row)
+    for (int col = 0; col < Sheet().Rows[row]->Cells.Count(); ++col)
+      if (const TExportConditionalFormatting* format =
+              Sheet().Rows[row]->Cells[col]->ConditionalFormattingIfAny())
+        rules += format->Count();
+  EXPECT_LE(rules, kMaxCondFormatCellsPerSheet);
+  EXPECT_GT(rules, kMaxCondFormatCellsPerSheet - 8);
+}
+
+TEST_F(XLSXSheetElementsTest, ReadingRowsByEventSkipsWhatFollowsTheCells) {
+  TXLSXParts parts = TXLSXParts::Standard("");
+  parts.Parts["xl/worksheets/sheet1.xml"] =
+      Worksheet("<sheetViews><sheetView zoomScale=\"200\" workbookViewId=\"0\"/></sheetViews>",
+                kThreeRows, "<mergeCells count=\"1\"><mergeCell ref=\"A1:B1\"/></mergeCells>");
+  TMemoryStream stream = parts.Zip();
+  Book = std::make_unique<TWorkbook>();
+  Book->ShowProgress = false;
+  Book->ReadRowsByEvent = true;
+  int rows = 0;
+  Book->OnRowRead = [&](TWorkbook&, TExportWorkSheet&, TExportRow&) { ++rows; };
+  TExporterXLSX exporter;
+  Book->LoadFromStream(stream, exporter);
+  EXPECT_EQ(rows, 3);
+  EXPECT_EQ(Sheet().WindowSettings.Zoom, 200);
+  TExportCell* cell = nullptr;
+  if (Sheet().FindCell(0, 0, cell)) {
+    EXPECT_EQ(cell->ColSpan(), 1);
+  }
+}
+
+// Two sheets whose order in the workbook part differs from their part names' order.
+TXLSXParts TwoSheets(const std::string& definedNames) {
+  TXLSXParts parts = TXLSXParts::Standard("");
+  parts.Parts["xl/_rels/workbook.xml.rels"] =
+      "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+      "<Relationship Id=\"rId1\" Type=\"" +
+      kRel + "/worksheet\" Target=\"worksheets/sheet1.xml\"/><Relationship Id=\"rId2\" Type=\"" +
+      kRel + "/worksheet\" Target=\"worksheets/sheet2.xml\"/></Relationships>";
+  parts.Parts["xl/workbook.xml"] =
+      "<workbook xmlns=\"" + kMain + "\" xmlns:r=\"" + kRel +
+      "\"><sheets><sheet name=\"Second\" sheetId=\"2\" r:id=\"rId2\"/>"
+      "<sheet name=\"First\" sheetId=\"1\" r:id=\"rId1\"/></sheets><definedNames>" +
+      definedNames + "</definedNames></workbook>";
+  parts.Parts["xl/worksheets/sheet1.xml"] = Worksheet("", kThreeRows, "");
+  parts.Parts["xl/worksheets/sheet2.xml"] = Worksheet("", kThreeRows, "");
+  return parts;
+}
+
+TEST_F(XLSXSheetElementsTest, DefinedNamesPrintAreasAndTitles) {
+  Load(TwoSheets(
+      "<definedName name=\"_xlnm.Print_Area\" localSheetId=\"0\">Second!$A$1:$B$3</definedName>"
+      "<definedName name=\"_xlnm.Print_Titles\" localSheetId=\"1\">First!$1:$2</definedName>"
+      "<definedName name=\"_xlnm._FilterDatabase\" localSheetId=\"1\" hidden=\"1\">"
+      "First!$A$1:$A$3</definedName>"
+      "<definedName name=\"_xlnm.Print_Area\" localSheetId=\"7\">First!$A$1</definedName>"
+      "<definedName name=\"_xlnm.Print_Area\" localSheetId=\"x\">First!$A$1</definedName>"
+      "<definedName name=\"Totals\">First!$B$1:$B$3</definedName>"
+      "<definedName name=\"Nowhere\">Missing!$A$1</definedName>"));
+  ASSERT_EQ(Book->WorkSheets.Count(), 2);
+  TExportWorkSheet& first = Sheet(0);  // part sheet1.xml
+  TExportWorkSheet& second = Sheet(1);
+  ASSERT_EQ(first.Name, u"First");
+  ASSERT_EQ(second.Name, u"Second");
+  // localSheetId counts the workbook's sheet list, where Second comes first.
+  EXPECT_TRUE(second.PageSettings.HasPrintArea());
+  EXPECT_EQ(second.PageSettings.PrintArea.ColCount, 2);
+  EXPECT_EQ(second.PageSettings.PrintArea.RowCount, 3);
+  EXPECT_FALSE(first.PageSettings.HasPrintArea());
+  EXPECT_EQ(first.PageSettings.TitleRows.Row, 0);
+  EXPECT_EQ(first.PageSettings.TitleRows.RowCount, 2);
+  EXPECT_FALSE(second.PageSettings.HasPrintTitles());
+
+  const TExportRange* range = nullptr;
+  ASSERT_TRUE(Book->NamedCells.FindName(u"Totals", range));
+  EXPECT_EQ(range->WorkSheet, &first);
+  EXPECT_EQ(range->Col, 1);
+  EXPECT_EQ(range->RowCount, 3);
+  EXPECT_FALSE(Book->NamedCells.FindName(u"Nowhere", range));
+  EXPECT_EQ(Book->NamedCells.Count(), 1);
+}
+
+TEST_F(XLSXSheetElementsTest, FormulasFindTheWorkbooksNames) {
+  Load(
+      TwoSheets("<definedName name=\"Totals\">First!$B$1:$B$3</definedName>"
+                "<definedName name=\"Alpha\">Second!$A$1</definedName>"));
+  ASSERT_NE(Book->FormulaNames, nullptr);
+  TRPNRange range;
+  ASSERT_TRUE(Book->FormulaNames->FindName(u"TOTALS", range));
+  EXPECT_EQ(range.WorkSheet, &Sheet(0));
+  EXPECT_EQ(range.Col, 1);
+  EXPECT_EQ(range.Row, 0);
+  EXPECT_EQ(range.RowCount, 3);
+  EXPECT_TRUE(range.Row2Absolute);
+  EXPECT_FALSE(Book->FormulaNames->FindName(u"Other", range));
+  EXPECT_EQ(Book->FormulaNames->NamePosition(u"Alpha"), 1);
+  EXPECT_EQ(Book->FormulaNames->NamePosition(u"totals"), 2);
+  EXPECT_EQ(Book->FormulaNames->NamePosition(u"Other"), 0);
+  std::u16string name;
+  ASSERT_TRUE(Book->FormulaNames->NameAtPosition(2, name));
+  EXPECT_EQ(name, u"Totals");
+  EXPECT_FALSE(Book->FormulaNames->NameAtPosition(3, name));
+  EXPECT_FALSE(Book->FormulaNames->NameAtPosition(0, name));
+}
+
+TEST_F(XLSXSheetElementsTest, DamagedElementsAreRefusedOrPassedOver) {
+  TXLSXParts parts = TXLSXParts::Standard("");
+  parts.Parts["xl/worksheets/sheet1.xml"] = Worksheet(
+      "<cols><col min=\"0\" max=\"99999\" width=\"1e308\"/><col min=\"3\" max=\"2\"/></cols>",
+      kThreeRows,
+      "<mergeCells><mergeCell ref=\"A1\"/><mergeCell ref=\"ZZZZ1:A1\"/><mergeCell/></mergeCells>"
+      "<hyperlinks><hyperlink r:id=\"rId9\"/></hyperlinks>"
+      "<conditionalFormatting sqref=\"??? A0:B2\"><cfRule type=\"cellIs\" dxfId=\"5\" "
+      "operator=\"equal\"><formula>1</formula></cfRule></conditionalFormatting>"
+      "<pageSetup scale=\"-4\" fitToWidth=\"99999999999\"/>");
+  Load(parts);
+  EXPECT_EQ(Text(0, 2, 0), u"c");
+  // Unclosed elements around the cells are malformed XML: a damaged file.
+  parts.Parts["xl/worksheets/sheet1.xml"] =
+      Worksheet("", kThreeRows, "<mergeCells><mergeCell ref=\"A1:B2\">");
+  EXPECT_THROW(Load(parts), EWorkbookFileException);
+}
+
+// Files written by openpyxl at test time, read back by openpyxl and by us.
+class XLSXSheetElementsPeerTest : public XLSXSheetElementsTest {
+ protected:
+  void SetUp() override {
+    XLSXSheetElementsTest::SetUp();
+    if (!test::PythonHasModules("openpyxl"))
+      GTEST_SKIP() << "/usr/bin/python3 with openpyxl is not installed";
+    StartWorkbookLibrary();
+  }
+  // Runs Script with the file's path; the output's "key|value" lines.
+  std::map<std::string, std::string> Run(const std::string& script, const std::string& path) {
+    std::map<std::string, std::string> values;
+    std::istringstream lines(test::RunPython(script, path));
+    for (std::string line; std::getline(lines, line);) {
+      const std::size_t bar = line.find('|');
+      if (bar != std::string::npos) values[line.substr(0, bar)] = line.substr(bar + 1);
+    }
+    return values;
+  }
+  void LoadFile(const std::string& path) {
+    Book = std::make_unique<TWorkbook>();
+    Book->ShowProgress = false;
+    Book->LoadFromFile(std::u16string(path.begin(), path.end()));
+  }
+};
+
+constexpr const char* kOpenpyxlWrite = R"(
+import sys
+from openpyxl import Workbook, load_workbook
+from openpyxl.workbook.defined_name import DefinedName
+from openpyxl.formatting.rule import CellIsRule
+from openpyxl.styles import Font
+path = open(sys.argv[1]).read().strip()
+wb = Workbook(); ws = wb.active; ws.title = 'Data'
+for r in range(1, 11):
+    for c in range(1, 5):
+        ws.cell(r, c, r * c)
+ws['F1'] = 'link'; ws['F1'].hyperlink = 'https://example.com/x'
+ws.column_dimensions['B'].width = 20
+ws.column_dimensions['D'].hidden = True
+ws.merge_cells('A12:C13')
+ws.freeze_panes = 'B3'
+ws.print_area = 'A1:D10'
+ws.print_title_rows = '1:2'
+ws.page_setup.orientation = 'landscape'
+ws.page_setup.scale = 80
+ws.page_margins.left = 1.0
+ws.oddHeader.center.text = 'Report'
+ws.oddFooter.right.text = 'Page &P'
+ws.protection.sheet = True
+ws.sheet_properties.tabColor = '1072BA'
+ws.auto_filter.ref = 'A1:D10'
+ws.conditional_formatting.add('B2:C3', CellIsRule(operator='greaterThan', formula=['5'],
+                                                  font=Font(bold=True)))
+other = wb.create_sheet('Other'); other['A1'] = 1
+other.print_area = 'B2:C5'
+wb.defined_names.append(DefinedName(name='MyRange', attr_text='Data!$A$1:$B$3'))
+wb.save(path)
+ws = load_workbook(path)['Data']
+print('widthB|%s' % ws.column_dimensions['B'].width)
+print('hiddenD|%s' % ws.column_dimensions['D'].hidden)
+print('merged|%s' % ' '.join(str(r) for r in ws.merged_cells.ranges))
+print('freeze|%s' % ws.freeze_panes)
+print('orientation|%s' % ws.page_setup.orientation)
+print('scale|%s' % ws.page_setup.scale)
+print('left|%s' % ws.page_margins.left)
+print('header|%s' % ws.oddHeader.center.text)
+print('protected|%s' % ws.protection.sheet)
+print('filter|%s' % ws.auto_filter.ref)
+print('cf|%s' % ' '.join(str(cf.sqref) for cf in ws.conditional_formatting))
+)";
+
+TEST_F(XLSXSheetElementsPeerTest, OpenpyxlWorkbookReadsTheSame) {
+  const std::string path = "/tmp/wire_xlsx_" + std::to_string(getpid()) + ".xlsx";
+  std::map<std::string, std::string> peer = Run(kOpenpyxlWrite, path);
+  ASSERT_EQ(peer["widthB"], "20.0") << "openpyxl did not write the file";
+  LoadFile(path);
+  std::remove(path.c_str());
+  ASSERT_EQ(Book->WorkSheets.Count(), 2);
+  TExportWorkSheet& data = Sheet(0);
+  EXPECT_DOUBLE_EQ(data.Cols.FindCol(1)->Width, 20 * CharWidth(*Book));
+  EXPECT_EQ(peer["hiddenD"], "True");
+  EXPECT_TRUE(data.Cols.FindCol(3)->Hidden);
+  EXPECT_EQ(peer["merged"], "A12:C13");
+  TExportCell* cell = nullptr;
+  ASSERT_TRUE(data.FindCell(0, 11, cell));
+  EXPECT_EQ(cell->ColSpan(), 3);
+  EXPECT_EQ(cell->RowSpan(), 2);
+  EXPECT_EQ(peer["freeze"], "B3");
+  EXPECT_EQ(data.WindowSettings.Split.Col, 1);
+  EXPECT_EQ(data.WindowSettings.Split.Row, 2);
+  EXPECT_EQ(data.WindowSettings.TabColor, 0xBA7210);
+  EXPECT_EQ(peer["filter"], "A1:D10");
+  EXPECT_EQ(data.WindowSettings.AutoFilter.ColCount, 4);
+  EXPECT_EQ(data.WindowSettings.AutoFilter.RowCount, 10);
+  EXPECT_EQ(peer["orientation"], "landscape");
+  EXPECT_EQ(data.PageSettings.Orientation, 1);
+  EXPECT_EQ(peer["scale"], "80");
+  EXPECT_EQ(data.PageSettings.Scale, 80);
+  EXPECT_EQ(peer["left"], "1.0");
+  EXPECT_NEAR(data.PageSettings.LeftMargin, 2.54, 1e-9);
+  EXPECT_EQ(peer["header"], "Report");
+  EXPECT_EQ(data.Header.Center.Text, u"Report");
+  EXPECT_EQ(data.Footer.Right.Text, u"Page [PAGENUMBER]");
+  EXPECT_EQ(peer["protected"], "True");
+  EXPECT_TRUE(data.Protection.Protected);
+  EXPECT_EQ(data.PageSettings.PrintArea.ColCount, 4);
+  EXPECT_EQ(data.PageSettings.PrintArea.RowCount, 10);
+  EXPECT_EQ(data.PageSettings.TitleRows.RowCount, 2);
+  EXPECT_EQ(Sheet(1).PageSettings.PrintArea.Col, 1);
+  EXPECT_EQ(Sheet(1).PageSettings.PrintArea.RowCount, 4);
+  EXPECT_EQ(peer["cf"], "B2:C3");
+  EXPECT_TRUE(HasRules(data, 1, 1));
+  EXPECT_TRUE(HasRules(data, 2, 2));
+  EXPECT_FALSE(HasRules(data, 3, 3));
+  ASSERT_TRUE(data.FindCell(5, 0, cell));
+  EXPECT_EQ(dynamic_cast<TExportCellString&>(*cell).GetHyperlink(), u"https://example.com/x");
+  const TExportRange* range = nullptr;
+  ASSERT_TRUE(Book->NamedCells.FindName(u"MyRange", range));
+  EXPECT_EQ(range->WorkSheet, &data);
+  EXPECT_EQ(range->RowCount, 3);
+}
+
+constexpr const char* kCorpusDescribe = R"(
+import sys
+from openpyxl import load_workbook
+wb = load_workbook(open(sys.argv[1]).read().strip())
+for i, ws in enumerate(wb.worksheets):
+    for r in ws.merged_cells.ranges:
+        print('merge%d:%s|%d,%d' % (i, r.coord, r.max_col - r.min_col + 1, r.max_row - r.min_row + 1))
+    for key, dim in ws.column_dimensions.items():
+        if dim.customWidth and dim.min and dim.max and dim.max < 16384:
+            for col in range(dim.min, dim.max + 1):
+                print('width%d:%d|%s' % (i, col, dim.width))
+        if dim.hidden and dim.min and dim.max and dim.max < 16384:
+            for col in range(dim.min, dim.max + 1):
+                print('hidden%d:%d|1' % (i, col))
+)";
+
+TEST_F(XLSXSheetElementsPeerTest, CorpusMergesAndColumnsAgreeWithOpenpyxl) {
+  const std::string corpus = std::string(SHARED_DIR) + "/corpus/";
+  const char* const files[] = {"calamine/merge_cells.xlsx", "calamine/merged_range.xlsx",
+                               "calamine/column_row_ranges.xlsx"};
+  int checked = 0;
+  for (const char* name : files) {
+    const std::string path = corpus + name;
+    if (access(path.c_str(), R_OK) != 0) continue;
+    SCOPED_TRACE(name);
+    const std::map<std::string, std::string> peer = Run(kCorpusDescribe, path);
+    LoadFile(path);
+    for (const auto& [key, value] : peer) {
+      const int sheetIndex = std::stoi(key.substr(key.find_first_of("0123456789")));
+      ASSERT_LT(sheetIndex, Book->WorkSheets.Count()) << key;
+      TExportWorkSheet& sheet = Sheet(sheetIndex);
+      std::string what = key.substr(key.find(':') + 1);
+      what = what.substr(0, what.find(':'));
+      if (key.rfind("merge", 0) == 0) {
+        int col = 0, row = 0;
+        ASSERT_TRUE(ParseCellRefColRow(std::u16string(what.begin(), what.end()), col, row));
+        TExportCell* cell = nullptr;
+        ASSERT_TRUE(sheet.FindCell(col, row, cell)) << key;
+        EXPECT_EQ(std::to_string(cell->ColSpan()) + "," + std::to_string(cell->RowSpan()), value)
+            << key;
+      } else if (key.rfind("width", 0) == 0) {
+        const TExportCol* col = sheet.Cols.FindCol(std::stoi(what) - 1);
+        ASSERT_NE(col, nullptr) << key;
+        EXPECT_NEAR(col->Width, std::stod(value) * CharWidth(*Book), 1e-6) << key;
+      } else if (key.rfind("hidden", 0) == 0) {
+        const TExportCol* col = sheet.Cols.FindCol(std::stoi(what) - 1);
+        ASSERT_NE(col, nullptr) << key;
+        EXPECT_TRUE(col->Hidden) << key;
+      }
+      ++checked;
+    }
+  }
+  if (checked == 0) GTEST_SKIP() << "no corpus files with merges or columns: " << corpus;
+}
+
+}  // namespace
+}  // namespace workbook
