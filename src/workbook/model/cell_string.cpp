@@ -27,7 +27,17 @@ void TExportCellString::ApplyWorkSheetDefaults(TExportWorkSheet& sheet, TExportC
 void TExportCellString::SetValueEx(const std::u16string& text, bool clearRichText) {
   if (clearRichText && ExtrasIfAny() && ExtrasIfAny()->RichTextTags) Extras().RichTextTags.reset();
   value_.Assign(text);
-  if (text.find(u"\r\n") != std::u16string::npos) SetWrapText(true);
+  ValueChanged();
+}
+
+void TExportCellString::SetValueShared(const TPackedText& text) {
+  if (ExtrasIfAny() && ExtrasIfAny()->RichTextTags) Extras().RichTextTags.reset();
+  value_ = text;
+  ValueChanged();
+}
+
+void TExportCellString::ValueChanged() {
+  if (value_.View().find(u"\r\n") != std::u16string_view::npos) SetWrapText(true);
   if (value_.size() > kInlineStringLimit) sharedString_ = true;
 }
 

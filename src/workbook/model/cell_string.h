@@ -16,6 +16,9 @@ class TExportCellString : public TExportCell {
   // A text with CR LF switches wrapping on; a text over 255 characters always goes to the
   // shared-string table.
   void SetValueEx(const std::u16string& text, bool clearRichText);
+  // The same for a text kept elsewhere too (a reader's shared-string table): the cell shares its
+  // characters instead of copying them.
+  void SetValueShared(const TPackedText& text);
 
   // Whether XLSX and XLS keep the text in their shared-string table.
   bool SharedString() const { return sharedString_; }
@@ -53,6 +56,9 @@ class TExportCellString : public TExportCell {
   void ApplyWorkSheetDefaults(TExportWorkSheet& sheet, TExportCellStyle& style) override;
 
  private:
+  // Line breaks switch wrapping on; long texts go to the shared-string table.
+  void ValueChanged();
+
   TPackedText value_;
   bool sharedString_ = false;
 };

@@ -5,8 +5,7 @@
 namespace workbook {
 
 std::size_t TXLSSharedStrings_Import::Add(std::u16string text, std::vector<TXLSRichTextRun> runs) {
-  entries_.push_back(
-      std::make_unique<TXLSSharedStrings_ImportEntry>(std::move(text), std::move(runs)));
+  entries_.push_back(std::make_unique<TXLSSharedStrings_ImportEntry>(text, std::move(runs)));
   return entries_.size() - 1;
 }
 
@@ -15,7 +14,7 @@ TXLSSharedStrings_ImportEntry* TXLSSharedStrings_Import::GetEntry(std::size_t in
 }
 
 std::u16string TXLSSharedStrings_Import::GetString(std::size_t index) const {
-  return index < entries_.size() ? entries_[index]->Text() : std::u16string();
+  return index < entries_.size() ? std::u16string(entries_[index]->Text()) : std::u16string();
 }
 
 void TXLSSharedStrings_Import::LoadFromStream(TStream& stream) {

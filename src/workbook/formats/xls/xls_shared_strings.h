@@ -8,6 +8,7 @@
 
 #include "workbook/core/stream.h"
 #include "workbook/formats/xls/xls_strings.h"
+#include "workbook/model/packed_text.h"
 
 namespace workbook {
 
@@ -19,10 +20,12 @@ class TXLSSharedStrings_ImportObject {
 
 class TXLSSharedStrings_ImportEntry {
  public:
-  TXLSSharedStrings_ImportEntry(std::u16string text, std::vector<TXLSRichTextRun> runs)
-      : text_(std::move(text)), runs_(std::move(runs)) {}
+  TXLSSharedStrings_ImportEntry(std::u16string_view text, std::vector<TXLSRichTextRun> runs)
+      : text_(text), runs_(std::move(runs)) {}
 
-  const std::u16string& Text() const { return text_; }
+  std::u16string_view Text() const { return text_.View(); }
+  // The text for cells to share.
+  const TPackedText& SharedText() const { return text_; }
   const std::vector<TXLSRichTextRun>& Runs() const { return runs_; }
   // The attached object (owned; the previous one is freed when another is set).
   TXLSSharedStrings_ImportObject* Object() const { return object_.get(); }
@@ -31,7 +34,7 @@ class TXLSSharedStrings_ImportEntry {
   }
 
  private:
-  std::u16string text_;
+  TPackedText text_;
   std::vector<TXLSRichTextRun> runs_;
   std::unique_ptr<TXLSSharedStrings_ImportObject> object_;
 };

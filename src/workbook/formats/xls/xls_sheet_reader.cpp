@@ -254,6 +254,7 @@ void TCellRecords::LabelSST(const TXLSRecordData& data) {
       entry != nullptr && !entry->Text().empty()) {
     cell.Kind = TXLSCellKind::Text;
     cell.Text = entry->Text();
+    cell.SharedText = &entry->SharedText();
     if (!entry->Runs().empty()) cell.Runs = &entry->Runs();
   }
   Emit(cell);

@@ -10,7 +10,7 @@ namespace workbook {
 
 namespace {
 
-const std::u16string kEmpty;
+const TPackedText kEmpty;
 
 // Appends the text and whitespace nodes of the t element the reader stands on.
 void AppendElementText(TXmlReader& reader, std::string& utf8) {
@@ -118,7 +118,7 @@ void TXLSXSharedStrings_Import::ReadXLSX(TStream& part, TWorkbook& workbook,
     ReadXLSXRichString(reader, colors, text, &runs);
     if (NeedsSharedStringRewrite(text)) text = SharedStringText(std::move(text));
     if (!runs.empty()) runs_.emplace(texts_.size(), std::move(runs));
-    texts_.push_back(std::move(text));
+    texts_.emplace_back(text);
     if (++sinceReport == 10000) {
       sinceReport = 0;
       workbook.DoProgress(wpsSharedStrings, reader.BytesConsumed() / 1024, size / 1024,
@@ -128,7 +128,7 @@ void TXLSXSharedStrings_Import::ReadXLSX(TStream& part, TWorkbook& workbook,
   workbook.DoProgress(wpsSharedStrings, 1, 1, WorkbookLng_SharedStrings);
 }
 
-const std::u16string& TXLSXSharedStrings_Import::GetString(std::size_t index) const {
+const TPackedText& TXLSXSharedStrings_Import::GetSharedText(std::size_t index) const {
   return index < texts_.size() ? texts_[index] : kEmpty;
 }
 

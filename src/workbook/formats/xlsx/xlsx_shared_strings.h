@@ -10,6 +10,7 @@
 
 #include "workbook/core/stream.h"
 #include "workbook/model/font.h"
+#include "workbook/model/packed_text.h"
 
 namespace workbook {
 
@@ -47,12 +48,16 @@ class TXLSXSharedStrings_Import {
 
   std::size_t Count() const { return texts_.size(); }
   // The text at Index (CR LF between lines, "_x000D_" escapes removed); empty outside.
-  const std::u16string& GetString(std::size_t index) const;
+  std::u16string GetString(std::size_t index) const {
+    return std::u16string(GetSharedText(index).View());
+  }
+  // The same, for cells to share.
+  const TPackedText& GetSharedText(std::size_t index) const;
   // The runs of the string at Index, nullptr when it has none.
   const TXLSXRichTextRuns* GetRuns(std::size_t index) const;
 
  private:
-  std::vector<std::u16string> texts_;
+  std::vector<TPackedText> texts_;
   std::unordered_map<std::size_t, TXLSXRichTextRuns> runs_;
 };
 
