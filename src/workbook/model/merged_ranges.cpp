@@ -4,6 +4,8 @@
 #include <string>
 
 #include "workbook/core/cell_refs.h"
+#include "workbook/core/exceptions.h"
+#include "workbook/core/library_texts.h"
 #include "workbook/formats/xls/xls_record_reader.h"
 #include "workbook/model/limits.h"
 #include "workbook/model/worksheet.h"
@@ -55,6 +57,9 @@ void ReadXLSMergedCells(TExportWorkSheet& sheet, TXLSRecordReader& reader) {
     const int row2 = reader.ReadWord();
     const int col1 = reader.ReadWord();
     const int col2 = reader.ReadWord();
+    // A BIFF8 sheet has no column beyond the last: such a range is a damaged record.
+    if (col1 > kXLSMaxCol || col2 > kXLSMaxCol)
+      throw EWorkbookFileException(WorkbookLng_InvalidXLS);
     ApplyMergedRange(sheet, col1, row1, col2, row2);
   }
 }

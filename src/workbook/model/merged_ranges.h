@@ -19,7 +19,8 @@ bool ApplyMergedRange(TExportWorkSheet& sheet, int col1, int row1, int col2, int
 // The mergeCell children of a mergeCells element; a ref that is not a range is skipped.
 void ReadXLSXMergeCells(TExportWorkSheet& sheet, TXmlNode mergeCellsNode);
 
-// MERGEDCELLS record data (0x00E5), the reader positioned at it.
+// MERGEDCELLS record data (0x00E5), the reader positioned at it; a column beyond 255 raises
+// EWorkbookFileException.
 void ReadXLSMergedCells(TExportWorkSheet& sheet, TXLSRecordReader& reader);
 // The MERGEDCELLS records of the sheet's spans (headers included; at most 1027 ranges each);
 // empty when no cell spans. Spans reaching beyond a BIFF8 sheet are cut at its edge.

@@ -5,6 +5,7 @@
 #include "workbook/core/library_texts.h"
 #include "workbook/formats/xls/ole_storage.h"
 #include "workbook/formats/xls/xls_file_reader.h"
+#include "workbook/formats/xls/xls_names.h"
 #include "workbook/formats/xls/xls_worksheet_cells.h"
 #include "workbook/formats/xls/xls_writer.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
@@ -49,16 +50,37 @@ void TCustomExporterXLS::ImportFromStream(TStream& stream, TWorkbook& workbook) 
     readFlags.push_back(read);
   }
 
+  // The names are read before the cells, whose formulas may use them, and again after them.
+  TXLSNames names(workbook);
+  const std::int64_t namePosition = reader.Globals().NamePosition();
+  if (namePosition != 0)
+    names.Read(reader.Stream(), namePosition, reader.Globals().ExternSheets(), false);
+  // Name tokens of the cells' formulas resolve through the file's own name list.
+  const TRPNNameSource* formulaNames = workbook.FormulaNames;
+  workbook.FormulaNames = &names;
+  struct TRestoreNames {
+    TWorkbook& workbook;
+    const TRPNNameSource* names;
+    ~TRestoreNames() { workbook.FormulaNames = names; }
+  } restoreNames{workbook, formulaNames};
+
+  // Without a measuring hook (no GUI) column widths are counted with the digit width of the
+  // usual default fonts (Arial 10, Calibri 11).
+  const int measured = GetDefaultCharWidth();
+  const double charWidth = measured > 0 ? measured : 7;
+
   // Worksheet substreams are matched to the worksheet list by their order.
   const long long count = static_cast<long long>(readFlags.size());
   for (std::size_t i = 0; i < readFlags.size(); ++i) {
     TExportWorkSheet* sheet = workbook.WorkSheets.GetItem(static_cast<std::int64_t>(i));
     workbook.DoProgress(wpsWorkSheet, static_cast<long long>(i), count, sheet->Name);
-    TXLSWorksheetCells cells(workbook, *sheet, styles);
+    TXLSWorksheetCells cells(workbook, *sheet, styles, reader.Globals().Palette(), charWidth);
     if (!reader.ReadNextWorksheet(readFlags[i] ? &cells : nullptr)) break;
     if (readFlags[i]) cells.Finish();
   }
   workbook.DoProgress(wpsWorkSheet, count, count, u"");
+  if (namePosition != 0)
+    names.Read(reader.Stream(), namePosition, reader.Globals().ExternSheets(), true);
   workbook.DoProgress(wpsDone, 1, 1, u"");
 }
 

@@ -22,6 +22,8 @@ class TXLSFileReader {
 
   const TXLSGlobals& Globals() const { return globals_; }
   const TXLSSharedStrings_Import& SharedStrings() const { return sst_; }
+  // The whole "Workbook" stream, for the records read by their position (NAME).
+  TMemoryStream& Stream() { return stream_; }
 
   // Reads the next worksheet substream into Target, or passes over it when Target is null; the
   // substreams are matched to the worksheet list by their order. False when no worksheet is left

@@ -33,6 +33,17 @@ constexpr std::uint16_t kRk = 0x027E;
 constexpr std::uint16_t kFormat = 0x041E;
 constexpr std::uint16_t kBof = 0x0809;
 constexpr std::uint16_t kXFExt = 0x087D;
+// Worksheet records the model reads.
+constexpr std::uint16_t kProtect = 0x0012;
+constexpr std::uint16_t kPassword = 0x0013;
+constexpr std::uint16_t kPane = 0x0041;
+constexpr std::uint16_t kDefColWidth = 0x0055;
+constexpr std::uint16_t kColInfo = 0x007D;
+constexpr std::uint16_t kWsBool = 0x0081;
+constexpr std::uint16_t kScl = 0x00A0;
+constexpr std::uint16_t kWindow2 = 0x023E;
+constexpr std::uint16_t kSheetLayout = 0x0862;
+constexpr std::uint16_t kFeatHeader = 0x0867;
 // BOF records of the older BIFF versions (2, 3, 4).
 constexpr std::uint16_t kBof2 = 0x0009;
 constexpr std::uint16_t kBof3 = 0x0209;

@@ -45,7 +45,6 @@ class TCellRecords {
   void Label(const TXLSRecordData& data);
   void LabelSST(const TXLSRecordData& data);
   void BoolErr(const TXLSRecordData& data);
-  void MergedCells(const TXLSRecordData& data);
 
   TMemoryStream& stream_;
   TXLSRecordReader& reader_;
@@ -99,10 +98,6 @@ void TCellRecords::Record() {
     target_.Row(row);
     return;
   }
-  if (id == kMergedCells) {
-    MergedCells(XLSCurrentRecordData(stream_, reader_));
-    return;
-  }
   if (id == kDefaultRowHeight) {
     target_.DefaultRowHeight(XLSCurrentRecordData(stream_, reader_).Word(2));
     return;
@@ -121,6 +116,7 @@ void TCellRecords::Record() {
     case kMulBlank:
       break;
     default:
+      target_.SheetRecord(reader_);
       return;
   }
   FlushFormula();
@@ -270,23 +266,6 @@ void TCellRecords::BoolErr(const TXLSRecordData& data) {
     cell.Number = value == 1 ? 1 : 0;
   }
   Emit(cell);
-}
-
-void TCellRecords::MergedCells(const TXLSRecordData& data) {
-  // A count promising more ranges than the record holds is a damaged record.
-  const std::size_t count = data.Word(0);
-  if (data.Size() < 2 + count * 8) throw EWorkbookFileException(WorkbookLng_InvalidXLS);
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::size_t at = 2 + i * 8;
-    TXLSMergedRange range;
-    range.FirstRow = data.Word(at);
-    range.LastRow = data.Word(at + 2);
-    range.FirstColumn = data.Word(at + 4);
-    range.LastColumn = data.Word(at + 6);
-    CheckColumn(range.LastColumn);
-    if (range.LastRow < range.FirstRow || range.LastColumn < range.FirstColumn) continue;
-    target_.MergedRange(range);
-  }
 }
 
 bool IsWorksheetBof(TMemoryStream& stream, TXLSRecordReader& reader) {

@@ -47,14 +47,6 @@ struct TXLSRowRecord {
                               // 0x80 styled with the XF in bits 16-27
 };
 
-// One range of a MERGEDCELLS record (0-based, inclusive).
-struct TXLSMergedRange {
-  std::uint16_t FirstRow = 0;
-  std::uint16_t LastRow = 0;
-  std::uint16_t FirstColumn = 0;
-  std::uint16_t LastColumn = 0;
-};
-
 class TXLSSheetTarget {
  public:
   virtual ~TXLSSheetTarget() = default;
@@ -63,16 +55,17 @@ class TXLSSheetTarget {
   virtual void Row(const TXLSRowRecord& row) = 0;
   // DEFAULTROWHEIGHT: the height in twips.
   virtual void DefaultRowHeight(std::uint16_t height) = 0;
-  // Ranges whose last row and column are not before their first ones.
-  virtual void MergedRange(const TXLSMergedRange& range) = 0;
+  // Any other record of the worksheet (merges, columns, window, page setup, protection), Reader
+  // positioned at its data and bounded by its size; the sheet reader moves on to the record's
+  // end whatever the target read. Targets that only want cells pass them over.
+  virtual void SheetRecord(TXLSRecordReader& /*reader*/) {}
 };
 
 // Reads the next worksheet substream from Reader's position: records up to a BOF of a worksheet
 // are passed over (chart sheets, macro sheets), then the worksheet's cells go to Target up to
 // its EOF; substreams nested in it (embedded charts) are passed over whole. A null Target passes
 // over the worksheet. Returns False when the stream ends before a worksheet begins. Damaged cell
-// records (short data, a column beyond 255) and merged ranges beyond the record or beyond column
-// 255 raise EWorkbookFileException.
+// records (short data, a column beyond 255) raise EWorkbookFileException.
 bool XLSReadWorksheet(TMemoryStream& stream, TXLSRecordReader& reader,
                       const TXLSSharedStrings_Import& sst, TXLSSheetTarget* target);
 

@@ -1,14 +1,20 @@
 #include "workbook/formats/xls/xls_worksheet_cells.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
+#include "workbook/core/color_sources.h"
+
 #include "workbook/formats/xls/xls_record_ids.h"
+#include "workbook/formats/xlsx/xlsx_palette.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/formula/rpn_formula.h"
+#include "workbook/model/merged_ranges.h"
 #include "workbook/model/row.h"
 #include "workbook/model/workbook.h"
 #include "workbook/model/worksheet.h"
@@ -43,8 +49,13 @@ bool TXLSWorksheetCells::SameFont(int a, int b) const {
 }
 
 TXLSWorksheetCells::TXLSWorksheetCells(TWorkbook& workbook, TExportWorkSheet& sheet,
-                                       TExporterXLSX_StyleSheet& styles)
-    : workbook_(workbook), sheet_(sheet), styles_(styles) {}
+                                       TExporterXLSX_StyleSheet& styles,
+                                       const TExporterXLSX_Palette& palette, double charWidth)
+    : workbook_(workbook),
+      sheet_(sheet),
+      styles_(styles),
+      palette_(palette),
+      charWidth_(charWidth) {}
 
 void TXLSWorksheetCells::Cell(const TXLSCell& cell) {
   if (cell.Row != rowIndex_) {
@@ -125,11 +136,65 @@ void TXLSWorksheetCells::DefaultRowHeight(std::uint16_t height) {
   sheet_.Rows.DefaultRowHeight = height / 15.0;
 }
 
-void TXLSWorksheetCells::MergedRange(const TXLSMergedRange& range) {
-  TExportCell* cell =
-      sheet_.FindCreateCell(range.FirstColumn, range.FirstRow, TCellClass::Empty, false);
-  cell->SetColSpan(range.LastColumn - range.FirstColumn + 1);
-  cell->SetRowSpan(range.LastRow - range.FirstRow + 1);
+void TXLSWorksheetCells::SheetRecord(TXLSRecordReader& reader) {
+  using namespace xls_record;
+  const std::uint16_t id = reader.Id();
+  if (sheet_.PageSettings.ReadXLSRecord(id, reader)) return;
+  TExportWindowSettings& window = sheet_.WindowSettings;
+  switch (id) {
+    case kMergedCells:
+      ReadXLSMergedCells(sheet_, reader);
+      break;
+    case kColInfo:
+      sheet_.Cols.ReadXLS(reader, charWidth_, [this](int xf, TExportCellStyle& style) {
+        styles_.ApplyStyle(xf, style, nullptr);
+      });
+      break;
+    case kDefColWidth:
+      sheet_.Cols.DefaultWidth =
+          std::round(reader.ReadWord() * 8 * std::round(1.4 * charWidth_) / 10);
+      break;
+    case kWsBool: {
+      const std::uint16_t flags = reader.ReadWord();
+      window.SummaryRowsAbove = (flags & 0x0040) == 0;
+      window.SummaryColsLeft = (flags & 0x0080) == 0;
+      sheet_.PageSettings.FitToPage = (flags & 0x0100) != 0;
+      break;
+    }
+    case kWindow2: {
+      const std::uint16_t flags = reader.ReadWord();
+      frozen_ = (flags & 0x0008) != 0;
+      window.ShowGridLines = (flags & 0x0002) != 0;
+      window.ShowRowColHeaders = (flags & 0x0004) != 0;
+      window.TopLeftCell.Row = reader.ReadWord();
+      window.TopLeftCell.Col = std::min<int>(reader.ReadWord(), kMaxColumn);
+      break;
+    }
+    case kPane:
+      if (frozen_) window.Split.ReadXLS(reader);
+      break;
+    case kScl: {
+      const int numerator = reader.ReadWord();
+      const int denominator = reader.ReadWord();
+      if (denominator != 0)
+        window.Zoom = static_cast<int>(std::lround(numerator * 100.0 / denominator));
+      break;
+    }
+    case kSheetLayout:
+      window.ReadXLSSheetLayout(reader, TColorPaletteRef(palette_));
+      break;
+    case kProtect:
+      sheet_.Protection.ReadXLSProtect(reader);
+      break;
+    case kPassword:
+      sheet_.Protection.ReadXLSPassword(reader);
+      break;
+    case kFeatHeader:
+      sheet_.Protection.ReadXLSFeatHeader(reader);
+      break;
+    default:
+      break;
+  }
 }
 
 bool TXLSWorksheetCells::LooksLikeDefault(std::uint16_t xf) {

@@ -12,16 +12,19 @@ class TWorkbook;
 class TExportWorkSheet;
 class TExportRow;
 class TExporterXLSX_StyleSheet;
+class TExporterXLSX_Palette;
 
 class TXLSWorksheetCells : public TXLSSheetTarget {
  public:
-  TXLSWorksheetCells(TWorkbook& workbook, TExportWorkSheet& sheet,
-                     TExporterXLSX_StyleSheet& styles);
+  // CharWidth: the width of a digit of the workbook's default font in pixels, which column
+  // widths are counted in.
+  TXLSWorksheetCells(TWorkbook& workbook, TExportWorkSheet& sheet, TExporterXLSX_StyleSheet& styles,
+                     const TExporterXLSX_Palette& palette, double charWidth);
   void Cell(const TXLSCell& cell) override;
   void Row(const TXLSRowRecord& record) override;
   void DefaultRowHeight(std::uint16_t height) override;
-  // The range's first cell (an empty one when there is none) spans the range.
-  void MergedRange(const TXLSMergedRange& range) override;
+  // Merges, columns, window, page setup and protection go to the sheet's model objects.
+  void SheetRecord(TXLSRecordReader& reader) override;
   // Hands over the last row to the workbook's read-rows-by-event mode.
   void Finish();
 
@@ -34,6 +37,11 @@ class TXLSWorksheetCells : public TXLSSheetTarget {
   TWorkbook& workbook_;
   TExportWorkSheet& sheet_;
   TExporterXLSX_StyleSheet& styles_;
+  const TExporterXLSX_Palette& palette_;
+  double charWidth_;
+  // WINDOW2 said the panes are frozen: only then does PANE count frozen rows and columns (an
+  // unfrozen split counts twips).
+  bool frozen_ = false;
   TExportRow* row_ = nullptr;
   int rowIndex_ = -1;
   int cellsSinceReport_ = 0;

@@ -3,15 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <initializer_list>
 #include <memory>
 
 #include "../../model/model_fixture.h"
 #include "workbook/core/exceptions.h"
+#include "workbook/core/units.h"
 #include "workbook/formats/exporter_registry.h"
 #include "workbook/formats/library_start.h"
+#include "workbook/formats/measuring_hooks.h"
 #include "workbook/formats/xls/xls_exporter.h"
 #include "workbook/model/cell.h"
+#include "workbook/model/cols.h"
 #include "workbook/model/row.h"
 #include "workbook/model/worksheet.h"
 #include "xls_workbook_builder.h"
@@ -146,8 +150,10 @@ TEST_F(XLSExporterTest, MergedRangesSpanTheirFirstCell) {
   EXPECT_EQ(empty->CellClass(), TCellClass::Empty);
   EXPECT_EQ(empty->ColSpan(), 3);
   EXPECT_EQ(empty->RowSpan(), 1);
-  // The reversed range is left out.
+  // A range with its rows reversed spans the same cells.
   EXPECT_EQ(CellAt(0, 9, 0), nullptr);
+  ASSERT_NE(CellAt(0, 8, 0), nullptr);
+  EXPECT_EQ(CellAt(0, 8, 0)->RowSpan(), 2);
 }
 
 TEST_F(XLSExporterTest, MergedCellsCountBeyondTheRecordFailsTheLoad) {
@@ -155,6 +161,97 @@ TEST_F(XLSExporterTest, MergedCellsCountBeyondTheRecordFailsTheLoad) {
                EWorkbookFileException);
   EXPECT_THROW(Load(WorkbookStream(StandardStyles(), {{u"A", MergedCells({{0, 1, 0, 300}}, 1)}})),
                EWorkbookFileException);
+}
+
+Bytes Window2(std::uint16_t flags, std::uint16_t topRow, std::uint16_t leftCol) {
+  return Record(0x023E, Join({Word(flags), Word(topRow), Word(leftCol), DWord(0), Word(60),
+                              Word(100), DWord(0)}));
+}
+
+Bytes Pane(std::uint16_t cols, std::uint16_t rows) {
+  return Record(0x0041, Join({Word(cols), Word(rows), Word(rows), Word(cols), {3, 0}}));
+}
+
+TEST_F(XLSExporterTest, WindowRecordsSetTheSheetView) {
+  // Sheet A: frozen panes, no grid lines, zoom 3/2, top-left cell D11. Sheet B: an unfrozen split
+  // (its PANE counts twips, not cells) and a zoom with denominator 0.
+  Load(WorkbookStream(StandardStyles(),
+                      {{u"A", Join({Window2(0x04B0 | 0x0004 | 0x0008, 10, 3),
+                                    Record(0x00A0, Join({Word(3), Word(2)})), Pane(1, 2),
+                                    Record(0x0081, Word(0x04C1 | 0x0100))})},
+                       {u"B", Join({Window2(0x04B0 | 0x0002 | 0x0004, 0, 0),
+                                    Record(0x00A0, Join({Word(3), Word(0)})), Pane(1500, 3000),
+                                    Record(0x0081, Word(0x0401))})}}));
+  const TExportWindowSettings& a = book_->WorkSheets.GetItem(0)->WindowSettings;
+  EXPECT_EQ(a.Split.Col, 1);
+  EXPECT_EQ(a.Split.Row, 2);
+  EXPECT_FALSE(a.ShowGridLines);
+  EXPECT_TRUE(a.ShowRowColHeaders);
+  EXPECT_EQ(a.Zoom, 150);
+  EXPECT_EQ(a.TopLeftCell.Row, 10);
+  EXPECT_EQ(a.TopLeftCell.Col, 3);
+  EXPECT_FALSE(a.SummaryRowsAbove);
+  EXPECT_FALSE(a.SummaryColsLeft);
+  EXPECT_TRUE(book_->WorkSheets.GetItem(0)->PageSettings.FitToPage);
+  const TExportWindowSettings& b = book_->WorkSheets.GetItem(1)->WindowSettings;
+  EXPECT_FALSE(b.Split.IsSplit());
+  EXPECT_TRUE(b.ShowGridLines);
+  EXPECT_EQ(b.Zoom, 100);
+  EXPECT_TRUE(b.SummaryRowsAbove);
+  EXPECT_TRUE(b.SummaryColsLeft);
+  EXPECT_FALSE(book_->WorkSheets.GetItem(1)->PageSettings.FitToPage);
+}
+
+Bytes ColInfo(std::uint16_t first, std::uint16_t last, std::uint16_t width, std::uint16_t xf,
+              std::uint16_t options) {
+  return Record(0x007D,
+                Join({Word(first), Word(last), Word(width), Word(xf), Word(options), Word(0)}));
+}
+
+TEST_F(XLSExporterTest, ColumnRecordsSetWidthsAndTheDefault) {
+  Load(WorkbookStream(StandardStyles(),
+                      {{u"A", Join({Record(0x0055, Word(10)), ColInfo(1, 2, 2560, 15, 0x0201),
+                                    ColInfo(3, 256, 512, 15, 0)})}}));
+  TExportWorkSheet* sheet = book_->WorkSheets.GetItem(0);
+  // Widths count in the default font's digit width (7 pixels without a measuring hook).
+  const double charWidth = CharWidthHook ? CharWidthHook(book_->GetDefaultFont()) : 7;
+  EXPECT_DOUBLE_EQ(sheet->Cols.DefaultWidth, XLSColWidthToPixels(512, charWidth));
+  EXPECT_EQ(sheet->Cols.FindCol(0)->Width, -1);
+  for (int c : {1, 2}) {
+    const TExportCol* col = sheet->Cols.FindCol(c);
+    ASSERT_NE(col, nullptr);
+    EXPECT_TRUE(col->Hidden);
+    EXPECT_EQ(col->OutlineLevel(), 2);
+    EXPECT_DOUBLE_EQ(col->Width, XLSColWidthToPixels(2560, charWidth));
+  }
+  EXPECT_EQ(sheet->Cols.FindCol(3), nullptr);
+
+  // DEFCOLWIDTH 10 characters: 10 * 8 * Round(1.4 * digit width) / 10 pixels (88 for 8).
+  Load(WorkbookStream(StandardStyles(), {{u"A", Record(0x0055, Word(10))}}));
+  EXPECT_DOUBLE_EQ(book_->WorkSheets.GetItem(0)->Cols.DefaultWidth,
+                   8 * std::round(1.4 * charWidth));
+}
+
+TEST_F(XLSExporterTest, ProtectionAndTabColourRecords) {
+  Load(WorkbookStream(
+      StandardStyles(),
+      {{u"A", Join({Record(0x0012, Word(1)), Record(0x0013, Word(0xCBEB)),
+                    Record(0x0862, Join({Word(0x0862), Bytes(14, 0), Word(10), Word(0)}))})}}));
+  TExportWorkSheet* sheet = book_->WorkSheets.GetItem(0);
+  EXPECT_TRUE(sheet->Protection.Protected);
+  EXPECT_EQ(sheet->Protection.PasswordHash, 0xCBEB);
+  // Palette index 10 of the default palette: red.
+  EXPECT_EQ(sheet->WindowSettings.TabColor, 0x0000FF);
+}
+
+TEST_F(XLSExporterTest, ShortSheetRecordsFailTheLoad) {
+  for (const Bytes& record :
+       {Record(0x007D, Join({Word(0), Word(1), Word(300)})), Record(0x0041, Word(1)),
+        Record(0x00A0, Word(1)), Record(0x0026, DWord(0)), Record(0x0012, {})}) {
+    EXPECT_THROW(Load(WorkbookStream(StandardStyles(),
+                                     {{u"A", Join({Window2(0x04B0 | 0x0008, 0, 0), record})}})),
+                 EWorkbookFileException);
+  }
 }
 
 TEST_F(XLSExporterTest, DamagedRecordFailsTheLoad) {

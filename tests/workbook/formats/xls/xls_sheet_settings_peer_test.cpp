@@ -1,0 +1,224 @@
+// The XLS reader's sheet settings (columns, merges, panes, zoom, page setup, header and footer,
+// protection) on a file python3-xlwt writes at test time, and merges and columns of the shared
+// corpus against python3-xlrd.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "../../model/model_fixture.h"
+#include "workbook/core/units.h"
+#include "workbook/formats/library_start.h"
+#include "workbook/formats/measuring_hooks.h"
+#include "workbook/model/cell.h"
+#include "workbook/model/cols.h"
+#include "workbook/model/named_cells.h"
+#include "workbook/model/row.h"
+#include "workbook/model/workbook.h"
+#include "workbook/model/worksheet.h"
+#include "xls_test_support.h"
+
+namespace workbook {
+namespace {
+
+using namespace xls_test;
+
+class XLSSheetSettingsPeerTest : public ModelTest {
+ protected:
+  void SetUp() override {
+    ModelTest::SetUp();
+    StartWorkbookLibrary();
+    book_ = std::make_unique<TWorkbook>();
+    book_->ShowProgress = false;
+  }
+  void TearDown() override {
+    book_.reset();
+    ModelTest::TearDown();
+  }
+  void Load(const std::filesystem::path& path) {
+    const std::string name = path.string();
+    book_->LoadFromFile(std::u16string(name.begin(), name.end()));
+  }
+  TExportCell* CellAt(int sheet, int row, int col) {
+    TExportRow* r = book_->WorkSheets.GetItem(sheet)->Rows.PeekItem(row);
+    return r != nullptr ? r->Cells.PeekItem(col) : nullptr;
+  }
+  // The default font's digit width, which the reader counts column widths in (7 pixels without
+  // a measuring hook).
+  double CharWidth() const { return CharWidthHook ? CharWidthHook(book_->GetDefaultFont()) : 7; }
+  std::unique_ptr<TWorkbook> book_;
+};
+
+TEST_F(XLSSheetSettingsPeerTest, XlwtSheetSettingsReachTheModel) {
+  TempDir dir;
+  const auto path = dir.Path() / "setup.xls";
+  RunPeer("sheet_setup_xlwt.py", {path.string()});
+  ASSERT_NO_THROW(Load(path));
+  ASSERT_EQ(book_->WorkSheets.Count(), 2);
+  TExportWorkSheet& sheet = *book_->WorkSheets.GetItem(0);
+
+  TExportCell* merged = CellAt(0, 0, 0);
+  ASSERT_NE(merged, nullptr);
+  EXPECT_EQ(merged->ColSpan(), 3);
+  EXPECT_EQ(merged->RowSpan(), 2);
+  TExportCell* rowMerge = CellAt(0, 4, 3);
+  ASSERT_NE(rowMerge, nullptr);
+  EXPECT_EQ(rowMerge->ColSpan(), 3);
+  EXPECT_EQ(rowMerge->RowSpan(), 1);
+
+  ASSERT_NE(sheet.Cols.FindCol(2), nullptr);
+  EXPECT_DOUBLE_EQ(sheet.Cols.FindCol(0)->Width, XLSColWidthToPixels(256 * 20, CharWidth()));
+  EXPECT_DOUBLE_EQ(sheet.Cols.FindCol(1)->Width, XLSColWidthToPixels(256 * 5, CharWidth()));
+  EXPECT_FALSE(sheet.Cols.FindCol(1)->Hidden);
+  EXPECT_TRUE(sheet.Cols.FindCol(2)->Hidden);
+
+  const TExportWindowSettings& window = sheet.WindowSettings;
+  EXPECT_EQ(window.Split.Row, 2);
+  EXPECT_EQ(window.Split.Col, 1);
+  EXPECT_FALSE(window.ShowGridLines);
+  EXPECT_TRUE(window.ShowRowColHeaders);
+  EXPECT_EQ(window.Zoom, 150);
+
+  const TExportPageSettings& page = sheet.PageSettings;
+  EXPECT_EQ(page.Orientation, 1);
+  EXPECT_NEAR(page.LeftMargin, 2.54, 1e-9);
+  EXPECT_NEAR(page.TopMargin, 1.27, 1e-9);
+  EXPECT_EQ(page.Centering, TExportPageSettings::ctHorizontal);
+  EXPECT_TRUE(page.PrintGridLines);
+  EXPECT_FALSE(page.PrintHeaders);
+  EXPECT_EQ(sheet.Header.Left.Text, u"Left");
+  EXPECT_EQ(sheet.Header.Center.Text, u"Center");
+  EXPECT_EQ(sheet.Header.Right.Text, u"Right");
+  EXPECT_EQ(sheet.Footer.Center.Text, u"Page [PAGENUMBER]");
+
+  EXPECT_TRUE(sheet.Protection.Protected);
+  EXPECT_EQ(sheet.Protection.PasswordHash, TExportWorkSheetProtection::PasswordVerifier(u"abc"));
+
+  // The second sheet keeps the defaults of a new sheet.
+  TExportWorkSheet& plain = *book_->WorkSheets.GetItem(1);
+  EXPECT_FALSE(plain.WindowSettings.Split.IsSplit());
+  EXPECT_TRUE(plain.WindowSettings.ShowGridLines);
+  EXPECT_FALSE(plain.Protection.Protected);
+  EXPECT_EQ(plain.Cols.FindCol(0), nullptr);
+}
+
+// Per corpus file xlrd reads: the merged ranges as "sheet row1 row2 col1 col2" (xlrd's ends are
+// exclusive) and the columns as "sheet col width hidden".
+struct PeerSheets {
+  std::map<std::string, std::vector<std::string>> merges;
+  std::map<std::string, std::vector<std::string>> cols;
+};
+
+TEST_F(XLSSheetSettingsPeerTest, CorpusMergesAndColumnsAgreeWithXlrd) {
+  std::vector<std::string> paths;
+  for (const auto& file : CorpusXlsFiles()) {
+    const std::string name = file.filename().string();
+    if (name == "merge_cells.xls" || name == "merged_range.xls" || name == "namesdemo.xls" ||
+        name == "formula_test_names.xls")
+      paths.push_back(file.string());
+  }
+  if (paths.empty()) GTEST_SKIP() << "the shared corpus (" SHARED_DIR "/corpus) is absent";
+  std::vector<std::string> args = paths;
+  PeerSheets peer;
+  for (const std::string& line : SplitLines(RunPeer("sheet_setup_xlrd.py", args))) {
+    const std::vector<std::string> fields = SplitTabs(line);
+    if (fields.size() < 2) continue;
+    if (fields[0] == "M") peer.merges[fields[1]].push_back(line.substr(line.find('\t', 2) + 1));
+    if (fields[0] == "C") peer.cols[fields[1]].push_back(line.substr(line.find('\t', 2) + 1));
+  }
+  int merges = 0;
+  for (const std::string& path : paths) {
+    book_ = std::make_unique<TWorkbook>();
+    book_->ShowProgress = false;
+    ASSERT_NO_THROW(Load(path)) << path;
+    std::vector<std::string> ours;
+    std::vector<std::string> cols;
+    for (int s = 0; s < book_->WorkSheets.Count(); ++s) {
+      TExportWorkSheet& sheet = *book_->WorkSheets.GetItem(s);
+      for (int r = 0; r < sheet.Rows.Count(); ++r) {
+        TExportRow* row = sheet.Rows.PeekItem(r);
+        if (row == nullptr) continue;
+        for (int c = 0; c < row->Cells.Count(); ++c) {
+          TExportCell* cell = row->Cells.PeekItem(c);
+          if (cell == nullptr || (cell->ColSpan() < 2 && cell->RowSpan() < 2)) continue;
+          ours.push_back(std::to_string(s) + "\t" + std::to_string(r) + "\t" +
+                         std::to_string(r + cell->RowSpan()) + "\t" + std::to_string(c) + "\t" +
+                         std::to_string(c + cell->ColSpan()));
+        }
+      }
+      for (int c = 0; c < sheet.Cols.Count(); ++c) {
+        const TExportCol* col = sheet.Cols.FindCol(c);
+        if (col == nullptr || col->Width < 0) continue;
+        cols.push_back(std::to_string(s) + "\t" + std::to_string(c) + "\t" +
+                       std::to_string(std::lround(col->Width)) + "\t" + (col->Hidden ? "1" : "0"));
+      }
+    }
+    std::vector<std::string> expected = peer.merges[path];
+    std::sort(expected.begin(), expected.end());
+    std::sort(ours.begin(), ours.end());
+    EXPECT_EQ(ours, expected) << path;
+    // xlrd gives the width in 1/256 characters: converted as the reader does. xlrd also lists
+    // the columns of a record reaching past the last column, which set the sheet's default
+    // width instead: every column we keep must be one of xlrd's.
+    std::set<std::string> expectedCols;
+    for (const std::string& line : peer.cols[path]) {
+      std::vector<std::string> f = SplitTabs(line);
+      expectedCols.insert(
+          f[0] + "\t" + f[1] + "\t" +
+          std::to_string(std::lround(XLSColWidthToPixels(std::stod(f[2]), CharWidth()))) + "\t" +
+          f[3]);
+    }
+    for (const std::string& col : cols)
+      EXPECT_TRUE(expectedCols.contains(col)) << path << ": " << col;
+    merges += static_cast<int>(ours.size());
+  }
+  EXPECT_GT(merges, 0);
+}
+
+TEST_F(XLSSheetSettingsPeerTest, CorpusNamesAgreeWithXlrd) {
+  std::vector<std::string> paths;
+  for (const auto& file : CorpusXlsFiles())
+    if (file.filename() == "namesdemo.xls") paths.push_back(file.string());
+  if (paths.empty()) GTEST_SKIP() << "the shared corpus (" SHARED_DIR "/corpus) is absent";
+  const std::vector<std::string> lines = SplitLines(RunPeer("names_xlrd.py", paths));
+  ASSERT_GT(lines.size(), 5u);
+  Load(paths[0]);
+  for (const std::string& line : lines) {
+    const std::vector<std::string> f = SplitTabs(line);
+    ASSERT_EQ(f.size(), 7u) << line;
+    const TExportRange* range = nullptr;
+    ASSERT_TRUE(book_->NamedCells.FindName(std::u16string(f[1].begin(), f[1].end()), range))
+        << line;
+    ASSERT_NE(range->WorkSheet, nullptr) << line;
+    EXPECT_EQ(range->WorkSheet, book_->WorkSheets.GetItem(std::stoi(f[2]))) << line;
+    EXPECT_EQ(range->Row, std::stoi(f[3])) << line;
+    EXPECT_EQ(range->Row2() + 1, std::stoi(f[4])) << line;
+    EXPECT_EQ(range->Col, std::stoi(f[5])) << line;
+    EXPECT_EQ(range->Col2() + 1, std::stoi(f[6])) << line;
+  }
+}
+
+TEST_F(XLSSheetSettingsPeerTest, FormulaNameTokensGiveTheFilesNames) {
+  std::filesystem::path path;
+  for (const auto& file : CorpusXlsFiles())
+    if (file.filename() == "formula_test_names.xls") path = file;
+  if (path.empty()) GTEST_SKIP() << "the shared corpus (" SHARED_DIR "/corpus) is absent";
+  Load(path);
+  // Column B holds one formula per name, each the name alone (as Excel shows them).
+  const char16_t* expected[] = {u"=unaryminus", u"=singlesum",  u"=tfunc",    u"=tfuncvar",
+                                u"=testif",     u"=testchoose", u"=binopbool"};
+  for (int row = 1; row <= 7; ++row) {
+    TExportCell* cell = CellAt(0, row, 1);
+    ASSERT_NE(cell, nullptr) << row;
+    EXPECT_EQ(cell->GetFormula(), expected[row - 1]) << row;
+  }
+  // The names are known only while the file is read.
+  EXPECT_EQ(book_->FormulaNames, nullptr);
+}
+
+}  // namespace
+}  // namespace workbook
