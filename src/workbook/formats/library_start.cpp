@@ -3,6 +3,7 @@
 #include "workbook/formats/exporter_registry.h"
 #include "workbook/formats/headless_progress.h"
 #include "workbook/formats/measuring_hooks.h"
+#include "workbook/formats/ods/ods_exporter.h"
 #include "workbook/formats/text/text_exporter.h"
 #include "workbook/formats/text/zip_csv_exporter.h"
 #include "workbook/formats/xls/xls_exporter.h"
@@ -32,6 +33,7 @@ void RegisterTextExporters() {
 void RegisterGuiExporters() {
   RegisterExporter(std::make_unique<TExporterXLSX>(), 0);
   RegisterExporter(std::make_unique<TExporterXLS>(), 1);
+  RegisterExporter(std::make_unique<TExporterODS>(), 2);
   InstallHeadlessMeasuring();
 }
 

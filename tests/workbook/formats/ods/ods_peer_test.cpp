@@ -1,0 +1,93 @@
+// Our ODS reader against an independent one: every .ods of the shared corpus dumped by wbdump and
+// by peers/ods_dump.py (Python's zipfile and ElementTree alone), and loaded through the registry.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "../../model/model_fixture.h"
+#include "../python_peer.h"
+#include "platform/text_codec.h"
+#include "workbook/core/exceptions.h"
+#include "workbook/core/library_texts.h"
+#include "workbook/formats/library_start.h"
+
+namespace workbook {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kDump = SOURCE_DIR "/tests/workbook/formats/ods/peers/ods_dump.py";
+const std::string kWbdump = BINARY_DIR "/tools/wbdump";
+
+// Standard output and exit code of a command.
+std::pair<std::string, int> RunCommand(const std::string& command) {
+  FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+  std::string out;
+  if (!pipe) return {out, -1};
+  char buffer[65536];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+  return {out, pclose(pipe)};
+}
+
+std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
+std::vector<fs::path> CorpusSpreadsheets() {
+  std::vector<fs::path> files;
+  const fs::path corpus = fs::path(SHARED_DIR) / "corpus";
+  if (!fs::exists(corpus)) return files;
+  for (const auto& entry : fs::recursive_directory_iterator(corpus))
+    if (entry.is_regular_file() && entry.path().extension() == ".ods")
+      files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+class ODSCorpusTest : public ModelTest {};
+
+TEST_F(ODSCorpusTest, ValueTextsMatchAnIndependentReader) {
+  const std::vector<fs::path> files = CorpusSpreadsheets();
+  if (files.empty()) GTEST_SKIP() << "the shared corpus is absent: " << SHARED_DIR;
+  if (!test_support::PythonAvailable()) GTEST_SKIP() << "/usr/bin/python3 is not installed";
+  if (access(kWbdump.c_str(), X_OK) != 0) GTEST_SKIP() << "wbdump is not built: " << kWbdump;
+  int compared = 0;
+  for (const fs::path& file : files) {
+    const auto [oracle, oracleStatus] =
+        RunCommand("/usr/bin/python3 " + Quoted(kDump) + " " + Quoted(file.string()));
+    const auto [ours, ourStatus] = RunCommand(Quoted(kWbdump) + " " + Quoted(file.string()));
+    // Both refuse the same files (encrypted, or repeats beyond the sheet).
+    EXPECT_EQ(ourStatus == 0, oracleStatus == 0) << file;
+    if (ourStatus != 0 || oracleStatus != 0) continue;
+    EXPECT_EQ(ours, oracle) << file;
+    ++compared;
+  }
+  EXPECT_GT(compared, 15);
+}
+
+TEST_F(ODSCorpusTest, EverySpreadsheetLoadsOrFailsAsAnInvalidFile) {
+  const std::vector<fs::path> files = CorpusSpreadsheets();
+  if (files.empty()) GTEST_SKIP() << "the shared corpus is absent: " << SHARED_DIR;
+  StartWorkbookLibrary();
+  int refused = 0;
+  for (const fs::path& file : files) {
+    TWorkbook book;
+    book.ShowProgress = false;
+    try {
+      book.LoadFromFile(platform::Utf8ToUtf16(file.string()));
+    } catch (const EWorkbookFileException& error) {
+      EXPECT_EQ(error.Message(), WorkbookLng_InvalidODS) << file;
+      ++refused;
+    } catch (const std::exception& error) {
+      ADD_FAILURE() << file << ": " << error.what();
+    }
+  }
+  // The password-protected one and the one whose repeats reach past the sheet.
+  EXPECT_EQ(refused, 2);
+}
+
+}  // namespace
+}  // namespace workbook

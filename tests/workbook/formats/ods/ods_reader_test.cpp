@@ -1,0 +1,248 @@
+// The ODS reader on packages built here: value types, paragraphs, repeats from the file (trusted
+// only as far as the data they carry), covered cells, damaged and hostile packages.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "../../model/model_fixture.h"
+#include "platform/text_codec.h"
+#include "workbook/core/exceptions.h"
+#include "workbook/core/library_texts.h"
+#include "workbook/formats/ods/ods_exporter.h"
+#include "workbook/formats/zip/zip_archive.h"
+#include "workbook/model/workbook.h"
+
+namespace workbook {
+namespace {
+
+const char* const kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+const char* const kRoot =
+    "<office:document-content "
+    "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+    "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+    "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
+    "xmlns:of=\"urn:oasis:names:tc:opendocument:xmlns:of:1.2\">"
+    "<office:body><office:spreadsheet>";
+const std::string kContentStart = std::string(kDeclaration) + kRoot;
+const char* const kContentEnd = "</office:spreadsheet></office:body></office:document-content>";
+
+TMemoryStream Package(const std::map<std::string, std::string>& parts) {
+  TMemoryStream target;
+  TZipArchive zip(target, TZipArchiveMode::Create);
+  for (const auto& [name, content] : parts) {
+    TMemoryStream part(std::vector<std::uint8_t>(content.begin(), content.end()));
+    zip.AddFile(platform::Utf8ToUtf16(name), part);
+  }
+  zip.Save();
+  target.SetPosition(0);
+  return target;
+}
+
+std::string Table(const std::string& name, const std::string& rows) {
+  return "<table:table table:name=\"" + name + "\">" + rows + "</table:table>";
+}
+
+class ODSReaderTest : public ModelTest {
+ protected:
+  void LoadStream(TStream& stream) {
+    Book = std::make_unique<TWorkbook>();
+    Book->ShowProgress = false;
+    TExporterODS exporter;
+    Book->LoadFromStream(stream, exporter);
+  }
+  void LoadParts(const std::map<std::string, std::string>& parts) {
+    TMemoryStream stream = Package(parts);
+    LoadStream(stream);
+  }
+  void LoadTables(const std::string& tables) {
+    LoadParts({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
+               {"content.xml", kContentStart + tables + kContentEnd}});
+  }
+  void LoadRows(const std::string& rows) { LoadTables(Table("S", rows)); }
+
+  TExportCell* Cell(int row, int col, int sheet = 0) {
+    TExportCell* cell = nullptr;
+    if (!Book->WorkSheets.GetItem(sheet)->FindCell(col, row, cell)) return nullptr;
+    return cell;
+  }
+  std::u16string Text(int row, int col) {
+    TExportCell* cell = Cell(row, col);
+    return cell ? cell->GetValueText() : u"(none)";
+  }
+  int RowCount(int sheet = 0) { return Book->WorkSheets.GetItem(sheet)->Rows.Count(); }
+  int CellCount(int row) { return Book->WorkSheets.GetItem(0)->Rows.GetItem(row)->Cells.Count(); }
+
+  std::unique_ptr<TWorkbook> Book;
+};
+
+void ExpectInvalid(const std::function<void()>& load) {
+  try {
+    load();
+    ADD_FAILURE() << "loaded";
+  } catch (const EWorkbookFileException& error) {
+    EXPECT_EQ(error.Message(), WorkbookLng_InvalidODS);
+  }
+}
+
+TEST_F(ODSReaderTest, ValueTypesGiveTheirCellClassesAndValueTexts) {
+  struct Case {
+    std::string cell;
+    TCellClass cellClass;
+    std::u16string text;
+  } cases[] = {
+      {"office:value-type=\"float\" office:value=\"1.5\"", TCellClass::Number, u"1.5"},
+      {"office:value-type=\"percentage\" office:value=\"0.25\"", TCellClass::Number, u"0.25"},
+      // A currency amount is read as a plain number.
+      {"office:value-type=\"currency\" office:currency=\"EUR\" office:value=\"-12\"",
+       TCellClass::Number, u"-12"},
+      {"office:value-type=\"date\" office:date-value=\"2021-03-04T05:06:07\"", TCellClass::DateTime,
+       u"2021-03-04 05:06:07"},
+      {"office:value-type=\"date\" office:date-value=\"2021-03-04\"", TCellClass::DateTime,
+       u"2021-03-04 00:00:00"},
+      {"office:value-type=\"time\" office:time-value=\"PT10H20M30S\"", TCellClass::Time,
+       u"10:20:30"},
+      {"office:value-type=\"boolean\" office:boolean-value=\"true\"", TCellClass::Boolean, u"1"},
+      {"office:value-type=\"boolean\" office:boolean-value=\"false\"", TCellClass::Boolean, u"0"},
+  };
+  for (const Case& c : cases) {
+    LoadRows("<table:table-row><table:table-cell " + c.cell +
+             "><text:p>shown</text:p></table:table-cell></table:table-row>");
+    ASSERT_NE(Cell(0, 0), nullptr) << c.cell;
+    EXPECT_EQ(Cell(0, 0)->CellClass(), c.cellClass) << c.cell;
+    EXPECT_EQ(Text(0, 0), c.text) << c.cell;
+  }
+}
+
+TEST_F(ODSReaderTest, ParagraphsSpacesTabsAndLineBreaks) {
+  const std::pair<std::string, std::u16string> cases[] = {
+      {"<text:p>a</text:p><text:p>b</text:p>", u"a\r\nb"},
+      {"<text:p>a<text:s text:c=\"3\"/>b<text:s/>c</text:p>", u"a   b c"},
+      {"<text:p>a<text:tab/>b<text:line-break/>c</text:p>", u"a\tb\r\nc"},
+      {"<text:p><text:span>x<text:s text:c=\"2\"/></text:span>y</text:p>", u"x  y"},
+      // An absurd space count costs no more than a cell's longest text.
+      {"<text:p><text:s text:c=\"99999999999\"/></text:p>", std::u16string(32767, u' ')},
+  };
+  for (const auto& [paragraphs, text] : cases) {
+    LoadRows("<table:table-row><table:table-cell office:value-type=\"string\">" + paragraphs +
+             "<office:annotation><text:p>note</text:p></office:annotation>"
+             "</table:table-cell></table:table-row>");
+    ASSERT_NE(Cell(0, 0), nullptr) << paragraphs;
+    EXPECT_EQ(Cell(0, 0)->CellClass(), TCellClass::String);
+    EXPECT_EQ(Text(0, 0), text) << paragraphs;
+  }
+}
+
+TEST_F(ODSReaderTest, RepeatedRowsAndCellsAreCopies) {
+  LoadRows(
+      "<table:table-row table:number-rows-repeated=\"3\">"
+      "<table:table-cell office:value-type=\"float\" office:value=\"7\" "
+      "table:number-columns-repeated=\"2\"/>"
+      "<table:table-cell table:number-columns-repeated=\"2\"/>"
+      "<table:table-cell office:value-type=\"string\" table:number-columns-repeated=\"2\">"
+      "<text:p>z</text:p></table:table-cell></table:table-row>");
+  ASSERT_EQ(RowCount(), 3);
+  for (int row = 0; row < 3; ++row) {
+    ASSERT_EQ(CellCount(row), 6) << row;
+    EXPECT_EQ(Text(row, 0), u"7");
+    EXPECT_EQ(Text(row, 1), u"7");
+    EXPECT_EQ(Text(row, 3), u"");
+    EXPECT_EQ(Text(row, 4), u"z");
+    EXPECT_EQ(Text(row, 5), u"z");
+  }
+}
+
+TEST_F(ODSReaderTest, FillerRowsAndCellsCostNothing) {
+  LoadRows(
+      "<table:table-row><table:table-cell office:value-type=\"string\"><text:p>a</text:p>"
+      "</table:table-cell><table:table-cell table:number-columns-repeated=\"1000000\"/>"
+      "</table:table-row>"
+      "<table:table-row table:number-rows-repeated=\"1048575\">"
+      "<table:table-cell table:number-columns-repeated=\"1024\"/></table:table-row>"
+      "<table:table-row table:number-rows-repeated=\"1048576\">"
+      "<table:table-cell table:number-columns-repeated=\"16384\"/></table:table-row>");
+  EXPECT_EQ(RowCount(), 1);
+  EXPECT_EQ(CellCount(0), 1);
+}
+
+TEST_F(ODSReaderTest, EmptyRowsAndCellsInFrontKeepPositions) {
+  LoadRows(
+      "<table:table-row table:number-rows-repeated=\"4\"><table:table-cell/></table:table-row>"
+      "<table:table-row><table:table-cell table:number-columns-repeated=\"3\"/>"
+      "<table:table-cell office:value-type=\"float\" office:value=\"2\"/></table:table-row>");
+  EXPECT_EQ(RowCount(), 5);
+  EXPECT_EQ(Text(4, 3), u"2");
+}
+
+TEST_F(ODSReaderTest, CoveredCellsGroupsAndHeaderRowsAreRead) {
+  LoadRows(
+      "<table:table-header-rows><table:table-row><table:table-cell "
+      "table:number-columns-spanned=\"2\" office:value-type=\"string\"><text:p>h</text:p>"
+      "</table:table-cell><table:covered-table-cell/></table:table-row></table:table-header-rows>"
+      "<table:table-row-group><table:table-row><table:covered-table-cell "
+      "office:value-type=\"string\"><text:p>c</text:p></table:covered-table-cell>"
+      "<table:table-cell office:value-type=\"float\" office:value=\"3\" "
+      "table:formula=\"of:=[.A1]+1\"/></table:table-row></table:table-row-group>");
+  ASSERT_EQ(RowCount(), 2);
+  EXPECT_EQ(Text(0, 0), u"h");
+  EXPECT_EQ(CellCount(0), 1);
+  EXPECT_EQ(Text(1, 0), u"c");
+  EXPECT_EQ(Text(1, 1), u"3");
+  EXPECT_EQ(Cell(1, 1)->GetFormula(), u"=A1+1");
+}
+
+TEST_F(ODSReaderTest, SheetsKeepTheirNamesAndOrder) {
+  LoadTables(Table("Jan", "") + "<table:named-expressions/>" + Table("Feb", ""));
+  ASSERT_EQ(Book->WorkSheets.Count(), 2);
+  EXPECT_EQ(Book->WorkSheets.GetItem(0)->Name, u"Jan");
+  EXPECT_EQ(Book->WorkSheets.GetItem(1)->Name, u"Feb");
+}
+
+TEST_F(ODSReaderTest, ContentBeyondTheSheetIsAnInvalidFile) {
+  const std::string cases[] = {
+      "<table:table-row table:number-rows-repeated=\"999999999\"><table:table-cell "
+      "office:value-type=\"string\"><text:p>X</text:p></table:table-cell></table:table-row>",
+      "<table:table-row><table:table-cell table:number-columns-repeated=\"16384\"/>"
+      "<table:table-cell office:value-type=\"float\" office:value=\"1\"/></table:table-row>",
+      // Within the sheet, but more copies than any real file carries.
+      "<table:table-row table:number-rows-repeated=\"1000000\"><table:table-cell "
+      "office:value-type=\"float\" office:value=\"1\" table:number-columns-repeated=\"100\"/>"
+      "<table:table-cell/></table:table-row>",
+  };
+  for (const std::string& rows : cases) {
+    ExpectInvalid([&] { LoadRows(rows); });
+    EXPECT_EQ(Book->WorkSheets.Count(), 0);
+  }
+}
+
+TEST_F(ODSReaderTest, DamagedEncryptedAndHostilePackagesFailCleanly) {
+  ExpectInvalid([&] {
+    TMemoryStream noZip(std::vector<std::uint8_t>{'n', 'o', ' ', 'z', 'i', 'p'});
+    LoadStream(noZip);
+  });
+  ExpectInvalid([&] { LoadParts({{"styles.xml", "<x/>"}}); });
+  ExpectInvalid([&] {
+    LoadParts({{"META-INF/manifest.xml",
+                "<manifest:manifest xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:"
+                "manifest:1.0\"><manifest:file-entry manifest:full-path=\"content.xml\">"
+                "<manifest:encryption-data/></manifest:file-entry></manifest:manifest>"},
+               {"content.xml", "\x01\x02 encrypted"}});
+  });
+  const std::string entity =
+      std::string("<?xml version=\"1.0\"?><!DOCTYPE x [<!ENTITY e \"expanded\">]>") + kRoot +
+      Table("S",
+            "<table:table-row><table:table-cell><text:p>&e;</text:p></table:table-cell>"
+            "</table:table-row>") +
+      kContentEnd;
+  try {
+    LoadParts({{"content.xml", entity}});
+    EXPECT_EQ(Text(0, 0).find(u"expanded"), std::u16string::npos);
+  } catch (const EWorkbookException&) {
+  }
+  EXPECT_THROW(LoadParts({{"content.xml", kContentStart + "<table:table>"}}), EWorkbookException);
+  EXPECT_EQ(Book->WorkSheets.Count(), 0);
+}
+
+}  // namespace
+}  // namespace workbook
