@@ -1,12 +1,11 @@
 // Reads a CSV of 100,000 rows x 10 columns (plain, quoted, quoted with separators, doubled quotes
 // and line breaks) with "CSV comma-separated text", writes the sheet back, then reads a file of one
 // 64 MB quoted field; reports time and peak memory of each step.
-#include <sys/resource.h>
-
 #include <chrono>
 #include <cstdio>
 #include <string>
 
+#include "measure.h"
 #include "workbook/core/stream.h"
 #include "workbook/formats/library_start.h"
 #include "workbook/formats/text/text_exporter.h"
@@ -14,15 +13,10 @@
 
 namespace {
 
-long PeakKilobytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
-}
+using bench::PeakKilobytes;
+using bench::Seconds;
 
-double Seconds(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+
 
 workbook::TMemoryStream StreamOf(const std::string& text) {
   return workbook::TMemoryStream(std::vector<std::uint8_t>(text.begin(), text.end()));

@@ -4,18 +4,14 @@
 #include <cstdio>
 #include <string>
 
+#include "measure.h"
 #include "workbook/core/cell_refs.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/formula/rpn_formula.h"
 #include "workbook/model/workbook.h"
 
-namespace {
-
-double Seconds(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-}  // namespace
+using bench::PeakKilobytes;
+using bench::Seconds;
 
 int main() {
   using namespace workbook;

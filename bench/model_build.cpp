@@ -1,30 +1,18 @@
 // Builds a sheet of 100,000 rows x 10 columns (texts, numbers and dates mixed) in the workbook
 // model, then one sheet whose only cell sits in the last row, and reports time and peak memory.
-#include <sys/resource.h>
-
 #include <chrono>
 #include <cstdio>
 #include <string>
 
+#include "measure.h"
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/limits.h"
 #include "workbook/model/workbook.h"
 
-namespace {
-
-long PeakKilobytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
-}
-
-double Seconds(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-}  // namespace
+using bench::PeakKilobytes;
+using bench::Seconds;
 
 int main() {
   using namespace workbook;

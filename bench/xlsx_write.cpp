@@ -1,11 +1,10 @@
 // Writes a sheet of 100,000 rows x 10 columns (1,000,000 cells: shared texts, numbers, dates)
 // as XLSX into memory, and reports build and write times, the package size and peak memory.
-#include <sys/resource.h>
-
 #include <chrono>
 #include <cstdio>
 #include <string>
 
+#include "measure.h"
 #include "workbook/formats/library_start.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 #include "workbook/model/cell_date_time.h"
@@ -13,19 +12,8 @@
 #include "workbook/model/cell_string.h"
 #include "workbook/model/workbook.h"
 
-namespace {
-
-long PeakKilobytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
-}
-
-double Seconds(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-}  // namespace
+using bench::PeakKilobytes;
+using bench::Seconds;
 
 int main() {
   using namespace workbook;

@@ -17,6 +17,9 @@ std::u16string Utf8ToUtf16(std::string_view bytes);
 // UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 
+// Appends one code point (at most U+10FFFF) as UTF-8.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 // Shortcuts for the application's boundaries.
 std::string Cp1250ToUtf8(std::string_view bytes);
 std::string Utf8ToCp1250(std::string_view bytes);

@@ -33,22 +33,10 @@ namespace {
 bool AllowedControl(unsigned char c) { return c >= 0x20 || c == '\t' || c == '\n' || c == '\r'; }
 
 void AppendCodePoint(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    if (AllowedControl(static_cast<unsigned char>(c))) out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    if (c == 0xFFFE || c == 0xFFFF) return;
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
+  // XML 1.0 has no place for most control characters nor for U+FFFE and U+FFFF.
+  if (c < 0x80 ? !AllowedControl(static_cast<unsigned char>(c)) : (c == 0xFFFE || c == 0xFFFF))
+    return;
+  platform::AppendUtf8(out, c);
 }
 
 }  // namespace

@@ -1,26 +1,10 @@
 #include "workbook/formats/xlsx/xlsx_xml_text.h"
 
+#include "platform/text_codec.h"
+
 namespace workbook {
 
 namespace {
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 
@@ -33,7 +17,7 @@ void AppendXMLText(std::string& out, std::u16string_view text, bool attribute) {
       if (i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
         c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
         ++i;
-        AppendUtf8(out, c);
+        platform::AppendUtf8(out, c);
       }
       continue;
     }
@@ -64,7 +48,7 @@ void AppendXMLText(std::string& out, std::u16string_view text, bool attribute) {
         break;
     }
     if (c < 0x20 || c == 0xFFFE || c == 0xFFFF) continue;
-    AppendUtf8(out, c);
+    platform::AppendUtf8(out, c);
   }
 }
 
