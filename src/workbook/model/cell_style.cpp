@@ -42,16 +42,20 @@ TExportCellStyle& TExportCellStyle::operator=(const TExportCellStyle& other) {
     std::swap(link_, copy.link_);
     fontIndex_ = copy.fontIndex_;
     bordersIndex_ = copy.bordersIndex_;
-    bgColor_ = copy.bgColor_;
-    alignment_ = copy.alignment_;
-    indent_ = copy.indent_;
-    vAlignment_ = copy.vAlignment_;
-    wrapText_ = copy.wrapText_;
-    verticalText_ = copy.verticalText_;
-    rotation_ = copy.rotation_;
-    protection_ = copy.protection_;
+    CopyLook(copy);
   }
   return *this;
+}
+
+void TExportCellStyle::CopyLook(const TExportCellStyle& source) {
+  bgColor_ = source.bgColor_;
+  alignment_ = source.alignment_;
+  indent_ = source.indent_;
+  vAlignment_ = source.vAlignment_;
+  wrapText_ = source.wrapText_;
+  verticalText_ = source.verticalText_;
+  rotation_ = source.rotation_;
+  protection_ = source.protection_;
 }
 
 TExportCellStyle::~TExportCellStyle() { DropOwnCopies(); }
@@ -101,14 +105,7 @@ void TExportCellStyle::Assign(const TExportCellStyle& source) {
     return;
   }
   // Another workbook's indexes mean nothing here: take the values themselves.
-  alignment_ = source.alignment_;
-  indent_ = source.indent_;
-  vAlignment_ = source.vAlignment_;
-  wrapText_ = source.wrapText_;
-  bgColor_ = source.bgColor_;
-  verticalText_ = source.verticalText_;
-  rotation_ = source.rotation_;
-  protection_ = source.protection_;
+  CopyLook(source);
   GetFontForWrite() = source.GetFont();
   GetBordersForWrite() = source.GetBorders();
 }

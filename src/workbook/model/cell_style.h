@@ -103,6 +103,8 @@ class TExportCellStyle final {
                                  std::u16string_view conditionalFormattingKey);
 
  private:
+  // Alignment, colour, rotation and protection: the values that need no registry.
+  void CopyLook(const TExportCellStyle& source);
   // The private copies exist only while a style is being changed; they carry the workbook, so a
   // style needs one pointer for both.
   struct TOwnCopies {
