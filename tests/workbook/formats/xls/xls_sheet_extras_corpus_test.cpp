@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "platform/text_codec.h"
-#include "python_peer.h"
-#include "sheet_extras_support.h"
+#include "workbook/model/python_peer.h"
+#include "workbook/model/sheet_extras_support.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/formats/xls/xls_strings.h"
 #include "workbook/formats/xls/xls_workbook_stream.h"

@@ -1,7 +1,7 @@
 // BIFF8 records of the cell classes and of rows.
 #include <cmath>
 
-#include "workbook/model/biff_cell_records.h"
+#include "workbook/formats/xls/xls_cell_records.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_empty.h"

@@ -1,4 +1,4 @@
-#include "workbook/model/biff_cell_records.h"
+#include "workbook/formats/xls/xls_cell_records.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "style_test_support.h"
+#include "workbook/model/style_test_support.h"
 #include "workbook/model/cell_borders.h"
 
 namespace workbook {

@@ -4,9 +4,9 @@
 
 #include <sstream>
 
-#include "model_fixture.h"
-#include "package_test_support.h"
-#include "python_peer.h"
+#include "workbook/model/model_fixture.h"
+#include "workbook/model/package_test_support.h"
+#include "workbook/model/python_peer.h"
 
 #include "workbook/core/cell_refs.h"
 #include "workbook/core/xlsx_colors.h"

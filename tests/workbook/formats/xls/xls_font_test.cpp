@@ -3,8 +3,8 @@
 #include <sstream>
 #include <vector>
 
-#include "python_peer.h"
-#include "style_test_support.h"
+#include "workbook/model/python_peer.h"
+#include "workbook/model/style_test_support.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/stream.h"
 #include "workbook/model/font_list.h"

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "model_fixture.h"
-#include "package_test_support.h"
-#include "python_peer.h"
+#include "workbook/model/model_fixture.h"
+#include "workbook/model/package_test_support.h"
+#include "workbook/model/python_peer.h"
 
 #include "workbook/model/cell.h"
 #include "workbook/model/drawing.h"
