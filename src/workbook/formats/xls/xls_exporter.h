@@ -17,7 +17,7 @@ class TCustomExporterXLS : public TCustomExporter {
   int GetRichTextRunSpacing() const override { return 2; }
   int GetMaxColCount() const override { return 256; }
   int GetMaxRowCount() const override { return 65536; }
-  // A template (.xlt) handler writes the TEMPLATE record.
+  // A template handler makes the writer mark its files as templates (TEMPLATE record).
   virtual bool IsTemplate() const { return false; }
 };
 
