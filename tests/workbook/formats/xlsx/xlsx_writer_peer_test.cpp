@@ -108,6 +108,19 @@ print(ws['B1'].number_format, ws['D1'].number_format.lower())
             "0.00;\\-0.00 dd.mm.yyyy hh:mm:ss\n");
 }
 
+// LibreOffice is the strictest common consumer: it repairs or drops what it cannot read.
+TEST_F(XLSXWriterPeerTest, LibreOfficeReadsTheValues) {
+  if (!test_support::LibreOfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
+  TExportRow* row = Book->AddWorkSheet(u"S")->AddRow();
+  row->AddCellString(u"\u010dl\u00e1nok");
+  row->AddCellNumber(-1234.5, 2);
+  row->AddCellBoolean(false);
+  const std::string csv = test_support::ConvertWithLibreOffice(dir_, Write(), "csv");
+  EXPECT_EQ(test_support::ReadFileBytes(csv),
+            std::vector<std::uint8_t>({0xC4, 0x8D, 'l', 0xC3, 0xA1, 'n', 'o', 'k', ',', '-', '1', '2',
+                                       '3', '4', '.', '5', '0', ',', 'F', 'A', 'L', 'S', 'E', '\n'}));
+}
+
 TEST_F(XLSXWriterPeerTest, StylesReachOpenpyxl) {
   TExportRow* row = Book->AddWorkSheet(u"S")->AddRow();
   TExportCell* bold = row->AddCellString(u"bold");
