@@ -67,7 +67,7 @@ class TMainApp : public QWidget {
   void AboutBtnClick();
   void EndBtnClick();
   void RadioButton9Click();
-  // Reads settings.ini of the current directory into Data.
+  // Reads settings.ini of the start-up folder into Data.
   void LoadSettings();
 
   // The formats the radio buttons choose.

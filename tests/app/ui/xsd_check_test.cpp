@@ -64,6 +64,8 @@ TEST_F(XsdCheckTest, InProcessRoadFindsTheExportValid) {
     EXPECT_EQ(Utf8(boxes_.Shown[0].Text), kValid);
     EXPECT_EQ(boxes_.Shown[0].Caption, u"Výsledok kontroly XML");
     EXPECT_EQ(dialogs_.Calls.back().Filter, u"XML súbory (*.xml)|*.xml");
+    // The next case starts the program afresh from the test's folder.
+    std::filesystem::current_path(dir_);
     Data = TData();
     KVDPH = TKVDPH();
   }

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -28,7 +29,7 @@ std::u16string ManyLines(int count) {
 TEST(MessageBox, FiftyThousandLinesFitTheScreenAndCloseWithTheButton) {
   bool checked = false;
   QTimer::singleShot(0, [&] {
-    auto* box = qobject_cast<TMessageDialog*>(QApplication::activeModalWidget());
+    auto* box = dynamic_cast<TMessageDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
     const QRect area = box->screen()->availableGeometry();
     EXPECT_TRUE(area.contains(box->frameGeometry())) << box->frameGeometry().height();
@@ -85,7 +86,9 @@ TEST(MessageBox, EachButtonGivesItsAnswer) {
       QTest::mouseClick(box.Buttons->button(c.Clicked), Qt::LeftButton);
     }
     EXPECT_EQ(box.isVisible(), !c.Closes);
-    if (c.Closes) EXPECT_EQ(box.Result(), c.Result);
+    if (c.Closes) {
+      EXPECT_EQ(box.Result(), c.Result);
+    }
   }
 }
 
