@@ -103,7 +103,8 @@ print(ws['B1'].number_format, ws['D1'].number_format.lower())
 )");
   EXPECT_EQ(out,
             "Dane \xc4\x8d\xc3\xa1stky & <DPH>|Druh\xc3\xbd\n"
-            "['  padded ', 1234.5, True, datetime.datetime(2023, 3, 15, 6, 0), 'badchar']\n"
+            // openpyxl shows the escape of the control character as it stands in the file.
+            "['  padded ', 1234.5, True, datetime.datetime(2023, 3, 15, 6, 0), 'bad_x0001_char']\n"
             "['line1\\nline2', -0.125, None, None, None]\n"
             "0.00;\\-0.00 dd.mm.yyyy hh:mm:ss\n");
 }
@@ -116,9 +117,10 @@ TEST_F(XLSXWriterPeerTest, LibreOfficeReadsTheValues) {
   row->AddCellNumber(-1234.5, 2);
   row->AddCellBoolean(false);
   const std::string csv = test_support::ConvertWithLibreOffice(dir_, Write(), "csv");
-  EXPECT_EQ(test_support::ReadFileBytes(csv),
-            std::vector<std::uint8_t>({0xC4, 0x8D, 'l', 0xC3, 0xA1, 'n', 'o', 'k', ',', '-', '1', '2',
-                                       '3', '4', '.', '5', '0', ',', 'F', 'A', 'L', 'S', 'E', '\n'}));
+  EXPECT_EQ(
+      test_support::ReadFileBytes(csv),
+      std::vector<std::uint8_t>({0xC4, 0x8D, 'l', 0xC3, 0xA1, 'n', 'o', 'k', ',', '-', '1', '2',
+                                 '3',  '4',  '.', '5',  '0',  ',', 'F', 'A', 'L', 'S', 'E', '\n'}));
 }
 
 TEST_F(XLSXWriterPeerTest, StylesReachOpenpyxl) {
