@@ -8,15 +8,17 @@ namespace workbook {
 
 class TExportWorkSheet;
 class TXLSXPackage;
+class TXLSXPartClaims;
 class TXmlNode;
 class TZipArchive;
 struct TSheetPixelGrid;
 
 // Reads the sheet's drawing part (pictures) and comments part with its VML part (boxes), when
-// the relationships name them and they exist; missing parts are passed over.
+// the relationships name them and they exist; missing parts are passed over. Each part is
+// claimed first, so no two sheets read the same one.
 void ReadXLSXSheetAttachments(TXLSXPackage& package, TZipArchive& zip, TExportWorkSheet& sheet,
-                              const std::string& sheetPart, const IThemeColors* theme,
-                              const IColorPalette* palette);
+                              const std::string& sheetPart, TXLSXPartClaims& claims,
+                              const IThemeColors* theme, const IColorPalette* palette);
 
 // The pictures of an XLSX drawing part (DrawingRoot, the wsDr element; RelsRoot, the root of its
 // relationships part, may be null) placed on Sheet: each picture's data comes from Zip under the
