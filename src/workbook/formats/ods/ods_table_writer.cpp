@@ -289,7 +289,7 @@ void TODSTableWriter::Write(TExportWorkSheet& sheet, int index, const TXmlNode& 
   writer_->WriteAttribute("table:name", sheet.Name);
   writer_->WriteAttribute("table:style-name", u"ta" + Num(index + 1));
   if (sheet.PageSettings.HasPrintArea())
-    writer_->WriteAttribute("table:print-ranges", sheet.PageSettings.PrintArea.GetODSText());
+    writer_->WriteAttribute("table:print-ranges", sheet.PageSettings.GetODSPrintRanges());
   if (sheet.Protection.Protected) writer_->WriteAttribute("table:protected", "true");
   sheet.Protection.WriteODS(*writer_);
   WriteColumns();

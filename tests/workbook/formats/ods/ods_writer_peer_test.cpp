@@ -10,9 +10,13 @@
 #include "workbook/formats/library_start.h"
 #include "workbook/formats/ods/ods_exporter.h"
 #include "workbook/model/cell_boolean.h"
+#include "workbook/model/cell_comment.h"
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
+#include "workbook/model/conditional_formatting.h"
+#include "workbook/model/drawing.h"
+#include "workbook/model/rich_text.h"
 
 namespace workbook {
 namespace {
@@ -63,6 +67,70 @@ class ODSWriterPeerTest : public ModelTest {
 
   std::string Python(const std::string& script) { return RunPython(dir_, script); }
 
+  // A sheet with one of every feature the writer carries (see the peers' checks below).
+  void BuildFeatureBook() {
+    TExportWorkSheet* sheet = Book->AddWorkSheet(u"Data");
+    TExportRow* row = sheet->AddRow();
+    TExportCell* bold = row->AddCellString(u"Bold red");
+    bold->GetStyle().GetFontForWrite().GetStyle().Bold = 1;
+    bold->GetStyle().SetBGColor(RGBToColor(0xFF, 0x00, 0x00));
+    bold->GetStyle().GetBordersForWrite().GetBorder(TExportCellBorders::bLeft).SetStyle(2);
+    bold->GetComment().SetText(u"a note");
+    TExportCell* amount = row->AddCellNumber(1234.5, 2);
+    TExportConditionalFormattingRule::AddRule(amount->GetConditionalFormatting().Rules,
+                                              cfoGreaterThan, u"1000", u"")
+        ->FillColor = RGBToColor(0x00, 0xFF, 0x00);
+    row->AddCell(TCellClass::Percent)->SetFormatCode(u"0%", true);
+    static_cast<TExportCellCustomNumber*>(row->Cells[2])->SetValue(0.25);
+    row->AddCell(TCellClass::Currency)->SetFormatCode(u"#,##0.00 [$\u20ac-41B]", true);
+    static_cast<TExportCellCustomNumber*>(row->Cells[3])->SetValue(99.9);
+    auto* date = static_cast<TExportCellDateTime*>(row->AddCell(TCellClass::DateTime));
+    date->SetValue(45000);
+    row->AddCellBoolean(true);
+    TExportCell* formula = row->AddCellNumber(0, 0);
+    formula->SetFormula(u"=B1*2");
+    auto* rich = row->AddCellString(u"plain bold");
+    TExportFont boldRun;
+    boldRun.GetStyle().Bold = 1;
+    rich->GetRichTextTags().AddTag(7, boldRun);
+
+    TExportRow* tall = sheet->AddRow();
+    tall->SetHeight(40);
+    tall->AddCellString(u"merged");
+    tall->Cells[0]->SetColSpan(3);
+    tall->Cells[0]->SetRowSpan(2);
+    sheet->AddRow()->AddCellString(u"under");
+    TExportRow* hidden = sheet->AddRow();
+    hidden->Hidden = true;
+    hidden->AddCellString(u"hidden row");
+
+    sheet->GetCol(1)->Width = 150;
+    sheet->GetCol(5)->Hidden = true;
+    sheet->PageSettings.Orientation = 1;
+    sheet->Header.Center.SetText(u"Head");
+    sheet->Footer.Right.SetText(u"Page [PAGENUMBER]");
+    sheet->WindowSettings.Split.Col = 1;
+    sheet->WindowSettings.Split.Row = 1;
+    sheet->WindowSettings.TabColor = RGBToColor(0x00, 0x00, 0xFF);
+    sheet->Protection.Protected = true;
+    Book->NamedCells.AddCellRangeSpan(u"Amounts", sheet, 2, 1, 0, 1);
+
+    Python(R"(
+import struct, zlib
+def chunk(t, d): return struct.pack('>I', len(d)) + t + d + struct.pack('>I', zlib.crc32(t + d))
+raw = b'\x00\xff\x00\x00' * 1
+png = b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', 1, 1, 8, 2, 0, 0, 0))
+png += chunk(b'IDAT', zlib.compress(raw)) + chunk(b'IEND', b'')
+open('pic.png', 'wb').write(png)
+)");
+    TMemoryStream picture;
+    const std::vector<std::uint8_t> bytes = test_support::ReadFileBytes(dir_.File("pic.png"));
+    picture.WriteBuffer(bytes.data(), bytes.size());
+    picture.SetPosition(0);
+    const int image = Book->Drawings.AddImage(picture, u"pic.png");
+    sheet->GetRow(2)->FindCreateCell(4, TCellClass::String, false)->AddDrawing(image, 5, 5, 40, 30);
+  }
+
   std::unique_ptr<TWorkbook> Book;
   TScratchDir dir_;
 };
@@ -105,6 +173,65 @@ TEST_F(ODSWriterPeerTest, OurReaderReadsTheValuesBack) {
   sheet->AddRow();
   sheet->AddRow()->AddCellBoolean(true);
   EXPECT_EQ(RoundTrip(), "[S]\nx|2.5\n\n1\n");
+}
+
+TEST_F(ODSWriterPeerTest, LibreOfficeKeepsEveryFeature) {
+  if (!test_support::LibreOfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
+  BuildFeatureBook();
+  test_support::ConvertWithLibreOffice(dir_, Write(), "xlsx");
+  // Headless LibreOffice keeps no view settings: frozen panes are checked with python3-odf.
+  EXPECT_EQ(
+      Python(R"(
+import openpyxl, re, zipfile
+wb = openpyxl.load_workbook('lo_out/out.xlsx')
+ws = wb['Data']
+a = ws['A1']
+print([c.value for c in ws[1]])
+print([ws.cell(1, c).number_format for c in range(2, 6)])
+print(a.font.b, a.fill.fgColor.rgb, a.border.left.style, a.comment.text.strip())
+strings = zipfile.ZipFile('lo_out/out.xlsx').read('xl/sharedStrings.xml').decode()
+print(re.search(r'<r><rPr><b[ /].*?<t[^>]*>bold</t></r>', strings) is not None,
+      [str(r) for r in ws.merged_cells.ranges])
+print(ws.column_dimensions['B'].width > 1.5 * ws.column_dimensions['A'].width,
+      ws.column_dimensions['F'].hidden, ws.row_dimensions[2].height, ws.row_dimensions[4].hidden)
+print(ws.page_setup.orientation, ws.oddHeader.center.text)
+print(ws.sheet_properties.tabColor.rgb, ws.protection.sheet)
+print([d.name for d in wb.defined_names.definedName], len(ws._images), len(ws.conditional_formatting))
+)"),
+      "['Bold red', 1234.5, 0.25, 99.9, datetime.datetime(2023, 3, 15, 0, 0), True, "
+      "'=B1*2', 'plain bold']\n"
+      "['0.00;\\\\-0.00', '0%;\\\\-0%', '#,##0.00\\\\ [$\u20ac];\\\\-#,##0.00\\\\ [$\u20ac]', "
+      "'dd\\\\.mm\\\\.yyyy\\\\ hh:mm:ss']\n"
+      "True FFFF0000 thin a note\n"
+      "True ['A2:C3']\n"
+      "True True 30.0 True\n"
+      "landscape Head\n"
+      "FF0000FF True\n"
+      "['Amounts'] 1 1\n");
+}
+
+TEST_F(ODSWriterPeerTest, PythonOdfReadsTheFeatureBook) {
+  BuildFeatureBook();
+  Write();
+  EXPECT_EQ(Python(R"(
+from odf.opendocument import load
+from odf.config import ConfigItem
+from odf.table import Table, TableRow, TableCell
+doc = load('out.ods')
+t = doc.spreadsheet.getElementsByType(Table)[0]
+print(t.getAttribute('name'), doc.getMediaType())
+cells = t.getElementsByType(TableRow)[0].getElementsByType(TableCell)[:8]
+print([c.getAttribute('valuetype') for c in cells])
+print(cells[6].getAttribute('formula'), str(cells[7]))
+settings = {}
+for item in doc.settings.getElementsByType(ConfigItem):
+    settings[item.getAttribute('name')] = str(item)
+print(settings['HorizontalSplitPosition'], settings['VerticalSplitPosition'])
+)"),
+            "Data application/vnd.oasis.opendocument.spreadsheet\n"
+            "['string', 'float', 'percentage', 'currency', 'date', 'boolean', 'float', 'string']\n"
+            "of:=[.B1]*2 plain bold\n"
+            "1 1\n");
 }
 
 }  // namespace
