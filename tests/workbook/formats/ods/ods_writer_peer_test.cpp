@@ -49,7 +49,8 @@ class ODSWriterPeerTest : public ModelTest {
     TExporterODS exporter;
     exporter.ExportToStream(stream, *Book);
     stream.SetPosition(0);
-    TWorkbook back;
+    Back = std::make_unique<TWorkbook>();
+    TWorkbook& back = *Back;
     back.LoadFromStream(stream, exporter);
     std::string text;
     for (int s = 0; s < back.WorkSheets.Count(); ++s) {
@@ -132,6 +133,7 @@ open('pic.png', 'wb').write(png)
   }
 
   std::unique_ptr<TWorkbook> Book;
+  std::unique_ptr<TWorkbook> Back;  // the last round trip's workbook
   TScratchDir dir_;
 };
 
@@ -232,6 +234,66 @@ print(settings['HorizontalSplitPosition'], settings['VerticalSplitPosition'])
             "['string', 'float', 'percentage', 'currency', 'date', 'boolean', 'float', 'string']\n"
             "of:=[.B1]*2 plain bold\n"
             "1 1\n");
+}
+
+// Sums the table's repeats with Python's own XML parser: the sheet always totals 1024 columns
+// and 1048576 rows, however many the model uses.
+const char* kTableShape = R"(
+import zipfile, xml.etree.ElementTree as ET
+T = '{urn:oasis:names:tc:opendocument:xmlns:table:1.0}'
+root = ET.fromstring(zipfile.ZipFile('out.ods').read('content.xml'))
+table = root.find('.//' + T + 'table')
+rep = lambda e, a: int(e.get(T + 'number-' + a + '-repeated', '1'))
+print(sum(rep(c, 'columns') for c in table.iter(T + 'table-column')),
+      sum(rep(r, 'rows') for r in table.iter(T + 'table-row')),
+      [rep(r, 'rows') for r in table.iter(T + 'table-row')][-2:])
+for r in list(table.iter(T + 'table-row'))[:3]:
+    print(sum(rep(c, 'columns') for c in r),
+          [rep(c, 'columns') for c in r if c.tag == T + 'covered-table-cell'])
+)";
+
+TEST_F(ODSWriterPeerTest, ThreeRowsAreFilledUpToTheWholeSheet) {
+  TExportWorkSheet* sheet = Book->AddWorkSheet(u"S");
+  sheet->AddRow()->AddCellString(u"a");
+  TExportRow* spanned = sheet->AddRow();
+  spanned->AddCellString(u"wide");
+  spanned->Cells[0]->SetColSpan(4);
+  sheet->AddRow()->AddCellNumber(3, 0);
+  Write();
+  // The spanned cell's three covered columns come as one repeated covered cell.
+  EXPECT_EQ(Python(kTableShape), "1024 1048576 [1048572, 1]\n1024 []\n1024 [3]\n1024 []\n");
+}
+
+TEST_F(ODSWriterPeerTest, TextXMLCannotCarryIsLeftOutOrReplaced) {
+  // C0 controls other than tab, LF and CR and U+FFFE/U+FFFF are dropped; a lone surrogate
+  // becomes U+FFFD.
+  Book->AddWorkSheet(u"S")->AddRow()->AddCellString(std::u16string(u"a\x01"
+                                                                   u"b\xFFFE"
+                                                                   u"c") +
+                                                    char16_t(0xD800) + u"d\tz");
+  Write();
+  EXPECT_EQ(Python(R"(
+import zipfile, xml.etree.ElementTree as ET
+root = ET.fromstring(zipfile.ZipFile('out.ods').read('content.xml'))
+p = root.find('.//{urn:oasis:names:tc:opendocument:xmlns:text:1.0}p')
+print(ascii(''.join(p.itertext())))
+)"),
+            "'abc\\ufffdd\\tz'\n");
+}
+
+TEST_F(ODSWriterPeerTest, OurReaderReadsRepeatsSpansAndFormulasBack) {
+  TExportWorkSheet* sheet = Book->AddWorkSheet(u"First");
+  TExportRow* row = sheet->AddRow();
+  row->AddCellString(u"wide");
+  row->Cells[0]->SetColSpan(3);
+  // A zero result is left out of the file; the formula must still come back.
+  row->AddCellNumber(0, 0)->SetFormula(u"=SUM(A1:B2,C3)");
+  row->AddCellNumber(0, 0)->SetFormula(u"=2*3");
+  for (int i = 0; i < 3; ++i) sheet->AddRow();
+  sheet->AddRow()->AddCellString(u"after gap");
+  Book->AddWorkSheet(u"Empty");
+  EXPECT_EQ(RoundTrip(), "[First]\nwide|||0|6\n\n\n\nafter gap\n[Empty]\n");
+  EXPECT_EQ(Back->WorkSheets[0]->Rows[0]->Cells[3]->GetFormula(), u"=SUM(A1:B2,C3)");
 }
 
 }  // namespace
