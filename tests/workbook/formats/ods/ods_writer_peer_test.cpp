@@ -264,6 +264,40 @@ TEST_F(ODSWriterPeerTest, ThreeRowsAreFilledUpToTheWholeSheet) {
   EXPECT_EQ(Python(kTableShape), "1024 1048576 [1048572, 1]\n1024 []\n1024 [3]\n1024 []\n");
 }
 
+TEST_F(ODSWriterPeerTest, ACellInTheLastRowAndColumnLeavesNoEmptyRepeat) {
+  TExportWorkSheet* sheet = Book->AddWorkSheet(u"S");
+  sheet->GetRow(1048575)->FindCreateCell(1023, TCellClass::String, false);
+  static_cast<TExportCellString*>(sheet->GetRow(1048575)->Cells[1023])->SetValue(u"corner");
+  Write();
+  EXPECT_EQ(Python(std::string(kTableShape) + R"(
+print(min(rep(e, a) for a, tag in (('rows', 'table-row'), ('columns', 'table-column'),
+                                   ('columns', 'table-cell')) for e in table.iter(T + tag)))
+)"),
+            "1024 1048576 [1048575, 1]\n1024 []\n1024 []\n1\n");
+}
+
+TEST_F(ODSWriterPeerTest, StyleNamesAreUniqueAcrossSheets) {
+  // Each sheet's header regions get text styles of their own.
+  for (const char16_t* name : {u"One", u"Two"}) {
+    TExportWorkSheet* sheet = Book->AddWorkSheet(name);
+    sheet->AddRow()->AddCellString(name);
+    sheet->Header.Left.SetText(name);
+    sheet->Footer.Center.SetText(name);
+  }
+  Book->WorkSheets[1]->Header.Left.Font.SetSize(20);
+  Write();
+  EXPECT_EQ(Python(R"(
+import zipfile, collections, xml.etree.ElementTree as ET
+S = '{urn:oasis:names:tc:opendocument:xmlns:style:1.0}'
+z = zipfile.ZipFile('out.ods')
+for part in ('styles.xml', 'content.xml'):
+    root = ET.fromstring(z.read(part))
+    names = collections.Counter((e.tag, e.get(S + 'name')) for e in root.iter() if e.get(S + 'name'))
+    print(part, [n for n, count in names.items() if count > 1])
+)"),
+            "styles.xml []\ncontent.xml []\n");
+}
+
 TEST_F(ODSWriterPeerTest, TextXMLCannotCarryIsLeftOutOrReplaced) {
   // C0 controls other than tab, LF and CR and U+FFFE/U+FFFF are dropped; a lone surrogate
   // becomes U+FFFD.
