@@ -105,6 +105,11 @@ class ODSWriterPeerTest : public ModelTest {
     hidden->Hidden = true;
     hidden->AddCellString(u"hidden row");
 
+    hidden->SetOutlineLevel(1);
+    hidden->PageBreak = true;
+    sheet->GetCol(6)->SetOutlineLevel(1);
+    sheet->PageSettings.TitleRows.SetRows(0, 1);
+    sheet->WindowSettings.AutoFilter.SetRange(0, 0, 3, 2);
     sheet->GetCol(1)->Width = 150;
     sheet->GetCol(5)->Hidden = true;
     sheet->PageSettings.Orientation = 1;
@@ -192,6 +197,8 @@ print(ws.column_dimensions['B'].width > 1.5 * ws.column_dimensions['A'].width,
 print(ws.page_setup.orientation, ws.oddHeader.center.text)
 print(ws.sheet_properties.tabColor.rgb, ws.protection.sheet)
 print([d.name for d in wb.defined_names.definedName], len(ws._images), len(ws.conditional_formatting))
+print(ws.print_title_rows, ws.auto_filter.ref, [b.id for b in ws.row_breaks.brk],
+      ws.row_dimensions[4].outline_level, ws.column_dimensions['G'].outline_level)
 )"),
       "['Bold red', 1234.5, 0.25, 99.9, datetime.datetime(2023, 3, 15, 0, 0), True, "
       "'=B1*2', 'plain bold']\n"
@@ -202,7 +209,8 @@ print([d.name for d in wb.defined_names.definedName], len(ws._images), len(ws.co
       "True True 30.0 True\n"
       "landscape Head\n"
       "FF0000FF True\n"
-      "['Amounts'] 1 1\n");
+      "['Amounts'] 1 1\n"
+      "$1:$1 A1:C2 [3] 1 1\n");
 }
 
 TEST_F(ODSWriterPeerTest, PythonOdfReadsTheFeatureBook) {
