@@ -13,6 +13,8 @@ extern std::u16string WorkbookLng_NoExtension;
 extern std::u16string WorkbookLng_DrawingNotImage;
 extern std::u16string WorkbookLng_InvalidXLS;
 extern std::u16string WorkbookLng_OldXLS;
+// Writing an .xls file of a worksheet larger than the format; "%s" is the sheet's name.
+extern std::u16string WorkbookLng_XLSSheetTooLarge;
 // An .xls file protected by a password to open: its records are encrypted and cannot be read.
 extern std::u16string WorkbookLng_EncryptedXLS;
 extern std::u16string WorkbookLng_InvalidXLSX;

@@ -1,7 +1,6 @@
 #pragma once
-// The comment of a cell: a text shown in a floating box next to the cell, with the box's size,
-// colour, text alignment and font. Written as an ODS office:annotation inside the cell and, for
-// XLSX, collected per sheet into a comments part and the legacy VML part that places the boxes.
+// A cell's note and the look of its pop-up box. XLSX keeps notes apart from the cells (a comments
+// part and a VML drawing per sheet), ODS inside them, so the writers gather them differently.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -16,6 +15,7 @@
 
 namespace workbook {
 
+class TCellWriteContext;
 class TExportCell;
 class TExportWorkSheet;
 class TStringRichTextTags;
@@ -47,9 +47,9 @@ class TExportCellComment : public TPersistent {
   // The frame the ODS writer registers as the annotation's graphic style.
   void GetODSDrawingStyle(TExportDrawingStyle& style) const;
   // office:annotation inside the cell, only with a text; the two names are the registered
-  // graphic ("gr") and paragraph ("P") styles.
+  // graphic ("gr") and paragraph ("P") styles, Context names the text styles of rich runs.
   void WriteODS(TXmlWriter& writer, const TSheetPixelGrid& grid, const std::u16string& drawStyle,
-                const std::u16string& textStyle) const;
+                const std::u16string& textStyle, TCellWriteContext& context) const;
   // The text and runs of a comments part's comment element (its text child), the old ones
   // dropped; run colours resolve through Theme and Palette (either may be nil).
   void ReadXLSX(const TXmlNode& comment, const IThemeColors* theme = nullptr,
