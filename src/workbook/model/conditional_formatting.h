@@ -1,7 +1,6 @@
 #pragma once
-// Conditional formatting of a cell: an ordered list of cell-value rules, each a comparison with
-// one or two formulas and the format (font colour, font style, fill colour) applied when it
-// holds. The rule added last is evaluated first, so every writer emits the rules last to first.
+// Conditional formats of a cell: value comparisons with the look they switch on. The newest rule
+// is checked first, so writers emit the rules newest first.
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -143,23 +142,5 @@ class TExportConditionalFormatting : public TPersistent {
 // The cells a CONDFMT record's following CF records apply to: the first cell of each range,
 // as (column, row) pairs within the sheet's limits.
 std::vector<std::pair<int, int>> ReadXLSCondFmtTargets(TXLSRecordReader& reader);
-
-// The distinct formats of all rules of an ODS export, as "Conditional" + index styles.
-class TExporterODS_ConditionalFormattingStyles {
- public:
-  int AddStyle(const TExportConditionalFormattingRule& rule);
-  int Count() const { return static_cast<int>(formats_.size()); }
-  // One style:style per collected format into office:styles.
-  void WriteODS(const TXmlNode& officeStyles) const;
-
- private:
-  struct TFormat {
-    TColor FontColor;
-    TExportFontStyle FontStyle;
-    TColor FillColor;
-  };
-  std::vector<TFormat> formats_;
-  THashedStrings keys_;
-};
 
 }  // namespace workbook

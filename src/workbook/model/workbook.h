@@ -1,6 +1,6 @@
 #pragma once
-// The in-memory workbook: its worksheets, document properties, the 1904 date flag, progress
-// reporting of long reads and writes, and the hooks that let a caller take rows as they are read.
+// The workbook in memory: sheets, a few document properties and the registries they share, plus
+// progress reporting and row hooks, so a long load can show progress or stream its rows.
 #include <functional>
 #include <memory>
 #include <string>
