@@ -64,6 +64,12 @@ class TExportWindowSettings : public TPersistent {
   // The sheet-qualified absolute reference for the _xlnm._FilterDatabase name.
   std::u16string GetXLSXAutoFilterRef() const;
 
+  // WINDOW2, SELECTION, SCL and, when the panes are frozen, PANE: the view records of a sheet,
+  // headers included. Selected: the sheet is the workbook's selected (first) sheet.
+  std::vector<std::uint8_t> WriteXLSView(bool selected) const;
+  // SELECTION record data: the selected range (whole rows or columns when it spans them).
+  void ReadXLSSelection(TXLSRecordReader& reader);
+
   // The SHEETLAYOUT record (0x0862), header included; empty without a tab colour. PaletteIndex is
   // the palette's index of TabColor.
   std::vector<std::uint8_t> WriteXLSSheetLayout(std::uint16_t paletteIndex) const;

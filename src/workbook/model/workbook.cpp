@@ -101,6 +101,7 @@ void TWorkbook::LoadFromStream(TStream& stream, TCustomExporter& exporter) {
     TWorkbook& workbook;
     ~DialogGuard() { workbook.ProgressDlg.reset(); }
   } guard{*this};
+  TWorkbookLoadBudget budget(LoadLimits);
   exporter.ImportFromStream(stream, *this);
 }
 

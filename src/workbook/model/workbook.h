@@ -7,6 +7,7 @@
 
 #include "workbook/core/stream.h"
 #include "workbook/model/drawing.h"
+#include "workbook/model/load_budget.h"
 #include "workbook/model/named_cells.h"
 #include "workbook/model/progress_dlg_wrapper.h"
 #include "workbook/model/workbook_registries.h"
@@ -51,6 +52,8 @@ class TWorkbook : public TPersistent, public TWorkbookRegistries {
   TWorkbook& operator=(const TWorkbook&) = delete;
 
   std::u16string DefaultFontName = u"Arial";
+  // Where the workbook's cells live; declared first, so it goes last.
+  TItemBlocks CellBlocks;
   TExportWorkSheets WorkSheets;
   // Pictures shown by cell drawings; one that no cell shows any more frees itself.
   TExportDrawings Drawings{this};
@@ -67,6 +70,8 @@ class TWorkbook : public TPersistent, public TWorkbookRegistries {
   bool ReadRowsByEvent = false;
   TBeforeWorkSheetReadEvent OnBeforeWorkSheetRead;
   TRowReadEvent OnRowRead;
+  // The most cells and text one load may make; a file that needs more fails to load.
+  TWorkbookLoadLimits LoadLimits;
 
   bool Destroying() const { return destroying_; }
 

@@ -125,6 +125,9 @@ class TExporterXLSX_StyleSheet {
   void BeginReadXLS();
   void ReadXLSFormat(std::int32_t id, std::u16string code);
   void ReadXLSXF(std::span<const std::uint8_t> data, const TExporterXLSX_Palette& palette);
+  // An XFEXT record: the full RGB colours of an XF read before (fill, font, border lines) replace
+  // its palette colours; theme colours and tinted ones are left as the palette gave them.
+  void ReadXLSXFEXT(std::span<const std::uint8_t> data);
 
   int StyleCount() const { return static_cast<int>(styles_.size()); }
   const TExporterXLSX_Style& GetStyle(int index) const { return styles_.at(index); }
