@@ -1,13 +1,15 @@
 #include "platform/qt/message_dialog.h"
 
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollArea>
 #include <QStyle>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace platform {
@@ -62,15 +64,16 @@ TMessageDialog::TMessageDialog(const std::u16string& text, const std::u16string&
 
   QString shown = QString::fromStdU16String(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  Text = new QLabel(shown);
-  Text->setTextFormat(Qt::PlainText);
-  Text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Text->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  Text->setContentsMargins(2, 2, 2, 2);
-  TextArea = new QScrollArea;
-  TextArea->setFrameShape(QFrame::NoFrame);
-  TextArea->setWidgetResizable(true);
-  TextArea->setWidget(Text);
+  // A text view lays out only the lines in sight, so even a report of many thousand lines opens
+  // and scrolls at once; it also lets the user select and copy the text.
+  Text = new QPlainTextEdit(shown);
+  Text->setReadOnly(true);
+  Text->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Text->setFrameShape(QFrame::NoFrame);
+  Text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  QPalette colors = Text->palette();
+  colors.setColor(QPalette::Base, colors.color(QPalette::Window));
+  Text->setPalette(colors);
 
   auto* row = new QHBoxLayout;
   if (icon != TMsgIcon::None) {
@@ -80,7 +83,7 @@ TMessageDialog::TMessageDialog(const std::u16string& text, const std::u16string&
     picture->setAlignment(Qt::AlignTop);
     row->addWidget(picture);
   }
-  row->addWidget(TextArea, 1);
+  row->addWidget(Text, 1);
 
   Buttons = new QDialogButtonBox(StandardButtons(buttons));
   Buttons->setCenterButtons(true);
@@ -104,11 +107,17 @@ void TMessageDialog::FitToScreen() {
   const int reserveHeight = Buttons->sizeHint().height() + 100;
   const QSize limit(std::max(area.width() * 9 / 10 - 100, 100),
                     std::max(area.height() * 9 / 10 - reserveHeight, 50));
-  const QSize wanted = Text->sizeHint();
+  const QFontMetrics metrics(Text->font());
+  int widest = 0;
+  const QStringList lines = Text->toPlainText().split(u'\n');
+  for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+  const int margin = 2 * static_cast<int>(Text->document()->documentMargin()) + 4;
+  const QSize wanted(widest + margin,
+                     static_cast<int>(lines.size()) * metrics.lineSpacing() + margin);
   const bool tall = wanted.height() > limit.height();
   const bool wide = wanted.width() > limit.width();
-  TextArea->setMinimumSize(std::min(wanted.width() + (tall ? bar : 0), limit.width()),
-                           std::min(wanted.height() + (wide ? bar : 0), limit.height()));
+  Text->setMinimumSize(std::min(wanted.width() + (tall ? bar : 0), limit.width()),
+                       std::min(wanted.height() + (wide ? bar : 0), limit.height()));
   setMaximumSize(area.size());
   adjustSize();
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The message box of the platform layer. The text sits in a scrolling area, so a box of tens of
+// The message box of the platform layer. The text scrolls inside the box, so a box of tens of
 // thousands of lines still fits the screen and keeps its buttons in reach.
 #include <QDialog>
 #include <string>
@@ -7,8 +7,7 @@
 #include "platform/services.h"
 
 class QDialogButtonBox;
-class QLabel;
-class QScrollArea;
+class QPlainTextEdit;
 
 namespace platform {
 
@@ -21,8 +20,7 @@ class TMessageDialog : public QDialog {
   // one, else as OK for a box with only OK.
   TMsgResult Result() const { return result_; }
 
-  QLabel* Text = nullptr;
-  QScrollArea* TextArea = nullptr;
+  QPlainTextEdit* Text = nullptr;
   QDialogButtonBox* Buttons = nullptr;
 
  protected:
