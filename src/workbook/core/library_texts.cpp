@@ -23,6 +23,10 @@ std::u16string WorkbookLng_EncryptedXLS =
 std::u16string WorkbookLng_InvalidXLSX = u"The file is not a valid XLSX (Excel 2007) file.";
 std::u16string WorkbookLng_InvalidODS = u"The file is not a valid ODS (OpenOffice Calc) file.";
 std::u16string WorkbookLng_InvalidZIP = u"The file is not a valid ZIP file.";
+std::u16string WorkbookLng_TooManyCells =
+    u"The file is too large to load: it holds more than %s cells.";
+std::u16string WorkbookLng_TooMuchText =
+    u"The file is too large to load: its texts take more than %s MB.";
 std::u16string WorkbookLng_NoValidFileInZip =
     u"The zipped file does not contain any valid file that could be imported.";
 std::u16string WorkbookLng_InvalidPasswordChars =

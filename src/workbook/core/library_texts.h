@@ -20,6 +20,8 @@ extern std::u16string WorkbookLng_EncryptedXLS;
 extern std::u16string WorkbookLng_InvalidXLSX;
 extern std::u16string WorkbookLng_InvalidODS;
 extern std::u16string WorkbookLng_InvalidZIP;
+extern std::u16string WorkbookLng_TooManyCells;
+extern std::u16string WorkbookLng_TooMuchText;
 extern std::u16string WorkbookLng_NoValidFileInZip;
 extern std::u16string WorkbookLng_InvalidPasswordChars;
 extern std::u16string WorkbookLng_SelectWorksheet;

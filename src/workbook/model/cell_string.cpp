@@ -37,7 +37,7 @@ void TExportCellString::SetValueShared(const TPackedText& text) {
 }
 
 void TExportCellString::ValueChanged() {
-  if (value_.View().find(u"\r\n") != std::u16string_view::npos) SetWrapText(true);
+  if (value_.HasCRLF()) SetWrapText(true);
   if (value_.size() > kInlineStringLimit) sharedString_ = true;
 }
 
@@ -68,7 +68,7 @@ void TExportCellString::SetHyperlink(const std::u16string& target) {
 
 void TExportCellString::AssignTo(TPersistent& dest) const {
   if (auto* text = dynamic_cast<TExportCellString*>(&dest)) {
-    text->SetValue(GetValueText());
+    text->SetValueShared(value_);
     text->SetSharedString(sharedString_);
     text->SetHyperlink(GetHyperlink());
     if (HasRichText())

@@ -1,6 +1,6 @@
 #pragma once
-// A worksheet's view: frozen panes, zoom, grid lines and headings, tab colour, selection, top-left
-// cell, outline summary placement and the auto-filter range.
+// How a sheet looks when opened (panes, zoom, what is shown, where the cursor is), kept so a file
+// passed through the library opens the way its author left it.
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -248,8 +248,11 @@ void TCellRecords::LabelSST(const TXLSRecordData& data) {
       entry != nullptr && !entry->Text().empty()) {
     cell.Kind = TXLSCellKind::Text;
     cell.Text = entry->Text();
-    cell.SharedText = &entry->SharedText();
-    if (!entry->Runs().empty()) cell.Runs = &entry->Runs();
+    // Runs follow the file's characters, so a text with runs is normalised per cell.
+    if (entry->Runs().empty())
+      cell.SharedText = &entry->SharedText();
+    else
+      cell.Runs = &entry->Runs();
   }
   Emit(cell);
 }

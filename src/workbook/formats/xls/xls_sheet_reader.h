@@ -33,7 +33,8 @@ struct TXLSCell {
   double Number = 0;
   // Text: the string; valid only during the target's call.
   std::u16string_view Text;
-  // Text from the shared-string table: the table's copy, for the cell to share (nullptr otherwise).
+  // Text from the shared-string table without runs: the table's copy with its line breaks as
+  // cells keep them, for the cell to share (nullptr otherwise).
   const TPackedText* SharedText = nullptr;
   // Text from the shared-string table: its formatting runs (nullptr otherwise).
   const std::vector<TXLSRichTextRun>* Runs = nullptr;

@@ -84,12 +84,13 @@ void TXLSWorksheetCells::Cell(const TXLSCell& cell) {
     case TXLSCellKind::Text: {
       auto* text = static_cast<TExportCellString*>(
           row_->FindCreateCell(cell.Column, TCellClass::String, true));
-      // Most texts have neither line breaks to normalise nor runs to move along with them.
-      if (cell.Runs == nullptr && cell.Text.find_first_of(u"\r\n") == std::u16string_view::npos) {
-        if (cell.SharedText != nullptr)
-          text->SetValueShared(*cell.SharedText);
-        else
-          text->SetValueEx(std::u16string(cell.Text), true);
+      // A table's text comes normalised once for all its cells; most other texts have neither
+      // line breaks to normalise nor runs to move along with them.
+      if (cell.SharedText != nullptr) {
+        text->SetValueShared(*cell.SharedText);
+      } else if (cell.Runs == nullptr &&
+                 cell.Text.find_first_of(u"\r\n") == std::u16string_view::npos) {
+        text->SetValueEx(std::u16string(cell.Text), true);
       } else {
         text->ReadXLSText(
             cell.Text, cell.Runs != nullptr ? RunBuffer(*cell.Runs) : std::vector<std::uint8_t>());
