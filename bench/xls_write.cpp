@@ -6,7 +6,8 @@
 #include <cstdio>
 
 #include "measure.h"
-#include "transaction_sheet.h"
+#include "sample_book.h"
+#include "workbook/formats/library_start.h"
 #include "workbook/formats/xls/xls_exporter.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 
@@ -27,15 +28,16 @@ void Write(workbook::TCustomExporter& exporter, workbook::TWorkbook& book, const
 
 int main() {
   using namespace workbook;
-  bench::StartLibrary();
+  WorkbookDateFormat = u"%sysdate%";
+  WorkbookTimeFormat = u"%systime%";
+  StartWorkbookLibrary();
   constexpr int kRows = 62500;
   constexpr int kCols = 16;
 
   const auto start = std::chrono::steady_clock::now();
   TWorkbook book;
   book.ShowProgress = false;
-  TExportWorkSheet* sheet = book.AddWorkSheet(u"Data");
-  bench::FillTransactionSheet(*sheet, kRows, kCols);
+  bench::BuildSampleSheet(book, kRows, kCols);
   std::printf("%d cells: model built in %.2f s (peak %.1f MB)\n", kRows * kCols, Seconds(start),
               PeakKilobytes() / 1024.0);
   TExporterXLS xls;

@@ -4,23 +4,26 @@
 #include <cstdio>
 
 #include "measure.h"
-#include "transaction_sheet.h"
+#include "sample_book.h"
+#include "workbook/formats/library_start.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
+#include "workbook/model/workbook.h"
 
 using bench::PeakKilobytes;
 using bench::Seconds;
 
 int main() {
   using namespace workbook;
-  bench::StartLibrary();
+  WorkbookDateFormat = u"%sysdate%";
+  WorkbookTimeFormat = u"%systime%";
+  StartWorkbookLibrary();
   constexpr int kRows = 100000;
   constexpr int kCols = 10;
 
   auto start = std::chrono::steady_clock::now();
   TWorkbook book;
   book.ShowProgress = false;
-  TExportWorkSheet* sheet = book.AddWorkSheet(u"Data");
-  bench::FillTransactionSheet(*sheet, kRows, kCols);
+  bench::BuildSampleSheet(book, kRows, kCols);
   const double buildSeconds = Seconds(start);
   const long buildPeak = PeakKilobytes();
 

@@ -1,9 +1,8 @@
 #pragma once
-// The sheet the writer benchmarks share: rows of a transaction list (partner texts repeating
-// over a few thousand names, numbers with two decimals, dates).
+// The benchmarks' sample sheet: Rows x Cols cells of a transaction list (a few thousand distinct
+// partner texts, amounts, dates), built in order as an importing program would.
 #include <string>
 
-#include "workbook/formats/library_start.h"
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
@@ -11,17 +10,11 @@
 
 namespace bench {
 
-// The library as the program starts it (date and time format globals, handlers, hooks).
-inline void StartLibrary() {
-  workbook::WorkbookDateFormat = u"%sysdate%";
-  workbook::WorkbookTimeFormat = u"%systime%";
-  workbook::StartWorkbookLibrary();
-}
-
-inline void FillTransactionSheet(workbook::TExportWorkSheet& sheet, int rows, int cols) {
+inline void BuildSampleSheet(workbook::TWorkbook& book, int rows, int cols) {
   using namespace workbook;
+  TExportWorkSheet* sheet = book.AddWorkSheet(u"Data");
   for (int r = 0; r < rows; ++r) {
-    TExportRow* row = sheet.AddRow();
+    TExportRow* row = sheet->AddRow();
     for (int c = 0; c < cols; ++c) {
       switch (c % 3) {
         case 0: {
