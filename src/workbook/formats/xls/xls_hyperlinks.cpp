@@ -1,5 +1,6 @@
 #include "workbook/formats/xls/xls_hyperlinks.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -23,6 +24,7 @@ constexpr TGuid kURLSerial = {0x79, 0x58, 0x81, 0xF4, 0x3B, 0x1D, 0x7F, 0x48,
 constexpr std::uint16_t kHLinkId = 0x01B8;
 constexpr std::uint32_t kHasMoniker = 0x01, kAbsolute = 0x02, kSiteGivenName = 0x04,
                         kHasDisplayName = 0x10, kHasFrameName = 0x80;
+constexpr std::uint32_t kURLTrailerSize = 24;
 // A URL longer than a record can hold is cut there.
 constexpr std::size_t kMaxChars = 3000;
 
@@ -63,7 +65,8 @@ void XLSWriteHyperlink(TStream& stream, int firstRow, int lastRow, int firstCol,
   XLSWriteDWord(stream, static_cast<std::uint32_t>(text.size() + 1));
   WriteChars(stream, text);
   WriteGuid(stream, kURLMoniker);
-  XLSWriteDWord(stream, static_cast<std::uint32_t>(2 * (target.size() + 1)));
+  // The moniker's length covers the serialisation trailer after the URL too.
+  XLSWriteDWord(stream, static_cast<std::uint32_t>(2 * (target.size() + 1) + kURLTrailerSize));
   WriteChars(stream, target);
   WriteGuid(stream, kURLSerial);
   XLSWriteDWord(stream, 0);
@@ -87,8 +90,8 @@ std::optional<TXLSHyperlink> XLSReadHyperlink(TXLSRecordReader& reader) {
     const std::uint32_t bytes = reader.ReadDWord();
     if (bytes > reader.Left()) return std::nullopt;
     link.Target = XLSReadWideChars(reader, bytes / 2, false);
-    // The closing zero, when the length counts it.
-    if (!link.Target.empty() && link.Target.back() == u'\0') link.Target.pop_back();
+    // The URL ends at its closing zero; a serialisation trailer may follow within the length.
+    link.Target.resize(std::min(link.Target.size(), link.Target.find(u'\0')));
     if (link.Target.empty()) return std::nullopt;
     return link;
   } catch (const EWorkbookFileException&) {

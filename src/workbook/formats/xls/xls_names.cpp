@@ -5,6 +5,7 @@
 #include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_record_reader.h"
 #include "workbook/formats/xls/xls_strings.h"
+#include "workbook/model/page_setup.h"
 #include "workbook/model/workbook.h"
 #include "workbook/model/worksheet.h"
 
@@ -16,6 +17,13 @@ namespace {
 // value and array classes.
 bool IsRef3d(std::uint8_t token) { return token == 0x3A || token == 0x5A || token == 0x7A; }
 bool IsArea3d(std::uint8_t token) { return token == 0x3B || token == 0x5B || token == 0x7B; }
+
+constexpr std::uint16_t kBuiltIn = 0x0020;
+constexpr std::uint8_t kPrintArea = 0x06;
+constexpr std::uint8_t kPrintTitles = 0x07;
+constexpr std::uint8_t kPtgMemFunc = 0x29;
+constexpr int kLastRow = 65535;
+constexpr int kLastCol = 255;
 
 // A column word carries the relative flags in its top bits.
 int Column(std::uint16_t word) { return word & 0x00FF; }
@@ -41,8 +49,13 @@ void TXLSNames::Read(TMemoryStream& stream, std::int64_t position,
     reader.Skip(1);  // keyboard shortcut
     const std::uint8_t length = reader.ReadByte();
     const std::uint16_t formulaSize = reader.ReadWord();
-    reader.Skip(4);  // reserved, sheet of a local name
-    reader.Skip(4);  // the four text lengths (menu, description, help, status)
+    reader.Skip(2);
+    const std::uint16_t sheetTab = reader.ReadWord();      // 1-based sheet of a local name
+    const std::uint32_t textLengths = reader.ReadDWord();  // menu, description, help, status
+    if (options == kBuiltIn && length == 1 && textLengths == 0) {
+      ReadBuiltIn(reader, formulaSize, sheetTab, final);
+      continue;
+    }
     std::u16string name = ReadName(reader, length);
     names_.push_back(name);
     // Only user names of one 3-D reference or area are kept.
@@ -68,6 +81,48 @@ void TXLSNames::Read(TMemoryStream& stream, std::int64_t position,
       sheet = workbook_.WorkSheets.GetItem(externSheets[externIndex]);
     if ((sheet == nullptr && final) || !TExportNamedCells::IsValidName(name)) continue;
     workbook_.NamedCells.TryAddCellRange(name, sheet, col2, row2, col1, row1);
+  }
+}
+
+void TXLSNames::ReadBuiltIn(TXLSRecordReader& reader, std::uint16_t formulaSize,
+                            std::uint16_t sheetTab, bool final) {
+  const std::uint8_t option = reader.ReadByte();
+  const std::uint8_t code = reader.ReadByte();
+  // Built-in names count in the name list like any other.
+  names_.push_back(std::u16string(1, static_cast<char16_t>(code)));
+  if (!final || option != 0 || sheetTab < 1 || sheetTab > workbook_.WorkSheets.Count() ||
+      (code != kPrintArea && code != kPrintTitles) || reader.Left() < formulaSize)
+    return;
+  TExportWorkSheet& sheet = *workbook_.WorkSheets.GetItem(sheetTab - 1);
+  TExportPageSettings& page = sheet.PageSettings;
+  // The formula: one area, or (print titles) two areas joined by a union after a memory token.
+  for (std::uint32_t left = formulaSize; left > 0;) {
+    const std::uint8_t token = reader.ReadByte();
+    --left;
+    if (token == kPtgMemFunc && left >= 2) {
+      reader.Skip(2);
+      left -= 2;
+      continue;
+    }
+    if (!IsArea3d(token) || left < 10) return;
+    reader.Skip(2);
+    const int row1 = reader.ReadWord();
+    const int row2 = reader.ReadWord();
+    const int col1 = Column(reader.ReadWord());
+    const int col2 = Column(reader.ReadWord());
+    left -= 10;
+    if (row2 < row1 || col2 < col1) return;
+    if (code == kPrintArea) {
+      page.PrintArea.WorkSheet = &sheet;
+      page.PrintArea.SetRange(col1, row1, col2 - col1 + 1, row2 - row1 + 1);
+    } else if (row1 == 0 && row2 >= kLastRow) {
+      page.TitleCols.WorkSheet = &sheet;
+      page.TitleCols.SetCols(col1, col2 - col1 + 1);
+    } else if (col1 == 0 && col2 >= kLastCol) {
+      page.TitleRows.WorkSheet = &sheet;
+      page.TitleRows.SetRows(row1, row2 - row1 + 1);
+    }
+    if (left == 1) return;  // the union that ends two areas
   }
 }
 

@@ -12,6 +12,7 @@
 namespace workbook {
 
 class TWorkbook;
+class TXLSRecordReader;
 
 class TXLSNames : public TRPNNameSource {
  public:
@@ -30,6 +31,11 @@ class TXLSNames : public TRPNNameSource {
   bool NameAtPosition(int position, std::u16string& name) const override;
 
  private:
+  // A built-in name (its name byte and formula after the fixed fields): the final pass sets the
+  // print area or print titles of its sheet; other built-in names are only counted.
+  void ReadBuiltIn(TXLSRecordReader& reader, std::uint16_t formulaSize, std::uint16_t sheetTab,
+                   bool final);
+
   TWorkbook& workbook_;
   // Every NAME record's name in file order (built-in names too): tokens count in this list.
   std::vector<std::u16string> names_;

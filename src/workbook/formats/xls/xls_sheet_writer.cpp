@@ -20,6 +20,7 @@
 #include "workbook/model/conditional_formatting.h"
 #include "workbook/model/rich_text.h"
 #include "workbook/model/row.h"
+#include "workbook/model/sheet_pixel_grid.h"
 #include "workbook/model/workbook.h"
 #include "workbook/model/worksheet.h"
 
@@ -100,6 +101,8 @@ class TSheetWriter {
   int defaultXF_ = 0;
   int cellsSinceReport_ = 0;
   TExporterXLSX_ForceRangeStyles forced_;
+  // Column widths and row heights, computed once before the rows.
+  TSheetPixelGrid grid_;
   std::vector<TMergedRange> merged_;
   std::vector<TLink> links_;
   std::vector<const TExportConditionalFormatting*> condFormats_;
@@ -110,6 +113,7 @@ class TSheetWriter {
 
 void TSheetWriter::Write() {
   defaultXF_ = sheet_.DefaultCellStyle ? c_.Styles.AddStyle(*sheet_.DefaultCellStyle, nullptr) : 0;
+  sheet_.CalcAutoSizes(c_.Exporter, grid_);
   WriteFrame();
   WriteColumns();
   WriteRows();
@@ -159,10 +163,15 @@ void TSheetWriter::WriteColumns() {
     std::uint16_t Options;
   };
   std::vector<TInfo> infos;
-  const int count = static_cast<int>(std::min<std::int64_t>(sheet_.Cols.Count(), kMaxCols));
+  const int count = static_cast<int>(std::min<std::int64_t>(
+      std::max<std::int64_t>(sheet_.Cols.Count(),
+                             static_cast<std::int64_t>(grid_.ColWidths.size())),
+      kMaxCols));
   for (int c = 0; c < count; ++c) {
     TExportCol* col = sheet_.Cols.FindCol(c);
-    const double width = col != nullptr && col->Width >= 0 ? col->Width : c_.DefaultColWidth;
+    const double computed =
+        static_cast<std::size_t>(c) < grid_.ColWidths.size() ? grid_.ColWidths[c] : -1;
+    const double width = computed >= 0 ? computed : c_.DefaultColWidth;
     const int xf = col != nullptr && col->HasStyle() ? c_.Styles.AddStyle(col->GetStyle(), nullptr)
                                                      : defaultXF_;
     const std::uint16_t options =
@@ -209,8 +218,9 @@ void TSheetWriter::CountCell(int rowIndex) {
 }
 
 void TSheetWriter::WriteRows() {
-  for (int r = 0; r < std::min<std::int64_t>(sheet_.Rows.Count(), kMaxRows); ++r) {
-    sheet_.PrepareRowWrite(c_.Exporter, r);
+  for (int r = 0; r < kMaxRows; ++r) {
+    sheet_.PrepareRowWrite(c_.Exporter, r, &grid_);
+    if (r >= sheet_.Rows.Count()) break;
     WriteRow(r, sheet_.Rows.PeekItem(r));
   }
   const int lastForced = std::min(forced_.GetLastRow(), kMaxRows - 1);
@@ -220,7 +230,7 @@ void TSheetWriter::WriteRows() {
 void TSheetWriter::WriteRow(int rowIndex, TExportRow* row) {
   if (row == nullptr) return WriteCovered(rowIndex, 0);
   const int rowXF = row->HasStyle() ? c_.Styles.AddStyle(row->GetStyle(), nullptr) : defaultXF_;
-  row->WriteXLS(s_, rowXF, row->Height);
+  row->WriteXLS(s_, rowXF, grid_.RowHeight(rowIndex));
   const int cellCount = static_cast<int>(std::min<std::int64_t>(row->Cells.Count(), kMaxCols));
   for (int c = 0; c < cellCount; ++c) {
     TExportCell* cell = row->Cells.PeekItem(c);

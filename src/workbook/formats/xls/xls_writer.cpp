@@ -113,7 +113,7 @@ void XLSWriteWorkbookStream(TStream& target, TWorkbook& workbook, TCustomExporte
                                   palette,
                                   sst,
                                   measured > 0 ? measured : 7.0,
-                                  sheet.Cols.DefaultWidth > 0 ? sheet.Cols.DefaultWidth : 80.0};
+                                  TCustomExporter::GetDefaultColWidth(sheet)};
     sheets.push_back(std::make_unique<TMemoryStream>());
     XLSWriteWorksheet(*sheets.back(), sheet, static_cast<int>(i), context);
   }

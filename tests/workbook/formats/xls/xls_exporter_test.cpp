@@ -103,6 +103,33 @@ TEST_F(XLSExporterTest, CellsTakeClassFormatAndStyleFromTheirXF) {
   EXPECT_EQ(CellAt(1, 2, 3)->GetValueText(), u"a\r\nb");
 }
 
+// An XFEXT record for XF Index with full-colour extensions (type, colour type, tint, RGB).
+Bytes XFExt(std::uint16_t index, std::initializer_list<std::array<std::uint32_t, 4>> colors) {
+  Bytes data = Join({Word(0x087D), Bytes(12, 0), Word(index), Word(0),
+                     Word(static_cast<std::uint16_t>(colors.size()))});
+  for (const auto& [type, colorType, tint, rgb] : colors) {
+    Append(data, Join({Word(static_cast<std::uint16_t>(type)), Word(20),
+                       Word(static_cast<std::uint16_t>(colorType)),
+                       Word(static_cast<std::uint16_t>(tint)), DWord(rgb), Bytes(8, 0)}));
+  }
+  return Record(0x087D, data);
+}
+
+TEST_F(XLSExporterTest, XFExtensionsGiveFullColours) {
+  // XF 16: fill and font in RGB; XF 17: a tinted fill and a theme font colour stay as they were.
+  const Bytes globals =
+      Join({StandardStyles(), CellXF(0, 0), CellXF(0, 0),
+            XFExt(16, {{4, 2, 0, 0x00563412}, {13, 2, 0, 0x00030201}}),
+            XFExt(17, {{4, 2, 0x4000, 0x00563412}, {13, 3, 0, 1}}), XFExt(99, {{4, 2, 0, 1}})});
+  Load(WorkbookStream(globals, {{u"S", Join({Number(0, 0, 16, 1), Number(0, 1, 17, 2)})}}));
+  TExportCell* full = CellAt(0, 0, 0);
+  ASSERT_TRUE(full->HasStyle());
+  EXPECT_EQ(full->GetStyle().GetBGColor(), 0x563412);
+  EXPECT_EQ(full->GetStyle().GetFont().GetColor(), 0x030201);
+  TExportCell* kept = CellAt(0, 0, 1);
+  EXPECT_NE(kept->HasStyle() ? kept->GetStyle().GetBGColor() : clNone, 0x563412);
+}
+
 Bytes RowRecord(std::uint16_t row, std::uint16_t height, std::uint32_t options) {
   return Record(
       0x0208, Join({Word(row), Word(0), Word(1), Word(height), Word(0), Word(0), DWord(options)}));

@@ -6,6 +6,7 @@
 
 #include "../../model/model_fixture.h"
 #include "../python_peer.h"
+#include "workbook/core/exceptions.h"
 #include "workbook/formats/library_start.h"
 #include "workbook/formats/xls/xls_exporter.h"
 #include "workbook/model/cell_date_time.h"
@@ -95,6 +96,42 @@ s = xlrd.open_workbook('out.xls', formatting_info=True).sheet_by_index(0)
 print(s.merged_cells, s.cell_value(1, 1), s.ncols)
 )py"),
             "[(1, 4, 1, 3)] wide 3\n");
+}
+
+TEST_F(XLSWriterPeerTest, LoneSurrogatesBecomeReplacementCharacters) {
+  // A strict UTF-16 reader refuses a cut surrogate pair; the file must still open.
+  TExportRow* row = Book->AddWorkSheet(std::u16string{u'S', char16_t{0xDC00}})->AddRow();
+  row->AddCellString(std::u16string{u'a', char16_t{0xD800}, u'b'});
+  row->AddCellString(u"\U0001F600");
+  Write();
+  EXPECT_EQ(Python(R"py(
+import xlrd
+b = xlrd.open_workbook('out.xls')
+s = b.sheet_by_index(0)
+print(ascii(b.sheet_names()), ascii(s.row_values(0)))
+)py"),
+            "['S\\ufffd'] ['a\\ufffdb', '\\U0001f600']\n");
+}
+
+TEST_F(XLSWriterPeerTest, CellsBeyondTheFormatAreRefusedBeforeWriting) {
+  struct Case {
+    int col, row;
+  };
+  for (const Case c : {Case{256, 0}, Case{0, 65536}}) {
+    TWorkbook book;
+    TExportWorkSheet* sheet = book.AddWorkSheet(u"Big");
+    sheet->FindCreateCell(c.col, c.row, TCellClass::Empty, false);
+    TMemoryStream stream;
+    try {
+      TExporterXLS().ExportToStream(stream, book);
+      ADD_FAILURE() << "written";
+    } catch (const EWorkbookFileException& e) {
+      EXPECT_EQ(std::string(e.what()),
+                "The worksheet \"Big\" has cells beyond row 65536 or column 256, which an XLS "
+                "(Excel 97-2003) file cannot hold.");
+    }
+    EXPECT_EQ(stream.Size(), 0);
+  }
 }
 
 TEST_F(XLSWriterPeerTest, SheetNamesAreCutAndKeptUnique) {

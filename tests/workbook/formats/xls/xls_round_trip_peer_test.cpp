@@ -1,0 +1,210 @@
+// A workbook using every sheet feature the XLS writer keeps, written once and read by
+// python3-xlrd (with formatting), by LibreOffice (converted to .xlsx and read with openpyxl) and
+// by our own reader.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "../../model/model_fixture.h"
+#include "../python_peer.h"
+#include "workbook/formats/library_start.h"
+#include "workbook/formats/xls/xls_exporter.h"
+#include "workbook/model/cell_number.h"
+#include "workbook/model/cell_string.h"
+#include "workbook/model/conditional_formatting.h"
+#include "workbook/model/rich_text.h"
+#include "workbook/model/workbook.h"
+#include "workbook/model/worksheet.h"
+
+namespace workbook {
+namespace {
+
+using test_support::RunPython;
+using test_support::TScratchDir;
+
+class XLSRoundTripTest : public ModelTest {
+ protected:
+  static void TearDownTestSuite() {
+    delete dir_;
+    dir_ = nullptr;
+  }
+  void SetUp() override {
+    ModelTest::SetUp();
+    if (!test_support::PythonAvailable()) GTEST_SKIP() << "/usr/bin/python3 is not installed";
+    if (dir_ != nullptr) return;
+    // One file for the whole suite: converting it with LibreOffice takes seconds.
+    dir_ = new TScratchDir();
+    StartWorkbookLibrary();
+    TWorkbook book;
+    Fill(book);
+    TMemoryStream stream;
+    TExporterXLS().ExportToStream(stream, book);
+    stream.SaveToFile(dir_->File("book.xls"));
+  }
+
+  static void Fill(TWorkbook& book) {
+    TExportWorkSheet* sheet = book.AddWorkSheet(u"Data");
+    TExportCell* title = sheet->FindCreateCell(0, 0, TCellClass::String, false);
+    static_cast<TExportCellString*>(title)->SetValue(u"Title");
+    title->SetColSpan(2);
+    title->SetRowSpan(2);
+    auto* total =
+        static_cast<TExportCellNumber*>(sheet->FindCreateCell(2, 0, TCellClass::Number, false));
+    total->SetValue(10);
+    book.NamedCells.AddCellRange(u"Total", sheet, 0, 2);
+    sheet->FindCreateCell(3, 0, TCellClass::Number, false)->SetFormula(u"=Total*2");
+    auto* link =
+        static_cast<TExportCellString*>(sheet->FindCreateCell(0, 2, TCellClass::String, false));
+    link->SetValue(u"link");
+    link->SetHyperlink(u"https://example.com/a");
+    auto* rich =
+        static_cast<TExportCellString*>(sheet->FindCreateCell(0, 3, TCellClass::String, false));
+    rich->SetValue(u"bold plain");
+    TExportFont bold = rich->GetStyle().GetFont();
+    bold.GetStyle().Bold = 1;
+    rich->GetRichTextTags().AddTag(1, bold);
+    rich->GetRichTextTags().AddTag(5, rich->GetStyle().GetFont());
+    // A text formula keeps its result; a formula the format cannot hold leaves its value.
+    auto* text =
+        static_cast<TExportCellString*>(sheet->FindCreateCell(1, 2, TCellClass::String, false));
+    text->SetValue(u"link");
+    text->SetFormula(u"=A3");
+    auto* other =
+        static_cast<TExportCellNumber*>(sheet->FindCreateCell(2, 2, TCellClass::Number, false));
+    other->ReadValue(7);
+    other->SetFormula(u"=Other!A1");
+
+    sheet->Cols.GetCol(1)->Width = 150;
+    sheet->Cols.GetCol(2)->Hidden = true;
+    sheet->GetRow(5)->Hidden = true;
+    sheet->GetRow(6)->SetOutlineLevel(2);
+    TExportRow* styled = sheet->GetRow(7);
+    styled->GetStyle().GetFontForWrite().GetStyle().Bold = 1;
+    styled->AddCellString(u"row");
+
+    TExportConditionalFormatting& rules = total->GetConditionalFormatting();
+    TExportConditionalFormattingRule::AddRule(rules.Rules, cfoGreaterThan, u"5", u"")
+        ->AssignFormat(clNone, TExportFontStyle(), 0x0000FF);
+
+    TExportPageSettings& page = sheet->PageSettings;
+    page.Orientation = 1;
+    page.PrintArea.SetRange(0, 0, 4, 10);
+    page.TitleRows.SetRows(0, 1);
+    sheet->Header.Center.SetExcelText(u"Header text");
+    sheet->Footer.Right.SetExcelText(u"Footer text");
+    TExportWindowSettings& window = sheet->WindowSettings;
+    window.Split.Row = 1;
+    window.Zoom = 150;
+    window.TabColor = 0x00FF00;
+    window.Selection.SetRange(1, 1, 1, 1);
+    sheet->Protection.Protected = true;
+    book.AddWorkSheet(u"Other")->AddRow()->AddCellNumber(3, 0);
+  }
+
+  std::string Python(const std::string& script) { return RunPython(*dir_, script); }
+
+  static TScratchDir* dir_;
+};
+
+TScratchDir* XLSRoundTripTest::dir_ = nullptr;
+
+TEST_F(XLSRoundTripTest, XlrdSeesEveryFeature) {
+  EXPECT_EQ(Python(R"py(
+import xlrd
+b = xlrd.open_workbook('book.xls', formatting_info=True)
+s = b.sheet_by_name('Data')
+print(s.merged_cells)
+print(s.cell_value(0, 3), s.cell_value(2, 1), s.cell_value(2, 2))
+print([(n.name, n.result.value[0].coords if n.result else None) for n in b.name_obj_list])
+print(s.colinfo_map[1].width > s.colinfo_map[0].width, s.colinfo_map[2].hidden)
+print(s.rowinfo_map[5].hidden, s.rowinfo_map[6].outline_level)
+print(b.font_list[b.xf_list[s.rowinfo_map[7].xf_index].font_index].bold)
+print([(l.frowx, l.fcolx, l.url_or_path) for l in s.hyperlink_list])
+runs = s.rich_text_runlist_map[(3, 0)]
+print([(p, b.font_list[f].bold) for p, f in runs])
+print(s.panes_are_frozen, s.horz_split_pos, s.scl_mag_factor)
+print(s.protect if hasattr(s, 'protect') else '')
+)py"),
+            "[(0, 2, 0, 2)]\n"
+            "20.0 link 7.0\n"
+            "[('Total', (0, 1, 0, 1, 2, 3)), ('Print_Area', (0, 1, 0, 10, 0, 4)), "
+            "('Print_Titles', (0, 1, 0, 1, 0, 256))]\n"
+            "True 1\n"
+            "1 2\n"
+            "1\n"
+            "[(2, 0, 'https://example.com/a')]\n"
+            "[(0, 1), (4, 0)]\n"
+            "1 1 150\n"
+            "\n");
+}
+
+TEST_F(XLSRoundTripTest, LibreOfficeSeesEveryFeature) {
+  if (!test_support::LibreOfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
+  const std::string xlsx =
+      test_support::ConvertWithLibreOffice(*dir_, dir_->File("book.xls"), "xlsx");
+  EXPECT_EQ(Python(R"py(
+import openpyxl
+b = openpyxl.load_workbook(')py" +
+                   xlsx + R"py(')
+s = b['Data']
+print(sorted(str(r) for r in s.merged_cells.ranges))
+print(s['D1'].value, s['B3'].value, s['C3'].value, s['A3'].hyperlink.target)
+print(b.defined_names['Total'].attr_text, s.print_area, s.print_title_rows)
+print(s.column_dimensions['B'].width > s.column_dimensions['A'].width,
+      s.column_dimensions['C'].hidden)
+print(s.row_dimensions[6].hidden, s.row_dimensions[7].outline_level, s['A8'].font.b)
+print(s.freeze_panes, s.sheet_view.zoomScale)
+print(len(s.conditional_formatting), s.oddHeader.center.text, s.oddFooter.right.text)
+print(s.protection.sheet, s.page_setup.orientation)
+)py"),
+            "['A1:B2']\n"
+            "=Total*2 =A3 7 https://example.com/a\n"
+            "Data!$C$1:$C$1 ['$A$1:$D$10'] $1:$1\n"
+            "True True\n"
+            "True 2 True\n"
+            "A2 150\n"
+            "1 Header text Footer text\n"
+            "True landscape\n");
+}
+
+TEST_F(XLSRoundTripTest, OurReaderSeesEveryFeature) {
+  TWorkbook book;
+  TMemoryStream file;
+  file.LoadFromFile(dir_->File("book.xls"));
+  TExporterXLS().ImportFromStream(file, book);
+  TExportWorkSheet& sheet = *book.WorkSheets.GetItem(0);
+  TExportCell* cell = nullptr;
+  ASSERT_TRUE(sheet.FindCell(0, 0, cell));
+  EXPECT_EQ(cell->ColSpan(), 2);
+  EXPECT_EQ(cell->RowSpan(), 2);
+  ASSERT_TRUE(sheet.FindCell(3, 0, cell));
+  EXPECT_EQ(cell->GetFormula(), u"=Total*2");
+  const TExportRange* total = nullptr;
+  ASSERT_TRUE(book.NamedCells.FindName(u"Total", total));
+  EXPECT_EQ(total->Col, 2);
+  ASSERT_TRUE(sheet.FindCell(0, 2, cell));
+  EXPECT_EQ(static_cast<TExportCellString*>(cell)->GetHyperlink(), u"https://example.com/a");
+  ASSERT_TRUE(sheet.FindCell(0, 3, cell));
+  EXPECT_TRUE(static_cast<TExportCellString*>(cell)->HasRichText());
+  ASSERT_TRUE(sheet.FindCell(2, 0, cell));
+  ASSERT_NE(cell->ConditionalFormattingIfAny(), nullptr);
+  EXPECT_EQ(cell->ConditionalFormattingIfAny()->Count(), 1);
+  EXPECT_TRUE(sheet.Cols.GetCol(2)->Hidden);
+  EXPECT_GT(sheet.Cols.GetCol(1)->Width, sheet.Cols.GetCol(0)->Width);
+  EXPECT_TRUE(sheet.GetRow(5)->Hidden);
+  EXPECT_EQ(sheet.GetRow(6)->OutlineLevel, 2);
+  EXPECT_EQ(sheet.GetRow(7)->GetStyle().GetFont().GetStyle().Bold, 1);
+  const TExportWindowSettings& window = sheet.WindowSettings;
+  EXPECT_EQ(window.Split.Row, 1);
+  EXPECT_EQ(window.Zoom, 150);
+  EXPECT_EQ(window.TabColor, 0x00FF00);
+  EXPECT_EQ(window.Selection.GetText(), u"B2");
+  EXPECT_TRUE(sheet.Protection.Protected);
+  EXPECT_EQ(sheet.PageSettings.PrintArea.Row2(), 9);
+  EXPECT_EQ(sheet.PageSettings.TitleRows.Row, 0);
+  EXPECT_EQ(sheet.Header.Center.Text, u"Header text");
+}
+
+}  // namespace
+}  // namespace workbook
