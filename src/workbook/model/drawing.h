@@ -66,6 +66,8 @@ class TExportImage : public TExportDrawing {
   void WriteXLSX(const TExportCellDrawing& cellDrawing, const TXmlNode& node,
                  int index) const override;
   void WriteODS(TXmlWriter& writer, int index) const override;
+  // Data from its start as the package entry Name; the stream's position is kept.
+  void SaveData(TZipArchive& zip, const std::u16string& name) const;
 
   void AssignTo(TPersistent& dest) const override;
   std::unique_ptr<TOwnedListObject> NewInstance() const override;
@@ -123,20 +125,5 @@ class TExportCellDrawings : public TOwnedListOf<TExportCellDrawing> {
  public:
   using TOwnedListOf::TOwnedListOf;
 };
-
-}  // namespace workbook
-
-namespace workbook {
-
-class TExportWorkSheet;
-
-// The pictures of an XLSX drawing part (DrawingRoot, the xdr:wsDr element; RelsRoot, the root
-// of its relationships part, may be null) placed on Sheet: each picture's data comes from Zip
-// under the image relationship's target resolved against DrawingPath's folder. Pictures whose
-// data is missing, or whose anchor lies outside the sheet, are left out; the rest still load.
-void ReadXLSXDrawingPart(TExportWorkSheet& sheet, const TXmlNode& drawingRoot,
-                         const TXmlNode& relsRoot, const std::u16string& drawingPath,
-                         TZipArchive& zip, const TSheetPixelGrid& grid,
-                         const IThemeColors* theme = nullptr);
 
 }  // namespace workbook
