@@ -171,6 +171,11 @@ TEST(CheckDateYMD, ShortYearsAndMonthDayUseTheCurrentYear) {
   EXPECT_EQ(CheckDateYMD("02-29", 2024), "02-29");
   EXPECT_EQ(CheckDateYMD("99-02-29", 1999), "");  // 1999
   EXPECT_EQ(CheckDateYMD("96-02-29", 1999), "96-02-29");
+  // Year 00 of centuries that differ in leap status: 2000 is a leap year, 1900 and 2100 are not.
+  EXPECT_EQ(CheckDateYMD("00-02-29", 2026), "00-02-29");
+  EXPECT_EQ(CheckDateYMD("0-02-29", 2026), "0-02-29");
+  EXPECT_EQ(CheckDateYMD("00-02-29", 1999), "");
+  EXPECT_EQ(CheckDateYMD("00-02-29", 2150), "");
   EXPECT_EQ(CheckDateYMD("01-01"), "01-01");  // the local clock's year
 }
 

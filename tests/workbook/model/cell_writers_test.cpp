@@ -138,6 +138,11 @@ TEST_F(CellWritersTest, XlsxNumbersAndFormulas) {
   auto* number = static_cast<TExportCellNumber*>(At(1, 2, TCellClass::Number));
   number->SetValue(1234.5);
   EXPECT_EQ(Xlsx(number, u"B3", 4), "<c r=\"B3\" s=\"4\"><v>1234.5</v></c>");
+  number->SetValue(0);  // a zero is a value, unless the cell shows zeros blank
+  EXPECT_EQ(Xlsx(number, u"B3"), "<c r=\"B3\" s=\"0\"><v>0</v></c>");
+  number->BlankZero = true;
+  EXPECT_EQ(Xlsx(number, u"B3"), "<c r=\"B3\" s=\"0\"/>");
+  number->BlankZero = false;
   number->SetFormula(u"SUM(A1;A2)");
   EXPECT_EQ(Xlsx(number, u"B3"), "<c r=\"B3\" s=\"0\"><f>SUM(A1,A2)</f></c>");
   EXPECT_EQ(context_.chain, std::vector<std::u16string>{u"B3"});
@@ -152,6 +157,11 @@ TEST_F(CellWritersTest, XlsxTexts) {
   text->SetValue(u" a\r\nb");
   EXPECT_EQ(Xlsx(text, u"A1"),
             "<c r=\"A1\" s=\"0\" t=\"inlineStr\"><is><t xml:space=\"preserve\"> a\nb</t></is></c>");
+  // Only a trailing blank, or two blanks inside, must be kept as well.
+  for (const std::u16string value : {u"a ", u"a  b", u"a\t"}) {
+    text->SetValue(value);
+    EXPECT_NE(Xlsx(text, u"A1").find("<t xml:space=\"preserve\">"), std::string::npos);
+  }
   text->SetValue(u"a<b");
   EXPECT_EQ(Xlsx(text, u"A1"), "<c r=\"A1\" s=\"0\" t=\"inlineStr\"><is><t>a&lt;b</t></is></c>");
   text->SetSharedString(true);

@@ -6,6 +6,7 @@
 #include "workbook/core/invariant_texts.h"
 #include "workbook/core/xml/xml_writer.h"
 #include "workbook/formats/xlsx/xlsx_escapes.h"
+#include "workbook/formats/xlsx/xlsx_xml_text.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_empty.h"
@@ -15,8 +16,6 @@
 namespace workbook {
 
 namespace {
-
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 
 // Line breaks as LF.
 std::u16string WithLineFeeds(std::u16string_view text) {
@@ -30,15 +29,6 @@ std::u16string WithLineFeeds(std::u16string_view text) {
     }
   }
   return result;
-}
-
-// Spreadsheet programs drop blanks at the edges and collapse runs of them unless told not to.
-bool NeedsPreservedSpace(const std::u16string& text) {
-  if (text.empty()) return false;
-  if (IsBlank(text.front()) || IsBlank(text.back())) return true;
-  for (std::size_t i = 1; i < text.size(); ++i)
-    if (IsBlank(text[i]) && IsBlank(text[i - 1])) return true;
-  return false;
 }
 
 std::u16string Decimal(long long value) {
@@ -85,7 +75,7 @@ void TExportCellString::WriteXLSX(TXmlWriter& writer, const std::u16string& ref,
       std::u16string text = WithLineFeeds(value_.View());
       writer.StartElement("is");
       writer.StartElement("t");
-      if (NeedsPreservedSpace(text)) writer.WriteAttribute("xml:space", "preserve");
+      if (XMLNeedsPreservedSpace(text)) writer.WriteAttribute("xml:space", "preserve");
       writer.WriteString(EncodeXLSXEscapes(text));
       writer.EndElement();
       writer.EndElement();

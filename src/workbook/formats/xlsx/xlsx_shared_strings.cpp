@@ -49,7 +49,10 @@ std::u16string SharedStringText(std::u16string_view raw, TXLSXRichTextRuns& runs
     const int at = static_cast<int>(result.size()) + 1;
     std::size_t width = 1;
     const char16_t c = UnitAt(raw, i, width);
-    if (c == u'\r' || c == u'\n') {
+    if (c == u'\r' && width > 1) {
+      // The escaped CR writers put before a line break stands for no character of its own, and
+      // at the end of a text it would add an empty line.
+    } else if (c == u'\r' || c == u'\n') {
       std::size_t next = 1;
       if (c == u'\r' && i + width < raw.size() && UnitAt(raw, i + width, next) == u'\n')
         width += next;

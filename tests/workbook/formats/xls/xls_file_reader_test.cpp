@@ -117,6 +117,11 @@ const ReadCase kReads[] = {
      OneSheet(Record(0x00BD,
                      Join({Word(0), Word(1), Word(15), DWord(6), Word(15), DWord(10), Word(200)}))),
      {{{0, 0, 1}, "1"}, {{0, 0, 2}, "2"}}},
+    // Two XFs cover exactly columns 254 and 255: one cell more would lie beyond the sheet.
+    {"MulBlankUpToTheLastColumn",
+     OneSheet(Join({Number(0, 0, 15, 1),
+                    Record(0x00BE, Join({Word(0), Word(254), Word(15), Word(15), Word(255)}))})),
+     {{{0, 0, 0}, "1"}}},
     {"SSTIndexOutsideTable",
      OneSheet(Record(0x00FD, Join({Word(0), Word(0), Word(15), DWord(7)}))),
      {}},

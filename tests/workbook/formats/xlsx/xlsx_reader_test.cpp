@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <tuple>
+#include <vector>
 
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
@@ -82,6 +84,11 @@ INSTANTIATE_TEST_SUITE_P(
         TCellCase{"IsoDateTime", R"(<c r="A1" s="2" t="d"><v>2021-03-04T05:06:07</v></c>)",
                   u"2021-03-04 05:06:07"},
         TCellCase{"IsoTime", R"(<c r="A1" s="3" t="d"><v>10:10:10</v></c>)", u"10:10:10"},
+        // The type says date even where the style does not: no serial number.
+        TCellCase{"IsoDateUnstyled", R"(<c r="A1" t="d"><v>2021-03-04</v></c>)",
+                  u"2021-03-04 00:00:00"},
+        TCellCase{"IsoDateTimeAsPercent", R"(<c r="A1" s="4" t="d"><v>2021-03-04T05:06:07</v></c>)",
+                  u"2021-03-04 05:06:07"},
         TCellCase{"IsoFractionRoundsUp",
                   R"(<c r="A1" s="2" t="d"><v>2021-03-04T05:06:07.5</v></c>)",
                   u"2021-03-04 05:06:08"},
@@ -216,12 +223,20 @@ TEST_F(XLSXReaderTest, WorksheetPartsAreOrderedByTheDigitsOfTheirNames) {
 }
 
 TEST_F(XLSXReaderTest, Date1904ShiftsDateSerials) {
-  TXLSXParts parts = WithStyles(R"(<row r="1"><c r="A1" s="1"><v>0</v></c></row>)");
-  std::string& wb = parts.Parts["xl/workbook.xml"];
-  wb.insert(wb.find("<sheets>"), "<workbookPr date1904=\"1\"/>");
-  Load(parts);
-  EXPECT_TRUE(Book->Date1904);
-  EXPECT_EQ(Text(0, 0, 0), u"1904-01-01");
+  // The attribute is an XML Schema Boolean: programs write "1" or "true".
+  for (const auto& [flag, date1904, text] :
+       std::vector<std::tuple<std::string, bool, std::u16string>>{
+           {"1", true, u"1904-01-02"},
+           {"true", true, u"1904-01-02"},
+           {"0", false, u"1899-12-31"},
+           {"false", false, u"1899-12-31"}}) {
+    TXLSXParts parts = WithStyles(R"(<row r="1"><c r="A1" s="1"><v>1</v></c></row>)");
+    std::string& wb = parts.Parts["xl/workbook.xml"];
+    wb.insert(wb.find("<sheets>"), "<workbookPr date1904=\"" + flag + "\"/>");
+    Load(parts);
+    EXPECT_EQ(Book->Date1904, date1904) << flag;
+    EXPECT_EQ(Text(0, 0, 0), text) << flag;
+  }
 }
 
 TEST_F(XLSXReaderTest, SharedFormulasShiftFromTheirMaster) {

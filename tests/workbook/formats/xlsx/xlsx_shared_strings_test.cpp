@@ -57,10 +57,16 @@ TEST_F(XLSXSharedStringsTest, PhoneticRunsAddNothing) {
 }
 
 TEST_F(XLSXSharedStringsTest, LineBreaksBecomeCrLfAndTheCrEscapeGoes) {
-  Read("<si><t>a_x000D_\nb</t></si><si><t>c_X000d_\nd\ne</t></si><si><t>f&#13;&#10;g</t></si>");
+  Read(
+      "<si><t>a_x000D_\nb</t></si><si><t>c_X000d_\nd\ne</t></si><si><t>f&#13;&#10;g</t></si>"
+      "<si><t>last_x000D_</t></si><si><t>_x000D_</t></si><si><t>short_x000D</t></si>");
   EXPECT_EQ(store.GetString(0), u"a\r\nb");
   EXPECT_EQ(store.GetString(1), u"c\r\nd\r\ne");
   EXPECT_EQ(store.GetString(2), u"f\r\ng");
+  // The escape goes at the very end of a text too; a cut one is text.
+  EXPECT_EQ(store.GetString(3), u"last");
+  EXPECT_EQ(store.GetString(4), u"");
+  EXPECT_EQ(store.GetString(5), u"short_x000D");
 }
 
 TEST_F(XLSXSharedStringsTest, EscapesAreDecodedAndRunsStayOnTheirText) {

@@ -329,10 +329,12 @@ class TCountingStream : public TStream {
 // 64 MB of zeros deflate to about 64 KB; the headers are then patched to lie about the size.
 class ZipBomb : public PythonZip {
  protected:
-  TMemoryStream Bomb(std::uint32_t declaredSize) {
+  TMemoryStream Bomb(std::uint32_t declaredSize, std::uint32_t realSize = 64u << 20) {
     return MadeByPython(
         "with zipfile.ZipFile('out.zip', 'w', zipfile.ZIP_DEFLATED) as z:\n"
-        "    z.writestr('xl/worksheets/sheet1.xml', bytes(64 << 20))\n"
+        "    z.writestr('xl/worksheets/sheet1.xml', bytes(" +
+        std::to_string(realSize) +
+        "))\n"
         "data = bytearray(open('out.zip', 'rb').read())\n"
         "declared = " +
         std::to_string(declaredSize) +
@@ -351,6 +353,17 @@ TEST_F(ZipBomb, DeclaredSmallStopsAtTheDeclaredSize) {
   TCountingStream out;
   EXPECT_THROW(zip.ExtractIndexToStream(0, out), EZipFileInvalid);
   EXPECT_LE(out.written, 1000u);
+  std::unique_ptr<TMemoryStream> memory;
+  std::int64_t size;
+  EXPECT_THROW(zip.ExtractIndexToMemoryStream(0, memory, size), EZipFileInvalid);
+}
+
+TEST_F(ZipBomb, DeclaredLargerThanTheDataIsInvalid) {
+  // The checksum is right for the data: only the size tells that bytes are missing.
+  TMemoryStream shortEntry = Bomb(2000, 1000);
+  TZipArchive zip(shortEntry, TZipArchiveMode::Read);
+  TCountingStream out;
+  EXPECT_THROW(zip.ExtractIndexToStream(0, out), EZipFileInvalid);
   std::unique_ptr<TMemoryStream> memory;
   std::int64_t size;
   EXPECT_THROW(zip.ExtractIndexToMemoryStream(0, memory, size), EZipFileInvalid);
