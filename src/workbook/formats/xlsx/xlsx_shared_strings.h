@@ -38,16 +38,13 @@ struct TXLSXColorSources {
 void ReadXLSXRichString(TXmlReader& reader, const TXLSXColorSources& colors, std::u16string& text,
                         TXLSXRichTextRuns* runs);
 
-// Whether the escape "_x000D_" (any letter case) of a carriage return starts at I.
-bool IsCrEscapeAt(std::u16string_view text, std::size_t i);
-
 class TXLSXSharedStrings_Import {
  public:
   // Reads the part; progress through the workbook. Malformed XML raises EXmlError.
   void ReadXLSX(TStream& part, TWorkbook& workbook, const TXLSXColorSources& colors);
 
   std::size_t Count() const { return texts_.size(); }
-  // The text at Index (CR LF between lines, "_x000D_" escapes removed); empty outside.
+  // The text at Index (CR LF between lines, "_xHHHH_" escapes decoded); empty outside.
   std::u16string GetString(std::size_t index) const {
     return std::u16string(GetSharedText(index).View());
   }
