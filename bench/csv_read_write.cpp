@@ -7,7 +7,6 @@
 
 #include "measure.h"
 #include "workbook/core/stream.h"
-#include "workbook/formats/library_start.h"
 #include "workbook/formats/text/text_exporter.h"
 #include "workbook/model/workbook.h"
 
@@ -15,8 +14,6 @@ namespace {
 
 using bench::PeakKilobytes;
 using bench::Seconds;
-
-
 
 workbook::TMemoryStream StreamOf(const std::string& text) {
   return workbook::TMemoryStream(std::vector<std::uint8_t>(text.begin(), text.end()));
@@ -26,9 +23,7 @@ workbook::TMemoryStream StreamOf(const std::string& text) {
 
 int main() {
   using namespace workbook;
-  WorkbookDateFormat = u"%sysdate%";
-  WorkbookTimeFormat = u"%systime%";
-  StartWorkbookLibrary();
+  bench::StartLibrary();
   constexpr int kRows = 100000;
   std::string csv;
   for (int r = 0; r < kRows; ++r) {

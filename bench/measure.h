@@ -1,10 +1,21 @@
 #pragma once
-// What every benchmark reports: elapsed time and the process's peak memory.
+// What every benchmark needs: the library started as the program starts it, and what it reports:
+// elapsed time and the process's peak memory.
 #include <sys/resource.h>
 
 #include <chrono>
 
+#include "workbook/formats/library_start.h"
+#include "workbook/model/workbook.h"
+
 namespace bench {
+
+// The date and time formats the program sets, then the library's handlers.
+inline void StartLibrary() {
+  workbook::WorkbookDateFormat = u"%sysdate%";
+  workbook::WorkbookTimeFormat = u"%systime%";
+  workbook::StartWorkbookLibrary();
+}
 
 // Peak resident memory of the process so far, in kilobytes.
 inline long PeakKilobytes() {

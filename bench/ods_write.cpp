@@ -9,7 +9,6 @@
 
 #include "measure.h"
 #include "sample_book.h"
-#include "workbook/formats/library_start.h"
 #include "workbook/formats/ods/ods_exporter.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 
@@ -37,9 +36,7 @@ void Measure(const char* name, workbook::TCustomExporter& exporter, workbook::TW
 
 int main() {
   using namespace workbook;
-  WorkbookDateFormat = u"%sysdate%";
-  WorkbookTimeFormat = u"%systime%";
-  StartWorkbookLibrary();
+  bench::StartLibrary();
   constexpr int kRows = 100000;
   constexpr int kCols = 10;
 
