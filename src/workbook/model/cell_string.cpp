@@ -27,17 +27,21 @@ void TExportCellString::ApplyWorkSheetDefaults(TExportWorkSheet& sheet, TExportC
 void TExportCellString::SetValueEx(const std::u16string& text, bool clearRichText) {
   if (clearRichText && ExtrasIfAny() && ExtrasIfAny()->RichTextTags) Extras().RichTextTags.reset();
   value_.Assign(text);
-  ValueChanged();
+  ValueChanged(value_.View().find(u"\r\n") != std::u16string_view::npos);
 }
 
 void TExportCellString::SetValueShared(const TPackedText& text) {
-  if (ExtrasIfAny() && ExtrasIfAny()->RichTextTags) Extras().RichTextTags.reset();
-  value_ = text;
-  ValueChanged();
+  SetValueShared(text, text.View().find(u"\r\n") != std::u16string_view::npos);
 }
 
-void TExportCellString::ValueChanged() {
-  if (value_.View().find(u"\r\n") != std::u16string_view::npos) SetWrapText(true);
+void TExportCellString::SetValueShared(const TPackedText& text, bool hasLineBreak) {
+  if (ExtrasIfAny() && ExtrasIfAny()->RichTextTags) Extras().RichTextTags.reset();
+  value_ = text;
+  ValueChanged(hasLineBreak);
+}
+
+void TExportCellString::ValueChanged(bool hasLineBreak) {
+  if (hasLineBreak) SetWrapText(true);
   if (value_.size() > kInlineStringLimit) sharedString_ = true;
 }
 

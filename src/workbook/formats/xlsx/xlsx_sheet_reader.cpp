@@ -116,7 +116,7 @@ void TXLSXSheetReader::Begin(TExportWorkSheet& sheet, std::int64_t partSize,
   depth_ = sheetDataDepth_ = rowDepth_ = cellDepth_ = inlineDepth_ = runDepth_ = 0;
   sheetDataDone_ = false;
   capture_ = nullptr;
-  parser_ = std::make_unique<TXmlPushParser>(*this);
+  parser_ = std::make_unique<TXmlScanningParser>(*this, "sheetData", IsXLSXMainNS, 2);
 }
 
 void TXLSXSheetReader::Finish() {
@@ -286,7 +286,7 @@ void TXLSXSheetReader::EndCell() {
       if (cell_.HasValue && ParseInt(cell_.Value, index) && index >= 0 &&
           static_cast<std::uint64_t>(index) < sharedStrings_.Count()) {
         const auto item = static_cast<std::size_t>(index);
-        text->SetValueShared(sharedStrings_.GetSharedText(item));
+        text->SetValueShared(sharedStrings_.GetSharedText(item), sharedStrings_.HasLineBreak(item));
         if (const TXLSXRichTextRuns* runs = sharedStrings_.GetRuns(item))
           for (const TXLSXRichTextRun& run : *runs)
             text->GetRichTextTags().AddTag(run.Position, run.Font);
