@@ -42,6 +42,10 @@ int TCustomExporter::GetFontRowHeight(const TExportFont& font) {
   return height;
 }
 
+double TCustomExporter::GetDefaultColWidth(const TExportWorkSheet& sheet) {
+  return sheet.Cols.DefaultWidth > 0 ? sheet.Cols.DefaultWidth : 80.0;
+}
+
 double TCustomExporter::GetDefaultRowHeightChecked(TExportWorkSheet& sheet, bool useStoredHeight,
                                                    bool& isFontHeight) {
   const double fontHeight = sheet.DefaultCellStyle

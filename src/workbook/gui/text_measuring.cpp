@@ -116,7 +116,7 @@ double CellLayoutWidth(TCustomExporter&, TExportCell& cell, double width) {
   if (sheet == nullptr) return 80.0;
   if (const TExportCol* col = sheet->Cols.FindCol(cell.GetColIndex()); col && col->Width > 0)
     return col->Width;
-  return sheet->Cols.DefaultWidth > 0 ? sheet->Cols.DefaultWidth : 80.0;
+  return TCustomExporter::GetDefaultColWidth(*sheet);
 }
 
 double CalcCellTextHeight(TCustomExporter& exporter, TExportCell& cell, double width) {

@@ -1,6 +1,8 @@
 #pragma once
-// The computed column widths and row heights of one sheet in pixels, as the writers place
-// pictures and comment boxes with them. A missing or negative entry takes the default.
+// The column widths and row heights of one sheet in pixels, as TExportWorkSheet::CalcAutoSizes
+// computes them for writing; the writers size columns and rows and place pictures and comment
+// boxes with them. A missing or negative entry takes the default. A grid made by hand (readers
+// placing pictures from anchors) keeps the spreadsheet programs' usual 64 by 20 pixels.
 #include <vector>
 
 namespace workbook {

@@ -9,6 +9,7 @@
 #include "workbook/model/cols.h"
 #include "workbook/model/page_setup.h"
 #include "workbook/model/row.h"
+#include "workbook/model/sheet_pixel_grid.h"
 #include "workbook/model/sheet_protection.h"
 #include "workbook/model/window_settings.h"
 
@@ -73,10 +74,29 @@ class TExportWorkSheet : public TOwnedListObject {
   TExportRow* AddRow(int index = -1) { return Rows.AddRow(index); }
 
   int GetUsedColCount(bool includeSpans);
-  // Every writer calls it before writing row RowIndex. In the workbook's write-rows-by-event mode
-  // the caller's OnGetRow fills that row (or OnAddRow adds it just past the last one), and the
-  // cells of the rows written before are freed where they allow it.
-  void PrepareRowWrite(TCustomExporter& exporter, int rowIndex);
+
+  // Writer support. A writer sizes a sheet once before its rows:
+  //   TSheetPixelGrid grid;
+  //   sheet.CalcAutoSizes(exporter, grid);   // column widths and every row's height
+  // takes its column records (cols, COLINFO, column styles) from grid.ColWidths (an entry below 0
+  // is the sheet's default width, grid.DefaultColWidth), and before each row r calls
+  //   sheet.PrepareRowWrite(exporter, r, &grid);
+  //   if (r >= sheet.Rows.Count()) break;   // OnAddRow may have added row r
+  // then writes the row with grid.RowHeight(r). Pictures and comment boxes are placed with
+  // grid.GetPixelPosition and grid.GetCellAtPixelPosition. Writers that need no sizes (delimited
+  // text) pass no grid.
+
+  // Fills Grid with the sheet's sizes in pixels. RowIndex < 0: the column widths (a column's own
+  // width, widened to the widest text of its cells marked AutoWidth) and the height of every row;
+  // RowIndex >= 0: only that row's height, measured against the widths already in Grid. A row
+  // without a height of its own is as tall as its tallest cell text (wrapped texts laid out in the
+  // width of the columns they span), at least the sheet's default row height.
+  void CalcAutoSizes(TCustomExporter& exporter, TSheetPixelGrid& grid, int rowIndex = -1);
+  // Runs before row RowIndex is written. In the workbook's write-rows-by-event mode the program's
+  // OnGetRow fills that row (or OnAddRow adds it just past the last one), the cells of the rows
+  // already written are freed where they allow it, and the row's height in Grid (when given) is
+  // measured again. Does nothing outside that mode.
+  void PrepareRowWrite(TCustomExporter& exporter, int rowIndex, TSheetPixelGrid* grid = nullptr);
   void DeleteTrailingEmptyRows();
   std::u16string GetXLSXDrawingFileName() const;
 

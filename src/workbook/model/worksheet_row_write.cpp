@@ -3,7 +3,8 @@
 
 namespace workbook {
 
-void TExportWorkSheet::PrepareRowWrite(TCustomExporter& exporter, int rowIndex) {
+void TExportWorkSheet::PrepareRowWrite(TCustomExporter& exporter, int rowIndex,
+                                       TSheetPixelGrid* grid) {
   TWorkbook* workbook = GetWorkbook();
   if (!workbook || !workbook->WriteRowsByEvent || rowIndex < 0) return;
   if (OnGetRow && rowIndex < Rows.Count())
@@ -21,6 +22,7 @@ void TExportWorkSheet::PrepareRowWrite(TCustomExporter& exporter, int rowIndex) 
       cells.Delete(last);
     }
   }
+  if (grid) CalcAutoSizes(exporter, *grid, rowIndex);
 }
 
 }  // namespace workbook

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "../model/model_fixture.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/formats/measuring_hooks.h"
@@ -27,6 +30,16 @@ TEST_F(CustomExporterTest, DefaultRowHeightPrefersTheStoredHeightWhenAsked) {
   sheet->Rows.DefaultRowHeight = 18.0;
   TCustomExporter::GetDefaultRowHeightChecked(*sheet, true, isFontHeight);
   EXPECT_TRUE(isFontHeight);
+}
+
+TEST_F(CustomExporterTest, DefaultColWidthIsTheSheetsWhenPositive) {
+  TWorkbook book;
+  TExportWorkSheet* sheet = book.AddWorkSheet(u"S");
+  for (const auto& [stored, expected] :
+       std::vector<std::pair<double, double>>{{-1, 80}, {0, 80}, {0.5, 0.5}, {120, 120}}) {
+    sheet->Cols.DefaultWidth = stored;
+    EXPECT_EQ(TCustomExporter::GetDefaultColWidth(*sheet), expected) << stored;
+  }
 }
 
 TEST_F(CustomExporterTest, WritingRefusesWithoutTheMeasuringHooks) {

@@ -17,6 +17,8 @@ class TCustomExporterXLS : public TCustomExporter {
   int GetRichTextRunSpacing() const override { return 2; }
   int GetMaxColCount() const override { return 256; }
   int GetMaxRowCount() const override { return 65536; }
+  // A template handler makes the writer mark its files as templates (TEMPLATE record).
+  virtual bool IsTemplate() const { return false; }
 };
 
 // The registered handler.
