@@ -42,6 +42,20 @@ bool IsNameChar(char32_t c) {
          (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
 }
 
+// Name characters of ASCII: 1 may start a name, 2 may only follow.
+struct TAsciiNames {
+  std::uint8_t kind[128] = {};
+  constexpr TAsciiNames() {
+    for (int c = 'a'; c <= 'z'; ++c) kind[c] = 1;
+    for (int c = 'A'; c <= 'Z'; ++c) kind[c] = 1;
+    kind[static_cast<int>('_')] = 1;
+    for (int c = '0'; c <= '9'; ++c) kind[c] = 2;
+    kind[static_cast<int>('-')] = 2;
+    kind[static_cast<int>('.')] = 2;
+  }
+};
+constexpr TAsciiNames kAsciiNames;
+
 // Decodes the UTF-8 sequence at P: its length, 0 when the input ends inside it, -1 when it is
 // not a well-formed sequence of an XML character.
 int DecodeUtf8(const char* p, const char* end, char32_t& c) {
@@ -254,6 +268,15 @@ const char* TXmlContentScanner::ScanName(const char* p, const char* end, std::si
   bool first = true;
   while (p < end) {
     char32_t c = static_cast<unsigned char>(*p);
+    if (c < 0x80 && c != ':') {
+      // The common case, decided by table.
+      const std::uint8_t kind = kAsciiNames.kind[c];
+      if (kind == 0 || (first && kind != 1)) break;
+      first = false;
+      ++p;
+      if (static_cast<std::size_t>(p - start) > kMaxNameLength) Fail("a name too long", start);
+      continue;
+    }
     int length = 1;
     if (c >= 0x80) {
       length = DecodeUtf8(p, end, c);
@@ -335,6 +358,18 @@ const char* TXmlContentScanner::ScanAttributeValue(const char* p, const char* en
 std::string_view TXmlContentScanner::Resolve(std::string_view prefix, bool element) const {
   // Unprefixed attributes are in no namespace; unprefixed elements in the default one.
   if (prefix.empty() && !element) return {};
+  if (prefix.empty() && defaultKnown_ != 0) return defaultURI_;
+  if (prefix.empty()) {
+    defaultKnown_ = bindings_.size();
+    defaultURI_ = {};
+    for (auto binding = bindings_.rbegin(); binding != bindings_.rend(); ++binding) {
+      if (binding->Prefix.empty()) {
+        defaultURI_ = binding->URI;
+        break;
+      }
+    }
+    return defaultURI_;
+  }
   for (auto binding = bindings_.rbegin(); binding != bindings_.rend(); ++binding)
     if (binding->Prefix == prefix) return binding->URI;
   if (prefix.empty()) return {};
@@ -406,6 +441,7 @@ const char* TXmlContentScanner::ScanStartTag(const char* p, const char* end) {
       Fail("a reserved namespace prefix or name misused", tag);
     if (!isDefault && uri.empty()) Fail("an empty namespace name for a prefix", tag);
     bindings_.push_back({std::string(prefix), std::string(uri), depth});
+    defaultKnown_ = 0;
   }
   for (const TRawAttribute& attribute : raw_) {
     const bool hasPrefix = attribute.Colon != std::string_view::npos;
@@ -443,7 +479,10 @@ const char* TXmlContentScanner::ScanStartTag(const char* p, const char* end) {
                         TXmlSaxAttributes(attributes_.data(), static_cast<int>(count), false));
   if (empty) {
     handler_.EndElement(local, uri);
-    bindings_.resize(bindingsBefore);
+    if (bindings_.size() != bindingsBefore) {
+      bindings_.resize(bindingsBefore);
+      defaultKnown_ = 0;
+    }
   } else {
     openStarts_.push_back(openNames_.size());
     openNames_.append(qname);
@@ -473,7 +512,10 @@ const char* TXmlContentScanner::ScanEndTag(const char* p, const char* end) {
   const std::string_view local = colon != std::string_view::npos ? qname.substr(colon + 1) : qname;
   handler_.EndElement(local, Resolve(prefix, true));
   const int depth = baseDepth_ + static_cast<int>(openStarts_.size()) - 1;
-  while (!bindings_.empty() && bindings_.back().Depth == depth) bindings_.pop_back();
+  while (!bindings_.empty() && bindings_.back().Depth == depth) {
+    bindings_.pop_back();
+    defaultKnown_ = 0;
+  }
   openNames_.resize(openStarts_.back());
   openStarts_.pop_back();
   return p + 1;

@@ -72,6 +72,9 @@ class TXmlContentScanner {
 
   TXmlSaxHandler& handler_;
   std::vector<TBinding> bindings_;
+  // The default namespace while the bindings stay as they were when it was found (0: unknown).
+  mutable std::size_t defaultKnown_ = 0;
+  mutable std::string_view defaultURI_;
   // Qualified names of the open elements, one after another, and where each begins.
   std::string openNames_;
   std::vector<std::size_t> openStarts_;

@@ -111,6 +111,10 @@ INSTANTIATE_TEST_SUITE_P(
               Document("<p:c p:a=\"1\" b=\"2\"/><c xmlns=\"urn:o\"><v/></c>"
                        "<q:c xmlns:q=\"urn:m\" xml:space=\"preserve\"><q:v/></q:c><c xmlns=\"\"/>"),
               true},
+        TCase{"DefaultNamespacesComeAndGo",
+              Document("<x xmlns=\"urn:a\"><v/></x><x xmlns=\"urn:b\"><v/></x><c/>"
+                       "<c xmlns=\"urn:a\"/><c xmlns=\"urn:b\"/><c/>"),
+              true},
         TCase{"Utf8",
               Document("<\xC4\x8D \xC5\xBE=\"\xF0\x9F\x98\x80\">\xC5\xBE\xE2\x82\xAC</\xC4\x8D>"),
               true},
