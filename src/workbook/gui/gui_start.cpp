@@ -18,7 +18,8 @@ namespace {
 bool started = false;
 
 bool IsHeadlessFrontHandler(const TCustomExporter& exporter) {
-  return typeid(exporter) == typeid(TExporterXLSX) || typeid(exporter) == typeid(TExporterXLS);
+  return typeid(exporter) == typeid(TExporterXLSX) || typeid(exporter) == typeid(TExporterXLS) ||
+         typeid(exporter) == typeid(TExporterODS);
 }
 
 }  // namespace
@@ -31,6 +32,7 @@ void StartWorkbookGui() {
     if (IsHeadlessFrontHandler(*GetExporter(i))) UnregisterExporter(i);
   RegisterExporter(std::make_unique<gui::TExporterXLSX>(), 0);
   RegisterExporter(std::make_unique<gui::TExporterXLS>(), 1);
+  RegisterExporter(std::make_unique<gui::TExporterODS>(), 2);
   CharWidthHook = GetFontCharWidth;
   TextWidthHook = GetTextWidth;
   SetProgressDlgWrapperClass(TWorkbookProgressDlgWrapperGui::Create);

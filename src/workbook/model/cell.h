@@ -25,6 +25,7 @@ class TExportRow;
 class TExportWorkSheet;
 class TWorkbook;
 class TRPNFormula;
+class TStringRichTextTags;
 class TXmlWriter;
 class TCustomExporter;
 class TStringRichTextTags;
@@ -129,6 +130,11 @@ class TExportCell : public TOwnedListObject {
   virtual void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
                         TCellWriteContext& context) = 0;
 
+  // The text as "text:p" paragraphs, one per line; runs of blanks as "text:s", a hyperlink as
+  // "text:a", the runs of Tags (may be nil) as "text:span" in Context's text styles.
+  static void WriteODSText(TXmlWriter& writer, std::u16string_view text,
+                           const std::u16string& hyperlink, const TStringRichTextTags* tags,
+                           TCellWriteContext& context);
   // Row height in pixels the cell's text needs (the exporter's height of its font).
   virtual double CalcTextHeight(TCustomExporter& exporter, double columnWidth);
   // Width in pixels of the display text in the cell's font, with the exporter's padding.
@@ -178,10 +184,6 @@ class TExportCell : public TOwnedListObject {
   void WriteODSCellStart(TXmlWriter& writer, const std::u16string& styleName);
   // Closes "table:table-cell" after the drawings and the comment, when there are any.
   void WriteODSCellEnd(TXmlWriter& writer, TCellWriteContext& context);
-  // The text as "text:p" paragraphs, one per line; runs of blanks as "text:s", a hyperlink as
-  // "text:a".
-  static void WriteODSText(TXmlWriter& writer, std::u16string_view text,
-                           const std::u16string& hyperlink);
   TExportCellExtras& Extras();
   void SetFormulaError(TRPNError error);
   const TExportCellExtras* ExtrasIfAny() const {

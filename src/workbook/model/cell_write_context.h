@@ -11,6 +11,7 @@ class TExportCellComment;
 class TExportCellDrawing;
 class TExportCellString;
 class TExportConditionalFormatting;
+class TExportFont;
 class TXmlWriter;
 
 class TCellWriteContext {
@@ -37,6 +38,11 @@ class TCellWriteContext {
   virtual void WriteODSAttachments(TXmlWriter& writer, TExportCell& cell) {
     (void)writer;
     (void)cell;
+  }
+  // ODS: the text style ("T" name) of a rich-text run in Font.
+  virtual std::u16string ODSTextStyleName(const TExportFont& font) {
+    (void)font;
+    return std::u16string();
   }
 };
 

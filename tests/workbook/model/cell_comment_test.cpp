@@ -7,6 +7,7 @@
 #include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_comment.h"
+#include "workbook/model/cell_write_context.h"
 #include "workbook/model/rich_text.h"
 
 namespace workbook {
@@ -226,21 +227,24 @@ TEST_F(CommentTest, ReadsCommentsAndTheirBoxesIntoCells) {
 }
 
 TEST_F(CommentTest, OdsAnnotation) {
+  struct : TCellWriteContext {
+    std::uint32_t SharedStringIndex(const TExportCellString&) override { return 0; }
+  } context;
   TExportCellComment& comment = Cell(0, 1)->GetComment();
-  EXPECT_EQ(test::WriterText(
-                [&](TXmlWriter& w) { comment.WriteODS(w, TSheetPixelGrid(), u"gr1", u"P1"); }),
+  EXPECT_EQ(test::WriterText([&](TXmlWriter& w) {
+              comment.WriteODS(w, TSheetPixelGrid(), u"gr1", u"P1", context);
+            }),
             "");
   comment.SetText(u"  two  spaces\r\nline 2\nend");
   const std::string text = test::WriterText(
-      [&](TXmlWriter& w) { comment.WriteODS(w, TSheetPixelGrid(), u"gr2", u"P3"); });
+      [&](TXmlWriter& w) { comment.WriteODS(w, TSheetPixelGrid(), u"gr2", u"P3", context); });
   // Right of column A (64 px) + 20 = 84 px = 2.357 cm; below row 1 (20 px) + 20 = 1.122 cm;
   // 150 px = 4.209 cm.
   EXPECT_EQ(text,
             "<office:annotation draw:style-name=\"gr2\" draw:text-style-name=\"P3\" "
             "svg:x=\"2.357cm\" svg:y=\"1.122cm\" svg:width=\"4.209cm\" svg:height=\"4.209cm\">"
-            "<text:p><text:span><text:s/><text:s/>two <text:s/>spaces</text:span></text:p>"
-            "<text:p><text:span>line 2</text:span></text:p>"
-            "<text:p><text:span>end</text:span></text:p></office:annotation>");
+            "<text:p><text:s/><text:s/>two <text:s/>spaces</text:p>"
+            "<text:p>line 2</text:p><text:p>end</text:p></office:annotation>");
 }
 
 TEST_F(CommentTest, OdsFrameOfTheBox) {

@@ -10,6 +10,8 @@
 #include "workbook/model/cell_empty.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
+#include "workbook/model/cell_write_context.h"
+#include "workbook/model/rich_text.h"
 
 namespace workbook {
 
@@ -38,6 +40,24 @@ void WriteODSLine(TXmlWriter& writer, std::u16string_view line) {
   if (!run.empty()) writer.WriteString(run);
 }
 
+// A piece of one line in one run: in its text style's span, inside the hyperlink when there is
+// one.
+void WriteODSPiece(TXmlWriter& writer, std::u16string_view piece, const std::u16string& style,
+                   const std::u16string& hyperlink) {
+  if (piece.empty()) return;
+  if (!style.empty()) {
+    writer.StartElement("text:span");
+    writer.WriteAttribute("text:style-name", style);
+  }
+  if (!hyperlink.empty()) {
+    writer.StartElement("text:a");
+    writer.WriteAttribute("xlink:href", hyperlink);
+  }
+  WriteODSLine(writer, piece);
+  if (!hyperlink.empty()) writer.EndElement();
+  if (!style.empty()) writer.EndElement();
+}
+
 }  // namespace
 
 void TExportCell::WriteODSCellStart(TXmlWriter& writer, const std::u16string& styleName) {
@@ -52,23 +72,39 @@ void TExportCell::WriteODSCellStart(TXmlWriter& writer, const std::u16string& st
 }
 
 void TExportCell::WriteODSText(TXmlWriter& writer, std::u16string_view text,
-                               const std::u16string& hyperlink) {
-  std::size_t start = 0;
-  while (true) {
-    std::size_t end = text.find_first_of(u"\r\n", start);
-    std::u16string_view line = text.substr(
-        start, end == std::u16string_view::npos ? std::u16string_view::npos : end - start);
-    writer.StartElement("text:p");
-    if (!hyperlink.empty()) {
-      writer.StartElement("text:a");
-      writer.WriteAttribute("xlink:href", hyperlink);
+                               const std::u16string& hyperlink, const TStringRichTextTags* tags,
+                               TCellWriteContext& context) {
+  TStringRichTextTagTextList runs;
+  if (tags != nullptr && tags->Count() > 0)
+    tags->BuildTextList(text, runs, false);
+  else
+    runs.Add(std::u16string(text), nullptr);
+  writer.StartElement("text:p");
+  bool afterCR = false;
+  for (int i = 0; i < runs.Count(); ++i) {
+    const TStringRichTextTagTextList_Entry& run = runs.GetEntry(i);
+    const std::u16string style = run.Font ? context.ODSTextStyleName(*run.Font) : std::u16string();
+    std::u16string_view rest = run.Text;
+    // A CR LF pair split between two runs is still one line break.
+    if (afterCR && !rest.empty() && rest.front() == u'\n') rest.remove_prefix(1);
+    afterCR = false;
+    while (true) {
+      const std::size_t end = rest.find_first_of(u"\r\n");
+      WriteODSPiece(writer, rest.substr(0, end), style, hyperlink);
+      if (end == std::u16string_view::npos) break;
+      writer.EndElement();
+      writer.StartElement("text:p");
+      std::size_t next = end + 1;
+      if (rest[end] == u'\r') {
+        if (next < rest.size() && rest[next] == u'\n')
+          ++next;
+        else if (next == rest.size())
+          afterCR = true;
+      }
+      rest.remove_prefix(next);
     }
-    WriteODSLine(writer, line);
-    if (!hyperlink.empty()) writer.EndElement();
-    writer.EndElement();
-    if (end == std::u16string_view::npos) break;
-    start = end + ((text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n') ? 2 : 1);
   }
+  writer.EndElement();
 }
 
 void TExportCellEmpty::WriteODS(TXmlWriter& writer, const std::u16string& styleName,
@@ -82,7 +118,8 @@ void TExportCellString::WriteODS(TXmlWriter& writer, const std::u16string& style
   WriteODSCellStart(writer, styleName);
   if (!value_.empty() || HasFormula()) {
     writer.WriteAttribute("office:value-type", "string");
-    WriteODSText(writer, value_.View(), GetHyperlink());
+    WriteODSText(writer, value_.View(), GetHyperlink(),
+                 HasRichText() ? &GetRichTextTags() : nullptr, context);
   }
   WriteODSCellEnd(writer, context);
 }
@@ -104,7 +141,7 @@ void TExportCellDateTime::WriteODS(TXmlWriter& writer, const std::u16string& sty
   WriteODSCellStart(writer, styleName);
   if (HasValue && FileValue() < 0) {
     writer.WriteAttribute("office:value-type", "string");
-    WriteODSText(writer, GetDisplayText(), std::u16string());
+    WriteODSText(writer, GetDisplayText(), std::u16string(), nullptr, context);
   } else if (HasValue) {
     // The stored value as it is: a date keeps its time, a time its days, midnight is a value.
     writer.WriteAttribute("office:value-type", GetODSValueType());

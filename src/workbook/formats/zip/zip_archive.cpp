@@ -15,8 +15,8 @@ std::string EntryName(const std::u16string& fileName) {
 
 TZipArchive::TZipArchive(TStream& stream, TZipArchiveMode mode) : adapter_(stream, mode) {}
 
-void TZipArchive::AddFile(const std::u16string& fileName, TStream& stream) {
-  adapter_.Insert(EntryName(fileName), stream);
+void TZipArchive::AddFile(const std::u16string& fileName, TStream& stream, bool stored) {
+  adapter_.Insert(EntryName(fileName), stream, stored);
 }
 
 int TZipArchive::IndexOf(const std::u16string& fileName) const {

@@ -18,10 +18,11 @@ class TZipArchive {
   // valid archive (Read, Update) raises EZipFileInvalid. The stream is not owned.
   TZipArchive(TStream& stream, TZipArchiveMode mode);
 
-  // Adds an entry holding Stream's bytes from its position on, deflated, after the entries
-  // added before (an entry of the same name is replaced in its place). "\" in the name becomes
-  // "/", and a trailing separator is dropped. The stream then holds the complete archive.
-  void AddFile(const std::u16string& fileName, TStream& stream);
+  // Adds an entry holding Stream's bytes from its position on, deflated (stored as they are
+  // with Stored), after the entries added before (an entry of the same name is replaced in its
+  // place). "\" in the name becomes "/", and a trailing separator is dropped. The stream then
+  // holds the complete archive.
+  void AddFile(const std::u16string& fileName, TStream& stream, bool stored = false);
 
   // The entry's index, or -1. "\" and "/" are the same separator here, also in stored names.
   int IndexOf(const std::u16string& fileName) const;

@@ -295,7 +295,7 @@ int TZipArchiveAdapter::Locate(const std::string& name) const {
   return it == lookup_.end() ? -1 : it->second;
 }
 
-void TZipArchiveAdapter::Insert(const std::string& name, TStream& data) {
+void TZipArchiveAdapter::Insert(const std::string& name, TStream& data, bool stored) {
   if (mode_ == TZipArchiveMode::Read)
     throw EWorkbookException(u"The zip archive is open for reading only.");
   if (!zip_) throw EWorkbookException(u"The zip archive is closed after a write error.");
@@ -337,7 +337,8 @@ void TZipArchiveAdapter::Insert(const std::string& name, TStream& data) {
     if (index < 0) zip_source_free(source);
     throw EWorkbookException(ZipText(zip_strerror(zip_)));
   }
-  zip_set_file_compression(zip_, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 6);
+  zip_set_file_compression(zip_, static_cast<zip_uint64_t>(index),
+                           stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE, stored ? 0 : 6);
   Commit();
 }
 

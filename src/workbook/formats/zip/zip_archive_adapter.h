@@ -30,9 +30,9 @@ class TZipArchiveAdapter {
   // The entry stored under Name, reading every "\" in stored names as "/"; -1 when absent.
   int Locate(const std::string& name) const;
 
-  // Adds an entry with the rest of Data (deflated), replacing one of the same name, and writes
-  // the whole archive to the stream.
-  void Insert(const std::string& name, TStream& data);
+  // Adds an entry with the rest of Data (deflated, or stored with Stored), replacing one of the
+  // same name, and writes the whole archive to the stream.
+  void Insert(const std::string& name, TStream& data, bool stored = false);
   // Writes the archive to the stream; an archive without entries becomes an empty archive.
   void Save();
 

@@ -1,0 +1,143 @@
+// The ODS export: the package entries in their order, content.xml around the streamed tables.
+#include <string>
+
+#include "workbook/core/xml/xml_document.h"
+#include "workbook/core/xml/xml_writer.h"
+#include "workbook/formats/ods/ods_exporter.h"
+#include "workbook/formats/ods/ods_namespaces.h"
+#include "workbook/formats/ods/ods_package_parts.h"
+#include "workbook/formats/ods/ods_style_registries.h"
+#include "workbook/formats/ods/ods_table_writer.h"
+#include "workbook/formats/zip/zip_archive.h"
+#include "workbook/model/drawing.h"
+#include "workbook/model/workbook.h"
+
+namespace workbook {
+
+namespace {
+
+constexpr std::string_view kNumberStylesMarker = "{3C5F0D52-6A0B-4E45-9F1E-ODS-NUMBER-STYLES}";
+constexpr std::string_view kTablesMarker = "{3C5F0D52-6A0B-4E45-9F1E-ODS-TABLES}";
+
+std::u16string Num(long long value) {
+  const std::string digits = std::to_string(value);
+  return std::u16string(digits.begin(), digits.end());
+}
+
+void AddText(TZipArchive& zip, const std::u16string& name, std::string_view text,
+             bool stored = false) {
+  TMemoryStream part;
+  part.WriteString(std::string(text));
+  part.SetPosition(0);
+  zip.AddFile(name, part, stored);
+}
+
+void WriteTableStyles(const TWorkbook& workbook, const TXmlNode& automaticStyles) {
+  for (int i = 0; i < workbook.WorkSheets.Count(); ++i) {
+    const TExportWorkSheet& sheet = *workbook.WorkSheets[i];
+    TXmlNode style = automaticStyles.AddChild("style:style");
+    style.SetAttr("style:name", u"ta" + Num(i + 1));
+    style.SetAttr("style:family", "table");
+    style.SetAttr("style:master-page-name", u"mp" + Num(i + 1));
+    TXmlNode properties = style.AddChild("style:table-properties");
+    properties.SetAttr("table:display", "true");
+    properties.SetAttr("style:writing-mode", "lr-tb");
+    if (sheet.WindowSettings.TabColor != clNone)
+      properties.SetAttr("tableooo:tab-color",
+                         u"#" + ColorToARGBHex(sheet.WindowSettings.TabColor, false));
+  }
+}
+
+TXmlNode BuildContentRoot(TXmlDocument& document) {
+  TXmlNode root = document.CreateRoot("office:document-content");
+  DeclareODSNamespaces(
+      root, {"office", "style",  "text",         "table", "draw",     "fo",      "xlink", "dc",
+             "meta",   "number", "presentation", "svg",   "chart",    "dr3d",    "math",  "form",
+             "script", "ooo",    "ooow",         "oooc",  "dom",      "xforms",  "xsd",   "xsi",
+             "rpt",    "of",     "xhtml",        "grddl", "tableooo", "calcext", "field"});
+  root.SetAttr("grddl:transformation", kODSGrddlTransformation);
+  DeclareODSNamespaces(root, {"msoxl", "formx", "css3t"});
+  root.SetAttr("office:version", "1.2");
+  return root;
+}
+
+// content.xml into Parts: the tree's text split at its two markers, with the number styles and
+// the tables streamed in between.
+void WriteContent(TCustomExporter& exporter, TWorkbook& workbook, TODSStyleRegistries& styles,
+                  TExporterXLSX_MemoryStreamList& parts) {
+  TXmlDocument document;
+  TXmlNode root = BuildContentRoot(document);
+  TXmlNode fontFaces = root.AddChild("office:font-face-decls");
+  TXmlNode automatic = root.AddChild("office:automatic-styles");
+  automatic.SetText(kNumberStylesMarker);
+  TXmlNode spreadsheet = root.AddChild("office:body").AddChild("office:spreadsheet");
+  spreadsheet.SetText(kTablesMarker);
+  if (workbook.NamedCells.Count() > 0)
+    workbook.NamedCells.WriteODS(spreadsheet.AddChild("table:named-expressions"));
+  TXmlNode databaseRanges = spreadsheet.AddChild("table:database-ranges");
+
+  auto numberStyles = std::make_unique<TMemoryStream>();
+  {
+    TXmlWriter numberWriter(*numberStyles);
+    TODSTableWriter tableWriter(exporter, workbook, styles, numberWriter, parts);
+    const int count = workbook.WorkSheets.Count();
+    for (int i = 0; i < count; ++i) {
+      TExportWorkSheet& sheet = *workbook.WorkSheets[i];
+      workbook.DoProgress(wpsWorkSheet, i, count, sheet.Name);
+      tableWriter.Write(sheet, i, databaseRanges);
+    }
+    numberWriter.Flush();
+  }
+  if (!databaseRanges.FirstElement()) databaseRanges.Remove();
+
+  styles.ColStyles.WriteODS(automatic);
+  styles.RowStyles.WriteODS(automatic);
+  styles.CellStyles.WriteODS(automatic, styles.FontFaces, styles.ConditionalStyles);
+  styles.ParagraphStyles.WriteODS(automatic, styles.FontFaces, styles.ConditionalStyles);
+  styles.DrawingStyles.WriteODS(automatic);
+  styles.FontStyles.WriteODS(automatic, styles.FontFaces);
+  WriteTableStyles(workbook, automatic);
+  WriteODSFontFaces(fontFaces, styles.FontFaces);
+
+  const std::string text = ODSPartText(document);
+  const std::size_t numbersAt = text.find(kNumberStylesMarker);
+  const std::size_t tablesAt = text.find(kTablesMarker);
+  auto piece = [&](std::size_t from, std::size_t to) {
+    auto stream = std::make_unique<TMemoryStream>();
+    stream->WriteString(text.substr(from, to - from));
+    return stream;
+  };
+  // The tables are in Parts already: the head goes in front of them, the tail after.
+  parts.AddStream(piece(0, numbersAt), 0);
+  parts.AddStream(std::move(numberStyles), 1);
+  parts.AddStream(piece(numbersAt + kNumberStylesMarker.size(), tablesAt), 2);
+  parts.AddStream(piece(tablesAt + kTablesMarker.size(), text.size()));
+}
+
+}  // namespace
+
+void TCustomExporterODS::ExportToStream(TStream& stream, TWorkbook& workbook) {
+  TCustomExporter::ExportToStream(stream, workbook);
+  workbook.DoProgress(wpsStart, 0, 1, u"Export");
+  TZipArchive zip(stream, TZipArchiveMode::Create);
+  // Readers recognise the package by this first, uncompressed entry.
+  AddText(zip, u"mimetype", kODSMimeType, true);
+  TODSStyleRegistries styles;
+  {
+    TExporterXLSX_MemoryStreamList content(&workbook);
+    WriteContent(*this, workbook, styles, content);
+    content.SetPosition(0);
+    zip.AddFile(u"content.xml", content);
+  }
+  AddText(zip, u"styles.xml", ODSStylesPart(workbook, styles));
+  AddText(zip, u"meta.xml", ODSMetaPart(workbook));
+  AddText(zip, u"settings.xml", ODSSettingsPart(workbook));
+  AddText(zip, u"META-INF/manifest.xml", ODSManifestPart(workbook));
+  for (int i = 0; i < workbook.Drawings.Count(); ++i)
+    workbook.Drawings[i]->SaveToODSPackage(zip, i);
+  workbook.DoProgress(wpsSaving, 0, 1, u"");
+  zip.Save();
+  workbook.DoProgress(wpsDone, 1, 1, u"");
+}
+
+}  // namespace workbook
