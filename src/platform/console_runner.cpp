@@ -5,41 +5,14 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 extern char** environ;
 
 namespace platform {
-namespace {
 
-bool StartsWithIgnoreCase(const std::string& text, const std::string& prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(text[i])) !=
-        std::tolower(static_cast<unsigned char>(prefix[i])))
-      return false;
-  return true;
-}
-
-}  // namespace
-
-std::string StripConsolePrefixes(const std::string& commandLine) {
-  static const char* const kPrefixes[] = {"cmd.exe /C ", "cmd.exe /S /K ", "cmd.exe /K ",
-                                          "cmd.exe /S /C "};
-  std::string rest = commandLine;
-  for (bool found = true; found;) {
-    found = false;
-    for (const char* prefix : kPrefixes) {
-      if (StartsWithIgnoreCase(rest, prefix)) {
-        rest.erase(0, std::strlen(prefix));
-        found = true;
-      }
-    }
-  }
-  return rest;
-}
-
-std::string TShellConsoleRunner::Run(const std::string& commandLine, const std::string& folder) {
+std::string TConsoleRunner::Run(const std::vector<std::string>& arguments,
+                                const std::string& folder) {
+  if (arguments.empty()) return {};
   int fds[2];
   if (pipe(fds) != 0) return {};
   posix_spawn_file_actions_t actions;
@@ -50,10 +23,11 @@ std::string TShellConsoleRunner::Run(const std::string& commandLine, const std::
   posix_spawn_file_actions_addclose(&actions, fds[1]);
   if (!folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
 
-  std::string script = StripConsolePrefixes(commandLine);
-  const char* argv[] = {"/bin/sh", "-c", script.c_str(), nullptr};
+  std::vector<char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
   pid_t pid = 0;
-  int rc = posix_spawn(&pid, "/bin/sh", &actions, nullptr, const_cast<char* const*>(argv), environ);
+  int rc = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(fds[1]);  // the child holds its own copy; EOF arrives when it ends
 

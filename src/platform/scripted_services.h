@@ -2,6 +2,7 @@
 // Scripted stand-ins for the platform services: tests queue the answers the user or the system
 // would give, and read back what the program asked and showed.
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "platform/services.h"
@@ -47,19 +48,20 @@ class TRecordingShell : public IShell {
  public:
   bool Open(const std::string& target) override {
     Opened.push_back(target);
-    return true;
+    return Starts;
   }
   std::vector<std::string> Opened;
+  bool Starts = true;  // false: as if no browser could be started
 };
 
 class TScriptedConsole : public IConsoleRunner {
  public:
   struct TRun {
-    std::string CommandLine;
+    std::vector<std::string> Arguments;
     std::string Folder;
   };
-  std::string Run(const std::string& commandLine, const std::string& folder) override {
-    Runs.push_back({commandLine, folder});
+  std::string Run(const std::vector<std::string>& arguments, const std::string& folder) override {
+    Runs.push_back({arguments, folder});
     return Output;
   }
   std::string Output;
@@ -77,8 +79,12 @@ class TScriptedOsVersion : public IOsVersion {
 
 class TCountingEventPump : public IEventPump {
  public:
-  void ProcessMessages() override { ++Calls; }
+  void ProcessMessages() override {
+    ++Calls;
+    if (User) User();
+  }
   int Calls = 0;
+  std::function<void()> User;  // what the user does while the events are handled
 };
 
 // Installs a set of services for the lifetime of a test and restores the previous ones after.

@@ -3,6 +3,7 @@
 // the real implementations at start-up; tests install scripted ones.
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -37,9 +38,11 @@ class IShell {
 class IConsoleRunner {
  public:
   virtual ~IConsoleRunner() = default;
-  // Runs a command line hidden in Folder and returns everything it wrote to standard output and
-  // standard error, byte for byte; empty when it cannot start.
-  virtual std::string Run(const std::string& commandLine, const std::string& folder) = 0;
+  // Runs the program Arguments[0] (looked up on the search path) with the other arguments, hidden,
+  // in Folder, and returns everything it wrote to standard output and standard error, byte for
+  // byte; empty when it cannot start. No shell reads the arguments, so a file name may hold any
+  // character.
+  virtual std::string Run(const std::vector<std::string>& arguments, const std::string& folder) = 0;
 };
 
 class IOsVersion {

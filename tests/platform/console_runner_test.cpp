@@ -5,37 +5,41 @@
 #include <filesystem>
 
 using namespace platform;
+namespace fs = std::filesystem;
 
-TEST(ConsoleRunner, PrefixesOfThePlatformShellAreTakenOff) {
-  struct Case {
-    const char* in;
-    const char* out;
-  } cases[] = {
-      {"cmd.exe /C echo a", "echo a"},
-      {"cmd.exe /C cmd.exe /S /K xml.exe val -e -s a.xsd \"b c.xml\"",
-       "xml.exe val -e -s a.xsd \"b c.xml\""},
-      {"CMD.EXE /c ls", "ls"},
-      {"echo cmd.exe /C", "echo cmd.exe /C"},
+class ConsoleRunner : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() / ("console runner test " + std::to_string(::getpid()));
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+  fs::path folder_;
+  TConsoleRunner runner_;
+};
+
+TEST_F(ConsoleRunner, CollectsStandardOutputAndErrorInTheFolder) {
+  EXPECT_EQ(runner_.Run({"sh", "-c", "pwd; echo err 1>&2"}, folder_.string()),
+            folder_.string() + "\nerr\n");
+}
+
+TEST_F(ConsoleRunner, ArgumentsReachTheProgramAsTheyStand) {
+  const std::string names[] = {
+      "k $(touch dollar).xml",
+      "k `touch back`.xml",
+      "k \"$(touch quoted)\".xml",
+      "k '; touch single '.xml",
+      "k; touch semi & touch amp | tee pipe > out.xml",
+      "k\\*.xml",
   };
-  for (const auto& c : cases) EXPECT_EQ(StripConsolePrefixes(c.in), c.out) << c.in;
+  for (const std::string& name : names) {
+    EXPECT_EQ(runner_.Run({"printf", "%s", name}, folder_.string()), name);
+  }
+  EXPECT_TRUE(fs::is_empty(folder_)) << "a shell ran part of a name";
 }
 
-TEST(ConsoleRunner, CollectsStandardOutputAndErrorInTheFolder) {
-  auto folder = std::filesystem::temp_directory_path() / "console runner test";
-  std::filesystem::create_directories(folder);
-  TShellConsoleRunner runner;
-  std::string out = runner.Run("cmd.exe /C cmd.exe /S /K pwd; echo err 1>&2", folder.string());
-  EXPECT_EQ(out, folder.string() + "\nerr\n");
-  std::filesystem::remove_all(folder);
-}
-
-TEST(ConsoleRunner, MissingProgramGivesItsErrorTextAndReturns) {
-  TShellConsoleRunner runner;
-  std::string out = runner.Run("no-such-validator val -e", "/");
-  EXPECT_NE(out.find("not found"), std::string::npos) << out;
-}
-
-TEST(ConsoleRunner, UnknownFolderGivesNoOutput) {
-  TShellConsoleRunner runner;
-  EXPECT_EQ(runner.Run("echo x", "/no/such/folder"), "");
+TEST_F(ConsoleRunner, NothingToRunGivesNoOutput) {
+  EXPECT_EQ(runner_.Run({"no-such-validator", "val", "-e"}, folder_.string()), "");
+  EXPECT_EQ(runner_.Run({"echo", "x"}, "/no/such/folder"), "");
+  EXPECT_EQ(runner_.Run({}, folder_.string()), "");
 }

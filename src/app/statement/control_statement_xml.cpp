@@ -2,6 +2,7 @@
 
 #include "app/statement/element_line.h"
 #include "app/statement/period_names.h"
+#include "app/statement/xml_chars.h"
 #include "app/statement/xml_escape.h"
 
 namespace app {
@@ -207,7 +208,9 @@ TTextLines BuildControlStatement(TKVFormat format, const TData& data) {
 
 std::string ExportControlStatement(TKVFormat format, const TData& data,
                                    const std::string& chosen_name) {
-  return SaveTextLines(BuildControlStatement(format, data), chosen_name, ".xml");
+  const TTextLines lines = BuildControlStatement(format, data);
+  RequireXmlLines(lines);
+  return SaveTextLines(lines, chosen_name, ".xml");
 }
 
 }  // namespace app

@@ -6,6 +6,7 @@
 
 #include "app/statement/integer_text.h"
 #include "app/statement/period_names.h"
+#include "app/statement/xml_chars.h"
 #include "app/statement/xml_escape.h"
 
 namespace app {
@@ -244,7 +245,9 @@ TTextLines BuildEcSalesList(TSVLayout layout, const TData& data,
 
 std::string ExportEcSalesList(TSVLayout layout, const TData& data,
                               std::chrono::year_month_day today, const std::string& chosen_name) {
-  return SaveTextLines(BuildEcSalesList(layout, data, today), chosen_name, ".xml");
+  const TTextLines lines = BuildEcSalesList(layout, data, today);
+  RequireXmlLines(lines);
+  return SaveTextLines(lines, chosen_name, ".xml");
 }
 
 }  // namespace app

@@ -1,7 +1,6 @@
 #pragma once
-// The EC sales list ("súhrnný výkaz DPH") as the tax authority's "universal.xsd" document, in its
-// 2014-2019 and its from-2020 layout: the document's lines, ready for
-// SaveTextLines(lines, name, ".xml").
+// The EC sales list document in either of the authority's two layouts, built as lines for
+// SaveTextLines so it is saved like every other file of the program.
 #include <chrono>
 
 #include "app/statement/data.h"

@@ -10,9 +10,8 @@ namespace app {
 // The process-wide decimal separator as a Windows-1250 byte ("," as the program sets it).
 char DecimalSeparator();
 
-// Optional blanks, an optional sign, digits with at most one decimal separator, an optional
-// exponent (E or e, optional sign, digits), optional blanks and nothing else. The double form is
-// the nearest double; a value beyond the double range fails, one too small becomes zero.
+// Strict: a signed decimal number, optionally in exponent form, blanks around it allowed and
+// nothing else, so a typo in a cell never passes as a number. Overflow fails; underflow is zero.
 bool TryTextToFloat(std::string_view text, double& value, char decimal_separator);
 bool TryTextToExtended(std::string_view text, long double& value, char decimal_separator);
 // As TryTextToExtended with DecimalSeparator(); raises EConvertError

@@ -22,6 +22,11 @@ std::string XmlSavedText(const std::string& file_name) {
 }
 std::string XmlSavedCaption() { return Text("Výsledok exportu XML"); }
 
+std::string BrowserFailedText(const std::string& address) {
+  return Text("Prehliadač sa nepodarilo spustiť. Zoznamy platiteľov DPH si stiahnite z adresy:") +
+         "\r\n\r\n" + address;
+}
+
 std::string VATCheckCaption() { return Text("Výsledok kontroly IČ DPH"); }
 
 }  // namespace app

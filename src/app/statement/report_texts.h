@@ -18,6 +18,10 @@ std::string VATListFileFilter();  // "CSV súbory (*.csv)|*.csv"
 std::string XmlSavedText(const std::string& file_name);
 std::string XmlSavedCaption();  // "Výsledok exportu XML"
 
+// The browser could not be started for the VAT-payer lists' address: the text names the address
+// so the user can open it by hand; shown with NoInputLoadedCaption.
+std::string BrowserFailedText(const std::string& address);
+
 // Caption of the VAT-ID check's report.
 std::string VATCheckCaption();  // "Výsledok kontroly IČ DPH"
 

@@ -1,5 +1,6 @@
 #include "app/statement/section_import.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <memory>
@@ -7,6 +8,7 @@
 
 #include "app/statement/number_text.h"
 #include "app/statement/validators.h"
+#include "app/statement/xml_chars.h"
 #include "platform/text_codec.h"
 
 namespace app {
@@ -62,15 +64,36 @@ std::vector<int> SumSlots(TSection section) {
   return {};
 }
 
+// The name a field has in the row messages: its column key's field part, "KOpr" for "Kopr".
+std::string_view MessageName(TSection section, int field) {
+  const int first = FirstSlot(section);
+  for (int slot = first; slot < first + FieldCount(section); ++slot) {
+    const std::string_view key = kColumnKeys[slot];
+    if (ColumnSlot(key) != first + field) continue;
+    const std::string_view name = key.substr(key.find('-') + 1);
+    return name == "Kopr" ? "KOpr" : name;
+  }
+  return {};
+}
+
 // One accepted row's checks: the messages they list, the error mark and the sums they feed.
+// A field whose text XML cannot carry is invalid whatever its own check would say: the first check
+// of that field lists it so, and ReportUnfit lists those no check looks at.
 class TRowChecks {
  public:
-  TRowChecks(TSection section, std::int64_t row, std::vector<TColumnSum>& sums, TImportLog& log)
+  TRowChecks(TSection section, std::int64_t row, std::vector<TColumnSum>& sums, TImportLog& log,
+             std::vector<std::string_view> unfit)
       : ending_(Messages().in_row + std::to_string(row) + SectionSuffix(section)),
         sums_(sums),
-        log_(log) {}
+        log_(log),
+        unfit_(std::move(unfit)) {}
 
   bool HasError() const { return has_error_; }
+
+  void ReportUnfit() {
+    for (std::string_view field : unfit_) Invalid(field);
+    unfit_.clear();
+  }
 
   void Invalid(std::string_view field) {
     has_error_ = true;
@@ -85,6 +108,7 @@ class TRowChecks {
 
   // Empty: a warning; otherwise an error unless the value passes.
   void Optional(const std::string& value, std::string_view field, bool (*valid)(std::string_view)) {
+    if (Unfit(field)) return;
     if (value.empty()) {
       Empty(field);
     } else if (!valid(value)) {
@@ -92,14 +116,15 @@ class TRowChecks {
     }
   }
   void Required(const std::string& value, std::string_view field, bool (*valid)(std::string_view)) {
-    if (!valid(value)) Invalid(field);
+    if (!Unfit(field) && !valid(value)) Invalid(field);
   }
   void NonEmpty(const std::string& value, std::string_view field) {
-    if (value.empty()) Invalid(field);
+    if (!Unfit(field) && value.empty()) Invalid(field);
   }
   // A summed field adds to sum number `sum` (in the section's order); empty, it is an error or,
   // when only a warning is due, a warning.
   void Summed(const std::string& value, std::string_view field, int sum, bool empty_is_error) {
+    if (Unfit(field)) return;
     if (!value.empty()) {
       std::string number = value;
       for (char& c : number)
@@ -117,9 +142,19 @@ class TRowChecks {
   void Kopr(const std::string& value) { Required(value, "KOpr", IsIntOneOrTwo); }
 
  private:
+  // Lists the field as invalid when its text was unfit, once.
+  bool Unfit(std::string_view field) {
+    const auto found = std::find(unfit_.begin(), unfit_.end(), field);
+    if (found == unfit_.end()) return false;
+    unfit_.erase(found);
+    Invalid(field);
+    return true;
+  }
+
   std::string ending_;
   std::vector<TColumnSum>& sums_;
   TImportLog& log_;
+  std::vector<std::string_view> unfit_;
   bool has_error_ = false;
 };
 
@@ -400,7 +435,12 @@ void TSectionImport::ProcessRow(std::int64_t row_number, const std::vector<std::
                            SectionSuffix(section_));
     return;
   }
-  TRowChecks checks(section_, row_number, sums_, log);
+  // The record keeps such a text as read: the export then refuses to write a report that would
+  // not be XML, rather than quietly writing it without the field.
+  std::vector<std::string_view> unfit;
+  for (std::size_t i = 0; i < t.size(); ++i)
+    if (!IsXmlText(t[i])) unfit.push_back(MessageName(section_, static_cast<int>(i)));
+  TRowChecks checks(section_, row_number, sums_, log, std::move(unfit));
   switch (section_) {
     case TSection::A1:
       RowA1(data_, checks, t);
@@ -439,6 +479,7 @@ void TSectionImport::ProcessRow(std::int64_t row_number, const std::vector<std::
       RowSV2(data_, checks, t);
       break;
   }
+  checks.ReportUnfit();
   if (checks.HasError()) {
     ++errors_;
   } else {

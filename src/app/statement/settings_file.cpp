@@ -1,7 +1,11 @@
 #include "app/statement/settings_file.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 #include "app/statement/errors.h"
@@ -29,6 +33,8 @@ std::string IoErrorText(int error) {
     case EROFS:
       return "Access denied";
     case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
       return "Disk full";
     default:
       return "I/O error " + std::to_string(error);
@@ -147,6 +153,42 @@ std::string Trim(std::string_view text) {
   return std::string(text.substr(first, last - first));
 }
 
+// The new file gets the old one's permissions, or the usual ones of a new file.
+mode_t NewFileMode(const std::string& path) {
+  struct stat old {};
+  if (::stat(path.c_str(), &old) == 0) return old.st_mode & 07777;
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+// Writes the text to a temporary file in the target's folder and renames it over the target, so
+// the target is either the old file or the whole new one.
+void ReplaceFile(const std::string& path, const std::string& text) {
+  std::string temp = path + ".XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) throw EInOutError(IoErrorText(errno));
+  int error = 0;
+  for (std::size_t done = 0; done < text.size() && !error;) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n > 0) {
+      done += static_cast<std::size_t>(n);
+    } else if (n < 0 && errno != EINTR) {
+      error = errno;
+    } else if (n == 0) {
+      error = EIO;
+    }
+  }
+  if (!error && ::fchmod(fd, NewFileMode(path)) != 0) error = errno;
+  if (!error && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && !error) error = errno;
+  if (!error && ::rename(temp.c_str(), path.c_str()) != 0) error = errno;
+  if (error) {
+    ::unlink(temp.c_str());
+    throw EInOutError(IoErrorText(error));
+  }
+}
+
 }  // namespace
 
 std::string& SubjectField(tSubject& subject, int index) {
@@ -160,7 +202,12 @@ const std::string& SubjectField(const tSubject& subject, int index) {
   return SubjectField(const_cast<tSubject&>(subject), index);
 }
 
-void LoadSettings(TData& data) { LoadSettingsFile(std::string(kSettingsFileName), data); }
+std::string SettingsFilePath() {
+  if (KVDPH.StartupDir.empty()) return std::string(kSettingsFileName);
+  return (std::filesystem::path(KVDPH.StartupDir) / kSettingsFileName).string();
+}
+
+void LoadSettings(TData& data) { LoadSettingsFile(SettingsFilePath(), data); }
 
 void LoadSettingsFile(const std::string& path, TData& data) {
   TFile file(std::fopen(path.c_str(), "rb"));
@@ -203,9 +250,7 @@ TSettingsValues SettingsValuesFromData(const TData& data) {
   return values;
 }
 
-void SaveSettings(const TSettingsValues& values) {
-  SaveSettingsFile(std::string(kSettingsFileName), values);
-}
+void SaveSettings(const TSettingsValues& values) { SaveSettingsFile(SettingsFilePath(), values); }
 
 void SaveSettingsFile(const std::string& path, const TSettingsValues& values) {
   std::string text;
@@ -234,13 +279,7 @@ void SaveSettingsFile(const std::string& path, const TSettingsValues& values) {
   for (int slot = 0; slot < kColumnKeyCount; ++slot)
     line(kColumnKeys[slot], Trim(values.Notes[slot]));
 
-  TFile file(std::fopen(path.c_str(), "wb"));
-  if (!file) throw EInOutError(IoErrorText(errno));
-  errno = 0;
-  if (std::fwrite(text.data(), 1, text.size(), file.get()) != text.size() ||
-      std::fflush(file.get()) != 0)
-    throw EInOutError(IoErrorText(errno ? errno : EIO));
-  if (std::fclose(file.release()) != 0) throw EInOutError(IoErrorText(errno ? errno : EIO));
+  ReplaceFile(path, text);
 }
 
 }  // namespace app

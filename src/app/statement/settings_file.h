@@ -1,9 +1,7 @@
 #pragma once
-// settings.ini: the program's only persistent state, Windows-1250 text in the current directory.
-// The settings window writes it whole; the main window reads it at start-up and after every
-// close of the settings window. Lines are "key:value" under "[section]" lines; of the section
-// lines only "[Odsadenie]" (section keys become row offsets instead of sheet names) and
-// "[Poznamky]" (column keys become notes instead of column numbers) change how later lines read.
+// settings.ini, the one file the program keeps between runs (Windows-1250, in the start-up
+// folder). Its keys repeat under different headings, so the reader tracks two headings to know
+// whether a section key names a sheet or an offset, and a column key a number or a note.
 #include <array>
 #include <string>
 #include <string_view>
@@ -21,7 +19,11 @@ inline constexpr std::array<std::string_view, 9> kSubjectKeys = {
 std::string& SubjectField(tSubject& subject, int index);
 const std::string& SubjectField(const tSubject& subject, int index);
 
-// Reads settings.ini of the current directory into data's Header, Subject, Sheets, Offsets and
+// settings.ini of the start-up folder (KVDPH.StartupDir; the current directory until that is
+// known): a file dialog that changes the current directory must not move the settings.
+std::string SettingsFilePath();
+
+// Reads settings.ini of the start-up folder into data's Header, Subject, Sheets, Offsets and
 // Order. Raises EInOutError ("File not found" when it is missing; nothing changes then) and
 // EConvertError "'%s' is not a valid integer value" for a bad offset or column number (the lines
 // before it keep their effect, the rest is not read).
@@ -44,9 +46,10 @@ struct TSettingsValues {
 // The values as the in-memory settings show them.
 TSettingsValues SettingsValuesFromData(const TData& data);
 
-// Writes settings.ini anew in the current directory, CR LF after every line. The period and the
-// year are written as they stand, every other value trimmed. Raises EInOutError when the file
-// cannot be created or written.
+// Writes settings.ini anew in the start-up folder, CR LF after every line. The period and the
+// year are written as they stand, every other value trimmed. The text goes to a new file beside
+// the old one, which replaces it only once it is complete: a write that fails (disk full, no
+// permission) raises EInOutError and leaves the old file as it was.
 void SaveSettings(const TSettingsValues& values);
 void SaveSettingsFile(const std::string& path, const TSettingsValues& values);
 

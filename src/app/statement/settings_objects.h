@@ -1,7 +1,6 @@
 #pragma once
-// The statement header, the taxpayer and the objects that say where each section's data lies in
-// the workbook. settings.ini fills them; the import, the exports and the settings window read
-// them. All text is Windows-1250.
+// What settings.ini holds once read: who files, for which period, and where in the workbook each
+// section's columns are. Held in memory so the windows and reports need not read the file again.
 #include <array>
 #include <cstdint>
 #include <string>

@@ -1,7 +1,6 @@
 #pragma once
-// The text files the application writes (both XML reports, the two lists, the sums): a list of
-// lines in the application's Windows-1250 text, each ended by CR LF (the last one too), stored
-// as UTF-8 without a byte-order mark.
+// Every file the program writes is gathered as lines of its own Windows-1250 text and converted
+// once on saving, so all of them share one form: CR LF endings and UTF-8 without a BOM.
 #include <string>
 #include <string_view>
 #include <vector>

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <fstream>
-#include <iterator>
 
 #include "app/statement/errors.h"
 #include "app/statement/integer_text.h"
@@ -37,18 +36,6 @@ std::string_view KeyChars(std::string_view line) {
   return line.substr(std::min<std::size_t>(2, line.size()), 10);
 }
 
-std::string ReadWholeFile(const std::string& file_name) {
-  std::ifstream in(file_name, std::ios::binary);
-  if (!in) {
-    if (errno == ENOENT) throw EInOutError("File not found");
-    if (errno == EACCES) throw EInOutError("File access denied");
-    throw EInOutError("Cannot open file \"" + platform::Utf8ToCp1250(file_name) + "\"");
-  }
-  std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) throw EInOutError("Read error");
-  return bytes;
-}
-
 }  // namespace
 
 std::optional<TVATListKind> VATListKindOf(std::string_view first_line) {
@@ -56,42 +43,71 @@ std::optional<TVATListKind> VATListKindOf(std::string_view first_line) {
   return std::nullopt;
 }
 
-std::vector<std::string_view> SplitFileLines(std::string_view bytes) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    std::size_t end = bytes.find('\n', start);
-    const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
-    if (end == std::string_view::npos) end = bytes.size();
-    if (end > start && bytes[end - 1] == '\r' && end < bytes.size()) --end;
-    lines.push_back(bytes.substr(start, end - start));
-    start = next;
-  }
-  return lines;
+TFileLineReader::TFileLineReader(std::istream& in, std::size_t keep, std::size_t chunk)
+    : in_(in), keep_(keep), buffer_(std::max<std::size_t>(chunk, 1)) {}
+
+bool TFileLineReader::Fill() {
+  in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+  if (in_.bad()) throw EInOutError("Read error");
+  size_ = static_cast<std::size_t>(in_.gcount());
+  pos_ = 0;
+  return size_ > 0;
 }
 
-std::optional<TVATList> ParseVATList(std::string_view bytes) {
-  const std::vector<std::string_view> lines = SplitFileLines(bytes);
-  if (lines.empty()) return std::nullopt;
-  const TKindName* kind = KindNameOf(lines.front());
+bool TFileLineReader::Next(std::string& line) {
+  line.clear();
+  bool any = false;
+  bool cr_last = false;
+  std::size_t seen = 0;  // characters of the line so far, kept or not
+  while (pos_ < size_ || Fill()) {
+    any = true;
+    const char* begin = buffer_.data() + pos_;
+    const char* end = buffer_.data() + size_;
+    const char* lf = std::find(begin, end, '\n');
+    const std::size_t length = static_cast<std::size_t>(lf - begin);
+    if (seen < keep_) line.append(begin, std::min(length, keep_ - seen));
+    if (length > 0) cr_last = begin[length - 1] == '\r';
+    seen += length;
+    pos_ += length;
+    if (lf != end) {
+      ++pos_;
+      if (cr_last && seen <= keep_) line.pop_back();
+      return true;
+    }
+  }
+  return any;
+}
+
+std::optional<TVATList> ReadVATList(std::istream& in) {
+  // Nothing of a line beyond the entry's text is ever used.
+  TFileLineReader lines(in, kTextStart + kTextLimit);
+  std::string line;
+  if (!lines.Next(line)) return std::nullopt;
+  const TKindName* kind = KindNameOf(line);
   if (!kind) return std::nullopt;
 
   TVATList list{kind->Kind, {}};
-  if (lines.size() > kind->HeaderLines) list.Entries.reserve(lines.size() - kind->HeaderLines);
-  for (std::size_t i = kind->HeaderLines; i < lines.size(); ++i) {
-    const std::string_view line = lines[i];
+  for (std::size_t header = 1; header < kind->HeaderLines; ++header) lines.Next(line);
+  while (lines.Next(line)) {
     tVATSubject entry;
     entry.Number = StrToInt64(KeyChars(line));
-    if (line.size() > kTextStart) entry.Text = std::string(line.substr(kTextStart, kTextLimit));
+    if (line.size() > kTextStart) entry.Text = line.substr(kTextStart, kTextLimit);
     list.Entries.push_back(std::move(entry));
   }
+  list.Entries.shrink_to_fit();
   std::stable_sort(list.Entries.begin(), list.Entries.end(),
                    [](const tVATSubject& a, const tVATSubject& b) { return a.Number < b.Number; });
   return list;
 }
 
 std::optional<TVATList> LoadVATList(const std::string& file_name) {
-  return ParseVATList(ReadWholeFile(file_name));
+  std::ifstream in(file_name, std::ios::binary);
+  if (!in) {
+    if (errno == ENOENT) throw EInOutError("File not found");
+    if (errno == EACCES) throw EInOutError("File access denied");
+    throw EInOutError("Cannot open file \"" + platform::Utf8ToCp1250(file_name) + "\"");
+  }
+  return ReadVATList(in);
 }
 
 bool VATsearch(const std::vector<tVATSubject>& list, std::int64_t key) {

@@ -2,6 +2,7 @@
 // The tax authority's CSV lists of VAT payers: recognising the kind of list, loading its entries
 // and looking a VAT ID's number up in them.
 #include <cstdint>
+#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,9 +26,24 @@ enum class TVATListKind {
 // The kind told by the start of the file's first line; nothing for any other file.
 std::optional<TVATListKind> VATListKindOf(std::string_view first_line);
 
-// The lines of an 8-bit text file: a line ends at LF or CR LF; a line end at the very end of the
-// file starts no further line.
-std::vector<std::string_view> SplitFileLines(std::string_view bytes);
+// The lines of an 8-bit text file, read in pieces so that the file is never whole in memory: a
+// line ends at LF or CR LF; a line end at the very end of the file starts no further line. Only
+// the first `keep` characters of a line are kept, so one huge line costs nothing either.
+class TFileLineReader {
+ public:
+  TFileLineReader(std::istream& in, std::size_t keep, std::size_t chunk = 1 << 16);
+  // The next line; false at the end of the file. Raises EInOutError when reading fails.
+  bool Next(std::string& line);
+
+ private:
+  bool Fill();
+
+  std::istream& in_;
+  std::size_t keep_;
+  std::vector<char> buffer_;
+  std::size_t pos_ = 0;
+  std::size_t size_ = 0;
+};
 
 struct TVATList {
   TVATListKind Kind;
@@ -36,10 +52,10 @@ struct TVATList {
 };
 
 // A whole list file. Nothing for a file of an unknown kind. Raises EConvertError when a list line
-// has no number in its characters 3 to 12.
-std::optional<TVATList> ParseVATList(std::string_view bytes);
+// has no number in its characters 3 to 12. The list takes memory for its entries only.
+std::optional<TVATList> ReadVATList(std::istream& in);
 
-// ParseVATList of the named file; raises EInOutError when it cannot be read.
+// ReadVATList of the named file; raises EInOutError when it cannot be read.
 std::optional<TVATList> LoadVATList(const std::string& file_name);
 
 // Whether the list, sorted by Number, holds an entry with the key (binary search).

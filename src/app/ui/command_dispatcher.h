@@ -1,7 +1,6 @@
 #pragma once
-// Runs a window command and shows an exception that leaves it, the way the event loop of the
-// platform does: the message (with a full stop added when its last character sorts above "."),
-// the application title as caption, a stop icon and an OK button. The program then goes on.
+// Every window command runs through here, so a failure inside one ends that command only: the
+// user sees its message in a stop box titled with the program's name, and keeps working.
 #include <exception>
 #include <functional>
 #include <string>

@@ -21,15 +21,17 @@ std::int64_t TLibraryWorkbook::RowCount(int sheet) const {
   return workbook_->WorkSheets.GetItem(sheet)->Rows.Count();
 }
 
+// Untouched rows and columns read as empty without making objects for them, so walking a sheet
+// whose only cell sits far out stays cheap.
 std::int64_t TLibraryWorkbook::CellCount(int sheet, std::int64_t row) const {
-  return workbook_->WorkSheets.GetItem(sheet)->Rows.GetItem(row)->Cells.Count();
+  const workbook::TExportRow* found = workbook_->WorkSheets.GetItem(sheet)->Rows.PeekItem(row);
+  return found ? found->Cells.Count() : 0;
 }
 
 std::u16string TLibraryWorkbook::CellText(int sheet, std::int64_t row, std::int64_t cell) const {
-  auto& cells = workbook_->WorkSheets.GetItem(sheet)->Rows.GetItem(row)->Cells;
-  // An untouched column inside the row reads as empty without making a cell for it.
-  const workbook::TExportCell* found = cells.PeekItem(cell);
-  return found ? found->GetValueText() : std::u16string();
+  const workbook::TExportRow* found = workbook_->WorkSheets.GetItem(sheet)->Rows.PeekItem(row);
+  const workbook::TExportCell* item = found ? found->Cells.PeekItem(cell) : nullptr;
+  return item ? item->GetValueText() : std::u16string();
 }
 
 }  // namespace app

@@ -179,8 +179,7 @@ void TMainApp::CreateControls() {
       AddButton(this, "Button5", "Kontrola XML - KV DPH", {x, 168, w, 27}, &TMainApp::Button5Click);
   Button5->setVisible(false);
 
-  auto* rounding =
-      AddGroup(this, "Parametre zaokrúhľovania číselných hodnôt", {6, 582, 260, 112});
+  auto* rounding = AddGroup(this, "Parametre zaokrúhľovania číselných hodnôt", {6, 582, 260, 112});
   RadioButton1 = AddRadio(rounding, "RadioButton1", "Nezaokrúhľovať", 18);
   RadioButton2 = AddRadio(rounding, "RadioButton2", "Aritmeticky", 38);
   RadioButton3 = AddRadio(rounding, "RadioButton3", "Nadol", 58);
@@ -280,12 +279,16 @@ void TMainApp::LoadBtnClick() {
   auto file = OpenFile(platform::Utf8ToCp1250("Excel súbory (*.xls, *.xlsx)|*.xls*"));
   if (!file) return;
 
+  // Every section starts from nothing, so one whose sheet is missing shows no figures of an
+  // earlier file that the exports would not hold either.
   LogBox->clear();
   LogBox2->clear();
+  ClearImportFigures();
   QRadioButton* const rounding[] = {RadioButton1, RadioButton2, RadioButton3, RadioButton4};
   for (int mode = 0; mode < 4; ++mode)
     if (rounding[mode]->isChecked()) Data.RoundingMode = mode;
   Data.ClearRows();
+  Data.Totals = {};
   Data.SheetIndex.fill(kNoSheet);
 
   Workbook->LoadFromFile(platform::Utf8ToUtf16(*file));
@@ -298,6 +301,14 @@ void TMainApp::LoadBtnClick() {
   KVDPH.InputLoaded = true;
 }
 
+void TMainApp::ClearImportFigures() {
+  for (TSection section : kSections)
+    for (int row = 1; row <= 4; ++row)
+      StatsList->setItem(row, SectionIndex(section) + 1, new QTableWidgetItem(QStringLiteral("0")));
+  for (int row = 0; row < SubtotalsList->rowCount(); ++row)
+    SubtotalsList->item(row, 1)->setText(QStringLiteral("0"));
+}
+
 void TMainApp::ShowImportOutcome(const TImportOutcome& outcome) {
   for (const std::string& line : outcome.Log.Errors)
     LogBox->addItem(ToQt(platform::Cp1250ToUtf16(line)));
@@ -306,7 +317,7 @@ void TMainApp::ShowImportOutcome(const TImportOutcome& outcome) {
 
   for (TSection section : kSections) {
     const auto& result = outcome.Sections[SectionIndex(section)];
-    if (!result) continue;  // no sheet: the last import's figures stay
+    if (!result) continue;  // no sheet: its zeros stay
     const int column = SectionIndex(section) + 1;
     auto setCount = [&](int row, const QString& text) {
       StatsList->setItem(row, column, new QTableWidgetItem(text));
@@ -360,7 +371,11 @@ void TMainApp::VATcheckBtnClick() {
     Message(platform::Cp1250ToUtf16(result->Report), VATCheckCaption());
 }
 
-void TMainApp::Button4Click() { platform::Services().Shell->Open(kVATListDownloadURL); }
+void TMainApp::Button4Click() {
+  if (!platform::Services().Shell->Open(kVATListDownloadURL))
+    Message(platform::Cp1250ToUtf16(BrowserFailedText(kVATListDownloadURL)),
+            NoInputLoadedCaption());
+}
 
 void TMainApp::Button5Click() {
   auto file = OpenFile(platform::Utf8ToCp1250("XML súbory (*.xml)|*.xml"));

@@ -67,7 +67,7 @@ class TMainApp : public QWidget {
   void AboutBtnClick();
   void EndBtnClick();
   void RadioButton9Click();
-  // Reads settings.ini of the current directory into Data.
+  // Reads settings.ini of the start-up folder into Data.
   void LoadSettings();
 
   // The formats the radio buttons choose.
@@ -78,6 +78,8 @@ class TMainApp : public QWidget {
   void CreateControls();
   void FormCreate();
   void FormDestroy();
+  // Zero counts and sums on screen for every section.
+  void ClearImportFigures();
   void ShowImportOutcome(const TImportOutcome& outcome);
   void SaveList(const QListWidget* list);
   QPushButton* AddButton(QWidget* parent, const char* name, const char* caption, QRect where,

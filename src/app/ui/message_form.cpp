@@ -23,4 +23,14 @@ TMessageForm::TMessageForm(QWidget* parent)
   CenterOnScreen(this);
 }
 
+void TMessageForm::showEvent(QShowEvent* event) {
+  otherWindows_.Disable(this);
+  QWidget::showEvent(event);
+}
+
+void TMessageForm::hideEvent(QHideEvent* event) {
+  otherWindows_.Restore();
+  QWidget::hideEvent(event);
+}
+
 }  // namespace app

@@ -1,6 +1,6 @@
 #pragma once
-// Paints the sums column right-aligned: the text's right edge 2 pixels inside the cell's right
-// border and its top 2 pixels below the cell's top, over the cell's background.
+// Amounts read best lined up on their last digit, so the sums column draws its texts flush right,
+// with a small inset from the cell's edges.
 #include <QStyledItemDelegate>
 
 namespace app {

@@ -41,7 +41,7 @@ class TSettingsForm : public QDialog {
   void LoadSettings();
   // The problems of the controls' values joined by CR LF (Windows-1250), empty when valid.
   void ValidateParameters(std::string& Msg) const;
-  // Writes settings.ini of the current directory from the controls.
+  // Writes settings.ini of the start-up folder from the controls.
   void SaveSettings() const;
   void Button3Click();
 

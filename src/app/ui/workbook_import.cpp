@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/statement/xml_chars.h"
 #include "platform/text_codec.h"
 
 namespace app {
@@ -37,7 +38,7 @@ TSectionOutcome ReadSection(const IImportWorkbook& workbook, TData& data, TSecti
     const std::int32_t cellCount =
         static_cast<std::int32_t>(std::min<std::int64_t>(cells, INT32_MAX));
     auto texts = rows.ReadFieldTexts(cellCount, [&](std::int32_t c) {
-      return platform::Utf16ToCp1250(workbook.CellText(sheet, r, c));
+      return CellTextToCp1250(workbook.CellText(sheet, r, c));
     });
     rows.ProcessRow(r + 1, texts, log);
   }

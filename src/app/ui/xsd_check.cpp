@@ -38,8 +38,8 @@ std::string XsdFileName(TKVFormat format) {
   return "kv_dph_2021.xsd";
 }
 
-std::string ValidatorCommandLine(TKVFormat format, const std::string& file) {
-  return "cmd.exe /S /K xmlstarlet val -e -s " + XsdFileName(format) + " \"" + file + "\"";
+std::vector<std::string> ValidatorArguments(TKVFormat format, const std::string& file) {
+  return {"xmlstarlet", "val", "-e", "-s", XsdFileName(format), file};
 }
 
 TValidatorVerdict JudgeValidatorOutput(const std::string& output, const std::string& file) {
@@ -58,14 +58,15 @@ TValidatorVerdict JudgeValidatorOutput(const std::string& output, const std::str
 void CheckStatementFile(TKVFormat format, const std::string& file, const std::string& startupDir) {
   platform::TServices& services = platform::Services();
   if (services.OsVersion->IsWindows8OrGreater()) {
+    const std::string xsd = (std::filesystem::path(startupDir) / XsdFileName(format)).string();
     platform::TSchemaVerdict verdict =
-        services.SchemaValidator->Validate(XsdFileName(format), KVNamespaceURI(format), file);
+        services.SchemaValidator->Validate(xsd, KVNamespaceURI(format), file);
     Show(verdict.Valid ? kValidText : kInvalidText + verdict.Reason);
     return;
   }
   std::filesystem::current_path(startupDir);
   const std::string output =
-      services.Console->Run(ValidatorCommandLine(format, file), startupDir + "/");
+      services.Console->Run(ValidatorArguments(format, file), startupDir + "/");
   switch (JudgeValidatorOutput(output, file)) {
     case TValidatorVerdict::Valid:
       Show(kValidText);

@@ -5,12 +5,12 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QUrl>
 
 #include "platform/console_runner.h"
 #include "platform/file_filter.h"
 #include "platform/os_version.h"
+#include "platform/qt/message_dialog.h"
 #include "platform/schema_validator.h"
 
 namespace platform {
@@ -55,30 +55,9 @@ std::optional<std::string> TQtFileDialogs::SaveFile(const std::u16string& filter
 
 TMsgResult TQtMessageBoxes::Show(const std::u16string& text, const std::u16string& caption,
                                  TMsgButtons buttons, TMsgIcon icon) {
-  QMessageBox box(QApplication::activeWindow());
-  box.setWindowTitle(ToQt(caption));
-  box.setText(ToQt(text));
-  switch (icon) {
-    case TMsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case TMsgIcon::Stop: box.setIcon(QMessageBox::Critical); break;
-    case TMsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
-    case TMsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case TMsgIcon::Question: box.setIcon(QMessageBox::Question); break;
-  }
-  switch (buttons) {
-    case TMsgButtons::OK: box.setStandardButtons(QMessageBox::Ok); break;
-    case TMsgButtons::OKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case TMsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
-    case TMsgButtons::YesNoCancel:
-      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-      break;
-  }
-  switch (box.exec()) {
-    case QMessageBox::Yes: return TMsgResult::Yes;
-    case QMessageBox::No: return TMsgResult::No;
-    case QMessageBox::Cancel: return TMsgResult::Cancel;
-    default: return TMsgResult::OK;
-  }
+  TMessageDialog box(text, caption, buttons, icon, QApplication::activeWindow());
+  box.exec();
+  return box.Result();
 }
 
 bool TQtShell::Open(const std::string& target) {
@@ -91,7 +70,7 @@ struct TRealServices::TImpl {
   TQtFileDialogs Dialogs;
   TQtMessageBoxes MessageBoxes;
   TQtShell Shell;
-  TShellConsoleRunner Console;
+  TConsoleRunner Console;
   TOsVersion OsVersion;
   TLibXmlSchemaValidator SchemaValidator;
   TQtEventPump EventPump;
@@ -101,9 +80,9 @@ TRealServices::TRealServices() : impl_(std::make_unique<TImpl>()) {}
 TRealServices::~TRealServices() = default;
 
 void TRealServices::Install() {
-  Services() = TServices{&impl_->Dialogs,   &impl_->MessageBoxes,    &impl_->Shell,
-                         &impl_->Console,   &impl_->OsVersion,       &impl_->SchemaValidator,
-                         &impl_->EventPump};
+  Services() =
+      TServices{&impl_->Dialogs,   &impl_->MessageBoxes,    &impl_->Shell,    &impl_->Console,
+                &impl_->OsVersion, &impl_->SchemaValidator, &impl_->EventPump};
 }
 
 }  // namespace platform

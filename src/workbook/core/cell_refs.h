@@ -10,8 +10,9 @@ namespace workbook {
 inline constexpr int kMaxRefColCount = 16384;
 inline constexpr int kMaxRefRowCount = 1048576;
 
-// "A" 0, "Z" 25, "AA" 26, "XFD" 16383, "ZZZ" 18277. Upper-cases, drops everything from the first
-// ":" and every character outside A-Z; no letters or more than three give -1.
+// Column letters to a 0-based index ("A" 0, "AA" 26). Lenient, since references come from many
+// writers: case, "$" and a row part are ignored, anything from ":" on is dropped; -1 when no
+// letters, or more than three, remain.
 int ColLettersToIndex(std::u16string_view Text);
 // Bijective base 26 ("A" for 0, "AA" for 26); no upper limit; a negative Col gives "".
 std::u16string ColIndexToLetters(int Col);
@@ -56,8 +57,8 @@ struct TRefAbsolute {
   static TRefAbsolute All(bool Absolute) { return {Absolute, Absolute, Absolute, Absolute}; }
 };
 
-// "A1", "$A$1:$C$3", "A:C" (negative Row), "1:3" (negative Col). The second corner is written when
-// a span is 2 or more, at Col + max(ColSpan, 1) - 1 and Row + max(RowSpan, 1) - 1.
+// A cell or range reference; a negative Row or Col gives a whole-column or whole-row range, and a
+// single cell stays a single reference (spans below 2 add no second corner).
 std::u16string MakeCellRangeRefEx(int Col, int Row, int ColSpan, TRefAbsolute Absolute,
                                   int RowSpan = 1);
 std::u16string MakeCellRangeRef(int Col, int Row, int ColSpan = 1, bool Absolute = false,

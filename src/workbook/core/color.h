@@ -1,6 +1,6 @@
 #pragma once
-// Colour values of the workbook: 32 bits with red in bits 0-7, green in 8-15 and blue in 16-23.
-// 0x1FFFFFFF means no colour; a negative value names a system colour of the platform.
+// Colours as the model stores them: red in the low byte. Two values out of RGB range carry meaning:
+// clNone (0x1FFFFFFF) for "no colour", and negatives for the desktop's own system colours.
 #include <cstdint>
 #include <string>
 #include <string_view>

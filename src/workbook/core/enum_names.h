@@ -7,14 +7,15 @@
 
 namespace workbook {
 
-// Horizontal alignment: 0 general, 1 left, 2 center, 3 right, 4 fill, 5 justify.
+// Horizontal alignment codes count up in SpreadsheetML's order, from 0 (general) to 5 (justify).
 std::u16string_view HAlignToXLSX(int Value);
 int XLSXToHAlign(std::u16string_view Text);  // by first letter: c, f, j, l, r
 std::u16string_view HAlignToODS(int Value);  // fo:text-align
 uint8_t HAlignToXLS(int Value);              // bits 0-2 of the XF alignment byte
 int XLSToHAlign(uint8_t AlignmentByte);
 
-// Vertical alignment: 0 default (bottom), 1 top, 2 center, 3 bottom, 4 justify, 5 distributed.
+// Vertical alignment codes: 0 leaves the format's default (bottom), 1 to 5 follow SpreadsheetML's
+// order from top to distributed.
 std::u16string_view VAlignToXLSX(int Value);
 int XLSXToVAlign(std::u16string_view Text);  // by first letter: b, c, d, j, t
 std::u16string_view VAlignToODS(int Value);  // style:vertical-align
@@ -29,9 +30,8 @@ std::u16string_view WrapToODS(bool Wrap);
 uint8_t RotationToXLS(int Rotation, bool Stacked);
 void XLSToRotation(uint8_t Value, int& Rotation, bool& Stacked);
 
-// Border line style: 0 not set, 1 none, 2 thin, 3 medium, 4 dashed, 5 dotted, 6 thick, 7 double,
-// 8 hair, 9 mediumDashed, 10 dashDot, 11 mediumDashDot, 12 dashDotDot, 13 mediumDashDotDot,
-// 14 slantDashDot.
+// Border line codes: 0 and 1 tell "inherit" from "no line"; from 2 on they are SpreadsheetML's
+// style names in its own order (thin first, slantDashDot last), so one table serves every format.
 inline constexpr int kBorderStyleCount = 15;
 std::u16string_view BorderStyleToXLSX(int Value);
 int XLSXToBorderStyle(std::u16string_view Text);  // unknown or empty: 1 (none)
@@ -45,12 +45,12 @@ std::u16string_view PageOrientationToXLSX(int Value);
 int XLSXToPageOrientation(std::u16string_view Text);
 std::u16string_view PageOrientationToODS(int Value);
 
-// Page order: 0 over then down, 1 down then over.
+// Page order code: 0 across then down, 1 down then across.
 std::u16string_view PageOrderToXLSX(int Value);
 int XLSXToPageOrder(std::u16string_view Text);
 std::u16string_view PageOrderToODS(int Value);
 
-// Pane split: 0 none, 1 horizontal, 2 vertical, 3 both.
+// Pane split code: bit 0 a horizontal split, bit 1 a vertical one.
 std::u16string_view PaneSplitToXLSX(int Value);
 
 // style:cell-protect of a protection set (bit 0 locked, bit 1 formula hidden).

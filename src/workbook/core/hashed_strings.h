@@ -1,7 +1,6 @@
 #pragma once
-// A find-or-add table of texts: every text keeps the position at which it was first added, and
-// adding tells whether the text was new. The font and border registries, the style keys of the
-// XLSX and ODS writers and the XLS shared-string table rest on it.
+// Texts numbered by first appearance, found by hash: deduplicating fonts, borders, styles and
+// shared strings needs "index of this text, and was it new?" in constant time.
 #include <cstdint>
 #include <deque>
 #include <string>

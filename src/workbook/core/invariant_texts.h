@@ -38,17 +38,17 @@ std::u16string ISOEmptyDateTime();  // "0000-00-00 00:00:00"
 std::u16string ISOEmptyDate();      // "0000-00-00"
 std::u16string ISOEmptyTime();      // "00:00:00"
 
-// Fixed positions (1-based): year 1-4, month 6-7, day 9-10, hour 12-13, minute 15-16, second
-// 18-19; the characters between are not examined and a part that is no number (or is missing)
-// counts as 0. Fails, with Value 0, when the parts form no valid date and time.
+// Files write these texts in one fixed layout, so the parts are read by position and the
+// separators are not checked; a missing or non-numeric part counts as 0, and an impossible date
+// or time fails with Value 0.
 bool ISOTryStrToDateTime(std::u16string_view text, TDateTime& value);
 TDateTime ISOStrToDateTimeDef(std::u16string_view text, TDateTime defaultValue);
 TDateTime ISOStrToDateTime(std::u16string_view text);
-// The same with year 1-4, month 6-7, day 9-10 only.
+// The date part alone.
 bool ISOTryStrToDate(std::u16string_view text, TDateTime& value);
 TDateTime ISOStrToDateDef(std::u16string_view text, TDateTime defaultValue);
 TDateTime ISOStrToDate(std::u16string_view text);
-// Hour 1-2, minute 4-5, second 7-8; 0 when they form no valid time.
+// "hh:nn:ss" by position; 0 when it is no valid time.
 TDateTime ISOStrToTime(std::u16string_view text);
 
 std::u16string ISOBoolToStr(bool value);

@@ -12,6 +12,9 @@ std::u16string WorkbookLng_ExtensionNotAssigned =
 std::u16string WorkbookLng_NoExtension = u"Filename does not contain any extension.";
 std::u16string WorkbookLng_DrawingNotImage = u"Drawing is not an image";
 std::u16string WorkbookLng_InvalidXLS = u"The file is not a valid XLS (Excel 97-2003) file.";
+std::u16string WorkbookLng_XLSSheetTooLarge =
+    u"The worksheet \"%s\" has cells beyond row 65536 or column 256, which an XLS (Excel 97-2003) "
+    u"file cannot hold.";
 std::u16string WorkbookLng_OldXLS =
     u"The file can't be opened because it has an old XLS format (Excel 5.0/95).\r\n\r\nPlease open "
     u"the file in Excel and resave it as XLS for Excel 97-XP or XLSX for Excel 2007-2010.";
@@ -20,6 +23,10 @@ std::u16string WorkbookLng_EncryptedXLS =
 std::u16string WorkbookLng_InvalidXLSX = u"The file is not a valid XLSX (Excel 2007) file.";
 std::u16string WorkbookLng_InvalidODS = u"The file is not a valid ODS (OpenOffice Calc) file.";
 std::u16string WorkbookLng_InvalidZIP = u"The file is not a valid ZIP file.";
+std::u16string WorkbookLng_TooManyCells =
+    u"The file is too large to load: it holds more than %s cells.";
+std::u16string WorkbookLng_TooMuchText =
+    u"The file is too large to load: its texts take more than %s MB.";
 std::u16string WorkbookLng_NoValidFileInZip =
     u"The zipped file does not contain any valid file that could be imported.";
 std::u16string WorkbookLng_InvalidPasswordChars =

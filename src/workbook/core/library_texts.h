@@ -13,11 +13,15 @@ extern std::u16string WorkbookLng_NoExtension;
 extern std::u16string WorkbookLng_DrawingNotImage;
 extern std::u16string WorkbookLng_InvalidXLS;
 extern std::u16string WorkbookLng_OldXLS;
+// Writing an .xls file of a worksheet larger than the format; "%s" is the sheet's name.
+extern std::u16string WorkbookLng_XLSSheetTooLarge;
 // An .xls file protected by a password to open: its records are encrypted and cannot be read.
 extern std::u16string WorkbookLng_EncryptedXLS;
 extern std::u16string WorkbookLng_InvalidXLSX;
 extern std::u16string WorkbookLng_InvalidODS;
 extern std::u16string WorkbookLng_InvalidZIP;
+extern std::u16string WorkbookLng_TooManyCells;
+extern std::u16string WorkbookLng_TooMuchText;
 extern std::u16string WorkbookLng_NoValidFileInZip;
 extern std::u16string WorkbookLng_InvalidPasswordChars;
 extern std::u16string WorkbookLng_SelectWorksheet;

@@ -14,8 +14,8 @@ using platform::TDateTime;
 // "yyyy-mm-dd" and "yyyy-mm-ddThh:nn:ss"; a value outside the years 1 to 9999 gives zeros.
 std::u16string ISODateToStr(TDateTime value);
 std::u16string ISODateTimeToStr(TDateTime value);
-// Read by fixed positions as "yyyy-mm-ddThh:nn:ss" (the separators not examined); 0 when the
-// parts form no valid date and time.
+// Stored date-times have one fixed layout, so the parts are read by position; 0 when they make
+// no valid moment.
 TDateTime ISOStrToDateTime(std::u16string_view text);
 
 // "PThhHnnMssS": the time of day of Value as an ODS time value.

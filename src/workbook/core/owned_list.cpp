@@ -1,6 +1,7 @@
 #include "workbook/core/owned_list.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "workbook/core/list_error.h"
 
@@ -11,7 +12,13 @@ static_assert(sizeof(TOwnedListObject) <= 3 * sizeof(void*));
 
 void TOwnedListObjectDeleter::operator()(TOwnedListObject* item) const {
   item->DoDestroy();
-  delete item;
+  const std::size_t grains = item->block_grains_;
+  if (grains == 0) {
+    delete item;
+    return;
+  }
+  item->~TOwnedListObject();
+  TItemBlocks::Release(item, grains * TItemBlocks::kGrain);
 }
 
 // --- TOwnedListObject ---
@@ -33,6 +40,18 @@ void TOwnedListObject::AssignTo(TPersistent&) const {}
 
 void TOwnedListObject::Abandon(TOwnedList& list, TOwnedListObject& item) { list.Remove(&item); }
 
+void TOwnedListObject::Join(TOwnedList& list, std::int64_t pos, TOwnedListObject* item) {
+  if (pos < 0) pos = 0;
+  if (pos > list.Count()) pos = list.Count();
+  list.Insert(pos, TOwnedPtr<TOwnedListObject>(item));
+  try {
+    item->DoCreate();
+  } catch (...) {
+    Abandon(list, *item);
+    throw;
+  }
+}
+
 // --- TOwnedList ---
 
 TOwnedList::~TOwnedList() {
@@ -45,19 +64,75 @@ void TOwnedList::CheckIndex(std::int64_t pos) const {
   if (pos < 0 || pos >= Count()) RaiseListIndexError(pos);
 }
 
-TOwnedListObject* TOwnedList::GetItem(std::int64_t pos) const {
-  CheckIndex(pos);
-  return items_[static_cast<std::size_t>(pos)].get();
+std::size_t TOwnedList::EntryOf(std::int64_t pos) const {
+  if (Dense()) return static_cast<std::size_t>(std::min<std::int64_t>(pos, count_));
+  return static_cast<std::size_t>(std::lower_bound(positions_.begin(), positions_.end(), pos) -
+                                  positions_.begin());
 }
 
-void TOwnedList::Renumber(std::size_t from) {
+TOwnedListObject* TOwnedList::GetItem(std::int64_t pos) const {
+  CheckIndex(pos);
+  const std::size_t entry = EntryOf(pos);
+  return HasEntryAt(entry, pos) ? items_[entry].get() : nullptr;
+}
+
+void TOwnedList::ShiftPositions(std::size_t entry, std::int32_t delta) {
+  for (std::size_t k = entry; k < positions_.size(); ++k) positions_[k] += delta;
+}
+
+void TOwnedList::StorePositions() {
+  positions_.resize(items_.size());
+  std::iota(positions_.begin(), positions_.end(), 0);
+}
+
+void TOwnedList::PadWithEmptySlots(std::int32_t count) {
+  if (count <= count_) return;
+  if (Dense()) StorePositions();
+  count_ = count;
+}
+
+void TOwnedList::Renumber(std::size_t fromEntry) {
   if (index_update_lock_ > 0) return;
-  for (std::size_t i = from; i < items_.size(); ++i)
-    if (items_[i]) items_[i]->index_ = static_cast<std::int32_t>(i);
+  for (std::size_t k = fromEntry; k < items_.size(); ++k) items_[k]->index_ = PositionAt(k);
 }
 
 void TOwnedList::Notify(TOwnedListObject* item, TListNotification action) {
   if (OnNotify) OnNotify(*this, item, action);
+}
+
+void TOwnedList::PutSlot(std::int64_t pos, TOwnedPtr<TOwnedListObject> item) {
+  const std::size_t entry = EntryOf(pos);
+  TOwnedListObject* raw = item.get();
+  if (!Dense() || !raw) {
+    if (Dense()) StorePositions();
+    ShiftPositions(entry, 1);
+    if (raw)
+      positions_.insert(positions_.begin() + static_cast<std::ptrdiff_t>(entry),
+                        static_cast<std::int32_t>(pos));
+  }
+  if (raw) items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(entry), std::move(item));
+  ++count_;
+  if (!raw) return Renumber(entry);
+  raw->owner_list_ = this;
+  raw->index_ = static_cast<std::int32_t>(pos);
+  Renumber(entry + 1);
+}
+
+TOwnedPtr<TOwnedListObject> TOwnedList::TakeSlot(std::int64_t pos) {
+  const std::size_t entry = EntryOf(pos);
+  TOwnedPtr<TOwnedListObject> item;
+  if (HasEntryAt(entry, pos)) {
+    item = std::move(items_[entry]);
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(entry));
+    if (!positions_.empty())
+      positions_.erase(positions_.begin() + static_cast<std::ptrdiff_t>(entry));
+  }
+  ShiftPositions(entry, -1);
+  --count_;
+  // Every slot left holds an item again: positions go without saying.
+  if (Dense()) std::vector<std::int32_t>().swap(positions_);
+  Renumber(entry);
+  return item;
 }
 
 std::int32_t TOwnedList::Add(TOwnedPtr<TOwnedListObject> item) {
@@ -69,12 +144,7 @@ std::int32_t TOwnedList::Add(TOwnedPtr<TOwnedListObject> item) {
 void TOwnedList::Insert(std::int64_t pos, TOwnedPtr<TOwnedListObject> item) {
   if (pos < 0 || pos > Count()) RaiseListIndexError(pos);
   TOwnedListObject* raw = item.get();
-  items_.insert(items_.begin() + pos, std::move(item));
-  if (raw) {
-    raw->owner_list_ = this;
-    raw->index_ = static_cast<std::int32_t>(pos);
-  }
-  Renumber(static_cast<std::size_t>(pos) + 1);
+  PutSlot(pos, std::move(item));
   if (raw) Notify(raw, TListNotification::Added);
 }
 
@@ -82,9 +152,7 @@ void TOwnedList::Delete(std::int64_t pos) {
   CheckIndex(pos);
   // Out of the list before anything else runs, so that handlers and DoDestroy see a consistent
   // list; the item still names the list it left.
-  TOwnedPtr<TOwnedListObject> item = std::move(items_[static_cast<std::size_t>(pos)]);
-  items_.erase(items_.begin() + pos);
-  Renumber(static_cast<std::size_t>(pos));
+  TOwnedPtr<TOwnedListObject> item = TakeSlot(pos);
   if (!item) return;
   item->index_ = -1;
   Notify(item.get(), TListNotification::Deleted);
@@ -93,9 +161,7 @@ void TOwnedList::Delete(std::int64_t pos) {
 TOwnedPtr<TOwnedListObject> TOwnedList::Extract(const TOwnedListObject* item) {
   const std::int32_t pos = IndexOf(item);
   if (pos < 0 || !item) return nullptr;
-  TOwnedPtr<TOwnedListObject> taken = std::move(items_[static_cast<std::size_t>(pos)]);
-  items_.erase(items_.begin() + pos);
-  Renumber(static_cast<std::size_t>(pos));
+  TOwnedPtr<TOwnedListObject> taken = TakeSlot(pos);
   taken->owner_list_ = nullptr;
   taken->index_ = -1;
   Notify(taken.get(), TListNotification::Extracted);
@@ -109,37 +175,63 @@ std::int32_t TOwnedList::Remove(const TOwnedListObject* item) {
 }
 
 std::int32_t TOwnedList::IndexOf(const TOwnedListObject* item) const {
-  if (item && item->owner_list_ == this && item->index_ >= 0 && item->index_ < Count() &&
-      items_[static_cast<std::size_t>(item->index_)].get() == item)
-    return item->index_;
-  for (std::size_t i = 0; i < items_.size(); ++i)
-    if (items_[i].get() == item) return static_cast<std::int32_t>(i);
+  if (!item) {
+    // The first empty slot, as the pointer list answers for nil.
+    if (Dense()) return -1;
+    for (std::size_t k = 0; k < positions_.size(); ++k)
+      if (positions_[k] != static_cast<std::int32_t>(k)) return static_cast<std::int32_t>(k);
+    return static_cast<std::int32_t>(positions_.size()) < count_
+               ? static_cast<std::int32_t>(positions_.size())
+               : -1;
+  }
+  if (item->owner_list_ == this && item->index_ >= 0 && item->index_ < Count()) {
+    const std::size_t entry = EntryOf(item->index_);
+    if (HasEntryAt(entry, item->index_) && items_[entry].get() == item) return item->index_;
+  }
+  for (std::size_t k = 0; k < items_.size(); ++k)
+    if (items_[k].get() == item) return PositionAt(k);
   return -1;
 }
 
 void TOwnedList::Exchange(std::int64_t a, std::int64_t b) {
   CheckIndex(a);
   CheckIndex(b);
-  std::swap(items_[static_cast<std::size_t>(a)], items_[static_cast<std::size_t>(b)]);
-  if (index_update_lock_ > 0) return;
-  if (items_[static_cast<std::size_t>(a)])
-    items_[static_cast<std::size_t>(a)]->index_ = static_cast<std::int32_t>(a);
-  if (items_[static_cast<std::size_t>(b)])
-    items_[static_cast<std::size_t>(b)]->index_ = static_cast<std::int32_t>(b);
+  if (a == b) return;
+  const std::size_t ea = EntryOf(a);
+  const std::size_t eb = EntryOf(b);
+  const bool hasA = HasEntryAt(ea, a);
+  const bool hasB = HasEntryAt(eb, b);
+  if (hasA && hasB) {
+    std::swap(items_[ea], items_[eb]);
+    if (index_update_lock_ > 0) return;
+    items_[ea]->index_ = static_cast<std::int32_t>(a);
+    items_[eb]->index_ = static_cast<std::int32_t>(b);
+  } else if (hasA || hasB) {
+    // One item moves into an empty slot: its entry moves to its new place in the order.
+    const std::size_t from = hasA ? ea : eb;
+    const std::int64_t to = hasA ? b : a;
+    TOwnedPtr<TOwnedListObject> item = std::move(items_[from]);
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(from));
+    positions_.erase(positions_.begin() + static_cast<std::ptrdiff_t>(from));
+    const std::size_t entry = EntryOf(to);
+    if (index_update_lock_ == 0) item->index_ = static_cast<std::int32_t>(to);
+    items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(entry), std::move(item));
+    positions_.insert(positions_.begin() + static_cast<std::ptrdiff_t>(entry),
+                      static_cast<std::int32_t>(to));
+  }
 }
 
 void TOwnedList::Move(std::int64_t curIndex, std::int64_t newIndex) {
   if (curIndex == newIndex) return;
   CheckIndex(newIndex);
   CheckIndex(curIndex);
-  TOwnedPtr<TOwnedListObject> item = std::move(items_[static_cast<std::size_t>(curIndex)]);
-  items_.erase(items_.begin() + curIndex);
-  items_.insert(items_.begin() + newIndex, std::move(item));
-  Renumber(static_cast<std::size_t>(std::min(curIndex, newIndex)));
+  PutSlot(newIndex, TakeSlot(curIndex));
 }
 
 void TOwnedList::Clear() {
-  while (!items_.empty()) Delete(Count() - 1);
+  while (!items_.empty()) Delete(PositionAt(items_.size() - 1));
+  count_ = 0;
+  std::vector<std::int32_t>().swap(positions_);
 }
 
 void TOwnedList::Assign(const TOwnedList& source) {

@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "workbook/core/item_blocks.h"
 #include "workbook/core/list_notification.h"
 #include "workbook/core/object.h"
 
@@ -52,6 +53,9 @@ class TOwnedListObject : public TPersistent {
   // The same, joining at Pos clamped to 0..Count.
   template <class T, class... Args>
   static T* CreateInsert(TOwnedList& list, std::int64_t pos, Args&&... args);
+  // The same, the item made in Blocks.
+  template <class T, class... Args>
+  static T* CreateInsertIn(TItemBlocks& blocks, TOwnedList& list, std::int64_t pos, Args&&... args);
 
   // The list holding the item, null when none. While DoDestroy runs the item has left its list
   // (GetIndex() is -1) but still names it, so it can reach the list's owner to unregister itself.
@@ -84,12 +88,18 @@ class TOwnedListObject : public TPersistent {
   static void RunDoCreate(TOwnedListObject& item) { item.DoCreate(); }
   // Undoes a half-built item whose DoCreate failed while it was in List.
   static void Abandon(TOwnedList& list, TOwnedListObject& item);
+  // Puts a new Item into List at Pos clamped to 0..Count and runs its DoCreate.
+  static void Join(TOwnedList& list, std::int64_t pos, TOwnedListObject* item);
 
   TOwnedList* owner_list_ = nullptr;
   std::int32_t index_ = -1;
+  // The item's size in block grains when it lives in item blocks; 0 when on the heap.
+  std::uint8_t block_grains_ = 0;
 };
 
-// The owning list. Slots may be empty (null), as in the run-time's pointer list.
+// The owning list. Slots may be empty (null), as in the run-time's pointer list. Only the items
+// present are stored: a list with empty slots also keeps each item's position, so a row or a
+// sheet used only far out costs what its items cost, not a slot per position.
 class TOwnedList {
  public:
   using TNotifyHandler =
@@ -108,7 +118,9 @@ class TOwnedList {
   // Called for every added, extracted and deleted item, before a deleted item is freed.
   TNotifyHandler OnNotify;
 
-  std::int32_t Count() const { return static_cast<std::int32_t>(items_.size()); }
+  std::int32_t Count() const { return count_; }
+  // How many slots hold an item.
+  std::int32_t ItemCount() const { return static_cast<std::int32_t>(items_.size()); }
   // The item at Pos (null for an empty slot); EListError outside 0..Count-1.
   TOwnedListObject* GetItem(std::int64_t pos) const;
 
@@ -149,7 +161,16 @@ class TOwnedList {
   void EndIndexUpdate();
   std::int32_t IndexUpdateLock() const { return index_update_lock_; }
 
+  // The positions holding an item, ascending; Fn(pos, item) is called for each. Empty slots cost
+  // nothing here, however many there are.
+  template <class Fn>
+  void ForEachItem(const Fn& fn) const {
+    for (std::size_t k = 0; k < items_.size(); ++k) fn(PositionAt(k), items_[k].get());
+  }
+
  protected:
+  // Makes Count at least Count with empty slots at the end.
+  void PadWithEmptySlots(std::int32_t count);
   // Calls OnNotify; descendants keeping per-item state override it (and call it).
   virtual void Notify(TOwnedListObject* item, TListNotification action);
   // Appends (Pos < 0) or inserts at Pos a copy of Original: a new item of its class, created,
@@ -164,13 +185,34 @@ class TOwnedList {
 
  private:
   void CheckIndex(std::int64_t pos) const;
-  void Renumber(std::size_t from);
+  // Where an item at Pos is, or would be, among the stored items.
+  std::size_t EntryOf(std::int64_t pos) const;
+  bool HasEntryAt(std::size_t entry, std::int64_t pos) const {
+    return entry < items_.size() && PositionAt(entry) == pos;
+  }
+  // True while every slot holds an item (positions are then not stored).
+  bool Dense() const { return items_.size() == static_cast<std::size_t>(count_); }
+  std::int32_t PositionAt(std::size_t entry) const {
+    return Dense() ? static_cast<std::int32_t>(entry) : positions_[entry];
+  }
+  // Positions of the entries from Entry on move by Delta.
+  void ShiftPositions(std::size_t entry, std::int32_t delta);
+  // The positions of a dense list, stored before its first empty slot appears.
+  void StorePositions();
+  // A slot holding Item (may be null) inserted at Pos, or taken out with what it held; neither
+  // notifies.
+  void PutSlot(std::int64_t pos, TOwnedPtr<TOwnedListObject> item);
+  TOwnedPtr<TOwnedListObject> TakeSlot(std::int64_t pos);
+  void Renumber(std::size_t fromEntry);
   // Copies made by Make(original), appended (Pos < 0) or inserted from Pos on.
   template <class F>
   void AddCopiesWith(const TOwnedList& source, std::int64_t pos, const F& make);
 
   TObject* owner_;
-  std::vector<TOwnedPtr<TOwnedListObject>> items_;
+  std::vector<TOwnedPtr<TOwnedListObject>> items_;  // the items present, by position
+  // Each item's position while some slot is empty; empty while item k sits at position k.
+  std::vector<std::int32_t> positions_;
+  std::int32_t count_ = 0;
   std::int32_t index_update_lock_ = 0;
 };
 
@@ -243,28 +285,32 @@ TOwnedPtr<T> TOwnedListObject::Create(Args&&... args) {
 template <class T, class... Args>
 T* TOwnedListObject::CreateOwned(TOwnedList& list, Args&&... args) {
   T* item = new T(std::forward<Args>(args)...);
-  list.Add(TOwnedPtr<TOwnedListObject>(item));
-  try {
-    RunDoCreate(*item);
-  } catch (...) {
-    Abandon(list, *item);
-    throw;
-  }
+  Join(list, list.Count(), item);
   return item;
 }
 
 template <class T, class... Args>
 T* TOwnedListObject::CreateInsert(TOwnedList& list, std::int64_t pos, Args&&... args) {
   T* item = new T(std::forward<Args>(args)...);
-  if (pos < 0) pos = 0;
-  if (pos > list.Count()) pos = list.Count();
-  list.Insert(pos, TOwnedPtr<TOwnedListObject>(item));
+  Join(list, pos, item);
+  return item;
+}
+
+template <class T, class... Args>
+T* TOwnedListObject::CreateInsertIn(TItemBlocks& blocks, TOwnedList& list, std::int64_t pos,
+                                    Args&&... args) {
+  static_assert(sizeof(T) <= TItemBlocks::kLargest && alignof(T) <= TItemBlocks::kGrain);
+  void* room = blocks.Allocate(sizeof(T));
+  T* item;
   try {
-    RunDoCreate(*item);
+    item = new (room) T(std::forward<Args>(args)...);
   } catch (...) {
-    Abandon(list, *item);
+    TItemBlocks::Release(room, sizeof(T));
     throw;
   }
+  item->block_grains_ =
+      static_cast<std::uint8_t>((sizeof(T) + TItemBlocks::kGrain - 1) / TItemBlocks::kGrain);
+  Join(list, pos, item);
   return item;
 }
 

@@ -28,7 +28,7 @@ class TCustomExporter {
   virtual void ImportFromStream(TStream& stream, TWorkbook& workbook);
   // Pixels added to a measured text width for automatic column widths.
   virtual int GetCellWidthPadding() const { return 0; }
-  // Pixels added per rich-text run boundary when a string cell is measured.
+  // Extra pixels per change of font within a text, where a format renders runs wider.
   virtual int GetRichTextRunSpacing() const { return 0; }
   // Text-metric height of a cell for automatic row heights.
   virtual double GetCellAutoHeight(TExportCell& cell, double width);

@@ -42,8 +42,8 @@ void UnregisterExporter(int index);
 int GetExporterCount();
 TCustomExporter* GetExporter(int index);
 
-// The extension of FileName is the text from the last "." that stands after the last "\", "/" or
-// ":"; there is none (false) without such a dot.
+// Picks the handler by the file name's extension; a dot inside a folder name is no extension,
+// whichever separator the path uses. False when no handler claims it.
 bool FindExporterForFile(std::u16string_view fileName, TCustomExporter*& exporter);
 // Lower-cased, one leading "." removed; the first handler in registry order, and within it the
 // first extension, that equals it wins. Exporter is nullptr when the result is false.

@@ -15,8 +15,9 @@ bool FloatToBool(double value);
 // Equal within max(min(|a|, |b|) * 1e-12, 1e-12).
 bool SameFloat(double a, double b);
 
-// Flat is Text without its line breaks (LF, CR and CR LF are one break each); Positions holds the
-// 1-based position in Flat where each next line starts, once per break and once at the end.
+// Splits Text into lines for measuring without copying each: Flat is the text with every kind of
+// line break taken out, Positions the 1-based start of each following line in Flat (plus one
+// entry for the end).
 void NormalizeLineBreaks(std::u16string_view text, TIntegerList& positions, std::u16string& flat);
 
 // ByteCount bytes of Stream decoded as UTF-8.

@@ -15,8 +15,8 @@ namespace {
 
 bool started = false;
 
-// The delimited-text and zipped-CSV handlers, appended in their fixed order: CSV for Excel, CSV
-// semicolon, CSV comma, TSV, SSV, zipped CSV.
+// The text handlers go in first and in a fixed order, since a file name's extension picks the
+// first handler that claims it.
 void RegisterTextExporters() {
   RegisterExporter(std::make_unique<TExporterCSVExcel>(), -1);
   RegisterExporter(std::make_unique<TExporterCSVSemicolon>(), -1);
@@ -29,7 +29,7 @@ void RegisterTextExporters() {
 
 }  // namespace
 
-// In front of the text handlers: XLSX at 0, then the XLS handler at 1 and the ODS handler at 2.
+// The spreadsheet formats go in front of the text ones, so they win any shared extension.
 void RegisterGuiExporters() {
   RegisterExporter(std::make_unique<TExporterXLSX>(), 0);
   RegisterExporter(std::make_unique<TExporterXLS>(), 1);

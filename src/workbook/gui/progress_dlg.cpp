@@ -111,23 +111,10 @@ void TCustomProgressDlg::CenterOnMonitor() {
   move(CenteredOnArea(screen->availableGeometry(), screen->geometry(), size()));
 }
 
-void TCustomProgressDlg::DisableOtherWindows() {
-  if (disabledWindowsSet_) return;
-  for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (window == this || !window->isVisible() || !window->isEnabled()) continue;
-    window->setEnabled(false);
-    disabledWindows_.emplace_back(window);
-  }
-  disabledWindowsSet_ = true;
-}
+void TCustomProgressDlg::DisableOtherWindows() { disabledWindows_.Disable(this); }
 
 void TCustomProgressDlg::RestoreOtherWindows() {
-  if (disabledWindowsSet_) {
-    for (const QPointer<QWidget>& window : disabledWindows_)
-      if (window) window->setEnabled(true);
-    disabledWindows_.clear();
-    disabledWindowsSet_ = false;
-  }
+  disabledWindows_.Restore();
   if (prevActiveWindow_) prevActiveWindow_->activateWindow();
   prevActiveWindow_ = nullptr;
 }

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/qt/disabled_windows.h"
+
 namespace workbook {
 
 class TCustomProgressDlg;
@@ -59,7 +61,7 @@ class TCustomProgressDlg : public QWidget {
   void DisableOtherWindows();
   void RestoreOtherWindows();
   // Whether DisableOtherWindows has disabled windows that are not yet enabled again.
-  bool HasDisabledWindows() const { return disabledWindowsSet_; }
+  bool HasDisabledWindows() const { return disabledWindows_.Active(); }
 
   QLabel* CaptionLabel = nullptr;
   std::vector<QProgressBar*> ProgressBars;  // owned by the window as children
@@ -71,8 +73,7 @@ class TCustomProgressDlg : public QWidget {
 
  private:
   std::u16string caption_;
-  std::vector<QPointer<QWidget>> disabledWindows_;
-  bool disabledWindowsSet_ = false;
+  platform::TDisabledWindows disabledWindows_;
   QPointer<QWidget> prevActiveWindow_;
 };
 

@@ -4,8 +4,8 @@ namespace workbook {
 
 class TWorkbook;
 
-// True when writing may go on with the workbook's active worksheet: at once for fewer than two
-// worksheets; otherwise the chosen sheet becomes active when the dialog closes through its button.
+// A text file holds one sheet, so with several the user chooses which; the choice becomes the
+// active sheet. False when the user backs out.
 bool SelectWorksheetDialog(TWorkbook& workbook);
 
 }  // namespace workbook

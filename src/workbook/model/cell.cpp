@@ -10,6 +10,7 @@
 #include "workbook/model/format_code_pool.h"
 #include "workbook/model/formula/rpn_formula.h"
 #include "workbook/model/limits.h"
+#include "workbook/model/load_budget.h"
 #include "workbook/model/rich_text.h"
 #include "workbook/model/row.h"
 #include "workbook/model/workbook.h"
@@ -148,6 +149,7 @@ const std::u16string& TExportCell::GetFormula() const {
 
 void TExportCell::SetFormula(const std::u16string& text) {
   if (text.empty() && !ExtrasIfAny()) return;
+  TWorkbookLoadBudget::ChargeTextBytes(static_cast<std::int64_t>(text.size() * sizeof(char16_t)));
   Extras().Formula = (text.empty() || text[0] == u'=') ? text : u"=" + text;
   Extras().RPNFormula.reset();
   Extras().FormulaError = TRPNError::None;

@@ -1,6 +1,6 @@
 #pragma once
-// Border lines of a cell: six lines (top, right, bottom, left, diagonal down, diagonal up), each a
-// line style and a colour. Sets are held once per distinct key in the workbook's border registry.
+// The border lines of a cell, four sides and two diagonals. Few distinct sets occur in a workbook,
+// so each is stored once in the registry and cells refer to it.
 #include <array>
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,6 @@
 #pragma once
-// The comment of a cell: a text shown in a floating box next to the cell, with the box's size,
-// colour, text alignment and font. Written as an ODS office:annotation inside the cell and, for
-// XLSX, collected per sheet into a comments part and the legacy VML part that places the boxes.
+// A cell's note and the look of its pop-up box. XLSX keeps notes apart from the cells (a comments
+// part and a VML drawing per sheet), ODS inside them, so the writers gather them differently.
 #include <cstdint>
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
-// Date, time and date-time cells: the value is a day serial (days since 1899-12-30, the time of
-// day as the fraction); the format code decides whether it shows as a date, a time or both.
+// Date and time cells hold the spreadsheet programs' day serial (time of day as the fraction), so
+// values pass between formats unchanged; only the format code tells date, time or both apart.
 #include "workbook/model/cell_number.h"
 #include "workbook/model/date_time_display.h"
 

@@ -1,4 +1,4 @@
-// Formula cells of the numeric classes: calculation and the BIFF8 FORMULA record.
+// Formula cells of the numeric classes: calculation.
 #include "workbook/model/cell_number.h"
 #include "workbook/model/formula/rpn_formula.h"
 
@@ -12,16 +12,6 @@ void TExportCellCustomNumber::Calculate() {
   const TRPNValue result = formula->Evaluate();
   SetValue(result.Value);
   SetFormulaError(result.Error);
-}
-
-bool TExportCellCustomNumber::WriteXLSFormula(TStream& stream, int xfIndex) {
-  const TRPNFormula* formula = GetRPNFormula();
-  if (!formula || !formula->CanWriteXLS()) return false;
-  const TRPNValue cached = FormulaError() != TRPNError::None
-                               ? TRPNValue::Fail(FormulaError())
-                               : TRPNValue{HasValue ? FileValue() : 0.0, TRPNError::None};
-  formula->WriteXLS(stream, GetRowIndex(), GetColIndex(), xfIndex, cached);
-  return true;
 }
 
 }  // namespace workbook

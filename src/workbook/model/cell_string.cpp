@@ -27,21 +27,17 @@ void TExportCellString::ApplyWorkSheetDefaults(TExportWorkSheet& sheet, TExportC
 void TExportCellString::SetValueEx(const std::u16string& text, bool clearRichText) {
   if (clearRichText && ExtrasIfAny() && ExtrasIfAny()->RichTextTags) Extras().RichTextTags.reset();
   value_.Assign(text);
-  ValueChanged(value_.View().find(u"\r\n") != std::u16string_view::npos);
+  ValueChanged();
 }
 
 void TExportCellString::SetValueShared(const TPackedText& text) {
-  SetValueShared(text, text.View().find(u"\r\n") != std::u16string_view::npos);
-}
-
-void TExportCellString::SetValueShared(const TPackedText& text, bool hasLineBreak) {
   if (ExtrasIfAny() && ExtrasIfAny()->RichTextTags) Extras().RichTextTags.reset();
   value_ = text;
-  ValueChanged(hasLineBreak);
+  ValueChanged();
 }
 
-void TExportCellString::ValueChanged(bool hasLineBreak) {
-  if (hasLineBreak) SetWrapText(true);
+void TExportCellString::ValueChanged() {
+  if (value_.HasCRLF()) SetWrapText(true);
   if (value_.size() > kInlineStringLimit) sharedString_ = true;
 }
 
@@ -60,34 +56,6 @@ bool TExportCellString::HasRichText() const {
   return extras && extras->RichTextTags && extras->RichTextTags->Count() > 0;
 }
 
-void TExportCellString::ReadXLSText(std::u16string_view text,
-                                    std::span<const std::uint8_t> runBuffer) {
-  // Where each character of the file's text lands once lone CR and LF became CR LF.
-  std::u16string normal;
-  std::vector<std::int32_t> moved(text.size() + 1);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    moved[i] = static_cast<std::int32_t>(normal.size());
-    char16_t c = text[i];
-    if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-      normal += u"\r\n";
-      moved[++i] = static_cast<std::int32_t>(normal.size()) - 1;
-    } else if (c == u'\r' || c == u'\n') {
-      normal += u"\r\n";
-    } else {
-      normal += c;
-    }
-  }
-  moved[text.size()] = static_cast<std::int32_t>(normal.size());
-  SetValueEx(normal, true);
-  if (runBuffer.size() < 4) return;
-  TStringRichTextTags& tags = GetRichTextTags();
-  tags.ReadXLSRuns(runBuffer);
-  for (std::int32_t i = 0; i < tags.Count(); ++i) {
-    std::int32_t& position = tags.GetTag(i)->Position;
-    if (position - 1 < static_cast<std::int32_t>(moved.size())) position = moved[position - 1] + 1;
-  }
-}
-
 const std::u16string& TExportCellString::GetHyperlink() const {
   const TExportCellExtras* extras = ExtrasIfAny();
   return extras ? extras->Hyperlink : kNoLink;
@@ -100,7 +68,7 @@ void TExportCellString::SetHyperlink(const std::u16string& target) {
 
 void TExportCellString::AssignTo(TPersistent& dest) const {
   if (auto* text = dynamic_cast<TExportCellString*>(&dest)) {
-    text->SetValue(GetValueText());
+    text->SetValueShared(value_);
     text->SetSharedString(sharedString_);
     text->SetHyperlink(GetHyperlink());
     if (HasRichText())

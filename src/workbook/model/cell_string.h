@@ -19,9 +19,6 @@ class TExportCellString : public TExportCell {
   // The same for a text kept elsewhere too (a reader's shared-string table): the cell shares its
   // characters instead of copying them.
   void SetValueShared(const TPackedText& text);
-  // The same for a text whose line breaks are already known, so a long text shared by many
-  // cells is not searched again for each.
-  void SetValueShared(const TPackedText& text, bool hasLineBreak);
 
   // Whether XLSX and XLS keep the text in their shared-string table.
   bool SharedString() const { return sharedString_; }
@@ -60,7 +57,7 @@ class TExportCellString : public TExportCell {
 
  private:
   // Line breaks switch wrapping on; long texts go to the shared-string table.
-  void ValueChanged(bool hasLineBreak);
+  void ValueChanged();
 
   TPackedText value_;
   bool sharedString_ = false;

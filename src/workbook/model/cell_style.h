@@ -1,11 +1,7 @@
 #pragma once
-// The style of a cell, row, column or worksheet default: alignment, wrapping, background, text
-// direction, protection, and indexes into the workbook's font and border registries.
-//
-// A style being changed takes a private copy of its font or borders (copy on write) and hands it
-// back to the registries as an index when consolidated, so a workbook with many cells keeps one
-// font and one border set per distinct combination. The class is kept small (32 bytes) and cheap
-// to copy: copying a consolidated style copies two indexes.
+// How a cell, row, column or sheet default looks. Fonts and borders are shared through the
+// workbook's registries by index; a style being edited works on a private copy until it is
+// consolidated, so a million cells need not carry a million fonts. Small and cheap to copy.
 #include <cstdint>
 #include <memory>
 #include <string>

@@ -6,7 +6,9 @@
 #include "workbook/core/exceptions.h"
 #include "workbook/model/cell_class_visit.h"
 #include "workbook/model/limits.h"
+#include "workbook/model/load_budget.h"
 #include "workbook/model/row.h"
+#include "workbook/model/workbook.h"
 
 namespace workbook {
 
@@ -34,9 +36,12 @@ TExportCell* TExportCells::PeekItem(std::int64_t index) const {
 }
 
 TExportCell* TExportCells::InsertUnchecked(std::int64_t index, TCellClass cellClass) {
+  TWorkbookLoadBudget::ChargeCells(1);
+  TWorkbook* book = GetWorkbook();
   return VisitCellClass(cellClass, [&](auto tag) -> TExportCell* {
     using T = typename decltype(tag)::type;
-    return InsertNew<T>(index);
+    if (!book) return InsertNew<T>(index);
+    return TOwnedListObject::CreateInsertIn<T>(book->CellBlocks, *this, index);
   });
 }
 
@@ -51,20 +56,17 @@ TExportCell* TExportCells::Insert(std::int64_t index, TCellClass cellClass) {
   return InsertUnchecked(index, cellClass);
 }
 
-void TExportCells::PadTo(int count) {
-  count = std::min(count, kMaxSheetCols);
-  while (Count() < count) TOwnedList::Add(nullptr);
-}
+void TExportCells::PadTo(int count) { PadWithEmptySlots(std::min(count, kMaxSheetCols)); }
 
 void TExportCells::Assign(const TExportCells& source) {
   if (&source == this) return;
   Clear();
-  for (std::int32_t i = 0; i < source.Count(); ++i) {
-    if (const TExportCell* from = source.PeekItem(i))
-      InsertUnchecked(i, from->CellClass())->Assign(*from);
-    else
-      TOwnedList::Add(nullptr);
-  }
+  source.ForEachItem([this](std::int32_t pos, TOwnedListObject* item) {
+    const auto* from = static_cast<const TExportCell*>(item);
+    PadWithEmptySlots(pos);
+    InsertUnchecked(pos, from->CellClass())->Assign(*from);
+  });
+  PadWithEmptySlots(source.Count());
 }
 
 TExportCell* TExportCells::Replace(std::int64_t index, TCellClass newClass, TExportCell* old) {

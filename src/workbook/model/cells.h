@@ -17,7 +17,7 @@ class TExportCells : public TOwnedListOf<TExportCell> {
  public:
   explicit TExportCells(TExportRow* row);
 
-  // The owning row, nil when the list is not a row's.
+  // The row this list belongs to; null for a free-standing list.
   TExportRow* Owner() const;
 
   // The cell at Index (an untouched column becomes an empty cell); EListError outside

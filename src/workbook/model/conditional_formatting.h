@@ -1,7 +1,6 @@
 #pragma once
-// Conditional formatting of a cell: an ordered list of cell-value rules, each a comparison with
-// one or two formulas and the format (font colour, font style, fill colour) applied when it
-// holds. The rule added last is evaluated first, so every writer emits the rules last to first.
+// Conditional formats of a cell: value comparisons with the look they switch on. The newest rule
+// is checked first, so writers emit the rules newest first.
 #include <cstdint>
 #include <memory>
 #include <span>

@@ -1,11 +1,61 @@
 #include "workbook/model/packed_text.h"
 
+#include "workbook/model/load_budget.h"
+
 #include <algorithm>
 #include <limits>
 #include <new>
 #include <stdexcept>
 
 namespace workbook {
+
+namespace {
+
+std::atomic<std::uint64_t> charactersExamined{0};
+
+void Examined(std::size_t characters) {
+  charactersExamined.fetch_add(characters, std::memory_order_relaxed);
+}
+
+}  // namespace
+
+std::uint64_t TPackedText::CharactersExamined() {
+  return charactersExamined.load(std::memory_order_relaxed);
+}
+
+std::uint32_t TPackedText::LineBreakFacts(std::u16string_view text) {
+  Examined(text.size());
+  std::uint32_t facts = 0;
+  for (std::size_t i = text.find_first_of(u"\r\n"); i != std::u16string_view::npos;
+       i = text.find_first_of(u"\r\n", i + 1)) {
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+      facts |= kHasCRLF;
+      ++i;
+    } else {
+      facts |= kHasLoneBreak;
+    }
+    if (facts == (kHasCRLF | kHasLoneBreak)) break;
+  }
+  return facts;
+}
+
+TPackedText TPackedText::WithCRLFBreaks() const {
+  if (!HasLoneLineBreak()) return *this;
+  const std::u16string_view text = View();
+  Examined(text.size());
+  std::u16string normal;
+  normal.reserve(text.size() + text.size() / 8);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c != u'\r' && c != u'\n') {
+      normal += c;
+    } else {
+      normal += u"\r\n";
+      if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    }
+  }
+  return TPackedText(normal);
+}
 
 TPackedText& TPackedText::operator=(const TPackedText& other) noexcept {
   if (data_ != other.data_) {
@@ -38,9 +88,11 @@ void TPackedText::Assign(std::u16string_view text) {
   if (!text.empty()) {
     if (text.size() > std::numeric_limits<std::uint32_t>::max())
       throw std::length_error("text too long");
+    TWorkbookLoadBudget::ChargeTextBytes(static_cast<std::int64_t>(text.size() * sizeof(char16_t)));
     void* block = ::operator new(sizeof(THeader) + text.size() * sizeof(char16_t));
-    fresh = new (block) THeader{{1}, static_cast<std::uint32_t>(text.size())};
+    fresh = new (block) THeader{{1}, static_cast<std::uint32_t>(text.size()), 0};
     std::copy(text.begin(), text.end(), reinterpret_cast<char16_t*>(fresh + 1));
+    fresh->Facts = LineBreakFacts(text);
   }
   Release();
   data_ = fresh;

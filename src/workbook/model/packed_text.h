@@ -2,7 +2,9 @@
 // A text held in one pointer (its length stored in front of its characters): string cells are
 // many, and a full string object would double the size of each. The characters never change once
 // made, so copies share them under a count: cells read from a shared-string table hold the
-// table's text instead of a copy each.
+// table's text instead of a copy each. What cells need to know about a text (whether it holds
+// line breaks) is found once when it is made, so a text shared by many cells is never scanned
+// again per cell.
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -26,13 +28,26 @@ class TPackedText {
   }
   std::size_t size() const { return data_ ? data_->Length : 0; }
   bool empty() const { return data_ == nullptr; }
+  // Holds a CR LF pair.
+  bool HasCRLF() const { return data_ && (data_->Facts & kHasCRLF); }
+  // Holds a CR or an LF that is not part of a CR LF pair.
+  bool HasLoneLineBreak() const { return data_ && (data_->Facts & kHasLoneBreak); }
+  // The text with every lone CR or LF made a CR LF pair: this text itself when it has none.
+  TPackedText WithCRLFBreaks() const;
+  // Characters read so far, process-wide, to find texts' facts and to normalise their line
+  // breaks: what tests count to see that a shared text is read once, not once per cell.
+  static std::uint64_t CharactersExamined();
 
  private:
+  static constexpr std::uint32_t kHasCRLF = 1;
+  static constexpr std::uint32_t kHasLoneBreak = 2;
   struct THeader {
     std::atomic<std::uint32_t> Refs;
     std::uint32_t Length;
+    std::uint32_t Facts;
   };
 
+  static std::uint32_t LineBreakFacts(std::u16string_view text);
   const char16_t* Chars() const { return reinterpret_cast<const char16_t*>(data_ + 1); }
   void AddRef() noexcept {
     if (data_) data_->Refs.fetch_add(1, std::memory_order_relaxed);

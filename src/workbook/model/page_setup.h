@@ -1,7 +1,6 @@
 #pragma once
-// What a printed page of a worksheet needs: the three-part header and footer with their field
-// codes and fonts, and the page settings (margins in centimetres, orientation, order, scaling,
-// first page number, centring, printed headings and grid lines, print area and print titles).
+// Print settings of a worksheet, kept whatever the format so a file read in one format prints
+// the same when written in another: header and footer texts and the page layout.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,8 +17,9 @@ class TExportWorkSheet;
 class THashedStrings;
 class TXLSRecordReader;
 
-// One section of a header or footer. Fields are written in Text as "[PAGENUMBER]",
-// "[PAGECOUNT]", "[SHEETNAME]", "[DATE]", "[TIME]" and "[FILENAME]"; a line break is a CR.
+// Left, centre or right part of a header or footer. Page numbers, dates and the like are kept as
+// bracketed field names in Text (e.g. "[PAGENUMBER]"), so each format can translate them to its
+// own codes; CR breaks lines.
 class TExportHeader : public TPersistent {
  public:
   std::u16string Text;

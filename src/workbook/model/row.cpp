@@ -10,6 +10,7 @@
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/limits.h"
+#include "workbook/model/load_budget.h"
 #include "workbook/model/workbook.h"
 #include "workbook/model/worksheet.h"
 
@@ -163,13 +164,15 @@ void TExportRows::ConsolidateLastRow() {
 TExportRow* TExportRows::GetRow(int index) {
   CheckRowIndex(index);
   if (index >= Count()) ConsolidateLastRow();
-  while (Count() <= index) TOwnedList::Add(nullptr);
+  PadWithEmptySlots(index + 1);
   return GetItem(index);
 }
 
 TExportRow* TExportRows::GetItem(std::int64_t index) {
   if (TExportRow* row = TOwnedListOf::GetItem(index)) return row;
-  // An untouched row comes into being in its slot: made last, then swapped into place.
+  // An untouched row comes into being in its slot: made last, then swapped into place. A row
+  // costs a load about what a cell does.
+  TWorkbookLoadBudget::ChargeCells(1);
   TExportRow* fresh = AddNew<TExportRow>();
   Exchange(index, fresh->GetIndex());
   Delete(Count() - 1);
@@ -188,6 +191,7 @@ bool TExportRows::RowHasCells(int index) const {
 
 TExportRow* TExportRows::AddRow(int index) {
   CheckRowIndex(Count());
+  TWorkbookLoadBudget::ChargeCells(1);
   ConsolidateLastRow();
   if (index < 0 || index > Count()) index = Count();
   return InsertNew<TExportRow>(index);
@@ -197,12 +201,11 @@ void TExportRows::Assign(const TExportRows& source) {
   if (&source == this) return;
   Clear();
   DefaultRowHeight = source.DefaultRowHeight;
-  for (std::int32_t i = 0; i < source.Count(); ++i) {
-    if (const TExportRow* from = source.PeekItem(i))
-      AddNew<TExportRow>()->Assign(*from);
-    else
-      TOwnedList::Add(nullptr);
-  }
+  source.ForEachItem([this](std::int32_t pos, TOwnedListObject* item) {
+    PadWithEmptySlots(pos);
+    AddNew<TExportRow>()->Assign(*static_cast<const TExportRow*>(item));
+  });
+  PadWithEmptySlots(source.Count());
 }
 
 }  // namespace workbook

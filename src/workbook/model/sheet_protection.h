@@ -1,6 +1,6 @@
 #pragma once
-// A worksheet's protection: whether it is protected, its password (or the 16-bit verifier read
-// from a file) and which actions stay allowed while it is protected.
+// Sheet protection. Files store only a hash of the password, so a sheet read from a file keeps
+// that hash to write it back unchanged.
 #include <cstdint>
 #include <string>
 #include <vector>

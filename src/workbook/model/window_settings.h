@@ -1,6 +1,6 @@
 #pragma once
-// A worksheet's view: frozen panes, zoom, grid lines and headings, tab colour, selection, top-left
-// cell, outline summary placement and the auto-filter range.
+// How a sheet looks when opened (panes, zoom, what is shown, where the cursor is), kept so a file
+// passed through the library opens the way its author left it.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -63,6 +63,12 @@ class TExportWindowSettings : public TPersistent {
   void ReadXLSXAutoFilter(TXmlNode autoFilterNode);
   // The sheet-qualified absolute reference for the _xlnm._FilterDatabase name.
   std::u16string GetXLSXAutoFilterRef() const;
+
+  // WINDOW2, SELECTION, SCL and, when the panes are frozen, PANE: the view records of a sheet,
+  // headers included. Selected: the sheet is the workbook's selected (first) sheet.
+  std::vector<std::uint8_t> WriteXLSView(bool selected) const;
+  // SELECTION record data: the selected range (whole rows or columns when it spans them).
+  void ReadXLSSelection(TXLSRecordReader& reader);
 
   // The SHEETLAYOUT record (0x0862), header included; empty without a tab colour. PaletteIndex is
   // the palette's index of TabColor.

@@ -36,7 +36,7 @@ const char16_t kMissingFormatsMessage[] =
     u"  workbook::WorkbookTimeFormat = u\"hh:mm:ss\";\r\n"
     u"\r\n"
     u"See documentation for more information: "
-    u"https://help.workbook.invalid/oexport-help/global-variables/";
+    u"https://help.workbook.invalid/workbook-help/global-variables/";
 
 }  // namespace
 
@@ -101,6 +101,7 @@ void TWorkbook::LoadFromStream(TStream& stream, TCustomExporter& exporter) {
     TWorkbook& workbook;
     ~DialogGuard() { workbook.ProgressDlg.reset(); }
   } guard{*this};
+  TWorkbookLoadBudget budget(LoadLimits);
   exporter.ImportFromStream(stream, *this);
 }
 

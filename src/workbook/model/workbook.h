@@ -1,12 +1,13 @@
 #pragma once
-// The in-memory workbook: its worksheets, document properties, the 1904 date flag, progress
-// reporting of long reads and writes, and the hooks that let a caller take rows as they are read.
+// The workbook in memory: sheets, a few document properties and the registries they share, plus
+// progress reporting and row hooks, so a long load can show progress or stream its rows.
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "workbook/core/stream.h"
 #include "workbook/model/drawing.h"
+#include "workbook/model/load_budget.h"
 #include "workbook/model/named_cells.h"
 #include "workbook/model/progress_dlg_wrapper.h"
 #include "workbook/model/workbook_registries.h"
@@ -51,6 +52,8 @@ class TWorkbook : public TPersistent, public TWorkbookRegistries {
   TWorkbook& operator=(const TWorkbook&) = delete;
 
   std::u16string DefaultFontName = u"Arial";
+  // Where the workbook's cells live; declared first, so it goes last.
+  TItemBlocks CellBlocks;
   TExportWorkSheets WorkSheets;
   // Pictures shown by cell drawings; one that no cell shows any more frees itself.
   TExportDrawings Drawings{this};
@@ -67,6 +70,8 @@ class TWorkbook : public TPersistent, public TWorkbookRegistries {
   bool ReadRowsByEvent = false;
   TBeforeWorkSheetReadEvent OnBeforeWorkSheetRead;
   TRowReadEvent OnRowRead;
+  // The most cells and text one load may make; a file that needs more fails to load.
+  TWorkbookLoadLimits LoadLimits;
 
   bool Destroying() const { return destroying_; }
 

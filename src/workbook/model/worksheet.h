@@ -24,8 +24,8 @@ class TExportWorkSheet : public TOwnedListObject {
   TExportWorkSheet();
   ~TExportWorkSheet() override;
 
-  // Write-rows-by-event hooks: fill an existing row just before it is written, or create the row
-  // just past the last one.
+  // Hooks that let a caller supply rows while the sheet is written, so a large sheet need not be
+  // held in memory whole.
   using TGetRowEvent = std::function<void(TWorkbook&, TExportWorkSheet&, TExportRow&)>;
   using TAddRowEvent = std::function<void(TWorkbook&, TCustomExporter&, TExportWorkSheet&, int)>;
 

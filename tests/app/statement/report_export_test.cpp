@@ -51,6 +51,19 @@ TEST(ReportExport, EcSalesListWithBrokenTotalWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(target.string() + ".xml"));
 }
 
+TEST(ReportExport, ControlCharacterAnywhereWritesNoReport) {
+  // A settings value never passes the row checks: the writers stop it themselves.
+  const auto data = FullStatement();
+  data->Subject.NazovSubjektu = "Firma\x01";
+  const auto kv = TestDir() / "control_kv";
+  const auto sv = TestDir() / "control_sv";
+  for (const auto& target : {kv, sv}) std::filesystem::remove(target.string() + ".xml");
+  EXPECT_THROW(ExportControlStatement(TKVFormat::Format2021, *data, kv.string()), EAppException);
+  EXPECT_THROW(ExportEcSalesList(TSVLayout::Layout2020, *data, kToday, sv.string()), EAppException);
+  for (const auto& target : {kv, sv})
+    EXPECT_FALSE(std::filesystem::exists(target.string() + ".xml")) << target;
+}
+
 TEST(PeriodNames, MonthsAndQuartersExactly) {
   const char* months[] = {"Január", "Február", "Marec",     "Apríl",   "Máj",      "Jún",
                           "Júl",    "August",  "September", "Október", "November", "December"};

@@ -1,8 +1,10 @@
 #include "app/statement/settings_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -173,16 +175,6 @@ TEST_F(SettingsFile, RoundTripWriterToReader) {
   EXPECT_EQ(read.Notes, written.Notes);
 }
 
-TEST_F(SettingsFile, BareNameUsesTheCurrentDirectory) {
-  const fs::path before = fs::current_path();
-  fs::current_path(dir_);
-  TData data;
-  EXPECT_NO_THROW(SaveSettings(SampleValues()));
-  EXPECT_NO_THROW(LoadSettings(data));
-  fs::current_path(before);
-  EXPECT_EQ(data.Sheets.A1, "Sheet A1");
-}
-
 TEST_F(SettingsFile, HeaderKeys) {
   struct Case {
     const char* file;
@@ -336,12 +328,30 @@ TEST_F(SettingsFile, IntegerFormsOfTheRunTime) {
 TEST_F(SettingsFile, WriteFailuresRaiseInOutError) {
   EXPECT_THROW(SaveSettingsFile((dir_ / "missing" / "settings.ini").string(), SampleValues()),
                EInOutError);
-  if (fs::exists("/dev/full")) {
-    try {
-      SaveSettingsFile("/dev/full", SampleValues());
-      FAIL() << "no exception";
-    } catch (const EInOutError& e) {
-      EXPECT_EQ(e.Message(), "Disk full");
-    }
+}
+
+// A file-size limit makes the write fail halfway, as a disk that fills up does.
+TEST_F(SettingsFile, WriteFailingHalfwayLeavesTheOldFileWhole) {
+  Write("[Nazvy harkov]\r\nA1:old sheet\r\n");
+  const std::string before = Read();
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 512;  // the new file is several kilobytes
+  const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  std::string message = "no exception";
+  try {
+    SaveSettingsFile(path_, SampleValues());
+  } catch (const EInOutError& e) {
+    message = e.Message();
   }
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, handler);
+
+  EXPECT_EQ(message, "Disk full");
+  EXPECT_EQ(Read(), before);
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(dir_)) left.push_back(entry.path().filename());
+  EXPECT_EQ(left, std::vector<std::string>{"settings.ini"}) << "the half-written file is left";
 }

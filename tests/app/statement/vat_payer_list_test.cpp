@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "app/statement/errors.h"
 #include "app/statement/integer_text.h"
@@ -20,6 +21,11 @@ std::vector<std::int64_t> Numbers(const TVATList& list) {
   std::vector<std::int64_t> numbers;
   for (const tVATSubject& e : list.Entries) numbers.push_back(e.Number);
   return numbers;
+}
+
+std::optional<TVATList> Parse(const std::string& bytes) {
+  std::istringstream in(bytes);
+  return ReadVATList(in);
 }
 
 }  // namespace
@@ -43,25 +49,43 @@ TEST(VATPayerList, KindByTheStartOfTheFirstLine) {
   for (const auto& c : cases) EXPECT_EQ(VATListKindOf(c.line), c.kind) << c.line;
 }
 
-TEST(VATPayerList, FileLines) {
-  using V = std::vector<std::string_view>;
-  EXPECT_EQ(SplitFileLines("a\nb"), (V{"a", "b"}));
-  EXPECT_EQ(SplitFileLines("a\r\nb\r\n"), (V{"a", "b"}));
-  EXPECT_EQ(SplitFileLines("a\n\nb\n"), (V{"a", "", "b"}));
-  EXPECT_EQ(SplitFileLines("a\rb\n"), (V{"a\rb"}));
-  EXPECT_EQ(SplitFileLines("\n"), (V{""}));
-  EXPECT_EQ(SplitFileLines(""), V{});
+TEST(VATPayerList, FileLinesInAnyPiecesAndCut) {
+  using V = std::vector<std::string>;
+  struct Case {
+    std::string bytes;
+    std::size_t keep;
+    V lines;
+  } cases[] = {
+      {"a\nb", 9, {"a", "b"}},
+      {"a\r\nb\r\n", 9, {"a", "b"}},
+      {"a\n\nb\n", 9, {"a", "", "b"}},
+      {"a\rb\n", 9, {"a\rb"}},
+      {"a\r", 9, {"a\r"}},
+      {"\n", 9, {""}},
+      {"", 9, {}},
+      {"abcdef\r\nxy\n", 3, {"abc", "xy"}},
+      {"abc\r\nab\r\n", 3, {"abc", "ab"}},
+  };
+  for (const Case& c : cases) {
+    for (std::size_t chunk : {1, 2, 3, 1 << 16}) {
+      std::istringstream in(c.bytes);
+      TFileLineReader reader(in, c.keep, chunk);
+      V lines;
+      for (std::string line; reader.Next(line);) lines.push_back(line);
+      EXPECT_EQ(lines, c.lines) << c.bytes << " in pieces of " << chunk;
+    }
+  }
 }
 
 TEST(VATPayerList, RegisterSkipsTwoHeaderLinesTheOthersOne) {
-  const auto reg = ParseVATList(std::string(kRegister) + "\r\nIC_DPH;ICO;NAZOV\r\n" +
-                                "SK2020000001;123;Firma A\r\n");
+  const auto reg =
+      Parse(std::string(kRegister) + "\r\nIC_DPH;ICO;NAZOV\r\n" + "SK2020000001;123;Firma A\r\n");
   ASSERT_TRUE(reg);
   EXPECT_EQ(reg->Kind, TVATListKind::Register);
   EXPECT_EQ(Numbers(*reg), std::vector<std::int64_t>{2020000001});
 
   for (const char* name : {kCancellation, kSpecial}) {
-    const auto list = ParseVATList(std::string(name) + "\nSK2020000001;1\nSK2020000002;2\n");
+    const auto list = Parse(std::string(name) + "\nSK2020000001;1\nSK2020000002;2\n");
     ASSERT_TRUE(list);
     EXPECT_EQ(Numbers(*list), (std::vector<std::int64_t>{2020000001, 2020000002})) << name;
   }
@@ -70,8 +94,8 @@ TEST(VATPayerList, RegisterSkipsTwoHeaderLinesTheOthersOne) {
 TEST(VATPayerList, EntryKeyAndText) {
   const std::string long_text(250, 't');
   const auto list =
-      ParseVATList(std::string(kSpecial) + "\n" + "SK1234567890;Firma \xE8;Ko\x9A" + "ice\n" +
-                   "SK1000000000;" + long_text + "\n" + "SK0000000042\n" + "SK7\n");
+      Parse(std::string(kSpecial) + "\n" + "SK1234567890;Firma \xE8;Ko\x9A" + "ice\n" +
+            "SK1000000000;" + long_text + "\n" + "SK0000000042\n" + "SK7\n");
   ASSERT_TRUE(list);
   ASSERT_EQ(list->Entries.size(), 4u);
   // Sorted by number.
@@ -83,12 +107,12 @@ TEST(VATPayerList, EntryKeyAndText) {
 }
 
 TEST(VATPayerList, UnknownOrEmptyFileGivesNothing) {
-  EXPECT_FALSE(ParseVATList(""));
-  EXPECT_FALSE(ParseVATList("IC_DPH;ICO\nSK1234567890;1\n"));
+  EXPECT_FALSE(Parse(""));
+  EXPECT_FALSE(Parse("IC_DPH;ICO\nSK1234567890;1\n"));
 }
 
 TEST(VATPayerList, HeaderOnlyRegisterIsEmpty) {
-  const auto list = ParseVATList(std::string(kRegister) + "\nheading\n");
+  const auto list = Parse(std::string(kRegister) + "\nheading\n");
   ASSERT_TRUE(list);
   EXPECT_TRUE(list->Entries.empty());
   EXPECT_FALSE(VATsearch(list->Entries, 0));
@@ -103,7 +127,7 @@ TEST(VATPayerList, LineWithoutNumberStopsTheLoadWithConversionError) {
                {"SK12345;6789", "'12345;6789' is not a valid integer value"}};
   for (const auto& c : cases) {
     try {
-      ParseVATList(std::string(kCancellation) + "\nSK1234567890\n" + c.line + "\nSK1\n");
+      Parse(std::string(kCancellation) + "\nSK1234567890\n" + c.line + "\nSK1\n");
       ADD_FAILURE() << "no exception for " << c.line;
     } catch (const EConvertError& e) {
       EXPECT_STREQ(e.what(), c.message);
@@ -122,8 +146,8 @@ TEST(VATPayerList, UnsortedListAnswersLikeSorted) {
   std::string sorted = std::string(kRegister) + "\nheading\n";
   for (std::int64_t k : ascending) sorted += "SK" + std::to_string(k) + ";x\n";
 
-  const auto a = ParseVATList(unsorted);
-  const auto b = ParseVATList(sorted);
+  const auto a = Parse(unsorted);
+  const auto b = Parse(sorted);
   ASSERT_TRUE(a && b);
   EXPECT_EQ(Numbers(*a), ascending);
   for (std::int64_t k : keys) {

@@ -137,6 +137,29 @@ TEST_F(ExportTest, EcSalesListWithAFractionalAmountFailsWithoutAFile) {
   EXPECT_FALSE(std::filesystem::exists(Path("sv.xml")));
 }
 
+TEST_F(ExportTest, InvoiceNumberXmlCannotCarryIsListedAndWritesNoFile) {
+  const char* const kUnfit[] = {
+      "F\x01"
+      "1",
+      "F\xEF\xBF\xBF"};  // U+0001, U+FFFF
+  for (const char* invoice : kUnfit) {
+    SCOPED_TRACE(invoice);
+    WriteSettings(PlainSettings());
+    Start();
+    Import("a1.xlsx", {TFakeSheet{"A1", {{"h"}, {"AT1", invoice, "2021-03-01", "1", "1", "20"}}}});
+    EXPECT_EQ(Lines(main_->LogBox),
+              std::vector<QString>{QString::fromUtf8("Neplatný údaj F v riadku č.2 v sekcií A1")});
+    boxes_.Shown.clear();
+    dialogs_.Answer(Path("kv"));
+    QTest::mouseClick(main_->Export1Btn, Qt::LeftButton);
+    ASSERT_EQ(boxes_.Shown.size(), 1u);
+    EXPECT_EQ(boxes_.Shown[0].Text,
+              u"Súbor XML nebol uložený: riadok č.20 obsahuje riadiaci znak, ktorý XML "
+              u"nepripúšťa.");
+    EXPECT_FALSE(std::filesystem::exists(Path("kv.xml")));
+  }
+}
+
 TEST_F(ExportTest, ListsAndSumsAreSavedAsUtf8) {
   ImportGolden(nullptr);
   dialogs_.Answer(Path("errors"));

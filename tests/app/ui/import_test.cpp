@@ -122,8 +122,7 @@ TEST_F(AppTest, GoodBadAndEmptyRowsOfOneSection) {
   ASSERT_EQ(Data.RowsA1.size(), 3u);
   EXPECT_EQ(Data.RowsA1[1]->Z, "");  // rejected, kept with its error
   EXPECT_EQ(Data.RowsA1[2]->Kopr, "");
-  // The sections without a sheet keep their figures.
-  EXPECT_EQ(Cell(main_->StatsList, 1, 2), "");
+  EXPECT_EQ(Column(main_->StatsList, 2), (std::vector<QString>{"0", "0", "0", "0"}));
   EXPECT_EQ(Sum(main_->SubtotalsList, "A2-Z"), "0");
 }
 
@@ -219,18 +218,27 @@ TEST_F(AppTest, SheetWithoutRowsShowsDashes) {
   EXPECT_EQ(Column(main_->StatsList, 5), (std::vector<QString>{"-", "-", "-", "-"}));
 }
 
-TEST_F(AppTest, SecondImportWithoutASheetKeepsThatSectionsFigures) {
+TEST_F(AppTest, SecondImportWithoutTwoSheetsShowsZerosForThem) {
   WriteSettings(GoldenSettings());
   Start();
   Import("book.xlsx", GoldenWorkbook());
-  std::vector<TFakeSheet> withoutSV1 = GoldenWorkbook();
-  withoutSV1.erase(withoutSV1.begin() + 10);
-  withoutSV1[0].Rows.pop_back();  // one A1 row less
-  Import("book2.xlsx", withoutSV1);
-  EXPECT_EQ(Column(main_->StatsList, 11), (std::vector<QString>{"2", "0", "1", "3"}));
-  EXPECT_EQ(Sum(main_->SubtotalsList, "SV1-Z"), U("1 740,00 €"));
-  EXPECT_DOUBLE_EQ(Data.Totals.Sum[32], 1740);
-  EXPECT_TRUE(Data.RowsSV1.empty());
+  ASSERT_EQ(Sum(main_->SubtotalsList, "B1-Z"), U("1 544,39 €"));
+  std::vector<TFakeSheet> second = GoldenWorkbook();
+  second.erase(second.begin() + 10);  // SV1
+  second.erase(second.begin() + 2);   // B1
+  second[0].Rows.pop_back();          // one A1 row less
+  Import("book2.xlsx", second);
+
+  const std::vector<QString> zeros = {"0", "0", "0", "0"};
+  EXPECT_EQ(Column(main_->StatsList, 3), zeros);
+  EXPECT_EQ(Column(main_->StatsList, 11), zeros);
+  for (const char* key : {"B1-Z", "B1-D", "B1-O", "SV1-Z"})
+    EXPECT_EQ(Sum(main_->SubtotalsList, key), "0") << key;
+  for (int slot : {5, 6, 7, 33}) EXPECT_EQ(Data.Totals.Sum[slot - 1], 0) << slot;
+  const std::vector<QString> warnings = Lines(main_->LogBox2);
+  ASSERT_GE(warnings.size(), 2u);
+  EXPECT_EQ(std::vector<QString>(warnings.begin(), warnings.begin() + 2),
+            NotFoundWarnings({"B1", "SV1"}));
   EXPECT_EQ(Column(main_->StatsList, 1), (std::vector<QString>{"1", "0", "0", "1"}));
   EXPECT_EQ(Sum(main_->SubtotalsList, "A1-Z"), U("1 000,00 €"));
 }

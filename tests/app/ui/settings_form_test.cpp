@@ -211,5 +211,21 @@ TEST_F(SettingsWindow, RoundTripThroughTheFile) {
   QTest::mouseClick(main_->SettingsBtn, Qt::LeftButton);
 }
 
+// A file dialog makes its folder current; the settings must stay in the start-up folder.
+TEST_F(SettingsWindow, OkAfterAnImportFromAnotherFolderWritesTheStartupFoldersFile) {
+  std::filesystem::create_directory(dir_ / "books");
+  Import("books/book.xlsx", {});
+  ASSERT_EQ(std::filesystem::current_path(), dir_ / "books");
+  QTimer::singleShot(0, [&] {
+    settings_->Year->setText("2030");
+    QTest::mouseClick(settings_->Button3, Qt::LeftButton);
+    if (settings_->isVisible()) settings_->reject();
+  });
+  QTest::mouseClick(main_->SettingsBtn, Qt::LeftButton);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "books" / "settings.ini"));
+  EXPECT_NE(ReadFile(Path("settings.ini")).find("\r\nRok:2030\r\n"), std::string::npos);
+  EXPECT_EQ(Data.Header.Rok, "2030");
+}
+
 }  // namespace
 }  // namespace app::test

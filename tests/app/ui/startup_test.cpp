@@ -95,6 +95,21 @@ TEST_F(AppTest, DownloadOpensTheListAddressInTheBrowser) {
   ASSERT_EQ(shell_.Opened.size(), 1u);
   EXPECT_TRUE(shell_.Opened[0].starts_with("http://"));
   EXPECT_TRUE(shell_.Opened[0].ends_with("/report/ds_dphs_csv.zip"));
+  EXPECT_TRUE(boxes_.Shown.empty());
+}
+
+TEST_F(AppTest, DownloadWithoutABrowserShowsTheAddress) {
+  WriteSettings(PlainSettings());
+  Start();
+  shell_.Starts = false;
+  QTest::mouseClick(main_->Button4, Qt::LeftButton);
+  ASSERT_EQ(shell_.Opened.size(), 1u);
+  ASSERT_EQ(boxes_.Shown.size(), 1u);
+  EXPECT_EQ(Utf8(boxes_.Shown[0].Text),
+            "Prehliadač sa nepodarilo spustiť. Zoznamy platiteľov DPH si stiahnite z adresy:"
+            "\r\n\r\n" +
+                shell_.Opened[0]);
+  EXPECT_EQ(boxes_.Shown[0].Caption, u"Upozornenie");
 }
 
 }  // namespace

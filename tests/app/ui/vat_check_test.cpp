@@ -45,6 +45,35 @@ TEST_F(VATCheckTest, RegisterReportsTheMissingIdsAfterPumpingOncePerRecord) {
   EXPECT_EQ(KVDPH.VATList.size(), 2u);
 }
 
+// The check handles the window's events after every record; clicks meanwhile must not start
+// another command (an import would free the records the check is reading).
+TEST_F(VATCheckTest, ClicksDuringTheScanStartNothing) {
+  main_->show();
+  WriteList("register.csv",
+            "ZoznamSubjektovRegistrovanychkDPH 01.03.2021\r\nIC_DPH;NAZOV\r\n"
+            "SK1234567890;Prvá\r\nSK4444444444;Druhá\r\n");
+  files_.Books[Path("other.xlsx")] = {};
+  dialogs_.Answer(Path("register.csv"));
+  dialogs_.Answer(Path("other.xlsx"));
+  bool disabledMeanwhile = true;
+  pump_.User = [&] {
+    disabledMeanwhile = disabledMeanwhile && !main_->isEnabled();
+    for (QPushButton* button : {main_->LoadBtn, main_->VATcheckBtn, main_->Export1Btn})
+      QTest::mouseClick(button, Qt::LeftButton);
+  };
+  QTest::mouseClick(main_->VATcheckBtn, Qt::LeftButton);
+  pump_.User = nullptr;
+
+  EXPECT_TRUE(disabledMeanwhile);
+  EXPECT_EQ(pump_.Calls, 9);
+  EXPECT_EQ(files_.Loaded.size(), 1u);  // the first import only
+  EXPECT_EQ(dialogs_.Calls.size(), 2u);
+  ASSERT_EQ(boxes_.Shown.size(), 1u);
+  EXPECT_TRUE(Utf8(boxes_.Shown[0].Text).ends_with("\r\nPočet neplatných IČ DPH: 4"));
+  EXPECT_TRUE(main_->isEnabled());
+  EXPECT_EQ(Data.RowsA1.size(), 2u);
+}
+
 TEST_F(VATCheckTest, UnknownListKindShowsNothing) {
   WriteList("other.csv", "something else\r\nSK1234567890\r\n");
   Check("other.csv");

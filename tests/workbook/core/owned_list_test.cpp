@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -313,6 +314,96 @@ TEST_F(OwnedList, EmptySlotsAreAllowed) {
   list.Delete(1);
   EXPECT_EQ(Names(list), "ab");
   ExpectConsistent(list);
+}
+
+// Lists with empty slots store only their items; every operation must answer as a list with a
+// slot per position would. Random steps are replayed on a plain vector of names ("-" = empty).
+TEST_F(OwnedList, EmptySlotsBehaveAsSlotsUnderEveryOperation) {
+  std::mt19937 random(20261206);
+  std::vector<std::string> expected;
+  int made = 0;
+  auto pick = [&random](std::size_t n) {
+    return static_cast<std::int32_t>(std::uniform_int_distribution<std::size_t>(0, n - 1)(random));
+  };
+  for (int step = 0; step < 3000; ++step) {
+    const std::size_t n = expected.size();
+    switch (pick(6)) {
+      case 0: {  // an item inserted anywhere
+        const std::int32_t at = pick(n + 1);
+        const std::string name = std::to_string(made++);
+        list.InsertNew(at, &log, name);
+        expected.insert(expected.begin() + at, name);
+        break;
+      }
+      case 1: {  // empty slots inserted anywhere
+        const std::int32_t at = pick(n + 1);
+        const int gaps = 1 + pick(3);
+        for (int i = 0; i < gaps; ++i) list.Insert(at, nullptr);
+        expected.insert(expected.begin() + at, gaps, "-");
+        break;
+      }
+      case 2: {
+        if (n == 0) break;
+        const std::int32_t at = pick(n);
+        list.Delete(at);
+        expected.erase(expected.begin() + at);
+        break;
+      }
+      case 3: {
+        if (n == 0) break;
+        const std::int32_t a = pick(n), b = pick(n);
+        list.Exchange(a, b);
+        std::swap(expected[a], expected[b]);
+        break;
+      }
+      case 4: {
+        if (n == 0) break;
+        const std::int32_t from = pick(n), to = pick(n);
+        list.Move(from, to);
+        const std::string moved = expected[from];
+        expected.erase(expected.begin() + from);
+        expected.insert(expected.begin() + to, moved);
+        break;
+      }
+      default:
+        if (n == 0) break;
+        if (const std::int32_t at = pick(n); list[at] != nullptr) {
+          TOwnedPtr<TItem> taken = list.Extract(list[at]);
+          ASSERT_NE(taken, nullptr);
+          EXPECT_EQ(taken->GetIndex(), -1);
+          expected.erase(expected.begin() + at);
+        }
+        break;
+    }
+    ASSERT_EQ(list.Count(), static_cast<std::int32_t>(expected.size())) << "step " << step;
+    std::string want;
+    int items = 0;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      want += expected[i] + ",";
+      if (expected[i] != "-") {
+        ++items;
+        ASSERT_EQ(list[i]->GetIndex(), static_cast<std::int32_t>(i)) << "step " << step;
+        ASSERT_EQ(list.IndexOf(list[i]), static_cast<std::int32_t>(i)) << "step " << step;
+      }
+    }
+    std::string got;
+    for (TItem* item : list) got += (item ? item->Name : "-") + ",";
+    ASSERT_EQ(got, want) << "step " << step;
+    ASSERT_EQ(list.ItemCount(), items);
+  }
+  list.Clear();
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(log.destroyed, log.created);
+}
+
+TEST_F(OwnedList, TheFirstEmptySlotIsWhereNilIs) {
+  Fill("ab");
+  EXPECT_EQ(list.IndexOf(nullptr), -1);
+  list.Insert(1, nullptr);
+  list.Insert(3, nullptr);
+  EXPECT_EQ(list.IndexOf(nullptr), 1);
+  list.Delete(1);
+  EXPECT_EQ(list.IndexOf(nullptr), 2);
 }
 
 class TFailingItem : public TItem {

@@ -66,5 +66,58 @@ TEST_F(SharedCellTextTest, CellSharesTheTableTextAndKeepsItsRules) {
   EXPECT_EQ(table.View(), u"a\r\nb");
 }
 
+struct TLineBreakCase {
+  std::u16string text;
+  bool crlf;
+  bool lone;
+  std::u16string normal;
+};
+
+TEST(PackedTextTest, LineBreakFactsAndTheirNormalForm) {
+  const TLineBreakCase cases[] = {
+      {u"", false, false, u""},
+      {u"plain", false, false, u"plain"},
+      {u"a\r\nb", true, false, u"a\r\nb"},
+      {u"a\nb", false, true, u"a\r\nb"},
+      {u"a\rb", false, true, u"a\r\nb"},
+      {u"a\n\rb", false, true, u"a\r\n\r\nb"},
+      {u"a\r\n\nb\r", true, true, u"a\r\n\r\nb\r\n"},
+      {u"\r\r\n", true, true, u"\r\n\r\n"},
+  };
+  for (const TLineBreakCase& c : cases) {
+    const TPackedText text(c.text);
+    const std::string name(c.text.begin(), c.text.end());
+    EXPECT_EQ(text.HasCRLF(), c.crlf) << name;
+    EXPECT_EQ(text.HasLoneLineBreak(), c.lone) << name;
+    const TPackedText normal = text.WithCRLFBreaks();
+    EXPECT_EQ(normal.View(), c.normal) << name;
+    EXPECT_FALSE(normal.HasLoneLineBreak()) << name;
+    // A text already in its normal form is itself, not a copy.
+    if (!c.lone) EXPECT_EQ(normal.View().data(), text.View().data()) << name;
+  }
+}
+
+TEST_F(SharedCellTextTest, ManyCellsSharingALongTextReadItOnce) {
+  TWorkbook book;
+  TExportWorkSheet* sheet = book.AddWorkSheet(u"S");
+  std::u16string chars(1'000'000, u'x');
+  chars[500'000] = u'\r';
+  chars[500'001] = u'\n';
+  const std::uint64_t before = TPackedText::CharactersExamined();
+  const TPackedText table(chars);
+  TExportCellString* first = nullptr;
+  for (int r = 0; r < 1000; ++r) {
+    auto* text = static_cast<TExportCellString*>(sheet->GetRow(r)->AddCell(TCellClass::String));
+    text->SetValueShared(table);
+    if (!first) first = text;
+  }
+  // Copies share it too.
+  auto* copy = static_cast<TExportCellString*>(sheet->GetRow(0)->AddCell(TCellClass::String));
+  copy->Assign(*first);
+  EXPECT_EQ(copy->GetValue().data(), table.View().data());
+  EXPECT_TRUE(copy->GetStyle().GetWrapText());
+  EXPECT_LE(TPackedText::CharactersExamined() - before, chars.size());
+}
+
 }  // namespace
 }  // namespace workbook

@@ -24,9 +24,15 @@ namespace workbook {
 
 namespace {
 
-// Repeats are counts from the file: copies they make are charged to this budget, so a small
-// file cannot make the model hold more cells than a large real one would.
-constexpr std::int64_t kMaxRepeatedCells = 4 * 1024 * 1024;
+// Repeats are counts from the file: the copies they make are charged to this budget by the
+// memory they take, so a small file cannot make the model hold more than a large real one would.
+// A copy costs its cell and its formula; its text is the original's, shared.
+constexpr std::int64_t kMaxRepeatedBytes = std::int64_t{256} << 20;
+constexpr std::int64_t kCopiedCellBytes = 64;
+
+std::int64_t CopyBytes(const TExportCell& cell) {
+  return kCopiedCellBytes + static_cast<std::int64_t>(cell.GetFormula().size() * sizeof(char16_t));
+}
 
 [[noreturn]] void InvalidODS() { throw EWorkbookFileException(WorkbookLng_InvalidODS); }
 
@@ -169,8 +175,12 @@ class TODSImport final : public TXmlSaxHandler {
     ReadCells(node, *row);
     row->DeleteTrailingEmptyCells();
     workbook_.DoAfterRowRead(*sheet_, *row);
+    std::int64_t rowBytes = 0;
+    row->Cells.ForEachItem([&rowBytes](std::int32_t, TOwnedListObject* cell) {
+      rowBytes += CopyBytes(*static_cast<TExportCell*>(cell));
+    });
     for (std::int64_t i = 1; i < repeat; ++i) {
-      Charge(row->Cells.Count());
+      Charge(rowBytes);
       TExportRow* copy = sheet_->Rows.GetRow(static_cast<int>(first + i));
       // From the row before: the row event may have taken the cells of the rows before it.
       row->AssignTo(*copy);
@@ -191,7 +201,7 @@ class TODSImport final : public TXmlSaxHandler {
       if (first + repeat > kMaxSheetCols) InvalidODS();
       TExportCell* cell = ReadCell(node, row, static_cast<int>(first));
       for (std::int64_t i = 1; i < repeat; ++i) {
-        Charge(1);
+        Charge(CopyBytes(*cell));
         cell->AssignTo(*row.FindCreateCell(static_cast<int>(first + i), cell->CellClass(), true));
       }
       CountCells(repeat);
@@ -247,9 +257,9 @@ class TODSImport final : public TXmlSaxHandler {
     return false;
   }
 
-  void Charge(std::int64_t cells) {
-    repeatedCells_ += cells;
-    if (repeatedCells_ > kMaxRepeatedCells) InvalidODS();
+  void Charge(std::int64_t bytes) {
+    repeatedBytes_ += bytes;
+    if (repeatedBytes_ > kMaxRepeatedBytes) InvalidODS();
   }
 
   void CountCells(std::int64_t cells) {
@@ -272,7 +282,7 @@ class TODSImport final : public TXmlSaxHandler {
   std::size_t sheetCount_ = 0;
   TExportWorkSheet* sheet_ = nullptr;
   std::int64_t nextRow_ = 0;
-  std::int64_t repeatedCells_ = 0;
+  std::int64_t repeatedBytes_ = 0;
   std::int64_t cellsSinceReport_ = 0;
 };
 

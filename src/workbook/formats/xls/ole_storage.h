@@ -27,14 +27,12 @@ class TOleStorage {
   void Open(TStream& source);
   // Whether the root storage holds a stream of that name (compared case-insensitively).
   bool StreamExists(const std::u16string& name) const;
-  // False when the root storage holds no stream of that name; otherwise appends the stream's bytes
-  // to Target and returns True. A damaged stream raises EOleStorageException and leaves Target as
-  // it was.
+  // Appends the named stream's bytes to Target; false when there is no such stream. Target is
+  // only touched once the whole stream has been read, so a damaged file adds nothing.
   bool ReadStream(const std::u16string& name, TStream& target);
 
-  // Writes to Target (at position 0) a whole compound file whose only stream, Name, holds the
-  // bytes of Data from its position to its end. Streams too large for the container's 32-bit
-  // size field raise EOleStorageException before anything is written.
+  // A compound file holding one stream (the rest of Data), written from the start of Target.
+  // Sizes are checked first, so an oversized stream fails without a half-written file.
   static void WriteStorage(TStream& target, TStream& data, const std::u16string& name);
 
  private:

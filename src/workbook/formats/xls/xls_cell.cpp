@@ -7,6 +7,8 @@
 #include "workbook/model/cell_empty.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
+#include "workbook/model/formula/rpn_formula.h"
+#include "workbook/model/rich_text.h"
 #include "workbook/model/row.h"
 
 namespace workbook {
@@ -25,6 +27,10 @@ void TExportCellEmpty::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext&
 }
 
 void TExportCellString::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) {
+  // A formula the format's tokens cannot hold leaves the text it gave.
+  if (const TRPNFormula* formula = HasFormula() ? GetRPNFormula() : nullptr;
+      formula != nullptr && formula->CanWriteXLS())
+    return formula->WriteXLSText(stream, GetRowIndex(), GetColIndex(), xfIndex, value_.View());
   if (value_.empty()) return WriteXLSBlank(stream, xfIndex);
   if (sharedString_ || HasRichText()) {
     WriteXLSCellHeader(stream, kBiffLabelSST, xfIndex, 10);
@@ -36,10 +42,49 @@ void TExportCellString::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext
   BiffWriteLabelString(stream, value_.View());
 }
 
+void TExportCellString::ReadXLSText(std::u16string_view text,
+                                    std::span<const std::uint8_t> runBuffer) {
+  // Where each character of the file's text lands once lone CR and LF became CR LF.
+  std::u16string normal;
+  std::vector<std::int32_t> moved(text.size() + 1);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    moved[i] = static_cast<std::int32_t>(normal.size());
+    char16_t c = text[i];
+    if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+      normal += u"\r\n";
+      moved[++i] = static_cast<std::int32_t>(normal.size()) - 1;
+    } else if (c == u'\r' || c == u'\n') {
+      normal += u"\r\n";
+    } else {
+      normal += c;
+    }
+  }
+  moved[text.size()] = static_cast<std::int32_t>(normal.size());
+  SetValueEx(normal, true);
+  if (runBuffer.size() < 4) return;
+  TStringRichTextTags& tags = GetRichTextTags();
+  tags.ReadXLSRuns(runBuffer);
+  for (std::int32_t i = 0; i < tags.Count(); ++i) {
+    std::int32_t& position = tags.GetTag(i)->Position;
+    if (position - 1 < static_cast<std::int32_t>(moved.size())) position = moved[position - 1] + 1;
+  }
+}
+
+bool TExportCellCustomNumber::WriteXLSFormula(TStream& stream, int xfIndex) {
+  const TRPNFormula* formula = GetRPNFormula();
+  if (!formula || !formula->CanWriteXLS()) return false;
+  const TRPNValue cached = FormulaError() != TRPNError::None
+                               ? TRPNValue::Fail(FormulaError())
+                               : TRPNValue{HasValue ? FileValue() : 0.0, TRPNError::None};
+  formula->WriteXLS(stream, GetRowIndex(), GetColIndex(), xfIndex, cached);
+  return true;
+}
+
 void TExportCellCustomNumber::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext&) {
   Calculate();
   if (WriteXLSFormula(stream, xfIndex)) return;
-  if ((!HasValue || IsBlankZero()) && !HasFormula()) return WriteXLSBlank(stream, xfIndex);
+  // A formula the format's tokens cannot hold leaves its value, when it has one.
+  if (!HasValue || (IsBlankZero() && !HasFormula())) return WriteXLSBlank(stream, xfIndex);
   WriteXLSCellHeader(stream, kBiffNumber, xfIndex, 14);
   BiffWriteDouble(stream, FileValue());
 }
@@ -72,7 +117,8 @@ void TExportCellBoolean::WriteXLS(TStream& stream, int xfIndex, TCellWriteContex
 }
 
 void TExportRow::WriteXLS(TStream& stream, int xfIndex, double height) const {
-  if (height < 0 && !style_) return;
+  // Hidden and outlined rows need the record even at the default height.
+  if (height < 0 && !style_ && !Hidden && OutlineLevel == 0) return;
   BiffWriteWord(stream, kBiffRow);
   BiffWriteWord(stream, 16);
   BiffWriteWord(stream, static_cast<std::uint16_t>(GetIndex()));
@@ -87,7 +133,8 @@ void TExportRow::WriteXLS(TStream& stream, int xfIndex, double height) const {
   BiffWriteWord(stream, 0);
   std::uint32_t options = (OutlineLevel & 7) | 0x100;
   if (Hidden) options |= 0x20;
-  if (HeightMode != 2) options |= 0x40;
+  // Without a height of its own the row must not claim one: readers would take height 0.
+  if (HeightMode != 2 && height >= 0) options |= 0x40;
   if (style_) options |= 0x80 | ((static_cast<std::uint32_t>(xfIndex + 16) << 16) & 0x0FFF0000);
   BiffWriteDWord(stream, options);
 }

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "workbook/formats/xls/xls_stream_primitives.h"
+
 namespace workbook {
 
 void BiffWriteWord(TStream& stream, std::uint16_t value) {
@@ -30,7 +32,8 @@ void BiffWriteCellHeader(TStream& stream, std::uint16_t recordId, std::uint16_t 
   BiffWriteWord(stream, static_cast<std::uint16_t>((xfIndex & 0xFFFF) + 16));
 }
 
-void BiffWriteLabelString(TStream& stream, std::u16string_view text) {
+void BiffWriteLabelString(TStream& stream, std::u16string_view raw) {
+  const std::u16string text = XLSWellFormedText(raw);
   BiffWriteWord(stream, static_cast<std::uint16_t>(text.size()));
   std::uint8_t option = 1;
   stream.WriteBuffer(&option, 1);

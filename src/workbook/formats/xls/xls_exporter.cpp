@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
 #include "workbook/formats/xls/ole_storage.h"
 #include "workbook/formats/xls/xls_file_reader.h"
@@ -23,7 +24,7 @@ void TCustomExporterXLS::ExportToStream(TStream& stream, TWorkbook& workbook) {
   TCustomExporter::ExportToStream(stream, workbook);
   workbook.DoProgress(wpsStart, 0, 1, u"Export");
   TMemoryStream records;
-  XLSWriteWorkbookStream(records, workbook);
+  XLSWriteWorkbookStream(records, workbook, *this);
   workbook.DoProgress(wpsSaving, 0, 1, u"");
   records.SetPosition(0);
   TOleStorage::WriteStorage(stream, records, u"Workbook");
@@ -75,7 +76,9 @@ void TCustomExporterXLS::ImportFromStream(TStream& stream, TWorkbook& workbook) 
     TExportWorkSheet* sheet = workbook.WorkSheets.GetItem(static_cast<std::int64_t>(i));
     workbook.DoProgress(wpsWorkSheet, static_cast<long long>(i), count, sheet->Name);
     TXLSWorksheetCells cells(workbook, *sheet, styles, reader.Globals().Palette(), charWidth);
-    if (!reader.ReadNextWorksheet(readFlags[i] ? &cells : nullptr)) break;
+    // A listed worksheet whose records are missing means the file was cut short.
+    if (!reader.ReadNextWorksheet(readFlags[i] ? &cells : nullptr))
+      throw EWorkbookFileException(WorkbookLng_InvalidXLS);
     if (readFlags[i]) cells.Finish();
   }
   workbook.DoProgress(wpsWorkSheet, count, count, u"");

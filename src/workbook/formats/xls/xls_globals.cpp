@@ -1,6 +1,7 @@
 #include "workbook/formats/xls/xls_globals.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
@@ -85,7 +86,9 @@ void TXLSGlobals::FirstPass(TMemoryStream& stream, TExporterXLSX_StyleSheet& sty
       case kFormat: {
         const std::uint16_t formatId = XLSCurrentRecordData(stream, reader).Word(0);
         reader.Skip(2);
-        styles.ReadXLSFormat(formatId, XLSReadString(reader, TXLSLengthRecord::Word));
+        // A damaged code is dropped: cells of that format show the general one.
+        if (std::optional<std::u16string> code = XLSTryReadString(reader, TXLSLengthRecord::Word))
+          styles.ReadXLSFormat(formatId, std::move(*code));
         break;
       }
       default:
@@ -106,6 +109,8 @@ void TXLSGlobals::SecondPass(TMemoryStream& stream, TExportFontList& fonts,
       fonts.ReadXLS(XLSCurrentRecordData(stream, reader).Bytes(), palette_);
     } else if (reader.Id() == kXF) {
       styles.ReadXLSXF(XLSCurrentRecordData(stream, reader).Bytes(), palette_);
+    } else if (reader.Id() == kXFExt) {
+      styles.ReadXLSXFEXT(XLSCurrentRecordData(stream, reader).Bytes());
     }
   }
 }

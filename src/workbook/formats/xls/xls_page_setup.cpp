@@ -2,9 +2,11 @@
 // SETUP.
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "workbook/core/units.h"
 #include "workbook/formats/xls/xls_record_reader.h"
+#include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/formats/xls/xls_strings.h"
 #include "workbook/model/page_setup.h"
 #include "workbook/model/worksheet.h"
@@ -73,7 +75,7 @@ double MarginCm(double inches) {
 }  // namespace
 
 std::vector<std::uint8_t> TExportHeaders::WriteXLS(std::uint16_t recordId) const {
-  const std::u16string text = BuildExcelString().substr(0, kMaxHeaderChars);
+  const std::u16string text = XLSWellFormedText(BuildExcelString().substr(0, kMaxHeaderChars));
   TBytes data;
   PutHeader(data, recordId, 3 + 2 * text.size());
   PutWord(data, static_cast<int>(text.size()));
@@ -87,7 +89,9 @@ void TExportHeaders::ReadXLS(TXLSRecordReader& reader) {
     ParseExcelString(std::u16string());
     return;
   }
-  ParseExcelString(XLSReadString(reader, TXLSLengthRecord::Word));
+  // A damaged text leaves the header as it was.
+  if (std::optional<std::u16string> text = XLSTryReadString(reader, TXLSLengthRecord::Word))
+    ParseExcelString(*text);
 }
 
 std::vector<std::uint8_t> TExportPageSettings::WriteXLS() const {
@@ -202,6 +206,20 @@ bool TExportPageSettings::ReadXLSRecord(std::uint16_t id, TXLSRecordReader& read
     case kSetupId:
       ReadXLSSetup(reader);
       return true;
+    case kHorizontalBreaksId:
+    case kVerticalBreaksId: {
+      // A count the record cannot hold is cut to the entries it holds.
+      const std::uint32_t count = std::min<std::uint32_t>(reader.ReadWord(), reader.Left() / 6);
+      for (std::uint32_t i = 0; i < count && owner_; ++i) {
+        const int index = reader.ReadWord();
+        reader.Skip(4);
+        if (id == kHorizontalBreaksId)
+          owner_->GetRow(index)->PageBreak = true;
+        else if (index <= kXLSMaxCol)
+          owner_->Cols.GetCol(index)->PageBreak = true;
+      }
+      return true;
+    }
     case kHeaderId:
       if (owner_) owner_->Header.ReadXLS(reader);
       return true;

@@ -6,6 +6,8 @@ namespace workbook::xls_record {
 
 constexpr std::uint16_t kFormula = 0x0006;
 constexpr std::uint16_t kEof = 0x000A;
+// The BIFF4 id of FORMULA, which some writers still put into BIFF8 sheets in the BIFF8 layout.
+constexpr std::uint16_t kFormula4 = 0x0406;
 constexpr std::uint16_t kExternSheet = 0x0017;
 constexpr std::uint16_t kName = 0x0018;
 constexpr std::uint16_t kDateMode = 0x0022;
@@ -43,6 +45,10 @@ constexpr std::uint16_t kWsBool = 0x0081;
 constexpr std::uint16_t kScl = 0x00A0;
 constexpr std::uint16_t kWindow2 = 0x023E;
 constexpr std::uint16_t kSheetLayout = 0x0862;
+constexpr std::uint16_t kSelection = 0x001D;
+constexpr std::uint16_t kCondFmt = 0x01B0;
+constexpr std::uint16_t kCF = 0x01B1;
+constexpr std::uint16_t kHLink = 0x01B8;
 constexpr std::uint16_t kFeatHeader = 0x0867;
 // BOF records of the older BIFF versions (2, 3, 4).
 constexpr std::uint16_t kBof2 = 0x0009;

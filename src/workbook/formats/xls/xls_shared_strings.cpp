@@ -9,6 +9,12 @@ std::size_t TXLSSharedStrings_Import::Add(std::u16string text, std::vector<TXLSR
   return entries_.size() - 1;
 }
 
+const TPackedText& TXLSSharedStrings_ImportEntry::SharedText() const {
+  if (!text_.HasLoneLineBreak()) return text_;
+  if (cellText_.empty()) cellText_ = text_.WithCRLFBreaks();
+  return cellText_;
+}
+
 TXLSSharedStrings_ImportEntry* TXLSSharedStrings_Import::GetEntry(std::size_t index) const {
   return index < entries_.size() ? entries_[index].get() : nullptr;
 }

@@ -24,8 +24,9 @@ class TXLSSharedStrings_ImportEntry {
       : text_(text), runs_(std::move(runs)) {}
 
   std::u16string_view Text() const { return text_.View(); }
-  // The text for cells to share.
-  const TPackedText& SharedText() const { return text_; }
+  // The text for cells to share, its line breaks as cells keep them (CR LF): made once per
+  // entry, however many cells use it.
+  const TPackedText& SharedText() const;
   const std::vector<TXLSRichTextRun>& Runs() const { return runs_; }
   // The attached object (owned; the previous one is freed when another is set).
   TXLSSharedStrings_ImportObject* Object() const { return object_.get(); }
@@ -35,6 +36,7 @@ class TXLSSharedStrings_ImportEntry {
 
  private:
   TPackedText text_;
+  mutable TPackedText cellText_;  // made on first use when the text has lone CR or LF
   std::vector<TXLSRichTextRun> runs_;
   std::unique_ptr<TXLSSharedStrings_ImportObject> object_;
 };

@@ -18,7 +18,10 @@ constexpr int kRecordData = 8224;
 std::int32_t TXLSSharedStrings_Export::Add(const std::u16string& text, const std::u16string& suffix,
                                            std::vector<std::uint8_t> runs) {
   bool isNew = false;
-  const std::int32_t index = keys_.Add(text + suffix, isNew);
+  const bool surrogates =
+      std::any_of(text.begin(), text.end(), [](char16_t c) { return c >= 0xD800 && c <= 0xDFFF; });
+  const std::int32_t index =
+      keys_.Add((surrogates ? XLSWellFormedText(text) : text) + suffix, isNew);
   if (isNew) {
     entries_.emplace_back();
     if (!suffix.empty() || !runs.empty()) {

@@ -56,13 +56,9 @@ class TCellRecords {
   std::u16string text_;
 };
 
-// A cell's string: one cut short where no CONTINUE record follows is a damaged cell record.
+// A cell's string; a damaged one leaves the cell empty rather than refusing the file.
 std::u16string ReadCellString(TXLSRecordReader& reader) {
-  try {
-    return XLSReadString(reader, TXLSLengthRecord::Word);
-  } catch (const EXLSSharedStrings&) {
-    throw EWorkbookFileException(WorkbookLng_InvalidXLS);
-  }
+  return XLSTryReadString(reader, TXLSLengthRecord::Word).value_or(std::u16string());
 }
 
 void CheckColumn(std::uint32_t column) {
@@ -104,6 +100,7 @@ void TCellRecords::Record() {
   }
   switch (id) {
     case kFormula:
+    case kFormula4:
     case kNumber:
     case kRk:
     case kMulRk:
@@ -123,6 +120,7 @@ void TCellRecords::Record() {
   const TXLSRecordData data = XLSCurrentRecordData(stream_, reader_);
   switch (id) {
     case kFormula:
+    case kFormula4:
       Formula(data);
       break;
     case kNumber: {
@@ -250,8 +248,11 @@ void TCellRecords::LabelSST(const TXLSRecordData& data) {
       entry != nullptr && !entry->Text().empty()) {
     cell.Kind = TXLSCellKind::Text;
     cell.Text = entry->Text();
-    cell.SharedText = &entry->SharedText();
-    if (!entry->Runs().empty()) cell.Runs = &entry->Runs();
+    // Runs follow the file's characters, so a text with runs is normalised per cell.
+    if (entry->Runs().empty())
+      cell.SharedText = &entry->SharedText();
+    else
+      cell.Runs = &entry->Runs();
   }
   Emit(cell);
 }
@@ -285,17 +286,20 @@ bool XLSReadWorksheet(TMemoryStream& stream, TXLSRecordReader& reader,
   // Depth of the substreams (embedded charts) nested in the worksheet's: their records and their
   // EOF are not the worksheet's.
   int nested = 0;
-  while (reader.Next()) {
+  bool ended = false;
+  while (!ended && reader.Next()) {
     const std::uint16_t id = reader.Id();
     if (id == kBof) {
       ++nested;
     } else if (id == kEof) {
-      if (nested == 0) break;
-      --nested;
+      ended = nested == 0;
+      if (!ended) --nested;
     } else if (nested == 0 && cells) {
       cells->Record();
     }
   }
+  // A stream cut off inside a worksheet would load as a shorter sheet than the file holds.
+  if (!ended) throw EWorkbookFileException(WorkbookLng_InvalidXLS);
   if (cells) cells->Finish();
   return true;
 }

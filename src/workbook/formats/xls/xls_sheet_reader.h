@@ -33,7 +33,8 @@ struct TXLSCell {
   double Number = 0;
   // Text: the string; valid only during the target's call.
   std::u16string_view Text;
-  // Text from the shared-string table: the table's copy, for the cell to share (nullptr otherwise).
+  // Text from the shared-string table without runs: the table's copy with its line breaks as
+  // cells keep them, for the cell to share (nullptr otherwise).
   const TPackedText* SharedText = nullptr;
   // Text from the shared-string table: its formatting runs (nullptr otherwise).
   const std::vector<TXLSRichTextRun>* Runs = nullptr;
@@ -64,8 +65,9 @@ class TXLSSheetTarget {
 // Reads the next worksheet substream from Reader's position: records up to a BOF of a worksheet
 // are passed over (chart sheets, macro sheets), then the worksheet's cells go to Target up to
 // its EOF; substreams nested in it (embedded charts) are passed over whole. A null Target passes
-// over the worksheet. Returns False when the stream ends before a worksheet begins. Damaged cell
-// records (short data, a column beyond 255) raise EWorkbookFileException.
+// over the worksheet. Returns False when the stream ends before a worksheet begins. A stream that
+// ends before the worksheet's EOF and damaged cell records (short data, a column beyond 255)
+// raise EWorkbookFileException.
 bool XLSReadWorksheet(TMemoryStream& stream, TXLSRecordReader& reader,
                       const TXLSSharedStrings_Import& sst, TXLSSheetTarget* target);
 

@@ -57,9 +57,23 @@ void XLSWriteRecordHeader(TStream& stream, std::uint16_t id, std::uint16_t size)
   XLSWriteWord(stream, size);
 }
 
-void XLSWriteString(TStream& stream, std::u16string_view text, TXLSWriteLength length) {
+std::u16string XLSWellFormedText(std::u16string_view text) {
+  std::u16string result(text);
+  for (std::size_t i = 0; i < result.size(); ++i) {
+    const char16_t c = result[i];
+    if (c < 0xD800 || c > 0xDFFF) continue;
+    if (c <= 0xDBFF && i + 1 < result.size() && result[i + 1] >= 0xDC00 && result[i + 1] <= 0xDFFF)
+      ++i;
+    else
+      result[i] = u'\uFFFD';
+  }
+  return result;
+}
+
+void XLSWriteString(TStream& stream, std::u16string_view whole, TXLSWriteLength length) {
   const std::size_t limit = length == TXLSWriteLength::Byte ? 255 : 65535;
-  const std::size_t count = std::min(text.size(), limit);
+  const std::u16string text = XLSWellFormedText(whole.substr(0, limit));
+  const std::size_t count = text.size();
   if (length == TXLSWriteLength::Byte)
     XLSWriteByte(stream, static_cast<std::uint8_t>(count));
   else

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "workbook/core/exceptions.h"
+
 namespace workbook {
 
 namespace {
@@ -56,6 +58,20 @@ std::u16string XLSReadString(TXLSRecordReader& reader, TXLSLengthRecord length) 
   const std::uint32_t count =
       length == TXLSLengthRecord::Byte ? reader.ReadByte() : reader.ReadWord();
   return XLSReadStringOfLength(reader, count);
+}
+
+std::optional<std::u16string> XLSTryReadString(TXLSRecordReader& reader, TXLSLengthRecord length) {
+  const std::uint32_t size = length == TXLSLengthRecord::Byte ? 1 : 2;
+  if (reader.Left() < size) return std::nullopt;
+  const std::uint32_t count =
+      length == TXLSLengthRecord::Byte ? reader.ReadByte() : reader.ReadWord();
+  if (count == 0 && reader.Left() == 0) return std::u16string();
+  // Characters missing at the record's end (no CONTINUE record follows) drop the string only.
+  try {
+    return XLSReadStringOfLength(reader, count);
+  } catch (const EXLSSharedStrings&) {
+    return std::nullopt;
+  }
 }
 
 std::u16string XLSReadStringOfLength(TXLSRecordReader& reader, std::uint32_t count) {

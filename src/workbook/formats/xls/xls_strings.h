@@ -3,6 +3,7 @@
 // reader: the characters may go on in CONTINUE records, each piece with its own option byte, so
 // one string can switch between 8-bit and 16-bit characters at a record boundary.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ enum class TXLSLengthRecord { Byte, Word };
 
 // A count (a byte or a word) and then the string body.
 std::u16string XLSReadString(TXLSRecordReader& reader, TXLSLengthRecord length);
+// An optional string (a header, a number format, a cell's text) that some writers damage: an empty
+// string without its option byte reads as empty; one cut short by the record's end, or whose
+// count word is missing, gives nothing, and the caller drops it and goes on.
+std::optional<std::u16string> XLSTryReadString(TXLSRecordReader& reader, TXLSLengthRecord length);
 // The body of a string of Count characters; its runs and extended data are passed over.
 std::u16string XLSReadStringOfLength(TXLSRecordReader& reader, std::uint32_t count);
 // The body of a string of Count characters: option byte, run count, extended-data size,

@@ -1,5 +1,6 @@
-// The BIFF8 PANE (0x0041) and SHEETLAYOUT (0x0862) records of a sheet view.
+// The BIFF8 records of a sheet view: WINDOW2, SELECTION, SCL, PANE and SHEETLAYOUT.
 #include <algorithm>
+#include <utility>
 
 #include "workbook/formats/xls/xls_record_reader.h"
 #include "workbook/model/limits.h"
@@ -11,6 +12,13 @@ namespace {
 
 constexpr std::uint16_t kPaneRecordId = 0x0041;
 constexpr std::uint16_t kSheetLayoutRecordId = 0x0862;
+constexpr std::uint16_t kWindow2RecordId = 0x023E;
+constexpr std::uint16_t kSelectionRecordId = 0x001D;
+constexpr std::uint16_t kSclRecordId = 0x00A0;
+constexpr int kXLSLastRow = 65535;
+constexpr int kXLSLastCol = 255;
+// A selection reaching this row from row 0 is taken as whole columns (older files stop there).
+constexpr int kWholeColumnsFrom = 16383;
 
 void PutWord(std::vector<std::uint8_t>& data, int value) {
   data.push_back(static_cast<std::uint8_t>(value & 0xFF));
@@ -24,6 +32,15 @@ void PutDWord(std::vector<std::uint8_t>& data, std::uint32_t value) {
 
 // A count that does not fit the record's word is stored as the largest word.
 int Word(int value) { return std::clamp(value, 0, 0xFFFF); }
+
+// The first and last index of a range side on a BIFF8 sheet; an open side (whole rows or
+// columns) runs to the sheet's last index.
+std::pair<int, int> Side(int first, int count, int last) {
+  const int from = std::clamp(first, 0, last);
+  if (first < 0 || count < 1) return {from, last};
+  return {from,
+          static_cast<int>(std::min<long long>(static_cast<long long>(first) + count - 1, last))};
+}
 
 }  // namespace
 
@@ -69,6 +86,69 @@ void TExportWindowSettings::ReadXLSSheetLayout(TXLSRecordReader& reader,
   reader.Skip(16);
   const TColor color = palette.GetColor(reader.ReadWord());
   if (color != clNone) TabColor = color;
+}
+
+std::vector<std::uint8_t> TExportWindowSettings::WriteXLSView(bool selected) const {
+  std::vector<std::uint8_t> record;
+  PutWord(record, kWindow2RecordId);
+  PutWord(record, 18);
+  // Zeros shown, default header colour, outline symbols, sheet displayed.
+  int flags = 0x04B0;
+  if (ShowGridLines) flags |= 0x0002;
+  if (ShowRowColHeaders) flags |= 0x0004;
+  if (Split.IsSplit()) flags |= 0x0008;
+  if (selected) flags |= 0x0200;
+  PutWord(record, flags);
+  PutWord(record, std::clamp(TopLeftCell.Row, 0, kXLSLastRow));
+  PutWord(record, std::clamp(TopLeftCell.Col, 0, kXLSLastCol));
+  PutDWord(record, 0);
+  PutWord(record, 60);
+  PutWord(record, 100);
+  PutDWord(record, 0);
+
+  const auto [firstRow, lastRow] = Side(Selection.Row, Selection.RowCount, kXLSLastRow);
+  const auto [firstCol, lastCol] = Side(Selection.Col, Selection.ColCount, kXLSLastCol);
+  PutWord(record, kSelectionRecordId);
+  PutWord(record, 15);
+  record.push_back(3);
+  PutWord(record, firstRow);
+  PutWord(record, firstCol);
+  PutWord(record, 0);
+  PutWord(record, 1);
+  PutWord(record, firstRow);
+  PutWord(record, lastRow);
+  record.push_back(static_cast<std::uint8_t>(firstCol));
+  record.push_back(static_cast<std::uint8_t>(lastCol));
+
+  PutWord(record, kSclRecordId);
+  PutWord(record, 4);
+  PutWord(record, Word(Zoom));
+  PutWord(record, 100);
+
+  const std::vector<std::uint8_t> pane = Split.WriteXLS();
+  record.insert(record.end(), pane.begin(), pane.end());
+  return record;
+}
+
+void TExportWindowSettings::ReadXLSSelection(TXLSRecordReader& reader) {
+  if (reader.Size() < 15) {
+    reader.Skip(1);
+    const int row = reader.ReadWord();
+    const int col = reader.ReadWord();
+    Selection.SetRange(col, row, 1, 1);
+    return;
+  }
+  reader.Skip(9);
+  const int firstRow = reader.ReadWord();
+  const int lastRow = std::max<int>(reader.ReadWord(), firstRow);
+  const int firstCol = reader.ReadByte();
+  const int lastCol = std::max<int>(reader.ReadByte(), firstCol);
+  if (firstRow == 0 && lastRow >= kWholeColumnsFrom)
+    Selection.SetCols(firstCol, lastCol - firstCol + 1);
+  else if (firstCol == 0 && lastCol == kXLSLastCol)
+    Selection.SetRows(firstRow, lastRow - firstRow + 1);
+  else
+    Selection.SetRange(firstCol, firstRow, lastCol - firstCol + 1, lastRow - firstRow + 1);
 }
 
 }  // namespace workbook

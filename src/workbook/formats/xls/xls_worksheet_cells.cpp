@@ -3,16 +3,20 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "workbook/core/color_sources.h"
 
+#include "workbook/formats/xls/xls_formula_tokens.h"
+#include "workbook/formats/xls/xls_hyperlinks.h"
 #include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xlsx/xlsx_palette.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
+#include "workbook/model/conditional_formatting.h"
 #include "workbook/model/formula/rpn_formula.h"
 #include "workbook/model/merged_ranges.h"
 #include "workbook/model/row.h"
@@ -80,12 +84,13 @@ void TXLSWorksheetCells::Cell(const TXLSCell& cell) {
     case TXLSCellKind::Text: {
       auto* text = static_cast<TExportCellString*>(
           row_->FindCreateCell(cell.Column, TCellClass::String, true));
-      // Most texts have neither line breaks to normalise nor runs to move along with them.
-      if (cell.Runs == nullptr && cell.Text.find_first_of(u"\r\n") == std::u16string_view::npos) {
-        if (cell.SharedText != nullptr)
-          text->SetValueShared(*cell.SharedText);
-        else
-          text->SetValueEx(std::u16string(cell.Text), true);
+      // A table's text comes normalised once for all its cells; most other texts have neither
+      // line breaks to normalise nor runs to move along with them.
+      if (cell.SharedText != nullptr) {
+        text->SetValueShared(*cell.SharedText);
+      } else if (cell.Runs == nullptr &&
+                 cell.Text.find_first_of(u"\r\n") == std::u16string_view::npos) {
+        text->SetValueEx(std::u16string(cell.Text), true);
       } else {
         text->ReadXLSText(
             cell.Text, cell.Runs != nullptr ? RunBuffer(*cell.Runs) : std::vector<std::uint8_t>());
@@ -192,8 +197,39 @@ void TXLSWorksheetCells::SheetRecord(TXLSRecordReader& reader) {
     case kFeatHeader:
       sheet_.Protection.ReadXLSFeatHeader(reader);
       break;
+    case kSelection:
+      window.ReadXLSSelection(reader);
+      break;
+    case kCondFmt:
+      condFormatTargets_ = ReadXLSCondFmtTargets(reader);
+      break;
+    case kCF:
+      ReadConditionalRule(reader);
+      break;
+    case kHLink:
+      if (const std::optional<TXLSHyperlink> link = XLSReadHyperlink(reader)) {
+        TExportCell* cell = sheet_.FindCreateCell(link->Col, link->Row, TCellClass::String, false);
+        if (auto* text = dynamic_cast<TExportCellString*>(cell)) text->SetHyperlink(link->Target);
+      }
+      break;
     default:
       break;
+  }
+}
+
+void TXLSWorksheetCells::ReadConditionalRule(TXLSRecordReader& reader) {
+  if (condFormatTargets_.empty()) return;
+  TXLSFormulaTokens tokens(&sheet_, workbook_.FormulaNames);
+  TExportConditionalFormattingRule rule;
+  if (!rule.ReadXLS(reader, palette_, tokens)) return;
+  for (const auto& [col, row] : condFormatTargets_) {
+    TExportConditionalFormatting& formatting =
+        sheet_.FindCreateCell(col, row, TCellClass::Empty, false)->GetConditionalFormatting();
+    TExportConditionalFormattingRule::AddRule(formatting.Rules, rule.Operator, rule.Formula1,
+                                              rule.Formula2)
+        ->AssignFormat(rule.FontColor, rule.FontStyle, rule.FillColor);
+    // The file lists the rules in evaluation order; the list keeps the first-evaluated last.
+    formatting.Rules.Move(formatting.Count() - 1, 0);
   }
 }
 

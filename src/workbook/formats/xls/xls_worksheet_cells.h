@@ -2,6 +2,7 @@
 // The model's side of reading an XLS worksheet: each decoded cell becomes a cell of the worksheet,
 // its class chosen by the value and, for numbers, by the number format of its XF.
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "workbook/formats/xls/xls_sheet_reader.h"
@@ -32,6 +33,8 @@ class TXLSWorksheetCells : public TXLSSheetTarget {
   // Whether xf Index differs from XF 0 in nothing but its number format (looked up once per xf).
   bool LooksLikeDefault(std::uint16_t xf);
   bool SameFont(int a, int b) const;
+  // A CF record: its rule goes to every cell the CONDFMT record before it named.
+  void ReadConditionalRule(TXLSRecordReader& reader);
   enum class TLook : std::uint8_t { Unknown, Default, Own };
 
   TWorkbook& workbook_;
@@ -46,6 +49,8 @@ class TXLSWorksheetCells : public TXLSSheetTarget {
   int rowIndex_ = -1;
   int cellsSinceReport_ = 0;
   std::vector<TLook> looks_;
+  // The cells (column, row) of the current CONDFMT record.
+  std::vector<std::pair<int, int>> condFormatTargets_;
 };
 
 }  // namespace workbook

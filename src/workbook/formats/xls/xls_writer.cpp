@@ -5,13 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "workbook/core/exceptions.h"
+#include "workbook/core/library_texts.h"
+#include "workbook/formats/xls/xls_exporter.h"
+#include "workbook/formats/xls/xls_names_writer.h"
 #include "workbook/formats/xls/xls_shared_strings_export.h"
+#include "workbook/formats/xls/xls_sheet_writer.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/formats/xlsx/xlsx_palette.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/model/cell.h"
-#include "workbook/model/cell_string.h"
-#include "workbook/model/cell_write_context.h"
 #include "workbook/model/row.h"
 #include "workbook/model/workbook.h"
 #include "workbook/model/worksheet.h"
@@ -23,7 +26,6 @@ namespace {
 constexpr int kMaxRows = 65536;
 constexpr int kMaxCols = 256;
 constexpr std::size_t kMaxSheetName = 31;
-constexpr std::size_t kMergedPerRecord = 1027;
 
 void WriteBOF(TStream& s, std::uint16_t type) {
   XLSWriteRecordHeader(s, 0x0809, 16);
@@ -65,106 +67,58 @@ std::vector<std::u16string> SheetNames(TWorkbook& workbook) {
   return names;
 }
 
-class TXLSSheetContext : public TCellWriteContext {
- public:
-  explicit TXLSSheetContext(TXLSSharedStrings_Export& sst) : sst_(sst) {}
-  std::uint32_t SharedStringIndex(const TExportCellString& cell) override {
-    // Formatting runs are not carried into the table; the text is.
-    return static_cast<std::uint32_t>(sst_.Add(std::u16string(cell.GetValue()), u"", {}));
-  }
-
- private:
-  TXLSSharedStrings_Export& sst_;
-};
-
-struct TMergedRange {
-  std::uint16_t FirstRow, LastRow, FirstCol, LastCol;
-};
-
-void WriteSheet(TStream& s, TExportWorkSheet& sheet, int sheetIndex,
-                TExporterXLSX_StyleSheet& styles, TXLSSharedStrings_Export& sst) {
-  WriteBOF(s, 0x0010);
-  XLSWriteRecordHeader(s, 0x020B, 16);  // INDEX without row blocks
-  XLSWriteDWord(s, 0);
-  XLSWriteDWord(s, 0);
-  XLSWriteDWord(s, 65535);
-  XLSWriteDWord(s, 0);
-  XLSWriteRecordHeader(s, 0x0225, 4);  // DEFAULTROWHEIGHT
-  XLSWriteWord(s, 0);
-  XLSWriteWord(s, 255);
-  XLSWriteRecordHeader(s, 0x0081, 2);  // WSBOOL
-  XLSWriteWord(s, 0x0040 | 0x0080);
-  XLSWriteRecordHeader(s, 0x0200, 14);  // DIMENSIONS, left empty
-  for (int i = 0; i < 7; ++i) XLSWriteWord(s, 0);
-  XLSWriteRecordHeader(s, 0x023E, 18);  // WINDOW2
-  XLSWriteWord(
-      s, static_cast<std::uint16_t>(0x04B0 | 0x0002 | 0x0004 | (sheetIndex == 0 ? 0x0200 : 0)));
-  XLSWriteWord(s, 0);
-  XLSWriteWord(s, 0);
-  XLSWriteDWord(s, 0);
-  XLSWriteWord(s, 60);
-  XLSWriteWord(s, 100);
-  XLSWriteDWord(s, 0);
-
-  TXLSSheetContext context(sst);
-  std::vector<TMergedRange> merged;
-  const int rowCount = static_cast<int>(std::min<std::int64_t>(sheet.Rows.Count(), kMaxRows));
-  for (int r = 0; r < rowCount; ++r) {
-    TExportRow* row = sheet.Rows.PeekItem(r);
-    if (row == nullptr) continue;
-    row->WriteXLS(s, 0, row->Height);
-    // Cells past the last BIFF8 column are left out rather than wrapped onto other columns.
-    const int cellCount = static_cast<int>(std::min<std::int64_t>(row->Cells.Count(), kMaxCols));
-    for (int c = 0; c < cellCount; ++c) {
-      TExportCell* cell = row->Cells.PeekItem(c);
-      if (cell == nullptr) continue;
-      const int xf = styles.AddStyle(cell->GetStyle(), cell);
-      cell->WriteXLS(s, xf, context);
-      const int colSpan = std::min(cell->ColSpan(), kMaxCols - c);
-      const int rowSpan = std::min(cell->RowSpan(), kMaxRows - r);
-      if (colSpan > 1 || rowSpan > 1)
-        merged.push_back(
-            {static_cast<std::uint16_t>(r), static_cast<std::uint16_t>(r + rowSpan - 1),
-             static_cast<std::uint16_t>(c), static_cast<std::uint16_t>(c + colSpan - 1)});
+// Cells the format has no room for are refused before anything is written: leaving them out
+// would lose them without a word.
+void CheckSheetLimits(TWorkbook& workbook) {
+  for (std::int64_t i = 0; i < workbook.WorkSheets.Count(); ++i) {
+    TExportWorkSheet& sheet = *workbook.WorkSheets.GetItem(i);
+    bool beyond = false;
+    for (std::int64_t r = 0; r < sheet.Rows.Count() && !beyond; ++r) {
+      const TExportRow* row = sheet.Rows.PeekItem(r);
+      if (row == nullptr) continue;
+      const std::int64_t first = r < kMaxRows ? kMaxCols : 0;
+      for (std::int64_t c = first; c < row->Cells.Count() && !beyond; ++c)
+        beyond = row->Cells.PeekItem(c) != nullptr;
     }
+    if (beyond)
+      throw EWorkbookFileException(FormatLibraryText(WorkbookLng_XLSSheetTooLarge, sheet.Name));
   }
-  for (std::size_t first = 0; first < merged.size(); first += kMergedPerRecord) {
-    const std::size_t count = std::min(kMergedPerRecord, merged.size() - first);
-    XLSWriteRecordHeader(s, 0x00E5, static_cast<std::uint16_t>(2 + 8 * count));
-    XLSWriteWord(s, static_cast<std::uint16_t>(count));
-    for (std::size_t k = first; k < first + count; ++k) {
-      XLSWriteWord(s, merged[k].FirstRow);
-      XLSWriteWord(s, merged[k].LastRow);
-      XLSWriteWord(s, merged[k].FirstCol);
-      XLSWriteWord(s, merged[k].LastCol);
-    }
-  }
-  WriteEOF(s);
 }
 
 }  // namespace
 
-void XLSWriteWorkbookStream(TStream& target, TWorkbook& workbook) {
+void XLSWriteWorkbookStream(TStream& target, TWorkbook& workbook, TCustomExporterXLS& exporter) {
+  CheckSheetLimits(workbook);
   TExporterXLSX_StyleSheet styles(workbook, true);
   TExporterXLSX_Palette palette;
   TXLSSharedStrings_Export sst;
 
   TMemoryStream head;
   WriteBOF(head, 0x0005);
-  XLSWriteRecordHeader(head, 0x003D, 18);  // WINDOW1
+  if (exporter.IsTemplate()) XLSWriteRecordHeader(head, 0x0060, 0);  // TEMPLATE
+  XLSWriteRecordHeader(head, 0x003D, 18);                            // WINDOW1
   for (std::uint16_t v : {0, 105, 13215, 7005, 0x0038, 0, 0, 1, 600}) XLSWriteWord(head, v);
   XLSWriteRecordHeader(head, 0x0022, 2);  // DATEMODE
   XLSWriteWord(head, workbook.Date1904 ? 1 : 0);
 
   const std::vector<std::u16string> names = SheetNames(workbook);
+  const int measured = exporter.GetDefaultCharWidth();
   std::vector<std::unique_ptr<TMemoryStream>> sheets;
   for (std::size_t i = 0; i < names.size(); ++i) {
     TExportWorkSheet& sheet = *workbook.WorkSheets.GetItem(static_cast<std::int64_t>(i));
     workbook.DoProgress(wpsWorkSheet, static_cast<long long>(i),
                         static_cast<long long>(names.size()), sheet.Name);
+    TXLSSheetWriteContext context{exporter,
+                                  styles,
+                                  palette,
+                                  sst,
+                                  measured > 0 ? measured : 7.0,
+                                  sheet.Cols.DefaultWidth > 0 ? sheet.Cols.DefaultWidth : 80.0};
     sheets.push_back(std::make_unique<TMemoryStream>());
-    WriteSheet(*sheets.back(), sheet, static_cast<int>(i), styles, sst);
+    XLSWriteWorksheet(*sheets.back(), sheet, static_cast<int>(i), context);
   }
+  workbook.DoProgress(wpsWorkSheet, static_cast<long long>(names.size()),
+                      static_cast<long long>(names.size()), u"");
 
   TMemoryStream globals;
   styles.WriteXLS(globals, palette);
@@ -191,6 +145,7 @@ void XLSWriteWorkbookStream(TStream& target, TWorkbook& workbook) {
     XLSWriteWord(globals, static_cast<std::uint16_t>(i));
     XLSWriteWord(globals, static_cast<std::uint16_t>(i));
   }
+  XLSWriteNames(globals, workbook);
 
   std::vector<std::unique_ptr<TMemoryStream>> sstRecords;
   sst.SaveToRecords(sstRecords);

@@ -1,7 +1,6 @@
 #pragma once
-// TExporterXLSX_MemoryStreamList: a read-only stream over an ordered list of memory parts. The
-// writers stream large parts (worksheet rows, shared strings) into pieces and let the zip layer
-// read them as one, so no part is ever held twice.
+// TExporterXLSX_MemoryStreamList: big parts are built in pieces; reading the pieces in order as
+// one stream lets the zip layer compress them without first joining them into a second copy.
 #include <cstdint>
 #include <memory>
 #include <vector>

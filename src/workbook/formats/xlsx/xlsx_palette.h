@@ -1,8 +1,7 @@
 #pragma once
-// TExporterXLSX_Palette: the 66-entry colour palette of one XLS write or read. BIFF8 names colours
-// by palette index: the writer turns every colour into an index (redefining free entries for
-// colours the default palette lacks) and writes the PALETTE record; the readers fill the palette
-// from a PALETTE record or an XLSX indexedColors list and turn indexes back into colours.
+// TExporterXLSX_Palette: BIFF8 refers to colours only by palette slot, so each XLS write or read
+// keeps one palette. Writing reuses spare slots for colours the standard set lacks; reading maps
+// slots back to the file's own colours.
 #include <array>
 #include <cstdint>
 #include <span>

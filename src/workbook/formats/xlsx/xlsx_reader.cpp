@@ -14,6 +14,7 @@
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
 #include "workbook/formats/xlsx/xlsx_package.h"
 #include "workbook/formats/xlsx/xlsx_palette.h"
+#include "workbook/formats/xlsx/xlsx_part_claims.h"
 #include "workbook/formats/xlsx/xlsx_shared_strings.h"
 #include "workbook/formats/xlsx/xlsx_sheet_attachments.h"
 #include "workbook/formats/xlsx/xlsx_sheet_elements.h"
@@ -88,14 +89,16 @@ class TXLSXImport {
     for (const TXLSXRelationship& relationship : relationships) {
       if (relationship.External) continue;
       const std::string target = TXLSXPackage::ResolveTarget(workbookPart, relationship.Target);
-      if (relationship.Type == "worksheet")
+      if (relationship.Type == "worksheet") {
+        claims_.Claim(target);
         parts_.push_back({target, relationship.Id, DigitsOf(target, parts_.size() + 1), {}});
-      else if (relationship.Type == "sharedStrings")
+      } else if (relationship.Type == "sharedStrings") {
         sharedStringsPart = target;
-      else if (relationship.Type == "styles")
+      } else if (relationship.Type == "styles") {
         stylesPart = target;
-      else if (relationship.Type == "theme")
+      } else if (relationship.Type == "theme") {
         themePart = target;
+      }
     }
     std::stable_sort(
         parts_.begin(), parts_.end(),
@@ -160,8 +163,8 @@ class TXLSXImport {
       if (!workbook_.ReadRowsByEvent)
         Guarded(parts_[i].PartName, [&] {
           const TColorPaletteRef palette(palette_);
-          ReadXLSXSheetAttachments(package_, zip_, *sheet, parts_[i].PartName, &themeColors_,
-                                   &palette);
+          ReadXLSXSheetAttachments(package_, zip_, *sheet, parts_[i].PartName, claims_,
+                                   &themeColors_, &palette);
         });
     }
     workbook_.DoProgress(wpsWorkSheet, count, count, u"");
@@ -245,6 +248,7 @@ class TXLSXImport {
   TExporterXLSX_Palette palette_;
   TXLSXSharedStrings_Import sharedStrings_;
   std::vector<TWorkSheetPart> parts_;
+  TXLSXPartClaims claims_;
   // For each sheet element of the workbook part in order, its worksheet's position (-1: none).
   std::vector<int> sheetOrder_;
   std::vector<TDefinedName> definedNames_;

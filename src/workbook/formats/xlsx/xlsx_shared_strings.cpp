@@ -139,7 +139,6 @@ class TXLSXSharedStrings_Import::TReader final : public TXmlSaxHandler {
     std::u16string text = platform::Utf8ToUtf16(text_);
     if (NeedsSharedStringRewrite(text)) text = SharedStringText(std::move(text));
     if (!runs_.empty()) store_.runs_.emplace(store_.texts_.size(), std::move(runs_));
-    store_.lineBreaks_.push_back(text.find(u"\r\n") != std::u16string::npos);
     store_.texts_.emplace_back(text);
     if (++sinceReport_ == 10000) {
       sinceReport_ = 0;
@@ -173,7 +172,6 @@ TXLSXSharedStrings_Import::~TXLSXSharedStrings_Import() = default;
 
 void TXLSXSharedStrings_Import::Begin(TWorkbook& workbook, const TXLSXColorSources& colors) {
   texts_.clear();
-  lineBreaks_.clear();
   runs_.clear();
   workbook.DoProgress(wpsSharedStrings, 0, 0, WorkbookLng_SharedStrings);
   reader_ = std::make_unique<TReader>(*this, workbook, colors);

@@ -57,10 +57,6 @@ class TXLSXSharedStrings_Import {
   }
   // The same, for cells to share.
   const TPackedText& GetSharedText(std::size_t index) const;
-  // Whether the string at Index holds a line break (CR LF).
-  bool HasLineBreak(std::size_t index) const {
-    return index < lineBreaks_.size() && lineBreaks_[index];
-  }
   // The runs of the string at Index, nullptr when it has none.
   const TXLSXRichTextRuns* GetRuns(std::size_t index) const;
 
@@ -70,7 +66,6 @@ class TXLSXSharedStrings_Import {
 
   std::unique_ptr<TReader> reader_;
   std::vector<TPackedText> texts_;
-  std::vector<bool> lineBreaks_;
   std::unordered_map<std::size_t, TXLSXRichTextRuns> runs_;
 };
 

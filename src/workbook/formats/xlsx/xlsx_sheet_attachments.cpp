@@ -2,6 +2,7 @@
 
 #include "platform/text_codec.h"
 #include "workbook/formats/xlsx/xlsx_package.h"
+#include "workbook/formats/xlsx/xlsx_part_claims.h"
 #include "workbook/model/cell_comment.h"
 #include "workbook/model/drawing.h"
 #include "workbook/model/worksheet.h"
@@ -9,8 +10,8 @@
 namespace workbook {
 
 void ReadXLSXSheetAttachments(TXLSXPackage& package, TZipArchive& zip, TExportWorkSheet& sheet,
-                              const std::string& sheetPart, const IThemeColors* theme,
-                              const IColorPalette* palette) {
+                              const std::string& sheetPart, TXLSXPartClaims& claims,
+                              const IThemeColors* theme, const IColorPalette* palette) {
   std::string drawing, comments, vml;
   // The last relationship of each kind wins.
   for (const TXLSXRelationship& rel : package.ReadRelationships(sheetPart)) {
@@ -23,6 +24,8 @@ void ReadXLSXSheetAttachments(TXLSXPackage& package, TZipArchive& zip, TExportWo
     else if (rel.Type == "vmlDrawing")
       vml = target;
   }
+  for (const std::string* part : {&drawing, &comments, &vml})
+    if (!part->empty()) claims.Claim(*part);
 
   if (!drawing.empty()) {
     TXmlDocument drawingDoc, relsDoc;

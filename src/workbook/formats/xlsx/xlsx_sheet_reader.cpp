@@ -286,7 +286,7 @@ void TXLSXSheetReader::EndCell() {
       if (cell_.HasValue && ParseInt(cell_.Value, index) && index >= 0 &&
           static_cast<std::uint64_t>(index) < sharedStrings_.Count()) {
         const auto item = static_cast<std::size_t>(index);
-        text->SetValueShared(sharedStrings_.GetSharedText(item), sharedStrings_.HasLineBreak(item));
+        text->SetValueShared(sharedStrings_.GetSharedText(item));
         if (const TXLSXRichTextRuns* runs = sharedStrings_.GetRuns(item))
           for (const TXLSXRichTextRun& run : *runs)
             text->GetRichTextTags().AddTag(run.Position, run.Font);

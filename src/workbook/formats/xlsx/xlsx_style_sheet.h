@@ -1,7 +1,7 @@
 #pragma once
-// TExporterXLSX_StyleSheet: a workbook's distinct cell formats (xfs), fills, number formats and
-// conditional-format styles (dxfs) as the XLSX and XLS handlers share them. Fonts and border sets
-// live in the workbook's registries; the style sheet refers to them by index.
+// TExporterXLSX_StyleSheet: the deduplicated formats a writer numbers its cells by. XLS numbers
+// its XF records the same way as XLSX, so both handlers build this one table; fonts and borders
+// stay in the workbook's registries.
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -31,9 +31,9 @@ struct TExporterXLSX_Style {
   std::int32_t FillIndex = 0;
   std::int32_t NumFmtId = -1;  // -1: none
   std::int32_t BorderIndex = 0;
-  std::uint8_t HAlignment = 0;  // 0 general, 1 left, 2 center, 3 right, 4 fill, 5 justify
+  std::uint8_t HAlignment = 0;  // enum_names.h codes
   std::uint8_t Indent = 0;
-  std::uint8_t VAlignment = 0;  // 0 default, 1 top, 2 center, 3 bottom, 4 justify, 5 distributed
+  std::uint8_t VAlignment = 0;  // enum_names.h codes
   std::uint8_t Wrap = 0;
   std::uint8_t VerticalText = 0;
   std::uint8_t Rotation = 0;    // the BIFF rotation byte
@@ -125,6 +125,9 @@ class TExporterXLSX_StyleSheet {
   void BeginReadXLS();
   void ReadXLSFormat(std::int32_t id, std::u16string code);
   void ReadXLSXF(std::span<const std::uint8_t> data, const TExporterXLSX_Palette& palette);
+  // An XFEXT record: the full RGB colours of an XF read before (fill, font, border lines) replace
+  // its palette colours; theme colours and tinted ones are left as the palette gave them.
+  void ReadXLSXFEXT(std::span<const std::uint8_t> data);
 
   int StyleCount() const { return static_cast<int>(styles_.size()); }
   const TExporterXLSX_Style& GetStyle(int index) const { return styles_.at(index); }

@@ -69,4 +69,71 @@ void TExporterXLSX_StyleSheet::ReadXLSXF(std::span<const std::uint8_t> data,
   styleFormats_.push_back(numberFormats_.FindById(xf.NumFmtId));
 }
 
+namespace {
+
+// XFEXT extension types that carry a full colour, and the border line each border type sets.
+constexpr std::uint16_t kExtFill = 4, kExtFont = 13, kExtTop = 7, kExtBottom = 8, kExtLeft = 9,
+                        kExtRight = 10, kExtDiagonal = 11;
+constexpr std::uint16_t kColorRGB = 2;
+constexpr std::size_t kXFExtHeader = 20;  // frt header, xf index, reserved, extension count
+constexpr std::size_t kFullColorSize = 4 + 16;
+
+}  // namespace
+
+void TExporterXLSX_StyleSheet::ReadXLSXFEXT(std::span<const std::uint8_t> data) {
+  if (data.size() < kXFExtHeader) return;
+  const std::size_t xf = WordAt(data, 14);
+  if (xf >= styles_.size()) return;
+  TExporterXLSX_Style& style = styles_[xf];
+  const std::size_t count = WordAt(data, 18);
+  std::size_t at = kXFExtHeader;
+  for (std::size_t i = 0; i < count && at + 4 <= data.size(); ++i) {
+    const std::uint16_t type = WordAt(data, at);
+    const std::size_t size = WordAt(data, at + 2);
+    if (size < 4 || at + size > data.size()) return;
+    const bool rgb =
+        size >= kFullColorSize && WordAt(data, at + 4) == kColorRGB && WordAt(data, at + 6) == 0;
+    const TColor color = static_cast<TColor>(DWordAt(data, at + 8) & 0xFFFFFF);
+    at += size;
+    if (!rgb) continue;
+    auto setLines = [&](std::initializer_list<int> lines) {
+      const TExportCellBorders* found = workbook_.BordersList.GetItem(style.BorderIndex);
+      TExportCellBorders borders;
+      if (found != nullptr) borders.Assign(*found);
+      for (int line : lines) borders.GetBorder(line).SetColor(color);
+      style.BorderIndex = workbook_.BordersList.Add(borders);
+    };
+    switch (type) {
+      case kExtFill:
+        style.FillIndex = fills_.AddColor(color);
+        break;
+      case kExtFont: {
+        const TExportFont* found = workbook_.FontList.GetItem(style.FontIndex);
+        TExportFont font;
+        if (found != nullptr) font.Assign(*found);
+        font.SetColor(color);
+        style.FontIndex = workbook_.FontList.Add(font);
+        break;
+      }
+      case kExtTop:
+        setLines({0});
+        break;
+      case kExtRight:
+        setLines({1});
+        break;
+      case kExtBottom:
+        setLines({2});
+        break;
+      case kExtLeft:
+        setLines({3});
+        break;
+      case kExtDiagonal:
+        setLines({4, 5});
+        break;
+      default:
+        break;
+    }
+  }
+}
+
 }  // namespace workbook

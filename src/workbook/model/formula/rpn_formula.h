@@ -73,6 +73,9 @@ class TRPNFormula {
   // load), the token bytes. EWorkbookException when the tokens do not fit a BIFF8 sheet or record
   // (CanWriteXLS tells beforehand).
   void WriteXLS(TStream& stream, int row, int col, int xfIndex, TRPNValue result) const;
+  // The same with a text result: the FORMULA record, then (for a text that is not empty) the
+  // STRING record holding Text.
+  void WriteXLSText(TStream& stream, int row, int col, int xfIndex, std::u16string_view text) const;
   // Reads token bytes: Length bytes, or with Length 0 a 16-bit length first. Tokens this engine
   // does not know leave the formula empty; bytes missing from the stream, a token running past
   // the length or more bytes than a BIFF8 record holds raise EWorkbookFileException.
@@ -81,6 +84,8 @@ class TRPNFormula {
 
  private:
   TRPNContext Context() const;
+  // The FORMULA record with the 8 bytes of its cached result.
+  void WriteXLSRecord(TStream& stream, int row, int col, int xfIndex, std::uint64_t result) const;
 
   TExportCell* owner_;
   TExportWorkSheet* sheet_ = nullptr;

@@ -9,11 +9,6 @@ namespace workbook {
 
 // --- defaults ---
 
-bool TRPNFormulaToken::ReadXLS(TRPNByteReader&, const TRPNNameSource*, bool& ignore, std::uint8_t) {
-  ignore = false;
-  return true;
-}
-
 namespace {
 
 bool IsOperand(TRPNTokenKind kind) {

@@ -35,6 +35,16 @@ TEST_P(XLSFileReaderRefuses, WithTheFileException) {
   EXPECT_EQ(Read(GetParam().stream).failure, FileError(*GetParam().message));
 }
 
+Bytes WithoutLastRecord(Bytes stream) {
+  stream.resize(stream.size() - Eof().size());
+  return stream;
+}
+
+Bytes WithoutLastSheet(Bytes stream) {
+  stream.resize(stream.size() - Join({Bof(0x0010), Number(0, 0, 15, 2), Eof()}).size());
+  return stream;
+}
+
 Bytes WithLastRecordCut(Bytes stream) {
   // The worksheet's EOF goes and its NUMBER record claims 100 bytes of data the stream lacks.
   stream.resize(stream.size() - 4);
@@ -63,11 +73,14 @@ const RefusedCase kRefused[] = {
      &workbook::WorkbookLng_InvalidXLS},
     {"ShortBoolErr", OneSheet(Record(0x0205, Join({Word(0), Word(0), Word(15), {1}}))),
      &workbook::WorkbookLng_InvalidXLS},
-    {"LabelLongerThanRecord",
-     OneSheet(
-         Record(0x0204, Join({Word(0), Word(0), Word(15), Word(50), {0}, Chars(u"abc", false)}))),
-     &workbook::WorkbookLng_InvalidXLS},
     {"RecordPastStreamEnd", WithLastRecordCut(OneSheet(Number(0, 0, 15, 1))),
+     &workbook::WorkbookLng_InvalidXLS},
+    // Loading part of a sheet would pass for the whole file.
+    {"StreamEndsBeforeSheetEof", WithoutLastRecord(OneSheet(Number(0, 0, 15, 1))),
+     &workbook::WorkbookLng_InvalidXLS},
+    {"ListedSheetMissing",
+     WithoutLastSheet(WorkbookStream(StandardStyles(),
+                                     {{u"A", Number(0, 0, 15, 1)}, {u"B", Number(0, 0, 15, 2)}})),
      &workbook::WorkbookLng_InvalidXLS},
 };
 
@@ -86,6 +99,11 @@ TEST_P(XLSFileReaderReads, TheExpectedCells) {
   const CellDump dump = Read(GetParam().stream);
   ASSERT_EQ(dump.failure, "");
   EXPECT_EQ(dump.cells, GetParam().cells);
+}
+
+Bytes Biff4(Bytes formula) {
+  formula[1] = 0x04;
+  return formula;
 }
 
 Bytes DateStyles() {
@@ -119,6 +137,27 @@ const ReadCase kReads[] = {
                     Formula(0, 1, FormulaOther(2, 0x2A))})),
      {}},
     {"EmptyLabelIsBlank", OneSheet(Label(0, 0, u"", false)), {}},
+    // Damaged optional strings are dropped; the rest of the file loads.
+    {"LabelWithoutOptionByte",
+     OneSheet(
+         Join({Record(0x0204, Join({Word(0), Word(0), Word(15), Word(0)})), Number(0, 1, 15, 2)})),
+     {{{0, 0, 1}, "2"}}},
+    {"LabelLongerThanRecord",
+     OneSheet(Join(
+         {Record(0x0204, Join({Word(0), Word(0), Word(15), Word(50), {0}, Chars(u"abc", false)})),
+          Number(0, 1, 15, 2)})),
+     {{{0, 0, 1}, "2"}}},
+    {"TwoByteHeaderAndFooter",
+     OneSheet(Join({Record(0x0014, Word(0)), Record(0x0015, Word(7)), Number(0, 0, 15, 3)})),
+     {{{0, 0, 0}, "3"}}},
+    {"FormatStringPastRecord",
+     WorkbookStream(Join({StandardStyles(),
+                          Record(0x041E, Join({Word(164), Word(20), {1}, Chars(u"0.0", true)})),
+                          CellXF(0, 164)}),
+                    {{u"S", Number(0, 0, 16, 7.25)}}),
+     {{{0, 0, 0}, "7.25"}}},
+    // The BIFF4 id of FORMULA, in the BIFF8 layout: value and cached result as FORMULA.
+    {"Biff4FormulaId", OneSheet(Biff4(Formula(0, 0, FormulaNumber(42)))), {{{0, 0, 0}, "42"}}},
     {"ExternSheetCountBeyondRecord",
      WorkbookStream(
          Join({StandardStyles(), Record(0x0017, Join({Word(500), Word(0), Word(0), Word(0)}))}),

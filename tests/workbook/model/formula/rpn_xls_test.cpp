@@ -298,12 +298,12 @@ TEST_F(FormulaRecordTest, CellsWriteFormulaRecordsWithTheirResult) {
   std::memcpy(&cached, kept.data() + 10, 8);
   EXPECT_DOUBLE_EQ(cached, 99);
   EXPECT_DOUBLE_EQ(read->Value, 99);
-  // A formula beyond the 256 columns of a BIFF8 sheet, or one that does not parse, leaves
-  // the value record.
+  // A formula beyond the 256 columns of a BIFF8 sheet leaves the value record; one that does
+  // not parse has no value, and its cell is blank rather than a made-up 0.
   auto* wide = Formula(u"D1", u"=IV1+IW1");
   EXPECT_EQ(RecordId(wide), "0302");
   auto* bad = Formula(u"E1", u"=\"x\"");
-  EXPECT_EQ(RecordId(bad), "0302");
+  EXPECT_EQ(RecordId(bad), "0102");
   auto* flag = static_cast<TExportCellBoolean*>(At(u"F1", TCellClass::Boolean));
   flag->SetFormula(u"=A1>3");
   EXPECT_EQ(RecordId(flag), "0600");

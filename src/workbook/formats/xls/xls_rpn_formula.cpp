@@ -2,8 +2,9 @@
 #include <cstring>
 
 #include "workbook/core/library_texts.h"
+#include "workbook/formats/xls/xls_rpn_byte_reader.h"
+#include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/model/cell.h"
-#include "workbook/model/formula/rpn_byte_reader.h"
 #include "workbook/model/formula/rpn_formula.h"
 
 namespace workbook {
@@ -11,6 +12,11 @@ namespace workbook {
 namespace {
 
 constexpr std::uint16_t kBiffFormula = 0x0006;
+constexpr std::uint16_t kBiffString = 0x0207;
+constexpr std::uint64_t kResultText = 0x00;
+constexpr std::uint64_t kResultEmptyText = 0x03;
+// What a STRING record holds without CONTINUE records.
+constexpr std::size_t kMaxStringChars = (8224 - 3) / 2;
 // The record data a BIFF8 record holds without CONTINUE records, which FORMULA does not use.
 constexpr std::size_t kMaxRecordData = 8224;
 constexpr std::size_t kFormulaFixedPart = 22;  // cell header, result, options, chain, length
@@ -110,6 +116,33 @@ std::vector<std::uint8_t> TRPNFormula::GetXLSTokens() const {
 }
 
 void TRPNFormula::WriteXLS(TStream& stream, int row, int col, int xfIndex, TRPNValue result) const {
+  std::uint64_t bits = 0;
+  if (result.Failed()) {
+    bits = 0x02 | std::uint64_t{BiffErrorCode(result.Error)} << 16 | std::uint64_t{0xFFFF} << 48;
+  } else {
+    std::memcpy(&bits, &result.Value, sizeof bits);
+  }
+  WriteXLSRecord(stream, row, col, xfIndex, bits);
+}
+
+void TRPNFormula::WriteXLSText(TStream& stream, int row, int col, int xfIndex,
+                               std::u16string_view text) const {
+  // A text result is marked in the result field; the text follows in a STRING record.
+  WriteXLSRecord(stream, row, col, xfIndex,
+                 (text.empty() ? kResultEmptyText : kResultText) | std::uint64_t{0xFFFF} << 48);
+  if (text.empty()) return;
+  text = text.substr(0, kMaxStringChars);
+  std::vector<std::uint8_t> record;
+  Put(record, kBiffString, 2);
+  Put(record, 3 + 2 * text.size(), 2);
+  Put(record, text.size(), 2);
+  Put(record, 0x01, 1);
+  for (char16_t c : XLSWellFormedText(text)) Put(record, c, 2);
+  stream.WriteBuffer(record.data(), record.size());
+}
+
+void TRPNFormula::WriteXLSRecord(TStream& stream, int row, int col, int xfIndex,
+                                 std::uint64_t result) const {
   if (!CanWriteXLS())
     throw EWorkbookException(u"TRPNFormula.WriteXLS: the formula does not fit a BIFF8 sheet.");
   const std::vector<std::uint8_t> tokens = GetXLSTokens();
@@ -119,15 +152,7 @@ void TRPNFormula::WriteXLS(TStream& stream, int row, int col, int xfIndex, TRPNV
   Put(record, static_cast<std::uint16_t>(row), 2);
   Put(record, static_cast<std::uint16_t>(col), 2);
   Put(record, static_cast<std::uint16_t>((xfIndex & 0xFFFF) + 16), 2);
-  if (result.Failed()) {
-    Put(record, 0x02, 2);
-    Put(record, BiffErrorCode(result.Error), 4);
-    Put(record, 0xFFFF, 2);
-  } else {
-    std::uint64_t bits;
-    std::memcpy(&bits, &result.Value, sizeof bits);
-    Put(record, bits, 8);
-  }
+  Put(record, result, 8);
   Put(record, 0x0002, 2);
   Put(record, 0, 4);
   Put(record, tokens.size(), 2);

@@ -1,4 +1,4 @@
-#include "workbook/model/formula/rpn_byte_reader.h"
+#include "workbook/formats/xls/xls_rpn_byte_reader.h"
 
 #include <cstring>
 

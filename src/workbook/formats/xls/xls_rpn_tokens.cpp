@@ -1,7 +1,7 @@
 // BIFF8 token bytes (little-endian) of every token class.
 #include <cstring>
 
-#include "workbook/model/formula/rpn_byte_reader.h"
+#include "workbook/formats/xls/xls_rpn_byte_reader.h"
 #include "workbook/model/formula/rpn_tokens.h"
 
 namespace workbook {
@@ -37,6 +37,11 @@ void ReadColumnWord(TRPNByteReader& reader, int& col, bool& colAbsolute, bool& r
 }
 
 }  // namespace
+
+bool TRPNFormulaToken::ReadXLS(TRPNByteReader&, const TRPNNameSource*, bool& ignore, std::uint8_t) {
+  ignore = false;
+  return true;
+}
 
 void TRPNFormulaTokenCell::WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken*,
                                     const TRPNNameSource*) const {

@@ -1,0 +1,26 @@
+#pragma once
+// Formula text to BIFF8 token bytes and back through the formula engine, for the formulas that
+// live outside cells (conditional-format rules), with references into one worksheet.
+#include "workbook/model/conditional_formatting.h"
+
+namespace workbook {
+
+class TExportWorkSheet;
+class TRPNNameSource;
+
+class TXLSFormulaTokens : public IXLSFormulaTokens {
+ public:
+  // Names: the defined names name tokens use (nullptr: the worksheet's workbook's).
+  TXLSFormulaTokens(TExportWorkSheet* sheet, const TRPNNameSource* names)
+      : sheet_(sheet), names_(names) {}
+  // No tokens for a text that does not parse or does not fit a BIFF8 sheet.
+  std::vector<std::uint8_t> Encode(const std::u16string& formula) override;
+  // Empty for tokens the engine does not know.
+  std::u16string Decode(std::span<const std::uint8_t> tokens) override;
+
+ private:
+  TExportWorkSheet* sheet_;
+  const TRPNNameSource* names_;
+};
+
+}  // namespace workbook

@@ -1,0 +1,76 @@
+// The MERGEDCELLS record (0x00E5) of a BIFF8 worksheet in both directions.
+#include <algorithm>
+
+#include "workbook/core/exceptions.h"
+#include "workbook/core/library_texts.h"
+#include "workbook/formats/xls/xls_record_reader.h"
+#include "workbook/model/merged_ranges.h"
+#include "workbook/model/worksheet.h"
+
+namespace workbook {
+
+namespace {
+
+constexpr std::uint16_t kMergedCellsRecordId = 0x00E5;
+constexpr std::size_t kMaxRangesPerRecord = 1027;
+constexpr int kXLSMaxRow = 65535;
+constexpr int kXLSMaxCol = 255;
+
+void PutWord(std::vector<std::uint8_t>& data, int value) {
+  data.push_back(static_cast<std::uint8_t>(value & 0xFF));
+  data.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
+}
+
+struct TMergedArea {
+  int Row1, Row2, Col1, Col2;
+};
+
+}  // namespace
+
+void ReadXLSMergedCells(TExportWorkSheet& sheet, TXLSRecordReader& reader) {
+  const int count = reader.ReadWord();
+  // The record's size bounds the ranges: reads past it raise the damaged-file error.
+  for (int i = 0; i < count; ++i) {
+    const int row1 = reader.ReadWord();
+    const int row2 = reader.ReadWord();
+    const int col1 = reader.ReadWord();
+    const int col2 = reader.ReadWord();
+    // A BIFF8 sheet has no column beyond the last: such a range is a damaged record.
+    if (col1 > kXLSMaxCol || col2 > kXLSMaxCol)
+      throw EWorkbookFileException(WorkbookLng_InvalidXLS);
+    ApplyMergedRange(sheet, col1, row1, col2, row2);
+  }
+}
+
+std::vector<std::uint8_t> WriteXLSMergedCells(TExportWorkSheet& sheet) {
+  std::vector<TMergedArea> areas;
+  for (int r = 0; r < sheet.Rows.Count() && r <= kXLSMaxRow; ++r) {
+    TExportRow* row = sheet.Rows.PeekItem(r);
+    if (!row) continue;
+    const int count = std::min(row->Cells.Count(), kXLSMaxCol + 1);
+    for (int c = 0; c < count; ++c) {
+      TExportCell* cell = row->Cells.PeekItem(c);
+      if (!cell || (cell->ColSpan() < 2 && cell->RowSpan() < 2)) continue;
+      areas.push_back({r,
+                       static_cast<int>(std::min<std::int64_t>(
+                           std::int64_t{r} + cell->RowSpan() - 1, kXLSMaxRow)),
+                       c, std::min(c + cell->ColSpan() - 1, kXLSMaxCol)});
+    }
+  }
+  std::vector<std::uint8_t> records;
+  for (std::size_t first = 0; first < areas.size(); first += kMaxRangesPerRecord) {
+    const std::size_t count = std::min(kMaxRangesPerRecord, areas.size() - first);
+    PutWord(records, kMergedCellsRecordId);
+    PutWord(records, static_cast<int>(2 + 8 * count));
+    PutWord(records, static_cast<int>(count));
+    for (std::size_t i = first; i < first + count; ++i) {
+      PutWord(records, areas[i].Row1);
+      PutWord(records, areas[i].Row2);
+      PutWord(records, areas[i].Col1);
+      PutWord(records, areas[i].Col2);
+    }
+  }
+  return records;
+}
+
+}  // namespace workbook

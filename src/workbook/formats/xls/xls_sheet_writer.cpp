@@ -1,0 +1,293 @@
+#include "workbook/formats/xls/xls_sheet_writer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_map>
+#include <vector>
+
+#include "workbook/formats/custom_exporter.h"
+#include "workbook/formats/library_routines.h"
+#include "workbook/formats/xls/xls_cell_records.h"
+#include "workbook/formats/xls/xls_formula_tokens.h"
+#include "workbook/formats/xls/xls_hyperlinks.h"
+#include "workbook/formats/xls/xls_shared_strings_export.h"
+#include "workbook/formats/xls/xls_stream_primitives.h"
+#include "workbook/formats/xlsx/xlsx_force_range_styles.h"
+#include "workbook/formats/xlsx/xlsx_palette.h"
+#include "workbook/formats/xlsx/xlsx_style_sheet.h"
+#include "workbook/model/cell_string.h"
+#include "workbook/model/cell_write_context.h"
+#include "workbook/model/conditional_formatting.h"
+#include "workbook/model/rich_text.h"
+#include "workbook/model/row.h"
+#include "workbook/model/workbook.h"
+#include "workbook/model/worksheet.h"
+
+namespace workbook {
+
+namespace {
+
+constexpr int kMaxRows = 65536;
+constexpr int kMaxCols = 256;
+constexpr std::size_t kMergedPerRecord = 1027;
+constexpr int kProgressEvery = 10000;
+
+void WriteBytes(TStream& stream, const std::vector<std::uint8_t>& bytes) {
+  if (!bytes.empty()) stream.WriteBuffer(bytes.data(), bytes.size());
+}
+
+// Texts with their formatting runs go to the shared-string table.
+class TSheetStrings : public TCellWriteContext {
+ public:
+  TSheetStrings(TXLSSharedStrings_Export& sst, TExportFontList& fonts) : sst_(sst), fonts_(fonts) {}
+
+  std::uint32_t SharedStringIndex(const TExportCellString& cell) override {
+    std::u16string text(cell.GetValue());
+    if (!cell.HasRichText()) return static_cast<std::uint32_t>(sst_.Add(text, u"", {}));
+    TStringRichTextTags& tags = const_cast<TExportCellString&>(cell).GetRichTextTags();
+    TStringRichTextTagTextList runs;
+    tags.BuildTextList(text, runs, false);
+    const TExportFont& base = tags.GetDefaultFont();
+    std::u16string suffix;
+    runs.GetKeyString(base, suffix);
+    std::vector<std::uint8_t> buffer;
+    runs.WriteXLSRuns(buffer, base, fonts_);
+    return static_cast<std::uint32_t>(sst_.Add(text, suffix, std::move(buffer)));
+  }
+
+ private:
+  TXLSSharedStrings_Export& sst_;
+  TExportFontList& fonts_;
+};
+
+struct TMergedRange {
+  int FirstRow, LastRow, FirstCol, LastCol;
+};
+
+struct TLink {
+  TMergedRange Area;
+  const TExportCellString* Cell;
+};
+
+class TSheetWriter {
+ public:
+  TSheetWriter(TStream& stream, TExportWorkSheet& sheet, int index, TXLSSheetWriteContext& context)
+      : s_(stream),
+        sheet_(sheet),
+        index_(index),
+        c_(context),
+        strings_(context.SharedStrings, sheet.GetWorkbook()->FontList) {}
+
+  void Write();
+
+ private:
+  void WriteFrame();
+  void WriteColumns();
+  void WriteRows();
+  void WriteRow(int rowIndex, TExportRow* row);
+  void WriteCell(TExportCell& cell, int col, int rowIndex, int xf);
+  // BLANK records for the columns from FromCol on that ranges of cells above still cover.
+  void WriteCovered(int rowIndex, int fromCol);
+  void WriteTail();
+  int CellXF(TExportCell& cell, bool rowStyled);
+  void CountCell(int rowIndex);
+
+  TStream& s_;
+  TExportWorkSheet& sheet_;
+  int index_;
+  TXLSSheetWriteContext& c_;
+  TSheetStrings strings_;
+  int defaultXF_ = 0;
+  int cellsSinceReport_ = 0;
+  TExporterXLSX_ForceRangeStyles forced_;
+  std::vector<TMergedRange> merged_;
+  std::vector<TLink> links_;
+  std::vector<const TExportConditionalFormatting*> condFormats_;
+  // XF of cells without a style of their own, by number format and class: most cells of a big
+  // sheet share a handful, and building a style key per cell would dominate the write.
+  std::unordered_map<std::u16string, int> unstyledXFs_;
+};
+
+void TSheetWriter::Write() {
+  defaultXF_ = sheet_.DefaultCellStyle ? c_.Styles.AddStyle(*sheet_.DefaultCellStyle, nullptr) : 0;
+  WriteFrame();
+  WriteColumns();
+  WriteRows();
+  WriteTail();
+}
+
+void TSheetWriter::WriteFrame() {
+  XLSWriteRecordHeader(s_, 0x0809, 16);  // BOF of a worksheet
+  for (std::uint16_t v : {0x0600, 0x0010, 8146, 1997}) XLSWriteWord(s_, v);
+  XLSWriteDWord(s_, 0);
+  XLSWriteDWord(s_, 0);
+  XLSWriteRecordHeader(s_, 0x020B, 16);  // INDEX without row blocks
+  for (std::uint32_t v : {0u, 0u, 65535u, 0u}) XLSWriteDWord(s_, v);
+
+  WriteBytes(s_, sheet_.PageSettings.WriteXLS());
+
+  bool isFontHeight = false;
+  const double rowHeight = TCustomExporter::GetDefaultRowHeightChecked(sheet_, true, isFontHeight);
+  XLSWriteRecordHeader(s_, 0x0225, 4);  // DEFAULTROWHEIGHT
+  XLSWriteWord(s_, isFontHeight ? 0 : 1);
+  XLSWriteWord(s_,
+               static_cast<std::uint16_t>(std::clamp(std::lround(rowHeight * 15), 0L, 0x7FFFL)));
+
+  const TExportWindowSettings& window = sheet_.WindowSettings;
+  std::uint16_t wsBool = 0;
+  if (!window.SummaryRowsAbove) wsBool |= 0x0040;
+  if (!window.SummaryColsLeft) wsBool |= 0x0080;
+  if (sheet_.PageSettings.FitToPage) wsBool |= 0x0100;
+  XLSWriteRecordHeader(s_, 0x0081, 2);  // WSBOOL
+  XLSWriteWord(s_, wsBool);
+
+  XLSWriteRecordHeader(s_, 0x0200, 14);  // DIMENSIONS, left empty
+  for (int i = 0; i < 7; ++i) XLSWriteWord(s_, 0);
+
+  WriteBytes(s_, window.WriteXLSView(index_ == 0));
+  if (window.TabColor != clNone)
+    WriteBytes(s_, window.WriteXLSSheetLayout(c_.Palette.GetColorIndex(window.TabColor)));
+  WriteBytes(s_, sheet_.Protection.WriteXLS());
+  WriteBytes(s_, sheet_.Protection.WriteXLSFeatHeader());
+}
+
+void TSheetWriter::WriteColumns() {
+  struct TInfo {
+    int First, Last;
+    double Width;
+    int XF;
+    std::uint16_t Options;
+  };
+  std::vector<TInfo> infos;
+  const int count = static_cast<int>(std::min<std::int64_t>(sheet_.Cols.Count(), kMaxCols));
+  for (int c = 0; c < count; ++c) {
+    TExportCol* col = sheet_.Cols.FindCol(c);
+    const double width = col != nullptr && col->Width >= 0 ? col->Width : c_.DefaultColWidth;
+    const int xf = col != nullptr && col->HasStyle() ? c_.Styles.AddStyle(col->GetStyle(), nullptr)
+                                                     : defaultXF_;
+    const std::uint16_t options =
+        col == nullptr
+            ? 0
+            : static_cast<std::uint16_t>((col->Hidden ? 0x0001 : 0) | col->OutlineLevel() << 8);
+    if (!infos.empty() && SameFloat(infos.back().Width, width) && infos.back().XF == xf &&
+        infos.back().Options == options) {
+      infos.back().Last = c;
+      continue;
+    }
+    infos.push_back({c, c, width, xf, options});
+  }
+  // The columns after the described ones take the sheet's defaults.
+  if (count < kMaxCols) infos.push_back({count, kMaxCols, c_.DefaultColWidth, defaultXF_, 0});
+  for (const TInfo& info : infos) {
+    XLSWriteRecordHeader(s_, 0x007D, 12);  // COLINFO
+    XLSWriteWord(s_, static_cast<std::uint16_t>(info.First));
+    XLSWriteWord(s_, static_cast<std::uint16_t>(info.Last));
+    XLSWriteWord(s_, static_cast<std::uint16_t>(
+                         std::clamp(std::lround(info.Width / c_.CharWidth * 256), 0L, 0xFFFFL)));
+    XLSWriteWord(s_, static_cast<std::uint16_t>(info.XF + 16));
+    XLSWriteWord(s_, info.Options);
+    XLSWriteWord(s_, 0);
+  }
+}
+
+int TSheetWriter::CellXF(TExportCell& cell, bool rowStyled) {
+  if (cell.HasStyle() || rowStyled) return c_.Styles.AddStyle(cell.GetStyle(), &cell);
+  std::u16string key = cell.GetFormatCode();
+  key += static_cast<char16_t>(cell.CellClass());
+  const auto found = unstyledXFs_.find(key);
+  if (found != unstyledXFs_.end()) return found->second;
+  const int xf = c_.Styles.AddStyle(cell.GetStyle(), &cell);
+  unstyledXFs_.emplace(std::move(key), xf);
+  return xf;
+}
+
+void TSheetWriter::CountCell(int rowIndex) {
+  if (++cellsSinceReport_ < kProgressEvery) return;
+  cellsSinceReport_ = 0;
+  sheet_.GetWorkbook()->DoProgress(wpsRows, rowIndex, static_cast<long long>(sheet_.Rows.Count()),
+                                   u"");
+}
+
+void TSheetWriter::WriteRows() {
+  for (int r = 0; r < std::min<std::int64_t>(sheet_.Rows.Count(), kMaxRows); ++r) {
+    sheet_.PrepareRowWrite(c_.Exporter, r);
+    WriteRow(r, sheet_.Rows.PeekItem(r));
+  }
+  const int lastForced = std::min(forced_.GetLastRow(), kMaxRows - 1);
+  for (int r = static_cast<int>(sheet_.Rows.Count()); r <= lastForced; ++r) WriteCovered(r, 0);
+}
+
+void TSheetWriter::WriteRow(int rowIndex, TExportRow* row) {
+  if (row == nullptr) return WriteCovered(rowIndex, 0);
+  const int rowXF = row->HasStyle() ? c_.Styles.AddStyle(row->GetStyle(), nullptr) : defaultXF_;
+  row->WriteXLS(s_, rowXF, row->Height);
+  const int cellCount = static_cast<int>(std::min<std::int64_t>(row->Cells.Count(), kMaxCols));
+  for (int c = 0; c < cellCount; ++c) {
+    TExportCell* cell = row->Cells.PeekItem(c);
+    const int range = forced_.IndexOfCell(c, rowIndex);
+    if (cell == nullptr) {
+      if (range >= 0)
+        BiffWriteCellHeader(s_, kBiffBlank, 6, rowIndex, c, forced_.GetItem(range).XF);
+      continue;
+    }
+    int xf = CellXF(*cell, row->HasStyle());
+    if (range >= 0) xf = c_.Styles.AddStyleWithBorders(forced_.GetItem(range).XF, cell->GetStyle());
+    WriteCell(*cell, c, rowIndex, xf);
+  }
+  WriteCovered(rowIndex, cellCount);
+}
+
+void TSheetWriter::WriteCell(TExportCell& cell, int col, int rowIndex, int xf) {
+  cell.WriteXLS(s_, xf, strings_);
+  CountCell(rowIndex);
+  const int colSpan = std::min(cell.ColSpan(), kMaxCols - col);
+  const int rowSpan = std::min(cell.RowSpan(), kMaxRows - rowIndex);
+  const TMergedRange area{rowIndex, rowIndex + rowSpan - 1, col, col + colSpan - 1};
+  if (colSpan > 1 || rowSpan > 1) merged_.push_back(area);
+  if (rowSpan > 1) forced_.Add(col, rowIndex + 1, colSpan, rowSpan - 1, xf);
+  if (const auto* text = dynamic_cast<const TExportCellString*>(&cell);
+      text != nullptr && text->HasHyperlink())
+    links_.push_back({area, text});
+  if (const TExportConditionalFormatting* formatting = cell.ConditionalFormattingIfAny();
+      formatting != nullptr && formatting->Count() > 0)
+    condFormats_.push_back(formatting);
+}
+
+void TSheetWriter::WriteCovered(int rowIndex, int fromCol) {
+  const int lastCol = std::min(forced_.GetLastColInRow(rowIndex), kMaxCols - 1);
+  for (int col = fromCol; col <= lastCol; ++col) {
+    const int range = forced_.IndexOfCell(col, rowIndex);
+    if (range >= 0)
+      BiffWriteCellHeader(s_, kBiffBlank, 6, rowIndex, col, forced_.GetItem(range).XF);
+  }
+}
+
+void TSheetWriter::WriteTail() {
+  for (std::size_t first = 0; first < merged_.size(); first += kMergedPerRecord) {
+    const std::size_t count = std::min(kMergedPerRecord, merged_.size() - first);
+    XLSWriteRecordHeader(s_, 0x00E5, static_cast<std::uint16_t>(2 + 8 * count));  // MERGEDCELLS
+    XLSWriteWord(s_, static_cast<std::uint16_t>(count));
+    for (std::size_t k = first; k < first + count; ++k) {
+      for (int v :
+           {merged_[k].FirstRow, merged_[k].LastRow, merged_[k].FirstCol, merged_[k].LastCol})
+        XLSWriteWord(s_, static_cast<std::uint16_t>(v));
+    }
+  }
+  TXLSFormulaTokens tokens(&sheet_, nullptr);
+  for (const TExportConditionalFormatting* formatting : condFormats_)
+    formatting->WriteXLS(s_, c_.Palette, tokens);
+  for (const TLink& link : links_) {
+    XLSWriteHyperlink(s_, link.Area.FirstRow, link.Area.LastRow, link.Area.FirstCol,
+                      link.Area.LastCol, link.Cell->GetHyperlink(), link.Cell->GetValue());
+  }
+  XLSWriteRecordHeader(s_, 0x000A, 0);  // EOF
+}
+
+}  // namespace
+
+void XLSWriteWorksheet(TStream& stream, TExportWorkSheet& sheet, int index,
+                       TXLSSheetWriteContext& context) {
+  TSheetWriter(stream, sheet, index, context).Write();
+}
+
+}  // namespace workbook

@@ -1,0 +1,96 @@
+// The platform's message box: long texts scroll inside a box that fits the screen, and each
+// button gives its own answer.
+#include "platform/qt/message_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include "platform/qt/qt_services.h"
+
+namespace platform {
+namespace {
+
+std::u16string ManyLines(int count) {
+  std::u16string text = u"Zoznam neplatných IČ DPH:\r\n";
+  for (int i = 0; i < count; ++i) text += u"A1: SK" + std::u16string(10, u'0' + i % 10) + u"\r\n";
+  return text;
+}
+
+// The VAT-ID report of 50,000 rows, through the box the program really shows.
+TEST(MessageBox, FiftyThousandLinesFitTheScreenAndCloseWithTheButton) {
+  bool checked = false;
+  QTimer::singleShot(0, [&] {
+    auto* box = dynamic_cast<TMessageDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    const QRect area = box->screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(box->frameGeometry())) << box->frameGeometry().height();
+    QPushButton* ok = box->Buttons->button(QDialogButtonBox::Ok);
+    ASSERT_NE(ok, nullptr);
+    EXPECT_TRUE(ok->isVisible());
+    EXPECT_TRUE(box->rect().contains(QRect(ok->mapTo(box, QPoint(0, 0)), ok->size())));
+    EXPECT_TRUE(box->TextArea->verticalScrollBar()->isVisible());
+    checked = true;
+    QTest::mouseClick(ok, Qt::LeftButton);
+  });
+  TQtMessageBoxes boxes;
+  EXPECT_EQ(
+      boxes.Show(ManyLines(50000), u"Výsledok kontroly IČ DPH", TMsgButtons::OK, TMsgIcon::None),
+      TMsgResult::OK);
+  EXPECT_TRUE(checked);
+}
+
+TEST(MessageBox, ShortTextNeedsNoScrolling) {
+  TMessageDialog box(u"Nie je načítaný vstupný súbor", u"Upozornenie", TMsgButtons::OK,
+                     TMsgIcon::None);
+  box.show();
+  EXPECT_FALSE(box.TextArea->verticalScrollBar()->isVisible());
+  EXPECT_FALSE(box.TextArea->horizontalScrollBar()->isVisible());
+  EXPECT_EQ(box.Text->text(), QString::fromUtf8("Nie je načítaný vstupný súbor"));
+}
+
+struct TButtonCase {
+  TMsgButtons Buttons;
+  QDialogButtonBox::StandardButton Clicked;  // NoButton: Escape
+  TMsgResult Result;
+  bool Closes;
+};
+
+TEST(MessageBox, EachButtonGivesItsAnswer) {
+  const TButtonCase cases[] = {
+      {TMsgButtons::OK, QDialogButtonBox::Ok, TMsgResult::OK, true},
+      {TMsgButtons::OK, QDialogButtonBox::NoButton, TMsgResult::OK, true},
+      {TMsgButtons::OKCancel, QDialogButtonBox::Cancel, TMsgResult::Cancel, true},
+      {TMsgButtons::OKCancel, QDialogButtonBox::NoButton, TMsgResult::Cancel, true},
+      {TMsgButtons::YesNo, QDialogButtonBox::Yes, TMsgResult::Yes, true},
+      {TMsgButtons::YesNo, QDialogButtonBox::No, TMsgResult::No, true},
+      {TMsgButtons::YesNo, QDialogButtonBox::NoButton, TMsgResult::Cancel, false},
+      {TMsgButtons::YesNoCancel, QDialogButtonBox::No, TMsgResult::No, true},
+      {TMsgButtons::YesNoCancel, QDialogButtonBox::NoButton, TMsgResult::Cancel, true},
+  };
+  for (const TButtonCase& c : cases) {
+    SCOPED_TRACE(static_cast<int>(&c - cases));
+    TMessageDialog box(u"Text", u"Caption", c.Buttons, TMsgIcon::Stop);
+    box.show();
+    if (c.Clicked == QDialogButtonBox::NoButton) {
+      QTest::keyClick(&box, Qt::Key_Escape);
+    } else {
+      QTest::mouseClick(box.Buttons->button(c.Clicked), Qt::LeftButton);
+    }
+    EXPECT_EQ(box.isVisible(), !c.Closes);
+    if (c.Closes) {
+      EXPECT_EQ(box.Result(), c.Result);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace platform

@@ -1,0 +1,223 @@
+// Small files that state far positions, long repeats or one long text used everywhere: each loads
+// in proportion to what it really holds, or fails with the file exception, never running out of
+// memory (checked in a child process under an address-space limit) and never reading a shared
+// text once per cell (checked by counting the characters read).
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "../model/model_fixture.h"
+#include "bounded_load.h"
+#include "workbook/core/exceptions.h"
+#include "workbook/formats/ods/ods_exporter.h"
+#include "workbook/formats/xls/xls_exporter.h"
+#include "workbook/formats/xlsx/xlsx_exporter.h"
+#include "workbook/model/cell_string.h"
+#include "workbook/model/workbook.h"
+#include "xls/xls_workbook_builder.h"
+#include "xlsx/xlsx_test_support.h"
+
+namespace workbook {
+namespace {
+
+using test::LoadBounded;
+using test::OutcomeName;
+using test::TLoadOutcome;
+
+const char* const kRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+
+// An XLSX package of Sheets worksheets, each holding SheetData.
+TXLSXParts ManySheets(int sheets, const std::string& sheetData) {
+  TXLSXParts parts = TXLSXParts::Standard(sheetData);
+  std::string rels =
+      "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+  std::string list;
+  for (int i = 1; i <= sheets; ++i) {
+    const std::string n = std::to_string(i);
+    rels += "<Relationship Id=\"rId" + n + "\" Type=\"" + kRel +
+            "/worksheet\" Target=\"worksheets/sheet" + n + ".xml\"/>";
+    list += "<sheet name=\"S" + n + "\" sheetId=\"" + n + "\" r:id=\"rId" + n + "\"/>";
+    parts.Parts["xl/worksheets/sheet" + n + ".xml"] = SheetXml(sheetData);
+  }
+  parts.Parts["xl/_rels/workbook.xml.rels"] = rels + "</Relationships>";
+  parts.Parts["xl/workbook.xml"] =
+      "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+      "xmlns:r=\"" +
+      std::string(kRel) + "\"><sheets>" + list + "</sheets></workbook>";
+  return parts;
+}
+
+TXLSXParts OdsPackage(const std::string& rows) {
+  TXLSXParts parts;
+  parts.Parts["mimetype"] = "application/vnd.oasis.opendocument.spreadsheet";
+  parts.Parts["content.xml"] =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document-content "
+      "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+      "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+      "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
+      "xmlns:of=\"urn:oasis:names:tc:opendocument:xmlns:of:1.2\"><office:body>"
+      "<office:spreadsheet><table:table table:name=\"S\">" +
+      rows + "</table:table></office:spreadsheet></office:body></office:document-content>";
+  return parts;
+}
+
+class LoadBlowupTest : public ModelTest {
+ public:
+  void Load(const TXLSXParts& parts, TCustomExporter& exporter) {
+    TMemoryStream stream = parts.Zip();
+    Book->LoadFromStream(stream, exporter);
+  }
+
+ protected:
+  void SetUp() override {
+    ModelTest::SetUp();
+    Book = std::make_unique<TWorkbook>();
+    Book->ShowProgress = false;
+  }
+
+  std::unique_ptr<TWorkbook> Book;
+};
+
+TEST_F(LoadBlowupTest, FarCellsAndRepeatedLongTextsLoadUnderTheLimit) {
+  const std::string text(100'000, 'x');
+  struct TCase {
+    const char* name;
+    std::function<void(LoadBlowupTest&)> load;
+  } cases[] = {
+      {"100 sheets whose only cell is XFD1048576",
+       [](LoadBlowupTest& t) {
+         TExporterXLSX xlsx;
+         t.Load(ManySheets(100, "<row r=\"1048576\"><c r=\"XFD1048576\"><v>1</v></c></row>"), xlsx);
+       }},
+      {"a 100,000-character text repeated across every column",
+       [&text](LoadBlowupTest& t) {
+         TExporterODS ods;
+         t.Load(OdsPackage("<table:table-row><table:table-cell office:value-type=\"string\" "
+                           "table:number-columns-repeated=\"16383\"><text:p>" +
+                           text +
+                           "</text:p></table:table-cell><table:table-cell/>"
+                           "</table:table-row>"),
+                ods);
+       }},
+  };
+  for (const TCase& c : cases) {
+    const test::TBoundedLoad result = LoadBounded([&] { c.load(*this); });
+    EXPECT_EQ(OutcomeName(result.Outcome), "loaded") << c.name << ": " << result.Message;
+  }
+}
+
+TEST_F(LoadBlowupTest, RepeatsMakingTooMuchFailAsAFile) {
+  const std::string formula(100'000, '1');
+  const test::TBoundedLoad result = LoadBounded([&] {
+    TExporterODS ods;
+    Load(OdsPackage("<table:table-row table:number-rows-repeated=\"1000\"><table:table-cell "
+                    "office:value-type=\"float\" office:value=\"1\" table:formula=\"of:=" +
+                    formula +
+                    "\" table:number-columns-repeated=\"16383\"/><table:table-cell/>"
+                    "</table:table-row>"),
+         ods);
+  });
+  EXPECT_EQ(OutcomeName(result.Outcome), "file error") << result.Message;
+}
+
+TEST_F(LoadBlowupTest, FarCellsAreStoredAlone) {
+  TExporterXLSX xlsx;
+  Load(TXLSXParts::Standard("<row r=\"1048576\"><c r=\"XFD1048576\"><v>7</v></c></row>"), xlsx);
+  const TExportRows& rows = Book->WorkSheets[0]->Rows;
+  ASSERT_EQ(rows.Count(), 1048576);
+  EXPECT_EQ(rows.ItemCount(), 1);
+  const TExportCells& cells = rows.PeekItem(1048575)->Cells;
+  EXPECT_EQ(cells.Count(), 16384);
+  EXPECT_EQ(cells.ItemCount(), 1);
+  EXPECT_EQ(cells.PeekItem(16383)->GetValueText(), u"7");
+}
+
+// The limits the program sets: what would go over them is refused before it is made.
+TEST_F(LoadBlowupTest, TheLoadBudgetRefusesCellsAndTextBeyondIt) {
+  std::string emptyCells;
+  for (int i = 0; i < 2000; ++i) emptyCells += "<c/>";
+  std::string sharedStrings;
+  for (int i = 0; i < 10; ++i)
+    sharedStrings += "<si><t>" + std::string(100'000, static_cast<char>('a' + i)) + "</t></si>";
+  struct TCase {
+    TXLSXParts parts;
+    TWorkbookLoadLimits limits;
+    std::string message;
+  } cases[] = {
+      {TXLSXParts::Standard("<row r=\"1\">" + emptyCells + "</row>"),
+       {1000, 1 << 20},
+       "The file is too large to load: it holds more than 1000 cells."},
+      {TXLSXParts::Standard("<row r=\"1\"><c t=\"s\"><v>0</v></c></row>", sharedStrings),
+       {1000, 1 << 20},
+       "The file is too large to load: its texts take more than 1 MB."},
+  };
+  for (const TCase& c : cases) {
+    Book->LoadLimits = c.limits;
+    TExporterXLSX xlsx;
+    try {
+      Load(c.parts, xlsx);
+      ADD_FAILURE() << "loaded: " << c.message;
+    } catch (const EWorkbookFileException& e) {
+      EXPECT_EQ(std::string(e.what()), c.message);
+    }
+  }
+  // Within the limits the same file loads.
+  Book->LoadLimits = {2100, 1 << 20};
+  TExporterXLSX xlsx;
+  Load(cases[0].parts, xlsx);
+  EXPECT_EQ(Book->WorkSheets[0]->Rows[0]->Cells.Count(), 2000);
+}
+
+TEST_F(LoadBlowupTest, CellsSharingALongTableTextReadItOncePerEntry) {
+  // 1,000,000 characters with a line break, used by 100,000 XLSX cells; 65,535 characters (the
+  // most a BIFF8 string holds) with lone line feeds, used by 100,000 XLS cells.
+  std::string sheetData;
+  for (int r = 1; r <= 1000; ++r) {
+    sheetData += "<row r=\"" + std::to_string(r) + "\">";
+    for (int c = 0; c < 100; ++c) sheetData += "<c t=\"s\"><v>0</v></c>";
+    sheetData += "</row>";
+  }
+  std::string longText(1'000'000, 'x');
+  longText.replace(500'000, 1, "\n");
+  std::uint64_t before = TPackedText::CharactersExamined();
+  TExporterXLSX xlsx;
+  Load(TXLSXParts::Standard(sheetData, "<si><t>" + longText + "</t></si>"), xlsx);
+  EXPECT_LE(TPackedText::CharactersExamined() - before, 3 * longText.size());
+  const auto* first = static_cast<const TExportCellString*>(Book->WorkSheets[0]->Rows[0]->Cells[0]);
+  const auto* last =
+      static_cast<const TExportCellString*>(Book->WorkSheets[0]->Rows[999]->Cells[99]);
+  EXPECT_EQ(last->GetValue().data(), first->GetValue().data());
+
+  using namespace xls_test;
+  std::u16string biffText(65'535, u'y');
+  biffText[100] = u'\n';
+  // The SST: its one string cut into CONTINUE records, each beginning with the option byte.
+  const Bytes chars = Chars(biffText, false);
+  Bytes sst = Record(0x00FC, Join({DWord(100'000),
+                                   DWord(1),
+                                   Word(65'535),
+                                   {0},
+                                   Bytes(chars.begin(), chars.begin() + 8000)}));
+  for (std::size_t at = 8000; at < chars.size(); at += 8000) {
+    const std::size_t end = std::min(chars.size(), at + 8000);
+    Append(sst, Continue(Join({{0}, Bytes(chars.begin() + at, chars.begin() + end)})));
+  }
+  Bytes cells;
+  for (std::uint16_t r = 0; r < 1000; ++r)
+    for (std::uint16_t c = 0; c < 100; ++c)
+      Append(cells, Record(0x00FD, Join({Word(r), Word(c), Word(15), DWord(0)})));
+  const std::vector<std::uint8_t> file =
+      XlsFile(WorkbookStream(Join({StandardStyles(), sst}), {{u"S", cells}}));
+  TMemoryStream stream(file);
+  before = TPackedText::CharactersExamined();
+  TExporterXLS xls;
+  Book->LoadFromStream(stream, xls);
+  EXPECT_LE(TPackedText::CharactersExamined() - before, 4 * biffText.size());
+  const auto* cell =
+      static_cast<const TExportCellString*>(Book->WorkSheets[0]->Rows[999]->Cells[99]);
+  EXPECT_EQ(cell->GetValue().substr(99, 4), u"y\r\ny");
+}
+
+}  // namespace
+}  // namespace workbook

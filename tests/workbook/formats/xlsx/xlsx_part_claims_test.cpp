@@ -1,0 +1,104 @@
+// A package part is read for one sheet only: relationships naming it again make the package
+// invalid instead of costing a read each.
+#include <gtest/gtest.h>
+
+#include "../limited_load.h"
+#include "workbook/core/exceptions.h"
+#include "xlsx_test_support.h"
+
+namespace workbook {
+namespace {
+
+const std::string kRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+const std::string kPkg = "http://schemas.openxmlformats.org/package/2006/relationships";
+
+std::string Relationship(const std::string& id, const std::string& type,
+                         const std::string& target) {
+  return "<Relationship Id=\"" + id + "\" Type=\"" + kRel + "/" + type + "\" Target=\"" + target +
+         "\"/>";
+}
+
+// `sheets` worksheet relationships rId1, rId2 ... with the given targets, and as many sheets.
+TXLSXParts Sheets(const std::vector<std::string>& targets) {
+  TXLSXParts parts = TXLSXParts::Standard(R"(<row r="1"><c r="A1"><v>1</v></c></row>)");
+  std::string rels = "<Relationships xmlns=\"" + kPkg + "\">";
+  std::string sheets;
+  for (std::size_t i = 0; i < targets.size(); ++i) {
+    const std::string id = "rId" + std::to_string(i + 1);
+    rels += Relationship(id, "worksheet", targets[i]);
+    sheets += "<sheet name=\"S" + std::to_string(i + 1) + "\" sheetId=\"" + std::to_string(i + 1) +
+              "\" r:id=\"" + id + "\"/>";
+  }
+  parts.Parts["xl/_rels/workbook.xml.rels"] = rels + "</Relationships>";
+  parts.Parts["xl/workbook.xml"] =
+      "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" xmlns:r=\"" +
+      kRel + "\"><sheets>" + sheets + "</sheets></workbook>";
+  return parts;
+}
+
+// Sheet part `sheet` (1-based) names the comments part `comments`.
+void WithComments(TXLSXParts& parts, int sheet, const std::string& comments) {
+  const std::string name = "sheet" + std::to_string(sheet) + ".xml";
+  parts.Parts["xl/worksheets/" + name] = SheetXml(R"(<row r="1"><c r="A1"><v>1</v></c></row>)");
+  parts.Parts["xl/worksheets/_rels/" + name + ".rels"] = "<Relationships xmlns=\"" + kPkg + "\">" +
+                                                         Relationship("c", "comments", comments) +
+                                                         "</Relationships>";
+  parts.Parts["xl/" + comments.substr(3)] =
+      "<comments xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+      "<authors><author>a</author></authors><commentList/></comments>";
+}
+
+class XLSXPartClaimsTest : public XLSXReaderTest {};
+
+TEST_F(XLSXPartClaimsTest, APartNamedForTwoSheetsIsAnInvalidPackage) {
+  struct Case {
+    const char* title;
+    TXLSXParts parts;
+    std::u16string part;  // the part the message names; empty: the package loads
+  };
+  std::vector<Case> cases;
+  cases.push_back({"one worksheet part for two sheets",
+                   Sheets({"worksheets/sheet1.xml", "/xl/worksheets/sheet1.xml"}),
+                   u"xl/worksheets/sheet1.xml"});
+  cases.push_back({"one comments part for two sheets",
+                   Sheets({"worksheets/sheet1.xml", "worksheets/sheet2.xml"}),
+                   u"xl/comments1.xml"});
+  WithComments(cases.back().parts, 1, "../comments1.xml");
+  WithComments(cases.back().parts, 2, "../comments1.xml");
+  cases.push_back({"each sheet its own parts",
+                   Sheets({"worksheets/sheet1.xml", "worksheets/sheet2.xml"}), u""});
+  WithComments(cases.back().parts, 1, "../comments1.xml");
+  WithComments(cases.back().parts, 2, "../comments2.xml");
+
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.title);
+    if (c.part.empty()) {
+      Load(c.parts);
+      EXPECT_EQ(Book->WorkSheets.Count(), 2);
+      continue;
+    }
+    try {
+      Load(c.parts);
+      ADD_FAILURE() << "loaded";
+    } catch (const EWorkbookFileException& e) {
+      EXPECT_EQ(e.Message(), u"The file is not a valid XLSX (Excel 2007) file.\r\n\r\n" + c.part +
+                                 u": named by more than one sheet relationship");
+    }
+  }
+}
+
+TEST_F(XLSXPartClaimsTest, TwentyThousandRelationshipsToOneSheetPartFailAtOnce) {
+  // A 100 KB sheet part named 20,000 times: read each time, this took gigabytes.
+  std::string rows;
+  for (int r = 1; rows.size() < 100'000; ++r)
+    rows += "<row r=\"" + std::to_string(r) + "\"><c r=\"A" + std::to_string(r) +
+            "\"><v>12345.678</v></c></row>";
+  TXLSXParts parts = Sheets(std::vector<std::string>(20'000, "worksheets/sheet1.xml"));
+  parts.Parts["xl/worksheets/sheet1.xml"] = SheetXml(rows);
+  const std::string bytes = parts.Zip().AsString();
+  EXPECT_EXIT(LoadUnderLimit(bytes, u"xlsx", 1024), testing::ExitedWithCode(0),
+              "file exception: .*named by more than one sheet relationship");
+}
+
+}  // namespace
+}  // namespace workbook
