@@ -42,6 +42,13 @@ bool IsNameChar(char32_t c) {
          (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
 }
 
+// A qualified name's prefix and local part, from the position of its colon (npos: none).
+std::pair<std::string_view, std::string_view> SplitQName(std::string_view qname,
+                                                         std::size_t colon) {
+  if (colon == std::string_view::npos) return {std::string_view(), qname};
+  return {qname.substr(0, colon), qname.substr(colon + 1)};
+}
+
 // Name characters of ASCII: 1 may start a name, 2 may only follow.
 struct TAsciiNames {
   std::uint8_t kind[128] = {};
@@ -444,12 +451,8 @@ const char* TXmlContentScanner::ScanStartTag(const char* p, const char* end) {
     defaultKnown_ = 0;
   }
   for (const TRawAttribute& attribute : raw_) {
-    const bool hasPrefix = attribute.Colon != std::string_view::npos;
-    const std::string_view prefix =
-        hasPrefix ? attribute.QName.substr(0, attribute.Colon) : std::string_view();
+    const auto [prefix, local] = SplitQName(attribute.QName, attribute.Colon);
     if (attribute.QName == "xmlns" || prefix == "xmlns") continue;
-    const std::string_view local =
-        hasPrefix ? attribute.QName.substr(attribute.Colon + 1) : attribute.QName;
     attributes_.push_back({local, prefix, Resolve(prefix, false), valueOf(attribute)});
   }
   // Repeated attributes (the same local name in the same namespace) are an error.
@@ -471,9 +474,7 @@ const char* TXmlContentScanner::ScanStartTag(const char* p, const char* end) {
       }
     }
   }
-  const std::string_view prefix =
-      colon != std::string_view::npos ? qname.substr(0, colon) : std::string_view();
-  const std::string_view local = colon != std::string_view::npos ? qname.substr(colon + 1) : qname;
+  const auto [prefix, local] = SplitQName(qname, colon);
   const std::string_view uri = Resolve(prefix, true);
   handler_.StartElement(local, uri,
                         TXmlSaxAttributes(attributes_.data(), static_cast<int>(count), false));
@@ -507,9 +508,7 @@ const char* TXmlContentScanner::ScanEndTag(const char* p, const char* end) {
     done_ = true;
     return tag;
   }
-  const std::string_view prefix =
-      colon != std::string_view::npos ? qname.substr(0, colon) : std::string_view();
-  const std::string_view local = colon != std::string_view::npos ? qname.substr(colon + 1) : qname;
+  const auto [prefix, local] = SplitQName(qname, colon);
   handler_.EndElement(local, Resolve(prefix, true));
   const int depth = baseDepth_ + static_cast<int>(openStarts_.size()) - 1;
   while (!bindings_.empty() && bindings_.back().Depth == depth) {
