@@ -4,6 +4,7 @@
 #include <string>
 
 #include "workbook/core/color_hls.h"
+#include "workbook/core/drawingml_nodes.h"
 #include "workbook/core/invariant_texts.h"
 
 namespace workbook {
@@ -19,17 +20,17 @@ void ReadDrawingMLColor(const TXmlNode& Node, const IThemeColors* Theme, int& Tr
   Transparency = 0;
   Color = clNone;
   if (!Node) return;
-  TXmlNode colorNode = Node.Child("a:srgbClr");
+  TXmlNode colorNode = DrawingMLPath(Node, "a:srgbClr");
   if (colorNode) {
     Color = ARGBHexToColor(colorNode.Attr16("val"));
-  } else if ((colorNode = Node.Child("a:schemeClr"))) {
+  } else if ((colorNode = DrawingMLPath(Node, "a:schemeClr"))) {
     if (Theme == nullptr || !Theme->FindByName(colorNode.Attr16("val"), Color)) {
       Color = clNone;
     } else {
       // "Lighter 40%" is lumMod 60000 with lumOff 40000, "darker 25%" lumMod 75000 alone.
-      double tint = ISOStrToFloat(colorNode.Child("a:lumOff").Attr16("val")) / 100000;
+      double tint = ISOStrToFloat(DrawingMLPath(colorNode, "a:lumOff").Attr16("val")) / 100000;
       if (tint == 0) {
-        const TXmlNode lumMod = colorNode.Child("a:lumMod");
+        const TXmlNode lumMod = DrawingMLPath(colorNode, "a:lumMod");
         if (lumMod) tint = ISOStrToFloat(lumMod.Attr16("val")) / 100000 - 1;
       }
       Color = ApplyTint(Color, tint);
@@ -37,7 +38,7 @@ void ReadDrawingMLColor(const TXmlNode& Node, const IThemeColors* Theme, int& Tr
   } else {
     return;
   }
-  if (const TXmlNode alpha = colorNode.Child("a:alpha"))
+  if (const TXmlNode alpha = DrawingMLPath(colorNode, "a:alpha"))
     Transparency = AlphaToTransparency(static_cast<int>(
         std::clamp<int64_t>(ISOStrToIntDef(alpha.Attr16("val"), 100000), 0, 100000)));
 }

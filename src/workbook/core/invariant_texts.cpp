@@ -123,6 +123,11 @@ TDateTime ISOStrToTime(std::u16string_view text) {
   return value;
 }
 
+std::u16string ISOIntToStr(std::int64_t value) {
+  const std::string digits = std::to_string(value);
+  return std::u16string(digits.begin(), digits.end());
+}
+
 std::u16string ISOBoolToStr(bool value) { return value ? u"1" : u"0"; }
 
 bool ISOStrToBool(std::u16string_view text) { return text == u"1"; }

@@ -20,6 +20,8 @@ const platform::TFormatSettings& InvariantFormatSettings();
 // Up to 15 significant digits, "." as the point, exponent form for very large and very small
 // magnitudes ("1E20", "1.5E-5").
 std::u16string ISOFloatToStr(double value);
+// Decimal digits with a leading "-" when negative.
+std::u16string ISOIntToStr(std::int64_t value);
 // Every "," read as "."; optional blanks around, no grouping. Default when the text is no number.
 double ISOStrToFloatDef(std::u16string_view text, double defaultValue);
 double ISOStrToFloat(std::u16string_view text);

@@ -102,21 +102,3 @@ class TExporterXLSX_CommentsInWorkSheet {
 };
 
 }  // namespace workbook
-
-namespace workbook {
-
-inline constexpr std::string_view kVMLNamespace = "urn:schemas-microsoft-com:vml";
-inline constexpr std::string_view kVMLExcelNamespace = "urn:schemas-microsoft-com:office:excel";
-// The first child element of Node in that namespace with that local name: producers pick their
-// own prefixes for the VML namespaces (v:, ns0:).
-TXmlNode VMLChild(const TXmlNode& node, std::string_view namespaceURI, std::string_view localName);
-
-// The comments of an XLSX comments part (CommentsRoot, the comments element) into Sheet's cells,
-// then the boxes of the VML part's shapes (VmlRoot, its xml element) into the comments of the
-// cells they name. References outside the sheet are left out; run colours resolve through Theme
-// and Palette.
-void ReadXLSXComments(TExportWorkSheet& sheet, const TXmlNode& commentsRoot,
-                      const TXmlNode& vmlRoot, const IThemeColors* theme = nullptr,
-                      const IColorPalette* palette = nullptr);
-
-}  // namespace workbook

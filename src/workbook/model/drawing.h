@@ -125,18 +125,3 @@ class TExportCellDrawings : public TOwnedListOf<TExportCellDrawing> {
 };
 
 }  // namespace workbook
-
-namespace workbook {
-
-class TExportWorkSheet;
-
-// The pictures of an XLSX drawing part (DrawingRoot, the xdr:wsDr element; RelsRoot, the root
-// of its relationships part, may be null) placed on Sheet: each picture's data comes from Zip
-// under the image relationship's target resolved against DrawingPath's folder. Pictures whose
-// data is missing, or whose anchor lies outside the sheet, are left out; the rest still load.
-void ReadXLSXDrawingPart(TExportWorkSheet& sheet, const TXmlNode& drawingRoot,
-                         const TXmlNode& relsRoot, const std::u16string& drawingPath,
-                         TZipArchive& zip, const TSheetPixelGrid& grid,
-                         const IThemeColors* theme = nullptr);
-
-}  // namespace workbook

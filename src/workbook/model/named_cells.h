@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "workbook/core/xml/xml_node.h"
 #include "workbook/model/named_cells_formula.h"
@@ -65,7 +66,9 @@ class TExportNamedCells {
                       bool includeSingleCells);
 
   // The definedName elements of the names, in list order, as XML text.
-  std::u16string WriteXLSX() const;
+  // SheetNames, when given, are the names the sheets are written under (by sheet index): the
+  // references follow them.
+  std::u16string WriteXLSX(const std::vector<std::u16string>* sheetNames = nullptr) const;
   // A definedName read from a file: added (when new) only when its reference parses and names
   // an existing worksheet; anything else is ignored.
   void ReadXLSXDefinedName(const std::u16string& name, std::u16string_view reference);

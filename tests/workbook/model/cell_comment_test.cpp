@@ -4,6 +4,7 @@
 #include "xml_test_support.h"
 #include "xml_writer_capture.h"
 
+#include "workbook/formats/xlsx/xlsx_sheet_attachments.h"
 #include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_comment.h"

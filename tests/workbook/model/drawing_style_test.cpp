@@ -7,6 +7,8 @@
 namespace workbook {
 namespace {
 
+constexpr const char* kDrawingMLMain = "http://schemas.openxmlformats.org/drawingml/2006/main";
+
 using test::XmlScratch;
 
 void Frame(TExportDrawingStyle& style) {
@@ -74,13 +76,22 @@ TEST(DrawingStyle, XlsxReadsBackWhatItWrote) {
   TExportDrawingStyle written;
   Frame(written);
   written.WriteXLSX(xml.Root());
+  // Parsed again inside the namespaces a drawing part declares.
+  std::string text = xml.Text();
+  text.insert(text.find('>'), std::string(" xmlns:a=\"") + kDrawingMLMain + "\"");
+  xml.Load(text);
   TExportDrawingStyle read;
   read.ReadXLSX(xml.Root());
   EXPECT_EQ(read.GetKeyString(), written.GetKeyString());
 }
 
+const std::string kNamespaces =
+    "xmlns:xdr=\"http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing\" "
+    "xmlns:a=\"" +
+    std::string(kDrawingMLMain) + "\"";
+
 struct SpPrCase {
-  const char* xml;
+  std::string xml;
   const char16_t* key;
 };
 
@@ -98,20 +109,22 @@ INSTANTIATE_TEST_SUITE_P(
     Files, DrawingStyleRead,
     ::testing::Values(
         // Nothing: no fill, no line, no shadow.
-        SpPrCase{"<xdr:spPr xmlns:xdr=\"x\" xmlns:a=\"a\"/>",
-                 u"0;16777215;0;0;0;0;-1;0;0;0;50;3;4"},
+        SpPrCase{"<xdr:spPr " + kNamespaces + "/>", u"0;16777215;0;0;0;0;-1;0;0;0;50;3;4"},
         // A line with a:noFill stays off; widths round, unknown dashes are solid.
-        SpPrCase{"<xdr:spPr xmlns:xdr=\"x\" xmlns:a=\"a\"><a:ln w=\"12700\"><a:noFill/></a:ln>"
-                 "</xdr:spPr>",
+        SpPrCase{"<xdr:spPr " + kNamespaces +
+                     "><a:ln w=\"12700\"><a:noFill/></a:ln>"
+                     "</xdr:spPr>",
                  u"0;16777215;0;0;0;0;-1;0;0;0;50;3;4"},
-        SpPrCase{"<xdr:spPr xmlns:xdr=\"x\" xmlns:a=\"a\"><a:ln w=\"12700\"><a:solidFill>"
-                 "<a:srgbClr val=\"00FF00\"/></a:solidFill><a:prstDash val=\"lgDash\"/></a:ln>"
-                 "</xdr:spPr>",
+        SpPrCase{"<xdr:spPr " + kNamespaces +
+                     "><a:ln w=\"12700\"><a:solidFill>"
+                     "<a:srgbClr val=\"00FF00\"/></a:solidFill><a:prstDash val=\"lgDash\"/></a:ln>"
+                     "</xdr:spPr>",
                  u"0;16777215;0;2;65280;0;1;0;0;0;50;3;4"},
         // Out-of-range and non-numeric EMU keep the defaults instead of overflowing.
-        SpPrCase{"<xdr:spPr xmlns:xdr=\"x\" xmlns:a=\"a\"><a:ln w=\"99999999999999999999\"/>"
-                 "<a:effectLst><a:outerShdw blurRad=\"abc\" dist=\"1e300\"/></a:effectLst>"
-                 "</xdr:spPr>",
+        SpPrCase{"<xdr:spPr " + kNamespaces +
+                     "><a:ln w=\"99999999999999999999\"/>"
+                     "<a:effectLst><a:outerShdw blurRad=\"abc\" dist=\"1e300\"/></a:effectLst>"
+                     "</xdr:spPr>",
                  u"0;16777215;0;2;0;0;-1;0;2;536870911;0;3;4"}));
 
 }  // namespace

@@ -1,8 +1,11 @@
 // XLSX "c" elements of the cell classes.
+#include <cmath>
+
 #include "workbook/core/cell_refs.h"
 #include "workbook/core/formula_text.h"
 #include "workbook/core/invariant_texts.h"
 #include "workbook/core/xml/xml_writer.h"
+#include "workbook/formats/xlsx/xlsx_escapes.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_empty.h"
@@ -83,7 +86,7 @@ void TExportCellString::WriteXLSX(TXmlWriter& writer, const std::u16string& ref,
       writer.StartElement("is");
       writer.StartElement("t");
       if (NeedsPreservedSpace(text)) writer.WriteAttribute("xml:space", "preserve");
-      writer.WriteString(text);
+      writer.WriteString(EncodeXLSXEscapes(text));
       writer.EndElement();
       writer.EndElement();
     }
@@ -101,10 +104,19 @@ void TExportCellString::WriteXLSX(TXmlWriter& writer, const std::u16string& ref,
 void TExportCellCustomNumber::WriteXLSX(TXmlWriter& writer, const std::u16string& ref,
                                         int styleIndex, TCellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
+  const double value = FileValue();
+  if (HasValue && !std::isfinite(value)) {
+    // No number can stand for these: readers take them as the error they are.
+    writer.WriteAttribute("t", "e");
+    WriteXLSXFormula(writer, ref, context);
+    writer.WriteElementString("v", "#NUM!");
+    writer.EndElement();
+    return;
+  }
   WriteXLSXFormula(writer, ref, context);
   bool zero = Value == 0;
   if (HasValue && !(zero && (IsBlankZero() || HasFormula())))
-    writer.WriteElementString("v", ISOFloatToStr(FileValue()));
+    writer.WriteElementString("v", ISOFloatToStr(value));
   writer.EndElement();
 }
 
@@ -117,7 +129,7 @@ void TExportCellDateTime::WriteXLSX(TXmlWriter& writer, const std::u16string& re
     writer.WriteAttribute("t", "inlineStr");
     WriteXLSXFormula(writer, ref, context);
     writer.StartElement("is");
-    writer.WriteElementString("t", GetDisplayText());
+    writer.WriteElementString("t", EncodeXLSXEscapes(GetDisplayText()));
     writer.EndElement();
   } else {
     WriteXLSXFormula(writer, ref, context);

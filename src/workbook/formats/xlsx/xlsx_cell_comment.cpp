@@ -3,6 +3,7 @@
 
 #include "workbook/core/cell_refs.h"
 #include "workbook/core/invariant_texts.h"
+#include "workbook/formats/xlsx/xlsx_escapes.h"
 #include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_comment.h"
@@ -61,14 +62,15 @@ void AddPart(TZipArchive& zip, const std::u16string& name, const std::string& by
 // A plain t, or one r per run with the run's rPr when it has a font of its own.
 void WriteText(TXmlWriter& writer, const TExportCellComment& comment) {
   const TStringRichTextTags* tags = comment.RichTextIfAny();
-  if (!tags || tags->Count() == 0) return writer.WriteElementString("t", comment.GetText());
+  if (!tags || tags->Count() == 0)
+    return writer.WriteElementString("t", EncodeXLSXEscapes(comment.GetText()));
   TStringRichTextTagTextList runs;
   tags->BuildTextList(comment.GetText(), runs, false);
   for (int i = 0; i < runs.Count(); ++i) {
     const TStringRichTextTagTextList_Entry& run = runs.GetEntry(i);
     writer.StartElement("r");
     if (run.Font) writer.WriteRaw(run.Font->WriteXLSXRun());
-    writer.WriteElementString("t", run.Text);
+    writer.WriteElementString("t", EncodeXLSXEscapes(run.Text));
     writer.EndElement();
   }
 }

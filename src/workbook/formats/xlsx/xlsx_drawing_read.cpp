@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/text_codec.h"
+#include "workbook/core/drawingml_nodes.h"
 #include "workbook/core/path_utils.h"
 #include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/cell.h"
@@ -52,13 +53,13 @@ struct TMarker {
 
 bool ReadMarker(const TXmlNode& node, TMarker& marker) {
   if (!node) return false;
-  const long long col = Number(node.Child("xdr:col"), -1, kMaxSheetCols);
-  const long long row = Number(node.Child("xdr:row"), -1, kMaxSheetRows);
+  const long long col = Number(DrawingMLPath(node, "xdr:col"), -1, kMaxSheetCols);
+  const long long row = Number(DrawingMLPath(node, "xdr:row"), -1, kMaxSheetRows);
   if (col < 0 || row < 0 || col >= kMaxSheetCols || row >= kMaxSheetRows) return false;
   marker.Col = static_cast<int>(col);
   marker.Row = static_cast<int>(row);
-  marker.ColOff = EMUToPixels(Number(node.Child("xdr:colOff"), 0, kMaxEMU));
-  marker.RowOff = EMUToPixels(Number(node.Child("xdr:rowOff"), 0, kMaxEMU));
+  marker.ColOff = EMUToPixels(Number(DrawingMLPath(node, "xdr:colOff"), 0, kMaxEMU));
+  marker.RowOff = EMUToPixels(Number(DrawingMLPath(node, "xdr:rowOff"), 0, kMaxEMU));
   return true;
 }
 
@@ -104,33 +105,33 @@ void ReadXLSXDrawingPart(TExportWorkSheet& sheet, const TXmlNode& drawingRoot,
   if (!workbook || !drawingRoot) return;
   const std::string base = Folder(platform::Utf16ToUtf8(drawingPath));
   for (TXmlNode anchor = drawingRoot.FirstElement(); anchor; anchor = anchor.NextElement()) {
-    const TXmlNode pic = anchor.Child("xdr:pic");
+    const TXmlNode pic = DrawingMLPath(anchor, "xdr:pic");
     if (!pic) continue;
-    const std::string target =
-        ImageTarget(relsRoot, pic.FindPath("xdr:blipFill/a:blip").Attr("r:embed"), base);
+    const std::string target = ImageTarget(
+        relsRoot, RelationshipId(DrawingMLPath(pic, "xdr:blipFill/a:blip"), "embed"), base);
     TMarker from, to;
-    if (target.empty() || !ReadMarker(anchor.Child("xdr:from"), from)) continue;
+    if (target.empty() || !ReadMarker(DrawingMLPath(anchor, "xdr:from"), from)) continue;
     int right = 0, bottom = 0;
-    if (ReadMarker(anchor.Child("xdr:to"), to)) {
+    if (ReadMarker(DrawingMLPath(anchor, "xdr:to"), to)) {
       grid.GetPixelPosition(right, bottom, from.Col, to.Col, to.ColOff, from.Row, to.Row,
                             to.RowOff);
     } else {
       // A one-cell anchor gives the size instead of the far corner.
-      const TXmlNode ext = anchor.Child("xdr:ext");
+      const TXmlNode ext = DrawingMLPath(anchor, "xdr:ext");
       right = from.ColOff + EMUToPixels(Digits(ext.Attr("cx"), kMaxEMU));
       bottom = from.RowOff + EMUToPixels(Digits(ext.Attr("cy"), kMaxEMU));
     }
     right = std::max(right, from.ColOff);
     bottom = std::max(bottom, from.RowOff);
-    TExportDrawing* drawing =
-        FindOrAddImage(*workbook, zip, platform::Utf8ToUtf16(target),
-                       platform::Utf8ToUtf16(pic.FindPath("xdr:nvPicPr/xdr:cNvPr").Attr("name")));
+    TExportDrawing* drawing = FindOrAddImage(
+        *workbook, zip, platform::Utf8ToUtf16(target),
+        platform::Utf8ToUtf16(DrawingMLPath(pic, "xdr:nvPicPr/xdr:cNvPr").Attr("name")));
     if (!drawing) continue;
     TExportCell* cell = sheet.FindCreateCell(from.Col, from.Row, TCellClass::Empty, false);
     TExportCellDrawing* placed = cell->GetDrawings().AddNew();
     placed->Bounds = TClassRect(from.ColOff, from.RowOff, right, bottom);
     placed->SetDrawing(drawing);
-    if (const TXmlNode spPr = pic.Child("xdr:spPr")) placed->Style.ReadXLSX(spPr, theme);
+    if (const TXmlNode spPr = DrawingMLPath(pic, "xdr:spPr")) placed->Style.ReadXLSX(spPr, theme);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "workbook/core/drawingml_colors.h"
+#include "workbook/core/drawingml_nodes.h"
 #include "workbook/core/invariant_texts.h"
 #include "workbook/model/drawing_style.h"
 
@@ -64,19 +65,19 @@ void TExportDrawingStyle::WriteXLSX(const TXmlNode& spPr) const {
 }
 
 void TExportDrawingStyle::ReadXLSX(const TXmlNode& spPr, const IThemeColors* theme) {
-  if (const TXmlNode solid = spPr.Child("a:solidFill")) {
+  if (const TXmlNode solid = DrawingMLPath(spPr, "a:solidFill")) {
     Fill.FillType = TExportDrawingFill::ftSolid;
     ReadColor(solid, theme, Fill);
   } else {
     Fill.FillType = TExportDrawingFill::ftNone;
   }
 
-  const TXmlNode line = spPr.Child("a:ln");
-  if (line && !line.Child("a:noFill")) {
+  const TXmlNode line = DrawingMLPath(spPr, "a:ln");
+  if (line && !DrawingMLPath(line, "a:noFill")) {
     Border.FillType = TExportDrawingFill::ftSolid;
     if (const auto w = line.FindAttr("w")) Border.Width = Scaled(*w, 8800, Border.Width);
-    if (const TXmlNode solid = line.Child("a:solidFill")) ReadColor(solid, theme, Border);
-    const std::string_view dash = line.Child("a:prstDash").Attr("val");
+    if (const TXmlNode solid = DrawingMLPath(line, "a:solidFill")) ReadColor(solid, theme, Border);
+    const std::string_view dash = DrawingMLPath(line, "a:prstDash").Attr("val");
     Border.Dash = dash == "sysDot" ? TExportDrawingBorder::dsDotted
                   : dash == "dash" ? TExportDrawingBorder::dsDashed
                                    : TExportDrawingBorder::dsSolid;
@@ -84,7 +85,7 @@ void TExportDrawingStyle::ReadXLSX(const TXmlNode& spPr, const IThemeColors* the
     Border.FillType = TExportDrawingFill::ftNone;
   }
 
-  if (const TXmlNode shadow = spPr.FindPath("a:effectLst/a:outerShdw")) {
+  if (const TXmlNode shadow = DrawingMLPath(spPr, "a:effectLst/a:outerShdw")) {
     Shadow.FillType = TExportDrawingFill::ftSolid;
     Shadow.Blur = Scaled(shadow.Attr("blurRad"), 12700, Shadow.Blur);
     Shadow.Distance = Scaled(shadow.Attr("dist"), 12700, Shadow.Distance);

@@ -1,6 +1,7 @@
 // Defined names in SpreadsheetML: the definedName elements of workbook.xml.
 #include "workbook/core/oformat.h"
 #include "workbook/model/named_cells.h"
+#include "workbook/model/sheet_names.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
@@ -21,14 +22,20 @@ std::u16string UnquoteSheetName(std::u16string_view text) {
 
 }  // namespace
 
-std::u16string TExportNamedCells::WriteXLSX() const {
+std::u16string TExportNamedCells::WriteXLSX(const std::vector<std::u16string>* sheetNames) const {
   std::u16string text;
   for (const auto& [name, range] : names_) {
     TExportRange absolute;
     absolute.Assign(*range);
     absolute.SetAbsolute(true);
+    std::u16string reference = absolute.GetText();
+    if (const TExportWorkSheet* sheet = range->WorkSheet; sheet && sheetNames) {
+      const auto index = static_cast<std::size_t>(sheet->GetIndex());
+      if (index < sheetNames->size())
+        reference = RenameSheetInRefs(reference, sheet->Name, (*sheetNames)[index]);
+    }
     text += u"<definedName name=\"" + OFormat::EncodeXMLEntities(name, true, true) + u"\">";
-    text += OFormat::EncodeXMLEntities(absolute.GetText(), false, false);
+    text += OFormat::EncodeXMLEntities(reference, false, false);
     text += u"</definedName>";
   }
   return text;

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <set>
 
+#include "platform/text_codec.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
 #include "workbook/formats/xlsx/xlsx_xml_text.h"
+#include "workbook/model/sheet_names.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
@@ -17,7 +19,6 @@ constexpr std::string_view kPackageRelationshipsNS =
     "http://schemas.openxmlformats.org/package/2006/relationships";
 constexpr std::string_view kRelationshipTypes =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
-constexpr std::size_t kMaxSheetName = 31;
 
 std::string Default(std::string_view extension, std::string_view type, bool blank) {
   return "<Default Extension=\"" + std::string(extension) + "\" ContentType=\"" +
@@ -32,12 +33,6 @@ std::string Override(std::string_view part, std::string_view type, bool blank) {
 std::string Relationship(std::string_view id, std::string_view type, std::string_view target) {
   return "<Relationship Id=\"" + std::string(id) + "\" Type=\"" + std::string(type) +
          "\" Target=\"" + std::string(target) + "\"/>";
-}
-
-std::u16string Lower(std::u16string text) {
-  for (char16_t& c : text)
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  return text;
 }
 
 }  // namespace
@@ -106,32 +101,6 @@ std::string XLSXWorkbookRelationships(const TXLSXPackageContents& contents) {
   return text;
 }
 
-std::vector<std::u16string> XLSXSheetNames(TWorkbook& workbook) {
-  std::vector<std::u16string> names;
-  std::set<std::u16string> used;
-  for (int i = 0; i < workbook.WorkSheets.Count(); ++i) {
-    std::u16string base = workbook.WorkSheets[i]->Name;
-    // A name that cuts a surrogate pair in two loses the half.
-    if (base.size() > kMaxSheetName) {
-      base.resize(kMaxSheetName);
-      if (base.back() >= 0xD800 && base.back() <= 0xDBFF) base.pop_back();
-    }
-    if (base.find_first_not_of(u' ') == std::u16string::npos) {
-      std::string number = "Sheet" + std::to_string(i + 1);
-      base.assign(number.begin(), number.end());
-    }
-    std::u16string name = base;
-    for (int n = 2; used.count(Lower(name)) != 0; ++n) {
-      std::string suffix = " (" + std::to_string(n) + ")";
-      name = base.substr(0, kMaxSheetName - suffix.size()) +
-             std::u16string(suffix.begin(), suffix.end());
-    }
-    used.insert(Lower(name));
-    names.push_back(name);
-  }
-  return names;
-}
-
 std::string XLSXWorkbookPart(TWorkbook& workbook) {
   std::string text(kXLSXDeclarationLine);
   text += "<workbook xmlns=\"" + std::string(kXLSXMainNS) + "\" xmlns:r=\"" +
@@ -141,13 +110,28 @@ std::string XLSXWorkbookPart(TWorkbook& workbook) {
   if (workbook.Date1904) text += "date1904=\"1\" ";
   text += "defaultThemeVersion=\"124226\" />";
   text += "<sheets>";
-  const std::vector<std::u16string> names = XLSXSheetNames(workbook);
+  const std::vector<std::u16string> names = WritableSheetNames(workbook.WorkSheets);
   for (std::size_t i = 0; i < names.size(); ++i) {
     text += "<sheet name=\"" + XMLText(names[i], true) + "\" sheetId=\"" + std::to_string(i + 1) +
             "\" r:id=\"rId" + std::to_string(i + 5) + "\"/>";
   }
-  // Print areas, print titles, filters and named cells join here once the sheets carry them.
   text += "</sheets><definedNames>";
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const TExportWorkSheet& sheet = *workbook.WorkSheets[static_cast<int>(i)];
+    const auto add = [&](std::string_view name, const std::u16string& reference, bool hidden) {
+      text += "<definedName name=\"" + std::string(name) + "\" localSheetId=\"" +
+              std::to_string(i) + (hidden ? "\" hidden=\"1\">" : "\">");
+      text += XMLText(RenameSheetInRefs(reference, sheet.Name, names[i]));
+      text += "</definedName>";
+    };
+    if (sheet.PageSettings.HasPrintArea())
+      add("_xlnm.Print_Area", sheet.PageSettings.GetXLSXPrintArea(), false);
+    if (sheet.PageSettings.HasPrintTitles())
+      add("_xlnm.Print_Titles", sheet.PageSettings.GetXLSXPrintTitles(), false);
+    if (sheet.WindowSettings.HasAutoFilter())
+      add("_xlnm._FilterDatabase", sheet.WindowSettings.GetXLSXAutoFilterRef(), true);
+  }
+  text += platform::Utf16ToUtf8(workbook.NamedCells.WriteXLSX(&names));
   text += "</definedNames><calcPr calcId=\"125725\" /></workbook>";
   return text;
 }

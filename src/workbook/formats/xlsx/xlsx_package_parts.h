@@ -22,15 +22,12 @@ struct TXLSXPackageContents {
 std::string XLSXContentTypes(const TXLSXPackageContents& contents);
 std::string XLSXPackageRelationships();
 std::string XLSXWorkbookRelationships(const TXLSXPackageContents& contents);
-// Sheet names cut to 31 characters; a name met before gets " (2)", " (3)" ... within that limit,
-// as the package may hold each name only once.
+// The sheets under the names every writer writes (sheet_names.h), then the print areas, print
+// titles and filter ranges of the sheets and the workbook's named cells as defined names, their
+// references following the written names.
 std::string XLSXWorkbookPart(TWorkbook& workbook);
 std::string XLSXCoreProperties(const TWorkbook& workbook);
 std::string XLSXAppProperties(const TWorkbook& workbook);
 std::string XLSXTheme();
-
-// The sheet names as the workbook part writes them: at most 31 characters, never blank, and
-// unique without regard to letter case.
-std::vector<std::u16string> XLSXSheetNames(TWorkbook& workbook);
 
 }  // namespace workbook

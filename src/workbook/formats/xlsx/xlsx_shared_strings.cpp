@@ -1,9 +1,12 @@
 #include "workbook/formats/xlsx/xlsx_shared_strings.h"
 
+#include <algorithm>
+
 #include "platform/text_codec.h"
 #include "workbook/core/library_texts.h"
 #include "workbook/core/xml/xml_sax_tree.h"
 #include "workbook/core/xml/xml_scanning_parser.h"
+#include "workbook/formats/xlsx/xlsx_escapes.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
 #include "workbook/model/workbook.h"
 
@@ -13,21 +16,40 @@ namespace {
 
 const TPackedText kEmpty;
 
-// Shared strings keep CR LF between lines and lose the "_x000D_" escape that some writers put
-// before a line break.
-std::u16string SharedStringText(std::u16string text) {
+// The unit at I of a raw text, an escape read as the unit it stands for; Width is how many raw
+// units it spans.
+char16_t UnitAt(std::u16string_view raw, std::size_t i, std::size_t& width) {
+  const int unit = XLSXEscapeAt(raw, i);
+  width = unit < 0 ? 1 : 7;
+  return unit < 0 ? raw[i] : static_cast<char16_t>(unit);
+}
+
+// Shared strings keep CR LF between lines, with their escapes decoded; the runs' positions move
+// with the text they start at.
+std::u16string SharedStringText(std::u16string_view raw, TXLSXRichTextRuns& runs) {
   std::u16string result;
-  result.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i];
-    if (IsCrEscapeAt(text, i)) {
-      i += 6;
-    } else if (c == u'\r' || c == u'\n') {
-      if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+  result.reserve(raw.size());
+  // Result position (1-based) of each raw position (1-based), for the runs.
+  std::vector<int> moved(runs.empty() ? 0 : raw.size() + 2, 0);
+  for (std::size_t i = 0; i < raw.size();) {
+    const int at = static_cast<int>(result.size()) + 1;
+    std::size_t width = 1;
+    const char16_t c = UnitAt(raw, i, width);
+    if (c == u'\r' || c == u'\n') {
+      std::size_t next = 1;
+      if (c == u'\r' && i + width < raw.size() && UnitAt(raw, i + width, next) == u'\n')
+        width += next;
       result += u"\r\n";
     } else {
       result += c;
     }
+    if (!moved.empty())
+      for (std::size_t k = i; k < i + width; ++k) moved[k + 1] = at;
+    i += width;
+  }
+  for (TXLSXRichTextRun& run : runs) {
+    const auto position = static_cast<std::size_t>(std::max(run.Position, 1));
+    run.Position = position <= raw.size() ? moved[position] : static_cast<int>(result.size()) + 1;
   }
   return result;
 }
@@ -50,12 +72,6 @@ std::size_t Utf16Length(std::string_view utf8) {
 }
 
 }  // namespace
-
-bool IsCrEscapeAt(std::u16string_view text, std::size_t i) {
-  return i + 6 < text.size() && text[i] == u'_' && (text[i + 1] | 0x20) == u'x' &&
-         text[i + 2] == u'0' && text[i + 3] == u'0' && text[i + 4] == u'0' &&
-         (text[i + 5] | 0x20) == u'd' && text[i + 6] == u'_';
-}
 
 // The events of the part, depth by depth: sst (1), si (2), t and r (3), rPr and t of a run (4).
 class TXLSXSharedStrings_Import::TReader final : public TXmlSaxHandler {
@@ -137,7 +153,7 @@ class TXLSXSharedStrings_Import::TReader final : public TXmlSaxHandler {
  private:
   void EndItem() {
     std::u16string text = platform::Utf8ToUtf16(text_);
-    if (NeedsSharedStringRewrite(text)) text = SharedStringText(std::move(text));
+    if (NeedsSharedStringRewrite(text)) text = SharedStringText(text, runs_);
     if (!runs_.empty()) store_.runs_.emplace(store_.texts_.size(), std::move(runs_));
     store_.texts_.emplace_back(text);
     if (++sinceReport_ == 10000) {

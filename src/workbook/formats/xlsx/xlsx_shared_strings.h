@@ -1,7 +1,6 @@
 #pragma once
 // TXLSXSharedStrings_Import: the shared strings of an XLSX package ("xl/sharedStrings.xml"), parsed
-// while the part is inflated (the part is never whole in memory), each si element with its text,
-// its rich-text runs and whether it has a line break.
+// while the part is inflated (never whole in memory), each si element with its text and runs.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -32,9 +31,6 @@ struct TXLSXColorSources {
   const IColorPalette* Palette = nullptr;
 };
 
-// Whether the escape "_x000D_" (any letter case) of a carriage return starts at I.
-bool IsCrEscapeAt(std::u16string_view text, std::size_t i);
-
 class TXLSXSharedStrings_Import {
  public:
   TXLSXSharedStrings_Import();
@@ -51,7 +47,7 @@ class TXLSXSharedStrings_Import {
   void Finish();
 
   std::size_t Count() const { return texts_.size(); }
-  // The text at Index (CR LF between lines, "_x000D_" escapes removed); empty outside.
+  // The text at Index (CR LF between lines, "_xHHHH_" escapes decoded); empty outside.
   std::u16string GetString(std::size_t index) const {
     return std::u16string(GetSharedText(index).View());
   }

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "workbook/formats/xlsx/xlsx_escapes.h"
 #include "workbook/formats/xlsx/xlsx_memory_stream_list.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
 #include "workbook/formats/xlsx/xlsx_xml_text.h"
@@ -33,7 +34,7 @@ std::u16string WithLineFeeds(std::u16string_view text) {
 void AppendT(std::string& out, std::u16string_view text) {
   const std::u16string lines = WithLineFeeds(text);
   out += XMLNeedsPreservedSpace(lines) ? "<t xml:space=\"preserve\">" : "<t>";
-  AppendXMLText(out, lines);
+  AppendXMLText(out, EncodeXLSXEscapes(lines));
   out += "</t>";
 }
 

@@ -1,6 +1,7 @@
 #include "workbook/formats/xlsx/xlsx_sheet_attachments.h"
 
 #include "platform/text_codec.h"
+#include "workbook/formats/custom_exporter.h"
 #include "workbook/formats/xlsx/xlsx_package.h"
 #include "workbook/formats/xlsx/xlsx_part_claims.h"
 #include "workbook/model/cell_comment.h"
@@ -8,6 +9,26 @@
 #include "workbook/model/worksheet.h"
 
 namespace workbook {
+
+namespace {
+
+// The sheet's own column widths and row heights as read; columns and rows without one take the
+// sheet's defaults.
+TSheetPixelGrid StoredGrid(TExportWorkSheet& sheet) {
+  TSheetPixelGrid grid;
+  if (sheet.Cols.DefaultWidth >= 0) grid.DefaultColWidth = sheet.Cols.DefaultWidth;
+  grid.DefaultRowHeight = TCustomExporter::GetDefaultRowHeight(sheet, true);
+  grid.ColWidths.assign(sheet.Cols.Count(), -1);
+  for (int i = 0; i < sheet.Cols.Count(); ++i)
+    if (const TExportCol* col = sheet.Cols.FindCol(i)) grid.ColWidths[i] = col->Width;
+  grid.RowHeights.assign(sheet.Rows.Count(), -1);
+  for (int i = 0; i < sheet.Rows.Count(); ++i)
+    if (const TExportRow* row = sheet.Rows.PeekItem(i); row && row->HeightMode == 0)
+      grid.RowHeights[i] = row->Height;
+  return grid;
+}
+
+}  // namespace
 
 void ReadXLSXSheetAttachments(TXLSXPackage& package, TZipArchive& zip, TExportWorkSheet& sheet,
                               const std::string& sheetPart, TXLSXPartClaims& claims,
@@ -31,9 +52,8 @@ void ReadXLSXSheetAttachments(TXLSXPackage& package, TZipArchive& zip, TExportWo
     TXmlDocument drawingDoc, relsDoc;
     if (package.LoadPart(drawing, drawingDoc) &&
         package.LoadPart(TXLSXPackage::RelationshipsPartOf(drawing), relsDoc)) {
-      // Column widths and row heights are not read yet: the default grid places the pictures.
       ReadXLSXDrawingPart(sheet, drawingDoc.DocumentElement(), relsDoc.DocumentElement(),
-                          platform::Utf8ToUtf16(drawing), zip, TSheetPixelGrid(), theme);
+                          platform::Utf8ToUtf16(drawing), zip, StoredGrid(sheet), theme);
     }
   }
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <climits>
+#include <cmath>
 
 #include "platform/text_codec.h"
 #include "workbook/core/exceptions.h"
@@ -9,6 +10,8 @@
 #include "workbook/core/invariant_texts.h"
 #include "workbook/core/library_texts.h"
 #include "workbook/core/units.h"
+#include "workbook/formats/xlsx/xlsx_date_value.h"
+#include "workbook/formats/xlsx/xlsx_escapes.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
 #include "workbook/formats/xlsx/xlsx_shared_strings.h"
 #include "workbook/formats/xlsx/xlsx_sheet_elements.h"
@@ -65,36 +68,6 @@ int ColumnOfRef(std::string_view ref) {
     col = col * 26 + (c - 'A' + 1);
   }
   return letters == 0 ? -1 : col - 1;
-}
-
-// Inline and formula strings have LF between lines and lose the "_x000D_" escape some writers
-// put before a line break, as shared strings do.
-std::u16string WithLF(std::u16string text) {
-  if (text.find(u'\r') == std::u16string::npos && text.find(u'_') == std::u16string::npos)
-    return text;
-  std::u16string result;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (IsCrEscapeAt(text, i)) {
-      i += 6;
-    } else if (text[i] == u'\r') {
-      if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-      result += u'\n';
-    } else {
-      result += text[i];
-    }
-  }
-  return result;
-}
-
-// An ISO 8601 date, date and time, or time of day ("2021-01-01", "2021-01-01T10:10:10",
-// "10:10:10").
-bool ReadISODate(std::string_view text, TDateTime& value) {
-  const std::u16string wide = platform::Utf8ToUtf16(std::string(text));
-  if (wide.size() >= 8 && wide[2] == u':' && wide[5] == u':') {
-    value = ISOStrToTime(wide);
-    return value != 0 || wide.substr(0, 8) == u"00:00:00";
-  }
-  return ISOTryStrToDateTime(wide, value);
 }
 
 }  // namespace
@@ -300,7 +273,7 @@ void TXLSXSheetReader::EndCell() {
           static_cast<TExportCellString*>(row.FindCreateCell(col, TCellClass::String, true));
       const std::string& source =
           !cell_.HasInline || (cell_.Inline.empty() && cell_.HasValue) ? cell_.Value : cell_.Inline;
-      text->SetValue(WithLF(platform::Utf8ToUtf16(source)));
+      text->SetValue(XLSXCellStringText(platform::Utf8ToUtf16(source)));
       cell = text;
       break;
     }
@@ -322,9 +295,15 @@ void TXLSXSheetReader::EndCell() {
     }
     case TValueType::Date: {
       TDateTime date = 0;
-      if (cell_.HasValue && ReadISODate(cell_.Value, date)) {
+      bool duration = false;
+      if (cell_.HasValue && ReadXLSXDateValue(cell_.Value, date, duration)) {
+        // A duration is a length of time, whatever the style says: within a day a time, beyond
+        // it a number of days, which a time of day could not show.
         TCellClass cellClass = styleSheet_.GetCellClass(xf);
-        if (cellClass != TCellClass::Time) cellClass = TCellClass::DateTime;
+        if (duration)
+          cellClass = std::abs(date) < 1 ? TCellClass::Time : TCellClass::Number;
+        else if (cellClass != TCellClass::Time)
+          cellClass = TCellClass::DateTime;
         auto* stamp =
             static_cast<TExportCellCustomNumber*>(row.FindCreateCell(col, cellClass, true));
         stamp->SetValue(date);

@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "workbook/formats/xlsx/xlsx_sheet_attachments.h"
 #include "workbook/model/model_fixture.h"
 #include "workbook/model/package_test_support.h"
 #include "workbook/model/python_peer.h"

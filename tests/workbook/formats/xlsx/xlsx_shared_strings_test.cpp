@@ -63,6 +63,19 @@ TEST_F(XLSXSharedStringsTest, LineBreaksBecomeCrLfAndTheCrEscapeGoes) {
   EXPECT_EQ(store.GetString(2), u"f\r\ng");
 }
 
+TEST_F(XLSXSharedStringsTest, EscapesAreDecodedAndRunsStayOnTheirText) {
+  // Excel writes the literal text _x000D_ with its underscore escaped.
+  Read(
+      "<si><t>_x005F_x000D_ kept, _x0007_ bell</t></si>"
+      "<si><r><t>a_x005F_b\n</t></r><r><rPr><b/></rPr><t>c</t></r></si>");
+  EXPECT_EQ(store.GetString(0), u"_x000D_ kept, \u0007 bell");
+  EXPECT_EQ(store.GetString(1), u"a_b\r\nc");
+  const TXLSXRichTextRuns* runs = store.GetRuns(1);
+  ASSERT_NE(runs, nullptr);
+  ASSERT_EQ(runs->size(), 1u);
+  EXPECT_EQ((*runs)[0].Position, 6);
+}
+
 TEST_F(XLSXSharedStringsTest, RichTextRunsStartWhereAFormattedRunBegins) {
   Read(
       "<si><r><t>ab</t></r><r><rPr><b/><sz val=\"12\"/><rFont val=\"Arial\"/></rPr>"

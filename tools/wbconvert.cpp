@@ -1,0 +1,50 @@
+// wbconvert: loads a workbook file through the handler its extension selects and saves it through
+// the handler of the output's extension, for checking a writer against other programs by hand
+// and for the writers' round-trip tests.
+//
+//   wbconvert IN OUT
+//
+// A failure prints the exception's class and message on stderr; exit code 2. OUT is written only
+// once the whole file is built, so a failed conversion leaves no partial file behind.
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "platform/text_codec.h"
+#include "workbook/core/exceptions.h"
+#include "workbook/core/library_texts.h"
+#include "workbook/formats/custom_exporter.h"
+#include "workbook/formats/exporter_registry.h"
+#include "workbook/formats/library_start.h"
+#include "workbook/model/workbook.h"
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fputs("usage: wbconvert IN OUT\n", stderr);
+    return 1;
+  }
+  workbook::StartWorkbookLibrary();
+  workbook::WorkbookDateFormat = u"%sysdate%";
+  workbook::WorkbookTimeFormat = u"%systime%";
+  try {
+    const std::u16string output = platform::Utf8ToUtf16(argv[2]);
+    workbook::TCustomExporter* writer = nullptr;
+    if (!workbook::FindExporterForFile(output, writer))
+      throw workbook::EWorkbookFileNameException(
+          workbook::FormatLibraryText(workbook::WorkbookLng_FileNotProcessed, output));
+    workbook::TWorkbook book;
+    book.ShowProgress = false;
+    book.LoadFromFile(platform::Utf8ToUtf16(argv[1]));
+    workbook::TMemoryStream bytes;
+    writer->ExportToStream(bytes, book);
+    bytes.SaveToFile(argv[2]);
+  } catch (const workbook::EWorkbookException& error) {
+    std::fprintf(stderr, "%s: %s\n", error.ClassName(),
+                 platform::Utf16ToUtf8(error.Message()).c_str());
+    return 2;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "%s: %s\n", typeid(error).name(), error.what());
+    return 2;
+  }
+  return 0;
+}
