@@ -2,14 +2,11 @@
 // as XLSX into memory, and reports build and write times, the package size and peak memory.
 #include <chrono>
 #include <cstdio>
-#include <string>
 
 #include "measure.h"
+#include "sample_book.h"
 #include "workbook/formats/library_start.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
-#include "workbook/model/cell_date_time.h"
-#include "workbook/model/cell_number.h"
-#include "workbook/model/cell_string.h"
 #include "workbook/model/workbook.h"
 
 using bench::PeakKilobytes;
@@ -26,26 +23,7 @@ int main() {
   auto start = std::chrono::steady_clock::now();
   TWorkbook book;
   book.ShowProgress = false;
-  TExportWorkSheet* sheet = book.AddWorkSheet(u"Data");
-  for (int r = 0; r < kRows; ++r) {
-    TExportRow* row = sheet->AddRow();
-    for (int c = 0; c < kCols; ++c) {
-      switch (c % 3) {
-        case 0: {
-          // A few thousand distinct texts, as a transaction list repeats its partners.
-          std::string text = "Partner " + std::to_string((r * kCols + c) % 5000);
-          row->AddCellString(std::u16string(text.begin(), text.end()));
-          break;
-        }
-        case 1:
-          row->AddCellNumber(r * 1.25 + c, 2);
-          break;
-        default:
-          static_cast<TExportCellDateTime*>(row->AddCell(TCellClass::DateTime))
-              ->SetValue(40000 + r % 3000);
-      }
-    }
-  }
+  bench::BuildSampleSheet(book, kRows, kCols);
   const double buildSeconds = Seconds(start);
   const long buildPeak = PeakKilobytes();
 

@@ -78,7 +78,25 @@ bool TFileLineReader::Next(std::string& line) {
   return any;
 }
 
+namespace {
+
+// The lines from the stream's position on, the stream left where it was: the entries then take
+// one allocation of their exact size instead of growing through copies twice as large.
+std::size_t CountLines(std::istream& in) {
+  const std::streampos start = in.tellg();
+  if (start == std::streampos(-1)) return 0;
+  std::size_t count = 0;
+  TFileLineReader lines(in, 0);
+  for (std::string line; lines.Next(line);) ++count;
+  in.clear();
+  in.seekg(start);
+  return count;
+}
+
+}  // namespace
+
 std::optional<TVATList> ReadVATList(std::istream& in) {
+  const std::size_t line_count = CountLines(in);
   // Nothing of a line beyond the entry's text is ever used.
   TFileLineReader lines(in, kTextStart + kTextLimit);
   std::string line;
@@ -87,6 +105,7 @@ std::optional<TVATList> ReadVATList(std::istream& in) {
   if (!kind) return std::nullopt;
 
   TVATList list{kind->Kind, {}};
+  if (line_count > kind->HeaderLines) list.Entries.reserve(line_count - kind->HeaderLines);
   for (std::size_t header = 1; header < kind->HeaderLines; ++header) lines.Next(line);
   while (lines.Next(line)) {
     tVATSubject entry;
@@ -94,9 +113,9 @@ std::optional<TVATList> ReadVATList(std::istream& in) {
     if (line.size() > kTextStart) entry.Text = line.substr(kTextStart, kTextLimit);
     list.Entries.push_back(std::move(entry));
   }
-  list.Entries.shrink_to_fit();
-  std::stable_sort(list.Entries.begin(), list.Entries.end(),
-                   [](const tVATSubject& a, const tVATSubject& b) { return a.Number < b.Number; });
+  // Only whether a number is in the list matters, so equal numbers need not keep their order.
+  std::sort(list.Entries.begin(), list.Entries.end(),
+            [](const tVATSubject& a, const tVATSubject& b) { return a.Number < b.Number; });
   return list;
 }
 

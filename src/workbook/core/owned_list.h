@@ -140,6 +140,11 @@ class TOwnedList {
   void Move(std::int64_t curIndex, std::int64_t newIndex);
   // Deletes every item, the last first.
   void Clear();
+  // Gives back the room kept for items to come (a list that is done growing).
+  void Compact() {
+    items_.shrink_to_fit();
+    positions_.shrink_to_fit();
+  }
 
   // Clear, then AddCopies.
   void Assign(const TOwnedList& source);

@@ -70,13 +70,6 @@ void TExportCell::ReportXLSXAttachments(TCellWriteContext& context) {
   if (HasComment()) context.AddComment(*CommentIfAny());
 }
 
-void TExportCell::WriteODSCellEnd(TXmlWriter& writer, TCellWriteContext& context) {
-  const TExportCellDrawings* drawings = DrawingsIfAny();
-  if ((drawings && drawings->Count() > 0) || HasComment())
-    context.WriteODSAttachments(writer, *this);
-  writer.EndElement();
-}
-
 void TExportCell::AssignAttachments(TExportCell& dest) const {
   if (ConditionalFormattingIfAny() && ConditionalFormattingIfAny()->Count() > 0)
     dest.GetConditionalFormatting().Assign(*ConditionalFormattingIfAny());

@@ -161,10 +161,6 @@ void TExportCellDateTime::SetDisplayText(const std::u16string& text) {
   Value = ok ? value : 0;
 }
 
-std::u16string TExportCellDateTime::GetODSValueType() const {
-  return GetKind() == TDateTimeKind::Time ? u"time" : u"date";
-}
-
 void TExportCellDateTime::ReadValue(double fileValue) {
   TWorkbook* book = GetWorkbook();
   TExportCellCustomNumber::ReadValue(book && book->Date1904 ? fileValue + kDays1904 : fileValue);

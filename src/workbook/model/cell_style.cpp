@@ -214,11 +214,4 @@ std::u16string TExportCellStyle::GetKeyString(std::u16string_view formatCode) {
   return key;
 }
 
-std::u16string TExportCellStyle::GetODSKeyString(std::u16string_view formatCode,
-                                                 std::u16string_view conditionalFormattingKey) {
-  std::u16string key = GetKeyString(formatCode);
-  key += conditionalFormattingKey;
-  return key;
-}
-
 }  // namespace workbook

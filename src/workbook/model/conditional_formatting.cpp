@@ -60,10 +60,6 @@ std::unique_ptr<TOwnedListObject> TExportConditionalFormattingRule::NewInstance(
   return std::make_unique<TExportConditionalFormattingRule>();
 }
 
-std::unique_ptr<TOwnedListObject> TExportConditionalFormattingRule_ODS::NewInstance() const {
-  return std::make_unique<TExportConditionalFormattingRule_ODS>();
-}
-
 TExportCell* TExportConditionalFormatting::GetCell() const {
   return dynamic_cast<TExportCell*>(owner_);
 }

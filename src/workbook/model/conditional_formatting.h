@@ -143,22 +143,4 @@ class TExportConditionalFormatting : public TPersistent {
 // as (column, row) pairs within the sheet's limits.
 std::vector<std::pair<int, int>> ReadXLSCondFmtTargets(TXLSRecordReader& reader);
 
-// The distinct formats of all rules of an ODS export, as "Conditional" + index styles.
-class TExporterODS_ConditionalFormattingStyles {
- public:
-  int AddStyle(const TExportConditionalFormattingRule& rule);
-  int Count() const { return static_cast<int>(formats_.size()); }
-  // One style:style per collected format into office:styles.
-  void WriteODS(const TXmlNode& officeStyles) const;
-
- private:
-  struct TFormat {
-    TColor FontColor;
-    TExportFontStyle FontStyle;
-    TColor FillColor;
-  };
-  std::vector<TFormat> formats_;
-  THashedStrings keys_;
-};
-
 }  // namespace workbook

@@ -25,10 +25,12 @@ std::u16string LowerAscii(std::u16string text) {
   return text;
 }
 
-void SaveData(const TMemoryStream& data, TZipArchive& zip, const std::u16string& name) {
+}  // namespace
+
+void TExportImage::SaveData(TZipArchive& zip, const std::u16string& name) const {
   // The zip reads from the stream's position, which a const image must not move for others.
   TMemoryStream copy;
-  auto& source = const_cast<TMemoryStream&>(data);
+  auto& source = const_cast<TMemoryStream&>(Data);
   const std::int64_t keep = source.Position();
   source.SetPosition(0);
   copy.CopyFrom(source, source.Size());
@@ -36,8 +38,6 @@ void SaveData(const TMemoryStream& data, TZipArchive& zip, const std::u16string&
   copy.SetPosition(0);
   zip.AddFile(name, copy);
 }
-
-}  // namespace
 
 // --- TExportDrawing ---
 
@@ -70,31 +70,12 @@ std::u16string TExportImage::GetMimeType() const {
   return u"image/" + subtype;
 }
 
-std::u16string TExportImage::WriteODSManifestEntry(int index) const {
-  return u"<manifest:file-entry manifest:media-type=\"" + GetMimeType() +
-         u"\" manifest:full-path=\"" + GetODSFileName(index) + u"\" />";
-}
-
 std::u16string TExportImage::GetXLSXFileName(int index) const {
   return u"xl/media/image" + Num(index + 1LL) + u"." + Extension;
 }
 
-std::u16string TExportImage::GetODSFileName(int index) const {
-  return u"Pictures/Pic" + Num(index + 1LL) + u"." + Extension;
-}
-
 void TExportImage::SaveToXLSXPackage(TZipArchive& zip, int index) const {
-  SaveData(Data, zip, GetXLSXFileName(index));
-}
-
-void TExportImage::SaveToODSPackage(TZipArchive& zip, int index) const {
-  SaveData(Data, zip, GetODSFileName(index));
-}
-
-void TExportImage::WriteODS(TXmlWriter& writer, int index) const {
-  writer.StartElement("draw:image");
-  writer.WriteAttribute("xlink:href", GetODSFileName(index));
-  writer.EndElement();
+  SaveData(zip, GetXLSXFileName(index));
 }
 
 void TExportImage::AssignTo(TPersistent& dest) const {

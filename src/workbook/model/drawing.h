@@ -66,6 +66,8 @@ class TExportImage : public TExportDrawing {
   void WriteXLSX(const TExportCellDrawing& cellDrawing, const TXmlNode& node,
                  int index) const override;
   void WriteODS(TXmlWriter& writer, int index) const override;
+  // Data from its start as the package entry Name; the stream's position is kept.
+  void SaveData(TZipArchive& zip, const std::u16string& name) const;
 
   void AssignTo(TPersistent& dest) const override;
   std::unique_ptr<TOwnedListObject> NewInstance() const override;

@@ -1,6 +1,5 @@
 #include "workbook/model/page_setup.h"
 
-#include "workbook/core/oformat.h"
 #include "workbook/core/sheet_refs.h"
 #include "workbook/model/worksheet.h"
 
@@ -61,14 +60,6 @@ std::u16string TExportPageSettings::GetXLSXPrintTitles() const {
     text += MakeSheetRowRangeRef(SheetName(owner_), TitleRows.Row, TitleRows.RowCount);
   }
   return text;
-}
-
-std::u16string TExportPageSettings::GetODSPrintRanges() const {
-  if (!HasPrintArea()) return std::u16string();
-  TExportRange area;
-  area.Assign(PrintArea);
-  area.WorkSheet = owner_;
-  return OFormat::EncodeXMLEntities(area.GetODSText(), false, false);
 }
 
 bool TExportPageSettings::ReadXLSXPrintArea(std::u16string_view reference) {

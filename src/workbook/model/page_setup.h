@@ -129,7 +129,7 @@ class TExportPageSettings : public TPersistent {
   // 'Sheet'!$A:$B,'Sheet'!$1:$2 (either part alone when only one exists), for
   // _xlnm.Print_Titles.
   std::u16string GetXLSXPrintTitles() const;
-  // The print area as the XML-escaped table:print-ranges text.
+  // The print area as table:print-ranges text (sheet-qualified).
   std::u16string GetODSPrintRanges() const;
   bool ReadXLSXPrintArea(std::u16string_view reference);
   void ReadXLSXPrintTitles(std::u16string_view reference);

@@ -79,18 +79,6 @@ std::u16string TExportRange::GetText() const {
   return u"'" + QuoteSheetName(WorkSheet->Name, true) + u"'!" + ref;
 }
 
-std::u16string TExportRange::GetODSText() const {
-  if (!WorkSheet) {
-    return HasColsAndRows() ? MakeCellRangeRef(Col, Row, ColCount, false, RowCount)
-                            : std::u16string();
-  }
-  if (HasColsAndRows())
-    return MakeODSRangeRef(WorkSheet->Name, Col, Row, false, RowCount, ColCount);
-  if (HasCols()) return MakeODSColRangeRef(WorkSheet->Name, Col, ColCount);
-  if (HasRows()) return MakeODSRowRangeRef(WorkSheet->Name, Row, RowCount);
-  return std::u16string();
-}
-
 std::u16string TExportRange::GetSqrefText() const {
   if (HasColsAndRows()) return MakeCellRangeRef(Col, Row, ColCount, false, RowCount);
   return MakeCellRangeRefOpen(kMaxRefColCount, kMaxRefRowCount, Col, Row, HasCols() ? ColCount : -1,

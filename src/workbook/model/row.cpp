@@ -158,25 +158,37 @@ void TExportRows::CheckRowIndex(std::int64_t index) const {
 }
 
 void TExportRows::ConsolidateLastRow() {
-  if (TExportRow* last = PeekItem(Count() - 1)) last->ConsolidateStyles();
+  TExportRow* last = PeekItem(Count() - 1);
+  if (!last) return;
+  last->ConsolidateStyles();
+  // Rows are built in order: the last one is done, so its cell list needs no room to grow.
+  last->Cells.Compact();
 }
 
 TExportRow* TExportRows::GetRow(int index) {
   CheckRowIndex(index);
-  if (index >= Count()) ConsolidateLastRow();
-  PadWithEmptySlots(index + 1);
-  return GetItem(index);
+  if (index < Count()) return GetItem(index);
+  ConsolidateLastRow();
+  // Rows asked for in order are appended: only a row beyond the next leaves untouched slots.
+  PadWithEmptySlots(index);
+  return NewRow(index);
 }
 
 TExportRow* TExportRows::GetItem(std::int64_t index) {
   if (TExportRow* row = TOwnedListOf::GetItem(index)) return row;
-  // An untouched row comes into being in its slot: made last, then swapped into place. A row
-  // costs a load about what a cell does.
-  TWorkbookLoadBudget::ChargeCells(1);
-  TExportRow* fresh = AddNew<TExportRow>();
+  // An untouched row comes into being in its slot: made last, then swapped into place.
+  TExportRow* fresh = NewRow(Count());
   Exchange(index, fresh->GetIndex());
   Delete(Count() - 1);
   return fresh;
+}
+
+TExportRow* TExportRows::NewRow(std::int64_t index) {
+  // A row costs a load about what a cell does.
+  TWorkbookLoadBudget::ChargeCells(1);
+  if (TWorkbook* book = GetWorkbook())
+    return TOwnedListObject::CreateInsertIn<TExportRow>(book->CellBlocks, *this, index);
+  return InsertNew<TExportRow>(index);
 }
 
 TExportRow* TExportRows::PeekItem(std::int64_t index) const {
@@ -191,10 +203,9 @@ bool TExportRows::RowHasCells(int index) const {
 
 TExportRow* TExportRows::AddRow(int index) {
   CheckRowIndex(Count());
-  TWorkbookLoadBudget::ChargeCells(1);
   ConsolidateLastRow();
   if (index < 0 || index > Count()) index = Count();
-  return InsertNew<TExportRow>(index);
+  return NewRow(index);
 }
 
 void TExportRows::Assign(const TExportRows& source) {
@@ -203,7 +214,7 @@ void TExportRows::Assign(const TExportRows& source) {
   DefaultRowHeight = source.DefaultRowHeight;
   source.ForEachItem([this](std::int32_t pos, TOwnedListObject* item) {
     PadWithEmptySlots(pos);
-    AddNew<TExportRow>()->Assign(*static_cast<const TExportRow*>(item));
+    NewRow(pos)->Assign(*static_cast<const TExportRow*>(item));
   });
   PadWithEmptySlots(source.Count());
 }

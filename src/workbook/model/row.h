@@ -118,6 +118,8 @@ class TExportRows : public TOwnedListOf<TExportRow> {
  private:
   void CheckRowIndex(std::int64_t index) const;
   void ConsolidateLastRow();
+  // A new row at Index (0..Count), in the workbook's blocks when the sheet has a workbook.
+  TExportRow* NewRow(std::int64_t index);
 };
 
 }  // namespace workbook

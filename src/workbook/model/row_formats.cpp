@@ -1,4 +1,4 @@
-// The XLSX and ODS forms of rows, and the XLSX row breaks.
+// The XLSX forms of rows and the XLSX row breaks.
 #include <charconv>
 
 #include "workbook/core/invariant_texts.h"
@@ -45,12 +45,6 @@ void TExportRow::WriteXLSXRowBreak(TXmlWriter& writer, int rowIndex) {
   writer.WriteAttribute("max", "1048575");
   writer.WriteAttribute("man", "1");
   writer.EndElement();
-}
-
-void TExportRow::WriteODSStart(TXmlWriter& writer, const std::u16string& styleName) const {
-  writer.StartElement("table:table-row");
-  if (!styleName.empty()) writer.WriteAttribute("table:style-name", styleName);
-  if (Hidden || Height == 0) writer.WriteAttribute("table:visibility", "collapse");
 }
 
 void TExportRows::ReadXLSXRowBreaks(const TXmlNode& node) {

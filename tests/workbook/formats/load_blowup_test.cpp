@@ -121,6 +121,26 @@ TEST_F(LoadBlowupTest, RepeatsMakingTooMuchFailAsAFile) {
   EXPECT_EQ(OutcomeName(result.Outcome), "file error") << result.Message;
 }
 
+TEST_F(LoadBlowupTest, TwentyThousandRelationshipsToOneSheetPartFailAtOnce) {
+  // A 100 KB sheet part named by 20,000 relationships: read once per name, it took gigabytes.
+  std::string rows;
+  for (int r = 1; rows.size() < 100'000; ++r)
+    rows += "<row r=\"" + std::to_string(r) + "\"><c><v>12345.678</v></c></row>";
+  TXLSXParts parts = ManySheets(1, rows);
+  std::string rels =
+      "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+  for (int i = 1; i <= 20'000; ++i)
+    rels += "<Relationship Id=\"rId" + std::to_string(i) + "\" Type=\"" + kRel +
+            "/worksheet\" Target=\"worksheets/sheet1.xml\"/>";
+  parts.Parts["xl/_rels/workbook.xml.rels"] = rels + "</Relationships>";
+  const test::TBoundedLoad result = LoadBounded([&] {
+    TExporterXLSX xlsx;
+    Load(parts, xlsx);
+  });
+  EXPECT_EQ(OutcomeName(result.Outcome), "file error") << result.Message;
+  EXPECT_NE(result.Message.find("named by more than one sheet relationship"), std::string::npos);
+}
+
 TEST_F(LoadBlowupTest, FarCellsAreStoredAlone) {
   TExporterXLSX xlsx;
   Load(TXLSXParts::Standard("<row r=\"1048576\"><c r=\"XFD1048576\"><v>7</v></c></row>"), xlsx);

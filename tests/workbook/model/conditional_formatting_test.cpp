@@ -6,6 +6,7 @@
 #include "xml_test_support.h"
 
 #include "workbook/core/exceptions.h"
+#include "workbook/formats/ods/ods_conditional_styles.h"
 #include "workbook/formats/xls/xls_record_reader.h"
 #include "workbook/formats/xlsx/xlsx_palette.h"
 #include "workbook/model/cell.h"

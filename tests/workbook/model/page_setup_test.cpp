@@ -366,7 +366,7 @@ TEST_F(PageSetupTest, PrintRanges) {
   EXPECT_EQ(page().GetXLSXPrintArea(), u"");
   EXPECT_TRUE(page().ReadXLSXPrintArea(u"'Sheet1'!$A$1:$D$20"));
   EXPECT_EQ(page().GetXLSXPrintArea(), u"'Sheet1'!$A$1:$D$20");
-  EXPECT_EQ(page().GetODSPrintRanges(), u"&apos;Sheet1&apos;.A1:&apos;Sheet1&apos;.D20");
+  EXPECT_EQ(page().GetODSPrintRanges(), u"'Sheet1'.A1:'Sheet1'.D20");
   EXPECT_FALSE(page().ReadXLSXPrintArea(u"#REF!"));
   EXPECT_EQ(page().PrintArea.Col2(), 3);
   page().ReadXLSXPrintTitles(u"Sheet1!$A:$B,Sheet1!$1:$2");

@@ -11,6 +11,7 @@
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/cell_write_context.h"
+#include "workbook/model/drawing.h"
 #include "workbook/model/rich_text.h"
 
 namespace workbook {
@@ -105,6 +106,17 @@ void TExportCell::WriteODSText(TXmlWriter& writer, std::u16string_view text,
     }
   }
   writer.EndElement();
+}
+
+void TExportCell::WriteODSCellEnd(TXmlWriter& writer, TCellWriteContext& context) {
+  const TExportCellDrawings* drawings = DrawingsIfAny();
+  if ((drawings && drawings->Count() > 0) || HasComment())
+    context.WriteODSAttachments(writer, *this);
+  writer.EndElement();
+}
+
+std::u16string TExportCellDateTime::GetODSValueType() const {
+  return GetKind() == TDateTimeKind::Time ? u"time" : u"date";
 }
 
 void TExportCellEmpty::WriteODS(TXmlWriter& writer, const std::u16string& styleName,

@@ -55,6 +55,13 @@ void WriteCellProperties(const TExportCellStyle& style, const TXmlNode& properti
 
 }  // namespace
 
+std::u16string TExportCellStyle::GetODSKeyString(std::u16string_view formatCode,
+                                                 std::u16string_view conditionalFormattingKey) {
+  std::u16string key = GetKeyString(formatCode);
+  key += conditionalFormattingKey;
+  return key;
+}
+
 std::u16string TExporterODS_CellStyles::Add(TExportCellStyle& style, TExportCell* cell,
                                             const std::u16string& numberStyle) {
   TExportConditionalFormatting* formatting = cell ? cell->ConditionalFormattingIfAny() : nullptr;

@@ -4,7 +4,7 @@
 #include "platform/text_codec.h"
 #include "workbook/core/formula_text.h"
 #include "workbook/core/sheet_refs.h"
-#include "workbook/model/conditional_formatting.h"
+#include "workbook/formats/ods/ods_conditional_styles.h"
 
 namespace workbook {
 
@@ -26,6 +26,10 @@ std::u16string Num(long long value) {
 }
 
 }  // namespace
+
+std::unique_ptr<TOwnedListObject> TExportConditionalFormattingRule_ODS::NewInstance() const {
+  return std::make_unique<TExportConditionalFormattingRule_ODS>();
+}
 
 void TExportConditionalFormattingRule_ODS::WriteODS(
     const TXmlNode& styleNode, TExporterODS_ConditionalFormattingStyles& registry) const {

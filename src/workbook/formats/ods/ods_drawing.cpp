@@ -1,9 +1,38 @@
-// The OpenDocument frame of a cell drawing.
+// The OpenDocument forms of drawings: the frame of a cell drawing, the picture inside it, its
+// package entry and its manifest line.
 #include "workbook/core/sheet_refs.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/drawing.h"
 
 namespace workbook {
+
+namespace {
+
+std::u16string Num(long long value) {
+  const std::string s = std::to_string(value);
+  return std::u16string(s.begin(), s.end());
+}
+
+}  // namespace
+
+std::u16string TExportImage::WriteODSManifestEntry(int index) const {
+  return u"<manifest:file-entry manifest:media-type=\"" + GetMimeType() +
+         u"\" manifest:full-path=\"" + GetODSFileName(index) + u"\" />";
+}
+
+std::u16string TExportImage::GetODSFileName(int index) const {
+  return u"Pictures/Pic" + Num(index + 1LL) + u"." + Extension;
+}
+
+void TExportImage::SaveToODSPackage(TZipArchive& zip, int index) const {
+  SaveData(zip, GetODSFileName(index));
+}
+
+void TExportImage::WriteODS(TXmlWriter& writer, int index) const {
+  writer.StartElement("draw:image");
+  writer.WriteAttribute("xlink:href", GetODSFileName(index));
+  writer.EndElement();
+}
 
 void TExportCellDrawing::WriteODS(TXmlWriter& writer, const TSheetPixelGrid& grid,
                                   const std::u16string& sheetName,

@@ -1,8 +1,11 @@
-// Page setup in OpenDocument: the page layout's properties and the header and footer regions.
+// Page setup in OpenDocument: the page layout's properties, the header and footer regions and
+// the print ranges.
 #include <string>
 
+#include "workbook/core/cell_refs.h"
 #include "workbook/core/hashed_strings.h"
 #include "workbook/core/invariant_texts.h"
+#include "workbook/core/sheet_refs.h"
 #include "workbook/model/page_setup.h"
 #include "workbook/model/worksheet.h"
 
@@ -32,6 +35,26 @@ const TODSField* FieldAt(const std::u16string& text, std::size_t pos) {
 }
 
 }  // namespace
+
+std::u16string TExportRange::GetODSText() const {
+  if (!WorkSheet) {
+    return HasColsAndRows() ? MakeCellRangeRef(Col, Row, ColCount, false, RowCount)
+                            : std::u16string();
+  }
+  if (HasColsAndRows())
+    return MakeODSRangeRef(WorkSheet->Name, Col, Row, false, RowCount, ColCount);
+  if (HasCols()) return MakeODSColRangeRef(WorkSheet->Name, Col, ColCount);
+  if (HasRows()) return MakeODSRowRangeRef(WorkSheet->Name, Row, RowCount);
+  return std::u16string();
+}
+
+std::u16string TExportPageSettings::GetODSPrintRanges() const {
+  if (!HasPrintArea()) return std::u16string();
+  TExportRange area;
+  area.Assign(PrintArea);
+  area.WorkSheet = owner_;
+  return area.GetODSText();
+}
 
 void TExportHeader::WriteODS(TXmlNode regionNode, TXmlNode stylesNode, THashedStrings& fontFaces,
                              const std::u16string& styleName) const {

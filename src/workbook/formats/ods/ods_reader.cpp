@@ -236,6 +236,10 @@ class TODSImport final : public TXmlSaxHandler {
           static_cast<TExportCellString*>(row.FindCreateCell(col, TCellClass::String, true));
       text->SetValue(ODSCellText(node));
       cell = text;
+    } else if (node.HasAttr("table:formula")) {
+      // A formula whose value the file leaves out (a zero result, or one left to recalculate)
+      // must not go with the trailing empty cells.
+      cell = row.FindCreateCell(col, TCellClass::Number, true);
     } else {
       cell = row.FindCreateCell(col, TCellClass::Empty, true);
     }

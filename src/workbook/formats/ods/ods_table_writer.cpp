@@ -17,7 +17,6 @@ namespace {
 constexpr long long kCellsPerPart = 10000;
 constexpr int kMaxColumns = 1024;
 constexpr int kMaxRows = 1048576;
-constexpr double kDefaultColumnPixels = 80;
 
 std::u16string Num(long long value) {
   const std::string digits = std::to_string(value);
@@ -156,7 +155,7 @@ void TODSTableWriter::WriteColumns() {
     MoveToLevel(level, col ? col->OutlineLevel() : 0, "table:table-column-group", hidden);
     const bool title = InRange(c, titles.Col, titles.ColCount);
     if (title) writer_->StartElement("table:table-header-columns");
-    const double width = c < static_cast<int>(grid_.ColWidths.size()) ? grid_.ColWidths[c] : -1;
+    const double width = grid_.ColWidth(c);
     writer_->StartElement("table:table-column");
     writer_->WriteAttribute("table:style-name",
                             styles_.ColStyles.Add(width, col && col->PageBreak));
@@ -191,9 +190,8 @@ void TODSTableWriter::WriteEmptyRows(int count) {
 }
 
 void TODSTableWriter::WriteRow(int rowIndex, TExportRow& row) {
-  const double height =
-      rowIndex < static_cast<int>(grid_.RowHeights.size()) ? grid_.RowHeights[rowIndex] : -1;
-  row.WriteODSStart(*writer_, styles_.RowStyles.Add(height, row.HeightMode, row.PageBreak));
+  row.WriteODSStart(
+      *writer_, styles_.RowStyles.Add(grid_.RowHeight(rowIndex), row.HeightMode, row.PageBreak));
   const bool rowStyled = row.HasStyle();
   const int cellCount = std::min(row.Cells.Count(), kMaxColumns);
   int j = 0;
@@ -236,7 +234,7 @@ void TODSTableWriter::WriteRows() {
   int emptyRun = 0;
   int r = 0;
   for (;; ++r) {
-    sheet.PrepareRowWrite(exporter_, r);
+    sheet.PrepareRowWrite(exporter_, r, &grid_);
     if (r >= sheet.Rows.Count() || r >= kMaxRows) break;
     if (partCells_ > kCellsPerPart) {
       writer_->Flush();
@@ -270,14 +268,7 @@ void TODSTableWriter::Write(TExportWorkSheet& sheet, int index, const TXmlNode& 
   sheet_ = &sheet;
   unstyledNames_.clear();
   grid_ = TSheetPixelGrid();
-  grid_.DefaultColWidth =
-      sheet.Cols.DefaultWidth >= 0 ? sheet.Cols.DefaultWidth : kDefaultColumnPixels;
-  grid_.DefaultRowHeight = TCustomExporter::GetDefaultRowHeight(sheet, true);
-  for (int c = 0; c < sheet.Cols.Count(); ++c) grid_.ColWidths.push_back(sheet.Cols[c]->Width);
-  for (int r = 0; r < sheet.Rows.Count(); ++r) {
-    TExportRow* row = sheet.Rows.PeekItem(r);
-    grid_.RowHeights.push_back(row ? row->Height : -1);
-  }
+  sheet.CalcAutoSizes(exporter_, grid_);
   TExportCellStyle plain(&workbook_);
   defaultCellStyle_ = styles_.CellStyles.Add(
       sheet.DefaultCellStyle ? *sheet.DefaultCellStyle : plain, nullptr, std::u16string());
@@ -289,7 +280,7 @@ void TODSTableWriter::Write(TExportWorkSheet& sheet, int index, const TXmlNode& 
   writer_->WriteAttribute("table:name", sheet.Name);
   writer_->WriteAttribute("table:style-name", u"ta" + Num(index + 1));
   if (sheet.PageSettings.HasPrintArea())
-    writer_->WriteAttribute("table:print-ranges", sheet.PageSettings.PrintArea.GetODSText());
+    writer_->WriteAttribute("table:print-ranges", sheet.PageSettings.GetODSPrintRanges());
   if (sheet.Protection.Protected) writer_->WriteAttribute("table:protected", "true");
   sheet.Protection.WriteODS(*writer_);
   WriteColumns();

@@ -7,12 +7,13 @@
 #include "workbook/core/oformat.h"
 #include "workbook/core/xml/xml_writer.h"
 #include "workbook/formats/custom_exporter.h"
-#include "workbook/formats/xlsx/xlsx_namespaces.h"
+#include "workbook/formats/xlsx/xlsx_package_parts.h"
 #include "workbook/formats/xlsx/xlsx_shared_strings_export.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/formats/xlsx/xlsx_xml_text.h"
 #include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/cell.h"
+#include "workbook/model/cell_comment.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/conditional_formatting.h"
 #include "workbook/model/workbook.h"
@@ -21,29 +22,20 @@ namespace workbook {
 
 namespace {
 
-constexpr std::string_view kSheetDataMarker = "{96C15ADC-8247-42E4-A5CD-659EA20A8AC0}";
 constexpr long long kCellsPerPart = 10000;
-constexpr int kMaxColumns = 16384;
-constexpr double kDefaultColumnPixels = 80;
-
-std::string Num(long long value) { return std::to_string(value); }
-
-std::u16string Num16(long long value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
 
 }  // namespace
 
 TXLSXSheetWriter::TXLSXSheetWriter(TCustomExporter& exporter, TWorkbook& workbook,
                                    TExporterXLSX_StyleSheet& styles,
                                    TXLSXSharedStrings_Export& sharedStrings,
-                                   TExporterXLSX_Chain& chain)
+                                   TExporterXLSX_Chain& chain, TXLSXPackageContents& contents)
     : exporter_(exporter),
       workbook_(workbook),
       styles_(styles),
       sharedStrings_(sharedStrings),
-      chain_(chain) {}
+      chain_(chain),
+      contents_(contents) {}
 
 TXLSXSheetWriter::~TXLSXSheetWriter() = default;
 
@@ -52,32 +44,24 @@ std::uint32_t TXLSXSheetWriter::SharedStringIndex(const TExportCellString& cell)
 }
 
 void TXLSXSheetWriter::AddHyperlink(const std::u16string& ref, const std::u16string& target) {
-  hyperlinks_.push_back(target);
-  TXmlNode link = Child("hyperlinks").AddChild("hyperlink");
-  link.SetAttr("ref", ref);
-  link.SetAttr("r:id", "rId" + Num(static_cast<long long>(hyperlinks_.size())));
+  hyperlinks_.emplace_back(ref, target);
 }
 
 void TXLSXSheetWriter::AddCalcChainItem(const std::u16string& ref) {
-  chain_.emplace_back(ref, Num(index_ + 1));
+  chain_.emplace_back(ref, std::to_string(index_ + 1));
 }
 
 void TXLSXSheetWriter::AddConditionalFormatting(TExportConditionalFormatting& formatting) {
   conditionalFormats_.push_back(&formatting);
 }
 
-TXmlNode TXLSXSheetWriter::Child(const char* name) { return root_.Child(name); }
+void TXLSXSheetWriter::AddDrawing(TExportCellDrawing& drawing) {
+  if (drawing.Drawing()) drawings_.push_back(&drawing);
+}
 
-void TXLSXSheetWriter::BuildSkeleton(TXmlDocument& document) {
-  root_ = document.CreateRoot("worksheet");
-  root_.SetAttr("xmlns", kXLSXMainNS);
-  root_.SetAttr("xmlns:r", kXLSXRelationshipsNS);
-  // Sheet views, protection, filters, page setup and breaks fill their elements once the sheet
-  // carries them; empty ones are removed below.
-  for (const char* name : {"sheetPr", "dimension", "sheetViews", "sheetFormatPr", "cols",
-                           "sheetData", "sheetProtection", "autoFilter", "mergeCells", "hyperlinks",
-                           "printOptions", "pageMargins", "pageSetup", "rowBreaks", "colBreaks"})
-    root_.AddChild(name);
+void TXLSXSheetWriter::AddComment(TExportCellComment& comment) {
+  if (!comments_) comments_ = std::make_unique<TExporterXLSX_CommentsInWorkSheet>(*sheet_);
+  comments_->AddComment(comment);
 }
 
 void TXLSXSheetWriter::StartPart() {
@@ -103,7 +87,7 @@ void TXLSXSheetWriter::StartPart() {
 void TXLSXSheetWriter::WriteEmptyCell(int col, int row, int xf) {
   writer_->StartElement("c");
   writer_->WriteAttribute("r", MakeCellRangeRef(col, row));
-  writer_->WriteAttribute("s", Num16(xf));
+  writer_->WriteAttribute("s", ISOIntToStr(xf));
   writer_->EndElement();
 }
 
@@ -138,14 +122,14 @@ void TXLSXSheetWriter::WriteRow(int rowIndex, TExportRow* row) {
                          row->OutlineLevel == 0 && !row->PageBreak)) {
     if (!covered) return;
     writer_->StartElement("row");
-    writer_->WriteAttribute("r", Num16(rowIndex + 1));
+    writer_->WriteAttribute("r", ISOIntToStr(rowIndex + 1));
     CompleteRow(rowIndex, 0, defaultXF_);
     writer_->EndElement();
     return;
   }
   maxCellCount_ = std::max(maxCellCount_, cellCount);
   const int rowXF = row->HasStyle() ? styles_.AddStyle(row->GetStyle(), nullptr) : defaultXF_;
-  row->WriteXLSXStart(*writer_, row->Height, rowXF, rowBreaks_);
+  row->WriteXLSXStart(*writer_, RowHeight(rowIndex, *row), rowXF, rowBreaks_);
   int j = 0;
   for (; j < cellCount; ++j) {
     TExportCell* cell = row->Cells.PeekItem(j);
@@ -161,9 +145,7 @@ void TXLSXSheetWriter::WriteRow(int rowIndex, TExportRow* row) {
     const int colSpan = std::min(cell->ColSpan(), kMaxColumns - j);
     const int rowSpan = cell->RowSpan();
     if (colSpan <= 1 && rowSpan <= 1) continue;
-    TXmlNode merge = Child("mergeCells").AddChild("mergeCell");
-    merge.SetAttr("ref", MakeCellRangeRef(j, rowIndex, colSpan, false, rowSpan));
-    ++mergeCount_;
+    merges_.push_back(MakeCellRangeRef(j, rowIndex, colSpan, false, rowSpan));
     if (rowSpan > 1) forceRanges_.Add(j, rowIndex + 1, colSpan, rowSpan - 1, xf);
     const int first = j;
     for (int k = 1; k < colSpan; ++k) {
@@ -178,18 +160,27 @@ void TXLSXSheetWriter::WriteRow(int rowIndex, TExportRow* row) {
   writer_->EndElement();
 }
 
+void TXLSXSheetWriter::ComputeSizes() {
+  grid_ = TSheetPixelGrid();
+  sheet_->CalcAutoSizes(exporter_, grid_);
+}
+
+double TXLSXSheetWriter::RowHeight(int rowIndex, const TExportRow& row) const {
+  if (rowIndex < static_cast<int>(grid_.RowHeights.size())) return grid_.RowHeights[rowIndex];
+  return row.Height;
+}
+
 void TXLSXSheetWriter::WriteRows() {
   TExportWorkSheet& sheet = *sheet_;
   rowCount_ = static_cast<int>(sheet.Rows.Count());
   StartPart();
   workbook_.DoProgress(wpsRows, 0, rowCount_, u"");
-  for (int r = 0; r < rowCount_; ++r) {
-    TExportRow* row = sheet.Rows.PeekItem(r);
-    if (workbook_.WriteRowsByEvent && sheet.OnGetRow) {
-      row = sheet.Rows.GetItem(r);
-      sheet.OnGetRow(workbook_, sheet, *row);
-    }
-    WriteRow(r, row);
+  for (int r = 0;; ++r) {
+    // In write-rows-by-event mode the program fills (or adds) the row here.
+    sheet.PrepareRowWrite(exporter_, r, &grid_);
+    rowCount_ = static_cast<int>(sheet.Rows.Count());
+    if (r >= rowCount_) break;
+    WriteRow(r, sheet.Rows.PeekItem(r));
   }
   for (int r = rowCount_; r <= forceRanges_.GetLastRow(); ++r) WriteRow(r, nullptr);
   rowCount_ = std::max(rowCount_, forceRanges_.GetLastRow() + 1);
@@ -199,95 +190,32 @@ void TXLSXSheetWriter::WriteRows() {
   partBuffer_.reset();
 }
 
-void TXLSXSheetWriter::WriteColumns(TXmlNode cols) {
-  // No column of the model carries its own width or style yet: one col covers the whole sheet
-  // with the default width and the sheet's default style.
-  const int charWidth = std::max(1, exporter_.GetDefaultCharWidth());
-  TXmlNode col = cols.AddChild("col");
-  col.SetAttr("min", "1");
-  col.SetAttr("max", Num(kMaxColumns));
-  col.SetAttr("width", ISOFloatToStr(kDefaultColumnPixels / charWidth));
-  col.SetAttr("customWidth", "1");
-  col.SetAttr("style", Num(defaultXF_));
-}
-
-void TXLSXSheetWriter::WriteRelationships(TZipArchive& zip) {
-  if (hyperlinks_.empty()) return;
-  std::string text(kXLSXDeclarationLine);
-  text += "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
-  for (std::size_t k = 0; k < hyperlinks_.size(); ++k) {
-    text += "<Relationship Id=\"rId" + Num(static_cast<long long>(k + 1)) +
-            "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
-            "hyperlink\" Target=\"" +
-            XMLText(OFormat::DecodeXMLEntities(hyperlinks_[k]), true) +
-            "\" TargetMode=\"External\"/>";
-  }
-  text += "</Relationships>";
-  TMemoryStream part;
-  part.WriteString(text);
-  part.SetPosition(0);
-  zip.AddFile(u"xl/worksheets/_rels/sheet" + Num16(index_ + 1) + u".xml.rels", part);
-}
-
 void TXLSXSheetWriter::Write(TZipArchive& zip, TExportWorkSheet& sheet, int index) {
   sheet_ = &sheet;
   index_ = index;
   maxCellCount_ = 0;
-  mergeCount_ = 0;
+  merges_.clear();
   hyperlinks_.clear();
   rowBreaks_.clear();
   conditionalFormats_.clear();
+  drawings_.clear();
+  comments_.reset();
   forceRanges_ = TExporterXLSX_ForceRangeStyles();
   unstyledXFs_.clear();
   parts_ = std::make_unique<TExporterXLSX_MemoryStreamList>(&workbook_);
-  document_ = std::make_unique<TXmlDocument>();
-  BuildSkeleton(*document_);
-
   defaultXF_ = sheet.DefaultCellStyle ? styles_.AddStyle(*sheet.DefaultCellStyle, nullptr) : 0;
-  const int charWidth = std::max(1, exporter_.GetDefaultCharWidth());
-  TXmlNode format = Child("sheetFormatPr");
-  format.SetAttr("baseColWidth", "10");
-  format.SetAttr("defaultColWidth", ISOFloatToStr(kDefaultColumnPixels / charWidth));
-  format.SetAttr("defaultRowHeight",
-                 ISOFloatToStr(TCustomExporter::GetDefaultRowHeight(sheet, true) * 0.75));
-  format.SetAttr("customHeight", "1");
-  Child("sheetData").SetText(kSheetDataMarker);
+  ComputeSizes();
 
   WriteRows();
 
-  Child("dimension")
-      .SetAttr("ref", maxCellCount_ <= 1 && rowCount_ <= 1
-                          ? std::u16string(u"A1")
-                          : MakeCellRangeRef(0, 0, std::max(maxCellCount_, 1), false,
-                                             std::max(rowCount_, 1)));
-  if (mergeCount_ == 0)
-    Child("mergeCells").Remove();
-  else
-    Child("mergeCells").SetAttr("count", Num(mergeCount_));
-  for (TExportConditionalFormatting* formatting : conditionalFormats_)
-    formatting->WriteXLSX(root_.InsertChildBefore("conditionalFormatting", Child("hyperlinks")),
-                          styles_.CondFormStyles());
-  if (hyperlinks_.empty()) Child("hyperlinks").Remove();
-  WriteColumns(Child("cols"));
-  TXmlNode rowBreaks = Child("rowBreaks");
-  if (rowBreaks_.empty()) {
-    rowBreaks.Remove();
-  } else {
-    for (int row : rowBreaks_) {
-      TXmlNode brk = rowBreaks.AddChild("brk");
-      brk.SetAttr("id", Num(row));
-      brk.SetAttr("max", "16383");
-      brk.SetAttr("man", "1");
-    }
-    rowBreaks.SetAttr("count", Num(static_cast<long long>(rowBreaks_.size())));
-    rowBreaks.SetAttr("manualBreakCount", Num(static_cast<long long>(rowBreaks_.size())));
+  const TSheetRelIds ids = WriteRelationships(zip);
+  document_ = std::make_unique<TXmlDocument>();
+  BuildSkeleton(ids);
+  if (!ids.Drawing.empty()) WriteDrawingPart(zip);
+  if (comments_) {
+    comments_->WriteCommentsXML(zip);
+    comments_->WriteVMLDrawing(zip, grid_);
   }
-  Child("colBreaks").Remove();
-  // Elements no feature of the sheet filled would be invalid empty.
-  for (const char* name : {"sheetPr", "sheetViews", "sheetProtection", "autoFilter", "printOptions",
-                           "pageMargins", "pageSetup"})
-    Child(name).Remove();
-  WriteRelationships(zip);
 
   const std::string text = document_->SaveToString();
   const std::size_t marker = text.find(kSheetDataMarker);
@@ -298,10 +226,11 @@ void TXLSXSheetWriter::Write(TZipArchive& zip, TExportWorkSheet& sheet, int inde
   parts_->AddStream(std::move(head), 0);
   parts_->AddStream(std::move(tail));
   parts_->SetPosition(0);
-  zip.AddFile(u"xl/worksheets/sheet" + Num16(index + 1) + u".xml", *parts_);
+  zip.AddFile(u"xl/worksheets/sheet" + ISOIntToStr(index + 1) + u".xml", *parts_);
   parts_.reset();
   document_.reset();
-  root_ = TXmlNode();
+  comments_.reset();
+  drawings_.clear();
 }
 
 }  // namespace workbook

@@ -1,6 +1,8 @@
 #pragma once
-// Writes one worksheet part of an XLSX package: the skeleton around sheetData as a document tree,
-// the rows streamed into memory parts of about 10,000 cells, all joined by a memory-stream list
+// Writes one worksheet part of an XLSX package with the parts that belong to it (relationships,
+// drawing, comments): the rows streamed into memory parts of about 10,000 cells, then the
+// skeleton around sheetData built as a document tree from the sheet's settings and from what the
+// rows reported (merges, links, rules, drawings, comments), all joined by a memory-stream list
 // when the part goes into the zip package.
 #include <memory>
 #include <string>
@@ -12,6 +14,7 @@
 #include "workbook/formats/xlsx/xlsx_force_range_styles.h"
 #include "workbook/formats/xlsx/xlsx_memory_stream_list.h"
 #include "workbook/model/cell_write_context.h"
+#include "workbook/model/sheet_pixel_grid.h"
 
 namespace workbook {
 
@@ -24,14 +27,18 @@ class TExportCell;
 class TWorkbook;
 class TXmlWriter;
 class TZipArchive;
+class TExporterXLSX_CommentsInWorkSheet;
+struct TXLSXPackageContents;
 
 // The calculation chain: cell reference and sheet number of every formula cell.
 using TExporterXLSX_Chain = std::vector<std::pair<std::u16string, std::string>>;
 
 class TXLSXSheetWriter : public TCellWriteContext {
  public:
+  // Contents collects the drawing and comments parts the sheets add, for the content types.
   TXLSXSheetWriter(TCustomExporter& exporter, TWorkbook& workbook, TExporterXLSX_StyleSheet& styles,
-                   TXLSXSharedStrings_Export& sharedStrings, TExporterXLSX_Chain& chain);
+                   TXLSXSharedStrings_Export& sharedStrings, TExporterXLSX_Chain& chain,
+                   TXLSXPackageContents& contents);
   ~TXLSXSheetWriter() override;
 
   // Sheet Index (0-based) as "xl/worksheets/sheet<Index + 1>.xml" (and its relationships).
@@ -41,31 +48,46 @@ class TXLSXSheetWriter : public TCellWriteContext {
   void AddHyperlink(const std::u16string& ref, const std::u16string& target) override;
   void AddCalcChainItem(const std::u16string& ref) override;
   void AddConditionalFormatting(TExportConditionalFormatting& formatting) override;
+  void AddDrawing(TExportCellDrawing& drawing) override;
+  void AddComment(TExportCellComment& comment) override;
 
  private:
-  void BuildSkeleton(TXmlDocument& document);
+  static constexpr std::string_view kSheetDataMarker = "{96C15ADC-8247-42E4-A5CD-659EA20A8AC0}";
+  static constexpr int kMaxColumns = 16384;
+
+  // The relationship ids the skeleton refers to ("" when the part is not written).
+  struct TSheetRelIds {
+    std::string Drawing, Vml;
+  };
+
+  // Rows (xlsx_sheet_writer.cpp).
+  void ComputeSizes();
+  double RowHeight(int rowIndex, const TExportRow& row) const;
   void StartPart();
   void WriteRows();
   void WriteRow(int rowIndex, TExportRow* row);
   int CellXF(TExportCell& cell, bool rowStyled);
   void CompleteRow(int rowIndex, int fromCol, int rowXF);
   void WriteEmptyCell(int col, int row, int xf);
-  void WriteColumns(TXmlNode cols);
-  void WriteRelationships(TZipArchive& zip);
-  TXmlNode Child(const char* name);
+  // The skeleton and the parts beside the sheet (xlsx_sheet_skeleton.cpp).
+  void BuildSkeleton(const TSheetRelIds& ids);
+  void WriteColumns(TXmlNode cols, TXmlNode colBreaks);
+  TSheetRelIds WriteRelationships(TZipArchive& zip);
+  void WriteDrawingPart(TZipArchive& zip);
+  static void SetBreakCount(TXmlNode breaks);
 
   TCustomExporter& exporter_;
   TWorkbook& workbook_;
   TExporterXLSX_StyleSheet& styles_;
   TXLSXSharedStrings_Export& sharedStrings_;
   TExporterXLSX_Chain& chain_;
+  TXLSXPackageContents& contents_;
 
   // Per sheet.
   TExportWorkSheet* sheet_ = nullptr;
   int index_ = 0;
   int defaultXF_ = 0;
   std::unique_ptr<TXmlDocument> document_;
-  TXmlNode root_;
   std::unique_ptr<TExporterXLSX_MemoryStreamList> parts_;
   std::unique_ptr<TMemoryStream> partBuffer_;
   std::unique_ptr<TStream> partStream_;  // the compression wrapper, when used
@@ -73,11 +95,16 @@ class TXLSXSheetWriter : public TCellWriteContext {
   long long partCells_ = 0;
   int maxCellCount_ = 0;
   int rowCount_ = 0;
+  TSheetPixelGrid grid_;
   TExporterXLSX_ForceRangeStyles forceRanges_;
-  std::vector<std::u16string> hyperlinks_;
+  std::vector<std::u16string> merges_;
+  // Cell range and target of each link, in the order the cells add them.
+  std::vector<std::pair<std::u16string, std::u16string>> hyperlinks_;
   std::vector<int> rowBreaks_;
   std::vector<TExportConditionalFormatting*> conditionalFormats_;
-  int mergeCount_ = 0;
+  // Cells with drawings or rules are never freed while the sheet is written, so these stay valid.
+  std::vector<TExportCellDrawing*> drawings_;
+  std::unique_ptr<TExporterXLSX_CommentsInWorkSheet> comments_;
   // xf of cells without a style of their own in unstyled rows, by class and format code: such
   // cells look alike, and making each one's style would cost time and memory per cell.
   std::unordered_map<std::u16string, int> unstyledXFs_;

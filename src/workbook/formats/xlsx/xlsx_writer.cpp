@@ -1,4 +1,5 @@
 // The XLSX export: the package parts in their order.
+#include "platform/text_codec.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
 #include "workbook/formats/xlsx/xlsx_package_parts.h"
@@ -7,6 +8,7 @@
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/formats/xlsx/xlsx_xml_text.h"
 #include "workbook/formats/zip/zip_archive.h"
+#include "workbook/model/drawing.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
@@ -41,11 +43,16 @@ void TCustomExporterXLSX::ExportToStream(TStream& stream, TWorkbook& workbook) {
   const std::u16string sheetWord = GetSheetFileName();
   contents.SheetFileName.assign(sheetWord.begin(), sheetWord.end());
   contents.SheetCount = static_cast<int>(workbook.WorkSheets.Count());
+  for (int i = 0; i < workbook.Drawings.Count(); ++i) {
+    const TExportDrawing& drawing = *workbook.Drawings.GetItem(i);
+    contents.MediaTypes.emplace_back(platform::Utf16ToUtf8(drawing.GetFileExtension()),
+                                     platform::Utf16ToUtf8(drawing.GetMimeType()));
+  }
   {
     TExporterXLSX_StyleSheet styles(workbook, true);
     TXLSXSharedStrings_Export sharedStrings;
     TExporterXLSX_Chain chain;
-    TXLSXSheetWriter sheetWriter(*this, workbook, styles, sharedStrings, chain);
+    TXLSXSheetWriter sheetWriter(*this, workbook, styles, sharedStrings, chain, contents);
     for (int i = 0; i < contents.SheetCount; ++i) {
       TExportWorkSheet& sheet = *workbook.WorkSheets[i];
       workbook.DoProgress(wpsWorkSheet, i, contents.SheetCount, sheet.Name);
@@ -69,7 +76,8 @@ void TCustomExporterXLSX::ExportToStream(TStream& stream, TWorkbook& workbook) {
   AddText(zip, u"docProps/core.xml", XLSXCoreProperties(workbook));
   AddText(zip, u"docProps/app.xml", XLSXAppProperties(workbook));
   AddText(zip, u"xl/theme/theme1.xml", XLSXTheme());
-  // Drawings bring their media here once sheets carry them.
+  for (int i = 0; i < workbook.Drawings.Count(); ++i)
+    workbook.Drawings.GetItem(i)->SaveToXLSXPackage(zip, i);
   workbook.DoProgress(wpsSaving, 0, 1, u"");
   zip.Save();
   workbook.DoProgress(wpsDone, 1, 1, u"");

@@ -10,9 +10,13 @@
 #include "workbook/formats/library_start.h"
 #include "workbook/formats/ods/ods_exporter.h"
 #include "workbook/model/cell_boolean.h"
+#include "workbook/model/cell_comment.h"
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
+#include "workbook/model/conditional_formatting.h"
+#include "workbook/model/drawing.h"
+#include "workbook/model/rich_text.h"
 
 namespace workbook {
 namespace {
@@ -45,7 +49,8 @@ class ODSWriterPeerTest : public ModelTest {
     TExporterODS exporter;
     exporter.ExportToStream(stream, *Book);
     stream.SetPosition(0);
-    TWorkbook back;
+    Back = std::make_unique<TWorkbook>();
+    TWorkbook& back = *Back;
     back.LoadFromStream(stream, exporter);
     std::string text;
     for (int s = 0; s < back.WorkSheets.Count(); ++s) {
@@ -63,7 +68,80 @@ class ODSWriterPeerTest : public ModelTest {
 
   std::string Python(const std::string& script) { return RunPython(dir_, script); }
 
+  // A sheet with one of every feature the writer carries (see the peers' checks below).
+  void BuildFeatureBook() {
+    TExportWorkSheet* sheet = Book->AddWorkSheet(u"Data");
+    TExportRow* row = sheet->AddRow();
+    TExportCell* bold = row->AddCellString(u"Bold red");
+    bold->GetStyle().GetFontForWrite().GetStyle().Bold = 1;
+    bold->GetStyle().SetBGColor(RGBToColor(0xFF, 0x00, 0x00));
+    bold->GetStyle().GetBordersForWrite().GetBorder(TExportCellBorders::bLeft).SetStyle(2);
+    bold->GetComment().SetText(u"a note");
+    TExportCell* amount = row->AddCellNumber(1234.5, 2);
+    TExportConditionalFormattingRule::AddRule(amount->GetConditionalFormatting().Rules,
+                                              cfoGreaterThan, u"1000", u"")
+        ->FillColor = RGBToColor(0x00, 0xFF, 0x00);
+    row->AddCell(TCellClass::Percent)->SetFormatCode(u"0%", true);
+    static_cast<TExportCellCustomNumber*>(row->Cells[2])->SetValue(0.25);
+    row->AddCell(TCellClass::Currency)->SetFormatCode(u"#,##0.00 [$\u20ac-41B]", true);
+    static_cast<TExportCellCustomNumber*>(row->Cells[3])->SetValue(99.9);
+    auto* date = static_cast<TExportCellDateTime*>(row->AddCell(TCellClass::DateTime));
+    date->SetValue(45000);
+    row->AddCellBoolean(true);
+    TExportCell* formula = row->AddCellNumber(0, 0);
+    formula->SetFormula(u"=B1*2");
+    auto* rich = row->AddCellString(u"plain bold");
+    TExportFont boldRun;
+    boldRun.GetStyle().Bold = 1;
+    rich->GetRichTextTags().AddTag(7, boldRun);
+
+    TExportRow* tall = sheet->AddRow();
+    tall->SetHeight(40);
+    tall->AddCellString(u"merged");
+    tall->Cells[0]->SetColSpan(3);
+    tall->Cells[0]->SetRowSpan(2);
+    sheet->AddRow()->AddCellString(u"under");
+    TExportRow* hidden = sheet->AddRow();
+    hidden->Hidden = true;
+    hidden->AddCellString(u"hidden row");
+
+    hidden->SetOutlineLevel(1);
+    hidden->PageBreak = true;
+    sheet->GetCol(6)->SetOutlineLevel(1);
+    sheet->PageSettings.TitleRows.SetRows(0, 1);
+    sheet->WindowSettings.AutoFilter.SetRange(0, 0, 3, 2);
+    sheet->GetCol(1)->Width = 150;
+    sheet->GetCol(5)->Hidden = true;
+    sheet->PageSettings.Orientation = 1;
+    sheet->Header.Center.SetText(u"Head");
+    sheet->Footer.Right.SetText(u"Page [PAGENUMBER]");
+    sheet->WindowSettings.Split.Col = 1;
+    sheet->WindowSettings.Split.Row = 1;
+    sheet->WindowSettings.TabColor = RGBToColor(0x00, 0x00, 0xFF);
+    sheet->WindowSettings.Zoom = 150;
+    sheet->WindowSettings.ShowGridLines = false;
+    Book->Creator = u"\u00da\u010dtovn\u00edk";
+    sheet->Protection.Protected = true;
+    Book->NamedCells.AddCellRangeSpan(u"Amounts", sheet, 2, 1, 0, 1);
+
+    Python(R"(
+import struct, zlib
+def chunk(t, d): return struct.pack('>I', len(d)) + t + d + struct.pack('>I', zlib.crc32(t + d))
+raw = b'\x00\xff\x00\x00' * 1
+png = b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', 1, 1, 8, 2, 0, 0, 0))
+png += chunk(b'IDAT', zlib.compress(raw)) + chunk(b'IEND', b'')
+open('pic.png', 'wb').write(png)
+)");
+    TMemoryStream picture;
+    const std::vector<std::uint8_t> bytes = test_support::ReadFileBytes(dir_.File("pic.png"));
+    picture.WriteBuffer(bytes.data(), bytes.size());
+    picture.SetPosition(0);
+    const int image = Book->Drawings.AddImage(picture, u"pic.png");
+    sheet->GetRow(2)->FindCreateCell(4, TCellClass::String, false)->AddDrawing(image, 5, 5, 40, 30);
+  }
+
   std::unique_ptr<TWorkbook> Book;
+  std::unique_ptr<TWorkbook> Back;  // the last round trip's workbook
   TScratchDir dir_;
 };
 
@@ -97,14 +175,166 @@ for c in openpyxl.load_workbook('lo_out/out.xlsx').active[1]: print(repr(c.value
       "'\u010dl\u00e1nok  a' General\n-1234.5 0.00;\\-0.00\nFalse \"TRUE\";\"TRUE\";\"FALSE\"\n");
 }
 
-TEST_F(ODSWriterPeerTest, OurReaderReadsTheValuesBack) {
+TEST_F(ODSWriterPeerTest, LibreOfficeKeepsEveryFeature) {
+  if (!test_support::LibreOfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
+  BuildFeatureBook();
+  test_support::ConvertWithLibreOffice(dir_, Write(), "xlsx");
+  // Headless LibreOffice keeps no view settings: frozen panes are checked with python3-odf.
+  EXPECT_EQ(
+      Python(R"(
+import openpyxl, re, zipfile
+wb = openpyxl.load_workbook('lo_out/out.xlsx')
+ws = wb['Data']
+a = ws['A1']
+print([c.value for c in ws[1]])
+print([ws.cell(1, c).number_format for c in range(2, 6)])
+print(a.font.b, a.fill.fgColor.rgb, a.border.left.style, a.comment.text.strip())
+strings = zipfile.ZipFile('lo_out/out.xlsx').read('xl/sharedStrings.xml').decode()
+print(re.search(r'<r><rPr><b[ /].*?<t[^>]*>bold</t></r>', strings) is not None,
+      [str(r) for r in ws.merged_cells.ranges])
+print(ws.column_dimensions['B'].width > 1.5 * ws.column_dimensions['A'].width,
+      ws.column_dimensions['F'].hidden, ws.row_dimensions[2].height, ws.row_dimensions[4].hidden)
+print(ws.page_setup.orientation, ws.oddHeader.center.text)
+print(ws.sheet_properties.tabColor.rgb, ws.protection.sheet)
+print([d.name for d in wb.defined_names.definedName], len(ws._images), len(ws.conditional_formatting))
+print(ws.print_title_rows, ws.auto_filter.ref, [b.id for b in ws.row_breaks.brk],
+      ws.row_dimensions[4].outline_level, ws.column_dimensions['G'].outline_level)
+)"),
+      "['Bold red', 1234.5, 0.25, 99.9, datetime.datetime(2023, 3, 15, 0, 0), True, "
+      "'=B1*2', 'plain bold']\n"
+      "['0.00;\\\\-0.00', '0%;\\\\-0%', '#,##0.00\\\\ [$\u20ac];\\\\-#,##0.00\\\\ [$\u20ac]', "
+      "'dd\\\\.mm\\\\.yyyy\\\\ hh:mm:ss']\n"
+      "True FFFF0000 thin a note\n"
+      "True ['A2:C3']\n"
+      "True True 30.0 True\n"
+      "landscape Head\n"
+      "FF0000FF True\n"
+      "['Amounts'] 1 1\n"
+      "$1:$1 A1:C2 [3] 1 1\n");
+}
+
+TEST_F(ODSWriterPeerTest, PythonOdfReadsTheFeatureBook) {
+  BuildFeatureBook();
+  Write();
+  EXPECT_EQ(Python(R"(
+from odf.opendocument import load
+from odf.config import ConfigItem
+from odf.table import Table, TableRow, TableCell
+doc = load('out.ods')
+t = doc.spreadsheet.getElementsByType(Table)[0]
+print(t.getAttribute('name'), doc.getMediaType())
+cells = t.getElementsByType(TableRow)[0].getElementsByType(TableCell)[:8]
+print([c.getAttribute('valuetype') for c in cells])
+print(cells[6].getAttribute('formula'), str(cells[7]))
+settings = {}
+for item in doc.settings.getElementsByType(ConfigItem):
+    settings[item.getAttribute('name')] = str(item)
+print(settings['HorizontalSplitPosition'], settings['VerticalSplitPosition'],
+      settings['ZoomValue'], settings['ShowGrid'])
+from odf.dc import Creator
+print(ascii(str(doc.meta.getElementsByType(Creator)[0])))
+)"),
+            "Data application/vnd.oasis.opendocument.spreadsheet\n"
+            "['string', 'float', 'percentage', 'currency', 'date', 'boolean', 'float', 'string']\n"
+            "of:=[.B1]*2 plain bold\n"
+            "1 1 150 false\n"
+            "'\\xda\\u010dtovn\\xedk'\n");
+}
+
+// Sums the table's repeats with Python's own XML parser: the sheet always totals 1024 columns
+// and 1048576 rows, however many the model uses.
+const char* kTableShape = R"(
+import zipfile, xml.etree.ElementTree as ET
+T = '{urn:oasis:names:tc:opendocument:xmlns:table:1.0}'
+root = ET.fromstring(zipfile.ZipFile('out.ods').read('content.xml'))
+table = root.find('.//' + T + 'table')
+rep = lambda e, a: int(e.get(T + 'number-' + a + '-repeated', '1'))
+print(sum(rep(c, 'columns') for c in table.iter(T + 'table-column')),
+      sum(rep(r, 'rows') for r in table.iter(T + 'table-row')),
+      [rep(r, 'rows') for r in table.iter(T + 'table-row')][-2:])
+for r in list(table.iter(T + 'table-row'))[:3]:
+    print(sum(rep(c, 'columns') for c in r),
+          [rep(c, 'columns') for c in r if c.tag == T + 'covered-table-cell'])
+)";
+
+TEST_F(ODSWriterPeerTest, ThreeRowsAreFilledUpToTheWholeSheet) {
   TExportWorkSheet* sheet = Book->AddWorkSheet(u"S");
+  sheet->AddRow()->AddCellString(u"a");
+  TExportRow* spanned = sheet->AddRow();
+  spanned->AddCellString(u"wide");
+  spanned->Cells[0]->SetColSpan(4);
+  sheet->AddRow()->AddCellNumber(3, 0);
+  Write();
+  // The spanned cell's three covered columns come as one repeated covered cell.
+  EXPECT_EQ(Python(kTableShape), "1024 1048576 [1048572, 1]\n1024 []\n1024 [3]\n1024 []\n");
+}
+
+TEST_F(ODSWriterPeerTest, ACellInTheLastRowAndColumnLeavesNoEmptyRepeat) {
+  TExportWorkSheet* sheet = Book->AddWorkSheet(u"S");
+  sheet->GetRow(1048575)->FindCreateCell(1023, TCellClass::String, false);
+  static_cast<TExportCellString*>(sheet->GetRow(1048575)->Cells[1023])->SetValue(u"corner");
+  Write();
+  EXPECT_EQ(Python(std::string(kTableShape) + R"(
+print(min(rep(e, a) for a, tag in (('rows', 'table-row'), ('columns', 'table-column'),
+                                   ('columns', 'table-cell')) for e in table.iter(T + tag)))
+)"),
+            "1024 1048576 [1048575, 1]\n1024 []\n1024 []\n1\n");
+}
+
+TEST_F(ODSWriterPeerTest, StyleNamesAreUniqueAcrossSheets) {
+  // Each sheet's header regions get text styles of their own.
+  for (const char16_t* name : {u"One", u"Two"}) {
+    TExportWorkSheet* sheet = Book->AddWorkSheet(name);
+    sheet->AddRow()->AddCellString(name);
+    sheet->Header.Left.SetText(name);
+    sheet->Footer.Center.SetText(name);
+  }
+  Book->WorkSheets[1]->Header.Left.Font.SetSize(20);
+  Write();
+  EXPECT_EQ(Python(R"(
+import zipfile, collections, xml.etree.ElementTree as ET
+S = '{urn:oasis:names:tc:opendocument:xmlns:style:1.0}'
+z = zipfile.ZipFile('out.ods')
+for part in ('styles.xml', 'content.xml'):
+    root = ET.fromstring(z.read(part))
+    names = collections.Counter((e.tag, e.get(S + 'name')) for e in root.iter() if e.get(S + 'name'))
+    print(part, [n for n, count in names.items() if count > 1])
+)"),
+            "styles.xml []\ncontent.xml []\n");
+}
+
+TEST_F(ODSWriterPeerTest, TextXMLCannotCarryIsLeftOutOrReplaced) {
+  // C0 controls other than tab, LF and CR and U+FFFE/U+FFFF are dropped; a lone surrogate
+  // becomes U+FFFD.
+  Book->AddWorkSheet(u"S")->AddRow()->AddCellString(std::u16string(u"a\x01"
+                                                                   u"b\xFFFE"
+                                                                   u"c") +
+                                                    char16_t(0xD800) + u"d\tz");
+  Write();
+  EXPECT_EQ(Python(R"(
+import zipfile, xml.etree.ElementTree as ET
+root = ET.fromstring(zipfile.ZipFile('out.ods').read('content.xml'))
+p = root.find('.//{urn:oasis:names:tc:opendocument:xmlns:text:1.0}p')
+print(ascii(''.join(p.itertext())))
+)"),
+            "'abc\\ufffdd\\tz'\n");
+}
+
+TEST_F(ODSWriterPeerTest, OurReaderReadsRepeatsSpansAndFormulasBack) {
+  TExportWorkSheet* sheet = Book->AddWorkSheet(u"First");
   TExportRow* row = sheet->AddRow();
-  row->AddCellString(u"x");
-  row->AddCellNumber(2.5, 1);
-  sheet->AddRow();
-  sheet->AddRow()->AddCellBoolean(true);
-  EXPECT_EQ(RoundTrip(), "[S]\nx|2.5\n\n1\n");
+  row->AddCellString(u"wide");
+  row->Cells[0]->SetColSpan(3);
+  // A zero result is left out of the file; the formula must still come back.
+  row->AddCellNumber(0, 0)->SetFormula(u"=SUM(A1:B2,C3)");
+  row->AddCellNumber(0, 0)->SetFormula(u"=2*3");
+  for (int i = 0; i < 3; ++i) sheet->AddRow();
+  TExportRow* last = sheet->AddRow();
+  last->AddCellString(u"after gap");
+  last->AddCellBoolean(true);
+  Book->AddWorkSheet(u"Empty");
+  EXPECT_EQ(RoundTrip(), "[First]\nwide|||0|6\n\n\n\nafter gap|1\n[Empty]\n");
+  EXPECT_EQ(Back->WorkSheets[0]->Rows[0]->Cells[3]->GetFormula(), u"=SUM(A1:B2,C3)");
 }
 
 }  // namespace

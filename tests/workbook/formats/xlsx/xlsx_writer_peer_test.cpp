@@ -10,10 +10,12 @@
 #include "platform/text_codec.h"
 #include "workbook/formats/library_start.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
+#include "workbook/model/cell_comment.h"
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/conditional_formatting.h"
+#include "workbook/model/drawing.h"
 #include "xlsx_test_support.h"
 
 namespace workbook {
@@ -268,6 +270,46 @@ ws = openpyxl.load_workbook('out.xlsx').active
 print(ws['A1'].hyperlink.target, ws['B1'].hyperlink.target)
 )"),
             "https://example.com/?a=1&b=2 mailto:x@example.com\n");
+}
+
+// Relationship ids: the links first, then the drawing, the comments and their VML part. Columns:
+// equal neighbours share one col, and one col closes the list up to 16384.
+TEST_F(XLSXWriterPeerTest, SheetRelationshipsAndColumnsAsTheyAreNumbered) {
+  TExportWorkSheet* sheet = Book->AddWorkSheet(u"S");
+  for (int i = 0; i < 2; ++i) {
+    auto* link =
+        static_cast<TExportCellString*>(sheet->FindCreateCell(i, 0, TCellClass::String, false));
+    link->SetValue(u"x");
+    link->SetHyperlink(i == 0 ? u"https://a.example/" : u"https://b.example/?q=1&r=2");
+  }
+  TMemoryStream picture(std::vector<std::uint8_t>{'G', 'I', 'F', '8', '9', 'a'});
+  const int image = Book->Drawings.AddImage(picture, u"p.gif");
+  sheet->FindCreateCell(3, 3, TCellClass::Empty, false)->AddDrawing(image, 0, 0, 10, 10);
+  sheet->FindCreateCell(2, 1, TCellClass::Empty, false)->GetComment().SetText(u"note");
+  sheet->GetCol(1)->Width = 100;
+  sheet->GetCol(2)->Width = 100;
+  Write();
+  const std::string out = Python(R"py(
+import re, zipfile
+z = zipfile.ZipFile('out.xlsx')
+rels = z.read('xl/worksheets/_rels/sheet1.xml.rels').decode()
+for m in re.finditer(r'Id="(rId\d+)" Type="[^"]*/(\w+)" Target="([^"]*)"', rels):
+    print(*m.groups())
+sheet = z.read('xl/worksheets/sheet1.xml').decode()
+print(re.findall(r'<(drawing|legacyDrawing) r:id="(rId\d+)"', sheet))
+print([(a, b) for a, b in re.findall(r'<col min="(\d+)" max="(\d+)"', sheet)])
+print(z.read('xl/drawings/_rels/drawing1.xml.rels').decode().count('Target="/xl/media/image1.gif"'))
+print('image/gif' in z.read('[Content_Types].xml').decode())
+)py");
+  EXPECT_EQ(out,
+            "rId1 hyperlink https://a.example/\n"
+            "rId2 hyperlink https://b.example/?q=1&amp;r=2\n"
+            "rId3 drawing /xl/drawings/drawing1.xml\n"
+            "rId4 comments /xl/comments1.xml\n"
+            "rId5 vmlDrawing /xl/drawings/vmlDrawing1.vml\n"
+            "[('drawing', 'rId3'), ('legacyDrawing', 'rId5')]\n"
+            "[('1', '1'), ('2', '3'), ('4', '4'), ('5', '16384')]\n"
+            "1\nTrue\n");
 }
 
 }  // namespace
