@@ -6,13 +6,16 @@ a styled date column), so that a reader's speed on it is its speed on users' fil
 Columns: an invoice number text, a partner name and a VAT id (repeating texts), a date, four
 amounts, a rate and a free note (mostly unique texts). Written directly as XML: the generator
 must not be the slow part.
-Usage: make_xlsx_bench.py OUTPUT.xlsx [ROWS]
+With --numbers every column holds numbers (no shared strings at all).
+Usage: make_xlsx_bench.py [--numbers] OUTPUT.xlsx [ROWS]
 """
 import random
 import sys
 import zipfile
 
-ROWS = int(sys.argv[2]) if len(sys.argv) > 2 else 100_000
+NUMBERS = "--numbers" in sys.argv
+ARGS = [a for a in sys.argv[1:] if a != "--numbers"]
+ROWS = int(ARGS[1]) if len(ARGS) > 1 else 100_000
 MAIN = "http://schemas.openxmlformats.org/spreadsheetml/2006/main"
 REL = "http://schemas.openxmlformats.org/officeDocument/2006/relationships"
 PKG = "http://schemas.openxmlformats.org/package/2006/relationships"
@@ -38,6 +41,11 @@ def main():
             "ABCDEFGHIJ", ["Faktúra", "Odberateľ", "IČ DPH", "Dátum", "Základ", "Daň",
                            "Spolu", "Zľava", "Sadzba", "Poznámka"])) + "</row>"]
     for r in range(2, ROWS + 2):
+        if NUMBERS:
+            cells = ['<c r="%s%d"><v>%s</v></c>' % (col, r, repr(round(random.uniform(0, 1e6), 2)))
+                     for col in "ABCDEFGHIJ"]
+            rows.append('<row r="%d" spans="1:10">%s</row>' % (r, "".join(cells)))
+            continue
         partner = random.randrange(len(partners))
         base = round(random.uniform(1, 100000), 2)
         cells = [
@@ -90,7 +98,7 @@ def main():
              'openxmlformats-officedocument.spreadsheetml.styles+xml"/><Override PartName="/xl/'
              'sharedStrings.xml" ContentType="application/vnd.openxmlformats-officedocument.'
              'spreadsheetml.sharedStrings+xml"/></Types>')
-    with zipfile.ZipFile(sys.argv[1], "w", zipfile.ZIP_DEFLATED) as package:
+    with zipfile.ZipFile(ARGS[0], "w", zipfile.ZIP_DEFLATED) as package:
         package.writestr("[Content_Types].xml", types)
         package.writestr("_rels/.rels", root_rels)
         package.writestr("xl/workbook.xml", workbook)

@@ -18,6 +18,8 @@ struct TXmlPushParser::TState {
   // An exception of the handler, kept while libxml2 unwinds (it cannot pass through C code).
   std::exception_ptr failure;
   _xmlParserCtxt* context = nullptr;
+  // Reused for every start tag.
+  std::vector<TXmlSaxAttribute> attributes;
 
   void Stop() { xmlStopParser(context); }
 };
@@ -33,8 +35,18 @@ void OnStart(void* user, const xmlChar* localName, const xmlChar*, const xmlChar
   auto* state = static_cast<TState*>(user);
   if (state->failure) return;
   try {
+    state->attributes.resize(static_cast<std::size_t>(attributeCount));
+    for (int i = 0; i < attributeCount; ++i) {
+      const xmlChar** item = attributes + i * 5;
+      const auto* begin = reinterpret_cast<const char*>(item[3]);
+      const auto* end = reinterpret_cast<const char*>(item[4]);
+      state->attributes[static_cast<std::size_t>(i)] = {
+          View(item[0]), View(item[1]), View(item[2]),
+          begin && end > begin ? std::string_view(begin, static_cast<std::size_t>(end - begin))
+                               : std::string_view()};
+    }
     state->handler->StartElement(View(localName), View(uri),
-                                 TXmlSaxAttributes(attributes, attributeCount));
+                                 TXmlSaxAttributes(state->attributes.data(), attributeCount, true));
   } catch (...) {
     state->failure = std::current_exception();
     state->Stop();
@@ -79,19 +91,10 @@ void OnError(void* user, xmlErrorPtr error) { static_cast<TState*>(user)->errors
 
 }  // namespace
 
-std::string_view TXmlSaxAttributes::LocalName(int i) const { return View(data_[i * 5]); }
-
-std::string_view TXmlSaxAttributes::Prefix(int i) const { return View(data_[i * 5 + 1]); }
-
-std::string_view TXmlSaxAttributes::NamespaceURI(int i) const { return View(data_[i * 5 + 2]); }
-
 std::string_view TXmlSaxAttributes::Value(int i) const {
-  const auto* begin = reinterpret_cast<const char*>(data_[i * 5 + 3]);
-  const auto* end = reinterpret_cast<const char*>(data_[i * 5 + 4]);
-  if (!begin || end <= begin) return {};
-  const std::string_view raw(begin, static_cast<std::size_t>(end - begin));
+  const std::string_view raw = items_[i].Value;
   // Without entity substitution libxml2 hands an attribute's "&" back as "&#38;".
-  if (raw.find("&#38;") == std::string_view::npos) return raw;
+  if (!rawAmpersands_ || raw.find("&#38;") == std::string_view::npos) return raw;
   std::string& value = decoded_.emplace_back();
   for (std::size_t at = 0; at < raw.size();) {
     if (raw.compare(at, 5, "&#38;") == 0) {
@@ -106,7 +109,7 @@ std::string_view TXmlSaxAttributes::Value(int i) const {
 
 bool TXmlSaxAttributes::Find(std::string_view localName, std::string_view& value) const {
   for (int i = 0; i < count_; ++i) {
-    if (data_[i * 5 + 2] == nullptr && LocalName(i) == localName) {
+    if (items_[i].NamespaceURI.empty() && items_[i].LocalName == localName) {
       value = Value(i);
       return true;
     }
@@ -156,6 +159,18 @@ std::size_t TXmlPushParser::Write(const void* buffer, std::size_t count) {
 }
 
 void TXmlPushParser::Finish() { Parse(nullptr, 0, true); }
+
+std::vector<std::pair<std::string, std::string>> TXmlPushParser::NamespacesInScope() const {
+  std::vector<std::pair<std::string, std::string>> bindings;
+  for (int i = 0; i + 1 < context_->nsNr; i += 2)
+    bindings.emplace_back(View(context_->nsTab[i]), View(context_->nsTab[i + 1]));
+  return bindings;
+}
+
+bool TXmlPushParser::ReadsUtf8() const {
+  return context_->input != nullptr && context_->input->buf != nullptr &&
+         context_->input->buf->encoder == nullptr;
+}
 
 std::int64_t TXmlPushParser::Seek(std::int64_t, TSeekOrigin) { return consumed_; }
 

@@ -8,11 +8,13 @@
 // document with a DOCTYPE is refused, and malformed XML raises EXmlError.
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <exception>
+#include <list>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "workbook/core/stream.h"
 
@@ -20,14 +22,24 @@ struct _xmlParserCtxt;
 
 namespace workbook {
 
+// One attribute of a start tag: views valid during the handler's call.
+struct TXmlSaxAttribute {
+  std::string_view LocalName;
+  std::string_view Prefix;
+  std::string_view NamespaceURI;
+  std::string_view Value;
+};
+
 // The attributes of one start tag, valid during the handler's call.
 class TXmlSaxAttributes {
  public:
-  TXmlSaxAttributes(const unsigned char** data, int count) : data_(data), count_(count) {}
+  // RawAmpersands: the values may still hold "&#38;" for "&" (as libxml2 hands them over).
+  TXmlSaxAttributes(const TXmlSaxAttribute* items, int count, bool rawAmpersands)
+      : items_(items), count_(count), rawAmpersands_(rawAmpersands) {}
   int Count() const { return count_; }
-  std::string_view LocalName(int i) const;
-  std::string_view Prefix(int i) const;
-  std::string_view NamespaceURI(int i) const;
+  std::string_view LocalName(int i) const { return items_[i].LocalName; }
+  std::string_view Prefix(int i) const { return items_[i].Prefix; }
+  std::string_view NamespaceURI(int i) const { return items_[i].NamespaceURI; }
   // The value as written, with its character references resolved.
   std::string_view Value(int i) const;
   // The value of the attribute of that local name that has no namespace; false when absent.
@@ -39,10 +51,12 @@ class TXmlSaxAttributes {
   }
 
  private:
-  const unsigned char** data_;
+  const TXmlSaxAttribute* items_;
   int count_;
-  // Values that needed decoding (rare), kept while the attributes are.
-  mutable std::deque<std::string> decoded_;
+  bool rawAmpersands_;
+  // Values that needed decoding (rare), kept while the attributes are; a list, because an
+  // empty one costs no allocation on every start tag.
+  mutable std::list<std::string> decoded_;
 };
 
 class TXmlSaxHandler {
@@ -71,6 +85,10 @@ class TXmlPushParser : public TStream {
   std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
   // Bytes parsed so far.
   std::int64_t BytesConsumed() const { return consumed_; }
+  // During a handler's call: the namespace bindings in scope (prefix, URI; innermost last).
+  std::vector<std::pair<std::string, std::string>> NamespacesInScope() const;
+  // Whether the input is read as UTF-8 as it stands (no declared encoding to convert from).
+  bool ReadsUtf8() const;
 
   struct TState;
 

@@ -1,12 +1,15 @@
 // The ODS handler's import: sheet names, cell values with their types, formulas and repeats from
-// content.xml, read row by row so a large sheet is never one tree. Styles, widths, merged areas,
-// comments and pictures are not read.
+// content.xml, parsed as it is inflated and read row by row, so a large sheet is never whole.
+// Styles, widths, merged areas, comments and pictures are not read.
 #include <algorithm>
 
+#include "platform/text_codec.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/formula_text.h"
 #include "workbook/core/library_texts.h"
+#include "workbook/core/xml/xml_push_parser.h"
 #include "workbook/core/xml/xml_reader.h"
+#include "workbook/core/xml/xml_sax_tree.h"
 #include "workbook/formats/ods/ods_cell_values.h"
 #include "workbook/formats/ods/ods_exporter.h"
 #include "workbook/formats/zip/zip_archive.h"
@@ -31,11 +34,6 @@ std::int64_t CopyBytes(const TExportCell& cell) {
   return kCopiedCellBytes + static_cast<std::int64_t>(cell.GetFormula().size() * sizeof(char16_t));
 }
 
-// The name of one table being read.
-struct TODSWorksheetInfo {
-  std::u16string Name;
-};
-
 [[noreturn]] void InvalidODS() { throw EWorkbookFileException(WorkbookLng_InvalidODS); }
 
 // Encrypted (password-protected) packages keep their parts unreadable; the manifest says so.
@@ -50,46 +48,119 @@ bool IsEncrypted(TZipArchive& zip) {
   return false;
 }
 
-class TODSImport {
- public:
-  TODSImport(TWorkbook& workbook, TXmlReader& reader, std::int64_t size)
-      : workbook_(workbook), reader_(reader), size_(size) {}
+// The prefix the cell readers name elements and attributes of a namespace by; empty for the
+// namespaces they do not read.
+std::string_view ReadersPrefix(std::string_view namespaceURI) {
+  constexpr std::string_view kBase = "urn:oasis:names:tc:opendocument:xmlns:";
+  if (namespaceURI.substr(0, kBase.size()) != kBase) return {};
+  const std::string_view rest = namespaceURI.substr(kBase.size());
+  for (std::string_view prefix : {"office", "table", "text"})
+    if (rest.substr(0, prefix.size()) == prefix && rest.substr(prefix.size()) == ":1.0")
+      return prefix;
+  return {};
+}
 
-  void Run() {
-    if (!reader_.ReadToPath("office:document-content/office:body/office:spreadsheet")) return;
-    const int depth = reader_.Depth();
-    std::vector<TODSWorksheetInfo> infos;
-    while (reader_.NextChildElement(depth)) {
-      if (!reader_.Is("table:table")) continue;
-      infos.push_back({reader_.Attr16("table:name")});
-      TExportWorkSheet* sheet = workbook_.AddWorkSheet(infos.back().Name);
-      bool read = true;
-      workbook_.DoBeforeWorkSheetRead(*sheet, read);
-      if (read) ReadTable(*sheet);
-    }
-    const auto count = static_cast<long long>(infos.size());
+std::string QualifiedName(std::string_view localName, std::string_view namespaceURI) {
+  std::string name(ReadersPrefix(namespaceURI));
+  if (!name.empty()) name += ':';
+  return name.append(localName);
+}
+
+// content.xml parsed as it is inflated: each table row becomes a small tree, read and dropped,
+// so neither the part nor a sheet is ever held whole.
+class TODSImport final : public TXmlSaxHandler {
+ public:
+  explicit TODSImport(TWorkbook& workbook) : workbook_(workbook), parser_(*this) {}
+
+  TXmlPushParser& Parser() { return parser_; }
+
+  void Finish() {
+    parser_.Finish();
+    const auto count = static_cast<long long>(sheetCount_);
     workbook_.DoProgress(wpsWorkSheet, count, count, u"");
   }
 
- private:
-  void ReadTable(TExportWorkSheet& sheet) {
-    sheet_ = &sheet;
-    nextRow_ = 0;
-    ReadRows(reader_.Depth());
-    // Rows whose cells all turned out empty.
-    while (sheet.Rows.Count() > 0 && !sheet.Rows.RowHasCells(sheet.Rows.Count() - 1))
-      sheet.Rows.Delete(sheet.Rows.Count() - 1);
+  void StartElement(std::string_view localName, std::string_view namespaceURI,
+                    const TXmlSaxAttributes& attributes) override {
+    ++depth_;
+    if (rowDepth_ != 0) {
+      AddToRow(QualifiedName(localName, namespaceURI), attributes);
+      return;
+    }
+    const std::string name = QualifiedName(localName, namespaceURI);
+    static constexpr std::string_view kPath[] = {"office:document-content", "office:body",
+                                                 "office:spreadsheet", "table:table"};
+    if (depth_ <= 4 && pathDepth_ == depth_ - 1 && name == kPath[depth_ - 1]) {
+      pathDepth_ = depth_;
+      if (depth_ == 4) StartTable(attributes);
+    } else if (sheet_ != nullptr && groupDepth_ == depth_ - 1) {
+      // Rows of a table or of a group; header-row and row-list wrappers hold rows too.
+      if (name == "table:table-row") {
+        rowDepth_ = depth_;
+        AddToRow(name, attributes);
+      } else if (name == "table:table-row-group" || name == "table:table-header-rows" ||
+                 name == "table:table-rows") {
+        groupDepth_ = depth_;
+      }
+    }
   }
 
-  // Rows of a table or of a group; header-row and row-list wrappers hold rows too.
-  void ReadRows(int depth) {
-    while (reader_.NextChildElement(depth)) {
-      if (reader_.Is("table:table-row"))
-        ReadRow(reader_.Expand());
-      else if (reader_.Is("table:table-row-group") || reader_.Is("table:table-header-rows") ||
-               reader_.Is("table:table-rows"))
-        ReadRows(reader_.Depth());
+  void EndElement(std::string_view, std::string_view) override {
+    if (rowDepth_ != 0) {
+      row_.EndElement();
+      if (depth_ == rowDepth_) {
+        rowDepth_ = 0;
+        ReadRow(row_.Root());
+        row_.Reset();
+      }
+    } else if (sheet_ != nullptr && depth_ == groupDepth_ && depth_ > 4) {
+      --groupDepth_;
+    } else if (depth_ == pathDepth_) {
+      if (depth_ == 4) EndTable();
+      --pathDepth_;
     }
+    --depth_;
+  }
+
+  void Characters(std::string_view text) override {
+    if (rowDepth_ != 0) row_.Characters(text);
+  }
+
+ private:
+  // The row's tree names everything by the readers' prefixes, whatever the file's are.
+  void AddToRow(const std::string& name, const TXmlSaxAttributes& attributes) {
+    renamed_.resize(static_cast<std::size_t>(attributes.Count()));
+    for (int i = 0; i < attributes.Count(); ++i) {
+      const std::string_view prefix = ReadersPrefix(attributes.NamespaceURI(i));
+      renamed_[static_cast<std::size_t>(i)] = {attributes.LocalName(i),
+                                               prefix.empty() ? attributes.Prefix(i) : prefix,
+                                               attributes.NamespaceURI(i), attributes.Value(i)};
+    }
+    row_.StartElement(name, TXmlSaxAttributes(renamed_.data(), attributes.Count(), false));
+  }
+
+  void StartTable(const TXmlSaxAttributes& attributes) {
+    ++sheetCount_;
+    std::string_view name;
+    for (int i = 0; i < attributes.Count(); ++i)
+      if (ReadersPrefix(attributes.NamespaceURI(i)) == "table" && attributes.LocalName(i) == "name")
+        name = attributes.Value(i);
+    TExportWorkSheet* sheet = workbook_.AddWorkSheet(platform::Utf8ToUtf16(std::string(name)));
+    bool read = true;
+    workbook_.DoBeforeWorkSheetRead(*sheet, read);
+    if (!read) return;
+    sheet_ = sheet;
+    groupDepth_ = 4;
+    nextRow_ = 0;
+  }
+
+  void EndTable() {
+    if (sheet_ == nullptr) return;
+    // Rows whose cells all turned out empty.
+    while (sheet_->Rows.Count() > 0 && !sheet_->Rows.RowHasCells(sheet_->Rows.Count() - 1))
+      sheet_->Rows.Delete(sheet_->Rows.Count() - 1);
+    sheet_ = nullptr;
+    groupDepth_ = 0;
   }
 
   void ReadRow(const TXmlNode& node) {
@@ -199,12 +270,20 @@ class TODSImport {
     cellsSinceReport_ += cells;
     if (cellsSinceReport_ < 10000) return;
     cellsSinceReport_ = 0;
-    workbook_.DoProgress(wpsRows, reader_.BytesConsumed() / 1024, size_ / 1024, u"");
+    workbook_.DoProgress(wpsRows, parser_.BytesConsumed() / 1024, 0, u"");
   }
 
   TWorkbook& workbook_;
-  TXmlReader& reader_;
-  std::int64_t size_;
+  TXmlPushParser parser_;
+  // Depths (the root is 1): of the path down to the table being read, of the row group whose
+  // rows are read, of the row being gathered (0: none).
+  int depth_ = 0;
+  int pathDepth_ = 0;
+  int groupDepth_ = 0;
+  int rowDepth_ = 0;
+  TXmlSaxTree row_;
+  std::vector<TXmlSaxAttribute> renamed_;
+  std::size_t sheetCount_ = 0;
   TExportWorkSheet* sheet_ = nullptr;
   std::int64_t nextRow_ = 0;
   std::int64_t repeatedBytes_ = 0;
@@ -224,17 +303,17 @@ void TCustomExporterODS::ImportFromStream(TStream& stream, TWorkbook& workbook) 
     InvalidODS();
   }
   workbook.DoProgress(wpsLoading, 0, 1, u"");
-  std::unique_ptr<TMemoryStream> content;
-  std::int64_t size = 0;
   try {
-    if (IsEncrypted(*zip) || !zip->ExtractToMemoryStream(u"content.xml", content, size))
+    TODSImport import(workbook);
+    bool found = false;
+    try {
+      // Parsed while it is inflated: content.xml is never whole in memory.
+      found = !IsEncrypted(*zip) && zip->ExtractToStream(u"content.xml", import.Parser());
+    } catch (const EZipFileInvalid&) {
       InvalidODS();
-  } catch (const EZipFileInvalid&) {
-    InvalidODS();
-  }
-  try {
-    TXmlReader reader(*content);
-    TODSImport(workbook, reader, size).Run();
+    }
+    if (!found) InvalidODS();
+    import.Finish();
   } catch (...) {
     // Nothing half-read stays behind.
     workbook.WorkSheets.Clear();

@@ -1,6 +1,7 @@
 #include "workbook/formats/xls/ole_storage.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "workbook/core/exceptions.h"
 
@@ -174,6 +175,14 @@ bool TOleStorage::ReadStream(const std::u16string& name, TStream& target) {
   for (const TExtent& extent : extents) {
     ReadAt(extent.Offset, data.data() + at, extent.Length);
     at += extent.Length;
+  }
+  // An empty memory stream takes the bytes over instead of a copy of them (the Workbook stream
+  // of a large file is tens of megabytes).
+  auto* memory = dynamic_cast<TMemoryStream*>(&target);
+  if (memory != nullptr && memory->Size() == 0) {
+    *memory = TMemoryStream(std::move(data));
+    memory->Seek(0, TSeekOrigin::End);
+    return true;
   }
   target.WriteBuffer(data.data(), data.size());
   return true;

@@ -129,8 +129,12 @@ class TXLSXImport {
     const TXLSXColorSources colors{&themeColors_, &paletteColors};
     if (!sharedStringsPart.empty()) {
       Guarded(sharedStringsPart, [&] {
-        if (std::unique_ptr<TMemoryStream> part = package_.ExtractPart(sharedStringsPart))
-          sharedStrings_.ReadXLSX(*part, workbook_, colors);
+        const int entry = package_.FindPart(sharedStringsPart);
+        if (entry < 0) return;
+        // Parsed while it is inflated, like the worksheets.
+        sharedStrings_.Begin(workbook_, colors);
+        zip_.ExtractIndexToStream(entry, sharedStrings_.Parser());
+        sharedStrings_.Finish();
       });
     }
 

@@ -4,7 +4,8 @@
 
 #include "platform/text_codec.h"
 #include "workbook/core/library_texts.h"
-#include "workbook/core/xml/xml_reader.h"
+#include "workbook/core/xml/xml_sax_tree.h"
+#include "workbook/core/xml/xml_scanning_parser.h"
 #include "workbook/formats/xlsx/xlsx_escapes.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
 #include "workbook/model/workbook.h"
@@ -14,21 +15,6 @@ namespace workbook {
 namespace {
 
 const TPackedText kEmpty;
-
-// Appends the text and whitespace nodes of the t element the reader stands on.
-void AppendElementText(TXmlReader& reader, std::string& utf8) {
-  if (reader.IsEmptyElement()) return;
-  const int depth = reader.Depth();
-  while (reader.Read() && reader.Depth() > depth) {
-    const TXmlNodeType type = reader.NodeType();
-    if (type == TXmlNodeType::Text || type == TXmlNodeType::Whitespace) utf8 += reader.Value();
-  }
-}
-
-bool IsMain(const TXmlReader& reader, std::string_view localName) {
-  return reader.NodeType() == TXmlNodeType::Element && reader.LocalName() == localName &&
-         IsXLSXMainNS(reader.NamespaceURI());
-}
 
 // The unit at I of a raw text, an escape read as the unit it stands for; Width is how many raw
 // units it spans.
@@ -77,74 +63,155 @@ bool NeedsSharedStringRewrite(const std::u16string& text) {
   return false;
 }
 
+// The UTF-16 length of UTF-8 text: a unit per sequence, two for those beyond the BMP.
+std::size_t Utf16Length(std::string_view utf8) {
+  std::size_t length = 0;
+  for (char c : utf8) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte & 0xC0) != 0x80) ++length;
+    if (byte >= 0xF0) ++length;
+  }
+  return length;
+}
+
 }  // namespace
 
-void ReadXLSXRichString(TXmlReader& reader, const TXLSXColorSources& colors, std::u16string& text,
-                        TXLSXRichTextRuns* runs) {
-  std::string utf8;
-  if (!reader.IsEmptyElement()) {
-    const int depth = reader.Depth();
-    bool first = true;
-    bool more = reader.NextChildElement(depth);
-    while (more) {
-      if (IsMain(reader, "t")) {
-        AppendElementText(reader, utf8);
-      } else if (IsMain(reader, "r")) {
-        const int runDepth = reader.Depth();
-        bool startsRun = !first;
-        TExportFont font;
-        std::string runText;
-        bool inner = reader.NextChildElement(runDepth);
-        while (inner) {
-          if (IsMain(reader, "rPr")) {
-            startsRun = true;
-            if (runs != nullptr)
-              font.ReadXLSX(reader.Expand(), colors.Theme, colors.Palette, "rFont");
-          } else if (IsMain(reader, "t")) {
-            AppendElementText(reader, runText);
-          }
-          inner = reader.NextChildElement(runDepth);
-        }
-        if (startsRun && runs != nullptr) {
-          const int position = static_cast<int>(platform::Utf8ToUtf16(utf8).size()) + 1;
-          runs->push_back({position, std::move(font)});
-        }
-        utf8 += runText;
-      }
-      first = false;
-      more = reader.NextChildElement(depth);
+// The events of the part, depth by depth: sst (1), si (2), t and r (3), rPr and t of a run (4).
+class TXLSXSharedStrings_Import::TReader final : public TXmlSaxHandler {
+ public:
+  TReader(TXLSXSharedStrings_Import& store, TWorkbook& workbook, const TXLSXColorSources& colors)
+      : store_(store),
+        workbook_(workbook),
+        colors_(colors),
+        parser_(*this, "sst", IsXLSXMainNS, 1) {}
+
+  TXmlScanningParser& Parser() { return parser_; }
+  TWorkbook& Workbook() { return workbook_; }
+
+  void StartElement(std::string_view localName, std::string_view namespaceURI,
+                    const TXmlSaxAttributes& attributes) override {
+    ++depth_;
+    if (fontDepth_ != 0) {
+      font_.StartElement(localName, attributes);
+      return;
+    }
+    if (!IsXLSXMainNS(namespaceURI)) return;
+    if (depth_ == 2 && localName == "si") {
+      inItem_ = true;
+      first_ = true;
+      text_.clear();
+      runs_.clear();
+    } else if (!inItem_) {
+    } else if (depth_ == 3 && localName == "t") {
+      textDepth_ = depth_;
+      target_ = &text_;
+    } else if (depth_ == 3 && localName == "r") {
+      inRun_ = true;
+      startsRun_ = !first_;
+      runText_.clear();
+      runFont_ = TExportFont();
+    } else if (depth_ == 4 && inRun_ && localName == "rPr") {
+      startsRun_ = true;
+      fontDepth_ = depth_;
+      font_.StartElement(localName, attributes);
+    } else if (depth_ == 4 && inRun_ && localName == "t") {
+      textDepth_ = depth_;
+      target_ = &runText_;
     }
   }
-  text = platform::Utf8ToUtf16(utf8);
+
+  void EndElement(std::string_view, std::string_view) override {
+    if (fontDepth_ != 0) {
+      font_.EndElement();
+      if (depth_ == fontDepth_) {
+        fontDepth_ = 0;
+        runFont_.ReadXLSX(font_.Root(), colors_.Theme, colors_.Palette, "rFont");
+        font_.Reset();
+      }
+    } else if (depth_ == textDepth_) {
+      textDepth_ = 0;
+      target_ = nullptr;
+    } else if (inItem_ && depth_ == 3) {
+      if (inRun_) {
+        if (startsRun_)
+          runs_.push_back({static_cast<int>(Utf16Length(text_)) + 1, std::move(runFont_)});
+        text_ += runText_;
+        inRun_ = false;
+      }
+      first_ = false;
+    } else if (inItem_ && depth_ == 2) {
+      inItem_ = false;
+      EndItem();
+    }
+    --depth_;
+  }
+
+  void Characters(std::string_view text) override {
+    if (target_ != nullptr)
+      target_->append(text);
+    else if (fontDepth_ != 0)
+      font_.Characters(text);
+  }
+
+ private:
+  void EndItem() {
+    std::u16string text = platform::Utf8ToUtf16(text_);
+    if (NeedsSharedStringRewrite(text)) text = SharedStringText(text, runs_);
+    if (!runs_.empty()) store_.runs_.emplace(store_.texts_.size(), std::move(runs_));
+    store_.texts_.emplace_back(text);
+    if (++sinceReport_ == 10000) {
+      sinceReport_ = 0;
+      workbook_.DoProgress(wpsSharedStrings, parser_.BytesConsumed() / 1024, 0,
+                           WorkbookLng_SharedStrings);
+    }
+  }
+
+  TXLSXSharedStrings_Import& store_;
+  TWorkbook& workbook_;
+  TXLSXColorSources colors_;
+  TXmlScanningParser parser_;
+  int depth_ = 0;
+  bool inItem_ = false;
+  bool first_ = true;
+  bool inRun_ = false;
+  bool startsRun_ = false;
+  int textDepth_ = 0;
+  std::string* target_ = nullptr;
+  std::string text_;
+  std::string runText_;
+  TXLSXRichTextRuns runs_;
+  TExportFont runFont_;
+  TXmlSaxTree font_;
+  int fontDepth_ = 0;
+  int sinceReport_ = 0;
+};
+
+TXLSXSharedStrings_Import::TXLSXSharedStrings_Import() = default;
+TXLSXSharedStrings_Import::~TXLSXSharedStrings_Import() = default;
+
+void TXLSXSharedStrings_Import::Begin(TWorkbook& workbook, const TXLSXColorSources& colors) {
+  texts_.clear();
+  runs_.clear();
+  workbook.DoProgress(wpsSharedStrings, 0, 0, WorkbookLng_SharedStrings);
+  reader_ = std::make_unique<TReader>(*this, workbook, colors);
+}
+
+TStream& TXLSXSharedStrings_Import::Parser() { return reader_->Parser(); }
+
+void TXLSXSharedStrings_Import::Finish() {
+  TWorkbook& workbook = reader_->Workbook();
+  reader_->Parser().Finish();
+  reader_.reset();
+  workbook.DoProgress(wpsSharedStrings, 1, 1, WorkbookLng_SharedStrings);
 }
 
 void TXLSXSharedStrings_Import::ReadXLSX(TStream& part, TWorkbook& workbook,
                                          const TXLSXColorSources& colors) {
-  texts_.clear();
-  runs_.clear();
-  const std::int64_t size = part.Size() - part.Position();
-  workbook.DoProgress(wpsSharedStrings, 0, size / 1024, WorkbookLng_SharedStrings);
-  TXmlReader reader(part);
-  while (reader.Read() && reader.NodeType() != TXmlNodeType::Element) {
-  }
-  if (reader.NodeType() != TXmlNodeType::Element) return;
-  const int rootDepth = reader.Depth();
-  int sinceReport = 0;
-  while (reader.NextChildElement(rootDepth)) {
-    if (!IsMain(reader, "si")) continue;
-    std::u16string text;
-    TXLSXRichTextRuns runs;
-    ReadXLSXRichString(reader, colors, text, &runs);
-    if (NeedsSharedStringRewrite(text)) text = SharedStringText(text, runs);
-    if (!runs.empty()) runs_.emplace(texts_.size(), std::move(runs));
-    texts_.emplace_back(text);
-    if (++sinceReport == 10000) {
-      sinceReport = 0;
-      workbook.DoProgress(wpsSharedStrings, reader.BytesConsumed() / 1024, size / 1024,
-                          WorkbookLng_SharedStrings);
-    }
-  }
-  workbook.DoProgress(wpsSharedStrings, 1, 1, WorkbookLng_SharedStrings);
+  Begin(workbook, colors);
+  std::vector<char> buffer(64 * 1024);
+  while (const std::size_t count = part.Read(buffer.data(), buffer.size()))
+    Parser().Write(buffer.data(), count);
+  Finish();
 }
 
 const TPackedText& TXLSXSharedStrings_Import::GetSharedText(std::size_t index) const {

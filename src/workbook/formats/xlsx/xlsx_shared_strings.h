@@ -1,6 +1,6 @@
 #pragma once
-// TXLSXSharedStrings_Import: the shared strings of an XLSX package ("xl/sharedStrings.xml"), read
-// with the sequential reader one si element at a time, each with its text and rich-text runs.
+// TXLSXSharedStrings_Import: the shared strings of an XLSX package ("xl/sharedStrings.xml"), parsed
+// while the part is inflated (never whole in memory), each si element with its text and runs.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -14,7 +14,6 @@
 
 namespace workbook {
 
-class TXmlReader;
 class TWorkbook;
 class IThemeColors;
 class IColorPalette;
@@ -32,16 +31,20 @@ struct TXLSXColorSources {
   const IColorPalette* Palette = nullptr;
 };
 
-// Reads the si, is or comment text element the reader stands on, to its end: the text of its t
-// children and of the t of its r runs (phonetic runs add nothing). Runs begin at every r that is
-// not the first child or has an rPr. Line breaks come as LF.
-void ReadXLSXRichString(TXmlReader& reader, const TXLSXColorSources& colors, std::u16string& text,
-                        TXLSXRichTextRuns* runs);
-
 class TXLSXSharedStrings_Import {
  public:
-  // Reads the part; progress through the workbook. Malformed XML raises EXmlError.
+  TXLSXSharedStrings_Import();
+  ~TXLSXSharedStrings_Import();
+
+  // Reads the part from its position on; progress through the workbook. Malformed XML raises
+  // EXmlError.
   void ReadXLSX(TStream& part, TWorkbook& workbook, const TXLSXColorSources& colors);
+  // The same in steps: Begin, then the part's bytes written to Parser(), then Finish. Each si is
+  // the text of its t children and of the t of its r runs (phonetic runs add nothing); a run
+  // begins at every r that is not the first child or has an rPr.
+  void Begin(TWorkbook& workbook, const TXLSXColorSources& colors);
+  TStream& Parser();
+  void Finish();
 
   std::size_t Count() const { return texts_.size(); }
   // The text at Index (CR LF between lines, "_xHHHH_" escapes decoded); empty outside.
@@ -54,6 +57,10 @@ class TXLSXSharedStrings_Import {
   const TXLSXRichTextRuns* GetRuns(std::size_t index) const;
 
  private:
+  class TReader;
+  friend class TReader;
+
+  std::unique_ptr<TReader> reader_;
   std::vector<TPackedText> texts_;
   std::unordered_map<std::size_t, TXLSXRichTextRuns> runs_;
 };

@@ -89,7 +89,7 @@ void TXLSXSheetReader::Begin(TExportWorkSheet& sheet, std::int64_t partSize,
   depth_ = sheetDataDepth_ = rowDepth_ = cellDepth_ = inlineDepth_ = runDepth_ = 0;
   sheetDataDone_ = false;
   capture_ = nullptr;
-  parser_ = std::make_unique<TXmlPushParser>(*this);
+  parser_ = std::make_unique<TXmlScanningParser>(*this, "sheetData", IsXLSXMainNS, 2);
 }
 
 void TXLSXSheetReader::Finish() {

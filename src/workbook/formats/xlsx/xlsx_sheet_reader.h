@@ -1,12 +1,13 @@
 #pragma once
 // One worksheet part, parsed as it is inflated: elements go straight into the model row by row,
-// so neither the part's bytes nor a tree of it is ever held whole.
+// so neither the part's bytes nor a tree of it is ever held whole. The cells (sheetData) go
+// through the hand-written scanner, the elements around them through libxml2.
 #include <cstdint>
 #include <string>
 #include <unordered_map>
 
-#include "workbook/core/xml/xml_push_parser.h"
 #include "workbook/core/xml/xml_sax_tree.h"
+#include "workbook/core/xml/xml_scanning_parser.h"
 #include "workbook/formats/xlsx/xlsx_shared_strings.h"
 
 namespace workbook {
@@ -70,7 +71,7 @@ class TXLSXSheetReader final : public TXmlSaxHandler {
   TWorkbook& workbook_;
   TExporterXLSX_StyleSheet& styleSheet_;
   const TXLSXSharedStrings_Import& sharedStrings_;
-  std::unique_ptr<TXmlPushParser> parser_;
+  std::unique_ptr<TXmlScanningParser> parser_;
   TExportWorkSheet* sheet_ = nullptr;
   TXLSXSheetElements* elements_ = nullptr;
   // The element around the cells being gathered, and its depth (0: none).

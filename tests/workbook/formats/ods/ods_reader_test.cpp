@@ -199,6 +199,19 @@ TEST_F(ODSReaderTest, SheetsKeepTheirNamesAndOrder) {
   EXPECT_EQ(Book->WorkSheets.GetItem(1)->Name, u"Feb");
 }
 
+TEST_F(ODSReaderTest, ElementsAreKnownByTheirNamespacesNotTheirPrefixes) {
+  LoadParts({{"content.xml",
+              "<o:document-content xmlns:o=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+              "xmlns:t=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+              "xmlns:x=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"><o:body><o:spreadsheet>"
+              "<t:table t:name=\"P\"><t:table-row><t:table-cell o:value-type=\"float\" "
+              "o:value=\"2.5\"/><t:table-cell><x:p>a<x:s x:c=\"2\"/>b</x:p></t:table-cell>"
+              "</t:table-row></t:table></o:spreadsheet></o:body></o:document-content>"}});
+  EXPECT_EQ(Book->WorkSheets.GetItem(0)->Name, u"P");
+  EXPECT_EQ(Text(0, 0), u"2.5");
+  EXPECT_EQ(Text(0, 1), u"a  b");
+}
+
 TEST_F(ODSReaderTest, ContentBeyondTheSheetIsAnInvalidFile) {
   const std::string cases[] = {
       "<table:table-row table:number-rows-repeated=\"999999999\"><table:table-cell "

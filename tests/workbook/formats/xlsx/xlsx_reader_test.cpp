@@ -289,6 +289,27 @@ TEST_F(XLSXReaderTest, HostileOrBrokenXmlFailsAsAnInvalidFile) {
   }
 }
 
+TEST_F(XLSXReaderTest, MalformedCellsFailAsAnInvalidFile) {
+  const std::string main = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+  const std::string cells[] = {
+      "<!DOCTYPE x><row r=\"1\"/>",
+      "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>&lol;</t></is></c></row>",
+      "<row r=\"1\"><c r=\"A1\"><v>1</v></c>",
+      "<row r=\"1\"><c r=\"A1\" r=\"B1\"><v>1</v></c></row>",
+  };
+  for (const std::string& sheetData : cells) {
+    TXLSXParts parts = TXLSXParts::Standard("");
+    parts.Parts["xl/worksheets/sheet1.xml"] =
+        "<worksheet xmlns=\"" + main + "\"><sheetData>" + sheetData + "</sheetData></worksheet>";
+    try {
+      Load(parts);
+      ADD_FAILURE() << sheetData;
+    } catch (const EWorkbookFileException& error) {
+      EXPECT_EQ(error.Message().rfind(WorkbookLng_InvalidXLSX, 0), 0u) << sheetData;
+    }
+  }
+}
+
 TEST_F(XLSXReaderTest, SharedRichTextKeepsItsRunsInTheCell) {
   Load(TXLSXParts::Standard(
       R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c></row>)",
