@@ -10,27 +10,29 @@
 
 namespace bench {
 
-inline void BuildSampleSheet(workbook::TWorkbook& book, int rows, int cols) {
+// Row R of the sample sheet: Cols cells.
+inline void FillSampleRow(workbook::TExportRow& row, int r, int cols) {
   using namespace workbook;
-  TExportWorkSheet* sheet = book.AddWorkSheet(u"Data");
-  for (int r = 0; r < rows; ++r) {
-    TExportRow* row = sheet->AddRow();
-    for (int c = 0; c < cols; ++c) {
-      switch (c % 3) {
-        case 0: {
-          std::string text = "Partner " + std::to_string((r * cols + c) % 5000);
-          row->AddCellString(std::u16string(text.begin(), text.end()));
-          break;
-        }
-        case 1:
-          row->AddCellNumber(r * 1.25 + c, 2);
-          break;
-        default:
-          static_cast<TExportCellDateTime*>(row->AddCell(TCellClass::DateTime))
-              ->SetValue(40000 + r % 3000);
+  for (int c = 0; c < cols; ++c) {
+    switch (c % 3) {
+      case 0: {
+        std::string text = "Partner " + std::to_string((r * cols + c) % 5000);
+        row.AddCellString(std::u16string(text.begin(), text.end()));
+        break;
       }
+      case 1:
+        row.AddCellNumber(r * 1.25 + c, 2);
+        break;
+      default:
+        static_cast<TExportCellDateTime*>(row.AddCell(TCellClass::DateTime))
+            ->SetValue(40000 + r % 3000);
     }
   }
+}
+
+inline void BuildSampleSheet(workbook::TWorkbook& book, int rows, int cols) {
+  workbook::TExportWorkSheet* sheet = book.AddWorkSheet(u"Data");
+  for (int r = 0; r < rows; ++r) FillSampleRow(*sheet->AddRow(), r, cols);
 }
 
 }  // namespace bench

@@ -62,14 +62,6 @@ bool TExportCell::CanFreeAfterWrite() const {
   return (!drawings || drawings->Count() == 0) && (!formatting || formatting->Count() == 0);
 }
 
-void TExportCell::ReportXLSXAttachments(TCellWriteContext& context) {
-  if (TExportConditionalFormatting* formatting = ConditionalFormattingIfAny())
-    if (formatting->Count() > 0) context.AddConditionalFormatting(*formatting);
-  if (TExportCellDrawings* drawings = DrawingsIfAny())
-    for (int i = 0; i < drawings->Count(); ++i) context.AddDrawing(*drawings->GetItem(i));
-  if (HasComment()) context.AddComment(*CommentIfAny());
-}
-
 void TExportCell::AssignAttachments(TExportCell& dest) const {
   if (ConditionalFormattingIfAny() && ConditionalFormattingIfAny()->Count() > 0)
     dest.GetConditionalFormatting().Assign(*ConditionalFormattingIfAny());

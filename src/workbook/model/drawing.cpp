@@ -14,11 +14,6 @@ namespace workbook {
 
 namespace {
 
-std::u16string Num(long long value) {
-  const std::string s = std::to_string(value);
-  return std::u16string(s.begin(), s.end());
-}
-
 std::u16string LowerAscii(std::u16string text) {
   for (char16_t& c : text)
     if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
@@ -68,14 +63,6 @@ std::u16string TExportImage::GetMimeType() const {
   else if (subtype == u"emf")
     subtype = u"x-emf";
   return u"image/" + subtype;
-}
-
-std::u16string TExportImage::GetXLSXFileName(int index) const {
-  return u"xl/media/image" + Num(index + 1LL) + u"." + Extension;
-}
-
-void TExportImage::SaveToXLSXPackage(TZipArchive& zip, int index) const {
-  SaveData(zip, GetXLSXFileName(index));
 }
 
 void TExportImage::AssignTo(TPersistent& dest) const {

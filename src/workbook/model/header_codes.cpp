@@ -236,8 +236,6 @@ void TExportHeaders::ParseExcelString(const std::u16string& text) {
   if (!any) Center.SetExcelText(text);
 }
 
-void TExportHeaders::WriteXLSX(TXmlNode node) const { node.SetText(BuildExcelString()); }
-
 void TExportHeaders::AssignTo(TPersistent& target) const {
   auto* dest = dynamic_cast<TExportHeaders*>(&target);
   if (!dest) return TPersistent::AssignTo(target);

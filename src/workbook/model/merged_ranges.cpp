@@ -20,12 +20,4 @@ bool ApplyMergedRange(TExportWorkSheet& sheet, int col1, int row1, int col2, int
   return true;
 }
 
-void ReadXLSXMergeCells(TExportWorkSheet& sheet, TXmlNode mergeCellsNode) {
-  for (TXmlNode node : mergeCellsNode.Elements("mergeCell")) {
-    TCellRangeRef ref;
-    if (ParseCellRangeRef(node.Attr16("ref"), ref, true))
-      ApplyMergedRange(sheet, ref.Col1, ref.Row1, ref.Col2, ref.Row2);
-  }
-}
-
 }  // namespace workbook

@@ -4,8 +4,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "workbook/core/xml/xml_node.h"
-
 namespace workbook {
 
 class TExportWorkSheet;
@@ -15,9 +13,6 @@ class TXLSRecordReader;
 // The corners may come in any order; False (nothing changed) when a corner lies outside the
 // sheet or the range is a single cell.
 bool ApplyMergedRange(TExportWorkSheet& sheet, int col1, int row1, int col2, int row2);
-
-// The mergeCell children of a mergeCells element; a ref that is not a range is skipped.
-void ReadXLSXMergeCells(TExportWorkSheet& sheet, TXmlNode mergeCellsNode);
 
 // MERGEDCELLS record data (0x00E5), the reader positioned at it; a column beyond 255 raises
 // EWorkbookFileException.

@@ -99,10 +99,6 @@ void TExportWorkSheet::DeleteTrailingEmptyRows() {
   while (Rows.Count() > 0 && !Rows.RowHasCells(Rows.Count() - 1)) Rows.Delete(Rows.Count() - 1);
 }
 
-std::u16string TExportWorkSheet::GetXLSXDrawingFileName() const {
-  return u"xl/drawings/drawing" + DecimalText(GetIndex() + 1) + u".xml";
-}
-
 const std::u16string& TExportWorkSheet::DefaultDateTimeCode(bool timeOnly) {
   if (!codesValid_ || cachedDateFormat_ != DateFormat || cachedTimeFormat_ != TimeFormat) {
     cachedDateFormat_ = DateFormat;

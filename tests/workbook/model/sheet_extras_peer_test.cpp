@@ -10,6 +10,7 @@
 #include "python_peer.h"
 #include "sheet_extras_support.h"
 #include "workbook/core/xml/xml_document.h"
+#include "workbook/formats/xlsx/xlsx_sheet_elements.h"
 #include "workbook/model/merged_ranges.h"
 
 namespace workbook {

@@ -8,10 +8,14 @@
 #include "workbook/formats/xlsx/xlsx_escapes.h"
 #include "workbook/formats/xlsx/xlsx_xml_text.h"
 #include "workbook/model/cell_boolean.h"
+#include "workbook/model/cell_comment.h"
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_empty.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
+#include "workbook/model/cell_write_context.h"
+#include "workbook/model/conditional_formatting.h"
+#include "workbook/model/drawing.h"
 
 namespace workbook {
 
@@ -137,6 +141,14 @@ void TExportCellBoolean::WriteXLSX(TXmlWriter& writer, const std::u16string& ref
   if (HasValue && !(HasFormula() && !GetBoolean()))
     writer.WriteElementString("v", GetBoolean() ? "1" : "0");
   writer.EndElement();
+}
+
+void TExportCell::ReportXLSXAttachments(TCellWriteContext& context) {
+  if (TExportConditionalFormatting* formatting = ConditionalFormattingIfAny())
+    if (formatting->Count() > 0) context.AddConditionalFormatting(*formatting);
+  if (TExportCellDrawings* drawings = DrawingsIfAny())
+    for (int i = 0; i < drawings->Count(); ++i) context.AddDrawing(*drawings->GetItem(i));
+  if (HasComment()) context.AddComment(*CommentIfAny());
 }
 
 }  // namespace workbook

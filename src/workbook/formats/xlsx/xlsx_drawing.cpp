@@ -1,8 +1,10 @@
 // The DrawingML anchor of a cell drawing and the picture element of an image.
 #include <string>
 
+#include "workbook/core/invariant_texts.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/drawing.h"
+#include "workbook/model/worksheet.h"
 
 namespace workbook {
 
@@ -63,6 +65,18 @@ void TExportImage::WriteXLSX(const TExportCellDrawing& cellDrawing, const TXmlNo
   spPr.AddChild("a:prstGeom").SetAttr("prst", "rect");
   spPr.Child("a:prstGeom").AddChild("a:avLst");
   cellDrawing.Style.WriteXLSX(spPr);
+}
+
+std::u16string TExportWorkSheet::GetXLSXDrawingFileName() const {
+  return u"xl/drawings/drawing" + ISOIntToStr(GetIndex() + 1) + u".xml";
+}
+
+std::u16string TExportImage::GetXLSXFileName(int index) const {
+  return u"xl/media/image" + ISOIntToStr(index + 1LL) + u"." + Extension;
+}
+
+void TExportImage::SaveToXLSXPackage(TZipArchive& zip, int index) const {
+  SaveData(zip, GetXLSXFileName(index));
 }
 
 }  // namespace workbook

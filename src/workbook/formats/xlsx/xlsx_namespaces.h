@@ -13,6 +13,13 @@ inline constexpr std::string_view kXLSXRelationshipsNS =
 inline constexpr std::string_view kXLSXStrictRelationshipsNS =
     "http://purl.oclc.org/ooxml/officeDocument/relationships";
 
+inline constexpr std::string_view kXLSXPackageRelationshipsNS =
+    "http://schemas.openxmlformats.org/package/2006/relationships";
+// The relationship types of the parts a package's parts refer to: this followed by "worksheet",
+// "styles", "hyperlink", "drawing", "image" ...
+inline constexpr std::string_view kXLSXRelationshipTypes =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
+
 // An element of the spreadsheet vocabulary: the main namespace in either form, or none at all
 // (parts some tools write without declaring it).
 inline bool IsXLSXMainNS(std::string_view uri) {

@@ -15,10 +15,6 @@ namespace {
 
 constexpr std::string_view kContentTypesNS =
     "http://schemas.openxmlformats.org/package/2006/content-types";
-constexpr std::string_view kPackageRelationshipsNS =
-    "http://schemas.openxmlformats.org/package/2006/relationships";
-constexpr std::string_view kRelationshipTypes =
-    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
 
 std::string Default(std::string_view extension, std::string_view type, bool blank) {
   return "<Default Extension=\"" + std::string(extension) + "\" ContentType=\"" +
@@ -72,23 +68,23 @@ std::string XLSXContentTypes(const TXLSXPackageContents& contents) {
 
 std::string XLSXPackageRelationships() {
   std::string text(kXLSXDeclarationLine);
-  text += "<Relationships xmlns=\"" + std::string(kPackageRelationshipsNS) + "\">";
-  text += Relationship("rId3", std::string(kRelationshipTypes) + "extended-properties",
+  text += "<Relationships xmlns=\"" + std::string(kXLSXPackageRelationshipsNS) + "\">";
+  text += Relationship("rId3", std::string(kXLSXRelationshipTypes) + "extended-properties",
                        "docProps/app.xml");
   text += Relationship(
       "rId2",
       "http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties",
       "docProps/core.xml");
-  text +=
-      Relationship("rId1", std::string(kRelationshipTypes) + "officeDocument", "xl/workbook.xml");
+  text += Relationship("rId1", std::string(kXLSXRelationshipTypes) + "officeDocument",
+                       "xl/workbook.xml");
   text += "</Relationships>";
   return text;
 }
 
 std::string XLSXWorkbookRelationships(const TXLSXPackageContents& contents) {
-  const std::string types(kRelationshipTypes);
+  const std::string types(kXLSXRelationshipTypes);
   std::string text(kXLSXDeclarationLine);
-  text += "<Relationships xmlns=\"" + std::string(kPackageRelationshipsNS) + "\">";
+  text += "<Relationships xmlns=\"" + std::string(kXLSXPackageRelationshipsNS) + "\">";
   text += Relationship("rId1", types + "styles", "styles.xml");
   text += Relationship("rId2", types + "theme", "theme/theme1.xml");
   if (contents.CalcChainWritten) text += Relationship("rId3", types + "calcChain", "calcChain.xml");

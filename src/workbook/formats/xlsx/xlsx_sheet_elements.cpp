@@ -170,4 +170,12 @@ void TXLSXSheetElements::ReadConditionalFormatting(TXmlNode element) {
   }
 }
 
+void ReadXLSXMergeCells(TExportWorkSheet& sheet, TXmlNode mergeCellsNode) {
+  for (TXmlNode node : mergeCellsNode.Elements("mergeCell")) {
+    TCellRangeRef ref;
+    if (ParseCellRangeRef(node.Attr16("ref"), ref, true))
+      ApplyMergedRange(sheet, ref.Col1, ref.Row1, ref.Col2, ref.Row2);
+  }
+}
+
 }  // namespace workbook

@@ -52,4 +52,7 @@ class TXLSXSheetElements {
   int usedCols_ = -1;
 };
 
+// The mergeCell children of a mergeCells element; a ref that is not a range is skipped.
+void ReadXLSXMergeCells(TExportWorkSheet& sheet, TXmlNode mergeCellsNode);
+
 }  // namespace workbook

@@ -22,8 +22,6 @@ namespace workbook {
 
 namespace {
 
-constexpr std::string_view kRelationshipTypes =
-    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
 constexpr std::string_view kSpreadsheetDrawingNS =
     "http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing";
 constexpr std::string_view kDrawingMLMainNS =
@@ -35,7 +33,7 @@ std::string Utf8(std::u16string_view text) { return XMLText(text, true); }
 
 std::string Relationship(long long id, std::string_view type, const std::string& target,
                          bool external) {
-  return "<Relationship Id=\"rId" + Num(id) + "\" Type=\"" + std::string(kRelationshipTypes) +
+  return "<Relationship Id=\"rId" + Num(id) + "\" Type=\"" + std::string(kXLSXRelationshipTypes) +
          std::string(type) + "\" Target=\"" + target +
          (external ? "\" TargetMode=\"External\"/>" : "\"/>");
 }
@@ -114,7 +112,7 @@ TXLSXSheetWriter::TSheetRelIds TXLSXSheetWriter::WriteRelationships(TZipArchive&
   TSheetRelIds ids;
   if (hyperlinks_.empty() && drawings_.empty() && !comments_) return ids;
   std::string text(kXLSXDeclarationLine);
-  text += "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+  text += "<Relationships xmlns=\"" + std::string(kXLSXPackageRelationshipsNS) + "\">";
   long long next = 1;
   for (const auto& link : hyperlinks_)
     text += Relationship(next++, "hyperlink", Utf8(OFormat::DecodeXMLEntities(link.second)), true);
@@ -139,7 +137,7 @@ void TXLSXSheetWriter::WriteDrawingPart(TZipArchive& zip) {
   root.SetAttr("xmlns:xdr", kSpreadsheetDrawingNS);
   root.SetAttr("xmlns:a", kDrawingMLMainNS);
   std::string rels(kXLSXDeclarationLine);
-  rels += "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+  rels += "<Relationships xmlns=\"" + std::string(kXLSXPackageRelationshipsNS) + "\">";
   for (std::size_t k = 0; k < drawings_.size(); ++k) {
     const TExportCellDrawing& placed = *drawings_[k];
     placed.WriteXLSX(root, static_cast<int>(k), grid_);

@@ -1,4 +1,4 @@
-// The XLSX forms of rows and the XLSX row breaks.
+// Rows in SpreadsheetML: the row element's attributes and the row breaks.
 #include <charconv>
 
 #include "workbook/core/invariant_texts.h"
@@ -11,11 +11,6 @@ namespace workbook {
 
 namespace {
 
-std::u16string Decimal(long long value) {
-  std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
-
 bool IsTrue(std::string_view text) {
   return !text.empty() && (text[0] == '1' || text[0] == 'T' || text[0] == 't');
 }
@@ -26,7 +21,7 @@ void TExportRow::WriteXLSXStart(TXmlWriter& writer, double height, int styleInde
                                 std::vector<int>& rowBreaks) const {
   writer.StartElement("row");
   if (style_) {
-    writer.WriteAttribute("s", Decimal(styleIndex));
+    writer.WriteAttribute("s", ISOIntToStr(styleIndex));
     writer.WriteAttribute("customFormat", "1");
   }
   if (height >= 0) {
@@ -34,14 +29,14 @@ void TExportRow::WriteXLSXStart(TXmlWriter& writer, double height, int styleInde
     if (HeightMode != 2) writer.WriteAttribute("customHeight", "1");
   }
   if (Hidden) writer.WriteAttribute("hidden", "1");
-  if (OutlineLevel != 0) writer.WriteAttribute("outlineLevel", Decimal(OutlineLevel));
+  if (OutlineLevel != 0) writer.WriteAttribute("outlineLevel", ISOIntToStr(OutlineLevel));
   if (PageBreak) rowBreaks.push_back(GetIndex());
-  writer.WriteAttribute("r", Decimal(GetIndex() + 1));
+  writer.WriteAttribute("r", ISOIntToStr(GetIndex() + 1));
 }
 
 void TExportRow::WriteXLSXRowBreak(TXmlWriter& writer, int rowIndex) {
   writer.StartElement("brk");
-  writer.WriteAttribute("id", Decimal(rowIndex));
+  writer.WriteAttribute("id", ISOIntToStr(rowIndex));
   writer.WriteAttribute("max", "1048575");
   writer.WriteAttribute("man", "1");
   writer.EndElement();
