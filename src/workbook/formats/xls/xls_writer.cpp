@@ -16,6 +16,7 @@
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/row.h"
+#include "workbook/model/sheet_names.h"
 #include "workbook/model/workbook.h"
 #include "workbook/model/worksheet.h"
 
@@ -25,7 +26,6 @@ namespace {
 
 constexpr int kMaxRows = 65536;
 constexpr int kMaxCols = 256;
-constexpr std::size_t kMaxSheetName = 31;
 
 void WriteBOF(TStream& s, std::uint16_t type) {
   XLSWriteRecordHeader(s, 0x0809, 16);
@@ -38,34 +38,6 @@ void WriteBOF(TStream& s, std::uint16_t type) {
 }
 
 void WriteEOF(TStream& s) { XLSWriteRecordHeader(s, 0x000A, 0); }
-
-char16_t Fold(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; }
-
-bool SameName(const std::u16string& a, const std::u16string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char16_t x, char16_t y) { return Fold(x) == Fold(y); });
-}
-
-// Sheet names as BIFF8 keeps them: at most 31 characters and unique regardless of letter case
-// (cutting can make two names equal; such a name gets a number in brackets at its end).
-std::vector<std::u16string> SheetNames(TWorkbook& workbook) {
-  std::vector<std::u16string> names;
-  for (std::int64_t i = 0; i < workbook.WorkSheets.Count(); ++i) {
-    std::u16string name = workbook.WorkSheets.GetItem(i)->Name.substr(0, kMaxSheetName);
-    auto taken = [&](const std::u16string& n) {
-      return std::any_of(names.begin(), names.end(),
-                         [&](const std::u16string& other) { return SameName(n, other); });
-    };
-    for (int k = 2; taken(name); ++k) {
-      const std::string suffix = "(" + std::to_string(k) + ")";
-      name = name.substr(0, std::min(name.size(), kMaxSheetName - suffix.size()));
-      name.append(suffix.begin(), suffix.end());
-    }
-    names.push_back(name);
-  }
-  return names;
-}
 
 // Cells the format has no room for are refused before anything is written: leaving them out
 // would lose them without a word.
@@ -101,7 +73,7 @@ void XLSWriteWorkbookStream(TStream& target, TWorkbook& workbook, TCustomExporte
   XLSWriteRecordHeader(head, 0x0022, 2);  // DATEMODE
   XLSWriteWord(head, workbook.Date1904 ? 1 : 0);
 
-  const std::vector<std::u16string> names = SheetNames(workbook);
+  const std::vector<std::u16string> names = WritableSheetNames(workbook.WorkSheets);
   const int measured = exporter.GetDefaultCharWidth();
   std::vector<std::unique_ptr<TMemoryStream>> sheets;
   for (std::size_t i = 0; i < names.size(); ++i) {

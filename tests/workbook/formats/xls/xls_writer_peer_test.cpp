@@ -143,7 +143,7 @@ TEST_F(XLSWriterPeerTest, SheetNamesAreCutAndKeptUnique) {
 import xlrd
 print(xlrd.open_workbook('out.xls').sheet_names())
 )py"),
-            "['" + std::string(31, 'x') + "', '" + std::string(28, 'x') + "(2)']\n");
+            "['" + std::string(31, 'x') + "', '" + std::string(27, 'x') + " (2)']\n");
 }
 
 TEST_F(XLSWriterPeerTest, OurReaderReadsItBack) {
