@@ -1,5 +1,7 @@
 // The ODS export: the package entries in their order, content.xml around the streamed tables.
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "workbook/core/xml/xml_document.h"
 #include "workbook/core/xml/xml_writer.h"
@@ -10,6 +12,7 @@
 #include "workbook/formats/ods/ods_table_writer.h"
 #include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/drawing.h"
+#include "workbook/model/sheet_names.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
@@ -114,10 +117,34 @@ void WriteContent(TCustomExporter& exporter, TWorkbook& workbook, TODSStyleRegis
   parts.AddStream(piece(tablesAt + kTablesMarker.size(), text.size()));
 }
 
+// Sheets carry the names every writer writes while the package is built, and their own names
+// again afterwards: tables, print ranges, named ranges, settings and drawings all name sheets, so
+// they agree with each other without each learning the rule.
+class TWrittenSheetNames {
+ public:
+  explicit TWrittenSheetNames(TWorkbook& workbook) : workbook_(workbook) {
+    std::vector<std::u16string> names = WritableSheetNames(workbook.WorkSheets);
+    for (int i = 0; i < workbook.WorkSheets.Count(); ++i)
+      std::swap(workbook.WorkSheets[i]->Name, names[static_cast<std::size_t>(i)]);
+    own_ = std::move(names);
+  }
+  ~TWrittenSheetNames() {
+    for (int i = 0; i < workbook_.WorkSheets.Count(); ++i)
+      std::swap(workbook_.WorkSheets[i]->Name, own_[static_cast<std::size_t>(i)]);
+  }
+  TWrittenSheetNames(const TWrittenSheetNames&) = delete;
+  TWrittenSheetNames& operator=(const TWrittenSheetNames&) = delete;
+
+ private:
+  TWorkbook& workbook_;
+  std::vector<std::u16string> own_;
+};
+
 }  // namespace
 
 void TCustomExporterODS::ExportToStream(TStream& stream, TWorkbook& workbook) {
   TCustomExporter::ExportToStream(stream, workbook);
+  const TWrittenSheetNames writtenNames(workbook);
   workbook.DoProgress(wpsStart, 0, 1, u"Export");
   TZipArchive zip(stream, TZipArchiveMode::Create);
   // Readers recognise the package by this first, uncompressed entry.

@@ -281,6 +281,21 @@ print(min(rep(e, a) for a, tag in (('rows', 'table-row'), ('columns', 'table-col
             "1024 1048576 [1048575, 1]\n1024 []\n1024 []\n1\n");
 }
 
+TEST_F(ODSWriterPeerTest, SheetNamesFollowTheRuleOfEveryWriterAndComeBack) {
+  for (const char16_t* name : {u"a/b:c", u"A/B:C", u"'quoted'"})
+    Book->AddWorkSheet(name)->AddRow()->AddCellString(u"x");
+  Write();
+  EXPECT_EQ(Python(R"(
+from odf.opendocument import load
+from odf.table import Table
+print([t.getAttribute('name') for t in load('out.ods').spreadsheet.getElementsByType(Table)])
+)"),
+            "['a-b-c', 'A-B-C (2)', '-quoted-']\n");
+  // The workbook keeps its own names once the file is written.
+  EXPECT_EQ(Book->WorkSheets[1]->Name, u"A-B-C");
+  EXPECT_EQ(Book->WorkSheets[2]->Name, u"'quoted'");
+}
+
 TEST_F(ODSWriterPeerTest, StyleNamesAreUniqueAcrossSheets) {
   // Each sheet's header regions get text styles of their own.
   for (const char16_t* name : {u"One", u"Two"}) {
