@@ -21,20 +21,6 @@ namespace workbook {
 
 namespace {
 
-// Line breaks as LF.
-std::u16string WithLineFeeds(std::u16string_view text) {
-  std::u16string result;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == u'\r') {
-      result += u'\n';
-      if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-    } else {
-      result += text[i];
-    }
-  }
-  return result;
-}
-
 std::u16string Decimal(long long value) {
   std::string digits = std::to_string(value);
   return std::u16string(digits.begin(), digits.end());

@@ -17,20 +17,6 @@ namespace {
 
 constexpr std::size_t kEntriesPerPart = 10000;
 
-std::u16string WithLineFeeds(std::u16string_view text) {
-  std::u16string result;
-  result.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == u'\r') {
-      result += u'\n';
-      if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-    } else {
-      result += text[i];
-    }
-  }
-  return result;
-}
-
 void AppendT(std::string& out, std::u16string_view text) {
   const std::u16string lines = WithLineFeeds(text);
   out += XMLNeedsPreservedSpace(lines) ? "<t xml:space=\"preserve\">" : "<t>";

@@ -59,6 +59,20 @@ std::string XMLText(std::u16string_view text, bool attribute) {
   return out;
 }
 
+std::u16string WithLineFeeds(std::u16string_view text) {
+  std::u16string result;
+  result.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r') {
+      result += u'\n';
+      if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    } else {
+      result += text[i];
+    }
+  }
+  return result;
+}
+
 bool XMLNeedsPreservedSpace(std::u16string_view text) {
   if (text.empty()) return false;
   if (IsBlank(text.front()) || IsBlank(text.back())) return true;

@@ -20,4 +20,7 @@ std::string XMLText(std::u16string_view text, bool attribute = false);
 // Blanks at the edges, or two in a row, are lost by readers unless xml:space="preserve" is set.
 bool XMLNeedsPreservedSpace(std::u16string_view text);
 
+// Cell and shared-string texts keep CR LF in the model; the file holds LF alone.
+std::u16string WithLineFeeds(std::u16string_view text);
+
 }  // namespace workbook
