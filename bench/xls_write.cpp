@@ -7,7 +7,6 @@
 
 #include "measure.h"
 #include "sample_book.h"
-#include "workbook/formats/library_start.h"
 #include "workbook/formats/xls/xls_exporter.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 
@@ -28,9 +27,7 @@ void Write(workbook::TCustomExporter& exporter, workbook::TWorkbook& book, const
 
 int main() {
   using namespace workbook;
-  WorkbookDateFormat = u"%sysdate%";
-  WorkbookTimeFormat = u"%systime%";
-  StartWorkbookLibrary();
+  bench::StartLibrary();
   constexpr int kRows = 62500;
   constexpr int kCols = 16;
 

@@ -7,7 +7,6 @@
 
 #include "measure.h"
 #include "sample_book.h"
-#include "workbook/formats/library_start.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 #include "workbook/model/workbook.h"
 
@@ -16,9 +15,7 @@ using bench::Seconds;
 
 int main() {
   using namespace workbook;
-  WorkbookDateFormat = u"%sysdate%";
-  WorkbookTimeFormat = u"%systime%";
-  StartWorkbookLibrary();
+  bench::StartLibrary();
   constexpr int kRows = 100000;
   constexpr int kCols = 10;
 
