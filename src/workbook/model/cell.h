@@ -122,19 +122,19 @@ class TExportCell : public TOwnedListObject {
   TExportCell* Transform(TCellClass newClass);
 
   // The cell's BIFF8 record; XFIndex is its cell format in the writer's style sheet.
-  virtual void WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) = 0;
+  virtual void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) = 0;
   // The cell's XLSX "c" element; Ref is its reference ("B3"), StyleIndex its cell format.
   virtual void WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
-                         TCellWriteContext& context) = 0;
+                         ICellWriteContext& context) = 0;
   // The cell's ODS "table:table-cell" element; StyleName from the writer's cell-style list.
   virtual void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                        TCellWriteContext& context) = 0;
+                        ICellWriteContext& context) = 0;
 
   // The text as "text:p" paragraphs, one per line; runs of blanks as "text:s", a hyperlink as
   // "text:a", the runs of Tags (may be nil) as "text:span" in Context's text styles.
   static void WriteODSText(TXmlWriter& writer, std::u16string_view text,
                            const std::u16string& hyperlink, const TStringRichTextTags* tags,
-                           TCellWriteContext& context);
+                           ICellWriteContext& context);
   // Row height in pixels the cell's text needs (the exporter's height of its font).
   virtual double CalcTextHeight(TCustomExporter& exporter, double columnWidth);
   // Width in pixels of the display text in the cell's font, with the exporter's padding.
@@ -178,12 +178,12 @@ class TExportCell : public TOwnedListObject {
   // Opens "c" with "r" and "s" (after Calculate) and hands the attachments to the context; the
   // class adds its "t", then the formula.
   void WriteXLSXCellStart(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
-                          TCellWriteContext& context);
-  void WriteXLSXFormula(TXmlWriter& writer, const std::u16string& ref, TCellWriteContext& context);
+                          ICellWriteContext& context);
+  void WriteXLSXFormula(TXmlWriter& writer, const std::u16string& ref, ICellWriteContext& context);
   // Opens "table:table-cell" with its spans, style and formula (after Calculate).
   void WriteODSCellStart(TXmlWriter& writer, const std::u16string& styleName);
   // Closes "table:table-cell" after the drawings and the comment, when there are any.
-  void WriteODSCellEnd(TXmlWriter& writer, TCellWriteContext& context);
+  void WriteODSCellEnd(TXmlWriter& writer, ICellWriteContext& context);
   TExportCellExtras& Extras();
   void SetFormulaError(TRPNError error);
   const TExportCellExtras* ExtrasIfAny() const {
@@ -197,7 +197,7 @@ class TExportCell : public TOwnedListObject {
   // Rules and drawings copied when the source has some, else Dest's freed; the comment when it
   // has a text, else Dest's cleared.
   void AssignAttachments(TExportCell& dest) const;
-  void ReportXLSXAttachments(TCellWriteContext& context);
+  void ReportXLSXAttachments(ICellWriteContext& context);
 
   bool autoWidth_ = false;
   std::unique_ptr<TExportCellStyle> style_;

@@ -15,7 +15,7 @@
 
 namespace workbook {
 
-class TCellWriteContext;
+class ICellWriteContext;
 class TExportCell;
 class TExportWorkSheet;
 class TStringRichTextTags;
@@ -49,7 +49,7 @@ class TExportCellComment : public TPersistent {
   // office:annotation inside the cell, only with a text; the two names are the registered
   // graphic ("gr") and paragraph ("P") styles, Context names the text styles of rich runs.
   void WriteODS(TXmlWriter& writer, const TSheetPixelGrid& grid, const std::u16string& drawStyle,
-                const std::u16string& textStyle, TCellWriteContext& context) const;
+                const std::u16string& textStyle, ICellWriteContext& context) const;
   // The text and runs of a comments part's comment element (its text child), the old ones
   // dropped; run colours resolve through Theme and Palette (either may be nil).
   void ReadXLSX(const TXmlNode& comment, const IThemeColors* theme = nullptr,

@@ -13,11 +13,11 @@ class TExportCellEmpty : public TExportCell {
   void SetValueText(const std::u16string& text) override;
   std::u16string GetDisplayText() override { return std::u16string(); }
   void SetDisplayText(const std::u16string&) override {}
-  void WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) override;
+  void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) override;
   void WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
-                 TCellWriteContext& context) override;
+                 ICellWriteContext& context) override;
   void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                TCellWriteContext& context) override;
+                ICellWriteContext& context) override;
 };
 
 }  // namespace workbook

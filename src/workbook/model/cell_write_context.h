@@ -14,9 +14,9 @@ class TExportConditionalFormatting;
 class TExportFont;
 class TXmlWriter;
 
-class TCellWriteContext {
+class ICellWriteContext {
  public:
-  virtual ~TCellWriteContext() = default;
+  virtual ~ICellWriteContext() = default;
   // The index of the cell's text (with its rich-text runs) in the shared-string table.
   virtual std::uint32_t SharedStringIndex(const TExportCellString& cell) = 0;
   // XLSX: a hyperlink of the cell range Ref to Target, for the sheet's hyperlinks element.

@@ -44,7 +44,7 @@ class TExportNamedCells {
   // The name's 0-based place in list order; -1 when it is not defined.
   int PositionOf(const std::u16string& name) const;
   // The names as formulas look them up.
-  const TRPNNameSource& FormulaSource() const { return formulaSource_; }
+  const IRPNNameSource& FormulaSource() const { return formulaSource_; }
   // The first name (in list order) whose range is exactly that area of WorkSheet.
   bool FindRangeName(const TExportWorkSheet* workSheet, int col, int row, int colCount,
                      int rowCount, std::u16string& name) const;

@@ -36,7 +36,7 @@ enum TWorkbookProgressStage {
 
 // The font and border registries (entry 0 of the fonts is Arial 10) come from
 // TWorkbookRegistries, so the workbook is the parent of every cell style.
-class TRPNNameSource;
+class IRPNNameSource;
 
 class TWorkbook : public TPersistent, public TWorkbookRegistries {
  public:
@@ -62,7 +62,7 @@ class TWorkbook : public TPersistent, public TWorkbookRegistries {
   std::u16string ApplicationName;
   bool Date1904 = false;
   // The defined names formulas look up (set by the workbook's name list); null: none.
-  const TRPNNameSource* FormulaNames = nullptr;
+  const IRPNNameSource* FormulaNames = nullptr;
   bool ShowProgress = true;
   TProgressEvent OnProgress;
   std::unique_ptr<TWorkbookProgressDlgWrapper> ProgressDlg;  // only while a load runs

@@ -59,9 +59,9 @@ class TXmlSaxAttributes {
   mutable std::list<std::string> decoded_;
 };
 
-class TXmlSaxHandler {
+class IXmlSaxHandler {
  public:
-  virtual ~TXmlSaxHandler() = default;
+  virtual ~IXmlSaxHandler() = default;
   virtual void StartElement(std::string_view localName, std::string_view namespaceURI,
                             const TXmlSaxAttributes& attributes) = 0;
   virtual void EndElement(std::string_view localName, std::string_view namespaceURI) = 0;
@@ -71,7 +71,7 @@ class TXmlSaxHandler {
 
 class TXmlPushParser : public TStream {
  public:
-  explicit TXmlPushParser(TXmlSaxHandler& handler);
+  explicit TXmlPushParser(IXmlSaxHandler& handler);
   ~TXmlPushParser() override;
   TXmlPushParser(const TXmlPushParser&) = delete;
   TXmlPushParser& operator=(const TXmlPushParser&) = delete;

@@ -20,7 +20,7 @@ class TWorkbook;
 class TXmlNode;
 class TXmlWriter;
 
-class TODSTableWriter : public TCellWriteContext {
+class TODSTableWriter : public ICellWriteContext {
  public:
   // NumberStyles receives number:*-style elements (it writes at office:automatic-styles' level);
   // Parts receives the table's memory parts in order.

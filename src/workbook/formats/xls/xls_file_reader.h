@@ -28,7 +28,7 @@ class TXLSFileReader {
   // Reads the next worksheet substream into Target, or passes over it when Target is null; the
   // substreams are matched to the worksheet list by their order. False when no worksheet is left
   // in the stream.
-  bool ReadNextWorksheet(TXLSSheetTarget* target);
+  bool ReadNextWorksheet(IXLSSheetTarget* target);
 
  private:
   static TMemoryStream LoadWorkbookStream(TStream& source);

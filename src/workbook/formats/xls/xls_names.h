@@ -14,7 +14,7 @@ namespace workbook {
 class TWorkbook;
 class TXLSRecordReader;
 
-class TXLSNames : public TRPNNameSource {
+class TXLSNames : public IRPNNameSource {
  public:
   explicit TXLSNames(TWorkbook& workbook) : workbook_(workbook) {}
 

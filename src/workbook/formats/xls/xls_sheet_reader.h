@@ -48,9 +48,9 @@ struct TXLSRowRecord {
                               // 0x80 styled with the XF in bits 16-27
 };
 
-class TXLSSheetTarget {
+class IXLSSheetTarget {
  public:
-  virtual ~TXLSSheetTarget() = default;
+  virtual ~IXLSSheetTarget() = default;
   // Cells come in record order (rows ascending in files Excel writes, but not necessarily).
   virtual void Cell(const TXLSCell& cell) = 0;
   virtual void Row(const TXLSRowRecord& row) = 0;
@@ -69,6 +69,6 @@ class TXLSSheetTarget {
 // ends before the worksheet's EOF and damaged cell records (short data, a column beyond 255)
 // raise EWorkbookFileException.
 bool XLSReadWorksheet(TMemoryStream& stream, TXLSRecordReader& reader,
-                      const TXLSSharedStrings_Import& sst, TXLSSheetTarget* target);
+                      const TXLSSharedStrings_Import& sst, IXLSSheetTarget* target);
 
 }  // namespace workbook

@@ -38,7 +38,7 @@ void WriteBytes(TStream& stream, const std::vector<std::uint8_t>& bytes) {
 }
 
 // Texts with their formatting runs go to the shared-string table.
-class TSheetStrings : public TCellWriteContext {
+class TSheetStrings : public ICellWriteContext {
  public:
   TSheetStrings(TXLSSharedStrings_Export& sst, TExportFontList& fonts) : sst_(sst), fonts_(fonts) {}
 

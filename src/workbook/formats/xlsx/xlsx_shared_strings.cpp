@@ -77,7 +77,7 @@ std::size_t Utf16Length(std::string_view utf8) {
 }  // namespace
 
 // The events of the part, depth by depth: sst (1), si (2), t and r (3), rPr and t of a run (4).
-class TXLSXSharedStrings_Import::TReader final : public TXmlSaxHandler {
+class TXLSXSharedStrings_Import::TReader final : public IXmlSaxHandler {
  public:
   TReader(TXLSXSharedStrings_Import& store, TWorkbook& workbook, const TXLSXColorSources& colors)
       : store_(store),

@@ -18,7 +18,7 @@ class TExportRow;
 class TExporterXLSX_StyleSheet;
 class TXLSXSheetElements;
 
-class TXLSXSheetReader final : public TXmlSaxHandler {
+class TXLSXSheetReader final : public IXmlSaxHandler {
  public:
   TXLSXSheetReader(TWorkbook& workbook, TExporterXLSX_StyleSheet& styleSheet,
                    const TXLSXSharedStrings_Import& sharedStrings);

@@ -33,7 +33,7 @@ struct TXLSXPackageContents;
 // The calculation chain: cell reference and sheet number of every formula cell.
 using TExporterXLSX_Chain = std::vector<std::pair<std::u16string, std::string>>;
 
-class TXLSXSheetWriter : public TCellWriteContext {
+class TXLSXSheetWriter : public ICellWriteContext {
  public:
   // Contents collects the drawing and comments parts the sheets add, for the content types.
   TXLSXSheetWriter(TCustomExporter& exporter, TWorkbook& workbook, TExporterXLSX_StyleSheet& styles,

@@ -32,8 +32,8 @@ class TRPNFormula {
 
   TExportCell* Owner() const { return owner_; }
   // The defined names references and BIFF8 name tokens use; by default the owner workbook's.
-  void SetNames(const TRPNNameSource* names) { names_ = names; }
-  const TRPNNameSource* Names() const;
+  void SetNames(const IRPNNameSource* names) { names_ = names; }
+  const IRPNNameSource* Names() const;
   // The sheet references point into when there is no owner cell (rule formulas).
   void SetWorkSheet(TExportWorkSheet* sheet) { sheet_ = sheet; }
 
@@ -89,7 +89,7 @@ class TRPNFormula {
 
   TExportCell* owner_;
   TExportWorkSheet* sheet_ = nullptr;
-  const TRPNNameSource* names_ = nullptr;
+  const IRPNNameSource* names_ = nullptr;
   std::vector<TRPNTokenPtr> tokens_;
   bool evaluating_ = false;
 };
