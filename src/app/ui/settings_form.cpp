@@ -242,8 +242,8 @@ TSettingsValues TSettingsForm::ControlValues() const {
   return values;
 }
 
-void TSettingsForm::ValidateParameters(std::string& Msg) const {
-  Msg = ValidateSettingsValues(ControlValues());
+void TSettingsForm::ValidateParameters(std::string& msg) const {
+  msg = ValidateSettingsValues(ControlValues());
 }
 
 void TSettingsForm::SaveSettings() const { app::SaveSettings(ControlValues()); }
