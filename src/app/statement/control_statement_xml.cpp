@@ -8,7 +8,7 @@
 namespace app {
 namespace {
 
-// "<Name>value</Name>" at the given indentation, the value cut to `limit` characters first.
+// "<name>value</name>" at the given indentation, the value cut to `limit` characters first.
 std::string TextElement(std::string_view indent, std::string_view name, std::string_view value,
                         std::size_t limit = std::string_view::npos) {
   std::string line(indent);

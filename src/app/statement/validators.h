@@ -6,8 +6,8 @@
 
 namespace app {
 
-// X rounded to Digits decimals (negative Digits: to tens, hundreds, ...), halves away from zero.
-// Raises ERangeError "RoundN: Value must be in -12..12" for |Digits| > 12.
+// X rounded to digits decimals (negative digits: to tens, hundreds, ...), halves away from zero.
+// Raises ERangeError "RoundN: Value must be in -12..12" for |digits| > 12.
 long double RoundN(long double x, int digits);
 
 // "SK" and 10 digits.

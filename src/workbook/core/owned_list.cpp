@@ -176,7 +176,7 @@ std::int32_t TOwnedList::Remove(const TOwnedListObject* item) {
 
 std::int32_t TOwnedList::IndexOf(const TOwnedListObject* item) const {
   if (!item) {
-    // The first empty slot, as the pointer list answers for nil.
+    // The first empty slot, as the pointer list answers for null.
     if (Dense()) return -1;
     for (std::size_t k = 0; k < positions_.size(); ++k)
       if (positions_[k] != static_cast<std::int32_t>(k)) return static_cast<std::int32_t>(k);

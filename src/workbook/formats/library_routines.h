@@ -15,12 +15,12 @@ bool FloatToBool(double value);
 // Equal within max(min(|a|, |b|) * 1e-12, 1e-12).
 bool SameFloat(double a, double b);
 
-// Splits Text into lines for measuring without copying each: Flat is the text with every kind of
-// line break taken out, Positions the 1-based start of each following line in Flat (plus one
+// Splits text into lines for measuring without copying each: flat is the text with every kind of
+// line break taken out, positions the 1-based start of each following line in flat (plus one
 // entry for the end).
 void NormalizeLineBreaks(std::u16string_view text, TIntegerList& positions, std::u16string& flat);
 
-// ByteCount bytes of Stream decoded as UTF-8.
+// byteCount bytes of stream decoded as UTF-8.
 std::u16string ReadUTF8Text(TStream& stream, std::size_t byteCount);
 
 // Cuts the next raw element ElementName (start tag to end tag, as bytes) out of an XML part read

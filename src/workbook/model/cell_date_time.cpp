@@ -21,7 +21,7 @@ std::u16string Lower(std::u16string text) {
   return text;
 }
 
-// The runs of digits of Text.
+// The runs of digits of text.
 std::vector<int> DigitGroups(const std::u16string& text) {
   std::vector<int> groups;
   long long current = -1;

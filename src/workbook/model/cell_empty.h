@@ -9,7 +9,7 @@ class TExportCellEmpty : public TExportCell {
  public:
   TCellClass CellClass() const override { return TCellClass::Empty; }
   std::u16string GetValueText() const override { return std::u16string(); }
-  // Replaces this cell by a string cell holding Text: do not use this cell afterwards.
+  // Replaces this cell by a string cell holding text: do not use this cell afterwards.
   void SetValueText(const std::u16string& text) override;
   std::u16string GetDisplayText() override { return std::u16string(); }
   void SetDisplayText(const std::u16string&) override {}

@@ -44,7 +44,7 @@ class TExportCellCustomNumber : public TExportCell {
   void AssignTo(TPersistent& dest) const override;
   // A zero that shows and is written as an empty cell.
   virtual bool IsBlankZero() const { return false; }
-  // The ODS number style named StyleName for this cell's format (nothing for Booleans).
+  // The ODS number style named styleName for this cell's format (nothing for Booleans).
   virtual void WriteODSNumberStyle(TXmlWriter& writer, const std::u16string& styleName);
   void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) override;
   void WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,

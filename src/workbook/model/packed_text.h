@@ -54,7 +54,7 @@ class TPackedText {
   }
   void Release() noexcept;
 
-  THeader* data_ = nullptr;  // nil for the empty text
+  THeader* data_ = nullptr;  // null for the empty text
 };
 
 }  // namespace workbook

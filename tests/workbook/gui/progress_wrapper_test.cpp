@@ -16,7 +16,7 @@
 namespace workbook {
 namespace {
 
-// The visible progress window, nil when none is up.
+// The visible progress window, null when none is up.
 TCustomProgressDlg* VisibleProgressDlg() {
   for (QWidget* window : QApplication::topLevelWidgets())
     if (auto* dlg = dynamic_cast<TCustomProgressDlg*>(window); dlg && dlg->isVisible()) return dlg;

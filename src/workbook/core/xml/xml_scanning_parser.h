@@ -21,7 +21,7 @@ class TXmlScanningParser : public TStream {
  public:
   using TNamespaceTest = bool (*)(std::string_view namespaceURI);
 
-  // LocalName, IsNamespace and Depth (the root is 1) name the element whose content is scanned.
+  // localName, isNamespace and depth (the root is 1) name the element whose content is scanned.
   TXmlScanningParser(IXmlSaxHandler& handler, std::string_view localName,
                      TNamespaceTest isNamespace, int depth);
 

@@ -10,7 +10,7 @@ class IRPNNameSource;
 
 class TXLSFormulaTokens : public IXLSFormulaTokens {
  public:
-  // Names: the defined names name tokens use (nullptr: the worksheet's workbook's).
+  // names: the defined names name tokens use (nullptr: the worksheet's workbook's).
   TXLSFormulaTokens(TExportWorkSheet* sheet, const IRPNNameSource* names)
       : sheet_(sheet), names_(names) {}
   // No tokens for a text that does not parse or does not fit a BIFF8 sheet.

@@ -18,7 +18,7 @@ class TXLSRecordReader {
   // Moves to the end of the current record and reads the next header; False when the stream
   // holds no further complete header.
   bool Next();
-  // The next call of Next reads the header at Position.
+  // The next call of Next reads the header at position.
   void SetPosition(std::int64_t position);
 
   std::uint16_t Id() const { return id_; }
@@ -44,7 +44,7 @@ class TXLSRecordReader {
   void NextContinue();
 
  private:
-  // Checks that the record holds Count more bytes and puts the stream where they are.
+  // Checks that the record holds count more bytes and puts the stream where they are.
   void Need(std::size_t count);
   std::int64_t RecordEnd() const { return position_ + 4 + size_; }
 

@@ -63,8 +63,8 @@ class IXLSSheetTarget {
 };
 
 // Reads the next worksheet substream from Reader's position: records up to a BOF of a worksheet
-// are passed over (chart sheets, macro sheets), then the worksheet's cells go to Target up to
-// its EOF; substreams nested in it (embedded charts) are passed over whole. A null Target passes
+// are passed over (chart sheets, macro sheets), then the worksheet's cells go to target up to
+// its EOF; substreams nested in it (embedded charts) are passed over whole. A null target passes
 // over the worksheet. Returns False when the stream ends before a worksheet begins. A stream that
 // ends before the worksheet's EOF and damaged cell records (short data, a column beyond 255)
 // raise EWorkbookFileException.

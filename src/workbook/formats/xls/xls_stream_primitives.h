@@ -21,7 +21,7 @@ void XLSWriteDWord(TStream& stream, std::uint32_t value);
 void XLSWriteDouble(TStream& stream, double value);
 // A record header: the 16-bit id and the 16-bit size of the data that follows.
 void XLSWriteRecordHeader(TStream& stream, std::uint16_t id, std::uint16_t size);
-// Text as a BIFF8 file may hold it: readers decode strings as strict UTF-16, so a lone surrogate
+// text as a BIFF8 file may hold it: readers decode strings as strict UTF-16, so a lone surrogate
 // (a cut pair) becomes U+FFFD.
 std::u16string XLSWellFormedText(std::u16string_view text);
 // How a written string's character count is stored: one byte (at most 255) or a word (65535).

@@ -17,7 +17,7 @@ class TExporterXLSX_Palette;
 
 class TXLSWorksheetCells : public IXLSSheetTarget {
  public:
-  // CharWidth: the width of a digit of the workbook's default font in pixels, which column
+  // charWidth: the width of a digit of the workbook's default font in pixels, which column
   // widths are counted in.
   TXLSWorksheetCells(TWorkbook& workbook, TExportWorkSheet& sheet, TExporterXLSX_StyleSheet& styles,
                      const TExporterXLSX_Palette& palette, double charWidth);

@@ -23,7 +23,7 @@ class TExporterXLSX_Palette {
   TStyleColor GetColor(int index) const;
   // Replaces an entry's colour (an index outside 0..65 is ignored).
   void SetColor(int index, TStyleColor color);
-  // The index to write for Color: an equal entry, else a free entry of 8..63 redefined to it,
+  // The index to write for color: an equal entry, else a free entry of 8..63 redefined to it,
   // else the nearest of 0..63. The chosen entry counts as used from then on.
   std::uint8_t GetColorIndex(TStyleColor color);
 

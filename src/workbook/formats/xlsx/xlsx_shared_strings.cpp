@@ -16,7 +16,7 @@ namespace {
 
 const TPackedText kEmpty;
 
-// The unit at I of a raw text, an escape read as the unit it stands for; Width is how many raw
+// The unit at i of a raw text, an escape read as the unit it stands for; width is how many raw
 // units it spans.
 char16_t UnitAt(std::u16string_view raw, std::size_t i, std::size_t& width) {
   const int unit = XLSXEscapeAt(raw, i);

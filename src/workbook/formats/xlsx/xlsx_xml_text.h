@@ -10,9 +10,9 @@ namespace workbook {
 inline constexpr std::string_view kXLSXDeclarationLine =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n";
 
-// Appends Text as UTF-8 with &, <, > and the double quote escaped. Characters XML 1.0 cannot
+// Appends text as UTF-8 with &, <, > and the double quote escaped. Characters XML 1.0 cannot
 // carry (control characters other than tab, CR and LF, unpaired surrogates, U+FFFE, U+FFFF) are
-// left out, so the part stays well-formed. With Attribute, tab, CR and LF become character
+// left out, so the part stays well-formed. With attribute, tab, CR and LF become character
 // references so that they survive attribute normalisation.
 void AppendXMLText(std::string& out, std::u16string_view text, bool attribute = false);
 std::string XMLText(std::u16string_view text, bool attribute = false);

@@ -43,10 +43,10 @@ class TRPNFormulaToken {
   virtual ~TRPNFormulaToken() = default;
   virtual TRPNTokenKind Kind() const = 0;
 
-  // Appends the token's BIFF8 bytes; Next is the token after it in the formula (null at the end).
+  // Appends the token's BIFF8 bytes; next is the token after it in the formula (null at the end).
   virtual void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
                         const IRPNNameSource* names) const = 0;
-  // Reads the operands after the ptg byte Ptg. False: the token cannot be kept; with Ignore the
+  // Reads the operands after the ptg byte ptg. False: the token cannot be kept; with ignore the
   // reading goes on without it, else the whole formula is dropped.
   virtual bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore,
                        std::uint8_t ptg);
@@ -128,7 +128,7 @@ class TRPNFormulaTokenNumber : public TRPNFormulaToken {
   TRPNTokenKind Kind() const override { return TRPNTokenKind::Number; }
   void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
                 const IRPNNameSource* names) const override;
-  // Ptg 0x1E carries a 16-bit integer, 0x1F a double.
+  // ptg 0x1E carries a 16-bit integer, 0x1F a double.
   bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore,
                std::uint8_t ptg) override;
   TRPNValue GetValue(const TRPNContext&) const override { return TRPNValue::Of(Value); }
