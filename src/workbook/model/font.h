@@ -15,11 +15,6 @@ namespace workbook {
 
 class THashedStrings;
 
-// Earlier names of the core's colour type and no-colour value, still used by code written
-// against the first style headers.
-using TStyleColor = TColor;
-inline constexpr TColor kStyleColorNone = clNone;
-
 // The five style bytes; 0 always means "not set" (inherit).
 class TExportFontStyle {
  public:

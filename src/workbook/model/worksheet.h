@@ -48,7 +48,7 @@ class TExportWorkSheet : public TOwnedListObject {
   bool DefaultNumberBlankZero = false;
   std::uint8_t DefaultVerticalAlignment = 0;
   bool DefaultWrapText = false;
-  TStyleColor DefaultBackgroundColor = kStyleColorNone;
+  TColor DefaultBackgroundColor = clNone;
   // The style every new cell and row starts from (font: the workbook's default name, size 10);
   // Null while the sheet is in no workbook.
   std::unique_ptr<TExportCellStyle> DefaultCellStyle;
