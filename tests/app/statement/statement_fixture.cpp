@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <libxml/parser.h>
+
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -55,6 +58,27 @@ std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   EXPECT_TRUE(in.good()) << "cannot read " << path;
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string Golden(const std::string& name) {
+  return ReadFileBytes(std::string(TEST_DATA_DIR) + "/statement/" + name);
+}
+
+std::string LineStartingWith(const TTextLines& lines, std::string_view start) {
+  for (const std::string& line : lines)
+    if (line.starts_with(start)) return line;
+  return "<none>";
+}
+
+bool HasBlock(const TTextLines& lines, const TTextLines& block) {
+  return std::search(lines.begin(), lines.end(), block.begin(), block.end()) != lines.end();
+}
+
+bool WellFormed(const std::string& bytes) {
+  xmlDocPtr doc = xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr,
+                                XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+  xmlFreeDoc(doc);
+  return doc != nullptr;
 }
 
 }  // namespace app::test

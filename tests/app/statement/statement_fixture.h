@@ -4,8 +4,10 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "app/statement/data.h"
+#include "app/statement/text_lines.h"
 
 namespace app::test {
 
@@ -28,5 +30,14 @@ Record& Add(TRecordArray<Record>& rows, Record record) {
 
 // The bytes of a file, or empty with a failed assertion when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
+// The bytes of a golden document of tests/data/statement.
+std::string Golden(const std::string& name);
+
+// The first line starting with the text, or "<none>".
+std::string LineStartingWith(const TTextLines& lines, std::string_view start);
+// Whether the lines hold the block as one run.
+bool HasBlock(const TTextLines& lines, const TTextLines& block);
+// Whether libxml2 reads the bytes as a well-formed document.
+bool WellFormed(const std::string& bytes);
 
 }  // namespace app::test
