@@ -82,39 +82,30 @@ TEST_F(SettingsWindow, ShowsTheSettingsObjects) {
   EXPECT_EQ(settings_->Month->currentText(), U("2. štvrťrok"));
 }
 
-TEST_F(SettingsWindow, ValidSettingsGiveNoMessage) { EXPECT_EQ(Validate(), ""); }
-
-struct TOffsetCase {
-  const char* Value;
-  const char* Message;
-};
-
-TEST_F(SettingsWindow, OffsetMessages) {
-  const TOffsetCase cases[] = {
-      {"65535", ""},
-      {"0", ""},
-      {"65536", "Neplatný údaj (príliš vysoká hodnota) v časti Odsadenie v riadku A1."},
-      {"-1", "Neplatný údaj (záporná hodnota) v časti Odsadenie v riadku A1."},
-      {"abc", "Neplatný údaj v časti Odsadenie v riadku A1."},
-      {"", "Neplatný údaj v časti Odsadenie v riadku A1."},
-  };
-  for (const TOffsetCase& c : cases) {
-    SetCell(settings_->OffsetList, 0, 1, U(c.Value));
-    EXPECT_EQ(Validate(), c.Message) << c.Value;
-  }
-}
-
-TEST_F(SettingsWindow, ColumnMessagesNameTheRowsLabel) {
-  const TOffsetCase cases[] = {
-      {"200", ""},
-      {"0",
+// A value in the first row of the offsets (A1) or of the column numbers (A1-Odb).
+TEST_F(SettingsWindow, NumberMessages) {
+  struct Case {
+    bool offset;
+    const char* value;
+    const char* message;
+  } cases[] = {
+      {true, "65535", ""},
+      {true, "0", ""},
+      {true, "65536", "Neplatný údaj (príliš vysoká hodnota) v časti Odsadenie v riadku A1."},
+      {true, "-1", "Neplatný údaj (záporná hodnota) v časti Odsadenie v riadku A1."},
+      {true, "abc", "Neplatný údaj v časti Odsadenie v riadku A1."},
+      {true, "", "Neplatný údaj v časti Odsadenie v riadku A1."},
+      {false, "200", ""},
+      {false, "0",
        "Neplatný údaj (nulová alebo záporná hodnota) v časti Poradia stĺpcov v riadku A1-Odb."},
-      {"201", "Neplatný údaj (príliš vysoká hodnota) v časti Poradia stĺpcov v riadku A1-Odb."},
-      {"x", "Neplatný údaj v časti Poradia stĺpcov v riadku A1-Odb."},
+      {false, "201",
+       "Neplatný údaj (príliš vysoká hodnota) v časti Poradia stĺpcov v riadku A1-Odb."},
+      {false, "x", "Neplatný údaj v časti Poradia stĺpcov v riadku A1-Odb."},
   };
-  for (const TOffsetCase& c : cases) {
-    SetCell(settings_->OrderList, 0, 1, U(c.Value));
-    EXPECT_EQ(Validate(), c.Message) << c.Value;
+  for (const auto& c : cases) {
+    SetCell(c.offset ? settings_->OffsetList : settings_->OrderList, 0, 1, U(c.value));
+    EXPECT_EQ(Validate(), c.message) << c.value;
+    SetCell(c.offset ? settings_->OffsetList : settings_->OrderList, 0, 1, "1");
   }
 }
 
