@@ -54,6 +54,20 @@ std::unique_ptr<TData> FullStatement() {
   return data;
 }
 
+std::vector<std::string> FieldTexts(TSection section,
+                                    const std::vector<std::pair<std::string, std::string>>& cells) {
+  std::vector<std::string> texts(FieldCount(section));
+  const std::string prefix = std::string(SectionName(section)) + "-";
+  for (const auto& [name, text] : cells) {
+    const int slot = ColumnSlot(prefix + name);
+    if (slot < 0)
+      ADD_FAILURE() << "no field " << prefix + name;
+    else
+      texts.at(slot - FirstSlot(section)) = text;
+  }
+  return texts;
+}
+
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   EXPECT_TRUE(in.good()) << "cannot read " << path;

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "app/statement/data.h"
 #include "app/statement/text_lines.h"
@@ -27,6 +29,11 @@ Record& Add(TRecordArray<Record>& rows, Record record) {
   rows.push_back(std::make_unique<Record>(std::move(record)));
   return *rows.back();
 }
+
+// A row's field texts in record field order from (field name, text) pairs, the names as the
+// section's column keys spell them after the dash; fields not named are empty.
+std::vector<std::string> FieldTexts(TSection section,
+                                    const std::vector<std::pair<std::string, std::string>>& cells);
 
 // The bytes of a file, or empty with a failed assertion when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
