@@ -15,31 +15,13 @@ using namespace app::test;
 
 namespace {
 
-// The section's field names in record field order, taken from the column keys.
-std::vector<std::string> FieldNames(TSection section) {
-  std::vector<std::string> names(FieldCount(section));
-  const std::string prefix = std::string(SectionName(section)) + "-";
-  for (std::string_view key : kColumnKeys) {
-    const int field = ColumnSlot(key) - FirstSlot(section);
-    if (key.substr(0, prefix.size()) == prefix) names.at(field) = key.substr(prefix.size());
-  }
-  return names;
-}
-
-// A row's field texts from "Name=text|Name=text"; fields not named are empty.
+// A row's field texts from "Name=text|Name=text".
 std::vector<std::string> Row(TSection section, const std::string& cells) {
-  const std::vector<std::string> names = FieldNames(section);
-  std::vector<std::string> texts(names.size());
+  std::vector<std::pair<std::string, std::string>> pairs;
   std::istringstream in(cells);
-  for (std::string cell; std::getline(in, cell, '|');) {
-    const std::string name = cell.substr(0, cell.find('='));
-    const auto field = std::find(names.begin(), names.end(), name);
-    if (field == names.end())
-      ADD_FAILURE() << "no field " << name << " in " << SectionName(section);
-    else
-      texts[field - names.begin()] = cell.substr(name.size() + 1);
-  }
-  return texts;
+  for (std::string cell; std::getline(in, cell, '|');)
+    pairs.emplace_back(cell.substr(0, cell.find('=')), cell.substr(cell.find('=') + 1));
+  return FieldTexts(section, pairs);
 }
 
 // Expected messages as blank-separated fields: errors are "Neplatný údaj FIELD"; a warning
