@@ -173,17 +173,9 @@ TEST_F(SettingsWindow, RoundTripThroughTheFile) {
   EXPECT_FALSE(settings_->isVisible());
   EXPECT_TRUE(boxes_.Shown.empty());
 
-  const std::string file = platform::Cp1250ToUtf8(ReadFile(Path("settings.ini")));
-  EXPECT_TRUE(
-      file.starts_with("[Vseobecne nastavenia]\r\nTyp podania:O\r\nObdobie:1. štvrťrok\r\n"
-                       "Rok: 2022 \r\nPoslednyRiadok:N\r\n[Danovy subjekt]\r\n"))
-      << file;
-  EXPECT_NE(file.find("\r\nNazovSubjektu:Firma Žilina\r\n"), std::string::npos);
-  EXPECT_NE(file.find("\r\nSV1:Hárok SV\r\n"), std::string::npos);
-  EXPECT_NE(file.find("\r\nSV1:3\r\n"), std::string::npos);
-  EXPECT_NE(file.find("\r\nSV1-Z:9\r\n"), std::string::npos);
-  EXPECT_TRUE(file.ends_with("SV2-Kopr:\r\n")) << file;
-
+  // What the main window reads back from the written file (whose layout the settings file tests
+  // check).
+  EXPECT_EQ(platform::Cp1250ToUtf8(Data.Subject.NazovSubjektu), "Firma Žilina");
   EXPECT_EQ(Data.Header.Druh, "O");
   EXPECT_EQ(Data.Header.Rok, " 2022 ");
   EXPECT_EQ(platform::Cp1250ToUtf8(Data.Header.Obdobie), "1. štvrťrok");
