@@ -1,5 +1,5 @@
 // The import command over workbooks built in memory: lists, counts, sums, the sheet lookup, the
-// row range and what a cancelled dialog or a failed load leave.
+// row range and what a cancelled dialog leaves.
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -178,17 +178,6 @@ TEST_F(AppTest, RowRangeBeyondTheSheet) {
   }
 }
 
-TEST_F(AppTest, ColumnNumberBelowOneGivesAnEmptyField) {
-  TSettingsValues values = PlainSettings();
-  values.Columns[0] = "0";  // A1-Odb
-  WriteSettings(values);
-  Start();
-  Import("zero.xlsx", OnlyA1({{"heading"}, {"SK1234567890", "F", "2021-01-01", "1", "0", "20"}}));
-  EXPECT_TRUE(boxes_.Shown.empty());
-  ASSERT_EQ(Data.RowsA1.size(), 1u);
-  EXPECT_EQ(Data.RowsA1[0]->Odb, "");
-}
-
 TEST_F(AppTest, LaterSheetOfTheSameNameWinsAndNamesCompareExactly) {
   TSettingsValues values = PlainSettings();
   values.Sheets[0] = "A_1";
@@ -266,17 +255,6 @@ TEST_F(AppTest, CancelledDialogChangesNothing) {
   EXPECT_EQ(Data.RowsSV2.size(), 2u);
   EXPECT_TRUE(KVDPH.InputLoaded);
   EXPECT_TRUE(boxes_.Shown.empty());
-}
-
-TEST_F(AppTest, FailedLoadIsShownAndLeavesTheChoicesOpen) {
-  WriteSettings(PlainSettings());
-  Start();
-  dialogs_.Answer(Path("notes.txt"));
-  QTest::mouseClick(main_->LoadBtn, Qt::LeftButton);
-  ASSERT_EQ(boxes_.Shown.size(), 1u);
-  EXPECT_EQ(boxes_.Shown[0].Icon, platform::TMsgIcon::Stop);
-  EXPECT_FALSE(KVDPH.InputLoaded);
-  EXPECT_TRUE(main_->RadioButton9->isEnabled());
 }
 
 TEST_F(AppTest, RoundingChoiceIsUsedAndFixedByTheImport) {

@@ -2,6 +2,7 @@
 // write at test time, and on the sample workbook of examples/.
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
 #include <fstream>
@@ -125,6 +126,7 @@ TEST_F(LibraryImport, DamagedOrUnknownWorkbookIsShownAndNothingIsLoaded) {
     ASSERT_EQ(boxes_.Shown.size(), 1u) << name;
     EXPECT_EQ(boxes_.Shown[0].Icon, platform::TMsgIcon::Stop);
     EXPECT_FALSE(KVDPH.InputLoaded);
+    EXPECT_TRUE(main_->RadioButton9->isEnabled()) << "the choices stay open";
   }
 }
 
