@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "app/statement/data.h"
-#include "app/ui/xsd_check.h"
+#include "app/statement/xsd_check.h"
 #include "app_fixture.h"
 #include "platform/console_runner.h"
 
@@ -152,18 +152,6 @@ TEST_F(ValidatorRoad, RealXmlstarletOnTheExport) {
   const std::string text = Utf8(boxes_.Shown[1].Text);
   EXPECT_TRUE(text.starts_with(kInvalid)) << text;
   EXPECT_NE(text.find(Path("out/bad.xml") + " - invalid"), std::string::npos) << text;
-}
-
-TEST(ValidatorVerdict, IsTheLineThatNamesTheFile) {
-  const std::pair<const char*, TValidatorVerdict> cases[] = {
-      {"a.xml - valid\n", TValidatorVerdict::Valid},
-      {"a.xml - valid\r\n", TValidatorVerdict::Valid},
-      {"a.xml:1: error\na.xml - invalid\n", TValidatorVerdict::Invalid},
-      {"b.xml - valid\n", TValidatorVerdict::Unknown},
-      {"xa.xml - valid\n", TValidatorVerdict::Unknown},
-      {"", TValidatorVerdict::Unknown}};
-  for (const auto& [output, verdict] : cases)
-    EXPECT_EQ(JudgeValidatorOutput(output, "a.xml"), verdict) << output;
 }
 
 }  // namespace
