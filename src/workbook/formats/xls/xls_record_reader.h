@@ -18,7 +18,7 @@ class TXLSRecordReader {
   // Moves to the end of the current record and reads the next header; False when the stream
   // holds no further complete header.
   bool Next();
-  // The next call of Next reads the header at Position.
+  // The next call of Next reads the header at position.
   void SetPosition(std::int64_t position);
 
   std::uint16_t Id() const { return id_; }
