@@ -1,8 +1,8 @@
 #include "app/statement/list_files.h"
 
-#include "platform/float_text.h"
 #include "app/statement/number_text.h"
 #include "app/statement/sections.h"
+#include "platform/float_text.h"
 
 namespace app {
 namespace {
