@@ -5,7 +5,7 @@
 #include "workbook/formats/xlsx/xlsx_sheet_attachments.h"
 #include "workbook/model/model_fixture.h"
 #include "workbook/model/package_test_support.h"
-#include "workbook/model/python_peer.h"
+#include "workbook/formats/python_peer.h"
 
 #include "workbook/model/cell.h"
 #include "workbook/model/drawing.h"
@@ -166,7 +166,7 @@ for part in sorted(n for n in z.namelist() if n.startswith('xl/drawings/drawing'
 TEST_F(DrawingXlsxRead, CorpusPicturesAgreeWithPython) {
   const std::filesystem::path dir = std::filesystem::path(SHARED_DIR) / "corpus" / "calamine";
   if (!std::filesystem::exists(dir)) GTEST_SKIP() << "no corpus at " << dir;
-  if (!test::PythonHasModules("zipfile")) GTEST_SKIP() << "/usr/bin/python3 is not available";
+  if (!test_support::PythonHasModules("zipfile")) GTEST_SKIP() << "/usr/bin/python3 is not available";
   for (const char* file : {"picture.xlsx", "pictures_in_cell_and_over_cell.xlsx"}) {
     SCOPED_TRACE(file);
     TWorkbook book;
@@ -194,7 +194,7 @@ TEST_F(DrawingXlsxRead, CorpusPicturesAgreeWithPython) {
         }
       }
     }
-    const std::string expected = test::RunPython(kListPictures, (dir / file).string());
+    const std::string expected = test_support::RunPython(kListPictures, (dir / file).string());
     // Python lists anchors in file order, we list them by cell; compare as sorted lines.
     auto sorted = [](const std::string& text) {
       std::istringstream in(text);
