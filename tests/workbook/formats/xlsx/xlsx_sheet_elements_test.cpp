@@ -4,9 +4,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdio>
-#include <map>
-#include <sstream>
 
 #include "workbook/core/cell_refs.h"
 #include "workbook/core/exceptions.h"
