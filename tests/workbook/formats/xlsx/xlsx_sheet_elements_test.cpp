@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-
 #include "workbook/core/cell_refs.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/formats/library_start.h"
