@@ -2,6 +2,7 @@
 
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
+#include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 
 namespace workbook {
@@ -73,7 +74,7 @@ void TXLSRecordReader::Skip(std::uint32_t count) {
 bool TXLSRecordReader::NextIsContinue() {
   if (!started_ || RecordEnd() + 4 > streamSize_) return false;
   stream_.SetPosition(RecordEnd());
-  return XLSReadWord(stream_) == kXLSRecordContinue;
+  return XLSReadWord(stream_) == xls_record::kContinue;
 }
 
 void TXLSRecordReader::NextContinue() {
