@@ -3,11 +3,11 @@
 #include <sstream>
 #include <vector>
 
-#include "workbook/model/python_peer.h"
-#include "workbook/model/style_test_support.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/stream.h"
+#include "workbook/formats/python_script.h"
 #include "workbook/model/font_list.h"
+#include "workbook/model/style_test_support.h"
 
 namespace workbook {
 namespace {

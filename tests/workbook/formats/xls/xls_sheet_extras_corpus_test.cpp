@@ -8,9 +8,9 @@
 #include <sstream>
 
 #include "platform/text_codec.h"
-#include "workbook/model/python_peer.h"
-#include "workbook/model/sheet_extras_support.h"
 #include "workbook/core/exceptions.h"
+#include "workbook/formats/python_script.h"
+#include "workbook/formats/sheet_record_support.h"
 #include "workbook/formats/xls/xls_strings.h"
 #include "workbook/formats/xls/xls_workbook_stream.h"
 #include "workbook/model/merged_ranges.h"
@@ -60,7 +60,7 @@ TEST_F(SheetExtrasXlsCorpusTest, XlsFilesAgreeWithXlrd) {
   if (!std::filesystem::exists(corpus)) GTEST_SKIP() << "the shared corpus is absent: " << corpus;
   if (!test::PythonHasModules("xlrd")) GTEST_SKIP() << "python3-xlrd is not installed";
   const std::string script =
-      std::string(SOURCE_DIR) + "/tests/workbook/model/peers/sheet_extras_xlrd.py";
+      std::string(SOURCE_DIR) + "/tests/workbook/formats/peers/sheet_extras_xlrd.py";
   int checked = 0;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(corpus)) {
     if (entry.path().extension() != ".xls") continue;

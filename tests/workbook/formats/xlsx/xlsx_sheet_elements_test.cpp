@@ -8,11 +8,11 @@
 #include <map>
 #include <sstream>
 
-#include "../../model/python_peer.h"
 #include "workbook/core/cell_refs.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/formats/library_start.h"
 #include "workbook/formats/measuring_hooks.h"
+#include "workbook/formats/python_script.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 #include "workbook/formats/xlsx/xlsx_sheet_elements.h"
 #include "workbook/model/cell.h"
