@@ -9,7 +9,7 @@
 
 #include "app/statement/data.h"
 #include "app/statement/settings_file.h"
-#include "app/ui/settings_validation.h"
+#include "app/statement/settings_validation.h"
 #include "app_fixture.h"
 #include "workbook/formats/library_start.h"
 

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "app/statement/data.h"
-#include "app/ui/xsd_check.h"
+#include "app/statement/xsd_check.h"
 #include "app_fixture.h"
 #include "platform/console_runner.h"
 
@@ -161,16 +161,6 @@ TEST_F(ValidatorRoad, RealXmlstarletOnTheExport) {
   const std::string text = Utf8(boxes_.Shown[1].Text);
   EXPECT_TRUE(text.starts_with(kInvalid)) << text;
   EXPECT_NE(text.find(Path("out/bad.xml") + " - invalid"), std::string::npos) << text;
-}
-
-TEST(ValidatorVerdict, IsTheLineThatNamesTheFile) {
-  EXPECT_EQ(JudgeValidatorOutput("a.xml - valid\n", "a.xml"), TValidatorVerdict::Valid);
-  EXPECT_EQ(JudgeValidatorOutput("a.xml - valid\r\n", "a.xml"), TValidatorVerdict::Valid);
-  EXPECT_EQ(JudgeValidatorOutput("a.xml:1: error\na.xml - invalid\n", "a.xml"),
-            TValidatorVerdict::Invalid);
-  EXPECT_EQ(JudgeValidatorOutput("b.xml - valid\n", "a.xml"), TValidatorVerdict::Unknown);
-  EXPECT_EQ(JudgeValidatorOutput("xa.xml - valid\n", "a.xml"), TValidatorVerdict::Unknown);
-  EXPECT_EQ(JudgeValidatorOutput("", "a.xml"), TValidatorVerdict::Unknown);
 }
 
 }  // namespace

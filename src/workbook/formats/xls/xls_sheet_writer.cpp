@@ -10,7 +10,7 @@
 #include "workbook/formats/xls/xls_cell_records.h"
 #include "workbook/formats/xls/xls_formula_tokens.h"
 #include "workbook/formats/xls/xls_hyperlinks.h"
-#include "workbook/formats/xls/xls_shared_strings_export.h"
+#include "workbook/formats/xls/xls_shared_strings_writer.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/formats/xlsx/xlsx_force_range_styles.h"
 #include "workbook/formats/xlsx/xlsx_palette.h"

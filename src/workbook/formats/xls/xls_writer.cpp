@@ -9,7 +9,7 @@
 #include "workbook/core/library_texts.h"
 #include "workbook/formats/xls/xls_exporter.h"
 #include "workbook/formats/xls/xls_names_writer.h"
-#include "workbook/formats/xls/xls_shared_strings_export.h"
+#include "workbook/formats/xls/xls_shared_strings_writer.h"
 #include "workbook/formats/xls/xls_sheet_writer.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/formats/xlsx/xlsx_palette.h"

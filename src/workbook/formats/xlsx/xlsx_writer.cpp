@@ -3,7 +3,7 @@
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
 #include "workbook/formats/xlsx/xlsx_package_parts.h"
-#include "workbook/formats/xlsx/xlsx_shared_strings_export.h"
+#include "workbook/formats/xlsx/xlsx_shared_strings_writer.h"
 #include "workbook/formats/xlsx/xlsx_sheet_writer.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/formats/xlsx/xlsx_xml_text.h"

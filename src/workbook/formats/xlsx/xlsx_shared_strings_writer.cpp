@@ -1,4 +1,4 @@
-#include "workbook/formats/xlsx/xlsx_shared_strings_export.h"
+#include "workbook/formats/xlsx/xlsx_shared_strings_writer.h"
 
 #include <memory>
 

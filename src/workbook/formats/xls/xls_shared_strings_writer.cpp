@@ -1,4 +1,4 @@
-#include "workbook/formats/xls/xls_shared_strings_export.h"
+#include "workbook/formats/xls/xls_shared_strings_writer.h"
 
 #include <algorithm>
 
