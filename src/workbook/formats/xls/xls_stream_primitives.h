@@ -1,6 +1,5 @@
 #pragma once
-// Little-endian reads and writes of the BIFF8 value types on a stream; a read past the end raises
-// the stream's read error (EWorkbookFileException).
+// Little-endian writes of the BIFF8 value types on a stream.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -8,12 +7,6 @@
 #include "workbook/core/stream.h"
 
 namespace workbook {
-
-std::uint8_t XLSReadByte(TStream& stream);
-std::uint16_t XLSReadWord(TStream& stream);
-std::uint32_t XLSReadDWord(TStream& stream);
-// An IEEE 754 binary64.
-double XLSReadDouble(TStream& stream);
 
 void XLSWriteByte(TStream& stream, std::uint8_t value);
 void XLSWriteWord(TStream& stream, std::uint16_t value);
