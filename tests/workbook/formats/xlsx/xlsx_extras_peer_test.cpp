@@ -6,6 +6,7 @@
 
 #include "workbook/formats/python_script.h"
 #include "workbook/formats/xlsx/package_test_support.h"
+#include "workbook/formats/xlsx/xlsx_cond_form_styles.h"
 #include "workbook/formats/xlsx/xlsx_sheet_attachments.h"
 #include "workbook/model/model_fixture.h"
 
