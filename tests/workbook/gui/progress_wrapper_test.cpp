@@ -16,7 +16,7 @@
 namespace workbook {
 namespace {
 
-// The visible progress window, nil when none is up.
+// The visible progress window, null when none is up.
 TCustomProgressDlg* VisibleProgressDlg() {
   for (QWidget* window : QApplication::topLevelWidgets())
     if (auto* dlg = dynamic_cast<TCustomProgressDlg*>(window); dlg && dlg->isVisible()) return dlg;
@@ -79,21 +79,16 @@ TEST_F(ProgressWrapperTest, FailingLoadStillClosesTheWindowAndEnablesTheOthers) 
   EXPECT_TRUE(main_.isEnabled());
 }
 
-TEST_F(ProgressWrapperTest, ProgressHandlerMeansNoWindow) {
+// A progress handler of the caller's, or windows switched off: no window, nothing disabled.
+TEST_F(ProgressWrapperTest, HandlerOrSwitchMeansNoWindow) {
+  probe_.During = [&](TWorkbook&) {
+    EXPECT_EQ(VisibleProgressDlg(), nullptr);
+    EXPECT_TRUE(main_.isEnabled());
+  };
   book_.OnProgress = [](TWorkbook&, int, long long, long long) {};
-  probe_.During = [&](TWorkbook&) {
-    EXPECT_EQ(VisibleProgressDlg(), nullptr);
-    EXPECT_TRUE(main_.isEnabled());
-  };
   book_.LoadFromStream(stream_, probe_);
-}
-
-TEST_F(ProgressWrapperTest, SwitchedOffWindowsShowNothingAndDisableNothing) {
+  book_.OnProgress = nullptr;
   ProgressDlgProperties().SetEnabled(false);
-  probe_.During = [&](TWorkbook&) {
-    EXPECT_EQ(VisibleProgressDlg(), nullptr);
-    EXPECT_TRUE(main_.isEnabled());
-  };
   book_.LoadFromStream(stream_, probe_);
 }
 
