@@ -4,7 +4,9 @@
 #include <cstring>
 #include <optional>
 
+#include "platform/text_codec.h"
 #include "workbook/core/units.h"
+#include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_record_reader.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/formats/xls/xls_strings.h"
@@ -15,54 +17,33 @@ namespace workbook {
 
 namespace {
 
-constexpr std::uint16_t kHeaderId = 0x0014, kFooterId = 0x0015, kVerticalBreaksId = 0x001A,
-                        kHorizontalBreaksId = 0x001B, kLeftMarginId = 0x0026,
-                        kRightMarginId = 0x0027, kTopMarginId = 0x0028, kBottomMarginId = 0x0029,
-                        kPrintHeadersId = 0x002A, kPrintGridLinesId = 0x002B, kGutsId = 0x0080,
-                        kHCenterId = 0x0083, kVCenterId = 0x0084, kSetupId = 0x00A1;
 // Spreadsheet programs keep header texts to 255 characters, and BIFF8 sheets to 1026 manual
 // breaks each way, 65536 rows and 256 columns.
 constexpr std::size_t kMaxHeaderChars = 255;
 constexpr std::size_t kMaxBreaks = 1026;
-constexpr int kXLSMaxRow = 65535;
-constexpr int kXLSMaxCol = 255;
+constexpr int kXLSMaxRow = xls_record::kMaxRow;
+constexpr int kXLSMaxCol = xls_record::kMaxColumn;
 
 using TBytes = std::vector<std::uint8_t>;
 
-void PutWord(TBytes& data, int value) {
-  data.push_back(static_cast<std::uint8_t>(value & 0xFF));
-  data.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
-}
-
-void PutDouble(TBytes& data, double value) {
-  std::uint8_t bytes[8];
-  std::memcpy(bytes, &value, 8);
-  data.insert(data.end(), bytes, bytes + 8);
-}
-
-void PutHeader(TBytes& data, std::uint16_t id, std::size_t size) {
-  PutWord(data, id);
-  PutWord(data, static_cast<int>(size));
-}
-
 void PutWordRecord(TBytes& data, std::uint16_t id, int value) {
-  PutHeader(data, id, 2);
-  PutWord(data, value);
+  XLSPutRecordHeader(data, id, 2);
+  XLSPutWord(data, value);
 }
 
 void PutDoubleRecord(TBytes& data, std::uint16_t id, double value) {
-  PutHeader(data, id, 8);
-  PutDouble(data, value);
+  XLSPutRecordHeader(data, id, 8);
+  XLSPutDouble(data, value);
 }
 
 void PutBreaks(TBytes& data, std::uint16_t id, const std::vector<int>& breaks) {
   if (breaks.empty()) return;
-  PutHeader(data, id, 2 + 6 * breaks.size());
-  PutWord(data, static_cast<int>(breaks.size()));
+  XLSPutRecordHeader(data, id, 2 + 6 * breaks.size());
+  XLSPutWord(data, static_cast<int>(breaks.size()));
   for (int index : breaks) {
-    PutWord(data, index);
-    PutWord(data, 0);
-    PutWord(data, 0xFFFF);
+    XLSPutWord(data, index);
+    XLSPutWord(data, 0);
+    XLSPutWord(data, 0xFFFF);
   }
 }
 
@@ -75,12 +56,13 @@ double MarginCm(double inches) {
 }  // namespace
 
 std::vector<std::uint8_t> TExportHeaders::WriteXLS(std::uint16_t recordId) const {
-  const std::u16string text = XLSWellFormedText(BuildExcelString().substr(0, kMaxHeaderChars));
+  const std::u16string text =
+      platform::WellFormedUtf16(BuildExcelString().substr(0, kMaxHeaderChars));
   TBytes data;
-  PutHeader(data, recordId, 3 + 2 * text.size());
-  PutWord(data, static_cast<int>(text.size()));
+  XLSPutRecordHeader(data, recordId, 3 + 2 * text.size());
+  XLSPutWord(data, static_cast<int>(text.size()));
   data.push_back(1);
-  for (char16_t c : text) PutWord(data, c);
+  for (char16_t c : text) XLSPutWord(data, c);
   return data;
 }
 
@@ -112,49 +94,49 @@ std::vector<std::uint8_t> TExportPageSettings::WriteXLS() const {
         colBreaks.push_back(col->GetIndex());
     }
   }
-  PutBreaks(data, kHorizontalBreaksId, rowBreaks);
-  PutBreaks(data, kVerticalBreaksId, colBreaks);
-  if (PrintHeaders) PutWordRecord(data, kPrintHeadersId, 1);
-  if (PrintGridLines) PutWordRecord(data, kPrintGridLinesId, 1);
-  PutHeader(data, kGutsId, 8);
-  PutWord(data, rowLevel ? rowLevel * 14 + 1 : 0);
-  PutWord(data, colLevel ? colLevel * 14 + 1 : 0);
-  PutWord(data, rowLevel ? rowLevel + 1 : 0);
-  PutWord(data, colLevel ? colLevel + 1 : 0);
+  PutBreaks(data, xls_record::kHorizontalPageBreaks, rowBreaks);
+  PutBreaks(data, xls_record::kVerticalPageBreaks, colBreaks);
+  if (PrintHeaders) PutWordRecord(data, xls_record::kPrintHeaders, 1);
+  if (PrintGridLines) PutWordRecord(data, xls_record::kPrintGridLines, 1);
+  XLSPutRecordHeader(data, xls_record::kGuts, 8);
+  XLSPutWord(data, rowLevel ? rowLevel * 14 + 1 : 0);
+  XLSPutWord(data, colLevel ? colLevel * 14 + 1 : 0);
+  XLSPutWord(data, rowLevel ? rowLevel + 1 : 0);
+  XLSPutWord(data, colLevel ? colLevel + 1 : 0);
   const TExportHeaders* header = owner_ ? &owner_->Header : nullptr;
   const TExportHeaders* footer = owner_ ? &owner_->Footer : nullptr;
   if (header && header->HasText()) {
-    const TBytes record = header->WriteXLS(kHeaderId);
+    const TBytes record = header->WriteXLS(xls_record::kHeader);
     data.insert(data.end(), record.begin(), record.end());
   }
   if (footer && footer->HasText()) {
-    const TBytes record = footer->WriteXLS(kFooterId);
+    const TBytes record = footer->WriteXLS(xls_record::kFooter);
     data.insert(data.end(), record.begin(), record.end());
   }
-  if (Centering & ctHorizontal) PutWordRecord(data, kHCenterId, 1);
-  if (Centering & ctVertical) PutWordRecord(data, kVCenterId, 1);
-  PutDoubleRecord(data, kLeftMarginId, CmToInch(LeftMargin));
-  PutDoubleRecord(data, kRightMarginId, CmToInch(RightMargin));
-  PutDoubleRecord(data, kTopMarginId, CmToInch(TopMargin));
-  PutDoubleRecord(data, kBottomMarginId, CmToInch(BottomMargin));
-  PutHeader(data, kSetupId, 34);
-  PutWord(data, 9);
-  PutWord(data, Word(Scale));
-  PutWord(data, UseFirstPageNumber
-                    ? Word(FirstPageNumber < 0 ? FirstPageNumber + 65536 : FirstPageNumber)
-                    : 0);
-  PutWord(data, Word(FitToWidth));
-  PutWord(data, Word(FitToHeight));
+  if (Centering & ctHorizontal) PutWordRecord(data, xls_record::kHCenter, 1);
+  if (Centering & ctVertical) PutWordRecord(data, xls_record::kVCenter, 1);
+  PutDoubleRecord(data, xls_record::kLeftMargin, CmToInch(LeftMargin));
+  PutDoubleRecord(data, xls_record::kRightMargin, CmToInch(RightMargin));
+  PutDoubleRecord(data, xls_record::kTopMargin, CmToInch(TopMargin));
+  PutDoubleRecord(data, xls_record::kBottomMargin, CmToInch(BottomMargin));
+  XLSPutRecordHeader(data, xls_record::kSetup, 34);
+  XLSPutWord(data, 9);
+  XLSPutWord(data, Word(Scale));
+  XLSPutWord(data, UseFirstPageNumber
+                       ? Word(FirstPageNumber < 0 ? FirstPageNumber + 65536 : FirstPageNumber)
+                       : 0);
+  XLSPutWord(data, Word(FitToWidth));
+  XLSPutWord(data, Word(FitToHeight));
   int flags = 0;
   if (PageOrder == 0) flags |= 0x01;
   if (Orientation == 0) flags |= 0x02;
   if (UseFirstPageNumber) flags |= 0x80;
-  PutWord(data, flags);
-  PutWord(data, 0);
-  PutWord(data, 0);
-  PutDouble(data, CmToInch(TopMargin - (header ? header->Margin : 1.0)));
-  PutDouble(data, CmToInch(BottomMargin - (footer ? footer->Margin : 1.0)));
-  PutWord(data, 1);
+  XLSPutWord(data, flags);
+  XLSPutWord(data, 0);
+  XLSPutWord(data, 0);
+  XLSPutDouble(data, CmToInch(TopMargin - (header ? header->Margin : 1.0)));
+  XLSPutDouble(data, CmToInch(BottomMargin - (footer ? footer->Margin : 1.0)));
+  XLSPutWord(data, 1);
   return data;
 }
 
@@ -179,51 +161,51 @@ void TExportPageSettings::ReadXLSSetup(TXLSRecordReader& reader) {
 
 bool TExportPageSettings::ReadXLSRecord(std::uint16_t id, TXLSRecordReader& reader) {
   switch (id) {
-    case kLeftMarginId:
+    case xls_record::kLeftMargin:
       LeftMargin = MarginCm(reader.ReadDouble());
       return true;
-    case kRightMarginId:
+    case xls_record::kRightMargin:
       RightMargin = MarginCm(reader.ReadDouble());
       return true;
-    case kTopMarginId:
+    case xls_record::kTopMargin:
       TopMargin = MarginCm(reader.ReadDouble());
       return true;
-    case kBottomMarginId:
+    case xls_record::kBottomMargin:
       BottomMargin = MarginCm(reader.ReadDouble());
       return true;
-    case kHCenterId:
+    case xls_record::kHCenter:
       Centering = reader.ReadWord() ? Centering | ctHorizontal : Centering & ~ctHorizontal;
       return true;
-    case kVCenterId:
+    case xls_record::kVCenter:
       Centering = reader.ReadWord() ? Centering | ctVertical : Centering & ~ctVertical;
       return true;
-    case kPrintHeadersId:
+    case xls_record::kPrintHeaders:
       PrintHeaders = reader.ReadWord() != 0;
       return true;
-    case kPrintGridLinesId:
+    case xls_record::kPrintGridLines:
       PrintGridLines = reader.ReadWord() != 0;
       return true;
-    case kSetupId:
+    case xls_record::kSetup:
       ReadXLSSetup(reader);
       return true;
-    case kHorizontalBreaksId:
-    case kVerticalBreaksId: {
+    case xls_record::kHorizontalPageBreaks:
+    case xls_record::kVerticalPageBreaks: {
       // A count the record cannot hold is cut to the entries it holds.
       const std::uint32_t count = std::min<std::uint32_t>(reader.ReadWord(), reader.Left() / 6);
       for (std::uint32_t i = 0; i < count && owner_; ++i) {
         const int index = reader.ReadWord();
         reader.Skip(4);
-        if (id == kHorizontalBreaksId)
+        if (id == xls_record::kHorizontalPageBreaks)
           owner_->GetRow(index)->PageBreak = true;
         else if (index <= kXLSMaxCol)
           owner_->Cols.GetCol(index)->PageBreak = true;
       }
       return true;
     }
-    case kHeaderId:
+    case xls_record::kHeader:
       if (owner_) owner_->Header.ReadXLS(reader);
       return true;
-    case kFooterId:
+    case xls_record::kFooter:
       if (owner_) owner_->Footer.ReadXLS(reader);
       return true;
     default:
