@@ -197,7 +197,7 @@ TEST_F(CommentTest, ReadsCommentsAndTheirBoxesIntoCells) {
 }
 
 TEST_F(CommentTest, OdsAnnotation) {
-  struct : TCellWriteContext {
+  struct : ICellWriteContext {
     std::uint32_t SharedStringIndex(const TExportCellString&) override { return 0; }
   } context;
   TExportCellComment& comment = Cell(0, 1)->GetComment();
