@@ -3,17 +3,21 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace app {
 namespace {
 
 TEST(ValidatorVerdict, IsTheLineThatNamesTheFile) {
-  EXPECT_EQ(JudgeValidatorOutput("a.xml - valid\n", "a.xml"), TValidatorVerdict::Valid);
-  EXPECT_EQ(JudgeValidatorOutput("a.xml - valid\r\n", "a.xml"), TValidatorVerdict::Valid);
-  EXPECT_EQ(JudgeValidatorOutput("a.xml:1: error\na.xml - invalid\n", "a.xml"),
-            TValidatorVerdict::Invalid);
-  EXPECT_EQ(JudgeValidatorOutput("b.xml - valid\n", "a.xml"), TValidatorVerdict::Unknown);
-  EXPECT_EQ(JudgeValidatorOutput("xa.xml - valid\n", "a.xml"), TValidatorVerdict::Unknown);
-  EXPECT_EQ(JudgeValidatorOutput("", "a.xml"), TValidatorVerdict::Unknown);
+  const std::pair<const char*, TValidatorVerdict> cases[] = {
+      {"a.xml - valid\n", TValidatorVerdict::Valid},
+      {"a.xml - valid\r\n", TValidatorVerdict::Valid},
+      {"a.xml:1: error\na.xml - invalid\n", TValidatorVerdict::Invalid},
+      {"b.xml - valid\n", TValidatorVerdict::Unknown},
+      {"xa.xml - valid\n", TValidatorVerdict::Unknown},
+      {"", TValidatorVerdict::Unknown}};
+  for (const auto& [output, verdict] : cases)
+    EXPECT_EQ(JudgeValidatorOutput(output, "a.xml"), verdict) << output;
 }
 
 }  // namespace
