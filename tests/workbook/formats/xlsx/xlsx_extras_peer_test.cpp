@@ -4,10 +4,10 @@
 
 #include <sstream>
 
+#include "workbook/formats/python_script.h"
+#include "workbook/formats/xlsx/package_test_support.h"
 #include "workbook/formats/xlsx/xlsx_sheet_attachments.h"
 #include "workbook/model/model_fixture.h"
-#include "workbook/model/package_test_support.h"
-#include "workbook/model/python_peer.h"
 
 #include "workbook/core/cell_refs.h"
 #include "workbook/core/xlsx_colors.h"
