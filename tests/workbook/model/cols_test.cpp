@@ -20,10 +20,8 @@ TEST_F(ColsTest, GetColAppendsUpToTheIndexAndStopsAtTheSheetEdge) {
   EXPECT_EQ(sheet->GetCol(16383)->GetIndex(), 16383);
   TExportCol* col;
   EXPECT_FALSE(sheet->FindCol(16384, col));
-}
-
-TEST_F(ColsTest, OutlineLevelIsCappedAtSeven) {
-  TExportCol* col = sheet->GetCol(0);
+  // Outline levels are capped at seven.
+  col = sheet->GetCol(0);
   col->SetOutlineLevel(9);
   EXPECT_EQ(col->OutlineLevel(), 7);
   col->SetOutlineLevel(-3);
