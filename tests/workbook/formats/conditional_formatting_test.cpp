@@ -3,7 +3,7 @@
 #include <map>
 
 #include "workbook/model/model_fixture.h"
-#include "workbook/model/xml_test_support.h"
+#include "workbook/formats/xml_test_support.h"
 
 #include "workbook/core/exceptions.h"
 #include "workbook/formats/ods/ods_conditional_styles.h"

@@ -5,7 +5,6 @@
 
 #include "model_fixture.h"
 #include "workbook/model/workbook.h"
-#include "xml_test_support.h"
 
 namespace workbook::test {
 
