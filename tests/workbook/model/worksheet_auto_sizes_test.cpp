@@ -1,5 +1,8 @@
-// The sizes every writer takes its column widths, row heights and picture places from.
+// The sizes of cells and the sizes every writer takes its column widths, row heights and picture
+// places from.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "model_fixture.h"
 #include "workbook/formats/custom_exporter.h"
@@ -7,6 +10,7 @@
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/conditional_formatting.h"
+#include "workbook/model/rich_text.h"
 
 namespace workbook {
 namespace {
@@ -15,11 +19,13 @@ namespace {
 class TMeasuringExporter : public TCustomExporter {
  public:
   int GetCellWidthPadding() const override { return 7; }
+  int GetRichTextRunSpacing() const override { return 2; }
   double GetCellAutoHeight(TExportCell&, double width) override { return width + 1000; }
 };
 
-int SevenPixelsAChar(std::u16string_view text, const TExportFont&) {
-  return static_cast<int>(text.size()) * 7;
+// Seven pixels a character, plus one per point above 10.
+int FakeTextWidth(std::u16string_view text, const TExportFont& font) {
+  return static_cast<int>(text.size()) * (7 + std::max(0, font.GetSize() - 10));
 }
 
 class AutoSizesTest : public ModelTest {
@@ -27,7 +33,7 @@ class AutoSizesTest : public ModelTest {
   void SetUp() override {
     ModelTest::SetUp();
     savedHook_ = TextWidthHook;
-    TextWidthHook = SevenPixelsAChar;
+    TextWidthHook = FakeTextWidth;
     book_ = std::make_unique<TWorkbook>();
     sheet_ = book_->AddWorkSheet(u"S");
   }
@@ -53,6 +59,28 @@ class AutoSizesTest : public ModelTest {
   TMeasuringExporter exporter_;
   TSheetPixelGrid grid_;
 };
+
+TEST_F(AutoSizesTest, CellWidthsAndHeightsFollowTextsFontsAndWrapping) {
+  TExportRow* row = sheet_->GetRow(0);
+  EXPECT_EQ(row->AddCellNumber(1.5, 2)->CalcTextWidth(exporter_), 4 * 7 + 7);
+  auto* cell = row->AddCellString(u"Hello world");
+  const double plain = TCustomExporter::GetFontRowHeight(cell->GetFont());
+  EXPECT_EQ(cell->CalcTextHeight(exporter_, 50), plain);
+  TExportFont big;
+  big.SetSize(12);
+  cell->GetRichTextTags().AddTag(7, big);
+  // Rich-text runs add their spacing.
+  EXPECT_EQ(cell->CalcTextWidth(exporter_), 6 * 7 + 5 * 9 + 2 + 7);
+  TExportFont effective;
+  cell->GetRichTextTags().GetTag(0)->GetEffectiveFont(effective);
+  EXPECT_EQ(cell->CalcTextHeight(exporter_, 50), TCustomExporter::GetFontRowHeight(effective));
+  EXPECT_GT(cell->CalcTextHeight(exporter_, 50), plain);
+  cell->SetWrapText(true);
+  row->SetHeightMode(1);
+  EXPECT_EQ(cell->CalcTextHeight(exporter_, 50), 1050);
+  row->SetHeightMode(0);
+  EXPECT_NE(cell->CalcTextHeight(exporter_, 50), 1050);
+}
 
 TEST_F(AutoSizesTest, ColumnWidthsFromColumnsDefaultsAndAutomaticCells) {
   sheet_->Cols.DefaultWidth = 50;
