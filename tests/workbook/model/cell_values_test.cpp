@@ -9,18 +9,16 @@
 namespace workbook {
 namespace {
 
-class CellValuesTest : public ModelTest {
+class CellValuesTest : public test::SheetTest {
  protected:
   void SetUp() override {
-    ModelTest::SetUp();
-    book_ = std::make_unique<TWorkbook>();
-    row_ = book_->AddWorkSheet(u"S")->GetRow(0);
+    SheetTest::SetUp();
+    row_ = sheet->GetRow(0);
   }
   template <class T>
   T* Add(TCellClass cellClass) {
     return static_cast<T*>(row_->AddCell(cellClass));
   }
-  std::unique_ptr<TWorkbook> book_;
   TExportRow* row_ = nullptr;
 };
 
@@ -220,13 +218,13 @@ TEST_F(CellValuesTest, DateTextsFollowTheKindOfTheCode) {
 }
 
 TEST_F(CellValuesTest, Date1904ShiftsOnReadAndWrite) {
-  book_->Date1904 = true;
+  book->Date1904 = true;
   auto* cell = Add<TExportCellDateTime>(TCellClass::DateTime);
   cell->SetFormatCode(u"dd.mm.yyyy", false);
   cell->ReadValue(0);
   EXPECT_EQ(cell->GetValueText(), u"1904-01-01");
   EXPECT_EQ(cell->FileValue(), 0);
-  book_->Date1904 = false;
+  book->Date1904 = false;
   EXPECT_EQ(cell->FileValue(), 1462);
 }
 
@@ -282,9 +280,9 @@ namespace {
 using CellStyleTest = CellValuesTest;
 
 TEST_F(CellStyleTest, WorkbookStartsWithArial10) {
-  EXPECT_EQ(book_->FontList.Count(), 1);
-  EXPECT_EQ(book_->GetDefaultFont().GetName(), u"Arial");
-  EXPECT_EQ(book_->GetDefaultFont().GetSize(), 10);
+  EXPECT_EQ(book->FontList.Count(), 1);
+  EXPECT_EQ(book->GetDefaultFont().GetName(), u"Arial");
+  EXPECT_EQ(book->GetDefaultFont().GetSize(), 10);
   TExportCellStyle* sheetStyle = row_->GetWorkSheet()->DefaultCellStyle.get();
   ASSERT_NE(sheetStyle, nullptr);
   EXPECT_EQ(sheetStyle->GetFont().GetName(), u"Arial");
@@ -331,7 +329,7 @@ TEST_F(CellStyleTest, AddingARowFoldsPrivateFontsIntoTheRegistry) {
   EXPECT_TRUE(cell->GetStyle().HasOwnFont());
   row_->GetWorkSheet()->AddRow();
   EXPECT_FALSE(cell->GetStyle().HasOwnFont());
-  EXPECT_EQ(book_->FontList.GetItem(cell->GetStyle().GetFontIndex())->GetSize(), 14);
+  EXPECT_EQ(book->FontList.GetItem(cell->GetStyle().GetFontIndex())->GetSize(), 14);
 }
 
 TEST_F(CellStyleTest, CopiesCarryTheStyle) {

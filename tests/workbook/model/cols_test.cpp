@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sheet_extras_support.h"
+#include "model_fixture.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/list_error.h"
 #include "workbook/model/cell.h"

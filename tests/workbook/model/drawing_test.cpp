@@ -19,33 +19,26 @@ TMemoryStream Bytes(const std::string& bytes) {
   return stream;
 }
 
-class DrawingTest : public ModelTest {
+class DrawingTest : public test::SheetTest {
  protected:
-  void SetUp() override {
-    ModelTest::SetUp();
-    book_ = std::make_unique<TWorkbook>();
-    sheet_ = book_->AddWorkSheet(u"Pics");
-  }
   TExportCell* Cell(int col, int row) {
-    return sheet_->FindCreateCell(col, row, TCellClass::Empty, false);
+    return sheet->FindCreateCell(col, row, TCellClass::Empty, false);
   }
   int AddPhoto(const std::u16string& name = u"C:\\img\\Photo.JPG") {
     TMemoryStream data = Bytes("\x89PNG-bytes");
-    return book_->Drawings.AddImage(data, name);
+    return book->Drawings.AddImage(data, name);
   }
-  std::unique_ptr<TWorkbook> book_;
-  TExportWorkSheet* sheet_ = nullptr;
 };
 
 TEST_F(DrawingTest, AddImageWithoutExtensionRaisesAndAddsNothing) {
   TMemoryStream data = Bytes("x");
   try {
-    book_->Drawings.AddImage(data, u"C:\\img.d\\Photo");
+    book->Drawings.AddImage(data, u"C:\\img.d\\Photo");
     FAIL() << "added";
   } catch (const EWorkbookFileNameException& e) {
     EXPECT_EQ(e.Message(), WorkbookLng_NoExtension);
   }
-  EXPECT_EQ(book_->Drawings.Count(), 0);
+  EXPECT_EQ(book->Drawings.Count(), 0);
 }
 
 TEST_F(DrawingTest, ImageMimeTypeFollowsTheExtension) {
@@ -54,28 +47,28 @@ TEST_F(DrawingTest, ImageMimeTypeFollowsTheExtension) {
       {u"a.emf", u"image/x-emf"}, {u"a.png", u"image/png"},  {u"a.jpeg", u"image/jpeg"},
       {u"a.gif", u"image/gif"}};
   for (auto [file, mime] : cases)
-    EXPECT_EQ(book_->Drawings.GetItem(AddPhoto(file))->GetMimeType(), mime);
+    EXPECT_EQ(book->Drawings.GetItem(AddPhoto(file))->GetMimeType(), mime);
 }
 
 TEST_F(DrawingTest, SharedPictureGoesWithItsLastPlacement) {
   const int index = AddPhoto();
   Cell(0, 0)->AddDrawing(index, 0, 0, 10, 10);
   Cell(3, 2)->AddDrawing(index, 5, 5, 10, 10);
-  ASSERT_EQ(book_->Drawings.Count(), 1);
-  EXPECT_EQ(book_->Drawings.GetItem(0)->References.size(), 2u);
+  ASSERT_EQ(book->Drawings.Count(), 1);
+  EXPECT_EQ(book->Drawings.GetItem(0)->References.size(), 2u);
   Cell(0, 0)->Free();
-  EXPECT_EQ(book_->Drawings.Count(), 1);
-  sheet_->GetRow(2)->Free();
-  EXPECT_EQ(book_->Drawings.Count(), 0);
+  EXPECT_EQ(book->Drawings.Count(), 1);
+  sheet->GetRow(2)->Free();
+  EXPECT_EQ(book->Drawings.Count(), 0);
 }
 
 TEST_F(DrawingTest, CopiedCellSharesThePictureAndAnotherWorkbookGetsACopy) {
   const int index = AddPhoto();
-  book_->Drawings.GetItem(index)->KeyName = u"xl/media/image1.png";
+  book->Drawings.GetItem(index)->KeyName = u"xl/media/image1.png";
   Cell(0, 0)->AddDrawing(index, 1, 2, 30, 40);
   Cell(1, 0)->Assign(*Cell(0, 0));
-  EXPECT_EQ(book_->Drawings.Count(), 1);
-  EXPECT_EQ(book_->Drawings.GetItem(0)->References.size(), 2u);
+  EXPECT_EQ(book->Drawings.Count(), 1);
+  EXPECT_EQ(book->Drawings.GetItem(0)->References.size(), 2u);
 
   TWorkbook other;
   TExportCell* target = other.AddWorkSheet()->FindCreateCell(0, 0, TCellClass::Empty, false);

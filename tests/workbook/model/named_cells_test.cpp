@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model_fixture.h"
 #include "platform/text_codec.h"
-#include "sheet_extras_support.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/model/cell.h"
 

@@ -47,11 +47,10 @@ TEST(PackedTextTest, MoveLeavesTheSourceEmpty) {
   EXPECT_EQ(other.View(), u"moved");
 }
 
-class SharedCellTextTest : public ModelTest {};
+class SharedCellTextTest : public test::SheetTest {};
 
 TEST_F(SharedCellTextTest, CellSharesTheTableTextAndKeepsItsRules) {
-  TWorkbook book;
-  TExportRow* row = book.AddWorkSheet(u"S")->GetRow(0);
+  TExportRow* row = sheet->GetRow(0);
   const TPackedText table(u"a\r\nb");
   auto* text = static_cast<TExportCellString*>(row->AddCell(TCellClass::String));
   text->SetValueShared(table);
@@ -100,8 +99,6 @@ TEST(PackedTextTest, LineBreakFactsAndTheirNormalForm) {
 }
 
 TEST_F(SharedCellTextTest, ManyCellsSharingALongTextReadItOnce) {
-  TWorkbook book;
-  TExportWorkSheet* sheet = book.AddWorkSheet(u"S");
   std::u16string chars(1'000'000, u'x');
   chars[500'000] = u'\r';
   chars[500'001] = u'\n';

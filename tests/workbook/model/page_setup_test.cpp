@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "sheet_extras_support.h"
+#include "model_fixture.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/hashed_strings.h"
 
