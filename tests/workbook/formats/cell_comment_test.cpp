@@ -4,6 +4,7 @@
 #include "workbook/model/model_fixture.h"
 #include "workbook/formats/xml_test_support.h"
 
+#include "workbook/formats/xlsx/xlsx_cell_comment.h"
 #include "workbook/formats/xlsx/xlsx_sheet_attachments.h"
 #include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/cell.h"

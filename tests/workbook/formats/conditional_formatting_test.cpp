@@ -2,6 +2,9 @@
 
 #include <map>
 
+#include "workbook/formats/ods/ods_conditional_formatting.h"
+#include "workbook/formats/xls/xls_formula_tokens.h"
+#include "workbook/formats/xlsx/xlsx_cond_form_styles.h"
 #include "workbook/model/model_fixture.h"
 #include "workbook/formats/xml_test_support.h"
 

@@ -20,11 +20,6 @@ constexpr long long kCellsPerProgress = 10000;
 // Number cells made from text show the number as it is, with no fixed decimals.
 constexpr std::uint8_t kGeneralDecimals = 255;
 
-std::u16string DecimalText(long long value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
-
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 bool IsLineBreak(char16_t c) { return c == u'\r' || c == u'\n' || c == u'\u2028'; }
 
@@ -87,7 +82,7 @@ class TTextImport {
     FinishRow();
     if (sheet_.Rows.Count() >= maxRows_)
       throw EWorkbookFileException(u"The file has more rows than a worksheet can hold (" +
-                                   DecimalText(maxRows_) + u").");
+                                   ISOIntToStr(maxRows_) + u").");
     row_ = sheet_.AddRow();
     if (cellsSinceReport_ > kCellsPerProgress) {
       workbook_.DoProgress(wpsRows, reader_.Position() / 1024, reader_.Size() / 1024,
@@ -176,9 +171,9 @@ class TTextImport {
       while (field_.size() > keep && IsBlank(field_.back())) field_.pop_back();
     }
     if (row_->Cells.Count() >= maxCols_)
-      throw EWorkbookFileException(u"Row " + DecimalText(row_->GetIndex() + 1) +
+      throw EWorkbookFileException(u"Row " + ISOIntToStr(row_->GetIndex() + 1) +
                                    u" of the file has more columns than a worksheet can hold (" +
-                                   DecimalText(maxCols_) + u").");
+                                   ISOIntToStr(maxCols_) + u").");
     double number = 0;
     if (field_.empty()) {
       row_->AddCellEmpty();

@@ -19,21 +19,12 @@
 
 namespace workbook {
 
-namespace {
-
-std::u16string Decimal(long long value) {
-  std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
-
-}  // namespace
-
 void TExportCell::WriteXLSXCellStart(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
                                      TCellWriteContext& context) {
   Calculate();
   writer.StartElement("c");
   writer.WriteAttribute("r", ref);
-  writer.WriteAttribute("s", Decimal(styleIndex));
+  writer.WriteAttribute("s", ISOIntToStr(styleIndex));
   ReportXLSXAttachments(context);
 }
 
@@ -58,7 +49,7 @@ void TExportCellString::WriteXLSX(TXmlWriter& writer, const std::u16string& ref,
     if (sharedString_ || HasRichText()) {
       writer.WriteAttribute("t", "s");
       WriteXLSXFormula(writer, ref, context);
-      writer.WriteElementString("v", Decimal(context.SharedStringIndex(*this)));
+      writer.WriteElementString("v", ISOIntToStr(context.SharedStringIndex(*this)));
     } else {
       writer.WriteAttribute("t", "inlineStr");
       WriteXLSXFormula(writer, ref, context);

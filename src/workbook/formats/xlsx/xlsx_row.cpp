@@ -34,14 +34,6 @@ void TExportRow::WriteXLSXStart(TXmlWriter& writer, double height, int styleInde
   writer.WriteAttribute("r", ISOIntToStr(GetIndex() + 1));
 }
 
-void TExportRow::WriteXLSXRowBreak(TXmlWriter& writer, int rowIndex) {
-  writer.StartElement("brk");
-  writer.WriteAttribute("id", ISOIntToStr(rowIndex));
-  writer.WriteAttribute("max", "1048575");
-  writer.WriteAttribute("man", "1");
-  writer.EndElement();
-}
-
 void TExportRows::ReadXLSXRowBreaks(const TXmlNode& node) {
   for (TXmlNode brk = node.FirstElement(); brk; brk = brk.NextElement()) {
     if (!IsTrue(brk.Attr("man"))) continue;

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "workbook/core/xml/xml_text.h"
 #include "workbook/formats/xlsx/xlsx_escapes.h"
 #include "workbook/formats/xlsx/xlsx_memory_stream_list.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
@@ -20,7 +21,7 @@ constexpr std::size_t kEntriesPerPart = 10000;
 void AppendT(std::string& out, std::u16string_view text) {
   const std::u16string lines = WithLineFeeds(text);
   out += XMLNeedsPreservedSpace(lines) ? "<t xml:space=\"preserve\">" : "<t>";
-  AppendXMLText(out, EncodeXLSXEscapes(lines));
+  AppendXmlText(out, EncodeXLSXEscapes(lines), TXmlEscaping::Text);
   out += "</t>";
 }
 
