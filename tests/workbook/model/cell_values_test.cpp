@@ -170,7 +170,6 @@ TEST_F(CellValuesTest, BlankZeroAndUnsetValuesShowNothing) {
 }
 
 TEST_F(CellValuesTest, SheetDefaultsReachNewCells) {
-  TExportWorkSheet* sheet = row_->GetWorkSheet();
   sheet->DefaultNumberBlankZero = true;
   sheet->DefaultStringShared = false;
   EXPECT_TRUE(Add<TExportCellNumber>(TCellClass::Number)->BlankZero);
@@ -185,7 +184,6 @@ TEST_F(CellValuesTest, SheetDefaultsReachNewCells) {
 
 TEST_F(CellValuesTest, DateTimeCodesComeFromTheSheet) {
   EXPECT_EQ(Add<TExportCellDateTime>(TCellClass::DateTime)->FormatCode(), u"%sysdatetime%");
-  TExportWorkSheet* sheet = row_->GetWorkSheet();
   sheet->DateFormat = u"DD.MM.YYYY";
   sheet->TimeFormat = u"hh:nn:ss AMPM";
   EXPECT_EQ(Add<TExportCellDateTime>(TCellClass::DateTime)->FormatCode(),
@@ -279,17 +277,7 @@ namespace {
 
 using CellStyleTest = CellValuesTest;
 
-TEST_F(CellStyleTest, WorkbookStartsWithArial10) {
-  EXPECT_EQ(book->FontList.Count(), 1);
-  EXPECT_EQ(book->GetDefaultFont().GetName(), u"Arial");
-  EXPECT_EQ(book->GetDefaultFont().GetSize(), 10);
-  TExportCellStyle* sheetStyle = row_->GetWorkSheet()->DefaultCellStyle.get();
-  ASSERT_NE(sheetStyle, nullptr);
-  EXPECT_EQ(sheetStyle->GetFont().GetName(), u"Arial");
-}
-
 TEST_F(CellStyleTest, ClassAlignmentsAndSheetDefaults) {
-  TExportWorkSheet* sheet = row_->GetWorkSheet();
   EXPECT_FALSE(row_->AddCellNumber(1, 2)->HasStyle());  // made only when asked for
   EXPECT_EQ(row_->AddCellNumber(1, 2)->GetStyle().GetAlignment(), TExportCellStyle::haRight);
   EXPECT_EQ(row_->AddCell(TCellClass::DateTime)->GetStyle().GetAlignment(),
