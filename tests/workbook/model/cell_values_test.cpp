@@ -126,28 +126,37 @@ TEST(CellClassOfNumberFormatTest, EachFormatClassNamesACellClass) {
     EXPECT_EQ(CellClassOfNumberFormat(formatClass), cellClass) << static_cast<int>(formatClass);
 }
 
-TEST_F(CellValuesTest, PercentShowsHundredfold) {
-  auto* cell = Add<TExportCellPercent>(TCellClass::Percent);
-  cell->SetDecimals(1);
-  cell->SetValue(0.125);
-  EXPECT_EQ(cell->GetDisplayText(), u"12.5%");
-  EXPECT_EQ(cell->GetValueText(), u"0.125");
-  cell->SetDisplayText(u"40 %");
-  EXPECT_DOUBLE_EQ(cell->Value, 0.4);
-}
-
-TEST_F(CellValuesTest, ScientificAndFractionDisplays) {
-  auto* scientific = Add<TExportCellScientific>(TCellClass::Scientific);
-  scientific->SetValue(12345);
-  EXPECT_EQ(scientific->GetDisplayText(), u"1.23E+04");
-  auto* fraction = Add<TExportCellFraction>(TCellClass::Fraction);
-  fraction->SetDisplayText(u"-1 1/2");
-  EXPECT_EQ(fraction->Value, -1.5);
-  fraction->SetDisplayText(u"3/4");
-  EXPECT_EQ(fraction->Value, 0.75);
-  EXPECT_EQ(fraction->GetDisplayText(), u"3/4");
-  fraction->SetDisplayText(u"2 1/0");
-  EXPECT_EQ(fraction->Value, 2);
+TEST_F(CellValuesTest, DisplayTextsOfTheNumberClassesAndBack) {
+  const struct {
+    TCellClass cellClass;
+    double value;
+    std::u16string display;
+  } shown[] = {{TCellClass::Percent, 0.125, u"12.5%"},
+               {TCellClass::Scientific, 12345, u"1.23E+04"},
+               {TCellClass::Fraction, 0.75, u"3/4"}};
+  for (const auto& c : shown) {
+    auto* cell = static_cast<TExportCellNumber*>(row_->AddCell(c.cellClass));
+    if (c.cellClass == TCellClass::Percent) cell->SetDecimals(1);
+    cell->SetValue(c.value);
+    EXPECT_EQ(cell->GetDisplayText(), c.display);
+  }
+  // A fraction over 0 reads as its whole part.
+  const struct {
+    TCellClass cellClass;
+    std::u16string display;
+    double value;
+  } read[] = {{TCellClass::Percent, u"40 %", 0.4},
+              {TCellClass::Fraction, u"-1 1/2", -1.5},
+              {TCellClass::Fraction, u"3/4", 0.75},
+              {TCellClass::Fraction, u"2 1/0", 2}};
+  for (const auto& c : read) {
+    auto* cell = static_cast<TExportCellNumber*>(row_->AddCell(c.cellClass));
+    cell->SetDisplayText(c.display);
+    EXPECT_DOUBLE_EQ(cell->Value, c.value);
+  }
+  auto* percent = Add<TExportCellPercent>(TCellClass::Percent);
+  percent->SetValue(0.125);
+  EXPECT_EQ(percent->GetValueText(), u"0.125");  // the value itself, not hundredfold
 }
 
 TEST_F(CellValuesTest, BlankZeroAndUnsetValuesShowNothing) {
