@@ -94,7 +94,9 @@ TEST(PackedTextTest, LineBreakFactsAndTheirNormalForm) {
     EXPECT_EQ(normal.View(), c.normal) << name;
     EXPECT_FALSE(normal.HasLoneLineBreak()) << name;
     // A text already in its normal form is itself, not a copy.
-    if (!c.lone) EXPECT_EQ(normal.View().data(), text.View().data()) << name;
+    if (!c.lone) {
+      EXPECT_EQ(normal.View().data(), text.View().data()) << name;
+    }
   }
 }
 
