@@ -1,10 +1,10 @@
 #!/usr/bin/python3
-"""Writes src/workbook/formats/font_metrics_table.cpp: per font family and point size 1-70, the
+"""Writes src/workbook/model/font_metrics_table.cpp: per font family and point size 1-70, the
 line height and the digit width in pixels at 96 dpi, as Windows would lay the text out.
 
 The families are those a workbook commonly names; each is measured on a free face of the same
 kind (sans, serif, monospaced, condensed, heavy) from Debian's fonts-dejavu, since the original
-faces are not free. Run: tools/make_font_metrics.py [font dir] > src/workbook/formats/font_metrics_table.cpp
+faces are not free. Run: tools/make_font_metrics.py [font dir] > src/workbook/model/font_metrics_table.cpp
 """
 import struct
 import sys
