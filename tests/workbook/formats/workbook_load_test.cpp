@@ -59,6 +59,7 @@ class TFakeExporter : public TCustomExporter {
 TFakeExporter& Fake() {
   static TFakeExporter* fake = [] {
     CreateExporterRegistry();
+    FindExporterForFileHook = FindExporterForFile;
     auto owned = std::make_unique<TFakeExporter>();
     TFakeExporter* raw = owned.get();
     RegisterExporter(std::move(owned), -1);
