@@ -6,7 +6,6 @@
 #include "workbook/core/invariant_texts.h"
 #include "workbook/core/oformat.h"
 #include "workbook/core/xml/xml_writer.h"
-#include "workbook/formats/custom_exporter.h"
 #include "workbook/formats/xlsx/xlsx_cell_comment.h"
 #include "workbook/formats/xlsx/xlsx_package_parts.h"
 #include "workbook/formats/xlsx/xlsx_shared_strings_writer.h"
@@ -16,6 +15,7 @@
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/conditional_formatting.h"
+#include "workbook/model/custom_exporter.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
