@@ -34,7 +34,7 @@ void WriteInlineString(TXmlWriter& writer, std::u16string_view text) {
 }  // namespace
 
 void TExportCell::WriteXLSXCellStart(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
-                                     TCellWriteContext& context) {
+                                     ICellWriteContext& context) {
   Calculate();
   writer.StartElement("c");
   writer.WriteAttribute("r", ref);
@@ -43,21 +43,21 @@ void TExportCell::WriteXLSXCellStart(TXmlWriter& writer, const std::u16string& r
 }
 
 void TExportCell::WriteXLSXFormula(TXmlWriter& writer, const std::u16string& ref,
-                                   TCellWriteContext& context) {
+                                   ICellWriteContext& context) {
   if (!HasFormula()) return;
   writer.WriteElementString("f", FormulaToXLSX(GetFormula()));
   context.AddCalcChainItem(ref);
 }
 
 void TExportCellEmpty::WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
-                                 TCellWriteContext& context) {
+                                 ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   WriteXLSXFormula(writer, ref, context);
   writer.EndElement();
 }
 
 void TExportCellString::WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
-                                  TCellWriteContext& context) {
+                                  ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   if (!value_.empty()) {
     if (sharedString_ || HasRichText()) {
@@ -81,7 +81,7 @@ void TExportCellString::WriteXLSX(TXmlWriter& writer, const std::u16string& ref,
 }
 
 void TExportCellCustomNumber::WriteXLSX(TXmlWriter& writer, const std::u16string& ref,
-                                        int styleIndex, TCellWriteContext& context) {
+                                        int styleIndex, ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   const double value = FileValue();
   if (HasValue && !std::isfinite(value)) {
@@ -100,7 +100,7 @@ void TExportCellCustomNumber::WriteXLSX(TXmlWriter& writer, const std::u16string
 }
 
 void TExportCellDateTime::WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
-                                    TCellWriteContext& context) {
+                                    ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   double value = FileValue();
   if (HasValue && value < 0) {
@@ -117,7 +117,7 @@ void TExportCellDateTime::WriteXLSX(TXmlWriter& writer, const std::u16string& re
 }
 
 void TExportCellBoolean::WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
-                                   TCellWriteContext& context) {
+                                   ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   writer.WriteAttribute("t", "b");
   WriteXLSXFormula(writer, ref, context);
@@ -126,7 +126,7 @@ void TExportCellBoolean::WriteXLSX(TXmlWriter& writer, const std::u16string& ref
   writer.EndElement();
 }
 
-void TExportCell::ReportXLSXAttachments(TCellWriteContext& context) {
+void TExportCell::ReportXLSXAttachments(ICellWriteContext& context) {
   if (TExportConditionalFormatting* formatting = ConditionalFormattingIfAny())
     if (formatting->Count() > 0) context.AddConditionalFormatting(*formatting);
   if (TExportCellDrawings* drawings = DrawingsIfAny())
