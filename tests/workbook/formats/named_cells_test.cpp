@@ -14,14 +14,6 @@ namespace {
 class NamedCellsTest : public test::SheetTest {
  protected:
   TExportNamedCells& names() { return book->NamedCells; }
-  std::u16string AddError(const std::u16string& name) {
-    try {
-      names().AddCellRange(name, sheet, 0, 0);
-    } catch (const EWorkbookException& e) {
-      return e.Message();
-    }
-    return u"";
-  }
 };
 
 struct DefinedNameCase {

@@ -8,6 +8,7 @@
 #include "workbook/core/hashed_strings.h"
 #include "workbook/formats/sheet_record_support.h"
 #include "workbook/formats/xls/biff_builder.h"
+#include "workbook/model/page_setup_fixture.h"
 
 namespace workbook {
 namespace {
@@ -16,23 +17,16 @@ using namespace xls_test;
 using test::OneRecord;
 using test::XmlScratch;
 
-class PageSetupTest : public test::SheetTest {
+class PageSetupFileTest : public test::PageSetupTest {
  protected:
-  TExportPageSettings& page() { return sheet->PageSettings; }
   std::string WriteXLSX() {
     XmlScratch xml("worksheet");
     page().WriteXLSX(xml.Root());
     return xml.Text();
   }
-  static TExportFont Tahoma() {
-    TExportFont font;
-    font.SetName(u"Tahoma");
-    font.SetSize(10);
-    return font;
-  }
 };
 
-TEST_F(PageSetupTest, NewPageSetupInXlsx) {
+TEST_F(PageSetupFileTest, NewPageSetupInXlsx) {
   EXPECT_EQ(WriteXLSX(),
             "<worksheet><pageMargins left=\"0.78740157480315\" right=\"0.78740157480315\" "
             "top=\"0.78740157480315\" bottom=\"0.78740157480315\" header=\"0.393700787401575\" "
@@ -41,7 +35,7 @@ TEST_F(PageSetupTest, NewPageSetupInXlsx) {
             "</worksheet>");
 }
 
-TEST_F(PageSetupTest, EveryOptionInXlsx) {
+TEST_F(PageSetupFileTest, EveryOptionInXlsx) {
   page().Centering = 3;
   page().PrintHeaders = true;
   page().PrintGridLines = true;
@@ -63,7 +57,7 @@ TEST_F(PageSetupTest, EveryOptionInXlsx) {
             "useFirstPageNumber=\"1\"/></worksheet>");
 }
 
-TEST_F(PageSetupTest, XlsxReadersConvertAndClamp) {
+TEST_F(PageSetupFileTest, XlsxReadersConvertAndClamp) {
   XmlScratch xml("x");
   xml.Load(R"(<x><pageMargins left="1" right="0.5" top="1" bottom="1" header="0.5" footer="x"/>)"
            R"(<pageSetup scale="99999" orientation="landscape" pageOrder="overThenDown" )"
@@ -93,7 +87,7 @@ TEST_F(PageSetupTest, XlsxReadersConvertAndClamp) {
   EXPECT_EQ(page().PageOrder, 1);
 }
 
-TEST_F(PageSetupTest, HeaderRecords) {
+TEST_F(PageSetupFileTest, HeaderRecords) {
   TExportHeaders& header = sheet->Header;
   header.Center.SetExcelText(u"&P");
   EXPECT_EQ(test::Hex(header.WriteXLS(0x0014)), "14 00 0B 00 04 00 01 26 00 43 00 26 00 50 00");
@@ -119,7 +113,7 @@ double DoubleAt(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
   return value;
 }
 
-TEST_F(PageSetupTest, BiffRecordsOfANewSheet) {
+TEST_F(PageSetupFileTest, BiffRecordsOfANewSheet) {
   const std::vector<std::uint8_t> bytes = page().WriteXLS();
   // GUTS, four margins, SETUP.
   ASSERT_EQ(bytes.size(), 12u + 4 * 12 + 38);
@@ -134,7 +128,7 @@ TEST_F(PageSetupTest, BiffRecordsOfANewSheet) {
   EXPECT_EQ(test::Hex({bytes.begin() + setup + 36, bytes.end()}), "01 00");
 }
 
-TEST_F(PageSetupTest, BiffRecordsInOrder) {
+TEST_F(PageSetupFileTest, BiffRecordsInOrder) {
   sheet->GetRow(4)->PageBreak = true;
   sheet->GetRow(2)->SetOutlineLevel(2);
   sheet->GetCol(3)->PageBreak = true;
@@ -154,7 +148,7 @@ TEST_F(PageSetupTest, BiffRecordsInOrder) {
             "80 00 08 00 1D 00 00 00 03 00 00 00");
 }
 
-TEST_F(PageSetupTest, SetupRoundTripsANegativeFirstPage) {
+TEST_F(PageSetupFileTest, SetupRoundTripsANegativeFirstPage) {
   page().UseFirstPageNumber = true;
   page().FirstPageNumber = -5;
   page().Orientation = 1;
@@ -176,7 +170,7 @@ TEST_F(PageSetupTest, SetupRoundTripsANegativeFirstPage) {
   EXPECT_NEAR(other->Header.Margin, 1.5, 1e-12);
 }
 
-TEST_F(PageSetupTest, BiffRecordDispatch) {
+TEST_F(PageSetupFileTest, BiffRecordDispatch) {
   const std::pair<std::uint16_t, Bytes> records[] = {
       {0x0026, Bytes{0, 0, 0, 0, 0, 0, 0xF0, 0x3F}},  // 1 inch
       {0x0083, Word(1)},
@@ -193,7 +187,7 @@ TEST_F(PageSetupTest, BiffRecordDispatch) {
   EXPECT_FALSE(page().ReadXLSRecord(0x0200, other.Reader()));
 }
 
-TEST_F(PageSetupTest, OdsPageLayout) {
+TEST_F(PageSetupFileTest, OdsPageLayout) {
   XmlScratch xml("style:page-layout-properties");
   page().WriteODS(xml.Root());
   EXPECT_EQ(xml.Text(),
@@ -220,7 +214,7 @@ TEST_F(PageSetupTest, OdsPageLayout) {
             "fo:page-height=\"21cm\" style:print=\"charts drawings objects zero-values grid\"/>");
 }
 
-TEST_F(PageSetupTest, OdsRegions) {
+TEST_F(PageSetupFileTest, OdsRegions) {
   THashedStrings fontFaces;
   XmlScratch styles("office:automatic-styles");
   XmlScratch empty("style:header");
@@ -243,7 +237,7 @@ TEST_F(PageSetupTest, OdsRegions) {
             "fo:font-size=\"10pt\"/></style:style></office:automatic-styles>");
 }
 
-TEST_F(PageSetupTest, PrintRanges) {
+TEST_F(PageSetupFileTest, PrintRanges) {
   EXPECT_FALSE(page().HasPrintArea());
   EXPECT_EQ(page().GetXLSXPrintArea(), u"");
   EXPECT_TRUE(page().ReadXLSXPrintArea(u"'Sheet1'!$A$1:$D$20"));
@@ -261,7 +255,7 @@ TEST_F(PageSetupTest, PrintRanges) {
   EXPECT_EQ(other->PageSettings.GetXLSXPrintTitles(), u"'Other'!$C:$C,'Other'!$3:$3");
 }
 
-TEST_F(PageSetupTest, SheetCopyTakesPageSetupHeadersAndProtection) {
+TEST_F(PageSetupFileTest, SheetCopyTakesPageSetupHeadersAndProtection) {
   page().Scale = 60;
   page().PrintArea.SetRange(0, 0, 2, 2);
   sheet->Header.Left.SetExcelText(u"&BBold");

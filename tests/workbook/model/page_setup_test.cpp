@@ -4,23 +4,14 @@
 
 #include <cstring>
 
-#include "model_fixture.h"
+#include "page_setup_fixture.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/hashed_strings.h"
 
 namespace workbook {
 namespace {
 
-class PageSetupTest : public test::SheetTest {
- protected:
-  TExportPageSettings& page() { return sheet->PageSettings; }
-  static TExportFont Tahoma() {
-    TExportFont font;
-    font.SetName(u"Tahoma");
-    font.SetSize(10);
-    return font;
-  }
-};
+using test::PageSetupTest;
 
 TEST_F(PageSetupTest, HeaderSectionBuildsCodes) {
   sheet->Header.Left.Font = Tahoma();

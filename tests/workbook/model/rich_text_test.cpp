@@ -2,33 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "model_fixture.h"
+#include "rich_text_fixture.h"
 #include "workbook/model/cell_string.h"
 
 namespace workbook {
 namespace {
 
-class RichTextTest : public test::SheetTest {
- protected:
-  void SetUp() override {
-    SheetTest::SetUp();
-    row_ = sheet->GetRow(0);
-    cell_ = row_->AddCellString(u"Hello world");
-  }
-  static TExportFont Bold() {
-    TExportFont font;
-    font.SetSize(-1);
-    font.GetStyle().Bold = 1;
-    return font;
-  }
-  TExportFont SizedFont(int size) {
-    TExportFont font = book->GetDefaultFont();
-    font.SetSize(size);
-    return font;
-  }
-  TExportRow* row_ = nullptr;
-  TExportCellString* cell_ = nullptr;
-};
+using test::RichTextTest;
 
 TEST_F(RichTextTest, TagsWithoutACellRefuse) {
   TStringRichTextTags loose(nullptr);

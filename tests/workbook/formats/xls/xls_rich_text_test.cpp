@@ -3,34 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "workbook/model/cell_string.h"
-#include "workbook/model/model_fixture.h"
+#include "workbook/model/rich_text_fixture.h"
 
 namespace workbook {
 namespace {
 
-class RichTextTest : public ModelTest {
- protected:
-  void SetUp() override {
-    ModelTest::SetUp();
-    book_ = std::make_unique<TWorkbook>();
-    row_ = book_->AddWorkSheet(u"S")->GetRow(0);
-    cell_ = row_->AddCellString(u"Hello world");
-  }
-  static TExportFont Bold() {
-    TExportFont font;
-    font.SetSize(-1);
-    font.GetStyle().Bold = 1;
-    return font;
-  }
-  TExportFont SizedFont(int size) {
-    TExportFont font = book_->GetDefaultFont();
-    font.SetSize(size);
-    return font;
-  }
-  std::unique_ptr<TWorkbook> book_;
-  TExportRow* row_ = nullptr;
-  TExportCellString* cell_ = nullptr;
-};
+using test::RichTextTest;
 
 TEST_F(RichTextTest, TagCutsTheTextIntoRuns) {
   cell_->GetRichTextTags().AddTag(7, Bold());
@@ -46,10 +24,10 @@ TEST_F(RichTextTest, TagCutsTheTextIntoRuns) {
   EXPECT_EQ(runs.GetEntry(1).Font->GetSize(), 10);
 
   std::vector<std::uint8_t> buffer;
-  runs.WriteXLSRuns(buffer, book_->GetDefaultFont(), book_->FontList);
+  runs.WriteXLSRuns(buffer, book->GetDefaultFont(), book->FontList);
   EXPECT_EQ(buffer, (std::vector<std::uint8_t>{6, 0, 5, 0}));  // registry font 1 is BIFF font 5
   std::u16string key;
-  runs.GetKeyString(book_->GetDefaultFont(), key);
+  runs.GetKeyString(book->GetDefaultFont(), key);
   EXPECT_EQ(key, u"1:6:" + runs.GetEntry(1).Font->GetKeyString());
 }
 
@@ -59,13 +37,13 @@ TEST_F(RichTextTest, TagAtTheStartGivesARunAtZero) {
   cell_->GetRichTextTags().BuildTextList(cell_->GetValue(), runs, false);
   ASSERT_EQ(runs.Count(), 1);
   std::vector<std::uint8_t> buffer;
-  runs.WriteXLSRuns(buffer, book_->GetDefaultFont(), book_->FontList);
+  runs.WriteXLSRuns(buffer, book->GetDefaultFont(), book->FontList);
   ASSERT_EQ(buffer.size(), 4u);
   EXPECT_EQ(buffer[0], 0);
 }
 
 TEST_F(RichTextTest, ReadRunsKeepTheFirstOfEqualPositions) {
-  for (int size : {11, 12, 13, 14}) book_->FontList.Add(SizedFont(size));
+  for (int size : {11, 12, 13, 14}) book->FontList.Add(SizedFont(size));
   cell_->GetRichTextTags().ReadXLSRuns(
       std::vector<std::uint8_t>{0, 0, 5, 0, 0, 0, 1, 0, 5, 0, 3, 0});
   TStringRichTextTags& tags = cell_->GetRichTextTags();
@@ -79,11 +57,11 @@ TEST_F(RichTextTest, ReadRunsKeepTheFirstOfEqualPositions) {
 TEST_F(RichTextTest, UnknownFontIndexKeepsTheBaseFont) {
   cell_->GetRichTextTags().ReadXLSRuns(std::vector<std::uint8_t>{2, 0, 99, 0, 7});
   ASSERT_EQ(cell_->GetRichTextTags().Count(), 1);
-  EXPECT_EQ(cell_->GetRichTextTags().GetTag(0)->Font, book_->GetDefaultFont());
+  EXPECT_EQ(cell_->GetRichTextTags().GetTag(0)->Font, book->GetDefaultFont());
 }
 
 TEST_F(RichTextTest, XlsTextGetsCrLfAndItsRunsFollow) {
-  book_->FontList.Add(SizedFont(20));
+  book->FontList.Add(SizedFont(20));
   cell_->ReadXLSText(u"a\nb\r\nc", std::vector<std::uint8_t>{2, 0, 5, 0, 5, 0, 5, 0});
   EXPECT_EQ(cell_->GetValue(), u"a\r\nb\r\nc");
   TStringRichTextTags& tags = cell_->GetRichTextTags();
