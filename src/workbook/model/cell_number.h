@@ -47,7 +47,7 @@ class TExportCellCustomNumber : public TExportCell {
   // The ODS number style named StyleName for this cell's format (nothing for Booleans).
   virtual void WriteODSNumberStyle(TXmlWriter& writer, const std::u16string& styleName);
   void WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) override;
-  void WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+  void WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
                  TCellWriteContext& context) override;
   void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
                 TCellWriteContext& context) override;

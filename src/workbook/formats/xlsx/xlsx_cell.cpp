@@ -1,11 +1,11 @@
 // XLSX "c" elements of the cell classes.
 #include <cmath>
 
+#include "platform/float_text.h"
 #include "workbook/core/cell_refs.h"
 #include "workbook/core/formula_text.h"
-#include "workbook/core/invariant_texts.h"
-#include "workbook/core/xml/xml_writer.h"
 #include "workbook/formats/xlsx/xlsx_escapes.h"
+#include "workbook/formats/xlsx/xlsx_sheet_data_writer.h"
 #include "workbook/formats/xlsx/xlsx_xml_text.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_comment.h"
@@ -19,46 +19,37 @@
 
 namespace workbook {
 
-namespace {
-
-std::u16string Decimal(long long value) {
-  std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
-
-}  // namespace
-
-void TExportCell::WriteXLSXCellStart(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
-                                     TCellWriteContext& context) {
+void TExportCell::WriteXLSXCellStart(TXLSXSheetDataWriter& writer, const std::u16string& ref,
+                                     int styleIndex, TCellWriteContext& context) {
   Calculate();
   writer.StartElement("c");
   writer.WriteAttribute("r", ref);
-  writer.WriteAttribute("s", Decimal(styleIndex));
+  writer.WriteAttribute("s", std::int64_t{styleIndex});
   ReportXLSXAttachments(context);
 }
 
-void TExportCell::WriteXLSXFormula(TXmlWriter& writer, const std::u16string& ref,
+void TExportCell::WriteXLSXFormula(TXLSXSheetDataWriter& writer, const std::u16string& ref,
                                    TCellWriteContext& context) {
   if (!HasFormula()) return;
   writer.WriteElementString("f", FormulaToXLSX(GetFormula()));
   context.AddCalcChainItem(ref);
 }
 
-void TExportCellEmpty::WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
-                                 TCellWriteContext& context) {
+void TExportCellEmpty::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
+                                 int styleIndex, TCellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   WriteXLSXFormula(writer, ref, context);
   writer.EndElement();
 }
 
-void TExportCellString::WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
-                                  TCellWriteContext& context) {
+void TExportCellString::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
+                                  int styleIndex, TCellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   if (!value_.empty()) {
     if (sharedString_ || HasRichText()) {
       writer.WriteAttribute("t", "s");
       WriteXLSXFormula(writer, ref, context);
-      writer.WriteElementString("v", Decimal(context.SharedStringIndex(*this)));
+      writer.WriteElementString("v", std::to_string(context.SharedStringIndex(*this)));
     } else {
       writer.WriteAttribute("t", "inlineStr");
       WriteXLSXFormula(writer, ref, context);
@@ -81,7 +72,7 @@ void TExportCellString::WriteXLSX(TXmlWriter& writer, const std::u16string& ref,
   }
 }
 
-void TExportCellCustomNumber::WriteXLSX(TXmlWriter& writer, const std::u16string& ref,
+void TExportCellCustomNumber::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
                                         int styleIndex, TCellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   const double value = FileValue();
@@ -96,12 +87,12 @@ void TExportCellCustomNumber::WriteXLSX(TXmlWriter& writer, const std::u16string
   WriteXLSXFormula(writer, ref, context);
   bool zero = Value == 0;
   if (HasValue && !(zero && (IsBlankZero() || HasFormula())))
-    writer.WriteElementString("v", ISOFloatToStr(value));
+    writer.WriteElementString("v", platform::FloatToStrRoundTrip(value));
   writer.EndElement();
 }
 
-void TExportCellDateTime::WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
-                                    TCellWriteContext& context) {
+void TExportCellDateTime::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
+                                    int styleIndex, TCellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   double value = FileValue();
   if (HasValue && value < 0) {
@@ -114,13 +105,13 @@ void TExportCellDateTime::WriteXLSX(TXmlWriter& writer, const std::u16string& re
   } else {
     WriteXLSXFormula(writer, ref, context);
     // The stored serial as it is: a date keeps its time, a time its days, midnight is 0.
-    if (HasValue) writer.WriteElementString("v", ISOFloatToStr(value));
+    if (HasValue) writer.WriteElementString("v", platform::FloatToStrRoundTrip(value));
   }
   writer.EndElement();
 }
 
-void TExportCellBoolean::WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
-                                   TCellWriteContext& context) {
+void TExportCellBoolean::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
+                                   int styleIndex, TCellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   writer.WriteAttribute("t", "b");
   WriteXLSXFormula(writer, ref, context);

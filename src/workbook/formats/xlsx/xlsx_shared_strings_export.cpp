@@ -18,9 +18,17 @@ namespace {
 constexpr std::size_t kEntriesPerPart = 10000;
 
 void AppendT(std::string& out, std::u16string_view text) {
-  const std::u16string lines = WithLineFeeds(text);
-  out += XMLNeedsPreservedSpace(lines) ? "<t xml:space=\"preserve\">" : "<t>";
-  AppendXMLText(out, EncodeXLSXEscapes(lines));
+  // Most texts need neither conversion: they are not copied then.
+  std::u16string lines;
+  if (text.find(u'\r') != std::u16string_view::npos) {
+    lines = WithLineFeeds(text);
+    text = lines;
+  }
+  out += XMLNeedsPreservedSpace(text) ? "<t xml:space=\"preserve\">" : "<t>";
+  if (NeedsXLSXEscapes(text))
+    AppendXMLText(out, EncodeXLSXEscapes(text));
+  else
+    AppendXMLText(out, text);
   out += "</t>";
 }
 

@@ -1,5 +1,7 @@
 #include "workbook/formats/xlsx/xlsx_xml_text.h"
 
+#include <algorithm>
+
 #include "platform/text_codec.h"
 
 namespace workbook {
@@ -8,10 +10,26 @@ namespace {
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 
+// ASCII that stands in XML as it is.
+bool IsPlainAscii(char16_t c) {
+  return c >= 0x20 && c < 0x80 && c != u'&' && c != u'<' && c != u'>' && c != u'"';
+}
+
 }  // namespace
 
 void AppendXMLText(std::string& out, std::u16string_view text, bool attribute) {
   for (std::size_t i = 0; i < text.size(); ++i) {
+    // Runs of plain ASCII, the bulk of most texts, are copied in one go.
+    std::size_t end = i;
+    while (end < text.size() && IsPlainAscii(text[end])) ++end;
+    if (end > i) {
+      const std::size_t at = out.size();
+      out.resize(at + (end - i));
+      std::copy(text.begin() + static_cast<std::ptrdiff_t>(i),
+                text.begin() + static_cast<std::ptrdiff_t>(end), out.begin() + at);
+      if (end == text.size()) return;
+      i = end;
+    }
     char32_t c = text[i];
     if (c >= 0xD800 && c <= 0xDBFF) {
       if (i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
@@ -42,7 +60,7 @@ void AppendXMLText(std::string& out, std::u16string_view text, bool attribute) {
         out += attribute ? "&#10;" : "\n";
         continue;
       case u'\r':
-        out += attribute ? "&#13;" : "\r";
+        out += "&#13;";
         continue;
       default:
         break;

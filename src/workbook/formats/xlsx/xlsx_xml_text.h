@@ -12,8 +12,9 @@ inline constexpr std::string_view kXLSXDeclarationLine =
 
 // Appends Text as UTF-8 with &, <, > and the double quote escaped. Characters XML 1.0 cannot
 // carry (control characters other than tab, CR and LF, unpaired surrogates, U+FFFE, U+FFFF) are
-// left out, so the part stays well-formed. With Attribute, tab, CR and LF become character
-// references so that they survive attribute normalisation.
+// left out, so the part stays well-formed. CR becomes a character reference (a reader would
+// take a bare one for LF); with Attribute tab and LF too, so they survive attribute
+// normalisation.
 void AppendXMLText(std::string& out, std::u16string_view text, bool attribute = false);
 std::string XMLText(std::u16string_view text, bool attribute = false);
 
