@@ -65,9 +65,10 @@ struct TMergedRange {
   int FirstRow, LastRow, FirstCol, LastCol;
 };
 
+// Copied from the cell: in write-rows-by-event mode the cell is gone by the time links are written.
 struct TLink {
   TMergedRange Area;
-  const TExportCellString* Cell;
+  std::u16string Target, Text;
 };
 
 class TSheetWriter {
@@ -257,7 +258,7 @@ void TSheetWriter::WriteCell(TExportCell& cell, int col, int rowIndex, int xf) {
   if (rowSpan > 1) forced_.Add(col, rowIndex + 1, colSpan, rowSpan - 1, xf);
   if (const auto* text = dynamic_cast<const TExportCellString*>(&cell);
       text != nullptr && text->HasHyperlink())
-    links_.push_back({area, text});
+    links_.push_back({area, text->GetHyperlink(), std::u16string(text->GetValue())});
   if (const TExportConditionalFormatting* formatting = cell.ConditionalFormattingIfAny();
       formatting != nullptr && formatting->Count() > 0)
     condFormats_.push_back(formatting);
@@ -288,7 +289,7 @@ void TSheetWriter::WriteTail() {
     formatting->WriteXLS(s_, c_.Palette, tokens);
   for (const TLink& link : links_) {
     XLSWriteHyperlink(s_, link.Area.FirstRow, link.Area.LastRow, link.Area.FirstCol,
-                      link.Area.LastCol, link.Cell->GetHyperlink(), link.Cell->GetValue());
+                      link.Area.LastCol, link.Target, link.Text);
   }
   XLSWriteRecordHeader(s_, 0x000A, 0);  // EOF
 }
