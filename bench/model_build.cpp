@@ -16,8 +16,7 @@ using bench::Seconds;
 
 int main() {
   using namespace workbook;
-  WorkbookDateFormat = u"%sysdate%";
-  WorkbookTimeFormat = u"%systime%";
+  bench::StartLibrary();
   constexpr int kRows = 100000;
   constexpr int kCols = 10;
   long baseline = PeakKilobytes();

@@ -4,16 +4,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 
-#include "measure.h"
 #include "sample_book.h"
 #include "workbook/formats/ods/ods_exporter.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
-
-using bench::PeakKilobytes;
-using bench::Seconds;
 
 namespace {
 
@@ -21,11 +16,7 @@ void Measure(const char* name, workbook::TCustomExporter& exporter, workbook::TW
   std::fflush(stdout);
   const pid_t child = fork();
   if (child == 0) {
-    const auto start = std::chrono::steady_clock::now();
-    workbook::TMemoryStream out;
-    exporter.ExportToStream(out, book);
-    std::printf("%-5s written in %.2f s, %.1f MB package, peak %.1f MB\n", name, Seconds(start),
-                out.Size() / 1048576.0, PeakKilobytes() / 1024.0);
+    bench::WriteToMemory(name, exporter, book);
     std::fflush(stdout);
     _exit(0);
   }
@@ -40,12 +31,8 @@ int main() {
   constexpr int kRows = 100000;
   constexpr int kCols = 10;
 
-  const auto start = std::chrono::steady_clock::now();
   TWorkbook book;
-  book.ShowProgress = false;
-  bench::BuildSampleSheet(book, kRows, kCols);
-  std::printf("%d cells: model built in %.2f s (peak %.1f MB)\n", kRows * kCols, Seconds(start),
-              PeakKilobytes() / 1024.0);
+  bench::BuildSampleBook(book, kRows, kCols);
   TExporterODS ods;
   Measure("ODS", ods, book);
   TExporterXLSX xlsx;

@@ -1,8 +1,12 @@
 #pragma once
 // The benchmarks' sample sheet: Rows x Cols cells of a transaction list (a few thousand distinct
 // partner texts, amounts, dates), built in order as an importing program would.
+#include <chrono>
+#include <cstdio>
 #include <string>
 
+#include "measure.h"
+#include "workbook/formats/custom_exporter.h"
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
@@ -33,6 +37,25 @@ inline void FillSampleRow(workbook::TExportRow& row, int r, int cols) {
 inline void BuildSampleSheet(workbook::TWorkbook& book, int rows, int cols) {
   workbook::TExportWorkSheet* sheet = book.AddWorkSheet(u"Data");
   for (int r = 0; r < rows; ++r) FillSampleRow(*sheet->AddRow(), r, cols);
+}
+
+// The sample sheet built into Book (progress off), reporting the time and the peak memory.
+inline void BuildSampleBook(workbook::TWorkbook& book, int rows, int cols) {
+  const auto start = std::chrono::steady_clock::now();
+  book.ShowProgress = false;
+  BuildSampleSheet(book, rows, cols);
+  std::printf("%d cells: model built in %.2f s (peak %.1f MB)\n", rows * cols, Seconds(start),
+              PeakKilobytes() / 1024.0);
+}
+
+// Book written by Exporter into memory, reporting the time, the file's size and the peak memory.
+inline void WriteToMemory(const char* name, workbook::TCustomExporter& exporter,
+                          workbook::TWorkbook& book) {
+  const auto start = std::chrono::steady_clock::now();
+  workbook::TMemoryStream out;
+  exporter.ExportToStream(out, book);
+  std::printf("%-5s written in %.2f s, %.1f MB file, peak %.1f MB\n", name, Seconds(start),
+              out.Size() / 1048576.0, PeakKilobytes() / 1024.0);
 }
 
 }  // namespace bench

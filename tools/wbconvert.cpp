@@ -7,26 +7,19 @@
 // A failure prints the exception's class and message on stderr; exit code 2. OUT is written only
 // once the whole file is built, so a failed conversion leaves no partial file behind.
 #include <cstdio>
-#include <exception>
 #include <string>
 
-#include "platform/text_codec.h"
-#include "workbook/core/exceptions.h"
+#include "run_tool.h"
 #include "workbook/core/library_texts.h"
 #include "workbook/formats/custom_exporter.h"
 #include "workbook/formats/exporter_registry.h"
-#include "workbook/formats/library_start.h"
-#include "workbook/model/workbook.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
     std::fputs("usage: wbconvert IN OUT\n", stderr);
     return 1;
   }
-  workbook::StartWorkbookLibrary();
-  workbook::WorkbookDateFormat = u"%sysdate%";
-  workbook::WorkbookTimeFormat = u"%systime%";
-  try {
+  return tools::RunTool([&] {
     const std::u16string output = platform::Utf8ToUtf16(argv[2]);
     workbook::TCustomExporter* writer = nullptr;
     if (!workbook::FindExporterForFile(output, writer))
@@ -38,13 +31,5 @@ int main(int argc, char** argv) {
     workbook::TMemoryStream bytes;
     writer->ExportToStream(bytes, book);
     bytes.SaveToFile(argv[2]);
-  } catch (const workbook::EWorkbookException& error) {
-    std::fprintf(stderr, "%s: %s\n", error.ClassName(),
-                 platform::Utf16ToUtf8(error.Message()).c_str());
-    return 2;
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "%s: %s\n", typeid(error).name(), error.what());
-    return 2;
-  }
-  return 0;
+  });
 }

@@ -8,13 +8,10 @@
 // A file that fails to load prints the exception's class and message on stderr; exit code 2.
 #include <chrono>
 #include <cstdio>
-#include <exception>
 #include <string>
 
 #include "platform/text_codec.h"
-#include "workbook/core/exceptions.h"
-#include "workbook/formats/library_start.h"
-#include "workbook/model/workbook.h"
+#include "run_tool.h"
 
 namespace {
 
@@ -85,10 +82,7 @@ int main(int argc, char** argv) {
     std::fputs("usage: wbdump [--count] FILE\n", stderr);
     return 1;
   }
-  workbook::StartWorkbookLibrary();
-  workbook::WorkbookDateFormat = u"%sysdate%";
-  workbook::WorkbookTimeFormat = u"%systime%";
-  try {
+  return tools::RunTool([&] {
     TWorkbook book;
     book.ShowProgress = false;
     const auto start = std::chrono::steady_clock::now();
@@ -98,13 +92,5 @@ int main(int argc, char** argv) {
       Count(book, took.count());
     else
       Dump(book);
-  } catch (const workbook::EWorkbookException& error) {
-    std::fprintf(stderr, "%s: %s\n", error.ClassName(),
-                 platform::Utf16ToUtf8(error.Message()).c_str());
-    return 2;
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "%s: %s\n", typeid(error).name(), error.what());
-    return 2;
-  }
-  return 0;
+  });
 }

@@ -26,7 +26,7 @@ char EncodeCp1250(char16_t c) {
   return '?';
 }
 
-constexpr char32_t kReplacement = 0xFFFD;
+}  // namespace
 
 void AppendUtf16(std::u16string& out, char32_t cp) {
   if (cp < 0x10000) {
@@ -38,7 +38,20 @@ void AppendUtf16(std::u16string& out, char32_t cp) {
   }
 }
 
-}  // namespace
+char32_t NextCodePoint(std::u16string_view text, std::size_t& i) {
+  const char16_t c = text[i++];
+  if (!IsSurrogate(c)) return c;
+  if (IsHighSurrogate(c) && i < text.size() && IsLowSurrogate(text[i]))
+    return 0x10000 + ((char32_t(c) - 0xD800) << 10) + (text[i++] - 0xDC00);
+  return kReplacementCharacter;
+}
+
+std::u16string WellFormedUtf16(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) AppendUtf16(out, NextCodePoint(text, i));
+  return out;
+}
 
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
@@ -68,13 +81,10 @@ std::u16string Cp1250ToUtf16(std::string_view bytes) {
 std::string Utf16ToCp1250(std::u16string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char16_t c = text[i];
+  for (std::size_t i = 0; i < text.size();) {
     // A surrogate pair is one character, and the code page has none of them.
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF)
-      ++i;
-    out.push_back(EncodeCp1250(c));
+    const char32_t c = NextCodePoint(text, i);
+    out.push_back(c > 0xFFFF ? '?' : EncodeCp1250(static_cast<char16_t>(c)));
   }
   return out;
 }
@@ -101,7 +111,7 @@ std::u16string Utf8ToUtf16(std::string_view bytes) {
     } else if (b >= 0xF0 && b <= 0xF4) {
       len = 4, cp = b & 0x07, min = 0x10000;
     } else {
-      out.push_back(kReplacement);
+      out.push_back(kReplacementCharacter);
       ++i;
       continue;
     }
@@ -113,7 +123,7 @@ std::u16string Utf8ToUtf16(std::string_view bytes) {
     }
     if (k < len || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
       // Skip the lead byte and the continuation bytes that belonged to it.
-      out.push_back(kReplacement);
+      out.push_back(kReplacementCharacter);
       i += k;
       continue;
     }
@@ -126,17 +136,7 @@ std::u16string Utf8ToUtf16(std::string_view bytes) {
 std::string Utf16ToUtf8(std::u16string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = kReplacement;
-    }
-    AppendUtf8(out, c);
-  }
+  for (std::size_t i = 0; i < text.size();) AppendUtf8(out, NextCodePoint(text, i));
   return out;
 }
 

@@ -19,6 +19,21 @@ std::string Utf16ToUtf8(std::u16string_view text);
 
 // Appends one code point (at most U+10FFFF) as UTF-8.
 void AppendUtf8(std::string& out, char32_t codePoint);
+// Appends one code point (at most U+10FFFF) as UTF-16: a surrogate pair above U+FFFF.
+void AppendUtf16(std::u16string& out, char32_t codePoint);
+
+// What an unpaired surrogate or a malformed sequence reads as.
+inline constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+inline bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+inline bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+inline bool IsSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
+
+// The character that starts at Text[I], moving I past it: a surrogate pair is one character, an
+// unpaired surrogate reads as U+FFFD. I must be below the text's size.
+char32_t NextCodePoint(std::u16string_view text, std::size_t& i);
+// Text with every unpaired surrogate made U+FFFD, so that any writer can encode it.
+std::u16string WellFormedUtf16(std::u16string_view text);
 
 // Shortcuts for the application's boundaries.
 std::string Cp1250ToUtf8(std::string_view bytes);

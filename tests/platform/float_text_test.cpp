@@ -8,6 +8,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 
 using platform::FloatToStrGeneral;
 using platform::FloatToStrRoundTrip;
@@ -15,59 +16,50 @@ using platform::TryTextToFloat;
 
 namespace {
 
-struct TGeneralCase {
-  double value;
-  const char* text;
-};
+// Values and their text with a point; the text of the run-time's general float format.
+const std::pair<double, const char*> kGeneral[] = {
+    // Integers.
+    {0.0, "0"},
+    {-0.0, "0"},
+    {1, "1"},
+    {-1, "-1"},
+    {100, "100"},
+    {123456789012345.0, "123456789012345"},
+    {999999999999999.0, "999999999999999"},
+    // Fractions.
+    {1234.5, "1234.5"},
+    {0.1 + 0.2, "0.3"},
+    {1.0 / 3, "0.333333333333333"},
+    {2.0 / 3, "0.666666666666667"},
+    {-2.0 / 3, "-0.666666666666667"},
+    {0.0001, "0.0001"},
+    {0.00012345, "0.00012345"},
+    {123.456, "123.456"},
+    {1.005, "1.005"},
+    // Exponent form from 16 digits before the point, and below 0.0001.
+    {1e15, "1E15"},
+    {1e20, "1E20"},
+    {-2.5e30, "-2.5E30"},
+    {1234567890123456.0, "1.23456789012346E15"},
+    {999999999999999.9, "1E15"},  // rounding carries into 16 digits
+    {0.00001, "1E-5"},
+    {1.5e-5, "1.5E-5"},
+    {-1.5e-7, "-1.5E-7"},
+    {0.00009999999999999999, "0.0001"},  // carries back to fixed
+    {std::numeric_limits<double>::max(), "1.79769313486232E308"},
+    {std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"},
+    // Values exactly halfway at the 15th digit round away from zero, as the run-time does.
+    {1234567890123445.0, "1.23456789012345E15"},
+    {-1234567890123445.0, "-1.23456789012345E15"},
+    {0.5, "0.5"},
+    // Not finite.
+    {std::numeric_limits<double>::quiet_NaN(), "NAN"},
+    {std::numeric_limits<double>::infinity(), "INF"},
+    {-std::numeric_limits<double>::infinity(), "-INF"}};
 
-class GeneralFloatText : public ::testing::TestWithParam<TGeneralCase> {};
-
-TEST_P(GeneralFloatText, MatchesTheRunTimeForm) {
-  EXPECT_EQ(FloatToStrGeneral(GetParam().value, '.'), GetParam().text);
+TEST(GeneralFloatText, MatchesTheRunTimeForm) {
+  for (const auto& [value, text] : kGeneral) EXPECT_EQ(FloatToStrGeneral(value, '.'), text) << text;
 }
-
-INSTANTIATE_TEST_SUITE_P(Integers, GeneralFloatText,
-                         ::testing::Values(TGeneralCase{0.0, "0"}, TGeneralCase{-0.0, "0"},
-                                           TGeneralCase{1, "1"}, TGeneralCase{-1, "-1"},
-                                           TGeneralCase{100, "100"},
-                                           TGeneralCase{123456789012345.0, "123456789012345"},
-                                           TGeneralCase{999999999999999.0, "999999999999999"}));
-
-INSTANTIATE_TEST_SUITE_P(
-    Fractions, GeneralFloatText,
-    ::testing::Values(TGeneralCase{1234.5, "1234.5"}, TGeneralCase{0.1 + 0.2, "0.3"},
-                      TGeneralCase{1.0 / 3, "0.333333333333333"},
-                      TGeneralCase{2.0 / 3, "0.666666666666667"},
-                      TGeneralCase{-2.0 / 3, "-0.666666666666667"}, TGeneralCase{0.0001, "0.0001"},
-                      TGeneralCase{0.00012345, "0.00012345"}, TGeneralCase{123.456, "123.456"},
-                      TGeneralCase{1.005, "1.005"}));
-
-// Exponent form from 16 digits before the point, and below 0.0001.
-INSTANTIATE_TEST_SUITE_P(
-    Exponents, GeneralFloatText,
-    ::testing::Values(TGeneralCase{1e15, "1E15"}, TGeneralCase{1e20, "1E20"},
-                      TGeneralCase{-2.5e30, "-2.5E30"},
-                      TGeneralCase{1234567890123456.0, "1.23456789012346E15"},
-                      TGeneralCase{999999999999999.9, "1E15"},  // rounding carries into 16 digits
-                      TGeneralCase{0.00001, "1E-5"}, TGeneralCase{1.5e-5, "1.5E-5"},
-                      TGeneralCase{-1.5e-7, "-1.5E-7"},
-                      TGeneralCase{0.00009999999999999999, "0.0001"},  // carries back to fixed
-                      TGeneralCase{std::numeric_limits<double>::max(), "1.79769313486232E308"},
-                      TGeneralCase{std::numeric_limits<double>::denorm_min(),
-                                   "4.94065645841247E-324"}));
-
-// Values that lie exactly halfway at the 15th digit round away from zero, as the run-time does.
-INSTANTIATE_TEST_SUITE_P(Ties, GeneralFloatText,
-                         ::testing::Values(TGeneralCase{1234567890123445.0, "1.23456789012345E15"},
-                                           TGeneralCase{-1234567890123445.0,
-                                                        "-1.23456789012345E15"},
-                                           TGeneralCase{0.5, "0.5"}));
-
-INSTANTIATE_TEST_SUITE_P(
-    NotFinite, GeneralFloatText,
-    ::testing::Values(TGeneralCase{std::numeric_limits<double>::quiet_NaN(), "NAN"},
-                      TGeneralCase{std::numeric_limits<double>::infinity(), "INF"},
-                      TGeneralCase{-std::numeric_limits<double>::infinity(), "-INF"}));
 
 TEST(GeneralFloatTextSeparator, IsTheGivenCharacter) {
   EXPECT_EQ(FloatToStrGeneral(1234.5, ','), "1234,5");
@@ -115,49 +107,34 @@ TEST(GeneralFloatTextOracle, AgreesWithTheCLibraryOverManyValues) {
   }
 }
 
-struct TParseCase {
-  const char* text;
-  bool ok;
-  double value;
-};
-
-class TextToFloat : public ::testing::TestWithParam<TParseCase> {};
-
-TEST_P(TextToFloat, AcceptsOnlyPlainNumbers) {
-  const TParseCase& c = GetParam();
-  const std::string t = c.text;
-  double value = -999;
-  EXPECT_EQ(TryTextToFloat(std::u16string(t.begin(), t.end()), u'.', value), c.ok) << c.text;
-  if (c.ok) {
-    EXPECT_EQ(value, c.value) << c.text;
-  } else {
-    EXPECT_EQ(value, -999) << "untouched on failure: " << c.text;
+// Plain numbers only: texts taken with their values, and texts refused (which leave the value).
+TEST(TextToFloat, AcceptsOnlyPlainNumbers) {
+  const std::pair<std::string, double> taken[] = {{"1.5", 1.5},
+                                                  {" 2.5 ", 2.5},
+                                                  {"-3", -3},
+                                                  {"+4", 4},
+                                                  {".5", 0.5},
+                                                  {"5.", 5},
+                                                  {"1e3", 1000},
+                                                  {"1E-3", 0.001},
+                                                  {"2.5e+2", 250},
+                                                  {"1e-400", 0},
+                                                  {"0." + std::string(356, '0') + "1", 0},
+                                                  {"0.3", 0.3}};
+  for (const auto& [text, expected] : taken) {
+    double value = -999;
+    EXPECT_TRUE(TryTextToFloat(std::u16string(text.begin(), text.end()), u'.', value)) << text;
+    EXPECT_EQ(value, expected) << text;
+  }
+  for (const std::string text : {"", " ", ".", "-", "1e", "1e+", "1 000", "1,5", "1.2.3", "0x10",
+                                 "NAN", "INF", "1e400", "--1", "1'000",
+                                 "\xA0"
+                                 "1"}) {
+    double value = -999;
+    EXPECT_FALSE(TryTextToFloat(std::u16string(text.begin(), text.end()), u'.', value)) << text;
+    EXPECT_EQ(value, -999) << "untouched on failure: " << text;
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TextToFloat,
-    ::testing::Values(
-        TParseCase{"1.5", true, 1.5}, TParseCase{" 2.5 ", true, 2.5}, TParseCase{"-3", true, -3},
-        TParseCase{"+4", true, 4}, TParseCase{".5", true, 0.5}, TParseCase{"5.", true, 5},
-        TParseCase{"1e3", true, 1000}, TParseCase{"1E-3", true, 0.001},
-        TParseCase{"2.5e+2", true, 250}, TParseCase{"1e-400", true, 0},
-        TParseCase{"0.00000000000000000000000000000000000000000000000000000000000"
-                   "000000000000000000000000000000000000000000000000000000000000"
-                   "000000000000000000000000000000000000000000000000000000000000"
-                   "000000000000000000000000000000000000000000000000000000000000"
-                   "000000000000000000000000000000000000000000000000000000000000"
-                   "0000000000000000000000000000000000000000000000000000000001",
-                   true, 0},
-        TParseCase{"0.3", true, 0.3}, TParseCase{"", false, 0}, TParseCase{" ", false, 0},
-        TParseCase{".", false, 0}, TParseCase{"-", false, 0}, TParseCase{"1e", false, 0},
-        TParseCase{"1e+", false, 0}, TParseCase{"1 000", false, 0}, TParseCase{"1,5", false, 0},
-        TParseCase{"1.2.3", false, 0}, TParseCase{"0x10", false, 0}, TParseCase{"NAN", false, 0},
-        TParseCase{"INF", false, 0}, TParseCase{"1e400", false, 0}, TParseCase{"--1", false, 0},
-        TParseCase{"1'000", false, 0},
-        TParseCase{"\xA0"
-                   "1",
-                   false, 0}));
 
 TEST(TextToFloatSeparator, IsTheGivenCharacter) {
   double value = 0;
@@ -177,27 +154,27 @@ TEST(TextToFloatRoundTrip, FifteenDigitsComeBack) {
   }
 }
 
-class RoundTripFloatText : public ::testing::TestWithParam<TGeneralCase> {};
-
-TEST_P(RoundTripFloatText, HasTheGeneralLayoutWithTheShortestExactDigits) {
-  EXPECT_EQ(FloatToStrRoundTrip(GetParam().value), GetParam().text);
-}
-
 // Up to 15 digits the text is the general one; beyond them the digits that make the value exact.
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RoundTripFloatText,
-    ::testing::Values(TGeneralCase{0.0, "0"}, TGeneralCase{-0.0, "0"},
-                      TGeneralCase{1234.5, "1234.5"}, TGeneralCase{45000.75, "45000.75"},
-                      TGeneralCase{0.0001, "0.0001"}, TGeneralCase{1e15, "1E15"},
-                      TGeneralCase{1.5e-5, "1.5E-5"},
-                      TGeneralCase{0.1 + 0.2, "0.30000000000000004"},
-                      TGeneralCase{1.0 / 3, "0.3333333333333333"},
-                      TGeneralCase{-2.0 / 3, "-0.6666666666666666"},
-                      TGeneralCase{1234567890123456.0, "1.234567890123456E15"},
-                      TGeneralCase{999999999999999.9, "999999999999999.9"},
-                      TGeneralCase{std::numeric_limits<double>::max(), "1.7976931348623157E308"},
-                      TGeneralCase{std::numeric_limits<double>::denorm_min(), "5E-324"},
-                      TGeneralCase{std::numeric_limits<double>::quiet_NaN(), "NAN"}));
+const std::pair<double, const char*> kRoundTrip[] = {
+    {0.0, "0"},
+    {-0.0, "0"},
+    {1234.5, "1234.5"},
+    {45000.75, "45000.75"},
+    {0.0001, "0.0001"},
+    {1e15, "1E15"},
+    {1.5e-5, "1.5E-5"},
+    {0.1 + 0.2, "0.30000000000000004"},
+    {1.0 / 3, "0.3333333333333333"},
+    {-2.0 / 3, "-0.6666666666666666"},
+    {1234567890123456.0, "1.234567890123456E15"},
+    {999999999999999.9, "999999999999999.9"},
+    {std::numeric_limits<double>::max(), "1.7976931348623157E308"},
+    {std::numeric_limits<double>::denorm_min(), "5E-324"},
+    {std::numeric_limits<double>::quiet_NaN(), "NAN"}};
+
+TEST(RoundTripFloatText, HasTheGeneralLayoutWithTheShortestExactDigits) {
+  for (const auto& [value, text] : kRoundTrip) EXPECT_EQ(FloatToStrRoundTrip(value), text) << text;
+}
 
 TEST(RoundTripFloatTextOracle, EveryValueReadsBackExactly) {
   std::mt19937_64 random(99);

@@ -6,8 +6,9 @@
 #include <ctime>
 
 #include "app/statement/errors.h"
-#include "platform/float_text.h"
 #include "app/statement/number_text.h"
+#include "platform/date_time.h"
+#include "platform/float_text.h"
 
 namespace app {
 
@@ -97,13 +98,6 @@ int LocalYear() {
   return local.tm_year + 1900;
 }
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DaysInMonth(int year, int month) {
-  static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
-
 }  // namespace
 
 long double RoundN(long double x, int digits) {
@@ -177,9 +171,8 @@ std::string CheckDateYMD(std::string_view text, int current_year) {
     month = numbers[0];
     day = numbers[1];
   }
-  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 ||
-      day > DaysInMonth(year, month))
-    return "";
+  platform::TDateTime date;
+  if (!platform::TryEncodeDate(year, month, day, date)) return "";
   return std::string(text);
 }
 

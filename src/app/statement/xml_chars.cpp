@@ -22,10 +22,10 @@ std::string CellTextToCp1250(std::u16string_view text) {
   std::u16string fit(text);
   for (std::size_t i = 0; i < fit.size(); ++i) {
     const char16_t c = fit[i];
-    const bool high = c >= 0xD800 && c <= 0xDBFF;
-    if (high && i + 1 < fit.size() && fit[i + 1] >= 0xDC00 && fit[i + 1] <= 0xDFFF) {
+    const bool high = platform::IsHighSurrogate(c);
+    if (high && i + 1 < fit.size() && platform::IsLowSurrogate(fit[i + 1])) {
       ++i;  // a whole pair: a character the code page lacks, "?" as usual
-    } else if (high || (c >= 0xDC00 && c <= 0xDFFF) || c == 0xFFFE || c == 0xFFFF) {
+    } else if (high || platform::IsLowSurrogate(c) || c == 0xFFFE || c == 0xFFFF) {
       fit[i] = kSubstitute;
     }
   }

@@ -2,7 +2,7 @@
 // The import's view of the spreadsheet library's workbook.
 #include <memory>
 
-#include "app/ui/import_workbook.h"
+#include "app/statement/import_workbook.h"
 
 namespace workbook {
 class TWorkbook;

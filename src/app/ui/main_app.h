@@ -6,7 +6,7 @@
 
 #include "app/statement/control_statement_xml.h"
 #include "app/statement/ec_sales_list_xml.h"
-#include "app/ui/import_workbook.h"
+#include "app/statement/import_workbook.h"
 
 class QGroupBox;
 class QListWidget;

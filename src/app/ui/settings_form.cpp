@@ -12,7 +12,7 @@
 
 #include "app/statement/data.h"
 #include "app/ui/command_dispatcher.h"
-#include "app/ui/settings_validation.h"
+#include "app/statement/settings_validation.h"
 #include "app/ui/window_font.h"
 #include "platform/services.h"
 #include "platform/text_codec.h"

@@ -123,6 +123,12 @@ TDateTime ISOStrToTime(std::u16string_view text) {
   return value;
 }
 
+std::u16string LowerAscii(std::u16string_view text) {
+  std::u16string result(text);
+  for (char16_t& c : result) c = LowerAscii(c);
+  return result;
+}
+
 std::u16string ISOIntToStr(std::int64_t value) {
   const std::string digits = std::to_string(value);
   return std::u16string(digits.begin(), digits.end());

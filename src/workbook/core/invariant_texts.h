@@ -22,6 +22,10 @@ const platform::TFormatSettings& InvariantFormatSettings();
 std::u16string ISOFloatToStr(double value);
 // Decimal digits with a leading "-" when negative.
 std::u16string ISOIntToStr(std::int64_t value);
+// ASCII letters lowered and every other unit kept, so positions stay: the keywords and names the
+// formats compare without regard to case are ASCII.
+inline char16_t LowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; }
+std::u16string LowerAscii(std::u16string_view text);
 // Every "," read as "."; optional blanks around, no grouping. Default when the text is no number.
 double ISOStrToFloatDef(std::u16string_view text, double defaultValue);
 double ISOStrToFloat(std::u16string_view text);

@@ -3,21 +3,14 @@
 #include <algorithm>
 #include <array>
 
+#include "workbook/core/invariant_texts.h"
+
 namespace workbook {
 
 namespace {
 
 using View = std::u16string_view;
 constexpr size_t npos = View::npos;
-
-// Format codes are matched by their ASCII keywords only; lowering nothing else keeps every
-// position the same in the code as written.
-std::u16string LowerAscii(View text) {
-  std::u16string result(text);
-  for (char16_t& c : result)
-    if (c >= u'A' && c <= u'Z') c += u'a' - u'A';
-  return result;
-}
 
 bool Contains(View text, View part) { return text.find(part) != npos; }
 

@@ -37,9 +37,7 @@ char16_t UpperCase(char16_t c) {
 bool StartsWithAt(std::u16string_view text, std::size_t pos, std::string_view pattern) {
   if (text.size() - pos < pattern.size()) return false;
   for (std::size_t i = 0; i < pattern.size(); ++i) {
-    char16_t c = text[pos + i];
-    if (c >= u'A' && c <= u'Z') c += 0x20;
-    if (c != static_cast<char16_t>(pattern[i])) return false;
+    if (LowerAscii(text[pos + i]) != static_cast<char16_t>(pattern[i])) return false;
   }
   return true;
 }

@@ -11,12 +11,6 @@
 
 namespace workbook {
 
-namespace {
-
-int RoundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
-
-}  // namespace
-
 void TCustomExporter::ExportToStream(TStream&, TWorkbook& workbook) {
   Workbook = &workbook;
   if (CharWidthHook == nullptr)

@@ -1,5 +1,7 @@
 #include "workbook/formats/exporter_registry.h"
 
+#include "workbook/core/invariant_texts.h"
+
 namespace workbook {
 
 namespace {
@@ -18,8 +20,6 @@ TSelectWorkSheetFunc& SelectWorkSheet() {
   static TSelectWorkSheetFunc func;
   return func;
 }
-
-char16_t LowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; }
 
 }  // namespace
 

@@ -18,6 +18,8 @@ bool SameFloat(double a, double b) {
   return std::fabs(a - b) <= tolerance;
 }
 
+int RoundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+
 bool FloatToBool(double value) { return !SameFloat(value, 0.0); }
 
 void NormalizeLineBreaks(std::u16string_view text, TIntegerList& positions, std::u16string& flat) {

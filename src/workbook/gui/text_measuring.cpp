@@ -7,7 +7,9 @@
 #include <map>
 #include <memory>
 
+#include "workbook/core/invariant_texts.h"
 #include "workbook/formats/custom_exporter.h"
+#include "workbook/formats/library_routines.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/worksheet.h"
 
@@ -17,10 +19,10 @@ namespace {
 
 // Keys compare without regard to case (ASCII folding, as font names are).
 struct TCaseless {
-  static char16_t Fold(char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; }
   bool operator()(const std::u16string& a, const std::u16string& b) const {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char16_t x, char16_t y) { return Fold(x) < Fold(y); });
+    return std::lexicographical_compare(
+        a.begin(), a.end(), b.begin(), b.end(),
+        [](char16_t x, char16_t y) { return LowerAscii(x) < LowerAscii(y); });
   }
 };
 using TCharWidthCache = std::map<std::u16string, int, TCaseless>;
@@ -38,8 +40,6 @@ int ClampedSize(int size) { return std::clamp(size, 1, kMaxPointSize); }
 QString ToQString(std::u16string_view text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-int RoundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
 
 // The measured height of the cell's text in Width - Inset pixels and its line count.
 struct TWrappedText {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "workbook/core/exceptions.h"
+#include "workbook/core/invariant_texts.h"
 #include "workbook/model/cell_comment.h"
 #include "workbook/model/cells.h"
 #include "workbook/model/conditional_formatting.h"
@@ -25,9 +26,7 @@ const std::u16string kEmpty;
 bool IsGeneral(const std::u16string& code) {
   if (code.size() != 7) return false;
   for (std::size_t i = 0; i < 7; ++i) {
-    char16_t c = code[i];
-    if (c >= u'A' && c <= u'Z') c += 32;
-    if (c != u"general"[i]) return false;
+    if (LowerAscii(code[i]) != u"general"[i]) return false;
   }
   return true;
 }

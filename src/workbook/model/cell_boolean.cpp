@@ -5,16 +5,6 @@
 
 namespace workbook {
 
-namespace {
-
-std::u16string Lower(std::u16string text) {
-  for (char16_t& c : text)
-    if (c >= u'A' && c <= u'Z') c += 32;
-  return text;
-}
-
-}  // namespace
-
 std::u16string TExportCellBoolean::GetValueText() const {
   if (IsErrorValue || FormulaError() != TRPNError::None) return std::u16string();
   return ISOBoolToStr(GetBoolean());
@@ -32,7 +22,7 @@ std::u16string TExportCellBoolean::GetDisplayText() {
 }
 
 void TExportCellBoolean::SetDisplayText(const std::u16string& text) {
-  std::u16string word = Lower(text);
+  std::u16string word = LowerAscii(text);
   double number;
   if (word == u"true")
     SetBoolean(true);

@@ -15,12 +15,6 @@ namespace {
 
 constexpr double kDays1904 = 1462;
 
-std::u16string Lower(std::u16string text) {
-  for (char16_t& c : text)
-    if (c >= u'A' && c <= u'Z') c += 32;
-  return text;
-}
-
 // The runs of digits of Text.
 std::vector<int> DigitGroups(const std::u16string& text) {
   std::vector<int> groups;
@@ -41,7 +35,7 @@ std::vector<int> DigitGroups(const std::u16string& text) {
 // A date typed in the order of the system's short date format.
 bool ParseLocalDate(const std::vector<int>& g, double& serial) {
   if (g.size() < 3) return false;
-  std::u16string order = Lower(platform::FormatSettings().ShortDateFormat);
+  std::u16string order = LowerAscii(platform::FormatSettings().ShortDateFormat);
   std::size_t d = order.find(u'd'), m = order.find(u'm'), y = order.find(u'y');
   if (d == std::u16string::npos || m == std::u16string::npos || y == std::u16string::npos)
     return false;
@@ -86,7 +80,7 @@ std::u16string TExportCellDateTime::ExpandedCode() const {
 }
 
 bool TExportCellDateTime::ElapsedHours() const {
-  return Lower(ExpandedCode()).find(u"[h]") != std::u16string::npos;
+  return LowerAscii(ExpandedCode()).find(u"[h]") != std::u16string::npos;
 }
 
 TDateTimeKind TExportCellDateTime::GetKind() const {
@@ -134,7 +128,7 @@ std::u16string TExportCellDateTime::GetDisplayText() {
 }
 
 void TExportCellDateTime::SetDisplayText(const std::u16string& text) {
-  std::u16string expanded = Lower(ExpandedCode());
+  std::u16string expanded = LowerAscii(ExpandedCode());
   TDateTimeKind kind = DateTimeKindOf(NormalizeDateTimeCode(expanded));
   double value = 0;
   bool ok;
@@ -146,7 +140,7 @@ void TExportCellDateTime::SetDisplayText(const std::u16string& text) {
     std::vector<int> groups = DigitGroups(text);
     const platform::TFormatSettings& fs = platform::FormatSettings();
     bool afternoon = !fs.TimePMString.empty() &&
-                     Lower(text).find(Lower(fs.TimePMString)) != std::u16string::npos;
+                     LowerAscii(text).find(LowerAscii(fs.TimePMString)) != std::u16string::npos;
     double date = 0, time = 0;
     if (kind == TDateTimeKind::Time) {
       ok = ParseLocalTime(groups, 0, afternoon, time);

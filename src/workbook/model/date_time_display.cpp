@@ -4,6 +4,7 @@
 
 #include "platform/date_time.h"
 #include "platform/format_settings.h"
+#include "workbook/core/invariant_texts.h"
 
 namespace workbook {
 
@@ -54,8 +55,7 @@ bool DecodeSerial(double serial, TDateTimeParts& parts) {
 }
 
 std::u16string NormalizeDateTimeCode(const std::u16string& expandedCode) {
-  std::u16string code;
-  for (char16_t c : expandedCode) code += (c >= u'A' && c <= u'Z') ? c + 32 : c;
+  std::u16string code = LowerAscii(expandedCode);
   std::size_t semicolon = code.find(u';');
   if (semicolon != std::u16string::npos) code.resize(semicolon);
   std::u16string result;

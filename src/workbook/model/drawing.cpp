@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "workbook/core/exceptions.h"
+#include "workbook/core/invariant_texts.h"
 #include "workbook/core/library_texts.h"
 #include "workbook/core/path_utils.h"
 #include "workbook/formats/zip/zip_archive.h"
@@ -11,16 +12,6 @@
 #include "workbook/model/workbook.h"
 
 namespace workbook {
-
-namespace {
-
-std::u16string LowerAscii(std::u16string text) {
-  for (char16_t& c : text)
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  return text;
-}
-
-}  // namespace
 
 void TExportImage::SaveData(TZipArchive& zip, const std::u16string& name) const {
   // The zip reads from the stream's position, which a const image must not move for others.

@@ -38,12 +38,15 @@ void TWorkbookLoadBudget::ChargeCells(std::int64_t count) {
   budget->cells_ += count;
 }
 
-void TWorkbookLoadBudget::ChargeTextBytes(std::int64_t bytes) {
-  TWorkbookLoadBudget* budget = Current();
-  if (!budget) return;
-  if (bytes > budget->limits_.MaxTextBytes - budget->textBytes_)
+void TWorkbookLoadBudget::CheckTextBytes(std::int64_t bytes) {
+  const TWorkbookLoadBudget* budget = Current();
+  if (budget && bytes > budget->limits_.MaxTextBytes - budget->textBytes_)
     Refuse(WorkbookLng_TooMuchText, budget->limits_.MaxTextBytes / (1024 * 1024));
-  budget->textBytes_ += bytes;
+}
+
+void TWorkbookLoadBudget::ChargeTextBytes(std::int64_t bytes) {
+  CheckTextBytes(bytes);
+  if (TWorkbookLoadBudget* budget = Current()) budget->textBytes_ += bytes;
 }
 
 }  // namespace workbook

@@ -3,6 +3,7 @@
 #include "workbook/model/load_budget.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 #include <new>
 #include <stdexcept>
@@ -10,6 +11,11 @@
 namespace workbook {
 
 namespace {
+
+// A builder's first room, and the length from which a text takes the builder's room over
+// instead of being copied out of it.
+constexpr std::size_t kFirstCapacity = 256;
+constexpr std::size_t kHandOverLength = std::size_t{1} << 16;
 
 std::atomic<std::uint64_t> charactersExamined{0};
 
@@ -78,7 +84,7 @@ TPackedText& TPackedText::operator=(TPackedText&& other) noexcept {
 void TPackedText::Release() noexcept {
   if (data_ && data_->Refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
     data_->~THeader();
-    ::operator delete(data_);
+    std::free(data_);
   }
   data_ = nullptr;
 }
@@ -89,13 +95,46 @@ void TPackedText::Assign(std::u16string_view text) {
     if (text.size() > std::numeric_limits<std::uint32_t>::max())
       throw std::length_error("text too long");
     TWorkbookLoadBudget::ChargeTextBytes(static_cast<std::int64_t>(text.size() * sizeof(char16_t)));
-    void* block = ::operator new(sizeof(THeader) + text.size() * sizeof(char16_t));
+    void* block = std::malloc(sizeof(THeader) + text.size() * sizeof(char16_t));
+    if (!block) throw std::bad_alloc();
     fresh = new (block) THeader{{1}, static_cast<std::uint32_t>(text.size()), 0};
     std::copy(text.begin(), text.end(), reinterpret_cast<char16_t*>(fresh + 1));
     fresh->Facts = LineBreakFacts(text);
   }
   Release();
   data_ = fresh;
+}
+
+TPackedTextBuilder::~TPackedTextBuilder() { std::free(room_); }
+
+void TPackedTextBuilder::Grow() {
+  constexpr std::size_t kMaxLength = std::numeric_limits<std::uint32_t>::max();
+  if (capacity_ >= kMaxLength) throw std::length_error("text too long");
+  // A text beyond what the load may hold is refused before more room is taken for it.
+  TWorkbookLoadBudget::CheckTextBytes(static_cast<std::int64_t>((size_ + 1) * sizeof(char16_t)));
+  const std::size_t capacity = std::min(capacity_ ? capacity_ * 2 : kFirstCapacity, kMaxLength);
+  // realloc moves a large room by remapping its pages, so growing never holds the text twice.
+  void* room = std::realloc(room_, sizeof(THeader) + capacity * sizeof(char16_t));
+  if (!room) throw std::bad_alloc();
+  room_ = room;
+  capacity_ = capacity;
+}
+
+TPackedText TPackedTextBuilder::Take() {
+  TPackedText text;
+  if (size_ < kHandOverLength) {
+    text.Assign(View());
+  } else {
+    TWorkbookLoadBudget::ChargeTextBytes(static_cast<std::int64_t>(size_ * sizeof(char16_t)));
+    const std::uint32_t facts = TPackedText::LineBreakFacts(View());
+    void* fitted = std::realloc(room_, sizeof(THeader) + size_ * sizeof(char16_t));
+    text.data_ =
+        new (fitted ? fitted : room_) THeader{{1}, static_cast<std::uint32_t>(size_), facts};
+    room_ = nullptr;
+    capacity_ = 0;
+  }
+  size_ = 0;
+  return text;
 }
 
 }  // namespace workbook

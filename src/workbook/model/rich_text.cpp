@@ -3,21 +3,13 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "workbook/core/invariant_texts.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/row.h"
 #include "workbook/model/workbook.h"
 #include "workbook/model/worksheet.h"
 
 namespace workbook {
-
-namespace {
-
-std::u16string Decimal(long long value) {
-  std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
-
-}  // namespace
 
 // --- TStringRichTextTag ---
 
@@ -64,8 +56,9 @@ void TStringRichTextTagTextList::GetKeyString(const TExportFont& defaultFont,
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     const auto& entry = entries_[i];
     if (i > 0 || entry.Font) {
-      key += Decimal(static_cast<long long>(i)) + u":" + Decimal(static_cast<long long>(counter)) +
-             u":" + (entry.Font ? *entry.Font : defaultFont).GetKeyString();
+      key += ISOIntToStr(static_cast<long long>(i)) + u":" +
+             ISOIntToStr(static_cast<long long>(counter)) + u":" +
+             (entry.Font ? *entry.Font : defaultFont).GetKeyString();
     }
     counter += entry.Text.size();
   }

@@ -77,8 +77,6 @@ class TExportRow : public TOwnedListObject {
   // closes it. A manual page break is added to RowBreaks for the sheet's rowBreaks element.
   void WriteXLSXStart(TXLSXSheetDataWriter& writer, double height, int styleIndex,
                       std::vector<int>& rowBreaks) const;
-  // One "brk" of the sheet's rowBreaks element.
-  static void WriteXLSXRowBreak(TXmlWriter& writer, int rowIndex);
   // Opens the ODS "table:table-row" element; StyleName from the writer's row-style list.
   void WriteODSStart(TXmlWriter& writer, const std::u16string& styleName) const;
   std::unique_ptr<TOwnedListObject> NewInstance() const override;

@@ -3,6 +3,8 @@
 #include <set>
 #include <string>
 
+#include "platform/text_codec.h"
+#include "workbook/core/invariant_texts.h"
 #include "workbook/core/sheet_refs.h"
 #include "workbook/model/worksheet.h"
 
@@ -13,19 +15,13 @@ namespace {
 constexpr std::size_t kMaxSheetName = 31;
 constexpr std::u16string_view kForbidden = u"[]:*?/\\";
 
-std::u16string Lower(std::u16string text) {
-  for (char16_t& c : text)
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  return text;
-}
-
 std::u16string Ascii(const std::string& text) { return std::u16string(text.begin(), text.end()); }
 
 // The name cut to Limit units, without a high surrogate left alone at the end.
 std::u16string Cut(std::u16string name, std::size_t limit) {
   if (name.size() <= limit) return name;
   name.resize(limit);
-  if (name.back() >= 0xD800 && name.back() <= 0xDBFF) name.pop_back();
+  if (platform::IsHighSurrogate(name.back())) name.pop_back();
   return name;
 }
 
@@ -43,11 +39,11 @@ std::vector<std::u16string> WritableSheetNames(const TExportWorkSheets& sheets) 
     if (base.find_first_not_of(u' ') == std::u16string::npos)
       base = Ascii("Sheet" + std::to_string(i + 1));
     std::u16string name = base;
-    for (int n = 2; used.count(Lower(name)) != 0; ++n) {
+    for (int n = 2; used.count(LowerAscii(name)) != 0; ++n) {
       const std::u16string suffix = Ascii(" (" + std::to_string(n) + ")");
       name = Cut(base, kMaxSheetName - suffix.size()) + suffix;
     }
-    used.insert(Lower(name));
+    used.insert(LowerAscii(name));
     names.push_back(name);
   }
   return names;

@@ -1,20 +1,14 @@
 #include "workbook/model/sys_date_formats.h"
 
 #include "platform/format_settings.h"
+#include "workbook/core/invariant_texts.h"
 
 namespace workbook {
 
 namespace {
 
-std::u16string Lower(const std::u16string& text) {
-  std::u16string result = text;
-  for (char16_t& c : result)
-    if (c >= u'A' && c <= u'Z') c += 32;
-  return result;
-}
-
 void ReplaceAllLower(std::u16string& text, const std::u16string& from, const std::u16string& to) {
-  std::u16string lower = Lower(text);
+  std::u16string lower = LowerAscii(text);
   std::u16string result;
   std::size_t start = 0, found;
   while ((found = lower.find(from, start)) != std::u16string::npos) {
@@ -40,7 +34,7 @@ std::u16string ExpandSysDateFormats(const std::u16string& format) {
   // Only the system's formats are spelt with "n" for minutes; in any other code "n" is a
   // literal letter and stays.
   if (format.empty() || format[0] != u'%') return format;
-  const std::u16string key = Lower(format);
+  const std::u16string key = LowerAscii(format);
   std::u16string result;
   if (key == u"%sysdate%")
     result = fs.ShortDateFormat;
@@ -60,7 +54,7 @@ std::u16string ExpandSysDateFormats(const std::u16string& format) {
 }
 
 std::u16string NormalizeStoredDateTimeCode(const std::u16string& code) {
-  std::u16string result = Lower(code);
+  std::u16string result = LowerAscii(code);
   ReplaceMinuteLetters(result);
   ReplaceAllLower(result, u"ampm", u"am/pm");
   ReplaceAllLower(result, u"a/p", u"am/pm");

@@ -4,6 +4,7 @@
 
 #include "platform/text_codec.h"
 #include "workbook/core/exceptions.h"
+#include "workbook/core/invariant_texts.h"
 #include "workbook/core/library_texts.h"
 #include "workbook/formats/custom_exporter.h"
 #include "workbook/formats/exporter_registry.h"
@@ -14,11 +15,6 @@ std::u16string WorkbookDateFormat;
 std::u16string WorkbookTimeFormat;
 
 namespace {
-
-std::u16string DecimalText(long long value) {
-  std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
 
 const char16_t kMissingFormatsMessage[] =
     u"You have not specified global variables for Workbook date/time cells!\r\n"
@@ -126,7 +122,7 @@ void TWorkbook::DoProgress(int stage, long long position, long long max,
     case wpsWorkSheet:
       if (position < max) {
         std::u16string caption =
-            WorkbookLng_Worksheet + u" " + DecimalText(position + 1) + u"/" + DecimalText(max);
+            WorkbookLng_Worksheet + u" " + ISOIntToStr(position + 1) + u"/" + ISOIntToStr(max);
         if (!text.empty()) caption += u": " + text;
         dlg.SetCaption(caption);
         dlg.SetProgress(0, 1);

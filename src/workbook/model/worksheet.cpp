@@ -4,20 +4,12 @@
 #include <string>
 
 #include "workbook/core/exceptions.h"
+#include "workbook/core/invariant_texts.h"
 #include "workbook/core/library_texts.h"
 #include "workbook/model/sys_date_formats.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
-
-namespace {
-
-std::u16string DecimalText(long long value) {
-  std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
-
-}  // namespace
 
 TExportWorkSheet::TExportWorkSheet()
     : Rows(this),
@@ -45,7 +37,7 @@ void TExportWorkSheet::DoCreate() {
   }
   DateFormat = WorkbookDateFormat;
   TimeFormat = WorkbookTimeFormat;
-  Name = WorkbookLng_Worksheet + u" " + DecimalText(GetIndex() + 1);
+  Name = WorkbookLng_Worksheet + u" " + ISOIntToStr(GetIndex() + 1);
 }
 
 TWorkbook* TExportWorkSheet::GetWorkbook() const {
@@ -155,10 +147,10 @@ TExportWorkSheet* TExportWorkSheets::AddSheet(int index) {
   return InsertNew<TExportWorkSheet>(index);
 }
 
-std::u16string TExportWorkSheets::GetSheetId(int index) const { return DecimalText(index + 1); }
+std::u16string TExportWorkSheets::GetSheetId(int index) const { return ISOIntToStr(index + 1); }
 
 std::u16string TExportWorkSheets::GetSheetRelId(int index) const {
-  return u"rId" + DecimalText(index + 5);
+  return u"rId" + ISOIntToStr(index + 5);
 }
 
 }  // namespace workbook

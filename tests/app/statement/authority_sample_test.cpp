@@ -11,6 +11,8 @@
 #include <set>
 
 #include "app/statement/control_statement_xml.h"
+#include "app/statement/section_import.h"
+#include "app/statement/settings_file.h"
 #include "schema_check.h"
 #include "statement_fixture.h"
 
@@ -58,69 +60,40 @@ std::vector<std::pair<std::string, std::string>> Attributes(xmlNodePtr node) {
 const std::set<std::string> kAmounts = {"Z",  "D",  "O",           "ZR",  "DR",
                                         "OR", "Mn", "SumaObratov", "ZZn", "DZn"};
 
-// An amount as the import stores it: a decimal point and no trailing zeros ("165357.30" gives
-// "165357.3", "0.00" gives "0").
-std::string Normalised(std::string amount) {
-  if (amount.find('.') == std::string::npos) return amount;
-  while (amount.back() == '0') amount.pop_back();
-  if (amount.back() == '.') amount.pop_back();
-  return amount;
-}
-
-// The records an import of the sample's rows gives.
+// The records an import of the sample's rows gives: each row's attributes go through the
+// section's import as its cells.
 std::unique_ptr<TData> RecordsOf(xmlNodePtr root) {
   static const char* const kMonths[] = {"Január",    "Február", "Marec",    "Apríl",
                                         "Máj",       "Jún",     "Júl",      "August",
                                         "September", "Október", "November", "December"};
+  // The taxpayer's elements in the settings' subject order.
+  static const char* const kSubject[] = {"IcDphPlatitela", "Nazov", "Stat", "Obec", "PSC",
+                                         "Ulica",          "Cislo", "Tel",  "Email"};
   auto data = std::make_unique<TData>();
   const auto sections = Elements(root);
   EXPECT_EQ(sections.size(), 2u);
   for (xmlNodePtr field : Elements(sections.at(0))) {
     const std::string name = Name(field);
-    const std::string value = Cp(Content(field).c_str());
-    if (name == "IcDphPlatitela") data->Subject.ICDPH = value;
-    if (name == "Druh") data->Header.Druh = value;
-    if (name == "Nazov") data->Subject.NazovSubjektu = value;
-    if (name == "Stat") data->Subject.Stat = value;
-    if (name == "Obec") data->Subject.Obec = value;
-    if (name == "PSC") data->Subject.PSC = value;
-    if (name == "Ulica") data->Subject.Ulica = value;
-    if (name == "Cislo") data->Subject.Cislo = value;
-    if (name == "Tel") data->Subject.Telefon = value;
-    if (name == "Email") data->Subject.Email = value;
-    if (name == "Obdobie") {
-      for (xmlNodePtr part : Elements(field)) {
-        if (Name(part) == "Rok") data->Header.Rok = Content(part);
-        if (Name(part) == "Mesiac")
-          data->Header.Obdobie = Cp(kMonths[std::stoi(Content(part)) - 1]);
-      }
+    for (int i = 0; i < 9; ++i)
+      if (name == kSubject[i]) SubjectField(data->Subject, i) = Cp(Content(field).c_str());
+    if (name == "Druh") data->Header.Druh = Content(field);
+    for (xmlNodePtr part : Elements(field)) {
+      if (Name(part) == "Rok") data->Header.Rok = Content(part);
+      if (Name(part) == "Mesiac") data->Header.Obdobie = Cp(kMonths[std::stoi(Content(part)) - 1]);
     }
   }
-  for (xmlNodePtr row : Elements(sections.at(1))) {
-    std::map<std::string, std::string> a;
-    for (auto& [name, value] : Attributes(row))
-      a[name] = kAmounts.count(name) ? Normalised(value) : Cp(value.c_str());
-    const std::string kind = Name(row);
-    if (kind == "A1")
-      Add(data->RowsA1, {a["Odb"], a["F"], a["Den"], a["Z"], a["D"], a["S"], a["KOpr"]});
-    if (kind == "A2")
-      Add(data->RowsA2,
-          {a["Odb"], a["F"], a["Den"], a["Z"], a["TK"], a["TD"], a["Mn"], a["MJ"], a["KOpr"]});
-    if (kind == "B1")
-      Add(data->RowsB1, {a["Dod"], a["F"], a["Den"], a["Z"], a["D"], a["S"], a["O"], a["KOpr"]});
-    if (kind == "B2")
-      Add(data->RowsB2, {a["Dod"], a["F"], a["Den"], a["Z"], a["D"], a["S"], a["O"], a["KOpr"]});
-    if (kind == "B3") Add(data->RowsB31, {a["Z"], a["D"], a["O"], a["KOpr"]});
-    if (kind == "C1")
-      Add(data->RowsC1, {a["Odb"], a["FO"], a["FP"], a["ZR"], a["DR"], a["S"], a["TK"], a["TD"],
-                         a["Mn"], a["MJ"], a["KOpr"], ""});
-    if (kind == "C2")
-      Add(data->RowsC2,
-          {a["Dod"], a["FO"], a["FP"], a["ZR"], a["DR"], a["S"], a["OR"], a["KOpr"], ""});
-    if (kind == "D1")
-      Add(data->RowsD1, {a["SumaObratov"], a["Z"], a["D"], a["ZZn"], a["DZn"], a["KOpr"]});
-    if (kind == "D2") Add(data->RowsD2, {a["Z"], a["D"], a["ZZn"], a["DZn"], a["KOpr"]});
+  TImportLog log;
+  int row = 1;
+  for (xmlNodePtr record : Elements(sections.at(1))) {
+    TSection section{};
+    const std::string kind = Name(record) == "B3" ? "B31" : Name(record);
+    if (!FindSection(kind, section)) ADD_FAILURE() << "no section " << kind;
+    std::vector<std::pair<std::string, std::string>> cells;
+    for (auto [name, value] : Attributes(record))
+      cells.emplace_back(name == "KOpr" ? "Kopr" : name, Cp(value.c_str()));
+    TSectionImport(*data, section).ProcessRow(++row, FieldTexts(section, cells), log);
   }
+  EXPECT_EQ(log.Errors, std::vector<std::string>{});
   return data;
 }
 

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <optional>
+#include <cstdint>
+#include <utility>
 
 #include "app/statement/errors.h"
 
@@ -11,56 +12,29 @@ using namespace app;
 
 namespace {
 
-struct FloatCase {
-  const char* text;
-  std::optional<double> value;
-};
-
-const FloatCase kFloatCases[] = {
-    {"1,5", 1.5},
-    {"1.5", std::nullopt},  // a point is no decimal separator
-    {" -2,5e1 ", -25.0},
-    {"+1", 1.0},
-    {",5", 0.5},
-    {"5,", 5.0},
-    {"1E+2", 100.0},
-    {"1e-2", 0.01},
-    {"2,675", 2.675},
-    {"0E99999999999", 0.0},
-    {"1E-400", 0.0},          // too small: zero
-    {"1E400", std::nullopt},  // too large for a double
-    {"1E99999999999", std::nullopt},
-    {"", std::nullopt},
-    {" ", std::nullopt},
-    {",", std::nullopt},
-    {"-", std::nullopt},
-    {"1,2,3", std::nullopt},
-    {"1 000", std::nullopt},
-    {"1e", std::nullopt},
-    {"e5", std::nullopt},
-    {"1e+", std::nullopt},
-    {"--1", std::nullopt},
-    {"inf", std::nullopt},
-    {"nan", std::nullopt},
-    {"\t1", std::nullopt},
-    {"1\r\n", std::nullopt},
-    {"0x10", std::nullopt},
-    {"12abc", std::nullopt},
-};
+// Texts with a comma separator and their values; texts refused ("1.5": a point is no separator,
+// "1E400": too large for a double; "1E-400" underflows to zero).
+const std::pair<const char*, double> kFloats[] = {
+    {"1,5", 1.5},   {" -2,5e1 ", -25.0}, {"+1", 1.0},
+    {",5", 0.5},    {"5,", 5.0},         {"1E+2", 100.0},
+    {"1e-2", 0.01}, {"2,675", 2.675},    {"0E99999999999", 0.0},
+    {"1E-400", 0.0}};
+const char* const kNoFloats[] = {
+    "1.5", "1E400", "1E99999999999", "",    " ",   ",",   "-",     "1,2,3", "1 000", "1e",
+    "e5",  "1e+",   "--1",           "inf", "nan", "\t1", "1\r\n", "0x10",  "12abc"};
 
 }  // namespace
 
 TEST(TextToFloat, CommaSeparatorTable) {
-  for (const auto& c : kFloatCases) {
+  for (const auto& [text, expected] : kFloats) {
     double value = -123;
-    const bool ok = TryTextToFloat(c.text, value, ',');
-    EXPECT_EQ(ok, c.value.has_value()) << '"' << c.text << '"';
-    if (ok && c.value) {
-      EXPECT_EQ(value, *c.value) << '"' << c.text << '"';
-    }
-    if (!ok) {
-      EXPECT_EQ(value, -123) << "unchanged on failure: " << c.text;
-    }
+    EXPECT_TRUE(TryTextToFloat(text, value, ',')) << '"' << text << '"';
+    EXPECT_EQ(value, expected) << '"' << text << '"';
+  }
+  for (const char* text : kNoFloats) {
+    double value = -123;
+    EXPECT_FALSE(TryTextToFloat(text, value, ',')) << '"' << text << '"';
+    EXPECT_EQ(value, -123) << "unchanged on failure: " << text;
   }
 }
 
@@ -103,48 +77,30 @@ TEST(TextToFloat, StrToFloatRaisesConvertError) {
 }
 
 TEST(StrToInt, Table) {
-  struct Case {
-    const char* text;
-    std::optional<std::int32_t> value;
-  } cases[] = {
-      {"123", 123},
-      {"  -5", -5},
-      {"+7", 7},
-      {"007", 7},
-      {"0", 0},
-      {"$FF", 255},
-      {"0x1A", 26},
-      {"0X1a", 26},
-      {"x10", 16},
-      {"X10", 16},
-      {"-$10", -16},
-      {"$FFFFFFFF", -1},
-      {"$80000000", INT32_MIN},
-      {"2147483647", INT32_MAX},
-      {"-2147483648", INT32_MIN},
-      {"2147483648", std::nullopt},
-      {"-2147483649", std::nullopt},
-      {"99999999999999999999", std::nullopt},
-      {"$100000000", std::nullopt},
-      {"", std::nullopt},
-      {" ", std::nullopt},
-      {"1 ", std::nullopt},
-      {"1.0", std::nullopt},
-      {"1,0", std::nullopt},
-      {"$", std::nullopt},
-      {"0x", std::nullopt},
-      {"$G", std::nullopt},
-      {"abc", std::nullopt},
-      {"- 1", std::nullopt},
-      {"\t1", std::nullopt},
-  };
-  for (const auto& c : cases) {
+  const std::pair<const char*, std::int32_t> taken[] = {{"123", 123},
+                                                        {"  -5", -5},
+                                                        {"+7", 7},
+                                                        {"007", 7},
+                                                        {"0", 0},
+                                                        {"$FF", 255},
+                                                        {"0x1A", 26},
+                                                        {"0X1a", 26},
+                                                        {"x10", 16},
+                                                        {"X10", 16},
+                                                        {"-$10", -16},
+                                                        {"$FFFFFFFF", -1},
+                                                        {"$80000000", INT32_MIN},
+                                                        {"2147483647", INT32_MAX},
+                                                        {"-2147483648", INT32_MIN}};
+  for (const auto& [text, expected] : taken) {
     std::int32_t value = -77;
-    const bool ok = TryStrToInt(c.text, value);
-    EXPECT_EQ(ok, c.value.has_value()) << '"' << c.text << '"';
-    if (ok && c.value) {
-      EXPECT_EQ(value, *c.value) << '"' << c.text << '"';
-    }
+    EXPECT_TRUE(TryStrToInt(text, value)) << '"' << text << '"';
+    EXPECT_EQ(value, expected) << '"' << text << '"';
+  }
+  for (const char* text : {"2147483648", "-2147483649", "99999999999999999999", "$100000000", "",
+                           " ", "1 ", "1.0", "1,0", "$", "0x", "$G", "abc", "- 1", "\t1"}) {
+    std::int32_t value = -77;
+    EXPECT_FALSE(TryStrToInt(text, value)) << '"' << text << '"';
   }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <stdexcept>
 #include <string>
 
 #include "app/statement/data.h"
@@ -18,11 +19,6 @@ TEST(Sections, NamesFollowSectionOrder) {
   EXPECT_EQ(found, TSection::B32);
   EXPECT_FALSE(FindSection("SV", found));
   EXPECT_FALSE(FindSection("a1", found));
-}
-
-TEST(Sections, SuffixIsWindows1250) {
-  EXPECT_EQ(SectionSuffix(TSection::A1), " v sekci\xED A1");
-  EXPECT_EQ(SectionSuffix(TSection::SV2), " v sekci\xED SV2");
 }
 
 TEST(Sections, EachSectionOwnsItsKeysInSlotOrder) {
@@ -56,35 +52,7 @@ TEST(Sections, SlotNumbersOfTheKeyTable) {
   }
   EXPECT_EQ(NoteSlot("C1-Mj"), -1);
   EXPECT_EQ(ColumnSlot("SV-Odb"), -1);
-}
-
-TEST(Sections, TotalsKeys) {
-  EXPECT_EQ(kTotalsKeys[0], "A1-Z");
-  EXPECT_EQ(kTotalsKeys[3], "A2-Mn");
-  EXPECT_EQ(kTotalsKeys[21], "C2-OR");
-  EXPECT_EQ(kTotalsKeys[22], "");
-  EXPECT_EQ(kTotalsKeys[23], "D1-SumaObratov");
-  EXPECT_EQ(kTotalsKeys[32], "SV1-Z");
-}
-
-TEST(SettingsObjects, NewObjectsAreEmpty) {
-  tDataHeader header;
-  EXPECT_EQ(header.Druh, "");
-  EXPECT_FALSE(header.PoslednyRiadok);
-  tDataOffsets offsets;
-  for (TSection s : kSections) EXPECT_EQ(offsets[s], 0);
-  tDataTotals totals;
-  for (double sum : totals.Sum) EXPECT_EQ(sum, 0.0);
-  tVATSubject subject;
-  EXPECT_EQ(subject.Number, 0);
-}
-
-TEST(SettingsObjects, SheetNameIsCutTo31Characters) {
-  tDataSheets sheets;
-  sheets.Store(TSection::B31, std::string(40, 'x'));
-  EXPECT_EQ(sheets.B31, std::string(31, 'x'));
-  sheets.Store(TSection::SV2, "SV_2");
-  EXPECT_EQ(sheets[TSection::SV2], "SV_2");
+  EXPECT_THROW(tDataOrder().ColumnOf("C1-XX"), std::out_of_range);
 }
 
 TEST(SettingsObjects, SectionAccessReachesTheNamedField) {
@@ -94,29 +62,7 @@ TEST(SettingsObjects, SectionAccessReachesTheNamedField) {
     sheets[s] = std::string(SectionName(s));
     offsets[s] = SectionIndex(s) + 1;
   }
-  EXPECT_EQ(sheets.A1, "A1");
-  EXPECT_EQ(sheets.B32, "B32");
-  EXPECT_EQ(sheets.SV2, "SV2");
+  EXPECT_EQ(sheets.A1 + sheets.B32 + sheets.SV2, "A1B32SV2");
   EXPECT_EQ(offsets.C2, 8);
   EXPECT_EQ(offsets.SV2, 12);
-}
-
-TEST(SettingsObjects, OrderKeepsNumberAndNoteOfAKeyTogether) {
-  tDataOrder order;
-  order.ColumnOf("C1-ONP") = 12;
-  order.NoteOf("C1-ONP") = "onp";
-  order.ColumnOf("C1-Kopr") = 11;
-  EXPECT_EQ(order.Column[52], 12);   // slot 53
-  EXPECT_EQ(order.Column[51], 11);   // slot 52
-  EXPECT_EQ(order.Note[51], "onp");  // slot 52
-  EXPECT_THROW(order.ColumnOf("C1-XX"), std::out_of_range);
-}
-
-TEST(Data, ClearRowsEmptiesEveryArray) {
-  TData data;
-  data.RowsA1.push_back(std::make_unique<tDataA1>());
-  data.RowsSV2.push_back(std::make_unique<tDataSV2>());
-  data.ClearRows();
-  EXPECT_TRUE(data.RowsA1.empty());
-  EXPECT_TRUE(data.RowsSV2.empty());
 }

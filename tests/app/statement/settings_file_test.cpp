@@ -95,31 +95,41 @@ TEST_F(SettingsFile, MissingFileRaisesAndChangesNothing) {
   EXPECT_EQ(data.Sheets.SV2, "");
 }
 
+// The numbered lines a written file must hold.
+void ExpectLines(const std::vector<std::string>& lines,
+                 const std::vector<std::pair<std::size_t, std::string>>& expected) {
+  for (const auto& [index, line] : expected)
+    EXPECT_EQ(index < lines.size() ? lines[index] : "<none>", line) << "line " << index;
+}
+
 TEST_F(SettingsFile, WriterLayout) {
   SaveSettingsFile(path_, SampleValues());
   const std::vector<std::string> lines = Lines(Read());
-  ASSERT_EQ(lines.size(), 203u);
-  const std::vector<std::string> head(lines.begin(), lines.begin() + 8);
-  EXPECT_EQ(head, (std::vector<std::string>{
-                      "[Vseobecne nastavenia]", "Typ podania:D", "Obdobie:" + Cp("2. štvrťrok"),
-                      "Rok:2021", "PoslednyRiadok:N", "[Danovy subjekt]", "ICDPH:subject 0",
-                      "NazovSubjektu:" + Cp("Test subjekt s.r.o. – Žilina")}));
-  EXPECT_EQ(lines[14], "Email:subject 8");
-  EXPECT_EQ(lines[15], "[Nazvy harkov]");
-  EXPECT_EQ(lines[16], "A1:Sheet A1");
-  EXPECT_EQ(lines[27], "SV2:Sheet SV2");
-  EXPECT_EQ(lines[28], "[Odsadenie]");
-  EXPECT_EQ(lines[29], "A1:1");
-  EXPECT_EQ(lines[40], "SV2:12");
-  EXPECT_EQ(lines[41], "[Poradia stlpcov]");
-  EXPECT_EQ(lines[42], "A1-Odb:3");
-  EXPECT_EQ(lines[42 + 51], "C1-ONP:54");
-  EXPECT_EQ(lines[42 + 52], "C1-Kopr:55");
-  EXPECT_EQ(lines[42 + 14], "A2-MJ:17");
-  EXPECT_EQ(lines[121], "SV2-Kopr:82");
-  EXPECT_EQ(lines[122], "[Poznamky]");
-  EXPECT_EQ(lines[123], Cp("A1-Odb:Poznámka A1-Odb"));
-  EXPECT_EQ(lines[202], Cp("SV2-Kopr:Poznámka SV2-Kopr"));
+  EXPECT_EQ(lines.size(), 203u);
+  ExpectLines(lines, {{0, "[Vseobecne nastavenia]"},
+                      {1, "Typ podania:D"},
+                      {2, "Obdobie:" + Cp("2. štvrťrok")},
+                      {3, "Rok:2021"},
+                      {4, "PoslednyRiadok:N"},
+                      {5, "[Danovy subjekt]"},
+                      {6, "ICDPH:subject 0"},
+                      {7, "NazovSubjektu:" + Cp("Test subjekt s.r.o. – Žilina")},
+                      {14, "Email:subject 8"},
+                      {15, "[Nazvy harkov]"},
+                      {16, "A1:Sheet A1"},
+                      {27, "SV2:Sheet SV2"},
+                      {28, "[Odsadenie]"},
+                      {29, "A1:1"},
+                      {40, "SV2:12"},
+                      {41, "[Poradia stlpcov]"},
+                      {42, "A1-Odb:3"},
+                      {56, "A2-MJ:17"},
+                      {93, "C1-ONP:54"},
+                      {94, "C1-Kopr:55"},
+                      {121, "SV2-Kopr:82"},
+                      {122, "[Poznamky]"},
+                      {123, Cp("A1-Odb:Poznámka A1-Odb")},
+                      {202, Cp("SV2-Kopr:Poznámka SV2-Kopr")}});
 }
 
 TEST_F(SettingsFile, WriterTrimsAllButPeriodAndYear) {
@@ -135,156 +145,107 @@ TEST_F(SettingsFile, WriterTrimsAllButPeriodAndYear) {
   v.Notes[0] = " note ";
   SaveSettingsFile(path_, v);
   const std::vector<std::string> lines = Lines(Read());
-  ASSERT_EQ(lines.size(), 202u);  // no filing-kind line
-  EXPECT_EQ(lines[1], "Obdobie:" + Cp(" Máj "));
-  EXPECT_EQ(lines[2], "Rok: 2021");
-  EXPECT_EQ(lines[3], "PoslednyRiadok:A");
-  EXPECT_EQ(lines[5], "ICDPH:SK1234567890");
-  EXPECT_EQ(lines[15], "A1:A_1");
-  EXPECT_EQ(lines[28], "A1:7");
-  EXPECT_EQ(lines[41], "A1-Odb:12");
-  EXPECT_EQ(lines[122], "A1-Odb:note");
+  EXPECT_EQ(lines.size(), 202u);  // no filing-kind line
+  ExpectLines(lines, {{1, "Obdobie:" + Cp(" Máj ")},
+                      {2, "Rok: 2021"},
+                      {3, "PoslednyRiadok:A"},
+                      {5, "ICDPH:SK1234567890"},
+                      {15, "A1:A_1"},
+                      {28, "A1:7"},
+                      {41, "A1-Odb:12"},
+                      {122, "A1-Odb:note"}});
 }
 
 TEST_F(SettingsFile, RoundTripWriterToReader) {
-  const TSettingsValues written = SampleValues();
-  SaveSettingsFile(path_, written);
+  SaveSettingsFile(path_, SampleValues());
+  const std::string written = Read();
   TData data;
   LoadSettingsFile(path_, data);
-  EXPECT_EQ(data.Header.Druh, "D");
-  EXPECT_EQ(data.Header.Obdobie, Cp("2. štvrťrok"));
-  EXPECT_FALSE(data.Header.PoslednyRiadok);
-  EXPECT_EQ(data.Subject.Email, "subject 8");
-  EXPECT_EQ(data.Sheets.B31, "Sheet B31");
-  EXPECT_EQ(data.Offsets.SV2, 12);
   // Keys whose spelling differs from their neighbours', read back unchanged.
   for (const char* key : {"A2-MJ", "C1-MJ", "C1-FO", "C2-FO", "C1-ONP", "C1-Kopr"})
     EXPECT_EQ(data.Order.NoteOf(key), Cp("Poznámka ") + key) << key;
-  EXPECT_EQ(data.Order.ColumnOf("C1-ONP"), 54);
   EXPECT_EQ(data.Order.Column[52], 54);  // slot 53 holds C1-ONP's number
-
-  const TSettingsValues read = SettingsValuesFromData(data);
-  EXPECT_EQ(read.Druh, written.Druh);
-  EXPECT_EQ(read.Obdobie, written.Obdobie);
-  EXPECT_EQ(read.Rok, written.Rok);
-  EXPECT_EQ(read.PoslednyRiadok, written.PoslednyRiadok);
-  EXPECT_EQ(read.Subject, written.Subject);
-  EXPECT_EQ(read.Sheets, written.Sheets);
-  EXPECT_EQ(read.Offsets, written.Offsets);
-  EXPECT_EQ(read.Columns, written.Columns);
-  EXPECT_EQ(read.Notes, written.Notes);
+  // Read back and written again, every value comes out as it went in.
+  SaveSettingsFile(path_, SettingsValuesFromData(data));
+  EXPECT_EQ(Read(), written);
 }
 
-TEST_F(SettingsFile, HeaderKeys) {
+// One loaded value by its file key: "Rok", "Email" ..., a section ("A1": its sheet, "+A1": its
+// offset), a column key ("#A1-Odb": its number, "!A1-Odb": its note).
+std::string Field(const TData& data, const std::string& key) {
+  const std::string rest = key.substr(1);
+  TSection section{};
+  if (key == "Druh") return data.Header.Druh;
+  if (key == "Rok") return data.Header.Rok;
+  if (key == "Obdobie") return data.Header.Obdobie;
+  if (key == "PoslednyRiadok") return data.Header.PoslednyRiadok ? "A" : "N";
+  for (std::size_t i = 0; i < kSubjectKeys.size(); ++i)
+    if (key == kSubjectKeys[i]) return SubjectField(data.Subject, static_cast<int>(i));
+  if (FindSection(key, section)) return data.Sheets[section];
+  if (key[0] == '+' && FindSection(rest, section)) return std::to_string(data.Offsets[section]);
+  if (key[0] == '#') return std::to_string(data.Order.ColumnOf(rest));
+  if (key[0] == '!') return data.Order.NoteOf(rest);
+  ADD_FAILURE() << "no key " << key;
+  return {};
+}
+
+TEST_F(SettingsFile, ReaderTable) {
   struct Case {
-    const char* file;
-    const char* druh;
-    bool last_row;
+    const char* title;
+    std::string file;
+    std::string values;  // "KEY=value|KEY=value", keys as Field takes them
   } cases[] = {
-      {"", "R", false},
-      {"Typ podania:X\r\n", "R", false},
-      {"Typ podania:O\r\n", "O", false},
-      {"Typ podania:D\r\nTyp podania:r\r\n", "D", false},
-      {"PoslednyRiadok:A\r\n", "R", true},
-      {"PoslednyRiadok:a\r\n", "R", false},
-      {"PoslednyRiadok:A \r\n", "R", false},
+      {"empty file", "", "Druh=R|PoslednyRiadok=N"},
+      {"unknown filing kind", "Typ podania:X\r\n", "Druh=R"},
+      {"filing kind", "Typ podania:O\r\n", "Druh=O"},
+      {"a second kind line", "Typ podania:D\r\nTyp podania:r\r\n", "Druh=D"},
+      {"last row", "PoslednyRiadok:A\r\n", "PoslednyRiadok=A"},
+      {"last row lower case", "PoslednyRiadok:a\r\n", "PoslednyRiadok=N"},
+      {"last row blank", "PoslednyRiadok:A \r\n", "PoslednyRiadok=N"},
+      {"keys are exact, values untrimmed",
+       "Rok:2020\r\nrok:2021\r\nRok :2022\r\nEmail:a:b\r\nObec: Nitra \r\n"
+       "Obdobie:Janu\xE1r\r\nunknown:1\r\nno colon here\r\n",
+       "Rok=2020|Email=a:b|Obec= Nitra |Obdobie=Janu\xE1r"},
+      // The headings decide whether a section key is a sheet or an offset, a column key a
+      // number or a note; they are never cleared.
+      {"headings",
+       "A1:A_1\r\nA1-Odb:4\r\n[Odsadenie]\r\nA1:3\r\nA2-F:5\r\n[Poznamky]\r\nA1-Odb:5\r\n"
+       "A1:6\r\n[Nazvy harkov]\r\nB1:7\r\n",
+       "A1=A_1|#A1-Odb=4|#A2-F=5|!A1-Odb=5|+A1=6|+B1=7|B1="},
+      {"heading lines match whole", "[Odsadenie] \r\nA1:1\r\n[odsadenie]\r\nA2:2\r\n",
+       "A1=1|A2=2|+A1=0"},
+      {"old SV keys, the later line wins",
+       "SV:Harok\r\nSV1:Novy\r\nB1:x\r\nSV:Posledny\r\n[Odsadenie]\r\nSV:4\r\nSV-Odb:2\r\n"
+       "SV-Z:3\r\n[Poznamky]\r\nSV-Kod:kod\r\n",
+       "SV1=Posledny|+SV1=4|#SV1-Odb=2|#SV1-Z=3|!SV1-Kod=kod"},
+      {"a file without SV2 gets its defaults",
+       "[Odsadenie]\r\nSV1:2\r\nSV2-Odb:7\r\nC1-ONP:3\r\n[Poznamky]\r\nSV2-Vr:mine\r\n",
+       "+SV2=1|SV2=SV2|#SV2-Odb=1|#SV2-OdbP=2|#SV2-Vr=3|#SV2-Kopr=4|#C1-ONP=12|#C2-ONP=9|" +
+           Cp("!SV2-Odb=IČ DPH odberateľa|!SV2-OdbP=IČ DPH pôvodného odberateľa|"
+              "!SV2-Vr=Vrátenie tovaru|!SV2-Kopr=Oprava")},
+      {"an SV2 offset keeps the file's values", "SV2:Mine\r\n[Odsadenie]\r\nSV2:3\r\nC1-ONP:5\r\n",
+       "+SV2=3|SV2=Mine|#C1-ONP=5|#SV2-Odb=0|!SV2-Odb="},
+      {"sheet names are cut, values keep a thousand characters",
+       "A1:" + std::string(40, 's') + "\r\n[Poznamky]\r\nA1-F:" + std::string(1500, 'n') + "\r\n",
+       "A1=" + std::string(31, 's') + "|!A1-F=" + std::string(1000, 'n')},
+      {"huge lines are read without holding them",
+       std::string(1 << 20, 'z') + "\r\nEmail:" + std::string(5000, 'e') + "\r\n[Odsadenie]" +
+           std::string(5000, ' ') + "\r\nA1:1\r\n",
+       "Email=" + std::string(1000, 'e') + "|A1=1"},
+      {"LF alone ends a line, a lone CR is part of it, the last needs no ending",
+       "Rok:2021\nObec:Ko\rsice\r\nEmail:last", "Rok=2021|Obec=Ko\rsice|Email=last"},
+      {"a CR at the very end", "Rok:2022\r", "Rok=2022\r"},
+      {"integer forms of the run time", "[Odsadenie]\r\nA1:$10\r\nA2: 3\r\nB1:-1\r\nB2:+0\r\n",
+       "+A1=16|+A2=3|+B1=-1|+B2=0"},
   };
   for (const auto& c : cases) {
     const TData data = Load(c.file);
-    EXPECT_EQ(data.Header.Druh, c.druh) << c.file;
-    EXPECT_EQ(data.Header.PoslednyRiadok, c.last_row) << c.file;
+    std::istringstream values(c.values);
+    for (std::string pair; std::getline(values, pair, '|');) {
+      const std::string key = pair.substr(0, pair.find('='));
+      EXPECT_EQ(Field(data, key), pair.substr(key.size() + 1)) << c.title << ": " << key;
+    }
   }
-}
-
-TEST_F(SettingsFile, KeysAreExactValuesUntrimmed) {
-  const TData data = Load(
-      "Rok:2020\r\nrok:2021\r\nRok :2022\r\nEmail:a:b\r\nObec: Nitra \r\n"
-      "Obdobie:Janu\xE1r\r\nunknown:1\r\nno colon here\r\n");
-  EXPECT_EQ(data.Header.Rok, "2020");
-  EXPECT_EQ(data.Subject.Email, "a:b");
-  EXPECT_EQ(data.Subject.Obec, " Nitra ");
-  EXPECT_EQ(data.Header.Obdobie, "Janu\xE1r");
-}
-
-TEST_F(SettingsFile, SectionLinesDecideSheetOrOffsetAndColumnOrNote) {
-  const TData data = Load(
-      "A1:A_1\r\nA1-Odb:4\r\n[Odsadenie]\r\nA1:3\r\nA2-F:5\r\n[Poznamky]\r\nA1-Odb:5\r\n"
-      "A1:6\r\n[Nazvy harkov]\r\nB1:7\r\n");
-  EXPECT_EQ(data.Sheets.A1, "A_1");
-  EXPECT_EQ(data.Order.ColumnOf("A1-Odb"), 4);
-  EXPECT_EQ(data.Order.ColumnOf("A2-F"), 5);
-  EXPECT_EQ(data.Order.NoteOf("A1-Odb"), "5");  // a column number after [Poznamky] is a note
-  EXPECT_EQ(data.Offsets.A1, 6);
-  EXPECT_EQ(data.Offsets.B1, 7);  // the flags are never cleared
-  EXPECT_EQ(data.Sheets.B1, "");
-}
-
-TEST_F(SettingsFile, SectionLineMustMatchWhole) {
-  const TData data = Load("[Odsadenie] \r\nA1:1\r\n[odsadenie]\r\nA2:2\r\n");
-  EXPECT_EQ(data.Sheets.A1, "1");
-  EXPECT_EQ(data.Sheets.A2, "2");
-  EXPECT_EQ(data.Offsets.A1, 0);
-}
-
-TEST_F(SettingsFile, OldSVKeys) {
-  const TData data = Load(
-      "SV:Harok\r\nSV1:Novy\r\nB1:x\r\nSV:Posledny\r\n[Odsadenie]\r\nSV:4\r\nSV-Odb:2\r\n"
-      "SV-Z:3\r\n[Poznamky]\r\nSV-Kod:kod\r\n");
-  EXPECT_EQ(data.Sheets.SV1, "Posledny");  // the later line wins
-  EXPECT_EQ(data.Offsets.SV1, 4);
-  EXPECT_EQ(data.Order.ColumnOf("SV1-Odb"), 2);
-  EXPECT_EQ(data.Order.ColumnOf("SV1-Z"), 3);
-  EXPECT_EQ(data.Order.NoteOf("SV1-Kod"), "kod");
-}
-
-TEST_F(SettingsFile, FilesWithoutSV2GetItsDefaults) {
-  const TData data =
-      Load("[Odsadenie]\r\nSV1:2\r\nSV2-Odb:7\r\nC1-ONP:3\r\n[Poznamky]\r\nSV2-Vr:mine\r\n");
-  EXPECT_EQ(data.Offsets.SV2, 1);
-  EXPECT_EQ(data.Sheets.SV2, "SV2");
-  EXPECT_EQ(data.Order.ColumnOf("SV2-Odb"), 1);
-  EXPECT_EQ(data.Order.ColumnOf("SV2-OdbP"), 2);
-  EXPECT_EQ(data.Order.ColumnOf("SV2-Vr"), 3);
-  EXPECT_EQ(data.Order.ColumnOf("SV2-Kopr"), 4);
-  EXPECT_EQ(data.Order.NoteOf("SV2-Odb"), Cp("IČ DPH odberateľa"));
-  EXPECT_EQ(data.Order.NoteOf("SV2-OdbP"), Cp("IČ DPH pôvodného odberateľa"));
-  EXPECT_EQ(data.Order.NoteOf("SV2-Vr"), Cp("Vrátenie tovaru"));
-  EXPECT_EQ(data.Order.NoteOf("SV2-Kopr"), "Oprava");
-  EXPECT_EQ(data.Order.ColumnOf("C1-ONP"), 12);
-  EXPECT_EQ(data.Order.ColumnOf("C2-ONP"), 9);
-}
-
-TEST_F(SettingsFile, AnSV2OffsetKeepsTheFilesValues) {
-  const TData data = Load("SV2:Mine\r\n[Odsadenie]\r\nSV2:3\r\nC1-ONP:5\r\n");
-  EXPECT_EQ(data.Offsets.SV2, 3);
-  EXPECT_EQ(data.Sheets.SV2, "Mine");
-  EXPECT_EQ(data.Order.ColumnOf("C1-ONP"), 5);
-  EXPECT_EQ(data.Order.ColumnOf("SV2-Odb"), 0);
-  EXPECT_EQ(data.Order.NoteOf("SV2-Odb"), "");
-}
-
-TEST_F(SettingsFile, SheetNameIsCutAndValueKeepsAThousandCharacters) {
-  const std::string long_note(1500, 'n');
-  const TData data =
-      Load("A1:" + std::string(40, 's') + "\r\n[Poznamky]\r\nA1-F:" + long_note + "\r\n");
-  EXPECT_EQ(data.Sheets.A1, std::string(31, 's'));
-  EXPECT_EQ(data.Order.NoteOf("A1-F"), std::string(1000, 'n'));
-}
-
-TEST_F(SettingsFile, HugeLinesAreReadWithoutHoldingThem) {
-  const TData data = Load(std::string(1 << 20, 'z') + "\r\nEmail:" + std::string(5000, 'e') +
-                          "\r\n[Odsadenie]" + std::string(5000, ' ') + "\r\nA1:1\r\n");
-  EXPECT_EQ(data.Subject.Email, std::string(1000, 'e'));
-  EXPECT_EQ(data.Sheets.A1, "1");  // the long bracket line started no offsets part
-}
-
-TEST_F(SettingsFile, LineEndings) {
-  // LF alone ends a line; a lone CR is part of it; the last line needs no ending.
-  const TData data = Load("Rok:2021\nObec:Ko\rsice\r\nEmail:last");
-  EXPECT_EQ(data.Header.Rok, "2021");
-  EXPECT_EQ(data.Subject.Obec, "Ko\rsice");
-  EXPECT_EQ(data.Subject.Email, "last");
-  EXPECT_EQ(Load("Rok:2022\r").Header.Rok, "2022\r");
 }
 
 TEST_F(SettingsFile, BadIntegerStopsTheReadMidFile) {
@@ -315,14 +276,6 @@ TEST_F(SettingsFile, BadIntegerStopsTheReadMidFile) {
   TData data;
   EXPECT_THROW(LoadSettingsFile(path_, data), EConvertError);
   EXPECT_EQ(data.Offsets.A1, 2);  // lines before keep their effect
-}
-
-TEST_F(SettingsFile, IntegerFormsOfTheRunTime) {
-  const TData data = Load("[Odsadenie]\r\nA1:$10\r\nA2: 3\r\nB1:-1\r\nB2:+0\r\n");
-  EXPECT_EQ(data.Offsets.A1, 16);
-  EXPECT_EQ(data.Offsets.A2, 3);
-  EXPECT_EQ(data.Offsets.B1, -1);
-  EXPECT_EQ(data.Offsets.B2, 0);
 }
 
 TEST_F(SettingsFile, WriteFailuresRaiseInOutError) {

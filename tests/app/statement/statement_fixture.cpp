@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <libxml/parser.h>
+
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -51,10 +54,45 @@ std::unique_ptr<TData> FullStatement() {
   return data;
 }
 
+std::vector<std::string> FieldTexts(TSection section,
+                                    const std::vector<std::pair<std::string, std::string>>& cells) {
+  std::vector<std::string> texts(FieldCount(section));
+  const std::string prefix = std::string(SectionName(section)) + "-";
+  for (const auto& [name, text] : cells) {
+    const int slot = ColumnSlot(prefix + name);
+    if (slot < 0)
+      ADD_FAILURE() << "no field " << prefix + name;
+    else
+      texts.at(slot - FirstSlot(section)) = text;
+  }
+  return texts;
+}
+
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   EXPECT_TRUE(in.good()) << "cannot read " << path;
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string Golden(const std::string& name) {
+  return ReadFileBytes(std::string(TEST_DATA_DIR) + "/statement/" + name);
+}
+
+std::string LineStartingWith(const TTextLines& lines, std::string_view start) {
+  for (const std::string& line : lines)
+    if (line.starts_with(start)) return line;
+  return "<none>";
+}
+
+bool HasBlock(const TTextLines& lines, const TTextLines& block) {
+  return std::search(lines.begin(), lines.end(), block.begin(), block.end()) != lines.end();
+}
+
+bool WellFormed(const std::string& bytes) {
+  xmlDocPtr doc = xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr,
+                                XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+  xmlFreeDoc(doc);
+  return doc != nullptr;
 }
 
 }  // namespace app::test

@@ -4,8 +4,12 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "app/statement/data.h"
+#include "app/statement/text_lines.h"
 
 namespace app::test {
 
@@ -26,7 +30,21 @@ Record& Add(TRecordArray<Record>& rows, Record record) {
   return *rows.back();
 }
 
+// A row's field texts in record field order from (field name, text) pairs, the names as the
+// section's column keys spell them after the dash; fields not named are empty.
+std::vector<std::string> FieldTexts(TSection section,
+                                    const std::vector<std::pair<std::string, std::string>>& cells);
+
 // The bytes of a file, or empty with a failed assertion when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
+// The bytes of a golden document of tests/data/statement.
+std::string Golden(const std::string& name);
+
+// The first line starting with the text, or "<none>".
+std::string LineStartingWith(const TTextLines& lines, std::string_view start);
+// Whether the lines hold the block as one run.
+bool HasBlock(const TTextLines& lines, const TTextLines& block);
+// Whether libxml2 reads the bytes as a well-formed document.
+bool WellFormed(const std::string& bytes);
 
 }  // namespace app::test

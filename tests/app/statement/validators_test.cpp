@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/statement/errors.h"
 
@@ -10,92 +12,66 @@ using namespace app;
 
 namespace {
 
-struct AmountCase {
-  int mode;
-  const char* text;
-  const char* amount;
-};
+// Amount texts and what a rounding mode makes of them ("" for a rejected text).
+using TAmounts = std::vector<std::pair<const char*, const char*>>;
 
-const AmountCase kAmountCases[] = {
-    // no rounding: more than two decimals are rejected
-    {0, "12.34", "12.34"},
-    {0, "12,345", ""},
-    {0, "1.10", "1.1"},
-    {0, "12,5", "12.5"},
-    {0, "12.50", "12.5"},
-    {0, "100", "100"},
-    {0, "-10", "-10"},
-    {0, "1e2", "100"},
-    {0, "1,5E1", "15"},
-    {0, "1.5e-1", "0.15"},
-    {0, " 7 ", "7"},
-    {0, "+5", "5"},
-    {0, "5.", "5"},
-    {0, ".5", "0.5"},
-    {0, "-0", "0"},
-    {0, "0.01", "0.01"},
-    {0, "0.005", ""},
-    {0, "21474836.47", "21474836.47"},
-    {0, "30000000.005", ""},
-    {0, "1E15", "1E15"},
-    {0, "1E300", "1E300"},
-    {0, "1E400", ""},
-    {0, "1E-400", "0"},
-    {0, "abc", ""},
-    {0, "", ""},
-    {0, "1 000", ""},
-    {0, "1.000,5", ""},
-    {0, "1e", ""},
-    {0, "0x10", ""},
-    {0, "12 €", ""},
-    // arithmetic: halves away from zero, on the double's value
-    {1, "0.125", "0.13"},
-    {1, "-0.125", "-0.13"},
-    {1, "2.675", "2.67"},  // the double nearest 2.675 lies below it
-    {1, "1.005", "1"},
-    {1, "2.5", "2.5"},
-    {1, "1.999", "2"},
-    {1, "-1.995", "-2"},
-    {1, "0.004", "0"},
-    {1, "-0.004", "0"},
-    {1, "30000000.005", "30000000"},
-    {1, "1e20", "1E20"},
-    {1, "1,2345E2", "123.45"},
-    {1, "abc", ""},
-    // down
-    {2, "1.239", "1.23"},
-    {2, "-1.231", "-1.24"},
-    {2, "1.23", "1.23"},
-    {2, "1.1", "1.1"},
-    {2, "30000000.005", "30000000"},
-    {2, "21474836.479", "21474836.47"},
-    {2, "123456789012.345", "123456789012.34"},
-    {2, "-0.001", "-0.01"},
-    {2, "0.009", "0"},
-    {2, "99.999", "99.99"},
-    {2, "1e20", "1E20"},
-    {2, "-1e-300", "-0.01"},
-    {2, "", ""},
-    // up
-    {3, "1.231", "1.24"},
-    {3, "-1.239", "-1.23"},
-    {3, "1.1", "1.1"},
-    {3, "1.23", "1.23"},
-    {3, "0.001", "0.01"},
-    {3, "-0.009", "0"},
-    {3, "9.999", "10"},
-    {3, "30000000.001", "30000000.01"},
-    {3, "99999999999.999", "100000000000"},
-    {3, "1e-300", "0.01"},
-    {3, "x", ""},
-};
+// No rounding: texts taken, and texts rejected (more than two decimals among them).
+const TAmounts kNoRounding = {
+    {"12.34", "12.34"}, {"1.10", "1.1"},    {"12,5", "12.5"}, {"12.50", "12.5"},
+    {"100", "100"},     {"-10", "-10"},     {"1e2", "100"},   {"1,5E1", "15"},
+    {"1.5e-1", "0.15"}, {" 7 ", "7"},       {"+5", "5"},      {"5.", "5"},
+    {".5", "0.5"},      {"-0", "0"},        {"0.01", "0.01"}, {"21474836.47", "21474836.47"},
+    {"1E15", "1E15"},   {"1E300", "1E300"}, {"1E-400", "0"}};
+const char* const kRejectedWithoutRounding[] = {"12,345", "0.005", "30000000.005", "1E400",
+                                                "abc",    "",      "1 000",        "1.000,5",
+                                                "1e",     "0x10",  "12 €"};
+
+// Arithmetic: halves away from zero, on the double's value.
+const TAmounts kArithmetic = {{"0.125", "0.13"}, {"-0.125", "-0.13"},
+                              {"2.675", "2.67"}, {"1.005", "1"},
+                              {"2.5", "2.5"},    {"1.999", "2"},
+                              {"-1.995", "-2"},  {"0.004", "0"},
+                              {"-0.004", "0"},   {"30000000.005", "30000000"},
+                              {"1e20", "1E20"},  {"1,2345E2", "123.45"},
+                              {"abc", ""}};
+
+// Down.
+const TAmounts kDown = {{"1.239", "1.23"},
+                        {"-1.231", "-1.24"},
+                        {"1.23", "1.23"},
+                        {"1.1", "1.1"},
+                        {"30000000.005", "30000000"},
+                        {"21474836.479", "21474836.47"},
+                        {"123456789012.345", "123456789012.34"},
+                        {"-0.001", "-0.01"},
+                        {"0.009", "0"},
+                        {"99.999", "99.99"},
+                        {"1e20", "1E20"},
+                        {"-1e-300", "-0.01"},
+                        {"", ""}};
+
+// Up.
+const TAmounts kUp = {{"1.231", "1.24"},
+                      {"-1.239", "-1.23"},
+                      {"1.1", "1.1"},
+                      {"1.23", "1.23"},
+                      {"0.001", "0.01"},
+                      {"-0.009", "0"},
+                      {"9.999", "10"},
+                      {"30000000.001", "30000000.01"},
+                      {"99999999999.999", "100000000000"},
+                      {"1e-300", "0.01"},
+                      {"x", ""}};
 
 }  // namespace
 
 TEST(FormatAmount, EveryRoundingMode) {
-  for (const auto& c : kAmountCases)
-    EXPECT_EQ(FormatAmount(c.text, c.mode), c.amount)
-        << "mode " << c.mode << " text \"" << c.text << '"';
+  const std::pair<int, const TAmounts*> modes[] = {
+      {0, &kNoRounding}, {1, &kArithmetic}, {2, &kDown}, {3, &kUp}};
+  for (const auto& [mode, cases] : modes)
+    for (const auto& [text, amount] : *cases)
+      EXPECT_EQ(FormatAmount(text, mode), amount) << "mode " << mode << " text \"" << text << '"';
+  for (const char* text : kRejectedWithoutRounding) EXPECT_EQ(FormatAmount(text, 0), "") << text;
 }
 
 TEST(FormatQuantity, Table) {
@@ -138,31 +114,32 @@ TEST(RoundN, DigitsBeyondTwelveRaiseRangeError) {
 }
 
 TEST(CheckDateYMD, Table) {
-  struct Case {
-    const char* text;
-    bool valid;
-  } cases[] = {
-      {"2021-02-28", true},     {"2021-1-5", true},
-      {"2024-02-29", true},     {"2000-02-29", true},
-      {" 2021- 02- 28", true},  {"2021-02-28-", true},
-      {"2021-02-28 ", true},    {"2021-02-28 - ", true},
-      {"21-03-04", true},       {"1-03-04", true},
-      {"03-04", true},          {"12-31", true},
-      {"0001-01-01", true},     {"9999-12-31", true},
-      {"2021-02-30", false},    {"2023-02-29", false},
-      {"1900-02-29", false},    {"2021-13-01", false},
-      {"2021-00-10", false},    {"2021-04-31", false},
-      {"2021-04-00", false},    {"0000-01-01", false},
-      {"28.02.2021", false},    {"2021/02/28", false},
-      {"2021-02-28x", false},   {"2021-02-28T00:00", false},
-      {"12021-02-28", false},   {"2021-002-28", true},
-      {"2021-00002-28", false}, {"2021", false},
-      {"2021-", false},         {"", false},
-      {"-2021-02-28", false},   {"2021--02-28", false},
-      {"2021-02-28-01", false}, {"02-29", false},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(CheckDateYMD(c.text, 2026), c.valid ? c.text : "") << '"' << c.text << '"';
+  for (const char* text : {"2021-02-28", "2021-1-5", "2024-02-29", "2000-02-29", " 2021- 02- 28",
+                           "2021-02-28-", "2021-02-28 ", "2021-02-28 - ", "21-03-04", "1-03-04",
+                           "03-04", "12-31", "0001-01-01", "9999-12-31", "2021-002-28"})
+    EXPECT_EQ(CheckDateYMD(text, 2026), text);
+  for (const char* text : {"2021-02-30",
+                           "2023-02-29",
+                           "1900-02-29",
+                           "2021-13-01",
+                           "2021-00-10",
+                           "2021-04-31",
+                           "2021-04-00",
+                           "0000-01-01",
+                           "28.02.2021",
+                           "2021/02/28",
+                           "2021-02-28x",
+                           "2021-02-28T00:00",
+                           "12021-02-28",
+                           "2021-00002-28",
+                           "2021",
+                           "2021-",
+                           "",
+                           "-2021-02-28",
+                           "2021--02-28",
+                           "2021-02-28-01",
+                           "02-29"})
+    EXPECT_EQ(CheckDateYMD(text, 2026), "") << '"' << text << '"';
 }
 
 TEST(CheckDateYMD, ShortYearsAndMonthDayUseTheCurrentYear) {
@@ -181,76 +158,28 @@ TEST(CheckDateYMD, ShortYearsAndMonthDayUseTheCurrentYear) {
 
 TEST(Validators, TextTests) {
   struct Case {
-    const char* name;
     bool (*check)(std::string_view);
-    std::string text;
-    bool result;
+    std::vector<std::string> valid, invalid;
   } cases[] = {
-      {"SK", IsSKVATNumber, "SK1234567890", true},
-      {"SK", IsSKVATNumber, "SK123456789", false},
-      {"SK", IsSKVATNumber, "sk1234567890", false},
-      {"SK", IsSKVATNumber, "SK12345678901", false},
-      {"SK", IsSKVATNumber, "SK123456789a", false},
-      {"SK", IsSKVATNumber, "CZ1234567890", false},
-      {"SK", IsSKVATNumber, "", false},
-      {"foreign", IsForeignVATNumber, "A", false},
-      {"foreign", IsForeignVATNumber, "AT12345678", true},
-      {"foreign", IsForeignVATNumber, "at123", false},
-      {"foreign", IsForeignVATNumber, "DE", true},
-      {"foreign", IsForeignVATNumber, "AB" + std::string(12, '?'), true},
-      {"foreign", IsForeignVATNumber, "AB" + std::string(13, '1'), false},
-      {"foreign", IsForeignVATNumber, "A1", false},
-      {"foreign", IsForeignVATNumber, "\xC8Z123", false},  // Č is no A-Z
-      {"foreign", IsForeignVATNumber, "", false},
-      {"rate", IsVATRate, "10", true},
-      {"rate", IsVATRate, "20", true},
-      {"rate", IsVATRate, "19", false},
-      {"rate", IsVATRate, "20.0", false},
-      {"rate", IsVATRate, " 20", false},
-      {"maxlen", IsMaxLen32, "", true},
-      {"maxlen", IsMaxLen32, std::string(32, 'f'), true},
-      {"maxlen", IsMaxLen32, std::string(33, 'f'), false},
-      {"four", IsFourDigitNumber, "0401", true},
-      {"four", IsFourDigitNumber, "401", false},
-      {"four", IsFourDigitNumber, "04a1", false},
-      {"four", IsFourDigitNumber, "04011", false},
-      {"four", IsFourDigitNumber, " 401", true},  // four characters, converts
-      {"four", IsFourDigitNumber, "$1A2", true},
-      {"goods", IsGoodsTypeCode, "", true},
-      {"goods", IsGoodsTypeCode, "IO", true},
-      {"goods", IsGoodsTypeCode, "MT", true},
-      {"goods", IsGoodsTypeCode, "io", false},
-      {"unit", IsUnitOfMeasure, "kg", true},
-      {"unit", IsUnitOfMeasure, "t", true},
-      {"unit", IsUnitOfMeasure, "m", true},
-      {"unit", IsUnitOfMeasure, "ks", true},
-      {"unit", IsUnitOfMeasure, "KG", false},
-      {"unit", IsUnitOfMeasure, "", false},
-      {"oneortwo", IsIntOneOrTwo, "", true},
-      {"oneortwo", IsIntOneOrTwo, "1", true},
-      {"oneortwo", IsIntOneOrTwo, "2", true},
-      {"oneortwo", IsIntOneOrTwo, " 1", true},
-      {"oneortwo", IsIntOneOrTwo, "02", true},
-      {"oneortwo", IsIntOneOrTwo, "$2", true},
-      {"oneortwo", IsIntOneOrTwo, "0", false},
-      {"oneortwo", IsIntOneOrTwo, "3", false},
-      {"oneortwo", IsIntOneOrTwo, "1 ", false},
-      {"oneortwo", IsIntOneOrTwo, "x", false},
-      {"zeroorone", IsIntZeroOrOne, "", false},
-      {"zeroorone", IsIntZeroOrOne, "0", true},
-      {"zeroorone", IsIntZeroOrOne, "1", true},
-      {"zeroorone", IsIntZeroOrOne, "2", false},
-      {"emptyorx", IsEmptyOrX, "", true},
-      {"emptyorx", IsEmptyOrX, "x", true},
-      {"emptyorx", IsEmptyOrX, "X", true},
-      {"emptyorx", IsEmptyOrX, "xx", false},
-      {"emptyorx", IsEmptyOrX, " ", false},
-      {"emptyonetwo", IsEmptyOneOrTwo, "", true},
-      {"emptyonetwo", IsEmptyOneOrTwo, "1", true},
-      {"emptyonetwo", IsEmptyOneOrTwo, "2", true},
-      {"emptyonetwo", IsEmptyOneOrTwo, "01", false},
-      {"emptyonetwo", IsEmptyOneOrTwo, " 1", false},
+      {IsSKVATNumber,
+       {"SK1234567890"},
+       {"SK123456789", "sk1234567890", "SK12345678901", "SK123456789a", "CZ1234567890", ""}},
+      // Č (0xC8) is no A-Z letter; " 401" has four characters and converts.
+      {IsForeignVATNumber,
+       {"AT12345678", "DE", "AB" + std::string(12, '?')},
+       {"A", "at123", "AB" + std::string(13, '1'), "A1", "\xC8Z123", ""}},
+      {IsVATRate, {"10", "20"}, {"19", "20.0", " 20"}},
+      {IsMaxLen32, {"", std::string(32, 'f')}, {std::string(33, 'f')}},
+      {IsFourDigitNumber, {"0401", " 401", "$1A2"}, {"401", "04a1", "04011"}},
+      {IsGoodsTypeCode, {"", "IO", "MT"}, {"io"}},
+      {IsUnitOfMeasure, {"kg", "t", "m", "ks"}, {"KG", ""}},
+      {IsIntOneOrTwo, {"", "1", "2", " 1", "02", "$2"}, {"0", "3", "1 ", "x"}},
+      {IsIntZeroOrOne, {"0", "1"}, {"", "2"}},
+      {IsEmptyOrX, {"", "x", "X"}, {"xx", " "}},
+      {IsEmptyOneOrTwo, {"", "1", "2"}, {"01", " 1"}},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(c.check(c.text), c.result) << c.name << " \"" << c.text << '"';
+  for (const auto& c : cases) {
+    for (const auto& text : c.valid) EXPECT_TRUE(c.check(text)) << '"' << text << '"';
+    for (const auto& text : c.invalid) EXPECT_FALSE(c.check(text)) << '"' << text << '"';
+  }
 }

@@ -106,12 +106,9 @@ TEST(VATPayerList, EntryKeyAndText) {
   EXPECT_EQ(list->Entries[3].Text, "Firma \xE8;Ko\x9Aice");
 }
 
-TEST(VATPayerList, UnknownOrEmptyFileGivesNothing) {
+TEST(VATPayerList, UnknownEmptyOrHeaderOnlyFile) {
   EXPECT_FALSE(Parse(""));
   EXPECT_FALSE(Parse("IC_DPH;ICO\nSK1234567890;1\n"));
-}
-
-TEST(VATPayerList, HeaderOnlyRegisterIsEmpty) {
   const auto list = Parse(std::string(kRegister) + "\nheading\n");
   ASSERT_TRUE(list);
   EXPECT_TRUE(list->Entries.empty());
@@ -139,15 +136,15 @@ TEST(VATPayerList, LineWithoutNumberStopsTheLoadWithConversionError) {
 TEST(VATPayerList, UnsortedListAnswersLikeSorted) {
   const std::vector<std::int64_t> keys = {9000000000, 1000000001, 5555555555, 1000000000,
                                           7000000007, 2000000002, 5555555555, 3000000003};
-  std::string unsorted = std::string(kRegister) + "\nheading\n";
-  for (std::int64_t k : keys) unsorted += "SK" + std::to_string(k) + ";x\n";
   std::vector<std::int64_t> ascending = keys;
   std::sort(ascending.begin(), ascending.end());
-  std::string sorted = std::string(kRegister) + "\nheading\n";
-  for (std::int64_t k : ascending) sorted += "SK" + std::to_string(k) + ";x\n";
-
-  const auto a = Parse(unsorted);
-  const auto b = Parse(sorted);
+  auto file = [](const std::vector<std::int64_t>& numbers) {
+    std::string text = std::string(kRegister) + "\nheading\n";
+    for (std::int64_t k : numbers) text += "SK" + std::to_string(k) + ";x\n";
+    return text;
+  };
+  const auto a = Parse(file(keys));
+  const auto b = Parse(file(ascending));
   ASSERT_TRUE(a && b);
   EXPECT_EQ(Numbers(*a), ascending);
   for (std::int64_t k : keys) {
@@ -173,14 +170,13 @@ TEST(VATPayerList, SearchAtEveryPosition) {
 }
 
 TEST(VATPayerList, IdKeyIsCharacters3To12) {
-  EXPECT_EQ(VATIdKey("SK1234567890"), 1234567890);
-  EXPECT_EQ(VATIdKey("SK123456789012"), 1234567890);
-  EXPECT_EQ(VATIdKey("CZ0000000001"), 1);
-  EXPECT_EQ(VATIdKey("SK12345"), 12345);
-  EXPECT_FALSE(VATIdKey("SKABCDEFGHIJ"));
-  EXPECT_FALSE(VATIdKey("SK"));
-  EXPECT_FALSE(VATIdKey(""));
-  EXPECT_FALSE(VATIdKey("SK12345 7890"));
+  const std::pair<const char*, std::int64_t> keys[] = {{"SK1234567890", 1234567890},
+                                                       {"SK123456789012", 1234567890},
+                                                       {"CZ0000000001", 1},
+                                                       {"SK12345", 12345}};
+  for (const auto& [id, key] : keys) EXPECT_EQ(VATIdKey(id), key) << id;
+  for (const char* id : {"SKABCDEFGHIJ", "SK", "", "SK12345 7890"})
+    EXPECT_FALSE(VATIdKey(id)) << id;
 }
 
 TEST(VATPayerList, LoadFromFile) {

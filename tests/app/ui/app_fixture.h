@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "app/statement/settings_file.h"
-#include "app/ui/import_workbook.h"
+#include "app/statement/import_workbook.h"
 #include "app/ui/main_app.h"
 #include "app/ui/message_form.h"
 #include "app/ui/settings_form.h"
-#include "platform/scripted_services.h"
+#include "support/scripted_services.h"
 
 class QListWidget;
 class QTableWidget;

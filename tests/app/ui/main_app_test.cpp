@@ -11,7 +11,7 @@
 namespace app::test {
 namespace {
 
-TEST_F(AppTest, CaptionSizeAndGrids) {
+TEST_F(AppTest, CaptionSizeGridsAndAboutBox) {
   WriteSettings(PlainSettings());
   Start();
   TMainApp& window = *main_;
@@ -33,12 +33,8 @@ TEST_F(AppTest, CaptionSizeAndGrids) {
   EXPECT_TRUE(window.RadioButton1->isChecked());
   EXPECT_TRUE(window.RadioButton9->isChecked());
   EXPECT_TRUE(window.RadioButton10->isChecked());
-}
 
-TEST_F(AppTest, AboutBox) {
-  WriteSettings(PlainSettings());
-  Start();
-  QTest::mouseClick(main_->AboutBtn, Qt::LeftButton);
+  QTest::mouseClick(window.AboutBtn, Qt::LeftButton);
   ASSERT_EQ(boxes_.Shown.size(), 1u);
   EXPECT_EQ(boxes_.Shown[0].Caption, u"O programe");
   EXPECT_EQ(boxes_.Shown[0].Text.rfind(u"Program Dozovuvud ireze VEV\r\n\r\n", 0), 0u);

@@ -82,39 +82,30 @@ TEST_F(SettingsWindow, ShowsTheSettingsObjects) {
   EXPECT_EQ(settings_->Month->currentText(), U("2. štvrťrok"));
 }
 
-TEST_F(SettingsWindow, ValidSettingsGiveNoMessage) { EXPECT_EQ(Validate(), ""); }
-
-struct TOffsetCase {
-  const char* Value;
-  const char* Message;
-};
-
-TEST_F(SettingsWindow, OffsetMessages) {
-  const TOffsetCase cases[] = {
-      {"65535", ""},
-      {"0", ""},
-      {"65536", "Neplatný údaj (príliš vysoká hodnota) v časti Odsadenie v riadku A1."},
-      {"-1", "Neplatný údaj (záporná hodnota) v časti Odsadenie v riadku A1."},
-      {"abc", "Neplatný údaj v časti Odsadenie v riadku A1."},
-      {"", "Neplatný údaj v časti Odsadenie v riadku A1."},
-  };
-  for (const TOffsetCase& c : cases) {
-    SetCell(settings_->OffsetList, 0, 1, U(c.Value));
-    EXPECT_EQ(Validate(), c.Message) << c.Value;
-  }
-}
-
-TEST_F(SettingsWindow, ColumnMessagesNameTheRowsLabel) {
-  const TOffsetCase cases[] = {
-      {"200", ""},
-      {"0",
+// A value in the first row of the offsets (A1) or of the column numbers (A1-Odb).
+TEST_F(SettingsWindow, NumberMessages) {
+  struct Case {
+    bool offset;
+    const char* value;
+    const char* message;
+  } cases[] = {
+      {true, "65535", ""},
+      {true, "0", ""},
+      {true, "65536", "Neplatný údaj (príliš vysoká hodnota) v časti Odsadenie v riadku A1."},
+      {true, "-1", "Neplatný údaj (záporná hodnota) v časti Odsadenie v riadku A1."},
+      {true, "abc", "Neplatný údaj v časti Odsadenie v riadku A1."},
+      {true, "", "Neplatný údaj v časti Odsadenie v riadku A1."},
+      {false, "200", ""},
+      {false, "0",
        "Neplatný údaj (nulová alebo záporná hodnota) v časti Poradia stĺpcov v riadku A1-Odb."},
-      {"201", "Neplatný údaj (príliš vysoká hodnota) v časti Poradia stĺpcov v riadku A1-Odb."},
-      {"x", "Neplatný údaj v časti Poradia stĺpcov v riadku A1-Odb."},
+      {false, "201",
+       "Neplatný údaj (príliš vysoká hodnota) v časti Poradia stĺpcov v riadku A1-Odb."},
+      {false, "x", "Neplatný údaj v časti Poradia stĺpcov v riadku A1-Odb."},
   };
-  for (const TOffsetCase& c : cases) {
-    SetCell(settings_->OrderList, 0, 1, U(c.Value));
-    EXPECT_EQ(Validate(), c.Message) << c.Value;
+  for (const auto& c : cases) {
+    SetCell(c.offset ? settings_->OffsetList : settings_->OrderList, 0, 1, U(c.value));
+    EXPECT_EQ(Validate(), c.message) << c.value;
+    SetCell(c.offset ? settings_->OffsetList : settings_->OrderList, 0, 1, "1");
   }
 }
 
@@ -182,17 +173,9 @@ TEST_F(SettingsWindow, RoundTripThroughTheFile) {
   EXPECT_FALSE(settings_->isVisible());
   EXPECT_TRUE(boxes_.Shown.empty());
 
-  const std::string file = platform::Cp1250ToUtf8(ReadFile(Path("settings.ini")));
-  EXPECT_TRUE(
-      file.starts_with("[Vseobecne nastavenia]\r\nTyp podania:O\r\nObdobie:1. štvrťrok\r\n"
-                       "Rok: 2022 \r\nPoslednyRiadok:N\r\n[Danovy subjekt]\r\n"))
-      << file;
-  EXPECT_NE(file.find("\r\nNazovSubjektu:Firma Žilina\r\n"), std::string::npos);
-  EXPECT_NE(file.find("\r\nSV1:Hárok SV\r\n"), std::string::npos);
-  EXPECT_NE(file.find("\r\nSV1:3\r\n"), std::string::npos);
-  EXPECT_NE(file.find("\r\nSV1-Z:9\r\n"), std::string::npos);
-  EXPECT_TRUE(file.ends_with("SV2-Kopr:\r\n")) << file;
-
+  // What the main window reads back from the written file (whose layout the settings file tests
+  // check).
+  EXPECT_EQ(platform::Cp1250ToUtf8(Data.Subject.NazovSubjektu), "Firma Žilina");
   EXPECT_EQ(Data.Header.Druh, "O");
   EXPECT_EQ(Data.Header.Rok, " 2022 ");
   EXPECT_EQ(platform::Cp1250ToUtf8(Data.Header.Obdobie), "1. štvrťrok");

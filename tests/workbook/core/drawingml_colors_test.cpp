@@ -36,41 +36,30 @@ Read ReadFrom(const std::string& inner, const IThemeColors* theme = nullptr) {
   return r;
 }
 
-TEST(DrawingMLColorTest, SrgbWithAlpha) {
-  const Read r = ReadFrom(R"(<a:srgbClr val="102030"><a:alpha val="75000"/></a:srgbClr>)");
-  EXPECT_EQ(r.color, 0x302010);
-  EXPECT_EQ(r.transparency, 25);
-  const Read plain = ReadFrom(R"(<a:srgbClr val="FF0000"/>)");
-  EXPECT_EQ(plain.color, 0x0000FF);
-  EXPECT_EQ(plain.transparency, 0);
-}
-
-TEST(DrawingMLColorTest, SchemeColourWithLuminance) {
+TEST(DrawingMLColorTest, Reads) {
   FakeTheme theme;
-  EXPECT_EQ(ReadFrom(R"(<a:schemeClr val="accent1"/>)", &theme).color, 0xBD814F);
-  // "Lighter 40%": lumOff is the tint.
-  EXPECT_EQ(
-      ReadFrom(
-          R"(<a:schemeClr val="accent1"><a:lumMod val="60000"/><a:lumOff val="40000"/></a:schemeClr>)",
-          &theme)
-          .color,
-      ApplyTint(0xBD814F, 0.4));
-  // "Darker 25%": lumMod alone.
-  EXPECT_EQ(
-      ReadFrom(R"(<a:schemeClr val="accent1"><a:lumMod val="75000"/></a:schemeClr>)", &theme).color,
-      ApplyTint(0xBD814F, -0.25));
-  const Read alpha =
-      ReadFrom(R"(<a:schemeClr val="accent1"><a:alpha val="50000"/></a:schemeClr>)", &theme);
-  EXPECT_EQ(alpha.transparency, 50);
-}
-
-TEST(DrawingMLColorTest, UnknownOrMissing) {
-  FakeTheme theme;
-  EXPECT_EQ(ReadFrom(R"(<a:schemeClr val="accent9"/>)", &theme).color, clNone);
+  const struct {
+    const char* inner;
+    TColor color;
+    int transparency;
+  } cases[] = {
+      {R"(<a:srgbClr val="102030"><a:alpha val="75000"/></a:srgbClr>)", 0x302010, 25},
+      {R"(<a:srgbClr val="FF0000"/>)", 0x0000FF, 0},
+      {R"(<a:schemeClr val="accent1"/>)", 0xBD814F, 0},
+      // "Lighter 40%": lumOff is the tint; "darker 25%": lumMod alone.
+      {R"(<a:schemeClr val="accent1"><a:lumMod val="60000"/><a:lumOff val="40000"/></a:schemeClr>)",
+       ApplyTint(0xBD814F, 0.4), 0},
+      {R"(<a:schemeClr val="accent1"><a:lumMod val="75000"/></a:schemeClr>)",
+       ApplyTint(0xBD814F, -0.25), 0},
+      {R"(<a:schemeClr val="accent1"><a:alpha val="50000"/></a:schemeClr>)", 0xBD814F, 50},
+      {R"(<a:schemeClr val="accent9"/>)", clNone, 0},
+      {R"(<a:prstClr val="black"/>)", clNone, 0}};
+  for (const auto& c : cases) {
+    const Read r = ReadFrom(c.inner, &theme);
+    EXPECT_EQ(r.color, c.color) << c.inner;
+    EXPECT_EQ(r.transparency, c.transparency) << c.inner;
+  }
   EXPECT_EQ(ReadFrom(R"(<a:schemeClr val="accent1"/>)", nullptr).color, clNone);
-  const Read none = ReadFrom(R"(<a:prstClr val="black"/>)");
-  EXPECT_EQ(none.color, clNone);
-  EXPECT_EQ(none.transparency, 0);
   int t = -1;
   TColor c = 0;
   ReadDrawingMLColor(TXmlNode(), nullptr, t, c);

@@ -13,6 +13,8 @@ using namespace workbook;
 
 namespace {
 
+std::string Narrow(std::u16string_view text) { return platform::Utf16ToUtf8(text); }
+
 TEST(OFormatDates, WriteWithT) {
   EXPECT_EQ(OFormat::ISODateToStr(0), u"1899-12-30");
   EXPECT_EQ(OFormat::ISODateToStr(45356.75), u"2024-03-05");
@@ -28,32 +30,18 @@ TEST(OFormatDurations, WriteTheTimeOfDay) {
   EXPECT_EQ(OFormat::ISOTimeToDuration(45356.75), u"PT18H00M00S");
 }
 
-struct TDurationCase {
-  const char16_t* text;
-  double seconds;
-};
-
-class OFormatDurationRead : public ::testing::TestWithParam<TDurationCase> {};
-
-TEST_P(OFormatDurationRead, InDays) {
-  EXPECT_NEAR(OFormat::ISODurationToTime(GetParam().text), GetParam().seconds / 86400, 1e-12)
-      << std::string(GetParam().text,
-                     GetParam().text + std::char_traits<char16_t>::length(GetParam().text));
+TEST(OFormatDurations, ReadInDays) {
+  const std::pair<const char16_t*, double> cases[] = {
+      {u"PT12H30M00S", 45000},       {u"PT1H2M3S", 3723},   {u"PT36H00M00S", 129600},
+      {u"P1DT6H", 108000},           {u"-PT6H", -21600},    {u"PT0.5S", 0.5},
+      {u"PT12H30M15.25S", 45015.25}, {u"P0Y0M0DT1H", 3600}, {u"P1W", 604800}};
+  for (auto [text, seconds] : cases)
+    EXPECT_NEAR(OFormat::ISODurationToTime(text), seconds / 86400, 1e-12) << Narrow(text);
+  // Not a duration, or not one with a length in days: 0.
+  for (const char16_t* text : {u"P1Y", u"P2M", u"PT", u"P", u"", u"12:30", u"PT5X", u"PTH",
+                               u"PT1M2H", u"PT1HT2M", u"PT1.2.3S", u"PT12"})
+    EXPECT_EQ(OFormat::ISODurationToTime(text), 0) << Narrow(text);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, OFormatDurationRead,
-    ::testing::Values(TDurationCase{u"PT12H30M00S", 45000}, TDurationCase{u"PT1H2M3S", 3723},
-                      TDurationCase{u"PT36H00M00S", 129600}, TDurationCase{u"P1DT6H", 108000},
-                      TDurationCase{u"-PT6H", -21600}, TDurationCase{u"PT0.5S", 0.5},
-                      TDurationCase{u"PT12H30M15.25S", 45015.25},
-                      TDurationCase{u"P0Y0M0DT1H", 3600}, TDurationCase{u"P1W", 604800},
-                      // Not a duration, or not one with a length in days: 0.
-                      TDurationCase{u"P1Y", 0}, TDurationCase{u"P2M", 0}, TDurationCase{u"PT", 0},
-                      TDurationCase{u"P", 0}, TDurationCase{u"", 0}, TDurationCase{u"12:30", 0},
-                      TDurationCase{u"PT5X", 0}, TDurationCase{u"PTH", 0},
-                      TDurationCase{u"PT1M2H", 0}, TDurationCase{u"PT1HT2M", 0},
-                      TDurationCase{u"PT1.2.3S", 0}, TDurationCase{u"PT12", 0}));
 
 TEST(OFormatDurations, WrittenFormReadsAsTheTime) {
   for (const char16_t* time : {u"00:00:00", u"12:30:05", u"23:59:59", u"07:08:09"}) {
@@ -63,13 +51,8 @@ TEST(OFormatDurations, WrittenFormReadsAsTheTime) {
 }
 
 TEST(OFormatBooleans, FirstCharacter) {
-  EXPECT_TRUE(OFormat::StrToBool(u"true"));
-  EXPECT_TRUE(OFormat::StrToBool(u"T"));
-  EXPECT_TRUE(OFormat::StrToBool(u"1"));
-  EXPECT_FALSE(OFormat::StrToBool(u"false"));
-  EXPECT_FALSE(OFormat::StrToBool(u"0"));
-  EXPECT_FALSE(OFormat::StrToBool(u""));
-  EXPECT_FALSE(OFormat::StrToBool(u"yes"));
+  for (const char16_t* text : {u"true", u"T", u"1"}) EXPECT_TRUE(OFormat::StrToBool(text));
+  for (const char16_t* text : {u"false", u"0", u"", u"yes"}) EXPECT_FALSE(OFormat::StrToBool(text));
 }
 
 TEST(OFormatColors, ResolveNoneAndSystemColours) {
@@ -84,73 +67,57 @@ TEST(OFormatColors, ResolveNoneAndSystemColours) {
   EXPECT_EQ(OFormat::ColorToHTMLHex(static_cast<std::int32_t>(0x80000005), true), u"#FFFFFF");
 }
 
-struct THexCase {
-  const char16_t* text;
-  std::int32_t color;
-};
-
-class OFormatHTMLHex : public ::testing::TestWithParam<THexCase> {};
-
-TEST_P(OFormatHTMLHex, ToColor) {
-  EXPECT_EQ(OFormat::HTMLHexToColor(GetParam().text), GetParam().color);
+TEST(OFormatColors, HTMLHexToColor) {
+  const std::pair<const char16_t*, std::int32_t> cases[] = {
+      {u"#0F8", 0x88FF00},    {u"0F8", 0x88FF00},     {u"#abc", 0xCCBBAA},
+      {u"#112233", 0x332211}, {u"112233", 0x332211},  {u"#0G8", 0x880000},
+      {u"#1G2233", 0x332200}, {u"12345", 0x1FFFFFFF}, {u"abcd", 0x1FFFFFFF},
+      {u"#", 0x1FFFFFFF},     {u"", 0x1FFFFFFF},      {u"#11223344", 0x1FFFFFFF}};
+  for (auto [text, color] : cases) EXPECT_EQ(OFormat::HTMLHexToColor(text), color) << Narrow(text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, OFormatHTMLHex,
-    ::testing::Values(THexCase{u"#0F8", 0x88FF00}, THexCase{u"0F8", 0x88FF00},
-                      THexCase{u"#abc", 0xCCBBAA}, THexCase{u"#112233", 0x332211},
-                      THexCase{u"112233", 0x332211}, THexCase{u"#0G8", 0x880000},
-                      THexCase{u"#1G2233", 0x332200}, THexCase{u"12345", 0x1FFFFFFF},
-                      THexCase{u"abcd", 0x1FFFFFFF}, THexCase{u"#", 0x1FFFFFFF},
-                      THexCase{u"", 0x1FFFFFFF}, THexCase{u"#11223344", 0x1FFFFFFF}));
-
-struct TEncodeCase {
-  const char16_t* text;
-  bool nbsp, lineBreaks;
-  const char16_t* encoded;
-};
-
-class OFormatEncode : public ::testing::TestWithParam<TEncodeCase> {};
-
-TEST_P(OFormatEncode, Entities) {
-  const TEncodeCase& c = GetParam();
-  EXPECT_EQ(OFormat::EncodeXMLEntities(c.text, c.nbsp, c.lineBreaks), c.encoded);
+TEST(OFormatEntities, Encode) {
+  const struct {
+    const char16_t* text;
+    bool nbsp, lineBreaks;
+    const char16_t* encoded;
+  } cases[] = {{u" a<b ", true, false, u"&#160;a&lt;b&#160;"},
+               {u" a<b ", false, false, u" a&lt;b "},
+               {u"a&b\"c'd>e", false, false, u"a&amp;b&quot;c&apos;d&gt;e"},
+               {u"x\r\ny", false, true, u"x&#xD;&#xA;y"},
+               {u"x\r\ny", true, false, u"x\r\ny"},
+               {u"", true, true, u""},
+               {u" ", true, false, u"&#160;"},
+               {u"  ", true, false, u"&#160;&#160;"},
+               {u"a b", true, false, u"a b"},
+               {u"&amp;", false, false, u"&amp;amp;"}};
+  for (const auto& c : cases)
+    EXPECT_EQ(OFormat::EncodeXMLEntities(c.text, c.nbsp, c.lineBreaks), c.encoded)
+        << Narrow(c.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, OFormatEncode,
-    ::testing::Values(TEncodeCase{u" a<b ", true, false, u"&#160;a&lt;b&#160;"},
-                      TEncodeCase{u" a<b ", false, false, u" a&lt;b "},
-                      TEncodeCase{u"a&b\"c'd>e", false, false, u"a&amp;b&quot;c&apos;d&gt;e"},
-                      TEncodeCase{u"x\r\ny", false, true, u"x&#xD;&#xA;y"},
-                      TEncodeCase{u"x\r\ny", true, false, u"x\r\ny"},
-                      TEncodeCase{u"", true, true, u""}, TEncodeCase{u" ", true, false, u"&#160;"},
-                      TEncodeCase{u"  ", true, false, u"&#160;&#160;"},
-                      TEncodeCase{u"a b", true, false, u"a b"},
-                      TEncodeCase{u"&amp;", false, false, u"&amp;amp;"}));
-
-struct TDecodeCase {
-  const char16_t* text;
-  const char16_t* decoded;
-};
-
-class OFormatDecode : public ::testing::TestWithParam<TDecodeCase> {};
-
-TEST_P(OFormatDecode, Entities) {
-  EXPECT_EQ(OFormat::DecodeXMLEntities(GetParam().text), GetParam().decoded);
+TEST(OFormatEntities, Decode) {
+  const std::pair<const char16_t*, const char16_t*> cases[] = {
+      {u"&#xD;&#xA;", u"\r\n"},
+      {u"&#13;&#10;", u"\r\n"},
+      {u"&#xd;", u"\r\n"},
+      {u"a&br;b", u"a\r\nb"},
+      // A line feed of its own is kept, not dropped.
+      {u"a&#xA;b", u"a\nb"},
+      {u"a&#10;b", u"a\nb"},
+      {u"&amp;lt;", u"&lt;"},
+      {u"&LT;&Gt;", u"<>"},
+      {u"&nbsp;x&sp;", u" x "},
+      {u"&#160;y&#xA0;", u" y "},
+      {u"&rt;", u">"},
+      {u"&apos;&quot;", u"'\""},
+      {u"&unknown;", u"&unknown;"},
+      {u"&", u"&"},
+      {u"&amp", u"&amp"},
+      {u"a&&lt;", u"a&<"}};
+  for (auto [text, decoded] : cases)
+    EXPECT_EQ(OFormat::DecodeXMLEntities(text), decoded) << Narrow(text);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, OFormatDecode,
-    ::testing::Values(TDecodeCase{u"&#xD;&#xA;", u"\r\n"}, TDecodeCase{u"&#13;&#10;", u"\r\n"},
-                      TDecodeCase{u"&#xd;", u"\r\n"}, TDecodeCase{u"a&br;b", u"a\r\nb"},
-                      // A line feed of its own is kept, not dropped.
-                      TDecodeCase{u"a&#xA;b", u"a\nb"}, TDecodeCase{u"a&#10;b", u"a\nb"},
-                      TDecodeCase{u"&amp;lt;", u"&lt;"}, TDecodeCase{u"&LT;&Gt;", u"<>"},
-                      TDecodeCase{u"&nbsp;x&sp;", u" x "}, TDecodeCase{u"&#160;y&#xA0;", u" y "},
-                      TDecodeCase{u"&rt;", u">"}, TDecodeCase{u"&apos;&quot;", u"'\""},
-                      TDecodeCase{u"&unknown;", u"&unknown;"}, TDecodeCase{u"&", u"&"},
-                      TDecodeCase{u"&amp", u"&amp"}, TDecodeCase{u"a&&lt;", u"a&<"}));
 
 TEST(OFormatEntities, DecodingUndoesEncoding) {
   const std::u16string text = u" a<b>&'\"\r\nc\nd\u010D ";

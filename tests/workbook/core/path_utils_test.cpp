@@ -38,24 +38,15 @@ INSTANTIATE_TEST_SUITE_P(
                       CombineCase{"xl/", "/x.xml", '/', "C", "xl/x.xml"},
                       CombineCase{"", "x.xml", '/', "", "/x.xml"}));
 
-TEST(PathUtils, NormalizePathDelimiters) {
+TEST(PathUtils, DelimitersFileNamesAndExtensions) {
   EXPECT_EQ(NormalizePathDelimiters(u"a\\b/", false, u'/'), u"a/b");
   EXPECT_EQ(NormalizePathDelimiters(u"a\\b/", true, u'\\'), u"a\\b\\");
   EXPECT_EQ(NormalizePathDelimiters(u"a/b", true, u'\\'), u"a\\b\\");
   EXPECT_EQ(NormalizePathDelimiters(u"a//", false, u'/'), u"a/");
   EXPECT_EQ(NormalizePathDelimiters(u"", true, u'/'), u"");
-}
-
-TEST(PathUtils, ReplaceInvalidFileNameChars) {
   EXPECT_EQ(ReplaceInvalidFileNameChars(u"a\\b/c:d*e?f\"g<h>i|jé", u'_'), u"a_b_c_d_e_f_g_h_i_jé");
-}
-
-TEST(PathUtils, LastDelimiterW) {
   EXPECT_EQ(LastDelimiterW(u"/\\", u"a/b\\c"), 4);
   EXPECT_EQ(LastDelimiterW(u"/", u"abc"), 0);
-}
-
-TEST(PathUtils, FileNameAndExtension) {
   EXPECT_EQ(ExtractFileNameWithoutExt(u"C:\\dir.v2\\image1.png"), u"image1");
   EXPECT_EQ(ExtractFileNameWithoutExt(u"xl/media/image1.png"), u"image1");
   EXPECT_EQ(ExtractFileNameWithoutExt(u"dir.v2/readme"), u"readme");

@@ -18,49 +18,28 @@ TEST(QuoteSheetNameTest, DoublesQuotesAndTruncatesOnRequest) {
   EXPECT_EQ(QuoteSheetName(std::u16string(31, u'\''), true).size(), 62u);
 }
 
-struct SheetRangeCase {
-  std::u16string text;
-  bool mustBeRange;
-  bool ok;
-  std::u16string sheet;
-  TCellRangeRef ref = {};
-};
-
-class ParseSheetCellRangeRefTest : public testing::TestWithParam<SheetRangeCase> {};
-
-TEST_P(ParseSheetCellRangeRefTest, Parses) {
-  const SheetRangeCase& c = GetParam();
+// "SHEET|C1 R1 C2 R2" and a "$" or "." per place; "no" when refused (sheet untouched).
+std::string Parse(std::u16string_view text, bool mustBeRange) {
   std::u16string sheet = u"untouched";
   TCellRangeRef r;
-  ASSERT_EQ(ParseSheetCellRangeRef(c.text, sheet, r, c.mustBeRange), c.ok);
-  if (!c.ok) {
-    EXPECT_EQ(sheet, u"untouched");
-    return;
-  }
-  EXPECT_EQ(sheet, c.sheet);
-  EXPECT_EQ((std::array{r.Col1, r.Row1, r.Col2, r.Row2}),
-            (std::array{c.ref.Col1, c.ref.Row1, c.ref.Col2, c.ref.Row2}));
-  EXPECT_EQ(
-      (std::array{r.Col1Absolute, r.Row1Absolute, r.Col2Absolute, r.Row2Absolute}),
-      (std::array{c.ref.Col1Absolute, c.ref.Row1Absolute, c.ref.Col2Absolute, c.ref.Row2Absolute}));
+  if (!ParseSheetCellRangeRef(text, sheet, r, mustBeRange))
+    return sheet == u"untouched" ? "no" : "no, sheet changed";
+  std::string result = std::string(sheet.begin(), sheet.end()) + "|";
+  for (int v : {r.Col1, r.Row1, r.Col2, r.Row2}) result += std::to_string(v) + " ";
+  for (bool absolute : {r.Col1Absolute, r.Row1Absolute, r.Col2Absolute, r.Row2Absolute})
+    result += absolute ? "$" : ".";
+  return result;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ParseSheetCellRangeRefTest,
-    testing::Values(
-        SheetRangeCase{
-            u"Sheet1!$A$1:$B$2", false, true, u"Sheet1", {0, 0, 1, 1, true, true, true, true}},
-        SheetRangeCase{u"'My Sheet'!C3", false, true, u"My Sheet", {2, 2, 2, 2}},
-        SheetRangeCase{u"'It''s'!A1:A5", true, true, u"It's", {0, 0, 0, 4}},
-        SheetRangeCase{u"'A!B'!D4", false, true, u"A!B", {3, 3, 3, 3}},
-        SheetRangeCase{u"A1:B2", true, true, u"", {0, 0, 1, 1}},
-        SheetRangeCase{u"Sheet1!A1", true, false, u""},
-        SheetRangeCase{u"Sheet1!", false, false, u""},
-        SheetRangeCase{u"'Open!A1", false, false, u""},
-        SheetRangeCase{u"'Sheet'A1", false, false, u""},
-        SheetRangeCase{u"Sheet1!A0", false, false, u""}));
-
-TEST(ParseSheetCellRangeRefColRowTest, Parses) {
+TEST(ParseSheetCellRangeRefTest, Parses) {
+  EXPECT_EQ(Parse(u"Sheet1!$A$1:$B$2", false), "Sheet1|0 0 1 1 $$$$");
+  EXPECT_EQ(Parse(u"'My Sheet'!C3", false), "My Sheet|2 2 2 2 ....");
+  EXPECT_EQ(Parse(u"'It''s'!A1:A5", true), "It's|0 0 0 4 ....");
+  EXPECT_EQ(Parse(u"'A!B'!D4", false), "A!B|3 3 3 3 ....");
+  EXPECT_EQ(Parse(u"A1:B2", true), "|0 0 1 1 ....");
+  EXPECT_EQ(Parse(u"Sheet1!A1", true), "no");
+  for (std::u16string_view text : {u"Sheet1!", u"'Open!A1", u"'Sheet'A1", u"Sheet1!A0"})
+    EXPECT_EQ(Parse(text, false), "no") << std::string(text.begin(), text.end());
   std::u16string sheet;
   int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
   ASSERT_TRUE(ParseSheetCellRangeRefColRow(u"Data!B2:C3", sheet, c1, r1, c2, r2));

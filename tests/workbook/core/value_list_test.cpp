@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "workbook/core/double_list.h"
@@ -15,52 +16,27 @@ std::vector<std::int32_t> Values(const TIntegerList& list) {
   return values;
 }
 
-struct TIntegerAddCase {
-  const char* what;
-  TDuplicates duplicates;
-  TListSortType sort;
-  std::vector<std::int32_t> added;
-  std::vector<std::int32_t> expected;
-  std::vector<std::int32_t> positions;
-};
-
-class IntegerListAdd : public ::testing::TestWithParam<TIntegerAddCase> {};
-
-TEST_P(IntegerListAdd, PlacesValues) {
-  const TIntegerAddCase& c = GetParam();
-  TIntegerList list(c.duplicates, c.sort);
-  std::vector<std::int32_t> positions;
-  for (std::int32_t v : c.added) positions.push_back(list.Add(v));
-  EXPECT_EQ(Values(list), c.expected);
-  EXPECT_EQ(positions, c.positions);
+// The values added, then each Add's position and the list's contents.
+std::string Added(TDuplicates duplicates, TListSortType sort, std::vector<std::int32_t> added) {
+  TIntegerList list(duplicates, sort);
+  std::string result;
+  for (std::int32_t v : added) result += std::to_string(list.Add(v)) + " ";
+  result += "->";
+  for (std::int32_t v : Values(list)) result += " " + std::to_string(v);
+  return result;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, IntegerListAdd,
-                         ::testing::Values(TIntegerAddCase{"unsorted_keeps_order_and_duplicates",
-                                                           TDuplicates::Ignore,
-                                                           TListSortType::Unsorted,
-                                                           {3, 1, 3},
-                                                           {3, 1, 3},
-                                                           {0, 1, 2}},
-                                           TIntegerAddCase{"ascending_ignore_returns_existing",
-                                                           TDuplicates::Ignore,
-                                                           TListSortType::Ascending,
-                                                           {5, -2, 9, 5},
-                                                           {-2, 5, 9},
-                                                           {0, 0, 2, 1}},
-                                           TIntegerAddCase{"ascending_accept_joins_equal",
-                                                           TDuplicates::Accept,
-                                                           TListSortType::Ascending,
-                                                           {5, 1, 5, 5},
-                                                           {1, 5, 5, 5},
-                                                           {0, 0, 1, 1}},
-                                           TIntegerAddCase{"descending",
-                                                           TDuplicates::Ignore,
-                                                           TListSortType::Descending,
-                                                           {1, 7, 4, 7},
-                                                           {7, 4, 1},
-                                                           {0, 0, 1, 0}}),
-                         [](const auto& info) { return std::string(info.param.what); });
+TEST(IntegerList, AddPlacesValues) {
+  // Unsorted keeps order and duplicates; sorted ignoring returns the existing place; sorted
+  // accepting joins the equal ones.
+  EXPECT_EQ(Added(TDuplicates::Ignore, TListSortType::Unsorted, {3, 1, 3}), "0 1 2 -> 3 1 3");
+  EXPECT_EQ(Added(TDuplicates::Ignore, TListSortType::Ascending, {5, -2, 9, 5}),
+            "0 0 2 1 -> -2 5 9");
+  EXPECT_EQ(Added(TDuplicates::Accept, TListSortType::Ascending, {5, 1, 5, 5}),
+            "0 0 1 1 -> 1 5 5 5");
+  EXPECT_EQ(Added(TDuplicates::Ignore, TListSortType::Descending, {1, 7, 4, 7}),
+            "0 0 1 0 -> 7 4 1");
+}
 
 TEST(IntegerList, DuplicateErrorLeavesTheListUnchanged) {
   TIntegerList list(TDuplicates::Error, TListSortType::Ascending);
@@ -134,16 +110,6 @@ TEST(DoubleList, EqualWithinTheDefaultTolerance) {
   } catch (const EListError& e) {
     EXPECT_STREQ(e.what(), "Double list does not allow duplicates");
   }
-}
-
-TEST(DoubleList, ColumnWidthsUseIt) {
-  // The pattern of the sheet layout code: extend, then overwrite entries in place.
-  TDoubleList widths;
-  for (int i = 0; i < 3; ++i) widths.Add(-1.0);
-  widths.SetItem(1, 64.5);
-  EXPECT_EQ(widths.Count(), 3);
-  EXPECT_EQ(widths[1], 64.5);
-  EXPECT_EQ(widths.IndexOf(-1.0), 0);
 }
 
 }  // namespace

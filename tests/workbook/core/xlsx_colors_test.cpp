@@ -47,56 +47,41 @@ TColor ReadColor(const std::string& element, const IThemeColors* theme = nullptr
   return ReadXLSXColor(doc.DocumentElement(), theme, palette);
 }
 
-TEST(ReadXLSXColorTest, Rgb) {
-  EXPECT_EQ(ReadColor(R"(<color rgb="FF102030"/>)"), 0x302010);
-  EXPECT_EQ(ReadColor(R"(<color rgb="102030"/>)"), 0x302010);
-  EXPECT_EQ(ReadColor(R"(<color rgb="12345"/>)"), clNone);
-  // rgb wins over theme and indexed.
+TEST(ReadXLSXColorTest, RgbThemeAndIndexed) {
   FakeTheme theme;
   FakePalette palette;
-  EXPECT_EQ(ReadColor(R"(<color rgb="FF102030" theme="1" indexed="2"/>)", &theme, &palette),
-            0x302010);
-}
-
-TEST(ReadXLSXColorTest, ThemeWithTint) {
-  FakeTheme theme;
-  EXPECT_EQ(ReadColor(R"(<color theme="4"/>)", &theme), 0xBD814F);
-  EXPECT_EQ(ReadColor(R"(<color theme="4" tint="0"/>)", &theme), 0xBD814F);
-  EXPECT_EQ(ReadColor(R"(<color theme="4" tint="0.3999755851924192"/>)", &theme),
-            ApplyTint(0xBD814F, 0.3999755851924192));
-  EXPECT_EQ(ReadColor(R"(<color theme="0" tint="-0.499984740745262"/>)", &theme),
-            ApplyTint(0xFFFFFF, -0.499984740745262));
-}
-
-TEST(ReadXLSXColorTest, ThemeIndexOutsideTheThemeIsNoColour) {
-  FakeTheme theme;
-  for (const char* element :
-       {R"(<color theme="6"/>)", R"(<color theme="99"/>)", R"(<color theme="-1"/>)",
-        R"(<color theme="x"/>)", R"(<color theme="4294967296"/>)", R"(<color theme=""/>)"})
-    EXPECT_EQ(ReadColor(element, &theme), clNone) << element;
-  EXPECT_EQ(ReadColor(R"(<color theme="1"/>)", nullptr), clNone);
-}
-
-TEST(ReadXLSXColorTest, IndexedThroughThePalette) {
-  FakePalette palette;
-  EXPECT_EQ(ReadColor(R"(<color indexed="2"/>)", nullptr, &palette), 0x0000FF);
-  EXPECT_EQ(ReadColor(R"(<color indexed="64"/>)", nullptr, &palette), 0);
-  EXPECT_EQ(ReadColor(R"(<color indexed="66"/>)", nullptr, &palette), clNone);
-  EXPECT_EQ(ReadColor(R"(<color indexed="-3"/>)", nullptr, &palette), clNone);
-  EXPECT_EQ(ReadColor(R"(<color indexed="2"/>)", nullptr, nullptr), clNone);
-}
-
-TEST(ReadXLSXColorTest, ThroughTheXlsPalette) {
   TExporterXLSX_Palette filePalette;
-  const TColorPaletteRef palette(filePalette);
-  EXPECT_EQ(ReadColor(R"(<color indexed="2"/>)", nullptr, &palette), 0x0000FF);
-  EXPECT_EQ(ReadColor(R"(<color indexed="65"/>)", nullptr, &palette), 0xFFFFFF);
-  EXPECT_EQ(ReadColor(R"(<color indexed="66"/>)", nullptr, &palette), clNone);
-}
-
-TEST(ReadXLSXColorTest, NothingUsable) {
-  EXPECT_EQ(ReadColor(R"(<color auto="1"/>)"), clNone);
+  const TColorPaletteRef xlsPalette(filePalette);
+  const std::pair<const char*, TColor> cases[] = {
+      {R"(<color rgb="FF102030"/>)", 0x302010},
+      {R"(<color rgb="102030"/>)", 0x302010},
+      {R"(<color rgb="12345"/>)", clNone},
+      {R"(<color rgb="FF102030" theme="1" indexed="2"/>)", 0x302010},  // rgb wins
+      {R"(<color theme="4"/>)", 0xBD814F},
+      {R"(<color theme="4" tint="0"/>)", 0xBD814F},
+      {R"(<color theme="4" tint="0.3999755851924192"/>)", ApplyTint(0xBD814F, 0.3999755851924192)},
+      {R"(<color theme="0" tint="-0.499984740745262"/>)", ApplyTint(0xFFFFFF, -0.499984740745262)},
+      // A theme index outside the theme is no colour.
+      {R"(<color theme="6"/>)", clNone},
+      {R"(<color theme="99"/>)", clNone},
+      {R"(<color theme="-1"/>)", clNone},
+      {R"(<color theme="x"/>)", clNone},
+      {R"(<color theme="4294967296"/>)", clNone},
+      {R"(<color theme=""/>)", clNone},
+      {R"(<color indexed="2"/>)", 0x0000FF},
+      {R"(<color indexed="64"/>)", 0},
+      {R"(<color indexed="66"/>)", clNone},
+      {R"(<color indexed="-3"/>)", clNone},
+      {R"(<color auto="1"/>)", clNone}};
+  for (auto [element, color] : cases)
+    EXPECT_EQ(ReadColor(element, &theme, &palette), color) << element;
+  EXPECT_EQ(ReadColor(R"(<color theme="1"/>)", nullptr), clNone);
+  EXPECT_EQ(ReadColor(R"(<color indexed="2"/>)", nullptr, nullptr), clNone);
   EXPECT_EQ(ReadXLSXColor(TXmlNode(), nullptr, nullptr), clNone);
+  // Through the XLS palette.
+  EXPECT_EQ(ReadColor(R"(<color indexed="2"/>)", nullptr, &xlsPalette), 0x0000FF);
+  EXPECT_EQ(ReadColor(R"(<color indexed="65"/>)", nullptr, &xlsPalette), 0xFFFFFF);
+  EXPECT_EQ(ReadColor(R"(<color indexed="66"/>)", nullptr, &xlsPalette), clNone);
 }
 
 TColor ReadFill(const std::string& element, bool useBg = false) {

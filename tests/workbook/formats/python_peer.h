@@ -1,7 +1,8 @@
 #pragma once
-// Runs Debian's Python (the independent peer the tests check our readers and writers against) on
-// a script, with a scratch folder for the files they exchange.
+// The one way tests run the independent peers (Debian's Python with xlrd, xlwt, openpyxl, odf;
+// LibreOffice headless) and other programs, with a scratch folder for the files they exchange.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,12 +22,37 @@ class TScratchDir {
   std::string path_;
 };
 
+// Text quoted for the shell.
+std::string ShellQuoted(const std::string& text);
+
+// Standard output and exit status of a shell command; its standard error is dropped.
+struct TCommandResult {
+  std::string Output;
+  int Status = -1;
+};
+TCommandResult RunCommand(const std::string& command);
+
 // Whether /usr/bin/python3 is there to act as a peer.
 bool PythonAvailable();
+// Whether /usr/bin/python3 imports every module named ("xlrd" or "openpyxl, PIL").
+bool PythonHasModules(const std::string& modules);
 
-// Runs Script with /usr/bin/python3 in Dir (the script's working folder); returns its standard
-// output. A failing script fails the calling test through an exception carrying its stderr.
-std::string RunPython(const TScratchDir& dir, const std::string& script);
+// Runs Script with /usr/bin/python3 in Dir (the script's working folder) with Args; returns its
+// standard output. A failing script fails the calling test through an exception carrying its
+// stderr.
+std::string RunPython(const TScratchDir& dir, const std::string& script,
+                      const std::vector<std::string>& args = {});
+// Runs Script with Input written to a file whose path is sys.argv[1].
+std::string RunPython(const std::string& script, const std::string& input);
+// Runs a peer script kept in the source tree (a path below the tests folder, such as
+// "workbook/formats/xls/peers/cells_xlrd.py") with Args; fails as RunPython does.
+std::string RunPeer(const std::string& script, const std::vector<std::string>& args);
+
+// Splits the output of a peer that read many files in one run: each file's part starts with a
+// line "# file PATH"; the result maps each path to the lines after it. A file the peer cannot
+// read has the part kUnreadable.
+std::map<std::string, std::string> OutputPerFile(const std::string& output);
+inline const std::string kUnreadable = "# unreadable\n";
 
 // Whether LibreOffice (soffice) is installed to act as a peer.
 bool LibreOfficeAvailable();
@@ -40,5 +66,8 @@ std::string ConvertWithLibreOffice(const TScratchDir& dir, const std::string& in
 
 std::vector<std::uint8_t> ReadFileBytes(const std::string& fileName);
 void WriteFileBytes(const std::string& fileName, const std::vector<std::uint8_t>& bytes);
+
+std::vector<std::string> SplitLines(const std::string& text);
+std::vector<std::string> SplitTabs(const std::string& line);
 
 }  // namespace test_support

@@ -24,33 +24,27 @@ TEST(CellBorders, KeyListsLinesTopRightBottomLeftDownUp) {
   EXPECT_THROW(borders.GetBorder(-1), EListError);
 }
 
-struct MergeCase {
-  std::uint8_t targetStyle, sourceStyle;
-  TColor sourceColor;
-  std::uint8_t mergedStyle, visibleStyle;
-  TColor color;
-};
-
-class BorderMerge : public ::testing::TestWithParam<MergeCase> {};
-
-TEST_P(BorderMerge, MergeAndMergeVisible) {
-  const MergeCase& c = GetParam();
-  const TExportCellBorder source(c.sourceStyle, c.sourceColor);
-  TExportCellBorder merged(c.targetStyle, 0x111111);
-  merged.Merge(source);
-  EXPECT_EQ(merged.Style, c.mergedStyle);
-  EXPECT_EQ(merged.Color, c.color);
-  TExportCellBorder visible(c.targetStyle, 0x111111);
-  visible.MergeVisible(source);
-  EXPECT_EQ(visible.Style, c.visibleStyle);
-  EXPECT_EQ(visible.Color, c.color);
+TEST(CellBorders, MergeAndMergeVisible) {
+  // Merge takes any set line, MergeVisible only a visible one (style 2 and up).
+  const struct {
+    std::uint8_t targetStyle, sourceStyle;
+    TColor sourceColor;
+    std::uint8_t mergedStyle, visibleStyle;
+    TColor color;
+  } cases[] = {{3, 0, clNone, 3, 3, 0x111111},
+               {3, 1, clNone, 1, 3, 0x111111},
+               {3, 2, 0x0000FF, 2, 2, 0x0000FF},
+               {0, 14, 0, 14, 14, 0}};
+  for (const auto& c : cases) {
+    const TExportCellBorder source(c.sourceStyle, c.sourceColor);
+    TExportCellBorder merged(c.targetStyle, 0x111111);
+    merged.Merge(source);
+    EXPECT_EQ(merged, TExportCellBorder(c.mergedStyle, c.color));
+    TExportCellBorder visible(c.targetStyle, 0x111111);
+    visible.MergeVisible(source);
+    EXPECT_EQ(visible, TExportCellBorder(c.visibleStyle, c.color));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Lines, BorderMerge,
-                         ::testing::Values(MergeCase{3, 0, clNone, 3, 3, 0x111111},
-                                           MergeCase{3, 1, clNone, 1, 3, 0x111111},
-                                           MergeCase{3, 2, 0x0000FF, 2, 2, 0x0000FF},
-                                           MergeCase{0, 14, 0, 14, 14, 0}));
 
 TEST(CellBorders, MergeWorksPerLine) {
   TExportCellBorders target;

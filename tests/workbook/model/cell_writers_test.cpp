@@ -259,8 +259,6 @@ TEST_F(CellWritersTest, XlsxAndOdsRows) {
   EXPECT_EQ(xlsx(20, 4),
             "<row s=\"4\" customFormat=\"1\" ht=\"15\" hidden=\"1\" outlineLevel=\"2\" r=\"3\"/>");
   EXPECT_EQ(breaks, std::vector<int>{2});
-  EXPECT_EQ(xml([](TXmlWriter& w) { TExportRow::WriteXLSXRowBreak(w, 2); }, false),
-            "<brk id=\"2\" max=\"1048575\" man=\"1\"/>");
   EXPECT_EQ(xml([&](TXmlWriter& w) { row->WriteODSStart(w, u"ro1"); }),
             "<table:table-row table:style-name=\"ro1\" table:visibility=\"collapse\"/>");
 }

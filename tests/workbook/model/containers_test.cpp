@@ -87,7 +87,7 @@ TEST_F(ContainersTest, AFarCellLeavesTheRowsBeforeItUntouched) {
   EXPECT_EQ(sheet_->Rows[kMaxSheetRows - 1]->Cells[0]->GetValueText(), u"x");
 }
 
-TEST_F(ContainersTest, DeleteTrailingEmptyCellsStopsAtTheFirstValue) {
+TEST_F(ContainersTest, TrailingEmptyCellsAndRowsGoUpToTheFirstValueOrSpan) {
   TExportRow* row = sheet_->GetRow(0);
   row->AddCellString(u"a");
   row->AddCellEmpty();
@@ -96,15 +96,15 @@ TEST_F(ContainersTest, DeleteTrailingEmptyCellsStopsAtTheFirstValue) {
   row->Cells.PadTo(8);
   row->DeleteTrailingEmptyCells();
   EXPECT_EQ(row->Cells.Count(), 1);
-}
-
-TEST_F(ContainersTest, DeleteTrailingEmptyCellsRestoresSpanPadding) {
-  TExportRow* row = sheet_->GetRow(0);
+  row = sheet_->GetRow(1);
   row->AddCellString(u"a")->SetColSpan(3);
   EXPECT_EQ(row->Cells.Count(), 3);
   row->DeleteTrailingEmptyCells();
   EXPECT_EQ(row->Cells.Count(), 3);
   EXPECT_EQ(row->Cells[0]->ColSpan(), 3);
+  sheet_->GetRow(4);
+  sheet_->DeleteTrailingEmptyRows();
+  EXPECT_EQ(sheet_->Rows.Count(), 2);
 }
 
 TEST_F(ContainersTest, SpansAreAtLeastOneAndPadTheRow) {
@@ -130,13 +130,6 @@ TEST_F(ContainersTest, UsedColumnsCountSpans) {
   EXPECT_EQ(sheet_->GetUsedColCount(false), 5);
   sheet_->GetRow(3)->Cells.Delete(4);
   EXPECT_EQ(sheet_->GetUsedColCount(true), 5);
-}
-
-TEST_F(ContainersTest, DeleteTrailingEmptyRows) {
-  sheet_->GetRow(1)->AddCellString(u"a");
-  sheet_->GetRow(4);
-  sheet_->DeleteTrailingEmptyRows();
-  EXPECT_EQ(sheet_->Rows.Count(), 2);
 }
 
 TEST_F(ContainersTest, TransformKeepsThePlaceAndTheNeighbours) {

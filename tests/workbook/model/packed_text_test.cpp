@@ -4,7 +4,9 @@
 #include <utility>
 
 #include "model_fixture.h"
+#include "workbook/core/exceptions.h"
 #include "workbook/model/cell_string.h"
+#include "workbook/model/load_budget.h"
 #include "workbook/model/packed_text.h"
 
 namespace workbook {
@@ -117,6 +119,46 @@ TEST_F(SharedCellTextTest, ManyCellsSharingALongTextReadItOnce) {
   EXPECT_EQ(copy->GetValue().data(), table.View().data());
   EXPECT_TRUE(copy->GetStyle().GetWrapText());
   EXPECT_LE(TPackedText::CharactersExamined() - before, chars.size());
+}
+
+// Short texts are copied out of the builder, long ones (from 65,536 characters) take its room:
+// either way the text and its line-break facts are the ones built, and the builder starts over.
+TEST(PackedTextBuilderTest, TakenTextsAreTheCharactersBuilt) {
+  struct TCase {
+    std::size_t length;
+    std::size_t breakAt;  // a CR LF there, when inside the text
+    bool crlf;
+  } cases[] = {{0, 0, false},          {1, 5, false},           {300, 150, true},
+               {65'535, 65'000, true}, {65'536, 70'000, false}, {200'001, 3, true}};
+  TPackedTextBuilder builder;
+  for (const TCase& c : cases) {
+    std::u16string expected;
+    for (std::size_t i = 0; i < c.length; ++i)
+      expected += i == c.breakAt ? u'\r' : i == c.breakAt + 1 ? u'\n' : char16_t(u'a' + i % 26);
+    for (char16_t ch : expected) builder.push_back(ch);
+    const TPackedText text = builder.Take();
+    EXPECT_EQ(text.View(), expected) << c.length;
+    EXPECT_EQ(text.HasCRLF(), c.crlf) << c.length;
+    EXPECT_FALSE(text.HasLoneLineBreak()) << c.length;
+    EXPECT_TRUE(builder.empty()) << c.length;
+  }
+}
+
+TEST(PackedTextBuilderTest, ATextBeyondTheLoadBudgetIsRefusedWhileBuilt) {
+  TWorkbookLoadLimits limits;
+  limits.MaxTextBytes = 1 << 20;
+  TWorkbookLoadBudget budget(limits);
+  TPackedTextBuilder builder;
+  std::size_t built = 0;
+  try {
+    for (; built < (1u << 20); ++built) builder.push_back(u'x');
+    FAIL() << "no exception";
+  } catch (const EWorkbookFileException& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "The file is too large to load: its texts take more than 1 MB.");
+  }
+  // Refused at the growth that would pass 1 MB, not after the whole text.
+  EXPECT_EQ(built, 512u * 1024u);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // What the XML wrappers share among themselves (never included outside this folder): the parse
-// options that keep untrusted input harmless, error collection from libxml2, and text filtering.
+// options that keep untrusted input harmless and error collection from libxml2.
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
 
@@ -24,12 +24,6 @@ struct TErrorCollector {
 
 // The xmlStructuredErrorFunc for a parser whose user data is a TErrorCollector.
 void CollectError(void* collector, xmlErrorPtr error);
-
-// Appends UTF-8 text without the characters XML 1.0 cannot carry (C0 controls other than tab,
-// LF and CR; U+FFFE, U+FFFF), which would make the output ill-formed.
-void AppendXmlText(std::string& out, std::string_view text);
-// The same from UTF-16 (an unpaired surrogate becomes U+FFFD).
-void AppendXmlText(std::string& out, std::u16string_view text);
 
 inline const xmlChar* Xml(const std::string& text) {
   return reinterpret_cast<const xmlChar*>(text.c_str());

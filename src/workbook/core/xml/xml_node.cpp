@@ -9,6 +9,7 @@
 #include "platform/text_codec.h"
 #include "workbook/core/xml/xml_error.h"
 #include "workbook/core/xml/xml_internal.h"
+#include "workbook/core/xml/xml_text.h"
 
 namespace workbook {
 
@@ -55,13 +56,13 @@ void CollectText(const xmlNode* node, std::string& out) {
 
 std::string Filtered(std::string_view text) {
   std::string out;
-  xml_internal::AppendXmlText(out, text);
+  AppendXmlText(out, text);
   return out;
 }
 
 std::string Filtered(std::u16string_view text) {
   std::string out;
-  xml_internal::AppendXmlText(out, text);
+  AppendXmlText(out, text, TXmlEscaping::None);
   return out;
 }
 

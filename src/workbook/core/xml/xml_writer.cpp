@@ -5,6 +5,7 @@
 #include "platform/text_codec.h"
 #include "workbook/core/xml/xml_error.h"
 #include "workbook/core/xml/xml_internal.h"
+#include "workbook/core/xml/xml_text.h"
 
 namespace workbook {
 
@@ -60,13 +61,13 @@ const unsigned char* TXmlWriter::Name(std::string_view name) {
 
 const unsigned char* TXmlWriter::Text(std::string_view text) {
   text_.clear();
-  xml_internal::AppendXmlText(text_, text);
+  AppendXmlText(text_, text);
   return xml_internal::Xml(text_);
 }
 
 const unsigned char* TXmlWriter::Text(std::u16string_view text) {
   text_.clear();
-  xml_internal::AppendXmlText(text_, text);
+  AppendXmlText(text_, text, TXmlEscaping::None);
   return xml_internal::Xml(text_);
 }
 

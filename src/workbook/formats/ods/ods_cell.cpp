@@ -18,11 +18,6 @@ namespace workbook {
 
 namespace {
 
-std::u16string Decimal(long long value) {
-  std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
-
 // One line of a paragraph: a blank that starts the line or follows another blank is written as
 // "text:s", as OpenDocument collapses plain ones.
 void WriteODSLine(TXmlWriter& writer, std::u16string_view line) {
@@ -65,8 +60,8 @@ void TExportCell::WriteODSCellStart(TXmlWriter& writer, const std::u16string& st
   Calculate();
   writer.StartElement("table:table-cell");
   if (ColSpan() >= 2 || RowSpan() >= 2) {
-    writer.WriteAttribute("table:number-columns-spanned", Decimal(ColSpan()));
-    writer.WriteAttribute("table:number-rows-spanned", Decimal(RowSpan()));
+    writer.WriteAttribute("table:number-columns-spanned", ISOIntToStr(ColSpan()));
+    writer.WriteAttribute("table:number-rows-spanned", ISOIntToStr(RowSpan()));
   }
   if (!styleName.empty()) writer.WriteAttribute("table:style-name", styleName);
   if (HasFormula()) writer.WriteAttribute("table:formula", FormulaToODS(GetFormula(), true));

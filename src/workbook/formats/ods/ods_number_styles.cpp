@@ -1,6 +1,7 @@
 // ODS number styles (number:number-style and its kin) of the numeric cell classes, written once
 // per distinct style name by the ODS writer.
 #include "platform/format_settings.h"
+#include "workbook/core/invariant_texts.h"
 #include "workbook/core/xml/xml_writer.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_date_time.h"
@@ -9,11 +10,6 @@
 namespace workbook {
 
 namespace {
-
-std::u16string Decimal(long long value) {
-  std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
 
 void WriteText(TXmlWriter& writer, std::u16string_view text) {
   writer.WriteElementString("number:text", text);
@@ -56,8 +52,8 @@ void TExportCellNumber::WriteODSNumberStyle(TXmlWriter& writer, const std::u16st
 void TExportCellNumber::WriteODSNumberStyleBody(TXmlWriter& writer, bool negative) {
   if (negative) WriteText(writer, u"-");
   writer.StartElement("number:number");
-  if (Decimals < 128) writer.WriteAttribute("number:decimal-places", Decimal(Decimals));
-  writer.WriteAttribute("number:min-integer-digits", Decimal(MinIntegerDigits));
+  if (Decimals < 128) writer.WriteAttribute("number:decimal-places", ISOIntToStr(Decimals));
+  writer.WriteAttribute("number:min-integer-digits", ISOIntToStr(MinIntegerDigits));
   if (ThousandSeparator) writer.WriteAttribute("number:grouping", "true");
   writer.EndElement();
 }
@@ -82,9 +78,9 @@ void TExportCellCurrency::WriteODSNumberStyleBody(TXmlWriter& writer, bool negat
 void TExportCellScientific::WriteODSNumberStyleBody(TXmlWriter& writer, bool negative) {
   if (negative) WriteText(writer, u"-");
   writer.StartElement("number:scientific-number");
-  if (Decimals < 128) writer.WriteAttribute("number:decimal-places", Decimal(Decimals));
+  if (Decimals < 128) writer.WriteAttribute("number:decimal-places", ISOIntToStr(Decimals));
   writer.WriteAttribute("number:min-integer-digits", "1");
-  writer.WriteAttribute("number:min-exponent-digits", Decimal(ExponentDigits));
+  writer.WriteAttribute("number:min-exponent-digits", ISOIntToStr(ExponentDigits));
   writer.EndElement();
 }
 
@@ -92,8 +88,8 @@ void TExportCellFraction::WriteODSNumberStyleBody(TXmlWriter& writer, bool negat
   if (negative) WriteText(writer, u"-");
   writer.StartElement("number:fraction");
   writer.WriteAttribute("number:min-integer-digits", "0");
-  writer.WriteAttribute("number:min-numerator-digits", Decimal(FractionDigits));
-  writer.WriteAttribute("number:min-denominator-digits", Decimal(FractionDigits));
+  writer.WriteAttribute("number:min-numerator-digits", ISOIntToStr(FractionDigits));
+  writer.WriteAttribute("number:min-denominator-digits", ISOIntToStr(FractionDigits));
   if (ThousandSeparator) writer.WriteAttribute("number:grouping", "true");
   writer.EndElement();
 }

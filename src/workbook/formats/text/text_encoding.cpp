@@ -6,10 +6,9 @@ namespace workbook {
 
 namespace {
 
-constexpr char16_t kReplacement = 0xFFFD;
-
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+using platform::IsHighSurrogate;
+using platform::IsLowSurrogate;
+constexpr char16_t kReplacement = platform::kReplacementCharacter;
 
 // How many bytes of UTF-8 can be decoded now: all but a last character whose lead byte is there
 // and whose continuation bytes are not all there yet.
@@ -70,23 +69,14 @@ void EncodeUtf16(std::u16string_view text, bool bigEndian, std::string& bytes) {
     bytes.push_back(bigEndian ? high : low);
     bytes.push_back(bigEndian ? low : high);
   };
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t u = text[i];
-    if (IsHighSurrogate(u) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-      put(u);
-      put(text[++i]);
-    } else {
-      put(IsHighSurrogate(u) || IsLowSurrogate(u) ? kReplacement : u);
-    }
-  }
+  for (char16_t u : platform::WellFormedUtf16(text)) put(u);
 }
 
 void EncodeAscii(std::u16string_view text, std::string& bytes) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t u = text[i];
+  for (std::size_t i = 0; i < text.size();) {
     // A surrogate pair is one character.
-    if (IsHighSurrogate(u) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) ++i;
-    bytes.push_back(u < 0x80 ? static_cast<char>(u) : '?');
+    const char32_t c = platform::NextCodePoint(text, i);
+    bytes.push_back(c < 0x80 ? static_cast<char>(c) : '?');
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/text_codec.h"
+
 namespace workbook {
 
 TTextWriter::TTextWriter(TStream& stream, std::size_t bufferSize, const TTextEncoding& encoding,
@@ -35,7 +37,7 @@ void TTextWriter::WriteBuffer(bool final) {
     bomPending_ = false;
   }
   std::size_t count = buffer_.size();
-  if (!final && count > 0 && buffer_[count - 1] >= 0xD800 && buffer_[count - 1] <= 0xDBFF) --count;
+  if (!final && count > 0 && platform::IsHighSurrogate(buffer_[count - 1])) --count;
   encoding_.Encode(std::u16string_view(buffer_).substr(0, count), bytes_);
   buffer_.erase(0, count);
   stream_.WriteBuffer(bytes_.data(), bytes_.size());

@@ -1,7 +1,8 @@
 // BIFF8 records of the cell classes and of rows.
 #include <cmath>
 
-#include "workbook/formats/xls/xls_cell_records.h"
+#include "workbook/formats/xls/xls_record_ids.h"
+#include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_empty.h"
@@ -15,11 +16,11 @@ namespace workbook {
 
 void TExportCell::WriteXLSCellHeader(TStream& stream, std::uint16_t recordId, int xfIndex,
                                      std::uint16_t length) const {
-  BiffWriteCellHeader(stream, recordId, length, GetRowIndex(), GetColIndex(), xfIndex);
+  XLSWriteCellHeader(stream, recordId, length, GetRowIndex(), GetColIndex(), xfIndex);
 }
 
 void TExportCell::WriteXLSBlank(TStream& stream, int xfIndex) const {
-  WriteXLSCellHeader(stream, kBiffBlank, xfIndex, 6);
+  WriteXLSCellHeader(stream, xls_record::kBlank, xfIndex, 6);
 }
 
 void TExportCellEmpty::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext&) {
@@ -33,13 +34,13 @@ void TExportCellString::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext
     return formula->WriteXLSText(stream, GetRowIndex(), GetColIndex(), xfIndex, value_.View());
   if (value_.empty()) return WriteXLSBlank(stream, xfIndex);
   if (sharedString_ || HasRichText()) {
-    WriteXLSCellHeader(stream, kBiffLabelSST, xfIndex, 10);
-    BiffWriteDWord(stream, context.SharedStringIndex(*this));
+    WriteXLSCellHeader(stream, xls_record::kLabelSST, xfIndex, 10);
+    XLSWriteDWord(stream, context.SharedStringIndex(*this));
     return;
   }
-  WriteXLSCellHeader(stream, kBiffLabel, xfIndex,
+  WriteXLSCellHeader(stream, xls_record::kLabel, xfIndex,
                      static_cast<std::uint16_t>(9 + 2 * value_.size()));
-  BiffWriteLabelString(stream, value_.View());
+  XLSWriteString(stream, value_.View(), TXLSWriteLength::Word);
 }
 
 void TExportCellString::ReadXLSText(std::u16string_view text,
@@ -85,8 +86,8 @@ void TExportCellCustomNumber::WriteXLS(TStream& stream, int xfIndex, TCellWriteC
   if (WriteXLSFormula(stream, xfIndex)) return;
   // A formula the format's tokens cannot hold leaves its value, when it has one.
   if (!HasValue || (IsBlankZero() && !HasFormula())) return WriteXLSBlank(stream, xfIndex);
-  WriteXLSCellHeader(stream, kBiffNumber, xfIndex, 14);
-  BiffWriteDouble(stream, FileValue());
+  WriteXLSCellHeader(stream, xls_record::kNumber, xfIndex, 14);
+  XLSWriteDouble(stream, FileValue());
 }
 
 void TExportCellDateTime::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext&) {
@@ -97,20 +98,20 @@ void TExportCellDateTime::WriteXLS(TStream& stream, int xfIndex, TCellWriteConte
   double value = FileValue();
   if (value < 0) {
     std::u16string text = GetDisplayText();
-    WriteXLSCellHeader(stream, kBiffLabel, xfIndex,
+    WriteXLSCellHeader(stream, xls_record::kLabel, xfIndex,
                        static_cast<std::uint16_t>(9 + 2 * text.size()));
-    BiffWriteLabelString(stream, text);
+    XLSWriteString(stream, text, TXLSWriteLength::Word);
     return;
   }
-  WriteXLSCellHeader(stream, kBiffNumber, xfIndex, 14);
-  BiffWriteDouble(stream, value);
+  WriteXLSCellHeader(stream, xls_record::kNumber, xfIndex, 14);
+  XLSWriteDouble(stream, value);
 }
 
 void TExportCellBoolean::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext&) {
   Calculate();
   if (WriteXLSFormula(stream, xfIndex)) return;
   if (!HasValue) return WriteXLSBlank(stream, xfIndex);
-  WriteXLSCellHeader(stream, kBiffBoolErr, xfIndex, 8);
+  WriteXLSCellHeader(stream, xls_record::kBoolErr, xfIndex, 8);
   std::uint8_t bytes[2] = {static_cast<std::uint8_t>(GetBoolean() ? 1 : 0),
                            static_cast<std::uint8_t>(IsErrorValue ? 1 : 0)};
   stream.WriteBuffer(bytes, 2);
@@ -119,24 +120,23 @@ void TExportCellBoolean::WriteXLS(TStream& stream, int xfIndex, TCellWriteContex
 void TExportRow::WriteXLS(TStream& stream, int xfIndex, double height) const {
   // Hidden and outlined rows need the record even at the default height.
   if (height < 0 && !style_ && !Hidden && OutlineLevel == 0) return;
-  BiffWriteWord(stream, kBiffRow);
-  BiffWriteWord(stream, 16);
-  BiffWriteWord(stream, static_cast<std::uint16_t>(GetIndex()));
-  BiffWriteWord(stream, 0);
-  BiffWriteWord(stream, 1);
+  XLSWriteRecordHeader(stream, xls_record::kRow, 16);
+  XLSWriteWord(stream, static_cast<std::uint16_t>(GetIndex()));
+  XLSWriteWord(stream, 0);
+  XLSWriteWord(stream, 1);
   std::uint16_t twips = height < 0
                             ? 0x8000
                             : static_cast<std::uint16_t>(
                                   static_cast<long long>(std::nearbyint(height * 15)) & 0x7FFF);
-  BiffWriteWord(stream, twips);
-  BiffWriteWord(stream, 0);
-  BiffWriteWord(stream, 0);
+  XLSWriteWord(stream, twips);
+  XLSWriteWord(stream, 0);
+  XLSWriteWord(stream, 0);
   std::uint32_t options = (OutlineLevel & 7) | 0x100;
   if (Hidden) options |= 0x20;
   // Without a height of its own the row must not claim one: readers would take height 0.
   if (HeightMode != 2 && height >= 0) options |= 0x40;
   if (style_) options |= 0x80 | ((static_cast<std::uint32_t>(xfIndex + 16) << 16) & 0x0FFF0000);
-  BiffWriteDWord(stream, options);
+  XLSWriteDWord(stream, options);
 }
 
 }  // namespace workbook

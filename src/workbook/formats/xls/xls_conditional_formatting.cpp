@@ -3,7 +3,9 @@
 #include <array>
 
 #include "workbook/core/exceptions.h"
+#include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_record_reader.h"
+#include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/formats/xlsx/xlsx_palette.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/conditional_formatting.h"
@@ -12,8 +14,6 @@ namespace workbook {
 
 namespace {
 
-constexpr std::uint16_t kCondFmt = 0x01B0;
-constexpr std::uint16_t kCF = 0x01B1;
 // The sheet limits of BIFF8.
 constexpr int kXLSMaxRows = 65536;
 constexpr int kXLSMaxCols = 256;
@@ -29,17 +29,8 @@ constexpr std::uint32_t kBorderBlock = 0x10000000;
 constexpr std::uint32_t kFillBlock = 0x20000000;
 constexpr std::uint32_t kProtectBlock = 0x40000000;
 
-void PutByte(TStream& s, std::uint8_t v) { s.WriteBuffer(&v, 1); }
-void PutWord(TStream& s, std::uint16_t v) {
-  const std::uint8_t b[2] = {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)};
-  s.WriteBuffer(b, 2);
-}
-void PutDWord(TStream& s, std::uint32_t v) {
-  PutWord(s, static_cast<std::uint16_t>(v));
-  PutWord(s, static_cast<std::uint16_t>(v >> 16));
-}
 void PutZeros(TStream& s, int count) {
-  for (int i = 0; i < count; ++i) PutByte(s, 0);
+  for (int i = 0; i < count; ++i) XLSWriteByte(s, 0);
 }
 
 std::uint8_t UnderlineCode(std::uint8_t underline) {
@@ -89,37 +80,37 @@ void TExportConditionalFormattingRule::WriteXLS(TStream& stream, TExporterXLSX_P
   if (size > kMaxRecordData)
     throw EWorkbookException(u"The formulas of a conditional format are too long.");
 
-  PutWord(stream, kCF);
-  PutWord(stream, static_cast<std::uint16_t>(size));
-  PutByte(stream, 1);
-  PutByte(stream, kComparison[op]);
-  PutWord(stream, static_cast<std::uint16_t>(tokens1.size()));
-  PutWord(stream, static_cast<std::uint16_t>(tokens2.size()));
-  PutDWord(stream, (font ? kFlagsBase | kFontBlock : kFlagsBase) | (fill ? kFillBlock : 0));
-  PutWord(stream, 0);
+  XLSWriteRecordHeader(stream, xls_record::kCF, static_cast<std::uint16_t>(size));
+  XLSWriteByte(stream, 1);
+  XLSWriteByte(stream, kComparison[op]);
+  XLSWriteWord(stream, static_cast<std::uint16_t>(tokens1.size()));
+  XLSWriteWord(stream, static_cast<std::uint16_t>(tokens2.size()));
+  XLSWriteDWord(stream, (font ? kFlagsBase | kFontBlock : kFlagsBase) | (fill ? kFillBlock : 0));
+  XLSWriteWord(stream, 0);
   if (font) {
     const TExportFontStyle& fs = FontStyle;
     PutZeros(stream, 64);
-    PutDWord(stream, 0xFFFFFFFF);
-    PutDWord(stream, (fs.Italic == 1 ? 2u : 0u) | (fs.StrikeOut == 1 ? 0x80u : 0u));
-    PutWord(stream, fs.Bold == 1 ? 700 : 400);
-    PutWord(stream, fs.VertPosition == 1 ? 1 : fs.VertPosition == 2 ? 2 : 0);
-    PutByte(stream, UnderlineCode(fs.Underline));
+    XLSWriteDWord(stream, 0xFFFFFFFF);
+    XLSWriteDWord(stream, (fs.Italic == 1 ? 2u : 0u) | (fs.StrikeOut == 1 ? 0x80u : 0u));
+    XLSWriteWord(stream, fs.Bold == 1 ? 700 : 400);
+    XLSWriteWord(stream, fs.VertPosition == 1 ? 1 : fs.VertPosition == 2 ? 2 : 0);
+    XLSWriteByte(stream, UnderlineCode(fs.Underline));
     PutZeros(stream, 3);
-    PutDWord(stream, FontColor != clNone ? palette.GetColorIndex(FontColor) : 0xFFFFFFFFu);
-    PutDWord(stream, 0);
-    PutDWord(stream, (fs.Italic == 0 ? 2u : 0u) | (fs.StrikeOut == 0 ? 0x80u : 0u));
-    PutDWord(stream, fs.VertPosition == 0 ? 1 : 0);
-    PutDWord(stream, fs.Underline == 0 ? 1 : 0);
-    PutDWord(stream, fs.Bold == 0 ? 1 : 0);
-    PutDWord(stream, 1);
-    PutDWord(stream, 0);
-    PutDWord(stream, 0);
-    PutWord(stream, 1);
+    XLSWriteDWord(stream, FontColor != clNone ? palette.GetColorIndex(FontColor) : 0xFFFFFFFFu);
+    XLSWriteDWord(stream, 0);
+    XLSWriteDWord(stream, (fs.Italic == 0 ? 2u : 0u) | (fs.StrikeOut == 0 ? 0x80u : 0u));
+    XLSWriteDWord(stream, fs.VertPosition == 0 ? 1 : 0);
+    XLSWriteDWord(stream, fs.Underline == 0 ? 1 : 0);
+    XLSWriteDWord(stream, fs.Bold == 0 ? 1 : 0);
+    XLSWriteDWord(stream, 1);
+    XLSWriteDWord(stream, 0);
+    XLSWriteDWord(stream, 0);
+    XLSWriteWord(stream, 1);
   }
   if (fill) {
-    PutWord(stream, 0x0400);
-    PutWord(stream, static_cast<std::uint16_t>((palette.GetColorIndex(FillColor) & 0x7F) << 7));
+    XLSWriteWord(stream, 0x0400);
+    XLSWriteWord(stream,
+                 static_cast<std::uint16_t>((palette.GetColorIndex(FillColor) & 0x7F) << 7));
   }
   if (!tokens1.empty()) stream.WriteBuffer(tokens1.data(), tokens1.size());
   if (!tokens2.empty()) stream.WriteBuffer(tokens2.data(), tokens2.size());
@@ -193,16 +184,15 @@ void TExportConditionalFormatting::WriteXLS(TStream& stream, TExporterXLSX_Palet
   const std::uint16_t firstCol = static_cast<std::uint16_t>(col);
   const std::uint16_t lastCol =
       static_cast<std::uint16_t>(std::min(col + cell->ColSpan() - 1, kXLSMaxCols - 1));
-  PutWord(stream, kCondFmt);
-  PutWord(stream, 22);
-  PutWord(stream, static_cast<std::uint16_t>(Count()));
-  PutWord(stream, 1);
+  XLSWriteRecordHeader(stream, xls_record::kCondFmt, 22);
+  XLSWriteWord(stream, static_cast<std::uint16_t>(Count()));
+  XLSWriteWord(stream, 1);
   for (int pass = 0; pass < 2; ++pass) {
-    PutWord(stream, firstRow);
-    PutWord(stream, lastRow);
-    PutWord(stream, firstCol);
-    PutWord(stream, lastCol);
-    if (pass == 0) PutWord(stream, 1);
+    XLSWriteWord(stream, firstRow);
+    XLSWriteWord(stream, lastRow);
+    XLSWriteWord(stream, firstCol);
+    XLSWriteWord(stream, lastCol);
+    if (pass == 0) XLSWriteWord(stream, 1);
   }
   for (int i = Count() - 1; i >= 0; --i) GetRule(i)->WriteXLS(stream, palette, tokens);
 }

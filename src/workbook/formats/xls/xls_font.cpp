@@ -4,6 +4,7 @@
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
 #include "workbook/core/stream.h"
+#include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/model/font.h"
 #include "workbook/model/font_list.h"
 
@@ -15,11 +16,6 @@ constexpr std::uint16_t kFontRecordId = 0x0031;
 constexpr std::size_t kFixedPartSize = 14;
 // The FONT record's underline byte for Underline 1 to 4; 0 for not set and none.
 constexpr std::uint8_t kUnderlineCodes[] = {0, 1, 2, 0x21, 0x22};
-
-void PutWord(std::vector<std::uint8_t>& data, std::uint16_t value) {
-  data.push_back(static_cast<std::uint8_t>(value & 0xFF));
-  data.push_back(static_cast<std::uint8_t>(value >> 8));
-}
 
 std::uint16_t GetWord(std::span<const std::uint8_t> data, std::size_t offset) {
   return static_cast<std::uint16_t>(data[offset] | (data[offset + 1] << 8));
@@ -35,8 +31,8 @@ std::vector<std::uint8_t> TExportFont::WriteXLS(std::uint8_t colorIndex) const {
   std::vector<std::uint8_t> data;
   data.reserve(kFixedPartSize + 2 + 2 * nameLength);
   // A height that does not fit the word is clamped rather than wrapped.
-  PutWord(data, static_cast<std::uint16_t>(
-                    std::clamp<std::int64_t>(std::int64_t{size_} * 20, 0, 0xFFFF)));
+  XLSPutWord(data, static_cast<std::uint16_t>(
+                       std::clamp<std::int64_t>(std::int64_t{size_} * 20, 0, 0xFFFF)));
   const std::uint8_t underline =
       style_.Underline >= 1 && style_.Underline <= 4 ? kUnderlineCodes[style_.Underline] : 0;
   std::uint16_t flags = 0;
@@ -44,15 +40,15 @@ std::vector<std::uint8_t> TExportFont::WriteXLS(std::uint8_t colorIndex) const {
   if (style_.Italic == 1) flags |= 0x02;
   if (underline != 0) flags |= 0x04;
   if (style_.StrikeOut == 1) flags |= 0x08;
-  PutWord(data, flags);
-  PutWord(data, colorIndex);
-  PutWord(data, style_.Bold == 1 ? 700 : 400);
-  PutWord(data, style_.VertPosition == 1 || style_.VertPosition == 2 ? style_.VertPosition : 0);
+  XLSPutWord(data, flags);
+  XLSPutWord(data, colorIndex);
+  XLSPutWord(data, style_.Bold == 1 ? 700 : 400);
+  XLSPutWord(data, style_.VertPosition == 1 || style_.VertPosition == 2 ? style_.VertPosition : 0);
   data.push_back(underline);
   data.insert(data.end(), 3, 0);
   data.push_back(static_cast<std::uint8_t>(nameLength));
   data.push_back(0x01);
-  for (std::size_t i = 0; i < nameLength; ++i) PutWord(data, name_[i]);
+  for (std::size_t i = 0; i < nameLength; ++i) XLSPutWord(data, name_[i]);
   return data;
 }
 
@@ -87,8 +83,8 @@ std::uint16_t TExportFont::ReadXLS(std::span<const std::uint8_t> data) {
 void TExportFontList::WriteXLSRecord(TStream& stream, const std::vector<std::uint8_t>& data,
                                      int times) {
   std::vector<std::uint8_t> record;
-  PutWord(record, kFontRecordId);
-  PutWord(record, static_cast<std::uint16_t>(data.size()));
+  XLSPutWord(record, kFontRecordId);
+  XLSPutWord(record, static_cast<std::uint16_t>(data.size()));
   record.insert(record.end(), data.begin(), data.end());
   for (int i = 0; i < times; ++i) stream.WriteBuffer(record.data(), record.size());
 }

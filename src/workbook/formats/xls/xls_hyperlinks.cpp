@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 
+#include "platform/text_codec.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/formats/xls/xls_strings.h"
@@ -31,7 +32,7 @@ constexpr std::size_t kMaxChars = 3000;
 void WriteGuid(TStream& stream, const TGuid& guid) { stream.WriteBuffer(guid.data(), guid.size()); }
 
 void WriteChars(TStream& stream, std::u16string_view text) {
-  for (char16_t c : XLSWellFormedText(text)) XLSWriteWord(stream, c);
+  for (char16_t c : platform::WellFormedUtf16(text)) XLSWriteWord(stream, c);
   XLSWriteWord(stream, 0);
 }
 

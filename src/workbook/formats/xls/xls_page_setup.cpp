@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 
+#include "platform/text_codec.h"
 #include "workbook/core/units.h"
 #include "workbook/formats/xls/xls_record_reader.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
@@ -29,40 +30,24 @@ constexpr int kXLSMaxCol = 255;
 
 using TBytes = std::vector<std::uint8_t>;
 
-void PutWord(TBytes& data, int value) {
-  data.push_back(static_cast<std::uint8_t>(value & 0xFF));
-  data.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
-}
-
-void PutDouble(TBytes& data, double value) {
-  std::uint8_t bytes[8];
-  std::memcpy(bytes, &value, 8);
-  data.insert(data.end(), bytes, bytes + 8);
-}
-
-void PutHeader(TBytes& data, std::uint16_t id, std::size_t size) {
-  PutWord(data, id);
-  PutWord(data, static_cast<int>(size));
-}
-
 void PutWordRecord(TBytes& data, std::uint16_t id, int value) {
-  PutHeader(data, id, 2);
-  PutWord(data, value);
+  XLSPutRecordHeader(data, id, 2);
+  XLSPutWord(data, value);
 }
 
 void PutDoubleRecord(TBytes& data, std::uint16_t id, double value) {
-  PutHeader(data, id, 8);
-  PutDouble(data, value);
+  XLSPutRecordHeader(data, id, 8);
+  XLSPutDouble(data, value);
 }
 
 void PutBreaks(TBytes& data, std::uint16_t id, const std::vector<int>& breaks) {
   if (breaks.empty()) return;
-  PutHeader(data, id, 2 + 6 * breaks.size());
-  PutWord(data, static_cast<int>(breaks.size()));
+  XLSPutRecordHeader(data, id, 2 + 6 * breaks.size());
+  XLSPutWord(data, static_cast<int>(breaks.size()));
   for (int index : breaks) {
-    PutWord(data, index);
-    PutWord(data, 0);
-    PutWord(data, 0xFFFF);
+    XLSPutWord(data, index);
+    XLSPutWord(data, 0);
+    XLSPutWord(data, 0xFFFF);
   }
 }
 
@@ -75,12 +60,13 @@ double MarginCm(double inches) {
 }  // namespace
 
 std::vector<std::uint8_t> TExportHeaders::WriteXLS(std::uint16_t recordId) const {
-  const std::u16string text = XLSWellFormedText(BuildExcelString().substr(0, kMaxHeaderChars));
+  const std::u16string text =
+      platform::WellFormedUtf16(BuildExcelString().substr(0, kMaxHeaderChars));
   TBytes data;
-  PutHeader(data, recordId, 3 + 2 * text.size());
-  PutWord(data, static_cast<int>(text.size()));
+  XLSPutRecordHeader(data, recordId, 3 + 2 * text.size());
+  XLSPutWord(data, static_cast<int>(text.size()));
   data.push_back(1);
-  for (char16_t c : text) PutWord(data, c);
+  for (char16_t c : text) XLSPutWord(data, c);
   return data;
 }
 
@@ -116,11 +102,11 @@ std::vector<std::uint8_t> TExportPageSettings::WriteXLS() const {
   PutBreaks(data, kVerticalBreaksId, colBreaks);
   if (PrintHeaders) PutWordRecord(data, kPrintHeadersId, 1);
   if (PrintGridLines) PutWordRecord(data, kPrintGridLinesId, 1);
-  PutHeader(data, kGutsId, 8);
-  PutWord(data, rowLevel ? rowLevel * 14 + 1 : 0);
-  PutWord(data, colLevel ? colLevel * 14 + 1 : 0);
-  PutWord(data, rowLevel ? rowLevel + 1 : 0);
-  PutWord(data, colLevel ? colLevel + 1 : 0);
+  XLSPutRecordHeader(data, kGutsId, 8);
+  XLSPutWord(data, rowLevel ? rowLevel * 14 + 1 : 0);
+  XLSPutWord(data, colLevel ? colLevel * 14 + 1 : 0);
+  XLSPutWord(data, rowLevel ? rowLevel + 1 : 0);
+  XLSPutWord(data, colLevel ? colLevel + 1 : 0);
   const TExportHeaders* header = owner_ ? &owner_->Header : nullptr;
   const TExportHeaders* footer = owner_ ? &owner_->Footer : nullptr;
   if (header && header->HasText()) {
@@ -137,24 +123,24 @@ std::vector<std::uint8_t> TExportPageSettings::WriteXLS() const {
   PutDoubleRecord(data, kRightMarginId, CmToInch(RightMargin));
   PutDoubleRecord(data, kTopMarginId, CmToInch(TopMargin));
   PutDoubleRecord(data, kBottomMarginId, CmToInch(BottomMargin));
-  PutHeader(data, kSetupId, 34);
-  PutWord(data, 9);
-  PutWord(data, Word(Scale));
-  PutWord(data, UseFirstPageNumber
-                    ? Word(FirstPageNumber < 0 ? FirstPageNumber + 65536 : FirstPageNumber)
-                    : 0);
-  PutWord(data, Word(FitToWidth));
-  PutWord(data, Word(FitToHeight));
+  XLSPutRecordHeader(data, kSetupId, 34);
+  XLSPutWord(data, 9);
+  XLSPutWord(data, Word(Scale));
+  XLSPutWord(data, UseFirstPageNumber
+                       ? Word(FirstPageNumber < 0 ? FirstPageNumber + 65536 : FirstPageNumber)
+                       : 0);
+  XLSPutWord(data, Word(FitToWidth));
+  XLSPutWord(data, Word(FitToHeight));
   int flags = 0;
   if (PageOrder == 0) flags |= 0x01;
   if (Orientation == 0) flags |= 0x02;
   if (UseFirstPageNumber) flags |= 0x80;
-  PutWord(data, flags);
-  PutWord(data, 0);
-  PutWord(data, 0);
-  PutDouble(data, CmToInch(TopMargin - (header ? header->Margin : 1.0)));
-  PutDouble(data, CmToInch(BottomMargin - (footer ? footer->Margin : 1.0)));
-  PutWord(data, 1);
+  XLSPutWord(data, flags);
+  XLSPutWord(data, 0);
+  XLSPutWord(data, 0);
+  XLSPutDouble(data, CmToInch(TopMargin - (header ? header->Margin : 1.0)));
+  XLSPutDouble(data, CmToInch(BottomMargin - (footer ? footer->Margin : 1.0)));
+  XLSPutWord(data, 1);
   return data;
 }
 

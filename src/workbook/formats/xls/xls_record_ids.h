@@ -1,5 +1,5 @@
 #pragma once
-// Ids of the BIFF8 records the XLS reader looks at.
+// Ids of the BIFF8 records the XLS reader and writer use.
 #include <cstdint>
 
 namespace workbook::xls_record {
@@ -50,6 +50,12 @@ constexpr std::uint16_t kCondFmt = 0x01B0;
 constexpr std::uint16_t kCF = 0x01B1;
 constexpr std::uint16_t kHLink = 0x01B8;
 constexpr std::uint16_t kFeatHeader = 0x0867;
+// Records only the writer puts out.
+constexpr std::uint16_t kTemplate = 0x0060;
+constexpr std::uint16_t kWindow1 = 0x003D;
+constexpr std::uint16_t kStyle = 0x0293;
+constexpr std::uint16_t kSupBook = 0x01AE;
+constexpr std::uint16_t kIndex = 0x020B;
 // BOF records of the older BIFF versions (2, 3, 4).
 constexpr std::uint16_t kBof2 = 0x0009;
 constexpr std::uint16_t kBof3 = 0x0209;

@@ -1,22 +1,42 @@
 #include "workbook/formats/xls/xls_record_reader.h"
 
+#include <bit>
+#include <cstring>
+
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
-#include "workbook/formats/xls/xls_stream_primitives.h"
 
 namespace workbook {
 
-TXLSRecordReader::TXLSRecordReader(TStream& stream)
-    : stream_(stream), streamSize_(stream.Size()), position_(stream.Position()) {}
+namespace {
+
+// Little-endian, as BIFF stores its values.
+std::uint64_t FromLittleEndian(const std::uint8_t* bytes, std::size_t size) {
+  std::uint64_t value = 0;
+  for (std::size_t i = size; i-- > 0;) value = value << 8 | bytes[i];
+  return value;
+}
+
+}  // namespace
+
+TXLSRecordReader::TXLSRecordReader(TMemoryStream& stream)
+    : memory_(stream.Memory()), streamSize_(stream.Size()), position_(stream.Position()) {}
+
+void TXLSRecordReader::Fetch(std::int64_t at, void* buffer, std::size_t count) const {
+  if (at < 0 || at > streamSize_ || static_cast<std::uint64_t>(streamSize_ - at) < count)
+    throw EWorkbookFileException(u"Unexpected end of stream.");
+  if (count > 0) std::memcpy(buffer, memory_ + at, count);
+}
 
 bool TXLSRecordReader::Next() {
   const std::int64_t next = started_ ? RecordEnd() : position_;
   if (next + 4 > streamSize_) return false;
-  stream_.SetPosition(next);
+  std::uint8_t header[4];
+  Fetch(next, header, 4);
   position_ = next;
   started_ = true;
-  id_ = XLSReadWord(stream_);
-  size_ = XLSReadWord(stream_);
+  id_ = static_cast<std::uint16_t>(FromLittleEndian(header, 2));
+  size_ = static_cast<std::uint16_t>(FromLittleEndian(header + 2, 2));
   read_ = 0;
   return true;
 }
@@ -29,41 +49,41 @@ void TXLSRecordReader::SetPosition(std::int64_t position) {
   read_ = 0;
 }
 
-void TXLSRecordReader::Need(std::size_t count) {
+void TXLSRecordReader::Need(std::size_t count) const {
   if (!started_ || count > Left()) throw EWorkbookFileException(WorkbookLng_InvalidXLS);
-  // Seeking each time lets the caller use the stream in between.
-  stream_.SetPosition(position_ + 4 + read_);
+}
+
+void TXLSRecordReader::ReadData(void* buffer, std::size_t count) {
+  Need(count);
+  Fetch(position_ + 4 + read_, buffer, count);
+  read_ += static_cast<std::uint16_t>(count);
 }
 
 std::uint8_t TXLSRecordReader::ReadByte() {
-  Need(1);
-  read_ += 1;
-  return XLSReadByte(stream_);
+  std::uint8_t value;
+  ReadData(&value, 1);
+  return value;
 }
 
 std::uint16_t TXLSRecordReader::ReadWord() {
-  Need(2);
-  read_ += 2;
-  return XLSReadWord(stream_);
+  std::uint8_t bytes[2];
+  ReadData(bytes, 2);
+  return static_cast<std::uint16_t>(FromLittleEndian(bytes, 2));
 }
 
 std::uint32_t TXLSRecordReader::ReadDWord() {
-  Need(4);
-  read_ += 4;
-  return XLSReadDWord(stream_);
+  std::uint8_t bytes[4];
+  ReadData(bytes, 4);
+  return static_cast<std::uint32_t>(FromLittleEndian(bytes, 4));
 }
 
 double TXLSRecordReader::ReadDouble() {
-  Need(8);
-  read_ += 8;
-  return XLSReadDouble(stream_);
+  std::uint8_t bytes[8];
+  ReadData(bytes, 8);
+  return std::bit_cast<double>(FromLittleEndian(bytes, 8));
 }
 
-void TXLSRecordReader::ReadBytes(void* buffer, std::size_t count) {
-  Need(count);
-  read_ += static_cast<std::uint16_t>(count);
-  stream_.ReadBuffer(buffer, count);
-}
+void TXLSRecordReader::ReadBytes(void* buffer, std::size_t count) { ReadData(buffer, count); }
 
 void TXLSRecordReader::Skip(std::uint32_t count) {
   Need(count);
@@ -72,8 +92,9 @@ void TXLSRecordReader::Skip(std::uint32_t count) {
 
 bool TXLSRecordReader::NextIsContinue() {
   if (!started_ || RecordEnd() + 4 > streamSize_) return false;
-  stream_.SetPosition(RecordEnd());
-  return XLSReadWord(stream_) == kXLSRecordContinue;
+  std::uint8_t id[2];
+  Fetch(RecordEnd(), id, 2);
+  return FromLittleEndian(id, 2) == kXLSRecordContinue;
 }
 
 void TXLSRecordReader::NextContinue() {

@@ -12,8 +12,8 @@ constexpr std::uint16_t kXLSRecordContinue = 0x003C;
 
 class TXLSRecordReader {
  public:
-  // Reads the records from Stream's current position on.
-  explicit TXLSRecordReader(TStream& stream);
+  // Reads the records from Stream's current position on; the stream is not moved.
+  explicit TXLSRecordReader(TMemoryStream& stream);
 
   // Moves to the end of the current record and reads the next header; False when the stream
   // holds no further complete header.
@@ -44,11 +44,16 @@ class TXLSRecordReader {
   void NextContinue();
 
  private:
-  // Checks that the record holds Count more bytes and puts the stream where they are.
-  void Need(std::size_t count);
+  // Checks that the record holds Count more bytes.
+  void Need(std::size_t count) const;
+  // Count bytes of the stream from At on; the stream's read error when it ends before.
+  void Fetch(std::int64_t at, void* buffer, std::size_t count) const;
+  // The next Count bytes of the current record's data.
+  void ReadData(void* buffer, std::size_t count);
+
   std::int64_t RecordEnd() const { return position_ + 4 + size_; }
 
-  TStream& stream_;
+  const std::uint8_t* memory_;
   std::int64_t streamSize_;
   std::int64_t position_;
   bool started_ = false;

@@ -1,7 +1,9 @@
 // The BIFF8 forms of a whole formula: the FORMULA record and the token bytes read back.
 #include <cstring>
 
+#include "platform/text_codec.h"
 #include "workbook/core/library_texts.h"
+#include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_rpn_byte_reader.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/model/cell.h"
@@ -11,8 +13,6 @@ namespace workbook {
 
 namespace {
 
-constexpr std::uint16_t kBiffFormula = 0x0006;
-constexpr std::uint16_t kBiffString = 0x0207;
 constexpr std::uint64_t kResultText = 0x00;
 constexpr std::uint64_t kResultEmptyText = 0x03;
 // What a STRING record holds without CONTINUE records.
@@ -133,11 +133,11 @@ void TRPNFormula::WriteXLSText(TStream& stream, int row, int col, int xfIndex,
   if (text.empty()) return;
   text = text.substr(0, kMaxStringChars);
   std::vector<std::uint8_t> record;
-  Put(record, kBiffString, 2);
+  Put(record, xls_record::kString, 2);
   Put(record, 3 + 2 * text.size(), 2);
   Put(record, text.size(), 2);
   Put(record, 0x01, 1);
-  for (char16_t c : XLSWellFormedText(text)) Put(record, c, 2);
+  for (char16_t c : platform::WellFormedUtf16(text)) Put(record, c, 2);
   stream.WriteBuffer(record.data(), record.size());
 }
 
@@ -147,7 +147,7 @@ void TRPNFormula::WriteXLSRecord(TStream& stream, int row, int col, int xfIndex,
     throw EWorkbookException(u"TRPNFormula.WriteXLS: the formula does not fit a BIFF8 sheet.");
   const std::vector<std::uint8_t> tokens = GetXLSTokens();
   std::vector<std::uint8_t> record;
-  Put(record, kBiffFormula, 2);
+  Put(record, xls_record::kFormula, 2);
   Put(record, tokens.size() + kFormulaFixedPart, 2);
   Put(record, static_cast<std::uint16_t>(row), 2);
   Put(record, static_cast<std::uint16_t>(col), 2);

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "workbook/formats/xls/xls_rpn_byte_reader.h"
+#include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/model/formula/rpn_tokens.h"
 
 namespace workbook {
@@ -10,17 +11,6 @@ namespace {
 
 void PutByte(std::vector<std::uint8_t>& out, unsigned value) {
   out.push_back(static_cast<std::uint8_t>(value));
-}
-
-void PutWord(std::vector<std::uint8_t>& out, unsigned value) {
-  out.push_back(static_cast<std::uint8_t>(value & 0xFF));
-  out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
-}
-
-void PutDouble(std::vector<std::uint8_t>& out, double value) {
-  std::uint64_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  for (int i = 0; i < 8; ++i) out.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
 }
 
 // Column in bits 0-7, bit 14 a relative column, bit 15 a relative row.
@@ -46,8 +36,8 @@ bool TRPNFormulaToken::ReadXLS(TRPNByteReader&, const TRPNNameSource*, bool& ign
 void TRPNFormulaTokenCell::WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken*,
                                     const TRPNNameSource*) const {
   PutByte(out, 0x44);
-  PutWord(out, static_cast<unsigned>(Row));
-  PutWord(out, ColumnWord(Column, ColAbsolute, RowAbsolute));
+  XLSPutWord(out, static_cast<unsigned>(Row));
+  XLSPutWord(out, ColumnWord(Column, ColAbsolute, RowAbsolute));
 }
 
 bool TRPNFormulaTokenCell::ReadXLS(TRPNByteReader& reader, const TRPNNameSource*, bool&,
@@ -60,10 +50,10 @@ bool TRPNFormulaTokenCell::ReadXLS(TRPNByteReader& reader, const TRPNNameSource*
 void TRPNFormulaTokenCellRange::WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken*,
                                          const TRPNNameSource*) const {
   PutByte(out, 0x25);
-  PutWord(out, static_cast<unsigned>(Range.Row));
-  PutWord(out, static_cast<unsigned>(Range.LastRow()));
-  PutWord(out, ColumnWord(Range.Col, Range.Col1Absolute, Range.Row1Absolute));
-  PutWord(out, ColumnWord(Range.LastCol(), Range.Col2Absolute, Range.Row2Absolute));
+  XLSPutWord(out, static_cast<unsigned>(Range.Row));
+  XLSPutWord(out, static_cast<unsigned>(Range.LastRow()));
+  XLSPutWord(out, ColumnWord(Range.Col, Range.Col1Absolute, Range.Row1Absolute));
+  XLSPutWord(out, ColumnWord(Range.LastCol(), Range.Col2Absolute, Range.Row2Absolute));
 }
 
 bool TRPNFormulaTokenCellRange::ReadXLS(TRPNByteReader& reader, const TRPNNameSource*, bool&,
@@ -88,8 +78,8 @@ void TRPNFormulaTokenNamedCellRange::WriteXLS(std::vector<std::uint8_t>& out,
   const bool multiCell =
       names && names->FindName(Name, range) && (range.ColCount > 1 || range.RowCount > 1);
   PutByte(out, multiCell ? 0x23 : 0x43);
-  PutWord(out, names ? static_cast<unsigned>(names->NamePosition(Name)) : 0u);
-  PutWord(out, 0);
+  XLSPutWord(out, names ? static_cast<unsigned>(names->NamePosition(Name)) : 0u);
+  XLSPutWord(out, 0);
 }
 
 bool TRPNFormulaTokenNamedCellRange::ReadXLS(TRPNByteReader& reader, const TRPNNameSource* names,
@@ -102,7 +92,7 @@ bool TRPNFormulaTokenNamedCellRange::ReadXLS(TRPNByteReader& reader, const TRPNN
 void TRPNFormulaTokenNumber::WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken*,
                                       const TRPNNameSource*) const {
   PutByte(out, 0x1F);
-  PutDouble(out, Value);
+  XLSPutDouble(out, Value);
 }
 
 bool TRPNFormulaTokenNumber::ReadXLS(TRPNByteReader& reader, const TRPNNameSource*, bool&,
@@ -119,7 +109,7 @@ void TRPNFormulaTokenOperator::WriteXLS(std::vector<std::uint8_t>& out, const TR
 void TRPNFormulaTokenFunction::WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken*,
                                         const TRPNNameSource*) const {
   PutByte(out, 0x41);
-  PutWord(out, RPNFunctionInfo(Func).Id);
+  XLSPutWord(out, RPNFunctionInfo(Func).Id);
 }
 
 bool TRPNFormulaTokenFunction::ReadXLS(TRPNByteReader& reader, const TRPNNameSource*, bool&,
@@ -132,12 +122,12 @@ void TRPNFormulaTokenVarFunction::WriteXLS(std::vector<std::uint8_t>& out, const
   if (Index == static_cast<int>(TRPNMultiFunction::Sum) && ArgCount == 1) {
     PutByte(out, 0x19);
     PutByte(out, 0x10);
-    PutWord(out, 0);
+    XLSPutWord(out, 0);
     return;
   }
   PutByte(out, 0x42);
   PutByte(out, static_cast<unsigned>(ArgCount));
-  PutWord(out, RPNMultiFunctionInfo(Index).Id);
+  XLSPutWord(out, RPNMultiFunctionInfo(Index).Id);
 }
 
 bool TRPNFormulaTokenVarFunction::ReadXLS(TRPNByteReader& reader, const TRPNNameSource*, bool&,
@@ -156,7 +146,7 @@ void TRPNFormulaTokenAttribute::WriteXLS(std::vector<std::uint8_t>& out, const T
                                          const TRPNNameSource*) const {
   PutByte(out, 0x19);
   PutByte(out, 0x01);
-  PutWord(out, 0);
+  XLSPutWord(out, 0);
 }
 
 bool TRPNFormulaTokenAttribute::ReadXLS(TRPNByteReader& reader, const TRPNNameSource*, bool&,

@@ -23,7 +23,7 @@ std::u16string TXLSSharedStrings_Import::GetString(std::size_t index) const {
   return index < entries_.size() ? std::u16string(entries_[index]->Text()) : std::u16string();
 }
 
-void TXLSSharedStrings_Import::LoadFromStream(TStream& stream) {
+void TXLSSharedStrings_Import::LoadFromStream(TMemoryStream& stream) {
   if (!entries_.empty()) return;
   TXLSRecordReader reader(stream);
   if (!reader.Next()) return;

@@ -60,7 +60,7 @@ class TXLSSharedStrings_Import {
   // follows raises EXLSSharedStrings "Expected CONTINUE not found."; the strings read before it
   // stay in the table. A table that ends, at a string's end, before the unique count the record
   // declares keeps the strings that are there.
-  void LoadFromStream(TStream& stream);
+  void LoadFromStream(TMemoryStream& stream);
 
  private:
   std::vector<std::unique_ptr<TXLSSharedStrings_ImportEntry>> entries_;

@@ -1,5 +1,6 @@
 // Sheet protection in BIFF8: PROTECT (0x0012), PASSWORD (0x0013) and FEATHEADR (0x0867).
 #include "workbook/formats/xls/xls_record_reader.h"
+#include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/model/sheet_protection.h"
 
 namespace workbook {
@@ -12,43 +13,38 @@ constexpr std::uint16_t kFeatureBits[kSheetProtectionOptionCount] = {
     0x0400, 0x4000, 0x0004, 0x0008, 0x0010, 0x0020, 0x0040,
     0x0080, 0x0100, 0x0200, 0x0800, 0x1000, 0x2000};
 
-void PutWord(std::vector<std::uint8_t>& data, std::uint32_t value) {
-  data.push_back(static_cast<std::uint8_t>(value & 0xFF));
-  data.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> TExportWorkSheetProtection::WriteXLS() const {
   std::vector<std::uint8_t> data;
   if (!Protected) return data;
-  PutWord(data, kProtectId);
-  PutWord(data, 2);
-  PutWord(data, 1);
+  XLSPutWord(data, kProtectId);
+  XLSPutWord(data, 2);
+  XLSPutWord(data, 1);
   if (Password.empty() && PasswordHash == 0) return data;
-  PutWord(data, kPasswordId);
-  PutWord(data, 2);
-  PutWord(data, PasswordHash != 0 ? PasswordHash : GetPasswordHash());
+  XLSPutWord(data, kPasswordId);
+  XLSPutWord(data, 2);
+  XLSPutWord(data, PasswordHash != 0 ? PasswordHash : GetPasswordHash());
   return data;
 }
 
 std::vector<std::uint8_t> TExportWorkSheetProtection::WriteXLSFeatHeader() const {
   std::vector<std::uint8_t> data;
   if (!Protected) return data;
-  PutWord(data, kFeatHeaderId);
-  PutWord(data, 23);
-  PutWord(data, kFeatHeaderId);  // the future-record header repeats the id
-  PutWord(data, 0);              // grbitFrt
+  XLSPutWord(data, kFeatHeaderId);
+  XLSPutWord(data, 23);
+  XLSPutWord(data, kFeatHeaderId);  // the future-record header repeats the id
+  XLSPutWord(data, 0);              // grbitFrt
   data.insert(data.end(), 8, 0);
-  PutWord(data, 2);  // enhanced protection
+  XLSPutWord(data, 2);  // enhanced protection
   data.push_back(1);
-  PutWord(data, 0xFFFF);
-  PutWord(data, 0xFFFF);
+  XLSPutWord(data, 0xFFFF);
+  XLSPutWord(data, 0xFFFF);
   std::uint16_t bits = 0;
   for (int i = 0; i < kSheetProtectionOptionCount; ++i)
     if (Options & (1u << i)) bits |= kFeatureBits[i];
-  PutWord(data, bits);
-  PutWord(data, 0);
+  XLSPutWord(data, bits);
+  XLSPutWord(data, 0);
   return data;
 }
 

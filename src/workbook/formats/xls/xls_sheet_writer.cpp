@@ -7,10 +7,10 @@
 
 #include "workbook/formats/custom_exporter.h"
 #include "workbook/formats/library_routines.h"
-#include "workbook/formats/xls/xls_cell_records.h"
 #include "workbook/formats/xls/xls_formula_tokens.h"
 #include "workbook/formats/xls/xls_hyperlinks.h"
-#include "workbook/formats/xls/xls_shared_strings_export.h"
+#include "workbook/formats/xls/xls_record_ids.h"
+#include "workbook/formats/xls/xls_shared_strings_writer.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/formats/xlsx/xlsx_force_range_styles.h"
 #include "workbook/formats/xlsx/xlsx_palette.h"
@@ -18,6 +18,7 @@
 #include "workbook/model/cell_string.h"
 #include "workbook/model/cell_write_context.h"
 #include "workbook/model/conditional_formatting.h"
+#include "workbook/model/merged_ranges.h"
 #include "workbook/model/rich_text.h"
 #include "workbook/model/row.h"
 #include "workbook/model/sheet_pixel_grid.h"
@@ -30,7 +31,6 @@ namespace {
 
 constexpr int kMaxRows = 65536;
 constexpr int kMaxCols = 256;
-constexpr std::size_t kMergedPerRecord = 1027;
 constexpr int kProgressEvery = 10000;
 
 void WriteBytes(TStream& stream, const std::vector<std::uint8_t>& bytes) {
@@ -61,13 +61,9 @@ class TSheetStrings : public TCellWriteContext {
   TExportFontList& fonts_;
 };
 
-struct TMergedRange {
-  int FirstRow, LastRow, FirstCol, LastCol;
-};
-
 // Copied from the cell: in write-rows-by-event mode the cell is gone by the time links are written.
 struct TLink {
-  TMergedRange Area;
+  TXLSMergedArea Area;
   std::u16string Target, Text;
 };
 
@@ -104,7 +100,7 @@ class TSheetWriter {
   TExporterXLSX_ForceRangeStyles forced_;
   // Column widths and row heights, computed once before the rows.
   TSheetPixelGrid grid_;
-  std::vector<TMergedRange> merged_;
+  std::vector<TXLSMergedArea> merged_;
   std::vector<TLink> links_;
   std::vector<const TExportConditionalFormatting*> condFormats_;
   // XF of cells without a style of their own, by number format and class: most cells of a big
@@ -122,18 +118,15 @@ void TSheetWriter::Write() {
 }
 
 void TSheetWriter::WriteFrame() {
-  XLSWriteRecordHeader(s_, 0x0809, 16);  // BOF of a worksheet
-  for (std::uint16_t v : {0x0600, 0x0010, 8146, 1997}) XLSWriteWord(s_, v);
-  XLSWriteDWord(s_, 0);
-  XLSWriteDWord(s_, 0);
-  XLSWriteRecordHeader(s_, 0x020B, 16);  // INDEX without row blocks
+  XLSWriteBOF(s_, xls_record::kBofWorksheet);
+  XLSWriteRecordHeader(s_, xls_record::kIndex, 16);  // without row blocks
   for (std::uint32_t v : {0u, 0u, 65535u, 0u}) XLSWriteDWord(s_, v);
 
   WriteBytes(s_, sheet_.PageSettings.WriteXLS());
 
   bool isFontHeight = false;
   const double rowHeight = TCustomExporter::GetDefaultRowHeightChecked(sheet_, true, isFontHeight);
-  XLSWriteRecordHeader(s_, 0x0225, 4);  // DEFAULTROWHEIGHT
+  XLSWriteRecordHeader(s_, xls_record::kDefaultRowHeight, 4);
   XLSWriteWord(s_, isFontHeight ? 0 : 1);
   XLSWriteWord(s_,
                static_cast<std::uint16_t>(std::clamp(std::lround(rowHeight * 15), 0L, 0x7FFFL)));
@@ -143,10 +136,10 @@ void TSheetWriter::WriteFrame() {
   if (!window.SummaryRowsAbove) wsBool |= 0x0040;
   if (!window.SummaryColsLeft) wsBool |= 0x0080;
   if (sheet_.PageSettings.FitToPage) wsBool |= 0x0100;
-  XLSWriteRecordHeader(s_, 0x0081, 2);  // WSBOOL
+  XLSWriteRecordHeader(s_, xls_record::kWsBool, 2);
   XLSWriteWord(s_, wsBool);
 
-  XLSWriteRecordHeader(s_, 0x0200, 14);  // DIMENSIONS, left empty
+  XLSWriteRecordHeader(s_, xls_record::kDimensions, 14);  // left empty
   for (int i = 0; i < 7; ++i) XLSWriteWord(s_, 0);
 
   WriteBytes(s_, window.WriteXLSView(index_ == 0));
@@ -189,7 +182,7 @@ void TSheetWriter::WriteColumns() {
   // The columns after the described ones take the sheet's defaults.
   if (count < kMaxCols) infos.push_back({count, kMaxCols, c_.DefaultColWidth, defaultXF_, 0});
   for (const TInfo& info : infos) {
-    XLSWriteRecordHeader(s_, 0x007D, 12);  // COLINFO
+    XLSWriteRecordHeader(s_, xls_record::kColInfo, 12);
     XLSWriteWord(s_, static_cast<std::uint16_t>(info.First));
     XLSWriteWord(s_, static_cast<std::uint16_t>(info.Last));
     XLSWriteWord(s_, static_cast<std::uint16_t>(
@@ -238,7 +231,7 @@ void TSheetWriter::WriteRow(int rowIndex, TExportRow* row) {
     const int range = forced_.IndexOfCell(c, rowIndex);
     if (cell == nullptr) {
       if (range >= 0)
-        BiffWriteCellHeader(s_, kBiffBlank, 6, rowIndex, c, forced_.GetItem(range).XF);
+        XLSWriteCellHeader(s_, xls_record::kBlank, 6, rowIndex, c, forced_.GetItem(range).XF);
       continue;
     }
     int xf = CellXF(*cell, row->HasStyle());
@@ -251,11 +244,10 @@ void TSheetWriter::WriteRow(int rowIndex, TExportRow* row) {
 void TSheetWriter::WriteCell(TExportCell& cell, int col, int rowIndex, int xf) {
   cell.WriteXLS(s_, xf, strings_);
   CountCell(rowIndex);
-  const int colSpan = std::min(cell.ColSpan(), kMaxCols - col);
-  const int rowSpan = std::min(cell.RowSpan(), kMaxRows - rowIndex);
-  const TMergedRange area{rowIndex, rowIndex + rowSpan - 1, col, col + colSpan - 1};
-  if (colSpan > 1 || rowSpan > 1) merged_.push_back(area);
-  if (rowSpan > 1) forced_.Add(col, rowIndex + 1, colSpan, rowSpan - 1, xf);
+  const TXLSMergedArea area = XLSMergedArea(cell, col, rowIndex);
+  if (area.Row2 > area.Row1 || area.Col2 > area.Col1) merged_.push_back(area);
+  if (area.Row2 > area.Row1)
+    forced_.Add(col, rowIndex + 1, area.Col2 - col + 1, area.Row2 - rowIndex, xf);
   if (const auto* text = dynamic_cast<const TExportCellString*>(&cell);
       text != nullptr && text->HasHyperlink())
     links_.push_back({area, text->GetHyperlink(), std::u16string(text->GetValue())});
@@ -269,29 +261,20 @@ void TSheetWriter::WriteCovered(int rowIndex, int fromCol) {
   for (int col = fromCol; col <= lastCol; ++col) {
     const int range = forced_.IndexOfCell(col, rowIndex);
     if (range >= 0)
-      BiffWriteCellHeader(s_, kBiffBlank, 6, rowIndex, col, forced_.GetItem(range).XF);
+      XLSWriteCellHeader(s_, xls_record::kBlank, 6, rowIndex, col, forced_.GetItem(range).XF);
   }
 }
 
 void TSheetWriter::WriteTail() {
-  for (std::size_t first = 0; first < merged_.size(); first += kMergedPerRecord) {
-    const std::size_t count = std::min(kMergedPerRecord, merged_.size() - first);
-    XLSWriteRecordHeader(s_, 0x00E5, static_cast<std::uint16_t>(2 + 8 * count));  // MERGEDCELLS
-    XLSWriteWord(s_, static_cast<std::uint16_t>(count));
-    for (std::size_t k = first; k < first + count; ++k) {
-      for (int v :
-           {merged_[k].FirstRow, merged_[k].LastRow, merged_[k].FirstCol, merged_[k].LastCol})
-        XLSWriteWord(s_, static_cast<std::uint16_t>(v));
-    }
-  }
+  WriteBytes(s_, WriteXLSMergedCells(merged_));
   TXLSFormulaTokens tokens(&sheet_, nullptr);
   for (const TExportConditionalFormatting* formatting : condFormats_)
     formatting->WriteXLS(s_, c_.Palette, tokens);
   for (const TLink& link : links_) {
-    XLSWriteHyperlink(s_, link.Area.FirstRow, link.Area.LastRow, link.Area.FirstCol,
-                      link.Area.LastCol, link.Target, link.Text);
+    XLSWriteHyperlink(s_, link.Area.Row1, link.Area.Row2, link.Area.Col1, link.Area.Col2,
+                      link.Target, link.Text);
   }
-  XLSWriteRecordHeader(s_, 0x000A, 0);  // EOF
+  XLSWriteEOF(s_);
 }
 
 }  // namespace

@@ -3,35 +3,8 @@
 #include <algorithm>
 #include <bit>
 
-namespace workbook {
-
-namespace {
-
-std::uint64_t ReadLittleEndian(TStream& stream, std::size_t size) {
-  std::uint8_t bytes[8];
-  stream.ReadBuffer(bytes, size);
-  std::uint64_t value = 0;
-  for (std::size_t i = size; i-- > 0;) value = value << 8 | bytes[i];
-  return value;
-}
-
-}  // namespace
-
-std::uint8_t XLSReadByte(TStream& stream) {
-  return static_cast<std::uint8_t>(ReadLittleEndian(stream, 1));
-}
-
-std::uint16_t XLSReadWord(TStream& stream) {
-  return static_cast<std::uint16_t>(ReadLittleEndian(stream, 2));
-}
-
-std::uint32_t XLSReadDWord(TStream& stream) {
-  return static_cast<std::uint32_t>(ReadLittleEndian(stream, 4));
-}
-
-double XLSReadDouble(TStream& stream) { return std::bit_cast<double>(ReadLittleEndian(stream, 8)); }
-
-}  // namespace workbook
+#include "platform/text_codec.h"
+#include "workbook/formats/xls/xls_record_ids.h"
 
 namespace workbook {
 
@@ -52,27 +25,55 @@ void XLSWriteDouble(TStream& stream, double value) {
   WriteLittleEndian(stream, std::bit_cast<std::uint64_t>(value), 8);
 }
 
+void XLSPutWord(std::vector<std::uint8_t>& data, std::uint16_t value) {
+  data.push_back(static_cast<std::uint8_t>(value));
+  data.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+void XLSPutDWord(std::vector<std::uint8_t>& data, std::uint32_t value) {
+  XLSPutWord(data, static_cast<std::uint16_t>(value));
+  XLSPutWord(data, static_cast<std::uint16_t>(value >> 16));
+}
+
+void XLSPutDouble(std::vector<std::uint8_t>& data, double value) {
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  XLSPutDWord(data, static_cast<std::uint32_t>(bits));
+  XLSPutDWord(data, static_cast<std::uint32_t>(bits >> 32));
+}
+
+void XLSPutRecordHeader(std::vector<std::uint8_t>& data, std::uint16_t id, std::uint16_t size) {
+  XLSPutWord(data, id);
+  XLSPutWord(data, size);
+}
+
 void XLSWriteRecordHeader(TStream& stream, std::uint16_t id, std::uint16_t size) {
   XLSWriteWord(stream, id);
   XLSWriteWord(stream, size);
 }
 
-std::u16string XLSWellFormedText(std::u16string_view text) {
-  std::u16string result(text);
-  for (std::size_t i = 0; i < result.size(); ++i) {
-    const char16_t c = result[i];
-    if (c < 0xD800 || c > 0xDFFF) continue;
-    if (c <= 0xDBFF && i + 1 < result.size() && result[i + 1] >= 0xDC00 && result[i + 1] <= 0xDFFF)
-      ++i;
-    else
-      result[i] = u'\uFFFD';
-  }
-  return result;
+void XLSWriteBOF(TStream& stream, std::uint16_t substreamType) {
+  XLSWriteRecordHeader(stream, xls_record::kBof, 16);
+  // Build and year of the application that wrote the file.
+  for (std::uint16_t v :
+       {xls_record::kBiff8Version, substreamType, std::uint16_t{8146}, std::uint16_t{1997}})
+    XLSWriteWord(stream, v);
+  XLSWriteDWord(stream, 0);
+  XLSWriteDWord(stream, 0);
+}
+
+void XLSWriteEOF(TStream& stream) { XLSWriteRecordHeader(stream, xls_record::kEof, 0); }
+
+void XLSWriteCellHeader(TStream& stream, std::uint16_t id, std::uint16_t size, int row, int col,
+                        int xfIndex) {
+  XLSWriteRecordHeader(stream, id, size);
+  XLSWriteWord(stream, static_cast<std::uint16_t>(row));
+  XLSWriteWord(stream, static_cast<std::uint16_t>(col));
+  XLSWriteWord(stream, static_cast<std::uint16_t>((xfIndex & 0xFFFF) + 16));
 }
 
 void XLSWriteString(TStream& stream, std::u16string_view whole, TXLSWriteLength length) {
   const std::size_t limit = length == TXLSWriteLength::Byte ? 255 : 65535;
-  const std::u16string text = XLSWellFormedText(whole.substr(0, limit));
+  const std::u16string text = platform::WellFormedUtf16(whole.substr(0, limit));
   const std::size_t count = text.size();
   if (length == TXLSWriteLength::Byte)
     XLSWriteByte(stream, static_cast<std::uint8_t>(count));

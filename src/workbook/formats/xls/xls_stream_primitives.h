@@ -1,29 +1,33 @@
 #pragma once
-// Little-endian reads and writes of the BIFF8 value types on a stream; a read past the end raises
-// the stream's read error (EWorkbookFileException).
+// Little-endian writes of the BIFF8 value types on a stream.
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "workbook/core/stream.h"
 
 namespace workbook {
 
-std::uint8_t XLSReadByte(TStream& stream);
-std::uint16_t XLSReadWord(TStream& stream);
-std::uint32_t XLSReadDWord(TStream& stream);
-// An IEEE 754 binary64.
-double XLSReadDouble(TStream& stream);
-
 void XLSWriteByte(TStream& stream, std::uint8_t value);
 void XLSWriteWord(TStream& stream, std::uint16_t value);
 void XLSWriteDWord(TStream& stream, std::uint32_t value);
 void XLSWriteDouble(TStream& stream, double value);
+// The same appended to record data built in memory.
+void XLSPutWord(std::vector<std::uint8_t>& data, std::uint16_t value);
+void XLSPutDWord(std::vector<std::uint8_t>& data, std::uint32_t value);
+void XLSPutDouble(std::vector<std::uint8_t>& data, double value);
+void XLSPutRecordHeader(std::vector<std::uint8_t>& data, std::uint16_t id, std::uint16_t size);
+
 // A record header: the 16-bit id and the 16-bit size of the data that follows.
 void XLSWriteRecordHeader(TStream& stream, std::uint16_t id, std::uint16_t size);
-// Text as a BIFF8 file may hold it: readers decode strings as strict UTF-16, so a lone surrogate
-// (a cut pair) becomes U+FFFD.
-std::u16string XLSWellFormedText(std::u16string_view text);
+// BOF of a BIFF8 substream of the given type (xls_record::kBofWorkbookGlobals, kBofWorksheet).
+void XLSWriteBOF(TStream& stream, std::uint16_t substreamType);
+void XLSWriteEOF(TStream& stream);
+// A cell record's header: the record header, row, column and the XF index + 16 (the first 16 XF
+// records are style XFs).
+void XLSWriteCellHeader(TStream& stream, std::uint16_t id, std::uint16_t size, int row, int col,
+                        int xfIndex);
 // How a written string's character count is stored: one byte (at most 255) or a word (65535).
 enum class TXLSWriteLength { Byte, Word };
 // The count, the option byte 0x01 and the characters as UTF-16LE; a longer text is cut to the

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "workbook/formats/xls/xls_record_reader.h"
+#include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/model/limits.h"
 #include "workbook/model/window_settings.h"
 
@@ -19,16 +20,6 @@ constexpr int kXLSLastRow = 65535;
 constexpr int kXLSLastCol = 255;
 // A selection reaching this row from row 0 is taken as whole columns (older files stop there).
 constexpr int kWholeColumnsFrom = 16383;
-
-void PutWord(std::vector<std::uint8_t>& data, int value) {
-  data.push_back(static_cast<std::uint8_t>(value & 0xFF));
-  data.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
-}
-
-void PutDWord(std::vector<std::uint8_t>& data, std::uint32_t value) {
-  PutWord(data, static_cast<int>(value & 0xFFFF));
-  PutWord(data, static_cast<int>(value >> 16));
-}
 
 // A count that does not fit the record's word is stored as the largest word.
 int Word(int value) { return std::clamp(value, 0, 0xFFFF); }
@@ -47,13 +38,13 @@ std::pair<int, int> Side(int first, int count, int last) {
 std::vector<std::uint8_t> TExportWindowSplit::WriteXLS() const {
   std::vector<std::uint8_t> record;
   if (!IsSplit()) return record;
-  PutWord(record, kPaneRecordId);
-  PutWord(record, 10);
-  PutWord(record, Word(Col));
-  PutWord(record, Word(Row));
-  PutWord(record, Word(Row));  // top row of the lower pane
-  PutWord(record, Word(Col));  // left column of the right pane
-  record.push_back(3);         // active pane: upper left
+  XLSPutWord(record, kPaneRecordId);
+  XLSPutWord(record, 10);
+  XLSPutWord(record, Word(Col));
+  XLSPutWord(record, Word(Row));
+  XLSPutWord(record, Word(Row));  // top row of the lower pane
+  XLSPutWord(record, Word(Col));  // left column of the right pane
+  record.push_back(3);            // active pane: upper left
   record.push_back(0);
   return record;
 }
@@ -70,14 +61,14 @@ std::vector<std::uint8_t> TExportWindowSettings::WriteXLSSheetLayout(
     std::uint16_t paletteIndex) const {
   std::vector<std::uint8_t> record;
   if (TabColor == clNone) return record;
-  PutWord(record, kSheetLayoutRecordId);
-  PutWord(record, 20);
-  PutWord(record, kSheetLayoutRecordId);  // the future-record header repeats the id
+  XLSPutWord(record, kSheetLayoutRecordId);
+  XLSPutWord(record, 20);
+  XLSPutWord(record, kSheetLayoutRecordId);  // the future-record header repeats the id
   record.insert(record.end(), 8, 0);
-  PutWord(record, 0);
-  PutDWord(record, 20);
-  PutWord(record, paletteIndex);
-  PutWord(record, 0);
+  XLSPutWord(record, 0);
+  XLSPutDWord(record, 20);
+  XLSPutWord(record, paletteIndex);
+  XLSPutWord(record, 0);
   return record;
 }
 
@@ -90,40 +81,40 @@ void TExportWindowSettings::ReadXLSSheetLayout(TXLSRecordReader& reader,
 
 std::vector<std::uint8_t> TExportWindowSettings::WriteXLSView(bool selected) const {
   std::vector<std::uint8_t> record;
-  PutWord(record, kWindow2RecordId);
-  PutWord(record, 18);
+  XLSPutWord(record, kWindow2RecordId);
+  XLSPutWord(record, 18);
   // Zeros shown, default header colour, outline symbols, sheet displayed.
   int flags = 0x04B0;
   if (ShowGridLines) flags |= 0x0002;
   if (ShowRowColHeaders) flags |= 0x0004;
   if (Split.IsSplit()) flags |= 0x0008;
   if (selected) flags |= 0x0200;
-  PutWord(record, flags);
-  PutWord(record, std::clamp(TopLeftCell.Row, 0, kXLSLastRow));
-  PutWord(record, std::clamp(TopLeftCell.Col, 0, kXLSLastCol));
-  PutDWord(record, 0);
-  PutWord(record, 60);
-  PutWord(record, 100);
-  PutDWord(record, 0);
+  XLSPutWord(record, flags);
+  XLSPutWord(record, std::clamp(TopLeftCell.Row, 0, kXLSLastRow));
+  XLSPutWord(record, std::clamp(TopLeftCell.Col, 0, kXLSLastCol));
+  XLSPutDWord(record, 0);
+  XLSPutWord(record, 60);
+  XLSPutWord(record, 100);
+  XLSPutDWord(record, 0);
 
   const auto [firstRow, lastRow] = Side(Selection.Row, Selection.RowCount, kXLSLastRow);
   const auto [firstCol, lastCol] = Side(Selection.Col, Selection.ColCount, kXLSLastCol);
-  PutWord(record, kSelectionRecordId);
-  PutWord(record, 15);
+  XLSPutWord(record, kSelectionRecordId);
+  XLSPutWord(record, 15);
   record.push_back(3);
-  PutWord(record, firstRow);
-  PutWord(record, firstCol);
-  PutWord(record, 0);
-  PutWord(record, 1);
-  PutWord(record, firstRow);
-  PutWord(record, lastRow);
+  XLSPutWord(record, firstRow);
+  XLSPutWord(record, firstCol);
+  XLSPutWord(record, 0);
+  XLSPutWord(record, 1);
+  XLSPutWord(record, firstRow);
+  XLSPutWord(record, lastRow);
   record.push_back(static_cast<std::uint8_t>(firstCol));
   record.push_back(static_cast<std::uint8_t>(lastCol));
 
-  PutWord(record, kSclRecordId);
-  PutWord(record, 4);
-  PutWord(record, Word(Zoom));
-  PutWord(record, 100);
+  XLSPutWord(record, kSclRecordId);
+  XLSPutWord(record, 4);
+  XLSPutWord(record, Word(Zoom));
+  XLSPutWord(record, 100);
 
   const std::vector<std::uint8_t> pane = Split.WriteXLS();
   record.insert(record.end(), pane.begin(), pane.end());

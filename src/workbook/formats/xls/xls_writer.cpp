@@ -9,7 +9,8 @@
 #include "workbook/core/library_texts.h"
 #include "workbook/formats/xls/xls_exporter.h"
 #include "workbook/formats/xls/xls_names_writer.h"
-#include "workbook/formats/xls/xls_shared_strings_export.h"
+#include "workbook/formats/xls/xls_record_ids.h"
+#include "workbook/formats/xls/xls_shared_strings_writer.h"
 #include "workbook/formats/xls/xls_sheet_writer.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/formats/xlsx/xlsx_palette.h"
@@ -26,18 +27,6 @@ namespace {
 
 constexpr int kMaxRows = 65536;
 constexpr int kMaxCols = 256;
-
-void WriteBOF(TStream& s, std::uint16_t type) {
-  XLSWriteRecordHeader(s, 0x0809, 16);
-  XLSWriteWord(s, 0x0600);
-  XLSWriteWord(s, type);
-  XLSWriteWord(s, 8146);
-  XLSWriteWord(s, 1997);
-  XLSWriteDWord(s, 0);
-  XLSWriteDWord(s, 0);
-}
-
-void WriteEOF(TStream& s) { XLSWriteRecordHeader(s, 0x000A, 0); }
 
 // Cells the format has no room for are refused before anything is written: leaving them out
 // would lose them without a word.
@@ -66,11 +55,11 @@ void XLSWriteWorkbookStream(TStream& target, TWorkbook& workbook, TCustomExporte
   TXLSSharedStrings_Export sst;
 
   TMemoryStream head;
-  WriteBOF(head, 0x0005);
-  if (exporter.IsTemplate()) XLSWriteRecordHeader(head, 0x0060, 0);  // TEMPLATE
-  XLSWriteRecordHeader(head, 0x003D, 18);                            // WINDOW1
+  XLSWriteBOF(head, xls_record::kBofWorkbookGlobals);
+  if (exporter.IsTemplate()) XLSWriteRecordHeader(head, xls_record::kTemplate, 0);
+  XLSWriteRecordHeader(head, xls_record::kWindow1, 18);
   for (std::uint16_t v : {0, 105, 13215, 7005, 0x0038, 0, 0, 1, 600}) XLSWriteWord(head, v);
-  XLSWriteRecordHeader(head, 0x0022, 2);  // DATEMODE
+  XLSWriteRecordHeader(head, xls_record::kDateMode, 2);
   XLSWriteWord(head, workbook.Date1904 ? 1 : 0);
 
   const std::vector<std::u16string> names = WritableSheetNames(workbook.WorkSheets);
@@ -94,23 +83,25 @@ void XLSWriteWorkbookStream(TStream& target, TWorkbook& workbook, TCustomExporte
 
   TMemoryStream globals;
   styles.WriteXLS(globals, palette);
-  XLSWriteRecordHeader(globals, 0x0293, 4);  // STYLE: Normal
+  XLSWriteRecordHeader(globals, xls_record::kStyle, 4);  // Normal
   XLSWriteWord(globals, 0x8000);
   XLSWriteByte(globals, 0);
   XLSWriteByte(globals, 255);
   palette.WritePalette(globals);
   std::vector<std::int64_t> offsetFields;
   for (const std::u16string& name : names) {
-    XLSWriteRecordHeader(globals, 0x0085, static_cast<std::uint16_t>(8 + 2 * name.size()));
+    XLSWriteRecordHeader(globals, xls_record::kBoundSheet,
+                         static_cast<std::uint16_t>(8 + 2 * name.size()));
     offsetFields.push_back(globals.Position());
     XLSWriteDWord(globals, 0);
     XLSWriteWord(globals, 0);
     XLSWriteString(globals, name, TXLSWriteLength::Byte);
   }
-  XLSWriteRecordHeader(globals, 0x01AE, 4);  // SUPBOOK
+  XLSWriteRecordHeader(globals, xls_record::kSupBook, 4);
   XLSWriteWord(globals, static_cast<std::uint16_t>(names.size()));
   XLSWriteWord(globals, 0x0401);
-  XLSWriteRecordHeader(globals, 0x0017, static_cast<std::uint16_t>(2 + 6 * names.size()));
+  XLSWriteRecordHeader(globals, xls_record::kExternSheet,
+                       static_cast<std::uint16_t>(2 + 6 * names.size()));
   XLSWriteWord(globals, static_cast<std::uint16_t>(names.size()));
   for (std::size_t i = 0; i < names.size(); ++i) {
     XLSWriteWord(globals, 0);
@@ -141,7 +132,7 @@ void XLSWriteWorkbookStream(TStream& target, TWorkbook& workbook, TCustomExporte
   target.WriteBuffer(globals.Memory(), globals.Data().size());
   for (const auto& r : sstRecords) target.WriteBuffer(r->Memory(), r->Data().size());
   if (extSST) target.WriteBuffer(extSST->Memory(), extSST->Data().size());
-  WriteEOF(target);
+  XLSWriteEOF(target);
   for (const auto& sheet : sheets) target.WriteBuffer(sheet->Memory(), sheet->Data().size());
 }
 

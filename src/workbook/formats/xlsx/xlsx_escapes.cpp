@@ -1,5 +1,8 @@
 #include "workbook/formats/xlsx/xlsx_escapes.h"
 
+#include "platform/text_codec.h"
+#include "workbook/formats/xlsx/xlsx_xml_text.h"
+
 namespace workbook {
 
 namespace {
@@ -28,8 +31,8 @@ int XLSXEscapeAt(std::u16string_view text, std::size_t i) {
 
 namespace {
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+using platform::IsHighSurrogate;
+using platform::IsLowSurrogate;
 
 // Whether the unit at I cannot stand in an XML 1.0 document.
 bool IsUnwritable(std::u16string_view text, std::size_t i) {
@@ -89,19 +92,7 @@ std::u16string EncodeXLSXEscapes(std::u16string_view text) {
 }
 
 std::u16string XLSXCellStringText(std::u16string_view text) {
-  const std::u16string decoded = DecodeXLSXEscapes(text);
-  if (decoded.find(u'\r') == std::u16string::npos) return decoded;
-  std::u16string result;
-  result.reserve(decoded.size());
-  for (std::size_t i = 0; i < decoded.size(); ++i) {
-    if (decoded[i] == u'\r') {
-      if (i + 1 < decoded.size() && decoded[i + 1] == u'\n') ++i;
-      result += u'\n';
-    } else {
-      result += decoded[i];
-    }
-  }
-  return result;
+  return WithLineFeeds(DecodeXLSXEscapes(text));
 }
 
 }  // namespace workbook

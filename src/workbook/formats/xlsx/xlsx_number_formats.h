@@ -34,6 +34,12 @@ class TExporterXLSX_NumberFormat {
   TNumberFormatRec format_;
 };
 
+// Whether a writer must declare the format with that id: custom ones and the currency ids whose
+// codes depend on the locale; readers know the other built-in ones.
+inline bool IsWrittenFormatId(std::int32_t id) {
+  return id >= 164 || (id >= 5 && id <= 8) || (id >= 41 && id <= 44);
+}
+
 class TExporterXLSX_NumberFormats {
  public:
   TExporterXLSX_NumberFormats() { ResetBuiltIns(); }

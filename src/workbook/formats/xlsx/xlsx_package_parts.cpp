@@ -4,6 +4,7 @@
 #include <set>
 
 #include "platform/text_codec.h"
+#include "workbook/core/xml/xml_text.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
 #include "workbook/formats/xlsx/xlsx_xml_text.h"
 #include "workbook/model/sheet_names.h"
@@ -108,8 +109,8 @@ std::string XLSXWorkbookPart(TWorkbook& workbook) {
   text += "<sheets>";
   const std::vector<std::u16string> names = WritableSheetNames(workbook.WorkSheets);
   for (std::size_t i = 0; i < names.size(); ++i) {
-    text += "<sheet name=\"" + XMLText(names[i], true) + "\" sheetId=\"" + std::to_string(i + 1) +
-            "\" r:id=\"rId" + std::to_string(i + 5) + "\"/>";
+    text += "<sheet name=\"" + XmlText(names[i], TXmlEscaping::Attribute) + "\" sheetId=\"" +
+            std::to_string(i + 1) + "\" r:id=\"rId" + std::to_string(i + 5) + "\"/>";
   }
   text += "</sheets><definedNames>";
   for (std::size_t i = 0; i < names.size(); ++i) {
@@ -117,7 +118,7 @@ std::string XLSXWorkbookPart(TWorkbook& workbook) {
     const auto add = [&](std::string_view name, const std::u16string& reference, bool hidden) {
       text += "<definedName name=\"" + std::string(name) + "\" localSheetId=\"" +
               std::to_string(i) + (hidden ? "\" hidden=\"1\">" : "\">");
-      text += XMLText(RenameSheetInRefs(reference, sheet.Name, names[i]));
+      text += XmlText(RenameSheetInRefs(reference, sheet.Name, names[i]));
       text += "</definedName>";
     };
     if (sheet.PageSettings.HasPrintArea())
@@ -140,7 +141,7 @@ std::string XLSXCoreProperties(const TWorkbook& workbook) {
       "xmlns:dc=\"http://purl.org/dc/elements/1.1/\" xmlns:dcterms=\"http://purl.org/dc/terms/\" "
       "xmlns:dcmitype=\"http://purl.org/dc/dcmitype/\" "
       "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">";
-  text += "<dc:creator>" + XMLText(workbook.Creator) + "</dc:creator>";
+  text += "<dc:creator>" + XmlText(workbook.Creator) + "</dc:creator>";
   text += "</cp:coreProperties>";
   return text;
 }
@@ -152,7 +153,7 @@ std::string XLSXAppProperties(const TWorkbook& workbook) {
       "xmlns=\"http://schemas.openxmlformats.org/officeDocument/2006/extended-properties\" "
       "xmlns:vt=\"http://schemas.openxmlformats.org/officeDocument/2006/docPropsVTypes\">";
   // Escaped as well: an application name with "&" or "<" would otherwise break the part.
-  text += "<Application>" + XMLText(workbook.ApplicationName) + "</Application>";
+  text += "<Application>" + XmlText(workbook.ApplicationName) + "</Application>";
   text += "</Properties>";
   return text;
 }

@@ -35,14 +35,6 @@ void TExportRow::WriteXLSXStart(TXLSXSheetDataWriter& writer, double height, int
   writer.WriteAttribute("r", std::int64_t{GetIndex()} + 1);
 }
 
-void TExportRow::WriteXLSXRowBreak(TXmlWriter& writer, int rowIndex) {
-  writer.StartElement("brk");
-  writer.WriteAttribute("id", ISOIntToStr(rowIndex));
-  writer.WriteAttribute("max", "1048575");
-  writer.WriteAttribute("man", "1");
-  writer.EndElement();
-}
-
 void TExportRows::ReadXLSXRowBreaks(const TXmlNode& node) {
   for (TXmlNode brk = node.FirstElement(); brk; brk = brk.NextElement()) {
     if (!IsTrue(brk.Attr("man"))) continue;

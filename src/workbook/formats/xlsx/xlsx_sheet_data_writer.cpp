@@ -3,13 +3,13 @@
 #include <charconv>
 
 #include "platform/text_codec.h"
-#include "workbook/formats/xlsx/xlsx_xml_text.h"
+#include "workbook/core/xml/xml_text.h"
 
 namespace workbook {
 
 namespace {
 
-// Whether a UTF-8 text holds nothing AppendXMLText would change (the attribute and number texts
+// Whether a UTF-8 text holds nothing AppendXmlText would change (the attribute and number texts
 // of the hot path: plain ASCII).
 bool IsPlain(std::string_view text) {
   for (const char c : text) {
@@ -27,11 +27,11 @@ void TXLSXSheetDataWriter::CloseStartTag() {
   startTagOpen_ = false;
 }
 
-void TXLSXSheetDataWriter::AppendText(std::string_view text, bool attribute) {
+void TXLSXSheetDataWriter::AppendText(std::string_view text, TXmlEscaping escaping) {
   if (IsPlain(text))
     out_ += text;
   else
-    AppendXMLText(out_, platform::Utf8ToUtf16(text), attribute);
+    AppendXmlText(out_, platform::Utf8ToUtf16(text), escaping);
 }
 
 void TXLSXSheetDataWriter::StartElement(std::string_view name) {
@@ -46,7 +46,7 @@ void TXLSXSheetDataWriter::WriteAttribute(std::string_view name, std::string_vie
   out_ += ' ';
   out_ += name;
   out_ += "=\"";
-  AppendText(value, true);
+  AppendText(value, TXmlEscaping::Attribute);
   out_ += '"';
 }
 
@@ -54,7 +54,7 @@ void TXLSXSheetDataWriter::WriteAttribute(std::string_view name, std::u16string_
   out_ += ' ';
   out_ += name;
   out_ += "=\"";
-  AppendXMLText(out_, value, true);
+  AppendXmlText(out_, value, TXmlEscaping::Attribute);
   out_ += '"';
 }
 
@@ -66,7 +66,7 @@ void TXLSXSheetDataWriter::WriteAttribute(std::string_view name, std::int64_t va
 
 void TXLSXSheetDataWriter::WriteString(std::u16string_view text) {
   CloseStartTag();
-  AppendXMLText(out_, text);
+  AppendXmlText(out_, text, TXmlEscaping::Text);
 }
 
 void TXLSXSheetDataWriter::WriteElementString(std::string_view name, std::string_view text) {
@@ -74,7 +74,7 @@ void TXLSXSheetDataWriter::WriteElementString(std::string_view name, std::string
   out_ += '<';
   out_ += name;
   out_ += '>';
-  AppendText(text, false);
+  AppendText(text, TXmlEscaping::Text);
   out_ += "</";
   out_ += name;
   out_ += '>';
@@ -85,7 +85,7 @@ void TXLSXSheetDataWriter::WriteElementString(std::string_view name, std::u16str
   out_ += '<';
   out_ += name;
   out_ += '>';
-  AppendXMLText(out_, text);
+  AppendXmlText(out_, text, TXmlEscaping::Text);
   out_ += "</";
   out_ += name;
   out_ += '>';

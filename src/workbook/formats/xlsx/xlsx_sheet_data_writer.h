@@ -2,11 +2,13 @@
 // TXLSXSheetDataWriter: the rows and cells of a worksheet's sheetData as XML text, appended to a
 // string that the sheet writer hands on in large pieces. It is the XLSX export's hot path (one
 // element or more per cell), so it writes the markup itself rather than through the XML
-// library's text writer; every text goes through AppendXMLText.
+// library's text writer; every text goes through AppendXmlText.
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "workbook/core/xml/xml_text.h"
 
 namespace workbook {
 
@@ -28,7 +30,7 @@ class TXLSXSheetDataWriter {
 
  private:
   void CloseStartTag();
-  void AppendText(std::string_view text, bool attribute);
+  void AppendText(std::string_view text, TXmlEscaping escaping);
 
   std::string& out_;
   std::vector<std::string_view> open_;

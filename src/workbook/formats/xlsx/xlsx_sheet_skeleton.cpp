@@ -6,6 +6,7 @@
 #include "workbook/core/cell_refs.h"
 #include "workbook/core/invariant_texts.h"
 #include "workbook/core/oformat.h"
+#include "workbook/core/xml/xml_text.h"
 #include "workbook/formats/custom_exporter.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
 #include "workbook/formats/xlsx/xlsx_package_parts.h"
@@ -16,6 +17,7 @@
 #include "workbook/model/cell_comment.h"
 #include "workbook/model/conditional_formatting.h"
 #include "workbook/model/drawing.h"
+#include "workbook/model/limits.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
@@ -29,7 +31,7 @@ constexpr std::string_view kDrawingMLMainNS =
 
 std::string Num(long long value) { return std::to_string(value); }
 
-std::string Utf8(std::u16string_view text) { return XMLText(text, true); }
+std::string Utf8(std::u16string_view text) { return XmlText(text, TXmlEscaping::Attribute); }
 
 std::string Relationship(long long id, std::string_view type, const std::string& target,
                          bool external) {
@@ -56,6 +58,14 @@ struct TColLook {
            OutlineLevel == other.OutlineLevel;
   }
 };
+
+// A manual page break after the row or column Index; Max is the last index across it.
+void AddBreak(TXmlNode breaks, int index, int max) {
+  const TXmlNode brk = breaks.AddChild("brk");
+  brk.SetAttr("id", Num(index));
+  brk.SetAttr("max", Num(max));
+  brk.SetAttr("man", "1");
+}
 
 }  // namespace
 
@@ -93,12 +103,7 @@ void TXLSXSheetWriter::WriteColumns(TXmlNode cols, TXmlNode colBreaks) {
       last.SetAttr("max", Num(i + 1));
     else
       addCol(i, i, look);
-    if (col && col->PageBreak) {
-      TXmlNode brk = colBreaks.AddChild("brk");
-      brk.SetAttr("id", Num(i));
-      brk.SetAttr("max", "16383");
-      brk.SetAttr("man", "1");
-    }
+    if (col && col->PageBreak) AddBreak(colBreaks, i, kMaxColumns - 1);
   }
   if (listed < kMaxColumns) {
     TColLook rest;
@@ -204,12 +209,7 @@ void TXLSXSheetWriter::BuildSkeleton(const TSheetRelIds& ids) {
     if (sheet.Footer.HasText()) sheet.Footer.WriteXLSX(headerFooter.AddChild("oddFooter"));
   }
   const TXmlNode rowBreaks = root.AddChild("rowBreaks");
-  for (int row : rowBreaks_) {
-    const TXmlNode brk = rowBreaks.AddChild("brk");
-    brk.SetAttr("id", Num(row));
-    brk.SetAttr("max", "1048575");
-    brk.SetAttr("man", "1");
-  }
+  for (int row : rowBreaks_) AddBreak(rowBreaks, row, kMaxSheetRows - 1);
   const TXmlNode colBreaks = root.AddChild("colBreaks");
   WriteColumns(cols, colBreaks);
   for (const TXmlNode& list : {cols, rowBreaks, colBreaks}) {

@@ -7,7 +7,7 @@
 #include "workbook/core/oformat.h"
 #include "workbook/formats/custom_exporter.h"
 #include "workbook/formats/xlsx/xlsx_package_parts.h"
-#include "workbook/formats/xlsx/xlsx_shared_strings_export.h"
+#include "workbook/formats/xlsx/xlsx_shared_strings_writer.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/formats/xlsx/xlsx_xml_text.h"
 #include "workbook/formats/zip/zip_archive.h"

@@ -1,9 +1,10 @@
 // The XLSX export: the package parts in their order.
 #include "platform/text_codec.h"
+#include "workbook/core/xml/xml_text.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
 #include "workbook/formats/xlsx/xlsx_package_parts.h"
-#include "workbook/formats/xlsx/xlsx_shared_strings_export.h"
+#include "workbook/formats/xlsx/xlsx_shared_strings_writer.h"
 #include "workbook/formats/xlsx/xlsx_sheet_writer.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/formats/xlsx/xlsx_xml_text.h"
@@ -27,7 +28,7 @@ std::string CalcChainPart(const TExporterXLSX_Chain& chain) {
   std::string text(kXLSXDeclarationLine);
   text += "<calcChain xmlns=\"" + std::string(kXLSXMainNS) + "\">";
   for (const auto& [ref, sheet] : chain) {
-    text += "<c r=\"" + XMLText(ref, true) + "\" i=\"" + sheet + "\"/>";
+    text += "<c r=\"" + XmlText(ref, TXmlEscaping::Attribute) + "\" i=\"" + sheet + "\"/>";
   }
   text += "</calcChain>";
   return text;

@@ -2,12 +2,12 @@
 // quickly, without reading any file.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 
 #include "workbook/core/xml/xml_document.h"
 #include "workbook/core/xml/xml_error.h"
 #include "workbook/core/xml/xml_reader.h"
+#include "workbook/formats/python_peer.h"
 
 using namespace workbook;
 
@@ -33,8 +33,7 @@ std::string ReadAll(const std::string& xml) {
   while (reader.Read()) {
     seen += std::string(reader.LocalName()) + "|" + std::string(reader.Value()) + "|";
     if (reader.NodeType() == TXmlNodeType::Element) {
-      for (const auto& [name, value] : reader.Attributes())
-        seen += name + "=" + std::string(value);
+      for (const auto& [name, value] : reader.Attributes()) seen += name + "=" + std::string(value);
       seen += std::string(reader.Expand().Text()) + "\n";
     }
   }
@@ -64,39 +63,33 @@ void ExpectHarmless(const std::function<std::string()>& parse) {
 
 }  // namespace
 
-TEST(XmlSecurity, BillionLaughsInContentExpandsNothing) {
-  std::string xml = BillionLaughs("<lolz>&lol9;</lolz>");
-  ExpectHarmless([&] { return ReadAll(xml); });
-  ExpectHarmless([&] { return ParseAll(xml); });
-}
-
-TEST(XmlSecurity, BillionLaughsInAttributeExpandsNothing) {
-  std::string xml = BillionLaughs("<lolz a=\"&lol9;\"/>");
-  ExpectHarmless([&] { return ReadAll(xml); });
-  ExpectHarmless([&] { return ParseAll(xml); });
-}
-
-TEST(XmlSecurity, QuadraticBlowupExpandsNothing) {
-  std::string xml = "<!DOCTYPE r [<!ENTITY a \"" + std::string(50000, 'a') + "\">]><r>";
-  for (int i = 0; i < 2000; ++i) xml += "&a;";
-  xml += "</r>";
-  ExpectHarmless([&] { return ReadAll(xml).substr(0, 100); });
-  ExpectHarmless([&] { return ParseAll(xml).substr(0, 100); });
-}
-
-class XmlExternalEntities : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / ("xxe" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir_);
-    secret_ = (dir_ / "secret.txt").string();
-    std::ofstream(secret_) << "TOPSECRET";
-    dtd_ = (dir_ / "evil.dtd").string();
-    std::ofstream(dtd_) << "<!ENTITY leak \"TOPSECRET\">";
+TEST(XmlSecurity, EntityBombsExpandNothing) {
+  std::string quadratic = "<!DOCTYPE r [<!ENTITY a \"" + std::string(50000, 'a') + "\">]><r>";
+  for (int i = 0; i < 2000; ++i) quadratic += "&a;";
+  quadratic += "</r>";
+  for (const std::string& xml :
+       {BillionLaughs("<lolz>&lol9;</lolz>"), BillionLaughs("<lolz a=\"&lol9;\"/>")}) {
+    ExpectHarmless([&] { return ReadAll(xml); });
+    ExpectHarmless([&] { return ParseAll(xml); });
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
+  // The saved document holds the declaration itself: only its start is looked at.
+  ExpectHarmless([&] { return ReadAll(quadratic).substr(0, 100); });
+  ExpectHarmless([&] { return ParseAll(quadratic).substr(0, 100); });
+}
 
-  void ExpectNothingRead(const std::string& xml) {
+TEST(XmlSecurity, ExternalEntitiesDtdsAndXIncludesReadNothing) {
+  test_support::TScratchDir dir;
+  const std::string secret = dir.File("secret.txt"), dtd = dir.File("evil.dtd");
+  std::ofstream(secret) << "TOPSECRET";
+  std::ofstream(dtd) << "<!ENTITY leak \"TOPSECRET\">";
+  for (const std::string& xml :
+       {"<!DOCTYPE r [<!ENTITY x SYSTEM \"file://" + secret + "\">]><r>&x;</r>",
+        std::string("<!DOCTYPE r [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><r a=\"1\">&x;</r>"),
+        "<!DOCTYPE r [<!ENTITY % p SYSTEM \"file://" + dtd + "\"> %p;]><r>&leak;</r>",
+        "<!DOCTYPE r SYSTEM \"file://" + dtd + "\"><r>&leak;</r>",
+        "<!DOCTYPE r SYSTEM \"" + dtd + "\"><r a=\"&leak;\"/>",
+        "<r xmlns:xi=\"http://www.w3.org/2001/XInclude\"><xi:include href=\"file://" + secret +
+            "\" parse=\"text\"/></r>"})
     for (auto parse : {&ReadAll, &ParseAll}) {
       testing::internal::CaptureStderr();
       try {
@@ -107,29 +100,4 @@ class XmlExternalEntities : public ::testing::Test {
       }
       EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     }
-  }
-
-  std::filesystem::path dir_;
-  std::string secret_, dtd_;
-};
-
-TEST_F(XmlExternalEntities, GeneralEntityIsNotLoaded) {
-  ExpectNothingRead("<!DOCTYPE r [<!ENTITY x SYSTEM \"file://" + secret_ + "\">]><r>&x;</r>");
-  ExpectNothingRead("<!DOCTYPE r [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><r a=\"1\">&x;</r>");
-}
-
-TEST_F(XmlExternalEntities, ParameterEntityIsNotLoaded) {
-  ExpectNothingRead("<!DOCTYPE r [<!ENTITY % p SYSTEM \"file://" + dtd_ + "\"> %p;]><r>&leak;</r>");
-}
-
-TEST_F(XmlExternalEntities, ExternalDtdIsNotLoaded) {
-  ExpectNothingRead("<!DOCTYPE r SYSTEM \"file://" + dtd_ + "\"><r>&leak;</r>");
-  ExpectNothingRead("<!DOCTYPE r SYSTEM \"" + dtd_ + "\"><r a=\"&leak;\"/>");
-}
-
-TEST_F(XmlExternalEntities, PasswdIsNotReadThroughXInclude) {
-  ExpectNothingRead(
-      "<r xmlns:xi=\"http://www.w3.org/2001/XInclude\">"
-      "<xi:include href=\"file://" +
-      secret_ + "\" parse=\"text\"/></r>");
 }

@@ -51,12 +51,12 @@ std::vector<std::uint8_t> LoadBytes(const std::filesystem::path& path) {
 
 // Runs the peer over all files at once.
 std::vector<PeerFile> PeerView(const std::vector<std::filesystem::path>& files,
-                               const TempDir& dir) {
-  std::vector<std::string> args{dir.Path().string()};
+                               const TScratchDir& dir) {
+  std::vector<std::string> args{dir.Path()};
   for (const auto& f : files) args.push_back(f.string());
   std::vector<PeerFile> view(files.size());
   std::map<std::size_t, std::size_t> streamCount;
-  for (const std::string& line : SplitLines(RunPeer("ole_streams.py", args))) {
+  for (const std::string& line : SplitLines(RunPeer(kPeers + "ole_streams.py", args))) {
     const std::vector<std::string> f = SplitTabs(line);
     const std::size_t index = std::stoul(f[0]);
     if (f[1] == "open") view[index].opened = true;
@@ -64,7 +64,7 @@ std::vector<PeerFile> PeerView(const std::vector<std::filesystem::path>& files,
     const std::size_t k = streamCount[index]++;
     view[index].streams.push_back(
         {NameFromHex(f[2]), f[4] == "complete",
-         LoadBytes(dir.Path() / (std::to_string(index) + "_" + std::to_string(k) + ".bin"))});
+         LoadBytes(dir.File(std::to_string(index) + "_" + std::to_string(k) + ".bin"))});
   }
   return view;
 }
@@ -83,7 +83,7 @@ class XlsCorpus : public testing::Test {
     peer_ = PeerView(files_, dir_);
   }
   std::vector<std::filesystem::path> files_;
-  TempDir dir_;
+  TScratchDir dir_;
   std::vector<PeerFile> peer_;
 };
 

@@ -75,7 +75,7 @@ CellDump DumpWithReader(workbook::TStream& source) {
 std::map<std::string, CellDump> DumpWithXlrd(const std::vector<std::string>& paths) {
   std::map<std::string, CellDump> dumps;
   CellDump* current = nullptr;
-  for (const std::string& line : SplitLines(RunPeer("cells_xlrd.py", paths))) {
+  for (const std::string& line : SplitLines(RunPeer(kPeers + "cells_xlrd.py", paths))) {
     const std::vector<std::string> f = SplitTabs(line);
     if (f[0] == "F" && f.size() == 2) {
       current = &dumps[f[1]];

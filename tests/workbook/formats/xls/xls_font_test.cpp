@@ -3,11 +3,11 @@
 #include <sstream>
 #include <vector>
 
-#include "workbook/model/python_peer.h"
-#include "workbook/model/style_test_support.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/stream.h"
+#include "workbook/formats/python_peer.h"
 #include "workbook/model/font_list.h"
+#include "workbook/model/style_test_support.h"
 
 namespace workbook {
 namespace {
@@ -162,7 +162,7 @@ std::string Hex(const Bytes& data) {
 
 // xlrd parses our FONT record data with its own BIFF8 font parser.
 TEST(FontRecordPeer, XlrdReadsWhatWeWrite) {
-  if (!test::PythonHasModules("xlrd")) GTEST_SKIP() << "python3-xlrd is not installed";
+  if (!test_support::PythonHasModules("xlrd")) GTEST_SKIP() << "python3-xlrd is not installed";
   const std::string script = R"(
 import sys, xlrd.book, xlrd.formatting
 book = xlrd.book.Book()
@@ -180,7 +180,7 @@ for line in open(sys.argv[1]).read().split():
   input += Hex(MakeFont(u"Arial", 10, {1, 3, 1, 1, 2}).WriteXLS(12)) + "\n";
   input += Hex(MakeFont(u"Times New Roman", 14, {2, 2, 2, 2, 1}).WriteXLS(8)) + "\n";
   input += Hex(MakeFont(u"\u017Dlt\u00FD", 9, {}).WriteXLS(63)) + "\n";
-  EXPECT_EQ(test::RunPython(script, input),
+  EXPECT_EQ(test_support::RunPython(script, input),
             "Arial 200 1 1 700 2 33 12\n"
             "Times New Roman 280 0 0 400 1 2 8\n"
             "\xC5\xBDlt\xC3\xBD 180 0 0 400 0 0 63\n");
@@ -188,7 +188,8 @@ for line in open(sys.argv[1]).read().split():
 
 // xlwt writes a workbook; xlrd hands us the raw FONT records and its reading of them.
 TEST(FontRecordPeer, WeReadWhatXlwtWrites) {
-  if (!test::PythonHasModules("xlrd, xlwt")) GTEST_SKIP() << "python3-xlrd/xlwt are not installed";
+  if (!test_support::PythonHasModules("xlrd, xlwt"))
+    GTEST_SKIP() << "python3-xlrd/xlwt are not installed";
   const std::string script = R"(
 import sys, io, xlwt, xlrd, xlrd.compdoc, struct
 wb = xlwt.Workbook()
@@ -216,7 +217,7 @@ for f in book.font_list:
     if f.name == 'Dummy Font': continue
     print(f.name, f.height // 20, f.italic, f.struck_out, f.weight >= 700, f.escapement, f.underline_type, f.colour_index)
 )";
-  const std::string output = test::RunPython(script, "");
+  const std::string output = test_support::RunPython(script, "");
   std::istringstream lines(output);
   std::vector<std::string> records, expected;
   std::string line;

@@ -85,9 +85,9 @@ namespace {
 class XLSReaderXlwt : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(XLSReaderXlwt, AgreesWithXlrd) {
-  TempDir dir;
-  const std::string path = (dir.Path() / "cells.xls").string();
-  RunPeer("cells_xlwt.py", {path, GetParam()});
+  TScratchDir dir;
+  const std::string path = dir.File("cells.xls");
+  RunPeer(kPeers + "cells_xlwt.py", {path, GetParam()});
   const CellDump ours = DumpWithReader(path);
   const CellDump peer = DumpWithXlrd({path})[path];
   ExpectSameCells(path, ours, peer);
@@ -139,8 +139,8 @@ Bytes FormulaSheet() {
 }
 
 TEST(XLSReaderHandBuilt, FormulaResultsAgreeWithXlrd) {
-  TempDir dir;
-  const std::string path = (dir.Path() / "formulas.xls").string();
+  TScratchDir dir;
+  const std::string path = dir.File("formulas.xls");
   const Bytes stream =
       WorkbookStream(StandardStyles(),
                      {{u"Vzorce", FormulaSheet()}, {u"Druh\u00FD", Label(0, 0, u"second", false)}});

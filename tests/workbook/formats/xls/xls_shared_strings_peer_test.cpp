@@ -35,7 +35,7 @@ std::string FromHex(const std::string& hex) {
 
 std::vector<PeerTable> PeerTables(const std::vector<std::string>& files) {
   std::vector<PeerTable> tables(files.size());
-  for (const std::string& line : SplitLines(RunPeer("sst_xlrd.py", files))) {
+  for (const std::string& line : SplitLines(RunPeer(kPeers + "sst_xlrd.py", files))) {
     const std::vector<std::string> f = SplitTabs(line);
     PeerTable& table = tables[std::stoul(f[0])];
     if (f[1] == "sst") table.read = true;
@@ -90,9 +90,9 @@ void ExpectSameTable(const TXLSSharedStrings_Import& ours, const PeerTable& peer
 }  // namespace
 
 TEST(XlsSharedStringsPeer, XlwtTableOverManyContinueRecordsAgreesWithXlrd) {
-  TempDir dir;
-  const std::string file = (dir.Path() / "strings.xls").string();
-  RunPeer("sst_xlwt.py", {file});
+  TScratchDir dir;
+  const std::string file = dir.File("strings.xls");
+  RunPeer(kPeers + "sst_xlwt.py", {file});
   const std::vector<PeerTable> peer = PeerTables({file});
   ASSERT_TRUE(peer[0].read);
 

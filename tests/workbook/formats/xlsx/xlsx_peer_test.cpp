@@ -4,10 +4,9 @@
 
 #include <unistd.h>
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <optional>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -23,21 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kPeers = SOURCE_DIR "/tests/workbook/formats/xlsx/peers/";
 const std::string kWbdump = BINARY_DIR "/tools/wbdump";
-
-// Standard output of a command, nullopt when it fails.
-std::optional<std::string> RunCommand(const std::string& command) {
-  FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
-  if (!pipe) return std::nullopt;
-  std::string out;
-  char buffer[65536];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-  if (pclose(pipe) != 0) return std::nullopt;
-  return out;
-}
-
-std::string Quoted(const std::string& path) { return "'" + path + "'"; }
 
 // What both dumps may differ in without a reader being wrong: line breaks (shared strings keep
 // CR LF), empty cells and rows at the end (a row element without cells, cells openpyxl makes for
@@ -59,40 +44,38 @@ std::string Normalized(const std::string& dump) {
   return result;
 }
 
-bool OpenpyxlAvailable() {
-  return test_support::PythonAvailable() && RunCommand("/usr/bin/python3 -c 'import openpyxl'");
-}
-
 class XLSXPeerTest : public ModelTest {
  protected:
   void SetUp() override {
     ModelTest::SetUp();
-    if (!OpenpyxlAvailable()) GTEST_SKIP() << "/usr/bin/python3 with openpyxl is not installed";
+    if (!test_support::PythonHasModules("openpyxl"))
+      GTEST_SKIP() << "/usr/bin/python3 with openpyxl is not installed";
     if (access(kWbdump.c_str(), X_OK) != 0) GTEST_SKIP() << "wbdump is not built: " << kWbdump;
   }
 
-  static std::optional<std::string> Oracle(const std::string& file) {
-    return RunCommand("/usr/bin/python3 " + Quoted(kPeers + "openpyxl_dump.py") + " " +
-                      Quoted(file));
+  // Each file as openpyxl reads it, in one run.
+  static std::map<std::string, std::string> Oracles(const std::vector<std::string>& paths) {
+    return test_support::OutputPerFile(
+        test_support::RunPeer("workbook/formats/xlsx/peers/openpyxl_dump.py", paths));
   }
-  static std::optional<std::string> Ours(const std::string& file) {
-    return RunCommand(Quoted(kWbdump) + " " + Quoted(file));
+  static test_support::TCommandResult Ours(const std::string& path) {
+    return test_support::RunCommand(kWbdump + " " + test_support::ShellQuoted(path));
   }
 };
 
 TEST_F(XLSXPeerTest, WorkbooksWrittenByOpenpyxlReadTheSame) {
   test_support::TScratchDir dir;
-  std::ifstream generator(kPeers + "make_oracle_workbooks.py");
+  std::ifstream generator(SOURCE_DIR "/tests/workbook/formats/xlsx/peers/make_oracle_workbooks.py");
   const std::string script{std::istreambuf_iterator<char>(generator), {}};
-  std::istringstream names(test_support::RunPython(dir, script));
+  std::vector<std::string> paths;
+  for (const std::string& name : test_support::SplitLines(test_support::RunPython(dir, script)))
+    paths.push_back(dir.File(name));
+  const std::map<std::string, std::string> oracles = Oracles(paths);
   int compared = 0;
-  for (std::string name; std::getline(names, name);) {
-    const std::string file = dir.File(name);
-    std::optional<std::string> oracle = Oracle(file);
-    std::optional<std::string> ours = Ours(file);
-    ASSERT_TRUE(oracle) << name;
-    ASSERT_TRUE(ours) << name;
-    EXPECT_EQ(Normalized(*ours), Normalized(*oracle)) << name;
+  for (const std::string& path : paths) {
+    const test_support::TCommandResult ours = Ours(path);
+    ASSERT_EQ(ours.Status, 0) << path;
+    EXPECT_EQ(Normalized(ours.Output), Normalized(oracles.at(path))) << path;
     ++compared;
   }
   EXPECT_EQ(compared, 2);
@@ -116,14 +99,17 @@ TEST_F(XLSXPeerTest, CorpusFilesOpenpyxlReadsReadTheSame) {
   if (files.empty()) GTEST_SKIP() << "the shared corpus is absent: " << SHARED_DIR;
   // openpyxl finds no worksheets in packages of the strict namespaces.
   const std::set<std::string> openpyxlMisreads = {"strict_iso_paths.xlsx"};
+  std::vector<std::string> paths;
+  for (const fs::path& file : files)
+    if (!openpyxlMisreads.count(file.filename().string())) paths.push_back(file.string());
+  const std::map<std::string, std::string> oracles = Oracles(paths);
   int compared = 0;
-  for (const fs::path& file : files) {
-    if (openpyxlMisreads.count(file.filename().string())) continue;
-    std::optional<std::string> oracle = Oracle(file.string());
-    if (!oracle) continue;  // openpyxl cannot read it
-    std::optional<std::string> ours = Ours(file.string());
-    ASSERT_TRUE(ours) << file;
-    EXPECT_EQ(Normalized(*ours), Normalized(*oracle)) << file;
+  for (const std::string& path : paths) {
+    const std::string& oracle = oracles.at(path);
+    if (oracle == test_support::kUnreadable) continue;  // openpyxl cannot read it
+    const test_support::TCommandResult ours = Ours(path);
+    ASSERT_EQ(ours.Status, 0) << path;
+    EXPECT_EQ(Normalized(ours.Output), Normalized(oracle)) << path;
     ++compared;
   }
   EXPECT_GT(compared, 0);

@@ -8,11 +8,11 @@
 #include <map>
 #include <sstream>
 
-#include "../../model/python_peer.h"
 #include "workbook/core/cell_refs.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/formats/library_start.h"
 #include "workbook/formats/measuring_hooks.h"
+#include "workbook/formats/python_peer.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 #include "workbook/formats/xlsx/xlsx_sheet_elements.h"
 #include "workbook/model/cell.h"
@@ -341,14 +341,14 @@ class XLSXSheetElementsPeerTest : public XLSXSheetElementsTest {
  protected:
   void SetUp() override {
     XLSXSheetElementsTest::SetUp();
-    if (!test::PythonHasModules("openpyxl"))
+    if (!test_support::PythonHasModules("openpyxl"))
       GTEST_SKIP() << "/usr/bin/python3 with openpyxl is not installed";
     StartWorkbookLibrary();
   }
   // Runs Script with the file's path; the output's "key|value" lines.
   std::map<std::string, std::string> Run(const std::string& script, const std::string& path) {
     std::map<std::string, std::string> values;
-    std::istringstream lines(test::RunPython(script, path));
+    std::istringstream lines(test_support::RunPython(script, path));
     for (std::string line; std::getline(lines, line);) {
       const std::size_t bar = line.find('|');
       if (bar != std::string::npos) values[line.substr(0, bar)] = line.substr(bar + 1);

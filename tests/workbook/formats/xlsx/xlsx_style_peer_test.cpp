@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "workbook/model/python_peer.h"
-#include "workbook/model/style_lines.h"
-#include "workbook/model/style_test_support.h"
+#include "workbook/formats/python_peer.h"
 #include "workbook/model/cell_borders_list.h"
 #include "workbook/model/font_list.h"
+#include "workbook/model/style_lines.h"
+#include "workbook/model/style_test_support.h"
 #include "workbook/model/xml_test_support.h"
 
 namespace workbook {
@@ -21,7 +21,8 @@ using test::FontLine;
 using test::kDescribeStyles;
 
 TEST(StyleXlsxPeer, OpenpyxlReadsOurFontsAndBorders) {
-  if (!test::PythonHasModules("openpyxl")) GTEST_SKIP() << "python3-openpyxl is not installed";
+  if (!test_support::PythonHasModules("openpyxl"))
+    GTEST_SKIP() << "python3-openpyxl is not installed";
   TExportFontList fonts;
   TExportFont font;
   font.SetName(u"Calibri");
@@ -57,7 +58,7 @@ for b in sheet.borders: print(border_line(b))
   std::string expected;
   for (int i = 0; i < fonts.Count(); ++i) expected += FontLine(*fonts.GetItem(i)) + "\n";
   for (int i = 1; i < borders.Count(); ++i) expected += BorderLine(*borders.GetItem(i)) + "\n";
-  const std::string output = test::RunPython(script, xml.Text());
+  const std::string output = test_support::RunPython(script, xml.Text());
   // Entry 0 of the border registry has unset lines, which openpyxl does not compare with ours.
   std::istringstream lines(output);
   std::string line, actual;
@@ -70,7 +71,8 @@ for b in sheet.borders: print(border_line(b))
 }
 
 TEST(StyleXlsxPeer, WeReadOpenpyxlsFontsAndBorders) {
-  if (!test::PythonHasModules("openpyxl")) GTEST_SKIP() << "python3-openpyxl is not installed";
+  if (!test_support::PythonHasModules("openpyxl"))
+    GTEST_SKIP() << "python3-openpyxl is not installed";
   const std::string script = std::string(kDescribeStyles) + R"(
 import io, zipfile
 from openpyxl import Workbook, load_workbook
@@ -89,7 +91,7 @@ wb2 = load_workbook(buf)
 for f in wb2._fonts: print(font_line(f))
 for b in wb2._borders: print(border_line(b))
 )";
-  const std::string output = test::RunPython(script, "");
+  const std::string output = test_support::RunPython(script, "");
   std::istringstream lines(output);
   std::string stylesXml, line, expected;
   std::getline(lines, stylesXml);

@@ -107,7 +107,10 @@ TEST_F(PythonZip, UnzipAcceptsOurArchive) {
   Add(zip, u"[Content_Types].xml", "<Types/>");
   Add(zip, u"xl/workbook.xml", std::string(100000, 'x'));
   WriteFileBytes(dir_.File("ours.zip"), target.Data());
-  EXPECT_EQ(std::system(("unzip -tqq '" + dir_.File("ours.zip") + "'").c_str()), 0);
+  EXPECT_EQ(
+      test_support::RunCommand("unzip -tqq " + test_support::ShellQuoted(dir_.File("ours.zip")))
+          .Status,
+      0);
 }
 
 TEST_F(PythonZip, DeflatedPiecesJoinIntoOneEntry) {

@@ -6,66 +6,55 @@
 namespace workbook::test {
 namespace {
 
-struct ValueCase {
-  const char16_t* Text;
-  double Expected;
-};
+std::string Narrow(std::u16string_view text) { return std::string(text.begin(), text.end()); }
 
-class PrecedenceTest : public FormulaTest, public ::testing::WithParamInterface<ValueCase> {};
-
-TEST_P(PrecedenceTest, EvaluatesAsHandComputed) {
-  const TRPNValue value = Eval(GetParam().Text);
-  EXPECT_EQ(value.Error, TRPNError::None);
-  EXPECT_DOUBLE_EQ(value.Value, GetParam().Expected);
+TEST_F(FormulaTest, EvaluatesOperatorsAsHandComputed) {
+  // Unary minus binds tighter than "^"; "^" and comparisons are left-associative; equality holds
+  // within the tolerance; the "=" is optional.
+  const std::pair<std::u16string, double> cases[] = {
+      {u"=1+2*3", 7},    {u"=(1+2)*3", 9},      {u"=-2^2", 4},     {u"=2^3^2", 64},
+      {u"=10%", 0.1},    {u"=10%*2", 0.2},      {u"=50%%", 0.005}, {u"=8-3-2", 3},
+      {u"=8/4/2", 1},    {u"=2^-1", 0.5},       {u"=2*-3", -6},    {u"=--3", 3},
+      {u"=+-+3", -3},    {u"=1+2=3", 1},        {u"=1+2<>3", 0},   {u"=2<3", 1},
+      {u"=3<3", 0},      {u"=3<=3", 1},         {u"=4>3", 1},      {u"=3>=4", 0},
+      {u"=1<2=1", 1},    {u"=0.1+0.2=0.3", 1},  {u"=1=-1", 0},     {u"=  1 +  2 ", 3},
+      {u"1+1", 2},       {u"=1.5E-5*1E5", 1.5}, {u"=1e+2", 100},   {u"=.5*4", 2},
+      {u"=((((2))))", 2}};
+  for (auto [text, expected] : cases) {
+    const TRPNValue value = Eval(text);
+    EXPECT_EQ(value.Error, TRPNError::None) << Narrow(text);
+    EXPECT_DOUBLE_EQ(value.Value, expected) << Narrow(text);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Operators, PrecedenceTest,
-    ::testing::Values(ValueCase{u"=1+2*3", 7}, ValueCase{u"=(1+2)*3", 9},
-                      ValueCase{u"=-2^2", 4},    // unary minus binds tighter than "^"
-                      ValueCase{u"=2^3^2", 64},  // "^" is left-associative
-                      ValueCase{u"=10%", 0.1}, ValueCase{u"=10%*2", 0.2},
-                      ValueCase{u"=50%%", 0.005}, ValueCase{u"=8-3-2", 3}, ValueCase{u"=8/4/2", 1},
-                      ValueCase{u"=2^-1", 0.5}, ValueCase{u"=2*-3", -6}, ValueCase{u"=--3", 3},
-                      ValueCase{u"=+-+3", -3}, ValueCase{u"=1+2=3", 1}, ValueCase{u"=1+2<>3", 0},
-                      ValueCase{u"=2<3", 1}, ValueCase{u"=3<3", 0}, ValueCase{u"=3<=3", 1},
-                      ValueCase{u"=4>3", 1}, ValueCase{u"=3>=4", 0},
-                      ValueCase{u"=1<2=1", 1},        // comparisons are left-associative
-                      ValueCase{u"=0.1+0.2=0.3", 1},  // equality within the tolerance
-                      ValueCase{u"=1=-1", 0}, ValueCase{u"=  1 +  2 ", 3},
-                      ValueCase{u"1+1", 2},  // the "=" is optional
-                      ValueCase{u"=1.5E-5*1E5", 1.5}, ValueCase{u"=1e+2", 100},
-                      ValueCase{u"=.5*4", 2}, ValueCase{u"=((((2))))", 2}));
-
-struct RenderCase {
-  const char16_t* Text;
-  const char16_t* Rendered;
-};
-
-class RenderTest : public FormulaTest, public ::testing::WithParamInterface<RenderCase> {};
-
-TEST_P(RenderTest, RendersTheParsedFormula) {
-  TRPNFormula formula;
-  ASSERT_TRUE(formula.ParseFormula(GetParam().Text));
-  EXPECT_EQ(formula.GetFormulaText(), GetParam().Rendered);
+TEST_F(FormulaTest, RendersTheParsedFormulaWithTheCornersInOrder) {
+  const std::pair<std::u16string, std::u16string> cases[] = {
+      {u"=$A$1+B2*2", u"$A$1+B2*2"},
+      {u"=SUM(A1:B2)", u"SUM(A1:B2)"},
+      {u"=(A1)", u"(A1)"},
+      {u"=ROUND(A1,2)", u"ROUND(A1,2)"},
+      {u"=round( a1 , 2 )", u"ROUND(A1,2)"},
+      {u"=A$1+$B2", u"A$1+$B2"},
+      {u"=SUM($A1:B$2,C3)", u"SUM($A1:B$2,C3)"},
+      {u"=B2:A1", u"A1:B2"},
+      {u"=-A1%", u"-A1%"},
+      {u"=+A1", u"A1"},
+      {u"=(1+2)*3", u"(1+2)*3"},
+      {u"=SUM((1+2),MAX(A1,B1,C1))", u"SUM((1+2),MAX(A1,B1,C1))"},
+      {u"=PI()*2", u"PI()*2"},
+      {u"=Total_2024*2", u"Total_2024*2"},
+      {u"=1.5E-5", u"1.5E-5"},
+      {u"=0.25", u"0.25"},
+      {u"=XFD1048576", u"XFD1048576"},
+      {u"=A1<>B1", u"A1<>B1"},
+      {u"=NOT(A1>=2)", u"NOT(A1>=2)"},
+      {u"=TRUNC(A1,1)+TRUNC(B1)", u"TRUNC(A1,1)+TRUNC(B1)"}};
+  for (auto [text, rendered] : cases) {
+    TRPNFormula formula;
+    ASSERT_TRUE(formula.ParseFormula(text)) << Narrow(text);
+    EXPECT_EQ(formula.GetFormulaText(), rendered);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, RenderTest,
-    ::testing::Values(
-        RenderCase{u"=$A$1+B2*2", u"$A$1+B2*2"}, RenderCase{u"=SUM(A1:B2)", u"SUM(A1:B2)"},
-        RenderCase{u"=(A1)", u"(A1)"}, RenderCase{u"=ROUND(A1,2)", u"ROUND(A1,2)"},
-        RenderCase{u"=round( a1 , 2 )", u"ROUND(A1,2)"}, RenderCase{u"=A$1+$B2", u"A$1+$B2"},
-        RenderCase{u"=SUM($A1:B$2,C3)", u"SUM($A1:B$2,C3)"},
-        RenderCase{u"=B2:A1", u"A1:B2"},  // corners in order
-        RenderCase{u"=-A1%", u"-A1%"}, RenderCase{u"=+A1", u"A1"},
-        RenderCase{u"=(1+2)*3", u"(1+2)*3"},
-        RenderCase{u"=SUM((1+2),MAX(A1,B1,C1))", u"SUM((1+2),MAX(A1,B1,C1))"},
-        RenderCase{u"=PI()*2", u"PI()*2"}, RenderCase{u"=Total_2024*2", u"Total_2024*2"},
-        RenderCase{u"=1.5E-5", u"1.5E-5"}, RenderCase{u"=0.25", u"0.25"},
-        RenderCase{u"=XFD1048576", u"XFD1048576"}, RenderCase{u"=A1<>B1", u"A1<>B1"},
-        RenderCase{u"=NOT(A1>=2)", u"NOT(A1>=2)"},
-        RenderCase{u"=TRUNC(A1,1)+TRUNC(B1)", u"TRUNC(A1,1)+TRUNC(B1)"}));
 
 TEST_F(FormulaTest, GivesTheXlsxAndOdsTexts) {
   TRPNFormula formula;
@@ -99,8 +88,7 @@ TEST_F(FormulaTest, CountsVariableArgumentsOncePerArgument) {
       if (formula.Token(i).Kind() == TRPNTokenKind::VarFunction)
         counts.push_back(
             static_cast<const TRPNFormulaTokenVarFunction&>(formula.Token(i)).ArgCount);
-    EXPECT_EQ(counts, c.Counts) << std::string(c.Text,
-                                               c.Text + std::char_traits<char16_t>::length(c.Text));
+    EXPECT_EQ(counts, c.Counts) << Narrow(c.Text);
   }
 }
 
@@ -121,47 +109,35 @@ TEST_F(FormulaTest, ReferencesCarryPositionsAndAbsoluteFlags) {
   EXPECT_TRUE(r.Col2Absolute);
 }
 
-struct BadCase {
-  const char16_t* Text;
-  const char16_t* Message;
-};
-
-class MalformedTest : public FormulaTest, public ::testing::WithParamInterface<BadCase> {};
-
-TEST_P(MalformedTest, FailsWithAClearMessageAndNoTokens) {
-  TRPNFormula formula;
-  ASSERT_TRUE(formula.ParseFormula(u"=1+2"));
-  try {
-    formula.Parse(GetParam().Text);
-    ADD_FAILURE() << "parsed";
-  } catch (const ERPNFormulaException& e) {
-    EXPECT_EQ(e.Message(), GetParam().Message);
+TEST_F(FormulaTest, MalformedTextsFailWithAClearMessageAndNoTokens) {
+  const std::pair<std::u16string, std::u16string> cases[] = {
+      {u"", u"Invalid formula \"\": the formula is empty."},
+      {u"  ", u"Invalid formula \"  \": the formula is empty."},
+      {u"=\"abc\"", u"Invalid formula \"=\"abc\"\": unknown item \"\"abc\"\" at position 2."},
+      {u"=Sheet1!A1", u"Invalid formula \"=Sheet1!A1\": unknown item \"Sheet1!A1\" at position 2."},
+      {u"=A1&B1", u"Invalid formula \"=A1&B1\": unknown item \"A1&B1\" at position 2."},
+      {u"=IF(A1,1,2)", u"Invalid formula \"=IF(A1,1,2)\": unknown item \"IF\" at position 2."},
+      {u"=1,2", u"Invalid formula \"=1,2\": the comma \",\" at position 3 is outside parentheses."},
+      {u"=(1+2", u"Invalid formula \"=(1+2\": a \")\" is missing at the end."},
+      {u"=1+2)", u"Invalid formula \"=1+2)\": no \"(\" matches \")\" at position 5."},
+      {u"=SUM(1", u"Invalid formula \"=SUM(1\": a \")\" is missing at the end."},
+      {u"=ROUND(1)", u"Invalid formula \"=ROUND(1)\": ROUND takes 2 arguments, not 1."},
+      {u"=PI(1)", u"Invalid formula \"=PI(1)\": PI takes 0 arguments, not 1."},
+      {u"=1#2", u"Invalid formula \"=1#2\": unknown item \"1#2\" at position 2."}};
+  for (auto [text, message] : cases) {
+    TRPNFormula formula;
+    ASSERT_TRUE(formula.ParseFormula(u"=1+2"));
+    try {
+      formula.Parse(text);
+      ADD_FAILURE() << "parsed " << Narrow(text);
+    } catch (const ERPNFormulaException& e) {
+      EXPECT_EQ(e.Message(), message);
+    }
+    EXPECT_EQ(formula.Count(), 0);
+    EXPECT_FALSE(formula.ParseFormula(text));
+    EXPECT_EQ(formula.GetFormulaText(), u"");
   }
-  EXPECT_EQ(formula.Count(), 0);
-  EXPECT_FALSE(formula.ParseFormula(GetParam().Text));
-  EXPECT_EQ(formula.GetFormulaText(), u"");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, MalformedTest,
-    ::testing::Values(
-        BadCase{u"", u"Invalid formula \"\": the formula is empty."},
-        BadCase{u"  ", u"Invalid formula \"  \": the formula is empty."},
-        BadCase{u"=\"abc\"",
-                u"Invalid formula \"=\"abc\"\": unknown item \"\"abc\"\" at position 2."},
-        BadCase{u"=Sheet1!A1",
-                u"Invalid formula \"=Sheet1!A1\": unknown item \"Sheet1!A1\" at position 2."},
-        BadCase{u"=A1&B1", u"Invalid formula \"=A1&B1\": unknown item \"A1&B1\" at position 2."},
-        BadCase{u"=IF(A1,1,2)",
-                u"Invalid formula \"=IF(A1,1,2)\": unknown item \"IF\" at position 2."},
-        BadCase{u"=1,2",
-                u"Invalid formula \"=1,2\": the comma \",\" at position 3 is outside parentheses."},
-        BadCase{u"=(1+2", u"Invalid formula \"=(1+2\": a \")\" is missing at the end."},
-        BadCase{u"=1+2)", u"Invalid formula \"=1+2)\": no \"(\" matches \")\" at position 5."},
-        BadCase{u"=SUM(1", u"Invalid formula \"=SUM(1\": a \")\" is missing at the end."},
-        BadCase{u"=ROUND(1)", u"Invalid formula \"=ROUND(1)\": ROUND takes 2 arguments, not 1."},
-        BadCase{u"=PI(1)", u"Invalid formula \"=PI(1)\": PI takes 0 arguments, not 1."},
-        BadCase{u"=1#2", u"Invalid formula \"=1#2\": unknown item \"1#2\" at position 2."}));
 
 TEST_F(FormulaTest, RejectsOverlongTexts) {
   TRPNFormula formula;

@@ -1,6 +1,8 @@
 # The oracle for our ODS reader: content.xml parsed with the standard library alone and printed in
 # wbdump's layout ("# sheet N NAME", then the rows' value texts joined by TAB, escaped).
-# Exit code 2 when the package cannot be read (no zip, no content.xml, encrypted, too large).
+# Reads every file named on the command line in one run: each file's dump follows a line
+# "# file PATH"; a package that cannot be read (no zip, no content.xml, encrypted, too large)
+# prints "# unreadable" instead.
 import sys
 import zipfile
 import xml.etree.ElementTree as ET
@@ -11,6 +13,10 @@ NS = {
     "text": "urn:oasis:names:tc:opendocument:xmlns:text:1.0",
 }
 MAX_ROWS, MAX_COLS = 1048576, 16384
+
+
+class Unreadable(Exception):
+    pass
 
 
 def q(prefix, name):
@@ -88,18 +94,19 @@ def rows_of(element):
             yield from rows_of(child)
 
 
-def main():
+def dump(path):
     try:
-        package = zipfile.ZipFile(sys.argv[1])
+        package = zipfile.ZipFile(path)
         if "encryption-data" in package.read("META-INF/manifest.xml").decode("utf-8", "replace"):
-            sys.exit(2)
+            raise Unreadable()
         root = ET.fromstring(package.read("content.xml"))
     except (zipfile.BadZipFile, KeyError):
-        sys.exit(2)
+        raise Unreadable()
+    out = []
     spreadsheet = root.find("office:body/office:spreadsheet", NS)
     tables = spreadsheet.findall("table:table", NS) if spreadsheet is not None else []
     for number, table in enumerate(tables, 1):
-        print("# sheet %d %s" % (number, table.get(q("table", "name"), "")))
+        out.append("# sheet %d %s" % (number, table.get(q("table", "name"), "")))
         cells = {}
         row_index = 0
         for row in rows_of(table):
@@ -113,20 +120,28 @@ def main():
                 text = cell_text(cell)
                 if text is not None:
                     if col + repeat > MAX_COLS:
-                        sys.exit(2)
+                        raise Unreadable()
                     for c in range(col, col + repeat):
                         values[c] = text
                 col += repeat
             if values:
                 if row_index + row_repeat > MAX_ROWS:
-                    sys.exit(2)
+                    raise Unreadable()
                 for r in range(row_index, row_index + row_repeat):
                     cells[r] = values
             row_index += row_repeat
         for r in range(max(cells) + 1 if cells else 0):
             values = cells.get(r, {})
             width = max(values) + 1 if values else 0
-            print("\t".join(escape(values.get(c, "")) for c in range(width)))
+            out.append("\t".join(escape(values.get(c, "")) for c in range(width)))
+    return out
 
 
-main()
+for path in sys.argv[1:]:
+    print("# file " + path)
+    try:
+        lines = dump(path)
+    except Exception:  # Unreadable, or damaged XML or values
+        lines = ["# unreadable"]
+    for line in lines:
+        print(line)

@@ -9,7 +9,8 @@ errors and empty cells are empty. Where the library's rules differ from openpyxl
 oracle follows the library: day serials count from 1899-12-30 without the phantom 1900-02-29 (so
 serials before 61 show one day earlier), durations show their time of day, and the "_x000D_"
 escape before a line break is dropped. Line breaks are compared as LF by the calling test.
-Usage: openpyxl_dump.py FILE
+Usage: openpyxl_dump.py FILE... (each file's dump follows a line "# file PATH"; a file openpyxl
+cannot read prints "# unreadable" instead)
 """
 import datetime
 import re
@@ -89,8 +90,8 @@ def escape(text):
             .replace("\n", "\\n"))
 
 
-def main():
-    book = openpyxl.load_workbook(sys.argv[1], data_only=True)
+def dump(path):
+    book = openpyxl.load_workbook(path, data_only=True)
     out = []
     for number, sheet in enumerate(book.worksheets, 1):
         out.append("# sheet %d %s" % (number, sheet.title))
@@ -103,7 +104,14 @@ def main():
             last_col = max(cells) if cells else 0
             out.append("\t".join(escape(value_text(cells[c])) if c in cells else ""
                                  for c in range(1, last_col + 1)))
-    sys.stdout.write("\n".join(out) + "\n")
+    return out
 
 
-main()
+for path in sys.argv[1:]:
+    print("# file " + path)
+    try:
+        lines = dump(path)
+    except Exception:  # openpyxl's failures of every kind
+        lines = ["# unreadable"]
+    for line in lines:
+        print(line)

@@ -26,6 +26,7 @@ const TImportCase kCommaCases[] = {
     {"quoted CR LF", "\"a\r\nb\",c\r\nd", {{u"a\r\nb", u"c"}, {u"d"}}},
     {"quoted LF becomes CR LF", "\"a\nb\"", {{u"a\r\nb"}}},
     {"quoted CR becomes CR LF", "\"a\rb\"", {{u"a\r\nb"}}},
+    {"quoted breaks next to the quotes", "\"\n\r\",\"\r\"", {{u"\r\n\r\n", u"\r\n"}}},
     {"LF lines", "a\nb\n", {{u"a"}, {u"b"}}},
     {"CR lines", "a\rb\r", {{u"a"}, {u"b"}}},
     {"CR LF is one break", "a\r\n\r\nb", {{u"a"}, {}, {u"b"}}},
@@ -191,12 +192,27 @@ TEST_F(TextFormatsTest, MoreRowsThanASheetHoldsIsAFileError) {
 
 TEST_F(TextFormatsTest, AHugeQuotedFieldIsReadWhole) {
   TExporterCSVComma comma;
-  const std::string big(3'000'000, 'x');
+  std::string big(3'000'000, 'x');
+  big[2'000'000] = '\n';
   const TSheetTexts rows = Import(comma, "\"" + big + "\",y");
   ASSERT_EQ(rows.size(), 1u);
   ASSERT_EQ(rows[0].size(), 2u);
-  EXPECT_EQ(rows[0][0].size(), big.size());
+  EXPECT_EQ(rows[0][0].size(), big.size() + 1);
+  EXPECT_EQ(rows[0][0].substr(1'999'999, 4), u"x\r\nx");
   EXPECT_EQ(rows[0][1], u"y");
+  EXPECT_TRUE(Book().WorkSheets[0]->Rows[0]->Cells[0]->GetStyle().GetWrapText());
+}
+
+TEST_F(TextFormatsTest, AFieldBeyondTheTextBudgetIsAFileError) {
+  Book().LoadLimits = {1000, 1 << 20};
+  TExporterCSVComma comma;
+  try {
+    Import(comma, "a,\"" + std::string(600'000, 'x') + "\"");
+    FAIL() << "no exception";
+  } catch (const EWorkbookFileException& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "The file is too large to load: its texts take more than 1 MB.");
+  }
 }
 
 TEST_F(TextFormatsTest, ProgressStagesOfAnImport) {

@@ -1,4 +1,4 @@
-#include "app/ui/import_workbook.h"
+#include "app/statement/import_workbook.h"
 
 namespace app {
 

@@ -1,4 +1,4 @@
-#include "app/ui/sum_texts.h"
+#include "app/statement/sum_texts.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "app/ui/settings_validation.h"
+#include "app/statement/settings_validation.h"
 
 #include <set>
 #include <vector>

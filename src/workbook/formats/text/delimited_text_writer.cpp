@@ -1,5 +1,6 @@
 #include <string>
 
+#include "workbook/core/invariant_texts.h"
 #include "workbook/core/library_texts.h"
 #include "workbook/formats/exporter_registry.h"
 #include "workbook/formats/text/text_exporter.h"
@@ -11,11 +12,6 @@ namespace {
 
 // Progress is reported after this many cells, so the display never slows down a large sheet.
 constexpr int kCellsPerProgress = 10000;
-
-std::u16string DecimalText(long long value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
 
 }  // namespace
 
@@ -65,7 +61,7 @@ void TExporterText::ExportSheet(TExportWorkSheet& sheet, TTextWriter& writer) {
     writer.Write(LineBreak);
     if (counter > kCellsPerProgress && workbook) {
       if (sheet.OnAddRow)
-        workbook->DoProgress(wpsRows, 1, 2, DecimalText(sheet.Rows.Count()));
+        workbook->DoProgress(wpsRows, 1, 2, ISOIntToStr(sheet.Rows.Count()));
       else
         workbook->DoProgress(wpsRows, r, sheet.Rows.Count(), std::u16string());
       counter = 1;

@@ -86,24 +86,24 @@ TEST(OleStorageWrite, BigStreamRootEntry) {
 }
 
 TEST(OleStorageWrite, OlefileReadsWhatWeWrite) {
-  TempDir dir;
-  std::vector<std::string> args = {dir.Path().string()};
+  TScratchDir dir;
+  std::vector<std::string> args = {dir.Path()};
   const std::vector<std::size_t> sizes = {0, 100, 4095, 4096, 70000, 13900 * 512, 20000 * 512};
   for (std::size_t k = 0; k < sizes.size(); ++k) {
     const auto file = Write(Pattern(sizes[k]));
-    const auto path = dir.Path() / ("f" + std::to_string(k) + ".xls");
+    const auto path = dir.File("f" + std::to_string(k) + ".xls");
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(file.data()),
                static_cast<std::streamsize>(file.size()));
-    args.push_back(path.string());
+    args.push_back(path);
   }
-  const auto lines = SplitLines(RunPeer("ole_streams.py", args));
+  const auto lines = SplitLines(RunPeer(kPeers + "ole_streams.py", args));
   ASSERT_EQ(lines.size(), 2 * sizes.size());
   for (std::size_t k = 0; k < sizes.size(); ++k) {
     EXPECT_EQ(lines[2 * k], std::to_string(k) + "\topen");
     EXPECT_EQ(lines[2 * k + 1], std::to_string(k) + "\tstream\t57006f0072006b0062006f006f006b00\t" +
                                     std::to_string(sizes[k]) + "\tcomplete");
-    std::ifstream in(dir.Path() / (std::to_string(k) + "_0.bin"), std::ios::binary);
+    std::ifstream in(dir.File(std::to_string(k) + "_0.bin"), std::ios::binary);
     const std::vector<std::uint8_t> read((std::istreambuf_iterator<char>(in)),
                                          std::istreambuf_iterator<char>());
     EXPECT_TRUE(read == Pattern(sizes[k])) << sizes[k];

@@ -1,7 +1,8 @@
-#include "workbook/formats/xlsx/xlsx_shared_strings_export.h"
+#include "workbook/formats/xlsx/xlsx_shared_strings_writer.h"
 
 #include <memory>
 
+#include "workbook/core/xml/xml_text.h"
 #include "workbook/formats/xlsx/xlsx_escapes.h"
 #include "workbook/formats/xlsx/xlsx_memory_stream_list.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
@@ -26,9 +27,9 @@ void AppendT(std::string& out, std::u16string_view text) {
   }
   out += XMLNeedsPreservedSpace(text) ? "<t xml:space=\"preserve\">" : "<t>";
   if (NeedsXLSXEscapes(text))
-    AppendXMLText(out, EncodeXLSXEscapes(text));
+    AppendXmlText(out, EncodeXLSXEscapes(text), TXmlEscaping::Text);
   else
-    AppendXMLText(out, text);
+    AppendXmlText(out, text, TXmlEscaping::Text);
   out += "</t>";
 }
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "workbook/core/enum_names.h"
+#include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/formats/xlsx/xlsx_palette.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/model/cell_style.h"
@@ -18,33 +19,19 @@ constexpr std::uint16_t kXFRecord = 0xE0;
 constexpr int kStyleXFCount = 15;
 constexpr std::uint32_t kFillFlag = 1u << 26;
 
-void PutWord(std::vector<std::uint8_t>& data, std::uint32_t value) {
-  data.push_back(static_cast<std::uint8_t>(value));
-  data.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void PutDWord(std::vector<std::uint8_t>& data, std::uint32_t value) {
-  PutWord(data, value & 0xFFFF);
-  PutWord(data, value >> 16);
-}
-
 void WriteRecord(TStream& stream, std::uint16_t id, const std::vector<std::uint8_t>& data) {
   std::vector<std::uint8_t> header;
-  PutWord(header, id);
-  PutWord(header, static_cast<std::uint32_t>(data.size()));
+  XLSPutWord(header, id);
+  XLSPutWord(header, static_cast<std::uint32_t>(data.size()));
   stream.WriteBuffer(header.data(), header.size());
   stream.WriteBuffer(data.data(), data.size());
 }
 
-bool IsWrittenFormatId(std::int32_t id) {
-  return id >= 164 || (id >= 5 && id <= 8) || (id >= 41 && id <= 44);
-}
-
 std::vector<std::uint8_t> EmptyXF(std::uint16_t type) {
   std::vector<std::uint8_t> data;
-  PutWord(data, 0);
-  PutWord(data, 0);
-  PutWord(data, type);
+  XLSPutWord(data, 0);
+  XLSPutWord(data, 0);
+  XLSPutWord(data, type);
   data.insert(data.end(), {0, 0, 0, 0xFC});
   data.resize(20, 0);
   return data;
@@ -62,10 +49,10 @@ void TExporterXLSX_StyleSheet::WriteXLS(TStream& stream, TExporterXLSX_Palette& 
     // A BIFF8 string holds at most 65,535 characters and a record 8,224 bytes.
     if (code.size() > 4000) code.resize(4000);
     std::vector<std::uint8_t> data;
-    PutWord(data, static_cast<std::uint32_t>(format.Id()));
-    PutWord(data, static_cast<std::uint32_t>(code.size()));
+    XLSPutWord(data, static_cast<std::uint32_t>(format.Id()));
+    XLSPutWord(data, static_cast<std::uint32_t>(code.size()));
     data.push_back(1);
-    for (char16_t c : code) PutWord(data, c);
+    for (char16_t c : code) XLSPutWord(data, c);
     WriteRecord(stream, kFormatRecord, data);
   }
 
@@ -75,9 +62,9 @@ void TExporterXLSX_StyleSheet::WriteXLS(TStream& stream, TExporterXLSX_Palette& 
   for (const TExporterXLSX_Style& xf : styles_) {
     std::vector<std::uint8_t> data;
     // BIFF has no font 4: font 0 is written as fonts 0-3.
-    PutWord(data, static_cast<std::uint32_t>(xf.FontIndex == 0 ? 0 : xf.FontIndex + 4));
-    PutWord(data, static_cast<std::uint32_t>(xf.NumFmtId < 0 ? 0 : xf.NumFmtId));
-    PutWord(data, xf.Protection & 0x03u);
+    XLSPutWord(data, static_cast<std::uint32_t>(xf.FontIndex == 0 ? 0 : xf.FontIndex + 4));
+    XLSPutWord(data, static_cast<std::uint32_t>(xf.NumFmtId < 0 ? 0 : xf.NumFmtId));
+    XLSPutWord(data, xf.Protection & 0x03u);
     data.push_back(static_cast<std::uint8_t>(HAlignToXLS(xf.HAlignment) | (xf.Wrap ? 0x08 : 0) |
                                              VAlignToXLS(xf.VAlignment)));
     data.push_back(xf.Rotation);
@@ -91,14 +78,14 @@ void TExporterXLSX_StyleSheet::WriteXLS(TStream& stream, TExporterXLSX_Palette& 
       const TColor fill = fills_.GetColor(xf.FillIndex);
       if (fill != clNone) borders.Colors |= kFillFlag;
     }
-    PutDWord(data, borders.Lines);
-    PutDWord(data, borders.Colors);
+    XLSPutDWord(data, borders.Lines);
+    XLSPutDWord(data, borders.Colors);
     std::uint32_t pattern = 0;
     const TColor fill = fills_.GetColor(xf.FillIndex);
     if (fill != clNone)
       pattern = palette.GetColorIndex(fill == clGray125Fill ? RGBToColor(0x80, 0x80, 0x80) : fill) &
                 0x7Fu;
-    PutWord(data, pattern);
+    XLSPutWord(data, pattern);
     WriteRecord(stream, kXFRecord, data);
   }
 }

@@ -1,4 +1,4 @@
-#include "app/ui/workbook_import.h"
+#include "app/statement/import_sections.h"
 
 #include <algorithm>
 

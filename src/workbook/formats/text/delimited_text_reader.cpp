@@ -6,7 +6,9 @@
 #include "workbook/core/library_texts.h"
 #include "workbook/formats/text/text_exporter.h"
 #include "workbook/formats/text/text_reader.h"
+#include "workbook/model/cell_string.h"
 #include "workbook/model/limits.h"
+#include "workbook/model/packed_text.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
@@ -17,34 +19,9 @@ namespace {
 constexpr long long kCellsPerProgress = 10000;
 // Number cells made from text show the number as it is, with no fixed decimals.
 constexpr std::uint8_t kGeneralDecimals = 255;
-// The field buffer's first room, and the most room it keeps after a field.
-constexpr std::size_t kFieldCapacity = 1024;
-constexpr std::size_t kKeptFieldCapacity = 1 << 20;
-
-std::u16string DecimalText(long long value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 bool IsLineBreak(char16_t c) { return c == u'\r' || c == u'\n' || c == u'\u2028'; }
-
-// LF, CR and CR LF inside a field all become CR LF; a text without breaks is not copied.
-void UseCrLfBreaks(std::u16string& text) {
-  if (text.find_first_of(u"\r\n") == std::u16string::npos) return;
-  std::u16string out;
-  out.reserve(text.size() + 16);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i];
-    if (c == u'\r' || c == u'\n') {
-      out += u"\r\n";
-      if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-    } else {
-      out.push_back(c);
-    }
-  }
-  text.swap(out);
-}
 
 // One import: the parser's state over a reader and the sheet it fills.
 class TTextImport {
@@ -56,9 +33,7 @@ class TTextImport {
         workbook_(workbook),
         sheet_(sheet),
         maxRows_(std::min(exporter.GetMaxRowCount(), kMaxSheetRows)),
-        maxCols_(std::min(exporter.GetMaxColCount(), kMaxSheetCols)) {
-    field_.reserve(kFieldCapacity);
-  }
+        maxCols_(std::min(exporter.GetMaxColCount(), kMaxSheetCols)) {}
 
   void Run() {
     char16_t c;
@@ -107,7 +82,7 @@ class TTextImport {
     FinishRow();
     if (sheet_.Rows.Count() >= maxRows_)
       throw EWorkbookFileException(u"The file has more rows than a worksheet can hold (" +
-                                   DecimalText(maxRows_) + u").");
+                                   ISOIntToStr(maxRows_) + u").");
     row_ = sheet_.AddRow();
     if (cellsSinceReport_ > kCellsPerProgress) {
       workbook_.DoProgress(wpsRows, reader_.Position() / 1024, reader_.Size() / 1024,
@@ -151,13 +126,20 @@ class TTextImport {
     }
   }
 
-  // The text after an opening quote, up to the closing one; a doubled quote stands for one.
-  // False when the stream ends inside the field, which is then stored with all that was read.
+  // The text after an opening quote, up to the closing one; a doubled quote stands for one, and
+  // LF, CR and CR LF all become CR LF. False when the stream ends inside the field, which is then
+  // stored with all that was read.
   bool ReadQuoted() {
     quoted_ = true;
     const char16_t quote = exporter_.QuoteChar;
     char16_t c;
     while (reader_.Read(c)) {
+      if (c == u'\r' || c == u'\n') {
+        field_.push_back(u'\r');
+        field_.push_back(u'\n');
+        PassLineFeedAfter(c);
+        continue;
+      }
       if (c != quote) {
         field_.push_back(c);
         continue;
@@ -189,25 +171,22 @@ class TTextImport {
       while (field_.size() > keep && IsBlank(field_.back())) field_.pop_back();
     }
     if (row_->Cells.Count() >= maxCols_)
-      throw EWorkbookFileException(u"Row " + DecimalText(row_->GetIndex() + 1) +
+      throw EWorkbookFileException(u"Row " + ISOIntToStr(row_->GetIndex() + 1) +
                                    u" of the file has more columns than a worksheet can hold (" +
-                                   DecimalText(maxCols_) + u").");
+                                   ISOIntToStr(maxCols_) + u").");
     double number = 0;
     if (field_.empty()) {
       row_->AddCellEmpty();
     } else if (exporter_.DetectNumbers && !IsBlank(field_.front()) && !IsBlank(field_.back()) &&
-               ISOTryStrToFloat(field_, number)) {
+               ISOTryStrToFloat(field_.View(), number)) {
       row_->AddCellNumber(number, kGeneralDecimals);
     } else {
-      UseCrLfBreaks(field_);
-      row_->AddCellString(field_);
+      // The cell takes the field's text as it was built: a huge field is never copied.
+      static_cast<TExportCellString*>(row_->AddCell(TCellClass::String))
+          ->SetValueShared(field_.Take());
     }
+    field_.clear();
     ++cellsSinceReport_;
-    // A huge field's room is given back rather than kept for the rest of the file.
-    if (field_.capacity() > kKeptFieldCapacity) {
-      std::u16string().swap(field_);
-      field_.reserve(kFieldCapacity);
-    }
   }
 
   TExporterText& exporter_;
@@ -217,7 +196,7 @@ class TTextImport {
   const int maxRows_;
   const int maxCols_;
   TExportRow* row_ = nullptr;
-  std::u16string field_;
+  TPackedTextBuilder field_;
   bool quoted_ = false;
   std::size_t quotedLength_ = 0;
   long long cellsSinceReport_ = 0;

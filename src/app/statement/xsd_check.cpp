@@ -1,4 +1,4 @@
-#include "app/ui/xsd_check.h"
+#include "app/statement/xsd_check.h"
 
 #include <filesystem>
 

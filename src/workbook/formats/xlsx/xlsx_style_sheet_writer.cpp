@@ -17,11 +17,6 @@ namespace {
 
 std::string Num(long long value) { return std::to_string(value); }
 
-// Ids the writer must declare: custom ones and the currency ids whose codes depend on the locale.
-bool IsWrittenFormatId(std::int32_t id) {
-  return id >= 164 || (id >= 5 && id <= 8) || (id >= 41 && id <= 44);
-}
-
 void WriteXf(TXmlNode cellXfs, const TExporterXLSX_Style& style) {
   TXmlNode xf = cellXfs.AddChild("xf");
   xf.SetAttr("numFmtId", Num(style.NumFmtId < 0 ? 0 : style.NumFmtId));

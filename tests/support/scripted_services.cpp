@@ -1,4 +1,4 @@
-#include "platform/scripted_services.h"
+#include "support/scripted_services.h"
 
 #include <filesystem>
 

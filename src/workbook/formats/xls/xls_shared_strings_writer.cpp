@@ -1,7 +1,8 @@
-#include "workbook/formats/xls/xls_shared_strings_export.h"
+#include "workbook/formats/xls/xls_shared_strings_writer.h"
 
 #include <algorithm>
 
+#include "platform/text_codec.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 
 namespace workbook {
@@ -18,10 +19,9 @@ constexpr int kRecordData = 8224;
 std::int32_t TXLSSharedStrings_Export::Add(const std::u16string& text, const std::u16string& suffix,
                                            std::vector<std::uint8_t> runs) {
   bool isNew = false;
-  const bool surrogates =
-      std::any_of(text.begin(), text.end(), [](char16_t c) { return c >= 0xD800 && c <= 0xDFFF; });
+  const bool surrogates = std::any_of(text.begin(), text.end(), platform::IsSurrogate);
   const std::int32_t index =
-      keys_.Add((surrogates ? XLSWellFormedText(text) : text) + suffix, isNew);
+      keys_.Add((surrogates ? platform::WellFormedUtf16(text) : text) + suffix, isNew);
   if (isNew) {
     entries_.emplace_back();
     if (!suffix.empty() || !runs.empty()) {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "workbook/formats/xls/xls_shared_strings.h"
-#include "workbook/formats/xls/xls_shared_strings_export.h"
+#include "workbook/formats/xls/xls_shared_strings_writer.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 
 using namespace workbook;

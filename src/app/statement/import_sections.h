@@ -9,7 +9,7 @@
 
 #include "app/statement/data.h"
 #include "app/statement/section_import.h"
-#include "app/ui/import_workbook.h"
+#include "app/statement/import_workbook.h"
 
 namespace app {
 
