@@ -47,20 +47,29 @@ std::uint32_t TPackedText::LineBreakFacts(std::u16string_view text) {
 
 TPackedText TPackedText::WithCRLFBreaks() const {
   if (!HasLoneLineBreak()) return *this;
-  const std::u16string_view text = View();
-  Examined(text.size());
+  Examined(size());
+  return TPackedText(workbook::WithCRLFBreaks(View()));
+}
+
+std::u16string WithCRLFBreaks(std::u16string_view text, std::vector<std::int32_t>* moved) {
   std::u16string normal;
   normal.reserve(text.size() + text.size() / 8);
+  if (moved) moved->assign(text.size() + 1, 0);
   for (std::size_t i = 0; i < text.size(); ++i) {
+    if (moved) (*moved)[i] = static_cast<std::int32_t>(normal.size());
     const char16_t c = text[i];
     if (c != u'\r' && c != u'\n') {
       normal += c;
-    } else {
-      normal += u"\r\n";
-      if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+      continue;
+    }
+    normal += u"\r\n";
+    if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+      ++i;
+      if (moved) (*moved)[i] = static_cast<std::int32_t>(normal.size()) - 1;
     }
   }
-  return TPackedText(normal);
+  if (moved) moved->back() = static_cast<std::int32_t>(normal.size());
+  return normal;
 }
 
 TPackedText& TPackedText::operator=(const TPackedText& other) noexcept {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace workbook {
 
@@ -97,5 +98,10 @@ class TPackedTextBuilder {
   std::size_t size_ = 0;
   std::size_t capacity_ = 0;
 };
+
+// Text with every lone CR or LF made a CR LF pair. With Moved, Moved[i] is where unit i of Text
+// lands in the result (Moved[Text's size] is the result's size), for positions that must follow.
+std::u16string WithCRLFBreaks(std::u16string_view text,
+                              std::vector<std::int32_t>* moved = nullptr);
 
 }  // namespace workbook

@@ -116,9 +116,8 @@ TEST_F(ValidatorRoad, RunsXmlstarletInTheStartupFolderAndJudgesItsOutput) {
   ASSERT_EQ(boxes_.Shown.size(), 2u);
   EXPECT_EQ(Utf8(boxes_.Shown[1].Text), kInvalid + console_.Output);
 
-  const std::string unjudged[] = {"", "sh: 1: xmlstarlet: not found\n", "KV 1.xml - valid\n",
-                                  "my files/kv 1.xml - valid\n"};
-  for (const std::string& output : unjudged) {
+  // Output that does not judge the file by its full name shows nothing.
+  for (const char* output : {"sh: 1: xmlstarlet: not found\n", "my files/kv 1.xml - valid\n"}) {
     console_.Output = output;
     CheckFile(file);
     EXPECT_EQ(boxes_.Shown.size(), 2u) << output;

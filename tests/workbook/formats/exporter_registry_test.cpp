@@ -111,13 +111,6 @@ TEST(LibraryStartTest, RegistersTheXlsxHandlerAndHeadlessHooks) {
   EXPECT_NE(GetProgressDlgWrapperClass(), nullptr);
 }
 
-TEST(TCustomExporterTest, BaseLimitsAreUnbounded) {
-  TFakeExporter base(u"", {});
-  EXPECT_EQ(base.GetMaxColCount(), 2147483647);
-  EXPECT_EQ(base.GetMaxRowCount(), 2147483647);
-  EXPECT_EQ(base.GetCellWidthPadding(), 0);
-}
-
 struct TRowHeightCase {
   const char16_t* name;
   int size;

@@ -79,66 +79,51 @@ class LoadBlowupTest : public ModelTest {
   std::unique_ptr<TWorkbook> Book;
 };
 
-TEST_F(LoadBlowupTest, FarCellsAndRepeatedLongTextsLoadUnderTheLimit) {
+TEST_F(LoadBlowupTest, FilesLoadOrFailAsAFileUnderTheMemoryLimit) {
   const std::string text(100'000, 'x');
-  struct TCase {
-    const char* name;
-    std::function<void(LoadBlowupTest&)> load;
-  } cases[] = {
-      {"100 sheets whose only cell is XFD1048576",
-       [](LoadBlowupTest& t) {
-         TExporterXLSX xlsx;
-         t.Load(ManySheets(100, "<row r=\"1048576\"><c r=\"XFD1048576\"><v>1</v></c></row>"), xlsx);
-       }},
-      {"a 100,000-character text repeated across every column",
-       [&text](LoadBlowupTest& t) {
-         TExporterODS ods;
-         t.Load(OdsPackage("<table:table-row><table:table-cell office:value-type=\"string\" "
-                           "table:number-columns-repeated=\"16383\"><text:p>" +
-                           text +
-                           "</text:p></table:table-cell><table:table-cell/>"
-                           "</table:table-row>"),
-                ods);
-       }},
-  };
-  for (const TCase& c : cases) {
-    const test::TBoundedLoad result = LoadBounded([&] { c.load(*this); });
-    EXPECT_EQ(OutcomeName(result.Outcome), "loaded") << c.name << ": " << result.Message;
-  }
-}
-
-TEST_F(LoadBlowupTest, RepeatsMakingTooMuchFailAsAFile) {
-  const std::string formula(100'000, '1');
-  const test::TBoundedLoad result = LoadBounded([&] {
-    TExporterODS ods;
-    Load(OdsPackage("<table:table-row table:number-rows-repeated=\"1000\"><table:table-cell "
-                    "office:value-type=\"float\" office:value=\"1\" table:formula=\"of:=" +
-                    formula +
-                    "\" table:number-columns-repeated=\"16383\"/><table:table-cell/>"
-                    "</table:table-row>"),
-         ods);
-  });
-  EXPECT_EQ(OutcomeName(result.Outcome), "file error") << result.Message;
-}
-
-TEST_F(LoadBlowupTest, TwentyThousandRelationshipsToOneSheetPartFailAtOnce) {
   // A 100 KB sheet part named by 20,000 relationships: read once per name, it took gigabytes.
   std::string rows;
   for (int r = 1; rows.size() < 100'000; ++r)
     rows += "<row r=\"" + std::to_string(r) + "\"><c><v>12345.678</v></c></row>";
-  TXLSXParts parts = ManySheets(1, rows);
+  TXLSXParts oneSheetManyNames = ManySheets(1, rows);
   std::string rels =
       "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
   for (int i = 1; i <= 20'000; ++i)
     rels += "<Relationship Id=\"rId" + std::to_string(i) + "\" Type=\"" + kRel +
             "/worksheet\" Target=\"worksheets/sheet1.xml\"/>";
-  parts.Parts["xl/_rels/workbook.xml.rels"] = rels + "</Relationships>";
-  const test::TBoundedLoad result = LoadBounded([&] {
-    TExporterXLSX xlsx;
-    Load(parts, xlsx);
-  });
-  EXPECT_EQ(OutcomeName(result.Outcome), "file error") << result.Message;
-  EXPECT_NE(result.Message.find("named by more than one sheet relationship"), std::string::npos);
+  oneSheetManyNames.Parts["xl/_rels/workbook.xml.rels"] = rels + "</Relationships>";
+  const struct {
+    const char* name;
+    bool ods;
+    TXLSXParts parts;
+    std::string outcome, message;
+  } kCases[] = {
+      {"100 sheets whose only cell is XFD1048576", false,
+       ManySheets(100, "<row r=\"1048576\"><c r=\"XFD1048576\"><v>1</v></c></row>"), "loaded", ""},
+      {"a 100,000-character text repeated across every column", true,
+       OdsPackage("<table:table-row><table:table-cell office:value-type=\"string\" "
+                  "table:number-columns-repeated=\"16383\"><text:p>" +
+                  text + "</text:p></table:table-cell><table:table-cell/></table:table-row>"),
+       "loaded", ""},
+      {"a 100,000-character formula repeated over 1000 rows of every column", true,
+       OdsPackage("<table:table-row table:number-rows-repeated=\"1000\"><table:table-cell "
+                  "office:value-type=\"float\" office:value=\"1\" table:formula=\"of:=" +
+                  std::string(100'000, '1') +
+                  "\" table:number-columns-repeated=\"16383\"/><table:table-cell/>"
+                  "</table:table-row>"),
+       "file error", ""},
+      {"one sheet part named by 20,000 relationships", false, oneSheetManyNames, "file error",
+       "named by more than one sheet relationship"},
+  };
+  for (const auto& c : kCases) {
+    const test::TBoundedLoad result = LoadBounded([&] {
+      TExporterODS ods;
+      TExporterXLSX xlsx;
+      Load(c.parts, c.ods ? static_cast<TCustomExporter&>(ods) : xlsx);
+    });
+    EXPECT_EQ(OutcomeName(result.Outcome), c.outcome) << c.name << ": " << result.Message;
+    EXPECT_NE(result.Message.find(c.message), std::string::npos) << c.name;
+  }
 }
 
 TEST_F(LoadBlowupTest, FarCellsAreStoredAlone) {

@@ -9,6 +9,7 @@
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/formula/rpn_formula.h"
+#include "workbook/model/packed_text.h"
 #include "workbook/model/rich_text.h"
 #include "workbook/model/row.h"
 
@@ -46,22 +47,8 @@ void TExportCellString::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext
 void TExportCellString::ReadXLSText(std::u16string_view text,
                                     std::span<const std::uint8_t> runBuffer) {
   // Where each character of the file's text lands once lone CR and LF became CR LF.
-  std::u16string normal;
-  std::vector<std::int32_t> moved(text.size() + 1);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    moved[i] = static_cast<std::int32_t>(normal.size());
-    char16_t c = text[i];
-    if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-      normal += u"\r\n";
-      moved[++i] = static_cast<std::int32_t>(normal.size()) - 1;
-    } else if (c == u'\r' || c == u'\n') {
-      normal += u"\r\n";
-    } else {
-      normal += c;
-    }
-  }
-  moved[text.size()] = static_cast<std::int32_t>(normal.size());
-  SetValueEx(normal, true);
+  std::vector<std::int32_t> moved;
+  SetValueEx(WithCRLFBreaks(text, &moved), true);
   if (runBuffer.size() < 4) return;
   TStringRichTextTags& tags = GetRichTextTags();
   tags.ReadXLSRuns(runBuffer);

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "workbook/core/units.h"
+#include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_record_reader.h"
 #include "workbook/model/cols.h"
 
@@ -10,7 +11,7 @@ namespace workbook {
 namespace {
 
 // BIFF8 sheets have 256 columns; a record reaching column 256 describes the sheet's default.
-constexpr int kXLSColCount = 256;
+constexpr int kXLSColCount = xls_record::kColumnCount;
 
 }  // namespace
 

@@ -14,9 +14,8 @@ namespace workbook {
 
 namespace {
 
-// The sheet limits of BIFF8.
-constexpr int kXLSMaxRows = 65536;
-constexpr int kXLSMaxCols = 256;
+constexpr int kXLSMaxRows = xls_record::kRowCount;
+constexpr int kXLSMaxCols = xls_record::kColumnCount;
 // The largest record data BIFF8 allows.
 constexpr std::int64_t kMaxRecordData = 8224;
 

@@ -4,6 +4,7 @@
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
 #include "workbook/core/stream.h"
+#include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/model/font.h"
 #include "workbook/model/font_list.h"
@@ -12,7 +13,6 @@ namespace workbook {
 
 namespace {
 
-constexpr std::uint16_t kFontRecordId = 0x0031;
 constexpr std::size_t kFixedPartSize = 14;
 // The FONT record's underline byte for Underline 1 to 4; 0 for not set and none.
 constexpr std::uint8_t kUnderlineCodes[] = {0, 1, 2, 0x21, 0x22};
@@ -83,7 +83,7 @@ std::uint16_t TExportFont::ReadXLS(std::span<const std::uint8_t> data) {
 void TExportFontList::WriteXLSRecord(TStream& stream, const std::vector<std::uint8_t>& data,
                                      int times) {
   std::vector<std::uint8_t> record;
-  XLSPutWord(record, kFontRecordId);
+  XLSPutWord(record, xls_record::kFont);
   XLSPutWord(record, static_cast<std::uint16_t>(data.size()));
   record.insert(record.end(), data.begin(), data.end());
   for (int i = 0; i < times; ++i) stream.WriteBuffer(record.data(), record.size());

@@ -6,6 +6,7 @@
 
 #include "platform/text_codec.h"
 #include "workbook/core/exceptions.h"
+#include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/formats/xls/xls_strings.h"
 
@@ -22,7 +23,6 @@ constexpr TGuid kURLMoniker = {0xE0, 0xC9, 0xEA, 0x79, 0xF9, 0xBA, 0xCE, 0x11,
                                0x8C, 0x82, 0x00, 0xAA, 0x00, 0x4B, 0xA9, 0x0B};
 constexpr TGuid kURLSerial = {0x79, 0x58, 0x81, 0xF4, 0x3B, 0x1D, 0x7F, 0x48,
                               0xAF, 0x2C, 0x82, 0x5D, 0xC4, 0x85, 0x27, 0x63};
-constexpr std::uint16_t kHLinkId = 0x01B8;
 constexpr std::uint32_t kHasMoniker = 0x01, kAbsolute = 0x02, kSiteGivenName = 0x04,
                         kHasDisplayName = 0x10, kHasFrameName = 0x80;
 constexpr std::uint32_t kURLTrailerSize = 24;
@@ -57,7 +57,7 @@ void XLSWriteHyperlink(TStream& stream, int firstRow, int lastRow, int firstCol,
   target = target.substr(0, kMaxChars);
   text = text.substr(0, kMaxChars);
   const std::size_t size = 2 * (target.size() + 1) + 48 + 2 * (text.size() + 1) + 32;
-  XLSWriteRecordHeader(stream, kHLinkId, static_cast<std::uint16_t>(size));
+  XLSWriteRecordHeader(stream, xls_record::kHLink, static_cast<std::uint16_t>(size));
   for (int v : {firstRow, lastRow, firstCol, lastCol})
     XLSWriteWord(stream, static_cast<std::uint16_t>(v));
   WriteGuid(stream, kStdLink);

@@ -22,8 +22,8 @@ constexpr std::uint16_t kBuiltIn = 0x0020;
 constexpr std::uint8_t kPrintArea = 0x06;
 constexpr std::uint8_t kPrintTitles = 0x07;
 constexpr std::uint8_t kPtgMemFunc = 0x29;
-constexpr int kLastRow = 65535;
-constexpr int kLastCol = 255;
+constexpr int kLastRow = xls_record::kMaxRow;
+constexpr int kLastCol = xls_record::kMaxColumn;
 
 // A column word carries the relative flags in its top bits.
 int Column(std::uint16_t word) { return word & 0x00FF; }

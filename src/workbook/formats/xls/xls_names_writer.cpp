@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/model/named_cells.h"
 #include "workbook/model/page_setup.h"
@@ -13,7 +14,6 @@ namespace workbook {
 
 namespace {
 
-constexpr std::uint16_t kNameId = 0x0018;
 constexpr std::uint8_t kPtgArea3d = 0x3B;
 // A name whose sheet is gone still takes its place in the list: formulas count names by it.
 constexpr std::uint8_t kPtgAreaErr3d = 0x3D;
@@ -23,8 +23,8 @@ constexpr std::uint16_t kBuiltIn = 0x0020;
 constexpr std::uint8_t kPrintArea = 0x06;
 constexpr std::uint8_t kPrintTitles = 0x07;
 constexpr std::uint16_t kAreaSize = 11;
-constexpr int kLastRow = 65535;
-constexpr int kLastCol = 255;
+constexpr int kLastRow = xls_record::kMaxRow;
+constexpr int kLastCol = xls_record::kMaxColumn;
 
 // First and last index of a range side; an open side covers the whole sheet.
 std::pair<int, int> Side(int first, int count, int last) {
@@ -44,7 +44,7 @@ void WriteArea(TStream& stream, std::uint8_t ptg, int sheet, const TExportRange&
 // The fixed part of a NAME record up to the name's characters.
 void WriteNameStart(TStream& stream, std::uint16_t size, std::uint16_t options,
                     std::size_t nameLength, std::uint16_t formulaSize, int sheetTab) {
-  XLSWriteRecordHeader(stream, kNameId, size);
+  XLSWriteRecordHeader(stream, xls_record::kName, size);
   XLSWriteWord(stream, options);
   XLSWriteByte(stream, 0);  // keyboard shortcut
   XLSWriteByte(stream, static_cast<std::uint8_t>(nameLength));

@@ -6,6 +6,7 @@
 
 #include "platform/text_codec.h"
 #include "workbook/core/units.h"
+#include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_record_reader.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/formats/xls/xls_strings.h"
@@ -16,17 +17,12 @@ namespace workbook {
 
 namespace {
 
-constexpr std::uint16_t kHeaderId = 0x0014, kFooterId = 0x0015, kVerticalBreaksId = 0x001A,
-                        kHorizontalBreaksId = 0x001B, kLeftMarginId = 0x0026,
-                        kRightMarginId = 0x0027, kTopMarginId = 0x0028, kBottomMarginId = 0x0029,
-                        kPrintHeadersId = 0x002A, kPrintGridLinesId = 0x002B, kGutsId = 0x0080,
-                        kHCenterId = 0x0083, kVCenterId = 0x0084, kSetupId = 0x00A1;
 // Spreadsheet programs keep header texts to 255 characters, and BIFF8 sheets to 1026 manual
 // breaks each way, 65536 rows and 256 columns.
 constexpr std::size_t kMaxHeaderChars = 255;
 constexpr std::size_t kMaxBreaks = 1026;
-constexpr int kXLSMaxRow = 65535;
-constexpr int kXLSMaxCol = 255;
+constexpr int kXLSMaxRow = xls_record::kMaxRow;
+constexpr int kXLSMaxCol = xls_record::kMaxColumn;
 
 using TBytes = std::vector<std::uint8_t>;
 
@@ -98,11 +94,11 @@ std::vector<std::uint8_t> TExportPageSettings::WriteXLS() const {
         colBreaks.push_back(col->GetIndex());
     }
   }
-  PutBreaks(data, kHorizontalBreaksId, rowBreaks);
-  PutBreaks(data, kVerticalBreaksId, colBreaks);
-  if (PrintHeaders) PutWordRecord(data, kPrintHeadersId, 1);
-  if (PrintGridLines) PutWordRecord(data, kPrintGridLinesId, 1);
-  XLSPutRecordHeader(data, kGutsId, 8);
+  PutBreaks(data, xls_record::kHorizontalPageBreaks, rowBreaks);
+  PutBreaks(data, xls_record::kVerticalPageBreaks, colBreaks);
+  if (PrintHeaders) PutWordRecord(data, xls_record::kPrintHeaders, 1);
+  if (PrintGridLines) PutWordRecord(data, xls_record::kPrintGridLines, 1);
+  XLSPutRecordHeader(data, xls_record::kGuts, 8);
   XLSPutWord(data, rowLevel ? rowLevel * 14 + 1 : 0);
   XLSPutWord(data, colLevel ? colLevel * 14 + 1 : 0);
   XLSPutWord(data, rowLevel ? rowLevel + 1 : 0);
@@ -110,20 +106,20 @@ std::vector<std::uint8_t> TExportPageSettings::WriteXLS() const {
   const TExportHeaders* header = owner_ ? &owner_->Header : nullptr;
   const TExportHeaders* footer = owner_ ? &owner_->Footer : nullptr;
   if (header && header->HasText()) {
-    const TBytes record = header->WriteXLS(kHeaderId);
+    const TBytes record = header->WriteXLS(xls_record::kHeader);
     data.insert(data.end(), record.begin(), record.end());
   }
   if (footer && footer->HasText()) {
-    const TBytes record = footer->WriteXLS(kFooterId);
+    const TBytes record = footer->WriteXLS(xls_record::kFooter);
     data.insert(data.end(), record.begin(), record.end());
   }
-  if (Centering & ctHorizontal) PutWordRecord(data, kHCenterId, 1);
-  if (Centering & ctVertical) PutWordRecord(data, kVCenterId, 1);
-  PutDoubleRecord(data, kLeftMarginId, CmToInch(LeftMargin));
-  PutDoubleRecord(data, kRightMarginId, CmToInch(RightMargin));
-  PutDoubleRecord(data, kTopMarginId, CmToInch(TopMargin));
-  PutDoubleRecord(data, kBottomMarginId, CmToInch(BottomMargin));
-  XLSPutRecordHeader(data, kSetupId, 34);
+  if (Centering & ctHorizontal) PutWordRecord(data, xls_record::kHCenter, 1);
+  if (Centering & ctVertical) PutWordRecord(data, xls_record::kVCenter, 1);
+  PutDoubleRecord(data, xls_record::kLeftMargin, CmToInch(LeftMargin));
+  PutDoubleRecord(data, xls_record::kRightMargin, CmToInch(RightMargin));
+  PutDoubleRecord(data, xls_record::kTopMargin, CmToInch(TopMargin));
+  PutDoubleRecord(data, xls_record::kBottomMargin, CmToInch(BottomMargin));
+  XLSPutRecordHeader(data, xls_record::kSetup, 34);
   XLSPutWord(data, 9);
   XLSPutWord(data, Word(Scale));
   XLSPutWord(data, UseFirstPageNumber
@@ -165,51 +161,51 @@ void TExportPageSettings::ReadXLSSetup(TXLSRecordReader& reader) {
 
 bool TExportPageSettings::ReadXLSRecord(std::uint16_t id, TXLSRecordReader& reader) {
   switch (id) {
-    case kLeftMarginId:
+    case xls_record::kLeftMargin:
       LeftMargin = MarginCm(reader.ReadDouble());
       return true;
-    case kRightMarginId:
+    case xls_record::kRightMargin:
       RightMargin = MarginCm(reader.ReadDouble());
       return true;
-    case kTopMarginId:
+    case xls_record::kTopMargin:
       TopMargin = MarginCm(reader.ReadDouble());
       return true;
-    case kBottomMarginId:
+    case xls_record::kBottomMargin:
       BottomMargin = MarginCm(reader.ReadDouble());
       return true;
-    case kHCenterId:
+    case xls_record::kHCenter:
       Centering = reader.ReadWord() ? Centering | ctHorizontal : Centering & ~ctHorizontal;
       return true;
-    case kVCenterId:
+    case xls_record::kVCenter:
       Centering = reader.ReadWord() ? Centering | ctVertical : Centering & ~ctVertical;
       return true;
-    case kPrintHeadersId:
+    case xls_record::kPrintHeaders:
       PrintHeaders = reader.ReadWord() != 0;
       return true;
-    case kPrintGridLinesId:
+    case xls_record::kPrintGridLines:
       PrintGridLines = reader.ReadWord() != 0;
       return true;
-    case kSetupId:
+    case xls_record::kSetup:
       ReadXLSSetup(reader);
       return true;
-    case kHorizontalBreaksId:
-    case kVerticalBreaksId: {
+    case xls_record::kHorizontalPageBreaks:
+    case xls_record::kVerticalPageBreaks: {
       // A count the record cannot hold is cut to the entries it holds.
       const std::uint32_t count = std::min<std::uint32_t>(reader.ReadWord(), reader.Left() / 6);
       for (std::uint32_t i = 0; i < count && owner_; ++i) {
         const int index = reader.ReadWord();
         reader.Skip(4);
-        if (id == kHorizontalBreaksId)
+        if (id == xls_record::kHorizontalPageBreaks)
           owner_->GetRow(index)->PageBreak = true;
         else if (index <= kXLSMaxCol)
           owner_->Cols.GetCol(index)->PageBreak = true;
       }
       return true;
     }
-    case kHeaderId:
+    case xls_record::kHeader:
       if (owner_) owner_->Header.ReadXLS(reader);
       return true;
-    case kFooterId:
+    case xls_record::kFooter:
       if (owner_) owner_->Footer.ReadXLS(reader);
       return true;
     default:

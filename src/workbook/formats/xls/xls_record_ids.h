@@ -50,7 +50,25 @@ constexpr std::uint16_t kCondFmt = 0x01B0;
 constexpr std::uint16_t kCF = 0x01B1;
 constexpr std::uint16_t kHLink = 0x01B8;
 constexpr std::uint16_t kFeatHeader = 0x0867;
+// Records of the page setup.
+constexpr std::uint16_t kHeader = 0x0014;
+constexpr std::uint16_t kFooter = 0x0015;
+constexpr std::uint16_t kVerticalPageBreaks = 0x001A;
+constexpr std::uint16_t kHorizontalPageBreaks = 0x001B;
+constexpr std::uint16_t kLeftMargin = 0x0026;
+constexpr std::uint16_t kRightMargin = 0x0027;
+constexpr std::uint16_t kTopMargin = 0x0028;
+constexpr std::uint16_t kBottomMargin = 0x0029;
+constexpr std::uint16_t kPrintHeaders = 0x002A;
+constexpr std::uint16_t kPrintGridLines = 0x002B;
+constexpr std::uint16_t kGuts = 0x0080;
+constexpr std::uint16_t kHCenter = 0x0083;
+constexpr std::uint16_t kVCenter = 0x0084;
+constexpr std::uint16_t kSetup = 0x00A1;
+// What carries on a record too long for one.
+constexpr std::uint16_t kContinue = 0x003C;
 // Records only the writer puts out.
+constexpr std::uint16_t kExtSST = 0x00FF;
 constexpr std::uint16_t kTemplate = 0x0060;
 constexpr std::uint16_t kWindow1 = 0x003D;
 constexpr std::uint16_t kStyle = 0x0293;
@@ -69,5 +87,7 @@ constexpr std::uint16_t kBofWorksheet = 0x0010;
 // The largest row and column index a BIFF8 sheet has.
 constexpr std::uint32_t kMaxRow = 65535;
 constexpr std::uint32_t kMaxColumn = 255;
+constexpr int kRowCount = 65536;
+constexpr int kColumnCount = 256;
 
 }  // namespace workbook::xls_record

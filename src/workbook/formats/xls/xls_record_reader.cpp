@@ -5,6 +5,7 @@
 
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
+#include "workbook/formats/xls/xls_record_ids.h"
 
 namespace workbook {
 
@@ -94,7 +95,7 @@ bool TXLSRecordReader::NextIsContinue() {
   if (!started_ || RecordEnd() + 4 > streamSize_) return false;
   std::uint8_t id[2];
   Fetch(RecordEnd(), id, 2);
-  return FromLittleEndian(id, 2) == kXLSRecordContinue;
+  return FromLittleEndian(id, 2) == xls_record::kContinue;
 }
 
 void TXLSRecordReader::NextContinue() {

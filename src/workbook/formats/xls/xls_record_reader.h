@@ -8,8 +8,6 @@
 
 namespace workbook {
 
-constexpr std::uint16_t kXLSRecordContinue = 0x003C;
-
 class TXLSRecordReader {
  public:
   // Reads the records from Stream's current position on; the stream is not moved.

@@ -3,15 +3,13 @@
 #include <algorithm>
 
 #include "platform/text_codec.h"
+#include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 
 namespace workbook {
 
 namespace {
 
-constexpr std::uint16_t kSSTId = 0x00FC;
-constexpr std::uint16_t kContinueId = 0x003C;
-constexpr std::uint16_t kExtSSTId = 0x00FF;
 constexpr int kRecordData = 8224;
 
 }  // namespace
@@ -66,7 +64,7 @@ void TXLSSharedStrings_Export::SaveToRecords(std::vector<std::unique_ptr<TMemory
   bucketSize_ = static_cast<std::uint16_t>(std::max<std::int32_t>(8, (Count() + 127) / 128));
 
   auto record = std::make_unique<TMemoryStream>();
-  XLSWriteRecordHeader(*record, kSSTId, 0);
+  XLSWriteRecordHeader(*record, xls_record::kSST, 0);
   XLSWriteDWord(*record, static_cast<std::uint32_t>(Count()));
   XLSWriteDWord(*record, static_cast<std::uint32_t>(Count()));
   int budget = kRecordData - 8;
@@ -82,7 +80,7 @@ void TXLSSharedStrings_Export::SaveToRecords(std::vector<std::unique_ptr<TMemory
   auto startContinue = [&] {
     close();
     record = std::make_unique<TMemoryStream>();
-    XLSWriteRecordHeader(*record, kContinueId, 0);
+    XLSWriteRecordHeader(*record, xls_record::kContinue, 0);
     budget = kRecordData;
   };
 
@@ -124,7 +122,8 @@ void TXLSSharedStrings_Export::SaveToRecords(std::vector<std::unique_ptr<TMemory
 std::unique_ptr<TMemoryStream> TXLSSharedStrings_Export::ExtSSTRecord(
     std::uint32_t sstPosition) const {
   auto record = std::make_unique<TMemoryStream>();
-  XLSWriteRecordHeader(*record, kExtSSTId, static_cast<std::uint16_t>(2 + 8 * buckets_.size()));
+  XLSWriteRecordHeader(*record, xls_record::kExtSST,
+                       static_cast<std::uint16_t>(2 + 8 * buckets_.size()));
   XLSWriteWord(*record, bucketSize_);
   std::vector<std::uint32_t> starts;
   std::uint32_t position = sstPosition;

@@ -1,4 +1,5 @@
 // Sheet protection in BIFF8: PROTECT (0x0012), PASSWORD (0x0013) and FEATHEADR (0x0867).
+#include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_record_reader.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/model/sheet_protection.h"
@@ -7,7 +8,6 @@ namespace workbook {
 
 namespace {
 
-constexpr std::uint16_t kProtectId = 0x0012, kPasswordId = 0x0013, kFeatHeaderId = 0x0867;
 // The enhanced-protection bit of each option, in option order.
 constexpr std::uint16_t kFeatureBits[kSheetProtectionOptionCount] = {
     0x0400, 0x4000, 0x0004, 0x0008, 0x0010, 0x0020, 0x0040,
@@ -18,11 +18,11 @@ constexpr std::uint16_t kFeatureBits[kSheetProtectionOptionCount] = {
 std::vector<std::uint8_t> TExportWorkSheetProtection::WriteXLS() const {
   std::vector<std::uint8_t> data;
   if (!Protected) return data;
-  XLSPutWord(data, kProtectId);
+  XLSPutWord(data, xls_record::kProtect);
   XLSPutWord(data, 2);
   XLSPutWord(data, 1);
   if (Password.empty() && PasswordHash == 0) return data;
-  XLSPutWord(data, kPasswordId);
+  XLSPutWord(data, xls_record::kPassword);
   XLSPutWord(data, 2);
   XLSPutWord(data, PasswordHash != 0 ? PasswordHash : GetPasswordHash());
   return data;
@@ -31,10 +31,10 @@ std::vector<std::uint8_t> TExportWorkSheetProtection::WriteXLS() const {
 std::vector<std::uint8_t> TExportWorkSheetProtection::WriteXLSFeatHeader() const {
   std::vector<std::uint8_t> data;
   if (!Protected) return data;
-  XLSPutWord(data, kFeatHeaderId);
+  XLSPutWord(data, xls_record::kFeatHeader);
   XLSPutWord(data, 23);
-  XLSPutWord(data, kFeatHeaderId);  // the future-record header repeats the id
-  XLSPutWord(data, 0);              // grbitFrt
+  XLSPutWord(data, xls_record::kFeatHeader);  // the future-record header repeats the id
+  XLSPutWord(data, 0);                        // grbitFrt
   data.insert(data.end(), 8, 0);
   XLSPutWord(data, 2);  // enhanced protection
   data.push_back(1);

@@ -29,8 +29,8 @@ namespace workbook {
 
 namespace {
 
-constexpr int kMaxRows = 65536;
-constexpr int kMaxCols = 256;
+constexpr int kMaxRows = xls_record::kRowCount;
+constexpr int kMaxCols = xls_record::kColumnCount;
 constexpr int kProgressEvery = 10000;
 
 void WriteBytes(TStream& stream, const std::vector<std::uint8_t>& bytes) {

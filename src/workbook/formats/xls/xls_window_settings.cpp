@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_record_reader.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/model/limits.h"
@@ -11,13 +12,8 @@ namespace workbook {
 
 namespace {
 
-constexpr std::uint16_t kPaneRecordId = 0x0041;
-constexpr std::uint16_t kSheetLayoutRecordId = 0x0862;
-constexpr std::uint16_t kWindow2RecordId = 0x023E;
-constexpr std::uint16_t kSelectionRecordId = 0x001D;
-constexpr std::uint16_t kSclRecordId = 0x00A0;
-constexpr int kXLSLastRow = 65535;
-constexpr int kXLSLastCol = 255;
+constexpr int kXLSLastRow = xls_record::kMaxRow;
+constexpr int kXLSLastCol = xls_record::kMaxColumn;
 // A selection reaching this row from row 0 is taken as whole columns (older files stop there).
 constexpr int kWholeColumnsFrom = 16383;
 
@@ -38,7 +34,7 @@ std::pair<int, int> Side(int first, int count, int last) {
 std::vector<std::uint8_t> TExportWindowSplit::WriteXLS() const {
   std::vector<std::uint8_t> record;
   if (!IsSplit()) return record;
-  XLSPutWord(record, kPaneRecordId);
+  XLSPutWord(record, xls_record::kPane);
   XLSPutWord(record, 10);
   XLSPutWord(record, Word(Col));
   XLSPutWord(record, Word(Row));
@@ -61,9 +57,9 @@ std::vector<std::uint8_t> TExportWindowSettings::WriteXLSSheetLayout(
     std::uint16_t paletteIndex) const {
   std::vector<std::uint8_t> record;
   if (TabColor == clNone) return record;
-  XLSPutWord(record, kSheetLayoutRecordId);
+  XLSPutWord(record, xls_record::kSheetLayout);
   XLSPutWord(record, 20);
-  XLSPutWord(record, kSheetLayoutRecordId);  // the future-record header repeats the id
+  XLSPutWord(record, xls_record::kSheetLayout);  // the future-record header repeats the id
   record.insert(record.end(), 8, 0);
   XLSPutWord(record, 0);
   XLSPutDWord(record, 20);
@@ -81,7 +77,7 @@ void TExportWindowSettings::ReadXLSSheetLayout(TXLSRecordReader& reader,
 
 std::vector<std::uint8_t> TExportWindowSettings::WriteXLSView(bool selected) const {
   std::vector<std::uint8_t> record;
-  XLSPutWord(record, kWindow2RecordId);
+  XLSPutWord(record, xls_record::kWindow2);
   XLSPutWord(record, 18);
   // Zeros shown, default header colour, outline symbols, sheet displayed.
   int flags = 0x04B0;
@@ -99,7 +95,7 @@ std::vector<std::uint8_t> TExportWindowSettings::WriteXLSView(bool selected) con
 
   const auto [firstRow, lastRow] = Side(Selection.Row, Selection.RowCount, kXLSLastRow);
   const auto [firstCol, lastCol] = Side(Selection.Col, Selection.ColCount, kXLSLastCol);
-  XLSPutWord(record, kSelectionRecordId);
+  XLSPutWord(record, xls_record::kSelection);
   XLSPutWord(record, 15);
   record.push_back(3);
   XLSPutWord(record, firstRow);
@@ -111,7 +107,7 @@ std::vector<std::uint8_t> TExportWindowSettings::WriteXLSView(bool selected) con
   record.push_back(static_cast<std::uint8_t>(firstCol));
   record.push_back(static_cast<std::uint8_t>(lastCol));
 
-  XLSPutWord(record, kSclRecordId);
+  XLSPutWord(record, xls_record::kScl);
   XLSPutWord(record, 4);
   XLSPutWord(record, Word(Zoom));
   XLSPutWord(record, 100);

@@ -25,8 +25,8 @@ namespace workbook {
 
 namespace {
 
-constexpr int kMaxRows = 65536;
-constexpr int kMaxCols = 256;
+constexpr int kMaxRows = xls_record::kRowCount;
+constexpr int kMaxCols = xls_record::kColumnCount;
 
 // Cells the format has no room for are refused before anything is written: leaving them out
 // would lose them without a word.

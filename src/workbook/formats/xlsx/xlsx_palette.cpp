@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/system_colors.h"
+#include "workbook/formats/xls/xls_record_ids.h"
 
 namespace workbook {
 
@@ -25,7 +26,6 @@ constexpr std::array<std::uint32_t, TExporterXLSX_Palette::kCount> kDefaultPalet
 
 constexpr int kFirstFree = 8;
 constexpr int kLastRedefinable = 63;
-constexpr std::uint16_t kPaletteRecord = 0x0092;
 constexpr int kRecordColors = 56;
 
 constexpr TStyleColor SwapRedBlue(std::uint32_t rgb) {
@@ -120,8 +120,8 @@ std::uint8_t TExporterXLSX_Palette::GetColorIndex(TStyleColor color) {
 void TExporterXLSX_Palette::WritePalette(TStream& stream) const {
   std::array<std::uint8_t, 6 + kRecordColors * 4> record{};
   const std::uint16_t size = 2 + kRecordColors * 4;
-  record[0] = kPaletteRecord & 0xFF;
-  record[1] = kPaletteRecord >> 8;
+  record[0] = xls_record::kPalette & 0xFF;
+  record[1] = xls_record::kPalette >> 8;
   record[2] = size & 0xFF;
   record[3] = size >> 8;
   record[4] = kRecordColors;

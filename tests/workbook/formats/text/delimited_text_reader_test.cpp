@@ -99,19 +99,20 @@ TEST_F(TextFormatsTest, DetectNumbersMakesNumberCellsOfPlainNumbersOnly) {
             TCellClass::String);
 }
 
-TEST_F(TextFormatsTest, SsvSplitsAtTabsNotAtBlanks) {
-  TExporterSSV ssv;
+// The other handlers and the comma handler's switches.
+TEST_F(TextFormatsTest, HandlersAndSwitchesSplitAsTheySay) {
+  TExporterSSV ssv;  // at tabs, not at blanks
   EXPECT_EQ(Import(ssv, "a b\tc d\r\n"), (TSheetTexts{{u"a b", u"c d"}}));
-}
-
-TEST_F(TextFormatsTest, TsvKeepsEmptyTabSeparatedFields) {
   TExporterTSV tsv;
   EXPECT_EQ(Import(tsv, "a\t\tb\t\"c\td\""), (TSheetTexts{{u"a", u"", u"b", u"c\td"}}));
-}
-
-TEST_F(TextFormatsTest, SemicolonHandlerLeavesCommasInTheText) {
   TExporterCSVSemicolon semicolon;
   EXPECT_EQ(Import(semicolon, "1,5;2"), (TSheetTexts{{u"1,5", u"2"}}));
+  TExporterCSVComma comment;
+  comment.CommentChar = u'#';  // comment lines are skipped whole
+  EXPECT_EQ(Import(comment, "#note,x\r\na,b\r\n#more\nc"), (TSheetTexts{{u"a", u"b"}, {u"c"}}));
+  TExporterCSVComma untrimmed;
+  untrimmed.TrimValues = false;
+  EXPECT_EQ(Import(untrimmed, " a ,\"b\" "), (TSheetTexts{{u" a ", u"b "}}));
 }
 
 TEST_F(TextFormatsTest, CsvForExcelReadsTheCodePageWithTheListSeparator) {
@@ -122,18 +123,6 @@ TEST_F(TextFormatsTest, CsvForExcelReadsTheCodePageWithTheListSeparator) {
   // A UTF-8 file with its mark is read as UTF-8, not as the code page.
   EXPECT_EQ(Import(excel, "\xEF\xBB\xBF\xC4\x8D;x"), (TSheetTexts{{u"\u010D", u"x"}}));
   EXPECT_EQ(excel.Encoding().Kind(), TTextEncodingKind::SystemCodePage);
-}
-
-TEST_F(TextFormatsTest, CommentLinesAreSkippedWhole) {
-  TExporterCSVComma comma;
-  comma.CommentChar = u'#';
-  EXPECT_EQ(Import(comma, "#note,x\r\na,b\r\n#more\nc"), (TSheetTexts{{u"a", u"b"}, {u"c"}}));
-}
-
-TEST_F(TextFormatsTest, WithoutTrimmingBlanksStay) {
-  TExporterCSVComma comma;
-  comma.TrimValues = false;
-  EXPECT_EQ(Import(comma, " a ,\"b\" "), (TSheetTexts{{u" a ", u"b "}}));
 }
 
 TEST_F(TextFormatsTest, ImportReplacesTheWorkbooksSheetsByOne) {
@@ -165,28 +154,26 @@ TEST_F(TextFormatsTest, RowsAreHandedOverAsTheyAreRead) {
   EXPECT_EQ(seen, (TSheetTexts{{u"a"}, {u"b", u"c"}}));
 }
 
-TEST_F(TextFormatsTest, MoreColumnsThanASheetHoldsIsAFileError) {
+TEST_F(TextFormatsTest, MoreColumnsOrRowsThanASheetHoldsIsAFileError) {
   TExporterCSVComma comma;
-  const std::string wide(16384, ',');  // 16385 fields
-  try {
-    Import(comma, "a\r\n" + wide + "x");
-    FAIL() << "no exception";
-  } catch (const EWorkbookFileException& e) {
-    EXPECT_EQ(e.Message(),
-              u"Row 2 of the file has more columns than a worksheet can hold (16384).");
-  }
-  EXPECT_NO_THROW(Import(comma, std::string(16383, ',') + "x"));
-}
-
-TEST_F(TextFormatsTest, MoreRowsThanASheetHoldsIsAFileError) {
-  TExporterCSVComma comma;
-  std::string lines(1048576, '\n');
-  EXPECT_NO_THROW(Import(comma, lines.substr(1) + "x"));
-  try {
-    Import(comma, lines + "x");
-    FAIL() << "no exception";
-  } catch (const EWorkbookFileException& e) {
-    EXPECT_EQ(e.Message(), u"The file has more rows than a worksheet can hold (1048576).");
+  const std::string rows(1048576, '\n');
+  const struct {
+    std::string fits, tooMuch;
+    std::u16string message;
+  } kCases[] = {
+      {std::string(16383, ',') + "x", "a\r\n" + std::string(16384, ',') + "x",
+       u"Row 2 of the file has more columns than a worksheet can hold (16384)."},
+      {rows.substr(1) + "x", rows + "x",
+       u"The file has more rows than a worksheet can hold (1048576)."},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_NO_THROW(Import(comma, c.fits));
+    try {
+      Import(comma, c.tooMuch);
+      ADD_FAILURE() << "no exception";
+    } catch (const EWorkbookFileException& e) {
+      EXPECT_EQ(e.Message(), c.message);
+    }
   }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -31,37 +32,50 @@ class TextExportTest : public TextFormatsTest {
   }
 };
 
-TEST_F(TextExportTest, EveryCellIsQuotedAndInnerQuotesAreDoubled) {
-  TExportRow& row = *Sheet().AddRow();
-  row.AddCellNumber(1.5, 1);
-  row.AddCellString(u"a\"b");
-  TExporterCSVComma comma;
-  EXPECT_EQ(Export(comma), kBom + "\"1.5\",\"a\"\"b\"\r\n");
-}
-
-TEST_F(TextExportTest, ASpanningCellStandsForItsColumns) {
-  TExportRow& row = *Sheet().AddRow();
-  row.AddCellString(u"A")->SetColSpan(3);
-  row.AddCellString(u"B");
-  TExportRow& last = *Sheet().AddRow();
-  last.AddCellString(u"C")->SetColSpan(2);
-  TExporterCSVComma comma;
-  EXPECT_EQ(Export(comma), kBom + "\"A\",,,\"B\"\r\n\"C\"\r\n");
-}
-
-TEST_F(TextExportTest, UntouchedColumnsAndRowsAreWrittenEmpty) {
-  Sheet().FindCreateCell(2, 1, TCellClass::String, false)->SetValueText(u"x");
-  Sheet().AddRow()->AddCellEmpty();
-  TExporterCSVComma comma;
-  EXPECT_EQ(Export(comma), kBom + "\r\n\"\",\"\",\"x\"\r\n\"\"\r\n");
-}
-
-TEST_F(TextExportTest, LineBreaksInsideCellsBecomeBlanks) {
-  AddRow({u"a\r\nb\nc\rd"});
-  TExporterCSVComma comma;
-  EXPECT_EQ(Export(comma), kBom + "\"a b c d\"\r\n");
-  comma.ReplaceLineBreaks = false;
-  EXPECT_EQ(Export(comma), kBom + "\"a\r\nb\nc\rd\"\r\n");
+// Every cell is quoted with inner quotes doubled; a spanning cell stands for its columns;
+// untouched columns and rows are written empty; line breaks inside cells become blanks unless
+// asked not to; an empty sheet gives only the mark.
+TEST_F(TextExportTest, CellsAndRowsAsWritten) {
+  const struct {
+    const char* name;
+    std::function<void(TExportWorkSheet&)> fill;
+    bool replaceLineBreaks;
+    std::string written;
+  } kCases[] = {
+      {"quotes",
+       [](TExportWorkSheet& s) {
+         TExportRow& row = *s.AddRow();
+         row.AddCellNumber(1.5, 1);
+         row.AddCellString(u"a\"b");
+       },
+       true, "\"1.5\",\"a\"\"b\"\r\n"},
+      {"spans",
+       [](TExportWorkSheet& s) {
+         TExportRow& row = *s.AddRow();
+         row.AddCellString(u"A")->SetColSpan(3);
+         row.AddCellString(u"B");
+         s.AddRow()->AddCellString(u"C")->SetColSpan(2);
+       },
+       true, "\"A\",,,\"B\"\r\n\"C\"\r\n"},
+      {"untouched",
+       [](TExportWorkSheet& s) {
+         s.FindCreateCell(2, 1, TCellClass::String, false)->SetValueText(u"x");
+         s.AddRow()->AddCellEmpty();
+       },
+       true, "\r\n\"\",\"\",\"x\"\r\n\"\"\r\n"},
+      {"line breaks", [](TExportWorkSheet& s) { s.AddRow()->AddCellString(u"a\r\nb\nc\rd"); }, true,
+       "\"a b c d\"\r\n"},
+      {"line breaks kept", [](TExportWorkSheet& s) { s.AddRow()->AddCellString(u"a\r\nb\nc\rd"); },
+       false, "\"a\r\nb\nc\rd\"\r\n"},
+      {"empty sheet", [](TExportWorkSheet&) {}, true, ""},
+  };
+  for (const auto& c : kCases) {
+    book_ = std::make_unique<TWorkbook>();
+    c.fill(Sheet());
+    TExporterCSVComma comma;
+    comma.ReplaceLineBreaks = c.replaceLineBreaks;
+    EXPECT_EQ(Export(comma), kBom + c.written) << c.name;
+  }
 }
 
 TEST_F(TextExportTest, CsvForExcelWritesTheCodePageWithoutAMark) {
@@ -69,11 +83,6 @@ TEST_F(TextExportTest, CsvForExcelWritesTheCodePageWithoutAMark) {
   AddRow({u"\u010D\u0161\u017E", u"\u20AC", u"\u4E2D"});
   TExporterCSVExcel excel;
   EXPECT_EQ(Export(excel), "\"\xE8\x9A\x9E\";\"\x80\";\"?\"\r\n");
-}
-
-TEST_F(TextExportTest, AnEmptySheetGivesOnlyTheMark) {
-  TExporterCSVComma comma;
-  EXPECT_EQ(Export(comma), kBom);
 }
 
 TEST_F(TextExportTest, TheSelectionFunctionPicksTheSheetWhateverItAnswers) {

@@ -79,15 +79,6 @@ TEST(TextRegistrationTest, SettingsOfTheRegisteredHandlers) {
     EXPECT_EQ(c.exporter->ImportSeparators, c.importSeparators);
     EXPECT_EQ(c.exporter->Encoding().Kind(), c.encoding);
     EXPECT_FALSE(c.exporter->OwnsEncoding());
-    EXPECT_EQ(c.exporter->QuoteChar, u'"');
-    EXPECT_EQ(c.exporter->LineBreak, u"\r\n");
-    EXPECT_EQ(c.exporter->CommentChar, 0);
-    EXPECT_TRUE(c.exporter->TrimValues);
-    EXPECT_TRUE(c.exporter->ReplaceLineBreaks);
-    EXPECT_FALSE(c.exporter->UseValueText);
-    EXPECT_FALSE(c.exporter->DetectNumbers);
-    EXPECT_EQ(c.exporter->GetMaxColCount(), 2147483647);
-    EXPECT_EQ(c.exporter->GetMaxRowCount(), 2147483647);
   }
 }
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "workbook/model/style_test_support.h"
 #include "workbook/model/cell_borders.h"
+#include "workbook/model/style_test_support.h"
 
 namespace workbook {
 namespace {

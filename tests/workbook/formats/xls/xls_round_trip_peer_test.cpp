@@ -10,6 +10,7 @@
 #include "../python_peer.h"
 #include "workbook/formats/library_start.h"
 #include "workbook/formats/xls/xls_exporter.h"
+#include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/conditional_formatting.h"
@@ -100,6 +101,16 @@ class XLSRoundTripTest : public ModelTest {
     window.Selection.SetRange(1, 1, 1, 1);
     sheet->Protection.Protected = true;
     book.AddWorkSheet(u"Other")->AddRow()->AddCellNumber(3, 0);
+
+    TExportRow* values = sheet->GetRow(9);
+    values->AddCellString(u"text \u017e");
+    values->AddCellNumber(1234.5, 2);
+    values->AddCellBoolean(true);
+    static_cast<TExportCellDateTime*>(values->AddCell(TCellClass::DateTime))->SetValue(45000.25);
+    // Long names are cut and kept unique; a long text goes on in CONTINUE records.
+    const std::u16string longName(40, u'x');
+    book.AddWorkSheet(longName)->AddRow()->AddCellString(std::u16string(9000, u'\u0161'));
+    book.AddWorkSheet(longName + u"y");
   }
 
   std::string Python(const std::string& script) { return RunPython(*dir_, script); }
@@ -125,6 +136,12 @@ runs = s.rich_text_runlist_map[(3, 0)]
 print([(p, b.font_list[f].bold) for p, f in runs])
 print(s.panes_are_frozen, s.horz_split_pos, s.scl_mag_factor)
 print(s.protect if hasattr(s, 'protect') else '')
+print([(c.ctype, c.value) for c in s.row(9)], xlrd.xldate_as_tuple(s.cell_value(9, 3), 0))
+print(b.sheet_names()[2:], b.datemode)
+t = b.sheet_by_index(2).cell_value(0, 0)
+print(len(t), t == '\u0161' * 9000)
+import olefile
+print(olefile.OleFileIO('book.xls').listdir())
 )py"),
             "[(0, 2, 0, 2)]\n"
             "20.0 link 7.0\n"
@@ -136,7 +153,13 @@ print(s.protect if hasattr(s, 'protect') else '')
             "[(2, 0, 'https://example.com/a')]\n"
             "[(0, 1), (4, 0)]\n"
             "1 1 150\n"
-            "\n");
+            "\n"
+            "[(1, 'text \u017e'), (2, 1234.5), (4, 1), (3, 45000.25)] (2023, 3, 15, 6, 0, 0)\n"
+            "['" +
+                std::string(31, 'x') + "', '" + std::string(27, 'x') +
+                " (2)'] 0\n"
+                "9000 True\n"
+                "[['Workbook']]\n");
 }
 
 TEST_F(XLSRoundTripTest, LibreOfficeSeesEveryFeature) {
@@ -204,6 +227,9 @@ TEST_F(XLSRoundTripTest, OurReaderSeesEveryFeature) {
   EXPECT_EQ(sheet.PageSettings.PrintArea.Row2(), 9);
   EXPECT_EQ(sheet.PageSettings.TitleRows.Row, 0);
   EXPECT_EQ(sheet.Header.Center.Text, u"Header text");
+  TExportRow* values = sheet.GetRow(9);
+  EXPECT_EQ(values->Cells.PeekItem(0)->GetValueText(), u"text \u017e");
+  EXPECT_EQ(values->Cells.PeekItem(1)->GetValueText(), u"1234.5");
 }
 
 }  // namespace

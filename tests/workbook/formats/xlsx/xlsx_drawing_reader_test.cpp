@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
+#include "workbook/formats/python_peer.h"
 #include "workbook/formats/xlsx/xlsx_sheet_attachments.h"
 #include "workbook/model/model_fixture.h"
 #include "workbook/model/package_test_support.h"
-#include "workbook/model/python_peer.h"
 
 #include "workbook/model/cell.h"
 #include "workbook/model/drawing.h"
@@ -140,38 +141,45 @@ TEST_F(DrawingXlsxRead, OneCellAnchorTakesItsExtent) {
   EXPECT_EQ(book_->Drawings.GetItem(0)->Name, u"i");  // named after the file without a name
 }
 
-// Lists the pictures of each drawing part as "part|col|row|bytes" with Python's own zip and XML
-// readers, the oracle for ours.
+// Lists the pictures of each drawing part of every file named as "part|col|row|bytes" with
+// Python's own zip and XML readers, the oracle for ours.
 constexpr const char* kListPictures = R"(
 import sys, zipfile, posixpath
 import xml.etree.ElementTree as ET
 X = '{http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing}'
 A = '{http://schemas.openxmlformats.org/drawingml/2006/main}'
 R = '{http://schemas.openxmlformats.org/officeDocument/2006/relationships}'
-P = '{http://schemas.openxmlformats.org/package/2006/relationships}'
-z = zipfile.ZipFile(open(sys.argv[1]).read().strip())
-for part in sorted(n for n in z.namelist() if n.startswith('xl/drawings/drawing') and n.endswith('.xml')):
-    folder, name = posixpath.split(part)
-    rels = {r.get('Id'): posixpath.normpath(posixpath.join(folder, r.get('Target')))
-            for r in ET.fromstring(z.read(folder + '/_rels/' + name + '.rels'))}
-    for anchor in ET.fromstring(z.read(part)):
-        pic = anchor.find(X + 'pic')
-        if pic is None: continue
-        target = rels[pic.find(X + 'blipFill/' + A + 'blip').get(R + 'embed')]
-        frm = anchor.find(X + 'from')
-        print('%s|%s|%s|%d' % (part, frm.find(X + 'col').text, frm.find(X + 'row').text,
-                               len(z.read(target))))
+for path in sys.argv[1:]:
+    print('# file ' + path)
+    z = zipfile.ZipFile(path)
+    for part in sorted(n for n in z.namelist() if n.startswith('xl/drawings/drawing') and n.endswith('.xml')):
+        folder, name = posixpath.split(part)
+        rels = {r.get('Id'): posixpath.normpath(posixpath.join(folder, r.get('Target')))
+                for r in ET.fromstring(z.read(folder + '/_rels/' + name + '.rels'))}
+        for anchor in ET.fromstring(z.read(part)):
+            pic = anchor.find(X + 'pic')
+            if pic is None: continue
+            target = rels[pic.find(X + 'blipFill/' + A + 'blip').get(R + 'embed')]
+            frm = anchor.find(X + 'from')
+            print('%s|%s|%s|%d' % (part, frm.find(X + 'col').text, frm.find(X + 'row').text,
+                                   len(z.read(target))))
 )";
 
 TEST_F(DrawingXlsxRead, CorpusPicturesAgreeWithPython) {
   const std::filesystem::path dir = std::filesystem::path(SHARED_DIR) / "corpus" / "calamine";
   if (!std::filesystem::exists(dir)) GTEST_SKIP() << "no corpus at " << dir;
-  if (!test::PythonHasModules("zipfile")) GTEST_SKIP() << "/usr/bin/python3 is not available";
-  for (const char* file : {"picture.xlsx", "pictures_in_cell_and_over_cell.xlsx"}) {
+  if (!test_support::PythonAvailable()) GTEST_SKIP() << "/usr/bin/python3 is not available";
+  test_support::TScratchDir scratch;
+  const std::map<std::string, std::string> expected = test_support::OutputPerFile(
+      test_support::RunPython(scratch, kListPictures,
+                              {(dir / "picture.xlsx").string(),
+                               (dir / "pictures_in_cell_and_over_cell.xlsx").string()}));
+  ASSERT_EQ(expected.size(), 2u);
+  for (const auto& [file, pictures] : expected) {
     SCOPED_TRACE(file);
     TWorkbook book;
-    test::Package package((dir / file).string());
-    std::string ours;
+    test::Package package(file);
+    std::vector<std::string> ours;
     for (int n = 1; n <= 9; ++n) {
       const std::string part = "xl/drawings/drawing" + std::to_string(n) + ".xml";
       const TXmlNode root = package.Tree(part);
@@ -188,23 +196,18 @@ TEST_F(DrawingXlsxRead, CorpusPicturesAgreeWithPython) {
           for (int i = 0; i < cell->DrawingsIfAny()->Count(); ++i) {
             auto* image = dynamic_cast<TExportImage*>(cell->DrawingsIfAny()->GetItem(i)->Drawing());
             ASSERT_NE(image, nullptr);
-            ours += part + "|" + std::to_string(c) + "|" + std::to_string(r) + "|" +
-                    std::to_string(image->Data.Size()) + "\n";
+            ours.push_back(part + "|" + std::to_string(c) + "|" + std::to_string(r) + "|" +
+                           std::to_string(image->Data.Size()));
           }
         }
       }
     }
-    const std::string expected = test::RunPython(kListPictures, (dir / file).string());
     // Python lists anchors in file order, we list them by cell; compare as sorted lines.
-    auto sorted = [](const std::string& text) {
-      std::istringstream in(text);
-      std::vector<std::string> lines;
-      for (std::string line; std::getline(in, line);) lines.push_back(line);
-      std::sort(lines.begin(), lines.end());
-      return lines;
-    };
+    std::vector<std::string> theirs = test_support::SplitLines(pictures);
+    std::sort(theirs.begin(), theirs.end());
+    std::sort(ours.begin(), ours.end());
     EXPECT_FALSE(ours.empty());
-    EXPECT_EQ(sorted(ours), sorted(expected)) << expected;
+    EXPECT_EQ(ours, theirs);
   }
 }
 

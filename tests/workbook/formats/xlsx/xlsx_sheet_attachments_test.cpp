@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "xlsx_test_support.h"
 
@@ -84,25 +81,6 @@ TEST_F(XLSXSheetAttachments, CommentsWithoutTheirVmlPartKeepTheirText) {
   Load(parts);
   ASSERT_TRUE(Cell(0, 0)->HasComment());
   EXPECT_EQ(Cell(0, 0)->CommentIfAny()->Bounds.GetWidth(), 150);
-}
-
-TEST_F(XLSXSheetAttachments, CorpusPictures) {
-  const std::filesystem::path file =
-      std::filesystem::path(SHARED_DIR) / "corpus" / "calamine" / "picture.xlsx";
-  if (!std::filesystem::exists(file)) GTEST_SKIP() << "no corpus file " << file;
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  TMemoryStream stream;
-  stream.WriteString(bytes.str());
-  stream.SetPosition(0);
-  LoadStream(stream);
-  ASSERT_EQ(Book->Drawings.Count(), 2);
-  std::u16string extensions;
-  for (int i = 0; i < 2; ++i)
-    extensions += dynamic_cast<TExportImage*>(Book->Drawings.GetItem(i))->Extension + u";";
-  EXPECT_EQ(extensions, u"jpg;png;");
-  EXPECT_EQ(Book->Drawings.GetItem(0)->References.size(), 1u);
 }
 
 }  // namespace
