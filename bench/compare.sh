@@ -3,12 +3,17 @@
 # side by side: best wall time of RUNS runs and the largest peak memory (/usr/bin/time), with the
 # peer's time divided by ours. The peers are installed here if missing (bench only): liborcus-bin
 # (orcus-xlsx, orcus-ods, orcus-csv), python3-xlrd, python3-openpyxl, libxlsxwriter-dev.
-# Usage: bench/compare.sh BUILD_DIR [RUNS]   (BUILD_DIR: a Release build with tools and bench)
+# Usage: bench/compare.sh BUILD_DIR [RUNS] [ROWS]   (BUILD_DIR: a Release build with tools and
+# bench; ROWS: rows of 10 cells in the files read, 100,000 unless given, so that growth from
+# 100,000 to 1,000,000 cells can be seen)
 set -eu
 BUILD_DIR="$(cd "$1" && pwd)"
 RUNS="${2:-3}"
+ROWS="${3:-100000}"
+CELLS="$((ROWS * 10))"
 HERE="$(cd "$(dirname "$0")" && pwd)"
 WORK="${TMPDIR:-/tmp}/kvdph-bench"
+[ "$ROWS" = 100000 ] || WORK="$WORK/rows-$ROWS"
 mkdir -p "$WORK"
 
 missing=""
@@ -22,13 +27,13 @@ if [ -n "$missing" ]; then
 fi
 
 # The files, made once and kept in $WORK.
-[ -f "$WORK/strings.xlsx" ] || /usr/bin/python3 "$HERE/make_xlsx_bench.py" "$WORK/strings.xlsx"
-[ -f "$WORK/numbers.xlsx" ] || /usr/bin/python3 "$HERE/make_xlsx_bench.py" --numbers "$WORK/numbers.xlsx"
-[ -f "$WORK/bench.xls" ] || /usr/bin/python3 "$HERE/make_xls_bench.py" "$WORK/bench.xls"
+[ -f "$WORK/strings.xlsx" ] || /usr/bin/python3 "$HERE/make_xlsx_bench.py" "$WORK/strings.xlsx" "$ROWS"
+[ -f "$WORK/numbers.xlsx" ] || /usr/bin/python3 "$HERE/make_xlsx_bench.py" --numbers "$WORK/numbers.xlsx" "$ROWS"
+[ -f "$WORK/bench.xls" ] || /usr/bin/python3 "$HERE/make_xls_bench.py" "$WORK/bench.xls" "$((ROWS / 2))"
 [ -f "$WORK/long_string.xlsx" ] || /usr/bin/python3 "$HERE/make_long_string_bench.py" "$WORK/long_string.xlsx"
-[ -f "$WORK/bench.csv" ] || /usr/bin/python3 "$HERE/make_csv_bench.py" "$WORK/bench.csv"
+[ -f "$WORK/bench.csv" ] || /usr/bin/python3 "$HERE/make_csv_bench.py" "$WORK/bench.csv" "$ROWS"
 # The same rows with ";", as "CSV for Excel" (the handler of .csv files) separates them.
-[ -f "$WORK/semicolon.csv" ] || /usr/bin/python3 "$HERE/make_csv_bench.py" --semicolon "$WORK/semicolon.csv"
+[ -f "$WORK/semicolon.csv" ] || /usr/bin/python3 "$HERE/make_csv_bench.py" --semicolon "$WORK/semicolon.csv" "$ROWS"
 if [ ! -f "$WORK/strings.ods" ]; then
   soffice -env:UserInstallation="file://$WORK/lo-profile" --headless --convert-to ods \
     --outdir "$WORK" "$WORK/strings.xlsx" > /dev/null 2>&1
@@ -68,7 +73,7 @@ ratio() {
 
 WBDUMP="$BUILD_DIR/tools/wbdump"
 
-echo "XLSX with shared strings (1,000,010 cells)"
+echo "XLSX with shared strings ($CELLS cells and a header row)"
 measure "ours (wbdump --count)" "$WBDUMP" --count "$WORK/strings.xlsx"; echo; ours="$SECONDS_BEST"
 measure "orcus-xlsx -f none" orcus-xlsx -f none "$WORK/strings.xlsx"; ratio "$ours"
 measure "openpyxl read-only" /usr/bin/python3 -W ignore "$HERE/read_openpyxl.py" "$WORK/strings.xlsx"; ratio "$ours"
@@ -77,20 +82,20 @@ echo "XLSX: one 1,000,000-character shared string in 12,000 cells"
 measure "ours (wbdump --count)" "$WBDUMP" --count "$WORK/long_string.xlsx"; echo; ours="$SECONDS_BEST"
 measure "openpyxl read-only" /usr/bin/python3 -W ignore "$HERE/read_openpyxl.py" "$WORK/long_string.xlsx"; ratio "$ours"
 
-echo "XLSX numbers only (1,000,010 cells)"
+echo "XLSX numbers only ($CELLS cells and a header row)"
 measure "ours (wbdump --count)" "$WBDUMP" --count "$WORK/numbers.xlsx"; echo; ours="$SECONDS_BEST"
 measure "orcus-xlsx -f none" orcus-xlsx -f none "$WORK/numbers.xlsx"; ratio "$ours"
 measure "openpyxl read-only" /usr/bin/python3 -W ignore "$HERE/read_openpyxl.py" "$WORK/numbers.xlsx"; ratio "$ours"
 
-echo "XLS (1,000,000 cells)"
+echo "XLS ($CELLS cells)"
 measure "ours (wbdump --count)" "$WBDUMP" --count "$WORK/bench.xls"; echo; ours="$SECONDS_BEST"
 measure "xlrd" /usr/bin/python3 "$HERE/xls_read_xlrd.py" "$WORK/bench.xls"; ratio "$ours"
 
-echo "ODS as LibreOffice writes it (1,000,010 cells)"
+echo "ODS as LibreOffice writes it ($CELLS cells and a header row)"
 measure "ours (wbdump --count)" "$WBDUMP" --count "$WORK/strings.ods"; echo; ours="$SECONDS_BEST"
 measure "orcus-ods -f none" orcus-ods -f none "$WORK/strings.ods"; ratio "$ours"
 
-echo "CSV (1,000,000 cells)"
+echo "CSV ($CELLS cells)"
 measure "ours (wbdump --count, ; file)" "$WBDUMP" --count "$WORK/semicolon.csv"; echo; ours="$SECONDS_BEST"
 measure "orcus-csv -f none" orcus-csv -f none "$WORK/bench.csv"; ratio "$ours"
 

@@ -3,14 +3,14 @@
 distinct strings mixing ASCII and Slovak letters, so the shared-string table runs over many
 CONTINUE records and the file needs DIFAT sectors (a FAT of more than 109 sectors).
 
-Usage: make_xls_bench.py OUT.xls
+Usage: make_xls_bench.py OUT.xls [ROWS]   (rows per sheet, 50,000 unless given)
 """
 import datetime
 import sys
 
 import xlwt
 
-ROWS = 50000
+ROWS = int(sys.argv[2]) if len(sys.argv) > 2 else 50000
 COLUMNS = 10
 
 book = xlwt.Workbook(encoding="utf-8")

@@ -16,8 +16,8 @@ TEST(Cp1250, SlovakLettersMapToTheirCodePoints) {
   struct Case {
     unsigned char byte;
     char16_t unit;
-  } cases[] = {{0x80, u'€'}, {0x8A, u'Š'}, {0x8E, u'Ž'}, {0x9A, u'š'}, {0x9E, u'ž'},
-               {0xC8, u'Č'}, {0xE8, u'č'}, {0xBE, u'ľ'}, {0xF4, u'ô'}, {0xE1, u'á'},
+  } cases[] = {{0x80, u'€'}, {0x8A, u'Š'},      {0x8E, u'Ž'}, {0x9A, u'š'}, {0x9E, u'ž'},
+               {0xC8, u'Č'}, {0xE8, u'č'},      {0xBE, u'ľ'}, {0xF4, u'ô'}, {0xE1, u'á'},
                {0xF2, u'ň'}, {0xA0, u'\u00A0'}, {0xFF, u'˙'}};
   for (const auto& c : cases) {
     std::string byte(1, static_cast<char>(c.byte));
@@ -43,13 +43,17 @@ TEST(Utf8, InvalidInputIsReplacedNotFatal) {
     std::string in;
     std::u16string out;
   } cases[] = {
-      {"a\x80" "b", u"a\uFFFDb"},            // stray continuation byte
-      {"\xC0\xAF", u"\uFFFD\uFFFD"},        // overlong "/"
-      {"\xE0\x80\xAF", u"\uFFFD"},          // overlong three-byte form
-      {"\xED\xA0\x80", u"\uFFFD"},          // encoded surrogate
-      {"\xF4\x90\x80\x80", u"\uFFFD"},      // beyond U+10FFFF
-      {"\xE4\xB8", u"\uFFFD"},              // truncated at the end
-      {"\xE4" "A", u"\uFFFDA"},             // truncated before ASCII
+      {"a\x80"
+       "b",
+       u"a\uFFFDb"},                    // stray continuation byte
+      {"\xC0\xAF", u"\uFFFD\uFFFD"},    // overlong "/"
+      {"\xE0\x80\xAF", u"\uFFFD"},      // overlong three-byte form
+      {"\xED\xA0\x80", u"\uFFFD"},      // encoded surrogate
+      {"\xF4\x90\x80\x80", u"\uFFFD"},  // beyond U+10FFFF
+      {"\xE4\xB8", u"\uFFFD"},          // truncated at the end
+      {"\xE4"
+       "A",
+       u"\uFFFDA"},  // truncated before ASCII
       {"\xFF\xFE", u"\uFFFD\uFFFD"},
   };
   for (const auto& c : cases) EXPECT_EQ(Utf8ToUtf16(c.in), c.out) << c.in;
@@ -57,10 +61,14 @@ TEST(Utf8, InvalidInputIsReplacedNotFatal) {
 
 TEST(Utf8, UnpairedSurrogateIsReplaced) {
   EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
-  EXPECT_EQ(Utf16ToUtf8(std::u16string{char16_t(0xDC00), u'a'}), "\xEF\xBF\xBD" "a");
+  EXPECT_EQ(Utf16ToUtf8(std::u16string{char16_t(0xDC00), u'a'}),
+            "\xEF\xBF\xBD"
+            "a");
 }
 
 TEST(Cp1250, ApplicationBoundaries) {
-  EXPECT_EQ(Cp1250ToUtf8("Ko\x9A" "ice"), "Ko\xC5\xA1ice");
+  EXPECT_EQ(Cp1250ToUtf8("Ko\x9A"
+                         "ice"),
+            "Ko\xC5\xA1ice");
   EXPECT_EQ(Utf8ToCp1250("Plze\xC5\x88sk\xC3\xA1"), "Plze\xF2sk\xE1");
 }

@@ -66,8 +66,8 @@ void TOwnedList::CheckIndex(std::int64_t pos) const {
 
 std::size_t TOwnedList::EntryOf(std::int64_t pos) const {
   if (Dense()) return static_cast<std::size_t>(std::min<std::int64_t>(pos, count_));
-  return static_cast<std::size_t>(std::lower_bound(positions_.begin(), positions_.end(), pos) -
-                                  positions_.begin());
+  return static_cast<std::size_t>(std::lower_bound(positions_->begin(), positions_->end(), pos) -
+                                  positions_->begin());
 }
 
 TOwnedListObject* TOwnedList::GetItem(std::int64_t pos) const {
@@ -77,12 +77,13 @@ TOwnedListObject* TOwnedList::GetItem(std::int64_t pos) const {
 }
 
 void TOwnedList::ShiftPositions(std::size_t entry, std::int32_t delta) {
-  for (std::size_t k = entry; k < positions_.size(); ++k) positions_[k] += delta;
+  if (!positions_) return;
+  for (std::size_t k = entry; k < positions_->size(); ++k) (*positions_)[k] += delta;
 }
 
 void TOwnedList::StorePositions() {
-  positions_.resize(items_.size());
-  std::iota(positions_.begin(), positions_.end(), 0);
+  positions_ = std::make_unique<std::vector<std::int32_t>>(items_.size());
+  std::iota(positions_->begin(), positions_->end(), 0);
 }
 
 void TOwnedList::PadWithEmptySlots(std::int32_t count) {
@@ -107,8 +108,8 @@ void TOwnedList::PutSlot(std::int64_t pos, TOwnedPtr<TOwnedListObject> item) {
     if (Dense()) StorePositions();
     ShiftPositions(entry, 1);
     if (raw)
-      positions_.insert(positions_.begin() + static_cast<std::ptrdiff_t>(entry),
-                        static_cast<std::int32_t>(pos));
+      positions_->insert(positions_->begin() + static_cast<std::ptrdiff_t>(entry),
+                         static_cast<std::int32_t>(pos));
   }
   if (raw) items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(entry), std::move(item));
   ++count_;
@@ -124,13 +125,12 @@ TOwnedPtr<TOwnedListObject> TOwnedList::TakeSlot(std::int64_t pos) {
   if (HasEntryAt(entry, pos)) {
     item = std::move(items_[entry]);
     items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(entry));
-    if (!positions_.empty())
-      positions_.erase(positions_.begin() + static_cast<std::ptrdiff_t>(entry));
+    if (positions_) positions_->erase(positions_->begin() + static_cast<std::ptrdiff_t>(entry));
   }
   ShiftPositions(entry, -1);
   --count_;
   // Every slot left holds an item again: positions go without saying.
-  if (Dense()) std::vector<std::int32_t>().swap(positions_);
+  if (Dense()) positions_.reset();
   Renumber(entry);
   return item;
 }
@@ -187,10 +187,11 @@ std::int32_t TOwnedList::IndexOf(const TOwnedListObject* item) const {
   if (!item) {
     // The first empty slot, as the pointer list answers for nil.
     if (Dense()) return -1;
-    for (std::size_t k = 0; k < positions_.size(); ++k)
-      if (positions_[k] != static_cast<std::int32_t>(k)) return static_cast<std::int32_t>(k);
-    return static_cast<std::int32_t>(positions_.size()) < count_
-               ? static_cast<std::int32_t>(positions_.size())
+    const std::vector<std::int32_t>& positions = *positions_;
+    for (std::size_t k = 0; k < positions.size(); ++k)
+      if (positions[k] != static_cast<std::int32_t>(k)) return static_cast<std::int32_t>(k);
+    return static_cast<std::int32_t>(positions.size()) < count_
+               ? static_cast<std::int32_t>(positions.size())
                : -1;
   }
   if (item->owner_list_ == this && item->index_ >= 0 && item->index_ < Count()) {
@@ -221,12 +222,12 @@ void TOwnedList::Exchange(std::int64_t a, std::int64_t b) {
     const std::int64_t to = hasA ? b : a;
     TOwnedPtr<TOwnedListObject> item = std::move(items_[from]);
     items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(from));
-    positions_.erase(positions_.begin() + static_cast<std::ptrdiff_t>(from));
+    positions_->erase(positions_->begin() + static_cast<std::ptrdiff_t>(from));
     const std::size_t entry = EntryOf(to);
     if (index_update_lock_ == 0) item->index_ = static_cast<std::int32_t>(to);
     items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(entry), std::move(item));
-    positions_.insert(positions_.begin() + static_cast<std::ptrdiff_t>(entry),
-                      static_cast<std::int32_t>(to));
+    positions_->insert(positions_->begin() + static_cast<std::ptrdiff_t>(entry),
+                       static_cast<std::int32_t>(to));
   }
 }
 
@@ -240,7 +241,7 @@ void TOwnedList::Move(std::int64_t curIndex, std::int64_t newIndex) {
 void TOwnedList::Clear() {
   while (!items_.empty()) Delete(PositionAt(items_.size() - 1));
   count_ = 0;
-  std::vector<std::int32_t>().swap(positions_);
+  positions_.reset();
 }
 
 void TOwnedList::Assign(const TOwnedList& source) {

@@ -104,6 +104,22 @@ class TOwnedList {
  public:
   using TNotifyHandler =
       std::function<void(TOwnedList& sender, TOwnedListObject* item, TListNotification action)>;
+  // A handler assigned as a function is, held behind one pointer: every row has a cell list,
+  // and hardly any list has a handler.
+  class TNotifySlot {
+   public:
+    TNotifySlot& operator=(TNotifyHandler handler) {
+      handler_ = handler ? std::make_unique<TNotifyHandler>(std::move(handler)) : nullptr;
+      return *this;
+    }
+    explicit operator bool() const { return handler_ != nullptr; }
+    void operator()(TOwnedList& sender, TOwnedListObject* item, TListNotification action) const {
+      (*handler_)(sender, item, action);
+    }
+
+   private:
+    std::unique_ptr<TNotifyHandler> handler_;
+  };
 
   explicit TOwnedList(TObject* owner = nullptr) : owner_(owner) {}
   // Frees every item, without notifications (OnNotify usually belongs to the owner, which is
@@ -116,7 +132,7 @@ class TOwnedList {
   // The object that owns the list (not owned by it; may be null).
   TObject* Owner() const { return owner_; }
   // Called for every added, extracted and deleted item, before a deleted item is freed.
-  TNotifyHandler OnNotify;
+  TNotifySlot OnNotify;
 
   std::int32_t Count() const { return count_; }
   // How many slots hold an item.
@@ -145,7 +161,7 @@ class TOwnedList {
   // Gives back the room kept for items to come (a list that is done growing).
   void Compact() {
     items_.shrink_to_fit();
-    positions_.shrink_to_fit();
+    if (positions_) positions_->shrink_to_fit();
   }
 
   // Clear, then AddCopies.
@@ -200,7 +216,7 @@ class TOwnedList {
   // True while every slot holds an item (positions are then not stored).
   bool Dense() const { return items_.size() == static_cast<std::size_t>(count_); }
   std::int32_t PositionAt(std::size_t entry) const {
-    return Dense() ? static_cast<std::int32_t>(entry) : positions_[entry];
+    return Dense() ? static_cast<std::int32_t>(entry) : (*positions_)[entry];
   }
   // Positions of the entries from Entry on move by Delta.
   void ShiftPositions(std::size_t entry, std::int32_t delta);
@@ -217,8 +233,8 @@ class TOwnedList {
 
   TObject* owner_;
   std::vector<TOwnedPtr<TOwnedListObject>> items_;  // the items present, by position
-  // Each item's position while some slot is empty; empty while item k sits at position k.
-  std::vector<std::int32_t> positions_;
+  // Each item's position while some slot is empty; none while item k sits at position k.
+  std::unique_ptr<std::vector<std::int32_t>> positions_;
   std::int32_t count_ = 0;
   std::int32_t index_update_lock_ = 0;
 };

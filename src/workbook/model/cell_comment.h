@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "workbook/core/class_rect.h"
 #include "workbook/core/xml/xml_node.h"
@@ -19,7 +18,6 @@ class TCellWriteContext;
 class TExportCell;
 class TExportWorkSheet;
 class TStringRichTextTags;
-class TZipArchive;
 
 class TExportCellComment : public TPersistent {
  public:
@@ -70,35 +68,6 @@ class TExportCommentDrawingStyle : public TExportDrawingStyle {
  public:
   void WriteODS(const TXmlNode& graphicProperties) const override;
   std::unique_ptr<TOwnedListObject> NewInstance() const override;
-};
-
-class TExporterXLSX_Comment : public TExportCellComment {
- public:
-  int Col = 0;
-  int Row = 0;
-};
-
-// The comments of one worksheet while it is written, and the two parts they become.
-class TExporterXLSX_CommentsInWorkSheet {
- public:
-  explicit TExporterXLSX_CommentsInWorkSheet(TExportWorkSheet& sheet) : sheet_(sheet) {}
-
-  // Copies Comment with its cell's position; returns its index.
-  int AddComment(const TExportCellComment& comment);
-  int GetCount() const { return static_cast<int>(comments_.size()); }
-  // xl/commentsN.xml ("/xl/..." with Absolute, for relationship targets).
-  std::u16string GetCommentsFileName(bool absolute) const;
-  // xl/drawings/vmlDrawingN.vml likewise.
-  std::u16string GetVmlDrawingFileName(bool absolute) const;
-  void WriteCommentsXML(TZipArchive& zip) const;
-  void WriteVMLDrawing(TZipArchive& zip, const TSheetPixelGrid& grid) const;
-  // The parts' bytes, as the two writers add them.
-  std::string CommentsXML() const;
-  std::string VMLDrawing(const TSheetPixelGrid& grid) const;
-
- private:
-  TExportWorkSheet& sheet_;
-  std::vector<std::unique_ptr<TExporterXLSX_Comment>> comments_;
 };
 
 }  // namespace workbook

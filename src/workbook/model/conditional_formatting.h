@@ -3,7 +3,6 @@
 // is checked first, so writers emit the rules newest first.
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -20,6 +19,8 @@ class TExportCell;
 class TExporterXLSX_Palette;
 class TExporterODS_ConditionalFormattingStyles;
 class TXLSRecordReader;
+class IXLSFormulaTokens;
+class IXLSXCondFormStyles;
 
 enum TCondFormatOperator : std::uint8_t {
   cfoEqual,
@@ -32,28 +33,6 @@ enum TCondFormatOperator : std::uint8_t {
   cfoNotBetween,
 };
 inline constexpr int kCondFormatOperatorCount = 8;
-
-// Formula text to BIFF8 tokens and back (the formula engine provides it).
-class IXLSFormulaTokens {
- public:
-  virtual ~IXLSFormulaTokens() = default;
-  virtual std::vector<std::uint8_t> Encode(const std::u16string& formula) = 0;
-  virtual std::u16string Decode(std::span<const std::uint8_t> tokens) = 0;
-};
-
-// The dxf list of an XLSX style sheet as the rules use it.
-class IXLSXCondFormStyles {
- public:
-  virtual ~IXLSXCondFormStyles() = default;
-  // The dxf index of the format (find or add).
-  virtual int AddStyle(TColor fontColor, const TExportFontStyle& fontStyle, TColor fillColor) = 0;
-  // The next cfRule priority, 1 first.
-  virtual int NextPriority() = 0;
-  virtual int Count() const = 0;
-  // Index within 0..Count() - 1.
-  virtual void GetStyle(int index, TColor& fontColor, TExportFontStyle& fontStyle,
-                        TColor& fillColor) const = 0;
-};
 
 class TExportConditionalFormattingRule : public TOwnedListObject {
  public:
@@ -89,20 +68,6 @@ class TExportConditionalFormattingRule : public TOwnedListObject {
   std::u16string GetIdentityKeyString() const;
 
   void AssignTo(TPersistent& dest) const override;
-  std::unique_ptr<TOwnedListObject> NewInstance() const override;
-};
-
-// A rule copied into an ODS cell style, knowing the cell it applies to.
-class TExportConditionalFormattingRule_ODS : public TExportConditionalFormattingRule {
- public:
-  std::string SheetName;  // UTF-8
-  int Col = 0;
-  int Row = 0;
-  int ColSpan = 1;
-  int RowSpan = 1;
-
-  void WriteODS(const TXmlNode& styleNode,
-                TExporterODS_ConditionalFormattingStyles& registry) const override;
   std::unique_ptr<TOwnedListObject> NewInstance() const override;
 };
 

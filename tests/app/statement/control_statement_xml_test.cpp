@@ -113,6 +113,7 @@ TEST(ControlStatementXml, EveryValueIsEscapedForItsPlace) {
   data.Subject = {"SK<1>", "A & \"B\"", "<Stat>", "O&O", "\"1\"", "U>", "1&2", "<t>", "a\"b@c"};
   data.Header = {"R&", "2021<", "Marec", false};
   Add(data.RowsA1, {"SK\"1\"", "F<1>&2", "2021-03-05", "1", "2", "20", ""});
+  Add(data.RowsC1, {"", "1", "2", "3", "", "", "", "", "", "", "1", "5"});
   Add(data.RowsC2, {"", "FO\"", "FP'", "1", "2", "20", "3", "&", "<ONP>"});
   for (const TFormatCase& c : kFormats) {
     const TTextLines lines = BuildControlStatement(c.Format, data);
@@ -124,7 +125,11 @@ TEST(ControlStatementXml, EveryValueIsEscapedForItsPlace) {
           "D=\"2\" S=\"20\"/>"})
       EXPECT_TRUE(HasBlock(lines, {line})) << c.Golden << ": " << line;
   }
-  EXPECT_EQ(LineStartingWith(BuildControlStatement(TKVFormat::Format2021, data), "    <C2 "),
+  // ONP stands before KOpr.
+  const TTextLines lines = BuildControlStatement(TKVFormat::Format2021, data);
+  EXPECT_EQ(LineStartingWith(lines, "    <C1 "),
+            "    <C1 FO=\"1\" FP=\"2\" ZR=\"3\" ONP=\"5\" KOpr=\"1\"/>");
+  EXPECT_EQ(LineStartingWith(lines, "    <C2 "),
             "    <C2 FO=\"FO&quot;\" FP=\"FP'\" ZR=\"1\" DR=\"2\" S=\"20\" OR=\"3\" "
             "ONP=\"&lt;ONP&gt;\" KOpr=\"&amp;\"/>");
 }

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/statement/settings_file.h"
 #include "app/statement/import_workbook.h"
+#include "app/statement/settings_file.h"
 #include "app/ui/main_app.h"
 #include "app/ui/message_form.h"
 #include "app/ui/settings_form.h"

@@ -32,10 +32,7 @@ TEST_F(TextMeasuringTest, WiderTextMeasuresWider) {
   EXPECT_GT(GetTextWidth(u"MMMM", font), one * 3);
   EXPECT_EQ(GetTextWidth(u"", font), 0);
   EXPECT_GT(GetTextWidth(u"abc", Font(u"Arial", 20)), GetTextWidth(u"abc", font));
-}
-
-TEST_F(TextMeasuringTest, AmpersandIsAnOrdinaryCharacter) {
-  const TExportFont font = Font(u"Arial", 10);
+  // The ampersand is an ordinary character, not a mnemonic prefix.
   EXPECT_GT(GetTextWidth(u"a&b", font), GetTextWidth(u"ab", font));
   EXPECT_GT(GetTextWidth(u"&&", font), GetTextWidth(u"&", font));
 }
@@ -137,15 +134,11 @@ TEST_F(CellHeightTest, WrappedLinesMultiplyTheRowHeight) {
   EXPECT_EQ(CalcODSCellTextHeight(xlsx_, cell, lineWidth + 2 + 1), measured.height() + 2.0);
 }
 
-TEST_F(CellHeightTest, ZeroWidthUsesTheDefaultColumnWidth) {
-  TExportCell& cell = Cell(u"word word word word word word word word word word word word");
-  EXPECT_EQ(xlsx_.GetCellAutoHeight(cell, 0), xlsx_.GetCellAutoHeight(cell, 80));
-  EXPECT_EQ(CalcODSCellTextHeight(xlsx_, cell, -1), CalcODSCellTextHeight(xlsx_, cell, 80));
-}
-
 TEST_F(CellHeightTest, ZeroWidthUsesTheColumnThenTheSheetDefault) {
   TExportCell& cell = Cell(u"word word word word word word word word word word word word");
   EXPECT_EQ(CellLayoutWidth(xlsx_, cell, 0), 80.0);
+  EXPECT_EQ(xlsx_.GetCellAutoHeight(cell, 0), xlsx_.GetCellAutoHeight(cell, 80));
+  EXPECT_EQ(CalcODSCellTextHeight(xlsx_, cell, -1), CalcODSCellTextHeight(xlsx_, cell, 80));
   sheet_->Cols.DefaultWidth = 150;
   EXPECT_EQ(CellLayoutWidth(xlsx_, cell, 0), 150.0);
   sheet_->GetCol(0)->Width = 40;

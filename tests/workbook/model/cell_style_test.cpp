@@ -38,14 +38,6 @@ TEST(CellStyle, NewStyleIsTopAlignedAndClearedStyleIsDefaultAligned) {
   EXPECT_EQ(Narrow(style.GetKeyString()), "0;0;0;0;536870911;0;0;0;0;1");
 }
 
-TEST(CellStyle, KeyAppendsFormatCodeAndConditionalKeyWithoutSeparator) {
-  TestWorkbook book;
-  TExportCellStyle style(&book);
-  style.SetRotation(-45);
-  EXPECT_EQ(Narrow(style.GetKeyString(u"0.00")), "0;0;1;0;536870911;-45;0;0;0;10.00");
-  EXPECT_EQ(Narrow(style.GetODSKeyString(u"0.00", u"cf")), "0;0;1;0;536870911;-45;0;0;0;10.00cf");
-}
-
 TEST(CellStyle, SettersKeepAlignmentAndDirectionConsistent) {
   TestWorkbook book;
   TExportCellStyle style(&book);

@@ -249,21 +249,6 @@ INSTANTIATE_TEST_SUITE_P(
                       DateCase{u"dd.mm.yyyy", 45000.99998, u"2023-03-15", u"15.03.2023"},
                       DateCase{u"dd.mm.yyyy", -1.25, u"1899-12-29", u"29.12.1899"}));
 
-TEST_F(CellValuesTest, DateValueTextParsesByKind) {
-  auto* date = Add<TExportCellDateTime>(TCellClass::DateTime);
-  date->SetFormatCode(u"dd.mm.yyyy", false);
-  date->SetValueText(u"2024-02-29");
-  EXPECT_EQ(date->Value, 45351);
-  date->SetDisplayText(u"1.3.2024");
-  EXPECT_EQ(date->Value, 45352);
-  date->SetDisplayText(u"31.2.2024");
-  EXPECT_FALSE(date->HasValue);
-  auto* time = Add<TExportCellTime>(TCellClass::Time);
-  time->SetValueText(u"06:00:00");
-  EXPECT_EQ(time->Value, 0.25);
-  EXPECT_EQ(time->GetODSValueType(), u"time");
-}
-
 TEST_F(CellValuesTest, Date1904ShiftsOnReadAndWrite) {
   book_->Date1904 = true;
   auto* cell = Add<TExportCellDateTime>(TCellClass::DateTime);

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "model_fixture.h"
-#include "xml_test_support.h"
-#include "xml_writer_capture.h"
 
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
@@ -11,8 +9,6 @@
 
 namespace workbook {
 namespace {
-
-using test::XmlScratch;
 
 TMemoryStream Bytes(const std::string& bytes) {
   TMemoryStream stream;
@@ -38,23 +34,6 @@ class DrawingTest : public ModelTest {
   std::unique_ptr<TWorkbook> book_;
   TExportWorkSheet* sheet_ = nullptr;
 };
-
-TEST_F(DrawingTest, AddImageTakesNameExtensionAndBytesFromThePosition) {
-  TMemoryStream data = Bytes("skipJPEGDATA");
-  data.SetPosition(4);
-  const int index = book_->Drawings.AddImage(data, u"C:\\img\\Photo.JPG");
-  auto* image = dynamic_cast<TExportImage*>(book_->Drawings.GetItem(index));
-  ASSERT_NE(image, nullptr);
-  EXPECT_EQ(image->Name, u"Photo");
-  EXPECT_EQ(image->Extension, u"jpg");
-  EXPECT_EQ(image->GetMimeType(), u"image/jpeg");
-  EXPECT_EQ(image->GetODSFileName(index), u"Pictures/Pic1.jpg");
-  EXPECT_EQ(image->GetXLSXFileName(index), u"xl/media/image1.jpg");
-  EXPECT_EQ(image->Data.Size(), 8);
-  EXPECT_EQ(image->WriteODSManifestEntry(index),
-            u"<manifest:file-entry manifest:media-type=\"image/jpeg\" "
-            u"manifest:full-path=\"Pictures/Pic1.jpg\" />");
-}
 
 TEST_F(DrawingTest, AddImageWithoutExtensionRaisesAndAddsNothing) {
   TMemoryStream data = Bytes("x");
@@ -96,16 +75,6 @@ TEST_F(DrawingTest, SharedPictureGoesWithItsLastPlacement) {
   EXPECT_EQ(book_->Drawings.Count(), 1);
   sheet_->GetRow(2)->Free();
   EXPECT_EQ(book_->Drawings.Count(), 0);
-}
-
-TEST_F(DrawingTest, FreedPictureLeavesItsPlacementsEmpty) {
-  const int index = AddPhoto();
-  TExportCellDrawing* placed = Cell(1, 1)->AddDrawing(index, 0, 0, 10, 10);
-  book_->Drawings.Delete(index);
-  EXPECT_EQ(placed->Drawing(), nullptr);
-  XmlScratch xml("xdr:wsDr");
-  placed->WriteXLSX(xml.Root(), 0, TSheetPixelGrid());
-  EXPECT_EQ(xml.Text(), "<xdr:wsDr/>");
 }
 
 TEST_F(DrawingTest, CopiedCellSharesThePictureAndAnotherWorkbookGetsACopy) {
@@ -156,60 +125,6 @@ TEST_F(DrawingTest, EndCellStopsAtTheSheetEdge) {
   int col, row, x, y;
   placed->GetEndCell(grid, col, row, x, y);
   EXPECT_EQ(col, 16383);
-}
-
-TEST_F(DrawingTest, XlsxAnchorOfAPicture) {
-  TExportCellDrawing* placed = Cell(2, 3)->AddDrawing(AddPhoto(), 4, 2, 96, 48);
-  placed->GetBorder().FillType = TExportDrawingFill::ftSolid;
-  placed->GetBorder().Color = 0x0000FF;
-  placed->GetBorder().Width = 2;
-  placed->GetBorder().Dash = TExportDrawingBorder::dsDashed;
-  XmlScratch xml("xdr:wsDr");
-  placed->WriteXLSX(xml.Root(), 0, TSheetPixelGrid());
-  // Bounds 4,2 to 100,50 in 64 x 20 cells: the far corner is 36 pixels into column 4 and
-  // 10 into row 5; EMU are 9535 per pixel.
-  EXPECT_EQ(
-      xml.Text(),
-      "<xdr:wsDr><xdr:twoCellAnchor editAs=\"oneCell\">"
-      "<xdr:from><xdr:col>2</xdr:col><xdr:colOff>38140</xdr:colOff><xdr:row>3</xdr:row>"
-      "<xdr:rowOff>19070</xdr:rowOff></xdr:from>"
-      "<xdr:to><xdr:col>3</xdr:col><xdr:colOff>343260</xdr:colOff><xdr:row>5</xdr:row>"
-      "<xdr:rowOff>95350</xdr:rowOff></xdr:to>"
-      "<xdr:pic><xdr:nvPicPr><xdr:cNvPr id=\"1\" name=\"Photo\" descr=\"Photo.jpg\"/>"
-      "<xdr:cNvPicPr><a:picLocks noChangeAspect=\"1\"/></xdr:cNvPicPr></xdr:nvPicPr>"
-      "<xdr:blipFill><a:blip xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-      "relationships\" r:embed=\"rId1\" cstate=\"print\"/><a:stretch><a:fillRect/></a:stretch>"
-      "</xdr:blipFill><xdr:spPr><a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom>"
-      "<a:ln w=\"17600\"><a:solidFill><a:srgbClr val=\"FF0000\"><a:alpha val=\"100000\"/>"
-      "</a:srgbClr></a:solidFill><a:prstDash val=\"dash\"/></a:ln></xdr:spPr></xdr:pic>"
-      "<xdr:clientData/></xdr:twoCellAnchor></xdr:wsDr>");
-}
-
-TEST_F(DrawingTest, XlsxToOffsetOfTheWorkedExample) {
-  TExportCellDrawing* placed = Cell(0, 0)->AddDrawing(AddPhoto(), 0, 0, 96, 48);
-  XmlScratch xml("xdr:wsDr");
-  placed->WriteXLSX(xml.Root(), 0, TSheetPixelGrid());
-  EXPECT_EQ(xml.Root().FindPath("xdr:twoCellAnchor/xdr:to/xdr:colOff").Text(), "305120");
-  EXPECT_EQ(xml.Root().FindPath("xdr:twoCellAnchor/xdr:to/xdr:col").Text(), "1");
-  EXPECT_EQ(xml.Root().FindPath("xdr:twoCellAnchor/xdr:to/xdr:row").Text(), "2");
-  EXPECT_EQ(xml.Root().FindPath("xdr:twoCellAnchor/xdr:to/xdr:rowOff").Text(), "76280");
-}
-
-TEST_F(DrawingTest, OdsFrameOfAPicture) {
-  TExportCellDrawing* placed = Cell(0, 0)->AddDrawing(AddPhoto(), 10, 20, 96, 48);
-  const std::string text = test::WriterText([&](TXmlWriter& writer) {
-    writer.StartElement("c");
-    placed->WriteODS(writer, TSheetPixelGrid(), u"Pics", u"gr1");
-  });
-  // 10 px = 0.281 cm; width 96 px = 2.694 cm; height 48 px = 36 pt; far corner 106, 68 px =
-  // column B + 42 px (1.179 cm), row 4 + 8 px (6 pt).
-  EXPECT_NE(text.find("<draw:frame draw:style-name=\"gr1\" svg:x=\"0.281cm\" svg:y=\"0.561cm\" "
-                      "svg:width=\"2.694cm\" svg:height=\"36pt\" "
-                      "table:end-cell-address=\"'Pics'.B4\" table:end-x=\"1.179cm\" "
-                      "table:end-y=\"6pt\"><draw:image xlink:href=\"Pictures/Pic1.jpg\"/>"
-                      "</draw:frame>"),
-            std::string::npos)
-      << text;
 }
 
 }  // namespace

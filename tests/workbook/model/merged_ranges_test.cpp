@@ -1,18 +1,13 @@
 #include "workbook/model/merged_ranges.h"
-#include "workbook/formats/xlsx/xlsx_sheet_elements.h"
 
 #include <gtest/gtest.h>
 
 #include "sheet_extras_support.h"
 #include "workbook/core/exceptions.h"
-#include "workbook/formats/xls/biff_builder.h"
 #include "workbook/model/cell.h"
 
 namespace workbook {
 namespace {
-
-using namespace xls_test;
-using test::OneRecord;
 
 class MergedRangesTest : public test::SheetTest {
  protected:
@@ -52,59 +47,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, MergedApplyTest,
                                            ApplyCase{0, 0, 16384, 0, false, 0, 0, 0, 0},
                                            ApplyCase{-1, 0, 3, 0, false, 0, 0, 0, 0},
                                            ApplyCase{4, 4, 4, 4, false, 0, 0, 0, 0}));
-
-TEST_F(MergedRangesTest, XlsxMergeCellsOverCellsNotStored) {
-  test::XmlScratch xml("x");
-  xml.Load(R"(<mergeCells count="3"><mergeCell ref="B2:C4"/><mergeCell ref="E5"/>)"
-           R"(<mergeCell ref="A1:ZZZZ9"/><mergeCell/></mergeCells>)");
-  ReadXLSXMergeCells(*sheet, xml.Root());
-  TExportCell* cell = Cell(1, 1);
-  ASSERT_NE(cell, nullptr);
-  EXPECT_EQ(cell->CellClass(), TCellClass::Empty);
-  EXPECT_EQ(cell->ColSpan(), 2);
-  EXPECT_EQ(cell->RowSpan(), 3);
-  EXPECT_EQ(sheet->Rows.Count(), 2);
-}
-
-TEST_F(MergedRangesTest, XlsRecordRoundTrip) {
-  TExportCell* wide = sheet->FindCreateCell(1, 1, TCellClass::String, false);
-  wide->SetColSpan(2);
-  TExportCell* tall = sheet->FindCreateCell(0, 5, TCellClass::Number, false);
-  tall->SetRowSpan(3);
-  const std::vector<std::uint8_t> bytes =
-      WriteXLSMergedCells({XLSMergedArea(*wide, 1, 1), XLSMergedArea(*tall, 0, 5)});
-  EXPECT_EQ(test::Hex(bytes), "E5 00 12 00 02 00 01 00 01 00 01 00 02 00 05 00 07 00 00 00 00 00");
-  TExportWorkSheet* other = book->AddWorkSheet(u"Other");
-  OneRecord record(bytes);
-  ReadXLSMergedCells(*other, record.Reader());
-  TExportCell* cell = nullptr;
-  ASSERT_TRUE(other->FindCell(0, 5, cell));
-  EXPECT_EQ(cell->RowSpan(), 3);
-  ASSERT_TRUE(other->FindCell(1, 1, cell));
-  EXPECT_EQ(cell->ColSpan(), 2);
-}
-
-TEST_F(MergedRangesTest, ManyRangesSplitAt1027PerRecord) {
-  const std::vector<std::uint8_t> bytes =
-      WriteXLSMergedCells(std::vector<TXLSMergedArea>(2000, TXLSMergedArea{0, 1, 0, 0}));
-  ASSERT_EQ(bytes.size(), 2u * 6 + 8u * 2000);
-  EXPECT_EQ(bytes[4] | bytes[5] << 8, 1027);
-  const std::size_t second = 6 + 8 * 1027;
-  EXPECT_EQ(bytes[second + 4] | bytes[second + 5] << 8, 973);
-}
-
-TEST_F(MergedRangesTest, XlsCountBeyondTheRecordIsADamagedFile) {
-  OneRecord record(Record(0x00E5, Join({Word(500), Word(0), Word(1), Word(0), Word(1)})));
-  EXPECT_THROW(ReadXLSMergedCells(*sheet, record.Reader()), EWorkbookFileException);
-}
-
-TEST_F(MergedRangesTest, SpansBeyondABiffSheetAreCut) {
-  TExportCell* cell = sheet->FindCreateCell(250, 0, TCellClass::Empty, false);
-  cell->SetColSpan(20);
-  cell->SetRowSpan(100000);
-  EXPECT_EQ(test::Hex(WriteXLSMergedCells({XLSMergedArea(*cell, 250, 0)})),
-            "E5 00 0A 00 01 00 00 00 FF FF FA 00 FF 00");
-}
 
 }  // namespace
 }  // namespace workbook

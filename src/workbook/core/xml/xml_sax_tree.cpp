@@ -18,10 +18,11 @@ void TXmlSaxTree::StartElement(std::string_view localName, const TXmlSaxAttribut
       node.SetAttr(attributes.LocalName(i), attributes.Value(i));
       continue;
     }
-    std::string prefix(attributes.Prefix(i));
+    std::string_view prefix = attributes.Prefix(i);
     if (prefix.empty()) prefix = "ns";
-    node.SetAttr("xmlns:" + prefix, namespaceURI);
-    node.SetAttr(prefix + ":" + std::string(attributes.LocalName(i)), attributes.Value(i));
+    if (declareNamespaces_) node.SetAttr("xmlns:" + std::string(prefix), namespaceURI);
+    name_.assign(prefix).append(":").append(attributes.LocalName(i));
+    node.SetAttr(name_, attributes.Value(i));
   }
   open_.push_back(node);
 }

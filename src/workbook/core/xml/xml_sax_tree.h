@@ -4,6 +4,7 @@
 // local names only; attributes in a namespace keep their prefix, declared on their element, so
 // both prefixed lookups ("r:id") and namespace lookups find them.
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -14,6 +15,11 @@ namespace workbook {
 
 class TXmlSaxTree {
  public:
+  TXmlSaxTree() = default;
+  // Without DeclareNamespaces attributes are named "prefix:name" alone, with no declaration: for
+  // a reader that finds them by their prefixed names only, one declaration fewer per attribute.
+  explicit TXmlSaxTree(bool declareNamespaces) : declareNamespaces_(declareNamespaces) {}
+
   // The first element started becomes the root of a new tree.
   void StartElement(std::string_view localName, const TXmlSaxAttributes& attributes);
   void EndElement();
@@ -27,6 +33,8 @@ class TXmlSaxTree {
  private:
   std::unique_ptr<TXmlDocument> document_;
   std::vector<TXmlNode> open_;
+  bool declareNamespaces_ = true;
+  std::string name_;  // an attribute's prefixed name
 };
 
 }  // namespace workbook

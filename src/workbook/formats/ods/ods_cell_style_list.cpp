@@ -3,6 +3,7 @@
 #include "workbook/core/color.h"
 #include "workbook/core/enum_names.h"
 #include "workbook/core/invariant_texts.h"
+#include "workbook/formats/ods/ods_conditional_formatting.h"
 #include "workbook/formats/ods/ods_style_registries.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/worksheet.h"

@@ -4,6 +4,7 @@
 #include "platform/text_codec.h"
 #include "workbook/core/formula_text.h"
 #include "workbook/core/sheet_refs.h"
+#include "workbook/formats/ods/ods_conditional_formatting.h"
 #include "workbook/formats/ods/ods_conditional_styles.h"
 
 namespace workbook {

@@ -70,7 +70,7 @@ std::string QualifiedName(std::string_view localName, std::string_view namespace
 // so neither the part nor a sheet is ever held whole.
 class TODSImport final : public TXmlSaxHandler {
  public:
-  explicit TODSImport(TWorkbook& workbook) : workbook_(workbook), parser_(*this) {}
+  explicit TODSImport(TWorkbook& workbook) : workbook_(workbook), parser_(*this), row_(false) {}
 
   TXmlPushParser& Parser() { return parser_; }
 
@@ -281,6 +281,7 @@ class TODSImport final : public TXmlSaxHandler {
   int pathDepth_ = 0;
   int groupDepth_ = 0;
   int rowDepth_ = 0;
+  // The row's readers find names by prefix only.
   TXmlSaxTree row_;
   std::vector<TXmlSaxAttribute> renamed_;
   std::size_t sheetCount_ = 0;

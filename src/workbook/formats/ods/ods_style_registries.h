@@ -7,6 +7,7 @@
 
 #include "workbook/core/hashed_strings.h"
 #include "workbook/core/xml/xml_node.h"
+#include "workbook/formats/ods/ods_conditional_formatting.h"
 #include "workbook/formats/ods/ods_conditional_styles.h"
 #include "workbook/model/cell_style.h"
 #include "workbook/model/drawing_style.h"

@@ -1,12 +1,23 @@
 #pragma once
 // Formula text to BIFF8 token bytes and back through the formula engine, for the formulas that
 // live outside cells (conditional-format rules), with references into one worksheet.
-#include "workbook/model/conditional_formatting.h"
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
 
 namespace workbook {
 
 class TExportWorkSheet;
 class TRPNNameSource;
+
+// Formula text to BIFF8 tokens and back (the formula engine provides it).
+class IXLSFormulaTokens {
+ public:
+  virtual ~IXLSFormulaTokens() = default;
+  virtual std::vector<std::uint8_t> Encode(const std::u16string& formula) = 0;
+  virtual std::u16string Decode(std::span<const std::uint8_t> tokens) = 0;
+};
 
 class TXLSFormulaTokens : public IXLSFormulaTokens {
  public:

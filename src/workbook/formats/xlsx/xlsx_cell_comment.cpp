@@ -3,10 +3,10 @@
 
 #include "workbook/core/cell_refs.h"
 #include "workbook/core/invariant_texts.h"
+#include "workbook/formats/xlsx/xlsx_cell_comment.h"
 #include "workbook/formats/xlsx/xlsx_escapes.h"
 #include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/cell.h"
-#include "workbook/model/cell_comment.h"
 #include "workbook/model/rich_text.h"
 #include "workbook/model/worksheet.h"
 

@@ -6,6 +6,7 @@
 #include "workbook/core/cell_refs.h"
 #include "workbook/core/formula_text.h"
 #include "workbook/core/invariant_texts.h"
+#include "workbook/formats/xlsx/xlsx_cond_form_styles.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/conditional_formatting.h"
 

@@ -11,6 +11,7 @@
 #include "workbook/core/color.h"
 #include "workbook/core/hashed_strings.h"
 #include "workbook/core/xml/xml_document.h"
+#include "workbook/formats/xlsx/xlsx_cond_form_styles.h"
 #include "workbook/formats/xlsx/xlsx_number_formats.h"
 #include "workbook/model/cell_class.h"
 #include "workbook/model/conditional_formatting.h"

@@ -183,13 +183,6 @@ TEST_F(XLSExporterTest, MergedRangesSpanTheirFirstCell) {
   EXPECT_EQ(CellAt(0, 8, 0)->RowSpan(), 2);
 }
 
-TEST_F(XLSExporterTest, MergedCellsCountBeyondTheRecordFailsTheLoad) {
-  EXPECT_THROW(Load(WorkbookStream(StandardStyles(), {{u"A", MergedCells({{0, 1, 0, 2}}, 2)}})),
-               EWorkbookFileException);
-  EXPECT_THROW(Load(WorkbookStream(StandardStyles(), {{u"A", MergedCells({{0, 1, 0, 300}}, 1)}})),
-               EWorkbookFileException);
-}
-
 Bytes Window2(std::uint16_t flags, std::uint16_t topRow, std::uint16_t leftCol) {
   return Record(0x023E, Join({Word(flags), Word(topRow), Word(leftCol), DWord(0), Word(60),
                               Word(100), DWord(0)}));
@@ -259,31 +252,24 @@ TEST_F(XLSExporterTest, ColumnRecordsSetWidthsAndTheDefault) {
                    8 * std::round(1.4 * charWidth));
 }
 
-TEST_F(XLSExporterTest, ProtectionAndTabColourRecords) {
+TEST_F(XLSExporterTest, TabColourComesFromTheDefaultPalette) {
   Load(WorkbookStream(
       StandardStyles(),
-      {{u"A", Join({Record(0x0012, Word(1)), Record(0x0013, Word(0xCBEB)),
-                    Record(0x0862, Join({Word(0x0862), Bytes(14, 0), Word(10), Word(0)}))})}}));
-  TExportWorkSheet* sheet = book_->WorkSheets.GetItem(0);
-  EXPECT_TRUE(sheet->Protection.Protected);
-  EXPECT_EQ(sheet->Protection.PasswordHash, 0xCBEB);
+      {{u"A", Record(0x0862, Join({Word(0x0862), Bytes(14, 0), Word(10), Word(0)}))}}));
   // Palette index 10 of the default palette: red.
-  EXPECT_EQ(sheet->WindowSettings.TabColor, 0x0000FF);
+  EXPECT_EQ(book_->WorkSheets.GetItem(0)->WindowSettings.TabColor, 0x0000FF);
 }
 
-TEST_F(XLSExporterTest, ShortSheetRecordsFailTheLoad) {
+// Short records, a merged range beyond the sheet's columns, a cell beyond them.
+TEST_F(XLSExporterTest, DamagedSheetRecordsFailTheLoad) {
   for (const Bytes& record :
        {Record(0x007D, Join({Word(0), Word(1), Word(300)})), Record(0x0041, Word(1)),
-        Record(0x00A0, Word(1)), Record(0x0026, DWord(0)), Record(0x0012, {})}) {
+        Record(0x00A0, Word(1)), Record(0x0026, DWord(0)), Record(0x0012, {}),
+        MergedCells({{0, 1, 0, 300}}, 1), Number(0, 300, 15, 1)}) {
     EXPECT_THROW(Load(WorkbookStream(StandardStyles(),
                                      {{u"A", Join({Window2(0x04B0 | 0x0008, 0, 0), record})}})),
                  EWorkbookFileException);
   }
-}
-
-TEST_F(XLSExporterTest, DamagedRecordFailsTheLoad) {
-  EXPECT_THROW(Load(WorkbookStream(StandardStyles(), {{u"A", Number(0, 300, 15, 1)}})),
-               EWorkbookFileException);
 }
 
 }  // namespace

@@ -4,9 +4,9 @@
 #include <filesystem>
 
 #include "workbook/formats/python_peer.h"
+#include "workbook/formats/xlsx/package_test_support.h"
 #include "workbook/formats/xlsx/xlsx_sheet_attachments.h"
 #include "workbook/model/model_fixture.h"
-#include "workbook/model/package_test_support.h"
 
 #include "workbook/model/cell.h"
 #include "workbook/model/drawing.h"

@@ -4,10 +4,11 @@
 
 #include <sstream>
 
+#include "workbook/formats/python_peer.h"
+#include "workbook/formats/xlsx/package_test_support.h"
+#include "workbook/formats/xlsx/xlsx_cond_form_styles.h"
 #include "workbook/formats/xlsx/xlsx_sheet_attachments.h"
 #include "workbook/model/model_fixture.h"
-#include "workbook/model/package_test_support.h"
-#include "workbook/formats/python_peer.h"
 
 #include "workbook/core/cell_refs.h"
 #include "workbook/core/xlsx_colors.h"
@@ -98,7 +99,8 @@ std::string Utf8(const std::u16string& text) { return platform::Utf16ToUtf8(text
 using XlsxExtrasPeer = ModelTest;
 
 TEST_F(XlsxExtrasPeer, CommentsAndRulesOfOpenpyxl) {
-  if (!test_support::PythonHasModules("openpyxl")) GTEST_SKIP() << "python3-openpyxl is not installed";
+  if (!test_support::PythonHasModules("openpyxl"))
+    GTEST_SKIP() << "python3-openpyxl is not installed";
   char path[] = "/tmp/extras_peer_XXXXXX.xlsx";
   close(mkstemps(path, 5));
   const std::string expected = test_support::RunPython(kWriteAndDescribe, path);

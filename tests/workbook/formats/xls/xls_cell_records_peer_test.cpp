@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <vector>
 
-#include "model_fixture.h"
-#include "python_peer.h"
+#include "workbook/formats/python_script.h"
 #include "workbook/formats/xls/xls_workbook_stream.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
+#include "workbook/model/model_fixture.h"
 
 namespace workbook {
 namespace {

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "python_peer.h"
 #include "style_lines.h"
+#include "workbook/formats/python_script.h"
 #include "workbook/model/cell_borders_list.h"
 #include "workbook/model/font_list.h"
-#include "xml_test_support.h"
+#include "workbook/model/xml_test_support.h"
 
 namespace workbook {
 namespace {

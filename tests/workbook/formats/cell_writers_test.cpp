@@ -3,13 +3,13 @@
 #include <cstring>
 #include <vector>
 
-#include "model_fixture.h"
 #include "workbook/core/xml/xml_writer.h"
 #include "workbook/formats/xlsx/xlsx_sheet_data_writer.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
+#include "workbook/model/model_fixture.h"
 
 namespace workbook {
 namespace {

@@ -6,11 +6,11 @@
 #include <cstring>
 #include <sstream>
 
-#include "../python_peer.h"
-#include "formula_fixture.h"
 #include "workbook/formats/library_start.h"
+#include "workbook/formats/python_script.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_write_context.h"
+#include "workbook/model/formula/formula_fixture.h"
 
 namespace workbook::test {
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "platform/text_codec.h"
-#include "style_test_support.h"
 #include "workbook/model/cell_borders.h"
 #include "workbook/model/font.h"
+#include "workbook/model/style_test_support.h"
 
 namespace workbook::test {
 

@@ -1,8 +1,8 @@
 // The attachments reach the format writers through the cell-write context.
 #include <gtest/gtest.h>
 
-#include "model_fixture.h"
-#include "xml_writer_capture.h"
+#include "workbook/formats/xml_writer_capture.h"
+#include "workbook/model/model_fixture.h"
 
 #include "workbook/formats/xlsx/xlsx_sheet_data_writer.h"
 #include "workbook/model/cell.h"

@@ -7,9 +7,9 @@
 #include <sstream>
 
 #include "platform/text_codec.h"
-#include "python_peer.h"
-#include "sheet_extras_support.h"
 #include "workbook/core/xml/xml_document.h"
+#include "workbook/formats/python_script.h"
+#include "workbook/formats/sheet_record_support.h"
 #include "workbook/formats/xlsx/xlsx_sheet_elements.h"
 #include "workbook/model/merged_ranges.h"
 
@@ -36,7 +36,7 @@ std::vector<std::string> Fields(const std::string& line) {
 }
 
 std::string PeerScript(const std::string& name) {
-  std::ifstream file(std::string(SOURCE_DIR) + "/tests/workbook/model/peers/" + name);
+  std::ifstream file(std::string(SOURCE_DIR) + "/tests/workbook/formats/peers/" + name);
   std::stringstream text;
   text << file.rdbuf();
   return text.str();
@@ -96,7 +96,7 @@ TEST_F(SheetExtrasCorpusTest, XlsxFilesAgreeWithOpenpyxl) {
   if (!std::filesystem::exists(corpus)) GTEST_SKIP() << "the shared corpus is absent: " << corpus;
   if (!test::PythonHasModules("openpyxl")) GTEST_SKIP() << "python3-openpyxl is not installed";
   const std::string script =
-      std::string(SOURCE_DIR) + "/tests/workbook/model/peers/sheet_extras_corpus.py";
+      std::string(SOURCE_DIR) + "/tests/workbook/formats/peers/sheet_extras_corpus.py";
   int checked = 0;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(corpus)) {
     if (entry.path().extension() != ".xlsx") continue;

@@ -1,0 +1,270 @@
+#include <gtest/gtest.h>
+
+#include "workbook/formats/xml_writer_capture.h"
+#include "workbook/model/model_fixture.h"
+#include "workbook/model/xml_test_support.h"
+
+#include "workbook/formats/xlsx/xlsx_cell_comment.h"
+#include "workbook/formats/xlsx/xlsx_sheet_attachments.h"
+#include "workbook/formats/zip/zip_archive.h"
+#include "workbook/model/cell.h"
+#include "workbook/model/cell_comment.h"
+#include "workbook/model/cell_write_context.h"
+#include "workbook/model/rich_text.h"
+
+namespace workbook {
+namespace {
+
+using test::XmlScratch;
+
+class CommentTest : public ModelTest {
+ protected:
+  void SetUp() override {
+    ModelTest::SetUp();
+    book_ = std::make_unique<TWorkbook>();
+    book_->AddWorkSheet(u"First");
+    sheet_ = book_->AddWorkSheet(u"Notes");
+  }
+  TExportCell* Cell(int col, int row) {
+    return sheet_->FindCreateCell(col, row, TCellClass::Empty, false);
+  }
+  std::unique_ptr<TWorkbook> book_;
+  TExportWorkSheet* sheet_ = nullptr;
+};
+
+TEST_F(CommentTest, PartNamesFollowTheSheetPosition) {
+  TExporterXLSX_CommentsInWorkSheet comments(*sheet_);
+  EXPECT_EQ(comments.GetCommentsFileName(false), u"xl/comments2.xml");
+  EXPECT_EQ(comments.GetCommentsFileName(true), u"/xl/comments2.xml");
+  EXPECT_EQ(comments.GetVmlDrawingFileName(false), u"xl/drawings/vmlDrawing2.vml");
+  EXPECT_EQ(comments.GetVmlDrawingFileName(true), u"/xl/drawings/vmlDrawing2.vml");
+}
+
+TEST_F(CommentTest, CommentsPart) {
+  Cell(2, 4)->GetComment().SetText(u"x < y & \"z\"");
+  Cell(0, 0)->GetComment().SetText(u"second");
+  TExporterXLSX_CommentsInWorkSheet comments(*sheet_);
+  EXPECT_EQ(comments.AddComment(*Cell(2, 4)->CommentIfAny()), 0);
+  EXPECT_EQ(comments.AddComment(*Cell(0, 0)->CommentIfAny()), 1);
+  EXPECT_EQ(comments.CommentsXML(),
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<comments xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+            "xml:space=\"preserve\"><authors><author /></authors><commentList>"
+            "<comment ref=\"C5\" authorId=\"0\"><text><t>x &lt; y &amp; &quot;z&quot;</t></text>"
+            "</comment><comment ref=\"A1\" authorId=\"0\"><text><t>second</t></text></comment>"
+            "</commentList></comments>\n");
+}
+
+TEST_F(CommentTest, VmlPartPlacesTheBoxes) {
+  TExporterXLSX_CommentsInWorkSheet comments(*sheet_);
+  Cell(1, 2)->GetComment().SetText(u"a");
+  comments.AddComment(*Cell(1, 2)->CommentIfAny());
+  const std::string vml = comments.VMLDrawing(TSheetPixelGrid());
+  // Right of column B (128 px) + 20 = 148 px = 111 pt; below row 2 (40 px) + 20 = 45 pt.
+  EXPECT_EQ(vml,
+            "<xml xmlns:v=\"urn:schemas-microsoft-com:vml\" "
+            "xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
+            "xmlns:x=\"urn:schemas-microsoft-com:office:excel\">"
+            "<o:shapelayout v:ext=\"edit\"><o:idmap v:ext=\"edit\" data=\"1\" /></o:shapelayout>"
+            "<v:shapetype id=\"_x0000_t202\" coordsize=\"21600,21600\" o:spt=\"202\" "
+            "path=\"m,l,21600r21600,l21600,xe\"><v:stroke joinstyle=\"miter\" />"
+            "<v:path gradientshapeok=\"t\" o:connecttype=\"rect\" /></v:shapetype>"
+            "<v:shape id=\"_x0000_s1025\" type=\"#_x0000_t202\" style=\"position:absolute;"
+            "margin-left:111pt;margin-top:45pt;width:112.5pt;height:112.5pt;z-index:1;"
+            "visibility:hidden;mso-wrap-style:tight\" fillcolor=\"#FFFFC0\" "
+            "o:insetmode=\"auto\"><v:fill color2=\"#FFFFC0\" />"
+            "<v:shadow on=\"t\" color=\"black\" obscured=\"t\" />"
+            "<v:path o:connecttype=\"none\" />"
+            "<v:textbox style=\"mso-direction-alt:auto\"><div style=\"text-align:left\" />"
+            "</v:textbox><x:ClientData ObjectType=\"Note\"><x:MoveWithCells />"
+            "<x:SizeWithCells /><x:Anchor /><x:AutoFill>False</x:AutoFill>"
+            "<x:TextHAlign>left</x:TextHAlign><x:TextVAlign>top</x:TextVAlign>"
+            "<x:Row>2</x:Row><x:Column>1</x:Column></x:ClientData></v:shape></xml>");
+}
+
+TEST_F(CommentTest, ThirdShapeNumbersAndAlignments) {
+  TExporterXLSX_CommentsInWorkSheet comments(*sheet_);
+  for (int i = 0; i < 3; ++i) {
+    TExportCellComment& comment = Cell(i, 0)->GetComment();
+    comment.SetText(u"n");
+    comment.Alignment = 0;
+    comment.VAlignment = static_cast<std::uint8_t>(i == 2 ? 0 : 5);
+    comments.AddComment(comment);
+  }
+  const std::string vml = comments.VMLDrawing(TSheetPixelGrid());
+  const std::size_t third = vml.find("<v:shape id=\"_x0000_s1027\"");
+  ASSERT_NE(third, std::string::npos);
+  EXPECT_NE(vml.find("z-index:3;", third), std::string::npos);
+  EXPECT_NE(vml.find("<x:TextHAlign>left</x:TextHAlign><x:TextVAlign>bottom</x:TextVAlign>", third),
+            std::string::npos);
+  EXPECT_NE(vml.find("<x:TextVAlign>distributed</x:TextVAlign>"), std::string::npos);
+}
+
+TEST_F(CommentTest, PartsGoIntoThePackage) {
+  TExporterXLSX_CommentsInWorkSheet comments(*sheet_);
+  Cell(0, 0)->GetComment().SetText(u"a");
+  comments.AddComment(*Cell(0, 0)->CommentIfAny());
+  TMemoryStream stream;
+  {
+    TZipArchive zip(stream, TZipArchiveMode::Create);
+    comments.WriteCommentsXML(zip);
+    comments.WriteVMLDrawing(zip, TSheetPixelGrid());
+    zip.Save();
+  }
+  stream.SetPosition(0);
+  TZipArchive zip(stream, TZipArchiveMode::Read);
+  EXPECT_GE(zip.IndexOf(u"xl/comments2.xml"), 0);
+  EXPECT_GE(zip.IndexOf(u"xl/drawings/vmlDrawing2.vml"), 0);
+}
+
+struct VmlCase {
+  const char* name;
+  const char* shape;
+  int width, height;
+  TColor color;
+  std::uint8_t align, valign;
+};
+
+class CommentVmlRead : public CommentTest, public ::testing::WithParamInterface<VmlCase> {};
+
+TEST_P(CommentVmlRead, ReadsTheBox) {
+  XmlScratch xml("x");
+  xml.Load(std::string("<xml xmlns:v=\"urn:schemas-microsoft-com:vml\" "
+                       "xmlns:x=\"urn:schemas-microsoft-com:office:excel\">") +
+           GetParam().shape + "</xml>");
+  TExportCellComment comment;
+  comment.ReadXLSXVml(xml.Root().FirstElement());
+  EXPECT_EQ(comment.Bounds.GetWidth(), GetParam().width);
+  EXPECT_EQ(comment.Bounds.GetHeight(), GetParam().height);
+  EXPECT_EQ(comment.Color, GetParam().color);
+  EXPECT_EQ(comment.Alignment, GetParam().align);
+  EXPECT_EQ(comment.VAlignment, GetParam().valign);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, CommentVmlRead,
+    ::testing::Values(
+        VmlCase{"OurOwn",
+                "<v:shape style=\"position:absolute;width:112.5pt;height:59.25pt\" "
+                "fillcolor=\"#ffffe1\"><x:ClientData><x:TextHAlign>Center</x:TextHAlign>"
+                "<x:TextVAlign>Justify</x:TextVAlign></x:ClientData></v:shape>",
+                150, 79, 0xE1FFFF, 2, 4},
+        VmlCase{"SystemColourAndNoAlignment",
+                "<v:shape style=\"width: 96pt ; height:x\" fillcolor=\"infoBackground [80]\"/>",
+                128, 0, 0xC0FFFF, 0, 0},
+        // Another producer's prefixes and pixel lengths.
+        VmlCase{"PixelsAndOtherPrefixes",
+                "<ns0:shape xmlns:ns0=\"urn:schemas-microsoft-com:vml\" "
+                "style=\"width:144px;height:79px\"><ns2:ClientData "
+                "xmlns:ns2=\"urn:schemas-microsoft-com:office:excel\"><ns2:TextHAlign>Right"
+                "</ns2:TextHAlign></ns2:ClientData></ns0:shape>",
+                144, 79, 0xC0FFFF, 3, 0},
+        VmlCase{"HugeSizeIsCapped",
+                "<v:shape style=\"width:99999999999999999999pt;height:1e5pt\">"
+                "<x:ClientData><x:TextHAlign>right</x:TextHAlign>"
+                "<x:TextVAlign>d</x:TextVAlign></x:ClientData></v:shape>",
+                100000, 1, 0xC0FFFF, 3, 5}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(CommentTest, ReadsCommentsAndTheirBoxesIntoCells) {
+  XmlScratch comments("x"), vml("y");
+  comments.Load(
+      "<comments xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+      "<authors><author>me</author></authors><commentList>"
+      "<comment ref=\"B2\" authorId=\"0\"><text><r><rPr><b/></rPr><t>me:</t></r>"
+      "<r><t xml:space=\"preserve\"> hello</t></r></text></comment>"
+      "<comment ref=\"XFE1\" authorId=\"0\"><text><t>beyond</t></text></comment>"
+      "<comment ref=\"C3\" authorId=\"0\"><text><t>plain</t></text></comment>"
+      "</commentList></comments>");
+  vml.Load(
+      "<xml xmlns:v=\"urn:schemas-microsoft-com:vml\" "
+      "xmlns:x=\"urn:schemas-microsoft-com:office:excel\">"
+      "<v:shape style=\"width:75pt\"><x:ClientData><x:Row>1</x:Row><x:Column>1</x:Column>"
+      "</x:ClientData></v:shape>"
+      "<v:shape style=\"width:75pt\"><x:ClientData><x:Row>99999999999</x:Row>"
+      "<x:Column>1</x:Column></x:ClientData></v:shape>"
+      "<v:shape style=\"width:75pt\"><x:ClientData><x:Row>7</x:Row><x:Column>7</x:Column>"
+      "</x:ClientData></v:shape></xml>");
+  ReadXLSXComments(*sheet_, comments.Root(), vml.Root());
+  TExportCell* cell = nullptr;
+  ASSERT_TRUE(sheet_->FindCell(1, 1, cell) && cell);
+  EXPECT_EQ(cell->CommentIfAny()->GetText(), u"me: hello");
+  EXPECT_EQ(cell->CommentIfAny()->Bounds.GetWidth(), 100);
+  ASSERT_TRUE(sheet_->FindCell(2, 2, cell) && cell);
+  EXPECT_EQ(cell->CommentIfAny()->GetText(), u"plain");
+  EXPECT_EQ(cell->CommentIfAny()->Bounds.GetWidth(), 150);
+  EXPECT_FALSE(sheet_->FindCell(7, 7, cell) && cell);  // a shape names no new cell
+}
+
+TEST_F(CommentTest, OdsAnnotation) {
+  struct : TCellWriteContext {
+    std::uint32_t SharedStringIndex(const TExportCellString&) override { return 0; }
+  } context;
+  TExportCellComment& comment = Cell(0, 1)->GetComment();
+  EXPECT_EQ(test::WriterText([&](TXmlWriter& w) {
+              comment.WriteODS(w, TSheetPixelGrid(), u"gr1", u"P1", context);
+            }),
+            "");
+  comment.SetText(u"  two  spaces\r\nline 2\nend");
+  const std::string text = test::WriterText(
+      [&](TXmlWriter& w) { comment.WriteODS(w, TSheetPixelGrid(), u"gr2", u"P3", context); });
+  // Right of column A (64 px) + 20 = 84 px = 2.357 cm; below row 1 (20 px) + 20 = 1.122 cm;
+  // 150 px = 4.209 cm.
+  EXPECT_EQ(text,
+            "<office:annotation draw:style-name=\"gr2\" draw:text-style-name=\"P3\" "
+            "svg:x=\"2.357cm\" svg:y=\"1.122cm\" svg:width=\"4.209cm\" svg:height=\"4.209cm\">"
+            "<text:p><text:s/><text:s/>two <text:s/>spaces</text:p>"
+            "<text:p>line 2</text:p><text:p>end</text:p></office:annotation>");
+}
+
+TEST_F(CommentTest, OdsFrameOfTheBox) {
+  TExportCellComment& comment = Cell(0, 0)->GetComment();
+  TExportCommentDrawingStyle style;
+  comment.GetODSDrawingStyle(style);
+  XmlScratch xml("p");
+  style.WriteODS(xml.Root());
+  EXPECT_EQ(xml.Text(),
+            "<p draw:fill=\"solid\" draw:fill-color=\"#FFFFC0\" "
+            "draw:stroke-dash=\"Ultrafine_20_Dotted_20__28_var_29_\" draw:stroke=\"dash\" "
+            "svg:stroke-color=\"#555555\" svg:stroke-width=\"0.017cm\" "
+            "draw:auto-grow-height=\"false\" draw:auto-grow-width=\"false\"/>");
+}
+
+TEST_F(CommentTest, RichRunsAreReadCopiedAndWritten) {
+  XmlScratch xml("x");
+  xml.Load(
+      "<comment xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" ref=\"A1\">"
+      "<text><r><rPr><b/><sz val=\"9\"/><rFont val=\"Tahoma\"/></rPr><t>Ann:</t></r>"
+      "<r><t xml:space=\"preserve\"> hi</t></r><rPh><t>x</t></rPh></text></comment>");
+  TExportCellComment& comment = Cell(0, 0)->GetComment();
+  comment.GetRichText().AddTag(1, TExportFont());  // dropped by the read
+  comment.ReadXLSX(xml.Root());
+  EXPECT_EQ(comment.GetText(), u"Ann: hix");
+  ASSERT_NE(comment.RichTextIfAny(), nullptr);
+  ASSERT_EQ(comment.RichTextIfAny()->Count(), 2);
+  EXPECT_EQ(comment.RichTextIfAny()->GetTag(0)->Position, 1);
+  EXPECT_EQ(comment.RichTextIfAny()->GetTag(0)->Font.GetName(), u"Tahoma");
+  EXPECT_EQ(comment.RichTextIfAny()->GetTag(1)->Position, 5);
+
+  Cell(1, 0)->Assign(*Cell(0, 0));
+  ASSERT_NE(Cell(1, 0)->CommentIfAny()->RichTextIfAny(), nullptr);
+  EXPECT_EQ(Cell(1, 0)->CommentIfAny()->RichTextIfAny()->Count(), 2);
+
+  TExporterXLSX_CommentsInWorkSheet comments(*sheet_);
+  comments.AddComment(comment);
+  const std::string part = comments.CommentsXML();
+  // The first run's font as read (absent style elements read as off), then the second run.
+  EXPECT_NE(part.find("<text><r><rPr><b/><i val=\"0\"/>"), std::string::npos) << part;
+  EXPECT_NE(part.find("<sz val=\"9\"/><rFont val=\"Tahoma\"/></rPr><t>Ann:</t></r><r>"),
+            std::string::npos)
+      << part;
+  EXPECT_NE(part.find("<t> hix</t></r></text>"), std::string::npos) << part;
+
+  // A plain text read again has no runs left.
+  xml.Load("<comment><text><t>plain</t></text></comment>");
+  comment.ReadXLSX(xml.Root());
+  EXPECT_EQ(comment.RichTextIfAny(), nullptr);
+}
+
+}  // namespace
+}  // namespace workbook

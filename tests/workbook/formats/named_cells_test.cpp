@@ -1,0 +1,106 @@
+#include "workbook/model/named_cells.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/text_codec.h"
+#include "workbook/core/exceptions.h"
+#include "workbook/model/cell.h"
+#include "workbook/model/sheet_extras_support.h"
+
+namespace workbook {
+namespace {
+
+class NamedCellsTest : public test::SheetTest {
+ protected:
+  TExportNamedCells& names() { return book->NamedCells; }
+  std::u16string AddError(const std::u16string& name) {
+    try {
+      names().AddCellRange(name, sheet, 0, 0);
+    } catch (const EWorkbookException& e) {
+      return e.Message();
+    }
+    return u"";
+  }
+};
+
+struct DefinedNameCase {
+  const char16_t* name;
+  const char16_t* reference;
+  bool added;
+  int col, row, colCount, rowCount;
+};
+
+class DefinedNameReadTest : public NamedCellsTest,
+                            public ::testing::WithParamInterface<DefinedNameCase> {};
+
+TEST_P(DefinedNameReadTest, ReadsSheetQualifiedReferences) {
+  book->AddWorkSheet(u"Q1 'data'");
+  const DefinedNameCase& c = GetParam();
+  names().ReadXLSXDefinedName(c.name, c.reference);
+  const TExportRange* range;
+  ASSERT_EQ(names().FindName(c.name, range), c.added);
+  if (!c.added) return;
+  EXPECT_EQ(range->Col, c.col);
+  EXPECT_EQ(range->Row, c.row);
+  EXPECT_EQ(range->ColCount, c.colCount);
+  EXPECT_EQ(range->RowCount, c.rowCount);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DefinedNameReadTest,
+    ::testing::Values(DefinedNameCase{u"Rates", u"Sheet1!$B$2:$D$10", true, 1, 1, 3, 9},
+                      DefinedNameCase{u"Quoted", u"'Q1 ''data'''!$A$1", true, 0, 0, 1, 1},
+                      DefinedNameCase{u"Reversed", u"Sheet1!D4:B2", true, 1, 1, 3, 3},
+                      DefinedNameCase{u"Columns", u"Sheet1!$B:$C", true, 1, -1, 2, -1},
+                      DefinedNameCase{u"Rows", u"'Q1 ''data'''!$3:$3", true, -1, 2, -1, 1},
+                      DefinedNameCase{u"Areas", u"Sheet1!$A$1,Sheet1!$B$2", false, 0, 0, 0, 0},
+                      DefinedNameCase{u"External", u"[1]Sheet1!$A$1", false, 0, 0, 0, 0},
+                      DefinedNameCase{u"CaseOfSheet", u"sheet1!A1", false, 0, 0, 0, 0},
+                      DefinedNameCase{u"Missing", u"Other!A1", false, 0, 0, 0, 0},
+                      DefinedNameCase{u"Constant", u"0.19", false, 0, 0, 0, 0},
+                      DefinedNameCase{u"Broken", u"#REF!$A$1", false, 0, 0, 0, 0},
+                      DefinedNameCase{u"Outside", u"Sheet1!A1:A1048577", false, 0, 0, 0, 0},
+                      DefinedNameCase{u"", u"Sheet1!A1", false, 0, 0, 0, 0}));
+
+TEST_F(NamedCellsTest, DuplicateDefinedNameFromAFileKeepsTheFirst) {
+  names().ReadXLSXDefinedName(u"Rate", u"Sheet1!$A$1");
+  EXPECT_NO_THROW(names().ReadXLSXDefinedName(u"RATE", u"Sheet1!$C$3"));
+  const TExportRange* range;
+  ASSERT_TRUE(names().FindName(u"rate", range));
+  EXPECT_EQ(range->Col, 0);
+  EXPECT_EQ(names().Count(), 1);
+}
+
+TEST_F(NamedCellsTest, WritesDefinedNamesAsText) {
+  TExportWorkSheet* other = book->AddWorkSheet(u"Tom's");
+  names().AddCellRangeSpan(u"Block", other, 2, 3, 1, 0);
+  names().AddCellRange(u"A_cell", sheet, 4, 2);
+  EXPECT_EQ(names().WriteXLSX(),
+            u"<definedName name=\"A_cell\">&apos;Sheet1&apos;!$C$5</definedName>"
+            u"<definedName name=\"Block\">&apos;Tom&apos;&apos;s&apos;!$A$2:$C$3</definedName>");
+}
+
+TEST_F(NamedCellsTest, WholeColumnNamesWriteBothSides) {
+  names().ReadXLSXDefinedName(u"Cols", u"Sheet1!$B:$B");
+  EXPECT_EQ(names().WriteXLSX(),
+            u"<definedName name=\"Cols\">&apos;Sheet1&apos;!$B:$B</definedName>");
+  test::XmlScratch xml("n");
+  names().WriteODS(xml.Root());
+  EXPECT_EQ(xml.Text(),
+            "<n><table:named-range table:name=\"Cols\" table:base-cell-address=\"$'Sheet1'.$B$1\" "
+            "table:cell-range-address=\"'Sheet1'.$B:'Sheet1'.$B\"/></n>");
+}
+
+TEST_F(NamedCellsTest, WritesNamedRangesForOpenDocument) {
+  names().AddCellRangeSpan(u"Block", sheet, 2, 3, 1, 0);
+  test::XmlScratch xml("table:named-expressions");
+  names().WriteODS(xml.Root());
+  EXPECT_EQ(xml.Text(),
+            "<table:named-expressions><table:named-range table:name=\"Block\" "
+            "table:base-cell-address=\"$'Sheet1'.$A$2\" "
+            "table:cell-range-address=\"$'Sheet1'.$A$2:'Sheet1'.$C$3\"/>"
+            "</table:named-expressions>");
+}
+
+}  // namespace
+}  // namespace workbook

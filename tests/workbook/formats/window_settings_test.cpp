@@ -1,0 +1,192 @@
+#include "workbook/model/window_settings.h"
+
+#include <gtest/gtest.h>
+
+#include "workbook/formats/sheet_record_support.h"
+#include "workbook/formats/xls/biff_builder.h"
+
+namespace workbook {
+namespace {
+
+using namespace xls_test;
+using test::OneRecord;
+using test::XmlScratch;
+
+class WindowSettingsTest : public test::SheetTest {
+ protected:
+  TExportWindowSettings& view() { return sheet->WindowSettings; }
+  std::string WriteView() {
+    XmlScratch xml("sheetViews");
+    view().WriteXLSX(xml.Root());
+    return xml.Text();
+  }
+  void ReadView(const std::string& text) {
+    XmlScratch xml("x");
+    xml.Load(text);
+    view().ReadXLSX(xml.Root());
+  }
+};
+
+TEST_F(WindowSettingsTest, DefaultsSelectA1) {
+  EXPECT_EQ(view().Zoom, 100);
+  EXPECT_TRUE(view().ShowGridLines);
+  EXPECT_EQ(view().TabColor, clNone);
+  EXPECT_EQ(view().Selection.GetText(), u"A1");
+  EXPECT_FALSE(view().Split.IsSplit());
+  EXPECT_FALSE(view().HasAutoFilter());
+  EXPECT_EQ(WriteView(),
+            "<sheetViews><sheetView workbookViewId=\"0\">"
+            "<selection activeCell=\"A1\" sqref=\"A1\"/></sheetView></sheetViews>");
+}
+
+TEST_F(WindowSettingsTest, TwoFrozenRowsWritePaneAndNoSelection) {
+  view().Split.Row = 2;
+  EXPECT_EQ(WriteView(),
+            "<sheetViews><sheetView workbookViewId=\"0\">"
+            "<pane xSplit=\"0\" ySplit=\"2\" topLeftCell=\"A3\" state=\"frozen\"/>"
+            "</sheetView></sheetViews>");
+}
+
+TEST_F(WindowSettingsTest, ViewAttributesInOrder) {
+  view().Zoom = 85;
+  view().ShowGridLines = false;
+  view().ShowRowColHeaders = false;
+  view().TopLeftCell.SetText(u"C10");
+  view().Selection.SetRange(1, 1, 2, 3);
+  EXPECT_EQ(WriteView(),
+            "<sheetViews><sheetView zoomScale=\"85\" showGridLines=\"0\" "
+            "showRowColHeaders=\"0\" topLeftCell=\"C10\" workbookViewId=\"0\">"
+            "<selection activeCell=\"B2\" sqref=\"B2:C4\"/></sheetView></sheetViews>");
+}
+
+struct PaneCase {
+  const char* xml;
+  int col, row;
+};
+
+class PaneReadTest : public WindowSettingsTest, public ::testing::WithParamInterface<PaneCase> {};
+
+TEST_P(PaneReadTest, FirstFrozenPaneCounts) {
+  ReadView(std::string("<sheetView>") + GetParam().xml + "</sheetView>");
+  EXPECT_EQ(view().Split.Col, GetParam().col);
+  EXPECT_EQ(view().Split.Row, GetParam().row);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PaneReadTest,
+    ::testing::Values(
+        PaneCase{R"(<pane xSplit="1" ySplit="3" topLeftCell="B4" state="frozen"/>)", 1, 3},
+        PaneCase{R"(<pane ySplit="2"/>)", 0, 2},
+        PaneCase{R"(<pane xSplit="2000" state="split"/><pane xSplit="4" state="frozenSplit"/>)", 4,
+                 0},
+        PaneCase{R"(<pane xSplit="-7" ySplit="99999999999" state="frozen"/>)", 0, 1048575},
+        PaneCase{R"(<pane xSplit="x" ySplit="" state="frozen"/>)", 0, 0}));
+
+TEST_F(WindowSettingsTest, ReadsViewAttributesAndSelection) {
+  ReadView(R"(<sheetView showGridLines="0" showRowColHeaders="false" zoomScale="5000" )"
+           R"(topLeftCell="D7"><selection activeCell="B2" sqref="B2:C5 E1"/></sheetView>)");
+  EXPECT_FALSE(view().ShowGridLines);
+  EXPECT_TRUE(view().ShowRowColHeaders);  // only "0" hides
+  EXPECT_EQ(view().Zoom, 400);
+  EXPECT_EQ(view().TopLeftCell.GetText(), u"D7");
+  EXPECT_EQ(view().Selection.GetText(), u"B2:C5");
+  ReadView(R"(<sheetView><selection activeCell="C3"/></sheetView>)");
+  EXPECT_EQ(view().Selection.GetText(), u"C3");
+  EXPECT_EQ(view().Zoom, 100);
+  ReadView(R"(<sheetView><selection sqref="A1:XFD1048576"/></sheetView>)");
+  EXPECT_EQ(view().Selection.ColCount, -1);
+  EXPECT_EQ(view().Selection.RowCount, -1);
+}
+
+TEST_F(WindowSettingsTest, SheetPropertiesRoundTrip) {
+  view().TabColor = RGBToColor(0x12, 0xAB, 0xEF);
+  view().SummaryRowsAbove = true;
+  XmlScratch xml("sheetPr");
+  view().WriteXLSXSheetPr(xml.Root(), true);
+  EXPECT_EQ(xml.Text(),
+            "<sheetPr><tabColor rgb=\"FF12ABEF\"/><outlinePr summaryBelow=\"0\" "
+            "summaryRight=\"1\"/><pageSetUpPr fitToPage=\"1\"/></sheetPr>");
+  TExportWorkSheet* other = book->AddWorkSheet(u"Other");
+  const bool fit = other->WindowSettings.ReadXLSXSheetPr(xml.Root(), nullptr, nullptr);
+  EXPECT_TRUE(fit);
+  EXPECT_EQ(other->WindowSettings.TabColor, view().TabColor);
+  EXPECT_TRUE(other->WindowSettings.SummaryRowsAbove);
+  EXPECT_FALSE(other->WindowSettings.SummaryColsLeft);
+}
+
+TEST_F(WindowSettingsTest, AutoFilterForms) {
+  XmlScratch xml("worksheet");
+  view().WriteXLSXAutoFilter(xml.Root());
+  EXPECT_EQ(xml.Text(), "<worksheet/>");
+  view().AutoFilter.SetRange(0, 0, 3, 10);
+  view().WriteXLSXAutoFilter(xml.Root());
+  EXPECT_EQ(xml.Text(), "<worksheet><autoFilter ref=\"A1:C10\"/></worksheet>");
+  EXPECT_EQ(view().GetXLSXAutoFilterRef(), u"'Sheet1'!$A$1:$C$10");
+  XmlScratch ranges("table:database-ranges");
+  view().WriteODSAutoFilter(ranges.Root());
+  EXPECT_EQ(ranges.Text(),
+            "<table:database-ranges><table:database-range "
+            "table:name=\"__Anonymous_Sheet_DB__0\" "
+            "table:target-range-address=\"'Sheet1'.A1:'Sheet1'.C10\" "
+            "table:display-filter-buttons=\"true\"/></table:database-ranges>");
+  TExportWorkSheet* other = book->AddWorkSheet(u"Other");
+  XmlScratch read("x");
+  read.Load(R"(<autoFilter ref="B2:D20"/>)");
+  other->WindowSettings.ReadXLSXAutoFilter(read.Root());
+  EXPECT_EQ(other->WindowSettings.AutoFilter.GetText(), u"'Other'!B2:D20");
+}
+
+TEST_F(WindowSettingsTest, PaneRecord) {
+  EXPECT_TRUE(view().Split.WriteXLS().empty());
+  view().Split.Col = 1;
+  view().Split.Row = 70000;  // more rows than a BIFF8 word holds
+  EXPECT_EQ(test::Hex(view().Split.WriteXLS()), "41 00 0A 00 01 00 FF FF FF FF 01 00 03 00");
+  OneRecord record(Record(0x0041, Join({Word(2), Word(5), Word(5), Word(2), {3, 0}})));
+  TExportWindowSplit split;
+  split.ReadXLS(record.Reader());
+  EXPECT_EQ(split.Col, 2);
+  EXPECT_EQ(split.Row, 5);
+}
+
+class TwoColourPalette : public IColorPalette {
+ public:
+  TColor GetColor(int index) const override { return index == 10 ? RGBToColor(255, 0, 0) : clNone; }
+};
+
+TEST_F(WindowSettingsTest, SheetLayoutRecord) {
+  EXPECT_TRUE(view().WriteXLSSheetLayout(10).empty());
+  view().TabColor = RGBToColor(255, 0, 0);
+  const std::vector<std::uint8_t> bytes = view().WriteXLSSheetLayout(10);
+  EXPECT_EQ(test::Hex(bytes),
+            "62 08 14 00 62 08 00 00 00 00 00 00 00 00 00 00 14 00 00 00 0A 00 00 00");
+  TExportWorkSheet* other = book->AddWorkSheet(u"Other");
+  OneRecord record(bytes);
+  other->WindowSettings.ReadXLSSheetLayout(record.Reader(), TwoColourPalette());
+  EXPECT_EQ(other->WindowSettings.TabColor, RGBToColor(255, 0, 0));
+  OneRecord outside(Record(0x0862, Join({Bytes(16, 0), Word(99), Word(0)})));
+  other->WindowSettings.ReadXLSSheetLayout(outside.Reader(), TwoColourPalette());
+  EXPECT_EQ(other->WindowSettings.TabColor, RGBToColor(255, 0, 0));
+}
+
+TEST_F(WindowSettingsTest, OdsConfigEntry) {
+  view().Split.Col = 2;
+  view().TopLeftCell.SetText(u"A7");
+  view().Selection.SetRange(3, 4, 1, 1);
+  XmlScratch xml("config:config-item-map-named");
+  view().WriteODSConfig(xml.Root());
+  auto item = [](const char* name, const char* type, const char* value) {
+    return std::string("<config:config-item config:name=\"") + name + "\" config:type=\"" + type +
+           "\">" + value + "</config:config-item>";
+  };
+  EXPECT_EQ(xml.Text(),
+            "<config:config-item-map-named>"
+            "<config:config-item-map-entry config:name=\"Sheet1\">" +
+                item("CursorPositionX", "int", "3") + item("CursorPositionY", "int", "4") +
+                item("HorizontalSplitMode", "short", "2") +
+                item("HorizontalSplitPosition", "int", "2") + item("PositionLeft", "int", "0") +
+                item("PositionRight", "int", "2") + item("PositionBottom", "int", "6") +
+                "</config:config-item-map-entry></config:config-item-map-named>");
+}
+
+}  // namespace
+}  // namespace workbook
