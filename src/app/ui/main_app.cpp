@@ -11,21 +11,21 @@
 #include <filesystem>
 
 #include "app/statement/data.h"
+#include "app/statement/import_sections.h"
 #include "app/statement/list_files.h"
 #include "app/statement/number_text.h"
 #include "app/statement/report_texts.h"
 #include "app/statement/sections.h"
 #include "app/statement/settings_file.h"
+#include "app/statement/sum_texts.h"
 #include "app/statement/vat_check.h"
+#include "app/statement/xsd_check.h"
 #include "app/ui/command_dispatcher.h"
 #include "app/ui/library_workbook.h"
 #include "app/ui/message_form.h"
 #include "app/ui/right_aligned_delegate.h"
 #include "app/ui/settings_form.h"
-#include "app/statement/sum_texts.h"
 #include "app/ui/window_font.h"
-#include "app/statement/import_sections.h"
-#include "app/statement/xsd_check.h"
 #include "platform/format_settings.h"
 #include "platform/services.h"
 #include "platform/text_codec.h"
@@ -38,9 +38,6 @@ TMainApp* MainApp = nullptr;
 namespace {
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
-QString ToQt(const std::u16string& text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 QString Latin(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -311,9 +308,9 @@ void TMainApp::ClearImportFigures() {
 
 void TMainApp::ShowImportOutcome(const TImportOutcome& outcome) {
   for (const std::string& line : outcome.Log.Errors)
-    LogBox->addItem(ToQt(platform::Cp1250ToUtf16(line)));
+    LogBox->addItem(QString::fromStdU16String(platform::Cp1250ToUtf16(line)));
   for (const std::string& line : outcome.Log.Warnings)
-    LogBox2->addItem(ToQt(platform::Cp1250ToUtf16(line)));
+    LogBox2->addItem(QString::fromStdU16String(platform::Cp1250ToUtf16(line)));
 
   for (TSection section : kSections) {
     const auto& result = outcome.Sections[SectionIndex(section)];
@@ -333,7 +330,8 @@ void TMainApp::ShowImportOutcome(const TImportOutcome& outcome) {
     for (const TColumnSum& sum : result->Sums) {
       for (int row = 0; row < SubtotalsList->rowCount(); ++row)
         if (SubtotalsList->item(row, 0)->text() == Latin(sum.Key))
-          SubtotalsList->item(row, 1)->setText(ToQt(SumText(sum.Key, sum.Value)));
+          SubtotalsList->item(row, 1)->setText(
+              QString::fromStdU16String(SumText(sum.Key, sum.Value)));
     }
   }
 }

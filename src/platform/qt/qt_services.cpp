@@ -16,17 +16,13 @@
 namespace platform {
 namespace {
 
-QString ToQt(const std::u16string& text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // "Caption|*.a;*.b" becomes Qt's "Caption (*.a *.b)".
 QString ToQtFilter(const std::u16string& filter) {
   QStringList entries;
   for (const auto& f : ParseFileFilter(filter)) {
     QStringList patterns;
-    for (const auto& p : f.Patterns) patterns << ToQt(p);
-    entries << ToQt(f.Caption) + " (" + patterns.join(' ') + ")";
+    for (const auto& p : f.Patterns) patterns << QString::fromStdU16String(p);
+    entries << QString::fromStdU16String(f.Caption) + " (" + patterns.join(' ') + ")";
   }
   return entries.join(";;");
 }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,63 +16,11 @@
 namespace workbook {
 namespace {
 
-// Prints tab-separated lines: "fmt CODE-HEX IS-DATE", "ref TOKEN BOUNDS|error",
-// "f FORMULA-HEX COL-OFFSET ROW-OFFSET RESULT-HEX|error" (texts in UTF-8 hex).
-constexpr const char* kPeerScript = R"PY(
-import glob, html, re, sys, zipfile
-from openpyxl.formula.translate import Translator
-from openpyxl.styles.numbers import BUILTIN_FORMATS, is_date_format
-from openpyxl.utils.cell import range_boundaries
-
-codes, refs, formulas = set(BUILTIN_FORMATS.values()), set(), set()
-for name in sorted(glob.glob(sys.argv[1] + '/**/*.xlsx', recursive=True)):
-    try:
-        z = zipfile.ZipFile(name)
-        parts = z.namelist()
-    except Exception:
-        continue
-    for part in parts:
-        if not part.endswith('.xml'):
-            continue
-        s = z.read(part).decode('utf8', 'replace')
-        if part == 'xl/styles.xml':
-            codes.update(html.unescape(m.group(1)) for m in
-                         re.finditer(r'<(?:\w+:)?numFmt [^>]*formatCode="([^"]*)"', s))
-        if part.startswith('xl/worksheets/'):
-            for m in re.finditer(r'\s(?:r|ref|sqref)="([^"]*)"', s):
-                refs.update(t for t in m.group(1).split() if not t.isdigit())
-            formulas.update(html.unescape(m.group(1)) for m in
-                            re.finditer(r'<(?:\w+:)?f(?: [^>]*)?>([^<]+)</(?:\w+:)?f>', s))
-for c in sorted(codes):
-    print('fmt', c.encode().hex(), int(is_date_format(c)), sep='\t')
-for r in sorted(refs):
-    try:
-        b = ' '.join(str(-1 if x is None else x) for x in range_boundaries(r))
-    except Exception:
-        b = 'error'
-    print('ref', r, b, sep='\t')
-for f in sorted(formulas):
-    for dc, dr in ((1, 1), (2, 0), (0, 3)):
-        try:
-            t = Translator('=' + f, origin='C3').translate_formula(
-                chr(ord('C') + dc) + str(3 + dr))[1:].encode().hex()
-        except Exception:
-            t = 'error'
-        print('f', f.encode().hex(), dc, dr, t, sep='\t')
-)PY";
-
 std::u16string FromHex(const std::string& hex) {
   std::string bytes;
   for (size_t i = 0; i + 1 < hex.size(); i += 2)
     bytes.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
   return platform::Utf8ToUtf16(bytes);
-}
-
-std::vector<std::string> Split(const std::string& line, char separator) {
-  std::vector<std::string> fields;
-  std::stringstream in(line);
-  for (std::string field; std::getline(in, field, separator);) fields.push_back(field);
-  return fields;
 }
 
 class OpenpyxlPeerTest : public testing::Test {
@@ -84,16 +31,14 @@ class OpenpyxlPeerTest : public testing::Test {
       skipReason_ = "shared corpus not found at " + corpus;
       return;
     }
-    if (!test_support::PythonAvailable() ||
-        std::system("/usr/bin/python3 -c 'import openpyxl' >/dev/null 2>&1") != 0) {
+    if (!test_support::PythonAvailable() || !test_support::PythonHasModules("openpyxl")) {
       skipReason_ = "/usr/bin/python3 with openpyxl is not installed";
       return;
     }
-    test_support::TScratchDir dir;
-    const std::string script =
-        std::string("import sys\nsys.argv = ['', '") + corpus + "']\n" + kPeerScript;
-    for (const std::string& line : Split(test_support::RunPython(dir, script), '\n'))
-      lines_.push_back(Split(line, '\t'));
+    const std::string output =
+        test_support::RunPeer("workbook/core/peers/formula_refs_openpyxl.py", {corpus});
+    for (const std::string& line : test_support::SplitLines(output))
+      lines_.push_back(test_support::SplitTabs(line));
   }
 
   void SetUp() override {

@@ -2,7 +2,7 @@
 
 #include "workbook/formats/xml_writer_capture.h"
 #include "workbook/model/model_fixture.h"
-#include "workbook/model/xml_test_support.h"
+#include "workbook/formats/xml_test_support.h"
 
 #include "workbook/formats/xlsx/xlsx_cell_comment.h"
 #include "workbook/formats/xlsx/xlsx_sheet_attachments.h"

@@ -6,7 +6,7 @@
 #include "workbook/formats/xls/xls_formula_tokens.h"
 #include "workbook/formats/xlsx/xlsx_cond_form_styles.h"
 #include "workbook/model/model_fixture.h"
-#include "workbook/model/xml_test_support.h"
+#include "workbook/formats/xml_test_support.h"
 
 #include "workbook/core/exceptions.h"
 #include "workbook/formats/ods/ods_conditional_styles.h"

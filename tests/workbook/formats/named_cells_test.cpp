@@ -4,8 +4,9 @@
 
 #include "platform/text_codec.h"
 #include "workbook/core/exceptions.h"
+#include "workbook/formats/xml_test_support.h"
 #include "workbook/model/cell.h"
-#include "workbook/model/sheet_extras_support.h"
+#include "workbook/model/model_fixture.h"
 
 namespace workbook {
 namespace {

@@ -7,7 +7,8 @@
 
 #include "workbook/core/stream.h"
 #include "workbook/formats/xls/xls_record_reader.h"
-#include "workbook/model/sheet_extras_support.h"
+#include "workbook/formats/xml_test_support.h"
+#include "workbook/model/model_fixture.h"
 
 namespace workbook::test {
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "style_lines.h"
-#include "workbook/formats/python_script.h"
+#include "workbook/formats/python_peer.h"
 #include "workbook/model/cell_borders_list.h"
 #include "workbook/model/font_list.h"
-#include "workbook/model/xml_test_support.h"
+#include "workbook/formats/xml_test_support.h"
 
 namespace workbook {
 namespace {
@@ -45,7 +45,8 @@ std::vector<std::vector<std::string>> Blocks(const std::string& output) {
 
 TEST(StyleCorpus, XlsxFontsAndBordersAsOpenpyxlReadsThem) {
   if (!fs::exists(fs::path(SHARED_DIR) / "corpus")) GTEST_SKIP() << "shared corpus not present";
-  if (!test::PythonHasModules("openpyxl")) GTEST_SKIP() << "python3-openpyxl is not installed";
+  if (!test_support::PythonHasModules("openpyxl"))
+    GTEST_SKIP() << "python3-openpyxl is not installed";
   std::string list;
   for (const std::string& file : CorpusFiles(".xlsx")) list += file + "\n";
   // Each readable file: its styles.xml saved to a scratch folder, then openpyxl's reading of that
@@ -75,7 +76,7 @@ for n, path in enumerate(open(sys.argv[1]).read().split('\n')):
     for line in lines: print(line)
     print('END')
 )";
-  const auto blocks = Blocks(test::RunPython(script, list));
+  const auto blocks = Blocks(test_support::RunPython(script, list));
   ASSERT_FALSE(blocks.empty());
   int compared = 0;
   for (const auto& block : blocks) {
@@ -103,7 +104,7 @@ for n, path in enumerate(open(sys.argv[1]).read().split('\n')):
 
 TEST(StyleCorpus, XlsFontRecordsAsXlrdReadsThem) {
   if (!fs::exists(fs::path(SHARED_DIR) / "corpus")) GTEST_SKIP() << "shared corpus not present";
-  if (!test::PythonHasModules("xlrd")) GTEST_SKIP() << "python3-xlrd is not installed";
+  if (!test_support::PythonHasModules("xlrd")) GTEST_SKIP() << "python3-xlrd is not installed";
   std::string list;
   for (const std::string& file : CorpusFiles(".xls")) list += file + "\n";
   // BIFF8 files only (older FONT records differ); the raw records of the workbook stream and
@@ -135,7 +136,7 @@ for path in open(sys.argv[1]).read().split('\n'):
             int(f.weight >= 700), f.escapement, f.underline_type, f.colour_index]))
     print('END')
 )";
-  const auto blocks = Blocks(test::RunPython(script, list));
+  const auto blocks = Blocks(test_support::RunPython(script, list));
   ASSERT_FALSE(blocks.empty());
   int compared = 0;
   for (const auto& block : blocks) {

@@ -59,7 +59,3 @@ TEST_F(CommentTest, CopyTakesACommentWithTextAndClearsOtherwise) {
 
 }  // namespace
 }  // namespace workbook
-
-namespace workbook {
-namespace {}  // namespace
-}  // namespace workbook

@@ -77,7 +77,7 @@ TEST(CellStyle, ChangingOneCopysFontLeavesTheOtherAlone) {
   EXPECT_EQ(book.FontList.GetItem(first.GetFontIndex())->GetSize(), 10);
 }
 
-TEST(CellStyle, ConsolidateReusesEqualRegistryEntries) {
+TEST(CellStyle, EqualPrivateCopiesShareRegistryEntriesAndFreedOnesAreDropped) {
   TestWorkbook book;
   TExportCellStyle a(&book);
   TExportCellStyle b(&book);
@@ -91,24 +91,16 @@ TEST(CellStyle, ConsolidateReusesEqualRegistryEntries) {
   EXPECT_EQ(b.GetBordersIndex(), 0);
   EXPECT_EQ(book.FontList.Count(), 2);
   EXPECT_EQ(book.BordersList.Count(), 1);
-}
-
-TEST(CellStyle, PrivateCopyEqualToAnEntryGivesTheSameKey) {
-  TestWorkbook book;
   TExportCellStyle plain(&book);
   TExportCellStyle copied(&book);
   copied.EnsureOwnFont();
   copied.EnsureOwnBorders();
   EXPECT_EQ(plain.GetKeyString(), copied.GetKeyString());
-}
-
-TEST(CellStyle, FreeOwnCopyDropsTheChange) {
-  TestWorkbook book;
   TExportCellStyle style(&book);
   style.GetFontForWrite().SetSize(30);
   style.FreeOwnFont();
   EXPECT_EQ(style.GetFont().GetSize(), 10);
-  EXPECT_EQ(book.FontList.Count(), 1);
+  EXPECT_EQ(book.FontList.Count(), 2);
 }
 
 TEST(CellStyle, IndexesOutsideTheRegistriesFallBackToDefaults) {
@@ -127,20 +119,17 @@ TEST(CellStyle, IndexesOutsideTheRegistriesFallBackToDefaults) {
     EXPECT_EQ(style.GetFont().GetName(), u"Arial");
     EXPECT_EQ(style.GetBordersForWrite(), TExportCellBorders());
   }
-}
-
-TEST(CellStyle, SettingAnIndexDropsThePrivateCopy) {
-  TestWorkbook book;
+  // Setting an index drops a private copy.
   TExportFont big;
   big.SetSize(20);
   const int index = book.FontList.Add(big);
-  TExportCellStyle style(&book);
-  style.GetFontForWrite().SetSize(8);
-  style.SetFontIndex(index);
-  EXPECT_EQ(style.GetFont().GetSize(), 20);
+  TExportCellStyle indexed(&book);
+  indexed.GetFontForWrite().SetSize(8);
+  indexed.SetFontIndex(index);
+  EXPECT_EQ(indexed.GetFont().GetSize(), 20);
 }
 
-TEST(CellStyle, AssignWithinTheWorkbookSharesIndexes) {
+TEST(CellStyle, AssignWithinTheWorkbookSharesIndexesAndCopiesClonePrivateOnes) {
   TestWorkbook book;
   TExportCellStyle source(&book);
   source.SetAlignment(TExportCellStyle::haCenter);
@@ -157,6 +146,12 @@ TEST(CellStyle, AssignWithinTheWorkbookSharesIndexes) {
   target.Assign(source);
   EXPECT_FALSE(target.HasOwnFont());
   EXPECT_EQ(target.GetKeyString(), source.GetKeyString());
+  TExportCellStyle copied(&book);
+  copied.GetBordersForWrite().GetBorder(2).Style = 4;
+  TExportCellStyle clone(&book);
+  clone = copied;
+  copied.GetBordersForWrite().GetBorder(2).Style = 5;
+  EXPECT_EQ(clone.GetBorders().GetBorder(2).Style, 4);
 }
 
 TEST(CellStyle, AssignFromAnotherWorkbookCopiesValues) {
@@ -175,16 +170,6 @@ TEST(CellStyle, AssignFromAnotherWorkbookCopiesValues) {
   target.Consolidate();
   EXPECT_EQ(*book.FontList.GetItem(target.GetFontIndex()), source.GetFont());
   EXPECT_EQ(*book.BordersList.GetItem(target.GetBordersIndex()), source.GetBorders());
-}
-
-TEST(CellStyle, CopyAssignmentClonesPrivateCopies) {
-  TestWorkbook book;
-  TExportCellStyle source(&book);
-  source.GetBordersForWrite().GetBorder(2).Style = 4;
-  TExportCellStyle target(&book);
-  target = source;
-  source.GetBordersForWrite().GetBorder(2).Style = 5;
-  EXPECT_EQ(target.GetBorders().GetBorder(2).Style, 4);
 }
 
 }  // namespace

@@ -9,11 +9,10 @@
 namespace workbook {
 namespace {
 
-class CellStyleWorkbookTest : public ModelTest {};
+class CellStyleWorkbookTest : public test::SheetTest {};
 
 TEST_F(CellStyleWorkbookTest, KeyEndsWithTheCellsFormatCode) {
-  TWorkbook book;
-  TExportRow* row = book.AddWorkSheet(u"S")->GetRow(0);
+  TExportRow* row = sheet->GetRow(0);
   TExportCell* number = row->AddCellNumber(1.5, 2);
   TExportCell* text = row->AddCellString(u"x");
   number->SetFormatCode(u"0.00", false);
@@ -26,15 +25,14 @@ TEST_F(CellStyleWorkbookTest, KeyEndsWithTheCellsFormatCode) {
 }
 
 TEST_F(CellStyleWorkbookTest, ChangingOneCellsFontLeavesTheOthers) {
-  TWorkbook book;
-  TExportRow* row = book.AddWorkSheet(u"S")->GetRow(0);
+  TExportRow* row = sheet->GetRow(0);
   TExportCell* first = row->AddCellString(u"a");
   TExportCell* second = row->AddCellString(u"b");
   first->GetStyle().GetFontForWrite().GetStyle().Bold = 1;
   first->ConsolidateStyle();
   EXPECT_EQ(first->GetFont().GetStyle().Bold, 1);
   EXPECT_NE(second->GetFont().GetStyle().Bold, 1);
-  EXPECT_EQ(&first->GetStyle().GetFont(), book.FontList.GetItem(first->GetStyle().GetFontIndex()));
+  EXPECT_EQ(&first->GetStyle().GetFont(), book->FontList.GetItem(first->GetStyle().GetFontIndex()));
 }
 
 }  // namespace

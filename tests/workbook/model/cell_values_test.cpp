@@ -9,18 +9,16 @@
 namespace workbook {
 namespace {
 
-class CellValuesTest : public ModelTest {
+class CellValuesTest : public test::SheetTest {
  protected:
   void SetUp() override {
-    ModelTest::SetUp();
-    book_ = std::make_unique<TWorkbook>();
-    row_ = book_->AddWorkSheet(u"S")->GetRow(0);
+    SheetTest::SetUp();
+    row_ = sheet->GetRow(0);
   }
   template <class T>
   T* Add(TCellClass cellClass) {
     return static_cast<T*>(row_->AddCell(cellClass));
   }
-  std::unique_ptr<TWorkbook> book_;
   TExportRow* row_ = nullptr;
 };
 
@@ -52,40 +50,30 @@ TEST_F(CellValuesTest, StoredValueReadsEvenWithoutHasValue) {
   EXPECT_EQ(typed->GetFormula(), u"=A1");
 }
 
-struct FormatCodeCase {
-  TCellClass cellClass;
-  int decimals;
-  bool thousands;
-  bool red;
-  std::u16string expected;
-};
-
-class NumberFormatCodeTest : public CellValuesTest,
-                             public ::testing::WithParamInterface<FormatCodeCase> {};
-
-TEST_P(NumberFormatCodeTest, BuildsTheCode) {
-  const FormatCodeCase& c = GetParam();
-  auto* cell = static_cast<TExportCellNumber*>(row_->AddCell(c.cellClass));
-  cell->SetDecimals(static_cast<std::uint8_t>(c.decimals));
-  cell->ThousandSeparator = c.thousands;
-  cell->RedNegative = c.red;
-  if (auto* currency = dynamic_cast<TExportCellCurrency*>(cell)) currency->CurrencySymbol = u"€";
-  EXPECT_EQ(cell->GetFormatCode(), c.expected);
+TEST_F(CellValuesTest, NumberClassesBuildTheirFormatCodes) {
+  const struct {
+    TCellClass cellClass;
+    int decimals;
+    bool thousands, red;
+    std::u16string expected;
+  } cases[] = {{TCellClass::Number, 2, false, false, u"0.00;\\-0.00"},
+               {TCellClass::Number, 2, true, true, u"#,##0.00;[Red]\\-#,##0.00"},
+               {TCellClass::Number, 0, true, true, u"#,##0;[Red]\\-#,##0"},
+               {TCellClass::Number, 255, false, false, u""},
+               {TCellClass::Percent, 2, false, false, u"0.00%;\\-0.00%"},
+               {TCellClass::Currency, 2, true, false, u"\"€\"\\ #,##0.00;\"€\"\\ \\-#,##0.00"},
+               {TCellClass::Scientific, 2, false, false, u"0.00E+00;\\-0.00E+00"},
+               {TCellClass::Fraction, 2, false, false, u"# ?/?"},
+               {TCellClass::Fraction, 2, true, true, u"#,## ?/?;[Red]-#,## ?/?"}};
+  for (const auto& c : cases) {
+    auto* cell = static_cast<TExportCellNumber*>(row_->AddCell(c.cellClass));
+    cell->SetDecimals(static_cast<std::uint8_t>(c.decimals));
+    cell->ThousandSeparator = c.thousands;
+    cell->RedNegative = c.red;
+    if (auto* currency = dynamic_cast<TExportCellCurrency*>(cell)) currency->CurrencySymbol = u"€";
+    EXPECT_EQ(cell->GetFormatCode(), c.expected);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, NumberFormatCodeTest,
-    ::testing::Values(
-        FormatCodeCase{TCellClass::Number, 2, false, false, u"0.00;\\-0.00"},
-        FormatCodeCase{TCellClass::Number, 2, true, true, u"#,##0.00;[Red]\\-#,##0.00"},
-        FormatCodeCase{TCellClass::Number, 0, true, true, u"#,##0;[Red]\\-#,##0"},
-        FormatCodeCase{TCellClass::Number, 255, false, false, u""},
-        FormatCodeCase{TCellClass::Percent, 2, false, false, u"0.00%;\\-0.00%"},
-        FormatCodeCase{TCellClass::Currency, 2, true, false,
-                       u"\"€\"\\ #,##0.00;\"€\"\\ \\-#,##0.00"},
-        FormatCodeCase{TCellClass::Scientific, 2, false, false, u"0.00E+00;\\-0.00E+00"},
-        FormatCodeCase{TCellClass::Fraction, 2, false, false, u"# ?/?"},
-        FormatCodeCase{TCellClass::Fraction, 2, true, true, u"#,## ?/?;[Red]-#,## ?/?"}));
 
 TEST_F(CellValuesTest, CurrencySymbolAfterAndWithFill) {
   auto* cell = Add<TExportCellCurrency>(TCellClass::Currency);
@@ -127,52 +115,48 @@ TEST_F(CellValuesTest, ParsedCodesFillTheClassSettings) {
   EXPECT_EQ(fraction->FractionDigits, 2);
 }
 
-struct ClassChoiceCase {
-  std::u16string code;
-  TCellClass expected;
-};
-
-class ClassChoiceTest : public ::testing::TestWithParam<ClassChoiceCase> {};
-
-TEST_P(ClassChoiceTest, FormatCodeNamesTheClass) {
-  TNumberFormatRec format;
-  EXPECT_EQ(CellClassOfNumberFormat(ParseNumberFormat(GetParam().code, format)),
-            GetParam().expected);
+TEST(CellClassOfNumberFormatTest, EachFormatClassNamesACellClass) {
+  using C = TNumberFormatClass;
+  const std::pair<C, TCellClass> cases[] = {
+      {C::None, TCellClass::Number},           {C::Number, TCellClass::Number},
+      {C::Percent, TCellClass::Percent},       {C::Currency, TCellClass::Currency},
+      {C::Scientific, TCellClass::Scientific}, {C::Fraction, TCellClass::Fraction},
+      {C::DateTime, TCellClass::DateTime}};
+  for (auto [formatClass, cellClass] : cases)
+    EXPECT_EQ(CellClassOfNumberFormat(formatClass), cellClass) << static_cast<int>(formatClass);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ClassChoiceTest,
-                         ::testing::Values(ClassChoiceCase{u"0.00%", TCellClass::Percent},
-                                           ClassChoiceCase{u"# ?\?/?\?", TCellClass::Fraction},
-                                           ClassChoiceCase{u"0.00E+00", TCellClass::Scientific},
-                                           ClassChoiceCase{u"dd.mm.yyyy", TCellClass::DateTime},
-                                           ClassChoiceCase{u"h:mm", TCellClass::DateTime},
-                                           ClassChoiceCase{u"#,##0.00 \"€\"", TCellClass::Currency},
-                                           ClassChoiceCase{u"General", TCellClass::Number},
-                                           ClassChoiceCase{u"@", TCellClass::Number},
-                                           ClassChoiceCase{u"0.00", TCellClass::Number}));
-
-TEST_F(CellValuesTest, PercentShowsHundredfold) {
-  auto* cell = Add<TExportCellPercent>(TCellClass::Percent);
-  cell->SetDecimals(1);
-  cell->SetValue(0.125);
-  EXPECT_EQ(cell->GetDisplayText(), u"12.5%");
-  EXPECT_EQ(cell->GetValueText(), u"0.125");
-  cell->SetDisplayText(u"40 %");
-  EXPECT_DOUBLE_EQ(cell->Value, 0.4);
-}
-
-TEST_F(CellValuesTest, ScientificAndFractionDisplays) {
-  auto* scientific = Add<TExportCellScientific>(TCellClass::Scientific);
-  scientific->SetValue(12345);
-  EXPECT_EQ(scientific->GetDisplayText(), u"1.23E+04");
-  auto* fraction = Add<TExportCellFraction>(TCellClass::Fraction);
-  fraction->SetDisplayText(u"-1 1/2");
-  EXPECT_EQ(fraction->Value, -1.5);
-  fraction->SetDisplayText(u"3/4");
-  EXPECT_EQ(fraction->Value, 0.75);
-  EXPECT_EQ(fraction->GetDisplayText(), u"3/4");
-  fraction->SetDisplayText(u"2 1/0");
-  EXPECT_EQ(fraction->Value, 2);
+TEST_F(CellValuesTest, DisplayTextsOfTheNumberClassesAndBack) {
+  const struct {
+    TCellClass cellClass;
+    double value;
+    std::u16string display;
+  } shown[] = {{TCellClass::Percent, 0.125, u"12.5%"},
+               {TCellClass::Scientific, 12345, u"1.23E+04"},
+               {TCellClass::Fraction, 0.75, u"3/4"}};
+  for (const auto& c : shown) {
+    auto* cell = static_cast<TExportCellNumber*>(row_->AddCell(c.cellClass));
+    if (c.cellClass == TCellClass::Percent) cell->SetDecimals(1);
+    cell->SetValue(c.value);
+    EXPECT_EQ(cell->GetDisplayText(), c.display);
+  }
+  // A fraction over 0 reads as its whole part.
+  const struct {
+    TCellClass cellClass;
+    std::u16string display;
+    double value;
+  } read[] = {{TCellClass::Percent, u"40 %", 0.4},
+              {TCellClass::Fraction, u"-1 1/2", -1.5},
+              {TCellClass::Fraction, u"3/4", 0.75},
+              {TCellClass::Fraction, u"2 1/0", 2}};
+  for (const auto& c : read) {
+    auto* cell = static_cast<TExportCellNumber*>(row_->AddCell(c.cellClass));
+    cell->SetDisplayText(c.display);
+    EXPECT_DOUBLE_EQ(cell->Value, c.value);
+  }
+  auto* percent = Add<TExportCellPercent>(TCellClass::Percent);
+  percent->SetValue(0.125);
+  EXPECT_EQ(percent->GetValueText(), u"0.125");  // the value itself, not hundredfold
 }
 
 TEST_F(CellValuesTest, BlankZeroAndUnsetValuesShowNothing) {
@@ -195,7 +179,6 @@ TEST_F(CellValuesTest, BlankZeroAndUnsetValuesShowNothing) {
 }
 
 TEST_F(CellValuesTest, SheetDefaultsReachNewCells) {
-  TExportWorkSheet* sheet = row_->GetWorkSheet();
   sheet->DefaultNumberBlankZero = true;
   sheet->DefaultStringShared = false;
   EXPECT_TRUE(Add<TExportCellNumber>(TCellClass::Number)->BlankZero);
@@ -210,7 +193,6 @@ TEST_F(CellValuesTest, SheetDefaultsReachNewCells) {
 
 TEST_F(CellValuesTest, DateTimeCodesComeFromTheSheet) {
   EXPECT_EQ(Add<TExportCellDateTime>(TCellClass::DateTime)->FormatCode(), u"%sysdatetime%");
-  TExportWorkSheet* sheet = row_->GetWorkSheet();
   sheet->DateFormat = u"DD.MM.YYYY";
   sheet->TimeFormat = u"hh:nn:ss AMPM";
   EXPECT_EQ(Add<TExportCellDateTime>(TCellClass::DateTime)->FormatCode(),
@@ -218,45 +200,38 @@ TEST_F(CellValuesTest, DateTimeCodesComeFromTheSheet) {
   EXPECT_EQ(Add<TExportCellTime>(TCellClass::Time)->FormatCode(), u"hh:mm:ss am/pm");
 }
 
-struct DateCase {
-  std::u16string code;
-  double value;
-  std::u16string valueText;
-  std::u16string displayText;
-};
-
-class DateValueTest : public CellValuesTest, public ::testing::WithParamInterface<DateCase> {};
-
-TEST_P(DateValueTest, TextsFollowTheKind) {
-  const DateCase& c = GetParam();
-  auto* cell = Add<TExportCellDateTime>(TCellClass::DateTime);
-  cell->SetFormatCode(c.code, false);
-  cell->SetValue(c.value);
-  EXPECT_EQ(cell->GetValueText(), c.valueText);
-  EXPECT_EQ(cell->GetDisplayText(), c.displayText);
+TEST_F(CellValuesTest, DateTextsFollowTheKindOfTheCode) {
+  // Midnight is a time; a hair before midnight rounds to the next day.
+  const struct {
+    std::u16string code;
+    double value;
+    std::u16string valueText, displayText;
+  } cases[] = {{u"dd.mm.yyyy", 45000.75, u"2023-03-15", u"15.03.2023"},
+               {u"hh:mm", 45000.75, u"18:00:00", u"18:00"},
+               {u"[h]:mm:ss", 1.5, u"12:00:00", u"36:00:00"},
+               {u"%sysdatetime%", 45000.5, u"2023-03-15 12:00:00", u"15.03.2023 12:00:00"},
+               {u"dd.mm.yyyy", 0, u"0000-00-00", u""},
+               {u"hh:mm:ss", 45000, u"00:00:00", u"00:00:00"},
+               {u"dd.mm.yyyy", 45000.999999999, u"2023-03-16", u"16.03.2023"},
+               {u"dd.mm.yyyy", 45000.99998, u"2023-03-15", u"15.03.2023"},
+               {u"dd.mm.yyyy", -1.25, u"1899-12-29", u"29.12.1899"}};
+  for (const auto& c : cases) {
+    auto* cell = Add<TExportCellDateTime>(TCellClass::DateTime);
+    cell->SetFormatCode(c.code, false);
+    cell->SetValue(c.value);
+    EXPECT_EQ(cell->GetValueText(), c.valueText) << c.value;
+    EXPECT_EQ(cell->GetDisplayText(), c.displayText) << c.value;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DateValueTest,
-    ::testing::Values(DateCase{u"dd.mm.yyyy", 45000.75, u"2023-03-15", u"15.03.2023"},
-                      DateCase{u"hh:mm", 45000.75, u"18:00:00", u"18:00"},
-                      DateCase{u"[h]:mm:ss", 1.5, u"12:00:00", u"36:00:00"},
-                      DateCase{u"%sysdatetime%", 45000.5, u"2023-03-15 12:00:00",
-                               u"15.03.2023 12:00:00"},
-                      DateCase{u"dd.mm.yyyy", 0, u"0000-00-00", u""},
-                      DateCase{u"hh:mm:ss", 45000, u"00:00:00", u"00:00:00"},  // midnight is a time
-                      DateCase{u"dd.mm.yyyy", 45000.999999999, u"2023-03-16", u"16.03.2023"},
-                      DateCase{u"dd.mm.yyyy", 45000.99998, u"2023-03-15", u"15.03.2023"},
-                      DateCase{u"dd.mm.yyyy", -1.25, u"1899-12-29", u"29.12.1899"}));
-
 TEST_F(CellValuesTest, Date1904ShiftsOnReadAndWrite) {
-  book_->Date1904 = true;
+  book->Date1904 = true;
   auto* cell = Add<TExportCellDateTime>(TCellClass::DateTime);
   cell->SetFormatCode(u"dd.mm.yyyy", false);
   cell->ReadValue(0);
   EXPECT_EQ(cell->GetValueText(), u"1904-01-01");
   EXPECT_EQ(cell->FileValue(), 0);
-  book_->Date1904 = false;
+  book->Date1904 = false;
   EXPECT_EQ(cell->FileValue(), 1462);
 }
 
@@ -275,28 +250,22 @@ TEST_F(CellValuesTest, BooleanTextsAndErrors) {
   EXPECT_EQ(cell->GetDisplayText(), u"");
 }
 
-struct CsvCase {
-  std::u16string text;
-  char16_t quote;
-  bool replaceBreaks;
-  std::u16string expected;
-};
-
-class CsvTextTest : public CellValuesTest, public ::testing::WithParamInterface<CsvCase> {};
-
-TEST_P(CsvTextTest, QuotesAndBreaks) {
-  const CsvCase& c = GetParam();
-  TExportCell* cell = row_->AddCellString(c.text);
-  std::u16string out;
-  cell->GetCSVText(c.quote, c.replaceBreaks, out, true);
-  EXPECT_EQ(out, c.expected);
+TEST_F(CellValuesTest, CsvTextsQuoteAndReplaceBreaks) {
+  const struct {
+    std::u16string text;
+    char16_t quote;
+    bool replaceBreaks;
+    std::u16string expected;
+  } cases[] = {{u"a\"b\"", u'"', false, u"a\"\"b\"\""},
+               {u"a\tb", u'\t', false, u"a b"},
+               {u"a\r\nb\rc\nd", u'"', true, u"a b c d"},
+               {u"a\"\tb", u' ', false, u"a\"\tb"}};
+  for (const auto& c : cases) {
+    std::u16string out;
+    row_->AddCellString(c.text)->GetCSVText(c.quote, c.replaceBreaks, out, true);
+    EXPECT_EQ(out, c.expected);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, CsvTextTest,
-                         ::testing::Values(CsvCase{u"a\"b\"", u'"', false, u"a\"\"b\"\""},
-                                           CsvCase{u"a\tb", u'\t', false, u"a b"},
-                                           CsvCase{u"a\r\nb\rc\nd", u'"', true, u"a b c d"},
-                                           CsvCase{u"a\"\tb", u' ', false, u"a\"\tb"}));
 
 TEST_F(CellValuesTest, TransformConvertsTheValue) {
   auto* text = static_cast<TExportCellString*>(row_->AddCellString(u"12.5"));
@@ -317,17 +286,7 @@ namespace {
 
 using CellStyleTest = CellValuesTest;
 
-TEST_F(CellStyleTest, WorkbookStartsWithArial10) {
-  EXPECT_EQ(book_->FontList.Count(), 1);
-  EXPECT_EQ(book_->GetDefaultFont().GetName(), u"Arial");
-  EXPECT_EQ(book_->GetDefaultFont().GetSize(), 10);
-  TExportCellStyle* sheetStyle = row_->GetWorkSheet()->DefaultCellStyle.get();
-  ASSERT_NE(sheetStyle, nullptr);
-  EXPECT_EQ(sheetStyle->GetFont().GetName(), u"Arial");
-}
-
 TEST_F(CellStyleTest, ClassAlignmentsAndSheetDefaults) {
-  TExportWorkSheet* sheet = row_->GetWorkSheet();
   EXPECT_FALSE(row_->AddCellNumber(1, 2)->HasStyle());  // made only when asked for
   EXPECT_EQ(row_->AddCellNumber(1, 2)->GetStyle().GetAlignment(), TExportCellStyle::haRight);
   EXPECT_EQ(row_->AddCell(TCellClass::DateTime)->GetStyle().GetAlignment(),
@@ -367,7 +326,7 @@ TEST_F(CellStyleTest, AddingARowFoldsPrivateFontsIntoTheRegistry) {
   EXPECT_TRUE(cell->GetStyle().HasOwnFont());
   row_->GetWorkSheet()->AddRow();
   EXPECT_FALSE(cell->GetStyle().HasOwnFont());
-  EXPECT_EQ(book_->FontList.GetItem(cell->GetStyle().GetFontIndex())->GetSize(), 14);
+  EXPECT_EQ(book->FontList.GetItem(cell->GetStyle().GetFontIndex())->GetSize(), 14);
 }
 
 TEST_F(CellStyleTest, CopiesCarryTheStyle) {

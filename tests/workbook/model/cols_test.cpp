@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sheet_extras_support.h"
+#include "model_fixture.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/list_error.h"
 #include "workbook/model/cell.h"
@@ -20,10 +20,8 @@ TEST_F(ColsTest, GetColAppendsUpToTheIndexAndStopsAtTheSheetEdge) {
   EXPECT_EQ(sheet->GetCol(16383)->GetIndex(), 16383);
   TExportCol* col;
   EXPECT_FALSE(sheet->FindCol(16384, col));
-}
-
-TEST_F(ColsTest, OutlineLevelIsCappedAtSeven) {
-  TExportCol* col = sheet->GetCol(0);
+  // Outline levels are capped at seven.
+  col = sheet->GetCol(0);
   col->SetOutlineLevel(9);
   EXPECT_EQ(col->OutlineLevel(), 7);
   col->SetOutlineLevel(-3);

@@ -11,21 +11,17 @@ namespace {
 
 constexpr TColor kMaroon = 0x000080;  // palette entry 16 (RGB 800000)
 
-class CondFormatTest : public ModelTest {
+class CondFormatTest : public test::SheetTest {
  protected:
   void SetUp() override {
-    ModelTest::SetUp();
-    book_ = std::make_unique<TWorkbook>();
-    sheet_ = book_->AddWorkSheet(u"Data");
-    cell_ = sheet_->FindCreateCell(2, 4, TCellClass::Empty, false);
+    SheetTest::SetUp();
+    cell_ = sheet->FindCreateCell(2, 4, TCellClass::Empty, false);
   }
   TExportConditionalFormatting& Formatting() { return cell_->GetConditionalFormatting(); }
   TExportConditionalFormattingRule* Add(std::uint8_t op, const char16_t* f1,
                                         const char16_t* f2 = u"") {
     return TExportConditionalFormattingRule::AddRule(Formatting().Rules, op, f1, f2);
   }
-  std::unique_ptr<TWorkbook> book_;
-  TExportWorkSheet* sheet_ = nullptr;
   TExportCell* cell_ = nullptr;
 };
 
@@ -44,7 +40,7 @@ TEST_F(CondFormatTest, KeysTellFormatsApartFromNoColour) {
 }
 
 TEST_F(CondFormatTest, CellWithoutRulesHasNoExtras) {
-  TExportCell* plain = sheet_->FindCreateCell(0, 0, TCellClass::Empty, false);
+  TExportCell* plain = sheet->FindCreateCell(0, 0, TCellClass::Empty, false);
   EXPECT_EQ(plain->ConditionalFormattingIfAny(), nullptr);
   EXPECT_TRUE(plain->CanFreeAfterWrite());
   Add(cfoEqual, u"1");
@@ -53,11 +49,11 @@ TEST_F(CondFormatTest, CellWithoutRulesHasNoExtras) {
 
 TEST_F(CondFormatTest, CopiedCellTakesTheRules) {
   Add(cfoLessThan, u"3")->FillColor = kMaroon;
-  TExportCell* other = sheet_->FindCreateCell(0, 0, TCellClass::Empty, false);
+  TExportCell* other = sheet->FindCreateCell(0, 0, TCellClass::Empty, false);
   other->Assign(*cell_);
   ASSERT_NE(other->ConditionalFormattingIfAny(), nullptr);
   EXPECT_EQ(other->ConditionalFormattingIfAny()->GetKeyString(), Formatting().GetKeyString());
-  other->Assign(*sheet_->FindCreateCell(5, 5, TCellClass::Empty, false));
+  other->Assign(*sheet->FindCreateCell(5, 5, TCellClass::Empty, false));
   EXPECT_EQ(other->ConditionalFormattingIfAny(), nullptr);
 }
 

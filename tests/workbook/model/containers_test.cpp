@@ -11,36 +11,27 @@
 namespace workbook {
 namespace {
 
-class ContainersTest : public ModelTest {
- protected:
-  void SetUp() override {
-    ModelTest::SetUp();
-    book_ = std::make_unique<TWorkbook>();
-    sheet_ = book_->AddWorkSheet(u"S");
-  }
-  std::unique_ptr<TWorkbook> book_;
-  TExportWorkSheet* sheet_ = nullptr;
-};
+class ContainersTest : public test::SheetTest {};
 
 TEST_F(ContainersTest, GetRowCreatesRowsUpToTheIndexFindRowNever) {
-  sheet_->GetRow(1);
+  sheet->GetRow(1);
   TExportRow* row;
-  EXPECT_FALSE(sheet_->FindRow(5, row));
+  EXPECT_FALSE(sheet->FindRow(5, row));
   EXPECT_EQ(row, nullptr);
-  EXPECT_EQ(sheet_->Rows.Count(), 2);
-  TExportRow* fifth = sheet_->Rows.GetRow(5);
-  EXPECT_EQ(sheet_->Rows.Count(), 6);
+  EXPECT_EQ(sheet->Rows.Count(), 2);
+  TExportRow* fifth = sheet->Rows.GetRow(5);
+  EXPECT_EQ(sheet->Rows.Count(), 6);
   EXPECT_EQ(fifth->GetIndex(), 5);
-  EXPECT_EQ(fifth->GetWorkSheet(), sheet_);
-  EXPECT_EQ(fifth->GetWorkbook(), book_.get());
-  EXPECT_TRUE(sheet_->FindRow(3, row));
+  EXPECT_EQ(fifth->GetWorkSheet(), sheet);
+  EXPECT_EQ(fifth->GetWorkbook(), book.get());
+  EXPECT_TRUE(sheet->FindRow(3, row));
   EXPECT_EQ(row->GetIndex(), 3);
-  EXPECT_THROW(sheet_->Rows.GetRow(-1), EListError);
-  EXPECT_THROW(sheet_->Rows.GetItem(6), EListError);
+  EXPECT_THROW(sheet->Rows.GetRow(-1), EListError);
+  EXPECT_THROW(sheet->Rows.GetItem(6), EListError);
 }
 
 TEST_F(ContainersTest, FindCreateCellPadsWithEmptyCells) {
-  TExportRow* row = sheet_->GetRow(0);
+  TExportRow* row = sheet->GetRow(0);
   TExportCell* cell = row->FindCreateCell(3, TCellClass::Number, false);
   EXPECT_EQ(cell->CellClass(), TCellClass::Number);
   ASSERT_EQ(row->Cells.Count(), 4);
@@ -55,7 +46,7 @@ TEST_F(ContainersTest, FindCreateCellPadsWithEmptyCells) {
   EXPECT_EQ(text->GetColIndex(), 3);
   EXPECT_THROW(row->FindCreateCell(-1, TCellClass::Empty, false), EWorkbookException);
   try {
-    sheet_->FindCreateCell(0, -1, TCellClass::Empty, false);
+    sheet->FindCreateCell(0, -1, TCellClass::Empty, false);
     FAIL();
   } catch (const EWorkbookException& e) {
     EXPECT_EQ(e.Message(), u"TExportWorkSheet.FindCreateCell: invalid parameters");
@@ -63,32 +54,31 @@ TEST_F(ContainersTest, FindCreateCellPadsWithEmptyCells) {
 }
 
 TEST_F(ContainersTest, PositionsBeyondTheSheetAreRefused) {
-  EXPECT_THROW(sheet_->GetRow(kMaxSheetRows), EWorkbookException);
-  EXPECT_THROW(sheet_->FindCreateCell(kMaxSheetCols, 0, TCellClass::String, false),
+  EXPECT_THROW(sheet->GetRow(kMaxSheetRows), EWorkbookException);
+  EXPECT_THROW(sheet->FindCreateCell(kMaxSheetCols, 0, TCellClass::String, false),
                EWorkbookException);
-  EXPECT_THROW(sheet_->FindCreateCell(0, 2000000000, TCellClass::String, false),
-               EWorkbookException);
-  EXPECT_EQ(sheet_->Rows.Count(), 1);  // only row 0, from the column test
+  EXPECT_THROW(sheet->FindCreateCell(0, 2000000000, TCellClass::String, false), EWorkbookException);
+  EXPECT_EQ(sheet->Rows.Count(), 1);  // only row 0, from the column test
   TExportCell* last =
-      sheet_->FindCreateCell(kMaxSheetCols - 1, kMaxSheetRows - 1, TCellClass::String, false);
+      sheet->FindCreateCell(kMaxSheetCols - 1, kMaxSheetRows - 1, TCellClass::String, false);
   EXPECT_EQ(last->GetRowIndex(), kMaxSheetRows - 1);
   EXPECT_THROW(last->GetRow()->AddCellEmpty(), EWorkbookException);
-  EXPECT_THROW(sheet_->AddRow(), EWorkbookException);
+  EXPECT_THROW(sheet->AddRow(), EWorkbookException);
 }
 
 TEST_F(ContainersTest, AFarCellLeavesTheRowsBeforeItUntouched) {
-  sheet_->FindCreateCell(0, kMaxSheetRows - 1, TCellClass::String, false)->SetValueText(u"x");
-  EXPECT_EQ(sheet_->Rows.Count(), kMaxSheetRows);
-  EXPECT_EQ(sheet_->Rows.PeekItem(500000), nullptr);
+  sheet->FindCreateCell(0, kMaxSheetRows - 1, TCellClass::String, false)->SetValueText(u"x");
+  EXPECT_EQ(sheet->Rows.Count(), kMaxSheetRows);
+  EXPECT_EQ(sheet->Rows.PeekItem(500000), nullptr);
   // Reading an untouched row makes it, empty, in its place.
-  TExportRow* middle = sheet_->Rows[500000];
+  TExportRow* middle = sheet->Rows[500000];
   EXPECT_EQ(middle->GetIndex(), 500000);
   EXPECT_EQ(middle->Cells.Count(), 0);
-  EXPECT_EQ(sheet_->Rows[kMaxSheetRows - 1]->Cells[0]->GetValueText(), u"x");
+  EXPECT_EQ(sheet->Rows[kMaxSheetRows - 1]->Cells[0]->GetValueText(), u"x");
 }
 
 TEST_F(ContainersTest, TrailingEmptyCellsAndRowsGoUpToTheFirstValueOrSpan) {
-  TExportRow* row = sheet_->GetRow(0);
+  TExportRow* row = sheet->GetRow(0);
   row->AddCellString(u"a");
   row->AddCellEmpty();
   row->AddCellString(u"");
@@ -96,19 +86,19 @@ TEST_F(ContainersTest, TrailingEmptyCellsAndRowsGoUpToTheFirstValueOrSpan) {
   row->Cells.PadTo(8);
   row->DeleteTrailingEmptyCells();
   EXPECT_EQ(row->Cells.Count(), 1);
-  row = sheet_->GetRow(1);
+  row = sheet->GetRow(1);
   row->AddCellString(u"a")->SetColSpan(3);
   EXPECT_EQ(row->Cells.Count(), 3);
   row->DeleteTrailingEmptyCells();
   EXPECT_EQ(row->Cells.Count(), 3);
   EXPECT_EQ(row->Cells[0]->ColSpan(), 3);
-  sheet_->GetRow(4);
-  sheet_->DeleteTrailingEmptyRows();
-  EXPECT_EQ(sheet_->Rows.Count(), 2);
+  sheet->GetRow(4);
+  sheet->DeleteTrailingEmptyRows();
+  EXPECT_EQ(sheet->Rows.Count(), 2);
 }
 
 TEST_F(ContainersTest, SpansAreAtLeastOneAndPadTheRow) {
-  TExportRow* row = sheet_->GetRow(0);
+  TExportRow* row = sheet->GetRow(0);
   TExportCell* cell = row->AddCellString(u"x");
   cell->SetAutoWidth(true);
   cell->SetColSpan(3);
@@ -123,17 +113,17 @@ TEST_F(ContainersTest, SpansAreAtLeastOneAndPadTheRow) {
 }
 
 TEST_F(ContainersTest, UsedColumnsCountSpans) {
-  sheet_->GetRow(0)->AddCellString(u"a")->SetColSpan(2);
-  sheet_->GetRow(2)->FindCreateCell(2, TCellClass::String, false);
-  EXPECT_EQ(sheet_->GetUsedColCount(false), 3);
-  sheet_->GetRow(3)->FindCreateCell(3, TCellClass::String, false)->SetColSpan(2);
-  EXPECT_EQ(sheet_->GetUsedColCount(false), 5);
-  sheet_->GetRow(3)->Cells.Delete(4);
-  EXPECT_EQ(sheet_->GetUsedColCount(true), 5);
+  sheet->GetRow(0)->AddCellString(u"a")->SetColSpan(2);
+  sheet->GetRow(2)->FindCreateCell(2, TCellClass::String, false);
+  EXPECT_EQ(sheet->GetUsedColCount(false), 3);
+  sheet->GetRow(3)->FindCreateCell(3, TCellClass::String, false)->SetColSpan(2);
+  EXPECT_EQ(sheet->GetUsedColCount(false), 5);
+  sheet->GetRow(3)->Cells.Delete(4);
+  EXPECT_EQ(sheet->GetUsedColCount(true), 5);
 }
 
 TEST_F(ContainersTest, TransformKeepsThePlaceAndTheNeighbours) {
-  TExportRow* row = sheet_->GetRow(0);
+  TExportRow* row = sheet->GetRow(0);
   TExportCell* left = row->AddCellString(u"left");
   auto* number = static_cast<TExportCellNumber*>(row->AddCell(TCellClass::Number));
   number->SetValue(42);
@@ -165,7 +155,7 @@ TEST_F(ContainersTest, TransformOutsideARowIsRefused) {
 }
 
 TEST_F(ContainersTest, SettingTextOnAnEmptyCellReplacesIt) {
-  TExportRow* row = sheet_->GetRow(0);
+  TExportRow* row = sheet->GetRow(0);
   row->Cells.PadTo(2);
   row->Cells[1]->SetValueText(u"typed");
   EXPECT_EQ(row->Cells[1]->CellClass(), TCellClass::String);
@@ -174,18 +164,18 @@ TEST_F(ContainersTest, SettingTextOnAnEmptyCellReplacesIt) {
 }
 
 TEST_F(ContainersTest, DeletingARowFreesItsCellsAndRenumbers) {
-  sheet_->GetRow(0)->AddCellString(u"a");
-  sheet_->GetRow(1)->AddCellString(u"b");
-  TExportRow* third = sheet_->GetRow(2);
+  sheet->GetRow(0)->AddCellString(u"a");
+  sheet->GetRow(1)->AddCellString(u"b");
+  TExportRow* third = sheet->GetRow(2);
   third->AddCellString(u"c");
-  sheet_->Rows.Delete(0);
+  sheet->Rows.Delete(0);
   EXPECT_EQ(third->GetIndex(), 1);
   EXPECT_EQ(third->Cells[0]->GetRowIndex(), 1);
-  EXPECT_EQ(sheet_->Rows[0]->Cells[0]->GetValueText(), u"b");
+  EXPECT_EQ(sheet->Rows[0]->Cells[0]->GetValueText(), u"b");
 }
 
 TEST_F(ContainersTest, RowFlagsFollowTheirSetters) {
-  TExportRow* row = sheet_->GetRow(0);
+  TExportRow* row = sheet->GetRow(0);
   row->SetHeightMode(1);
   row->SetHeight(20);
   EXPECT_EQ(row->HeightMode, 0);
@@ -196,10 +186,10 @@ TEST_F(ContainersTest, RowFlagsFollowTheirSetters) {
 }
 
 TEST_F(ContainersTest, SheetCopyTakesRowsAndDefaults) {
-  sheet_->DefaultNumberBlankZero = true;
-  sheet_->GetRow(1)->AddCellNumber(5, 1)->SetColSpan(2);
-  TExportWorkSheet* copy = book_->AddWorkSheet(u"Copy");
-  copy->Assign(*sheet_);
+  sheet->DefaultNumberBlankZero = true;
+  sheet->GetRow(1)->AddCellNumber(5, 1)->SetColSpan(2);
+  TExportWorkSheet* copy = book->AddWorkSheet(u"Copy");
+  copy->Assign(*sheet);
   EXPECT_EQ(copy->Name, u"Copy");  // same workbook: the name stays
   EXPECT_TRUE(copy->DefaultNumberBlankZero);
   ASSERT_EQ(copy->Rows.Count(), 2);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "model_fixture.h"
 
 #include "workbook/core/exceptions.h"
@@ -17,73 +19,56 @@ TMemoryStream Bytes(const std::string& bytes) {
   return stream;
 }
 
-class DrawingTest : public ModelTest {
+class DrawingTest : public test::SheetTest {
  protected:
-  void SetUp() override {
-    ModelTest::SetUp();
-    book_ = std::make_unique<TWorkbook>();
-    sheet_ = book_->AddWorkSheet(u"Pics");
-  }
   TExportCell* Cell(int col, int row) {
-    return sheet_->FindCreateCell(col, row, TCellClass::Empty, false);
+    return sheet->FindCreateCell(col, row, TCellClass::Empty, false);
   }
   int AddPhoto(const std::u16string& name = u"C:\\img\\Photo.JPG") {
     TMemoryStream data = Bytes("\x89PNG-bytes");
-    return book_->Drawings.AddImage(data, name);
+    return book->Drawings.AddImage(data, name);
   }
-  std::unique_ptr<TWorkbook> book_;
-  TExportWorkSheet* sheet_ = nullptr;
 };
 
 TEST_F(DrawingTest, AddImageWithoutExtensionRaisesAndAddsNothing) {
   TMemoryStream data = Bytes("x");
   try {
-    book_->Drawings.AddImage(data, u"C:\\img.d\\Photo");
+    book->Drawings.AddImage(data, u"C:\\img.d\\Photo");
     FAIL() << "added";
   } catch (const EWorkbookFileNameException& e) {
     EXPECT_EQ(e.Message(), WorkbookLng_NoExtension);
   }
-  EXPECT_EQ(book_->Drawings.Count(), 0);
+  EXPECT_EQ(book->Drawings.Count(), 0);
 }
 
-struct MimeCase {
-  const char16_t* file;
-  const char16_t* mime;
-};
-
-class ImageMime : public DrawingTest, public ::testing::WithParamInterface<MimeCase> {};
-
-TEST_P(ImageMime, FollowsTheExtension) {
-  const int index = AddPhoto(GetParam().file);
-  EXPECT_EQ(book_->Drawings.GetItem(index)->GetMimeType(), GetParam().mime);
+TEST_F(DrawingTest, ImageMimeTypeFollowsTheExtension) {
+  const std::pair<const char16_t*, const char16_t*> cases[] = {
+      {u"a.jpg", u"image/jpeg"},  {u"a.TIF", u"image/tiff"}, {u"a.wmf", u"image/x-wmf"},
+      {u"a.emf", u"image/x-emf"}, {u"a.png", u"image/png"},  {u"a.jpeg", u"image/jpeg"},
+      {u"a.gif", u"image/gif"}};
+  for (auto [file, mime] : cases)
+    EXPECT_EQ(book->Drawings.GetItem(AddPhoto(file))->GetMimeType(), mime);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, ImageMime,
-    ::testing::Values(MimeCase{u"a.jpg", u"image/jpeg"}, MimeCase{u"a.TIF", u"image/tiff"},
-                      MimeCase{u"a.wmf", u"image/x-wmf"}, MimeCase{u"a.emf", u"image/x-emf"},
-                      MimeCase{u"a.png", u"image/png"}, MimeCase{u"a.jpeg", u"image/jpeg"},
-                      MimeCase{u"a.gif", u"image/gif"}));
 
 TEST_F(DrawingTest, SharedPictureGoesWithItsLastPlacement) {
   const int index = AddPhoto();
   Cell(0, 0)->AddDrawing(index, 0, 0, 10, 10);
   Cell(3, 2)->AddDrawing(index, 5, 5, 10, 10);
-  ASSERT_EQ(book_->Drawings.Count(), 1);
-  EXPECT_EQ(book_->Drawings.GetItem(0)->References.size(), 2u);
+  ASSERT_EQ(book->Drawings.Count(), 1);
+  EXPECT_EQ(book->Drawings.GetItem(0)->References.size(), 2u);
   Cell(0, 0)->Free();
-  EXPECT_EQ(book_->Drawings.Count(), 1);
-  sheet_->GetRow(2)->Free();
-  EXPECT_EQ(book_->Drawings.Count(), 0);
+  EXPECT_EQ(book->Drawings.Count(), 1);
+  sheet->GetRow(2)->Free();
+  EXPECT_EQ(book->Drawings.Count(), 0);
 }
 
 TEST_F(DrawingTest, CopiedCellSharesThePictureAndAnotherWorkbookGetsACopy) {
   const int index = AddPhoto();
-  book_->Drawings.GetItem(index)->KeyName = u"xl/media/image1.png";
+  book->Drawings.GetItem(index)->KeyName = u"xl/media/image1.png";
   Cell(0, 0)->AddDrawing(index, 1, 2, 30, 40);
   Cell(1, 0)->Assign(*Cell(0, 0));
-  EXPECT_EQ(book_->Drawings.Count(), 1);
-  EXPECT_EQ(book_->Drawings.GetItem(0)->References.size(), 2u);
+  EXPECT_EQ(book->Drawings.Count(), 1);
+  EXPECT_EQ(book->Drawings.GetItem(0)->References.size(), 2u);
 
   TWorkbook other;
   TExportCell* target = other.AddWorkSheet()->FindCreateCell(0, 0, TCellClass::Empty, false);
@@ -104,26 +89,16 @@ TEST_F(DrawingTest, CellWithoutDrawingsHasNoExtrasAndMayBeFreedAfterWrite) {
   EXPECT_FALSE(cell->CanFreeAfterWrite());
 }
 
-TEST_F(DrawingTest, EndCellWalksColumnsAndRows) {
+TEST_F(DrawingTest, EndCellWalksColumnsAndRowsUpToTheSheetEdge) {
   TSheetPixelGrid grid;
   grid.DefaultColWidth = 64;
   grid.DefaultRowHeight = 20;
-  TExportCellDrawing* placed = Cell(2, 3)->AddDrawing(AddPhoto(), 0, 0, 96, 48);
   int col, row, x, y;
-  placed->GetEndCell(grid, col, row, x, y);
-  EXPECT_EQ(col, 3);
-  EXPECT_EQ(x, 32);
-  EXPECT_EQ(row, 5);
-  EXPECT_EQ(y, 8);
-}
-
-TEST_F(DrawingTest, EndCellStopsAtTheSheetEdge) {
-  TSheetPixelGrid grid;
+  Cell(2, 3)->AddDrawing(AddPhoto(), 0, 0, 96, 48)->GetEndCell(grid, col, row, x, y);
+  EXPECT_EQ((std::array{col, row, x, y}), (std::array{3, 5, 32, 8}));
   grid.ColWidths = {0, 0, 0};
   grid.DefaultColWidth = 0;  // hidden columns never use up an offset
-  TExportCellDrawing* placed = Cell(0, 0)->AddDrawing(AddPhoto(), 0, 0, 5, 5);
-  int col, row, x, y;
-  placed->GetEndCell(grid, col, row, x, y);
+  Cell(0, 0)->AddDrawing(AddPhoto(), 0, 0, 5, 5)->GetEndCell(grid, col, row, x, y);
   EXPECT_EQ(col, 16383);
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 // Tests of the workbook model run with the date/time globals the application sets and with a
-// known point-decimal locale; both are restored afterwards.
+// known point-decimal locale; both are restored afterwards. Most start from a workbook with one
+// sheet.
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include "platform/format_settings.h"
 #include "workbook/model/workbook.h"
@@ -35,4 +38,22 @@ class ModelTest : public ::testing::Test {
   std::u16string savedDate_, savedTime_;
 };
 
+namespace test {
+
+class SheetTest : public ModelTest {
+ protected:
+  void SetUp() override {
+    ModelTest::SetUp();
+    book = std::make_unique<TWorkbook>();
+    sheet = book->AddWorkSheet(u"Sheet1");
+  }
+  void TearDown() override {
+    book.reset();
+    ModelTest::TearDown();
+  }
+  std::unique_ptr<TWorkbook> book;
+  TExportWorkSheet* sheet = nullptr;
+};
+
+}  // namespace test
 }  // namespace workbook

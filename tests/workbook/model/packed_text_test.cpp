@@ -47,11 +47,10 @@ TEST(PackedTextTest, MoveLeavesTheSourceEmpty) {
   EXPECT_EQ(other.View(), u"moved");
 }
 
-class SharedCellTextTest : public ModelTest {};
+class SharedCellTextTest : public test::SheetTest {};
 
 TEST_F(SharedCellTextTest, CellSharesTheTableTextAndKeepsItsRules) {
-  TWorkbook book;
-  TExportRow* row = book.AddWorkSheet(u"S")->GetRow(0);
+  TExportRow* row = sheet->GetRow(0);
   const TPackedText table(u"a\r\nb");
   auto* text = static_cast<TExportCellString*>(row->AddCell(TCellClass::String));
   text->SetValueShared(table);
@@ -95,13 +94,13 @@ TEST(PackedTextTest, LineBreakFactsAndTheirNormalForm) {
     EXPECT_EQ(normal.View(), c.normal) << name;
     EXPECT_FALSE(normal.HasLoneLineBreak()) << name;
     // A text already in its normal form is itself, not a copy.
-    if (!c.lone) EXPECT_EQ(normal.View().data(), text.View().data()) << name;
+    if (!c.lone) {
+      EXPECT_EQ(normal.View().data(), text.View().data()) << name;
+    }
   }
 }
 
 TEST_F(SharedCellTextTest, ManyCellsSharingALongTextReadItOnce) {
-  TWorkbook book;
-  TExportWorkSheet* sheet = book.AddWorkSheet(u"S");
   std::u16string chars(1'000'000, u'x');
   chars[500'000] = u'\r';
   chars[500'001] = u'\n';

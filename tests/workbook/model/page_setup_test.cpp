@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "sheet_extras_support.h"
+#include "model_fixture.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/hashed_strings.h"
 
@@ -63,82 +63,54 @@ TEST_F(PageSetupTest, AmpersandCodeTextIsLiteral) {
   EXPECT_EQ(back.Font.GetStyle().Bold, 2);
 }
 
-struct CodeCase {
-  const char16_t* codes;
-  const char16_t* text;
-  const char16_t* fontName;
-  int size;
-  std::uint8_t bold, italic, underline, strike, position;
-  TColor color;
-};
-
-class HeaderCodeTest : public ::testing::TestWithParam<CodeCase> {};
-
-TEST_P(HeaderCodeTest, SetExcelText) {
-  const CodeCase& c = GetParam();
+// A section read from its codes as "TEXT|FONT|SIZE|" the bold, italic, underline, strike-out and
+// position bytes, and "|" the colour ("-" automatic).
+std::u16string Section(const std::u16string& codes) {
   TExportHeader section;
-  section.SetExcelText(c.codes);
-  EXPECT_EQ(section.Text, c.text);
-  EXPECT_EQ(section.Font.GetName(), c.fontName);
-  EXPECT_EQ(section.Font.GetSize(), c.size);
-  const TExportFontStyle& style = section.Font.GetStyle();
-  EXPECT_EQ(style.Bold, c.bold);
-  EXPECT_EQ(style.Italic, c.italic);
-  EXPECT_EQ(style.Underline, c.underline);
-  EXPECT_EQ(style.StrikeOut, c.strike);
-  EXPECT_EQ(style.VertPosition, c.position);
-  EXPECT_EQ(section.Font.GetColor(), c.color);
-  EXPECT_EQ(section.GetExcelText(), c.codes);
+  section.SetExcelText(codes);
+  const TExportFontStyle& s = section.Font.GetStyle();
+  const TColor color = section.Font.GetColor();
+  const std::string numbers = "|" + std::to_string(section.Font.GetSize()) + "|" +
+                              std::to_string(s.Bold) + std::to_string(s.Italic) +
+                              std::to_string(s.Underline) + std::to_string(s.StrikeOut) +
+                              std::to_string(s.VertPosition) + "|";
+  const std::u16string result = section.Text + u"|" + section.Font.GetName() +
+                                std::u16string(numbers.begin(), numbers.end()) +
+                                (color == clNone ? u"-" : ColorToARGBHex(color, false));
+  // The codes written back are those read.
+  return section.GetExcelText() == codes ? result : u"written back differently";
 }
 
-const TColor kAuto = clNone;
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, HeaderCodeTest,
-    ::testing::Values(
-        CodeCase{u"plain", u"plain", u"", 10, 2, 2, 5, 2, 3, kAuto},
-        CodeCase{u"&\"Arial,Fett Kursiv\"&B&I&U&S&X&KFF0000x", u"x", u"Arial", 10, 1, 1, 1, 1, 1,
-                 RGBToColor(255, 0, 0)},
-        CodeCase{u"&E&Y&8 9", u"9", u"", 8, 2, 2, 2, 2, 2, kAuto},
-        // After the text has begun, style codes are dropped and fonts left alone.
-        CodeCase{u"a&B&\"Courier\"&14&K00FF00b", u"ab", u"", 10, 2, 2, 5, 2, 3, kAuto},
-        CodeCase{u"&KXYZ&Q&Zc", u"XYZc", u"", 10, 2, 2, 5, 2, 3, kAuto},
-        CodeCase{u"&P&N&A&D&T&F", u"[PAGENUMBER][PAGECOUNT][SHEETNAME][DATE][TIME][FILENAME]", u"",
-                 10, 2, 2, 5, 2, 3, kAuto},
-        // Damaged codes: an unterminated font, a trailing "&", a huge size, a short colour.
-        CodeCase{u"x&\"Arial", u"x", u"", 10, 2, 2, 5, 2, 3, kAuto},
-        CodeCase{u"end&", u"end&", u"", 10, 2, 2, 5, 2, 3, kAuto},
-        CodeCase{u"&99999999999999999999999z", u"z", u"", 10, 2, 2, 5, 2, 3, kAuto},
-        CodeCase{u"&K12", u"12", u"", 10, 2, 2, 5, 2, 3, kAuto},
-        CodeCase{u"&", u"&", u"", 10, 2, 2, 5, 2, 3, kAuto}));
-
-struct SplitCase {
-  const char16_t* text;
-  const char16_t* left;
-  const char16_t* center;
-  const char16_t* right;
-};
-
-class HeaderSplitTest : public ::testing::TestWithParam<SplitCase> {};
-
-TEST_P(HeaderSplitTest, ParseExcelString) {
-  TExportHeaders headers(nullptr);
-  headers.Right.SetText(u"old");
-  headers.ParseExcelString(GetParam().text);
-  EXPECT_EQ(headers.Left.Text, GetParam().left);
-  EXPECT_EQ(headers.Center.Text, GetParam().center);
-  EXPECT_EQ(headers.Right.Text, GetParam().right);
+TEST(HeaderCodeTest, SetExcelText) {
+  // After the text has begun, style codes are dropped and fonts left alone. Damaged codes: an
+  // unterminated font, a trailing "&", a huge size, a short colour.
+  const std::pair<std::u16string, std::u16string> cases[] = {
+      {u"plain", u"plain||10|22523|-"},
+      {u"&\"Arial,Fett Kursiv\"&B&I&U&S&X&KFF0000x", u"x|Arial|10|11111|FF0000"},
+      {u"&E&Y&8 9", u"9||8|22222|-"},
+      {u"a&B&\"Courier\"&14&K00FF00b", u"ab||10|22523|-"},
+      {u"&KXYZ&Q&Zc", u"XYZc||10|22523|-"},
+      {u"&P&N&A&D&T&F", u"[PAGENUMBER][PAGECOUNT][SHEETNAME][DATE][TIME][FILENAME]||10|22523|-"},
+      {u"x&\"Arial", u"x||10|22523|-"},
+      {u"end&", u"end&||10|22523|-"},
+      {u"&99999999999999999999999z", u"z||10|22523|-"},
+      {u"&K12", u"12||10|22523|-"},
+      {u"&", u"&||10|22523|-"}};
+  for (const auto& [codes, expected] : cases) EXPECT_EQ(Section(codes), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, HeaderSplitTest,
-                         ::testing::Values(SplitCase{u"", u"", u"", u""},
-                                           SplitCase{u"&La&Cb&Rc", u"a", u"b", u"c"},
-                                           SplitCase{u"&Lx&Ly&Rz", u"y", u"", u"z"},
-                                           SplitCase{u"&Rz&La", u"a", u"", u"z"},
-                                           SplitCase{u"&C&&L&&R", u"", u"&L&R", u""},
-                                           SplitCase{u"Confidential", u"", u"Confidential", u""},
-                                           SplitCase{u"&L", u"", u"", u""},
-                                           SplitCase{u"&Cx&", u"", u"x&", u""}));
+TEST(HeaderCodeTest, ParseExcelStringSplitsTheSections) {
+  const std::pair<std::u16string, std::u16string> cases[] = {
+      {u"", u"||"},         {u"&La&Cb&Rc", u"a|b|c"}, {u"&Lx&Ly&Rz", u"y||z"},
+      {u"&Rz&La", u"a||z"}, {u"&C&&L&&R", u"|&L&R|"}, {u"Confidential", u"|Confidential|"},
+      {u"&L", u"||"},       {u"&Cx&", u"|x&|"}};
+  for (const auto& [text, expected] : cases) {
+    TExportHeaders headers(nullptr);
+    headers.Right.SetText(u"old");
+    headers.ParseExcelString(text);
+    EXPECT_EQ(headers.Left.Text + u"|" + headers.Center.Text + u"|" + headers.Right.Text, expected);
+  }
+}
 
 TEST_F(PageSetupTest, NewSheetHeaderUsesTheDefaultFont) {
   sheet->Header.Center.SetText(u"x");

@@ -8,12 +8,11 @@
 namespace workbook {
 namespace {
 
-class RichTextTest : public ModelTest {
+class RichTextTest : public test::SheetTest {
  protected:
   void SetUp() override {
-    ModelTest::SetUp();
-    book_ = std::make_unique<TWorkbook>();
-    row_ = book_->AddWorkSheet(u"S")->GetRow(0);
+    SheetTest::SetUp();
+    row_ = sheet->GetRow(0);
     cell_ = row_->AddCellString(u"Hello world");
   }
   static TExportFont Bold() {
@@ -23,11 +22,10 @@ class RichTextTest : public ModelTest {
     return font;
   }
   TExportFont SizedFont(int size) {
-    TExportFont font = book_->GetDefaultFont();
+    TExportFont font = book->GetDefaultFont();
     font.SetSize(size);
     return font;
   }
-  std::unique_ptr<TWorkbook> book_;
   TExportRow* row_ = nullptr;
   TExportCellString* cell_ = nullptr;
 };

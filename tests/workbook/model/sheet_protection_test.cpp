@@ -2,37 +2,29 @@
 
 #include <gtest/gtest.h>
 
-#include "sheet_extras_support.h"
+#include "model_fixture.h"
 #include "workbook/core/exceptions.h"
 
 namespace workbook {
 namespace {
 
 using Option = TSheetProtectionOption;
-using test::XmlScratch;
-
-struct HashCase {
-  const char16_t* password;
-  std::uint16_t hash;
-};
-
-class PasswordHashTest : public ::testing::TestWithParam<HashCase> {};
 
 // Expected values from Python: openpyxl's hash_password for up to 15 characters, and the same
 // rotation with 32-bit shifts written out by hand for longer passwords.
-TEST_P(PasswordHashTest, MatchesIndependentValues) {
-  EXPECT_EQ(TExportWorkSheetProtection::PasswordVerifier(GetParam().password), GetParam().hash);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PasswordHashTest,
-    ::testing::Values(HashCase{u"", 0}, HashCase{u"password", 0x83AF}, HashCase{u"abc", 0xCC1A},
-                      HashCase{u"test", 0xCBEB}, HashCase{u"Secret123", 0x9668},
-                      HashCase{u"a", 0xCE88}, HashCase{u"xxxxxxxxxxxxxxx", 0xCE44},
-                      HashCase{u"abcdefghijklmnopqrstuvwxyz0123456789", 0xFA06}));
-
-TEST(PasswordHashTest, LongPasswordsNeverOverflow) {
-  EXPECT_EQ(TExportWorkSheetProtection::PasswordVerifier(std::u16string(40, u'~')), 0x9A1D);
+TEST(PasswordHashTest, MatchesIndependentValues) {
+  const std::pair<std::u16string, std::uint16_t> cases[] = {
+      {u"", 0},
+      {u"password", 0x83AF},
+      {u"abc", 0xCC1A},
+      {u"test", 0xCBEB},
+      {u"Secret123", 0x9668},
+      {u"a", 0xCE88},
+      {u"xxxxxxxxxxxxxxx", 0xCE44},
+      {u"abcdefghijklmnopqrstuvwxyz0123456789", 0xFA06},
+      {std::u16string(40, u'~'), 0x9A1D}};
+  for (const auto& [password, hash] : cases)
+    EXPECT_EQ(TExportWorkSheetProtection::PasswordVerifier(password), hash);
   // A very long password runs through every shift without reading outside it.
   EXPECT_NO_THROW(TExportWorkSheetProtection::PasswordVerifier(std::u16string(100000, u'z')));
 }

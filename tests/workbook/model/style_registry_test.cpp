@@ -17,37 +17,23 @@ TExportFont MakeFont(const char16_t* name, int size, std::uint8_t bold) {
   return font;
 }
 
-TEST(FontList, StartsWithTheDefaultFont) {
+TEST(FontList, AddFindsEqualFontsAndAddNewKeepsDuplicates) {
   TExportFontList fonts;
   ASSERT_EQ(fonts.Count(), 1);
   EXPECT_EQ(Narrow(fonts.GetItem(0)->GetKeyString()), "10;0;0;0;0;0;536870911;Arial");
   EXPECT_EQ(fonts.GetItem(1), nullptr);
   EXPECT_EQ(fonts.GetItem(-1), nullptr);
-}
-
-TEST(FontList, AddFindsEqualFontsAndKeepsTheCallersFont) {
-  TExportFontList fonts;
   EXPECT_EQ(fonts.Add(TExportFontList::DefaultFont()), 0);
   TExportFont bold = MakeFont(u"Arial", 10, 1);
   EXPECT_EQ(fonts.Add(bold), 1);
-  EXPECT_NE(fonts.GetItem(1), &bold);
-  TExportFont same = MakeFont(u"Arial", 10, 1);
-  EXPECT_EQ(fonts.Add(same), 1);
+  EXPECT_NE(fonts.GetItem(1), &bold);  // the caller keeps its font
+  EXPECT_EQ(fonts.Add(MakeFont(u"Arial", 10, 1)), 1);
   EXPECT_EQ(fonts.Add(MakeFont(u"Arial", 11, 1)), 2);
-  EXPECT_EQ(fonts.Count(), 3);
-}
-
-TEST(FontList, AddNewKeepsDuplicatesAsDistinctEntries) {
-  TExportFontList fonts;
-  fonts.Add(TExportFontList::DefaultFont());
-  const TExportFont bold = MakeFont(u"Arial", 10, 1);
-  EXPECT_EQ(fonts.Add(bold), 1);
   auto owned = std::make_unique<TExportFont>(bold);
   const TExportFont* stored = owned.get();
-  EXPECT_EQ(fonts.AddNew(std::move(owned)), 2);
-  EXPECT_EQ(fonts.GetItem(2), stored);
-  EXPECT_EQ(fonts.AddNew(std::make_unique<TExportFont>(bold)), 3);
-  // Add still finds the first entry with the real key.
+  EXPECT_EQ(fonts.AddNew(std::move(owned)), 3);
+  EXPECT_EQ(fonts.GetItem(3), stored);
+  // Add still finds the first entry with the key.
   EXPECT_EQ(fonts.Add(bold), 1);
   EXPECT_EQ(fonts.Count(), 4);
 }
@@ -83,11 +69,7 @@ TEST(BordersList, StartsWithTheEmptySetAndKeepsItAfterClear) {
   borders.Clear();
   ASSERT_EQ(borders.Count(), 1);
   EXPECT_EQ(*borders.GetItem(0), TExportCellBorders());
-}
-
-TEST(BordersList, AddNewTwinOfAdd) {
-  TExportCellBordersList borders;
-  borders.Clear();
+  // Read sets in the file's order replace the default entry.
   EXPECT_EQ(borders.AddNew(std::make_unique<TExportCellBorders>()), 0);
   EXPECT_EQ(borders.AddNew(std::make_unique<TExportCellBorders>()), 1);
   EXPECT_EQ(borders.Add(TExportCellBorders()), 0);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sheet_extras_support.h"
+#include "model_fixture.h"
 
 namespace workbook {
 namespace {

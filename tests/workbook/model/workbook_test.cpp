@@ -34,14 +34,6 @@ TEST_F(WorkbookTest, RefusesCreationWithoutDateOrTimeFormat) {
   EXPECT_THROW(TWorkbook(), EWorkbookException);
 }
 
-TEST_F(WorkbookTest, StartsEmptyWithProgressOn) {
-  TWorkbook book;
-  EXPECT_EQ(book.WorkSheets.Count(), 0);
-  EXPECT_TRUE(book.ShowProgress);
-  EXPECT_EQ(book.DefaultFontName, u"Arial");
-  EXPECT_FALSE(book.Date1904);
-}
-
 TEST_F(WorkbookTest, ActiveSheetIsMadeOnceAndForgottenWhenDeleted) {
   TWorkbook book;
   TExportWorkSheet* first = book.GetActiveWorkSheet();

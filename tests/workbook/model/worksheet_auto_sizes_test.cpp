@@ -1,5 +1,8 @@
-// The sizes every writer takes its column widths, row heights and picture places from.
+// The sizes of cells and the sizes every writer takes its column widths, row heights and picture
+// places from.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "model_fixture.h"
 #include "workbook/formats/custom_exporter.h"
@@ -7,6 +10,7 @@
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/conditional_formatting.h"
+#include "workbook/model/rich_text.h"
 
 namespace workbook {
 namespace {
@@ -15,50 +19,70 @@ namespace {
 class TMeasuringExporter : public TCustomExporter {
  public:
   int GetCellWidthPadding() const override { return 7; }
+  int GetRichTextRunSpacing() const override { return 2; }
   double GetCellAutoHeight(TExportCell&, double width) override { return width + 1000; }
 };
 
-int SevenPixelsAChar(std::u16string_view text, const TExportFont&) {
-  return static_cast<int>(text.size()) * 7;
+// Seven pixels a character, plus one per point above 10.
+int FakeTextWidth(std::u16string_view text, const TExportFont& font) {
+  return static_cast<int>(text.size()) * (7 + std::max(0, font.GetSize() - 10));
 }
 
-class AutoSizesTest : public ModelTest {
+class AutoSizesTest : public test::SheetTest {
  protected:
   void SetUp() override {
-    ModelTest::SetUp();
+    SheetTest::SetUp();
     savedHook_ = TextWidthHook;
-    TextWidthHook = SevenPixelsAChar;
-    book_ = std::make_unique<TWorkbook>();
-    sheet_ = book_->AddWorkSheet(u"S");
+    TextWidthHook = FakeTextWidth;
   }
   void TearDown() override {
     TextWidthHook = savedHook_;
-    ModelTest::TearDown();
+    SheetTest::TearDown();
   }
   TExportCellString* Text(int col, int row, const std::u16string& text) {
-    auto* cell = static_cast<TExportCellString*>(
-        sheet_->FindCreateCell(col, row, TCellClass::String, false));
+    auto* cell =
+        static_cast<TExportCellString*>(sheet->FindCreateCell(col, row, TCellClass::String, false));
     cell->SetValue(text);
     return cell;
   }
   double FontHeight(int size) {
-    TExportFont font = sheet_->DefaultCellStyle->GetFont();
+    TExportFont font = sheet->DefaultCellStyle->GetFont();
     font.SetSize(size);
     return TCustomExporter::GetFontRowHeight(font);
   }
 
   TTextWidthHook savedHook_ = nullptr;
-  std::unique_ptr<TWorkbook> book_;
-  TExportWorkSheet* sheet_ = nullptr;
   TMeasuringExporter exporter_;
   TSheetPixelGrid grid_;
 };
 
+TEST_F(AutoSizesTest, CellWidthsAndHeightsFollowTextsFontsAndWrapping) {
+  TExportRow* row = sheet->GetRow(0);
+  EXPECT_EQ(row->AddCellNumber(1.5, 2)->CalcTextWidth(exporter_), 4 * 7 + 7);
+  auto* cell = row->AddCellString(u"Hello world");
+  const double plain = TCustomExporter::GetFontRowHeight(cell->GetFont());
+  EXPECT_EQ(cell->CalcTextHeight(exporter_, 50), plain);
+  TExportFont big;
+  big.SetSize(12);
+  cell->GetRichTextTags().AddTag(7, big);
+  // Rich-text runs add their spacing.
+  EXPECT_EQ(cell->CalcTextWidth(exporter_), 6 * 7 + 5 * 9 + 2 + 7);
+  TExportFont effective;
+  cell->GetRichTextTags().GetTag(0)->GetEffectiveFont(effective);
+  EXPECT_EQ(cell->CalcTextHeight(exporter_, 50), TCustomExporter::GetFontRowHeight(effective));
+  EXPECT_GT(cell->CalcTextHeight(exporter_, 50), plain);
+  cell->SetWrapText(true);
+  row->SetHeightMode(1);
+  EXPECT_EQ(cell->CalcTextHeight(exporter_, 50), 1050);
+  row->SetHeightMode(0);
+  EXPECT_NE(cell->CalcTextHeight(exporter_, 50), 1050);
+}
+
 TEST_F(AutoSizesTest, ColumnWidthsFromColumnsDefaultsAndAutomaticCells) {
-  sheet_->Cols.DefaultWidth = 50;
-  sheet_->GetCol(0)->Width = 30;
-  sheet_->GetCol(1);                          // no width of its own
-  sheet_->GetCol(2)->Width = 500;             // an automatic cell narrows it
+  sheet->Cols.DefaultWidth = 50;
+  sheet->GetCol(0)->Width = 30;
+  sheet->GetCol(1);                           // no width of its own
+  sheet->GetCol(2)->Width = 500;              // an automatic cell narrows it
   Text(0, 0, u"abcdef")->SetAutoWidth(true);  // 6 * 7 + 7
   Text(0, 1, u"ab")->SetAutoWidth(true);      // the widest text wins
   Text(2, 0, u"a")->SetAutoWidth(true);       // 7 + 7
@@ -66,67 +90,67 @@ TEST_F(AutoSizesTest, ColumnWidthsFromColumnsDefaultsAndAutomaticCells) {
   TExportCell* spanning = Text(4, 0, u"spans three columns");
   spanning->SetColSpan(3);  // clears AutoWidth
   spanning->SetAutoWidth(true);
-  sheet_->CalcAutoSizes(exporter_, grid_);
+  sheet->CalcAutoSizes(exporter_, grid_);
   EXPECT_EQ(grid_.DefaultColWidth, 50);
   // Columns past the column list are listed up to the last cell, the covered ones too.
   EXPECT_EQ(grid_.ColWidths, (std::vector<double>{49, 50, 14, -1, 19 * 7 + 7}));
 }
 
 TEST_F(AutoSizesTest, RowHeights) {
-  sheet_->Rows.DefaultRowHeight = 15;
-  Text(0, 0, u"plain");              // the font's row height
-  sheet_->GetRow(1)->SetHeight(40);  // its own height
-  sheet_->GetRow(2);                 // no cells: the default
+  sheet->Rows.DefaultRowHeight = 15;
+  Text(0, 0, u"plain");             // the font's row height
+  sheet->GetRow(1)->SetHeight(40);  // its own height
+  sheet->GetRow(2);                 // no cells: the default
   TExportCell* big = Text(1, 3, u"big");
   big->GetStyle().GetFontForWrite().SetSize(20);
   TExportCell* wrapped = Text(1, 4, u"a long wrapped text");
   wrapped->SetWrapText(true);
   wrapped->SetColSpan(2);
-  sheet_->GetRow(4)->SetHeightMode(1);
-  sheet_->GetCol(1)->Width = 100;  // column 2 takes the default 80
-  sheet_->CalcAutoSizes(exporter_, grid_);
+  sheet->GetRow(4)->SetHeightMode(1);
+  sheet->GetCol(1)->Width = 100;  // column 2 takes the default 80
+  sheet->CalcAutoSizes(exporter_, grid_);
   EXPECT_EQ(grid_.DefaultRowHeight, 15);
   EXPECT_EQ(grid_.RowHeights,
             (std::vector<double>{FontHeight(10), 40, 15, FontHeight(20), 100 + 80 + 1000}));
 }
 
 TEST_F(AutoSizesTest, CellsThatNeverChangedTheirLookMeasureWithoutStyleObjects) {
-  sheet_->GetCol(1)->GetStyle().GetFontForWrite().SetSize(24);
-  sheet_->GetRow(1)->GetStyle().GetFontForWrite().SetSize(16);
+  sheet->GetCol(1)->GetStyle().GetFontForWrite().SetSize(24);
+  sheet->GetRow(1)->GetStyle().GetFontForWrite().SetSize(16);
   TExportCell* plain = Text(0, 0, u"x");
   TExportCell* inStyledColumn = Text(1, 0, u"y");
   TExportCell* inStyledRow = Text(1, 1, u"z");  // the row's style wins over the column's
-  sheet_->CalcAutoSizes(exporter_, grid_);
+  sheet->CalcAutoSizes(exporter_, grid_);
   EXPECT_FALSE(plain->HasStyle());
   EXPECT_FALSE(inStyledColumn->HasStyle());
   EXPECT_FALSE(inStyledRow->HasStyle());
   const std::vector<double> measured = grid_.RowHeights;
   // The heights are those the cells' own styles give once made.
   for (TExportCell* cell : {plain, inStyledColumn, inStyledRow}) cell->GetStyle();
-  sheet_->CalcAutoSizes(exporter_, grid_);
+  sheet->CalcAutoSizes(exporter_, grid_);
   EXPECT_EQ(measured, grid_.RowHeights);
   EXPECT_EQ(measured, (std::vector<double>{FontHeight(24), FontHeight(16)}));
 }
 
 TEST_F(AutoSizesTest, OneRowIsMeasuredInItsPlace) {
   Text(0, 0, u"a");
-  sheet_->CalcAutoSizes(exporter_, grid_);
+  sheet->CalcAutoSizes(exporter_, grid_);
   ASSERT_EQ(grid_.RowHeights.size(), 1u);
-  sheet_->GetRow(3)->SetHeight(33);
-  sheet_->CalcAutoSizes(exporter_, grid_, 3);
+  sheet->GetRow(3)->SetHeight(33);
+  sheet->CalcAutoSizes(exporter_, grid_, 3);
   // Rows 1 and 2 were not measured: they keep the default instead of taking row 3's height.
   EXPECT_EQ(grid_.RowHeights, (std::vector<double>{FontHeight(10), -1, -1, 33}));
   EXPECT_EQ(grid_.RowHeight(1), grid_.DefaultRowHeight);
-  sheet_->GetRow(0)->SetHeight(12);
-  sheet_->CalcAutoSizes(exporter_, grid_, 0);
-  sheet_->CalcAutoSizes(exporter_, grid_, 9);  // past the last row: nothing
+  sheet->GetRow(0)->SetHeight(12);
+  sheet->CalcAutoSizes(exporter_, grid_, 0);
+  sheet->CalcAutoSizes(exporter_, grid_, 9);  // past the last row: nothing
   EXPECT_EQ(grid_.RowHeights, (std::vector<double>{12, -1, -1, 33}));
 }
 
 TEST_F(AutoSizesTest, RowsAddedByEventAreMeasuredAndWrittenRowsFreed) {
-  book_->WriteRowsByEvent = true;
-  sheet_->GetCol(0)->Width = 60;
-  sheet_->OnAddRow = [](TWorkbook&, TCustomExporter&, TExportWorkSheet& sheet, int index) {
+  book->WriteRowsByEvent = true;
+  sheet->GetCol(0)->Width = 60;
+  sheet->OnAddRow = [](TWorkbook&, TCustomExporter&, TExportWorkSheet& sheet, int index) {
     if (index >= 3) return;
     TExportRow* row = sheet.AddRow();
     row->SetHeightMode(1);
@@ -135,18 +159,18 @@ TEST_F(AutoSizesTest, RowsAddedByEventAreMeasuredAndWrittenRowsFreed) {
       TExportConditionalFormattingRule::AddRule(
           row->AddCellNumber(1, 0)->GetConditionalFormatting().Rules, cfoEqual, u"1", u"");
   };
-  sheet_->CalcAutoSizes(exporter_, grid_);
+  sheet->CalcAutoSizes(exporter_, grid_);
   int r = 0;
   for (;; ++r) {
-    sheet_->PrepareRowWrite(exporter_, r, &grid_);
-    if (r >= sheet_->Rows.Count()) break;
+    sheet->PrepareRowWrite(exporter_, r, &grid_);
+    if (r >= sheet->Rows.Count()) break;
   }
   EXPECT_EQ(r, 3);
   EXPECT_EQ(grid_.RowHeights, (std::vector<double>{1060, 1060, 1060}));
   // Row 1's last cell carries rules a writer reads after the rows, so the row keeps its cells.
-  EXPECT_EQ(sheet_->GetRow(0)->Cells.Count(), 0);
-  EXPECT_EQ(sheet_->GetRow(1)->Cells.Count(), 2);
-  EXPECT_EQ(sheet_->GetRow(2)->Cells.Count(), 0);
+  EXPECT_EQ(sheet->GetRow(0)->Cells.Count(), 0);
+  EXPECT_EQ(sheet->GetRow(1)->Cells.Count(), 2);
+  EXPECT_EQ(sheet->GetRow(2)->Cells.Count(), 0);
 }
 
 // Every row keeps a cell here (a placed drawing outlives its row), so no written row is ever
@@ -154,17 +178,17 @@ TEST_F(AutoSizesTest, RowsAddedByEventAreMeasuredAndWrittenRowsFreed) {
 // every new one (minutes for this many rows instead of a second).
 TEST_F(AutoSizesTest, RowsThatKeepCellsAreFreedInOnePass) {
   constexpr int kRows = 200000;
-  book_->WriteRowsByEvent = true;
-  sheet_->OnAddRow = [](TWorkbook&, TCustomExporter&, TExportWorkSheet& sheet, int index) {
+  book->WriteRowsByEvent = true;
+  sheet->OnAddRow = [](TWorkbook&, TCustomExporter&, TExportWorkSheet& sheet, int index) {
     if (index >= kRows) return;
     TExportRow* row = sheet.AddRow();
     row->AddCellNumber(index, 0)->AddDrawing(-1, 0, 0, 1, 1);
     row->AddCellNumber(index, 0);
   };
   int r = 0;
-  while (sheet_->PrepareRowWrite(exporter_, r), r < sheet_->Rows.Count()) ++r;
+  while (sheet->PrepareRowWrite(exporter_, r), r < sheet->Rows.Count()) ++r;
   EXPECT_EQ(r, kRows);
-  for (int i : {0, kRows / 2, kRows - 1}) EXPECT_EQ(sheet_->GetRow(i)->Cells.Count(), 1) << i;
+  for (int i : {0, kRows / 2, kRows - 1}) EXPECT_EQ(sheet->GetRow(i)->Cells.Count(), 1) << i;
 }
 
 }  // namespace

@@ -18,13 +18,6 @@ namespace {
 bool IsRef3d(std::uint8_t token) { return token == 0x3A || token == 0x5A || token == 0x7A; }
 bool IsArea3d(std::uint8_t token) { return token == 0x3B || token == 0x5B || token == 0x7B; }
 
-constexpr std::uint16_t kBuiltIn = 0x0020;
-constexpr std::uint8_t kPrintArea = 0x06;
-constexpr std::uint8_t kPrintTitles = 0x07;
-constexpr std::uint8_t kPtgMemFunc = 0x29;
-constexpr int kLastRow = xls_record::kMaxRow;
-constexpr int kLastCol = xls_record::kMaxColumn;
-
 // A column word carries the relative flags in its top bits.
 int Column(std::uint16_t word) { return word & 0x00FF; }
 
@@ -52,7 +45,7 @@ void TXLSNames::Read(TMemoryStream& stream, std::int64_t position,
     reader.Skip(2);
     const std::uint16_t sheetTab = reader.ReadWord();      // 1-based sheet of a local name
     const std::uint32_t textLengths = reader.ReadDWord();  // menu, description, help, status
-    if (options == kBuiltIn && length == 1 && textLengths == 0) {
+    if (options == xls_record::kNameBuiltIn && length == 1 && textLengths == 0) {
       ReadBuiltIn(reader, formulaSize, sheetTab, final);
       continue;
     }
@@ -91,7 +84,8 @@ void TXLSNames::ReadBuiltIn(TXLSRecordReader& reader, std::uint16_t formulaSize,
   // Built-in names count in the name list like any other.
   names_.push_back(std::u16string(1, static_cast<char16_t>(code)));
   if (!final || option != 0 || sheetTab < 1 || sheetTab > workbook_.WorkSheets.Count() ||
-      (code != kPrintArea && code != kPrintTitles) || reader.Left() < formulaSize)
+      (code != xls_record::kBuiltInPrintArea && code != xls_record::kBuiltInPrintTitles) ||
+      reader.Left() < formulaSize)
     return;
   TExportWorkSheet& sheet = *workbook_.WorkSheets.GetItem(sheetTab - 1);
   TExportPageSettings& page = sheet.PageSettings;
@@ -99,7 +93,7 @@ void TXLSNames::ReadBuiltIn(TXLSRecordReader& reader, std::uint16_t formulaSize,
   for (std::uint32_t left = formulaSize; left > 0;) {
     const std::uint8_t token = reader.ReadByte();
     --left;
-    if (token == kPtgMemFunc && left >= 2) {
+    if (token == xls_record::kPtgMemFunc && left >= 2) {
       reader.Skip(2);
       left -= 2;
       continue;
@@ -112,13 +106,13 @@ void TXLSNames::ReadBuiltIn(TXLSRecordReader& reader, std::uint16_t formulaSize,
     const int col2 = Column(reader.ReadWord());
     left -= 10;
     if (row2 < row1 || col2 < col1) return;
-    if (code == kPrintArea) {
+    if (code == xls_record::kBuiltInPrintArea) {
       page.PrintArea.WorkSheet = &sheet;
       page.PrintArea.SetRange(col1, row1, col2 - col1 + 1, row2 - row1 + 1);
-    } else if (row1 == 0 && row2 >= kLastRow) {
+    } else if (row1 == 0 && row2 >= xls_record::kMaxRow) {
       page.TitleCols.WorkSheet = &sheet;
       page.TitleCols.SetCols(col1, col2 - col1 + 1);
-    } else if (col1 == 0 && col2 >= kLastCol) {
+    } else if (col1 == 0 && col2 >= xls_record::kMaxColumn) {
       page.TitleRows.WorkSheet = &sheet;
       page.TitleRows.SetRows(row1, row2 - row1 + 1);
     }

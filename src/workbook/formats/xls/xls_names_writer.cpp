@@ -17,14 +17,8 @@ namespace {
 constexpr std::uint8_t kPtgArea3d = 0x3B;
 // A name whose sheet is gone still takes its place in the list: formulas count names by it.
 constexpr std::uint8_t kPtgAreaErr3d = 0x3D;
-constexpr std::uint8_t kPtgMemFunc = 0x29;
 constexpr std::uint8_t kPtgUnion = 0x10;
-constexpr std::uint16_t kBuiltIn = 0x0020;
-constexpr std::uint8_t kPrintArea = 0x06;
-constexpr std::uint8_t kPrintTitles = 0x07;
 constexpr std::uint16_t kAreaSize = 11;
-constexpr int kLastRow = xls_record::kMaxRow;
-constexpr int kLastCol = xls_record::kMaxColumn;
 
 // First and last index of a range side; an open side covers the whole sheet.
 std::pair<int, int> Side(int first, int count, int last) {
@@ -34,8 +28,8 @@ std::pair<int, int> Side(int first, int count, int last) {
 }
 
 void WriteArea(TStream& stream, std::uint8_t ptg, int sheet, const TExportRange& range) {
-  const auto [firstRow, lastRow] = Side(range.Row, range.RowCount, kLastRow);
-  const auto [firstCol, lastCol] = Side(range.Col, range.ColCount, kLastCol);
+  const auto [firstRow, lastRow] = Side(range.Row, range.RowCount, xls_record::kMaxRow);
+  const auto [firstCol, lastCol] = Side(range.Col, range.ColCount, xls_record::kMaxColumn);
   XLSWriteByte(stream, ptg);
   for (int v : {sheet, firstRow, lastRow, firstCol, lastCol})
     XLSWriteWord(stream, static_cast<std::uint16_t>(v));
@@ -55,8 +49,8 @@ void WriteNameStart(TStream& stream, std::uint16_t size, std::uint16_t options,
 }
 
 void WriteBuiltIn(TStream& stream, int sheet, std::uint8_t name, std::uint16_t formulaSize) {
-  WriteNameStart(stream, static_cast<std::uint16_t>(16 + formulaSize), kBuiltIn, 1, formulaSize,
-                 sheet + 1);
+  WriteNameStart(stream, static_cast<std::uint16_t>(16 + formulaSize), xls_record::kNameBuiltIn, 1,
+                 formulaSize, sheet + 1);
   XLSWriteByte(stream, 0);
   XLSWriteByte(stream, name);
 }
@@ -78,7 +72,7 @@ void XLSWriteNames(TStream& stream, TWorkbook& workbook) {
   for (int i = 0; i < sheets; ++i) {
     const TExportPageSettings& page = workbook.WorkSheets.GetItem(i)->PageSettings;
     if (!page.HasPrintArea()) continue;
-    WriteBuiltIn(stream, i, kPrintArea, kAreaSize);
+    WriteBuiltIn(stream, i, xls_record::kBuiltInPrintArea, kAreaSize);
     WriteArea(stream, kPtgArea3d, i, page.PrintArea);
   }
   for (int i = 0; i < sheets; ++i) {
@@ -87,9 +81,10 @@ void XLSWriteNames(TStream& stream, TWorkbook& workbook) {
     const bool rows = page.TitleRows.HasRows();
     if (!cols && !rows) continue;
     const bool both = cols && rows;
-    WriteBuiltIn(stream, i, kPrintTitles, static_cast<std::uint16_t>(both ? 26 : kAreaSize));
+    WriteBuiltIn(stream, i, xls_record::kBuiltInPrintTitles,
+                 static_cast<std::uint16_t>(both ? 26 : kAreaSize));
     if (both) {
-      XLSWriteByte(stream, kPtgMemFunc);
+      XLSWriteByte(stream, xls_record::kPtgMemFunc);
       XLSWriteWord(stream, 2 * kAreaSize + 1);
     }
     if (cols) {

@@ -79,15 +79,22 @@ constexpr std::uint16_t kBof2 = 0x0009;
 constexpr std::uint16_t kBof3 = 0x0209;
 constexpr std::uint16_t kBof4 = 0x0409;
 
+// NAME records: the option flag of a built-in name, the built-in names the library reads and
+// writes, and the token that heads a formula listing several areas.
+constexpr std::uint16_t kNameBuiltIn = 0x0020;
+constexpr std::uint8_t kBuiltInPrintArea = 0x06;
+constexpr std::uint8_t kBuiltInPrintTitles = 0x07;
+constexpr std::uint8_t kPtgMemFunc = 0x29;
+
 // BOF version and substream types.
 constexpr std::uint16_t kBiff8Version = 0x0600;
 constexpr std::uint16_t kBofWorkbookGlobals = 0x0005;
 constexpr std::uint16_t kBofWorksheet = 0x0010;
 
 // The largest row and column index a BIFF8 sheet has.
-constexpr std::uint32_t kMaxRow = 65535;
-constexpr std::uint32_t kMaxColumn = 255;
-constexpr int kRowCount = 65536;
-constexpr int kColumnCount = 256;
+constexpr int kMaxRow = 65535;
+constexpr int kMaxColumn = 255;
+constexpr int kRowCount = kMaxRow + 1;
+constexpr int kColumnCount = kMaxColumn + 1;
 
 }  // namespace workbook::xls_record

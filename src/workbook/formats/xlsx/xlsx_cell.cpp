@@ -4,7 +4,6 @@
 #include "platform/float_text.h"
 #include "workbook/core/cell_refs.h"
 #include "workbook/core/formula_text.h"
-#include "workbook/formats/xlsx/xlsx_escapes.h"
 #include "workbook/formats/xlsx/xlsx_sheet_data_writer.h"
 #include "workbook/formats/xlsx/xlsx_xml_text.h"
 #include "workbook/model/cell_boolean.h"
@@ -18,6 +17,21 @@
 #include "workbook/model/drawing.h"
 
 namespace workbook {
+
+namespace {
+
+// The "is" element of an inline string.
+void WriteInlineString(TXLSXSheetDataWriter& writer, std::u16string_view text) {
+  const TXLSXElementText element = XLSXElementText(text);
+  writer.StartElement("is");
+  writer.StartElement("t");
+  if (element.PreserveSpace) writer.WriteAttribute("xml:space", "preserve");
+  writer.WriteString(element.Text);
+  writer.EndElement();
+  writer.EndElement();
+}
+
+}  // namespace
 
 void TExportCell::WriteXLSXCellStart(TXLSXSheetDataWriter& writer, const std::u16string& ref,
                                      int styleIndex, TCellWriteContext& context) {
@@ -53,13 +67,7 @@ void TExportCellString::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16st
     } else {
       writer.WriteAttribute("t", "inlineStr");
       WriteXLSXFormula(writer, ref, context);
-      std::u16string text = WithLineFeeds(value_.View());
-      writer.StartElement("is");
-      writer.StartElement("t");
-      if (XMLNeedsPreservedSpace(text)) writer.WriteAttribute("xml:space", "preserve");
-      writer.WriteString(EncodeXLSXEscapes(text));
-      writer.EndElement();
-      writer.EndElement();
+      WriteInlineString(writer, value_.View());
     }
   } else {
     WriteXLSXFormula(writer, ref, context);
@@ -99,9 +107,7 @@ void TExportCellDateTime::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16
     // Before the file's first day: only a text can keep it.
     writer.WriteAttribute("t", "inlineStr");
     WriteXLSXFormula(writer, ref, context);
-    writer.StartElement("is");
-    writer.WriteElementString("t", EncodeXLSXEscapes(GetDisplayText()));
-    writer.EndElement();
+    WriteInlineString(writer, GetDisplayText());
   } else {
     WriteXLSXFormula(writer, ref, context);
     // The stored serial as it is: a date keeps its time, a time its days, midnight is 0.

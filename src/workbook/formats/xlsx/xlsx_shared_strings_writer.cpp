@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "workbook/core/xml/xml_text.h"
-#include "workbook/formats/xlsx/xlsx_escapes.h"
 #include "workbook/formats/xlsx/xlsx_memory_stream_list.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
 #include "workbook/formats/xlsx/xlsx_xml_text.h"
@@ -19,17 +18,9 @@ namespace {
 constexpr std::size_t kEntriesPerPart = 10000;
 
 void AppendT(std::string& out, std::u16string_view text) {
-  // Most texts need neither conversion: they are not copied then.
-  std::u16string lines;
-  if (text.find(u'\r') != std::u16string_view::npos) {
-    lines = WithLineFeeds(text);
-    text = lines;
-  }
-  out += XMLNeedsPreservedSpace(text) ? "<t xml:space=\"preserve\">" : "<t>";
-  if (NeedsXLSXEscapes(text))
-    AppendXmlText(out, EncodeXLSXEscapes(text), TXmlEscaping::Text);
-  else
-    AppendXmlText(out, text, TXmlEscaping::Text);
+  const TXLSXElementText element = XLSXElementText(text);
+  out += element.PreserveSpace ? "<t xml:space=\"preserve\">" : "<t>";
+  AppendXmlText(out, element.Text, TXmlEscaping::Text);
   out += "</t>";
 }
 

@@ -1,5 +1,7 @@
 #include "workbook/formats/xlsx/xlsx_xml_text.h"
 
+#include "workbook/formats/xlsx/xlsx_escapes.h"
+
 namespace workbook {
 
 namespace {
@@ -29,6 +31,14 @@ bool XMLNeedsPreservedSpace(std::u16string_view text) {
   for (std::size_t i = 1; i < text.size(); ++i)
     if (IsBlank(text[i]) && IsBlank(text[i - 1])) return true;
   return false;
+}
+
+TXLSXElementText XLSXElementText(std::u16string_view text) {
+  TXLSXElementText element{WithLineFeeds(text), false};
+  element.PreserveSpace = XMLNeedsPreservedSpace(element.Text);
+  // Most texts need no escape: they are not copied again.
+  if (NeedsXLSXEscapes(element.Text)) element.Text = EncodeXLSXEscapes(element.Text);
+  return element;
 }
 
 }  // namespace workbook

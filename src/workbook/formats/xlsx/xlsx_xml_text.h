@@ -16,4 +16,12 @@ bool XMLNeedsPreservedSpace(std::u16string_view text);
 // Cell and shared-string texts keep CR LF in the model; the file holds LF alone.
 std::u16string WithLineFeeds(std::u16string_view text);
 
+// A cell's or shared string's text as its "t" element holds it (LF line breaks, "_xHHHH_"
+// escapes, not yet XML-escaped), and whether the element needs xml:space="preserve".
+struct TXLSXElementText {
+  std::u16string Text;
+  bool PreserveSpace = false;
+};
+TXLSXElementText XLSXElementText(std::u16string_view text);
+
 }  // namespace workbook

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "workbook/formats/python_script.h"
+#include "workbook/formats/python_peer.h"
 #include "workbook/formats/xls/xls_workbook_stream.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_number.h"
@@ -45,9 +45,9 @@ class TNoSharedStrings : public TCellWriteContext {
 using CellRecordsPeerTest = ModelTest;
 
 TEST_F(CellRecordsPeerTest, NumberAndBooleanRecordsMatchXlwt) {
-  if (!test::PythonHasModules("xlwt")) GTEST_SKIP() << "/usr/bin/python3 has no xlwt";
+  if (!test_support::PythonHasModules("xlwt")) GTEST_SKIP() << "/usr/bin/python3 has no xlwt";
   std::string path = ::testing::TempDir() + "cell_records_peer.xls";
-  std::string out = test::RunPython(
+  std::string out = test_support::RunPython(
       "import sys, xlwt\n"
       "path = open(sys.argv[1]).read()\n"
       "book = xlwt.Workbook()\n"

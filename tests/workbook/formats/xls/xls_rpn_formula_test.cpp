@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "workbook/formats/library_start.h"
-#include "workbook/formats/python_script.h"
+#include "workbook/formats/python_peer.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_write_context.h"
 #include "workbook/model/formula/formula_fixture.h"
@@ -312,7 +312,7 @@ TEST_F(FormulaRecordTest, CellsWriteFormulaRecordsWithTheirResult) {
 
 // Formulas as xlwt compiles them (";" separates its arguments), read and rendered by us.
 TEST_F(FormulaTest, ReadsTokenArraysXlwtWrites) {
-  if (!PythonHasModules("xlwt")) GTEST_SKIP() << "python3-xlwt is not installed";
+  if (!test_support::PythonHasModules("xlwt")) GTEST_SKIP() << "python3-xlwt is not installed";
   struct Case {
     const char* Xlwt;
     const char16_t* Text;
@@ -338,7 +338,7 @@ TEST_F(FormulaTest, ReadsTokenArraysXlwtWrites) {
       "    print(xlwt.Formula(f).rpn()[2:].hex())\n";
   std::string input;
   for (const Case& c : cases) input += std::string(input.empty() ? "" : "\n") + c.Xlwt;
-  std::istringstream lines(RunPython(script, input));
+  std::istringstream lines(test_support::RunPython(script, input));
   Number(u"A1", 2);
   Number(u"B1", 1);
   for (const Case& c : cases) {
@@ -352,7 +352,7 @@ TEST_F(FormulaTest, ReadsTokenArraysXlwtWrites) {
 
 // Our token bytes as xlrd decompiles them.
 TEST_F(FormulaTest, XlrdDecompilesOurTokens) {
-  if (!PythonHasModules("xlrd")) GTEST_SKIP() << "python3-xlrd is not installed";
+  if (!test_support::PythonHasModules("xlrd")) GTEST_SKIP() << "python3-xlrd is not installed";
   const std::pair<const char16_t*, const char*> cases[] = {
       {u"=ROUND(A1,2)", "ROUND(A1,2.0)"},
       {u"=SUM(A1:B2,C3)", "SUM(A1:B2,C3)"},
@@ -375,7 +375,7 @@ TEST_F(FormulaTest, XlrdDecompilesOurTokens) {
     formula.Parse(c.first);
     input += ToHex(formula.GetXLSTokens()) + "\n";
   }
-  std::istringstream lines(RunPython(script, input));
+  std::istringstream lines(test_support::RunPython(script, input));
   for (const auto& c : cases) {
     std::string text;
     std::getline(lines, text);
@@ -411,7 +411,7 @@ namespace {
 // A file xlwt writes with formulas: the XLS reader gives each cell its formula text and keeps
 // the cached result instead of recomputing it.
 TEST_F(FormulaTest, XlsReaderGivesCellsTheirFormulaText) {
-  if (!PythonHasModules("xlwt")) GTEST_SKIP() << "python3-xlwt is not installed";
+  if (!test_support::PythonHasModules("xlwt")) GTEST_SKIP() << "python3-xlwt is not installed";
   const std::string path = "/tmp/formula_xlwt_" + std::to_string(getpid()) + ".xls";
   const std::string script =
       "import sys, xlwt\n"
@@ -421,7 +421,7 @@ TEST_F(FormulaTest, XlsReaderGivesCellsTheirFormulaText) {
       "ws.write(1, 1, xlwt.Formula('ROUND(A1/3;2)'))\n"
       "ws.write(2, 1, xlwt.Formula('\"a\"&\"b\"'))\n"  // no formula this engine knows
       "wb.save(open(sys.argv[1]).read())\n";
-  RunPython(script, path);
+  test_support::RunPython(script, path);
   StartWorkbookLibrary();
   TWorkbook book;
   book.ShowProgress = false;

@@ -76,6 +76,8 @@ TEST_F(XLSSheetSettingsPeerTest, XlwtSheetSettingsReachTheModel) {
   EXPECT_DOUBLE_EQ(sheet.Cols.FindCol(1)->Width, XLSColWidthToPixels(256 * 5, CharWidth()));
   EXPECT_FALSE(sheet.Cols.FindCol(1)->Hidden);
   EXPECT_TRUE(sheet.Cols.FindCol(2)->Hidden);
+  EXPECT_TRUE(sheet.Cols.FindCol(3)->Hidden);
+  EXPECT_DOUBLE_EQ(sheet.Cols.FindCol(3)->Width, CharWidth());  // kept one character wide
 
   const TExportWindowSettings& window = sheet.WindowSettings;
   EXPECT_EQ(window.Split.Row, 2);
@@ -94,7 +96,10 @@ TEST_F(XLSSheetSettingsPeerTest, XlwtSheetSettingsReachTheModel) {
   EXPECT_EQ(sheet.Header.Left.Text, u"Left");
   EXPECT_EQ(sheet.Header.Center.Text, u"Center");
   EXPECT_EQ(sheet.Header.Right.Text, u"Right");
-  EXPECT_EQ(sheet.Footer.Center.Text, u"Page [PAGENUMBER]");
+  EXPECT_EQ(sheet.Footer.Center.Text, u"Page [PAGENUMBER] of [PAGECOUNT]");
+  EXPECT_EQ(sheet.Footer.Right.Text, u"[DATE]");
+  EXPECT_EQ(page.Scale, 80);
+  EXPECT_NEAR(sheet.Header.Margin, (0.5 - 0.25) * 2.54, 1e-9);  // the header's room above the body
 
   EXPECT_TRUE(sheet.Protection.Protected);
   EXPECT_EQ(sheet.Protection.PasswordHash, TExportWorkSheetProtection::PasswordVerifier(u"abc"));

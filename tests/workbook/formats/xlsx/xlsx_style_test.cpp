@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "workbook/model/xml_test_support.h"
+#include "workbook/formats/xml_test_support.h"
 
 #include "workbook/model/cell_borders_list.h"
 #include "workbook/model/font_list.h"

@@ -1,5 +1,5 @@
 #pragma once
-// A workbook with one sheet "S" for formula tests, helpers to put numbers, texts and formulas
+// A workbook with one sheet for formula tests, helpers to put numbers, texts and formulas
 // into its cells, and a small defined-name list.
 #include <map>
 #include <memory>
@@ -42,23 +42,17 @@ class TestNames : public TRPNNameSource {
   }
 };
 
-class FormulaTest : public ModelTest {
+class FormulaTest : public SheetTest {
  protected:
   void SetUp() override {
-    ModelTest::SetUp();
-    book_ = std::make_unique<TWorkbook>();
-    sheet_ = book_->AddWorkSheet(u"S");
-    book_->FormulaNames = &names_;
-  }
-  void TearDown() override {
-    book_.reset();
-    ModelTest::TearDown();
+    SheetTest::SetUp();
+    book->FormulaNames = &names_;
   }
 
   TExportCell* At(const std::u16string& ref, TCellClass cellClass) {
     int col = 0, row = 0;
     EXPECT_TRUE(ParseCellRefColRow(ref, col, row)) << "bad test reference";
-    return sheet_->FindCreateCell(col, row, cellClass, true);
+    return sheet->FindCreateCell(col, row, cellClass, true);
   }
   TExportCellNumber* Number(const std::u16string& ref, double value) {
     auto* cell = static_cast<TExportCellNumber*>(At(ref, TCellClass::Number));
@@ -81,8 +75,6 @@ class FormulaTest : public ModelTest {
   }
 
   TestNames names_;
-  std::unique_ptr<TWorkbook> book_;
-  TExportWorkSheet* sheet_ = nullptr;
 };
 
 }  // namespace workbook::test

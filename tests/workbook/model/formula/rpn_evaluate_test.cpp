@@ -113,7 +113,7 @@ TEST_F(FormulaTest, ReadsCellsAndRanges) {
   EXPECT_DOUBLE_EQ(Eval(u"=A1:A1*10").Value, 10);  // a one-cell range is its cell
   EXPECT_DOUBLE_EQ(Eval(u"=A1:A2*10").Value, 0);   // a wider range has no value
   EXPECT_DOUBLE_EQ(Eval(u"=MAX(A1:XFD1048576)").Value, 2);
-  EXPECT_EQ(sheet_->Rows.Count(), 100);  // evaluation creates no rows or cells
+  EXPECT_EQ(sheet->Rows.Count(), 100);  // evaluation creates no rows or cells
   EXPECT_DOUBLE_EQ(Eval(u"=$A$2*A$2").Value, 4);
 }
 
@@ -162,12 +162,12 @@ TEST_F(FormulaTest, LongChainsStopAtTheDepthLimitWithoutOverflow) {
   const int length = 5000;
   for (int r = 1; r < length; ++r)
     Formula(MakeCellRangeRef(0, r), u"=" + MakeCellRangeRef(0, r - 1) + u"+1");
-  TExportCell* last = sheet_->Rows[length - 1]->Cells[0];
+  TExportCell* last = sheet->Rows[length - 1]->Cells[0];
   last->Calculate();
   EXPECT_EQ(last->FormulaError(), TRPNError::Ref);
   // Calculated from the top down each step is shallow, so the whole chain gets its values.
   for (int r = 1; r < length; ++r) {
-    auto* cell = static_cast<TExportCellNumber*>(sheet_->Rows[r]->Cells[0]);
+    auto* cell = static_cast<TExportCellNumber*>(sheet->Rows[r]->Cells[0]);
     cell->SetFormula(cell->GetFormula());
     cell->Calculate();
   }
@@ -187,7 +187,7 @@ TEST_F(FormulaTest, DefinedNamesGiveTheirRanges) {
   EXPECT_DOUBLE_EQ(Eval(u"=Missing+1").Value, 1);  // an undefined name counts as 0
   EXPECT_DOUBLE_EQ(Eval(u"=SUM(Missing)").Value, 0);
   // A name may point into another sheet.
-  TExportWorkSheet* other = book_->AddWorkSheet(u"T");
+  TExportWorkSheet* other = book->AddWorkSheet(u"T");
   static_cast<TExportCellNumber*>(other->FindCreateCell(1, 1, TCellClass::Number, true))
       ->SetValue(9);
   TRPNRange there{1, 1, 1, 1};
@@ -200,7 +200,7 @@ TEST_F(FormulaTest, FreeFormulasWithoutCellOrSheet) {
   TRPNFormula formula;
   formula.Parse(u"=A1+ROW()+2");
   EXPECT_DOUBLE_EQ(formula.Calculate(), 2);
-  formula.SetWorkSheet(sheet_);
+  formula.SetWorkSheet(sheet);
   Number(u"A1", 5);
   EXPECT_DOUBLE_EQ(formula.Calculate(), 7);
 }
