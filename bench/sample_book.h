@@ -6,10 +6,10 @@
 #include <string>
 
 #include "measure.h"
-#include "workbook/formats/custom_exporter.h"
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
+#include "workbook/model/custom_exporter.h"
 #include "workbook/model/workbook.h"
 
 namespace bench {

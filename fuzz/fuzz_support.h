@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "workbook/formats/custom_exporter.h"
+#include "workbook/model/custom_exporter.h"
 
 namespace fuzz {
 

@@ -11,8 +11,8 @@
 
 #include "run_tool.h"
 #include "workbook/core/library_texts.h"
-#include "workbook/formats/custom_exporter.h"
 #include "workbook/formats/exporter_registry.h"
+#include "workbook/model/custom_exporter.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

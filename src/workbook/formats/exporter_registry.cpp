@@ -11,11 +11,6 @@ std::unique_ptr<TExporterRegistry>& Registry() {
   return registry;
 }
 
-TProgressDlgWrapperFactory& ProgressFactory() {
-  static TProgressDlgWrapperFactory factory;
-  return factory;
-}
-
 TSelectWorkSheetFunc& SelectWorkSheet() {
   static TSelectWorkSheetFunc func;
   return func;
@@ -95,12 +90,6 @@ bool FindExporterForExtension(std::u16string_view extension, TCustomExporter*& e
   exporter = nullptr;
   return Registry() && Registry()->FindForExtension(extension, exporter);
 }
-
-void SetProgressDlgWrapperClass(TProgressDlgWrapperFactory factory) {
-  ProgressFactory() = std::move(factory);
-}
-
-const TProgressDlgWrapperFactory& GetProgressDlgWrapperClass() { return ProgressFactory(); }
 
 void SetSelectWorkSheetFunc(TSelectWorkSheetFunc func) { SelectWorkSheet() = std::move(func); }
 

@@ -8,7 +8,7 @@
 #include <typeinfo>
 #include <vector>
 
-#include "workbook/formats/custom_exporter.h"
+#include "workbook/model/custom_exporter.h"
 #include "workbook/model/progress_dlg_wrapper.h"
 
 namespace workbook {
@@ -62,11 +62,6 @@ bool FindRegisteredExporter(T*& exporter) {
   }
   return false;
 }
-
-// The progress wrapper the workbook creates around each load from a stream.
-using TProgressDlgWrapperFactory = std::function<std::unique_ptr<TWorkbookProgressDlgWrapper>()>;
-void SetProgressDlgWrapperClass(TProgressDlgWrapperFactory factory);
-const TProgressDlgWrapperFactory& GetProgressDlgWrapperClass();
 
 // Lets the user pick the worksheet a delimited-text writer writes; false leaves it as it is.
 using TSelectWorkSheetFunc = std::function<bool(TWorkbook& workbook)>;

@@ -13,13 +13,6 @@ constexpr std::size_t kScanPiece = 1048576;
 
 }  // namespace
 
-bool SameFloat(double a, double b) {
-  const double tolerance = std::max(std::min(std::fabs(a), std::fabs(b)) * 1e-12, 1e-12);
-  return std::fabs(a - b) <= tolerance;
-}
-
-int RoundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
-
 bool FloatToBool(double value) { return !SameFloat(value, 0.0); }
 
 void NormalizeLineBreaks(std::u16string_view text, TIntegerList& positions, std::u16string& flat) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "workbook/core/float_routines.h"
 #include "workbook/core/integer_list.h"
 #include "workbook/core/stream.h"
 
@@ -12,10 +13,6 @@ namespace workbook {
 inline double BoolToFloat(bool value) { return value ? 1.0 : 0.0; }
 // False exactly when the value is 0 within the library's floating tolerance.
 bool FloatToBool(double value);
-// Equal within max(min(|a|, |b|) * 1e-12, 1e-12).
-bool SameFloat(double a, double b);
-// The nearest whole number, halves to the even one (2.5 gives 2), as pixel sizes are rounded.
-int RoundHalfEven(double value);
 
 // Splits Text into lines for measuring without copying each: Flat is the text with every kind of
 // line break taken out, Positions the 1-based start of each following line in Flat (plus one

@@ -2,12 +2,13 @@
 
 #include "workbook/formats/exporter_registry.h"
 #include "workbook/formats/headless_progress.h"
-#include "workbook/formats/measuring_hooks.h"
 #include "workbook/formats/ods/ods_exporter.h"
 #include "workbook/formats/text/text_exporter.h"
 #include "workbook/formats/text/zip_csv_exporter.h"
 #include "workbook/formats/xls/xls_exporter.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
+#include "workbook/model/custom_exporter.h"
+#include "workbook/model/measuring_hooks.h"
 
 namespace workbook {
 
@@ -46,6 +47,7 @@ void StartWorkbookLibrary() {
   if (started) return;
   started = true;
   CreateExporterRegistry();
+  FindExporterForFileHook = FindExporterForFile;
   RegisterTextExporters();
   RegisterGuiExporters();
   RegisterGuiForms();

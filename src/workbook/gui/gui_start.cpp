@@ -4,12 +4,12 @@
 
 #include "workbook/formats/exporter_registry.h"
 #include "workbook/formats/library_start.h"
-#include "workbook/formats/measuring_hooks.h"
 #include "workbook/gui/gui_exporters.h"
 #include "workbook/gui/progress_dlg.h"
 #include "workbook/gui/progress_dlg_wrapper_gui.h"
 #include "workbook/gui/select_worksheet_dialog.h"
 #include "workbook/gui/text_measuring.h"
+#include "workbook/model/measuring_hooks.h"
 
 namespace workbook {
 

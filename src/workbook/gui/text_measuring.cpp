@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "workbook/core/invariant_texts.h"
-#include "workbook/formats/custom_exporter.h"
 #include "workbook/formats/library_routines.h"
 #include "workbook/model/cell.h"
+#include "workbook/model/custom_exporter.h"
 #include "workbook/model/worksheet.h"
 
 namespace workbook {

@@ -1,9 +1,9 @@
 // Text measuring of cells for automatic column widths and row heights.
 #include <algorithm>
 
-#include "workbook/formats/custom_exporter.h"
-#include "workbook/formats/measuring_hooks.h"
 #include "workbook/model/cell_string.h"
+#include "workbook/model/custom_exporter.h"
+#include "workbook/model/measuring_hooks.h"
 #include "workbook/model/rich_text.h"
 #include "workbook/model/row.h"
 

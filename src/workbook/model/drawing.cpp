@@ -7,23 +7,10 @@
 #include "workbook/core/invariant_texts.h"
 #include "workbook/core/library_texts.h"
 #include "workbook/core/path_utils.h"
-#include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
-
-void TExportImage::SaveData(TZipArchive& zip, const std::u16string& name) const {
-  // The zip reads from the stream's position, which a const image must not move for others.
-  TMemoryStream copy;
-  auto& source = const_cast<TMemoryStream&>(Data);
-  const std::int64_t keep = source.Position();
-  source.SetPosition(0);
-  copy.CopyFrom(source, source.Size());
-  source.SetPosition(keep);
-  copy.SetPosition(0);
-  zip.AddFile(name, copy);
-}
 
 // --- TExportDrawing ---
 

@@ -101,7 +101,6 @@ class TPackedTextBuilder {
 
 // Text with every lone CR or LF made a CR LF pair. With Moved, Moved[i] is where unit i of Text
 // lands in the result (Moved[Text's size] is the result's size), for positions that must follow.
-std::u16string WithCRLFBreaks(std::u16string_view text,
-                              std::vector<std::int32_t>* moved = nullptr);
+std::u16string WithCRLFBreaks(std::u16string_view text, std::vector<std::int32_t>* moved = nullptr);
 
 }  // namespace workbook

@@ -6,8 +6,7 @@
 #include "workbook/core/exceptions.h"
 #include "workbook/core/invariant_texts.h"
 #include "workbook/core/library_texts.h"
-#include "workbook/formats/custom_exporter.h"
-#include "workbook/formats/exporter_registry.h"
+#include "workbook/model/custom_exporter.h"
 
 namespace workbook {
 
@@ -78,8 +77,8 @@ void TWorkbook::SetActiveWorkSheet(TExportWorkSheet* sheet) {
 }
 
 void TWorkbook::LoadFromFile(const std::u16string& fileName) {
-  TCustomExporter* exporter;
-  if (!FindExporterForFile(fileName, exporter))
+  TCustomExporter* exporter = nullptr;
+  if (!FindExporterForFileHook || !FindExporterForFileHook(fileName, exporter))
     throw EWorkbookFileNameException(FormatLibraryText(WorkbookLng_FileNotProcessed, fileName));
   LoadFromFileWith(fileName, *exporter);
 }

@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "workbook/formats/custom_exporter.h"
 #include "workbook/model/cell_string.h"
+#include "workbook/model/custom_exporter.h"
 #include "workbook/model/workbook.h"
 #include "workbook/model/worksheet.h"
 

@@ -8,7 +8,6 @@
 
 #include "workbook/core/color_hls.h"
 #include "workbook/core/xml/xml_document.h"
-#include "workbook/formats/xlsx/xlsx_palette.h"
 
 namespace workbook {
 namespace {
@@ -30,59 +29,6 @@ class FakeTheme : public IThemeColors {
     return false;
   }
 };
-
-class FakePalette : public IColorPalette {
- public:
-  TColor GetColor(int Index) const override {
-    if (Index == 2) return 0x0000FF;
-    if (Index == 64) return 0;
-    return Index >= 0 && Index < 66 ? 0x808080 : clNone;
-  }
-};
-
-TColor ReadColor(const std::string& element, const IThemeColors* theme = nullptr,
-                 const IColorPalette* palette = nullptr) {
-  TXmlDocument doc;
-  doc.LoadFromString(element);
-  return ReadXLSXColor(doc.DocumentElement(), theme, palette);
-}
-
-TEST(ReadXLSXColorTest, RgbThemeAndIndexed) {
-  FakeTheme theme;
-  FakePalette palette;
-  TExporterXLSX_Palette filePalette;
-  const TColorPaletteRef xlsPalette(filePalette);
-  const std::pair<const char*, TColor> cases[] = {
-      {R"(<color rgb="FF102030"/>)", 0x302010},
-      {R"(<color rgb="102030"/>)", 0x302010},
-      {R"(<color rgb="12345"/>)", clNone},
-      {R"(<color rgb="FF102030" theme="1" indexed="2"/>)", 0x302010},  // rgb wins
-      {R"(<color theme="4"/>)", 0xBD814F},
-      {R"(<color theme="4" tint="0"/>)", 0xBD814F},
-      {R"(<color theme="4" tint="0.3999755851924192"/>)", ApplyTint(0xBD814F, 0.3999755851924192)},
-      {R"(<color theme="0" tint="-0.499984740745262"/>)", ApplyTint(0xFFFFFF, -0.499984740745262)},
-      // A theme index outside the theme is no colour.
-      {R"(<color theme="6"/>)", clNone},
-      {R"(<color theme="99"/>)", clNone},
-      {R"(<color theme="-1"/>)", clNone},
-      {R"(<color theme="x"/>)", clNone},
-      {R"(<color theme="4294967296"/>)", clNone},
-      {R"(<color theme=""/>)", clNone},
-      {R"(<color indexed="2"/>)", 0x0000FF},
-      {R"(<color indexed="64"/>)", 0},
-      {R"(<color indexed="66"/>)", clNone},
-      {R"(<color indexed="-3"/>)", clNone},
-      {R"(<color auto="1"/>)", clNone}};
-  for (auto [element, color] : cases)
-    EXPECT_EQ(ReadColor(element, &theme, &palette), color) << element;
-  EXPECT_EQ(ReadColor(R"(<color theme="1"/>)", nullptr), clNone);
-  EXPECT_EQ(ReadColor(R"(<color indexed="2"/>)", nullptr, nullptr), clNone);
-  EXPECT_EQ(ReadXLSXColor(TXmlNode(), nullptr, nullptr), clNone);
-  // Through the XLS palette.
-  EXPECT_EQ(ReadColor(R"(<color indexed="2"/>)", nullptr, &xlsPalette), 0x0000FF);
-  EXPECT_EQ(ReadColor(R"(<color indexed="65"/>)", nullptr, &xlsPalette), 0xFFFFFF);
-  EXPECT_EQ(ReadColor(R"(<color indexed="66"/>)", nullptr, &xlsPalette), clNone);
-}
 
 TColor ReadFill(const std::string& element, bool useBg = false) {
   TXmlDocument doc;

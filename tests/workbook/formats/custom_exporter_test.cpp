@@ -1,4 +1,4 @@
-#include "workbook/formats/custom_exporter.h"
+#include "workbook/model/custom_exporter.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 #include "../model/model_fixture.h"
 #include "workbook/core/exceptions.h"
-#include "workbook/formats/measuring_hooks.h"
+#include "workbook/model/measuring_hooks.h"
 
 namespace workbook {
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "workbook/formats/library_start.h"
-#include "workbook/formats/measuring_hooks.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
+#include "workbook/model/measuring_hooks.h"
 
 namespace workbook {
 namespace {

@@ -59,6 +59,7 @@ class TFakeExporter : public TCustomExporter {
 TFakeExporter& Fake() {
   static TFakeExporter* fake = [] {
     CreateExporterRegistry();
+    FindExporterForFileHook = FindExporterForFile;
     auto owned = std::make_unique<TFakeExporter>();
     TFakeExporter* raw = owned.get();
     RegisterExporter(std::move(owned), -1);
@@ -106,24 +107,13 @@ TEST_F(LoadTest, UnclaimedExtensionNamesTheFile) {
   EXPECT_EQ(book.WorkSheets.Count(), 1);
 }
 
-class TRecordingDialog : public TWorkbookProgressDlgWrapper {
- public:
-  explicit TRecordingDialog(std::vector<std::u16string>& log) : log_(log) {}
-  void SetCaption(const std::u16string& caption) override { log_.push_back(u"caption " + caption); }
-  void SetSheetText(const std::u16string& text) override { log_.push_back(u"sheet " + text); }
-  void SetProgress(long long, long long) override {}
-
- private:
-  std::vector<std::u16string>& log_;
-};
-
 TEST_F(LoadTest, ProgressDialogLivesOnlyDuringALoadWithoutHandler) {
   Fake();
   std::vector<std::u16string> log;
   int created = 0;
   SetProgressDlgWrapperClass([&]() {
     ++created;
-    return std::make_unique<TRecordingDialog>(log);
+    return std::make_unique<test::TRecordingDialog>(log);
   });
   TWorkbook book;
   std::string path = Write("progress.fakewb", "x");

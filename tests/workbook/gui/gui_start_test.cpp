@@ -6,10 +6,10 @@
 
 #include "workbook/formats/exporter_registry.h"
 #include "workbook/formats/library_start.h"
-#include "workbook/formats/measuring_hooks.h"
 #include "workbook/gui/gui_exporters.h"
 #include "workbook/gui/progress_dlg_wrapper_gui.h"
 #include "workbook/gui/text_measuring.h"
+#include "workbook/model/measuring_hooks.h"
 
 namespace workbook {
 namespace {

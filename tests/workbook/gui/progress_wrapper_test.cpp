@@ -9,8 +9,8 @@
 #include <stdexcept>
 
 #include "workbook/core/stream.h"
-#include "workbook/formats/custom_exporter.h"
 #include "workbook/formats/exporter_registry.h"
+#include "workbook/model/custom_exporter.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {

@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "workbook/formats/custom_exporter.h"
 #include "workbook/gui/gui_exporters.h"
 #include "workbook/model/cell_string.h"
+#include "workbook/model/custom_exporter.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {

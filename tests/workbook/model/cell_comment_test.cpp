@@ -10,19 +10,11 @@
 namespace workbook {
 namespace {
 
-class CommentTest : public ModelTest {
+class CommentTest : public test::SheetTest {
  protected:
-  void SetUp() override {
-    ModelTest::SetUp();
-    book_ = std::make_unique<TWorkbook>();
-    book_->AddWorkSheet(u"First");
-    sheet_ = book_->AddWorkSheet(u"Notes");
-  }
   TExportCell* Cell(int col, int row) {
-    return sheet_->FindCreateCell(col, row, TCellClass::Empty, false);
+    return sheet->FindCreateCell(col, row, TCellClass::Empty, false);
   }
-  std::unique_ptr<TWorkbook> book_;
-  TExportWorkSheet* sheet_ = nullptr;
 };
 
 TEST_F(CommentTest, DefaultsAndTextOnDemand) {

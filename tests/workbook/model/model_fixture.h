@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/format_settings.h"
+#include "workbook/model/progress_dlg_wrapper.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
@@ -53,6 +56,18 @@ class SheetTest : public ModelTest {
   }
   std::unique_ptr<TWorkbook> book;
   TExportWorkSheet* sheet = nullptr;
+};
+
+// A progress window that writes down the captions and sheet texts it is shown.
+class TRecordingDialog : public TWorkbookProgressDlgWrapper {
+ public:
+  explicit TRecordingDialog(std::vector<std::u16string>& log) : log_(log) {}
+  void SetCaption(const std::u16string& caption) override { log_.push_back(u"caption " + caption); }
+  void SetSheetText(const std::u16string& text) override { log_.push_back(u"sheet " + text); }
+  void SetProgress(long long, long long) override {}
+
+ private:
+  std::vector<std::u16string>& log_;
 };
 
 }  // namespace test

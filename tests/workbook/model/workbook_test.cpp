@@ -72,21 +72,10 @@ TEST_F(WorkbookTest, FindWorkSheetIsExactAndFirst) {
   EXPECT_EQ(book.WorkSheets.GetSheetId(2), u"3");
 }
 
-class TRecordingDialog : public TWorkbookProgressDlgWrapper {
- public:
-  explicit TRecordingDialog(std::vector<std::u16string>& log) : log_(log) {}
-  void SetCaption(const std::u16string& caption) override { log_.push_back(u"caption " + caption); }
-  void SetSheetText(const std::u16string& text) override { log_.push_back(u"sheet " + text); }
-  void SetProgress(long long, long long) override {}
-
- private:
-  std::vector<std::u16string>& log_;
-};
-
 TEST_F(WorkbookTest, ProgressStagesDriveTheDialog) {
   std::vector<std::u16string> log;
   TWorkbook book;
-  book.ProgressDlg = std::make_unique<TRecordingDialog>(log);
+  book.ProgressDlg = std::make_unique<test::TRecordingDialog>(log);
   book.DoProgress(wpsWorkSheet, 0, 2, u"A1");
   book.DoProgress(wpsWorkSheet, 2, 2, u"A1");  // done: nothing shown
   book.DoProgress(wpsRows, 5, 10, u"500");

@@ -5,11 +5,11 @@
 #include <algorithm>
 
 #include "model_fixture.h"
-#include "workbook/formats/custom_exporter.h"
-#include "workbook/formats/measuring_hooks.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/conditional_formatting.h"
+#include "workbook/model/custom_exporter.h"
+#include "workbook/model/measuring_hooks.h"
 #include "workbook/model/rich_text.h"
 
 namespace workbook {

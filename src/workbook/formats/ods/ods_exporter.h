@@ -1,6 +1,6 @@
 #pragma once
 // The ODS handler: OpenDocument spreadsheets (.ods and their templates, .ots).
-#include "workbook/formats/custom_exporter.h"
+#include "workbook/model/custom_exporter.h"
 
 namespace workbook {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "workbook/core/xml/xml_writer.h"
-#include "workbook/formats/custom_exporter.h"
 #include "workbook/formats/zip/compression_stream.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_comment.h"
+#include "workbook/model/custom_exporter.h"
 #include "workbook/model/drawing.h"
 #include "workbook/model/workbook.h"
 

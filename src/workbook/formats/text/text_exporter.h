@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "workbook/formats/custom_exporter.h"
 #include "workbook/formats/text/text_encoding.h"
 #include "workbook/formats/text/text_writer.h"
+#include "workbook/model/custom_exporter.h"
 
 namespace workbook {
 

@@ -1,7 +1,7 @@
 #pragma once
 // "Zipped CSV": a zip holding the delimited text of one worksheet. The handler moves bytes in and
 // out of the zip only; the text itself is written and read by other registered handlers.
-#include "workbook/formats/custom_exporter.h"
+#include "workbook/model/custom_exporter.h"
 
 namespace workbook {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The XLS handler: Excel 97-2003 workbooks (.xls, .xlt), BIFF8 records in a compound file.
-#include "workbook/formats/custom_exporter.h"
+#include "workbook/model/custom_exporter.h"
 
 namespace workbook {
 

@@ -5,7 +5,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "workbook/formats/custom_exporter.h"
 #include "workbook/formats/library_routines.h"
 #include "workbook/formats/xls/xls_formula_tokens.h"
 #include "workbook/formats/xls/xls_hyperlinks.h"
@@ -18,6 +17,7 @@
 #include "workbook/model/cell_string.h"
 #include "workbook/model/cell_write_context.h"
 #include "workbook/model/conditional_formatting.h"
+#include "workbook/model/custom_exporter.h"
 #include "workbook/model/merged_ranges.h"
 #include "workbook/model/rich_text.h"
 #include "workbook/model/row.h"

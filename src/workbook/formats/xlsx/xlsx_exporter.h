@@ -1,6 +1,6 @@
 #pragma once
 // The XLSX handler: Office Open XML spreadsheet packages (.xlsx, .xlsm and their templates).
-#include "workbook/formats/custom_exporter.h"
+#include "workbook/model/custom_exporter.h"
 
 namespace workbook {
 

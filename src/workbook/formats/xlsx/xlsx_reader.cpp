@@ -8,7 +8,6 @@
 #include "workbook/core/library_texts.h"
 #include "workbook/core/units.h"
 #include "workbook/core/xml/xml_error.h"
-#include "workbook/formats/measuring_hooks.h"
 #include "workbook/formats/xlsx/xlsx_color.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
@@ -22,6 +21,7 @@
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/formats/xlsx/xlsx_theme_colors.h"
 #include "workbook/formats/zip/zip_archive.h"
+#include "workbook/model/measuring_hooks.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {

@@ -1,10 +1,10 @@
 #include "workbook/formats/xlsx/xlsx_sheet_attachments.h"
 
 #include "platform/text_codec.h"
-#include "workbook/formats/custom_exporter.h"
 #include "workbook/formats/xlsx/xlsx_package.h"
 #include "workbook/formats/xlsx/xlsx_part_claims.h"
 #include "workbook/model/cell_comment.h"
+#include "workbook/model/custom_exporter.h"
 #include "workbook/model/drawing.h"
 #include "workbook/model/worksheet.h"
 

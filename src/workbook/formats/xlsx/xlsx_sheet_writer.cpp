@@ -5,7 +5,6 @@
 #include "workbook/core/cell_refs.h"
 #include "workbook/core/invariant_texts.h"
 #include "workbook/core/oformat.h"
-#include "workbook/formats/custom_exporter.h"
 #include "workbook/formats/xlsx/xlsx_cell_comment.h"
 #include "workbook/formats/xlsx/xlsx_package_parts.h"
 #include "workbook/formats/xlsx/xlsx_shared_strings_writer.h"
@@ -15,6 +14,7 @@
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/conditional_formatting.h"
+#include "workbook/model/custom_exporter.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {

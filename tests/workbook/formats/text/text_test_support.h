@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "workbook/core/stream.h"
-#include "workbook/formats/custom_exporter.h"
 #include "workbook/formats/library_start.h"
+#include "workbook/model/custom_exporter.h"
 #include "workbook/model/model_fixture.h"
 #include "workbook/model/workbook.h"
 

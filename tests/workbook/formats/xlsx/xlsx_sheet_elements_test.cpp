@@ -3,9 +3,9 @@
 // the XLSX handler: from packages built here and from files openpyxl writes at test time.
 #include <gtest/gtest.h>
 
+#include "workbook/core/cell_refs.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/formats/library_start.h"
-#include "workbook/formats/measuring_hooks.h"
 #include "workbook/formats/python_peer.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 #include "workbook/formats/xlsx/xlsx_sheet_elements.h"
@@ -13,6 +13,7 @@
 #include "workbook/model/cell_string.h"
 #include "workbook/model/conditional_formatting.h"
 #include "workbook/model/formula/rpn_names.h"
+#include "workbook/model/measuring_hooks.h"
 #include "xlsx_test_support.h"
 
 namespace workbook {

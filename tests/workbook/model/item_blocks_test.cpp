@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "../model/model_fixture.h"
+#include "model_fixture.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/workbook.h"
 

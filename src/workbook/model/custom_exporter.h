@@ -3,6 +3,7 @@
 // reads a stream into a workbook; the registry (exporter_registry.h) holds one instance per format
 // and picks it by file extension.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "workbook/core/stream.h"
@@ -55,5 +56,10 @@ class TCustomExporter {
   // Lower case, without the dot; the first is the format's default extension.
   std::vector<std::u16string> Extensions;
 };
+
+// Picks the handler for a file by its extension; false when none claims it. The handlers are
+// registered with the formats, a layer above the model, so the library's start-up installs this.
+using TFindExporterForFileHook = bool (*)(std::u16string_view fileName, TCustomExporter*& exporter);
+extern TFindExporterForFileHook FindExporterForFileHook;
 
 }  // namespace workbook

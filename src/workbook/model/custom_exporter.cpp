@@ -1,15 +1,17 @@
-#include "workbook/formats/custom_exporter.h"
+#include "workbook/model/custom_exporter.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "workbook/core/exceptions.h"
-#include "workbook/formats/font_metrics.h"
-#include "workbook/formats/library_routines.h"
-#include "workbook/formats/measuring_hooks.h"
+#include "workbook/core/float_routines.h"
+#include "workbook/model/font_metrics.h"
+#include "workbook/model/measuring_hooks.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
+
+TFindExporterForFileHook FindExporterForFileHook = nullptr;
 
 void TCustomExporter::ExportToStream(TStream&, TWorkbook& workbook) {
   Workbook = &workbook;

@@ -1,4 +1,4 @@
-#include "workbook/formats/font_metrics.h"
+#include "workbook/model/font_metrics.h"
 
 namespace workbook {
 

@@ -1,9 +1,9 @@
-#include "workbook/formats/measuring_hooks.h"
+#include "workbook/model/measuring_hooks.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "workbook/formats/font_metrics.h"
+#include "workbook/model/font_metrics.h"
 
 namespace workbook {
 

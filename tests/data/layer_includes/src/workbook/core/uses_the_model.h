@@ -1,0 +1,1 @@
+#include "workbook/model/cell.h"

@@ -1,0 +1,1 @@
+#include "workbook/formats/xlsx/xlsx_exporter.h"

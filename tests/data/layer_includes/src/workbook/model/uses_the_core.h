@@ -1,0 +1,1 @@
+#include "workbook/core/stream.h"
