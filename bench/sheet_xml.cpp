@@ -47,7 +47,8 @@ int main() {
     writer.EndDocument();
     writer.Flush();
   }
-  std::printf("write %d cells: %.3f s, %.1f MB\n", kRows * kCols, Seconds(start), sheet.Size() / 1e6);
+  std::printf("write %d cells: %.3f s, %.1f MB\n", kRows * kCols, Seconds(start),
+              sheet.Size() / 1e6);
 
   start = std::chrono::steady_clock::now();
   TMemoryStream package;
@@ -102,5 +103,6 @@ int main() {
       ++cells;
     }
   }
-  std::printf("read %ld cells node by node: %.3f s (checksum %.0f %zu)\n", cells, Seconds(start), sum, refs);
+  std::printf("read %ld cells node by node: %.3f s (checksum %.0f %zu)\n", cells, Seconds(start),
+              sum, refs);
 }

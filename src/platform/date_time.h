@@ -13,7 +13,7 @@ struct TDateTimeParts {
   int Hour = 0, Minute = 0, Second = 0, MilliSecond = 0;
 };
 
-// The calendar parts of Value, rounded to the millisecond. False (and zero parts) for NaN,
+// The calendar parts of value, rounded to the millisecond. False (and zero parts) for NaN,
 // infinities and values outside 0001-01-01 .. 9999-12-31 23:59:59.999.
 bool DecodeDateTime(TDateTime value, TDateTimeParts& parts);
 

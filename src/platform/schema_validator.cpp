@@ -1,8 +1,8 @@
 #include "platform/schema_validator.h"
 
 #include <libxml/parser.h>
-#include <libxml/xmlerror.h>
 #include <libxml/schemasInternals.h>
+#include <libxml/xmlerror.h>
 #include <libxml/xmlschemas.h>
 
 #include <memory>
@@ -29,7 +29,9 @@ struct TFirstError {
 // Routes libxml2's process-wide error reports to a collector while alive.
 class TErrorCapture {
  public:
-  explicit TErrorCapture(TFirstError& sink) { xmlSetStructuredErrorFunc(&sink, TFirstError::Collect); }
+  explicit TErrorCapture(TFirstError& sink) {
+    xmlSetStructuredErrorFunc(&sink, TFirstError::Collect);
+  }
   ~TErrorCapture() { xmlSetStructuredErrorFunc(nullptr, nullptr); }
 };
 

@@ -38,8 +38,8 @@ class IShell {
 class IConsoleRunner {
  public:
   virtual ~IConsoleRunner() = default;
-  // Runs the program Arguments[0] (looked up on the search path) with the other arguments, hidden,
-  // in Folder, and returns everything it wrote to standard output and standard error, byte for
+  // Runs the program arguments[0] (looked up on the search path) with the other arguments, hidden,
+  // in folder, and returns everything it wrote to standard output and standard error, byte for
   // byte; empty when it cannot start. No shell reads the arguments, so a file name may hold any
   // character.
   virtual std::string Run(const std::vector<std::string>& arguments, const std::string& folder) = 0;

@@ -29,10 +29,10 @@ inline bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0x
 inline bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 inline bool IsSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
 
-// The character that starts at Text[I], moving I past it: a surrogate pair is one character, an
+// The character that starts at text[I], moving I past it: a surrogate pair is one character, an
 // unpaired surrogate reads as U+FFFD. I must be below the text's size.
 char32_t NextCodePoint(std::u16string_view text, std::size_t& i);
-// Text with every unpaired surrogate made U+FFFD, so that any writer can encode it.
+// text with every unpaired surrogate made U+FFFD, so that any writer can encode it.
 std::u16string WellFormedUtf16(std::u16string_view text);
 
 // Shortcuts for the application's boundaries.

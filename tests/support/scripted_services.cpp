@@ -4,8 +4,8 @@
 
 namespace platform {
 
-std::optional<std::string> TScriptedDialogs::Next(bool save, const std::u16string& filter) {
-  Calls.push_back({save, filter});
+std::optional<std::string> TScriptedDialogs::Next(const std::u16string& filter) {
+  Calls.push_back({filter});
   if (answers_.empty()) return std::nullopt;
   auto answer = std::move(answers_.front());
   answers_.pop_front();
@@ -19,21 +19,16 @@ std::optional<std::string> TScriptedDialogs::Next(bool save, const std::u16strin
 }
 
 std::optional<std::string> TScriptedDialogs::OpenFile(const std::u16string& filter) {
-  return Next(false, filter);
+  return Next(filter);
 }
 
 std::optional<std::string> TScriptedDialogs::SaveFile(const std::u16string& filter) {
-  return Next(true, filter);
+  return Next(filter);
 }
 
 TMsgResult TRecordingMessageBoxes::Show(const std::u16string& text, const std::u16string& caption,
                                         TMsgButtons buttons, TMsgIcon icon) {
-  Shown.push_back({text, caption, buttons, icon});
-  if (!answers_.empty()) {
-    TMsgResult r = answers_.front();
-    answers_.pop_front();
-    return r;
-  }
+  Shown.push_back({text, caption, icon});
   return buttons == TMsgButtons::YesNo || buttons == TMsgButtons::YesNoCancel ? TMsgResult::Yes
                                                                               : TMsgResult::OK;
 }

@@ -12,7 +12,6 @@ namespace platform {
 class TScriptedDialogs : public IFileDialogs {
  public:
   struct TCall {
-    bool Save;
     std::u16string Filter;
   };
   // Queues the next answer; std::nullopt is a cancelled dialog.
@@ -22,7 +21,7 @@ class TScriptedDialogs : public IFileDialogs {
   std::vector<TCall> Calls;
 
  private:
-  std::optional<std::string> Next(bool save, const std::u16string& filter);
+  std::optional<std::string> Next(const std::u16string& filter);
   std::deque<std::optional<std::string>> answers_;
 };
 
@@ -31,17 +30,12 @@ class TRecordingMessageBoxes : public IMessageBoxes {
   struct TShown {
     std::u16string Text;
     std::u16string Caption;
-    TMsgButtons Buttons;
     TMsgIcon Icon;
   };
-  // Queues the button the user presses next; without one the box answers OK (or Yes).
-  void Answer(TMsgResult result) { answers_.push_back(result); }
+  // Records the box; the user presses OK (or Yes).
   TMsgResult Show(const std::u16string& text, const std::u16string& caption, TMsgButtons buttons,
                   TMsgIcon icon) override;
   std::vector<TShown> Shown;
-
- private:
-  std::deque<TMsgResult> answers_;
 };
 
 class TRecordingShell : public IShell {

@@ -8,7 +8,7 @@
 namespace app {
 namespace {
 
-// "<Name>value</Name>" at the given indentation, the value cut to `limit` characters first.
+// "<name>value</name>" at the given indentation, the value cut to `limit` characters first.
 std::string TextElement(std::string_view indent, std::string_view name, std::string_view value,
                         std::size_t limit = std::string_view::npos) {
   std::string line(indent);
@@ -45,8 +45,8 @@ void AddHeader(TTextLines& lines, const tDataHeader& header, const tSubject& sub
 }
 
 template <class Record, class MakeLine>
-void AddRows(TTextLines& lines, const TRecordArray<Record>& rows, MakeLine make_line) {
-  for (const auto& row : rows) lines.push_back(make_line(*row).Line());
+void AddRows(TTextLines& lines, const TRecordArray<Record>& rows, MakeLine makeLine) {
+  for (const auto& row : rows) lines.push_back(makeLine(*row).Line());
 }
 
 void AddTransactions(TTextLines& lines, TKVFormat format, const TData& data) {
@@ -207,10 +207,10 @@ TTextLines BuildControlStatement(TKVFormat format, const TData& data) {
 }
 
 std::string ExportControlStatement(TKVFormat format, const TData& data,
-                                   const std::string& chosen_name) {
+                                   const std::string& chosenName) {
   const TTextLines lines = BuildControlStatement(format, data);
   RequireXmlLines(lines);
-  return SaveTextLines(lines, chosen_name, ".xml");
+  return SaveTextLines(lines, chosenName, ".xml");
 }
 
 }  // namespace app

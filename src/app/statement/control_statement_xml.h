@@ -30,6 +30,6 @@ TTextLines BuildControlStatement(TKVFormat format, const TData& data);
 
 // BuildControlStatement saved as the chosen name + ".xml"; returns the name written.
 std::string ExportControlStatement(TKVFormat format, const TData& data,
-                                   const std::string& chosen_name);
+                                   const std::string& chosenName);
 
 }  // namespace app

@@ -29,9 +29,9 @@ std::string CdataElement(std::string_view indent, std::string_view name, std::st
 }
 
 // A VAT ID's country code and the number after it.
-std::string_view CountryOf(std::string_view vat_id) { return vat_id.substr(0, 2); }
-std::string_view NumberOf(std::string_view vat_id) {
-  return vat_id.substr(std::min<std::size_t>(2, vat_id.size()));
+std::string_view CountryOf(std::string_view vatId) { return vatId.substr(0, 2); }
+std::string_view NumberOf(std::string_view vatId) {
+  return vatId.substr(std::min<std::size_t>(2, vatId.size()));
 }
 
 // The text without its leading and trailing control characters and blanks.
@@ -80,8 +80,8 @@ void AddEmptyRecordsCast2(TTextLines& lines, std::size_t count) {
                   "        <oprava><![CDATA[0]]></oprava>", "      </zaznamCast2>"});
 }
 
-std::size_t PagesFor(std::size_t records, std::size_t per_page) {
-  return (records + per_page - 1) / per_page;
+std::size_t PagesFor(std::size_t records, std::size_t perPage) {
+  return (records + perPage - 1) / perPage;
 }
 
 // The sum of the SV1 amounts, each a whole number of euros.
@@ -244,10 +244,10 @@ TTextLines BuildEcSalesList(TSVLayout layout, const TData& data,
 }
 
 std::string ExportEcSalesList(TSVLayout layout, const TData& data,
-                              std::chrono::year_month_day today, const std::string& chosen_name) {
+                              std::chrono::year_month_day today, const std::string& chosenName) {
   const TTextLines lines = BuildEcSalesList(layout, data, today);
   RequireXmlLines(lines);
-  return SaveTextLines(lines, chosen_name, ".xml");
+  return SaveTextLines(lines, chosenName, ".xml");
 }
 
 }  // namespace app

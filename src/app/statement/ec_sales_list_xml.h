@@ -21,6 +21,6 @@ TTextLines BuildEcSalesList(TSVLayout layout, const TData& data, std::chrono::ye
 // BuildEcSalesList saved as the chosen name + ".xml"; returns the name written. Nothing is
 // written when the document cannot be built.
 std::string ExportEcSalesList(TSVLayout layout, const TData& data,
-                              std::chrono::year_month_day today, const std::string& chosen_name);
+                              std::chrono::year_month_day today, const std::string& chosenName);
 
 }  // namespace app

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/statement/data.h"
-#include "app/statement/section_import.h"
 #include "app/statement/import_workbook.h"
+#include "app/statement/section_import.h"
 
 namespace app {
 

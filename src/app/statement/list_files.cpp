@@ -1,8 +1,8 @@
 #include "app/statement/list_files.h"
 
-#include "platform/float_text.h"
 #include "app/statement/number_text.h"
 #include "app/statement/sections.h"
+#include "platform/float_text.h"
 
 namespace app {
 namespace {
@@ -12,8 +12,8 @@ constexpr std::size_t kSalesListSlot = kTotalsCount - 1;
 
 }  // namespace
 
-std::string SaveMessageList(const TTextLines& messages, const std::string& chosen_name) {
-  return SaveTextLines(messages, chosen_name, ".txt");
+std::string SaveMessageList(const TTextLines& messages, const std::string& chosenName) {
+  return SaveTextLines(messages, chosenName, ".txt");
 }
 
 TTextLines SumsFileLines(const tDataTotals& totals) {
@@ -26,8 +26,8 @@ TTextLines SumsFileLines(const tDataTotals& totals) {
   return lines;
 }
 
-std::string SaveSumsFile(const tDataTotals& totals, const std::string& chosen_name) {
-  return SaveTextLines(SumsFileLines(totals), chosen_name, ".csv");
+std::string SaveSumsFile(const tDataTotals& totals, const std::string& chosenName) {
+  return SaveTextLines(SumsFileLines(totals), chosenName, ".csv");
 }
 
 }  // namespace app

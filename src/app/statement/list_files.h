@@ -9,7 +9,7 @@ namespace app {
 
 // One message a line; an empty list gives an empty file. Written to the chosen name + ".txt";
 // returns the name written.
-std::string SaveMessageList(const TTextLines& messages, const std::string& chosen_name);
+std::string SaveMessageList(const TTextLines& messages, const std::string& chosenName);
 
 // "Sekcia - udaj;Sucet", then one line "<key>;<sum>" for each of the 32 summed columns, the sum in
 // the general number form with the process-wide decimal separator. The EC sales list's sum goes
@@ -17,6 +17,6 @@ std::string SaveMessageList(const TTextLines& messages, const std::string& chose
 TTextLines SumsFileLines(const tDataTotals& totals);
 
 // SumsFileLines written to the chosen name + ".csv"; returns the name written.
-std::string SaveSumsFile(const tDataTotals& totals, const std::string& chosen_name);
+std::string SaveSumsFile(const tDataTotals& totals, const std::string& chosenName);
 
 }  // namespace app

@@ -99,12 +99,12 @@ char DecimalSeparator() {
   return byte.empty() ? ',' : byte[0];
 }
 
-bool TryTextToFloat(std::string_view text, double& value, char decimal_separator) {
-  return ConvertParts(text, decimal_separator, value);
+bool TryTextToFloat(std::string_view text, double& value, char decimalSeparator) {
+  return ConvertParts(text, decimalSeparator, value);
 }
 
-bool TryTextToExtended(std::string_view text, long double& value, char decimal_separator) {
-  return ConvertParts(text, decimal_separator, value);
+bool TryTextToExtended(std::string_view text, long double& value, char decimalSeparator) {
+  return ConvertParts(text, decimalSeparator, value);
 }
 
 long double StrToFloat(std::string_view text) {

@@ -12,8 +12,8 @@ char DecimalSeparator();
 
 // Strict: a signed decimal number, optionally in exponent form, blanks around it allowed and
 // nothing else, so a typo in a cell never passes as a number. Overflow fails; underflow is zero.
-bool TryTextToFloat(std::string_view text, double& value, char decimal_separator);
-bool TryTextToExtended(std::string_view text, long double& value, char decimal_separator);
+bool TryTextToFloat(std::string_view text, double& value, char decimalSeparator);
+bool TryTextToExtended(std::string_view text, long double& value, char decimalSeparator);
 // As TryTextToExtended with DecimalSeparator(); raises EConvertError
 // "'%s' is not a valid floating point value".
 long double StrToFloat(std::string_view text);

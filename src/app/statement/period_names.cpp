@@ -8,9 +8,9 @@
 namespace app {
 namespace {
 
-std::vector<std::string> ToCp1250(std::initializer_list<const char*> utf8_names) {
+std::vector<std::string> ToCp1250(std::initializer_list<const char*> utf8Names) {
   std::vector<std::string> names;
-  for (const char* name : utf8_names) names.push_back(platform::Utf8ToCp1250(name));
+  for (const char* name : utf8Names) names.push_back(platform::Utf8ToCp1250(name));
   return names;
 }
 

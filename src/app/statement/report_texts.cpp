@@ -17,8 +17,8 @@ std::string TxtFileFilter() { return Text("TXT súbor (*.txt)|*.txt"); }
 std::string SumsFileFilter() { return Text("CSV súbor (*.csv)|*.csv"); }
 std::string VATListFileFilter() { return Text("CSV súbory (*.csv)|*.csv"); }
 
-std::string XmlSavedText(const std::string& file_name) {
-  return Text("Súbor XML bol uložený do ") + file_name;
+std::string XmlSavedText(const std::string& fileName) {
+  return Text("Súbor XML bol uložený do ") + fileName;
 }
 std::string XmlSavedCaption() { return Text("Výsledok exportu XML"); }
 

@@ -15,7 +15,7 @@ std::string SumsFileFilter();     // "CSV súbor (*.csv)|*.csv"
 std::string VATListFileFilter();  // "CSV súbory (*.csv)|*.csv"
 
 // Result of the control-statement export: "Súbor XML bol uložený do " + the file name written.
-std::string XmlSavedText(const std::string& file_name);
+std::string XmlSavedText(const std::string& fileName);
 std::string XmlSavedCaption();  // "Výsledok exportu XML"
 
 // The browser could not be started for the VAT-payer lists' address: the text names the address

@@ -123,14 +123,14 @@ class TRowChecks {
   }
   // A summed field adds to sum number `sum` (in the section's order); empty, it is an error or,
   // when only a warning is due, a warning.
-  void Summed(const std::string& value, std::string_view field, int sum, bool empty_is_error) {
+  void Summed(const std::string& value, std::string_view field, int sum, bool emptyIsError) {
     if (Unfit(field)) return;
     if (!value.empty()) {
       std::string number = value;
       for (char& c : number)
         if (c == '.') c = ',';
       sums_[sum].Value += StrToFloat(number);
-    } else if (empty_is_error) {
+    } else if (emptyIsError) {
       Invalid(field);
     } else {
       Empty(field);
@@ -183,10 +183,10 @@ bool Accepts(TSection section, const TTexts& t) {
 
 // The checks of A2 and C1 on the goods code, its type, the quantity and its unit.
 void GoodsChecks(TRowChecks& c, const std::string& tk, const std::string& td, const std::string& mn,
-                 const std::string& mj, int mn_sum) {
+                 const std::string& mj, int mnSum) {
   c.Optional(tk, "TK", IsFourDigitNumber);
   c.Optional(td, "TD", IsGoodsTypeCode);
-  c.Summed(mn, "Mn", mn_sum, false);
+  c.Summed(mn, "Mn", mnSum, false);
   c.Optional(mj, "MJ", IsUnitOfMeasure);
 }
 
@@ -418,20 +418,20 @@ std::vector<std::int32_t> TSectionImport::FieldColumns() const {
 }
 
 std::vector<std::string> TSectionImport::ReadFieldTexts(
-    std::int32_t cell_count, const std::function<std::string(std::int32_t)>& cell_text) const {
+    std::int32_t cellCount, const std::function<std::string(std::int32_t)>& cellText) const {
   std::vector<std::string> texts;
   for (std::int32_t column : FieldColumns())
-    texts.push_back(column >= 1 && column <= cell_count ? cell_text(column - 1) : std::string());
+    texts.push_back(column >= 1 && column <= cellCount ? cellText(column - 1) : std::string());
   return texts;
 }
 
-void TSectionImport::ProcessRow(std::int64_t row_number, const std::vector<std::string>& t,
+void TSectionImport::ProcessRow(std::int64_t rowNumber, const std::vector<std::string>& t,
                                 TImportLog& log) {
   if (t.size() != static_cast<std::size_t>(FieldCount(section_)))
     throw std::invalid_argument("TSectionImport::ProcessRow: wrong number of field texts");
   if (!Accepts(section_, t)) {
     ++skipped_;
-    log.Warnings.push_back(Messages().skipped + std::to_string(row_number) +
+    log.Warnings.push_back(Messages().skipped + std::to_string(rowNumber) +
                            SectionSuffix(section_));
     return;
   }
@@ -440,7 +440,7 @@ void TSectionImport::ProcessRow(std::int64_t row_number, const std::vector<std::
   std::vector<std::string_view> unfit;
   for (std::size_t i = 0; i < t.size(); ++i)
     if (!IsXmlText(t[i])) unfit.push_back(MessageName(section_, static_cast<int>(i)));
-  TRowChecks checks(section_, row_number, sums_, log, std::move(unfit));
+  TRowChecks checks(section_, rowNumber, sums_, log, std::move(unfit));
   switch (section_) {
     case TSection::A1:
       RowA1(data_, checks, t);

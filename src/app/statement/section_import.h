@@ -45,14 +45,14 @@ class TSectionImport {
   std::vector<std::int32_t> FieldColumns() const;
 
   // The field texts of one row for ProcessRow: cell_text(i) gives the value text of the row's
-  // 0-based cell i (Windows-1250) and is asked only for i < cell_count. A field whose column lies
+  // 0-based cell i (Windows-1250) and is asked only for i < cellCount. A field whose column lies
   // beyond the row's cells, or below column 1, is empty.
   std::vector<std::string> ReadFieldTexts(
-      std::int32_t cell_count, const std::function<std::string(std::int32_t)>& cell_text) const;
+      std::int32_t cellCount, const std::function<std::string(std::int32_t)>& cellText) const;
 
-  // Handles the worksheet row row_number (1-based) whose field texts, in record field order, are
+  // Handles the worksheet row rowNumber (1-based) whose field texts, in record field order, are
   // given as read from the cells (before any normaliser).
-  void ProcessRow(std::int64_t row_number, const std::vector<std::string>& field_texts,
+  void ProcessRow(std::int64_t rowNumber, const std::vector<std::string>& fieldTexts,
                   TImportLog& log);
 
   // After the last row: writes the sums to data.Totals and lists "V sekcií ... je príliš veľa

@@ -19,17 +19,17 @@ std::string LinesToUtf8(const TTextLines& lines) {
   return platform::Cp1250ToUtf8(text);
 }
 
-std::string FileNameWithExtension(const std::string& chosen_name, std::string_view extension) {
-  return chosen_name + std::string(extension);
+std::string FileNameWithExtension(const std::string& chosenName, std::string_view extension) {
+  return chosenName + std::string(extension);
 }
 
-void WriteFileBytes(const std::string& file_name, std::string_view bytes) {
+void WriteFileBytes(const std::string& fileName, std::string_view bytes) {
   struct Closer {
     void operator()(std::FILE* f) const { std::fclose(f); }
   };
-  std::unique_ptr<std::FILE, Closer> file(std::fopen(file_name.c_str(), "wb"));
+  std::unique_ptr<std::FILE, Closer> file(std::fopen(fileName.c_str(), "wb"));
   if (!file)
-    throw EFCreateError("Cannot create file \"" + platform::Utf8ToCp1250(file_name) + "\". " +
+    throw EFCreateError("Cannot create file \"" + platform::Utf8ToCp1250(fileName) + "\". " +
                         std::strerror(errno));
   if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() ||
       std::fflush(file.get()) != 0)
@@ -37,9 +37,9 @@ void WriteFileBytes(const std::string& file_name, std::string_view bytes) {
   if (std::fclose(file.release()) != 0) throw EWriteError("Stream write error");
 }
 
-std::string SaveTextLines(const TTextLines& lines, const std::string& chosen_name,
+std::string SaveTextLines(const TTextLines& lines, const std::string& chosenName,
                           std::string_view extension) {
-  const std::string file_name = FileNameWithExtension(chosen_name, extension);
+  const std::string file_name = FileNameWithExtension(chosenName, extension);
   WriteFileBytes(file_name, LinesToUtf8(lines));
   return file_name;
 }

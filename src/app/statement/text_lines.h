@@ -14,14 +14,14 @@ std::string LinesToUtf8(const TTextLines& lines);
 
 // The save dialog's name with the extension (".xml", ".txt", ".csv") always appended, also when
 // the name ends in it already: that is what users of the program know.
-std::string FileNameWithExtension(const std::string& chosen_name, std::string_view extension);
+std::string FileNameWithExtension(const std::string& chosenName, std::string_view extension);
 
 // Writes the bytes, replacing an existing file; raises EFCreateError when the file cannot be
 // created and EWriteError when it cannot be written completely.
-void WriteFileBytes(const std::string& file_name, std::string_view bytes);
+void WriteFileBytes(const std::string& fileName, std::string_view bytes);
 
 // LinesToUtf8 written to FileNameWithExtension; returns the name written.
-std::string SaveTextLines(const TTextLines& lines, const std::string& chosen_name,
+std::string SaveTextLines(const TTextLines& lines, const std::string& chosenName,
                           std::string_view extension);
 
 }  // namespace app

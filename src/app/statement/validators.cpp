@@ -126,7 +126,7 @@ bool IsForeignVATNumber(std::string_view text) {
 
 std::string CheckDateYMD(std::string_view text) { return CheckDateYMD(text, LocalYear()); }
 
-std::string CheckDateYMD(std::string_view text, int current_year) {
+std::string CheckDateYMD(std::string_view text, int currentYear) {
   std::size_t i = 0;
   const std::size_t n = text.size();
   auto skip_blanks = [&] {
@@ -163,11 +163,11 @@ std::string CheckDateYMD(std::string_view text, int current_year) {
   int year, month, day;
   if (count == 3) {
     year = numbers[0];
-    if (lengths[0] <= 2) year += current_year / 100 * 100;
+    if (lengths[0] <= 2) year += currentYear / 100 * 100;
     month = numbers[1];
     day = numbers[2];
   } else {
-    year = current_year;
+    year = currentYear;
     month = numbers[0];
     day = numbers[1];
   }
@@ -178,11 +178,11 @@ std::string CheckDateYMD(std::string_view text, int current_year) {
 
 bool IsVATRate(std::string_view text) { return text == "10" || text == "20"; }
 
-std::string FormatAmount(std::string_view text, int rounding_mode) {
+std::string FormatAmount(std::string_view text, int roundingMode) {
   double x = 0;
   if (!ReadNumber(text, x)) return "";
   double value = x;
-  switch (rounding_mode) {
+  switch (roundingMode) {
     case 1:
       value = static_cast<double>(RoundN(x, 2));
       break;

@@ -6,8 +6,8 @@
 
 namespace app {
 
-// X rounded to Digits decimals (negative Digits: to tens, hundreds, ...), halves away from zero.
-// Raises ERangeError "RoundN: Value must be in -12..12" for |Digits| > 12.
+// X rounded to digits decimals (negative digits: to tens, hundreds, ...), halves away from zero.
+// Raises ERangeError "RoundN: Value must be in -12..12" for |digits| > 12.
 long double RoundN(long double x, int digits);
 
 // "SK" and 10 digits.
@@ -18,13 +18,13 @@ bool IsForeignVATNumber(std::string_view text);
 // (a one- or two-digit year in the current century; month-day alone in the current year);
 // otherwise empty. The current year is the local clock's unless given.
 std::string CheckDateYMD(std::string_view text);
-std::string CheckDateYMD(std::string_view text, int current_year);
+std::string CheckDateYMD(std::string_view text, int currentYear);
 // "10" or "20".
 bool IsVATRate(std::string_view text);
 // The amount with a decimal point and at most two decimals, rounded by the rounding mode
 // (0 none: more decimals are rejected; 1 half away from zero; 2 down; 3 up); "." and the
 // process-wide decimal separator are both accepted. Empty when the text is no number.
-std::string FormatAmount(std::string_view text, int rounding_mode);
+std::string FormatAmount(std::string_view text, int roundingMode);
 // At most 32 characters.
 bool IsMaxLen32(std::string_view text);
 // Four characters forming an integer ("0401").

@@ -53,10 +53,10 @@ class TScan {
 
   template <class Record>
   void Section(const TRecordArray<Record>& rows, std::string_view label,
-               std::string Record::*id_field, bool slovak_only) {
+               std::string Record::*idField, bool slovakOnly) {
     for (const auto& row : rows) {
-      const std::string& id = (*row).*id_field;
-      if (!slovak_only || id.starts_with("SK")) Check(label, id);
+      const std::string& id = (*row).*idField;
+      if (!slovakOnly || id.starts_with("SK")) Check(label, id);
       if (progress_.RecordDone) progress_.RecordDone();
     }
   }
@@ -98,13 +98,13 @@ TVATCheckResult VATCheck(TVATListKind kind, const std::vector<tVATSubject>& list
   return result;
 }
 
-std::optional<TVATCheckResult> VATCheckFile(const std::string& file_name, const TData& data,
-                                            std::vector<tVATSubject>& loaded_list,
+std::optional<TVATCheckResult> VATCheckFile(const std::string& fileName, const TData& data,
+                                            std::vector<tVATSubject>& loadedList,
                                             const TVATCheckProgress& progress) {
-  std::optional<TVATList> list = LoadVATList(file_name);
+  std::optional<TVATList> list = LoadVATList(fileName);
   if (!list) return std::nullopt;
-  loaded_list = std::move(list->Entries);
-  return VATCheck(list->Kind, loaded_list, data, progress);
+  loadedList = std::move(list->Entries);
+  return VATCheck(list->Kind, loadedList, data, progress);
 }
 
 }  // namespace app

@@ -28,12 +28,12 @@ struct TVATCheckResult {
 TVATCheckResult VATCheck(TVATListKind kind, const std::vector<tVATSubject>& list, const TData& data,
                          const TVATCheckProgress& progress = {});
 
-// The whole command after the open dialog: loads the list file, replaces `loaded_list` (the
-// program's KVDPH.VATList) with its entries and checks. Nothing, with `loaded_list` unchanged,
+// The whole command after the open dialog: loads the list file, replaces `loadedList` (the
+// program's KVDPH.VATList) with its entries and checks. Nothing, with `loadedList` unchanged,
 // for a file of an unknown kind. Reading and conversion errors of the file are raised before
 // Started is called.
-std::optional<TVATCheckResult> VATCheckFile(const std::string& file_name, const TData& data,
-                                            std::vector<tVATSubject>& loaded_list,
+std::optional<TVATCheckResult> VATCheckFile(const std::string& fileName, const TData& data,
+                                            std::vector<tVATSubject>& loadedList,
                                             const TVATCheckProgress& progress = {});
 
 }  // namespace app

@@ -26,9 +26,9 @@ constexpr TKindName kKinds[] = {
 constexpr std::size_t kTextStart = 13;  // the text is the line from its 14th character on
 constexpr std::size_t kTextLimit = 200;
 
-const TKindName* KindNameOf(std::string_view first_line) {
+const TKindName* KindNameOf(std::string_view firstLine) {
   for (const TKindName& kind : kKinds)
-    if (first_line.starts_with(kind.Name)) return &kind;
+    if (firstLine.starts_with(kind.Name)) return &kind;
   return nullptr;
 }
 
@@ -38,8 +38,8 @@ std::string_view KeyChars(std::string_view line) {
 
 }  // namespace
 
-std::optional<TVATListKind> VATListKindOf(std::string_view first_line) {
-  if (const TKindName* kind = KindNameOf(first_line)) return kind->Kind;
+std::optional<TVATListKind> VATListKindOf(std::string_view firstLine) {
+  if (const TKindName* kind = KindNameOf(firstLine)) return kind->Kind;
   return std::nullopt;
 }
 
@@ -119,12 +119,12 @@ std::optional<TVATList> ReadVATList(std::istream& in) {
   return list;
 }
 
-std::optional<TVATList> LoadVATList(const std::string& file_name) {
-  std::ifstream in(file_name, std::ios::binary);
+std::optional<TVATList> LoadVATList(const std::string& fileName) {
+  std::ifstream in(fileName, std::ios::binary);
   if (!in) {
     if (errno == ENOENT) throw EInOutError("File not found");
     if (errno == EACCES) throw EInOutError("File access denied");
-    throw EInOutError("Cannot open file \"" + platform::Utf8ToCp1250(file_name) + "\"");
+    throw EInOutError("Cannot open file \"" + platform::Utf8ToCp1250(fileName) + "\"");
   }
   return ReadVATList(in);
 }
@@ -143,8 +143,8 @@ bool VATsearch(const std::vector<tVATSubject>& list, std::int64_t key) {
   return false;
 }
 
-std::optional<std::int64_t> VATIdKey(std::string_view vat_id) {
-  return TryStrToInt64(KeyChars(vat_id));
+std::optional<std::int64_t> VATIdKey(std::string_view vatId) {
+  return TryStrToInt64(KeyChars(vatId));
 }
 
 }  // namespace app

@@ -24,7 +24,7 @@ enum class TVATListKind {
 };
 
 // The kind told by the start of the file's first line; nothing for any other file.
-std::optional<TVATListKind> VATListKindOf(std::string_view first_line);
+std::optional<TVATListKind> VATListKindOf(std::string_view firstLine);
 
 // The lines of an 8-bit text file, read in pieces so that the file is never whole in memory: a
 // line ends at LF or CR LF; a line end at the very end of the file starts no further line. Only
@@ -56,13 +56,13 @@ struct TVATList {
 std::optional<TVATList> ReadVATList(std::istream& in);
 
 // ReadVATList of the named file; raises EInOutError when it cannot be read.
-std::optional<TVATList> LoadVATList(const std::string& file_name);
+std::optional<TVATList> LoadVATList(const std::string& fileName);
 
 // Whether the list, sorted by Number, holds an entry with the key (binary search).
 bool VATsearch(const std::vector<tVATSubject>& list, std::int64_t key);
 
 // The number a VAT ID is looked up by: its characters 3 to 12 (after the country code) read as a
 // decimal number; nothing when they are not one.
-std::optional<std::int64_t> VATIdKey(std::string_view vat_id);
+std::optional<std::int64_t> VATIdKey(std::string_view vatId);
 
 }  // namespace app

@@ -11,8 +11,8 @@
 #include <QTableWidget>
 
 #include "app/statement/data.h"
-#include "app/ui/command_dispatcher.h"
 #include "app/statement/settings_validation.h"
+#include "app/ui/command_dispatcher.h"
 #include "app/ui/window_font.h"
 #include "platform/services.h"
 #include "platform/text_codec.h"
@@ -242,8 +242,8 @@ TSettingsValues TSettingsForm::ControlValues() const {
   return values;
 }
 
-void TSettingsForm::ValidateParameters(std::string& Msg) const {
-  Msg = ValidateSettingsValues(ControlValues());
+void TSettingsForm::ValidateParameters(std::string& msg) const {
+  msg = ValidateSettingsValues(ControlValues());
 }
 
 void TSettingsForm::SaveSettings() const { app::SaveSettings(ControlValues()); }

@@ -40,7 +40,7 @@ class TSettingsForm : public QDialog {
   // Copies Data's settings objects into the controls.
   void LoadSettings();
   // The problems of the controls' values joined by CR LF (Windows-1250), empty when valid.
-  void ValidateParameters(std::string& Msg) const;
+  void ValidateParameters(std::string& msg) const;
   // Writes settings.ini of the start-up folder from the controls.
   void SaveSettings() const;
   void Button3Click();

@@ -55,11 +55,11 @@ bool SplitCell(std::u16string_view text, CellParts& parts) {
 
 }  // namespace
 
-int ColLettersToIndex(std::u16string_view Text) {
-  Text = Text.substr(0, Text.find(u':'));
+int ColLettersToIndex(std::u16string_view text) {
+  text = text.substr(0, text.find(u':'));
   int64_t value = 0;
   int letters = 0;
-  for (char16_t c : Text) {
+  for (char16_t c : text) {
     if (!IsLetter(c)) continue;
     if (++letters > 3) return -1;
     value = value * 26 + (UpperAscii(c) - u'A' + 1);
@@ -83,69 +83,69 @@ std::u16string Letters(int64_t col) {
 
 }  // namespace
 
-std::u16string ColIndexToLetters(int Col) { return Letters(Col); }
+std::u16string ColIndexToLetters(int col) { return Letters(col); }
 
-bool ParseCellRef(std::u16string_view Text, int& Col, int& Row, bool& ColAbsolute,
-                  bool& RowAbsolute) {
+bool ParseCellRef(std::u16string_view text, int& col, int& row, bool& colAbsolute,
+                  bool& rowAbsolute) {
   CellParts parts;
-  if (!SplitCell(Text, parts)) return false;
-  const int col = ColLettersToIndex(parts.letters);
-  const int row = RowNumber(parts.digits);
-  if (col < 0 || col >= kMaxRefColCount || row < 1) return false;
-  Col = col;
-  Row = row - 1;
-  ColAbsolute = parts.colAbsolute;
-  RowAbsolute = parts.rowAbsolute;
+  if (!SplitCell(text, parts)) return false;
+  const int colIndex = ColLettersToIndex(parts.letters);
+  const int rowNumber = RowNumber(parts.digits);
+  if (colIndex < 0 || colIndex >= kMaxRefColCount || rowNumber < 1) return false;
+  col = colIndex;
+  row = rowNumber - 1;
+  colAbsolute = parts.colAbsolute;
+  rowAbsolute = parts.rowAbsolute;
   return true;
 }
 
-bool ParseCellRefColRow(std::u16string_view Text, int& Col, int& Row) {
+bool ParseCellRefColRow(std::u16string_view text, int& col, int& row) {
   bool colAbsolute = false;
   bool rowAbsolute = false;
-  return ParseCellRef(Text, Col, Row, colAbsolute, rowAbsolute);
+  return ParseCellRef(text, col, row, colAbsolute, rowAbsolute);
 }
 
-bool ParseCellRangeRef(std::u16string_view Text, TCellRangeRef& Ref, bool MustBeRange) {
+bool ParseCellRangeRef(std::u16string_view text, TCellRangeRef& ref, bool mustBeRange) {
   TCellRangeRef r;
-  const size_t colon = Text.find(u':');
+  const size_t colon = text.find(u':');
   if (colon != std::u16string_view::npos && colon >= 2) {
-    if (!ParseCellRef(Text.substr(0, colon), r.Col1, r.Row1, r.Col1Absolute, r.Row1Absolute) ||
-        !ParseCellRef(Text.substr(colon + 1), r.Col2, r.Row2, r.Col2Absolute, r.Row2Absolute))
+    if (!ParseCellRef(text.substr(0, colon), r.Col1, r.Row1, r.Col1Absolute, r.Row1Absolute) ||
+        !ParseCellRef(text.substr(colon + 1), r.Col2, r.Row2, r.Col2Absolute, r.Row2Absolute))
       return false;
   } else {
-    if (MustBeRange || !ParseCellRef(Text, r.Col1, r.Row1, r.Col1Absolute, r.Row1Absolute))
+    if (mustBeRange || !ParseCellRef(text, r.Col1, r.Row1, r.Col1Absolute, r.Row1Absolute))
       return false;
     r.Col2 = r.Col1;
     r.Row2 = r.Row1;
   }
-  Ref = r;
+  ref = r;
   return true;
 }
 
-bool ParseCellRangeRefColRow(std::u16string_view Text, int& Col1, int& Row1, int& Col2, int& Row2,
-                             bool MustBeRange) {
+bool ParseCellRangeRefColRow(std::u16string_view text, int& col1, int& row1, int& col2, int& row2,
+                             bool mustBeRange) {
   TCellRangeRef r;
-  if (!ParseCellRangeRef(Text, r, MustBeRange)) return false;
-  Col1 = r.Col1;
-  Row1 = r.Row1;
-  Col2 = r.Col2;
-  Row2 = r.Row2;
+  if (!ParseCellRangeRef(text, r, mustBeRange)) return false;
+  col1 = r.Col1;
+  row1 = r.Row1;
+  col2 = r.Col2;
+  row2 = r.Row2;
   return true;
 }
 
-bool ParseColRangeRef(std::u16string_view Text, int& Col1, int& Col2) {
-  const size_t colon = Text.find(u':');
+bool ParseColRangeRef(std::u16string_view text, int& col1, int& col2) {
+  const size_t colon = text.find(u':');
   if (colon == std::u16string_view::npos || colon < 1) return false;
-  const int c1 = ColLettersToIndex(Text.substr(0, colon));
-  const int c2 = ColLettersToIndex(Text.substr(colon + 1));
+  const int c1 = ColLettersToIndex(text.substr(0, colon));
+  const int c2 = ColLettersToIndex(text.substr(colon + 1));
   if (c1 < 0 || c1 > c2 || c2 >= kMaxRefColCount) return false;
-  Col1 = c1;
-  Col2 = c2;
+  col1 = c1;
+  col2 = c2;
   return true;
 }
 
-bool ParseRowRangeRef(std::u16string_view Text, int& Row1, int& Row2) {
-  const size_t colon = Text.find(u':');
+bool ParseRowRangeRef(std::u16string_view text, int& row1, int& row2) {
+  const size_t colon = text.find(u':');
   if (colon == std::u16string_view::npos) return false;
   // Each side keeps only its digits ("$1" is row 1); a side without digits is row 0, which fails.
   auto side = [](std::u16string_view s) {
@@ -154,17 +154,17 @@ bool ParseRowRangeRef(std::u16string_view Text, int& Row1, int& Row2) {
       if (IsDigit(c)) digits += c;
     return digits.empty() ? 0 : RowNumber(digits);
   };
-  const int r1 = side(Text.substr(0, colon));
-  const int r2 = side(Text.substr(colon + 1));
+  const int r1 = side(text.substr(0, colon));
+  const int r2 = side(text.substr(colon + 1));
   if (r1 < 1 || r2 < 1 || r1 > r2) return false;
-  Row1 = r1 - 1;
-  Row2 = r2 - 1;
+  row1 = r1 - 1;
+  row2 = r2 - 1;
   return true;
 }
 
-int RowFromCellRef(std::u16string_view Text) {
+int RowFromCellRef(std::u16string_view text) {
   std::u16string digits;
-  for (char16_t c : Text)
+  for (char16_t c : text)
     if (IsDigit(c)) digits += c;
   return digits.empty() ? 0 : RowNumber(digits);
 }
@@ -188,31 +188,31 @@ std::u16string CellText(int64_t col, int64_t row, bool colAbsolute, bool rowAbso
 
 }  // namespace
 
-std::u16string MakeCellRangeRefEx(int Col, int Row, int ColSpan, TRefAbsolute Absolute,
-                                  int RowSpan) {
-  std::u16string ref = CellText(Col, Row, Absolute.Col1, Absolute.Row1);
-  if (ColSpan >= 2 || RowSpan >= 2) {
+std::u16string MakeCellRangeRefEx(int col, int row, int colSpan, TRefAbsolute absolute,
+                                  int rowSpan) {
+  std::u16string ref = CellText(col, row, absolute.Col1, absolute.Row1);
+  if (colSpan >= 2 || rowSpan >= 2) {
     ref += u':';
-    const int64_t col2 = Col < 0 ? Col : int64_t{Col} + std::max(ColSpan, 1) - 1;
-    const int64_t row2 = Row < 0 ? Row : int64_t{Row} + std::max(RowSpan, 1) - 1;
-    ref += CellText(col2, row2, Absolute.Col2, Absolute.Row2);
+    const int64_t col2 = col < 0 ? col : int64_t{col} + std::max(colSpan, 1) - 1;
+    const int64_t row2 = row < 0 ? row : int64_t{row} + std::max(rowSpan, 1) - 1;
+    ref += CellText(col2, row2, absolute.Col2, absolute.Row2);
   }
   return ref;
 }
 
-std::u16string MakeCellRangeRef(int Col, int Row, int ColSpan, bool Absolute, int RowSpan) {
-  return MakeCellRangeRefEx(Col, Row, ColSpan, TRefAbsolute::All(Absolute), RowSpan);
+std::u16string MakeCellRangeRef(int col, int row, int colSpan, bool absolute, int rowSpan) {
+  return MakeCellRangeRefEx(col, row, colSpan, TRefAbsolute::All(absolute), rowSpan);
 }
 
-std::u16string MakeCellRangeRefOpen(int MaxColCount, int MaxRowCount, int Col, int Row,
-                                    int ColCount, int RowCount) {
-  Col = std::max(Col, 0);
-  Row = std::max(Row, 0);
+std::u16string MakeCellRangeRefOpen(int maxColCount, int maxRowCount, int col, int row,
+                                    int colCount, int rowCount) {
+  col = std::max(col, 0);
+  row = std::max(row, 0);
   // The last row is the format's last one (count - 1): the row count itself would lie past the
   // sheet.
-  const int64_t col2 = ColCount < 1 ? int64_t{MaxColCount} - 1 : int64_t{Col} + ColCount - 1;
-  const int64_t row2 = RowCount < 1 ? int64_t{MaxRowCount} - 1 : int64_t{Row} + RowCount - 1;
-  return CellText(Col, Row, false, false) + u':' + CellText(col2, row2, false, false);
+  const int64_t col2 = colCount < 1 ? int64_t{maxColCount} - 1 : int64_t{col} + colCount - 1;
+  const int64_t row2 = rowCount < 1 ? int64_t{maxRowCount} - 1 : int64_t{row} + rowCount - 1;
+  return CellText(col, row, false, false) + u':' + CellText(col2, row2, false, false);
 }
 
 }  // namespace workbook

@@ -13,15 +13,15 @@ inline constexpr int kMaxRefRowCount = 1048576;
 // Column letters to a 0-based index ("A" 0, "AA" 26). Lenient, since references come from many
 // writers: case, "$" and a row part are ignored, anything from ":" on is dropped; -1 when no
 // letters, or more than three, remain.
-int ColLettersToIndex(std::u16string_view Text);
-// Bijective base 26 ("A" for 0, "AA" for 26); no upper limit; a negative Col gives "".
-std::u16string ColIndexToLetters(int Col);
+int ColLettersToIndex(std::u16string_view text);
+// Bijective base 26 ("A" for 0, "AA" for 26); no upper limit; a negative col gives "".
+std::u16string ColIndexToLetters(int col);
 
 // [$]letters[$]digits, case-insensitive: "b$7" is column 1, row 6 with an absolute row. Answers
 // False (leaving the outputs untouched) for anything else and for cells outside the largest sheet.
-bool ParseCellRef(std::u16string_view Text, int& Col, int& Row, bool& ColAbsolute,
-                  bool& RowAbsolute);
-bool ParseCellRefColRow(std::u16string_view Text, int& Col, int& Row);
+bool ParseCellRef(std::u16string_view text, int& col, int& row, bool& colAbsolute,
+                  bool& rowAbsolute);
+bool ParseCellRefColRow(std::u16string_view text, int& col, int& row);
 
 struct TCellRangeRef {
   int Col1 = 0;
@@ -34,19 +34,19 @@ struct TCellRangeRef {
   bool Row2Absolute = false;
 };
 
-// "A1:B2" (a ":" at position 3 or later, both sides cells), or unless MustBeRange a single cell,
+// "A1:B2" (a ":" at position 3 or later, both sides cells), or unless mustBeRange a single cell,
 // which becomes a one-cell range with the second pair of flags False. The corners stay as written.
-bool ParseCellRangeRef(std::u16string_view Text, TCellRangeRef& Ref, bool MustBeRange = false);
-bool ParseCellRangeRefColRow(std::u16string_view Text, int& Col1, int& Row1, int& Col2, int& Row2,
-                             bool MustBeRange = false);
+bool ParseCellRangeRef(std::u16string_view text, TCellRangeRef& ref, bool mustBeRange = false);
+bool ParseCellRangeRefColRow(std::u16string_view text, int& col1, int& row1, int& col2, int& row2,
+                             bool mustBeRange = false);
 
-// "A:C": True when 0 <= Col1 <= Col2 within the largest sheet.
-bool ParseColRangeRef(std::u16string_view Text, int& Col1, int& Col2);
-// "1:3": each side's digits, minus 1; True when 0 <= Row1 <= Row2 within the largest sheet.
-bool ParseRowRangeRef(std::u16string_view Text, int& Row1, int& Row2);
+// "A:C": True when 0 <= col1 <= col2 within the largest sheet.
+bool ParseColRangeRef(std::u16string_view text, int& col1, int& col2);
+// "1:3": each side's digits, minus 1; True when 0 <= row1 <= row2 within the largest sheet.
+bool ParseRowRangeRef(std::u16string_view text, int& row1, int& row2);
 
-// The digits of Text as a number ("B12" 12); 0 without digits, -1 when too large for a row.
-int RowFromCellRef(std::u16string_view Text);
+// The digits of text as a number ("B12" 12); 0 without digits, -1 when too large for a row.
+int RowFromCellRef(std::u16string_view text);
 
 // The four "$" places of a range text: first column, first row, last column, last row.
 struct TRefAbsolute {
@@ -54,18 +54,18 @@ struct TRefAbsolute {
   bool Row1 = false;
   bool Col2 = false;
   bool Row2 = false;
-  static TRefAbsolute All(bool Absolute) { return {Absolute, Absolute, Absolute, Absolute}; }
+  static TRefAbsolute All(bool absolute) { return {absolute, absolute, absolute, absolute}; }
 };
 
-// A cell or range reference; a negative Row or Col gives a whole-column or whole-row range, and a
+// A cell or range reference; a negative row or col gives a whole-column or whole-row range, and a
 // single cell stays a single reference (spans below 2 add no second corner).
-std::u16string MakeCellRangeRefEx(int Col, int Row, int ColSpan, TRefAbsolute Absolute,
-                                  int RowSpan = 1);
-std::u16string MakeCellRangeRef(int Col, int Row, int ColSpan = 1, bool Absolute = false,
-                                int RowSpan = 1);
+std::u16string MakeCellRangeRefEx(int col, int row, int colSpan, TRefAbsolute absolute,
+                                  int rowSpan = 1);
+std::u16string MakeCellRangeRef(int col, int row, int colSpan = 1, bool absolute = false,
+                                int rowSpan = 1);
 // First cell ":" last cell; a count below 1 runs to the format's last column or row (the limits
-// are the format's column and row counts). Negative Col or Row count as 0.
-std::u16string MakeCellRangeRefOpen(int MaxColCount, int MaxRowCount, int Col, int Row,
-                                    int ColCount, int RowCount);
+// are the format's column and row counts). Negative col or row count as 0.
+std::u16string MakeCellRangeRefOpen(int maxColCount, int maxRowCount, int col, int row,
+                                    int colCount, int rowCount);
 
 }  // namespace workbook

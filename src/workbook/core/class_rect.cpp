@@ -3,7 +3,7 @@
 namespace workbook {
 namespace {
 
-// The start of a span of Size centred in From..To, rounded toward minus infinity.
+// The start of a span of size centred in from..to, rounded toward minus infinity.
 std::int32_t CenteredStart(std::int32_t from, std::int32_t to, std::int32_t size) {
   const std::int64_t twice = std::int64_t{from} + to - size;
   return static_cast<std::int32_t>(twice >= 0 ? twice / 2 : -((-twice + 1) / 2));

@@ -12,17 +12,17 @@ class IThemeColors {
  public:
   virtual ~IThemeColors() = default;
   virtual int GetCount() const = 0;
-  // Index is within 0..GetCount() - 1.
-  virtual TColor GetColor(int Index) const = 0;
+  // index is within 0..GetCount() - 1.
+  virtual TColor GetColor(int index) const = 0;
   // A scheme name such as "accent1" or "tx1"; false when the theme has none of that name.
-  virtual bool FindByName(std::u16string_view Name, TColor& Color) const = 0;
+  virtual bool FindByName(std::u16string_view name, TColor& color) const = 0;
 };
 
 class IColorPalette {
  public:
   virtual ~IColorPalette() = default;
   // No colour (clNone) for an index outside the palette.
-  virtual TColor GetColor(int Index) const = 0;
+  virtual TColor GetColor(int index) const = 0;
 };
 
 // Lends IColorPalette to any palette class with GetColor(int) (the XLS palette):
@@ -31,7 +31,7 @@ template <class Palette>
 class TColorPaletteRef : public IColorPalette {
  public:
   explicit TColorPaletteRef(const Palette& palette) : palette_(palette) {}
-  TColor GetColor(int Index) const override { return palette_.GetColor(Index); }
+  TColor GetColor(int index) const override { return palette_.GetColor(index); }
 
  private:
   const Palette& palette_;

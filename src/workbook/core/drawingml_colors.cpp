@@ -9,23 +9,23 @@
 
 namespace workbook {
 
-void WriteDrawingMLColor(TColor Color, int Transparency, const TXmlNode& Parent) {
-  const TXmlNode color = Parent.AddChild("a:srgbClr");
-  color.SetAttr("val", ColorToARGBHex(Color, false));
-  color.AddChild("a:alpha").SetAttr("val", std::to_string(TransparencyToAlpha(Transparency)));
+void WriteDrawingMLColor(TColor color, int transparency, const TXmlNode& parent) {
+  const TXmlNode srgb = parent.AddChild("a:srgbClr");
+  srgb.SetAttr("val", ColorToARGBHex(color, false));
+  srgb.AddChild("a:alpha").SetAttr("val", std::to_string(TransparencyToAlpha(transparency)));
 }
 
-void ReadDrawingMLColor(const TXmlNode& Node, const IThemeColors* Theme, int& Transparency,
-                        TColor& Color) {
-  Transparency = 0;
-  Color = clNone;
-  if (!Node) return;
-  TXmlNode colorNode = DrawingMLPath(Node, "a:srgbClr");
+void ReadDrawingMLColor(const TXmlNode& node, const IThemeColors* theme, int& transparency,
+                        TColor& color) {
+  transparency = 0;
+  color = clNone;
+  if (!node) return;
+  TXmlNode colorNode = DrawingMLPath(node, "a:srgbClr");
   if (colorNode) {
-    Color = ARGBHexToColor(colorNode.Attr16("val"));
-  } else if ((colorNode = DrawingMLPath(Node, "a:schemeClr"))) {
-    if (Theme == nullptr || !Theme->FindByName(colorNode.Attr16("val"), Color)) {
-      Color = clNone;
+    color = ARGBHexToColor(colorNode.Attr16("val"));
+  } else if ((colorNode = DrawingMLPath(node, "a:schemeClr"))) {
+    if (theme == nullptr || !theme->FindByName(colorNode.Attr16("val"), color)) {
+      color = clNone;
     } else {
       // "Lighter 40%" is lumMod 60000 with lumOff 40000, "darker 25%" lumMod 75000 alone.
       double tint = ISOStrToFloat(DrawingMLPath(colorNode, "a:lumOff").Attr16("val")) / 100000;
@@ -33,13 +33,13 @@ void ReadDrawingMLColor(const TXmlNode& Node, const IThemeColors* Theme, int& Tr
         const TXmlNode lumMod = DrawingMLPath(colorNode, "a:lumMod");
         if (lumMod) tint = ISOStrToFloat(lumMod.Attr16("val")) / 100000 - 1;
       }
-      Color = ApplyTint(Color, tint);
+      color = ApplyTint(color, tint);
     }
   } else {
     return;
   }
   if (const TXmlNode alpha = DrawingMLPath(colorNode, "a:alpha"))
-    Transparency = AlphaToTransparency(static_cast<int>(
+    transparency = AlphaToTransparency(static_cast<int>(
         std::clamp<int64_t>(ISOStrToIntDef(alpha.Attr16("val"), 100000), 0, 100000)));
 }
 

@@ -7,13 +7,13 @@
 
 namespace workbook {
 
-// Adds a:srgbClr with the RGB hex value and an a:alpha child to Parent.
-void WriteDrawingMLColor(TColor Color, int Transparency, const TXmlNode& Parent);
+// Adds a:srgbClr with the RGB hex value and an a:alpha child to parent.
+void WriteDrawingMLColor(TColor color, int transparency, const TXmlNode& parent);
 
-// The colour inside Node (an a:solidFill or similar): a:srgbClr, or a:schemeClr named in the
+// The colour inside node (an a:solidFill or similar): a:srgbClr, or a:schemeClr named in the
 // theme with a:lumOff or a:lumMod as tint; the colour element's a:alpha gives the transparency.
-// No colour and transparency 0 when Node holds neither or the theme lacks the name.
-void ReadDrawingMLColor(const TXmlNode& Node, const IThemeColors* Theme, int& Transparency,
-                        TColor& Color);
+// No colour and transparency 0 when node holds neither or the theme lacks the name.
+void ReadDrawingMLColor(const TXmlNode& node, const IThemeColors* theme, int& transparency,
+                        TColor& color);
 
 }  // namespace workbook

@@ -13,7 +13,7 @@ namespace workbook {
 // transitional or strict form, whatever prefix the part uses. The first match of each step; an
 // empty node when a step finds nothing.
 TXmlNode DrawingMLPath(const TXmlNode& node, std::string_view path);
-// The value of the relationships-namespace attribute LocalName ("embed" for r:embed); empty when
+// The value of the relationships-namespace attribute localName ("embed" for r:embed); empty when
 // absent.
 std::string_view RelationshipId(const TXmlNode& node, std::string_view localName);
 

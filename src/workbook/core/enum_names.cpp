@@ -50,10 +50,10 @@ constexpr std::array<Name, 4> kCellProtect = {u"none", u"protected", u"formula-h
 
 }  // namespace
 
-Name HAlignToXLSX(int Value) { return Lookup(kHAlignXLSX, Value); }
+Name HAlignToXLSX(int value) { return Lookup(kHAlignXLSX, value); }
 
-int XLSXToHAlign(Name Text) {
-  switch (FirstLetter(Text)) {
+int XLSXToHAlign(Name text) {
+  switch (FirstLetter(text)) {
     case u'c':
       return 2;
     case u'f':
@@ -69,20 +69,20 @@ int XLSXToHAlign(Name Text) {
   }
 }
 
-Name HAlignToODS(int Value) { return Lookup(kHAlignODS, Value); }
+Name HAlignToODS(int value) { return Lookup(kHAlignODS, value); }
 
-uint8_t HAlignToXLS(int Value) { return Value >= 0 && Value <= 5 ? Value : 0; }
+uint8_t HAlignToXLS(int value) { return value >= 0 && value <= 5 ? value : 0; }
 
-int XLSToHAlign(uint8_t AlignmentByte) {
+int XLSToHAlign(uint8_t alignmentByte) {
   // Codes 6 (centre across selection) and 7 (distributed) have no place in the model.
-  const int value = AlignmentByte & 0x07;
+  const int value = alignmentByte & 0x07;
   return value <= 5 ? value : 0;
 }
 
-Name VAlignToXLSX(int Value) { return Lookup(kVAlignXLSX, Value); }
+Name VAlignToXLSX(int value) { return Lookup(kVAlignXLSX, value); }
 
-int XLSXToVAlign(Name Text) {
-  switch (FirstLetter(Text)) {
+int XLSXToVAlign(Name text) {
+  switch (FirstLetter(text)) {
     case u'b':
       return 3;
     case u'c':
@@ -98,68 +98,68 @@ int XLSXToVAlign(Name Text) {
   }
 }
 
-Name VAlignToODS(int Value) { return Lookup(kVAlignODS, Value); }
+Name VAlignToODS(int value) { return Lookup(kVAlignODS, value); }
 
-uint8_t VAlignToXLS(int Value) {
-  if (Value < 0 || Value > 5) Value = 0;
-  const int value = Value == 0 ? 3 : Value;  // default is bottom
-  return static_cast<uint8_t>(std::max(value - 1, 0) << 4);
+uint8_t VAlignToXLS(int value) {
+  if (value < 0 || value > 5) value = 0;
+  const int align = value == 0 ? 3 : value;  // default is bottom
+  return static_cast<uint8_t>(std::max(align - 1, 0) << 4);
 }
 
-int XLSToVAlign(uint8_t AlignmentByte) {
-  const int value = ((AlignmentByte >> 4) & 0x07) + 1;
+int XLSToVAlign(uint8_t alignmentByte) {
+  const int value = ((alignmentByte >> 4) & 0x07) + 1;
   return value <= 5 ? value : 0;
 }
 
-Name WrapToODS(bool Wrap) { return Wrap ? u"wrap" : u"no-wrap"; }
+Name WrapToODS(bool wrap) { return wrap ? u"wrap" : u"no-wrap"; }
 
-uint8_t RotationToXLS(int Rotation, bool Stacked) {
-  if (Stacked) return 255;
-  Rotation = std::clamp(Rotation, -90, 90);
-  return static_cast<uint8_t>(Rotation >= 0 ? Rotation : 90 - Rotation);
+uint8_t RotationToXLS(int rotation, bool stacked) {
+  if (stacked) return 255;
+  rotation = std::clamp(rotation, -90, 90);
+  return static_cast<uint8_t>(rotation >= 0 ? rotation : 90 - rotation);
 }
 
-void XLSToRotation(uint8_t Value, int& Rotation, bool& Stacked) {
-  Stacked = Value == 255;
-  if (Value <= 90)
-    Rotation = Value;
-  else if (Value <= 180)
-    Rotation = 90 - Value;
+void XLSToRotation(uint8_t value, int& rotation, bool& stacked) {
+  stacked = value == 255;
+  if (value <= 90)
+    rotation = value;
+  else if (value <= 180)
+    rotation = 90 - value;
   else
-    Rotation = 0;
+    rotation = 0;
 }
 
-Name BorderStyleToXLSX(int Value) { return Lookup(kBorderXLSX, Value); }
+Name BorderStyleToXLSX(int value) { return Lookup(kBorderXLSX, value); }
 
-int XLSXToBorderStyle(Name Text) {
+int XLSXToBorderStyle(Name text) {
   // Index 0 ("not set") shares its text with "none", which reads as 1.
   for (int i = 1; i < kBorderStyleCount; ++i)
-    if (kBorderXLSX[i] == Text) return i;
+    if (kBorderXLSX[i] == text) return i;
   return 1;
 }
 
-Name BorderStyleToODS(int Value) { return Lookup(kBorderODS, Value); }
+Name BorderStyleToODS(int value) { return Lookup(kBorderODS, value); }
 
-uint8_t BorderStyleToXLS(int Value) {
-  return static_cast<uint8_t>(std::clamp(Value - 1, 0, kBorderStyleCount - 2));
+uint8_t BorderStyleToXLS(int value) {
+  return static_cast<uint8_t>(std::clamp(value - 1, 0, kBorderStyleCount - 2));
 }
 
-int XLSToBorderStyle(uint8_t Code) { return std::min((Code & 0x0F) + 1, kBorderStyleCount - 1); }
+int XLSToBorderStyle(uint8_t code) { return std::min((code & 0x0F) + 1, kBorderStyleCount - 1); }
 
-Name PageOrientationToXLSX(int Value) { return Lookup(kOrientation, Value); }
+Name PageOrientationToXLSX(int value) { return Lookup(kOrientation, value); }
 
-int XLSXToPageOrientation(Name Text) { return FirstLetter(Text) == u'l' ? 1 : 0; }
+int XLSXToPageOrientation(Name text) { return FirstLetter(text) == u'l' ? 1 : 0; }
 
-Name PageOrientationToODS(int Value) { return Lookup(kOrientation, Value); }
+Name PageOrientationToODS(int value) { return Lookup(kOrientation, value); }
 
-Name PageOrderToXLSX(int Value) { return Lookup(kPageOrderXLSX, Value); }
+Name PageOrderToXLSX(int value) { return Lookup(kPageOrderXLSX, value); }
 
-int XLSXToPageOrder(Name Text) { return FirstLetter(Text) == u'o' ? 0 : 1; }
+int XLSXToPageOrder(Name text) { return FirstLetter(text) == u'o' ? 0 : 1; }
 
-Name PageOrderToODS(int Value) { return Lookup(kPageOrderODS, Value); }
+Name PageOrderToODS(int value) { return Lookup(kPageOrderODS, value); }
 
-Name PaneSplitToXLSX(int Value) { return Lookup(kPaneSplit, Value); }
+Name PaneSplitToXLSX(int value) { return Lookup(kPaneSplit, value); }
 
-Name CellProtectionToODS(uint8_t Protection) { return kCellProtect[Protection & 0x03]; }
+Name CellProtectionToODS(uint8_t protection) { return kCellProtect[protection & 0x03]; }
 
 }  // namespace workbook

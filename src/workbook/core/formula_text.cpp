@@ -149,10 +149,10 @@ std::u16string UnquoteName(std::u16string_view quoted) {
 
 }  // namespace
 
-std::u16string FormulaToXLSX(std::u16string_view Formula) {
-  if (!Formula.empty() && Formula[0] == u'=') Formula.remove_prefix(1);
+std::u16string FormulaToXLSX(std::u16string_view formula) {
+  if (!formula.empty() && formula[0] == u'=') formula.remove_prefix(1);
   std::u16string result;
-  for (const Lexeme& l : Lex(Formula)) {
+  for (const Lexeme& l : Lex(formula)) {
     if (l.kind == Kind::Other && l.text[0] == u';')
       result += u',';
     else
@@ -161,24 +161,24 @@ std::u16string FormulaToXLSX(std::u16string_view Formula) {
   return result;
 }
 
-std::u16string CellRefToODS(std::u16string_view Ref) {
+std::u16string CellRefToODS(std::u16string_view ref) {
   std::u16string result = u"[.";
-  for (char16_t c : Ref) {
+  for (char16_t c : ref) {
     result += c;
     if (c == u':') result += u'.';
   }
   return result + u']';
 }
 
-std::u16string FormulaToODS(std::u16string_view Formula, bool AddPrefix) {
+std::u16string FormulaToODS(std::u16string_view formula, bool addPrefix) {
   std::u16string result;
-  if (AddPrefix) {
+  if (addPrefix) {
     result = u"of:";
-    if (Formula.empty() || Formula[0] != u'=') result += u'=';
-  } else if (!Formula.empty() && Formula[0] == u'=') {
-    Formula.remove_prefix(1);
+    if (formula.empty() || formula[0] != u'=') result += u'=';
+  } else if (!formula.empty() && formula[0] == u'=') {
+    formula.remove_prefix(1);
   }
-  const std::vector<Lexeme> lx = Lex(Formula);
+  const std::vector<Lexeme> lx = Lex(formula);
   for (size_t k = 0; k < lx.size(); ++k) {
     const Lexeme& l = lx[k];
     std::u16string sheet;
@@ -205,9 +205,9 @@ std::u16string FormulaToODS(std::u16string_view Formula, bool AddPrefix) {
   return result;
 }
 
-std::u16string FormulaToODSExcel(std::u16string_view Formula) {
-  const bool hasEquals = !Formula.empty() && Formula[0] == u'=';
-  return (hasEquals ? u"msoxl:" : u"msoxl:=") + std::u16string(Formula);
+std::u16string FormulaToODSExcel(std::u16string_view formula) {
+  const bool hasEquals = !formula.empty() && formula[0] == u'=';
+  return (hasEquals ? u"msoxl:" : u"msoxl:=") + std::u16string(formula);
 }
 
 namespace {
@@ -271,22 +271,22 @@ bool OdsRefToA1(std::u16string_view content, std::u16string& result) {
 
 }  // namespace
 
-std::u16string ODSFormulaToFormula(std::u16string_view Text) {
-  if (Text.starts_with(u"of:=")) Text.remove_prefix(3);
+std::u16string ODSFormulaToFormula(std::u16string_view text) {
+  if (text.starts_with(u"of:=")) text.remove_prefix(3);
   std::u16string result;
   size_t i = 0;
-  while (i < Text.size()) {
-    const char16_t c = Text[i];
+  while (i < text.size()) {
+    const char16_t c = text[i];
     if (c == u'"') {
-      const size_t end = QuotedEnd(Text, i);
-      result += Text.substr(i, end - i);
+      const size_t end = QuotedEnd(text, i);
+      result += text.substr(i, end - i);
       i = end;
     } else if (c == u'[') {
       size_t end = i + 1;
-      while (end < Text.size() && Text[end] != u']') {
-        end = Text[end] == u'\'' ? QuotedEnd(Text, end) : end + 1;
+      while (end < text.size() && text[end] != u']') {
+        end = text[end] == u'\'' ? QuotedEnd(text, end) : end + 1;
       }
-      const std::u16string_view content = Text.substr(i + 1, end - i - 1);
+      const std::u16string_view content = text.substr(i + 1, end - i - 1);
       std::u16string ref;
       if (OdsRefToA1(content, ref)) {
         result += ref;
@@ -359,11 +359,11 @@ size_t OffsetLineRange(const std::vector<Lexeme>& lx, size_t k, int colOffset, i
 
 }  // namespace
 
-std::u16string OffsetFormulaRefs(std::u16string_view Formula, int ColOffset, int RowOffset) {
-  const std::vector<Lexeme> lx = Lex(Formula);
+std::u16string OffsetFormulaRefs(std::u16string_view formula, int colOffset, int rowOffset) {
+  const std::vector<Lexeme> lx = Lex(formula);
   std::u16string result;
   for (size_t k = 0; k < lx.size(); ++k) {
-    if (const size_t used = OffsetLineRange(lx, k, ColOffset, RowOffset, result)) {
+    if (const size_t used = OffsetLineRange(lx, k, colOffset, rowOffset, result)) {
       k += used - 1;
       continue;
     }
@@ -372,8 +372,8 @@ std::u16string OffsetFormulaRefs(std::u16string_view Formula, int ColOffset, int
       result += lx[k].text;
       continue;
     }
-    const int64_t col = ref.colAbsolute ? ref.col : int64_t{ref.col} + ColOffset;
-    const int64_t row = ref.rowAbsolute ? ref.row : int64_t{ref.row} + RowOffset;
+    const int64_t col = ref.colAbsolute ? ref.col : int64_t{ref.col} + colOffset;
+    const int64_t row = ref.rowAbsolute ? ref.row : int64_t{ref.row} + rowOffset;
     if (col < 0 || col >= kMaxRefColCount || row < 0 || row >= kMaxRefRowCount) {
       result += u"#REF!";
       continue;

@@ -18,19 +18,19 @@ class THashedStrings {
   THashedStrings(THashedStrings&&) = default;
   THashedStrings& operator=(THashedStrings&&) = default;
 
-  // The position of Key, appended when absent; IsNew says which.
+  // The position of key, appended when absent; isNew says which.
   std::int32_t Add(std::u16string_view key, bool& isNew);
   std::int32_t Add(std::u16string_view key) {
     bool isNew = false;
     return Add(key, isNew);
   }
-  // Appends Key even when it is present (registries that keep a file's entries in file order);
+  // Appends key even when it is present (registries that keep a file's entries in file order);
   // finding keeps answering the first position.
   std::int32_t Append(std::u16string_view key);
-  // The first position of Key, -1 when absent.
+  // The first position of key, -1 when absent.
   std::int32_t IndexOf(std::u16string_view key) const;
   std::int32_t Count() const { return static_cast<std::int32_t>(strings_.size()); }
-  // The text at Pos; EListError outside 0..Count-1.
+  // The text at pos; EListError outside 0..Count-1.
   const std::u16string& Get(std::int64_t pos) const;
   const std::u16string& operator[](std::int64_t pos) const { return Get(pos); }
   void Clear();

@@ -13,7 +13,7 @@ namespace workbook {
 class TIndexedOwnedListObject : public TOwnedListObject {
  public:
   std::int32_t Id() const { return id_; }
-  // Moves the item to its new Id in its list's index.
+  // Moves the item to its new id in its list's index.
   void SetId(std::int32_t id);
   // A copy takes the Id through SetId.
   void AssignTo(TPersistent& dest) const override;
@@ -26,13 +26,13 @@ class TIndexedOwnedList : public TOwnedList {
  public:
   using TOwnedList::TOwnedList;
 
-  // The item with that Id (the first in list order when several share it), null when none.
+  // The item with that id (the first in list order when several share it), null when none.
   TIndexedOwnedListObject* FindById(std::int32_t id) const;
   // Its position, -1 when none.
   std::int32_t IndexOfId(std::int32_t id) const;
   // The largest Id present, -1 when the list is empty.
   std::int32_t GetMaxId() const;
-  // Copies (same class, Assign) of the Source items whose Id is not present yet.
+  // Copies (same class, Assign) of the source items whose Id is not present yet.
   void AddMissingCopies(const TIndexedOwnedList& source);
 
  protected:

@@ -52,7 +52,7 @@ std::int64_t ISOStrToInt(std::u16string_view text) { return ISOStrToIntDef(text,
 
 namespace {
 
-// The parts of Value, or none (all zero) for 0 and for values outside the calendar.
+// The parts of value, or none (all zero) for 0 and for values outside the calendar.
 bool Decode(TDateTime value, TDateTimeParts& parts) {
   return value != 0 && platform::DecodeDateTime(value, parts);
 }

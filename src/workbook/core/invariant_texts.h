@@ -46,7 +46,7 @@ std::u16string ISOEmptyTime();      // "00:00:00"
 
 // Files write these texts in one fixed layout, so the parts are read by position and the
 // separators are not checked; a missing or non-numeric part counts as 0, and an impossible date
-// or time fails with Value 0.
+// or time fails with value 0.
 bool ISOTryStrToDateTime(std::u16string_view text, TDateTime& value);
 TDateTime ISOStrToDateTimeDef(std::u16string_view text, TDateTime defaultValue);
 TDateTime ISOStrToDateTime(std::u16string_view text);

@@ -9,10 +9,10 @@
 
 namespace workbook {
 
-// The number at 1-based Start, at most Length (<= 9) characters long, cut at the text's end:
+// The number at 1-based start, at most length (<= 9) characters long, cut at the text's end:
 // optional leading blanks, an optional sign, digits; 0 for anything else, a missing part too.
 int FixedPositionNumber(std::u16string_view text, std::size_t start, std::size_t length);
-// Value (>= 0) in decimal, zero-padded to Width digits.
+// value (>= 0) in decimal, zero-padded to width digits.
 std::u16string ZeroPadded(int value, int width);
 // "yyyy-mm-dd" and "hh:nn:ss".
 std::u16string ISODateText(const platform::TDateTimeParts& parts);

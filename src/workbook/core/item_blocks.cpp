@@ -17,7 +17,7 @@ namespace workbook {
 // At the start of every block, which is aligned to its size, so an item finds it by its
 // address.
 struct TItemBlocks::TBlockHeader {
-  TItemBlocks* Owner;  // nil once the owner is gone
+  TItemBlocks* Owner;  // null once the owner is gone
   std::size_t Live;    // items in the block not yet released
 };
 

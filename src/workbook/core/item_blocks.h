@@ -18,9 +18,9 @@ class TItemBlocks {
   TItemBlocks(const TItemBlocks&) = delete;
   TItemBlocks& operator=(const TItemBlocks&) = delete;
 
-  // Room for an object of Size bytes (at most kLargest), aligned for any item.
+  // Room for an object of size bytes (at most kLargest), aligned for any item.
   void* Allocate(std::size_t size);
-  // Gives back the room of an object of Size bytes made by some TItemBlocks.
+  // Gives back the room of an object of size bytes made by some TItemBlocks.
   static void Release(void* room, std::size_t size);
 
   static constexpr std::size_t kGrain = 8;

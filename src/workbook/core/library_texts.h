@@ -34,7 +34,7 @@ extern std::u16string WorkbookLng_Loading;
 extern std::u16string WorkbookLng_Compressing;
 extern std::u16string WorkbookLng_ExportedRows;
 
-// Replaces the first "%s" of a library text with Arg.
+// Replaces the first "%s" of a library text with arg.
 std::u16string FormatLibraryText(const std::u16string& text, const std::u16string& arg);
 
 }  // namespace workbook

@@ -121,27 +121,27 @@ std::pair<size_t, size_t> FindCurrencySymbol(View section) {
 
 }  // namespace
 
-TNumberFormatClass ParseNumberFormat(std::u16string_view Code, TNumberFormatRec& Format) {
-  const std::u16string lower = LowerAscii(Code);
+TNumberFormatClass ParseNumberFormat(std::u16string_view code, TNumberFormatRec& format) {
+  const std::u16string lower = LowerAscii(code);
   if (lower.empty() || lower == u"general" || lower == u"@") return TNumberFormatClass::None;
 
   const size_t sectionEnd = SectionEnd(lower);
   const size_t sectionLength = sectionEnd != npos && sectionEnd >= 1 ? sectionEnd : npos;
   const View s = View(lower).substr(0, sectionLength);
-  const View written = Code.substr(0, sectionLength);
+  const View written = code.substr(0, sectionLength);
   if (IsTextSection(s)) return TNumberFormatClass::None;
 
-  Format = TNumberFormatRec{};
+  format = TNumberFormatRec{};
   if (s.empty()) return TNumberFormatClass::Number;
   if (IsDateTime(s)) return TNumberFormatClass::DateTime;
 
-  Format.ThousandSeparator = Contains(s, u"#,##");
-  Format.RedNegative = Contains(lower, u";[red]");
+  format.ThousandSeparator = Contains(s, u"#,##");
+  format.RedNegative = Contains(lower, u";[red]");
   if (const size_t point = s.find(u"0."); point != npos) {
     // "0.00": the character after the point counts, then the run of "#" and "0" behind it.
-    Format.Decimals = point + 2 < s.size() ? Capped(1 + RunLength(s, point + 3, u"#0"), 254) : 0;
+    format.Decimals = point + 2 < s.size() ? Capped(1 + RunLength(s, point + 3, u"#0"), 254) : 0;
   } else {
-    Format.Decimals = Contains(s, u"0") ? 0 : 255;
+    format.Decimals = Contains(s, u"0") ? 0 : 255;
   }
   if (const size_t zero = s.find(u'0'); zero != npos) {
     size_t zeros = 1;
@@ -149,41 +149,41 @@ TNumberFormatClass ParseNumberFormat(std::u16string_view Code, TNumberFormatRec&
       if (s[i] == u'0')
         ++zeros;
       else
-        Format.ThousandSeparator = true;
+        format.ThousandSeparator = true;
     }
-    Format.IntegerZeros = Capped(zeros, 255);
+    format.IntegerZeros = Capped(zeros, 255);
   }
 
   if (s.back() == u'%') return TNumberFormatClass::Percent;
   if (const size_t fraction = s.find(u"?/?"); fraction != npos) {
-    Format.FractionDigits = Capped(1 + RunLength(s, fraction + 3, u"?"), 4);
+    format.FractionDigits = Capped(1 + RunLength(s, fraction + 3, u"?"), 4);
     return TNumberFormatClass::Fraction;
   }
   if (const size_t exponent = s.find(u"e+"); exponent != npos) {
-    Format.ExponentDigits = Capped(1 + RunLength(s, exponent + 3, u"0"), 3);
+    format.ExponentDigits = Capped(1 + RunLength(s, exponent + 3, u"0"), 3);
     return TNumberFormatClass::Scientific;
   }
   const auto [symbolAt, symbolLength] = FindCurrencySymbol(s);
   if (symbolAt == npos) return TNumberFormatClass::Number;
-  Format.CurrencySymbol = std::u16string(written.substr(symbolAt, symbolLength));
+  format.CurrencySymbol = std::u16string(written.substr(symbolAt, symbolLength));
   const size_t firstZero = s.find(u'0');
   if (firstZero != npos && symbolAt > firstZero)
-    Format.CurrencyPosition = 2;
+    format.CurrencyPosition = 2;
   else if (s.find(u'*', symbolAt + symbolLength) != npos)
-    Format.CurrencyPosition = 1;
+    format.CurrencyPosition = 1;
   return TNumberFormatClass::Currency;
 }
 
-std::u16string BuildNumberFormatCode(uint8_t Decimals, uint8_t IntegerZeros,
-                                     std::u16string_view Prefix, std::u16string_view Suffix) {
-  if (Decimals == 255) return u"";
-  std::u16string code(Prefix);
-  code.append(IntegerZeros, u'0');
-  if (Decimals > 0) {
+std::u16string BuildNumberFormatCode(uint8_t decimals, uint8_t integerZeros,
+                                     std::u16string_view prefix, std::u16string_view suffix) {
+  if (decimals == 255) return u"";
+  std::u16string code(prefix);
+  code.append(integerZeros, u'0');
+  if (decimals > 0) {
     code += u'.';
-    code.append(Decimals, u'0');
+    code.append(decimals, u'0');
   }
-  return code + std::u16string(Suffix);
+  return code + std::u16string(suffix);
 }
 
 }  // namespace workbook

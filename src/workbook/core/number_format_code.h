@@ -31,12 +31,12 @@ struct TNumberFormatRec {
   uint8_t CurrencyPosition = 0;  // 0 before the number, 1 before with a "*" fill, 2 after
 };
 
-// Classifies Code (case-insensitive) by its first section. For a class other than None, Format is
+// Classifies code (case-insensitive) by its first section. For a class other than None, format is
 // reset and filled; for None it is left alone.
-TNumberFormatClass ParseNumberFormat(std::u16string_view Code, TNumberFormatRec& Format);
+TNumberFormatClass ParseNumberFormat(std::u16string_view code, TNumberFormatRec& format);
 
-// Prefix + IntegerZeros zeros (+ "." + Decimals zeros) + Suffix; Decimals 255 gives "".
-std::u16string BuildNumberFormatCode(uint8_t Decimals, uint8_t IntegerZeros,
-                                     std::u16string_view Prefix, std::u16string_view Suffix);
+// prefix + integerZeros zeros (+ "." + decimals zeros) + suffix; decimals 255 gives "".
+std::u16string BuildNumberFormatCode(uint8_t decimals, uint8_t integerZeros,
+                                     std::u16string_view prefix, std::u16string_view suffix);
 
 }  // namespace workbook

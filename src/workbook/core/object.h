@@ -19,9 +19,9 @@ class EConvertError : public std::runtime_error {
 
 class TPersistent : public TObject {
  public:
-  // Takes Source's content. By default Source decides (AssignTo), so either side may know how.
+  // Takes Source's content. By default source decides (AssignTo), so either side may know how.
   virtual void Assign(const TPersistent& source);
-  // Copies this object's content into Dest; raises EConvertError when no class knows the pair.
+  // Copies this object's content into dest; raises EConvertError when no class knows the pair.
   virtual void AssignTo(TPersistent& dest) const;
 };
 

@@ -33,7 +33,7 @@ char16_t UpperCase(char16_t c) {
   return c;
 }
 
-// Whether Text at Pos starts with Pattern (lower-case ASCII), letter case ignored.
+// Whether text at pos starts with pattern (lower-case ASCII), letter case ignored.
 bool StartsWithAt(std::u16string_view text, std::size_t pos, std::string_view pattern) {
   if (text.size() - pos < pattern.size()) return false;
   for (std::size_t i = 0; i < pattern.size(); ++i) {
@@ -42,7 +42,7 @@ bool StartsWithAt(std::u16string_view text, std::size_t pos, std::string_view pa
   return true;
 }
 
-// The first of Patterns found at Pos; its length, 0 when none.
+// The first of patterns found at pos; its length, 0 when none.
 std::size_t MatchAt(std::u16string_view text, std::size_t pos,
                     std::initializer_list<std::string_view> patterns) {
   for (std::string_view p : patterns)

@@ -18,7 +18,7 @@ std::u16string ISODateTimeToStr(TDateTime value);
 // no valid moment.
 TDateTime ISOStrToDateTime(std::u16string_view text);
 
-// "PThhHnnMssS": the time of day of Value as an ODS time value.
+// "PThhHnnMssS": the time of day of value as an ODS time value.
 std::u16string ISOTimeToDuration(TDateTime value);
 // An ISO 8601 duration as ODS time values hold it: optional "-", "P", days, then after "T"
 // hours, minutes and seconds (each optional, fractions allowed; years and months only as
@@ -37,8 +37,8 @@ std::u16string ColorToHTMLHex(std::int32_t color, bool addHash);
 // number gives 0 for its component; any other length gives no colour (0x1FFFFFFF).
 std::int32_t HTMLHexToColor(std::u16string_view text);
 
-// "&", "<", ">", "'" and the double quote as entities; with EncodeLineBreaks CR and LF as
-// "&#xD;" and "&#xA;"; with NbspAtEdges a blank at the start and at the end as "&#160;", so
+// "&", "<", ">", "'" and the double quote as entities; with encodeLineBreaks CR and LF as
+// "&#xD;" and "&#xA;"; with nbspAtEdges a blank at the start and at the end as "&#160;", so
 // that readers that trim do not lose it.
 std::u16string EncodeXMLEntities(std::u16string_view text, bool nbspAtEdges, bool encodeLineBreaks);
 // Letter case ignored: "&nbsp;", "&sp;", "&#160;" and "&#xA0;" give a blank; "&lt;" "<";

@@ -185,7 +185,7 @@ std::int32_t TOwnedList::Remove(const TOwnedListObject* item) {
 
 std::int32_t TOwnedList::IndexOf(const TOwnedListObject* item) const {
   if (!item) {
-    // The first empty slot, as the pointer list answers for nil.
+    // The first empty slot, as the pointer list answers for null.
     if (Dense()) return -1;
     const std::vector<std::int32_t>& positions = *positions_;
     for (std::size_t k = 0; k < positions.size(); ++k)

@@ -46,14 +46,14 @@ class TOwnedListObject : public TPersistent {
   // A new item in no list; its DoCreate has run.
   template <class T, class... Args>
   static TOwnedPtr<T> Create(Args&&... args);
-  // A new item appended to List; DoCreate runs after it has joined, so it already sees its list,
+  // A new item appended to list; DoCreate runs after it has joined, so it already sees its list,
   // the list's owner and its position.
   template <class T, class... Args>
   static T* CreateOwned(TOwnedList& list, Args&&... args);
-  // The same, joining at Pos clamped to 0..Count.
+  // The same, joining at pos clamped to 0..Count.
   template <class T, class... Args>
   static T* CreateInsert(TOwnedList& list, std::int64_t pos, Args&&... args);
-  // The same, the item made in Blocks.
+  // The same, the item made in blocks.
   template <class T, class... Args>
   static T* CreateInsertIn(TItemBlocks& blocks, TOwnedList& list, std::int64_t pos, Args&&... args);
 
@@ -64,7 +64,7 @@ class TOwnedListObject : public TPersistent {
   std::int32_t GetIndex() const { return index_; }
   // The owner of the item's list, null without a list.
   TObject* GetListOwner() const;
-  // Moves the item's list entry CurIndex to NewIndex (the list's Move).
+  // Moves the item's list entry curIndex to newIndex (the list's Move).
   void MoveTo(std::int32_t curIndex, std::int32_t newIndex);
   // Deletes the item from its list, which frees it. An item in no list belongs to its TOwnedPtr,
   // so this raises the list's index error for position -1.
@@ -86,9 +86,9 @@ class TOwnedListObject : public TPersistent {
   friend class TOwnedList;
   friend struct TOwnedListObjectDeleter;
   static void RunDoCreate(TOwnedListObject& item) { item.DoCreate(); }
-  // Undoes a half-built item whose DoCreate failed while it was in List.
+  // Undoes a half-built item whose DoCreate failed while it was in list.
   static void Abandon(TOwnedList& list, TOwnedListObject& item);
-  // Puts a new Item into List at Pos clamped to 0..Count and runs its DoCreate.
+  // Puts a new item into list at pos clamped to 0..Count and runs its DoCreate.
   static void Join(TOwnedList& list, std::int64_t pos, TOwnedListObject* item);
 
   TOwnedList* owner_list_ = nullptr;
@@ -137,20 +137,20 @@ class TOwnedList {
   std::int32_t Count() const { return count_; }
   // How many slots hold an item.
   std::int32_t ItemCount() const { return static_cast<std::int32_t>(items_.size()); }
-  // The item at Pos (null for an empty slot); EListError outside 0..Count-1.
+  // The item at pos (null for an empty slot); EListError outside 0..Count-1.
   TOwnedListObject* GetItem(std::int64_t pos) const;
 
-  // Appends Item and returns its position.
+  // Appends item and returns its position.
   std::int32_t Add(TOwnedPtr<TOwnedListObject> item);
-  // Inserts Item at Pos (0..Count) and renumbers the items after it.
+  // Inserts item at pos (0..Count) and renumbers the items after it.
   void Insert(std::int64_t pos, TOwnedPtr<TOwnedListObject> item);
-  // Removes the item at Pos and frees it.
+  // Removes the item at pos and frees it.
   void Delete(std::int64_t pos);
-  // Frees the item at Pos and leaves its slot empty: the items after it keep their positions.
+  // Frees the item at pos and leaves its slot empty: the items after it keep their positions.
   void EmptySlot(std::int64_t pos);
-  // Takes Item out without freeing it; null when the list does not hold it.
+  // Takes item out without freeing it; null when the list does not hold it.
   TOwnedPtr<TOwnedListObject> Extract(const TOwnedListObject* item);
-  // Deletes Item; returns its former position, -1 when the list does not hold it.
+  // Deletes item; returns its former position, -1 when the list does not hold it.
   std::int32_t Remove(const TOwnedListObject* item);
   // The item's position, -1 when absent.
   std::int32_t IndexOf(const TOwnedListObject* item) const;
@@ -168,12 +168,12 @@ class TOwnedList {
   void Assign(const TOwnedList& source);
   template <class U>
   void AssignAs(const TOwnedList& source);
-  // For every item of Source a new item of the same class is appended and takes its content.
+  // For every item of source a new item of the same class is appended and takes its content.
   void AddCopies(const TOwnedList& source);
   // The same with every new item of class U.
   template <class U>
   void AddCopiesAs(const TOwnedList& source);
-  // Copies of Source's items inserted at Pos, Pos + 1, ...; positions are renumbered once at the
+  // Copies of Source's items inserted at pos, pos + 1, ...; positions are renumbered once at the
   // end.
   void InsertCopies(const TOwnedList& source, std::int64_t pos);
   static void AssignList(TOwnedList& dest, const TOwnedList& source) { dest.Assign(source); }
@@ -192,11 +192,11 @@ class TOwnedList {
   }
 
  protected:
-  // Makes Count at least Count with empty slots at the end.
+  // Makes Count at least count with empty slots at the end.
   void PadWithEmptySlots(std::int32_t count);
   // Calls OnNotify; descendants keeping per-item state override it (and call it).
   virtual void Notify(TOwnedListObject* item, TListNotification action);
-  // Appends (Pos < 0) or inserts at Pos a copy of Original: a new item of its class, created,
+  // Appends (pos < 0) or inserts at pos a copy of original: a new item of its class, created,
   // then given Original's content.
   TOwnedListObject* AddCopy(const TOwnedListObject& original, std::int64_t pos) {
     return AddCopy(original, pos,
@@ -208,7 +208,7 @@ class TOwnedList {
 
  private:
   void CheckIndex(std::int64_t pos) const;
-  // Where an item at Pos is, or would be, among the stored items.
+  // Where an item at pos is, or would be, among the stored items.
   std::size_t EntryOf(std::int64_t pos) const;
   bool HasEntryAt(std::size_t entry, std::int64_t pos) const {
     return entry < items_.size() && PositionAt(entry) == pos;
@@ -218,16 +218,16 @@ class TOwnedList {
   std::int32_t PositionAt(std::size_t entry) const {
     return Dense() ? static_cast<std::int32_t>(entry) : (*positions_)[entry];
   }
-  // Positions of the entries from Entry on move by Delta.
+  // Positions of the entries from entry on move by delta.
   void ShiftPositions(std::size_t entry, std::int32_t delta);
   // The positions of a dense list, stored before its first empty slot appears.
   void StorePositions();
-  // A slot holding Item (may be null) inserted at Pos, or taken out with what it held; neither
+  // A slot holding item (may be null) inserted at pos, or taken out with what it held; neither
   // notifies.
   void PutSlot(std::int64_t pos, TOwnedPtr<TOwnedListObject> item);
   TOwnedPtr<TOwnedListObject> TakeSlot(std::int64_t pos);
   void Renumber(std::size_t fromEntry);
-  // Copies made by Make(original), appended (Pos < 0) or inserted from Pos on.
+  // Copies made by Make(original), appended (pos < 0) or inserted from pos on.
   template <class F>
   void AddCopiesWith(const TOwnedList& source, std::int64_t pos, const F& make);
 

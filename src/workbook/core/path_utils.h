@@ -6,23 +6,23 @@
 
 namespace workbook {
 
-// Resolves RelativePath against BasePath with Delimiter between segments: "." segments vanish,
-// ".." climbs one segment, a leading Delimiter (without DriveCheck) makes the target
-// root-relative, and with DriveCheck a target holding ":" is taken as it is.
+// Resolves relativePath against basePath with delimiter between segments: "." segments vanish,
+// ".." climbs one segment, a leading delimiter (without driveCheck) makes the target
+// root-relative, and with driveCheck a target holding ":" is taken as it is.
 std::string CombineRelativePath(std::string_view basePath, std::string_view relativePath,
                                 char delimiter, std::string_view driveCheck);
 
-// Every character that a file name cannot hold (\ / : * ? " < > |) becomes Replacement.
+// Every character that a file name cannot hold (\ / : * ? " < > |) becomes replacement.
 std::u16string ReplaceInvalidFileNameChars(std::u16string_view text, char16_t replacement);
 
-// Adds (IncludeTrailing) or drops one trailing separator, then makes every separator Delimiter.
+// Adds (includeTrailing) or drops one trailing separator, then makes every separator delimiter.
 std::u16string NormalizePathDelimiters(std::u16string_view path, bool includeTrailing,
                                        char16_t delimiter);
 
-// 1-based position of the last character of Text found in Delimiters; 0 when none.
+// 1-based position of the last character of text found in delimiters; 0 when none.
 int LastDelimiterW(std::u16string_view delimiters, std::u16string_view text);
 
-// The file-name part of Path without its extension.
+// The file-name part of path without its extension.
 std::u16string ExtractFileNameWithoutExt(std::u16string_view path);
 
 // The extension of Path's file name without its dot; empty when there is none.

@@ -4,17 +4,17 @@
 
 namespace workbook {
 
-double RKToDouble(uint32_t RK) {
+double RKToDouble(uint32_t rk) {
   constexpr uint32_t kTimes100 = 1u << 0;
   constexpr uint32_t kInteger = 1u << 1;
-  if ((RK & ~0x3u) == 0) return 0.0;
+  if ((rk & ~0x3u) == 0) return 0.0;
   double value;
-  if (RK & kInteger) {
-    value = static_cast<double>(static_cast<int32_t>(RK) >> 2);  // arithmetic: keeps the sign
+  if (rk & kInteger) {
+    value = static_cast<double>(static_cast<int32_t>(rk) >> 2);  // arithmetic: keeps the sign
   } else {
-    value = std::bit_cast<double>(static_cast<uint64_t>(RK & ~0x3u) << 32);
+    value = std::bit_cast<double>(static_cast<uint64_t>(rk & ~0x3u) << 32);
   }
-  return (RK & kTimes100) ? value / 100 : value;
+  return (rk & kTimes100) ? value / 100 : value;
 }
 
 }  // namespace workbook

@@ -5,6 +5,6 @@
 
 namespace workbook {
 
-double RKToDouble(uint32_t RK);
+double RKToDouble(uint32_t rk);
 
 }  // namespace workbook

@@ -21,96 +21,96 @@ std::u16string Dollar(bool absolute) { return absolute ? u"$" : u""; }
 
 }  // namespace
 
-std::u16string QuoteSheetName(std::u16string_view Name, bool Truncate) {
-  if (Truncate) Name = Name.substr(0, kMaxSheetNameLength);
+std::u16string QuoteSheetName(std::u16string_view name, bool truncate) {
+  if (truncate) name = name.substr(0, kMaxSheetNameLength);
   std::u16string result;
-  for (char16_t c : Name) {
+  for (char16_t c : name) {
     result += c;
     if (c == u'\'') result += c;
   }
   return result;
 }
 
-bool ParseSheetCellRangeRef(std::u16string_view Text, std::u16string& SheetName, TCellRangeRef& Ref,
-                            bool MustBeRange) {
+bool ParseSheetCellRangeRef(std::u16string_view text, std::u16string& sheetName, TCellRangeRef& ref,
+                            bool mustBeRange) {
   std::u16string name;
-  std::u16string_view range = Text;
-  if (!Text.empty() && Text[0] == u'\'') {
+  std::u16string_view range = text;
+  if (!text.empty() && text[0] == u'\'') {
     // A quoted name may hold "!" and doubled quotes; it ends at a single "'".
     size_t i = 1;
-    for (; i < Text.size(); ++i) {
-      if (Text[i] != u'\'') {
-        name += Text[i];
-      } else if (i + 1 < Text.size() && Text[i + 1] == u'\'') {
+    for (; i < text.size(); ++i) {
+      if (text[i] != u'\'') {
+        name += text[i];
+      } else if (i + 1 < text.size() && text[i + 1] == u'\'') {
         name += u'\'';
         ++i;
       } else {
         break;
       }
     }
-    if (i + 1 >= Text.size() || Text[i] != u'\'' || Text[i + 1] != u'!') return false;
-    range = Text.substr(i + 2);
-  } else if (const size_t bang = Text.find(u'!'); bang != std::u16string_view::npos) {
-    for (char16_t c : Text.substr(0, bang))
+    if (i + 1 >= text.size() || text[i] != u'\'' || text[i + 1] != u'!') return false;
+    range = text.substr(i + 2);
+  } else if (const size_t bang = text.find(u'!'); bang != std::u16string_view::npos) {
+    for (char16_t c : text.substr(0, bang))
       if (c != u'\'') name += c;
-    range = Text.substr(bang + 1);
+    range = text.substr(bang + 1);
   }
-  if (!ParseCellRangeRef(range, Ref, MustBeRange)) return false;
-  SheetName = std::move(name);
+  if (!ParseCellRangeRef(range, ref, mustBeRange)) return false;
+  sheetName = std::move(name);
   return true;
 }
 
-bool ParseSheetCellRangeRefColRow(std::u16string_view Text, std::u16string& SheetName, int& Col1,
-                                  int& Row1, int& Col2, int& Row2, bool MustBeRange) {
+bool ParseSheetCellRangeRefColRow(std::u16string_view text, std::u16string& sheetName, int& col1,
+                                  int& row1, int& col2, int& row2, bool mustBeRange) {
   TCellRangeRef r;
-  if (!ParseSheetCellRangeRef(Text, SheetName, r, MustBeRange)) return false;
-  Col1 = r.Col1;
-  Row1 = r.Row1;
-  Col2 = r.Col2;
-  Row2 = r.Row2;
+  if (!ParseSheetCellRangeRef(text, sheetName, r, mustBeRange)) return false;
+  col1 = r.Col1;
+  row1 = r.Row1;
+  col2 = r.Col2;
+  row2 = r.Row2;
   return true;
 }
 
-std::u16string MakeSheetRangeRef(std::u16string_view Name, int Col, int Row, TRefAbsolute Absolute,
-                                 int ColSpan, int RowSpan) {
-  return u"'" + QuoteSheetName(Name, true) + u"'!" +
-         MakeCellRangeRefEx(Col, Row, ColSpan, Absolute, RowSpan);
+std::u16string MakeSheetRangeRef(std::u16string_view name, int col, int row, TRefAbsolute absolute,
+                                 int colSpan, int rowSpan) {
+  return u"'" + QuoteSheetName(name, true) + u"'!" +
+         MakeCellRangeRefEx(col, row, colSpan, absolute, rowSpan);
 }
 
-std::u16string MakeSheetColRangeRef(std::u16string_view Name, int Col, int ColCount) {
-  return u"'" + QuoteSheetName(Name, true) + u"'!$" + ColIndexToLetters(Col) + u":$" +
+std::u16string MakeSheetColRangeRef(std::u16string_view name, int col, int colCount) {
+  return u"'" + QuoteSheetName(name, true) + u"'!$" + ColIndexToLetters(col) + u":$" +
          ColIndexToLetters(
-             static_cast<int>(std::min<int64_t>(LastIndex(Col, ColCount), INT32_MAX)));
+             static_cast<int>(std::min<int64_t>(LastIndex(col, colCount), INT32_MAX)));
 }
 
-std::u16string MakeSheetRowRangeRef(std::u16string_view Name, int Row, int RowCount) {
-  return u"'" + QuoteSheetName(Name, true) + u"'!$" + Number(int64_t{Row} + 1) + u":$" +
-         Number(LastIndex(Row, RowCount) + 1);
+std::u16string MakeSheetRowRangeRef(std::u16string_view name, int row, int rowCount) {
+  return u"'" + QuoteSheetName(name, true) + u"'!$" + Number(int64_t{row} + 1) + u":$" +
+         Number(LastIndex(row, rowCount) + 1);
 }
 
-std::u16string MakeODSRangeRef(std::u16string_view Name, int Col, int Row, bool Absolute,
-                               int RowSpan, int ColSpan) {
-  const std::u16string sheet = u"'" + QuoteSheetName(Name, false) + u"'.";
-  std::u16string ref = Dollar(Absolute) + sheet + MakeCellRangeRef(Col, Row, 1, Absolute, 1);
-  if (ColSpan >= 2 || RowSpan >= 2) {
+std::u16string MakeODSRangeRef(std::u16string_view name, int col, int row, bool absolute,
+                               int rowSpan, int colSpan) {
+  const std::u16string sheet = u"'" + QuoteSheetName(name, false) + u"'.";
+  std::u16string ref = Dollar(absolute) + sheet + MakeCellRangeRef(col, row, 1, absolute, 1);
+  if (colSpan >= 2 || rowSpan >= 2) {
     const std::u16string last =
-        MakeCellRangeRefEx(Col, Row, ColSpan, TRefAbsolute::All(Absolute), RowSpan);
+        MakeCellRangeRefEx(col, row, colSpan, TRefAbsolute::All(absolute), rowSpan);
     ref += u':' + sheet + last.substr(last.find(u':') + 1);
   }
   return ref;
 }
 
-std::u16string MakeODSColRangeRef(std::u16string_view Name, int Col, int ColCount, bool Absolute) {
-  const std::u16string sheet = u"'" + QuoteSheetName(Name, false) + u"'.";
-  const int last = static_cast<int>(std::min<int64_t>(LastIndex(Col, ColCount), INT32_MAX));
-  return sheet + Dollar(Absolute) + ColIndexToLetters(Col) + u':' + sheet + Dollar(Absolute) +
+std::u16string MakeODSColRangeRef(std::u16string_view name, int col, int colCount, bool absolute) {
+  const std::u16string sheet = u"'" + QuoteSheetName(name, false) + u"'.";
+  const int last = static_cast<int>(std::min<int64_t>(LastIndex(col, colCount), INT32_MAX));
+  return sheet + Dollar(absolute) + ColIndexToLetters(col) + u':' + sheet + Dollar(absolute) +
          ColIndexToLetters(last);
 }
 
-std::u16string MakeODSRowRangeRef(std::u16string_view Name, int Row, int RowCount, bool Absolute) {
-  const std::u16string sheet = u"'" + QuoteSheetName(Name, false) + u"'.";
-  return sheet + Dollar(Absolute) + Number(int64_t{Row} + 1) + u':' + sheet + Dollar(Absolute) +
-         Number(LastIndex(Row, RowCount) + 1);
+std::u16string MakeODSRowRangeRef(std::u16string_view name, int row, int rowCount, bool absolute) {
+  const std::u16string sheet = u"'" + QuoteSheetName(name, false) + u"'.";
+  return sheet + Dollar(absolute) + Number(int64_t{row} + 1) + u':' + sheet + Dollar(absolute) +
+         Number(LastIndex(row, rowCount) + 1);
 }
 
 }  // namespace workbook

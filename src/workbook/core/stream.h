@@ -13,9 +13,9 @@ enum class TSeekOrigin { Beginning, Current, End };
 class TStream {
  public:
   virtual ~TStream() = default;
-  // Reads up to Count bytes; returns how many were read (0 at the end).
+  // Reads up to count bytes; returns how many were read (0 at the end).
   virtual std::size_t Read(void* buffer, std::size_t count) = 0;
-  // Writes Count bytes; returns how many were written.
+  // Writes count bytes; returns how many were written.
   virtual std::size_t Write(const void* buffer, std::size_t count) = 0;
   // Moves the position; returns the new position.
   virtual std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) = 0;
@@ -25,12 +25,12 @@ class TStream {
 
   std::int64_t Position() { return Seek(0, TSeekOrigin::Current); }
   void SetPosition(std::int64_t position) { Seek(position, TSeekOrigin::Beginning); }
-  // Exactly Count bytes or EWorkbookFileException (a truncated file).
+  // Exactly count bytes or EWorkbookFileException (a truncated file).
   void ReadBuffer(void* buffer, std::size_t count);
-  // Exactly Count bytes or EWorkbookException.
+  // Exactly count bytes or EWorkbookException.
   void WriteBuffer(const void* buffer, std::size_t count);
   void WriteString(const std::string& bytes) { WriteBuffer(bytes.data(), bytes.size()); }
-  // Copies Count bytes from Source's position (Count 0: the whole of Source from its start).
+  // Copies count bytes from Source's position (count 0: the whole of source from its start).
   std::int64_t CopyFrom(TStream& source, std::int64_t count);
 };
 

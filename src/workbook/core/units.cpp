@@ -11,28 +11,28 @@ constexpr double kPointsPerPixel = 0.75;
 
 }  // namespace
 
-double CmToInch(double X) { return X * (1 / kCmPerInch); }
-double InchToCm(double X) { return X / (1 / kCmPerInch); }
+double CmToInch(double x) { return x * (1 / kCmPerInch); }
+double InchToCm(double x) { return x / (1 / kCmPerInch); }
 
-double XLSXColWidthToPixels(std::u16string_view Text, double CharWidth) {
-  return ISOStrToFloat(Text) * CharWidth;
+double XLSXColWidthToPixels(std::u16string_view text, double charWidth) {
+  return ISOStrToFloat(text) * charWidth;
 }
 
-double XLSXPointsToPixels(std::u16string_view Text) {
-  return ISOStrToFloat(Text) / kPointsPerPixel;
+double XLSXPointsToPixels(std::u16string_view text) {
+  return ISOStrToFloat(text) / kPointsPerPixel;
 }
 
-double XLSXLeadingPointsToPixels(std::u16string_view Text) {
+double XLSXLeadingPointsToPixels(std::u16string_view text) {
   size_t n = 0;
-  while (n < Text.size() && ((Text[n] >= u'0' && Text[n] <= u'9') || Text[n] == u'.')) ++n;
-  return n == 0 ? 0 : XLSXPointsToPixels(Text.substr(0, n));
+  while (n < text.size() && ((text[n] >= u'0' && text[n] <= u'9') || text[n] == u'.')) ++n;
+  return n == 0 ? 0 : XLSXPointsToPixels(text.substr(0, n));
 }
 
-double XLSColWidthToPixels(double Width, double CharWidth) { return Width * CharWidth / 256; }
+double XLSColWidthToPixels(double width, double charWidth) { return width * charWidth / 256; }
 
-bool XMLStrToBoolDef(std::u16string_view Text, bool Default) {
-  if (Text.empty()) return Default;
-  return Text[0] == u'1' || Text[0] == u'T' || Text[0] == u't';
+bool XMLStrToBoolDef(std::u16string_view text, bool fallback) {
+  if (text.empty()) return fallback;
+  return text[0] == u'1' || text[0] == u'T' || text[0] == u't';
 }
 
 }  // namespace workbook

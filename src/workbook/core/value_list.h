@@ -37,7 +37,7 @@ class TValueList {
     return items_[static_cast<std::size_t>(pos)];
   }
   V operator[](std::int64_t pos) const { return GetItem(pos); }
-  // Replaces the value at Pos as it is: a sorted list is not re-sorted.
+  // Replaces the value at pos as it is: a sorted list is not re-sorted.
   void SetItem(std::int64_t pos, V value) {
     CheckIndex(pos);
     V& slot = items_[static_cast<std::size_t>(pos)];
@@ -75,8 +75,8 @@ class TValueList {
     return pos;
   }
 
-  // Sorted lists: binary search; Pos is the first position whose value is not before Value (so
-  // the first equal one when there are several). Unsorted lists: the first equal value, Pos =
+  // Sorted lists: binary search; pos is the first position whose value is not before value (so
+  // the first equal one when there are several). Unsorted lists: the first equal value, pos =
   // Count when there is none.
   bool Find(V value, std::int32_t& pos) const {
     if (sort_type_ == TListSortType::Unsorted) {

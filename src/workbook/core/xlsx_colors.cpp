@@ -17,45 +17,45 @@ int IndexAttr(const TXmlNode& node, std::string_view name) {
 
 }  // namespace
 
-TColor ReadXLSXColor(const TXmlNode& ColorNode, const IThemeColors* ThemeColors,
-                     const IColorPalette* Palette) {
-  if (!ColorNode) return clNone;
-  if (ColorNode.HasAttr("rgb")) return ARGBHexToColor(ColorNode.Attr16("rgb"));
-  if (ColorNode.HasAttr("theme")) {
-    const int index = IndexAttr(ColorNode, "theme");
-    if (ThemeColors == nullptr || index < 0 || index >= ThemeColors->GetCount()) return clNone;
-    const TColor color = ThemeColors->GetColor(index);
-    return ApplyTint(color, ISOStrToFloat(ColorNode.Attr16("tint")));
+TColor ReadXLSXColor(const TXmlNode& colorNode, const IThemeColors* themeColors,
+                     const IColorPalette* palette) {
+  if (!colorNode) return clNone;
+  if (colorNode.HasAttr("rgb")) return ARGBHexToColor(colorNode.Attr16("rgb"));
+  if (colorNode.HasAttr("theme")) {
+    const int index = IndexAttr(colorNode, "theme");
+    if (themeColors == nullptr || index < 0 || index >= themeColors->GetCount()) return clNone;
+    const TColor color = themeColors->GetColor(index);
+    return ApplyTint(color, ISOStrToFloat(colorNode.Attr16("tint")));
   }
-  if (ColorNode.HasAttr("indexed")) {
-    const int index = IndexAttr(ColorNode, "indexed");
-    return Palette != nullptr && index >= 0 ? Palette->GetColor(index) : clNone;
+  if (colorNode.HasAttr("indexed")) {
+    const int index = IndexAttr(colorNode, "indexed");
+    return palette != nullptr && index >= 0 ? palette->GetColor(index) : clNone;
   }
   return clNone;
 }
 
-TColor ReadXLSXPatternFill(const TXmlNode& PatternFillNode, const IThemeColors* ThemeColors,
-                           const IColorPalette* Palette, bool UseBgColor) {
-  if (!PatternFillNode) return clNone;
-  const std::string_view type = PatternFillNode.Attr("patternType");
+TColor ReadXLSXPatternFill(const TXmlNode& patternFillNode, const IThemeColors* themeColors,
+                           const IColorPalette* palette, bool useBgColor) {
+  if (!patternFillNode) return clNone;
+  const std::string_view type = patternFillNode.Attr("patternType");
   if (type == "gray125") return clGray125Fill;
   if (!type.empty() && type != "solid") return clNone;
-  return ReadXLSXColor(PatternFillNode.Child(UseBgColor ? "bgColor" : "fgColor"), ThemeColors,
-                       Palette);
+  return ReadXLSXColor(patternFillNode.Child(useBgColor ? "bgColor" : "fgColor"), themeColors,
+                       palette);
 }
 
-void WriteXLSXPatternFill(TColor Color, const TXmlNode& FillNode, bool UseBgColor) {
-  const TXmlNode pattern = FillNode.AddChild("patternFill");
-  if (Color == clNone) {
+void WriteXLSXPatternFill(TColor color, const TXmlNode& fillNode, bool useBgColor) {
+  const TXmlNode pattern = fillNode.AddChild("patternFill");
+  if (color == clNone) {
     pattern.SetAttr("patternType", std::string_view("none"));
-  } else if (Color == clGray125Fill) {
+  } else if (color == clGray125Fill) {
     pattern.SetAttr("patternType", std::string_view("gray125"));
   } else {
     pattern.SetAttr("patternType", std::string_view("solid"));
-    if (UseBgColor) {
-      pattern.AddChild("bgColor").SetAttr("rgb", ColorToARGBHex(Color, true));
+    if (useBgColor) {
+      pattern.AddChild("bgColor").SetAttr("rgb", ColorToARGBHex(color, true));
     } else {
-      pattern.AddChild("fgColor").SetAttr("rgb", ColorToARGBHex(Color, true));
+      pattern.AddChild("fgColor").SetAttr("rgb", ColorToARGBHex(color, true));
       pattern.AddChild("bgColor").SetAttr("indexed", std::string_view("64"));
     }
   }

@@ -15,12 +15,12 @@ namespace workbook {
 
 class TExporterRegistry {
  public:
-  // Index < 0 appends, otherwise inserts at Index (at the end when Index is past it).
+  // index < 0 appends, otherwise inserts at index (at the end when index is past it).
   void Register(std::unique_ptr<TCustomExporter> exporter, int index);
-  // Frees the handler at Index (a binding replacing a default handler); nothing outside.
+  // Frees the handler at index (a binding replacing a default handler); nothing outside.
   void Remove(int index);
   int Count() const { return static_cast<int>(exporters_.size()); }
-  // The handler at Index, nullptr outside the registry.
+  // The handler at index, nullptr outside the registry.
   TCustomExporter* Get(int index) const;
   // See FindExporterForFile and FindExporterForExtension.
   bool FindForFile(std::u16string_view fileName, TCustomExporter*& exporter) const;
@@ -46,7 +46,7 @@ TCustomExporter* GetExporter(int index);
 // whichever separator the path uses. False when no handler claims it.
 bool FindExporterForFile(std::u16string_view fileName, TCustomExporter*& exporter);
 // Lower-cased, one leading "." removed; the first handler in registry order, and within it the
-// first extension, that equals it wins. Exporter is nullptr when the result is false.
+// first extension, that equals it wins. exporter is nullptr when the result is false.
 bool FindExporterForExtension(std::u16string_view extension, TCustomExporter*& exporter);
 
 // The last registered handler whose class is exactly T.

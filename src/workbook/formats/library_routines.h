@@ -14,12 +14,12 @@ inline double BoolToFloat(bool value) { return value ? 1.0 : 0.0; }
 // False exactly when the value is 0 within the library's floating tolerance.
 bool FloatToBool(double value);
 
-// Splits Text into lines for measuring without copying each: Flat is the text with every kind of
-// line break taken out, Positions the 1-based start of each following line in Flat (plus one
+// Splits text into lines for measuring without copying each: flat is the text with every kind of
+// line break taken out, positions the 1-based start of each following line in flat (plus one
 // entry for the end).
 void NormalizeLineBreaks(std::u16string_view text, TIntegerList& positions, std::u16string& flat);
 
-// ByteCount bytes of Stream decoded as UTF-8.
+// byteCount bytes of stream decoded as UTF-8.
 std::u16string ReadUTF8Text(TStream& stream, std::size_t byteCount);
 
 // Cuts the next raw element ElementName (start tag to end tag, as bytes) out of an XML part read

@@ -43,7 +43,7 @@ class TCustomProgressDlg : public QWidget {
   const std::u16string& GetCaption() const { return caption_; }
   void SetCaption(const std::u16string& text);
   int GetBarCount() const { return static_cast<int>(ProgressBars.size()); }
-  // The bar at Index; std::out_of_range outside the list.
+  // The bar at index; std::out_of_range outside the list.
   QProgressBar* GetBar(int index) const { return ProgressBars.at(static_cast<std::size_t>(index)); }
 
   virtual int GetMax(int index) const = 0;
@@ -91,10 +91,10 @@ class TBasicProgressDlg : public TCustomProgressDlg {
 // The height every bar keeps (the platform's scroll-bar arrow height).
 int ProgressBarHeight();
 
-// The top-left corner that centres Size in Area, or in Full when Area is empty.
+// The top-left corner that centres size in area, or in full when area is empty.
 QPoint CenteredOnArea(const QRect& area, const QRect& full, const QSize& size);
 
-// A window of DialogClass with BarCount bars, shown at once unless progress windows are
+// A window of dialogClass with barCount bars, shown at once unless progress windows are
 // switched off. The caller owns it.
 std::unique_ptr<TCustomProgressDlg> CreateProgressDlg(
     const TProgressDlgProperties::TDialogClass& dialogClass, const std::u16string& caption,

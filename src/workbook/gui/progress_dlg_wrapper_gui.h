@@ -15,7 +15,7 @@ class TWorkbookProgressDlgWrapperGui final : public TWorkbookProgressDlgWrapper 
   ~TWorkbookProgressDlgWrapperGui() override = default;
 
   void SetCaption(const std::u16string& caption) override;
-  // The caption's first line stays; SheetName becomes the second line (none when empty).
+  // The caption's first line stays; sheetName becomes the second line (none when empty).
   void SetSheetText(const std::u16string& sheetName) override;
   void SetProgress(long long position, long long max) override;
 

@@ -36,13 +36,13 @@ QFont MeasuringFont(const TExportFont& font);
 
 // The average width of one digit, cached per name and size (not style).
 int GetFontCharWidth(const TExportFont& font);
-// The single-line width of Text; superscript and subscript at 60 per cent of the size.
+// The single-line width of text; superscript and subscript at 60 per cent of the size.
 int GetTextWidth(std::u16string_view text, const TExportFont& font);
-// The extent of Text laid out in the rectangle (0, 0, Width, 0) with the flags (kDtWordBreak
+// The extent of text laid out in the rectangle (0, 0, width, 0) with the flags (kDtWordBreak
 // wraps at word boundaries; "&" is always an ordinary character).
 QSize CalcTextExtent(const QFont& font, std::u16string_view text, int width, unsigned flags);
 
-// The width a wrapped cell text is laid out in: Width when positive, else the width of the cell's
+// The width a wrapped cell text is laid out in: width when positive, else the width of the cell's
 // column, else the sheet's default column width (80 pixels while the sheet sets none).
 double CellLayoutWidth(TCustomExporter& exporter, TExportCell& cell, double width);
 // The wrapped height of a cell: its font's row height times the number of lines (XLSX, XLS).

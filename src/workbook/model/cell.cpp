@@ -115,8 +115,7 @@ void TExportCell::ApplyWorkSheetDefaults(TExportWorkSheet& sheet, TExportCellSty
     style.GetBordersForWrite().Merge(sheet.DefaultBorders);
   if (sheet.DefaultVerticalAlignment != 0) style.SetVAlignment(sheet.DefaultVerticalAlignment);
   style.SetWrapText(sheet.DefaultWrapText);
-  if (sheet.DefaultBackgroundColor != kStyleColorNone)
-    style.SetBGColor(sheet.DefaultBackgroundColor);
+  if (sheet.DefaultBackgroundColor != clNone) style.SetBGColor(sheet.DefaultBackgroundColor);
 }
 
 TExportCellExtras& TExportCell::Extras() {

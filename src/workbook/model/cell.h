@@ -53,7 +53,7 @@ class TExportCell : public TOwnedListObject {
 
   virtual TCellClass CellClass() const = 0;
 
-  // Navigation; nil (or -1) while the cell is in no row.
+  // Navigation; null (or -1) while the cell is in no row.
   int GetColIndex() const { return GetIndex(); }
   TExportCells* Cells() const;
   TExportRow* GetRow() const;
@@ -73,7 +73,7 @@ class TExportCell : public TOwnedListObject {
   bool HasStyle() const { return style_ != nullptr; }
   TExportCellStyle& GetStyle();
   const TExportCellStyle* StyleIfAny() const { return style_.get(); }
-  // Replaces the style by a copy of Style (as readers apply a file's cell format).
+  // Replaces the style by a copy of style (as readers apply a file's cell format).
   void SetStyle(const TExportCellStyle& style);
   void ClearStyle() { GetStyle().Clear(); }
   void SetWrapText(bool value);
@@ -101,7 +101,7 @@ class TExportCell : public TOwnedListObject {
   // The number-format code: the stored one here, built from the settings in the numeric classes.
   virtual std::u16string GetFormatCode() const;
   const std::u16string& FormatCode() const;
-  // Stores Code; with Parse the code's settings (decimals, symbol ...) are taken over.
+  // Stores code; with parse the code's settings (decimals, symbol ...) are taken over.
   void SetFormatCode(const std::u16string& code, bool parse);
   // Takes over the settings of a parsed format code (the number classes).
   virtual void ImportNumberFormat(const TNumberFormatRec& format);
@@ -114,34 +114,34 @@ class TExportCell : public TOwnedListObject {
   bool AutoWidth() const { return autoWidth_; }
   void SetAutoWidth(bool value) { autoWidth_ = value; }
 
-  // Copies the content into a cell Dest (the value converted by the classes); the position
+  // Copies the content into a cell dest (the value converted by the classes); the position
   // stays, and so does a name tied to it.
   void AssignTo(TPersistent& dest) const override;
 
-  // Replaces this cell in its row by a cell of NewClass holding its content; returns the new cell
+  // Replaces this cell in its row by a cell of newClass holding its content; returns the new cell
   // (this one is freed) or this cell when the class is the same.
   TExportCell* Transform(TCellClass newClass);
 
   // The cell's BIFF8 record; XFIndex is its cell format in the writer's style sheet.
-  virtual void WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) = 0;
-  // The cell's XLSX "c" element; Ref is its reference ("B3"), StyleIndex its cell format.
+  virtual void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) = 0;
+  // The cell's XLSX "c" element; ref is its reference ("B3"), styleIndex its cell format.
   virtual void WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
-                         TCellWriteContext& context) = 0;
-  // The cell's ODS "table:table-cell" element; StyleName from the writer's cell-style list.
+                         ICellWriteContext& context) = 0;
+  // The cell's ODS "table:table-cell" element; styleName from the writer's cell-style list.
   virtual void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                        TCellWriteContext& context) = 0;
+                        ICellWriteContext& context) = 0;
 
   // The text as "text:p" paragraphs, one per line; runs of blanks as "text:s", a hyperlink as
-  // "text:a", the runs of Tags (may be nil) as "text:span" in Context's text styles.
+  // "text:a", the runs of tags (may be null) as "text:span" in Context's text styles.
   static void WriteODSText(TXmlWriter& writer, std::u16string_view text,
                            const std::u16string& hyperlink, const TStringRichTextTags* tags,
-                           TCellWriteContext& context);
+                           ICellWriteContext& context);
   // Row height in pixels the cell's text needs (the exporter's height of its font).
   virtual double CalcTextHeight(TCustomExporter& exporter, double columnWidth);
   // Width in pixels of the display text in the cell's font, with the exporter's padding.
   virtual int CalcTextWidth(TCustomExporter& exporter);
 
-  // Attachments, made on first use. The ...IfAny forms answer nil while there is none.
+  // Attachments, made on first use. The ...IfAny forms answer null while there is none.
   TExportCellComment& GetComment();
   TExportCellComment* CommentIfAny() const;
   // A comment with a text.
@@ -151,7 +151,7 @@ class TExportCell : public TOwnedListObject {
   TExportConditionalFormatting* ConditionalFormattingIfAny() const;
   TExportCellDrawings& GetDrawings();
   TExportCellDrawings* DrawingsIfAny() const;
-  // A placement of workbook drawing DrawingIndex at the offsets Col, Row (pixels from the cell's
+  // A placement of workbook drawing drawingIndex at the offsets col, row (pixels from the cell's
   // top-left corner) with the given size.
   TExportCellDrawing* AddDrawing(int drawingIndex, int col, int row, int width, int height);
 
@@ -167,7 +167,7 @@ class TExportCell : public TOwnedListObject {
 
  protected:
   TExportCell() = default;
-  // Copies what every cell class has (formula, format code, spans, attachments) into Dest.
+  // Copies what every cell class has (formula, format code, spans, attachments) into dest.
   void AssignBase(TExportCell& dest) const;
   // The class's own alignment, and the sheet's defaults for the class, into a new style.
   virtual void SetDefaultAlignment(TExportCellStyle&) {}
@@ -179,13 +179,12 @@ class TExportCell : public TOwnedListObject {
   // Opens "c" with "r" and "s" (after Calculate) and hands the attachments to the context; the
   // class adds its "t", then the formula.
   void WriteXLSXCellStart(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
-                          TCellWriteContext& context);
-  void WriteXLSXFormula(TXLSXSheetDataWriter& writer, const std::u16string& ref,
-                        TCellWriteContext& context);
+                          ICellWriteContext& context);
+  void WriteXLSXFormula(TXLSXSheetDataWriter& writer, const std::u16string& ref, ICellWriteContext& context);
   // Opens "table:table-cell" with its spans, style and formula (after Calculate).
   void WriteODSCellStart(TXmlWriter& writer, const std::u16string& styleName);
   // Closes "table:table-cell" after the drawings and the comment, when there are any.
-  void WriteODSCellEnd(TXmlWriter& writer, TCellWriteContext& context);
+  void WriteODSCellEnd(TXmlWriter& writer, ICellWriteContext& context);
   TExportCellExtras& Extras();
   void SetFormulaError(TRPNError error);
   const TExportCellExtras* ExtrasIfAny() const {
@@ -199,7 +198,7 @@ class TExportCell : public TOwnedListObject {
   // Rules and drawings copied when the source has some, else Dest's freed; the comment when it
   // has a text, else Dest's cleared.
   void AssignAttachments(TExportCell& dest) const;
-  void ReportXLSXAttachments(TCellWriteContext& context);
+  void ReportXLSXAttachments(ICellWriteContext& context);
 
   bool autoWidth_ = false;
   std::unique_ptr<TExportCellStyle> style_;

@@ -24,11 +24,11 @@ class TExportCellBoolean : public TExportCellCustomNumber {
   void SetDisplayText(const std::u16string& text) override;
   std::u16string GetODSValueType() const override { return std::u16string(); }
   void AssignTo(TPersistent& dest) const override;
-  void WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) override;
+  void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) override;
   void WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
-                 TCellWriteContext& context) override;
+                 ICellWriteContext& context) override;
   void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                TCellWriteContext& context) override;
+                ICellWriteContext& context) override;
 };
 
 }  // namespace workbook

@@ -14,7 +14,7 @@
 
 namespace workbook {
 
-class TCellWriteContext;
+class ICellWriteContext;
 class TExportCell;
 class TExportWorkSheet;
 class TStringRichTextTags;
@@ -36,7 +36,7 @@ class TExportCellComment : public TPersistent {
   std::u16string GetText() const;
   void SetText(const std::u16string& text);
   bool HasText() const { return !text_.empty(); }
-  // The formatting runs of the text, made on first use; nil while the text has none.
+  // The formatting runs of the text, made on first use; null while the text has none.
   TStringRichTextTags& GetRichText();
   TStringRichTextTags* RichTextIfAny() const { return richText_.get(); }
 
@@ -45,11 +45,11 @@ class TExportCellComment : public TPersistent {
   // The frame the ODS writer registers as the annotation's graphic style.
   void GetODSDrawingStyle(TExportDrawingStyle& style) const;
   // office:annotation inside the cell, only with a text; the two names are the registered
-  // graphic ("gr") and paragraph ("P") styles, Context names the text styles of rich runs.
+  // graphic ("gr") and paragraph ("P") styles, context names the text styles of rich runs.
   void WriteODS(TXmlWriter& writer, const TSheetPixelGrid& grid, const std::u16string& drawStyle,
-                const std::u16string& textStyle, TCellWriteContext& context) const;
+                const std::u16string& textStyle, ICellWriteContext& context) const;
   // The text and runs of a comments part's comment element (its text child), the old ones
-  // dropped; run colours resolve through Theme and Palette (either may be nil).
+  // dropped; run colours resolve through theme and palette (either may be null).
   void ReadXLSX(const TXmlNode& comment, const IThemeColors* theme = nullptr,
                 const IColorPalette* palette = nullptr);
   // Box size, colour and alignments from a VML v:shape.

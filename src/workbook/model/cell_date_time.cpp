@@ -15,7 +15,7 @@ namespace {
 
 constexpr double kDays1904 = 1462;
 
-// The runs of digits of Text.
+// The runs of digits of text.
 std::vector<int> DigitGroups(const std::u16string& text) {
   std::vector<int> groups;
   long long current = -1;

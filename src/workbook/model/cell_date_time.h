@@ -25,11 +25,11 @@ class TExportCellDateTime : public TExportCellCustomNumber {
   // In a 1904 workbook a file's serials are 1462 days smaller than the model's.
   void ReadValue(double fileValue) override;
   double FileValue() const override;
-  void WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) override;
+  void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) override;
   void WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
-                 TCellWriteContext& context) override;
+                 ICellWriteContext& context) override;
   void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                TCellWriteContext& context) override;
+                ICellWriteContext& context) override;
 
  protected:
   void DoCreate() override;

@@ -9,15 +9,15 @@ class TExportCellEmpty : public TExportCell {
  public:
   TCellClass CellClass() const override { return TCellClass::Empty; }
   std::u16string GetValueText() const override { return std::u16string(); }
-  // Replaces this cell by a string cell holding Text: do not use this cell afterwards.
+  // Replaces this cell by a string cell holding text: do not use this cell afterwards.
   void SetValueText(const std::u16string& text) override;
   std::u16string GetDisplayText() override { return std::u16string(); }
   void SetDisplayText(const std::u16string&) override {}
-  void WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) override;
+  void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) override;
   void WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
-                 TCellWriteContext& context) override;
+                 ICellWriteContext& context) override;
   void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                TCellWriteContext& context) override;
+                ICellWriteContext& context) override;
 };
 
 }  // namespace workbook

@@ -44,13 +44,13 @@ class TExportCellCustomNumber : public TExportCell {
   void AssignTo(TPersistent& dest) const override;
   // A zero that shows and is written as an empty cell.
   virtual bool IsBlankZero() const { return false; }
-  // The ODS number style named StyleName for this cell's format (nothing for Booleans).
+  // The ODS number style named styleName for this cell's format (nothing for Booleans).
   virtual void WriteODSNumberStyle(TXmlWriter& writer, const std::u16string& styleName);
-  void WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) override;
+  void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) override;
   void WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
-                 TCellWriteContext& context) override;
+                 ICellWriteContext& context) override;
   void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                TCellWriteContext& context) override;
+                ICellWriteContext& context) override;
 
  protected:
   void SetDefaultAlignment(TExportCellStyle& style) override {

@@ -45,11 +45,11 @@ class TExportCellString : public TExportCell {
   int CalcTextWidth(TCustomExporter& exporter) override;
   // A wrapped cell in a measured row asks the exporter; otherwise the tallest font used.
   double CalcTextHeight(TCustomExporter& exporter, double columnWidth) override;
-  void WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) override;
+  void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) override;
   void WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
-                 TCellWriteContext& context) override;
+                 ICellWriteContext& context) override;
   void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                TCellWriteContext& context) override;
+                ICellWriteContext& context) override;
 
  protected:
   void DoCreate() override;

@@ -91,7 +91,7 @@ class TExportCellStyle final {
   // BordersIndex;Protection" followed directly by the cell's number-format code (empty without a
   // cell).
   std::u16string GetKeyString(std::u16string_view formatCode = {});
-  // The same with Cell's number-format code (TExportCell::GetFormatCode); Cell may be nullptr.
+  // The same with Cell's number-format code (TExportCell::GetFormatCode); cell may be nullptr.
   std::u16string GetKeyString(const TExportCell* cell);
   // GetKeyString followed directly by the key of the cell's conditional formatting (empty when it
   // has none).

@@ -14,12 +14,12 @@ class TExportConditionalFormatting;
 class TExportFont;
 class TXmlWriter;
 
-class TCellWriteContext {
+class ICellWriteContext {
  public:
-  virtual ~TCellWriteContext() = default;
+  virtual ~ICellWriteContext() = default;
   // The index of the cell's text (with its rich-text runs) in the shared-string table.
   virtual std::uint32_t SharedStringIndex(const TExportCellString& cell) = 0;
-  // XLSX: a hyperlink of the cell range Ref to Target, for the sheet's hyperlinks element.
+  // XLSX: a hyperlink of the cell range ref to target, for the sheet's hyperlinks element.
   virtual void AddHyperlink(const std::u16string& ref, const std::u16string& target) {
     (void)ref;
     (void)target;
@@ -33,13 +33,13 @@ class TCellWriteContext {
   }
   virtual void AddDrawing(TExportCellDrawing& drawing) { (void)drawing; }
   virtual void AddComment(TExportCellComment& comment) { (void)comment; }
-  // ODS: the drawing frames and the comment annotation of Cell, inside its open table-cell
+  // ODS: the drawing frames and the comment annotation of cell, inside its open table-cell
   // (the writer holds the column widths and the style registries they need).
   virtual void WriteODSAttachments(TXmlWriter& writer, TExportCell& cell) {
     (void)writer;
     (void)cell;
   }
-  // ODS: the text style ("T" name) of a rich-text run in Font.
+  // ODS: the text style ("T" name) of a rich-text run in font.
   virtual std::u16string ODSTextStyleName(const TExportFont& font) {
     (void)font;
     return std::u16string();

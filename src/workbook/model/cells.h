@@ -20,20 +20,20 @@ class TExportCells : public TOwnedListOf<TExportCell> {
   // The row this list belongs to; null for a free-standing list.
   TExportRow* Owner() const;
 
-  // The cell at Index (an untouched column becomes an empty cell); EListError outside
+  // The cell at index (an untouched column becomes an empty cell); EListError outside
   // 0..Count-1.
   TExportCell* GetItem(std::int64_t index);
   TExportCell* operator[](std::int64_t index) { return GetItem(index); }
-  // The cell at Index when one exists, else nil; never creates.
+  // The cell at index when one exists, else null; never creates.
   TExportCell* PeekItem(std::int64_t index) const;
 
   // A new cell of the class appended (Add) or inserted (clamped); EWorkbookException when the
   // row would grow beyond the last column of a sheet.
   TExportCell* Add(TCellClass cellClass);
   TExportCell* Insert(std::int64_t index, TCellClass cellClass);
-  // Makes Count at least Count with untouched columns (never beyond the last column).
+  // Makes Count at least count with untouched columns (never beyond the last column).
   void PadTo(int count);
-  // Copies of every cell of Source, untouched columns kept as they are.
+  // Copies of every cell of source, untouched columns kept as they are.
   void Assign(const TExportCells& source);
 
   TExportWorkSheet* GetWorkSheet() const;
@@ -42,9 +42,9 @@ class TExportCells : public TOwnedListOf<TExportCell> {
  private:
   friend class TExportCell;
   TExportCell* InsertUnchecked(std::int64_t index, TCellClass cellClass);
-  // A cell of NewClass takes Old's content and its slot at Index; Old is freed.
+  // A cell of newClass takes Old's content and its slot at index; old is freed.
   TExportCell* Replace(std::int64_t index, TCellClass newClass, TExportCell* old);
-  // Puts Fresh, appended last, into the slot at Index and frees what was there.
+  // Puts fresh, appended last, into the slot at index and frees what was there.
   void SwapIntoSlot(std::int64_t index, TExportCell* fresh);
 };
 

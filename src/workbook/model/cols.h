@@ -52,15 +52,15 @@ class TExportCols : public TOwnedListOf<TExportCol> {
 
   double DefaultWidth = -1;  // pixels; -1 not set
 
-  // The column at Index; columns are appended until it exists. EListError for a negative Index,
+  // The column at index; columns are appended until it exists. EListError for a negative index,
   // EWorkbookException beyond the last column of a sheet.
   TExportCol* GetCol(int index);
-  // The column at Index when it exists, else nil; never creates.
+  // The column at index when it exists, else null; never creates.
   TExportCol* FindCol(int index) const;
   void Assign(const TExportCols& source);
   TExportWorkSheet* GetWorkSheet() const;
 
-  // A COLINFO record's data (the reader positioned at it). CharWidth is the workbook's default
+  // A COLINFO record's data (the reader positioned at it). charWidth is the workbook's default
   // character width in pixels.
   void ReadXLS(TXLSRecordReader& reader, double charWidth, const TXFApplier& applyXF);
   // The col children of a cols element.

@@ -45,7 +45,7 @@ class TExportConditionalFormattingRule : public TOwnedListObject {
 
   static bool IsRangeOperator(std::uint8_t op) { return op == cfoBetween || op == cfoNotBetween; }
 
-  // Creates and appends a rule to List.
+  // Creates and appends a rule to list.
   static TExportConditionalFormattingRule* AddRule(TOwnedList& list, std::uint8_t op,
                                                    const std::u16string& formula1,
                                                    const std::u16string& formula2);
@@ -56,9 +56,9 @@ class TExportConditionalFormattingRule : public TOwnedListObject {
   // A CF record's data; false (nothing usable) when the comparison is unknown or formula 1 empty.
   bool ReadXLS(TXLSRecordReader& reader, const TExporterXLSX_Palette& palette,
                IXLSFormulaTokens& tokens);
-  // A cfRule child of Node.
+  // A cfRule child of node.
   void WriteXLSX(const TXmlNode& node, IXLSXCondFormStyles& styles) const;
-  // The format of ODS style Index ("Conditional" + Index) into office:styles.
+  // The format of ODS style index ("Conditional" + index) into office:styles.
   void WriteODSStyle(const TXmlNode& stylesNode, int index) const;
   // Nothing here: only the ODS copies know the cell the rule applies to.
   virtual void WriteODS(const TXmlNode& /*styleNode*/,

@@ -36,12 +36,12 @@ class TCustomExporter {
   virtual int GetMaxColCount() const { return 2147483647; }
   virtual int GetMaxRowCount() const { return 2147483647; }
 
-  // Pixel height of a row holding text in Font: sizes 1-70 of a family in the metrics table use
+  // Pixel height of a row holding text in font: sizes 1-70 of a family in the metrics table use
   // its line height, anything else 1.75 times the size; subscript adds a quarter.
   static int GetFontRowHeight(const TExportFont& font);
   // The sheet's default column width in pixels when it has one, else 80.
   static double GetDefaultColWidth(const TExportWorkSheet& sheet);
-  // The sheet's default row height in pixels when it has one and UseStoredHeight is set, else the
+  // The sheet's default row height in pixels when it has one and useStoredHeight is set, else the
   // row height of its default style's font.
   static double GetDefaultRowHeight(TExportWorkSheet& sheet, bool useStoredHeight);
   // The same, also telling whether the result is the font's row height.

@@ -66,7 +66,7 @@ class TExportImage : public TExportDrawing {
   void WriteXLSX(const TExportCellDrawing& cellDrawing, const TXmlNode& node,
                  int index) const override;
   void WriteODS(TXmlWriter& writer, int index) const override;
-  // Data from its start as the package entry Name; the stream's position is kept.
+  // Data from its start as the package entry name; the stream's position is kept.
   void SaveData(TZipArchive& zip, const std::u16string& name) const;
 
   void AssignTo(TPersistent& dest) const override;
@@ -76,7 +76,7 @@ class TExportImage : public TExportDrawing {
 class TExportDrawings : public TOwnedListOf<TExportDrawing> {
  public:
   using TOwnedListOf::TOwnedListOf;
-  // Copies the stream's bytes from its position on as a new image named after FileName (its
+  // Copies the stream's bytes from its position on as a new image named after fileName (its
   // extension, lower-cased, gives the kind); EWorkbookFileNameException without an extension.
   int AddImage(TStream& stream, const std::u16string& fileName);
   int IndexOfName(const std::u16string& keyName) const;
@@ -88,7 +88,7 @@ class TExportCellDrawing : public TOwnedListObject {
   TExportDrawingStyle Style;
 
   TExportDrawing* Drawing() const { return drawing_; }
-  // Shows Drawing (registered in its References); nil shows nothing.
+  // Shows drawing (registered in its References); null shows nothing.
   void SetDrawing(TExportDrawing* drawing);
 
   int GetDrawingIndex() const { return drawing_ ? drawing_->GetIndex() : -1; }
@@ -101,11 +101,11 @@ class TExportCellDrawing : public TOwnedListObject {
   // The cell where the picture's bottom-right corner lies and the offsets left inside it.
   void GetEndCell(const TSheetPixelGrid& grid, int& col, int& row, int& x, int& y) const;
 
-  // draw:frame inside the cell's table:table-cell; StyleName is the frame's "gr" style and
-  // SheetName the sheet of the end-cell address.
+  // draw:frame inside the cell's table:table-cell; styleName is the frame's "gr" style and
+  // sheetName the sheet of the end-cell address.
   void WriteODS(TXmlWriter& writer, const TSheetPixelGrid& grid, const std::u16string& sheetName,
                 const std::u16string& styleName) const;
-  // xdr:twoCellAnchor appended to the drawing part's root; Index numbers the anchor.
+  // xdr:twoCellAnchor appended to the drawing part's root; index numbers the anchor.
   void WriteXLSX(const TXmlNode& root, int index, const TSheetPixelGrid& grid) const;
 
   // Bounds and style copied; in another workbook the drawing is found by KeyName or copied.

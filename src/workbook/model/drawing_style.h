@@ -74,13 +74,13 @@ class TExportDrawingStyle : public TOwnedListObject {
 
   // Attributes of a style:graphic-properties element.
   virtual void WriteODS(const TXmlNode& graphicProperties) const;
-  // Fill, line and effect list after what SpPr already holds (the preset geometry).
+  // Fill, line and effect list after what spPr already holds (the preset geometry).
   virtual void WriteXLSX(const TXmlNode& spPr) const;
-  // From an xdr:spPr element; Theme resolves scheme colours (may be null).
+  // From an xdr:spPr element; theme resolves scheme colours (may be null).
   void ReadXLSX(const TXmlNode& spPr, const IThemeColors* theme = nullptr);
 };
 
-// Pixels in the units the files use.
+// pixels in the units the files use.
 std::u16string PixelsToCmText(double pixels);  // 3 decimals + "cm"
 std::u16string PixelsToPtText(double pixels);  // x 0.75 + "pt"
 inline constexpr std::int64_t kEMUPerPixel = 9535;

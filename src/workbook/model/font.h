@@ -15,11 +15,6 @@ namespace workbook {
 
 class THashedStrings;
 
-// Earlier names of the core's colour type and no-colour value, still used by code written
-// against the first style headers.
-using TStyleColor = TColor;
-inline constexpr TColor kStyleColorNone = clNone;
-
 // The five style bytes; 0 always means "not set" (inherit).
 class TExportFontStyle {
  public:
@@ -36,7 +31,7 @@ class TExportFontStyle {
   std::uint8_t VertPosition = 0;  // 1 superscript, 2 subscript, 3 baseline
 
   void Assign(const TExportFontStyle& source) { *this = source; }
-  // Takes every byte of Source that is set.
+  // Takes every byte of source that is set.
   void Merge(const TExportFontStyle& source);
   bool IsEmpty() const;
   std::uint8_t GetFontStyles() const;
@@ -44,12 +39,12 @@ class TExportFontStyle {
   // "Bold;Underline;Italic;VertPosition;StrikeOut".
   std::u16string GetKeyString() const;
 
-  // SpreadsheetML children b, i, strike, u, vertAlign appended to FontNode (only the set bytes).
+  // SpreadsheetML children b, i, strike, u, vertAlign appended to fontNode (only the set bytes).
   void WriteXLSX(TXmlNode fontNode) const;
   // Every byte from FontNode's children; absent elements read as off, none and baseline.
   void ReadXLSX(TXmlNode fontNode);
   // OpenDocument text properties (fo:font-style, fo:font-weight, underline, line-through and, with
-  // WithPosition, style:text-position) as attributes of Node.
+  // withPosition, style:text-position) as attributes of node.
   void WriteODS(TXmlNode node, bool withPosition) const;
 
   bool operator==(const TExportFontStyle&) const = default;
@@ -61,7 +56,7 @@ class TExportFont {
   static TExportFont CreateCopy(const TExportFont& source) { return source; }
 
   void Assign(const TExportFont& source) { *this = source; }
-  // Overlay: takes only what Source sets (size >= 0, style bytes != 0, a colour, a name).
+  // Overlay: takes only what source sets (size >= 0, style bytes != 0, a colour, a name).
   void Merge(const TExportFont& source);
 
   std::int32_t GetSize() const { return size_; }
@@ -76,25 +71,25 @@ class TExportFont {
   // "Size;<style key>;Color;Name".
   std::u16string GetKeyString() const;
 
-  // The FONT record data (no record header); ColorIndex is the palette's index of the colour.
+  // The FONT record data (no record header); colorIndex is the palette's index of the colour.
   std::vector<std::uint8_t> WriteXLS(std::uint8_t colorIndex) const;
   // Reads FONT record data; returns the colour index word for the caller's palette (the colour
   // itself is left unchanged). Raises EWorkbookFileException when the data is truncated.
   std::uint16_t ReadXLS(std::span<const std::uint8_t> data);
 
-  // SpreadsheetML font children appended to FontNode: style children, sz, color, then the name
+  // SpreadsheetML font children appended to fontNode: style children, sz, color, then the name
   // element ("name" in styles.xml, "rFont" in rich-text runs).
   void WriteXLSX(TXmlNode fontNode, std::string_view nameElement) const;
   // The same children back; an absent color reads as automatic, an absent name as empty. Theme
-  // and indexed colours resolve through ThemeColors and Palette (either may be nullptr).
+  // and indexed colours resolve through themeColors and palette (either may be nullptr).
   void ReadXLSX(TXmlNode fontNode, const IThemeColors* themeColors, const IColorPalette* palette,
                 std::string_view nameElement);
   // A rich-text run's properties: the whole "<rPr>...</rPr>" element as UTF-8 text, with "rFont"
   // as name element.
   std::string WriteXLSXRun() const;
 
-  // OpenDocument text properties as attributes of Node: style:font-name (the name is added to
-  // FontFaces, from which the font-face declarations are written), fo:color (automatic as black),
+  // OpenDocument text properties as attributes of node: style:font-name (the name is added to
+  // fontFaces, from which the font-face declarations are written), fo:color (automatic as black),
   // fo:font-size, then the style's attributes.
   void WriteODS(TXmlNode node, THashedStrings& fontFaces, bool withPosition) const;
 

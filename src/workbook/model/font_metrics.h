@@ -19,7 +19,7 @@ struct TFontMetrics {
 
 extern const std::array<TFontMetrics, kFontMetricsCount> kFontMetricsTable;
 
-// Exact-name lookup; not found: Entry is the first entry ("Arial") and the result false.
+// Exact-name lookup; not found: entry is the first entry ("Arial") and the result false.
 bool FindFontMetrics(std::u16string_view fontName, const TFontMetrics*& entry);
 
 }  // namespace workbook

@@ -5,7 +5,7 @@
 
 namespace workbook {
 
-// The interned copy of Code; the empty code is nil.
+// The interned copy of code; the empty code is null.
 const std::u16string* InternFormatCode(const std::u16string& code);
 
 }  // namespace workbook

@@ -36,7 +36,7 @@ int HexValue(char16_t c) {
   return (c | 0x20) - u'a' + 10;
 }
 
-// Six hexadecimal digits RRGGBB at Pos.
+// Six hexadecimal digits RRGGBB at pos.
 bool HasColor(const std::u16string& text, std::size_t pos) {
   if (text.size() < pos + 6) return false;
   for (std::size_t i = pos; i < pos + 6; ++i)

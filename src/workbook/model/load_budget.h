@@ -25,7 +25,7 @@ class TWorkbookLoadBudget {
   // raise EWorkbookFileException and nothing is made.
   static void ChargeCells(std::int64_t count);
   static void ChargeTextBytes(std::int64_t bytes);
-  // Raises as ChargeTextBytes would for Bytes more, charging nothing (a text still being read).
+  // Raises as ChargeTextBytes would for bytes more, charging nothing (a text still being read).
   static void CheckTextBytes(std::int64_t bytes);
 
  private:

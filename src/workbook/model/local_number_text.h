@@ -5,7 +5,7 @@
 
 namespace workbook {
 
-// Value is 0 when the text is no number.
+// value is 0 when the text is no number.
 bool TryStrToFloatLocal(const std::u16string& text, double& value);
 
 }  // namespace workbook

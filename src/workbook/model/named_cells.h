@@ -26,8 +26,8 @@ class TExportNamedCells {
   TWorkbook* Owner() const { return owner_; }
   int Count() const { return static_cast<int>(names_.size()); }
 
-  // Adds a checked, new name; EWorkbookException "TExportNamedCells.AddCellRangeSpan: Name is
-  // not valid." or "... Name is already defined.". Returns the name's position in the list.
+  // Adds a checked, new name; EWorkbookException "TExportNamedCells.AddCellRangeSpan: name is
+  // not valid." or "... name is already defined.". Returns the name's position in the list.
   int AddCellRangeSpan(const std::u16string& name, TExportWorkSheet* workSheet, int rowCount,
                        int colCount, int row, int col);
   int AddCellRange(const std::u16string& name, TExportWorkSheet* workSheet, int row, int col);
@@ -44,8 +44,8 @@ class TExportNamedCells {
   // The name's 0-based place in list order; -1 when it is not defined.
   int PositionOf(const std::u16string& name) const;
   // The names as formulas look them up.
-  const TRPNNameSource& FormulaSource() const { return formulaSource_; }
-  // The first name (in list order) whose range is exactly that area of WorkSheet.
+  const IRPNNameSource& FormulaSource() const { return formulaSource_; }
+  // The first name (in list order) whose range is exactly that area of workSheet.
   bool FindRangeName(const TExportWorkSheet* workSheet, int col, int row, int colCount,
                      int rowCount, std::u16string& name) const;
   // The same for the cell's area, its spans included.
@@ -53,20 +53,20 @@ class TExportNamedCells {
 
   bool Delete(const std::u16string& name);
   void Clear() { names_.clear(); }
-  // Frees every name that refers to WorkSheet (the sheet is going away).
+  // Frees every name that refers to workSheet (the sheet is going away).
   void DeleteSheetNames(const TExportWorkSheet* workSheet);
 
   // ASCII letters, digits and "_" only (the empty name too; a leading digit is allowed).
   static bool IsValidName(std::u16string_view name);
 
-  // Used when a sheet is copied: the target workbook's names on ToSheet are deleted, then every
-  // name of FromSheet's workbook on FromSheet is added for ToSheet. Without IncludeSingleCells
+  // Used when a sheet is copied: the target workbook's names on toSheet are deleted, then every
+  // name of FromSheet's workbook on fromSheet is added for toSheet. Without includeSingleCells
   // one-cell names are left alone in both steps. A name that already exists is kept as it is.
   void CopySheetNames(const TExportWorkSheet* fromSheet, TExportWorkSheet* toSheet,
                       bool includeSingleCells);
 
   // The definedName elements of the names, in list order, as XML text.
-  // SheetNames, when given, are the names the sheets are written under (by sheet index): the
+  // sheetNames, when given, are the names the sheets are written under (by sheet index): the
   // references follow them.
   std::u16string WriteXLSX(const std::vector<std::u16string>* sheetNames = nullptr) const;
   // A definedName read from a file: added (when new) only when its reference parses and names

@@ -6,7 +6,7 @@ namespace workbook {
 
 class TExportNamedCells;
 
-class TExportNamedCellsFormulaSource : public TRPNNameSource {
+class TExportNamedCellsFormulaSource : public IRPNNameSource {
  public:
   explicit TExportNamedCellsFormulaSource(const TExportNamedCells& names) : names_(names) {}
 

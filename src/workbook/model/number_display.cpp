@@ -25,7 +25,7 @@ void SignificantDigits(double magnitude, std::string& digits, int& exponent) {
   exponent = std::atoi(text.c_str() + e + 1);
 }
 
-// Keeps Keep leading digits, rounding half up on the next one; returns True when the rounding
+// Keeps keep leading digits, rounding half up on the next one; returns True when the rounding
 // added a leading digit (999 -> 1000).
 bool RoundDigits(std::string& digits, int keep) {
   if (keep >= static_cast<int>(digits.size())) {

@@ -58,7 +58,7 @@ class TPackedText {
   }
   void Release() noexcept;
 
-  THeader* data_ = nullptr;  // nil for the empty text
+  THeader* data_ = nullptr;  // null for the empty text
 };
 
 // A text made one character at a time (a reader's field) in the room a packed text uses, so a
@@ -99,8 +99,8 @@ class TPackedTextBuilder {
   std::size_t capacity_ = 0;
 };
 
-// Text with every lone CR or LF made a CR LF pair. With Moved, Moved[i] is where unit i of Text
-// lands in the result (Moved[Text's size] is the result's size), for positions that must follow.
+// text with every lone CR or LF made a CR LF pair. With moved, moved[i] is where unit i of text
+// lands in the result (moved[text's size] is the result's size), for positions that must follow.
 std::u16string WithCRLFBreaks(std::u16string_view text, std::vector<std::int32_t>* moved = nullptr);
 
 }  // namespace workbook

@@ -25,15 +25,15 @@ class TExportHeader : public TPersistent {
   std::u16string Text;
   TExportFont Font;
 
-  // Sets Text and forgets the codes last read from a file.
+  // Sets text and forgets the codes last read from a file.
   void SetText(const std::u16string& text);
   // The section in the spreadsheet "&" code form: the codes read from a file while Text is
   // unchanged, else built from the font and Text.
   std::u16string GetExcelText() const;
-  // Reads a section's "&" codes into Text and Font and keeps them for writing back.
+  // Reads a section's "&" codes of text into Text and Font and keeps them for writing back.
   void SetExcelText(const std::u16string& text);
-  // A text:p paragraph (or several) in RegionNode, with the section's text style "MT" + StyleName
-  // added to StylesNode.
+  // A text:p paragraph (or several) in regionNode, with the section's text style "MT" + styleName
+  // added to stylesNode.
   void WriteODS(TXmlNode regionNode, TXmlNode stylesNode, THashedStrings& fontFaces,
                 const std::u16string& styleName) const;
 
@@ -62,13 +62,13 @@ class TExportHeaders : public TPersistent {
   // Splits a header string into its sections (a string without section codes is centred).
   void ParseExcelString(const std::u16string& text);
 
-  // The header string as the text of Node (oddHeader, oddFooter).
+  // The header string as the text of node (oddHeader, oddFooter).
   void WriteXLSX(TXmlNode node) const;
   // The HEADER (0x0014) or FOOTER (0x0015) record, header included.
   std::vector<std::uint8_t> WriteXLS(std::uint16_t recordId) const;
   // HEADER or FOOTER record data (an empty record means no header).
   void ReadXLS(TXLSRecordReader& reader);
-  // The regions of a style:header or style:footer node; paragraph styles StylePrefix + 1, 2, 3.
+  // The regions of a style:header or style:footer node; paragraph styles stylePrefix + 1, 2, 3.
   void WriteODS(TXmlNode regionNode, TXmlNode stylesNode, THashedStrings& fontFaces,
                 const std::u16string& stylePrefix) const;
 
@@ -104,7 +104,7 @@ class TExportPageSettings : public TPersistent {
   TExportRange TitleRows;
   TExportRange TitleCols;
 
-  // printOptions (when needed), pageMargins and pageSetup as children of SheetNode.
+  // printOptions (when needed), pageMargins and pageSetup as children of sheetNode.
   void WriteXLSX(TXmlNode sheetNode) const;
   void ReadXLSXMargins(TXmlNode pageMarginsNode);
   void ReadXLSXPageSetup(TXmlNode pageSetupNode);

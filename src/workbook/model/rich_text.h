@@ -49,7 +49,7 @@ class TStringRichTextTagTextList {
   const TStringRichTextTagTextList_Entry& GetEntry(int index) const { return entries_.at(index); }
 
   // BIFF8 runs (character index and BIFF font index, 16 bits each) of every entry but a leading
-  // one in the base font; fonts are found or added in FontList.
+  // one in the base font; fonts are found or added in fontList.
   void WriteXLSRuns(std::vector<std::uint8_t>& runBuffer, const TExportFont& defaultFont,
                     TExportFontList& fontList) const;
   // The same runs as text, appended to the shared-string key so that equal texts in different
@@ -76,7 +76,7 @@ class TStringRichTextTags : public TOwnedListOf<TStringRichTextTag> {
   void Sort();
   // Replaces the tags by the runs of a BIFF8 rich string (4 bytes a run).
   void ReadXLSRuns(std::span<const std::uint8_t> runBuffer);
-  // Cuts Text into runs; the leading run (before the first tag) has no font unless PositionedBase
+  // Cuts text into runs; the leading run (before the first tag) has no font unless positionedBase
   // is set and the base font is super- or subscript.
   void BuildTextList(std::u16string_view text, TStringRichTextTagTextList& textList,
                      bool positionedBase) const;

@@ -50,9 +50,9 @@ class TExportRow : public TOwnedListObject {
   TWorkbook* GetWorkbook() const;
 
   bool FindCell(int index, TExportCell*& cell);
-  // The cell at Index, padding the row with empty cells and appending a CellClass cell when the
-  // row is shorter; an existing cell changes class only with Transform. EWorkbookException for a
-  // negative Index or one beyond the last column.
+  // The cell at index, padding the row with empty cells and appending a cellClass cell when the
+  // row is shorter; an existing cell changes class only with transform. EWorkbookException for a
+  // negative index or one beyond the last column.
   TExportCell* FindCreateCell(int index, TCellClass cellClass, bool transform);
 
   TExportCell* AddCell(TCellClass cellClass) { return Cells.Add(cellClass); }
@@ -68,16 +68,16 @@ class TExportRow : public TOwnedListObject {
 
   // Frees empty cells from the end of the row (used after importing text and ODS).
   void DeleteTrailingEmptyCells();
-  // Cells (copies), height, flags and outline level into a row Dest.
+  // Cells (copies), height, flags and outline level into a row dest.
   void AssignTo(TPersistent& dest) const override;
   // The BIFF8 ROW record (nothing for an automatic height without a style); XFIndex is the row
-  // style's cell format, Height the row's height in pixels as the writer computed it.
+  // style's cell format, height the row's height in pixels as the writer computed it.
   void WriteXLS(TStream& stream, int xfIndex, double height) const;
   // Opens the XLSX "row" element with its attributes ("r" last); the writer adds the cells and
-  // closes it. A manual page break is added to RowBreaks for the sheet's rowBreaks element.
+  // closes it. A manual page break is added to rowBreaks for the sheet's rowBreaks element.
   void WriteXLSXStart(TXLSXSheetDataWriter& writer, double height, int styleIndex,
                       std::vector<int>& rowBreaks) const;
-  // Opens the ODS "table:table-row" element; StyleName from the writer's row-style list.
+  // Opens the ODS "table:table-row" element; styleName from the writer's row-style list.
   void WriteODSStart(TXmlWriter& writer, const std::u16string& styleName) const;
   std::unique_ptr<TOwnedListObject> NewInstance() const override;
 
@@ -92,25 +92,25 @@ class TExportRows : public TOwnedListOf<TExportRow> {
   explicit TExportRows(TExportWorkSheet* owner);
 
   double DefaultRowHeight = -1.0;  // pixels; -1 unset
-  // The row at Index; rows are appended until it exists. EListError for a negative Index,
+  // The row at index; rows are appended until it exists. EListError for a negative index,
   // EWorkbookException beyond the last row of a sheet.
   TExportRow* GetRow(int index);
-  // The row at Index (created when it was never touched); EListError outside 0..Count-1.
+  // The row at index (created when it was never touched); EListError outside 0..Count-1.
   TExportRow* GetItem(std::int64_t index);
   TExportRow* operator[](std::int64_t index) { return GetItem(index); }
-  // The row at Index when one was created, else nil; never creates.
+  // The row at index when one was created, else null; never creates.
   TExportRow* PeekItem(std::int64_t index) const;
   // True when a row exists there and holds at least one cell.
   bool RowHasCells(int index) const;
 
-  // Appends (Index < 0) or inserts (clamped) a new row; EWorkbookException when the sheet would
+  // Appends (index < 0) or inserts (clamped) a new row; EWorkbookException when the sheet would
   // grow beyond its last row. The styles of the row that was last are consolidated first, so
   // rows are best built in order.
   TExportRow* AddRow(int index = -1);
   // Every child of an XLSX rowBreaks element whose "man" is true gives the row numbered by its
   // "id" a page break; ids that are no row of a sheet are passed over.
   void ReadXLSXRowBreaks(const TXmlNode& node);
-  // Copies of every row of Source, untouched rows kept as they are.
+  // Copies of every row of source, untouched rows kept as they are.
   void Assign(const TExportRows& source);
 
   TExportWorkSheet* GetWorkSheet() const;
@@ -119,7 +119,7 @@ class TExportRows : public TOwnedListOf<TExportRow> {
  private:
   void CheckRowIndex(std::int64_t index) const;
   void ConsolidateLastRow();
-  // A new row at Index (0..Count), in the workbook's blocks when the sheet has a workbook.
+  // A new row at index (0..Count), in the workbook's blocks when the sheet has a workbook.
   TExportRow* NewRow(std::int64_t index);
 };
 

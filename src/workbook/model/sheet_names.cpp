@@ -17,7 +17,7 @@ constexpr std::u16string_view kForbidden = u"[]:*?/\\";
 
 std::u16string Ascii(const std::string& text) { return std::u16string(text.begin(), text.end()); }
 
-// The name cut to Limit units, without a high surrogate left alone at the end.
+// The name cut to limit units, without a high surrogate left alone at the end.
 std::u16string Cut(std::u16string name, std::size_t limit) {
   if (name.size() <= limit) return name;
   name.resize(limit);

@@ -15,11 +15,11 @@ struct TSheetPixelGrid {
 
   double ColWidth(int col) const;
   double RowHeight(int row) const;
-  // X = BaseX + widths of Col1..Col2-1, Y likewise; both rounded.
+  // X = baseX + widths of col1..Col2-1, Y likewise; both rounded.
   void GetPixelPosition(int& x, int& y, int col1, int col2, int baseX, int row1, int row2,
                         int baseY) const;
-  // From (Col, Row) walks right while the X offset covers the column, down likewise; the end
-  // cell and the remaining offsets (rounded). MaxCol/MaxRow bound the walk to the sheet.
+  // From (col, row) walks right while the X offset covers the column, down likewise; the end
+  // cell and the remaining offsets (rounded). maxCol/maxRow bound the walk to the sheet.
   void GetCellAtPixelPosition(int& col, int& row, int& x, int& y, int maxCol = 16383,
                               int maxRow = 1048575) const;
 };

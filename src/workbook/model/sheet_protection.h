@@ -66,7 +66,7 @@ class TExportWorkSheetProtection : public TPersistent {
   std::vector<std::uint8_t> WriteXLS() const;
   // The FEATHEADR record of enhanced protection, header included; empty when not protected.
   std::vector<std::uint8_t> WriteXLSFeatHeader() const;
-  // sheetProtection as a child of SheetNode, when protected.
+  // sheetProtection as a child of sheetNode, when protected.
   void WriteXLSX(TXmlNode sheetNode) const;
   void ReadXLSX(TXmlNode sheetProtectionNode);
   // Record data of PROTECT, PASSWORD and FEATHEADR.

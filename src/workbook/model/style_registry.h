@@ -21,7 +21,7 @@ class TExportStyleRegistry {
   TExportStyleRegistry& operator=(const TExportStyleRegistry&) = delete;
 
   int Count() const { return static_cast<int>(items_.size()); }
-  // The entry at Index, or nullptr outside 0..Count-1.
+  // The entry at index, or nullptr outside 0..Count-1.
   const T* GetItem(int index) const {
     return index >= 0 && index < Count() ? items_[static_cast<std::size_t>(index)].get() : nullptr;
   }
@@ -29,8 +29,8 @@ class TExportStyleRegistry {
     return index >= 0 && index < Count() ? items_[static_cast<std::size_t>(index)].get() : nullptr;
   }
 
-  // Index of the entry whose key equals Item's; a new key stores a copy of Item. The caller keeps
-  // Item.
+  // Index of the entry whose key equals Item's; a new key stores a copy of item. The caller keeps
+  // item.
   int Add(const T& item) {
     provisional_ = false;
     bool isNew = false;
@@ -39,7 +39,7 @@ class TExportStyleRegistry {
     return index;
   }
 
-  // Stores Item itself as a new entry even when an equal one exists (importers: registry positions
+  // Stores item itself as a new entry even when an equal one exists (importers: registry positions
   // follow the file). Add keeps finding the first of equal entries. Returns the new index.
   int AddNew(std::unique_ptr<T> item) {
     if (provisional_) {

@@ -13,7 +13,7 @@ std::u16string ExpandSysDateFormats(const std::u16string& format);
 // "am/pm". Placeholders stay.
 std::u16string NormalizeStoredDateTimeCode(const std::u16string& code);
 
-// The code a new date/time cell (TimeOnly: time cell) starts with for a sheet's date and time
+// The code a new date/time cell (timeOnly: time cell) starts with for a sheet's date and time
 // formats: "%sysdatetime%" for the two system placeholders, else the expanded date format, a
 // blank and the expanded time format; normalised as above.
 std::u16string DefaultDateTimeCodeFor(const std::u16string& dateFormat,

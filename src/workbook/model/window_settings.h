@@ -20,9 +20,9 @@ class TExportWindowSplit : public TExportCellAddress {
  public:
   bool IsSplit() const { return Row > 0 || Col > 0; }
 
-  // A pane element (frozen) as a child of SheetViewNode, when split.
+  // A pane element (frozen) as a child of sheetViewNode, when split.
   void WriteXLSX(TXmlNode sheetViewNode) const;
-  // The first pane of SheetViewNode that is frozen (or has no state).
+  // The first pane of sheetViewNode that is frozen (or has no state).
   void ReadXLSX(TXmlNode sheetViewNode);
   // The PANE record (0x0041), header included; empty when not split.
   std::vector<std::uint8_t> WriteXLS() const;
@@ -48,37 +48,37 @@ class TExportWindowSettings : public TPersistent {
 
   bool HasAutoFilter() const { return AutoFilter.HasColsAndRows(); }
 
-  // sheetView (with pane or selection) as a child of SheetViewsNode.
+  // sheetView (with pane or selection) as a child of sheetViewsNode.
   void WriteXLSX(TXmlNode sheetViewsNode) const;
   // A sheetView element.
   void ReadXLSX(TXmlNode sheetViewNode);
-  // The children of sheetPr; FitToPage comes from the page settings.
+  // The children of sheetPr; fitToPage comes from the page settings.
   void WriteXLSXSheetPr(TXmlNode sheetPrNode, bool fitToPage) const;
   // A sheetPr element; returns the fitToPage flag of pageSetUpPr for the page settings. The tab
-  // colour's theme and indexed forms resolve through Theme and Palette (either may be nullptr).
+  // colour's theme and indexed forms resolve through theme and palette (either may be nullptr).
   bool ReadXLSXSheetPr(TXmlNode sheetPrNode, const IThemeColors* theme,
                        const IColorPalette* palette);
-  // The autoFilter element as a child of SheetNode, when there is a filter.
+  // The autoFilter element as a child of sheetNode, when there is a filter.
   void WriteXLSXAutoFilter(TXmlNode sheetNode) const;
   void ReadXLSXAutoFilter(TXmlNode autoFilterNode);
   // The sheet-qualified absolute reference for the _xlnm._FilterDatabase name.
   std::u16string GetXLSXAutoFilterRef() const;
 
   // WINDOW2, SELECTION, SCL and, when the panes are frozen, PANE: the view records of a sheet,
-  // headers included. Selected: the sheet is the workbook's selected (first) sheet.
+  // headers included. selected: the sheet is the workbook's selected (first) sheet.
   std::vector<std::uint8_t> WriteXLSView(bool selected) const;
   // SELECTION record data: the selected range (whole rows or columns when it spans them).
   void ReadXLSSelection(TXLSRecordReader& reader);
 
-  // The SHEETLAYOUT record (0x0862), header included; empty without a tab colour. PaletteIndex is
+  // The SHEETLAYOUT record (0x0862), header included; empty without a tab colour. paletteIndex is
   // the palette's index of TabColor.
   std::vector<std::uint8_t> WriteXLSSheetLayout(std::uint16_t paletteIndex) const;
   // SHEETLAYOUT record data: a palette index inside the palette sets TabColor.
   void ReadXLSSheetLayout(TXLSRecordReader& reader, const IColorPalette& palette);
 
-  // The sheet's config:config-item-map-entry as a child of TablesNode (settings.xml).
+  // The sheet's config:config-item-map-entry as a child of tablesNode (settings.xml).
   void WriteODSConfig(TXmlNode tablesNode) const;
-  // A table:database-range child of DatabaseRangesNode, when there is a filter.
+  // A table:database-range child of databaseRangesNode, when there is a filter.
   void WriteODSAutoFilter(TXmlNode databaseRangesNode) const;
 
   // Split, auto-filter and outline placement.

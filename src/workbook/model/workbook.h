@@ -36,7 +36,7 @@ enum TWorkbookProgressStage {
 
 // The font and border registries (entry 0 of the fonts is Arial 10) come from
 // TWorkbookRegistries, so the workbook is the parent of every cell style.
-class TRPNNameSource;
+class IRPNNameSource;
 
 class TWorkbook : public TPersistent, public TWorkbookRegistries {
  public:
@@ -62,7 +62,7 @@ class TWorkbook : public TPersistent, public TWorkbookRegistries {
   std::u16string ApplicationName;
   bool Date1904 = false;
   // The defined names formulas look up (set by the workbook's name list); null: none.
-  const TRPNNameSource* FormulaNames = nullptr;
+  const IRPNNameSource* FormulaNames = nullptr;
   bool ShowProgress = true;
   TProgressEvent OnProgress;
   std::unique_ptr<TWorkbookProgressDlgWrapper> ProgressDlg;  // only while a load runs
@@ -75,7 +75,7 @@ class TWorkbook : public TPersistent, public TWorkbookRegistries {
 
   bool Destroying() const { return destroying_; }
 
-  // Inserts at Index (clamped) or appends (Index < 0); a non-empty Name goes through SetName.
+  // Inserts at index (clamped) or appends (index < 0); a non-empty name goes through SetName.
   // The new sheet becomes the active one.
   TExportWorkSheet* AddWorkSheet(const std::u16string& name = std::u16string(), int index = -1);
   // The active sheet; a workbook without sheets gets one, and without an active sheet the last
@@ -96,8 +96,8 @@ class TWorkbook : public TPersistent, public TWorkbookRegistries {
   void DoBeforeWorkSheetRead(TExportWorkSheet& sheet, bool& read);
   void DoAfterRowRead(TExportWorkSheet& sheet, TExportRow& row);
 
-  // Into a workbook Dest: font name, copies of the sheets, properties, flags and read handlers;
-  // Dest then has no active sheet.
+  // Into a workbook dest: font name, copies of the sheets, properties, flags and read handlers;
+  // dest then has no active sheet.
   void AssignTo(TPersistent& dest) const override;
 
  private:

@@ -48,9 +48,9 @@ class TExportWorkSheet : public TOwnedListObject {
   bool DefaultNumberBlankZero = false;
   std::uint8_t DefaultVerticalAlignment = 0;
   bool DefaultWrapText = false;
-  TStyleColor DefaultBackgroundColor = kStyleColorNone;
+  TColor DefaultBackgroundColor = clNone;
   // The style every new cell and row starts from (font: the workbook's default name, size 10);
-  // nil while the sheet is in no workbook.
+  // Null while the sheet is in no workbook.
   std::unique_ptr<TExportCellStyle> DefaultCellStyle;
   // Overlays merged into every new cell's font and borders (only what they set).
   TExportFont DefaultFont;
@@ -58,7 +58,7 @@ class TExportWorkSheet : public TOwnedListObject {
 
   TWorkbook* GetWorkbook() const;
 
-  // Stores Text with \ / : * ? " each replaced by "-".
+  // Stores text with \ / : * ? " each replaced by "-".
   void SetName(const std::u16string& text);
 
   TExportRow* GetRow(int index) { return Rows.GetRow(index); }
@@ -70,7 +70,7 @@ class TExportWorkSheet : public TOwnedListObject {
   }
   bool FindCell(int col, int row, TExportCell*& cell);
   TExportCell* FindCreateCell(int col, int row, TCellClass cellClass, bool transform);
-  // Appends (Index < 0) or inserts a row.
+  // Appends (index < 0) or inserts a row.
   TExportRow* AddRow(int index = -1) { return Rows.AddRow(index); }
 
   int GetUsedColCount(bool includeSpans);
@@ -86,25 +86,25 @@ class TExportWorkSheet : public TOwnedListObject {
   // grid.GetPixelPosition and grid.GetCellAtPixelPosition. Writers that need no sizes (delimited
   // text) pass no grid.
 
-  // Fills Grid with the sheet's sizes in pixels. RowIndex < 0: the column widths (a column's own
+  // Fills grid with the sheet's sizes in pixels. rowIndex < 0: the column widths (a column's own
   // width, widened to the widest text of its cells marked AutoWidth) and the height of every row;
-  // RowIndex >= 0: only that row's height, measured against the widths already in Grid. A row
+  // rowIndex >= 0: only that row's height, measured against the widths already in grid. A row
   // without a height of its own is as tall as its tallest cell text (wrapped texts laid out in the
   // width of the columns they span), at least the sheet's default row height.
   void CalcAutoSizes(TCustomExporter& exporter, TSheetPixelGrid& grid, int rowIndex = -1);
-  // Runs before row RowIndex is written. In the workbook's write-rows-by-event mode the program's
+  // Runs before row rowIndex is written. In the workbook's write-rows-by-event mode the program's
   // OnGetRow fills that row (or OnAddRow adds it just past the last one), the cells of the rows
   // written since the last call are freed where they allow it (and a row left plain with them),
-  // and the row's height in Grid (when given) is measured again. Does nothing outside that mode.
+  // and the row's height in grid (when given) is measured again. Does nothing outside that mode.
   void PrepareRowWrite(TCustomExporter& exporter, int rowIndex, TSheetPixelGrid* grid = nullptr);
   void DeleteTrailingEmptyRows();
   std::u16string GetXLSXDrawingFileName() const;
 
-  // The normalised code new date/time cells (TimeOnly: time cells) of this sheet start with,
+  // The normalised code new date/time cells (timeOnly: time cells) of this sheet start with,
   // built once per pair of sheet formats.
   const std::u16string& DefaultDateTimeCode(bool timeOnly);
 
-  // Copies content and settings into a sheet Dest; the name only between different workbooks.
+  // Copies content and settings into a sheet dest; the name only between different workbooks.
   void AssignTo(TPersistent& dest) const override;
   std::unique_ptr<TOwnedListObject> NewInstance() const override;
 
@@ -125,9 +125,9 @@ class TExportWorkSheets : public TOwnedListOf<TExportWorkSheet> {
  public:
   explicit TExportWorkSheets(TWorkbook* owner);
 
-  // The first sheet named exactly Name, nil when none.
+  // The first sheet named exactly name, null when none.
   TExportWorkSheet* FindWorkSheet(const std::u16string& name) const;
-  // Appends (Index < 0) or inserts (clamped) a new sheet named after its position.
+  // Appends (index < 0) or inserts (clamped) a new sheet named after its position.
   TExportWorkSheet* AddSheet(int index = -1);
 
   TWorkbook* GetWorkbook() const;

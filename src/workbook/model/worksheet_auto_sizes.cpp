@@ -19,7 +19,7 @@ class TUnstyledHeights {
  public:
   explicit TUnstyledHeights(TExportWorkSheet& sheet) : sheet_(sheet) {}
 
-  // Null Source: neither row nor column has a style.
+  // Null source: neither row nor column has a style.
   int Height(const TExportCellStyle* source) {
     auto found = heights_.find(source);
     if (found != heights_.end()) return found->second;
@@ -39,7 +39,7 @@ class TUnstyledHeights {
   std::unordered_map<const TExportCellStyle*, int> heights_;
 };
 
-// The width of Span columns from Col; columns past the list take the default.
+// The width of span columns from col; columns past the list take the default.
 double SpanWidth(const TSheetPixelGrid& grid, long long col, long long span) {
   const long long listed = static_cast<long long>(grid.ColWidths.size());
   const long long end = std::min(col + span, std::max(listed, col));

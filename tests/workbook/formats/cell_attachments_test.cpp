@@ -14,7 +14,7 @@
 namespace workbook {
 namespace {
 
-class RecordingContext : public TCellWriteContext {
+class RecordingContext : public ICellWriteContext {
  public:
   std::uint32_t SharedStringIndex(const TExportCellString&) override { return 0; }
   void AddConditionalFormatting(TExportConditionalFormatting&) override { log += "rules;"; }

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "workbook/formats/xml_test_support.h"
 #include "workbook/formats/xml_writer_capture.h"
 #include "workbook/model/model_fixture.h"
-#include "workbook/formats/xml_test_support.h"
 
 #include "workbook/formats/xlsx/xlsx_cell_comment.h"
 #include "workbook/formats/xlsx/xlsx_sheet_attachments.h"
@@ -197,7 +197,7 @@ TEST_F(CommentTest, ReadsCommentsAndTheirBoxesIntoCells) {
 }
 
 TEST_F(CommentTest, OdsAnnotation) {
-  struct : TCellWriteContext {
+  struct : ICellWriteContext {
     std::uint32_t SharedStringIndex(const TExportCellString&) override { return 0; }
   } context;
   TExportCellComment& comment = Cell(0, 1)->GetComment();

@@ -14,7 +14,7 @@
 namespace workbook {
 namespace {
 
-class TRecordingContext : public TCellWriteContext {
+class TRecordingContext : public ICellWriteContext {
  public:
   std::uint32_t SharedStringIndex(const TExportCellString& cell) override {
     shared.push_back(std::u16string(cell.GetValue()));

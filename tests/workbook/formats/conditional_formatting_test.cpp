@@ -5,8 +5,8 @@
 #include "workbook/formats/ods/ods_conditional_formatting.h"
 #include "workbook/formats/xls/xls_formula_tokens.h"
 #include "workbook/formats/xlsx/xlsx_cond_form_styles.h"
-#include "workbook/model/model_fixture.h"
 #include "workbook/formats/xml_test_support.h"
+#include "workbook/model/model_fixture.h"
 
 #include "workbook/core/exceptions.h"
 #include "workbook/formats/ods/ods_conditional_styles.h"

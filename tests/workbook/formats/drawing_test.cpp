@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "workbook/formats/xml_test_support.h"
 #include "workbook/formats/xml_writer_capture.h"
 #include "workbook/model/model_fixture.h"
-#include "workbook/formats/xml_test_support.h"
 
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"

@@ -10,9 +10,9 @@
 
 #include "style_lines.h"
 #include "workbook/formats/python_peer.h"
+#include "workbook/formats/xml_test_support.h"
 #include "workbook/model/cell_borders_list.h"
 #include "workbook/model/font_list.h"
-#include "workbook/formats/xml_test_support.h"
 
 namespace workbook {
 namespace {

@@ -113,7 +113,7 @@ constexpr TTextClasses kText;
 
 }  // namespace
 
-TXmlContentScanner::TXmlContentScanner(TXmlSaxHandler& handler, std::string_view qualifiedName,
+TXmlContentScanner::TXmlContentScanner(IXmlSaxHandler& handler, std::string_view qualifiedName,
                                        std::vector<std::pair<std::string, std::string>> namespaces,
                                        int depth)
     : handler_(handler), baseDepth_(depth) {

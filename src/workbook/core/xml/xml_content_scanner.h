@@ -25,7 +25,7 @@ class TXmlContentScanner {
   // Scans the content of the element whose start tag was just read: its qualified name as
   // written, the namespace bindings in scope there (prefix, URI; innermost last) and its depth
   // in the document (the root is 1).
-  TXmlContentScanner(TXmlSaxHandler& handler, std::string_view qualifiedName,
+  TXmlContentScanner(IXmlSaxHandler& handler, std::string_view qualifiedName,
                      std::vector<std::pair<std::string, std::string>> namespaces, int depth);
 
   // Scans the bytes; once the element's end tag is reached the rest is kept for Remainder().
@@ -70,7 +70,7 @@ class TXmlContentScanner {
   [[noreturn]] void Fail(const char* what, const char* at) const;
   std::int64_t Offset(const char* at) const;
 
-  TXmlSaxHandler& handler_;
+  IXmlSaxHandler& handler_;
   std::vector<TBinding> bindings_;
   // The default namespace while the bindings stay as they were when it was found (0: unknown).
   mutable std::size_t defaultKnown_ = 0;

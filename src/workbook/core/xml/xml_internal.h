@@ -18,7 +18,7 @@ struct TErrorCollector {
   // Whether a fatal error came: the input is not well-formed, whatever the parser returns.
   bool fatal = false;
   void Record(const xmlError* error);
-  // Raises EXmlError with the first recorded error, or Fallback when none was recorded.
+  // Raises EXmlError with the first recorded error, or fallback when none was recorded.
   [[noreturn]] void Throw(const char* fallback) const;
 };
 

@@ -13,7 +13,7 @@
 namespace workbook {
 
 struct TXmlPushParser::TState {
-  TXmlSaxHandler* handler = nullptr;
+  IXmlSaxHandler* handler = nullptr;
   xml_internal::TErrorCollector errors;
   // An exception of the handler, kept while libxml2 unwinds (it cannot pass through C code).
   std::exception_ptr failure;
@@ -117,7 +117,7 @@ bool TXmlSaxAttributes::Find(std::string_view localName, std::string_view& value
   return false;
 }
 
-TXmlPushParser::TXmlPushParser(TXmlSaxHandler& handler) : state_(std::make_unique<TState>()) {
+TXmlPushParser::TXmlPushParser(IXmlSaxHandler& handler) : state_(std::make_unique<TState>()) {
   state_->handler = &handler;
   xmlSAXHandler sax;
   std::memset(&sax, 0, sizeof sax);

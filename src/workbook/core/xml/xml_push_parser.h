@@ -33,7 +33,7 @@ struct TXmlSaxAttribute {
 // The attributes of one start tag, valid during the handler's call.
 class TXmlSaxAttributes {
  public:
-  // RawAmpersands: the values may still hold "&#38;" for "&" (as libxml2 hands them over).
+  // rawAmpersands: the values may still hold "&#38;" for "&" (as libxml2 hands them over).
   TXmlSaxAttributes(const TXmlSaxAttribute* items, int count, bool rawAmpersands)
       : items_(items), count_(count), rawAmpersands_(rawAmpersands) {}
   int Count() const { return count_; }
@@ -59,19 +59,19 @@ class TXmlSaxAttributes {
   mutable std::list<std::string> decoded_;
 };
 
-class TXmlSaxHandler {
+class IXmlSaxHandler {
  public:
-  virtual ~TXmlSaxHandler() = default;
+  virtual ~IXmlSaxHandler() = default;
   virtual void StartElement(std::string_view localName, std::string_view namespaceURI,
                             const TXmlSaxAttributes& attributes) = 0;
   virtual void EndElement(std::string_view localName, std::string_view namespaceURI) = 0;
-  // Text, possibly in several pieces per text node.
+  // text, possibly in several pieces per text node.
   virtual void Characters(std::string_view text) = 0;
 };
 
 class TXmlPushParser : public TStream {
  public:
-  explicit TXmlPushParser(TXmlSaxHandler& handler);
+  explicit TXmlPushParser(IXmlSaxHandler& handler);
   ~TXmlPushParser() override;
   TXmlPushParser(const TXmlPushParser&) = delete;
   TXmlPushParser& operator=(const TXmlPushParser&) = delete;

@@ -26,7 +26,7 @@ enum class TXmlNodeType { None, Element, EndElement, Text, Whitespace, Other };
 
 class TXmlReader {
  public:
-  // Reads Size bytes at Data, which must stay untouched while the reader lives.
+  // Reads size bytes at data, which must stay untouched while the reader lives.
   TXmlReader(const void* data, std::size_t size);
   // Reads the stream from its position on; the stream is not owned.
   explicit TXmlReader(TStream& stream);
@@ -38,7 +38,7 @@ class TXmlReader {
   bool Read();
   // Past the current node and its whole subtree to the next node; false at the end.
   bool Skip();
-  // The next child element of the element at ParentDepth (the current node or one of its
+  // The next child element of the element at parentDepth (the current node or one of its
   // descendants), skipping whatever is left of the current child; false at the parent's end.
   bool NextChildElement(int parentDepth);
   // From the start: walks element steps ("office:document-content/office:body") to the last
@@ -51,7 +51,7 @@ class TXmlReader {
   std::string_view LocalName() const;
   std::string_view Prefix() const;
   std::string_view NamespaceURI() const;
-  // Element name test with the rule of TXmlNode::Is (a prefix in Name must match as written).
+  // Element name test with the rule of TXmlNode::Is (a prefix in name must match as written).
   bool Is(std::string_view name) const;
 
   // Attributes of the current element (see TXmlNode for the name rule).
@@ -79,7 +79,7 @@ class TXmlReader {
   struct TParser;
 
  private:
-  // Makes the event Ahead places after the current one available, parsing further as needed
+  // Makes the event ahead places after the current one available, parsing further as needed
   // (which may drop the events before the current one); false past the end.
   bool Ensure(std::size_t ahead);
   bool MoveTo(std::size_t index);

@@ -16,7 +16,7 @@ namespace workbook {
 class TXmlSaxTree {
  public:
   TXmlSaxTree() = default;
-  // Without DeclareNamespaces attributes are named "prefix:name" alone, with no declaration: for
+  // Without declareNamespaces attributes are named "prefix:name" alone, with no declaration: for
   // a reader that finds them by their prefixed names only, one declaration fewer per attribute.
   explicit TXmlSaxTree(bool declareNamespaces) : declareNamespaces_(declareNamespaces) {}
 

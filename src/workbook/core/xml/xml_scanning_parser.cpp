@@ -35,7 +35,7 @@ void TXmlScanningParser::TRelay::Characters(std::string_view text) {
   target_.Characters(text);
 }
 
-TXmlScanningParser::TXmlScanningParser(TXmlSaxHandler& handler, std::string_view localName,
+TXmlScanningParser::TXmlScanningParser(IXmlSaxHandler& handler, std::string_view localName,
                                        TNamespaceTest isNamespace, int depth)
     : handler_(handler),
       relay_(handler, localName, isNamespace, depth),

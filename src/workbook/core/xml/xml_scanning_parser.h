@@ -21,8 +21,8 @@ class TXmlScanningParser : public TStream {
  public:
   using TNamespaceTest = bool (*)(std::string_view namespaceURI);
 
-  // LocalName, IsNamespace and Depth (the root is 1) name the element whose content is scanned.
-  TXmlScanningParser(TXmlSaxHandler& handler, std::string_view localName,
+  // localName, isNamespace and depth (the root is 1) name the element whose content is scanned.
+  TXmlScanningParser(IXmlSaxHandler& handler, std::string_view localName,
                      TNamespaceTest isNamespace, int depth);
 
   // Parses the bytes; exceptions of the handler and EXmlError come out of here.
@@ -38,9 +38,9 @@ class TXmlScanningParser : public TStream {
 
  private:
   // Passes libxml2's events on and notes where the element starts.
-  class TRelay : public TXmlSaxHandler {
+  class TRelay : public IXmlSaxHandler {
    public:
-    TRelay(TXmlSaxHandler& target, std::string_view localName, TNamespaceTest isNamespace,
+    TRelay(IXmlSaxHandler& target, std::string_view localName, TNamespaceTest isNamespace,
            int depth)
         : target_(target), localName_(localName), isNamespace_(isNamespace), depth_(depth) {}
     void StartElement(std::string_view localName, std::string_view namespaceURI,
@@ -51,7 +51,7 @@ class TXmlScanningParser : public TStream {
     bool AtElementStart() const { return events_ == startEvent_; }
 
    private:
-    TXmlSaxHandler& target_;
+    IXmlSaxHandler& target_;
     std::string localName_;
     TNamespaceTest isNamespace_;
     int depth_;
@@ -66,7 +66,7 @@ class TXmlScanningParser : public TStream {
   void FeedParser(std::size_t count);
   void Scan(const char* data, std::size_t count);
 
-  TXmlSaxHandler& handler_;
+  IXmlSaxHandler& handler_;
   TRelay relay_;
   TXmlPushParser parser_;
   std::string localName_;

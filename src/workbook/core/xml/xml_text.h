@@ -17,7 +17,7 @@ enum class TXmlEscaping {
   Attribute,
 };
 
-// Appends Text as UTF-8. Control characters other than tab, LF and CR, U+FFFE and U+FFFF are
+// Appends text as UTF-8. Control characters other than tab, LF and CR, U+FFFE and U+FFFF are
 // left out; an unpaired surrogate becomes U+FFFD.
 void AppendXmlText(std::string& out, std::u16string_view text, TXmlEscaping escaping);
 std::string XmlText(std::u16string_view text, TXmlEscaping escaping = TXmlEscaping::Text);

@@ -14,7 +14,7 @@ namespace workbook {
 
 class TXmlWriter {
  public:
-  // Writes into Stream at its position; the stream is not owned.
+  // Writes into stream at its position; the stream is not owned.
   explicit TXmlWriter(TStream& stream);
   // Flushes what is buffered (Flush reports failures; the destructor cannot).
   ~TXmlWriter();

@@ -69,7 +69,7 @@ void TExportCell::WriteODSCellStart(TXmlWriter& writer, const std::u16string& st
 
 void TExportCell::WriteODSText(TXmlWriter& writer, std::u16string_view text,
                                const std::u16string& hyperlink, const TStringRichTextTags* tags,
-                               TCellWriteContext& context) {
+                               ICellWriteContext& context) {
   TStringRichTextTagTextList runs;
   if (tags != nullptr && tags->Count() > 0)
     tags->BuildTextList(text, runs, false);
@@ -103,7 +103,7 @@ void TExportCell::WriteODSText(TXmlWriter& writer, std::u16string_view text,
   writer.EndElement();
 }
 
-void TExportCell::WriteODSCellEnd(TXmlWriter& writer, TCellWriteContext& context) {
+void TExportCell::WriteODSCellEnd(TXmlWriter& writer, ICellWriteContext& context) {
   const TExportCellDrawings* drawings = DrawingsIfAny();
   if ((drawings && drawings->Count() > 0) || HasComment())
     context.WriteODSAttachments(writer, *this);
@@ -115,13 +115,13 @@ std::u16string TExportCellDateTime::GetODSValueType() const {
 }
 
 void TExportCellEmpty::WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                                TCellWriteContext& context) {
+                                ICellWriteContext& context) {
   WriteODSCellStart(writer, styleName);
   WriteODSCellEnd(writer, context);
 }
 
 void TExportCellString::WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                                 TCellWriteContext& context) {
+                                 ICellWriteContext& context) {
   WriteODSCellStart(writer, styleName);
   if (!value_.empty() || HasFormula()) {
     writer.WriteAttribute("office:value-type", "string");
@@ -132,7 +132,7 @@ void TExportCellString::WriteODS(TXmlWriter& writer, const std::u16string& style
 }
 
 void TExportCellCustomNumber::WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                                       TCellWriteContext& context) {
+                                       ICellWriteContext& context) {
   WriteODSCellStart(writer, styleName);
   bool zero = Value == 0;
   std::u16string type = GetODSValueType();
@@ -144,7 +144,7 @@ void TExportCellCustomNumber::WriteODS(TXmlWriter& writer, const std::u16string&
 }
 
 void TExportCellDateTime::WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                                   TCellWriteContext& context) {
+                                   ICellWriteContext& context) {
   WriteODSCellStart(writer, styleName);
   if (HasValue && FileValue() < 0) {
     writer.WriteAttribute("office:value-type", "string");
@@ -170,7 +170,7 @@ void TExportCellDateTime::WriteODS(TXmlWriter& writer, const std::u16string& sty
 }
 
 void TExportCellBoolean::WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                                  TCellWriteContext& context) {
+                                  ICellWriteContext& context) {
   WriteODSCellStart(writer, styleName);
   if (HasValue) {
     writer.WriteAttribute("office:value-type", "boolean");

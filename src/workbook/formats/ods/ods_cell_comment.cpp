@@ -16,7 +16,7 @@ void TExportCellComment::GetODSDrawingStyle(TExportDrawingStyle& style) const {
 
 void TExportCellComment::WriteODS(TXmlWriter& writer, const TSheetPixelGrid& grid,
                                   const std::u16string& drawStyle, const std::u16string& textStyle,
-                                  TCellWriteContext& context) const {
+                                  ICellWriteContext& context) const {
   if (!HasText()) return;
   int x = 0, y = 0;
   GetBoxPosition(grid, x, y);

@@ -16,7 +16,7 @@ inline constexpr std::string_view kODSGrddlTransformation =
 // The URI a prefix stands for; empty for an unknown prefix.
 std::string_view ODSNamespaceURI(std::string_view prefix);
 
-// Declares each prefix on Root, in the order given.
+// Declares each prefix on root, in the order given.
 void DeclareODSNamespaces(const TXmlNode& root, std::initializer_list<std::string_view> prefixes);
 
 }  // namespace workbook

@@ -68,7 +68,7 @@ std::string QualifiedName(std::string_view localName, std::string_view namespace
 
 // content.xml parsed as it is inflated: each table row becomes a small tree, read and dropped,
 // so neither the part nor a sheet is ever held whole.
-class TODSImport final : public TXmlSaxHandler {
+class TODSImport final : public IXmlSaxHandler {
  public:
   explicit TODSImport(TWorkbook& workbook) : workbook_(workbook), parser_(*this), row_(false) {}
 

@@ -94,7 +94,7 @@ class TExporterODS_CellStyles {
  public:
   TExporterODS_CellStyles(const char16_t* prefix, const char* family)
       : prefix_(prefix), family_(family) {}
-  // Cell may be nil (rows, columns, sheet defaults); NumberStyle is the "N" name or empty.
+  // cell may be null (rows, columns, sheet defaults); numberStyle is the "N" name or empty.
   std::u16string Add(TExportCellStyle& style, TExportCell* cell, const std::u16string& numberStyle);
   void WriteODS(const TXmlNode& automaticStyles, THashedStrings& fontFaces,
                 TExporterODS_ConditionalFormattingStyles& conditionalStyles) const;

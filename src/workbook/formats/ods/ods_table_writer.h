@@ -20,15 +20,15 @@ class TWorkbook;
 class TXmlNode;
 class TXmlWriter;
 
-class TODSTableWriter : public TCellWriteContext {
+class TODSTableWriter : public ICellWriteContext {
  public:
-  // NumberStyles receives number:*-style elements (it writes at office:automatic-styles' level);
-  // Parts receives the table's memory parts in order.
+  // numberStyles receives number:*-style elements (it writes at office:automatic-styles' level);
+  // parts receives the table's memory parts in order.
   TODSTableWriter(TCustomExporter& exporter, TWorkbook& workbook, TODSStyleRegistries& styles,
                   TXmlWriter& numberStyles, TExporterXLSX_MemoryStreamList& parts);
   ~TODSTableWriter() override;
 
-  // The sheet at Index; its auto-filter goes to DatabaseRanges.
+  // The sheet at index; its auto-filter goes to databaseRanges.
   void Write(TExportWorkSheet& sheet, int index, const TXmlNode& databaseRanges);
 
   std::uint32_t SharedStringIndex(const TExportCellString&) override { return 0; }
@@ -44,7 +44,7 @@ class TODSTableWriter : public TCellWriteContext {
     std::size_t Read(void*, std::size_t) override { return 0; }
     std::size_t Write(const void* buffer, std::size_t count) override;
     std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
-    // Hands the current part over and starts a new one (none with Last).
+    // Hands the current part over and starts a new one (none with last).
     void NextPart(bool last);
 
    private:
@@ -60,7 +60,7 @@ class TODSTableWriter : public TCellWriteContext {
   void WriteEmptyRows(int count);
   std::u16string CellStyleName(TExportCell& cell, bool rowStyled);
   std::u16string SpannedStyleName(TExportCell& cell);
-  // Opens and closes outline groups (Element) until Current equals Level.
+  // Opens and closes outline groups (element) until current equals level.
   void MoveToLevel(int& current, int level, const char* element, bool hidden);
 
   TCustomExporter& exporter_;

@@ -64,7 +64,7 @@ TXmlNode BuildContentRoot(TXmlDocument& document) {
   return root;
 }
 
-// content.xml into Parts: the tree's text split at its two markers, with the number styles and
+// content.xml into parts: the tree's text split at its two markers, with the number styles and
 // the tables streamed in between.
 void WriteContent(TCustomExporter& exporter, TWorkbook& workbook, TODSStyleRegistries& styles,
                   TExporterXLSX_MemoryStreamList& parts) {

@@ -33,9 +33,9 @@ class TTextEncoding {
   // Appends Text's bytes. Characters the encoding lacks become "?"; an unpaired surrogate
   // becomes U+FFFD where the encoding can hold it.
   void Encode(std::u16string_view text, std::string& bytes) const;
-  // Appends the characters of the longest front part of Bytes that holds only whole characters,
-  // or of all of Bytes when Final; returns how many bytes that took. Malformed bytes (and, when
-  // Final, a character cut short) become U+FFFD; nothing is ever refused.
+  // Appends the characters of the longest front part of bytes that holds only whole characters,
+  // or of all of bytes when final; returns how many bytes that took. Malformed bytes (and, when
+  // final, a character cut short) become U+FFFD; nothing is ever refused.
   std::size_t Decode(std::string_view bytes, bool final, std::u16string& text) const;
 
  private:

@@ -13,9 +13,9 @@ namespace workbook {
 class TTextReader {
  public:
   // Reads from Stream's position on. A byte-order mark there (UTF-8, UTF-16 little- or
-  // big-endian) names the encoding and is passed over; without one, Encoding is used. A mark
+  // big-endian) names the encoding and is passed over; without one, encoding is used. A mark
   // says more surely than any default what the bytes are, so it wins. The encoding is kept, not
-  // owned. BufferSize counts characters.
+  // owned. bufferSize counts characters.
   TTextReader(TStream& stream, std::size_t bufferSize, const TTextEncoding& encoding);
 
   // The next character; false at the end of the stream. A NUL character is data like any other.
@@ -31,7 +31,7 @@ class TTextReader {
  private:
   // Decodes the next piece; keeps the last character delivered, for StepBack. False at the end.
   bool Fill();
-  // Reads up to Count bytes onto the undecoded ones; false at the end of the stream.
+  // Reads up to count bytes onto the undecoded ones; false at the end of the stream.
   bool ReadBytes(std::size_t count);
 
   TStream& stream_;

@@ -12,7 +12,7 @@ namespace workbook {
 
 class TTextWriter {
  public:
-  // Writes at Stream's position. The encoding is kept, not owned. With WriteBOM the encoding's
+  // Writes at Stream's position. The encoding is kept, not owned. With writeBOM the encoding's
   // byte-order mark goes before everything else (the 8-bit encodings have none).
   TTextWriter(TStream& stream, std::size_t bufferSize, const TTextEncoding& encoding,
               bool writeBOM);
@@ -26,7 +26,7 @@ class TTextWriter {
   const TTextEncoding& Encoding() const { return encoding_; }
 
  private:
-  // Writes the buffer; unless Final, a last high surrogate waits for its partner, so a character
+  // Writes the buffer; unless final, a last high surrogate waits for its partner, so a character
   // is never encoded in halves.
   void WriteBuffer(bool final);
 

@@ -21,17 +21,17 @@ class TOleStorage {
   TOleStorage(const TOleStorage&) = delete;
   TOleStorage& operator=(const TOleStorage&) = delete;
 
-  // Keeps Source (not owned) and reads the header, the FAT and the directory from Source's current
-  // position on; leaves Source at that position. EOleStorageException when Source is not a sound
+  // Keeps source (not owned) and reads the header, the FAT and the directory from Source's current
+  // position on; leaves source at that position. EOleStorageException when source is not a sound
   // compound file.
   void Open(TStream& source);
   // Whether the root storage holds a stream of that name (compared case-insensitively).
   bool StreamExists(const std::u16string& name) const;
-  // Appends the named stream's bytes to Target; false when there is no such stream. Target is
+  // Appends the named stream's bytes to target; false when there is no such stream. target is
   // only touched once the whole stream has been read, so a damaged file adds nothing.
   bool ReadStream(const std::u16string& name, TStream& target);
 
-  // A compound file holding one stream (the rest of Data), written from the start of Target.
+  // A compound file holding one stream (the rest of data), written from the start of target.
   // Sizes are checked first, so an oversized stream fails without a half-written file.
   static void WriteStorage(TStream& target, TStream& data, const std::u16string& name);
 

@@ -32,7 +32,7 @@ void PutDWord(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t valu
   PutWord(out, at + 2, static_cast<std::uint16_t>(value >> 16));
 }
 
-// A table of 32-bit entries completed with Fill to whole sectors.
+// A table of 32-bit entries completed with fill to whole sectors.
 std::vector<std::uint8_t> TableBytes(const std::vector<std::uint32_t>& entries,
                                      std::uint32_t fill) {
   const std::uint64_t sectors =

@@ -24,11 +24,11 @@ void TExportCell::WriteXLSBlank(TStream& stream, int xfIndex) const {
   WriteXLSCellHeader(stream, xls_record::kBlank, xfIndex, 6);
 }
 
-void TExportCellEmpty::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext&) {
+void TExportCellEmpty::WriteXLS(TStream& stream, int xfIndex, ICellWriteContext&) {
   WriteXLSBlank(stream, xfIndex);
 }
 
-void TExportCellString::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext& context) {
+void TExportCellString::WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) {
   // A formula the format's tokens cannot hold leaves the text it gave.
   if (const TRPNFormula* formula = HasFormula() ? GetRPNFormula() : nullptr;
       formula != nullptr && formula->CanWriteXLS())
@@ -68,7 +68,7 @@ bool TExportCellCustomNumber::WriteXLSFormula(TStream& stream, int xfIndex) {
   return true;
 }
 
-void TExportCellCustomNumber::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext&) {
+void TExportCellCustomNumber::WriteXLS(TStream& stream, int xfIndex, ICellWriteContext&) {
   Calculate();
   if (WriteXLSFormula(stream, xfIndex)) return;
   // A formula the format's tokens cannot hold leaves its value, when it has one.
@@ -77,7 +77,7 @@ void TExportCellCustomNumber::WriteXLS(TStream& stream, int xfIndex, TCellWriteC
   XLSWriteDouble(stream, FileValue());
 }
 
-void TExportCellDateTime::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext&) {
+void TExportCellDateTime::WriteXLS(TStream& stream, int xfIndex, ICellWriteContext&) {
   Calculate();
   if (WriteXLSFormula(stream, xfIndex)) return;
   // The stored serial as it is: a date keeps its time, a time its days, midnight is 0.
@@ -94,7 +94,7 @@ void TExportCellDateTime::WriteXLS(TStream& stream, int xfIndex, TCellWriteConte
   XLSWriteDouble(stream, value);
 }
 
-void TExportCellBoolean::WriteXLS(TStream& stream, int xfIndex, TCellWriteContext&) {
+void TExportCellBoolean::WriteXLS(TStream& stream, int xfIndex, ICellWriteContext&) {
   Calculate();
   if (WriteXLSFormula(stream, xfIndex)) return;
   if (!HasValue) return WriteXLSBlank(stream, xfIndex);

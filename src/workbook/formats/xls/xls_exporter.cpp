@@ -57,11 +57,11 @@ void TCustomExporterXLS::ImportFromStream(TStream& stream, TWorkbook& workbook) 
   if (namePosition != 0)
     names.Read(reader.Stream(), namePosition, reader.Globals().ExternSheets(), false);
   // Name tokens of the cells' formulas resolve through the file's own name list.
-  const TRPNNameSource* formulaNames = workbook.FormulaNames;
+  const IRPNNameSource* formulaNames = workbook.FormulaNames;
   workbook.FormulaNames = &names;
   struct TRestoreNames {
     TWorkbook& workbook;
-    const TRPNNameSource* names;
+    const IRPNNameSource* names;
     ~TRestoreNames() { workbook.FormulaNames = names; }
   } restoreNames{workbook, formulaNames};
 

@@ -46,7 +46,7 @@ TXLSFileReader::TXLSFileReader(TStream& source, TExportFontList& fonts,
   reader_.SetPosition(globals_.End());
 }
 
-bool TXLSFileReader::ReadNextWorksheet(TXLSSheetTarget* target) {
+bool TXLSFileReader::ReadNextWorksheet(IXLSSheetTarget* target) {
   return XLSReadWorksheet(stream_, reader_, sst_, target);
 }
 

@@ -15,7 +15,7 @@ namespace workbook {
 class TXLSFileReader {
  public:
   // Reads the compound file at Source's position up to the worksheets: the globals (fonts into
-  // Fonts, number formats and XF records into Styles) and the shared strings. Failures:
+  // fonts, number formats and XF records into styles) and the shared strings. Failures:
   // EWorkbookFileException as XLSReadWorkbookStream and TXLSGlobals.Read give them,
   // EXLSSharedStrings for a damaged SST.
   TXLSFileReader(TStream& source, TExportFontList& fonts, TExporterXLSX_StyleSheet& styles);
@@ -25,10 +25,10 @@ class TXLSFileReader {
   // The whole "Workbook" stream, for the records read by their position (NAME).
   TMemoryStream& Stream() { return stream_; }
 
-  // Reads the next worksheet substream into Target, or passes over it when Target is null; the
+  // Reads the next worksheet substream into target, or passes over it when target is null; the
   // substreams are matched to the worksheet list by their order. False when no worksheet is left
   // in the stream.
-  bool ReadNextWorksheet(TXLSSheetTarget* target);
+  bool ReadNextWorksheet(IXLSSheetTarget* target);
 
  private:
   static TMemoryStream LoadWorkbookStream(TStream& source);

@@ -9,7 +9,7 @@
 namespace workbook {
 
 class TExportWorkSheet;
-class TRPNNameSource;
+class IRPNNameSource;
 
 // Formula text to BIFF8 tokens and back (the formula engine provides it).
 class IXLSFormulaTokens {
@@ -21,8 +21,8 @@ class IXLSFormulaTokens {
 
 class TXLSFormulaTokens : public IXLSFormulaTokens {
  public:
-  // Names: the defined names name tokens use (nullptr: the worksheet's workbook's).
-  TXLSFormulaTokens(TExportWorkSheet* sheet, const TRPNNameSource* names)
+  // names: the defined names name tokens use (nullptr: the worksheet's workbook's).
+  TXLSFormulaTokens(TExportWorkSheet* sheet, const IRPNNameSource* names)
       : sheet_(sheet), names_(names) {}
   // No tokens for a text that does not parse or does not fit a BIFF8 sheet.
   std::vector<std::uint8_t> Encode(const std::u16string& formula) override;
@@ -31,7 +31,7 @@ class TXLSFormulaTokens : public IXLSFormulaTokens {
 
  private:
   TExportWorkSheet* sheet_;
-  const TRPNNameSource* names_;
+  const IRPNNameSource* names_;
 };
 
 }  // namespace workbook

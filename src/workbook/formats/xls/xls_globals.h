@@ -15,10 +15,10 @@ namespace workbook {
 
 class TXLSGlobals {
  public:
-  // Reads the globals from the start of Stream (the whole "Workbook" stream) in two passes: the
+  // Reads the globals from the start of stream (the whole "Workbook" stream) in two passes: the
   // first takes the worksheet list, the date system, the palette, the number formats (into
-  // Styles) and the SST and NAME positions; the second the fonts (into Fonts, with the palette's
-  // colours) and the XF records (into Styles). Fails with EWorkbookFileException:
+  // styles) and the SST and NAME positions; the second the fonts (into fonts, with the palette's
+  // colours) and the XF records (into styles). Fails with EWorkbookFileException:
   // WorkbookLng_OldXLS for a BIFF5 or older stream, WorkbookLng_EncryptedXLS when the file is
   // encrypted, WorkbookLng_InvalidXLS when the stream does not begin with the globals' BOF or a
   // record is damaged.

@@ -17,8 +17,8 @@ struct TXLSHyperlink {
   std::u16string Target;
 };
 
-// One HLINK record (header included) over rows FirstRow..LastRow and columns FirstCol..LastCol,
-// with Text as its display name.
+// One HLINK record (header included) over rows firstRow..LastRow and columns firstCol..LastCol,
+// with text as its display name.
 void XLSWriteHyperlink(TStream& stream, int firstRow, int lastRow, int firstCol, int lastCol,
                        std::u16string_view target, std::u16string_view text);
 // HLINK record data: the first cell and the URL of an absolute URL link; nothing for links of

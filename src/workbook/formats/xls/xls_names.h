@@ -14,13 +14,13 @@ namespace workbook {
 class TWorkbook;
 class TXLSRecordReader;
 
-class TXLSNames : public TRPNNameSource {
+class TXLSNames : public IRPNNameSource {
  public:
   explicit TXLSNames(TWorkbook& workbook) : workbook_(workbook) {}
 
-  // Reads the NAME records from Position (a NAME record's header) for as long as they follow
-  // each other, after clearing the workbook's named cells. ExternSheets maps a reference's
-  // EXTERNSHEET index to its sheet. Before the cells are read (Final false) a name whose sheet is
+  // Reads the NAME records from position (a NAME record's header) for as long as they follow
+  // each other, after clearing the workbook's named cells. externSheets maps a reference's
+  // EXTERNSHEET index to its sheet. Before the cells are read (final false) a name whose sheet is
   // unknown is kept without a sheet; the final pass drops it. A record shorter than its fields
   // raises EWorkbookFileException.
   void Read(TMemoryStream& stream, std::int64_t position,

@@ -20,7 +20,7 @@ constexpr std::uint8_t kPtgAreaErr3d = 0x3D;
 constexpr std::uint8_t kPtgUnion = 0x10;
 constexpr std::uint16_t kAreaSize = 11;
 
-// First and last index of a range side; an open side covers the whole sheet.
+// first and last index of a range side; an open side covers the whole sheet.
 std::pair<int, int> Side(int first, int count, int last) {
   if (first < 0 || count < 1) return {0, last};
   return {std::min(first, last),

@@ -52,7 +52,7 @@ class TXLSRecordData {
   std::span<const std::uint8_t> data_;
 };
 
-// The data of Reader's current record in Stream, the stream the reader walks; a record that runs
+// The data of Reader's current record in stream, the stream the reader walks; a record that runs
 // past the end of the stream is a damaged file.
 inline TXLSRecordData XLSCurrentRecordData(const TMemoryStream& stream,
                                            const TXLSRecordReader& reader) {

@@ -16,7 +16,7 @@ class TXLSRecordReader {
   // Moves to the end of the current record and reads the next header; False when the stream
   // holds no further complete header.
   bool Next();
-  // The next call of Next reads the header at Position.
+  // The next call of Next reads the header at position.
   void SetPosition(std::int64_t position);
 
   std::uint16_t Id() const { return id_; }
@@ -42,11 +42,11 @@ class TXLSRecordReader {
   void NextContinue();
 
  private:
-  // Checks that the record holds Count more bytes.
+  // Checks that the record holds count more bytes.
   void Need(std::size_t count) const;
-  // Count bytes of the stream from At on; the stream's read error when it ends before.
+  // count bytes of the stream from at on; the stream's read error when it ends before.
   void Fetch(std::int64_t at, void* buffer, std::size_t count) const;
-  // The next Count bytes of the current record's data.
+  // The next count bytes of the current record's data.
   void ReadData(void* buffer, std::size_t count);
 
   std::int64_t RecordEnd() const { return position_ + 4 + size_; }

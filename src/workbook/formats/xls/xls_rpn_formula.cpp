@@ -109,7 +109,7 @@ bool TRPNFormula::CanWriteXLS() const {
 
 std::vector<std::uint8_t> TRPNFormula::GetXLSTokens() const {
   std::vector<std::uint8_t> bytes;
-  const TRPNNameSource* names = Names();
+  const IRPNNameSource* names = Names();
   for (std::size_t i = 0; i < tokens_.size(); ++i)
     tokens_[i]->WriteXLS(bytes, i + 1 < tokens_.size() ? tokens_[i + 1].get() : nullptr, names);
   return bytes;
@@ -177,7 +177,7 @@ void TRPNFormula::ReadXLSTokens(const std::vector<std::uint8_t>& bytes) {
   // No record holds more; the bound also keeps rendering a hostile array of parentheses quick.
   if (bytes.size() > kMaxRecordData) throw EWorkbookFileException(WorkbookLng_InvalidXLS);
   TRPNByteReader reader(bytes);
-  const TRPNNameSource* names = Names();
+  const IRPNNameSource* names = Names();
   try {
     while (!reader.AtEnd()) {
       const std::uint8_t ptg = reader.ReadByte();

@@ -28,19 +28,19 @@ void ReadColumnWord(TRPNByteReader& reader, int& col, bool& colAbsolute, bool& r
 
 }  // namespace
 
-bool TRPNFormulaToken::ReadXLS(TRPNByteReader&, const TRPNNameSource*, bool& ignore, std::uint8_t) {
+bool TRPNFormulaToken::ReadXLS(TRPNByteReader&, const IRPNNameSource*, bool& ignore, std::uint8_t) {
   ignore = false;
   return true;
 }
 
 void TRPNFormulaTokenCell::WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken*,
-                                    const TRPNNameSource*) const {
+                                    const IRPNNameSource*) const {
   PutByte(out, 0x44);
   XLSPutWord(out, static_cast<unsigned>(Row));
   XLSPutWord(out, ColumnWord(Column, ColAbsolute, RowAbsolute));
 }
 
-bool TRPNFormulaTokenCell::ReadXLS(TRPNByteReader& reader, const TRPNNameSource*, bool&,
+bool TRPNFormulaTokenCell::ReadXLS(TRPNByteReader& reader, const IRPNNameSource*, bool&,
                                    std::uint8_t) {
   Row = reader.ReadWord();
   ReadColumnWord(reader, Column, ColAbsolute, RowAbsolute);
@@ -48,7 +48,7 @@ bool TRPNFormulaTokenCell::ReadXLS(TRPNByteReader& reader, const TRPNNameSource*
 }
 
 void TRPNFormulaTokenCellRange::WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken*,
-                                         const TRPNNameSource*) const {
+                                         const IRPNNameSource*) const {
   PutByte(out, 0x25);
   XLSPutWord(out, static_cast<unsigned>(Range.Row));
   XLSPutWord(out, static_cast<unsigned>(Range.LastRow()));
@@ -56,7 +56,7 @@ void TRPNFormulaTokenCellRange::WriteXLS(std::vector<std::uint8_t>& out, const T
   XLSPutWord(out, ColumnWord(Range.LastCol(), Range.Col2Absolute, Range.Row2Absolute));
 }
 
-bool TRPNFormulaTokenCellRange::ReadXLS(TRPNByteReader& reader, const TRPNNameSource*, bool&,
+bool TRPNFormulaTokenCellRange::ReadXLS(TRPNByteReader& reader, const IRPNNameSource*, bool&,
                                         std::uint8_t) {
   const int row1 = reader.ReadWord();
   const int row2 = reader.ReadWord();
@@ -73,7 +73,7 @@ bool TRPNFormulaTokenCellRange::ReadXLS(TRPNByteReader& reader, const TRPNNameSo
 
 void TRPNFormulaTokenNamedCellRange::WriteXLS(std::vector<std::uint8_t>& out,
                                               const TRPNFormulaToken*,
-                                              const TRPNNameSource* names) const {
+                                              const IRPNNameSource* names) const {
   TRPNRange range;
   const bool multiCell =
       names && names->FindName(Name, range) && (range.ColCount > 1 || range.RowCount > 1);
@@ -82,7 +82,7 @@ void TRPNFormulaTokenNamedCellRange::WriteXLS(std::vector<std::uint8_t>& out,
   XLSPutWord(out, 0);
 }
 
-bool TRPNFormulaTokenNamedCellRange::ReadXLS(TRPNByteReader& reader, const TRPNNameSource* names,
+bool TRPNFormulaTokenNamedCellRange::ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names,
                                              bool&, std::uint8_t) {
   const int position = reader.ReadWord();
   reader.Skip(2);
@@ -90,35 +90,35 @@ bool TRPNFormulaTokenNamedCellRange::ReadXLS(TRPNByteReader& reader, const TRPNN
 }
 
 void TRPNFormulaTokenNumber::WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken*,
-                                      const TRPNNameSource*) const {
+                                      const IRPNNameSource*) const {
   PutByte(out, 0x1F);
   XLSPutDouble(out, Value);
 }
 
-bool TRPNFormulaTokenNumber::ReadXLS(TRPNByteReader& reader, const TRPNNameSource*, bool&,
+bool TRPNFormulaTokenNumber::ReadXLS(TRPNByteReader& reader, const IRPNNameSource*, bool&,
                                      std::uint8_t ptg) {
   Value = ptg == 0x1E ? reader.ReadWord() : reader.ReadDouble();
   return true;
 }
 
 void TRPNFormulaTokenOperator::WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken*,
-                                        const TRPNNameSource*) const {
+                                        const IRPNNameSource*) const {
   PutByte(out, RPNOperatorInfo(Operator).Ptg);
 }
 
 void TRPNFormulaTokenFunction::WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken*,
-                                        const TRPNNameSource*) const {
+                                        const IRPNNameSource*) const {
   PutByte(out, 0x41);
   XLSPutWord(out, RPNFunctionInfo(Func).Id);
 }
 
-bool TRPNFormulaTokenFunction::ReadXLS(TRPNByteReader& reader, const TRPNNameSource*, bool&,
+bool TRPNFormulaTokenFunction::ReadXLS(TRPNByteReader& reader, const IRPNNameSource*, bool&,
                                        std::uint8_t) {
   return RPNFunctionFromId(reader.ReadWord(), Func);
 }
 
 void TRPNFormulaTokenVarFunction::WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken*,
-                                           const TRPNNameSource*) const {
+                                           const IRPNNameSource*) const {
   if (Index == static_cast<int>(TRPNMultiFunction::Sum) && ArgCount == 1) {
     PutByte(out, 0x19);
     PutByte(out, 0x10);
@@ -130,7 +130,7 @@ void TRPNFormulaTokenVarFunction::WriteXLS(std::vector<std::uint8_t>& out, const
   XLSPutWord(out, RPNMultiFunctionInfo(Index).Id);
 }
 
-bool TRPNFormulaTokenVarFunction::ReadXLS(TRPNByteReader& reader, const TRPNNameSource*, bool&,
+bool TRPNFormulaTokenVarFunction::ReadXLS(TRPNByteReader& reader, const IRPNNameSource*, bool&,
                                           std::uint8_t ptg) {
   if (ptg == 0x19) {  // the "sum" attribute: SUM of one argument
     Index = static_cast<int>(TRPNMultiFunction::Sum);
@@ -143,13 +143,13 @@ bool TRPNFormulaTokenVarFunction::ReadXLS(TRPNByteReader& reader, const TRPNName
 }
 
 void TRPNFormulaTokenAttribute::WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken*,
-                                         const TRPNNameSource*) const {
+                                         const IRPNNameSource*) const {
   PutByte(out, 0x19);
   PutByte(out, 0x01);
   XLSPutWord(out, 0);
 }
 
-bool TRPNFormulaTokenAttribute::ReadXLS(TRPNByteReader& reader, const TRPNNameSource*, bool&,
+bool TRPNFormulaTokenAttribute::ReadXLS(TRPNByteReader& reader, const IRPNNameSource*, bool&,
                                         std::uint8_t) {
   const std::uint16_t data = reader.ReadWord();
   // "choose" is followed by its jump table: one offset per choice and one past the last.
@@ -159,7 +159,7 @@ bool TRPNFormulaTokenAttribute::ReadXLS(TRPNByteReader& reader, const TRPNNameSo
 
 void TRPNFormulaTokenRightParenthesis::WriteXLS(std::vector<std::uint8_t>& out,
                                                 const TRPNFormulaToken* next,
-                                                const TRPNNameSource*) const {
+                                                const IRPNNameSource*) const {
   if (!(next && next->IsFunction())) PutByte(out, 0x15);
 }
 

@@ -50,9 +50,9 @@ class TXLSSharedStrings_Import {
   std::size_t AddString(std::u16string text) { return Add(std::move(text), {}); }
   void Clear() { entries_.clear(); }
   std::size_t Count() const { return entries_.size(); }
-  // The entry at Index, nullptr outside the table.
+  // The entry at index, nullptr outside the table.
   TXLSSharedStrings_ImportEntry* GetEntry(std::size_t index) const;
-  // The text at Index, empty outside the table.
+  // The text at index, empty outside the table.
   std::u16string GetString(std::size_t index) const;
 
   // Reads the SST record whose header stands at Stream's position, with its CONTINUE records;

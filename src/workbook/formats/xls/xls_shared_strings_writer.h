@@ -28,19 +28,19 @@ class TXLSSharedStrings_Export {
   // The most runs one string keeps: all of them go into one record of at most 8224 bytes.
   static constexpr std::size_t kMaxRuns = 8224 / 4;
 
-  // The index of Text in the given formatting (Suffix tells formattings apart, Runs are its BIFF8
+  // The index of text in the given formatting (suffix tells formattings apart, runs are its BIFF8
   // runs), added when new.
   std::int32_t Add(const std::u16string& text, const std::u16string& suffix,
                    std::vector<std::uint8_t> runs);
   std::int32_t Count() const { return keys_.Count(); }
-  // The entry at Index, nullptr for a plain text.
+  // The entry at index, nullptr for a plain text.
   TXLSSharedStrings_ExportEntry* GetEntry(std::int32_t index) const;
   std::u16string GetString(std::int32_t index) const;
   int GetRunCount(std::int32_t index) const;
-  // Writes the runs of the string at Index and takes their size from Budget.
+  // Writes the runs of the string at index and takes their size from budget.
   void WriteRuns(std::int32_t index, TStream& stream, int& budget) const;
 
-  // The SST record and its CONTINUE records, one memory stream each, appended to List; nothing
+  // The SST record and its CONTINUE records, one memory stream each, appended to list; nothing
   // when the table is empty. Remembers where the EXTSST buckets start.
   void SaveToRecords(std::vector<std::unique_ptr<TMemoryStream>>& list);
   // The EXTSST record for the records SaveToRecords wrote, the SST record standing at SSTPosition

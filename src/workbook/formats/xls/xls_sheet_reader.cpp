@@ -27,7 +27,7 @@ constexpr std::uint8_t kResultEmptyString = 3;
 class TCellRecords {
  public:
   TCellRecords(TMemoryStream& stream, TXLSRecordReader& reader, const TXLSSharedStrings_Import& sst,
-               TXLSSheetTarget& target)
+               IXLSSheetTarget& target)
       : stream_(stream), reader_(reader), sst_(sst), target_(target) {}
 
   void Record();
@@ -49,7 +49,7 @@ class TCellRecords {
   TMemoryStream& stream_;
   TXLSRecordReader& reader_;
   const TXLSSharedStrings_Import& sst_;
-  TXLSSheetTarget& target_;
+  IXLSSheetTarget& target_;
   // A formula with a text result: its text comes in the STRING record that follows.
   bool formulaPending_ = false;
   TXLSCell pending_;
@@ -276,7 +276,7 @@ bool IsWorksheetBof(TMemoryStream& stream, TXLSRecordReader& reader) {
 }  // namespace
 
 bool XLSReadWorksheet(TMemoryStream& stream, TXLSRecordReader& reader,
-                      const TXLSSharedStrings_Import& sst, TXLSSheetTarget* target) {
+                      const TXLSSharedStrings_Import& sst, IXLSSheetTarget* target) {
   bool found = false;
   while (!found && reader.Next()) found = IsWorksheetBof(stream, reader);
   if (!found) return false;

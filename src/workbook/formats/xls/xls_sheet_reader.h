@@ -48,9 +48,9 @@ struct TXLSRowRecord {
                               // 0x80 styled with the XF in bits 16-27
 };
 
-class TXLSSheetTarget {
+class IXLSSheetTarget {
  public:
-  virtual ~TXLSSheetTarget() = default;
+  virtual ~IXLSSheetTarget() = default;
   // Cells come in record order (rows ascending in files Excel writes, but not necessarily).
   virtual void Cell(const TXLSCell& cell) = 0;
   virtual void Row(const TXLSRowRecord& row) = 0;
@@ -63,12 +63,12 @@ class TXLSSheetTarget {
 };
 
 // Reads the next worksheet substream from Reader's position: records up to a BOF of a worksheet
-// are passed over (chart sheets, macro sheets), then the worksheet's cells go to Target up to
-// its EOF; substreams nested in it (embedded charts) are passed over whole. A null Target passes
+// are passed over (chart sheets, macro sheets), then the worksheet's cells go to target up to
+// its EOF; substreams nested in it (embedded charts) are passed over whole. A null target passes
 // over the worksheet. Returns False when the stream ends before a worksheet begins. A stream that
 // ends before the worksheet's EOF and damaged cell records (short data, a column beyond 255)
 // raise EWorkbookFileException.
 bool XLSReadWorksheet(TMemoryStream& stream, TXLSRecordReader& reader,
-                      const TXLSSharedStrings_Import& sst, TXLSSheetTarget* target);
+                      const TXLSSharedStrings_Import& sst, IXLSSheetTarget* target);
 
 }  // namespace workbook

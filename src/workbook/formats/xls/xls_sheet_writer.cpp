@@ -38,7 +38,7 @@ void WriteBytes(TStream& stream, const std::vector<std::uint8_t>& bytes) {
 }
 
 // Texts with their formatting runs go to the shared-string table.
-class TSheetStrings : public TCellWriteContext {
+class TSheetStrings : public ICellWriteContext {
  public:
   TSheetStrings(TXLSSharedStrings_Export& sst, TExportFontList& fonts) : sst_(sst), fonts_(fonts) {}
 
@@ -84,7 +84,7 @@ class TSheetWriter {
   void WriteRows();
   void WriteRow(int rowIndex, TExportRow* row);
   void WriteCell(TExportCell& cell, int col, int rowIndex, int xf);
-  // BLANK records for the columns from FromCol on that ranges of cells above still cover.
+  // BLANK records for the columns from fromCol on that ranges of cells above still cover.
   void WriteCovered(int rowIndex, int fromCol);
   void WriteTail();
   int CellXF(TExportCell& cell, bool rowStyled);

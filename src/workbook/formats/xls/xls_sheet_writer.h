@@ -25,7 +25,7 @@ struct TXLSSheetWriteContext {
   double DefaultColWidth;
 };
 
-// Writes the substream of Sheet (BOF to EOF); Index 0 is the workbook's selected sheet.
+// Writes the substream of sheet (BOF to EOF); index 0 is the workbook's selected sheet.
 void XLSWriteWorksheet(TStream& stream, TExportWorkSheet& sheet, int index,
                        TXLSSheetWriteContext& context);
 

@@ -38,7 +38,7 @@ void SkipContinued(TXLSRecordReader& reader, std::uint32_t count) {
   }
 }
 
-// Appends up to Count characters that the current record holds, stored as 16-bit units or as
+// Appends up to count characters that the current record holds, stored as 16-bit units or as
 // their low bytes; returns how many were read.
 std::uint32_t ReadCharacters(TXLSRecordReader& reader, std::uint32_t count, bool wide,
                              std::u16string& text) {

@@ -28,14 +28,14 @@ std::u16string XLSReadString(TXLSRecordReader& reader, TXLSLengthRecord length);
 // string without its option byte reads as empty; one cut short by the record's end, or whose
 // count word is missing, gives nothing, and the caller drops it and goes on.
 std::optional<std::u16string> XLSTryReadString(TXLSRecordReader& reader, TXLSLengthRecord length);
-// The body of a string of Count characters; its runs and extended data are passed over.
+// The body of a string of count characters; its runs and extended data are passed over.
 std::u16string XLSReadStringOfLength(TXLSRecordReader& reader, std::uint32_t count);
-// The body of a string of Count characters: option byte, run count, extended-data size,
-// characters, runs (kept in Runs) and extended data (such as phonetic text, passed over), any of
+// The body of a string of count characters: option byte, run count, extended-data size,
+// characters, runs (kept in runs) and extended data (such as phonetic text, passed over), any of
 // them going on in CONTINUE records.
 std::u16string XLSReadRichString(TXLSRecordReader& reader, std::uint32_t count,
                                  std::vector<TXLSRichTextRun>& runs);
-// Count UTF-16LE characters without option byte; one fewer is kept when DropLast is set and Count
+// count UTF-16LE characters without option byte; one fewer is kept when dropLast is set and count
 // is above 1 (texts stored with their terminating zero).
 std::u16string XLSReadWideChars(TXLSRecordReader& reader, std::uint32_t count, bool dropLast);
 

@@ -4,10 +4,10 @@
 
 namespace workbook {
 
-// Appends the BIFF8 record stream of the compound file at Source's position to Target: the stream
+// Appends the BIFF8 record stream of the compound file at Source's position to target: the stream
 // "Workbook", or a stream "Book" (in any letter case) whose first record is a BIFF8 BOF, as some
 // writers name it. Failures are EWorkbookFileException with WorkbookLng_OldXLS for an Excel 5.0/95
-// file and WorkbookLng_InvalidXLS for anything else that is not a sound XLS container; Target is
+// file and WorkbookLng_InvalidXLS for anything else that is not a sound XLS container; target is
 // then left as it was.
 void XLSReadWorkbookStream(TStream& source, TStream& target);
 

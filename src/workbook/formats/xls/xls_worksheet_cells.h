@@ -15,9 +15,9 @@ class TExportRow;
 class TExporterXLSX_StyleSheet;
 class TExporterXLSX_Palette;
 
-class TXLSWorksheetCells : public TXLSSheetTarget {
+class TXLSWorksheetCells : public IXLSSheetTarget {
  public:
-  // CharWidth: the width of a digit of the workbook's default font in pixels, which column
+  // charWidth: the width of a digit of the workbook's default font in pixels, which column
   // widths are counted in.
   TXLSWorksheetCells(TWorkbook& workbook, TExportWorkSheet& sheet, TExporterXLSX_StyleSheet& styles,
                      const TExporterXLSX_Palette& palette, double charWidth);

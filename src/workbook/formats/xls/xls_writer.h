@@ -8,7 +8,7 @@ namespace workbook {
 class TWorkbook;
 class TCustomExporterXLS;
 
-// The whole "Workbook" stream of Workbook into Target. A worksheet with cells beyond the format's
+// The whole "Workbook" stream of workbook into target. A worksheet with cells beyond the format's
 // 65536 rows or 256 columns raises EWorkbookFileException before anything is written.
 void XLSWriteWorkbookStream(TStream& target, TWorkbook& workbook, TCustomExporterXLS& exporter);
 

@@ -33,8 +33,8 @@ void WriteInlineString(TXLSXSheetDataWriter& writer, std::u16string_view text) {
 
 }  // namespace
 
-void TExportCell::WriteXLSXCellStart(TXLSXSheetDataWriter& writer, const std::u16string& ref,
-                                     int styleIndex, TCellWriteContext& context) {
+void TExportCell::WriteXLSXCellStart(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
+                                     ICellWriteContext& context) {
   Calculate();
   writer.StartElement("c");
   writer.WriteAttribute("r", ref);
@@ -43,21 +43,21 @@ void TExportCell::WriteXLSXCellStart(TXLSXSheetDataWriter& writer, const std::u1
 }
 
 void TExportCell::WriteXLSXFormula(TXLSXSheetDataWriter& writer, const std::u16string& ref,
-                                   TCellWriteContext& context) {
+                                   ICellWriteContext& context) {
   if (!HasFormula()) return;
   writer.WriteElementString("f", FormulaToXLSX(GetFormula()));
   context.AddCalcChainItem(ref);
 }
 
-void TExportCellEmpty::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
-                                 int styleIndex, TCellWriteContext& context) {
+void TExportCellEmpty::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
+                                 ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   WriteXLSXFormula(writer, ref, context);
   writer.EndElement();
 }
 
-void TExportCellString::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
-                                  int styleIndex, TCellWriteContext& context) {
+void TExportCellString::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
+                                  ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   if (!value_.empty()) {
     if (sharedString_ || HasRichText()) {
@@ -81,7 +81,7 @@ void TExportCellString::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16st
 }
 
 void TExportCellCustomNumber::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
-                                        int styleIndex, TCellWriteContext& context) {
+                                        int styleIndex, ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   const double value = FileValue();
   if (HasValue && !std::isfinite(value)) {
@@ -99,8 +99,8 @@ void TExportCellCustomNumber::WriteXLSX(TXLSXSheetDataWriter& writer, const std:
   writer.EndElement();
 }
 
-void TExportCellDateTime::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
-                                    int styleIndex, TCellWriteContext& context) {
+void TExportCellDateTime::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
+                                    ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   double value = FileValue();
   if (HasValue && value < 0) {
@@ -116,8 +116,8 @@ void TExportCellDateTime::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16
   writer.EndElement();
 }
 
-void TExportCellBoolean::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
-                                   int styleIndex, TCellWriteContext& context) {
+void TExportCellBoolean::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
+                                   ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   writer.WriteAttribute("t", "b");
   WriteXLSXFormula(writer, ref, context);
@@ -126,7 +126,7 @@ void TExportCellBoolean::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16s
   writer.EndElement();
 }
 
-void TExportCell::ReportXLSXAttachments(TCellWriteContext& context) {
+void TExportCell::ReportXLSXAttachments(ICellWriteContext& context) {
   if (TExportConditionalFormatting* formatting = ConditionalFormattingIfAny())
     if (formatting->Count() > 0) context.AddConditionalFormatting(*formatting);
   if (TExportCellDrawings* drawings = DrawingsIfAny())

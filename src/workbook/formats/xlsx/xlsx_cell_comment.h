@@ -24,10 +24,10 @@ class TExporterXLSX_CommentsInWorkSheet {
  public:
   explicit TExporterXLSX_CommentsInWorkSheet(TExportWorkSheet& sheet) : sheet_(sheet) {}
 
-  // Copies Comment with its cell's position; returns its index.
+  // Copies comment with its cell's position; returns its index.
   int AddComment(const TExportCellComment& comment);
   int GetCount() const { return static_cast<int>(comments_.size()); }
-  // xl/commentsN.xml ("/xl/..." with Absolute, for relationship targets).
+  // xl/commentsN.xml ("/xl/..." with absolute, for relationship targets).
   std::u16string GetCommentsFileName(bool absolute) const;
   // xl/drawings/vmlDrawingN.vml likewise.
   std::u16string GetVmlDrawingFileName(bool absolute) const;

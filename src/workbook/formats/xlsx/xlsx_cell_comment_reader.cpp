@@ -53,7 +53,7 @@ char FirstLower(std::string_view text) {
 constexpr std::string_view kVMLNamespace = "urn:schemas-microsoft-com:vml";
 constexpr std::string_view kVMLExcelNamespace = "urn:schemas-microsoft-com:office:excel";
 
-// The first child element of Node in that namespace with that local name: producers pick their
+// The first child element of node in that namespace with that local name: producers pick their
 // own prefixes for the VML namespaces (v:, ns0:).
 TXmlNode VMLChild(const TXmlNode& node, std::string_view namespaceURI, std::string_view localName) {
   for (TXmlNode child = node.FirstElement(); child; child = child.NextElement())

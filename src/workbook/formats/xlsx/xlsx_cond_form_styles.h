@@ -14,7 +14,7 @@ class IXLSXCondFormStyles {
   // The next cfRule priority, 1 first.
   virtual int NextPriority() = 0;
   virtual int Count() const = 0;
-  // Index within 0..Count() - 1.
+  // index within 0..Count() - 1.
   virtual void GetStyle(int index, TColor& fontColor, TExportFontStyle& fontStyle,
                         TColor& fillColor) const = 0;
 };

@@ -11,7 +11,7 @@ namespace {
 
 constexpr double kSecondsPerDay = 86400;
 
-// A decimal number (digits, an optional point and fraction) at the start of Text, consumed.
+// A decimal number (digits, an optional point and fraction) at the start of text, consumed.
 bool TakeNumber(std::string_view& text, double& value) {
   std::size_t end = 0;
   bool digits = false;
@@ -66,7 +66,7 @@ bool ReadDuration(std::string_view text, TDateTime& value) {
   return true;
 }
 
-// The fraction of a second after the seconds at Index ("10:10:10.6" gives 0.6); 0 without one.
+// The fraction of a second after the seconds at index ("10:10:10.6" gives 0.6); 0 without one.
 double SecondFraction(std::string_view text, std::size_t index) {
   if (index >= text.size() || (text[index] != '.' && text[index] != ',')) return 0;
   double fraction = 0;

@@ -6,8 +6,8 @@
 
 namespace workbook {
 
-// False when Text is none of those. Fractional seconds round to the nearest second. A duration
-// ("PT36H", "P1DT2H30M", "-PT15M") gives its length in days and sets IsDuration; years and months,
+// False when text is none of those. Fractional seconds round to the nearest second. A duration
+// ("PT36H", "P1DT2H30M", "-PT15M") gives its length in days and sets isDuration; years and months,
 // which have no fixed length, make it no duration.
 bool ReadXLSXDateValue(std::string_view text, TDateTime& value, bool& isDuration);
 

@@ -18,7 +18,7 @@ namespace {
 constexpr std::string_view kImageRelType =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image";
 
-// A whole number of a marker, Fallback when it is none; kept within +-Limit.
+// A whole number of a marker, fallback when it is none; kept within +-limit.
 long long Number(std::string_view text, long long fallback, long long limit) {
   if (text.empty()) return fallback;
   std::size_t i = text[0] == '-' ? 1 : 0;
@@ -68,7 +68,7 @@ std::string Folder(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-// The package path of the image relationship Id, empty when there is none of the image type.
+// The package path of the image relationship id, empty when there is none of the image type.
 std::string ImageTarget(const TXmlNode& relsRoot, std::string_view id, const std::string& base) {
   if (!relsRoot || id.empty()) return std::string();
   for (const TXmlNode& rel : relsRoot.Elements("Relationship"))

@@ -17,7 +17,7 @@ void WriteSolidFill(const TCustomExportDrawingFill& fill, const TXmlNode& parent
 
 std::string Int(long long value) { return std::to_string(value); }
 
-// A file's EMU (or other) count divided and rounded; Fallback when it is no number or would not
+// A file's EMU (or other) count divided and rounded; fallback when it is no number or would not
 // fit an int.
 int Scaled(std::string_view text, double divisor, int fallback) {
   double value = 0;

@@ -15,7 +15,7 @@ int XLSXEscapeAt(std::u16string_view text, std::size_t i);
 // Units XML 1.0 cannot carry (control characters other than tab, LF and CR, unpaired surrogates,
 // U+FFFE, U+FFFF) escaped, and the underscore of every literal escape-shaped text as "_x005F_".
 std::u16string EncodeXLSXEscapes(std::u16string_view text);
-// Whether EncodeXLSXEscapes would change Text (most texts: no).
+// Whether EncodeXLSXEscapes would change text (most texts: no).
 bool NeedsXLSXEscapes(std::u16string_view text);
 
 // A cell's string as the sheet holds it (inline strings, cached formula strings): escapes decoded,

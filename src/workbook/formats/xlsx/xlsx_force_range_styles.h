@@ -17,7 +17,7 @@ class TExporterXLSX_ForceRangeStyles {
   // The entry holding the cell (searched from the last one), -1 when none. Entries passed in
   // row-major order are dropped on the way, so calls must come in that order.
   int IndexOfCell(int col, int row);
-  // The greatest last column of the entries covering Row, -1 when none; entries wholly above the
+  // The greatest last column of the entries covering row, -1 when none; entries wholly above the
   // row are dropped.
   int GetLastColInRow(int row);
   // The greatest last row, -1 when empty.

@@ -31,10 +31,10 @@ class TExporterXLSX_MemoryStreamList_Item {
 
 class TExporterXLSX_MemoryStreamList : public TStream {
  public:
-  // Workbook (may be nullptr) hears the progress of reading in megabytes.
+  // workbook (may be nullptr) hears the progress of reading in megabytes.
   explicit TExporterXLSX_MemoryStreamList(TWorkbook* workbook = nullptr);
 
-  // Insert a part at Index, or append when Index is negative; the list owns it and rewinds it.
+  // Insert a part at index, or append when index is negative; the list owns it and rewinds it.
   void AddStream(std::unique_ptr<TStream> stream, int index = -1);
   // The buffer a compression wrapper wrote into; it is read back through a decompression
   // wrapper, and its size is measured by reading it so once.

@@ -49,7 +49,7 @@ class TExporterXLSX_NumberFormats {
   void Add(std::int32_t id, std::u16string code);
   // The format with that id; a file entry reusing a built-in id wins over the built-in one.
   TExporterXLSX_NumberFormat* FindById(std::int32_t id);
-  // The id of Code, a new one (the greatest + 1, at least 165) for a code not seen yet.
+  // The id of code, a new one (the greatest + 1, at least 165) for a code not seen yet.
   std::int32_t GetFormatId(const std::u16string& code);
   int Count() const { return static_cast<int>(items_.size()); }
   const TExporterXLSX_NumberFormat& GetItem(int index) const {

@@ -29,7 +29,7 @@ class TXLSXPackage {
   int FindPart(std::string_view partName) const;
   // The part's bytes in a new memory stream, nullptr when absent.
   std::unique_ptr<TMemoryStream> ExtractPart(std::string_view partName);
-  // Parses the part into Document; false when absent.
+  // Parses the part into document; false when absent.
   bool LoadPart(std::string_view partName, TXmlDocument& document);
 
   // The relationships of a part ("" for the package's own, _rels/.rels); none when absent.

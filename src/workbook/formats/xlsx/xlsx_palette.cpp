@@ -28,13 +28,13 @@ constexpr int kFirstFree = 8;
 constexpr int kLastRedefinable = 63;
 constexpr int kRecordColors = 56;
 
-constexpr TStyleColor SwapRedBlue(std::uint32_t rgb) {
-  return static_cast<TStyleColor>(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF));
+constexpr TColor SwapRedBlue(std::uint32_t rgb) {
+  return static_cast<TColor>(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF));
 }
 
-int Red(TStyleColor c) { return c & 0xFF; }
-int Green(TStyleColor c) { return (c >> 8) & 0xFF; }
-int Blue(TStyleColor c) { return (c >> 16) & 0xFF; }
+int Red(TColor c) { return c & 0xFF; }
+int Green(TColor c) { return (c >> 8) & 0xFF; }
+int Blue(TColor c) { return (c >> 16) & 0xFF; }
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -45,7 +45,7 @@ int HexDigit(char c) {
 
 // An "rgb" attribute: 8 digits ARGB (alpha dropped), or an HTML colour of 3 or 6 digits with an
 // optional "#"; anything else is no colour.
-TStyleColor HexToColor(std::string_view hex) {
+TColor HexToColor(std::string_view hex) {
   switch (hex.size()) {
     case 8:
       hex.remove_prefix(2);
@@ -57,13 +57,13 @@ TStyleColor HexToColor(std::string_view hex) {
       if (hex.front() == '#') hex.remove_prefix(1);
       break;
     default:
-      return kStyleColorNone;
+      return clNone;
   }
-  if (hex.size() != 3 && hex.size() != 6) return kStyleColorNone;
+  if (hex.size() != 3 && hex.size() != 6) return clNone;
   std::uint32_t rgb = 0;
   for (char c : hex) {
     int digit = HexDigit(c);
-    if (digit < 0) return kStyleColorNone;
+    if (digit < 0) return clNone;
     rgb = hex.size() == 3 ? (rgb << 8) | static_cast<std::uint32_t>(digit * 17)
                           : (rgb << 4) | static_cast<std::uint32_t>(digit);
   }
@@ -79,16 +79,16 @@ TExporterXLSX_Palette::TExporterXLSX_Palette() {
   }
 }
 
-TStyleColor TExporterXLSX_Palette::GetColor(int index) const {
-  return index >= 0 && index < kCount ? colors_[index] : kStyleColorNone;
+TColor TExporterXLSX_Palette::GetColor(int index) const {
+  return index >= 0 && index < kCount ? colors_[index] : clNone;
 }
 
-void TExporterXLSX_Palette::SetColor(int index, TStyleColor color) {
+void TExporterXLSX_Palette::SetColor(int index, TColor color) {
   if (index >= 0 && index < kCount) colors_[index] = color;
 }
 
-std::uint8_t TExporterXLSX_Palette::GetColorIndex(TStyleColor color) {
-  if (color == kStyleColorNone)
+std::uint8_t TExporterXLSX_Palette::GetColorIndex(TColor color) {
+  if (color == clNone)
     color = 0;  // automatic counts as black
   else if (color < 0)
     color = platform::SystemColorToRGB(color);
@@ -126,7 +126,7 @@ void TExporterXLSX_Palette::WritePalette(TStream& stream) const {
   record[3] = size >> 8;
   record[4] = kRecordColors;
   for (int i = 0; i < kRecordColors; ++i) {
-    TStyleColor color = colors_[kFirstFree + i];
+    TColor color = colors_[kFirstFree + i];
     record[6 + i * 4] = static_cast<std::uint8_t>(Red(color));
     record[7 + i * 4] = static_cast<std::uint8_t>(Green(color));
     record[8 + i * 4] = static_cast<std::uint8_t>(Blue(color));
@@ -141,7 +141,7 @@ void TExporterXLSX_Palette::ReadPalette(std::span<const std::uint8_t> data) {
   count = std::min({count, std::size_t{kCount - kFirstFree}, (data.size() - 2) / 4});
   for (std::size_t i = 0; i < count; ++i) {
     const std::uint8_t* rgb = data.data() + 2 + i * 4;
-    colors_[kFirstFree + i] = static_cast<TStyleColor>(rgb[0] | (rgb[1] << 8) | (rgb[2] << 16));
+    colors_[kFirstFree + i] = static_cast<TColor>(rgb[0] | (rgb[1] << 8) | (rgb[2] << 16));
   }
 }
 

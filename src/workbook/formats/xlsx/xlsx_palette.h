@@ -19,13 +19,13 @@ class TExporterXLSX_Palette {
   TExporterXLSX_Palette();
 
   int GetCount() const { return kCount; }
-  // The entry's colour; kStyleColorNone outside 0..65.
-  TStyleColor GetColor(int index) const;
+  // The entry's colour; clNone outside 0..65.
+  TColor GetColor(int index) const;
   // Replaces an entry's colour (an index outside 0..65 is ignored).
-  void SetColor(int index, TStyleColor color);
-  // The index to write for Color: an equal entry, else a free entry of 8..63 redefined to it,
+  void SetColor(int index, TColor color);
+  // The index to write for color: an equal entry, else a free entry of 8..63 redefined to it,
   // else the nearest of 0..63. The chosen entry counts as used from then on.
-  std::uint8_t GetColorIndex(TStyleColor color);
+  std::uint8_t GetColorIndex(TColor color);
 
   // The PALETTE record (header included): entries 8 to 63.
   void WritePalette(TStream& stream) const;
@@ -35,7 +35,7 @@ class TExporterXLSX_Palette {
   void LoadIndexedColors(TXmlNode node);
 
  private:
-  std::array<TStyleColor, kCount> colors_;
+  std::array<TColor, kCount> colors_;
   // 1: fixed or already handed out; 0: free to redefine.
   std::array<std::uint8_t, kCount> used_;
 };

@@ -16,7 +16,7 @@ namespace {
 
 const TPackedText kEmpty;
 
-// The unit at I of a raw text, an escape read as the unit it stands for; Width is how many raw
+// The unit at i of a raw text, an escape read as the unit it stands for; width is how many raw
 // units it spans.
 char16_t UnitAt(std::u16string_view raw, std::size_t i, std::size_t& width) {
   const int unit = XLSXEscapeAt(raw, i);
@@ -77,7 +77,7 @@ std::size_t Utf16Length(std::string_view utf8) {
 }  // namespace
 
 // The events of the part, depth by depth: sst (1), si (2), t and r (3), rPr and t of a run (4).
-class TXLSXSharedStrings_Import::TReader final : public TXmlSaxHandler {
+class TXLSXSharedStrings_Import::TReader final : public IXmlSaxHandler {
  public:
   TReader(TXLSXSharedStrings_Import& store, TWorkbook& workbook, const TXLSXColorSources& colors)
       : store_(store),

@@ -47,13 +47,13 @@ class TXLSXSharedStrings_Import {
   void Finish();
 
   std::size_t Count() const { return texts_.size(); }
-  // The text at Index (CR LF between lines, "_xHHHH_" escapes decoded); empty outside.
+  // The text at index (CR LF between lines, "_xHHHH_" escapes decoded); empty outside.
   std::u16string GetString(std::size_t index) const {
     return std::u16string(GetSharedText(index).View());
   }
   // The same, for cells to share.
   const TPackedText& GetSharedText(std::size_t index) const;
-  // The runs of the string at Index, nullptr when it has none.
+  // The runs of the string at index, nullptr when it has none.
   const TXLSXRichTextRuns* GetRuns(std::size_t index) const;
 
  private:

@@ -21,7 +21,7 @@ class TXLSXSharedStrings_Export {
   const std::string& GetEntry(std::size_t index) const { return entries_.at(index); }
 
   // "xl/sharedStrings.xml", streamed in parts of 10,000 entries (through the compression wrapper
-  // when Compress is set); progress through Workbook.
+  // when compress is set); progress through workbook.
   void WriteXLSX(TZipArchive& zip, bool compress, TWorkbook& workbook) const;
 
   // The si content of a string cell: one t element, or r runs for rich text. Line breaks are

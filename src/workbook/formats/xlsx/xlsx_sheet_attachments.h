@@ -20,8 +20,8 @@ void ReadXLSXSheetAttachments(TXLSXPackage& package, TZipArchive& zip, TExportWo
                               const std::string& sheetPart, TXLSXPartClaims& claims,
                               const IThemeColors* theme, const IColorPalette* palette);
 
-// The pictures of an XLSX drawing part (DrawingRoot, the wsDr element; RelsRoot, the root of its
-// relationships part, may be null) placed on Sheet: each picture's data comes from Zip under the
+// The pictures of an XLSX drawing part (drawingRoot, the wsDr element; relsRoot, the root of its
+// relationships part, may be null) placed on sheet: each picture's data comes from zip under the
 // image relationship's target resolved against DrawingPath's folder. Pictures whose data is
 // missing, or whose anchor lies outside the sheet, are left out; the rest still load.
 void ReadXLSXDrawingPart(TExportWorkSheet& sheet, const TXmlNode& drawingRoot,
@@ -29,10 +29,10 @@ void ReadXLSXDrawingPart(TExportWorkSheet& sheet, const TXmlNode& drawingRoot,
                          TZipArchive& zip, const TSheetPixelGrid& grid,
                          const IThemeColors* theme = nullptr);
 
-// The comments of an XLSX comments part (CommentsRoot, the comments element) into Sheet's cells,
-// then the boxes of the VML part's shapes (VmlRoot, its xml element) into the comments of the
-// cells they name. References outside the sheet are left out; run colours resolve through Theme
-// and Palette.
+// The comments of an XLSX comments part (commentsRoot, the comments element) into Sheet's cells,
+// then the boxes of the VML part's shapes (vmlRoot, its xml element) into the comments of the
+// cells they name. References outside the sheet are left out; run colours resolve through theme
+// and palette.
 void ReadXLSXComments(TExportWorkSheet& sheet, const TXmlNode& commentsRoot,
                       const TXmlNode& vmlRoot, const IThemeColors* theme = nullptr,
                       const IColorPalette* palette = nullptr);

@@ -24,7 +24,7 @@ inline constexpr long long kLargeCondFormatArea = 1 << 16;
 
 class TXLSXSheetElements {
  public:
-  // CharWidth converts widths in characters to pixels (the default font's digit width).
+  // charWidth converts widths in characters to pixels (the default font's digit width).
   TXLSXSheetElements(TExportWorkSheet& sheet, TExporterXLSX_StyleSheet& styleSheet,
                      double charWidth, const IThemeColors* theme, const IColorPalette* palette,
                      TXLSXHyperlinkTargets hyperlinks);

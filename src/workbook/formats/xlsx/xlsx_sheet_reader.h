@@ -18,15 +18,15 @@ class TExportRow;
 class TExporterXLSX_StyleSheet;
 class TXLSXSheetElements;
 
-class TXLSXSheetReader final : public TXmlSaxHandler {
+class TXLSXSheetReader final : public IXmlSaxHandler {
  public:
   TXLSXSheetReader(TWorkbook& workbook, TExporterXLSX_StyleSheet& styleSheet,
                    const TXLSXSharedStrings_Import& sharedStrings);
 
   // Starts a sheet; then the part's bytes are written to Parser(), then Finish() ends it. Rows
   // beyond 1048576 and columns beyond 16384 raise EWorkbookFileException; malformed XML raises
-  // EXmlError. PartSize is the part's inflated size, for progress. The elements around the cells
-  // go to Elements as small trees (none are read without it; none after the cells when the
+  // EXmlError. partSize is the part's inflated size, for progress. The elements around the cells
+  // go to elements as small trees (none are read without it; none after the cells when the
   // workbook reads rows by event).
   void Begin(TExportWorkSheet& sheet, std::int64_t partSize,
              TXLSXSheetElements* elements = nullptr);

@@ -59,7 +59,7 @@ struct TColLook {
   }
 };
 
-// A manual page break after the row or column Index; Max is the last index across it.
+// A manual page break after the row or column index; max is the last index across it.
 void AddBreak(TXmlNode breaks, int index, int max) {
   const TXmlNode brk = breaks.AddChild("brk");
   brk.SetAttr("id", Num(index));

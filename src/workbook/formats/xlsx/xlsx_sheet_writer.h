@@ -33,15 +33,15 @@ struct TXLSXPackageContents;
 // The calculation chain: cell reference and sheet number of every formula cell.
 using TExporterXLSX_Chain = std::vector<std::pair<std::u16string, std::string>>;
 
-class TXLSXSheetWriter : public TCellWriteContext {
+class TXLSXSheetWriter : public ICellWriteContext {
  public:
-  // Contents collects the drawing and comments parts the sheets add, for the content types.
+  // contents collects the drawing and comments parts the sheets add, for the content types.
   TXLSXSheetWriter(TCustomExporter& exporter, TWorkbook& workbook, TExporterXLSX_StyleSheet& styles,
                    TXLSXSharedStrings_Export& sharedStrings, TExporterXLSX_Chain& chain,
                    TXLSXPackageContents& contents);
   ~TXLSXSheetWriter() override;
 
-  // Sheet Index (0-based) as "xl/worksheets/sheet<Index + 1>.xml" (and its relationships).
+  // sheet index (0-based) as "xl/worksheets/sheet<index + 1>.xml" (and its relationships).
   void Write(TZipArchive& zip, TExportWorkSheet& sheet, int index);
 
   std::uint32_t SharedStringIndex(const TExportCellString& cell) override;

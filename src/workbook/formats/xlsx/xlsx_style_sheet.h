@@ -98,10 +98,10 @@ class TExporterXLSX_StyleSheet {
   // The same from a parsed styles part.
   void ReadStyles(TXmlDocument& styles, const IThemeColors* theme, TExporterXLSX_Palette& palette);
 
-  // Writing: the xf of a cell style with the cell's number format (Cell may be nullptr); equal
+  // Writing: the xf of a cell style with the cell's number format (cell may be nullptr); equal
   // styles share one xf. The style's private font and borders go to the registries first.
   int AddStyle(TExportCellStyle& style, const TExportCell* cell);
-  // The xf Index with the borders of Style (merged and forced-range cells keep their own lines).
+  // The xf index with the borders of style (merged and forced-range cells keep their own lines).
   int AddStyleWithBorders(int index, const TExportCellStyle& style);
   // BIFF8 FONT, FORMAT and XF records (15 style XFs, the default cell XF, then one per xf);
   // palette entries may be redefined for colours it lacks.
@@ -110,12 +110,12 @@ class TExporterXLSX_StyleSheet {
   void WriteXLSX(TZipArchive& zip);
   void WriteStyles(TXmlDocument& document);
 
-  // Fills Style (and, with a cell, the cell's number format) from xf Index; an index outside the
+  // Fills style (and, with a cell, the cell's number format) from xf index; an index outside the
   // list does nothing.
   void ApplyStyle(int index, TExportCellStyle& style, TExportCell* cell);
-  // Gives the cell the number format of xf Index (nothing for General or an unknown format).
+  // Gives the cell the number format of xf index (nothing for General or an unknown format).
   void ApplyNumberFormat(int index, TExportCell& cell);
-  // The class a number with xf Index becomes.
+  // The class a number with xf index becomes.
   TCellClass GetCellClass(int index);
 
   // BIFF8 reading (xlsx_style_sheet_xls.cpp), record by record in file order. BeginReadXLS

@@ -16,7 +16,7 @@ namespace {
 
 std::string Decimal(long long value) { return std::to_string(value); }
 
-// An integer attribute clamped to Low..High; Default when absent or no number.
+// An integer attribute clamped to low..high; defaultValue when absent or no number.
 int IntAttr(const TXmlNode& node, std::string_view name, int low, int high, int defaultValue) {
   const std::int64_t value = ISOStrToIntDef(node.Attr16(name), defaultValue);
   return static_cast<int>(std::clamp<std::int64_t>(value, low, high));

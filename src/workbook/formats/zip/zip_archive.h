@@ -15,13 +15,13 @@ namespace workbook {
 
 class TZipArchive {
  public:
-  // Read: the archive in Stream, its central directory read at once. Update: the same, and adds
+  // Read: the archive in stream, its central directory read at once. Update: the same, and adds
   // replace entries of the same name. Create: a new archive; nothing is read. A stream without a
   // valid archive (Read, Update) raises EZipFileInvalid. The stream is not owned.
   TZipArchive(TStream& stream, TZipArchiveMode mode);
 
   // Adds an entry holding Stream's bytes from its position on, deflated (stored as they are
-  // with Stored), after the entries added before (an entry of the same name is replaced in its
+  // with stored), after the entries added before (an entry of the same name is replaced in its
   // place). "\" in the name becomes "/", and a trailing separator is dropped. The stream then
   // holds the complete archive.
   void AddFile(const std::u16string& fileName, TStream& stream, bool stored = false);
@@ -36,8 +36,8 @@ class TZipArchive {
   // entry is absent or the index negative. Damaged or oversized entries raise EZipFileInvalid.
   bool ExtractToStream(const std::u16string& fileName, TStream& stream);
   bool ExtractIndexToStream(int index, TStream& stream);
-  // Inflate an entry into a new memory stream at position 0; Size is its size. When the entry
-  // is absent Stream is reset (by name) or left alone (by index).
+  // Inflate an entry into a new memory stream at position 0; size is its size. When the entry
+  // is absent stream is reset (by name) or left alone (by index).
   bool ExtractToMemoryStream(const std::u16string& fileName, std::unique_ptr<TMemoryStream>& stream,
                              std::int64_t& size);
   bool ExtractIndexToMemoryStream(int index, std::unique_ptr<TMemoryStream>& stream,

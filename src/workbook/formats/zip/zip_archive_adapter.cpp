@@ -38,7 +38,7 @@ std::string NormalizedKey(std::string name) {
   return name;
 }
 
-// Reads up to Count bytes, fewer only at the end of the stream.
+// Reads up to count bytes, fewer only at the end of the stream.
 std::size_t ReadFully(TStream& stream, void* buffer, std::size_t count) {
   auto* out = static_cast<std::uint8_t*>(buffer);
   std::size_t done = 0;
@@ -492,7 +492,7 @@ std::uint64_t TZipArchiveAdapter::CheckedEntrySize(int index) {
   return st.size;
 }
 
-// Inflates an entry chunk by chunk into Sink, never past its declared size nor the package's
+// Inflates an entry chunk by chunk into sink, never past its declared size nor the package's
 // limit, and checks that exactly the declared size came out.
 template <typename Sink>
 void TZipArchiveAdapter::Inflate(int index, Sink&& sink) {

@@ -29,10 +29,10 @@ class TZipArchiveAdapter {
 
   int Count() const { return static_cast<int>(names_.size()); }
   const std::string& Name(int index) const { return names_[static_cast<std::size_t>(index)]; }
-  // The entry stored under Name, reading every "\" in stored names as "/"; -1 when absent.
+  // The entry stored under name, reading every "\" in stored names as "/"; -1 when absent.
   int Locate(const std::string& name) const;
 
-  // Adds an entry with the rest of Data (deflated, or stored with Stored), replacing one of the
+  // Adds an entry with the rest of data (deflated, or stored with stored), replacing one of the
   // same name, and writes the whole archive to the stream.
   void Insert(const std::string& name, TStream& data, bool stored = false);
   // The same with data deflated beforehand: the pieces joined in order, copied as they are. The
@@ -41,7 +41,7 @@ class TZipArchiveAdapter {
   // Writes the archive to the stream; an archive without entries becomes an empty archive.
   void Save();
 
-  // Inflates an entry, appending it to Target (EZipFileInvalid on damaged or oversized data).
+  // Inflates an entry, appending it to target (EZipFileInvalid on damaged or oversized data).
   void Extract(int index, TStream& target);
   std::vector<std::uint8_t> ExtractToBuffer(int index);
 

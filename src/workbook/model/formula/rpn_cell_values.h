@@ -13,8 +13,8 @@ class TExportWorkSheet;
 // How deep formula cells may make each other calculate.
 inline constexpr int kRPNMaxCalculationDepth = 400;
 
-// The value of the cell at Col, Row when it is a number-like cell (a plain number cell when
-// PlainNumber), calculated first when needed; false when there is no such cell.
+// The value of the cell at col, row when it is a number-like cell (a plain number cell when
+// plainNumber), calculated first when needed; false when there is no such cell.
 bool RPNCellValue(TExportWorkSheet* sheet, int col, int row, bool plainNumber, TRPNValue& value);
 
 // The number-like cells of the range, row by row, each row left to right; untouched rows and

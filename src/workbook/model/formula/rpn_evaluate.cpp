@@ -16,7 +16,7 @@ TRPNValue ItemValue(const TRPNStackItem& item, const TRPNContext& context) {
   return item.Token ? item.Token->GetValue(context) : item.Value;
 }
 
-// The top Count values, the deepest first.
+// The top count values, the deepest first.
 std::vector<TRPNValue> TopValues(const TRPNStack& stack, std::size_t count,
                                  const TRPNContext& context) {
   std::vector<TRPNValue> values;
@@ -32,7 +32,7 @@ const TRPNValue* FirstError(const std::vector<TRPNValue>& values) {
 
 TRPNValue Bool(bool value) { return TRPNValue::Of(value ? 1.0 : 0.0); }
 
-// Rounded half to even and within Limit, so huge or fractional counts stay usable as exponents.
+// Rounded half to even and within limit, so huge or fractional counts stay usable as exponents.
 double RoundedCount(double value, double limit) {
   return std::clamp(std::nearbyint(value), -limit, limit);
 }
@@ -278,7 +278,7 @@ TRPNValue Aggregate(TRPNMultiFunction func, const std::vector<TRPNValue>& member
   }
 }
 
-// NAME(arg1,arg2,...) from the top Count texts; false when the stack holds fewer.
+// NAME(arg1,arg2,...) from the top count texts; false when the stack holds fewer.
 void BuildCall(TRPNTextStack& stack, std::u16string_view name, std::size_t count) {
   if (stack.size() < count) return;
   std::u16string text(name);

@@ -17,7 +17,7 @@ TRPNFormula::TRPNFormula(TExportCell* owner) : owner_(owner) {}
 
 TRPNFormula::~TRPNFormula() = default;
 
-const TRPNNameSource* TRPNFormula::Names() const {
+const IRPNNameSource* TRPNFormula::Names() const {
   if (names_) return names_;
   TWorkbook* workbook = owner_ ? owner_->GetWorkbook() : nullptr;
   return workbook ? workbook->FormulaNames : nullptr;

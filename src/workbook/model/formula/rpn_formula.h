@@ -23,7 +23,7 @@ class ERPNFormulaException : public EWorkbookException {
 
 class TRPNFormula {
  public:
-  // Owner: the cell holding the formula (its sheet is where references point, its position is
+  // owner: the cell holding the formula (its sheet is where references point, its position is
   // what ROW and COLUMN give); may be null.
   explicit TRPNFormula(TExportCell* owner = nullptr);
   ~TRPNFormula();
@@ -32,8 +32,8 @@ class TRPNFormula {
 
   TExportCell* Owner() const { return owner_; }
   // The defined names references and BIFF8 name tokens use; by default the owner workbook's.
-  void SetNames(const TRPNNameSource* names) { names_ = names; }
-  const TRPNNameSource* Names() const;
+  void SetNames(const IRPNNameSource* names) { names_ = names; }
+  const IRPNNameSource* Names() const;
   // The sheet references point into when there is no owner cell (rule formulas).
   void SetWorkSheet(TExportWorkSheet* sheet) { sheet_ = sheet; }
 
@@ -43,7 +43,7 @@ class TRPNFormula {
   }
   void Clear() { tokens_.clear(); }
 
-  // Parses Text (an optional leading "="); false, with no tokens left, when it is no formula.
+  // Parses text (an optional leading "="); false, with no tokens left, when it is no formula.
   bool ParseFormula(const std::u16string& text);
   // The same, raising ERPNFormulaException with the reason.
   void Parse(const std::u16string& text);
@@ -68,15 +68,15 @@ class TRPNFormula {
   bool CanWriteXLS() const;
   // The token bytes (without their length word).
   std::vector<std::uint8_t> GetXLSTokens() const;
-  // A whole FORMULA record (id 0x0006) for the cell at Row, Col with XF word XFIndex + 16: the
-  // cached Result (a number, or the BIFF8 form of its error), options 0x0002 (calculate on
+  // A whole FORMULA record (id 0x0006) for the cell at row, col with XF word XFIndex + 16: the
+  // cached result (a number, or the BIFF8 form of its error), options 0x0002 (calculate on
   // load), the token bytes. EWorkbookException when the tokens do not fit a BIFF8 sheet or record
   // (CanWriteXLS tells beforehand).
   void WriteXLS(TStream& stream, int row, int col, int xfIndex, TRPNValue result) const;
   // The same with a text result: the FORMULA record, then (for a text that is not empty) the
-  // STRING record holding Text.
+  // STRING record holding text.
   void WriteXLSText(TStream& stream, int row, int col, int xfIndex, std::u16string_view text) const;
-  // Reads token bytes: Length bytes, or with Length 0 a 16-bit length first. Tokens this engine
+  // Reads token bytes: length bytes, or with length 0 a 16-bit length first. Tokens this engine
   // does not know leave the formula empty; bytes missing from the stream, a token running past
   // the length or more bytes than a BIFF8 record holds raise EWorkbookFileException.
   void ReadXLS(TStream& stream, std::uint16_t length);
@@ -89,12 +89,12 @@ class TRPNFormula {
 
   TExportCell* owner_;
   TExportWorkSheet* sheet_ = nullptr;
-  const TRPNNameSource* names_ = nullptr;
+  const IRPNNameSource* names_ = nullptr;
   std::vector<TRPNTokenPtr> tokens_;
   bool evaluating_ = false;
 };
 
-// Gives Cell the formula text of BIFF8 token bytes (with its "="); a formula of tokens this
+// Gives cell the formula text of BIFF8 token bytes (with its "="); a formula of tokens this
 // engine does not know leaves the cell without formula text.
 void RPNReadXLSFormula(TExportCell& cell, std::span<const std::uint8_t> tokens);
 

@@ -25,9 +25,9 @@ struct TRPNRange {
   int LastRow() const { return Row + RowCount - 1; }
 };
 
-class TRPNNameSource {
+class IRPNNameSource {
  public:
-  virtual ~TRPNNameSource() = default;
+  virtual ~IRPNNameSource() = default;
   // The range of the defined name; false when the name is not defined.
   virtual bool FindName(std::u16string_view name, TRPNRange& range) const = 0;
   // The name's 1-based position in the list; 0 when it is not defined.

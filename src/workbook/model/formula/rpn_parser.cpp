@@ -80,7 +80,7 @@ std::u16string_view Trim(std::u16string_view text) {
   return text;
 }
 
-// One token from Pos on; Pos moves past it. Blanks around it are dropped.
+// One token from pos on; pos moves past it. Blanks around it are dropped.
 std::u16string_view ReadToken(std::u16string_view text, std::size_t& pos) {
   const std::size_t start = pos++;
   while (pos < text.size()) {

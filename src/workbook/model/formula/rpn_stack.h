@@ -21,7 +21,7 @@ class TRPNStack {
   std::size_t Count() const { return items_.size(); }
   void Push(const TRPNFormulaToken* token) { items_.push_back({token, {}}); }
   void PushValue(TRPNValue value) { items_.push_back({nullptr, value}); }
-  // The item Depth places below the top (0: the top).
+  // The item depth places below the top (0: the top).
   const TRPNStackItem& Peek(std::size_t depth) const { return items_[items_.size() - 1 - depth]; }
   // Removes the top N items (all when fewer).
   void Pop(std::size_t count) { items_.resize(count > items_.size() ? 0 : items_.size() - count); }

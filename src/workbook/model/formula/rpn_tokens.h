@@ -22,7 +22,7 @@ class TRPNByteReader;
 struct TRPNContext {
   TExportCell* Cell = nullptr;
   TExportWorkSheet* WorkSheet = nullptr;
-  const TRPNNameSource* Names = nullptr;
+  const IRPNNameSource* Names = nullptr;
 };
 
 enum class TRPNTokenKind : std::uint8_t {
@@ -43,12 +43,12 @@ class TRPNFormulaToken {
   virtual ~TRPNFormulaToken() = default;
   virtual TRPNTokenKind Kind() const = 0;
 
-  // Appends the token's BIFF8 bytes; Next is the token after it in the formula (null at the end).
+  // Appends the token's BIFF8 bytes; next is the token after it in the formula (null at the end).
   virtual void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
-                        const TRPNNameSource* names) const = 0;
-  // Reads the operands after the ptg byte Ptg. False: the token cannot be kept; with Ignore the
+                        const IRPNNameSource* names) const = 0;
+  // Reads the operands after the ptg byte ptg. False: the token cannot be kept; with ignore the
   // reading goes on without it, else the whole formula is dropped.
-  virtual bool ReadXLS(TRPNByteReader& reader, const TRPNNameSource* names, bool& ignore,
+  virtual bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore,
                        std::uint8_t ptg);
   // Operands push themselves; operators and functions replace their operands by the result.
   virtual void Calculate(TRPNStack& stack, const TRPNContext& context) const;
@@ -77,8 +77,8 @@ class TRPNFormulaTokenCell : public TRPNFormulaToken {
 
   TRPNTokenKind Kind() const override { return TRPNTokenKind::Cell; }
   void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
-                const TRPNNameSource* names) const override;
-  bool ReadXLS(TRPNByteReader& reader, const TRPNNameSource* names, bool& ignore,
+                const IRPNNameSource* names) const override;
+  bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore,
                std::uint8_t ptg) override;
   TRPNValue GetValue(const TRPNContext& context) const override;
   void CreateCalculateMember(std::vector<TRPNValue>& members,
@@ -92,8 +92,8 @@ class TRPNFormulaTokenCellRange : public TRPNFormulaToken {
 
   TRPNTokenKind Kind() const override { return TRPNTokenKind::CellRange; }
   void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
-                const TRPNNameSource* names) const override;
-  bool ReadXLS(TRPNByteReader& reader, const TRPNNameSource* names, bool& ignore,
+                const IRPNNameSource* names) const override;
+  bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore,
                std::uint8_t ptg) override;
   TRPNValue GetValue(const TRPNContext& context) const override;
   void CreateCalculateMember(std::vector<TRPNValue>& members,
@@ -112,8 +112,8 @@ class TRPNFormulaTokenNamedCellRange : public TRPNFormulaTokenCellRange {
 
   TRPNTokenKind Kind() const override { return TRPNTokenKind::NamedCellRange; }
   void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
-                const TRPNNameSource* names) const override;
-  bool ReadXLS(TRPNByteReader& reader, const TRPNNameSource* names, bool& ignore,
+                const IRPNNameSource* names) const override;
+  bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore,
                std::uint8_t ptg) override;
   TRPNValue GetValue(const TRPNContext& context) const override;
   void CreateCalculateMember(std::vector<TRPNValue>& members,
@@ -127,9 +127,9 @@ class TRPNFormulaTokenNumber : public TRPNFormulaToken {
 
   TRPNTokenKind Kind() const override { return TRPNTokenKind::Number; }
   void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
-                const TRPNNameSource* names) const override;
-  // Ptg 0x1E carries a 16-bit integer, 0x1F a double.
-  bool ReadXLS(TRPNByteReader& reader, const TRPNNameSource* names, bool& ignore,
+                const IRPNNameSource* names) const override;
+  // ptg 0x1E carries a 16-bit integer, 0x1F a double.
+  bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore,
                std::uint8_t ptg) override;
   TRPNValue GetValue(const TRPNContext&) const override { return TRPNValue::Of(Value); }
   void CreateCalculateMember(std::vector<TRPNValue>& members,
@@ -143,7 +143,7 @@ class TRPNFormulaTokenOperator : public TRPNFormulaToken {
 
   TRPNTokenKind Kind() const override { return TRPNTokenKind::Operator; }
   void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
-                const TRPNNameSource* names) const override;
+                const IRPNNameSource* names) const override;
   void Calculate(TRPNStack& stack, const TRPNContext& context) const override;
   void BuildFormulaText(TRPNTextStack& stack, const TRPNFormulaToken* next) const override;
 };
@@ -154,8 +154,8 @@ class TRPNFormulaTokenFunction : public TRPNFormulaToken {
 
   TRPNTokenKind Kind() const override { return TRPNTokenKind::Function; }
   void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
-                const TRPNNameSource* names) const override;
-  bool ReadXLS(TRPNByteReader& reader, const TRPNNameSource* names, bool& ignore,
+                const IRPNNameSource* names) const override;
+  bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore,
                std::uint8_t ptg) override;
   void Calculate(TRPNStack& stack, const TRPNContext& context) const override;
   void BuildFormulaText(TRPNTextStack& stack, const TRPNFormulaToken* next) const override;
@@ -168,8 +168,8 @@ class TRPNFormulaTokenVarFunction : public TRPNFormulaToken {
 
   TRPNTokenKind Kind() const override { return TRPNTokenKind::VarFunction; }
   void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
-                const TRPNNameSource* names) const override;
-  bool ReadXLS(TRPNByteReader& reader, const TRPNNameSource* names, bool& ignore,
+                const IRPNNameSource* names) const override;
+  bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore,
                std::uint8_t ptg) override;
   void Calculate(TRPNStack& stack, const TRPNContext& context) const override;
   void BuildFormulaText(TRPNTextStack& stack, const TRPNFormulaToken* next) const override;
@@ -182,8 +182,8 @@ class TRPNFormulaTokenAttribute : public TRPNFormulaToken {
 
   TRPNTokenKind Kind() const override { return TRPNTokenKind::Attribute; }
   void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
-                const TRPNNameSource* names) const override;
-  bool ReadXLS(TRPNByteReader& reader, const TRPNNameSource* names, bool& ignore,
+                const IRPNNameSource* names) const override;
+  bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore,
                std::uint8_t ptg) override;
 };
 
@@ -191,7 +191,7 @@ class TRPNFormulaTokenLeftParenthesis : public TRPNFormulaToken {
  public:
   TRPNTokenKind Kind() const override { return TRPNTokenKind::LeftParenthesis; }
   void WriteXLS(std::vector<std::uint8_t>&, const TRPNFormulaToken*,
-                const TRPNNameSource*) const override {}
+                const IRPNNameSource*) const override {}
 };
 
 class TRPNFormulaTokenRightParenthesis : public TRPNFormulaToken {
@@ -199,7 +199,7 @@ class TRPNFormulaTokenRightParenthesis : public TRPNFormulaToken {
   TRPNTokenKind Kind() const override { return TRPNTokenKind::RightParenthesis; }
   // Nothing when a function follows: the function has its own parentheses.
   void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
-                const TRPNNameSource* names) const override;
+                const IRPNNameSource* names) const override;
   void BuildFormulaText(TRPNTextStack& stack, const TRPNFormulaToken* next) const override;
 };
 

@@ -34,10 +34,10 @@ struct TRPNOperatorInfo {
 };
 
 const TRPNOperatorInfo& RPNOperatorInfo(TRPNOperator op);
-// The operator of Text; Unary picks the one-operand "+" and "-". EWorkbookException
+// The operator of text; unary picks the one-operand "+" and "-". EWorkbookException
 // "StrToRPNOperator: invalid string "<text>"." for a text that is no operator.
 TRPNOperator StrToRPNOperator(std::u16string_view text, bool unary);
-// The operator written as BIFF8 ptg Ptg; false for any other byte.
+// The operator written as the BIFF8 token ptg; false for any other byte.
 bool RPNOperatorFromPtg(std::uint8_t ptg, TRPNOperator& op);
 
 enum class TRPNFunction : std::uint8_t {

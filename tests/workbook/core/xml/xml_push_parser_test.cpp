@@ -10,7 +10,7 @@ namespace workbook {
 namespace {
 
 // Writes every event as one line: "<name a=v>", "</name>", "text".
-class TRecorder : public TXmlSaxHandler {
+class TRecorder : public IXmlSaxHandler {
  public:
   void StartElement(std::string_view localName, std::string_view namespaceURI,
                     const TXmlSaxAttributes& attributes) override {
@@ -49,7 +49,7 @@ TEST(XmlPushParserTest, EventsDoNotDependOnHowTheBytesArrive) {
 }
 
 TEST(XmlPushParserTest, UnprefixedLookupSkipsNamespacedAttributes) {
-  struct TFinder : TXmlSaxHandler {
+  struct TFinder : IXmlSaxHandler {
     void StartElement(std::string_view, std::string_view,
                       const TXmlSaxAttributes& attributes) override {
       found = attributes.Find("id", value);

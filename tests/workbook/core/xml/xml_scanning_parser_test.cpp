@@ -8,7 +8,7 @@ namespace workbook {
 namespace {
 
 // Every event as text, namespaces and attribute prefixes included.
-class TLog : public TXmlSaxHandler {
+class TLog : public IXmlSaxHandler {
  public:
   void StartElement(std::string_view localName, std::string_view namespaceURI,
                     const TXmlSaxAttributes& attributes) override {

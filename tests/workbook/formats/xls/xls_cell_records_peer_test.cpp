@@ -37,7 +37,7 @@ Bytes WithoutXF(Bytes record) {
   return record;
 }
 
-class TNoSharedStrings : public TCellWriteContext {
+class TNoSharedStrings : public ICellWriteContext {
  public:
   std::uint32_t SharedStringIndex(const TExportCellString&) override { return 0; }
 };

@@ -236,7 +236,7 @@ TEST_F(FormulaTest, TokensReadFromAFileEvaluate) {
 
 class FormulaRecordTest : public FormulaTest {
  protected:
-  class NoStrings : public TCellWriteContext {
+  class NoStrings : public ICellWriteContext {
    public:
     std::uint32_t SharedStringIndex(const TExportCellString&) override { return 0; }
   };

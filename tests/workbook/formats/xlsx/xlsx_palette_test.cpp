@@ -10,7 +10,7 @@ using namespace workbook;
 
 namespace {
 
-constexpr TStyleColor Rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+constexpr TColor Rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
 
 }  // namespace
 
@@ -21,14 +21,14 @@ TEST(Palette, DefaultEntries) {
   EXPECT_EQ(palette.GetColor(16), Rgb(0x80, 0, 0));
   EXPECT_EQ(palette.GetColor(63), Rgb(0x33, 0x33, 0x33));
   EXPECT_EQ(palette.GetColor(65), Rgb(0xFF, 0xFF, 0xFF));
-  EXPECT_EQ(palette.GetColor(-1), kStyleColorNone);
-  EXPECT_EQ(palette.GetColor(66), kStyleColorNone);
+  EXPECT_EQ(palette.GetColor(-1), clNone);
+  EXPECT_EQ(palette.GetColor(66), clNone);
 }
 
 TEST(Palette, ExactMatchesComeFirst) {
   TExporterXLSX_Palette palette;
   EXPECT_EQ(palette.GetColorIndex(Rgb(0xFF, 0, 0)), 2);
-  EXPECT_EQ(palette.GetColorIndex(kStyleColorNone), 0);
+  EXPECT_EQ(palette.GetColorIndex(clNone), 0);
   EXPECT_EQ(palette.GetColorIndex(Rgb(0x99, 0x33, 0x66)), 25);
   EXPECT_EQ(palette.GetColorIndex(Rgb(0x33, 0x33, 0x33)), 63);
 }
@@ -103,9 +103,9 @@ TEST(Palette, LoadsIndexedColors) {
   EXPECT_EQ(palette.GetColor(0), Rgb(0x10, 0x20, 0x30));
   EXPECT_EQ(palette.GetColor(1), Rgb(0xAA, 0xBB, 0xCC));
   EXPECT_EQ(palette.GetColor(2), Rgb(0xA0, 0xB0, 0xC0));
-  EXPECT_EQ(palette.GetColor(3), kStyleColorNone);
-  EXPECT_EQ(palette.GetColor(4), kStyleColorNone);
-  EXPECT_EQ(palette.GetColor(5), kStyleColorNone);
+  EXPECT_EQ(palette.GetColor(3), clNone);
+  EXPECT_EQ(palette.GetColor(4), clNone);
+  EXPECT_EQ(palette.GetColor(5), clNone);
   EXPECT_EQ(palette.GetColor(6), Rgb(0xFF, 0, 0xFF));
 }
 
@@ -141,7 +141,7 @@ TEST(Palette, ReadsAPaletteWrittenByXlwtAsXlrdSeesIt) {
   ASSERT_TRUE(found);
   std::string ours;
   for (int i = 8; i < 64; ++i) {
-    TStyleColor c = palette.GetColor(i);
+    TColor c = palette.GetColor(i);
     ours += std::to_string(i) + " " + std::to_string(c & 0xFF) + " " +
             std::to_string((c >> 8) & 0xFF) + " " + std::to_string((c >> 16) & 0xFF) + "\n";
   }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "xlsx_test_support.h"
 
 #include "workbook/model/cell.h"

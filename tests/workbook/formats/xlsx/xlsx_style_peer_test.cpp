@@ -8,10 +8,10 @@
 
 #include "workbook/formats/python_peer.h"
 #include "workbook/formats/style_lines.h"
+#include "workbook/formats/xml_test_support.h"
 #include "workbook/model/cell_borders_list.h"
 #include "workbook/model/font_list.h"
 #include "workbook/model/style_test_support.h"
-#include "workbook/formats/xml_test_support.h"
 
 namespace workbook {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "workbook/model/style_test_support.h"
+#include "workbook/formats/xml_test_support.h"
 #include "workbook/model/cell_borders_list.h"
 #include "workbook/model/font_list.h"
-#include "workbook/formats/xml_test_support.h"
+#include "workbook/model/style_test_support.h"
 
 namespace workbook {
 namespace {

@@ -14,7 +14,7 @@
 
 namespace workbook::test {
 
-class TestNames : public TRPNNameSource {
+class TestNames : public IRPNNameSource {
  public:
   std::map<std::u16string, TRPNRange> Ranges;  // listed in key order, positions from 1
 
