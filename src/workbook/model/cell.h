@@ -180,7 +180,8 @@ class TExportCell : public TOwnedListObject {
   // class adds its "t", then the formula.
   void WriteXLSXCellStart(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
                           ICellWriteContext& context);
-  void WriteXLSXFormula(TXLSXSheetDataWriter& writer, const std::u16string& ref, ICellWriteContext& context);
+  void WriteXLSXFormula(TXLSXSheetDataWriter& writer, const std::u16string& ref,
+                        ICellWriteContext& context);
   // Opens "table:table-cell" with its spans, style and formula (after Calculate).
   void WriteODSCellStart(TXmlWriter& writer, const std::u16string& styleName);
   // Closes "table:table-cell" after the drawings and the comment, when there are any.

@@ -33,8 +33,8 @@ void WriteInlineString(TXLSXSheetDataWriter& writer, std::u16string_view text) {
 
 }  // namespace
 
-void TExportCell::WriteXLSXCellStart(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
-                                     ICellWriteContext& context) {
+void TExportCell::WriteXLSXCellStart(TXLSXSheetDataWriter& writer, const std::u16string& ref,
+                                     int styleIndex, ICellWriteContext& context) {
   Calculate();
   writer.StartElement("c");
   writer.WriteAttribute("r", ref);
@@ -49,15 +49,15 @@ void TExportCell::WriteXLSXFormula(TXLSXSheetDataWriter& writer, const std::u16s
   context.AddCalcChainItem(ref);
 }
 
-void TExportCellEmpty::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
-                                 ICellWriteContext& context) {
+void TExportCellEmpty::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
+                                 int styleIndex, ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   WriteXLSXFormula(writer, ref, context);
   writer.EndElement();
 }
 
-void TExportCellString::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
-                                  ICellWriteContext& context) {
+void TExportCellString::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
+                                  int styleIndex, ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   if (!value_.empty()) {
     if (sharedString_ || HasRichText()) {
@@ -99,8 +99,8 @@ void TExportCellCustomNumber::WriteXLSX(TXLSXSheetDataWriter& writer, const std:
   writer.EndElement();
 }
 
-void TExportCellDateTime::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
-                                    ICellWriteContext& context) {
+void TExportCellDateTime::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
+                                    int styleIndex, ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   double value = FileValue();
   if (HasValue && value < 0) {
@@ -116,8 +116,8 @@ void TExportCellDateTime::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16
   writer.EndElement();
 }
 
-void TExportCellBoolean::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
-                                   ICellWriteContext& context) {
+void TExportCellBoolean::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
+                                   int styleIndex, ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   writer.WriteAttribute("t", "b");
   WriteXLSXFormula(writer, ref, context);
