@@ -11,13 +11,32 @@ namespace {
 
 constexpr int kPrecision = 15;
 
-// The 15 significant digits of |Value| (> 0) rounded half away from zero, trailing zeros
-// removed, and the position of the decimal point relative to them (Value = 0.DIGITS * 10^Point).
+// Significant digits of |Value| (> 0) without trailing zeros, and the position of the decimal
+// point relative to them (Value = 0.DIGITS * 10^Point).
 struct TDecimal {
   std::string digits;
   int point = 0;
 };
 
+// The digits and the point of to_chars' scientific form ("d.ddde+x").
+TDecimal ScientificDigits(const char* begin, const char* end) {
+  TDecimal result;
+  const char* p = begin;
+  for (; p < end && *p != 'e'; ++p)
+    if (*p != '.') result.digits.push_back(*p);
+  int exponent = 0;
+  ++p;  // "e"
+  if (p < end && *p == '+') ++p;
+  std::from_chars(p, end, exponent);
+  result.point = exponent + 1;
+  return result;
+}
+
+void DropTrailingZeros(TDecimal& decimal) {
+  while (decimal.digits.size() > 1 && decimal.digits.back() == '0') decimal.digits.pop_back();
+}
+
+// The 15 significant digits of |Value|, rounded half away from zero.
 TDecimal ToDecimal(double value) {
   // 41 correctly rounded digits decide the 15th digit's rounding exactly: a double lies either
   // on a 16-digit tie or at least ~1E-32 (relative) away from it.
@@ -25,19 +44,12 @@ TDecimal ToDecimal(double value) {
   auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
                                  std::chars_format::scientific, 40);
   (void)ec;  // the buffer is large enough for any double
-  std::string all;
-  const char* p = buffer.data();
-  for (; p < end && *p != 'e'; ++p)
-    if (*p != '.') all.push_back(*p);
-  int exponent = 0;
-  ++p;  // "e"
-  if (p < end && *p == '+') ++p;
-  std::from_chars(p, end, exponent);
+  const TDecimal all = ScientificDigits(buffer.data(), end);
 
   TDecimal result;
-  result.digits = all.substr(0, kPrecision);
-  result.point = exponent + 1;
-  if (all[kPrecision] >= '5') {
+  result.digits = all.digits.substr(0, kPrecision);
+  result.point = all.point;
+  if (all.digits[kPrecision] >= '5') {
     int i = kPrecision - 1;
     while (i >= 0 && result.digits[i] == '9') result.digits[i--] = '0';
     if (i >= 0) {
@@ -48,8 +60,48 @@ TDecimal ToDecimal(double value) {
       ++result.point;
     }
   }
-  while (result.digits.size() > 1 && result.digits.back() == '0') result.digits.pop_back();
+  DropTrailingZeros(result);
   return result;
+}
+
+// The fewest digits that read back as exactly |Value|.
+TDecimal ToShortestDecimal(double value) {
+  std::array<char, 32> buffer{};
+  auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
+                                 std::chars_format::scientific);
+  (void)ec;  // the buffer is large enough for any double
+  TDecimal result = ScientificDigits(buffer.data(), end);
+  DropTrailingZeros(result);
+  return result;
+}
+
+// Plain digits for ordinary magnitudes, the exponent form beyond 15 digits before the point or
+// more than three zeros after it.
+std::string Layout(const TDecimal& d, bool negative, char decimalSeparator) {
+  std::string text = negative ? "-" : "";
+  const int n = static_cast<int>(d.digits.size());
+  if (d.point > kPrecision || d.point < -3) {
+    text += d.digits[0];
+    if (n > 1) {
+      text += decimalSeparator;
+      text.append(d.digits, 1);
+    }
+    text += 'E';
+    text += std::to_string(d.point - 1);
+  } else if (d.point <= 0) {
+    text += '0';
+    text += decimalSeparator;
+    text.append(static_cast<std::size_t>(-d.point), '0');
+    text += d.digits;
+  } else if (n <= d.point) {
+    text += d.digits;
+    text.append(static_cast<std::size_t>(d.point - n), '0');
+  } else {
+    text.append(d.digits, 0, static_cast<std::size_t>(d.point));
+    text += decimalSeparator;
+    text.append(d.digits, static_cast<std::size_t>(d.point));
+  }
+  return text;
 }
 
 // Whether a number in from_chars form ([-]digits[.digits][e[-]digits]) lies below 1 in magnitude,
@@ -84,32 +136,12 @@ std::string FloatToStrGeneral(double value, char decimalSeparator) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
   if (value == 0) return "0";
+  return Layout(ToDecimal(value), value < 0, decimalSeparator);
+}
 
-  const TDecimal d = ToDecimal(value);
-  std::string text = value < 0 ? "-" : "";
-  const int n = static_cast<int>(d.digits.size());
-  if (d.point > kPrecision || d.point < -3) {
-    text += d.digits[0];
-    if (n > 1) {
-      text += decimalSeparator;
-      text.append(d.digits, 1);
-    }
-    text += 'E';
-    text += std::to_string(d.point - 1);
-  } else if (d.point <= 0) {
-    text += '0';
-    text += decimalSeparator;
-    text.append(static_cast<std::size_t>(-d.point), '0');
-    text += d.digits;
-  } else if (n <= d.point) {
-    text += d.digits;
-    text.append(static_cast<std::size_t>(d.point - n), '0');
-  } else {
-    text.append(d.digits, 0, static_cast<std::size_t>(d.point));
-    text += decimalSeparator;
-    text.append(d.digits, static_cast<std::size_t>(d.point));
-  }
-  return text;
+std::string FloatToStrRoundTrip(double value) {
+  if (!std::isfinite(value) || value == 0) return FloatToStrGeneral(value, '.');
+  return Layout(ToShortestDecimal(value), value < 0, '.');
 }
 
 std::u16string FloatToStrGeneral(double value, char16_t decimalSeparator) {

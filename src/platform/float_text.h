@@ -11,6 +11,9 @@ namespace platform {
 // "0", and the non-finite values as "NAN", "INF", "-INF".
 std::string FloatToStrGeneral(double value, char decimalSeparator);
 std::u16string FloatToStrGeneral(double value, char16_t decimalSeparator);
+// The same layout with "." as the point, but with as many significant digits as it takes (at
+// most 17) for the text to read back as exactly Value: the form for files another program reads.
+std::string FloatToStrRoundTrip(double value);
 
 // Accepts a plain signed decimal (exponent allowed, blanks around it ignored) and rejects the rest,
 // grouping and NaN included, so a mistyped amount is refused rather than half read. Overflow

@@ -4,12 +4,14 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
 #include <utility>
 
 using platform::FloatToStrGeneral;
+using platform::FloatToStrRoundTrip;
 using platform::TryTextToFloat;
 
 namespace {
@@ -149,6 +151,42 @@ TEST(TextToFloatRoundTrip, FifteenDigitsComeBack) {
     double back = 0;
     ASSERT_TRUE(TryTextToFloat(FloatToStrGeneral(v, u'.'), u'.', back));
     EXPECT_NEAR(back, v, std::fabs(v) * 1e-14);
+  }
+}
+
+// Up to 15 digits the text is the general one; beyond them the digits that make the value exact.
+const std::pair<double, const char*> kRoundTrip[] = {
+    {0.0, "0"},
+    {-0.0, "0"},
+    {1234.5, "1234.5"},
+    {45000.75, "45000.75"},
+    {0.0001, "0.0001"},
+    {1e15, "1E15"},
+    {1.5e-5, "1.5E-5"},
+    {0.1 + 0.2, "0.30000000000000004"},
+    {1.0 / 3, "0.3333333333333333"},
+    {-2.0 / 3, "-0.6666666666666666"},
+    {1234567890123456.0, "1.234567890123456E15"},
+    {999999999999999.9, "999999999999999.9"},
+    {std::numeric_limits<double>::max(), "1.7976931348623157E308"},
+    {std::numeric_limits<double>::denorm_min(), "5E-324"},
+    {std::numeric_limits<double>::quiet_NaN(), "NAN"}};
+
+TEST(RoundTripFloatText, HasTheGeneralLayoutWithTheShortestExactDigits) {
+  for (const auto& [value, text] : kRoundTrip) EXPECT_EQ(FloatToStrRoundTrip(value), text) << text;
+}
+
+TEST(RoundTripFloatTextOracle, EveryValueReadsBackExactly) {
+  std::mt19937_64 random(99);
+  for (int i = 0; i < 200000; ++i) {
+    double value = 0;
+    const std::uint64_t bits = random();
+    std::memcpy(&value, &bits, sizeof value);
+    if (!std::isfinite(value)) continue;
+    const std::string text = FloatToStrRoundTrip(value);
+    double back = 1;
+    ASSERT_TRUE(TryTextToFloat(std::u16string(text.begin(), text.end()), u'.', back)) << text;
+    ASSERT_EQ(back, value == 0 ? 0.0 : value) << text;
   }
 }
 

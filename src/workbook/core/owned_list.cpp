@@ -158,6 +158,15 @@ void TOwnedList::Delete(std::int64_t pos) {
   Notify(item.get(), TListNotification::Deleted);
 }
 
+void TOwnedList::EmptySlot(std::int64_t pos) {
+  CheckIndex(pos);
+  TOwnedPtr<TOwnedListObject> item = TakeSlot(pos);
+  PutSlot(pos, nullptr);
+  if (!item) return;
+  item->index_ = -1;
+  Notify(item.get(), TListNotification::Deleted);
+}
+
 TOwnedPtr<TOwnedListObject> TOwnedList::Extract(const TOwnedListObject* item) {
   const std::int32_t pos = IndexOf(item);
   if (pos < 0 || !item) return nullptr;

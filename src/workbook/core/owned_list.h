@@ -146,6 +146,8 @@ class TOwnedList {
   void Insert(std::int64_t pos, TOwnedPtr<TOwnedListObject> item);
   // Removes the item at pos and frees it.
   void Delete(std::int64_t pos);
+  // Frees the item at pos and leaves its slot empty: the items after it keep their positions.
+  void EmptySlot(std::int64_t pos);
   // Takes item out without freeing it; null when the list does not hold it.
   TOwnedPtr<TOwnedListObject> Extract(const TOwnedListObject* item);
   // Deletes item; returns its former position, -1 when the list does not hold it.

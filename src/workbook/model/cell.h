@@ -27,6 +27,7 @@ class TWorkbook;
 class TRPNFormula;
 class TStringRichTextTags;
 class TXmlWriter;
+class TXLSXSheetDataWriter;
 class TCustomExporter;
 class TStringRichTextTags;
 
@@ -124,7 +125,7 @@ class TExportCell : public TOwnedListObject {
   // The cell's BIFF8 record; XFIndex is its cell format in the writer's style sheet.
   virtual void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) = 0;
   // The cell's XLSX "c" element; ref is its reference ("B3"), styleIndex its cell format.
-  virtual void WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+  virtual void WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
                          ICellWriteContext& context) = 0;
   // The cell's ODS "table:table-cell" element; styleName from the writer's cell-style list.
   virtual void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
@@ -177,9 +178,10 @@ class TExportCell : public TOwnedListObject {
   void WriteXLSBlank(TStream& stream, int xfIndex) const;
   // Opens "c" with "r" and "s" (after Calculate) and hands the attachments to the context; the
   // class adds its "t", then the formula.
-  void WriteXLSXCellStart(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+  void WriteXLSXCellStart(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
                           ICellWriteContext& context);
-  void WriteXLSXFormula(TXmlWriter& writer, const std::u16string& ref, ICellWriteContext& context);
+  void WriteXLSXFormula(TXLSXSheetDataWriter& writer, const std::u16string& ref,
+                        ICellWriteContext& context);
   // Opens "table:table-cell" with its spans, style and formula (after Calculate).
   void WriteODSCellStart(TXmlWriter& writer, const std::u16string& styleName);
   // Closes "table:table-cell" after the drawings and the comment, when there are any.

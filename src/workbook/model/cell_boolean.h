@@ -25,7 +25,7 @@ class TExportCellBoolean : public TExportCellCustomNumber {
   std::u16string GetODSValueType() const override { return std::u16string(); }
   void AssignTo(TPersistent& dest) const override;
   void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) override;
-  void WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+  void WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
                  ICellWriteContext& context) override;
   void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
                 ICellWriteContext& context) override;

@@ -26,7 +26,7 @@ class TExportCellDateTime : public TExportCellCustomNumber {
   void ReadValue(double fileValue) override;
   double FileValue() const override;
   void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) override;
-  void WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+  void WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
                  ICellWriteContext& context) override;
   void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
                 ICellWriteContext& context) override;

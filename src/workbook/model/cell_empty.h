@@ -14,7 +14,7 @@ class TExportCellEmpty : public TExportCell {
   std::u16string GetDisplayText() override { return std::u16string(); }
   void SetDisplayText(const std::u16string&) override {}
   void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) override;
-  void WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+  void WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
                  ICellWriteContext& context) override;
   void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
                 ICellWriteContext& context) override;

@@ -47,7 +47,7 @@ class TExportCellCustomNumber : public TExportCell {
   // The ODS number style named styleName for this cell's format (nothing for Booleans).
   virtual void WriteODSNumberStyle(TXmlWriter& writer, const std::u16string& styleName);
   void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) override;
-  void WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+  void WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
                  ICellWriteContext& context) override;
   void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
                 ICellWriteContext& context) override;

@@ -46,7 +46,7 @@ class TExportCellString : public TExportCell {
   // A wrapped cell in a measured row asks the exporter; otherwise the tallest font used.
   double CalcTextHeight(TCustomExporter& exporter, double columnWidth) override;
   void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) override;
-  void WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
+  void WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
                  ICellWriteContext& context) override;
   void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
                 ICellWriteContext& context) override;

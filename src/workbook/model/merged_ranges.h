@@ -6,6 +6,7 @@
 
 namespace workbook {
 
+class TExportCell;
 class TExportWorkSheet;
 class TXLSRecordReader;
 
@@ -17,8 +18,15 @@ bool ApplyMergedRange(TExportWorkSheet& sheet, int col1, int row1, int col2, int
 // MERGEDCELLS record data (0x00E5), the reader positioned at it; a column beyond 255 raises
 // EWorkbookFileException.
 void ReadXLSMergedCells(TExportWorkSheet& sheet, TXLSRecordReader& reader);
-// The MERGEDCELLS records of the sheet's spans (headers included; at most 1027 ranges each);
-// empty when no cell spans. Spans reaching beyond a BIFF8 sheet are cut at its edge.
-std::vector<std::uint8_t> WriteXLSMergedCells(TExportWorkSheet& sheet);
+// A cell's merged range as BIFF8 lists it: first and last row, first and last column.
+struct TXLSMergedArea {
+  int Row1, Row2, Col1, Col2;
+};
+// The range the cell at Col, Row covers with its spans, cut at the edge of a BIFF8 sheet.
+TXLSMergedArea XLSMergedArea(const TExportCell& cell, int col, int row);
+// The MERGEDCELLS records of Areas (headers included; at most 1027 ranges each); empty when
+// there are none. The writer collects the areas as it writes the cells: in write-rows-by-event
+// mode the cells are gone by the sheet's end.
+std::vector<std::uint8_t> WriteXLSMergedCells(const std::vector<TXLSMergedArea>& areas);
 
 }  // namespace workbook

@@ -46,6 +46,11 @@ TExportWorkSheet* TExportRow::GetWorkSheet() const {
 }
 
 TWorkbook* TExportRow::GetWorkbook() const { return OwnerList() ? Rows()->GetWorkbook() : nullptr; }
+
+bool TExportRow::IsPlain() const {
+  return Cells.Count() == 0 && !HasStyle() && Height < 0 && !Hidden && OutlineLevel == 0 &&
+         !PageBreak && HeightMode == 0;
+}
 TExportCellStyle& TExportRow::GetStyle() {
   if (!style_) {
     TExportWorkSheet* sheet = GetWorkSheet();

@@ -21,6 +21,7 @@ class TExportCellBoolean;
 class TExportCellEmpty;
 class TXmlNode;
 class TXmlWriter;
+class TXLSXSheetDataWriter;
 
 class TExportRow : public TOwnedListObject {
  public:
@@ -34,6 +35,8 @@ class TExportRow : public TOwnedListObject {
   bool PageBreak = false;
   std::uint8_t OutlineLevel = 0;
 
+  // No cells and nothing of its own (style, height, flags, level): a row like one never made.
+  bool IsPlain() const;
   // The row's own style, made from the sheet's default style when first asked for.
   bool HasStyle() const { return style_ != nullptr; }
   TExportCellStyle& GetStyle();
@@ -72,7 +75,7 @@ class TExportRow : public TOwnedListObject {
   void WriteXLS(TStream& stream, int xfIndex, double height) const;
   // Opens the XLSX "row" element with its attributes ("r" last); the writer adds the cells and
   // closes it. A manual page break is added to rowBreaks for the sheet's rowBreaks element.
-  void WriteXLSXStart(TXmlWriter& writer, double height, int styleIndex,
+  void WriteXLSXStart(TXLSXSheetDataWriter& writer, double height, int styleIndex,
                       std::vector<int>& rowBreaks) const;
   // Opens the ODS "table:table-row" element; styleName from the writer's row-style list.
   void WriteODSStart(TXmlWriter& writer, const std::u16string& styleName) const;

@@ -94,8 +94,8 @@ class TExportWorkSheet : public TOwnedListObject {
   void CalcAutoSizes(TCustomExporter& exporter, TSheetPixelGrid& grid, int rowIndex = -1);
   // Runs before row rowIndex is written. In the workbook's write-rows-by-event mode the program's
   // OnGetRow fills that row (or OnAddRow adds it just past the last one), the cells of the rows
-  // already written are freed where they allow it, and the row's height in grid (when given) is
-  // measured again. Does nothing outside that mode.
+  // written since the last call are freed where they allow it (and a row left plain with them),
+  // and the row's height in grid (when given) is measured again. Does nothing outside that mode.
   void PrepareRowWrite(TCustomExporter& exporter, int rowIndex, TSheetPixelGrid* grid = nullptr);
   void DeleteTrailingEmptyRows();
   std::u16string GetXLSXDrawingFileName() const;
@@ -112,6 +112,8 @@ class TExportWorkSheet : public TOwnedListObject {
   void DoCreate() override;
 
  private:
+  // Write-rows-by-event: the rows before this one have been freed of what they allow.
+  int sweptRows_ = 0;
   std::u16string cachedDateFormat_, cachedTimeFormat_;
   std::u16string dateTimeCode_, timeCode_;
   bool codesValid_ = false;

@@ -232,6 +232,17 @@ TEST_F(OwnedList, IndexUpdateLockDefersRenumbering) {
   ExpectConsistent(list);
 }
 
+TEST_F(OwnedList, EmptyingASlotFreesItsItemInPlace) {
+  Fill("abc");
+  list.EmptySlot(0);
+  list.EmptySlot(0);  // already empty: nothing happens
+  list.EmptySlot(1);
+  EXPECT_EQ(Names(list), "--c");
+  EXPECT_EQ(list[2]->GetIndex(), 2);
+  EXPECT_EQ(log.destroyed, 2);
+  EXPECT_EQ(log.events.back(), "destroy b index -1 listed");
+}
+
 // Lists with empty slots store only their items; every operation must answer as a list with a
 // slot per position would. Random steps are replayed on a plain vector of names ("-" = empty).
 TEST_F(OwnedList, EmptySlotsBehaveAsSlotsUnderEveryOperation) {

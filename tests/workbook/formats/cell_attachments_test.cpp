@@ -4,6 +4,7 @@
 #include "workbook/formats/xml_writer_capture.h"
 #include "workbook/model/model_fixture.h"
 
+#include "workbook/formats/xlsx/xlsx_sheet_data_writer.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_comment.h"
 #include "workbook/model/cell_number.h"
@@ -44,13 +45,15 @@ TEST_F(CellAttachments, WritersHearOfRulesDrawingsAndCommentsWithText) {
   plain->GetComment();  // no text: nothing to write
 
   RecordingContext context;
-  test::WriterText([&](TXmlWriter& w) { plain->WriteXLSX(w, u"A1", 0, context); });
+  std::string xlsx;
+  TXLSXSheetDataWriter writer(xlsx);
+  plain->WriteXLSX(writer, u"A1", 0, context);
   EXPECT_EQ(context.log, "");
-  test::WriterText([&](TXmlWriter& w) { rich->WriteXLSX(w, u"B1", 0, context); });
+  rich->WriteXLSX(writer, u"B1", 0, context);
   EXPECT_EQ(context.log, "rules;drawing;drawing;");
   rich->GetComment().SetText(u"n");
   context.log.clear();
-  test::WriterText([&](TXmlWriter& w) { rich->WriteXLSX(w, u"B1", 0, context); });
+  rich->WriteXLSX(writer, u"B1", 0, context);
   EXPECT_EQ(context.log, "rules;drawing;drawing;comment;");
 
   EXPECT_EQ(test::WriterText([&](TXmlWriter& w) { plain->WriteODS(w, u"ce1", context); }),

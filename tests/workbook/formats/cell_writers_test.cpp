@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "workbook/core/xml/xml_writer.h"
+#include "workbook/formats/xlsx/xlsx_sheet_data_writer.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_number.h"
@@ -42,13 +43,10 @@ class CellWritersTest : public ModelTest {
     return stream.Data();
   }
   std::string Xlsx(TExportCell* cell, const std::u16string& ref, int style = 0) {
-    TMemoryStream stream;
-    {
-      TXmlWriter writer(stream);
-      cell->WriteXLSX(writer, ref, style, context_);
-      writer.Flush();
-    }
-    return stream.AsString();
+    std::string xml;
+    TXLSXSheetDataWriter writer(xml);
+    cell->WriteXLSX(writer, ref, style, context_);
+    return xml;
   }
   std::string Ods(TExportCell* cell, const std::u16string& style = u"") {
     TMemoryStream stream;
@@ -245,13 +243,20 @@ TEST_F(CellWritersTest, XlsxAndOdsRows) {
     }
     return stream.AsString();
   };
-  EXPECT_EQ(xml([&](TXmlWriter& w) { row->WriteXLSXStart(w, -1, -1, breaks); }), "<row r=\"3\"/>");
+  auto xlsx = [&](double height, int style) {
+    std::string text;
+    TXLSXSheetDataWriter writer(text);
+    row->WriteXLSXStart(writer, height, style, breaks);
+    writer.EndElement();
+    return text;
+  };
+  EXPECT_EQ(xlsx(-1, -1), "<row r=\"3\"/>");
   row->GetStyle();
   row->Hidden = true;
   row->SetOutlineLevel(2);
   row->PageBreak = true;
   row->SetHeightMode(2);
-  EXPECT_EQ(xml([&](TXmlWriter& w) { row->WriteXLSXStart(w, 20, 4, breaks); }),
+  EXPECT_EQ(xlsx(20, 4),
             "<row s=\"4\" customFormat=\"1\" ht=\"15\" hidden=\"1\" outlineLevel=\"2\" r=\"3\"/>");
   EXPECT_EQ(breaks, std::vector<int>{2});
   EXPECT_EQ(xml([&](TXmlWriter& w) { row->WriteODSStart(w, u"ro1"); }),

@@ -37,9 +37,12 @@ TEST_F(MergedRangesTest, XlsxMergeCellsOverCellsNotStored) {
 }
 
 TEST_F(MergedRangesTest, XlsRecordRoundTrip) {
-  sheet->FindCreateCell(1, 1, TCellClass::String, false)->SetColSpan(2);
-  sheet->FindCreateCell(0, 5, TCellClass::Number, false)->SetRowSpan(3);
-  const std::vector<std::uint8_t> bytes = WriteXLSMergedCells(*sheet);
+  TExportCell* wide = sheet->FindCreateCell(1, 1, TCellClass::String, false);
+  wide->SetColSpan(2);
+  TExportCell* tall = sheet->FindCreateCell(0, 5, TCellClass::Number, false);
+  tall->SetRowSpan(3);
+  const std::vector<std::uint8_t> bytes =
+      WriteXLSMergedCells({XLSMergedArea(*wide, 1, 1), XLSMergedArea(*tall, 0, 5)});
   EXPECT_EQ(test::Hex(bytes), "E5 00 12 00 02 00 01 00 01 00 01 00 02 00 05 00 07 00 00 00 00 00");
   TExportWorkSheet* other = book->AddWorkSheet(u"Other");
   OneRecord record(bytes);
@@ -52,9 +55,8 @@ TEST_F(MergedRangesTest, XlsRecordRoundTrip) {
 }
 
 TEST_F(MergedRangesTest, ManyRangesSplitAt1027PerRecord) {
-  for (int r = 0; r < 2000; ++r)
-    sheet->FindCreateCell(0, r * 2, TCellClass::Empty, false)->SetRowSpan(2);
-  const std::vector<std::uint8_t> bytes = WriteXLSMergedCells(*sheet);
+  const std::vector<std::uint8_t> bytes =
+      WriteXLSMergedCells(std::vector<TXLSMergedArea>(2000, TXLSMergedArea{0, 1, 0, 0}));
   ASSERT_EQ(bytes.size(), 2u * 6 + 8u * 2000);
   EXPECT_EQ(bytes[4] | bytes[5] << 8, 1027);
   const std::size_t second = 6 + 8 * 1027;
@@ -70,7 +72,8 @@ TEST_F(MergedRangesTest, SpansBeyondABiffSheetAreCut) {
   TExportCell* cell = sheet->FindCreateCell(250, 0, TCellClass::Empty, false);
   cell->SetColSpan(20);
   cell->SetRowSpan(100000);
-  EXPECT_EQ(test::Hex(WriteXLSMergedCells(*sheet)), "E5 00 0A 00 01 00 00 00 FF FF FA 00 FF 00");
+  EXPECT_EQ(test::Hex(WriteXLSMergedCells({XLSMergedArea(*cell, 250, 0)})),
+            "E5 00 0A 00 01 00 00 00 FF FF FA 00 FF 00");
 }
 
 }  // namespace

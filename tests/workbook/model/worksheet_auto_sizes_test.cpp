@@ -173,5 +173,23 @@ TEST_F(AutoSizesTest, RowsAddedByEventAreMeasuredAndWrittenRowsFreed) {
   EXPECT_EQ(sheet->GetRow(2)->Cells.Count(), 0);
 }
 
+// Every row keeps a cell here (a placed drawing outlives its row), so no written row is ever
+// left empty: freeing must still visit each row once, not walk back over all earlier rows for
+// every new one (minutes for this many rows instead of a second).
+TEST_F(AutoSizesTest, RowsThatKeepCellsAreFreedInOnePass) {
+  constexpr int kRows = 200000;
+  book->WriteRowsByEvent = true;
+  sheet->OnAddRow = [](TWorkbook&, TCustomExporter&, TExportWorkSheet& sheet, int index) {
+    if (index >= kRows) return;
+    TExportRow* row = sheet.AddRow();
+    row->AddCellNumber(index, 0)->AddDrawing(-1, 0, 0, 1, 1);
+    row->AddCellNumber(index, 0);
+  };
+  int r = 0;
+  while (sheet->PrepareRowWrite(exporter_, r), r < sheet->Rows.Count()) ++r;
+  EXPECT_EQ(r, kRows);
+  for (int i : {0, kRows / 2, kRows - 1}) EXPECT_EQ(sheet->GetRow(i)->Cells.Count(), 1) << i;
+}
+
 }  // namespace
 }  // namespace workbook

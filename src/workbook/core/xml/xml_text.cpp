@@ -1,5 +1,7 @@
 #include "workbook/core/xml/xml_text.h"
 
+#include <algorithm>
+
 #include "platform/text_codec.h"
 
 namespace workbook {
@@ -24,16 +26,33 @@ std::string_view Escape(char32_t c, TXmlEscaping escaping) {
     case u'\n':
       return attribute ? "&#10;" : "";
     case u'\r':
-      return attribute ? "&#13;" : "";
+      return "&#13;";
     default:
       return "";
   }
+}
+
+// Printable ASCII that no escaping changes.
+bool IsPlainAscii(char16_t c) {
+  return c >= 0x20 && c < 0x80 && c != u'&' && c != u'<' && c != u'>' && c != u'"';
 }
 
 }  // namespace
 
 void AppendXmlText(std::string& out, std::u16string_view text, TXmlEscaping escaping) {
   for (std::size_t i = 0; i < text.size();) {
+    // Runs of plain ASCII, the bulk of most texts, are copied in one go.
+    std::size_t end = i;
+    while (end < text.size() && IsPlainAscii(text[end])) ++end;
+    if (end > i) {
+      const std::size_t at = out.size();
+      out.resize(at + (end - i));
+      std::copy(text.begin() + static_cast<std::ptrdiff_t>(i),
+                text.begin() + static_cast<std::ptrdiff_t>(end),
+                out.begin() + static_cast<std::ptrdiff_t>(at));
+      i = end;
+      continue;
+    }
     const char32_t c = platform::NextCodePoint(text, i);
     if (!AllowedControl(c) || c == 0xFFFE || c == 0xFFFF) continue;
     const std::string_view escape = escaping == TXmlEscaping::None ? "" : Escape(c, escaping);

@@ -10,9 +10,10 @@ namespace workbook {
 enum class TXmlEscaping {
   // Left as they are, for a writer that escapes them itself (libxml2's).
   None,
-  // &, <, > and the double quote as entity references.
+  // &, <, > and the double quote as entity references, and CR as a character reference (a
+  // reader takes a bare CR for LF), as libxml2's writers do.
   Text,
-  // As Text, and tab, CR and LF as character references, which attribute normalisation keeps.
+  // As Text, and tab and LF as character references too, which attribute normalisation keeps.
   Attribute,
 };
 

@@ -27,12 +27,6 @@ bool InRange(int index, int first, int count) {
   return first >= 0 && count >= 1 && index >= first && index - first < count;
 }
 
-// A row that writes exactly like a row that was never made.
-bool IsPlainRow(const TExportRow& row) {
-  return row.Cells.Count() == 0 && !row.HasStyle() && row.Height < 0 && !row.Hidden &&
-         row.OutlineLevel == 0 && !row.PageBreak && row.HeightMode == 0;
-}
-
 }  // namespace
 
 TODSTableWriter::TODSTableWriter(TCustomExporter& exporter, TWorkbook& workbook,
@@ -244,7 +238,7 @@ void TODSTableWriter::WriteRows() {
     }
     TExportRow* row = sheet.Rows.PeekItem(r);
     const bool title = InRange(r, titles.Row, titles.RowCount);
-    if ((row == nullptr || IsPlainRow(*row)) && level == 0 && !title) {
+    if ((row == nullptr || row->IsPlain()) && level == 0 && !title) {
       ++emptyRun;
       continue;
     }

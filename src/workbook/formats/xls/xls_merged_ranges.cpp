@@ -6,6 +6,7 @@
 #include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_record_reader.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
+#include "workbook/model/cell.h"
 #include "workbook/model/merged_ranges.h"
 #include "workbook/model/worksheet.h"
 
@@ -16,10 +17,6 @@ namespace {
 constexpr std::size_t kMaxRangesPerRecord = 1027;
 constexpr int kXLSMaxRow = xls_record::kMaxRow;
 constexpr int kXLSMaxCol = xls_record::kMaxColumn;
-
-struct TMergedArea {
-  int Row1, Row2, Col1, Col2;
-};
 
 }  // namespace
 
@@ -38,21 +35,15 @@ void ReadXLSMergedCells(TExportWorkSheet& sheet, TXLSRecordReader& reader) {
   }
 }
 
-std::vector<std::uint8_t> WriteXLSMergedCells(TExportWorkSheet& sheet) {
-  std::vector<TMergedArea> areas;
-  for (int r = 0; r < sheet.Rows.Count() && r <= kXLSMaxRow; ++r) {
-    TExportRow* row = sheet.Rows.PeekItem(r);
-    if (!row) continue;
-    const int count = std::min(row->Cells.Count(), kXLSMaxCol + 1);
-    for (int c = 0; c < count; ++c) {
-      TExportCell* cell = row->Cells.PeekItem(c);
-      if (!cell || (cell->ColSpan() < 2 && cell->RowSpan() < 2)) continue;
-      areas.push_back({r,
-                       static_cast<int>(std::min<std::int64_t>(
-                           std::int64_t{r} + cell->RowSpan() - 1, kXLSMaxRow)),
-                       c, std::min(c + cell->ColSpan() - 1, kXLSMaxCol)});
-    }
-  }
+TXLSMergedArea XLSMergedArea(const TExportCell& cell, int col, int row) {
+  return {
+      row,
+      static_cast<int>(std::min<std::int64_t>(std::int64_t{row} + cell.RowSpan() - 1, kXLSMaxRow)),
+      col,
+      static_cast<int>(std::min<std::int64_t>(std::int64_t{col} + cell.ColSpan() - 1, kXLSMaxCol))};
+}
+
+std::vector<std::uint8_t> WriteXLSMergedCells(const std::vector<TXLSMergedArea>& areas) {
   std::vector<std::uint8_t> records;
   for (std::size_t first = 0; first < areas.size(); first += kMaxRangesPerRecord) {
     const std::size_t count = std::min(kMaxRangesPerRecord, areas.size() - first);

@@ -61,13 +61,10 @@ class TSheetStrings : public ICellWriteContext {
   TExportFontList& fonts_;
 };
 
-struct TMergedRange {
-  int FirstRow, LastRow, FirstCol, LastCol;
-};
-
+// Copied from the cell: in write-rows-by-event mode the cell is gone by the time links are written.
 struct TLink {
-  TMergedRange Area;
-  const TExportCellString* Cell;
+  TXLSMergedArea Area;
+  std::u16string Target, Text;
 };
 
 class TSheetWriter {
@@ -103,6 +100,7 @@ class TSheetWriter {
   TExporterXLSX_ForceRangeStyles forced_;
   // Column widths and row heights, computed once before the rows.
   TSheetPixelGrid grid_;
+  std::vector<TXLSMergedArea> merged_;
   std::vector<TLink> links_;
   std::vector<const TExportConditionalFormatting*> condFormats_;
   // XF of cells without a style of their own, by number format and class: most cells of a big
@@ -246,13 +244,13 @@ void TSheetWriter::WriteRow(int rowIndex, TExportRow* row) {
 void TSheetWriter::WriteCell(TExportCell& cell, int col, int rowIndex, int xf) {
   cell.WriteXLS(s_, xf, strings_);
   CountCell(rowIndex);
-  const int colSpan = std::min(cell.ColSpan(), kMaxCols - col);
-  const int rowSpan = std::min(cell.RowSpan(), kMaxRows - rowIndex);
-  const TMergedRange area{rowIndex, rowIndex + rowSpan - 1, col, col + colSpan - 1};
-  if (rowSpan > 1) forced_.Add(col, rowIndex + 1, colSpan, rowSpan - 1, xf);
+  const TXLSMergedArea area = XLSMergedArea(cell, col, rowIndex);
+  if (area.Row2 > area.Row1 || area.Col2 > area.Col1) merged_.push_back(area);
+  if (area.Row2 > area.Row1)
+    forced_.Add(col, rowIndex + 1, area.Col2 - col + 1, area.Row2 - rowIndex, xf);
   if (const auto* text = dynamic_cast<const TExportCellString*>(&cell);
       text != nullptr && text->HasHyperlink())
-    links_.push_back({area, text});
+    links_.push_back({area, text->GetHyperlink(), std::u16string(text->GetValue())});
   if (const TExportConditionalFormatting* formatting = cell.ConditionalFormattingIfAny();
       formatting != nullptr && formatting->Count() > 0)
     condFormats_.push_back(formatting);
@@ -268,13 +266,13 @@ void TSheetWriter::WriteCovered(int rowIndex, int fromCol) {
 }
 
 void TSheetWriter::WriteTail() {
-  WriteBytes(s_, WriteXLSMergedCells(sheet_));
+  WriteBytes(s_, WriteXLSMergedCells(merged_));
   TXLSFormulaTokens tokens(&sheet_, nullptr);
   for (const TExportConditionalFormatting* formatting : condFormats_)
     formatting->WriteXLS(s_, c_.Palette, tokens);
   for (const TLink& link : links_) {
-    XLSWriteHyperlink(s_, link.Area.FirstRow, link.Area.LastRow, link.Area.FirstCol,
-                      link.Area.LastCol, link.Cell->GetHyperlink(), link.Cell->GetValue());
+    XLSWriteHyperlink(s_, link.Area.Row1, link.Area.Row2, link.Area.Col1, link.Area.Col2,
+                      link.Target, link.Text);
   }
   XLSWriteEOF(s_);
 }

@@ -1,10 +1,10 @@
 // XLSX "c" elements of the cell classes.
 #include <cmath>
 
+#include "platform/float_text.h"
 #include "workbook/core/cell_refs.h"
 #include "workbook/core/formula_text.h"
-#include "workbook/core/invariant_texts.h"
-#include "workbook/core/xml/xml_writer.h"
+#include "workbook/formats/xlsx/xlsx_sheet_data_writer.h"
 #include "workbook/formats/xlsx/xlsx_xml_text.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_comment.h"
@@ -21,7 +21,7 @@ namespace workbook {
 namespace {
 
 // The "is" element of an inline string.
-void WriteInlineString(TXmlWriter& writer, std::u16string_view text) {
+void WriteInlineString(TXLSXSheetDataWriter& writer, std::u16string_view text) {
   const TXLSXElementText element = XLSXElementText(text);
   writer.StartElement("is");
   writer.StartElement("t");
@@ -33,37 +33,37 @@ void WriteInlineString(TXmlWriter& writer, std::u16string_view text) {
 
 }  // namespace
 
-void TExportCell::WriteXLSXCellStart(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
-                                     ICellWriteContext& context) {
+void TExportCell::WriteXLSXCellStart(TXLSXSheetDataWriter& writer, const std::u16string& ref,
+                                     int styleIndex, ICellWriteContext& context) {
   Calculate();
   writer.StartElement("c");
   writer.WriteAttribute("r", ref);
-  writer.WriteAttribute("s", ISOIntToStr(styleIndex));
+  writer.WriteAttribute("s", std::int64_t{styleIndex});
   ReportXLSXAttachments(context);
 }
 
-void TExportCell::WriteXLSXFormula(TXmlWriter& writer, const std::u16string& ref,
+void TExportCell::WriteXLSXFormula(TXLSXSheetDataWriter& writer, const std::u16string& ref,
                                    ICellWriteContext& context) {
   if (!HasFormula()) return;
   writer.WriteElementString("f", FormulaToXLSX(GetFormula()));
   context.AddCalcChainItem(ref);
 }
 
-void TExportCellEmpty::WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
-                                 ICellWriteContext& context) {
+void TExportCellEmpty::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
+                                 int styleIndex, ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   WriteXLSXFormula(writer, ref, context);
   writer.EndElement();
 }
 
-void TExportCellString::WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
-                                  ICellWriteContext& context) {
+void TExportCellString::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
+                                  int styleIndex, ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   if (!value_.empty()) {
     if (sharedString_ || HasRichText()) {
       writer.WriteAttribute("t", "s");
       WriteXLSXFormula(writer, ref, context);
-      writer.WriteElementString("v", ISOIntToStr(context.SharedStringIndex(*this)));
+      writer.WriteElementString("v", std::to_string(context.SharedStringIndex(*this)));
     } else {
       writer.WriteAttribute("t", "inlineStr");
       WriteXLSXFormula(writer, ref, context);
@@ -80,7 +80,7 @@ void TExportCellString::WriteXLSX(TXmlWriter& writer, const std::u16string& ref,
   }
 }
 
-void TExportCellCustomNumber::WriteXLSX(TXmlWriter& writer, const std::u16string& ref,
+void TExportCellCustomNumber::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
                                         int styleIndex, ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   const double value = FileValue();
@@ -95,12 +95,12 @@ void TExportCellCustomNumber::WriteXLSX(TXmlWriter& writer, const std::u16string
   WriteXLSXFormula(writer, ref, context);
   bool zero = Value == 0;
   if (HasValue && !(zero && (IsBlankZero() || HasFormula())))
-    writer.WriteElementString("v", ISOFloatToStr(value));
+    writer.WriteElementString("v", platform::FloatToStrRoundTrip(value));
   writer.EndElement();
 }
 
-void TExportCellDateTime::WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
-                                    ICellWriteContext& context) {
+void TExportCellDateTime::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
+                                    int styleIndex, ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   double value = FileValue();
   if (HasValue && value < 0) {
@@ -111,13 +111,13 @@ void TExportCellDateTime::WriteXLSX(TXmlWriter& writer, const std::u16string& re
   } else {
     WriteXLSXFormula(writer, ref, context);
     // The stored serial as it is: a date keeps its time, a time its days, midnight is 0.
-    if (HasValue) writer.WriteElementString("v", ISOFloatToStr(value));
+    if (HasValue) writer.WriteElementString("v", platform::FloatToStrRoundTrip(value));
   }
   writer.EndElement();
 }
 
-void TExportCellBoolean::WriteXLSX(TXmlWriter& writer, const std::u16string& ref, int styleIndex,
-                                   ICellWriteContext& context) {
+void TExportCellBoolean::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
+                                   int styleIndex, ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   writer.WriteAttribute("t", "b");
   WriteXLSXFormula(writer, ref, context);

@@ -4,6 +4,7 @@
 #include "workbook/core/invariant_texts.h"
 #include "workbook/core/xml/xml_node.h"
 #include "workbook/core/xml/xml_writer.h"
+#include "workbook/formats/xlsx/xlsx_sheet_data_writer.h"
 #include "workbook/model/limits.h"
 #include "workbook/model/row.h"
 
@@ -17,11 +18,11 @@ bool IsTrue(std::string_view text) {
 
 }  // namespace
 
-void TExportRow::WriteXLSXStart(TXmlWriter& writer, double height, int styleIndex,
+void TExportRow::WriteXLSXStart(TXLSXSheetDataWriter& writer, double height, int styleIndex,
                                 std::vector<int>& rowBreaks) const {
   writer.StartElement("row");
   if (style_) {
-    writer.WriteAttribute("s", ISOIntToStr(styleIndex));
+    writer.WriteAttribute("s", std::int64_t{styleIndex});
     writer.WriteAttribute("customFormat", "1");
   }
   if (height >= 0) {
@@ -29,9 +30,9 @@ void TExportRow::WriteXLSXStart(TXmlWriter& writer, double height, int styleInde
     if (HeightMode != 2) writer.WriteAttribute("customHeight", "1");
   }
   if (Hidden) writer.WriteAttribute("hidden", "1");
-  if (OutlineLevel != 0) writer.WriteAttribute("outlineLevel", ISOIntToStr(OutlineLevel));
+  if (OutlineLevel != 0) writer.WriteAttribute("outlineLevel", std::int64_t{OutlineLevel});
   if (PageBreak) rowBreaks.push_back(GetIndex());
-  writer.WriteAttribute("r", ISOIntToStr(GetIndex() + 1));
+  writer.WriteAttribute("r", std::int64_t{GetIndex()} + 1);
 }
 
 void TExportRows::ReadXLSXRowBreaks(const TXmlNode& node) {

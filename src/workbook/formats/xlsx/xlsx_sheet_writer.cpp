@@ -5,7 +5,6 @@
 #include "workbook/core/cell_refs.h"
 #include "workbook/core/invariant_texts.h"
 #include "workbook/core/oformat.h"
-#include "workbook/core/xml/xml_writer.h"
 #include "workbook/formats/xlsx/xlsx_cell_comment.h"
 #include "workbook/formats/xlsx/xlsx_package_parts.h"
 #include "workbook/formats/xlsx/xlsx_shared_strings_writer.h"
@@ -64,31 +63,17 @@ void TXLSXSheetWriter::AddComment(TExportCellComment& comment) {
   comments_->AddComment(comment);
 }
 
-void TXLSXSheetWriter::StartPart() {
-  if (writer_) {
-    writer_->Flush();
-    writer_.reset();
-    partStream_.reset();
-    if (WorkbookCompressTempData)
-      parts_->AddCompressed(std::move(partBuffer_));
-    else
-      parts_->AddStream(std::move(partBuffer_));
-  }
-  partBuffer_ = std::make_unique<TMemoryStream>();
-  TStream* target = partBuffer_.get();
-  if (WorkbookCompressTempData) {
-    partStream_ = std::make_unique<TCompressionStream>(*partBuffer_);
-    target = partStream_.get();
-  }
-  writer_ = std::make_unique<TXmlWriter>(*target);
+void TXLSXSheetWriter::FlushRows() {
+  rows_->Write(rowsXML_.data(), rowsXML_.size());
+  rowsXML_.clear();
   partCells_ = 1;
 }
 
 void TXLSXSheetWriter::WriteEmptyCell(int col, int row, int xf) {
-  writer_->StartElement("c");
-  writer_->WriteAttribute("r", MakeCellRangeRef(col, row));
-  writer_->WriteAttribute("s", ISOIntToStr(xf));
-  writer_->EndElement();
+  writer_.StartElement("c");
+  writer_.WriteAttribute("r", MakeCellRangeRef(col, row));
+  writer_.WriteAttribute("s", std::int64_t{xf});
+  writer_.EndElement();
 }
 
 void TXLSXSheetWriter::CompleteRow(int rowIndex, int fromCol, int rowXF) {
@@ -113,7 +98,7 @@ int TXLSXSheetWriter::CellXF(TExportCell& cell, bool rowStyled) {
 void TXLSXSheetWriter::WriteRow(int rowIndex, TExportRow* row) {
   const int cellCount = row != nullptr ? static_cast<int>(row->Cells.Count()) : 0;
   if (partCells_ > kCellsPerPart) {
-    StartPart();
+    FlushRows();
     workbook_.DoProgress(wpsRows, rowIndex, rowCount_, u"");
   }
   partCells_ += cellCount;
@@ -121,15 +106,15 @@ void TXLSXSheetWriter::WriteRow(int rowIndex, TExportRow* row) {
   if (row == nullptr || (cellCount == 0 && !row->HasStyle() && row->Height < 0 && !row->Hidden &&
                          row->OutlineLevel == 0 && !row->PageBreak)) {
     if (!covered) return;
-    writer_->StartElement("row");
-    writer_->WriteAttribute("r", ISOIntToStr(rowIndex + 1));
+    writer_.StartElement("row");
+    writer_.WriteAttribute("r", std::int64_t{rowIndex} + 1);
     CompleteRow(rowIndex, 0, defaultXF_);
-    writer_->EndElement();
+    writer_.EndElement();
     return;
   }
   maxCellCount_ = std::max(maxCellCount_, cellCount);
   const int rowXF = row->HasStyle() ? styles_.AddStyle(row->GetStyle(), nullptr) : defaultXF_;
-  row->WriteXLSXStart(*writer_, RowHeight(rowIndex, *row), rowXF, rowBreaks_);
+  row->WriteXLSXStart(writer_, RowHeight(rowIndex, *row), rowXF, rowBreaks_);
   int j = 0;
   for (; j < cellCount; ++j) {
     TExportCell* cell = row->Cells.PeekItem(j);
@@ -141,7 +126,7 @@ void TXLSXSheetWriter::WriteRow(int rowIndex, TExportRow* row) {
     int xf = CellXF(*cell, row->HasStyle());
     if (range >= 0)
       xf = styles_.AddStyleWithBorders(forceRanges_.GetItem(range).XF, cell->GetStyle());
-    cell->WriteXLSX(*writer_, MakeCellRangeRef(j, rowIndex), xf, *this);
+    cell->WriteXLSX(writer_, MakeCellRangeRef(j, rowIndex), xf, *this);
     const int colSpan = std::min(cell->ColSpan(), kMaxColumns - j);
     const int rowSpan = cell->RowSpan();
     if (colSpan <= 1 && rowSpan <= 1) continue;
@@ -157,7 +142,7 @@ void TXLSXSheetWriter::WriteRow(int rowIndex, TExportRow* row) {
     }
   }
   CompleteRow(rowIndex, j, rowXF);
-  writer_->EndElement();
+  writer_.EndElement();
 }
 
 void TXLSXSheetWriter::ComputeSizes() {
@@ -173,7 +158,9 @@ double TXLSXSheetWriter::RowHeight(int rowIndex, const TExportRow& row) const {
 void TXLSXSheetWriter::WriteRows() {
   TExportWorkSheet& sheet = *sheet_;
   rowCount_ = static_cast<int>(sheet.Rows.Count());
-  StartPart();
+  rows_ = std::make_unique<TDeflatedData>();
+  rowsXML_.clear();
+  partCells_ = 1;
   workbook_.DoProgress(wpsRows, 0, rowCount_, u"");
   for (int r = 0;; ++r) {
     // In write-rows-by-event mode the program fills (or adds) the row here.
@@ -184,10 +171,8 @@ void TXLSXSheetWriter::WriteRows() {
   }
   for (int r = rowCount_; r <= forceRanges_.GetLastRow(); ++r) WriteRow(r, nullptr);
   rowCount_ = std::max(rowCount_, forceRanges_.GetLastRow() + 1);
-  StartPart();
-  writer_.reset();
-  partStream_.reset();
-  partBuffer_.reset();
+  FlushRows();
+  rows_->Finish(false);
 }
 
 void TXLSXSheetWriter::Write(TZipArchive& zip, TExportWorkSheet& sheet, int index) {
@@ -202,7 +187,6 @@ void TXLSXSheetWriter::Write(TZipArchive& zip, TExportWorkSheet& sheet, int inde
   comments_.reset();
   forceRanges_ = TExporterXLSX_ForceRangeStyles();
   unstyledXFs_.clear();
-  parts_ = std::make_unique<TExporterXLSX_MemoryStreamList>(&workbook_);
   defaultXF_ = sheet.DefaultCellStyle ? styles_.AddStyle(*sheet.DefaultCellStyle, nullptr) : 0;
   ComputeSizes();
 
@@ -219,15 +203,15 @@ void TXLSXSheetWriter::Write(TZipArchive& zip, TExportWorkSheet& sheet, int inde
 
   const std::string text = document_->SaveToString();
   const std::size_t marker = text.find(kSheetDataMarker);
-  auto head = std::make_unique<TMemoryStream>();
-  head->WriteString(text.substr(0, marker));
-  auto tail = std::make_unique<TMemoryStream>();
-  tail->WriteString(text.substr(marker + kSheetDataMarker.size()));
-  parts_->AddStream(std::move(head), 0);
-  parts_->AddStream(std::move(tail));
-  parts_->SetPosition(0);
-  zip.AddFile(u"xl/worksheets/sheet" + ISOIntToStr(index + 1) + u".xml", *parts_);
-  parts_.reset();
+  TDeflatedData head, tail;
+  head.Write(text.data(), marker);
+  head.Finish(false);
+  const std::size_t after = marker + kSheetDataMarker.size();
+  tail.Write(text.data() + after, text.size() - after);
+  tail.Finish(true);
+  zip.AddDeflated(u"xl/worksheets/sheet" + ISOIntToStr(index + 1) + u".xml",
+                  {&head, rows_.get(), &tail});
+  rows_.reset();
   document_.reset();
   comments_.reset();
   drawings_.clear();

@@ -1,9 +1,9 @@
 #pragma once
 // Writes one worksheet part of an XLSX package with the parts that belong to it (relationships,
-// drawing, comments): the rows streamed into memory parts of about 10,000 cells, then the
-// skeleton around sheetData built as a document tree from the sheet's settings and from what the
-// rows reported (merges, links, rules, drawings, comments), all joined by a memory-stream list
-// when the part goes into the zip package.
+// drawing, comments): the rows deflated as they are written, then the skeleton around sheetData
+// built as a document tree from the sheet's settings and from what the rows reported (merges,
+// links, rules, drawings, comments) and deflated apart, the pieces joined into the part's zip
+// entry.
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -12,7 +12,8 @@
 
 #include "workbook/core/xml/xml_document.h"
 #include "workbook/formats/xlsx/xlsx_force_range_styles.h"
-#include "workbook/formats/xlsx/xlsx_memory_stream_list.h"
+#include "workbook/formats/xlsx/xlsx_sheet_data_writer.h"
+#include "workbook/formats/zip/deflated_data.h"
 #include "workbook/model/cell_write_context.h"
 #include "workbook/model/sheet_pixel_grid.h"
 
@@ -25,7 +26,6 @@ class TExportWorkSheet;
 class TExportRow;
 class TExportCell;
 class TWorkbook;
-class TXmlWriter;
 class TZipArchive;
 class TExporterXLSX_CommentsInWorkSheet;
 struct TXLSXPackageContents;
@@ -63,7 +63,7 @@ class TXLSXSheetWriter : public ICellWriteContext {
   // Rows (xlsx_sheet_writer.cpp).
   void ComputeSizes();
   double RowHeight(int rowIndex, const TExportRow& row) const;
-  void StartPart();
+  void FlushRows();
   void WriteRows();
   void WriteRow(int rowIndex, TExportRow* row);
   int CellXF(TExportCell& cell, bool rowStyled);
@@ -88,10 +88,10 @@ class TXLSXSheetWriter : public ICellWriteContext {
   int index_ = 0;
   int defaultXF_ = 0;
   std::unique_ptr<TXmlDocument> document_;
-  std::unique_ptr<TExporterXLSX_MemoryStreamList> parts_;
-  std::unique_ptr<TMemoryStream> partBuffer_;
-  std::unique_ptr<TStream> partStream_;  // the compression wrapper, when used
-  std::unique_ptr<TXmlWriter> writer_;
+  // The rows' XML, handed to Rows in pieces of about 10,000 cells.
+  std::string rowsXML_;
+  TXLSXSheetDataWriter writer_{rowsXML_};
+  std::unique_ptr<TDeflatedData> rows_;
   long long partCells_ = 0;
   int maxCellCount_ = 0;
   int rowCount_ = 0;

@@ -8,6 +8,7 @@
 #include "workbook/formats/xlsx/xlsx_sheet_writer.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/formats/xlsx/xlsx_xml_text.h"
+#include "workbook/formats/zip/compression_stream.h"
 #include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/drawing.h"
 #include "workbook/model/workbook.h"

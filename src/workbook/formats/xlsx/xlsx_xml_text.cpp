@@ -34,8 +34,11 @@ bool XMLNeedsPreservedSpace(std::u16string_view text) {
 }
 
 TXLSXElementText XLSXElementText(std::u16string_view text) {
-  const std::u16string lines = WithLineFeeds(text);
-  return {EncodeXLSXEscapes(lines), XMLNeedsPreservedSpace(lines)};
+  TXLSXElementText element{WithLineFeeds(text), false};
+  element.PreserveSpace = XMLNeedsPreservedSpace(element.Text);
+  // Most texts need no escape: they are not copied again.
+  if (NeedsXLSXEscapes(element.Text)) element.Text = EncodeXLSXEscapes(element.Text);
+  return element;
 }
 
 }  // namespace workbook

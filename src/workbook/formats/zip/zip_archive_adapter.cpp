@@ -1,6 +1,7 @@
 #include "workbook/formats/zip/zip_archive_adapter.h"
 
 #include <zip.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <cstring>
@@ -96,6 +97,91 @@ zip_int64_t DataSourceCallback(void* userdata, void* data, zip_uint64_t len, zip
     zip_error_set(&s.error, ZIP_ER_READ, 0);
     return -1;
   }
+}
+
+// The data of an entry deflated beforehand: the pieces' bytes one after the other, declared as
+// deflated with their size and CRC, so libzip copies them as they are.
+struct TDeflatedSourceState {
+  std::vector<const TDeflatedData*> pieces;
+  std::size_t piece = 0;
+  std::size_t offset = 0;
+  std::uint64_t size = 0;
+  std::uint64_t compressedSize = 0;
+  std::uint32_t crc = 0;
+  zip_error_t error;
+};
+
+zip_int64_t DeflatedSourceCallback(void* userdata, void* data, zip_uint64_t len,
+                                   zip_source_cmd_t cmd) {
+  auto& s = *static_cast<TDeflatedSourceState*>(userdata);
+  switch (cmd) {
+    case ZIP_SOURCE_OPEN:
+      s.piece = 0;
+      s.offset = 0;
+      return 0;
+    case ZIP_SOURCE_CLOSE:
+      return 0;
+    case ZIP_SOURCE_READ: {
+      auto* out = static_cast<std::uint8_t*>(data);
+      std::size_t done = 0;
+      while (done < len && s.piece < s.pieces.size()) {
+        const std::vector<std::uint8_t>& bytes = s.pieces[s.piece]->Compressed();
+        const std::size_t n =
+            std::min<std::size_t>(bytes.size() - s.offset, static_cast<std::size_t>(len - done));
+        if (n > 0) std::memcpy(out + done, bytes.data() + s.offset, n);
+        done += n;
+        s.offset += n;
+        if (s.offset == bytes.size()) {
+          ++s.piece;
+          s.offset = 0;
+        }
+      }
+      return static_cast<zip_int64_t>(done);
+    }
+    case ZIP_SOURCE_STAT: {
+      auto* st = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, len, &s.error);
+      if (!st) return -1;
+      zip_stat_init(st);
+      st->size = s.size;
+      st->comp_size = s.compressedSize;
+      st->crc = s.crc;
+      st->comp_method = ZIP_CM_DEFLATE;
+      st->encryption_method = ZIP_EM_NONE;
+      st->valid |= ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_CRC | ZIP_STAT_COMP_METHOD |
+                   ZIP_STAT_ENCRYPTION_METHOD;
+      return sizeof(*st);
+    }
+    case ZIP_SOURCE_ERROR:
+      return zip_error_to_data(&s.error, data, len);
+    case ZIP_SOURCE_FREE:
+      zip_error_fini(&s.error);
+      delete &s;
+      return 0;
+    case ZIP_SOURCE_SUPPORTS:
+      return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
+                                            ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE,
+                                            ZIP_SOURCE_SUPPORTS, -1);
+    default:
+      zip_error_set(&s.error, ZIP_ER_OPNOTSUPP, 0);
+      return -1;
+  }
+}
+
+// A libzip source over State; the source owns the state from here on, and frees it with itself.
+template <typename State>
+zip_source_t* MakeSource(zip_source_callback callback, State* dataState) {
+  zip_error_t error;
+  zip_error_init(&error);
+  zip_source_t* source = zip_source_function_create(callback, dataState, &error);
+  if (!source) {
+    zip_error_fini(&dataState->error);
+    delete dataState;
+    std::string text = ErrorText(&error);
+    zip_error_fini(&error);
+    throw EWorkbookException(ZipText(text));
+  }
+  zip_error_fini(&error);
+  return source;
 }
 
 }  // namespace
@@ -296,10 +382,7 @@ int TZipArchiveAdapter::Locate(const std::string& name) const {
 }
 
 void TZipArchiveAdapter::Insert(const std::string& name, TStream& data, bool stored) {
-  if (mode_ == TZipArchiveMode::Read)
-    throw EWorkbookException(u"The zip archive is open for reading only.");
-  if (!zip_) throw EWorkbookException(u"The zip archive is closed after a write error.");
-
+  CheckWritable();
   auto* dataState = new TDataSourceState;
   dataState->stream = &data;
   dataState->failure = &state_->failure;
@@ -309,18 +392,35 @@ void TZipArchiveAdapter::Insert(const std::string& name, TStream& data, bool sto
   } catch (const std::exception&) {
     dataState->size = -1;  // a stream that cannot tell its size is read to its end
   }
-  zip_error_t error;
-  zip_error_init(&error);
-  zip_source_t* source = zip_source_function_create(DataSourceCallback, dataState, &error);
-  if (!source) {
-    zip_error_fini(&dataState->error);
-    delete dataState;
-    std::string text = ErrorText(&error);
-    zip_error_fini(&error);
-    throw EWorkbookException(ZipText(text));
-  }
-  zip_error_fini(&error);
+  AddSource(name, MakeSource(DataSourceCallback, dataState), stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE,
+            stored ? 0 : kZipDeflateLevel);
+}
 
+void TZipArchiveAdapter::InsertDeflated(const std::string& name,
+                                        const std::vector<const TDeflatedData*>& pieces) {
+  CheckWritable();
+  auto* dataState = new TDeflatedSourceState;
+  zip_error_init(&dataState->error);
+  dataState->pieces = pieces;
+  dataState->crc = static_cast<std::uint32_t>(crc32(0, Z_NULL, 0));
+  for (const TDeflatedData* piece : pieces) {
+    dataState->crc = static_cast<std::uint32_t>(crc32_combine(
+        dataState->crc, piece->Crc(), static_cast<z_off_t>(piece->UncompressedSize())));
+    dataState->size += piece->UncompressedSize();
+    dataState->compressedSize += piece->Compressed().size();
+  }
+  // The method the data already has: libzip then copies it without deflating it again.
+  AddSource(name, MakeSource(DeflatedSourceCallback, dataState), ZIP_CM_DEFLATE, 0);
+}
+
+void TZipArchiveAdapter::CheckWritable() const {
+  if (mode_ == TZipArchiveMode::Read)
+    throw EWorkbookException(u"The zip archive is open for reading only.");
+  if (!zip_) throw EWorkbookException(u"The zip archive is closed after a write error.");
+}
+
+void TZipArchiveAdapter::AddSource(const std::string& name, zip_source_t* source,
+                                   std::int32_t method, std::uint32_t level) {
   int existing = Locate(name);
   zip_int64_t index = existing;
   bool ok;
@@ -337,8 +437,7 @@ void TZipArchiveAdapter::Insert(const std::string& name, TStream& data, bool sto
     if (index < 0) zip_source_free(source);
     throw EWorkbookException(ZipText(zip_strerror(zip_)));
   }
-  zip_set_file_compression(zip_, static_cast<zip_uint64_t>(index),
-                           stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE, stored ? 0 : 6);
+  zip_set_file_compression(zip_, static_cast<zip_uint64_t>(index), method, level);
   Commit();
 }
 

@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "workbook/core/stream.h"
+#include "workbook/formats/zip/deflated_data.h"
 
 typedef struct zip zip_t;
+typedef struct zip_source zip_source_t;
 
 namespace workbook {
 
@@ -33,6 +35,9 @@ class TZipArchiveAdapter {
   // Adds an entry with the rest of data (deflated, or stored with stored), replacing one of the
   // same name, and writes the whole archive to the stream.
   void Insert(const std::string& name, TStream& data, bool stored = false);
+  // The same with data deflated beforehand: the pieces joined in order, copied as they are. The
+  // pieces are read here and may be freed afterwards.
+  void InsertDeflated(const std::string& name, const std::vector<const TDeflatedData*>& pieces);
   // Writes the archive to the stream; an archive without entries becomes an empty archive.
   void Save();
 
@@ -50,6 +55,9 @@ class TZipArchiveAdapter {
   void Open(bool truncate);
   void Commit();
   void IndexNames();
+  void CheckWritable() const;
+  void AddSource(const std::string& name, zip_source_t* source, std::int32_t method,
+                 std::uint32_t level);
   // Checks the entry's declared sizes and returns its uncompressed size.
   std::uint64_t CheckedEntrySize(int index);
   template <typename Sink>

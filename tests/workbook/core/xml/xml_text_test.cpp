@@ -35,7 +35,15 @@ TEST(XmlText, CharactersXmlCannotCarryInEveryEscaping) {
        "ab", "ab", "ab"},
       {"markup", u"<a & \"b\">", "<a & \"b\">", "&lt;a &amp; &quot;b&quot;&gt;",
        "&lt;a &amp; &quot;b&quot;&gt;"},
-      {"blanks and breaks", u"\t\r\n", "\t\r\n", "\t\r\n", "&#9;&#13;&#10;"},
+      // A bare CR would read as LF, in text as in attributes.
+      {"blanks and breaks", u"\t\r\n", "\t\r\n", "\t&#13;\n", "&#9;&#13;&#10;"},
+      {"letters between plain runs", u"ab\u010Dcd",
+       "ab\xC4\x8D"
+       "cd",
+       "ab\xC4\x8D"
+       "cd",
+       "ab\xC4\x8D"
+       "cd"},
   };
   for (const auto& c : cases) {
     std::string none;

@@ -57,6 +57,32 @@ print(b.datemode, xlrd.xldate_as_tuple(b.sheet_by_index(0).cell_value(0, 0), b.d
             "1 (2023, 3, 15, 0, 0, 0)\n");
 }
 
+// Rows added by event are freed once written: what the sheet's tail needs must outlive them.
+TEST_F(XLSWriterPeerTest, MergesAndLinksOfRowsWrittenByEventReachXlrd) {
+  Book->WriteRowsByEvent = true;
+  TExportWorkSheet* sheet = Book->AddWorkSheet(u"S");
+  sheet->OnAddRow = [](TWorkbook&, TCustomExporter&, TExportWorkSheet& target, int r) {
+    if (r >= 300) return;
+    TExportRow* row = target.AddRow();
+    const std::string n = std::to_string(r);
+    row->AddCellString(u"link " + std::u16string(n.begin(), n.end()))
+        ->SetHyperlink(u"https://example.org/" + std::u16string(n.begin(), n.end()));
+    row->AddCellNumber(r, 0);
+    if (r % 100 == 0) row->AddCellString(u"wide")->SetColSpan(2);
+  };
+  Write();
+  EXPECT_EQ(Python(R"py(
+import xlrd
+s = xlrd.open_workbook('out.xls', formatting_info=True).sheet_by_index(0)
+print(s.nrows, sorted(s.merged_cells))
+links = s.hyperlink_list
+print(len(links), all(l.url_or_path.rstrip('\0') == 'https://example.org/%d' % l.frowx and
+                      l.desc.rstrip('\0') == 'link %d' % l.frowx for l in links))
+)py"),
+            "300 [(0, 1, 2, 4), (100, 101, 2, 4), (200, 201, 2, 4)]\n"
+            "300 True\n");
+}
+
 TEST_F(XLSWriterPeerTest, LoneSurrogatesBecomeReplacementCharacters) {
   // A strict UTF-16 reader refuses a cut surrogate pair; the file must still open.
   TExportRow* row = Book->AddWorkSheet(std::u16string{u'S', char16_t{0xDC00}})->AddRow();

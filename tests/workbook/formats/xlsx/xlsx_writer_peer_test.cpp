@@ -110,6 +110,32 @@ print(ws['B1'].number_format, ws['D1'].number_format.lower())
             "0.00;\\-0.00 dd.mm.yyyy hh:mm:ss\n");
 }
 
+TEST_F(XLSXWriterPeerTest, NumbersKeepEveryDigitAcrossALargeSheet) {
+  TExportWorkSheet* sheet = Book->AddWorkSheet(u"S");
+  TExportRow* first = sheet->AddRow();
+  for (double value : {0.1 + 0.2, 1.0 / 3, 2.0 / 3 * 1e300, -5e-324, 1234567890123456.7})
+    first->AddCellNumber(value, 2);
+  auto* date = static_cast<TExportCellDateTime*>(first->AddCell(TCellClass::DateTime));
+  date->SetValue(45000 + 1.0 / 3);
+  date->SetFormatCode(u"0.0000000000000000", false);
+  // Enough rows for the sheet's XML to be deflated in several pieces.
+  for (int r = 1; r < 3000; ++r) {
+    TExportRow* row = sheet->AddRow();
+    for (int c = 0; c < 10; ++c) row->AddCellNumber(r * 10 + c + 0.25, 2);
+  }
+  Write();
+  EXPECT_EQ(Python(R"(
+import openpyxl
+rows = list(openpyxl.load_workbook('out.xlsx').active.iter_rows(values_only=True))
+print(' '.join(repr(v) for v in rows[0][:6]))
+print(len(rows), sum(len(r) for r in rows[1:]), all(r[c] == i * 10 + c + 0.25
+      for i, r in enumerate(rows) if i for c in range(10)))
+)"),
+            "0.30000000000000004 0.3333333333333333 6.666666666666667e+299 -5e-324 "
+            "1234567890123456.8 45000.333333333336\n"
+            "3000 29990 True\n");
+}
+
 TEST_F(XLSXWriterPeerTest, StylesReachOpenpyxl) {
   TExportRow* row = Book->AddWorkSheet(u"S")->AddRow();
   TExportCell* bold = row->AddCellString(u"bold");
