@@ -1,6 +1,6 @@
 /* The cells bench_xlsx_write writes (100,000 rows x 10 columns: texts from 5,000 distinct values,
  * numbers with 2 decimals, dates), written by libxlsxwriter into an .xlsx file, for comparing the
- * two writers side by side (bench/xlsx_write_compare.sh). ARGV[1]: the output file; with a second
+ * two writers side by side (bench/compare.sh). ARGV[1]: the output file; with a second
  * argument "constant" libxlsxwriter streams rows (its constant_memory mode, inline strings). */
 #include <stdio.h>
 #include <string.h>

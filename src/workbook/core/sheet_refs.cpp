@@ -88,10 +88,12 @@ std::u16string MakeSheetRowRangeRef(std::u16string_view name, int row, int rowCo
          Number(LastIndex(row, rowCount) + 1);
 }
 
+// An absolute address fixes its sheet in both halves: a sheet left relative in one half moves
+// with the cell that uses the address, and a name used on another sheet then spans sheets.
 std::u16string MakeODSRangeRef(std::u16string_view name, int col, int row, bool absolute,
                                int rowSpan, int colSpan) {
-  const std::u16string sheet = u"'" + QuoteSheetName(name, false) + u"'.";
-  std::u16string ref = Dollar(absolute) + sheet + MakeCellRangeRef(col, row, 1, absolute, 1);
+  const std::u16string sheet = Dollar(absolute) + u"'" + QuoteSheetName(name, false) + u"'.";
+  std::u16string ref = sheet + MakeCellRangeRef(col, row, 1, absolute, 1);
   if (colSpan >= 2 || rowSpan >= 2) {
     const std::u16string last =
         MakeCellRangeRefEx(col, row, colSpan, TRefAbsolute::All(absolute), rowSpan);
@@ -101,14 +103,14 @@ std::u16string MakeODSRangeRef(std::u16string_view name, int col, int row, bool 
 }
 
 std::u16string MakeODSColRangeRef(std::u16string_view name, int col, int colCount, bool absolute) {
-  const std::u16string sheet = u"'" + QuoteSheetName(name, false) + u"'.";
+  const std::u16string sheet = Dollar(absolute) + u"'" + QuoteSheetName(name, false) + u"'.";
   const int last = static_cast<int>(std::min<int64_t>(LastIndex(col, colCount), INT32_MAX));
   return sheet + Dollar(absolute) + ColIndexToLetters(col) + u':' + sheet + Dollar(absolute) +
          ColIndexToLetters(last);
 }
 
 std::u16string MakeODSRowRangeRef(std::u16string_view name, int row, int rowCount, bool absolute) {
-  const std::u16string sheet = u"'" + QuoteSheetName(name, false) + u"'.";
+  const std::u16string sheet = Dollar(absolute) + u"'" + QuoteSheetName(name, false) + u"'.";
   return sheet + Dollar(absolute) + Number(int64_t{row} + 1) + u':' + sheet + Dollar(absolute) +
          Number(LastIndex(row, rowCount) + 1);
 }

@@ -25,11 +25,11 @@ std::u16string MakeSheetRangeRef(std::u16string_view name, int col, int row, TRe
 std::u16string MakeSheetColRangeRef(std::u16string_view name, int col, int colCount);
 std::u16string MakeSheetRowRangeRef(std::u16string_view name, int row, int rowCount);
 
-// OpenDocument: ("$" when absolute) 'name'.A1, with spans :'name'.C3 (the cells with "$" when
-// absolute); the name is quoted but never truncated.
+// OpenDocument: 'name'.A1, with spans :'name'.C3; when absolute, "$" before every sheet name,
+// column and row. The name is quoted but never truncated.
 std::u16string MakeODSRangeRef(std::u16string_view name, int col, int row, bool absolute = false,
                                int rowSpan = 1, int colSpan = 1);
-// 'name'.A:'name'.C and 'name'.1:'name'.3.
+// 'name'.A:'name'.C and 'name'.1:'name'.3, with "$" as MakeODSRangeRef.
 std::u16string MakeODSColRangeRef(std::u16string_view name, int col, int colCount,
                                   bool absolute = false);
 std::u16string MakeODSRowRangeRef(std::u16string_view name, int row, int rowCount,

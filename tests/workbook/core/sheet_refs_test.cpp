@@ -62,15 +62,15 @@ TEST(MakeSheetRefTest, XlsxForms) {
 TEST(MakeSheetRefTest, OdsForms) {
   EXPECT_EQ(MakeODSRangeRef(u"Sheet1", 0, 0), u"'Sheet1'.A1");
   EXPECT_EQ(MakeODSRangeRef(u"Sheet1", 0, 0, true), u"$'Sheet1'.$A$1");
-  EXPECT_EQ(MakeODSRangeRef(u"Sheet1", 0, 0, true, 2, 3), u"$'Sheet1'.$A$1:'Sheet1'.$C$2");
+  EXPECT_EQ(MakeODSRangeRef(u"Sheet1", 0, 0, true, 2, 3), u"$'Sheet1'.$A$1:$'Sheet1'.$C$2");
   EXPECT_EQ(MakeODSRangeRef(u"My Sheet", 1, 1, false, 3), u"'My Sheet'.B2:'My Sheet'.B4");
   EXPECT_EQ(MakeODSRangeRef(u"It's", 0, 0), u"'It''s'.A1");
   EXPECT_EQ(MakeODSRangeRef(std::u16string(35, u'n'), 0, 0),
             u"'" + std::u16string(35, u'n') + u"'.A1");
   EXPECT_EQ(MakeODSColRangeRef(u"S", 0, 3), u"'S'.A:'S'.C");
-  EXPECT_EQ(MakeODSColRangeRef(u"S", 1, 1, true), u"'S'.$B:'S'.$B");
+  EXPECT_EQ(MakeODSColRangeRef(u"S", 1, 1, true), u"$'S'.$B:$'S'.$B");
   EXPECT_EQ(MakeODSRowRangeRef(u"S", 0, 2), u"'S'.1:'S'.2");
-  EXPECT_EQ(MakeODSRowRangeRef(u"S", 4, 1, true), u"'S'.$5:'S'.$5");
+  EXPECT_EQ(MakeODSRowRangeRef(u"S", 4, 1, true), u"$'S'.$5:$'S'.$5");
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ TEST_F(NamedCellsTest, WholeColumnNamesWriteBothSides) {
   names().WriteODS(xml.Root());
   EXPECT_EQ(xml.Text(),
             "<n><table:named-range table:name=\"Cols\" table:base-cell-address=\"$'Sheet1'.$B$1\" "
-            "table:cell-range-address=\"'Sheet1'.$B:'Sheet1'.$B\"/></n>");
+            "table:cell-range-address=\"$'Sheet1'.$B:$'Sheet1'.$B\"/></n>");
 }
 
 TEST_F(NamedCellsTest, WritesNamedRangesForOpenDocument) {
@@ -91,7 +91,7 @@ TEST_F(NamedCellsTest, WritesNamedRangesForOpenDocument) {
   EXPECT_EQ(xml.Text(),
             "<table:named-expressions><table:named-range table:name=\"Block\" "
             "table:base-cell-address=\"$'Sheet1'.$A$2\" "
-            "table:cell-range-address=\"$'Sheet1'.$A$2:'Sheet1'.$C$3\"/>"
+            "table:cell-range-address=\"$'Sheet1'.$A$2:$'Sheet1'.$C$3\"/>"
             "</table:named-expressions>");
 }
 

@@ -197,6 +197,34 @@ print(ws.print_title_rows, ws.auto_filter.ref, [b.id for b in ws.row_breaks.brk]
       "$1:$1 A1:C2 [3] 1 1\n");
 }
 
+// A name means its own sheet's cells wherever it is used: an address whose sheet is left
+// relative (in either half) moves to the sheet of the formula using it.
+TEST_F(ODSWriterPeerTest, NamesUsedOnAnotherSheetKeepTheirSheet) {
+  if (!test_support::LibreOfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
+  TExportWorkSheet* data = Book->AddWorkSheet(u"Data");
+  for (int r = 0; r < 2; ++r) {
+    TExportRow* row = data->AddRow();
+    row->AddCellNumber(r * 2 + 1, 0);
+    row->AddCellNumber(r * 2 + 2, 0);
+  }
+  Book->NamedCells.AddCellRangeSpan(u"Block", data, 2, 2, 0, 0);
+  Book->NamedCells.AddCellRangeSpan(u"Columns", data, -1, 2, -1, 0);
+  Book->NamedCells.AddCellRangeSpan(u"Rows", data, 2, -1, 0, -1);
+  TExportRow* sums = Book->AddWorkSheet(u"Sums")->AddRow();
+  for (const std::u16string name : {u"Block", u"Columns", u"Rows"})
+    sums->AddCellNumber(0, 0)->SetFormula(u"=SUM(" + name + u")");
+  test_support::ConvertWithLibreOffice(dir_, Write(), "xlsx");
+  EXPECT_EQ(Python(R"(
+import openpyxl
+wb = openpyxl.load_workbook('lo_out/out.xlsx', data_only=True)
+print(sorted((d.name, d.localSheetId, d.attr_text) for d in wb.defined_names.definedName))
+print([c.value for c in wb['Sums'][1]])
+)"),
+            "[('Block', None, 'Data!$A$1:$B$2'), ('Columns', None, 'Data!$A:$B'), "
+            "('Rows', None, 'Data!$1:$2')]\n"
+            "[10, 10, 10]\n");
+}
+
 TEST_F(ODSWriterPeerTest, PythonOdfReadsTheFeatureBook) {
   BuildFeatureBook();
   Write();
