@@ -59,6 +59,27 @@ struct TDataSourceState {
   std::string* failure = nullptr;
 };
 
+// The commands every read-only source of ours answers alike: its error, freeing its state, and
+// what it supports (open, read, close, stat).
+template <typename State>
+zip_int64_t ReadOnlySourceCommand(State& s, void* data, zip_uint64_t len, zip_source_cmd_t cmd) {
+  switch (cmd) {
+    case ZIP_SOURCE_ERROR:
+      return zip_error_to_data(&s.error, data, len);
+    case ZIP_SOURCE_FREE:
+      zip_error_fini(&s.error);
+      delete &s;
+      return 0;
+    case ZIP_SOURCE_SUPPORTS:
+      return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
+                                            ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE,
+                                            ZIP_SOURCE_SUPPORTS, -1);
+    default:
+      zip_error_set(&s.error, ZIP_ER_OPNOTSUPP, 0);
+      return -1;
+  }
+}
+
 zip_int64_t DataSourceCallback(void* userdata, void* data, zip_uint64_t len, zip_source_cmd_t cmd) {
   auto& s = *static_cast<TDataSourceState*>(userdata);
   try {
@@ -78,19 +99,8 @@ zip_int64_t DataSourceCallback(void* userdata, void* data, zip_uint64_t len, zip
         }
         return sizeof(*st);
       }
-      case ZIP_SOURCE_ERROR:
-        return zip_error_to_data(&s.error, data, len);
-      case ZIP_SOURCE_FREE:
-        zip_error_fini(&s.error);
-        delete &s;
-        return 0;
-      case ZIP_SOURCE_SUPPORTS:
-        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
-                                              ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE,
-                                              ZIP_SOURCE_SUPPORTS, -1);
       default:
-        zip_error_set(&s.error, ZIP_ER_OPNOTSUPP, 0);
-        return -1;
+        return ReadOnlySourceCommand(s, data, len, cmd);
     }
   } catch (const std::exception& e) {
     *s.failure = e.what();
@@ -151,19 +161,8 @@ zip_int64_t DeflatedSourceCallback(void* userdata, void* data, zip_uint64_t len,
                    ZIP_STAT_ENCRYPTION_METHOD;
       return sizeof(*st);
     }
-    case ZIP_SOURCE_ERROR:
-      return zip_error_to_data(&s.error, data, len);
-    case ZIP_SOURCE_FREE:
-      zip_error_fini(&s.error);
-      delete &s;
-      return 0;
-    case ZIP_SOURCE_SUPPORTS:
-      return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
-                                            ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE,
-                                            ZIP_SOURCE_SUPPORTS, -1);
     default:
-      zip_error_set(&s.error, ZIP_ER_OPNOTSUPP, 0);
-      return -1;
+      return ReadOnlySourceCommand(s, data, len, cmd);
   }
 }
 
