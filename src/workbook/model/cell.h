@@ -29,7 +29,6 @@ class TStringRichTextTags;
 class TXmlWriter;
 class TXLSXSheetDataWriter;
 class TCustomExporter;
-class TStringRichTextTags;
 
 struct TExportCellExtras {
   TExportCellExtras();
