@@ -251,6 +251,14 @@ TEST_F(CellStyleTest, LineBreaksSwitchWrappingOn) {
   EXPECT_FALSE(row_->AddCellString(u"a\nb")->GetStyle().GetWrapText());
 }
 
+TEST_F(CellStyleTest, KeyEndsWithTheCellsFormatCode) {
+  TExportCell* number = row_->AddCellNumber(1.5, 2);
+  number->SetFormatCode(u"0.00", false);
+  const std::u16string key = number->GetStyle().GetKeyString(number);
+  EXPECT_EQ(key,
+            number->GetStyle().GetKeyString(static_cast<const TExportCell*>(nullptr)) + u"0.00");
+}
+
 TEST_F(CellStyleTest, AddingARowFoldsPrivateFontsIntoTheRegistry) {
   TExportCell* cell = row_->AddCellString(u"x");
   cell->GetStyle().GetFontForWrite().SetSize(14);
