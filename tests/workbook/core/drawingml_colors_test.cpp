@@ -54,17 +54,5 @@ TEST(DrawingMLColorTest, Reads) {
   EXPECT_EQ(ReadFrom(R"(<a:schemeClr val="accent1"/>)", nullptr).color, clNone);
 }
 
-TEST(DrawingMLColorTest, Writes) {
-  TXmlDocument doc;
-  const TXmlNode fill = doc.CreateRoot("a:solidFill");
-  fill.SetAttr("xmlns:a",
-               std::string_view("http://schemas.openxmlformats.org/drawingml/2006/main"));
-  WriteDrawingMLColor(0x302010, 30, fill);
-  const std::string xml = doc.SaveToString();
-  EXPECT_NE(xml.find(R"(<a:srgbClr val="102030"><a:alpha val="70000"/></a:srgbClr>)"),
-            std::string::npos)
-      << xml;
-}
-
 }  // namespace
 }  // namespace workbook
