@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 
 namespace workbook {
@@ -36,6 +35,8 @@ std::string Lines(F parse, std::u16string_view text) {
   return std::to_string(first) + " " + std::to_string(last);
 }
 
+// The corpus references go through these parsers against openpyxl in the peer test; these are
+// the edges no file holds.
 TEST(CellRefsTest, ColumnLetters) {
   const std::pair<std::u16string, int> read[] = {
       {u"a", 0},       {u"Z", 25},      {u"AA", 26}, {u"ZZ", 701},   {u"AAA", 702},
@@ -65,10 +66,6 @@ TEST(CellRefsTest, SingleCells) {
         u"Sheet1!A1", u"A0", u"A1048577", u"XFE1", u"A2147483648", u"A4294967297",
         u"A99999999999999999999999999999999"})
     EXPECT_EQ(Cell(text), "no") << Narrow(text);
-  int col = 0, row = 0;
-  ASSERT_TRUE(ParseCellRefColRow(u"$D$9", col, row));
-  EXPECT_EQ(std::to_string(col) + " " + std::to_string(row), "3 8");
-  EXPECT_FALSE(ParseCellRefColRow(u"D", col, row));
   const std::pair<std::u16string, int> rows[] = {
       {u"B12", 12}, {u"$C$1048576", 1048576}, {u"C", 0}, {u"A99999999999999999999", -1}};
   for (const auto& [text, row] : rows) EXPECT_EQ(RowFromCellRef(text), row) << Narrow(text);
@@ -94,12 +91,6 @@ TEST(CellRefsTest, Ranges) {
       {u"A1:B", "no"},
       {u"A1:XFD1048577", "no"}};
   for (const auto& [text, expected] : mustBeRange) EXPECT_EQ(Range(text, true), expected);
-  int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
-  ASSERT_TRUE(ParseCellRangeRefColRow(u"$B$2:D10", c1, r1, c2, r2));
-  EXPECT_EQ((std::array{c1, r1, c2, r2}), (std::array{1, 1, 3, 9}));
-  ASSERT_TRUE(ParseCellRangeRefColRow(u"C7", c1, r1, c2, r2));
-  EXPECT_EQ((std::array{c1, r1, c2, r2}), (std::array{2, 6, 2, 6}));
-  EXPECT_FALSE(ParseCellRangeRefColRow(u"C7", c1, r1, c2, r2, true));
 }
 
 TEST(CellRefsTest, WholeColumnsAndRows) {
@@ -137,8 +128,6 @@ TEST(CellRefsTest, Building) {
   for (const auto& c : cases)
     EXPECT_EQ(MakeCellRangeRefEx(c.col, c.row, c.colSpan, c.absolute, c.rowSpan), c.ref)
         << Narrow(c.ref);
-  EXPECT_EQ(MakeCellRangeRef(0, 0, 3, true, 2), u"$A$1:$C$2");
-  EXPECT_EQ(MakeCellRangeRef(0, 0), u"A1");
   EXPECT_EQ(MakeCellRangeRef(27, 9, 1, true), u"$AB$10");
   // Open counts run to the format's last cell.
   EXPECT_EQ(MakeCellRangeRefOpen(16384, 1048576, 1, 2, 3, 4), u"B3:D6");
