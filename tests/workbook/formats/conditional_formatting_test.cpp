@@ -3,6 +3,7 @@
 #include <map>
 
 #include "workbook/formats/ods/ods_conditional_formatting.h"
+#include "workbook/formats/xls/xls_conditional_formatting.h"
 #include "workbook/formats/xls/xls_formula_tokens.h"
 #include "workbook/formats/xlsx/xlsx_cond_form_styles.h"
 #include "workbook/formats/xml_test_support.h"
