@@ -25,12 +25,3 @@ TEST(IntegerText, RejectedForms) {
         "9223372036854775808", "-9223372036854775809", "99999999999999999999"})
     EXPECT_FALSE(TryStrToInt64(text).has_value()) << text;
 }
-
-TEST(IntegerText, ConversionErrorNamesTheText) {
-  try {
-    StrToInt64("12,5");
-    FAIL() << "no exception";
-  } catch (const EConvertError& e) {
-    EXPECT_STREQ(e.what(), "'12,5' is not a valid integer value");
-  }
-}
