@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "app/statement/errors.h"
+#include "statement_fixture.h"
 
 using namespace app;
+using namespace app::test;
 
 namespace {
 
@@ -17,7 +19,7 @@ namespace {
 using TAmounts = std::vector<std::pair<std::string, std::string>>;
 
 // No rounding: texts taken, and texts rejected (more than two decimals among them).
-const TAmounts kNoRounding = {
+const TAmounts kUnrounded = {
     {"12.34", "12.34"}, {"1.10", "1.1"},    {"12,5", "12.5"}, {"12.50", "12.5"},
     {"100", "100"},     {"-10", "-10"},     {"1e2", "100"},   {"1,5E1", "15"},
     {"1.5e-1", "0.15"}, {" 7 ", "7"},       {"+5", "5"},      {"5.", "5"},
@@ -27,23 +29,14 @@ const char* const kRejectedWithoutRounding[] = {"12,345", "0.005", "30000000.005
                                                 "abc",    "",      "1 000",        "1.000,5",
                                                 "1e",     "0x10",  "12 €"};
 
-// "text=amount" pairs separated by blanks ("text=" for a rejected text).
-TAmounts Pairs(const std::string& table) {
-  TAmounts pairs;
-  std::istringstream in(table);
-  for (std::string pair; in >> pair;)
-    pairs.emplace_back(pair.substr(0, pair.find('=')), pair.substr(pair.find('=') + 1));
-  return pairs;
-}
-
 // Arithmetic: halves away from zero, on the double's value.
-const TAmounts kArithmetic = Pairs(
+const TAmounts kArithmetic = TextPairs(
     "0.125=0.13 -0.125=-0.13 2.675=2.67 1.005=1 2.5=2.5 1.999=2 -1.995=-2 0.004=0 -0.004=0 "
     "30000000.005=30000000 1e20=1E20 1,2345E2=123.45 abc=");
-const TAmounts kDown = Pairs(
+const TAmounts kDown = TextPairs(
     "1.239=1.23 -1.231=-1.24 1.23=1.23 1.1=1.1 30000000.005=30000000 21474836.479=21474836.47 "
     "123456789012.345=123456789012.34 -0.001=-0.01 0.009=0 99.999=99.99 1e20=1E20 -1e-300=-0.01 =");
-const TAmounts kUp = Pairs(
+const TAmounts kUp = TextPairs(
     "1.231=1.24 -1.239=-1.23 1.1=1.1 1.23=1.23 0.001=0.01 -0.009=0 9.999=10 "
     "30000000.001=30000000.01 99999999999.999=100000000000 1e-300=0.01 x=");
 
@@ -51,7 +44,7 @@ const TAmounts kUp = Pairs(
 
 TEST(FormatAmount, EveryRoundingMode) {
   const std::pair<int, const TAmounts*> modes[] = {
-      {0, &kNoRounding}, {1, &kArithmetic}, {2, &kDown}, {3, &kUp}};
+      {0, &kUnrounded}, {1, &kArithmetic}, {2, &kDown}, {3, &kUp}};
   for (const auto& [mode, cases] : modes)
     for (const auto& [text, amount] : *cases)
       EXPECT_EQ(FormatAmount(text, mode), amount) << "mode " << mode << " text \"" << text << '"';
