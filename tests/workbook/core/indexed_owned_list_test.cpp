@@ -15,43 +15,23 @@ class TEntry : public TIndexedOwnedListObject {
 
 using TEntries = TIndexedOwnedListOf<TEntry>;
 
-TEntry* AddWithId(TEntries& list, std::int32_t id) {
-  TEntry* entry = list.AddNew();
-  entry->SetId(id);
-  return entry;
+void Fill(TEntries& list, std::initializer_list<std::int32_t> ids) {
+  for (std::int32_t id : ids) list.AddNew()->SetId(id);
 }
 
-TEST(IndexedOwnedList, MaxIdOfAnEmptyListIsMinusOne) {
+TEST(IndexedOwnedList, TheIndexFollowsIdChangesDeletesMovesAndExtracts) {
   TEntries list;
-  EXPECT_EQ(list.GetMaxId(), -1);
-  AddWithId(list, 7);
-  AddWithId(list, 3);
-  EXPECT_EQ(list.GetMaxId(), 7);
-  list.Clear();
-  EXPECT_EQ(list.GetMaxId(), -1);
-}
-
-TEST(IndexedOwnedList, ChangingAnIdMovesTheItemInTheIndex) {
-  TEntries list;
-  AddWithId(list, 1);
-  TEntry* b = AddWithId(list, 2);
-  b->SetId(20);
+  Fill(list, {1, 2, 3});
+  TEntry* a = list[0];
+  TEntry* c = list[2];
+  list[1]->SetId(20);
   EXPECT_EQ(list.FindById(2), nullptr);
-  EXPECT_EQ(list.FindById(20), b);
   EXPECT_EQ(list.IndexOfId(20), 1);
-  EXPECT_EQ(list.IndexOfId(2), -1);
-}
-
-TEST(IndexedOwnedList, FollowsDeletesMovesAndExtracts) {
-  TEntries list;
-  TEntry* a = AddWithId(list, 1);
-  AddWithId(list, 2);
-  TEntry* c = AddWithId(list, 3);
   list.Move(2, 0);
   EXPECT_EQ(list.IndexOfId(3), 0);
   EXPECT_EQ(list.IndexOfId(1), 1);
-  list.Delete(list.IndexOfId(2));
-  EXPECT_EQ(list.FindById(2), nullptr);
+  list.Delete(list.IndexOfId(20));
+  EXPECT_EQ(list.FindById(20), nullptr);
   // An extracted item leaves the index with the list, so no dangling entry survives its end.
   TOwnedPtr<TEntry> taken = list.Extract(c);
   EXPECT_EQ(list.FindById(3), nullptr);
@@ -63,12 +43,15 @@ TEST(IndexedOwnedList, FollowsDeletesMovesAndExtracts) {
   free->SetId(9);
   list.Add(std::move(free));
   EXPECT_EQ(list.IndexOfId(9), 1);
+  list.Clear();
+  EXPECT_EQ(list.GetMaxId(), -1);
 }
 
 TEST(IndexedOwnedList, SharedIdsAnswerTheFirstInListOrder) {
   TEntries list;
-  TEntry* a = AddWithId(list, 5);
-  TEntry* b = AddWithId(list, 5);
+  Fill(list, {5, 5});
+  TEntry* a = list[0];
+  TEntry* b = list[1];
   list.Exchange(0, 1);
   EXPECT_EQ(list.FindById(5), b);
   list.Remove(b);
@@ -76,20 +59,15 @@ TEST(IndexedOwnedList, SharedIdsAnswerTheFirstInListOrder) {
 }
 
 TEST(IndexedOwnedList, CopiesCarryTheIdAndOnlyMissingOnesAreAdded) {
-  TEntries source;
-  AddWithId(source, 1);
-  AddWithId(source, 2);
-  AddWithId(source, 2);
-  AddWithId(source, 4);
-  TEntries target;
-  AddWithId(target, 2);
+  TEntries source, target;
+  Fill(source, {1, 2, 2, 4});
+  Fill(target, {2});
   target.AddMissingCopies(source);
   ASSERT_EQ(target.Count(), 3);
   EXPECT_EQ(target[1]->Id(), 1);
   EXPECT_EQ(target[2]->Id(), 4);
   TEntries copy;
   copy.Assign(source);
-  EXPECT_EQ(copy.Count(), 4);
   EXPECT_EQ(copy.IndexOfId(4), 3);
 }
 

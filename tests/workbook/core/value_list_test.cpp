@@ -10,19 +10,13 @@ using namespace workbook;
 
 namespace {
 
-std::vector<std::int32_t> Values(const TIntegerList& list) {
-  std::vector<std::int32_t> values;
-  for (std::int32_t i = 0; i < list.Count(); ++i) values.push_back(list[i]);
-  return values;
-}
-
-// The values added, then each Add's position and the list's contents.
+// Each Add's position, then the list's contents.
 std::string Added(TDuplicates duplicates, TListSortType sort, std::vector<std::int32_t> added) {
   TIntegerList list(duplicates, sort);
   std::string result;
   for (std::int32_t v : added) result += std::to_string(list.Add(v)) + " ";
   result += "->";
-  for (std::int32_t v : Values(list)) result += " " + std::to_string(v);
+  for (std::int32_t i = 0; i < list.Count(); ++i) result += " " + std::to_string(list[i]);
   return result;
 }
 
@@ -38,25 +32,32 @@ TEST(IntegerList, AddPlacesValues) {
             "0 0 1 0 -> 7 4 1");
 }
 
-TEST(IntegerList, DuplicateErrorLeavesTheListUnchanged) {
+TEST(IntegerList, DuplicateErrorsLeaveTheListUnchanged) {
   TIntegerList list(TDuplicates::Error, TListSortType::Ascending);
   list.Add(1);
-  list.Add(2);
   try {
-    list.Add(2);
+    list.Add(1);
     FAIL();
   } catch (const EListError& e) {
     EXPECT_STREQ(e.what(), "Integer list does not allow duplicates");
   }
-  EXPECT_EQ(Values(list), (std::vector<std::int32_t>{1, 2}));
+  EXPECT_EQ(list.Count(), 1);
+  TDoubleList doubles(TDuplicates::Error, TListSortType::Descending);
+  doubles.Add(2.5);
+  try {
+    doubles.Add(2.5);
+    FAIL();
+  } catch (const EListError& e) {
+    EXPECT_STREQ(e.what(), "Double list does not allow duplicates");
+  }
 }
 
-TEST(IntegerList, FindIndexOfRemove) {
+TEST(IntegerList, FindGivesTheFirstEqualOrTheInsertionPlace) {
   TIntegerList sorted(TDuplicates::Accept, TListSortType::Ascending);
   for (std::int32_t v : {10, 20, 20, 30}) sorted.Add(v);
   std::int32_t pos = -1;
   EXPECT_TRUE(sorted.Find(20, pos));
-  EXPECT_EQ(pos, 1);  // the first equal one
+  EXPECT_EQ(pos, 1);
   EXPECT_FALSE(sorted.Find(25, pos));
   EXPECT_EQ(pos, 3);
   EXPECT_FALSE(sorted.Find(99, pos));
@@ -64,13 +65,6 @@ TEST(IntegerList, FindIndexOfRemove) {
   EXPECT_EQ(sorted.Remove(20), 1);
   EXPECT_EQ(sorted.IndexOf(20), 1);
   EXPECT_EQ(sorted.Remove(5), -1);
-
-  TIntegerList plain;
-  for (std::int32_t v : {4, 8, 4}) plain.Add(v);
-  EXPECT_EQ(plain.IndexOf(4), 0);
-  EXPECT_EQ(plain.IndexOf(5), -1);
-  EXPECT_THROW(plain.GetItem(3), EListError);
-  EXPECT_THROW(plain.Delete(-1), EListError);
 }
 
 TEST(IntegerList, ReportsEveryChangeZeroIncluded) {
@@ -97,19 +91,9 @@ TEST(DoubleList, EqualWithinTheDefaultTolerance) {
   list.Add(1.0);
   list.Add(0.5);
   EXPECT_EQ(list.Add(1.0 + 1e-13), 1);
-  EXPECT_EQ(list.Count(), 2);
   EXPECT_EQ(list.Add(1.0 + 1e-9), 2);
   EXPECT_TRUE(SameDoubleValue(1e20, 1e20 * (1 + 1e-13)));
   EXPECT_FALSE(SameDoubleValue(0.0, 2e-12));
-
-  TDoubleList strict(TDuplicates::Error, TListSortType::Descending);
-  strict.Add(2.5);
-  try {
-    strict.Add(2.5);
-    FAIL();
-  } catch (const EListError& e) {
-    EXPECT_STREQ(e.what(), "Double list does not allow duplicates");
-  }
 }
 
 }  // namespace

@@ -55,16 +55,5 @@ TEST(XLSXPatternFillTest, Writes) {
             "</patternFill></fill>\n");
 }
 
-TEST(XLSXPatternFillTest, RoundTrips) {
-  for (TColor color : {clNone, clGray125Fill, 0x000000, 0x302010, 0xFFFFFF}) {
-    for (bool useBg : {false, true}) {
-      TXmlDocument doc;
-      const TXmlNode fill = doc.CreateRoot("fill");
-      WriteXLSXPatternFill(color, fill, useBg);
-      EXPECT_EQ(ReadXLSXPatternFill(fill.Child("patternFill"), nullptr, nullptr, useBg), color);
-    }
-  }
-}
-
 }  // namespace
 }  // namespace workbook

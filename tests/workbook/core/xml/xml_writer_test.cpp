@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "workbook/core/xml/xml_error.h"
-#include "workbook/core/xml/xml_reader.h"
 
 using namespace workbook;
 
@@ -23,6 +22,10 @@ TEST(XmlWriter, WritesEscapedUtf8) {
     writer.EndElement();
     writer.StartElement("c");
     writer.EndElement();
+    writer.StartElement("c");
+    writer.WriteString(u"a&b");
+    writer.WriteRaw("<raw/>");
+    writer.FullEndElement();
     writer.WriteElementString("v", "");
     writer.EndDocument();
     writer.Flush();
@@ -30,28 +33,8 @@ TEST(XmlWriter, WritesEscapedUtf8) {
   EXPECT_EQ(out.AsString(),
             "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
             "<row r=\"1\"><c t=\"inlineStr\" x=\"a&amp;b&lt;c&gt;&quot;d&quot;&#13;&#10;&#9;e\">"
-            "<is><t>Ľščť &lt;&amp;&gt; \xF0\x9F\x98\x80 ]]&gt;</t></is></c><c/><v></v></row>\n");
-}
-
-TEST(XmlWriter, FragmentsWithoutDeclarationRoundTrip) {
-  TMemoryStream out;
-  {
-    TXmlWriter writer(out);
-    writer.StartElement("row");
-    writer.WriteAttribute("note", u"line1\r\nline2\ttab \"q\" 'a'");
-    writer.WriteString(u"text & more");
-    writer.WriteRaw("<raw/>");
-    writer.FullEndElement();
-    writer.Flush();
-  }
-  EXPECT_EQ(out.AsString().substr(0, 5), "<row ");
-  TXmlReader reader(out.Memory(), static_cast<std::size_t>(out.Size()));
-  ASSERT_TRUE(reader.Read());
-  EXPECT_EQ(reader.Attr16("note"), u"line1\r\nline2\ttab \"q\" 'a'");
-  ASSERT_TRUE(reader.Read());
-  EXPECT_EQ(reader.Value(), "text & more");
-  ASSERT_TRUE(reader.Read());
-  EXPECT_EQ(reader.LocalName(), "raw");
+            "<is><t>Ľščť &lt;&amp;&gt; \xF0\x9F\x98\x80 ]]&gt;</t></is></c><c/><c>a&amp;b<raw/></c>"
+            "<v></v></row>\n");
 }
 
 namespace {

@@ -71,8 +71,17 @@ class ODSReaderTest : public ModelTest {
     TExportCell* cell = Cell(row, col);
     return cell ? cell->GetValueText() : u"(none)";
   }
-  int RowCount(int sheet = 0) { return Book->WorkSheets.GetItem(sheet)->Rows.Count(); }
-  int CellCount(int row) { return Book->WorkSheets.GetItem(0)->Rows.GetItem(row)->Cells.Count(); }
+  // The first sheet's value texts, a line per row, cells joined by "|".
+  std::u16string Dump() {
+    std::u16string text;
+    TExportWorkSheet& sheet = *Book->WorkSheets.GetItem(0);
+    for (int r = 0; r < sheet.Rows.Count(); ++r) {
+      for (int c = 0; c < sheet.Rows[r]->Cells.Count(); ++c)
+        text += (c ? u"|" : u"") + sheet.Rows[r]->Cells[c]->GetValueText();
+      text += u"\n";
+    }
+    return text;
+  }
 
   std::unique_ptr<TWorkbook> Book;
 };
@@ -134,69 +143,43 @@ TEST_F(ODSReaderTest, ParagraphsSpacesTabsAndLineBreaks) {
   }
 }
 
-TEST_F(ODSReaderTest, RepeatedRowsAndCellsAreCopies) {
-  LoadRows(
-      "<table:table-row table:number-rows-repeated=\"3\">"
-      "<table:table-cell office:value-type=\"float\" office:value=\"7\" "
-      "table:number-columns-repeated=\"2\"/>"
-      "<table:table-cell table:number-columns-repeated=\"2\"/>"
-      "<table:table-cell office:value-type=\"string\" table:number-columns-repeated=\"2\">"
-      "<text:p>z</text:p></table:table-cell></table:table-row>");
-  ASSERT_EQ(RowCount(), 3);
-  for (int row = 0; row < 3; ++row) {
-    ASSERT_EQ(CellCount(row), 6) << row;
-    EXPECT_EQ(Text(row, 0), u"7");
-    EXPECT_EQ(Text(row, 1), u"7");
-    EXPECT_EQ(Text(row, 3), u"");
-    EXPECT_EQ(Text(row, 4), u"z");
-    EXPECT_EQ(Text(row, 5), u"z");
+TEST_F(ODSReaderTest, RepeatsCoveredCellsGroupsAndHeaderRows) {
+  const std::pair<std::string, std::u16string> cases[] = {
+      // Repeated rows and cells are copies.
+      {"<table:table-row table:number-rows-repeated=\"2\"><table:table-cell office:value-type="
+       "\"float\" office:value=\"7\" table:number-columns-repeated=\"2\"/><table:table-cell "
+       "table:number-columns-repeated=\"2\"/><table:table-cell office:value-type=\"string\" "
+       "table:number-columns-repeated=\"2\"><text:p>z</text:p></table:table-cell></"
+       "table:table-row>",
+       u"7|7|||z|z\n7|7|||z|z\n"},
+      // Filler rows and cells at the end cost nothing.
+      {"<table:table-row><table:table-cell office:value-type=\"string\"><text:p>a</text:p>"
+       "</table:table-cell><table:table-cell table:number-columns-repeated=\"1000000\"/>"
+       "</table:table-row><table:table-row table:number-rows-repeated=\"1048575\">"
+       "<table:table-cell table:number-columns-repeated=\"1024\"/></table:table-row>"
+       "<table:table-row table:number-rows-repeated=\"1048576\">"
+       "<table:table-cell table:number-columns-repeated=\"16384\"/></table:table-row>",
+       u"a\n"},
+      // Empty rows and cells in front keep the positions.
+      {"<table:table-row table:number-rows-repeated=\"2\"><table:table-cell/></table:table-row>"
+       "<table:table-row><table:table-cell table:number-columns-repeated=\"3\"/>"
+       "<table:table-cell office:value-type=\"float\" office:value=\"2\"/></table:table-row>",
+       u"\n\n|||2\n"},
+      // A covered cell with a value keeps it; the one behind a span adds nothing.
+      {"<table:table-header-rows><table:table-row><table:table-cell "
+       "table:number-columns-spanned=\"2\" office:value-type=\"string\"><text:p>h</text:p>"
+       "</table:table-cell><table:covered-table-cell/></table:table-row></table:table-header-rows>"
+       "<table:table-row-group><table:table-row><table:covered-table-cell "
+       "office:value-type=\"string\"><text:p>c</text:p></table:covered-table-cell>"
+       "<table:table-cell office:value-type=\"float\" office:value=\"3\" "
+       "table:formula=\"of:=[.A1]+1\"/></table:table-row></table:table-row-group>",
+       u"h\nc|3\n"},
+  };
+  for (const auto& [rows, dump] : cases) {
+    LoadRows(rows);
+    EXPECT_EQ(Dump(), dump) << rows;
   }
-}
-
-TEST_F(ODSReaderTest, FillerRowsAndCellsCostNothing) {
-  LoadRows(
-      "<table:table-row><table:table-cell office:value-type=\"string\"><text:p>a</text:p>"
-      "</table:table-cell><table:table-cell table:number-columns-repeated=\"1000000\"/>"
-      "</table:table-row>"
-      "<table:table-row table:number-rows-repeated=\"1048575\">"
-      "<table:table-cell table:number-columns-repeated=\"1024\"/></table:table-row>"
-      "<table:table-row table:number-rows-repeated=\"1048576\">"
-      "<table:table-cell table:number-columns-repeated=\"16384\"/></table:table-row>");
-  EXPECT_EQ(RowCount(), 1);
-  EXPECT_EQ(CellCount(0), 1);
-}
-
-TEST_F(ODSReaderTest, EmptyRowsAndCellsInFrontKeepPositions) {
-  LoadRows(
-      "<table:table-row table:number-rows-repeated=\"4\"><table:table-cell/></table:table-row>"
-      "<table:table-row><table:table-cell table:number-columns-repeated=\"3\"/>"
-      "<table:table-cell office:value-type=\"float\" office:value=\"2\"/></table:table-row>");
-  EXPECT_EQ(RowCount(), 5);
-  EXPECT_EQ(Text(4, 3), u"2");
-}
-
-TEST_F(ODSReaderTest, CoveredCellsGroupsAndHeaderRowsAreRead) {
-  LoadRows(
-      "<table:table-header-rows><table:table-row><table:table-cell "
-      "table:number-columns-spanned=\"2\" office:value-type=\"string\"><text:p>h</text:p>"
-      "</table:table-cell><table:covered-table-cell/></table:table-row></table:table-header-rows>"
-      "<table:table-row-group><table:table-row><table:covered-table-cell "
-      "office:value-type=\"string\"><text:p>c</text:p></table:covered-table-cell>"
-      "<table:table-cell office:value-type=\"float\" office:value=\"3\" "
-      "table:formula=\"of:=[.A1]+1\"/></table:table-row></table:table-row-group>");
-  ASSERT_EQ(RowCount(), 2);
-  EXPECT_EQ(Text(0, 0), u"h");
-  EXPECT_EQ(CellCount(0), 1);
-  EXPECT_EQ(Text(1, 0), u"c");
-  EXPECT_EQ(Text(1, 1), u"3");
   EXPECT_EQ(Cell(1, 1)->GetFormula(), u"=A1+1");
-}
-
-TEST_F(ODSReaderTest, SheetsKeepTheirNamesAndOrder) {
-  LoadTables(Table("Jan", "") + "<table:named-expressions/>" + Table("Feb", ""));
-  ASSERT_EQ(Book->WorkSheets.Count(), 2);
-  EXPECT_EQ(Book->WorkSheets.GetItem(0)->Name, u"Jan");
-  EXPECT_EQ(Book->WorkSheets.GetItem(1)->Name, u"Feb");
 }
 
 TEST_F(ODSReaderTest, ElementsAreKnownByTheirNamespacesNotTheirPrefixes) {

@@ -124,18 +124,13 @@ class ODSWriterPeerTest : public ModelTest {
     sheet->Protection.Protected = true;
     Book->NamedCells.AddCellRangeSpan(u"Amounts", sheet, 2, 1, 0, 1);
 
-    Python(R"(
-import struct, zlib
-def chunk(t, d): return struct.pack('>I', len(d)) + t + d + struct.pack('>I', zlib.crc32(t + d))
-raw = b'\x00\xff\x00\x00' * 1
-png = b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', 1, 1, 8, 2, 0, 0, 0))
-png += chunk(b'IDAT', zlib.compress(raw)) + chunk(b'IEND', b'')
-open('pic.png', 'wb').write(png)
-)");
-    TMemoryStream picture;
-    const std::vector<std::uint8_t> bytes = test_support::ReadFileBytes(dir_.File("pic.png"));
-    picture.WriteBuffer(bytes.data(), bytes.size());
-    picture.SetPosition(0);
+    // A red pixel.
+    TMemoryStream picture(std::vector<std::uint8_t>{
+        0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48,
+        0x44, 0x52, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x08, 0x02, 0x00, 0x00,
+        0x00, 0x90, 0x77, 0x53, 0xDE, 0x00, 0x00, 0x00, 0x0C, 0x49, 0x44, 0x41, 0x54, 0x78,
+        0x9C, 0x63, 0xF8, 0xCF, 0xC0, 0x00, 0x00, 0x03, 0x01, 0x01, 0x00, 0xC9, 0xFE, 0x92,
+        0xEF, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82});
     const int image = Book->Drawings.AddImage(picture, u"pic.png");
     sheet->GetRow(2)->FindCreateCell(4, TCellClass::String, false)->AddDrawing(image, 5, 5, 40, 30);
 
@@ -162,28 +157,10 @@ open('pic.png', 'wb').write(png)
 TEST_F(ODSWriterPeerTest, LibreOfficeKeepsEveryFeature) {
   if (!test_support::LibreOfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
   BuildFeatureBook();
-  test_support::ConvertWithLibreOffice(dir_, Write(), "xlsx");
+  const std::string converted = test_support::ConvertWithLibreOffice(dir_, Write(), "xlsx");
   // Headless LibreOffice keeps no view settings: frozen panes are checked with python3-odf.
   EXPECT_EQ(
-      Python(R"(
-import openpyxl, re, zipfile
-wb = openpyxl.load_workbook('lo_out/out.xlsx')
-ws = wb['Data']
-a = ws['A1']
-print([c.value for c in ws[1]])
-print([ws.cell(1, c).number_format for c in range(2, 6)])
-print(a.font.b, a.fill.fgColor.rgb, a.border.left.style, a.comment.text.strip())
-strings = zipfile.ZipFile('lo_out/out.xlsx').read('xl/sharedStrings.xml').decode()
-print(re.search(r'<r><rPr><b[ /].*?<t[^>]*>bold</t></r>', strings) is not None,
-      [str(r) for r in ws.merged_cells.ranges])
-print(ws.column_dimensions['B'].width > 1.5 * ws.column_dimensions['A'].width,
-      ws.column_dimensions['F'].hidden, ws.row_dimensions[2].height, ws.row_dimensions[4].hidden)
-print(ws.page_setup.orientation, ws.oddHeader.center.text)
-print(ws.sheet_properties.tabColor.rgb, ws.protection.sheet)
-print(sorted({d.name for d in wb.defined_names.definedName}), len(ws._images), len(ws.conditional_formatting))
-print(ws.print_title_rows, ws.auto_filter.ref, [b.id for b in ws.row_breaks.brk],
-      ws.row_dimensions[4].outline_level, ws.column_dimensions['G'].outline_level)
-)"),
+      test_support::RunPeer("workbook/formats/ods/peers/feature_book_xlsx.py", {converted}),
       "['Bold red', 1234.5, 0.25, 99.9, datetime.datetime(2023, 3, 15, 0, 0), True, "
       "'=B1*2', 'plain bold']\n"
       "['0.00;\\\\-0.00', '0%;\\\\-0%', '#,##0.00\\\\ [$\u20ac];\\\\-#,##0.00\\\\ [$\u20ac]', "
@@ -227,37 +204,7 @@ print([c.value for c in wb['Sums'][1]])
 
 TEST_F(ODSWriterPeerTest, PythonOdfReadsTheFeatureBook) {
   BuildFeatureBook();
-  Write();
-  EXPECT_EQ(Python(R"(
-from odf.opendocument import load
-from odf.config import ConfigItem
-from odf.table import Table, TableRow, TableCell
-doc = load('out.ods')
-t = doc.spreadsheet.getElementsByType(Table)[0]
-print(t.getAttribute('name'), doc.getMediaType())
-cells = t.getElementsByType(TableRow)[0].getElementsByType(TableCell)[:8]
-print([c.getAttribute('valuetype') for c in cells])
-print(cells[6].getAttribute('formula'), str(cells[7]))
-settings = {}
-for item in doc.settings.getElementsByType(ConfigItem):
-    settings[item.getAttribute('name')] = str(item)
-print(settings['HorizontalSplitPosition'], settings['VerticalSplitPosition'],
-      settings['ZoomValue'], settings['ShowGrid'])
-from odf.dc import Creator
-print(ascii(str(doc.meta.getElementsByType(Creator)[0])))
-print([t.getAttribute('name') for t in doc.spreadsheet.getElementsByType(Table)])
-import zipfile, collections, xml.etree.ElementTree as ET
-z = zipfile.ZipFile('out.ods')
-first = z.infolist()[0]
-print(first.filename, first.compress_type == zipfile.ZIP_STORED, ' '.join(z.namelist()[1:]))
-S = '{urn:oasis:names:tc:opendocument:xmlns:style:1.0}'
-for part in ('styles.xml', 'content.xml'):
-    root = ET.fromstring(z.read(part))
-    names = collections.Counter((e.tag, e.get(S + 'name')) for e in root.iter() if e.get(S + 'name'))
-    print(part, [n for n, count in names.items() if count > 1])
-table = list(root.iter('{urn:oasis:names:tc:opendocument:xmlns:table:1.0}table'))[1]
-print(ascii(''.join(table.find('.//{urn:oasis:names:tc:opendocument:xmlns:text:1.0}p').itertext())))
-)"),
+  EXPECT_EQ(test_support::RunPeer("workbook/formats/ods/peers/feature_book_odf.py", {Write()}),
             "Data application/vnd.oasis.opendocument.spreadsheet\n"
             "['string', 'float', 'percentage', 'currency', 'date', 'boolean', 'float', 'string']\n"
             "of:=[.B1]*2 plain bold\n"
@@ -273,21 +220,11 @@ print(ascii(''.join(table.find('.//{urn:oasis:names:tc:opendocument:xmlns:text:1
   EXPECT_EQ(Book->WorkSheets[3]->Name, u"'quoted'");
 }
 
-// Sums the table's repeats with Python's own XML parser: the sheet always totals 1024 columns
-// and 1048576 rows, however many the model uses.
-const char* kTableShape = R"(
-import zipfile, xml.etree.ElementTree as ET
-T = '{urn:oasis:names:tc:opendocument:xmlns:table:1.0}'
-root = ET.fromstring(zipfile.ZipFile('out.ods').read('content.xml'))
-table = root.find('.//' + T + 'table')
-rep = lambda e, a: int(e.get(T + 'number-' + a + '-repeated', '1'))
-print(sum(rep(c, 'columns') for c in table.iter(T + 'table-column')),
-      sum(rep(r, 'rows') for r in table.iter(T + 'table-row')),
-      [rep(r, 'rows') for r in table.iter(T + 'table-row')][-2:])
-for r in list(table.iter(T + 'table-row'))[:3]:
-    print(sum(rep(c, 'columns') for c in r),
-          [rep(c, 'columns') for c in r if c.tag == T + 'covered-table-cell'])
-)";
+// The table's repeats as Python's own XML parser sums them (peers/table_shape.py): the sheet always
+// totals 1024 columns and 1048576 rows, however many the model uses.
+std::string TableShape(const std::string& file) {
+  return test_support::RunPeer("workbook/formats/ods/peers/table_shape.py", {file});
+}
 
 TEST_F(ODSWriterPeerTest, ThreeRowsAreFilledUpToTheWholeSheet) {
   TExportWorkSheet* sheet = Book->AddWorkSheet(u"S");
@@ -296,21 +233,15 @@ TEST_F(ODSWriterPeerTest, ThreeRowsAreFilledUpToTheWholeSheet) {
   spanned->AddCellString(u"wide");
   spanned->Cells[0]->SetColSpan(4);
   sheet->AddRow()->AddCellNumber(3, 0);
-  Write();
   // The spanned cell's three covered columns come as one repeated covered cell.
-  EXPECT_EQ(Python(kTableShape), "1024 1048576 [1048572, 1]\n1024 []\n1024 [3]\n1024 []\n");
+  EXPECT_EQ(TableShape(Write()), "1024 1048576 [1048572, 1]\n1024 []\n1024 [3]\n1024 []\n1\n");
 }
 
 TEST_F(ODSWriterPeerTest, ACellInTheLastRowAndColumnLeavesNoEmptyRepeat) {
   TExportWorkSheet* sheet = Book->AddWorkSheet(u"S");
   sheet->GetRow(1048575)->FindCreateCell(1023, TCellClass::String, false);
   static_cast<TExportCellString*>(sheet->GetRow(1048575)->Cells[1023])->SetValue(u"corner");
-  Write();
-  EXPECT_EQ(Python(std::string(kTableShape) + R"(
-print(min(rep(e, a) for a, tag in (('rows', 'table-row'), ('columns', 'table-column'),
-                                   ('columns', 'table-cell')) for e in table.iter(T + tag)))
-)"),
-            "1024 1048576 [1048575, 1]\n1024 []\n1024 []\n1\n");
+  EXPECT_EQ(TableShape(Write()), "1024 1048576 [1048575, 1]\n1024 []\n1024 []\n1\n");
 }
 
 TEST_F(ODSWriterPeerTest, OurReaderReadsRepeatsSpansAndFormulasBack) {

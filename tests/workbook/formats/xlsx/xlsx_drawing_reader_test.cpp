@@ -141,39 +141,14 @@ TEST_F(DrawingXlsxRead, OneCellAnchorTakesItsExtent) {
   EXPECT_EQ(book_->Drawings.GetItem(0)->Name, u"i");  // named after the file without a name
 }
 
-// Lists the pictures of each drawing part of every file named as "part|col|row|bytes" with
-// Python's own zip and XML readers, the oracle for ours.
-constexpr const char* kListPictures = R"(
-import sys, zipfile, posixpath
-import xml.etree.ElementTree as ET
-X = '{http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing}'
-A = '{http://schemas.openxmlformats.org/drawingml/2006/main}'
-R = '{http://schemas.openxmlformats.org/officeDocument/2006/relationships}'
-for path in sys.argv[1:]:
-    print('# file ' + path)
-    z = zipfile.ZipFile(path)
-    for part in sorted(n for n in z.namelist() if n.startswith('xl/drawings/drawing') and n.endswith('.xml')):
-        folder, name = posixpath.split(part)
-        rels = {r.get('Id'): posixpath.normpath(posixpath.join(folder, r.get('Target')))
-                for r in ET.fromstring(z.read(folder + '/_rels/' + name + '.rels'))}
-        for anchor in ET.fromstring(z.read(part)):
-            pic = anchor.find(X + 'pic')
-            if pic is None: continue
-            target = rels[pic.find(X + 'blipFill/' + A + 'blip').get(R + 'embed')]
-            frm = anchor.find(X + 'from')
-            print('%s|%s|%s|%d' % (part, frm.find(X + 'col').text, frm.find(X + 'row').text,
-                                   len(z.read(target))))
-)";
-
 TEST_F(DrawingXlsxRead, CorpusPicturesAgreeWithPython) {
   const std::filesystem::path dir = std::filesystem::path(SHARED_DIR) / "corpus" / "calamine";
   if (!std::filesystem::exists(dir)) GTEST_SKIP() << "no corpus at " << dir;
   if (!test_support::PythonAvailable()) GTEST_SKIP() << "/usr/bin/python3 is not available";
-  test_support::TScratchDir scratch;
   const std::map<std::string, std::string> expected = test_support::OutputPerFile(
-      test_support::RunPython(scratch, kListPictures,
-                              {(dir / "picture.xlsx").string(),
-                               (dir / "pictures_in_cell_and_over_cell.xlsx").string()}));
+      test_support::RunPeer("workbook/formats/xlsx/peers/list_pictures.py",
+                            {(dir / "picture.xlsx").string(),
+                             (dir / "pictures_in_cell_and_over_cell.xlsx").string()}));
   ASSERT_EQ(expected.size(), 2u);
   for (const auto& [file, pictures] : expected) {
     SCOPED_TRACE(file);

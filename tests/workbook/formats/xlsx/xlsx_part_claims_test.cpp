@@ -1,8 +1,9 @@
 // A package part is read for one sheet only: relationships naming it again make the package
-// invalid instead of costing a read each.
+// invalid instead of costing a read each. Comment parts come without their VML boxes here.
 #include <gtest/gtest.h>
 
 #include "workbook/core/exceptions.h"
+#include "workbook/model/cell_comment.h"
 #include "xlsx_test_support.h"
 
 namespace workbook {
@@ -44,7 +45,8 @@ void WithComments(TXLSXParts& parts, int sheet, const std::string& comments) {
                                                          "</Relationships>";
   parts.Parts["xl/" + comments.substr(3)] =
       "<comments xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
-      "<authors><author>a</author></authors><commentList/></comments>";
+      "<authors><author>a</author></authors><commentList><comment ref=\"A1\" authorId=\"0\">"
+      "<text><t>note</t></text></comment></commentList></comments>";
 }
 
 class XLSXPartClaimsTest : public XLSXReaderTest {};
@@ -74,6 +76,12 @@ TEST_F(XLSXPartClaimsTest, APartNamedForTwoSheetsIsAnInvalidPackage) {
     if (c.part.empty()) {
       Load(c.parts);
       EXPECT_EQ(Book->WorkSheets.Count(), 2);
+      // Comments without their VML part keep their text in a box of the default size.
+      TExportCell* cell = nullptr;
+      ASSERT_TRUE(Book->WorkSheets.GetItem(1)->FindCell(0, 0, cell));
+      ASSERT_TRUE(cell->HasComment());
+      EXPECT_EQ(cell->CommentIfAny()->GetText(), u"note");
+      EXPECT_EQ(cell->CommentIfAny()->Bounds.GetWidth(), 150);
       continue;
     }
     try {

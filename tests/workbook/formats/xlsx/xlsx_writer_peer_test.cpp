@@ -23,34 +23,6 @@ namespace {
 using test_support::RunPython;
 using test_support::TScratchDir;
 
-// Checks the package the way a strict consumer would and prints "ok" or the first fault.
-const char* kStructureCheck = R"(
-import sys, zipfile, posixpath
-from xml.dom import minidom
-z = zipfile.ZipFile(sys.argv[1])
-names = set(z.namelist())
-ct = minidom.parseString(z.read('[Content_Types].xml'))
-defaults = {e.getAttribute('Extension') for e in ct.getElementsByTagName('Default')}
-overrides = {e.getAttribute('PartName') for e in ct.getElementsByTagName('Override')}
-for o in overrides:
-    assert o.lstrip('/') in names, 'content type for missing part ' + o
-for n in names:
-    minidom.parseString(z.read(n)) if n.endswith(('.xml', '.rels')) else None
-    if '/' + n not in overrides:
-        assert n.rsplit('.', 1)[-1] in defaults, 'untyped part ' + n
-for n in names:
-    if not n.endswith('.rels'):
-        continue
-    folder = posixpath.dirname(posixpath.dirname(n))
-    for r in minidom.parseString(z.read(n)).getElementsByTagName('Relationship'):
-        if r.getAttribute('TargetMode') == 'External':
-            continue
-        t = r.getAttribute('Target')
-        p = t.lstrip('/') if t.startswith('/') else posixpath.normpath(posixpath.join(folder, t))
-        assert p in names, 'relationship target missing: ' + t + ' from ' + n
-print('ok')
-)";
-
 class XLSXWriterPeerTest : public XLSXReaderTest {
  protected:
   void SetUp() override {
@@ -67,7 +39,7 @@ class XLSXWriterPeerTest : public XLSXReaderTest {
     exporter.ExportToStream(stream, *Book);
     const std::string file = dir_.File("out.xlsx");
     stream.SaveToFile(file);
-    EXPECT_EQ(Python(std::string("import sys\nsys.argv=['', 'out.xlsx']\n") + kStructureCheck),
+    EXPECT_EQ(test_support::RunPeer("workbook/formats/xlsx/peers/check_package.py", {file}),
               "ok\n");
     return file;
   }
@@ -136,7 +108,7 @@ print(len(rows), sum(len(r) for r in rows[1:]), all(r[c] == i * 10 + c + 0.25
             "3000 29990 True\n");
 }
 
-TEST_F(XLSXWriterPeerTest, StylesReachOpenpyxl) {
+TEST_F(XLSXWriterPeerTest, StylesAndRulesReachOpenpyxl) {
   TExportRow* row = Book->AddWorkSheet(u"S")->AddRow();
   TExportCell* bold = row->AddCellString(u"bold");
   bold->GetStyle().GetFontForWrite().GetStyle().Bold = 1;
@@ -145,20 +117,27 @@ TEST_F(XLSXWriterPeerTest, StylesReachOpenpyxl) {
   framed->GetStyle().GetBordersForWrite().GetBorder(TExportCellBorders::bLeft).SetStyle(2);
   framed->GetStyle().SetAlignment(TExportCellStyle::haRight);
   framed->GetStyle().SetWrapText(true);
-  TExportCell* plain = row->AddCellString(u"plain");
-  (void)plain;
+  TExportCell* ruled = row->AddCellNumber(5, 0);
+  auto* rule = TExportConditionalFormattingRule::AddRule(ruled->GetConditionalFormatting().Rules,
+                                                         cfoGreaterThan, u"3", u"");
+  rule->AssignFormat(clNone, TExportFontStyle(), RGBToColor(0, 0xFF, 0));
   Write();
   EXPECT_EQ(Python(R"(
 import openpyxl
-ws = openpyxl.load_workbook('out.xlsx').active
+wb = openpyxl.load_workbook('out.xlsx')
+ws = wb.active
 a, b, c = ws['A1'], ws['B1'], ws['C1']
 print(a.font.b, a.fill.fill_type, a.fill.fgColor.rgb)
 print(b.border.left.style, b.alignment.horizontal, b.alignment.wrap_text, b.font.b)
 print(c.font.b, c.fill.fill_type, c.border.left.style)
+for rng, rules in ws.conditional_formatting._cf_rules.items():
+    for r in rules:
+        print(rng.sqref, r.type, r.operator, r.formula, r.dxfId, wb._differential_styles[r.dxfId].fill.bgColor.rgb)
 )"),
             "True solid FFFF0000\n"
             "thin right True False\n"
-            "False None None\n");
+            "False None None\n"
+            "C1 cellIs greaterThan ['3'] 0 FF00FF00\n");
 }
 
 TEST_F(XLSXWriterPeerTest, MergedCellFillsItsAreaEvenInRowsWithoutCells) {
@@ -222,24 +201,6 @@ wb = openpyxl.load_workbook('out.xlsx')
 print(wb.epoch.year, wb.active['A1'].value)
 )"),
             "1904 2023-03-15 00:00:00\n");
-}
-
-TEST_F(XLSXWriterPeerTest, ConditionalFormatsGoBeforeHyperlinksWithTheirDxf) {
-  TExportRow* row = Book->AddWorkSheet(u"S")->AddRow();
-  TExportCell* cell = row->AddCellNumber(5, 0);
-  auto* rule = TExportConditionalFormattingRule::AddRule(cell->GetConditionalFormatting().Rules,
-                                                         cfoGreaterThan, u"3", u"");
-  rule->AssignFormat(clNone, TExportFontStyle(), RGBToColor(0, 0xFF, 0));
-  Write();
-  EXPECT_EQ(Python(R"(
-import openpyxl
-wb = openpyxl.load_workbook('out.xlsx')
-ws = wb.active
-for rng, rules in ws.conditional_formatting._cf_rules.items():
-    for r in rules:
-        print(rng.sqref, r.type, r.operator, r.formula, r.dxfId, wb._differential_styles[r.dxfId].fill.bgColor.rgb)
-)"),
-            "A1 cellIs greaterThan ['3'] 0 FF00FF00\n");
 }
 
 // Relationship ids: the links first, then the drawing, the comments and their VML part. Columns:
