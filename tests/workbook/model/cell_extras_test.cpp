@@ -119,11 +119,13 @@ TEST_F(CellExtrasTest, ASharedPictureGoesWithItsLastPlacementAndIsCopiedIntoAnot
   EXPECT_EQ(book->Drawings.Count(), 0);
 }
 
-TEST_F(CellExtrasTest, EndCellWalksColumnsAndRowsUpToTheSheetEdge) {
+TEST_F(CellExtrasTest, EndCellOverHiddenColumnsStopsAtTheSheetEdge) {
   // The walk over visible cells is in the formats' anchor golden; hidden columns never use up
   // an offset.
   TSheetPixelGrid grid;
   grid.DefaultRowHeight = 20;
+  grid.ColWidths = {0, 0, 0};
+  grid.DefaultColWidth = 0;
   int col, row, x, y;
   Cell(0, 0)->AddDrawing(AddPhoto(), 0, 0, 5, 5)->GetEndCell(grid, col, row, x, y);
   EXPECT_EQ(col, 16383);
