@@ -90,14 +90,5 @@ TEST(TextRegistrationTest, CsvForExcelTakesTheListSeparatorWhenMade) {
   EXPECT_EQ(excel.Separator, u'|');
 }
 
-TEST(TextRegistrationTest, AnOwnedEncodingIsKeptUntilReplaced) {
-  TExporterCSVComma comma;
-  comma.SetEncoding(std::make_unique<TTextEncoding>(TTextEncodingKind::Utf16BE));
-  EXPECT_TRUE(comma.OwnsEncoding());
-  EXPECT_EQ(comma.Encoding().Kind(), TTextEncodingKind::Utf16BE);
-  comma.SetEncoding(TTextEncoding::UTF8());
-  EXPECT_FALSE(comma.OwnsEncoding());
-}
-
 }  // namespace
 }  // namespace workbook
