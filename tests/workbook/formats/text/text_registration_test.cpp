@@ -26,27 +26,6 @@ TEST(TextRegistrationTest, TextHandlersCloseTheRegistryInTheirOrder) {
   EXPECT_EQ(GetExporter(0)->Description, u"Excel 2007");
 }
 
-struct TLookupCase {
-  const char16_t* fileName;
-  const char16_t* description;
-};
-
-TEST(TextRegistrationTest, ExtensionsFindTheirHandlers) {
-  StartWorkbookLibrary();
-  const TLookupCase cases[] = {
-      {u"data.csv", u"CSV for Excel"},
-      {u"DATA.TXT", u"CSV for Excel"},
-      {u"x.tsv", u"TSV tabulator-separated text"},
-      {u"x.ssv", u"SSV space-separated text"},
-      {u"x.zip", u"Zipped CSV"},
-  };
-  for (const TLookupCase& c : cases) {
-    TCustomExporter* exporter = nullptr;
-    ASSERT_TRUE(FindExporterForFile(c.fileName, exporter));
-    EXPECT_EQ(exporter->Description, c.description);
-  }
-}
-
 struct TSettingsCase {
   TExporterText* exporter;
   std::vector<std::u16string> extensions;
