@@ -9,6 +9,7 @@
 #include "workbook/formats/ods/ods_conditional_styles.h"
 #include "workbook/formats/sheet_record_support.h"
 #include "workbook/formats/xls/biff_builder.h"
+#include "workbook/formats/xls/xls_conditional_formatting.h"
 #include "workbook/formats/xls/xls_formula_tokens.h"
 #include "workbook/formats/xlsx/xlsx_cond_form_styles.h"
 #include "workbook/formats/xlsx/xlsx_palette.h"
