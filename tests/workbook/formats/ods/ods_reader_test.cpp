@@ -10,8 +10,12 @@
 #include "platform/text_codec.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
+#include "workbook/formats/library_start.h"
 #include "workbook/formats/ods/ods_exporter.h"
 #include "workbook/formats/zip/zip_archive.h"
+#include "workbook/model/cell_boolean.h"
+#include "workbook/model/cell_number.h"
+#include "workbook/model/cell_string.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
@@ -180,6 +184,28 @@ TEST_F(ODSReaderTest, RepeatsCoveredCellsGroupsAndHeaderRows) {
     EXPECT_EQ(Dump(), dump) << rows;
   }
   EXPECT_EQ(Cell(1, 1)->GetFormula(), u"=A1+1");
+}
+
+// What our writer leaves out (the zero result of a formula, empty rows) the reader restores.
+TEST_F(ODSReaderTest, WrittenRepeatsSpansAndFormulasReadBack) {
+  StartWorkbookLibrary();
+  TWorkbook book;
+  TExportRow* row = book.AddWorkSheet(u"First")->AddRow();
+  row->AddCellString(u"wide");
+  row->Cells[0]->SetColSpan(3);
+  row->AddCellNumber(0, 0)->SetFormula(u"=SUM(A1:B2,C3)");
+  row->AddCellNumber(0, 0)->SetFormula(u"=2*3");
+  TExportRow* last = book.WorkSheets[0]->GetRow(4);
+  last->AddCellString(u"after gap");
+  last->AddCellBoolean(true);
+  book.AddWorkSheet(u"Empty");
+  TMemoryStream stream;
+  TExporterODS().ExportToStream(stream, book);
+  stream.SetPosition(0);
+  LoadStream(stream);
+  EXPECT_EQ(Dump(), u"wide|||0|6\n\n\n\nafter gap|1\n");
+  EXPECT_EQ(Cell(0, 3)->GetFormula(), u"=SUM(A1:B2,C3)");
+  EXPECT_EQ(Book->WorkSheets[1]->Name, u"Empty");
 }
 
 TEST_F(ODSReaderTest, ElementsAreKnownByTheirNamespacesNotTheirPrefixes) {
