@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -103,56 +104,66 @@ TEST_F(XLSXReaderTest, NotAZipPackageIsAnInvalidFile) {
   }
 }
 
-TEST_F(XLSXReaderTest, ACellReferenceLeavesEmptyCellsBeforeIt) {
-  Load(TXLSXParts::Standard(R"(<row r="3"><c r="D3"><v>4</v></c></row>)"));
-  TExportRow* row = Book->WorkSheets.GetItem(0)->Rows.GetItem(2);
+// A reference leaves empty cells before its cell; cells without one follow each other and rows
+// without a number append.
+TEST_F(XLSXReaderTest, CellsFindTheirPlaces) {
+  Load(TXLSXParts::Standard(R"(<row r="2"><c r="D2"><v>4</v></c></row>)"
+                            R"(<row><c><v>1</v></c><c><v>2</v></c></row><row><c r="B"/></row>)"));
+  TExportRow* row = Book->WorkSheets.GetItem(0)->Rows.GetItem(1);
   ASSERT_EQ(row->Cells.Count(), 4);
   for (int c = 0; c < 3; ++c) EXPECT_EQ(row->Cells.GetItem(c)->CellClass(), TCellClass::Empty);
-  EXPECT_EQ(Text(0, 2, 3), u"4");
-  EXPECT_EQ(Book->WorkSheets.GetItem(0)->Rows.Count(), 3);
+  EXPECT_EQ(Text(0, 1, 3), u"4");
+  EXPECT_EQ(Text(0, 2, 1), u"2");
+  EXPECT_EQ(Book->WorkSheets.GetItem(0)->Rows[3]->Cells.Count(), 2);
 }
 
-TEST_F(XLSXReaderTest, CellsWithoutReferencesFollowEachOtherAndRowsWithoutNumbersAppend) {
-  Load(TXLSXParts::Standard(
-      R"(<row><c><v>1</v></c><c><v>2</v></c></row><row><c r="B"><v>3</v></c></row>)"));
-  EXPECT_EQ(Text(0, 0, 0), u"1");
-  EXPECT_EQ(Text(0, 0, 1), u"2");
-  EXPECT_EQ(Text(0, 1, 1), u"3");
-}
-
-// Worksheet parts (sheetData contents unless they start with "<?xml") that make a damaged file.
-TEST_F(XLSXReaderTest, DamagedSheetsFailAsAnInvalidFile) {
-  const std::string main =
-      "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/"
-      "2006/main\"><sheetData><row r=\"1\"><c t=\"inlineStr\"><is><t>";
-  const std::string cases[] = {
-      // Rows and columns beyond the sheet.
-      R"(<row r="1048577"><c r="A1048577"><v>1</v></c></row>)",
-      R"(<row r="99999999999999999999"><c><v>1</v></c></row>)",
-      R"(<row r="1"><c r="XFE1"><v>1</v></c></row>)",
-      R"(<row r="1"><c r="AAAA1"><v>1</v></c></row>)",
+// Damaged packages: a worksheet beyond the sheet or of malformed XML, a broken or missing part.
+TEST_F(XLSXReaderTest, DamagedPackagesFailAsAnInvalidFile) {
+  const std::string sheet = "xl/worksheets/sheet1.xml";
+  const std::string head = "<?xml version=\"1.0\"?><!DOCTYPE x [<!ENTITY a \"lol\">";
+  const std::string cell = "<row r=\"1\"><c t=\"inlineStr\"><is><t>";
+  const auto undeclared = [](const std::string& xml) { return xml.substr(xml.find("<worksheet")); };
+  const std::pair<std::string, std::optional<std::string>> cases[] = {
+      {sheet, SheetXml(R"(<row r="1048577"><c r="A1048577"><v>1</v></c></row>)")},
+      {sheet, SheetXml(R"(<row r="99999999999999999999"><c><v>1</v></c></row>)")},
+      {sheet, SheetXml(R"(<row r="1"><c r="XFE1"><v>1</v></c></row>)")},
+      {sheet, SheetXml(R"(<row r="1"><c r="AAAA1"><v>1</v></c></row>)")},
       // Entities, internal (a billion laughs starts so) or external, are refused, not expanded.
-      "<?xml version=\"1.0\"?><!DOCTYPE x [<!ENTITY a \"lol\"><!ENTITY b \"&a;&a;&a;\">]>" + main +
-          "&b;</t></is></c></row></sheetData></worksheet>",
-      "<?xml version=\"1.0\"?><!DOCTYPE x [<!ENTITY e SYSTEM \"file:///etc/passwd\">]>" + main +
-          "&e;</t></is></c></row></sheetData></worksheet>",
+      {sheet, head + "<!ENTITY b \"&a;&a;&a;\">]>" +
+                  undeclared(SheetXml(cell + "&b;</t></is></c></row>"))},
+      {sheet, head + "<!ENTITY e SYSTEM \"file:///etc/passwd\">]>" +
+                  undeclared(SheetXml(cell + "&e;</t></is></c></row>"))},
       // Malformed XML.
-      "<?xml version=\"1.0\"?>" + main + "x</t></is></c></row>",
-      "<!DOCTYPE x><row r=\"1\"/>",
-      R"(<row r="1"><c t="inlineStr"><is><t>&lol;</t></is></c></row>)",
-      R"(<row r="1"><c r="A1"><v>1</v></c>)",
-      R"(<row r="1"><c r="A1" r="B1"><v>1</v></c></row>)",
+      {sheet, SheetXml("<!DOCTYPE x><row r=\"1\"/>")},
+      {sheet, SheetXml(cell + "&lol;</t></is></c></row>")},
+      {sheet, SheetXml(R"(<row r="1"><c r="A1"><v>1</v></c>)")},
+      {sheet, SheetXml(R"(<row r="1"><c r="A1" r="B1"><v>1</v></c></row>)")},
+      {"_rels/.rels", "<broken><"},
+      {"xl/_rels/workbook.xml.rels", "<broken><"},
+      {"xl/workbook.xml", "<broken><"},
+      {"xl/workbook.xml", std::nullopt},
+      {"xl/sharedStrings.xml", "<broken><"},
+      {"xl/styles.xml", "<broken><"},
+      {"xl/theme/theme1.xml", "<broken><"},
   };
-  for (const std::string& sheet : cases) {
-    TXLSXParts parts = TXLSXParts::Standard(sheet);
-    if (sheet.rfind("<?xml", 0) == 0) parts.Parts["xl/worksheets/sheet1.xml"] = sheet;
+  for (const auto& [part, content] : cases) {
+    TXLSXParts parts = TXLSXParts::Standard("", "<si><t>a</t></si>");
+    if (content)
+      parts.Parts[part] = *content;
+    else
+      parts.Parts.erase(part);
     try {
       Load(parts);
-      ADD_FAILURE() << sheet;
+      ADD_FAILURE() << part << ": " << content.value_or("(missing)");
     } catch (const EWorkbookFileException& error) {
-      EXPECT_EQ(error.Message().rfind(WorkbookLng_InvalidXLSX, 0), 0u) << sheet;
+      EXPECT_EQ(error.Message().rfind(WorkbookLng_InvalidXLSX, 0), 0u) << content.value_or(part);
     }
   }
+  // The workbook part is found at its usual place without the package's relationships.
+  TXLSXParts parts = TXLSXParts::Standard("");
+  parts.Parts.erase("_rels/.rels");
+  Load(parts);
+  EXPECT_EQ(Book->WorkSheets.GetItem(0)->Name, u"First");
 }
 
 TEST_F(XLSXReaderTest, PartsAreFoundThroughTheRelationships) {
@@ -231,41 +242,6 @@ TEST_F(XLSXReaderTest, SharedRichTextKeepsItsRunsInTheCell) {
   EXPECT_EQ(text->GetRichTextTags().GetTag(0)->Position, 7);
   ASSERT_TRUE(Book->WorkSheets.GetItem(0)->FindCell(1, 0, cell));
   EXPECT_FALSE(static_cast<TExportCellString*>(cell)->HasRichText());
-}
-
-// A broken or missing part makes a damaged file.
-TEST_F(XLSXReaderTest, BrokenAndMissingSmallParts) {
-  const struct {
-    const char* part;
-    const char* content;  // nullptr: the part is missing
-    bool loads;
-  } cases[] = {
-      {"_rels/.rels", "<broken><", false},
-      {"xl/_rels/workbook.xml.rels", "<broken><", false},
-      {"xl/workbook.xml", "<broken><", false},
-      {"xl/workbook.xml", nullptr, false},
-      {"xl/sharedStrings.xml", "<broken><", false},
-      {"xl/styles.xml", "<broken><", false},
-      {"xl/theme/theme1.xml", "<broken><", false},
-      // The workbook part is found at its usual place without the package's relationships.
-      {"_rels/.rels", nullptr, true},
-  };
-  for (const auto& c : cases) {
-    TXLSXParts parts =
-        TXLSXParts::Standard(R"(<row r="1"><c t="s"><v>0</v></c></row>)", "<si><t>a</t></si>");
-    if (c.content)
-      parts.Parts[c.part] = c.content;
-    else
-      parts.Parts.erase(c.part);
-    try {
-      Load(parts);
-      EXPECT_TRUE(c.loads) << c.part;
-      EXPECT_EQ(Book->WorkSheets.GetItem(0)->Name, u"First");
-    } catch (const EWorkbookFileException& error) {
-      EXPECT_FALSE(c.loads) << c.part;
-      EXPECT_EQ(error.Message().rfind(WorkbookLng_InvalidXLSX, 0), 0u) << c.part;
-    }
-  }
 }
 
 }  // namespace
