@@ -108,13 +108,14 @@ TEST(OleStorage, ToleratesALastSectorCutShortAfterTheData) {
 
 // Damaged storages: each case spoils one field of a sound file with a big "Workbook" stream (three
 // sectors), a small stream "Small" (three mini sectors) and one more stream "Ctls".
-struct DamageCase {
+struct Spoil {
   const char* name;
   std::function<void(CompoundFile&)> damage;
-  friend void PrintTo(const DamageCase& c, std::ostream* os) { *os << c.name; }
+  friend void PrintTo(const Spoil& c, std::ostream* os) { *os << c.name; }
 };
+using F = CompoundFile&;
 
-class OleStorageDamage : public testing::TestWithParam<DamageCase> {};
+class OleStorageDamage : public testing::TestWithParam<Spoil> {};
 
 TEST_P(OleStorageDamage, FailsWithTheStorageException) {
   CompoundFile file = BuildCompoundFile({{u"Workbook", Pattern(4096 + 700, 12)},
@@ -145,54 +146,43 @@ const std::uint32_t kHuge = 0x7FFFFFF0;
 INSTANTIATE_TEST_SUITE_P(
     Cases, OleStorageDamage,
     testing::Values(
-        DamageCase{"Signature", [](CompoundFile& f) { f.bytes[7] = 0; }},
-        DamageCase{"ShorterThanHeader", [](CompoundFile& f) { f.bytes.resize(300); }},
-        DamageCase{"SectorShift10", [](CompoundFile& f) { f.SetWord(30, 10); }},
-        DamageCase{"SectorShift30", [](CompoundFile& f) { f.SetWord(30, 30); }},
-        DamageCase{"MiniSectorShift", [](CompoundFile& f) { f.SetWord(32, 7); }},
-        DamageCase{"MiniStreamCutoff", [](CompoundFile& f) { f.SetDWord(56, 0x10000); }},
-        DamageCase{"FatSectorCount", [](CompoundFile& f) { f.SetDWord(44, kHuge); }},
-        DamageCase{"FatSectorOutOfRange", [](CompoundFile& f) { f.SetDWord(76, 5000); }},
-        DamageCase{"FatSectorFree", [](CompoundFile& f) { f.SetDWord(76, kFree); }},
-        DamageCase{"DifatMissing", [](CompoundFile& f) { f.SetDWord(44, 2); }},
-        DamageCase{"DirectoryStartFree", [](CompoundFile& f) { f.SetDWord(48, kFree); }},
-        DamageCase{"DirectoryStartOutOfRange", [](CompoundFile& f) { f.SetDWord(48, kHuge); }},
-        DamageCase{"DirectoryCycle",
-                   [](CompoundFile& f) { f.SetFat(f.directorySectors[0], f.directorySectors[0]); }},
-        DamageCase{"RootNotRoot",
-                   [](CompoundFile& f) { f.bytes[f.DirectoryEntryPos(0) + 66] = 1; }},
-        DamageCase{"SiblingOutOfRange",
-                   [](CompoundFile& f) { f.SetDWord(f.DirectoryEntryPos(2) + 68, 4000); }},
-        DamageCase{"SiblingCycle",
-                   [](CompoundFile& f) { f.SetDWord(f.DirectoryEntryPos(3) + 72, 1); }},
-        DamageCase{"ChildIsRoot",
-                   [](CompoundFile& f) { f.SetDWord(f.DirectoryEntryPos(3) + 68, 0); }},
-        DamageCase{"StreamStartOutOfRange",
-                   [](CompoundFile& f) { f.SetDWord(f.DirectoryEntryPos(1) + 116, kHuge); }},
-        DamageCase{"StreamSizeBeyondFile",
-                   [](CompoundFile& f) { f.SetDWord(f.DirectoryEntryPos(1) + 120, 0xFFFFFF00); }},
-        DamageCase{"StreamChainCycle",
-                   [](CompoundFile& f) { f.SetFat(f.chains[1][1], f.chains[1][0]); }},
-        DamageCase{"StreamChainEndsEarly", [](CompoundFile& f) { f.SetFat(f.chains[1][0], kEnd); }},
-        DamageCase{"StreamChainFree", [](CompoundFile& f) { f.SetFat(f.chains[1][1], kFree); }},
-        DamageCase{"StreamChainIntoFatSector",
-                   [](CompoundFile& f) { f.SetFat(f.chains[1][0], 0xFFFFFFFD); }},
-        DamageCase{"StreamChainOutOfRange",
-                   [](CompoundFile& f) { f.SetFat(f.chains[1][0], kHuge); }},
-        DamageCase{"FileCutInsideStream",
-                   [](CompoundFile& f) { f.bytes.resize(f.SectorPos(f.chains[1].back()) + 10); }},
-        DamageCase{"MiniChainCycle",
-                   [](CompoundFile& f) { f.SetMiniFat(f.chains[2][1], f.chains[2][0]); }},
-        DamageCase{"MiniChainEndsEarly",
-                   [](CompoundFile& f) { f.SetMiniFat(f.chains[2][0], kEnd); }},
-        DamageCase{"MiniSectorBeyondMiniStream",
-                   [](CompoundFile& f) { f.SetMiniFat(f.chains[2][0], 100); }},
-        DamageCase{"MiniFatMissing", [](CompoundFile& f) { f.SetDWord(60, kEnd); }},
-        DamageCase{"MiniStreamStartFree",
-                   [](CompoundFile& f) { f.SetDWord(f.DirectoryEntryPos(0) + 116, kFree); }},
-        DamageCase{"MiniStreamBeyondFile",
-                   [](CompoundFile& f) { f.SetDWord(f.DirectoryEntryPos(0) + 120, kHuge); }}),
-    [](const testing::TestParamInfo<DamageCase>& info) { return std::string(info.param.name); });
+        Spoil{"Signature", [](F f) { f.bytes[7] = 0; }},
+        Spoil{"ShorterThanHeader", [](F f) { f.bytes.resize(300); }},
+        Spoil{"SectorShift10", [](F f) { f.SetWord(30, 10); }},
+        Spoil{"SectorShift30", [](F f) { f.SetWord(30, 30); }},
+        Spoil{"MiniSectorShift", [](F f) { f.SetWord(32, 7); }},
+        Spoil{"MiniStreamCutoff", [](F f) { f.SetDWord(56, 0x10000); }},
+        Spoil{"FatSectorCount", [](F f) { f.SetDWord(44, kHuge); }},
+        Spoil{"FatSectorOutOfRange", [](F f) { f.SetDWord(76, 5000); }},
+        Spoil{"FatSectorFree", [](F f) { f.SetDWord(76, kFree); }},
+        Spoil{"DifatMissing", [](F f) { f.SetDWord(44, 2); }},
+        Spoil{"DirectoryStartFree", [](F f) { f.SetDWord(48, kFree); }},
+        Spoil{"DirectoryStartOutOfRange", [](F f) { f.SetDWord(48, kHuge); }},
+        Spoil{"DirectoryCycle",
+              [](F f) { f.SetFat(f.directorySectors[0], f.directorySectors[0]); }},
+        Spoil{"RootNotRoot", [](F f) { f.bytes[f.DirectoryEntryPos(0) + 66] = 1; }},
+        Spoil{"SiblingOutOfRange", [](F f) { f.SetDWord(f.DirectoryEntryPos(2) + 68, 4000); }},
+        Spoil{"SiblingCycle", [](F f) { f.SetDWord(f.DirectoryEntryPos(3) + 72, 1); }},
+        Spoil{"ChildIsRoot", [](F f) { f.SetDWord(f.DirectoryEntryPos(3) + 68, 0); }},
+        Spoil{"StreamStartOutOfRange",
+              [](F f) { f.SetDWord(f.DirectoryEntryPos(1) + 116, kHuge); }},
+        Spoil{"StreamSizeBeyondFile",
+              [](F f) { f.SetDWord(f.DirectoryEntryPos(1) + 120, 0xFFFFFF00); }},
+        Spoil{"StreamChainCycle", [](F f) { f.SetFat(f.chains[1][1], f.chains[1][0]); }},
+        Spoil{"StreamChainEndsEarly", [](F f) { f.SetFat(f.chains[1][0], kEnd); }},
+        Spoil{"StreamChainFree", [](F f) { f.SetFat(f.chains[1][1], kFree); }},
+        Spoil{"StreamChainIntoFatSector", [](F f) { f.SetFat(f.chains[1][0], 0xFFFFFFFD); }},
+        Spoil{"StreamChainOutOfRange", [](F f) { f.SetFat(f.chains[1][0], kHuge); }},
+        Spoil{"FileCutInsideStream",
+              [](F f) { f.bytes.resize(f.SectorPos(f.chains[1].back()) + 10); }},
+        Spoil{"MiniChainCycle", [](F f) { f.SetMiniFat(f.chains[2][1], f.chains[2][0]); }},
+        Spoil{"MiniChainEndsEarly", [](F f) { f.SetMiniFat(f.chains[2][0], kEnd); }},
+        Spoil{"MiniSectorBeyondMiniStream", [](F f) { f.SetMiniFat(f.chains[2][0], 100); }},
+        Spoil{"MiniFatMissing", [](F f) { f.SetDWord(60, kEnd); }},
+        Spoil{"MiniStreamStartFree", [](F f) { f.SetDWord(f.DirectoryEntryPos(0) + 116, kFree); }},
+        Spoil{"MiniStreamBeyondFile",
+              [](F f) { f.SetDWord(f.DirectoryEntryPos(0) + 120, kHuge); }}),
+    [](const testing::TestParamInfo<Spoil>& info) { return std::string(info.param.name); });
 
 TEST(OleStorage, DamagedDifatChainsFail) {
   const std::vector<std::function<void(CompoundFile&)>> damages = {

@@ -1,5 +1,5 @@
-// The shared-string table against python3-xlrd: on a file python3-xlwt writes at test time and on
-// every BIFF8 file of the shared corpus.
+// The shared-string table, texts and rich-text runs, against python3-xlrd on every BIFF8 file of
+// the shared corpus.
 #include <gtest/gtest.h>
 
 #include "platform/text_codec.h"
@@ -57,23 +57,16 @@ std::vector<PeerTable> PeerTables(const std::vector<std::string>& files) {
   return tables;
 }
 
-// Loads the SST of the workbook globals; returns how many CONTINUE records follow it.
-int LoadSst(TMemoryStream& workbook, TXLSSharedStrings_Import& table) {
+// Loads the SST of the workbook globals.
+void LoadSst(TMemoryStream& workbook, TXLSSharedStrings_Import& table) {
   workbook.SetPosition(0);
   TXLSRecordReader reader(workbook);
   while (reader.Next() && reader.Id() != 0x000A) {
     if (reader.Id() != 0x00FC) continue;
-    const std::int64_t sst = reader.Position();
-    int continues = 0;
-    while (reader.NextIsContinue()) {
-      reader.NextContinue();
-      ++continues;
-    }
-    workbook.SetPosition(sst);
+    workbook.SetPosition(reader.Position());
     table.LoadFromStream(workbook);
-    return continues;
+    return;
   }
-  return 0;
 }
 
 void ExpectSameTable(const TXLSSharedStrings_Import& ours, const PeerTable& peer) {
@@ -88,24 +81,6 @@ void ExpectSameTable(const TXLSSharedStrings_Import& ours, const PeerTable& peer
 }
 
 }  // namespace
-
-TEST(XlsSharedStringsPeer, XlwtTableOverManyContinueRecordsAgreesWithXlrd) {
-  TScratchDir dir;
-  const std::string file = dir.File("strings.xls");
-  RunPeer(kPeers + "sst_xlwt.py", {file});
-  const std::vector<PeerTable> peer = PeerTables({file});
-  ASSERT_TRUE(peer[0].read);
-
-  TFileStream source(file, TFileMode::OpenRead);
-  TMemoryStream workbook;
-  XLSReadWorkbookStream(source, workbook);
-  TXLSSharedStrings_Import table;
-  EXPECT_GE(LoadSst(workbook, table), 10);
-  ExpectSameTable(table, peer[0]);
-  std::size_t rich = 0;
-  for (std::size_t i = 0; i < table.Count(); ++i) rich += !table.GetEntry(i)->Runs().empty();
-  EXPECT_EQ(rich, 60u);
-}
 
 TEST(XlsSharedStringsPeer, CorpusTablesAgreeWithXlrd) {
   const std::vector<std::filesystem::path> files = CorpusXlsFiles();

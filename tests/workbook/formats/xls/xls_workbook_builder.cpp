@@ -13,16 +13,10 @@ Bytes Bof(std::uint16_t type, std::uint16_t version) {
 
 Bytes Eof() { return Record(0x000A, {}); }
 
-Bytes ArialFont() {
-  return Record(0x0031, Join({Word(200),
-                              Word(0),
-                              Word(0x7FFF),
-                              Word(400),
-                              Word(0),
-                              Word(0),
-                              Word(0),
-                              {5, 0},
-                              Chars(u"Arial", false)}));
+Bytes ArialFont(std::uint16_t weight) {
+  // 10 pt, no flags, automatic colour, the weight, no escapement, underline or charset, 8-bit name.
+  return Record(0x0031, Join({FromHex("c800 0000 ff7f"), Word(weight),
+                              FromHex("0000 0000 0000 0500"), Chars(u"Arial", false)}));
 }
 
 Bytes CellXF(std::uint16_t font, std::uint16_t format) {
