@@ -28,8 +28,6 @@ TEST_F(XLSExporterTest, RegisteredSecondForXlsAndXlt) {
     TCustomExporter* exporter = nullptr;
     ASSERT_TRUE(GetExporterRegistry()->FindForExtension(extension, exporter));
     EXPECT_NE(dynamic_cast<TExporterXLS*>(exporter), nullptr);
-    EXPECT_EQ(exporter->GetMaxColCount(), 256);
-    EXPECT_EQ(exporter->GetMaxRowCount(), 65536);
   }
 }
 

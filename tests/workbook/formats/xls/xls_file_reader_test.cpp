@@ -133,10 +133,6 @@ const ReadCase kReads[] = {
     {"FormulaStringWithoutStringRecord",
      OneSheet(Join({Formula(0, 0, FormulaOther(0, 0)), Number(0, 1, 15, 2)})),
      {{{0, 0, 1}, "2"}}},
-    {"ErrorValuesHaveNoText",
-     OneSheet(Join({Record(0x0205, Join({Word(0), Word(0), Word(15), {0x07, 1}})),
-                    Formula(0, 1, FormulaOther(2, 0x2A))})),
-     {}},
     {"EmptyLabelIsBlank", OneSheet(Label(0, 0, u"", false)), {}},
     {"NoWorksheets", Join({Bof(0x0005), StandardStyles(), Eof()}), {}},
     // Damaged optional strings are dropped; the rest of the file loads.

@@ -47,8 +47,13 @@ class XLSRoundTripTest : public ModelTest {
   static void Fill(TWorkbook& book) {
     book.Date1904 = true;
     TExportWorkSheet* sheet = book.AddWorkSheet(u"Data");
-    TExportCell* title = sheet->FindCreateCell(0, 0, TCellClass::String, false);
-    static_cast<TExportCellString*>(title)->SetValue(u"Title");
+    auto text = [sheet](int col, int row, const char16_t* value) {
+      auto* cell = static_cast<TExportCellString*>(
+          sheet->FindCreateCell(col, row, TCellClass::String, false));
+      cell->SetValue(value);
+      return cell;
+    };
+    TExportCell* title = text(0, 0, u"Title");
     title->SetColSpan(2);
     title->SetRowSpan(2);
     auto* total =
@@ -56,22 +61,14 @@ class XLSRoundTripTest : public ModelTest {
     total->SetValue(10);
     book.NamedCells.AddCellRange(u"Total", sheet, 0, 2);
     sheet->FindCreateCell(3, 0, TCellClass::Number, false)->SetFormula(u"=Total*2");
-    auto* link =
-        static_cast<TExportCellString*>(sheet->FindCreateCell(0, 2, TCellClass::String, false));
-    link->SetValue(u"link");
-    link->SetHyperlink(u"https://example.com/a");
-    auto* rich =
-        static_cast<TExportCellString*>(sheet->FindCreateCell(0, 3, TCellClass::String, false));
-    rich->SetValue(u"bold plain");
+    text(0, 2, u"link")->SetHyperlink(u"https://example.com/a");
+    TExportCellString* rich = text(0, 3, u"bold plain");
     TExportFont bold = rich->GetStyle().GetFont();
     bold.GetStyle().Bold = 1;
     rich->GetRichTextTags().AddTag(1, bold);
     rich->GetRichTextTags().AddTag(5, rich->GetStyle().GetFont());
     // A text formula keeps its result; a formula the format cannot hold leaves its value.
-    auto* text =
-        static_cast<TExportCellString*>(sheet->FindCreateCell(1, 2, TCellClass::String, false));
-    text->SetValue(u"link");
-    text->SetFormula(u"=A3");
+    text(1, 2, u"link")->SetFormula(u"=A3");
     auto* other =
         static_cast<TExportCellNumber*>(sheet->FindCreateCell(2, 2, TCellClass::Number, false));
     other->ReadValue(7);

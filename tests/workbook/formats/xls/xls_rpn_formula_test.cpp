@@ -189,19 +189,15 @@ TEST_F(FormulaRecordTest, WritesTheWholeRecord) {
 }
 
 TEST_F(FormulaRecordTest, CellsWriteFormulaRecordsWithTheirResult) {
+  // A value read from a file is written as the cached result, not recomputed (a computed one is
+  // XLSRoundTripTest's: xlrd reads it).
   Number(u"A1", 4);
-  auto* cell = Formula(u"B1", u"=A1*2");
-  const Bytes bytes = Written(cell);
-  ASSERT_GE(bytes.size(), 4u);
-  EXPECT_EQ(RecordId(cell), "0600");
-  double cached;
-  std::memcpy(&cached, bytes.data() + 10, 8);
-  EXPECT_DOUBLE_EQ(cached, 8);
-  // A value read from a file is written as the cached result, not recomputed.
   auto* read = Formula(u"C1", u"");
   read->ReadValue(99);
   read->SetFormula(u"=A1*2");
   const Bytes kept = Written(read);
+  ASSERT_EQ(RecordId(read), "0600");
+  double cached;
   std::memcpy(&cached, kept.data() + 10, 8);
   EXPECT_DOUBLE_EQ(cached, 99);
   EXPECT_DOUBLE_EQ(read->Value, 99);
