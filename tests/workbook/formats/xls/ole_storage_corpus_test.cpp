@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <map>
 
+#include "biff_builder.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/formats/xls/ole_storage.h"
 #include "xls_test_support.h"
@@ -25,11 +26,10 @@ struct PeerFile {
 };
 
 std::u16string NameFromHex(const std::string& hex) {
+  const Bytes bytes = FromHex(hex);  // UTF-16LE
   std::u16string name;
-  for (std::size_t i = 0; i + 3 < hex.size(); i += 4) {
-    name.push_back(static_cast<char16_t>(std::stoi(hex.substr(i, 2), nullptr, 16) |
-                                         std::stoi(hex.substr(i + 2, 2), nullptr, 16) << 8));
-  }
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+    name.push_back(bytes[i] | bytes[i + 1] << 8);
   return name;
 }
 
