@@ -156,16 +156,13 @@ TEST_F(XLSExporterTest, WindowRecordsSetTheSheetView) {
   EXPECT_FALSE(Sheet(1).PageSettings.FitToPage);
 }
 
-TEST_F(XLSExporterTest, DefColWidthSetsTheDefaultWidth) {
-  // 10 characters: 10 * 8 * Round(1.4 * digit width) / 10 pixels (88 for 8).
-  Load(WorkbookStream(StandardStyles(), {{u"A", Record(0x0055, Word(10))}}));
-  EXPECT_DOUBLE_EQ(Sheet(0).Cols.DefaultWidth, 8 * std::round(1.4 * CharWidth()));
-}
-
-TEST_F(XLSExporterTest, TabColourComesFromTheDefaultPalette) {
+TEST_F(XLSExporterTest, DefColWidthAndTabColourSetTheSheetsDefaults) {
   Load(WorkbookStream(
       StandardStyles(),
-      {{u"A", Record(0x0862, Join({Word(0x0862), Bytes(14, 0), Word(10), Word(0)}))}}));
+      {{u"A", Join({Record(0x0055, Word(10)),
+                    Record(0x0862, Join({Word(0x0862), Bytes(14, 0), Word(10), Word(0)}))})}}));
+  // 10 characters: 10 * 8 * Round(1.4 * digit width) / 10 pixels (88 for 8).
+  EXPECT_DOUBLE_EQ(Sheet(0).Cols.DefaultWidth, 8 * std::round(1.4 * CharWidth()));
   // Palette index 10 of the default palette: red.
   EXPECT_EQ(Sheet(0).WindowSettings.TabColor, 0x0000FF);
 }
