@@ -3,20 +3,15 @@
 // xlrd does not show) and by our own reader (what no other program's file gives it).
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
-#include "../../model/model_fixture.h"
 #include "../python_peer.h"
-#include "workbook/formats/library_start.h"
-#include "workbook/formats/xls/xls_exporter.h"
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/conditional_formatting.h"
 #include "workbook/model/rich_text.h"
-#include "workbook/model/workbook.h"
-#include "workbook/model/worksheet.h"
+#include "xls_book_fixture.h"
 
 namespace workbook {
 namespace {
@@ -24,19 +19,17 @@ namespace {
 using test_support::RunPython;
 using test_support::TScratchDir;
 
-class XLSRoundTripTest : public ModelTest {
+class XLSRoundTripTest : public xls_test::XlsBookTest {
  protected:
   static void TearDownTestSuite() {
     delete dir_;
     dir_ = nullptr;
   }
   void SetUp() override {
-    ModelTest::SetUp();
-    if (!test_support::PythonAvailable()) GTEST_SKIP() << "/usr/bin/python3 is not installed";
+    XlsBookTest::SetUp();
     if (dir_ != nullptr) return;
     // One file for the whole suite: converting it with LibreOffice takes seconds.
     dir_ = new TScratchDir();
-    StartWorkbookLibrary();
     TWorkbook book;
     Fill(book);
     TMemoryStream stream;
@@ -181,11 +174,8 @@ print(s.oddHeader.center.text, s.oddFooter.right.text, s.protection.sheet, s.pag
 }
 
 TEST_F(XLSRoundTripTest, OurReaderSeesWhatOnlyOurFileHolds) {
-  TWorkbook book;
-  TMemoryStream file;
-  file.LoadFromFile(dir_->File("book.xls"));
-  TExporterXLS().ImportFromStream(file, book);
-  TExportWorkSheet& sheet = *book.WorkSheets.GetItem(0);
+  LoadFile(dir_->File("book.xls"));
+  TExportWorkSheet& sheet = Sheet(0);
   EXPECT_EQ(sheet.GetRow(7)->GetStyle().GetFont().GetStyle().Bold, 1);
   EXPECT_EQ(sheet.WindowSettings.Selection.GetText(), u"B2");
   EXPECT_EQ(sheet.PageSettings.TitleRows.Row, 0);

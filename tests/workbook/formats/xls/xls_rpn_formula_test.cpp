@@ -140,10 +140,7 @@ TEST_F(FormulaTest, TokenArraysLongerThanARecordAreFileErrors) {
 }
 
 TEST_F(FormulaTest, ReadsFromAStreamWithinTheDeclaredLength) {
-  TMemoryStream stream;
-  const Bytes bytes = FromHex("0400 1e0500 14 ff");  // length 4, then 5%, then a stray byte
-  stream.WriteBuffer(bytes.data(), bytes.size());
-  stream.Seek(0, TSeekOrigin::Beginning);
+  TMemoryStream stream(FromHex("0400 1e0500 14 ff"));  // length 4, then 5%, then a stray byte
   TRPNFormula formula;
   formula.ReadXLS(stream, 0);
   EXPECT_EQ(formula.GetFormulaText(), u"5%");

@@ -158,22 +158,19 @@ TEST(CellBordersXls, UpDiagonalAloneAndEmptySet) {
 }
 
 TEST(CellBordersXls, ReadBuildsTheSixLines) {
-  TExportCellBorders borders;
-  FakePalette palette;
-  borders.ReadXLS({0xC4886021u, 0x00A2C500u}, palette);
-  EXPECT_EQ(test::Narrow(borders.GetKeyString()),
-            // top none (code 0 reads as 1), right medium colour 9, bottom double 10, left thin 8,
-            // both diagonals thick with colour 11.
-            "1;0;3;592137;7;657930;2;526344;6;723723;6;723723");
-}
-
-TEST(CellBordersXls, ReadWithoutDiagonalFlagsAndOutOfPaletteColours) {
-  TExportCellBorders borders;
-  FakePalette palette;
-  borders.ReadXLS({0x3FFFFFFFu, 0x01FFFFFFu}, palette);
-  // Code 15 reads as 14 (the last style); index 127 is outside the palette.
-  EXPECT_EQ(test::Narrow(borders.GetKeyString()),
-            "14;536870911;14;536870911;14;536870911;14;536870911;1;536870911;1;536870911");
+  const std::tuple<std::uint32_t, std::uint32_t, const char*> cases[] = {
+      // top none (code 0 reads as 1), right medium colour 9, bottom double 10, left thin 8, both
+      // diagonals thick with colour 11
+      {0xC4886021u, 0x00A2C500u, "1;0;3;592137;7;657930;2;526344;6;723723;6;723723"},
+      // no diagonal flags; code 15 reads as 14 (the last style), index 127 is outside the palette
+      {0x3FFFFFFFu, 0x01FFFFFFu,
+       "14;536870911;14;536870911;14;536870911;14;536870911;1;536870911;1;536870911"}};
+  for (const auto& [lines, colors, key] : cases) {
+    TExportCellBorders borders;
+    FakePalette palette;
+    borders.ReadXLS({lines, colors}, palette);
+    EXPECT_EQ(test::Narrow(borders.GetKeyString()), key);
+  }
 }
 
 }  // namespace
