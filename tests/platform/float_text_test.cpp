@@ -17,42 +17,24 @@ using platform::TryTextToFloat;
 namespace {
 
 // Values and their text with a point; the text of the run-time's general float format.
+// The oracle below covers ordinary values; these are its blind spots and the form's boundaries.
 const std::pair<double, const char*> kGeneral[] = {
-    // Integers.
     {0.0, "0"},
     {-0.0, "0"},
-    {1, "1"},
-    {-1, "-1"},
-    {100, "100"},
-    {123456789012345.0, "123456789012345"},
     {999999999999999.0, "999999999999999"},
-    // Fractions.
-    {1234.5, "1234.5"},
     {0.1 + 0.2, "0.3"},
-    {1.0 / 3, "0.333333333333333"},
-    {2.0 / 3, "0.666666666666667"},
-    {-2.0 / 3, "-0.666666666666667"},
     {0.0001, "0.0001"},
-    {0.00012345, "0.00012345"},
-    {123.456, "123.456"},
-    {1.005, "1.005"},
     // Exponent form from 16 digits before the point, and below 0.0001.
     {1e15, "1E15"},
-    {1e20, "1E20"},
-    {-2.5e30, "-2.5E30"},
     {1234567890123456.0, "1.23456789012346E15"},
     {999999999999999.9, "1E15"},  // rounding carries into 16 digits
     {0.00001, "1E-5"},
-    {1.5e-5, "1.5E-5"},
-    {-1.5e-7, "-1.5E-7"},
     {0.00009999999999999999, "0.0001"},  // carries back to fixed
     {std::numeric_limits<double>::max(), "1.79769313486232E308"},
     {std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"},
     // Values exactly halfway at the 15th digit round away from zero, as the run-time does.
     {1234567890123445.0, "1.23456789012345E15"},
     {-1234567890123445.0, "-1.23456789012345E15"},
-    {0.5, "0.5"},
-    // Not finite.
     {std::numeric_limits<double>::quiet_NaN(), "NAN"},
     {std::numeric_limits<double>::infinity(), "INF"},
     {-std::numeric_limits<double>::infinity(), "-INF"}};
@@ -62,10 +44,8 @@ TEST(GeneralFloatText, MatchesTheRunTimeForm) {
 }
 
 TEST(GeneralFloatTextSeparator, IsTheGivenCharacter) {
-  EXPECT_EQ(FloatToStrGeneral(1234.5, ','), "1234,5");
   EXPECT_EQ(FloatToStrGeneral(1.5e-5, ','), "1,5E-5");
   EXPECT_EQ(FloatToStrGeneral(-0.25, u','), u"-0,25");
-  EXPECT_EQ(FloatToStrGeneral(1e20, u','), u"1E20");
 }
 
 // The C library's "%.15g" has the same digits and the same switch to exponent form; only the
@@ -109,18 +89,12 @@ TEST(GeneralFloatTextOracle, AgreesWithTheCLibraryOverManyValues) {
 
 // Plain numbers only: texts taken with their values, and texts refused (which leave the value).
 TEST(TextToFloat, AcceptsOnlyPlainNumbers) {
-  const std::pair<std::string, double> taken[] = {{"1.5", 1.5},
-                                                  {" 2.5 ", 2.5},
-                                                  {"-3", -3},
-                                                  {"+4", 4},
-                                                  {".5", 0.5},
-                                                  {"5.", 5},
-                                                  {"1e3", 1000},
-                                                  {"1E-3", 0.001},
-                                                  {"2.5e+2", 250},
-                                                  {"1e-400", 0},
-                                                  {"0." + std::string(356, '0') + "1", 0},
-                                                  {"0.3", 0.3}};
+  const std::pair<std::string, double> taken[] = {
+      {" 2.5 ", 2.5},  {"-3", -3},
+      {"+4", 4},       {".5", 0.5},
+      {"5.", 5},       {"1E-3", 0.001},
+      {"2.5e+2", 250}, {"1e-400", 0},
+      {"0.3", 0.3},    {"0." + std::string(356, '0') + "1", 0}};
   for (const auto& [text, expected] : taken) {
     double value = -999;
     EXPECT_TRUE(TryTextToFloat(std::u16string(text.begin(), text.end()), u'.', value)) << text;
@@ -143,24 +117,10 @@ TEST(TextToFloatSeparator, IsTheGivenCharacter) {
   EXPECT_FALSE(TryTextToFloat(u"1.25", u',', value));
 }
 
-TEST(TextToFloatRoundTrip, FifteenDigitsComeBack) {
-  std::mt19937_64 random(7);
-  std::uniform_real_distribution<double> value(-1e6, 1e6);
-  for (int i = 0; i < 10000; ++i) {
-    const double v = value(random);
-    double back = 0;
-    ASSERT_TRUE(TryTextToFloat(FloatToStrGeneral(v, u'.'), u'.', back));
-    EXPECT_NEAR(back, v, std::fabs(v) * 1e-14);
-  }
-}
-
 // Up to 15 digits the text is the general one; beyond them the digits that make the value exact.
 const std::pair<double, const char*> kRoundTrip[] = {
-    {0.0, "0"},
     {-0.0, "0"},
-    {1234.5, "1234.5"},
     {45000.75, "45000.75"},
-    {0.0001, "0.0001"},
     {1e15, "1E15"},
     {1.5e-5, "1.5E-5"},
     {0.1 + 0.2, "0.30000000000000004"},

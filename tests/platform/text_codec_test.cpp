@@ -65,10 +65,3 @@ TEST(Utf8, UnpairedSurrogateIsReplaced) {
             "\xEF\xBF\xBD"
             "a");
 }
-
-TEST(Cp1250, ApplicationBoundaries) {
-  EXPECT_EQ(Cp1250ToUtf8("Ko\x9A"
-                         "ice"),
-            "Ko\xC5\xA1ice");
-  EXPECT_EQ(Utf8ToCp1250("Plze\xC5\x88sk\xC3\xA1"), "Plze\xF2sk\xE1");
-}

@@ -1,12 +1,12 @@
 // The authority's sample control statement (2014 format), rebuilt from the records an import of
-// the same rows would give, compared element by element and attribute by attribute.
+// the same rows would give, compared element by element and attribute by attribute, and checked
+// against the authority's schema.
 #include <gtest/gtest.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <set>
 
@@ -97,35 +97,23 @@ std::unique_ptr<TData> RecordsOf(xmlNodePtr root) {
   return data;
 }
 
-std::string NamespaceOf(xmlNodePtr node) {
-  return node->ns ? reinterpret_cast<const char*>(node->ns->href) : "";
+// The tree as one line per element, attribute and leaf text, the amounts by their value.
+void Flatten(xmlNodePtr node, const std::string& path, std::vector<std::string>& out) {
+  out.push_back(path + " " + (node->ns ? reinterpret_cast<const char*>(node->ns->href) : ""));
+  for (auto [name, value] : Attributes(node)) {
+    if (kAmounts.count(name)) value = std::to_string(std::strtod(value.c_str(), nullptr));
+    out.push_back(path + "@" + name + "=" + value);
+  }
+  const auto children = Elements(node);
+  if (children.empty()) out.push_back(path + "=" + Content(node));
+  for (std::size_t i = 0; i < children.size(); ++i)
+    Flatten(children[i], path + "/" + Name(children[i]) + "[" + std::to_string(i) + "]", out);
 }
 
-void ExpectSameTree(xmlNodePtr expected, xmlNodePtr actual, const std::string& path) {
-  ASSERT_EQ(Name(actual), Name(expected)) << path;
-  EXPECT_EQ(NamespaceOf(actual), NamespaceOf(expected)) << path;
-  const auto want = Attributes(expected);
-  const auto got = Attributes(actual);
-  ASSERT_EQ(got.size(), want.size()) << path;
-  for (std::size_t i = 0; i < want.size(); ++i) {
-    EXPECT_EQ(got[i].first, want[i].first) << path;
-    if (kAmounts.count(want[i].first)) {
-      EXPECT_EQ(std::strtod(got[i].second.c_str(), nullptr),
-                std::strtod(want[i].second.c_str(), nullptr))
-          << path << "@" << want[i].first;
-    } else {
-      EXPECT_EQ(got[i].second, want[i].second) << path << "@" << want[i].first;
-    }
-  }
-  const auto want_children = Elements(expected);
-  const auto got_children = Elements(actual);
-  ASSERT_EQ(got_children.size(), want_children.size()) << path;
-  if (want_children.empty()) {
-    EXPECT_EQ(Content(actual), Content(expected)) << path;
-  }
-  for (std::size_t i = 0; i < want_children.size(); ++i)
-    ExpectSameTree(want_children[i], got_children[i],
-                   path + "/" + Name(want_children[i]) + "[" + std::to_string(i) + "]");
+std::vector<std::string> Flat(const TDoc& doc) {
+  std::vector<std::string> lines;
+  Flatten(xmlDocGetRootElement(doc.get()), "KVDPH", lines);
+  return lines;
 }
 
 }  // namespace
@@ -139,13 +127,11 @@ TEST(AuthoritySample, RebuiltFromRecordsMatchesElementByElement) {
   const TDoc sample = Parse(ReadFileBytes(sample_file));
   ASSERT_TRUE(sample);
   const auto data = RecordsOf(xmlDocGetRootElement(sample.get()));
-  ASSERT_EQ(data->RowsA1.size(), 4u);
-  ASSERT_EQ(data->RowsD2.size(), 1u);
 
   const std::string written = LinesToUtf8(BuildControlStatement(TKVFormat::Format2014, *data));
   const TDoc rebuilt = Parse(written);
   ASSERT_TRUE(rebuilt);
-  ExpectSameTree(xmlDocGetRootElement(sample.get()), xmlDocGetRootElement(rebuilt.get()), "KVDPH");
+  EXPECT_EQ(Flat(rebuilt), Flat(sample));
   const auto violations = SchemaViolations(dir + "/kv_dph_2014.xsd", written);
   EXPECT_TRUE(violations.empty()) << violations.front().Message;
 }

@@ -70,7 +70,6 @@ TEST(EcSalesListXml, Layout2014Pages) {
       {1, {"N" + Blocks("R", 1) + Blocks("e", 26)}},
       {27, {"N" + Blocks("R", 27)}},
       {28, {"N" + Blocks("R", 27), "N" + Blocks("R", 1) + Blocks("e", 26)}},
-      {54, {"N" + Blocks("R", 27), "N" + Blocks("R", 27)}},
   };
   for (const auto& c : cases) {
     TData data;
@@ -99,10 +98,8 @@ TEST(EcSalesListXml, Layout2020Pages) {
     std::vector<std::string> pages;
   } cases[] = {
       {0, 0, {Blocks("e", 12) + no_sv2}},
-      {3, 0, {Blocks("R", 3) + Blocks("e", 9) + no_sv2}},
       {12, 0, {full_sv1 + no_sv2}},
       {13, 0, {full_sv1 + no_sv2, "R" + Blocks("e", 11) + no_sv2}},
-      {0, 1, {Blocks("e", 12) + "P" + Blocks("p", 11)}},
       {3, 2, {Blocks("R", 3) + Blocks("e", 9) + "PP" + Blocks("p", 10)}},
       {12, 12, {full_sv1 + Blocks("P", 12)}},
       {13, 12, {full_sv1 + Blocks("P", 12), "R" + Blocks("e", 11) + no_sv2}},
@@ -245,14 +242,4 @@ TEST(EcSalesListXml, AmountWithDecimalsStopsTheExport) {
       EXPECT_STREQ(e.what(), c.message);
     }
   }
-}
-
-TEST(EcSalesListXml, DeclarationDateIsTheGivenDay) {
-  const TTextLines lines =
-      BuildEcSalesList(TSVLayout::Layout2020, TData(),
-                       std::chrono::year_month_day{std::chrono::year{2025}, std::chrono::December,
-                                                   std::chrono::day{31}});
-  EXPECT_TRUE(HasBlock(
-      lines, {"    <datumVyhlasenia>", "      <den><![CDATA[31]]></den>",
-              "      <mesiac><![CDATA[12]]></mesiac>", "      <rok><![CDATA[2025]]></rok>"}));
 }

@@ -2,23 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sstream>
 
-#include "statement_fixture.h"
-
 using namespace app;
-using namespace app::test;
-
-namespace {
-
-std::filesystem::path TestDir() {
-  const auto dir = std::filesystem::path(BINARY_DIR) / "list_files_test";
-  std::filesystem::create_directories(dir);
-  return dir;
-}
-
-}  // namespace
 
 // Every slot holds its own number: the lines show which slot each key is written from.
 TEST(SumsFile, KeysInOrderWithTheirSlots) {
@@ -46,18 +32,4 @@ TEST(SumsFile, NumberForm) {
     totals.Sum[0] = c.sum;
     EXPECT_EQ(SumsFileLines(totals)[1], std::string("A1-Z;") + c.text) << c.sum;
   }
-}
-
-// The lists are written as the text-lines tests show (UTF-8, CR LF): what is added here is the
-// extension and the sums' lines.
-TEST(ListFiles, SavedUnderTheirExtensions) {
-  const auto dir = TestDir();
-  const std::string list = SaveMessageList({Cp("Riadok 4: ľ")}, (dir / "chyby.txt").string());
-  EXPECT_EQ(list, (dir / "chyby.txt.txt").string());
-  EXPECT_EQ(ReadFileBytes(list), "Riadok 4: \xC4\xBE\r\n");
-  tDataTotals totals;
-  totals.Sum[32] = 1740;
-  const std::string sums = SaveSumsFile(totals, (dir / "sucty").string());
-  EXPECT_EQ(sums, (dir / "sucty.csv").string());
-  EXPECT_EQ(ReadFileBytes(sums), LinesToUtf8(SumsFileLines(totals)));
 }

@@ -7,8 +7,11 @@
 #include <utility>
 
 #include "app/statement/errors.h"
+#include "app/statement/integer_text.h"
+#include "statement_fixture.h"
 
 using namespace app;
+using namespace app::test;
 
 namespace {
 
@@ -55,15 +58,12 @@ TEST(TextToFloat, ExtendedKeepsMoreDigitsAndRange) {
   EXPECT_FALSE(TryTextToExtended("1E99999", value, ','));
 }
 
+// A point where the separator is the process's comma, and the other way round.
 TEST(TextToFloat, OtherSeparator) {
   double value = 0;
   EXPECT_TRUE(TryTextToFloat("1.25", value, '.'));
   EXPECT_EQ(value, 1.25);
   EXPECT_FALSE(TryTextToFloat("1,25", value, '.'));
-}
-
-TEST(TextToFloat, ProcessSeparatorIsComma) {
-  EXPECT_EQ(DecimalSeparator(), ',');
   EXPECT_EQ(StrToFloat("12,5"), 12.5L);
 }
 
@@ -77,25 +77,14 @@ TEST(TextToFloat, StrToFloatRaisesConvertError) {
 }
 
 TEST(StrToInt, Table) {
-  const std::pair<const char*, std::int32_t> taken[] = {{"123", 123},
-                                                        {"  -5", -5},
-                                                        {"+7", 7},
-                                                        {"007", 7},
-                                                        {"0", 0},
-                                                        {"$FF", 255},
-                                                        {"0x1A", 26},
-                                                        {"0X1a", 26},
-                                                        {"x10", 16},
-                                                        {"X10", 16},
-                                                        {"-$10", -16},
-                                                        {"$FFFFFFFF", -1},
-                                                        {"$80000000", INT32_MIN},
-                                                        {"2147483647", INT32_MAX},
-                                                        {"-2147483648", INT32_MIN}};
+  auto taken = TextPairs(
+      "123=123 +7=7 007=7 0=0 $FF=255 0x1A=26 0X1a=26 x10=16 X10=16 -$10=-16 $FFFFFFFF=-1 "
+      "$80000000=-2147483648 2147483647=2147483647 -2147483648=-2147483648");
+  taken.emplace_back("  -5", "-5");
   for (const auto& [text, expected] : taken) {
     std::int32_t value = -77;
     EXPECT_TRUE(TryStrToInt(text, value)) << '"' << text << '"';
-    EXPECT_EQ(value, expected) << '"' << text << '"';
+    EXPECT_EQ(value, std::stol(expected)) << '"' << text << '"';
   }
   for (const char* text : {"2147483648", "-2147483649", "99999999999999999999", "$100000000", "",
                            " ", "1 ", "1.0", "1,0", "$", "0x", "$G", "abc", "- 1", "\t1"}) {
@@ -113,4 +102,16 @@ TEST(StrToInt, RaisesConvertErrorWithTheText) {
     EXPECT_EQ(e.Message(), "'1\xE1' is not a valid integer value");
     EXPECT_STREQ(e.what(), "'1\xC3\xA1' is not a valid integer value");  // UTF-8
   }
+}
+
+TEST(IntegerText, AcceptedAndRejectedForms) {
+  auto taken = TextPairs(
+      "0=0 1234567890=1234567890 0012=12 +7=7 -15=-15 9223372036854775807=9223372036854775807 "
+      "-9223372036854775808=-9223372036854775808");
+  taken.emplace_back("  42", "42");
+  for (const auto& [text, value] : taken) EXPECT_EQ(TryStrToInt64(text), std::stoll(value)) << text;
+  for (const char* text :
+       {"", " ", "-", "+", "12.5", "12,5", "1e3", "42 ", "x12", "$1F", "0x1F", "12a",
+        "9223372036854775808", "-9223372036854775809", "99999999999999999999"})
+    EXPECT_FALSE(TryStrToInt64(text).has_value()) << text;
 }

@@ -82,19 +82,6 @@ std::vector<std::string> Lines(const std::string& text) {
 
 }  // namespace
 
-TEST_F(SettingsFile, MissingFileRaisesAndChangesNothing) {
-  TData data;
-  data.Header.Druh = "O";
-  try {
-    LoadSettingsFile((dir_ / "none.ini").string(), data);
-    FAIL() << "no exception";
-  } catch (const EInOutError& e) {
-    EXPECT_EQ(e.Message(), "File not found");
-  }
-  EXPECT_EQ(data.Header.Druh, "O");
-  EXPECT_EQ(data.Sheets.SV2, "");
-}
-
 // The runs of lines a written file must hold, each given with its CR LFs.
 void ExpectRuns(const std::string& text, std::initializer_list<std::string> runs) {
   for (const std::string& run : runs)

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 #include "platform/text_codec.h"
 
@@ -66,6 +67,14 @@ std::vector<std::string> FieldTexts(TSection section,
       texts.at(slot - FirstSlot(section)) = text;
   }
   return texts;
+}
+
+std::vector<std::pair<std::string, std::string>> TextPairs(const std::string& table) {
+  std::vector<std::pair<std::string, std::string>> pairs;
+  std::istringstream in(table);
+  for (std::string pair; in >> pair;)
+    pairs.emplace_back(pair.substr(0, pair.find('=')), pair.substr(pair.find('=') + 1));
+  return pairs;
 }
 
 std::string ReadFileBytes(const std::string& path) {

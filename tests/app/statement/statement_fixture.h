@@ -35,6 +35,10 @@ Record& Add(TRecordArray<Record>& rows, Record record) {
 std::vector<std::string> FieldTexts(TSection section,
                                     const std::vector<std::pair<std::string, std::string>>& cells);
 
+// "text=result" pairs separated by blanks, as compact case tables write them ("text=" for a
+// rejected text).
+std::vector<std::pair<std::string, std::string>> TextPairs(const std::string& table);
+
 // The bytes of a file, or empty with a failed assertion when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 // The bytes of a golden document of tests/data/statement.

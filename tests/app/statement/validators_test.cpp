@@ -2,21 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/statement/errors.h"
+#include "statement_fixture.h"
 
 using namespace app;
+using namespace app::test;
 
 namespace {
 
 // Amount texts and what a rounding mode makes of them ("" for a rejected text).
-using TAmounts = std::vector<std::pair<const char*, const char*>>;
+using TAmounts = std::vector<std::pair<std::string, std::string>>;
 
 // No rounding: texts taken, and texts rejected (more than two decimals among them).
-const TAmounts kNoRounding = {
+const TAmounts kUnrounded = {
     {"12.34", "12.34"}, {"1.10", "1.1"},    {"12,5", "12.5"}, {"12.50", "12.5"},
     {"100", "100"},     {"-10", "-10"},     {"1e2", "100"},   {"1,5E1", "15"},
     {"1.5e-1", "0.15"}, {" 7 ", "7"},       {"+5", "5"},      {"5.", "5"},
@@ -27,47 +30,21 @@ const char* const kRejectedWithoutRounding[] = {"12,345", "0.005", "30000000.005
                                                 "1e",     "0x10",  "12 €"};
 
 // Arithmetic: halves away from zero, on the double's value.
-const TAmounts kArithmetic = {{"0.125", "0.13"}, {"-0.125", "-0.13"},
-                              {"2.675", "2.67"}, {"1.005", "1"},
-                              {"2.5", "2.5"},    {"1.999", "2"},
-                              {"-1.995", "-2"},  {"0.004", "0"},
-                              {"-0.004", "0"},   {"30000000.005", "30000000"},
-                              {"1e20", "1E20"},  {"1,2345E2", "123.45"},
-                              {"abc", ""}};
-
-// Down.
-const TAmounts kDown = {{"1.239", "1.23"},
-                        {"-1.231", "-1.24"},
-                        {"1.23", "1.23"},
-                        {"1.1", "1.1"},
-                        {"30000000.005", "30000000"},
-                        {"21474836.479", "21474836.47"},
-                        {"123456789012.345", "123456789012.34"},
-                        {"-0.001", "-0.01"},
-                        {"0.009", "0"},
-                        {"99.999", "99.99"},
-                        {"1e20", "1E20"},
-                        {"-1e-300", "-0.01"},
-                        {"", ""}};
-
-// Up.
-const TAmounts kUp = {{"1.231", "1.24"},
-                      {"-1.239", "-1.23"},
-                      {"1.1", "1.1"},
-                      {"1.23", "1.23"},
-                      {"0.001", "0.01"},
-                      {"-0.009", "0"},
-                      {"9.999", "10"},
-                      {"30000000.001", "30000000.01"},
-                      {"99999999999.999", "100000000000"},
-                      {"1e-300", "0.01"},
-                      {"x", ""}};
+const TAmounts kArithmetic = TextPairs(
+    "0.125=0.13 -0.125=-0.13 2.675=2.67 1.005=1 2.5=2.5 1.999=2 -1.995=-2 0.004=0 -0.004=0 "
+    "30000000.005=30000000 1e20=1E20 1,2345E2=123.45 abc=");
+const TAmounts kDown = TextPairs(
+    "1.239=1.23 -1.231=-1.24 1.23=1.23 1.1=1.1 30000000.005=30000000 21474836.479=21474836.47 "
+    "123456789012.345=123456789012.34 -0.001=-0.01 0.009=0 99.999=99.99 1e20=1E20 -1e-300=-0.01 =");
+const TAmounts kUp = TextPairs(
+    "1.231=1.24 -1.239=-1.23 1.1=1.1 1.23=1.23 0.001=0.01 -0.009=0 9.999=10 "
+    "30000000.001=30000000.01 99999999999.999=100000000000 1e-300=0.01 x=");
 
 }  // namespace
 
 TEST(FormatAmount, EveryRoundingMode) {
   const std::pair<int, const TAmounts*> modes[] = {
-      {0, &kNoRounding}, {1, &kArithmetic}, {2, &kDown}, {3, &kUp}};
+      {0, &kUnrounded}, {1, &kArithmetic}, {2, &kDown}, {3, &kUp}};
   for (const auto& [mode, cases] : modes)
     for (const auto& [text, amount] : *cases)
       EXPECT_EQ(FormatAmount(text, mode), amount) << "mode " << mode << " text \"" << text << '"';
@@ -118,28 +95,12 @@ TEST(CheckDateYMD, Table) {
                            "2021-02-28-", "2021-02-28 ", "2021-02-28 - ", "21-03-04", "1-03-04",
                            "03-04", "12-31", "0001-01-01", "9999-12-31", "2021-002-28"})
     EXPECT_EQ(CheckDateYMD(text, 2026), text);
-  for (const char* text : {"2021-02-30",
-                           "2023-02-29",
-                           "1900-02-29",
-                           "2021-13-01",
-                           "2021-00-10",
-                           "2021-04-31",
-                           "2021-04-00",
-                           "0000-01-01",
-                           "28.02.2021",
-                           "2021/02/28",
-                           "2021-02-28x",
-                           "2021-02-28T00:00",
-                           "12021-02-28",
-                           "2021-00002-28",
-                           "2021",
-                           "2021-",
-                           "",
-                           "-2021-02-28",
-                           "2021--02-28",
-                           "2021-02-28-01",
-                           "02-29"})
-    EXPECT_EQ(CheckDateYMD(text, 2026), "") << '"' << text << '"';
+  std::istringstream refused(
+      "2021-02-30 2023-02-29 1900-02-29 2021-13-01 2021-00-10 2021-04-31 2021-04-00 0000-01-01 "
+      "28.02.2021 2021/02/28 2021-02-28x 12021-02-28 2021-00002-28 2021 2021- -2021-02-28 "
+      "2021--02-28 2021-02-28-01 02-29");
+  for (std::string text; refused >> text;) EXPECT_EQ(CheckDateYMD(text, 2026), "") << text;
+  EXPECT_EQ(CheckDateYMD("", 2026), "");
 }
 
 TEST(CheckDateYMD, ShortYearsAndMonthDayUseTheCurrentYear) {

@@ -86,6 +86,7 @@ class AppTest : public ::testing::Test {
   std::filesystem::path savedDir_;
 };
 
+inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 std::vector<QString> Lines(const QListWidget* list);
 QString Cell(const QTableWidget* grid, int row, int col);
 // The sums list's value of a key.

@@ -16,8 +16,6 @@
 namespace app::test {
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 void SetCell(QTableWidget* grid, int row, int column, const QString& text) {
   grid->item(row, column)->setText(text);
 }
@@ -184,14 +182,6 @@ TEST_F(SettingsWindow, RoundTripThroughTheFile) {
   EXPECT_EQ(Data.Offsets.SV1, 3);
   EXPECT_EQ(Data.Order.ColumnOf("SV1-Z"), 9);
   EXPECT_EQ(platform::Cp1250ToUtf8(Data.Order.NoteOf("A2-MJ")), "merná jednotka");
-
-  // The next showing reads the objects again.
-  QTimer::singleShot(0, [&] {
-    EXPECT_TRUE(settings_->TPO->isChecked());
-    EXPECT_EQ(Cell(settings_->SheetList, 10, 1), U("Hárok SV"));
-    QTest::mouseClick(settings_->Button1, Qt::LeftButton);
-  });
-  QTest::mouseClick(main_->SettingsBtn, Qt::LeftButton);
 }
 
 // A file dialog makes its folder current; the settings must stay in the start-up folder.

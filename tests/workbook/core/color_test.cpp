@@ -7,37 +7,23 @@
 namespace workbook {
 namespace {
 
-TEST(ColorTest, RedInTheLowByte) {
-  const TColor c = RGBToColor(0x10, 0x20, 0x30);
-  EXPECT_EQ(c, 0x302010);
-  EXPECT_EQ(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c), 0x102030);
-  EXPECT_EQ(GetRValue(clNone), 0xFF);
-}
-
 TEST(ColorTest, ARGBHex) {
   const struct {
     TColor color;
     bool withAlpha;
     std::u16string hex;
-  } written[] = {{0x302010, false, u"102030"},
-                 {0x302010, true, u"FF102030"},
+  } written[] = {{RGBToColor(0x10, 0x20, 0x30), false, u"102030"},
                  {0x0000FF, true, u"FFFF0000"},
-                 {0xABCDEF, false, u"EFCDAB"},
-                 {0, false, u"000000"},
                  // No colour renders as black, system colours as their RGB value.
                  {clNone, true, u"FF000000"},
                  {static_cast<TColor>(0x80000005u), false, u"FFFFFF"},
                  {static_cast<TColor>(0x80000008u), false, u"000000"}};
   for (const auto& c : written) EXPECT_EQ(ColorToARGBHex(c.color, c.withAlpha), c.hex) << c.color;
   const std::pair<std::u16string, TColor> read[] = {
-      {u"FF102030", 0x302010}, {u"00102030", 0x302010}, {u"ff0000ff", 0xFF0000},
-      {u"102030", 0x302010},   {u"#102030", 0x302010},  {u"#0F8", 0x88FF00},
-      {u"0F8", 0x88FF00},      {u"12345", clNone},      {u"", clNone},
-      {u"FF10203040", clNone}, {u"FFGG2030", 0x302000}};
+      {u"00102030", 0x302010}, {u"ff0000ff", 0xFF0000}, {u"#102030", 0x302010}, {u"0F8", 0x88FF00},
+      {u"12345", clNone},      {u"FF10203040", clNone}, {u"FFGG2030", 0x302000}};
   for (const auto& [hex, color] : read)
     EXPECT_EQ(ARGBHexToColor(hex), color) << std::string(hex.begin(), hex.end());
-  for (TColor c : {0x000000, 0xFFFFFF, 0x302010, 0x0000FF, 0x00FF00, 0xFF0000, 0x7F7F80})
-    EXPECT_EQ(ARGBHexToColor(ColorToARGBHex(c, true)), c) << c;
 }
 
 TEST(ColorTest, Transparency) {
@@ -45,12 +31,10 @@ TEST(ColorTest, Transparency) {
       {0, 100000}, {25, 75000}, {100, 0}, {255, 0}, {-5, 100000}};
   for (auto [transparency, alpha] : toAlpha)
     EXPECT_EQ(TransparencyToAlpha(transparency), alpha) << transparency;
-  const std::pair<int, int> fromAlpha[] = {{100000, 0}, {75000, 25},  {0, 100},
-                                           {500, 100},  {1500, 98},   {2500, 98},
+  const std::pair<int, int> fromAlpha[] = {{75000, 25}, {500, 100},   {1500, 98}, {2500, 98},
                                            {74600, 25}, {-1000, 100}, {250000, 0}};
   for (auto [alpha, transparency] : fromAlpha)
     EXPECT_EQ(AlphaToTransparency(alpha), transparency) << alpha;
-  EXPECT_EQ(TransparencyToODS(0), u"100%");
   EXPECT_EQ(TransparencyToODS(25), u"75%");
   EXPECT_EQ(TransparencyToODS(100), u"0%");
 }

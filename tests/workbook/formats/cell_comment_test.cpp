@@ -17,28 +17,18 @@ namespace {
 
 using test::XmlScratch;
 
-class CommentTest : public ModelTest {
+// Comments of the second sheet: their parts are numbered 2.
+class CommentTest : public test::SheetTest {
  protected:
   void SetUp() override {
-    ModelTest::SetUp();
-    book_ = std::make_unique<TWorkbook>();
-    book_->AddWorkSheet(u"First");
-    sheet_ = book_->AddWorkSheet(u"Notes");
+    test::SheetTest::SetUp();
+    sheet_ = book->AddWorkSheet(u"Notes");
   }
   TExportCell* Cell(int col, int row) {
     return sheet_->FindCreateCell(col, row, TCellClass::Empty, false);
   }
-  std::unique_ptr<TWorkbook> book_;
   TExportWorkSheet* sheet_ = nullptr;
 };
-
-TEST_F(CommentTest, PartNamesFollowTheSheetPosition) {
-  TExporterXLSX_CommentsInWorkSheet comments(*sheet_);
-  EXPECT_EQ(comments.GetCommentsFileName(false), u"xl/comments2.xml");
-  EXPECT_EQ(comments.GetCommentsFileName(true), u"/xl/comments2.xml");
-  EXPECT_EQ(comments.GetVmlDrawingFileName(false), u"xl/drawings/vmlDrawing2.vml");
-  EXPECT_EQ(comments.GetVmlDrawingFileName(true), u"/xl/drawings/vmlDrawing2.vml");
-}
 
 TEST_F(CommentTest, CommentsPart) {
   Cell(2, 4)->GetComment().SetText(u"x < y & \"z\"");
@@ -61,25 +51,7 @@ TEST_F(CommentTest, VmlPartPlacesTheBoxes) {
   comments.AddComment(*Cell(1, 2)->CommentIfAny());
   const std::string vml = comments.VMLDrawing(TSheetPixelGrid());
   // Right of column B (128 px) + 20 = 148 px = 111 pt; below row 2 (40 px) + 20 = 45 pt.
-  EXPECT_EQ(vml,
-            "<xml xmlns:v=\"urn:schemas-microsoft-com:vml\" "
-            "xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
-            "xmlns:x=\"urn:schemas-microsoft-com:office:excel\">"
-            "<o:shapelayout v:ext=\"edit\"><o:idmap v:ext=\"edit\" data=\"1\" /></o:shapelayout>"
-            "<v:shapetype id=\"_x0000_t202\" coordsize=\"21600,21600\" o:spt=\"202\" "
-            "path=\"m,l,21600r21600,l21600,xe\"><v:stroke joinstyle=\"miter\" />"
-            "<v:path gradientshapeok=\"t\" o:connecttype=\"rect\" /></v:shapetype>"
-            "<v:shape id=\"_x0000_s1025\" type=\"#_x0000_t202\" style=\"position:absolute;"
-            "margin-left:111pt;margin-top:45pt;width:112.5pt;height:112.5pt;z-index:1;"
-            "visibility:hidden;mso-wrap-style:tight\" fillcolor=\"#FFFFC0\" "
-            "o:insetmode=\"auto\"><v:fill color2=\"#FFFFC0\" />"
-            "<v:shadow on=\"t\" color=\"black\" obscured=\"t\" />"
-            "<v:path o:connecttype=\"none\" />"
-            "<v:textbox style=\"mso-direction-alt:auto\"><div style=\"text-align:left\" />"
-            "</v:textbox><x:ClientData ObjectType=\"Note\"><x:MoveWithCells />"
-            "<x:SizeWithCells /><x:Anchor /><x:AutoFill>False</x:AutoFill>"
-            "<x:TextHAlign>left</x:TextHAlign><x:TextVAlign>top</x:TextVAlign>"
-            "<x:Row>2</x:Row><x:Column>1</x:Column></x:ClientData></v:shape></xml>");
+  EXPECT_EQ(vml, test::GoldenText("comment_vml.xml"));
 }
 
 TEST_F(CommentTest, ThirdShapeNumbersAndAlignments) {

@@ -1,4 +1,4 @@
-#include "workbook/model/merged_ranges.h"
+#include "workbook/formats/xls/xls_merged_ranges.h"
 #include "workbook/formats/xlsx/xlsx_sheet_elements.h"
 
 #include <gtest/gtest.h>

@@ -8,7 +8,7 @@
 #include "workbook/core/exceptions.h"
 #include "workbook/core/stream.h"
 #include "workbook/formats/python_peer.h"
-#include "workbook/model/cell_borders.h"
+#include "workbook/formats/xls/xls_cell_borders.h"
 #include "workbook/model/font_list.h"
 #include "workbook/model/style_test_support.h"
 
@@ -136,7 +136,7 @@ TEST(CellBordersXls, FieldsFollowTheXfLayout) {
   borders.GetBorder(TExportCellBorders::bDiagonalDown) = TExportCellBorder(6, 0x00FF00);
   borders.GetBorder(TExportCellBorders::bDiagonalUp) = TExportCellBorder(8, 0x00FFFF);
   FakePalette palette;
-  const TXLSBorderFields fields = borders.WriteXLS(palette);
+  const TXLSBorderFields fields = XLSWriteBorders(borders, palette);
   // Codes left 1, right 2, top 0, bottom 6; colours left 8 (bits 16-22), right 9 (23-29); both
   // diagonal flags (bits 30, 31).
   EXPECT_EQ(fields.Lines, 0xC4886021u);
@@ -151,7 +151,7 @@ TEST(CellBordersXls, UpDiagonalAloneAndEmptySet) {
   borders.GetBorder(TExportCellBorders::bDiagonalUp) = TExportCellBorder(14, 0x00FFFF);
   borders.GetBorder(TExportCellBorders::bDiagonalDown) = TExportCellBorder(1, 0x00FF00);
   FakePalette palette;
-  const TXLSBorderFields fields = borders.WriteXLS(palette);
+  const TXLSBorderFields fields = XLSWriteBorders(borders, palette);
   // Four unset sides (code 0) still take colour indexes 8 to 11; the up diagonal 12, code 13.
   EXPECT_EQ(fields.Lines, 0x80000000u | 9u << 23 | 8u << 16);
   EXPECT_EQ(fields.Colors, 10u | 11u << 7 | 12u << 14 | 13u << 21);
@@ -168,7 +168,7 @@ TEST(CellBordersXls, ReadBuildsTheSixLines) {
   for (const auto& [lines, colors, key] : cases) {
     TExportCellBorders borders;
     FakePalette palette;
-    borders.ReadXLS({lines, colors}, palette);
+    XLSReadBorders(borders, {lines, colors}, palette);
     EXPECT_EQ(test::Narrow(borders.GetKeyString()), key);
   }
 }

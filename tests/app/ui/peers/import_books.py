@@ -1,0 +1,46 @@
+"""Writes the workbooks of the program's import tests: types.xlsx with openpyxl and old.xls with
+xlwt, each left out when its module is missing.
+
+Usage: import_books.py FOLDER
+types.xlsx: an A1 sheet whose cells are dates, date-times, numbers and texts (a number as
+invoice number, a decimal comma in a text), with an empty row and a row of a refused rate; an SV2
+sheet of flags. old.xls: SV1 rows of numbers and texts, a D1 row of numbers with a format.
+"""
+import datetime
+import os
+import sys
+
+folder = sys.argv[1]
+try:
+    import openpyxl
+    book = openpyxl.Workbook()
+    a1 = book.active
+    a1.title = "A1"
+    a1.append(["Odb", "F", "Den", "Z", "D", "S", "Kopr"])
+    a1.append(["SK1234567890", "F-1", datetime.date(2021, 3, 5), 1234.5, 246.9, 20, 1])
+    a1.append(["SK1234567890", 77, "2021-03-06", "12,30", -2, "20"])
+    a1.append([])
+    a1.append(["ATU123", "F-4", datetime.datetime(2021, 2, 28), 0.1 + 0.2, 0, "19"])
+    sv2 = book.create_sheet("SV2")
+    sv2.append(["h"])
+    sv2.append(["CZ12345678", "SK1234567890", "x", "X"])
+    book.save(os.path.join(folder, "types.xlsx"))
+except ImportError:
+    pass
+try:
+    import xlwt
+    book = xlwt.Workbook()
+    sheet = book.add_sheet("SV1")
+    sheet.write(0, 0, "Odb")
+    for r, (odb, z, kod) in enumerate([("CZ12345678", 1500, ""), ("DE123456789", 250.0, "2")], 1):
+        sheet.write(r, 0, odb)
+        sheet.write(r, 1, z)
+        sheet.write(r, 2, kod)
+    d1 = book.add_sheet("D1")
+    d1.write(0, 0, "h")
+    style = xlwt.easyxf(num_format_str="0.00")
+    for c, v in enumerate([416.9, 145.27, 29.05, 219.62, 21.96]):
+        d1.write(1, c, v, style)
+    book.save(os.path.join(folder, "old.xls"))
+except ImportError:
+    pass
