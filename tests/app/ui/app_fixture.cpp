@@ -4,8 +4,6 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
-#include <fstream>
-#include <iterator>
 
 #include "app/statement/data.h"
 #include "platform/schema_validator.h"
@@ -136,12 +134,6 @@ QString Sum(const QTableWidget* grid, const char* key) {
     if (Cell(grid, row, 0) == key) return Cell(grid, row, 1);
   ADD_FAILURE() << "no sums row " << key;
   return {};
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_TRUE(in.good()) << "cannot read " << path;
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::string Utf8(const std::u16string& text) { return platform::Utf16ToUtf8(text); }

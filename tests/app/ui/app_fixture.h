@@ -12,6 +12,7 @@
 
 #include "app/statement/import_workbook.h"
 #include "app/statement/settings_file.h"
+#include "app/statement/statement_fixture.h"
 #include "app/ui/main_app.h"
 #include "app/ui/message_form.h"
 #include "app/ui/settings_form.h"
@@ -91,17 +92,16 @@ std::vector<QString> Lines(const QListWidget* list);
 QString Cell(const QTableWidget* grid, int row, int col);
 // The sums list's value of a key.
 QString Sum(const QTableWidget* grid, const char* key);
-std::string ReadFile(const std::string& path);
 std::string Utf8(const std::u16string& text);
 
 }  // namespace app::test
 
 namespace app::test {
 
-// One sheet per section, named after it, a heading row and then the rows of the statement behind
-// the report goldens of tests/data/statement (make_goldens.py), every cell in record field order.
+// One sheet per section, named after it, a heading row and then the rows of FullStatementRows
+// (the statement behind the report goldens), every cell in record field order.
 std::vector<TFakeSheet> GoldenWorkbook();
-// PlainSettings with the goldens' header and taxpayer.
+// PlainSettings with the goldens' taxpayer.
 TSettingsValues GoldenSettings();
 
 }  // namespace app::test

@@ -52,7 +52,8 @@ TEST_F(ExportTest, ControlStatementInTheChosenFormat) {
     std::filesystem::create_directory(dir_ / "out");
     dialogs_.Answer(Path("out/kv.xml"));
     QTest::mouseClick(main_->Export1Btn, Qt::LeftButton);
-    EXPECT_EQ(ReadFile(Path("out/kv.xml.xml")), LinesToUtf8(BuildControlStatement(format, Data)));
+    EXPECT_EQ(ReadFileBytes(Path("out/kv.xml.xml")),
+              LinesToUtf8(BuildControlStatement(format, Data)));
     ASSERT_EQ(boxes_.Shown.size(), 1u);
     EXPECT_EQ(Utf8(boxes_.Shown[0].Text), "Súbor XML bol uložený do " + Path("out/kv.xml.xml"));
     EXPECT_EQ(boxes_.Shown[0].Caption, u"Výsledok exportu XML");
@@ -71,7 +72,7 @@ TEST_F(ExportTest, EcSalesListInTheChosenLayout) {
     dialogs_.Answer(Path("sv/sv"));
     QTest::mouseClick(main_->Export2Btn, Qt::LeftButton);
     const TSVLayout layout = older ? TSVLayout::Layout2014 : TSVLayout::Layout2020;
-    EXPECT_EQ(WithoutDeclarationDate(ReadFile(Path("sv/sv.xml"))),
+    EXPECT_EQ(WithoutDeclarationDate(ReadFileBytes(Path("sv/sv.xml"))),
               WithoutDeclarationDate(LinesToUtf8(BuildEcSalesList(layout, Data, {}))));
     EXPECT_TRUE(boxes_.Shown.empty());
     // This export leaves the current directory where its dialog left it.
@@ -135,7 +136,7 @@ TEST_F(ExportTest, ListsAndSumsAreSavedAsUtf8) {
   ImportGolden(nullptr);
   dialogs_.Answer(Path("errors"));
   QTest::mouseClick(main_->Button1, Qt::LeftButton);
-  EXPECT_EQ(ReadFile(Path("errors.txt")),
+  EXPECT_EQ(ReadFileBytes(Path("errors.txt")),
             "Neplatný údaj ONP v riadku č.2 v sekcií C1\r\n"
             "Neplatný údaj ONP v riadku č.2 v sekcií C2\r\n"
             "Neplatný údaj Kod v riadku č.4 v sekcií SV1\r\n");
@@ -143,12 +144,13 @@ TEST_F(ExportTest, ListsAndSumsAreSavedAsUtf8) {
 
   dialogs_.Answer(Path("warnings.txt"));
   QTest::mouseClick(main_->Button2, Qt::LeftButton);
-  EXPECT_TRUE(ReadFile(Path("warnings.txt.txt"))
+  EXPECT_TRUE(ReadFileBytes(Path("warnings.txt.txt"))
                   .starts_with("Prázdny údaj Odb v riadku č.3 v sekcií A1\r\n"));
 
   dialogs_.Answer(Path("sums"));
   QTest::mouseClick(main_->Button3, Qt::LeftButton);
-  EXPECT_TRUE(ReadFile(Path("sums.csv")).starts_with("Sekcia - udaj;Sucet\r\nA1-Z;1050,5\r\n"));
+  EXPECT_TRUE(
+      ReadFileBytes(Path("sums.csv")).starts_with("Sekcia - udaj;Sucet\r\nA1-Z;1050,5\r\n"));
   EXPECT_EQ(dialogs_.Calls.back().Filter, u"CSV súbor (*.csv)|*.csv");
   EXPECT_TRUE(boxes_.Shown.empty());
 }
@@ -158,10 +160,10 @@ TEST_F(ExportTest, SavesWorkBeforeAnyImport) {
   Start();
   dialogs_.Answer(Path("empty"));
   QTest::mouseClick(main_->Button1, Qt::LeftButton);
-  EXPECT_EQ(ReadFile(Path("empty.txt")), "");
+  EXPECT_EQ(ReadFileBytes(Path("empty.txt")), "");
   dialogs_.Answer(Path("zero"));
   QTest::mouseClick(main_->Button3, Qt::LeftButton);
-  EXPECT_TRUE(ReadFile(Path("zero.csv")).ends_with("\r\nSV-Z;0\r\n"));
+  EXPECT_TRUE(ReadFileBytes(Path("zero.csv")).ends_with("\r\nSV-Z;0\r\n"));
 }
 
 }  // namespace

@@ -196,7 +196,7 @@ TEST_F(SettingsWindow, OkAfterAnImportFromAnotherFolderWritesTheStartupFoldersFi
   });
   QTest::mouseClick(main_->SettingsBtn, Qt::LeftButton);
   EXPECT_FALSE(std::filesystem::exists(dir_ / "books" / "settings.ini"));
-  EXPECT_NE(ReadFile(Path("settings.ini")).find("\r\nRok:2030\r\n"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(Path("settings.ini")).find("\r\nRok:2030\r\n"), std::string::npos);
   EXPECT_EQ(Data.Header.Rok, "2030");
 }
 

@@ -65,7 +65,7 @@ TEST_F(XsdCheckTest, InProcessRoadJudgesTheExport) {
     EXPECT_EQ(boxes_.Shown[0].Caption, u"Výsledok kontroly XML");
     EXPECT_EQ(dialogs_.Calls.back().Filter, u"XML súbory (*.xml)|*.xml");
 
-    std::string document = ReadFile(Path("statements/kv.xml"));
+    std::string document = ReadFileBytes(Path("statements/kv.xml"));
     document.replace(document.find("<Druh>R</Druh>"), 14, "<Druh>Q</Druh>");
     std::ofstream(Path("statements/bad.xml"), std::ios::binary) << document;
     CheckFile(Path("statements/bad.xml"));
