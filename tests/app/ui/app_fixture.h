@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "app/ui/settings_form.h"
 #include "support/scripted_services.h"
 
+class QAbstractButton;
 class QListWidget;
 class QTableWidget;
 
@@ -60,11 +62,17 @@ class AppTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // The three windows, created as the program does.
+  // The three windows, created as the program does (after writing settings.ini).
   void Start();
+  void Start(const TSettingsValues& values);
   void WriteSettings(const TSettingsValues& values);
   // Queues the file for the import's dialog and clicks the import.
   void Import(const std::string& name, const std::vector<TFakeSheet>& sheets);
+  // Queues the answer of the file dialog the button opens (nullopt: cancelled) and clicks it.
+  void Choose(QAbstractButton* button, std::optional<std::string> path);
+  // The message boxes shown since the last call, each "[icon] caption: text" (UTF-8), joined by
+  // new lines; empty when none was shown.
+  std::string TakeBoxes();
 
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
   std::filesystem::path dir_;
