@@ -3,7 +3,6 @@
 // so each is stored once in the registry and cells refer to it.
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -49,14 +48,6 @@ class TExportCellBorder {
   bool operator==(const TExportCellBorder&) const = default;
 };
 
-// The border fields of a BIFF8 XF record: the double word at offset 10 and bits 0-24 of the one at
-// offset 14 (its fill bit is the XF writer's).
-struct TXLSBorderFields {
-  std::uint32_t Lines = 0;
-  std::uint32_t Colors = 0;
-  bool operator==(const TXLSBorderFields&) const = default;
-};
-
 class TExportCellBorders {
  public:
   enum TLine { bTop = 0, bRight = 1, bBottom = 2, bLeft = 3, bDiagonalDown = 4, bDiagonalUp = 5 };
@@ -71,21 +62,6 @@ class TExportCellBorders {
   // The six line keys joined by ";".
   std::u16string GetKeyString() const;
 
-  // BIFF8 XF border fields: 4-bit line codes of left, right, top, bottom; palette indexes of their
-  // colours (sides whose style is not none); the diagonal flags, and the style and colour of the
-  // down diagonal when visible, else of the up one. The palette (GetColorIndex(colour) -> byte)
-  // is asked in the order left, right, top, bottom, diagonal.
-  template <class Palette>
-  TXLSBorderFields WriteXLS(Palette& palette) const {
-    return WriteXLSFields([&palette](TColor color) { return palette.GetColorIndex(color); });
-  }
-  // The same fields back; the palette (GetColor(index), no colour outside it) resolves the colour
-  // indexes. A diagonal without its flag reads as none.
-  template <class Palette>
-  void ReadXLS(const TXLSBorderFields& fields, const Palette& palette) {
-    ReadXLSFields(fields, [&palette](int index) { return palette.GetColor(index); });
-  }
-
   bool operator==(const TExportCellBorders&) const = default;
 
  private:
@@ -93,8 +69,6 @@ class TExportCellBorders {
     if (index < 0 || index >= kLineCount) RaiseListIndexError(index);
     return static_cast<std::size_t>(index);
   }
-  TXLSBorderFields WriteXLSFields(const std::function<std::uint8_t(TColor)>& colorIndex) const;
-  void ReadXLSFields(const TXLSBorderFields& fields, const std::function<TColor(int)>& colorOf);
 
   std::array<TExportCellBorder, kLineCount> lines_{};
 };

@@ -104,8 +104,4 @@ class TExportConditionalFormatting : public TPersistent {
   TObject* owner_;
 };
 
-// The cells a CONDFMT record's following CF records apply to: the first cell of each range,
-// as (column, row) pairs within the sheet's limits.
-std::vector<std::pair<int, int>> ReadXLSCondFmtTargets(TXLSRecordReader& reader);
-
 }  // namespace workbook

@@ -24,29 +24,17 @@ TEST(ParseNumberFormatTest, Classifies) {
       EXPECT_EQ(ParseNumberFormat(code, rec), cls) << Narrow(code);
     }
   };
-  expect(C::None, {u"", u"General", u"GENERAL", u"@", u"\"Text: \"@"});
-  // Dates, system dates, times, elapsed times, minutes with seconds, one date part alone.
-  expect(C::DateTime, {u"dd.mm.yyyy", u"d/m/yy", u"m/d/yy", u"d-mmm-yy", u"mmm-yy", u"mmmm yyyy",
-                       u"yyyy-mm-dd", u"DD.MM.YYYY"});
-  expect(C::DateTime, {u"[$-41B]d. mmmm yyyy", u"[$-F800]dddd\\,\\ mmmm\\ dd\\,\\ yyyy",
-                       u"[Red][$-405]d.m.yyyy", u"dd.mm.yyyy [$-41B]"});
+  // Plain date codes are classified against openpyxl in the corpus peer test; these are the
+  // codes it never holds and the letters that are no date parts.
+  expect(C::None, {u"", u"GENERAL", u"@", u"\"Text: \"@"});
   expect(C::DateTime,
-         {u"%sysdate%", u"%SYSDATETIME%", u"%sysdatetimews%", u"%systime%", u"%systimews%"});
-  expect(C::DateTime, {u"h:mm", u"hh:mm:ss", u"h:mm AM/PM", u"[$-F400]h:mm:ss AM/PM",
-                       u"dd.mm.yyyy hh:mm", u"m/d/yy h:mm"});
-  expect(C::DateTime, {u"[h]:mm:ss", u"[hh]:mm", u"[mm]:ss", u"mm:ss", u"mm:ss.0", u"mmss.0",
-                       u"yyyy", u"mmmm", u"dddd", u"[ss]"});
+         {u"[$-F800]dddd\\,\\ mmmm\\ dd\\,\\ yyyy", u"[Red][$-405]d.m.yyyy", u"dd.mm.yyyy [$-41B]",
+          u"%SYSDATETIME%", u"%systimews%", u"[h]:mm:ss", u"mm:ss.0", u"mmss.0", u"yyyy", u"[ss]"});
   // Letters inside quotes, after "\", "_" or "*", and inside colour, condition or locale
   // brackets are no date parts.
   expect(C::Number, {u"0.00 \\s", u"0\\d\\m", u"#,##0_m_d", u"*m0d", u"[>=100][Red]0;[Blue]0",
-                     u"[Magenta]0.00", u"0;-0;0;@", u"0", u"0.00", u"#,##0", u"[$-41B]#,##0.00"});
-  expect(C::Currency, {u"0 \"yyyy\"", u"0 \"dm\"", u"0.0 \"h:mm\"", u"[$mdl]0.00",
-                       u"#,##0.00 \"\u20AC\"", u"#,##0.00 [$\u20AC-1]"});
-  expect(C::Percent, {u"0.00%", u"0%"});
-  expect(C::Fraction, {u"# ?/?",
-                       u"# ?"
-                       u"?/??"});
-  expect(C::Scientific, {u"0.00E+00", u"##0.0E+0"});
+                     u"[Magenta]0.00", u"0;-0;0;@", u"[$-41B]#,##0.00"});
+  expect(C::Currency, {u"0 \"yyyy\"", u"0.0 \"h:mm\"", u"[$mdl]0.00", u"#,##0.00 [$\u20AC-1]"});
 }
 
 // The class's initial, then the record: "R" red negatives, "," thousands, decimals, integer

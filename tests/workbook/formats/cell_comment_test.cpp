@@ -17,28 +17,18 @@ namespace {
 
 using test::XmlScratch;
 
-class CommentTest : public ModelTest {
+// Comments of the second sheet: their parts are numbered 2.
+class CommentTest : public test::SheetTest {
  protected:
   void SetUp() override {
-    ModelTest::SetUp();
-    book_ = std::make_unique<TWorkbook>();
-    book_->AddWorkSheet(u"First");
-    sheet_ = book_->AddWorkSheet(u"Notes");
+    test::SheetTest::SetUp();
+    sheet_ = book->AddWorkSheet(u"Notes");
   }
   TExportCell* Cell(int col, int row) {
     return sheet_->FindCreateCell(col, row, TCellClass::Empty, false);
   }
-  std::unique_ptr<TWorkbook> book_;
   TExportWorkSheet* sheet_ = nullptr;
 };
-
-TEST_F(CommentTest, PartNamesFollowTheSheetPosition) {
-  TExporterXLSX_CommentsInWorkSheet comments(*sheet_);
-  EXPECT_EQ(comments.GetCommentsFileName(false), u"xl/comments2.xml");
-  EXPECT_EQ(comments.GetCommentsFileName(true), u"/xl/comments2.xml");
-  EXPECT_EQ(comments.GetVmlDrawingFileName(false), u"xl/drawings/vmlDrawing2.vml");
-  EXPECT_EQ(comments.GetVmlDrawingFileName(true), u"/xl/drawings/vmlDrawing2.vml");
-}
 
 TEST_F(CommentTest, CommentsPart) {
   Cell(2, 4)->GetComment().SetText(u"x < y & \"z\"");
@@ -61,25 +51,7 @@ TEST_F(CommentTest, VmlPartPlacesTheBoxes) {
   comments.AddComment(*Cell(1, 2)->CommentIfAny());
   const std::string vml = comments.VMLDrawing(TSheetPixelGrid());
   // Right of column B (128 px) + 20 = 148 px = 111 pt; below row 2 (40 px) + 20 = 45 pt.
-  EXPECT_EQ(vml,
-            "<xml xmlns:v=\"urn:schemas-microsoft-com:vml\" "
-            "xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
-            "xmlns:x=\"urn:schemas-microsoft-com:office:excel\">"
-            "<o:shapelayout v:ext=\"edit\"><o:idmap v:ext=\"edit\" data=\"1\" /></o:shapelayout>"
-            "<v:shapetype id=\"_x0000_t202\" coordsize=\"21600,21600\" o:spt=\"202\" "
-            "path=\"m,l,21600r21600,l21600,xe\"><v:stroke joinstyle=\"miter\" />"
-            "<v:path gradientshapeok=\"t\" o:connecttype=\"rect\" /></v:shapetype>"
-            "<v:shape id=\"_x0000_s1025\" type=\"#_x0000_t202\" style=\"position:absolute;"
-            "margin-left:111pt;margin-top:45pt;width:112.5pt;height:112.5pt;z-index:1;"
-            "visibility:hidden;mso-wrap-style:tight\" fillcolor=\"#FFFFC0\" "
-            "o:insetmode=\"auto\"><v:fill color2=\"#FFFFC0\" />"
-            "<v:shadow on=\"t\" color=\"black\" obscured=\"t\" />"
-            "<v:path o:connecttype=\"none\" />"
-            "<v:textbox style=\"mso-direction-alt:auto\"><div style=\"text-align:left\" />"
-            "</v:textbox><x:ClientData ObjectType=\"Note\"><x:MoveWithCells />"
-            "<x:SizeWithCells /><x:Anchor /><x:AutoFill>False</x:AutoFill>"
-            "<x:TextHAlign>left</x:TextHAlign><x:TextVAlign>top</x:TextVAlign>"
-            "<x:Row>2</x:Row><x:Column>1</x:Column></x:ClientData></v:shape></xml>");
+  EXPECT_EQ(vml, test::GoldenText("comment_vml.xml"));
 }
 
 TEST_F(CommentTest, ThirdShapeNumbersAndAlignments) {
@@ -117,54 +89,45 @@ TEST_F(CommentTest, PartsGoIntoThePackage) {
   EXPECT_GE(zip.IndexOf(u"xl/drawings/vmlDrawing2.vml"), 0);
 }
 
-struct VmlCase {
-  const char* name;
-  const char* shape;
-  int width, height;
-  TColor color;
-  std::uint8_t align, valign;
-};
-
-class CommentVmlRead : public CommentTest, public ::testing::WithParamInterface<VmlCase> {};
-
-TEST_P(CommentVmlRead, ReadsTheBox) {
-  XmlScratch xml("x");
-  xml.Load(std::string("<xml xmlns:v=\"urn:schemas-microsoft-com:vml\" "
-                       "xmlns:x=\"urn:schemas-microsoft-com:office:excel\">") +
-           GetParam().shape + "</xml>");
-  TExportCellComment comment;
-  comment.ReadXLSXVml(xml.Root().FirstElement());
-  EXPECT_EQ(comment.Bounds.GetWidth(), GetParam().width);
-  EXPECT_EQ(comment.Bounds.GetHeight(), GetParam().height);
-  EXPECT_EQ(comment.Color, GetParam().color);
-  EXPECT_EQ(comment.Alignment, GetParam().align);
-  EXPECT_EQ(comment.VAlignment, GetParam().valign);
+// A box's size, fill colour and alignments as read from a VML shape.
+TEST_F(CommentTest, ReadsTheVmlBox) {
+  const struct {
+    const char* shape;
+    int width, height;
+    TColor color;
+    std::uint8_t align, valign;
+  } kCases[] = {
+      {"<v:shape style=\"position:absolute;width:112.5pt;height:59.25pt\" fillcolor=\"#ffffe1\">"
+       "<x:ClientData><x:TextHAlign>Center</x:TextHAlign><x:TextVAlign>Justify</x:TextVAlign>"
+       "</x:ClientData></v:shape>",
+       150, 79, 0xE1FFFF, 2, 4},
+      // A system colour, no alignment, a height that is no length.
+      {"<v:shape style=\"width: 96pt ; height:x\" fillcolor=\"infoBackground [80]\"/>", 128, 0,
+       0xC0FFFF, 0, 0},
+      // Another producer's prefixes and pixel lengths.
+      {"<ns0:shape xmlns:ns0=\"urn:schemas-microsoft-com:vml\" style=\"width:144px;height:79px\">"
+       "<ns2:ClientData xmlns:ns2=\"urn:schemas-microsoft-com:office:excel\"><ns2:TextHAlign>"
+       "Right</ns2:TextHAlign></ns2:ClientData></ns0:shape>",
+       144, 79, 0xC0FFFF, 3, 0},
+      // A huge size is capped.
+      {"<v:shape style=\"width:99999999999999999999pt;height:1e5pt\"><x:ClientData>"
+       "<x:TextHAlign>right</x:TextHAlign><x:TextVAlign>d</x:TextVAlign></x:ClientData></v:shape>",
+       100000, 1, 0xC0FFFF, 3, 5},
+  };
+  for (const auto& c : kCases) {
+    XmlScratch xml("x");
+    xml.Load(std::string("<xml xmlns:v=\"urn:schemas-microsoft-com:vml\" "
+                         "xmlns:x=\"urn:schemas-microsoft-com:office:excel\">") +
+             c.shape + "</xml>");
+    TExportCellComment comment;
+    comment.ReadXLSXVml(xml.Root().FirstElement());
+    EXPECT_EQ(comment.Bounds.GetWidth(), c.width) << c.shape;
+    EXPECT_EQ(comment.Bounds.GetHeight(), c.height) << c.shape;
+    EXPECT_EQ(comment.Color, c.color) << c.shape;
+    EXPECT_EQ(comment.Alignment, c.align) << c.shape;
+    EXPECT_EQ(comment.VAlignment, c.valign) << c.shape;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Shapes, CommentVmlRead,
-    ::testing::Values(
-        VmlCase{"OurOwn",
-                "<v:shape style=\"position:absolute;width:112.5pt;height:59.25pt\" "
-                "fillcolor=\"#ffffe1\"><x:ClientData><x:TextHAlign>Center</x:TextHAlign>"
-                "<x:TextVAlign>Justify</x:TextVAlign></x:ClientData></v:shape>",
-                150, 79, 0xE1FFFF, 2, 4},
-        VmlCase{"SystemColourAndNoAlignment",
-                "<v:shape style=\"width: 96pt ; height:x\" fillcolor=\"infoBackground [80]\"/>",
-                128, 0, 0xC0FFFF, 0, 0},
-        // Another producer's prefixes and pixel lengths.
-        VmlCase{"PixelsAndOtherPrefixes",
-                "<ns0:shape xmlns:ns0=\"urn:schemas-microsoft-com:vml\" "
-                "style=\"width:144px;height:79px\"><ns2:ClientData "
-                "xmlns:ns2=\"urn:schemas-microsoft-com:office:excel\"><ns2:TextHAlign>Right"
-                "</ns2:TextHAlign></ns2:ClientData></ns0:shape>",
-                144, 79, 0xC0FFFF, 3, 0},
-        VmlCase{"HugeSizeIsCapped",
-                "<v:shape style=\"width:99999999999999999999pt;height:1e5pt\">"
-                "<x:ClientData><x:TextHAlign>right</x:TextHAlign>"
-                "<x:TextVAlign>d</x:TextVAlign></x:ClientData></v:shape>",
-                100000, 1, 0xC0FFFF, 3, 5}),
-    [](const auto& info) { return info.param.name; });
 
 TEST_F(CommentTest, ReadsCommentsAndTheirBoxesIntoCells) {
   XmlScratch comments("x"), vml("y");

@@ -34,57 +34,46 @@ class ColsTest : public test::SheetTest {
   };
 };
 
+// Attributes of one col element, the column count afterwards, and the looked-at column's width,
+// hiding, outline level and XF (-1: no style).
 struct XlsxColCase {
-  const char* xml;
-  int count;     // columns afterwards
-  int index;     // the column looked at
-  double width;  // its width
+  const char* attributes;
+  int count, index;
+  double width;
   bool hidden;
-  int level;
-  int xf;  // -1: no style
+  int level, xf;
 };
 
-class ColsXlsxTableTest : public ColsTest, public ::testing::WithParamInterface<XlsxColCase> {};
-
-TEST_P(ColsXlsxTableTest, ReadsColElement) {
-  const XlsxColCase& c = GetParam();
-  ReadXLSX(std::string("<cols>") + c.xml + "</cols>");
-  ASSERT_EQ(sheet->Cols.Count(), c.count);
-  if (c.count == 0) return;
-  TExportCol* col = sheet->Cols.GetItem(c.index);
-  EXPECT_DOUBLE_EQ(col->Width, c.width);
-  EXPECT_EQ(col->Hidden, c.hidden);
-  EXPECT_EQ(col->OutlineLevel(), c.level);
-  EXPECT_EQ(col->HasStyle(), c.xf >= 0);
-  if (c.xf >= 0) {
-    EXPECT_EQ(col->GetStyle().GetIndent(), c.xf);
+TEST_F(ColsTest, ReadsColElement) {
+  const XlsxColCase kCases[] = {
+      // Without customWidth, collapsed or hidden the width is not taken.
+      {R"(min="2" max="4" width="20")", 4, 3, -1, false, 0, -1},
+      {R"(min="2" max="2" width="20" customWidth="1")", 2, 1, 140, false, 0, -1},
+      {R"(min="1" max="1" width="10" collapsed="false" hidden="false")", 1, 0, 70, false, 0, -1},
+      {R"(min="1" max="1" width="10" customWidth="0")", 1, 0, -1, false, 0, -1},
+      {R"(min="3" max="3" hidden="true" outlineLevel="2" style="5")", 3, 2, -1, true, 2, 5},
+      {R"(min="1" max="1" hidden="1" outlineLevel="12")", 1, 0, -1, true, 7, -1},
+      // Damaged widths and places: clamped or skipped, never allocated per column.
+      {R"(min="1" max="1" width="1e300" customWidth="1")", 1, 0, 255 * 7, false, 0, -1},
+      {R"(min="1" max="1" width="-5" customWidth="1")", 1, 0, -1, false, 0, -1},
+      {R"(min="1" max="1" width="abc" customWidth="1")", 1, 0, -1, false, 0, -1},
+      {R"(min="5" max="2" width="9" customWidth="1")", 0, 0, 0, false, 0, -1},
+      {R"(min="1" max="99999999999" customWidth="1")", 0, 0, 0, false, 0, -1},
+      {R"(min="-4" max="1" width="2" customWidth="1")", 1, 0, 14, false, 0, -1},
+  };
+  for (const XlsxColCase& c : kCases) {
+    SCOPED_TRACE(c.attributes);
+    sheet->Cols.Clear();
+    ReadXLSX(std::string("<cols><col ") + c.attributes + "/></cols>");
+    ASSERT_EQ(sheet->Cols.Count(), c.count);
+    if (c.count == 0) continue;
+    TExportCol* col = sheet->Cols.GetItem(c.index);
+    EXPECT_DOUBLE_EQ(col->Width, c.width);
+    EXPECT_EQ(col->Hidden, c.hidden);
+    EXPECT_EQ(col->OutlineLevel(), c.level);
+    EXPECT_EQ(col->HasStyle() ? col->GetStyle().GetIndent() : -1, c.xf);
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ColsXlsxTableTest,
-    ::testing::Values(
-        // Without customWidth, collapsed or hidden the width is not taken.
-        XlsxColCase{R"(<col min="2" max="4" width="20"/>)", 4, 3, -1, false, 0, -1},
-        XlsxColCase{R"(<col min="2" max="2" width="20" customWidth="1"/>)", 2, 1, 140, false, 0,
-                    -1},
-        XlsxColCase{R"(<col min="1" max="1" width="10" collapsed="false" hidden="false"/>)", 1, 0,
-                    70, false, 0, -1},
-        XlsxColCase{R"(<col min="1" max="1" width="10" customWidth="0"/>)", 1, 0, -1, false, 0, -1},
-        XlsxColCase{R"(<col min="3" max="3" hidden="true" outlineLevel="2" style="5"/>)", 3, 2, -1,
-                    true, 2, 5},
-        XlsxColCase{R"(<col min="1" max="1" hidden="1" outlineLevel="12"/>)", 1, 0, -1, true, 7,
-                    -1},
-        // Damaged widths and places: clamped or skipped, never allocated per column.
-        XlsxColCase{R"(<col min="1" max="1" width="1e300" customWidth="1"/>)", 1, 0, 255 * 7, false,
-                    0, -1},
-        XlsxColCase{R"(<col min="1" max="1" width="-5" customWidth="1"/>)", 1, 0, -1, false, 0, -1},
-        XlsxColCase{R"(<col min="1" max="1" width="abc" customWidth="1"/>)", 1, 0, -1, false, 0,
-                    -1},
-        XlsxColCase{R"(<col min="5" max="2" width="9" customWidth="1"/>)", 0, 0, 0, false, 0, -1},
-        XlsxColCase{R"(<col min="1" max="99999999999" customWidth="1"/>)", 0, 0, 0, false, 0, -1},
-        XlsxColCase{R"(<col min="-4" max="1" width="2" customWidth="1"/>)", 1, 0, 14, false, 0,
-                    -1}));
 
 TEST_F(ColsTest, XlsxColumnToTheLastOneIsTheSheetDefault) {
   ReadXLSX(R"(<cols><col min="1" max="16384" width="12" customWidth="1" style="3"/></cols>)");
@@ -115,12 +104,6 @@ TEST_F(ColsTest, ColInfoSetsColumnsFromFirstToLast) {
     EXPECT_FALSE(col->Hidden);
     EXPECT_EQ(col->GetStyle().GetIndent(), 7);
   }
-}
-
-TEST_F(ColsTest, ColInfoHiddenWithoutWidthTakesOneCharacter) {
-  ReadColInfo(0, 0, 0, 0, 0x0001);
-  EXPECT_TRUE(sheet->Cols.GetItem(0)->Hidden);
-  EXPECT_DOUBLE_EQ(sheet->Cols.GetItem(0)->Width, kCharWidth);
 }
 
 TEST_F(ColsTest, ColInfoToColumn256ChangesOnlyTheDefaults) {

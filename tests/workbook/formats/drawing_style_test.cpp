@@ -77,47 +77,31 @@ TEST(DrawingStyle, XlsxReadsBackWhatItWrote) {
   EXPECT_EQ(read.GetKeyString(), written.GetKeyString());
 }
 
-const std::string kNamespaces =
-    "xmlns:xdr=\"http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing\" "
-    "xmlns:a=\"" +
-    std::string(kDrawingMLMain) + "\"";
-
-struct SpPrCase {
-  std::string xml;
-  const char16_t* key;
-};
-
-class DrawingStyleRead : public ::testing::TestWithParam<SpPrCase> {};
-
-TEST_P(DrawingStyleRead, FromShapeProperties) {
-  XmlScratch xml("x");
-  xml.Load(GetParam().xml);
-  TExportDrawingStyle style;
-  style.ReadXLSX(xml.Root());
-  EXPECT_EQ(style.GetKeyString(), GetParam().key);
+TEST(DrawingStyle, ReadsShapePropertiesOfOtherFiles) {
+  const std::pair<std::string, const char16_t*> kCases[] = {
+      // Nothing: no fill, no line, no shadow.
+      {"", u"0;16777215;0;0;0;0;-1;0;0;0;50;3;4"},
+      // A line with a:noFill stays off; widths round, unknown dashes are solid.
+      {"<a:ln w=\"12700\"><a:noFill/></a:ln>", u"0;16777215;0;0;0;0;-1;0;0;0;50;3;4"},
+      {"<a:ln w=\"12700\"><a:solidFill><a:srgbClr val=\"00FF00\"/></a:solidFill>"
+       "<a:prstDash val=\"lgDash\"/></a:ln>",
+       u"0;16777215;0;2;65280;0;1;0;0;0;50;3;4"},
+      // Out-of-range and non-numeric EMU keep the defaults instead of overflowing.
+      {"<a:ln w=\"99999999999999999999\"/><a:effectLst><a:outerShdw blurRad=\"abc\" "
+       "dist=\"1e300\"/></a:effectLst>",
+       u"0;16777215;0;2;0;0;-1;0;2;536870911;0;3;4"},
+  };
+  for (const auto& [inner, key] : kCases) {
+    XmlScratch xml("x");
+    xml.Load(
+        "<xdr:spPr xmlns:xdr=\"http://schemas.openxmlformats.org/drawingml/2006/"
+        "spreadsheetDrawing\" xmlns:a=\"" +
+        std::string(kDrawingMLMain) + "\">" + inner + "</xdr:spPr>");
+    TExportDrawingStyle style;
+    style.ReadXLSX(xml.Root());
+    EXPECT_EQ(style.GetKeyString(), key) << inner;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, DrawingStyleRead,
-    ::testing::Values(
-        // Nothing: no fill, no line, no shadow.
-        SpPrCase{"<xdr:spPr " + kNamespaces + "/>", u"0;16777215;0;0;0;0;-1;0;0;0;50;3;4"},
-        // A line with a:noFill stays off; widths round, unknown dashes are solid.
-        SpPrCase{"<xdr:spPr " + kNamespaces +
-                     "><a:ln w=\"12700\"><a:noFill/></a:ln>"
-                     "</xdr:spPr>",
-                 u"0;16777215;0;0;0;0;-1;0;0;0;50;3;4"},
-        SpPrCase{"<xdr:spPr " + kNamespaces +
-                     "><a:ln w=\"12700\"><a:solidFill>"
-                     "<a:srgbClr val=\"00FF00\"/></a:solidFill><a:prstDash val=\"lgDash\"/></a:ln>"
-                     "</xdr:spPr>",
-                 u"0;16777215;0;2;65280;0;1;0;0;0;50;3;4"},
-        // Out-of-range and non-numeric EMU keep the defaults instead of overflowing.
-        SpPrCase{"<xdr:spPr " + kNamespaces +
-                     "><a:ln w=\"99999999999999999999\"/>"
-                     "<a:effectLst><a:outerShdw blurRad=\"abc\" dist=\"1e300\"/></a:effectLst>"
-                     "</xdr:spPr>",
-                 u"0;16777215;0;2;0;0;-1;0;2;536870911;0;3;4"}));
 
 }  // namespace
 }  // namespace workbook

@@ -4,7 +4,6 @@
 
 #include "workbook/formats/library_start.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
-#include "workbook/model/measuring_hooks.h"
 
 namespace workbook {
 namespace {
@@ -95,20 +94,6 @@ TEST(ExporterRegistryGlobalTest, FindRegisteredExporterMatchesTheExactClassFromT
   EXPECT_EQ(xlsx, GetExporter(0));
   TCustomExporterXLSX* base = nullptr;
   EXPECT_FALSE(FindRegisteredExporter(base));  // a base class does not match its descendant
-}
-
-TEST(LibraryStartTest, RegistersTheXlsxHandlerAndHeadlessHooks) {
-  StartWorkbookLibrary();
-  TCustomExporter* exporter = nullptr;
-  ASSERT_TRUE(FindExporterForFile(u"a.xlsx", exporter));
-  EXPECT_EQ(typeid(*exporter), typeid(TExporterXLSX));
-  EXPECT_EQ(exporter->GetMaxColCount(), 16384);
-  EXPECT_EQ(exporter->GetMaxRowCount(), 1048576);
-  EXPECT_EQ(exporter->GetCellWidthPadding(), 7);
-  EXPECT_EQ(exporter->GetRichTextRunSpacing(), 2);
-  EXPECT_NE(CharWidthHook, nullptr);
-  EXPECT_NE(TextWidthHook, nullptr);
-  EXPECT_NE(GetProgressDlgWrapperClass(), nullptr);
 }
 
 struct TRowHeightCase {

@@ -19,22 +19,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> CorpusFiles(const std::string& extension) {
+// Blocks "FILE <path>" ... "END" of the peer's output, reading the corpus's files of Extension;
+// each block holds the path and the lines after it.
+std::vector<std::vector<std::string>> PeerBlocks(const std::string& peer, const char* extension) {
   std::vector<std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(fs::path(SHARED_DIR) / "corpus")) {
-    if (entry.is_regular_file() && entry.path().extension() == extension) {
+  for (const auto& entry : fs::recursive_directory_iterator(fs::path(SHARED_DIR) / "corpus"))
+    if (entry.is_regular_file() && entry.path().extension() == extension)
       files.push_back(entry.path().string());
-    }
-  }
-  return files;
-}
-
-// Blocks "FILE <path>" ... "END" of the peer's output, each line after the header in order.
-std::vector<std::vector<std::string>> Blocks(const std::string& output) {
   std::vector<std::vector<std::string>> blocks;
-  std::istringstream lines(output);
-  std::string line;
-  while (std::getline(lines, line)) {
+  for (const std::string& line :
+       test_support::SplitLines(test_support::RunPeer("workbook/formats/peers/" + peer, files))) {
     if (line.rfind("FILE ", 0) == 0)
       blocks.push_back({line.substr(5)});
     else if (!blocks.empty() && line != "END")
@@ -47,44 +41,14 @@ TEST(StyleCorpus, XlsxFontsAndBordersAsOpenpyxlReadsThem) {
   if (!fs::exists(fs::path(SHARED_DIR) / "corpus")) GTEST_SKIP() << "shared corpus not present";
   if (!test_support::PythonHasModules("openpyxl"))
     GTEST_SKIP() << "python3-openpyxl is not installed";
-  std::string list;
-  for (const std::string& file : CorpusFiles(".xlsx")) list += file + "\n";
-  // Each readable file: its styles.xml saved to a scratch folder, then openpyxl's reading of that
-  // part alone (loading the workbook would add the borders of merged cells). A font without sz or
-  // name is 10 points without a name for us.
-  const std::string script = std::string(test::kDescribeStyles) + R"(
-import sys, zipfile, warnings, tempfile, os
-warnings.simplefilter('ignore')
-from openpyxl.styles.stylesheet import Stylesheet
-from openpyxl.xml.functions import fromstring
-out = tempfile.mkdtemp()
-for n, path in enumerate(open(sys.argv[1]).read().split('\n')):
-    if not path: continue
-    try:
-        styles = zipfile.ZipFile(path).read('xl/styles.xml')
-        sheet = Stylesheet.from_tree(fromstring(styles))
-        for f in sheet.fonts:
-            if f.sz is None: f.sz = 10
-            if f.name is None: f.name = ''
-        lines = [font_line(f) for f in sheet.fonts] + [border_line(b) for b in sheet.borders]
-    except Exception:
-        continue
-    name = os.path.join(out, '%d.xml' % n)
-    open(name, 'wb').write(styles)
-    print('FILE ' + name)
-    print(path)
-    for line in lines: print(line)
-    print('END')
-)";
-  const auto blocks = Blocks(test_support::RunPython(script, list));
+  const auto blocks = PeerBlocks("style_corpus_openpyxl.py", ".xlsx");
   ASSERT_FALSE(blocks.empty());
   int compared = 0;
   for (const auto& block : blocks) {
     std::ifstream file(block[0], std::ios::binary);
-    const std::string stylesXml((std::istreambuf_iterator<char>(file)), {});
-    fs::remove(block[0]);
     test::XmlScratch xml("x");
-    xml.Load(stylesXml);
+    xml.Load(std::string((std::istreambuf_iterator<char>(file)), {}));
+    fs::remove(block[0]);
     TXmlNode fontsNode = xml.Root().Child("fonts");
     TXmlNode bordersNode = xml.Root().Child("borders");
     if (!fontsNode || !bordersNode) continue;
@@ -105,38 +69,7 @@ for n, path in enumerate(open(sys.argv[1]).read().split('\n')):
 TEST(StyleCorpus, XlsFontRecordsAsXlrdReadsThem) {
   if (!fs::exists(fs::path(SHARED_DIR) / "corpus")) GTEST_SKIP() << "shared corpus not present";
   if (!test_support::PythonHasModules("xlrd")) GTEST_SKIP() << "python3-xlrd is not installed";
-  std::string list;
-  for (const std::string& file : CorpusFiles(".xls")) list += file + "\n";
-  // BIFF8 files only (older FONT records differ); the raw records of the workbook stream and
-  // xlrd's reading of them.
-  const std::string script = R"(
-import sys, struct, xlrd, xlrd.compdoc
-for path in open(sys.argv[1]).read().split('\n'):
-    if not path: continue
-    try:
-        book = xlrd.open_workbook(path, formatting_info=True, on_demand=True, logfile=open('/dev/null', 'w'))
-        if book.biff_version < 80: continue
-        data = open(path, 'rb').read()
-        cd = xlrd.compdoc.CompDoc(data, logfile=open('/dev/null', 'w'))
-        stream = cd.get_named_stream('Workbook') or cd.get_named_stream('Book')
-    except Exception:
-        continue
-    records = []
-    pos = 0
-    while pos + 4 <= len(stream):
-        rid, size = struct.unpack('<HH', stream[pos:pos+4])
-        if rid == 0x31: records.append(stream[pos+4:pos+4+size].hex())
-        if rid == 0x0A: break
-        pos += 4 + size
-    fonts = [f for f in book.font_list if f.font_index != 4 or f.name != 'Dummy Font']
-    if len(fonts) != len(records): continue
-    print('FILE ' + path)
-    for rec, f in zip(records, fonts):
-        print(rec + ' ' + '|'.join(str(x) for x in [f.name, f.height // 20, f.italic, f.struck_out,
-            int(f.weight >= 700), f.escapement, f.underline_type, f.colour_index]))
-    print('END')
-)";
-  const auto blocks = Blocks(test_support::RunPython(script, list));
+  const auto blocks = PeerBlocks("style_corpus_xlrd.py", ".xls");
   ASSERT_FALSE(blocks.empty());
   int compared = 0;
   for (const auto& block : blocks) {
@@ -144,9 +77,8 @@ for path in open(sys.argv[1]).read().split('\n'):
       const std::string& line = block[i];
       const std::size_t space = line.find(' ');
       std::vector<std::uint8_t> data;
-      for (std::size_t k = 0; k + 1 < space; k += 2) {
+      for (std::size_t k = 0; k + 1 < space; k += 2)
         data.push_back(static_cast<std::uint8_t>(std::stoi(line.substr(k, 2), nullptr, 16)));
-      }
       TExportFont font;
       const std::uint16_t colorIndex = font.ReadXLS(data);
       const TExportFontStyle& s = font.GetStyle();

@@ -1,7 +1,9 @@
 #pragma once
 // Fonts and border sets as one line of text each, written the same way by our side and by the
-// openpyxl side (kDescribeStyles is Python), so peer tests compare lines.
+// openpyxl side (peers/describe_styles.py), so peer tests compare lines.
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "platform/text_codec.h"
@@ -11,23 +13,11 @@
 
 namespace workbook::test {
 
-// One line per font and border set, in the same form from both sides.
-inline const char* kDescribeStyles = R"(
-def rgb(color):
-    return color.rgb[-6:] if color is not None and color.type == 'rgb' else '-'
-def font_line(f):
-    return '|'.join(str(x) for x in ['font', f.name, int(f.sz) if f.sz is not None else '-',
-        int(bool(f.b)), int(bool(f.i)), int(bool(f.strike)), f.u or 'none',
-        # "baseline" reads as not set on our side: both write no vertAlign.
-        f.vertAlign if f.vertAlign not in (None, 'baseline') else 'none', rgb(f.color)])
-def side(s):
-    # The colour of a line without style is not compared.
-    if s is None or s.style in (None, 'none'): return 'none:-'
-    return s.style + ':' + rgb(s.color)
-def border_line(b):
-    return '|'.join(['border', side(b.left), side(b.right), side(b.top), side(b.bottom),
-        side(b.diagonal), str(int(bool(b.diagonalUp))), str(int(bool(b.diagonalDown)))])
-)";
+// The Python side of the lines (peers/describe_styles.py), to put before an inline script.
+inline const std::string kDescribeStyles = [] {
+  std::ifstream file(std::string(SOURCE_DIR) + "/tests/workbook/formats/peers/describe_styles.py");
+  return std::string((std::istreambuf_iterator<char>(file)), {}) + "\n";
+}();
 
 inline std::string Rgb(TColor color) {
   if (color == clNone) return "-";

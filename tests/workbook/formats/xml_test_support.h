@@ -1,5 +1,8 @@
 #pragma once
 // A scratch document for the XML forms of the style classes.
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -29,5 +32,13 @@ class XmlScratch {
   TXmlDocument doc_;
   TXmlNode root_;
 };
+
+// A long golden kept in tests/data/workbook/, without the line breaks it holds for reading.
+inline std::string GoldenText(const std::string& name) {
+  std::ifstream file(std::string(TEST_DATA_DIR) + "/workbook/" + name, std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(file)), {});
+  text.erase(std::remove(text.begin(), text.end(), '\n'), text.end());
+  return text;
+}
 
 }  // namespace workbook::test

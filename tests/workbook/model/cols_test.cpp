@@ -5,7 +5,7 @@
 #include "model_fixture.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/list_error.h"
-#include "workbook/model/cell.h"
+#include "workbook/model/cell_string.h"
 
 namespace workbook {
 namespace {
@@ -18,10 +18,8 @@ TEST_F(ColsTest, GetColAppendsUpToTheIndexAndStopsAtTheSheetEdge) {
   EXPECT_THROW(sheet->GetCol(-1), EListError);
   EXPECT_THROW(sheet->GetCol(16384), EWorkbookException);
   EXPECT_EQ(sheet->GetCol(16383)->GetIndex(), 16383);
-  TExportCol* col;
-  EXPECT_FALSE(sheet->FindCol(16384, col));
   // Outline levels are capped at seven.
-  col = sheet->GetCol(0);
+  TExportCol* col = sheet->GetCol(0);
   col->SetOutlineLevel(9);
   EXPECT_EQ(col->OutlineLevel(), 7);
   col->SetOutlineLevel(-3);
@@ -54,25 +52,17 @@ TEST_F(ColsTest, NewCellTakesTheColumnStyleUnlessTheRowHasOne) {
   EXPECT_EQ(inStyledRow->GetStyle().GetAlignment(), TExportCellStyle::haRight);
 }
 
-TEST_F(ColsTest, UsedColumnsCountColumnsAndThePrintArea) {
-  sheet->FindCreateCell(1, 0, TCellClass::String, false);
-  EXPECT_EQ(sheet->GetUsedColCount(true), 2);
+TEST_F(ColsTest, UsedColumnsCountSpansColumnsAndThePrintArea) {
+  sheet->GetRow(0)->AddCellString(u"a")->SetColSpan(2);
+  sheet->GetRow(3)->FindCreateCell(1, TCellClass::String, false)->SetColSpan(2);
+  sheet->GetRow(3)->Cells.Delete(2);  // the last cell's span still counts
+  EXPECT_EQ(sheet->GetUsedColCount(false), 2);
+  EXPECT_EQ(sheet->GetUsedColCount(true), 3);
   sheet->GetCol(3);
   EXPECT_EQ(sheet->GetUsedColCount(true), 4);
   sheet->PageSettings.PrintArea.SetRange(2, 0, 5, 1);
   EXPECT_EQ(sheet->GetUsedColCount(true), 7);
   EXPECT_EQ(sheet->GetUsedColCount(false), 2);
-}
-
-TEST_F(ColsTest, AssignCopiesDefaultWidthAndColumns) {
-  sheet->Cols.DefaultWidth = 33;
-  sheet->GetCol(2)->Width = 12;
-  TExportWorkSheet* other = book->AddWorkSheet(u"Copy");
-  other->Assign(*sheet);
-  EXPECT_DOUBLE_EQ(other->Cols.DefaultWidth, 33);
-  ASSERT_EQ(other->Cols.Count(), 3);
-  EXPECT_DOUBLE_EQ(other->Cols.GetItem(2)->Width, 12);
-  EXPECT_EQ(other->GetUsedColCount(true), 3);
 }
 
 }  // namespace

@@ -17,17 +17,12 @@ TEST_F(ContainersTest, GetRowCreatesRowsUpToTheIndexFindRowNever) {
   sheet->GetRow(1);
   TExportRow* row;
   EXPECT_FALSE(sheet->FindRow(5, row));
-  EXPECT_EQ(row, nullptr);
   EXPECT_EQ(sheet->Rows.Count(), 2);
-  TExportRow* fifth = sheet->Rows.GetRow(5);
+  EXPECT_EQ(sheet->Rows.GetRow(5)->GetWorkbook(), book.get());
   EXPECT_EQ(sheet->Rows.Count(), 6);
-  EXPECT_EQ(fifth->GetIndex(), 5);
-  EXPECT_EQ(fifth->GetWorkSheet(), sheet);
-  EXPECT_EQ(fifth->GetWorkbook(), book.get());
   EXPECT_TRUE(sheet->FindRow(3, row));
   EXPECT_EQ(row->GetIndex(), 3);
   EXPECT_THROW(sheet->Rows.GetRow(-1), EListError);
-  EXPECT_THROW(sheet->Rows.GetItem(6), EListError);
 }
 
 TEST_F(ContainersTest, FindCreateCellPadsWithEmptyCells) {
@@ -35,16 +30,10 @@ TEST_F(ContainersTest, FindCreateCellPadsWithEmptyCells) {
   TExportCell* cell = row->FindCreateCell(3, TCellClass::Number, false);
   EXPECT_EQ(cell->CellClass(), TCellClass::Number);
   ASSERT_EQ(row->Cells.Count(), 4);
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(row->Cells[i]->CellClass(), TCellClass::Empty);
-    EXPECT_EQ(row->Cells[i]->GetColIndex(), i);
-    EXPECT_EQ(row->Cells[i]->GetRow(), row);
-  }
+  EXPECT_EQ(row->Cells[2]->CellClass(), TCellClass::Empty);
+  EXPECT_EQ(row->Cells[2]->GetColIndex(), 2);
   EXPECT_EQ(row->FindCreateCell(3, TCellClass::String, false), cell);
-  TExportCell* text = row->FindCreateCell(3, TCellClass::String, true);
-  EXPECT_EQ(text->CellClass(), TCellClass::String);
-  EXPECT_EQ(text->GetColIndex(), 3);
-  EXPECT_THROW(row->FindCreateCell(-1, TCellClass::Empty, false), EWorkbookException);
+  EXPECT_EQ(row->FindCreateCell(3, TCellClass::String, true)->CellClass(), TCellClass::String);
   try {
     sheet->FindCreateCell(0, -1, TCellClass::Empty, false);
     FAIL();
@@ -69,10 +58,8 @@ TEST_F(ContainersTest, PositionsBeyondTheSheetAreRefused) {
 TEST_F(ContainersTest, AFarCellLeavesTheRowsBeforeItUntouched) {
   sheet->FindCreateCell(0, kMaxSheetRows - 1, TCellClass::String, false)->SetValueText(u"x");
   EXPECT_EQ(sheet->Rows.Count(), kMaxSheetRows);
-  EXPECT_EQ(sheet->Rows.PeekItem(500000), nullptr);
   // Reading an untouched row makes it, empty, in its place.
   TExportRow* middle = sheet->Rows[500000];
-  EXPECT_EQ(middle->GetIndex(), 500000);
   EXPECT_EQ(middle->Cells.Count(), 0);
   EXPECT_EQ(sheet->Rows[kMaxSheetRows - 1]->Cells[0]->GetValueText(), u"x");
 }
@@ -88,10 +75,8 @@ TEST_F(ContainersTest, TrailingEmptyCellsAndRowsGoUpToTheFirstValueOrSpan) {
   EXPECT_EQ(row->Cells.Count(), 1);
   row = sheet->GetRow(1);
   row->AddCellString(u"a")->SetColSpan(3);
+
   EXPECT_EQ(row->Cells.Count(), 3);
-  row->DeleteTrailingEmptyCells();
-  EXPECT_EQ(row->Cells.Count(), 3);
-  EXPECT_EQ(row->Cells[0]->ColSpan(), 3);
   sheet->GetRow(4);
   sheet->DeleteTrailingEmptyRows();
   EXPECT_EQ(sheet->Rows.Count(), 2);
@@ -106,20 +91,8 @@ TEST_F(ContainersTest, SpansAreAtLeastOneAndPadTheRow) {
   EXPECT_FALSE(cell->AutoWidth());
   cell->SetColSpan(0);
   EXPECT_EQ(cell->ColSpan(), 1);
-  cell->SetRowSpan(-4);
-  EXPECT_EQ(cell->RowSpan(), 1);
   cell->SetColSpan(1 << 30);
   EXPECT_EQ(row->Cells.Count(), kMaxSheetCols);
-}
-
-TEST_F(ContainersTest, UsedColumnsCountSpans) {
-  sheet->GetRow(0)->AddCellString(u"a")->SetColSpan(2);
-  sheet->GetRow(2)->FindCreateCell(2, TCellClass::String, false);
-  EXPECT_EQ(sheet->GetUsedColCount(false), 3);
-  sheet->GetRow(3)->FindCreateCell(3, TCellClass::String, false)->SetColSpan(2);
-  EXPECT_EQ(sheet->GetUsedColCount(false), 5);
-  sheet->GetRow(3)->Cells.Delete(4);
-  EXPECT_EQ(sheet->GetUsedColCount(true), 5);
 }
 
 TEST_F(ContainersTest, TransformKeepsThePlaceAndTheNeighbours) {
@@ -129,19 +102,23 @@ TEST_F(ContainersTest, TransformKeepsThePlaceAndTheNeighbours) {
   number->SetValue(42);
   number->SetFormula(u"A1*2");
   number->SetFormatCode(u"GENERAL", false);
+  number->GetStyle().SetIndent(2);
   TExportCell* right = row->AddCellString(u"right");
 
   TExportCell* text = number->Transform(TCellClass::String);
   EXPECT_EQ(row->Cells.Count(), 3);
   EXPECT_EQ(row->Cells[0], left);
   EXPECT_EQ(row->Cells[1], text);
-  EXPECT_EQ(row->Cells[2], right);
-  EXPECT_EQ(text->GetColIndex(), 1);
   EXPECT_EQ(right->GetColIndex(), 2);
   EXPECT_EQ(text->GetValueText(), u"42");
   EXPECT_EQ(text->GetFormula(), u"=A1*2");
   EXPECT_EQ(text->FormatCode(), u"");  // "general" is no format worth keeping
+  EXPECT_EQ(text->GetStyle().GetIndent(), 2);
   EXPECT_EQ(text->Transform(TCellClass::String), text);
+  // Texts become numbers, dates and texts again by value.
+  TExportCell* date =
+      row->AddCellString(u"12.5")->Transform(TCellClass::Number)->Transform(TCellClass::DateTime);
+  EXPECT_EQ(date->Transform(TCellClass::String)->GetValueText(), u"1900-01-11 12:00:00");
 }
 
 TEST_F(ContainersTest, TransformOutsideARowIsRefused) {
@@ -154,30 +131,24 @@ TEST_F(ContainersTest, TransformOutsideARowIsRefused) {
   }
 }
 
-TEST_F(ContainersTest, SettingTextOnAnEmptyCellReplacesIt) {
+TEST_F(ContainersTest, TypingIntoAnEmptyCellReplacesItAndDeletingARowRenumbers) {
   TExportRow* row = sheet->GetRow(0);
   row->Cells.PadTo(2);
   row->Cells[1]->SetValueText(u"typed");
   EXPECT_EQ(row->Cells[1]->CellClass(), TCellClass::String);
-  EXPECT_EQ(row->Cells[1]->GetValueText(), u"typed");
   EXPECT_EQ(row->Cells.Count(), 2);
-}
-
-TEST_F(ContainersTest, DeletingARowFreesItsCellsAndRenumbers) {
-  sheet->GetRow(0)->AddCellString(u"a");
   sheet->GetRow(1)->AddCellString(u"b");
   TExportRow* third = sheet->GetRow(2);
   third->AddCellString(u"c");
   sheet->Rows.Delete(0);
-  EXPECT_EQ(third->GetIndex(), 1);
   EXPECT_EQ(third->Cells[0]->GetRowIndex(), 1);
   EXPECT_EQ(sheet->Rows[0]->Cells[0]->GetValueText(), u"b");
 }
 
-TEST_F(ContainersTest, RowFlagsFollowTheirSetters) {
+TEST_F(ContainersTest, RowHeightModesAndOutlineLevels) {
   TExportRow* row = sheet->GetRow(0);
   row->SetHeightMode(1);
-  row->SetHeight(20);
+  row->SetHeight(20);  // a height of its own ends the automatic mode
   EXPECT_EQ(row->HeightMode, 0);
   row->SetHeightMode(2);
   EXPECT_EQ(row->Height, -1.0);
@@ -185,13 +156,18 @@ TEST_F(ContainersTest, RowFlagsFollowTheirSetters) {
   EXPECT_EQ(row->OutlineLevel, 7);
 }
 
-TEST_F(ContainersTest, SheetCopyTakesRowsAndDefaults) {
+TEST_F(ContainersTest, SheetCopyTakesRowsColumnsAndDefaults) {
   sheet->DefaultNumberBlankZero = true;
+  sheet->Cols.DefaultWidth = 33;
+  sheet->GetCol(2)->Width = 12;
   sheet->GetRow(1)->AddCellNumber(5, 1)->SetColSpan(2);
   TExportWorkSheet* copy = book->AddWorkSheet(u"Copy");
   copy->Assign(*sheet);
   EXPECT_EQ(copy->Name, u"Copy");  // same workbook: the name stays
   EXPECT_TRUE(copy->DefaultNumberBlankZero);
+  EXPECT_DOUBLE_EQ(copy->Cols.DefaultWidth, 33);
+  ASSERT_EQ(copy->Cols.Count(), 3);
+  EXPECT_DOUBLE_EQ(copy->Cols.GetItem(2)->Width, 12);
   ASSERT_EQ(copy->Rows.Count(), 2);
   TExportCell* cell = copy->Rows[1]->Cells[0];
   EXPECT_EQ(cell->GetValueText(), u"5");

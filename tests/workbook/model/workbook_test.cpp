@@ -34,42 +34,26 @@ TEST_F(WorkbookTest, RefusesCreationWithoutDateOrTimeFormat) {
   EXPECT_THROW(TWorkbook(), EWorkbookException);
 }
 
-TEST_F(WorkbookTest, ActiveSheetIsMadeOnceAndForgottenWhenDeleted) {
+TEST_F(WorkbookTest, SheetsAreNamedPlacedFoundAndForgottenWhenDeleted) {
   TWorkbook book;
-  TExportWorkSheet* first = book.GetActiveWorkSheet();
-  EXPECT_EQ(book.WorkSheets.Count(), 1);
+  TExportWorkSheet* first = book.GetActiveWorkSheet();  // made once
   EXPECT_EQ(first->Name, u"Worksheet 1");
   EXPECT_EQ(book.GetActiveWorkSheet(), first);
-
-  TExportWorkSheet* second = book.AddWorkSheet(u"Data");
-  EXPECT_EQ(book.ActiveWorkSheet(), second);
-  book.WorkSheets.Delete(1);
-  EXPECT_EQ(book.ActiveWorkSheet(), nullptr);
-  EXPECT_EQ(book.GetActiveWorkSheet(), first);
-}
-
-TEST_F(WorkbookTest, AddWorkSheetNamesAndPlacesTheSheet) {
-  TWorkbook book;
-  book.AddWorkSheet();
   EXPECT_EQ(book.AddWorkSheet()->Name, u"Worksheet 2");
   TExportWorkSheet* front = book.AddWorkSheet(u"a/b:c", 0);
   EXPECT_EQ(front->Name, u"a-b-c");
   EXPECT_EQ(book.WorkSheets.IndexOf(front), 0);
-  EXPECT_EQ(book.AddWorkSheet(u"x", 99)->GetIndex(), 3);
-  TWorkbook other;
-  TExportWorkSheet* foreign = other.AddWorkSheet();
-  book.SetActiveWorkSheet(foreign);
-  EXPECT_NE(book.ActiveWorkSheet(), foreign);
-}
-
-TEST_F(WorkbookTest, FindWorkSheetIsExactAndFirst) {
-  TWorkbook book;
-  TExportWorkSheet* a = book.AddWorkSheet(u"A1");
-  book.AddWorkSheet(u"A1");
-  EXPECT_EQ(book.WorkSheets.FindWorkSheet(u"A1"), a);
-  EXPECT_EQ(book.WorkSheets.FindWorkSheet(u"a1"), nullptr);
+  EXPECT_EQ(book.ActiveWorkSheet(), front);
+  TExportWorkSheet* last = book.AddWorkSheet(u"A-B-C", 99);
+  EXPECT_EQ(last->GetIndex(), 3);
+  EXPECT_EQ(book.WorkSheets.FindWorkSheet(u"a-b-c"), front);  // exact and first
   EXPECT_EQ(book.WorkSheets.GetSheetRelId(0), u"rId5");
   EXPECT_EQ(book.WorkSheets.GetSheetId(2), u"3");
+  book.WorkSheets.Delete(3);
+  EXPECT_EQ(book.ActiveWorkSheet(), nullptr);
+  TWorkbook other;
+  book.SetActiveWorkSheet(other.AddWorkSheet());
+  EXPECT_EQ(book.ActiveWorkSheet(), nullptr);
 }
 
 TEST_F(WorkbookTest, ProgressStagesDriveTheDialog) {

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "workbook/core/exceptions.h"
+#include "workbook/formats/xls/xls_conditional_formatting.h"
 #include "workbook/formats/xls/xls_formula_tokens.h"
 #include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_record_reader.h"

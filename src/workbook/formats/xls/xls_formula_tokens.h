@@ -8,8 +8,13 @@
 
 namespace workbook {
 
+class TExportCell;
 class TExportWorkSheet;
 class IRPNNameSource;
+
+// Gives cell the formula text of BIFF8 token bytes (with its "="); a formula of tokens this
+// engine does not know leaves the cell without formula text.
+void RPNReadXLSFormula(TExportCell& cell, std::span<const std::uint8_t> tokens);
 
 // Formula text to BIFF8 tokens and back (the formula engine provides it).
 class IXLSFormulaTokens {

@@ -3,6 +3,7 @@
 
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
+#include "workbook/formats/xls/xls_merged_ranges.h"
 #include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_record_reader.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"

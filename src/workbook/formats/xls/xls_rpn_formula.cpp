@@ -3,6 +3,7 @@
 
 #include "platform/text_codec.h"
 #include "workbook/core/library_texts.h"
+#include "workbook/formats/xls/xls_formula_tokens.h"
 #include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_rpn_byte_reader.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"

@@ -8,8 +8,10 @@
 
 #include "workbook/core/color_sources.h"
 
+#include "workbook/formats/xls/xls_conditional_formatting.h"
 #include "workbook/formats/xls/xls_formula_tokens.h"
 #include "workbook/formats/xls/xls_hyperlinks.h"
+#include "workbook/formats/xls/xls_merged_ranges.h"
 #include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xlsx/xlsx_palette.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
@@ -17,8 +19,6 @@
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/conditional_formatting.h"
-#include "workbook/model/formula/rpn_formula.h"
-#include "workbook/model/merged_ranges.h"
 #include "workbook/model/row.h"
 #include "workbook/model/workbook.h"
 #include "workbook/model/worksheet.h"

@@ -2,6 +2,7 @@
 #include "workbook/core/enum_names.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
+#include "workbook/formats/xls/xls_cell_borders.h"
 #include "workbook/formats/xlsx/xlsx_palette.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/model/workbook.h"
@@ -58,7 +59,7 @@ void TExporterXLSX_StyleSheet::ReadXLSXF(std::span<const std::uint8_t> data,
   fields.Lines = DWordAt(data, 10);
   fields.Colors = DWordAt(data, 14) & 0x01FFFFFF;
   TExportCellBorders borders;
-  borders.ReadXLS(fields, palette);
+  XLSReadBorders(borders, fields, palette);
   xf.BorderIndex = workbook_.BordersList.Add(borders);
 
   TColor fill = clNone;

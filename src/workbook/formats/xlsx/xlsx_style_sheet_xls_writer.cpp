@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "workbook/core/enum_names.h"
+#include "workbook/formats/xls/xls_cell_borders.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/formats/xlsx/xlsx_palette.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
@@ -74,7 +75,7 @@ void TExporterXLSX_StyleSheet::WriteXLS(TStream& stream, TExporterXLSX_Palette& 
     data.push_back(0xFC);
     TXLSBorderFields borders;
     if (const TExportCellBorders* set = workbook_.BordersList.GetItem(xf.BorderIndex)) {
-      borders = set->WriteXLS(palette);
+      borders = XLSWriteBorders(*set, palette);
       const TColor fill = fills_.GetColor(xf.FillIndex);
       if (fill != clNone) borders.Colors |= kFillFlag;
     }

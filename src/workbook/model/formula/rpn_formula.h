@@ -4,7 +4,6 @@
 // BIFF8 FORMULA record.
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -93,9 +92,5 @@ class TRPNFormula {
   std::vector<TRPNTokenPtr> tokens_;
   bool evaluating_ = false;
 };
-
-// Gives cell the formula text of BIFF8 token bytes (with its "="); a formula of tokens this
-// engine does not know leaves the cell without formula text.
-void RPNReadXLSFormula(TExportCell& cell, std::span<const std::uint8_t> tokens);
 
 }  // namespace workbook

@@ -31,10 +31,7 @@ const TImportCase kCommaCases[] = {
     {"CR lines", "a\rb\r", {{u"a"}, {u"b"}}},
     {"CR LF is one break", "a\r\n\r\nb", {{u"a"}, {}, {u"b"}}},
     {"LF CR is two breaks", "a\n\rb", {{u"a"}, {}, {u"b"}}},
-    {"line separator character",
-     "a\xE2\x80\xA8"
-     "b",
-     {{u"a"}, {u"b"}}},
+    {"line separator character", "a\xE2\x80\xA8\x62", {{u"a"}, {u"b"}}},
     {"empty lines in the middle stay", "a\r\n\r\n\r\nb", {{u"a"}, {}, {}, {u"b"}}},
     {"trailing empty lines leave no rows", "a\r\n\r\n\r\n", {{u"a"}}},
     {"blanks around unquoted fields", "  a b \t, c ", {{u"a b", u"c"}}},
@@ -48,27 +45,16 @@ const TImportCase kCommaCases[] = {
     {"quote closing at the end of the text", "x,\"ab\"", {{u"x", u"ab"}}},
     {"nul is a character", std::string("a\0b,c", 5), {{std::u16string(u"a\0b", 3), u"c"}}},
     {"invalid utf-8 is replaced", "a\xFF,b", {{u"a\uFFFD", u"b"}}},
-    {"utf-8 mark is passed over",
-     "\xEF\xBB\xBF"
-     "a,b",
-     {{u"a", u"b"}}},
+    {"utf-8 mark is passed over", "\xEF\xBB\xBF\x61,b", {{u"a", u"b"}}},
     {"empty text", "", {}},
 };
 
-class CommaImport : public TextFormatsTest, public ::testing::WithParamInterface<TImportCase> {};
-
-TEST_P(CommaImport, ReadsTheExpectedCells) {
-  TExporterCSVComma comma;
-  EXPECT_EQ(Import(comma, GetParam().input), GetParam().rows);
+TEST_F(TextFormatsTest, CommaImportReadsTheExpectedCells) {
+  for (const TImportCase& c : kCommaCases) {
+    TExporterCSVComma comma;
+    EXPECT_EQ(Import(comma, c.input), c.rows) << c.name;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(TExporterText, CommaImport, ::testing::ValuesIn(kCommaCases),
-                         [](const auto& info) {
-                           std::string name;
-                           for (char c : std::string(info.param.name))
-                             name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                           return name;
-                         });
 
 TEST_F(TextFormatsTest, EmptyFieldsAreEmptyCellsAndTextsStringCells) {
   TExporterCSVComma comma;
@@ -122,16 +108,6 @@ TEST_F(TextFormatsTest, CsvForExcelReadsTheCodePageWithTheListSeparator) {
   EXPECT_EQ(Import(excel, "\xE8;\x9A,\x9E"), (TSheetTexts{{u"\u010D", u"\u0161,\u017E"}}));
   // A UTF-8 file with its mark is read as UTF-8, not as the code page.
   EXPECT_EQ(Import(excel, "\xEF\xBB\xBF\xC4\x8D;x"), (TSheetTexts{{u"\u010D", u"x"}}));
-  EXPECT_EQ(excel.Encoding().Kind(), TTextEncodingKind::SystemCodePage);
-}
-
-TEST_F(TextFormatsTest, ImportReplacesTheWorkbooksSheetsByOne) {
-  Book().AddWorkSheet(u"Old");
-  Book().AddWorkSheet(u"Older");
-  TExporterCSVComma comma;
-  Import(comma, "a");
-  ASSERT_EQ(Book().WorkSheets.Count(), 1);
-  EXPECT_EQ(Book().GetActiveWorkSheet(), Book().WorkSheets.GetItem(0));
 }
 
 TEST_F(TextFormatsTest, ASheetTheCallerDeclinesStaysEmpty) {

@@ -56,8 +56,6 @@ class ZipCsvTest : public TextFormatsTest {
 
 TEST_F(ZipCsvTest, TheInnerHandlerIsTheRegisteredCsvForExcel) {
   EXPECT_EQ(zipCsv_->InnerExporter(), excel_);
-  EXPECT_EQ(zipCsv_->Description, u"Zipped CSV");
-  EXPECT_EQ(zipCsv_->Extensions, std::vector<std::u16string>{u"zip"});
 }
 
 TEST_F(ZipCsvTest, WritesOneEntryDataCsvThatPythonReads) {
@@ -99,11 +97,8 @@ TEST_F(ZipCsvTest, TheFirstEntryWithAHandlerIsRead) {
 
 TEST_F(ZipCsvTest, AnEntryOfAnotherFormatIsReadByItsHandler) {
   if (!PythonAvailable()) GTEST_SKIP() << "/usr/bin/python3 is not installed";
-  try {
-    RunPython(dir_, "import openpyxl\n");
-  } catch (const std::exception&) {
+  if (!test_support::PythonHasModules("openpyxl"))
     GTEST_SKIP() << "python3-openpyxl is not installed";
-  }
   const std::string archive = MadeByPython(
       "import io, openpyxl\n"
       "wb = openpyxl.Workbook()\n"
@@ -114,23 +109,19 @@ TEST_F(ZipCsvTest, AnEntryOfAnotherFormatIsReadByItsHandler) {
   EXPECT_EQ(Import(*zipCsv_, archive), (TSheetTexts{{u"from", u"xlsx"}}));
 }
 
+// Entries no handler claims, and an archive inside the archive, which is not opened.
 TEST_F(ZipCsvTest, NoEntryWithAHandlerIsAFileError) {
   if (!PythonAvailable()) GTEST_SKIP() << "/usr/bin/python3 is not installed";
   ExpectFileError(MadeByPython("z.writestr('readme.xyz', 'x')\nz.writestr('noext', 'y')\n"),
                   WorkbookLng_NoValidFileInZip);
   EXPECT_EQ(WorkbookLng_NoValidFileInZip,
             u"The zipped file does not contain any valid file that could be imported.");
-}
-
-TEST_F(ZipCsvTest, AnArchiveInsideTheArchiveIsNotOpened) {
-  if (!PythonAvailable()) GTEST_SKIP() << "/usr/bin/python3 is not installed";
-  const std::string archive = MadeByPython(
-      "import io\n"
-      "inner = io.BytesIO()\n"
-      "with zipfile.ZipFile(inner, 'w') as i:\n"
-      "    i.writestr('data.csv', 'a')\n"
-      "z.writestr('nested.zip', inner.getvalue())\n");
-  ExpectFileError(archive, WorkbookLng_NoValidFileInZip);
+  ExpectFileError(MadeByPython("import io\n"
+                               "inner = io.BytesIO()\n"
+                               "with zipfile.ZipFile(inner, 'w') as i:\n"
+                               "    i.writestr('data.csv', 'a')\n"
+                               "z.writestr('nested.zip', inner.getvalue())\n"),
+                  WorkbookLng_NoValidFileInZip);
 }
 
 TEST_F(ZipCsvTest, ADamagedArchiveIsAFileError) {

@@ -42,4 +42,20 @@ inline Bytes Record(std::uint16_t id, const Bytes& data) {
 
 inline Bytes Continue(const Bytes& data) { return Record(0x003C, data); }
 
+// Bytes as lower-case hex digits without separators, and back (spaces between digits skipped).
+inline std::string ToHex(const Bytes& bytes) {
+  static const char* digits = "0123456789abcdef";
+  std::string hex;
+  for (std::uint8_t b : bytes) hex += {digits[b >> 4], digits[b & 15]};
+  return hex;
+}
+
+inline Bytes FromHex(std::string hex) {
+  std::erase(hex, ' ');
+  Bytes bytes;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+    bytes.push_back(static_cast<std::uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+  return bytes;
+}
+
 }  // namespace xls_test

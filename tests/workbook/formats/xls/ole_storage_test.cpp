@@ -54,19 +54,6 @@ INSTANTIATE_TEST_SUITE_P(Sizes, OleStorageStreamSize,
                                          StreamSizeCase{12, 100}, StreamSizeCase{12, 4095},
                                          StreamSizeCase{12, 4096}, StreamSizeCase{12, 40000}));
 
-TEST(OleStorage, FindsNamesWhateverTheirLetterCase) {
-  CompoundFile file = BuildCompoundFile({{u"BOOK", Pattern(5000, 4)}});
-  TMemoryStream source = file.Stream();
-  TOleStorage storage;
-  storage.Open(source);
-  EXPECT_TRUE(storage.StreamExists(u"Book"));
-  EXPECT_TRUE(storage.StreamExists(u"book"));
-  EXPECT_FALSE(storage.StreamExists(u"Workbook"));
-  TMemoryStream target;
-  EXPECT_FALSE(storage.ReadStream(u"Workbook", target));
-  EXPECT_EQ(target.Size(), 0);
-}
-
 TEST(OleStorage, LooksOnlyAmongTheRootsStreams) {
   // A storage named like the stream, and the stream itself inside another storage.
   CompoundFile file = BuildCompoundFile({{u"Workbook", {}, 1},
@@ -84,22 +71,6 @@ TEST(OleStorage, PassesOverUnusedEntries) {
   // An unused entry in front of the stream does not end the search.
   CompoundFile file = BuildCompoundFile({{u"", {}, 0}, {u"Workbook", Pattern(300, 7)}});
   EXPECT_EQ(ReadNamed(file, u"Workbook"), Pattern(300, 7));
-}
-
-TEST(OleStorage, WalksLeftAndRightSiblings) {
-  CompoundFile file = BuildCompoundFile(
-      {{u"A", Pattern(10, 1)}, {u"Workbook", Pattern(6000, 8)}, {u"C", Pattern(10, 2)}});
-  // Root -> 2, with 1 on its left and 3 on its right, as a red-black tree would hang them.
-  file.SetDWord(file.DirectoryEntryPos(0) + 76, 2);
-  file.SetDWord(file.DirectoryEntryPos(1) + 72, kFree);
-  file.SetDWord(file.DirectoryEntryPos(2) + 68, 1);
-  file.SetDWord(file.DirectoryEntryPos(2) + 72, 3);
-  TMemoryStream source = file.Stream();
-  TOleStorage storage;
-  storage.Open(source);
-  EXPECT_TRUE(storage.StreamExists(u"A"));
-  EXPECT_TRUE(storage.StreamExists(u"C"));
-  EXPECT_EQ(ReadNamed(file, u"Workbook"), Pattern(6000, 8));
 }
 
 TEST(OleStorage, ReadsFatSectorsListedInDifatSectors) {

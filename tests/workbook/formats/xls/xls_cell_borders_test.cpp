@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "workbook/model/cell_borders.h"
+#include "workbook/formats/xls/xls_cell_borders.h"
 #include "workbook/model/style_test_support.h"
 
 namespace workbook {
@@ -27,7 +27,7 @@ TEST(CellBordersXls, FieldsFollowTheXfLayout) {
   borders.GetBorder(TExportCellBorders::bDiagonalDown) = TExportCellBorder(6, 0x00FF00);
   borders.GetBorder(TExportCellBorders::bDiagonalUp) = TExportCellBorder(8, 0x00FFFF);
   FakePalette palette;
-  const TXLSBorderFields fields = borders.WriteXLS(palette);
+  const TXLSBorderFields fields = XLSWriteBorders(borders, palette);
   // Codes left 1, right 2, top 0, bottom 6; colours left 8 (bits 16-22), right 9 (23-29); both
   // diagonal flags (bits 30, 31).
   EXPECT_EQ(fields.Lines, 0xC4886021u);
@@ -42,7 +42,7 @@ TEST(CellBordersXls, UpDiagonalAloneAndEmptySet) {
   borders.GetBorder(TExportCellBorders::bDiagonalUp) = TExportCellBorder(14, 0x00FFFF);
   borders.GetBorder(TExportCellBorders::bDiagonalDown) = TExportCellBorder(1, 0x00FF00);
   FakePalette palette;
-  const TXLSBorderFields fields = borders.WriteXLS(palette);
+  const TXLSBorderFields fields = XLSWriteBorders(borders, palette);
   // Four unset sides (code 0) still take colour indexes 8 to 11; the up diagonal 12, code 13.
   EXPECT_EQ(fields.Lines, 0x80000000u | 9u << 23 | 8u << 16);
   EXPECT_EQ(fields.Colors, 10u | 11u << 7 | 12u << 14 | 13u << 21);
@@ -51,7 +51,7 @@ TEST(CellBordersXls, UpDiagonalAloneAndEmptySet) {
 TEST(CellBordersXls, ReadBuildsTheSixLines) {
   TExportCellBorders borders;
   FakePalette palette;
-  borders.ReadXLS({0xC4886021u, 0x00A2C500u}, palette);
+  XLSReadBorders(borders, {0xC4886021u, 0x00A2C500u}, palette);
   EXPECT_EQ(test::Narrow(borders.GetKeyString()),
             // top none (code 0 reads as 1), right medium colour 9, bottom double 10, left thin 8,
             // both diagonals thick with colour 11.
@@ -61,7 +61,7 @@ TEST(CellBordersXls, ReadBuildsTheSixLines) {
 TEST(CellBordersXls, ReadWithoutDiagonalFlagsAndOutOfPaletteColours) {
   TExportCellBorders borders;
   FakePalette palette;
-  borders.ReadXLS({0x3FFFFFFFu, 0x01FFFFFFu}, palette);
+  XLSReadBorders(borders, {0x3FFFFFFFu, 0x01FFFFFFu}, palette);
   // Code 15 reads as 14 (the last style); index 127 is outside the palette.
   EXPECT_EQ(test::Narrow(borders.GetKeyString()),
             "14;536870911;14;536870911;14;536870911;14;536870911;1;536870911;1;536870911");

@@ -5,19 +5,11 @@
 #include <array>
 #include <cmath>
 #include <initializer_list>
-#include <memory>
 
-#include "../../model/model_fixture.h"
 #include "workbook/core/exceptions.h"
-#include "workbook/core/units.h"
 #include "workbook/formats/exporter_registry.h"
-#include "workbook/formats/library_start.h"
-#include "workbook/formats/xls/xls_exporter.h"
-#include "workbook/model/cell.h"
 #include "workbook/model/cols.h"
-#include "workbook/model/measuring_hooks.h"
-#include "workbook/model/row.h"
-#include "workbook/model/worksheet.h"
+#include "xls_book_fixture.h"
 #include "xls_workbook_builder.h"
 
 namespace workbook {
@@ -25,28 +17,9 @@ namespace {
 
 using namespace xls_test;
 
-class XLSExporterTest : public ModelTest {
+class XLSExporterTest : public XlsBookTest {
  protected:
-  // The workbook needs the date/time globals the fixture sets up.
-  void SetUp() override {
-    ModelTest::SetUp();
-    book_ = std::make_unique<TWorkbook>();
-    book_->ShowProgress = false;
-  }
-  void TearDown() override {
-    book_.reset();
-    ModelTest::TearDown();
-  }
-  void Load(const Bytes& stream) {
-    TMemoryStream file(XlsFile(stream));
-    TExporterXLS exporter;
-    book_->LoadFromStream(file, exporter);
-  }
-  TExportCell* CellAt(int sheet, int row, int col) {
-    TExportRow* r = book_->WorkSheets.GetItem(sheet)->Rows.PeekItem(row);
-    return r != nullptr ? r->Cells.PeekItem(col) : nullptr;
-  }
-  std::unique_ptr<TWorkbook> book_;
+  void Load(const Bytes& stream) { LoadBytes(XlsFile(stream)); }
 };
 
 Bytes BoldFont() {
@@ -62,7 +35,6 @@ Bytes BoldFont() {
 }
 
 TEST_F(XLSExporterTest, RegisteredSecondForXlsAndXlt) {
-  StartWorkbookLibrary();
   EXPECT_EQ(GetExporterRegistry()->Get(1)->Description, u"Excel 97, 2000, XP");
   for (const char16_t* extension : {u"xls", u"XLT"}) {
     TCustomExporter* exporter = nullptr;
@@ -82,8 +54,8 @@ TEST_F(XLSExporterTest, CellsTakeClassFormatAndStyleFromTheirXF) {
       {{u"Dáta", Join({Number(0, 0, 16, 43538), Number(0, 1, 17, 2.5), Number(0, 2, 15, 7)})},
        {u"Druhý", Label(2, 3, u"a\nb", false)}}));
   ASSERT_EQ(book_->WorkSheets.Count(), 2);
-  EXPECT_EQ(book_->WorkSheets.GetItem(0)->Name, u"Dáta");
-  EXPECT_EQ(book_->WorkSheets.GetItem(1)->Name, u"Druhý");
+  EXPECT_EQ(Sheet(0).Name, u"Dáta");
+  EXPECT_EQ(Sheet(1).Name, u"Druhý");
   EXPECT_TRUE(book_->Date1904);
 
   TExportCell* date = CellAt(0, 0, 0);
@@ -142,7 +114,7 @@ TEST_F(XLSExporterTest, RowRecordsGiveHeightOutlineAndVisibility) {
                     RowRecord(0, 450, 0x0100 | 0x40 | 0x02),  // 30 px, level 2
                     RowRecord(1, 450, 0x0100 | 0x20),         // hidden, automatic
                     RowRecord(2, 0x8000 | 450, 0x0100 | 0x40), Number(0, 0, 15, 1)})}}));
-  TExportWorkSheet* sheet = book_->WorkSheets.GetItem(0);
+  TExportWorkSheet* sheet = &Sheet(0);
   EXPECT_DOUBLE_EQ(sheet->Rows.DefaultRowHeight, 20.0);
   TExportRow* first = sheet->Rows.PeekItem(0);
   ASSERT_NE(first, nullptr);
@@ -163,21 +135,14 @@ Bytes MergedCells(std::initializer_list<std::array<std::uint16_t, 4>> ranges, st
 }
 
 TEST_F(XLSExporterTest, MergedRangesSpanTheirFirstCell) {
-  // The second range's first cell is not stored: an empty cell carries the spans.
-  Load(WorkbookStream(
-      StandardStyles(),
-      {{u"A",
-        Join({Number(0, 0, 15, 1), MergedCells({{0, 1, 0, 2}, {4, 4, 3, 5}, {9, 8, 0, 0}}, 3)})}}));
-  TExportCell* first = CellAt(0, 0, 0);
-  ASSERT_NE(first, nullptr);
-  EXPECT_EQ(first->ColSpan(), 3);
-  EXPECT_EQ(first->RowSpan(), 2);
+  // The range's first cell is not stored: an empty cell carries the spans. Rows given in reverse
+  // span the same cells.
+  Load(WorkbookStream(StandardStyles(), {{u"A", MergedCells({{4, 4, 3, 5}, {9, 8, 0, 0}}, 2)}}));
   TExportCell* empty = CellAt(0, 4, 3);
   ASSERT_NE(empty, nullptr);
   EXPECT_EQ(empty->CellClass(), TCellClass::Empty);
   EXPECT_EQ(empty->ColSpan(), 3);
   EXPECT_EQ(empty->RowSpan(), 1);
-  // A range with its rows reversed spans the same cells.
   EXPECT_EQ(CellAt(0, 9, 0), nullptr);
   ASSERT_NE(CellAt(0, 8, 0), nullptr);
   EXPECT_EQ(CellAt(0, 8, 0)->RowSpan(), 2);
@@ -193,63 +158,31 @@ Bytes Pane(std::uint16_t cols, std::uint16_t rows) {
 }
 
 TEST_F(XLSExporterTest, WindowRecordsSetTheSheetView) {
-  // Sheet A: frozen panes, no grid lines, zoom 3/2, top-left cell D11. Sheet B: an unfrozen split
-  // (its PANE counts twips, not cells) and a zoom with denominator 0.
+  // Sheet A: top-left cell D11, summaries before their details, fit to page. Sheet B: an unfrozen
+  // split (its PANE counts twips, not cells) and a zoom with denominator 0.
   Load(WorkbookStream(StandardStyles(),
-                      {{u"A", Join({Window2(0x04B0 | 0x0004 | 0x0008, 10, 3),
-                                    Record(0x00A0, Join({Word(3), Word(2)})), Pane(1, 2),
+                      {{u"A", Join({Window2(0x04B0 | 0x0008, 10, 3), Pane(1, 2),
                                     Record(0x0081, Word(0x04C1 | 0x0100))})},
                        {u"B", Join({Window2(0x04B0 | 0x0002 | 0x0004, 0, 0),
                                     Record(0x00A0, Join({Word(3), Word(0)})), Pane(1500, 3000),
                                     Record(0x0081, Word(0x0401))})}}));
-  const TExportWindowSettings& a = book_->WorkSheets.GetItem(0)->WindowSettings;
-  EXPECT_EQ(a.Split.Col, 1);
-  EXPECT_EQ(a.Split.Row, 2);
-  EXPECT_FALSE(a.ShowGridLines);
-  EXPECT_TRUE(a.ShowRowColHeaders);
-  EXPECT_EQ(a.Zoom, 150);
-  EXPECT_EQ(a.TopLeftCell.Row, 10);
-  EXPECT_EQ(a.TopLeftCell.Col, 3);
+  const TExportWindowSettings& a = Sheet(0).WindowSettings;
+  EXPECT_EQ(a.TopLeftCell.GetText(), u"D11");
   EXPECT_FALSE(a.SummaryRowsAbove);
   EXPECT_FALSE(a.SummaryColsLeft);
-  EXPECT_TRUE(book_->WorkSheets.GetItem(0)->PageSettings.FitToPage);
-  const TExportWindowSettings& b = book_->WorkSheets.GetItem(1)->WindowSettings;
+  EXPECT_TRUE(Sheet(0).PageSettings.FitToPage);
+  const TExportWindowSettings& b = Sheet(1).WindowSettings;
   EXPECT_FALSE(b.Split.IsSplit());
-  EXPECT_TRUE(b.ShowGridLines);
   EXPECT_EQ(b.Zoom, 100);
   EXPECT_TRUE(b.SummaryRowsAbove);
   EXPECT_TRUE(b.SummaryColsLeft);
-  EXPECT_FALSE(book_->WorkSheets.GetItem(1)->PageSettings.FitToPage);
+  EXPECT_FALSE(Sheet(1).PageSettings.FitToPage);
 }
 
-Bytes ColInfo(std::uint16_t first, std::uint16_t last, std::uint16_t width, std::uint16_t xf,
-              std::uint16_t options) {
-  return Record(0x007D,
-                Join({Word(first), Word(last), Word(width), Word(xf), Word(options), Word(0)}));
-}
-
-TEST_F(XLSExporterTest, ColumnRecordsSetWidthsAndTheDefault) {
-  Load(WorkbookStream(StandardStyles(),
-                      {{u"A", Join({Record(0x0055, Word(10)), ColInfo(1, 2, 2560, 15, 0x0201),
-                                    ColInfo(3, 256, 512, 15, 0)})}}));
-  TExportWorkSheet* sheet = book_->WorkSheets.GetItem(0);
-  // Widths count in the default font's digit width (7 pixels without a measuring hook).
-  const double charWidth = CharWidthHook ? CharWidthHook(book_->GetDefaultFont()) : 7;
-  EXPECT_DOUBLE_EQ(sheet->Cols.DefaultWidth, XLSColWidthToPixels(512, charWidth));
-  EXPECT_EQ(sheet->Cols.FindCol(0)->Width, -1);
-  for (int c : {1, 2}) {
-    const TExportCol* col = sheet->Cols.FindCol(c);
-    ASSERT_NE(col, nullptr);
-    EXPECT_TRUE(col->Hidden);
-    EXPECT_EQ(col->OutlineLevel(), 2);
-    EXPECT_DOUBLE_EQ(col->Width, XLSColWidthToPixels(2560, charWidth));
-  }
-  EXPECT_EQ(sheet->Cols.FindCol(3), nullptr);
-
-  // DEFCOLWIDTH 10 characters: 10 * 8 * Round(1.4 * digit width) / 10 pixels (88 for 8).
+TEST_F(XLSExporterTest, DefColWidthSetsTheDefaultWidth) {
+  // 10 characters: 10 * 8 * Round(1.4 * digit width) / 10 pixels (88 for 8).
   Load(WorkbookStream(StandardStyles(), {{u"A", Record(0x0055, Word(10))}}));
-  EXPECT_DOUBLE_EQ(book_->WorkSheets.GetItem(0)->Cols.DefaultWidth,
-                   8 * std::round(1.4 * charWidth));
+  EXPECT_DOUBLE_EQ(Sheet(0).Cols.DefaultWidth, 8 * std::round(1.4 * CharWidth()));
 }
 
 TEST_F(XLSExporterTest, TabColourComesFromTheDefaultPalette) {
@@ -257,15 +190,14 @@ TEST_F(XLSExporterTest, TabColourComesFromTheDefaultPalette) {
       StandardStyles(),
       {{u"A", Record(0x0862, Join({Word(0x0862), Bytes(14, 0), Word(10), Word(0)}))}}));
   // Palette index 10 of the default palette: red.
-  EXPECT_EQ(book_->WorkSheets.GetItem(0)->WindowSettings.TabColor, 0x0000FF);
+  EXPECT_EQ(Sheet(0).WindowSettings.TabColor, 0x0000FF);
 }
 
-// Short records, a merged range beyond the sheet's columns, a cell beyond them.
+// Short records, a merged range beyond the sheet's columns.
 TEST_F(XLSExporterTest, DamagedSheetRecordsFailTheLoad) {
   for (const Bytes& record :
-       {Record(0x007D, Join({Word(0), Word(1), Word(300)})), Record(0x0041, Word(1)),
-        Record(0x00A0, Word(1)), Record(0x0026, DWord(0)), Record(0x0012, {}),
-        MergedCells({{0, 1, 0, 300}}, 1), Number(0, 300, 15, 1)}) {
+       {Record(0x0041, Word(1)), Record(0x00A0, Word(1)), Record(0x0026, DWord(0)),
+        Record(0x0012, {}), MergedCells({{0, 1, 0, 300}}, 1)}) {
     EXPECT_THROW(Load(WorkbookStream(StandardStyles(),
                                      {{u"A", Join({Window2(0x04B0 | 0x0008, 0, 0), record})}})),
                  EWorkbookFileException);

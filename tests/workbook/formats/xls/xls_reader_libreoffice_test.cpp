@@ -2,58 +2,30 @@
 // name, ten conditional rules, page breaks and a print area, read by our reader.
 #include <gtest/gtest.h>
 
-#include "../../model/model_fixture.h"
 #include "../python_peer.h"
-#include "workbook/formats/library_start.h"
-#include "workbook/formats/xls/xls_exporter.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/conditional_formatting.h"
-#include "workbook/model/workbook.h"
-#include "workbook/model/worksheet.h"
+#include "xls_book_fixture.h"
+#include "xls_test_support.h"
 
 namespace workbook {
 namespace {
 
-class XLSLibreOfficeReadTest : public ModelTest {};
+using XLSLibreOfficeReadTest = xls_test::XlsBookTest;
 
 TEST_F(XLSLibreOfficeReadTest, LinksNamesRulesAndBreaksLoad) {
-  if (!test_support::PythonAvailable() || !test_support::LibreOfficeAvailable())
-    GTEST_SKIP() << "/usr/bin/python3 or LibreOffice is not installed";
+  if (!test_support::LibreOfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
   test_support::TScratchDir dir;
-  test_support::RunPython(dir, R"py(
-import openpyxl
-from openpyxl.formatting.rule import CellIsRule
-from openpyxl.styles import PatternFill
-from openpyxl.workbook.defined_name import DefinedName
-from openpyxl.worksheet.pagebreak import Break
-b = openpyxl.Workbook()
-s = b.active
-s.title = 'S'
-s['A1'] = 'link'
-s['A1'].hyperlink = 'https://example.com/x'
-for r in range(1, 11):
-    s.cell(row=r, column=2, value=r)
-    s.conditional_formatting.add('B%d' % r, CellIsRule(operator='greaterThan', formula=[str(r)],
-                                 fill=PatternFill('solid', fgColor='FF0000')))
-b.defined_names.append(DefinedName('Amount', attr_text='S!$B$2'))
-s.row_breaks.append(Break(id=5))
-s.col_breaks.append(Break(id=1))
-s.print_area = 'A1:B10'
-b.save('in.xlsx')
-)py");
+  test_support::RunPeer(xls_test::kPeers + "links_rules_openpyxl.py", {dir.File("in.xlsx")});
   const std::string xls =
       test_support::ConvertWithLibreOffice(dir, dir.File("in.xlsx"), "xls:MS Excel 97");
-  StartWorkbookLibrary();
-  TWorkbook book;
-  TMemoryStream file;
-  file.LoadFromFile(xls);
-  TExporterXLS().ImportFromStream(file, book);
-  TExportWorkSheet& sheet = *book.WorkSheets.GetItem(0);
+  LoadFile(xls);
+  TExportWorkSheet& sheet = Sheet(0);
   TExportCell* cell = nullptr;
   ASSERT_TRUE(sheet.FindCell(0, 0, cell));
   EXPECT_EQ(static_cast<TExportCellString*>(cell)->GetHyperlink(), u"https://example.com/x");
   const TExportRange* amount = nullptr;
-  ASSERT_TRUE(book.NamedCells.FindName(u"Amount", amount));
+  ASSERT_TRUE(book_->NamedCells.FindName(u"Amount", amount));
   EXPECT_EQ(amount->Row, 1);
   int rules = 0;
   for (int r = 0; r < 10; ++r) {

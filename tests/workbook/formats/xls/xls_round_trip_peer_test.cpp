@@ -1,6 +1,6 @@
 // A workbook using every sheet feature the XLS writer keeps, written once and read by
-// python3-xlrd (with formatting), by LibreOffice (converted to .xlsx and read with openpyxl) and
-// by our own reader.
+// python3-xlrd (with formatting), by LibreOffice (converted to .xlsx and read with openpyxl: what
+// xlrd does not show) and by our own reader (what no other program's file gives it).
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -45,6 +45,7 @@ class XLSRoundTripTest : public ModelTest {
   }
 
   static void Fill(TWorkbook& book) {
+    book.Date1904 = true;
     TExportWorkSheet* sheet = book.AddWorkSheet(u"Data");
     TExportCell* title = sheet->FindCreateCell(0, 0, TCellClass::String, false);
     static_cast<TExportCellString*>(title)->SetValue(u"Title");
@@ -111,6 +112,10 @@ class XLSRoundTripTest : public ModelTest {
     const std::u16string longName(40, u'x');
     book.AddWorkSheet(longName)->AddRow()->AddCellString(std::u16string(9000, u'\u0161'));
     book.AddWorkSheet(longName + u"y");
+    // A strict UTF-16 reader refuses a cut surrogate pair: the file must still open.
+    TExportRow* row = book.AddWorkSheet(std::u16string{u'S', char16_t{0xDC00}})->AddRow();
+    row->AddCellString(std::u16string{u'a', char16_t{0xD800}, u'b'});
+    row->AddCellString(u"\U0001F600");
   }
 
   std::string Python(const std::string& script) { return RunPython(*dir_, script); }
@@ -135,11 +140,11 @@ print([(l.frowx, l.fcolx, l.url_or_path) for l in s.hyperlink_list])
 runs = s.rich_text_runlist_map[(3, 0)]
 print([(p, b.font_list[f].bold) for p, f in runs])
 print(s.panes_are_frozen, s.horz_split_pos, s.scl_mag_factor)
-print(s.protect if hasattr(s, 'protect') else '')
-print([(c.ctype, c.value) for c in s.row(9)], xlrd.xldate_as_tuple(s.cell_value(9, 3), 0))
-print(b.sheet_names()[2:], b.datemode)
+print([(c.ctype, c.value) for c in s.row(9)], xlrd.xldate_as_tuple(s.cell_value(9, 3), 1))
+print(b.sheet_names()[2:4], b.datemode)
 t = b.sheet_by_index(2).cell_value(0, 0)
 print(len(t), t == '\u0161' * 9000)
+print(ascii(b.sheet_names()[4]), ascii(b.sheet_by_index(4).row_values(0)))
 import olefile
 print(olefile.OleFileIO('book.xls').listdir())
 )py"),
@@ -153,12 +158,12 @@ print(olefile.OleFileIO('book.xls').listdir())
             "[(2, 0, 'https://example.com/a')]\n"
             "[(0, 1), (4, 0)]\n"
             "1 1 150\n"
-            "\n"
-            "[(1, 'text \u017e'), (2, 1234.5), (4, 1), (3, 45000.25)] (2023, 3, 15, 6, 0, 0)\n"
+            "[(1, 'text \u017e'), (2, 1234.5), (4, 1), (3, 43538.25)] (2023, 3, 15, 6, 0, 0)\n"
             "['" +
                 std::string(31, 'x') + "', '" + std::string(27, 'x') +
-                " (2)'] 0\n"
+                " (2)'] 1\n"
                 "9000 True\n"
+                "'S\\ufffd' ['a\\ufffdb', '\\U0001f600']\n"
                 "[['Workbook']]\n");
 }
 
@@ -171,65 +176,25 @@ import openpyxl
 b = openpyxl.load_workbook(')py" +
                    xlsx + R"py(')
 s = b['Data']
-print(sorted(str(r) for r in s.merged_cells.ranges))
-print(s['D1'].value, s['B3'].value, s['C3'].value, s['A3'].hyperlink.target)
-print(b.defined_names['Total'].attr_text, s.print_area, s.print_title_rows)
-print(s.column_dimensions['B'].width > s.column_dimensions['A'].width,
-      s.column_dimensions['C'].hidden)
-print(s.row_dimensions[6].hidden, s.row_dimensions[7].outline_level, s['A8'].font.b)
-print(s.freeze_panes, s.sheet_view.zoomScale)
-print(len(s.conditional_formatting), s.oddHeader.center.text, s.oddFooter.right.text)
-print(s.protection.sheet, s.page_setup.orientation)
+print(s['D1'].value, s['B3'].value, len(s.conditional_formatting))
+print(s.oddHeader.center.text, s.oddFooter.right.text, s.protection.sheet, s.page_setup.orientation)
 )py"),
-            "['A1:B2']\n"
-            "=Total*2 =A3 7 https://example.com/a\n"
-            "Data!$C$1:$C$1 ['$A$1:$D$10'] $1:$1\n"
-            "True True\n"
-            "True 2 True\n"
-            "A2 150\n"
-            "1 Header text Footer text\n"
-            "True landscape\n");
+            "=Total*2 =A3 1\n"
+            "Header text Footer text True landscape\n");
 }
 
-TEST_F(XLSRoundTripTest, OurReaderSeesEveryFeature) {
+TEST_F(XLSRoundTripTest, OurReaderSeesWhatOnlyOurFileHolds) {
   TWorkbook book;
   TMemoryStream file;
   file.LoadFromFile(dir_->File("book.xls"));
   TExporterXLS().ImportFromStream(file, book);
   TExportWorkSheet& sheet = *book.WorkSheets.GetItem(0);
   TExportCell* cell = nullptr;
-  ASSERT_TRUE(sheet.FindCell(0, 0, cell));
-  EXPECT_EQ(cell->ColSpan(), 2);
-  EXPECT_EQ(cell->RowSpan(), 2);
-  ASSERT_TRUE(sheet.FindCell(3, 0, cell));
-  EXPECT_EQ(cell->GetFormula(), u"=Total*2");
-  const TExportRange* total = nullptr;
-  ASSERT_TRUE(book.NamedCells.FindName(u"Total", total));
-  EXPECT_EQ(total->Col, 2);
-  ASSERT_TRUE(sheet.FindCell(0, 2, cell));
-  EXPECT_EQ(static_cast<TExportCellString*>(cell)->GetHyperlink(), u"https://example.com/a");
   ASSERT_TRUE(sheet.FindCell(0, 3, cell));
   EXPECT_TRUE(static_cast<TExportCellString*>(cell)->HasRichText());
-  ASSERT_TRUE(sheet.FindCell(2, 0, cell));
-  ASSERT_NE(cell->ConditionalFormattingIfAny(), nullptr);
-  EXPECT_EQ(cell->ConditionalFormattingIfAny()->Count(), 1);
-  EXPECT_TRUE(sheet.Cols.GetCol(2)->Hidden);
-  EXPECT_GT(sheet.Cols.GetCol(1)->Width, sheet.Cols.GetCol(0)->Width);
-  EXPECT_TRUE(sheet.GetRow(5)->Hidden);
-  EXPECT_EQ(sheet.GetRow(6)->OutlineLevel, 2);
   EXPECT_EQ(sheet.GetRow(7)->GetStyle().GetFont().GetStyle().Bold, 1);
-  const TExportWindowSettings& window = sheet.WindowSettings;
-  EXPECT_EQ(window.Split.Row, 1);
-  EXPECT_EQ(window.Zoom, 150);
-  EXPECT_EQ(window.TabColor, 0x00FF00);
-  EXPECT_EQ(window.Selection.GetText(), u"B2");
-  EXPECT_TRUE(sheet.Protection.Protected);
-  EXPECT_EQ(sheet.PageSettings.PrintArea.Row2(), 9);
+  EXPECT_EQ(sheet.WindowSettings.Selection.GetText(), u"B2");
   EXPECT_EQ(sheet.PageSettings.TitleRows.Row, 0);
-  EXPECT_EQ(sheet.Header.Center.Text, u"Header text");
-  TExportRow* values = sheet.GetRow(9);
-  EXPECT_EQ(values->Cells.PeekItem(0)->GetValueText(), u"text \u017e");
-  EXPECT_EQ(values->Cells.PeekItem(1)->GetValueText(), u"1234.5");
 }
 
 }  // namespace

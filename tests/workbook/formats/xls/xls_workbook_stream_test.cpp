@@ -24,54 +24,45 @@ std::vector<std::uint8_t> BofStream(std::uint16_t version, std::size_t size) {
   return data;
 }
 
-std::u16string FailureOf(const std::vector<std::uint8_t>& bytes) {
-  TMemoryStream source(bytes);
-  TMemoryStream target;
-  try {
-    XLSReadWorkbookStream(source, target);
-  } catch (const EWorkbookFileException& e) {
-    EXPECT_EQ(target.Size(), 0);
-    return e.Message();
-  }
-  return u"";
+CompoundFile Damaged(const std::u16string& name, std::uint32_t next) {
+  CompoundFile file = BuildCompoundFile({{name, BofStream(0x0600, 7000)}});
+  file.SetFat(file.chains[1][0], next == 0 ? file.chains[1][0] : next);  // 0: a cycle
+  return file;
 }
 
 }  // namespace
 
-TEST(XlsWorkbookStream, TakesTheWorkbookStreamBeforeABookStream) {
-  const std::vector<std::uint8_t> workbook = BofStream(0x0600, 5000);
-  CompoundFile file =
-      BuildCompoundFile({{u"Book", BofStream(0x0500, 300)}, {u"Workbook", workbook}});
-  TMemoryStream source = file.Stream();
-  TMemoryStream target;
-  XLSReadWorkbookStream(source, target);
-  EXPECT_EQ(target.Data(), workbook);
+TEST(XlsWorkbookStream, TakesWorkbookBeforeBookAndABiff8BookInAnyCase) {
+  for (const std::vector<TestEntry>& entries :
+       {std::vector<TestEntry>{{u"Book", BofStream(0x0500, 300)},
+                               {u"Workbook", BofStream(0x0600, 5000)}},
+        std::vector<TestEntry>{{u"BOOK", BofStream(0x0600, 1584)}}}) {
+    TMemoryStream source = BuildCompoundFile(entries).Stream();
+    TMemoryStream target;
+    XLSReadWorkbookStream(source, target);
+    EXPECT_EQ(target.Data(), entries.back().data);
+  }
 }
 
-TEST(XlsWorkbookStream, TakesABiff8StreamNamedBook) {
-  const std::vector<std::uint8_t> book = BofStream(0x0600, 1584);
-  CompoundFile file = BuildCompoundFile({{u"BOOK", book}});
-  TMemoryStream source = file.Stream();
-  TMemoryStream target;
-  XLSReadWorkbookStream(source, target);
-  EXPECT_EQ(target.Data(), book);
-}
-
-TEST(XlsWorkbookStream, ReportsExcel95FilesAsOldFormat) {
-  EXPECT_EQ(FailureOf(BuildCompoundFile({{u"Book", BofStream(0x0500, 7000)}}).bytes),
-            WorkbookLng_OldXLS);
-  CompoundFile damaged = BuildCompoundFile({{u"Book", BofStream(0x0600, 7000)}});
-  damaged.SetFat(damaged.chains[1][0], kFree);
-  EXPECT_EQ(FailureOf(damaged.bytes), WorkbookLng_OldXLS);
-}
-
-TEST(XlsWorkbookStream, ReportsAnythingElseAsInvalid) {
+TEST(XlsWorkbookStream, FailsWithTheFileErrorAndNoData) {
   const std::string text = "Datum;Suma\n1.1.2024;10\n";
-  EXPECT_EQ(FailureOf(std::vector<std::uint8_t>(text.begin(), text.end())), WorkbookLng_InvalidXLS);
-  EXPECT_EQ(FailureOf({}), WorkbookLng_InvalidXLS);
-  EXPECT_EQ(FailureOf(BuildCompoundFile({{u"Other", Pattern(100, 1)}}).bytes),
-            WorkbookLng_InvalidXLS);
-  CompoundFile damaged = BuildCompoundFile({{u"Workbook", BofStream(0x0600, 7000)}});
-  damaged.SetFat(damaged.chains[1][0], damaged.chains[1][0]);
-  EXPECT_EQ(FailureOf(damaged.bytes), WorkbookLng_InvalidXLS);
+  const std::pair<std::vector<std::uint8_t>, const std::u16string*> cases[] = {
+      // Excel 95, and a Book stream too damaged to tell
+      {BuildCompoundFile({{u"Book", BofStream(0x0500, 7000)}}).bytes, &WorkbookLng_OldXLS},
+      {Damaged(u"Book", kFree).bytes, &WorkbookLng_OldXLS},
+      {std::vector<std::uint8_t>(text.begin(), text.end()), &WorkbookLng_InvalidXLS},
+      {{}, &WorkbookLng_InvalidXLS},
+      {BuildCompoundFile({{u"Other", Pattern(100, 1)}}).bytes, &WorkbookLng_InvalidXLS},
+      {Damaged(u"Workbook", 0).bytes, &WorkbookLng_InvalidXLS}};
+  for (const auto& [bytes, message] : cases) {
+    TMemoryStream source(bytes);
+    TMemoryStream target;
+    try {
+      XLSReadWorkbookStream(source, target);
+      ADD_FAILURE() << "read";
+    } catch (const EWorkbookFileException& e) {
+      EXPECT_EQ(e.Message(), *message);
+    }
+    EXPECT_EQ(target.Size(), 0);
+  }
 }

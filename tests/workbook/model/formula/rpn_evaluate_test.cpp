@@ -28,79 +28,48 @@ constexpr TRPNError kNum = TRPNError::Num;
 constexpr TRPNError kDiv = TRPNError::DivZero;
 constexpr TRPNError kValue = TRPNError::Value;
 
+// Functions that only pass their argument to the C library are checked at their domain edges.
 INSTANTIATE_TEST_SUITE_P(
-    Fixed, FunctionTest,
+    Functions, FunctionTest,
     ::testing::Values(
         // The formula cell is Z100: column 26, row 100 as a spreadsheet numbers them.
         FunctionCase{u"=ROW()", 100}, FunctionCase{u"=COLUMN()", 26},
-        FunctionCase{u"=SIN(PI()/2)", 1}, FunctionCase{u"=COS(0)", 1}, FunctionCase{u"=TAN(0)", 0},
-        FunctionCase{u"=ATAN(1)*4", M_PI}, FunctionCase{u"=SQRT(16)", 4},
-        FunctionCase{u"=SQRT(-1)", 0, kNum}, FunctionCase{u"=EXP(0)", 1},
-        FunctionCase{u"=EXP(1000)", 0, kNum}, FunctionCase{u"=LN(EXP(2))", 2},
-        FunctionCase{u"=LN(0)", 0, kNum}, FunctionCase{u"=LN(-1)", 0, kNum},
-        FunctionCase{u"=LOG10(1000)", 3}, FunctionCase{u"=LOG10(0)", 0, kNum},
-        FunctionCase{u"=ABS(-2.5)", 2.5}, FunctionCase{u"=INT(-1.5)", -1},
-        FunctionCase{u"=INT(2.9)", 2}, FunctionCase{u"=SIGN(-3)", -1}, FunctionCase{u"=SIGN(0)", 0},
-        FunctionCase{u"=SIGN(7)", 1}, FunctionCase{u"=ROUND(2.5,0)", 2},
-        FunctionCase{u"=ROUND(3.5,0)", 4}, FunctionCase{u"=ROUND(1234.5678,2)", 1234.57},
-        FunctionCase{u"=ROUND(1250,-2)", 1200},
+        FunctionCase{u"=ATAN(1)*4", M_PI}, FunctionCase{u"=SQRT(-1)", 0, kNum},
+        FunctionCase{u"=EXP(1000)", 0, kNum}, FunctionCase{u"=LN(0)", 0, kNum},
+        FunctionCase{u"=LOG10(0)", 0, kNum}, FunctionCase{u"=INT(-1.5)", -1},
+        FunctionCase{u"=SIGN(-3)", -1}, FunctionCase{u"=SIGN(0)", 0},
+        FunctionCase{u"=ROUND(2.5,0)", 2}, FunctionCase{u"=ROUND(3.5,0)", 4},
+        FunctionCase{u"=ROUND(1234.5678,2)", 1234.57}, FunctionCase{u"=ROUND(1250,-2)", 1200},
         FunctionCase{u"=ROUND(1.25,0.5)", 1},  // 0.5 digits round (half to even) to 0
         FunctionCase{u"=ROUND(5,400)", 5}, FunctionCase{u"=ROUNDUP(-1.5,0)", -1},
-        FunctionCase{u"=ROUNDUP(1.21,1)", 1.3}, FunctionCase{u"=ROUNDDOWN(1.29,1)", 1.2},
-        FunctionCase{u"=ROUNDDOWN(-1.5,0)", -2},
+        FunctionCase{u"=ROUNDUP(1.21,1)", 1.3}, FunctionCase{u"=ROUNDDOWN(-1.5,0)", -2},
         FunctionCase{u"=ROUNDUP(3000000000.5,0)", 3000000001},  // beyond 32 bits
         FunctionCase{u"=DATE(2023,3,15)", 45000}, FunctionCase{u"=DATE(1899,12,30)", 0},
         FunctionCase{u"=DATE(2023,2,29)", 0, kNum}, FunctionCase{u"=DATE(2023,13,1)", 0, kNum},
-        FunctionCase{u"=DATE(1E300,1,1)", 0, kNum}, FunctionCase{u"=TIME(18,0,0)", 0.75},
+        FunctionCase{u"=DATE(1E300,1,1)", 0, kNum},
         FunctionCase{u"=TIME(6,30,0)", 0.2708333333333333}, FunctionCase{u"=TIME(24,0,0)", 0, kNum},
-        FunctionCase{u"=DAY(45000.75)", 15}, FunctionCase{u"=MONTH(45000)", 3},
-        FunctionCase{u"=YEAR(45000)", 2023}, FunctionCase{u"=WEEKDAY(45000)", 3},  // a Wednesday
-        FunctionCase{u"=WEEKDAY(0)", 6}, FunctionCase{u"=WEEKDAY(2)", 1},
-        FunctionCase{u"=WEEKDAY(-1.25)", 5}, FunctionCase{u"=HOUR(45000.75)", 18},
-        FunctionCase{u"=MINUTE(0.2708333333333333)", 30}, FunctionCase{u"=SECOND(TIME(1,2,3))", 3},
-        FunctionCase{u"=YEAR(1E9)", 0, kNum}, FunctionCase{u"=ASIN(1)*2", M_PI},
-        FunctionCase{u"=ACOS(1)", 0}, FunctionCase{u"=ASIN(2)", 0, kNum},
-        FunctionCase{u"=DATEVALUE(45000.75)", 45000}, FunctionCase{u"=TIMEVALUE(45000.75)", 0.75},
-        FunctionCase{u"=SINH(0)", 0}, FunctionCase{u"=COSH(0)", 1}, FunctionCase{u"=TANH(0)", 0},
-        FunctionCase{u"=ASINH(0)", 0}, FunctionCase{u"=ACOSH(1)", 0},
-        FunctionCase{u"=ACOSH(0.5)", 0, kNum}, FunctionCase{u"=ATANH(0)", 0},
-        FunctionCase{u"=ATANH(1)", 0, kNum}, FunctionCase{u"=TRUE()", 1},
-        FunctionCase{u"=FALSE()", 0}, FunctionCase{u"=NOT(0)", 1}, FunctionCase{u"=NOT(2)", 0},
-        FunctionCase{u"=NOT(1E-13)", 1}));
-
-INSTANTIATE_TEST_SUITE_P(
-    Variable, FunctionTest,
-    ::testing::Values(FunctionCase{u"=SUM(1+2)", 3}, FunctionCase{u"=SUM()", 0},
-                      FunctionCase{u"=SUM(1,2,3)", 6}, FunctionCase{u"=AVERAGE(1,2,6)", 3},
-                      FunctionCase{u"=AVERAGE()", 0}, FunctionCase{u"=MIN(3,-1,2)", -1},
-                      FunctionCase{u"=MAX(3,-1,2)", 3}, FunctionCase{u"=MIN()", 0},
-                      FunctionCase{u"=TRUNC(-2.7)", -2}, FunctionCase{u"=TRUNC(2.789,2)", 2.78},
-                      FunctionCase{u"=TRUNC(1,2,3)", 0}, FunctionCase{u"=AND(1,2)", 1},
-                      FunctionCase{u"=AND(1,0)", 0}, FunctionCase{u"=AND()", 0},
-                      FunctionCase{u"=OR(0,0)", 0}, FunctionCase{u"=OR(0,3)", 1},
-                      FunctionCase{u"=SUM(MAX(1,5),MIN(2,3))*2", 14}));
-
-INSTANTIATE_TEST_SUITE_P(
-    Errors, FunctionTest,
-    ::testing::Values(FunctionCase{u"=5/0", 0, kDiv}, FunctionCase{u"=5/1E-13", 0, kDiv},
-                      FunctionCase{u"=0^-1", 0, kDiv}, FunctionCase{u"=0^0", 1},
-                      FunctionCase{u"=0^2", 0}, FunctionCase{u"=(-8)^(1/3)", 0, kNum},
-                      FunctionCase{u"=1E200*1E200", 0, kNum},
-                      FunctionCase{u"=1+5/0", 0, kDiv},            // spreads through operators
-                      FunctionCase{u"=SUM(1,SQRT(-1))", 0, kNum},  // and functions
-                      FunctionCase{u"=ROUND(5/0,2)", 0, kDiv},
-                      FunctionCase{u"=LN(0)+5/0", 0, kNum},  // the left operand's error first
-                      FunctionCase{u"=1+", 0, kValue},       // parses, but lacks an operand
-                      FunctionCase{u"=+", 0, kValue}, FunctionCase{u"=1 2", 0, kValue},
-                      FunctionCase{u"=ROUND(1,2)*", 0, kValue}));
-
-TEST_F(FormulaTest, CalculateGivesZeroForErrors) {
-  TRPNFormula formula;
-  formula.Parse(u"=5/0");
-  EXPECT_EQ(formula.Calculate(), 0.0);
-  formula.Parse(u"=5/2");
-  EXPECT_EQ(formula.Calculate(), 2.5);
-}
+        FunctionCase{u"=DAY(45000.75)", 15}, FunctionCase{u"=WEEKDAY(45000)", 3},  // a Wednesday
+        FunctionCase{u"=WEEKDAY(0)", 6}, FunctionCase{u"=WEEKDAY(-1.25)", 5},
+        FunctionCase{u"=HOUR(45000.75)", 18}, FunctionCase{u"=MINUTE(0.2708333333333333)", 30},
+        FunctionCase{u"=SECOND(TIME(1,2,3))", 3}, FunctionCase{u"=YEAR(1E9)", 0, kNum},
+        FunctionCase{u"=ASIN(2)", 0, kNum}, FunctionCase{u"=DATEVALUE(45000.75)", 45000},
+        FunctionCase{u"=TIMEVALUE(45000.75)", 0.75}, FunctionCase{u"=ACOSH(0.5)", 0, kNum},
+        FunctionCase{u"=ATANH(1)", 0, kNum}, FunctionCase{u"=NOT(2)", 0},
+        FunctionCase{u"=NOT(1E-13)", 1}, FunctionCase{u"=SUM()", 0},
+        FunctionCase{u"=AVERAGE(1,2,6)", 3}, FunctionCase{u"=AVERAGE()", 0},
+        FunctionCase{u"=MIN(3,-1,2)", -1}, FunctionCase{u"=MIN()", 0},
+        FunctionCase{u"=TRUNC(-2.7)", -2}, FunctionCase{u"=TRUNC(2.789,2)", 2.78},
+        FunctionCase{u"=TRUNC(1,2,3)", 0}, FunctionCase{u"=AND(1,0)", 0},
+        FunctionCase{u"=AND()", 0}, FunctionCase{u"=OR(0,3)", 1},
+        FunctionCase{u"=SUM(MAX(1,5),MIN(2,3))*2", 14}, FunctionCase{u"=5/0", 0, kDiv},
+        FunctionCase{u"=5/1E-13", 0, kDiv}, FunctionCase{u"=0^-1", 0, kDiv},
+        FunctionCase{u"=0^0", 1}, FunctionCase{u"=0^2", 0}, FunctionCase{u"=(-8)^(1/3)", 0, kNum},
+        FunctionCase{u"=1E200*1E200", 0, kNum},
+        FunctionCase{u"=1+5/0", 0, kDiv},            // spreads through operators
+        FunctionCase{u"=SUM(1,SQRT(-1))", 0, kNum},  // and functions
+        FunctionCase{u"=LN(0)+5/0", 0, kNum},        // the left operand's error first
+        FunctionCase{u"=1+", 0, kValue},             // parses, but lacks an operand
+        FunctionCase{u"=1 2", 0, kValue}, FunctionCase{u"=ROUND(1,2)*", 0, kValue}));
 
 TEST_F(FormulaTest, ReadsCellsAndRanges) {
   Number(u"A1", 1);
@@ -108,13 +77,11 @@ TEST_F(FormulaTest, ReadsCellsAndRanges) {
   Text(u"A3", u"text");
   EXPECT_DOUBLE_EQ(Eval(u"=SUM(A1:A3,5)").Value, 8);
   EXPECT_DOUBLE_EQ(Eval(u"=AVERAGE(B1:B2)").Value, 0);  // two cells that do not exist
-  EXPECT_DOUBLE_EQ(Eval(u"=AVERAGE(A1:A3)").Value, 1.5);
-  EXPECT_DOUBLE_EQ(Eval(u"=A3+A1").Value, 1);      // text counts as 0
-  EXPECT_DOUBLE_EQ(Eval(u"=A1:A1*10").Value, 10);  // a one-cell range is its cell
-  EXPECT_DOUBLE_EQ(Eval(u"=A1:A2*10").Value, 0);   // a wider range has no value
+  EXPECT_DOUBLE_EQ(Eval(u"=A3+A1").Value, 1);           // text counts as 0
+  EXPECT_DOUBLE_EQ(Eval(u"=A1:A1*10").Value, 10);       // a one-cell range is its cell
+  EXPECT_DOUBLE_EQ(Eval(u"=A1:A2*10").Value, 0);        // a wider range has no value
   EXPECT_DOUBLE_EQ(Eval(u"=MAX(A1:XFD1048576)").Value, 2);
   EXPECT_EQ(sheet->Rows.Count(), 100);  // evaluation creates no rows or cells
-  EXPECT_DOUBLE_EQ(Eval(u"=$A$2*A$2").Value, 4);
 }
 
 TEST_F(FormulaTest, RangesCountNumberLikeCellsRowByRow) {
@@ -124,7 +91,6 @@ TEST_F(FormulaTest, RangesCountNumberLikeCellsRowByRow) {
   At(u"A1", TCellClass::Empty);
   EXPECT_DOUBLE_EQ(Eval(u"=SUM(A1:B2)").Value, 15);
   EXPECT_DOUBLE_EQ(Eval(u"=AVERAGE(A1:B2)").Value, 5);
-  EXPECT_DOUBLE_EQ(Eval(u"=MIN(A1:B2)").Value, 1);
   EXPECT_DOUBLE_EQ(Eval(u"=AND(A1:B2)").Value, 1);
 }
 
@@ -146,8 +112,6 @@ TEST_F(FormulaTest, CircularReferencesGiveRefErrors) {
   EXPECT_EQ(a->FormulaError(), TRPNError::Ref);
   EXPECT_EQ(b->FormulaError(), TRPNError::Ref);
   EXPECT_EQ(self->FormulaError(), TRPNError::Ref);
-  EXPECT_EQ(a->Value, 0);
-  EXPECT_TRUE(a->HasValue);
   // Mending the cycle and recalculating clears the error.
   b->SetFormula(u"=5");
   a->SetFormula(u"=B1+1");
@@ -185,7 +149,6 @@ TEST_F(FormulaTest, DefinedNamesGiveTheirRanges) {
   EXPECT_DOUBLE_EQ(Eval(u"=One*2").Value, 8);
   EXPECT_DOUBLE_EQ(Eval(u"=Pair+1").Value, 1);     // a wider range has no value
   EXPECT_DOUBLE_EQ(Eval(u"=Missing+1").Value, 1);  // an undefined name counts as 0
-  EXPECT_DOUBLE_EQ(Eval(u"=SUM(Missing)").Value, 0);
   // A name may point into another sheet.
   TExportWorkSheet* other = book->AddWorkSheet(u"T");
   static_cast<TExportCellNumber*>(other->FindCreateCell(1, 1, TCellClass::Number, true))
@@ -198,6 +161,8 @@ TEST_F(FormulaTest, DefinedNamesGiveTheirRanges) {
 
 TEST_F(FormulaTest, FreeFormulasWithoutCellOrSheet) {
   TRPNFormula formula;
+  formula.Parse(u"=5/0");
+  EXPECT_EQ(formula.Calculate(), 0.0);  // errors calculate as 0
   formula.Parse(u"=A1+ROW()+2");
   EXPECT_DOUBLE_EQ(formula.Calculate(), 2);
   formula.SetWorkSheet(sheet);

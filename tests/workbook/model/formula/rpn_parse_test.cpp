@@ -12,14 +12,12 @@ TEST_F(FormulaTest, EvaluatesOperatorsAsHandComputed) {
   // Unary minus binds tighter than "^"; "^" and comparisons are left-associative; equality holds
   // within the tolerance; the "=" is optional.
   const std::pair<std::u16string, double> cases[] = {
-      {u"=1+2*3", 7},    {u"=(1+2)*3", 9},      {u"=-2^2", 4},     {u"=2^3^2", 64},
-      {u"=10%", 0.1},    {u"=10%*2", 0.2},      {u"=50%%", 0.005}, {u"=8-3-2", 3},
-      {u"=8/4/2", 1},    {u"=2^-1", 0.5},       {u"=2*-3", -6},    {u"=--3", 3},
-      {u"=+-+3", -3},    {u"=1+2=3", 1},        {u"=1+2<>3", 0},   {u"=2<3", 1},
-      {u"=3<3", 0},      {u"=3<=3", 1},         {u"=4>3", 1},      {u"=3>=4", 0},
-      {u"=1<2=1", 1},    {u"=0.1+0.2=0.3", 1},  {u"=1=-1", 0},     {u"=  1 +  2 ", 3},
-      {u"1+1", 2},       {u"=1.5E-5*1E5", 1.5}, {u"=1e+2", 100},   {u"=.5*4", 2},
-      {u"=((((2))))", 2}};
+      {u"=1+2*3", 7},   {u"=(1+2)*3", 9},      {u"=-2^2", 4},   {u"=2^3^2", 64},
+      {u"=10%*2", 0.2}, {u"=50%%", 0.005},     {u"=8-3-2", 3},  {u"=8/4/2", 1},
+      {u"=2^-1", 0.5},  {u"=+-+3", -3},        {u"=1+2=3", 1},  {u"=1+2<>3", 0},
+      {u"=3<3", 0},     {u"=3<=3", 1},         {u"=3>=4", 0},   {u"=4>3", 1},
+      {u"=1<2=1", 1},   {u"=0.1+0.2=0.3", 1},  {u"=1=-1", 0},   {u"=  1 +  2 ", 3},
+      {u"1+1", 2},      {u"=1.5E-5*1E5", 1.5}, {u"=1e+2", 100}, {u"=.5*4", 2}};
   for (auto [text, expected] : cases) {
     const TRPNValue value = Eval(text);
     EXPECT_EQ(value.Error, TRPNError::None) << Narrow(text);
@@ -30,23 +28,15 @@ TEST_F(FormulaTest, EvaluatesOperatorsAsHandComputed) {
 TEST_F(FormulaTest, RendersTheParsedFormulaWithTheCornersInOrder) {
   const std::pair<std::u16string, std::u16string> cases[] = {
       {u"=$A$1+B2*2", u"$A$1+B2*2"},
-      {u"=SUM(A1:B2)", u"SUM(A1:B2)"},
-      {u"=(A1)", u"(A1)"},
-      {u"=ROUND(A1,2)", u"ROUND(A1,2)"},
       {u"=round( a1 , 2 )", u"ROUND(A1,2)"},
-      {u"=A$1+$B2", u"A$1+$B2"},
       {u"=SUM($A1:B$2,C3)", u"SUM($A1:B$2,C3)"},
       {u"=B2:A1", u"A1:B2"},
       {u"=-A1%", u"-A1%"},
       {u"=+A1", u"A1"},
-      {u"=(1+2)*3", u"(1+2)*3"},
       {u"=SUM((1+2),MAX(A1,B1,C1))", u"SUM((1+2),MAX(A1,B1,C1))"},
-      {u"=PI()*2", u"PI()*2"},
       {u"=Total_2024*2", u"Total_2024*2"},
       {u"=1.5E-5", u"1.5E-5"},
-      {u"=0.25", u"0.25"},
       {u"=XFD1048576", u"XFD1048576"},
-      {u"=A1<>B1", u"A1<>B1"},
       {u"=NOT(A1>=2)", u"NOT(A1>=2)"},
       {u"=TRUNC(A1,1)+TRUNC(B1)", u"TRUNC(A1,1)+TRUNC(B1)"}};
   for (auto [text, rendered] : cases) {
@@ -72,10 +62,8 @@ TEST_F(FormulaTest, CountsVariableArgumentsOncePerArgument) {
     std::vector<int> Counts;  // of the variable-argument functions in token order
   };
   const Case cases[] = {
-      {u"=SUM(1+2)", {1}},
       {u"=SUM()", {0}},
       {u"=SUM(A1:A3,5)", {2}},
-      {u"=SUM(-1,2*3,(4))", {3}},
       {u"=SUM(ROUND(1,2),3)", {2}},     // ROUND keeps its own two arguments
       {u"=SUM(MAX(1,2,3),4)", {3, 2}},  // the inner one closes first
       {u"=AVERAGE(1,SUM(2,3)+4,5)", {2, 3}},
@@ -153,22 +141,12 @@ TEST_F(FormulaTest, RejectsOverlongTexts) {
 }
 
 TEST_F(FormulaTest, OperatorLookupRaisesForNonOperators) {
-  EXPECT_EQ(StrToRPNOperator(u"-", true), TRPNOperator::UnaryMinus);
-  EXPECT_EQ(StrToRPNOperator(u"-", false), TRPNOperator::Subtract);
-  EXPECT_EQ(StrToRPNOperator(u"<>", false), TRPNOperator::NotEqual);
   try {
     StrToRPNOperator(u"&", false);
     ADD_FAILURE();
   } catch (const EWorkbookException& e) {
     EXPECT_EQ(e.Message(), u"StrToRPNOperator: invalid string \"&\".");
   }
-  TRPNFunction func;
-  int index = -1;
-  EXPECT_TRUE(StrToRPNFunction(u"roundDown", func));
-  EXPECT_EQ(func, TRPNFunction::rfRoundDown);
-  EXPECT_TRUE(StrToRPNMultiFunction(u"or", index));
-  EXPECT_EQ(index, 6);
-  EXPECT_FALSE(StrToRPNFunction(u"SUM", func));
 }
 
 }  // namespace
