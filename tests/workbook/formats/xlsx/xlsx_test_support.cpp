@@ -43,6 +43,25 @@ TXLSXParts TXLSXParts::Standard(const std::string& sheetData, const std::string&
   return result;
 }
 
+TXLSXParts& TXLSXParts::SetSheets(const std::vector<std::pair<std::string, std::string>>& sheets,
+                                  const std::string& definedNames) {
+  std::string rels =
+      "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+  std::string list;
+  for (std::size_t i = 0; i < sheets.size(); ++i) {
+    const std::string id = "rId" + std::to_string(i + 1);
+    rels += "<Relationship Id=\"" + id + "\" Type=\"" + kRel + "/worksheet\" Target=\"" +
+            sheets[i].second + "\"/>";
+    list += "<sheet name=\"" + sheets[i].first + "\" sheetId=\"" + std::to_string(i + 1) +
+            "\" r:id=\"" + id + "\"/>";
+  }
+  Parts["xl/_rels/workbook.xml.rels"] = rels + "</Relationships>";
+  Parts["xl/workbook.xml"] = "<workbook xmlns=\"" + std::string(kMain) + "\" xmlns:r=\"" + kRel +
+                             "\"><sheets>" + list + "</sheets><definedNames>" + definedNames +
+                             "</definedNames></workbook>";
+  return *this;
+}
+
 TMemoryStream TXLSXParts::Zip() const {
   TMemoryStream target;
   TZipArchive zip(target, TZipArchiveMode::Create);
