@@ -6,13 +6,12 @@
 #include <map>
 #include <string>
 
-#include "../../model/model_fixture.h"
+#include "../xlsx/xlsx_test_support.h"
 #include "platform/text_codec.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
 #include "workbook/formats/library_start.h"
 #include "workbook/formats/ods/ods_exporter.h"
-#include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
@@ -32,18 +31,6 @@ const char* const kRoot =
 const std::string kContentStart = std::string(kDeclaration) + kRoot;
 const char* const kContentEnd = "</office:spreadsheet></office:body></office:document-content>";
 
-TMemoryStream Package(const std::map<std::string, std::string>& parts) {
-  TMemoryStream target;
-  TZipArchive zip(target, TZipArchiveMode::Create);
-  for (const auto& [name, content] : parts) {
-    TMemoryStream part(std::vector<std::uint8_t>(content.begin(), content.end()));
-    zip.AddFile(platform::Utf8ToUtf16(name), part);
-  }
-  zip.Save();
-  target.SetPosition(0);
-  return target;
-}
-
 std::string Table(const std::string& name, const std::string& rows) {
   return "<table:table table:name=\"" + name + "\">" + rows + "</table:table>";
 }
@@ -57,7 +44,7 @@ class ODSReaderTest : public ModelTest {
     Book->LoadFromStream(stream, exporter);
   }
   void LoadParts(const std::map<std::string, std::string>& parts) {
-    TMemoryStream stream = Package(parts);
+    TMemoryStream stream = TXLSXParts{parts}.Zip();  // any zip package
     LoadStream(stream);
   }
   void LoadTables(const std::string& tables) {
