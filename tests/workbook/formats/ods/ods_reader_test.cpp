@@ -82,49 +82,44 @@ void ExpectInvalid(const std::function<void()>& load) {
   }
 }
 
-TEST_F(ODSReaderTest, ValueTypesGiveTheirCellClassesAndValueTexts) {
-  struct Case {
+// A cell's attributes and content: its class and value text.
+TEST_F(ODSReaderTest, ValueTypesAndParagraphs) {
+  const std::string text = "office:value-type=\"string\"><text:p>";
+  const struct {
     std::string cell;
     TCellClass cellClass;
     std::u16string text;
   } cases[] = {
-      {"office:value-type=\"percentage\" office:value=\"0.25\"", TCellClass::Number, u"0.25"},
+      {"office:value-type=\"percentage\" office:value=\"0.25\"><text:p>shown</text:p>",
+       TCellClass::Number, u"0.25"},
       // A currency amount is read as a plain number.
-      {"office:value-type=\"currency\" office:currency=\"EUR\" office:value=\"-12\"",
+      {"office:value-type=\"currency\" office:currency=\"EUR\" office:value=\"-12\">",
        TCellClass::Number, u"-12"},
-      {"office:value-type=\"date\" office:date-value=\"2021-03-04T05:06:07\"", TCellClass::DateTime,
-       u"2021-03-04 05:06:07"},
-      {"office:value-type=\"date\" office:date-value=\"2021-03-04\"", TCellClass::DateTime,
+      {"office:value-type=\"date\" office:date-value=\"2021-03-04T05:06:07\">",
+       TCellClass::DateTime, u"2021-03-04 05:06:07"},
+      {"office:value-type=\"date\" office:date-value=\"2021-03-04\">", TCellClass::DateTime,
        u"2021-03-04 00:00:00"},
-      {"office:value-type=\"time\" office:time-value=\"PT10H20M30S\"", TCellClass::Time,
+      {"office:value-type=\"time\" office:time-value=\"PT10H20M30S\">", TCellClass::Time,
        u"10:20:30"},
-      {"office:value-type=\"boolean\" office:boolean-value=\"true\"", TCellClass::Boolean, u"1"},
+      {"office:value-type=\"boolean\" office:boolean-value=\"true\">", TCellClass::Boolean, u"1"},
+      // Paragraphs, spaces, tabs and line breaks; a note adds nothing.
+      {text + "a</text:p><text:p>b</text:p><office:annotation><text:p>note</text:p>"
+              "</office:annotation>",
+       TCellClass::String, u"a\r\nb"},
+      {text + "a<text:s text:c=\"3\"/>b<text:s/>c</text:p>", TCellClass::String, u"a   b c"},
+      {text + "a<text:tab/>b<text:line-break/>c</text:p>", TCellClass::String, u"a\tb\r\nc"},
+      {text + "<text:span>x<text:s text:c=\"2\"/></text:span>y</text:p>", TCellClass::String,
+       u"x  y"},
+      // An absurd space count costs no more than a cell's longest text.
+      {text + "<text:s text:c=\"99999999999\"/></text:p>", TCellClass::String,
+       std::u16string(32767, u' ')},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     LoadRows("<table:table-row><table:table-cell " + c.cell +
-             "><text:p>shown</text:p></table:table-cell></table:table-row>");
+             "</table:table-cell></table:table-row>");
     ASSERT_NE(Cell(0, 0), nullptr) << c.cell;
     EXPECT_EQ(Cell(0, 0)->CellClass(), c.cellClass) << c.cell;
     EXPECT_EQ(Dump(), c.text + u"\n") << c.cell;
-  }
-}
-
-TEST_F(ODSReaderTest, ParagraphsSpacesTabsAndLineBreaks) {
-  const std::pair<std::string, std::u16string> cases[] = {
-      {"<text:p>a</text:p><text:p>b</text:p>", u"a\r\nb"},
-      {"<text:p>a<text:s text:c=\"3\"/>b<text:s/>c</text:p>", u"a   b c"},
-      {"<text:p>a<text:tab/>b<text:line-break/>c</text:p>", u"a\tb\r\nc"},
-      {"<text:p><text:span>x<text:s text:c=\"2\"/></text:span>y</text:p>", u"x  y"},
-      // An absurd space count costs no more than a cell's longest text.
-      {"<text:p><text:s text:c=\"99999999999\"/></text:p>", std::u16string(32767, u' ')},
-  };
-  for (const auto& [paragraphs, text] : cases) {
-    LoadRows("<table:table-row><table:table-cell office:value-type=\"string\">" + paragraphs +
-             "<office:annotation><text:p>note</text:p></office:annotation>"
-             "</table:table-cell></table:table-row>");
-    ASSERT_NE(Cell(0, 0), nullptr) << paragraphs;
-    EXPECT_EQ(Cell(0, 0)->CellClass(), TCellClass::String);
-    EXPECT_EQ(Dump(), text + u"\n") << paragraphs;
   }
 }
 
