@@ -183,17 +183,13 @@ TEST_F(DrawingXlsxRead, CorpusPicturesAgreeWithPython) {
   ASSERT_EQ(expected.size(), 2u);
   for (const auto& [file, pictures] : expected) {
     SCOPED_TRACE(file);
-    TWorkbook book;
     Package package(file);
     std::vector<std::string> ours;
     for (int n = 1; n <= 9; ++n) {
       const std::string part = "xl/drawings/drawing" + std::to_string(n) + ".xml";
-      const TXmlNode root = package.Tree(part);
-      if (!root) continue;
-      TExportWorkSheet* sheet = book.AddWorkSheet();
-      ReadXLSXDrawingPart(
-          *sheet, root, package.Tree("xl/drawings/_rels/drawing" + std::to_string(n) + ".xml.rels"),
-          platform::Utf8ToUtf16(part), package.Zip(), TSheetPixelGrid());
+      if (!package.Tree(part)) continue;
+      TExportWorkSheet* sheet = sheet_ = book_->AddWorkSheet();
+      Read(package, part);
       for (int r = 0; r < sheet->Rows.Count(); ++r) {
         TExportRow* row = sheet->GetRow(r);
         for (int c = 0; c < row->Cells.Count(); ++c) {
