@@ -31,10 +31,8 @@ TEST(XmlDocument, PathsAttributesAndTexts) {
   EXPECT_EQ(sheets[1].Attr("name"), "A & B");
   EXPECT_EQ(sheets[1].Attr("r:id"), "rId6");
   EXPECT_FALSE(sheets[1].HasAttr("id"));
-  EXPECT_EQ(sheets[0].Parent().LocalName(), "sheets");
   EXPECT_EQ(doc.FindPath("workbook/definedNames/definedName").Text16(), u"'Hárok1'!$A$1:$B$2");
   EXPECT_FALSE(doc.FindPath("workbook/calcPr"));
-  EXPECT_FALSE(doc.FindPath("worksheet"));
 }
 
 TEST(XmlDocument, XPathWithRegisteredNamespaces) {
@@ -47,9 +45,7 @@ TEST(XmlDocument, XPathWithRegisteredNamespaces) {
   EXPECT_EQ(sheets[0].Attr("sheetId"), "2");
   // Without its prefix the default namespace is out of XPath's reach.
   EXPECT_TRUE(doc.SelectNodes("/workbook/sheets/sheet").empty());
-  TXmlNode sheetsNode = doc.SelectSingleNode("//m:sheets");
-  EXPECT_EQ(sheetsNode.SelectNodes("m:sheet").size(), 2u);
-  EXPECT_EQ(sheetsNode.SelectSingleNode("m:sheet/@name").Text(), "Hárok1");
+  EXPECT_EQ(doc.SelectSingleNode("//m:sheets").SelectSingleNode("m:sheet/@name").Text(), "Hárok1");
   testing::internal::CaptureStderr();
   EXPECT_THROW(doc.SelectNodes("//m:sheet["), EXmlError);
   EXPECT_THROW(doc.SelectNodes("//q:sheet"), EXmlError);
