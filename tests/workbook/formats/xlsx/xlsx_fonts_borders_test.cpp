@@ -4,6 +4,8 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "workbook/formats/python_peer.h"
 #include "workbook/formats/style_lines.h"
@@ -177,34 +179,32 @@ TEST(StyleListsXlsxRead, WithoutEntriesTheDefaultsStay) {
   EXPECT_EQ(*borders.GetItem(0), TExportCellBorders());
 }
 
-TEST(BordersListXlsxRead, BothDiagonalsComeFromTheOneDiagonalElement) {
-  XmlScratch xml("x");
-  xml.Load(
-      "<borders count=\"1\"><border diagonalUp=\"1\" diagonalDown=\"true\">"
-      "<left style=\"thin\"><color rgb=\"FFFF0000\"/></left><right style=\"medium\"/>"
-      "<top style=\"bogus\"/><diagonal style=\"thick\"><color rgb=\"FF00FF00\"/></diagonal>"
-      "</border></borders>");
-  TExportCellBordersList borders;
-  borders.ReadXLSX(xml.Root(), nullptr, nullptr);
-  ASSERT_EQ(borders.Count(), 1);
-  // Lines top, right, bottom, left, down, up; an absent bottom and an unknown style read as none.
-  EXPECT_EQ(Narrow(borders.GetItem(0)->GetKeyString()),
-            "1;536870911;3;536870911;1;536870911;2;255;6;65280;6;65280");
-}
-
-TEST(BordersListXlsxRead, DiagonalsWithoutTheirFlagStayUnset) {
-  XmlScratch xml("x");
-  xml.Load(
-      "<borders><border diagonalUp=\"0\" diagonalDown=\"false\"><left/><right/><top/><bottom/>"
-      "<diagonal style=\"thin\"/></border><border><left/><right/><top/><bottom/><diagonal/>"
-      "</border></borders>");
-  TExportCellBordersList borders;
-  borders.ReadXLSX(xml.Root(), nullptr, nullptr);
-  ASSERT_EQ(borders.Count(), 2);
-  EXPECT_EQ(Narrow(borders.GetItem(0)->GetKeyString()),
-            "1;536870911;1;536870911;1;536870911;1;536870911;0;536870911;0;536870911");
-  // Equal sets keep their own positions.
-  EXPECT_EQ(*borders.GetItem(0), *borders.GetItem(1));
+// Each set's lines top, right, bottom, left, down, up.
+TEST(BordersListXlsxRead, LinesAndDiagonals) {
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
+      // Both diagonals come from the one diagonal element; an absent bottom and an unknown style
+      // read as none.
+      {"<borders count=\"1\"><border diagonalUp=\"1\" diagonalDown=\"true\">"
+       "<left style=\"thin\"><color rgb=\"FFFF0000\"/></left><right style=\"medium\"/>"
+       "<top style=\"bogus\"/><diagonal style=\"thick\"><color rgb=\"FF00FF00\"/></diagonal>"
+       "</border></borders>",
+       {"1;536870911;3;536870911;1;536870911;2;255;6;65280;6;65280"}},
+      // Diagonals without their flag stay unset; equal sets keep their own positions.
+      {"<borders><border diagonalUp=\"0\" diagonalDown=\"false\"><left/><right/><top/><bottom/>"
+       "<diagonal style=\"thin\"/></border><border><left/><right/><top/><bottom/><diagonal/>"
+       "</border></borders>",
+       {"1;536870911;1;536870911;1;536870911;1;536870911;0;536870911;0;536870911",
+        "1;536870911;1;536870911;1;536870911;1;536870911;0;536870911;0;536870911"}},
+  };
+  for (const auto& [bordersXml, keys] : cases) {
+    XmlScratch xml("x");
+    xml.Load(bordersXml);
+    TExportCellBordersList borders;
+    borders.ReadXLSX(xml.Root(), nullptr, nullptr);
+    ASSERT_EQ(borders.Count(), static_cast<int>(keys.size())) << bordersXml;
+    for (int i = 0; i < borders.Count(); ++i)
+      EXPECT_EQ(Narrow(borders.GetItem(i)->GetKeyString()), keys[i]) << bordersXml;
+  }
 }
 
 TEST(StyleXlsxPeer, OpenpyxlReadsOurFontsAndBorders) {
