@@ -81,19 +81,10 @@ TEST(FontListXlsx, WritesCountAndEveryEntry) {
             "<font><sz val=\"12\"/><name val=\"\xC5\xA0t\xC3\xBDl\"/></font></fonts>");
 }
 
-TEST(BordersListXlsx, LinesOfStyleNoneWriteBareSides) {
+// Sides in order, lines of style none as bare sides, both diagonals sharing one element.
+TEST(BordersListXlsx, WritesEverySet) {
   TExportCellBorders none;
   for (int i = 0; i < 6; ++i) none.GetBorder(i).Style = TExportCellBorder::kNone;
-  TExportCellBordersList borders;
-  borders.Clear();
-  borders.AddNew(std::make_unique<TExportCellBorders>(none));
-  XmlScratch xml("borders");
-  borders.WriteXLSX(xml.Root());
-  EXPECT_EQ(xml.Text(),
-            "<borders count=\"1\"><border><left/><right/><top/><bottom/></border></borders>");
-}
-
-TEST(BordersListXlsx, SidesInOrderAndBothDiagonalsShareOneElement) {
   TExportCellBorders set;
   set.GetBorder(TExportCellBorders::bTop) = TExportCellBorder(1, 0x0000FF);
   set.GetBorder(TExportCellBorders::bRight) = TExportCellBorder(3, clNone);
@@ -103,11 +94,13 @@ TEST(BordersListXlsx, SidesInOrderAndBothDiagonalsShareOneElement) {
   set.GetBorder(TExportCellBorders::bDiagonalDown) = TExportCellBorder(6, 0x00FF00);
   TExportCellBordersList borders;
   borders.Clear();
+  borders.AddNew(std::make_unique<TExportCellBorders>(none));
   borders.AddNew(std::make_unique<TExportCellBorders>(set));
   XmlScratch xml("borders");
   borders.WriteXLSX(xml.Root());
   EXPECT_EQ(xml.Text(),
-            "<borders count=\"1\"><border diagonalUp=\"1\" diagonalDown=\"1\">"
+            "<borders count=\"2\"><border><left/><right/><top/><bottom/></border>"
+            "<border diagonalUp=\"1\" diagonalDown=\"1\">"
             "<left style=\"thin\"><color rgb=\"FFFF0000\"/></left>"
             "<right style=\"medium\"><color rgb=\"FF000000\"/></right>"
             "<top/>"
