@@ -29,9 +29,8 @@ std::string Differences(const CellDump& ours, const CellDump& peer) {
     const std::string other = found == peer.cells.end() ? "" : found->second;
     if (other != text) show(key, text, other);
   }
-  for (const auto& [key, text] : peer.cells) {
+  for (const auto& [key, text] : peer.cells)
     if (!ours.cells.contains(key)) show(key, "", text);
-  }
   if (shown > 8) out << "  ... " << shown - 8 << " more\n";
   return out.str();
 }

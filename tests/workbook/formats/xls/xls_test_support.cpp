@@ -11,9 +11,8 @@ std::vector<std::filesystem::path> CorpusXlsFiles() {
   for (const char* folder : {"calamine", "libxls", "xlrd", "sheetjs-1904"}) {
     const std::filesystem::path dir = std::filesystem::path(SHARED_DIR) / "corpus" / folder;
     if (!std::filesystem::is_directory(dir)) continue;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
       if (entry.path().extension() == ".xls") files.push_back(entry.path());
-    }
   }
   std::sort(files.begin(), files.end());
   return files;
