@@ -43,8 +43,7 @@ void ExpectSameCells(const std::string& path, const CellDump& ours, const CellDu
 }
 
 TEST(XLSReaderPeer, CorpusFilesAgreeWithXlrdOrFailCleanly) {
-  std::vector<std::string> paths;
-  for (const auto& file : CorpusXlsFiles()) paths.push_back(file.string());
+  const std::vector<std::string> paths = CorpusXlsFiles();
   if (paths.empty()) GTEST_SKIP() << "the shared corpus (" SHARED_DIR "/corpus) is absent";
   const std::map<std::string, CellDump> peer = DumpWithXlrd(paths);
   int compared = 0;
