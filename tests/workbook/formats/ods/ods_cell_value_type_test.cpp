@@ -1,31 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_date_time.h"
-#include "workbook/model/cell_number.h"
-#include "workbook/model/cell_string.h"
 #include "workbook/model/model_fixture.h"
 
 namespace workbook {
 namespace {
 
-class CellValuesTest : public ModelTest {
- protected:
-  void SetUp() override {
-    ModelTest::SetUp();
-    book_ = std::make_unique<TWorkbook>();
-    row_ = book_->AddWorkSheet(u"S")->GetRow(0);
-  }
-  template <class T>
-  T* Add(TCellClass cellClass) {
-    return static_cast<T*>(row_->AddCell(cellClass));
-  }
-  std::unique_ptr<TWorkbook> book_;
-  TExportRow* row_ = nullptr;
-};
+using CellValuesTest = test::SheetTest;
 
 TEST_F(CellValuesTest, DateValueTextParsesByKind) {
-  auto* date = Add<TExportCellDateTime>(TCellClass::DateTime);
+  TExportRow* row = sheet->GetRow(0);
+  auto* date = static_cast<TExportCellDateTime*>(row->AddCell(TCellClass::DateTime));
   date->SetFormatCode(u"dd.mm.yyyy", false);
   date->SetValueText(u"2024-02-29");
   EXPECT_EQ(date->Value, 45351);
@@ -33,7 +18,7 @@ TEST_F(CellValuesTest, DateValueTextParsesByKind) {
   EXPECT_EQ(date->Value, 45352);
   date->SetDisplayText(u"31.2.2024");
   EXPECT_FALSE(date->HasValue);
-  auto* time = Add<TExportCellTime>(TCellClass::Time);
+  auto* time = static_cast<TExportCellTime*>(row->AddCell(TCellClass::Time));
   time->SetValueText(u"06:00:00");
   EXPECT_EQ(time->Value, 0.25);
   EXPECT_EQ(time->GetODSValueType(), u"time");

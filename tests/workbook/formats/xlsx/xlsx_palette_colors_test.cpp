@@ -9,6 +9,8 @@
 #include "workbook/core/fake_theme.h"
 #include "workbook/core/xml/xml_document.h"
 #include "workbook/formats/xlsx/xlsx_palette.h"
+#include "workbook/model/cell_borders_list.h"
+#include "workbook/model/font_list.h"
 
 namespace workbook {
 namespace {
@@ -66,6 +68,25 @@ TEST(ReadXLSXColorTest, RgbThemeAndIndexed) {
   EXPECT_EQ(ReadColor(R"(<color indexed="2"/>)", nullptr, &xlsPalette), 0x0000FF);
   EXPECT_EQ(ReadColor(R"(<color indexed="65"/>)", nullptr, &xlsPalette), 0xFFFFFF);
   EXPECT_EQ(ReadColor(R"(<color indexed="66"/>)", nullptr, &xlsPalette), clNone);
+}
+
+// The font and border lists hand the file's theme and palette on to their colours.
+TEST(ReadXLSXColorTest, FontsAndBordersResolveThroughTheFilesColours) {
+  TXmlDocument doc;
+  doc.LoadFromString(
+      "<styleSheet><fonts><font><color theme=\"4\"/></font><font><color indexed=\"2\"/></font>"
+      "</fonts><borders><border><left style=\"thin\"><color theme=\"4\"/></left>"
+      "<right style=\"thin\"><color indexed=\"2\"/></right></border></borders></styleSheet>");
+  FakeTheme theme;
+  FakePalette palette;
+  TExportFontList fonts;
+  fonts.ReadXLSX(doc.DocumentElement().Child("fonts"), &theme, &palette);
+  EXPECT_EQ(fonts.GetItem(0)->GetColor(), 0xBD814F);
+  EXPECT_EQ(fonts.GetItem(1)->GetColor(), 0x0000FF);
+  TExportCellBordersList borders;
+  borders.ReadXLSX(doc.DocumentElement().Child("borders"), &theme, &palette);
+  EXPECT_EQ(borders.GetItem(0)->GetBorder(TExportCellBorders::bLeft).Color, 0xBD814F);
+  EXPECT_EQ(borders.GetItem(0)->GetBorder(TExportCellBorders::bRight).Color, 0x0000FF);
 }
 
 }  // namespace

@@ -45,17 +45,6 @@ INSTANTIATE_TEST_SUITE_P(
         FontXmlCase{{0, 1, 0, 0, 0}, 10, clNone, u"", "<font><u/><sz val=\"10\"/></font>"},
         FontXmlCase{
             {0, 5, 0, 0, 3}, 0, clNone, u"", "<font><u val=\"none\"/><sz val=\"0\"/></font>"},
-        FontXmlCase{
-            {0, 2, 0, 0, 2},
-            8,
-            clNone,
-            u"",
-            "<font><u val=\"double\"/><vertAlign val=\"subscript\"/><sz val=\"8\"/></font>"},
-        FontXmlCase{{0, 4, 0, 0, 0},
-                    8,
-                    clNone,
-                    u"",
-                    "<font><u val=\"doubleAccounting\"/><sz val=\"8\"/></font>"},
         FontXmlCase{{1, 3, 2, 1, 1},
                     11,
                     0x0080FF,
@@ -112,31 +101,6 @@ TEST(BordersListXlsx, SidesInOrderAndBothDiagonalsShareOneElement) {
             "<bottom style=\"double\"><color rgb=\"FF563412\"/></bottom>"
             "<diagonal style=\"thick\"><color rgb=\"FF00FF00\"/></diagonal>"
             "</border></borders>");
-}
-
-TEST(BordersListXlsx, SingleDiagonalsSetTheirOwnFlag) {
-  TExportCellBorders up;
-  up.GetBorder(TExportCellBorders::bDiagonalUp) = TExportCellBorder(8, 0);
-  up.GetBorder(TExportCellBorders::bDiagonalDown) = TExportCellBorder(1, 0);
-  TExportCellBorders down;
-  down.GetBorder(TExportCellBorders::bDiagonalDown) = TExportCellBorder(14, 0xFFFFFF);
-  for (int i = 0; i < 4; ++i) {
-    up.GetBorder(i).Style = 1;
-    down.GetBorder(i).Style = 1;
-  }
-  TExportCellBordersList borders;
-  borders.Clear();
-  borders.AddNew(std::make_unique<TExportCellBorders>(up));
-  borders.AddNew(std::make_unique<TExportCellBorders>(down));
-  XmlScratch xml("borders");
-  borders.WriteXLSX(xml.Root());
-  EXPECT_EQ(xml.Text(),
-            "<borders count=\"2\">"
-            "<border diagonalUp=\"1\"><left/><right/><top/><bottom/>"
-            "<diagonal style=\"hair\"><color rgb=\"FF000000\"/></diagonal></border>"
-            "<border diagonalDown=\"1\"><left/><right/><top/><bottom/>"
-            "<diagonal style=\"slantDashDot\"><color rgb=\"FFFFFFFF\"/></diagonal></border>"
-            "</borders>");
 }
 
 }  // namespace
