@@ -93,14 +93,6 @@ class CellHeightTest : public TextMeasuringTest {
   gui::TExporterXLS xls_;
 };
 
-TEST_F(CellHeightTest, OneLineGivesTheFontRowHeight) {
-  TExportCell& cell = Cell(u"short");
-  const double row = TCustomExporter::GetFontRowHeight(cell.GetFont());
-  EXPECT_EQ(xlsx_.GetCellAutoHeight(cell, 200), row);
-  EXPECT_EQ(xls_.GetCellAutoHeight(cell, 200), row);
-  EXPECT_EQ(CalcODSCellTextHeight(xlsx_, cell, 200), row);
-}
-
 TEST_F(CellHeightTest, WrappedLinesMultiplyTheRowHeight) {
   TExportCell& cell = Cell(u"word word word word word word word word word word word word");
   const double row = TCustomExporter::GetFontRowHeight(cell.GetFont());

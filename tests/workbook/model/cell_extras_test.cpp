@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-
 #include "model_fixture.h"
 #include "rich_text_fixture.h"
 #include "workbook/core/exceptions.h"
@@ -121,15 +119,14 @@ TEST_F(CellExtrasTest, ASharedPictureGoesWithItsLastPlacementAndIsCopiedIntoAnot
   EXPECT_EQ(book->Drawings.Count(), 0);
 }
 
-TEST_F(CellExtrasTest, EndCellWalksColumnsAndRowsUpToTheSheetEdge) {
+TEST_F(CellExtrasTest, EndCellOverHiddenColumnsStopsAtTheSheetEdge) {
+  // The walk over visible cells is in the formats' anchor golden; hidden columns never use up
+  // an offset.
   TSheetPixelGrid grid;
-  grid.DefaultColWidth = 64;
   grid.DefaultRowHeight = 20;
-  int col, row, x, y;
-  Cell(2, 3)->AddDrawing(AddPhoto(), 0, 0, 96, 48)->GetEndCell(grid, col, row, x, y);
-  EXPECT_EQ((std::array{col, row, x, y}), (std::array{3, 5, 32, 8}));
   grid.ColWidths = {0, 0, 0};
-  grid.DefaultColWidth = 0;  // hidden columns never use up an offset
+  grid.DefaultColWidth = 0;
+  int col, row, x, y;
   Cell(0, 0)->AddDrawing(AddPhoto(), 0, 0, 5, 5)->GetEndCell(grid, col, row, x, y);
   EXPECT_EQ(col, 16383);
 }

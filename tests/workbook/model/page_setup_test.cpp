@@ -80,18 +80,15 @@ TEST(HeaderCodeTest, SetExcelText) {
 }
 
 TEST(HeaderCodeTest, ParseExcelStringSplitsTheSections) {
-  const std::pair<std::u16string, std::u16string> cases[] = {{u"", u"||"},
-                                                             {u"&Lx&Ly&Rz", u"y||z"},
-                                                             {u"&Rz&La", u"a||z"},
-                                                             {u"&C&&L&&R", u"|&L&R|"},
-                                                             {u"Confidential", u"|Confidential|"},
-                                                             {u"&Cx&", u"|x&|"}};
-  for (const auto& [text, expected] : cases) {
+  std::u16string split;
+  for (std::u16string_view text :
+       {u"", u"&Lx&Ly&Rz", u"&Rz&La", u"&C&&L&&R", u"Confidential", u"&Cx&"}) {
     TExportHeaders headers(nullptr);
     headers.Right.SetText(u"old");
-    headers.ParseExcelString(text);
-    EXPECT_EQ(headers.Left.Text + u"|" + headers.Center.Text + u"|" + headers.Right.Text, expected);
+    headers.ParseExcelString(std::u16string(text));
+    split += headers.Left.Text + u"|" + headers.Center.Text + u"|" + headers.Right.Text + u"/";
   }
+  EXPECT_EQ(split, u"||/y||z/a||z/|&L&R|/|Confidential|/|x&|/");
 }
 
 }  // namespace

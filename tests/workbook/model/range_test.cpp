@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "model_fixture.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/model/cell.h"
@@ -11,21 +13,18 @@ namespace workbook {
 namespace {
 
 TEST(ExportRangeTest, TextsWithoutWorksheetAndLastIndexesThatDoNotWrap) {
-  const struct {
-    int col, row, colCount, rowCount;
-    bool absolute;
-    const char16_t* text;
-  } cases[] = {{0, 0, 1, 1, false, u"A1"},
-               {0, 0, 2, 2, false, u"A1:B2"},
-               {1, 2, 3, 1, true, u"$B$3:$D$3"},
-               {0, -1, 1, -1, true, u"$A:$A"},
-               {-1, 4, -1, 2, false, u"5:6"}};
-  for (const auto& c : cases) {
+  std::u16string texts;
+  for (auto [col, row, cols, rows, absolute] : {std::tuple{0, 0, 1, 1, false},
+                                                {0, 0, 2, 2, false},
+                                                {1, 2, 3, 1, true},
+                                                {0, -1, 1, -1, true},
+                                                {-1, 4, -1, 2, false}}) {
     TExportRange range;
-    range.SetRange(c.col, c.row, c.colCount, c.rowCount);
-    range.SetAbsolute(c.absolute);
-    EXPECT_EQ(range.GetText(), c.text);
+    range.SetRange(col, row, cols, rows);
+    range.SetAbsolute(absolute);
+    texts += range.GetText() + u" ";
   }
+  EXPECT_EQ(texts, u"A1 A1:B2 $B$3:$D$3 $A:$A 5:6 ");
   TExportRange range;
   range.SetRange(2, 2, 0x7FFFFFFF, 0x7FFFFFFF);
   EXPECT_EQ(range.Col2(), 0x7FFFFFFF);

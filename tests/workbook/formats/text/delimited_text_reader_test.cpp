@@ -56,33 +56,23 @@ TEST_F(TextFormatsTest, CommaImportReadsTheExpectedCells) {
   }
 }
 
-TEST_F(TextFormatsTest, EmptyFieldsAreEmptyCellsAndTextsStringCells) {
-  TExporterCSVComma comma;
-  Import(comma, "a,,b");
-  TExportRow& row = *Book().WorkSheets.GetItem(0)->Rows.GetItem(0);
-  EXPECT_EQ(row.Cells.GetItem(0)->CellClass(), TCellClass::String);
-  EXPECT_EQ(row.Cells.GetItem(1)->CellClass(), TCellClass::Empty);
-  EXPECT_EQ(row.Cells.GetItem(2)->CellClass(), TCellClass::String);
-}
-
-TEST_F(TextFormatsTest, DetectNumbersMakesNumberCellsOfPlainNumbersOnly) {
-  TExporterCSVComma comma;
-  comma.DetectNumbers = true;
-  Import(comma, "1.5,\" 1.5\",-2e3,1.5x,\"7\"");
-  TExportRow& row = *Book().WorkSheets.GetItem(0)->Rows.GetItem(0);
-  ASSERT_EQ(row.Cells.Count(), 5);
-  EXPECT_EQ(row.Cells.GetItem(0)->CellClass(), TCellClass::Number);
-  EXPECT_DOUBLE_EQ(static_cast<TExportCellNumber*>(row.Cells.GetItem(0))->Value, 1.5);
-  EXPECT_EQ(row.Cells.GetItem(1)->CellClass(), TCellClass::String);
-  EXPECT_EQ(row.Cells.GetItem(2)->CellClass(), TCellClass::Number);
-  EXPECT_DOUBLE_EQ(static_cast<TExportCellNumber*>(row.Cells.GetItem(2))->Value, -2000);
-  EXPECT_EQ(row.Cells.GetItem(3)->CellClass(), TCellClass::String);
-  EXPECT_EQ(row.Cells.GetItem(4)->CellClass(), TCellClass::Number);
-  // Without the switch every field is text.
-  TExporterCSVComma plain;
-  Import(plain, "1.5");
-  EXPECT_EQ(Book().WorkSheets.GetItem(0)->Rows.GetItem(0)->Cells.GetItem(0)->CellClass(),
-            TCellClass::String);
+// Empty fields are empty cells, texts string cells; with the switch, plain numbers number cells.
+TEST_F(TextFormatsTest, CellClassesOfTheFields) {
+  using C = TCellClass;
+  auto classes = [&](bool detect, const std::string& text) {
+    TExporterCSVComma comma;
+    comma.DetectNumbers = detect;
+    Import(comma, text);
+    TExportRow& row = *Book().WorkSheets.GetItem(0)->Rows.GetItem(0);
+    std::vector<C> found;
+    for (int c = 0; c < row.Cells.Count(); ++c) found.push_back(row.Cells.GetItem(c)->CellClass());
+    return found;
+  };
+  EXPECT_EQ(classes(false, "1.5,,b"), (std::vector<C>{C::String, C::Empty, C::String}));
+  EXPECT_EQ(classes(true, "1.5,\" 1.5\",-2e3,1.5x,\"7\""),
+            (std::vector<C>{C::Number, C::String, C::Number, C::String, C::Number}));
+  EXPECT_DOUBLE_EQ(static_cast<TExportCellNumber*>(Book().WorkSheets[0]->Rows[0]->Cells[2])->Value,
+                   -2000);
 }
 
 // The other handlers and the comma handler's switches.

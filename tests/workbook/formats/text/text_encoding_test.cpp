@@ -50,7 +50,9 @@ TEST_P(EncodingCases, DecodingInTwoPiecesGivesTheWholeTextAtEverySplit) {
     EXPECT_EQ(text, whole) << "split at " << split;
   }
   // The encodings with a mark hold every character.
-  if (!GetParam().preamble.empty()) EXPECT_EQ(whole, kSample);
+  if (!GetParam().preamble.empty()) {
+    EXPECT_EQ(whole, kSample);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(TTextEncoding, EncodingCases, ::testing::ValuesIn(kCases),

@@ -124,13 +124,5 @@ TEST(TTextWriterTest, ACharacterSplitByTheBufferIsEncodedWhole) {
   }
 }
 
-TEST(TTextWriterTest, NothingButTheMarkForNoText) {
-  TMemoryStream stream;
-  TTextWriter writer(stream, 8192, TTextEncoding::UTF8(), true);
-  writer.Flush();
-  writer.Flush();
-  EXPECT_EQ(stream.AsString(), "\xEF\xBB\xBF");
-}
-
 }  // namespace
 }  // namespace workbook
