@@ -123,7 +123,8 @@ class TExportCell : public TOwnedListObject {
 
   // The per-format writers are no virtual members: each format's folder defines them, and these
   // hand the cell to its class's own by CellClass(), so the model links no format code. Writers
-  // call these, not a class's own (a Boolean's is hidden behind its base's).
+  // call these: a class's own, reached through a base such as TExportCellCustomNumber, would miss
+  // a subclass's (the Boolean's).
   // The cell's BIFF8 record; XFIndex is its cell format in the writer's style sheet.
   void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context);
   // The cell's XLSX "c" element; ref is its reference ("B3"), styleIndex its cell format.
