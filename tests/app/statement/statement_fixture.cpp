@@ -8,12 +8,57 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <tuple>
+#include <utility>
 
 #include "platform/text_codec.h"
 
 namespace app::test {
 
 std::string Cp(const char* utf8) { return platform::Utf8ToCp1250(utf8); }
+
+namespace {
+
+// A record from its field texts (every field of a record is a string).
+template <class Record>
+void AddTexts(TRecordArray<Record>& rows, const std::vector<std::string>& texts) {
+  [&]<std::size_t... I>(std::index_sequence<I...>) {
+    rows.push_back(std::make_unique<Record>(Record{texts.at(I)...}));
+  }
+  (std::make_index_sequence<sizeof(Record) / sizeof(std::string)>());
+}
+
+void AddRecord(TData& data, TSection section, const std::vector<std::string>& texts) {
+  auto rows = std::tie(data.RowsA1, data.RowsA2, data.RowsB1, data.RowsB2, data.RowsB31,
+                       data.RowsB32, data.RowsC1, data.RowsC2, data.RowsD1, data.RowsD2,
+                       data.RowsSV1, data.RowsSV2);  // in section order
+  [&]<std::size_t... I>(std::index_sequence<I...>) {
+    ((I == static_cast<std::size_t>(SectionIndex(section)) ? AddTexts(std::get<I>(rows), texts)
+                                                           : void()),
+     ...);
+  }
+  (std::make_index_sequence<kSectionCount>());
+}
+
+}  // namespace
+
+std::vector<std::pair<TSection, std::vector<std::string>>> FullStatementRows() {
+  std::vector<std::pair<TSection, std::vector<std::string>>> rows;
+  std::ifstream in(std::string(TEST_DATA_DIR) + "/statement/full_statement.tsv");
+  EXPECT_TRUE(in.good()) << "cannot read full_statement.tsv";
+  for (std::string line; std::getline(in, line);) {
+    std::istringstream cells(line);
+    std::string name;
+    std::getline(cells, name, '\t');
+    TSection section{};
+    EXPECT_TRUE(FindSection(name, section)) << name;
+    std::vector<std::string> texts;
+    for (std::string cell; std::getline(cells, cell, '\t');) texts.push_back(cell);
+    texts.resize(FieldCount(section));
+    rows.emplace_back(section, texts);
+  }
+  return rows;
+}
 
 std::unique_ptr<TData> FullStatement() {
   auto data = std::make_unique<TData>();
@@ -27,31 +72,7 @@ std::unique_ptr<TData> FullStatement() {
                    "12/A",
                    "+421 905 123 456",
                    "info@obchod.sk"};
-  Add(data->RowsA1, {"SK1234567890", "FV2021001", "2021-03-05", "1000", "200", "20", ""});
-  Add(data->RowsA1, {"", "FV2021002", "2021-03-08", "50.5", "5.05", "10", "1"});
-  Add(data->RowsA2,
-      {"SK4444444444", "FV2021010", "2021-03-10", "2500", "7201", "", "597.67", "t", ""});
-  Add(data->RowsA2, {"SK4545454545", "FV2021011", "2021-03-11", "300", "", "IO", "27", "ks", "2"});
-  Add(data->RowsB1,
-      {"CZ12121212", "25/2021", "2021-03-02", "1444.39", "288.88", "20", "288.88", ""});
-  Add(data->RowsB1, {"", "1030/2021", "2021-03-22", "100", "20", "20", "20", "2"});
-  Add(data->RowsB2,
-      {"SK6666666666", "21-19", "2021-03-04", "784.96", "156.99", "20", "156.99", ""});
-  Add(data->RowsB2, {"SK7777777777", "2103816", "2021-03-26", "639.16", "63.92", "10", "0", "1"});
-  Add(data->RowsB31, {"88.64", "17.73", "17.73", ""});
-  Add(data->RowsB32, {"SK8888888888", "120", "24", "24", "2"});
-  Add(data->RowsC1,
-      {"SK1234567890", "FV2021001", "DB2021001", "-100", "-20", "20", "", "", "", "", "", "1"});
-  Add(data->RowsC1,
-      {"", "FV2021003", "DB2021002", "-50", "", "", "7226", "", "-5.5", "kg", "2", ""});
-  Add(data->RowsC2, {"SK8787878787", "2060/2021", "DB-7", "-200", "-40", "20", "-40", "", "2"});
-  Add(data->RowsD1, {"416.9", "145.27", "29.05", "219.62", "21.96", ""});
-  Add(data->RowsD2, {"548.02", "109.6", "504.42", "50.44", "1"});
-  Add(data->RowsSV1, {"CZ12345678", "1500", ""});
-  Add(data->RowsSV1, {"DE123456789", "250", "2"});
-  Add(data->RowsSV1, {"HU12345678", "-10", "3"});
-  Add(data->RowsSV2, {"CZ12345678", "SK1234567890", "1", "0"});
-  Add(data->RowsSV2, {"PL1234567890", "", "0", "1"});
+  for (const auto& [section, texts] : FullStatementRows()) AddRecord(*data, section, texts);
   return data;
 }
 

@@ -16,7 +16,10 @@ namespace app::test {
 // Windows-1250 text from a UTF-8 literal.
 std::string Cp(const char* utf8);
 
-// Header, taxpayer and two or so records of every section (the values of
+// The rows of tests/data/statement/full_statement.tsv: two or so records of every section, each
+// as its section and its field texts in record field order.
+std::vector<std::pair<TSection, std::vector<std::string>>> FullStatementRows();
+// Header, taxpayer and the records of FullStatementRows (the values of
 // tests/data/statement/make_goldens.py).
 std::unique_ptr<TData> FullStatement();
 

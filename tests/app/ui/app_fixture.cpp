@@ -4,8 +4,6 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
-#include <fstream>
-#include <iterator>
 
 #include "app/statement/data.h"
 #include "platform/schema_validator.h"
@@ -114,10 +112,29 @@ void AppTest::WriteSettings(const TSettingsValues& values) {
   SaveSettingsFile((dir_ / "settings.ini").string(), values);
 }
 
+void AppTest::Start(const TSettingsValues& values) {
+  WriteSettings(values);
+  Start();
+}
+
 void AppTest::Import(const std::string& name, const std::vector<TFakeSheet>& sheets) {
   files_.Books[Path(name)] = sheets;
-  dialogs_.Answer(Path(name));
-  QTest::mouseClick(main_->LoadBtn, Qt::LeftButton);
+  Choose(main_->LoadBtn, Path(name));
+}
+
+void AppTest::Choose(QAbstractButton* button, std::optional<std::string> path) {
+  dialogs_.Answer(std::move(path));
+  QTest::mouseClick(button, Qt::LeftButton);
+}
+
+std::string AppTest::TakeBoxes() {
+  static const char* const kIcons[] = {"None", "Stop", "Warning", "Information", "Question"};
+  std::string all;
+  for (const auto& box : boxes_.Shown)
+    all += std::string(all.empty() ? "" : "\n") + "[" + kIcons[static_cast<int>(box.Icon)] + "] " +
+           Utf8(box.Caption) + ": " + Utf8(box.Text);
+  boxes_.Shown.clear();
+  return all;
 }
 
 std::vector<QString> Lines(const QListWidget* list) {
@@ -136,12 +153,6 @@ QString Sum(const QTableWidget* grid, const char* key) {
     if (Cell(grid, row, 0) == key) return Cell(grid, row, 1);
   ADD_FAILURE() << "no sums row " << key;
   return {};
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_TRUE(in.good()) << "cannot read " << path;
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::string Utf8(const std::u16string& text) { return platform::Utf16ToUtf8(text); }

@@ -7,16 +7,19 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/statement/import_workbook.h"
 #include "app/statement/settings_file.h"
+#include "app/statement/statement_fixture.h"
 #include "app/ui/main_app.h"
 #include "app/ui/message_form.h"
 #include "app/ui/settings_form.h"
 #include "support/scripted_services.h"
 
+class QAbstractButton;
 class QListWidget;
 class QTableWidget;
 
@@ -59,11 +62,17 @@ class AppTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // The three windows, created as the program does.
+  // The three windows, created as the program does (after writing settings.ini).
   void Start();
+  void Start(const TSettingsValues& values);
   void WriteSettings(const TSettingsValues& values);
   // Queues the file for the import's dialog and clicks the import.
   void Import(const std::string& name, const std::vector<TFakeSheet>& sheets);
+  // Queues the answer of the file dialog the button opens (nullopt: cancelled) and clicks it.
+  void Choose(QAbstractButton* button, std::optional<std::string> path);
+  // The message boxes shown since the last call, each "[icon] caption: text" (UTF-8), joined by
+  // new lines; empty when none was shown.
+  std::string TakeBoxes();
 
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
   std::filesystem::path dir_;
@@ -91,17 +100,16 @@ std::vector<QString> Lines(const QListWidget* list);
 QString Cell(const QTableWidget* grid, int row, int col);
 // The sums list's value of a key.
 QString Sum(const QTableWidget* grid, const char* key);
-std::string ReadFile(const std::string& path);
 std::string Utf8(const std::u16string& text);
 
 }  // namespace app::test
 
 namespace app::test {
 
-// One sheet per section, named after it, a heading row and then the rows of the statement behind
-// the report goldens of tests/data/statement (make_goldens.py), every cell in record field order.
+// One sheet per section, named after it, a heading row and then the rows of FullStatementRows
+// (the statement behind the report goldens), every cell in record field order.
 std::vector<TFakeSheet> GoldenWorkbook();
-// PlainSettings with the goldens' header and taxpayer.
+// PlainSettings with the goldens' taxpayer.
 TSettingsValues GoldenSettings();
 
 }  // namespace app::test

@@ -30,11 +30,10 @@ class ExportTest : public AppTest {
     Data = TData();
     KVDPH = TKVDPH();
     std::filesystem::current_path(dir_);
-    WriteSettings(GoldenSettings());
-    Start();
+    Start(GoldenSettings());
     if (format) (main_.get()->*format)->click();
     Import("book.xlsx", GoldenWorkbook());
-    boxes_.Shown.clear();
+    TakeBoxes();
   }
 };
 
@@ -50,13 +49,11 @@ TEST_F(ExportTest, ControlStatementInTheChosenFormat) {
     SCOPED_TRACE(static_cast<int>(format));
     ImportGolden(radio);
     std::filesystem::create_directory(dir_ / "out");
-    dialogs_.Answer(Path("out/kv.xml"));
-    QTest::mouseClick(main_->Export1Btn, Qt::LeftButton);
-    EXPECT_EQ(ReadFile(Path("out/kv.xml.xml")), LinesToUtf8(BuildControlStatement(format, Data)));
-    ASSERT_EQ(boxes_.Shown.size(), 1u);
-    EXPECT_EQ(Utf8(boxes_.Shown[0].Text), "Súbor XML bol uložený do " + Path("out/kv.xml.xml"));
-    EXPECT_EQ(boxes_.Shown[0].Caption, u"Výsledok exportu XML");
-    EXPECT_EQ(boxes_.Shown[0].Icon, platform::TMsgIcon::None);
+    Choose(main_->Export1Btn, Path("out/kv.xml"));
+    EXPECT_EQ(ReadFileBytes(Path("out/kv.xml.xml")),
+              LinesToUtf8(BuildControlStatement(format, Data)));
+    EXPECT_EQ(TakeBoxes(),
+              "[None] Výsledok exportu XML: Súbor XML bol uložený do " + Path("out/kv.xml.xml"));
     EXPECT_EQ(dialogs_.Calls.back().Filter, u"XML súbor (*.xml)|*.xml");
     // Back in the start-up directory, where settings.ini is.
     EXPECT_EQ(std::filesystem::current_path(), dir_);
@@ -68,100 +65,83 @@ TEST_F(ExportTest, EcSalesListInTheChosenLayout) {
     SCOPED_TRACE(older);
     ImportGolden(older ? &TMainApp::RadioButton8 : nullptr);
     std::filesystem::create_directory(dir_ / "sv");
-    dialogs_.Answer(Path("sv/sv"));
-    QTest::mouseClick(main_->Export2Btn, Qt::LeftButton);
+    Choose(main_->Export2Btn, Path("sv/sv"));
     const TSVLayout layout = older ? TSVLayout::Layout2014 : TSVLayout::Layout2020;
-    EXPECT_EQ(WithoutDeclarationDate(ReadFile(Path("sv/sv.xml"))),
+    EXPECT_EQ(WithoutDeclarationDate(ReadFileBytes(Path("sv/sv.xml"))),
               WithoutDeclarationDate(LinesToUtf8(BuildEcSalesList(layout, Data, {}))));
-    EXPECT_TRUE(boxes_.Shown.empty());
+    EXPECT_EQ(TakeBoxes(), "");
     // This export leaves the current directory where its dialog left it.
     EXPECT_EQ(std::filesystem::current_path(), dir_ / "sv");
   }
 }
 
 TEST_F(ExportTest, CommandsThatNeedAnInputRefuseBeforeTheImport) {
-  WriteSettings(PlainSettings());
-  Start();
+  Start(PlainSettings());
   for (QPushButton* button : {main_->Export1Btn, main_->Export2Btn, main_->VATcheckBtn}) {
-    boxes_.Shown.clear();
     QTest::mouseClick(button, Qt::LeftButton);
-    ASSERT_EQ(boxes_.Shown.size(), 1u) << button->objectName().toStdString();
-    EXPECT_EQ(boxes_.Shown[0].Text, u"Nie je načítaný vstupný súbor");
-    EXPECT_EQ(boxes_.Shown[0].Caption, u"Upozornenie");
-    EXPECT_EQ(boxes_.Shown[0].Icon, platform::TMsgIcon::None);
+    EXPECT_EQ(TakeBoxes(), "[None] Upozornenie: Nie je načítaný vstupný súbor")
+        << button->objectName().toStdString();
   }
   EXPECT_TRUE(dialogs_.Calls.empty());
 }
 
 TEST_F(ExportTest, CancelledSaveWritesNothing) {
   ImportGolden(nullptr);
-  dialogs_.Answer(std::nullopt);
-  QTest::mouseClick(main_->Export1Btn, Qt::LeftButton);
-  dialogs_.Answer(std::nullopt);
-  QTest::mouseClick(main_->Export2Btn, Qt::LeftButton);
-  EXPECT_TRUE(boxes_.Shown.empty());
+  Choose(main_->Export1Btn, std::nullopt);
+  Choose(main_->Export2Btn, std::nullopt);
+  EXPECT_EQ(TakeBoxes(), "");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);  // settings.ini
 }
 
 TEST_F(ExportTest, EcSalesListWithAFractionalAmountFailsWithoutAFile) {
-  WriteSettings(PlainSettings());
-  Start();
+  Start(PlainSettings());
   Import("sv.xlsx", {TFakeSheet{"SV1", {{"h"}, {"CZ12345678", "10.5", ""}}}});
-  dialogs_.Answer(Path("sv"));
-  QTest::mouseClick(main_->Export2Btn, Qt::LeftButton);
-  ASSERT_EQ(boxes_.Shown.size(), 1u);
-  EXPECT_EQ(boxes_.Shown[0].Text, u"'10,5' is not a valid integer value.");
+  Choose(main_->Export2Btn, Path("sv"));
+  EXPECT_EQ(TakeBoxes(), "[Stop] KVDPH: '10,5' is not a valid integer value.");
   EXPECT_FALSE(std::filesystem::exists(Path("sv.xml")));
 }
 
 // U+FFFF reaches the checks as a character the code page lacks, not as a harmless "?".
 TEST_F(ExportTest, InvoiceNumberXmlCannotCarryIsListedAndWritesNoFile) {
-  WriteSettings(PlainSettings());
-  Start();
+  Start(PlainSettings());
   Import("a1.xlsx",
          {TFakeSheet{"A1", {{"h"}, {"AT1", "F\xEF\xBF\xBF", "2021-03-01", "1", "1", "20"}}}});
   EXPECT_EQ(Lines(main_->LogBox),
             std::vector<QString>{QString::fromUtf8("Neplatný údaj F v riadku č.2 v sekcií A1")});
-  boxes_.Shown.clear();
-  dialogs_.Answer(Path("kv"));
-  QTest::mouseClick(main_->Export1Btn, Qt::LeftButton);
-  ASSERT_EQ(boxes_.Shown.size(), 1u);
-  EXPECT_EQ(boxes_.Shown[0].Text,
-            u"Súbor XML nebol uložený: riadok č.20 obsahuje riadiaci znak, ktorý XML nepripúšťa.");
+  TakeBoxes();
+  Choose(main_->Export1Btn, Path("kv"));
+  EXPECT_EQ(TakeBoxes(),
+            "[Stop] KVDPH: Súbor XML nebol uložený: riadok č.20 obsahuje riadiaci znak, ktorý XML "
+            "nepripúšťa.");
   EXPECT_FALSE(std::filesystem::exists(Path("kv.xml")));
 }
 
 TEST_F(ExportTest, ListsAndSumsAreSavedAsUtf8) {
   ImportGolden(nullptr);
-  dialogs_.Answer(Path("errors"));
-  QTest::mouseClick(main_->Button1, Qt::LeftButton);
-  EXPECT_EQ(ReadFile(Path("errors.txt")),
+  Choose(main_->Button1, Path("errors"));
+  EXPECT_EQ(ReadFileBytes(Path("errors.txt")),
             "Neplatný údaj ONP v riadku č.2 v sekcií C1\r\n"
             "Neplatný údaj ONP v riadku č.2 v sekcií C2\r\n"
             "Neplatný údaj Kod v riadku č.4 v sekcií SV1\r\n");
   EXPECT_EQ(dialogs_.Calls.back().Filter, u"TXT súbor (*.txt)|*.txt");
 
-  dialogs_.Answer(Path("warnings.txt"));
-  QTest::mouseClick(main_->Button2, Qt::LeftButton);
-  EXPECT_TRUE(ReadFile(Path("warnings.txt.txt"))
+  Choose(main_->Button2, Path("warnings.txt"));
+  EXPECT_TRUE(ReadFileBytes(Path("warnings.txt.txt"))
                   .starts_with("Prázdny údaj Odb v riadku č.3 v sekcií A1\r\n"));
 
-  dialogs_.Answer(Path("sums"));
-  QTest::mouseClick(main_->Button3, Qt::LeftButton);
-  EXPECT_TRUE(ReadFile(Path("sums.csv")).starts_with("Sekcia - udaj;Sucet\r\nA1-Z;1050,5\r\n"));
+  Choose(main_->Button3, Path("sums"));
+  EXPECT_TRUE(
+      ReadFileBytes(Path("sums.csv")).starts_with("Sekcia - udaj;Sucet\r\nA1-Z;1050,5\r\n"));
   EXPECT_EQ(dialogs_.Calls.back().Filter, u"CSV súbor (*.csv)|*.csv");
-  EXPECT_TRUE(boxes_.Shown.empty());
+  EXPECT_EQ(TakeBoxes(), "");
 }
 
 TEST_F(ExportTest, SavesWorkBeforeAnyImport) {
-  WriteSettings(PlainSettings());
-  Start();
-  dialogs_.Answer(Path("empty"));
-  QTest::mouseClick(main_->Button1, Qt::LeftButton);
-  EXPECT_EQ(ReadFile(Path("empty.txt")), "");
-  dialogs_.Answer(Path("zero"));
-  QTest::mouseClick(main_->Button3, Qt::LeftButton);
-  EXPECT_TRUE(ReadFile(Path("zero.csv")).ends_with("\r\nSV-Z;0\r\n"));
+  Start(PlainSettings());
+  Choose(main_->Button1, Path("empty"));
+  EXPECT_EQ(ReadFileBytes(Path("empty.txt")), "");
+  Choose(main_->Button3, Path("zero"));
+  EXPECT_TRUE(ReadFileBytes(Path("zero.csv")).ends_with("\r\nSV-Z;0\r\n"));
 }
 
 }  // namespace

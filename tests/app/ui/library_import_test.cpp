@@ -28,11 +28,9 @@ class LibraryImport : public AppTest {
     Data = TData();
     KVDPH = TKVDPH();
     std::filesystem::current_path(dir_);  // the last open dialog's folder became current
-    WriteSettings(PlainSettings());
-    Start();
-    dialogs_.Answer(path);
-    QTest::mouseClick(main_->LoadBtn, Qt::LeftButton);
-    ASSERT_TRUE(boxes_.Shown.empty()) << Utf8(boxes_.Shown[0].Text);
+    Start(PlainSettings());
+    Choose(main_->LoadBtn, path);
+    ASSERT_EQ(TakeBoxes(), "");
     EXPECT_TRUE(Lines(main_->LogBox).empty()) << Lines(main_->LogBox).front().toStdString();
   }
 };
@@ -69,16 +67,12 @@ TEST_F(LibraryImport, WorkbooksOfThePeersImport) {
 }
 
 TEST_F(LibraryImport, DamagedOrUnknownWorkbookIsShownAndNothingIsLoaded) {
-  WriteSettings(PlainSettings());
-  Start();
+  Start(PlainSettings());
   std::ofstream(Path("broken.xlsx"), std::ios::binary) << "PK\x03\x04 not really a zip";
   std::ofstream(Path("book.xyz")) << "x";
   for (const char* name : {"broken.xlsx", "book.xyz"}) {
-    boxes_.Shown.clear();
-    dialogs_.Answer(Path(name));
-    QTest::mouseClick(main_->LoadBtn, Qt::LeftButton);
-    ASSERT_EQ(boxes_.Shown.size(), 1u) << name;
-    EXPECT_EQ(boxes_.Shown[0].Icon, platform::TMsgIcon::Stop);
+    Choose(main_->LoadBtn, Path(name));
+    EXPECT_TRUE(TakeBoxes().starts_with("[Stop] KVDPH: ")) << name;
     EXPECT_FALSE(KVDPH.InputLoaded);
     EXPECT_TRUE(main_->RadioButton9->isEnabled()) << "the choices stay open";
   }
@@ -91,26 +85,22 @@ TEST_F(LibraryImport, ExampleFolderImportsCleanlyAndExports) {
   for (const char* name : {"settings.ini", "sample.xlsx"})
     std::filesystem::copy_file(examples / name, dir_ / name);
   Start();
-  ASSERT_TRUE(boxes_.Shown.empty()) << Utf8(boxes_.Shown[0].Text);
+  ASSERT_EQ(TakeBoxes(), "");
   EXPECT_EQ(ValidateSettingsValues(SettingsValuesFromData(Data)), "");
 
-  dialogs_.Answer(Path("sample.xlsx"));
-  QTest::mouseClick(main_->LoadBtn, Qt::LeftButton);
-  ASSERT_TRUE(boxes_.Shown.empty()) << Utf8(boxes_.Shown[0].Text);
+  Choose(main_->LoadBtn, Path("sample.xlsx"));
+  ASSERT_EQ(TakeBoxes(), "");
   EXPECT_TRUE(Lines(main_->LogBox).empty()) << Lines(main_->LogBox).front().toStdString();
   EXPECT_TRUE(Lines(main_->LogBox2).empty()) << Lines(main_->LogBox2).front().toStdString();
   for (int column = 1; column <= 12; ++column) {
     EXPECT_NE(Cell(main_->StatsList, 1, column), "0") << column;
     EXPECT_EQ(Cell(main_->StatsList, 3, column), "0") << column;
   }
-  dialogs_.Answer(Path("kv"));
-  QTest::mouseClick(main_->Export1Btn, Qt::LeftButton);
-  dialogs_.Answer(Path("sv"));
-  QTest::mouseClick(main_->Export2Btn, Qt::LeftButton);
+  Choose(main_->Export1Btn, Path("kv"));
+  Choose(main_->Export2Btn, Path("sv"));
   EXPECT_TRUE(std::filesystem::exists(Path("kv.xml")));
   EXPECT_TRUE(std::filesystem::exists(Path("sv.xml")));
-  ASSERT_EQ(boxes_.Shown.size(), 1u);  // the control statement's result
-  EXPECT_EQ(boxes_.Shown[0].Caption, u"Výsledok exportu XML");
+  EXPECT_TRUE(TakeBoxes().starts_with("[None] Výsledok exportu XML: "));
 }
 
 }  // namespace

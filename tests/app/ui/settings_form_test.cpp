@@ -24,8 +24,7 @@ class SettingsWindow : public AppTest {
  protected:
   void SetUp() override {
     AppTest::SetUp();
-    WriteSettings(PlainSettings());
-    Start();
+    Start(PlainSettings());
     settings_->LoadSettings();
   }
   std::string Validate() {
@@ -146,9 +145,8 @@ TEST_F(SettingsWindow, OkWithErrorsShowsThemAndKeepsTheWindowOpenWithTheEdits) {
   });
   QTest::mouseClick(main_->SettingsBtn, Qt::LeftButton);
   EXPECT_TRUE(visibleAfter);
-  ASSERT_EQ(boxes_.Shown.size(), 1u);
-  EXPECT_EQ(Utf8(boxes_.Shown[0].Text),
-            "Neplatný údaj (záporná hodnota) v časti Odsadenie v riadku A1.");
+  EXPECT_EQ(TakeBoxes(),
+            "[None] KVDPH: Neplatný údaj (záporná hodnota) v časti Odsadenie v riadku A1.");
   EXPECT_EQ(Data.Offsets.A1, 2);
 }
 
@@ -169,7 +167,7 @@ TEST_F(SettingsWindow, RoundTripThroughTheFile) {
   });
   QTest::mouseClick(main_->SettingsBtn, Qt::LeftButton);
   EXPECT_FALSE(settings_->isVisible());
-  EXPECT_TRUE(boxes_.Shown.empty());
+  EXPECT_EQ(TakeBoxes(), "");
 
   // What the main window reads back from the written file (whose layout the settings file tests
   // check).
@@ -196,7 +194,7 @@ TEST_F(SettingsWindow, OkAfterAnImportFromAnotherFolderWritesTheStartupFoldersFi
   });
   QTest::mouseClick(main_->SettingsBtn, Qt::LeftButton);
   EXPECT_FALSE(std::filesystem::exists(dir_ / "books" / "settings.ini"));
-  EXPECT_NE(ReadFile(Path("settings.ini")).find("\r\nRok:2030\r\n"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(Path("settings.ini")).find("\r\nRok:2030\r\n"), std::string::npos);
   EXPECT_EQ(Data.Header.Rok, "2030");
 }
 

@@ -14,8 +14,7 @@ class VATCheckTest : public AppTest {
  protected:
   void SetUp() override {
     AppTest::SetUp();
-    WriteSettings(GoldenSettings());
-    Start();
+    Start(GoldenSettings());
     Import("book.xlsx", GoldenWorkbook());
   }
   void WriteList(const std::string& name,
@@ -24,20 +23,15 @@ class VATCheckTest : public AppTest {
                      "IC_DPH;NAZOV\r\nSK1234567890;A\r\nSK4444444444;B\r\n") {
     std::ofstream(Path(name), std::ios::binary) << text;
   }
-  void Check(const std::string& name) {
-    dialogs_.Answer(Path(name));
-    QTest::mouseClick(main_->VATcheckBtn, Qt::LeftButton);
-  }
+  void Check(const std::string& name) { Choose(main_->VATcheckBtn, Path(name)); }
 };
 
 TEST_F(VATCheckTest, RegisterReportsTheMissingIdsAfterPumpingOncePerRecord) {
   WriteList("register.csv");
   Check("register.csv");
-  ASSERT_EQ(boxes_.Shown.size(), 1u);
-  EXPECT_TRUE(
-      Utf8(boxes_.Shown[0].Text).ends_with("B32: SK8888888888\r\n\r\nPočet neplatných IČ DPH: 4"));
-  EXPECT_EQ(boxes_.Shown[0].Caption, u"Výsledok kontroly IČ DPH");
-  EXPECT_EQ(boxes_.Shown[0].Icon, platform::TMsgIcon::None);
+  const std::string box = TakeBoxes();
+  EXPECT_TRUE(box.starts_with("[None] Výsledok kontroly IČ DPH: ")) << box;
+  EXPECT_TRUE(box.ends_with("B32: SK8888888888\r\n\r\nPočet neplatných IČ DPH: 4")) << box;
   EXPECT_EQ(dialogs_.Calls.back().Filter, u"CSV súbory (*.csv)|*.csv");
   EXPECT_EQ(pump_.Calls, 9);  // A1 2, A2 2, B2 2, B32 1, C1 2
   EXPECT_FALSE(wait_->isVisible());
@@ -64,8 +58,7 @@ TEST_F(VATCheckTest, ClicksDuringTheScanStartNothing) {
   EXPECT_EQ(pump_.Calls, 9);
   EXPECT_EQ(files_.Loaded.size(), 1u);  // the first import only
   EXPECT_EQ(dialogs_.Calls.size(), 2u);
-  ASSERT_EQ(boxes_.Shown.size(), 1u);
-  EXPECT_TRUE(Utf8(boxes_.Shown[0].Text).ends_with("\r\nPočet neplatných IČ DPH: 4"));
+  EXPECT_TRUE(TakeBoxes().ends_with("\r\nPočet neplatných IČ DPH: 4"));
   EXPECT_TRUE(main_->isEnabled());
   EXPECT_EQ(Data.RowsA1.size(), 2u);
 }
@@ -73,7 +66,7 @@ TEST_F(VATCheckTest, ClicksDuringTheScanStartNothing) {
 TEST_F(VATCheckTest, UnknownListKindShowsNothing) {
   WriteList("other.csv", "something else\r\nSK1234567890\r\n");
   Check("other.csv");
-  EXPECT_TRUE(boxes_.Shown.empty());
+  EXPECT_EQ(TakeBoxes(), "");
   EXPECT_EQ(pump_.Calls, 0);
 }
 
@@ -81,10 +74,8 @@ TEST_F(VATCheckTest, UnknownListKindShowsNothing) {
 TEST_F(VATCheckTest, FailuresAreShownAndTheWaitWindowIsNotLeftOpen) {
   WriteList("broken.csv", "zoznamplatitelovdph_osobitnau\r\nSKabcdefghij;x\r\n");
   for (const char* name : {"broken.csv", "missing.csv"}) {
-    boxes_.Shown.clear();
     Check(name);
-    ASSERT_EQ(boxes_.Shown.size(), 1u) << name;
-    EXPECT_EQ(boxes_.Shown[0].Icon, platform::TMsgIcon::Stop);
+    EXPECT_TRUE(TakeBoxes().starts_with("[Stop] KVDPH: ")) << name;
     EXPECT_FALSE(wait_->isVisible());
   }
 }

@@ -2,11 +2,12 @@
 """Writes the expected control-statement and EC-sales-list documents for the statement tests.
 
 Written by hand from the documents' description, independently of the C++ writers: the records
-below are the ones tests/app/statement/statement_fixture.cpp builds. Run it from this folder;
+below are the ones of full_statement.tsv (the records in field order, trailing empty fields left
+out), which the statement and window tests load. Run it from this folder;
 the outputs are UTF-8 with CR LF after every line and no byte-order mark.
 """
 
-# --- the fixture (keep in step with statement_fixture.cpp) ---
+# --- the fixture (keep in step with full_statement.tsv and statement_fixture.cpp) ---
 HEADER = dict(Druh="R", Rok="2021", Obdobie="Marec")
 SUBJECT = dict(ICDPH="SK2020123456", NazovSubjektu="Obchod & Servis, s.r.o. Banská Bystrica",
                Stat="Slovenská republika", Obec="Banská Bystrica", PSC="97401",

@@ -90,54 +90,45 @@ TEST_F(CommentTest, PartsGoIntoThePackage) {
   EXPECT_GE(zip.IndexOf(u"xl/drawings/vmlDrawing2.vml"), 0);
 }
 
-struct VmlCase {
-  const char* name;
-  const char* shape;
-  int width, height;
-  TColor color;
-  std::uint8_t align, valign;
-};
-
-class CommentVmlRead : public CommentTest, public ::testing::WithParamInterface<VmlCase> {};
-
-TEST_P(CommentVmlRead, ReadsTheBox) {
-  XmlScratch xml("x");
-  xml.Load(std::string("<xml xmlns:v=\"urn:schemas-microsoft-com:vml\" "
-                       "xmlns:x=\"urn:schemas-microsoft-com:office:excel\">") +
-           GetParam().shape + "</xml>");
-  TExportCellComment comment;
-  comment.ReadXLSXVml(xml.Root().FirstElement());
-  EXPECT_EQ(comment.Bounds.GetWidth(), GetParam().width);
-  EXPECT_EQ(comment.Bounds.GetHeight(), GetParam().height);
-  EXPECT_EQ(comment.Color, GetParam().color);
-  EXPECT_EQ(comment.Alignment, GetParam().align);
-  EXPECT_EQ(comment.VAlignment, GetParam().valign);
+// A box's size, fill colour and alignments as read from a VML shape.
+TEST_F(CommentTest, ReadsTheVmlBox) {
+  const struct {
+    const char* shape;
+    int width, height;
+    TColor color;
+    std::uint8_t align, valign;
+  } kCases[] = {
+      {"<v:shape style=\"position:absolute;width:112.5pt;height:59.25pt\" fillcolor=\"#ffffe1\">"
+       "<x:ClientData><x:TextHAlign>Center</x:TextHAlign><x:TextVAlign>Justify</x:TextVAlign>"
+       "</x:ClientData></v:shape>",
+       150, 79, 0xE1FFFF, 2, 4},
+      // A system colour, no alignment, a height that is no length.
+      {"<v:shape style=\"width: 96pt ; height:x\" fillcolor=\"infoBackground [80]\"/>", 128, 0,
+       0xC0FFFF, 0, 0},
+      // Another producer's prefixes and pixel lengths.
+      {"<ns0:shape xmlns:ns0=\"urn:schemas-microsoft-com:vml\" style=\"width:144px;height:79px\">"
+       "<ns2:ClientData xmlns:ns2=\"urn:schemas-microsoft-com:office:excel\"><ns2:TextHAlign>"
+       "Right</ns2:TextHAlign></ns2:ClientData></ns0:shape>",
+       144, 79, 0xC0FFFF, 3, 0},
+      // A huge size is capped.
+      {"<v:shape style=\"width:99999999999999999999pt;height:1e5pt\"><x:ClientData>"
+       "<x:TextHAlign>right</x:TextHAlign><x:TextVAlign>d</x:TextVAlign></x:ClientData></v:shape>",
+       100000, 1, 0xC0FFFF, 3, 5},
+  };
+  for (const auto& c : kCases) {
+    XmlScratch xml("x");
+    xml.Load(std::string("<xml xmlns:v=\"urn:schemas-microsoft-com:vml\" "
+                         "xmlns:x=\"urn:schemas-microsoft-com:office:excel\">") +
+             c.shape + "</xml>");
+    TExportCellComment comment;
+    comment.ReadXLSXVml(xml.Root().FirstElement());
+    EXPECT_EQ(comment.Bounds.GetWidth(), c.width) << c.shape;
+    EXPECT_EQ(comment.Bounds.GetHeight(), c.height) << c.shape;
+    EXPECT_EQ(comment.Color, c.color) << c.shape;
+    EXPECT_EQ(comment.Alignment, c.align) << c.shape;
+    EXPECT_EQ(comment.VAlignment, c.valign) << c.shape;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Shapes, CommentVmlRead,
-    ::testing::Values(
-        VmlCase{"OurOwn",
-                "<v:shape style=\"position:absolute;width:112.5pt;height:59.25pt\" "
-                "fillcolor=\"#ffffe1\"><x:ClientData><x:TextHAlign>Center</x:TextHAlign>"
-                "<x:TextVAlign>Justify</x:TextVAlign></x:ClientData></v:shape>",
-                150, 79, 0xE1FFFF, 2, 4},
-        VmlCase{"SystemColourAndNoAlignment",
-                "<v:shape style=\"width: 96pt ; height:x\" fillcolor=\"infoBackground [80]\"/>",
-                128, 0, 0xC0FFFF, 0, 0},
-        // Another producer's prefixes and pixel lengths.
-        VmlCase{"PixelsAndOtherPrefixes",
-                "<ns0:shape xmlns:ns0=\"urn:schemas-microsoft-com:vml\" "
-                "style=\"width:144px;height:79px\"><ns2:ClientData "
-                "xmlns:ns2=\"urn:schemas-microsoft-com:office:excel\"><ns2:TextHAlign>Right"
-                "</ns2:TextHAlign></ns2:ClientData></ns0:shape>",
-                144, 79, 0xC0FFFF, 3, 0},
-        VmlCase{"HugeSizeIsCapped",
-                "<v:shape style=\"width:99999999999999999999pt;height:1e5pt\">"
-                "<x:ClientData><x:TextHAlign>right</x:TextHAlign>"
-                "<x:TextVAlign>d</x:TextVAlign></x:ClientData></v:shape>",
-                100000, 1, 0xC0FFFF, 3, 5}),
-    [](const auto& info) { return info.param.name; });
 
 TEST_F(CommentTest, ReadsCommentsAndTheirBoxesIntoCells) {
   XmlScratch comments("x"), vml("y");

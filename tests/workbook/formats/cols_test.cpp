@@ -92,33 +92,22 @@ TEST_F(ColsTest, XlsxColBreaksMarkManualBreaksOnly) {
   EXPECT_FALSE(sheet->Cols.GetItem(2)->PageBreak);
 }
 
-TEST_F(ColsTest, ColInfoSetsColumnsFromFirstToLast) {
-  // 20 characters of 1/256 each: 20 * 7 pixels.
+// Widths, hiding and merges of COLINFO are read in the xlwt peer test; here levels, styles and
+// records reaching the sheet's edge, reversed or cut short.
+TEST_F(ColsTest, ColInfoRecords) {
   ReadColInfo(1, 3, 20 * 256, 7, 0x0200);
   ASSERT_EQ(sheet->Cols.Count(), 4);
   EXPECT_FALSE(sheet->Cols.GetItem(0)->HasStyle());
-  for (int i = 1; i <= 3; ++i) {
-    TExportCol* col = sheet->Cols.GetItem(i);
-    EXPECT_DOUBLE_EQ(col->Width, 140);
-    EXPECT_EQ(col->OutlineLevel(), 2);
-    EXPECT_FALSE(col->Hidden);
-    EXPECT_EQ(col->GetStyle().GetIndent(), 7);
-  }
-}
-
-TEST_F(ColsTest, ColInfoToColumn256ChangesOnlyTheDefaults) {
+  EXPECT_EQ(sheet->Cols.GetItem(3)->OutlineLevel(), 2);
+  EXPECT_EQ(sheet->Cols.GetItem(3)->GetStyle().GetIndent(), 7);
+  sheet->Cols.Clear();
+  // To column 256 or beyond: only the defaults; a last column before the first: nothing.
+  ReadColInfo(0, 0xFFFF, 256, 5, 0);
   ReadColInfo(0, 256, 10 * 256, 4, 0);
+  ReadColInfo(9, 2, 256, 0, 0);
   EXPECT_EQ(sheet->Cols.Count(), 0);
   EXPECT_DOUBLE_EQ(sheet->Cols.DefaultWidth, 70);
   EXPECT_EQ(sheet->DefaultCellStyle->GetIndent(), 4);
-  // A damaged last column beyond the sheet allocates nothing either.
-  ReadColInfo(0, 0xFFFF, 256, 4, 0);
-  EXPECT_EQ(sheet->Cols.Count(), 0);
-}
-
-TEST_F(ColsTest, ColInfoReversedOrTruncatedChangesNothing) {
-  ReadColInfo(9, 2, 256, 0, 0);
-  EXPECT_EQ(sheet->Cols.Count(), 0);
   OneRecord shortRecord(Record(0x007D, Join({Word(0), Word(1), Word(256)})));
   EXPECT_THROW(sheet->Cols.ReadXLS(shortRecord.Reader(), kCharWidth, applyXF),
                EWorkbookFileException);

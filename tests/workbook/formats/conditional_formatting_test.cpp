@@ -160,7 +160,9 @@ TEST_P(CfRecordRead, ReadsRefusesOrThrows) {
     return;
   }
   EXPECT_EQ(rule.ReadXLS(record.Reader(), palette_, tokens_), !identity.empty());
-  if (!identity.empty()) EXPECT_EQ(rule.GetIdentityKeyString(), identity);
+  if (!identity.empty()) {
+    EXPECT_EQ(rule.GetIdentityKeyString(), identity);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(

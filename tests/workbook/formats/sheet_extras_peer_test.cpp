@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "platform/text_codec.h"
 #include "workbook/core/xml/xml_document.h"
 #include "workbook/formats/python_peer.h"
 #include "workbook/formats/sheet_record_support.h"
 #include "workbook/formats/xlsx/xlsx_sheet_elements.h"
+#include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/model/merged_ranges.h"
 
 namespace workbook {
@@ -27,21 +26,6 @@ std::vector<std::uint8_t> FromHex(const std::string& hex) {
   return bytes;
 }
 
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> fields;
-  std::stringstream stream(line);
-  std::string field;
-  while (std::getline(stream, field, '\t')) fields.push_back(field);
-  return fields;
-}
-
-std::string PeerScript(const std::string& name) {
-  std::ifstream file(std::string(SOURCE_DIR) + "/tests/workbook/formats/peers/" + name);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
 class SheetExtrasPeerTest : public test::SheetTest {
  protected:
   void SetUp() override {
@@ -50,25 +34,12 @@ class SheetExtrasPeerTest : public test::SheetTest {
     book->AddWorkSheet(u"Q1 'x'");
   }
 
-  // What the XLSX reader does with a worksheet part's elements after the cells.
-  void ReadSheetPart(TXmlNode root) {
-    for (TXmlNode node : root.Elements()) {
-      const std::string_view name = node.LocalName();
-      if (name == "sheetPr")
-        fitToPage = sheet->WindowSettings.ReadXLSXSheetPr(node, nullptr, nullptr);
-      if (name == "sheetViews") sheet->WindowSettings.ReadXLSX(node.Child("sheetView"));
-      if (name == "cols") sheet->Cols.ReadXLSX(node, kCharWidth, nullptr);
-      if (name == "mergeCells") ReadXLSXMergeCells(*sheet, node);
-      if (name == "autoFilter") sheet->WindowSettings.ReadXLSXAutoFilter(node);
-      if (name == "sheetProtection") sheet->Protection.ReadXLSX(node);
-      if (name == "printOptions") sheet->PageSettings.ReadXLSXPrintOptions(node);
-      if (name == "pageMargins") sheet->PageSettings.ReadXLSXMargins(node);
-      if (name == "pageSetup") sheet->PageSettings.ReadXLSXPageSetup(node);
-      if (name == "headerFooter") {
-        sheet->Header.ParseExcelString(node.Child("oddHeader").Text16());
-        sheet->Footer.ParseExcelString(node.Child("oddFooter").Text16());
-      }
-    }
+  // Reads a worksheet part's elements after the cells as the XLSX reader does.
+  void ReadSheetPart(TExportWorkSheet& target, TXmlNode root) {
+    TExporterXLSX_StyleSheet styles(*book, false);
+    TXLSXSheetElements elements(target, styles, kCharWidth, nullptr, nullptr, {});
+    for (TXmlNode node : root.Elements())
+      if (TXLSXSheetElements::IsRead(node.LocalName())) elements.Read(node);
   }
 
   // What the XLSX reader does with workbook.xml's definedNames.
@@ -83,8 +54,6 @@ class SheetExtrasPeerTest : public test::SheetTest {
       }
     }
   }
-
-  bool fitToPage = true;
 };
 
 // Reads each .xlsx file of the corpus that openpyxl can open with the model's readers and checks
@@ -109,19 +78,17 @@ TEST_F(SheetExtrasCorpusTest, XlsxFilesAgreeWithOpenpyxl) {
     const std::vector<std::string> lines = test_support::SplitLines(output);
     // The parts first: every sheet must exist before the names are read.
     for (const std::string& line : lines) {
-      const std::vector<std::string> f = Fields(line);
+      const std::vector<std::string> f = test_support::SplitTabs(line);
       if (f[0] != "SHEET") continue;
       TExportWorkSheet* sheet = file.AddWorkSheet();
       sheet->Name = platform::Utf8ToUtf16(f[1]);
       const std::vector<std::uint8_t> part = FromHex(f[2]);
       TXmlDocument document;
       document.LoadFromMemory(part.data(), part.size());
-      std::swap(this->sheet, sheet);
-      ReadSheetPart(document.DocumentElement());
-      std::swap(this->sheet, sheet);
+      ReadSheetPart(*sheet, document.DocumentElement());
     }
     for (const std::string& line : lines) {
-      const std::vector<std::string> f = Fields(line);
+      const std::vector<std::string> f = test_support::SplitTabs(line);
       if (f[0] == "SHEET") {
         current = file.WorkSheets.FindWorkSheet(platform::Utf8ToUtf16(f[1]));
       } else if (f[0] == "WORKBOOK") {
@@ -170,16 +137,18 @@ TEST_F(SheetExtrasCorpusTest, XlsxFilesAgreeWithOpenpyxl) {
 TEST_F(SheetExtrasPeerTest, OpenpyxlWorkbook) {
   if (!test_support::PythonHasModules("openpyxl"))
     GTEST_SKIP() << "python3-openpyxl is not installed";
-  const std::string output = test_support::RunPython(PeerScript("sheet_extras_openpyxl.py"), "");
+  test_support::TScratchDir dir;
+  const std::string output = test_support::RunPeer(
+      "workbook/formats/peers/sheet_extras_openpyxl.py", {dir.File("x.xlsx")});
   const std::size_t marker = output.find("\n@@PART@@\n");
   ASSERT_NE(marker, std::string::npos) << output;
   TXmlDocument sheetPart, workbookPart;
   sheetPart.LoadFromString(output.substr(0, marker));
   workbookPart.LoadFromString(output.substr(marker + 10));
-  ReadSheetPart(sheetPart.DocumentElement());
+  ReadSheetPart(*sheet, sheetPart.DocumentElement());
   ReadDefinedNames(workbookPart.DocumentElement());
 
-  EXPECT_FALSE(fitToPage);
+  EXPECT_FALSE(sheet->PageSettings.FitToPage);
   EXPECT_EQ(sheet->WindowSettings.TabColor, RGBToColor(0x10, 0x72, 0xBA));
   EXPECT_EQ(sheet->WindowSettings.Split.Col, 1);
   EXPECT_EQ(sheet->WindowSettings.Split.Row, 2);

@@ -27,12 +27,6 @@ class WindowSettingsTest : public test::SheetTest {
   }
 };
 
-TEST_F(WindowSettingsTest, NewSheetSelectsA1) {
-  EXPECT_EQ(WriteView(),
-            "<sheetViews><sheetView workbookViewId=\"0\">"
-            "<selection activeCell=\"A1\" sqref=\"A1\"/></sheetView></sheetViews>");
-}
-
 TEST_F(WindowSettingsTest, TwoFrozenRowsWritePaneAndNoSelection) {
   view().Split.Row = 2;
   EXPECT_EQ(WriteView(),
@@ -102,23 +96,6 @@ TEST_F(WindowSettingsTest, SheetPropertiesRoundTrip) {
   EXPECT_EQ(other->WindowSettings.TabColor, view().TabColor);
   EXPECT_TRUE(other->WindowSettings.SummaryRowsAbove);
   EXPECT_FALSE(other->WindowSettings.SummaryColsLeft);
-}
-
-TEST_F(WindowSettingsTest, AutoFilterForms) {
-  XmlScratch xml("worksheet");
-  view().WriteXLSXAutoFilter(xml.Root());
-  EXPECT_EQ(xml.Text(), "<worksheet/>");
-  view().AutoFilter.SetRange(0, 0, 3, 10);
-  view().WriteXLSXAutoFilter(xml.Root());
-  EXPECT_EQ(xml.Text(), "<worksheet><autoFilter ref=\"A1:C10\"/></worksheet>");
-  EXPECT_EQ(view().GetXLSXAutoFilterRef(), u"'Sheet1'!$A$1:$C$10");
-  XmlScratch ranges("table:database-ranges");
-  view().WriteODSAutoFilter(ranges.Root());
-  EXPECT_EQ(ranges.Text(),
-            "<table:database-ranges><table:database-range "
-            "table:name=\"__Anonymous_Sheet_DB__0\" "
-            "table:target-range-address=\"'Sheet1'.A1:'Sheet1'.C10\" "
-            "table:display-filter-buttons=\"true\"/></table:database-ranges>");
 }
 
 TEST_F(WindowSettingsTest, PaneRecord) {

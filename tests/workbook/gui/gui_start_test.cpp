@@ -24,13 +24,6 @@ TEST(GuiStartTest, PutsTheMeasuringHandlersFirstAndInstallsTheHooks) {
   EXPECT_EQ(typeid(*GetExporter(0)), typeid(gui::TExporterXLSX));
   EXPECT_EQ(typeid(*GetExporter(1)), typeid(gui::TExporterXLS));
   EXPECT_EQ(typeid(*GetExporter(2)), typeid(gui::TExporterODS));
-  TCustomExporter* exporter = nullptr;
-  ASSERT_TRUE(FindExporterForFile(u"Book.XLSX", exporter));
-  EXPECT_EQ(exporter, GetExporter(0));
-  ASSERT_TRUE(FindExporterForFile(u"x.xlt", exporter));
-  EXPECT_EQ(exporter, GetExporter(1));
-  ASSERT_TRUE(FindExporterForFile(u"x.ots", exporter));
-  EXPECT_EQ(exporter, GetExporter(2));
   EXPECT_EQ(CharWidthHook, &GetFontCharWidth);
   EXPECT_EQ(TextWidthHook, &GetTextWidth);
   ASSERT_TRUE(GetProgressDlgWrapperClass());

@@ -25,10 +25,6 @@ TEST_F(ProgressDlgTest, OneBarWindowGeometry) {
   ASSERT_EQ(window->GetBarCount(), 1);
   EXPECT_EQ(window->GetBar(0)->geometry(), QRect(10, 48, 217, ProgressBarHeight()));
   EXPECT_EQ(window->CaptionLabel->geometry(), QRect(0, 0, 238, 40));
-  EXPECT_EQ(window->GetCaption(), u"Import");
-  EXPECT_EQ(window->GetMax(0), 1);
-  EXPECT_EQ(window->GetPosition(0), 0);
-  EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(ProgressDlgTest, BarsGrowAndShrinkTheWindow) {
@@ -74,10 +70,8 @@ TEST_F(ProgressDlgTest, SwitchedOffWindowIsNeverShown) {
   EXPECT_EQ(window->GetPosition(0), 5);
 }
 
-TEST_F(ProgressDlgTest, EmptyCaptionAndZeroMaxTouchNothing) {
+TEST_F(ProgressDlgTest, EmptyCaptionAndZeroMaxDisableNothing) {
   auto window = CreateProgressDlg(u"", 0);
-  EXPECT_TRUE(window->isVisible());
-  EXPECT_FALSE(window->HasDisabledWindows());
   EXPECT_TRUE(other_.isEnabled());
 }
 

@@ -14,17 +14,18 @@ using test::TestWorkbook;
 // The model holds a style per cell; it must stay small.
 static_assert(sizeof(TExportCellStyle) <= 32);
 
-TEST(CellStyle, CreateWithoutWorkbookRaises) {
+class CellStyle : public ::testing::Test {
+ protected:
+  TestWorkbook book;
+};
+
+TEST_F(CellStyle, NewStyleIsTopAlignedClearedIsDefaultAlignedAndNoneWithoutWorkbook) {
   try {
     TExportCellStyle style(nullptr);
     FAIL() << "no exception";
   } catch (const EWorkbookException& e) {
     EXPECT_EQ(e.Message(), u"TExportCellStyle.Create: aParent can't be nil");
   }
-}
-
-TEST(CellStyle, NewStyleIsTopAlignedAndClearedStyleIsDefaultAligned) {
-  TestWorkbook book;
   TExportCellStyle style(&book);
   EXPECT_EQ(Narrow(style.GetKeyString()), "0;0;1;0;536870911;0;0;0;0;1");
   style.SetAlignment(TExportCellStyle::haRight);
@@ -33,8 +34,7 @@ TEST(CellStyle, NewStyleIsTopAlignedAndClearedStyleIsDefaultAligned) {
   EXPECT_EQ(Narrow(style.GetKeyString()), "0;0;0;0;536870911;0;0;0;0;1");
 }
 
-TEST(CellStyle, SettersKeepAlignmentAndDirectionConsistent) {
-  TestWorkbook book;
+TEST_F(CellStyle, SettersKeepAlignmentAndDirectionConsistent) {
   TExportCellStyle style(&book);
   style.SetIndent(2);
   EXPECT_EQ(style.GetAlignment(), TExportCellStyle::haLeft);
@@ -55,8 +55,7 @@ TEST(CellStyle, SettersKeepAlignmentAndDirectionConsistent) {
   EXPECT_EQ(style.GetVerticalText(), 1);
 }
 
-TEST(CellStyle, ChangingOneCopysFontLeavesTheOtherAlone) {
-  TestWorkbook book;
+TEST_F(CellStyle, ChangingOneCopysFontLeavesTheOtherAlone) {
   TExportCellStyle first(&book);
   first.GetFontForWrite().GetStyle().Bold = 1;
   first.Consolidate();
@@ -70,8 +69,7 @@ TEST(CellStyle, ChangingOneCopysFontLeavesTheOtherAlone) {
   EXPECT_EQ(book.FontList.GetItem(first.GetFontIndex())->GetSize(), 10);
 }
 
-TEST(CellStyle, EqualPrivateCopiesShareRegistryEntriesAndFreedOnesAreDropped) {
-  TestWorkbook book;
+TEST_F(CellStyle, EqualPrivateCopiesShareRegistryEntriesAndFreedOnesAreDropped) {
   TExportCellStyle a(&book);
   TExportCellStyle b(&book);
   a.GetFontForWrite().SetName(u"Calibri");
@@ -89,8 +87,7 @@ TEST(CellStyle, EqualPrivateCopiesShareRegistryEntriesAndFreedOnesAreDropped) {
   EXPECT_EQ(book.FontList.Count(), 2);
 }
 
-TEST(CellStyle, IndexesOutsideTheRegistriesFallBackToDefaults) {
-  TestWorkbook book;
+TEST_F(CellStyle, IndexesOutsideTheRegistriesFallBackToDefaults) {
   TExportCellBorders thick;
   thick.GetBorder(0).Style = 6;
   book.BordersList.Add(thick);
@@ -114,8 +111,7 @@ TEST(CellStyle, IndexesOutsideTheRegistriesFallBackToDefaults) {
   EXPECT_EQ(indexed.GetFont().GetSize(), 20);
 }
 
-TEST(CellStyle, AssignWithinTheWorkbookSharesIndexesAndCopiesClonePrivateOnes) {
-  TestWorkbook book;
+TEST_F(CellStyle, AssignWithinTheWorkbookSharesIndexesAndCopiesClonePrivateOnes) {
   TExportCellStyle source(&book);
   source.SetVAlignment(TExportCellStyle::vaBottom);
   source.SetRotation(30);
@@ -134,13 +130,12 @@ TEST(CellStyle, AssignWithinTheWorkbookSharesIndexesAndCopiesClonePrivateOnes) {
   EXPECT_EQ(clone.GetBorders().GetBorder(2).Style, 4);
 }
 
-TEST(CellStyle, AssignFromAnotherWorkbookCopiesValues) {
+TEST_F(CellStyle, AssignFromAnotherWorkbookCopiesValues) {
   TestWorkbook other;
   TExportCellStyle source(&other);
   source.GetFontForWrite().SetName(u"Courier");
   source.GetBordersForWrite().GetBorder(TExportCellBorders::bLeft) = TExportCellBorder(3, 0xFF);
   source.Consolidate();
-  TestWorkbook book;
   TExportCellStyle target(&book);
   target.Assign(source);
   EXPECT_EQ(target.GetParent(), &book);

@@ -28,24 +28,6 @@ TEST(PackedTextTest, CopiesShareTheCharactersOutliveTheOriginalAndChangeAlone) {
 
 class SharedCellTextTest : public test::SheetTest {};
 
-TEST_F(SharedCellTextTest, CellSharesTheTableTextAndKeepsItsRules) {
-  TExportRow* row = sheet->GetRow(0);
-  const TPackedText table(u"a\r\nb");
-  auto* text = static_cast<TExportCellString*>(row->AddCell(TCellClass::String));
-  text->SetValueShared(table);
-  EXPECT_EQ(text->GetValue().data(), table.View().data());
-  EXPECT_TRUE(text->GetStyle().GetWrapText());
-
-  const TPackedText longText(std::u16string(256, u'x'));
-  auto* other = static_cast<TExportCellString*>(row->AddCell(TCellClass::String));
-  other->SetSharedString(false);
-  other->SetValueShared(longText);
-  EXPECT_TRUE(other->SharedString());
-  // Changing the cell gives it its own text; the table's stays.
-  text->SetValue(u"c");
-  EXPECT_EQ(table.View(), u"a\r\nb");
-}
-
 struct TLineBreakCase {
   std::u16string text;
   bool crlf;
@@ -79,7 +61,7 @@ TEST(PackedTextTest, LineBreakFactsAndTheirNormalForm) {
   }
 }
 
-TEST_F(SharedCellTextTest, ManyCellsSharingALongTextReadItOnce) {
+TEST_F(SharedCellTextTest, CellsShareATableTextReadOnceAndKeepItsRules) {
   std::u16string chars(1'000'000, u'x');
   chars[500'000] = u'\r';
   chars[500'001] = u'\n';
@@ -97,6 +79,12 @@ TEST_F(SharedCellTextTest, ManyCellsSharingALongTextReadItOnce) {
   EXPECT_EQ(copy->GetValue().data(), table.View().data());
   EXPECT_TRUE(copy->GetStyle().GetWrapText());
   EXPECT_LE(TPackedText::CharactersExamined() - before, chars.size());
+  // A shared long text is a shared string even where the cell was told otherwise; changing the
+  // cell gives it its own text and leaves the table's alone.
+  first->SetSharedString(false);
+  EXPECT_TRUE(first->SharedString());
+  first->SetValue(u"c");
+  EXPECT_EQ(table.View(), chars);
 }
 
 // Short texts are copied out of the builder, long ones (from 65,536 characters) take its room:

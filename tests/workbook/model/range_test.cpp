@@ -2,25 +2,29 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "model_fixture.h"
+#include "workbook/core/exceptions.h"
+#include "workbook/model/cell.h"
+#include "workbook/model/merged_ranges.h"
+
 namespace workbook {
 namespace {
 
 TEST(ExportRangeTest, TextsWithoutWorksheetAndLastIndexesThatDoNotWrap) {
-  const struct {
-    int col, row, colCount, rowCount;
-    bool absolute;
-    const char16_t* text;
-  } cases[] = {{0, 0, 1, 1, false, u"A1"},
-               {0, 0, 2, 2, false, u"A1:B2"},
-               {1, 2, 3, 1, true, u"$B$3:$D$3"},
-               {0, -1, 1, -1, true, u"$A:$A"},
-               {-1, 4, -1, 2, false, u"5:6"}};
-  for (const auto& c : cases) {
+  std::u16string texts;
+  for (auto [col, row, cols, rows, absolute] : {std::tuple{0, 0, 1, 1, false},
+                                                {0, 0, 2, 2, false},
+                                                {1, 2, 3, 1, true},
+                                                {0, -1, 1, -1, true},
+                                                {-1, 4, -1, 2, false}}) {
     TExportRange range;
-    range.SetRange(c.col, c.row, c.colCount, c.rowCount);
-    range.SetAbsolute(c.absolute);
-    EXPECT_EQ(range.GetText(), c.text);
+    range.SetRange(col, row, cols, rows);
+    range.SetAbsolute(absolute);
+    texts += range.GetText() + u" ";
   }
+  EXPECT_EQ(texts, u"A1 A1:B2 $B$3:$D$3 $A:$A 5:6 ");
   TExportRange range;
   range.SetRange(2, 2, 0x7FFFFFFF, 0x7FFFFFFF);
   EXPECT_EQ(range.Col2(), 0x7FFFFFFF);
@@ -33,6 +37,36 @@ TEST(ExportCellAddressTest, InvalidTextChangesNothing) {
   EXPECT_FALSE(address.SetText(u"7C"));
   EXPECT_FALSE(address.SetText(u"ZZZZ1"));
   EXPECT_EQ(address.GetText(), u"C7");
+}
+
+class MergedRangesTest : public test::SheetTest {};
+
+TEST_F(MergedRangesTest, TopLeftCellCarriesTheSpans) {
+  // Corners in either order; a range beyond the sheet or of one cell is refused, making nothing.
+  const struct {
+    int col1, row1, col2, row2;
+    const char* expected;  // the top-left cell's place and spans
+  } cases[] = {{1, 1, 2, 3, "1 1: 2x3"},
+               {2, 3, 1, 1, "1 1: 2x3"},
+               {0, 0, 16383, 1048575, "0 0: 16384x1048576"},
+               {0, 0, 16384, 0, "no"},
+               {-1, 0, 3, 0, "no"},
+               {4, 4, 4, 4, "no"}};
+  for (const auto& c : cases) {
+    book = std::make_unique<TWorkbook>();
+    sheet = book->AddWorkSheet(u"Sheet1");
+    std::string result = "no";
+    if (ApplyMergedRange(*sheet, c.col1, c.row1, c.col2, c.row2)) {
+      const int col = std::min(c.col1, c.col2), row = std::min(c.row1, c.row2);
+      TExportCell* cell = nullptr;
+      if (sheet->FindCell(col, row, cell) && cell)
+        result = std::to_string(col) + " " + std::to_string(row) + ": " +
+                 std::to_string(cell->ColSpan()) + "x" + std::to_string(cell->RowSpan());
+    } else if (sheet->Rows.Count() != 0) {
+      result = "refused, but made rows";
+    }
+    EXPECT_EQ(result, c.expected) << c.col1 << "," << c.row1;
+  }
 }
 
 }  // namespace

@@ -49,21 +49,14 @@ TEST_P(EncodingCases, DecodingInTwoPiecesGivesTheWholeTextAtEverySplit) {
     EXPECT_EQ(encoding.Decode(pending, true, text), pending.size());
     EXPECT_EQ(text, whole) << "split at " << split;
   }
+  // The encodings with a mark hold every character.
+  if (!GetParam().preamble.empty()) {
+    EXPECT_EQ(whole, kSample);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(TTextEncoding, EncodingCases, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(TTextEncodingTest, DecodedSampleComesBackWhereTheEncodingHoldsIt) {
-  for (const TTextEncoding* encoding :
-       {&TTextEncoding::UTF8(), &TTextEncoding::Unicode(), &TTextEncoding::BigEndianUnicode()}) {
-    std::string bytes;
-    encoding->Encode(kSample, bytes);
-    std::u16string text;
-    encoding->Decode(bytes, true, text);
-    EXPECT_EQ(text, kSample);
-  }
-}
 
 struct TMalformedCase {
   const char* name;
@@ -74,23 +67,14 @@ struct TMalformedCase {
 
 TEST(TTextEncodingTest, MalformedBytesBecomeReplacementCharacters) {
   const TMalformedCase cases[] = {
-      {"utf8 stray byte", TTextEncoding::UTF8(),
-       "a\xFF"
-       "b",
-       u"a\uFFFDb"},
+      {"utf8 stray byte", TTextEncoding::UTF8(), "a\xFF\x62", u"a\uFFFDb"},
       {"utf8 cut at the end", TTextEncoding::UTF8(), "a\xE2\x82", u"a\uFFFD"},
       {"utf8 encoded surrogate", TTextEncoding::UTF8(), "\xED\xA0\x80", u"\uFFFD"},
       {"utf16 odd last byte", TTextEncoding::Unicode(), std::string("a\0b", 3), u"a\uFFFD"},
-      {"utf16 lone low surrogate", TTextEncoding::Unicode(),
-       std::string("\x00\xDC"
-                   "a\0",
-                   4),
+      {"utf16 lone low surrogate", TTextEncoding::Unicode(), std::string("\x00\xDC\x61\0", 4),
        u"\uFFFDa"},
       {"utf16 high surrogate without partner", TTextEncoding::BigEndianUnicode(),
-       std::string("\xD8\x00\x00"
-                   "a",
-                   4),
-       u"\uFFFDa"},
+       std::string("\xD8\x00\x00\x61", 4), u"\uFFFDa"},
       {"utf16 high surrogate at the end", TTextEncoding::Unicode(), std::string("\x00\xD8", 2),
        u"\uFFFD"},
       {"ascii high byte", TTextEncoding::ASCII(), "a\x80", u"a\uFFFD"},
@@ -104,13 +88,8 @@ TEST(TTextEncodingTest, MalformedBytesBecomeReplacementCharacters) {
 
 TEST(TTextEncodingTest, UnpairedSurrogatesAreWrittenAsReplacementCharacters) {
   std::string bytes;
-  TTextEncoding::Unicode().Encode(
-      u"\xD800"
-      "a",
-      bytes);
-  EXPECT_EQ(bytes, std::string("\xFD\xFF"
-                               "a\0",
-                               4));
+  TTextEncoding::Unicode().Encode(u"\xD800\x61", bytes);
+  EXPECT_EQ(bytes, std::string("\xFD\xFF\x61\0", 4));
 }
 
 }  // namespace

@@ -26,27 +26,6 @@ TEST(TextRegistrationTest, TextHandlersCloseTheRegistryInTheirOrder) {
   EXPECT_EQ(GetExporter(0)->Description, u"Excel 2007");
 }
 
-struct TLookupCase {
-  const char16_t* fileName;
-  const char16_t* description;
-};
-
-TEST(TextRegistrationTest, ExtensionsFindTheirHandlers) {
-  StartWorkbookLibrary();
-  const TLookupCase cases[] = {
-      {u"data.csv", u"CSV for Excel"},
-      {u"DATA.TXT", u"CSV for Excel"},
-      {u"x.tsv", u"TSV tabulator-separated text"},
-      {u"x.ssv", u"SSV space-separated text"},
-      {u"x.zip", u"Zipped CSV"},
-  };
-  for (const TLookupCase& c : cases) {
-    TCustomExporter* exporter = nullptr;
-    ASSERT_TRUE(FindExporterForFile(c.fileName, exporter));
-    EXPECT_EQ(exporter->Description, c.description);
-  }
-}
-
 struct TSettingsCase {
   TExporterText* exporter;
   std::vector<std::u16string> extensions;
@@ -88,15 +67,6 @@ TEST(TextRegistrationTest, CsvForExcelTakesTheListSeparatorWhenMade) {
   TExporterCSVExcel excel;
   platform::FormatSettings() = saved;
   EXPECT_EQ(excel.Separator, u'|');
-}
-
-TEST(TextRegistrationTest, AnOwnedEncodingIsKeptUntilReplaced) {
-  TExporterCSVComma comma;
-  comma.SetEncoding(std::make_unique<TTextEncoding>(TTextEncodingKind::Utf16BE));
-  EXPECT_TRUE(comma.OwnsEncoding());
-  EXPECT_EQ(comma.Encoding().Kind(), TTextEncodingKind::Utf16BE);
-  comma.SetEncoding(TTextEncoding::UTF8());
-  EXPECT_FALSE(comma.OwnsEncoding());
 }
 
 }  // namespace

@@ -24,11 +24,6 @@ void CompoundFile::SetDWord(std::size_t pos, std::uint32_t value) {
   for (int i = 0; i < 4; ++i) bytes[pos + i] = (value >> (8 * i)) & 0xFF;
 }
 
-std::uint32_t CompoundFile::DWord(std::size_t pos) const {
-  return bytes[pos] | bytes[pos + 1] << 8 | bytes[pos + 2] << 16 |
-         static_cast<std::uint32_t>(bytes[pos + 3]) << 24;
-}
-
 void CompoundFile::SetFat(std::uint32_t sector, std::uint32_t next) {
   const std::uint32_t perSector = sectorSize / 4;
   SetDWord(SectorPos(fatSectors[sector / perSector]) + 4 * (sector % perSector), next);
@@ -42,7 +37,6 @@ void CompoundFile::SetMiniFat(std::uint32_t miniSector, std::uint32_t next) {
 CompoundFile BuildCompoundFile(const std::vector<TestEntry>& entries, unsigned shift,
                                std::uint32_t extraFatSectors) {
   CompoundFile file;
-  file.shift = shift;
   file.sectorSize = 1u << shift;
   const std::uint32_t ss = file.sectorSize;
   const std::size_t count = entries.size() + 1;
@@ -127,9 +121,7 @@ CompoundFile BuildCompoundFile(const std::vector<TestEntry>& entries, unsigned s
     }
     file.SetDWord(pos + ss - 4, d + 1 < difatCount ? file.difatSectors[d + 1] : kEnd);
   }
-  for (std::size_t i = 0; i < fat.size(); ++i) {
-    file.SetDWord(file.SectorPos(file.fatSectors[i / (ss / 4)]) + 4 * (i % (ss / 4)), fat[i]);
-  }
+  for (std::size_t i = 0; i < fat.size(); ++i) file.SetFat(static_cast<std::uint32_t>(i), fat[i]);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const auto& chain = file.chains[i + 1];
     for (std::size_t k = 0; entries[i].data.size() < 4096 && k < chain.size(); ++k) {
@@ -149,9 +141,7 @@ CompoundFile BuildCompoundFile(const std::vector<TestEntry>& entries, unsigned s
     file.SetWord(pos + 64, static_cast<std::uint16_t>(2 * (name.size() + 1)));
     file.bytes[pos + 66] = type;
     file.bytes[pos + 67] = 1;
-    file.SetDWord(pos + 68, kFree);
-    file.SetDWord(pos + 72, kFree);
-    file.SetDWord(pos + 76, kFree);
+    for (std::size_t link : {68, 72, 76}) file.SetDWord(pos + link, kFree);  // no siblings, child
     file.SetDWord(pos + 116, start);
     file.SetDWord(pos + 120, size);
   };

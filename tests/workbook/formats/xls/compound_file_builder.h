@@ -22,7 +22,6 @@ struct TestEntry {
 
 struct CompoundFile {
   std::vector<std::uint8_t> bytes;
-  unsigned shift = 9;
   std::uint32_t sectorSize = 512;
   std::vector<std::uint32_t> fatSectors;
   std::vector<std::uint32_t> difatSectors;
@@ -38,7 +37,6 @@ struct CompoundFile {
   std::size_t DirectoryEntryPos(std::uint32_t index) const;
   void SetWord(std::size_t pos, std::uint16_t value);
   void SetDWord(std::size_t pos, std::uint32_t value);
-  std::uint32_t DWord(std::size_t pos) const;
   void SetFat(std::uint32_t sector, std::uint32_t next);
   void SetMiniFat(std::uint32_t miniSector, std::uint32_t next);
   workbook::TMemoryStream Stream() const { return workbook::TMemoryStream(bytes); }

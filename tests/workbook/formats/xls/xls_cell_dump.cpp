@@ -29,14 +29,9 @@ std::string Unescape(const std::string& text) {
 }  // namespace
 
 CellDump DumpWithReader(const std::string& path) {
-  try {
-    workbook::TFileStream file(path, workbook::TFileMode::OpenRead);
-    return DumpWithReader(file);
-  } catch (const workbook::EWorkbookException& e) {
-    CellDump dump;
-    dump.failure = std::string(e.ClassName()) + ": " + e.what();
-    return dump;
-  }
+  workbook::TMemoryStream file;
+  file.LoadFromFile(path);
+  return DumpWithReader(file);
 }
 
 CellDump DumpWithReader(workbook::TStream& source) {

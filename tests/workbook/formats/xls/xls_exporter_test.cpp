@@ -22,40 +22,20 @@ class XLSExporterTest : public XlsBookTest {
   void Load(const Bytes& stream) { LoadBytes(XlsFile(stream)); }
 };
 
-Bytes BoldFont() {
-  return Record(0x0031, Join({Word(200),
-                              Word(1),
-                              Word(0x7FFF),
-                              Word(700),
-                              Word(0),
-                              Word(0),
-                              Word(0),
-                              {5, 0},
-                              Chars(u"Arial", false)}));
-}
-
 TEST_F(XLSExporterTest, RegisteredSecondForXlsAndXlt) {
   EXPECT_EQ(GetExporterRegistry()->Get(1)->Description, u"Excel 97, 2000, XP");
   for (const char16_t* extension : {u"xls", u"XLT"}) {
     TCustomExporter* exporter = nullptr;
     ASSERT_TRUE(GetExporterRegistry()->FindForExtension(extension, exporter));
     EXPECT_NE(dynamic_cast<TExporterXLS*>(exporter), nullptr);
-    EXPECT_EQ(exporter->GetMaxColCount(), 256);
-    EXPECT_EQ(exporter->GetMaxRowCount(), 65536);
   }
 }
 
 TEST_F(XLSExporterTest, CellsTakeClassFormatAndStyleFromTheirXF) {
   // Fonts 0-3, 5 and 6 (BIFF has no font 4): font 6 is bold. XF 16: a date format; XF 17: bold.
-  const Bytes globals = Join({Record(0x0022, Word(1)), StandardStyles(), BoldFont(),
+  const Bytes globals = Join({Record(0x0022, Word(1)), StandardStyles(), ArialFont(700),
                               Format(164, u"dd.mm.yyyy"), CellXF(0, 164), CellXF(6, 0)});
-  Load(WorkbookStream(
-      globals,
-      {{u"Dáta", Join({Number(0, 0, 16, 43538), Number(0, 1, 17, 2.5), Number(0, 2, 15, 7)})},
-       {u"Druhý", Label(2, 3, u"a\nb", false)}}));
-  ASSERT_EQ(book_->WorkSheets.Count(), 2);
-  EXPECT_EQ(Sheet(0).Name, u"Dáta");
-  EXPECT_EQ(Sheet(1).Name, u"Druhý");
+  Load(WorkbookStream(globals, {{u"S", Join({Number(0, 0, 16, 43538), Number(0, 1, 17, 2.5)})}}));
   EXPECT_TRUE(book_->Date1904);
 
   TExportCell* date = CellAt(0, 0, 0);
@@ -70,9 +50,6 @@ TEST_F(XLSExporterTest, CellsTakeClassFormatAndStyleFromTheirXF) {
   const TExportFont* font = book_->FontList.GetItem(bold->GetStyle().GetFontIndex());
   ASSERT_NE(font, nullptr);
   EXPECT_EQ(font->GetStyle().Bold, 1);
-
-  EXPECT_EQ(CellAt(0, 0, 2)->GetValueText(), u"7");
-  EXPECT_EQ(CellAt(1, 2, 3)->GetValueText(), u"a\r\nb");
 }
 
 // An XFEXT record for XF Index with full-colour extensions (type, colour type, tint, RGB).
@@ -179,16 +156,13 @@ TEST_F(XLSExporterTest, WindowRecordsSetTheSheetView) {
   EXPECT_FALSE(Sheet(1).PageSettings.FitToPage);
 }
 
-TEST_F(XLSExporterTest, DefColWidthSetsTheDefaultWidth) {
-  // 10 characters: 10 * 8 * Round(1.4 * digit width) / 10 pixels (88 for 8).
-  Load(WorkbookStream(StandardStyles(), {{u"A", Record(0x0055, Word(10))}}));
-  EXPECT_DOUBLE_EQ(Sheet(0).Cols.DefaultWidth, 8 * std::round(1.4 * CharWidth()));
-}
-
-TEST_F(XLSExporterTest, TabColourComesFromTheDefaultPalette) {
+TEST_F(XLSExporterTest, DefColWidthAndTabColourSetTheSheetsDefaults) {
   Load(WorkbookStream(
       StandardStyles(),
-      {{u"A", Record(0x0862, Join({Word(0x0862), Bytes(14, 0), Word(10), Word(0)}))}}));
+      {{u"A", Join({Record(0x0055, Word(10)),
+                    Record(0x0862, Join({Word(0x0862), Bytes(14, 0), Word(10), Word(0)}))})}}));
+  // 10 characters: 10 * 8 * Round(1.4 * digit width) / 10 pixels (88 for 8).
+  EXPECT_DOUBLE_EQ(Sheet(0).Cols.DefaultWidth, 8 * std::round(1.4 * CharWidth()));
   // Palette index 10 of the default palette: red.
   EXPECT_EQ(Sheet(0).WindowSettings.TabColor, 0x0000FF);
 }

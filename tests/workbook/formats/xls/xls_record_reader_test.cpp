@@ -1,9 +1,12 @@
+// The BIFF record reader and the string readers on top of it (strings across CONTINUE records
+// are checked through the shared-string table).
 #include "workbook/formats/xls/xls_record_reader.h"
 
 #include <gtest/gtest.h>
 
 #include "biff_builder.h"
 #include "workbook/core/exceptions.h"
+#include "workbook/formats/xls/xls_strings.h"
 
 using namespace workbook;
 using namespace xls_test;
@@ -22,4 +25,12 @@ TEST(XlsRecordReader, StaysInsideTheDeclaredSizeAndSkipsWhatWasLeftUnread) {
   ASSERT_TRUE(reader.Next());
   EXPECT_EQ(reader.Id(), 0x000A);
   EXPECT_FALSE(reader.Next());  // two stray bytes make no header
+}
+
+TEST(XlsStrings, ADamagedWideCharacterCountFailsAtTheRecordsEnd) {
+  TMemoryStream stream(Record(0x01B8, Chars(u"ab", true)));
+  TXLSRecordReader reader(stream);
+  ASSERT_TRUE(reader.Next());
+  // rather than reserving memory for the count
+  EXPECT_THROW(XLSReadWideChars(reader, 0x7FFFFFFF, false), EWorkbookFileException);
 }

@@ -3,20 +3,15 @@
 // xlrd does not show) and by our own reader (what no other program's file gives it).
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
-#include "../../model/model_fixture.h"
 #include "../python_peer.h"
-#include "workbook/formats/library_start.h"
-#include "workbook/formats/xls/xls_exporter.h"
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/conditional_formatting.h"
 #include "workbook/model/rich_text.h"
-#include "workbook/model/workbook.h"
-#include "workbook/model/worksheet.h"
+#include "xls_book_fixture.h"
 
 namespace workbook {
 namespace {
@@ -24,19 +19,17 @@ namespace {
 using test_support::RunPython;
 using test_support::TScratchDir;
 
-class XLSRoundTripTest : public ModelTest {
+class XLSRoundTripTest : public xls_test::XlsBookTest {
  protected:
   static void TearDownTestSuite() {
     delete dir_;
     dir_ = nullptr;
   }
   void SetUp() override {
-    ModelTest::SetUp();
-    if (!test_support::PythonAvailable()) GTEST_SKIP() << "/usr/bin/python3 is not installed";
+    XlsBookTest::SetUp();
     if (dir_ != nullptr) return;
     // One file for the whole suite: converting it with LibreOffice takes seconds.
     dir_ = new TScratchDir();
-    StartWorkbookLibrary();
     TWorkbook book;
     Fill(book);
     TMemoryStream stream;
@@ -47,8 +40,13 @@ class XLSRoundTripTest : public ModelTest {
   static void Fill(TWorkbook& book) {
     book.Date1904 = true;
     TExportWorkSheet* sheet = book.AddWorkSheet(u"Data");
-    TExportCell* title = sheet->FindCreateCell(0, 0, TCellClass::String, false);
-    static_cast<TExportCellString*>(title)->SetValue(u"Title");
+    auto text = [sheet](int col, int row, const char16_t* value) {
+      auto* cell = static_cast<TExportCellString*>(
+          sheet->FindCreateCell(col, row, TCellClass::String, false));
+      cell->SetValue(value);
+      return cell;
+    };
+    TExportCell* title = text(0, 0, u"Title");
     title->SetColSpan(2);
     title->SetRowSpan(2);
     auto* total =
@@ -56,22 +54,14 @@ class XLSRoundTripTest : public ModelTest {
     total->SetValue(10);
     book.NamedCells.AddCellRange(u"Total", sheet, 0, 2);
     sheet->FindCreateCell(3, 0, TCellClass::Number, false)->SetFormula(u"=Total*2");
-    auto* link =
-        static_cast<TExportCellString*>(sheet->FindCreateCell(0, 2, TCellClass::String, false));
-    link->SetValue(u"link");
-    link->SetHyperlink(u"https://example.com/a");
-    auto* rich =
-        static_cast<TExportCellString*>(sheet->FindCreateCell(0, 3, TCellClass::String, false));
-    rich->SetValue(u"bold plain");
+    text(0, 2, u"link")->SetHyperlink(u"https://example.com/a");
+    TExportCellString* rich = text(0, 3, u"bold plain");
     TExportFont bold = rich->GetStyle().GetFont();
     bold.GetStyle().Bold = 1;
     rich->GetRichTextTags().AddTag(1, bold);
     rich->GetRichTextTags().AddTag(5, rich->GetStyle().GetFont());
     // A text formula keeps its result; a formula the format cannot hold leaves its value.
-    auto* text =
-        static_cast<TExportCellString*>(sheet->FindCreateCell(1, 2, TCellClass::String, false));
-    text->SetValue(u"link");
-    text->SetFormula(u"=A3");
+    text(1, 2, u"link")->SetFormula(u"=A3");
     auto* other =
         static_cast<TExportCellNumber*>(sheet->FindCreateCell(2, 2, TCellClass::Number, false));
     other->ReadValue(7);
@@ -184,14 +174,8 @@ print(s.oddHeader.center.text, s.oddFooter.right.text, s.protection.sheet, s.pag
 }
 
 TEST_F(XLSRoundTripTest, OurReaderSeesWhatOnlyOurFileHolds) {
-  TWorkbook book;
-  TMemoryStream file;
-  file.LoadFromFile(dir_->File("book.xls"));
-  TExporterXLS().ImportFromStream(file, book);
-  TExportWorkSheet& sheet = *book.WorkSheets.GetItem(0);
-  TExportCell* cell = nullptr;
-  ASSERT_TRUE(sheet.FindCell(0, 3, cell));
-  EXPECT_TRUE(static_cast<TExportCellString*>(cell)->HasRichText());
+  LoadFile(dir_->File("book.xls"));
+  TExportWorkSheet& sheet = Sheet(0);
   EXPECT_EQ(sheet.GetRow(7)->GetStyle().GetFont().GetStyle().Bold, 1);
   EXPECT_EQ(sheet.WindowSettings.Selection.GetText(), u"B2");
   EXPECT_EQ(sheet.PageSettings.TitleRows.Row, 0);

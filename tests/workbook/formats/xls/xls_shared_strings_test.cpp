@@ -96,12 +96,3 @@ TEST(XlsSharedStrings, AStringCutShortFailsAndKeepsTheEarlierOnes) {
   ASSERT_EQ(table.Count(), 1u);
   EXPECT_EQ(table.GetString(0), u"a");
 }
-
-TEST(XlsSharedStrings, LoadsOnlyIntoAnEmptyTable) {
-  TXLSSharedStrings_Import table;
-  table.AddString(u"kept");
-  EXPECT_EQ(Load(Join({Sst(1, Join({Word(1), Bytes{0}, Chars(u"x", false)})), kEof}), table),
-            (std::vector<std::u16string>{u"kept"}));
-  EXPECT_EQ(table.GetString(5), u"");
-  EXPECT_EQ(table.GetEntry(5), nullptr);
-}

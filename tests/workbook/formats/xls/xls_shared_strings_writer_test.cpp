@@ -115,9 +115,6 @@ TEST(XlsStreamPrimitives, WriteStringCutsToItsCount) {
   ASSERT_EQ(stream.Size(), 2 + 255 * 2);
   EXPECT_EQ(stream.Data()[0], 255);
   EXPECT_EQ(stream.Data()[1], 0x01);
-  TMemoryStream word;
-  XLSWriteString(word, u"\u010D", TXLSWriteLength::Word);
-  EXPECT_EQ(word.Data(), (Bytes{1, 0, 1, 0x0D, 0x01}));
 }
 
 }  // namespace

@@ -13,30 +13,29 @@ Bytes Bof(std::uint16_t type, std::uint16_t version) {
 
 Bytes Eof() { return Record(0x000A, {}); }
 
-Bytes ArialFont() {
-  return Record(0x0031, Join({Word(200),
-                              Word(0),
-                              Word(0x7FFF),
-                              Word(400),
-                              Word(0),
-                              Word(0),
-                              Word(0),
-                              {5, 0},
-                              Chars(u"Arial", false)}));
+Bytes ArialFont(std::uint16_t weight) {
+  // 10 pt, no flags, automatic colour, the weight, no escapement, underline or charset, 8-bit name.
+  return Record(0x0031, Join({FromHex("c800 0000 ff7f"), Word(weight),
+                              FromHex("0000 0000 0000 0500"), Chars(u"Arial", false)}));
 }
 
-Bytes CellXF(std::uint16_t font, std::uint16_t format) {
-  return Record(0x00E0, Join({Word(font), Word(format), Word(0x0001), Word(0x0020), Word(0),
-                              DWord(0), DWord(0), Word(0x20C0)}));
+namespace {
+
+// An XF record: font, number format, type and protection (0xFFF5 a style, 1 a locked cell), then
+// alignment, borders and fill all at their defaults.
+Bytes XF(std::uint16_t font, std::uint16_t format, std::uint16_t type) {
+  return Record(0x00E0, Join({Word(font), Word(format), Word(type),
+                              FromHex("2000 0000 00000000 00000000 c020")}));
 }
+
+}  // namespace
+
+Bytes CellXF(std::uint16_t font, std::uint16_t format) { return XF(font, format, 0x0001); }
 
 Bytes StandardStyles() {
   Bytes records;
   for (int i = 0; i < 5; ++i) Append(records, ArialFont());
-  for (int i = 0; i < 15; ++i) {
-    Append(records, Record(0x00E0, Join({Word(0), Word(0), Word(0xFFF5), Word(0x0020), Word(0),
-                                         DWord(0), DWord(0), Word(0x20C0)})));
-  }
+  for (int i = 0; i < 15; ++i) Append(records, XF(0, 0, 0xFFF5));
   Append(records, CellXF(0, 0));
   return records;
 }

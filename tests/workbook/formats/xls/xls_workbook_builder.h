@@ -18,7 +18,7 @@ struct TestSheet {
 Bytes Bof(std::uint16_t type, std::uint16_t version = 0x0600);
 Bytes Eof();
 // A FONT record of Arial 10 and an XF record naming a font and a number format.
-Bytes ArialFont();
+Bytes ArialFont(std::uint16_t weight = 400);
 Bytes CellXF(std::uint16_t font, std::uint16_t format);
 // The globals a reader needs to classify cells: 5 fonts, 16 XFs of General (15 style, 1 cell).
 Bytes StandardStyles();

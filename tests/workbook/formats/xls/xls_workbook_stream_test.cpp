@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "biff_builder.h"
 #include "compound_file_builder.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
@@ -14,13 +15,8 @@ namespace {
 // A BOF record of the given BIFF version followed by filler.
 std::vector<std::uint8_t> BofStream(std::uint16_t version, std::size_t size) {
   std::vector<std::uint8_t> data = Pattern(size, 20);
-  const std::uint8_t bof[] = {0x09,
-                              0x08,
-                              0x10,
-                              0x00,
-                              static_cast<std::uint8_t>(version & 0xFF),
-                              static_cast<std::uint8_t>(version >> 8)};
-  std::copy(std::begin(bof), std::end(bof), data.begin());
+  const Bytes bof = Join({Word(0x0809), Word(0x0010), Word(version)});
+  std::copy(bof.begin(), bof.end(), data.begin());
   return data;
 }
 

@@ -1,4 +1,4 @@
-#include "workbook/core/drawingml_colors.h"
+#include "workbook/core/xlsx_colors.h"
 
 #include <gtest/gtest.h>
 
@@ -6,12 +6,46 @@
 
 #include "fake_theme.h"
 #include "workbook/core/color_hls.h"
+#include "workbook/core/drawingml_colors.h"
 #include "workbook/core/xml/xml_document.h"
 
 namespace workbook {
 namespace {
 
 using test::FakeTheme;
+
+TColor ReadFill(const std::string& element, bool useBg = false) {
+  TXmlDocument doc;
+  doc.LoadFromString(element);
+  FakeTheme theme;
+  return ReadXLSXPatternFill(doc.DocumentElement(), &theme, nullptr, useBg);
+}
+
+// None, gray125 and solid fills are read in the XLSX reader's and style sheet's tests.
+TEST(XLSXPatternFillTest, Reads) {
+  EXPECT_EQ(ReadFill(R"(<patternFill><fgColor theme="4"/></patternFill>)"), 0xBD814F);
+  EXPECT_EQ(
+      ReadFill(R"(<patternFill patternType="solid"><bgColor rgb="FF00FF00"/></patternFill>)", true),
+      0x00FF00);
+  EXPECT_EQ(ReadFill(R"(<patternFill patternType="solid"/>)"), clNone);
+  EXPECT_EQ(
+      ReadFill(R"(<patternFill patternType="darkGrid"><fgColor rgb="FFFF0000"/></patternFill>)"),
+      clNone);
+}
+
+std::string WriteFill(TColor color, bool useBg = false) {
+  TXmlDocument doc;
+  WriteXLSXPatternFill(color, doc.CreateRoot("fill"), useBg);
+  const std::string xml = doc.SaveToString();
+  return xml.substr(xml.find("<fill"));
+}
+
+// None, gray125 and a solid foreground appear in the style sheet golden of the formats.
+TEST(XLSXPatternFillTest, WritesABackgroundColour) {
+  EXPECT_EQ(WriteFill(0x302010, true),
+            "<fill><patternFill patternType=\"solid\"><bgColor rgb=\"FF102030\"/>"
+            "</patternFill></fill>\n");
+}
 
 constexpr const char* kNs = R"( xmlns:a="http://schemas.openxmlformats.org/drawingml/2006/main")";
 
@@ -52,18 +86,6 @@ TEST(DrawingMLColorTest, Reads) {
     EXPECT_EQ(r.transparency, c.transparency) << c.inner;
   }
   EXPECT_EQ(ReadFrom(R"(<a:schemeClr val="accent1"/>)", nullptr).color, clNone);
-}
-
-TEST(DrawingMLColorTest, Writes) {
-  TXmlDocument doc;
-  const TXmlNode fill = doc.CreateRoot("a:solidFill");
-  fill.SetAttr("xmlns:a",
-               std::string_view("http://schemas.openxmlformats.org/drawingml/2006/main"));
-  WriteDrawingMLColor(0x302010, 30, fill);
-  const std::string xml = doc.SaveToString();
-  EXPECT_NE(xml.find(R"(<a:srgbClr val="102030"><a:alpha val="70000"/></a:srgbClr>)"),
-            std::string::npos)
-      << xml;
 }
 
 }  // namespace
