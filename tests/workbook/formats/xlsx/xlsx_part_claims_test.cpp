@@ -18,21 +18,10 @@ std::string Relationship(const std::string& id, const std::string& type,
          "\"/>";
 }
 
-// `sheets` worksheet relationships rId1, rId2 ... with the given targets, and as many sheets.
-TXLSXParts Sheets(const std::vector<std::string>& targets) {
+// Two sheets with the given worksheet parts.
+TXLSXParts Sheets(const std::string& first, const std::string& second) {
   TXLSXParts parts = TXLSXParts::Standard(R"(<row r="1"><c r="A1"><v>1</v></c></row>)");
-  std::string rels = "<Relationships xmlns=\"" + kPkg + "\">";
-  std::string sheets;
-  for (std::size_t i = 0; i < targets.size(); ++i) {
-    const std::string id = "rId" + std::to_string(i + 1);
-    rels += Relationship(id, "worksheet", targets[i]);
-    sheets += "<sheet name=\"S" + std::to_string(i + 1) + "\" sheetId=\"" + std::to_string(i + 1) +
-              "\" r:id=\"" + id + "\"/>";
-  }
-  parts.Parts["xl/_rels/workbook.xml.rels"] = rels + "</Relationships>";
-  parts.Parts["xl/workbook.xml"] =
-      "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" xmlns:r=\"" +
-      kRel + "\"><sheets>" + sheets + "</sheets></workbook>";
+  parts.SetSheets({{"S1", first}, {"S2", second}});
   return parts;
 }
 
@@ -59,15 +48,14 @@ TEST_F(XLSXPartClaimsTest, APartNamedForTwoSheetsIsAnInvalidPackage) {
   };
   std::vector<Case> cases;
   cases.push_back({"one worksheet part for two sheets",
-                   Sheets({"worksheets/sheet1.xml", "/xl/worksheets/sheet1.xml"}),
+                   Sheets("worksheets/sheet1.xml", "/xl/worksheets/sheet1.xml"),
                    u"xl/worksheets/sheet1.xml"});
   cases.push_back({"one comments part for two sheets",
-                   Sheets({"worksheets/sheet1.xml", "worksheets/sheet2.xml"}),
-                   u"xl/comments1.xml"});
+                   Sheets("worksheets/sheet1.xml", "worksheets/sheet2.xml"), u"xl/comments1.xml"});
   WithComments(cases.back().parts, 1, "../comments1.xml");
   WithComments(cases.back().parts, 2, "../comments1.xml");
-  cases.push_back({"each sheet its own parts",
-                   Sheets({"worksheets/sheet1.xml", "worksheets/sheet2.xml"}), u""});
+  cases.push_back(
+      {"each sheet its own parts", Sheets("worksheets/sheet1.xml", "worksheets/sheet2.xml"), u""});
   WithComments(cases.back().parts, 1, "../comments1.xml");
   WithComments(cases.back().parts, 2, "../comments2.xml");
 

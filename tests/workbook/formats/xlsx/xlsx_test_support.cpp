@@ -24,23 +24,35 @@ TXLSXParts TXLSXParts::Standard(const std::string& sheetData, const std::string&
       "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
       "<Relationship Id=\"rId1\" Type=\"" +
       std::string(kRel) + "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>";
-  std::string rels =
-      "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-      "<Relationship Id=\"rId1\" Type=\"" +
-      std::string(kRel) + "/worksheet\" Target=\"worksheets/sheet1.xml\"/>";
-  if (!sharedStrings.empty()) {
-    rels += "<Relationship Id=\"rId2\" Type=\"" + std::string(kRel) +
-            "/sharedStrings\" Target=\"sharedStrings.xml\"/>";
+  if (!sharedStrings.empty())
     result.Parts["xl/sharedStrings.xml"] =
         "<sst xmlns=\"" + std::string(kMain) + "\">" + sharedStrings + "</sst>";
-  }
-  result.Parts["xl/_rels/workbook.xml.rels"] = rels + "</Relationships>";
-  result.Parts["xl/workbook.xml"] = "<workbook xmlns=\"" + std::string(kMain) + "\" xmlns:r=\"" +
-                                    kRel +
-                                    "\"><sheets><sheet name=\"First\" sheetId=\"1\" "
-                                    "r:id=\"rId1\"/></sheets></workbook>";
   result.Parts["xl/worksheets/sheet1.xml"] = SheetXml(sheetData);
-  return result;
+  return result.SetSheets({{"First", "worksheets/sheet1.xml"}});
+}
+
+TXLSXParts& TXLSXParts::SetSheets(const std::vector<std::pair<std::string, std::string>>& sheets,
+                                  const std::string& definedNames) {
+  std::string rels =
+      "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+  std::string list;
+  for (std::size_t i = 0; i < sheets.size(); ++i) {
+    const std::string id = "rId" + std::to_string(i + 1);
+    rels += "<Relationship Id=\"" + id + "\" Type=\"" + kRel + "/worksheet\" Target=\"" +
+            sheets[i].second + "\"/>";
+    list += "<sheet name=\"" + sheets[i].first + "\" sheetId=\"" + std::to_string(i + 1) +
+            "\" r:id=\"" + id + "\"/>";
+  }
+  if (Parts.count("xl/sharedStrings.xml"))
+    rels += "<Relationship Id=\"rId" + std::to_string(sheets.size() + 1) + "\" Type=\"" + kRel +
+            "/sharedStrings\" Target=\"sharedStrings.xml\"/>";
+  Parts["xl/_rels/workbook.xml.rels"] = rels + "</Relationships>";
+  Parts["xl/workbook.xml"] =
+      "<workbook xmlns=\"" + std::string(kMain) + "\" xmlns:r=\"" + kRel + "\"><sheets>" + list +
+      "</sheets>" +
+      (definedNames.empty() ? "" : "<definedNames>" + definedNames + "</definedNames>") +
+      "</workbook>";
+  return *this;
 }
 
 TMemoryStream TXLSXParts::Zip() const {

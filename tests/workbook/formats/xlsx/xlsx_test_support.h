@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../../model/model_fixture.h"
@@ -18,6 +19,10 @@ struct TXLSXParts {
 
   static TXLSXParts Standard(const std::string& sheetData,
                              const std::string& sharedStrings = std::string());
+  // Lists the sheets (name, worksheet part relative to xl/) in the workbook part in the order
+  // given, with relationships rId1, rId2 ..., and DefinedNames after them.
+  TXLSXParts& SetSheets(const std::vector<std::pair<std::string, std::string>>& sheets,
+                        const std::string& definedNames = std::string());
   TMemoryStream Zip() const;
 };
 
