@@ -68,21 +68,13 @@ TEST(OFormatEntities, Encode) {
         << Narrow(c.text);
 }
 
+// A line feed of its own is kept, not dropped.
 TEST(OFormatEntities, Decode) {
   const std::pair<const char16_t*, const char16_t*> cases[] = {
-      {u"&#xD;&#xA;", u"\r\n"},
-      {u"&#xd;", u"\r\n"},
-      {u"a&br;b", u"a\r\nb"},
-      // A line feed of its own is kept, not dropped.
-      {u"a&#xA;b", u"a\nb"},
-      {u"&amp;lt;", u"&lt;"},
-      {u"&LT;&Gt;", u"<>"},
-      {u"&nbsp;x&sp;", u" x "},
-      {u"&#160;y&#xA0;", u" y "},
-      {u"&rt;", u">"},
-      {u"&apos;&quot;", u"'\""},
-      {u"&unknown;", u"&unknown;"},
-      {u"&amp", u"&amp"},
+      {u"&#xD;&#xA;", u"\r\n"},  {u"&#xd;", u"\r\n"},          {u"a&br;b", u"a\r\nb"},
+      {u"a&#xA;b", u"a\nb"},     {u"&amp;lt;", u"&lt;"},       {u"&LT;&Gt;", u"<>"},
+      {u"&nbsp;x&sp;", u" x "},  {u"&#160;y&#xA0;", u" y "},   {u"&rt;", u">"},
+      {u"&apos;&quot;", u"'\""}, {u"&unknown;", u"&unknown;"}, {u"&amp", u"&amp"},
       {u"a&&lt;", u"a&<"}};
   for (auto [text, decoded] : cases)
     EXPECT_EQ(OFormat::DecodeXMLEntities(text), decoded) << Narrow(text);
