@@ -49,6 +49,7 @@ std::string Parsed(std::u16string_view code) {
          "'" + std::to_string(rec.CurrencyPosition);
 }
 
+// A date resets the record.
 TEST(ParseNumberFormatTest, FillsTheRecord) {
   const std::pair<std::u16string, const char*> cases[] = {
       {u"0.00%", "P -- 2 1 1 1 ''0"},
@@ -68,7 +69,6 @@ TEST(ParseNumberFormatTest, FillsTheRecord) {
       {u"[$-41B]#,##0.00 [$Sk-41B]", "C -, 2 1 1 1 'Sk'2"},
       {u"0.00\" a;b\";-0", "C -- 2 1 1 1 ' a;b'2"},
       {u"0." + std::u16string(300, u'0'), "N -- 254 1 1 1 ''0"},
-      // A date resets the record.
       {u"dd.mm.yyyy", "D -- 255 1 1 1 ''0"}};
   for (const auto& [code, expected] : cases) EXPECT_EQ(Parsed(code), expected) << Narrow(code);
   // No class leaves it alone.
