@@ -55,20 +55,6 @@ TEST_F(CellStyle, SettersKeepAlignmentAndDirectionConsistent) {
   EXPECT_EQ(style.GetVerticalText(), 1);
 }
 
-TEST_F(CellStyle, ChangingOneCopysFontLeavesTheOtherAlone) {
-  TExportCellStyle first(&book);
-  first.GetFontForWrite().GetStyle().Bold = 1;
-  first.Consolidate();
-  TExportCellStyle second(first);
-  second.GetFontForWrite().SetSize(14);
-  second.GetBordersForWrite().GetBorder(TExportCellBorders::bBottom).Style = 7;
-  EXPECT_EQ(first.GetFont().GetSize(), 10);
-  EXPECT_EQ(first.GetBorders(), TExportCellBorders());
-  EXPECT_EQ(second.GetFont().GetStyle().Bold, 1);
-  // The registry entry the first style points at is untouched.
-  EXPECT_EQ(book.FontList.GetItem(first.GetFontIndex())->GetSize(), 10);
-}
-
 TEST_F(CellStyle, EqualPrivateCopiesShareRegistryEntriesAndFreedOnesAreDropped) {
   TExportCellStyle a(&book);
   TExportCellStyle b(&book);
@@ -111,7 +97,7 @@ TEST_F(CellStyle, IndexesOutsideTheRegistriesFallBackToDefaults) {
   EXPECT_EQ(indexed.GetFont().GetSize(), 20);
 }
 
-TEST_F(CellStyle, AssignWithinTheWorkbookSharesIndexesAndCopiesClonePrivateOnes) {
+TEST_F(CellStyle, CopiesWithinTheWorkbookShareIndexesButChangeApart) {
   TExportCellStyle source(&book);
   source.SetVAlignment(TExportCellStyle::vaBottom);
   source.SetRotation(30);
@@ -122,12 +108,18 @@ TEST_F(CellStyle, AssignWithinTheWorkbookSharesIndexesAndCopiesClonePrivateOnes)
   target.Assign(source);
   EXPECT_FALSE(target.HasOwnFont());
   EXPECT_EQ(target.GetKeyString(), source.GetKeyString());
-  TExportCellStyle copied(&book);
-  copied.GetBordersForWrite().GetBorder(2).Style = 4;
+  // Copies and assigned copies change apart, the registry entries untouched.
+  TExportCellStyle copy(source);
+  copy.GetFontForWrite().SetSize(14);
+  copy.GetBordersForWrite().GetBorder(2).Style = 4;
   TExportCellStyle clone(&book);
-  clone = copied;
-  copied.GetBordersForWrite().GetBorder(2).Style = 5;
+  clone = copy;
+  copy.GetBordersForWrite().GetBorder(2).Style = 5;
   EXPECT_EQ(clone.GetBorders().GetBorder(2).Style, 4);
+  EXPECT_EQ(source.GetFont().GetSize(), 10);
+  EXPECT_EQ(source.GetBorders(), TExportCellBorders());
+  EXPECT_EQ(copy.GetFont().GetStyle().Italic, 1);
+  EXPECT_EQ(book.FontList.GetItem(source.GetFontIndex())->GetSize(), 10);
 }
 
 TEST_F(CellStyle, AssignFromAnotherWorkbookCopiesValues) {
