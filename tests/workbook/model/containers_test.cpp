@@ -152,13 +152,20 @@ TEST_F(ContainersTest, RowHeightModesAndOutlineLevels) {
   EXPECT_EQ(row->OutlineLevel, 7);
 }
 
-TEST_F(ContainersTest, SheetCopyTakesRowsColumnsAndDefaults) {
+TEST_F(ContainersTest, SheetCopyTakesRowsColumnsViewAndDefaults) {
   sheet->DefaultNumberBlankZero = true;
   sheet->Cols.DefaultWidth = 33;
   sheet->GetCol(2)->Width = 12;
   sheet->GetRow(1)->AddCellNumber(5, 1)->SetColSpan(2);
+  sheet->WindowSettings.Split.Row = 3;
+  sheet->WindowSettings.AutoFilter.SetRange(0, 0, 2, 2);
+  sheet->WindowSettings.Zoom = 50;
   TExportWorkSheet* copy = book->AddWorkSheet(u"Copy");
   copy->Assign(*sheet);
+  // The view takes the split and the filter, now on the copy, but not the zoom.
+  EXPECT_EQ(copy->WindowSettings.Split.Row, 3);
+  EXPECT_EQ(copy->WindowSettings.AutoFilter.WorkSheet, copy);
+  EXPECT_EQ(copy->WindowSettings.Zoom, 100);
   EXPECT_EQ(copy->Name, u"Copy");  // same workbook: the name stays
   EXPECT_TRUE(copy->DefaultNumberBlankZero);
   EXPECT_DOUBLE_EQ(copy->Cols.DefaultWidth, 33);
