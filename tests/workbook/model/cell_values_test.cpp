@@ -22,16 +22,6 @@ class CellValuesTest : public test::SheetTest {
   TExportRow* row_ = nullptr;
 };
 
-TEST_F(CellValuesTest, NumberValueTextIsInvariant) {
-  auto* cell = Add<TExportCellNumber>(TCellClass::Number);
-  cell->SetValue(1234.5);
-  cell->ThousandSeparator = true;
-  platform::FormatSettings().DecimalSeparator = u',';
-  platform::FormatSettings().ThousandSeparator = 0;
-  EXPECT_EQ(cell->GetDisplayText(), u"1.234,50");
-  EXPECT_EQ(cell->GetValueText(), u"1234.5");
-}
-
 TEST_F(CellValuesTest, NumberClassesBuildTheirFormatCodes) {
   const struct {
     TCellClass cellClass;
@@ -104,7 +94,7 @@ TEST_F(CellValuesTest, DisplayTextsOfTheNumberClassesAndBack) {
   }
 }
 
-TEST_F(CellValuesTest, BlankZeroAndUnsetValuesShowNothing) {
+TEST_F(CellValuesTest, BlankZeroAndUnsetValuesShowNothingAndValueTextsIgnoreTheLocale) {
   auto* cell = Add<TExportCellNumber>(TCellClass::Number);
   EXPECT_EQ(cell->GetDisplayText(), u"");
   cell->SetValue(0);
@@ -117,6 +107,13 @@ TEST_F(CellValuesTest, BlankZeroAndUnsetValuesShowNothing) {
   EXPECT_TRUE(cell->HasValue);
   cell->SetValueText(u"2,5");
   EXPECT_EQ(cell->Value, 2.5);
+  // The display follows the locale, the value text does not.
+  cell->SetValue(1234.5);
+  cell->ThousandSeparator = true;
+  platform::FormatSettings().DecimalSeparator = u',';
+  platform::FormatSettings().ThousandSeparator = 0;
+  EXPECT_EQ(cell->GetDisplayText(), u"1.234,50");
+  EXPECT_EQ(cell->GetValueText(), u"1234.5");
 }
 
 TEST_F(CellValuesTest, SheetDefaultsReachNewCells) {
@@ -199,6 +196,14 @@ TEST_F(CellStyleTest, ClassAlignmentsAndSheetDefaults) {
   // CR LF breaks switch wrapping on; a lone LF does not.
   EXPECT_TRUE(row_->AddCellString(u"a\r\nb")->GetStyle().GetWrapText());
   EXPECT_FALSE(row_->AddCellString(u"a\nb")->GetStyle().GetWrapText());
+  // A row's style wins over the class alignment; numbers and dates take the sheet's alignment
+  // for their class (unless it is 0) last.
+  TExportRow* styled = sheet->GetRow(1);
+  styled->GetStyle().SetAlignment(TExportCellStyle::haLeft);
+  styled->GetStyle().SetBGColor(0x00FF00);
+  EXPECT_EQ(styled->AddCellString(u"a")->GetStyle().GetAlignment(), TExportCellStyle::haLeft);
+  EXPECT_EQ(styled->AddCellString(u"a")->GetStyle().GetBGColor(), 0x00FF00);
+  EXPECT_EQ(styled->AddCellNumber(1, 2)->GetStyle().GetAlignment(), TExportCellStyle::haRight);
   sheet->DefaultNumberAlignment = TExportCellStyle::haLeft;
   sheet->DefaultStringAlignment = TExportCellStyle::haCenter;
   sheet->DefaultFont.GetStyle().Bold = 1;
@@ -210,21 +215,10 @@ TEST_F(CellStyleTest, ClassAlignmentsAndSheetDefaults) {
   EXPECT_EQ(row_->AddCellString(u"b")->GetStyle().GetAlignment(), TExportCellStyle::haCenter);
 }
 
-TEST_F(CellStyleTest, RowStyleWinsOverTheClassAlignment) {
-  row_->GetStyle().SetAlignment(TExportCellStyle::haLeft);
-  row_->GetStyle().SetBGColor(0x00FF00);
-  TExportCell* cell = row_->AddCellString(u"a");
-  EXPECT_EQ(cell->GetStyle().GetAlignment(), TExportCellStyle::haLeft);
-  EXPECT_EQ(cell->GetStyle().GetBGColor(), 0x00FF00);
-  // Numbers and dates take the sheet's alignment for their class (unless it is 0) last.
-  EXPECT_EQ(row_->AddCellNumber(1, 2)->GetStyle().GetAlignment(), TExportCellStyle::haRight);
-}
-
 TEST_F(CellStyleTest, KeyEndsWithTheCellsFormatCode) {
   TExportCell* number = row_->AddCellNumber(1.5, 2);
   number->SetFormatCode(u"0.00", false);
-  const std::u16string key = number->GetStyle().GetKeyString(number);
-  EXPECT_EQ(key,
+  EXPECT_EQ(number->GetStyle().GetKeyString(number),
             number->GetStyle().GetKeyString(static_cast<const TExportCell*>(nullptr)) + u"0.00");
 }
 
