@@ -8,6 +8,7 @@
 #include "workbook/core/double_list.h"
 #include "workbook/core/hashed_strings.h"
 #include "workbook/core/integer_list.h"
+#include "workbook/core/thrown.h"
 
 using namespace workbook;
 
@@ -38,21 +39,13 @@ TEST(IntegerList, AddPlacesValues) {
 TEST(IntegerList, DuplicateErrorsLeaveTheListUnchanged) {
   TIntegerList list(TDuplicates::Error, TListSortType::Ascending);
   list.Add(1);
-  try {
-    list.Add(1);
-    FAIL();
-  } catch (const EListError& e) {
-    EXPECT_STREQ(e.what(), "Integer list does not allow duplicates");
-  }
+  EXPECT_EQ(test::Thrown<EListError>([&] { list.Add(1); }),
+            "Integer list does not allow duplicates");
   EXPECT_EQ(list.Count(), 1);
   TDoubleList doubles(TDuplicates::Error, TListSortType::Descending);
   doubles.Add(2.5);
-  try {
-    doubles.Add(2.5);
-    FAIL();
-  } catch (const EListError& e) {
-    EXPECT_STREQ(e.what(), "Double list does not allow duplicates");
-  }
+  EXPECT_EQ(test::Thrown<EListError>([&] { doubles.Add(2.5); }),
+            "Double list does not allow duplicates");
 }
 
 TEST(IntegerList, ReportsEveryChangeZeroIncluded) {

@@ -4,6 +4,7 @@
 
 #include "style_test_support.h"
 #include "workbook/core/exceptions.h"
+#include "workbook/core/thrown.h"
 
 namespace workbook {
 namespace {
@@ -20,12 +21,8 @@ class CellStyle : public ::testing::Test {
 };
 
 TEST_F(CellStyle, NewStyleIsTopAlignedClearedIsDefaultAlignedAndNoneWithoutWorkbook) {
-  try {
-    TExportCellStyle style(nullptr);
-    FAIL() << "no exception";
-  } catch (const EWorkbookException& e) {
-    EXPECT_EQ(e.Message(), u"TExportCellStyle.Create: aParent can't be nil");
-  }
+  EXPECT_EQ(test::Thrown<EWorkbookException>([] { TExportCellStyle style(nullptr); }),
+            "TExportCellStyle.Create: aParent can't be nil");
   TExportCellStyle style(&book);
   EXPECT_EQ(Narrow(style.GetKeyString()), "0;0;1;0;536870911;0;0;0;0;1");
   style.SetAlignment(TExportCellStyle::haRight);

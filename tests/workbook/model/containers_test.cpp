@@ -3,6 +3,7 @@
 #include "model_fixture.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/list_error.h"
+#include "workbook/core/thrown.h"
 #include "workbook/model/cell_empty.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
@@ -31,12 +32,9 @@ TEST_F(ContainersTest, GetRowAndFindCreateCellMakeRowsAndCellsUpToTheIndexFindRo
   EXPECT_EQ(row->Cells[2]->GetColIndex(), 2);
   EXPECT_EQ(row->FindCreateCell(3, TCellClass::String, false), cell);
   EXPECT_EQ(row->FindCreateCell(3, TCellClass::String, true)->CellClass(), TCellClass::String);
-  try {
-    sheet->FindCreateCell(0, -1, TCellClass::Empty, false);
-    FAIL();
-  } catch (const EWorkbookException& e) {
-    EXPECT_EQ(e.Message(), u"TExportWorkSheet.FindCreateCell: invalid parameters");
-  }
+  EXPECT_EQ(test::Thrown<EWorkbookException>(
+                [&] { sheet->FindCreateCell(0, -1, TCellClass::Empty, false); }),
+            "TExportWorkSheet.FindCreateCell: invalid parameters");
 }
 
 TEST_F(ContainersTest, PositionsBeyondTheSheetAreRefused) {
@@ -119,12 +117,8 @@ TEST_F(ContainersTest, TransformKeepsThePlaceAndTheNeighbours) {
 
 TEST_F(ContainersTest, TransformOutsideARowIsRefused) {
   TOwnedPtr<TExportCell> loose = NewExportCell(TCellClass::Number);
-  try {
-    loose->Transform(TCellClass::String);
-    FAIL();
-  } catch (const EWorkbookException& e) {
-    EXPECT_EQ(e.Message(), u"TExportCell.Transform: The cell is not a part of a row.");
-  }
+  EXPECT_EQ(test::Thrown<EWorkbookException>([&] { loose->Transform(TCellClass::String); }),
+            "TExportCell.Transform: The cell is not a part of a row.");
 }
 
 TEST_F(ContainersTest, TypingIntoAnEmptyCellReplacesItAndDeletingARowRenumbers) {
