@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <string>
 
 #include "platform/text_codec.h"
@@ -76,15 +78,12 @@ TEST(ParseNumberFormatTest, FillsTheRecord) {
 }
 
 TEST(BuildNumberFormatCodeTest, Builds) {
-  const struct {
-    uint8_t decimals;
-    uint8_t zeros;
-    std::u16string prefix, suffix, code;
-  } cases[] = {{255, 1, u"#,##", u"", u""},       {0, 1, u"", u"", u"0"},
-               {2, 1, u"#,##", u"", u"#,##0.00"}, {3, 2, u"", u"%", u"00.000%"},
-               {1, 0, u"", u"", u".0"},           {2, 1, u"", u" \"\u20AC\"", u"0.00 \"\u20AC\""}};
-  for (const auto& c : cases)
-    EXPECT_EQ(BuildNumberFormatCode(c.decimals, c.zeros, c.prefix, c.suffix), c.code);
+  const std::tuple<uint8_t, uint8_t, std::u16string, std::u16string, std::u16string> cases[] = {
+      {255, 1, u"#,##", u"", u""},       {0, 1, u"", u"", u"0"},
+      {2, 1, u"#,##", u"", u"#,##0.00"}, {3, 2, u"", u"%", u"00.000%"},
+      {1, 0, u"", u"", u".0"},           {2, 1, u"", u" \"\u20AC\"", u"0.00 \"\u20AC\""}};
+  for (const auto& [decimals, zeros, prefix, suffix, code] : cases)
+    EXPECT_EQ(BuildNumberFormatCode(decimals, zeros, prefix, suffix), code);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include "workbook/core/oformat.h"
 
 #include <gtest/gtest.h>
+
 #include <libxml/parser.h>
 #include <libxml/tree.h>
+#include <tuple>
 
 #include <string>
 
@@ -51,21 +53,17 @@ TEST(OFormatColors, HTMLHexToColor) {
 }
 
 TEST(OFormatEntities, Encode) {
-  const struct {
-    const char16_t* text;
-    bool nbsp, lineBreaks;
-    const char16_t* encoded;
-  } cases[] = {{u" a<b ", true, false, u"&#160;a&lt;b&#160;"},
-               {u" a<b ", false, false, u" a&lt;b "},
-               {u"a&b\"c'd>e", false, false, u"a&amp;b&quot;c&apos;d&gt;e"},
-               {u"x\r\ny", false, true, u"x&#xD;&#xA;y"},
-               {u"x\r\ny", true, false, u"x\r\ny"},
-               {u"  ", true, false, u"&#160;&#160;"},
-               {u"a b", true, false, u"a b"},
-               {u"&amp;", false, false, u"&amp;amp;"}};
-  for (const auto& c : cases)
-    EXPECT_EQ(OFormat::EncodeXMLEntities(c.text, c.nbsp, c.lineBreaks), c.encoded)
-        << Narrow(c.text);
+  const std::tuple<const char16_t*, bool, bool, const char16_t*> cases[] = {
+      {u" a<b ", true, false, u"&#160;a&lt;b&#160;"},
+      {u" a<b ", false, false, u" a&lt;b "},
+      {u"a&b\"c'd>e", false, false, u"a&amp;b&quot;c&apos;d&gt;e"},
+      {u"x\r\ny", false, true, u"x&#xD;&#xA;y"},
+      {u"x\r\ny", true, false, u"x\r\ny"},
+      {u"  ", true, false, u"&#160;&#160;"},
+      {u"a b", true, false, u"a b"},
+      {u"&amp;", false, false, u"&amp;amp;"}};
+  for (const auto& [text, nbsp, lineBreaks, encoded] : cases)
+    EXPECT_EQ(OFormat::EncodeXMLEntities(text, nbsp, lineBreaks), encoded) << Narrow(text);
 }
 
 // A line feed of its own is kept, not dropped.

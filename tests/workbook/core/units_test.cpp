@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "workbook/core/rk_number.h"
 
 namespace workbook {
@@ -25,14 +27,10 @@ TEST(UnitsTest, ColumnWidthsAndRowHeightsInPixels) {
 }
 
 TEST(XMLStrToBoolDefTest, FirstCharacter) {
-  const struct {
-    std::u16string_view text;
-    bool def;
-    bool result;
-  } cases[] = {{u"1", false, true}, {u"True", false, true}, {u"t", false, true},
-               {u"0", true, false}, {u"yes", true, false},  {u"", true, true},
-               {u"", false, false}, {u" 1", true, false}};
-  for (const auto& c : cases) EXPECT_EQ(XMLStrToBoolDef(c.text, c.def), c.result);
+  const std::tuple<std::u16string_view, bool, bool> cases[] = {
+      {u"1", false, true},   {u"True", false, true}, {u"t", false, true}, {u"0", true, false},
+      {u"yes", true, false}, {u"", true, true},      {u"", false, false}, {u" 1", true, false}};
+  for (const auto& [text, def, result] : cases) EXPECT_EQ(XMLStrToBoolDef(text, def), result);
 }
 
 // The XLS reader's peer tests decode the common numbers of real files. Zero, the integer range's

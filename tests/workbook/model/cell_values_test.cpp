@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "model_fixture.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_date_time.h"
@@ -23,27 +25,23 @@ class CellValuesTest : public test::SheetTest {
 };
 
 TEST_F(CellValuesTest, NumberClassesBuildTheirFormatCodes) {
-  const struct {
-    TCellClass cellClass;
-    int decimals;
-    bool thousands, red;
-    std::u16string expected;
-  } cases[] = {{TCellClass::Number, 2, false, false, u"0.00;\\-0.00"},
-               {TCellClass::Number, 2, true, true, u"#,##0.00;[Red]\\-#,##0.00"},
-               {TCellClass::Number, 0, true, true, u"#,##0;[Red]\\-#,##0"},
-               {TCellClass::Number, 255, false, false, u""},
-               {TCellClass::Percent, 2, false, false, u"0.00%;\\-0.00%"},
-               {TCellClass::Currency, 2, true, false, u"\"€\"\\ #,##0.00;\"€\"\\ \\-#,##0.00"},
-               {TCellClass::Scientific, 2, false, false, u"0.00E+00;\\-0.00E+00"},
-               {TCellClass::Fraction, 2, false, false, u"# ?/?"},
-               {TCellClass::Fraction, 2, true, true, u"#,## ?/?;[Red]-#,## ?/?"}};
-  for (const auto& c : cases) {
-    auto* cell = static_cast<TExportCellNumber*>(row_->AddCell(c.cellClass));
-    cell->SetDecimals(static_cast<std::uint8_t>(c.decimals));
-    cell->ThousandSeparator = c.thousands;
-    cell->RedNegative = c.red;
+  const std::tuple<TCellClass, int, bool, bool, std::u16string> cases[] = {
+      {TCellClass::Number, 2, false, false, u"0.00;\\-0.00"},
+      {TCellClass::Number, 2, true, true, u"#,##0.00;[Red]\\-#,##0.00"},
+      {TCellClass::Number, 0, true, true, u"#,##0;[Red]\\-#,##0"},
+      {TCellClass::Number, 255, false, false, u""},
+      {TCellClass::Percent, 2, false, false, u"0.00%;\\-0.00%"},
+      {TCellClass::Currency, 2, true, false, u"\"€\"\\ #,##0.00;\"€\"\\ \\-#,##0.00"},
+      {TCellClass::Scientific, 2, false, false, u"0.00E+00;\\-0.00E+00"},
+      {TCellClass::Fraction, 2, false, false, u"# ?/?"},
+      {TCellClass::Fraction, 2, true, true, u"#,## ?/?;[Red]-#,## ?/?"}};
+  for (const auto& [cellClass, decimals, thousands, red, expected] : cases) {
+    auto* cell = static_cast<TExportCellNumber*>(row_->AddCell(cellClass));
+    cell->SetDecimals(static_cast<std::uint8_t>(decimals));
+    cell->ThousandSeparator = thousands;
+    cell->RedNegative = red;
     if (auto* currency = dynamic_cast<TExportCellCurrency*>(cell)) currency->CurrencySymbol = u"€";
-    EXPECT_EQ(cell->GetFormatCode(), c.expected);
+    EXPECT_EQ(cell->GetFormatCode(), expected);
   }
 }
 
@@ -131,22 +129,19 @@ TEST_F(CellValuesTest, SheetDefaultsReachNewCells) {
 
 TEST_F(CellValuesTest, DateTextsFollowTheKindOfTheCode) {
   // Midnight is a time; a hair before midnight rounds to the next day.
-  const struct {
-    std::u16string code;
-    double value;
-    std::u16string valueText, displayText;
-  } cases[] = {{u"hh:mm", 45000.75, u"18:00:00", u"18:00"},
-               {u"[h]:mm:ss", 1.5, u"12:00:00", u"36:00:00"},
-               {u"%sysdatetime%", 45000.5, u"2023-03-15 12:00:00", u"15.03.2023 12:00:00"},
-               {u"dd.mm.yyyy", 0, u"0000-00-00", u""},
-               {u"hh:mm:ss", 45000, u"00:00:00", u"00:00:00"},
-               {u"dd.mm.yyyy", 45000.999999999, u"2023-03-16", u"16.03.2023"}};
-  for (const auto& c : cases) {
+  const std::tuple<std::u16string, double, std::u16string, std::u16string> cases[] = {
+      {u"hh:mm", 45000.75, u"18:00:00", u"18:00"},
+      {u"[h]:mm:ss", 1.5, u"12:00:00", u"36:00:00"},
+      {u"%sysdatetime%", 45000.5, u"2023-03-15 12:00:00", u"15.03.2023 12:00:00"},
+      {u"dd.mm.yyyy", 0, u"0000-00-00", u""},
+      {u"hh:mm:ss", 45000, u"00:00:00", u"00:00:00"},
+      {u"dd.mm.yyyy", 45000.999999999, u"2023-03-16", u"16.03.2023"}};
+  for (const auto& [code, value, valueText, displayText] : cases) {
     auto* cell = Add<TExportCellDateTime>(TCellClass::DateTime);
-    cell->SetFormatCode(c.code, false);
-    cell->SetValue(c.value);
-    EXPECT_EQ(cell->GetValueText(), c.valueText) << c.value;
-    EXPECT_EQ(cell->GetDisplayText(), c.displayText) << c.value;
+    cell->SetFormatCode(code, false);
+    cell->SetValue(value);
+    EXPECT_EQ(cell->GetValueText(), valueText) << value;
+    EXPECT_EQ(cell->GetDisplayText(), displayText) << value;
   }
 }
 

@@ -91,22 +91,18 @@ TEST(DateTimeDisplayTest, FormatsTheFields) {
   const platform::TFormatSettings saved = platform::FormatSettings();
   platform::FormatSettings().DateSeparator = u'/';
   platform::FormatSettings().TimeSeparator = u':';
-  const struct {
-    std::u16string code;
-    double value;
-    bool elapsed;
-    std::u16string expected;
-  } cases[] = {{u"dd.mm.yyyy", 45000.75, false, u"15.03.2023"},
-               {u"d/m/yy", 45000, false, u"15/3/23"},
-               {u"hh:mm:ss", 0.75, false, u"18:00:00"},
-               {u"h:mm am/pm", 0.75, false, u"6:00 PM"},
-               {u"h:mm", 1.5, true, u"36:00"},
-               {u"mm:ss", 0.0015, false, u"02:10"},
-               {u"ddd d mmm yyyy", 45000, false, u"Wed 15 Mar 2023"},
-               {u"yyyy-mm-dd\"T\"hh:mm", 45000.5, false, u"2023-03-15T12:00"},
-               {u"dd.mm.yyyy", 5e6, false, u""}};
-  for (const auto& c : cases)
-    EXPECT_EQ(FormatDateTimeCode(c.code, c.value, c.elapsed), c.expected) << c.value;
+  const std::tuple<std::u16string, double, bool, std::u16string> cases[] = {
+      {u"dd.mm.yyyy", 45000.75, false, u"15.03.2023"},
+      {u"d/m/yy", 45000, false, u"15/3/23"},
+      {u"hh:mm:ss", 0.75, false, u"18:00:00"},
+      {u"h:mm am/pm", 0.75, false, u"6:00 PM"},
+      {u"h:mm", 1.5, true, u"36:00"},
+      {u"mm:ss", 0.0015, false, u"02:10"},
+      {u"ddd d mmm yyyy", 45000, false, u"Wed 15 Mar 2023"},
+      {u"yyyy-mm-dd\"T\"hh:mm", 45000.5, false, u"2023-03-15T12:00"},
+      {u"dd.mm.yyyy", 5e6, false, u""}};
+  for (const auto& [code, value, elapsed, expected] : cases)
+    EXPECT_EQ(FormatDateTimeCode(code, value, elapsed), expected) << value;
   platform::FormatSettings() = saved;
 }
 
