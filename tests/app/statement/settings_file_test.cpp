@@ -202,12 +202,7 @@ TEST_F(SettingsFile, BadIntegerStopsTheReadMidFile) {
   for (const auto& c : cases) {
     Write(c.file);
     TData data;
-    try {
-      LoadSettingsFile(path_, data);
-      ADD_FAILURE() << "no exception: " << c.file;
-    } catch (const EConvertError& e) {
-      EXPECT_EQ(e.Message(), c.message);
-    }
+    EXPECT_EQ(MessageOf<EConvertError>([&] { LoadSettingsFile(path_, data); }), c.message);
     EXPECT_EQ(data.Header.Druh, "R");
     EXPECT_EQ(data.Offsets.B1, 0) << "read past the bad line";
     EXPECT_EQ(data.Sheets.B1, "") << "read past the bad line";
@@ -234,12 +229,8 @@ TEST_F(SettingsFile, WriteFailingHalfwayLeavesTheOldFileWhole) {
   small.rlim_cur = 512;  // the new file is several kilobytes
   const auto handler = std::signal(SIGXFSZ, SIG_IGN);
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  std::string message = "no exception";
-  try {
-    SaveSettingsFile(path_, SampleValues());
-  } catch (const EInOutError& e) {
-    message = e.Message();
-  }
+  const std::string message =
+      MessageOf<EInOutError>([&] { SaveSettingsFile(path_, SampleValues()); });
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, handler);
 

@@ -42,6 +42,17 @@ std::vector<std::string> FieldTexts(TSection section,
 // rejected text).
 std::vector<std::pair<std::string, std::string>> TextPairs(const std::string& table);
 
+// The text (what()) of the Exception the action raises, or "<no exception>".
+template <class Exception, class Action>
+std::string MessageOf(Action&& action) {
+  try {
+    action();
+  } catch (const Exception& e) {
+    return e.what();
+  }
+  return "<no exception>";
+}
+
 // The bytes of a file, or empty with a failed assertion when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 // The bytes of a golden document of tests/data/statement.

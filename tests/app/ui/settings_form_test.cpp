@@ -38,7 +38,6 @@ TEST_F(AppTest, SettingsWindowDefaultsBeforeAnyShowing) {
   Start();  // no settings.ini
   TSettingsForm& form = *settings_;
   EXPECT_EQ(form.windowTitle(), "Nastavenia");
-  EXPECT_EQ(form.size(), QSize(671, 510));
   EXPECT_TRUE(form.TPR->isChecked());
   EXPECT_EQ(form.Year->text(), "2016");
   EXPECT_EQ(form.Month->currentIndex(), -1);

@@ -1,9 +1,12 @@
-// Attribute values of ODS cells: durations, dates and repeat counts as other programs write them.
+// Attribute values of ODS cells: durations, dates and repeat counts as other programs write them;
+// the texts of date cells and the value type of a time.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "workbook/formats/ods/ods_cell_values.h"
+#include "workbook/model/cell_date_time.h"
+#include "workbook/model/model_fixture.h"
 
 namespace workbook {
 namespace {
@@ -48,6 +51,24 @@ TEST(ODSCellValuesTest, RepeatCountsAreClampedAndDefaulted) {
 TEST(ODSCellValuesTest, BooleansByTheirFirstCharacter) {
   for (const char* text : {"true", "True", "1"}) EXPECT_TRUE(ODSReadBoolean(text)) << text;
   for (const char* text : {"false", "0", "", "yes"}) EXPECT_FALSE(ODSReadBoolean(text)) << text;
+}
+
+using CellValuesTest = test::SheetTest;
+
+TEST_F(CellValuesTest, DateValueTextParsesByKind) {
+  TExportRow* row = sheet->GetRow(0);
+  auto* date = static_cast<TExportCellDateTime*>(row->AddCell(TCellClass::DateTime));
+  date->SetFormatCode(u"dd.mm.yyyy", false);
+  date->SetValueText(u"2024-02-29");
+  EXPECT_EQ(date->Value, 45351);
+  date->SetDisplayText(u"1.3.2024");
+  EXPECT_EQ(date->Value, 45352);
+  date->SetDisplayText(u"31.2.2024");
+  EXPECT_FALSE(date->HasValue);
+  auto* time = static_cast<TExportCellTime*>(row->AddCell(TCellClass::Time));
+  time->SetValueText(u"06:00:00");
+  EXPECT_EQ(time->Value, 0.25);
+  EXPECT_EQ(time->GetODSValueType(), u"time");
 }
 
 }  // namespace

@@ -6,13 +6,12 @@
 #include <map>
 #include <string>
 
-#include "../../model/model_fixture.h"
+#include "../xlsx/xlsx_test_support.h"
 #include "platform/text_codec.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
 #include "workbook/formats/library_start.h"
 #include "workbook/formats/ods/ods_exporter.h"
-#include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
@@ -32,18 +31,6 @@ const char* const kRoot =
 const std::string kContentStart = std::string(kDeclaration) + kRoot;
 const char* const kContentEnd = "</office:spreadsheet></office:body></office:document-content>";
 
-TMemoryStream Package(const std::map<std::string, std::string>& parts) {
-  TMemoryStream target;
-  TZipArchive zip(target, TZipArchiveMode::Create);
-  for (const auto& [name, content] : parts) {
-    TMemoryStream part(std::vector<std::uint8_t>(content.begin(), content.end()));
-    zip.AddFile(platform::Utf8ToUtf16(name), part);
-  }
-  zip.Save();
-  target.SetPosition(0);
-  return target;
-}
-
 std::string Table(const std::string& name, const std::string& rows) {
   return "<table:table table:name=\"" + name + "\">" + rows + "</table:table>";
 }
@@ -57,7 +44,7 @@ class ODSReaderTest : public ModelTest {
     Book->LoadFromStream(stream, exporter);
   }
   void LoadParts(const std::map<std::string, std::string>& parts) {
-    TMemoryStream stream = Package(parts);
+    TMemoryStream stream = TXLSXParts{parts}.Zip();  // any zip package
     LoadStream(stream);
   }
   void LoadTables(const std::string& tables) {
@@ -95,49 +82,44 @@ void ExpectInvalid(const std::function<void()>& load) {
   }
 }
 
-TEST_F(ODSReaderTest, ValueTypesGiveTheirCellClassesAndValueTexts) {
-  struct Case {
+// A cell's attributes and content: its class and value text.
+TEST_F(ODSReaderTest, ValueTypesAndParagraphs) {
+  const std::string text = "office:value-type=\"string\"><text:p>";
+  const struct {
     std::string cell;
     TCellClass cellClass;
     std::u16string text;
   } cases[] = {
-      {"office:value-type=\"percentage\" office:value=\"0.25\"", TCellClass::Number, u"0.25"},
+      {"office:value-type=\"percentage\" office:value=\"0.25\"><text:p>shown</text:p>",
+       TCellClass::Number, u"0.25"},
       // A currency amount is read as a plain number.
-      {"office:value-type=\"currency\" office:currency=\"EUR\" office:value=\"-12\"",
+      {"office:value-type=\"currency\" office:currency=\"EUR\" office:value=\"-12\">",
        TCellClass::Number, u"-12"},
-      {"office:value-type=\"date\" office:date-value=\"2021-03-04T05:06:07\"", TCellClass::DateTime,
-       u"2021-03-04 05:06:07"},
-      {"office:value-type=\"date\" office:date-value=\"2021-03-04\"", TCellClass::DateTime,
+      {"office:value-type=\"date\" office:date-value=\"2021-03-04T05:06:07\">",
+       TCellClass::DateTime, u"2021-03-04 05:06:07"},
+      {"office:value-type=\"date\" office:date-value=\"2021-03-04\">", TCellClass::DateTime,
        u"2021-03-04 00:00:00"},
-      {"office:value-type=\"time\" office:time-value=\"PT10H20M30S\"", TCellClass::Time,
+      {"office:value-type=\"time\" office:time-value=\"PT10H20M30S\">", TCellClass::Time,
        u"10:20:30"},
-      {"office:value-type=\"boolean\" office:boolean-value=\"true\"", TCellClass::Boolean, u"1"},
+      {"office:value-type=\"boolean\" office:boolean-value=\"true\">", TCellClass::Boolean, u"1"},
+      // Paragraphs, spaces, tabs and line breaks; a note adds nothing.
+      {text + "a</text:p><text:p>b</text:p><office:annotation><text:p>note</text:p>"
+              "</office:annotation>",
+       TCellClass::String, u"a\r\nb"},
+      {text + "a<text:s text:c=\"3\"/>b<text:s/>c</text:p>", TCellClass::String, u"a   b c"},
+      {text + "a<text:tab/>b<text:line-break/>c</text:p>", TCellClass::String, u"a\tb\r\nc"},
+      {text + "<text:span>x<text:s text:c=\"2\"/></text:span>y</text:p>", TCellClass::String,
+       u"x  y"},
+      // An absurd space count costs no more than a cell's longest text.
+      {text + "<text:s text:c=\"99999999999\"/></text:p>", TCellClass::String,
+       std::u16string(32767, u' ')},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     LoadRows("<table:table-row><table:table-cell " + c.cell +
-             "><text:p>shown</text:p></table:table-cell></table:table-row>");
+             "</table:table-cell></table:table-row>");
     ASSERT_NE(Cell(0, 0), nullptr) << c.cell;
     EXPECT_EQ(Cell(0, 0)->CellClass(), c.cellClass) << c.cell;
     EXPECT_EQ(Dump(), c.text + u"\n") << c.cell;
-  }
-}
-
-TEST_F(ODSReaderTest, ParagraphsSpacesTabsAndLineBreaks) {
-  const std::pair<std::string, std::u16string> cases[] = {
-      {"<text:p>a</text:p><text:p>b</text:p>", u"a\r\nb"},
-      {"<text:p>a<text:s text:c=\"3\"/>b<text:s/>c</text:p>", u"a   b c"},
-      {"<text:p>a<text:tab/>b<text:line-break/>c</text:p>", u"a\tb\r\nc"},
-      {"<text:p><text:span>x<text:s text:c=\"2\"/></text:span>y</text:p>", u"x  y"},
-      // An absurd space count costs no more than a cell's longest text.
-      {"<text:p><text:s text:c=\"99999999999\"/></text:p>", std::u16string(32767, u' ')},
-  };
-  for (const auto& [paragraphs, text] : cases) {
-    LoadRows("<table:table-row><table:table-cell office:value-type=\"string\">" + paragraphs +
-             "<office:annotation><text:p>note</text:p></office:annotation>"
-             "</table:table-cell></table:table-row>");
-    ASSERT_NE(Cell(0, 0), nullptr) << paragraphs;
-    EXPECT_EQ(Cell(0, 0)->CellClass(), TCellClass::String);
-    EXPECT_EQ(Dump(), text + u"\n") << paragraphs;
   }
 }
 
@@ -214,49 +196,54 @@ TEST_F(ODSReaderTest, ElementsAreKnownByTheirNamespacesNotTheirPrefixes) {
   EXPECT_EQ(Dump(), u"2.5|a  b\n");
 }
 
-TEST_F(ODSReaderTest, ContentBeyondTheSheetIsAnInvalidFile) {
-  const std::string cases[] = {
-      "<table:table-row table:number-rows-repeated=\"999999999\"><table:table-cell "
-      "office:value-type=\"string\"><text:p>X</text:p></table:table-cell></table:table-row>",
-      "<table:table-row><table:table-cell table:number-columns-repeated=\"16384\"/>"
-      "<table:table-cell office:value-type=\"float\" office:value=\"1\"/></table:table-row>",
-      // Within the sheet, but more copies than any real file carries.
-      "<table:table-row table:number-rows-repeated=\"1000000\"><table:table-cell "
-      "office:value-type=\"float\" office:value=\"1\" table:number-columns-repeated=\"100\"/>"
-      "<table:table-cell/></table:table-row>",
+// Content beyond the sheet, damaged, encrypted and hostile packages: an invalid file, no sheet.
+TEST_F(ODSReaderTest, DamagedPackagesFailAsAnInvalidFile) {
+  const auto content = [](const std::string& rows) {
+    return std::map<std::string, std::string>{
+        {"content.xml", kContentStart + Table("S", rows) + kContentEnd}};
   };
-  for (const std::string& rows : cases) {
-    ExpectInvalid([&] { LoadRows(rows); });
+  const std::map<std::string, std::string> cases[] = {
+      content(
+          "<table:table-row table:number-rows-repeated=\"999999999\"><table:table-cell "
+          "office:value-type=\"string\"><text:p>X</text:p></table:table-cell></table:table-row>"),
+      content(
+          "<table:table-row><table:table-cell table:number-columns-repeated=\"16384\"/>"
+          "<table:table-cell office:value-type=\"float\" office:value=\"1\"/></table:table-row>"),
+      // Within the sheet, but more copies than any real file carries.
+      content(
+          "<table:table-row table:number-rows-repeated=\"1000000\"><table:table-cell "
+          "office:value-type=\"float\" office:value=\"1\" table:number-columns-repeated=\"100\"/>"
+          "<table:table-cell/></table:table-row>"),
+      {{"styles.xml", "<x/>"}},
+      {{"META-INF/manifest.xml",
+        "<manifest:manifest xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\">"
+        "<manifest:file-entry manifest:full-path=\"content.xml\"><manifest:encryption-data/>"
+        "</manifest:file-entry></manifest:manifest>"},
+       {"content.xml", "\x01\x02 encrypted"}},
+  };
+  for (const auto& parts : cases) {
+    ExpectInvalid([&] { LoadParts(parts); });
     EXPECT_EQ(Book->WorkSheets.Count(), 0);
   }
-}
-
-TEST_F(ODSReaderTest, DamagedEncryptedAndHostilePackagesFailCleanly) {
   ExpectInvalid([&] {
     TMemoryStream noZip(std::vector<std::uint8_t>{'n', 'o', ' ', 'z', 'i', 'p'});
     LoadStream(noZip);
   });
-  ExpectInvalid([&] { LoadParts({{"styles.xml", "<x/>"}}); });
-  ExpectInvalid([&] {
-    LoadParts({{"META-INF/manifest.xml",
-                "<manifest:manifest xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:"
-                "manifest:1.0\"><manifest:file-entry manifest:full-path=\"content.xml\">"
-                "<manifest:encryption-data/></manifest:file-entry></manifest:manifest>"},
-               {"content.xml", "\x01\x02 encrypted"}});
-  });
-  const std::string entity =
-      std::string("<?xml version=\"1.0\"?><!DOCTYPE x [<!ENTITY e \"expanded\">]>") + kRoot +
-      Table("S",
-            "<table:table-row><table:table-cell><text:p>&e;</text:p></table:table-cell>"
-            "</table:table-row>") +
-      kContentEnd;
-  try {
-    LoadParts({{"content.xml", entity}});
-    EXPECT_EQ(Dump().find(u"expanded"), std::u16string::npos);
-  } catch (const EWorkbookException&) {
+  // An entity (never expanded) and malformed XML fail with the XML error.
+  const std::map<std::string, std::string> xmlCases[] = {
+      {{"content.xml", "<?xml version=\"1.0\"?><!DOCTYPE x [<!ENTITY e \"expanded\">]>" +
+                           std::string(kRoot) +
+                           Table("S",
+                                 "<table:table-row><table:table-cell>"
+                                 "<text:p>&e;</text:p></table:table-cell>"
+                                 "</table:table-row>") +
+                           kContentEnd}},
+      {{"content.xml", kContentStart + "<table:table>"}},
+  };
+  for (const auto& parts : xmlCases) {
+    EXPECT_THROW(LoadParts(parts), EWorkbookException);
+    EXPECT_EQ(Book->WorkSheets.Count(), 0);
   }
-  EXPECT_THROW(LoadParts({{"content.xml", kContentStart + "<table:table>"}}), EWorkbookException);
-  EXPECT_EQ(Book->WorkSheets.Count(), 0);
 }
 
 }  // namespace

@@ -21,7 +21,6 @@
 namespace workbook {
 namespace {
 
-using test_support::RunPython;
 using test_support::TScratchDir;
 
 class ODSWriterPeerTest : public ModelTest {

@@ -46,13 +46,9 @@ print(len(links), all(l.url_or_path.rstrip('\0') == 'https://example.org/%d' % l
 }
 
 TEST_F(XLSWriterPeerTest, CellsBeyondTheFormatAreRefusedBeforeWriting) {
-  struct Case {
-    int col, row;
-  };
-  for (const Case c : {Case{256, 0}, Case{0, 65536}}) {
+  for (const auto& [col, row] : {std::pair{256, 0}, std::pair{0, 65536}}) {
     TWorkbook book;
-    TExportWorkSheet* sheet = book.AddWorkSheet(u"Big");
-    sheet->FindCreateCell(c.col, c.row, TCellClass::Empty, false);
+    book.AddWorkSheet(u"Big")->FindCreateCell(col, row, TCellClass::Empty, false);
     TMemoryStream stream;
     try {
       TExporterXLS().ExportToStream(stream, book);

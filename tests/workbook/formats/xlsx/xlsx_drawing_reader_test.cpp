@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/text_codec.h"
+#include "workbook/core/xml/xml_document.h"
 #include "workbook/formats/python_peer.h"
-#include "workbook/formats/xlsx/package_test_support.h"
 #include "workbook/formats/xlsx/xlsx_sheet_attachments.h"
-#include "workbook/model/model_fixture.h"
-
+#include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/drawing.h"
+#include "xlsx_test_support.h"
 
 namespace workbook {
 namespace {
@@ -45,6 +46,36 @@ std::string Rels(const std::map<std::string, std::string>& targets) {
   return xml + "</Relationships>";
 }
 
+// A zip package (built from parts or read from a file) whose parts are parsed as trees.
+class Package {
+ public:
+  explicit Package(const std::map<std::string, std::string>& parts)
+      : stream_(TXLSXParts{parts}.Zip()), zip_(stream_, TZipArchiveMode::Read) {}
+  explicit Package(const std::string& file)
+      : stream_(Loaded(file)), zip_(stream_, TZipArchiveMode::Read) {}
+  TZipArchive& Zip() { return zip_; }
+  // The part parsed as a tree; a null node when it is absent.
+  TXmlNode Tree(const std::string& name) {
+    std::unique_ptr<TMemoryStream> part;
+    std::int64_t size = 0;
+    if (!zip_.ExtractToMemoryStream(platform::Utf8ToUtf16(name), part, size) || !part)
+      return TXmlNode();
+    docs_.push_back(std::make_unique<TXmlDocument>());
+    docs_.back()->LoadFromStream(*part);
+    return docs_.back()->DocumentElement();
+  }
+
+ private:
+  static TMemoryStream Loaded(const std::string& file) {
+    TMemoryStream stream;
+    stream.LoadFromFile(file);
+    return stream;
+  }
+  TMemoryStream stream_;
+  TZipArchive zip_;
+  std::vector<std::unique_ptr<TXmlDocument>> docs_;
+};
+
 class DrawingXlsxRead : public ModelTest {
  protected:
   void SetUp() override {
@@ -52,7 +83,7 @@ class DrawingXlsxRead : public ModelTest {
     book_ = std::make_unique<TWorkbook>();
     sheet_ = book_->AddWorkSheet(u"S");
   }
-  void Read(test::Package& package, const std::string& drawing) {
+  void Read(Package& package, const std::string& drawing) {
     const std::string folder = drawing.substr(0, drawing.rfind('/') + 1);
     const std::string rels = folder + "_rels/" + drawing.substr(folder.size()) + ".rels";
     ReadXLSXDrawingPart(*sheet_, package.Tree(drawing), package.Tree(rels),
@@ -68,7 +99,7 @@ class DrawingXlsxRead : public ModelTest {
 };
 
 TEST_F(DrawingXlsxRead, PlacesPicturesAndSharesTheirData) {
-  test::Package package(
+  Package package(
       {{"xl/media/image1.png", "PNGDATA"},
        {"xl/drawings/_rels/drawing1.xml.rels",
         Rels({{"rId1", "../media/image1.png"}, {"rId2", "/xl/media/image1.png"}})},
@@ -100,7 +131,7 @@ TEST_F(DrawingXlsxRead, PlacesPicturesAndSharesTheirData) {
 }
 
 TEST_F(DrawingXlsxRead, DamagedPicturesAreLeftOutAndTheRestLoads) {
-  test::Package package(
+  Package package(
       {{"xl/media/good.png", "OK"},
        {"xl/media/noext", "X"},
        {"xl/drawings/_rels/drawing1.xml.rels", Rels({{"rMissing", "../media/missing.png"},
@@ -127,7 +158,7 @@ TEST_F(DrawingXlsxRead, DamagedPicturesAreLeftOutAndTheRestLoads) {
 }
 
 TEST_F(DrawingXlsxRead, OneCellAnchorTakesItsExtent) {
-  test::Package package(
+  Package package(
       {{"xl/media/i.jpeg", "J"},
        {"xl/drawings/_rels/drawing1.xml.rels", Rels({{"rId1", "../media/i.jpeg"}})},
        {"xl/drawings/drawing1.xml",
@@ -152,17 +183,13 @@ TEST_F(DrawingXlsxRead, CorpusPicturesAgreeWithPython) {
   ASSERT_EQ(expected.size(), 2u);
   for (const auto& [file, pictures] : expected) {
     SCOPED_TRACE(file);
-    TWorkbook book;
-    test::Package package(file);
+    Package package(file);
     std::vector<std::string> ours;
     for (int n = 1; n <= 9; ++n) {
       const std::string part = "xl/drawings/drawing" + std::to_string(n) + ".xml";
-      const TXmlNode root = package.Tree(part);
-      if (!root) continue;
-      TExportWorkSheet* sheet = book.AddWorkSheet();
-      ReadXLSXDrawingPart(
-          *sheet, root, package.Tree("xl/drawings/_rels/drawing" + std::to_string(n) + ".xml.rels"),
-          platform::Utf8ToUtf16(part), package.Zip(), TSheetPixelGrid());
+      if (!package.Tree(part)) continue;
+      TExportWorkSheet* sheet = sheet_ = book_->AddWorkSheet();
+      Read(package, part);
       for (int r = 0; r < sheet->Rows.Count(); ++r) {
         TExportRow* row = sheet->GetRow(r);
         for (int c = 0; c < row->Cells.Count(); ++c) {

@@ -9,30 +9,16 @@
 namespace workbook {
 namespace {
 
-const std::string kRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
-const std::string kPkg = "http://schemas.openxmlformats.org/package/2006/relationships";
-
 std::string Relationship(const std::string& id, const std::string& type,
                          const std::string& target) {
-  return "<Relationship Id=\"" + id + "\" Type=\"" + kRel + "/" + type + "\" Target=\"" + target +
+  return "<Relationship Id=\"" + id + "\" Type=\"" + kRelNS + "/" + type + "\" Target=\"" + target +
          "\"/>";
 }
 
-// `sheets` worksheet relationships rId1, rId2 ... with the given targets, and as many sheets.
-TXLSXParts Sheets(const std::vector<std::string>& targets) {
+// Two sheets with the given worksheet parts.
+TXLSXParts Sheets(const std::string& first, const std::string& second) {
   TXLSXParts parts = TXLSXParts::Standard(R"(<row r="1"><c r="A1"><v>1</v></c></row>)");
-  std::string rels = "<Relationships xmlns=\"" + kPkg + "\">";
-  std::string sheets;
-  for (std::size_t i = 0; i < targets.size(); ++i) {
-    const std::string id = "rId" + std::to_string(i + 1);
-    rels += Relationship(id, "worksheet", targets[i]);
-    sheets += "<sheet name=\"S" + std::to_string(i + 1) + "\" sheetId=\"" + std::to_string(i + 1) +
-              "\" r:id=\"" + id + "\"/>";
-  }
-  parts.Parts["xl/_rels/workbook.xml.rels"] = rels + "</Relationships>";
-  parts.Parts["xl/workbook.xml"] =
-      "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" xmlns:r=\"" +
-      kRel + "\"><sheets>" + sheets + "</sheets></workbook>";
+  parts.SetSheets({{"S1", first}, {"S2", second}});
   return parts;
 }
 
@@ -40,9 +26,9 @@ TXLSXParts Sheets(const std::vector<std::string>& targets) {
 void WithComments(TXLSXParts& parts, int sheet, const std::string& comments) {
   const std::string name = "sheet" + std::to_string(sheet) + ".xml";
   parts.Parts["xl/worksheets/" + name] = SheetXml(R"(<row r="1"><c r="A1"><v>1</v></c></row>)");
-  parts.Parts["xl/worksheets/_rels/" + name + ".rels"] = "<Relationships xmlns=\"" + kPkg + "\">" +
-                                                         Relationship("c", "comments", comments) +
-                                                         "</Relationships>";
+  parts.Parts["xl/worksheets/_rels/" + name + ".rels"] =
+      "<Relationships xmlns=\"" + kPackageRelNS + "\">" + Relationship("c", "comments", comments) +
+      "</Relationships>";
   parts.Parts["xl/" + comments.substr(3)] =
       "<comments xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
       "<authors><author>a</author></authors><commentList><comment ref=\"A1\" authorId=\"0\">"
@@ -59,15 +45,14 @@ TEST_F(XLSXPartClaimsTest, APartNamedForTwoSheetsIsAnInvalidPackage) {
   };
   std::vector<Case> cases;
   cases.push_back({"one worksheet part for two sheets",
-                   Sheets({"worksheets/sheet1.xml", "/xl/worksheets/sheet1.xml"}),
+                   Sheets("worksheets/sheet1.xml", "/xl/worksheets/sheet1.xml"),
                    u"xl/worksheets/sheet1.xml"});
   cases.push_back({"one comments part for two sheets",
-                   Sheets({"worksheets/sheet1.xml", "worksheets/sheet2.xml"}),
-                   u"xl/comments1.xml"});
+                   Sheets("worksheets/sheet1.xml", "worksheets/sheet2.xml"), u"xl/comments1.xml"});
   WithComments(cases.back().parts, 1, "../comments1.xml");
   WithComments(cases.back().parts, 2, "../comments1.xml");
-  cases.push_back({"each sheet its own parts",
-                   Sheets({"worksheets/sheet1.xml", "worksheets/sheet2.xml"}), u""});
+  cases.push_back(
+      {"each sheet its own parts", Sheets("worksheets/sheet1.xml", "worksheets/sheet2.xml"), u""});
   WithComments(cases.back().parts, 1, "../comments1.xml");
   WithComments(cases.back().parts, 2, "../comments2.xml");
 

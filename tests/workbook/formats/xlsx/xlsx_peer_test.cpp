@@ -51,15 +51,6 @@ class XLSXPeerTest : public ModelTest {
       GTEST_SKIP() << "/usr/bin/python3 with openpyxl is not installed";
     if (access(kWbdump.c_str(), X_OK) != 0) GTEST_SKIP() << "wbdump is not built: " << kWbdump;
   }
-
-  // Each file as openpyxl reads it, in one run.
-  static std::map<std::string, std::string> Oracles(const std::vector<std::string>& paths) {
-    return test_support::OutputPerFile(
-        test_support::RunPeer("workbook/formats/xlsx/peers/openpyxl_dump.py", paths));
-  }
-  static test_support::TCommandResult Ours(const std::string& path) {
-    return test_support::RunCommand(kWbdump + " " + test_support::ShellQuoted(path));
-  }
 };
 
 std::vector<fs::path> CorpusWorkbooks() {
@@ -86,7 +77,8 @@ TEST_F(XLSXPeerTest, WorkbooksReadAsOpenpyxlReadsThem) {
     paths.push_back(dir.File(name));
   for (const fs::path& file : CorpusWorkbooks())
     (file.filename() == "strict_iso_paths.xlsx" ? unread : paths).push_back(file.string());
-  const std::map<std::string, std::string> oracles = Oracles(paths);
+  const std::map<std::string, std::string> oracles = test_support::OutputPerFile(
+      test_support::RunPeer("workbook/formats/xlsx/peers/openpyxl_dump.py", paths));
   int compared = 0;
   for (const std::string& path : paths) {
     const std::string& oracle = oracles.at(path);
@@ -94,7 +86,8 @@ TEST_F(XLSXPeerTest, WorkbooksReadAsOpenpyxlReadsThem) {
       unread.push_back(path);
       continue;
     }
-    const test_support::TCommandResult ours = Ours(path);
+    const test_support::TCommandResult ours =
+        test_support::RunCommand(kWbdump + " " + test_support::ShellQuoted(path));
     ASSERT_EQ(ours.Status, 0) << path;
     EXPECT_EQ(Normalized(ours.Output), Normalized(oracle)) << path;
     ++compared;

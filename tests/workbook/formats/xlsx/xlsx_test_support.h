@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../../model/model_fixture.h"
@@ -11,6 +12,12 @@
 
 namespace workbook {
 
+inline const std::string kMainNS = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+inline const std::string kRelNS =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+inline const std::string kPackageRelNS =
+    "http://schemas.openxmlformats.org/package/2006/relationships";
+
 // Package parts by entry name; Standard() gives the parts a minimal package needs around one
 // worksheet part whose sheetData content is given.
 struct TXLSXParts {
@@ -18,6 +25,10 @@ struct TXLSXParts {
 
   static TXLSXParts Standard(const std::string& sheetData,
                              const std::string& sharedStrings = std::string());
+  // Lists the sheets (name, worksheet part relative to xl/) in the workbook part in the order
+  // given, with relationships rId1, rId2 ..., and DefinedNames after them.
+  TXLSXParts& SetSheets(const std::vector<std::pair<std::string, std::string>>& sheets,
+                        const std::string& definedNames = std::string());
   TMemoryStream Zip() const;
 };
 

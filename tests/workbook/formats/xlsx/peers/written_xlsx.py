@@ -36,7 +36,7 @@ def check(z):
 
 def values(path):
     wb = openpyxl.load_workbook(path)
-    print('|'.join(wb.sheetnames))
+    print(wb.epoch.year, '|'.join(wb.sheetnames))
     ws = wb.worksheets[0]
     for row in ws.iter_rows():
         print([c.value for c in row])
@@ -82,11 +82,6 @@ def shared_strings(path):
     sst = z.read('xl/sharedStrings.xml').decode()
     print(sst.count('<si>'), 'uniqueCount="2"' in sst, 'xml:space="preserve"' in sst)
     print([c.value for c in openpyxl.load_workbook(path).active[1]])
-
-
-def epoch(path):
-    wb = openpyxl.load_workbook(path)
-    print(wb.epoch.year, wb.active['A1'].value)
 
 
 def relationships(path):
