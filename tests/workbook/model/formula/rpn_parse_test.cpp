@@ -43,13 +43,6 @@ TEST_F(FormulaTest, RendersTheParsedFormulaWithTheCornersInOrder) {
   }
 }
 
-TEST_F(FormulaTest, GivesTheXlsxAndOdsTexts) {
-  TRPNFormula formula;
-  formula.Parse(u"=SUM($A$1:B2,C3)*2");
-  EXPECT_EQ(formula.GetXLSXText(), u"SUM($A$1:B2,C3)*2");
-  EXPECT_EQ(formula.GetODSText(), u"of:=SUM([.$A$1:.B2];[.C3])*2");
-}
-
 TEST_F(FormulaTest, CountsVariableArgumentsOncePerArgument) {
   // The argument counts of the variable-argument functions in token order.
   const std::pair<const char16_t*, std::vector<int>> cases[] = {
