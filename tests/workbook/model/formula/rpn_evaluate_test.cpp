@@ -37,39 +37,34 @@ INSTANTIATE_TEST_SUITE_P(
         FunctionCase{u"=ATAN(1)*4", M_PI}, FunctionCase{u"=SQRT(-1)", 0, kNum},
         FunctionCase{u"=EXP(1000)", 0, kNum}, FunctionCase{u"=LN(0)", 0, kNum},
         FunctionCase{u"=LOG10(0)", 0, kNum}, FunctionCase{u"=INT(-1.5)", -1},
-        FunctionCase{u"=SIGN(-3)", -1}, FunctionCase{u"=SIGN(0)", 0},
-        FunctionCase{u"=ROUND(2.5,0)", 2}, FunctionCase{u"=ROUND(3.5,0)", 4},
-        FunctionCase{u"=ROUND(1234.5678,2)", 1234.57}, FunctionCase{u"=ROUND(1250,-2)", 1200},
+        FunctionCase{u"=SIGN(0)", 0}, FunctionCase{u"=ROUND(2.5,0)", 2},
+        FunctionCase{u"=ROUND(3.5,0)", 4}, FunctionCase{u"=ROUND(1250,-2)", 1200},
         FunctionCase{u"=ROUND(1.25,0.5)", 1},  // 0.5 digits round (half to even) to 0
-        FunctionCase{u"=ROUND(5,400)", 5}, FunctionCase{u"=ROUNDUP(-1.5,0)", -1},
-        FunctionCase{u"=ROUNDUP(1.21,1)", 1.3}, FunctionCase{u"=ROUNDDOWN(-1.5,0)", -2},
+        FunctionCase{u"=ROUND(5,400)", 5}, FunctionCase{u"=ROUNDUP(1.21,1)", 1.3},
+        FunctionCase{u"=ROUNDDOWN(-1.5,0)", -2},
         FunctionCase{u"=ROUNDUP(3000000000.5,0)", 3000000001},  // beyond 32 bits
         FunctionCase{u"=DATE(2023,3,15)", 45000}, FunctionCase{u"=DATE(1899,12,30)", 0},
-        FunctionCase{u"=DATE(2023,2,29)", 0, kNum}, FunctionCase{u"=DATE(2023,13,1)", 0, kNum},
-        FunctionCase{u"=DATE(1E300,1,1)", 0, kNum},
+        FunctionCase{u"=DATE(2023,2,29)", 0, kNum}, FunctionCase{u"=DATE(1E300,1,1)", 0, kNum},
         FunctionCase{u"=TIME(6,30,0)", 0.2708333333333333}, FunctionCase{u"=TIME(24,0,0)", 0, kNum},
         FunctionCase{u"=DAY(45000.75)", 15}, FunctionCase{u"=WEEKDAY(45000)", 3},  // a Wednesday
-        FunctionCase{u"=WEEKDAY(0)", 6}, FunctionCase{u"=WEEKDAY(-1.25)", 5},
-        FunctionCase{u"=HOUR(45000.75)", 18}, FunctionCase{u"=MINUTE(0.2708333333333333)", 30},
-        FunctionCase{u"=SECOND(TIME(1,2,3))", 3}, FunctionCase{u"=YEAR(1E9)", 0, kNum},
-        FunctionCase{u"=ASIN(2)", 0, kNum}, FunctionCase{u"=DATEVALUE(45000.75)", 45000},
-        FunctionCase{u"=TIMEVALUE(45000.75)", 0.75}, FunctionCase{u"=ACOSH(0.5)", 0, kNum},
+        FunctionCase{u"=WEEKDAY(-1.25)", 5}, FunctionCase{u"=HOUR(45000.75)", 18},
+        FunctionCase{u"=MINUTE(0.2708333333333333)", 30}, FunctionCase{u"=SECOND(TIME(1,2,3))", 3},
+        FunctionCase{u"=YEAR(1E9)", 0, kNum}, FunctionCase{u"=TIMEVALUE(45000.75)", 0.75},
         FunctionCase{u"=ATANH(1)", 0, kNum}, FunctionCase{u"=NOT(2)", 0},
         FunctionCase{u"=NOT(1E-13)", 1}, FunctionCase{u"=SUM()", 0},
         FunctionCase{u"=AVERAGE(1,2,6)", 3}, FunctionCase{u"=AVERAGE()", 0},
-        FunctionCase{u"=MIN(3,-1,2)", -1}, FunctionCase{u"=MIN()", 0},
-        FunctionCase{u"=TRUNC(-2.7)", -2}, FunctionCase{u"=TRUNC(2.789,2)", 2.78},
-        FunctionCase{u"=TRUNC(1,2,3)", 0}, FunctionCase{u"=AND(1,0)", 0},
+        FunctionCase{u"=MIN(3,-1,2)", -1}, FunctionCase{u"=TRUNC(-2.7)", -2},
+        FunctionCase{u"=TRUNC(2.789,2)", 2.78}, FunctionCase{u"=TRUNC(1,2,3)", 0},
         FunctionCase{u"=AND()", 0}, FunctionCase{u"=OR(0,3)", 1},
         FunctionCase{u"=SUM(MAX(1,5),MIN(2,3))*2", 14}, FunctionCase{u"=5/0", 0, kDiv},
         FunctionCase{u"=5/1E-13", 0, kDiv}, FunctionCase{u"=0^-1", 0, kDiv},
-        FunctionCase{u"=0^0", 1}, FunctionCase{u"=0^2", 0}, FunctionCase{u"=(-8)^(1/3)", 0, kNum},
+        FunctionCase{u"=0^0", 1}, FunctionCase{u"=(-8)^(1/3)", 0, kNum},
         FunctionCase{u"=1E200*1E200", 0, kNum},
         FunctionCase{u"=1+5/0", 0, kDiv},            // spreads through operators
         FunctionCase{u"=SUM(1,SQRT(-1))", 0, kNum},  // and functions
         FunctionCase{u"=LN(0)+5/0", 0, kNum},        // the left operand's error first
         FunctionCase{u"=1+", 0, kValue},             // parses, but lacks an operand
-        FunctionCase{u"=1 2", 0, kValue}, FunctionCase{u"=ROUND(1,2)*", 0, kValue}));
+        FunctionCase{u"=ROUND(1,2)*", 0, kValue}));
 
 TEST_F(FormulaTest, ReadsCellsAndRanges) {
   Number(u"A1", 1);
