@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "workbook/core/item_blocks.h"
 #include "workbook/core/list_error.h"
 #include "workbook/core/thrown.h"
 
@@ -244,6 +245,20 @@ TEST_F(OwnedList, EmptySlotsBehaveAsSlotsUnderEveryOperation) {
   list.Clear();
   EXPECT_EQ(list.Count(), 0);
   EXPECT_EQ(log.destroyed, log.created);
+}
+
+TEST(ItemBlocksTest, ReleasedRoomServesTheNextItemOfItsSize) {
+  TItemBlocks blocks;
+  void* first = blocks.Allocate(56);
+  void* other = blocks.Allocate(24);
+  TItemBlocks::Release(first, 56);
+  void* next = blocks.Allocate(24);
+  EXPECT_EQ(next, static_cast<char*>(other) + 24);
+  void* again = blocks.Allocate(50);  // rounded to the same grain
+  EXPECT_EQ(again, first);
+  EXPECT_THROW(blocks.Allocate(TItemBlocks::kLargest + 1), std::bad_alloc);
+  for (void* room : {other, next}) TItemBlocks::Release(room, 24);
+  TItemBlocks::Release(again, 50);
 }
 
 }  // namespace

@@ -168,5 +168,14 @@ TEST_F(ContainersTest, SheetCopyTakesRowsColumnsViewAndDefaults) {
   EXPECT_EQ(static_cast<TExportCellNumber*>(cell)->Decimals, 1);
 }
 
+TEST_F(ContainersTest, ACellTakenOutOfItsWorkbookOutlivesIt) {
+  TExportRow* row = sheet->GetRow(0);
+  for (int i = 0; i < 3; ++i) row->AddCellNumber(i, 2);
+  TOwnedPtr<TExportCell> taken = row->Cells.Extract(row->Cells[1]);
+  book.reset();
+  EXPECT_EQ(taken->GetValueText(), u"1");
+  taken.reset();
+}
+
 }  // namespace
 }  // namespace workbook
