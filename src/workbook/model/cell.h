@@ -121,14 +121,17 @@ class TExportCell : public TOwnedListObject {
   // (this one is freed) or this cell when the class is the same.
   TExportCell* Transform(TCellClass newClass);
 
+  // The per-format writers are no virtual members: each format's folder defines them, and these
+  // hand the cell to its class's own by CellClass(), so the model links no format code. Writers
+  // call these: a class's own, reached through a base such as TExportCellCustomNumber, would miss
+  // a subclass's (the Boolean's).
   // The cell's BIFF8 record; XFIndex is its cell format in the writer's style sheet.
-  virtual void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) = 0;
+  void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context);
   // The cell's XLSX "c" element; ref is its reference ("B3"), styleIndex its cell format.
-  virtual void WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
-                         ICellWriteContext& context) = 0;
+  void WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
+                 ICellWriteContext& context);
   // The cell's ODS "table:table-cell" element; styleName from the writer's cell-style list.
-  virtual void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                        ICellWriteContext& context) = 0;
+  void WriteODS(TXmlWriter& writer, const std::u16string& styleName, ICellWriteContext& context);
 
   // The text as "text:p" paragraphs, one per line; runs of blanks as "text:s", a hyperlink as
   // "text:a", the runs of tags (may be null) as "text:span" in Context's text styles.

@@ -22,13 +22,11 @@ class TExportCellBoolean : public TExportCellCustomNumber {
   void SetValueText(const std::u16string& text) override;
   std::u16string GetDisplayText() override;
   void SetDisplayText(const std::u16string& text) override;
-  std::u16string GetODSValueType() const override { return std::u16string(); }
   void AssignTo(TPersistent& dest) const override;
-  void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) override;
+  void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context);
   void WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
-                 ICellWriteContext& context) override;
-  void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                ICellWriteContext& context) override;
+                 ICellWriteContext& context);
+  void WriteODS(TXmlWriter& writer, const std::u16string& styleName, ICellWriteContext& context);
 };
 
 }  // namespace workbook

@@ -63,11 +63,4 @@ class TExportCellComment : public TPersistent {
   std::unique_ptr<TStringRichTextTags> richText_;
 };
 
-// The ODS frame of a comment box: it keeps its size whatever the text.
-class TExportCommentDrawingStyle : public TExportDrawingStyle {
- public:
-  void WriteODS(const TXmlNode& graphicProperties) const override;
-  std::unique_ptr<TOwnedListObject> NewInstance() const override;
-};
-
 }  // namespace workbook

@@ -19,17 +19,15 @@ class TExportCellDateTime : public TExportCellCustomNumber {
   void SetValueText(const std::u16string& text) override;
   std::u16string GetDisplayText() override;
   void SetDisplayText(const std::u16string& text) override;
-  std::u16string GetODSValueType() const override;
-  void WriteODSNumberStyle(TXmlWriter& writer, const std::u16string& styleName) override;
+  void WriteODSNumberStyle(TXmlWriter& writer, const std::u16string& styleName);
 
   // In a 1904 workbook a file's serials are 1462 days smaller than the model's.
   void ReadValue(double fileValue) override;
   double FileValue() const override;
-  void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) override;
+  void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context);
   void WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
-                 ICellWriteContext& context) override;
-  void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                ICellWriteContext& context) override;
+                 ICellWriteContext& context);
+  void WriteODS(TXmlWriter& writer, const std::u16string& styleName, ICellWriteContext& context);
 
  protected:
   void DoCreate() override;

@@ -13,11 +13,10 @@ class TExportCellEmpty : public TExportCell {
   void SetValueText(const std::u16string& text) override;
   std::u16string GetDisplayText() override { return std::u16string(); }
   void SetDisplayText(const std::u16string&) override {}
-  void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) override;
+  void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context);
   void WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
-                 ICellWriteContext& context) override;
-  void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                ICellWriteContext& context) override;
+                 ICellWriteContext& context);
+  void WriteODS(TXmlWriter& writer, const std::u16string& styleName, ICellWriteContext& context);
 };
 
 }  // namespace workbook

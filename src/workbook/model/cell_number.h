@@ -38,19 +38,19 @@ class TExportCellCustomNumber : public TExportCell {
   // A FORMULA record with the calculated (or read) result, when the formula parses and fits a
   // BIFF8 sheet; false otherwise, and the caller writes the value record.
   bool WriteXLSFormula(TStream& stream, int xfIndex);
-  // The ODS office:value-type ("float", "percentage", "currency", "date", "time"); empty when the
-  // class has none.
-  virtual std::u16string GetODSValueType() const { return std::u16string(); }
+  // The ODS office:value-type ("float", "percentage", "currency", "date", "time") of the cell's
+  // class; empty when the class has none.
+  std::u16string GetODSValueType() const;
   void AssignTo(TPersistent& dest) const override;
   // A zero that shows and is written as an empty cell.
   virtual bool IsBlankZero() const { return false; }
-  // The ODS number style named styleName for this cell's format (nothing for Booleans).
-  virtual void WriteODSNumberStyle(TXmlWriter& writer, const std::u16string& styleName);
-  void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) override;
+  // The ODS number style named styleName for this cell's format, by its class (nothing for
+  // Booleans).
+  void WriteODSNumberStyle(TXmlWriter& writer, const std::u16string& styleName);
+  void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context);
   void WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
-                 ICellWriteContext& context) override;
-  void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                ICellWriteContext& context) override;
+                 ICellWriteContext& context);
+  void WriteODS(TXmlWriter& writer, const std::u16string& styleName, ICellWriteContext& context);
 
  protected:
   void SetDefaultAlignment(TExportCellStyle& style) override {
@@ -82,7 +82,6 @@ class TExportCellNumber : public TExportCellCustomNumber {
   std::u16string GetDisplayText() override;
   void SetDisplayText(const std::u16string& text) override;
   std::u16string GetFormatCode() const override;
-  std::u16string GetODSValueType() const override { return u"float"; }
   void AssignTo(TPersistent& dest) const override;
   bool IsBlankZero() const override { return BlankZero && Value == 0; }
   void ImportNumberFormat(const TNumberFormatRec& format) override;
@@ -91,9 +90,12 @@ class TExportCellNumber : public TExportCellCustomNumber {
   virtual std::u16string GetFormatSuffix() const { return std::u16string(); }
   virtual std::u16string GetPositiveFormatCode() const;
   virtual std::u16string GetNegativeFormatCode() const;
-  virtual std::u16string GetODSStyleElement() const { return u"number"; }
-  void WriteODSNumberStyle(TXmlWriter& writer, const std::u16string& styleName) override;
-  virtual void WriteODSNumberStyleBody(TXmlWriter& writer, bool negative);
+  // The number style's element ("number", "percentage", "currency") by the cell's class.
+  std::u16string GetODSStyleElement() const;
+  void WriteODSNumberStyle(TXmlWriter& writer, const std::u16string& styleName);
+  // The plain number's body; the classes with a body of their own hide it, and
+  // WriteODSNumberStyle picks the cell's class's.
+  void WriteODSNumberStyleBody(TXmlWriter& writer, bool negative);
   // The value as the settings show it, before the class's decoration.
   virtual std::u16string FormatValue(double value) const;
 
@@ -110,9 +112,7 @@ class TExportCellPercent : public TExportCellNumber {
   std::u16string GetDisplayText() override;
   void SetDisplayText(const std::u16string& text) override;
   std::u16string GetFormatSuffix() const override { return u"%"; }
-  std::u16string GetODSValueType() const override { return u"percentage"; }
-  std::u16string GetODSStyleElement() const override { return u"percentage"; }
-  void WriteODSNumberStyleBody(TXmlWriter& writer, bool negative) override;
+  void WriteODSNumberStyleBody(TXmlWriter& writer, bool negative);
 };
 
 class TExportCellCurrency : public TExportCellNumber {
@@ -126,9 +126,7 @@ class TExportCellCurrency : public TExportCellNumber {
   void SetDisplayText(const std::u16string& text) override;
   std::u16string GetFormatPrefix(bool negative) const override;
   std::u16string GetFormatSuffix() const override;
-  std::u16string GetODSValueType() const override { return u"currency"; }
-  std::u16string GetODSStyleElement() const override { return u"currency"; }
-  void WriteODSNumberStyleBody(TXmlWriter& writer, bool negative) override;
+  void WriteODSNumberStyleBody(TXmlWriter& writer, bool negative);
   void AssignTo(TPersistent& dest) const override;
   void ImportNumberFormat(const TNumberFormatRec& format) override;
 };
@@ -140,7 +138,7 @@ class TExportCellScientific : public TExportCellNumber {
 
   std::u16string GetFormatSuffix() const override;
   std::u16string FormatValue(double value) const override;
-  void WriteODSNumberStyleBody(TXmlWriter& writer, bool negative) override;
+  void WriteODSNumberStyleBody(TXmlWriter& writer, bool negative);
   void AssignTo(TPersistent& dest) const override;
   void ImportNumberFormat(const TNumberFormatRec& format) override;
 };
@@ -154,7 +152,7 @@ class TExportCellFraction : public TExportCellNumber {
   std::u16string GetPositiveFormatCode() const override;
   std::u16string GetNegativeFormatCode() const override;
   std::u16string FormatValue(double value) const override;
-  void WriteODSNumberStyleBody(TXmlWriter& writer, bool negative) override;
+  void WriteODSNumberStyleBody(TXmlWriter& writer, bool negative);
   void AssignTo(TPersistent& dest) const override;
   void ImportNumberFormat(const TNumberFormatRec& format) override;
 };

@@ -45,11 +45,10 @@ class TExportCellString : public TExportCell {
   int CalcTextWidth(TCustomExporter& exporter) override;
   // A wrapped cell in a measured row asks the exporter; otherwise the tallest font used.
   double CalcTextHeight(TCustomExporter& exporter, double columnWidth) override;
-  void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) override;
+  void WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context);
   void WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
-                 ICellWriteContext& context) override;
-  void WriteODS(TXmlWriter& writer, const std::u16string& styleName,
-                ICellWriteContext& context) override;
+                 ICellWriteContext& context);
+  void WriteODS(TXmlWriter& writer, const std::u16string& styleName, ICellWriteContext& context);
 
  protected:
   void DoCreate() override;

@@ -31,16 +31,25 @@ class TExportDrawing : public TOwnedListObject {
   virtual std::u16string GetFileExtension() const = 0;
   virtual std::u16string GetMimeType() const = 0;
   virtual std::u16string GetODSTypeName() const = 0;
-  // The raw text of one manifest:file-entry element.
-  virtual std::u16string WriteODSManifestEntry(int index) const = 0;
-  virtual std::u16string GetXLSXFileName(int index) const = 0;
-  virtual void SaveToXLSXPackage(TZipArchive& zip, int index) const = 0;
-  virtual void SaveToODSPackage(TZipArchive& zip, int index) const = 0;
   virtual std::string GetXLSXElementName() const = 0;
-  virtual void WriteXLSX(const TExportCellDrawing& cellDrawing, const TXmlNode& node,
-                         int index) const = 0;
   virtual std::u16string GetDescription() const { return std::u16string(); }
-  virtual void WriteODS(TXmlWriter& writer, int index) const = 0;
+
+  // The per-format members are no virtual ones: each format's folder defines them for the one
+  // kind of drawing there is, the picture file, so the model links no format code. Index is the
+  // drawing's position in the workbook's list.
+  // The raw text of one manifest:file-entry element.
+  std::u16string WriteODSManifestEntry(int index) const;
+  std::u16string GetXLSXFileName(int index) const;
+  std::u16string GetODSFileName(int index) const;
+  void SaveToXLSXPackage(TZipArchive& zip, int index) const;
+  void SaveToODSPackage(TZipArchive& zip, int index) const;
+  // The picture element's content (after its non-visual properties) in the anchor.
+  void WriteXLSX(const TExportCellDrawing& cellDrawing, const TXmlNode& node, int index) const;
+  // draw:image inside the frame.
+  void WriteODS(TXmlWriter& writer, int index) const;
+  // The picture's bytes from their start as the package entry name; the stream's position is
+  // kept.
+  void SaveData(TZipArchive& zip, const std::u16string& name) const;
 
   void AssignTo(TPersistent& dest) const override;
 
@@ -57,17 +66,7 @@ class TExportImage : public TExportDrawing {
   std::u16string GetFileExtension() const override { return Extension; }
   std::u16string GetMimeType() const override;
   std::u16string GetODSTypeName() const override { return u"image"; }
-  std::u16string WriteODSManifestEntry(int index) const override;
-  std::u16string GetXLSXFileName(int index) const override;
-  std::u16string GetODSFileName(int index) const;
-  void SaveToXLSXPackage(TZipArchive& zip, int index) const override;
-  void SaveToODSPackage(TZipArchive& zip, int index) const override;
   std::string GetXLSXElementName() const override { return "pic"; }
-  void WriteXLSX(const TExportCellDrawing& cellDrawing, const TXmlNode& node,
-                 int index) const override;
-  void WriteODS(TXmlWriter& writer, int index) const override;
-  // Data from its start as the package entry name; the stream's position is kept.
-  void SaveData(TZipArchive& zip, const std::u16string& name) const;
 
   void AssignTo(TPersistent& dest) const override;
   std::unique_ptr<TOwnedListObject> NewInstance() const override;

@@ -72,10 +72,10 @@ class TExportDrawingStyle : public TOwnedListObject {
   void AssignTo(TPersistent& dest) const override;
   std::unique_ptr<TOwnedListObject> NewInstance() const override;
 
-  // Attributes of a style:graphic-properties element.
-  virtual void WriteODS(const TXmlNode& graphicProperties) const;
+  // Attributes of a style:graphic-properties element (the ODS writer adds a comment frame's own).
+  void WriteODS(const TXmlNode& graphicProperties) const;
   // Fill, line and effect list after what spPr already holds (the preset geometry).
-  virtual void WriteXLSX(const TXmlNode& spPr) const;
+  void WriteXLSX(const TXmlNode& spPr) const;
   // From an xdr:spPr element; theme resolves scheme colours (may be null).
   void ReadXLSX(const TXmlNode& spPr, const IThemeColors* theme = nullptr);
 };

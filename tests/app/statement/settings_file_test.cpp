@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -23,13 +22,9 @@ namespace {
 class SettingsFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("settings_file_test_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
+    dir_ = TestFolder();
     path_ = (dir_ / "settings.ini").string();
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   void Write(const std::string& bytes) { std::ofstream(path_, std::ios::binary) << bytes; }
   std::string Read() const { return ReadFileBytes(path_); }

@@ -2,6 +2,7 @@
 // Statement data shared by the report tests: records that fill every section, and helpers to
 // read the written documents back.
 #include <chrono>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -52,6 +53,9 @@ std::string MessageOf(Action&& action) {
   }
   return "<no exception>";
 }
+
+// A fresh, empty folder of the running test below the build folder.
+std::filesystem::path TestFolder();
 
 // The bytes of a file, or empty with a failed assertion when it cannot be read.
 std::string ReadFileBytes(const std::string& path);

@@ -67,27 +67,9 @@ TEST_F(AppTest, ImportOfEverySectionFillsListsCountsAndSums) {
   EXPECT_EQ(dialogs_.Calls.at(0).Filter, u"Excel súbory (*.xls, *.xlsx)|*.xls*");
 }
 
-TEST_F(AppTest, LastRowSettingDecidesWhetherTheSheetsLastRowIsRead) {
-  std::vector<R> rows = {{"heading"}};
-  for (int i = 2; i <= 10; ++i)
-    rows.push_back({"", "F" + std::to_string(i), "2021-01-01", "1", "0", "20"});
-  for (bool readLast : {false, true}) {
-    SCOPED_TRACE(readLast);
-    TSettingsValues values = PlainSettings();
-    values.PoslednyRiadok = readLast;
-    Start(values);
-    Import("rows.xlsx", OnlyA1(rows));
-    const QString count = readLast ? "9" : "8";
-    EXPECT_EQ(Column(main_->StatsList, 1), (std::vector<QString>{count, "0", "0", count}));
-    EXPECT_EQ(Data.RowsA1.back()->F, readLast ? "F10" : "F9");
-    EXPECT_EQ(Sum(main_->SubtotalsList, "A1-Z"), readLast ? U("9,00 €") : U("8,00 €"));
-    Data = TData();
-    KVDPH = TKVDPH();
-  }
-}
-
 // Sheets too short for the rows the settings skip: nothing is read, the total goes below zero,
-// and the import goes on to the next sheet; a sheet without rows shows dashes.
+// and the import goes on to the next sheet; a sheet without rows shows dashes. The next sheet's
+// last row is read only when the settings say so.
 TEST_F(AppTest, RowRangeBeyondTheSheet) {
   struct Case {
     const char* offset;

@@ -6,6 +6,7 @@
 #include "workbook/core/oformat.h"
 #include "workbook/core/xml/xml_writer.h"
 #include "workbook/model/cell_boolean.h"
+#include "workbook/model/cell_class_visit.h"
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_empty.h"
 #include "workbook/model/cell_number.h"
@@ -110,8 +111,31 @@ void TExportCell::WriteODSCellEnd(TXmlWriter& writer, ICellWriteContext& context
   writer.EndElement();
 }
 
-std::u16string TExportCellDateTime::GetODSValueType() const {
-  return GetKind() == TDateTimeKind::Time ? u"time" : u"date";
+void TExportCell::WriteODS(TXmlWriter& writer, const std::u16string& styleName,
+                           ICellWriteContext& context) {
+  VisitCellClass(CellClass(), [&]<class C>(std::type_identity<C>) {
+    static_cast<C&>(*this).WriteODS(writer, styleName, context);
+  });
+}
+
+std::u16string TExportCellCustomNumber::GetODSValueType() const {
+  switch (CellClass()) {
+    case TCellClass::Number:
+    case TCellClass::Scientific:
+    case TCellClass::Fraction:
+      return u"float";
+    case TCellClass::Percent:
+      return u"percentage";
+    case TCellClass::Currency:
+      return u"currency";
+    case TCellClass::DateTime:
+    case TCellClass::Time:
+      return static_cast<const TExportCellDateTime&>(*this).GetKind() == TDateTimeKind::Time
+                 ? u"time"
+                 : u"date";
+    default:
+      return std::u16string();
+  }
 }
 
 void TExportCellEmpty::WriteODS(TXmlWriter& writer, const std::u16string& styleName,

@@ -1,4 +1,5 @@
 // The OpenDocument annotation of a cell comment.
+#include "workbook/formats/ods/ods_comment_drawing_style.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_comment.h"
 #include "workbook/model/rich_text.h"

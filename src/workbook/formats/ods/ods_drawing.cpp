@@ -15,20 +15,20 @@ std::u16string Num(long long value) {
 
 }  // namespace
 
-std::u16string TExportImage::WriteODSManifestEntry(int index) const {
+std::u16string TExportDrawing::WriteODSManifestEntry(int index) const {
   return u"<manifest:file-entry manifest:media-type=\"" + GetMimeType() +
          u"\" manifest:full-path=\"" + GetODSFileName(index) + u"\" />";
 }
 
-std::u16string TExportImage::GetODSFileName(int index) const {
-  return u"Pictures/Pic" + Num(index + 1LL) + u"." + Extension;
+std::u16string TExportDrawing::GetODSFileName(int index) const {
+  return u"Pictures/Pic" + Num(index + 1LL) + u"." + GetFileExtension();
 }
 
-void TExportImage::SaveToODSPackage(TZipArchive& zip, int index) const {
+void TExportDrawing::SaveToODSPackage(TZipArchive& zip, int index) const {
   SaveData(zip, GetODSFileName(index));
 }
 
-void TExportImage::WriteODS(TXmlWriter& writer, int index) const {
+void TExportDrawing::WriteODS(TXmlWriter& writer, int index) const {
   writer.StartElement("draw:image");
   writer.WriteAttribute("xlink:href", GetODSFileName(index));
   writer.EndElement();

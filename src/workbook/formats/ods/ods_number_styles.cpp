@@ -21,9 +21,51 @@ void WriteField(TXmlWriter& writer, const char* element, bool longForm) {
   writer.EndElement();
 }
 
+// The body of the cell's own class.
+void WriteClassBody(TExportCellNumber& cell, TXmlWriter& writer, bool negative) {
+  switch (cell.CellClass()) {
+    case TCellClass::Percent:
+      return static_cast<TExportCellPercent&>(cell).WriteODSNumberStyleBody(writer, negative);
+    case TCellClass::Currency:
+      return static_cast<TExportCellCurrency&>(cell).WriteODSNumberStyleBody(writer, negative);
+    case TCellClass::Scientific:
+      return static_cast<TExportCellScientific&>(cell).WriteODSNumberStyleBody(writer, negative);
+    case TCellClass::Fraction:
+      return static_cast<TExportCellFraction&>(cell).WriteODSNumberStyleBody(writer, negative);
+    default:
+      return cell.WriteODSNumberStyleBody(writer, negative);
+  }
+}
+
 }  // namespace
 
-void TExportCellCustomNumber::WriteODSNumberStyle(TXmlWriter&, const std::u16string&) {}
+void TExportCellCustomNumber::WriteODSNumberStyle(TXmlWriter& writer,
+                                                  const std::u16string& styleName) {
+  switch (CellClass()) {
+    case TCellClass::Number:
+    case TCellClass::Percent:
+    case TCellClass::Currency:
+    case TCellClass::Scientific:
+    case TCellClass::Fraction:
+      return static_cast<TExportCellNumber&>(*this).WriteODSNumberStyle(writer, styleName);
+    case TCellClass::DateTime:
+    case TCellClass::Time:
+      return static_cast<TExportCellDateTime&>(*this).WriteODSNumberStyle(writer, styleName);
+    default:
+      return;
+  }
+}
+
+std::u16string TExportCellNumber::GetODSStyleElement() const {
+  switch (CellClass()) {
+    case TCellClass::Percent:
+      return u"percentage";
+    case TCellClass::Currency:
+      return u"currency";
+    default:
+      return u"number";
+  }
+}
 
 void TExportCellNumber::WriteODSNumberStyle(TXmlWriter& writer, const std::u16string& styleName) {
   std::u16string kind = GetODSStyleElement();
@@ -31,7 +73,7 @@ void TExportCellNumber::WriteODSNumberStyle(TXmlWriter& writer, const std::u16st
   bool negative = !GetNegativeFormatCode().empty();
   writer.StartElement(element);
   writer.WriteAttribute("style:name", negative ? styleName + u"PO" : styleName);
-  WriteODSNumberStyleBody(writer, false);
+  WriteClassBody(*this, writer, false);
   writer.EndElement();
   if (!negative) return;
   writer.StartElement(element);
@@ -41,7 +83,7 @@ void TExportCellNumber::WriteODSNumberStyle(TXmlWriter& writer, const std::u16st
     writer.WriteAttribute("fo:color", "#ff0000");
     writer.EndElement();
   }
-  WriteODSNumberStyleBody(writer, true);
+  WriteClassBody(*this, writer, true);
   writer.StartElement("style:map");
   writer.WriteAttribute("style:condition", "value()>=0");
   writer.WriteAttribute("style:apply-style-name", styleName + u"PO");

@@ -2,9 +2,9 @@
 
 #include "workbook/core/invariant_texts.h"
 #include "workbook/core/xml/xml_writer.h"
+#include "workbook/formats/ods/ods_comment_drawing_style.h"
 #include "workbook/formats/ods/ods_style_registries.h"
 #include "workbook/model/cell.h"
-#include "workbook/model/cell_comment.h"
 #include "workbook/model/cell_number.h"
 
 namespace workbook {
@@ -116,10 +116,15 @@ std::u16string TExporterODS_DrawingStyles::Add(const TExportDrawingStyle& style)
 }
 
 void TExporterODS_DrawingStyles::WriteODS(const TXmlNode& automaticStyles) const {
-  for (std::size_t i = 0; i < styles_.size(); ++i)
-    styles_[i]->WriteODS(
+  for (std::size_t i = 0; i < styles_.size(); ++i) {
+    const TXmlNode properties =
         AddStyle(automaticStyles, u"gr" + Num(static_cast<long long>(i) + 1), "graphic")
-            .AddChild("style:graphic-properties"));
+            .AddChild("style:graphic-properties");
+    if (auto* frame = dynamic_cast<const TExportCommentDrawingStyle*>(styles_[i].get()))
+      frame->WriteODS(properties);
+    else
+      styles_[i]->WriteODS(properties);
+  }
 }
 
 }  // namespace workbook

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "workbook/core/xml/xml_writer.h"
+#include "workbook/formats/ods/ods_comment_drawing_style.h"
 #include "workbook/formats/zip/compression_stream.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_comment.h"

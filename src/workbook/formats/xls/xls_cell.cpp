@@ -4,6 +4,7 @@
 #include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/model/cell_boolean.h"
+#include "workbook/model/cell_class_visit.h"
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_empty.h"
 #include "workbook/model/cell_number.h"
@@ -14,6 +15,12 @@
 #include "workbook/model/row.h"
 
 namespace workbook {
+
+void TExportCell::WriteXLS(TStream& stream, int xfIndex, ICellWriteContext& context) {
+  VisitCellClass(CellClass(), [&]<class C>(std::type_identity<C>) {
+    static_cast<C&>(*this).WriteXLS(stream, xfIndex, context);
+  });
+}
 
 void TExportCell::WriteXLSCellHeader(TStream& stream, std::uint16_t recordId, int xfIndex,
                                      std::uint16_t length) const {

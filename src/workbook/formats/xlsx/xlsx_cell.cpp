@@ -7,6 +7,7 @@
 #include "workbook/formats/xlsx/xlsx_sheet_data_writer.h"
 #include "workbook/formats/xlsx/xlsx_xml_text.h"
 #include "workbook/model/cell_boolean.h"
+#include "workbook/model/cell_class_visit.h"
 #include "workbook/model/cell_comment.h"
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_empty.h"
@@ -32,6 +33,13 @@ void WriteInlineString(TXLSXSheetDataWriter& writer, std::u16string_view text) {
 }
 
 }  // namespace
+
+void TExportCell::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref, int styleIndex,
+                            ICellWriteContext& context) {
+  VisitCellClass(CellClass(), [&]<class C>(std::type_identity<C>) {
+    static_cast<C&>(*this).WriteXLSX(writer, ref, styleIndex, context);
+  });
+}
 
 void TExportCell::WriteXLSXCellStart(TXLSXSheetDataWriter& writer, const std::u16string& ref,
                                      int styleIndex, ICellWriteContext& context) {

@@ -53,8 +53,8 @@ void TExportCellDrawing::WriteXLSX(const TXmlNode& root, int index,
   anchor.AddChild("xdr:clientData");
 }
 
-void TExportImage::WriteXLSX(const TExportCellDrawing& cellDrawing, const TXmlNode& node,
-                             int index) const {
+void TExportDrawing::WriteXLSX(const TExportCellDrawing& cellDrawing, const TXmlNode& node,
+                               int index) const {
   const TXmlNode blipFill = node.AddChild("xdr:blipFill");
   const TXmlNode blip = blipFill.AddChild("a:blip");
   blip.SetAttr("xmlns:r", "http://schemas.openxmlformats.org/officeDocument/2006/relationships");
@@ -71,11 +71,11 @@ std::u16string TExportWorkSheet::GetXLSXDrawingFileName() const {
   return u"xl/drawings/drawing" + ISOIntToStr(GetIndex() + 1) + u".xml";
 }
 
-std::u16string TExportImage::GetXLSXFileName(int index) const {
-  return u"xl/media/image" + ISOIntToStr(index + 1LL) + u"." + Extension;
+std::u16string TExportDrawing::GetXLSXFileName(int index) const {
+  return u"xl/media/image" + ISOIntToStr(index + 1LL) + u"." + GetFileExtension();
 }
 
-void TExportImage::SaveToXLSXPackage(TZipArchive& zip, int index) const {
+void TExportDrawing::SaveToXLSXPackage(TZipArchive& zip, int index) const {
   SaveData(zip, GetXLSXFileName(index));
 }
 

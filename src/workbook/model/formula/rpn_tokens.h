@@ -43,13 +43,14 @@ class TRPNFormulaToken {
   virtual ~TRPNFormulaToken() = default;
   virtual TRPNTokenKind Kind() const = 0;
 
+  // The BIFF8 forms are no virtual members: formats/xls defines them, these two handing the token
+  // to its kind's own, so the formula engine links no format code.
   // Appends the token's BIFF8 bytes; next is the token after it in the formula (null at the end).
-  virtual void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
-                        const IRPNNameSource* names) const = 0;
-  // Reads the operands after the ptg byte ptg. False: the token cannot be kept; with ignore the
-  // reading goes on without it, else the whole formula is dropped.
-  virtual bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore,
-                       std::uint8_t ptg);
+  void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
+                const IRPNNameSource* names) const;
+  // Reads the operands after the ptg byte ptg (none for the kinds without any). False: the token
+  // cannot be kept; with ignore the reading goes on without it, else the whole formula is dropped.
+  bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore, std::uint8_t ptg);
   // Operands push themselves; operators and functions replace their operands by the result.
   virtual void Calculate(TRPNStack& stack, const TRPNContext& context) const;
   // The value of an operand.
@@ -77,9 +78,8 @@ class TRPNFormulaTokenCell : public TRPNFormulaToken {
 
   TRPNTokenKind Kind() const override { return TRPNTokenKind::Cell; }
   void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
-                const IRPNNameSource* names) const override;
-  bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore,
-               std::uint8_t ptg) override;
+                const IRPNNameSource* names) const;
+  bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore, std::uint8_t ptg);
   TRPNValue GetValue(const TRPNContext& context) const override;
   void CreateCalculateMember(std::vector<TRPNValue>& members,
                              const TRPNContext& context) const override;
@@ -92,9 +92,8 @@ class TRPNFormulaTokenCellRange : public TRPNFormulaToken {
 
   TRPNTokenKind Kind() const override { return TRPNTokenKind::CellRange; }
   void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
-                const IRPNNameSource* names) const override;
-  bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore,
-               std::uint8_t ptg) override;
+                const IRPNNameSource* names) const;
+  bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore, std::uint8_t ptg);
   TRPNValue GetValue(const TRPNContext& context) const override;
   void CreateCalculateMember(std::vector<TRPNValue>& members,
                              const TRPNContext& context) const override;
@@ -112,9 +111,8 @@ class TRPNFormulaTokenNamedCellRange : public TRPNFormulaTokenCellRange {
 
   TRPNTokenKind Kind() const override { return TRPNTokenKind::NamedCellRange; }
   void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
-                const IRPNNameSource* names) const override;
-  bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore,
-               std::uint8_t ptg) override;
+                const IRPNNameSource* names) const;
+  bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore, std::uint8_t ptg);
   TRPNValue GetValue(const TRPNContext& context) const override;
   void CreateCalculateMember(std::vector<TRPNValue>& members,
                              const TRPNContext& context) const override;
@@ -127,10 +125,9 @@ class TRPNFormulaTokenNumber : public TRPNFormulaToken {
 
   TRPNTokenKind Kind() const override { return TRPNTokenKind::Number; }
   void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
-                const IRPNNameSource* names) const override;
+                const IRPNNameSource* names) const;
   // ptg 0x1E carries a 16-bit integer, 0x1F a double.
-  bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore,
-               std::uint8_t ptg) override;
+  bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore, std::uint8_t ptg);
   TRPNValue GetValue(const TRPNContext&) const override { return TRPNValue::Of(Value); }
   void CreateCalculateMember(std::vector<TRPNValue>& members,
                              const TRPNContext& context) const override;
@@ -143,7 +140,7 @@ class TRPNFormulaTokenOperator : public TRPNFormulaToken {
 
   TRPNTokenKind Kind() const override { return TRPNTokenKind::Operator; }
   void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
-                const IRPNNameSource* names) const override;
+                const IRPNNameSource* names) const;
   void Calculate(TRPNStack& stack, const TRPNContext& context) const override;
   void BuildFormulaText(TRPNTextStack& stack, const TRPNFormulaToken* next) const override;
 };
@@ -154,9 +151,8 @@ class TRPNFormulaTokenFunction : public TRPNFormulaToken {
 
   TRPNTokenKind Kind() const override { return TRPNTokenKind::Function; }
   void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
-                const IRPNNameSource* names) const override;
-  bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore,
-               std::uint8_t ptg) override;
+                const IRPNNameSource* names) const;
+  bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore, std::uint8_t ptg);
   void Calculate(TRPNStack& stack, const TRPNContext& context) const override;
   void BuildFormulaText(TRPNTextStack& stack, const TRPNFormulaToken* next) const override;
 };
@@ -168,9 +164,8 @@ class TRPNFormulaTokenVarFunction : public TRPNFormulaToken {
 
   TRPNTokenKind Kind() const override { return TRPNTokenKind::VarFunction; }
   void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
-                const IRPNNameSource* names) const override;
-  bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore,
-               std::uint8_t ptg) override;
+                const IRPNNameSource* names) const;
+  bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore, std::uint8_t ptg);
   void Calculate(TRPNStack& stack, const TRPNContext& context) const override;
   void BuildFormulaText(TRPNTextStack& stack, const TRPNFormulaToken* next) const override;
 };
@@ -182,16 +177,14 @@ class TRPNFormulaTokenAttribute : public TRPNFormulaToken {
 
   TRPNTokenKind Kind() const override { return TRPNTokenKind::Attribute; }
   void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
-                const IRPNNameSource* names) const override;
-  bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore,
-               std::uint8_t ptg) override;
+                const IRPNNameSource* names) const;
+  bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore, std::uint8_t ptg);
 };
 
 class TRPNFormulaTokenLeftParenthesis : public TRPNFormulaToken {
  public:
   TRPNTokenKind Kind() const override { return TRPNTokenKind::LeftParenthesis; }
-  void WriteXLS(std::vector<std::uint8_t>&, const TRPNFormulaToken*,
-                const IRPNNameSource*) const override {}
+  void WriteXLS(std::vector<std::uint8_t>&, const TRPNFormulaToken*, const IRPNNameSource*) const {}
 };
 
 class TRPNFormulaTokenRightParenthesis : public TRPNFormulaToken {
@@ -199,7 +192,7 @@ class TRPNFormulaTokenRightParenthesis : public TRPNFormulaToken {
   TRPNTokenKind Kind() const override { return TRPNTokenKind::RightParenthesis; }
   // Nothing when a function follows: the function has its own parentheses.
   void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
-                const IRPNNameSource* names) const override;
+                const IRPNNameSource* names) const;
   void BuildFormulaText(TRPNTextStack& stack, const TRPNFormulaToken* next) const override;
 };
 

@@ -9,6 +9,7 @@
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
 #include "xls_book_fixture.h"
+#include "xls_test_support.h"
 
 namespace workbook {
 namespace {
@@ -33,14 +34,7 @@ TEST_F(XLSWriterPeerTest, MergesAndLinksOfRowsWrittenByEventReachXlrd) {
   TMemoryStream stream;
   TExporterXLS().ExportToStream(stream, *book_);
   stream.SaveToFile(dir.File("out.xls"));
-  EXPECT_EQ(test_support::RunPython(dir, R"py(
-import xlrd
-s = xlrd.open_workbook('out.xls', formatting_info=True).sheet_by_index(0)
-print(s.nrows, sorted(s.merged_cells))
-links = s.hyperlink_list
-print(len(links), all(l.url_or_path.rstrip('\0') == 'https://example.org/%d' % l.frowx and
-                      l.desc.rstrip('\0') == 'link %d' % l.frowx for l in links))
-)py"),
+  EXPECT_EQ(test_support::RunPeer(xls_test::kPeers + "event_rows_xlrd.py", {dir.File("out.xls")}),
             "300 [(0, 1, 2, 4), (100, 101, 2, 4), (200, 201, 2, 4)]\n"
             "300 True\n");
 }
