@@ -25,7 +25,6 @@ TEST(NumberDisplayTest, FixedTextCarriesAndGroups) {
   EXPECT_EQ(fixed,
             u"10,00|1.000.000,00|1,01|0,00|-1 234,5|1|0,001|0007,25|,25|100000000000000000000|");
   EXPECT_EQ(GroupDigits("1234567", u'.'), u"1.234.567");
-  EXPECT_EQ(GroupDigits("1234", 0), u"1234");
 }
 
 TEST(NumberDisplayTest, NonFiniteValuesEndEveryDisplay) {
