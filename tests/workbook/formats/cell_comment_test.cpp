@@ -24,6 +24,14 @@ class CommentTest : public test::SheetTest {
   }
 };
 
+// The parts are numbered by the sheet's position (one sheet's parts reach the package in the
+// XLSX writer's peer test).
+TEST_F(CommentTest, PartNamesFollowTheSheetPosition) {
+  TExporterXLSX_CommentsInWorkSheet second(*book->AddWorkSheet(u"Notes"));
+  EXPECT_EQ(second.GetCommentsFileName(false), u"xl/comments2.xml");
+  EXPECT_EQ(second.GetVmlDrawingFileName(true), u"/xl/drawings/vmlDrawing2.vml");
+}
+
 TEST_F(CommentTest, CommentsPart) {
   Cell(2, 4)->GetComment().SetText(u"x < y & \"z\"");
   Cell(0, 0)->GetComment().SetText(u"second");
