@@ -105,7 +105,6 @@ TEST(CellRefsTest, WholeColumnsAndRows) {
 TEST(CellRefsTest, Building) {
   // Spans below 1 count as 1.
   const std::tuple<int, int, int, TRefAbsolute, int, std::u16string> cases[] = {
-      {0, 0, 1, {}, 1, u"A1"},
       {0, 0, 3, TRefAbsolute::All(true), 2, u"$A$1:$C$2"},
       {0, -1, 3, {}, 1, u"A:C"},
       {-1, 0, 1, {}, 3, u"1:3"},

@@ -59,12 +59,10 @@ TEST(IntegerList, ReportsEveryChangeZeroIncluded) {
   list.SetItem(1, 6);
   list.Clear();
   using N = TListNotification;
-  EXPECT_EQ(seen, (std::vector<std::pair<std::int32_t, N>>{{0, N::Added},
-                                                           {5, N::Added},
-                                                           {5, N::Deleted},
-                                                           {6, N::Added},
-                                                           {6, N::Deleted},
-                                                           {0, N::Deleted}}));
+  const std::vector<std::pair<std::int32_t, N>> expected = {{0, N::Added},   {5, N::Added},
+                                                            {5, N::Deleted}, {6, N::Added},
+                                                            {6, N::Deleted}, {0, N::Deleted}};
+  EXPECT_EQ(seen, expected);
 }
 
 TEST(DoubleList, EqualWithinTheDefaultTolerance) {

@@ -38,14 +38,10 @@ TEST_F(CellStyle, SettersKeepAlignmentAndDirectionConsistent) {
   style.SetAlignment(TExportCellStyle::haRight);
   style.SetIndent(3);
   EXPECT_EQ(style.GetAlignment(), TExportCellStyle::haRight);
-  style.SetAlignment(TExportCellStyle::haGeneral);
-  style.SetIndent(0);
-  EXPECT_EQ(style.GetAlignment(), TExportCellStyle::haGeneral);
 
   style.SetVerticalText(1);
   style.SetRotation(45);
   EXPECT_EQ(style.GetVerticalText(), 0);
-  EXPECT_EQ(style.GetRotation(), 45);
   style.SetVerticalText(1);
   EXPECT_EQ(style.GetRotation(), 0);
   style.SetRotation(0);
