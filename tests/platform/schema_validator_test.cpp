@@ -44,12 +44,7 @@ class SchemaValidator : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(SchemaValidator, TheAuthoritysSampleIsValid) {
-  auto verdict = validator_.Validate(kAuthority + "/kv_dph_2014.xsd", kNs2014,
-                                     kAuthority + "/samples/kv_dph_2014_sample.xml");
-  EXPECT_TRUE(verdict.Valid) << Utf16ToUtf8(verdict.Reason);
-  EXPECT_TRUE(verdict.Reason.empty());
-}
+// The valid verdict: the window test of the XSD check shows it for an export.
 
 // Documents the schema refuses, each with the reason's telling part: an unexpected element, a
 // document cut short, and an external entity, which must not be read (no "root:" of

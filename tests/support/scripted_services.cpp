@@ -18,14 +18,6 @@ std::optional<std::string> TScriptedDialogs::Next(const std::u16string& filter) 
   return answer;
 }
 
-std::optional<std::string> TScriptedDialogs::OpenFile(const std::u16string& filter) {
-  return Next(filter);
-}
-
-std::optional<std::string> TScriptedDialogs::SaveFile(const std::u16string& filter) {
-  return Next(filter);
-}
-
 TMsgResult TRecordingMessageBoxes::Show(const std::u16string& text, const std::u16string& caption,
                                         TMsgButtons buttons, TMsgIcon icon) {
   Shown.push_back({text, caption, icon});

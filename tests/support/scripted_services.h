@@ -16,8 +16,12 @@ class TScriptedDialogs : public IFileDialogs {
   };
   // Queues the next answer; std::nullopt is a cancelled dialog.
   void Answer(std::optional<std::string> path) { answers_.push_back(std::move(path)); }
-  std::optional<std::string> OpenFile(const std::u16string& filter) override;
-  std::optional<std::string> SaveFile(const std::u16string& filter) override;
+  std::optional<std::string> OpenFile(const std::u16string& filter) override {
+    return Next(filter);
+  }
+  std::optional<std::string> SaveFile(const std::u16string& filter) override {
+    return Next(filter);
+  }
   std::vector<TCall> Calls;
 
  private:

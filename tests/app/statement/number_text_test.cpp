@@ -68,12 +68,8 @@ TEST(TextToFloat, OtherSeparator) {
 }
 
 TEST(TextToFloat, StrToFloatRaisesConvertError) {
-  try {
-    StrToFloat("12.5");
-    FAIL() << "no exception";
-  } catch (const EConvertError& e) {
-    EXPECT_EQ(e.Message(), "'12.5' is not a valid floating point value");
-  }
+  EXPECT_EQ(MessageOf<EConvertError>([] { StrToFloat("12.5"); }),
+            "'12.5' is not a valid floating point value");
 }
 
 TEST(StrToInt, Table) {

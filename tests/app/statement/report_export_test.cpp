@@ -13,13 +13,11 @@ using namespace app::test;
 
 // A settings value never passes the row checks: the writers stop it themselves.
 TEST(ReportExport, ControlCharacterAnywhereWritesNoReport) {
-  const auto dir = std::filesystem::path(BINARY_DIR) / "report_export_test";
-  std::filesystem::create_directories(dir);
+  const auto dir = TestFolder();
   const auto data = FullStatement();
   data->Subject.NazovSubjektu = "Firma\x01";
   const auto kv = dir / "control_kv";
   const auto sv = dir / "control_sv";
-  for (const auto& target : {kv, sv}) std::filesystem::remove(target.string() + ".xml");
   EXPECT_THROW(ExportControlStatement(TKVFormat::Format2021, *data, kv.string()), EAppException);
   EXPECT_THROW(ExportEcSalesList(TSVLayout::Layout2020, *data, kToday, sv.string()), EAppException);
   for (const auto& target : {kv, sv})

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -23,13 +22,9 @@ namespace {
 class SettingsFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("settings_file_test_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
+    dir_ = TestFolder();
     path_ = (dir_ / "settings.ini").string();
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   void Write(const std::string& bytes) { std::ofstream(path_, std::ios::binary) << bytes; }
   std::string Read() const { return ReadFileBytes(path_); }
@@ -202,21 +197,13 @@ TEST_F(SettingsFile, BadIntegerStopsTheReadMidFile) {
   for (const auto& c : cases) {
     Write(c.file);
     TData data;
-    try {
-      LoadSettingsFile(path_, data);
-      ADD_FAILURE() << "no exception: " << c.file;
-    } catch (const EConvertError& e) {
-      EXPECT_EQ(e.Message(), c.message);
-    }
+    EXPECT_EQ(MessageOf<EConvertError>([&] { LoadSettingsFile(path_, data); }), c.message);
     EXPECT_EQ(data.Header.Druh, "R");
     EXPECT_EQ(data.Offsets.B1, 0) << "read past the bad line";
     EXPECT_EQ(data.Sheets.B1, "") << "read past the bad line";
     EXPECT_EQ(data.Sheets.SV2, "") << "defaults applied after the bad line";
+    EXPECT_TRUE(data.Offsets.A1 == 2 || data.Sheets.A1 == "2") << "lines before keep their effect";
   }
-  Write("[Odsadenie]\r\nA1:2\r\nA2:x\r\n");
-  TData data;
-  EXPECT_THROW(LoadSettingsFile(path_, data), EConvertError);
-  EXPECT_EQ(data.Offsets.A1, 2);  // lines before keep their effect
 }
 
 TEST_F(SettingsFile, WriteFailuresRaiseInOutError) {
@@ -234,12 +221,8 @@ TEST_F(SettingsFile, WriteFailingHalfwayLeavesTheOldFileWhole) {
   small.rlim_cur = 512;  // the new file is several kilobytes
   const auto handler = std::signal(SIGXFSZ, SIG_IGN);
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  std::string message = "no exception";
-  try {
-    SaveSettingsFile(path_, SampleValues());
-  } catch (const EInOutError& e) {
-    message = e.Message();
-  }
+  const std::string message =
+      MessageOf<EInOutError>([&] { SaveSettingsFile(path_, SampleValues()); });
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, handler);
 

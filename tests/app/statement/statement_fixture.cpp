@@ -98,6 +98,15 @@ std::vector<std::pair<std::string, std::string>> TextPairs(const std::string& ta
   return pairs;
 }
 
+std::filesystem::path TestFolder() {
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const auto folder = std::filesystem::path(BINARY_DIR) / "statement_test_files" /
+                      (std::string(test->test_suite_name()) + "." + test->name());
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  return folder;
+}
+
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   EXPECT_TRUE(in.good()) << "cannot read " << path;

@@ -2,6 +2,7 @@
 // Statement data shared by the report tests: records that fill every section, and helpers to
 // read the written documents back.
 #include <chrono>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -41,6 +42,20 @@ std::vector<std::string> FieldTexts(TSection section,
 // "text=result" pairs separated by blanks, as compact case tables write them ("text=" for a
 // rejected text).
 std::vector<std::pair<std::string, std::string>> TextPairs(const std::string& table);
+
+// The text (what()) of the Exception the action raises, or "<no exception>".
+template <class Exception, class Action>
+std::string MessageOf(Action&& action) {
+  try {
+    action();
+  } catch (const Exception& e) {
+    return e.what();
+  }
+  return "<no exception>";
+}
+
+// A fresh, empty folder of the running test below the build folder.
+std::filesystem::path TestFolder();
 
 // The bytes of a file, or empty with a failed assertion when it cannot be read.
 std::string ReadFileBytes(const std::string& path);

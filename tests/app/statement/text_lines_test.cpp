@@ -11,21 +11,6 @@
 using namespace app;
 using namespace app::test;
 
-namespace {
-
-class TextLinesFile : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = std::filesystem::path(BINARY_DIR) / "text_lines_test" /
-           ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-  }
-  std::filesystem::path dir_;
-};
-
-}  // namespace
-
 // Every line ends with CR LF, the last too; "č", "ľ", "ô" of Windows-1250 become UTF-8 without a
 // byte-order mark.
 TEST(TextLines, CrLfAfterEveryLineAndUtf8Letters) {
@@ -33,8 +18,8 @@ TEST(TextLines, CrLfAfterEveryLineAndUtf8Letters) {
   EXPECT_EQ(LinesToUtf8({}), "");
 }
 
-TEST_F(TextLinesFile, SaveWritesTheBytesUnderTheExtendedName) {
-  const std::string chosen = (dir_ / "out.csv").string();
+TEST(TextLinesFile, SaveWritesTheBytesUnderTheExtendedName) {
+  const std::string chosen = (TestFolder() / "out.csv").string();
   std::ofstream(chosen + ".csv") << "old content that is longer than the new one";
   EXPECT_EQ(SaveTextLines({"x;1"}, chosen, ".csv"), chosen + ".csv");
   EXPECT_EQ(ReadFileBytes(chosen + ".csv"), "x;1\r\n");
@@ -43,13 +28,9 @@ TEST_F(TextLinesFile, SaveWritesTheBytesUnderTheExtendedName) {
   EXPECT_EQ(ReadFileBytes(chosen + ".txt"), "");
 }
 
-TEST_F(TextLinesFile, UncreatableFileRaisesCreateError) {
-  const std::string chosen = (dir_ / "missing-folder" / "out").string();
-  try {
-    SaveTextLines({"x"}, chosen, ".xml");
-    FAIL() << "no exception";
-  } catch (const EFCreateError& e) {
-    EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + chosen + ".xml\". ", 0), 0u)
-        << e.what();
-  }
+TEST(TextLinesFile, UncreatableFileRaisesCreateError) {
+  const std::string chosen = (TestFolder() / "missing-folder" / "out").string();
+  EXPECT_TRUE(MessageOf<EFCreateError>([&] {
+                SaveTextLines({"x"}, chosen, ".xml");
+              }).starts_with("Cannot create file \"" + chosen + ".xml\". "));
 }

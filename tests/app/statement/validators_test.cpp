@@ -19,15 +19,14 @@ namespace {
 using TAmounts = std::vector<std::pair<std::string, std::string>>;
 
 // No rounding: texts taken, and texts rejected (more than two decimals among them).
-const TAmounts kUnrounded = {
-    {"12.34", "12.34"}, {"1.10", "1.1"},    {"12,5", "12.5"}, {"12.50", "12.5"},
-    {"100", "100"},     {"-10", "-10"},     {"1e2", "100"},   {"1,5E1", "15"},
-    {"1.5e-1", "0.15"}, {" 7 ", "7"},       {"+5", "5"},      {"5.", "5"},
-    {".5", "0.5"},      {"-0", "0"},        {"0.01", "0.01"}, {"21474836.47", "21474836.47"},
-    {"1E15", "1E15"},   {"1E300", "1E300"}, {"1E-400", "0"}};
+// (A point is read as the comma; the number parser's own forms are the number-text tests'.)
+const TAmounts kUnrounded = {{"12.34", "12.34"}, {"1.10", "1.1"},
+                             {"12,5", "12.5"},   {"12.50", "12.5"},
+                             {"-0", "0"},        {"0.01", "0.01"},
+                             {"1E15", "1E15"},   {"1E300", "1E300"},
+                             {"1E-400", "0"},    {"21474836.47", "21474836.47"}};
 const char* const kRejectedWithoutRounding[] = {"12,345", "0.005", "30000000.005", "1E400",
-                                                "abc",    "",      "1 000",        "1.000,5",
-                                                "1e",     "0x10",  "12 €"};
+                                                "1.000,5"};
 
 // Arithmetic: halves away from zero, on the double's value.
 const TAmounts kArithmetic = TextPairs(
@@ -81,12 +80,8 @@ TEST(RoundN, DigitsBeyondTwelveRaiseRangeError) {
   EXPECT_NO_THROW(RoundN(1, 12));
   EXPECT_NO_THROW(RoundN(1, -12));
   for (int digits : {13, -13}) {
-    try {
-      RoundN(1, digits);
-      FAIL() << digits;
-    } catch (const ERangeError& e) {
-      EXPECT_EQ(e.Message(), "RoundN: Value must be in -12..12");
-    }
+    EXPECT_EQ(MessageOf<ERangeError>([&] { RoundN(1, digits); }),
+              "RoundN: Value must be in -12..12");
   }
 }
 

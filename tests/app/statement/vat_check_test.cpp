@@ -122,8 +122,7 @@ TEST(VATCheck, FinishedRunsWhenTheScanFails) {
 }
 
 TEST(VATCheck, CheckFileReplacesTheLoadedList) {
-  const auto dir = std::filesystem::path(BINARY_DIR) / "vat_check_test";
-  std::filesystem::create_directories(dir);
+  const auto dir = TestFolder();
   const std::string known = (dir / "register.csv").string();
   const std::string unknown = (dir / "other.csv").string();
   std::ofstream(known, std::ios::binary)

@@ -6,8 +6,10 @@
 
 #include "app/statement/errors.h"
 #include "app/statement/integer_text.h"
+#include "statement_fixture.h"
 
 using namespace app;
+using namespace app::test;
 
 namespace {
 
@@ -115,12 +117,8 @@ TEST(VATPayerList, LineWithoutNumberStopsTheLoadWithConversionError) {
                {"", "'' is not a valid integer value"},
                {"SK12345;6789", "'12345;6789' is not a valid integer value"}};
   for (const auto& c : cases) {
-    try {
-      Parse(std::string(kCancellation) + "\nSK1234567890\n" + c.line + "\nSK1\n");
-      ADD_FAILURE() << "no exception for " << c.line;
-    } catch (const EConvertError& e) {
-      EXPECT_STREQ(e.what(), c.message);
-    }
+    const std::string file = std::string(kCancellation) + "\nSK1234567890\n" + c.line + "\nSK1\n";
+    EXPECT_EQ(MessageOf<EConvertError>([&] { Parse(file); }), c.message);
   }
 }
 
@@ -149,10 +147,6 @@ TEST(VATPayerList, IdKeyIsCharacters3To12) {
 
 // Reading a real file is part of the check's tests.
 TEST(VATPayerList, MissingFileRaisesFileNotFound) {
-  try {
-    LoadVATList(std::string(BINARY_DIR) + "/no such list.csv");
-    FAIL() << "no exception";
-  } catch (const EInOutError& e) {
-    EXPECT_STREQ(e.what(), "File not found");
-  }
+  EXPECT_EQ(MessageOf<EInOutError>([] { LoadVATList(std::string(BINARY_DIR) + "/no such.csv"); }),
+            "File not found");
 }

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "app/statement/errors.h"
+#include "statement_fixture.h"
 
 using namespace app;
+using namespace app::test;
 
 TEST(XmlChars, CellTextsKeepUnfitCharactersVisibleToTheChecks) {
   struct Case {
@@ -32,11 +34,8 @@ TEST(XmlChars, CellTextsKeepUnfitCharactersVisibleToTheChecks) {
 
 TEST(XmlChars, LinesWithAControlCharacterAreRefusedByLineNumber) {
   EXPECT_NO_THROW(RequireXmlLines({"<a>", "  <b x=\"\t\"/>", "</a>", "\x7F\x81\xFF"}));
-  try {
-    RequireXmlLines({"<a>", "  <b x=\"1\x1A\"/>", "</a>"});
-    FAIL() << "no exception";
-  } catch (const EAppException& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "Súbor XML nebol uložený: riadok č.2 obsahuje riadiaci znak, ktorý XML nepripúšťa");
-  }
+  EXPECT_EQ(MessageOf<EAppException>([] {
+              RequireXmlLines({"<a>", "  <b x=\"1\x1A\"/>"});
+            }),
+            "Súbor XML nebol uložený: riadok č.2 obsahuje riadiaci znak, ktorý XML nepripúšťa");
 }

@@ -26,52 +26,50 @@ std::string WithoutDeclarationDate(std::string document) {
 class ExportTest : public AppTest {
  protected:
   // The format choice has to be made before the import.
-  void ImportGolden(QRadioButton* TMainApp::*format) {
+  void ImportGolden(QRadioButton* TMainApp::*format, QRadioButton* TMainApp::*layout = nullptr) {
     Data = TData();
     KVDPH = TKVDPH();
     std::filesystem::current_path(dir_);
     Start(GoldenSettings());
-    if (format) (main_.get()->*format)->click();
+    for (auto radio : {format, layout})
+      if (radio) (main_.get()->*radio)->click();
     Import("book.xlsx", GoldenWorkbook());
     TakeBoxes();
   }
 };
 
-// The file holds the document of the chosen format built from the imported records (the
-// builders' tests compare that with the goldens).
-TEST_F(ExportTest, ControlStatementInTheChosenFormat) {
-  const std::pair<QRadioButton * TMainApp::*, TKVFormat> cases[] = {
-      {&TMainApp::RadioButton5, TKVFormat::Format2014},
-      {&TMainApp::RadioButton6, TKVFormat::Format2016},
-      {&TMainApp::RadioButton7, TKVFormat::Format2017},
-      {&TMainApp::RadioButton9, TKVFormat::Format2021}};
-  for (const auto& [radio, format] : cases) {
-    SCOPED_TRACE(static_cast<int>(format));
-    ImportGolden(radio);
+// Each file holds the document of the chosen format or layout built from the imported records
+// (the builders' tests compare that with the goldens).
+TEST_F(ExportTest, BothReportsInTheChosenFormats) {
+  struct Case {
+    QRadioButton* TMainApp::*KVRadio;
+    TKVFormat Format;
+    QRadioButton* TMainApp::*SVRadio;
+    TSVLayout Layout;
+  } cases[] = {{&TMainApp::RadioButton5, TKVFormat::Format2014, &TMainApp::RadioButton8,
+                TSVLayout::Layout2014},
+               {&TMainApp::RadioButton6, TKVFormat::Format2016, nullptr, TSVLayout::Layout2020},
+               {&TMainApp::RadioButton7, TKVFormat::Format2017, nullptr, TSVLayout::Layout2020},
+               {&TMainApp::RadioButton9, TKVFormat::Format2021, nullptr, TSVLayout::Layout2020}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.Format));
+    ImportGolden(c.KVRadio, c.SVRadio);
     std::filesystem::create_directory(dir_ / "out");
     Choose(main_->Export1Btn, Path("out/kv.xml"));
     EXPECT_EQ(ReadFileBytes(Path("out/kv.xml.xml")),
-              LinesToUtf8(BuildControlStatement(format, Data)));
+              LinesToUtf8(BuildControlStatement(c.Format, Data)));
     EXPECT_EQ(TakeBoxes(),
               "[None] Výsledok exportu XML: Súbor XML bol uložený do " + Path("out/kv.xml.xml"));
     EXPECT_EQ(dialogs_.Calls.back().Filter, u"XML súbor (*.xml)|*.xml");
     // Back in the start-up directory, where settings.ini is.
     EXPECT_EQ(std::filesystem::current_path(), dir_);
-  }
-}
 
-TEST_F(ExportTest, EcSalesListInTheChosenLayout) {
-  for (bool older : {true, false}) {
-    SCOPED_TRACE(older);
-    ImportGolden(older ? &TMainApp::RadioButton8 : nullptr);
-    std::filesystem::create_directory(dir_ / "sv");
-    Choose(main_->Export2Btn, Path("sv/sv"));
-    const TSVLayout layout = older ? TSVLayout::Layout2014 : TSVLayout::Layout2020;
-    EXPECT_EQ(WithoutDeclarationDate(ReadFileBytes(Path("sv/sv.xml"))),
-              WithoutDeclarationDate(LinesToUtf8(BuildEcSalesList(layout, Data, {}))));
+    Choose(main_->Export2Btn, Path("out/sv"));
+    EXPECT_EQ(WithoutDeclarationDate(ReadFileBytes(Path("out/sv.xml"))),
+              WithoutDeclarationDate(LinesToUtf8(BuildEcSalesList(c.Layout, Data, {}))));
     EXPECT_EQ(TakeBoxes(), "");
     // This export leaves the current directory where its dialog left it.
-    EXPECT_EQ(std::filesystem::current_path(), dir_ / "sv");
+    EXPECT_EQ(std::filesystem::current_path(), dir_ / "out");
   }
 }
 

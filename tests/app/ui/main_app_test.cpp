@@ -11,18 +11,15 @@
 namespace app::test {
 namespace {
 
-TEST_F(AppTest, CaptionSizeGridsAndAboutBox) {
+TEST_F(AppTest, CaptionGridsAndAboutBox) {
   Start(PlainSettings());
   TMainApp& window = *main_;
   EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Dozovuvud ireze VEV v1.17"));
-  EXPECT_EQ(window.size(), QSize(1052, 700));
   EXPECT_EQ(Cell(window.StatsList, 0, 0), "Riadky/sekcia");
   EXPECT_EQ(Cell(window.StatsList, 1, 0), QString::fromUtf8("Načítané"));
   EXPECT_EQ(Cell(window.StatsList, 4, 0), "SPOLU");
   EXPECT_EQ(Cell(window.StatsList, 0, 1), "A1");
   EXPECT_EQ(Cell(window.StatsList, 0, 12), "SV2");
-  EXPECT_EQ(window.StatsList->columnWidth(0), 75);
-  EXPECT_EQ(window.StatsList->columnWidth(5), 39);
   ASSERT_EQ(window.SubtotalsList->rowCount(), 32);
   EXPECT_EQ(Cell(window.SubtotalsList, 0, 0), "A1-Z");
   EXPECT_EQ(Cell(window.SubtotalsList, 22, 0), "D1-SumaObratov");

@@ -47,15 +47,6 @@ TEST(MessageBox, FiftyThousandLinesFitTheScreenAndCloseWithTheButton) {
   EXPECT_TRUE(checked);
 }
 
-TEST(MessageBox, ShortTextNeedsNoScrolling) {
-  TMessageDialog box(u"Nie je načítaný vstupný súbor", u"Upozornenie", TMsgButtons::OK,
-                     TMsgIcon::None);
-  box.show();
-  EXPECT_FALSE(box.Text->verticalScrollBar()->isVisible());
-  EXPECT_FALSE(box.Text->horizontalScrollBar()->isVisible());
-  EXPECT_EQ(box.Text->toPlainText(), QString::fromUtf8("Nie je načítaný vstupný súbor"));
-}
-
 struct TButtonCase {
   TMsgButtons Buttons;
   QDialogButtonBox::StandardButton Clicked;  // NoButton: Escape

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <string>
 
 #include "workbook/core/sheet_refs.h"
@@ -102,24 +104,19 @@ TEST(CellRefsTest, WholeColumnsAndRows) {
 
 TEST(CellRefsTest, Building) {
   // Spans below 1 count as 1.
-  const struct {
-    int col, row, colSpan;
-    TRefAbsolute absolute;
-    int rowSpan;
-    std::u16string ref;
-  } cases[] = {{0, 0, 1, {}, 1, u"A1"},
-               {0, 0, 3, TRefAbsolute::All(true), 2, u"$A$1:$C$2"},
-               {0, -1, 3, {}, 1, u"A:C"},
-               {-1, 0, 1, {}, 3, u"1:3"},
-               {-1, 4, 1, TRefAbsolute::All(true), 1, u"$5"},
-               {1, 1, 1, {true, false, false, true}, 2, u"$B2:B$3"},
-               {2, 3, 0, {}, 0, u"C4"},
-               {2, 3, -5, {}, 2, u"C4:C5"},
-               {16383, 1048575, 1, {}, 1, u"XFD1048576"},
-               {2147483647, 2147483647, 2, {}, 2, u"FXSHRXX2147483648:FXSHRXY2147483649"}};
-  for (const auto& c : cases)
-    EXPECT_EQ(MakeCellRangeRefEx(c.col, c.row, c.colSpan, c.absolute, c.rowSpan), c.ref)
-        << Narrow(c.ref);
+  const std::tuple<int, int, int, TRefAbsolute, int, std::u16string> cases[] = {
+      {0, 0, 1, {}, 1, u"A1"},
+      {0, 0, 3, TRefAbsolute::All(true), 2, u"$A$1:$C$2"},
+      {0, -1, 3, {}, 1, u"A:C"},
+      {-1, 0, 1, {}, 3, u"1:3"},
+      {-1, 4, 1, TRefAbsolute::All(true), 1, u"$5"},
+      {1, 1, 1, {true, false, false, true}, 2, u"$B2:B$3"},
+      {2, 3, 0, {}, 0, u"C4"},
+      {2, 3, -5, {}, 2, u"C4:C5"},
+      {16383, 1048575, 1, {}, 1, u"XFD1048576"},
+      {2147483647, 2147483647, 2, {}, 2, u"FXSHRXX2147483648:FXSHRXY2147483649"}};
+  for (const auto& [col, row, colSpan, absolute, rowSpan, ref] : cases)
+    EXPECT_EQ(MakeCellRangeRefEx(col, row, colSpan, absolute, rowSpan), ref) << Narrow(ref);
   EXPECT_EQ(MakeCellRangeRef(27, 9, 1, true), u"$AB$10");
   // Open counts run to the format's last cell.
   EXPECT_EQ(MakeCellRangeRefOpen(16384, 1048576, 1, 2, 3, 4), u"B3:D6");

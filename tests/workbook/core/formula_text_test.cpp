@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <string>
 
 namespace workbook {
@@ -64,23 +66,20 @@ TEST(FormulaTextTest, FromODS) {
 
 // Plain references are offset against openpyxl in the corpus peer test; these are the edges.
 TEST(FormulaTextTest, OffsetFormulaRefs) {
-  const struct {
-    std::u16string in;
-    int colOffset, rowOffset;
-    std::u16string out;
-  } cases[] = {{u"A1+1", 0, 1, u"A2+1"},
-               {u"$A$1+$A1+A$1", 2, 3, u"$A$1+$A4+C$1"},
-               {u"AA10+XFC1", 1, 0, u"AB10+XFD1"},
-               {u"A1&\"B2\"", 1, 1, u"B2&\"B2\""},
-               {u"'Q1 A1'!A1", 0, 1, u"'Q1 A1'!A2"},
-               {u"Table1[[#This Row],[A1]]", 0, 1, u"Table1[[#This Row],[A1]]"},
-               {u"A2-A1", 0, -1, u"A1-#REF!"},
-               {u"XFD1", 1, 0, u"#REF!"},
-               {u"A1048576", 0, 1, u"#REF!"},
-               {u"B1", -1, 0, u"A1"},
-               {u"a1+SUM(1)", 1, 1, u"a1+SUM(1)"}};
-  for (const auto& c : cases)
-    EXPECT_EQ(OffsetFormulaRefs(c.in, c.colOffset, c.rowOffset), c.out) << Narrow(c.in);
+  const std::tuple<std::u16string, int, int, std::u16string> cases[] = {
+      {u"A1+1", 0, 1, u"A2+1"},
+      {u"$A$1+$A1+A$1", 2, 3, u"$A$1+$A4+C$1"},
+      {u"AA10+XFC1", 1, 0, u"AB10+XFD1"},
+      {u"A1&\"B2\"", 1, 1, u"B2&\"B2\""},
+      {u"'Q1 A1'!A1", 0, 1, u"'Q1 A1'!A2"},
+      {u"Table1[[#This Row],[A1]]", 0, 1, u"Table1[[#This Row],[A1]]"},
+      {u"A2-A1", 0, -1, u"A1-#REF!"},
+      {u"XFD1", 1, 0, u"#REF!"},
+      {u"A1048576", 0, 1, u"#REF!"},
+      {u"B1", -1, 0, u"A1"},
+      {u"a1+SUM(1)", 1, 1, u"a1+SUM(1)"}};
+  for (const auto& [in, colOffset, rowOffset, out] : cases)
+    EXPECT_EQ(OffsetFormulaRefs(in, colOffset, rowOffset), out) << Narrow(in);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <cmath>
 #include <limits>
 #include <string>
@@ -60,24 +62,21 @@ TEST(InvariantTextsTest, Numbers) {
   EXPECT_EQ(ISOStrToInt(u"twelve"), 0);
 }
 
+// Seconds are cut, not rounded: 14:30:01.9 is 14:30:01. Outside the calendar: the empty texts
+// instead of nonsense.
 TEST(InvariantTextsTest, WritesDatesAndTimes) {
-  const struct {
-    double value;
-    const char16_t* dateTime;
-  } cases[] = {{0, u"0000-00-00 00:00:00"},
-               {-1.25, u"1899-12-29 06:00:00"},
-               // Seconds are cut, not rounded: 14:30:01.9 is 14:30:01.
-               {45356 + (14 * 3600 + 30 * 60 + 1.9) / 86400, u"2024-03-05 14:30:01"},
-               {2958465.99998, u"9999-12-31 23:59:58"},
-               // Outside the calendar: the empty texts instead of nonsense.
-               {2958466, u"0000-00-00 00:00:00"},
-               {-1e10, u"0000-00-00 00:00:00"},
-               {std::numeric_limits<double>::infinity(), u"0000-00-00 00:00:00"}};
-  for (const auto& c : cases) {
-    const std::u16string dateTime = c.dateTime;
-    EXPECT_EQ(ISODateTimeToStr(c.value), dateTime) << c.value;
-    EXPECT_EQ(ISODateToStr(c.value), dateTime.substr(0, 10)) << c.value;
-    EXPECT_EQ(ISOTimeToStr(c.value), dateTime.substr(11)) << c.value;
+  const std::tuple<double, std::u16string> cases[] = {
+      {0, u"0000-00-00 00:00:00"},
+      {-1.25, u"1899-12-29 06:00:00"},
+      {45356 + (14 * 3600 + 30 * 60 + 1.9) / 86400, u"2024-03-05 14:30:01"},
+      {2958465.99998, u"9999-12-31 23:59:58"},
+      {2958466, u"0000-00-00 00:00:00"},
+      {-1e10, u"0000-00-00 00:00:00"},
+      {std::numeric_limits<double>::infinity(), u"0000-00-00 00:00:00"}};
+  for (const auto& [value, dateTime] : cases) {
+    EXPECT_EQ(ISODateTimeToStr(value), dateTime) << value;
+    EXPECT_EQ(ISODateToStr(value), dateTime.substr(0, 10)) << value;
+    EXPECT_EQ(ISOTimeToStr(value), dateTime.substr(11)) << value;
   }
   for (double serial = -693593; serial < 2958465; serial += 9876.54321) {
     const double whole = std::round(serial * 86400) / 86400;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <string>
 
 #include "platform/text_codec.h"
@@ -49,6 +51,7 @@ std::string Parsed(std::u16string_view code) {
          "'" + std::to_string(rec.CurrencyPosition);
 }
 
+// A date resets the record.
 TEST(ParseNumberFormatTest, FillsTheRecord) {
   const std::pair<std::u16string, const char*> cases[] = {
       {u"0.00%", "P -- 2 1 1 1 ''0"},
@@ -68,7 +71,6 @@ TEST(ParseNumberFormatTest, FillsTheRecord) {
       {u"[$-41B]#,##0.00 [$Sk-41B]", "C -, 2 1 1 1 'Sk'2"},
       {u"0.00\" a;b\";-0", "C -- 2 1 1 1 ' a;b'2"},
       {u"0." + std::u16string(300, u'0'), "N -- 254 1 1 1 ''0"},
-      // A date resets the record.
       {u"dd.mm.yyyy", "D -- 255 1 1 1 ''0"}};
   for (const auto& [code, expected] : cases) EXPECT_EQ(Parsed(code), expected) << Narrow(code);
   // No class leaves it alone.
@@ -76,15 +78,12 @@ TEST(ParseNumberFormatTest, FillsTheRecord) {
 }
 
 TEST(BuildNumberFormatCodeTest, Builds) {
-  const struct {
-    uint8_t decimals;
-    uint8_t zeros;
-    std::u16string prefix, suffix, code;
-  } cases[] = {{255, 1, u"#,##", u"", u""},       {0, 1, u"", u"", u"0"},
-               {2, 1, u"#,##", u"", u"#,##0.00"}, {3, 2, u"", u"%", u"00.000%"},
-               {1, 0, u"", u"", u".0"},           {2, 1, u"", u" \"\u20AC\"", u"0.00 \"\u20AC\""}};
-  for (const auto& c : cases)
-    EXPECT_EQ(BuildNumberFormatCode(c.decimals, c.zeros, c.prefix, c.suffix), c.code);
+  const std::tuple<uint8_t, uint8_t, std::u16string, std::u16string, std::u16string> cases[] = {
+      {255, 1, u"#,##", u"", u""},       {0, 1, u"", u"", u"0"},
+      {2, 1, u"#,##", u"", u"#,##0.00"}, {3, 2, u"", u"%", u"00.000%"},
+      {1, 0, u"", u"", u".0"},           {2, 1, u"", u" \"\u20AC\"", u"0.00 \"\u20AC\""}};
+  for (const auto& [decimals, zeros, prefix, suffix, code] : cases)
+    EXPECT_EQ(BuildNumberFormatCode(decimals, zeros, prefix, suffix), code);
 }
 
 }  // namespace

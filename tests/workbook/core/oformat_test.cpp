@@ -1,8 +1,10 @@
 #include "workbook/core/oformat.h"
 
 #include <gtest/gtest.h>
+
 #include <libxml/parser.h>
 #include <libxml/tree.h>
+#include <tuple>
 
 #include <string>
 
@@ -51,38 +53,26 @@ TEST(OFormatColors, HTMLHexToColor) {
 }
 
 TEST(OFormatEntities, Encode) {
-  const struct {
-    const char16_t* text;
-    bool nbsp, lineBreaks;
-    const char16_t* encoded;
-  } cases[] = {{u" a<b ", true, false, u"&#160;a&lt;b&#160;"},
-               {u" a<b ", false, false, u" a&lt;b "},
-               {u"a&b\"c'd>e", false, false, u"a&amp;b&quot;c&apos;d&gt;e"},
-               {u"x\r\ny", false, true, u"x&#xD;&#xA;y"},
-               {u"x\r\ny", true, false, u"x\r\ny"},
-               {u"  ", true, false, u"&#160;&#160;"},
-               {u"a b", true, false, u"a b"},
-               {u"&amp;", false, false, u"&amp;amp;"}};
-  for (const auto& c : cases)
-    EXPECT_EQ(OFormat::EncodeXMLEntities(c.text, c.nbsp, c.lineBreaks), c.encoded)
-        << Narrow(c.text);
+  const std::tuple<const char16_t*, bool, bool, const char16_t*> cases[] = {
+      {u" a<b ", true, false, u"&#160;a&lt;b&#160;"},
+      {u" a<b ", false, false, u" a&lt;b "},
+      {u"a&b\"c'd>e", false, false, u"a&amp;b&quot;c&apos;d&gt;e"},
+      {u"x\r\ny", false, true, u"x&#xD;&#xA;y"},
+      {u"x\r\ny", true, false, u"x\r\ny"},
+      {u"  ", true, false, u"&#160;&#160;"},
+      {u"a b", true, false, u"a b"},
+      {u"&amp;", false, false, u"&amp;amp;"}};
+  for (const auto& [text, nbsp, lineBreaks, encoded] : cases)
+    EXPECT_EQ(OFormat::EncodeXMLEntities(text, nbsp, lineBreaks), encoded) << Narrow(text);
 }
 
+// A line feed of its own is kept, not dropped.
 TEST(OFormatEntities, Decode) {
   const std::pair<const char16_t*, const char16_t*> cases[] = {
-      {u"&#xD;&#xA;", u"\r\n"},
-      {u"&#xd;", u"\r\n"},
-      {u"a&br;b", u"a\r\nb"},
-      // A line feed of its own is kept, not dropped.
-      {u"a&#xA;b", u"a\nb"},
-      {u"&amp;lt;", u"&lt;"},
-      {u"&LT;&Gt;", u"<>"},
-      {u"&nbsp;x&sp;", u" x "},
-      {u"&#160;y&#xA0;", u" y "},
-      {u"&rt;", u">"},
-      {u"&apos;&quot;", u"'\""},
-      {u"&unknown;", u"&unknown;"},
-      {u"&amp", u"&amp"},
+      {u"&#xD;&#xA;", u"\r\n"},  {u"&#xd;", u"\r\n"},          {u"a&br;b", u"a\r\nb"},
+      {u"a&#xA;b", u"a\nb"},     {u"&amp;lt;", u"&lt;"},       {u"&LT;&Gt;", u"<>"},
+      {u"&nbsp;x&sp;", u" x "},  {u"&#160;y&#xA0;", u" y "},   {u"&rt;", u">"},
+      {u"&apos;&quot;", u"'\""}, {u"&unknown;", u"&unknown;"}, {u"&amp", u"&amp"},
       {u"a&&lt;", u"a&<"}};
   for (auto [text, decoded] : cases)
     EXPECT_EQ(OFormat::DecodeXMLEntities(text), decoded) << Narrow(text);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "workbook/core/list_error.h"
+#include "workbook/core/thrown.h"
 
 using namespace workbook;
 
@@ -99,12 +100,9 @@ TEST_F(OwnedList, AddAndInsertSetListAndPositionBeforeDoCreate) {
   EXPECT_EQ(last->IndexAtCreate, 2);  // positions clamped
   EXPECT_EQ(first->IndexAtCreate, 0);
   EXPECT_EQ(last->OwnerAtCreate, &owner);
-  try {
-    list.Insert(5, TOwnedListObject::Create<TItem>(&log, "x"));
-    FAIL();
-  } catch (const EListError& e) {
-    EXPECT_STREQ(e.what(), "List index out of bounds (5)");
-  }
+  EXPECT_EQ(
+      test::Thrown<EListError>([&] { list.Insert(5, TOwnedListObject::Create<TItem>(&log, "x")); }),
+      "List index out of bounds (5)");
   for (auto outside : std::initializer_list<std::function<void()>>{
            [&] { list.GetItem(4); }, [&] { list.GetItem(-1); }, [&] { list.Move(0, 4); }})
     EXPECT_THROW(outside(), EListError);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "workbook/core/rk_number.h"
 
 namespace workbook {
@@ -12,7 +14,7 @@ TEST(UnitsTest, CentimetresAndInches) {
   for (double cm : {0.0, 1.0, 1.9, 2.5, 100.0}) EXPECT_NEAR(InchToCm(CmToInch(cm)), cm, 1e-12);
 }
 
-TEST(UnitsTest, XlsxWidthsAndHeights) {
+TEST(UnitsTest, ColumnWidthsAndRowHeightsInPixels) {
   EXPECT_DOUBLE_EQ(XLSXColWidthToPixels(u"8.43", 7), 59.01);
   EXPECT_DOUBLE_EQ(XLSXColWidthToPixels(u"", 8), 0);
   EXPECT_DOUBLE_EQ(XLSXPointsToPixels(u"15"), 20);
@@ -20,39 +22,27 @@ TEST(UnitsTest, XlsxWidthsAndHeights) {
   EXPECT_DOUBLE_EQ(XLSXPointsToPixels(u"x"), 0);
   EXPECT_DOUBLE_EQ(XLSXLeadingPointsToPixels(u"12.75pt;width:3pt"), 17);
   EXPECT_DOUBLE_EQ(XLSXLeadingPointsToPixels(u"pt15"), 0);
-  EXPECT_DOUBLE_EQ(XLSXLeadingPointsToPixels(u""), 0);
-}
-
-TEST(UnitsTest, XlsColumnWidth) {
   EXPECT_DOUBLE_EQ(XLSColWidthToPixels(2560, 7), 70);
-  EXPECT_DOUBLE_EQ(XLSColWidthToPixels(0, 7), 0);
   EXPECT_DOUBLE_EQ(XLSColWidthToPixels(65535, 8), 2047.96875);
 }
 
 TEST(XMLStrToBoolDefTest, FirstCharacter) {
-  const struct {
-    std::u16string_view text;
-    bool def;
-    bool result;
-  } cases[] = {{u"1", false, true}, {u"True", false, true}, {u"t", false, true},
-               {u"0", true, false}, {u"yes", true, false},  {u"", true, true},
-               {u"", false, false}, {u" 1", true, false}};
-  for (const auto& c : cases) EXPECT_EQ(XMLStrToBoolDef(c.text, c.def), c.result);
+  const std::tuple<std::u16string_view, bool, bool> cases[] = {
+      {u"1", false, true},   {u"True", false, true}, {u"t", false, true}, {u"0", true, false},
+      {u"yes", true, false}, {u"", true, true},      {u"", false, false}, {u" 1", true, false}};
+  for (const auto& [text, def, result] : cases) EXPECT_EQ(XMLStrToBoolDef(text, def), result);
 }
 
-// Zero in every form, then values built with Python's struct, independently of this code:
+// The XLS reader's peer tests decode the common numbers of real files. Zero, the integer range's
+// ends and the hundredths, then values built with Python's struct, independently of this code:
 //   integer form:  ((n << 2) & 0xFFFFFFFF) | 2 | times100
 //   IEEE form:     struct.unpack('<II', struct.pack('<d', v))[1] | times100
 TEST(RKNumberTest, Decodes) {
   const std::pair<uint32_t, double> cases[] = {
-      {0x00000000, 0.0},          {0x00000001, 0.0},           {0x00000002, 0.0},
-      {0x00000003, 0.0},          {0x00000006, 1.0},           {0xFFFFFFFE, -1.0},
-      {0x00078902, 123456.0},     {0x0002BF22, 45000.0},       {0x7FFFFFFE, 536870911.0},
-      {0x80000002, -536870912.0}, {0x0000134B, 12.34},         {0xFFFFFFEF, -0.05},
-      {0x00000007, 0.01},         {0x3FF00000, 1.0},           {0x3FE00000, 0.5},
-      {0xC0060000, -2.75},        {0x420312D0, 10240000000.0}, {0x3F000000, 3.0517578125e-05},
-      {0x41F00000, 4294967296.0}, {0x40E5F910, 45000.5},       {0x3FF00001, 0.01},
-      {0x40590001, 1.0}};
+      {0x00000000, 0.0},          {0x00000003, 0.0},   {0x7FFFFFFE, 536870911.0},
+      {0x80000002, -536870912.0}, {0x0000134B, 12.34}, {0xFFFFFFEF, -0.05},
+      {0x00000007, 0.01},         {0xC0060000, -2.75}, {0x3F000000, 3.0517578125e-05},
+      {0x3FF00001, 0.01},         {0x40590001, 1.0}};
   for (auto [rk, value] : cases) EXPECT_EQ(RKToDouble(rk), value) << std::hex << rk;
 }
 

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "workbook/core/double_list.h"
+#include "workbook/core/hashed_strings.h"
 #include "workbook/core/integer_list.h"
+#include "workbook/core/thrown.h"
 
 using namespace workbook;
 
@@ -37,21 +39,13 @@ TEST(IntegerList, AddPlacesValues) {
 TEST(IntegerList, DuplicateErrorsLeaveTheListUnchanged) {
   TIntegerList list(TDuplicates::Error, TListSortType::Ascending);
   list.Add(1);
-  try {
-    list.Add(1);
-    FAIL();
-  } catch (const EListError& e) {
-    EXPECT_STREQ(e.what(), "Integer list does not allow duplicates");
-  }
+  EXPECT_EQ(test::Thrown<EListError>([&] { list.Add(1); }),
+            "Integer list does not allow duplicates");
   EXPECT_EQ(list.Count(), 1);
   TDoubleList doubles(TDuplicates::Error, TListSortType::Descending);
   doubles.Add(2.5);
-  try {
-    doubles.Add(2.5);
-    FAIL();
-  } catch (const EListError& e) {
-    EXPECT_STREQ(e.what(), "Double list does not allow duplicates");
-  }
+  EXPECT_EQ(test::Thrown<EListError>([&] { doubles.Add(2.5); }),
+            "Double list does not allow duplicates");
 }
 
 TEST(IntegerList, ReportsEveryChangeZeroIncluded) {
@@ -80,6 +74,36 @@ TEST(DoubleList, EqualWithinTheDefaultTolerance) {
   EXPECT_EQ(list.Add(1.0 + 1e-13), 1);
   EXPECT_EQ(list.Add(1.0 + 1e-9), 2);
   EXPECT_FALSE(SameDoubleValue(0.0, 2e-12));
+}
+
+TEST(HashedStrings, AddFindsKeysByCaseAndAppendKeepsDuplicates) {
+  THashedStrings table;
+  bool isNew = false;
+  EXPECT_EQ(table.Add(u"10;0;Arial", isNew), 0);
+  EXPECT_TRUE(isNew);
+  EXPECT_EQ(table.Add(u"", isNew), 1);
+  EXPECT_EQ(table.Add(u"10;0;Arial", isNew), 0);
+  EXPECT_FALSE(isNew);
+  EXPECT_EQ(table.Add(u"10;0;arial", isNew), 2);  // case matters
+  EXPECT_EQ(table.Append(u"10;0;Arial"), 3);
+  EXPECT_EQ(table.IndexOf(u"10;0;Arial"), 0);  // the first of equal keys
+  EXPECT_EQ(table.IndexOf(u"x"), -1);
+  EXPECT_THROW(table.Get(4), EListError);
+}
+
+TEST(HashedStrings, ManyKeysStayFindableAfterGrowthMoveAndClear) {
+  THashedStrings table;
+  // Long enough keys to live outside the string objects, short ones inside.
+  auto key = [](int i) {
+    std::string s = "key " + std::to_string(i) + std::string(i % 40, 'x');
+    return std::u16string(s.begin(), s.end());
+  };
+  for (int i = 0; i < 20000; ++i) table.Add(key(i));
+  THashedStrings moved = std::move(table);
+  for (int i : {0, 7, 12345, 19999}) EXPECT_EQ(moved.IndexOf(key(i)), i);
+  moved.Clear();
+  EXPECT_EQ(moved.IndexOf(u"key 0"), -1);
+  EXPECT_EQ(moved.Add(u"key 0"), 0);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <string>
 
 #include "fake_theme.h"
@@ -64,11 +66,7 @@ Read ReadFrom(const std::string& inner, const IThemeColors* theme = nullptr) {
 
 TEST(DrawingMLColorTest, Reads) {
   FakeTheme theme;
-  const struct {
-    const char* inner;
-    TColor color;
-    int transparency;
-  } cases[] = {
+  const std::tuple<const char*, TColor, int> cases[] = {
       {R"(<a:srgbClr val="102030"><a:alpha val="75000"/></a:srgbClr>)", 0x302010, 25},
       {R"(<a:srgbClr val="FF0000"/>)", 0x0000FF, 0},
       {R"(<a:schemeClr val="accent1"/>)", 0xBD814F, 0},
@@ -80,10 +78,10 @@ TEST(DrawingMLColorTest, Reads) {
       {R"(<a:schemeClr val="accent1"><a:alpha val="50000"/></a:schemeClr>)", 0xBD814F, 50},
       {R"(<a:schemeClr val="accent9"/>)", clNone, 0},
       {R"(<a:prstClr val="black"/>)", clNone, 0}};
-  for (const auto& c : cases) {
-    const Read r = ReadFrom(c.inner, &theme);
-    EXPECT_EQ(r.color, c.color) << c.inner;
-    EXPECT_EQ(r.transparency, c.transparency) << c.inner;
+  for (const auto& [inner, color, transparency] : cases) {
+    const Read r = ReadFrom(inner, &theme);
+    EXPECT_EQ(r.color, color) << inner;
+    EXPECT_EQ(r.transparency, transparency) << inner;
   }
   EXPECT_EQ(ReadFrom(R"(<a:schemeClr val="accent1"/>)", nullptr).color, clNone);
 }

@@ -122,18 +122,6 @@ TEST_F(LoadBlowupTest, FilesLoadOrFailAsAFileUnderTheMemoryLimit) {
   }
 }
 
-TEST_F(LoadBlowupTest, FarCellsAreStoredAlone) {
-  TExporterXLSX xlsx;
-  Load(TXLSXParts::Standard("<row r=\"1048576\"><c r=\"XFD1048576\"><v>7</v></c></row>"), xlsx);
-  const TExportRows& rows = Book->WorkSheets[0]->Rows;
-  ASSERT_EQ(rows.Count(), 1048576);
-  EXPECT_EQ(rows.ItemCount(), 1);
-  const TExportCells& cells = rows.PeekItem(1048575)->Cells;
-  EXPECT_EQ(cells.Count(), 16384);
-  EXPECT_EQ(cells.ItemCount(), 1);
-  EXPECT_EQ(cells.PeekItem(16383)->GetValueText(), u"7");
-}
-
 // The limits the program sets: what would go over them is refused before it is made.
 TEST_F(LoadBlowupTest, TheLoadBudgetRefusesCellsAndTextBeyondIt) {
   std::string emptyCells;

@@ -1,5 +1,4 @@
 #include "workbook/formats/xls/xls_merged_ranges.h"
-#include "workbook/formats/xlsx/xlsx_sheet_elements.h"
 
 #include <gtest/gtest.h>
 
@@ -14,27 +13,7 @@ namespace {
 using namespace xls_test;
 using test::OneRecord;
 
-class MergedRangesTest : public test::SheetTest {
- protected:
-  TExportCell* Cell(int col, int row) {
-    TExportCell* cell = nullptr;
-    sheet->FindCell(col, row, cell);
-    return cell;
-  }
-};
-
-TEST_F(MergedRangesTest, XlsxMergeCellsOverCellsNotStored) {
-  test::XmlScratch xml("x");
-  xml.Load(R"(<mergeCells count="3"><mergeCell ref="B2:C4"/><mergeCell ref="E5"/>)"
-           R"(<mergeCell ref="A1:ZZZZ9"/><mergeCell/></mergeCells>)");
-  ReadXLSXMergeCells(*sheet, xml.Root());
-  TExportCell* cell = Cell(1, 1);
-  ASSERT_NE(cell, nullptr);
-  EXPECT_EQ(cell->CellClass(), TCellClass::Empty);
-  EXPECT_EQ(cell->ColSpan(), 2);
-  EXPECT_EQ(cell->RowSpan(), 3);
-  EXPECT_EQ(sheet->Rows.Count(), 2);
-}
+using MergedRangesTest = test::SheetTest;
 
 TEST_F(MergedRangesTest, XlsRecord) {
   TExportCell* wide = sheet->FindCreateCell(1, 1, TCellClass::String, false);

@@ -55,15 +55,6 @@ INSTANTIATE_TEST_SUITE_P(
                       DefinedNameCase{u"Outside", u"Sheet1!A1:A1048577", false, 0, 0, 0, 0},
                       DefinedNameCase{u"", u"Sheet1!A1", false, 0, 0, 0, 0}));
 
-TEST_F(NamedCellsTest, DuplicateDefinedNameFromAFileKeepsTheFirst) {
-  names().ReadXLSXDefinedName(u"Rate", u"Sheet1!$A$1");
-  EXPECT_NO_THROW(names().ReadXLSXDefinedName(u"RATE", u"Sheet1!$C$3"));
-  const TExportRange* range;
-  ASSERT_TRUE(names().FindName(u"rate", range));
-  EXPECT_EQ(range->Col, 0);
-  EXPECT_EQ(names().Count(), 1);
-}
-
 TEST_F(NamedCellsTest, WritesDefinedNamesAsText) {
   TExportWorkSheet* other = book->AddWorkSheet(u"Tom's");
   names().AddCellRangeSpan(u"Block", other, 2, 3, 1, 0);

@@ -5,62 +5,33 @@
 #include <filesystem>
 
 #include "platform/text_codec.h"
-#include "workbook/core/xml/xml_document.h"
 #include "workbook/formats/python_peer.h"
-#include "workbook/formats/sheet_record_support.h"
-#include "workbook/formats/xlsx/xlsx_sheet_elements.h"
-#include "workbook/formats/xlsx/xlsx_style_sheet.h"
-#include "workbook/model/merged_ranges.h"
+#include "workbook/formats/xlsx/xlsx_exporter.h"
+#include "workbook/model/measuring_hooks.h"
+#include "workbook/model/model_fixture.h"
 
 namespace workbook {
 namespace {
 
 using Option = TSheetProtectionOption;
 
-constexpr double kCharWidth = 7;
-
-std::vector<std::uint8_t> FromHex(const std::string& hex) {
-  std::vector<std::uint8_t> bytes;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-    bytes.push_back(static_cast<std::uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
-  return bytes;
-}
-
-class SheetExtrasPeerTest : public test::SheetTest {
+// A file loaded through the XLSX reader, and the width in pixels of one of its characters.
+class SheetExtrasPeerTest : public ModelTest {
  protected:
-  void SetUp() override {
-    test::SheetTest::SetUp();
-    sheet->SetName(u"Data");
-    book->AddWorkSheet(u"Q1 'x'");
+  void Load(TWorkbook& book, const std::string& path) {
+    book.ShowProgress = false;
+    TExporterXLSX xlsx;
+    book.LoadFromFileWith(platform::Utf8ToUtf16(path), xlsx);
   }
-
-  // Reads a worksheet part's elements after the cells as the XLSX reader does.
-  void ReadSheetPart(TExportWorkSheet& target, TXmlNode root) {
-    TExporterXLSX_StyleSheet styles(*book, false);
-    TXLSXSheetElements elements(target, styles, kCharWidth, nullptr, nullptr, {});
-    for (TXmlNode node : root.Elements())
-      if (TXLSXSheetElements::IsRead(node.LocalName())) elements.Read(node);
-  }
-
-  // What the XLSX reader does with workbook.xml's definedNames.
-  void ReadDefinedNames(TXmlNode root) {
-    for (TXmlNode node : root.FindPath("definedNames").Elements("definedName")) {
-      const std::u16string name = node.Attr16("name");
-      if (name.rfind(u"_xlnm.", 0) != 0) {
-        book->NamedCells.ReadXLSXDefinedName(name, node.Text16());
-      } else if (node.Attr("localSheetId") == "0") {
-        if (name == u"_xlnm.Print_Area") sheet->PageSettings.ReadXLSXPrintArea(node.Text16());
-        if (name == u"_xlnm.Print_Titles") sheet->PageSettings.ReadXLSXPrintTitles(node.Text16());
-      }
-    }
+  static double CharWidth(TWorkbook& book) {
+    return CharWidthHook ? CharWidthHook(book.GetDefaultFont())
+                         : HeadlessCharWidth(book.GetDefaultFont());
   }
 };
 
-// Reads each .xlsx file of the corpus that openpyxl can open with the model's readers and checks
+// Reads each .xlsx file of the corpus that openpyxl can open with the XLSX reader and checks
 // column widths, merges, frozen panes and defined names against openpyxl's view of the file.
-class SheetExtrasCorpusTest : public SheetExtrasPeerTest {};
-
-TEST_F(SheetExtrasCorpusTest, XlsxFilesAgreeWithOpenpyxl) {
+TEST_F(SheetExtrasPeerTest, CorpusXlsxFilesAgreeWithOpenpyxl) {
   const std::filesystem::path corpus = std::filesystem::path(SHARED_DIR) / "corpus";
   if (!std::filesystem::exists(corpus)) GTEST_SKIP() << "the shared corpus is absent: " << corpus;
   if (!test_support::PythonHasModules("openpyxl"))
@@ -74,31 +45,14 @@ TEST_F(SheetExtrasCorpusTest, XlsxFilesAgreeWithOpenpyxl) {
     SCOPED_TRACE(path);
     if (output.empty()) continue;  // openpyxl cannot read it
     TWorkbook file;
+    Load(file, path);
+    const double charWidth = CharWidth(file);
     TExportWorkSheet* current = nullptr;
-    const std::vector<std::string> lines = test_support::SplitLines(output);
-    // The parts first: every sheet must exist before the names are read.
-    for (const std::string& line : lines) {
-      const std::vector<std::string> f = test_support::SplitTabs(line);
-      if (f[0] != "SHEET") continue;
-      TExportWorkSheet* sheet = file.AddWorkSheet();
-      sheet->Name = platform::Utf8ToUtf16(f[1]);
-      const std::vector<std::uint8_t> part = FromHex(f[2]);
-      TXmlDocument document;
-      document.LoadFromMemory(part.data(), part.size());
-      ReadSheetPart(*sheet, document.DocumentElement());
-    }
-    for (const std::string& line : lines) {
+    for (const std::string& line : test_support::SplitLines(output)) {
       const std::vector<std::string> f = test_support::SplitTabs(line);
       if (f[0] == "SHEET") {
         current = file.WorkSheets.FindWorkSheet(platform::Utf8ToUtf16(f[1]));
-      } else if (f[0] == "WORKBOOK") {
-        const std::vector<std::uint8_t> part = FromHex(f[1]);
-        TXmlDocument document;
-        document.LoadFromMemory(part.data(), part.size());
-        for (TXmlNode node :
-             document.DocumentElement().FindPath("definedNames").Elements("definedName"))
-          if (!node.HasAttr("localSheetId"))
-            file.NamedCells.ReadXLSXDefinedName(node.Attr16("name"), node.Text16());
+        ASSERT_NE(current, nullptr) << line;
       } else if (f[0] == "MERGE") {
         TExportCell* cell = nullptr;
         ASSERT_TRUE(current->FindCell(std::stoi(f[1]), std::stoi(f[2]), cell)) << line;
@@ -108,12 +62,12 @@ TEST_F(SheetExtrasCorpusTest, XlsxFilesAgreeWithOpenpyxl) {
       } else if (f[0] == "COL") {
         TExportCol* col = current->Cols.FindCol(std::stoi(f[1]));
         ASSERT_NE(col, nullptr) << line;
-        EXPECT_NEAR(col->Width, std::stod(f[2]) * kCharWidth, 1e-9) << line;
+        EXPECT_NEAR(col->Width, std::stod(f[2]) * charWidth, 1e-9) << line;
         EXPECT_EQ(col->Hidden, f[3] == "1") << line;
         EXPECT_EQ(col->OutlineLevel(), std::stoi(f[4])) << line;
         ++checked;
       } else if (f[0] == "DEFAULT") {
-        EXPECT_NEAR(current->Cols.DefaultWidth, std::stod(f[1]) * kCharWidth, 1e-9) << line;
+        EXPECT_NEAR(current->Cols.DefaultWidth, std::stod(f[1]) * charWidth, 1e-9) << line;
         ++checked;
       } else if (f[0] == "PANE") {
         EXPECT_EQ(current->WindowSettings.Split.Col, std::stoi(f[1])) << line;
@@ -138,22 +92,18 @@ TEST_F(SheetExtrasPeerTest, OpenpyxlWorkbook) {
   if (!test_support::PythonHasModules("openpyxl"))
     GTEST_SKIP() << "python3-openpyxl is not installed";
   test_support::TScratchDir dir;
-  const std::string output = test_support::RunPeer(
-      "workbook/formats/peers/sheet_extras_openpyxl.py", {dir.File("x.xlsx")});
-  const std::size_t marker = output.find("\n@@PART@@\n");
-  ASSERT_NE(marker, std::string::npos) << output;
-  TXmlDocument sheetPart, workbookPart;
-  sheetPart.LoadFromString(output.substr(0, marker));
-  workbookPart.LoadFromString(output.substr(marker + 10));
-  ReadSheetPart(*sheet, sheetPart.DocumentElement());
-  ReadDefinedNames(workbookPart.DocumentElement());
+  test_support::RunPeer("workbook/formats/peers/sheet_extras_openpyxl.py", {dir.File("x.xlsx")});
+  TWorkbook book;
+  Load(book, dir.File("x.xlsx"));
+  ASSERT_EQ(book.WorkSheets.Count(), 2);
+  TExportWorkSheet* sheet = book.WorkSheets[0];
 
   EXPECT_FALSE(sheet->PageSettings.FitToPage);
   EXPECT_EQ(sheet->WindowSettings.TabColor, RGBToColor(0x10, 0x72, 0xBA));
   EXPECT_EQ(sheet->WindowSettings.Split.Col, 1);
   EXPECT_EQ(sheet->WindowSettings.Split.Row, 2);
   ASSERT_EQ(sheet->Cols.Count(), 5);
-  EXPECT_DOUBLE_EQ(sheet->Cols.GetItem(1)->Width, 20 * kCharWidth);
+  EXPECT_DOUBLE_EQ(sheet->Cols.GetItem(1)->Width, 20 * CharWidth(book));
   EXPECT_TRUE(sheet->Cols.GetItem(3)->Hidden);
   EXPECT_EQ(sheet->Cols.GetItem(4)->OutlineLevel(), 2);
   EXPECT_DOUBLE_EQ(sheet->Cols.GetItem(0)->Width, -1);
@@ -191,7 +141,7 @@ TEST_F(SheetExtrasPeerTest, OpenpyxlWorkbook) {
   EXPECT_EQ(page.GetXLSXPrintArea(), u"'Data'!$A$1:$D$20");
   EXPECT_EQ(page.GetXLSXPrintTitles(), u"'Data'!$A:$B,'Data'!$1:$2");
 
-  TExportNamedCells& names = book->NamedCells;
+  TExportNamedCells& names = book.NamedCells;
   EXPECT_EQ(names.Count(), 3);
   const TExportRange* range;
   ASSERT_TRUE(names.FindName(u"Rates", range));  // the sheet-scoped "rates" came second

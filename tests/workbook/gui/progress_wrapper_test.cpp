@@ -78,17 +78,6 @@ TEST_F(ProgressWrapperTest, FailingLoadStillClosesTheWindowAndEnablesTheOthers) 
   EXPECT_TRUE(main_.isEnabled());
 }
 
-// Windows switched off: none shows, nothing is disabled. (That a progress handler of the
-// caller's means no window at all is the workbook's to check.)
-TEST_F(ProgressWrapperTest, SwitchedOffWindowsShowNothingAndDisableNothing) {
-  ProgressDlgProperties().SetEnabled(false);
-  probe_.During = [&](TWorkbook&) {
-    EXPECT_EQ(VisibleProgressDlg(), nullptr);
-    EXPECT_TRUE(main_.isEnabled());
-  };
-  book_.LoadFromStream(stream_, probe_);
-}
-
 TEST_F(ProgressWrapperTest, ClicksDuringALoadCannotStartAnotherCommand) {
   QPushButton button(QStringLiteral("Import"), &main_);
   button.show();

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "model_fixture.h"
+#include "platform/text_codec.h"
 #include "rich_text_fixture.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
+#include "workbook/core/thrown.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_comment.h"
 #include "workbook/model/cell_string.h"
@@ -81,12 +83,8 @@ TEST_F(CellExtrasTest, RuleKeysTellBlackFromNoColour) {
 }
 
 TEST_F(CellExtrasTest, ImagesNeedAnExtensionThatGivesTheirType) {
-  try {
-    AddPhoto(u"C:\\img.d\\Photo");
-    FAIL() << "added";
-  } catch (const EWorkbookFileNameException& e) {
-    EXPECT_EQ(e.Message(), WorkbookLng_NoExtension);
-  }
+  EXPECT_EQ(test::Thrown<EWorkbookFileNameException>([&] { AddPhoto(u"C:\\img.d\\Photo"); }),
+            platform::Utf16ToUtf8(WorkbookLng_NoExtension));
   EXPECT_EQ(book->Drawings.Count(), 0);
   const std::pair<const char16_t*, const char16_t*> cases[] = {{u"a.jpg", u"image/jpeg"},
                                                                {u"a.TIF", u"image/tiff"},

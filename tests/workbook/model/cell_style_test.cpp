@@ -4,6 +4,7 @@
 
 #include "style_test_support.h"
 #include "workbook/core/exceptions.h"
+#include "workbook/core/thrown.h"
 
 namespace workbook {
 namespace {
@@ -20,12 +21,8 @@ class CellStyle : public ::testing::Test {
 };
 
 TEST_F(CellStyle, NewStyleIsTopAlignedClearedIsDefaultAlignedAndNoneWithoutWorkbook) {
-  try {
-    TExportCellStyle style(nullptr);
-    FAIL() << "no exception";
-  } catch (const EWorkbookException& e) {
-    EXPECT_EQ(e.Message(), u"TExportCellStyle.Create: aParent can't be nil");
-  }
+  EXPECT_EQ(test::Thrown<EWorkbookException>([] { TExportCellStyle style(nullptr); }),
+            "TExportCellStyle.Create: aParent can't be nil");
   TExportCellStyle style(&book);
   EXPECT_EQ(Narrow(style.GetKeyString()), "0;0;1;0;536870911;0;0;0;0;1");
   style.SetAlignment(TExportCellStyle::haRight);
@@ -53,20 +50,6 @@ TEST_F(CellStyle, SettersKeepAlignmentAndDirectionConsistent) {
   EXPECT_EQ(style.GetRotation(), 0);
   style.SetRotation(0);
   EXPECT_EQ(style.GetVerticalText(), 1);
-}
-
-TEST_F(CellStyle, ChangingOneCopysFontLeavesTheOtherAlone) {
-  TExportCellStyle first(&book);
-  first.GetFontForWrite().GetStyle().Bold = 1;
-  first.Consolidate();
-  TExportCellStyle second(first);
-  second.GetFontForWrite().SetSize(14);
-  second.GetBordersForWrite().GetBorder(TExportCellBorders::bBottom).Style = 7;
-  EXPECT_EQ(first.GetFont().GetSize(), 10);
-  EXPECT_EQ(first.GetBorders(), TExportCellBorders());
-  EXPECT_EQ(second.GetFont().GetStyle().Bold, 1);
-  // The registry entry the first style points at is untouched.
-  EXPECT_EQ(book.FontList.GetItem(first.GetFontIndex())->GetSize(), 10);
 }
 
 TEST_F(CellStyle, EqualPrivateCopiesShareRegistryEntriesAndFreedOnesAreDropped) {
@@ -111,7 +94,7 @@ TEST_F(CellStyle, IndexesOutsideTheRegistriesFallBackToDefaults) {
   EXPECT_EQ(indexed.GetFont().GetSize(), 20);
 }
 
-TEST_F(CellStyle, AssignWithinTheWorkbookSharesIndexesAndCopiesClonePrivateOnes) {
+TEST_F(CellStyle, CopiesWithinTheWorkbookShareIndexesButChangeApart) {
   TExportCellStyle source(&book);
   source.SetVAlignment(TExportCellStyle::vaBottom);
   source.SetRotation(30);
@@ -122,12 +105,18 @@ TEST_F(CellStyle, AssignWithinTheWorkbookSharesIndexesAndCopiesClonePrivateOnes)
   target.Assign(source);
   EXPECT_FALSE(target.HasOwnFont());
   EXPECT_EQ(target.GetKeyString(), source.GetKeyString());
-  TExportCellStyle copied(&book);
-  copied.GetBordersForWrite().GetBorder(2).Style = 4;
+  // Copies and assigned copies change apart, the registry entries untouched.
+  TExportCellStyle copy(source);
+  copy.GetFontForWrite().SetSize(14);
+  copy.GetBordersForWrite().GetBorder(2).Style = 4;
   TExportCellStyle clone(&book);
-  clone = copied;
-  copied.GetBordersForWrite().GetBorder(2).Style = 5;
+  clone = copy;
+  copy.GetBordersForWrite().GetBorder(2).Style = 5;
   EXPECT_EQ(clone.GetBorders().GetBorder(2).Style, 4);
+  EXPECT_EQ(source.GetFont().GetSize(), 10);
+  EXPECT_EQ(source.GetBorders(), TExportCellBorders());
+  EXPECT_EQ(copy.GetFont().GetStyle().Italic, 1);
+  EXPECT_EQ(book.FontList.GetItem(source.GetFontIndex())->GetSize(), 10);
 }
 
 TEST_F(CellStyle, AssignFromAnotherWorkbookCopiesValues) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "model_fixture.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_date_time.h"
@@ -22,38 +24,24 @@ class CellValuesTest : public test::SheetTest {
   TExportRow* row_ = nullptr;
 };
 
-TEST_F(CellValuesTest, NumberValueTextIsInvariant) {
-  auto* cell = Add<TExportCellNumber>(TCellClass::Number);
-  cell->SetValue(1234.5);
-  cell->ThousandSeparator = true;
-  platform::FormatSettings().DecimalSeparator = u',';
-  platform::FormatSettings().ThousandSeparator = 0;
-  EXPECT_EQ(cell->GetDisplayText(), u"1.234,50");
-  EXPECT_EQ(cell->GetValueText(), u"1234.5");
-}
-
 TEST_F(CellValuesTest, NumberClassesBuildTheirFormatCodes) {
-  const struct {
-    TCellClass cellClass;
-    int decimals;
-    bool thousands, red;
-    std::u16string expected;
-  } cases[] = {{TCellClass::Number, 2, false, false, u"0.00;\\-0.00"},
-               {TCellClass::Number, 2, true, true, u"#,##0.00;[Red]\\-#,##0.00"},
-               {TCellClass::Number, 0, true, true, u"#,##0;[Red]\\-#,##0"},
-               {TCellClass::Number, 255, false, false, u""},
-               {TCellClass::Percent, 2, false, false, u"0.00%;\\-0.00%"},
-               {TCellClass::Currency, 2, true, false, u"\"€\"\\ #,##0.00;\"€\"\\ \\-#,##0.00"},
-               {TCellClass::Scientific, 2, false, false, u"0.00E+00;\\-0.00E+00"},
-               {TCellClass::Fraction, 2, false, false, u"# ?/?"},
-               {TCellClass::Fraction, 2, true, true, u"#,## ?/?;[Red]-#,## ?/?"}};
-  for (const auto& c : cases) {
-    auto* cell = static_cast<TExportCellNumber*>(row_->AddCell(c.cellClass));
-    cell->SetDecimals(static_cast<std::uint8_t>(c.decimals));
-    cell->ThousandSeparator = c.thousands;
-    cell->RedNegative = c.red;
+  const std::tuple<TCellClass, int, bool, bool, std::u16string> cases[] = {
+      {TCellClass::Number, 2, false, false, u"0.00;\\-0.00"},
+      {TCellClass::Number, 2, true, true, u"#,##0.00;[Red]\\-#,##0.00"},
+      {TCellClass::Number, 0, true, true, u"#,##0;[Red]\\-#,##0"},
+      {TCellClass::Number, 255, false, false, u""},
+      {TCellClass::Percent, 2, false, false, u"0.00%;\\-0.00%"},
+      {TCellClass::Currency, 2, true, false, u"\"€\"\\ #,##0.00;\"€\"\\ \\-#,##0.00"},
+      {TCellClass::Scientific, 2, false, false, u"0.00E+00;\\-0.00E+00"},
+      {TCellClass::Fraction, 2, false, false, u"# ?/?"},
+      {TCellClass::Fraction, 2, true, true, u"#,## ?/?;[Red]-#,## ?/?"}};
+  for (const auto& [cellClass, decimals, thousands, red, expected] : cases) {
+    auto* cell = static_cast<TExportCellNumber*>(row_->AddCell(cellClass));
+    cell->SetDecimals(static_cast<std::uint8_t>(decimals));
+    cell->ThousandSeparator = thousands;
+    cell->RedNegative = red;
     if (auto* currency = dynamic_cast<TExportCellCurrency*>(cell)) currency->CurrencySymbol = u"€";
-    EXPECT_EQ(cell->GetFormatCode(), c.expected);
+    EXPECT_EQ(cell->GetFormatCode(), expected);
   }
 }
 
@@ -104,7 +92,7 @@ TEST_F(CellValuesTest, DisplayTextsOfTheNumberClassesAndBack) {
   }
 }
 
-TEST_F(CellValuesTest, BlankZeroAndUnsetValuesShowNothing) {
+TEST_F(CellValuesTest, BlankZeroAndUnsetValuesShowNothingAndValueTextsIgnoreTheLocale) {
   auto* cell = Add<TExportCellNumber>(TCellClass::Number);
   EXPECT_EQ(cell->GetDisplayText(), u"");
   cell->SetValue(0);
@@ -117,6 +105,13 @@ TEST_F(CellValuesTest, BlankZeroAndUnsetValuesShowNothing) {
   EXPECT_TRUE(cell->HasValue);
   cell->SetValueText(u"2,5");
   EXPECT_EQ(cell->Value, 2.5);
+  // The display follows the locale, the value text does not.
+  cell->SetValue(1234.5);
+  cell->ThousandSeparator = true;
+  platform::FormatSettings().DecimalSeparator = u',';
+  platform::FormatSettings().ThousandSeparator = 0;
+  EXPECT_EQ(cell->GetDisplayText(), u"1.234,50");
+  EXPECT_EQ(cell->GetValueText(), u"1234.5");
 }
 
 TEST_F(CellValuesTest, SheetDefaultsReachNewCells) {
@@ -134,22 +129,19 @@ TEST_F(CellValuesTest, SheetDefaultsReachNewCells) {
 
 TEST_F(CellValuesTest, DateTextsFollowTheKindOfTheCode) {
   // Midnight is a time; a hair before midnight rounds to the next day.
-  const struct {
-    std::u16string code;
-    double value;
-    std::u16string valueText, displayText;
-  } cases[] = {{u"hh:mm", 45000.75, u"18:00:00", u"18:00"},
-               {u"[h]:mm:ss", 1.5, u"12:00:00", u"36:00:00"},
-               {u"%sysdatetime%", 45000.5, u"2023-03-15 12:00:00", u"15.03.2023 12:00:00"},
-               {u"dd.mm.yyyy", 0, u"0000-00-00", u""},
-               {u"hh:mm:ss", 45000, u"00:00:00", u"00:00:00"},
-               {u"dd.mm.yyyy", 45000.999999999, u"2023-03-16", u"16.03.2023"}};
-  for (const auto& c : cases) {
+  const std::tuple<std::u16string, double, std::u16string, std::u16string> cases[] = {
+      {u"hh:mm", 45000.75, u"18:00:00", u"18:00"},
+      {u"[h]:mm:ss", 1.5, u"12:00:00", u"36:00:00"},
+      {u"%sysdatetime%", 45000.5, u"2023-03-15 12:00:00", u"15.03.2023 12:00:00"},
+      {u"dd.mm.yyyy", 0, u"0000-00-00", u""},
+      {u"hh:mm:ss", 45000, u"00:00:00", u"00:00:00"},
+      {u"dd.mm.yyyy", 45000.999999999, u"2023-03-16", u"16.03.2023"}};
+  for (const auto& [code, value, valueText, displayText] : cases) {
     auto* cell = Add<TExportCellDateTime>(TCellClass::DateTime);
-    cell->SetFormatCode(c.code, false);
-    cell->SetValue(c.value);
-    EXPECT_EQ(cell->GetValueText(), c.valueText) << c.value;
-    EXPECT_EQ(cell->GetDisplayText(), c.displayText) << c.value;
+    cell->SetFormatCode(code, false);
+    cell->SetValue(value);
+    EXPECT_EQ(cell->GetValueText(), valueText) << value;
+    EXPECT_EQ(cell->GetDisplayText(), displayText) << value;
   }
 }
 
@@ -199,6 +191,14 @@ TEST_F(CellStyleTest, ClassAlignmentsAndSheetDefaults) {
   // CR LF breaks switch wrapping on; a lone LF does not.
   EXPECT_TRUE(row_->AddCellString(u"a\r\nb")->GetStyle().GetWrapText());
   EXPECT_FALSE(row_->AddCellString(u"a\nb")->GetStyle().GetWrapText());
+  // A row's style wins over the class alignment; numbers and dates take the sheet's alignment
+  // for their class (unless it is 0) last.
+  TExportRow* styled = sheet->GetRow(1);
+  styled->GetStyle().SetAlignment(TExportCellStyle::haLeft);
+  styled->GetStyle().SetBGColor(0x00FF00);
+  EXPECT_EQ(styled->AddCellString(u"a")->GetStyle().GetAlignment(), TExportCellStyle::haLeft);
+  EXPECT_EQ(styled->AddCellString(u"a")->GetStyle().GetBGColor(), 0x00FF00);
+  EXPECT_EQ(styled->AddCellNumber(1, 2)->GetStyle().GetAlignment(), TExportCellStyle::haRight);
   sheet->DefaultNumberAlignment = TExportCellStyle::haLeft;
   sheet->DefaultStringAlignment = TExportCellStyle::haCenter;
   sheet->DefaultFont.GetStyle().Bold = 1;
@@ -210,21 +210,10 @@ TEST_F(CellStyleTest, ClassAlignmentsAndSheetDefaults) {
   EXPECT_EQ(row_->AddCellString(u"b")->GetStyle().GetAlignment(), TExportCellStyle::haCenter);
 }
 
-TEST_F(CellStyleTest, RowStyleWinsOverTheClassAlignment) {
-  row_->GetStyle().SetAlignment(TExportCellStyle::haLeft);
-  row_->GetStyle().SetBGColor(0x00FF00);
-  TExportCell* cell = row_->AddCellString(u"a");
-  EXPECT_EQ(cell->GetStyle().GetAlignment(), TExportCellStyle::haLeft);
-  EXPECT_EQ(cell->GetStyle().GetBGColor(), 0x00FF00);
-  // Numbers and dates take the sheet's alignment for their class (unless it is 0) last.
-  EXPECT_EQ(row_->AddCellNumber(1, 2)->GetStyle().GetAlignment(), TExportCellStyle::haRight);
-}
-
 TEST_F(CellStyleTest, KeyEndsWithTheCellsFormatCode) {
   TExportCell* number = row_->AddCellNumber(1.5, 2);
   number->SetFormatCode(u"0.00", false);
-  const std::u16string key = number->GetStyle().GetKeyString(number);
-  EXPECT_EQ(key,
+  EXPECT_EQ(number->GetStyle().GetKeyString(number),
             number->GetStyle().GetKeyString(static_cast<const TExportCell*>(nullptr)) + u"0.00");
 }
 

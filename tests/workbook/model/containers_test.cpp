@@ -3,6 +3,7 @@
 #include "model_fixture.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/list_error.h"
+#include "workbook/core/thrown.h"
 #include "workbook/model/cell_empty.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
@@ -13,7 +14,7 @@ namespace {
 
 class ContainersTest : public test::SheetTest {};
 
-TEST_F(ContainersTest, GetRowCreatesRowsUpToTheIndexFindRowNever) {
+TEST_F(ContainersTest, GetRowAndFindCreateCellMakeRowsAndCellsUpToTheIndexFindRowNever) {
   sheet->GetRow(1);
   TExportRow* row;
   EXPECT_FALSE(sheet->FindRow(5, row));
@@ -23,10 +24,7 @@ TEST_F(ContainersTest, GetRowCreatesRowsUpToTheIndexFindRowNever) {
   EXPECT_TRUE(sheet->FindRow(3, row));
   EXPECT_EQ(row->GetIndex(), 3);
   EXPECT_THROW(sheet->Rows.GetRow(-1), EListError);
-}
-
-TEST_F(ContainersTest, FindCreateCellPadsWithEmptyCells) {
-  TExportRow* row = sheet->GetRow(0);
+  row = sheet->GetRow(0);
   TExportCell* cell = row->FindCreateCell(3, TCellClass::Number, false);
   EXPECT_EQ(cell->CellClass(), TCellClass::Number);
   ASSERT_EQ(row->Cells.Count(), 4);
@@ -34,12 +32,9 @@ TEST_F(ContainersTest, FindCreateCellPadsWithEmptyCells) {
   EXPECT_EQ(row->Cells[2]->GetColIndex(), 2);
   EXPECT_EQ(row->FindCreateCell(3, TCellClass::String, false), cell);
   EXPECT_EQ(row->FindCreateCell(3, TCellClass::String, true)->CellClass(), TCellClass::String);
-  try {
-    sheet->FindCreateCell(0, -1, TCellClass::Empty, false);
-    FAIL();
-  } catch (const EWorkbookException& e) {
-    EXPECT_EQ(e.Message(), u"TExportWorkSheet.FindCreateCell: invalid parameters");
-  }
+  EXPECT_EQ(test::Thrown<EWorkbookException>(
+                [&] { sheet->FindCreateCell(0, -1, TCellClass::Empty, false); }),
+            "TExportWorkSheet.FindCreateCell: invalid parameters");
 }
 
 TEST_F(ContainersTest, PositionsBeyondTheSheetAreRefused) {
@@ -47,7 +42,6 @@ TEST_F(ContainersTest, PositionsBeyondTheSheetAreRefused) {
   EXPECT_THROW(sheet->FindCreateCell(kMaxSheetCols, 0, TCellClass::String, false),
                EWorkbookException);
   EXPECT_THROW(sheet->FindCreateCell(0, 2000000000, TCellClass::String, false), EWorkbookException);
-  EXPECT_EQ(sheet->Rows.Count(), 1);  // only row 0, from the column test
   TExportCell* last =
       sheet->FindCreateCell(kMaxSheetCols - 1, kMaxSheetRows - 1, TCellClass::String, false);
   EXPECT_EQ(last->GetRowIndex(), kMaxSheetRows - 1);
@@ -123,12 +117,8 @@ TEST_F(ContainersTest, TransformKeepsThePlaceAndTheNeighbours) {
 
 TEST_F(ContainersTest, TransformOutsideARowIsRefused) {
   TOwnedPtr<TExportCell> loose = NewExportCell(TCellClass::Number);
-  try {
-    loose->Transform(TCellClass::String);
-    FAIL();
-  } catch (const EWorkbookException& e) {
-    EXPECT_EQ(e.Message(), u"TExportCell.Transform: The cell is not a part of a row.");
-  }
+  EXPECT_EQ(test::Thrown<EWorkbookException>([&] { loose->Transform(TCellClass::String); }),
+            "TExportCell.Transform: The cell is not a part of a row.");
 }
 
 TEST_F(ContainersTest, TypingIntoAnEmptyCellReplacesItAndDeletingARowRenumbers) {
@@ -156,13 +146,20 @@ TEST_F(ContainersTest, RowHeightModesAndOutlineLevels) {
   EXPECT_EQ(row->OutlineLevel, 7);
 }
 
-TEST_F(ContainersTest, SheetCopyTakesRowsColumnsAndDefaults) {
+TEST_F(ContainersTest, SheetCopyTakesRowsColumnsViewAndDefaults) {
   sheet->DefaultNumberBlankZero = true;
   sheet->Cols.DefaultWidth = 33;
   sheet->GetCol(2)->Width = 12;
   sheet->GetRow(1)->AddCellNumber(5, 1)->SetColSpan(2);
+  sheet->WindowSettings.Split.Row = 3;
+  sheet->WindowSettings.AutoFilter.SetRange(0, 0, 2, 2);
+  sheet->WindowSettings.Zoom = 50;
   TExportWorkSheet* copy = book->AddWorkSheet(u"Copy");
   copy->Assign(*sheet);
+  // The view takes the split and the filter, now on the copy, but not the zoom.
+  EXPECT_EQ(copy->WindowSettings.Split.Row, 3);
+  EXPECT_EQ(copy->WindowSettings.AutoFilter.WorkSheet, copy);
+  EXPECT_EQ(copy->WindowSettings.Zoom, 100);
   EXPECT_EQ(copy->Name, u"Copy");  // same workbook: the name stays
   EXPECT_TRUE(copy->DefaultNumberBlankZero);
   EXPECT_DOUBLE_EQ(copy->Cols.DefaultWidth, 33);

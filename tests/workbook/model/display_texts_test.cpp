@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <tuple>
 
 #include "platform/format_settings.h"
 #include "workbook/model/date_time_display.h"
@@ -14,25 +15,15 @@ namespace {
 
 TEST(NumberDisplayTest, FixedTextCarriesAndGroups) {
   // Carry into the integer part, 15 significant digits first, no negative zero.
-  const struct {
-    double value;
-    int decimals, minInteger;
-    char16_t group;
-    std::u16string expected;
-  } cases[] = {{9.996, 2, 1, 0, u"10,00"},
-               {999999.995, 2, 1, u'.', u"1.000.000,00"},
-               {1.005, 2, 1, 0, u"1,01"},
-               {-0.001, 2, 1, 0, u"0,00"},
-               {-1234.5, 1, 1, u' ', u"-1 234,5"},
-               {0.5, 0, 1, 0, u"1"},
-               {0.0005, 3, 1, 0, u"0,001"},
-               {7.25, 2, 4, 0, u"0007,25"},
-               {0.25, 2, 0, 0, u",25"},
-               {1e20, 0, 1, 0, u"100000000000000000000"}};
-
-  for (const auto& c : cases)
-    EXPECT_EQ(FormatFixedText(c.value, c.decimals, c.minInteger, u',', c.group), c.expected)
-        << c.value;
+  std::u16string fixed;
+  const std::tuple<double, int, int, char16_t> cases[] = {
+      {9.996, 2, 1, 0},      {999999.995, 2, 1, u'.'}, {1.005, 2, 1, 0},  {-0.001, 2, 1, 0},
+      {-1234.5, 1, 1, u' '}, {0.5, 0, 1, 0},           {0.0005, 3, 1, 0}, {7.25, 2, 4, 0},
+      {0.25, 2, 0, 0},       {1e20, 0, 1, 0}};
+  for (auto [value, decimals, minInteger, group] : cases)
+    fixed += FormatFixedText(value, decimals, minInteger, u',', group) + u"|";
+  EXPECT_EQ(fixed,
+            u"10,00|1.000.000,00|1,01|0,00|-1 234,5|1|0,001|0007,25|,25|100000000000000000000|");
   EXPECT_EQ(GroupDigits("1234567", u'.'), u"1.234.567");
   EXPECT_EQ(GroupDigits("1234", 0), u"1234");
 }
@@ -46,31 +37,23 @@ TEST(NumberDisplayTest, NonFiniteValuesEndEveryDisplay) {
 }
 
 TEST(NumberDisplayTest, ScientificNormalisesTheMantissa) {
-  const struct {
-    double value;
-    int decimals, exponentDigits;
-    std::u16string expected;
-  } cases[] = {{12345, 2, 2, u"1.23E+04"},     {9.996, 2, 2, u"1.00E+01"},
-               {0.00099999, 1, 2, u"1.0E-03"}, {0, 2, 2, u"0.00E+00"},
-               {-0.5, 0, 3, u"-5E-001"},       {1e300, 1, 2, u"1.0E+300"},
-               {5e-324, 1, 2, u"4.9E-324"}};
-  for (const auto& c : cases)
-    EXPECT_EQ(FormatScientificText(c.value, c.decimals, 1, c.exponentDigits, u'.', 0), c.expected)
-        << c.value;
+  std::u16string texts;
+  const std::tuple<double, int, int> cases[] = {{12345, 2, 2}, {9.996, 2, 2}, {0.00099999, 1, 2},
+                                                {0, 2, 2},     {-0.5, 0, 3},  {1e300, 1, 2},
+                                                {5e-324, 1, 2}};
+  for (auto [value, decimals, exponentDigits] : cases)
+    texts += FormatScientificText(value, decimals, 1, exponentDigits, u'.', 0) + u"|";
+  EXPECT_EQ(texts, u"1.23E+04|1.00E+01|1.0E-03|0.00E+00|-5E-001|1.0E+300|4.9E-324|");
 }
 
 TEST(NumberDisplayTest, FractionUsesTheBestConvergent) {
   // A remainder of 0 ends the search; 0.9999 carries to a whole.
-  const struct {
-    double value;
-    int digits;
-    std::u16string expected;
-  } cases[] = {{0.5, 1, u"1/2"},     {1.75, 1, u"1 3/4"},          {3.14159265, 1, u"3 1/7"},
-               {2, 1, u"2"},         {3.14159265, 3, u"3 16/113"}, {0, 1, u"0"},
-               {0.9999, 1, u"1"},    {-0.5, 1, u"-1/2"},           {-2.25, 2, u"-2 1/4"},
-               {0.333333, 2, u"1/3"}};
-  for (const auto& c : cases)
-    EXPECT_EQ(FormatFractionText(c.value, c.digits, 0), c.expected) << c.value;
+  std::u16string texts;
+  const std::pair<double, int> cases[] = {{0.5, 1},        {1.75, 1},    {3.14159265, 1}, {2, 1},
+                                          {3.14159265, 3}, {0, 1},       {0.9999, 1},     {-0.5, 1},
+                                          {-2.25, 2},      {0.333333, 2}};
+  for (auto [value, digits] : cases) texts += FormatFractionText(value, digits, 0) + u"|";
+  EXPECT_EQ(texts, u"1/2|1 3/4|3 1/7|2|3 16/113|0|1|-1/2|-2 1/4|1/3|");
 }
 
 // The parts as "YYYY-MM-DD hh:mm:ss", or "no" when the serial is no date.
@@ -108,22 +91,18 @@ TEST(DateTimeDisplayTest, FormatsTheFields) {
   const platform::TFormatSettings saved = platform::FormatSettings();
   platform::FormatSettings().DateSeparator = u'/';
   platform::FormatSettings().TimeSeparator = u':';
-  const struct {
-    std::u16string code;
-    double value;
-    bool elapsed;
-    std::u16string expected;
-  } cases[] = {{u"dd.mm.yyyy", 45000.75, false, u"15.03.2023"},
-               {u"d/m/yy", 45000, false, u"15/3/23"},
-               {u"hh:mm:ss", 0.75, false, u"18:00:00"},
-               {u"h:mm am/pm", 0.75, false, u"6:00 PM"},
-               {u"h:mm", 1.5, true, u"36:00"},
-               {u"mm:ss", 0.0015, false, u"02:10"},
-               {u"ddd d mmm yyyy", 45000, false, u"Wed 15 Mar 2023"},
-               {u"yyyy-mm-dd\"T\"hh:mm", 45000.5, false, u"2023-03-15T12:00"},
-               {u"dd.mm.yyyy", 5e6, false, u""}};
-  for (const auto& c : cases)
-    EXPECT_EQ(FormatDateTimeCode(c.code, c.value, c.elapsed), c.expected) << c.value;
+  const std::tuple<std::u16string, double, bool, std::u16string> cases[] = {
+      {u"dd.mm.yyyy", 45000.75, false, u"15.03.2023"},
+      {u"d/m/yy", 45000, false, u"15/3/23"},
+      {u"hh:mm:ss", 0.75, false, u"18:00:00"},
+      {u"h:mm am/pm", 0.75, false, u"6:00 PM"},
+      {u"h:mm", 1.5, true, u"36:00"},
+      {u"mm:ss", 0.0015, false, u"02:10"},
+      {u"ddd d mmm yyyy", 45000, false, u"Wed 15 Mar 2023"},
+      {u"yyyy-mm-dd\"T\"hh:mm", 45000.5, false, u"2023-03-15T12:00"},
+      {u"dd.mm.yyyy", 5e6, false, u""}};
+  for (const auto& [code, value, elapsed, expected] : cases)
+    EXPECT_EQ(FormatDateTimeCode(code, value, elapsed), expected) << value;
   platform::FormatSettings() = saved;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "model_fixture.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/model/cell.h"
@@ -43,10 +45,8 @@ TEST_F(NamedCellsTest, ListIsSortedAndPositionsFollowIt) {
   EXPECT_EQ(order, (std::vector<std::u16string>{u"Alpha", u"beta", u"Gamma"}));
   const TExportRange* range;
   ASSERT_TRUE(names().FindName(u"gamma", range));
-  EXPECT_EQ(range->Col, 5);
-  EXPECT_EQ(range->Row, 4);
-  EXPECT_EQ(range->ColCount, 3);
-  EXPECT_EQ(range->RowCount, 2);
+  EXPECT_EQ((std::array{range->Col, range->Row, range->ColCount, range->RowCount}),
+            (std::array{5, 4, 3, 2}));
   std::u16string found;
   EXPECT_TRUE(names().FindRangeName(sheet, 5, 4, 3, 2, found));
   EXPECT_EQ(found, u"Gamma");
@@ -61,8 +61,7 @@ TEST_F(NamedCellsTest, TryAddSkipsTheValidityTestButNotDuplicates) {
   EXPECT_TRUE(names().TryAddCellRange(u"Block", sheet, 3, 4, 1, 2));
   const TExportRange* range;
   ASSERT_TRUE(names().FindName(u"Block", range));
-  EXPECT_EQ(range->ColCount, 3);
-  EXPECT_EQ(range->RowCount, 3);
+  EXPECT_EQ((std::array{range->ColCount, range->RowCount}), (std::array{3, 3}));
 }
 
 TEST_F(NamedCellsTest, CellNameIncludesItsSpans) {

@@ -5,6 +5,7 @@
 
 #include "model_fixture.h"
 #include "workbook/core/exceptions.h"
+#include "workbook/core/thrown.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/load_budget.h"
 #include "workbook/model/packed_text.h"
@@ -116,13 +117,10 @@ TEST(PackedTextBuilderTest, ATextBeyondTheLoadBudgetIsRefusedWhileBuilt) {
   TWorkbookLoadBudget budget(limits);
   TPackedTextBuilder builder;
   std::size_t built = 0;
-  try {
-    for (; built < (1u << 20); ++built) builder.push_back(u'x');
-    FAIL() << "no exception";
-  } catch (const EWorkbookFileException& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "The file is too large to load: its texts take more than 1 MB.");
-  }
+  EXPECT_EQ(test::Thrown<EWorkbookFileException>([&] {
+              for (; built < (1u << 20); ++built) builder.push_back(u'x');
+            }),
+            "The file is too large to load: its texts take more than 1 MB.");
   // Refused at the growth that would pass 1 MB, not after the whole text.
   EXPECT_EQ(built, 512u * 1024u);
 }

@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "workbook/model/workbook.h"
+#include "model_fixture.h"
 
 namespace workbook {
 namespace {
 
-TEST(WritableSheetNamesTest, FollowTheRule) {
-  WorkbookDateFormat = u"%sysdate%";
-  WorkbookTimeFormat = u"%systime%";
+using WritableSheetNamesTest = ModelTest;
+
+TEST_F(WritableSheetNamesTest, FollowTheRule) {
   // Cutting never leaves half of a surrogate pair; names are told apart without letter case, also
   // once cleaned.
   const std::pair<std::vector<std::u16string>, std::vector<std::u16string>> cases[] = {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "style_test_support.h"
 #include "workbook/core/list_error.h"
 #include "workbook/model/cell_borders.h"
@@ -15,18 +17,16 @@ using test::Narrow;
 
 // A style byte counts only when set (1); 2 and up mean "not set" for every measure.
 TEST(FontStyle, OnlySetBytesGiveMeasuringBits) {
-  const struct {
-    std::uint8_t bold, underline, italic, strike;
-    std::uint8_t expected;
-  } cases[] = {{0, 0, 0, 0, 0}, {2, 5, 2, 2, 0}, {1, 0, 0, 0, 1}, {0, 0, 1, 0, 2}, {0, 1, 0, 0, 4},
-               {0, 2, 0, 0, 4}, {0, 3, 0, 0, 0}, {0, 0, 0, 1, 8}, {1, 1, 1, 1, 15}};
-  for (const auto& c : cases) {
+  const std::tuple<std::uint8_t, std::uint8_t, std::uint8_t, std::uint8_t, std::uint8_t> cases[] = {
+      {0, 0, 0, 0, 0}, {2, 5, 2, 2, 0}, {1, 0, 0, 0, 1}, {0, 0, 1, 0, 2}, {0, 1, 0, 0, 4},
+      {0, 2, 0, 0, 4}, {0, 3, 0, 0, 0}, {0, 0, 0, 1, 8}, {1, 1, 1, 1, 15}};
+  for (const auto& [bold, underline, italic, strike, expected] : cases) {
     TExportFontStyle style;
-    style.Bold = c.bold;
-    style.Underline = c.underline;
-    style.Italic = c.italic;
-    style.StrikeOut = c.strike;
-    EXPECT_EQ(style.GetFontStyles(), c.expected) << Narrow(style.GetKeyString());
+    style.Bold = bold;
+    style.Underline = underline;
+    style.Italic = italic;
+    style.StrikeOut = strike;
+    EXPECT_EQ(style.GetFontStyles(), expected) << Narrow(style.GetKeyString());
   }
   TExportFontStyle style;
   style.SetFontStyles(TExportFontStyle::fsBold | TExportFontStyle::fsStrikeOut);
@@ -55,23 +55,20 @@ TEST(Font, MergeTakesOnlySetFields) {
 
 TEST(CellBorders, MergeAndMergeVisible) {
   // Merge takes any set line, MergeVisible only a visible one (style 2 and up).
-  const struct {
-    std::uint8_t targetStyle, sourceStyle;
-    TColor sourceColor;
-    std::uint8_t mergedStyle, visibleStyle;
-    TColor color;
-  } cases[] = {{3, 0, clNone, 3, 3, 0x111111},
-               {3, 1, clNone, 1, 3, 0x111111},
-               {3, 2, 0x0000FF, 2, 2, 0x0000FF},
-               {0, 14, 0, 14, 14, 0}};
-  for (const auto& c : cases) {
-    const TExportCellBorder source(c.sourceStyle, c.sourceColor);
-    TExportCellBorder merged(c.targetStyle, 0x111111);
+  const std::tuple<std::uint8_t, std::uint8_t, TColor, std::uint8_t, std::uint8_t, TColor> cases[] =
+      {{3, 0, clNone, 3, 3, 0x111111},
+       {3, 1, clNone, 1, 3, 0x111111},
+       {3, 2, 0x0000FF, 2, 2, 0x0000FF},
+       {0, 14, 0, 14, 14, 0}};
+  for (const auto& [targetStyle, sourceStyle, sourceColor, mergedStyle, visibleStyle, color] :
+       cases) {
+    const TExportCellBorder source(sourceStyle, sourceColor);
+    TExportCellBorder merged(targetStyle, 0x111111);
     merged.Merge(source);
-    EXPECT_EQ(merged, TExportCellBorder(c.mergedStyle, c.color));
-    TExportCellBorder visible(c.targetStyle, 0x111111);
+    EXPECT_EQ(merged, TExportCellBorder(mergedStyle, color));
+    TExportCellBorder visible(targetStyle, 0x111111);
     visible.MergeVisible(source);
-    EXPECT_EQ(visible, TExportCellBorder(c.visibleStyle, c.color));
+    EXPECT_EQ(visible, TExportCellBorder(visibleStyle, color));
   }
   // Sets merge line by line.
   TExportCellBorders target;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "workbook/core/thrown.h"
 #include "workbook/core/xml/xml_error.h"
 
 using namespace workbook;
@@ -42,14 +43,8 @@ TEST(XmlDocument, XPathWithRegisteredNamespaces) {
 TEST(XmlDocument, MalformedRaisesWithoutPrinting) {
   TXmlDocument doc;
   testing::internal::CaptureStderr();
-  try {
-    doc.LoadFromString("<a><b></a>");
-    FAIL() << "no error";
-  } catch (const EXmlError& e) {
-    EXPECT_STREQ(
-        e.what(),
-        "XML error at line 1, column 11: Opening and ending tag mismatch: b line 1 and a.");
-  }
+  EXPECT_EQ(test::Thrown<EXmlError>([&] { doc.LoadFromString("<a><b></a>"); }),
+            "XML error at line 1, column 11: Opening and ending tag mismatch: b line 1 and a.");
   EXPECT_THROW(doc.LoadFromString(""), EXmlError);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
   EXPECT_FALSE(doc.DocumentElement());

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "workbook/core/thrown.h"
 #include "workbook/core/xml/xml_error.h"
 
 using namespace workbook;
@@ -110,14 +111,12 @@ TEST(XmlReader, PrefixedElementsMatchByLocalNameOrAsWritten) {
 
 TEST(XmlReader, StreamFailureIsAnXmlError) {
   TFailingStream stream;
-  try {
-    TXmlReader reader(stream);
-    while (reader.Read()) {
-    }
-    FAIL() << "no error";
-  } catch (const EXmlError& e) {
-    EXPECT_EQ(e.Message(), u"disk gone");
-  }
+  EXPECT_EQ(test::Thrown<EXmlError>([&] {
+              TXmlReader reader(stream);
+              while (reader.Read()) {
+              }
+            }),
+            "disk gone");
 }
 
 TEST(XmlReader, ElementLargerThanAParserChunk) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "workbook/core/xml/xml_error.h"
 
 namespace workbook {
@@ -17,7 +19,10 @@ class TLog : public IXmlSaxHandler {
       log += " " + std::string(attributes.Prefix(i)) + ":" + std::string(attributes.LocalName(i)) +
              "{" + std::string(attributes.NamespaceURI(i)) +
              "}=" + std::string(attributes.Value(i));
+    // An unprefixed lookup finds no namespaced attribute.
+    if (std::string_view b; attributes.Find("b", b)) log += " found b=" + std::string(b);
     log += ">";
+    if (localName == "boom") throw std::runtime_error("handler failed");
   }
   void EndElement(std::string_view localName, std::string_view) override {
     log += "</" + std::string(localName) + ">";
@@ -58,6 +63,23 @@ std::string Document(const std::string& content) {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<w xmlns=\"urn:m\" xmlns:p=\"urn:p\">"
          "<!-- <d> in a comment --><cols a=\"&lt;d>\"/><d attr=\"1\">" +
          content + "</d><after b=\"&amp;\"/></w>";
+}
+
+// The reference parser's own events, whatever pieces the bytes arrive in.
+TEST(XmlPushParserTest, EventsOfTheReferenceParser) {
+  const std::string xml =
+      "<r xmlns=\"urn:m\" xmlns:p=\"urn:p\"><c a=\"1 &amp; 2\" p:b=\"x\">t&lt;<![CDATA[<raw>]]>"
+      "\xC5\xBE</c><e b=\"y\"/></r>";
+  bool unused = false;
+  for (std::size_t chunk : {std::size_t{1}, std::size_t{3}, xml.size()})
+    EXPECT_EQ(Outcome<TXmlPushParser>(xml, chunk, &unused),
+              "<r{urn:m}><c{urn:m} :a{}=1 & 2 p:b{urn:p}=x>[t<<raw>\xC5\xBE]</c>"
+              "<e{urn:m} :b{}=y found b=y></e></r>")
+        << chunk;
+  // External document types are refused; a handler's failure stops the parse.
+  EXPECT_EQ(Outcome<TXmlPushParser>("<!DOCTYPE r SYSTEM \"file:///etc/passwd\"><r/>", 64, &unused),
+            "error");
+  EXPECT_THROW(Outcome<TXmlPushParser>("<r><boom/></r>", 64, &unused), std::runtime_error);
 }
 
 struct TCase {

@@ -1,12 +1,12 @@
 """openpyxl's view of the column widths, merges, frozen panes and defined names of an .xlsx file
-written by another program, with the parts the model's readers take.
+written by another program.
 
 Usage: sheet_extras_corpus.py FILE.xlsx...
-Per file a line "# file PATH", then tab-separated lines: "SHEET", title, hex of the worksheet part's bytes; then for that
-sheet "MERGE" c1 r1 c2 r2, "COL" index width hidden outline (widths marked customWidth only), "DEFAULT" width
-(a custom width up to the last column), "PANE" col row (0-based); at the end "WORKBOOK", hex of workbook.xml, and per workbook-scope name with one
-cell-range destination "NAME" name sheet c1 r1 c2 r2. A file openpyxl fails on prints nothing
-more.
+Per file a line "# file PATH", then tab-separated lines: "SHEET" title; then for that sheet
+"MERGE" c1 r1 c2 r2, "COL" index width hidden outline (widths marked customWidth only),
+"DEFAULT" width (a custom width up to the last column), "PANE" col row (0-based); at the end, per
+workbook-scope name with one cell-range destination, "NAME" name sheet c1 r1 c2 r2. A file
+openpyxl fails on prints nothing more.
 """
 import posixpath
 import sys
@@ -34,7 +34,7 @@ def describe(path, wb):
 
     for ws, part in zip(wb.worksheets, parts):
         data = package.read(part)
-        print("SHEET\t%s\t%s" % (ws.title, data.hex()))
+        print("SHEET\t%s" % ws.title)
         # openpyxl reports every width as custom; the model takes a width only where the file says
         # customWidth is true, so only those widths are compared.
         custom = set()
@@ -56,7 +56,6 @@ def describe(path, wb):
         if ws.freeze_panes:
             row, col = coordinate_to_tuple(ws.freeze_panes)
             print("PANE\t%d\t%d" % (col - 1, row - 1))
-    print("WORKBOOK\t%s" % workbook_xml.hex())
     for name in wb.defined_names.definedName:
         if name.localSheetId is not None or name.name.startswith("_xlnm."):
             continue

@@ -1,12 +1,10 @@
 """Writes a workbook with openpyxl (an independent writer) that uses columns, merges, defined
 names, frozen panes, page setup, headers and footers, sheet protection, an auto-filter and a tab
-colour, then prints the parts the model's readers take: the first worksheet part, a line
-"@@PART@@", and the workbook part.
+colour.
 
 Usage: sheet_extras_openpyxl.py OUTPUT.xlsx
 """
 import sys
-import zipfile
 
 from openpyxl import Workbook
 from openpyxl.workbook.defined_name import DefinedName
@@ -51,7 +49,3 @@ wb.defined_names.append(DefinedName("rates", localSheetId=1, attr_text="Data!$Z$
 wb.defined_names.append(DefinedName("Gone", attr_text="Missing!$A$1"))
 wb.save(path)
 
-with zipfile.ZipFile(path) as package:
-    sys.stdout.write(package.read("xl/worksheets/sheet1.xml").decode("utf-8"))
-    sys.stdout.write("\n@@PART@@\n")
-    sys.stdout.write(package.read("xl/workbook.xml").decode("utf-8"))

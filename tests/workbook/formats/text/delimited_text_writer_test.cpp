@@ -80,20 +80,9 @@ TEST_F(TextExportTest, TheSelectionFunctionPicksTheSheetWhateverItAnswers) {
   EXPECT_EQ(written, kBom + "\"one\"\r\n");
 }
 
-TEST_F(TextExportTest, RowsWrittenByEventAreAskedForAndFreed) {
-  Book().WriteRowsByEvent = true;
-  TExportWorkSheet& sheet = Sheet();
-  sheet.OnAddRow = [](TWorkbook&, TCustomExporter&, TExportWorkSheet& s, int index) {
-    if (index < 3) s.AddRow()->AddCellString(u"r" + std::u16string(1, u'0' + index));
-  };
-  TExporterCSVComma comma;
-  EXPECT_EQ(Export(comma), kBom + "\"r0\"\r\n\"r1\"\r\n\"r2\"\r\n");
-  // Each row's cells were freed when the row after it was asked for.
-  ASSERT_EQ(sheet.Rows.Count(), 3);
-  for (int r = 0; r < 3; ++r) EXPECT_FALSE(sheet.Rows.RowHasCells(r)) << r;
-}
-
-TEST_F(TextExportTest, ExistingRowsAreFilledByEventJustBeforeTheyAreWritten) {
+// Rows written by event: the existing ones are filled just before they are written, then more
+// are asked for; each row's cells are freed once the next is asked for.
+TEST_F(TextExportTest, RowsWrittenByEvent) {
   Book().WriteRowsByEvent = true;
   TExportWorkSheet& sheet = Sheet();
   sheet.AddRow();
@@ -101,12 +90,17 @@ TEST_F(TextExportTest, ExistingRowsAreFilledByEventJustBeforeTheyAreWritten) {
   std::vector<int> asked;
   sheet.OnGetRow = [&](TWorkbook&, TExportWorkSheet&, TExportRow& row) {
     asked.push_back(row.GetIndex());
-    row.AddCellString(row.GetIndex() == 0 ? u"first" : u"second");
+    row.AddCellString(u"r" + std::u16string(1, u'0' + row.GetIndex()));
+  };
+  sheet.OnAddRow = [](TWorkbook&, TCustomExporter&, TExportWorkSheet& s, int index) {
+    if (index < 4) s.AddRow()->AddCellString(u"r" + std::u16string(1, u'0' + index));
   };
   TExporterCSVComma comma;
-  EXPECT_EQ(Export(comma), kBom + "\"first\"\r\n\"second\"\r\n");
+  EXPECT_EQ(Export(comma), kBom + "\"r0\"\r\n\"r1\"\r\n\"r2\"\r\n\"r3\"\r\n");
   EXPECT_EQ(asked, (std::vector<int>{0, 1}));
-  // Without the workbook's switch the event is not used.
+  ASSERT_EQ(sheet.Rows.Count(), 4);
+  for (int r = 0; r < 4; ++r) EXPECT_FALSE(sheet.Rows.RowHasCells(r)) << r;
+  // Without the workbook's switch the events are not used.
   Book().WriteRowsByEvent = false;
   asked.clear();
   Export(comma);

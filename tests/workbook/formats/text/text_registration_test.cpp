@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "platform/format_settings.h"
-
 #include "workbook/formats/exporter_registry.h"
 #include "workbook/formats/library_start.h"
 #include "workbook/formats/text/text_exporter.h"
@@ -59,14 +57,6 @@ TEST(TextRegistrationTest, SettingsOfTheRegisteredHandlers) {
     EXPECT_EQ(c.exporter->Encoding().Kind(), c.encoding);
     EXPECT_FALSE(c.exporter->OwnsEncoding());
   }
-}
-
-TEST(TextRegistrationTest, CsvForExcelTakesTheListSeparatorWhenMade) {
-  platform::TFormatSettings saved = platform::FormatSettings();
-  platform::FormatSettings().ListSeparator = u'|';
-  TExporterCSVExcel excel;
-  platform::FormatSettings() = saved;
-  EXPECT_EQ(excel.Separator, u'|');
 }
 
 }  // namespace

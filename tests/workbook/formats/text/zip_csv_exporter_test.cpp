@@ -18,7 +18,6 @@ namespace {
 
 using test_support::PythonAvailable;
 using test_support::ReadFileBytes;
-using test_support::RunPython;
 using test_support::TScratchDir;
 using test_support::WriteFileBytes;
 
@@ -31,10 +30,11 @@ class ZipCsvTest : public TextFormatsTest {
     separator_ = platform::Utf16ToUtf8(std::u16string(1, excel_->Separator));
   }
 
-  // The archive a Python script wrote to in.zip.
-  std::string MadeByPython(const std::string& script) {
-    RunPython(dir_, "import zipfile\nz = zipfile.ZipFile('in.zip', 'w', zipfile.ZIP_DEFLATED)\n" +
-                        script + "z.close()\n");
+  // Runs peers/zip_csv_archives.py on in.zip: the archive of a Kind it made, or its reading.
+  std::string Peer(const std::string& kind) {
+    const std::string out = test_support::RunPeer("workbook/formats/text/peers/zip_csv_archives.py",
+                                                  {kind, dir_.File("in.zip"), separator_});
+    if (kind == "show") return out;
     const std::vector<std::uint8_t> bytes = ReadFileBytes(dir_.File("in.zip"));
     return std::string(bytes.begin(), bytes.end());
   }
@@ -67,24 +67,13 @@ TEST_F(ZipCsvTest, WritesTheActiveSheetAsOneEntryDataCsvThatPythonReads) {
   active.AddRow();
   active.AddRow()->AddCellString(u"a\"b");
   const std::string archive = Export(*zipCsv_);
-  WriteFileBytes(dir_.File("ours.zip"), std::vector<std::uint8_t>(archive.begin(), archive.end()));
-  EXPECT_EQ(RunPython(dir_,
-                      "import zipfile\n"
-                      "z = zipfile.ZipFile('ours.zip')\n"
-                      "print(z.testzip(), z.namelist())\n"
-                      "print(z.read('data.csv').decode('cp1250'), end='')\n"),
-            "None ['data.csv']\n\"\xC4\x8Dierny\"\r\n\r\n\"a\"\"b\"\r\n");
+  WriteFileBytes(dir_.File("in.zip"), std::vector<std::uint8_t>(archive.begin(), archive.end()));
+  EXPECT_EQ(Peer("show"), "None ['data.csv']\n\"\xC4\x8Dierny\"\r\n\r\n\"a\"\"b\"\r\n");
 }
 
 TEST_F(ZipCsvTest, TheFirstEntryWithAHandlerIsRead) {
   if (!PythonAvailable()) GTEST_SKIP() << "/usr/bin/python3 is not installed";
-  const std::string archive = MadeByPython(
-      "z.writestr('readme.xyz', 'not a table')\n"
-      "z.writestr('dir/', '')\n"
-      "z.writestr('dir/table.csv', 'a" +
-      separator_ +
-      "b\\r\\n\\u017e'.encode('cp1250'))\n"
-      "z.writestr('later.csv', 'never read')\n");
+  const std::string archive = Peer("first-entry");
   EXPECT_EQ(Import(*zipCsv_, archive), (TSheetTexts{{u"a", u"b"}, {u"\u017E"}}));
 }
 
@@ -92,29 +81,17 @@ TEST_F(ZipCsvTest, AnEntryOfAnotherFormatIsReadByItsHandler) {
   if (!PythonAvailable()) GTEST_SKIP() << "/usr/bin/python3 is not installed";
   if (!test_support::PythonHasModules("openpyxl"))
     GTEST_SKIP() << "python3-openpyxl is not installed";
-  const std::string archive = MadeByPython(
-      "import io, openpyxl\n"
-      "wb = openpyxl.Workbook()\n"
-      "wb.active.append(['from', 'xlsx'])\n"
-      "data = io.BytesIO()\n"
-      "wb.save(data)\n"
-      "z.writestr('book.xlsx', data.getvalue())\n");
+  const std::string archive = Peer("xlsx-entry");
   EXPECT_EQ(Import(*zipCsv_, archive), (TSheetTexts{{u"from", u"xlsx"}}));
 }
 
 // Entries no handler claims, and an archive inside the archive, which is not opened.
 TEST_F(ZipCsvTest, NoEntryWithAHandlerIsAFileError) {
   if (!PythonAvailable()) GTEST_SKIP() << "/usr/bin/python3 is not installed";
-  ExpectFileError(MadeByPython("z.writestr('readme.xyz', 'x')\nz.writestr('noext', 'y')\n"),
-                  WorkbookLng_NoValidFileInZip);
+  ExpectFileError(Peer("no-handler"), WorkbookLng_NoValidFileInZip);
   EXPECT_EQ(WorkbookLng_NoValidFileInZip,
             u"The zipped file does not contain any valid file that could be imported.");
-  ExpectFileError(MadeByPython("import io\n"
-                               "inner = io.BytesIO()\n"
-                               "with zipfile.ZipFile(inner, 'w') as i:\n"
-                               "    i.writestr('data.csv', 'a')\n"
-                               "z.writestr('nested.zip', inner.getvalue())\n"),
-                  WorkbookLng_NoValidFileInZip);
+  ExpectFileError(Peer("nested"), WorkbookLng_NoValidFileInZip);
 }
 
 TEST_F(ZipCsvTest, ADamagedArchiveIsAFileError) {

@@ -49,9 +49,8 @@ CompoundFile BuildCompoundFile(const std::vector<TestEntry>& entries, unsigned s
     const TestEntry& e = entries[i];
     if (e.type != 2) continue;
     if (e.data.size() < 4096) {
-      for (std::uint32_t m = 0; m < CeilDiv(e.data.size(), 64); ++m) {
+      for (std::uint32_t m = 0; m < CeilDiv(e.data.size(), 64); ++m)
         file.chains[i + 1].push_back(static_cast<std::uint32_t>(miniStream.size() / 64) + m);
-      }
       miniStream.insert(miniStream.end(), e.data.begin(), e.data.end());
       miniStream.resize(CeilDiv(miniStream.size(), 64) * 64);
     } else {
@@ -89,9 +88,8 @@ CompoundFile BuildCompoundFile(const std::vector<TestEntry>& entries, unsigned s
   take(miniFatCount, file.miniFatSectors, true);
   take(miniStreamCount, file.miniStreamSectors, true);
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (entries[i].type == 2 && entries[i].data.size() >= 4096) {
+    if (entries[i].type == 2 && entries[i].data.size() >= 4096)
       take(CeilDiv(entries[i].data.size(), ss), file.chains[i + 1], true);
-    }
   }
 
   file.bytes.assign(std::size_t{total + 1} * ss, 0);
@@ -110,27 +108,23 @@ CompoundFile BuildCompoundFile(const std::vector<TestEntry>& entries, unsigned s
   file.SetDWord(64, miniFatCount);
   file.SetDWord(68, difatCount ? file.difatSectors[0] : kEnd);
   file.SetDWord(72, difatCount);
-  for (std::uint32_t i = 0; i < 109; ++i) {
+  for (std::uint32_t i = 0; i < 109; ++i)
     file.SetDWord(76 + 4 * i, i < fatCount ? file.fatSectors[i] : kFree);
-  }
   std::uint32_t listed = 109;
   for (std::uint32_t d = 0; d < difatCount; ++d) {
     const std::size_t pos = file.SectorPos(file.difatSectors[d]);
-    for (std::uint32_t i = 0; i < ss / 4 - 1; ++i, ++listed) {
+    for (std::uint32_t i = 0; i < ss / 4 - 1; ++i, ++listed)
       file.SetDWord(pos + 4 * i, listed < fatCount ? file.fatSectors[listed] : kFree);
-    }
     file.SetDWord(pos + ss - 4, d + 1 < difatCount ? file.difatSectors[d + 1] : kEnd);
   }
   for (std::size_t i = 0; i < fat.size(); ++i) file.SetFat(static_cast<std::uint32_t>(i), fat[i]);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const auto& chain = file.chains[i + 1];
-    for (std::size_t k = 0; entries[i].data.size() < 4096 && k < chain.size(); ++k) {
+    for (std::size_t k = 0; entries[i].data.size() < 4096 && k < chain.size(); ++k)
       file.SetMiniFat(chain[k], k + 1 < chain.size() ? chain[k + 1] : kEnd);
-    }
   }
-  for (std::size_t k = 0; k < miniStream.size(); ++k) {
+  for (std::size_t k = 0; k < miniStream.size(); ++k)
     file.bytes[file.SectorPos(file.miniStreamSectors[k / ss]) + k % ss] = miniStream[k];
-  }
 
   // Directory: every storage's children hang in a chain of right siblings under its child link.
   std::vector<std::uint32_t> lastChild(count, kFree);
@@ -164,9 +158,8 @@ CompoundFile BuildCompoundFile(const std::vector<TestEntry>& entries, unsigned s
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const auto& chain = file.chains[i + 1];
     if (entries[i].type != 2 || entries[i].data.size() < 4096) continue;  // small ones: mini stream
-    for (std::size_t k = 0; k < entries[i].data.size(); ++k) {
+    for (std::size_t k = 0; k < entries[i].data.size(); ++k)
       file.bytes[file.SectorPos(chain[k / ss]) + k % ss] = entries[i].data[k];
-    }
   }
   return file;
 }

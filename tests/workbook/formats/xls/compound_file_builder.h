@@ -16,8 +16,8 @@ struct TestEntry {
   std::u16string name;
   std::vector<std::uint8_t> data;
   std::uint8_t type = 2;  // 0 unused (left out of the tree), 1 storage, 2 stream
-  std::uint32_t parent =
-      0;  // directory index of the parent storage; entry i of the list is index i + 1
+  // The directory index of the parent storage; entry i of the list is index i + 1.
+  std::uint32_t parent = 0;
 };
 
 struct CompoundFile {

@@ -1,3 +1,6 @@
+// Compound files: storages built by hand read (sound, odd and damaged ones), and files
+// TOleStorage writes: header layout by hand, the stream read back by python3-olefile (through the
+// mini stream, sector chains and, in the largest, DIFAT sectors).
 #include "workbook/formats/xls/ole_storage.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +9,7 @@
 
 #include "compound_file_builder.h"
 #include "workbook/core/exceptions.h"
+#include "xls_test_support.h"
 
 using namespace workbook;
 using namespace xls_test;
@@ -21,13 +25,23 @@ std::vector<std::uint8_t> ReadNamed(const CompoundFile& file, const std::u16stri
   return target.Data();
 }
 
-}  // namespace
+std::vector<std::uint8_t> Write(const std::vector<std::uint8_t>& payload) {
+  TMemoryStream data(payload);
+  TMemoryStream file;
+  TOleStorage::WriteStorage(file, data, u"Workbook");
+  return file.Data();
+}
+
+std::uint32_t DWord(const std::vector<std::uint8_t>& b, std::size_t at) {
+  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+}
 
 struct StreamSizeCase {
   unsigned shift;
   std::size_t size;
+  std::uint32_t extraFatSectors = 0;  // 300: the FAT sectors are listed in DIFAT sectors
   friend void PrintTo(const StreamSizeCase& c, std::ostream* os) {
-    *os << "shift " << c.shift << ", " << c.size << " bytes";
+    *os << "shift " << c.shift << ", " << c.size << " bytes, " << c.extraFatSectors << " more";
   }
 };
 
@@ -36,23 +50,23 @@ class OleStorageStreamSize : public testing::TestWithParam<StreamSizeCase> {};
 // Sizes on both sides of the mini-stream cutoff and of sector boundaries, beside a small stream
 // that shares the mini stream.
 TEST_P(OleStorageStreamSize, ReadsTheStreamBytes) {
-  const auto [shift, size] = GetParam();
+  const auto [shift, size, extraFatSectors] = GetParam();
   const std::vector<std::uint8_t> data = Pattern(size, 1);
   const std::vector<std::uint8_t> summary = Pattern(200, 2);
   CompoundFile file = BuildCompoundFile(
-      {{u"\x05SummaryInformation", summary}, {u"Workbook", data}, {u"Ctls", Pattern(70, 3)}},
-      shift);
+      {{u"\x05SummaryInformation", summary}, {u"Workbook", data}, {u"Ctls", Pattern(70, 3)}}, shift,
+      extraFatSectors);
   EXPECT_EQ(ReadNamed(file, u"Workbook"), data);
   EXPECT_EQ(ReadNamed(file, u"\x05SummaryInformation"), summary);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, OleStorageStreamSize,
-                         testing::Values(StreamSizeCase{9, 0}, StreamSizeCase{9, 1},
-                                         StreamSizeCase{9, 64}, StreamSizeCase{9, 65},
-                                         StreamSizeCase{9, 4095}, StreamSizeCase{9, 4096},
-                                         StreamSizeCase{9, 4097}, StreamSizeCase{9, 70000},
-                                         StreamSizeCase{12, 100}, StreamSizeCase{12, 4095},
-                                         StreamSizeCase{12, 4096}, StreamSizeCase{12, 40000}));
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, OleStorageStreamSize,
+    testing::Values(StreamSizeCase{9, 0}, StreamSizeCase{9, 1}, StreamSizeCase{9, 64},
+                    StreamSizeCase{9, 65}, StreamSizeCase{9, 4095}, StreamSizeCase{9, 4096},
+                    StreamSizeCase{9, 4097}, StreamSizeCase{9, 70000}, StreamSizeCase{12, 100},
+                    StreamSizeCase{12, 4095}, StreamSizeCase{12, 4096}, StreamSizeCase{12, 40000},
+                    StreamSizeCase{9, 9000, 300}, StreamSizeCase{12, 9000, 300}));
 
 TEST(OleStorage, LooksOnlyAmongTheRootsStreams) {
   // An unused entry does not end the search; a storage named like the stream, and the stream
@@ -67,14 +81,6 @@ TEST(OleStorage, LooksOnlyAmongTheRootsStreams) {
   storage.Open(source);
   EXPECT_FALSE(storage.StreamExists(u"Workbook"));
   EXPECT_EQ(ReadNamed(file, u"Other"), Pattern(300, 6));
-}
-
-TEST(OleStorage, ReadsFatSectorsListedInDifatSectors) {
-  for (unsigned shift : {9u, 12u}) {
-    CompoundFile file = BuildCompoundFile({{u"Workbook", Pattern(9000, 9)}}, shift, 300);
-    ASSERT_GT(file.difatSectors.size(), shift == 9 ? 1u : 0u);
-    EXPECT_EQ(ReadNamed(file, u"Workbook"), Pattern(9000, 9));
-  }
 }
 
 TEST(OleStorage, ReadsFromTheSourcesPositionAndAppendsToTheTarget) {
@@ -193,3 +199,56 @@ TEST(OleStorage, SizeHighHalfIgnoredWithSmallSectors) {
   small.SetDWord(small.DirectoryEntryPos(1) + 124, 0xDEADBEEF);
   EXPECT_EQ(ReadNamed(small, u"Workbook"), Pattern(5000, 16));
 }
+
+struct LayoutCase {
+  std::size_t size;
+  std::uint32_t fatSectors, difatSectors, directorySector, miniFATSectors;
+  std::size_t fileSize;
+};
+
+class OleStorageWriteLayout : public testing::TestWithParam<LayoutCase> {};
+
+TEST_P(OleStorageWriteLayout, Header) {
+  const LayoutCase& c = GetParam();
+  const auto file = Write(Pattern(c.size, 1));
+  ASSERT_EQ(file.size(), c.fileSize);
+  EXPECT_EQ(DWord(file, 0), 0xE011CFD0u);
+  EXPECT_EQ(DWord(file, 44), c.fatSectors);
+  EXPECT_EQ(DWord(file, 48), c.directorySector);
+  EXPECT_EQ(DWord(file, 56), 4096u);
+  EXPECT_EQ(DWord(file, 64), c.miniFATSectors);
+  EXPECT_EQ(DWord(file, 72), c.difatSectors);
+  EXPECT_EQ(DWord(file, 68), c.difatSectors > 0 ? 0u : 0xFFFFFFFEu);
+}
+
+// File sizes: header + sectors (DIFAT + directory + mini FAT + FAT + data) x 512.
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, OleStorageWriteLayout,
+    testing::Values(LayoutCase{0, 1, 0, 0, 1, 512 + 3 * 512},
+                    LayoutCase{4095, 1, 0, 0, 1, 512 + (3 + 8) * 512},
+                    LayoutCase{4096, 1, 0, 0, 0, 512 + (2 + 8) * 512},
+                    // 109 FAT sectors hold 13952 sectors: the first size that needs a DIFAT.
+                    LayoutCase{13900 * 512, 110, 1, 1, 0, 512 + (1 + 1 + 110 + 13900) * 512}));
+
+TEST(OleStorageWrite, OlefileReadsWhatWeWrite) {
+  TScratchDir dir;
+  std::vector<std::string> args = {dir.Path()};
+  const std::vector<std::size_t> sizes = {0, 100, 4095, 4096, 70000, 13900 * 512, 20000 * 512};
+  for (std::size_t k = 0; k < sizes.size(); ++k) {
+    const auto file = Write(Pattern(sizes[k], 2));
+    const auto path = dir.File("f" + std::to_string(k) + ".xls");
+    WriteFileBytes(path, file);
+    args.push_back(path);
+  }
+  const auto lines = SplitLines(RunPeer(kPeers + "ole_streams.py", args));
+  ASSERT_EQ(lines.size(), 2 * sizes.size());
+  for (std::size_t k = 0; k < sizes.size(); ++k) {
+    EXPECT_EQ(lines[2 * k], std::to_string(k) + "\topen");
+    EXPECT_EQ(lines[2 * k + 1], std::to_string(k) + "\tstream\t57006f0072006b0062006f006f006b00\t" +
+                                    std::to_string(sizes[k]) + "\tcomplete");
+    EXPECT_TRUE(ReadFileBytes(dir.File(std::to_string(k) + "_0.bin")) == Pattern(sizes[k], 2))
+        << sizes[k];
+  }
+}
+
+}  // namespace

@@ -29,9 +29,8 @@ std::string Differences(const CellDump& ours, const CellDump& peer) {
     const std::string other = found == peer.cells.end() ? "" : found->second;
     if (other != text) show(key, text, other);
   }
-  for (const auto& [key, text] : peer.cells) {
+  for (const auto& [key, text] : peer.cells)
     if (!ours.cells.contains(key)) show(key, "", text);
-  }
   if (shown > 8) out << "  ... " << shown - 8 << " more\n";
   return out.str();
 }
@@ -44,8 +43,7 @@ void ExpectSameCells(const std::string& path, const CellDump& ours, const CellDu
 }
 
 TEST(XLSReaderPeer, CorpusFilesAgreeWithXlrdOrFailCleanly) {
-  std::vector<std::string> paths;
-  for (const auto& file : CorpusXlsFiles()) paths.push_back(file.string());
+  const std::vector<std::string> paths = CorpusXlsFiles();
   if (paths.empty()) GTEST_SKIP() << "the shared corpus (" SHARED_DIR "/corpus) is absent";
   const std::map<std::string, CellDump> peer = DumpWithXlrd(paths);
   int compared = 0;

@@ -1,15 +1,105 @@
-// The BIFF record reader and the string readers on top of it (strings across CONTINUE records
-// are checked through the shared-string table).
+// The BIFF record reader and what reads strings through it: the shared-string table over
+// CONTINUE records, wide characters.
 #include "workbook/formats/xls/xls_record_reader.h"
 
 #include <gtest/gtest.h>
 
 #include "biff_builder.h"
 #include "workbook/core/exceptions.h"
+#include "workbook/formats/xls/xls_shared_strings.h"
 #include "workbook/formats/xls/xls_strings.h"
 
 using namespace workbook;
 using namespace xls_test;
+
+namespace {
+
+Bytes Sst(std::uint32_t uniqueCount, const Bytes& data) {
+  return Record(0x00FC, Join({DWord(uniqueCount), DWord(uniqueCount), data}));
+}
+
+std::vector<std::u16string> Load(const Bytes& bytes, TXLSSharedStrings_Import& table) {
+  TMemoryStream stream(bytes);
+  table.LoadFromStream(stream);
+  std::vector<std::u16string> texts;
+  for (std::size_t i = 0; i < table.Count(); ++i) texts.push_back(table.GetString(i));
+  return texts;
+}
+
+std::vector<std::u16string> Load(const Bytes& bytes) {
+  TXLSSharedStrings_Import table;
+  return Load(bytes, table);
+}
+
+const Bytes kEof = Record(0x000A, {});
+
+}  // namespace
+
+TEST(XlsSharedStrings, AStringEndingWithItsRecordLetsTheNextStartTheContinue) {
+  // No option byte stands at the start of the CONTINUE record: it begins a new string.
+  EXPECT_EQ(Load(Join({Sst(2, Join({Word(3), Bytes{0}, Chars(u"abc", false)})),
+                       Continue(Join({Word(2), Bytes{1}, Chars(u"dž", true)})), kEof})),
+            (std::vector<std::u16string>{u"abc", u"dž"}));
+}
+
+TEST(XlsSharedStrings, ReadsAnEmptyString) {
+  EXPECT_EQ(Load(Join({Sst(1, Join({Word(0), Bytes{0}})), kEof})),
+            (std::vector<std::u16string>{u""}));
+}
+
+TEST(XlsSharedStrings, JoinsAStringSplitWithAnotherCharacterWidth) {
+  EXPECT_EQ(
+      Load(Join(
+          {Sst(2, Join({Word(5), Bytes{1}, Chars(u"čš", true)})),
+           Continue(Join({Bytes{0}, Chars(u"abc", false), Word(1), Bytes{0}, Chars(u"z", false)})),
+           kEof})),
+      (std::vector<std::u16string>{u"čšabc", u"z"}));
+}
+
+TEST(XlsSharedStrings, KeepsRunsSplitOverRecords) {
+  TXLSSharedStrings_Import table;
+  Load(Join({Sst(2, Join({Word(4), Bytes{0x08}, Word(2), Chars(u"ab", false)})),
+             Continue(Join({Bytes{0}, Chars(u"cd", false), Word(0), Word(1), Word(2)})),
+             Continue(Join({Word(7), Word(1), Bytes{0}, Chars(u"e", false)})), kEof}),
+       table);
+  ASSERT_EQ(table.Count(), 2u);
+  EXPECT_EQ(table.GetString(0), u"abcd");
+  EXPECT_EQ(table.GetEntry(0)->Runs(), (std::vector<TXLSRichTextRun>{{0, 1}, {2, 7}}));
+  EXPECT_EQ(table.GetString(1), u"e");
+  EXPECT_TRUE(table.GetEntry(1)->Runs().empty());
+}
+
+TEST(XlsSharedStrings, PassesOverPhoneticDataThatCrossesARecord) {
+  EXPECT_EQ(
+      Load(
+          Join({Sst(2, Join({Word(1), Bytes{0x05}, DWord(12), Chars(u"漢", true), Bytes(4, 0xEE)})),
+                Continue(Join({Bytes(8, 0xEE), Word(2), Bytes{0}, Chars(u"ok", false)})), kEof})),
+      (std::vector<std::u16string>{u"漢", u"ok"}));
+}
+
+TEST(XlsSharedStrings, KeepsTheStringsThereWhenTheCountIsOverstated) {
+  // Nothing is reserved from the declared count: the table holds what the records hold.
+  for (std::uint32_t declared : {3u, 0xFFFFFFFFu}) {
+    EXPECT_EQ(Load(Join({Sst(declared, Join({Word(1), Bytes{0}, Chars(u"a", false)})),
+                         Continue(Join({Word(1), Bytes{0}, Chars(u"b", false)})), kEof})),
+              (std::vector<std::u16string>{u"a", u"b"}));
+  }
+}
+
+TEST(XlsSharedStrings, AStringCutShortFailsAndKeepsTheEarlierOnes) {
+  TXLSSharedStrings_Import table;
+  try {
+    Load(Join({Sst(2, Join({Word(1), Bytes{0}, Chars(u"a", false), Word(10), Bytes{0},
+                            Chars(u"bcd", false)})),
+               kEof}),
+         table);
+    FAIL() << "no exception";
+  } catch (const EXLSSharedStrings& e) {
+    EXPECT_EQ(e.Message(), u"Expected CONTINUE not found.");
+  }
+  ASSERT_EQ(table.Count(), 1u);
+  EXPECT_EQ(table.GetString(0), u"a");
+}
 
 TEST(XlsRecordReader, StaysInsideTheDeclaredSizeAndSkipsWhatWasLeftUnread) {
   TMemoryStream stream(Join({Record(0x0809, Join({Word(0x0600), Word(5)})), Record(0x0022, Word(1)),

@@ -12,11 +12,12 @@
 #include "workbook/model/conditional_formatting.h"
 #include "workbook/model/rich_text.h"
 #include "xls_book_fixture.h"
+#include "xls_test_support.h"
 
 namespace workbook {
 namespace {
 
-using test_support::RunPython;
+using test_support::RunPeer;
 using test_support::TScratchDir;
 
 class XLSRoundTripTest : public xls_test::XlsBookTest {
@@ -108,67 +109,23 @@ class XLSRoundTripTest : public xls_test::XlsBookTest {
     row->AddCellString(u"\U0001F600");
   }
 
-  std::string Python(const std::string& script) { return RunPython(*dir_, script); }
-
   static TScratchDir* dir_;
 };
 
 TScratchDir* XLSRoundTripTest::dir_ = nullptr;
 
 TEST_F(XLSRoundTripTest, XlrdSeesEveryFeature) {
-  EXPECT_EQ(Python(R"py(
-import xlrd
-b = xlrd.open_workbook('book.xls', formatting_info=True)
-s = b.sheet_by_name('Data')
-print(s.merged_cells)
-print(s.cell_value(0, 3), s.cell_value(2, 1), s.cell_value(2, 2))
-print([(n.name, n.result.value[0].coords if n.result else None) for n in b.name_obj_list])
-print(s.colinfo_map[1].width > s.colinfo_map[0].width, s.colinfo_map[2].hidden)
-print(s.rowinfo_map[5].hidden, s.rowinfo_map[6].outline_level)
-print(b.font_list[b.xf_list[s.rowinfo_map[7].xf_index].font_index].bold)
-print([(l.frowx, l.fcolx, l.url_or_path) for l in s.hyperlink_list])
-runs = s.rich_text_runlist_map[(3, 0)]
-print([(p, b.font_list[f].bold) for p, f in runs])
-print(s.panes_are_frozen, s.horz_split_pos, s.scl_mag_factor)
-print([(c.ctype, c.value) for c in s.row(9)], xlrd.xldate_as_tuple(s.cell_value(9, 3), 1))
-print(b.sheet_names()[2:4], b.datemode)
-t = b.sheet_by_index(2).cell_value(0, 0)
-print(len(t), t == '\u0161' * 9000)
-print(ascii(b.sheet_names()[4]), ascii(b.sheet_by_index(4).row_values(0)))
-import olefile
-print(olefile.OleFileIO('book.xls').listdir())
-)py"),
-            "[(0, 2, 0, 2)]\n"
-            "20.0 link 7.0\n"
-            "[('Total', (0, 1, 0, 1, 2, 3)), ('Print_Area', (0, 1, 0, 10, 0, 4)), "
-            "('Print_Titles', (0, 1, 0, 1, 0, 256))]\n"
-            "True 1\n"
-            "1 2\n"
-            "1\n"
-            "[(2, 0, 'https://example.com/a')]\n"
-            "[(0, 1), (4, 0)]\n"
-            "1 1 150\n"
-            "[(1, 'text \u017e'), (2, 1234.5), (4, 1), (3, 43538.25)] (2023, 3, 15, 6, 0, 0)\n"
-            "['" +
-                std::string(31, 'x') + "', '" + std::string(27, 'x') +
-                " (2)'] 1\n"
-                "9000 True\n"
-                "'S\\ufffd' ['a\\ufffdb', '\\U0001f600']\n"
-                "[['Workbook']]\n");
+  // One line per fact, as the peer script lists them.
+  const auto expected = test_support::ReadFileBytes(TEST_DATA_DIR "/xls/feature_book_xlrd.txt");
+  EXPECT_EQ(RunPeer(xls_test::kPeers + "feature_book_xlrd.py", {dir_->File("book.xls")}),
+            std::string(expected.begin(), expected.end()));
 }
 
 TEST_F(XLSRoundTripTest, LibreOfficeSeesEveryFeature) {
   if (!test_support::LibreOfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
   const std::string xlsx =
       test_support::ConvertWithLibreOffice(*dir_, dir_->File("book.xls"), "xlsx");
-  EXPECT_EQ(Python(R"py(
-import openpyxl
-b = openpyxl.load_workbook(')py" +
-                   xlsx + R"py(')
-s = b['Data']
-print(s['D1'].value, s['B3'].value, len(s.conditional_formatting))
-print(s.oddHeader.center.text, s.oddFooter.right.text, s.protection.sheet, s.page_setup.orientation)
-)py"),
+  EXPECT_EQ(RunPeer(xls_test::kPeers + "feature_book_openpyxl.py", {xlsx}),
             "=Total*2 =A3 1\n"
             "Header text Footer text True landscape\n");
 }

@@ -41,8 +41,7 @@ std::vector<std::string> OurTable(TMemoryStream& workbook) {
 }  // namespace
 
 TEST(XlsSharedStringsPeer, CorpusTablesAgreeWithXlrd) {
-  std::vector<std::string> files;
-  for (const auto& f : CorpusXlsFiles()) files.push_back(f.string());
+  const std::vector<std::string> files = CorpusXlsFiles();
   if (files.empty()) GTEST_SKIP() << "shared corpus not found under " << SHARED_DIR;
   // Lines "index<TAB>sst<TAB>count", then "index<TAB>s<TAB>text<TAB>runs" per string; runs are
   // "-" where xlrd could not read formatting.

@@ -21,16 +21,13 @@ namespace {
 
 using namespace xls_test;
 
-class XLSSheetSettingsPeerTest : public XlsBookTest {
- protected:
-  void Load(const std::filesystem::path& path) { LoadFile(path.string()); }
-};
+using XLSSheetSettingsPeerTest = XlsBookTest;
 
 TEST_F(XLSSheetSettingsPeerTest, XlwtSheetSettingsReachTheModel) {
   TScratchDir dir;
   const auto path = dir.File("setup.xls");
   RunPeer(kPeers + "sheet_setup_xlwt.py", {path});
-  ASSERT_NO_THROW(Load(path));
+  ASSERT_NO_THROW(LoadFile(path));
   ASSERT_EQ(book_->WorkSheets.Count(), 2);
   TExportWorkSheet& sheet = *book_->WorkSheets.GetItem(0);
 
@@ -75,8 +72,7 @@ std::string Tabbed(std::initializer_list<long> values) {
 }
 
 TEST_F(XLSSheetSettingsPeerTest, CorpusMergesColumnsAndPanesAgreeWithXlrd) {
-  std::vector<std::string> paths;
-  for (const auto& file : CorpusXlsFiles()) paths.push_back(file.string());
+  const std::vector<std::string> paths = CorpusXlsFiles();
   if (paths.empty()) GTEST_SKIP() << "the shared corpus (" SHARED_DIR "/corpus) is absent";
   // Per file and kind (E unreadable, M merge, C column, P pane) the lines' rest.
   std::map<std::string, std::map<std::string, std::vector<std::string>>> peer;
@@ -90,7 +86,7 @@ TEST_F(XLSSheetSettingsPeerTest, CorpusMergesColumnsAndPanesAgreeWithXlrd) {
     if (peer[path].contains("E")) continue;
     NewBook();
     try {
-      Load(path);
+      LoadFile(path);
     } catch (const EWorkbookException&) {
       continue;  // which files load at all is the cell comparison's to check
     }
@@ -142,31 +138,27 @@ TEST_F(XLSSheetSettingsPeerTest, CorpusMergesColumnsAndPanesAgreeWithXlrd) {
 }
 
 TEST_F(XLSSheetSettingsPeerTest, CorpusNamesAgreeWithXlrd) {
-  std::vector<std::string> paths;
-  for (const auto& file : CorpusXlsFiles())
-    if (file.filename() == "namesdemo.xls") paths.push_back(file.string());
-  if (paths.empty()) GTEST_SKIP() << "the shared corpus (" SHARED_DIR "/corpus) is absent";
-  const std::vector<std::string> lines = SplitLines(RunPeer(kPeers + "names_xlrd.py", paths));
+  const std::string path = CorpusXlsFile("namesdemo.xls");
+  if (path.empty()) GTEST_SKIP() << "the shared corpus (" SHARED_DIR "/corpus) is absent";
+  const std::vector<std::string> lines = SplitLines(RunPeer(kPeers + "names_xlrd.py", {path}));
   ASSERT_GT(lines.size(), 5u);
-  Load(paths[0]);
+  LoadFile(path);
   for (const std::string& line : lines) {
     const std::vector<std::string> f = SplitTabs(line);
     const TExportRange* range = nullptr;
     ASSERT_TRUE(book_->NamedCells.FindName(std::u16string(f[1].begin(), f[1].end()), range))
         << line;
     ASSERT_EQ(range->WorkSheet, book_->WorkSheets.GetItem(std::stoi(f[2]))) << line;
-    EXPECT_EQ(paths[0] + "\t" + f[1] + "\t" + f[2] + "\t" +
+    EXPECT_EQ(path + "\t" + f[1] + "\t" + f[2] + "\t" +
                   Tabbed({range->Row, range->Row2() + 1, range->Col, range->Col2() + 1}),
               line);
   }
 }
 
 TEST_F(XLSSheetSettingsPeerTest, FormulaNameTokensGiveTheFilesNames) {
-  std::filesystem::path path;
-  for (const auto& file : CorpusXlsFiles())
-    if (file.filename() == "formula_test_names.xls") path = file;
+  const std::string path = CorpusXlsFile("formula_test_names.xls");
   if (path.empty()) GTEST_SKIP() << "the shared corpus (" SHARED_DIR "/corpus) is absent";
-  Load(path);
+  LoadFile(path);
   // Column B holds one formula per name, each the name alone (as Excel shows them).
   const char16_t* expected[] = {u"=unaryminus", u"=singlesum",  u"=tfunc",    u"=tfuncvar",
                                 u"=testif",     u"=testchoose", u"=binopbool"};

@@ -7,10 +7,10 @@
 #include "biff_builder.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/stream.h"
-#include "workbook/formats/python_peer.h"
 #include "workbook/formats/xls/xls_cell_borders.h"
 #include "workbook/model/font_list.h"
 #include "workbook/model/style_test_support.h"
+#include "xls_test_support.h"
 
 namespace workbook {
 namespace {
@@ -116,7 +116,7 @@ TEST(FontRecordPeer, XlrdReadsWhatWeWrite) {
   std::vector<std::string> records;
   for (std::size_t i = 0; i < std::size(fonts); ++i)
     records.push_back(ToHex(fonts[i].WriteXLS(colours[i])));
-  EXPECT_EQ(test_support::RunPeer("workbook/formats/xls/peers/fonts_xlrd.py", records),
+  EXPECT_EQ(test_support::RunPeer(xls_test::kPeers + "fonts_xlrd.py", records),
             "Arial 200 1 1 700 2 33 12\n"
             "Times New Roman 280 0 0 400 1 2 8\n"
             "\xC5\xBDlt\xC3\xBD 180 0 0 400 0 0 63\n"

@@ -10,8 +10,10 @@ namespace xls_test {
 
 using namespace test_support;
 
-// The .xls files of the shared corpus folders, sorted; empty when the corpus is absent.
-std::vector<std::filesystem::path> CorpusXlsFiles();
+// The .xls files of the shared corpus folders, sorted; empty when the corpus is absent. One of
+// them by its file name, or "".
+std::vector<std::string> CorpusXlsFiles();
+std::string CorpusXlsFile(const std::string& name);
 
 // Corpus files the peers read although their compound-file header contradicts the file (they
 // declare 8388610 and 8388609 FAT sectors in files of 226 and 71 sectors): the storage refuses

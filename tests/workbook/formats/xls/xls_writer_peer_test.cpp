@@ -9,6 +9,7 @@
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
 #include "xls_book_fixture.h"
+#include "xls_test_support.h"
 
 namespace workbook {
 namespace {
@@ -33,26 +34,15 @@ TEST_F(XLSWriterPeerTest, MergesAndLinksOfRowsWrittenByEventReachXlrd) {
   TMemoryStream stream;
   TExporterXLS().ExportToStream(stream, *book_);
   stream.SaveToFile(dir.File("out.xls"));
-  EXPECT_EQ(test_support::RunPython(dir, R"py(
-import xlrd
-s = xlrd.open_workbook('out.xls', formatting_info=True).sheet_by_index(0)
-print(s.nrows, sorted(s.merged_cells))
-links = s.hyperlink_list
-print(len(links), all(l.url_or_path.rstrip('\0') == 'https://example.org/%d' % l.frowx and
-                      l.desc.rstrip('\0') == 'link %d' % l.frowx for l in links))
-)py"),
+  EXPECT_EQ(test_support::RunPeer(xls_test::kPeers + "event_rows_xlrd.py", {dir.File("out.xls")}),
             "300 [(0, 1, 2, 4), (100, 101, 2, 4), (200, 201, 2, 4)]\n"
             "300 True\n");
 }
 
 TEST_F(XLSWriterPeerTest, CellsBeyondTheFormatAreRefusedBeforeWriting) {
-  struct Case {
-    int col, row;
-  };
-  for (const Case c : {Case{256, 0}, Case{0, 65536}}) {
+  for (const auto& [col, row] : {std::pair{256, 0}, std::pair{0, 65536}}) {
     TWorkbook book;
-    TExportWorkSheet* sheet = book.AddWorkSheet(u"Big");
-    sheet->FindCreateCell(c.col, c.row, TCellClass::Empty, false);
+    book.AddWorkSheet(u"Big")->FindCreateCell(col, row, TCellClass::Empty, false);
     TMemoryStream stream;
     try {
       TExporterXLS().ExportToStream(stream, book);

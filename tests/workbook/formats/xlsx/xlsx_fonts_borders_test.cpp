@@ -4,6 +4,8 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "workbook/formats/python_peer.h"
 #include "workbook/formats/style_lines.h"
@@ -79,19 +81,10 @@ TEST(FontListXlsx, WritesCountAndEveryEntry) {
             "<font><sz val=\"12\"/><name val=\"\xC5\xA0t\xC3\xBDl\"/></font></fonts>");
 }
 
-TEST(BordersListXlsx, LinesOfStyleNoneWriteBareSides) {
+// Sides in order, lines of style none as bare sides, both diagonals sharing one element.
+TEST(BordersListXlsx, WritesEverySet) {
   TExportCellBorders none;
   for (int i = 0; i < 6; ++i) none.GetBorder(i).Style = TExportCellBorder::kNone;
-  TExportCellBordersList borders;
-  borders.Clear();
-  borders.AddNew(std::make_unique<TExportCellBorders>(none));
-  XmlScratch xml("borders");
-  borders.WriteXLSX(xml.Root());
-  EXPECT_EQ(xml.Text(),
-            "<borders count=\"1\"><border><left/><right/><top/><bottom/></border></borders>");
-}
-
-TEST(BordersListXlsx, SidesInOrderAndBothDiagonalsShareOneElement) {
   TExportCellBorders set;
   set.GetBorder(TExportCellBorders::bTop) = TExportCellBorder(1, 0x0000FF);
   set.GetBorder(TExportCellBorders::bRight) = TExportCellBorder(3, clNone);
@@ -101,11 +94,13 @@ TEST(BordersListXlsx, SidesInOrderAndBothDiagonalsShareOneElement) {
   set.GetBorder(TExportCellBorders::bDiagonalDown) = TExportCellBorder(6, 0x00FF00);
   TExportCellBordersList borders;
   borders.Clear();
+  borders.AddNew(std::make_unique<TExportCellBorders>(none));
   borders.AddNew(std::make_unique<TExportCellBorders>(set));
   XmlScratch xml("borders");
   borders.WriteXLSX(xml.Root());
   EXPECT_EQ(xml.Text(),
-            "<borders count=\"1\"><border diagonalUp=\"1\" diagonalDown=\"1\">"
+            "<borders count=\"2\"><border><left/><right/><top/><bottom/></border>"
+            "<border diagonalUp=\"1\" diagonalDown=\"1\">"
             "<left style=\"thin\"><color rgb=\"FFFF0000\"/></left>"
             "<right style=\"medium\"><color rgb=\"FF000000\"/></right>"
             "<top/>"
@@ -177,34 +172,32 @@ TEST(StyleListsXlsxRead, WithoutEntriesTheDefaultsStay) {
   EXPECT_EQ(*borders.GetItem(0), TExportCellBorders());
 }
 
-TEST(BordersListXlsxRead, BothDiagonalsComeFromTheOneDiagonalElement) {
-  XmlScratch xml("x");
-  xml.Load(
-      "<borders count=\"1\"><border diagonalUp=\"1\" diagonalDown=\"true\">"
-      "<left style=\"thin\"><color rgb=\"FFFF0000\"/></left><right style=\"medium\"/>"
-      "<top style=\"bogus\"/><diagonal style=\"thick\"><color rgb=\"FF00FF00\"/></diagonal>"
-      "</border></borders>");
-  TExportCellBordersList borders;
-  borders.ReadXLSX(xml.Root(), nullptr, nullptr);
-  ASSERT_EQ(borders.Count(), 1);
-  // Lines top, right, bottom, left, down, up; an absent bottom and an unknown style read as none.
-  EXPECT_EQ(Narrow(borders.GetItem(0)->GetKeyString()),
-            "1;536870911;3;536870911;1;536870911;2;255;6;65280;6;65280");
-}
-
-TEST(BordersListXlsxRead, DiagonalsWithoutTheirFlagStayUnset) {
-  XmlScratch xml("x");
-  xml.Load(
-      "<borders><border diagonalUp=\"0\" diagonalDown=\"false\"><left/><right/><top/><bottom/>"
-      "<diagonal style=\"thin\"/></border><border><left/><right/><top/><bottom/><diagonal/>"
-      "</border></borders>");
-  TExportCellBordersList borders;
-  borders.ReadXLSX(xml.Root(), nullptr, nullptr);
-  ASSERT_EQ(borders.Count(), 2);
-  EXPECT_EQ(Narrow(borders.GetItem(0)->GetKeyString()),
-            "1;536870911;1;536870911;1;536870911;1;536870911;0;536870911;0;536870911");
-  // Equal sets keep their own positions.
-  EXPECT_EQ(*borders.GetItem(0), *borders.GetItem(1));
+// Each set's lines top, right, bottom, left, down, up.
+TEST(BordersListXlsxRead, LinesAndDiagonals) {
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
+      // Both diagonals come from the one diagonal element; an absent bottom and an unknown style
+      // read as none.
+      {"<borders count=\"1\"><border diagonalUp=\"1\" diagonalDown=\"true\">"
+       "<left style=\"thin\"><color rgb=\"FFFF0000\"/></left><right style=\"medium\"/>"
+       "<top style=\"bogus\"/><diagonal style=\"thick\"><color rgb=\"FF00FF00\"/></diagonal>"
+       "</border></borders>",
+       {"1;536870911;3;536870911;1;536870911;2;255;6;65280;6;65280"}},
+      // Diagonals without their flag stay unset; equal sets keep their own positions.
+      {"<borders><border diagonalUp=\"0\" diagonalDown=\"false\"><left/><right/><top/><bottom/>"
+       "<diagonal style=\"thin\"/></border><border><left/><right/><top/><bottom/><diagonal/>"
+       "</border></borders>",
+       {"1;536870911;1;536870911;1;536870911;1;536870911;0;536870911;0;536870911",
+        "1;536870911;1;536870911;1;536870911;1;536870911;0;536870911;0;536870911"}},
+  };
+  for (const auto& [bordersXml, keys] : cases) {
+    XmlScratch xml("x");
+    xml.Load(bordersXml);
+    TExportCellBordersList borders;
+    borders.ReadXLSX(xml.Root(), nullptr, nullptr);
+    ASSERT_EQ(borders.Count(), static_cast<int>(keys.size())) << bordersXml;
+    for (int i = 0; i < borders.Count(); ++i)
+      EXPECT_EQ(Narrow(borders.GetItem(i)->GetKeyString()), keys[i]) << bordersXml;
+  }
 }
 
 TEST(StyleXlsxPeer, OpenpyxlReadsOurFontsAndBorders) {

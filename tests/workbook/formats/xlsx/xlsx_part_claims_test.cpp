@@ -9,12 +9,9 @@
 namespace workbook {
 namespace {
 
-const std::string kRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
-const std::string kPkg = "http://schemas.openxmlformats.org/package/2006/relationships";
-
 std::string Relationship(const std::string& id, const std::string& type,
                          const std::string& target) {
-  return "<Relationship Id=\"" + id + "\" Type=\"" + kRel + "/" + type + "\" Target=\"" + target +
+  return "<Relationship Id=\"" + id + "\" Type=\"" + kRelNS + "/" + type + "\" Target=\"" + target +
          "\"/>";
 }
 
@@ -29,9 +26,9 @@ TXLSXParts Sheets(const std::string& first, const std::string& second) {
 void WithComments(TXLSXParts& parts, int sheet, const std::string& comments) {
   const std::string name = "sheet" + std::to_string(sheet) + ".xml";
   parts.Parts["xl/worksheets/" + name] = SheetXml(R"(<row r="1"><c r="A1"><v>1</v></c></row>)");
-  parts.Parts["xl/worksheets/_rels/" + name + ".rels"] = "<Relationships xmlns=\"" + kPkg + "\">" +
-                                                         Relationship("c", "comments", comments) +
-                                                         "</Relationships>";
+  parts.Parts["xl/worksheets/_rels/" + name + ".rels"] =
+      "<Relationships xmlns=\"" + kPackageRelNS + "\">" + Relationship("c", "comments", comments) +
+      "</Relationships>";
   parts.Parts["xl/" + comments.substr(3)] =
       "<comments xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
       "<authors><author>a</author></authors><commentList><comment ref=\"A1\" authorId=\"0\">"

@@ -17,13 +17,10 @@
 namespace workbook {
 namespace {
 
-const std::string kMain = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
-const std::string kRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
-
 std::string Worksheet(const std::string& before, const std::string& sheetData,
                       const std::string& after) {
-  return "<worksheet xmlns=\"" + kMain + "\" xmlns:r=\"" + kRel + "\">" + before + "<sheetData>" +
-         sheetData + "</sheetData>" + after + "</worksheet>";
+  return "<worksheet xmlns=\"" + kMainNS + "\" xmlns:r=\"" + kRelNS + "\">" + before +
+         "<sheetData>" + sheetData + "</sheetData>" + after + "</worksheet>";
 }
 
 // A package of one sheet whose part holds Before, SheetData and After; its style sheet has one
@@ -33,7 +30,7 @@ TXLSXParts Around(const std::string& before, const std::string& sheetData,
   TXLSXParts parts = TXLSXParts::Standard("");
   parts.Parts["xl/worksheets/sheet1.xml"] = Worksheet(before, sheetData, after);
   parts.Parts["xl/styles.xml"] =
-      "<styleSheet xmlns=\"" + kMain +
+      "<styleSheet xmlns=\"" + kMainNS +
       "\"><dxfs count=\"1\"><dxf><font><b/></font></dxf></dxfs></styleSheet>";
   return parts;
 }
@@ -121,10 +118,10 @@ TEST_F(XLSXSheetElementsTest, OnlyExternalHyperlinksOnStringCells) {
   parts.Parts["xl/worksheets/_rels/sheet1.xml.rels"] =
       "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
       "<Relationship Id=\"rId1\" Type=\"" +
-      kRel +
+      kRelNS +
       "/hyperlink\" Target=\"https://example.com/a?b=1&amp;c=2\" TargetMode=\"External\"/>"
       "<Relationship Id=\"rId2\" Type=\"" +
-      kRel + "/hyperlink\" Target=\"https://example.com/internal\"/></Relationships>";
+      kRelNS + "/hyperlink\" Target=\"https://example.com/internal\"/></Relationships>";
   Load(parts);
   TExportWorkSheet& sheet = Sheet();
   auto link = [&](int col, int row) -> std::u16string {

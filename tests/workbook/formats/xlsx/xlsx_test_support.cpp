@@ -6,16 +6,9 @@
 
 namespace workbook {
 
-namespace {
-
-const char* const kMain = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
-const char* const kRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
-
-}  // namespace
-
 std::string SheetXml(const std::string& sheetData) {
-  return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?><worksheet xmlns=\"") + kMain +
-         "\" xmlns:r=\"" + kRel + "\"><sheetData>" + sheetData + "</sheetData></worksheet>";
+  return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?><worksheet xmlns=\"") + kMainNS +
+         "\" xmlns:r=\"" + kRelNS + "\"><sheetData>" + sheetData + "</sheetData></worksheet>";
 }
 
 TXLSXParts TXLSXParts::Standard(const std::string& sheetData, const std::string& sharedStrings) {
@@ -23,10 +16,10 @@ TXLSXParts TXLSXParts::Standard(const std::string& sheetData, const std::string&
   result.Parts["_rels/.rels"] =
       "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
       "<Relationship Id=\"rId1\" Type=\"" +
-      std::string(kRel) + "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>";
+      kRelNS + "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>";
   if (!sharedStrings.empty())
     result.Parts["xl/sharedStrings.xml"] =
-        "<sst xmlns=\"" + std::string(kMain) + "\">" + sharedStrings + "</sst>";
+        "<sst xmlns=\"" + kMainNS + "\">" + sharedStrings + "</sst>";
   result.Parts["xl/worksheets/sheet1.xml"] = SheetXml(sheetData);
   return result.SetSheets({{"First", "worksheets/sheet1.xml"}});
 }
@@ -38,17 +31,17 @@ TXLSXParts& TXLSXParts::SetSheets(const std::vector<std::pair<std::string, std::
   std::string list;
   for (std::size_t i = 0; i < sheets.size(); ++i) {
     const std::string id = "rId" + std::to_string(i + 1);
-    rels += "<Relationship Id=\"" + id + "\" Type=\"" + kRel + "/worksheet\" Target=\"" +
+    rels += "<Relationship Id=\"" + id + "\" Type=\"" + kRelNS + "/worksheet\" Target=\"" +
             sheets[i].second + "\"/>";
     list += "<sheet name=\"" + sheets[i].first + "\" sheetId=\"" + std::to_string(i + 1) +
             "\" r:id=\"" + id + "\"/>";
   }
   if (Parts.count("xl/sharedStrings.xml"))
-    rels += "<Relationship Id=\"rId" + std::to_string(sheets.size() + 1) + "\" Type=\"" + kRel +
+    rels += "<Relationship Id=\"rId" + std::to_string(sheets.size() + 1) + "\" Type=\"" + kRelNS +
             "/sharedStrings\" Target=\"sharedStrings.xml\"/>";
   Parts["xl/_rels/workbook.xml.rels"] = rels + "</Relationships>";
   Parts["xl/workbook.xml"] =
-      "<workbook xmlns=\"" + std::string(kMain) + "\" xmlns:r=\"" + kRel + "\"><sheets>" + list +
+      "<workbook xmlns=\"" + kMainNS + "\" xmlns:r=\"" + kRelNS + "\"><sheets>" + list +
       "</sheets>" +
       (definedNames.empty() ? "" : "<definedNames>" + definedNames + "</definedNames>") +
       "</workbook>";

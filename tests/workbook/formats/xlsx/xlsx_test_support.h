@@ -12,6 +12,12 @@
 
 namespace workbook {
 
+inline const std::string kMainNS = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+inline const std::string kRelNS =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+inline const std::string kPackageRelNS =
+    "http://schemas.openxmlformats.org/package/2006/relationships";
+
 // Package parts by entry name; Standard() gives the parts a minimal package needs around one
 // worksheet part whose sheetData content is given.
 struct TXLSXParts {

@@ -16,7 +16,6 @@
 using namespace workbook;
 using test_support::PythonAvailable;
 using test_support::ReadFileBytes;
-using test_support::RunPython;
 using test_support::TScratchDir;
 using test_support::WriteFileBytes;
 
@@ -52,20 +51,19 @@ class PythonZip : public ::testing::Test {
   void SetUp() override {
     if (!PythonAvailable()) GTEST_SKIP() << "/usr/bin/python3 is not installed";
   }
-  // The archive a Python script wrote to out.zip.
-  TMemoryStream MadeByPython(const std::string& script) {
-    RunPython(dir_, "import zipfile, struct, sys\n" + script);
+  // The archive the peer makes (see peers/zip_peer.py).
+  TMemoryStream MadeByPython(std::vector<std::string> kind) {
+    kind.insert(kind.begin() + 1, dir_.File("out.zip"));
+    Peer(kind);
     return TMemoryStream(ReadFileBytes(dir_.File("out.zip")));
   }
-  // What Python's zipfile sees in our archive: testzip result, then name=content lines.
+  // What Python's zipfile sees in our archive: testzip's result, then name|type|content lines.
   std::string SeenByPython(const TMemoryStream& archive) {
     WriteFileBytes(dir_.File("ours.zip"), archive.Data());
-    return RunPython(dir_,
-                     "import zipfile\n"
-                     "z = zipfile.ZipFile('ours.zip')\n"
-                     "print(z.testzip())\n"
-                     "for i in z.infolist():\n"
-                     "    print(i.filename, i.compress_type, z.read(i).decode(), sep='|')\n");
+    return Peer({"show", dir_.File("ours.zip")});
+  }
+  static std::string Peer(const std::vector<std::string>& args) {
+    return test_support::RunPeer("workbook/formats/zip/peers/zip_peer.py", args);
   }
   TScratchDir dir_;
 };
@@ -126,10 +124,7 @@ TEST_F(PythonZip, DeflatedPiecesJoinIntoOneEntry) {
 }
 
 TEST_F(PythonZip, UpdateReplacesAndAppendsOnAnotherToolsArchive) {
-  TMemoryStream stream = MadeByPython(
-      "with zipfile.ZipFile('out.zip', 'w', zipfile.ZIP_DEFLATED) as z:\n"
-      "    z.writestr('one.txt', 'first')\n"
-      "    z.writestr('two.txt', 'second' * 100)\n");
+  TMemoryStream stream = MadeByPython({"two"});
   TZipArchive zip(stream, TZipArchiveMode::Update);
   Add(zip, u"one.txt", "replaced");
   Add(zip, u"three.txt", "third");
@@ -140,19 +135,7 @@ TEST_F(PythonZip, UpdateReplacesAndAppendsOnAnotherToolsArchive) {
 }
 
 TEST_F(PythonZip, ReadsStoredDeflatedBackslashedAndStreamedEntries) {
-  // Written to a pipe, zipfile cannot seek back and uses data descriptors.
-  RunPython(
-      dir_,
-      "import zipfile, sys\n"
-      "with open('out.zip', 'wb') as f:\n"
-      "    class Pipe:\n"
-      "        def write(self, b): return f.write(b)\n"
-      "        def flush(self): f.flush()\n"
-      "    with zipfile.ZipFile(Pipe(), 'w') as z:\n"
-      "        z.writestr('stored.txt', 'plain', zipfile.ZIP_STORED)\n"
-      "        z.writestr('xl\\\\worksheets\\\\sheet1.xml', '<a/>' * 1000, zipfile.ZIP_DEFLATED)\n"
-      "        with z.open('streamed.txt', 'w') as e: e.write(b'by descriptor')\n");
-  TMemoryStream stream(ReadFileBytes(dir_.File("out.zip")));
+  TMemoryStream stream = MadeByPython({"streamed"});
   TZipArchive zip(stream, TZipArchiveMode::Read);
   ASSERT_EQ(zip.GetCount(), 3);
   EXPECT_EQ(zip.GetFileName(1), u"xl\\worksheets\\sheet1.xml");
@@ -317,10 +300,7 @@ class TCountingStream : public TStream {
 class ZipBomb : public PythonZip {
  protected:
   TMemoryStream Bomb(std::uint32_t declaredSize, std::uint32_t realSize = 64u << 20) {
-    const std::string file = dir_.File("bomb.zip");
-    test_support::RunPeer("workbook/formats/zip/peers/zip_bomb.py",
-                          {file, std::to_string(declaredSize), std::to_string(realSize)});
-    return TMemoryStream(ReadFileBytes(file));
+    return MadeByPython({"bomb", std::to_string(declaredSize), std::to_string(realSize)});
   }
 };
 

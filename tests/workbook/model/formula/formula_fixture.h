@@ -1,6 +1,7 @@
 #pragma once
 // A workbook with one sheet for formula tests, helpers to put numbers, texts and formulas
 // into its cells, and a small defined-name list.
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -25,20 +26,13 @@ class TestNames : public IRPNNameSource {
     return true;
   }
   int NamePosition(std::u16string_view name) const override {
-    int position = 1;
-    for (const auto& entry : Ranges) {
-      if (entry.first == name) return position;
-      ++position;
-    }
-    return 0;
+    const auto it = Ranges.find(std::u16string(name));
+    return it == Ranges.end() ? 0 : static_cast<int>(std::distance(Ranges.begin(), it)) + 1;
   }
   bool NameAtPosition(int position, std::u16string& name) const override {
-    for (const auto& entry : Ranges)
-      if (--position == 0) {
-        name = entry.first;
-        return true;
-      }
-    return false;
+    if (position < 1 || position > static_cast<int>(Ranges.size())) return false;
+    name = std::next(Ranges.begin(), position - 1)->first;
+    return true;
   }
 };
 

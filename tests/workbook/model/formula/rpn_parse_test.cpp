@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "formula_fixture.h"
+#include "workbook/core/thrown.h"
 
 namespace workbook::test {
 namespace {
@@ -85,12 +86,7 @@ TEST_F(FormulaTest, MalformedTextsFailWithAClearMessageAndNoTokens) {
   for (auto [text, message] : cases) {
     TRPNFormula formula;
     ASSERT_TRUE(formula.ParseFormula(u"=1+2"));
-    try {
-      formula.Parse(text);
-      ADD_FAILURE() << "parsed " << Narrow(text);
-    } catch (const ERPNFormulaException& e) {
-      EXPECT_EQ(e.Message(), message);
-    }
+    EXPECT_EQ(Thrown<ERPNFormulaException>([&] { formula.Parse(text); }), Narrow(message));
     EXPECT_EQ(formula.Count(), 0);
     EXPECT_FALSE(formula.ParseFormula(text));
     EXPECT_EQ(formula.GetFormulaText(), u"");
@@ -111,12 +107,8 @@ TEST_F(FormulaTest, RejectsOverlongTexts) {
 }
 
 TEST_F(FormulaTest, OperatorLookupRaisesForNonOperators) {
-  try {
-    StrToRPNOperator(u"&", false);
-    ADD_FAILURE();
-  } catch (const EWorkbookException& e) {
-    EXPECT_EQ(e.Message(), u"StrToRPNOperator: invalid string \"&\".");
-  }
+  EXPECT_EQ(Thrown<EWorkbookException>([] { StrToRPNOperator(u"&", false); }),
+            "StrToRPNOperator: invalid string \"&\".");
 }
 
 }  // namespace
