@@ -4,12 +4,12 @@
 #include "workbook/formats/xml_writer_capture.h"
 #include "workbook/model/model_fixture.h"
 
+#include "workbook/formats/cell_write_context.h"
 #include "workbook/formats/ods/ods_comment_drawing_style.h"
 #include "workbook/formats/xlsx/xlsx_cell_comment.h"
 #include "workbook/formats/xlsx/xlsx_sheet_attachments.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_comment.h"
-#include "workbook/model/cell_write_context.h"
 #include "workbook/model/rich_text.h"
 
 namespace workbook {
