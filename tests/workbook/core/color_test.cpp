@@ -42,7 +42,6 @@ TEST(ColorTest, Transparency) {
   for (auto [alpha, transparency] : fromAlpha)
     EXPECT_EQ(AlphaToTransparency(alpha), transparency) << alpha;
   EXPECT_EQ(TransparencyToODS(25), u"75%");
-  EXPECT_EQ(TransparencyToODS(100), u"0%");
 }
 
 TColor Hex(const char* rrggbb) {

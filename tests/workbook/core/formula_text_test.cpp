@@ -37,10 +37,8 @@ TEST(FormulaTextTest, ToODS) {
       {u"=XFE1+a1+TRUE", u"of:=XFE1+a1+TRUE"}};
   for (const auto& [in, out] : cases) EXPECT_EQ(FormulaToODS(in, true), out) << Narrow(in);
   EXPECT_EQ(FormulaToODS(u"=SUM(A1,B1)", false), u"SUM([.A1];[.B1])");
-  EXPECT_EQ(FormulaToODS(u"A1", false), u"[.A1]");
   EXPECT_EQ(FormulaToODS(u"", true), u"of:=");
   EXPECT_EQ(CellRefToODS(u"$A$1:B2"), u"[.$A$1:.B2]");
-  EXPECT_EQ(FormulaToODSExcel(u"=A1+1"), u"msoxl:=A1+1");
   EXPECT_EQ(FormulaToODSExcel(u"A1+1"), u"msoxl:=A1+1");
 }
 

@@ -28,11 +28,9 @@ TEST(OFormatDates, WriteWithT) {
 
 TEST(OFormatColors, ResolveNoneAndSystemColours) {
   EXPECT_EQ(OFormat::ColorToRGB(0x1FFFFFFF), 0);
-  EXPECT_EQ(OFormat::ColorToRGB(0x00123456), 0x00123456);
   // The platform's window (white) and window-text (black) colours.
   EXPECT_EQ(OFormat::ColorToRGB(static_cast<std::int32_t>(0x80000005)), 0xFFFFFF);
   EXPECT_EQ(OFormat::ColorToRGB(static_cast<std::int32_t>(0x80000008)), 0);
-  EXPECT_EQ(OFormat::ColorToHTMLHex(0x00332211, true), u"#112233");
   EXPECT_EQ(OFormat::ColorToHTMLHex(0x00ABCDEF, false), u"EFCDAB");
   EXPECT_EQ(OFormat::ColorToHTMLHex(0x1FFFFFFF, true), u"#000000");
   EXPECT_EQ(OFormat::ColorToHTMLHex(static_cast<std::int32_t>(0x80000005), true), u"#FFFFFF");

@@ -22,7 +22,6 @@ TEST_F(FormulaTest, CellsCalculateOnDemandAndKeepTheParsedFormula) {
   EXPECT_DOUBLE_EQ(cell->Value, 6);
   cell->SetFormula(u"=A1+1");
   EXPECT_EQ(cell->PeekRPNFormula(), nullptr);
-  EXPECT_FALSE(cell->HasValue);
   cell->Calculate();
   EXPECT_EQ(cell->GetValueText(), u"11");
 }

@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(FormulaTest, ReadsCellsAndRanges) {
   Number(u"A1", 1);
   Number(u"A2", 2);
-  Text(u"A3", u"text");
+  At(u"A3", TCellClass::String)->SetValueText(u"text");
   EXPECT_DOUBLE_EQ(Eval(u"=SUM(A1:A3,5)").Value, 8);
   EXPECT_DOUBLE_EQ(Eval(u"=AVERAGE(B1:B2)").Value, 0);  // two cells that do not exist
   EXPECT_DOUBLE_EQ(Eval(u"=A3+A1").Value, 1);           // text counts as 0

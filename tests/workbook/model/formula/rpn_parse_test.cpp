@@ -34,7 +34,6 @@ TEST_F(FormulaTest, RendersTheParsedFormulaWithTheCornersInOrder) {
       {u"=B2:A1", u"A1:B2"},
       {u"=-A1%", u"-A1%"},
       {u"=SUM((1+2),MAX(A1,B1,C1))", u"SUM((1+2),MAX(A1,B1,C1))"},
-      {u"=NOT(A1>=2)", u"NOT(A1>=2)"},
       {u"=TRUNC(A1,1)+TRUNC(B1)", u"TRUNC(A1,1)+TRUNC(B1)"}};
   for (auto [text, rendered] : cases) {
     TRPNFormula formula;
