@@ -120,11 +120,9 @@ TEST(TextToFloatSeparator, IsTheGivenCharacter) {
 // Up to 15 digits the text is the general one; beyond them the digits that make the value exact.
 const std::pair<double, const char*> kRoundTrip[] = {
     {-0.0, "0"},
-    {45000.75, "45000.75"},
     {1e15, "1E15"},
     {1.5e-5, "1.5E-5"},
     {0.1 + 0.2, "0.30000000000000004"},
-    {1.0 / 3, "0.3333333333333333"},
     {-2.0 / 3, "-0.6666666666666666"},
     {1234567890123456.0, "1.234567890123456E15"},
     {999999999999999.9, "999999999999999.9"},

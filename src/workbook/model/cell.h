@@ -11,7 +11,6 @@
 #include "workbook/core/stream.h"
 #include "workbook/model/cell_class.h"
 #include "workbook/model/cell_style.h"
-#include "workbook/model/cell_write_context.h"
 #include "workbook/model/formula/rpn_types.h"
 
 namespace workbook {
@@ -29,6 +28,7 @@ class TStringRichTextTags;
 class TXmlWriter;
 class TXLSXSheetDataWriter;
 class TCustomExporter;
+class ICellWriteContext;
 
 struct TExportCellExtras {
   TExportCellExtras();

@@ -1,9 +1,7 @@
 // The cell's on-demand attachments: comment, conditional formatting and drawings. They live in
 // the extras block, so cells without them stay as small as before.
-#include "workbook/core/xml/xml_writer.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_comment.h"
-#include "workbook/model/cell_write_context.h"
 #include "workbook/model/conditional_formatting.h"
 #include "workbook/model/drawing.h"
 #include "workbook/model/workbook.h"

@@ -1,9 +1,5 @@
 #include "workbook/model/drawing_style.h"
 
-#include <cmath>
-
-#include "workbook/core/invariant_texts.h"
-
 namespace workbook {
 
 namespace {
@@ -70,11 +66,5 @@ void TExportDrawingStyle::AssignTo(TPersistent& dest) const {
 std::unique_ptr<TOwnedListObject> TExportDrawingStyle::NewInstance() const {
   return std::make_unique<TExportDrawingStyle>();
 }
-
-std::u16string PixelsToCmText(double pixels) {
-  return ISOFloatToStr(std::round(pixels * 0.0280618686868686 * 1000) / 1000) + u"cm";
-}
-
-std::u16string PixelsToPtText(double pixels) { return ISOFloatToStr(pixels * 0.75) + u"pt"; }
 
 }  // namespace workbook

@@ -80,9 +80,4 @@ class TExportDrawingStyle : public TOwnedListObject {
   void ReadXLSX(const TXmlNode& spPr, const IThemeColors* theme = nullptr);
 };
 
-// pixels in the units the files use.
-std::u16string PixelsToCmText(double pixels);  // 3 decimals + "cm"
-std::u16string PixelsToPtText(double pixels);  // x 0.75 + "pt"
-inline constexpr std::int64_t kEMUPerPixel = 9535;
-
 }  // namespace workbook

@@ -41,7 +41,6 @@ TEST_F(AppTest, SettingsWindowDefaultsBeforeAnyShowing) {
   EXPECT_TRUE(form.TPR->isChecked());
   EXPECT_EQ(form.Year->text(), "2016");
   EXPECT_EQ(form.Month->currentIndex(), -1);
-  EXPECT_EQ(form.Month->count(), 16);
   EXPECT_EQ(form.Month->itemText(15), U("4. štvrťrok"));
   EXPECT_FALSE(form.SkipLastRow->isChecked());
   EXPECT_EQ(Cell(form.SubjectParameters, 0, 0), U("IČ DPH"));
@@ -50,7 +49,6 @@ TEST_F(AppTest, SettingsWindowDefaultsBeforeAnyShowing) {
   EXPECT_EQ(Cell(form.SheetList, 5, 1), "B_32");
   EXPECT_EQ(Cell(form.SheetList, 11, 1), "SV_2");
   EXPECT_EQ(Cell(form.OffsetList, 11, 1), "1");
-  ASSERT_EQ(form.OrderList->rowCount(), 80);
   EXPECT_EQ(form.OrderList->horizontalHeaderItem(2)->text(), U("Poznámka"));
   EXPECT_EQ(Cell(form.OrderList, 51, 0), "C1-ONP");
   EXPECT_EQ(Cell(form.OrderList, 79, 0), "SV2-Kopr");

@@ -82,7 +82,6 @@ TEST(EnumNamesTest, BorderStyles) {
 }
 
 TEST(EnumNamesTest, PanesWrapAndProtection) {
-  EXPECT_EQ(PaneSplitToXLSX(0), u"none");
   EXPECT_EQ(PaneSplitToXLSX(3), u"both");
   EXPECT_EQ(WrapToODS(false), u"no-wrap");
   EXPECT_EQ(Texts(CellProtectionToODS, 0, 3),

@@ -17,28 +17,20 @@ namespace {
 
 std::string Narrow(std::u16string_view text) { return platform::Utf16ToUtf8(text); }
 
+// Plain dates, date-times and durations are in the ODS cell writer's goldens; these are the
+// edges.
 TEST(OFormatDates, WriteWithT) {
-  EXPECT_EQ(OFormat::ISODateToStr(0), u"1899-12-30");
-  EXPECT_EQ(OFormat::ISODateToStr(45356.75), u"2024-03-05");
   EXPECT_EQ(OFormat::ISODateTimeToStr(45356.6041782407), u"2024-03-05T14:30:01");
   EXPECT_EQ(OFormat::ISODateTimeToStr(1e20), u"0000-00-00T00:00:00");
-  EXPECT_NEAR(OFormat::ISOStrToDateTime(u"2024-03-05T14:30:01"), 45356.6041782407, 1e-9);
   EXPECT_EQ(OFormat::ISOStrToDateTime(u"2024-02-30T00:00:00"), 0);
-}
-
-TEST(OFormatDates, DurationsWriteTheTimeOfDay) {
-  EXPECT_EQ(OFormat::ISOTimeToDuration(0), u"PT00H00M00S");
-  EXPECT_EQ(OFormat::ISOTimeToDuration(ISOStrToTime(u"12:30:05")), u"PT12H30M05S");
-  EXPECT_EQ(OFormat::ISOTimeToDuration(45356.75), u"PT18H00M00S");
+  EXPECT_EQ(OFormat::ISOTimeToDuration(45356.75), u"PT18H00M00S");  // the time of day only
 }
 
 TEST(OFormatColors, ResolveNoneAndSystemColours) {
   EXPECT_EQ(OFormat::ColorToRGB(0x1FFFFFFF), 0);
-  EXPECT_EQ(OFormat::ColorToRGB(0x00123456), 0x00123456);
   // The platform's window (white) and window-text (black) colours.
   EXPECT_EQ(OFormat::ColorToRGB(static_cast<std::int32_t>(0x80000005)), 0xFFFFFF);
   EXPECT_EQ(OFormat::ColorToRGB(static_cast<std::int32_t>(0x80000008)), 0);
-  EXPECT_EQ(OFormat::ColorToHTMLHex(0x00332211, true), u"#112233");
   EXPECT_EQ(OFormat::ColorToHTMLHex(0x00ABCDEF, false), u"EFCDAB");
   EXPECT_EQ(OFormat::ColorToHTMLHex(0x1FFFFFFF, true), u"#000000");
   EXPECT_EQ(OFormat::ColorToHTMLHex(static_cast<std::int32_t>(0x80000005), true), u"#FFFFFF");

@@ -74,21 +74,16 @@ TEST_F(OpenpyxlPeerTest, ReferencesAgree) {
   for (const auto& f : lines) {
     ASSERT_EQ(f.size(), 3u);
     const std::u16string text = platform::Utf8ToUtf16(f[1]);
-    std::string ours = "error";
-    const size_t colon = f[1].find(':');
-    int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
-    if (colon == std::string::npos) {
-      if (ParseCellRefColRow(text, c1, r1))
-        ours = std::to_string(c1 + 1) + " " + std::to_string(r1 + 1) + " " +
-               std::to_string(c1 + 1) + " " + std::to_string(r1 + 1);
-    } else if (ParseCellRangeRefColRow(text, c1, r1, c2, r2, true)) {
-      ours = std::to_string(c1 + 1) + " " + std::to_string(r1 + 1) + " " + std::to_string(c2 + 1) +
-             " " + std::to_string(r2 + 1);
-    } else if (ParseColRangeRef(text, c1, c2)) {
-      ours = std::to_string(c1 + 1) + " -1 " + std::to_string(c2 + 1) + " -1";
-    } else if (ParseRowRangeRef(text, r1, r2)) {
-      ours = "-1 " + std::to_string(r1 + 1) + " -1 " + std::to_string(r2 + 1);
-    }
+    // Corners counted from 1, -1 for a whole row's column or a whole column's row.
+    int c1 = -2, r1 = -2, c2 = -2, r2 = -2;
+    const bool single = f[1].find(':') == std::string::npos;
+    const bool ok = single ? ParseCellRefColRow(text, c1, r1)
+                           : ParseCellRangeRefColRow(text, c1, r1, c2, r2, true) ||
+                                 ParseColRangeRef(text, c1, c2) || ParseRowRangeRef(text, r1, r2);
+    if (single) c2 = c1, r2 = r1;
+    const std::string ours = ok ? std::to_string(c1 + 1) + " " + std::to_string(r1 + 1) + " " +
+                                      std::to_string(c2 + 1) + " " + std::to_string(r2 + 1)
+                                : "error";
     EXPECT_EQ(ours, f[2]) << f[1];
   }
 }

@@ -21,11 +21,8 @@ TEST(MemoryStream, ReadWriteSeekAndShortReads) {
   EXPECT_THROW(s.ReadBuffer(buf, 8), EWorkbookFileException);
 }
 
-TEST(FileStream, MissingFileIsALibraryErrorWithAUtf8Message) {
+// A message's UTF-8 form is seen wherever a test compares a thrown message with letters beyond
+// ASCII (the sheet password's).
+TEST(FileStream, MissingFileIsALibraryError) {
   EXPECT_THROW(TFileStream("/nonexistent/x.xlsx", TFileMode::OpenRead), EWorkbookException);
-  try {
-    throw EWorkbookFileException(u"Zlý súbor");
-  } catch (const EWorkbookException& e) {
-    EXPECT_STREQ(e.what(), "Zl\xC3\xBD s\xC3\xBA\x62or");
-  }
 }

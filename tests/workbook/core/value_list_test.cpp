@@ -27,13 +27,12 @@ std::string Added(TDuplicates duplicates, TListSortType sort, std::vector<std::i
 TEST(IntegerList, AddPlacesValues) {
   // Unsorted keeps order and duplicates; sorted ignoring returns the existing place; sorted
   // accepting joins the equal ones.
-  EXPECT_EQ(Added(TDuplicates::Ignore, TListSortType::Unsorted, {3, 1, 3}), "0 1 2 -> 3 1 3");
-  EXPECT_EQ(Added(TDuplicates::Ignore, TListSortType::Ascending, {5, -2, 9, 5}),
-            "0 0 2 1 -> -2 5 9");
-  EXPECT_EQ(Added(TDuplicates::Accept, TListSortType::Ascending, {5, 1, 5, 5}),
-            "0 0 1 1 -> 1 5 5 5");
-  EXPECT_EQ(Added(TDuplicates::Ignore, TListSortType::Descending, {1, 7, 4, 7}),
-            "0 0 1 0 -> 7 4 1");
+  using D = TDuplicates;
+  using S = TListSortType;
+  EXPECT_EQ(Added(D::Ignore, S::Unsorted, {3, 1, 3}), "0 1 2 -> 3 1 3");
+  EXPECT_EQ(Added(D::Ignore, S::Ascending, {5, -2, 9, 5}), "0 0 2 1 -> -2 5 9");
+  EXPECT_EQ(Added(D::Accept, S::Ascending, {5, 1, 5, 5}), "0 0 1 1 -> 1 5 5 5");
+  EXPECT_EQ(Added(D::Ignore, S::Descending, {1, 7, 4, 7}), "0 0 1 0 -> 7 4 1");
 }
 
 TEST(IntegerList, DuplicateErrorsLeaveTheListUnchanged) {
@@ -59,12 +58,10 @@ TEST(IntegerList, ReportsEveryChangeZeroIncluded) {
   list.SetItem(1, 6);
   list.Clear();
   using N = TListNotification;
-  EXPECT_EQ(seen, (std::vector<std::pair<std::int32_t, N>>{{0, N::Added},
-                                                           {5, N::Added},
-                                                           {5, N::Deleted},
-                                                           {6, N::Added},
-                                                           {6, N::Deleted},
-                                                           {0, N::Deleted}}));
+  const std::vector<std::pair<std::int32_t, N>> expected = {{0, N::Added},   {5, N::Added},
+                                                            {5, N::Deleted}, {6, N::Added},
+                                                            {6, N::Deleted}, {0, N::Deleted}};
+  EXPECT_EQ(seen, expected);
 }
 
 TEST(DoubleList, EqualWithinTheDefaultTolerance) {

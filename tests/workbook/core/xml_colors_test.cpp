@@ -68,7 +68,6 @@ TEST(DrawingMLColorTest, Reads) {
   FakeTheme theme;
   const std::tuple<const char*, TColor, int> cases[] = {
       {R"(<a:srgbClr val="102030"><a:alpha val="75000"/></a:srgbClr>)", 0x302010, 25},
-      {R"(<a:srgbClr val="FF0000"/>)", 0x0000FF, 0},
       {R"(<a:schemeClr val="accent1"/>)", 0xBD814F, 0},
       // "Lighter 40%": lumOff is the tint; "darker 25%": lumMod alone.
       {R"(<a:schemeClr val="accent1"><a:lumMod val="60000"/><a:lumOff val="40000"/></a:schemeClr>)",

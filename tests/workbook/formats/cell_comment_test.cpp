@@ -4,12 +4,12 @@
 #include "workbook/formats/xml_writer_capture.h"
 #include "workbook/model/model_fixture.h"
 
+#include "workbook/formats/cell_write_context.h"
 #include "workbook/formats/ods/ods_comment_drawing_style.h"
 #include "workbook/formats/xlsx/xlsx_cell_comment.h"
 #include "workbook/formats/xlsx/xlsx_sheet_attachments.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_comment.h"
-#include "workbook/model/cell_write_context.h"
 #include "workbook/model/rich_text.h"
 
 namespace workbook {
@@ -23,6 +23,14 @@ class CommentTest : public test::SheetTest {
     return sheet->FindCreateCell(col, row, TCellClass::Empty, false);
   }
 };
+
+// The parts are numbered by the sheet's position (one sheet's parts reach the package in the
+// XLSX writer's peer test).
+TEST_F(CommentTest, PartNamesFollowTheSheetPosition) {
+  TExporterXLSX_CommentsInWorkSheet second(*book->AddWorkSheet(u"Notes"));
+  EXPECT_EQ(second.GetCommentsFileName(false), u"xl/comments2.xml");
+  EXPECT_EQ(second.GetVmlDrawingFileName(true), u"/xl/drawings/vmlDrawing2.vml");
+}
 
 TEST_F(CommentTest, CommentsPart) {
   Cell(2, 4)->GetComment().SetText(u"x < y & \"z\"");

@@ -5,6 +5,7 @@
 
 #include "workbook/core/xml/xml_document.h"
 #include "workbook/core/xml/xml_writer.h"
+#include "workbook/formats/cell_write_context.h"
 #include "workbook/formats/xlsx/xlsx_sheet_data_writer.h"
 #include "workbook/formats/xml_writer_capture.h"
 #include "workbook/model/cell_boolean.h"

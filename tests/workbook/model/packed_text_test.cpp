@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "model_fixture.h"
@@ -29,15 +30,8 @@ TEST(PackedTextTest, CopiesShareTheCharactersOutliveTheOriginalAndChangeAlone) {
 
 class SharedCellTextTest : public test::SheetTest {};
 
-struct TLineBreakCase {
-  std::u16string text;
-  bool crlf;
-  bool lone;
-  std::u16string normal;
-};
-
 TEST(PackedTextTest, LineBreakFactsAndTheirNormalForm) {
-  const TLineBreakCase cases[] = {
+  const std::tuple<std::u16string, bool, bool, std::u16string> cases[] = {
       {u"", false, false, u""},
       {u"plain", false, false, u"plain"},
       {u"a\r\nb", true, false, u"a\r\nb"},
@@ -47,16 +41,15 @@ TEST(PackedTextTest, LineBreakFactsAndTheirNormalForm) {
       {u"a\r\n\nb\r", true, true, u"a\r\n\r\nb\r\n"},
       {u"\r\r\n", true, true, u"\r\n\r\n"},
   };
-  for (const TLineBreakCase& c : cases) {
-    const TPackedText text(c.text);
-    const std::string name(c.text.begin(), c.text.end());
-    EXPECT_EQ(text.HasCRLF(), c.crlf) << name;
-    EXPECT_EQ(text.HasLoneLineBreak(), c.lone) << name;
+  for (const auto& [chars, crlf, lone, normalForm] : cases) {
+    const TPackedText text(chars);
+    const std::string name(chars.begin(), chars.end());
+    EXPECT_EQ(text.HasCRLF(), crlf) << name;
+    EXPECT_EQ(text.HasLoneLineBreak(), lone) << name;
     const TPackedText normal = text.WithCRLFBreaks();
-    EXPECT_EQ(normal.View(), c.normal) << name;
-    EXPECT_FALSE(normal.HasLoneLineBreak()) << name;
+    EXPECT_EQ(normal.View(), normalForm) << name;
     // A text already in its normal form is itself, not a copy.
-    if (!c.lone) {
+    if (!lone) {
       EXPECT_EQ(normal.View().data(), text.View().data()) << name;
     }
   }
@@ -91,23 +84,21 @@ TEST_F(SharedCellTextTest, CellsShareATableTextReadOnceAndKeepItsRules) {
 // Short texts are copied out of the builder, long ones (from 65,536 characters) take its room:
 // either way the text and its line-break facts are the ones built, and the builder starts over.
 TEST(PackedTextBuilderTest, TakenTextsAreTheCharactersBuilt) {
-  struct TCase {
-    std::size_t length;
-    std::size_t breakAt;  // a CR LF there, when inside the text
-    bool crlf;
-  } cases[] = {{0, 0, false},          {1, 5, false},           {300, 150, true},
-               {65'535, 65'000, true}, {65'536, 70'000, false}, {200'001, 3, true}};
+  // The length, where a CR LF stands when inside the text, and whether the text holds one.
+  const std::tuple<std::size_t, std::size_t, bool> cases[] = {
+      {0, 0, false},          {1, 5, false},           {300, 150, true},
+      {65'535, 65'000, true}, {65'536, 70'000, false}, {200'001, 3, true}};
   TPackedTextBuilder builder;
-  for (const TCase& c : cases) {
+  for (const auto& [length, breakAt, crlf] : cases) {
     std::u16string expected;
-    for (std::size_t i = 0; i < c.length; ++i)
-      expected += i == c.breakAt ? u'\r' : i == c.breakAt + 1 ? u'\n' : char16_t(u'a' + i % 26);
+    for (std::size_t i = 0; i < length; ++i)
+      expected += i == breakAt ? u'\r' : i == breakAt + 1 ? u'\n' : char16_t(u'a' + i % 26);
     for (char16_t ch : expected) builder.push_back(ch);
     const TPackedText text = builder.Take();
-    EXPECT_EQ(text.View(), expected) << c.length;
-    EXPECT_EQ(text.HasCRLF(), c.crlf) << c.length;
-    EXPECT_FALSE(text.HasLoneLineBreak()) << c.length;
-    EXPECT_TRUE(builder.empty()) << c.length;
+    EXPECT_EQ(text.View(), expected) << length;
+    EXPECT_EQ(text.HasCRLF(), crlf) << length;
+    EXPECT_FALSE(text.HasLoneLineBreak()) << length;
+    EXPECT_TRUE(builder.empty()) << length;
   }
 }
 

@@ -43,21 +43,20 @@ class MergedRangesTest : public test::SheetTest {};
 
 TEST_F(MergedRangesTest, TopLeftCellCarriesTheSpans) {
   // Corners in either order; a range beyond the sheet or of one cell is refused, making nothing.
-  const struct {
-    int col1, row1, col2, row2;
-    const char* expected;  // the top-left cell's place and spans
-  } cases[] = {{1, 1, 2, 3, "1 1: 2x3"},
-               {2, 3, 1, 1, "1 1: 2x3"},
-               {0, 0, 16383, 1048575, "0 0: 16384x1048576"},
-               {0, 0, 16384, 0, "no"},
-               {-1, 0, 3, 0, "no"},
-               {4, 4, 4, 4, "no"}};
-  for (const auto& c : cases) {
+  // The corners, then the top-left cell's place and spans.
+  const std::tuple<int, int, int, int, const char*> cases[] = {
+      {1, 1, 2, 3, "1 1: 2x3"},
+      {2, 3, 1, 1, "1 1: 2x3"},
+      {0, 0, 16383, 1048575, "0 0: 16384x1048576"},
+      {0, 0, 16384, 0, "no"},
+      {-1, 0, 3, 0, "no"},
+      {4, 4, 4, 4, "no"}};
+  for (const auto& [col1, row1, col2, row2, expected] : cases) {
     book = std::make_unique<TWorkbook>();
     sheet = book->AddWorkSheet(u"Sheet1");
     std::string result = "no";
-    if (ApplyMergedRange(*sheet, c.col1, c.row1, c.col2, c.row2)) {
-      const int col = std::min(c.col1, c.col2), row = std::min(c.row1, c.row2);
+    if (ApplyMergedRange(*sheet, col1, row1, col2, row2)) {
+      const int col = std::min(col1, col2), row = std::min(row1, row2);
       TExportCell* cell = nullptr;
       if (sheet->FindCell(col, row, cell) && cell)
         result = std::to_string(col) + " " + std::to_string(row) + ": " +
@@ -65,7 +64,7 @@ TEST_F(MergedRangesTest, TopLeftCellCarriesTheSpans) {
     } else if (sheet->Rows.Count() != 0) {
       result = "refused, but made rows";
     }
-    EXPECT_EQ(result, c.expected) << c.col1 << "," << c.row1;
+    EXPECT_EQ(result, expected) << col1 << "," << row1;
   }
 }
 

@@ -1,5 +1,6 @@
 // The OpenDocument annotation of a cell comment.
 #include "workbook/formats/ods/ods_comment_drawing_style.h"
+#include "workbook/formats/ods/ods_lengths.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_comment.h"
 #include "workbook/model/rich_text.h"

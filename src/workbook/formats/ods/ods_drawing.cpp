@@ -1,6 +1,7 @@
 // The OpenDocument forms of drawings: the frame of a cell drawing, the picture inside it, its
 // package entry and its manifest line.
 #include "workbook/core/sheet_refs.h"
+#include "workbook/formats/ods/ods_lengths.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/drawing.h"
 

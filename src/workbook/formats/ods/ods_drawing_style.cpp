@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "workbook/core/invariant_texts.h"
+#include "workbook/formats/ods/ods_lengths.h"
 #include "workbook/model/drawing_style.h"
 
 namespace workbook {

@@ -3,6 +3,7 @@
 #include "workbook/core/invariant_texts.h"
 #include "workbook/core/xml/xml_writer.h"
 #include "workbook/formats/ods/ods_comment_drawing_style.h"
+#include "workbook/formats/ods/ods_lengths.h"
 #include "workbook/formats/ods/ods_style_registries.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_number.h"

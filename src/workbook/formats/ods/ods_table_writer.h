@@ -6,9 +6,9 @@
 #include <string>
 #include <unordered_map>
 
+#include "workbook/formats/cell_write_context.h"
 #include "workbook/formats/ods/ods_style_registries.h"
 #include "workbook/formats/xlsx/xlsx_memory_stream_list.h"
-#include "workbook/model/cell_write_context.h"
 #include "workbook/model/sheet_pixel_grid.h"
 
 namespace workbook {

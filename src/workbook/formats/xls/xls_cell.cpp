@@ -1,6 +1,7 @@
 // BIFF8 records of the cell classes and of rows.
 #include <cmath>
 
+#include "workbook/formats/cell_write_context.h"
 #include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/model/cell_boolean.h"

@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "workbook/formats/cell_write_context.h"
 #include "workbook/formats/library_routines.h"
 #include "workbook/formats/xls/xls_formula_tokens.h"
 #include "workbook/formats/xls/xls_hyperlinks.h"
@@ -16,7 +17,6 @@
 #include "workbook/formats/xlsx/xlsx_palette.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/model/cell_string.h"
-#include "workbook/model/cell_write_context.h"
 #include "workbook/model/conditional_formatting.h"
 #include "workbook/model/custom_exporter.h"
 #include "workbook/model/rich_text.h"

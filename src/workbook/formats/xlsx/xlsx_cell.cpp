@@ -4,6 +4,7 @@
 #include "platform/float_text.h"
 #include "workbook/core/cell_refs.h"
 #include "workbook/core/formula_text.h"
+#include "workbook/formats/cell_write_context.h"
 #include "workbook/formats/xlsx/xlsx_sheet_data_writer.h"
 #include "workbook/formats/xlsx/xlsx_xml_text.h"
 #include "workbook/model/cell_boolean.h"
@@ -13,7 +14,6 @@
 #include "workbook/model/cell_empty.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
-#include "workbook/model/cell_write_context.h"
 #include "workbook/model/conditional_formatting.h"
 #include "workbook/model/drawing.h"
 

@@ -1,4 +1,6 @@
 // The DrawingML anchor of a cell drawing and the picture element of an image.
+#include "workbook/formats/xlsx/xlsx_drawing.h"
+
 #include <string>
 
 #include "workbook/core/invariant_texts.h"

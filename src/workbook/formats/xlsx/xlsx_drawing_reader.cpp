@@ -5,6 +5,7 @@
 #include "platform/text_codec.h"
 #include "workbook/core/drawingml_nodes.h"
 #include "workbook/core/path_utils.h"
+#include "workbook/formats/xlsx/xlsx_drawing.h"
 #include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/drawing.h"

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "workbook/core/xml/xml_document.h"
+#include "workbook/formats/cell_write_context.h"
 #include "workbook/formats/xlsx/xlsx_force_range_styles.h"
 #include "workbook/formats/xlsx/xlsx_sheet_data_writer.h"
 #include "workbook/formats/zip/deflated_data.h"
-#include "workbook/model/cell_write_context.h"
 #include "workbook/model/sheet_pixel_grid.h"
 
 namespace workbook {

@@ -59,7 +59,6 @@ TEST(XmlDocument, MixedContentFromTheStreamPosition) {
   TXmlDocument doc;
   doc.LoadFromStream(stream);
   EXPECT_EQ(doc.DocumentElement().Text(), " a b\r\ncph");
-  EXPECT_EQ(doc.DocumentElement().FirstElement().Child("t").Text(), " a ");
 }
 
 TEST(XmlDocument, BuildsAndSerialises) {
@@ -87,9 +86,6 @@ TEST(XmlDocument, BuildsAndSerialises) {
       "<sheetData>{96C15ADC} &lt;&amp;&gt; \"q\" \t</sheetData>"
       "<mergeCells count=\"0\"><mergeCell ref=\"C1:D2\" note=\"a&quot;b&#10;c\"/></mergeCells>"
       "<drawing r:id=\"rId1\"/></worksheet>\n");
-  EXPECT_EQ(
-      link.FindAttrNS("id", "http://schemas.openxmlformats.org/officeDocument/2006/relationships"),
-      "rId1");
 }
 
 TEST(XmlDocument, PrefixedRootJoinsItsNamespaceWhenDeclared) {

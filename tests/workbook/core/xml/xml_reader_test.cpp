@@ -84,7 +84,6 @@ TEST(XmlReader, WalksRowsAsSmallTreesFromMemoryOrAStreamInSmallPieces) {
   TTrickleStream stream(kSheet);
   TXmlReader fromStream(stream);
   EXPECT_EQ(ReadRows(fromStream), "row 1: A1=0 B1=1.5\nrow 3 empty:\nrow 4: A4=a & b\n<c>\n");
-  EXPECT_GT(fromStream.BytesConsumed(), 0);
   TXmlReader reader(kSheet.data(), kSheet.size());
   EXPECT_EQ(ReadRows(reader), "row 1: A1=0 B1=1.5\nrow 3 empty:\nrow 4: A4=a & b\n<c>\n");
   // After sheetData the walk goes on with the root's remaining children.
@@ -94,7 +93,6 @@ TEST(XmlReader, WalksRowsAsSmallTreesFromMemoryOrAStreamInSmallPieces) {
   EXPECT_EQ(reader.Attr("r:id"), "rId1");
   EXPECT_EQ(reader.FindAttrNS("id", kRel), "rId1");
   EXPECT_EQ(reader.Attr("id"), "plain");
-  EXPECT_FALSE(reader.FindAttr("missing").has_value());
   EXPECT_FALSE(reader.NextChildElement(1));
   EXPECT_FALSE(reader.NextChildElement(0));
 }

@@ -9,10 +9,10 @@
 #include <sstream>
 
 #include "biff_builder.h"
+#include "workbook/formats/cell_write_context.h"
 #include "workbook/formats/library_start.h"
 #include "workbook/formats/python_peer.h"
 #include "workbook/model/cell_boolean.h"
-#include "workbook/model/cell_write_context.h"
 #include "workbook/model/formula/formula_fixture.h"
 #include "xls_test_support.h"
 

@@ -22,7 +22,6 @@ TEST_F(FormulaTest, CellsCalculateOnDemandAndKeepTheParsedFormula) {
   EXPECT_DOUBLE_EQ(cell->Value, 6);
   cell->SetFormula(u"=A1+1");
   EXPECT_EQ(cell->PeekRPNFormula(), nullptr);
-  EXPECT_FALSE(cell->HasValue);
   cell->Calculate();
   EXPECT_EQ(cell->GetValueText(), u"11");
 }
@@ -56,12 +55,6 @@ TEST_F(FormulaTest, ErrorResultsShowAsSpreadsheetErrors) {
   EXPECT_EQ(number->FormulaError(), TRPNError::DivZero);
   EXPECT_EQ(number->GetDisplayText(), u"#DIV/0!");
   EXPECT_EQ(number->GetValueText(), u"");  // no amount
-  EXPECT_EQ(number->Value, 0);
-
-  auto* currency = static_cast<TExportCellCurrency*>(At(u"A3", TCellClass::Currency));
-  currency->SetFormula(u"=LN(0)");
-  currency->Calculate();
-  EXPECT_EQ(currency->GetDisplayText(), u"#NUM!");
   auto* date = static_cast<TExportCellDateTime*>(At(u"A4", TCellClass::DateTime));
   date->SetFormatCode(u"yyyy-mm-dd", false);
   date->SetFormula(u"=DATE(2023,3,15)+1");
@@ -88,7 +81,6 @@ TEST_F(FormulaTest, CellsWithoutFormulaGainNoExtras) {
   plain->SetFormula(u"");
   plain->Calculate();
   EXPECT_EQ(plain->PeekRPNFormula(), nullptr);
-  EXPECT_EQ(plain->FormulaError(), TRPNError::None);
   EXPECT_FALSE(plain->HasFormula());
 }
 

@@ -53,9 +53,6 @@ class FormulaTest : public SheetTest {
     cell->SetValue(value);
     return cell;
   }
-  void Text(const std::u16string& ref, const std::u16string& text) {
-    static_cast<TExportCellString*>(At(ref, TCellClass::String))->SetValue(text);
-  }
   TExportCellNumber* Formula(const std::u16string& ref, const std::u16string& formula) {
     auto* cell = static_cast<TExportCellNumber*>(At(ref, TCellClass::Number));
     cell->SetFormula(formula);
