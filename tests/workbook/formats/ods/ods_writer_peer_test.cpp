@@ -50,6 +50,7 @@ class ODSWriterPeerTest : public ModelTest {
     bold->GetStyle().GetFontForWrite().GetStyle().Bold = 1;
     bold->GetStyle().SetBGColor(RGBToColor(0xFF, 0x00, 0x00));
     bold->GetStyle().GetBordersForWrite().GetBorder(TExportCellBorders::bLeft).SetStyle(2);
+    bold->GetStyle().SetRotation(-45);
     bold->GetComment().SetText(u"a note");
     TExportCell* amount = row->AddCellNumber(1234.5, 2);
     TExportConditionalFormattingRule::AddRule(amount->GetConditionalFormatting().Rules,
@@ -171,6 +172,7 @@ TEST_F(ODSWriterPeerTest, PythonOdfReadsTheFeatureBook) {
             "mimetype True content.xml styles.xml meta.xml settings.xml META-INF/manifest.xml "
             "Pictures/Pic1.png\n"
             "styles.xml []\ncontent.xml []\n"
+            "315\n"
             "'abc\\ufffdd\\tz'\n");
   // The workbook keeps its own names once the file is written.
   EXPECT_EQ(Book->WorkSheets[2]->Name, u"A-B-C");

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Prints what python3-odf (and Python's zip and XML readers) see of the feature workbook written
 as ODS: the first table's name and value types, formula and runs, view settings, creator, table
-names, the package's entries, repeated style names and the second table's text.
+names, the package's entries, repeated style names, the first cell's rotation and the second
+table's text.
 Usage: feature_book_odf.py FILE"""
 import sys
 from odf.opendocument import load
@@ -30,5 +31,9 @@ for part in ('styles.xml', 'content.xml'):
     root = ET.fromstring(z.read(part))
     names = collections.Counter((e.tag, e.get(S + 'name')) for e in root.iter() if e.get(S + 'name'))
     print(part, [n for n, count in names.items() if count > 1])
-table = list(root.iter('{urn:oasis:names:tc:opendocument:xmlns:table:1.0}table'))[1]
+T = '{urn:oasis:names:tc:opendocument:xmlns:table:1.0}'
+first = root.find('.//' + T + 'table-cell').get(T + 'style-name')
+style = next(e for e in root.iter(S + 'style') if e.get(S + 'name') == first)
+print(style.find(S + 'table-cell-properties').get(S + 'rotation-angle'))
+table = list(root.iter(T + 'table'))[1]
 print(ascii(''.join(table.find('.//{urn:oasis:names:tc:opendocument:xmlns:text:1.0}p').itertext())))
