@@ -1,5 +1,6 @@
 #include "workbook/core/oformat.h"
 
+#include <charconv>
 #include <initializer_list>
 
 #include "platform/system_colors.h"
@@ -88,6 +89,63 @@ std::u16string ISOTimeToDuration(TDateTime value) {
   platform::DecodeDateTime(value, p);
   return u"PT" + ZeroPadded(p.Hour, 2) + u"H" + ZeroPadded(p.Minute, 2) + u"M" +
          ZeroPadded(p.Second, 2) + u"S";
+}
+
+TDateTime ISODurationToTime(std::u16string_view text) {
+  std::size_t i = 0;
+  const bool negative = !text.empty() && text[0] == u'-';
+  if (negative) ++i;
+  if (i >= text.size() || text[i] != u'P') return 0;
+  ++i;
+  // Designators in the order they may appear: date part, then time part.
+  static constexpr std::u16string_view kDateOrder = u"YMWD";
+  static constexpr std::u16string_view kTimeOrder = u"HMS";
+  static constexpr double kSeconds[] = {0, 0, 7 * 86400.0, 86400.0};
+  static constexpr double kTimeSeconds[] = {3600.0, 60.0, 1.0};
+  bool inTime = false;
+  bool timeComponent = false;
+  bool anyComponent = false;
+  std::size_t next = 0;  // first designator rank still allowed
+  double seconds = 0;
+  while (i < text.size()) {
+    if (text[i] == u'T') {
+      if (inTime) return 0;
+      inTime = true;
+      next = 0;
+      ++i;
+      continue;
+    }
+    std::string number;
+    for (; i < text.size() &&
+           ((text[i] >= u'0' && text[i] <= u'9') || text[i] == u'.' || text[i] == u',');
+         ++i)
+      number.push_back(text[i] == u',' ? '.' : static_cast<char>(text[i]));
+    double amount = 0;
+    auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), amount,
+                                     std::chars_format::fixed);
+    if (number.empty() || ec != std::errc() || end != number.data() + number.size() ||
+        i >= text.size())
+      return 0;
+    const std::u16string_view order = inTime ? kTimeOrder : kDateOrder;
+    const std::size_t rank = order.find(text[i], next);
+    if (rank == std::u16string_view::npos) return 0;
+    if (!inTime && rank < 2) {
+      // Years and months have no fixed length in days.
+      if (amount != 0) return 0;
+    } else {
+      seconds += amount * (inTime ? kTimeSeconds[rank] : kSeconds[rank]);
+    }
+    next = rank + 1;
+    anyComponent = true;
+    timeComponent = timeComponent || inTime;
+    ++i;
+  }
+  if (!anyComponent || (inTime && !timeComponent)) return 0;
+  return (negative ? -seconds : seconds) / 86400.0;
+}
+
+bool StrToBool(std::u16string_view text) {
+  return !text.empty() && (text[0] == u'T' || text[0] == u't' || text[0] == u'1');
 }
 
 std::int32_t ColorToRGB(std::int32_t color) {

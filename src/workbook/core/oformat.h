@@ -20,6 +20,13 @@ TDateTime ISOStrToDateTime(std::u16string_view text);
 
 // "PThhHnnMssS": the time of day of value as an ODS time value.
 std::u16string ISOTimeToDuration(TDateTime value);
+// An ISO 8601 duration as ODS time values hold it: optional "-", "P", days, then after "T"
+// hours, minutes and seconds (each optional, fractions allowed; years and months only as
+// zero), in days. Hours beyond a day are kept ("PT36H00M00S" is 1.5). 0 when invalid.
+TDateTime ISODurationToTime(std::u16string_view text);
+
+// True when the first character is "T", "t" or "1".
+bool StrToBool(std::u16string_view text);
 
 // The RGB value of a colour: no colour (0x1FFFFFFF) is black, a system colour (negative) is
 // resolved through the platform.

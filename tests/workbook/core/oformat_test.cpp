@@ -26,6 +26,24 @@ TEST(OFormatDates, WriteWithT) {
   EXPECT_EQ(OFormat::ISOTimeToDuration(45356.75), u"PT18H00M00S");  // the time of day only
 }
 
+TEST(OFormatDurations, ReadInDays) {
+  const std::pair<const char16_t*, double> cases[] = {
+      {u"PT12H30M00S", 45000}, {u"PT36H00M00S", 129600},      {u"P1DT6H", 108000},
+      {u"-PT6H", -21600},      {u"PT12H30M15.25S", 45015.25}, {u"P0Y0M0DT1H", 3600},
+      {u"P1W", 604800}};
+  for (auto [text, seconds] : cases)
+    EXPECT_NEAR(OFormat::ISODurationToTime(text), seconds / 86400, 1e-12) << Narrow(text);
+  // Not a duration, or not one with a length in days: 0.
+  for (const char16_t* text :
+       {u"P1Y", u"PT", u"", u"12:30", u"PT5X", u"PTH", u"PT1M2H", u"PT1HT2M", u"PT1.2.3S", u"PT12"})
+    EXPECT_EQ(OFormat::ISODurationToTime(text), 0) << Narrow(text);
+}
+
+TEST(OFormatBooleans, FirstCharacter) {
+  for (const char16_t* text : {u"true", u"T", u"1"}) EXPECT_TRUE(OFormat::StrToBool(text));
+  for (const char16_t* text : {u"false", u"0", u"", u"yes"}) EXPECT_FALSE(OFormat::StrToBool(text));
+}
+
 TEST(OFormatColors, ResolveNoneAndSystemColours) {
   EXPECT_EQ(OFormat::ColorToRGB(0x1FFFFFFF), 0);
   // The platform's window (white) and window-text (black) colours.

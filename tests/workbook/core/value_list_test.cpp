@@ -1,5 +1,5 @@
-// Only the unsorted integer list has callers in the product; the sorted modes and the double list
-// keep one check per behaviour.
+// Value lists and the hashed key table. Only the unsorted integer list has callers in the product;
+// the sorted modes and the double list keep one check per behaviour.
 #include <gtest/gtest.h>
 
 #include <string>
