@@ -151,8 +151,10 @@ TEST_F(AppTest, CancelledDialogChangesNothing) {
 
   Import("book.xlsx", GoldenWorkbook());
   const auto errors = Lines(main_->LogBox);
+  const auto counts = Column(main_->StatsList, 1);
   Choose(main_->LoadBtn, std::nullopt);
   EXPECT_EQ(Lines(main_->LogBox), errors);
+  EXPECT_EQ(Column(main_->StatsList, 1), counts);
   EXPECT_EQ(Data.RowsA1.size(), 2u);
   EXPECT_EQ(Data.RowsSV2.size(), 2u);
   EXPECT_TRUE(KVDPH.InputLoaded);
