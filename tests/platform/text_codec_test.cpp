@@ -64,4 +64,7 @@ TEST(Utf8, UnpairedSurrogateIsReplaced) {
   EXPECT_EQ(Utf16ToUtf8(std::u16string{char16_t(0xDC00), u'a'}),
             "\xEF\xBF\xBD"
             "a");
+  EXPECT_EQ(Utf16ToUtf8(std::u16string{char16_t(0xD800), u'a'}),
+            "\xEF\xBF\xBD"
+            "a");
 }
