@@ -224,3 +224,11 @@ TEST(EcSalesListXml, AmountWithDecimalsStopsTheExport) {
     EXPECT_EQ(MessageOf<EConvertError>([&] { Build(c.layout, data); }), c.message);
   }
 }
+
+TEST(EcSalesListXml, TotalPastTheIntegerRangeStopsTheExport) {
+  TData data;
+  Add(data.RowsSV1, {"CZ1", "9223372036854775807", ""});
+  Add(data.RowsSV1, {"CZ2", "1", ""});
+  EXPECT_EQ(MessageOf<std::overflow_error>([&] { Build(TSVLayout::Layout2020, data); }),
+            "Integer overflow");
+}
