@@ -221,7 +221,7 @@ TEST(EcSalesListXml, AmountWithDecimalsStopsTheExport) {
     TData data;
     Add(data.RowsSV1, {"CZ1", "10", ""});
     Add(data.RowsSV1, {"CZ2", c.z, ""});
-    EXPECT_EQ(MessageOf<EConvertError>([&] { Build(c.layout, data); }), c.message);
+    EXPECT_EQ(test_support::Thrown<EConvertError>([&] { Build(c.layout, data); }), c.message);
   }
 }
 
@@ -229,6 +229,6 @@ TEST(EcSalesListXml, TotalPastTheIntegerRangeStopsTheExport) {
   TData data;
   Add(data.RowsSV1, {"CZ1", "9223372036854775807", ""});
   Add(data.RowsSV1, {"CZ2", "1", ""});
-  EXPECT_EQ(MessageOf<std::overflow_error>([&] { Build(TSVLayout::Layout2020, data); }),
+  EXPECT_EQ(test_support::Thrown<std::overflow_error>([&] { Build(TSVLayout::Layout2020, data); }),
             "Integer overflow");
 }

@@ -68,7 +68,7 @@ TEST(TextToFloat, OtherSeparator) {
 }
 
 TEST(TextToFloat, StrToFloatRaisesConvertError) {
-  EXPECT_EQ(MessageOf<EConvertError>([] { StrToFloat("12.5"); }),
+  EXPECT_EQ(test_support::Thrown<EConvertError>([] { StrToFloat("12.5"); }),
             "'12.5' is not a valid floating point value");
 }
 

@@ -197,7 +197,8 @@ TEST_F(SettingsFile, BadIntegerStopsTheReadMidFile) {
   for (const auto& c : cases) {
     Write(c.file);
     TData data;
-    EXPECT_EQ(MessageOf<EConvertError>([&] { LoadSettingsFile(path_, data); }), c.message);
+    EXPECT_EQ(test_support::Thrown<EConvertError>([&] { LoadSettingsFile(path_, data); }),
+              c.message);
     EXPECT_EQ(data.Header.Druh, "R");
     EXPECT_EQ(data.Offsets.B1, 0) << "read past the bad line";
     EXPECT_EQ(data.Sheets.B1, "") << "read past the bad line";
@@ -222,7 +223,7 @@ TEST_F(SettingsFile, WriteFailingHalfwayLeavesTheOldFileWhole) {
   const auto handler = std::signal(SIGXFSZ, SIG_IGN);
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
   const std::string message =
-      MessageOf<EInOutError>([&] { SaveSettingsFile(path_, SampleValues()); });
+      test_support::Thrown<EInOutError>([&] { SaveSettingsFile(path_, SampleValues()); });
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, handler);
 

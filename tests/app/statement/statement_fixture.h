@@ -11,6 +11,7 @@
 
 #include "app/statement/data.h"
 #include "app/statement/text_lines.h"
+#include "support/thrown.h"
 
 namespace app::test {
 
@@ -42,17 +43,6 @@ std::vector<std::string> FieldTexts(TSection section,
 // "text=result" pairs separated by blanks, as compact case tables write them ("text=" for a
 // rejected text).
 std::vector<std::pair<std::string, std::string>> TextPairs(const std::string& table);
-
-// The text (what()) of the Exception the action raises, or "<no exception>".
-template <class Exception, class Action>
-std::string MessageOf(Action&& action) {
-  try {
-    action();
-  } catch (const Exception& e) {
-    return e.what();
-  }
-  return "<no exception>";
-}
 
 // A fresh, empty folder of the running test below the build folder.
 std::filesystem::path TestFolder();

@@ -30,7 +30,7 @@ TEST(TextLinesFile, SaveWritesTheBytesUnderTheExtendedName) {
 
 TEST(TextLinesFile, UncreatableFileRaisesCreateError) {
   const std::string chosen = (TestFolder() / "missing-folder" / "out").string();
-  EXPECT_TRUE(MessageOf<EFCreateError>([&] {
+  EXPECT_TRUE(test_support::Thrown<EFCreateError>([&] {
                 SaveTextLines({"x"}, chosen, ".xml");
               }).starts_with("Cannot create file \"" + chosen + ".xml\". "));
 }

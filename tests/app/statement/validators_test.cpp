@@ -80,7 +80,7 @@ TEST(RoundN, DigitsBeyondTwelveRaiseRangeError) {
   EXPECT_NO_THROW(RoundN(1, 12));
   EXPECT_NO_THROW(RoundN(1, -12));
   for (int digits : {13, -13}) {
-    EXPECT_EQ(MessageOf<ERangeError>([&] { RoundN(1, digits); }),
+    EXPECT_EQ(test_support::Thrown<ERangeError>([&] { RoundN(1, digits); }),
               "RoundN: Value must be in -12..12");
   }
 }

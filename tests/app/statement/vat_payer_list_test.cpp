@@ -118,7 +118,7 @@ TEST(VATPayerList, LineWithoutNumberStopsTheLoadWithConversionError) {
                {"SK12345;6789", "'12345;6789' is not a valid integer value"}};
   for (const auto& c : cases) {
     const std::string file = std::string(kCancellation) + "\nSK1234567890\n" + c.line + "\nSK1\n";
-    EXPECT_EQ(MessageOf<EConvertError>([&] { Parse(file); }), c.message);
+    EXPECT_EQ(test_support::Thrown<EConvertError>([&] { Parse(file); }), c.message);
   }
 }
 
@@ -147,6 +147,7 @@ TEST(VATPayerList, IdKeyIsCharacters3To12) {
 
 // Reading a real file is part of the check's tests.
 TEST(VATPayerList, MissingFileRaisesFileNotFound) {
-  EXPECT_EQ(MessageOf<EInOutError>([] { LoadVATList(std::string(BINARY_DIR) + "/no such.csv"); }),
+  EXPECT_EQ(test_support::Thrown<EInOutError>(
+                [] { LoadVATList(std::string(BINARY_DIR) + "/no such.csv"); }),
             "File not found");
 }

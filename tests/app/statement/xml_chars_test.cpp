@@ -34,7 +34,7 @@ TEST(XmlChars, CellTextsKeepUnfitCharactersVisibleToTheChecks) {
 
 TEST(XmlChars, LinesWithAControlCharacterAreRefusedByLineNumber) {
   EXPECT_NO_THROW(RequireXmlLines({"<a>", "  <b x=\"\t\"/>", "</a>", "\x7F\x81\xFF"}));
-  EXPECT_EQ(MessageOf<EAppException>([] {
+  EXPECT_EQ(test_support::Thrown<EAppException>([] {
               RequireXmlLines({"<a>", "  <b x=\"1\x1A\"/>"});
             }),
             "Súbor XML nebol uložený: riadok č.2 obsahuje riadiaci znak, ktorý XML nepripúšťa");

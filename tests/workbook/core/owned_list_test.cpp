@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "support/thrown.h"
 #include "workbook/core/indexed_owned_list.h"
 #include "workbook/core/item_blocks.h"
 #include "workbook/core/list_error.h"
-#include "workbook/core/thrown.h"
 
 using namespace workbook;
 
@@ -100,9 +100,9 @@ TEST_F(OwnedList, AddAndInsertSetListAndPositionBeforeDoCreate) {
   EXPECT_EQ(Names(list), "yabz");
   EXPECT_EQ(last->IndexAtCreate, 2);  // positions clamped
   EXPECT_EQ(last->OwnerAtCreate, &owner);
-  EXPECT_EQ(
-      test::Thrown<EListError>([&] { list.Insert(5, TOwnedListObject::Create<TItem>(&log, "x")); }),
-      "List index out of bounds (5)");
+  EXPECT_EQ(test_support::Thrown<EListError>(
+                [&] { list.Insert(5, TOwnedListObject::Create<TItem>(&log, "x")); }),
+            "List index out of bounds (5)");
   EXPECT_THROW(list.GetItem(-1), EListError);
   EXPECT_THROW(list.Move(0, 4), EListError);
   EXPECT_EQ(Names(list), "yabz");

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "support/thrown.h"
 #include "workbook/core/double_list.h"
 #include "workbook/core/hashed_strings.h"
 #include "workbook/core/integer_list.h"
-#include "workbook/core/thrown.h"
 
 using namespace workbook;
 
@@ -38,12 +38,12 @@ TEST(IntegerList, AddPlacesValues) {
 TEST(IntegerList, DuplicateErrorsLeaveTheListUnchanged) {
   TIntegerList list(TDuplicates::Error, TListSortType::Ascending);
   list.Add(1);
-  EXPECT_EQ(test::Thrown<EListError>([&] { list.Add(1); }),
+  EXPECT_EQ(test_support::Thrown<EListError>([&] { list.Add(1); }),
             "Integer list does not allow duplicates");
   EXPECT_EQ(list.Count(), 1);
   TDoubleList doubles(TDuplicates::Error, TListSortType::Descending);
   doubles.Add(2.5);
-  EXPECT_EQ(test::Thrown<EListError>([&] { doubles.Add(2.5); }),
+  EXPECT_EQ(test_support::Thrown<EListError>([&] { doubles.Add(2.5); }),
             "Double list does not allow duplicates");
 }
 

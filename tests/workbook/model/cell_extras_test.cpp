@@ -5,9 +5,9 @@
 #include "model_fixture.h"
 #include "platform/text_codec.h"
 #include "rich_text_fixture.h"
+#include "support/thrown.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
-#include "workbook/core/thrown.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_comment.h"
 #include "workbook/model/cell_string.h"
@@ -80,8 +80,9 @@ TEST_F(CellExtrasTest, RuleKeysTellBlackFromNoColour) {
 }
 
 TEST_F(CellExtrasTest, ImagesNeedAnExtensionThatGivesTheirType) {
-  EXPECT_EQ(test::Thrown<EWorkbookFileNameException>([&] { AddPhoto(u"C:\\img.d\\Photo"); }),
-            platform::Utf16ToUtf8(WorkbookLng_NoExtension));
+  EXPECT_EQ(
+      test_support::Thrown<EWorkbookFileNameException>([&] { AddPhoto(u"C:\\img.d\\Photo"); }),
+      platform::Utf16ToUtf8(WorkbookLng_NoExtension));
   EXPECT_EQ(book->Drawings.Count(), 0);
   std::u16string types;
   for (const char16_t* file : {u"a.jpg", u"a.TIF", u"a.wmf", u"a.emf", u"a.jpeg"})

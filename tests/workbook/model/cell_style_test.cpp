@@ -5,9 +5,9 @@
 #include <tuple>
 
 #include "style_test_support.h"
+#include "support/thrown.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/list_error.h"
-#include "workbook/core/thrown.h"
 #include "workbook/model/cell_borders.h"
 #include "workbook/model/cell_borders_list.h"
 #include "workbook/model/font.h"
@@ -28,7 +28,7 @@ class CellStyle : public ::testing::Test {
 };
 
 TEST_F(CellStyle, NewStyleIsTopAlignedClearedIsDefaultAlignedAndNoneWithoutWorkbook) {
-  EXPECT_EQ(test::Thrown<EWorkbookException>([] { TExportCellStyle style(nullptr); }),
+  EXPECT_EQ(test_support::Thrown<EWorkbookException>([] { TExportCellStyle style(nullptr); }),
             "TExportCellStyle.Create: aParent can't be nil");
   TExportCellStyle style(&book);
   EXPECT_EQ(Narrow(style.GetKeyString()), "0;0;1;0;536870911;0;0;0;0;1");

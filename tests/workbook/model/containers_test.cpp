@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "model_fixture.h"
+#include "support/thrown.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/list_error.h"
-#include "workbook/core/thrown.h"
 #include "workbook/model/cell_empty.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
@@ -32,7 +32,7 @@ TEST_F(ContainersTest, GetRowAndFindCreateCellMakeRowsAndCellsUpToTheIndexFindRo
   EXPECT_EQ(row->Cells[2]->GetColIndex(), 2);
   EXPECT_EQ(row->FindCreateCell(3, TCellClass::String, false), cell);
   EXPECT_EQ(row->FindCreateCell(3, TCellClass::String, true)->CellClass(), TCellClass::String);
-  EXPECT_EQ(test::Thrown<EWorkbookException>(
+  EXPECT_EQ(test_support::Thrown<EWorkbookException>(
                 [&] { sheet->FindCreateCell(0, -1, TCellClass::Empty, false); }),
             "TExportWorkSheet.FindCreateCell: invalid parameters");
 }
@@ -112,7 +112,7 @@ TEST_F(ContainersTest, TransformKeepsThePlaceAndTheNeighbours) {
 
 TEST_F(ContainersTest, TransformOutsideARowIsRefused) {
   TOwnedPtr<TExportCell> loose = NewExportCell(TCellClass::Number);
-  EXPECT_EQ(test::Thrown<EWorkbookException>([&] { loose->Transform(TCellClass::String); }),
+  EXPECT_EQ(test_support::Thrown<EWorkbookException>([&] { loose->Transform(TCellClass::String); }),
             "TExportCell.Transform: The cell is not a part of a row.");
 }
 

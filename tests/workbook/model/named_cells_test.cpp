@@ -5,8 +5,8 @@
 #include <array>
 
 #include "model_fixture.h"
+#include "support/thrown.h"
 #include "workbook/core/exceptions.h"
-#include "workbook/core/thrown.h"
 #include "workbook/model/cell.h"
 
 namespace workbook {
@@ -16,7 +16,8 @@ class NamedCellsTest : public test::SheetTest {
  protected:
   TExportNamedCells& names() { return book->NamedCells; }
   std::string AddError(const std::u16string& name) {
-    return test::Thrown<EWorkbookException>([&] { names().AddCellRange(name, sheet, 0, 0); });
+    return test_support::Thrown<EWorkbookException>(
+        [&] { names().AddCellRange(name, sheet, 0, 0); });
   }
 };
 

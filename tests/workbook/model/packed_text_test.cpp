@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "model_fixture.h"
+#include "support/thrown.h"
 #include "workbook/core/exceptions.h"
-#include "workbook/core/thrown.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/load_budget.h"
 #include "workbook/model/packed_text.h"
@@ -108,7 +108,7 @@ TEST(PackedTextBuilderTest, ATextBeyondTheLoadBudgetIsRefusedWhileBuilt) {
   TWorkbookLoadBudget budget(limits);
   TPackedTextBuilder builder;
   std::size_t built = 0;
-  EXPECT_EQ(test::Thrown<EWorkbookFileException>([&] {
+  EXPECT_EQ(test_support::Thrown<EWorkbookFileException>([&] {
               for (; built < (1u << 20); ++built) builder.push_back(u'x');
             }),
             "The file is too large to load: its texts take more than 1 MB.");

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "model_fixture.h"
+#include "support/thrown.h"
 #include "workbook/core/exceptions.h"
-#include "workbook/core/thrown.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/sheet_protection.h"
@@ -49,7 +49,7 @@ using WorkbookTest = ModelTest;
 
 TEST_F(WorkbookTest, RefusesCreationWithoutDateOrTimeFormat) {
   WorkbookTimeFormat.clear();
-  const std::string message = test::Thrown<EWorkbookException>([] { TWorkbook book; });
+  const std::string message = test_support::Thrown<EWorkbookException>([] { TWorkbook book; });
   EXPECT_TRUE(message.starts_with(
       "You have not specified global variables for Workbook date/time cells!\r\n\r\nPlease "
       "define WorkbookDateFormat and WorkbookTimeFormat as you wish.\r\n"));
@@ -153,7 +153,7 @@ TEST(PasswordHashTest, MatchesIndependentValues) {
 }
 
 TEST(PasswordHashTest, InternationalCharactersRaise) {
-  EXPECT_EQ(test::Thrown<EWorkbookException>(
+  EXPECT_EQ(test_support::Thrown<EWorkbookException>(
                 [] { TExportWorkSheetProtection::PasswordVerifier(u"he\u0161lo"); }),
             "The password \"he\xC5\xA1lo\" has invalid characters.\r\n\r\n"
             "Please do not use any international characters.");

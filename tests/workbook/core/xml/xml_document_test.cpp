@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "workbook/core/thrown.h"
+#include "support/thrown.h"
 #include "workbook/core/xml/xml_error.h"
 
 using namespace workbook;
@@ -43,7 +43,7 @@ TEST(XmlDocument, XPathWithRegisteredNamespaces) {
 TEST(XmlDocument, MalformedRaisesWithoutPrinting) {
   TXmlDocument doc;
   testing::internal::CaptureStderr();
-  EXPECT_EQ(test::Thrown<EXmlError>([&] { doc.LoadFromString("<a><b></a>"); }),
+  EXPECT_EQ(test_support::Thrown<EXmlError>([&] { doc.LoadFromString("<a><b></a>"); }),
             "XML error at line 1, column 11: Opening and ending tag mismatch: b line 1 and a.");
   EXPECT_THROW(doc.LoadFromString(""), EXmlError);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");

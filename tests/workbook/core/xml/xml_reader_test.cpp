@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "workbook/core/thrown.h"
+#include "support/thrown.h"
 #include "workbook/core/xml/xml_error.h"
 
 using namespace workbook;
@@ -109,7 +109,7 @@ TEST(XmlReader, PrefixedElementsMatchByLocalNameOrAsWritten) {
 
 TEST(XmlReader, StreamFailureIsAnXmlError) {
   TFailingStream stream;
-  EXPECT_EQ(test::Thrown<EXmlError>([&] {
+  EXPECT_EQ(test_support::Thrown<EXmlError>([&] {
               TXmlReader reader(stream);
               while (reader.Read()) {
               }

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "formula_fixture.h"
-#include "workbook/core/thrown.h"
+#include "support/thrown.h"
 
 namespace workbook::test {
 namespace {
@@ -75,7 +75,8 @@ TEST_F(FormulaTest, MalformedTextsFailWithAClearMessageAndNoTokens) {
   for (auto [text, message] : cases) {
     TRPNFormula formula;
     ASSERT_TRUE(formula.ParseFormula(u"=1+2"));
-    EXPECT_EQ(Thrown<ERPNFormulaException>([&] { formula.Parse(text); }), Narrow(message));
+    EXPECT_EQ(test_support::Thrown<ERPNFormulaException>([&] { formula.Parse(text); }),
+              Narrow(message));
     EXPECT_EQ(formula.Count(), 0);
     EXPECT_FALSE(formula.ParseFormula(text));
     EXPECT_EQ(formula.GetFormulaText(), u"");
@@ -96,7 +97,7 @@ TEST_F(FormulaTest, RejectsOverlongTexts) {
 }
 
 TEST_F(FormulaTest, OperatorLookupRaisesForNonOperators) {
-  EXPECT_EQ(Thrown<EWorkbookException>([] { StrToRPNOperator(u"&", false); }),
+  EXPECT_EQ(test_support::Thrown<EWorkbookException>([] { StrToRPNOperator(u"&", false); }),
             "StrToRPNOperator: invalid string \"&\".");
 }
 
