@@ -3,7 +3,7 @@
 
 #include "workbook/formats/xls/xls_rpn_byte_reader.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
-#include "workbook/model/formula/rpn_tokens.h"
+#include "workbook/model/formula/rpn_token_visit.h"
 
 namespace workbook {
 
@@ -30,54 +30,24 @@ void ReadColumnWord(TRPNByteReader& reader, int& col, bool& colAbsolute, bool& r
 
 void TRPNFormulaToken::WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
                                 const IRPNNameSource* names) const {
-  using K = TRPNTokenKind;
-  switch (Kind()) {
-    case K::Cell:
-      return static_cast<const TRPNFormulaTokenCell*>(this)->WriteXLS(out, next, names);
-    case K::CellRange:
-      return static_cast<const TRPNFormulaTokenCellRange*>(this)->WriteXLS(out, next, names);
-    case K::NamedCellRange:
-      return static_cast<const TRPNFormulaTokenNamedCellRange*>(this)->WriteXLS(out, next, names);
-    case K::Number:
-      return static_cast<const TRPNFormulaTokenNumber*>(this)->WriteXLS(out, next, names);
-    case K::Operator:
-      return static_cast<const TRPNFormulaTokenOperator*>(this)->WriteXLS(out, next, names);
-    case K::Function:
-      return static_cast<const TRPNFormulaTokenFunction*>(this)->WriteXLS(out, next, names);
-    case K::VarFunction:
-      return static_cast<const TRPNFormulaTokenVarFunction*>(this)->WriteXLS(out, next, names);
-    case K::Attribute:
-      return static_cast<const TRPNFormulaTokenAttribute*>(this)->WriteXLS(out, next, names);
-    case K::LeftParenthesis:
-      return static_cast<const TRPNFormulaTokenLeftParenthesis*>(this)->WriteXLS(out, next, names);
-    case K::RightParenthesis:
-      return static_cast<const TRPNFormulaTokenRightParenthesis*>(this)->WriteXLS(out, next, names);
-  }
+  VisitTokenKind(Kind(), [&]<class T>(std::type_identity<T>) {
+    static_cast<const T*>(this)->WriteXLS(out, next, names);
+  });
 }
 
 bool TRPNFormulaToken::ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore,
                                std::uint8_t ptg) {
-  using K = TRPNTokenKind;
-  switch (Kind()) {
-    case K::Cell:
-      return static_cast<TRPNFormulaTokenCell*>(this)->ReadXLS(reader, names, ignore, ptg);
-    case K::CellRange:
-      return static_cast<TRPNFormulaTokenCellRange*>(this)->ReadXLS(reader, names, ignore, ptg);
-    case K::NamedCellRange:
-      return static_cast<TRPNFormulaTokenNamedCellRange*>(this)->ReadXLS(reader, names, ignore,
-                                                                         ptg);
-    case K::Number:
-      return static_cast<TRPNFormulaTokenNumber*>(this)->ReadXLS(reader, names, ignore, ptg);
-    case K::Function:
-      return static_cast<TRPNFormulaTokenFunction*>(this)->ReadXLS(reader, names, ignore, ptg);
-    case K::VarFunction:
-      return static_cast<TRPNFormulaTokenVarFunction*>(this)->ReadXLS(reader, names, ignore, ptg);
-    case K::Attribute:
-      return static_cast<TRPNFormulaTokenAttribute*>(this)->ReadXLS(reader, names, ignore, ptg);
-    default:  // operators and parentheses have no operands
+  return VisitTokenKind(Kind(), [&]<class T>(std::type_identity<T>) {
+    // Operators and parentheses have no operands to read.
+    if constexpr (std::is_same_v<T, TRPNFormulaTokenOperator> ||
+                  std::is_same_v<T, TRPNFormulaTokenLeftParenthesis> ||
+                  std::is_same_v<T, TRPNFormulaTokenRightParenthesis>) {
       ignore = false;
       return true;
-  }
+    } else {
+      return static_cast<T*>(this)->ReadXLS(reader, names, ignore, ptg);
+    }
+  });
 }
 
 void TRPNFormulaTokenCell::WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken*,
