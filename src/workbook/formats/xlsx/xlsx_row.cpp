@@ -18,7 +18,7 @@ bool IsTrue(std::string_view text) {
 
 }  // namespace
 
-void TExportRow::WriteXLSXStart(TXLSXSheetDataWriter& writer, double height, int styleIndex,
+void TExportRow::WriteXLSX(TXLSXSheetDataWriter& writer, double height, int styleIndex,
                                 std::vector<int>& rowBreaks) const {
   writer.StartElement("row");
   if (style_) {
