@@ -9,6 +9,7 @@
 #include "workbook/core/exceptions.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
+#include "workbook/model/measuring_hooks.h"
 #include "workbook/model/sheet_protection.h"
 
 namespace workbook {
@@ -134,6 +135,18 @@ TEST_F(WorkbookTest, AssignCopiesSheetsAndFlags) {
   EXPECT_EQ(copied->Rows.PeekItem(0), nullptr);  // untouched rows stay untouched
   EXPECT_EQ(copied->Rows[3]->Cells[2]->GetValueText(), u"x");
   EXPECT_EQ(copied->Rows[3]->Cells[2]->GetWorkbook(), &copy);
+}
+
+TEST_F(WorkbookTest, DefaultCharWidthMeasuresTheDefaultFontThroughTheHook) {
+  const TCharWidthHook saved = CharWidthHook;
+  TWorkbook book;
+  CharWidthHook = nullptr;
+  EXPECT_EQ(book.GetDefaultCharWidth(), 0);
+  CharWidthHook = [](const TExportFont& font) {
+    return font.GetName() == u"Arial" ? font.GetSize() * 100 : -1;
+  };
+  EXPECT_EQ(book.GetDefaultCharWidth(), 1000);
+  CharWidthHook = saved;
 }
 
 // Expected values from Python: openpyxl's hash_password for up to 15 characters, and the same
