@@ -114,7 +114,7 @@ void ReadXLSXDrawingPart(TExportWorkSheet& sheet, const TXmlNode& drawingRoot,
     if (target.empty() || !ReadMarker(DrawingMLPath(anchor, "xdr:from"), from)) continue;
     int right = 0, bottom = 0;
     if (ReadMarker(DrawingMLPath(anchor, "xdr:to"), to)) {
-      grid.GetPixelPosition(right, bottom, from.Col, to.Col, to.ColOff, from.Row, to.Row,
+      TExportWorkSheet::GetPixelPosition(grid, right, bottom, from.Col, to.Col, to.ColOff, from.Row, to.Row,
                             to.RowOff);
     } else {
       // A one-cell anchor gives the size instead of the far corner.
