@@ -76,7 +76,7 @@ class TExportRow : public TOwnedListObject {
   // Opens the XLSX "row" element with its attributes ("r" last); the writer adds the cells and
   // closes it. A manual page break is added to rowBreaks for the sheet's rowBreaks element.
   void WriteXLSX(TXLSXSheetDataWriter& writer, double height, int styleIndex,
-                      std::vector<int>& rowBreaks) const;
+                 std::vector<int>& rowBreaks) const;
   // Opens the ODS "table:table-row" element; styleName from the writer's row-style list.
   void WriteODS(TXmlWriter& writer, const std::u16string& styleName) const;
   std::unique_ptr<TOwnedListObject> NewInstance() const override;

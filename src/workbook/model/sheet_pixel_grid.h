@@ -1,8 +1,9 @@
 #pragma once
 // The column widths and row heights of one sheet in pixels, as TExportWorkSheet::CalcAutoSizes
 // computes them for writing; the writers size columns and rows with them, and
-// TExportWorkSheet::GetPixelPosition places pictures and comment boxes on them. A missing or negative entry takes the default. A grid made by hand (readers
-// placing pictures from anchors) keeps the spreadsheet programs' usual 64 by 20 pixels.
+// TExportWorkSheet::GetPixelPosition places pictures and comment boxes on them. A missing or
+// negative entry takes the default. A grid made by hand (readers placing pictures from anchors)
+// keeps the spreadsheet programs' usual 64 by 20 pixels.
 #include <vector>
 
 namespace workbook {

@@ -20,7 +20,8 @@ void AddItem(TXmlNode entry, std::string_view name, std::string_view type, int v
 
 }  // namespace
 
-void TExportWindowSplit::WriteODSConfig(TXmlNode entryNode, const TExportCellAddress& topLeft) const {
+void TExportWindowSplit::WriteODSConfig(TXmlNode entryNode,
+                                        const TExportCellAddress& topLeft) const {
   if (Col > 0) {
     AddItem(entryNode, "HorizontalSplitMode", "short", 2);
     AddItem(entryNode, "HorizontalSplitPosition", "int", Col);
