@@ -66,17 +66,25 @@ std::string QualifiedName(std::string_view localName, std::string_view namespace
   return name.append(localName);
 }
 
+// A table of content.xml as it is read: its table:name.
+struct TODSWorksheetInfo {
+  std::u16string Name;
+};
+
 // content.xml parsed as it is inflated: each table row becomes a small tree, read and dropped,
 // so neither the part nor a sheet is ever held whole.
 class TODSImport final : public IXmlSaxHandler {
  public:
-  explicit TODSImport(TWorkbook& workbook) : workbook_(workbook), parser_(*this), row_(false) {}
+  // partSize: content.xml's inflated size, the measure of the rows' progress.
+  TODSImport(TWorkbook& workbook, std::int64_t partSize)
+      : workbook_(workbook), parser_(*this), row_(false), partSize_(partSize) {}
 
   TXmlPushParser& Parser() { return parser_; }
 
   void Finish() {
     parser_.Finish();
-    const auto count = static_cast<long long>(sheetCount_);
+    workbook_.DoProgress(wpsRows, partSize_ / 1024, partSize_ / 1024, u"");
+    const auto count = static_cast<long long>(tables_.size());
     workbook_.DoProgress(wpsWorkSheet, count, count, u"");
   }
 
@@ -140,12 +148,11 @@ class TODSImport final : public IXmlSaxHandler {
   }
 
   void StartTable(const TXmlSaxAttributes& attributes) {
-    ++sheetCount_;
-    std::string_view name;
+    TODSWorksheetInfo& table = tables_.emplace_back();
     for (int i = 0; i < attributes.Count(); ++i)
       if (ReadersPrefix(attributes.NamespaceURI(i)) == "table" && attributes.LocalName(i) == "name")
-        name = attributes.Value(i);
-    TExportWorkSheet* sheet = workbook_.AddWorkSheet(platform::Utf8ToUtf16(std::string(name)));
+        table.Name = platform::Utf8ToUtf16(std::string(attributes.Value(i)));
+    TExportWorkSheet* sheet = workbook_.AddWorkSheet(table.Name);
     bool read = true;
     workbook_.DoBeforeWorkSheetRead(*sheet, read);
     if (!read) return;
@@ -270,7 +277,7 @@ class TODSImport final : public IXmlSaxHandler {
     cellsSinceReport_ += cells;
     if (cellsSinceReport_ < 10000) return;
     cellsSinceReport_ = 0;
-    workbook_.DoProgress(wpsRows, parser_.BytesConsumed() / 1024, 0, u"");
+    workbook_.DoProgress(wpsRows, parser_.BytesConsumed() / 1024, partSize_ / 1024, u"");
   }
 
   TWorkbook& workbook_;
@@ -284,11 +291,12 @@ class TODSImport final : public IXmlSaxHandler {
   // The row's readers find names by prefix only.
   TXmlSaxTree row_;
   std::vector<TXmlSaxAttribute> renamed_;
-  std::size_t sheetCount_ = 0;
+  std::vector<TODSWorksheetInfo> tables_;
   TExportWorkSheet* sheet_ = nullptr;
   std::int64_t nextRow_ = 0;
   std::int64_t repeatedBytes_ = 0;
   std::int64_t cellsSinceReport_ = 0;
+  std::int64_t partSize_;
 };
 
 }  // namespace
@@ -305,11 +313,12 @@ void TCustomExporterODS::ImportFromStream(TStream& stream, TWorkbook& workbook) 
   }
   workbook.DoProgress(wpsLoading, 0, 1, u"");
   try {
-    TODSImport import(workbook);
+    const int content = zip->IndexOf(u"content.xml");
+    TODSImport import(workbook, zip->GetUncompressedSize(content));
     bool found = false;
     try {
       // Parsed while it is inflated: content.xml is never whole in memory.
-      found = !IsEncrypted(*zip) && zip->ExtractToStream(u"content.xml", import.Parser());
+      found = !IsEncrypted(*zip) && zip->ExtractIndexToStream(content, import.Parser());
     } catch (const EZipFileInvalid&) {
       InvalidODS();
     }

@@ -44,6 +44,8 @@ struct TDefinedName {
   std::int64_t LocalSheetId = -1;
 };
 
+constexpr std::string_view kSharedStringsPart = "xl/sharedStrings.xml";
+
 std::int64_t DigitsOf(std::string_view text, std::int64_t fallback) {
   std::int64_t number = 0;
   bool any = false;
@@ -127,16 +129,17 @@ class TXLSXImport {
 
     const TExporterXLSX_PaletteColors paletteColors(palette_);
     const TXLSXColorSources colors{&themeColors_, &paletteColors};
-    if (!sharedStringsPart.empty()) {
-      Guarded(sharedStringsPart, [&] {
-        const int entry = package_.FindPart(sharedStringsPart);
-        if (entry < 0) return;
-        // Parsed while it is inflated, like the worksheets.
-        sharedStrings_.Begin(workbook_, colors);
-        zip_.ExtractIndexToStream(entry, sharedStrings_.Parser());
-        sharedStrings_.Finish();
-      });
-    }
+    // Packages written without the relationship still keep their strings at the usual place.
+    if (sharedStringsPart.empty() || package_.FindPart(sharedStringsPart) < 0)
+      sharedStringsPart = kSharedStringsPart;
+    Guarded(sharedStringsPart, [&] {
+      const int entry = package_.FindPart(sharedStringsPart);
+      if (entry < 0) return;
+      // Parsed while it is inflated, like the worksheets.
+      sharedStrings_.Begin(workbook_, colors, zip_.GetUncompressedSize(entry));
+      zip_.ExtractIndexToStream(entry, sharedStrings_.Parser());
+      sharedStrings_.Finish();
+    });
 
     // Column widths in characters become pixels of the file's default font.
     const double charWidth = CharWidthHook != nullptr
@@ -155,7 +158,7 @@ class TXLSXImport {
         TXLSXSheetElements elements(*sheet, styleSheet_, charWidth, &themeColors_, &palette,
                                     HyperlinkTargets(parts_[i].PartName));
         // Parsed while it is inflated: the sheet's XML is never whole in memory.
-        reader.Begin(*sheet, 0, &elements);
+        reader.Begin(*sheet, zip_.GetUncompressedSize(entry), &elements);
         zip_.ExtractIndexToStream(entry, reader.Parser());
         reader.Finish();
       });

@@ -472,6 +472,16 @@ void TZipArchiveAdapter::Commit() {
   Open(false);
 }
 
+std::uint64_t TZipArchiveAdapter::DeclaredSize(int index) const {
+  zip_stat_t st;
+  zip_stat_init(&st);
+  if (!zip_ || index < 0 || index >= Count() ||
+      zip_stat_index(zip_, static_cast<zip_uint64_t>(index), 0, &st) != 0 ||
+      !(st.valid & ZIP_STAT_SIZE))
+    return 0;
+  return std::min<std::uint64_t>(st.size, INT64_MAX);
+}
+
 std::uint64_t TZipArchiveAdapter::CheckedEntrySize(int index) {
   zip_stat_t st;
   zip_stat_init(&st);

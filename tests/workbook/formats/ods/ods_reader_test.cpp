@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "../progress_reports.h"
 #include "../xlsx/xlsx_test_support.h"
 #include "platform/text_codec.h"
 #include "workbook/core/exceptions.h"
@@ -194,6 +195,30 @@ TEST_F(ODSReaderTest, ElementsAreKnownByTheirNamespacesNotTheirPrefixes) {
               "</t:table-row></t:table></o:spreadsheet></o:body></o:document-content>"}});
   EXPECT_EQ(Book->WorkSheets.GetItem(0)->Name, u"P");
   EXPECT_EQ(Dump(), u"2.5|a  b\n");
+}
+
+// Each table named as its element says; the rows' progress measured by content.xml, ending full.
+TEST_F(ODSReaderTest, TablesAreNamedAndRowsReportProgressToTheirEnd) {
+  std::string rows;
+  for (int i = 0; i < 12000; ++i)
+    rows += "<table:table-row><table:table-cell office:value-type=\"float\" office:value=\"" +
+            std::to_string(i) + "\"/></table:table-row>";
+  TMemoryStream stream = TXLSXParts{
+      {{"content.xml",
+        kContentStart + Table("Rows", rows) + Table("Two", "") + Table("&lt;3", "") +
+            kContentEnd}}}.Zip();
+  Book = std::make_unique<TWorkbook>();
+  std::vector<TProgressReport> reports;
+  RecordProgress(*Book, reports);
+  TExporterODS exporter;
+  Book->LoadFromStream(stream, exporter);
+  ASSERT_EQ(Book->WorkSheets.Count(), 3);
+  EXPECT_EQ(Book->WorkSheets[0]->Name, u"Rows");
+  EXPECT_EQ(Book->WorkSheets[1]->Name, u"Two");
+  EXPECT_EQ(Book->WorkSheets[2]->Name, u"<3");
+  EXPECT_EQ(Book->WorkSheets[0]->Rows.Count(), 12000);
+  ExpectPhaseEndsFull(reports, wpsRows);
+  ExpectPhaseEndsFull(reports, wpsWorkSheet);
 }
 
 // Content beyond the sheet, damaged, encrypted and hostile packages: an invalid file, no sheet.

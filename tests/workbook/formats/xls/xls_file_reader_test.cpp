@@ -52,6 +52,12 @@ Bytes WithLastRecordCut(Bytes stream) {
   return stream;
 }
 
+// A BOUNDSHEET of a worksheet whose substream was never written.
+Bytes BoundSheet(const std::u16string& name) {
+  return Record(0x0085, Join({DWord(0), Word(0), Bytes{static_cast<std::uint8_t>(name.size()), 0},
+                              Chars(name, false)}));
+}
+
 const std::u16string* const kInvalid = &workbook::WorkbookLng_InvalidXLS;
 const std::u16string* const kOld = &workbook::WorkbookLng_OldXLS;
 
@@ -77,6 +83,13 @@ const RefusedCase kRefused[] = {
     {"RecordPastStreamEnd", WithLastRecordCut(OneSheet(Number(0, 0, 15, 1))), kInvalid},
     // Loading part of a sheet would pass for the whole file.
     {"StreamEndsBeforeSheetEof", WithoutLastRecord(OneSheet(Number(0, 0, 15, 1))), kInvalid},
+    // Globals cut before their EOF would load as a workbook of fewer sheets, or of none.
+    {"GlobalsWithoutEof", Join({Bof(0x0005), StandardStyles()}), kInvalid},
+    {"GlobalsCutAfterFirstSheet",
+     Join({Bof(0x0005), StandardStyles(), BoundSheet(u"A"), BoundSheet(u"B")}), kInvalid},
+    {"SheetSubstreamsButNoneListed",
+     Join({Bof(0x0005), StandardStyles(), Eof(), Bof(0x0010), Number(0, 0, 15, 1), Eof()}),
+     kInvalid},
     {"ListedSheetMissing",
      WithoutLastSheet(WorkbookStream(StandardStyles(),
                                      {{u"A", Number(0, 0, 15, 1)}, {u"B", Number(0, 0, 15, 2)}})),
