@@ -26,6 +26,17 @@ void TCustomExporter::ImportFromStream(TStream&, TWorkbook& workbook) {
   workbook.WorkSheets.Clear();
 }
 
+bool TCustomExporter::FindFontMetrics(std::u16string_view fontName, const TFontMetrics*& entry) {
+  for (const TFontMetrics& candidate : kFontMetricsTable) {
+    if (fontName == candidate.Name) {
+      entry = &candidate;
+      return true;
+    }
+  }
+  entry = &kFontMetricsTable[0];
+  return false;
+}
+
 double TCustomExporter::GetCellAutoHeight(TExportCell&, double) { return 0.0; }
 
 int TCustomExporter::GetFontRowHeight(const TExportFont& font) {
