@@ -145,6 +145,7 @@ class TWrittenSheetNames {
 
 void TCustomExporterODS::ExportToStream(TStream& stream, TWorkbook& workbook) {
   TCustomExporter::ExportToStream(stream, workbook);
+  CheckSheetLimits(workbook, WorkbookLng_ODSSheetTooLarge);
   const TWrittenSheetNames writtenNames(workbook);
   workbook.DoProgress(wpsStart, 0, 1, WorkbookLng_Export);
   TZipArchive zip(stream, TZipArchiveMode::Create);
