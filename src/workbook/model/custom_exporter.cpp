@@ -89,9 +89,4 @@ double TCustomExporter::GetDefaultRowHeight(TExportWorkSheet& sheet, bool useSto
   return GetDefaultRowHeightChecked(sheet, useStoredHeight, isFontHeight);
 }
 
-int TCustomExporter::GetDefaultCharWidth() const {
-  if (Workbook == nullptr || CharWidthHook == nullptr) return 0;
-  return CharWidthHook(Workbook->GetDefaultFont());
-}
-
 }  // namespace workbook

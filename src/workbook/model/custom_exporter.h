@@ -55,9 +55,6 @@ class TCustomExporter {
   // The same, also telling whether the result is the font's row height.
   static double GetDefaultRowHeightChecked(TExportWorkSheet& sheet, bool useStoredHeight,
                                            bool& isFontHeight);
-  // The width of a digit of the workbook's default font, through the measuring hook (0 while
-  // the hook is unset or there is no workbook).
-  int GetDefaultCharWidth() const;
 
   TWorkbook* Workbook = nullptr;  // the workbook of the running call; not owned
   std::u16string Description;

@@ -67,7 +67,7 @@ void TCustomExporterXLS::ImportFromStream(TStream& stream, TWorkbook& workbook) 
 
   // Without a measuring hook (no GUI) column widths are counted with the digit width of the
   // usual default fonts (Arial 10, Calibri 11).
-  const int measured = GetDefaultCharWidth();
+  const int measured = workbook.GetDefaultCharWidth();
   const double charWidth = measured > 0 ? measured : 7;
 
   // Worksheet substreams are matched to the worksheet list by their order.
