@@ -29,6 +29,17 @@ void TCustomExporter::ImportFromStream(TStream&, TWorkbook& workbook) {
   workbook.WorkSheets.Clear();
 }
 
+bool TCustomExporter::FindFontMetrics(std::u16string_view fontName, const TFontMetrics*& entry) {
+  for (const TFontMetrics& candidate : kFontMetricsTable) {
+    if (fontName == candidate.Name) {
+      entry = &candidate;
+      return true;
+    }
+  }
+  entry = &kFontMetricsTable[0];
+  return false;
+}
+
 void TCustomExporter::CheckSheetLimits(TWorkbook& workbook, const std::u16string& tooLarge) const {
   const std::int64_t maxRows = GetMaxRowCount();
   const std::int64_t maxCols = GetMaxColCount();

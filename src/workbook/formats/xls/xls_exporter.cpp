@@ -22,7 +22,7 @@ TCustomExporterXLS::TCustomExporterXLS() {
 
 void TCustomExporterXLS::ExportToStream(TStream& stream, TWorkbook& workbook) {
   TCustomExporter::ExportToStream(stream, workbook);
-  workbook.DoProgress(wpsStart, 0, 1, u"Export");
+  workbook.DoProgress(wpsStart, 0, 1, WorkbookLng_Export);
   TMemoryStream records;
   XLSWriteWorkbookStream(records, workbook, *this);
   workbook.DoProgress(wpsSaving, 0, 1, u"");
