@@ -91,6 +91,14 @@ constexpr std::uint16_t kBiff8Version = 0x0600;
 constexpr std::uint16_t kBofWorkbookGlobals = 0x0005;
 constexpr std::uint16_t kBofWorksheet = 0x0010;
 
+// A FORMULA's cached result whose last word is 0xFFFF is no number; its first byte says what it is
+// and, for a Boolean or an error, its third byte holds the value.
+constexpr std::uint16_t kNonNumericResult = 0xFFFF;
+constexpr std::uint8_t kResultString = 0;
+constexpr std::uint8_t kResultBoolean = 1;
+constexpr std::uint8_t kResultError = 2;
+constexpr std::uint8_t kResultEmptyString = 3;
+
 // The largest row and column index a BIFF8 sheet has.
 constexpr int kMaxRow = 65535;
 constexpr int kMaxColumn = 255;
