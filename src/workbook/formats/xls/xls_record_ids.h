@@ -1,5 +1,6 @@
 #pragma once
 // Ids of the BIFF8 records the XLS reader and writer use.
+#include <cstddef>
 #include <cstdint>
 
 namespace workbook::xls_record {
@@ -98,6 +99,9 @@ constexpr std::uint8_t kResultString = 0;
 constexpr std::uint8_t kResultBoolean = 1;
 constexpr std::uint8_t kResultError = 2;
 constexpr std::uint8_t kResultEmptyString = 3;
+
+// The most data bytes one record holds; longer content goes on in CONTINUE records.
+constexpr std::size_t kMaxRecordData = 8224;
 
 // The largest row and column index a BIFF8 sheet has.
 constexpr int kMaxRow = 65535;
