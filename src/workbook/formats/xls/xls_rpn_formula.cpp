@@ -14,10 +14,10 @@ namespace workbook {
 
 namespace {
 
+using xls_record::kMaxRecordData;
+
 // What a STRING record holds without CONTINUE records.
-constexpr std::size_t kMaxStringChars = (8224 - 3) / 2;
-// The record data a BIFF8 record holds without CONTINUE records, which FORMULA does not use.
-constexpr std::size_t kMaxRecordData = 8224;
+constexpr std::size_t kMaxStringChars = (kMaxRecordData - 3) / 2;
 constexpr std::size_t kFormulaFixedPart = 22;  // cell header, result, options, chain, length
 
 void Put(std::vector<std::uint8_t>& out, std::uint64_t value, int bytes) {
