@@ -5,9 +5,12 @@
 
 #include "workbook/core/exceptions.h"
 #include "workbook/core/float_routines.h"
+#include "workbook/core/library_texts.h"
 #include "workbook/model/font_metrics.h"
 #include "workbook/model/measuring_hooks.h"
+#include "workbook/model/row.h"
 #include "workbook/model/workbook.h"
+#include "workbook/model/worksheet.h"
 
 namespace workbook {
 
@@ -24,6 +27,23 @@ void TCustomExporter::ExportToStream(TStream&, TWorkbook& workbook) {
 void TCustomExporter::ImportFromStream(TStream&, TWorkbook& workbook) {
   Workbook = &workbook;
   workbook.WorkSheets.Clear();
+}
+
+void TCustomExporter::CheckSheetLimits(TWorkbook& workbook, const std::u16string& tooLarge) const {
+  const std::int64_t maxRows = GetMaxRowCount();
+  const std::int64_t maxCols = GetMaxColCount();
+  for (std::int64_t i = 0; i < workbook.WorkSheets.Count(); ++i) {
+    TExportWorkSheet& sheet = *workbook.WorkSheets.GetItem(i);
+    bool beyond = false;
+    for (std::int64_t r = 0; r < sheet.Rows.Count() && !beyond; ++r) {
+      const TExportRow* row = sheet.Rows.PeekItem(r);
+      if (row == nullptr) continue;
+      const std::int64_t first = r < maxRows ? maxCols : 0;
+      for (std::int64_t c = first; c < row->Cells.Count() && !beyond; ++c)
+        beyond = row->Cells.PeekItem(c) != nullptr;
+    }
+    if (beyond) throw EWorkbookFileException(FormatLibraryText(tooLarge, sheet.Name));
+  }
 }
 
 double TCustomExporter::GetCellAutoHeight(TExportCell&, double) { return 0.0; }

@@ -35,6 +35,10 @@ class TCustomExporter {
   virtual double GetCellAutoHeight(TExportCell& cell, double width);
   virtual int GetMaxColCount() const { return 2147483647; }
   virtual int GetMaxRowCount() const { return 2147483647; }
+  // Raises EWorkbookFileException with tooLarge (its "%s" the sheet's name) for the first sheet
+  // that holds a cell beyond the format's last row or column: a writer calls it before it writes
+  // anything, since leaving those cells out would lose them without a word.
+  void CheckSheetLimits(TWorkbook& workbook, const std::u16string& tooLarge) const;
 
   // Pixel height of a row holding text in font: sizes 1-70 of a family in the metrics table use
   // its line height, anything else 1.75 times the size; subscript adds a quarter.

@@ -7,6 +7,8 @@
 
 #include "../model/model_fixture.h"
 #include "workbook/core/exceptions.h"
+#include "workbook/formats/ods/ods_exporter.h"
+#include "workbook/formats/xls/xls_exporter.h"
 #include "workbook/model/measuring_hooks.h"
 
 namespace workbook {
@@ -50,6 +52,41 @@ TEST_F(CustomExporterTest, WritingRefusesWithoutTheMeasuringHooks) {
   InstallHeadlessMeasuring();
   EXPECT_NO_THROW(exporter.ExportToStream(target, book));
   CharWidthHook = saved ? saved : CharWidthHook;
+}
+
+// Leaving such cells out would lose them without a word: the writer refuses, naming the sheet,
+// before it writes a byte.
+TEST_F(CustomExporterTest, CellsBeyondAFormatAreRefusedBeforeWriting) {
+  InstallHeadlessMeasuring();
+  TExporterXLS xls;
+  TExporterODS ods;
+  const char* const kXLS =
+      "The worksheet \"Big\" has cells beyond row 65536 or column 256, which an XLS (Excel "
+      "97-2003) file cannot hold.";
+  const struct {
+    TCustomExporter& exporter;
+    int col, row;
+    const char* message;
+  } kCases[] = {
+      {xls, 256, 0, kXLS},
+      {xls, 0, 65536, kXLS},
+      {ods, 1024, 0,
+       "The worksheet \"Big\" has cells beyond row 1048576 or column 1024, which an ODS "
+       "(OpenOffice Calc) file cannot hold."},
+  };
+  for (const auto& c : kCases) {
+    TWorkbook book;
+    book.AddWorkSheet(u"Small")->FindCreateCell(0, 0, TCellClass::Empty, false);
+    book.AddWorkSheet(u"Big")->FindCreateCell(c.col, c.row, TCellClass::Empty, false);
+    TMemoryStream stream;
+    try {
+      c.exporter.ExportToStream(stream, book);
+      ADD_FAILURE() << c.message << ": written";
+    } catch (const EWorkbookFileException& e) {
+      EXPECT_EQ(std::string(e.what()), c.message);
+    }
+    EXPECT_EQ(stream.Size(), 0);
+  }
 }
 
 }  // namespace

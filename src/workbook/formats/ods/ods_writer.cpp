@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "workbook/core/library_texts.h"
 #include "workbook/core/xml/xml_document.h"
 #include "workbook/core/xml/xml_writer.h"
 #include "workbook/formats/ods/ods_exporter.h"
@@ -144,6 +145,7 @@ class TWrittenSheetNames {
 
 void TCustomExporterODS::ExportToStream(TStream& stream, TWorkbook& workbook) {
   TCustomExporter::ExportToStream(stream, workbook);
+  CheckSheetLimits(workbook, WorkbookLng_ODSSheetTooLarge);
   const TWrittenSheetNames writtenNames(workbook);
   workbook.DoProgress(wpsStart, 0, 1, u"Export");
   TZipArchive zip(stream, TZipArchiveMode::Create);

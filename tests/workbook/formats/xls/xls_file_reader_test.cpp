@@ -65,7 +65,7 @@ const RefusedCase kRefused[] = {
     {"Encrypted",
      WorkbookStream(Join({Record(0x002F, Join({Word(1), Pattern(52, 1)})), StandardStyles()}),
                     {{u"S", Number(0, 0, 15, 1)}}),
-     &workbook::WorkbookLng_EncryptedXLS},
+     &workbook::WorkbookLng_EncryptedFile},
     {"Biff5Bof", Join({Bof(0x0005, 0x0500), Eof()}), kOld},
     {"Biff4Bof", Join({Record(0x0409, Join({Word(0), Word(0x0100), Word(0)})), Eof()}), kOld},
     {"NoBof", Join({Label(0, 0, u"x", false), Eof()}), kInvalid},
