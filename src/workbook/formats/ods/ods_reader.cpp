@@ -24,11 +24,18 @@ namespace workbook {
 
 namespace {
 
-// Repeats are counts from the file: the copies they make are charged to this budget by the
-// memory they take, so a small file cannot make the model hold more than a large real one would.
+// Repeats are counts from the file: the copies they make are charged by the memory they take, so a
+// small file cannot make the model hold more than a large real one would. Real files repeat cells
+// along a row and empty rows, and so copy in proportion to their own size: the copies may take a
+// few megabytes, then as many bytes per byte of content.xml read, and never more than the whole.
 // A copy costs its cell and its formula; its text is the original's, shared.
 constexpr std::int64_t kMaxRepeatedBytes = std::int64_t{256} << 20;
+constexpr std::int64_t kFreeRepeatedBytes = std::int64_t{16} << 20;
+constexpr std::int64_t kRepeatedBytesPerByteRead = 64;
 constexpr std::int64_t kCopiedCellBytes = 64;
+// How deep a row's content may nest (cell, paragraph, spans, links, frames): real files stay
+// within a dozen levels, and a row is gathered as a tree whose cost grows with its depth.
+constexpr int kMaxRowNesting = 64;
 
 std::int64_t CopyBytes(const TExportCell& cell) {
   return kCopiedCellBytes + static_cast<std::int64_t>(cell.GetFormula().size() * sizeof(char16_t));
@@ -92,6 +99,7 @@ class TODSImport final : public IXmlSaxHandler {
                     const TXmlSaxAttributes& attributes) override {
     ++depth_;
     if (rowDepth_ != 0) {
+      if (depth_ - rowDepth_ > kMaxRowNesting) InvalidODS();
       AddToRow(QualifiedName(localName, namespaceURI), attributes);
       return;
     }
@@ -270,7 +278,9 @@ class TODSImport final : public IXmlSaxHandler {
 
   void Charge(std::int64_t bytes) {
     repeatedBytes_ += bytes;
-    if (repeatedBytes_ > kMaxRepeatedBytes) InvalidODS();
+    const std::int64_t allowed =
+        kFreeRepeatedBytes + kRepeatedBytesPerByteRead * parser_.BytesConsumed();
+    if (repeatedBytes_ > std::min(allowed, kMaxRepeatedBytes)) InvalidODS();
   }
 
   void CountCells(std::int64_t cells) {
