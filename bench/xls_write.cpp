@@ -1,7 +1,7 @@
 // Writes the same 1,000,000 cells (62,500 rows x 16 columns, as many as fit an .xls sheet's
 // 65,536 rows: shared texts, numbers, dates) as XLS and as XLSX into memory, and reports each
-// write's time, file size and the process's peak memory. bench/xls_write_compare.sh runs it next
-// to python3-xlwt writing the same cells.
+// write's time, file size and the process's peak memory; bench/xls_write_xlwt.py writes the same
+// cells with python3-xlwt.
 #include "sample_book.h"
 #include "workbook/formats/xls/xls_exporter.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
