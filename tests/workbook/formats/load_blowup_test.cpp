@@ -129,6 +129,10 @@ TEST_F(LoadBlowupTest, TheLoadBudgetRefusesCellsAndTextBeyondIt) {
   std::string sharedStrings;
   for (int i = 0; i < 10; ++i)
     sharedStrings += "<si><t>" + std::string(100'000, static_cast<char>('a' + i)) + "</t></si>";
+  // A part read whole into a tree: its declared size decides, before it is inflated.
+  TXLSXParts bigWorkbookPart = TXLSXParts::Standard("");
+  std::string& workbookPart = bigWorkbookPart.Parts["xl/workbook.xml"];
+  workbookPart.insert(workbookPart.rfind('<'), "<!--" + std::string(8000, ' ') + "-->");
   struct TCase {
     TXLSXParts parts;
     TWorkbookLoadLimits limits;
@@ -140,6 +144,10 @@ TEST_F(LoadBlowupTest, TheLoadBudgetRefusesCellsAndTextBeyondIt) {
       {TXLSXParts::Standard("<row r=\"1\"><c t=\"s\"><v>0</v></c></row>", sharedStrings),
        {1000, 1 << 20},
        "The file is too large to load: its texts take more than 1 MB."},
+      {bigWorkbookPart,
+       {1000, 1 << 20, 1 << 30, 500, 4096},
+       "The file is too large to load: its part \"xl/workbook.xml\" inflates to more than a "
+       "workbook's part holds."},
   };
   for (const TCase& c : cases) {
     Book->LoadLimits = c.limits;
