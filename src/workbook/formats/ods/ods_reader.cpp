@@ -24,11 +24,18 @@ namespace workbook {
 
 namespace {
 
-// Repeats are counts from the file: the copies they make are charged to this budget by the
-// memory they take, so a small file cannot make the model hold more than a large real one would.
+// Repeats are counts from the file: the copies they make are charged by the memory they take, so a
+// small file cannot make the model hold more than a large real one would. Real files repeat cells
+// along a row and empty rows, and so copy in proportion to their own size: the copies may take a
+// few megabytes, then as many bytes per byte of content.xml read, and never more than the whole.
 // A copy costs its cell and its formula; its text is the original's, shared.
 constexpr std::int64_t kMaxRepeatedBytes = std::int64_t{256} << 20;
+constexpr std::int64_t kFreeRepeatedBytes = std::int64_t{16} << 20;
+constexpr std::int64_t kRepeatedBytesPerByteRead = 64;
 constexpr std::int64_t kCopiedCellBytes = 64;
+// How deep a row's content may nest (cell, paragraph, spans, links, frames): real files stay
+// within a dozen levels, and a row is gathered as a tree whose cost grows with its depth.
+constexpr int kMaxRowNesting = 64;
 
 std::int64_t CopyBytes(const TExportCell& cell) {
   return kCopiedCellBytes + static_cast<std::int64_t>(cell.GetFormula().size() * sizeof(char16_t));
@@ -92,6 +99,7 @@ class TODSImport final : public IXmlSaxHandler {
                     const TXmlSaxAttributes& attributes) override {
     ++depth_;
     if (rowDepth_ != 0) {
+      if (depth_ - rowDepth_ > kMaxRowNesting) InvalidODS();
       AddToRow(QualifiedName(localName, namespaceURI), attributes);
       return;
     }
@@ -219,11 +227,11 @@ class TODSImport final : public IXmlSaxHandler {
     const std::string_view type = node.Attr("office:value-type");
     TExportCell* cell = nullptr;
     if (type == "float" || type == "percentage" || type == "currency") {
-      auto* number =
-          static_cast<TExportCellNumber*>(row.FindCreateCell(col, TCellClass::Number, true));
+      cell = NewNumberCell(row, col);
       double value = 0;
-      if (ODSReadFloat(node.Attr("office:value"), value)) number->SetValue(value);
-      cell = number;
+      // Read as the formula's result too: a function the engine lacks keeps it.
+      if (ODSReadFloat(node.Attr("office:value"), value))
+        static_cast<TExportCellNumber*>(cell)->ReadValue(value);
     } else if (type == "date" || type == "time") {
       const bool isDate = type == "date";
       auto* stamp = static_cast<TExportCellDateTime*>(
@@ -236,7 +244,7 @@ class TODSImport final : public IXmlSaxHandler {
     } else if (type == "boolean") {
       auto* flag =
           static_cast<TExportCellBoolean*>(row.FindCreateCell(col, TCellClass::Boolean, true));
-      flag->SetBoolean(ODSReadBoolean(node.Attr("office:boolean-value")));
+      flag->ReadValue(ODSReadBoolean(node.Attr("office:boolean-value")) ? 1 : 0);
       cell = flag;
     } else if (node.Child("text:p")) {
       auto* text =
@@ -246,12 +254,19 @@ class TODSImport final : public IXmlSaxHandler {
     } else if (node.HasAttr("table:formula")) {
       // A formula whose value the file leaves out (a zero result, or one left to recalculate)
       // must not go with the trailing empty cells.
-      cell = row.FindCreateCell(col, TCellClass::Number, true);
+      cell = NewNumberCell(row, col);
     } else {
       cell = row.FindCreateCell(col, TCellClass::Empty, true);
     }
     if (node.HasAttr("table:formula"))
       cell->SetFormula(ODSFormulaToFormula(node.Attr16("table:formula")));
+    return cell;
+  }
+
+  // The number styles are not read: a number shows as it is (General), not with fixed decimals.
+  static TExportCell* NewNumberCell(TExportRow& row, int col) {
+    TExportCell* cell = row.FindCreateCell(col, TCellClass::Number, true);
+    cell->ImportNumberFormat(TNumberFormatRec());
     return cell;
   }
 
@@ -270,7 +285,9 @@ class TODSImport final : public IXmlSaxHandler {
 
   void Charge(std::int64_t bytes) {
     repeatedBytes_ += bytes;
-    if (repeatedBytes_ > kMaxRepeatedBytes) InvalidODS();
+    const std::int64_t allowed =
+        kFreeRepeatedBytes + kRepeatedBytesPerByteRead * parser_.BytesConsumed();
+    if (repeatedBytes_ > std::min(allowed, kMaxRepeatedBytes)) InvalidODS();
   }
 
   void CountCells(std::int64_t cells) {

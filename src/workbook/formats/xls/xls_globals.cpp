@@ -66,7 +66,7 @@ void TXLSGlobals::FirstPass(TMemoryStream& stream, TExporterXLSX_StyleSheet& sty
     switch (id) {
       case kFilePass:
         // Everything after FILEPASS is encrypted: reading on would only produce garbage.
-        throw EWorkbookFileException(WorkbookLng_EncryptedXLS);
+        throw EWorkbookFileException(WorkbookLng_EncryptedFile);
       case kBoundSheet: {
         const TXLSRecordData data = XLSCurrentRecordData(stream, reader);
         if (data.Byte(5) != 0) break;  // charts, macro sheets and modules are not worksheets

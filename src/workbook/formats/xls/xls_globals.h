@@ -19,7 +19,7 @@ class TXLSGlobals {
   // first takes the worksheet list, the date system, the palette, the number formats (into
   // styles) and the SST and NAME positions; the second the fonts (into fonts, with the palette's
   // colours) and the XF records (into styles). Fails with EWorkbookFileException:
-  // WorkbookLng_OldXLS for a BIFF5 or older stream, WorkbookLng_EncryptedXLS when the file is
+  // WorkbookLng_OldXLS for a BIFF5 or older stream, WorkbookLng_EncryptedFile when the file is
   // encrypted, WorkbookLng_InvalidXLS when the stream does not begin with the globals' BOF,
   // ends before their EOF, lists no worksheet while worksheet substreams follow, or a record is
   // damaged.

@@ -8,6 +8,7 @@
 #include "workbook/core/library_texts.h"
 #include "workbook/core/units.h"
 #include "workbook/core/xml/xml_error.h"
+#include "workbook/formats/xls/ole_storage.h"
 #include "workbook/formats/xlsx/xlsx_color.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
@@ -257,16 +258,31 @@ class TXLSXImport {
   std::vector<TDefinedName> definedNames_;
 };
 
+// A package protected by a password to open is kept, encrypted, in a compound file beside the
+// description of its encryption.
+bool IsEncryptedPackage(TStream& stream) {
+  try {
+    TOleStorage storage;
+    storage.Open(stream);
+    return storage.StreamExists(u"EncryptedPackage") && storage.StreamExists(u"EncryptionInfo");
+  } catch (const EOleStorageException&) {
+    return false;
+  }
+}
+
 }  // namespace
 
 void TCustomExporterXLSX::ImportFromStream(TStream& stream, TWorkbook& workbook) {
   TCustomExporter::ImportFromStream(stream, workbook);
   workbook.DoProgress(wpsStart, 0, 1, WorkbookLng_Import);
+  const std::int64_t start = stream.Position();
   std::unique_ptr<TZipArchive> zip;
   try {
     zip = std::make_unique<TZipArchive>(stream, TZipArchiveMode::Read);
   } catch (const EZipFileInvalid&) {
-    throw EWorkbookFileException(WorkbookLng_InvalidXLSX);
+    stream.SetPosition(start);
+    throw EWorkbookFileException(IsEncryptedPackage(stream) ? WorkbookLng_EncryptedFile
+                                                            : WorkbookLng_InvalidXLSX);
   }
   try {
     TXLSXImport(*zip, workbook).Run();

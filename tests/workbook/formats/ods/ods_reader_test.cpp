@@ -32,6 +32,15 @@ const char* const kRoot =
 const std::string kContentStart = std::string(kDeclaration) + kRoot;
 const char* const kContentEnd = "</office:spreadsheet></office:body></office:document-content>";
 
+// Depth elements named name, one inside the other, around inner.
+std::string Nested(const std::string& name, int depth, const std::string& inner) {
+  std::string text;
+  for (int i = 0; i < depth; ++i) text += "<" + name + ">";
+  text += inner;
+  for (int i = 0; i < depth; ++i) text += "</" + name + ">";
+  return text;
+}
+
 std::string Table(const std::string& name, const std::string& rows) {
   return "<table:table table:name=\"" + name + "\">" + rows + "</table:table>";
 }
@@ -111,6 +120,8 @@ TEST_F(ODSReaderTest, ValueTypesAndParagraphs) {
       {text + "a<text:tab/>b<text:line-break/>c</text:p>", TCellClass::String, u"a\tb\r\nc"},
       {text + "<text:span>x<text:s text:c=\"2\"/></text:span>y</text:p>", TCellClass::String,
        u"x  y"},
+      // Spans within spans, as deep as a row may nest, give their text in document order.
+      {text + Nested("text:span", 60, "<text:s/>d") + "e</text:p>", TCellClass::String, u" de"},
       // An absurd space count costs no more than a cell's longest text.
       {text + "<text:s text:c=\"99999999999\"/></text:p>", TCellClass::String,
        std::u16string(32767, u' ')},
@@ -239,6 +250,11 @@ TEST_F(ODSReaderTest, DamagedPackagesFailAsAnInvalidFile) {
           "<table:table-row table:number-rows-repeated=\"1000000\"><table:table-cell "
           "office:value-type=\"float\" office:value=\"1\" table:number-columns-repeated=\"100\"/>"
           "<table:table-cell/></table:table-row>"),
+      // Deeper than any real row nests: 70 spans, and the 80,000 that once overflowed the stack.
+      content("<table:table-row><table:table-cell office:value-type=\"string\"><text:p>" +
+              Nested("text:span", 70, "x") + "</text:p></table:table-cell></table:table-row>"),
+      content("<table:table-row><table:table-cell office:value-type=\"string\"><text:p>" +
+              Nested("text:span", 80'000, "x") + "</text:p></table:table-cell></table:table-row>"),
       {{"styles.xml", "<x/>"}},
       {{"META-INF/manifest.xml",
         "<manifest:manifest xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\">"

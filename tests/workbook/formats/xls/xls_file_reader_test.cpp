@@ -65,7 +65,7 @@ const RefusedCase kRefused[] = {
     {"Encrypted",
      WorkbookStream(Join({Record(0x002F, Join({Word(1), Pattern(52, 1)})), StandardStyles()}),
                     {{u"S", Number(0, 0, 15, 1)}}),
-     &workbook::WorkbookLng_EncryptedXLS},
+     &workbook::WorkbookLng_EncryptedFile},
     {"Biff5Bof", Join({Bof(0x0005, 0x0500), Eof()}), kOld},
     {"Biff4Bof", Join({Record(0x0409, Join({Word(0), Word(0x0100), Word(0)})), Eof()}), kOld},
     {"NoBof", Join({Label(0, 0, u"x", false), Eof()}), kInvalid},
@@ -190,6 +190,14 @@ TEST(XLSFileReader, SkipsAChartSheetBetweenWorksheets) {
   EXPECT_EQ(dump.sheets, (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(dump.cells,
             (std::map<std::tuple<int, int, int>, std::string>{{{0, 0, 0}, "1"}, {{1, 0, 0}, "2"}}));
+}
+
+TEST(XLSFileReader, DamagedSharedStringsRaiseTheirOwnClass) {
+  // A string of 5 characters with 2 present and no CONTINUE record after them.
+  const Bytes sst = Record(0x00FC, Join({DWord(1), DWord(1), Word(5), {0}, Chars(u"ab", false)}));
+  EXPECT_EQ(
+      Read(WorkbookStream(Join({StandardStyles(), sst}), {{u"S", Number(0, 0, 15, 1)}})).failure,
+      "EXLSSharedStrings: Expected CONTINUE not found.");
 }
 
 TEST(XLSFileReader, BareBiff4StreamIsAnOldFile) {

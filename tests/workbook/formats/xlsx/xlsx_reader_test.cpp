@@ -6,6 +6,7 @@
 
 #include "../progress_reports.h"
 #include "../python_peer.h"
+#include "../xls/compound_file_builder.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
@@ -167,6 +168,32 @@ TEST_F(XLSXReaderTest, DamagedPackagesFailAsAnInvalidFile) {
   parts.Parts.erase("_rels/.rels");
   Load(parts);
   EXPECT_EQ(Book->WorkSheets.GetItem(0)->Name, u"First");
+}
+
+// A package protected by a password to open comes in a compound file: told apart from any other
+// file that is no zip, such as an .xls file under the wrong name.
+TEST_F(XLSXReaderTest, AnEncryptedPackageIsToldApartFromAnInvalidFile) {
+  using xls_test::TestEntry;
+  const std::vector<std::uint8_t> data = xls_test::Pattern(5000, 1);
+  const struct {
+    std::vector<TestEntry> entries;
+    const std::u16string& message;
+  } cases[] = {
+      {{{u"EncryptionInfo", {4, 0, 4, 0}}, {u"EncryptedPackage", data}}, WorkbookLng_EncryptedFile},
+      {{{u"\x06DataSpaces", {}, 1}, {u"EncryptionInfo", {4, 0, 4, 0}}, {u"EncryptedPackage", data}},
+       WorkbookLng_EncryptedFile},
+      {{{u"Workbook", data}}, WorkbookLng_InvalidXLSX},
+      {{{u"EncryptedPackage", data}}, WorkbookLng_InvalidXLSX},
+  };
+  for (const auto& c : cases) {
+    TMemoryStream stream = xls_test::BuildCompoundFile(c.entries).Stream();
+    try {
+      LoadStream(stream);
+      ADD_FAILURE() << "loaded";
+    } catch (const EWorkbookFileException& error) {
+      EXPECT_EQ(error.Message(), c.message);
+    }
+  }
 }
 
 TEST_F(XLSXReaderTest, PartsAreFoundThroughTheRelationships) {
