@@ -1,8 +1,8 @@
 // Writes the same 1,000,000 cells (62,500 rows x 16 columns, as many as fit an .xls sheet's
 // 65,536 rows: shared texts, numbers, dates) as XLS into a file, with WorkbookCompressTempData on
 // and off (the two files must be equal), and as XLSX into memory; reports each write's time,
-// file size and the process's peak memory above the built model. bench/xls_write_compare.sh runs
-// it next to python3-xlwt writing the same cells.
+// file size and the process's peak memory above the built model; bench/xls_write_xlwt.py writes the
+// same cells with python3-xlwt.
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
