@@ -29,6 +29,17 @@ void TCustomExporter::ImportFromStream(TStream&, TWorkbook& workbook) {
   workbook.WorkSheets.Clear();
 }
 
+bool TCustomExporter::FindFontMetrics(std::u16string_view fontName, const TFontMetrics*& entry) {
+  for (const TFontMetrics& candidate : kFontMetricsTable) {
+    if (fontName == candidate.Name) {
+      entry = &candidate;
+      return true;
+    }
+  }
+  entry = &kFontMetricsTable[0];
+  return false;
+}
+
 void TCustomExporter::CheckSheetLimits(TWorkbook& workbook, const std::u16string& tooLarge) const {
   const std::int64_t maxRows = GetMaxRowCount();
   const std::int64_t maxCols = GetMaxColCount();
@@ -76,11 +87,6 @@ double TCustomExporter::GetDefaultRowHeightChecked(TExportWorkSheet& sheet, bool
 double TCustomExporter::GetDefaultRowHeight(TExportWorkSheet& sheet, bool useStoredHeight) {
   bool isFontHeight = false;
   return GetDefaultRowHeightChecked(sheet, useStoredHeight, isFontHeight);
-}
-
-int TCustomExporter::GetDefaultCharWidth() const {
-  if (Workbook == nullptr || CharWidthHook == nullptr) return 0;
-  return CharWidthHook(Workbook->GetDefaultFont());
 }
 
 }  // namespace workbook

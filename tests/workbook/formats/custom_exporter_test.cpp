@@ -6,9 +6,13 @@
 #include <vector>
 
 #include "../model/model_fixture.h"
+#include "platform/text_codec.h"
 #include "workbook/core/exceptions.h"
+#include "workbook/core/library_texts.h"
 #include "workbook/formats/ods/ods_exporter.h"
 #include "workbook/formats/xls/xls_exporter.h"
+#include "workbook/formats/xlsx/xlsx_exporter.h"
+#include "workbook/model/font_metrics.h"
 #include "workbook/model/measuring_hooks.h"
 
 namespace workbook {
@@ -17,6 +21,18 @@ namespace {
 class TPlainExporter : public TCustomExporter {};
 
 class CustomExporterTest : public ModelTest {};
+
+TEST_F(CustomExporterTest, FindFontMetricsMatchesTheExactNameOnly) {
+  const std::pair<std::u16string, bool> cases[] = {
+      {u"Arial", true}, {u"Arial Narrow", true}, {u"arial", false}, {u"Nowhere Sans", false}};
+  for (const auto& [name, found] : cases) {
+    const TFontMetrics* entry = nullptr;
+    EXPECT_EQ(TCustomExporter::FindFontMetrics(name, entry), found);
+    ASSERT_NE(entry, nullptr);
+    // Not found gives the first entry, so callers always have metrics to use.
+    EXPECT_EQ(std::u16string(entry->Name), found ? name : u"Arial");
+  }
+}
 
 TEST_F(CustomExporterTest, DefaultRowHeightPrefersTheStoredHeightWhenAsked) {
   TWorkbook book;
@@ -41,6 +57,27 @@ TEST_F(CustomExporterTest, DefaultColWidthIsTheSheetsWhenPositive) {
   }
 }
 
+// A host that translates the library's texts sees its caption in every writer's progress.
+TEST_F(CustomExporterTest, WritersCaptionTheirProgressWithTheLibraryText) {
+  InstallHeadlessMeasuring();
+  const std::u16string saved = WorkbookLng_Export;
+  WorkbookLng_Export = u"Vývoz";
+  TExporterXLS xls;
+  TExporterXLSX xlsx;
+  TExporterODS ods;
+  for (TCustomExporter* exporter : std::vector<TCustomExporter*>{&xls, &xlsx, &ods}) {
+    TWorkbook book;
+    book.AddWorkSheet(u"S");
+    std::vector<std::u16string> log;
+    book.ProgressDlg = std::make_unique<test::TRecordingDialog>(log);
+    TMemoryStream target;
+    exporter->ExportToStream(target, book);
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.front(), u"caption Vývoz") << platform::Utf16ToUtf8(exporter->Description);
+  }
+  WorkbookLng_Export = saved;
+}
+
 TEST_F(CustomExporterTest, WritingRefusesWithoutTheMeasuringHooks) {
   const TCharWidthHook saved = CharWidthHook;
   CharWidthHook = nullptr;
@@ -49,10 +86,8 @@ TEST_F(CustomExporterTest, WritingRefusesWithoutTheMeasuringHooks) {
   TPlainExporter exporter;
   EXPECT_THROW(exporter.ExportToStream(target, book), EWorkbookException);
   EXPECT_EQ(target.Size(), 0);
-  EXPECT_EQ(exporter.GetDefaultCharWidth(), 0);
   InstallHeadlessMeasuring();
   EXPECT_NO_THROW(exporter.ExportToStream(target, book));
-  EXPECT_GT(exporter.GetDefaultCharWidth(), 0);
   CharWidthHook = saved ? saved : CharWidthHook;
 }
 

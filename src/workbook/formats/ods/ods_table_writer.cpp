@@ -185,8 +185,8 @@ void TODSTableWriter::WriteEmptyRows(int count) {
 }
 
 void TODSTableWriter::WriteRow(int rowIndex, TExportRow& row) {
-  row.WriteODSStart(
-      *writer_, styles_.RowStyles.Add(grid_.RowHeight(rowIndex), row.HeightMode, row.PageBreak));
+  row.WriteODS(*writer_,
+               styles_.RowStyles.Add(grid_.RowHeight(rowIndex), row.HeightMode, row.PageBreak));
   const bool rowStyled = row.HasStyle();
   const int cellCount = std::min(row.Cells.Count(), kMaxColumns);
   int j = 0;

@@ -147,7 +147,7 @@ void TCustomExporterODS::ExportToStream(TStream& stream, TWorkbook& workbook) {
   TCustomExporter::ExportToStream(stream, workbook);
   CheckSheetLimits(workbook, WorkbookLng_ODSSheetTooLarge);
   const TWrittenSheetNames writtenNames(workbook);
-  workbook.DoProgress(wpsStart, 0, 1, u"Export");
+  workbook.DoProgress(wpsStart, 0, 1, WorkbookLng_Export);
   TZipArchive zip(stream, TZipArchiveMode::Create);
   // Readers recognise the package by this first, uncompressed entry.
   AddText(zip, u"mimetype", kODSMimeType, true);

@@ -27,7 +27,8 @@ class TXLSWorksheetCells : public IXLSSheetTarget {
   void DefaultRowHeight(std::uint16_t height) override;
   // Merges, columns, window, page setup and protection go to the sheet's model objects.
   void SheetRecord(TXLSRecordReader& reader) override;
-  // Hands over the last row to the workbook's read-rows-by-event mode.
+  // Hands over the last row to the workbook's read-rows-by-event mode and reports the rows'
+  // progress complete.
   void Finish();
 
  private:
@@ -49,6 +50,8 @@ class TXLSWorksheetCells : public IXLSSheetTarget {
   TExportRow* row_ = nullptr;
   int rowIndex_ = -1;
   int cellsSinceReport_ = 0;
+  // The rows' progress runs up to this: the sheet's used height from DIMENSIONS when given.
+  long long progressMax_ = 65536;
   std::vector<TLook> looks_;
   // The ranges of the last CONDFMT record, which its CF records apply to.
   std::vector<TCellRangeRef> condFormatRanges_;

@@ -38,7 +38,7 @@ void XLSWriteWorkbookStream(TStream& target, TWorkbook& workbook, TCustomExporte
   XLSWriteWord(head, workbook.Date1904 ? 1 : 0);
 
   const std::vector<std::u16string> names = WritableSheetNames(workbook.WorkSheets);
-  const int measured = exporter.GetDefaultCharWidth();
+  const int measured = workbook.GetDefaultCharWidth();
   std::vector<std::unique_ptr<TMemoryStream>> sheets;
   for (std::size_t i = 0; i < names.size(); ++i) {
     TExportWorkSheet& sheet = *workbook.WorkSheets.GetItem(static_cast<std::int64_t>(i));

@@ -77,7 +77,7 @@ void TXLSXSheetWriter::SetBreakCount(TXmlNode breaks) {
 
 void TXLSXSheetWriter::WriteColumns(TXmlNode cols, TXmlNode colBreaks) {
   TExportWorkSheet& sheet = *sheet_;
-  const double charWidth = std::max(1, exporter_.GetDefaultCharWidth());
+  const double charWidth = std::max(1, workbook_.GetDefaultCharWidth());
   const int listed = std::min(static_cast<int>(grid_.ColWidths.size()), kMaxColumns);
   TXmlNode last;
   TColLook lastLook;
@@ -174,7 +174,7 @@ void TXLSXSheetWriter::BuildSkeleton(const TSheetRelIds& ids) {
                                              std::max(rowCount_, 1)));
   sheet.WindowSettings.WriteXLSX(root.AddChild("sheetViews"));
 
-  const double charWidth = std::max(1, exporter_.GetDefaultCharWidth());
+  const double charWidth = std::max(1, workbook_.GetDefaultCharWidth());
   const TXmlNode format = root.AddChild("sheetFormatPr");
   format.SetAttr("baseColWidth", "10");
   format.SetAttr("defaultColWidth",

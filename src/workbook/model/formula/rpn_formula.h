@@ -43,7 +43,7 @@ class TRPNFormula {
   void SetWorkSheet(TExportWorkSheet* sheet) { sheet_ = sheet; }
 
   int Count() const { return static_cast<int>(tokens_.size()); }
-  const TRPNFormulaToken& Token(int index) const {
+  const TRPNFormulaToken& GetToken(int index) const {
     return *tokens_[static_cast<std::size_t>(index)];
   }
   void Clear() { tokens_.clear(); }

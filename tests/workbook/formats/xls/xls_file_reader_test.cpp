@@ -192,6 +192,14 @@ TEST(XLSFileReader, SkipsAChartSheetBetweenWorksheets) {
             (std::map<std::tuple<int, int, int>, std::string>{{{0, 0, 0}, "1"}, {{1, 0, 0}, "2"}}));
 }
 
+TEST(XLSFileReader, DamagedSharedStringsRaiseTheirOwnClass) {
+  // A string of 5 characters with 2 present and no CONTINUE record after them.
+  const Bytes sst = Record(0x00FC, Join({DWord(1), DWord(1), Word(5), {0}, Chars(u"ab", false)}));
+  EXPECT_EQ(
+      Read(WorkbookStream(Join({StandardStyles(), sst}), {{u"S", Number(0, 0, 15, 1)}})).failure,
+      "EXLSSharedStrings: Expected CONTINUE not found.");
+}
+
 TEST(XLSFileReader, BareBiff4StreamIsAnOldFile) {
   // Excel 4.0 saved its BIFF records without a compound file around them.
   workbook::TMemoryStream bare(
