@@ -227,11 +227,11 @@ class TODSImport final : public IXmlSaxHandler {
     const std::string_view type = node.Attr("office:value-type");
     TExportCell* cell = nullptr;
     if (type == "float" || type == "percentage" || type == "currency") {
-      auto* number =
-          static_cast<TExportCellNumber*>(row.FindCreateCell(col, TCellClass::Number, true));
+      cell = NewNumberCell(row, col);
       double value = 0;
-      if (ODSReadFloat(node.Attr("office:value"), value)) number->SetValue(value);
-      cell = number;
+      // Read as the formula's result too: a function the engine lacks keeps it.
+      if (ODSReadFloat(node.Attr("office:value"), value))
+        static_cast<TExportCellNumber*>(cell)->ReadValue(value);
     } else if (type == "date" || type == "time") {
       const bool isDate = type == "date";
       auto* stamp = static_cast<TExportCellDateTime*>(
@@ -244,7 +244,7 @@ class TODSImport final : public IXmlSaxHandler {
     } else if (type == "boolean") {
       auto* flag =
           static_cast<TExportCellBoolean*>(row.FindCreateCell(col, TCellClass::Boolean, true));
-      flag->SetBoolean(ODSReadBoolean(node.Attr("office:boolean-value")));
+      flag->ReadValue(ODSReadBoolean(node.Attr("office:boolean-value")) ? 1 : 0);
       cell = flag;
     } else if (node.Child("text:p")) {
       auto* text =
@@ -254,12 +254,19 @@ class TODSImport final : public IXmlSaxHandler {
     } else if (node.HasAttr("table:formula")) {
       // A formula whose value the file leaves out (a zero result, or one left to recalculate)
       // must not go with the trailing empty cells.
-      cell = row.FindCreateCell(col, TCellClass::Number, true);
+      cell = NewNumberCell(row, col);
     } else {
       cell = row.FindCreateCell(col, TCellClass::Empty, true);
     }
     if (node.HasAttr("table:formula"))
       cell->SetFormula(ODSFormulaToFormula(node.Attr16("table:formula")));
+    return cell;
+  }
+
+  // The number styles are not read: a number shows as it is (General), not with fixed decimals.
+  static TExportCell* NewNumberCell(TExportRow& row, int col) {
+    TExportCell* cell = row.FindCreateCell(col, TCellClass::Number, true);
+    cell->ImportNumberFormat(TNumberFormatRec());
     return cell;
   }
 

@@ -92,6 +92,14 @@ constexpr std::uint16_t kBiff8Version = 0x0600;
 constexpr std::uint16_t kBofWorkbookGlobals = 0x0005;
 constexpr std::uint16_t kBofWorksheet = 0x0010;
 
+// A FORMULA's cached result whose last word is 0xFFFF is no number; its first byte says what it is
+// and, for a Boolean or an error, its third byte holds the value.
+constexpr std::uint16_t kNonNumericResult = 0xFFFF;
+constexpr std::uint8_t kResultString = 0;
+constexpr std::uint8_t kResultBoolean = 1;
+constexpr std::uint8_t kResultError = 2;
+constexpr std::uint8_t kResultEmptyString = 3;
+
 // The most data bytes one record holds; longer content goes on in CONTINUE records.
 constexpr std::size_t kMaxRecordData = 8224;
 

@@ -14,12 +14,10 @@ namespace workbook {
 
 namespace {
 
-constexpr std::uint64_t kResultText = 0x00;
-constexpr std::uint64_t kResultEmptyText = 0x03;
+using xls_record::kMaxRecordData;
+
 // What a STRING record holds without CONTINUE records.
-constexpr std::size_t kMaxStringChars = (8224 - 3) / 2;
-// The record data a BIFF8 record holds without CONTINUE records, which FORMULA does not use.
-constexpr std::size_t kMaxRecordData = 8224;
+constexpr std::size_t kMaxStringChars = (kMaxRecordData - 3) / 2;
 constexpr std::size_t kFormulaFixedPart = 22;  // cell header, result, options, chain, length
 
 void Put(std::vector<std::uint8_t>& out, std::uint64_t value, int bytes) {
@@ -40,6 +38,11 @@ std::uint8_t BiffErrorCode(TRPNError error) {
   }
 }
 
+// The cached result of a kind other than a number: the kind, its value byte, the marker word.
+std::uint64_t NonNumericResult(std::uint8_t kind, std::uint8_t value = 0) {
+  return kind | std::uint64_t{value} << 16 | std::uint64_t{xls_record::kNonNumericResult} << 48;
+}
+
 bool FitsSheet(int col, int row) { return col >= 0 && col <= 255 && row >= 0 && row <= 65535; }
 
 TRPNTokenPtr NewTokenForPtg(std::uint8_t ptg, TRPNByteReader& reader) {
@@ -58,10 +61,16 @@ TRPNTokenPtr NewTokenForPtg(std::uint8_t ptg, TRPNByteReader& reader) {
     case 0x24:
     case 0x44:
     case 0x64:
+    case 0x2C:  // the relative forms of rule formulas
+    case 0x4C:
+    case 0x6C:
       return std::make_unique<TRPNFormulaTokenCell>();
     case 0x25:
     case 0x45:
     case 0x65:
+    case 0x2D:
+    case 0x4D:
+    case 0x6D:
       return std::make_unique<TRPNFormulaTokenCellRange>();
     case 0x23:
     case 0x43:
@@ -108,29 +117,43 @@ bool TRPNFormula::CanWriteXLS() const {
   return GetXLSTokens().size() + kFormulaFixedPart <= kMaxRecordData;
 }
 
-std::vector<std::uint8_t> TRPNFormula::GetXLSTokens() const {
+std::vector<std::uint8_t> TRPNFormula::GetXLSTokens(const TRPNBaseCell* base) const {
   std::vector<std::uint8_t> bytes;
   const IRPNNameSource* names = Names();
-  for (std::size_t i = 0; i < tokens_.size(); ++i)
-    tokens_[i]->WriteXLS(bytes, i + 1 < tokens_.size() ? tokens_[i + 1].get() : nullptr, names);
+  for (std::size_t i = 0; i < tokens_.size(); ++i) {
+    const TRPNFormulaToken& token = *tokens_[i];
+    if (base != nullptr && token.Kind() == TRPNTokenKind::Cell)
+      static_cast<const TRPNFormulaTokenCell&>(token).WriteXLSRelative(bytes, base->Col, base->Row);
+    else if (base != nullptr && token.Kind() == TRPNTokenKind::CellRange)
+      static_cast<const TRPNFormulaTokenCellRange&>(token).WriteXLSRelative(bytes, base->Col,
+                                                                            base->Row);
+    else
+      token.WriteXLS(bytes, i + 1 < tokens_.size() ? tokens_[i + 1].get() : nullptr, names);
+  }
   return bytes;
 }
 
 void TRPNFormula::WriteXLS(TStream& stream, int row, int col, int xfIndex, TRPNValue result) const {
   std::uint64_t bits = 0;
   if (result.Failed()) {
-    bits = 0x02 | std::uint64_t{BiffErrorCode(result.Error)} << 16 | std::uint64_t{0xFFFF} << 48;
+    bits = NonNumericResult(xls_record::kResultError, BiffErrorCode(result.Error));
   } else {
     std::memcpy(&bits, &result.Value, sizeof bits);
   }
   WriteXLSRecord(stream, row, col, xfIndex, bits);
 }
 
+void TRPNFormula::WriteXLSBoolean(TStream& stream, int row, int col, int xfIndex,
+                                  bool value) const {
+  WriteXLSRecord(stream, row, col, xfIndex, NonNumericResult(xls_record::kResultBoolean, value));
+}
+
 void TRPNFormula::WriteXLSText(TStream& stream, int row, int col, int xfIndex,
                                std::u16string_view text) const {
   // A text result is marked in the result field; the text follows in a STRING record.
-  WriteXLSRecord(stream, row, col, xfIndex,
-                 (text.empty() ? kResultEmptyText : kResultText) | std::uint64_t{0xFFFF} << 48);
+  WriteXLSRecord(
+      stream, row, col, xfIndex,
+      NonNumericResult(text.empty() ? xls_record::kResultEmptyString : xls_record::kResultString));
   if (text.empty()) return;
   text = text.substr(0, kMaxStringChars);
   std::vector<std::uint8_t> record;
@@ -173,11 +196,11 @@ void TRPNFormula::ReadXLS(TStream& stream, std::uint16_t length) {
   ReadXLSTokens(bytes);
 }
 
-void TRPNFormula::ReadXLSTokens(const std::vector<std::uint8_t>& bytes) {
+void TRPNFormula::ReadXLSTokens(const std::vector<std::uint8_t>& bytes, TRPNBaseCell base) {
   tokens_.clear();
   // No record holds more; the bound also keeps rendering a hostile array of parentheses quick.
   if (bytes.size() > kMaxRecordData) throw EWorkbookFileException(WorkbookLng_InvalidXLS);
-  TRPNByteReader reader(bytes);
+  TRPNByteReader reader(bytes, base);
   const IRPNNameSource* names = Names();
   try {
     while (!reader.AtEnd()) {
