@@ -237,9 +237,11 @@ class TODSImport final : public IXmlSaxHandler {
       auto* stamp = static_cast<TExportCellDateTime*>(
           row.FindCreateCell(col, isDate ? TCellClass::DateTime : TCellClass::Time, true));
       double value = 0;
-      if (isDate ? ODSReadDate(node.Attr("office:date-value"), value)
-                 : ODSReadTime(node.Attr("office:time-value"), value))
-        stamp->SetValue(value);
+      const std::string_view text = node.Attr(isDate ? "office:date-value" : "office:time-value");
+      if (isDate ? ODSReadDate(text, value) : ODSReadTime(text, value)) stamp->SetValue(value);
+      // The number styles are not read: a date without a time of day is shown as a date.
+      if (isDate && text.find('T') == std::string_view::npos)
+        stamp->SetFormatCode(row.GetWorkSheet()->DateFormat, false);
       cell = stamp;
     } else if (type == "boolean") {
       auto* flag =
