@@ -43,7 +43,7 @@ void TExportCellBoolean::SetValueText(const std::u16string& text) {
 
 std::u16string TExportCellBoolean::GetDisplayText() {
   if (FormulaError() != TRPNError::None) return RPNErrorText(FormulaError());
-  if (IsErrorValue) return ErrorText(ErrorCode);
+  if (IsErrorValue) return ErrorText(ErrorCode());
   return GetBoolean() ? u"True" : u"False";
 }
 
@@ -60,10 +60,7 @@ void TExportCellBoolean::SetDisplayText(const std::u16string& text) {
 }
 
 void TExportCellBoolean::AssignTo(TPersistent& dest) const {
-  if (auto* flag = dynamic_cast<TExportCellBoolean*>(&dest)) {
-    flag->IsErrorValue = IsErrorValue;
-    flag->ErrorCode = ErrorCode;
-  }
+  if (auto* flag = dynamic_cast<TExportCellBoolean*>(&dest)) flag->IsErrorValue = IsErrorValue;
   TExportCellCustomNumber::AssignTo(dest);
 }
 

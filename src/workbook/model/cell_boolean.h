@@ -15,12 +15,13 @@ class TExportCellBoolean : public TExportCellCustomNumber {
   void SetBoolean(bool flag) { SetValue(flag ? 1.0 : 0.0); }
   // The value is an error code such as #N/A, not a truth value.
   bool IsErrorValue = false;
-  // Which error, by its BIFF8 code (0x2A #N/A, 0x07 #DIV/0! ...).
-  std::uint8_t ErrorCode = 0;
+  // An error value keeps which error it is in Value, by its BIFF8 code (0x2A #N/A, 0x07 #DIV/0!
+  // ...).
   void SetErrorValue(std::uint8_t code) {
+    SetValue(code);
     IsErrorValue = true;
-    ErrorCode = code;
   }
+  std::uint8_t ErrorCode() const { return static_cast<std::uint8_t>(Value); }
   // "#NULL!", "#DIV/0!", "#VALUE!", "#REF!", "#NAME?", "#NUM!", "#N/A" for their codes; an unknown
   // code reads as #N/A.
   static std::u16string ErrorText(std::uint8_t code);

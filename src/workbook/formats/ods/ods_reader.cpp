@@ -237,11 +237,9 @@ class TODSImport final : public IXmlSaxHandler {
       auto* stamp = static_cast<TExportCellDateTime*>(
           row.FindCreateCell(col, isDate ? TCellClass::DateTime : TCellClass::Time, true));
       double value = 0;
-      const std::string_view text = node.Attr(isDate ? "office:date-value" : "office:time-value");
-      if (isDate ? ODSReadDate(text, value) : ODSReadTime(text, value)) stamp->SetValue(value);
-      // The number styles are not read: a date without a time of day is shown as a date.
-      if (isDate && text.find('T') == std::string_view::npos)
-        stamp->SetFormatCode(row.GetWorkSheet()->DateFormat, false);
+      if (isDate ? ODSReadDate(node.Attr("office:date-value"), value)
+                 : ODSReadTime(node.Attr("office:time-value"), value))
+        stamp->SetValue(value);
       cell = stamp;
     } else if (type == "boolean") {
       auto* flag =

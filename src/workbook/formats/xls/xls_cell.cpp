@@ -71,7 +71,7 @@ bool TExportCellCustomNumber::WriteXLSFormula(TStream& stream, int xfIndex) {
   if (!formula || !formula->CanWriteXLS()) return false;
   if (const auto* flag = dynamic_cast<const TExportCellBoolean*>(this);
       flag != nullptr && flag->IsErrorValue) {
-    formula->WriteXLSError(stream, GetRowIndex(), GetColIndex(), xfIndex, flag->ErrorCode);
+    formula->WriteXLSError(stream, GetRowIndex(), GetColIndex(), xfIndex, flag->ErrorCode());
   } else if (FormulaError() != TRPNError::None) {
     formula->WriteXLS(stream, GetRowIndex(), GetColIndex(), xfIndex,
                       TRPNValue::Fail(FormulaError()));
@@ -116,10 +116,8 @@ void TExportCellBoolean::WriteXLS(TStream& stream, int xfIndex, ICellWriteContex
   if (WriteXLSFormula(stream, xfIndex)) return;
   if (!HasValue && !IsErrorValue) return WriteXLSBlank(stream, xfIndex);
   WriteXLSCellHeader(stream, xls_record::kBoolErr, xfIndex, 8);
-  std::uint8_t bytes[2] = {static_cast<std::uint8_t>(IsErrorValue   ? ErrorCode
-                                                     : GetBoolean() ? 1
-                                                                    : 0),
-                           static_cast<std::uint8_t>(IsErrorValue ? 1 : 0)};
+  const std::uint8_t value = IsErrorValue ? ErrorCode() : GetBoolean() ? 1 : 0;
+  std::uint8_t bytes[2] = {value, static_cast<std::uint8_t>(IsErrorValue ? 1 : 0)};
   stream.WriteBuffer(bytes, 2);
 }
 

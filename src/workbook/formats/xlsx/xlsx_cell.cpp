@@ -133,7 +133,7 @@ void TExportCellBoolean::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16s
   if (IsErrorValue) {
     writer.WriteAttribute("t", "e");
     WriteXLSXFormula(writer, ref, context);
-    writer.WriteElementString("v", ErrorText(ErrorCode));
+    writer.WriteElementString("v", ErrorText(ErrorCode()));
     writer.EndElement();
     return;
   }
