@@ -1,6 +1,7 @@
 #include "workbook/formats/xlsx/xlsx_shared_strings.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "workbook/core/library_texts.h"
 #include "workbook/core/xml/xml_error.h"
@@ -113,19 +114,8 @@ class TXLSXSharedStrings_Import::TScanner final : public TStream {
       if (depth_ == 0) rootDone_ = true;
       return end;
     }
-    std::size_t close = 1;
-    char quote = 0;
-    for (; close < rest.size(); ++close) {
-      const char c = rest[close];
-      if (quote != 0) {
-        if (c == quote) quote = 0;
-      } else if (c == '"' || c == '\'') {
-        quote = c;
-      } else if (c == '>') {
-        break;
-      }
-    }
-    if (close >= rest.size()) return std::string::npos;
+    const std::size_t close = XmlStartTagEnd(rest);
+    if (close == std::string_view::npos) return std::string::npos;
     const std::size_t end = open + close + 1;
     const bool empty = rest[close - 1] == '/';
     const std::string_view tag = rest.substr(0, close + 1);
@@ -198,9 +188,18 @@ class TXLSXSharedStrings_Import::TScanner final : public TStream {
     const std::string_view prefix =
         colon == std::string_view::npos ? std::string_view() : name.substr(0, colon);
     std::string_view uri;
-    bool item = prefix.empty();  // undeclared: the part as some tools write it
-    if (DeclaredNamespace(tag, prefix, uri) || DeclaredNamespace(root_, prefix, uri))
+    bool item;
+    if (DeclaredNamespace(tag, prefix, uri)) {
       item = IsXLSXMainNS(uri);
+    } else {
+      // What the root declares holds for every item that declares nothing: looked up once.
+      if (!rootItem_ || rootItemPrefix_ != prefix) {
+        rootItemPrefix_ = prefix;
+        // Undeclared: the part as some tools write it.
+        rootItem_ = DeclaredNamespace(root_, prefix, uri) ? IsXLSXMainNS(uri) : prefix.empty();
+      }
+      item = *rootItem_;
+    }
     if (item && std::string_view(itemOpen_).substr(1) != name) {
       itemOpen_.assign("<").append(name);
       itemClose_.assign("</").append(name).append(">");
@@ -231,6 +230,8 @@ class TXLSXSharedStrings_Import::TScanner final : public TStream {
   bool rootSeen_ = false;
   bool rootDone_ = false;
   std::size_t itemStart_ = std::string::npos;
+  std::string rootItemPrefix_;
+  std::optional<bool> rootItem_;
   std::string itemOpen_ = "<si";
   std::string itemClose_ = "</si>";
 };
