@@ -150,6 +150,7 @@ void TOwnedList::Insert(std::int64_t pos, TOwnedPtr<TOwnedListObject> item) {
 
 void TOwnedList::Delete(std::int64_t pos) {
   CheckIndex(pos);
+  if (TOwnedListObject* present = GetItem(pos)) ItemDeleting(*present);
   // Out of the list before anything else runs, so that handlers and DoDestroy see a consistent
   // list; the item still names the list it left.
   TOwnedPtr<TOwnedListObject> item = TakeSlot(pos);
@@ -160,6 +161,7 @@ void TOwnedList::Delete(std::int64_t pos) {
 
 void TOwnedList::EmptySlot(std::int64_t pos) {
   CheckIndex(pos);
+  if (TOwnedListObject* present = GetItem(pos)) ItemDeleting(*present);
   TOwnedPtr<TOwnedListObject> item = TakeSlot(pos);
   PutSlot(pos, nullptr);
   if (!item) return;

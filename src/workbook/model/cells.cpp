@@ -79,7 +79,18 @@ TExportCell* TExportCells::Replace(std::int64_t index, TCellClass newClass, TExp
 
 void TExportCells::SwapIntoSlot(std::int64_t index, TExportCell* fresh) {
   Exchange(index, fresh->GetIndex());
-  Delete(Count() - 1);
+  // The cell replaced is taken out rather than deleted: its name now belongs to Fresh.
+  if (TExportCell* replaced = TOwnedListOf::GetItem(Count() - 1))
+    Extract(replaced);
+  else
+    Delete(Count() - 1);
+}
+
+void TExportCells::ItemDeleting(TOwnedListObject& item) {
+  TWorkbook* book = GetWorkbook();
+  if (!book || book->Destroying() || book->NamedCells.Count() == 0) return;
+  const std::u16string name = static_cast<TExportCell&>(item).GetName();
+  if (!name.empty()) book->NamedCells.Delete(name);
 }
 
 }  // namespace workbook
