@@ -150,21 +150,21 @@ void TOwnedList::Insert(std::int64_t pos, TOwnedPtr<TOwnedListObject> item) {
 
 void TOwnedList::Delete(std::int64_t pos) {
   CheckIndex(pos);
-  if (TOwnedListObject* present = GetItem(pos)) ItemDeleting(*present);
   // Out of the list before anything else runs, so that handlers and DoDestroy see a consistent
   // list; the item still names the list it left.
   TOwnedPtr<TOwnedListObject> item = TakeSlot(pos);
   if (!item) return;
+  ItemDeleting(*item, pos);
   item->index_ = -1;
   Notify(item.get(), TListNotification::Deleted);
 }
 
 void TOwnedList::EmptySlot(std::int64_t pos) {
   CheckIndex(pos);
-  if (TOwnedListObject* present = GetItem(pos)) ItemDeleting(*present);
   TOwnedPtr<TOwnedListObject> item = TakeSlot(pos);
   PutSlot(pos, nullptr);
   if (!item) return;
+  ItemDeleting(*item, pos);
   item->index_ = -1;
   Notify(item.get(), TListNotification::Deleted);
 }

@@ -94,7 +94,8 @@ std::u16string TExportCell::GetName() const {
 
 void TExportCell::SetName(const std::u16string& name) {
   TWorkbook* book = GetWorkbook();
-  if (!book) throw EWorkbookException(u"TExportCell.SetName: The cell is not a part of a workbook.");
+  if (!book)
+    throw EWorkbookException(u"TExportCell.SetName: The cell is not a part of a workbook.");
   const std::u16string current = GetName();
   if (name == current) return;
   // Checked before the current name goes, so a refused name loses nothing.
@@ -244,8 +245,7 @@ void TExportCell::AssignBase(TExportCell& dest) const {
   const std::u16string name = GetName();
   TWorkbook* destBook = dest.GetWorkbook();
   const TExportRange* taken = nullptr;
-  if (!name.empty() && destBook && !destBook->NamedCells.FindName(name, taken))
-    dest.SetName(name);
+  if (!name.empty() && destBook && !destBook->NamedCells.FindName(name, taken)) dest.SetName(name);
 }
 
 TExportCell* TExportCell::Transform(TCellClass newClass) {

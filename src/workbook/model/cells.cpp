@@ -86,11 +86,14 @@ void TExportCells::SwapIntoSlot(std::int64_t index, TExportCell* fresh) {
     Delete(Count() - 1);
 }
 
-void TExportCells::ItemDeleting(TOwnedListObject& item) {
+void TExportCells::ItemDeleting(TOwnedListObject& item, std::int64_t pos) {
   TWorkbook* book = GetWorkbook();
   if (!book || book->Destroying() || book->NamedCells.Count() == 0) return;
-  const std::u16string name = static_cast<TExportCell&>(item).GetName();
-  if (!name.empty()) book->NamedCells.Delete(name);
+  const auto& cell = static_cast<const TExportCell&>(item);
+  std::u16string name;
+  if (book->NamedCells.FindRangeName(GetWorkSheet(), static_cast<int>(pos), Owner()->GetIndex(),
+                                     cell.ColSpan(), cell.RowSpan(), name))
+    book->NamedCells.Delete(name);
 }
 
 }  // namespace workbook

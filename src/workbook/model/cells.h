@@ -41,7 +41,7 @@ class TExportCells : public TOwnedListOf<TExportCell> {
 
  protected:
   // A cell leaving its row takes its name with it (the workbook keeps names by position).
-  void ItemDeleting(TOwnedListObject& item) override;
+  void ItemDeleting(TOwnedListObject& item, std::int64_t pos) override;
 
  private:
   friend class TExportCell;

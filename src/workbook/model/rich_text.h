@@ -1,7 +1,8 @@
 #pragma once
-// Rich text: parts of a string cell's or a comment's text in fonts of their own. Tags hold a font overlay from a
-// 1-based character position on; for output the text is cut into runs, each with the font it is
-// written in (BIFF8 run records and shared-string keys here, XLSX and ODS runs in the writers).
+// Rich text: parts of a string cell's or a comment's text in fonts of their own. Tags hold a font
+// overlay from a 1-based character position on; for output the text is cut into runs, each with the
+// font it is written in (BIFF8 run records and shared-string keys here, XLSX and ODS runs in the
+// writers).
 #include <cstdint>
 #include <optional>
 #include <span>

@@ -17,7 +17,9 @@ class TExporterXLSX_Drawings {
   // their sheet is written, so the placements stay valid.
   void Add(TExportCellDrawing& drawing);
   int Count() const { return static_cast<int>(items_.size()); }
-  TExportCellDrawing& GetItem(int index) const { return *items_.at(static_cast<std::size_t>(index)); }
+  TExportCellDrawing& GetItem(int index) const {
+    return *items_.at(static_cast<std::size_t>(index));
+  }
   void Clear() { items_.clear(); }
 
   // Writes "xl/drawings/drawing" + (sheetIndex + 1) + ".xml" with its relationships part and

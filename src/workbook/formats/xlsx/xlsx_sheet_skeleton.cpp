@@ -122,9 +122,9 @@ TXLSXSheetWriter::TSheetRelIds TXLSXSheetWriter::WriteRelationships(TZipArchive&
     text += Relationship(next++, "vmlDrawing", Utf8(comments_->GetVmlDrawingFileName(true)), false);
   }
   text += "</Relationships>";
-  AddXLSXTextPart(zip, u"xl/worksheets/_rels/sheet" + ISOIntToStr(index_ + 1) + u".xml.rels",
-                  text);
-  if (!ids.Drawing.empty()) contents_.DrawingParts.push_back(drawings_.WriteXLSX(zip, index_, grid_));
+  AddXLSXTextPart(zip, u"xl/worksheets/_rels/sheet" + ISOIntToStr(index_ + 1) + u".xml.rels", text);
+  if (!ids.Drawing.empty())
+    contents_.DrawingParts.push_back(drawings_.WriteXLSX(zip, index_, grid_));
   return ids;
 }
 
@@ -165,11 +165,10 @@ void TXLSXSheetWriter::BuildSkeleton() {
 }
 
 void TXLSXSheetWriter::CompleteSkeleton(const TSheetRelIds& ids) {
-  skeleton_.Dimension.SetAttr(
-      "ref", maxCellCount_ <= 1 && rowCount_ <= 1
-                 ? std::u16string(u"A1")
-                 : MakeCellRangeRef(0, 0, std::max(maxCellCount_, 1), false,
-                                    std::max(rowCount_, 1)));
+  skeleton_.Dimension.SetAttr("ref", maxCellCount_ <= 1 && rowCount_ <= 1
+                                         ? std::u16string(u"A1")
+                                         : MakeCellRangeRef(0, 0, std::max(maxCellCount_, 1), false,
+                                                            std::max(rowCount_, 1)));
   if (merges_.empty()) {
     skeleton_.MergeCells.Remove();
   } else {

@@ -13,6 +13,7 @@
 #include "workbook/formats/zip/compression_stream.h"
 #include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/cell.h"
+#include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/conditional_formatting.h"
 #include "workbook/model/custom_exporter.h"
@@ -105,13 +106,37 @@ void TXLSXSheetWriter::CompleteRow(int rowIndex, int fromCol, int rowXF) {
 
 int TXLSXSheetWriter::CellXF(TExportCell& cell, bool rowStyled) {
   if (cell.HasStyle() || rowStyled) return styles_.AddStyle(cell.GetStyle(), &cell);
-  std::u16string key = cell.GetFormatCode();
-  key += static_cast<char16_t>(cell.CellClass());
+  std::u16string key = UnstyledKey(cell);
   auto found = unstyledXFs_.find(key);
   if (found != unstyledXFs_.end()) return found->second;
   const int xf = styles_.AddStyle(cell.GetStyle(), &cell);
   unstyledXFs_.emplace(std::move(key), xf);
   return xf;
+}
+
+std::u16string TXLSXSheetWriter::UnstyledKey(const TExportCell& cell) {
+  // The class, then what stands for the format code without building it per cell: the number
+  // classes build their code from their settings whenever asked (a plain number cell's four
+  // settings stand for it); every other class gives its stored code, which is interned, so its
+  // address stands for it. The short keys need no allocation.
+  const TCellClass cellClass = cell.CellClass();
+  std::u16string key(1, static_cast<char16_t>(cellClass));
+  const std::u16string& stored = cell.FormatCode();
+  const bool numberFamily = cellClass >= TCellClass::Number && cellClass <= TCellClass::Fraction;
+  if (cellClass == TCellClass::Number && (stored.empty() || stored == u"@")) {
+    const auto& number = static_cast<const TExportCellNumber&>(cell);
+    key += {u'n', number.Decimals, number.MinIntegerDigits,
+            static_cast<char16_t>(number.ThousandSeparator * 2 + number.RedNegative)};
+  } else if (!numberFamily) {
+    key += u'p';
+    const auto address = reinterpret_cast<std::uintptr_t>(&stored);
+    for (int shift = 0; shift < 64; shift += 16)
+      key += static_cast<char16_t>((address >> shift) & 0xFFFF);
+  } else {
+    key += u'c';
+    key += cell.GetFormatCode();
+  }
+  return key;
 }
 
 void TXLSXSheetWriter::WriteRow(int rowIndex, TExportRow* row) {

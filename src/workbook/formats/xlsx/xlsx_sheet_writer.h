@@ -74,6 +74,8 @@ class TXLSXSheetWriter : public ICellWriteContext {
   void WriteRows();
   void WriteRow(int rowIndex, TExportRow* row);
   int CellXF(TExportCell& cell, bool rowStyled);
+  // What tells unstyled cells' xfs apart: the class and the format code.
+  static std::u16string UnstyledKey(const TExportCell& cell);
   // The styled empty cells the forced ranges still need in the row, from fromCol on; rowXF is
   // the row style's xf, -1 when the row has no style.
   void CompleteRow(int rowIndex, int fromCol, int rowXF);
