@@ -32,7 +32,7 @@ void Load(workbook::TCustomExporter& handler, std::string_view bytes) {
   workbook::TWorkbook book;
   try {
     book.LoadFromStream(stream, handler);
-  } catch (const workbook::EWorkbookException&) {
+  } catch (const workbook::ELibraryException&) {
   }
 }
 

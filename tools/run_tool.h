@@ -20,7 +20,7 @@ int RunTool(Work work) {
   workbook::WorkbookTimeFormat = u"%systime%";
   try {
     work();
-  } catch (const workbook::EWorkbookException& error) {
+  } catch (const workbook::ELibraryException& error) {
     std::fprintf(stderr, "%s: %s\n", error.ClassName(),
                  platform::Utf16ToUtf8(error.Message()).c_str());
     return 2;

@@ -75,12 +75,25 @@ TDecimal ToShortestDecimal(double value) {
   return result;
 }
 
-// Plain digits for ordinary magnitudes, the exponent form beyond 15 digits before the point or
-// more than three zeros after it.
-std::string Layout(const TDecimal& d, bool negative, char decimalSeparator) {
+// Where the exponent form takes over from plain digits.
+enum class TExponentRule {
+  // Beyond 15 digits before the point or more than three zeros after it.
+  Compact,
+  // Only where the plain form would need more than 15 digits.
+  Plain,
+};
+
+bool UsesExponent(const TDecimal& d, TExponentRule rule) {
+  if (d.point > kPrecision) return true;
+  if (rule == TExponentRule::Compact) return d.point < -3;
+  return d.point <= 0 && static_cast<int>(d.digits.size()) - d.point > kPrecision;
+}
+
+std::string Layout(const TDecimal& d, bool negative, char decimalSeparator,
+                   TExponentRule rule = TExponentRule::Compact) {
   std::string text = negative ? "-" : "";
   const int n = static_cast<int>(d.digits.size());
-  if (d.point > kPrecision || d.point < -3) {
+  if (UsesExponent(d, rule)) {
     text += d.digits[0];
     if (n > 1) {
       text += decimalSeparator;
@@ -130,6 +143,14 @@ bool IsBelowOne(const std::string& number) {
   return intDigits - 1 - position + exponent < 0;
 }
 
+// An ASCII number text with "." as the point, widened with decimalSeparator in its place.
+std::u16string Widened(const std::string& text, char16_t decimalSeparator) {
+  std::u16string result;
+  result.reserve(text.size());
+  for (char c : text) result.push_back(c == '.' ? decimalSeparator : char16_t(c));
+  return result;
+}
+
 }  // namespace
 
 std::string FloatToStrGeneral(double value, char decimalSeparator) {
@@ -139,17 +160,18 @@ std::string FloatToStrGeneral(double value, char decimalSeparator) {
   return Layout(ToDecimal(value), value < 0, decimalSeparator);
 }
 
+std::u16string FloatToStrPlain(double value, char16_t decimalSeparator) {
+  if (!std::isfinite(value) || value == 0) return FloatToStrGeneral(value, decimalSeparator);
+  return Widened(Layout(ToDecimal(value), value < 0, '.', TExponentRule::Plain), decimalSeparator);
+}
+
 std::string FloatToStrRoundTrip(double value) {
   if (!std::isfinite(value) || value == 0) return FloatToStrGeneral(value, '.');
   return Layout(ToShortestDecimal(value), value < 0, '.');
 }
 
 std::u16string FloatToStrGeneral(double value, char16_t decimalSeparator) {
-  const std::string text = FloatToStrGeneral(value, '.');
-  std::u16string result;
-  result.reserve(text.size());
-  for (char c : text) result.push_back(c == '.' ? decimalSeparator : char16_t(c));
-  return result;
+  return Widened(FloatToStrGeneral(value, '.'), decimalSeparator);
 }
 
 bool TryTextToFloat(std::u16string_view text, char16_t decimalSeparator, double& value) {

@@ -11,6 +11,9 @@ namespace platform {
 // "0", and the non-finite values as "NAN", "INF", "-INF".
 std::string FloatToStrGeneral(double value, char decimalSeparator);
 std::u16string FloatToStrGeneral(double value, char16_t decimalSeparator);
+// The General number format's text: the same 15 digits, but the exponent form only where the plain
+// form would need more than 15 digits ("0.0000125", "1E-20").
+std::u16string FloatToStrPlain(double value, char16_t decimalSeparator);
 // The same layout with "." as the point, but with as many significant digits as it takes (at
 // most 17) for the text to read back as exactly Value: the form for files another program reads.
 std::string FloatToStrRoundTrip(double value);

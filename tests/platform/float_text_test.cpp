@@ -11,6 +11,7 @@
 #include <utility>
 
 using platform::FloatToStrGeneral;
+using platform::FloatToStrPlain;
 using platform::FloatToStrRoundTrip;
 using platform::TryTextToFloat;
 
@@ -46,6 +47,25 @@ TEST(GeneralFloatText, MatchesTheRunTimeForm) {
 TEST(GeneralFloatTextSeparator, IsTheGivenCharacter) {
   EXPECT_EQ(FloatToStrGeneral(1.5e-5, ','), "1,5E-5");
   EXPECT_EQ(FloatToStrGeneral(-0.25, u','), u"-0,25");
+}
+
+// The General number format's text: the same digits, plain wherever 15 digits can show it.
+TEST(PlainFloatText, UsesTheExponentOnlyBeyondFifteenDigits) {
+  const std::pair<double, const char16_t*> cases[] = {
+      {3.14159, u"3,14159"},
+      {0.000125, u"0,000125"},
+      {0.0000125, u"0,0000125"},
+      {-1e-15, u"-0,000000000000001"},
+      {1.5e-15, u"1,5E-15"},  // 16 digits after the point
+      {1e-20, u"1E-20"},
+      {999999999999999.0, u"999999999999999"},
+      {1e15, u"1E15"},
+      {0.1 + 0.2, u"0,3"},
+      {2, u"2"},
+      {0.0, u"0"},
+      {std::numeric_limits<double>::infinity(), u"INF"},
+  };
+  for (const auto& [value, text] : cases) EXPECT_EQ(FloatToStrPlain(value, u','), text);
 }
 
 // The C library's "%.15g" has the same digits and the same switch to exponent form; only the

@@ -21,6 +21,11 @@ std::optional<std::string> TScriptedDialogs::Next(const std::u16string& filter) 
 TMsgResult TRecordingMessageBoxes::Show(const std::u16string& text, const std::u16string& caption,
                                         TMsgButtons buttons, TMsgIcon icon) {
   Shown.push_back({text, caption, icon});
+  if (!Answers.empty()) {
+    const TMsgResult answer = Answers.front();
+    Answers.pop_front();
+    return answer;
+  }
   return buttons == TMsgButtons::YesNo || buttons == TMsgButtons::YesNoCancel ? TMsgResult::Yes
                                                                               : TMsgResult::OK;
 }

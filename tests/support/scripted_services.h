@@ -36,10 +36,11 @@ class TRecordingMessageBoxes : public IMessageBoxes {
     std::u16string Caption;
     TMsgIcon Icon;
   };
-  // Records the box; the user presses OK (or Yes).
+  // Records the box; the user gives the next queued answer, else presses OK (or Yes).
   TMsgResult Show(const std::u16string& text, const std::u16string& caption, TMsgButtons buttons,
                   TMsgIcon icon) override;
   std::vector<TShown> Shown;
+  std::deque<TMsgResult> Answers;
 };
 
 class TRecordingShell : public IShell {

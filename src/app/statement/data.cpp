@@ -18,6 +18,7 @@ void TData::ClearRows() {
   RowsD2.clear();
   RowsSV1.clear();
   RowsSV2.clear();
+  ErrorRows.fill(0);
 }
 
 }  // namespace app

@@ -52,13 +52,16 @@ struct TData {
   TRecordArray<tDataSV1> RowsSV1;
   TRecordArray<tDataSV2> RowsSV2;
 
+  // Accepted rows with at least one error listed, per section (section order), in the last import.
+  std::array<int, kSectionCount> ErrorRows{};
+
   // Index of the worksheet found for each section (section order) in the last import, kNoSheet
   // when none was found.
   std::array<std::int32_t, kSectionCount> SheetIndex{};
 
   int RoundingMode = kNoRounding;
 
-  // Empties the twelve record arrays, releasing their records.
+  // Empties the twelve record arrays, releasing their records, and zeroes their error counts.
   void ClearRows();
 };
 
@@ -69,6 +72,7 @@ struct TKVDPH {
   std::string VersionText;           // kVersionText once the main window exists
   std::vector<tVATSubject> VATList;  // the loaded VAT-payer list
   bool InputLoaded = false;          // true once an import has run to its end
+  bool ImportFailed = false;         // the last import stopped on a failure after clearing the data
 };
 
 extern TData Data;

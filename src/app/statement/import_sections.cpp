@@ -62,8 +62,9 @@ TImportOutcome ImportSections(const IImportWorkbook& workbook, TData& data) {
   for (TSection section : kSections) {
     const int sheet = data.SheetIndex[SectionIndex(section)];
     if (sheet == kNoSheet) continue;
-    outcome.Sections[SectionIndex(section)] =
-        ReadSection(workbook, data, section, sheet, outcome.Log);
+    auto& result = outcome.Sections[SectionIndex(section)];
+    result = ReadSection(workbook, data, section, sheet, outcome.Log);
+    data.ErrorRows[SectionIndex(section)] = result->Errors;
   }
   return outcome;
 }

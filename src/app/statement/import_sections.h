@@ -32,8 +32,8 @@ struct TImportOutcome {
 // 1 when the sheet's last row is read too, else 2.
 int LastRowSetting(const tDataHeader& header);
 
-// Fills data's record arrays, SheetIndex and Totals from the loaded workbook. The record arrays
-// must be empty.
+// Fills data's record arrays, ErrorRows, SheetIndex and Totals from the loaded workbook. The record
+// arrays must be empty.
 TImportOutcome ImportSections(const IImportWorkbook& workbook, TData& data);
 
 }  // namespace app

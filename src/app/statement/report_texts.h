@@ -4,9 +4,20 @@
 
 namespace app {
 
-// Refusal of the exports and the VAT-ID check before an import: text and caption.
-std::string NoInputLoadedText();     // "Nie je načítaný vstupný súbor"
-std::string NoInputLoadedCaption();  // "Upozornenie"
+std::string WarningCaption();  // "Upozornenie"
+
+// Refusal of the exports and the VAT-ID check before an import, shown with WarningCaption.
+std::string NoInputLoadedText();  // "Nie je načítaný vstupný súbor"
+// The refusal after an import that failed: its data is gone, so there is nothing to export.
+std::string ImportFailedText();
+
+// Asked (with WarningCaption, Yes or No) before an export writes rows the import listed errors
+// for; errorRows counts them.
+std::string ReportErrorsQuestion(int errorRows);
+
+// Asked (with WarningCaption, Yes or No) before a save replaces an existing file. Texts that name
+// a file are UTF-16: a path may hold letters the code page lacks.
+std::u16string OverwriteQuestion(const std::u16string& fileName);
 
 // Save and open dialog filters.
 std::string XmlFileFilter();      // "XML súbor (*.xml)|*.xml"
@@ -15,11 +26,13 @@ std::string SumsFileFilter();     // "CSV súbor (*.csv)|*.csv"
 std::string VATListFileFilter();  // "CSV súbory (*.csv)|*.csv"
 
 // Result of the control-statement export: "Súbor XML bol uložený do " + the file name written.
-std::string XmlSavedText(const std::string& fileName);
+std::u16string XmlSavedText(const std::u16string& fileName);
 std::string XmlSavedCaption();  // "Výsledok exportu XML"
+// In place of XmlSavedText when the document holds rows with errors: names their number.
+std::u16string XmlSavedWithErrorsText(const std::u16string& fileName, int errorRows);
 
 // The browser could not be started for the VAT-payer lists' address: the text names the address
-// so the user can open it by hand; shown with NoInputLoadedCaption.
+// so the user can open it by hand; shown with WarningCaption.
 std::string BrowserFailedText(const std::string& address);
 
 // Caption of the VAT-ID check's report.

@@ -489,9 +489,7 @@ void TSectionImport::ProcessRow(std::int64_t rowNumber, const std::vector<std::s
 
 void TSectionImport::Finish(TImportLog& log) {
   for (const TColumnSum& sum : sums_) data_.Totals.Sum[sum.Slot - 1] = ToDouble(sum.Value);
-  const bool limited =
-      section_ == TSection::B31 || section_ == TSection::D1 || section_ == TSection::D2;
-  if (limited && Accepted() > 2)
+  if (IsRowLimited(section_) && Accepted() > kLimitedSectionRows)
     log.Errors.push_back(Messages().in_section + std::string(SectionName(section_)) +
                          Messages().too_many);
 }

@@ -39,6 +39,10 @@ const std::array<std::string_view, kTotalsCount> kTotalsKeys = {
 
 std::string_view SectionName(TSection section) { return kNames[SectionIndex(section)]; }
 
+bool IsRowLimited(TSection section) {
+  return section == TSection::B31 || section == TSection::D1 || section == TSection::D2;
+}
+
 bool FindSection(std::string_view name, TSection& section) {
   for (TSection s : kSections) {
     if (kNames[SectionIndex(s)] == name) {

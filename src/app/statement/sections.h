@@ -24,6 +24,11 @@ bool FindSection(std::string_view name, TSection& section);
 // " v sekcií A1" ...: the ending of every row message of the section (Windows-1250).
 const std::string& SectionSuffix(TSection section);
 
+// B31, D1 and D2 take at most kLimitedSectionRows rows: the authority refuses a statement with
+// more.
+bool IsRowLimited(TSection section);
+inline constexpr int kLimitedSectionRows = 2;
+
 // Column keys ("A1-Odb" ... "SV2-Kopr") in the order of the settings file and the settings
 // window's grid. tDataOrder::Note is indexed in this order; tDataOrder::Column in record field
 // order, which differs only in C1 and C2 (see ColumnSlot).

@@ -1,5 +1,6 @@
 #include "app/statement/sum_texts.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -8,13 +9,16 @@
 namespace app {
 namespace {
 
-// The magnitude with the decimals, the digits grouped by the thousands separator when given.
+// The magnitude with the decimals, the digits grouped by the thousands separator when given;
+// empty for a sum of more than 15 digits before the point, the most the program's numbers hold.
 std::u16string FixedDigits(long double value, int decimals, char16_t thousands) {
-  char buffer[64];
   const double magnitude = static_cast<double>(std::fabs(value));
-  auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, decimals);
-  std::string digits(buffer, result.ptr);
+  if (!(magnitude < 1e15)) return u"";  // NaN too
+  char buffer[64];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed,
+                              std::clamp(decimals, 0, 20));
+  if (result.ec != std::errc()) return u"";
+  const std::string digits(buffer, result.ptr);
   const std::size_t point = std::min(digits.find('.'), digits.size());
   std::u16string text;
   for (std::size_t i = 0; i < digits.size(); ++i) {
@@ -38,12 +42,14 @@ bool Negative(const std::u16string& digits, long double value) {
 std::u16string CurrencyText(long double value) {
   const auto& formats = platform::FormatSettings();
   std::u16string digits = FixedDigits(value, formats.CurrencyDecimals, formats.ThousandSeparator);
+  if (digits.empty()) return std::u16string(kSumOutOfRange);
   std::u16string text = digits + u' ' + formats.CurrencyString;
   return Negative(digits, value) ? u"-" + text : text;
 }
 
 std::u16string QuantityText(long double value) {
   std::u16string digits = FixedDigits(value, 2, 0);
+  if (digits.empty()) return std::u16string(kSumOutOfRange);
   return Negative(digits, value) ? u"-" + digits : digits;
 }
 

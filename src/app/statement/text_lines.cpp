@@ -1,5 +1,6 @@
 #include "app/statement/text_lines.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +10,11 @@
 #include "platform/text_codec.h"
 
 namespace app {
+namespace {
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
 
 std::string LinesToUtf8(const TTextLines& lines) {
   std::string text;
@@ -20,7 +26,11 @@ std::string LinesToUtf8(const TTextLines& lines) {
 }
 
 std::string FileNameWithExtension(const std::string& chosenName, std::string_view extension) {
-  return chosenName + std::string(extension);
+  const bool hasIt =
+      chosenName.size() >= extension.size() &&
+      std::equal(extension.begin(), extension.end(), chosenName.end() - extension.size(),
+                 [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
+  return hasIt ? chosenName : chosenName + std::string(extension);
 }
 
 void WriteFileBytes(const std::string& fileName, std::string_view bytes) {

@@ -12,8 +12,8 @@ using TTextLines = std::vector<std::string>;
 // The whole file's bytes: every line followed by CR LF, converted to UTF-8, no byte-order mark.
 std::string LinesToUtf8(const TTextLines& lines);
 
-// The save dialog's name with the extension (".xml", ".txt", ".csv") always appended, also when
-// the name ends in it already: that is what users of the program know.
+// The save dialog's name with the extension (".xml", ".txt", ".csv") appended, unless the name
+// ends in it already (in any letter case): a typed "x.xml" is saved as x.xml, not x.xml.xml.
 std::string FileNameWithExtension(const std::string& chosenName, std::string_view extension);
 
 // Writes the bytes, replacing an existing file; raises EFCreateError when the file cannot be

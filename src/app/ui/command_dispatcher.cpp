@@ -25,7 +25,7 @@ std::u16string Decode(const char* text) {
 
 std::u16string ExceptionMessage(const std::exception& e) {
   std::u16string text;
-  if (auto* library = dynamic_cast<const workbook::EWorkbookException*>(&e))
+  if (auto* library = dynamic_cast<const workbook::ELibraryException*>(&e))
     text = library->Message();
   else
     text = Decode(e.what());

@@ -14,6 +14,7 @@
 #include "app/statement/import_sections.h"
 #include "app/statement/list_files.h"
 #include "app/statement/number_text.h"
+#include "app/statement/report_errors.h"
 #include "app/statement/report_texts.h"
 #include "app/statement/sections.h"
 #include "app/statement/settings_file.h"
@@ -42,24 +43,48 @@ QString Latin(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// A plain message box: OK button, no icon; text and caption in Windows-1250.
-void Message(const std::u16string& text, const std::string& caption) {
+// A message box with an OK button; the caption in Windows-1250.
+void Message(const std::u16string& text, const std::string& caption,
+             platform::TMsgIcon icon = platform::TMsgIcon::None) {
   platform::Services().MessageBoxes->Show(text, platform::Cp1250ToUtf16(caption),
-                                          platform::TMsgButtons::OK, platform::TMsgIcon::None);
+                                          platform::TMsgButtons::OK, icon);
+}
+
+bool AnswersYes(const std::u16string& question) {
+  return platform::Services().MessageBoxes->Show(
+             question, platform::Cp1250ToUtf16(WarningCaption()), platform::TMsgButtons::YesNo,
+             platform::TMsgIcon::Warning) == platform::TMsgResult::Yes;
 }
 
 // The exports and the VAT-ID check need an imported input; false after the refusal.
 bool InputLoadedOrRefuse() {
   if (KVDPH.InputLoaded) return true;
-  Message(platform::Cp1250ToUtf16(NoInputLoadedText()), NoInputLoadedCaption());
+  Message(platform::Cp1250ToUtf16(KVDPH.ImportFailed ? ImportFailedText() : NoInputLoadedText()),
+          WarningCaption());
   return false;
+}
+
+// Rows the import listed errors for go out as they were read; the user decides whether a
+// document the authority will refuse is still worth writing.
+bool WriteDespite(const TReportErrors& errors) {
+  return !errors.Any() ||
+         AnswersYes(platform::Cp1250ToUtf16(ReportErrorsQuestion(errors.ErrorRows)));
 }
 
 std::optional<std::string> OpenFile(const std::string& filter) {
   return platform::Services().Dialogs->OpenFile(platform::Cp1250ToUtf16(filter));
 }
-std::optional<std::string> SaveFile(const std::string& filter) {
-  return platform::Services().Dialogs->SaveFile(platform::Cp1250ToUtf16(filter));
+// The name a save writes: the dialog's with the extension, once; an existing file is replaced
+// only when the user says so, else the dialog comes back.
+std::optional<std::string> ChooseSaveName(const std::string& filter, std::string_view extension) {
+  for (;;) {
+    auto chosen = platform::Services().Dialogs->SaveFile(platform::Cp1250ToUtf16(filter));
+    if (!chosen) return std::nullopt;
+    std::string name = FileNameWithExtension(*chosen, extension);
+    if (!std::filesystem::exists(name) ||
+        AnswersYes(OverwriteQuestion(platform::Utf8ToUtf16(name))))
+      return name;
+  }
 }
 
 // Today's local date, the EC sales list's declaration date.
@@ -287,6 +312,9 @@ void TMainApp::LoadBtnClick() {
   Data.ClearRows();
   Data.Totals = {};
   Data.SheetIndex.fill(kNoSheet);
+  // Until the import ends, what was loaded before is gone and nothing new is there.
+  KVDPH.InputLoaded = false;
+  KVDPH.ImportFailed = true;
 
   Workbook->LoadFromFile(platform::Utf8ToUtf16(*file));
   ShowImportOutcome(ImportSections(*Workbook, Data));
@@ -295,6 +323,7 @@ void TMainApp::LoadBtnClick() {
        {RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5, RadioButton6,
         RadioButton7, RadioButton8, RadioButton9, RadioButton10})
     radio->setEnabled(false);
+  KVDPH.ImportFailed = false;
   KVDPH.InputLoaded = true;
 }
 
@@ -338,19 +367,30 @@ void TMainApp::ShowImportOutcome(const TImportOutcome& outcome) {
 
 void TMainApp::Export1BtnClick() {
   if (!InputLoadedOrRefuse()) return;
-  auto file = SaveFile(XmlFileFilter());
+  const TReportErrors errors = ControlStatementErrors(Data);
+  if (!WriteDespite(errors)) return;
+  auto file = ChooseSaveName(XmlFileFilter(), ".xml");
   if (!file) return;
   const std::string written = ExportControlStatement(ControlStatementFormat(), Data, *file);
   std::filesystem::current_path(KVDPH.StartupDir);
-  Message(platform::Cp1250ToUtf16(XmlSavedText("")) + platform::Utf8ToUtf16(written),
-          XmlSavedCaption());
+  if (errors.Any())
+    Message(XmlSavedWithErrorsText(platform::Utf8ToUtf16(written), errors.ErrorRows),
+            XmlSavedCaption(), platform::TMsgIcon::Warning);
+  else
+    Message(XmlSavedText(platform::Utf8ToUtf16(written)), XmlSavedCaption());
 }
 
 void TMainApp::Export2BtnClick() {
   if (!InputLoadedOrRefuse()) return;
-  auto file = SaveFile(XmlFileFilter());
+  const TReportErrors errors = EcSalesListErrors(Data);
+  if (!WriteDespite(errors)) return;
+  auto file = ChooseSaveName(XmlFileFilter(), ".xml");
   if (!file) return;
-  ExportEcSalesList(EcSalesListLayout(), Data, Today(), *file);
+  const std::string written = ExportEcSalesList(EcSalesListLayout(), Data, Today(), *file);
+  // A clean list is saved without a word; one with errors must not pass for a good one.
+  if (errors.Any())
+    Message(XmlSavedWithErrorsText(platform::Utf8ToUtf16(written), errors.ErrorRows),
+            XmlSavedCaption(), platform::TMsgIcon::Warning);
 }
 
 void TMainApp::VATcheckBtnClick() {
@@ -371,8 +411,7 @@ void TMainApp::VATcheckBtnClick() {
 
 void TMainApp::Button4Click() {
   if (!platform::Services().Shell->Open(kVATListDownloadURL))
-    Message(platform::Cp1250ToUtf16(BrowserFailedText(kVATListDownloadURL)),
-            NoInputLoadedCaption());
+    Message(platform::Cp1250ToUtf16(BrowserFailedText(kVATListDownloadURL)), WarningCaption());
 }
 
 void TMainApp::Button5Click() {
@@ -385,7 +424,7 @@ void TMainApp::SaveList(const QListWidget* list) {
   TTextLines lines;
   for (int i = 0; i < list->count(); ++i)
     lines.push_back(platform::Utf16ToCp1250(list->item(i)->text().toStdU16String()));
-  auto file = SaveFile(TxtFileFilter());
+  auto file = ChooseSaveName(TxtFileFilter(), ".txt");
   if (file) SaveMessageList(lines, *file);
 }
 
@@ -393,7 +432,7 @@ void TMainApp::Button1Click() { SaveList(LogBox); }
 void TMainApp::Button2Click() { SaveList(LogBox2); }
 
 void TMainApp::Button3Click() {
-  auto file = SaveFile(SumsFileFilter());
+  auto file = ChooseSaveName(SumsFileFilter(), ".csv");
   if (file) SaveSumsFile(Data.Totals, *file);
 }
 

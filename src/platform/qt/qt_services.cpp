@@ -42,8 +42,8 @@ std::optional<std::string> TQtFileDialogs::OpenFile(const std::u16string& filter
 }
 
 std::optional<std::string> TQtFileDialogs::SaveFile(const std::u16string& filter) {
-  // The program appends the extension itself, so the dialog must not ask about overwriting a
-  // name it never writes.
+  // The program appends the extension itself and asks before it replaces the file it writes, so
+  // the dialog must not ask about a name that may never be written.
   return Chosen(QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(),
                                              QDir::currentPath(), ToQtFilter(filter), nullptr,
                                              QFileDialog::DontConfirmOverwrite));

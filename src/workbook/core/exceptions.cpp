@@ -4,7 +4,7 @@
 
 namespace workbook {
 
-EWorkbookException::EWorkbookException(const std::u16string& message)
+ELibraryException::ELibraryException(const std::u16string& message)
     : std::runtime_error(platform::Utf16ToUtf8(message)), message_(message) {}
 
 }  // namespace workbook

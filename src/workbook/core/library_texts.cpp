@@ -18,15 +18,21 @@ std::u16string WorkbookLng_XLSSheetTooLarge =
 std::u16string WorkbookLng_OldXLS =
     u"The file can't be opened because it has an old XLS format (Excel 5.0/95).\r\n\r\nPlease open "
     u"the file in Excel and resave it as XLS for Excel 97-XP or XLSX for Excel 2007-2010.";
-std::u16string WorkbookLng_EncryptedXLS =
+std::u16string WorkbookLng_EncryptedFile =
     u"The file is encrypted (protected by a password to open) and can't be read.";
 std::u16string WorkbookLng_InvalidXLSX = u"The file is not a valid XLSX (Excel 2007) file.";
 std::u16string WorkbookLng_InvalidODS = u"The file is not a valid ODS (OpenOffice Calc) file.";
+std::u16string WorkbookLng_ODSSheetTooLarge =
+    u"The worksheet \"%s\" has cells beyond row 1048576 or column 1024, which an ODS (OpenOffice "
+    u"Calc) file cannot hold.";
 std::u16string WorkbookLng_InvalidZIP = u"The file is not a valid ZIP file.";
 std::u16string WorkbookLng_TooManyCells =
     u"The file is too large to load: it holds more than %s cells.";
 std::u16string WorkbookLng_TooMuchText =
     u"The file is too large to load: its texts take more than %s MB.";
+std::u16string WorkbookLng_PartTooLarge =
+    u"The file is too large to load: its part \"%s\" inflates to more than a workbook's part "
+    u"holds.";
 std::u16string WorkbookLng_NoValidFileInZip =
     u"The zipped file does not contain any valid file that could be imported.";
 std::u16string WorkbookLng_InvalidPasswordChars =

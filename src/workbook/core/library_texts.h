@@ -15,13 +15,18 @@ extern std::u16string WorkbookLng_InvalidXLS;
 extern std::u16string WorkbookLng_OldXLS;
 // Writing an .xls file of a worksheet larger than the format; "%s" is the sheet's name.
 extern std::u16string WorkbookLng_XLSSheetTooLarge;
-// An .xls file protected by a password to open: its records are encrypted and cannot be read.
-extern std::u16string WorkbookLng_EncryptedXLS;
+// A file protected by a password to open (.xls records, or an Office package kept encrypted in a
+// compound file): its content cannot be read.
+extern std::u16string WorkbookLng_EncryptedFile;
 extern std::u16string WorkbookLng_InvalidXLSX;
 extern std::u16string WorkbookLng_InvalidODS;
+// Writing an .ods file of a worksheet larger than the format; "%s" is the sheet's name.
+extern std::u16string WorkbookLng_ODSSheetTooLarge;
 extern std::u16string WorkbookLng_InvalidZIP;
 extern std::u16string WorkbookLng_TooManyCells;
 extern std::u16string WorkbookLng_TooMuchText;
+// A package part that would inflate beyond the load's limits; "%s" is the part's name.
+extern std::u16string WorkbookLng_PartTooLarge;
 extern std::u16string WorkbookLng_NoValidFileInZip;
 extern std::u16string WorkbookLng_InvalidPasswordChars;
 extern std::u16string WorkbookLng_SelectWorksheet;

@@ -121,9 +121,13 @@ std::pair<size_t, size_t> FindCurrencySymbol(View section) {
 
 }  // namespace
 
+bool IsGeneralFormatCode(std::u16string_view code) {
+  return code.empty() || LowerAscii(code) == u"general";
+}
+
 TNumberFormatClass ParseNumberFormat(std::u16string_view code, TNumberFormatRec& format) {
+  if (IsGeneralFormatCode(code) || code == u"@") return TNumberFormatClass::None;
   const std::u16string lower = LowerAscii(code);
-  if (lower.empty() || lower == u"general" || lower == u"@") return TNumberFormatClass::None;
 
   const size_t sectionEnd = SectionEnd(lower);
   const size_t sectionLength = sectionEnd != npos && sectionEnd >= 1 ? sectionEnd : npos;

@@ -31,6 +31,9 @@ struct TNumberFormatRec {
   uint8_t CurrencyPosition = 0;  // 0 before the number, 1 before with a "*" fill, 2 after
 };
 
+// True for the General format: no code, or "General" in any case.
+bool IsGeneralFormatCode(std::u16string_view code);
+
 // Classifies code (case-insensitive) by its first section. For a class other than None, format is
 // reset and filled; for None it is left alone.
 TNumberFormatClass ParseNumberFormat(std::u16string_view code, TNumberFormatRec& format);

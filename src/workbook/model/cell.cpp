@@ -24,14 +24,6 @@ namespace {
 
 const std::u16string kEmpty;
 
-bool IsGeneral(const std::u16string& code) {
-  if (code.size() != 7) return false;
-  for (std::size_t i = 0; i < 7; ++i) {
-    if (LowerAscii(code[i]) != u"general"[i]) return false;
-  }
-  return true;
-}
-
 void ReplaceAll(std::u16string& text, const std::u16string& from, const std::u16string& to) {
   std::u16string result;
   std::size_t start = 0, found;
@@ -254,7 +246,7 @@ TExportCell* TExportCell::Transform(TCellClass newClass) {
     throw EWorkbookException(u"TExportCell.Transform: The cell is not a part of a row.");
   // The new cell takes this one's slot in place: no other cell moves, and whatever is tied to
   // the position (a defined name) stays with it.
-  if (IsGeneral(FormatCode())) StoreFormatCode(std::u16string());
+  if (IsGeneralFormatCode(FormatCode())) StoreFormatCode(std::u16string());
   return Cells()->Replace(GetIndex(), newClass, this);
 }
 

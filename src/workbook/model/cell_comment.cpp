@@ -6,6 +6,7 @@
 #include "workbook/core/invariant_texts.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/rich_text.h"
+#include "workbook/model/worksheet.h"
 
 namespace workbook {
 
@@ -27,7 +28,7 @@ void TExportCellComment::SetText(const std::u16string& text) {
 void TExportCellComment::GetBoxPosition(const TSheetPixelGrid& grid, int& x, int& y) const {
   const int col = cell_ ? std::max(cell_->GetColIndex(), 0) : 0;
   const int row = cell_ ? std::max(cell_->GetRowIndex(), 0) : 0;
-  grid.GetPixelPosition(x, y, 0, col + 1, Bounds.Left, 0, row, Bounds.Top);
+  TExportWorkSheet::GetPixelPosition(grid, x, y, 0, col + 1, Bounds.Left, 0, row, Bounds.Top);
 }
 
 void TExportCellComment::AssignTo(TPersistent& dest) const {

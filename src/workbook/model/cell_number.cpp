@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/float_text.h"
 #include "platform/format_settings.h"
 #include "workbook/core/invariant_texts.h"
 #include "workbook/core/number_format_code.h"
@@ -128,10 +129,7 @@ std::u16string TExportCellNumber::FormatValue(double value) const {
   if (IsZero(value) && (!HasValue || BlankZero)) return std::u16string();
   if (Decimals == 255) {
     if (!std::isfinite(value)) return NonFiniteText(value);
-    std::u16string text = ISOFloatToStr(value);
-    for (char16_t& c : text)
-      if (c == u'.') c = platform::FormatSettings().DecimalSeparator;
-    return text;
+    return platform::FloatToStrPlain(value, platform::FormatSettings().DecimalSeparator);
   }
   return FormatFixed(value);
 }

@@ -94,8 +94,10 @@ class TExportConditionalFormatting : public TPersistent {
   // The style:map children of a cell style.
   void WriteODS(const TXmlNode& styleNode,
                 TExporterODS_ConditionalFormattingStyles& registry) const;
-  // Appends the cellIs rules of a conditionalFormatting element in evaluation order.
-  void ReadXLSX(const TXmlNode& node, const IXLSXCondFormStyles& styles);
+  // Appends the cellIs rules of a conditionalFormatting element in evaluation order, their
+  // relative references moved by the cell's offset from the range's first cell.
+  void ReadXLSX(const TXmlNode& node, const IXLSXCondFormStyles& styles, int colOffset = 0,
+                int rowOffset = 0);
   std::u16string GetKeyString() const;
 
   void AssignTo(TPersistent& dest) const override;

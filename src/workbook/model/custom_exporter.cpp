@@ -5,9 +5,12 @@
 
 #include "workbook/core/exceptions.h"
 #include "workbook/core/float_routines.h"
+#include "workbook/core/library_texts.h"
 #include "workbook/model/font_metrics.h"
 #include "workbook/model/measuring_hooks.h"
+#include "workbook/model/row.h"
 #include "workbook/model/workbook.h"
+#include "workbook/model/worksheet.h"
 
 namespace workbook {
 
@@ -24,6 +27,34 @@ void TCustomExporter::ExportToStream(TStream&, TWorkbook& workbook) {
 void TCustomExporter::ImportFromStream(TStream&, TWorkbook& workbook) {
   Workbook = &workbook;
   workbook.WorkSheets.Clear();
+}
+
+bool TCustomExporter::FindFontMetrics(std::u16string_view fontName, const TFontMetrics*& entry) {
+  for (const TFontMetrics& candidate : kFontMetricsTable) {
+    if (fontName == candidate.Name) {
+      entry = &candidate;
+      return true;
+    }
+  }
+  entry = &kFontMetricsTable[0];
+  return false;
+}
+
+void TCustomExporter::CheckSheetLimits(TWorkbook& workbook, const std::u16string& tooLarge) const {
+  const std::int64_t maxRows = GetMaxRowCount();
+  const std::int64_t maxCols = GetMaxColCount();
+  for (std::int64_t i = 0; i < workbook.WorkSheets.Count(); ++i) {
+    TExportWorkSheet& sheet = *workbook.WorkSheets.GetItem(i);
+    bool beyond = false;
+    for (std::int64_t r = 0; r < sheet.Rows.Count() && !beyond; ++r) {
+      const TExportRow* row = sheet.Rows.PeekItem(r);
+      if (row == nullptr) continue;
+      const std::int64_t first = r < maxRows ? maxCols : 0;
+      for (std::int64_t c = first; c < row->Cells.Count() && !beyond; ++c)
+        beyond = row->Cells.PeekItem(c) != nullptr;
+    }
+    if (beyond) throw EWorkbookFileException(FormatLibraryText(tooLarge, sheet.Name));
+  }
 }
 
 double TCustomExporter::GetCellAutoHeight(TExportCell&, double) { return 0.0; }
@@ -56,11 +87,6 @@ double TCustomExporter::GetDefaultRowHeightChecked(TExportWorkSheet& sheet, bool
 double TCustomExporter::GetDefaultRowHeight(TExportWorkSheet& sheet, bool useStoredHeight) {
   bool isFontHeight = false;
   return GetDefaultRowHeightChecked(sheet, useStoredHeight, isFontHeight);
-}
-
-int TCustomExporter::GetDefaultCharWidth() const {
-  if (Workbook == nullptr || CharWidthHook == nullptr) return 0;
-  return CharWidthHook(Workbook->GetDefaultFont());
 }
 
 }  // namespace workbook

@@ -14,6 +14,7 @@ namespace workbook {
 class TWorkbook;
 class TExportWorkSheet;
 class TExportCell;
+struct TFontMetrics;
 
 class TCustomExporter {
  public:
@@ -35,7 +36,14 @@ class TCustomExporter {
   virtual double GetCellAutoHeight(TExportCell& cell, double width);
   virtual int GetMaxColCount() const { return 2147483647; }
   virtual int GetMaxRowCount() const { return 2147483647; }
+  // Raises EWorkbookFileException with tooLarge (its "%s" the sheet's name) for the first sheet
+  // that holds a cell beyond the format's last row or column: a writer calls it before it writes
+  // anything, since leaving those cells out would lose them without a word.
+  void CheckSheetLimits(TWorkbook& workbook, const std::u16string& tooLarge) const;
 
+  // Exact-name lookup in the built-in font-metrics table; not found: entry is the first entry
+  // ("Arial") and the result false.
+  static bool FindFontMetrics(std::u16string_view fontName, const TFontMetrics*& entry);
   // Pixel height of a row holding text in font: sizes 1-70 of a family in the metrics table use
   // its line height, anything else 1.75 times the size; subscript adds a quarter.
   static int GetFontRowHeight(const TExportFont& font);
@@ -47,9 +55,6 @@ class TCustomExporter {
   // The same, also telling whether the result is the font's row height.
   static double GetDefaultRowHeightChecked(TExportWorkSheet& sheet, bool useStoredHeight,
                                            bool& isFontHeight);
-  // The width of a digit of the workbook's default font, through the measuring hook (0 while
-  // the hook is unset or there is no workbook).
-  int GetDefaultCharWidth() const;
 
   TWorkbook* Workbook = nullptr;  // the workbook of the running call; not owned
   std::u16string Description;

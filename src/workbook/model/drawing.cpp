@@ -118,7 +118,7 @@ void TExportCellDrawing::GetEndCell(const TSheetPixelGrid& grid, int& col, int& 
   row = cell ? std::max(cell->GetRowIndex(), 0) : 0;
   x = Bounds.Right;
   y = Bounds.Bottom;
-  grid.GetCellAtPixelPosition(col, row, x, y);
+  TExportWorkSheet::GetCellAtPixelPosition(grid, col, row, x, y);
 }
 
 void TExportCellDrawing::AssignTo(TPersistent& dest) const {

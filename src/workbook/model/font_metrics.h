@@ -4,7 +4,6 @@
 // measuring use it where the platform measures nothing.
 #include <array>
 #include <cstdint>
-#include <string_view>
 
 namespace workbook {
 
@@ -18,8 +17,5 @@ struct TFontMetrics {
 };
 
 extern const std::array<TFontMetrics, kFontMetricsCount> kFontMetricsTable;
-
-// Exact-name lookup; not found: entry is the first entry ("Arial") and the result false.
-bool FindFontMetrics(std::u16string_view fontName, const TFontMetrics*& entry);
 
 }  // namespace workbook

@@ -44,6 +44,11 @@ void TWorkbookLoadBudget::CheckTextBytes(std::int64_t bytes) {
     Refuse(WorkbookLng_TooMuchText, budget->limits_.MaxTextBytes / (1024 * 1024));
 }
 
+TWorkbookLoadLimits TWorkbookLoadBudget::Limits() {
+  const TWorkbookLoadBudget* budget = Current();
+  return budget ? budget->limits_ : TWorkbookLoadLimits{};
+}
+
 void TWorkbookLoadBudget::ChargeTextBytes(std::int64_t bytes) {
   CheckTextBytes(bytes);
   if (TWorkbookLoadBudget* budget = Current()) budget->textBytes_ += bytes;

@@ -7,10 +7,14 @@
 
 namespace workbook {
 
-// Generous for a desktop; the program may set its own before a load.
+// What a desktop holds, with room to spare for real workbooks; a program may set its own before a
+// load. A package part is inflated only when it stays within MaxPartBytes and, once past a few
+// megabytes, within MaxPartInflateRatio times its compressed size.
 struct TWorkbookLoadLimits {
-  std::int64_t MaxCells = 100'000'000;
-  std::int64_t MaxTextBytes = std::int64_t{4} << 30;
+  std::int64_t MaxCells = 16'000'000;
+  std::int64_t MaxTextBytes = std::int64_t{1} << 30;
+  std::int64_t MaxPartBytes = std::int64_t{1} << 30;
+  std::int64_t MaxPartInflateRatio = 500;
 };
 
 class TWorkbookLoadBudget {
@@ -27,6 +31,8 @@ class TWorkbookLoadBudget {
   static void ChargeTextBytes(std::int64_t bytes);
   // Raises as ChargeTextBytes would for bytes more, charging nothing (a text still being read).
   static void CheckTextBytes(std::int64_t bytes);
+  // The limits of the load running on this thread; the defaults when none runs.
+  static TWorkbookLoadLimits Limits();
 
  private:
   static TWorkbookLoadBudget*& Current();

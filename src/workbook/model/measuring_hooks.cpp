@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "workbook/model/custom_exporter.h"
 #include "workbook/model/font_metrics.h"
 
 namespace workbook {
@@ -21,7 +22,7 @@ int MeasuredSize(const TExportFont& font) {
 
 int DigitWidth(const TExportFont& font, int size) {
   const TFontMetrics* entry = nullptr;
-  FindFontMetrics(font.GetName(), entry);
+  TCustomExporter::FindFontMetrics(font.GetName(), entry);
   const int clamped = std::clamp(size, 1, kFontMetricsMaxSize);
   return entry->Width[clamped - 1] * size / clamped;
 }

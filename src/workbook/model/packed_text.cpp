@@ -12,11 +12,6 @@ namespace workbook {
 
 namespace {
 
-// A builder's first room, and the length from which a text takes the builder's room over
-// instead of being copied out of it.
-constexpr std::size_t kFirstCapacity = 256;
-constexpr std::size_t kHandOverLength = std::size_t{1} << 16;
-
 std::atomic<std::uint64_t> charactersExamined{0};
 
 void Examined(std::size_t characters) {
@@ -112,38 +107,6 @@ void TPackedText::Assign(std::u16string_view text) {
   }
   Release();
   data_ = fresh;
-}
-
-TPackedTextBuilder::~TPackedTextBuilder() { std::free(room_); }
-
-void TPackedTextBuilder::Grow() {
-  constexpr std::size_t kMaxLength = std::numeric_limits<std::uint32_t>::max();
-  if (capacity_ >= kMaxLength) throw std::length_error("text too long");
-  // A text beyond what the load may hold is refused before more room is taken for it.
-  TWorkbookLoadBudget::CheckTextBytes(static_cast<std::int64_t>((size_ + 1) * sizeof(char16_t)));
-  const std::size_t capacity = std::min(capacity_ ? capacity_ * 2 : kFirstCapacity, kMaxLength);
-  // realloc moves a large room by remapping its pages, so growing never holds the text twice.
-  void* room = std::realloc(room_, sizeof(THeader) + capacity * sizeof(char16_t));
-  if (!room) throw std::bad_alloc();
-  room_ = room;
-  capacity_ = capacity;
-}
-
-TPackedText TPackedTextBuilder::Take() {
-  TPackedText text;
-  if (size_ < kHandOverLength) {
-    text.Assign(View());
-  } else {
-    TWorkbookLoadBudget::ChargeTextBytes(static_cast<std::int64_t>(size_ * sizeof(char16_t)));
-    const std::uint32_t facts = TPackedText::LineBreakFacts(View());
-    void* fitted = std::realloc(room_, sizeof(THeader) + size_ * sizeof(char16_t));
-    text.data_ =
-        new (fitted ? fitted : room_) THeader{{1}, static_cast<std::uint32_t>(size_), facts};
-    room_ = nullptr;
-    capacity_ = 0;
-  }
-  size_ = 0;
-  return text;
 }
 
 }  // namespace workbook

@@ -13,7 +13,7 @@
 
 namespace workbook {
 
-class TPackedTextBuilder;
+class TTextBuffer;
 
 class TPackedText {
  public:
@@ -42,7 +42,7 @@ class TPackedText {
   static std::uint64_t CharactersExamined();
 
  private:
-  friend class TPackedTextBuilder;
+  friend class TTextBuffer;
   static constexpr std::uint32_t kHasCRLF = 1;
   static constexpr std::uint32_t kHasLoneBreak = 2;
   struct THeader {
@@ -59,44 +59,6 @@ class TPackedText {
   void Release() noexcept;
 
   THeader* data_ = nullptr;  // null for the empty text
-};
-
-// A text made one character at a time (a reader's field) in the room a packed text uses, so a
-// long text is never held twice: the room grows in place where the allocator can, and the text
-// taken from the builder keeps it. A short text is copied out instead, and the room serves the
-// next one.
-class TPackedTextBuilder {
- public:
-  TPackedTextBuilder() = default;
-  TPackedTextBuilder(const TPackedTextBuilder&) = delete;
-  TPackedTextBuilder& operator=(const TPackedTextBuilder&) = delete;
-  ~TPackedTextBuilder();
-
-  void push_back(char16_t c) {
-    if (size_ == capacity_) Grow();
-    Chars()[size_++] = c;
-  }
-  void pop_back() { --size_; }
-  char16_t front() const { return Chars()[0]; }
-  char16_t back() const { return Chars()[size_ - 1]; }
-  std::size_t size() const { return size_; }
-  bool empty() const { return size_ == 0; }
-  void clear() { size_ = 0; }
-  std::u16string_view View() const { return {Chars(), size_}; }
-  // The text built so far, charged to the running load; the builder is empty afterwards.
-  TPackedText Take();
-
- private:
-  using THeader = TPackedText::THeader;
-  char16_t* Chars() const {
-    return room_ ? reinterpret_cast<char16_t*>(static_cast<char*>(room_) + sizeof(THeader))
-                 : nullptr;
-  }
-  void Grow();
-
-  void* room_ = nullptr;  // a header's room, then the characters
-  std::size_t size_ = 0;
-  std::size_t capacity_ = 0;
 };
 
 // text with every lone CR or LF made a CR LF pair. With moved, moved[i] is where unit i of text

@@ -75,10 +75,10 @@ class TExportRow : public TOwnedListObject {
   void WriteXLS(TStream& stream, int xfIndex, double height) const;
   // Opens the XLSX "row" element with its attributes ("r" last); the writer adds the cells and
   // closes it. A manual page break is added to rowBreaks for the sheet's rowBreaks element.
-  void WriteXLSXStart(TXLSXSheetDataWriter& writer, double height, int styleIndex,
-                      std::vector<int>& rowBreaks) const;
+  void WriteXLSX(TXLSXSheetDataWriter& writer, double height, int styleIndex,
+                 std::vector<int>& rowBreaks) const;
   // Opens the ODS "table:table-row" element; styleName from the writer's row-style list.
-  void WriteODSStart(TXmlWriter& writer, const std::u16string& styleName) const;
+  void WriteODS(TXmlWriter& writer, const std::u16string& styleName) const;
   std::unique_ptr<TOwnedListObject> NewInstance() const override;
 
  private:

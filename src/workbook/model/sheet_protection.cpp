@@ -11,16 +11,22 @@ void TExportWorkSheetProtection::SetAllowed(TSheetProtectionOption option, bool 
 }
 
 std::uint16_t TExportWorkSheetProtection::PasswordVerifier(const std::u16string& password) {
-  std::uint32_t hash = 0;
-  for (std::size_t i = 0; i < password.size(); ++i) {
-    if (password[i] >= 128)
-      throw EWorkbookException(FormatLibraryText(WorkbookLng_InvalidPasswordChars, password));
-    // Shifts stay below 32 and run in 32 bits, so no password length can overflow them.
-    const std::uint32_t shifted = std::uint32_t{password[i]} << ((i + 1) % 32);
-    hash ^= (shifted & 0x7FFF) | ((shifted >> 15) & 0x7FFF);
-  }
   if (password.empty()) return 0;
-  return static_cast<std::uint16_t>((hash ^ password.size() ^ 0xCE4B) & 0xFFFF);
+  // The characters are taken from the last to the first, each after a one-bit rotation of the
+  // 15-bit verifier, then the length the same way. Rotating within 15 bits keeps every password
+  // length right: shifting each character by its position in a wider word, as a shortcut does,
+  // drops bits from the 24th character on and gives a verifier Excel and LibreOffice refuse.
+  const auto rotate = [](std::uint16_t v) -> std::uint16_t {
+    return static_cast<std::uint16_t>(((v >> 14) & 1) | ((v << 1) & 0x7FFF));
+  };
+  std::uint16_t verifier = 0;
+  for (auto c = password.rbegin(); c != password.rend(); ++c) {
+    if (*c >= 128)
+      throw EWorkbookException(FormatLibraryText(WorkbookLng_InvalidPasswordChars, password));
+    verifier = static_cast<std::uint16_t>(rotate(verifier) ^ *c);
+  }
+  verifier = static_cast<std::uint16_t>(rotate(verifier) ^ (password.size() & 0xFFFF));
+  return static_cast<std::uint16_t>(verifier ^ 0xCE4B);
 }
 
 std::uint16_t TExportWorkSheetProtection::GetPasswordHash() const {

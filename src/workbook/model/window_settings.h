@@ -28,6 +28,9 @@ class TExportWindowSplit : public TExportCellAddress {
   std::vector<std::uint8_t> WriteXLS() const;
   // PANE record data: the frozen columns and rows.
   void ReadXLS(TXLSRecordReader& reader);
+  // The split-mode and position items of a sheet's settings.xml entry; an unfrozen side shows
+  // from topLeft.
+  void WriteODSConfig(TXmlNode entryNode, const TExportCellAddress& topLeft) const;
 };
 
 class TExportWindowSettings : public TPersistent {
@@ -76,7 +79,8 @@ class TExportWindowSettings : public TPersistent {
   // SHEETLAYOUT record data: a palette index inside the palette sets TabColor.
   void ReadXLSSheetLayout(TXLSRecordReader& reader, const IColorPalette& palette);
 
-  // The sheet's config:config-item-map-entry as a child of tablesNode (settings.xml).
+  // The sheet's config:config-item-map-entry as a child of tablesNode (settings.xml): the cursor,
+  // then the split's items.
   void WriteODSConfig(TXmlNode tablesNode) const;
   // A table:database-range child of databaseRangesNode, when there is a filter.
   void WriteODSAutoFilter(TXmlNode databaseRangesNode) const;

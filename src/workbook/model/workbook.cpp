@@ -7,6 +7,7 @@
 #include "workbook/core/invariant_texts.h"
 #include "workbook/core/library_texts.h"
 #include "workbook/model/custom_exporter.h"
+#include "workbook/model/measuring_hooks.h"
 
 namespace workbook {
 
@@ -74,6 +75,10 @@ TExportWorkSheet* TWorkbook::GetActiveWorkSheet() {
 
 void TWorkbook::SetActiveWorkSheet(TExportWorkSheet* sheet) {
   if (WorkSheets.IndexOf(sheet) >= 0) activeWorkSheet_ = sheet;
+}
+
+int TWorkbook::GetDefaultCharWidth() const {
+  return CharWidthHook ? CharWidthHook(GetDefaultFont()) : 0;
 }
 
 void TWorkbook::LoadFromFile(const std::u16string& fileName) {

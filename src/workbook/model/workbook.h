@@ -75,6 +75,10 @@ class TWorkbook : public TPersistent, public TWorkbookRegistries {
 
   bool Destroying() const { return destroying_; }
 
+  // The width in pixels of a digit of the default font, through the measuring hook; 0 while the
+  // hook is unset.
+  int GetDefaultCharWidth() const;
+
   // Inserts at index (clamped) or appends (index < 0); a non-empty name goes through SetName.
   // The new sheet becomes the active one.
   TExportWorkSheet* AddWorkSheet(const std::u16string& name = std::u16string(), int index = -1);

@@ -83,8 +83,8 @@ class TExportWorkSheet : public TOwnedListObject {
   //   sheet.PrepareRowWrite(exporter, r, &grid);
   //   if (r >= sheet.Rows.Count()) break;   // OnAddRow may have added row r
   // then writes the row with grid.RowHeight(r). Pictures and comment boxes are placed with
-  // grid.GetPixelPosition and grid.GetCellAtPixelPosition. Writers that need no sizes (delimited
-  // text) pass no grid.
+  // GetPixelPosition and GetCellAtPixelPosition on that grid. Writers that need no sizes
+  // (delimited text) pass no grid.
 
   // Fills grid with the sheet's sizes in pixels. rowIndex < 0: the column widths (a column's own
   // width, widened to the widest text of its cells marked AutoWidth) and the height of every row;
@@ -97,6 +97,15 @@ class TExportWorkSheet : public TOwnedListObject {
   // written since the last call are freed where they allow it (and a row left plain with them),
   // and the row's height in grid (when given) is measured again. Does nothing outside that mode.
   void PrepareRowWrite(TCustomExporter& exporter, int rowIndex, TSheetPixelGrid* grid = nullptr);
+  // X = baseX + the widths of columns col1..col2-1 in grid, Y likewise down rows row1..row2-1;
+  // both rounded. The grid carries the sheet's sizes, so no sheet is needed (a comment or picture
+  // without a cell is placed too).
+  static void GetPixelPosition(const TSheetPixelGrid& grid, int& x, int& y, int col1, int col2,
+                               int baseX, int row1, int row2, int baseY);
+  // The inverse: from (col, row) walks right while the X offset covers the column, down likewise;
+  // the end cell and the remaining offsets (rounded). maxCol/maxRow bound the walk to the sheet.
+  static void GetCellAtPixelPosition(const TSheetPixelGrid& grid, int& col, int& row, int& x,
+                                     int& y, int maxCol = 16383, int maxRow = 1048575);
   void DeleteTrailingEmptyRows();
   std::u16string GetXLSXDrawingFileName() const;
 

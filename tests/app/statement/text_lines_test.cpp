@@ -18,13 +18,31 @@ TEST(TextLines, CrLfAfterEveryLineAndUtf8Letters) {
   EXPECT_EQ(LinesToUtf8({}), "");
 }
 
-TEST(TextLinesFile, SaveWritesTheBytesUnderTheExtendedName) {
-  const std::string chosen = (TestFolder() / "out.csv").string();
+// A typed name that ends in the extension already keeps it once.
+TEST(TextLines, ExtensionIsAppendedOnce) {
+  struct Case {
+    const char* chosen;
+    const char* extension;
+    const char* written;
+  } cases[] = {{"kv", ".xml", "kv.xml"},
+               {"kv.xml", ".xml", "kv.xml"},
+               {"kv.XML", ".xml", "kv.XML"},
+               {"kv.xml.txt", ".xml", "kv.xml.txt.xml"},
+               {"kvxml", ".xml", "kvxml.xml"},
+               {"dir.csv/sums", ".csv", "dir.csv/sums.csv"},
+               {"\xE8\xBE.txt", ".txt", "\xE8\xBE.txt"},
+               {"\xE8\xBE", ".txt", "\xE8\xBE.txt"}};
+  for (const Case& c : cases)
+    EXPECT_EQ(FileNameWithExtension(c.chosen, c.extension), c.written) << c.chosen;
+}
+
+TEST(TextLinesFile, SaveReplacesTheFileUnderTheExtendedName) {
+  const std::string chosen = (TestFolder() / "out").string();
   std::ofstream(chosen + ".csv") << "old content that is longer than the new one";
   EXPECT_EQ(SaveTextLines({"x;1"}, chosen, ".csv"), chosen + ".csv");
   EXPECT_EQ(ReadFileBytes(chosen + ".csv"), "x;1\r\n");
   EXPECT_FALSE(std::filesystem::exists(chosen));
-  EXPECT_EQ(SaveTextLines({}, chosen, ".txt"), chosen + ".txt");
+  EXPECT_EQ(SaveTextLines({}, chosen + ".txt", ".txt"), chosen + ".txt");
   EXPECT_EQ(ReadFileBytes(chosen + ".txt"), "");
 }
 

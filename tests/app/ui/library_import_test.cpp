@@ -11,8 +11,10 @@
 #include "app/statement/settings_file.h"
 #include "app/statement/settings_validation.h"
 #include "app_fixture.h"
+#include "workbook/core/stream.h"
 #include "workbook/formats/library_start.h"
 #include "workbook/formats/python_peer.h"
+#include "workbook/formats/xls/ole_storage.h"
 
 namespace app::test {
 namespace {
@@ -101,6 +103,25 @@ TEST_F(LibraryImport, ExampleFolderImportsCleanlyAndExports) {
   EXPECT_TRUE(std::filesystem::exists(Path("kv.xml")));
   EXPECT_TRUE(std::filesystem::exists(Path("sv.xml")));
   EXPECT_TRUE(TakeBoxes().starts_with("[None] Výsledok exportu XML: "));
+}
+
+// The shared-string table's failure is no workbook exception, yet the import shows its message
+// like any other.
+TEST_F(LibraryImport, DamagedSharedStringsAreShownWithTheirMessage) {
+  Start(PlainSettings());
+  // Globals whose SST promises a 5-character string and holds 2, with no CONTINUE after it.
+  const std::vector<std::uint8_t> records = {
+      0x09, 0x08, 0x10, 0x00, 0x00, 0x06, 0x05, 0x00, 0, 0, 0, 0, 0, 0, 0, 0,   0,
+      0,    0,    0,                                                                  // BOF
+      0xFC, 0x00, 0x0D, 0x00, 1,    0,    0,    0,    1, 0, 0, 0, 5, 0, 0, 'a', 'b',  // SST
+      0x0A, 0x00, 0x00, 0x00};                                                        // EOF
+  workbook::TMemoryStream data(records);
+  workbook::TMemoryStream file;
+  workbook::TOleStorage::WriteStorage(file, data, u"Workbook");
+  file.SaveToFile(Path("strings.xls"));
+  Choose(main_->LoadBtn, Path("strings.xls"));
+  EXPECT_EQ(TakeBoxes(), "[Stop] KVDPH: Expected CONTINUE not found.");
+  EXPECT_FALSE(KVDPH.InputLoaded);
 }
 
 }  // namespace

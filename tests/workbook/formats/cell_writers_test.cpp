@@ -206,7 +206,7 @@ TEST_F(CellWritersTest, XlsxAndOdsRows) {
   auto xlsx = [&](double height, int style) {
     std::string text;
     TXLSXSheetDataWriter writer(text);
-    row->WriteXLSXStart(writer, height, style, breaks);
+    row->WriteXLSX(writer, height, style, breaks);
     writer.EndElement();
     return text;
   };
@@ -220,7 +220,7 @@ TEST_F(CellWritersTest, XlsxAndOdsRows) {
             "<row s=\"4\" customFormat=\"1\" ht=\"15\" hidden=\"1\" outlineLevel=\"2\" r=\"3\"/>");
   EXPECT_EQ(breaks, std::vector<int>{2});
   EXPECT_EQ(test::WriterText([&](TXmlWriter& w) {
-              row->WriteODSStart(w, u"ro1");
+              row->WriteODS(w, u"ro1");
               w.EndElement();
             }),
             "<table:table-row table:style-name=\"ro1\" table:visibility=\"collapse\"/>");

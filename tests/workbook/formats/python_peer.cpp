@@ -121,6 +121,30 @@ std::string ConvertWithLibreOffice(const TScratchDir& dir, const std::string& in
   return outFile;
 }
 
+std::string RunLibreOfficeMacro(const TScratchDir& dir, const std::string& module,
+                                const std::string& sub, const std::vector<std::string>& args) {
+  const std::string profile = dir.File("lo_macro_profile");
+  const std::string soffice = "HOME=" + ShellQuoted(dir.Path()) +
+                              " /usr/bin/soffice -env:UserInstallation=file://" + profile +
+                              " --headless --norestore ";
+  // A new profile gets the standard Basic library at its first start, over anything put there
+  // before; the module takes Module1's place after that.
+  RunCommand(soffice + "--terminate_after_init");
+  const std::string moduleFile = profile + "/user/basic/Standard/Module1.xba";
+  if (!std::filesystem::exists(moduleFile))
+    throw std::runtime_error("LibreOffice made no Basic library in " + profile);
+  std::filesystem::copy_file(std::string(SOURCE_DIR) + "/tests/" + module, moduleFile,
+                             std::filesystem::copy_options::overwrite_existing);
+  const std::string answer = dir.File("macro_answer.txt");
+  std::string call = "macro:///Standard.Module1." + sub + "(";
+  for (const std::string& arg : args) call += "\"" + arg + "\",";
+  call += "\"" + answer + "\")";
+  const TCommandResult result = RunCommand(soffice + ShellQuoted(call) + " 2>&1");
+  if (!std::filesystem::exists(answer))
+    throw std::runtime_error("LibreOffice did not run " + sub + ": " + result.Output);
+  return ReadText(answer);
+}
+
 std::vector<std::uint8_t> ReadFileBytes(const std::string& fileName) {
   std::ifstream in(fileName, std::ios::binary);
   return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});

@@ -64,6 +64,14 @@ bool LibreOfficeAvailable();
 std::string ConvertWithLibreOffice(const TScratchDir& dir, const std::string& inFile,
                                    const std::string& toFormat);
 
+// Runs the StarBasic procedure Sub of Module, a module kept in the source tree as LibreOffice
+// stores one (an .xba file below the tests folder, whose module is named Module1), with
+// LibreOffice headless. Sub takes Args (texts) and then the path of a file for its answer, which
+// is returned. Each call uses a profile folder of its own inside Dir; a macro that writes no
+// answer throws.
+std::string RunLibreOfficeMacro(const TScratchDir& dir, const std::string& module,
+                                const std::string& sub, const std::vector<std::string>& args);
+
 std::vector<std::uint8_t> ReadFileBytes(const std::string& fileName);
 void WriteFileBytes(const std::string& fileName, const std::vector<std::uint8_t>& bytes);
 

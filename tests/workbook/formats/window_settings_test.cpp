@@ -125,24 +125,53 @@ TEST_F(WindowSettingsTest, SheetLayoutRecord) {
   EXPECT_EQ(other->WindowSettings.TabColor, RGBToColor(255, 0, 0));
 }
 
+std::string ConfigItem(const char* name, const char* type, int value) {
+  return std::string("<config:config-item config:name=\"") + name + "\" config:type=\"" + type +
+         "\">" + std::to_string(value) + "</config:config-item>";
+}
+
 TEST_F(WindowSettingsTest, OdsConfigEntry) {
   view().Split.Col = 2;
   view().TopLeftCell.SetText(u"A7");
   view().Selection.SetRange(3, 4, 1, 1);
   XmlScratch xml("config:config-item-map-named");
   view().WriteODSConfig(xml.Root());
-  auto item = [](const char* name, const char* type, const char* value) {
-    return std::string("<config:config-item config:name=\"") + name + "\" config:type=\"" + type +
-           "\">" + value + "</config:config-item>";
-  };
   EXPECT_EQ(xml.Text(),
             "<config:config-item-map-named>"
             "<config:config-item-map-entry config:name=\"Sheet1\">" +
-                item("CursorPositionX", "int", "3") + item("CursorPositionY", "int", "4") +
-                item("HorizontalSplitMode", "short", "2") +
-                item("HorizontalSplitPosition", "int", "2") + item("PositionLeft", "int", "0") +
-                item("PositionRight", "int", "2") + item("PositionBottom", "int", "6") +
+                ConfigItem("CursorPositionX", "int", 3) + ConfigItem("CursorPositionY", "int", 4) +
+                ConfigItem("HorizontalSplitMode", "short", 2) +
+                ConfigItem("HorizontalSplitPosition", "int", 2) +
+                ConfigItem("PositionLeft", "int", 0) + ConfigItem("PositionRight", "int", 2) +
+                ConfigItem("PositionBottom", "int", 6) +
                 "</config:config-item-map-entry></config:config-item-map-named>");
+}
+
+TEST(WindowSplitTest, OdsConfigItemsPerFrozenSide) {
+  TExportCellAddress topLeft;
+  topLeft.SetText(u"D9");
+  const std::string rowsFrozen =
+      ConfigItem("VerticalSplitMode", "short", 2) + ConfigItem("VerticalSplitPosition", "int", 3) +
+      ConfigItem("PositionTop", "int", 0) + ConfigItem("PositionBottom", "int", 3);
+  struct TCase {
+    int col, row;
+    std::string items;
+  };
+  for (const TCase& c : std::vector<TCase>{
+           {0, 0, ConfigItem("PositionLeft", "int", 3) + ConfigItem("PositionBottom", "int", 8)},
+           {0, 3, ConfigItem("PositionLeft", "int", 3) + rowsFrozen},
+           {1, 3,
+            ConfigItem("HorizontalSplitMode", "short", 2) +
+                ConfigItem("HorizontalSplitPosition", "int", 1) +
+                ConfigItem("PositionLeft", "int", 0) + ConfigItem("PositionRight", "int", 1) +
+                rowsFrozen}}) {
+    TExportWindowSplit split;
+    split.Col = c.col;
+    split.Row = c.row;
+    XmlScratch xml("e");
+    split.WriteODSConfig(xml.Root(), topLeft);
+    EXPECT_EQ(xml.Text(), "<e>" + c.items + "</e>") << c.col << "," << c.row;
+  }
 }
 
 }  // namespace

@@ -5,10 +5,7 @@
 #include <utility>
 
 #include "model_fixture.h"
-#include "support/thrown.h"
-#include "workbook/core/exceptions.h"
 #include "workbook/model/cell_string.h"
-#include "workbook/model/load_budget.h"
 #include "workbook/model/packed_text.h"
 
 namespace workbook {
@@ -79,41 +76,6 @@ TEST_F(SharedCellTextTest, CellsShareATableTextReadOnceAndKeepItsRules) {
   EXPECT_TRUE(first->SharedString());
   first->SetValue(u"c");
   EXPECT_EQ(table.View(), chars);
-}
-
-// Short texts are copied out of the builder, long ones (from 65,536 characters) take its room:
-// either way the text and its line-break facts are the ones built, and the builder starts over.
-TEST(PackedTextBuilderTest, TakenTextsAreTheCharactersBuilt) {
-  // The length, where a CR LF stands when inside the text, and whether the text holds one.
-  const std::tuple<std::size_t, std::size_t, bool> cases[] = {
-      {0, 0, false},          {1, 5, false},           {300, 150, true},
-      {65'535, 65'000, true}, {65'536, 70'000, false}, {200'001, 3, true}};
-  TPackedTextBuilder builder;
-  for (const auto& [length, breakAt, crlf] : cases) {
-    std::u16string expected;
-    for (std::size_t i = 0; i < length; ++i)
-      expected += i == breakAt ? u'\r' : i == breakAt + 1 ? u'\n' : char16_t(u'a' + i % 26);
-    for (char16_t ch : expected) builder.push_back(ch);
-    const TPackedText text = builder.Take();
-    EXPECT_EQ(text.View(), expected) << length;
-    EXPECT_EQ(text.HasCRLF(), crlf) << length;
-    EXPECT_FALSE(text.HasLoneLineBreak()) << length;
-    EXPECT_TRUE(builder.empty()) << length;
-  }
-}
-
-TEST(PackedTextBuilderTest, ATextBeyondTheLoadBudgetIsRefusedWhileBuilt) {
-  TWorkbookLoadLimits limits;
-  limits.MaxTextBytes = 1 << 20;
-  TWorkbookLoadBudget budget(limits);
-  TPackedTextBuilder builder;
-  std::size_t built = 0;
-  EXPECT_EQ(test_support::Thrown<EWorkbookFileException>([&] {
-              for (; built < (1u << 20); ++built) builder.push_back(u'x');
-            }),
-            "The file is too large to load: its texts take more than 1 MB.");
-  // Refused at the growth that would pass 1 MB, not after the whole text.
-  EXPECT_EQ(built, 512u * 1024u);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "workbook/core/exceptions.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
+#include "workbook/model/measuring_hooks.h"
 #include "workbook/model/sheet_protection.h"
 
 namespace workbook {
@@ -136,19 +137,35 @@ TEST_F(WorkbookTest, AssignCopiesSheetsAndFlags) {
   EXPECT_EQ(copied->Rows[3]->Cells[2]->GetWorkbook(), &copy);
 }
 
-// Expected values from Python: openpyxl's hash_password for up to 15 characters, and the same
-// rotation with 32-bit shifts written out by hand for longer passwords.
+TEST_F(WorkbookTest, DefaultCharWidthMeasuresTheDefaultFontThroughTheHook) {
+  const TCharWidthHook saved = CharWidthHook;
+  TWorkbook book;
+  CharWidthHook = nullptr;
+  EXPECT_EQ(book.GetDefaultCharWidth(), 0);
+  CharWidthHook = [](const TExportFont& font) {
+    return font.GetName() == u"Arial" ? font.GetSize() * 100 : -1;
+  };
+  EXPECT_EQ(book.GetDefaultCharWidth(), 1000);
+  CharWidthHook = saved;
+}
+
+// Up to 23 characters the values are openpyxl's hash_password. From the 24th character on
+// openpyxl shifts bits past the 16-bit verifier, so the longer ones are those LibreOffice accepts
+// as the password (the XLSX peer test unprotects a sheet with one).
 TEST(PasswordHashTest, MatchesIndependentValues) {
   const std::pair<std::u16string, std::uint16_t> cases[] = {
       {u"", 0},
       {u"password", 0x83AF},
       {u"a", 0xCE88},
       {u"xxxxxxxxxxxxxxx", 0xCE44},
-      {u"abcdefghijklmnopqrstuvwxyz0123456789", 0xFA06},
-      {std::u16string(40, u'~'), 0x9A1D}};
+      {std::u16string(23, u'a'), 0xF01D},
+      {std::u16string(24, u'a'), 0xB213},
+      {u"abcdefghijklmnopqrstuvwxyz0123456789", 0xF3CA},
+      {std::u16string(40, u'~'), 0x9E35},
+      {std::u16string(255, u'z'), 0xB14B}};
   for (const auto& [password, hash] : cases)
-    EXPECT_EQ(TExportWorkSheetProtection::PasswordVerifier(password), hash);
-  // A very long password runs through every shift without reading outside it.
+    EXPECT_EQ(TExportWorkSheetProtection::PasswordVerifier(password), hash) << password.size();
+  // A very long password runs through every character without reading outside it.
   EXPECT_NO_THROW(TExportWorkSheetProtection::PasswordVerifier(std::u16string(100000, u'z')));
 }
 

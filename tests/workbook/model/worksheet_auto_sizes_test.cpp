@@ -159,6 +159,33 @@ TEST_F(AutoSizesTest, RowsAddedByEventAreMeasuredAndWrittenRowsFreed) {
             (std::vector<int>{0, 2, 0}));
 }
 
+TEST_F(AutoSizesTest, PixelPositionsAndTheirInverseOnTheGrid) {
+  grid_.ColWidths = {30, -1, 50};  // column 1 and those past the list take the default
+  grid_.RowHeights = {10, 25.5};
+  grid_.DefaultColWidth = 64;
+  grid_.DefaultRowHeight = 20;
+  struct TCase {
+    int col1, col2, baseX, row1, row2, baseY, x, y;
+  };
+  for (const TCase& c : std::vector<TCase>{{0, 0, 5, 0, 0, 7, 5, 7},
+                                           {0, 3, 0, 0, 2, 0, 144, 36},  // 35.5 rounds up
+                                           {1, 4, 2, 1, 3, 0, 180, 46},
+                                           {2, 1, 3, 2, 1, 4, 3, 4}}) {  // an empty walk
+    int x = -1, y = -1;
+    TExportWorkSheet::GetPixelPosition(grid_, x, y, c.col1, c.col2, c.baseX, c.row1, c.row2,
+                                       c.baseY);
+    EXPECT_EQ((std::pair{x, y}), (std::pair{c.x, c.y})) << c.col1 << ".." << c.col2;
+  }
+  // The inverse walks from the start cell while the offset covers whole cells; an offset that
+  // ends exactly on a border lands in the next cell.
+  int col = 0, row = 0, x = 94, y = 36;
+  TExportWorkSheet::GetCellAtPixelPosition(grid_, col, row, x, y);
+  EXPECT_EQ((std::vector<int>{col, row, x, y}), (std::vector<int>{2, 2, 0, 1}));
+  col = 1, row = 1, x = 63, y = 100;
+  TExportWorkSheet::GetCellAtPixelPosition(grid_, col, row, x, y, 3, 3);
+  EXPECT_EQ((std::vector<int>{col, row, x, y}), (std::vector<int>{1, 3, 63, 55}));
+}
+
 // Every row keeps a cell here (a placed drawing outlives its row), so no written row is ever
 // left empty: freeing must still visit each row once, not walk back over all earlier rows for
 // every new one (minutes for this many rows instead of a second).

@@ -1,6 +1,7 @@
 // ODS "table:table-cell" elements of the cell classes.
 #include <cmath>
 
+#include "platform/float_text.h"
 #include "workbook/core/formula_text.h"
 #include "workbook/core/invariant_texts.h"
 #include "workbook/core/oformat.h"
@@ -158,11 +159,11 @@ void TExportCellString::WriteODS(TXmlWriter& writer, const std::u16string& style
 void TExportCellCustomNumber::WriteODS(TXmlWriter& writer, const std::u16string& styleName,
                                        ICellWriteContext& context) {
   WriteODSCellStart(writer, styleName);
-  bool zero = Value == 0;
   std::u16string type = GetODSValueType();
-  if (HasValue && !type.empty() && !(zero && (IsBlankZero() || HasFormula()))) {
+  // A formula's result goes with it, 0 too, with every digit it has.
+  if (HasValue && !type.empty() && (HasFormula() || !IsBlankZero())) {
     writer.WriteAttribute("office:value-type", type);
-    writer.WriteAttribute("office:value", ISOFloatToStr(Value));
+    writer.WriteAttribute("office:value", platform::FloatToStrRoundTrip(Value));
   }
   WriteODSCellEnd(writer, context);
 }

@@ -22,22 +22,30 @@ std::int64_t ReadCount(std::string_view text, std::int64_t fallback, std::int64_
   return std::min(value, limit);
 }
 
-void AppendText(const TXmlNode& parent, std::u16string& out) {
-  for (TXmlNode node = parent.FirstChild(); node; node = node.NextSibling()) {
+// The paragraph's text in document order, walked without recursion: how deep a file nests its
+// spans must not decide how deep the stack grows.
+void AppendText(const TXmlNode& paragraph, std::u16string& out) {
+  TXmlNode node = paragraph.FirstChild();
+  while (node) {
+    bool enter = false;
     if (node.IsText()) {
       out += node.Text16();
-    } else if (!node.IsElement()) {
-      continue;
-    } else if (node.Is("text:s")) {
-      const auto count = static_cast<std::size_t>(ReadCount(node.Attr("text:c"), 1, kMaxSpaces));
-      out.append(count, u' ');
-    } else if (node.Is("text:tab")) {
-      out += u'\t';
-    } else if (node.Is("text:line-break")) {
-      out += u"\r\n";
-    } else if (!node.Is("office:annotation") && !node.Is("text:note")) {
-      AppendText(node, out);
+    } else if (node.IsElement()) {
+      if (node.Is("text:s")) {
+        const auto count = static_cast<std::size_t>(ReadCount(node.Attr("text:c"), 1, kMaxSpaces));
+        out.append(count, u' ');
+      } else if (node.Is("text:tab")) {
+        out += u'\t';
+      } else if (node.Is("text:line-break")) {
+        out += u"\r\n";
+      } else {
+        enter = !node.Is("office:annotation") && !node.Is("text:note");
+      }
     }
+    TXmlNode next = enter ? node.FirstChild() : TXmlNode();
+    for (TXmlNode at = node; !next && at && !(at == paragraph); at = at.Parent())
+      next = at.NextSibling();
+    node = next;
   }
 }
 

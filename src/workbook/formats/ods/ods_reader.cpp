@@ -24,11 +24,18 @@ namespace workbook {
 
 namespace {
 
-// Repeats are counts from the file: the copies they make are charged to this budget by the
-// memory they take, so a small file cannot make the model hold more than a large real one would.
+// Repeats are counts from the file: the copies they make are charged by the memory they take, so a
+// small file cannot make the model hold more than a large real one would. Real files repeat cells
+// along a row and empty rows, and so copy in proportion to their own size: the copies may take a
+// few megabytes, then as many bytes per byte of content.xml read, and never more than the whole.
 // A copy costs its cell and its formula; its text is the original's, shared.
 constexpr std::int64_t kMaxRepeatedBytes = std::int64_t{256} << 20;
+constexpr std::int64_t kFreeRepeatedBytes = std::int64_t{16} << 20;
+constexpr std::int64_t kRepeatedBytesPerByteRead = 64;
 constexpr std::int64_t kCopiedCellBytes = 64;
+// How deep a row's content may nest (cell, paragraph, spans, links, frames): real files stay
+// within a dozen levels, and a row is gathered as a tree whose cost grows with its depth.
+constexpr int kMaxRowNesting = 64;
 
 std::int64_t CopyBytes(const TExportCell& cell) {
   return kCopiedCellBytes + static_cast<std::int64_t>(cell.GetFormula().size() * sizeof(char16_t));
@@ -66,17 +73,25 @@ std::string QualifiedName(std::string_view localName, std::string_view namespace
   return name.append(localName);
 }
 
+// A table of content.xml as it is read: its table:name.
+struct TODSWorksheetInfo {
+  std::u16string Name;
+};
+
 // content.xml parsed as it is inflated: each table row becomes a small tree, read and dropped,
 // so neither the part nor a sheet is ever held whole.
 class TODSImport final : public IXmlSaxHandler {
  public:
-  explicit TODSImport(TWorkbook& workbook) : workbook_(workbook), parser_(*this), row_(false) {}
+  // partSize: content.xml's inflated size, the measure of the rows' progress.
+  TODSImport(TWorkbook& workbook, std::int64_t partSize)
+      : workbook_(workbook), parser_(*this), row_(false), partSize_(partSize) {}
 
   TXmlPushParser& Parser() { return parser_; }
 
   void Finish() {
     parser_.Finish();
-    const auto count = static_cast<long long>(sheetCount_);
+    workbook_.DoProgress(wpsRows, partSize_ / 1024, partSize_ / 1024, u"");
+    const auto count = static_cast<long long>(tables_.size());
     workbook_.DoProgress(wpsWorkSheet, count, count, u"");
   }
 
@@ -84,6 +99,7 @@ class TODSImport final : public IXmlSaxHandler {
                     const TXmlSaxAttributes& attributes) override {
     ++depth_;
     if (rowDepth_ != 0) {
+      if (depth_ - rowDepth_ > kMaxRowNesting) InvalidODS();
       AddToRow(QualifiedName(localName, namespaceURI), attributes);
       return;
     }
@@ -140,12 +156,11 @@ class TODSImport final : public IXmlSaxHandler {
   }
 
   void StartTable(const TXmlSaxAttributes& attributes) {
-    ++sheetCount_;
-    std::string_view name;
+    TODSWorksheetInfo& table = tables_.emplace_back();
     for (int i = 0; i < attributes.Count(); ++i)
       if (ReadersPrefix(attributes.NamespaceURI(i)) == "table" && attributes.LocalName(i) == "name")
-        name = attributes.Value(i);
-    TExportWorkSheet* sheet = workbook_.AddWorkSheet(platform::Utf8ToUtf16(std::string(name)));
+        table.Name = platform::Utf8ToUtf16(std::string(attributes.Value(i)));
+    TExportWorkSheet* sheet = workbook_.AddWorkSheet(table.Name);
     bool read = true;
     workbook_.DoBeforeWorkSheetRead(*sheet, read);
     if (!read) return;
@@ -212,11 +227,11 @@ class TODSImport final : public IXmlSaxHandler {
     const std::string_view type = node.Attr("office:value-type");
     TExportCell* cell = nullptr;
     if (type == "float" || type == "percentage" || type == "currency") {
-      auto* number =
-          static_cast<TExportCellNumber*>(row.FindCreateCell(col, TCellClass::Number, true));
+      cell = NewNumberCell(row, col);
       double value = 0;
-      if (ODSReadFloat(node.Attr("office:value"), value)) number->SetValue(value);
-      cell = number;
+      // Read as the formula's result too: a function the engine lacks keeps it.
+      if (ODSReadFloat(node.Attr("office:value"), value))
+        static_cast<TExportCellNumber*>(cell)->ReadValue(value);
     } else if (type == "date" || type == "time") {
       const bool isDate = type == "date";
       auto* stamp = static_cast<TExportCellDateTime*>(
@@ -229,7 +244,7 @@ class TODSImport final : public IXmlSaxHandler {
     } else if (type == "boolean") {
       auto* flag =
           static_cast<TExportCellBoolean*>(row.FindCreateCell(col, TCellClass::Boolean, true));
-      flag->SetBoolean(ODSReadBoolean(node.Attr("office:boolean-value")));
+      flag->ReadValue(ODSReadBoolean(node.Attr("office:boolean-value")) ? 1 : 0);
       cell = flag;
     } else if (node.Child("text:p")) {
       auto* text =
@@ -239,12 +254,19 @@ class TODSImport final : public IXmlSaxHandler {
     } else if (node.HasAttr("table:formula")) {
       // A formula whose value the file leaves out (a zero result, or one left to recalculate)
       // must not go with the trailing empty cells.
-      cell = row.FindCreateCell(col, TCellClass::Number, true);
+      cell = NewNumberCell(row, col);
     } else {
       cell = row.FindCreateCell(col, TCellClass::Empty, true);
     }
     if (node.HasAttr("table:formula"))
       cell->SetFormula(ODSFormulaToFormula(node.Attr16("table:formula")));
+    return cell;
+  }
+
+  // The number styles are not read: a number shows as it is (General), not with fixed decimals.
+  static TExportCell* NewNumberCell(TExportRow& row, int col) {
+    TExportCell* cell = row.FindCreateCell(col, TCellClass::Number, true);
+    cell->ImportNumberFormat(TNumberFormatRec());
     return cell;
   }
 
@@ -263,14 +285,16 @@ class TODSImport final : public IXmlSaxHandler {
 
   void Charge(std::int64_t bytes) {
     repeatedBytes_ += bytes;
-    if (repeatedBytes_ > kMaxRepeatedBytes) InvalidODS();
+    const std::int64_t allowed =
+        kFreeRepeatedBytes + kRepeatedBytesPerByteRead * parser_.BytesConsumed();
+    if (repeatedBytes_ > std::min(allowed, kMaxRepeatedBytes)) InvalidODS();
   }
 
   void CountCells(std::int64_t cells) {
     cellsSinceReport_ += cells;
     if (cellsSinceReport_ < 10000) return;
     cellsSinceReport_ = 0;
-    workbook_.DoProgress(wpsRows, parser_.BytesConsumed() / 1024, 0, u"");
+    workbook_.DoProgress(wpsRows, parser_.BytesConsumed() / 1024, partSize_ / 1024, u"");
   }
 
   TWorkbook& workbook_;
@@ -284,11 +308,12 @@ class TODSImport final : public IXmlSaxHandler {
   // The row's readers find names by prefix only.
   TXmlSaxTree row_;
   std::vector<TXmlSaxAttribute> renamed_;
-  std::size_t sheetCount_ = 0;
+  std::vector<TODSWorksheetInfo> tables_;
   TExportWorkSheet* sheet_ = nullptr;
   std::int64_t nextRow_ = 0;
   std::int64_t repeatedBytes_ = 0;
   std::int64_t cellsSinceReport_ = 0;
+  std::int64_t partSize_;
 };
 
 }  // namespace
@@ -305,11 +330,12 @@ void TCustomExporterODS::ImportFromStream(TStream& stream, TWorkbook& workbook) 
   }
   workbook.DoProgress(wpsLoading, 0, 1, u"");
   try {
-    TODSImport import(workbook);
+    const int content = zip->IndexOf(u"content.xml");
+    TODSImport import(workbook, zip->GetUncompressedSize(content));
     bool found = false;
     try {
       // Parsed while it is inflated: content.xml is never whole in memory.
-      found = !IsEncrypted(*zip) && zip->ExtractToStream(u"content.xml", import.Parser());
+      found = !IsEncrypted(*zip) && zip->ExtractIndexToStream(content, import.Parser());
     } catch (const EZipFileInvalid&) {
       InvalidODS();
     }

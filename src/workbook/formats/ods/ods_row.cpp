@@ -4,7 +4,7 @@
 
 namespace workbook {
 
-void TExportRow::WriteODSStart(TXmlWriter& writer, const std::u16string& styleName) const {
+void TExportRow::WriteODS(TXmlWriter& writer, const std::u16string& styleName) const {
   writer.StartElement("table:table-row");
   if (!styleName.empty()) writer.WriteAttribute("table:style-name", styleName);
   if (Hidden || Height == 0) writer.WriteAttribute("table:visibility", "collapse");

@@ -1,4 +1,5 @@
-// The OpenDocument forms of a sheet view: its entry in settings.xml and its auto-filter range.
+// The OpenDocument forms of a sheet view: its entry in settings.xml (the frozen panes' items
+// among them) and its auto-filter range.
 #include <algorithm>
 #include <string>
 
@@ -19,27 +20,32 @@ void AddItem(TXmlNode entry, std::string_view name, std::string_view type, int v
 
 }  // namespace
 
+void TExportWindowSplit::WriteODSConfig(TXmlNode entryNode,
+                                        const TExportCellAddress& topLeft) const {
+  if (Col > 0) {
+    AddItem(entryNode, "HorizontalSplitMode", "short", 2);
+    AddItem(entryNode, "HorizontalSplitPosition", "int", Col);
+    AddItem(entryNode, "PositionLeft", "int", 0);
+    AddItem(entryNode, "PositionRight", "int", Col);
+  } else {
+    AddItem(entryNode, "PositionLeft", "int", topLeft.Col);
+  }
+  if (Row > 0) {
+    AddItem(entryNode, "VerticalSplitMode", "short", 2);
+    AddItem(entryNode, "VerticalSplitPosition", "int", Row);
+    AddItem(entryNode, "PositionTop", "int", 0);
+    AddItem(entryNode, "PositionBottom", "int", Row);
+  } else {
+    AddItem(entryNode, "PositionBottom", "int", topLeft.Row);
+  }
+}
+
 void TExportWindowSettings::WriteODSConfig(TXmlNode tablesNode) const {
   TXmlNode entry = tablesNode.AddChild("config:config-item-map-entry");
   entry.SetAttr("config:name", owner_ ? owner_->Name : std::u16string());
   AddItem(entry, "CursorPositionX", "int", std::max(Selection.Col, 0));
   AddItem(entry, "CursorPositionY", "int", std::max(Selection.Row, 0));
-  if (Split.Col > 0) {
-    AddItem(entry, "HorizontalSplitMode", "short", 2);
-    AddItem(entry, "HorizontalSplitPosition", "int", Split.Col);
-    AddItem(entry, "PositionLeft", "int", 0);
-    AddItem(entry, "PositionRight", "int", Split.Col);
-  } else {
-    AddItem(entry, "PositionLeft", "int", TopLeftCell.Col);
-  }
-  if (Split.Row > 0) {
-    AddItem(entry, "VerticalSplitMode", "short", 2);
-    AddItem(entry, "VerticalSplitPosition", "int", Split.Row);
-    AddItem(entry, "PositionTop", "int", 0);
-    AddItem(entry, "PositionBottom", "int", Split.Row);
-  } else {
-    AddItem(entry, "PositionBottom", "int", TopLeftCell.Row);
-  }
+  Split.WriteODSConfig(entry, TopLeftCell);
 }
 
 void TExportWindowSettings::WriteODSAutoFilter(TXmlNode databaseRangesNode) const {

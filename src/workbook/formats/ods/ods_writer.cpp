@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "workbook/core/library_texts.h"
 #include "workbook/core/xml/xml_document.h"
 #include "workbook/core/xml/xml_writer.h"
 #include "workbook/formats/ods/ods_exporter.h"
@@ -144,8 +145,9 @@ class TWrittenSheetNames {
 
 void TCustomExporterODS::ExportToStream(TStream& stream, TWorkbook& workbook) {
   TCustomExporter::ExportToStream(stream, workbook);
+  CheckSheetLimits(workbook, WorkbookLng_ODSSheetTooLarge);
   const TWrittenSheetNames writtenNames(workbook);
-  workbook.DoProgress(wpsStart, 0, 1, u"Export");
+  workbook.DoProgress(wpsStart, 0, 1, WorkbookLng_Export);
   TZipArchive zip(stream, TZipArchiveMode::Create);
   // Readers recognise the package by this first, uncompressed entry.
   AddText(zip, u"mimetype", kODSMimeType, true);

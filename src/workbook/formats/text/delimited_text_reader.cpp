@@ -8,7 +8,7 @@
 #include "workbook/formats/text/text_reader.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/limits.h"
-#include "workbook/model/packed_text.h"
+#include "workbook/model/text_buffer.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
@@ -196,7 +196,8 @@ class TTextImport {
   const int maxRows_;
   const int maxCols_;
   TExportRow* row_ = nullptr;
-  TPackedTextBuilder field_;
+  // A field's text; most fields fit the first room.
+  TTextBuffer field_{1024};
   bool quoted_ = false;
   std::size_t quotedLength_ = 0;
   long long cellsSinceReport_ = 0;

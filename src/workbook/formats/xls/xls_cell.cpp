@@ -69,10 +69,16 @@ void TExportCellString::ReadXLSText(std::u16string_view text,
 bool TExportCellCustomNumber::WriteXLSFormula(TStream& stream, int xfIndex) {
   const TRPNFormula* formula = GetRPNFormula();
   if (!formula || !formula->CanWriteXLS()) return false;
-  const TRPNValue cached = FormulaError() != TRPNError::None
-                               ? TRPNValue::Fail(FormulaError())
-                               : TRPNValue{HasValue ? FileValue() : 0.0, TRPNError::None};
-  formula->WriteXLS(stream, GetRowIndex(), GetColIndex(), xfIndex, cached);
+  if (FormulaError() != TRPNError::None) {
+    formula->WriteXLS(stream, GetRowIndex(), GetColIndex(), xfIndex,
+                      TRPNValue::Fail(FormulaError()));
+  } else if (CellClass() == TCellClass::Boolean) {
+    // A truth value has a result form of its own: readers take a number for a number.
+    formula->WriteXLSBoolean(stream, GetRowIndex(), GetColIndex(), xfIndex, HasValue && Value != 0);
+  } else {
+    formula->WriteXLS(stream, GetRowIndex(), GetColIndex(), xfIndex,
+                      TRPNValue{HasValue ? FileValue() : 0.0, TRPNError::None});
+  }
   return true;
 }
 

@@ -22,7 +22,7 @@ TCustomExporterXLS::TCustomExporterXLS() {
 
 void TCustomExporterXLS::ExportToStream(TStream& stream, TWorkbook& workbook) {
   TCustomExporter::ExportToStream(stream, workbook);
-  workbook.DoProgress(wpsStart, 0, 1, u"Export");
+  workbook.DoProgress(wpsStart, 0, 1, WorkbookLng_Export);
   TMemoryStream records;
   XLSWriteWorkbookStream(records, workbook, *this);
   workbook.DoProgress(wpsSaving, 0, 1, u"");
@@ -67,7 +67,7 @@ void TCustomExporterXLS::ImportFromStream(TStream& stream, TWorkbook& workbook) 
 
   // Without a measuring hook (no GUI) column widths are counted with the digit width of the
   // usual default fonts (Arial 10, Calibri 11).
-  const int measured = GetDefaultCharWidth();
+  const int measured = workbook.GetDefaultCharWidth();
   const double charWidth = measured > 0 ? measured : 7;
 
   // Worksheet substreams are matched to the worksheet list by their order.

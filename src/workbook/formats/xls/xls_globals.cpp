@@ -18,6 +18,18 @@ namespace {
 
 [[noreturn]] void Invalid() { throw EWorkbookFileException(WorkbookLng_InvalidXLS); }
 
+// Whether a worksheet substream (a BOF of type worksheet) stands anywhere after position.
+bool WorksheetFollows(TMemoryStream& stream, std::int64_t position) {
+  stream.SetPosition(position);
+  TXLSRecordReader reader(stream);
+  while (reader.Next()) {
+    if (reader.Id() == kBof && reader.Size() >= 4 &&
+        XLSCurrentRecordData(stream, reader).Word(2) == kBofWorksheet)
+      return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 void TXLSGlobals::Read(TMemoryStream& stream, TExportFontList& fonts,
@@ -43,7 +55,7 @@ void TXLSGlobals::CheckBof(TMemoryStream& stream) {
 void TXLSGlobals::FirstPass(TMemoryStream& stream, TExporterXLSX_StyleSheet& styles) {
   stream.SetPosition(0);
   TXLSRecordReader reader(stream);
-  end_ = stream.Size();
+  end_ = 0;
   reader.Next();  // the BOF checked above
   while (reader.Next()) {
     const std::uint16_t id = reader.Id();
@@ -54,7 +66,7 @@ void TXLSGlobals::FirstPass(TMemoryStream& stream, TExporterXLSX_StyleSheet& sty
     switch (id) {
       case kFilePass:
         // Everything after FILEPASS is encrypted: reading on would only produce garbage.
-        throw EWorkbookFileException(WorkbookLng_EncryptedXLS);
+        throw EWorkbookFileException(WorkbookLng_EncryptedFile);
       case kBoundSheet: {
         const TXLSRecordData data = XLSCurrentRecordData(stream, reader);
         if (data.Byte(5) != 0) break;  // charts, macro sheets and modules are not worksheets
@@ -95,6 +107,10 @@ void TXLSGlobals::FirstPass(TMemoryStream& stream, TExporterXLSX_StyleSheet& sty
         break;
     }
   }
+  // Globals cut short list only the sheets before the cut, or none: loading them would pass a
+  // part of the file for the whole.
+  if (end_ == 0) Invalid();
+  if (worksheetNames_.empty() && WorksheetFollows(stream, end_)) Invalid();
 }
 
 void TXLSGlobals::SecondPass(TMemoryStream& stream, TExportFontList& fonts,

@@ -19,9 +19,10 @@ class TXLSGlobals {
   // first takes the worksheet list, the date system, the palette, the number formats (into
   // styles) and the SST and NAME positions; the second the fonts (into fonts, with the palette's
   // colours) and the XF records (into styles). Fails with EWorkbookFileException:
-  // WorkbookLng_OldXLS for a BIFF5 or older stream, WorkbookLng_EncryptedXLS when the file is
-  // encrypted, WorkbookLng_InvalidXLS when the stream does not begin with the globals' BOF or a
-  // record is damaged.
+  // WorkbookLng_OldXLS for a BIFF5 or older stream, WorkbookLng_EncryptedFile when the file is
+  // encrypted, WorkbookLng_InvalidXLS when the stream does not begin with the globals' BOF,
+  // ends before their EOF, lists no worksheet while worksheet substreams follow, or a record is
+  // damaged.
   void Read(TMemoryStream& stream, TExportFontList& fonts, TExporterXLSX_StyleSheet& styles);
 
   // Names of the worksheets (BOUNDSHEET records of sheet type 0), in file order.
@@ -32,7 +33,7 @@ class TXLSGlobals {
   // Header positions of the SST record and of the first NAME record; 0 when there is none.
   std::int64_t SSTPosition() const { return sstPosition_; }
   std::int64_t NamePosition() const { return namePosition_; }
-  // Position of the first record after the globals' EOF; the stream's size when it has none.
+  // Position of the first record after the globals' EOF.
   std::int64_t End() const { return end_; }
 
   const TExporterXLSX_Palette& Palette() const { return palette_; }

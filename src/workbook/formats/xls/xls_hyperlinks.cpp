@@ -26,8 +26,17 @@ constexpr TGuid kURLSerial = {0x79, 0x58, 0x81, 0xF4, 0x3B, 0x1D, 0x7F, 0x48,
 constexpr std::uint32_t kHasMoniker = 0x01, kAbsolute = 0x02, kSiteGivenName = 0x04,
                         kHasDisplayName = 0x10, kHasFrameName = 0x80;
 constexpr std::uint32_t kURLTrailerSize = 24;
-// A URL longer than a record can hold is cut there.
-constexpr std::size_t kMaxChars = 3000;
+// The record's fixed part: range, class ids, version, flags, lengths, both closing zeros and the
+// moniker trailer. The two texts share what a record holds beyond it.
+constexpr std::size_t kFixedSize = 84;
+constexpr std::size_t kMaxChars = (xls_record::kMaxRecordData - kFixedSize) / 2;
+
+// The first count characters of text, one fewer when the cut would split a surrogate pair.
+std::u16string_view CutAt(std::u16string_view text, std::size_t count) {
+  if (text.size() <= count) return text;
+  if (count > 0 && text[count - 1] >= 0xD800 && text[count - 1] <= 0xDBFF) --count;
+  return text.substr(0, count);
+}
 
 void WriteGuid(TStream& stream, const TGuid& guid) { stream.WriteBuffer(guid.data(), guid.size()); }
 
@@ -54,8 +63,9 @@ bool SkipCountedChars(TXLSRecordReader& reader) {
 
 void XLSWriteHyperlink(TStream& stream, int firstRow, int lastRow, int firstCol, int lastCol,
                        std::u16string_view target, std::u16string_view text) {
-  target = target.substr(0, kMaxChars);
-  text = text.substr(0, kMaxChars);
+  // The URL is what the link is for: it keeps all the room it needs, the display name the rest.
+  target = CutAt(target, kMaxChars);
+  text = CutAt(text, kMaxChars - target.size());
   const std::size_t size = 2 * (target.size() + 1) + 48 + 2 * (text.size() + 1) + 32;
   XLSWriteRecordHeader(stream, xls_record::kHLink, static_cast<std::uint16_t>(size));
   for (int v : {firstRow, lastRow, firstCol, lastCol})

@@ -1,5 +1,6 @@
 #pragma once
 // Ids of the BIFF8 records the XLS reader and writer use.
+#include <cstddef>
 #include <cstdint>
 
 namespace workbook::xls_record {
@@ -90,6 +91,17 @@ constexpr std::uint8_t kPtgMemFunc = 0x29;
 constexpr std::uint16_t kBiff8Version = 0x0600;
 constexpr std::uint16_t kBofWorkbookGlobals = 0x0005;
 constexpr std::uint16_t kBofWorksheet = 0x0010;
+
+// A FORMULA's cached result whose last word is 0xFFFF is no number; its first byte says what it is
+// and, for a Boolean or an error, its third byte holds the value.
+constexpr std::uint16_t kNonNumericResult = 0xFFFF;
+constexpr std::uint8_t kResultString = 0;
+constexpr std::uint8_t kResultBoolean = 1;
+constexpr std::uint8_t kResultError = 2;
+constexpr std::uint8_t kResultEmptyString = 3;
+
+// The most data bytes one record holds; longer content goes on in CONTINUE records.
+constexpr std::size_t kMaxRecordData = 8224;
 
 // The largest row and column index a BIFF8 sheet has.
 constexpr int kMaxRow = 65535;

@@ -14,12 +14,10 @@ namespace workbook {
 
 namespace {
 
-constexpr std::uint64_t kResultText = 0x00;
-constexpr std::uint64_t kResultEmptyText = 0x03;
+using xls_record::kMaxRecordData;
+
 // What a STRING record holds without CONTINUE records.
-constexpr std::size_t kMaxStringChars = (8224 - 3) / 2;
-// The record data a BIFF8 record holds without CONTINUE records, which FORMULA does not use.
-constexpr std::size_t kMaxRecordData = 8224;
+constexpr std::size_t kMaxStringChars = (kMaxRecordData - 3) / 2;
 constexpr std::size_t kFormulaFixedPart = 22;  // cell header, result, options, chain, length
 
 void Put(std::vector<std::uint8_t>& out, std::uint64_t value, int bytes) {
@@ -38,6 +36,11 @@ std::uint8_t BiffErrorCode(TRPNError error) {
     default:
       return 0x24;  // #NUM!
   }
+}
+
+// The cached result of a kind other than a number: the kind, its value byte, the marker word.
+std::uint64_t NonNumericResult(std::uint8_t kind, std::uint8_t value = 0) {
+  return kind | std::uint64_t{value} << 16 | std::uint64_t{xls_record::kNonNumericResult} << 48;
 }
 
 bool FitsSheet(int col, int row) { return col >= 0 && col <= 255 && row >= 0 && row <= 65535; }
@@ -119,18 +122,24 @@ std::vector<std::uint8_t> TRPNFormula::GetXLSTokens() const {
 void TRPNFormula::WriteXLS(TStream& stream, int row, int col, int xfIndex, TRPNValue result) const {
   std::uint64_t bits = 0;
   if (result.Failed()) {
-    bits = 0x02 | std::uint64_t{BiffErrorCode(result.Error)} << 16 | std::uint64_t{0xFFFF} << 48;
+    bits = NonNumericResult(xls_record::kResultError, BiffErrorCode(result.Error));
   } else {
     std::memcpy(&bits, &result.Value, sizeof bits);
   }
   WriteXLSRecord(stream, row, col, xfIndex, bits);
 }
 
+void TRPNFormula::WriteXLSBoolean(TStream& stream, int row, int col, int xfIndex,
+                                  bool value) const {
+  WriteXLSRecord(stream, row, col, xfIndex, NonNumericResult(xls_record::kResultBoolean, value));
+}
+
 void TRPNFormula::WriteXLSText(TStream& stream, int row, int col, int xfIndex,
                                std::u16string_view text) const {
   // A text result is marked in the result field; the text follows in a STRING record.
-  WriteXLSRecord(stream, row, col, xfIndex,
-                 (text.empty() ? kResultEmptyText : kResultText) | std::uint64_t{0xFFFF} << 48);
+  WriteXLSRecord(
+      stream, row, col, xfIndex,
+      NonNumericResult(text.empty() ? xls_record::kResultEmptyString : xls_record::kResultString));
   if (text.empty()) return;
   text = text.substr(0, kMaxStringChars);
   std::vector<std::uint8_t> record;

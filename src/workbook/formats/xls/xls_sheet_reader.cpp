@@ -16,13 +16,6 @@ using namespace xls_record;
 
 namespace {
 
-// A FORMULA result whose last word is 0xFFFF is no number; its first byte says what it is.
-constexpr std::uint16_t kNonNumericResult = 0xFFFF;
-constexpr std::uint8_t kResultString = 0;
-constexpr std::uint8_t kResultBoolean = 1;
-constexpr std::uint8_t kResultError = 2;
-constexpr std::uint8_t kResultEmptyString = 3;
-
 // Decodes the cell records of one worksheet substream.
 class TCellRecords {
  public:

@@ -69,7 +69,7 @@ void TXLSWorksheetCells::Cell(const TXLSCell& cell) {
   }
   if (++cellsSinceReport_ == kProgressEvery) {
     cellsSinceReport_ = 0;
-    workbook_.DoProgress(wpsRows, rowIndex_, xls_record::kMaxRow + 1, u"");
+    workbook_.DoProgress(wpsRows, std::min<long long>(rowIndex_, progressMax_), progressMax_, u"");
   }
 
   TExportCell* made = nullptr;
@@ -150,6 +150,14 @@ void TXLSWorksheetCells::SheetRecord(TXLSRecordReader& reader) {
     case kMergedCells:
       ReadXLSMergedCells(sheet_, reader);
       break;
+    case kDimensions: {
+      // The row after the last used one; writers that leave the record empty keep the sheet's
+      // whole height as the progress maximum.
+      reader.Skip(4);
+      const std::uint32_t end = reader.ReadDWord();
+      if (end > 0) progressMax_ = std::min<std::uint32_t>(end, kRowCount);
+      break;
+    }
     case kColInfo:
       sheet_.Cols.ReadXLS(reader, charWidth_, [this](int xf, TExportCellStyle& style) {
         styles_.ApplyStyle(xf, style, nullptr);
@@ -253,7 +261,7 @@ bool TXLSWorksheetCells::LooksLikeDefault(std::uint16_t xf) {
 
 void TXLSWorksheetCells::Finish() {
   if (row_ != nullptr) workbook_.DoAfterRowRead(sheet_, *row_);
-  workbook_.DoProgress(wpsRows, xls_record::kMaxRow + 1, xls_record::kMaxRow + 1, u"");
+  workbook_.DoProgress(wpsRows, progressMax_, progressMax_, u"");
 }
 
 }  // namespace workbook

@@ -26,7 +26,8 @@ class TXLSWorksheetCells : public IXLSSheetTarget {
   void DefaultRowHeight(std::uint16_t height) override;
   // Merges, columns, window, page setup and protection go to the sheet's model objects.
   void SheetRecord(TXLSRecordReader& reader) override;
-  // Hands over the last row to the workbook's read-rows-by-event mode.
+  // Hands over the last row to the workbook's read-rows-by-event mode and reports the rows'
+  // progress complete.
   void Finish();
 
  private:
@@ -48,6 +49,8 @@ class TXLSWorksheetCells : public IXLSSheetTarget {
   TExportRow* row_ = nullptr;
   int rowIndex_ = -1;
   int cellsSinceReport_ = 0;
+  // The rows' progress runs up to this: the sheet's used height from DIMENSIONS when given.
+  long long progressMax_ = 65536;
   std::vector<TLook> looks_;
   // The cells (column, row) of the current CONDFMT record.
   std::vector<std::pair<int, int>> condFormatTargets_;

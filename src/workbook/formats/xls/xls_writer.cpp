@@ -23,33 +23,8 @@
 
 namespace workbook {
 
-namespace {
-
-constexpr int kMaxRows = xls_record::kRowCount;
-constexpr int kMaxCols = xls_record::kColumnCount;
-
-// Cells the format has no room for are refused before anything is written: leaving them out
-// would lose them without a word.
-void CheckSheetLimits(TWorkbook& workbook) {
-  for (std::int64_t i = 0; i < workbook.WorkSheets.Count(); ++i) {
-    TExportWorkSheet& sheet = *workbook.WorkSheets.GetItem(i);
-    bool beyond = false;
-    for (std::int64_t r = 0; r < sheet.Rows.Count() && !beyond; ++r) {
-      const TExportRow* row = sheet.Rows.PeekItem(r);
-      if (row == nullptr) continue;
-      const std::int64_t first = r < kMaxRows ? kMaxCols : 0;
-      for (std::int64_t c = first; c < row->Cells.Count() && !beyond; ++c)
-        beyond = row->Cells.PeekItem(c) != nullptr;
-    }
-    if (beyond)
-      throw EWorkbookFileException(FormatLibraryText(WorkbookLng_XLSSheetTooLarge, sheet.Name));
-  }
-}
-
-}  // namespace
-
 void XLSWriteWorkbookStream(TStream& target, TWorkbook& workbook, TCustomExporterXLS& exporter) {
-  CheckSheetLimits(workbook);
+  exporter.CheckSheetLimits(workbook, WorkbookLng_XLSSheetTooLarge);
   TExporterXLSX_StyleSheet styles(workbook, true);
   TExporterXLSX_Palette palette;
   TXLSSharedStrings_Export sst;
@@ -63,7 +38,7 @@ void XLSWriteWorkbookStream(TStream& target, TWorkbook& workbook, TCustomExporte
   XLSWriteWord(head, workbook.Date1904 ? 1 : 0);
 
   const std::vector<std::u16string> names = WritableSheetNames(workbook.WorkSheets);
-  const int measured = exporter.GetDefaultCharWidth();
+  const int measured = workbook.GetDefaultCharWidth();
   std::vector<std::unique_ptr<TMemoryStream>> sheets;
   for (std::size_t i = 0; i < names.size(); ++i) {
     TExportWorkSheet& sheet = *workbook.WorkSheets.GetItem(static_cast<std::int64_t>(i));

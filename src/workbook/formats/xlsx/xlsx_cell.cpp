@@ -101,8 +101,8 @@ void TExportCellCustomNumber::WriteXLSX(TXLSXSheetDataWriter& writer, const std:
     return;
   }
   WriteXLSXFormula(writer, ref, context);
-  bool zero = Value == 0;
-  if (HasValue && !(zero && (IsBlankZero() || HasFormula())))
+  // A formula's result goes with it, 0 too: readers that do not calculate show what is written.
+  if (HasValue && (HasFormula() || !IsBlankZero()))
     writer.WriteElementString("v", platform::FloatToStrRoundTrip(value));
   writer.EndElement();
 }
@@ -129,8 +129,7 @@ void TExportCellBoolean::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16s
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   writer.WriteAttribute("t", "b");
   WriteXLSXFormula(writer, ref, context);
-  if (HasValue && !(HasFormula() && !GetBoolean()))
-    writer.WriteElementString("v", GetBoolean() ? "1" : "0");
+  if (HasValue) writer.WriteElementString("v", GetBoolean() ? "1" : "0");
   writer.EndElement();
 }
 

@@ -134,8 +134,8 @@ std::string TExporterXLSX_CommentsInWorkSheet::VMLDrawing(const TSheetPixelGrid&
   for (std::size_t i = 0; i < comments_.size(); ++i) {
     const TExporterXLSX_Comment& comment = *comments_[i];
     int x = 0, y = 0;
-    grid.GetPixelPosition(x, y, 0, comment.Col + 1, comment.Bounds.Left, 0, comment.Row,
-                          comment.Bounds.Top);
+    TExportWorkSheet::GetPixelPosition(grid, x, y, 0, comment.Col + 1, comment.Bounds.Left, 0,
+                                       comment.Row, comment.Bounds.Top);
     const std::string color = "#" + Utf8(ColorToARGBHex(comment.Color, false));
     const std::string align = HAlignText(comment.Alignment);
     vml += "<v:shape id=\"_x0000_s" + std::to_string(1025 + i) +

@@ -114,8 +114,8 @@ void ReadXLSXDrawingPart(TExportWorkSheet& sheet, const TXmlNode& drawingRoot,
     if (target.empty() || !ReadMarker(DrawingMLPath(anchor, "xdr:from"), from)) continue;
     int right = 0, bottom = 0;
     if (ReadMarker(DrawingMLPath(anchor, "xdr:to"), to)) {
-      grid.GetPixelPosition(right, bottom, from.Col, to.Col, to.ColOff, from.Row, to.Row,
-                            to.RowOff);
+      TExportWorkSheet::GetPixelPosition(grid, right, bottom, from.Col, to.Col, to.ColOff, from.Row,
+                                         to.Row, to.RowOff);
     } else {
       // A one-cell anchor gives the size instead of the far corner.
       const TXmlNode ext = DrawingMLPath(anchor, "xdr:ext");

@@ -8,6 +8,7 @@
 #include "workbook/core/library_texts.h"
 #include "workbook/core/units.h"
 #include "workbook/core/xml/xml_error.h"
+#include "workbook/formats/xls/ole_storage.h"
 #include "workbook/formats/xlsx/xlsx_color.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
@@ -43,6 +44,8 @@ struct TDefinedName {
   std::u16string Reference;
   std::int64_t LocalSheetId = -1;
 };
+
+constexpr std::string_view kSharedStringsPart = "xl/sharedStrings.xml";
 
 std::int64_t DigitsOf(std::string_view text, std::int64_t fallback) {
   std::int64_t number = 0;
@@ -127,16 +130,17 @@ class TXLSXImport {
 
     const TExporterXLSX_PaletteColors paletteColors(palette_);
     const TXLSXColorSources colors{&themeColors_, &paletteColors};
-    if (!sharedStringsPart.empty()) {
-      Guarded(sharedStringsPart, [&] {
-        const int entry = package_.FindPart(sharedStringsPart);
-        if (entry < 0) return;
-        // Parsed while it is inflated, like the worksheets.
-        sharedStrings_.Begin(workbook_, colors);
-        zip_.ExtractIndexToStream(entry, sharedStrings_.Parser());
-        sharedStrings_.Finish();
-      });
-    }
+    // Packages written without the relationship still keep their strings at the usual place.
+    if (sharedStringsPart.empty() || package_.FindPart(sharedStringsPart) < 0)
+      sharedStringsPart = kSharedStringsPart;
+    Guarded(sharedStringsPart, [&] {
+      const int entry = package_.FindPart(sharedStringsPart);
+      if (entry < 0) return;
+      // Parsed while it is inflated, like the worksheets.
+      sharedStrings_.Begin(workbook_, colors, zip_.GetUncompressedSize(entry));
+      zip_.ExtractIndexToStream(entry, sharedStrings_.Parser());
+      sharedStrings_.Finish();
+    });
 
     // Column widths in characters become pixels of the file's default font.
     const double charWidth = CharWidthHook != nullptr
@@ -155,7 +159,7 @@ class TXLSXImport {
         TXLSXSheetElements elements(*sheet, styleSheet_, charWidth, &themeColors_, &palette,
                                     HyperlinkTargets(parts_[i].PartName));
         // Parsed while it is inflated: the sheet's XML is never whole in memory.
-        reader.Begin(*sheet, 0, &elements);
+        reader.Begin(*sheet, zip_.GetUncompressedSize(entry), &elements);
         zip_.ExtractIndexToStream(entry, reader.Parser());
         reader.Finish();
       });
@@ -254,16 +258,31 @@ class TXLSXImport {
   std::vector<TDefinedName> definedNames_;
 };
 
+// A package protected by a password to open is kept, encrypted, in a compound file beside the
+// description of its encryption.
+bool IsEncryptedPackage(TStream& stream) {
+  try {
+    TOleStorage storage;
+    storage.Open(stream);
+    return storage.StreamExists(u"EncryptedPackage") && storage.StreamExists(u"EncryptionInfo");
+  } catch (const EOleStorageException&) {
+    return false;
+  }
+}
+
 }  // namespace
 
 void TCustomExporterXLSX::ImportFromStream(TStream& stream, TWorkbook& workbook) {
   TCustomExporter::ImportFromStream(stream, workbook);
   workbook.DoProgress(wpsStart, 0, 1, WorkbookLng_Import);
+  const std::int64_t start = stream.Position();
   std::unique_ptr<TZipArchive> zip;
   try {
     zip = std::make_unique<TZipArchive>(stream, TZipArchiveMode::Read);
   } catch (const EZipFileInvalid&) {
-    throw EWorkbookFileException(WorkbookLng_InvalidXLSX);
+    stream.SetPosition(start);
+    throw EWorkbookFileException(IsEncryptedPackage(stream) ? WorkbookLng_EncryptedFile
+                                                            : WorkbookLng_InvalidXLSX);
   }
   try {
     TXLSXImport(*zip, workbook).Run();

@@ -18,8 +18,8 @@ bool IsTrue(std::string_view text) {
 
 }  // namespace
 
-void TExportRow::WriteXLSXStart(TXLSXSheetDataWriter& writer, double height, int styleIndex,
-                                std::vector<int>& rowBreaks) const {
+void TExportRow::WriteXLSX(TXLSXSheetDataWriter& writer, double height, int styleIndex,
+                           std::vector<int>& rowBreaks) const {
   writer.StartElement("row");
   if (style_) {
     writer.WriteAttribute("s", std::int64_t{styleIndex});

@@ -79,10 +79,12 @@ std::size_t Utf16Length(std::string_view utf8) {
 // The events of the part, depth by depth: sst (1), si (2), t and r (3), rPr and t of a run (4).
 class TXLSXSharedStrings_Import::TReader final : public IXmlSaxHandler {
  public:
-  TReader(TXLSXSharedStrings_Import& store, TWorkbook& workbook, const TXLSXColorSources& colors)
+  TReader(TXLSXSharedStrings_Import& store, TWorkbook& workbook, const TXLSXColorSources& colors,
+          std::int64_t partSize)
       : store_(store),
         workbook_(workbook),
         colors_(colors),
+        partSize_(partSize),
         parser_(*this, "sst", IsXLSXMainNS, 1) {}
 
   TXmlScanningParser& Parser() { return parser_; }
@@ -161,7 +163,7 @@ class TXLSXSharedStrings_Import::TReader final : public IXmlSaxHandler {
     store_.texts_.emplace_back(text);
     if (++sinceReport_ == 10000) {
       sinceReport_ = 0;
-      workbook_.DoProgress(wpsSharedStrings, parser_.BytesConsumed() / 1024, 0,
+      workbook_.DoProgress(wpsSharedStrings, parser_.BytesConsumed() / 1024, partSize_ / 1024,
                            WorkbookLng_SharedStrings);
     }
   }
@@ -169,6 +171,7 @@ class TXLSXSharedStrings_Import::TReader final : public IXmlSaxHandler {
   TXLSXSharedStrings_Import& store_;
   TWorkbook& workbook_;
   TXLSXColorSources colors_;
+  std::int64_t partSize_;
   TXmlScanningParser parser_;
   int depth_ = 0;
   bool inItem_ = false;
@@ -189,11 +192,12 @@ class TXLSXSharedStrings_Import::TReader final : public IXmlSaxHandler {
 TXLSXSharedStrings_Import::TXLSXSharedStrings_Import() = default;
 TXLSXSharedStrings_Import::~TXLSXSharedStrings_Import() = default;
 
-void TXLSXSharedStrings_Import::Begin(TWorkbook& workbook, const TXLSXColorSources& colors) {
+void TXLSXSharedStrings_Import::Begin(TWorkbook& workbook, const TXLSXColorSources& colors,
+                                      std::int64_t partSize) {
   texts_.clear();
   runs_.clear();
-  workbook.DoProgress(wpsSharedStrings, 0, 0, WorkbookLng_SharedStrings);
-  reader_ = std::make_unique<TReader>(*this, workbook, colors);
+  workbook.DoProgress(wpsSharedStrings, 0, partSize / 1024, WorkbookLng_SharedStrings);
+  reader_ = std::make_unique<TReader>(*this, workbook, colors, partSize);
 }
 
 TStream& TXLSXSharedStrings_Import::Parser() { return reader_->Parser(); }
@@ -207,7 +211,7 @@ void TXLSXSharedStrings_Import::Finish() {
 
 void TXLSXSharedStrings_Import::ReadXLSX(TStream& part, TWorkbook& workbook,
                                          const TXLSXColorSources& colors) {
-  Begin(workbook, colors);
+  Begin(workbook, colors, part.Size() - part.Position());
   std::vector<char> buffer(64 * 1024);
   while (const std::size_t count = part.Read(buffer.data(), buffer.size()))
     Parser().Write(buffer.data(), count);

@@ -42,7 +42,8 @@ class TXLSXSharedStrings_Import {
   // The same in steps: Begin, then the part's bytes written to Parser(), then Finish. Each si is
   // the text of its t children and of the t of its r runs (phonetic runs add nothing); a run
   // begins at every r that is not the first child or has an rPr.
-  void Begin(TWorkbook& workbook, const TXLSXColorSources& colors);
+  // partSize: the part's size in bytes, the measure of progress.
+  void Begin(TWorkbook& workbook, const TXLSXColorSources& colors, std::int64_t partSize);
   TStream& Parser();
   void Finish();
 

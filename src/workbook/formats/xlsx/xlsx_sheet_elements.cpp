@@ -143,7 +143,13 @@ void TXLSXSheetElements::ReadConditionalFormatting(TXmlNode element) {
   const long long rules = static_cast<long long>(element.Elements("cfRule").size());
   if (rules == 0) return;
   const TExporterXLSX_CondFormStyles& styles = styleSheet_.CondFormStyles();
-  for (const TCellRangeRef& area : SqrefAreas(element.Attr16("sqref"))) {
+  const std::vector<TCellRangeRef> areas = SqrefAreas(element.Attr16("sqref"));
+  if (areas.empty()) return;
+  // Relative references in the rules point from the first cell of the first range; each cell
+  // keeps its rules with references pointing from itself.
+  const int baseCol = areas.front().Col1;
+  const int baseRow = areas.front().Row1;
+  for (const TCellRangeRef& area : areas) {
     int lastRow = area.Row2;
     int lastCol = area.Col2;
     const long long cells = (static_cast<long long>(lastRow) - area.Row1 + 1) *
@@ -164,7 +170,7 @@ void TXLSXSheetElements::ReadConditionalFormatting(TXmlNode element) {
         condFormatCells_ += rules;
         sheet_.FindCreateCell(col, row, TCellClass::Empty, false)
             ->GetConditionalFormatting()
-            .ReadXLSX(element, styles);
+            .ReadXLSX(element, styles, col - baseCol, row - baseRow);
       }
     }
   }

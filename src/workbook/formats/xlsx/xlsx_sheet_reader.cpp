@@ -250,6 +250,7 @@ void TXLSXSheetReader::EndCell() {
   TExportRow& row = *row_;
   const int col = cell_.Col;
   const int xf = static_cast<int>(cell_.Xf);
+  const std::u16string formula = CellFormula();
   TExportCell* cell = nullptr;
   switch (cell_.Type) {
     case TValueType::SharedString: {
@@ -313,10 +314,12 @@ void TXLSXSheetReader::EndCell() {
     }
     case TValueType::Number: {
       double number = 0;
-      if (cell_.HasValue && ParseNumber(cell_.Value, number)) {
+      const bool hasNumber = cell_.HasValue && ParseNumber(cell_.Value, number);
+      // A formula without a value is still a number cell: it calculates when first asked.
+      if (hasNumber || !formula.empty()) {
         auto* numeric = static_cast<TExportCellCustomNumber*>(
             row.FindCreateCell(col, styleSheet_.GetCellClass(xf), true));
-        numeric->ReadValue(number);
+        if (hasNumber) numeric->ReadValue(number);
         cell = numeric;
       }
       break;
@@ -330,18 +333,22 @@ void TXLSXSheetReader::EndCell() {
   else
     styleSheet_.ApplyNumberFormat(0, *cell);
 
-  const int rowIndex = row.GetIndex();
+  if (!formula.empty()) cell->SetFormula(formula);
+}
+
+std::u16string TXLSXSheetReader::CellFormula() {
+  const int rowIndex = row_->GetIndex();
   if (!cell_.Formula.empty()) {
     std::u16string formula = platform::Utf8ToUtf16(cell_.Formula);
     if (cell_.SharedFormula && cell_.SharedIndex >= 0)
-      sharedFormulas_[cell_.SharedIndex] = TSharedFormula{formula, col, rowIndex};
-    cell->SetFormula(formula);
-  } else if (cell_.SharedFormula && cell_.SharedIndex >= 0) {
-    auto master = sharedFormulas_.find(cell_.SharedIndex);
-    if (master != sharedFormulas_.end())
-      cell->SetFormula(OffsetFormulaRefs(master->second.Formula, col - master->second.Col,
-                                         rowIndex - master->second.Row));
+      sharedFormulas_[cell_.SharedIndex] = TSharedFormula{formula, cell_.Col, rowIndex};
+    return formula;
   }
+  if (!cell_.SharedFormula || cell_.SharedIndex < 0) return std::u16string();
+  auto master = sharedFormulas_.find(cell_.SharedIndex);
+  if (master == sharedFormulas_.end()) return std::u16string();
+  return OffsetFormulaRefs(master->second.Formula, cell_.Col - master->second.Col,
+                           rowIndex - master->second.Row);
 }
 
 }  // namespace workbook

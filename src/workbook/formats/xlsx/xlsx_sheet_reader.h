@@ -63,6 +63,9 @@ class TXLSXSheetReader final : public IXmlSaxHandler {
   void StartRow(const TXmlSaxAttributes& attributes);
   void StartCell(const TXmlSaxAttributes& attributes);
   void EndCell();
+  // The gathered cell's formula, a shared one's shifted to the cell (and a master recorded);
+  // empty when it has none.
+  std::u16string CellFormula();
   void Capture(std::string* target) {
     capture_ = target;
     captureDepth_ = depth_;

@@ -66,7 +66,7 @@ void TXLSXSheetWriter::WriteColumns() {
   TExportWorkSheet& sheet = *sheet_;
   const TXmlNode cols = skeleton_.Cols;
   const TXmlNode colBreaks = skeleton_.ColBreaks;
-  const double charWidth = std::max(1, exporter_.GetDefaultCharWidth());
+  const double charWidth = std::max(1, workbook_.GetDefaultCharWidth());
   const int listed = std::min(static_cast<int>(grid_.ColWidths.size()), kMaxColumns);
   TXmlNode last;
   TColLook lastLook;
@@ -139,7 +139,7 @@ void TXLSXSheetWriter::BuildSkeleton() {
   skeleton_.Dimension = root.AddChild("dimension");
   sheet.WindowSettings.WriteXLSX(root.AddChild("sheetViews"));
 
-  const double charWidth = std::max(1, exporter_.GetDefaultCharWidth());
+  const double charWidth = std::max(1, workbook_.GetDefaultCharWidth());
   const TXmlNode format = root.AddChild("sheetFormatPr");
   format.SetAttr("baseColWidth", "10");
   format.SetAttr("defaultColWidth",

@@ -158,7 +158,7 @@ void TXLSXSheetWriter::WriteRow(int rowIndex, TExportRow* row) {
   }
   maxCellCount_ = std::max(maxCellCount_, cellCount);
   const int rowXF = row->HasStyle() ? styles_.AddStyle(row->GetStyle(), nullptr) : defaultXF_;
-  row->WriteXLSXStart(writer_, RowHeight(rowIndex, *row), rowXF, rowBreaks_);
+  row->WriteXLSX(writer_, RowHeight(rowIndex, *row), rowXF, rowBreaks_);
   int j = 0;
   for (; j < cellCount; ++j) {
     TExportCell* cell = row->Cells.PeekItem(j);

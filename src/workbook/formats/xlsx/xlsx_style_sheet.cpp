@@ -155,7 +155,10 @@ TExporterXLSX_NumberFormat* TExporterXLSX_StyleSheet::NumberFormatOf(int index) 
 
 void TExporterXLSX_StyleSheet::ApplyNumberFormat(int index, TExportCell& cell) {
   TExporterXLSX_NumberFormat* format = NumberFormatOf(index);
-  if (format == nullptr || format->Code().empty()) return;
+  // General (format 0, no code, "General") shows a number as it is, with no fixed decimals, and
+  // is written back as General.
+  if (format == nullptr || IsGeneralFormatCode(format->Code()))
+    return cell.ImportNumberFormat(TNumberFormatRec());
   cell.SetFormatCode(format->Code(), false);
   cell.ImportNumberFormat(format->Format());
 }

@@ -1,5 +1,6 @@
 // The XLSX export: the package parts in their order.
 #include "platform/text_codec.h"
+#include "workbook/core/library_texts.h"
 #include "workbook/core/xml/xml_text.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
@@ -31,7 +32,7 @@ std::string CalcChainPart(const TExporterXLSX_Chain& chain) {
 
 void TCustomExporterXLSX::ExportToStream(TStream& stream, TWorkbook& workbook) {
   TCustomExporter::ExportToStream(stream, workbook);
-  workbook.DoProgress(wpsStart, 0, 1, u"Export");
+  workbook.DoProgress(wpsStart, 0, 1, WorkbookLng_Export);
   TZipArchive zip(stream, TZipArchiveMode::Create);
 
   TXLSXPackageContents contents;

@@ -40,6 +40,11 @@ class TZipArchive {
                                   std::int64_t& size);
 
   int GetCount() const { return adapter_.Count(); }
+  // The uncompressed size an entry declares, which its extraction never exceeds: the measure of
+  // progress through it. 0 when absent.
+  std::int64_t GetUncompressedSize(int index) const {
+    return static_cast<std::int64_t>(adapter_.DeclaredSize(index));
+  }
   // The stored name of an entry, as written by the tool that made the archive.
   std::u16string GetFileName(int index) const;
 

@@ -7,6 +7,8 @@
 
 #include "platform/text_codec.h"
 #include "workbook/core/exceptions.h"
+#include "workbook/core/library_texts.h"
+#include "workbook/model/load_budget.h"
 
 namespace workbook {
 
@@ -17,6 +19,9 @@ namespace {
 constexpr std::uint64_t kDefaultInflateLimit = std::uint64_t{2} << 30;
 // Deflate cannot shrink data by more than about 1:1032; an entry declaring more lies.
 constexpr std::uint64_t kMaxDeflateRatio = 1100;
+// Below this an entry's inflate ratio is not looked at: small parts of repeated elements (a style
+// part of thousands of equal formats) shrink some hundred times and cost little.
+constexpr std::uint64_t kInflateRatioFloor = std::uint64_t{32} << 20;
 // Extraction into memory reserves the declared size up to this much; beyond it grows as it goes.
 constexpr std::uint64_t kMaxPreallocation = std::uint64_t{64} << 20;
 constexpr std::size_t kChunk = 256 * 1024;
@@ -397,6 +402,16 @@ void TZipArchiveAdapter::Commit() {
   Open(false);
 }
 
+std::uint64_t TZipArchiveAdapter::DeclaredSize(int index) const {
+  zip_stat_t st;
+  zip_stat_init(&st);
+  if (!zip_ || index < 0 || index >= Count() ||
+      zip_stat_index(zip_, static_cast<zip_uint64_t>(index), 0, &st) != 0 ||
+      !(st.valid & ZIP_STAT_SIZE))
+    return 0;
+  return std::min<std::uint64_t>(st.size, INT64_MAX);
+}
+
 std::uint64_t TZipArchiveAdapter::CheckedEntrySize(int index) {
   zip_stat_t st;
   zip_stat_init(&st);
@@ -406,11 +421,21 @@ std::uint64_t TZipArchiveAdapter::CheckedEntrySize(int index) {
   if (!(st.valid & ZIP_STAT_SIZE)) ThrowInvalid("The zip entry \"" + name + "\" has no size.");
   if (st.size > inflateLimit_ - std::min(inflated_, inflateLimit_))
     ThrowInvalid("The zip entry \"" + name + "\" exceeds the size limit of the package.");
+  // Refused on the sizes the archive declares, before anything is inflated: an entry never
+  // inflates beyond its declared size, and its compressed data lies within the archive.
+  const TWorkbookLoadLimits limits = TWorkbookLoadBudget::Limits();
+  const bool dense =
+      (st.valid & ZIP_STAT_COMP_SIZE) && st.size > kInflateRatioFloor &&
+      static_cast<double>(st.size) >
+          static_cast<double>(st.comp_size) * static_cast<double>(limits.MaxPartInflateRatio);
+  if (dense || st.size > static_cast<std::uint64_t>(limits.MaxPartBytes))
+    throw EWorkbookFileException(FormatLibraryText(WorkbookLng_PartTooLarge, ZipText(name)));
   if ((st.valid & ZIP_STAT_COMP_SIZE) && (st.valid & ZIP_STAT_COMP_METHOD)) {
-    bool impossible = st.comp_method == ZIP_CM_STORE ? st.size != st.comp_size
-                      : st.comp_method == ZIP_CM_DEFLATE
-                          ? st.size > st.comp_size * kMaxDeflateRatio + 1024
-                          : false;
+    bool impossible =
+        st.comp_size > static_cast<std::uint64_t>(stream_.Size()) ||
+        (st.comp_method == ZIP_CM_STORE     ? st.size != st.comp_size
+         : st.comp_method == ZIP_CM_DEFLATE ? st.size > st.comp_size * kMaxDeflateRatio + 1024
+                                            : false);
     if (impossible) ThrowInvalid("The zip entry \"" + name + "\" declares an impossible size.");
   }
   return st.size;

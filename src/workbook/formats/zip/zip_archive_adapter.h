@@ -35,6 +35,8 @@ class TZipArchiveAdapter {
   const std::string& Name(int index) const { return names_[static_cast<std::size_t>(index)]; }
   // The entry stored under name, reading every "\" in stored names as "/"; -1 when absent.
   int Locate(const std::string& name) const;
+  // The uncompressed size the entry declares (inflating never goes past it); 0 when unknown.
+  std::uint64_t DeclaredSize(int index) const;
 
   // Adds an entry with the rest of data (deflated, or stored with stored), replacing one of the
   // same name, and writes the whole archive to the stream.

@@ -37,7 +37,7 @@ class TRPNFormula {
   void SetWorkSheet(TExportWorkSheet* sheet) { sheet_ = sheet; }
 
   int Count() const { return static_cast<int>(tokens_.size()); }
-  const TRPNFormulaToken& Token(int index) const {
+  const TRPNFormulaToken& GetToken(int index) const {
     return *tokens_[static_cast<std::size_t>(index)];
   }
   void Clear() { tokens_.clear(); }
@@ -72,6 +72,8 @@ class TRPNFormula {
   // load), the token bytes. EWorkbookException when the tokens do not fit a BIFF8 sheet or record
   // (CanWriteXLS tells beforehand).
   void WriteXLS(TStream& stream, int row, int col, int xfIndex, TRPNValue result) const;
+  // The same with a truth value for its result.
+  void WriteXLSBoolean(TStream& stream, int row, int col, int xfIndex, bool value) const;
   // The same with a text result: the FORMULA record, then (for a text that is not empty) the
   // STRING record holding text.
   void WriteXLSText(TStream& stream, int row, int col, int xfIndex, std::u16string_view text) const;

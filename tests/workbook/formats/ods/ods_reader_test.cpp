@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "../progress_reports.h"
 #include "../xlsx/xlsx_test_support.h"
 #include "platform/text_codec.h"
 #include "workbook/core/exceptions.h"
@@ -30,6 +31,15 @@ const char* const kRoot =
     "<office:body><office:spreadsheet>";
 const std::string kContentStart = std::string(kDeclaration) + kRoot;
 const char* const kContentEnd = "</office:spreadsheet></office:body></office:document-content>";
+
+// Depth elements named name, one inside the other, around inner.
+std::string Nested(const std::string& name, int depth, const std::string& inner) {
+  std::string text;
+  for (int i = 0; i < depth; ++i) text += "<" + name + ">";
+  text += inner;
+  for (int i = 0; i < depth; ++i) text += "</" + name + ">";
+  return text;
+}
 
 std::string Table(const std::string& name, const std::string& rows) {
   return "<table:table table:name=\"" + name + "\">" + rows + "</table:table>";
@@ -110,6 +120,8 @@ TEST_F(ODSReaderTest, ValueTypesAndParagraphs) {
       {text + "a<text:tab/>b<text:line-break/>c</text:p>", TCellClass::String, u"a\tb\r\nc"},
       {text + "<text:span>x<text:s text:c=\"2\"/></text:span>y</text:p>", TCellClass::String,
        u"x  y"},
+      // Spans within spans, as deep as a row may nest, give their text in document order.
+      {text + Nested("text:span", 60, "<text:s/>d") + "e</text:p>", TCellClass::String, u" de"},
       // An absurd space count costs no more than a cell's longest text.
       {text + "<text:s text:c=\"99999999999\"/></text:p>", TCellClass::String,
        std::u16string(32767, u' ')},
@@ -196,6 +208,30 @@ TEST_F(ODSReaderTest, ElementsAreKnownByTheirNamespacesNotTheirPrefixes) {
   EXPECT_EQ(Dump(), u"2.5|a  b\n");
 }
 
+// Each table named as its element says; the rows' progress measured by content.xml, ending full.
+TEST_F(ODSReaderTest, TablesAreNamedAndRowsReportProgressToTheirEnd) {
+  std::string rows;
+  for (int i = 0; i < 12000; ++i)
+    rows += "<table:table-row><table:table-cell office:value-type=\"float\" office:value=\"" +
+            std::to_string(i) + "\"/></table:table-row>";
+  TMemoryStream stream = TXLSXParts{
+      {{"content.xml",
+        kContentStart + Table("Rows", rows) + Table("Two", "") + Table("&lt;3", "") +
+            kContentEnd}}}.Zip();
+  Book = std::make_unique<TWorkbook>();
+  std::vector<TProgressReport> reports;
+  RecordProgress(*Book, reports);
+  TExporterODS exporter;
+  Book->LoadFromStream(stream, exporter);
+  ASSERT_EQ(Book->WorkSheets.Count(), 3);
+  EXPECT_EQ(Book->WorkSheets[0]->Name, u"Rows");
+  EXPECT_EQ(Book->WorkSheets[1]->Name, u"Two");
+  EXPECT_EQ(Book->WorkSheets[2]->Name, u"<3");
+  EXPECT_EQ(Book->WorkSheets[0]->Rows.Count(), 12000);
+  ExpectPhaseEndsFull(reports, wpsRows);
+  ExpectPhaseEndsFull(reports, wpsWorkSheet);
+}
+
 // Content beyond the sheet, damaged, encrypted and hostile packages: an invalid file, no sheet.
 TEST_F(ODSReaderTest, DamagedPackagesFailAsAnInvalidFile) {
   const auto content = [](const std::string& rows) {
@@ -214,6 +250,11 @@ TEST_F(ODSReaderTest, DamagedPackagesFailAsAnInvalidFile) {
           "<table:table-row table:number-rows-repeated=\"1000000\"><table:table-cell "
           "office:value-type=\"float\" office:value=\"1\" table:number-columns-repeated=\"100\"/>"
           "<table:table-cell/></table:table-row>"),
+      // Deeper than any real row nests: 70 spans, and the 80,000 that once overflowed the stack.
+      content("<table:table-row><table:table-cell office:value-type=\"string\"><text:p>" +
+              Nested("text:span", 70, "x") + "</text:p></table:table-cell></table:table-row>"),
+      content("<table:table-row><table:table-cell office:value-type=\"string\"><text:p>" +
+              Nested("text:span", 80'000, "x") + "</text:p></table:table-cell></table:table-row>"),
       {{"styles.xml", "<x/>"}},
       {{"META-INF/manifest.xml",
         "<manifest:manifest xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\">"

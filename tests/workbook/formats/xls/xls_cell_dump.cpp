@@ -59,7 +59,7 @@ CellDump DumpWithReader(workbook::TStream& source) {
         }
       }
     }
-  } catch (const workbook::EWorkbookException& e) {
+  } catch (const workbook::ELibraryException& e) {
     dump.failure = std::string(e.ClassName()) + ": " + e.what();
   }
   workbook::WorkbookDateFormat = savedDate;

@@ -178,5 +178,27 @@ TEST_F(XLSExporterTest, DamagedSheetRecordsFailTheLoad) {
   }
 }
 
+// The rows' progress runs to the sheet's used height as DIMENSIONS gives it, the whole sheet's
+// height without one, and ends at its maximum.
+TEST_F(XLSExporterTest, DimensionsGiveTheRowsProgressMaximum) {
+  Bytes cells;
+  for (std::uint16_t r = 0; r < 10000; ++r) Append(cells, Number(r, 0, 15, r));
+  const Bytes dimensions =
+      Record(0x0200, Join({DWord(0), DWord(10000), Word(0), Word(1), Word(0)}));
+  const Bytes empty = Record(0x0200, Bytes(14, 0));
+  const std::pair<Bytes, long long> cases[] = {
+      {dimensions, 10000}, {empty, 65536}, {Bytes{}, 65536}};
+  for (const auto& [record, max] : cases) {
+    NewBook();
+    book_->ShowProgress = true;
+    std::vector<std::pair<long long, long long>> rows;
+    book_->OnProgress = [&](TWorkbook&, int stage, long long position, long long maximum) {
+      if (stage == wpsRows) rows.emplace_back(position, maximum);
+    };
+    Load(WorkbookStream(StandardStyles(), {{u"S", Join({record, cells})}}));
+    EXPECT_EQ(rows, (std::vector<std::pair<long long, long long>>{{9999, max}, {max, max}})) << max;
+  }
+}
+
 }  // namespace
 }  // namespace workbook

@@ -52,6 +52,12 @@ Bytes WithLastRecordCut(Bytes stream) {
   return stream;
 }
 
+// A BOUNDSHEET of a worksheet whose substream was never written.
+Bytes BoundSheet(const std::u16string& name) {
+  return Record(0x0085, Join({DWord(0), Word(0), Bytes{static_cast<std::uint8_t>(name.size()), 0},
+                              Chars(name, false)}));
+}
+
 const std::u16string* const kInvalid = &workbook::WorkbookLng_InvalidXLS;
 const std::u16string* const kOld = &workbook::WorkbookLng_OldXLS;
 
@@ -59,7 +65,7 @@ const RefusedCase kRefused[] = {
     {"Encrypted",
      WorkbookStream(Join({Record(0x002F, Join({Word(1), Pattern(52, 1)})), StandardStyles()}),
                     {{u"S", Number(0, 0, 15, 1)}}),
-     &workbook::WorkbookLng_EncryptedXLS},
+     &workbook::WorkbookLng_EncryptedFile},
     {"Biff5Bof", Join({Bof(0x0005, 0x0500), Eof()}), kOld},
     {"Biff4Bof", Join({Record(0x0409, Join({Word(0), Word(0x0100), Word(0)})), Eof()}), kOld},
     {"NoBof", Join({Label(0, 0, u"x", false), Eof()}), kInvalid},
@@ -77,6 +83,13 @@ const RefusedCase kRefused[] = {
     {"RecordPastStreamEnd", WithLastRecordCut(OneSheet(Number(0, 0, 15, 1))), kInvalid},
     // Loading part of a sheet would pass for the whole file.
     {"StreamEndsBeforeSheetEof", WithoutLastRecord(OneSheet(Number(0, 0, 15, 1))), kInvalid},
+    // Globals cut before their EOF would load as a workbook of fewer sheets, or of none.
+    {"GlobalsWithoutEof", Join({Bof(0x0005), StandardStyles()}), kInvalid},
+    {"GlobalsCutAfterFirstSheet",
+     Join({Bof(0x0005), StandardStyles(), BoundSheet(u"A"), BoundSheet(u"B")}), kInvalid},
+    {"SheetSubstreamsButNoneListed",
+     Join({Bof(0x0005), StandardStyles(), Eof(), Bof(0x0010), Number(0, 0, 15, 1), Eof()}),
+     kInvalid},
     {"ListedSheetMissing",
      WithoutLastSheet(WorkbookStream(StandardStyles(),
                                      {{u"A", Number(0, 0, 15, 1)}, {u"B", Number(0, 0, 15, 2)}})),
@@ -177,6 +190,14 @@ TEST(XLSFileReader, SkipsAChartSheetBetweenWorksheets) {
   EXPECT_EQ(dump.sheets, (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(dump.cells,
             (std::map<std::tuple<int, int, int>, std::string>{{{0, 0, 0}, "1"}, {{1, 0, 0}, "2"}}));
+}
+
+TEST(XLSFileReader, DamagedSharedStringsRaiseTheirOwnClass) {
+  // A string of 5 characters with 2 present and no CONTINUE record after them.
+  const Bytes sst = Record(0x00FC, Join({DWord(1), DWord(1), Word(5), {0}, Chars(u"ab", false)}));
+  EXPECT_EQ(
+      Read(WorkbookStream(Join({StandardStyles(), sst}), {{u"S", Number(0, 0, 15, 1)}})).failure,
+      "EXLSSharedStrings: Expected CONTINUE not found.");
 }
 
 TEST(XLSFileReader, BareBiff4StreamIsAnOldFile) {

@@ -39,22 +39,5 @@ TEST_F(XLSWriterPeerTest, MergesAndLinksOfRowsWrittenByEventReachXlrd) {
             "300 True\n");
 }
 
-TEST_F(XLSWriterPeerTest, CellsBeyondTheFormatAreRefusedBeforeWriting) {
-  for (const auto& [col, row] : {std::pair{256, 0}, std::pair{0, 65536}}) {
-    TWorkbook book;
-    book.AddWorkSheet(u"Big")->FindCreateCell(col, row, TCellClass::Empty, false);
-    TMemoryStream stream;
-    try {
-      TExporterXLS().ExportToStream(stream, book);
-      ADD_FAILURE() << "written";
-    } catch (const EWorkbookFileException& e) {
-      EXPECT_EQ(std::string(e.what()),
-                "The worksheet \"Big\" has cells beyond row 65536 or column 256, which an XLS "
-                "(Excel 97-2003) file cannot hold.");
-    }
-    EXPECT_EQ(stream.Size(), 0);
-  }
-}
-
 }  // namespace
 }  // namespace workbook

@@ -4,8 +4,11 @@
 #include <tuple>
 #include <vector>
 
+#include "../progress_reports.h"
+#include "../xls/compound_file_builder.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
+#include "workbook/formats/xlsx/xlsx_exporter.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/rich_text.h"
@@ -166,6 +169,32 @@ TEST_F(XLSXReaderTest, DamagedPackagesFailAsAnInvalidFile) {
   EXPECT_EQ(Book->WorkSheets.GetItem(0)->Name, u"First");
 }
 
+// A package protected by a password to open comes in a compound file: told apart from any other
+// file that is no zip, such as an .xls file under the wrong name.
+TEST_F(XLSXReaderTest, AnEncryptedPackageIsToldApartFromAnInvalidFile) {
+  using xls_test::TestEntry;
+  const std::vector<std::uint8_t> data = xls_test::Pattern(5000, 1);
+  const struct {
+    std::vector<TestEntry> entries;
+    const std::u16string& message;
+  } cases[] = {
+      {{{u"EncryptionInfo", {4, 0, 4, 0}}, {u"EncryptedPackage", data}}, WorkbookLng_EncryptedFile},
+      {{{u"\x06DataSpaces", {}, 1}, {u"EncryptionInfo", {4, 0, 4, 0}}, {u"EncryptedPackage", data}},
+       WorkbookLng_EncryptedFile},
+      {{{u"Workbook", data}}, WorkbookLng_InvalidXLSX},
+      {{{u"EncryptedPackage", data}}, WorkbookLng_InvalidXLSX},
+  };
+  for (const auto& c : cases) {
+    TMemoryStream stream = xls_test::BuildCompoundFile(c.entries).Stream();
+    try {
+      LoadStream(stream);
+      ADD_FAILURE() << "loaded";
+    } catch (const EWorkbookFileException& error) {
+      EXPECT_EQ(error.Message(), c.message);
+    }
+  }
+}
+
 TEST_F(XLSXReaderTest, PartsAreFoundThroughTheRelationships) {
   TXLSXParts parts;
   const std::string rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
@@ -237,6 +266,49 @@ TEST_F(XLSXReaderTest, SharedRichTextKeepsItsRunsInTheCell) {
   ASSERT_TRUE(text->HasRichText());
   ASSERT_EQ(text->GetRichTextTags().Count(), 1);
   EXPECT_EQ(text->GetRichTextTags().GetTag(0)->Position, 7);
+}
+
+TEST_F(XLSXReaderTest, SharedStringsAreFoundAtTheirUsualPlaceWithoutARelationship) {
+  const std::string sheet = R"(<row r="1"><c r="A1" t="s"><v>1</v></c></row>)";
+  const std::string strings = "<si><t>zero</t></si><si><t>one</t></si>";
+  const std::string relationship = "/sharedStrings\" Target=\"sharedStrings.xml\"/>";
+  const struct {
+    const char* name;
+    std::string from;  // in the workbook relationships
+    std::string to;
+  } cases[] = {
+      {"no relationship", relationship, "/other\" Target=\"x.xml\"/>"},
+      {"relationship to a missing part", "Target=\"sharedStrings.xml\"",
+       "Target=\"strings/missing.xml\""},
+  };
+  for (const auto& c : cases) {
+    TXLSXParts parts = TXLSXParts::Standard(sheet, strings);
+    std::string& rels = parts.Parts["xl/_rels/workbook.xml.rels"];
+    ASSERT_NE(rels.find(c.from), std::string::npos) << c.name;
+    rels.replace(rels.find(c.from), c.from.size(), c.to);
+    Load(parts);
+    EXPECT_EQ(Text(0, 0, 0), u"one") << c.name;
+  }
+}
+
+TEST_F(XLSXReaderTest, RowsAndSharedStringsReportProgressToTheirEnd) {
+  std::string rows;
+  std::string strings;
+  for (int i = 1; i <= 12000; ++i) {
+    const std::string n = std::to_string(i);
+    rows += "<row r=\"" + n + "\"><c r=\"A" + n + "\" t=\"s\"><v>" + std::to_string(i - 1) +
+            "</v></c></row>";
+    strings += "<si><t>text " + n + "</t></si>";
+  }
+  TMemoryStream stream = TXLSXParts::Standard(rows, strings).Zip();
+  Book = std::make_unique<TWorkbook>();
+  std::vector<TProgressReport> reports;
+  RecordProgress(*Book, reports);
+  TExporterXLSX exporter;
+  Book->LoadFromStream(stream, exporter);
+  EXPECT_EQ(Text(0, 11999, 0), u"text 12000");
+  ExpectPhaseEndsFull(reports, wpsSharedStrings);
+  ExpectPhaseEndsFull(reports, wpsRows);
 }
 
 }  // namespace

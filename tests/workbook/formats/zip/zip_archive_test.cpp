@@ -12,6 +12,7 @@
 #include "platform/text_codec.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/formats/python_peer.h"
+#include "workbook/model/load_budget.h"
 
 using namespace workbook;
 using test_support::PythonAvailable;
@@ -300,6 +301,10 @@ TEST_F(ZipBomb, SizesTheHeadersGetWrongFailTheEntry) {
 
 TEST_F(ZipBomb, HonestEntriesStopAtThePackageLimit) {
   TMemoryStream bomb = Bomb(0);
+  // 64 MB of zeros shrink a thousand times, beyond what a load allows unless it says so.
+  TWorkbookLoadLimits dense;
+  dense.MaxPartInflateRatio = 2000;
+  TWorkbookLoadBudget budget(dense);
   TZipArchive zip(bomb, TZipArchiveMode::Read);
   zip.SetInflateLimit(100u << 20);
   TCountingStream out;
@@ -309,6 +314,46 @@ TEST_F(ZipBomb, HonestEntriesStopAtThePackageLimit) {
   TCountingStream again;
   EXPECT_THROW(zip.ExtractIndexToStream(0, again), EZipFileInvalid);
   EXPECT_EQ(again.written, 0u);
+}
+
+// Honest entries whose declared sizes pass the load's limits: refused before a byte is inflated,
+// with the library's text naming the part; below the ratio floor density alone is no fault.
+TEST_F(ZipBomb, EntriesBeyondTheLoadLimitsAreRefusedBeforeInflating) {
+  TWorkbookLoadLimits small;
+  small.MaxPartBytes = 16u << 20;
+  small.MaxPartInflateRatio = 2000;
+  const struct {
+    const char* name;
+    std::uint32_t real;
+    TWorkbookLoadLimits limits;
+    bool refused;
+  } kCases[] = {
+      {"64 MB shrunk a thousand times", 64u << 20, {}, true},
+      {"64 MB, dense but allowed, beyond the part size", 64u << 20, small, true},
+      {"16 MB shrunk a thousand times, below the ratio floor", 16u << 20, {}, false},
+      {"16 MB within a 16 MB part size", 16u << 20, small, false},
+  };
+  for (const auto& c : kCases) {
+    TMemoryStream bomb = Bomb(0, c.real);
+    TWorkbookLoadBudget budget(c.limits);
+    TZipArchive zip(bomb, TZipArchiveMode::Read);
+    TCountingStream out;
+    if (!c.refused) {
+      EXPECT_TRUE(zip.ExtractIndexToStream(0, out)) << c.name;
+      EXPECT_EQ(out.written, c.real) << c.name;
+      continue;
+    }
+    try {
+      zip.ExtractIndexToStream(0, out);
+      ADD_FAILURE() << c.name << ": inflated";
+    } catch (const EWorkbookFileException& e) {
+      EXPECT_EQ(std::string(e.what()),
+                "The file is too large to load: its part \"xl/worksheets/sheet1.xml\" inflates to "
+                "more than a workbook's part holds.")
+          << c.name;
+    }
+    EXPECT_EQ(out.written, 0u) << c.name;
+  }
 }
 
 TEST_F(PythonZip, CorpusPackagesReadAsPythonReadsThem) {

@@ -55,9 +55,9 @@ TEST_F(FormulaTest, CountsVariableArgumentsOncePerArgument) {
     ASSERT_TRUE(formula.ParseFormula(text));
     std::vector<int> counts;
     for (int i = 0; i < formula.Count(); ++i)
-      if (formula.Token(i).Kind() == TRPNTokenKind::VarFunction)
+      if (formula.GetToken(i).Kind() == TRPNTokenKind::VarFunction)
         counts.push_back(
-            static_cast<const TRPNFormulaTokenVarFunction&>(formula.Token(i)).ArgCount);
+            static_cast<const TRPNFormulaTokenVarFunction&>(formula.GetToken(i)).ArgCount);
     EXPECT_EQ(counts, expected) << Narrow(text);
   }
 }

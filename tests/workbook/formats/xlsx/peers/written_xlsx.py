@@ -96,6 +96,15 @@ def relationships(path):
     print('image/gif' in z.read('[Content_Types].xml').decode())
 
 
+def protection(path):
+    # Per sheet: its name, the length of the password in A1, the verifier in the file and
+    # openpyxl's hash of that password.
+    from openpyxl.utils.protection import hash_password
+    for ws in openpyxl.load_workbook(path).worksheets:
+        password = ws['A1'].value
+        print(ws.title, len(password), ws.protection.password, hash_password(password), sep='\t')
+
+
 path = sys.argv[1]
 check(zipfile.ZipFile(path))
 globals()[sys.argv[2]](path)

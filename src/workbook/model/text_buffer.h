@@ -1,0 +1,50 @@
+#pragma once
+// TTextBuffer: a text made one character at a time (a reader's field) in the room a packed text
+// uses, so a long text is never held twice: the room grows in place where the allocator can, and
+// the text taken from the buffer keeps it. A short text is copied out instead, and the room
+// serves the next one.
+#include <cstddef>
+#include <string_view>
+
+#include "workbook/model/packed_text.h"
+
+namespace workbook {
+
+class TTextBuffer {
+ public:
+  // capacity: the characters the first room holds; it is taken at the first character.
+  explicit TTextBuffer(std::size_t capacity = 256) : firstCapacity_(capacity ? capacity : 1) {}
+  TTextBuffer(const TTextBuffer&) = delete;
+  TTextBuffer& operator=(const TTextBuffer&) = delete;
+  ~TTextBuffer();
+
+  void push_back(char16_t c) {
+    if (size_ == capacity_) Grow();
+    Chars()[size_++] = c;
+  }
+  void pop_back() { --size_; }
+  char16_t front() const { return Chars()[0]; }
+  char16_t back() const { return Chars()[size_ - 1]; }
+  std::size_t size() const { return size_; }
+  std::size_t capacity() const { return capacity_; }
+  bool empty() const { return size_ == 0; }
+  void clear() { size_ = 0; }
+  std::u16string_view View() const { return {Chars(), size_}; }
+  // The text built so far, charged to the running load; the buffer is empty afterwards.
+  TPackedText Take();
+
+ private:
+  using THeader = TPackedText::THeader;
+  char16_t* Chars() const {
+    return room_ ? reinterpret_cast<char16_t*>(static_cast<char*>(room_) + sizeof(THeader))
+                 : nullptr;
+  }
+  void Grow();
+
+  std::size_t firstCapacity_;
+  void* room_ = nullptr;  // a header's room, then the characters
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
+};
+
+}  // namespace workbook

@@ -1,0 +1,192 @@
+// A workbook as openpyxl and most generators write it (General numbers, formulas without cached
+// values, a zero result, a defined name, a function our engine lacks, a conditional format
+// comparing each cell with its right neighbour) read by our XLSX reader and written by every
+// writer; each writer's file is read by the independent peers: openpyxl with and without
+// data_only, xlrd, and LibreOffice, which converts our file to .xlsx for openpyxl.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "../model/model_fixture.h"
+#include "platform/text_codec.h"
+#include "python_peer.h"
+#include "workbook/formats/exporter_registry.h"
+#include "workbook/formats/library_start.h"
+#include "workbook/formats/text/text_exporter.h"
+#include "workbook/model/cell_boolean.h"
+#include "workbook/model/custom_exporter.h"
+#include "workbook/model/row.h"
+#include "workbook/model/worksheet.h"
+
+namespace workbook {
+namespace {
+
+using test_support::RunPeer;
+using test_support::TScratchDir;
+
+const std::string kPeer = "workbook/formats/peers/value_trip.py";
+
+class ValueTripTest : public ModelTest {
+ protected:
+  void SetUp() override {
+    ModelTest::SetUp();
+    if (!test_support::PythonHasModules("openpyxl, xlrd"))
+      GTEST_SKIP() << "/usr/bin/python3 with openpyxl and xlrd is not installed";
+    StartWorkbookLibrary();
+    RunPeer(kPeer, {"make", dir_.File("source.xlsx")});
+    book_ = std::make_unique<TWorkbook>();
+    book_->ShowProgress = false;
+    book_->LoadFromFile(platform::Utf8ToUtf16(dir_.File("source.xlsx")));
+    // A program's own formula cell with a truth value for its result.
+    book_->WorkSheets[0]->FindCreateCell(1, 4, TCellClass::Boolean, true)->SetFormula(u"=A3>1");
+  }
+
+  // Book written through the handler of name's extension (comma-separated for .csv); the file's
+  // path.
+  std::string Write(const std::string& name) {
+    TCustomExporter* writer = nullptr;
+    TExporterCSVComma comma;
+    if (name.ends_with(".csv"))
+      writer = &comma;
+    else
+      EXPECT_TRUE(FindExporterForFile(platform::Utf8ToUtf16(name), writer));
+    TMemoryStream bytes;
+    writer->ExportToStream(bytes, *book_);
+    bytes.SaveToFile(dir_.File(name));
+    return dir_.File(name);
+  }
+
+  // What the peer reads of file, "xlsx" or "xls" as its mode says.
+  static std::string Read(const std::string& mode, const std::string& file) {
+    return RunPeer(kPeer, {mode, file});
+  }
+
+  std::string ThroughLibreOffice(const std::string& file) {
+    return Read("xlsx", test_support::ConvertWithLibreOffice(dir_, file, "xlsx"));
+  }
+
+  TScratchDir dir_;
+  std::unique_ptr<TWorkbook> book_;
+};
+
+// The peer's lines of cells, without those of rules.
+std::string Cells(const std::string& listing) {
+  std::string cells;
+  for (const std::string& line : test_support::SplitLines(listing))
+    if (!line.starts_with("rule\t")) cells += line + '\n';
+  return cells;
+}
+
+// Columns D and E hold the numbers 1 to 5 and 5 to 1 in every writer's file.
+std::string Neighbours(const std::string& xlsFormat) {
+  std::string lines;
+  for (int r = 1; r <= 5; ++r)
+    for (char col : {'D', 'E'}) {
+      const int value = col == 'D' ? r : 6 - r;
+      lines += std::string(1, col) + std::to_string(r) + '\t';
+      lines += xlsFormat.empty() ? "-\t" + std::to_string(value) + "\tGeneral\n"
+                                 : "number\t" + std::to_string(value) + ".0\tGeneral\n";
+    }
+  return lines;
+}
+
+// The cells of column A to C in file order of each peer's listing, row by row.
+std::string WithNeighbours(const std::map<int, std::string>& rows, const std::string& xlsFormat) {
+  const std::string neighbours = Neighbours(xlsFormat);
+  std::string result;
+  for (int r = 1; r <= 5; ++r) {
+    auto row = rows.find(r);
+    if (row != rows.end()) result += row->second;
+    const std::string mark = "D" + std::to_string(r) + '\t';
+    const std::size_t begin = neighbours.find(mark);
+    const std::size_t end = neighbours.find("D" + std::to_string(r + 1) + '\t');
+    result += neighbours.substr(begin, end == std::string::npos ? end : end - begin);
+  }
+  return result;
+}
+
+// Every formula with its value (0 included), General staying General: openpyxl reads the
+// formulas, and with data_only the values a program that does not calculate shows.
+const std::map<int, std::string> kXLSXCells = {
+    {1,
+     "A1\t-\t3.14159\tGeneral\n"
+     "B1\t=A1*2\t6.28318\tGeneral\n"
+     "C1\t=DAVERAGE(A1:A3,1,A1:A1)\t2.5\tGeneral\n"},
+    {2,
+     "A2\t-\t0.000125\tGeneral\n"
+     "B2\t=SUM(A1:A3)\t5.141715\tGeneral\n"},
+    {3,
+     "A3\t-\t2\tGeneral\n"
+     "B3\t=A3-2\t0\tGeneral\n"},
+    {4, "B4\t=Rate*10\t20\tGeneral\n"},
+    {5, "B5\t=A3>1\tTrue\tGeneral\n"},
+};
+
+// The rule over D1:D5 reaches every cell, each comparing it with its own right neighbour.
+const std::string kRules =
+    "rule\tD1\tgreaterThan\tE1\n"
+    "rule\tD2\tgreaterThan\tE2\n"
+    "rule\tD3\tgreaterThan\tE3\n"
+    "rule\tD4\tgreaterThan\tE4\n"
+    "rule\tD5\tgreaterThan\tE5\n";
+
+TEST_F(ValueTripTest, XLSXKeepsFormulasValuesAndGeneral) {
+  const std::string file = Write("out.xlsx");
+  EXPECT_EQ(Read("xlsx", file), WithNeighbours(kXLSXCells, "") + kRules);
+}
+
+TEST_F(ValueTripTest, XLSKeepsValuesForXlrd) {
+  // The function BIFF8 tokens cannot name keeps its cached value as a plain number.
+  const std::map<int, std::string> cells = {
+      {1,
+       "A1\tnumber\t3.14159\tGeneral\n"
+       "B1\tnumber\t6.28318\tGeneral\n"
+       "C1\tnumber\t2.5\tGeneral\n"},
+      {2,
+       "A2\tnumber\t0.000125\tGeneral\n"
+       "B2\tnumber\t5.141715\tGeneral\n"},
+      {3,
+       "A3\tnumber\t2.0\tGeneral\n"
+       "B3\tnumber\t0.0\tGeneral\n"},
+      {4, "B4\tnumber\t20.0\tGeneral\n"},
+      {5, "B5\tbool\t1\tGeneral\n"},
+  };
+  EXPECT_EQ(Read("xls", Write("out.xls")), WithNeighbours(cells, "xls"));
+}
+
+// LibreOffice marks a truth value by the number format it gives it, which an .xls file has no
+// room for.
+TEST_F(ValueTripTest, XLSKeepsFormulasForLibreOffice) {
+  if (!test_support::LibreOfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
+  std::map<int, std::string> cells = kXLSXCells;
+  cells[1] =
+      "A1\t-\t3.14159\tGeneral\n"
+      "B1\t=A1*2\t6.28318\tGeneral\n"
+      "C1\t-\t2.5\tGeneral\n";
+  cells[5] = "B5\t=A3>1\t1\tGeneral\n";
+  EXPECT_EQ(Cells(ThroughLibreOffice(Write("out.xls"))), WithNeighbours(cells, ""));
+}
+
+TEST_F(ValueTripTest, ODSKeepsFormulasValuesAndGeneralForLibreOffice) {
+  if (!test_support::LibreOfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
+  std::map<int, std::string> cells = kXLSXCells;
+  cells[5] = "B5\t=A3>1\t1\t\"TRUE\";\"TRUE\";\"FALSE\"\n";
+  EXPECT_EQ(ThroughLibreOffice(Write("out.ods")), WithNeighbours(cells, "") + kRules);
+}
+
+TEST_F(ValueTripTest, CSVHoldsEachValuesDisplayText) {
+  const std::vector<std::uint8_t> bytes = test_support::ReadFileBytes(Write("out.csv"));
+  const std::string text(bytes.begin(), bytes.end());
+  EXPECT_NE(text.find("\"3.14159\",\"6.28318\",\"2.5\",\"1\",\"5\"\r\n"
+                      "\"0.000125\",\"5.141715\",\"\",\"2\",\"4\"\r\n"
+                      "\"2\",\"0\",\"\",\"3\",\"3\"\r\n"
+                      "\"\",\"20\",\"\",\"4\",\"2\"\r\n"
+                      "\"\",\"True\",\"\",\"5\",\"1\"\r\n"),
+            std::string::npos)
+      << text;
+}
+
+}  // namespace
+}  // namespace workbook

@@ -1,0 +1,67 @@
+#include "workbook/model/text_buffer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "support/thrown.h"
+#include "workbook/core/exceptions.h"
+#include "workbook/model/load_budget.h"
+
+namespace workbook {
+namespace {
+
+// Short texts are copied out of the buffer, long ones (from 65,536 characters) take its room:
+// either way the text and its line-break facts are the ones built, and the buffer starts over.
+TEST(TextBufferTest, TakenTextsAreTheCharactersBuilt) {
+  // The length, where a CR LF stands when inside the text, and whether the text holds one.
+  const std::tuple<std::size_t, std::size_t, bool> cases[] = {
+      {0, 0, false},          {1, 5, false},           {300, 150, true},
+      {65'535, 65'000, true}, {65'536, 70'000, false}, {200'001, 3, true}};
+  TTextBuffer buffer;
+  for (const auto& [length, breakAt, crlf] : cases) {
+    std::u16string expected;
+    for (std::size_t i = 0; i < length; ++i)
+      expected += i == breakAt ? u'\r' : i == breakAt + 1 ? u'\n' : char16_t(u'a' + i % 26);
+    for (char16_t ch : expected) buffer.push_back(ch);
+    const TPackedText text = buffer.Take();
+    EXPECT_EQ(text.View(), expected) << length;
+    EXPECT_EQ(text.HasCRLF(), crlf) << length;
+    EXPECT_FALSE(text.HasLoneLineBreak()) << length;
+    EXPECT_TRUE(buffer.empty()) << length;
+  }
+}
+
+TEST(TextBufferTest, ATextBeyondTheLoadBudgetIsRefusedWhileBuilt) {
+  TWorkbookLoadLimits limits;
+  limits.MaxTextBytes = 1 << 20;
+  TWorkbookLoadBudget budget(limits);
+  TTextBuffer buffer;
+  std::size_t built = 0;
+  EXPECT_EQ(test_support::Thrown<EWorkbookFileException>([&] {
+              for (; built < (1u << 20); ++built) buffer.push_back(u'x');
+            }),
+            "The file is too large to load: its texts take more than 1 MB.");
+  // Refused at the growth that would pass 1 MB, not after the whole text.
+  EXPECT_EQ(built, 512u * 1024u);
+}
+
+// The first room is the one asked for, taken at the first character; it doubles from there,
+// and a buffer whose room a long text took starts again from the first size.
+TEST(TextBufferTest, RoomStartsAtTheCapacityAskedForAndDoubles) {
+  TTextBuffer buffer(1024);
+  std::vector<std::size_t> capacities{buffer.capacity()};
+  for (std::size_t length : {1, 1024, 1025, 70'000}) {
+    while (buffer.size() < length) buffer.push_back(u'x');
+    capacities.push_back(buffer.capacity());
+  }
+  buffer.Take();
+  buffer.push_back(u'y');
+  capacities.push_back(buffer.capacity());
+  EXPECT_EQ(capacities, (std::vector<std::size_t>{0, 1024, 1024, 2048, 131'072, 1024}));
+}
+
+}  // namespace
+}  // namespace workbook
