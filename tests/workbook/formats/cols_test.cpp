@@ -46,11 +46,12 @@ struct XlsxColCase {
 
 TEST_F(ColsTest, ReadsColElement) {
   const XlsxColCase kCases[] = {
-      // Without customWidth, collapsed or hidden the width is not taken.
-      {R"(min="2" max="4" width="20")", 4, 3, -1, false, 0, -1},
+      // The width is taken whether customWidth says it was set by hand or not.
+      {R"(min="2" max="4" width="20")", 4, 3, 140, false, 0, -1},
       {R"(min="2" max="2" width="20" customWidth="1")", 2, 1, 140, false, 0, -1},
       {R"(min="1" max="1" width="10" collapsed="false" hidden="false")", 1, 0, 70, false, 0, -1},
-      {R"(min="1" max="1" width="10" customWidth="0")", 1, 0, -1, false, 0, -1},
+      {R"(min="1" max="1" width="10" customWidth="0")", 1, 0, 70, false, 0, -1},
+      {R"(min="1" max="1" customWidth="1")", 1, 0, -1, false, 0, -1},
       {R"(min="3" max="3" hidden="true" outlineLevel="2" style="5")", 3, 2, -1, true, 2, 5},
       {R"(min="1" max="1" hidden="1" outlineLevel="12")", 1, 0, -1, true, 7, -1},
       // Damaged widths and places: clamped or skipped, never allocated per column.

@@ -88,6 +88,26 @@ TEST_F(SheetExtrasPeerTest, CorpusXlsxFilesAgreeWithOpenpyxl) {
   EXPECT_GT(checked, 0) << "no file of the corpus had columns, merges, panes or names";
 }
 
+// Columns whose col element has a width but no customWidth keep that width through a load and a
+// save, as openpyxl reads both files.
+TEST_F(SheetExtrasPeerTest, WidthsWithoutCustomWidthSurviveASave) {
+  if (!test_support::PythonHasModules("openpyxl"))
+    GTEST_SKIP() << "python3-openpyxl is not installed";
+  const std::string script = "workbook/formats/peers/col_widths_openpyxl.py";
+  test_support::TScratchDir dir;
+  test_support::RunPeer(script, {"write", dir.File("in.xlsx")});
+  TWorkbook book;
+  Load(book, dir.File("in.xlsx"));
+  InstallHeadlessMeasuring();
+  TMemoryStream saved;
+  TExporterXLSX xlsx;
+  xlsx.ExportToStream(saved, book);
+  saved.SaveToFile(dir.File("out.xlsx"));
+  const std::string widths = "B 20.0\nC 9.5\nE 31.0\nF 31.0\n";
+  EXPECT_EQ(test_support::RunPeer(script, {"read", dir.File("in.xlsx")}), widths);
+  EXPECT_EQ(test_support::RunPeer(script, {"read", dir.File("out.xlsx")}), widths);
+}
+
 TEST_F(SheetExtrasPeerTest, OpenpyxlWorkbook) {
   if (!test_support::PythonHasModules("openpyxl"))
     GTEST_SKIP() << "python3-openpyxl is not installed";

@@ -44,18 +44,14 @@ void TExportCols::ReadXLSX(TXmlNode colsNode, double charWidth, const TXFApplier
     const std::u16string hiddenText = node.Attr16("hidden");
     const bool hidden = hiddenText == u"1" || hiddenText == u"true";
     const std::int64_t level = ISOStrToIntDef(node.Attr16("outlineLevel"), 0);
-    bool useWidth;
-    if (node.HasAttr("customWidth")) {
-      useWidth = XMLStrToBoolDef(node.Attr16("customWidth"), false);
-    } else {
-      useWidth = node.Attr("collapsed") == "false" && node.Attr("hidden") == "false";
-    }
-    const double width = useWidth ? WidthPixels(node, charWidth) : -1;
+    // customWidth only tells that someone set the width by hand; the width is the column's
+    // either way, as every spreadsheet program shows it.
+    const double width = WidthPixels(node, charWidth);
     for (int index = first; index <= last; ++index) {
       TExportCol* col = GetCol(index);
       col->Hidden = hidden;
       col->SetOutlineLevel(static_cast<int>(std::clamp<std::int64_t>(level, 0, 7)));
-      if (useWidth) col->Width = width;
+      col->Width = width;
       if (xf >= 0 && applyXF) applyXF(xf, col->GetStyle());
     }
   }

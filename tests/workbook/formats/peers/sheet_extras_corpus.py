@@ -3,49 +3,27 @@ written by another program.
 
 Usage: sheet_extras_corpus.py FILE.xlsx...
 Per file a line "# file PATH", then tab-separated lines: "SHEET" title; then for that sheet
-"MERGE" c1 r1 c2 r2, "COL" index width hidden outline (widths marked customWidth only),
-"DEFAULT" width (a custom width up to the last column), "PANE" col row (0-based); at the end, per
-workbook-scope name with one cell-range destination, "NAME" name sheet c1 r1 c2 r2. A file
-openpyxl fails on prints nothing more.
+"MERGE" c1 r1 c2 r2, "COL" index width hidden outline, "DEFAULT" width (a width up to the
+last column), "PANE" col row (0-based); at the end, per workbook-scope name with one cell-range
+destination, "NAME" name sheet c1 r1 c2 r2. A file openpyxl fails on prints nothing more.
 """
-import posixpath
 import sys
 import warnings
-import xml.etree.ElementTree as ET
-import zipfile
 
 import openpyxl
 from openpyxl.utils.cell import range_boundaries, coordinate_to_tuple
 
 warnings.simplefilter("ignore")
-MAIN = "{http://schemas.openxmlformats.org/spreadsheetml/2006/main}"
-REL = "{http://schemas.openxmlformats.org/officeDocument/2006/relationships}"
 
 
-def describe(path, wb):
-    package = zipfile.ZipFile(path)
-    workbook_xml = package.read("xl/workbook.xml")
-    rels = ET.fromstring(package.read("xl/_rels/workbook.xml.rels"))
-    targets = {r.get("Id"): r.get("Target") for r in rels}
-    parts = []
-    for sheet in ET.fromstring(workbook_xml).iter(MAIN + "sheet"):
-        target = targets[sheet.get(REL + "id")]
-        parts.append(target.lstrip("/") if target.startswith("/") else posixpath.join("xl", target))
-
-    for ws, part in zip(wb.worksheets, parts):
-        data = package.read(part)
+def describe(wb):
+    for ws in wb.worksheets:
         print("SHEET\t%s" % ws.title)
-        # openpyxl reports every width as custom; the model takes a width only where the file says
-        # customWidth is true, so only those widths are compared.
-        custom = set()
-        for col in ET.fromstring(data).iter(MAIN + "col"):
-            if (col.get("customWidth") or "")[:1] in ("1", "t", "T"):
-                custom.update(range(int(col.get("min")), int(col.get("max")) + 1))
         for merged in ws.merged_cells.ranges:
             print("MERGE\t%d\t%d\t%d\t%d" % (merged.min_col - 1, merged.min_row - 1,
                                              merged.max_col - 1, merged.max_row - 1))
         for dim in ws.column_dimensions.values():
-            if dim.min is None or dim.width is None or dim.min not in custom:
+            if dim.min is None or dim.width is None:
                 continue
             # A col element reaching the last column describes the sheet's default width.
             if dim.max >= 16384:
@@ -74,6 +52,6 @@ def describe(path, wb):
 for path in sys.argv[1:]:
     print("# file " + path)
     try:
-        describe(path, openpyxl.load_workbook(path))
+        describe(openpyxl.load_workbook(path))
     except Exception:  # openpyxl's failures of every kind
         continue

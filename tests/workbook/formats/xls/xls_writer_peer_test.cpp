@@ -6,9 +6,13 @@
 
 #include "../python_peer.h"
 #include "workbook/core/exceptions.h"
+#include "workbook/formats/xls/xls_writer.h"
+#include "workbook/formats/xlsx/xlsx_memory_stream_list.h"
+#include "workbook/formats/zip/compression_stream.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
 #include "xls_book_fixture.h"
+#include "xls_cell_dump.h"
 #include "xls_test_support.h"
 
 namespace workbook {
@@ -37,6 +41,48 @@ TEST_F(XLSWriterPeerTest, MergesAndLinksOfRowsWrittenByEventReachXlrd) {
   EXPECT_EQ(test_support::RunPeer(xls_test::kPeers + "event_rows_xlrd.py", {dir.File("out.xls")}),
             "300 [(0, 1, 2, 4), (100, 101, 2, 4), (200, 201, 2, 4)]\n"
             "300 True\n");
+}
+
+// A sheet goes into the output list in streams of 10,000 cells; held through the compression
+// wrappers or not, the file is the same, and xlrd finds every sheet where BOUNDSHEET says.
+TEST_F(XLSWriterPeerTest, SheetsInStreamsOfTenThousandCellsMakeOneFile) {
+  for (const auto& [name, cells] : {std::pair{u"Big", 25000}, std::pair{u"Small", 3}}) {
+    TExportWorkSheet* sheet = book_->AddWorkSheet(name);
+    for (int i = 0; i < cells; ++i) {
+      TExportRow* row =
+          i % 10 == 0 ? sheet->AddRow() : sheet->Rows.GetItem(sheet->Rows.Count() - 1);
+      if (i % 2 == 0)
+        row->AddCellNumber(i, 0);
+      else
+        row->AddCellString(u"t" + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)));
+    }
+  }
+  TExporterXLS exporter;
+  TExporterXLSX_MemoryStreamList list;
+  XLSWriteWorkbookStream(list, *book_, exporter);
+  // Head, globals, SST, EXTSST, EOF; the big sheet in three streams, the small one in one.
+  EXPECT_EQ(list.Count(), 5 + 3 + 1);
+
+  const bool saved = WorkbookCompressTempData;
+  TScratchDir dir;
+  std::vector<std::uint8_t> files[2];
+  for (bool compress : {true, false}) {
+    WorkbookCompressTempData = compress;
+    TMemoryStream stream;
+    exporter.ExportToStream(stream, *book_);
+    files[compress] = stream.Data();
+    stream.SaveToFile(dir.File(compress ? "held.xls" : "plain.xls"));
+  }
+  WorkbookCompressTempData = saved;
+  EXPECT_EQ(files[true], files[false]);
+
+  const xls_test::CellDump peer = xls_test::DumpWithXlrd({dir.File("held.xls")}).begin()->second;
+  ASSERT_EQ(peer.failure, "");
+  EXPECT_EQ(peer.sheets, (std::vector<std::string>{"Big", "Small"}));
+  EXPECT_EQ(peer.cells.size(), 25003u);
+  EXPECT_EQ(peer.cells.at({0, 2499, 8}), "24998");
+  EXPECT_EQ(peer.cells.at({0, 2499, 9}), "tn");
+  EXPECT_EQ(peer.cells.at({1, 0, 2}), "2");
 }
 
 }  // namespace
