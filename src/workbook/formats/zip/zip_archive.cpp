@@ -19,6 +19,11 @@ void TZipArchive::AddFile(const std::u16string& fileName, TStream& stream, bool 
   adapter_.Insert(EntryName(fileName), stream, stored);
 }
 
+void TZipArchive::AddDeflated(const std::u16string& fileName,
+                              const std::vector<const TDeflatedData*>& pieces) {
+  adapter_.InsertDeflated(EntryName(fileName), pieces);
+}
+
 int TZipArchive::IndexOf(const std::u16string& fileName) const {
   return adapter_.Locate(EntryName(fileName));
 }

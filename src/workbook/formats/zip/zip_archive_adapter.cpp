@@ -1,6 +1,7 @@
 #include "workbook/formats/zip/zip_archive_adapter.h"
 
 #include <zip.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <cstring>
@@ -110,6 +111,63 @@ zip_int64_t DataSourceCallback(void* userdata, void* data, zip_uint64_t len, zip
     *s.failure = e.what();
     zip_error_set(&s.error, ZIP_ER_READ, 0);
     return -1;
+  }
+}
+
+// The data of an entry deflated beforehand: the pieces' bytes one after the other, declared as
+// deflated with their size and CRC, so libzip copies them as they are.
+struct TDeflatedSourceState {
+  std::vector<const TDeflatedData*> pieces;
+  std::size_t piece = 0;
+  std::size_t offset = 0;
+  std::uint64_t size = 0;
+  std::uint64_t compressedSize = 0;
+  std::uint32_t crc = 0;
+  zip_error_t error;
+};
+
+zip_int64_t DeflatedSourceCallback(void* userdata, void* data, zip_uint64_t len,
+                                   zip_source_cmd_t cmd) {
+  auto& s = *static_cast<TDeflatedSourceState*>(userdata);
+  switch (cmd) {
+    case ZIP_SOURCE_OPEN:
+      s.piece = 0;
+      s.offset = 0;
+      return 0;
+    case ZIP_SOURCE_CLOSE:
+      return 0;
+    case ZIP_SOURCE_READ: {
+      auto* out = static_cast<std::uint8_t*>(data);
+      std::size_t done = 0;
+      while (done < len && s.piece < s.pieces.size()) {
+        const std::vector<std::uint8_t>& bytes = s.pieces[s.piece]->Compressed();
+        const std::size_t n =
+            std::min<std::size_t>(bytes.size() - s.offset, static_cast<std::size_t>(len - done));
+        if (n > 0) std::memcpy(out + done, bytes.data() + s.offset, n);
+        done += n;
+        s.offset += n;
+        if (s.offset == bytes.size()) {
+          ++s.piece;
+          s.offset = 0;
+        }
+      }
+      return static_cast<zip_int64_t>(done);
+    }
+    case ZIP_SOURCE_STAT: {
+      auto* st = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, len, &s.error);
+      if (!st) return -1;
+      zip_stat_init(st);
+      st->size = s.size;
+      st->comp_size = s.compressedSize;
+      st->crc = s.crc;
+      st->comp_method = ZIP_CM_DEFLATE;
+      st->encryption_method = ZIP_EM_NONE;
+      st->valid |= ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_CRC | ZIP_STAT_COMP_METHOD |
+                   ZIP_STAT_ENCRYPTION_METHOD;
+      return sizeof(*st);
+    }
+    default:
+      return ReadOnlySourceCommand(s, data, len, cmd);
   }
 }
 
@@ -340,6 +398,23 @@ void TZipArchiveAdapter::Insert(const std::string& name, TStream& data, bool sto
   }
   AddSource(name, MakeSource(DataSourceCallback, dataState), stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE,
             stored ? 0 : kZipDeflateLevel);
+}
+
+void TZipArchiveAdapter::InsertDeflated(const std::string& name,
+                                        const std::vector<const TDeflatedData*>& pieces) {
+  CheckWritable();
+  auto* dataState = new TDeflatedSourceState;
+  zip_error_init(&dataState->error);
+  dataState->pieces = pieces;
+  dataState->crc = static_cast<std::uint32_t>(crc32(0, Z_NULL, 0));
+  for (const TDeflatedData* piece : pieces) {
+    dataState->crc = static_cast<std::uint32_t>(crc32_combine(
+        dataState->crc, piece->Crc(), static_cast<z_off_t>(piece->UncompressedSize())));
+    dataState->size += piece->UncompressedSize();
+    dataState->compressedSize += piece->Compressed().size();
+  }
+  // The method the data already has: libzip then copies it without deflating it again.
+  AddSource(name, MakeSource(DeflatedSourceCallback, dataState), ZIP_CM_DEFLATE, 0);
 }
 
 void TZipArchiveAdapter::CheckWritable() const {

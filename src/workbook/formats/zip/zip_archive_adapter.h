@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "workbook/core/stream.h"
+#include "workbook/formats/zip/deflated_data.h"
 
 typedef struct zip zip_t;
 typedef struct zip_source zip_source_t;
@@ -16,11 +17,6 @@ typedef struct zip_source zip_source_t;
 namespace workbook {
 
 enum class TZipArchiveMode { Read = 0, Update = 1, Create = 2 };
-
-// The deflate level of every zip entry the library writes. On worksheet XML, level 5 packs as
-// tightly as zlib's default (6) in about two thirds of its time; lower levels leave packages
-// about a tenth larger (measured in bench/README.md).
-inline constexpr int kZipDeflateLevel = 5;
 
 class TZipArchiveAdapter {
  public:
@@ -41,6 +37,9 @@ class TZipArchiveAdapter {
   // Adds an entry with the rest of data (deflated, or stored with stored), replacing one of the
   // same name, and writes the whole archive to the stream.
   void Insert(const std::string& name, TStream& data, bool stored = false);
+  // The same with data deflated beforehand: the pieces joined in order, copied as they are. The
+  // pieces are read here and may be freed afterwards.
+  void InsertDeflated(const std::string& name, const std::vector<const TDeflatedData*>& pieces);
   // Writes the archive to the stream; an archive without entries becomes an empty archive.
   void Save();
 
