@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "measure.h"
-#include "workbook/formats/zip/zip_archive.h"
+#include "memory_package.h"
 #include "workbook/model/workbook.h"
 
 using bench::PeakKilobytes;
@@ -23,26 +23,11 @@ using bench::Seconds;
 namespace {
 
 constexpr int kStrings = 500'000;
-const char* const kMain = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
-const char* const kRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
-
-workbook::TMemoryStream Package(const std::map<std::string, std::string>& parts) {
-  workbook::TMemoryStream target;
-  workbook::TZipArchive zip(target, workbook::TZipArchiveMode::Create);
-  for (const auto& [name, content] : parts) {
-    workbook::TMemoryStream part(std::vector<std::uint8_t>(content.begin(), content.end()));
-    zip.AddFile(std::u16string(name.begin(), name.end()), part);
-  }
-  zip.Save();
-  target.SetPosition(0);
-  return target;
-}
 
 // cells cells, 10 to a row, using the strings evenly spread over the table.
 workbook::TMemoryStream Workbook(int cells) {
   const std::string count = std::to_string(kStrings);
-  std::string strings = std::string("<sst xmlns=\"") + kMain + "\" count=\"" + count +
-                        "\" uniqueCount=\"" + count + "\">";
+  std::string strings;
   for (int i = 0; i < kStrings; ++i) {
     const std::string n = std::to_string(i);
     if (i % 10 == 0)
@@ -53,30 +38,15 @@ workbook::TMemoryStream Workbook(int cells) {
     else
       strings += "<si><t>Partner " + n + " s.r.o. \xC5\xBDilina</t></si>";
   }
-  strings += "</sst>";
-  std::string sheet = std::string("<worksheet xmlns=\"") + kMain + "\"><sheetData>";
+  std::string sheetData;
   const int step = kStrings / cells;
   for (int i = 0; i < cells; ++i) {
-    if (i % 10 == 0) sheet += "<row r=\"" + std::to_string(i / 10 + 1) + "\">";
-    sheet += "<c t=\"s\"><v>" + std::to_string(i * step) + "</v></c>";
-    if (i % 10 == 9 || i + 1 == cells) sheet += "</row>";
+    if (i % 10 == 0) sheetData += "<row r=\"" + std::to_string(i / 10 + 1) + "\">";
+    sheetData += "<c t=\"s\"><v>" + std::to_string(i * step) + "</v></c>";
+    if (i % 10 == 9 || i + 1 == cells) sheetData += "</row>";
   }
-  sheet += "</sheetData></worksheet>";
-  const std::string rel = std::string("<Relationship Type=\"") + kRel;
-  return Package({
-      {"_rels/.rels",
-       "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">" +
-           rel + "/officeDocument\" Id=\"rId1\" Target=\"xl/workbook.xml\"/></Relationships>"},
-      {"xl/_rels/workbook.xml.rels",
-       "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">" +
-           rel + "/worksheet\" Id=\"rId1\" Target=\"worksheets/sheet1.xml\"/>" + rel +
-           "/sharedStrings\" Id=\"rId2\" Target=\"sharedStrings.xml\"/></Relationships>"},
-      {"xl/workbook.xml", std::string("<workbook xmlns=\"") + kMain + "\" xmlns:r=\"" + kRel +
-                              "\"><sheets><sheet name=\"S\" sheetId=\"1\" r:id=\"rId1\"/>"
-                              "</sheets></workbook>"},
-      {"xl/sharedStrings.xml", strings},
-      {"xl/worksheets/sheet1.xml", sheet},
-  });
+  return bench::SharedStringsPackage(sheetData, strings,
+                                     " count=\"" + count + "\" uniqueCount=\"" + count + "\"");
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 #include "workbook/formats/xlsx/xlsx_shared_strings.h"
 
 #include <algorithm>
+#include <optional>
 
+#include "workbook/core/invariant_texts.h"
 #include "workbook/core/library_texts.h"
 #include "workbook/core/xml/xml_error.h"
 #include "workbook/core/xml/xml_scanning_parser.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
+#include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
@@ -113,19 +116,8 @@ class TXLSXSharedStrings_Import::TScanner final : public TStream {
       if (depth_ == 0) rootDone_ = true;
       return end;
     }
-    std::size_t close = 1;
-    char quote = 0;
-    for (; close < rest.size(); ++close) {
-      const char c = rest[close];
-      if (quote != 0) {
-        if (c == quote) quote = 0;
-      } else if (c == '"' || c == '\'') {
-        quote = c;
-      } else if (c == '>') {
-        break;
-      }
-    }
-    if (close >= rest.size()) return std::string::npos;
+    const std::size_t close = XmlStartTagEnd(rest);
+    if (close == std::string_view::npos) return std::string::npos;
     const std::size_t end = open + close + 1;
     const bool empty = rest[close - 1] == '/';
     const std::string_view tag = rest.substr(0, close + 1);
@@ -198,9 +190,18 @@ class TXLSXSharedStrings_Import::TScanner final : public TStream {
     const std::string_view prefix =
         colon == std::string_view::npos ? std::string_view() : name.substr(0, colon);
     std::string_view uri;
-    bool item = prefix.empty();  // undeclared: the part as some tools write it
-    if (DeclaredNamespace(tag, prefix, uri) || DeclaredNamespace(root_, prefix, uri))
+    bool item;
+    if (DeclaredNamespace(tag, prefix, uri)) {
       item = IsXLSXMainNS(uri);
+    } else {
+      // What the root declares holds for every item that declares nothing: looked up once.
+      if (!rootItem_ || rootItemPrefix_ != prefix) {
+        rootItemPrefix_ = prefix;
+        // Undeclared: the part as some tools write it.
+        rootItem_ = DeclaredNamespace(root_, prefix, uri) ? IsXLSXMainNS(uri) : prefix.empty();
+      }
+      item = *rootItem_;
+    }
     if (item && std::string_view(itemOpen_).substr(1) != name) {
       itemOpen_.assign("<").append(name);
       itemClose_.assign("</").append(name).append(">");
@@ -231,6 +232,8 @@ class TXLSXSharedStrings_Import::TScanner final : public TStream {
   bool rootSeen_ = false;
   bool rootDone_ = false;
   std::size_t itemStart_ = std::string::npos;
+  std::string rootItemPrefix_;
+  std::optional<bool> rootItem_;
   std::string itemOpen_ = "<si";
   std::string itemClose_ = "</si>";
 };
@@ -314,12 +317,10 @@ void TXLSXSharedStrings_Import::Finish() {
   workbook_->DoProgress(wpsSharedStrings, 1, 1, WorkbookLng_SharedStrings);
 }
 
-void TXLSXSharedStrings_Import::ReadXLSX(TStream& part, TWorkbook& workbook,
+void TXLSXSharedStrings_Import::ReadXLSX(TZipArchive& zip, int entry, TWorkbook& workbook,
                                          const TXLSXColorSources& colors) {
-  Begin(workbook, colors, part.Size() - part.Position());
-  std::vector<char> buffer(64 * 1024);
-  while (const std::size_t count = part.Read(buffer.data(), buffer.size()))
-    Scanner().Write(buffer.data(), count);
+  Begin(workbook, colors, zip.GetUncompressedSize(entry));
+  zip.ExtractIndexToStream(entry, Scanner());
   Finish();
 }
 
@@ -328,8 +329,15 @@ void TXLSXSharedStrings_Import::Parse(std::size_t index) {
   if (!parser_) parser_ = std::make_unique<TParser>(prolog_, colors_);
   std::u16string text;
   TXLSXRichTextRuns runs;
-  if (!parser_->Parse(std::string_view(bytes_).substr(item.Start, item.Size), text, runs))
-    Malformed(u"holds an item that is no element.");
+  bool parsed = false;
+  try {
+    parsed = parser_->Parse(std::string_view(bytes_).substr(item.Start, item.Size), text, runs);
+  } catch (const EXmlError& error) {
+    // Parsed while a sheet is read: say whose XML it is.
+    Malformed(u"holds a damaged item (number " + ISOIntToStr(static_cast<std::int64_t>(index) + 1) +
+              u"): " + error.Message());
+  }
+  if (!parsed) Malformed(u"holds an item that is no element.");
   texts_[index] = TPackedText(text);
   item.HasRuns = !runs.empty();
   if (item.HasRuns) runs_.emplace(index, std::move(runs));
