@@ -4,9 +4,12 @@
 //
 //   wbconvert IN OUT
 //
-// A failure prints the exception's class and message on stderr; exit code 2. OUT is written only
-// once the whole file is built, so a failed conversion leaves no partial file behind.
+// A failure prints the exception's class and message on stderr; exit code 2. OUT is written
+// through a file beside it that takes its name only once the whole file is built, so a failed
+// conversion leaves no partial file behind and a large one is never held in memory.
 #include <cstdio>
+#include <filesystem>
+#include <memory>
 #include <string>
 
 #include "run_tool.h"
@@ -28,8 +31,16 @@ int main(int argc, char** argv) {
     workbook::TWorkbook book;
     book.ShowProgress = false;
     book.LoadFromFile(platform::Utf8ToUtf16(argv[1]));
-    workbook::TMemoryStream bytes;
-    writer->ExportToStream(bytes, book);
-    bytes.SaveToFile(argv[2]);
+    const std::string partial = std::string(argv[2]) + ".part";
+    try {
+      auto bytes = std::make_unique<workbook::TFileStream>(partial, workbook::TFileMode::Create);
+      writer->ExportToStream(*bytes, book);
+      bytes.reset();
+      std::filesystem::rename(partial, argv[2]);
+    } catch (...) {
+      std::error_code ignored;
+      std::filesystem::remove(partial, ignored);
+      throw;
+    }
   });
 }

@@ -5,6 +5,7 @@
 #include "app/ui/message_form.h"
 #include "app/ui/settings_form.h"
 #include "platform/qt/qt_services.h"
+#include "platform/qt/qt_translation.h"
 #include "workbook/formats/library_start.h"
 #include "workbook/gui/gui_start.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
   // Then its Qt binding: real text measuring, the progress window, the worksheet choice.
   workbook::StartWorkbookGui();
   QApplication application(argc, argv);
+  platform::InstallSlovakQtTexts(application);
   platform::TRealServices services;
   services.Install();
 

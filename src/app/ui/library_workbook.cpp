@@ -31,7 +31,14 @@ std::int64_t TLibraryWorkbook::CellCount(int sheet, std::int64_t row) const {
 std::u16string TLibraryWorkbook::CellText(int sheet, std::int64_t row, std::int64_t cell) const {
   const workbook::TExportRow* found = workbook_->WorkSheets.GetItem(sheet)->Rows.PeekItem(row);
   const workbook::TExportCell* item = found ? found->Cells.PeekItem(cell) : nullptr;
-  return item ? item->GetValueText() : std::u16string();
+  if (!item) return std::u16string();
+  std::u16string text = item->GetValueText();
+  // An .ods file types every date as a date and time of day; a date at midnight reads as the date
+  // alone, as the date cells of .xlsx and .xls files do, so the date checks take it alike.
+  constexpr std::u16string_view midnight = u" 00:00:00";
+  if (item->CellClass() == workbook::TCellClass::DateTime && text.ends_with(midnight))
+    text.resize(text.size() - midnight.size());
+  return text;
 }
 
 }  // namespace app

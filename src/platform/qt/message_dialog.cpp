@@ -65,12 +65,14 @@ TMessageDialog::TMessageDialog(const std::u16string& text, const std::u16string&
   QString shown = QString::fromStdU16String(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   // A text view lays out only the lines in sight, so even a report of many thousand lines opens
-  // and scrolls at once; it also lets the user select and copy the text.
+  // and scrolls at once; it also lets the user select and copy the text with the mouse. It takes
+  // the focus only when clicked, so it shows no text cursor and Enter presses the button.
   Text = new QPlainTextEdit(shown);
   Text->setReadOnly(true);
   Text->setLineWrapMode(QPlainTextEdit::NoWrap);
   Text->setFrameShape(QFrame::NoFrame);
-  Text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  Text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  Text->setFocusPolicy(Qt::ClickFocus);
   QPalette colors = Text->palette();
   colors.setColor(QPalette::Base, colors.color(QPalette::Window));
   Text->setPalette(colors);
@@ -116,8 +118,11 @@ void TMessageDialog::FitToScreen() {
                      static_cast<int>(lines.size()) * metrics.lineSpacing() + margin);
   const bool tall = wanted.height() > limit.height();
   const bool wide = wanted.width() > limit.width();
-  Text->setMinimumSize(std::min(wanted.width() + (tall ? bar : 0), limit.width()),
-                       std::min(wanted.height() + (wide ? bar : 0), limit.height()));
+  // The box is as large as its text, scroll bars only when the text is larger than the screen.
+  Text->setVerticalScrollBarPolicy(tall ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+  Text->setHorizontalScrollBarPolicy(wide ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+  Text->setFixedSize(std::min(wanted.width() + (tall ? bar : 0), limit.width()),
+                     std::min(wanted.height() + (wide ? bar : 0), limit.height()));
   setMaximumSize(area.size());
   adjustSize();
 }

@@ -19,6 +19,9 @@ class TExportCellString : public TExportCell {
   // The same for a text kept elsewhere too (a reader's shared-string table): the cell shares its
   // characters instead of copying them.
   void SetValueShared(const TPackedText& text);
+  // The text as kept: cells that share a text share its characters, so their address tells them
+  // apart without reading them.
+  const TPackedText& GetValueShared() const { return value_; }
 
   // Whether XLSX and XLS keep the text in their shared-string table.
   bool SharedString() const { return sharedString_; }

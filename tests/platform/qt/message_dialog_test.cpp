@@ -82,5 +82,30 @@ TEST(MessageBox, EachButtonGivesItsAnswer) {
   }
 }
 
+// A short message makes a small box without scroll bars; the text takes no focus, so no cursor
+// blinks in it and Enter presses the button.
+TEST(MessageBox, ShortTextMakesASmallBoxThatEnterCloses) {
+  struct Case {
+    std::u16string text;
+    int lines;
+  } cases[] = {{u"Nie je načítaný vstupný súbor", 1},
+               {u"Súbor XML bol uložený do /tmp/kv.xml\r\n\r\nPočet chybných riadkov: 2.", 3}};
+  for (const Case& c : cases) {
+    TMessageDialog box(c.text, u"Upozornenie", TMsgButtons::OK, TMsgIcon::None);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    const int line = QFontMetrics(box.Text->font()).lineSpacing();
+    EXPECT_LE(box.Text->height(), (c.lines + 1) * line);
+    EXPECT_LE(box.height(), box.Text->height() + box.Buttons->height() + 4 * line);
+    EXPECT_FALSE(box.Text->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(box.Text->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(box.Text->hasFocus());
+    EXPECT_EQ(box.Text->textInteractionFlags(), Qt::TextSelectableByMouse);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(box.isVisible());
+    EXPECT_EQ(box.Result(), TMsgResult::OK);
+  }
+}
+
 }  // namespace
 }  // namespace platform

@@ -23,19 +23,15 @@ namespace {
 // One line of a paragraph: a blank that starts the line or follows another blank is written as
 // "text:s", as OpenDocument collapses plain ones.
 void WriteODSLine(TXmlWriter& writer, std::u16string_view line) {
-  std::u16string run;
+  std::size_t start = 0;  // of the run of text not yet written
   for (std::size_t i = 0; i < line.size(); ++i) {
-    bool collapsible = line[i] == u' ' && (i == 0 || line[i - 1] == u' ');
-    if (!collapsible) {
-      run += line[i];
-      continue;
-    }
-    if (!run.empty()) writer.WriteString(run);
-    run.clear();
+    if (line[i] != u' ' || (i > 0 && line[i - 1] != u' ')) continue;
+    if (i > start) writer.WriteString(line.substr(start, i - start));
+    start = i + 1;
     writer.StartElement("text:s");
     writer.EndElement();
   }
-  if (!run.empty()) writer.WriteString(run);
+  if (line.size() > start) writer.WriteString(line.substr(start));
 }
 
 // A piece of one line in one run: in its text style's span, inside the hyperlink when there is

@@ -4,7 +4,6 @@
 
 #include "workbook/core/xml/xml_writer.h"
 #include "workbook/formats/ods/ods_comment_drawing_style.h"
-#include "workbook/formats/zip/compression_stream.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_comment.h"
 #include "workbook/model/custom_exporter.h"
@@ -32,7 +31,7 @@ bool InRange(int index, int first, int count) {
 
 TODSTableWriter::TODSTableWriter(TCustomExporter& exporter, TWorkbook& workbook,
                                  TODSStyleRegistries& styles, TXmlWriter& numberStyles,
-                                 TExporterXLSX_MemoryStreamList& parts)
+                                 std::vector<std::unique_ptr<TDeflatedData>>& parts)
     : exporter_(exporter),
       workbook_(workbook),
       styles_(styles),
@@ -42,24 +41,20 @@ TODSTableWriter::TODSTableWriter(TCustomExporter& exporter, TWorkbook& workbook,
 TODSTableWriter::~TODSTableWriter() = default;
 
 std::size_t TODSTableWriter::TPartSink::Write(const void* buffer, std::size_t count) {
-  if (!buffer_) NextPart(false);
+  if (!part_) NextPart(false);
   written_ += static_cast<std::int64_t>(count);
-  return wrapper_ ? wrapper_->Write(buffer, count) : buffer_->Write(buffer, count);
+  part_->Write(buffer, count);
+  return count;
 }
 
 std::int64_t TODSTableWriter::TPartSink::Seek(std::int64_t, TSeekOrigin) { return written_; }
 
 void TODSTableWriter::TPartSink::NextPart(bool last) {
-  if (buffer_) {
-    wrapper_.reset();
-    if (WorkbookCompressTempData)
-      parts_.AddCompressed(std::move(buffer_));
-    else
-      parts_.AddStream(std::move(buffer_));
+  if (part_) {
+    part_->Finish(false);
+    parts_.push_back(std::move(part_));
   }
-  if (last) return;
-  buffer_ = std::make_unique<TMemoryStream>();
-  if (WorkbookCompressTempData) wrapper_ = std::make_unique<TCompressionStream>(*buffer_);
+  if (!last) part_ = std::make_unique<TDeflatedData>();
 }
 
 std::u16string TODSTableWriter::ODSTextStyleName(const TExportFont& font) {

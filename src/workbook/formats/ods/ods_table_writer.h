@@ -1,14 +1,16 @@
 #pragma once
 // Writes one worksheet as a table:table element of content.xml, straight into memory parts of
-// about 10,000 cells each, so a large sheet never becomes one tree. Styles the cells need go to
-// the export's registries; number styles are written as cells first use them.
+// about 10,000 cells each, deflated as they are written, so a large sheet never becomes one tree
+// nor is held uncompressed. Styles the cells need go to the export's registries; number styles
+// are written as cells first use them.
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "workbook/formats/cell_write_context.h"
 #include "workbook/formats/ods/ods_style_registries.h"
-#include "workbook/formats/xlsx/xlsx_memory_stream_list.h"
+#include "workbook/formats/zip/deflated_data.h"
 #include "workbook/model/sheet_pixel_grid.h"
 
 namespace workbook {
@@ -23,9 +25,9 @@ class TXmlWriter;
 class TODSTableWriter : public ICellWriteContext {
  public:
   // numberStyles receives number:*-style elements (it writes at office:automatic-styles' level);
-  // parts receives the table's memory parts in order.
+  // parts receives the table's parts in order, each finished as not the entry's last.
   TODSTableWriter(TCustomExporter& exporter, TWorkbook& workbook, TODSStyleRegistries& styles,
-                  TXmlWriter& numberStyles, TExporterXLSX_MemoryStreamList& parts);
+                  TXmlWriter& numberStyles, std::vector<std::unique_ptr<TDeflatedData>>& parts);
   ~TODSTableWriter() override;
 
   // The sheet at index; its auto-filter goes to databaseRanges.
@@ -40,7 +42,7 @@ class TODSTableWriter : public ICellWriteContext {
   // the part list between two rows while elements around them stay open.
   class TPartSink : public TStream {
    public:
-    explicit TPartSink(TExporterXLSX_MemoryStreamList& parts) : parts_(parts) {}
+    explicit TPartSink(std::vector<std::unique_ptr<TDeflatedData>>& parts) : parts_(parts) {}
     std::size_t Read(void*, std::size_t) override { return 0; }
     std::size_t Write(const void* buffer, std::size_t count) override;
     std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
@@ -48,9 +50,8 @@ class TODSTableWriter : public ICellWriteContext {
     void NextPart(bool last);
 
    private:
-    TExporterXLSX_MemoryStreamList& parts_;
-    std::unique_ptr<TMemoryStream> buffer_;
-    std::unique_ptr<TStream> wrapper_;  // the compression wrapper, when used
+    std::vector<std::unique_ptr<TDeflatedData>>& parts_;
+    std::unique_ptr<TDeflatedData> part_;
     std::int64_t written_ = 0;
   };
 
@@ -67,7 +68,7 @@ class TODSTableWriter : public ICellWriteContext {
   TWorkbook& workbook_;
   TODSStyleRegistries& styles_;
   TXmlWriter& numberStyles_;
-  TExporterXLSX_MemoryStreamList& parts_;
+  std::vector<std::unique_ptr<TDeflatedData>>& parts_;
 
   // Per sheet.
   TExportWorkSheet* sheet_ = nullptr;

@@ -1,5 +1,7 @@
 // The ODS export: the package entries in their order, content.xml around the streamed tables.
+#include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -11,6 +13,7 @@
 #include "workbook/formats/ods/ods_package_parts.h"
 #include "workbook/formats/ods/ods_style_registries.h"
 #include "workbook/formats/ods/ods_table_writer.h"
+#include "workbook/formats/zip/deflated_data.h"
 #include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/drawing.h"
 #include "workbook/model/sheet_names.h"
@@ -65,10 +68,19 @@ TXmlNode BuildContentRoot(TXmlDocument& document) {
   return root;
 }
 
-// content.xml into parts: the tree's text split at its two markers, with the number styles and
-// the tables streamed in between.
+// Deflates text as one piece of an entry.
+std::unique_ptr<TDeflatedData> Deflated(std::string_view text, bool last) {
+  auto piece = std::make_unique<TDeflatedData>();
+  piece->Write(text.data(), text.size());
+  piece->Finish(last);
+  return piece;
+}
+
+// content.xml as deflated pieces: the tree's text split at its two markers, with the number
+// styles and the tables streamed in between. The tables are deflated while they are written, so
+// a large sheet is never held uncompressed.
 void WriteContent(TCustomExporter& exporter, TWorkbook& workbook, TODSStyleRegistries& styles,
-                  TExporterXLSX_MemoryStreamList& parts) {
+                  TZipArchive& zip) {
   TXmlDocument document;
   TXmlNode root = BuildContentRoot(document);
   TXmlNode fontFaces = root.AddChild("office:font-face-decls");
@@ -80,10 +92,11 @@ void WriteContent(TCustomExporter& exporter, TWorkbook& workbook, TODSStyleRegis
     workbook.NamedCells.WriteODS(spreadsheet.AddChild("table:named-expressions"));
   TXmlNode databaseRanges = spreadsheet.AddChild("table:database-ranges");
 
-  auto numberStyles = std::make_unique<TMemoryStream>();
+  TMemoryStream numberStyles;
+  std::vector<std::unique_ptr<TDeflatedData>> tables;
   {
-    TXmlWriter numberWriter(*numberStyles);
-    TODSTableWriter tableWriter(exporter, workbook, styles, numberWriter, parts);
+    TXmlWriter numberWriter(numberStyles);
+    TODSTableWriter tableWriter(exporter, workbook, styles, numberWriter, tables);
     const int count = workbook.WorkSheets.Count();
     for (int i = 0; i < count; ++i) {
       TExportWorkSheet& sheet = *workbook.WorkSheets[i];
@@ -104,18 +117,23 @@ void WriteContent(TCustomExporter& exporter, TWorkbook& workbook, TODSStyleRegis
   WriteODSFontFaces(fontFaces, styles.FontFaces);
 
   const std::string text = ODSPartText(document);
-  const std::size_t numbersAt = text.find(kNumberStylesMarker);
-  const std::size_t tablesAt = text.find(kTablesMarker);
-  auto piece = [&](std::size_t from, std::size_t to) {
-    auto stream = std::make_unique<TMemoryStream>();
-    stream->WriteString(text.substr(from, to - from));
-    return stream;
-  };
-  // The tables are in Parts already: the head goes in front of them, the tail after.
-  parts.AddStream(piece(0, numbersAt), 0);
-  parts.AddStream(std::move(numberStyles), 1);
-  parts.AddStream(piece(numbersAt + kNumberStylesMarker.size(), tablesAt), 2);
-  parts.AddStream(piece(tablesAt + kTablesMarker.size(), text.size()));
+  const std::string_view whole = text;
+  const std::size_t numbersAt = whole.find(kNumberStylesMarker);
+  const std::size_t tablesAt = whole.find(kTablesMarker);
+  const std::string_view numbers(reinterpret_cast<const char*>(numberStyles.Memory()),
+                                 static_cast<std::size_t>(numberStyles.Size()));
+  const std::unique_ptr<TDeflatedData> head[] = {
+      Deflated(whole.substr(0, numbersAt), false), Deflated(numbers, false),
+      Deflated(whole.substr(numbersAt + kNumberStylesMarker.size(),
+                            tablesAt - numbersAt - kNumberStylesMarker.size()),
+               false)};
+  const std::unique_ptr<TDeflatedData> tail =
+      Deflated(whole.substr(tablesAt + kTablesMarker.size()), true);
+  std::vector<const TDeflatedData*> pieces;
+  for (const auto& piece : head) pieces.push_back(piece.get());
+  for (const auto& piece : tables) pieces.push_back(piece.get());
+  pieces.push_back(tail.get());
+  zip.AddDeflated(u"content.xml", pieces);
 }
 
 // Sheets carry the names every writer writes while the package is built, and their own names
@@ -152,12 +170,7 @@ void TCustomExporterODS::ExportToStream(TStream& stream, TWorkbook& workbook) {
   // Readers recognise the package by this first, uncompressed entry.
   AddText(zip, u"mimetype", kODSMimeType, true);
   TODSStyleRegistries styles;
-  {
-    TExporterXLSX_MemoryStreamList content(&workbook);
-    WriteContent(*this, workbook, styles, content);
-    content.SetPosition(0);
-    zip.AddFile(u"content.xml", content);
-  }
+  WriteContent(*this, workbook, styles, zip);
   AddText(zip, u"styles.xml", ODSStylesPart(workbook, styles));
   AddText(zip, u"meta.xml", ODSMetaPart(workbook));
   AddText(zip, u"settings.xml", ODSSettingsPart(workbook));

@@ -51,7 +51,8 @@ TXLSWorksheetCells::TXLSWorksheetCells(TWorkbook& workbook, TExportWorkSheet& sh
       sheet_(sheet),
       styles_(styles),
       palette_(palette),
-      charWidth_(charWidth) {}
+      charWidth_(charWidth),
+      condFormats_(sheet) {}
 
 void TXLSWorksheetCells::Cell(const TXLSCell& cell) {
   if (cell.Row != rowIndex_) {
@@ -196,7 +197,7 @@ void TXLSWorksheetCells::SheetRecord(TXLSRecordReader& reader) {
       window.ReadXLSSelection(reader);
       break;
     case kCondFmt:
-      condFormatTargets_ = ReadXLSCondFmtTargets(reader);
+      condFormatRanges_ = ReadXLSCondFmtRanges(reader);
       break;
     case kCF:
       ReadConditionalRule(reader);
@@ -213,19 +214,15 @@ void TXLSWorksheetCells::SheetRecord(TXLSRecordReader& reader) {
 }
 
 void TXLSWorksheetCells::ReadConditionalRule(TXLSRecordReader& reader) {
-  if (condFormatTargets_.empty()) return;
+  if (condFormatRanges_.empty()) return;
   TXLSFormulaTokens tokens(&sheet_, workbook_.FormulaNames);
-  TExportConditionalFormattingRule rule;
-  if (!rule.ReadXLS(reader, palette_, tokens)) return;
-  for (const auto& [col, row] : condFormatTargets_) {
-    TExportConditionalFormatting& formatting =
-        sheet_.FindCreateCell(col, row, TCellClass::Empty, false)->GetConditionalFormatting();
-    TExportConditionalFormattingRule::AddRule(formatting.Rules, rule.Operator, rule.Formula1,
-                                              rule.Formula2)
-        ->AssignFormat(rule.FontColor, rule.FontStyle, rule.FillColor);
-    // The file lists the rules in evaluation order; the list keeps the first-evaluated last.
-    formatting.Rules.Move(formatting.Count() - 1, 0);
-  }
+  TExportConditionalFormatting read(nullptr);
+  if (!TExportConditionalFormattingRule::AddRule(read.Rules, cfoEqual, u"", u"")
+           ->ReadXLS(reader, palette_, tokens, condFormatRanges_.front().Col1,
+                     condFormatRanges_.front().Row1))
+    return;
+  // The file lists the rules in evaluation order; the list keeps the first-evaluated last.
+  condFormats_.Apply(condFormatRanges_, read.Rules, true);
 }
 
 void TXLSWorksheetCells::Finish() {

@@ -2,9 +2,10 @@
 // The model's side of reading an XLS worksheet: each decoded cell becomes a cell of the worksheet,
 // its class chosen by the value and, for numbers, by the number format of its XF.
 #include <cstdint>
-#include <utility>
 #include <vector>
 
+#include "workbook/core/cell_refs.h"
+#include "workbook/formats/cond_format_spread.h"
 #include "workbook/formats/xls/xls_sheet_reader.h"
 
 namespace workbook {
@@ -31,7 +32,7 @@ class TXLSWorksheetCells : public IXLSSheetTarget {
   void Finish();
 
  private:
-  // A CF record: its rule goes to every cell the CONDFMT record before it named.
+  // A CF record: its rule goes to every cell of the ranges the CONDFMT record before it named.
   void ReadConditionalRule(TXLSRecordReader& reader);
 
   TWorkbook& workbook_;
@@ -47,8 +48,9 @@ class TXLSWorksheetCells : public IXLSSheetTarget {
   int cellsSinceReport_ = 0;
   // The rows' progress runs up to this: the sheet's used height from DIMENSIONS when given.
   long long progressMax_ = 65536;
-  // The cells (column, row) of the current CONDFMT record.
-  std::vector<std::pair<int, int>> condFormatTargets_;
+  // The ranges of the last CONDFMT record, which its CF records apply to.
+  std::vector<TCellRangeRef> condFormatRanges_;
+  TCondFormatSpread condFormats_;
 };
 
 }  // namespace workbook

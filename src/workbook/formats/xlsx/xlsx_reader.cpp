@@ -136,9 +136,9 @@ class TXLSXImport {
     Guarded(sharedStringsPart, [&] {
       const int entry = package_.FindPart(sharedStringsPart);
       if (entry < 0) return;
-      // Parsed while it is inflated, like the worksheets.
+      // Items found while it is inflated, each parsed when a cell first asks for it.
       sharedStrings_.Begin(workbook_, colors, zip_.GetUncompressedSize(entry));
-      zip_.ExtractIndexToStream(entry, sharedStrings_.Parser());
+      zip_.ExtractIndexToStream(entry, sharedStrings_.Scanner());
       sharedStrings_.Finish();
     });
 
@@ -147,7 +147,7 @@ class TXLSXImport {
                                  ? CharWidthHook(workbook_.GetDefaultFont())
                                  : HeadlessCharWidth(workbook_.GetDefaultFont());
     const long long count = static_cast<long long>(parts_.size());
-    TXLSXSheetReader reader(workbook_, styleSheet_, sharedStrings_);
+    TXLSXSheetReader reader(workbook_, styleSheet_, sharedStrings_, colors);
     for (std::size_t i = 0; i < parts_.size(); ++i) {
       TExportWorkSheet* sheet = workbook_.WorkSheets.GetItem(static_cast<std::int64_t>(i));
       workbook_.DoProgress(wpsWorkSheet, static_cast<long long>(i), count, sheet->Name);

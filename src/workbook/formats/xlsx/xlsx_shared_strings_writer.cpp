@@ -35,6 +35,17 @@ std::uint32_t TXLSXSharedStrings_Export::Add(std::string content) {
   return index;
 }
 
+std::uint32_t TXLSXSharedStrings_Export::AddCell(const TExportCellString& cell) {
+  if (cell.HasRichText()) return Add(BuildEntry(cell));
+  const TPackedText& text = cell.GetValueShared();
+  auto found = byText_.find(text.View().data());
+  if (found != byText_.end()) return found->second;
+  const std::uint32_t index = Add(BuildEntry(cell));
+  byText_.emplace(text.View().data(), index);
+  texts_.push_back(text);
+  return index;
+}
+
 std::string TXLSXSharedStrings_Export::BuildEntry(const TExportCellString& cell) {
   std::string out;
   if (!cell.HasRichText()) {

@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
+
+#include "workbook/model/packed_text.h"
 
 namespace workbook {
 
@@ -16,6 +19,9 @@ class TExportCellString;
 class TXLSXSharedStrings_Export {
  public:
   std::uint32_t Add(std::string content);
+  // The index of a string cell's entry. A plain text many cells share is built and looked up
+  // once: later cells find it by its characters' address.
+  std::uint32_t AddCell(const TExportCellString& cell);
   std::size_t Count() const { return entries_.size(); }
   bool Empty() const { return entries_.empty(); }
   const std::string& GetEntry(std::size_t index) const { return entries_.at(index); }
@@ -31,6 +37,10 @@ class TXLSXSharedStrings_Export {
  private:
   std::deque<std::string> entries_;  // stable addresses for the index's keys
   std::unordered_map<std::string_view, std::uint32_t> index_;
+  // Plain texts by their characters' address; the texts are kept, so no address is reused by
+  // another text while the table lives (rows written by event are freed as they go).
+  std::unordered_map<const char16_t*, std::uint32_t> byText_;
+  std::vector<TPackedText> texts_;
 };
 
 }  // namespace workbook

@@ -39,7 +39,7 @@ TXLSXSheetWriter::TXLSXSheetWriter(TCustomExporter& exporter, TWorkbook& workboo
 TXLSXSheetWriter::~TXLSXSheetWriter() = default;
 
 std::uint32_t TXLSXSheetWriter::SharedStringIndex(const TExportCellString& cell) {
-  return sharedStrings_.Add(TXLSXSharedStrings_Export::BuildEntry(cell));
+  return sharedStrings_.AddCell(cell);
 }
 
 void TXLSXSheetWriter::AddHyperlink(const std::u16string& ref, const std::u16string& target) {

@@ -1,32 +1,72 @@
-"""Writes the workbooks of the program's import tests: types.xlsx with openpyxl and old.xls with
-xlwt, each left out when its module is missing.
+"""Writes the workbooks of the program's import tests: types.xlsx with openpyxl, the same sheets
+as types.ods with odfpy, and old.xls with xlwt, each left out when its module is missing.
 
 Usage: import_books.py FOLDER
-types.xlsx: an A1 sheet whose cells are dates, date-times, numbers and texts (a number as
-invoice number, a decimal comma in a text), with an empty row and a row of a refused rate; an SV2
-sheet of flags. old.xls: SV1 rows of numbers and texts, a D1 row of numbers with a format.
+types.xlsx and types.ods: an A1 sheet whose cells are dates, date-times, numbers and texts (a
+number as invoice number, a decimal comma in a text), with an empty row and a row of a refused
+rate; an SV2 sheet of flags. old.xls: SV1 rows of numbers and texts, a D1 row of numbers with a
+format.
 """
 import datetime
 import os
 import sys
 
 folder = sys.argv[1]
+SHEETS = {
+    "A1": [
+        ["Odb", "F", "Den", "Z", "D", "S", "Kopr"],
+        ["SK1234567890", "F-1", datetime.date(2021, 3, 5), 1234.5, 246.9, 20, 1],
+        ["SK1234567890", 77, "2021-03-06", "12,30", -2, "20"],
+        [],
+        ["ATU123", "F-4", datetime.datetime(2021, 2, 28), 0.1 + 0.2, 0, "19"],
+        ["SK1234567890", "F-5", datetime.datetime(2021, 3, 9, 13, 30), 10, 2, 20],
+        ["SK1234567890", "F-6", datetime.datetime(2021, 3, 10), 10, 2, 20],
+    ],
+    "SV2": [["h"], ["CZ12345678", "SK1234567890", "x", "X"]],
+}
+
 try:
     import openpyxl
     book = openpyxl.Workbook()
-    a1 = book.active
-    a1.title = "A1"
-    a1.append(["Odb", "F", "Den", "Z", "D", "S", "Kopr"])
-    a1.append(["SK1234567890", "F-1", datetime.date(2021, 3, 5), 1234.5, 246.9, 20, 1])
-    a1.append(["SK1234567890", 77, "2021-03-06", "12,30", -2, "20"])
-    a1.append([])
-    a1.append(["ATU123", "F-4", datetime.datetime(2021, 2, 28), 0.1 + 0.2, 0, "19"])
-    sv2 = book.create_sheet("SV2")
-    sv2.append(["h"])
-    sv2.append(["CZ12345678", "SK1234567890", "x", "X"])
+    book.remove(book.active)
+    for name, rows in SHEETS.items():
+        sheet = book.create_sheet(name)
+        for row in rows:
+            sheet.append(row)
     book.save(os.path.join(folder, "types.xlsx"))
 except ImportError:
     pass
+
+try:
+    from odf.opendocument import OpenDocumentSpreadsheet
+    from odf.table import Table, TableCell, TableRow
+    from odf.text import P
+
+    def ods_cell(value):
+        if isinstance(value, datetime.datetime):
+            cell = TableCell(valuetype="date", datevalue=value.isoformat())
+        elif isinstance(value, datetime.date):
+            cell = TableCell(valuetype="date", datevalue=value.isoformat())
+        elif isinstance(value, (int, float)):
+            cell = TableCell(valuetype="float", value=repr(value))
+        else:
+            cell = TableCell(valuetype="string")
+        cell.addElement(P(text=str(value)))
+        return cell
+
+    document = OpenDocumentSpreadsheet()
+    for name, rows in SHEETS.items():
+        table = Table(name=name)
+        for row in rows:
+            line = TableRow()
+            for value in row or [None]:
+                line.addElement(TableCell() if value is None else ods_cell(value))
+            table.addElement(line)
+        document.spreadsheet.addElement(table)
+    document.save(os.path.join(folder, "types.ods"))
+except ImportError:
+    pass
+
 try:
     import xlwt
     book = xlwt.Workbook()

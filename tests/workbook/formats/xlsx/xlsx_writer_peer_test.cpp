@@ -15,6 +15,7 @@
 #include "workbook/model/cell_string.h"
 #include "workbook/model/conditional_formatting.h"
 #include "workbook/model/drawing.h"
+#include "workbook/model/rich_text.h"
 #include "xlsx_test_support.h"
 
 namespace workbook {
@@ -132,6 +133,39 @@ TEST_F(XLSXWriterPeerTest, SharedStringsAreWrittenOnlyWhenUsed) {
     cell->SetSharedString(true);
   }
   EXPECT_EQ(Probe("shared_strings"), "2 True True\n['inline', ' twice ', ' twice ', 'once']\n");
+}
+
+// A text many cells share is one entry, found again by its characters' address; equal texts kept
+// apart are one entry too, a rich text its own. Rows written by event are freed as they go, so a
+// later row's text may be made where an earlier one's was: each still gets its own entry.
+TEST_F(XLSXWriterPeerTest, EachTextGetsItsOwnEntryHoweverItIsShared) {
+  TExportWorkSheet* sheet = Book->AddWorkSheet(u"S");
+  const TPackedText longText(std::u16string(100'000, u'L'));
+  Book->WriteRowsByEvent = true;
+  sheet->OnAddRow = [&](TWorkbook&, TCustomExporter&, TExportWorkSheet& target, int r) {
+    if (r >= 4) return;
+    TExportRow* row = target.AddRow();
+    const std::u16string own = u"row " + std::u16string(1, static_cast<char16_t>(u'0' + r));
+    row->AddCellString(own)->SetSharedString(true);
+    for (int c = 0; c < 3; ++c) {
+      auto* shared = static_cast<TExportCellString*>(row->AddCell(TCellClass::String));
+      shared->SetValueShared(longText);
+    }
+    row->AddCellString(std::u16string(longText.View()));
+    if (r == 3) {
+      TExportCellString* rich = row->AddCellString(u"row 0");
+      TExportFont bold;
+      bold.GetStyle().Bold = 1;
+      rich->GetRichTextTags().AddTag(2, bold);
+    }
+  };
+  EXPECT_EQ(Probe("shared_table"),
+            "6 2\n"
+            "['row 0', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000']\n"
+            "['row 1', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000']\n"
+            "['row 2', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000']\n"
+            "['row 3', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000', "
+            "'row 0']\n");
 }
 
 // Relationship ids: the links first, then the drawing, the comments and their VML part. Columns:

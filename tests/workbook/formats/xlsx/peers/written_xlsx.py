@@ -84,6 +84,13 @@ def shared_strings(path):
     print([c.value for c in openpyxl.load_workbook(path).active[1]])
 
 
+def shared_table(path):
+    sst = zipfile.ZipFile(path).read('xl/sharedStrings.xml').decode()
+    print(sst.count('<si>'), sst.count('<r>'))
+    for row in openpyxl.load_workbook(path).active.iter_rows(values_only=True):
+        print(['%s x%d' % (v[:6], len(v)) if len(v) > 20 else v for v in row if v is not None])
+
+
 def relationships(path):
     z = zipfile.ZipFile(path)
     rels = z.read('xl/worksheets/_rels/sheet1.xml.rels').decode()
