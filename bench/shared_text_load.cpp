@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "measure.h"
+#include "memory_package.h"
 #include "workbook/formats/ods/ods_exporter.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
-#include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/workbook.h"
 
 using bench::PeakKilobytes;
@@ -18,54 +18,20 @@ using bench::Seconds;
 
 namespace {
 
-const char* const kMain = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
-const char* const kRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
-
-workbook::TMemoryStream Package(const std::map<std::string, std::string>& parts) {
-  workbook::TMemoryStream target;
-  workbook::TZipArchive zip(target, workbook::TZipArchiveMode::Create);
-  for (const auto& [name, content] : parts) {
-    workbook::TMemoryStream part(std::vector<std::uint8_t>(content.begin(), content.end()));
-    zip.AddFile(std::u16string(name.begin(), name.end()), part);
-  }
-  zip.Save();
-  target.SetPosition(0);
-  return target;
-}
-
 workbook::TMemoryStream SharedStringXlsx(int rows, int cols, std::size_t length) {
-  std::string sheet = std::string("<worksheet xmlns=\"") + kMain + "\"><sheetData>";
+  std::string sheetData;
   for (int r = 1; r <= rows; ++r) {
-    sheet += "<row r=\"" + std::to_string(r) + "\">";
-    for (int c = 0; c < cols; ++c) sheet += "<c t=\"s\"><v>0</v></c>";
-    sheet += "</row>";
+    sheetData += "<row r=\"" + std::to_string(r) + "\">";
+    for (int c = 0; c < cols; ++c) sheetData += "<c t=\"s\"><v>0</v></c>";
+    sheetData += "</row>";
   }
-  sheet += "</sheetData></worksheet>";
   std::string text(length, 'x');
   text[length / 2] = '\n';
-  const std::string rel = std::string("<Relationship Type=\"") + kRel;
-  return Package({
-      {"_rels/.rels",
-       "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/"
-       "relationships\">" +
-           rel +
-           "/officeDocument\" Id=\"rId1\" Target=\"xl/workbook.xml\"/>"
-           "</Relationships>"},
-      {"xl/_rels/workbook.xml.rels",
-       "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">" +
-           rel + "/worksheet\" Id=\"rId1\" Target=\"worksheets/sheet1.xml\"/>" + rel +
-           "/sharedStrings\" Id=\"rId2\" Target=\"sharedStrings.xml\"/></Relationships>"},
-      {"xl/workbook.xml", std::string("<workbook xmlns=\"") + kMain + "\" xmlns:r=\"" + kRel +
-                              "\"><sheets><sheet name=\"S\" sheetId=\"1\" r:id=\"rId1\"/>"
-                              "</sheets></workbook>"},
-      {"xl/sharedStrings.xml",
-       std::string("<sst xmlns=\"") + kMain + "\"><si><t>" + text + "</t></si></sst>"},
-      {"xl/worksheets/sheet1.xml", sheet},
-  });
+  return bench::SharedStringsPackage(sheetData, "<si><t>" + text + "</t></si>");
 }
 
 workbook::TMemoryStream RepeatedTextOds(std::size_t length, int columns) {
-  return Package({
+  return bench::Package({
       {"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
       {"content.xml",
        "<office:document-content "

@@ -7,6 +7,7 @@
 #include "workbook/model/cell_comment.h"
 #include "workbook/model/cells.h"
 #include "workbook/model/conditional_formatting.h"
+#include "workbook/model/custom_exporter.h"
 #include "workbook/model/drawing.h"
 #include "workbook/model/format_code_pool.h"
 #include "workbook/model/formula/rpn_formula.h"
@@ -64,20 +65,53 @@ TWorkbook* TExportCell::GetWorkbook() const {
   return row ? row->GetWorkbook() : nullptr;
 }
 
+TExportCol* TExportCell::GetCol() const {
+  TExportWorkSheet* sheet = GetWorkSheet();
+  return sheet && GetColIndex() >= 0 ? sheet->Cols.GetCol(GetColIndex()) : nullptr;
+}
+
+double TExportCell::GetColWidth() const {
+  const TExportWorkSheet* sheet = GetWorkSheet();
+  if (!sheet) return -1;
+  const TExportCol* col = sheet->Cols.FindCol(GetColIndex());
+  return col && col->Width >= 0 ? col->Width : TCustomExporter::GetDefaultColWidth(*sheet);
+}
+
+std::u16string TExportCell::GetName() const {
+  std::u16string name;
+  const TWorkbook* book = GetWorkbook();
+  if (book && book->NamedCells.Count() > 0) book->NamedCells.FindCellName(*this, name);
+  return name;
+}
+
+void TExportCell::SetName(const std::u16string& name) {
+  TWorkbook* book = GetWorkbook();
+  if (!book)
+    throw EWorkbookException(u"TExportCell.SetName: The cell is not a part of a workbook.");
+  const std::u16string current = GetName();
+  if (name == current) return;
+  // Checked before the current name goes, so a refused name loses nothing.
+  if (!name.empty()) book->NamedCells.CheckNewName(name);
+  if (!current.empty()) book->NamedCells.Delete(current);
+  if (!name.empty()) book->NamedCells.AddCell(name, *this);
+}
+
 TExportCellStyle& TExportCell::GetStyle() {
   if (style_) return *style_;
   TExportWorkSheet* sheet = GetWorkSheet();
   TExportRow* row = GetRow();
   auto style = std::make_unique<TExportCellStyle>(GetWorkbook());
   if (sheet && sheet->DefaultCellStyle) style->Assign(*sheet->DefaultCellStyle);
-  SetDefaultAlignment(*style);
-  if (row && row->HasStyle()) {
-    style->Assign(*row->StyleIfAny());
-  } else if (const TExportCol* col = sheet ? sheet->Cols.FindCol(GetIndex()) : nullptr;
-             col && col->HasStyle()) {
-    style->Assign(*col->StyleIfAny());
+  if (!sheetDefaultLook_) {
+    SetDefaultAlignment(*style);
+    if (row && row->HasStyle()) {
+      style->Assign(*row->StyleIfAny());
+    } else if (const TExportCol* col = sheet ? sheet->Cols.FindCol(GetIndex()) : nullptr;
+               col && col->HasStyle()) {
+      style->Assign(*col->StyleIfAny());
+    }
+    if (sheet) ApplyWorkSheetDefaults(*sheet, *style);
   }
-  if (sheet) ApplyWorkSheetDefaults(*sheet, *style);
   style_ = std::move(style);
   return *style_;
 }
@@ -154,7 +188,10 @@ const std::u16string& TExportCell::FormatCode() const {
 }
 
 void TExportCell::StoreFormatCode(const std::u16string& code) {
-  const std::u16string* interned = InternFormatCode(code);
+  SetInternedFormatCode(InternFormatCode(code));
+}
+
+void TExportCell::SetInternedFormatCode(const std::u16string* interned) {
   if (ExtrasIfAny())
     Extras().FormatCode = interned;
   else
@@ -195,6 +232,7 @@ void TExportCell::AssignBase(TExportCell& dest) const {
     dest.SetStyle(*style_);
   else
     dest.style_.reset();
+  dest.sheetDefaultLook_ = sheetDefaultLook_;
   dest.SetFormula(GetFormula());
   dest.SetFormatCode(FormatCode(), true);
   if (ExtrasIfAny() || dest.ExtrasIfAny()) {
@@ -202,6 +240,10 @@ void TExportCell::AssignBase(TExportCell& dest) const {
     dest.Extras().RowSpan = RowSpan();
   }
   AssignAttachments(dest);
+  const std::u16string name = GetName();
+  TWorkbook* destBook = dest.GetWorkbook();
+  const TExportRange* taken = nullptr;
+  if (!name.empty() && destBook && !destBook->NamedCells.FindName(name, taken)) dest.SetName(name);
 }
 
 TExportCell* TExportCell::Transform(TCellClass newClass) {

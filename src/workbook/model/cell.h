@@ -19,6 +19,7 @@ class TExportCellComment;
 class TExportCellDrawing;
 class TExportCellDrawings;
 class TExportCells;
+class TExportCol;
 class TExportConditionalFormatting;
 class TExportRow;
 class TExportWorkSheet;
@@ -59,6 +60,18 @@ class TExportCell : public TOwnedListObject {
   int GetRowIndex() const;
   TExportWorkSheet* GetWorkSheet() const;
   TWorkbook* GetWorkbook() const;
+  // The sheet's column object of the cell, made when missing; null while the cell is in no sheet.
+  TExportCol* GetCol() const;
+  // The column's width in pixels: its own, else the sheet's default; -1 without a sheet.
+  double GetColWidth() const;
+
+  // The name the workbook's defined names hold for the cell's area (its spans included); empty
+  // when there is none or the cell is in no workbook.
+  std::u16string GetName() const;
+  // Drops the cell's current name, then defines name for its area (an empty name only drops).
+  // EWorkbookException for a cell in no workbook, or for a name that is not valid or belongs to
+  // something else; the current name then stays.
+  void SetName(const std::u16string& name);
 
   // The value as invariant text (what the import reads), and as the number format shows it.
   virtual std::u16string GetValueText() const = 0;
@@ -74,6 +87,13 @@ class TExportCell : public TOwnedListObject {
   const TExportCellStyle* StyleIfAny() const { return style_.get(); }
   // Replaces the style by a copy of style (as readers apply a file's cell format).
   void SetStyle(const TExportCellStyle& style);
+  // The cell looks as its sheet's default style, as a file's default cell format gives it: it
+  // keeps no style of its own, and one made later copies that style alone, without the class's
+  // alignment and the defaults a new cell takes.
+  void UseSheetDefaultStyle() {
+    style_.reset();
+    sheetDefaultLook_ = true;
+  }
   void ClearStyle() { GetStyle().Clear(); }
   void SetWrapText(bool value);
   const TExportFont& GetFont() { return GetStyle().GetFont(); }
@@ -102,6 +122,9 @@ class TExportCell : public TOwnedListObject {
   const std::u16string& FormatCode() const;
   // Stores code; with parse the code's settings (decimals, symbol ...) are taken over.
   void SetFormatCode(const std::u16string& code, bool parse);
+  // Stores a code InternFormatCode gave (null: none) without looking it up again, as readers
+  // do with the one copy they keep per format for all its cells.
+  void SetInternedFormatCode(const std::u16string* code);
   // Takes over the settings of a parsed format code (the number classes).
   virtual void ImportNumberFormat(const TNumberFormatRec& format);
 
@@ -114,7 +137,8 @@ class TExportCell : public TOwnedListObject {
   void SetAutoWidth(bool value) { autoWidth_ = value; }
 
   // Copies the content into a cell dest (the value converted by the classes); the position
-  // stays, and so does a name tied to it.
+  // stays. Dest takes the source's name when that name is still free in dest's workbook (a copy
+  // into another workbook), since a name means one area.
   void AssignTo(TPersistent& dest) const override;
 
   // Replaces this cell in its row by a cell of newClass holding its content; returns the new cell
@@ -157,7 +181,7 @@ class TExportCell : public TOwnedListObject {
   // top-left corner) with the given size.
   TExportCellDrawing* AddDrawing(int drawingIndex, int col, int row, int width, int height);
 
-  // True when nothing needs the cell after its row was written: no drawings and no rules.
+  // True when nothing needs the cell after its row was written: no drawings, no rules, no name.
   virtual bool CanFreeAfterWrite() const;
 
   // The text the delimited-text writer puts between its quote characters.
@@ -204,6 +228,7 @@ class TExportCell : public TOwnedListObject {
   void ReportXLSXAttachments(ICellWriteContext& context);
 
   bool autoWidth_ = false;
+  bool sheetDefaultLook_ = false;  // see UseSheetDefaultStyle
   std::unique_ptr<TExportCellStyle> style_;
   // One word for the format code and the extras, as most cells have at most a format code: the
   // interned code itself, or (low bit set) the extras block, which then holds the code.

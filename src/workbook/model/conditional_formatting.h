@@ -51,11 +51,13 @@ class TExportConditionalFormattingRule : public TOwnedListObject {
                                                    const std::u16string& formula2);
   void AssignFormat(TColor fontColor, const TExportFontStyle& fontStyle, TColor fillColor);
 
-  // One CF record (header included).
-  void WriteXLS(TStream& stream, TExporterXLSX_Palette& palette, IXLSFormulaTokens& tokens) const;
+  // One CF record (header included); relative references count from the cell baseCol, baseRow,
+  // the first of the CONDFMT's range.
+  void WriteXLS(TStream& stream, TExporterXLSX_Palette& palette, IXLSFormulaTokens& tokens,
+                int baseCol, int baseRow) const;
   // A CF record's data; false (nothing usable) when the comparison is unknown or formula 1 empty.
   bool ReadXLS(TXLSRecordReader& reader, const TExporterXLSX_Palette& palette,
-               IXLSFormulaTokens& tokens);
+               IXLSFormulaTokens& tokens, int baseCol, int baseRow);
   // A cfRule child of node.
   void WriteXLSX(const TXmlNode& node, IXLSXCondFormStyles& styles) const;
   // The format of ODS style index ("Conditional" + index) into office:styles.
@@ -94,10 +96,8 @@ class TExportConditionalFormatting : public TPersistent {
   // The style:map children of a cell style.
   void WriteODS(const TXmlNode& styleNode,
                 TExporterODS_ConditionalFormattingStyles& registry) const;
-  // Appends the cellIs rules of a conditionalFormatting element in evaluation order, their
-  // relative references moved by the cell's offset from the range's first cell.
-  void ReadXLSX(const TXmlNode& node, const IXLSXCondFormStyles& styles, int colOffset = 0,
-                int rowOffset = 0);
+  // Appends the cellIs rules of a conditionalFormatting element in evaluation order.
+  void ReadXLSX(const TXmlNode& node, const IXLSXCondFormStyles& styles);
   std::u16string GetKeyString() const;
 
   void AssignTo(TPersistent& dest) const override;

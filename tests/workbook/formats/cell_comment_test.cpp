@@ -187,7 +187,8 @@ TEST_F(CommentTest, RichRunsAreReadCopiedAndWritten) {
   TExportCellComment& comment = Cell(0, 0)->GetComment();
   comment.GetRichText().AddTag(1, TExportFont());  // dropped by the read
   comment.ReadXLSX(xml.Root());
-  EXPECT_EQ(comment.GetText(), u"Ann: hix");
+  // A phonetic run is a reading of the text, not part of it.
+  EXPECT_EQ(comment.GetText(), u"Ann: hi");
   ASSERT_NE(comment.RichTextIfAny(), nullptr);
   ASSERT_EQ(comment.RichTextIfAny()->Count(), 2);
   EXPECT_EQ(comment.RichTextIfAny()->GetTag(0)->Position, 1);
@@ -206,7 +207,7 @@ TEST_F(CommentTest, RichRunsAreReadCopiedAndWritten) {
   EXPECT_NE(part.find("<sz val=\"9\"/><rFont val=\"Tahoma\"/></rPr><t>Ann:</t></r><r>"),
             std::string::npos)
       << part;
-  EXPECT_NE(part.find("<t> hix</t></r></text>"), std::string::npos) << part;
+  EXPECT_NE(part.find("<t> hi</t></r></text>"), std::string::npos) << part;
 
   // A plain text read again has no runs left.
   xml.Load("<comment><text><t>plain</t></text></comment>");

@@ -30,7 +30,7 @@ constexpr TColor kTeal = 0x808000;    // palette entry 21 (RGB 008080)
 // characters behind a 0xFF marker.
 class FakeTokens : public IXLSFormulaTokens {
  public:
-  Bytes Encode(const std::u16string& formula) override {
+  Bytes Encode(const std::u16string& formula, int, int) override {
     std::u16string text = formula[0] == u'=' ? formula.substr(1) : formula;
     if (text.size() <= 2 && text.find_first_not_of(u"0123456789") == std::u16string::npos)
       return {0x1E, static_cast<std::uint8_t>(std::stoi(std::string(text.begin(), text.end()))), 0};
@@ -38,7 +38,7 @@ class FakeTokens : public IXLSFormulaTokens {
     for (char16_t c : text) bytes.push_back(static_cast<std::uint8_t>(c));
     return bytes;
   }
-  std::u16string Decode(std::span<const std::uint8_t> tokens) override {
+  std::u16string Decode(std::span<const std::uint8_t> tokens, int, int) override {
     if (tokens.size() == 3 && tokens[0] == 0x1E) {
       const std::string s = std::to_string(tokens[1]);
       return std::u16string(s.begin(), s.end());
@@ -96,9 +96,10 @@ class CondFormatTest : public test::SheetTest {
 TEST_F(CondFormatTest, FillOnlyRuleRecord) {
   Add(cfoGreaterThan, u"10")->FillColor = kMaroon;
   // Cell value, greater than; a fill block and no font block; solid, colour 16 << 7.
-  EXPECT_EQ(
-      XlsHex([&](TMemoryStream& s) { Formatting().GetRule(0)->WriteXLS(s, palette_, tokens_); }),
-      "B1 01 13 00 01 05 03 00 00 00 00 00 38 20 00 00 00 04 00 08 1E 0A 00");
+  EXPECT_EQ(XlsHex([&](TMemoryStream& s) {
+              Formatting().GetRule(0)->WriteXLS(s, palette_, tokens_, 0, 0);
+            }),
+            "B1 01 13 00 01 05 03 00 00 00 00 00 38 20 00 00 00 04 00 08 1E 0A 00");
 }
 
 TEST_F(CondFormatTest, FontBlockRecordAndItsReading) {
@@ -108,7 +109,7 @@ TEST_F(CondFormatTest, FontBlockRecordAndItsReading) {
   rule->FontStyle.Italic = 2;
   rule->FontStyle.Underline = 4;
   TMemoryStream stream;
-  rule->WriteXLS(stream, palette_, tokens_);
+  rule->WriteXLS(stream, palette_, tokens_, 0, 0);
   // 64 bytes of no font name, height unchanged, weight 700, double accounting underline,
   // colour 21, the strike-out and position flags not set, underline and boldness set.
   EXPECT_EQ(Hex(stream.Data()),
@@ -118,7 +119,7 @@ TEST_F(CondFormatTest, FontBlockRecordAndItsReading) {
                 "01 00 1E 01 00 1E 05 00");
   OneRecord record(stream.Data());
   TExportConditionalFormattingRule read;
-  ASSERT_TRUE(read.ReadXLS(record.Reader(), palette_, tokens_));
+  ASSERT_TRUE(read.ReadXLS(record.Reader(), palette_, tokens_, 0, 0));
   EXPECT_EQ(read.GetIdentityKeyString(), rule->GetIdentityKeyString());
 }
 
@@ -156,10 +157,10 @@ TEST_P(CfRecordRead, ReadsRefusesOrThrows) {
   TExportConditionalFormattingRule rule;
   const std::u16string identity = GetParam().identity;
   if (identity == u"throws") {
-    EXPECT_THROW(rule.ReadXLS(record.Reader(), palette_, tokens_), EWorkbookFileException);
+    EXPECT_THROW(rule.ReadXLS(record.Reader(), palette_, tokens_, 0, 0), EWorkbookFileException);
     return;
   }
-  EXPECT_EQ(rule.ReadXLS(record.Reader(), palette_, tokens_), !identity.empty());
+  EXPECT_EQ(rule.ReadXLS(record.Reader(), palette_, tokens_, 0, 0), !identity.empty());
   if (!identity.empty()) {
     EXPECT_EQ(rule.GetIdentityKeyString(), identity);
   }
@@ -183,14 +184,20 @@ INSTANTIATE_TEST_SUITE_P(
                    u"3;7;;;0;0;0;0;0;#800000;"}),
     [](const auto& info) { return info.param.name; });
 
-TEST_F(CondFormatTest, CondFmtTargetsAreBoundedByTheRecord) {
-  // Claims 1000 ranges but holds two; the second starts in column 300, beyond BIFF8's 256.
-  OneRecord record(
-      Record(0x01B0, Join({Word(2), Word(1), Bytes(8, 0), Word(1000), Word(7), Word(8), Word(3),
-                           Word(4), Word(1), Word(1), Word(300), Word(300)})));
-  const auto targets = ReadXLSCondFmtTargets(record.Reader());
-  ASSERT_EQ(targets.size(), 1u);
-  EXPECT_EQ(targets[0], std::make_pair(3, 7));
+TEST_F(CondFormatTest, CondFmtRangesAreBoundedByTheRecordAndTheSheet) {
+  // Claims 1000 ranges but holds three; the second starts in column 300, beyond BIFF8's 256, the
+  // third runs past it and comes in reversed order.
+  OneRecord record(Record(0x01B0, Join({Word(2), Word(1), Bytes(8, 0), Word(1000), Word(7), Word(8),
+                                        Word(3), Word(4), Word(1), Word(1), Word(300), Word(300),
+                                        Word(9), Word(2), Word(300), Word(200)})));
+  const std::vector<TCellRangeRef> ranges = ReadXLSCondFmtRanges(record.Reader());
+  ASSERT_EQ(ranges.size(), 2u);
+  EXPECT_EQ(MakeCellRangeRef(ranges[0].Col1, ranges[0].Row1, ranges[0].Col2 - ranges[0].Col1 + 1,
+                             false, ranges[0].Row2 - ranges[0].Row1 + 1),
+            u"D8:E9");
+  EXPECT_EQ(MakeCellRangeRef(ranges[1].Col1, ranges[1].Row1, ranges[1].Col2 - ranges[1].Col1 + 1,
+                             false, ranges[1].Row2 - ranges[1].Row1 + 1),
+            u"GS3:IV10");
 }
 
 TEST_F(CondFormatTest, XlsxRulesLastFirstWithPriorities) {

@@ -126,9 +126,13 @@ TEST_F(LoadBlowupTest, FilesLoadOrFailAsAFileUnderTheMemoryLimit) {
 TEST_F(LoadBlowupTest, TheLoadBudgetRefusesCellsAndTextBeyondIt) {
   std::string emptyCells;
   for (int i = 0; i < 2000; ++i) emptyCells += "<c/>";
+  // Texts are made when cells use them: each of the ten is used.
   std::string sharedStrings;
-  for (int i = 0; i < 10; ++i)
+  std::string textCells;
+  for (int i = 0; i < 10; ++i) {
     sharedStrings += "<si><t>" + std::string(100'000, static_cast<char>('a' + i)) + "</t></si>";
+    textCells += "<c t=\"s\"><v>" + std::to_string(i) + "</v></c>";
+  }
   // A part read whole into a tree: its declared size decides, before it is inflated.
   TXLSXParts bigWorkbookPart = TXLSXParts::Standard("");
   std::string& workbookPart = bigWorkbookPart.Parts["xl/workbook.xml"];
@@ -141,7 +145,7 @@ TEST_F(LoadBlowupTest, TheLoadBudgetRefusesCellsAndTextBeyondIt) {
       {TXLSXParts::Standard("<row r=\"1\">" + emptyCells + "</row>"),
        {1000, 1 << 20},
        "The file is too large to load: it holds more than 1000 cells."},
-      {TXLSXParts::Standard("<row r=\"1\"><c t=\"s\"><v>0</v></c></row>", sharedStrings),
+      {TXLSXParts::Standard("<row r=\"1\">" + textCells + "</row>", sharedStrings),
        {1000, 1 << 20},
        "The file is too large to load: its texts take more than 1 MB."},
       {bigWorkbookPart,

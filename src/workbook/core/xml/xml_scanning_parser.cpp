@@ -85,6 +85,21 @@ void TXmlScanningParser::Scan(const char* data, std::size_t count) {
   parser_.Write(rest.data(), rest.size());
 }
 
+std::size_t XmlStartTagEnd(std::string_view text) {
+  char quote = 0;
+  for (std::size_t at = 1; at < text.size(); ++at) {
+    const char c = text[at];
+    if (quote != 0) {
+      if (c == quote) quote = 0;
+    } else if (c == '"' || c == '\'') {
+      quote = c;
+    } else if (c == '>') {
+      return at;
+    }
+  }
+  return std::string_view::npos;
+}
+
 // Finds the element's start tag in the raw bytes, passing over comments, processing
 // instructions, CDATA and quoted attribute values; libxml2 reads everything up to it and
 // confirms it.
@@ -118,19 +133,8 @@ void TXmlScanningParser::Look() {
       next = pending_.find('>', open);
       if (next != std::string::npos) ++next;
     } else {
-      std::size_t close = 1;
-      char quote = 0;
-      for (; close < rest.size(); ++close) {
-        const char c = rest[close];
-        if (quote != 0) {
-          if (c == quote) quote = 0;
-        } else if (c == '"' || c == '\'') {
-          quote = c;
-        } else if (c == '>') {
-          break;
-        }
-      }
-      if (close < rest.size()) {
+      const std::size_t close = XmlStartTagEnd(rest);
+      if (close != std::string_view::npos) {
         std::size_t nameEnd = 1;
         while (nameEnd < close && rest[nameEnd] != '/' && rest[nameEnd] != ' ' &&
                rest[nameEnd] != '\t' && rest[nameEnd] != '\r' && rest[nameEnd] != '\n')

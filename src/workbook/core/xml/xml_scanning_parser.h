@@ -17,6 +17,10 @@
 
 namespace workbook {
 
+// Where the '>' ending the start tag that text begins with stands, quoted attribute values
+// passed over; npos when text ends before it.
+std::size_t XmlStartTagEnd(std::string_view text);
+
 class TXmlScanningParser : public TStream {
  public:
   using TNamespaceTest = bool (*)(std::string_view namespaceURI);

@@ -67,14 +67,15 @@ std::uint8_t UnderlineFromCode(std::uint8_t code) {
 }  // namespace
 
 void TExportConditionalFormattingRule::WriteXLS(TStream& stream, TExporterXLSX_Palette& palette,
-                                                IXLSFormulaTokens& tokens) const {
+                                                IXLSFormulaTokens& tokens, int baseCol,
+                                                int baseRow) const {
   const bool font = FontColor != clNone || !FontStyle.IsEmpty();
   const bool fill = FillColor != clNone;
   const std::uint8_t op =
       Operator < kCondFormatOperatorCount ? Operator : static_cast<std::uint8_t>(cfoEqual);
-  const std::vector<std::uint8_t> tokens1 = tokens.Encode(Formula1);
+  const std::vector<std::uint8_t> tokens1 = tokens.Encode(Formula1, baseCol, baseRow);
   const std::vector<std::uint8_t> tokens2 =
-      IsRangeOperator(op) ? tokens.Encode(Formula2) : std::vector<std::uint8_t>();
+      IsRangeOperator(op) ? tokens.Encode(Formula2, baseCol, baseRow) : std::vector<std::uint8_t>();
   const std::int64_t size = 12 + (font ? 118 : 0) + (fill ? 4 : 0) +
                             static_cast<std::int64_t>(tokens1.size() + tokens2.size());
   // A rule too long for one record would leave a corrupt stream behind.
@@ -119,7 +120,8 @@ void TExportConditionalFormattingRule::WriteXLS(TStream& stream, TExporterXLSX_P
 
 bool TExportConditionalFormattingRule::ReadXLS(TXLSRecordReader& reader,
                                                const TExporterXLSX_Palette& palette,
-                                               IXLSFormulaTokens& tokens) {
+                                               IXLSFormulaTokens& tokens, int baseCol,
+                                               int baseRow) {
   reader.ReadByte();  // condition type: the comparison code tells a formula condition apart
   const std::uint8_t code = reader.ReadByte();
   const auto found = std::find(kComparison.begin(), kComparison.end(), code);
@@ -162,12 +164,12 @@ bool TExportConditionalFormattingRule::ReadXLS(TXLSRecordReader& reader,
   if (count1 > 0) {
     bytes.resize(count1);  // bounded by the record: the reader refuses to read past it
     reader.ReadBytes(bytes.data(), bytes.size());
-    Formula1 = tokens.Decode(bytes);
+    Formula1 = tokens.Decode(bytes, baseCol, baseRow);
   }
   if (count2 > 0) {
     bytes.resize(count2);
     reader.ReadBytes(bytes.data(), bytes.size());
-    Formula2 = tokens.Decode(bytes);
+    Formula2 = tokens.Decode(bytes, baseCol, baseRow);
   }
   return !Formula1.empty();
 }
@@ -195,24 +197,31 @@ void TExportConditionalFormatting::WriteXLS(TStream& stream, TExporterXLSX_Palet
     XLSWriteWord(stream, lastCol);
     if (pass == 0) XLSWriteWord(stream, 1);
   }
-  for (int i = Count() - 1; i >= 0; --i) GetRule(i)->WriteXLS(stream, palette, tokens);
+  for (int i = Count() - 1; i >= 0; --i) GetRule(i)->WriteXLS(stream, palette, tokens, col, row);
 }
 
-std::vector<std::pair<int, int>> ReadXLSCondFmtTargets(TXLSRecordReader& reader) {
-  std::vector<std::pair<int, int>> targets;
+std::vector<TCellRangeRef> ReadXLSCondFmtRanges(TXLSRecordReader& reader) {
+  std::vector<TCellRangeRef> ranges;
   reader.Skip(4);  // rule count and flags: the CF records that follow are counted as they come
   reader.Skip(8);  // bounding range
   const std::uint16_t count = reader.ReadWord();
   // Each range takes 8 bytes: a count the record cannot hold is cut to what it holds.
   const std::uint32_t present = std::min<std::uint32_t>(count, reader.Left() / 8);
   for (std::uint32_t i = 0; i < present; ++i) {
-    const int firstRow = reader.ReadWord();
-    reader.Skip(2);
-    const int firstCol = reader.ReadWord();
-    reader.Skip(2);
-    if (firstRow < kXLSMaxRows && firstCol < kXLSMaxCols) targets.emplace_back(firstCol, firstRow);
+    TCellRangeRef range;
+    range.Row1 = reader.ReadWord();
+    range.Row2 = reader.ReadWord();
+    range.Col1 = reader.ReadWord();
+    range.Col2 = reader.ReadWord();
+    if (range.Row1 > range.Row2) std::swap(range.Row1, range.Row2);
+    if (range.Col1 > range.Col2) std::swap(range.Col1, range.Col2);
+    // Within the sheet: a range reaching beyond it is cut at its edge.
+    if (range.Row1 >= kXLSMaxRows || range.Col1 >= kXLSMaxCols) continue;
+    range.Row2 = std::min(range.Row2, kXLSMaxRows - 1);
+    range.Col2 = std::min(range.Col2, kXLSMaxCols - 1);
+    ranges.push_back(range);
   }
-  return targets;
+  return ranges;
 }
 
 }  // namespace workbook

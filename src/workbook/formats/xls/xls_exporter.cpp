@@ -9,6 +9,7 @@
 #include "workbook/formats/xls/xls_names.h"
 #include "workbook/formats/xls/xls_worksheet_cells.h"
 #include "workbook/formats/xls/xls_writer.h"
+#include "workbook/formats/xlsx/xlsx_memory_stream_list.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/model/workbook.h"
 #include "workbook/model/worksheet.h"
@@ -23,7 +24,7 @@ TCustomExporterXLS::TCustomExporterXLS() {
 void TCustomExporterXLS::ExportToStream(TStream& stream, TWorkbook& workbook) {
   TCustomExporter::ExportToStream(stream, workbook);
   workbook.DoProgress(wpsStart, 0, 1, WorkbookLng_Export);
-  TMemoryStream records;
+  TExporterXLSX_MemoryStreamList records;
   XLSWriteWorkbookStream(records, workbook, *this);
   workbook.DoProgress(wpsSaving, 0, 1, u"");
   records.SetPosition(0);

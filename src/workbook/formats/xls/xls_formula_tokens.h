@@ -16,12 +16,14 @@ class IRPNNameSource;
 // engine does not know leaves the cell without formula text.
 void RPNReadXLSFormula(TExportCell& cell, std::span<const std::uint8_t> tokens);
 
-// Formula text to BIFF8 tokens and back (the formula engine provides it).
+// Formula text to BIFF8 tokens and back (the formula engine provides it). Relative references
+// take their relative forms, counted from the base cell baseCol, baseRow.
 class IXLSFormulaTokens {
  public:
   virtual ~IXLSFormulaTokens() = default;
-  virtual std::vector<std::uint8_t> Encode(const std::u16string& formula) = 0;
-  virtual std::u16string Decode(std::span<const std::uint8_t> tokens) = 0;
+  virtual std::vector<std::uint8_t> Encode(const std::u16string& formula, int baseCol,
+                                           int baseRow) = 0;
+  virtual std::u16string Decode(std::span<const std::uint8_t> tokens, int baseCol, int baseRow) = 0;
 };
 
 class TXLSFormulaTokens : public IXLSFormulaTokens {
@@ -30,9 +32,10 @@ class TXLSFormulaTokens : public IXLSFormulaTokens {
   TXLSFormulaTokens(TExportWorkSheet* sheet, const IRPNNameSource* names)
       : sheet_(sheet), names_(names) {}
   // No tokens for a text that does not parse or does not fit a BIFF8 sheet.
-  std::vector<std::uint8_t> Encode(const std::u16string& formula) override;
+  std::vector<std::uint8_t> Encode(const std::u16string& formula, int baseCol,
+                                   int baseRow) override;
   // Empty for tokens the engine does not know.
-  std::u16string Decode(std::span<const std::uint8_t> tokens) override;
+  std::u16string Decode(std::span<const std::uint8_t> tokens, int baseCol, int baseRow) override;
 
  private:
   TExportWorkSheet* sheet_;

@@ -48,7 +48,7 @@ void WriteChars(TStream& stream, std::u16string_view text) {
 bool ReadGuid(TXLSRecordReader& reader, const TGuid& expected) {
   TGuid guid;
   reader.ReadBytes(guid.data(), guid.size());
-  return guid == expected;
+  return XLSCompareBytes(guid.data(), expected.data(), guid.size());
 }
 
 // A character-counted text of the link (display or frame name); False when it overruns.

@@ -1,7 +1,8 @@
 #pragma once
 // Walks the records of a BIFF8 stream (16-bit id, 16-bit data size, data) and reads inside the
-// current record only: a read past the record's declared size is a damaged file, whatever the
-// bytes that follow hold. Data that goes on in CONTINUE records is reached explicitly.
+// current record only, through the stream primitives (each read puts the stream where it reads): a
+// read past the record's declared size is a damaged file, whatever the bytes that follow hold. Data
+// that goes on in CONTINUE records is reached explicitly.
 #include <cstdint>
 
 #include "workbook/core/stream.h"
@@ -10,7 +11,7 @@ namespace workbook {
 
 class TXLSRecordReader {
  public:
-  // Reads the records from Stream's current position on; the stream is not moved.
+  // Reads the records from Stream's current position on.
   explicit TXLSRecordReader(TMemoryStream& stream);
 
   // Moves to the end of the current record and reads the next header; False when the stream
@@ -42,16 +43,13 @@ class TXLSRecordReader {
   void NextContinue();
 
  private:
-  // Checks that the record holds count more bytes.
-  void Need(std::size_t count) const;
-  // count bytes of the stream from at on; the stream's read error when it ends before.
-  void Fetch(std::int64_t at, void* buffer, std::size_t count) const;
-  // The next count bytes of the current record's data.
-  void ReadData(void* buffer, std::size_t count);
+  // Checks that the record holds count more bytes and puts the stream at the next of them; the
+  // read that follows moves read_ on by count.
+  TStream& Data(std::size_t count);
 
   std::int64_t RecordEnd() const { return position_ + 4 + size_; }
 
-  const std::uint8_t* memory_;
+  TMemoryStream& stream_;
   std::int64_t streamSize_;
   std::int64_t position_;
   bool started_ = false;

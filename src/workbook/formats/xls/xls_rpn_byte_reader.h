@@ -5,11 +5,17 @@
 #include <cstdint>
 #include <vector>
 
+#include "workbook/model/formula/rpn_formula.h"
+
 namespace workbook {
 
 class TRPNByteReader {
  public:
-  explicit TRPNByteReader(const std::vector<std::uint8_t>& bytes) : bytes_(bytes) {}
+  // base: the cell the relative forms of references count from.
+  explicit TRPNByteReader(const std::vector<std::uint8_t>& bytes, TRPNBaseCell base = {})
+      : bytes_(bytes), base_(base) {}
+
+  const TRPNBaseCell& Base() const { return base_; }
 
   bool AtEnd() const { return pos_ >= bytes_.size(); }
   std::uint8_t ReadByte();
@@ -21,6 +27,7 @@ class TRPNByteReader {
   void Need(std::size_t count) const;
 
   const std::vector<std::uint8_t>& bytes_;
+  TRPNBaseCell base_;
   std::size_t pos_ = 0;
 };
 

@@ -61,10 +61,16 @@ TRPNTokenPtr NewTokenForPtg(std::uint8_t ptg, TRPNByteReader& reader) {
     case 0x24:
     case 0x44:
     case 0x64:
+    case 0x2C:  // the relative forms of rule formulas
+    case 0x4C:
+    case 0x6C:
       return std::make_unique<TRPNFormulaTokenCell>();
     case 0x25:
     case 0x45:
     case 0x65:
+    case 0x2D:
+    case 0x4D:
+    case 0x6D:
       return std::make_unique<TRPNFormulaTokenCellRange>();
     case 0x23:
     case 0x43:
@@ -111,22 +117,32 @@ bool TRPNFormula::CanWriteXLS() const {
   return GetXLSTokens().size() + kFormulaFixedPart <= kMaxRecordData;
 }
 
-std::vector<std::uint8_t> TRPNFormula::GetXLSTokens() const {
+std::vector<std::uint8_t> TRPNFormula::GetXLSTokens(const TRPNBaseCell* base) const {
   std::vector<std::uint8_t> bytes;
   const IRPNNameSource* names = Names();
-  for (std::size_t i = 0; i < tokens_.size(); ++i)
-    tokens_[i]->WriteXLS(bytes, i + 1 < tokens_.size() ? tokens_[i + 1].get() : nullptr, names);
+  for (std::size_t i = 0; i < tokens_.size(); ++i) {
+    const TRPNFormulaToken& token = *tokens_[i];
+    if (base != nullptr && token.Kind() == TRPNTokenKind::Cell)
+      static_cast<const TRPNFormulaTokenCell&>(token).WriteXLSRelative(bytes, base->Col, base->Row);
+    else if (base != nullptr && token.Kind() == TRPNTokenKind::CellRange)
+      static_cast<const TRPNFormulaTokenCellRange&>(token).WriteXLSRelative(bytes, base->Col,
+                                                                            base->Row);
+    else
+      token.WriteXLS(bytes, i + 1 < tokens_.size() ? tokens_[i + 1].get() : nullptr, names);
+  }
   return bytes;
 }
 
 void TRPNFormula::WriteXLS(TStream& stream, int row, int col, int xfIndex, TRPNValue result) const {
+  if (result.Failed()) return WriteXLSError(stream, row, col, xfIndex, BiffErrorCode(result.Error));
   std::uint64_t bits = 0;
-  if (result.Failed()) {
-    bits = NonNumericResult(xls_record::kResultError, BiffErrorCode(result.Error));
-  } else {
-    std::memcpy(&bits, &result.Value, sizeof bits);
-  }
+  std::memcpy(&bits, &result.Value, sizeof bits);
   WriteXLSRecord(stream, row, col, xfIndex, bits);
+}
+
+void TRPNFormula::WriteXLSError(TStream& stream, int row, int col, int xfIndex,
+                                std::uint8_t code) const {
+  WriteXLSRecord(stream, row, col, xfIndex, NonNumericResult(xls_record::kResultError, code));
 }
 
 void TRPNFormula::WriteXLSBoolean(TStream& stream, int row, int col, int xfIndex,
@@ -182,11 +198,11 @@ void TRPNFormula::ReadXLS(TStream& stream, std::uint16_t length) {
   ReadXLSTokens(bytes);
 }
 
-void TRPNFormula::ReadXLSTokens(const std::vector<std::uint8_t>& bytes) {
+void TRPNFormula::ReadXLSTokens(const std::vector<std::uint8_t>& bytes, TRPNBaseCell base) {
   tokens_.clear();
   // No record holds more; the bound also keeps rendering a hostile array of parentheses quick.
   if (bytes.size() > kMaxRecordData) throw EWorkbookFileException(WorkbookLng_InvalidXLS);
-  TRPNByteReader reader(bytes);
+  TRPNByteReader reader(bytes, base);
   const IRPNNameSource* names = Names();
   try {
     while (!reader.AtEnd()) {

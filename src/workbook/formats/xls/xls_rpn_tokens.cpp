@@ -26,6 +26,27 @@ void ReadColumnWord(TRPNByteReader& reader, int& col, bool& colAbsolute, bool& r
   rowAbsolute = (word & 0x8000) == 0;
 }
 
+// Whether ptg is a relative form (ptgRefN, ptgAreaN, any class), whose relative parts are
+// offsets from the base cell.
+bool IsRelativeForm(std::uint8_t ptg) { return (ptg & 0x1F) == 0x0C || (ptg & 0x1F) == 0x0D; }
+
+// A relative form's row offset (16-bit) and column offset (8-bit), signed, added to the base and
+// wrapped within the sheet as the format does.
+int RelativeRow(int offset, int baseRow) {
+  return (baseRow + static_cast<std::int16_t>(offset)) & 0xFFFF;
+}
+int RelativeCol(int offset, int baseCol) {
+  return (baseCol + static_cast<std::int8_t>(offset)) & 0xFF;
+}
+
+// A relative part written as its offset from the base, wrapped to its field.
+unsigned RowField(int row, bool absolute, int baseRow) {
+  return static_cast<unsigned>(absolute ? row : row - baseRow) & 0xFFFF;
+}
+int ColField(int col, bool absolute, int baseCol) {
+  return absolute ? col : (col - baseCol) & 0xFF;
+}
+
 }  // namespace
 
 void TRPNFormulaToken::WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
@@ -57,10 +78,21 @@ void TRPNFormulaTokenCell::WriteXLS(std::vector<std::uint8_t>& out, const TRPNFo
   XLSPutWord(out, ColumnWord(Column, ColAbsolute, RowAbsolute));
 }
 
+void TRPNFormulaTokenCell::WriteXLSRelative(std::vector<std::uint8_t>& out, int baseCol,
+                                            int baseRow) const {
+  PutByte(out, 0x4C);
+  XLSPutWord(out, RowField(Row, RowAbsolute, baseRow));
+  XLSPutWord(out, ColumnWord(ColField(Column, ColAbsolute, baseCol), ColAbsolute, RowAbsolute));
+}
+
 bool TRPNFormulaTokenCell::ReadXLS(TRPNByteReader& reader, const IRPNNameSource*, bool&,
-                                   std::uint8_t) {
+                                   std::uint8_t ptg) {
   Row = reader.ReadWord();
   ReadColumnWord(reader, Column, ColAbsolute, RowAbsolute);
+  if (IsRelativeForm(ptg)) {
+    if (!RowAbsolute) Row = RelativeRow(Row, reader.Base().Row);
+    if (!ColAbsolute) Column = RelativeCol(Column, reader.Base().Col);
+  }
   return true;
 }
 
@@ -73,13 +105,31 @@ void TRPNFormulaTokenCellRange::WriteXLS(std::vector<std::uint8_t>& out, const T
   XLSPutWord(out, ColumnWord(Range.LastCol(), Range.Col2Absolute, Range.Row2Absolute));
 }
 
+void TRPNFormulaTokenCellRange::WriteXLSRelative(std::vector<std::uint8_t>& out, int baseCol,
+                                                 int baseRow) const {
+  PutByte(out, 0x2D);
+  XLSPutWord(out, RowField(Range.Row, Range.Row1Absolute, baseRow));
+  XLSPutWord(out, RowField(Range.LastRow(), Range.Row2Absolute, baseRow));
+  XLSPutWord(out, ColumnWord(ColField(Range.Col, Range.Col1Absolute, baseCol), Range.Col1Absolute,
+                             Range.Row1Absolute));
+  XLSPutWord(out, ColumnWord(ColField(Range.LastCol(), Range.Col2Absolute, baseCol),
+                             Range.Col2Absolute, Range.Row2Absolute));
+}
+
 bool TRPNFormulaTokenCellRange::ReadXLS(TRPNByteReader& reader, const IRPNNameSource*, bool&,
-                                        std::uint8_t) {
-  const int row1 = reader.ReadWord();
-  const int row2 = reader.ReadWord();
+                                        std::uint8_t ptg) {
+  int row1 = reader.ReadWord();
+  int row2 = reader.ReadWord();
   int col1, col2;
   ReadColumnWord(reader, col1, Range.Col1Absolute, Range.Row1Absolute);
   ReadColumnWord(reader, col2, Range.Col2Absolute, Range.Row2Absolute);
+  if (IsRelativeForm(ptg)) {
+    const TRPNBaseCell& base = reader.Base();
+    if (!Range.Row1Absolute) row1 = RelativeRow(row1, base.Row);
+    if (!Range.Row2Absolute) row2 = RelativeRow(row2, base.Row);
+    if (!Range.Col1Absolute) col1 = RelativeCol(col1, base.Col);
+    if (!Range.Col2Absolute) col2 = RelativeCol(col2, base.Col);
+  }
   // The corners as a file may give them in either order.
   Range.Col = std::min(col1, col2);
   Range.Row = std::min(row1, row2);

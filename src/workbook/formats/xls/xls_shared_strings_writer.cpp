@@ -5,12 +5,14 @@
 #include "platform/text_codec.h"
 #include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
+#include "workbook/formats/xlsx/xlsx_memory_stream_list.h"
+#include "workbook/formats/zip/compression_stream.h"
 
 namespace workbook {
 
 namespace {
 
-constexpr int kRecordData = 8224;
+constexpr int kRecordData = static_cast<int>(xls_record::kMaxRecordData);
 
 }  // namespace
 
@@ -56,7 +58,7 @@ void TXLSSharedStrings_Export::WriteRuns(std::int32_t index, TStream& stream, in
   budget -= static_cast<int>(entry->Runs.size());
 }
 
-void TXLSSharedStrings_Export::SaveToRecords(std::vector<std::unique_ptr<TMemoryStream>>& list) {
+void TXLSSharedStrings_Export::SaveToRecords(TExporterXLSX_MemoryStreamList& list, bool compress) {
   recordSizes_.clear();
   buckets_.clear();
   if (Count() == 0) return;
@@ -75,7 +77,13 @@ void TXLSSharedStrings_Export::SaveToRecords(std::vector<std::unique_ptr<TMemory
     XLSWriteWord(*record, static_cast<std::uint16_t>(size));
     record->Seek(0, TSeekOrigin::End);
     recordSizes_.push_back(static_cast<std::uint32_t>(record->Size()));
-    list.push_back(std::move(record));
+    if (compress) {
+      auto held = std::make_unique<TMemoryStream>();
+      TCompressionStream(*held).WriteBuffer(record->Memory(), record->Data().size());
+      list.AddCompressed(std::move(held));
+    } else {
+      list.AddStream(std::move(record));
+    }
   };
   auto startContinue = [&] {
     close();

@@ -8,8 +8,11 @@
 
 #include "workbook/core/hashed_strings.h"
 #include "workbook/core/stream.h"
+#include "workbook/formats/xls/xls_record_ids.h"
 
 namespace workbook {
+
+class TExporterXLSX_MemoryStreamList;
 
 class TXLSSharedStrings_ExportEntry {
  public:
@@ -26,7 +29,7 @@ class TXLSSharedStrings_ExportEntry {
 class TXLSSharedStrings_Export {
  public:
   // The most runs one string keeps: all of them go into one record of at most 8224 bytes.
-  static constexpr std::size_t kMaxRuns = 8224 / 4;
+  static constexpr std::size_t kMaxRuns = xls_record::kMaxRecordData / 4;
 
   // The index of text in the given formatting (suffix tells formattings apart, runs are its BIFF8
   // runs), added when new.
@@ -40,9 +43,10 @@ class TXLSSharedStrings_Export {
   // Writes the runs of the string at index and takes their size from budget.
   void WriteRuns(std::int32_t index, TStream& stream, int& budget) const;
 
-  // The SST record and its CONTINUE records, one memory stream each, appended to list; nothing
-  // when the table is empty. Remembers where the EXTSST buckets start.
-  void SaveToRecords(std::vector<std::unique_ptr<TMemoryStream>>& list);
+  // The SST record and its CONTINUE records, one memory stream each, appended to list (through
+  // the compression wrapper when compress is set); nothing when the table is empty. Remembers
+  // where the EXTSST buckets start.
+  void SaveToRecords(TExporterXLSX_MemoryStreamList& list, bool compress);
   // The EXTSST record for the records SaveToRecords wrote, the SST record standing at SSTPosition
   // of the workbook stream.
   std::unique_ptr<TMemoryStream> ExtSSTRecord(std::uint32_t sstPosition) const;

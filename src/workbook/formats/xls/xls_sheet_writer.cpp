@@ -12,6 +12,7 @@
 #include "workbook/formats/xls/xls_merged_ranges.h"
 #include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_shared_strings_writer.h"
+#include "workbook/formats/xls/xls_sheet_streams.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/formats/xlsx/xlsx_force_range_styles.h"
 #include "workbook/formats/xlsx/xlsx_palette.h"
@@ -31,7 +32,8 @@ namespace {
 
 constexpr int kMaxRows = xls_record::kRowCount;
 constexpr int kMaxCols = xls_record::kColumnCount;
-constexpr int kProgressEvery = 10000;
+// Progress is reported, and the sheet's records go on in a new stream, every so many cells.
+constexpr int kCellsPerStream = 10000;
 
 void WriteBytes(TStream& stream, const std::vector<std::uint8_t>& bytes) {
   if (!bytes.empty()) stream.WriteBuffer(bytes.data(), bytes.size());
@@ -69,7 +71,8 @@ struct TLink {
 
 class TSheetWriter {
  public:
-  TSheetWriter(TStream& stream, TExportWorkSheet& sheet, int index, TXLSSheetWriteContext& context)
+  TSheetWriter(TXLSSheetStreams& stream, TExportWorkSheet& sheet, int index,
+               TXLSSheetWriteContext& context)
       : s_(stream),
         sheet_(sheet),
         index_(index),
@@ -90,7 +93,7 @@ class TSheetWriter {
   int CellXF(TExportCell& cell, bool rowStyled);
   void CountCell(int rowIndex);
 
-  TStream& s_;
+  TXLSSheetStreams& s_;
   TExportWorkSheet& sheet_;
   int index_;
   TXLSSheetWriteContext& c_;
@@ -205,10 +208,11 @@ int TSheetWriter::CellXF(TExportCell& cell, bool rowStyled) {
 }
 
 void TSheetWriter::CountCell(int rowIndex) {
-  if (++cellsSinceReport_ < kProgressEvery) return;
+  if (++cellsSinceReport_ < kCellsPerStream) return;
   cellsSinceReport_ = 0;
   sheet_.GetWorkbook()->DoProgress(wpsRows, rowIndex, static_cast<long long>(sheet_.Rows.Count()),
                                    u"");
+  s_.Cut();
 }
 
 void TSheetWriter::WriteRows() {
@@ -279,9 +283,10 @@ void TSheetWriter::WriteTail() {
 
 }  // namespace
 
-void XLSWriteWorksheet(TStream& stream, TExportWorkSheet& sheet, int index,
+void XLSWriteWorksheet(TXLSSheetStreams& streams, TExportWorkSheet& sheet, int index,
                        TXLSSheetWriteContext& context) {
-  TSheetWriter(stream, sheet, index, context).Write();
+  streams.BeginSheet();
+  TSheetWriter(streams, sheet, index, context).Write();
 }
 
 }  // namespace workbook

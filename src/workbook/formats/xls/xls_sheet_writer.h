@@ -12,6 +12,7 @@ class TExportWorkSheet;
 class TExporterXLSX_StyleSheet;
 class TExporterXLSX_Palette;
 class TXLSSharedStrings_Export;
+class TXLSSheetStreams;
 
 struct TXLSSheetWriteContext {
   TCustomExporter& Exporter;
@@ -25,8 +26,9 @@ struct TXLSSheetWriteContext {
   double DefaultColWidth;
 };
 
-// Writes the substream of sheet (BOF to EOF); index 0 is the workbook's selected sheet.
-void XLSWriteWorksheet(TStream& stream, TExportWorkSheet& sheet, int index,
+// Writes the substream of sheet (BOF to EOF) as the next worksheet of streams, cut into a new
+// stream every 10,000 cells; index 0 is the workbook's selected sheet.
+void XLSWriteWorksheet(TXLSSheetStreams& streams, TExportWorkSheet& sheet, int index,
                        TXLSSheetWriteContext& context);
 
 }  // namespace workbook

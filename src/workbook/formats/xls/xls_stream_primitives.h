@@ -1,5 +1,5 @@
 #pragma once
-// Little-endian writes of the BIFF8 value types on a stream.
+// Little-endian reads and writes of the BIFF8 value types on a stream.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -13,6 +13,14 @@ void XLSWriteByte(TStream& stream, std::uint8_t value);
 void XLSWriteWord(TStream& stream, std::uint16_t value);
 void XLSWriteDWord(TStream& stream, std::uint32_t value);
 void XLSWriteDouble(TStream& stream, double value);
+// The same read from the stream's position; EWorkbookFileException "Unexpected end of stream."
+// when the stream ends first.
+std::uint8_t XLSReadByte(TStream& stream);
+std::uint16_t XLSReadWord(TStream& stream);
+std::uint32_t XLSReadDWord(TStream& stream);
+double XLSReadDouble(TStream& stream);
+// Whether the two buffers agree over count bytes (true for count 0).
+bool XLSCompareBytes(const void* a, const void* b, std::size_t count);
 // The same appended to record data built in memory.
 void XLSPutWord(std::vector<std::uint8_t>& data, std::uint16_t value);
 void XLSPutDWord(std::vector<std::uint8_t>& data, std::uint32_t value);

@@ -79,28 +79,39 @@ std::u16string XLSReadStringOfLength(TXLSRecordReader& reader, std::uint32_t cou
   return XLSReadRichString(reader, count, runs);
 }
 
-std::u16string XLSReadRichString(TXLSRecordReader& reader, std::uint32_t count,
-                                 std::vector<TXLSRichTextRun>& runs) {
-  runs.clear();
-  std::uint8_t option = ReadContinuedByte(reader);
-  const std::uint16_t runCount = option & kOptionRichText ? ReadContinuedWord(reader) : 0;
-  const std::uint32_t extendedSize = option & kOptionExtended ? ReadContinuedDWord(reader) : 0;
-
-  std::u16string text;
-  std::uint32_t left = count;
-  for (;;) {
-    left -= ReadCharacters(reader, left, option & kOptionWideChars, text);
-    if (left == 0) break;
-    // The characters go on in the next CONTINUE record, which starts with a fresh option byte.
-    do reader.NextContinue();
-    while (reader.Left() == 0);
-    option = reader.ReadByte();
+std::u16string XLSReadRichStringPart(TXLSRecordReader& reader, std::uint32_t& charsLeft,
+                                     std::uint32_t& extSize, std::uint16_t& runCount,
+                                     std::vector<TXLSRichTextRun>& runs, bool first) {
+  const std::uint8_t option = charsLeft > 0 || first ? ReadContinuedByte(reader) : 0;
+  if (first) {
+    runCount = option & kOptionRichText ? ReadContinuedWord(reader) : 0;
+    extSize = option & kOptionExtended ? ReadContinuedDWord(reader) : 0;
   }
-  for (std::uint16_t i = 0; i < runCount; ++i) {
+  std::u16string part;
+  charsLeft -= ReadCharacters(reader, charsLeft, option & kOptionWideChars, part);
+  if (charsLeft > 0) return part;
+  for (; runCount > 0; --runCount) {
     const std::uint16_t position = ReadContinuedWord(reader);
     runs.push_back({position, ReadContinuedWord(reader)});
   }
-  SkipContinued(reader, extendedSize);
+  SkipContinued(reader, extSize);
+  extSize = 0;
+  return part;
+}
+
+std::u16string XLSReadRichString(TXLSRecordReader& reader, std::uint32_t count,
+                                 std::vector<TXLSRichTextRun>& runs) {
+  runs.clear();
+  std::uint32_t left = count;
+  std::uint32_t extSize = 0;
+  std::uint16_t runCount = 0;
+  std::u16string text = XLSReadRichStringPart(reader, left, extSize, runCount, runs, true);
+  while (left > 0) {
+    // The characters go on in the next CONTINUE record, which starts with a fresh option byte.
+    do reader.NextContinue();
+    while (reader.Left() == 0);
+    text += XLSReadRichStringPart(reader, left, extSize, runCount, runs, false);
+  }
   return text;
 }
 

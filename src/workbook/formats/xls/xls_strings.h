@@ -35,6 +35,13 @@ std::u16string XLSReadStringOfLength(TXLSRecordReader& reader, std::uint32_t cou
 // them going on in CONTINUE records.
 std::u16string XLSReadRichString(TXLSRecordReader& reader, std::uint32_t count,
                                  std::vector<TXLSRichTextRun>& runs);
+// One piece of a rich string: the option byte (when characters are left, and always on the first
+// piece), on the first piece the run count and the extended-data size, then as many of the
+// charsLeft characters as the current record holds. Once no character is left, the runs (appended
+// to runs) and the extended data follow, across CONTINUE records; runCount and extSize are then 0.
+std::u16string XLSReadRichStringPart(TXLSRecordReader& reader, std::uint32_t& charsLeft,
+                                     std::uint32_t& extSize, std::uint16_t& runCount,
+                                     std::vector<TXLSRichTextRun>& runs, bool first);
 // count UTF-16LE characters without option byte; one fewer is kept when dropLast is set and count
 // is above 1 (texts stored with their terminating zero).
 std::u16string XLSReadWideChars(TXLSRecordReader& reader, std::uint32_t count, bool dropLast);

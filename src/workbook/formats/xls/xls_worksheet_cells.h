@@ -2,9 +2,10 @@
 // The model's side of reading an XLS worksheet: each decoded cell becomes a cell of the worksheet,
 // its class chosen by the value and, for numbers, by the number format of its XF.
 #include <cstdint>
-#include <utility>
 #include <vector>
 
+#include "workbook/core/cell_refs.h"
+#include "workbook/formats/cond_format_spread.h"
 #include "workbook/formats/xls/xls_sheet_reader.h"
 
 namespace workbook {
@@ -31,12 +32,8 @@ class TXLSWorksheetCells : public IXLSSheetTarget {
   void Finish();
 
  private:
-  // Whether xf Index differs from XF 0 in nothing but its number format (looked up once per xf).
-  bool LooksLikeDefault(std::uint16_t xf);
-  bool SameFont(int a, int b) const;
-  // A CF record: its rule goes to every cell the CONDFMT record before it named.
+  // A CF record: its rule goes to every cell of the ranges the CONDFMT record before it named.
   void ReadConditionalRule(TXLSRecordReader& reader);
-  enum class TLook : std::uint8_t { Unknown, Default, Own };
 
   TWorkbook& workbook_;
   TExportWorkSheet& sheet_;
@@ -51,9 +48,9 @@ class TXLSWorksheetCells : public IXLSSheetTarget {
   int cellsSinceReport_ = 0;
   // The rows' progress runs up to this: the sheet's used height from DIMENSIONS when given.
   long long progressMax_ = 65536;
-  std::vector<TLook> looks_;
-  // The cells (column, row) of the current CONDFMT record.
-  std::vector<std::pair<int, int>> condFormatTargets_;
+  // The ranges of the last CONDFMT record, which its CF records apply to.
+  std::vector<TCellRangeRef> condFormatRanges_;
+  TCondFormatSpread condFormats_;
 };
 
 }  // namespace workbook

@@ -11,10 +11,13 @@
 #include "workbook/formats/xls/xls_names_writer.h"
 #include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_shared_strings_writer.h"
+#include "workbook/formats/xls/xls_sheet_streams.h"
 #include "workbook/formats/xls/xls_sheet_writer.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
+#include "workbook/formats/xlsx/xlsx_memory_stream_list.h"
 #include "workbook/formats/xlsx/xlsx_palette.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
+#include "workbook/formats/zip/compression_stream.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/row.h"
 #include "workbook/model/sheet_names.h"
@@ -23,23 +26,27 @@
 
 namespace workbook {
 
-void XLSWriteWorkbookStream(TStream& target, TWorkbook& workbook, TCustomExporterXLS& exporter) {
+void XLSWriteWorkbookStream(TExporterXLSX_MemoryStreamList& list, TWorkbook& workbook,
+                            TCustomExporterXLS& exporter) {
   exporter.CheckSheetLimits(workbook, WorkbookLng_XLSSheetTooLarge);
+  const bool compress = WorkbookCompressTempData;
   TExporterXLSX_StyleSheet styles(workbook, true);
   TExporterXLSX_Palette palette;
   TXLSSharedStrings_Export sst;
 
-  TMemoryStream head;
-  XLSWriteBOF(head, xls_record::kBofWorkbookGlobals);
-  if (exporter.IsTemplate()) XLSWriteRecordHeader(head, xls_record::kTemplate, 0);
-  XLSWriteRecordHeader(head, xls_record::kWindow1, 18);
-  for (std::uint16_t v : {0, 105, 13215, 7005, 0x0038, 0, 0, 1, 600}) XLSWriteWord(head, v);
-  XLSWriteRecordHeader(head, xls_record::kDateMode, 2);
-  XLSWriteWord(head, workbook.Date1904 ? 1 : 0);
+  auto head = std::make_unique<TMemoryStream>();
+  XLSWriteBOF(*head, xls_record::kBofWorkbookGlobals);
+  if (exporter.IsTemplate()) XLSWriteRecordHeader(*head, xls_record::kTemplate, 0);
+  XLSWriteRecordHeader(*head, xls_record::kWindow1, 18);
+  for (std::uint16_t v : {0, 105, 13215, 7005, 0x0038, 0, 0, 1, 600}) XLSWriteWord(*head, v);
+  XLSWriteRecordHeader(*head, xls_record::kDateMode, 2);
+  XLSWriteWord(*head, workbook.Date1904 ? 1 : 0);
+  const std::int64_t headSize = head->Size();
+  list.AddStream(std::move(head));
 
   const std::vector<std::u16string> names = WritableSheetNames(workbook.WorkSheets);
   const int measured = workbook.GetDefaultCharWidth();
-  std::vector<std::unique_ptr<TMemoryStream>> sheets;
+  TXLSSheetStreams sheets(compress);
   for (std::size_t i = 0; i < names.size(); ++i) {
     TExportWorkSheet& sheet = *workbook.WorkSheets.GetItem(static_cast<std::int64_t>(i));
     workbook.DoProgress(wpsWorkSheet, static_cast<long long>(i),
@@ -50,13 +57,13 @@ void XLSWriteWorkbookStream(TStream& target, TWorkbook& workbook, TCustomExporte
                                   sst,
                                   measured > 0 ? measured : 7.0,
                                   TCustomExporter::GetDefaultColWidth(sheet)};
-    sheets.push_back(std::make_unique<TMemoryStream>());
-    XLSWriteWorksheet(*sheets.back(), sheet, static_cast<int>(i), context);
+    XLSWriteWorksheet(sheets, sheet, static_cast<int>(i), context);
   }
   workbook.DoProgress(wpsWorkSheet, static_cast<long long>(names.size()),
                       static_cast<long long>(names.size()), u"");
 
-  TMemoryStream globals;
+  auto owned = std::make_unique<TMemoryStream>();
+  TMemoryStream& globals = *owned;
   styles.WriteXLS(globals, palette);
   XLSWriteRecordHeader(globals, xls_record::kStyle, 4);  // Normal
   XLSWriteWord(globals, 0x8000);
@@ -84,31 +91,23 @@ void XLSWriteWorkbookStream(TStream& target, TWorkbook& workbook, TCustomExporte
     XLSWriteWord(globals, static_cast<std::uint16_t>(i));
   }
   XLSWriteNames(globals, workbook);
+  list.AddStream(std::move(owned));
 
-  std::vector<std::unique_ptr<TMemoryStream>> sstRecords;
-  sst.SaveToRecords(sstRecords);
-  const std::int64_t sstPosition = head.Size() + globals.Size();
-  std::int64_t globalsEnd = sstPosition;
-  for (const auto& r : sstRecords) globalsEnd += r->Size();
-  std::unique_ptr<TMemoryStream> extSST;
-  if (!sstRecords.empty()) {
-    extSST = sst.ExtSSTRecord(static_cast<std::uint32_t>(sstPosition));
-    globalsEnd += extSST->Size();
-  }
-  globalsEnd += 4;  // EOF
+  const std::int64_t sstPosition = headSize + globals.Size();
+  const int sstFirst = list.Count();
+  sst.SaveToRecords(list, compress);
+  if (list.Count() > sstFirst)
+    list.AddStream(sst.ExtSSTRecord(static_cast<std::uint32_t>(sstPosition)));
+  auto eof = std::make_unique<TMemoryStream>();
+  XLSWriteEOF(*eof);
+  list.AddStream(std::move(eof));
 
-  std::int64_t offset = globalsEnd;
-  for (std::size_t i = 0; i < sheets.size(); ++i) {
-    globals.SetPosition(offsetFields[i]);
+  // The worksheets follow the globals; each BOUNDSHEET learns where its substream starts.
+  sheets.MoveTo(list, list.Size(), [&](std::size_t sheet, std::int64_t offset) {
+    globals.SetPosition(offsetFields[sheet]);
     XLSWriteDWord(globals, static_cast<std::uint32_t>(offset));
-    offset += sheets[i]->Size();
-  }
-  target.WriteBuffer(head.Memory(), head.Data().size());
-  target.WriteBuffer(globals.Memory(), globals.Data().size());
-  for (const auto& r : sstRecords) target.WriteBuffer(r->Memory(), r->Data().size());
-  if (extSST) target.WriteBuffer(extSST->Memory(), extSST->Data().size());
-  XLSWriteEOF(target);
-  for (const auto& sheet : sheets) target.WriteBuffer(sheet->Memory(), sheet->Data().size());
+  });
+  globals.SetPosition(0);  // the list reads its parts from where they stand
 }
 
 }  // namespace workbook

@@ -3,7 +3,7 @@
 
 #include "workbook/core/cell_refs.h"
 #include "workbook/core/invariant_texts.h"
-#include "workbook/formats/xlsx/xlsx_escapes.h"
+#include "workbook/formats/xlsx/xlsx_rich_string.h"
 #include "workbook/formats/xlsx/xlsx_sheet_attachments.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_comment.h"
@@ -77,26 +77,11 @@ int Position(const TXmlNode& node, int limit) {
 
 void TExportCellComment::ReadXLSX(const TXmlNode& comment, const IThemeColors* theme,
                                   const IColorPalette* palette) {
-  // A run adds the text of its t and, unless it is the first child without properties, starts
-  // a formatting run; any other child (t, phonetic runs) adds its whole text.
   richText_.reset();
   std::u16string text;
-  bool first = true;
-  for (TXmlNode child = comment.Child("text").FirstElement(); child; child = child.NextElement()) {
-    if (!child.Is("r")) {
-      text += DecodeXLSXEscapes(child.Text16());
-    } else {
-      const std::u16string piece = DecodeXLSXEscapes(child.Child("t").Text16());
-      const TXmlNode properties = child.Child("rPr");
-      if (!piece.empty() && (!first || properties)) {
-        TExportFont font;
-        if (properties) font.ReadXLSX(properties, theme, palette, "rFont");
-        GetRichText().AddTag(static_cast<std::int32_t>(text.size()) + 1, font);
-      }
-      text += piece;
-    }
-    first = false;
-  }
+  TXLSXRichTextRuns runs;
+  ReadXLSXRichString(comment.Child("text"), {theme, palette}, TXLSXTextForm::Comment, text, runs);
+  for (const TXLSXRichTextRun& run : runs) GetRichText().AddTag(run.Position, run.Font);
   SetText(text);
 }
 

@@ -56,12 +56,8 @@ void TExportConditionalFormatting::WriteXLSX(const TXmlNode& node,
   for (int i = Count() - 1; i >= 0; --i) GetRule(i)->WriteXLSX(node, styles);
 }
 
-void TExportConditionalFormatting::ReadXLSX(const TXmlNode& node, const IXLSXCondFormStyles& styles,
-                                            int colOffset, int rowOffset) {
-  const auto shifted = [&](std::u16string formula) {
-    return colOffset == 0 && rowOffset == 0 ? formula
-                                            : OffsetFormulaRefs(formula, colOffset, rowOffset);
-  };
+void TExportConditionalFormatting::ReadXLSX(const TXmlNode& node,
+                                            const IXLSXCondFormStyles& styles) {
   std::vector<TXmlNode> rules = node.Elements("cfRule");
   // The rule with the highest priority number is the first of the list.
   std::stable_sort(rules.begin(), rules.end(), [](const TXmlNode& a, const TXmlNode& b) {
@@ -79,8 +75,8 @@ void TExportConditionalFormatting::ReadXLSX(const TXmlNode& node, const IXLSXCon
     if (formula1.empty() || found == kXLSXOperators.end()) continue;
     const TXmlNode second = first.NextElement();
     auto* added = TExportConditionalFormattingRule::AddRule(
-        Rules, static_cast<std::uint8_t>(found - kXLSXOperators.begin()), shifted(formula1),
-        second ? shifted(second.Text16()) : std::u16string());
+        Rules, static_cast<std::uint8_t>(found - kXLSXOperators.begin()), formula1,
+        second ? second.Text16() : std::u16string());
     TColor fontColor = clNone, fillColor = clNone;
     TExportFontStyle fontStyle;
     styles.GetStyle(static_cast<int>(dxf), fontColor, fontStyle, fillColor);

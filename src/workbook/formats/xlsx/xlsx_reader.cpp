@@ -136,10 +136,8 @@ class TXLSXImport {
     Guarded(sharedStringsPart, [&] {
       const int entry = package_.FindPart(sharedStringsPart);
       if (entry < 0) return;
-      // Parsed while it is inflated, like the worksheets.
-      sharedStrings_.Begin(workbook_, colors, zip_.GetUncompressedSize(entry));
-      zip_.ExtractIndexToStream(entry, sharedStrings_.Parser());
-      sharedStrings_.Finish();
+      // Items found while it is inflated, each parsed when a cell first asks for it.
+      sharedStrings_.ReadXLSX(zip_, entry, workbook_, colors);
     });
 
     // Column widths in characters become pixels of the file's default font.
@@ -147,7 +145,7 @@ class TXLSXImport {
                                  ? CharWidthHook(workbook_.GetDefaultFont())
                                  : HeadlessCharWidth(workbook_.GetDefaultFont());
     const long long count = static_cast<long long>(parts_.size());
-    TXLSXSheetReader reader(workbook_, styleSheet_, sharedStrings_);
+    TXLSXSheetReader reader(workbook_, styleSheet_, sharedStrings_, colors);
     for (std::size_t i = 0; i < parts_.size(); ++i) {
       TExportWorkSheet* sheet = workbook_.WorkSheets.GetItem(static_cast<std::int64_t>(i));
       workbook_.DoProgress(wpsWorkSheet, static_cast<long long>(i), count, sheet->Name);

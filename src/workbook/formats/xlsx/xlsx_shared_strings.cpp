@@ -1,13 +1,14 @@
 #include "workbook/formats/xlsx/xlsx_shared_strings.h"
 
 #include <algorithm>
+#include <optional>
 
-#include "platform/text_codec.h"
+#include "workbook/core/invariant_texts.h"
 #include "workbook/core/library_texts.h"
-#include "workbook/core/xml/xml_sax_tree.h"
+#include "workbook/core/xml/xml_error.h"
 #include "workbook/core/xml/xml_scanning_parser.h"
-#include "workbook/formats/xlsx/xlsx_escapes.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
+#include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
@@ -16,177 +17,274 @@ namespace {
 
 const TPackedText kEmpty;
 
-// The unit at i of a raw text, an escape read as the unit it stands for; width is how many raw
-// units it spans.
-char16_t UnitAt(std::u16string_view raw, std::size_t i, std::size_t& width) {
-  const int unit = XLSXEscapeAt(raw, i);
-  width = unit < 0 ? 1 : 7;
-  return unit < 0 ? raw[i] : static_cast<char16_t>(unit);
+// Progress is reported after this many items.
+constexpr std::size_t kItemsPerReport = 10000;
+constexpr std::int64_t kMaxReserve = std::int64_t{256} << 20;
+
+[[noreturn]] void Malformed(const std::u16string& what) {
+  throw EXmlError(u"The shared strings part " + what);
 }
 
-// Shared strings keep CR LF between lines, with their escapes decoded; the runs' positions move
-// with the text they start at.
-std::u16string SharedStringText(std::u16string_view raw, TXLSXRichTextRuns& runs) {
-  std::u16string result;
-  result.reserve(raw.size());
-  // Result position (1-based) of each raw position (1-based), for the runs.
-  std::vector<int> moved(runs.empty() ? 0 : raw.size() + 2, 0);
-  for (std::size_t i = 0; i < raw.size();) {
-    const int at = static_cast<int>(result.size()) + 1;
-    std::size_t width = 1;
-    const char16_t c = UnitAt(raw, i, width);
-    if (c == u'\r' && width > 1) {
-      // The escaped CR writers put before a line break stands for no character of its own, and
-      // at the end of a text it would add an empty line.
-    } else if (c == u'\r' || c == u'\n') {
-      std::size_t next = 1;
-      if (c == u'\r' && i + width < raw.size() && UnitAt(raw, i + width, next) == u'\n')
-        width += next;
-      result += u"\r\n";
-    } else {
-      result += c;
-    }
-    if (!moved.empty())
-      for (std::size_t k = i; k < i + width; ++k) moved[k + 1] = at;
-    i += width;
-  }
-  for (TXLSXRichTextRun& run : runs) {
-    const auto position = static_cast<std::size_t>(std::max(run.Position, 1));
-    run.Position = position <= raw.size() ? moved[position] : static_cast<int>(result.size()) + 1;
-  }
-  return result;
-}
+bool IsNameEnd(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '/'; }
 
-bool NeedsSharedStringRewrite(const std::u16string& text) {
-  for (char16_t c : text)
-    if (c == u'\r' || c == u'\n' || c == u'_') return true;
+// The namespace a start tag itself declares for prefix; false when it declares none.
+bool DeclaredNamespace(std::string_view tag, std::string_view prefix, std::string_view& uri) {
+  const std::string name = prefix.empty() ? "xmlns" : "xmlns:" + std::string(prefix);
+  for (std::size_t at = tag.find(name); at != std::string_view::npos; at = tag.find(name, at + 1)) {
+    std::size_t i = at + name.size();
+    if (!IsNameEnd(tag[at - 1]) && tag[at - 1] != '<') continue;
+    while (i < tag.size() && (tag[i] == ' ' || tag[i] == '\t' || tag[i] == '\r' || tag[i] == '\n'))
+      ++i;
+    if (i >= tag.size() || tag[i] != '=') continue;
+    ++i;
+    while (i < tag.size() && (tag[i] == ' ' || tag[i] == '\t' || tag[i] == '\r' || tag[i] == '\n'))
+      ++i;
+    if (i >= tag.size() || (tag[i] != '"' && tag[i] != '\'')) continue;
+    const std::size_t end = tag.find(tag[i], i + 1);
+    if (end == std::string_view::npos) continue;
+    uri = tag.substr(i + 1, end - i - 1);
+    return true;
+  }
   return false;
-}
-
-// The UTF-16 length of UTF-8 text: a unit per sequence, two for those beyond the BMP.
-std::size_t Utf16Length(std::string_view utf8) {
-  std::size_t length = 0;
-  for (char c : utf8) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte & 0xC0) != 0x80) ++length;
-    if (byte >= 0xF0) ++length;
-  }
-  return length;
 }
 
 }  // namespace
 
-// The events of the part, depth by depth: sst (1), si (2), t and r (3), rPr and t of a run (4).
-class TXLSXSharedStrings_Import::TReader final : public IXmlSaxHandler {
+// Finds the items in the bytes as they come: tags are told apart (comments, processing
+// instructions, CDATA and quoted attribute values passed over) and counted by depth; each child
+// of the root that is an si of the spreadsheet namespace is one item. Nothing else is parsed.
+class TXLSXSharedStrings_Import::TScanner final : public TStream {
  public:
-  TReader(TXLSXSharedStrings_Import& store, TWorkbook& workbook, const TXLSXColorSources& colors,
-          std::int64_t partSize)
-      : store_(store),
-        workbook_(workbook),
-        colors_(colors),
-        partSize_(partSize),
-        parser_(*this, "sst", IsXLSXMainNS, 1) {}
+  TScanner(TXLSXSharedStrings_Import& store, TWorkbook& workbook, std::int64_t partSize)
+      : store_(store), workbook_(workbook), partSize_(partSize) {}
 
-  TXmlScanningParser& Parser() { return parser_; }
-  TWorkbook& Workbook() { return workbook_; }
-
-  void StartElement(std::string_view localName, std::string_view namespaceURI,
-                    const TXmlSaxAttributes& attributes) override {
-    ++depth_;
-    if (fontDepth_ != 0) {
-      font_.StartElement(localName, attributes);
-      return;
-    }
-    if (!IsXLSXMainNS(namespaceURI)) return;
-    if (depth_ == 2 && localName == "si") {
-      inItem_ = true;
-      first_ = true;
-      text_.clear();
-      runs_.clear();
-    } else if (!inItem_) {
-    } else if (depth_ == 3 && localName == "t") {
-      textDepth_ = depth_;
-      target_ = &text_;
-    } else if (depth_ == 3 && localName == "r") {
-      inRun_ = true;
-      startsRun_ = !first_;
-      runText_.clear();
-      runFont_ = TExportFont();
-    } else if (depth_ == 4 && inRun_ && localName == "rPr") {
-      startsRun_ = true;
-      fontDepth_ = depth_;
-      font_.StartElement(localName, attributes);
-    } else if (depth_ == 4 && inRun_ && localName == "t") {
-      textDepth_ = depth_;
-      target_ = &runText_;
-    }
+  std::size_t Write(const void* buffer, std::size_t count) override {
+    pending_.append(static_cast<const char*>(buffer), count);
+    consumed_ += static_cast<std::int64_t>(count);
+    Scan();
+    return count;
   }
+  std::size_t Read(void*, std::size_t) override { return 0; }
+  std::int64_t Seek(std::int64_t, TSeekOrigin) override { return consumed_; }
 
-  void EndElement(std::string_view, std::string_view) override {
-    if (fontDepth_ != 0) {
-      font_.EndElement();
-      if (depth_ == fontDepth_) {
-        fontDepth_ = 0;
-        runFont_.ReadXLSX(font_.Root(), colors_.Theme, colors_.Palette, "rFont");
-        font_.Reset();
-      }
-    } else if (depth_ == textDepth_) {
-      textDepth_ = 0;
-      target_ = nullptr;
-    } else if (inItem_ && depth_ == 3) {
-      if (inRun_) {
-        if (startsRun_)
-          runs_.push_back({static_cast<int>(Utf16Length(text_)) + 1, std::move(runFont_)});
-        text_ += runText_;
-        inRun_ = false;
-      }
-      first_ = false;
-    } else if (inItem_ && depth_ == 2) {
-      inItem_ = false;
-      EndItem();
-    }
-    --depth_;
-  }
-
-  void Characters(std::string_view text) override {
-    if (target_ != nullptr)
-      target_->append(text);
-    else if (fontDepth_ != 0)
-      font_.Characters(text);
+  void Finish() {
+    if (rootDone_) return;
+    if (!rootSeen_ && pending_.find_first_not_of(" \t\r\n") == std::string::npos)
+      Malformed(u"is empty.");
+    Malformed(u"ends inside an element.");
   }
 
  private:
-  void EndItem() {
-    std::u16string text = platform::Utf8ToUtf16(text_);
-    if (NeedsSharedStringRewrite(text)) text = SharedStringText(text, runs_);
-    if (!runs_.empty()) store_.runs_.emplace(store_.texts_.size(), std::move(runs_));
-    store_.texts_.emplace_back(text);
-    if (++sinceReport_ == 10000) {
-      sinceReport_ = 0;
-      workbook_.DoProgress(wpsSharedStrings, parser_.BytesConsumed() / 1024, partSize_ / 1024,
-                           WorkbookLng_SharedStrings);
+  void Scan() {
+    while (!rootDone_) {
+      const std::size_t open = pending_.find('<', at_);
+      if (open == std::string::npos) {
+        at_ = pending_.size();
+        break;
+      }
+      const std::size_t next = Token(open);
+      if (next == std::string::npos) {
+        at_ = open;
+        break;
+      }
+      at_ = next;
     }
+    // Keep what an unfinished token or item still needs, and the prolog until the root starts.
+    if (!rootSeen_) return;
+    const std::size_t keep = itemStart_ != std::string::npos ? std::min(itemStart_, at_) : at_;
+    pending_.erase(0, keep);
+    at_ -= keep;
+    if (itemStart_ != std::string::npos) itemStart_ -= keep;
+  }
+
+  // Reads the token at open; the position after it, or npos when it is unfinished.
+  std::size_t Token(std::size_t open) {
+    const std::string_view rest = std::string_view(pending_).substr(open);
+    if (rest.size() < 2) return std::string::npos;
+    if (rest[1] == '!') {
+      if (rest.size() < 9) return std::string::npos;
+      if (rest.substr(0, 4) == "<!--") return After(open + 4, "-->");
+      if (rest.substr(0, 9) == "<![CDATA[") return After(open + 9, "]]>");
+      Malformed(u"holds a document type declaration.");
+    }
+    if (rest[1] == '?') return After(open + 2, "?>");
+    if (rest[1] == '/') {
+      const std::size_t end = After(open + 2, ">");
+      if (end == std::string::npos) return end;
+      if (--depth_ < 0) Malformed(u"closes an element it never opened.");
+      if (depth_ == 1 && itemStart_ != std::string::npos) AddItem(itemStart_, end);
+      if (depth_ == 0) rootDone_ = true;
+      return end;
+    }
+    const std::size_t close = XmlStartTagEnd(rest);
+    if (close == std::string_view::npos) return std::string::npos;
+    const std::size_t end = open + close + 1;
+    const bool empty = rest[close - 1] == '/';
+    const std::string_view tag = rest.substr(0, close + 1);
+    if (depth_ == 0) {
+      if (rootSeen_) Malformed(u"holds more than one root element.");
+      rootSeen_ = true;
+      root_ = tag;
+      store_.prolog_ = pending_.substr(0, end);
+      ReserveItems();
+      if (empty) rootDone_ = true;
+    } else if (depth_ == 1 && IsItem(tag)) {
+      if (empty) {
+        AddItem(open, end);
+      } else if (const std::size_t itemEnd = PlainItemEnd(end); itemEnd != std::string::npos) {
+        AddItem(open, itemEnd);
+        return itemEnd;
+      } else {
+        itemStart_ = open;
+      }
+    }
+    if (!empty) ++depth_;
+    return end;
+  }
+
+  // Room for the items the root announces, as far as the part could hold them (an item takes 5
+  // bytes at least).
+  void ReserveItems() {
+    const std::size_t at = root_.find("uniqueCount=");
+    if (at == std::string::npos || at + 13 >= root_.size()) return;
+    std::uint64_t count = 0;
+    for (std::size_t i = at + 13; i < root_.size() && root_[i] >= '0' && root_[i] <= '9'; ++i)
+      count = std::min<std::uint64_t>(count * 10 + static_cast<std::uint64_t>(root_[i] - '0'),
+                                      static_cast<std::uint64_t>(partSize_ / 5 + 1));
+    store_.items_.reserve(static_cast<std::size_t>(count));
+  }
+
+  std::size_t After(std::size_t from, std::string_view terminator) const {
+    const std::size_t found = pending_.find(terminator, from);
+    return found == std::string::npos ? found : found + terminator.size();
+  }
+
+  // Where the item whose start tag ends at from ends, when its end tag is already in and
+  // nothing before it could hide or repeat one (comments, CDATA, processing instructions, an
+  // element of the same name): most items, found without reading their tags one by one. npos
+  // otherwise, and the item is read tag by tag.
+  std::size_t PlainItemEnd(std::size_t from) const {
+    const std::string_view bytes(pending_);
+    for (std::size_t at = bytes.find('<', from); at != std::string_view::npos;
+         at = bytes.find('<', at + 1)) {
+      const std::string_view rest = bytes.substr(at);
+      if (rest.size() < 2 || rest[1] == '!' || rest[1] == '?') return std::string::npos;
+      if (rest[1] == '/') {
+        if (rest.substr(0, itemClose_.size()) == itemClose_) return at + itemClose_.size();
+      } else if (rest.substr(0, itemOpen_.size()) == itemOpen_) {
+        return std::string::npos;
+      }
+    }
+    return std::string::npos;
+  }
+
+  // An si start tag in the spreadsheet namespace, declared on it or on the root; notes its end
+  // tag.
+  bool IsItem(std::string_view tag) {
+    std::size_t nameEnd = 1;
+    while (nameEnd < tag.size() && !IsNameEnd(tag[nameEnd]) && tag[nameEnd] != '>') ++nameEnd;
+    const std::string_view name = tag.substr(1, nameEnd - 1);
+    const std::size_t colon = name.find(':');
+    const std::string_view local = colon == std::string_view::npos ? name : name.substr(colon + 1);
+    if (local != "si") return false;
+    const std::string_view prefix =
+        colon == std::string_view::npos ? std::string_view() : name.substr(0, colon);
+    std::string_view uri;
+    bool item;
+    if (DeclaredNamespace(tag, prefix, uri)) {
+      item = IsXLSXMainNS(uri);
+    } else {
+      // What the root declares holds for every item that declares nothing: looked up once.
+      if (!rootItem_ || rootItemPrefix_ != prefix) {
+        rootItemPrefix_ = prefix;
+        // Undeclared: the part as some tools write it.
+        rootItem_ = DeclaredNamespace(root_, prefix, uri) ? IsXLSXMainNS(uri) : prefix.empty();
+      }
+      item = *rootItem_;
+    }
+    if (item && std::string_view(itemOpen_).substr(1) != name) {
+      itemOpen_.assign("<").append(name);
+      itemClose_.assign("</").append(name).append(">");
+    }
+    return item;
+  }
+
+  void AddItem(std::size_t start, std::size_t end) {
+    itemStart_ = std::string::npos;
+    const std::size_t size = end - start;
+    if (size > UINT32_MAX) Malformed(u"holds an item too long to read.");
+    store_.items_.push_back({store_.bytes_.size(), static_cast<std::uint32_t>(size), false});
+    store_.bytes_.append(pending_, start, size);
+    if (store_.items_.size() % kItemsPerReport == 0)
+      workbook_.DoProgress(wpsSharedStrings, consumed_ / 1024, partSize_ / 1024,
+                           WorkbookLng_SharedStrings);
   }
 
   TXLSXSharedStrings_Import& store_;
   TWorkbook& workbook_;
-  TXLSXColorSources colors_;
   std::int64_t partSize_;
-  TXmlScanningParser parser_;
+  std::int64_t consumed_ = 0;
+  std::string pending_;
+  // Where scanning resumes in pending_: the tokens before it are counted.
+  std::size_t at_ = 0;
+  std::string root_;
   int depth_ = 0;
-  bool inItem_ = false;
-  bool first_ = true;
-  bool inRun_ = false;
-  bool startsRun_ = false;
-  int textDepth_ = 0;
-  std::string* target_ = nullptr;
-  std::string text_;
-  std::string runText_;
-  TXLSXRichTextRuns runs_;
-  TExportFont runFont_;
-  TXmlSaxTree font_;
-  int fontDepth_ = 0;
-  int sinceReport_ = 0;
+  bool rootSeen_ = false;
+  bool rootDone_ = false;
+  std::size_t itemStart_ = std::string::npos;
+  std::string rootItemPrefix_;
+  std::optional<bool> rootItem_;
+  std::string itemOpen_ = "<si";
+  std::string itemClose_ = "</si>";
+};
+
+// Parses items one at a time after the part's prolog, as if they stood in the root in the order
+// they are asked for: one parser serves every item, each read once.
+class TXLSXSharedStrings_Import::TParser final : public IXmlSaxHandler {
+ public:
+  TParser(const std::string& prolog, const TXLSXColorSources& colors)
+      : reader_(colors), parser_(*this, "sst", IsXLSXMainNS, 1) {
+    parser_.Write(prolog.data(), prolog.size());
+    // Only the hand-written scanner hands an item's events over as soon as its bytes are in.
+    if (!parser_.Scanned()) Malformed(u"is not UTF-8 XML with an sst root.");
+  }
+
+  // The item's text and runs; false when the bytes held no complete item.
+  bool Parse(std::string_view item, std::u16string& text, TXLSXRichTextRuns& runs) {
+    done_ = false;
+    text_ = &text;
+    runs_ = &runs;
+    parser_.Write(item.data(), item.size());
+    return done_;
+  }
+
+  void StartElement(std::string_view localName, std::string_view namespaceURI,
+                    const TXmlSaxAttributes& attributes) override {
+    if (++depth_ == 2)
+      reader_.Begin();
+    else
+      reader_.StartElement(localName, namespaceURI, attributes);
+  }
+  void EndElement(std::string_view, std::string_view) override {
+    if (depth_-- != 2) {
+      reader_.EndElement();
+      return;
+    }
+    reader_.Finish(TXLSXTextForm::SharedString, *text_, *runs_);
+    done_ = true;
+  }
+  void Characters(std::string_view text) override {
+    if (depth_ > 2) reader_.Characters(text);
+  }
+
+ private:
+  TXLSXRichStringReader reader_;
+  TXmlScanningParser parser_;
+  // The root's start tag, in the prolog, is depth 1.
+  int depth_ = 0;
+  bool done_ = false;
+  std::u16string* text_ = nullptr;
+  TXLSXRichTextRuns* runs_ = nullptr;
 };
 
 TXLSXSharedStrings_Import::TXLSXSharedStrings_Import() = default;
@@ -194,37 +292,73 @@ TXLSXSharedStrings_Import::~TXLSXSharedStrings_Import() = default;
 
 void TXLSXSharedStrings_Import::Begin(TWorkbook& workbook, const TXLSXColorSources& colors,
                                       std::int64_t partSize) {
+  parser_.reset();
+  colors_ = colors;
+  prolog_.clear();
+  bytes_.clear();
+  items_.clear();
+  parsed_ = 0;
   texts_.clear();
   runs_.clear();
   workbook.DoProgress(wpsSharedStrings, 0, partSize / 1024, WorkbookLng_SharedStrings);
-  reader_ = std::make_unique<TReader>(*this, workbook, colors, partSize);
+  // The items' bytes come to nearly the part's size: room made once is never copied. The size
+  // is the package's word, so only so much is taken on it.
+  bytes_.reserve(static_cast<std::size_t>(std::clamp<std::int64_t>(partSize, 0, kMaxReserve)));
+  scanner_ = std::make_unique<TScanner>(*this, workbook, partSize);
+  workbook_ = &workbook;
 }
 
-TStream& TXLSXSharedStrings_Import::Parser() { return reader_->Parser(); }
+TStream& TXLSXSharedStrings_Import::Scanner() { return *scanner_; }
 
 void TXLSXSharedStrings_Import::Finish() {
-  TWorkbook& workbook = reader_->Workbook();
-  reader_->Parser().Finish();
-  reader_.reset();
-  workbook.DoProgress(wpsSharedStrings, 1, 1, WorkbookLng_SharedStrings);
+  scanner_->Finish();
+  scanner_.reset();
+  texts_.resize(items_.size());
+  workbook_->DoProgress(wpsSharedStrings, 1, 1, WorkbookLng_SharedStrings);
 }
 
-void TXLSXSharedStrings_Import::ReadXLSX(TStream& part, TWorkbook& workbook,
+void TXLSXSharedStrings_Import::ReadXLSX(TZipArchive& zip, int entry, TWorkbook& workbook,
                                          const TXLSXColorSources& colors) {
-  Begin(workbook, colors, part.Size() - part.Position());
-  std::vector<char> buffer(64 * 1024);
-  while (const std::size_t count = part.Read(buffer.data(), buffer.size()))
-    Parser().Write(buffer.data(), count);
+  Begin(workbook, colors, zip.GetUncompressedSize(entry));
+  zip.ExtractIndexToStream(entry, Scanner());
   Finish();
 }
 
-const TPackedText& TXLSXSharedStrings_Import::GetSharedText(std::size_t index) const {
-  return index < texts_.size() ? texts_[index] : kEmpty;
+void TXLSXSharedStrings_Import::Parse(std::size_t index) {
+  TItem& item = items_[index];
+  if (!parser_) parser_ = std::make_unique<TParser>(prolog_, colors_);
+  std::u16string text;
+  TXLSXRichTextRuns runs;
+  bool parsed = false;
+  try {
+    parsed = parser_->Parse(std::string_view(bytes_).substr(item.Start, item.Size), text, runs);
+  } catch (const EXmlError& error) {
+    // Parsed while a sheet is read: say whose XML it is.
+    Malformed(u"holds a damaged item (number " + ISOIntToStr(static_cast<std::int64_t>(index) + 1) +
+              u"): " + error.Message());
+  }
+  if (!parsed) Malformed(u"holds an item that is no element.");
+  texts_[index] = TPackedText(text);
+  item.HasRuns = !runs.empty();
+  if (item.HasRuns) runs_.emplace(index, std::move(runs));
+  item.Parsed = true;
+  // Once every item is parsed their bytes are of no further use.
+  if (++parsed_ == items_.size()) {
+    bytes_.clear();
+    bytes_.shrink_to_fit();
+  }
 }
 
-const TXLSXRichTextRuns* TXLSXSharedStrings_Import::GetRuns(std::size_t index) const {
-  auto found = runs_.find(index);
-  return found != runs_.end() ? &found->second : nullptr;
+const TPackedText& TXLSXSharedStrings_Import::GetString(std::size_t index) {
+  if (index >= items_.size()) return kEmpty;
+  if (!items_[index].Parsed) Parse(index);
+  return texts_[index];
+}
+
+const TXLSXRichTextRuns* TXLSXSharedStrings_Import::GetRuns(std::size_t index) {
+  if (index >= items_.size()) return nullptr;
+  if (!items_[index].Parsed) Parse(index);
+  return items_[index].HasRuns ? &runs_.at(index) : nullptr;
 }
 
 }  // namespace workbook

@@ -1,6 +1,8 @@
 #pragma once
-// TXLSXSharedStrings_Import: the shared strings of an XLSX package ("xl/sharedStrings.xml"), parsed
-// while the part is inflated (never whole in memory), each si element with its text and runs.
+// TXLSXSharedStrings_Import: the shared strings of an XLSX package ("xl/sharedStrings.xml"). While
+// the part is inflated only the bounds of its si items are found and their bytes kept; an item is
+// parsed the first time a cell asks for it, and its text and runs are kept from then on, so a
+// table whose strings are mostly unused costs little more than its bytes.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -9,59 +11,59 @@
 #include <vector>
 
 #include "workbook/core/stream.h"
-#include "workbook/model/font.h"
+#include "workbook/formats/xlsx/xlsx_rich_string.h"
 #include "workbook/model/packed_text.h"
 
 namespace workbook {
 
 class TWorkbook;
-class IThemeColors;
-class IColorPalette;
-
-// A run of a rich text: from the 1-based character Position on, the text is in Font.
-struct TXLSXRichTextRun {
-  int Position = 1;
-  TExportFont Font;
-};
-using TXLSXRichTextRuns = std::vector<TXLSXRichTextRun>;
-
-// The colour sources of rich-text run fonts.
-struct TXLSXColorSources {
-  const IThemeColors* Theme = nullptr;
-  const IColorPalette* Palette = nullptr;
-};
+class TZipArchive;
 
 class TXLSXSharedStrings_Import {
  public:
   TXLSXSharedStrings_Import();
   ~TXLSXSharedStrings_Import();
 
-  // Reads the part from its position on; progress through the workbook. Malformed XML raises
-  // EXmlError.
-  void ReadXLSX(TStream& part, TWorkbook& workbook, const TXLSXColorSources& colors);
-  // The same in steps: Begin, then the part's bytes written to Parser(), then Finish. Each si is
-  // the text of its t children and of the t of its r runs (phonetic runs add nothing); a run
-  // begins at every r that is not the first child or has an rPr.
-  // partSize: the part's size in bytes, the measure of progress.
+  // Reads the part at entry of zip, finding its items as it inflates; progress through the
+  // workbook.
+  void ReadXLSX(TZipArchive& zip, int entry, TWorkbook& workbook, const TXLSXColorSources& colors);
+  // The same in steps: Begin, then the part's bytes written to Scanner() (partSize of them, the
+  // measure of progress), then Finish. A part that ends inside an element, or holds a document
+  // type declaration, raises EXmlError.
   void Begin(TWorkbook& workbook, const TXLSXColorSources& colors, std::int64_t partSize);
-  TStream& Parser();
+  TStream& Scanner();
   void Finish();
 
-  std::size_t Count() const { return texts_.size(); }
-  // The text at index (CR LF between lines, "_xHHHH_" escapes decoded); empty outside.
-  std::u16string GetString(std::size_t index) const {
-    return std::u16string(GetSharedText(index).View());
-  }
-  // The same, for cells to share.
-  const TPackedText& GetSharedText(std::size_t index) const;
+  std::size_t Count() const { return items_.size(); }
+  // The text at index (CR LF between lines, "_xHHHH_" escapes decoded), for cells to share;
+  // empty outside. Malformed XML in the item raises EXmlError.
+  const TPackedText& GetString(std::size_t index);
   // The runs of the string at index, nullptr when it has none.
-  const TXLSXRichTextRuns* GetRuns(std::size_t index) const;
+  const TXLSXRichTextRuns* GetRuns(std::size_t index);
 
  private:
-  class TReader;
-  friend class TReader;
+  class TScanner;
+  class TParser;
 
-  std::unique_ptr<TReader> reader_;
+  // An item's bytes in bytes_, until it is parsed.
+  struct TItem {
+    std::uint64_t Start = 0;
+    std::uint32_t Size = 0;
+    bool Parsed = false;
+    bool HasRuns = false;
+  };
+
+  void Parse(std::size_t index);
+
+  std::unique_ptr<TScanner> scanner_;
+  std::unique_ptr<TParser> parser_;
+  TWorkbook* workbook_ = nullptr;
+  TXLSXColorSources colors_;
+  // The part up to the end of its root's start tag: what every item is parsed after.
+  std::string prolog_;
+  std::string bytes_;
+  std::vector<TItem> items_;
+  std::size_t parsed_ = 0;
   std::vector<TPackedText> texts_;
   std::unordered_map<std::size_t, TXLSXRichTextRuns> runs_;
 };

@@ -55,7 +55,8 @@ TXLSXSheetElements::TXLSXSheetElements(TExportWorkSheet& sheet,
       charWidth_(charWidth),
       theme_(theme),
       palette_(palette),
-      hyperlinks_(std::move(hyperlinks)) {}
+      hyperlinks_(std::move(hyperlinks)),
+      condFormats_(sheet) {}
 
 bool TXLSXSheetElements::IsRead(std::string_view localName) {
   return std::find(kReadElements.begin(), kReadElements.end(), localName) != kReadElements.end();
@@ -140,40 +141,9 @@ void TXLSXSheetElements::ReadHeaderFooter(TXmlNode element) {
 
 void TXLSXSheetElements::ReadConditionalFormatting(TXmlNode element) {
   if (!element.FirstElement()) return;
-  const long long rules = static_cast<long long>(element.Elements("cfRule").size());
-  if (rules == 0) return;
-  const TExporterXLSX_CondFormStyles& styles = styleSheet_.CondFormStyles();
-  const std::vector<TCellRangeRef> areas = SqrefAreas(element.Attr16("sqref"));
-  if (areas.empty()) return;
-  // Relative references in the rules point from the first cell of the first range; each cell
-  // keeps its rules with references pointing from itself.
-  const int baseCol = areas.front().Col1;
-  const int baseRow = areas.front().Row1;
-  for (const TCellRangeRef& area : areas) {
-    int lastRow = area.Row2;
-    int lastCol = area.Col2;
-    const long long cells = (static_cast<long long>(lastRow) - area.Row1 + 1) *
-                            (static_cast<long long>(lastCol) - area.Col1 + 1);
-    if (cells > kLargeCondFormatArea) {
-      // A large range (whole columns, the whole sheet) reaches only the sheet's content: it
-      // would otherwise make a million cells per column.
-      if (usedRows_ < 0) {
-        usedRows_ = sheet_.Rows.Count();
-        usedCols_ = sheet_.GetUsedColCount(true);
-      }
-      lastRow = std::min(lastRow, usedRows_ - 1);
-      lastCol = std::min(lastCol, usedCols_ - 1);
-    }
-    for (int row = area.Row1; row <= lastRow; ++row) {
-      for (int col = area.Col1; col <= lastCol; ++col) {
-        if (condFormatCells_ + rules > kMaxCondFormatCellsPerSheet) return;
-        condFormatCells_ += rules;
-        sheet_.FindCreateCell(col, row, TCellClass::Empty, false)
-            ->GetConditionalFormatting()
-            .ReadXLSX(element, styles, col - baseCol, row - baseRow);
-      }
-    }
-  }
+  TExportConditionalFormatting rules(nullptr);
+  rules.ReadXLSX(element, styleSheet_.CondFormStyles());
+  condFormats_.Apply(SqrefAreas(element.Attr16("sqref")), rules.Rules, false);
 }
 
 void ReadXLSXMergeCells(TExportWorkSheet& sheet, TXmlNode mergeCellsNode) {

@@ -7,6 +7,7 @@
 
 #include "workbook/core/color_sources.h"
 #include "workbook/core/xml/xml_node.h"
+#include "workbook/formats/cond_format_spread.h"
 
 namespace workbook {
 
@@ -15,12 +16,6 @@ class TExporterXLSX_StyleSheet;
 
 // The sheet's external hyperlinks: relationship id to target.
 using TXLSXHyperlinkTargets = std::unordered_map<std::string, std::u16string>;
-
-// Most cell applications of conditional formats per sheet: a format's range may cover a whole
-// sheet, and every cell it reaches carries its own copy of the rules.
-inline constexpr long long kMaxCondFormatCellsPerSheet = 1 << 20;
-// Conditional-format ranges of more cells reach only the cells within the sheet's content.
-inline constexpr long long kLargeCondFormatArea = 1 << 16;
 
 class TXLSXSheetElements {
  public:
@@ -46,10 +41,7 @@ class TXLSXSheetElements {
   const IThemeColors* theme_;
   const IColorPalette* palette_;
   TXLSXHyperlinkTargets hyperlinks_;
-  long long condFormatCells_ = 0;
-  // The sheet's used extent, found once when a conditional format needs it (-1: not yet).
-  int usedRows_ = -1;
-  int usedCols_ = -1;
+  TCondFormatSpread condFormats_;
 };
 
 // The mergeCell children of a mergeCells element; a ref that is not a range is skipped.

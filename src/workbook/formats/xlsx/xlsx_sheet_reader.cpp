@@ -73,8 +73,12 @@ int ColumnOfRef(std::string_view ref) {
 }  // namespace
 
 TXLSXSheetReader::TXLSXSheetReader(TWorkbook& workbook, TExporterXLSX_StyleSheet& styleSheet,
-                                   const TXLSXSharedStrings_Import& sharedStrings)
-    : workbook_(workbook), styleSheet_(styleSheet), sharedStrings_(sharedStrings) {}
+                                   TXLSXSharedStrings_Import& sharedStrings,
+                                   const TXLSXColorSources& colors)
+    : workbook_(workbook),
+      styleSheet_(styleSheet),
+      sharedStrings_(sharedStrings),
+      inline_(colors) {}
 
 void TXLSXSheetReader::Begin(TExportWorkSheet& sheet, std::int64_t partSize,
                              TXLSXSheetElements* elements) {
@@ -86,7 +90,7 @@ void TXLSXSheetReader::Begin(TExportWorkSheet& sheet, std::int64_t partSize,
   sharedFormulas_.clear();
   partSize_ = partSize;
   cellsSinceReport_ = 0;
-  depth_ = sheetDataDepth_ = rowDepth_ = cellDepth_ = inlineDepth_ = runDepth_ = 0;
+  depth_ = sheetDataDepth_ = rowDepth_ = cellDepth_ = inlineDepth_ = 0;
   sheetDataDone_ = false;
   capture_ = nullptr;
   parser_ = std::make_unique<TXmlScanningParser>(*this, "sheetData", IsXLSXMainNS, 2);
@@ -111,15 +115,13 @@ void TXLSXSheetReader::StartElement(std::string_view localName, std::string_view
     tree_.StartElement(localName, attributes);
     return;
   }
+  if (inlineDepth_ != 0) {
+    inline_.StartElement(localName, namespaceURI, attributes);
+    return;
+  }
   if (sheetDataDone_ || !IsXLSXMainNS(namespaceURI)) return;
   if (cellDepth_ != 0) {
-    if (inlineDepth_ != 0) {
-      // Inline text: the t of the is element and of its runs; phonetic runs add nothing.
-      if (localName == "t" && (depth_ == inlineDepth_ + 1 || depth_ == runDepth_ + 1))
-        Capture(&cell_.Inline);
-      else if (localName == "r" && depth_ == inlineDepth_ + 1)
-        runDepth_ = depth_;
-    } else if (depth_ == cellDepth_ + 1) {
+    if (depth_ == cellDepth_ + 1) {
       if (localName == "v") {
         cell_.HasValue = true;
         Capture(&cell_.Value);
@@ -130,6 +132,7 @@ void TXLSXSheetReader::StartElement(std::string_view localName, std::string_view
       } else if (localName == "is") {
         cell_.HasInline = true;
         inlineDepth_ = depth_;
+        inline_.Begin();
       }
     }
   } else if (rowDepth_ != 0) {
@@ -153,10 +156,11 @@ void TXLSXSheetReader::EndElement(std::string_view, std::string_view) {
     return;
   }
   if (capture_ != nullptr && depth_ == captureDepth_) capture_ = nullptr;
-  if (depth_ == runDepth_) {
-    runDepth_ = 0;
-  } else if (depth_ == inlineDepth_) {
+  if (depth_ == inlineDepth_) {
     inlineDepth_ = 0;
+    inline_.Finish(TXLSXTextForm::CellString, cell_.Inline, cell_.InlineRuns);
+  } else if (inlineDepth_ != 0) {
+    inline_.EndElement();
   } else if (depth_ == cellDepth_) {
     EndCell();
     cellDepth_ = 0;
@@ -177,6 +181,8 @@ void TXLSXSheetReader::EndElement(std::string_view, std::string_view) {
 void TXLSXSheetReader::Characters(std::string_view text) {
   if (capture_ != nullptr)
     capture_->append(text);
+  else if (inlineDepth_ != 0)
+    inline_.Characters(text);
   else if (treeDepth_ != 0)
     tree_.Characters(text);
 }
@@ -244,6 +250,7 @@ void TXLSXSheetReader::StartCell(const TXmlSaxAttributes& attributes) {
   cell_.Value.clear();
   cell_.Formula.clear();
   cell_.Inline.clear();
+  cell_.InlineRuns.clear();
 }
 
 void TXLSXSheetReader::EndCell() {
@@ -260,7 +267,7 @@ void TXLSXSheetReader::EndCell() {
       if (cell_.HasValue && ParseInt(cell_.Value, index) && index >= 0 &&
           static_cast<std::uint64_t>(index) < sharedStrings_.Count()) {
         const auto item = static_cast<std::size_t>(index);
-        text->SetValueShared(sharedStrings_.GetSharedText(item));
+        text->SetValueShared(sharedStrings_.GetString(item));
         if (const TXLSXRichTextRuns* runs = sharedStrings_.GetRuns(item))
           for (const TXLSXRichTextRun& run : *runs)
             text->GetRichTextTags().AddTag(run.Position, run.Font);
@@ -272,9 +279,13 @@ void TXLSXSheetReader::EndCell() {
     case TValueType::String: {
       auto* text =
           static_cast<TExportCellString*>(row.FindCreateCell(col, TCellClass::String, true));
-      const std::string& source =
-          !cell_.HasInline || (cell_.Inline.empty() && cell_.HasValue) ? cell_.Value : cell_.Inline;
-      text->SetValue(XLSXCellStringText(platform::Utf8ToUtf16(source)));
+      if (!cell_.HasInline || (cell_.Inline.empty() && cell_.HasValue)) {
+        text->SetValue(XLSXCellStringText(platform::Utf8ToUtf16(cell_.Value)));
+      } else {
+        text->SetValue(cell_.Inline);
+        for (const TXLSXRichTextRun& run : cell_.InlineRuns)
+          text->GetRichTextTags().AddTag(run.Position, run.Font);
+      }
       cell = text;
       break;
     }
@@ -290,7 +301,8 @@ void TXLSXSheetReader::EndCell() {
       // An error value (#N/A, #DIV/0! ...) is no amount and no truth value: its text is empty.
       auto* error =
           static_cast<TExportCellBoolean*>(row.FindCreateCell(col, TCellClass::Boolean, true));
-      error->IsErrorValue = true;
+      error->SetErrorValue(TExportCellBoolean::ErrorCodeOf(
+          cell_.HasValue ? platform::Utf8ToUtf16(cell_.Value) : std::u16string()));
       cell = error;
       break;
     }
@@ -327,11 +339,7 @@ void TXLSXSheetReader::EndCell() {
   }
   if (cell == nullptr) cell = row.FindCreateCell(col, TCellClass::Empty, true);
 
-  // Xf 0 is the sheet's default style, which every cell starts from: only its format is taken.
-  if (xf != 0)
-    styleSheet_.ApplyStyle(xf, cell->GetStyle(), cell);
-  else
-    styleSheet_.ApplyNumberFormat(0, *cell);
+  styleSheet_.ApplyCellFormat(xf, *cell);
 
   if (!formula.empty()) cell->SetFormula(formula);
 }

@@ -8,6 +8,7 @@
 
 #include "workbook/core/xml/xml_sax_tree.h"
 #include "workbook/core/xml/xml_scanning_parser.h"
+#include "workbook/formats/xlsx/xlsx_rich_string.h"
 #include "workbook/formats/xlsx/xlsx_shared_strings.h"
 
 namespace workbook {
@@ -20,8 +21,9 @@ class TXLSXSheetElements;
 
 class TXLSXSheetReader final : public IXmlSaxHandler {
  public:
+  // colors: those of inline strings' run fonts.
   TXLSXSheetReader(TWorkbook& workbook, TExporterXLSX_StyleSheet& styleSheet,
-                   const TXLSXSharedStrings_Import& sharedStrings);
+                   TXLSXSharedStrings_Import& sharedStrings, const TXLSXColorSources& colors);
 
   // Starts a sheet; then the part's bytes are written to Parser(), then Finish() ends it. Rows
   // beyond 1048576 and columns beyond 16384 raise EWorkbookFileException; malformed XML raises
@@ -57,7 +59,8 @@ class TXLSXSheetReader final : public IXmlSaxHandler {
     std::int64_t SharedIndex = -1;
     std::string Value;
     std::string Formula;
-    std::string Inline;
+    std::u16string Inline;
+    TXLSXRichTextRuns InlineRuns;
   };
 
   void StartRow(const TXmlSaxAttributes& attributes);
@@ -73,7 +76,8 @@ class TXLSXSheetReader final : public IXmlSaxHandler {
 
   TWorkbook& workbook_;
   TExporterXLSX_StyleSheet& styleSheet_;
-  const TXLSXSharedStrings_Import& sharedStrings_;
+  TXLSXSharedStrings_Import& sharedStrings_;
+  TXLSXRichStringReader inline_;
   std::unique_ptr<TXmlScanningParser> parser_;
   TExportWorkSheet* sheet_ = nullptr;
   TXLSXSheetElements* elements_ = nullptr;
@@ -91,7 +95,6 @@ class TXLSXSheetReader final : public IXmlSaxHandler {
   int rowDepth_ = 0;
   int cellDepth_ = 0;
   int inlineDepth_ = 0;
-  int runDepth_ = 0;
   bool sheetDataDone_ = false;
   std::string* capture_ = nullptr;
   int captureDepth_ = 0;

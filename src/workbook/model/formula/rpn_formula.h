@@ -20,6 +20,12 @@ class ERPNFormulaException : public EWorkbookException {
   const char* ClassName() const override { return "ERPNFormulaException"; }
 };
 
+// The cell the relative forms of BIFF8 references count from.
+struct TRPNBaseCell {
+  int Col = 0;
+  int Row = 0;
+};
+
 class TRPNFormula {
  public:
   // owner: the cell holding the formula (its sheet is where references point, its position is
@@ -65,13 +71,16 @@ class TRPNFormula {
 
   // False when a reference lies beyond the 256 columns and 65536 rows of a BIFF8 sheet.
   bool CanWriteXLS() const;
-  // The token bytes (without their length word).
-  std::vector<std::uint8_t> GetXLSTokens() const;
+  // The token bytes (without their length word). With a base cell, as rule formulas are written,
+  // references take their relative forms (ptgRefN, ptgAreaN), counted from that cell.
+  std::vector<std::uint8_t> GetXLSTokens(const TRPNBaseCell* base = nullptr) const;
   // A whole FORMULA record (id 0x0006) for the cell at row, col with XF word XFIndex + 16: the
   // cached result (a number, or the BIFF8 form of its error), options 0x0002 (calculate on
   // load), the token bytes. EWorkbookException when the tokens do not fit a BIFF8 sheet or record
   // (CanWriteXLS tells beforehand).
   void WriteXLS(TStream& stream, int row, int col, int xfIndex, TRPNValue result) const;
+  // The same with an error for its result, by its BIFF8 code.
+  void WriteXLSError(TStream& stream, int row, int col, int xfIndex, std::uint8_t code) const;
   // The same with a truth value for its result.
   void WriteXLSBoolean(TStream& stream, int row, int col, int xfIndex, bool value) const;
   // The same with a text result: the FORMULA record, then (for a text that is not empty) the
@@ -81,7 +90,8 @@ class TRPNFormula {
   // does not know leave the formula empty; bytes missing from the stream, a token running past
   // the length or more bytes than a BIFF8 record holds raise EWorkbookFileException.
   void ReadXLS(TStream& stream, std::uint16_t length);
-  void ReadXLSTokens(const std::vector<std::uint8_t>& bytes);
+  // The relative forms of references count from base.
+  void ReadXLSTokens(const std::vector<std::uint8_t>& bytes, TRPNBaseCell base = {});
 
  private:
   TRPNContext Context() const;

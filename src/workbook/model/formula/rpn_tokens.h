@@ -79,6 +79,8 @@ class TRPNFormulaTokenCell : public TRPNFormulaToken {
   TRPNTokenKind Kind() const override { return TRPNTokenKind::Cell; }
   void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
                 const IRPNNameSource* names) const;
+  // The relative form (ptgRefN): relative parts as offsets from the cell baseCol, baseRow.
+  void WriteXLSRelative(std::vector<std::uint8_t>& out, int baseCol, int baseRow) const;
   bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore, std::uint8_t ptg);
   TRPNValue GetValue(const TRPNContext& context) const override;
   void CreateCalculateMember(std::vector<TRPNValue>& members,
@@ -93,6 +95,8 @@ class TRPNFormulaTokenCellRange : public TRPNFormulaToken {
   TRPNTokenKind Kind() const override { return TRPNTokenKind::CellRange; }
   void WriteXLS(std::vector<std::uint8_t>& out, const TRPNFormulaToken* next,
                 const IRPNNameSource* names) const;
+  // The relative form (ptgAreaN): relative parts as offsets from the cell baseCol, baseRow.
+  void WriteXLSRelative(std::vector<std::uint8_t>& out, int baseCol, int baseRow) const;
   bool ReadXLS(TRPNByteReader& reader, const IRPNNameSource* names, bool& ignore, std::uint8_t ptg);
   TRPNValue GetValue(const TRPNContext& context) const override;
   void CreateCalculateMember(std::vector<TRPNValue>& members,

@@ -6,7 +6,7 @@ Usage:
                                 is 0, one using the defined name "Rate"), one formula of a function
                                 our engine lacks whose cached value is patched in (2.5), and a
                                 conditional format on D1:D5 comparing each cell with its right
-                                neighbour
+                                neighbour, and one with the mean of the two
   value_trip.py xlsx FILE       per cell with content, with openpyxl: reference, formula (without
                                 data_only), value (with data_only) and number format; then each
                                 conditional-format rule: range, operator, formulas
@@ -38,6 +38,8 @@ def make(path):
         sheet.cell(row=r, column=4, value=r)
         sheet.cell(row=r, column=5, value=6 - r)
     rule = CellIsRule(operator="greaterThan", formula=["E1"], font=Font(color="FF0000"))
+    sheet.conditional_formatting.add("D1:D5", rule)
+    rule = CellIsRule(operator="equal", formula=["SUM(D1:E1)/2"], font=Font(color="0000FF"))
     sheet.conditional_formatting.add("D1:D5", rule)
     book.defined_names.append(DefinedName("Rate", attr_text="S!$A$3"))
     book.save(path)

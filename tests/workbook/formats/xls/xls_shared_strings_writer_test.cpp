@@ -5,6 +5,7 @@
 #include "workbook/formats/xls/xls_shared_strings.h"
 #include "workbook/formats/xls/xls_shared_strings_writer.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
+#include "workbook/formats/xlsx/xlsx_memory_stream_list.h"
 
 using namespace workbook;
 
@@ -12,36 +13,41 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes Join(const std::vector<std::unique_ptr<TMemoryStream>>& records) {
-  Bytes out;
-  for (const auto& r : records) out.insert(out.end(), r->Data().begin(), r->Data().end());
+using TList = TExporterXLSX_MemoryStreamList;
+
+// The records as the output list reads them, one after the other.
+Bytes Join(TList& records) {
+  Bytes out(static_cast<std::size_t>(records.Size()));
+  records.SetPosition(0);
+  if (!out.empty()) records.ReadBuffer(out.data(), out.size());
   return out;
 }
 
-// Record sizes (data bytes) in order.
-std::vector<int> Sizes(const std::vector<std::unique_ptr<TMemoryStream>>& records) {
+// Record sizes (data bytes) in order, walking the joined records.
+std::vector<int> Sizes(TList& records) {
+  const Bytes bytes = Join(records);
   std::vector<int> sizes;
-  for (const auto& r : records) sizes.push_back(r->Data()[2] | r->Data()[3] << 8);
+  for (std::size_t at = 0; at + 4 <= bytes.size(); at += 4 + sizes.back())
+    sizes.push_back(bytes[at + 2] | bytes[at + 3] << 8);
   return sizes;
 }
 
-void ReadBack(const std::vector<std::unique_ptr<TMemoryStream>>& records,
-              TXLSSharedStrings_Import& table) {
+void ReadBack(TList& records, TXLSSharedStrings_Import& table) {
   TMemoryStream stream(Join(records));
   table.LoadFromStream(stream);
 }
 
 TEST(XlsSharedStringsExport, PlainAndRichStringLayout) {
   TXLSSharedStrings_Export sst;
-  std::vector<std::unique_ptr<TMemoryStream>> records;
-  sst.SaveToRecords(records);
-  EXPECT_TRUE(records.empty());  // no strings, no SST record
+  TList records;
+  sst.SaveToRecords(records, false);
+  EXPECT_EQ(records.Count(), 0);  // no strings, no SST record
   EXPECT_EQ(sst.Add(u"", u"", {}), 0);
   EXPECT_EQ(sst.Add(u"Ab", u"", {}), 1);
   EXPECT_EQ(sst.Add(u"", u"", {}), 0);
   EXPECT_EQ(sst.Add(u"xy", u"|f5", {1, 0, 5, 0}), 2);
   EXPECT_EQ(sst.Add(u"xy", u"", {}), 3);  // the same text unformatted is a second entry
-  sst.SaveToRecords(records);
+  sst.SaveToRecords(records, false);
   const Bytes expected = {0xFC, 0x00, 38,   0,   4, 0,   0, 0,   4, 0, 0, 0,  // 8 + 30 bytes
                           0,    0,    0x01,                                   // "": count, option
                           2,    0,    0x01, 'A', 0, 'b', 0,                   // "Ab"
@@ -69,10 +75,17 @@ TEST(XlsSharedStringsExport, StringsAndRunsAcrossRecordBoundaries) {
       runs.insert(runs.end(), {static_cast<std::uint8_t>(r), 0, 5, 0});
     sst.Add(texts.back(), runs.empty() ? u"" : u"|" + std::u16string(1, char16_t(i)), runs);
   }
-  std::vector<std::unique_ptr<TMemoryStream>> records;
-  sst.SaveToRecords(records);
-  EXPECT_GT(records.size(), 15u);
-  for (int size : Sizes(records)) EXPECT_LE(size, 8224);
+  TList records;
+  sst.SaveToRecords(records, false);
+  EXPECT_GT(records.Count(), 15);
+  const std::vector<int> sizes = Sizes(records);
+  EXPECT_EQ(sizes.size(), static_cast<std::size_t>(records.Count()));  // a part per record
+  for (int size : sizes) EXPECT_LE(size, 8224);
+  // Held through the compression wrappers, the parts read back as the same bytes.
+  TList held;
+  sst.SaveToRecords(held, true);
+  EXPECT_EQ(held.Count(), records.Count());
+  EXPECT_EQ(Join(held), Join(records));
   TXLSSharedStrings_Import back;
   ReadBack(records, back);
   ASSERT_EQ(back.Count(), texts.size() + 1);
@@ -88,8 +101,8 @@ TEST(XlsSharedStringsExport, TooManyRunsAreCutToOneRecord) {
   std::vector<std::uint8_t> runs(3000 * 4, 0);
   sst.Add(u"x", u"|many", runs);
   EXPECT_EQ(sst.GetRunCount(0), 2056);
-  std::vector<std::unique_ptr<TMemoryStream>> records;
-  sst.SaveToRecords(records);
+  TList records;
+  sst.SaveToRecords(records, false);
   for (int size : Sizes(records)) EXPECT_LE(size, 8224);
   TXLSSharedStrings_Import back;
   ReadBack(records, back);
@@ -99,8 +112,8 @@ TEST(XlsSharedStringsExport, TooManyRunsAreCutToOneRecord) {
 TEST(XlsSharedStringsExport, ExtSSTPointsAtBucketStarts) {
   TXLSSharedStrings_Export sst;
   for (int i = 0; i < 20; ++i) sst.Add(u"s" + std::u16string(1, char16_t(u'A' + i)), u"", {});
-  std::vector<std::unique_ptr<TMemoryStream>> records;
-  sst.SaveToRecords(records);
+  TList records;
+  sst.SaveToRecords(records, false);
   const auto ext = sst.ExtSSTRecord(1000);
   // Buckets of 8 strings: 0, 8, 16; each string takes 2 + 1 + 4 bytes after the 12-byte start.
   const Bytes expected = {0xFF, 0x00, 26, 0, 8,   0, 0xF4, 0x03, 0, 0, 12, 0, 0, 0,  // 1000 + 12

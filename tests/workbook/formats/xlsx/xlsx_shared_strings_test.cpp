@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "../../model/model_fixture.h"
+#include "platform/text_codec.h"
+#include "workbook/core/xml/xml_error.h"
 #include "workbook/formats/xlsx/xlsx_theme_colors.h"
 
 namespace workbook {
@@ -15,10 +19,16 @@ class XLSXSharedStringsTest : public ModelTest {
     const std::string xml = "<" + prefix + "sst " + xmlns +
                             "=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">" +
                             items + "</" + prefix + "sst>";
-    TMemoryStream part(std::vector<std::uint8_t>(xml.begin(), xml.end()));
+    Scan(xml, xml.size());
+  }
+  // Feeds the part to the store chunk bytes at a time, as the inflater would.
+  void Scan(const std::string& xml, std::size_t chunk) {
     TWorkbook book;
     book.ShowProgress = false;
-    store.ReadXLSX(part, book, {});
+    store.Begin(book, {}, static_cast<std::int64_t>(xml.size()));
+    for (std::size_t at = 0; at < xml.size(); at += chunk)
+      store.Scanner().Write(xml.data() + at, std::min(chunk, xml.size() - at));
+    store.Finish();
   }
   TXLSXSharedStrings_Import store;
 };
@@ -53,7 +63,7 @@ TEST_F(XLSXSharedStringsTest, ItemsAndTheirTexts) {
     Read(c.items, c.prefix);
     ASSERT_EQ(store.Count(), c.texts.size() - 1) << c.items;
     for (std::size_t i = 0; i < c.texts.size(); ++i)
-      EXPECT_EQ(store.GetString(i), c.texts[i]) << c.items;
+      EXPECT_EQ(store.GetString(i).View(), c.texts[i]) << c.items;
   }
 }
 
@@ -62,8 +72,8 @@ TEST_F(XLSXSharedStringsTest, EscapesAreDecodedAndRunsStayOnTheirText) {
   Read(
       "<si><t>_x005F_x000D_ kept, _x0007_ bell</t></si>"
       "<si><r><t>a_x005F_b\n</t></r><r><rPr><b/></rPr><t>c</t></r></si>");
-  EXPECT_EQ(store.GetString(0), u"_x000D_ kept, \u0007 bell");
-  EXPECT_EQ(store.GetString(1), u"a_b\r\nc");
+  EXPECT_EQ(store.GetString(0).View(), u"_x000D_ kept, \u0007 bell");
+  EXPECT_EQ(store.GetString(1).View(), u"a_b\r\nc");
   const TXLSXRichTextRuns* runs = store.GetRuns(1);
   ASSERT_NE(runs, nullptr);
   ASSERT_EQ(runs->size(), 1u);
@@ -75,7 +85,7 @@ TEST_F(XLSXSharedStringsTest, RichTextRunsStartWhereAFormattedRunBegins) {
       "<si><r><t>ab</t></r><r><rPr><b/><sz val=\"12\"/><rFont val=\"Arial\"/></rPr>"
       "<t>cd</t></r><r><t>e</t></r></si><si><r><rPr><i/></rPr><t>x</t></r></si>"
       "<si><t>plain</t></si>");
-  EXPECT_EQ(store.GetString(0), u"abcde");
+  EXPECT_EQ(store.GetString(0).View(), u"abcde");
   const TXLSXRichTextRuns* runs = store.GetRuns(0);
   ASSERT_NE(runs, nullptr);
   ASSERT_EQ(runs->size(), 2u);  // the first run has no rPr: no run of its own
@@ -87,6 +97,66 @@ TEST_F(XLSXSharedStringsTest, RichTextRunsStartWhereAFormattedRunBegins) {
   ASSERT_NE(store.GetRuns(1), nullptr);
   EXPECT_EQ((*store.GetRuns(1))[0].Position, 1);
   EXPECT_EQ(store.GetRuns(2), nullptr);
+}
+
+// Items are told by their bounds alone, whatever the bytes around them hold and however the
+// part arrives.
+TEST_F(XLSXSharedStringsTest, ItemBoundsHoldAcrossChunksAndMarkup) {
+  const std::string xml =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- <si><t>no</t></si> -->"
+      "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" uniqueCount=\"9\">"
+      "<si><t><![CDATA[a</si>b]]></t></si><!-- <si> --><?pi <si>?>"
+      "<si x=\"a>b\" y=\'\"\'><t>q</t></si>"
+      "<extLst><ext><si><t>no</t></si></ext></extLst>"
+      "<o:si xmlns:o=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><o:t>p</o:t>"
+      "</o:si><f:si xmlns:f=\"urn:other\"><f:t>no</f:t></f:si><si/>"
+      "<si><r><t>lo</t></r><r><rPr><b/></rPr><t>ng</t></r></si></sst><!-- after -->";
+  for (std::size_t chunk : {std::size_t{1}, std::size_t{3}, xml.size()}) {
+    Scan(xml, chunk);
+    ASSERT_EQ(store.Count(), 5u) << chunk;
+    const std::u16string texts[] = {u"a</si>b", u"q", u"p", u"", u"long"};
+    for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(store.GetString(i).View(), texts[i]) << chunk;
+    ASSERT_NE(store.GetRuns(4), nullptr);
+    EXPECT_EQ((*store.GetRuns(4))[0].Position, 3);
+  }
+}
+
+// An item is parsed when asked for: a damaged one fails then, and only then.
+TEST_F(XLSXSharedStringsTest, ItemsAreParsedWhenAskedFor) {
+  Read("<si><t>a</t></si><si><t>b</u></si><si><t>c</t></si>");
+  ASSERT_EQ(store.Count(), 3u);
+  EXPECT_EQ(store.GetString(2).View(), u"c");
+  EXPECT_EQ(store.GetString(0).View(), u"a");
+  try {
+    store.GetString(1);
+    ADD_FAILURE() << "parsed";
+  } catch (const EXmlError& error) {
+    EXPECT_EQ(
+        error.Message().rfind(u"The shared strings part holds a damaged item (number 2): ", 0), 0u)
+        << platform::Utf16ToUtf8(error.Message());
+  }
+  // The same text each time, made once.
+  EXPECT_EQ(store.GetString(0).View().data(), store.GetString(0).View().data());
+}
+
+TEST_F(XLSXSharedStringsTest, PartsThatAreNoTableFail) {
+  const std::pair<std::string, std::u16string> cases[] = {
+      {"", u"The shared strings part is empty."},
+      {"  \n", u"The shared strings part is empty."},
+      {"<sst><si><t>a</t>", u"The shared strings part ends inside an element."},
+      {"<sst><si><t a=\"x>", u"The shared strings part ends inside an element."},
+      {"<!DOCTYPE sst [<!ENTITY e \"x\">]><sst/>",
+       u"The shared strings part holds a document type declaration."},
+      {"</x><sst/>", u"The shared strings part closes an element it never opened."},
+  };
+  for (const auto& [xml, message] : cases) {
+    try {
+      Scan(xml, xml.size() + 1);
+      ADD_FAILURE() << xml;
+    } catch (const EXmlError& error) {
+      EXPECT_EQ(error.Message(), message) << xml;
+    }
+  }
 }
 
 TEST(XLSXThemeColorsTest, LightAndDarkSwapAndGetTheirSpreadsheetNames) {
