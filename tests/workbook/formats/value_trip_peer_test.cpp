@@ -187,6 +187,14 @@ TEST_F(ValueTripTest, ODSKeepsFormulasValuesAndGeneralForLibreOffice) {
   EXPECT_EQ(ThroughLibreOffice(Write("out.ods")), WithNeighbours(cells, "") + kRules);
 }
 
+// Our ODS reader takes the formulas back with the values the file holds (the function our engine
+// lacks keeps its own), and numbers stay General; it reads no styles, so no rules.
+TEST_F(ValueTripTest, ODSReaderTakesBackFormulasAndValues) {
+  const std::string ods = Write("out.ods");
+  book_->LoadFromFile(platform::Utf8ToUtf16(ods));
+  EXPECT_EQ(Read("xlsx", Write("back.xlsx")), WithNeighbours(kXLSXCells, ""));
+}
+
 // Error values and empty text results stay what they are rather than turning into numbers a
 // reader calculates.
 TEST_F(ValueTripTest, ErrorsAndEmptyTextResultsKeepTheirKind) {
