@@ -1,5 +1,7 @@
 #include "workbook/core/class_rect.h"
 
+#include "workbook/core/list_error.h"
+
 namespace workbook {
 namespace {
 
@@ -11,13 +13,36 @@ std::int32_t CenteredStart(std::int32_t from, std::int32_t to, std::int32_t size
 
 }  // namespace
 
+std::int32_t TClassRect::GetValue(int index) const {
+  return const_cast<TClassRect*>(this)->Value(index);
+}
+
+void TClassRect::SetValue(int index, std::int32_t value) { Value(index) = value; }
+
+std::int32_t TClassRect::GetDefaultValue(int index) const {
+  if (index < 0 || index >= kValueCount) RaiseListIndexError(index);
+  return 0;
+}
+
+std::int32_t& TClassRect::Value(int index) {
+  switch (index) {
+    case 0:
+      return Left;
+    case 1:
+      return Top;
+    case 2:
+      return Right;
+    case 3:
+      return Bottom;
+    default:
+      RaiseListIndexError(index);
+  }
+}
+
 void TClassRect::AssignTo(TPersistent& dest) const {
   auto* rect = dynamic_cast<TClassRect*>(&dest);
   if (!rect) return TPersistent::AssignTo(dest);
-  rect->Left = Left;
-  rect->Top = Top;
-  rect->Right = Right;
-  rect->Bottom = Bottom;
+  for (int index = 0; index < kValueCount; ++index) rect->SetValue(index, GetValue(index));
 }
 
 void TClassRect::CenterHorizontally(const TClassRect& r) {

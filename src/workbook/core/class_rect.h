@@ -17,6 +17,12 @@ class TClassRect : public TPersistent {
   std::int32_t Right = 0;
   std::int32_t Bottom = 0;
 
+  // The four values by index: 0 Left, 1 Top, 2 Right, 3 Bottom; EListError for any other index.
+  std::int32_t GetValue(int index) const;
+  void SetValue(int index, std::int32_t value);
+  // The value an index has in a new rectangle (0 for all four).
+  virtual std::int32_t GetDefaultValue(int index) const;
+
   std::int32_t GetWidth() const { return Right - Left; }
   std::int32_t GetHeight() const { return Bottom - Top; }
   void SetWidth(std::int32_t width) { Right = Left + width; }
@@ -29,6 +35,10 @@ class TClassRect : public TPersistent {
   // Keeps the height, likewise.
   void CenterVertically(const TClassRect& r);
   void CenterIn(const TClassRect& r);
+
+ private:
+  static constexpr int kValueCount = 4;
+  std::int32_t& Value(int index);
 };
 
 }  // namespace workbook

@@ -1,6 +1,6 @@
 #include "workbook/core/indexed_owned_list.h"
 
-#include <algorithm>
+#include <functional>
 
 namespace workbook {
 
@@ -19,15 +19,43 @@ void TIndexedOwnedListObject::AssignTo(TPersistent& dest) const {
   if (auto* item = dynamic_cast<TIndexedOwnedListObject*>(&dest)) item->SetId(id_);
 }
 
+// The items carrying one Id, by address.
+class TIndexedOwnedList::TIdItems : public TObject {
+ public:
+  struct TAddressTraits {
+    static int Compare(const TIndexedOwnedListObject* a, const TIndexedOwnedListObject* b) {
+      const std::less<const TIndexedOwnedListObject*> before;
+      return before(a, b) ? -1 : (before(b, a) ? 1 : 0);
+    }
+    static constexpr const char* DuplicateMessage = "Item list does not allow duplicates";
+  };
+  TValueList<TIndexedOwnedListObject*, TAddressTraits> Items{TDuplicates::Ignore,
+                                                             TListSortType::Ascending};
+};
+
+TIndexedOwnedList::~TIndexedOwnedList() {
+  // The items go later, with the base list, which no longer reports them here.
+  for (std::int32_t pos = 0; pos < id_index_.Count(); ++pos) delete &ItemsAt(pos);
+}
+
+TIndexedOwnedList::TIdItems& TIndexedOwnedList::ItemsAt(std::int32_t pos) const {
+  return *static_cast<TIdItems*>(id_index_.GetObject(pos));
+}
+
 void TIndexedOwnedList::Enter(TIndexedOwnedListObject* item, std::int32_t id) {
-  id_index_[id].push_back(item);
+  const std::int32_t pos = id_index_.Add(id);
+  if (!id_index_.GetObject(pos)) id_index_.SetObject(pos, std::make_unique<TIdItems>().release());
+  ItemsAt(pos).Items.Add(item);
 }
 
 void TIndexedOwnedList::Leave(TIndexedOwnedListObject* item, std::int32_t id) {
-  auto found = id_index_.find(id);
-  if (found == id_index_.end()) return;
-  std::erase(found->second, item);
-  if (found->second.empty()) id_index_.erase(found);
+  const std::int32_t pos = id_index_.IndexOf(id);
+  if (pos < 0) return;
+  TIdItems& items = ItemsAt(pos);
+  items.Items.Remove(item);
+  if (items.Items.Count() > 0) return;
+  delete &items;
+  id_index_.Delete(pos);
 }
 
 void TIndexedOwnedList::Notify(TOwnedListObject* item, TListNotification action) {
@@ -41,12 +69,13 @@ void TIndexedOwnedList::Notify(TOwnedListObject* item, TListNotification action)
 }
 
 std::int32_t TIndexedOwnedList::IndexOfId(std::int32_t id) const {
-  auto found = id_index_.find(id);
-  if (found == id_index_.end()) return -1;
+  const std::int32_t pos = id_index_.IndexOf(id);
+  if (pos < 0) return -1;
+  const TIdItems& items = ItemsAt(pos);
   std::int32_t best = -1;
-  for (const TIndexedOwnedListObject* item : found->second) {
-    const std::int32_t pos = IndexOf(item);
-    if (pos >= 0 && (best < 0 || pos < best)) best = pos;
+  for (std::int32_t k = 0; k < items.Items.Count(); ++k) {
+    const std::int32_t at = IndexOf(items.Items[k]);
+    if (at >= 0 && (best < 0 || at < best)) best = at;
   }
   return best;
 }
@@ -57,7 +86,7 @@ TIndexedOwnedListObject* TIndexedOwnedList::FindById(std::int32_t id) const {
 }
 
 std::int32_t TIndexedOwnedList::GetMaxId() const {
-  return id_index_.empty() ? -1 : id_index_.rbegin()->first;
+  return id_index_.Count() == 0 ? -1 : id_index_.GetKey(id_index_.Count() - 1);
 }
 
 void TIndexedOwnedList::AddMissingCopies(const TIndexedOwnedList& source) {
@@ -67,7 +96,7 @@ void TIndexedOwnedList::AddMissingCopies(const TIndexedOwnedList& source) {
       originals.push_back(item);
   // Checked as the copies go in: of two source items sharing an Id only the first is copied.
   for (const TIndexedOwnedListObject* original : originals)
-    if (!id_index_.contains(original->Id())) AddCopy(*original, -1);
+    if (id_index_.IndexOf(original->Id()) < 0) AddCopy(*original, -1);
 }
 
 }  // namespace workbook

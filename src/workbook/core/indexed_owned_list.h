@@ -2,10 +2,9 @@
 // Owning lists whose items carry an integer Id and are found by it (number formats, fills and
 // other style entries keyed by an Id).
 #include <cstdint>
-#include <map>
 #include <memory>
-#include <vector>
 
+#include "workbook/core/integer_object_list.h"
 #include "workbook/core/owned_list.h"
 
 namespace workbook {
@@ -25,6 +24,10 @@ class TIndexedOwnedListObject : public TOwnedListObject {
 class TIndexedOwnedList : public TOwnedList {
  public:
   using TOwnedList::TOwnedList;
+  ~TIndexedOwnedList() override;
+
+  // Each Id present, ascending, with the list of the items carrying it as its object.
+  const TIntegerObjectList& IdIndex() const { return id_index_; }
 
   // The item with that id (the first in list order when several share it), null when none.
   TIndexedOwnedListObject* FindById(std::int32_t id) const;
@@ -42,10 +45,13 @@ class TIndexedOwnedList : public TOwnedList {
 
  private:
   friend class TIndexedOwnedListObject;
+  class TIdItems;
   void Enter(TIndexedOwnedListObject* item, std::int32_t id);
   void Leave(TIndexedOwnedListObject* item, std::int32_t id);
+  TIdItems& ItemsAt(std::int32_t pos) const;
 
-  std::map<std::int32_t, std::vector<TIndexedOwnedListObject*>> id_index_;
+  // The list owns the objects of its index (one per Id present).
+  TIntegerObjectList id_index_{TDuplicates::Ignore, TListSortType::Ascending};
 };
 
 template <class T, class TOwner = TObject>

@@ -154,6 +154,7 @@ void TOwnedList::Delete(std::int64_t pos) {
   // list; the item still names the list it left.
   TOwnedPtr<TOwnedListObject> item = TakeSlot(pos);
   if (!item) return;
+  ItemDeleting(*item, pos);
   item->index_ = -1;
   Notify(item.get(), TListNotification::Deleted);
 }
@@ -163,6 +164,7 @@ void TOwnedList::EmptySlot(std::int64_t pos) {
   TOwnedPtr<TOwnedListObject> item = TakeSlot(pos);
   PutSlot(pos, nullptr);
   if (!item) return;
+  ItemDeleting(*item, pos);
   item->index_ = -1;
   Notify(item.get(), TListNotification::Deleted);
 }

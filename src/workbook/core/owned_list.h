@@ -196,6 +196,13 @@ class TOwnedList {
   void PadWithEmptySlots(std::int32_t count);
   // Calls OnNotify; descendants keeping per-item state override it (and call it).
   virtual void Notify(TOwnedListObject* item, TListNotification action);
+  // Called by Delete and EmptySlot with an item about to be freed and the position it had, for
+  // descendants whose items are known elsewhere by position. Not called while the list itself is
+  // destroyed.
+  virtual void ItemDeleting(TOwnedListObject& item, std::int64_t pos) {
+    (void)item;
+    (void)pos;
+  }
   // Appends (pos < 0) or inserts at pos a copy of original: a new item of its class, created,
   // then given Original's content.
   TOwnedListObject* AddCopy(const TOwnedListObject& original, std::int64_t pos) {

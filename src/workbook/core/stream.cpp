@@ -62,8 +62,14 @@ std::size_t TMemoryStream::Read(void* buffer, std::size_t count) {
 
 std::size_t TMemoryStream::Write(const void* buffer, std::size_t count) {
   if (count == 0) return 0;
-  if (position_ + count > data_.size()) data_.resize(position_ + count);
-  std::memcpy(data_.data() + position_, buffer, count);
+  const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+  if (position_ == data_.size()) {
+    // Appending copies once, without first filling the new room with zeros.
+    data_.insert(data_.end(), bytes, bytes + count);
+  } else {
+    if (position_ + count > data_.size()) data_.resize(position_ + count);
+    std::memcpy(data_.data() + position_, bytes, count);
+  }
   position_ += count;
   return count;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Lists of plain values, unsorted or kept sorted, with a choice of what a duplicate does: the
-// common body of TIntegerList and TDoubleList.
+// common body of TIntegerList, TIntegerObjectList and TDoubleList.
 #include <algorithm>
 #include <cstdint>
 #include <functional>
@@ -30,6 +30,17 @@ class TValueList {
 
   TDuplicates Duplicates() const { return duplicates_; }
   TListSortType SortType() const { return sort_type_; }
+  // A new sort order other than Unsorted sorts the values first (equal ones keep their order).
+  void SetSortType(TListSortType sortType) {
+    if (sortType == sort_type_) return;
+    if (sortType != TListSortType::Unsorted) {
+      const int direction = sortType == TListSortType::Ascending ? 1 : -1;
+      std::stable_sort(items_.begin(), items_.end(), [direction](const V& a, const V& b) {
+        return Traits::Compare(a, b) * direction < 0;
+      });
+    }
+    sort_type_ = sortType;
+  }
   std::int32_t Count() const { return static_cast<std::int32_t>(items_.size()); }
 
   V GetItem(std::int64_t pos) const {
@@ -105,6 +116,13 @@ class TValueList {
   // Deletes every value, the last first.
   void Clear() {
     while (!items_.empty()) Delete(Count() - 1);
+  }
+
+ protected:
+  // The value at pos, to change a part of it that sorting does not look at.
+  V& Slot(std::int64_t pos) {
+    CheckIndex(pos);
+    return items_[static_cast<std::size_t>(pos)];
   }
 
  private:

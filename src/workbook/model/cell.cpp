@@ -7,6 +7,7 @@
 #include "workbook/model/cell_comment.h"
 #include "workbook/model/cells.h"
 #include "workbook/model/conditional_formatting.h"
+#include "workbook/model/custom_exporter.h"
 #include "workbook/model/drawing.h"
 #include "workbook/model/format_code_pool.h"
 #include "workbook/model/formula/rpn_formula.h"
@@ -62,6 +63,37 @@ TExportWorkSheet* TExportCell::GetWorkSheet() const {
 TWorkbook* TExportCell::GetWorkbook() const {
   TExportRow* row = GetRow();
   return row ? row->GetWorkbook() : nullptr;
+}
+
+TExportCol* TExportCell::GetCol() const {
+  TExportWorkSheet* sheet = GetWorkSheet();
+  return sheet && GetColIndex() >= 0 ? sheet->Cols.GetCol(GetColIndex()) : nullptr;
+}
+
+double TExportCell::GetColWidth() const {
+  const TExportWorkSheet* sheet = GetWorkSheet();
+  if (!sheet) return -1;
+  const TExportCol* col = sheet->Cols.FindCol(GetColIndex());
+  return col && col->Width >= 0 ? col->Width : TCustomExporter::GetDefaultColWidth(*sheet);
+}
+
+std::u16string TExportCell::GetName() const {
+  std::u16string name;
+  const TWorkbook* book = GetWorkbook();
+  if (book && book->NamedCells.Count() > 0) book->NamedCells.FindCellName(*this, name);
+  return name;
+}
+
+void TExportCell::SetName(const std::u16string& name) {
+  TWorkbook* book = GetWorkbook();
+  if (!book)
+    throw EWorkbookException(u"TExportCell.SetName: The cell is not a part of a workbook.");
+  const std::u16string current = GetName();
+  if (name == current) return;
+  // Checked before the current name goes, so a refused name loses nothing.
+  if (!name.empty()) book->NamedCells.CheckNewName(name);
+  if (!current.empty()) book->NamedCells.Delete(current);
+  if (!name.empty()) book->NamedCells.AddCell(name, *this);
 }
 
 TExportCellStyle& TExportCell::GetStyle() {
@@ -202,6 +234,10 @@ void TExportCell::AssignBase(TExportCell& dest) const {
     dest.Extras().RowSpan = RowSpan();
   }
   AssignAttachments(dest);
+  const std::u16string name = GetName();
+  TWorkbook* destBook = dest.GetWorkbook();
+  const TExportRange* taken = nullptr;
+  if (!name.empty() && destBook && !destBook->NamedCells.FindName(name, taken)) dest.SetName(name);
 }
 
 TExportCell* TExportCell::Transform(TCellClass newClass) {

@@ -19,6 +19,7 @@ class TExportCellComment;
 class TExportCellDrawing;
 class TExportCellDrawings;
 class TExportCells;
+class TExportCol;
 class TExportConditionalFormatting;
 class TExportRow;
 class TExportWorkSheet;
@@ -59,6 +60,18 @@ class TExportCell : public TOwnedListObject {
   int GetRowIndex() const;
   TExportWorkSheet* GetWorkSheet() const;
   TWorkbook* GetWorkbook() const;
+  // The sheet's column object of the cell, made when missing; null while the cell is in no sheet.
+  TExportCol* GetCol() const;
+  // The column's width in pixels: its own, else the sheet's default; -1 without a sheet.
+  double GetColWidth() const;
+
+  // The name the workbook's defined names hold for the cell's area (its spans included); empty
+  // when there is none or the cell is in no workbook.
+  std::u16string GetName() const;
+  // Drops the cell's current name, then defines name for its area (an empty name only drops).
+  // EWorkbookException for a cell in no workbook, or for a name that is not valid or belongs to
+  // something else; the current name then stays.
+  void SetName(const std::u16string& name);
 
   // The value as invariant text (what the import reads), and as the number format shows it.
   virtual std::u16string GetValueText() const = 0;
@@ -114,7 +127,8 @@ class TExportCell : public TOwnedListObject {
   void SetAutoWidth(bool value) { autoWidth_ = value; }
 
   // Copies the content into a cell dest (the value converted by the classes); the position
-  // stays, and so does a name tied to it.
+  // stays. Dest takes the source's name when that name is still free in dest's workbook (a copy
+  // into another workbook), since a name means one area.
   void AssignTo(TPersistent& dest) const override;
 
   // Replaces this cell in its row by a cell of newClass holding its content; returns the new cell
@@ -157,7 +171,7 @@ class TExportCell : public TOwnedListObject {
   // top-left corner) with the given size.
   TExportCellDrawing* AddDrawing(int drawingIndex, int col, int row, int width, int height);
 
-  // True when nothing needs the cell after its row was written: no drawings and no rules.
+  // True when nothing needs the cell after its row was written: no drawings, no rules, no name.
   virtual bool CanFreeAfterWrite() const;
 
   // The text the delimited-text writer puts between its quote characters.

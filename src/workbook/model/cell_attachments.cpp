@@ -57,7 +57,9 @@ TExportCellDrawing* TExportCell::AddDrawing(int drawingIndex, int col, int row, 
 bool TExportCell::CanFreeAfterWrite() const {
   const TExportCellDrawings* drawings = DrawingsIfAny();
   const TExportConditionalFormatting* formatting = ConditionalFormattingIfAny();
-  return (!drawings || drawings->Count() == 0) && (!formatting || formatting->Count() == 0);
+  // A named cell stays too: freeing it would take its name out of the workbook being written.
+  return (!drawings || drawings->Count() == 0) && (!formatting || formatting->Count() == 0) &&
+         GetName().empty();
 }
 
 void TExportCell::AssignAttachments(TExportCell& dest) const {

@@ -15,7 +15,7 @@ TExportCellComment::TExportCellComment(TExportCell* cell) : cell_(cell) {}
 TExportCellComment::~TExportCellComment() = default;
 
 TStringRichTextTags& TExportCellComment::GetRichText() {
-  if (!richText_) richText_ = std::make_unique<TStringRichTextTags>(cell_);
+  if (!richText_) richText_ = std::make_unique<TStringRichTextTags>(this);
   return *richText_;
 }
 

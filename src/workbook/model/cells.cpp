@@ -79,7 +79,21 @@ TExportCell* TExportCells::Replace(std::int64_t index, TCellClass newClass, TExp
 
 void TExportCells::SwapIntoSlot(std::int64_t index, TExportCell* fresh) {
   Exchange(index, fresh->GetIndex());
-  Delete(Count() - 1);
+  // The cell replaced is taken out rather than deleted: its name now belongs to Fresh.
+  if (TExportCell* replaced = TOwnedListOf::GetItem(Count() - 1))
+    Extract(replaced);
+  else
+    Delete(Count() - 1);
+}
+
+void TExportCells::ItemDeleting(TOwnedListObject& item, std::int64_t pos) {
+  TWorkbook* book = GetWorkbook();
+  if (!book || book->Destroying() || book->NamedCells.Count() == 0) return;
+  const auto& cell = static_cast<const TExportCell&>(item);
+  std::u16string name;
+  if (book->NamedCells.FindRangeName(GetWorkSheet(), static_cast<int>(pos), Owner()->GetIndex(),
+                                     cell.ColSpan(), cell.RowSpan(), name))
+    book->NamedCells.Delete(name);
 }
 
 }  // namespace workbook

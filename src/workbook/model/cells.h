@@ -39,6 +39,10 @@ class TExportCells : public TOwnedListOf<TExportCell> {
   TExportWorkSheet* GetWorkSheet() const;
   TWorkbook* GetWorkbook() const;
 
+ protected:
+  // A cell leaving its row takes its name with it (the workbook keeps names by position).
+  void ItemDeleting(TOwnedListObject& item, std::int64_t pos) override;
+
  private:
   friend class TExportCell;
   TExportCell* InsertUnchecked(std::int64_t index, TCellClass cellClass);

@@ -47,12 +47,16 @@ int TExportNamedCells::Add(const std::u16string& name, TExportWorkSheet* workShe
   return PositionOf(name);
 }
 
-int TExportNamedCells::AddCellRangeSpan(const std::u16string& name, TExportWorkSheet* workSheet,
-                                        int rowCount, int colCount, int row, int col) {
+void TExportNamedCells::CheckNewName(const std::u16string& name) const {
   if (!IsValidName(name))
     throw EWorkbookException(u"TExportNamedCells.AddCellRangeSpan: Name is not valid.");
   if (names_.count(name))
     throw EWorkbookException(u"TExportNamedCells.AddCellRangeSpan: Name is already defined.");
+}
+
+int TExportNamedCells::AddCellRangeSpan(const std::u16string& name, TExportWorkSheet* workSheet,
+                                        int rowCount, int colCount, int row, int col) {
+  CheckNewName(name);
   return Add(name, workSheet, rowCount, colCount, row, col);
 }
 
@@ -62,7 +66,8 @@ int TExportNamedCells::AddCellRange(const std::u16string& name, TExportWorkSheet
 }
 
 int TExportNamedCells::AddCell(const std::u16string& name, TExportCell& cell) {
-  return AddCellRange(name, cell.GetWorkSheet(), cell.GetRowIndex(), cell.GetColIndex());
+  return AddCellRangeSpan(name, cell.GetWorkSheet(), cell.RowSpan(), cell.ColSpan(),
+                          cell.GetRowIndex(), cell.GetColIndex());
 }
 
 bool TExportNamedCells::TryAddCellRangeSpan(const std::u16string& name, TExportWorkSheet* workSheet,

@@ -31,7 +31,9 @@ class TExportNamedCells {
   int AddCellRangeSpan(const std::u16string& name, TExportWorkSheet* workSheet, int rowCount,
                        int colCount, int row, int col);
   int AddCellRange(const std::u16string& name, TExportWorkSheet* workSheet, int row, int col);
-  // The cell's sheet, row and column.
+  // Raises the two errors of AddCellRangeSpan for a name it would refuse.
+  void CheckNewName(const std::u16string& name) const;
+  // The cell's sheet, row and column, with its spans.
   int AddCell(const std::u16string& name, TExportCell& cell);
   // False when the name exists; otherwise adds it unchecked.
   bool TryAddCellRangeSpan(const std::u16string& name, TExportWorkSheet* workSheet, int rowCount,

@@ -5,6 +5,7 @@
 
 #include "workbook/core/invariant_texts.h"
 #include "workbook/model/cell.h"
+#include "workbook/model/cell_comment.h"
 #include "workbook/model/row.h"
 #include "workbook/model/workbook.h"
 #include "workbook/model/worksheet.h"
@@ -28,13 +29,17 @@ void TStringRichTextTag::AssignTo(TPersistent& dest) const {
 
 void TStringRichTextTag::GetEffectiveFont(TExportFont& font) const {
   auto* tags = static_cast<TStringRichTextTags*>(OwnerList());
-  TExportCell* cell = tags ? dynamic_cast<TExportCell*>(tags->Owner()) : nullptr;
+  TObject* owner = tags ? tags->Owner() : nullptr;
   font = TExportFont();
-  if (cell) {
+  if (auto* comment = dynamic_cast<TExportCellComment*>(owner)) {
+    font = comment->Font;
+  } else if (auto* cell = dynamic_cast<TExportCell*>(owner)) {
     TExportWorkSheet* sheet = cell->GetWorkSheet();
     if (sheet && sheet->DefaultCellStyle) font = sheet->DefaultCellStyle->GetFont();
     TExportRow* row = cell->GetRow();
     if (row && row->HasStyle()) font.Merge(row->StyleIfAny()->GetFont());
+    const TExportCol* col = sheet ? sheet->Cols.FindCol(cell->GetColIndex()) : nullptr;
+    if (col && col->HasStyle()) font.Merge(col->StyleIfAny()->GetFont());
     if (cell->HasStyle()) font.Merge(cell->StyleIfAny()->GetFont());
   }
   font.Merge(Font);
@@ -68,9 +73,16 @@ void TStringRichTextTagTextList::GetKeyString(const TExportFont& defaultFont,
 
 TStringRichTextTags::TStringRichTextTags(TExportCell* owner) : TOwnedListOf(owner) {}
 
+TStringRichTextTags::TStringRichTextTags(TExportCellComment* owner) : TOwnedListOf(owner) {}
+
 TExportCell* TStringRichTextTags::OwnerCell() const { return dynamic_cast<TExportCell*>(Owner()); }
 
+TExportCellComment* TStringRichTextTags::OwnerComment() const {
+  return dynamic_cast<TExportCellComment*>(Owner());
+}
+
 const TExportFont& TStringRichTextTags::GetDefaultFont() const {
+  if (TExportCellComment* comment = OwnerComment()) return comment->Font;
   TExportCell* cell = OwnerCell();
   if (!cell || !cell->GetWorkbook())
     throw std::runtime_error("TStringRichTextTags.GetDefaultFont: no valid OwnerObject");
@@ -78,7 +90,7 @@ const TExportFont& TStringRichTextTags::GetDefaultFont() const {
 }
 
 TExportFontList& TStringRichTextTags::GetFontList() const {
-  TExportCell* cell = OwnerCell();
+  TExportCell* cell = OwnerComment() ? OwnerComment()->Cell() : OwnerCell();
   TWorkbook* book = cell ? cell->GetWorkbook() : nullptr;
   if (!book) throw std::runtime_error("TStringRichTextTags.GetFontList");
   return book->FontList;
@@ -114,7 +126,7 @@ void TStringRichTextTags::BuildTextList(std::u16string_view text,
   if (!leading.empty()) {
     const TExportFont* base = nullptr;
     TExportFont baseFont;
-    if (positionedBase && OwnerCell()) {
+    if (positionedBase && (OwnerCell() || OwnerComment())) {
       baseFont = GetDefaultFont();
       std::uint8_t position = baseFont.GetStyle().VertPosition;
       if (position == 1 || position == 2) base = &baseFont;

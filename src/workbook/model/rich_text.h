@@ -1,7 +1,8 @@
 #pragma once
-// Rich text: parts of a string cell's text in fonts of their own. Tags hold a font overlay from a
-// 1-based character position on; for output the text is cut into runs, each with the font it is
-// written in (BIFF8 run records and shared-string keys here, XLSX and ODS runs in the writers).
+// Rich text: parts of a string cell's or a comment's text in fonts of their own. Tags hold a font
+// overlay from a 1-based character position on; for output the text is cut into runs, each with the
+// font it is written in (BIFF8 run records and shared-string keys here, XLSX and ODS runs in the
+// writers).
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -15,6 +16,7 @@
 namespace workbook {
 
 class TExportCell;
+class TExportCellComment;
 class TStringRichTextTags;
 
 class TStringRichTextTag : public TOwnedListObject {
@@ -24,7 +26,8 @@ class TStringRichTextTag : public TOwnedListObject {
   std::int32_t Position = 1;  // first character (1-based) the tag applies to
   TExportFont Font;           // overlay: only what it sets changes the font below it
 
-  // The run's font: the cell's fonts from the sheet default up (row, cell), then this overlay.
+  // The run's font: a cell's fonts from the sheet default up (row, column, cell), or a comment's
+  // font, then this overlay.
   void GetEffectiveFont(TExportFont& font) const;
 
   void AssignTo(TPersistent& dest) const override;
@@ -60,14 +63,16 @@ class TStringRichTextTagTextList {
   std::vector<TStringRichTextTagTextList_Entry> entries_;
 };
 
-// The owner is the string cell whose text the tags format.
+// The owner is the string cell or the comment whose text the tags format.
 class TStringRichTextTags : public TOwnedListOf<TStringRichTextTag> {
  public:
   explicit TStringRichTextTags(TExportCell* owner);
+  explicit TStringRichTextTags(TExportCellComment* owner);
 
-  // The text's base font (the cell style's); raises for a list without a cell.
+  // The text's base font: a cell style's font or a comment's font; raises for any other owner.
   const TExportFont& GetDefaultFont() const;
-  // The workbook's font registry; raises for a list without a cell in a workbook.
+  // The font registry of the workbook of the owning cell (or of the comment's cell); raises for
+  // a list outside a workbook.
   TExportFontList& GetFontList() const;
 
   TStringRichTextTag* GetTag(int index) const { return GetItem(index); }
@@ -83,6 +88,7 @@ class TStringRichTextTags : public TOwnedListOf<TStringRichTextTag> {
 
  private:
   TExportCell* OwnerCell() const;
+  TExportCellComment* OwnerComment() const;
 };
 
 }  // namespace workbook

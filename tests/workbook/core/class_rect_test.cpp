@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <tuple>
 
-#include <array>
+#include "support/thrown.h"
+#include "workbook/core/list_error.h"
 
 using namespace workbook;
 
@@ -24,6 +26,26 @@ TEST(ClassRect, CenterInKeepsTheSizeAndRoundsDown) {
   }
   TPersistent other;
   EXPECT_THROW(other.Assign(TClassRect()), EConvertError);
+}
+
+TEST(ClassRect, ValuesByIndexAreLeftTopRightBottom) {
+  TClassRect r(1, 2, 3, 4);
+  for (int index = 0; index < 4; ++index) {
+    EXPECT_EQ(r.GetValue(index), index + 1);
+    EXPECT_EQ(r.GetDefaultValue(index), 0);
+    r.SetValue(index, 10 * (index + 1));
+  }
+  EXPECT_EQ((std::array{r.Left, r.Top, r.Right, r.Bottom}), (std::array{10, 20, 30, 40}));
+  TClassRect copy;
+  copy.Assign(r);
+  EXPECT_EQ((std::array{copy.Left, copy.Top, copy.Right, copy.Bottom}),
+            (std::array{10, 20, 30, 40}));
+  for (int index : {-1, 4}) {
+    EXPECT_EQ(test_support::Thrown<EListError>([&] { r.SetValue(index, 0); }),
+              "List index out of bounds (" + std::to_string(index) + ")");
+    EXPECT_THROW(r.GetValue(index), EListError);
+    EXPECT_THROW(r.GetDefaultValue(index), EListError);
+  }
 }
 
 }  // namespace

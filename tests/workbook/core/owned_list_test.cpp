@@ -290,6 +290,22 @@ TEST(IndexedOwnedList, TheIndexFollowsIdChangesMovesAndExtractsAndSharedIdsAnswe
   EXPECT_EQ(list.GetMaxId(), -1);
 }
 
+// The index holds each Id once, ascending, with the list of the items carrying it.
+TEST(IndexedOwnedList, TheIdIndexHoldsEachIdOnceAscending) {
+  TEntries list;
+  Fill(list, {5, 1, 5, 3});
+  const TIntegerObjectList& index = list.IdIndex();
+  ASSERT_EQ(index.Count(), 3);
+  EXPECT_EQ((std::vector{index.GetKey(0), index.GetKey(1), index.GetKey(2)}),
+            (std::vector{1, 3, 5}));
+  list[0]->SetId(1);
+  list.Delete(2);
+  ASSERT_EQ(index.Count(), 2);
+  EXPECT_EQ(index.GetKey(1), 3);
+  EXPECT_EQ(list.IndexOfId(1), 0);
+  EXPECT_EQ(list.FindById(5), nullptr);
+}
+
 TEST(IndexedOwnedList, OnlyMissingCopiesAreAdded) {
   TEntries source, target;
   Fill(source, {1, 2, 2, 4});

@@ -9,6 +9,7 @@
 #include "workbook/core/double_list.h"
 #include "workbook/core/hashed_strings.h"
 #include "workbook/core/integer_list.h"
+#include "workbook/core/integer_object_list.h"
 
 using namespace workbook;
 
@@ -62,6 +63,46 @@ TEST(IntegerList, ReportsEveryChangeZeroIncluded) {
                                                             {5, N::Deleted}, {6, N::Added},
                                                             {6, N::Deleted}, {0, N::Deleted}};
   EXPECT_EQ(seen, expected);
+}
+
+// Keys carry their objects through sorting; a new key has none; setting an object reports
+// nothing, while adding and deleting keys does.
+TEST(IntegerObjectList, KeysKeepTheirObjectsThroughSorting) {
+  TObject a, b, c;
+  TIntegerObjectList list;
+  std::string seen;
+  list.OnChange = [&](auto&, const TIntegerObjectListItem& item, TListNotification action) {
+    seen += std::to_string(item.Key) + (action == TListNotification::Added ? "+ " : "- ");
+  };
+  for (std::int32_t key : {7, 3, 9, 3}) list.Add(key);
+  EXPECT_EQ(list.GetObject(1), nullptr);
+  list.SetObject(0, &a);
+  list.SetObject(1, &b);
+  list.SetObject(2, &c);
+  list.SetSortType(TListSortType::Descending);
+  EXPECT_EQ((std::vector{list.GetKey(0), list.GetKey(1), list.GetKey(2), list.GetKey(3)}),
+            (std::vector{9, 7, 3, 3}));
+  EXPECT_EQ((std::vector{list.GetObject(0), list.GetObject(1), list.GetObject(2)}),
+            (std::vector<TObject*>{&c, &a, &b}));  // equal keys keep their order
+  std::int32_t pos = -1;
+  EXPECT_TRUE(list.Find(3, pos));
+  EXPECT_EQ(pos, 2);
+  EXPECT_FALSE(list.Find(8, pos));
+  EXPECT_EQ(pos, 1);
+  EXPECT_EQ(list.Remove(7), 1);
+  EXPECT_EQ(list.IndexOf(7), -1);
+  EXPECT_EQ(seen, "7+ 3+ 9+ 3+ 7- ");
+  EXPECT_THROW(list.SetObject(4, &a), EListError);
+
+  TIntegerObjectList ids(TDuplicates::Ignore, TListSortType::Ascending);
+  EXPECT_EQ(ids.Add(4), 0);
+  EXPECT_EQ(ids.Add(2), 0);
+  EXPECT_EQ(ids.Add(4), 1);
+  EXPECT_EQ(ids.Count(), 2);
+  TIntegerObjectList strict(TDuplicates::Error, TListSortType::Ascending);
+  strict.Add(1);
+  EXPECT_EQ(test_support::Thrown<EListError>([&] { strict.Add(1); }),
+            "Integer list does not allow duplicates");
 }
 
 TEST(DoubleList, EqualWithinTheDefaultTolerance) {

@@ -18,7 +18,7 @@ namespace workbook {
 namespace {
 
 TEST(RichTextTagsTest, TagsWithoutACellRefuse) {
-  TStringRichTextTags loose(nullptr);
+  TStringRichTextTags loose(static_cast<TExportCell*>(nullptr));
   EXPECT_THROW(loose.GetDefaultFont(), std::runtime_error);
   EXPECT_THROW(loose.GetFontList(), std::runtime_error);
 }

@@ -8,6 +8,10 @@
 #include "support/thrown.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/model/cell.h"
+#include "workbook/model/cell_number.h"
+#include "workbook/model/cols.h"
+#include "workbook/model/custom_exporter.h"
+#include "workbook/model/worksheet.h"
 
 namespace workbook {
 namespace {
@@ -95,6 +99,70 @@ TEST_F(NamedCellsTest, CopySheetNamesBetweenWorkbooksAndDropThemWithTheSheet) {
   EXPECT_FALSE(target.NamedCells.FindName(u"One", range));
   ASSERT_TRUE(target.NamedCells.FindName(u"Block", range));
   EXPECT_EQ(range->WorkSheet, copy);
+}
+
+// A cell's name is the defined name of its area; it follows the cell's copies into another
+// workbook, stays with its position when the cell changes class, and goes when the cell leaves
+// its row.
+TEST_F(NamedCellsTest, CellNamesAreSetCopiedAndDroppedWithTheCell) {
+  TExportCell* cell = sheet->FindCreateCell(2, 1, TCellClass::Number, false);
+  EXPECT_EQ(cell->GetName(), u"");
+  cell->SetName(u"Rate");
+  EXPECT_EQ(cell->GetName(), u"Rate");
+  cell->SetName(u"Vat");
+  const TExportRange* range;
+  EXPECT_FALSE(names().FindName(u"Rate", range));
+  ASSERT_TRUE(names().FindName(u"Vat", range));
+  EXPECT_EQ((std::array{range->Col, range->Row, range->ColCount}), (std::array{2, 1, 1}));
+
+  // A refused name leaves the current one.
+  names().AddCellRange(u"Taken", sheet, 0, 0);
+  for (const char16_t* refused : {u"Taken", u"no way"})
+    EXPECT_NE(test_support::Thrown<EWorkbookException>([&] { cell->SetName(refused); }),
+              "no exception");
+  EXPECT_EQ(cell->GetName(), u"Vat");
+
+  // Same workbook: the name means one area and stays where it is.
+  TExportCell* other = sheet->FindCreateCell(4, 4, TCellClass::Number, false);
+  other->Assign(*cell);
+  EXPECT_EQ(other->GetName(), u"");
+  // Another workbook: the copy takes the name.
+  TWorkbook target;
+  TExportCell* copy = target.AddWorkSheet(u"T")->FindCreateCell(0, 0, TCellClass::Number, false);
+  copy->Assign(*cell);
+  EXPECT_EQ(copy->GetName(), u"Vat");
+
+  cell = cell->Transform(TCellClass::String);
+  EXPECT_EQ(cell->GetName(), u"Vat");
+  sheet->GetRow(1)->Cells.Delete(2);
+  EXPECT_FALSE(names().FindName(u"Vat", range));
+  EXPECT_TRUE(names().FindName(u"Taken", range));
+
+  // An empty name only drops; a cell outside a workbook has none and takes none.
+  other->SetName(u"Spare");
+  other->SetName(u"");
+  EXPECT_FALSE(names().FindName(u"Spare", range));
+  TOwnedPtr<TExportCell> loose = TOwnedListObject::Create<TExportCellNumber>();
+  EXPECT_EQ(loose->GetName(), u"");
+  EXPECT_EQ(test_support::Thrown<EWorkbookException>([&] { loose->SetName(u"Loose"); }),
+            "TExportCell.SetName: The cell is not a part of a workbook.");
+}
+
+// A spanned cell's name covers its span; the column of a cell is made on demand.
+TEST_F(NamedCellsTest, ACellsNameCoversItsSpanAndItsColumnIsMadeOnDemand) {
+  TExportCell* cell = sheet->FindCreateCell(1, 0, TCellClass::String, false);
+  cell->SetColSpan(3);
+  cell->SetName(u"Wide");
+  const TExportRange* range;
+  ASSERT_TRUE(names().FindName(u"Wide", range));
+  EXPECT_EQ(range->ColCount, 3);
+  EXPECT_EQ(sheet->Cols.FindCol(1), nullptr);
+  EXPECT_EQ(cell->GetColWidth(), TCustomExporter::GetDefaultColWidth(*sheet));
+  TExportCol* col = cell->GetCol();
+  ASSERT_NE(col, nullptr);
+  EXPECT_EQ(sheet->Cols.FindCol(1), col);
+  col->Width = 120;
+  EXPECT_EQ(cell->GetColWidth(), 120);
 }
 
 }  // namespace

@@ -180,8 +180,11 @@ void TODSTableWriter::WriteEmptyRows(int count) {
 }
 
 void TODSTableWriter::WriteRow(int rowIndex, TExportRow& row) {
+  // A row without a height of its own is marked optimal, so that the program opening the file
+  // measures it again instead of keeping the height computed here as a fixed one.
+  const int heightKind = row.HeightMode == 0 && row.Height < 0 ? 2 : row.HeightMode;
   row.WriteODS(*writer_,
-               styles_.RowStyles.Add(grid_.RowHeight(rowIndex), row.HeightMode, row.PageBreak));
+               styles_.RowStyles.Add(grid_.RowHeight(rowIndex), heightKind, row.PageBreak));
   const bool rowStyled = row.HasStyle();
   const int cellCount = std::min(row.Cells.Count(), kMaxColumns);
   int j = 0;

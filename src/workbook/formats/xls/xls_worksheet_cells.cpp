@@ -105,7 +105,7 @@ void TXLSWorksheetCells::Cell(const TXLSCell& cell) {
           row_->FindCreateCell(cell.Column, TCellClass::Boolean, true));
       // An error value is no truth value: the cell keeps no value and its text is empty.
       if (cell.Kind == TXLSCellKind::Error)
-        flag->IsErrorValue = true;
+        flag->SetErrorValue(static_cast<std::uint8_t>(cell.Number));
       else
         flag->ReadValue(cell.Number);
       made = flag;

@@ -5,6 +5,7 @@
 #include "workbook/core/invariant_texts.h"
 #include "workbook/formats/xlsx/xlsx_cell_comment.h"
 #include "workbook/formats/xlsx/xlsx_escapes.h"
+#include "workbook/formats/xlsx/xlsx_package_parts.h"
 #include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/rich_text.h"
@@ -51,13 +52,6 @@ std::string VAlignText(std::uint8_t alignment) {
 }
 
 std::string Points(double pixels) { return Utf8(ISOFloatToStr(pixels * 0.75)); }
-
-void AddPart(TZipArchive& zip, const std::u16string& name, const std::string& bytes) {
-  TMemoryStream stream;
-  stream.WriteString(bytes);
-  stream.SetPosition(0);
-  zip.AddFile(name, stream);
-}
 
 // A plain t, or one r per run with the run's rPr when it has a font of its own.
 void WriteText(TXmlWriter& writer, const TExportCellComment& comment) {
@@ -169,12 +163,12 @@ std::string TExporterXLSX_CommentsInWorkSheet::VMLDrawing(const TSheetPixelGrid&
 }
 
 void TExporterXLSX_CommentsInWorkSheet::WriteCommentsXML(TZipArchive& zip) const {
-  AddPart(zip, GetCommentsFileName(false), CommentsXML());
+  AddXLSXTextPart(zip, GetCommentsFileName(false), CommentsXML());
 }
 
 void TExporterXLSX_CommentsInWorkSheet::WriteVMLDrawing(TZipArchive& zip,
                                                         const TSheetPixelGrid& grid) const {
-  AddPart(zip, GetVmlDrawingFileName(false), VMLDrawing(grid));
+  AddXLSXTextPart(zip, GetVmlDrawingFileName(false), VMLDrawing(grid));
 }
 
 }  // namespace workbook

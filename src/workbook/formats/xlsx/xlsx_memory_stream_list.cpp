@@ -10,14 +10,8 @@ TExporterXLSX_MemoryStreamList_Item::TExporterXLSX_MemoryStreamList_Item(
     std::unique_ptr<TStream> stream, bool compressed)
     : stream_(std::move(stream)), compressed_(compressed) {
   stream_->SetPosition(0);
-  if (!compressed_) {
-    Size = stream_->Size();
-    return;
-  }
-  char buffer[65536];
-  for (std::size_t got; (got = Read(buffer, sizeof buffer)) > 0;)
-    Size += static_cast<std::int64_t>(got);
-  Reset();
+  // The size as the decompression wrapper gives it back.
+  Size = compressed_ ? TDecompressionStream(*stream_).Size() : stream_->Size();
 }
 
 std::size_t TExporterXLSX_MemoryStreamList_Item::Read(void* buffer, std::size_t count) {

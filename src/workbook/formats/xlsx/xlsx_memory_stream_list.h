@@ -36,8 +36,8 @@ class TExporterXLSX_MemoryStreamList : public TStream {
 
   // Insert a part at index, or append when index is negative; the list owns it and rewinds it.
   void AddStream(std::unique_ptr<TStream> stream, int index = -1);
-  // The buffer a compression wrapper wrote into; it is read back through a decompression
-  // wrapper, and its size is measured by reading it so once.
+  // The buffer a compression wrapper wrote into; it is read back, and its size taken, through a
+  // decompression wrapper.
   void AddCompressed(std::unique_ptr<TStream> stream, int index = -1);
   int Count() const { return static_cast<int>(items_.size()); }
 

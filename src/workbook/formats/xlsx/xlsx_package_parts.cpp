@@ -7,6 +7,7 @@
 #include "workbook/core/xml/xml_text.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
 #include "workbook/formats/xlsx/xlsx_xml_text.h"
+#include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/sheet_names.h"
 #include "workbook/model/workbook.h"
 
@@ -28,11 +29,24 @@ std::string Override(std::string_view part, std::string_view type, bool blank) {
 }
 
 std::string Relationship(std::string_view id, std::string_view type, std::string_view target) {
-  return "<Relationship Id=\"" + std::string(id) + "\" Type=\"" + std::string(type) +
-         "\" Target=\"" + std::string(target) + "\"/>";
+  return XLSXRelationship(id, type, target, false);
 }
 
 }  // namespace
+
+std::string XLSXRelationship(std::string_view id, std::string_view type, std::string_view target,
+                             bool external) {
+  return "<Relationship Id=\"" + std::string(id) + "\" Type=\"" + std::string(type) +
+         "\" Target=\"" + std::string(target) +
+         (external ? "\" TargetMode=\"External\"/>" : "\"/>");
+}
+
+void AddXLSXTextPart(TZipArchive& zip, const std::u16string& name, const std::string& text) {
+  TMemoryStream part;
+  part.WriteString(text);
+  part.SetPosition(0);
+  zip.AddFile(name, part);
+}
 
 std::string XLSXContentTypes(const TXLSXPackageContents& contents) {
   const std::string sml = "application/vnd.openxmlformats-officedocument.spreadsheetml.";

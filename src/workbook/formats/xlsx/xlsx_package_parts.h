@@ -2,11 +2,19 @@
 // The parts of an XLSX package the writer builds as fixed texts around the workbook's content:
 // content types, relationships, the workbook part, document properties and the theme.
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace workbook {
 
 class TWorkbook;
+class TZipArchive;
+
+// One Relationship element of a relationships part (type: the whole relationship-type URI).
+std::string XLSXRelationship(std::string_view id, std::string_view type, std::string_view target,
+                             bool external);
+// Adds text, UTF-8, as the part Name.
+void AddXLSXTextPart(TZipArchive& zip, const std::u16string& name, const std::string& text);
 
 // What the worksheets step wrote, for the parts that name other parts.
 struct TXLSXPackageContents {

@@ -301,7 +301,8 @@ void TXLSXSheetReader::EndCell() {
       // An error value (#N/A, #DIV/0! ...) is no amount and no truth value: its text is empty.
       auto* error =
           static_cast<TExportCellBoolean*>(row.FindCreateCell(col, TCellClass::Boolean, true));
-      error->IsErrorValue = true;
+      error->SetErrorValue(TExportCellBoolean::ErrorCodeOf(
+          cell_.HasValue ? platform::Utf8ToUtf16(cell_.Value) : std::u16string()));
       cell = error;
       break;
     }

@@ -24,27 +24,14 @@ namespace workbook {
 
 namespace {
 
-constexpr std::string_view kSpreadsheetDrawingNS =
-    "http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing";
-constexpr std::string_view kDrawingMLMainNS =
-    "http://schemas.openxmlformats.org/drawingml/2006/main";
-
 std::string Num(long long value) { return std::to_string(value); }
 
 std::string Utf8(std::u16string_view text) { return XmlText(text, TXmlEscaping::Attribute); }
 
 std::string Relationship(long long id, std::string_view type, const std::string& target,
                          bool external) {
-  return "<Relationship Id=\"rId" + Num(id) + "\" Type=\"" + std::string(kXLSXRelationshipTypes) +
-         std::string(type) + "\" Target=\"" + target +
-         (external ? "\" TargetMode=\"External\"/>" : "\"/>");
-}
-
-void AddTextPart(TZipArchive& zip, const std::u16string& name, const std::string& text) {
-  TMemoryStream part;
-  part.WriteString(text);
-  part.SetPosition(0);
-  zip.AddFile(name, part);
+  return XLSXRelationship("rId" + Num(id), std::string(kXLSXRelationshipTypes) + std::string(type),
+                          target, external);
 }
 
 // The column's look as a col element carries it; equal neighbours share one element.
@@ -75,8 +62,10 @@ void TXLSXSheetWriter::SetBreakCount(TXmlNode breaks) {
   breaks.SetAttr("manualBreakCount", count);
 }
 
-void TXLSXSheetWriter::WriteColumns(TXmlNode cols, TXmlNode colBreaks) {
+void TXLSXSheetWriter::WriteColumns() {
   TExportWorkSheet& sheet = *sheet_;
+  const TXmlNode cols = skeleton_.Cols;
+  const TXmlNode colBreaks = skeleton_.ColBreaks;
   const double charWidth = std::max(1, workbook_.GetDefaultCharWidth());
   const int listed = std::min(static_cast<int>(grid_.ColWidths.size()), kMaxColumns);
   TXmlNode last;
@@ -95,7 +84,7 @@ void TXLSXSheetWriter::WriteColumns(TXmlNode cols, TXmlNode colBreaks) {
   for (int i = 0; i < listed; ++i) {
     TExportCol* col = sheet.Cols.FindCol(i);
     TColLook look;
-    look.XF = col && col->HasStyle() ? styles_.AddStyle(col->GetStyle(), nullptr) : defaultXF_;
+    look.XF = ColumnXF(i);
     look.Hidden = col && col->Hidden;
     look.OutlineLevel = col ? col->OutlineLevel() : 0;
     look.Width = grid_.ColWidths[i] >= 0 ? grid_.ColWidths[i] : grid_.DefaultColWidth;
@@ -115,13 +104,14 @@ void TXLSXSheetWriter::WriteColumns(TXmlNode cols, TXmlNode colBreaks) {
 
 TXLSXSheetWriter::TSheetRelIds TXLSXSheetWriter::WriteRelationships(TZipArchive& zip) {
   TSheetRelIds ids;
-  if (hyperlinks_.empty() && drawings_.empty() && !comments_) return ids;
+  if (hyperlinks_->Count() == 0 && drawings_.Count() == 0 && !comments_) return ids;
   std::string text(kXLSXDeclarationLine);
   text += "<Relationships xmlns=\"" + std::string(kXLSXPackageRelationshipsNS) + "\">";
   long long next = 1;
-  for (const auto& link : hyperlinks_)
-    text += Relationship(next++, "hyperlink", Utf8(OFormat::DecodeXMLEntities(link.second)), true);
-  if (!drawings_.empty()) {
+  for (int k = 0; k < hyperlinks_->Count(); ++k)
+    text += Relationship(next++, "hyperlink",
+                         Utf8(OFormat::DecodeXMLEntities(hyperlinks_->GetTarget(k))), true);
+  if (drawings_.Count() > 0) {
     ids.Drawing = "rId" + Num(next);
     text +=
         Relationship(next++, "drawing", "/xl/drawings/drawing" + Num(index_ + 1) + ".xml", false);
@@ -132,46 +122,21 @@ TXLSXSheetWriter::TSheetRelIds TXLSXSheetWriter::WriteRelationships(TZipArchive&
     text += Relationship(next++, "vmlDrawing", Utf8(comments_->GetVmlDrawingFileName(true)), false);
   }
   text += "</Relationships>";
-  AddTextPart(zip, u"xl/worksheets/_rels/sheet" + ISOIntToStr(index_ + 1) + u".xml.rels", text);
+  AddXLSXTextPart(zip, u"xl/worksheets/_rels/sheet" + ISOIntToStr(index_ + 1) + u".xml.rels", text);
+  if (!ids.Drawing.empty())
+    contents_.DrawingParts.push_back(drawings_.WriteXLSX(zip, index_, grid_));
   return ids;
 }
 
-void TXLSXSheetWriter::WriteDrawingPart(TZipArchive& zip) {
-  TXmlDocument drawing;
-  const TXmlNode root = drawing.CreateRoot("xdr:wsDr");
-  root.SetAttr("xmlns:xdr", kSpreadsheetDrawingNS);
-  root.SetAttr("xmlns:a", kDrawingMLMainNS);
-  std::string rels(kXLSXDeclarationLine);
-  rels += "<Relationships xmlns=\"" + std::string(kXLSXPackageRelationshipsNS) + "\">";
-  for (std::size_t k = 0; k < drawings_.size(); ++k) {
-    const TExportCellDrawing& placed = *drawings_[k];
-    placed.WriteXLSX(root, static_cast<int>(k), grid_);
-    const TExportDrawing& shown = *placed.Drawing();
-    rels += Relationship(static_cast<long long>(k + 1), Utf8(shown.GetODSTypeName()),
-                         "/" + Utf8(shown.GetXLSXFileName(shown.GetIndex())), false);
-  }
-  rels += "</Relationships>";
-  const std::u16string number = ISOIntToStr(index_ + 1);
-  TMemoryStream part;
-  drawing.SaveToStream(part);
-  part.SetPosition(0);
-  zip.AddFile(u"xl/drawings/drawing" + number + u".xml", part);
-  AddTextPart(zip, u"xl/drawings/_rels/drawing" + number + u".xml.rels", rels);
-  contents_.DrawingParts.push_back("/xl/drawings/drawing" + Num(index_ + 1) + ".xml");
-}
-
-void TXLSXSheetWriter::BuildSkeleton(const TSheetRelIds& ids) {
+void TXLSXSheetWriter::BuildSkeleton() {
   TExportWorkSheet& sheet = *sheet_;
   const TXmlNode root = document_->CreateRoot("worksheet");
   root.SetAttr("xmlns", kXLSXMainNS);
   root.SetAttr("xmlns:r", kXLSXRelationshipsNS);
+  skeleton_.Root = root;
 
   sheet.WindowSettings.WriteXLSXSheetPr(root.AddChild("sheetPr"), sheet.PageSettings.FitToPage);
-  root.AddChild("dimension")
-      .SetAttr("ref", maxCellCount_ <= 1 && rowCount_ <= 1
-                          ? std::u16string(u"A1")
-                          : MakeCellRangeRef(0, 0, std::max(maxCellCount_, 1), false,
-                                             std::max(rowCount_, 1)));
+  skeleton_.Dimension = root.AddChild("dimension");
   sheet.WindowSettings.WriteXLSX(root.AddChild("sheetViews"));
 
   const double charWidth = std::max(1, workbook_.GetDefaultCharWidth());
@@ -183,45 +148,51 @@ void TXLSXSheetWriter::BuildSkeleton(const TSheetRelIds& ids) {
                  ISOFloatToStr(TCustomExporter::GetDefaultRowHeight(sheet, true) * 0.75));
   format.SetAttr("customHeight", "1");
 
-  const TXmlNode cols = root.AddChild("cols");
+  skeleton_.Cols = root.AddChild("cols");
   root.AddChild("sheetData").SetText(kSheetDataMarker);
   sheet.Protection.WriteXLSX(root);
   sheet.WindowSettings.WriteXLSXAutoFilter(root);
-  if (!merges_.empty()) {
-    const TXmlNode mergeCells = root.AddChild("mergeCells");
-    mergeCells.SetAttr("count", Num(static_cast<long long>(merges_.size())));
-    for (const std::u16string& ref : merges_) mergeCells.AddChild("mergeCell").SetAttr("ref", ref);
-  }
-  for (TExportConditionalFormatting* formatting : conditionalFormats_)
-    formatting->WriteXLSX(root.AddChild("conditionalFormatting"), styles_.CondFormStyles());
-  if (!hyperlinks_.empty()) {
-    const TXmlNode links = root.AddChild("hyperlinks");
-    for (std::size_t k = 0; k < hyperlinks_.size(); ++k) {
-      const TXmlNode link = links.AddChild("hyperlink");
-      link.SetAttr("ref", hyperlinks_[k].first);
-      link.SetAttr("r:id", "rId" + Num(static_cast<long long>(k + 1)));
-    }
-  }
+  skeleton_.MergeCells = root.AddChild("mergeCells");
+  skeleton_.HyperLinks = root.AddChild("hyperlinks");
   sheet.PageSettings.WriteXLSX(root);
   if (sheet.Header.HasText() || sheet.Footer.HasText()) {
     const TXmlNode headerFooter = root.AddChild("headerFooter");
     if (sheet.Header.HasText()) sheet.Header.WriteXLSX(headerFooter.AddChild("oddHeader"));
     if (sheet.Footer.HasText()) sheet.Footer.WriteXLSX(headerFooter.AddChild("oddFooter"));
   }
-  const TXmlNode rowBreaks = root.AddChild("rowBreaks");
-  for (int row : rowBreaks_) AddBreak(rowBreaks, row, kMaxSheetRows - 1);
-  const TXmlNode colBreaks = root.AddChild("colBreaks");
-  WriteColumns(cols, colBreaks);
-  for (const TXmlNode& list : {cols, rowBreaks, colBreaks}) {
+  skeleton_.RowBreaks = root.AddChild("rowBreaks");
+  skeleton_.ColBreaks = root.AddChild("colBreaks");
+}
+
+void TXLSXSheetWriter::CompleteSkeleton(const TSheetRelIds& ids) {
+  skeleton_.Dimension.SetAttr("ref", maxCellCount_ <= 1 && rowCount_ <= 1
+                                         ? std::u16string(u"A1")
+                                         : MakeCellRangeRef(0, 0, std::max(maxCellCount_, 1), false,
+                                                            std::max(rowCount_, 1)));
+  if (merges_.empty()) {
+    skeleton_.MergeCells.Remove();
+  } else {
+    skeleton_.MergeCells.SetAttr("count", Num(static_cast<long long>(merges_.size())));
+    for (const std::u16string& ref : merges_)
+      skeleton_.MergeCells.AddChild("mergeCell").SetAttr("ref", ref);
+  }
+  for (TExportConditionalFormatting* formatting : conditionalFormats_)
+    formatting->WriteXLSX(
+        skeleton_.Root.InsertChildBefore("conditionalFormatting", skeleton_.HyperLinks),
+        styles_.CondFormStyles());
+  if (hyperlinks_->Count() == 0) skeleton_.HyperLinks.Remove();
+  for (int row : rowBreaks_) AddBreak(skeleton_.RowBreaks, row, kMaxSheetRows - 1);
+  WriteColumns();
+  for (const TXmlNode& list : {skeleton_.Cols, skeleton_.RowBreaks, skeleton_.ColBreaks}) {
     if (!list.FirstElement())
       list.Remove();
-    else if (!(list == cols))
+    else if (!(list == skeleton_.Cols))
       SetBreakCount(list);
   }
-  if (!ids.Drawing.empty()) root.AddChild("drawing").SetAttr("r:id", ids.Drawing);
+  if (!ids.Drawing.empty()) skeleton_.Root.AddChild("drawing").SetAttr("r:id", ids.Drawing);
   if (comments_) {
     contents_.CommentsParts.push_back(Utf8(comments_->GetCommentsFileName(true)));
-    root.AddChild("legacyDrawing").SetAttr("r:id", ids.Vml);
+    skeleton_.Root.AddChild("legacyDrawing").SetAttr("r:id", ids.Vml);
   }
 }
 

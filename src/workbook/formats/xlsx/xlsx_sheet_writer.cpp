@@ -10,8 +10,10 @@
 #include "workbook/formats/xlsx/xlsx_shared_strings_writer.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/formats/xlsx/xlsx_xml_text.h"
+#include "workbook/formats/zip/compression_stream.h"
 #include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/cell.h"
+#include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/conditional_formatting.h"
 #include "workbook/model/custom_exporter.h"
@@ -43,7 +45,7 @@ std::uint32_t TXLSXSheetWriter::SharedStringIndex(const TExportCellString& cell)
 }
 
 void TXLSXSheetWriter::AddHyperlink(const std::u16string& ref, const std::u16string& target) {
-  hyperlinks_.emplace_back(ref, target);
+  hyperlinks_->Add(ref, target);
 }
 
 void TXLSXSheetWriter::AddCalcChainItem(const std::u16string& ref) {
@@ -54,18 +56,26 @@ void TXLSXSheetWriter::AddConditionalFormatting(TExportConditionalFormatting& fo
   conditionalFormats_.push_back(&formatting);
 }
 
-void TXLSXSheetWriter::AddDrawing(TExportCellDrawing& drawing) {
-  if (drawing.Drawing()) drawings_.push_back(&drawing);
-}
+void TXLSXSheetWriter::AddDrawing(TExportCellDrawing& drawing) { drawings_.Add(drawing); }
 
 void TXLSXSheetWriter::AddComment(TExportCellComment& comment) {
   if (!comments_) comments_ = std::make_unique<TExporterXLSX_CommentsInWorkSheet>(*sheet_);
   comments_->AddComment(comment);
 }
 
-void TXLSXSheetWriter::FlushRows() {
-  rows_->Write(rowsXML_.data(), rowsXML_.size());
-  rowsXML_.clear();
+void TXLSXSheetWriter::StartPart() {
+  if (!rowsXML_.empty()) {
+    auto part = std::make_unique<TMemoryStream>();
+    if (WorkbookCompressTempData) {
+      TCompressionStream compression(*part);
+      compression.WriteBuffer(rowsXML_.data(), rowsXML_.size());
+      parts_->AddCompressed(std::move(part));
+    } else {
+      part->WriteBuffer(rowsXML_.data(), rowsXML_.size());
+      parts_->AddStream(std::move(part));
+    }
+    rowsXML_.clear();
+  }
   partCells_ = 1;
 }
 
@@ -76,18 +86,27 @@ void TXLSXSheetWriter::WriteEmptyCell(int col, int row, int xf) {
   writer_.EndElement();
 }
 
+int TXLSXSheetWriter::ColumnXF(int col) {
+  TExportCol* column = sheet_->Cols.FindCol(col);
+  return column && column->HasStyle() ? styles_.AddStyle(column->GetStyle(), nullptr) : defaultXF_;
+}
+
 void TXLSXSheetWriter::CompleteRow(int rowIndex, int fromCol, int rowXF) {
   const int lastCol = forceRanges_.GetLastColInRow(rowIndex);
   for (int col = fromCol; col <= lastCol; ++col) {
+    // An empty c element with a style hides the column's own style in other programs, so the
+    // look it stands for is the one the cell would have: the row's, else the column's.
     const int range = forceRanges_.IndexOfCell(col, rowIndex);
-    WriteEmptyCell(col, rowIndex, range >= 0 ? forceRanges_.GetItem(range).XF : rowXF);
+    WriteEmptyCell(col, rowIndex,
+                   range >= 0   ? forceRanges_.GetItem(range).XF
+                   : rowXF >= 0 ? rowXF
+                                : ColumnXF(col));
   }
 }
 
 int TXLSXSheetWriter::CellXF(TExportCell& cell, bool rowStyled) {
   if (cell.HasStyle() || rowStyled) return styles_.AddStyle(cell.GetStyle(), &cell);
-  std::u16string key = cell.GetFormatCode();
-  key += static_cast<char16_t>(cell.CellClass());
+  std::u16string key = UnstyledKey(cell);
   auto found = unstyledXFs_.find(key);
   if (found != unstyledXFs_.end()) return found->second;
   const int xf = styles_.AddStyle(cell.GetStyle(), &cell);
@@ -95,10 +114,35 @@ int TXLSXSheetWriter::CellXF(TExportCell& cell, bool rowStyled) {
   return xf;
 }
 
+std::u16string TXLSXSheetWriter::UnstyledKey(const TExportCell& cell) {
+  // The class, then what stands for the format code without building it per cell: the number
+  // classes build their code from their settings whenever asked (a plain number cell's four
+  // settings stand for it); every other class gives its stored code, which is interned, so its
+  // address stands for it. The short keys need no allocation.
+  const TCellClass cellClass = cell.CellClass();
+  std::u16string key(1, static_cast<char16_t>(cellClass));
+  const std::u16string& stored = cell.FormatCode();
+  const bool numberFamily = cellClass >= TCellClass::Number && cellClass <= TCellClass::Fraction;
+  if (cellClass == TCellClass::Number && (stored.empty() || stored == u"@")) {
+    const auto& number = static_cast<const TExportCellNumber&>(cell);
+    key += {u'n', number.Decimals, number.MinIntegerDigits,
+            static_cast<char16_t>(number.ThousandSeparator * 2 + number.RedNegative)};
+  } else if (!numberFamily) {
+    key += u'p';
+    const auto address = reinterpret_cast<std::uintptr_t>(&stored);
+    for (int shift = 0; shift < 64; shift += 16)
+      key += static_cast<char16_t>((address >> shift) & 0xFFFF);
+  } else {
+    key += u'c';
+    key += cell.GetFormatCode();
+  }
+  return key;
+}
+
 void TXLSXSheetWriter::WriteRow(int rowIndex, TExportRow* row) {
   const int cellCount = row != nullptr ? static_cast<int>(row->Cells.Count()) : 0;
   if (partCells_ > kCellsPerPart) {
-    FlushRows();
+    StartPart();
     workbook_.DoProgress(wpsRows, rowIndex, rowCount_, u"");
   }
   partCells_ += cellCount;
@@ -108,7 +152,7 @@ void TXLSXSheetWriter::WriteRow(int rowIndex, TExportRow* row) {
     if (!covered) return;
     writer_.StartElement("row");
     writer_.WriteAttribute("r", std::int64_t{rowIndex} + 1);
-    CompleteRow(rowIndex, 0, defaultXF_);
+    CompleteRow(rowIndex, 0, -1);
     writer_.EndElement();
     return;
   }
@@ -141,7 +185,7 @@ void TXLSXSheetWriter::WriteRow(int rowIndex, TExportRow* row) {
           covered != nullptr ? styles_.AddStyleWithBorders(xf, covered->GetStyle()) : xf);
     }
   }
-  CompleteRow(rowIndex, j, rowXF);
+  CompleteRow(rowIndex, j, row->HasStyle() ? rowXF : -1);
   writer_.EndElement();
 }
 
@@ -158,7 +202,6 @@ double TXLSXSheetWriter::RowHeight(int rowIndex, const TExportRow& row) const {
 void TXLSXSheetWriter::WriteRows() {
   TExportWorkSheet& sheet = *sheet_;
   rowCount_ = static_cast<int>(sheet.Rows.Count());
-  rows_ = std::make_unique<TDeflatedData>();
   rowsXML_.clear();
   partCells_ = 1;
   workbook_.DoProgress(wpsRows, 0, rowCount_, u"");
@@ -171,8 +214,7 @@ void TXLSXSheetWriter::WriteRows() {
   }
   for (int r = rowCount_; r <= forceRanges_.GetLastRow(); ++r) WriteRow(r, nullptr);
   rowCount_ = std::max(rowCount_, forceRanges_.GetLastRow() + 1);
-  FlushRows();
-  rows_->Finish(false);
+  StartPart();
 }
 
 void TXLSXSheetWriter::Write(TZipArchive& zip, TExportWorkSheet& sheet, int index) {
@@ -180,41 +222,44 @@ void TXLSXSheetWriter::Write(TZipArchive& zip, TExportWorkSheet& sheet, int inde
   index_ = index;
   maxCellCount_ = 0;
   merges_.clear();
-  hyperlinks_.clear();
   rowBreaks_.clear();
   conditionalFormats_.clear();
-  drawings_.clear();
+  drawings_.Clear();
   comments_.reset();
   forceRanges_ = TExporterXLSX_ForceRangeStyles();
   unstyledXFs_.clear();
   defaultXF_ = sheet.DefaultCellStyle ? styles_.AddStyle(*sheet.DefaultCellStyle, nullptr) : 0;
   ComputeSizes();
 
-  WriteRows();
-
-  const TSheetRelIds ids = WriteRelationships(zip);
   document_ = std::make_unique<TXmlDocument>();
-  BuildSkeleton(ids);
-  if (!ids.Drawing.empty()) WriteDrawingPart(zip);
+  BuildSkeleton();
+  hyperlinks_ = std::make_unique<TExporterXLSX_HyperLinks>(skeleton_.HyperLinks);
+  parts_ = std::make_unique<TExporterXLSX_MemoryStreamList>(&workbook_);
+  WriteRows();
+  CompleteSkeleton(WriteRelationships(zip));
   if (comments_) {
     comments_->WriteCommentsXML(zip);
     comments_->WriteVMLDrawing(zip, grid_);
   }
 
+  // The text around the rows: before the marker first, after it last.
   const std::string text = document_->SaveToString();
   const std::size_t marker = text.find(kSheetDataMarker);
-  TDeflatedData head, tail;
-  head.Write(text.data(), marker);
-  head.Finish(false);
   const std::size_t after = marker + kSheetDataMarker.size();
-  tail.Write(text.data() + after, text.size() - after);
-  tail.Finish(true);
-  zip.AddDeflated(u"xl/worksheets/sheet" + ISOIntToStr(index + 1) + u".xml",
-                  {&head, rows_.get(), &tail});
-  rows_.reset();
+  auto head = std::make_unique<TMemoryStream>();
+  head->WriteBuffer(text.data(), marker);
+  parts_->AddStream(std::move(head), 0);
+  auto tail = std::make_unique<TMemoryStream>();
+  tail->WriteBuffer(text.data() + after, text.size() - after);
+  parts_->AddStream(std::move(tail));
+  parts_->SetPosition(0);
+  zip.AddFile(u"xl/worksheets/sheet" + ISOIntToStr(index + 1) + u".xml", *parts_);
+  parts_.reset();
+  hyperlinks_.reset();
   document_.reset();
+  skeleton_ = TSkeleton();
   comments_.reset();
-  drawings_.clear();
+  drawings_.Clear();
 }
 
 }  // namespace workbook

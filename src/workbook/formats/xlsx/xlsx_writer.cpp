@@ -18,13 +18,6 @@ namespace workbook {
 
 namespace {
 
-void AddText(TZipArchive& zip, const std::u16string& name, const std::string& text) {
-  TMemoryStream part;
-  part.WriteString(text);
-  part.SetPosition(0);
-  zip.AddFile(name, part);
-}
-
 std::string CalcChainPart(const TExporterXLSX_Chain& chain) {
   std::string text(kXLSXDeclarationLine);
   text += "<calcChain xmlns=\"" + std::string(kXLSXMainNS) + "\">";
@@ -63,7 +56,7 @@ void TCustomExporterXLSX::ExportToStream(TStream& stream, TWorkbook& workbook) {
     }
     workbook.DoProgress(wpsWorkSheet, contents.SheetCount, contents.SheetCount, u"");
     if (!chain.empty()) {
-      AddText(zip, u"xl/calcChain.xml", CalcChainPart(chain));
+      AddXLSXTextPart(zip, u"xl/calcChain.xml", CalcChainPart(chain));
       contents.CalcChainWritten = true;
     }
     styles.WriteXLSX(zip);
@@ -72,13 +65,13 @@ void TCustomExporterXLSX::ExportToStream(TStream& stream, TWorkbook& workbook) {
       contents.SharedStringsWritten = true;
     }
   }
-  AddText(zip, u"[Content_Types].xml", XLSXContentTypes(contents));
-  AddText(zip, u"_rels/.rels", XLSXPackageRelationships());
-  AddText(zip, u"xl/_rels/workbook.xml.rels", XLSXWorkbookRelationships(contents));
-  AddText(zip, u"xl/workbook.xml", XLSXWorkbookPart(workbook));
-  AddText(zip, u"docProps/core.xml", XLSXCoreProperties(workbook));
-  AddText(zip, u"docProps/app.xml", XLSXAppProperties(workbook));
-  AddText(zip, u"xl/theme/theme1.xml", XLSXTheme());
+  AddXLSXTextPart(zip, u"[Content_Types].xml", XLSXContentTypes(contents));
+  AddXLSXTextPart(zip, u"_rels/.rels", XLSXPackageRelationships());
+  AddXLSXTextPart(zip, u"xl/_rels/workbook.xml.rels", XLSXWorkbookRelationships(contents));
+  AddXLSXTextPart(zip, u"xl/workbook.xml", XLSXWorkbookPart(workbook));
+  AddXLSXTextPart(zip, u"docProps/core.xml", XLSXCoreProperties(workbook));
+  AddXLSXTextPart(zip, u"docProps/app.xml", XLSXAppProperties(workbook));
+  AddXLSXTextPart(zip, u"xl/theme/theme1.xml", XLSXTheme());
   for (int i = 0; i < workbook.Drawings.Count(); ++i)
     workbook.Drawings.GetItem(i)->SaveToXLSXPackage(zip, i);
   workbook.DoProgress(wpsSaving, 0, 1, u"");

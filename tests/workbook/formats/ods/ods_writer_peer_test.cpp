@@ -173,7 +173,8 @@ TEST_F(ODSWriterPeerTest, PythonOdfReadsTheFeatureBook) {
             "Pictures/Pic1.png\n"
             "styles.xml []\ncontent.xml []\n"
             "315\n"
-            "'abc\\ufffdd\\tz'\n");
+            "'abc\\ufffdd\\tz'\n"
+            "['true', None, 'true', 'true']\n");
   // The workbook keeps its own names once the file is written.
   EXPECT_EQ(Book->WorkSheets[2]->Name, u"A-B-C");
   EXPECT_EQ(Book->WorkSheets[3]->Name, u"'quoted'");

@@ -103,6 +103,10 @@ class XLSXWriterFeaturesTest : public XLSXReaderTest {
         ->SetValue(std::numeric_limits<double>::quiet_NaN());
     static_cast<TExportCellString*>(sheet.FindCreateCell(0, 11, TCellClass::String, false))
         ->SetValue(u"_x000D_ literal");
+    // A styled column left of a merge over two rows: the empty cells that complete the rows
+    // under the merge must keep the column's fill.
+    sheet.GetCol(1)->GetStyle().SetBGColor(RGBToColor(0xFF, 0xFF, 0x00));
+    sheet.FindCreateCell(3, 13, TCellClass::String, false)->SetRowSpan(2);
     TMemoryStream picture;
     picture.LoadFromFile(SOURCE_DIR "/tests/data/pictures/dot.png");
     const int image = Book->Drawings.AddImage(picture, u"dot.png");

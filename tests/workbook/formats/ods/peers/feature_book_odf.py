@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Prints what python3-odf (and Python's zip and XML readers) see of the feature workbook written
 as ODS: the first table's name and value types, formula and runs, view settings, creator, table
-names, the package's entries, repeated style names, the first cell's rotation and the second
-table's text.
+names, the package's entries, repeated style names, the first cell's rotation, the second
+table's text and which of the first table's rows ask to be measured again.
 Usage: feature_book_odf.py FILE"""
 import sys
 from odf.opendocument import load
@@ -37,3 +37,8 @@ style = next(e for e in root.iter(S + 'style') if e.get(S + 'name') == first)
 print(style.find(S + 'table-cell-properties').get(S + 'rotation-angle'))
 table = list(root.iter(T + 'table'))[1]
 print(ascii(''.join(table.find('.//{urn:oasis:names:tc:opendocument:xmlns:text:1.0}p').itertext())))
+# Whether each of the first table's four rows asks for its height to be measured again (the
+# second row has a height of its own).
+rows = list(list(root.iter(T + 'table'))[0].iter(T + 'table-row'))[:4]
+row_props = {e.get(S + 'name'): e.find(S + 'table-row-properties') for e in root.iter(S + 'style')}
+print([row_props[r.get(T + 'style-name')].get(S + 'use-optimal-row-height') for r in rows])

@@ -25,6 +25,10 @@ out['protected'] = ws.protection.sheet
 out['formatCells'] = ws.protection.formatCells
 out['password'] = ws.protection.password
 out['filter'] = ws.auto_filter.ref
+# The fill B15 shows: its own when the file has the cell, else its column's.
+cell = ws._cells.get((15, 2))
+fill = cell.fill if cell is not None else d['B'].fill
+out['fill.B15'] = fill.fgColor.rgb if fill.fill_type else None
 out['merged'] = ' '.join(sorted(str(m) for m in ws.merged_cells.ranges))
 out['link'] = ws['A8'].hyperlink.target if ws['A8'].hyperlink else None
 out['orientation'] = ws.page_setup.orientation
