@@ -22,6 +22,7 @@
 #include "app/statement/vat_check.h"
 #include "app/statement/xsd_check.h"
 #include "app/ui/command_dispatcher.h"
+#include "app/ui/grid_fit.h"
 #include "app/ui/library_workbook.h"
 #include "app/ui/message_form.h"
 #include "app/ui/right_aligned_delegate.h"
@@ -137,16 +138,15 @@ QRadioButton* TMainApp::AddRadio(QGroupBox* group, const char* name, const char*
 
 void TMainApp::CreateControls() {
   // Left: the load result, the errors and the warnings.
-  auto* stats = AddGroup(this, "Výsledok načítania vstupného súboru", {6, 4, 561, 126});
+  // Room below the rows for a scroll bar: counts of many digits widen their columns.
+  auto* stats = AddGroup(this, "Výsledok načítania vstupného súboru", {6, 4, 561, 128});
   StatsList = new QTableWidget(5, 13, stats);
   StatsList->setObjectName("StatsList");
-  StatsList->setGeometry(8, 18, 545, 100);
+  StatsList->setGeometry(8, 17, 545, 110);
   StatsList->horizontalHeader()->hide();
   StatsList->verticalHeader()->hide();
   StatsList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  StatsList->setColumnWidth(0, 75);
-  for (int c = 1; c < 13; ++c) StatsList->setColumnWidth(c, 39);
-  for (int r = 0; r < 5; ++r) StatsList->setRowHeight(r, 19);
+  for (int r = 0; r < 5; ++r) StatsList->setRowHeight(r, 18);
 
   auto* errors = AddGroup(this, "Chybové hlásenia", {6, 134, 561, 220});
   LogBox = new QListWidget(errors);
@@ -170,10 +170,7 @@ void TMainApp::CreateControls() {
   SubtotalsList->setHorizontalHeaderLabels({Text("Stĺpec"), Text("Celkom")});
   SubtotalsList->verticalHeader()->hide();
   SubtotalsList->verticalHeader()->setDefaultSectionSize(18);
-  SubtotalsList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   SubtotalsList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  SubtotalsList->setColumnWidth(0, 100);
-  SubtotalsList->setColumnWidth(1, 136);
   SubtotalsList->setItemDelegateForColumn(1, new TRightAlignedDelegate(SubtotalsList));
   for (std::string_view key : kTotalsKeys) {
     if (key.empty()) continue;  // the unused slot has no row
@@ -252,6 +249,7 @@ void TMainApp::FormCreate() {
   for (TSection section : kSections)
     StatsList->setItem(0, SectionIndex(section) + 1,
                        new QTableWidgetItem(Latin(SectionName(section))));
+  FitImportColumns();
 
   // The workbook refuses to be made while these are empty.
   workbook::WorkbookDateFormat = u"%sysdate%";
@@ -363,6 +361,16 @@ void TMainApp::ShowImportOutcome(const TImportOutcome& outcome) {
               QString::fromStdU16String(SumText(sum.Key, sum.Value)));
     }
   }
+  FitImportColumns();
+}
+
+void TMainApp::FitImportColumns() {
+  StatsList->setColumnWidth(0, 75);
+  for (int c = 1; c < 13; ++c) StatsList->setColumnWidth(c, 39);
+  WidenColumnsToContent(StatsList);
+  SubtotalsList->setColumnWidth(0, 100);
+  SubtotalsList->setColumnWidth(1, 136);
+  WidenColumnsToContent(SubtotalsList);
 }
 
 void TMainApp::Export1BtnClick() {

@@ -81,6 +81,8 @@ class TMainApp : public QWidget {
   // Zero counts and sums on screen for every section.
   void ClearImportFigures();
   void ShowImportOutcome(const TImportOutcome& outcome);
+  // The counts' and sums' columns as the window opens, widened for texts that need more room.
+  void FitImportColumns();
   void SaveList(const QListWidget* list);
   QPushButton* AddButton(QWidget* parent, const char* name, const char* caption, QRect where,
                          void (TMainApp::*handler)());

@@ -9,10 +9,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <algorithm>
+#include <initializer_list>
+#include <utility>
 
 #include "app/statement/data.h"
 #include "app/statement/settings_validation.h"
 #include "app/ui/command_dispatcher.h"
+#include "app/ui/grid_fit.h"
 #include "app/ui/window_font.h"
 #include "platform/services.h"
 #include "platform/text_codec.h"
@@ -50,9 +54,26 @@ QGroupBox* AddGroup(QWidget* parent, const char* name, const char* caption, QRec
   return group;
 }
 
-void AddLabel(QWidget* parent, const char* caption, QPoint where) {
+QLabel* AddLabel(QWidget* parent, const char* caption, QPoint where) {
   auto* label = new QLabel(Text(caption), parent);
   label->move(where);
+  return label;
+}
+
+// Grids with their captions above them, left to right from the first one's place: each as wide
+// as its columns and its caption, the last filling the rest of the parent.
+void PlaceSideBySide(QWidget* parent,
+                     std::initializer_list<std::pair<QLabel*, QTableWidget*>> grids) {
+  constexpr int gap = 8;
+  int x = grids.begin()->second->x();
+  for (const auto& [label, grid] : grids) {
+    WidenColumnsToContent(grid);
+    const bool last = grid == (grids.end() - 1)->second;
+    const int width = last ? parent->width() - x - 4 : WidthForColumns(grid);
+    grid->setGeometry(x, grid->y(), width, grid->height());
+    label->move(x, label->y());
+    x += std::max(width, label->sizeHint().width()) + gap;
+  }
 }
 
 // A key/value list: a title row, fixed keys, values edited in place, rows 18 pixels high.
@@ -141,19 +162,21 @@ TSettingsForm::TSettingsForm(QWidget* parent) : QDialog(parent) {
       AddValueList(GroupBox3, "SubjectParameters", {15, 40, 241, 193}, "Údaj", "Hodnota", 80, 155);
   for (int i = 0; i < 9; ++i)
     AddRow(SubjectParameters, Text(kSubjectRows[i]), Text(kSubjectSamples[i]));
+  WidenColumnsToContent(SubjectParameters);
+  SubjectParameters->horizontalHeader()->setStretchLastSection(true);
 
   GroupBox2 = AddGroup(this, "GroupBox2", "Parametre vstupného súboru", {1, 248, 662, 257});
-  AddLabel(GroupBox2, "Názvy hárkov ", {0, 22});
+  QLabel* sheetCaption = AddLabel(GroupBox2, "Názvy hárkov ", {0, 22});
   SheetList =
       AddValueList(GroupBox2, "SheetList", {0, 40, 120, 214}, "Sekcia", "Názov hárku", 40, 57);
-  AddLabel(GroupBox2, "Odsadenie - počet riadkov", {145, 22});
+  QLabel* offsetCaption = AddLabel(GroupBox2, "Odsadenie - počet riadkov", {145, 22});
   OffsetList =
       AddValueList(GroupBox2, "OffsetList", {145, 40, 104, 214}, "Sekcia", "Odsadenie", 40, 41);
   for (TSection section : kSections) {
     AddRow(SheetList, SectionKey(section), Text(kDefaultSheets[SectionIndex(section)]));
     AddRow(OffsetList, SectionKey(section), QStringLiteral("1"));
   }
-  AddLabel(GroupBox2, "Poradia stĺpcov", {277, 22});
+  QLabel* orderCaption = AddLabel(GroupBox2, "Poradia stĺpcov", {277, 22});
   OrderList = new QTableWidget(kColumnKeyCount, 3, GroupBox2);
   OrderList->setObjectName("OrderList");
   OrderList->setGeometry(277, 40, 369, 193);
@@ -173,6 +196,10 @@ TSettingsForm::TSettingsForm(QWidget* parent) : QDialog(parent) {
   connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
 
   FormCreate();
+  OrderList->horizontalHeader()->setStretchLastSection(true);
+  PlaceSideBySide(
+      GroupBox2,
+      {{sheetCaption, SheetList}, {offsetCaption, OffsetList}, {orderCaption, OrderList}});
   CenterOnScreen(this);
 }
 

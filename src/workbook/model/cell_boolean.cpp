@@ -5,6 +5,32 @@
 
 namespace workbook {
 
+namespace {
+
+struct TErrorValue {
+  std::uint8_t Code;
+  const char16_t* Text;
+};
+constexpr TErrorValue kErrorValues[] = {
+    {0x00, u"#NULL!"}, {0x07, u"#DIV/0!"}, {0x0F, u"#VALUE!"}, {0x17, u"#REF!"},
+    {0x1D, u"#NAME?"}, {0x24, u"#NUM!"},   {0x2A, u"#N/A"},
+};
+constexpr std::uint8_t kNotAvailable = 0x2A;
+
+}  // namespace
+
+std::u16string TExportCellBoolean::ErrorText(std::uint8_t code) {
+  for (const TErrorValue& error : kErrorValues)
+    if (error.Code == code) return error.Text;
+  return u"#N/A";
+}
+
+std::uint8_t TExportCellBoolean::ErrorCodeOf(std::u16string_view text) {
+  for (const TErrorValue& error : kErrorValues)
+    if (text == error.Text) return error.Code;
+  return kNotAvailable;
+}
+
 std::u16string TExportCellBoolean::GetValueText() const {
   if (IsErrorValue || FormulaError() != TRPNError::None) return std::u16string();
   return ISOBoolToStr(GetBoolean());
@@ -17,7 +43,7 @@ void TExportCellBoolean::SetValueText(const std::u16string& text) {
 
 std::u16string TExportCellBoolean::GetDisplayText() {
   if (FormulaError() != TRPNError::None) return RPNErrorText(FormulaError());
-  if (IsErrorValue) return std::u16string();
+  if (IsErrorValue) return ErrorText(ErrorCode());
   return GetBoolean() ? u"True" : u"False";
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 // A Boolean cell, or (read from XLS) a cell holding a spreadsheet error value.
+#include <cstdint>
+#include <string_view>
+
 #include "workbook/model/cell_number.h"
 
 namespace workbook {
@@ -12,6 +15,18 @@ class TExportCellBoolean : public TExportCellCustomNumber {
   void SetBoolean(bool flag) { SetValue(flag ? 1.0 : 0.0); }
   // The value is an error code such as #N/A, not a truth value.
   bool IsErrorValue = false;
+  // An error value keeps which error it is in Value, by its BIFF8 code (0x2A #N/A, 0x07 #DIV/0!
+  // ...).
+  void SetErrorValue(std::uint8_t code) {
+    SetValue(code);
+    IsErrorValue = true;
+  }
+  std::uint8_t ErrorCode() const { return static_cast<std::uint8_t>(Value); }
+  // "#NULL!", "#DIV/0!", "#VALUE!", "#REF!", "#NAME?", "#NUM!", "#N/A" for their codes; an unknown
+  // code reads as #N/A.
+  static std::u16string ErrorText(std::uint8_t code);
+  // The code of an error's text; #N/A's for a text that is none.
+  static std::uint8_t ErrorCodeOf(std::u16string_view text);
   // An error value read from a file is the formula's result as it stands.
   void Calculate() override {
     if (!IsErrorValue) TExportCellCustomNumber::Calculate();

@@ -16,6 +16,7 @@
 #include "workbook/formats/library_start.h"
 #include "workbook/formats/text/text_exporter.h"
 #include "workbook/model/cell_boolean.h"
+#include "workbook/model/cell_string.h"
 #include "workbook/model/custom_exporter.h"
 #include "workbook/model/row.h"
 #include "workbook/model/worksheet.h"
@@ -184,6 +185,41 @@ TEST_F(ValueTripTest, ODSKeepsFormulasValuesAndGeneralForLibreOffice) {
   std::map<int, std::string> cells = kXLSXCells;
   cells[5] = "B5\t=A3>1\t1\t\"TRUE\";\"TRUE\";\"FALSE\"\n";
   EXPECT_EQ(ThroughLibreOffice(Write("out.ods")), WithNeighbours(cells, "") + kRules);
+}
+
+// Our ODS reader takes the formulas back with the values the file holds (the function our engine
+// lacks keeps its own), and numbers stay General; it reads no styles, so no rules.
+TEST_F(ValueTripTest, ODSReaderTakesBackFormulasAndValues) {
+  const std::string ods = Write("out.ods");
+  book_->LoadFromFile(platform::Utf8ToUtf16(ods));
+  EXPECT_EQ(Read("xlsx", Write("back.xlsx")), WithNeighbours(kXLSXCells, ""));
+}
+
+// Error values and empty text results stay what they are rather than turning into numbers a
+// reader calculates.
+TEST_F(ValueTripTest, ErrorsAndEmptyTextResultsKeepTheirKind) {
+  book_ = std::make_unique<TWorkbook>();
+  TExportRow* row = book_->AddWorkSheet(u"S")->AddRow();
+  auto* divided = static_cast<TExportCellBoolean*>(row->AddCell(TCellClass::Boolean));
+  divided->SetFormula(u"=5/0");
+  divided->SetErrorValue(0x07);
+  static_cast<TExportCellBoolean*>(row->AddCell(TCellClass::Boolean))->SetErrorValue(0x2A);
+  row->AddCellString(u"")->SetFormula(u"=SUM(B7)");
+  // openpyxl gives an empty text value as None.
+  EXPECT_EQ(Read("xlsx", Write("errors.xlsx")),
+            "A1\t=5/0\t'#DIV/0!'\tGeneral\n"
+            "B1\t-\t'#N/A'\tGeneral\n"
+            "C1\t=SUM(B7)\tNone\tGeneral\n");
+  const std::string xls =
+      "A1\terror\t7\tGeneral\n"
+      "B1\terror\t42\tGeneral\n"
+      "C1\ttext\t''\tGeneral\n";
+  EXPECT_EQ(Read("xls", Write("errors.xls")), xls);
+  // Our readers take them back as they were written.
+  for (const char* file : {"errors.xlsx", "errors.xls"}) {
+    book_->LoadFromFile(platform::Utf8ToUtf16(dir_.File(file)));
+    EXPECT_EQ(Read("xls", Write("again.xls")), xls) << file;
+  }
 }
 
 TEST_F(ValueTripTest, CSVHoldsEachValuesDisplayText) {

@@ -168,7 +168,7 @@ TEST_F(CellValuesTest, BooleanTextsAndErrors) {
   cell->IsErrorValue = true;  // #N/A read from a file must not read as an amount
   cell->SetValue(0x2A);
   EXPECT_EQ(cell->GetValueText(), u"");
-  EXPECT_EQ(cell->GetDisplayText(), u"");
+  EXPECT_EQ(cell->GetDisplayText(), u"#N/A");  // as spreadsheets show it
 }
 
 // Doubled quotes and line breaks are in the delimited-text writer's table.

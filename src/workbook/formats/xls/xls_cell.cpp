@@ -69,7 +69,10 @@ void TExportCellString::ReadXLSText(std::u16string_view text,
 bool TExportCellCustomNumber::WriteXLSFormula(TStream& stream, int xfIndex) {
   const TRPNFormula* formula = GetRPNFormula();
   if (!formula || !formula->CanWriteXLS()) return false;
-  if (FormulaError() != TRPNError::None) {
+  if (const auto* flag = dynamic_cast<const TExportCellBoolean*>(this);
+      flag != nullptr && flag->IsErrorValue) {
+    formula->WriteXLSError(stream, GetRowIndex(), GetColIndex(), xfIndex, flag->ErrorCode());
+  } else if (FormulaError() != TRPNError::None) {
     formula->WriteXLS(stream, GetRowIndex(), GetColIndex(), xfIndex,
                       TRPNValue::Fail(FormulaError()));
   } else if (CellClass() == TCellClass::Boolean) {
@@ -111,10 +114,10 @@ void TExportCellDateTime::WriteXLS(TStream& stream, int xfIndex, ICellWriteConte
 void TExportCellBoolean::WriteXLS(TStream& stream, int xfIndex, ICellWriteContext&) {
   Calculate();
   if (WriteXLSFormula(stream, xfIndex)) return;
-  if (!HasValue) return WriteXLSBlank(stream, xfIndex);
+  if (!HasValue && !IsErrorValue) return WriteXLSBlank(stream, xfIndex);
   WriteXLSCellHeader(stream, xls_record::kBoolErr, xfIndex, 8);
-  std::uint8_t bytes[2] = {static_cast<std::uint8_t>(GetBoolean() ? 1 : 0),
-                           static_cast<std::uint8_t>(IsErrorValue ? 1 : 0)};
+  const std::uint8_t value = IsErrorValue ? ErrorCode() : GetBoolean() ? 1 : 0;
+  std::uint8_t bytes[2] = {value, static_cast<std::uint8_t>(IsErrorValue ? 1 : 0)};
   stream.WriteBuffer(bytes, 2);
 }
 

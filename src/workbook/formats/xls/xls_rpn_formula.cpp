@@ -134,13 +134,15 @@ std::vector<std::uint8_t> TRPNFormula::GetXLSTokens(const TRPNBaseCell* base) co
 }
 
 void TRPNFormula::WriteXLS(TStream& stream, int row, int col, int xfIndex, TRPNValue result) const {
+  if (result.Failed()) return WriteXLSError(stream, row, col, xfIndex, BiffErrorCode(result.Error));
   std::uint64_t bits = 0;
-  if (result.Failed()) {
-    bits = NonNumericResult(xls_record::kResultError, BiffErrorCode(result.Error));
-  } else {
-    std::memcpy(&bits, &result.Value, sizeof bits);
-  }
+  std::memcpy(&bits, &result.Value, sizeof bits);
   WriteXLSRecord(stream, row, col, xfIndex, bits);
+}
+
+void TRPNFormula::WriteXLSError(TStream& stream, int row, int col, int xfIndex,
+                                std::uint8_t code) const {
+  WriteXLSRecord(stream, row, col, xfIndex, NonNumericResult(xls_record::kResultError, code));
 }
 
 void TRPNFormula::WriteXLSBoolean(TStream& stream, int row, int col, int xfIndex,

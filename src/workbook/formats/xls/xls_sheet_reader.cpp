@@ -183,7 +183,8 @@ void TCellRecords::Formula(const TXLSRecordData& data) {
       cell.Number = data.Byte(8);
       break;
     case kResultEmptyString:
-      cell.Kind = TXLSCellKind::Blank;
+      // A text result all the same: the formula's cell is a text cell.
+      cell.Kind = TXLSCellKind::Text;
       break;
     default:
       // An unknown result type carries no value the cell could show.

@@ -77,8 +77,11 @@ void TExportCellString::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16st
       WriteXLSXFormula(writer, ref, context);
       WriteInlineString(writer, value_.View());
     }
-  } else {
+  } else if (HasFormula()) {
+    // The formula's result is an empty text, not a number waiting to be calculated.
+    writer.WriteAttribute("t", "str");
     WriteXLSXFormula(writer, ref, context);
+    writer.WriteElementString("v", "");
   }
   writer.EndElement();
   if (HasHyperlink()) {
@@ -127,6 +130,13 @@ void TExportCellDateTime::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16
 void TExportCellBoolean::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
                                    int styleIndex, ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
+  if (IsErrorValue) {
+    writer.WriteAttribute("t", "e");
+    WriteXLSXFormula(writer, ref, context);
+    writer.WriteElementString("v", ErrorText(ErrorCode()));
+    writer.EndElement();
+    return;
+  }
   writer.WriteAttribute("t", "b");
   WriteXLSXFormula(writer, ref, context);
   if (HasValue) writer.WriteElementString("v", GetBoolean() ? "1" : "0");

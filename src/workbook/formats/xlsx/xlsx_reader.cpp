@@ -137,9 +137,7 @@ class TXLSXImport {
       const int entry = package_.FindPart(sharedStringsPart);
       if (entry < 0) return;
       // Items found while it is inflated, each parsed when a cell first asks for it.
-      sharedStrings_.Begin(workbook_, colors, zip_.GetUncompressedSize(entry));
-      zip_.ExtractIndexToStream(entry, sharedStrings_.Scanner());
-      sharedStrings_.Finish();
+      sharedStrings_.ReadXLSX(zip_, entry, workbook_, colors);
     });
 
     // Column widths in characters become pixels of the file's default font.

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <optional>
 
+#include "workbook/core/invariant_texts.h"
 #include "workbook/core/library_texts.h"
 #include "workbook/core/xml/xml_error.h"
 #include "workbook/core/xml/xml_scanning_parser.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
+#include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
@@ -315,12 +317,10 @@ void TXLSXSharedStrings_Import::Finish() {
   workbook_->DoProgress(wpsSharedStrings, 1, 1, WorkbookLng_SharedStrings);
 }
 
-void TXLSXSharedStrings_Import::ReadXLSX(TStream& part, TWorkbook& workbook,
+void TXLSXSharedStrings_Import::ReadXLSX(TZipArchive& zip, int entry, TWorkbook& workbook,
                                          const TXLSXColorSources& colors) {
-  Begin(workbook, colors, part.Size() - part.Position());
-  std::vector<char> buffer(64 * 1024);
-  while (const std::size_t count = part.Read(buffer.data(), buffer.size()))
-    Scanner().Write(buffer.data(), count);
+  Begin(workbook, colors, zip.GetUncompressedSize(entry));
+  zip.ExtractIndexToStream(entry, Scanner());
   Finish();
 }
 
@@ -329,8 +329,15 @@ void TXLSXSharedStrings_Import::Parse(std::size_t index) {
   if (!parser_) parser_ = std::make_unique<TParser>(prolog_, colors_);
   std::u16string text;
   TXLSXRichTextRuns runs;
-  if (!parser_->Parse(std::string_view(bytes_).substr(item.Start, item.Size), text, runs))
-    Malformed(u"holds an item that is no element.");
+  bool parsed = false;
+  try {
+    parsed = parser_->Parse(std::string_view(bytes_).substr(item.Start, item.Size), text, runs);
+  } catch (const EXmlError& error) {
+    // Parsed while a sheet is read: say whose XML it is.
+    Malformed(u"holds a damaged item (number " + ISOIntToStr(static_cast<std::int64_t>(index) + 1) +
+              u"): " + error.Message());
+  }
+  if (!parsed) Malformed(u"holds an item that is no element.");
   texts_[index] = TPackedText(text);
   item.HasRuns = !runs.empty();
   if (item.HasRuns) runs_.emplace(index, std::move(runs));

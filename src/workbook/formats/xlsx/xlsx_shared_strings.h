@@ -17,14 +17,16 @@
 namespace workbook {
 
 class TWorkbook;
+class TZipArchive;
 
 class TXLSXSharedStrings_Import {
  public:
   TXLSXSharedStrings_Import();
   ~TXLSXSharedStrings_Import();
 
-  // Reads the part from its position on; progress through the workbook.
-  void ReadXLSX(TStream& part, TWorkbook& workbook, const TXLSXColorSources& colors);
+  // Reads the part at entry of zip, finding its items as it inflates; progress through the
+  // workbook.
+  void ReadXLSX(TZipArchive& zip, int entry, TWorkbook& workbook, const TXLSXColorSources& colors);
   // The same in steps: Begin, then the part's bytes written to Scanner() (partSize of them, the
   // measure of progress), then Finish. A part that ends inside an element, or holds a document
   // type declaration, raises EXmlError.

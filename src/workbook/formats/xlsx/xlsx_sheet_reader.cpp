@@ -301,7 +301,8 @@ void TXLSXSheetReader::EndCell() {
       // An error value (#N/A, #DIV/0! ...) is no amount and no truth value: its text is empty.
       auto* error =
           static_cast<TExportCellBoolean*>(row.FindCreateCell(col, TCellClass::Boolean, true));
-      error->IsErrorValue = true;
+      error->SetErrorValue(TExportCellBoolean::ErrorCodeOf(
+          cell_.HasValue ? platform::Utf8ToUtf16(cell_.Value) : std::u16string()));
       cell = error;
       break;
     }
@@ -338,11 +339,7 @@ void TXLSXSheetReader::EndCell() {
   }
   if (cell == nullptr) cell = row.FindCreateCell(col, TCellClass::Empty, true);
 
-  // Xf 0 is the sheet's default style, which every cell starts from: only its format is taken.
-  if (xf != 0)
-    styleSheet_.ApplyStyle(xf, cell->GetStyle(), cell);
-  else
-    styleSheet_.ApplyNumberFormat(0, *cell);
+  styleSheet_.ApplyCellFormat(xf, *cell);
 
   if (!formula.empty()) cell->SetFormula(formula);
 }

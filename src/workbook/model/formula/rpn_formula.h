@@ -79,6 +79,8 @@ class TRPNFormula {
   // load), the token bytes. EWorkbookException when the tokens do not fit a BIFF8 sheet or record
   // (CanWriteXLS tells beforehand).
   void WriteXLS(TStream& stream, int row, int col, int xfIndex, TRPNValue result) const;
+  // The same with an error for its result, by its BIFF8 code.
+  void WriteXLSError(TStream& stream, int row, int col, int xfIndex, std::uint8_t code) const;
   // The same with a truth value for its result.
   void WriteXLSBoolean(TStream& stream, int row, int col, int xfIndex, bool value) const;
   // The same with a text result: the FORMULA record, then (for a text that is not empty) the

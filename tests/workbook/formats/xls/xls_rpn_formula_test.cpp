@@ -217,9 +217,9 @@ TEST_F(FormulaTest, XlsReaderGivesCellsTheirFormulaText) {
   book.ShowProgress = false;
   book.LoadFromFile(std::u16string(path.begin(), path.end()));
   TExportWorkSheet* sheet = book.WorkSheets.GetItem(0);
-  // xlwt caches an empty text as every formula's result; the cell keeps it (an empty cell).
+  // xlwt caches an empty text as every formula's result; the cell keeps it (a text cell).
   TExportCell* sum = sheet->Rows[0]->Cells[1];
-  EXPECT_EQ(sum->CellClass(), TCellClass::Empty);
+  EXPECT_EQ(sum->CellClass(), TCellClass::String);
   EXPECT_EQ(sum->GetValueText(), u"");
   EXPECT_EQ(sum->GetFormula(), u"=SUM(A1:A2)*2");
   EXPECT_EQ(sheet->Rows[1]->Cells[1]->GetFormula(), u"=ROUND(A1/3,2)");

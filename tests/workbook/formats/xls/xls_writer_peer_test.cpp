@@ -21,6 +21,15 @@ namespace {
 using test_support::TScratchDir;
 using XLSWriterPeerTest = xls_test::XlsBookTest;
 
+// What the peer script prints of book written to a file.
+std::string PeerReads(TWorkbook& book, const std::string& script) {
+  TScratchDir dir;
+  TMemoryStream stream;
+  TExporterXLS().ExportToStream(stream, book);
+  stream.SaveToFile(dir.File("out.xls"));
+  return test_support::RunPeer(xls_test::kPeers + script, {dir.File("out.xls")});
+}
+
 // Rows added by event are freed once written: what the sheet's tail needs must outlive them.
 TEST_F(XLSWriterPeerTest, MergesAndLinksOfRowsWrittenByEventReachXlrd) {
   book_->WriteRowsByEvent = true;
@@ -34,11 +43,7 @@ TEST_F(XLSWriterPeerTest, MergesAndLinksOfRowsWrittenByEventReachXlrd) {
     row->AddCellNumber(r, 0);
     if (r % 100 == 0) row->AddCellString(u"wide")->SetColSpan(2);
   };
-  TScratchDir dir;
-  TMemoryStream stream;
-  TExporterXLS().ExportToStream(stream, *book_);
-  stream.SaveToFile(dir.File("out.xls"));
-  EXPECT_EQ(test_support::RunPeer(xls_test::kPeers + "event_rows_xlrd.py", {dir.File("out.xls")}),
+  EXPECT_EQ(PeerReads(*book_, "event_rows_xlrd.py"),
             "300 [(0, 1, 2, 4), (100, 101, 2, 4), (200, 201, 2, 4)]\n"
             "300 True\n");
 }
@@ -83,6 +88,21 @@ TEST_F(XLSWriterPeerTest, SheetsInStreamsOfTenThousandCellsMakeOneFile) {
   EXPECT_EQ(peer.cells.at({0, 2499, 8}), "24998");
   EXPECT_EQ(peer.cells.at({0, 2499, 9}), "tn");
   EXPECT_EQ(peer.cells.at({1, 0, 2}), "2");
+}
+
+// A record holds 8224 bytes: a long link keeps its URL whole as far as it fits, its display text
+// taking the room left; xlrd reads every record.
+TEST_F(XLSWriterPeerTest, LongLinksFitTheirRecords) {
+  TExportWorkSheet* sheet = book_->AddWorkSheet(u"S");
+  const std::u16string url = u"https://example.org/" + std::u16string(6000, u'u');
+  for (const std::size_t length : {std::size_t{3000}, std::size_t{6020}}) {
+    sheet->AddRow()
+        ->AddCellString(std::u16string(length, u't'))
+        ->SetHyperlink(url.substr(0, length));
+  }
+  EXPECT_EQ(PeerReads(*book_, "long_links_xlrd.py"),
+            "0 3000 1070 True\n"
+            "1 4070 0 True\n");
 }
 
 }  // namespace
