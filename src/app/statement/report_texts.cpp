@@ -22,8 +22,8 @@ std::string ReportErrorsQuestion(int errorRows) {
   return Text(
              "Načítaný vstupný súbor obsahuje chyby uvedené v časti Chybové hlásenia (počet "
              "chybných riadkov: ") +
-         std::to_string(errorRows) +
-         Text("). Súbor XML s chybami neprejde kontrolou finančnej správy.") + "\r\n\r\n" +
+         std::to_string(errorRows) + Text(").") + "\r\n" +
+         Text("Súbor XML s chybami neprejde kontrolou finančnej správy.") + "\r\n\r\n" +
          Text("Chcete ho napriek tomu uložiť?");
 }
 

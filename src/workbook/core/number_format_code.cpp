@@ -122,7 +122,10 @@ std::pair<size_t, size_t> FindCurrencySymbol(View section) {
 }  // namespace
 
 bool IsGeneralFormatCode(std::u16string_view code) {
-  return code.empty() || LowerAscii(code) == u"general";
+  // Asked for every cell a reader makes: compared in place rather than through a lowered copy.
+  constexpr View kGeneral = u"general";
+  return code.empty() || std::equal(code.begin(), code.end(), kGeneral.begin(), kGeneral.end(),
+                                    [](char16_t a, char16_t b) { return LowerAscii(a) == b; });
 }
 
 TNumberFormatClass ParseNumberFormat(std::u16string_view code, TNumberFormatRec& format) {

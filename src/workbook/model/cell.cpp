@@ -102,14 +102,16 @@ TExportCellStyle& TExportCell::GetStyle() {
   TExportRow* row = GetRow();
   auto style = std::make_unique<TExportCellStyle>(GetWorkbook());
   if (sheet && sheet->DefaultCellStyle) style->Assign(*sheet->DefaultCellStyle);
-  SetDefaultAlignment(*style);
-  if (row && row->HasStyle()) {
-    style->Assign(*row->StyleIfAny());
-  } else if (const TExportCol* col = sheet ? sheet->Cols.FindCol(GetIndex()) : nullptr;
-             col && col->HasStyle()) {
-    style->Assign(*col->StyleIfAny());
+  if (!sheetDefaultLook_) {
+    SetDefaultAlignment(*style);
+    if (row && row->HasStyle()) {
+      style->Assign(*row->StyleIfAny());
+    } else if (const TExportCol* col = sheet ? sheet->Cols.FindCol(GetIndex()) : nullptr;
+               col && col->HasStyle()) {
+      style->Assign(*col->StyleIfAny());
+    }
+    if (sheet) ApplyWorkSheetDefaults(*sheet, *style);
   }
-  if (sheet) ApplyWorkSheetDefaults(*sheet, *style);
   style_ = std::move(style);
   return *style_;
 }
@@ -186,7 +188,10 @@ const std::u16string& TExportCell::FormatCode() const {
 }
 
 void TExportCell::StoreFormatCode(const std::u16string& code) {
-  const std::u16string* interned = InternFormatCode(code);
+  SetInternedFormatCode(InternFormatCode(code));
+}
+
+void TExportCell::SetInternedFormatCode(const std::u16string* interned) {
   if (ExtrasIfAny())
     Extras().FormatCode = interned;
   else
@@ -227,6 +232,7 @@ void TExportCell::AssignBase(TExportCell& dest) const {
     dest.SetStyle(*style_);
   else
     dest.style_.reset();
+  dest.sheetDefaultLook_ = sheetDefaultLook_;
   dest.SetFormula(GetFormula());
   dest.SetFormatCode(FormatCode(), true);
   if (ExtrasIfAny() || dest.ExtrasIfAny()) {

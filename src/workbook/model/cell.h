@@ -87,6 +87,13 @@ class TExportCell : public TOwnedListObject {
   const TExportCellStyle* StyleIfAny() const { return style_.get(); }
   // Replaces the style by a copy of style (as readers apply a file's cell format).
   void SetStyle(const TExportCellStyle& style);
+  // The cell looks as its sheet's default style, as a file's default cell format gives it: it
+  // keeps no style of its own, and one made later copies that style alone, without the class's
+  // alignment and the defaults a new cell takes.
+  void UseSheetDefaultStyle() {
+    style_.reset();
+    sheetDefaultLook_ = true;
+  }
   void ClearStyle() { GetStyle().Clear(); }
   void SetWrapText(bool value);
   const TExportFont& GetFont() { return GetStyle().GetFont(); }
@@ -115,6 +122,9 @@ class TExportCell : public TOwnedListObject {
   const std::u16string& FormatCode() const;
   // Stores code; with parse the code's settings (decimals, symbol ...) are taken over.
   void SetFormatCode(const std::u16string& code, bool parse);
+  // Stores a code InternFormatCode gave (null: none) without looking it up again, as readers
+  // do with the one copy they keep per format for all its cells.
+  void SetInternedFormatCode(const std::u16string* code);
   // Takes over the settings of a parsed format code (the number classes).
   virtual void ImportNumberFormat(const TNumberFormatRec& format);
 
@@ -218,6 +228,7 @@ class TExportCell : public TOwnedListObject {
   void ReportXLSXAttachments(ICellWriteContext& context);
 
   bool autoWidth_ = false;
+  bool sheetDefaultLook_ = false;  // see UseSheetDefaultStyle
   std::unique_ptr<TExportCellStyle> style_;
   // One word for the format code and the extras, as most cells have at most a format code: the
   // interned code itself, or (low bit set) the extras block, which then holds the code.

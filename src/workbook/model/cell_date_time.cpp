@@ -6,6 +6,7 @@
 #include "platform/date_time.h"
 #include "platform/format_settings.h"
 #include "workbook/core/invariant_texts.h"
+#include "workbook/model/format_code_pool.h"
 #include "workbook/model/sys_date_formats.h"
 #include "workbook/model/workbook.h"
 
@@ -60,14 +61,16 @@ bool ParseLocalTime(const std::vector<int>& g, std::size_t first, bool afternoon
 
 void TExportCellDateTime::DoCreate() {
   TExportWorkSheet* sheet = GetWorkSheet();
-  StoreFormatCode(sheet ? sheet->DefaultDateTimeCode(false)
-                        : DefaultDateTimeCodeFor(WorkbookDateFormat, WorkbookTimeFormat, false));
+  SetInternedFormatCode(sheet ? sheet->DefaultDateTimeCode(false)
+                              : InternFormatCode(DefaultDateTimeCodeFor(
+                                    WorkbookDateFormat, WorkbookTimeFormat, false)));
 }
 
 void TExportCellTime::DoCreate() {
   TExportWorkSheet* sheet = GetWorkSheet();
-  StoreFormatCode(sheet ? sheet->DefaultDateTimeCode(true)
-                        : DefaultDateTimeCodeFor(WorkbookDateFormat, WorkbookTimeFormat, true));
+  SetInternedFormatCode(sheet ? sheet->DefaultDateTimeCode(true)
+                              : InternFormatCode(DefaultDateTimeCodeFor(WorkbookDateFormat,
+                                                                        WorkbookTimeFormat, true)));
 }
 
 void TExportCellDateTime::ApplyWorkSheetDefaults(TExportWorkSheet& sheet, TExportCellStyle& style) {

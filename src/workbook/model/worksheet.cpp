@@ -6,6 +6,7 @@
 #include "workbook/core/exceptions.h"
 #include "workbook/core/invariant_texts.h"
 #include "workbook/core/library_texts.h"
+#include "workbook/model/format_code_pool.h"
 #include "workbook/model/sys_date_formats.h"
 #include "workbook/model/workbook.h"
 
@@ -91,12 +92,12 @@ void TExportWorkSheet::DeleteTrailingEmptyRows() {
   while (Rows.Count() > 0 && !Rows.RowHasCells(Rows.Count() - 1)) Rows.Delete(Rows.Count() - 1);
 }
 
-const std::u16string& TExportWorkSheet::DefaultDateTimeCode(bool timeOnly) {
+const std::u16string* TExportWorkSheet::DefaultDateTimeCode(bool timeOnly) {
   if (!codesValid_ || cachedDateFormat_ != DateFormat || cachedTimeFormat_ != TimeFormat) {
     cachedDateFormat_ = DateFormat;
     cachedTimeFormat_ = TimeFormat;
-    dateTimeCode_ = DefaultDateTimeCodeFor(DateFormat, TimeFormat, false);
-    timeCode_ = DefaultDateTimeCodeFor(DateFormat, TimeFormat, true);
+    dateTimeCode_ = InternFormatCode(DefaultDateTimeCodeFor(DateFormat, TimeFormat, false));
+    timeCode_ = InternFormatCode(DefaultDateTimeCodeFor(DateFormat, TimeFormat, true));
     codesValid_ = true;
   }
   return timeOnly ? timeCode_ : dateTimeCode_;

@@ -110,8 +110,8 @@ class TExportWorkSheet : public TOwnedListObject {
   std::u16string GetXLSXDrawingFileName() const;
 
   // The normalised code new date/time cells (timeOnly: time cells) of this sheet start with,
-  // built once per pair of sheet formats.
-  const std::u16string& DefaultDateTimeCode(bool timeOnly);
+  // built and interned once per pair of sheet formats.
+  const std::u16string* DefaultDateTimeCode(bool timeOnly);
 
   // Copies content and settings into a sheet dest; the name only between different workbooks.
   void AssignTo(TPersistent& dest) const override;
@@ -124,7 +124,8 @@ class TExportWorkSheet : public TOwnedListObject {
   // Write-rows-by-event: the rows before this one have been freed of what they allow.
   int sweptRows_ = 0;
   std::u16string cachedDateFormat_, cachedTimeFormat_;
-  std::u16string dateTimeCode_, timeCode_;
+  const std::u16string* dateTimeCode_ = nullptr;
+  const std::u16string* timeCode_ = nullptr;
   bool codesValid_ = false;
 };
 

@@ -30,7 +30,7 @@ std::string ErrorsQuestion(int rows) {
   return "[Warning] Upozornenie: Načítaný vstupný súbor obsahuje chyby uvedené v časti Chybové "
          "hlásenia (počet chybných riadkov: " +
          std::to_string(rows) +
-         "). Súbor XML s chybami neprejde kontrolou finančnej správy.\r\n\r\nChcete ho napriek "
+         ").\r\nSúbor XML s chybami neprejde kontrolou finančnej správy.\r\n\r\nChcete ho napriek "
          "tomu uložiť?";
 }
 std::string SavedWithErrors(const std::string& path, int rows) {

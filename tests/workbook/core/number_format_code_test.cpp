@@ -39,6 +39,23 @@ TEST(ParseNumberFormatTest, Classifies) {
   expect(C::Currency, {u"0 \"yyyy\"", u"0.0 \"h:mm\"", u"[$mdl]0.00", u"#,##0.00 [$\u20AC-1]"});
 }
 
+TEST(IsGeneralFormatCodeTest, NoCodeOrGeneralInAnyCase) {
+  const std::pair<std::u16string_view, bool> cases[] = {
+      {u"", true},
+      {u"General", true},
+      {u"GENERAL", true},
+      {u"gEnErAl", true},
+      {u"Genera", false},
+      {u"Generals", false},
+      {u" General", false},
+      {u"0", false},
+      {u"G\u00C9neral", false},
+      {u"\u0120eneral", false},
+  };
+  for (const auto& [code, general] : cases)
+    EXPECT_EQ(IsGeneralFormatCode(code), general) << Narrow(code);
+}
+
 // The class's initial, then the record: "R" red negatives, "," thousands, decimals, integer
 // zeros, exponent and fraction digits, currency symbol and its position.
 std::string Parsed(std::u16string_view code) {

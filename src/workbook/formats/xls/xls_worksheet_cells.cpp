@@ -44,14 +44,6 @@ std::vector<std::uint8_t> RunBuffer(const std::vector<TXLSRichTextRun>& runs) {
 
 }  // namespace
 
-bool TXLSWorksheetCells::SameFont(int a, int b) const {
-  // Writers often give the cells a font of their own equal to the default style's.
-  if (a == b) return true;
-  const TExportFont* first = workbook_.FontList.GetItem(a);
-  const TExportFont* second = workbook_.FontList.GetItem(b);
-  return first != nullptr && second != nullptr && first->GetKeyString() == second->GetKeyString();
-}
-
 TXLSWorksheetCells::TXLSWorksheetCells(TWorkbook& workbook, TExportWorkSheet& sheet,
                                        TExporterXLSX_StyleSheet& styles,
                                        const TExporterXLSX_Palette& palette, double charWidth)
@@ -117,12 +109,7 @@ void TXLSWorksheetCells::Cell(const TXLSCell& cell) {
   }
   // The formula joins the result read with it, which stays the cell's value.
   if (cell.Formula) RPNReadXLSFormula(*made, cell.FormulaTokens);
-  // A cell that looks like the worksheet's default (XF 0) keeps no style of its own: most cells
-  // of a file do, and a style per cell would double the memory a large sheet takes.
-  if (LooksLikeDefault(cell.XF))
-    styles_.ApplyNumberFormat(cell.XF, *made);
-  else
-    styles_.ApplyStyle(cell.XF, made->GetStyle(), made);
+  styles_.ApplyCellFormat(cell.XF, *made);
 }
 
 void TXLSWorksheetCells::Row(const TXLSRowRecord& record) {
@@ -236,24 +223,6 @@ void TXLSWorksheetCells::ReadConditionalRule(TXLSRecordReader& reader) {
     return;
   // The file lists the rules in evaluation order; the list keeps the first-evaluated last.
   condFormats_.Apply(condFormatRanges_, read.Rules, true);
-}
-
-bool TXLSWorksheetCells::LooksLikeDefault(std::uint16_t xf) {
-  if (xf >= looks_.size()) looks_.resize(std::size_t{xf} + 1, TLook::Unknown);
-  if (looks_[xf] == TLook::Unknown) {
-    bool same = xf < styles_.StyleCount() && styles_.StyleCount() > 0;
-    if (same) {
-      const TExporterXLSX_Style& a = styles_.GetStyle(0);
-      const TExporterXLSX_Style& b = styles_.GetStyle(xf);
-      same = SameFont(a.FontIndex, b.FontIndex) && a.FillIndex == b.FillIndex &&
-             a.BorderIndex == b.BorderIndex && a.HAlignment == b.HAlignment &&
-             a.Indent == b.Indent && a.VAlignment == b.VAlignment && a.Wrap == b.Wrap &&
-             a.VerticalText == b.VerticalText && a.Rotation == b.Rotation &&
-             a.Protection == b.Protection;
-    }
-    looks_[xf] = same ? TLook::Default : TLook::Own;
-  }
-  return looks_[xf] == TLook::Default;
 }
 
 void TXLSWorksheetCells::Finish() {

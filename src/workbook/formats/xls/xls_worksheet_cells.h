@@ -32,12 +32,8 @@ class TXLSWorksheetCells : public IXLSSheetTarget {
   void Finish();
 
  private:
-  // Whether xf Index differs from XF 0 in nothing but its number format (looked up once per xf).
-  bool LooksLikeDefault(std::uint16_t xf);
-  bool SameFont(int a, int b) const;
   // A CF record: its rule goes to every cell of the ranges the CONDFMT record before it named.
   void ReadConditionalRule(TXLSRecordReader& reader);
-  enum class TLook : std::uint8_t { Unknown, Default, Own };
 
   TWorkbook& workbook_;
   TExportWorkSheet& sheet_;
@@ -52,7 +48,6 @@ class TXLSWorksheetCells : public IXLSSheetTarget {
   int cellsSinceReport_ = 0;
   // The rows' progress runs up to this: the sheet's used height from DIMENSIONS when given.
   long long progressMax_ = 65536;
-  std::vector<TLook> looks_;
   // The ranges of the last CONDFMT record, which its CF records apply to.
   std::vector<TCellRangeRef> condFormatRanges_;
   TCondFormatSpread condFormats_;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "workbook/model/format_code_pool.h"
+
 namespace workbook {
 
 namespace {
@@ -54,6 +56,8 @@ void TExporterXLSX_NumberFormat::Parse() {
   const TNumberFormatClass kind =
       systemDate ? TNumberFormatClass::DateTime : ParseNumberFormat(code_, format_);
   cellClass_ = CellClassOfNumberFormat(kind);
+  general_ = IsGeneralFormatCode(code_);
+  if (!general_) internedCode_ = InternFormatCode(code_);
 }
 
 TCellClass TExporterXLSX_NumberFormat::CellClass() {

@@ -23,6 +23,17 @@ class TExporterXLSX_NumberFormat {
   // The class a number of this format becomes; TCellClass::Number for codes naming none.
   TCellClass CellClass();
   const TNumberFormatRec& Format();
+  // General (no code, "General" in any case): a cell of this format keeps no code. Asked for
+  // every cell read, so answered inline.
+  bool IsGeneral() {
+    if (!parsed_) Parse();
+    return general_;
+  }
+  // The code as cells hold it, interned once for all the cells a reader gives this format.
+  const std::u16string* InternedCode() {
+    if (!parsed_) Parse();
+    return internedCode_;
+  }
 
  private:
   void Parse();
@@ -30,8 +41,10 @@ class TExporterXLSX_NumberFormat {
   std::int32_t id_;
   std::u16string code_;
   bool parsed_ = false;
+  bool general_ = false;
   TCellClass cellClass_ = TCellClass::Number;
   TNumberFormatRec format_;
+  const std::u16string* internedCode_ = nullptr;
 };
 
 // Whether a writer must declare the format with that id: custom ones and the currency ids whose

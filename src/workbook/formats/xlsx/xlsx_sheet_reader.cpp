@@ -339,11 +339,7 @@ void TXLSXSheetReader::EndCell() {
   }
   if (cell == nullptr) cell = row.FindCreateCell(col, TCellClass::Empty, true);
 
-  // Xf 0 is the sheet's default style, which every cell starts from: only its format is taken.
-  if (xf != 0)
-    styleSheet_.ApplyStyle(xf, cell->GetStyle(), cell);
-  else
-    styleSheet_.ApplyNumberFormat(0, *cell);
+  styleSheet_.ApplyCellFormat(xf, *cell);
 
   if (!formula.empty()) cell->SetFormula(formula);
 }

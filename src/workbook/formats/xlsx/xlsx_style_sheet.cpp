@@ -127,6 +127,7 @@ void TExporterXLSX_StyleSheet::ReadStyles(TXmlDocument& styles, const IThemeColo
     workbook_.BordersList.ReadXLSX(borders, theme, &colors);
 
   styles_.clear();
+  looks_.clear();
   for (TXmlNode xf : root.FindPath("cellXfs").Elements("xf")) styles_.push_back(ReadXf(xf));
   styleFormats_.assign(styles_.size(), nullptr);
   for (std::size_t i = 0; i < styles_.size(); ++i)
@@ -157,9 +158,9 @@ void TExporterXLSX_StyleSheet::ApplyNumberFormat(int index, TExportCell& cell) {
   TExporterXLSX_NumberFormat* format = NumberFormatOf(index);
   // General (format 0, no code, "General") shows a number as it is, with no fixed decimals, and
   // is written back as General.
-  if (format == nullptr || IsGeneralFormatCode(format->Code()))
-    return cell.ImportNumberFormat(TNumberFormatRec());
-  cell.SetFormatCode(format->Code(), false);
+  static const TNumberFormatRec kGeneral;
+  if (format == nullptr || format->IsGeneral()) return cell.ImportNumberFormat(kGeneral);
+  cell.SetInternedFormatCode(format->InternedCode());
   cell.ImportNumberFormat(format->Format());
 }
 
@@ -181,6 +182,37 @@ void TExporterXLSX_StyleSheet::ApplyStyle(int index, TExportCellStyle& style, TE
   style.SetProtection(xf.Protection);
   if (xf.FillIndex >= 0 && xf.FillIndex < fills_.Count())
     style.SetBGColor(fills_.GetColor(xf.FillIndex));
+}
+
+void TExporterXLSX_StyleSheet::ApplyCellFormat(int index, TExportCell& cell) {
+  if (index != 0 && !LooksLikeDefault(index)) return ApplyStyle(index, cell.GetStyle(), &cell);
+  ApplyNumberFormat(index, cell);
+  cell.UseSheetDefaultStyle();
+}
+
+bool TExporterXLSX_StyleSheet::SameFont(int a, int b) const {
+  // Writers often give the cells a font of their own equal to the default style's.
+  if (a == b) return true;
+  const TExportFont* first = workbook_.FontList.GetItem(a);
+  const TExportFont* second = workbook_.FontList.GetItem(b);
+  return first != nullptr && second != nullptr && first->GetKeyString() == second->GetKeyString();
+}
+
+bool TExporterXLSX_StyleSheet::LooksLikeDefault(int index) {
+  if (index < 0 || index >= StyleCount()) return false;
+  const auto at = static_cast<std::size_t>(index);
+  if (at >= looks_.size()) looks_.resize(at + 1, TLook::Unknown);
+  if (looks_[at] == TLook::Unknown) {
+    const TExporterXLSX_Style& a = styles_[0];
+    const TExporterXLSX_Style& b = styles_[at];
+    const bool same = SameFont(a.FontIndex, b.FontIndex) && a.FillIndex == b.FillIndex &&
+                      a.BorderIndex == b.BorderIndex && a.HAlignment == b.HAlignment &&
+                      a.Indent == b.Indent && a.VAlignment == b.VAlignment && a.Wrap == b.Wrap &&
+                      a.VerticalText == b.VerticalText && a.Rotation == b.Rotation &&
+                      a.Protection == b.Protection;
+    looks_[at] = same ? TLook::Default : TLook::Own;
+  }
+  return looks_[at] == TLook::Default;
 }
 
 TCellClass TExporterXLSX_StyleSheet::GetCellClass(int index) {

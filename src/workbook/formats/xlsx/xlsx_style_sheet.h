@@ -115,6 +115,10 @@ class TExporterXLSX_StyleSheet {
   void ApplyStyle(int index, TExportCellStyle& style, TExportCell* cell);
   // Gives the cell the number format of xf index (nothing for General or an unknown format).
   void ApplyNumberFormat(int index, TExportCell& cell);
+  // Gives a cell read from a file the look and number format of xf index. Xf 0 and the xfs that
+  // look like it (most cells of a file) leave the cell on the sheet's default style, with no
+  // style object of its own: a style per cell would double the memory a large sheet takes.
+  void ApplyCellFormat(int index, TExportCell& cell);
   // The class a number with xf index becomes.
   TCellClass GetCellClass(int index);
 
@@ -138,6 +142,10 @@ class TExporterXLSX_StyleSheet {
 
  private:
   TExporterXLSX_NumberFormat* NumberFormatOf(int index);
+  // Whether xf index differs from xf 0 in nothing but its number format (looked up once per xf).
+  bool LooksLikeDefault(int index);
+  bool SameFont(int a, int b) const;
+  enum class TLook : std::uint8_t { Unknown, Default, Own };
 
   TWorkbook& workbook_;
   TExporterXLSX_Fills fills_;
@@ -145,6 +153,8 @@ class TExporterXLSX_StyleSheet {
   std::vector<TExporterXLSX_Style> styles_;
   // Number format of each xf, looked up once (nullptr: none).
   std::vector<TExporterXLSX_NumberFormat*> styleFormats_;
+  // Reading: LooksLikeDefault of each xf, emptied whenever the xfs change.
+  std::vector<TLook> looks_;
   TExporterXLSX_CondFormStyles condFormStyles_;
   // Writing: position k holds the key of xf k.
   THashedStrings styleKeys_;

@@ -29,6 +29,7 @@ void TExporterXLSX_StyleSheet::BeginReadXLS() {
   numberFormats_.ResetBuiltIns();
   styles_.clear();
   styleFormats_.clear();
+  looks_.clear();
   fills_.Clear();
 }
 
@@ -85,6 +86,7 @@ void TExporterXLSX_StyleSheet::ReadXLSXFEXT(std::span<const std::uint8_t> data) 
   if (data.size() < kXFExtHeader) return;
   const std::size_t xf = WordAt(data, 14);
   if (xf >= styles_.size()) return;
+  looks_.clear();
   TExporterXLSX_Style& style = styles_[xf];
   const std::size_t count = WordAt(data, 18);
   std::size_t at = kXFExtHeader;

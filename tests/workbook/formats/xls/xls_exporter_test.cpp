@@ -43,6 +43,8 @@ TEST_F(XLSExporterTest, CellsTakeClassFormatAndStyleFromTheirXF) {
   EXPECT_EQ(date->CellClass(), TCellClass::DateTime);
   EXPECT_EQ(date->GetValueText(), u"2023-03-15");
   EXPECT_FALSE(date->HasStyle());  // looks like the default: no style of its own
+  // and keeps the file's alignment, not the class's centre
+  EXPECT_EQ(date->GetStyle().GetAlignment(), TExportCellStyle::haGeneral);
 
   TExportCell* bold = CellAt(0, 0, 1);
   ASSERT_NE(bold, nullptr);

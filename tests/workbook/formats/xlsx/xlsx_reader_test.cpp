@@ -12,6 +12,7 @@
 #include "workbook/formats/xlsx/xlsx_exporter.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_string.h"
+#include "workbook/model/cell_style.h"
 #include "workbook/model/rich_text.h"
 #include "xlsx_test_support.h"
 
@@ -119,6 +120,40 @@ TEST_F(XLSXReaderTest, CellsFindTheirPlaces) {
   EXPECT_EQ(Text(0, 1, 3), u"4");
   EXPECT_EQ(Text(0, 2, 1), u"2");
   EXPECT_EQ(Book->WorkSheets.GetItem(0)->Rows[3]->Cells.Count(), 2);
+}
+
+// A cell keeps the look its xf gives it, and only an xf that looks otherwise than xf 0 costs the
+// cell a style of its own; a default-looking one leaves the file's alignment (general), not the
+// class's, even in a row of another style.
+TEST_F(XLSXReaderTest, CellsOfTheDefaultLookKeepNoStyleOfTheirOwn) {
+  TXLSXParts parts = WithStyles(R"(<row r="1"><c r="A1"><v>1</v></c><c r="B1" s="1"><v>2</v></c>)"
+                                R"(<c r="C1" s="5"><v>3</v></c></row>)"
+                                R"(<row r="2" s="5" customFormat="1"><c r="A2" s="1"><v>4</v></c>)"
+                                R"(</row>)");
+  std::string& styles = parts.Parts["xl/styles.xml"];
+  styles.insert(styles.find("</cellXfs>"),
+                "<xf numFmtId=\"0\" applyAlignment=\"1\"><alignment horizontal=\"center\"/></xf>");
+  Load(parts);
+  TExportWorkSheet& sheet = *Book->WorkSheets.GetItem(0);
+  const struct {
+    int row, col;
+    TCellClass cellClass;
+    bool ownStyle;
+    std::uint8_t alignment;
+  } cases[] = {
+      {0, 0, TCellClass::Number, false, TExportCellStyle::haGeneral},    // xf 0
+      {0, 1, TCellClass::DateTime, false, TExportCellStyle::haGeneral},  // xf 1: a date format
+      {0, 2, TCellClass::Number, true, TExportCellStyle::haCenter},      // xf 5: centred
+      {1, 0, TCellClass::DateTime, false, TExportCellStyle::haGeneral},  // in a centred row
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "row " << c.row << ", column " << c.col);
+    TExportCell* cell = sheet.Rows.GetItem(c.row)->Cells.GetItem(c.col);
+    EXPECT_EQ(cell->CellClass(), c.cellClass);
+    EXPECT_EQ(cell->HasStyle(), c.ownStyle);
+    EXPECT_EQ(cell->GetStyle().GetAlignment(), c.alignment);
+  }
+  EXPECT_EQ(sheet.Rows.GetItem(1)->GetStyle().GetAlignment(), TExportCellStyle::haCenter);
 }
 
 // Damaged packages: a worksheet beyond the sheet or of malformed XML, a broken or missing part.
