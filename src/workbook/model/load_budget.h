@@ -9,12 +9,15 @@ namespace workbook {
 
 // What a desktop holds, with room to spare for real workbooks; a program may set its own before a
 // load. A package part is inflated only when it stays within MaxPartBytes and, once past a few
-// megabytes, within MaxPartInflateRatio times its compressed size.
+// megabytes, within MaxPartInflateRatio times its compressed size; a part read whole into a
+// document tree (styles, relationships, drawings, comments), which takes several times its size,
+// within MaxTreePartBytes.
 struct TWorkbookLoadLimits {
   std::int64_t MaxCells = 16'000'000;
   std::int64_t MaxTextBytes = std::int64_t{1} << 30;
   std::int64_t MaxPartBytes = std::int64_t{1} << 30;
   std::int64_t MaxPartInflateRatio = 500;
+  std::int64_t MaxTreePartBytes = std::int64_t{64} << 20;
 };
 
 class TWorkbookLoadBudget {

@@ -133,6 +133,10 @@ TEST_F(LoadBlowupTest, TheLoadBudgetRefusesCellsAndTextBeyondIt) {
     sharedStrings += "<si><t>" + std::string(100'000, static_cast<char>('a' + i)) + "</t></si>";
     textCells += "<c t=\"s\"><v>" + std::to_string(i) + "</v></c>";
   }
+  // A part read whole into a tree: its declared size decides, before it is inflated.
+  TXLSXParts bigWorkbookPart = TXLSXParts::Standard("");
+  std::string& workbookPart = bigWorkbookPart.Parts["xl/workbook.xml"];
+  workbookPart.insert(workbookPart.rfind('<'), "<!--" + std::string(8000, ' ') + "-->");
   struct TCase {
     TXLSXParts parts;
     TWorkbookLoadLimits limits;
@@ -144,6 +148,10 @@ TEST_F(LoadBlowupTest, TheLoadBudgetRefusesCellsAndTextBeyondIt) {
       {TXLSXParts::Standard("<row r=\"1\">" + textCells + "</row>", sharedStrings),
        {1000, 1 << 20},
        "The file is too large to load: its texts take more than 1 MB."},
+      {bigWorkbookPart,
+       {1000, 1 << 20, 1 << 30, 500, 4096},
+       "The file is too large to load: its part \"xl/workbook.xml\" inflates to more than a "
+       "workbook's part holds."},
   };
   for (const TCase& c : cases) {
     Book->LoadLimits = c.limits;

@@ -18,6 +18,7 @@
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/limits.h"
+#include "workbook/model/load_budget.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
@@ -47,7 +48,8 @@ std::int64_t CopyBytes(const TExportCell& cell) {
 bool IsEncrypted(TZipArchive& zip) {
   std::unique_ptr<TMemoryStream> manifest;
   std::int64_t size = 0;
-  if (!zip.ExtractToMemoryStream(u"META-INF/manifest.xml", manifest, size)) return false;
+  const auto maxSize = static_cast<std::uint64_t>(TWorkbookLoadBudget::Limits().MaxTreePartBytes);
+  if (!zip.ExtractToMemoryStream(u"META-INF/manifest.xml", manifest, size, maxSize)) return false;
   TXmlReader reader(*manifest);
   while (reader.Read())
     if (reader.NodeType() == TXmlNodeType::Element && reader.LocalName() == "encryption-data")

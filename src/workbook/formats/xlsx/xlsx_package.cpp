@@ -3,6 +3,7 @@
 #include "platform/text_codec.h"
 #include "workbook/core/path_utils.h"
 #include "workbook/formats/zip/zip_archive.h"
+#include "workbook/model/load_budget.h"
 
 namespace workbook {
 
@@ -50,7 +51,8 @@ std::unique_ptr<TMemoryStream> TXLSXPackage::ExtractPart(std::string_view partNa
   if (index < 0) return nullptr;
   std::unique_ptr<TMemoryStream> stream;
   std::int64_t size = 0;
-  if (!zip_.ExtractIndexToMemoryStream(index, stream, size)) return nullptr;
+  const auto maxSize = static_cast<std::uint64_t>(TWorkbookLoadBudget::Limits().MaxTreePartBytes);
+  if (!zip_.ExtractIndexToMemoryStream(index, stream, size, maxSize)) return nullptr;
   return stream;
 }
 

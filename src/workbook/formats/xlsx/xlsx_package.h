@@ -27,7 +27,8 @@ class TXLSXPackage {
   // The entry of a part name: "/" and "\" alike, letter case ignored (part names are
   // case-insensitive); -1 when absent.
   int FindPart(std::string_view partName) const;
-  // The part's bytes in a new memory stream, nullptr when absent.
+  // The part's bytes in a new memory stream, nullptr when absent; read to be parsed whole, so a
+  // part beyond the load's MaxTreePartBytes is refused (EWorkbookFileException).
   std::unique_ptr<TMemoryStream> ExtractPart(std::string_view partName);
   // Parses the part into document; false when absent.
   bool LoadPart(std::string_view partName, TXmlDocument& document);

@@ -39,21 +39,21 @@ bool TZipArchive::ExtractIndexToStream(int index, TStream& stream) {
 }
 
 bool TZipArchive::ExtractToMemoryStream(const std::u16string& fileName,
-                                        std::unique_ptr<TMemoryStream>& stream,
-                                        std::int64_t& size) {
+                                        std::unique_ptr<TMemoryStream>& stream, std::int64_t& size,
+                                        std::uint64_t maxSize) {
   int index = IndexOf(fileName);
   if (index < 0) {
     stream.reset();
     size = 0;
     return false;
   }
-  return ExtractIndexToMemoryStream(index, stream, size);
+  return ExtractIndexToMemoryStream(index, stream, size, maxSize);
 }
 
 bool TZipArchive::ExtractIndexToMemoryStream(int index, std::unique_ptr<TMemoryStream>& stream,
-                                             std::int64_t& size) {
+                                             std::int64_t& size, std::uint64_t maxSize) {
   if (!ValidIndex(index)) return false;
-  stream = std::make_unique<TMemoryStream>(adapter_.ExtractToBuffer(index));
+  stream = std::make_unique<TMemoryStream>(adapter_.ExtractToBuffer(index, maxSize));
   size = stream->Size();
   return true;
 }

@@ -37,11 +37,12 @@ class TZipArchive {
   bool ExtractToStream(const std::u16string& fileName, TStream& stream);
   bool ExtractIndexToStream(int index, TStream& stream);
   // Inflate an entry into a new memory stream at position 0; size is its size. When the entry
-  // is absent stream is reset (by name) or left alone (by index).
+  // is absent stream is reset (by name) or left alone (by index). An entry declaring more than
+  // maxSize bytes is refused as the load's limits refuse parts, before it is inflated.
   bool ExtractToMemoryStream(const std::u16string& fileName, std::unique_ptr<TMemoryStream>& stream,
-                             std::int64_t& size);
+                             std::int64_t& size, std::uint64_t maxSize = UINT64_MAX);
   bool ExtractIndexToMemoryStream(int index, std::unique_ptr<TMemoryStream>& stream,
-                                  std::int64_t& size);
+                                  std::int64_t& size, std::uint64_t maxSize = UINT64_MAX);
 
   int GetCount() const { return adapter_.Count(); }
   // The uncompressed size an entry declares, which its extraction never exceeds: the measure of

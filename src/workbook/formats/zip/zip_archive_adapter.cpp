@@ -487,7 +487,7 @@ std::uint64_t TZipArchiveAdapter::DeclaredSize(int index) const {
   return std::min<std::uint64_t>(st.size, INT64_MAX);
 }
 
-std::uint64_t TZipArchiveAdapter::CheckedEntrySize(int index) {
+std::uint64_t TZipArchiveAdapter::CheckedEntrySize(int index, std::uint64_t maxSize) {
   zip_stat_t st;
   zip_stat_init(&st);
   if (zip_stat_index(zip_, static_cast<zip_uint64_t>(index), 0, &st) != 0)
@@ -503,7 +503,7 @@ std::uint64_t TZipArchiveAdapter::CheckedEntrySize(int index) {
       (st.valid & ZIP_STAT_COMP_SIZE) && st.size > kInflateRatioFloor &&
       static_cast<double>(st.size) >
           static_cast<double>(st.comp_size) * static_cast<double>(limits.MaxPartInflateRatio);
-  if (dense || st.size > static_cast<std::uint64_t>(limits.MaxPartBytes))
+  if (dense || st.size > static_cast<std::uint64_t>(limits.MaxPartBytes) || st.size > maxSize)
     throw EWorkbookFileException(FormatLibraryText(WorkbookLng_PartTooLarge, ZipText(name)));
   if ((st.valid & ZIP_STAT_COMP_SIZE) && (st.valid & ZIP_STAT_COMP_METHOD)) {
     bool impossible =
@@ -519,10 +519,10 @@ std::uint64_t TZipArchiveAdapter::CheckedEntrySize(int index) {
 // Inflates an entry chunk by chunk into sink, never past its declared size nor the package's
 // limit, and checks that exactly the declared size came out.
 template <typename Sink>
-void TZipArchiveAdapter::Inflate(int index, Sink&& sink) {
+void TZipArchiveAdapter::Inflate(int index, Sink&& sink, std::uint64_t maxSize) {
   if (!zip_) throw EWorkbookException(u"The zip archive is closed after a write error.");
   if (index < 0 || index >= Count()) ThrowInvalid("Invalid zip entry index.");
-  const std::uint64_t declared = CheckedEntrySize(index);
+  const std::uint64_t declared = CheckedEntrySize(index, maxSize);
   const std::string& name = names_[static_cast<std::size_t>(index)];
   state_->failure.clear();
   zip_file_t* file = zip_fopen_index(zip_, static_cast<zip_uint64_t>(index), 0);
@@ -590,18 +590,19 @@ class TBufferSink {
 
 void TZipArchiveAdapter::Extract(int index, TStream& target) {
   TStreamSink sink(target);
-  Inflate(index, sink);
+  Inflate(index, sink, UINT64_MAX);
 }
 
-std::vector<std::uint8_t> TZipArchiveAdapter::ExtractToBuffer(int index) {
+std::vector<std::uint8_t> TZipArchiveAdapter::ExtractToBuffer(int index, std::uint64_t maxSize) {
   std::vector<std::uint8_t> data;
   if (index >= 0 && index < Count()) {
     // The declared size is only a hint: never reserve more than a modest amount on its word.
-    data.reserve(static_cast<std::size_t>(std::min(CheckedEntrySize(index), kMaxPreallocation)) +
-                 1);
+    data.reserve(
+        static_cast<std::size_t>(std::min(CheckedEntrySize(index, maxSize), kMaxPreallocation)) +
+        1);
   }
   TBufferSink sink(data);
-  Inflate(index, sink);
+  Inflate(index, sink, maxSize);
   sink.Finish();
   return data;
 }

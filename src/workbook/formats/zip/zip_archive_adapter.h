@@ -45,7 +45,8 @@ class TZipArchiveAdapter {
 
   // Inflates an entry, appending it to target (EZipFileInvalid on damaged or oversized data).
   void Extract(int index, TStream& target);
-  std::vector<std::uint8_t> ExtractToBuffer(int index);
+  // The same into a buffer; an entry declaring more than maxSize bytes is refused as too large.
+  std::vector<std::uint8_t> ExtractToBuffer(int index, std::uint64_t maxSize = UINT64_MAX);
 
   // The most bytes all extractions of this archive may inflate together.
   std::uint64_t InflateLimit() const { return inflateLimit_; }
@@ -60,10 +61,10 @@ class TZipArchiveAdapter {
   void CheckWritable() const;
   void AddSource(const std::string& name, zip_source_t* source, std::int32_t method,
                  std::uint32_t level);
-  // Checks the entry's declared sizes and returns its uncompressed size.
-  std::uint64_t CheckedEntrySize(int index);
+  // Checks the entry's declared sizes (against maxSize too) and returns its uncompressed size.
+  std::uint64_t CheckedEntrySize(int index, std::uint64_t maxSize = UINT64_MAX);
   template <typename Sink>
-  void Inflate(int index, Sink&& sink);
+  void Inflate(int index, Sink&& sink, std::uint64_t maxSize);
 
   TStream& stream_;
   TZipArchiveMode mode_;
