@@ -229,6 +229,13 @@ class TExportCell : public TOwnedListObject {
 
   bool autoWidth_ = false;
   bool sheetDefaultLook_ = false;  // see UseSheetDefaultStyle
+
+ protected:
+  // A byte the classes keep flags of their own in: it fills the room left before the style, where
+  // a member of a class's own would cost the cell another word.
+  std::uint8_t classFlags_ = 0;
+
+ private:
   std::unique_ptr<TExportCellStyle> style_;
   // One word for the format code and the extras, as most cells have at most a format code: the
   // interned code itself, or (low bit set) the extras block, which then holds the code.

@@ -38,11 +38,11 @@ void TExportCellString::SetValueShared(const TPackedText& text) {
 
 void TExportCellString::ValueChanged() {
   if (value_.HasCRLF()) SetWrapText(true);
-  if (value_.size() > kInlineStringLimit) sharedString_ = true;
+  if (value_.size() > kInlineStringLimit) StoreSharedString(true);
 }
 
 void TExportCellString::SetSharedString(bool flag) {
-  sharedString_ = flag || value_.size() > kInlineStringLimit;
+  StoreSharedString(flag || value_.size() > kInlineStringLimit);
 }
 
 TStringRichTextTags& TExportCellString::GetRichTextTags() {
@@ -69,7 +69,7 @@ void TExportCellString::SetHyperlink(const std::u16string& target) {
 void TExportCellString::AssignTo(TPersistent& dest) const {
   if (auto* text = dynamic_cast<TExportCellString*>(&dest)) {
     text->SetValueShared(value_);
-    text->SetSharedString(sharedString_);
+    text->SetSharedString(SharedString());
     text->SetHyperlink(GetHyperlink());
     if (HasRichText())
       text->GetRichTextTags().Assign(*ExtrasIfAny()->RichTextTags);

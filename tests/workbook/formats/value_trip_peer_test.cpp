@@ -187,9 +187,17 @@ TEST_F(ValueTripTest, ODSKeepsFormulasValuesAndGeneralForLibreOffice) {
   EXPECT_EQ(ThroughLibreOffice(Write("out.ods")), WithNeighbours(cells, "") + kRules);
 }
 
-// Error values and empty text results stay what they are rather than turning into numbers a
-// reader calculates.
-TEST_F(ValueTripTest, ErrorsAndEmptyTextResultsKeepTheirKind) {
+// Our ODS reader takes the formulas back with the values the file holds (the function our engine
+// lacks keeps its own), and numbers stay General; it reads no styles, so no rules.
+TEST_F(ValueTripTest, ODSReaderTakesBackFormulasAndValues) {
+  const std::string ods = Write("out.ods");
+  book_->LoadFromFile(platform::Utf8ToUtf16(ods));
+  EXPECT_EQ(Read("xlsx", Write("back.xlsx")), WithNeighbours(kXLSXCells, ""));
+}
+
+// Error values and text results (an empty one too) stay what they are rather than turning into
+// numbers a reader calculates.
+TEST_F(ValueTripTest, ErrorsAndTextResultsKeepTheirKind) {
   book_ = std::make_unique<TWorkbook>();
   TExportRow* row = book_->AddWorkSheet(u"S")->AddRow();
   auto* divided = static_cast<TExportCellBoolean*>(row->AddCell(TCellClass::Boolean));
@@ -197,20 +205,24 @@ TEST_F(ValueTripTest, ErrorsAndEmptyTextResultsKeepTheirKind) {
   divided->SetErrorValue(0x07);
   static_cast<TExportCellBoolean*>(row->AddCell(TCellClass::Boolean))->SetErrorValue(0x2A);
   row->AddCellString(u"")->SetFormula(u"=SUM(B7)");
+  row->AddCellString(u"text")->SetFormula(u"=SUM(B8)");
   // openpyxl gives an empty text value as None.
   EXPECT_EQ(Read("xlsx", Write("errors.xlsx")),
             "A1\t=5/0\t'#DIV/0!'\tGeneral\n"
             "B1\t-\t'#N/A'\tGeneral\n"
-            "C1\t=SUM(B7)\tNone\tGeneral\n");
+            "C1\t=SUM(B7)\tNone\tGeneral\n"
+            "D1\t=SUM(B8)\t'text'\tGeneral\n");
   const std::string xls =
       "A1\terror\t7\tGeneral\n"
       "B1\terror\t42\tGeneral\n"
-      "C1\ttext\t''\tGeneral\n";
+      "C1\ttext\t''\tGeneral\n"
+      "D1\ttext\t'text'\tGeneral\n";
   EXPECT_EQ(Read("xls", Write("errors.xls")), xls);
-  // Our readers take them back as they were written.
+  // Our readers take them back as they were written, formulas with text results whole.
   for (const char* file : {"errors.xlsx", "errors.xls"}) {
     book_->LoadFromFile(platform::Utf8ToUtf16(dir_.File(file)));
     EXPECT_EQ(Read("xls", Write("again.xls")), xls) << file;
+    EXPECT_EQ(book_->WorkSheets[0]->Rows[0]->Cells[3]->GetFormula(), u"=SUM(B8)") << file;
   }
 }
 

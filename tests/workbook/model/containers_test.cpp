@@ -110,6 +110,26 @@ TEST_F(ContainersTest, TransformKeepsThePlaceAndTheNeighbours) {
   EXPECT_EQ(date->Transform(TCellClass::String)->GetValueText(), u"1900-01-11 12:00:00");
 }
 
+// A cell on the sheet's default look (as readers leave most cells) stays on it when its class
+// changes, not taking the new class's alignment; a copied text cell keeps its table flag.
+TEST_F(ContainersTest, CopiesKeepTheDefaultLookAndTheTableFlag) {
+  TExportRow* row = sheet->GetRow(0);
+  TExportCell* text = row->AddCellString(u"5");
+  text->UseSheetDefaultStyle();
+  TExportCell* number = text->Transform(TCellClass::Number);
+  EXPECT_FALSE(number->HasStyle());
+  EXPECT_EQ(number->GetStyle().GetAlignment(), TExportCellStyle::haGeneral);
+  EXPECT_EQ(row->AddCellNumber(5, 0)->GetStyle().GetAlignment(), TExportCellStyle::haRight);
+
+  for (const bool shared : {false, true}) {
+    TExportCellString* source = row->AddCellString(u"x");
+    source->SetSharedString(shared);
+    TExportCellString* copy = row->AddCellString(u"");
+    copy->Assign(*source);
+    EXPECT_EQ(copy->SharedString(), shared);
+  }
+}
+
 TEST_F(ContainersTest, TransformOutsideARowIsRefused) {
   TOwnedPtr<TExportCell> loose = NewExportCell(TCellClass::Number);
   EXPECT_EQ(test_support::Thrown<EWorkbookException>([&] { loose->Transform(TCellClass::String); }),

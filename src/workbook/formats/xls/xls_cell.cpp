@@ -42,7 +42,7 @@ void TExportCellString::WriteXLS(TStream& stream, int xfIndex, ICellWriteContext
       formula != nullptr && formula->CanWriteXLS())
     return formula->WriteXLSText(stream, GetRowIndex(), GetColIndex(), xfIndex, value_.View());
   if (value_.empty()) return WriteXLSBlank(stream, xfIndex);
-  if (sharedString_ || HasRichText()) {
+  if (SharedString() || HasRichText()) {
     WriteXLSCellHeader(stream, xls_record::kLabelSST, xfIndex, 10);
     XLSWriteDWord(stream, context.SharedStringIndex(*this));
     return;

@@ -3,6 +3,7 @@
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
 #include "workbook/formats/xls/xls_record_ids.h"
+#include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/formats/xls/xls_workbook_stream.h"
 
 namespace workbook {
@@ -15,8 +16,8 @@ bool StartsWithOldBof(TStream& source, std::int64_t start) {
   std::uint8_t header[4] = {};
   source.SetPosition(start);
   if (source.Read(header, sizeof header) != sizeof header) return false;
-  const std::uint16_t id = static_cast<std::uint16_t>(header[0] | header[1] << 8);
-  const std::uint16_t size = static_cast<std::uint16_t>(header[2] | header[3] << 8);
+  const std::uint16_t id = XLSDecodeWord(header);
+  const std::uint16_t size = XLSDecodeWord(header + 2);
   return (id == xls_record::kBof2 || id == xls_record::kBof3 || id == xls_record::kBof4) &&
          size >= 4 && size <= 16;
 }

@@ -18,7 +18,7 @@ constexpr std::size_t kFixedPartSize = 14;
 constexpr std::uint8_t kUnderlineCodes[] = {0, 1, 2, 0x21, 0x22};
 
 std::uint16_t GetWord(std::span<const std::uint8_t> data, std::size_t offset) {
-  return static_cast<std::uint16_t>(data[offset] | (data[offset + 1] << 8));
+  return XLSDecodeWord(data.data() + offset);
 }
 
 [[noreturn]] void Truncated() { throw EWorkbookFileException(WorkbookLng_InvalidXLS); }

@@ -2,13 +2,13 @@
 // The data of one BIFF8 record as a bounded view: every read is checked against the record's
 // declared size, so a short record is a damaged file and never a read of its neighbour's bytes.
 #include <cstdint>
-#include <cstring>
 #include <span>
 
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
 #include "workbook/core/stream.h"
 #include "workbook/formats/xls/xls_record_reader.h"
+#include "workbook/formats/xls/xls_stream_primitives.h"
 
 namespace workbook {
 
@@ -25,21 +25,15 @@ class TXLSRecordData {
   }
   std::uint16_t Word(std::size_t offset) const {
     Need(offset, 2);
-    return static_cast<std::uint16_t>(data_[offset] | data_[offset + 1] << 8);
+    return XLSDecodeWord(data_.data() + offset);
   }
   std::uint32_t DWord(std::size_t offset) const {
     Need(offset, 4);
-    return static_cast<std::uint32_t>(data_[offset]) |
-           static_cast<std::uint32_t>(data_[offset + 1]) << 8 |
-           static_cast<std::uint32_t>(data_[offset + 2]) << 16 |
-           static_cast<std::uint32_t>(data_[offset + 3]) << 24;
+    return XLSDecodeDWord(data_.data() + offset);
   }
   double Double(std::size_t offset) const {
     Need(offset, 8);
-    // BIFF stores IEEE doubles little-endian, as the platforms we build for do.
-    double value;
-    std::memcpy(&value, data_.data() + offset, 8);
-    return value;
+    return XLSDecodeDouble(data_.data() + offset);
   }
 
  private:

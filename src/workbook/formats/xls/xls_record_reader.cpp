@@ -16,8 +16,8 @@ bool TXLSRecordReader::Next() {
   // A header per record, a million in a big file: taken in place from the stream's memory rather
   // than through the stream's virtual seek and reads, which cost about a tenth of the load.
   const std::uint8_t* header = stream_.Memory() + next;
-  id_ = static_cast<std::uint16_t>(header[0] | header[1] << 8);
-  size_ = static_cast<std::uint16_t>(header[2] | header[3] << 8);
+  id_ = XLSDecodeWord(header);
+  size_ = XLSDecodeWord(header + 2);
   position_ = next;
   started_ = true;
   read_ = 0;

@@ -1,4 +1,5 @@
 // Rich-text runs as BIFF8 strings carry them: character index and BIFF font index.
+#include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/model/font_list.h"
 #include "workbook/model/rich_text.h"
 
@@ -38,8 +39,8 @@ void TStringRichTextTags::ReadXLSRuns(std::span<const std::uint8_t> runBuffer) {
   const TExportFont& base = GetDefaultFont();
   const TExportFontList& fonts = GetFontList();
   for (std::size_t at = 0; at + 4 <= runBuffer.size(); at += 4) {
-    int character = runBuffer[at] | (runBuffer[at + 1] << 8);
-    int biffFont = runBuffer[at + 2] | (runBuffer[at + 3] << 8);
+    const int character = XLSDecodeWord(runBuffer.data() + at);
+    const int biffFont = XLSDecodeWord(runBuffer.data() + at + 2);
     TExportFont font = base;
     if (const TExportFont* known = fonts.GetItem(RegistryIndexOfBiffFont(biffFont))) font = *known;
     AddTag(character + 1, font);

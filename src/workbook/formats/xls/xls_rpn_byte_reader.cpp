@@ -1,9 +1,8 @@
 #include "workbook/formats/xls/xls_rpn_byte_reader.h"
 
-#include <cstring>
-
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
+#include "workbook/formats/xls/xls_stream_primitives.h"
 
 namespace workbook {
 
@@ -18,18 +17,15 @@ std::uint8_t TRPNByteReader::ReadByte() {
 
 std::uint16_t TRPNByteReader::ReadWord() {
   Need(2);
-  auto value = static_cast<std::uint16_t>(bytes_[pos_] | (bytes_[pos_ + 1] << 8));
+  const std::uint16_t value = XLSDecodeWord(bytes_.data() + pos_);
   pos_ += 2;
   return value;
 }
 
 double TRPNByteReader::ReadDouble() {
   Need(8);
-  std::uint64_t bits = 0;
-  for (int i = 7; i >= 0; --i) bits = (bits << 8) | bytes_[pos_ + static_cast<std::size_t>(i)];
+  const double value = XLSDecodeDouble(bytes_.data() + pos_);
   pos_ += 8;
-  double value;
-  std::memcpy(&value, &bits, sizeof value);
   return value;
 }
 

@@ -17,26 +17,28 @@ void WriteLittleEndian(TStream& stream, std::uint64_t value, std::size_t size) {
   stream.WriteBuffer(bytes, size);
 }
 
-std::uint64_t ReadLittleEndian(TStream& stream, std::size_t size) {
-  std::uint8_t bytes[8];
-  stream.ReadBuffer(bytes, size);
-  std::uint64_t value = 0;
-  for (std::size_t i = size; i-- > 0;) value = value << 8 | bytes[i];
-  return value;
-}
-
 }  // namespace
 
 std::uint8_t XLSReadByte(TStream& stream) {
-  return static_cast<std::uint8_t>(ReadLittleEndian(stream, 1));
+  std::uint8_t value;
+  stream.ReadBuffer(&value, 1);
+  return value;
 }
 std::uint16_t XLSReadWord(TStream& stream) {
-  return static_cast<std::uint16_t>(ReadLittleEndian(stream, 2));
+  std::uint8_t bytes[2];
+  stream.ReadBuffer(bytes, 2);
+  return XLSDecodeWord(bytes);
 }
 std::uint32_t XLSReadDWord(TStream& stream) {
-  return static_cast<std::uint32_t>(ReadLittleEndian(stream, 4));
+  std::uint8_t bytes[4];
+  stream.ReadBuffer(bytes, 4);
+  return XLSDecodeDWord(bytes);
 }
-double XLSReadDouble(TStream& stream) { return std::bit_cast<double>(ReadLittleEndian(stream, 8)); }
+double XLSReadDouble(TStream& stream) {
+  std::uint8_t bytes[8];
+  stream.ReadBuffer(bytes, 8);
+  return XLSDecodeDouble(bytes);
+}
 
 bool XLSCompareBytes(const void* a, const void* b, std::size_t count) {
   return count == 0 || std::memcmp(a, b, count) == 0;

@@ -1,5 +1,6 @@
 #pragma once
 // Little-endian reads and writes of the BIFF8 value types on a stream.
+#include <bit>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -8,6 +9,20 @@
 #include "workbook/core/stream.h"
 
 namespace workbook {
+
+// Little-endian values in place, for record data already in memory; the stream reads below decode
+// with them too.
+inline std::uint16_t XLSDecodeWord(const std::uint8_t* bytes) {
+  return static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
+}
+inline std::uint32_t XLSDecodeDWord(const std::uint8_t* bytes) {
+  return static_cast<std::uint32_t>(XLSDecodeWord(bytes)) |
+         static_cast<std::uint32_t>(XLSDecodeWord(bytes + 2)) << 16;
+}
+inline double XLSDecodeDouble(const std::uint8_t* bytes) {
+  return std::bit_cast<double>(static_cast<std::uint64_t>(XLSDecodeDWord(bytes)) |
+                               static_cast<std::uint64_t>(XLSDecodeDWord(bytes + 4)) << 32);
+}
 
 void XLSWriteByte(TStream& stream, std::uint8_t value);
 void XLSWriteWord(TStream& stream, std::uint16_t value);

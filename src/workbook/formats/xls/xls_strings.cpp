@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "workbook/core/exceptions.h"
+#include "workbook/formats/xls/xls_stream_primitives.h"
 
 namespace workbook {
 
@@ -46,7 +47,7 @@ std::uint32_t ReadCharacters(TXLSRecordReader& reader, std::uint32_t count, bool
   std::vector<std::uint8_t> bytes(wide ? 2 * std::size_t{n} : n);
   reader.ReadBytes(bytes.data(), bytes.size());
   for (std::uint32_t i = 0; i < n; ++i) {
-    text.push_back(wide ? static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8)
+    text.push_back(wide ? static_cast<char16_t>(XLSDecodeWord(bytes.data() + 2 * i))
                         : static_cast<char16_t>(bytes[i]));
   }
   return n;

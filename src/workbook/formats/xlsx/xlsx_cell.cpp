@@ -68,7 +68,7 @@ void TExportCellString::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16st
                                   int styleIndex, ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
   if (!value_.empty()) {
-    if (sharedString_ || HasRichText()) {
+    if (SharedString() || HasRichText()) {
       writer.WriteAttribute("t", "s");
       WriteXLSXFormula(writer, ref, context);
       writer.WriteElementString("v", std::to_string(context.SharedStringIndex(*this)));
