@@ -148,6 +148,10 @@ TEST_F(LoadBlowupTest, TheLoadBudgetRefusesCellsAndTextBeyondIt) {
       {TXLSXParts::Standard("<row r=\"1\">" + textCells + "</row>", sharedStrings),
        {1000, 1 << 20},
        "The file is too large to load: its texts take more than 1 MB."},
+      // One cell uses one entry; the table's other entries are held all the same.
+      {TXLSXParts::Standard("<row r=\"1\"><c t=\"s\"><v>0</v></c></row>", sharedStrings),
+       {1000, 1 << 20},
+       "The file is too large to load: its texts take more than 1 MB."},
       {bigWorkbookPart,
        {1000, 1 << 20, 1 << 30, 500, 4096},
        "The file is too large to load: its part \"xl/workbook.xml\" inflates to more than a "

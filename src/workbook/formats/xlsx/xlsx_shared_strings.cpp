@@ -9,6 +9,7 @@
 #include "workbook/core/xml/xml_scanning_parser.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
 #include "workbook/formats/zip/zip_archive.h"
+#include "workbook/model/load_budget.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
@@ -213,6 +214,8 @@ class TXLSXSharedStrings_Import::TScanner final : public TStream {
     itemStart_ = std::string::npos;
     const std::size_t size = end - start;
     if (size > UINT32_MAX) Malformed(u"holds an item too long to read.");
+    // Kept until a cell asks for it, so a table that no cell uses still costs its bytes.
+    TWorkbookLoadBudget::ChargeTextBytes(static_cast<std::int64_t>(size));
     store_.items_.push_back({store_.bytes_.size(), static_cast<std::uint32_t>(size), false});
     store_.bytes_.append(pending_, start, size);
     if (store_.items_.size() % kItemsPerReport == 0)
