@@ -30,6 +30,8 @@ void TCondFormatSpread::Apply(const std::vector<TCellRangeRef>& areas,
       }
       lastRow = std::min(lastRow, usedRows_ - 1);
       lastCol = std::min(lastCol, usedCols_ - 1);
+      // Wholly beyond the content: walking its rows would cost time and give nothing.
+      if (area.Row1 > lastRow || area.Col1 > lastCol) continue;
     }
     for (int row = area.Row1; row <= lastRow; ++row) {
       for (int col = area.Col1; col <= lastCol; ++col) {
