@@ -144,14 +144,15 @@ class TXLSXSharedStrings_Import::TScanner final : public TStream {
   }
 
   // Room for the items the root announces, as far as the part could hold them (an item takes 5
-  // bytes at least).
+  // bytes at least). Count and size are the file's word, so only so much is taken on them.
   void ReserveItems() {
     const std::size_t at = root_.find("uniqueCount=");
     if (at == std::string::npos || at + 13 >= root_.size()) return;
+    const auto most = static_cast<std::uint64_t>(std::clamp<std::int64_t>(
+        partSize_ / 5 + 1, 0, kMaxReserve / static_cast<std::int64_t>(sizeof(TItem))));
     std::uint64_t count = 0;
     for (std::size_t i = at + 13; i < root_.size() && root_[i] >= '0' && root_[i] <= '9'; ++i)
-      count = std::min<std::uint64_t>(count * 10 + static_cast<std::uint64_t>(root_[i] - '0'),
-                                      static_cast<std::uint64_t>(partSize_ / 5 + 1));
+      count = std::min(count * 10 + static_cast<std::uint64_t>(root_[i] - '0'), most);
     store_.items_.reserve(static_cast<std::size_t>(count));
   }
 
