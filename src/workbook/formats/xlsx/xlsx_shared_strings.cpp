@@ -26,7 +26,8 @@ constexpr std::int64_t kMaxReserve = std::int64_t{256} << 20;
   throw EXmlError(u"The shared strings part " + what);
 }
 
-bool IsNameEnd(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '/'; }
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsNameEnd(char c) { return IsSpace(c) || c == '/'; }
 
 // The namespace a start tag itself declares for prefix; false when it declares none.
 bool DeclaredNamespace(std::string_view tag, std::string_view prefix, std::string_view& uri) {
@@ -34,12 +35,10 @@ bool DeclaredNamespace(std::string_view tag, std::string_view prefix, std::strin
   for (std::size_t at = tag.find(name); at != std::string_view::npos; at = tag.find(name, at + 1)) {
     std::size_t i = at + name.size();
     if (!IsNameEnd(tag[at - 1]) && tag[at - 1] != '<') continue;
-    while (i < tag.size() && (tag[i] == ' ' || tag[i] == '\t' || tag[i] == '\r' || tag[i] == '\n'))
-      ++i;
+    while (i < tag.size() && IsSpace(tag[i])) ++i;
     if (i >= tag.size() || tag[i] != '=') continue;
     ++i;
-    while (i < tag.size() && (tag[i] == ' ' || tag[i] == '\t' || tag[i] == '\r' || tag[i] == '\n'))
-      ++i;
+    while (i < tag.size() && IsSpace(tag[i])) ++i;
     if (i >= tag.size() || (tag[i] != '"' && tag[i] != '\'')) continue;
     const std::size_t end = tag.find(tag[i], i + 1);
     if (end == std::string_view::npos) continue;
