@@ -62,6 +62,20 @@ TEST(LibraryRoutinesTest, ExpandSysDateFormatsTouchesOnlyThePlaceholders) {
   fs = saved;
 }
 
+TEST(LibraryRoutinesTest, ExtractNextXMLElementCutsRawElements) {
+  const std::string xml =
+      "<sst><sis/><si><t>a</t></si><si/><si\n><t>b</t></si><si attr=\"1\"></si>"
+      "<si a=\"x>y\"/></sst>";
+  TMemoryStream source(std::vector<std::uint8_t>(xml.begin(), xml.end()));
+  TXMLElementScan scan;
+  std::vector<std::string> found;
+  std::string_view target;
+  while (ExtractNextXMLElement("si", scan, target, source.Size(), source))
+    found.emplace_back(target);
+  EXPECT_EQ(found, (std::vector<std::string>{"<si><t>a</t></si>", "<si/>", "<si\n><t>b</t></si>",
+                                             "<si attr=\"1\"></si>", "<si a=\"x>y\"/>"}));
+}
+
 TEST(LibraryRoutinesTest, ReadUTF8TextDecodesExactlyTheByteCount) {
   const std::string bytes =
       "\xC5\xBE"
