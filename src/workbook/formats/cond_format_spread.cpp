@@ -21,7 +21,7 @@ void TCondFormatSpread::Apply(const std::vector<TCellRangeRef>& areas,
     int lastCol = area.Col2;
     const long long cells = (static_cast<long long>(lastRow) - area.Row1 + 1) *
                             (static_cast<long long>(lastCol) - area.Col1 + 1);
-    if (cells > kLargeCondFormatArea) {
+    if (cells >= kLargeCondFormatArea) {
       // A large range (whole columns, the whole sheet) reaches only the sheet's content: it
       // would otherwise make a million cells per column.
       if (usedRows_ < 0) {
@@ -30,6 +30,8 @@ void TCondFormatSpread::Apply(const std::vector<TCellRangeRef>& areas,
       }
       lastRow = std::min(lastRow, usedRows_ - 1);
       lastCol = std::min(lastCol, usedCols_ - 1);
+      // Wholly beyond the content: walking its rows would cost time and give nothing.
+      if (area.Row1 > lastRow || area.Col1 > lastCol) continue;
     }
     for (int row = area.Row1; row <= lastRow; ++row) {
       for (int col = area.Col1; col <= lastCol; ++col) {

@@ -14,7 +14,8 @@ class TExportWorkSheet;
 // Most cell applications of conditional formats per sheet: a format's range may cover a whole
 // sheet, and every cell it reaches carries its own copy of the rules.
 inline constexpr long long kMaxCondFormatCellsPerSheet = 1 << 20;
-// Conditional-format ranges of more cells reach only the cells within the sheet's content.
+// Conditional-format ranges of this many cells or more (a whole column of a BIFF8 sheet) reach
+// only the cells within the sheet's content.
 inline constexpr long long kLargeCondFormatArea = 1 << 16;
 
 class TCondFormatSpread {

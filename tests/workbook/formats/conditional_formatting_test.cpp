@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "workbook/core/exceptions.h"
+#include "workbook/formats/cond_format_spread.h"
 #include "workbook/formats/ods/ods_conditional_formatting.h"
 #include "workbook/formats/ods/ods_conditional_styles.h"
 #include "workbook/formats/sheet_record_support.h"
@@ -198,6 +199,21 @@ TEST_F(CondFormatTest, CondFmtRangesAreBoundedByTheRecordAndTheSheet) {
   EXPECT_EQ(MakeCellRangeRef(ranges[1].Col1, ranges[1].Row1, ranges[1].Col2 - ranges[1].Col1 + 1,
                              false, ranges[1].Row2 - ranges[1].Row1 + 1),
             u"GS3:IV10");
+}
+
+// Large ranges reach only the sheet's content (here 5 rows, 3 columns): a whole BIFF8 column
+// among them, and one wholly to the right of the content gives nothing.
+TEST_F(CondFormatTest, LargeRangesSpreadOnlyOverTheContent) {
+  TExportConditionalFormatting read(nullptr);
+  TExportConditionalFormattingRule::AddRule(read.Rules, cfoEqual, u"1", u"");
+  TCondFormatSpread spread(*sheet);
+  spread.Apply({TCellRangeRef{0, 0, 0, 65535}, TCellRangeRef{5, 0, 255, 65535}}, read.Rules, false);
+  EXPECT_EQ(sheet->Rows.Count(), 5);
+  TExportCell* cell = nullptr;
+  ASSERT_TRUE(sheet->FindCell(0, 4, cell));
+  ASSERT_NE(cell->ConditionalFormattingIfAny(), nullptr);
+  EXPECT_EQ(cell->ConditionalFormattingIfAny()->Count(), 1);
+  EXPECT_FALSE(sheet->FindCell(5, 0, cell));
 }
 
 TEST_F(CondFormatTest, XlsxRulesLastFirstWithPriorities) {

@@ -6,6 +6,7 @@
 
 #include "workbook/core/cell_refs.h"
 #include "workbook/formats/cond_format_spread.h"
+#include "workbook/formats/xls/xls_record_ids.h"
 #include "workbook/formats/xls/xls_sheet_reader.h"
 
 namespace workbook {
@@ -47,7 +48,7 @@ class TXLSWorksheetCells : public IXLSSheetTarget {
   int rowIndex_ = -1;
   int cellsSinceReport_ = 0;
   // The rows' progress runs up to this: the sheet's used height from DIMENSIONS when given.
-  long long progressMax_ = 65536;
+  long long progressMax_ = xls_record::kRowCount;
   // The ranges of the last CONDFMT record, which its CF records apply to.
   std::vector<TCellRangeRef> condFormatRanges_;
   TCondFormatSpread condFormats_;
