@@ -42,7 +42,10 @@ std::int32_t& TClassRect::Value(int index) {
 void TClassRect::AssignTo(TPersistent& dest) const {
   auto* rect = dynamic_cast<TClassRect*>(&dest);
   if (!rect) return TPersistent::AssignTo(dest);
-  for (int index = 0; index < kValueCount; ++index) rect->SetValue(index, GetValue(index));
+  rect->Left = Left;
+  rect->Top = Top;
+  rect->Right = Right;
+  rect->Bottom = Bottom;
 }
 
 void TClassRect::CenterHorizontally(const TClassRect& r) {

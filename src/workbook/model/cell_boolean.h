@@ -21,7 +21,10 @@ class TExportCellBoolean : public TExportCellCustomNumber {
     SetValue(code);
     IsErrorValue = true;
   }
-  std::uint8_t ErrorCode() const { return static_cast<std::uint8_t>(Value); }
+  // A value that is no code (set by hand with IsErrorValue) reads as #N/A's.
+  std::uint8_t ErrorCode() const {
+    return Value >= 0 && Value < 256 ? static_cast<std::uint8_t>(Value) : 0x2A;
+  }
   // "#NULL!", "#DIV/0!", "#VALUE!", "#REF!", "#NAME?", "#NUM!", "#N/A" for their codes; an unknown
   // code reads as #N/A.
   static std::u16string ErrorText(std::uint8_t code);

@@ -90,7 +90,8 @@ const TExportFont& TStringRichTextTags::GetDefaultFont() const {
 }
 
 TExportFontList& TStringRichTextTags::GetFontList() const {
-  TExportCell* cell = OwnerComment() ? OwnerComment()->Cell() : OwnerCell();
+  const TExportCellComment* comment = OwnerComment();
+  TExportCell* cell = comment ? comment->Cell() : OwnerCell();
   TWorkbook* book = cell ? cell->GetWorkbook() : nullptr;
   if (!book) throw std::runtime_error("TStringRichTextTags.GetFontList");
   return book->FontList;

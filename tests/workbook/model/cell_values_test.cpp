@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <tuple>
 
 #include "model_fixture.h"
@@ -169,6 +170,10 @@ TEST_F(CellValuesTest, BooleanTextsAndErrors) {
   cell->SetValue(0x2A);
   EXPECT_EQ(cell->GetValueText(), u"");
   EXPECT_EQ(cell->GetDisplayText(), u"#N/A");  // as spreadsheets show it
+  for (double noCode : {-1.0, 256.0, 1e300, std::nan("")}) {
+    cell->SetValue(noCode);
+    EXPECT_EQ(cell->ErrorCode(), 0x2A) << noCode;
+  }
 }
 
 // Doubled quotes and line breaks are in the delimited-text writer's table.

@@ -19,7 +19,6 @@ class TExporterXLSX_HyperLinks {
   const std::u16string& GetTarget(int index) const {
     return targets_.at(static_cast<std::size_t>(index));
   }
-  TXmlNode Element() const { return element_; }
 
  private:
   std::vector<std::u16string> targets_;

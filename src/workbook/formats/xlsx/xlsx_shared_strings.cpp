@@ -26,7 +26,8 @@ constexpr std::int64_t kMaxReserve = std::int64_t{256} << 20;
   throw EXmlError(u"The shared strings part " + what);
 }
 
-bool IsNameEnd(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '/'; }
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsNameEnd(char c) { return IsSpace(c) || c == '/'; }
 
 // The namespace a start tag itself declares for prefix; false when it declares none.
 bool DeclaredNamespace(std::string_view tag, std::string_view prefix, std::string_view& uri) {
@@ -34,12 +35,10 @@ bool DeclaredNamespace(std::string_view tag, std::string_view prefix, std::strin
   for (std::size_t at = tag.find(name); at != std::string_view::npos; at = tag.find(name, at + 1)) {
     std::size_t i = at + name.size();
     if (!IsNameEnd(tag[at - 1]) && tag[at - 1] != '<') continue;
-    while (i < tag.size() && (tag[i] == ' ' || tag[i] == '\t' || tag[i] == '\r' || tag[i] == '\n'))
-      ++i;
+    while (i < tag.size() && IsSpace(tag[i])) ++i;
     if (i >= tag.size() || tag[i] != '=') continue;
     ++i;
-    while (i < tag.size() && (tag[i] == ' ' || tag[i] == '\t' || tag[i] == '\r' || tag[i] == '\n'))
-      ++i;
+    while (i < tag.size() && IsSpace(tag[i])) ++i;
     if (i >= tag.size() || (tag[i] != '"' && tag[i] != '\'')) continue;
     const std::size_t end = tag.find(tag[i], i + 1);
     if (end == std::string_view::npos) continue;
@@ -144,14 +143,15 @@ class TXLSXSharedStrings_Import::TScanner final : public TStream {
   }
 
   // Room for the items the root announces, as far as the part could hold them (an item takes 5
-  // bytes at least).
+  // bytes at least). Count and size are the file's word, so only so much is taken on them.
   void ReserveItems() {
     const std::size_t at = root_.find("uniqueCount=");
     if (at == std::string::npos || at + 13 >= root_.size()) return;
+    const auto most = static_cast<std::uint64_t>(std::clamp<std::int64_t>(
+        partSize_ / 5 + 1, 0, kMaxReserve / static_cast<std::int64_t>(sizeof(TItem))));
     std::uint64_t count = 0;
     for (std::size_t i = at + 13; i < root_.size() && root_[i] >= '0' && root_[i] <= '9'; ++i)
-      count = std::min<std::uint64_t>(count * 10 + static_cast<std::uint64_t>(root_[i] - '0'),
-                                      static_cast<std::uint64_t>(partSize_ / 5 + 1));
+      count = std::min(count * 10 + static_cast<std::uint64_t>(root_[i] - '0'), most);
     store_.items_.reserve(static_cast<std::size_t>(count));
   }
 

@@ -139,6 +139,20 @@ TEST_F(XLSXSharedStringsTest, ItemsAreParsedWhenAskedFor) {
   EXPECT_EQ(store.GetString(0).View().data(), store.GetString(0).View().data());
 }
 
+// The count the root announces and the size the package declares are only believed so far.
+TEST_F(XLSXSharedStringsTest, AnnouncedCountTakesNoMoreRoomThanItMayNeed) {
+  const std::string xml =
+      "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+      "uniqueCount=\"99999999999999999999\"><si><t>a</t></si></sst>";
+  TWorkbook book;
+  book.ShowProgress = false;
+  store.Begin(book, {}, std::int64_t{1} << 50);
+  store.Scanner().Write(xml.data(), xml.size());
+  store.Finish();
+  ASSERT_EQ(store.Count(), 1u);
+  EXPECT_EQ(store.GetString(0).View(), u"a");
+}
+
 TEST_F(XLSXSharedStringsTest, PartsThatAreNoTableFail) {
   const std::pair<std::string, std::u16string> cases[] = {
       {"", u"The shared strings part is empty."},
