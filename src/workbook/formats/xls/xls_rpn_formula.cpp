@@ -224,7 +224,9 @@ void TRPNFormula::ReadXLSTokens(const std::vector<std::uint8_t>& bytes, TRPNBase
 
 void RPNReadXLSFormula(TExportCell& cell, std::span<const std::uint8_t> tokens) {
   TRPNFormula formula(&cell);
-  formula.ReadXLSTokens(std::vector<std::uint8_t>(tokens.begin(), tokens.end()));
+  // Relative forms, which some writers put into a cell's own formula, count from the cell.
+  formula.ReadXLSTokens(std::vector<std::uint8_t>(tokens.begin(), tokens.end()),
+                        TRPNBaseCell{cell.GetColIndex(), cell.GetRowIndex()});
   const std::u16string text = formula.GetFormulaText();
   if (!text.empty()) cell.SetFormula(u"=" + text);
 }

@@ -12,6 +12,7 @@
 #include "workbook/formats/cell_write_context.h"
 #include "workbook/formats/library_start.h"
 #include "workbook/formats/python_peer.h"
+#include "workbook/formats/xls/xls_formula_tokens.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/formula/formula_fixture.h"
 #include "xls_test_support.h"
@@ -47,6 +48,29 @@ TEST_F(FormulaTest, WritesTheHandComputedTokensAndReadsThemBack) {
     read.ReadXLSTokens(FromHex(hex));
     EXPECT_EQ(read.GetFormulaText(), readBack);
   }
+}
+
+// The relative forms (ptgRefN, ptgAreaN) count their relative parts from a base cell, here C5:
+// one row down and one column left is B6; offsets wrap within the sheet. A cell's own formula
+// counts from the cell.
+TEST_F(FormulaTest, RelativeFormsCountFromTheBaseCell) {
+  const TRPNBaseCell base{2, 4};
+  const std::pair<const char16_t*, const char*> cases[] = {
+      {u"B6", "4c 0100 ffc0"}, {u"$A$1", "4c 0000 0000"}, {u"A1:$D4", "2d fcff ffff fec0 0380"}};
+  for (const auto& [text, hex] : cases) {
+    TRPNFormula formula(At(u"Z100", TCellClass::Number));
+    formula.Parse(std::u16string(u"=") + text);
+    EXPECT_EQ(ToHex(formula.GetXLSTokens(&base)), ToHex(FromHex(hex))) << hex;
+    TRPNFormula read(At(u"Z100", TCellClass::Number));
+    read.ReadXLSTokens(FromHex(hex), base);
+    EXPECT_EQ(read.GetFormulaText(), text) << hex;
+  }
+  TRPNFormula wrapped(At(u"Z100", TCellClass::Number));
+  wrapped.ReadXLSTokens(FromHex("4c faff 00c0"), base);
+  EXPECT_EQ(wrapped.GetFormulaText(), u"C65535");
+  TExportCell* cell = At(u"C5", TCellClass::Number);
+  RPNReadXLSFormula(*cell, FromHex("4c 0100 ffc0"));
+  EXPECT_EQ(cell->GetFormula(), u"=B6");
 }
 
 // Our token bytes as xlrd decompiles them.
