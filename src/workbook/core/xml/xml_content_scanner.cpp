@@ -126,6 +126,28 @@ constexpr TTextClasses kText;
 
 }  // namespace
 
+bool IsPlainXmlText(std::string_view text) {
+  const char* p = text.data();
+  const char* end = p + text.size();
+  while (p < end) {
+    const char c = *p;
+    if (!kText.special[static_cast<unsigned char>(c)]) {
+      ++p;
+    } else if (c == ']') {
+      if (end - p >= 3 && p[1] == ']' && p[2] == '>') return false;
+      ++p;
+    } else if (static_cast<unsigned char>(c) >= 0x80) {
+      char32_t code = 0;
+      const int length = DecodeUtf8(p, end, code);
+      if (length <= 0) return false;
+      p += length;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
 TXmlContentScanner::TXmlContentScanner(IXmlSaxHandler& handler, std::string_view qualifiedName,
                                        std::vector<std::pair<std::string, std::string>> namespaces,
                                        int depth)

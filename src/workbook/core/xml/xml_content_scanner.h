@@ -20,6 +20,11 @@
 
 namespace workbook {
 
+// Whether an XML parser would hand text, standing as an element's content, over unchanged: no
+// markup or references, no CR (line ends are rewritten), no "]]>", only well-formed UTF-8 of
+// characters XML allows.
+bool IsPlainXmlText(std::string_view text);
+
 class TXmlContentScanner {
  public:
   // Scans the content of the element whose start tag was just read: its qualified name as
