@@ -557,9 +557,9 @@ const char* TXmlContentScanner::ScanEndTag(const char* p, const char* end) {
     // The open element's name, as its start tag was read: nothing more to check.
     qname = open;
     const void* found = std::memchr(open.data(), ':', open.size());
-    colon = found == nullptr ? std::string_view::npos
-                             : static_cast<std::size_t>(static_cast<const char*>(found) -
-                                                        open.data());
+    colon = found == nullptr
+                ? std::string_view::npos
+                : static_cast<std::size_t>(static_cast<const char*>(found) - open.data());
     p += 2 + open.size();
   } else {
     const char* nameEnd = ScanName(p + 2, end, colon);

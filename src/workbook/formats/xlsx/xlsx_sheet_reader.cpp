@@ -38,7 +38,8 @@ bool ParseInt(std::string_view text, std::int64_t& value) {
   if (!text.empty() && text.size() <= 18) {
     std::int64_t plain = 0;
     std::size_t i = 0;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') plain = plain * 10 + (text[i++] - '0');
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+      plain = plain * 10 + (text[i++] - '0');
     if (i == text.size()) {
       value = plain;
       return true;
@@ -58,8 +59,8 @@ bool ParseInt(std::string_view text, std::int64_t& value) {
 // a fraction, no exponent): one exact integer divided by an exact power of ten, which IEEE
 // division rounds correctly, so the result is the one from_chars gives. False for any other text.
 bool ParsePlainDecimal(std::string_view text, double& value) {
-  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   const char* p = text.data();
   const char* end = p + text.size();
   const bool negative = p < end && *p == '-';
@@ -298,8 +299,7 @@ void TXLSXSheetReader::StartCell(const TXmlSaxAttributes& attributes) {
     cell_.Type = TValueType::Error;
   else if (type == "d")
     cell_.Type = TValueType::Date;
-  if (!ParseInt(xf, cell_.Xf) || cell_.Xf < 0 || cell_.Xf > INT32_MAX)
-    cell_.Xf = 0;
+  if (!ParseInt(xf, cell_.Xf) || cell_.Xf < 0 || cell_.Xf > INT32_MAX) cell_.Xf = 0;
   cell_.HasValue = cell_.HasInline = cell_.SharedFormula = false;
   cell_.SharedIndex = -1;
   cell_.Value.clear();

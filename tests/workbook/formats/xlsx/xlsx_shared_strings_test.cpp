@@ -145,8 +145,8 @@ TEST_F(XLSXSharedStringsTest, PlainItemsReadAsParsedItems) {
       store.GetString(0);
       ADD_FAILURE() << damaged;
     } catch (const EXmlError& error) {
-      EXPECT_EQ(error.Message().rfind(u"The shared strings part holds a damaged item (number 1)", 0),
-                0u)
+      EXPECT_EQ(
+          error.Message().rfind(u"The shared strings part holds a damaged item (number 1)", 0), 0u)
           << damaged;
     }
   }
