@@ -139,8 +139,8 @@ TEST_F(XLSXSharedStringsTest, PlainItemsReadAsParsedItems) {
     EXPECT_EQ(store.GetString(0).View(), store.GetString(2).View()) << text;
     EXPECT_EQ(store.GetString(1).View(), store.GetString(2).View()) << text;
   }
-  for (const std::string& damaged : {"a]]>b", "\x01", "\xC3\x28", "\xED\xA0\x80", "\xC0\xAF"}) {
-    Read("<si><t>" + damaged + "</t></si>");
+  for (const char* damaged : {"a]]>b", "\x01", "\xC3\x28", "\xED\xA0\x80", "\xC0\xAF"}) {
+    Read(std::string("<si><t>") + damaged + "</t></si>");
     try {
       store.GetString(0);
       ADD_FAILURE() << damaged;
