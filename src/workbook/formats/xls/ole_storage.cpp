@@ -191,7 +191,8 @@ bool TOleStorage::OpenStream(const std::u16string& name, std::optional<TOleStrea
   std::uint64_t at = 0;
   for (const TExtent& extent : StreamExtents(*entry)) {
     const std::int64_t from = BasePosition + extent.Offset;
-    if (!runs.empty() && runs.back().SourcePosition + static_cast<std::int64_t>(runs.back().Length) == from)
+    if (!runs.empty() &&
+        runs.back().SourcePosition + static_cast<std::int64_t>(runs.back().Length) == from)
       runs.back().Length += extent.Length;
     else
       runs.push_back({at, from, extent.Length});

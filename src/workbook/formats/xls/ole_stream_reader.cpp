@@ -63,15 +63,17 @@ void TOleStreamReader::Copy(std::int64_t position, void* buffer, std::size_t cou
 
 void TOleStreamReader::Fill(std::int64_t position, std::uint8_t* buffer, std::size_t count) {
   // The run holding position: the last one starting at or before it.
-  auto run = std::upper_bound(runs_.begin(), runs_.end(), static_cast<std::uint64_t>(position),
-                              [](std::uint64_t at, const TOleStreamRun& r) { return at < r.Start; });
+  auto run =
+      std::upper_bound(runs_.begin(), runs_.end(), static_cast<std::uint64_t>(position),
+                       [](std::uint64_t at, const TOleStreamRun& r) { return at < r.Start; });
   if (run == runs_.begin()) EndOfStream();
   --run;
   std::uint64_t at = static_cast<std::uint64_t>(position);
   while (count > 0) {
     if (run == runs_.end() || at < run->Start || at >= run->Start + run->Length) EndOfStream();
     const std::uint64_t into = at - run->Start;
-    const std::size_t piece = static_cast<std::size_t>(std::min<std::uint64_t>(count, run->Length - into));
+    const std::size_t piece =
+        static_cast<std::size_t>(std::min<std::uint64_t>(count, run->Length - into));
     const std::int64_t from = run->SourcePosition + static_cast<std::int64_t>(into);
     if (memory_ != nullptr) {
       std::memcpy(buffer, memory_ + from, piece);

@@ -11,8 +11,8 @@ namespace workbook {
 
 // A piece of the stream whose bytes lie one after another in the source.
 struct TOleStreamRun {
-  std::uint64_t Start;           // position in the stream
-  std::int64_t SourcePosition;   // where it lies in the source
+  std::uint64_t Start;          // position in the stream
+  std::int64_t SourcePosition;  // where it lies in the source
   std::uint64_t Length;
 };
 

@@ -41,7 +41,8 @@ class TXLSGlobals {
  private:
   void CheckBof(TOleStreamReader& stream);
   void FirstPass(TOleStreamReader& stream, TExporterXLSX_StyleSheet& styles);
-  void SecondPass(TOleStreamReader& stream, TExportFontList& fonts, TExporterXLSX_StyleSheet& styles);
+  void SecondPass(TOleStreamReader& stream, TExportFontList& fonts,
+                  TExporterXLSX_StyleSheet& styles);
 
   std::vector<std::u16string> worksheetNames_;
   std::vector<std::uint16_t> externSheets_;

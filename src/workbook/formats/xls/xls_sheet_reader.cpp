@@ -273,8 +273,8 @@ bool IsWorksheetBof(TXLSRecordReader& reader) {
 
 }  // namespace
 
-bool XLSReadWorksheet(TXLSRecordReader& reader,
-                      const TXLSSharedStrings_Import& sst, IXLSSheetTarget* target) {
+bool XLSReadWorksheet(TXLSRecordReader& reader, const TXLSSharedStrings_Import& sst,
+                      IXLSSheetTarget* target) {
   bool found = false;
   while (!found && reader.Next()) found = IsWorksheetBof(reader);
   if (!found) return false;

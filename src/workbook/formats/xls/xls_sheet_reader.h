@@ -67,7 +67,7 @@ class IXLSSheetTarget {
 // over the worksheet. Returns False when the stream ends before a worksheet begins. A stream that
 // ends before the worksheet's EOF and damaged cell records (short data, a column beyond 255)
 // raise EWorkbookFileException.
-bool XLSReadWorksheet(TXLSRecordReader& reader,
-                      const TXLSSharedStrings_Import& sst, IXLSSheetTarget* target);
+bool XLSReadWorksheet(TXLSRecordReader& reader, const TXLSSharedStrings_Import& sst,
+                      IXLSSheetTarget* target);
 
 }  // namespace workbook
