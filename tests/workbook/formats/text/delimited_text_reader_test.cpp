@@ -74,6 +74,9 @@ TEST_F(TextFormatsTest, CellClassesOfTheFields) {
             (std::vector<C>{C::Number, C::String, C::Number, C::String, C::Number}));
   EXPECT_DOUBLE_EQ(static_cast<TExportCellNumber*>(Book().WorkSheets[0]->Rows[0]->Cells[2])->Value,
                    -2000);
+  // Every character a number can start with.
+  EXPECT_EQ(classes(true, "+1,.5,\",5\",x1,e1"),
+            (std::vector<C>{C::Number, C::Number, C::Number, C::String, C::String}));
 }
 
 // The other handlers and the comma handler's switches.
