@@ -91,7 +91,12 @@ std::string Utf16ToCp1250(std::u16string_view text) {
 
 std::u16string Utf8ToUtf16(std::string_view bytes) {
   std::u16string out;
-  out.reserve(bytes.size());
+  AppendUtf8AsUtf16(out, bytes);
+  return out;
+}
+
+void AppendUtf8AsUtf16(std::u16string& out, std::string_view bytes) {
+  out.reserve(out.size() + bytes.size());
   std::size_t i = 0;
   const std::size_t n = bytes.size();
   while (i < n) {
@@ -130,7 +135,6 @@ std::u16string Utf8ToUtf16(std::string_view bytes) {
     AppendUtf16(out, cp);
     i += len;
   }
-  return out;
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {

@@ -14,6 +14,8 @@ std::string Utf16ToCp1250(std::u16string_view text);
 
 // UTF-8 to UTF-16; malformed sequences, overlong forms and encoded surrogates become U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view bytes);
+// The same, appended to out: a caller converting text after text reuses one buffer.
+void AppendUtf8AsUtf16(std::u16string& out, std::string_view bytes);
 // UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 
