@@ -127,7 +127,7 @@ void TExportCell::SetStyle(const TExportCellStyle& style) {
 
 void TExportCell::SetWrapText(bool value) {
   GetStyle().SetWrapText(value);
-  if (value) autoWidth_ = false;
+  if (value) SetAutoWidth(false);
 }
 
 void TExportCell::ApplyWorkSheetDefaults(TExportWorkSheet& sheet, TExportCellStyle& style) {
@@ -213,7 +213,7 @@ void TExportCell::SetColSpan(int span) {
   if (GetIndex() >= 0) span = std::min(span, kMaxSheetCols - GetIndex());
   if (span == 1 && !ExtrasIfAny()) return;
   Extras().ColSpan = span;
-  if (span > 1) autoWidth_ = false;
+  if (span > 1) Extras().AutoWidth = false;
   if (GetIndex() >= 0) Cells()->PadTo(GetIndex() + span);
 }
 

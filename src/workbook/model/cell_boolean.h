@@ -14,7 +14,7 @@ class TExportCellBoolean : public TExportCellCustomNumber {
   bool GetBoolean() const { return Value != 0; }
   void SetBoolean(bool flag) { SetValue(flag ? 1.0 : 0.0); }
   // The value is an error code such as #N/A, not a truth value.
-  bool IsErrorValue = false;
+  using TExportCell::IsErrorValue;
   // An error value keeps which error it is in Value, by its BIFF8 code (0x2A #N/A, 0x07 #DIV/0!
   // ...).
   void SetErrorValue(std::uint8_t code) {

@@ -27,6 +27,9 @@ std::u16string Without(const std::u16string& text, const std::u16string& charact
 
 }  // namespace
 
+// The small members sit in the cell's spare bytes: a number costs its value only.
+static_assert(sizeof(TExportCellNumber) == sizeof(TExportCell) + sizeof(double));
+
 // --- TExportCellCustomNumber ---
 
 void TExportCellCustomNumber::ReadValue(double fileValue) {

@@ -11,7 +11,7 @@ namespace workbook {
 class TExportCellCustomNumber : public TExportCell {
  public:
   double Value = 0.0;
-  bool HasValue = false;
+  using TExportCell::HasValue;
 
   void SetValue(double value) {
     Value = value;
@@ -57,19 +57,22 @@ class TExportCellCustomNumber : public TExportCell {
     style.SetAlignment(TExportCellStyle::haRight);
   }
   void ApplyWorkSheetDefaults(TExportWorkSheet& sheet, TExportCellStyle& style) override;
-
-  bool valueFromFile_ = false;
 };
 
 class TExportCellNumber : public TExportCellCustomNumber {
  public:
   TCellClass CellClass() const override { return TCellClass::Number; }
 
-  std::uint8_t Decimals = 2;  // 255: general, no fixed decimals
-  std::uint8_t MinIntegerDigits = 1;
-  bool ThousandSeparator = false;
-  bool RedNegative = false;
-  bool BlankZero = false;  // zero shows and is written as an empty cell
+  TExportCellNumber() {
+    Decimals = 2;
+    MinIntegerDigits = 1;
+  }
+
+  using TExportCell::BlankZero;  // zero shows and is written as an empty cell
+  using TExportCell::Decimals;   // 255: general, no fixed decimals
+  using TExportCell::MinIntegerDigits;
+  using TExportCell::RedNegative;
+  using TExportCell::ThousandSeparator;
 
   // 255 (and above 254) also resets MinIntegerDigits to 1.
   void SetDecimals(std::uint8_t decimals);

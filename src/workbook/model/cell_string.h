@@ -24,7 +24,7 @@ class TExportCellString : public TExportCell {
   const TPackedText& GetValueShared() const { return value_; }
 
   // Whether XLSX and XLS keep the text in their shared-string table.
-  bool SharedString() const { return (classFlags_ & kSharedStringFlag) != 0; }
+  bool SharedString() const { return sharedString_; }
   // False is kept only for texts of at most 255 characters.
   void SetSharedString(bool flag);
 
@@ -60,10 +60,7 @@ class TExportCellString : public TExportCell {
  private:
   // Line breaks switch wrapping on; long texts go to the shared-string table.
   void ValueChanged();
-  void StoreSharedString(bool flag) {
-    classFlags_ = flag ? classFlags_ | kSharedStringFlag : classFlags_ & ~kSharedStringFlag;
-  }
-  static constexpr std::uint8_t kSharedStringFlag = 1;
+  void StoreSharedString(bool flag) { sharedString_ = flag; }
 
   TPackedText value_;
 };
