@@ -250,34 +250,36 @@ TEST_F(ODSReaderTest, TextAndAttributesReadAlikeWhicheverParserReadsThem) {
     std::u16string dump;
     std::u16string formula;
   } cases[] = {
-      {text + "&lt;a&gt; &amp; &quot;&apos; &#x17D;&#382;" + end, u"<a> & \"' \u017D\u017E\n"},
-      {text + "<![CDATA[<b>&amp;]]>" + end, u"<b>&amp;\n"},
-      {text + "a<!-- note -->b<?pi data?>c" + end, u"abc\n"},
+      {text + "&lt;a&gt; &amp; &quot;&apos; &#x17D;&#382;" + end, u"<a> & \"' \u017D\u017E\n", u""},
+      {text + "<![CDATA[<b>&amp;]]>" + end, u"<b>&amp;\n", u""},
+      {text + "a<!-- note -->b<?pi data?>c" + end, u"abc\n", u""},
       // Line ends read as LF; a written character reference keeps its CR.
-      {text + "a\r\nb&#13;c" + end, u"a\nb\rc\n"},
+      {text + "a\r\nb&#13;c" + end, u"a\nb\rc\n", u""},
       // Elements of other namespaces inside a paragraph give their text.
-      {text + "a<x:y xmlns:x=\"urn:x\">b</x:y>c" + end, u"abc\n"},
-      {"<table:table-cell office:value-type='float' office:value='2.5'/>", u"2.5\n"},
+      {text + "a<x:y xmlns:x=\"urn:x\">b</x:y>c" + end, u"abc\n", u""},
+      {"<table:table-cell office:value-type='float' office:value='2.5'/>", u"2.5\n", u""},
       {"<table:table-cell office:value-type=\"float\" office:value=\"3\" "
        "table:formula=\"of:=&quot;a&amp;b&quot;&amp;[.A1]\"/>",
        u"3\n", u"=\"a&b\"&A1"},
       // Names are known by their namespaces, also when bound in the row, or by default.
       {std::string("<table-cell xmlns=\"") + kTableURI +
            "\" office:value-type=\"float\" office:value=\"4\"/>",
-       u"4\n"},
+       u"4\n", u""},
       {std::string("<table:table-cell xmlns:v=\"") + kOfficeURI +
            "\" v:value-type=\"float\" v:value=\"5\"/>",
-       u"5\n"},
+       u"5\n", u""},
       // The usual prefix bound to another namespace is that other namespace's: no value.
       {"<table:table-cell xmlns:office=\"urn:other\" office:value-type=\"float\" "
        "office:value=\"6\"/>",
-       u""},
+       u"", u""},
   };
   for (const auto& c : cases) {
     for (const char* declaration : {kDeclaration, kLatin1Declaration}) {
       LoadRows(declaration, "<table:table-row>" + c.cells + "</table:table-row>");
       EXPECT_EQ(Dump(), c.dump) << declaration << c.cells;
-      if (!c.formula.empty()) EXPECT_EQ(Cell(0, 0)->GetFormula(), c.formula) << declaration;
+      if (!c.formula.empty()) {
+        EXPECT_EQ(Cell(0, 0)->GetFormula(), c.formula) << declaration;
+      }
     }
   }
   // A literal tab in an attribute is a blank; a character reference to one stays a tab.
