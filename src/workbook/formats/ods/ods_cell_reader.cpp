@@ -171,7 +171,7 @@ TExportCell* TODSCellReader::Create(TExportRow& row, int col) {
         auto* text =
             static_cast<TExportCellString*>(row.FindCreateCell(col, TCellClass::String, true));
         text16_.clear();
-        platform::AppendUtf8AsUtf16(text16_, text_);
+        platform::AppendUtf8AsUtf16(text_, text16_);
         text->SetValue(text16_);
         cell = text;
       } else if (hasFormula_) {
