@@ -16,13 +16,14 @@ namespace workbook::test {
 class OneRecord {
  public:
   explicit OneRecord(std::vector<std::uint8_t> record)
-      : stream_(std::move(record)), reader_(stream_) {
+      : stream_(std::move(record)), bytes_(stream_), reader_(bytes_) {
     reader_.Next();
   }
   TXLSRecordReader& Reader() { return reader_; }
 
  private:
   TMemoryStream stream_;
+  TOleStreamReader bytes_;
   TXLSRecordReader reader_;
 };
 

@@ -166,18 +166,12 @@ bool TOleStorage::StreamExists(const std::u16string& name) const {
 }
 
 bool TOleStorage::ReadStream(const std::u16string& name, TStream& target) {
-  const TDirectoryEntry* entry = FindStream(name);
-  if (!entry) return false;
+  std::optional<TOleStreamReader> reader;
+  if (!OpenStream(name, reader)) return false;
   // Everything is read before anything is written, so a damaged stream leaves Target untouched.
-  const std::vector<TExtent> extents = StreamExtents(*entry);
-  std::vector<std::uint8_t> data(static_cast<std::size_t>(entry->Size));
-  std::size_t at = 0;
-  for (const TExtent& extent : extents) {
-    ReadAt(extent.Offset, data.data() + at, extent.Length);
-    at += extent.Length;
-  }
-  // An empty memory stream takes the bytes over instead of a copy of them (the Workbook stream
-  // of a large file is tens of megabytes).
+  std::vector<std::uint8_t> data(static_cast<std::size_t>(reader->Size()));
+  reader->Copy(0, data.data(), data.size());
+  // An empty memory stream takes the bytes over instead of a copy of them.
   auto* memory = dynamic_cast<TMemoryStream*>(&target);
   if (memory != nullptr && memory->Size() == 0) {
     *memory = TMemoryStream(std::move(data));
@@ -185,6 +179,26 @@ bool TOleStorage::ReadStream(const std::u16string& name, TStream& target) {
     return true;
   }
   target.WriteBuffer(data.data(), data.size());
+  return true;
+}
+
+bool TOleStorage::OpenStream(const std::u16string& name, std::optional<TOleStreamReader>& reader) {
+  const TDirectoryEntry* entry = FindStream(name);
+  if (!entry) return false;
+  // Sectors that follow one another in the file make one run: a stream written in one go is a
+  // single run, read in place from memory.
+  std::vector<TOleStreamRun> runs;
+  std::uint64_t at = 0;
+  for (const TExtent& extent : StreamExtents(*entry)) {
+    const std::int64_t from = BasePosition + extent.Offset;
+    if (!runs.empty() &&
+        runs.back().SourcePosition + static_cast<std::int64_t>(runs.back().Length) == from)
+      runs.back().Length += extent.Length;
+    else
+      runs.push_back({at, from, extent.Length});
+    at += extent.Length;
+  }
+  reader.emplace(*Stream, std::move(runs), entry->Size);
   return true;
 }
 

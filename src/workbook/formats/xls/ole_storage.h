@@ -8,10 +8,12 @@
 // allocate more than the file holds.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "workbook/core/stream.h"
+#include "workbook/formats/xls/ole_stream_reader.h"
 
 namespace workbook {
 
@@ -30,6 +32,9 @@ class TOleStorage {
   // Appends the named stream's bytes to target; false when there is no such stream. target is
   // only touched once the whole stream has been read, so a damaged file adds nothing.
   bool ReadStream(const std::u16string& name, TStream& target);
+  // The named stream to read where it lies in Source (which must stay open and unchanged while
+  // the reader is used); false when there is no such stream. Its chain is checked whole first.
+  bool OpenStream(const std::u16string& name, std::optional<TOleStreamReader>& reader);
 
   // A compound file holding one stream (the rest of data), written from the start of target.
   // Sizes are checked first, so an oversized stream fails without a half-written file.

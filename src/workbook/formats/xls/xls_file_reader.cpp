@@ -24,31 +24,26 @@ bool StartsWithOldBof(TStream& source, std::int64_t start) {
 
 }  // namespace
 
-TMemoryStream TXLSFileReader::LoadWorkbookStream(TStream& source) {
+TOleStreamReader TXLSFileReader::OpenWorkbookStream(TStream& source) {
   const std::int64_t start = source.Position();
-  TMemoryStream stream;
   try {
-    XLSReadWorkbookStream(source, stream);
+    return XLSOpenWorkbookStream(source);
   } catch (const EWorkbookFileException&) {
     if (StartsWithOldBof(source, start)) throw EWorkbookFileException(WorkbookLng_OldXLS);
     throw;
   }
-  return stream;
 }
 
 TXLSFileReader::TXLSFileReader(TStream& source, TExportFontList& fonts,
                                TExporterXLSX_StyleSheet& styles)
-    : stream_(LoadWorkbookStream(source)), reader_(stream_) {
+    : stream_(OpenWorkbookStream(source)), reader_(stream_) {
   globals_.Read(stream_, fonts, styles);
-  if (globals_.SSTPosition() != 0) {
-    stream_.SetPosition(globals_.SSTPosition());
-    sst_.LoadFromStream(stream_);
-  }
+  if (globals_.SSTPosition() != 0) sst_.LoadFromStream(stream_, globals_.SSTPosition());
   reader_.SetPosition(globals_.End());
 }
 
 bool TXLSFileReader::ReadNextWorksheet(IXLSSheetTarget* target) {
-  return XLSReadWorksheet(stream_, reader_, sst_, target);
+  return XLSReadWorksheet(reader_, sst_, target);
 }
 
 }  // namespace workbook

@@ -15,15 +15,16 @@ namespace workbook {
 class TXLSFileReader {
  public:
   // Reads the compound file at Source's position up to the worksheets: the globals (fonts into
-  // fonts, number formats and XF records into styles) and the shared strings. Failures:
-  // EWorkbookFileException as XLSReadWorkbookStream and TXLSGlobals.Read give them,
+  // fonts, number formats and XF records into styles) and the shared strings. The records are
+  // read where they lie in Source, which must stay open while the reader is used. Failures:
+  // EWorkbookFileException as XLSOpenWorkbookStream and TXLSGlobals.Read give them,
   // EXLSSharedStrings for a damaged SST.
   TXLSFileReader(TStream& source, TExportFontList& fonts, TExporterXLSX_StyleSheet& styles);
 
   const TXLSGlobals& Globals() const { return globals_; }
   const TXLSSharedStrings_Import& SharedStrings() const { return sst_; }
-  // The whole "Workbook" stream, for the records read by their position (NAME).
-  TMemoryStream& Stream() { return stream_; }
+  // The "Workbook" stream, for the records read by their position (NAME).
+  TOleStreamReader& Stream() { return stream_; }
 
   // Reads the next worksheet substream into target, or passes over it when target is null; the
   // substreams are matched to the worksheet list by their order. False when no worksheet is left
@@ -31,9 +32,9 @@ class TXLSFileReader {
   bool ReadNextWorksheet(IXLSSheetTarget* target);
 
  private:
-  static TMemoryStream LoadWorkbookStream(TStream& source);
+  static TOleStreamReader OpenWorkbookStream(TStream& source);
 
-  TMemoryStream stream_;
+  TOleStreamReader stream_;
   TXLSGlobals globals_;
   TXLSSharedStrings_Import sst_;
   TXLSRecordReader reader_;

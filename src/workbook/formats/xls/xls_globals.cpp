@@ -19,12 +19,11 @@ namespace {
 [[noreturn]] void Invalid() { throw EWorkbookFileException(WorkbookLng_InvalidXLS); }
 
 // Whether a worksheet substream (a BOF of type worksheet) stands anywhere after position.
-bool WorksheetFollows(TMemoryStream& stream, std::int64_t position) {
-  stream.SetPosition(position);
-  TXLSRecordReader reader(stream);
+bool WorksheetFollows(TOleStreamReader& stream, std::int64_t position) {
+  TXLSRecordReader reader(stream, position);
   while (reader.Next()) {
     if (reader.Id() == kBof && reader.Size() >= 4 &&
-        XLSCurrentRecordData(stream, reader).Word(2) == kBofWorksheet)
+        XLSCurrentRecordData(reader).Word(2) == kBofWorksheet)
       return true;
   }
   return false;
@@ -32,7 +31,7 @@ bool WorksheetFollows(TMemoryStream& stream, std::int64_t position) {
 
 }  // namespace
 
-void TXLSGlobals::Read(TMemoryStream& stream, TExportFontList& fonts,
+void TXLSGlobals::Read(TOleStreamReader& stream, TExportFontList& fonts,
                        TExporterXLSX_StyleSheet& styles) {
   CheckBof(stream);
   styles.BeginReadXLS();
@@ -40,20 +39,18 @@ void TXLSGlobals::Read(TMemoryStream& stream, TExportFontList& fonts,
   SecondPass(stream, fonts, styles);
 }
 
-void TXLSGlobals::CheckBof(TMemoryStream& stream) {
-  stream.SetPosition(0);
+void TXLSGlobals::CheckBof(TOleStreamReader& stream) {
   TXLSRecordReader reader(stream);
   if (!reader.Next()) Invalid();
   const std::uint16_t id = reader.Id();
   if (id == kBof2 || id == kBof3 || id == kBof4) throw EWorkbookFileException(WorkbookLng_OldXLS);
   if (id != kBof) Invalid();
-  const TXLSRecordData data = XLSCurrentRecordData(stream, reader);
+  const TXLSRecordData data = XLSCurrentRecordData(reader);
   if (data.Word(0) < kBiff8Version) throw EWorkbookFileException(WorkbookLng_OldXLS);
   if (data.Word(2) != kBofWorkbookGlobals) Invalid();
 }
 
-void TXLSGlobals::FirstPass(TMemoryStream& stream, TExporterXLSX_StyleSheet& styles) {
-  stream.SetPosition(0);
+void TXLSGlobals::FirstPass(TOleStreamReader& stream, TExporterXLSX_StyleSheet& styles) {
   TXLSRecordReader reader(stream);
   end_ = 0;
   reader.Next();  // the BOF checked above
@@ -68,14 +65,14 @@ void TXLSGlobals::FirstPass(TMemoryStream& stream, TExporterXLSX_StyleSheet& sty
         // Everything after FILEPASS is encrypted: reading on would only produce garbage.
         throw EWorkbookFileException(WorkbookLng_EncryptedFile);
       case kBoundSheet: {
-        const TXLSRecordData data = XLSCurrentRecordData(stream, reader);
+        const TXLSRecordData data = XLSCurrentRecordData(reader);
         if (data.Byte(5) != 0) break;  // charts, macro sheets and modules are not worksheets
         reader.Skip(6);
         worksheetNames_.push_back(XLSReadString(reader, TXLSLengthRecord::Byte));
         break;
       }
       case kExternSheet: {
-        const TXLSRecordData data = XLSCurrentRecordData(stream, reader);
+        const TXLSRecordData data = XLSCurrentRecordData(reader);
         // The count may promise more entries than the record holds (the rest would be in
         // CONTINUE records); only the entries present are taken.
         const std::size_t count = std::min<std::size_t>(data.Word(0), (data.Size() - 2) / 6);
@@ -87,16 +84,16 @@ void TXLSGlobals::FirstPass(TMemoryStream& stream, TExporterXLSX_StyleSheet& sty
         if (namePosition_ == 0) namePosition_ = reader.Position();
         break;
       case kDateMode:
-        date1904_ = XLSCurrentRecordData(stream, reader).Word(0) == 1;
+        date1904_ = XLSCurrentRecordData(reader).Word(0) == 1;
         break;
       case kPalette:
-        palette_.ReadPalette(XLSCurrentRecordData(stream, reader).Bytes());
+        palette_.ReadPalette(XLSCurrentRecordData(reader).Bytes());
         break;
       case kSST:
         sstPosition_ = reader.Position();
         break;
       case kFormat: {
-        const std::uint16_t formatId = XLSCurrentRecordData(stream, reader).Word(0);
+        const std::uint16_t formatId = XLSCurrentRecordData(reader).Word(0);
         reader.Skip(2);
         // A damaged code is dropped: cells of that format show the general one.
         if (std::optional<std::u16string> code = XLSTryReadString(reader, TXLSLengthRecord::Word))
@@ -113,20 +110,19 @@ void TXLSGlobals::FirstPass(TMemoryStream& stream, TExporterXLSX_StyleSheet& sty
   if (worksheetNames_.empty() && WorksheetFollows(stream, end_)) Invalid();
 }
 
-void TXLSGlobals::SecondPass(TMemoryStream& stream, TExportFontList& fonts,
+void TXLSGlobals::SecondPass(TOleStreamReader& stream, TExportFontList& fonts,
                              TExporterXLSX_StyleSheet& styles) {
-  stream.SetPosition(0);
   TXLSRecordReader reader(stream);
   reader.Next();
   fonts.Clear();
   while (reader.Next() && reader.Id() != kEof) {
     if (reader.Id() == kFont) {
       // Every font is kept in file order; the first replaces the registry's default entry 0.
-      fonts.ReadXLS(XLSCurrentRecordData(stream, reader).Bytes(), palette_);
+      fonts.ReadXLS(XLSCurrentRecordData(reader).Bytes(), palette_);
     } else if (reader.Id() == kXF) {
-      styles.ReadXLSXF(XLSCurrentRecordData(stream, reader).Bytes(), palette_);
+      styles.ReadXLSXF(XLSCurrentRecordData(reader).Bytes(), palette_);
     } else if (reader.Id() == kXFExt) {
-      styles.ReadXLSXFEXT(XLSCurrentRecordData(stream, reader).Bytes());
+      styles.ReadXLSXFEXT(XLSCurrentRecordData(reader).Bytes());
     }
   }
 }

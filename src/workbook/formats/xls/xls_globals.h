@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "workbook/core/stream.h"
+#include "workbook/formats/xls/ole_stream_reader.h"
 #include "workbook/formats/xlsx/xlsx_palette.h"
 #include "workbook/formats/xlsx/xlsx_style_sheet.h"
 #include "workbook/model/font_list.h"
@@ -23,7 +23,7 @@ class TXLSGlobals {
   // encrypted, WorkbookLng_InvalidXLS when the stream does not begin with the globals' BOF,
   // ends before their EOF, lists no worksheet while worksheet substreams follow, or a record is
   // damaged.
-  void Read(TMemoryStream& stream, TExportFontList& fonts, TExporterXLSX_StyleSheet& styles);
+  void Read(TOleStreamReader& stream, TExportFontList& fonts, TExporterXLSX_StyleSheet& styles);
 
   // Names of the worksheets (BOUNDSHEET records of sheet type 0), in file order.
   const std::vector<std::u16string>& WorksheetNames() const { return worksheetNames_; }
@@ -39,9 +39,10 @@ class TXLSGlobals {
   const TExporterXLSX_Palette& Palette() const { return palette_; }
 
  private:
-  void CheckBof(TMemoryStream& stream);
-  void FirstPass(TMemoryStream& stream, TExporterXLSX_StyleSheet& styles);
-  void SecondPass(TMemoryStream& stream, TExportFontList& fonts, TExporterXLSX_StyleSheet& styles);
+  void CheckBof(TOleStreamReader& stream);
+  void FirstPass(TOleStreamReader& stream, TExporterXLSX_StyleSheet& styles);
+  void SecondPass(TOleStreamReader& stream, TExportFontList& fonts,
+                  TExporterXLSX_StyleSheet& styles);
 
   std::vector<std::u16string> worksheetNames_;
   std::vector<std::uint16_t> externSheets_;

@@ -31,12 +31,11 @@ std::u16string ReadName(TXLSRecordReader& reader, std::uint32_t length) {
 
 }  // namespace
 
-void TXLSNames::Read(TMemoryStream& stream, std::int64_t position,
+void TXLSNames::Read(TOleStreamReader& stream, std::int64_t position,
                      const std::vector<std::uint16_t>& externSheets, bool final) {
   workbook_.NamedCells.Clear();
   names_.clear();
-  TXLSRecordReader reader(stream);
-  reader.SetPosition(position);
+  TXLSRecordReader reader(stream, position);
   while (reader.Next() && reader.Id() == xls_record::kName) {
     const std::uint16_t options = reader.ReadWord();
     reader.Skip(1);  // keyboard shortcut

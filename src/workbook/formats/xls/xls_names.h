@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "workbook/core/stream.h"
+#include "workbook/formats/xls/ole_stream_reader.h"
 #include "workbook/model/formula/rpn_names.h"
 
 namespace workbook {
@@ -23,7 +23,7 @@ class TXLSNames : public IRPNNameSource {
   // EXTERNSHEET index to its sheet. Before the cells are read (final false) a name whose sheet is
   // unknown is kept without a sheet; the final pass drops it. A record shorter than its fields
   // raises EWorkbookFileException.
-  void Read(TMemoryStream& stream, std::int64_t position,
+  void Read(TOleStreamReader& stream, std::int64_t position,
             const std::vector<std::uint16_t>& externSheets, bool final);
 
   bool FindName(std::u16string_view name, TRPNRange& range) const override;

@@ -6,7 +6,6 @@
 
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
-#include "workbook/core/stream.h"
 #include "workbook/formats/xls/xls_record_reader.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 
@@ -46,15 +45,10 @@ class TXLSRecordData {
   std::span<const std::uint8_t> data_;
 };
 
-// The data of Reader's current record in stream, the stream the reader walks; a record that runs
-// past the end of the stream is a damaged file.
-inline TXLSRecordData XLSCurrentRecordData(const TMemoryStream& stream,
-                                           const TXLSRecordReader& reader) {
-  const std::size_t start = static_cast<std::size_t>(reader.Position()) + 4;
-  if (start + reader.Size() > stream.Data().size()) {
-    throw EWorkbookFileException(WorkbookLng_InvalidXLS);
-  }
-  return TXLSRecordData(std::span<const std::uint8_t>(stream.Memory() + start, reader.Size()));
+// The data of Reader's current record; a record that runs past the end of the stream is a damaged
+// file.
+inline TXLSRecordData XLSCurrentRecordData(const TXLSRecordReader& reader) {
+  return TXLSRecordData(reader.Data());
 }
 
 }  // namespace workbook

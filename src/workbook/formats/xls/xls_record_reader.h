@@ -1,21 +1,21 @@
 #pragma once
 // Walks the records of a BIFF8 stream (16-bit id, 16-bit data size, data) and reads inside the
-// current record only, through the stream primitives (each read puts the stream where it reads): a
-// read past the record's declared size is a damaged file, whatever the bytes that follow hold. Data
-// that goes on in CONTINUE records is reached explicitly.
+// current record only: a read past the record's declared size is a damaged file, whatever the
+// bytes that follow hold. Data that goes on in CONTINUE records is reached explicitly.
 #include <cstdint>
+#include <span>
 
-#include "workbook/core/stream.h"
+#include "workbook/formats/xls/ole_stream_reader.h"
 
 namespace workbook {
 
 class TXLSRecordReader {
  public:
-  // Reads the records from Stream's current position on.
-  explicit TXLSRecordReader(TMemoryStream& stream);
+  // Reads the records of bytes from position on.
+  explicit TXLSRecordReader(TOleStreamReader& bytes, std::int64_t position = 0);
 
   // Moves to the end of the current record and reads the next header; False when the stream
-  // holds no further complete header.
+  // holds no further complete header. The record's data is then at hand in one piece.
   bool Next();
   // The next call of Next reads the header at position.
   void SetPosition(std::int64_t position);
@@ -26,36 +26,42 @@ class TXLSRecordReader {
   std::int64_t Position() const { return position_; }
   // Data bytes of the current record not read yet.
   std::uint32_t Left() const { return size_ - read_; }
+  // The current record's whole data, valid until the reader (or another reader of the same
+  // bytes) moves to another record; EWorkbookFileException (WorkbookLng_InvalidXLS) when the
+  // record runs past the end of the stream.
+  std::span<const std::uint8_t> Data() const;
+  // The size of the stream the records are read from.
+  std::int64_t StreamSize() const { return bytes_.Size(); }
 
   // Reads of the current record's data; EWorkbookFileException (WorkbookLng_InvalidXLS) when
-  // the record holds fewer bytes, the stream's read error when the stream ends first.
+  // the record holds fewer bytes, "Unexpected end of stream." when the stream ends first.
   std::uint8_t ReadByte();
   std::uint16_t ReadWord();
   std::uint32_t ReadDWord();
   double ReadDouble();
   void ReadBytes(void* buffer, std::size_t count);
+  // The next count bytes of the record where they lie, valid as long as Data is.
+  const std::uint8_t* ReadInPlace(std::size_t count);
   void Skip(std::uint32_t count);
 
-  // Whether a CONTINUE record follows the current one.
+  // Whether a CONTINUE record follows the current one; the current record's data stays valid.
   bool NextIsContinue();
   // Moves into the CONTINUE record that follows the current one, for data that goes on there;
   // EXLSSharedStrings "Expected CONTINUE not found." when another record (or nothing) follows.
   void NextContinue();
 
  private:
-  // Checks that the record holds count more bytes and puts the stream at the next of them; the
-  // read that follows moves read_ on by count.
-  TStream& Data(std::size_t count);
-
   std::int64_t RecordEnd() const { return position_ + 4 + size_; }
 
-  TMemoryStream& stream_;
-  std::int64_t streamSize_;
+  TOleStreamReader& bytes_;
   std::int64_t position_;
   bool started_ = false;
   std::uint16_t id_ = 0;
   std::uint16_t size_ = 0;
   std::uint16_t read_ = 0;
+  // The current record's data as far as the stream holds it.
+  const std::uint8_t* data_ = nullptr;
+  std::uint16_t present_ = 0;
 };
 
 }  // namespace workbook

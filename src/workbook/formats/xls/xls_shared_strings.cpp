@@ -1,36 +1,67 @@
 #include "workbook/formats/xls/xls_shared_strings.h"
 
+#include <algorithm>
+
 #include "workbook/formats/xls/xls_record_reader.h"
 
 namespace workbook {
 
-std::size_t TXLSSharedStrings_Import::Add(std::u16string text, std::vector<TXLSRichTextRun> runs) {
-  entries_.push_back(std::make_unique<TXLSSharedStrings_ImportEntry>(text, std::move(runs)));
-  return entries_.size() - 1;
+TXLSSharedStrings_ImportEntry::TXLSSharedStrings_ImportEntry(TPackedText text,
+                                                             std::vector<TXLSRichTextRun> runs)
+    : text_(std::move(text)) {
+  if (!runs.empty()) Extra().Runs = std::move(runs);
+  if (text_.HasLoneLineBreak()) Extra().CellText = text_.WithCRLFBreaks();
+}
+
+TXLSSharedStrings_ImportEntry::TExtra& TXLSSharedStrings_ImportEntry::Extra() {
+  if (!extra_) extra_ = std::make_unique<TExtra>();
+  return *extra_;
 }
 
 const TPackedText& TXLSSharedStrings_ImportEntry::SharedText() const {
-  if (!text_.HasLoneLineBreak()) return text_;
-  if (cellText_.empty()) cellText_ = text_.WithCRLFBreaks();
-  return cellText_;
+  return extra_ && !extra_->CellText.empty() ? extra_->CellText : text_;
 }
 
-TXLSSharedStrings_ImportEntry* TXLSSharedStrings_Import::GetEntry(std::size_t index) const {
-  return index < entries_.size() ? entries_[index].get() : nullptr;
+const std::vector<TXLSRichTextRun>& TXLSSharedStrings_ImportEntry::Runs() const {
+  static const std::vector<TXLSRichTextRun> none;
+  return extra_ ? extra_->Runs : none;
+}
+
+void TXLSSharedStrings_ImportEntry::SetObject(
+    std::unique_ptr<TXLSSharedStrings_ImportObject> object) {
+  Extra().Object = std::move(object);
+}
+
+std::size_t TXLSSharedStrings_Import::Add(std::u16string_view text,
+                                          std::vector<TXLSRichTextRun> runs) {
+  entries_.emplace_back(TPackedText(text), std::move(runs));
+  return entries_.size() - 1;
+}
+
+TXLSSharedStrings_ImportEntry* TXLSSharedStrings_Import::GetEntry(std::size_t index) {
+  return index < entries_.size() ? &entries_[index] : nullptr;
+}
+
+const TXLSSharedStrings_ImportEntry* TXLSSharedStrings_Import::GetEntry(std::size_t index) const {
+  return index < entries_.size() ? &entries_[index] : nullptr;
 }
 
 std::u16string TXLSSharedStrings_Import::GetString(std::size_t index) const {
-  return index < entries_.size() ? std::u16string(entries_[index]->Text()) : std::u16string();
+  return index < entries_.size() ? std::u16string(entries_[index].Text()) : std::u16string();
 }
 
-void TXLSSharedStrings_Import::LoadFromStream(TMemoryStream& stream) {
+void TXLSSharedStrings_Import::LoadFromStream(TOleStreamReader& stream, std::int64_t position) {
   if (!entries_.empty()) return;
-  TXLSRecordReader reader(stream);
+  TXLSRecordReader reader(stream, position);
   if (!reader.Next()) return;
   reader.ReadDWord();  // total number of string references in the workbook
-  // The declared unique count only bounds the loop; nothing is reserved from it, since the
-  // strings must actually be there.
   const std::uint32_t uniqueCount = reader.ReadDWord();
+  // The declared count is reserved only as far as the stream could hold it: every string takes at
+  // least three bytes (its count and option byte).
+  const std::int64_t room = (stream.Size() - reader.Position()) / 3;
+  entries_.reserve(static_cast<std::size_t>(std::min<std::int64_t>(uniqueCount, room)));
+  // One text and one run list serve every string; each entry keeps only its packed copy.
+  std::u16string text;
   std::vector<TXLSRichTextRun> runs;
   for (std::uint32_t i = 0; i < uniqueCount; ++i) {
     while (reader.Left() == 0) {
@@ -39,8 +70,8 @@ void TXLSSharedStrings_Import::LoadFromStream(TMemoryStream& stream) {
       reader.NextContinue();
     }
     const std::uint16_t count = reader.ReadWord();
-    std::u16string text = XLSReadRichString(reader, count, runs);
-    Add(std::move(text), runs);
+    XLSReadRichString(reader, count, text, runs);
+    Add(text, runs.empty() ? std::vector<TXLSRichTextRun>() : runs);
   }
 }
 

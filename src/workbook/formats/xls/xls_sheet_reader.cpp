@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
@@ -19,9 +20,9 @@ namespace {
 // Decodes the cell records of one worksheet substream.
 class TCellRecords {
  public:
-  TCellRecords(TMemoryStream& stream, TXLSRecordReader& reader, const TXLSSharedStrings_Import& sst,
+  TCellRecords(TXLSRecordReader& reader, const TXLSSharedStrings_Import& sst,
                IXLSSheetTarget& target)
-      : stream_(stream), reader_(reader), sst_(sst), target_(target) {}
+      : reader_(reader), sst_(sst), target_(target) {}
 
   void Record();
   // A string formula still waiting for its STRING record goes out without its text.
@@ -39,13 +40,14 @@ class TCellRecords {
   void LabelSST(const TXLSRecordData& data);
   void BoolErr(const TXLSRecordData& data);
 
-  TMemoryStream& stream_;
   TXLSRecordReader& reader_;
   const TXLSSharedStrings_Import& sst_;
   IXLSSheetTarget& target_;
-  // A formula with a text result: its text comes in the STRING record that follows.
+  // A formula with a text result: its text comes in the STRING record that follows. Its tokens
+  // are kept here, as the record they lie in is gone by then.
   bool formulaPending_ = false;
   TXLSCell pending_;
+  std::vector<std::uint8_t> pendingTokens_;
   std::u16string text_;
 };
 
@@ -79,7 +81,7 @@ void TCellRecords::Record() {
     return;
   }
   if (id == kRow) {
-    const TXLSRecordData data = XLSCurrentRecordData(stream_, reader_);
+    const TXLSRecordData data = XLSCurrentRecordData(reader_);
     TXLSRowRecord row;
     row.Row = data.Word(0);
     row.Height = data.Word(6);
@@ -88,7 +90,7 @@ void TCellRecords::Record() {
     return;
   }
   if (id == kDefaultRowHeight) {
-    target_.DefaultRowHeight(XLSCurrentRecordData(stream_, reader_).Word(2));
+    target_.DefaultRowHeight(XLSCurrentRecordData(reader_).Word(2));
     return;
   }
   switch (id) {
@@ -110,7 +112,7 @@ void TCellRecords::Record() {
       return;
   }
   FlushFormula();
-  const TXLSRecordData data = XLSCurrentRecordData(stream_, reader_);
+  const TXLSRecordData data = XLSCurrentRecordData(reader_);
   switch (id) {
     case kFormula:
     case kFormula4:
@@ -171,7 +173,9 @@ void TCellRecords::Formula(const TXLSRecordData& data) {
   switch (data.Byte(6)) {
     case kResultString:
       cell.Kind = TXLSCellKind::Text;
+      pendingTokens_.assign(cell.FormulaTokens.begin(), cell.FormulaTokens.end());
       pending_ = cell;
+      pending_.FormulaTokens = pendingTokens_;
       formulaPending_ = true;
       return;
     case kResultBoolean:
@@ -263,20 +267,20 @@ void TCellRecords::BoolErr(const TXLSRecordData& data) {
   Emit(cell);
 }
 
-bool IsWorksheetBof(TMemoryStream& stream, TXLSRecordReader& reader) {
-  return reader.Id() == kBof && XLSCurrentRecordData(stream, reader).Word(2) == kBofWorksheet;
+bool IsWorksheetBof(TXLSRecordReader& reader) {
+  return reader.Id() == kBof && XLSCurrentRecordData(reader).Word(2) == kBofWorksheet;
 }
 
 }  // namespace
 
-bool XLSReadWorksheet(TMemoryStream& stream, TXLSRecordReader& reader,
-                      const TXLSSharedStrings_Import& sst, IXLSSheetTarget* target) {
+bool XLSReadWorksheet(TXLSRecordReader& reader, const TXLSSharedStrings_Import& sst,
+                      IXLSSheetTarget* target) {
   bool found = false;
-  while (!found && reader.Next()) found = IsWorksheetBof(stream, reader);
+  while (!found && reader.Next()) found = IsWorksheetBof(reader);
   if (!found) return false;
 
   std::optional<TCellRecords> cells;
-  if (target != nullptr) cells.emplace(stream, reader, sst, *target);
+  if (target != nullptr) cells.emplace(reader, sst, *target);
   // Depth of the substreams (embedded charts) nested in the worksheet's: their records and their
   // EOF are not the worksheet's.
   int nested = 0;

@@ -6,7 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include "workbook/core/stream.h"
 #include "workbook/formats/xls/xls_record_reader.h"
 #include "workbook/formats/xls/xls_shared_strings.h"
 
@@ -68,7 +67,7 @@ class IXLSSheetTarget {
 // over the worksheet. Returns False when the stream ends before a worksheet begins. A stream that
 // ends before the worksheet's EOF and damaged cell records (short data, a column beyond 255)
 // raise EWorkbookFileException.
-bool XLSReadWorksheet(TMemoryStream& stream, TXLSRecordReader& reader,
-                      const TXLSSharedStrings_Import& sst, IXLSSheetTarget* target);
+bool XLSReadWorksheet(TXLSRecordReader& reader, const TXLSSharedStrings_Import& sst,
+                      IXLSSheetTarget* target);
 
 }  // namespace workbook

@@ -40,15 +40,19 @@ void SkipContinued(TXLSRecordReader& reader, std::uint32_t count) {
 }
 
 // Appends up to count characters that the current record holds, stored as 16-bit units or as
-// their low bytes; returns how many were read.
+// their low bytes, decoded where they lie; returns how many were read.
 std::uint32_t ReadCharacters(TXLSRecordReader& reader, std::uint32_t count, bool wide,
                              std::u16string& text) {
   const std::uint32_t n = std::min(count, wide ? reader.Left() / 2 : reader.Left());
-  std::vector<std::uint8_t> bytes(wide ? 2 * std::size_t{n} : n);
-  reader.ReadBytes(bytes.data(), bytes.size());
-  for (std::uint32_t i = 0; i < n; ++i) {
-    text.push_back(wide ? static_cast<char16_t>(XLSDecodeWord(bytes.data() + 2 * i))
-                        : static_cast<char16_t>(bytes[i]));
+  const std::uint8_t* bytes = reader.ReadInPlace(wide ? 2 * std::size_t{n} : n);
+  const std::size_t at = text.size();
+  text.resize(at + n);
+  char16_t* out = text.data() + at;
+  if (wide) {
+    for (std::uint32_t i = 0; i < n; ++i)
+      out[i] = static_cast<char16_t>(XLSDecodeWord(bytes + 2 * i));
+  } else {
+    for (std::uint32_t i = 0; i < n; ++i) out[i] = bytes[i];
   }
   return n;
 }
@@ -76,44 +80,44 @@ std::optional<std::u16string> XLSTryReadString(TXLSRecordReader& reader, TXLSLen
 }
 
 std::u16string XLSReadStringOfLength(TXLSRecordReader& reader, std::uint32_t count) {
+  std::u16string text;
   std::vector<TXLSRichTextRun> runs;
-  return XLSReadRichString(reader, count, runs);
+  XLSReadRichString(reader, count, text, runs);
+  return text;
 }
 
-std::u16string XLSReadRichStringPart(TXLSRecordReader& reader, std::uint32_t& charsLeft,
-                                     std::uint32_t& extSize, std::uint16_t& runCount,
-                                     std::vector<TXLSRichTextRun>& runs, bool first) {
+void XLSReadRichStringPart(TXLSRecordReader& reader, std::uint32_t& charsLeft,
+                           std::uint32_t& extSize, std::uint16_t& runCount,
+                           std::vector<TXLSRichTextRun>& runs, std::u16string& text, bool first) {
   const std::uint8_t option = charsLeft > 0 || first ? ReadContinuedByte(reader) : 0;
   if (first) {
     runCount = option & kOptionRichText ? ReadContinuedWord(reader) : 0;
     extSize = option & kOptionExtended ? ReadContinuedDWord(reader) : 0;
   }
-  std::u16string part;
-  charsLeft -= ReadCharacters(reader, charsLeft, option & kOptionWideChars, part);
-  if (charsLeft > 0) return part;
+  charsLeft -= ReadCharacters(reader, charsLeft, option & kOptionWideChars, text);
+  if (charsLeft > 0) return;
   for (; runCount > 0; --runCount) {
     const std::uint16_t position = ReadContinuedWord(reader);
     runs.push_back({position, ReadContinuedWord(reader)});
   }
   SkipContinued(reader, extSize);
   extSize = 0;
-  return part;
 }
 
-std::u16string XLSReadRichString(TXLSRecordReader& reader, std::uint32_t count,
-                                 std::vector<TXLSRichTextRun>& runs) {
+void XLSReadRichString(TXLSRecordReader& reader, std::uint32_t count, std::u16string& text,
+                       std::vector<TXLSRichTextRun>& runs) {
+  text.clear();
   runs.clear();
   std::uint32_t left = count;
   std::uint32_t extSize = 0;
   std::uint16_t runCount = 0;
-  std::u16string text = XLSReadRichStringPart(reader, left, extSize, runCount, runs, true);
+  XLSReadRichStringPart(reader, left, extSize, runCount, runs, text, true);
   while (left > 0) {
     // The characters go on in the next CONTINUE record, which starts with a fresh option byte.
     do reader.NextContinue();
     while (reader.Left() == 0);
-    text += XLSReadRichStringPart(reader, left, extSize, runCount, runs, false);
+    XLSReadRichStringPart(reader, left, extSize, runCount, runs, text, false);
   }
-  return text;
 }
 
 std::u16string XLSReadWideChars(TXLSRecordReader& reader, std::uint32_t count, bool dropLast) {

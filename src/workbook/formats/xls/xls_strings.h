@@ -30,18 +30,20 @@ std::u16string XLSReadString(TXLSRecordReader& reader, TXLSLengthRecord length);
 std::optional<std::u16string> XLSTryReadString(TXLSRecordReader& reader, TXLSLengthRecord length);
 // The body of a string of count characters; its runs and extended data are passed over.
 std::u16string XLSReadStringOfLength(TXLSRecordReader& reader, std::uint32_t count);
-// The body of a string of count characters: option byte, run count, extended-data size,
+// The body of a string of count characters into text: option byte, run count, extended-data size,
 // characters, runs (kept in runs) and extended data (such as phonetic text, passed over), any of
-// them going on in CONTINUE records.
-std::u16string XLSReadRichString(TXLSRecordReader& reader, std::uint32_t count,
-                                 std::vector<TXLSRichTextRun>& runs);
+// them going on in CONTINUE records. text and runs are emptied first, so one pair serves a whole
+// table without allocating per string.
+void XLSReadRichString(TXLSRecordReader& reader, std::uint32_t count, std::u16string& text,
+                       std::vector<TXLSRichTextRun>& runs);
 // One piece of a rich string: the option byte (when characters are left, and always on the first
 // piece), on the first piece the run count and the extended-data size, then as many of the
-// charsLeft characters as the current record holds. Once no character is left, the runs (appended
-// to runs) and the extended data follow, across CONTINUE records; runCount and extSize are then 0.
-std::u16string XLSReadRichStringPart(TXLSRecordReader& reader, std::uint32_t& charsLeft,
-                                     std::uint32_t& extSize, std::uint16_t& runCount,
-                                     std::vector<TXLSRichTextRun>& runs, bool first);
+// charsLeft characters as the current record holds (appended to text). Once no character is left,
+// the runs (appended to runs) and the extended data follow, across CONTINUE records; runCount and
+// extSize are then 0.
+void XLSReadRichStringPart(TXLSRecordReader& reader, std::uint32_t& charsLeft,
+                           std::uint32_t& extSize, std::uint16_t& runCount,
+                           std::vector<TXLSRichTextRun>& runs, std::u16string& text, bool first);
 // count UTF-16LE characters without option byte; one fewer is kept when dropLast is set and count
 // is above 1 (texts stored with their terminating zero).
 std::u16string XLSReadWideChars(TXLSRecordReader& reader, std::uint32_t count, bool dropLast);

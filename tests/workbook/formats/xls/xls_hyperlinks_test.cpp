@@ -44,8 +44,8 @@ TEST_P(XLSLongHyperlink, FitsOneRecord) {
   EXPECT_EQ(size, c.recordSize);
   EXPECT_EQ(bytes.size(), size + 4);
 
-  stream.SetPosition(0);
-  TXLSRecordReader reader(stream);
+  TOleStreamReader records(stream);
+  TXLSRecordReader reader(records);
   ASSERT_TRUE(reader.Next());
   const std::optional<TXLSHyperlink> link = XLSReadHyperlink(reader);
   ASSERT_TRUE(link.has_value());

@@ -20,7 +20,8 @@ Bytes Sst(std::uint32_t uniqueCount, const Bytes& data) {
 
 std::vector<std::u16string> Load(const Bytes& bytes, TXLSSharedStrings_Import& table) {
   TMemoryStream stream(bytes);
-  table.LoadFromStream(stream);
+  TOleStreamReader records(stream);
+  table.LoadFromStream(records, 0);
   std::vector<std::u16string> texts;
   for (std::size_t i = 0; i < table.Count(); ++i) texts.push_back(table.GetString(i));
   return texts;
@@ -104,7 +105,8 @@ TEST(XlsSharedStrings, AStringCutShortFailsAndKeepsTheEarlierOnes) {
 TEST(XlsRecordReader, StaysInsideTheDeclaredSizeAndSkipsWhatWasLeftUnread) {
   TMemoryStream stream(Join({Record(0x0809, Join({Word(0x0600), Word(5)})), Record(0x0022, Word(1)),
                              Record(0x000A, {}), Bytes{0x01, 0x02}}));
-  TXLSRecordReader reader(stream);
+  TOleStreamReader bytes(stream);
+  TXLSRecordReader reader(bytes);
   ASSERT_TRUE(reader.Next());
   EXPECT_EQ(reader.ReadWord(), 0x0600);
   EXPECT_THROW(reader.ReadDWord(), EWorkbookFileException);  // two bytes left
@@ -119,7 +121,8 @@ TEST(XlsRecordReader, StaysInsideTheDeclaredSizeAndSkipsWhatWasLeftUnread) {
 
 TEST(XlsStrings, ADamagedWideCharacterCountFailsAtTheRecordsEnd) {
   TMemoryStream stream(Record(0x01B8, Chars(u"ab", true)));
-  TXLSRecordReader reader(stream);
+  TOleStreamReader bytes(stream);
+  TXLSRecordReader reader(bytes);
   ASSERT_TRUE(reader.Next());
   // rather than reserving memory for the count
   EXPECT_THROW(XLSReadWideChars(reader, 0x7FFFFFFF, false), EWorkbookFileException);

@@ -34,7 +34,8 @@ std::vector<int> Sizes(TList& records) {
 
 void ReadBack(TList& records, TXLSSharedStrings_Import& table) {
   TMemoryStream stream(Join(records));
-  table.LoadFromStream(stream);
+  TOleStreamReader bytes(stream);
+  table.LoadFromStream(bytes, 0);
 }
 
 TEST(XlsSharedStringsExport, PlainAndRichStringLayout) {

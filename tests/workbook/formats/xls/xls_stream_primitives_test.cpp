@@ -36,7 +36,8 @@ TEST(XlsStreamPrimitives, CompareBytes) {
 // A record's reads stop at its declared size even where the stream goes on.
 TEST(XlsRecordReader, ReadsThroughThePrimitivesWithinTheRecord) {
   TMemoryStream stream(Join({Record(0x0203, Join({Word(7), {9}})), Record(0x000A, {})}));
-  TXLSRecordReader reader(stream);
+  TOleStreamReader bytes(stream);
+  TXLSRecordReader reader(bytes);
   ASSERT_TRUE(reader.Next());
   EXPECT_EQ(reader.ReadWord(), 7);
   EXPECT_EQ(reader.ReadByte(), 9);
@@ -52,17 +53,21 @@ TEST(XlsRecordReader, ReadsThroughThePrimitivesWithinTheRecord) {
 TEST(XlsStrings, RichStringPartsAcrossAContinueRecord) {
   TMemoryStream stream(Join({Record(0x00FC, Join({{0x09}, Word(1), Chars(u"ab", true)})),
                              Continue(Join({{0x00}, Chars(u"cd", false), Word(1), Word(5)}))}));
-  TXLSRecordReader reader(stream);
+  TOleStreamReader bytes(stream);
+  TXLSRecordReader reader(bytes);
   ASSERT_TRUE(reader.Next());
   std::uint32_t charsLeft = 4, extSize = 0;
   std::uint16_t runCount = 0;
   std::vector<TXLSRichTextRun> runs;
-  EXPECT_EQ(XLSReadRichStringPart(reader, charsLeft, extSize, runCount, runs, true), u"ab");
+  std::u16string text;
+  XLSReadRichStringPart(reader, charsLeft, extSize, runCount, runs, text, true);
+  EXPECT_EQ(text, u"ab");
   EXPECT_EQ(charsLeft, 2u);
   EXPECT_EQ(runCount, 1);
   EXPECT_TRUE(runs.empty());
   reader.NextContinue();
-  EXPECT_EQ(XLSReadRichStringPart(reader, charsLeft, extSize, runCount, runs, false), u"cd");
+  XLSReadRichStringPart(reader, charsLeft, extSize, runCount, runs, text, false);
+  EXPECT_EQ(text, u"abcd");
   EXPECT_EQ(charsLeft, 0u);
   EXPECT_EQ(runCount, 0);
   EXPECT_EQ(runs, (std::vector<TXLSRichTextRun>{{1, 5}}));

@@ -2,7 +2,16 @@
 
 #include <algorithm>
 
+#include "workbook/formats/xls/xls_workbook_stream.h"
+
 namespace xls_test {
+
+std::vector<std::uint8_t> WorkbookStreamBytes(workbook::TStream& source) {
+  workbook::TOleStreamReader stream = workbook::XLSOpenWorkbookStream(source);
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(stream.Size()));
+  stream.Copy(0, bytes.data(), bytes.size());
+  return bytes;
+}
 
 std::vector<std::string> CorpusXlsFiles() {
   std::vector<std::string> files;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "workbook/core/stream.h"
 #include "workbook/formats/python_peer.h"
 
 namespace xls_test {
@@ -22,6 +23,10 @@ inline bool HeaderContradictsFile(const std::string& path) {
   return path.ends_with("xls2csv_ole_read_MSAT_body_637.xls") ||
          path.ends_with("xls2csv_ole_read_MSAT_body_687.xls");
 }
+
+// The bytes of the BIFF8 record stream of the compound file in source, as XLSOpenWorkbookStream
+// finds it.
+std::vector<std::uint8_t> WorkbookStreamBytes(workbook::TStream& source);
 
 // Where the XLS peer scripts live, for test_support::RunPeer.
 inline const std::string kPeers = "workbook/formats/xls/peers/";

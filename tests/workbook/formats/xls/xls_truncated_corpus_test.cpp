@@ -6,7 +6,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "workbook/formats/xls/xls_workbook_stream.h"
 #include "xls_cell_dump.h"
 #include "xls_test_support.h"
 #include "xls_workbook_builder.h"
@@ -55,9 +54,7 @@ TEST_P(XLSTruncatedCorpus, FileCutAtEachStep) {
 // The compound file stays whole and only its "Workbook" stream ends early.
 TEST_P(XLSTruncatedCorpus, WorkbookStreamCutAtEachStep) {
   workbook::TMemoryStream file(FileBytes(path_));
-  workbook::TMemoryStream records;
-  workbook::XLSReadWorkbookStream(file, records);
-  const Bytes& stream = records.Data();
+  const Bytes stream = WorkbookStreamBytes(file);
   for (std::size_t size = kStep; size < stream.size(); size += kStep) {
     workbook::TMemoryStream cut(XlsFile(Bytes(stream.begin(), stream.begin() + size)));
     ExpectWholeOrRefused(DumpWithReader(cut), whole_, size);

@@ -122,11 +122,11 @@ TEST(Palette, ReadsAPaletteWrittenByXlwtAsXlrdSeesIt) {
                               "for i in range(8, 64): print(i, *book.colour_map[i])\n");
   TMemoryStream file;
   file.LoadFromFile(dir.File("p.xls"));
-  TMemoryStream records;
-  XLSReadWorkbookStream(file, records);
+  TOleStreamReader records = XLSOpenWorkbookStream(file);
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(records.Size()));
+  records.Copy(0, bytes.data(), bytes.size());
   TExporterXLSX_Palette palette;
   bool found = false;
-  const std::vector<std::uint8_t>& bytes = records.Data();
   for (std::size_t at = 0; at + 4 <= bytes.size();) {
     std::size_t id = bytes[at] | (bytes[at + 1] << 8), size = bytes[at + 2] | (bytes[at + 3] << 8);
     if (at + 4 + size > bytes.size()) break;

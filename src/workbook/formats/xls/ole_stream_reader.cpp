@@ -1,0 +1,91 @@
+#include "workbook/formats/xls/ole_stream_reader.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "workbook/core/exceptions.h"
+
+namespace workbook {
+
+namespace {
+
+// Large enough that refills are rare next to the records read, small next to a big stream.
+constexpr std::size_t kWindowSize = 256 * 1024;
+
+[[noreturn]] void EndOfStream() { throw EWorkbookFileException(u"Unexpected end of stream."); }
+
+}  // namespace
+
+TOleStreamReader::TOleStreamReader(const TMemoryStream& memory)
+    : memory_(memory.Memory()),
+      size_(static_cast<std::int64_t>(memory.Data().size())),
+      inPlace_(memory.Memory()) {}
+
+TOleStreamReader::TOleStreamReader(TStream& source, std::vector<TOleStreamRun> runs,
+                                   std::uint64_t size)
+    : source_(&source), runs_(std::move(runs)), size_(static_cast<std::int64_t>(size)) {
+  if (const auto* memory = dynamic_cast<const TMemoryStream*>(&source)) {
+    memory_ = memory->Memory();
+    if (runs_.size() == 1) inPlace_ = memory_ + runs_.front().SourcePosition;
+  }
+}
+
+const std::uint8_t* TOleStreamReader::Bytes(std::int64_t position, std::size_t count) {
+  if (position < 0 || position > size_ || static_cast<std::int64_t>(count) > size_ - position)
+    EndOfStream();
+  if (inPlace_ != nullptr || size_ == 0) return inPlace_ + position;
+  const std::size_t offset = static_cast<std::size_t>(position - windowStart_);
+  if (position < windowStart_ || offset + count > windowLength_) {
+    // The window starts at the bytes asked for, so the records after them follow without a
+    // refill; it never holds less than they need, since they lie inside the stream.
+    windowLength_ = static_cast<std::size_t>(
+        std::min<std::int64_t>(std::max(kWindowSize, count), size_ - position));
+    window_.resize(std::max(window_.size(), windowLength_));
+    windowStart_ = position;
+    Fill(position, window_.data(), windowLength_);
+    return window_.data();
+  }
+  return window_.data() + offset;
+}
+
+void TOleStreamReader::Copy(std::int64_t position, void* buffer, std::size_t count) {
+  if (position < 0 || position > size_ || static_cast<std::int64_t>(count) > size_ - position)
+    EndOfStream();
+  if (count == 0) return;
+  if (inPlace_ != nullptr) {
+    std::memcpy(buffer, inPlace_ + position, count);
+  } else if (position >= windowStart_ && position - windowStart_ + count <= windowLength_) {
+    std::memcpy(buffer, window_.data() + (position - windowStart_), count);
+  } else {
+    Fill(position, static_cast<std::uint8_t*>(buffer), count);
+  }
+}
+
+void TOleStreamReader::Fill(std::int64_t position, std::uint8_t* buffer, std::size_t count) {
+  // The run holding position: the last one starting at or before it.
+  auto run =
+      std::upper_bound(runs_.begin(), runs_.end(), static_cast<std::uint64_t>(position),
+                       [](std::uint64_t at, const TOleStreamRun& r) { return at < r.Start; });
+  if (run == runs_.begin()) EndOfStream();
+  --run;
+  std::uint64_t at = static_cast<std::uint64_t>(position);
+  while (count > 0) {
+    if (run == runs_.end() || at < run->Start || at >= run->Start + run->Length) EndOfStream();
+    const std::uint64_t into = at - run->Start;
+    const std::size_t piece =
+        static_cast<std::size_t>(std::min<std::uint64_t>(count, run->Length - into));
+    const std::int64_t from = run->SourcePosition + static_cast<std::int64_t>(into);
+    if (memory_ != nullptr) {
+      std::memcpy(buffer, memory_ + from, piece);
+    } else {
+      source_->SetPosition(from);
+      source_->ReadBuffer(buffer, piece);
+    }
+    buffer += piece;
+    at += piece;
+    count -= piece;
+    ++run;
+  }
+}
+
+}  // namespace workbook
