@@ -9,9 +9,6 @@ namespace workbook {
 
 namespace {
 
-// Large enough that refills are rare next to the records read, small next to a big stream.
-constexpr std::size_t kWindowSize = 256 * 1024;
-
 [[noreturn]] void EndOfStream() { throw EWorkbookFileException(u"Unexpected end of stream."); }
 
 }  // namespace

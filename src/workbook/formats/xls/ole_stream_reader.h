@@ -20,6 +20,9 @@ class TOleStreamReader {
  public:
   // The most bytes one call of Bytes may ask for: a BIFF record with its header.
   static constexpr std::size_t kMaxPiece = 4 + 0xFFFF;
+  // The bytes a window holds: large enough that refills are rare next to the records read, small
+  // next to a big stream.
+  static constexpr std::size_t kWindowSize = 256 * 1024;
 
   // The whole of memory (a stream built or already copied in memory), read in place; memory must
   // outlive the reader and not change.
