@@ -31,6 +31,9 @@ class TPackedText {
   }
   std::size_t size() const { return data_ ? data_->Length : 0; }
   bool empty() const { return data_ == nullptr; }
+  // Whether another holder shares the characters: a text only one holder has can only be met
+  // again through that holder.
+  bool Shared() const { return data_ && data_->Refs.load(std::memory_order_relaxed) > 1; }
   // Holds a CR LF pair.
   bool HasCRLF() const { return data_ && (data_->Facts & kHasCRLF); }
   // Holds a CR or an LF that is not part of a CR LF pair.

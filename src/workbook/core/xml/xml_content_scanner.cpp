@@ -49,9 +49,9 @@ std::pair<std::string_view, std::string_view> SplitQName(std::string_view qname,
   return {qname.substr(0, colon), qname.substr(colon + 1)};
 }
 
-// Name characters of ASCII: 1 may start a name, 2 may only follow.
+// Name characters of ASCII: 1 may start a name, 2 may only follow (0 for every other byte).
 struct TAsciiNames {
-  std::uint8_t kind[128] = {};
+  std::uint8_t kind[256] = {};
   constexpr TAsciiNames() {
     for (int c = 'a'; c <= 'z'; ++c) kind[c] = 1;
     for (int c = 'A'; c <= 'Z'; ++c) kind[c] = 1;
@@ -62,6 +62,19 @@ struct TAsciiNames {
   }
 };
 constexpr TAsciiNames kAsciiNames;
+
+// Bytes an attribute value may hold as they are: printable ASCII but for the quotes, "<" and "&".
+struct TPlainAttributeBytes {
+  bool plain[256] = {};
+  constexpr TPlainAttributeBytes() {
+    for (int c = 0x20; c < 0x80; ++c) plain[c] = true;
+    plain[static_cast<unsigned char>('"')] = false;
+    plain[static_cast<unsigned char>('\'')] = false;
+    plain[static_cast<unsigned char>('<')] = false;
+    plain[static_cast<unsigned char>('&')] = false;
+  }
+};
+constexpr TPlainAttributeBytes kPlainAttribute;
 
 // Decodes the UTF-8 sequence at P: its length, 0 when the input ends inside it, -1 when it is
 // not a well-formed sequence of an XML character.
@@ -112,6 +125,28 @@ struct TTextClasses {
 constexpr TTextClasses kText;
 
 }  // namespace
+
+bool IsPlainXmlText(std::string_view text) {
+  const char* p = text.data();
+  const char* end = p + text.size();
+  while (p < end) {
+    const char c = *p;
+    if (!kText.special[static_cast<unsigned char>(c)]) {
+      ++p;
+    } else if (c == ']') {
+      if (end - p >= 3 && p[1] == ']' && p[2] == '>') return false;
+      ++p;
+    } else if (static_cast<unsigned char>(c) >= 0x80) {
+      char32_t code = 0;
+      const int length = DecodeUtf8(p, end, code);
+      if (length <= 0) return false;
+      p += length;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
 
 TXmlContentScanner::TXmlContentScanner(IXmlSaxHandler& handler, std::string_view qualifiedName,
                                        std::vector<std::pair<std::string, std::string>> namespaces,
@@ -273,10 +308,22 @@ const char* TXmlContentScanner::ScanName(const char* p, const char* end, std::si
   const char* start = p;
   colon = std::string_view::npos;
   bool first = true;
+  // The common case first: a run of ASCII name characters, decided by table.
+  if (p < end && kAsciiNames.kind[static_cast<unsigned char>(*p)] == 1) {
+    const char* limit = end - start > static_cast<std::ptrdiff_t>(kMaxNameLength)
+                            ? start + kMaxNameLength + 1
+                            : end;
+    ++p;
+    while (p < limit && kAsciiNames.kind[static_cast<unsigned char>(*p)] != 0) ++p;
+    if (static_cast<std::size_t>(p - start) > kMaxNameLength) Fail("a name too long", start);
+    if (p >= end) return nullptr;
+    const auto next = static_cast<unsigned char>(*p);
+    if (next != ':' && next < 0x80) return p;
+    first = false;
+  }
   while (p < end) {
     char32_t c = static_cast<unsigned char>(*p);
     if (c < 0x80 && c != ':') {
-      // The common case, decided by table.
       const std::uint8_t kind = kAsciiNames.kind[c];
       if (kind == 0 || (first && kind != 1)) break;
       first = false;
@@ -311,6 +358,19 @@ const char* TXmlContentScanner::ScanAttributeValue(const char* p, const char* en
   // P is at the opening quote.
   const char quote = *p++;
   const char* start = p;
+  // Most values are plain ASCII, taken as they stand.
+  const char* plainEnd = p;
+  const char* plainLimit =
+      end - p > static_cast<std::ptrdiff_t>(kMaxTextLength) ? p + kMaxTextLength : end;
+  while (plainEnd < plainLimit && kPlainAttribute.plain[static_cast<unsigned char>(*plainEnd)])
+    ++plainEnd;
+  if (plainEnd < plainLimit && *plainEnd == quote) {
+    attribute.InScratch = false;
+    attribute.ValueAt = static_cast<std::size_t>(start - chunkBegin_);
+    attribute.ValueSize = static_cast<std::size_t>(plainEnd - start);
+    return plainEnd + 1;
+  }
+  p = plainEnd;
   bool decoded = false;
   const std::size_t scratchAt = scratch_.size();
   while (true) {
@@ -362,10 +422,7 @@ const char* TXmlContentScanner::ScanAttributeValue(const char* p, const char* en
   return p + 1;
 }
 
-std::string_view TXmlContentScanner::Resolve(std::string_view prefix, bool element) const {
-  // Unprefixed attributes are in no namespace; unprefixed elements in the default one.
-  if (prefix.empty() && !element) return {};
-  if (prefix.empty() && defaultKnown_ != 0) return defaultURI_;
+std::string_view TXmlContentScanner::ResolveBinding(std::string_view prefix) const {
   if (prefix.empty()) {
     defaultKnown_ = bindings_.size();
     defaultURI_ = {};
@@ -379,7 +436,6 @@ std::string_view TXmlContentScanner::Resolve(std::string_view prefix, bool eleme
   }
   for (auto binding = bindings_.rbegin(); binding != bindings_.rend(); ++binding)
     if (binding->Prefix == prefix) return binding->URI;
-  if (prefix.empty()) return {};
   throw EXmlError(u"XML error: the namespace prefix \"" +
                   platform::Utf8ToUtf16(std::string(prefix)) + u"\" is not declared.");
 }
@@ -493,16 +549,28 @@ const char* TXmlContentScanner::ScanStartTag(const char* p, const char* end) {
 
 const char* TXmlContentScanner::ScanEndTag(const char* p, const char* end) {
   const char* tag = p;
-  std::size_t colon = 0;
-  const char* nameEnd = ScanName(p + 2, end, colon);
-  if (nameEnd == nullptr) return nullptr;
-  const std::string_view qname(p + 2, static_cast<std::size_t>(nameEnd - p - 2));
-  p = nameEnd;
-  while (p < end && IsSpace(*p)) ++p;
-  if (p >= end) return nullptr;
-  if (*p != '>') Fail("a malformed end tag", p);
   const std::string_view open = std::string_view(openNames_).substr(openStarts_.back());
-  if (qname != open) Fail("an end tag that does not match its start tag", tag);
+  std::string_view qname;
+  std::size_t colon = 0;
+  if (static_cast<std::size_t>(end - p) > open.size() + 2 &&
+      std::memcmp(p + 2, open.data(), open.size()) == 0 && p[2 + open.size()] == '>') {
+    // The open element's name, as its start tag was read: nothing more to check.
+    qname = open;
+    const void* found = std::memchr(open.data(), ':', open.size());
+    colon = found == nullptr
+                ? std::string_view::npos
+                : static_cast<std::size_t>(static_cast<const char*>(found) - open.data());
+    p += 2 + open.size();
+  } else {
+    const char* nameEnd = ScanName(p + 2, end, colon);
+    if (nameEnd == nullptr) return nullptr;
+    qname = std::string_view(p + 2, static_cast<std::size_t>(nameEnd - p - 2));
+    p = nameEnd;
+    while (p < end && IsSpace(*p)) ++p;
+    if (p >= end) return nullptr;
+    if (*p != '>') Fail("a malformed end tag", p);
+    if (qname != open) Fail("an end tag that does not match its start tag", tag);
+  }
   if (openStarts_.size() == 1) {
     // The element's own end tag: the parser of the rest reads it.
     done_ = true;

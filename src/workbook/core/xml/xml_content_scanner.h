@@ -20,6 +20,11 @@
 
 namespace workbook {
 
+// Whether an XML parser would hand text, standing as an element's content, over unchanged: no
+// markup or references, no CR (line ends are rewritten), no "]]>", only well-formed UTF-8 of
+// characters XML allows.
+bool IsPlainXmlText(std::string_view text);
+
 class TXmlContentScanner {
  public:
   // Scans the content of the element whose start tag was just read: its qualified name as
@@ -63,7 +68,14 @@ class TXmlContentScanner {
   // Reads the reference at P ("&...;"), appending its character as UTF-8.
   const char* ScanReference(const char* p, const char* end, std::string& out);
 
-  std::string_view Resolve(std::string_view prefix, bool element) const;
+  std::string_view Resolve(std::string_view prefix, bool element) const {
+    // Unprefixed attributes are in no namespace; unprefixed elements in the default one.
+    if (prefix.empty() && !element) return {};
+    if (prefix.empty() && defaultKnown_ != 0) return defaultURI_;
+    return ResolveBinding(prefix);
+  }
+  // The namespace bound to prefix (the default one for none); EXmlError when it is undeclared.
+  std::string_view ResolveBinding(std::string_view prefix) const;
   void Emit(std::string_view text) {
     if (!text.empty()) handler_.Characters(text);
   }

@@ -91,10 +91,10 @@ void OnError(void* user, xmlErrorPtr error) { static_cast<TState*>(user)->errors
 
 }  // namespace
 
-std::string_view TXmlSaxAttributes::Value(int i) const {
+std::string_view TXmlSaxAttributes::DecodedValue(int i) const {
   const std::string_view raw = items_[i].Value;
   // Without entity substitution libxml2 hands an attribute's "&" back as "&#38;".
-  if (!rawAmpersands_ || raw.find("&#38;") == std::string_view::npos) return raw;
+  if (raw.find("&#38;") == std::string_view::npos) return raw;
   std::string& value = decoded_.emplace_back();
   for (std::size_t at = 0; at < raw.size();) {
     if (raw.compare(at, 5, "&#38;") == 0) {

@@ -41,7 +41,7 @@ class TXmlSaxAttributes {
   std::string_view Prefix(int i) const { return items_[i].Prefix; }
   std::string_view NamespaceURI(int i) const { return items_[i].NamespaceURI; }
   // The value as written, with its character references resolved.
-  std::string_view Value(int i) const;
+  std::string_view Value(int i) const { return rawAmpersands_ ? DecodedValue(i) : items_[i].Value; }
   // The value of the attribute of that local name that has no namespace; false when absent.
   bool Find(std::string_view localName, std::string_view& value) const;
   std::string_view Get(std::string_view localName) const {
@@ -51,6 +51,8 @@ class TXmlSaxAttributes {
   }
 
  private:
+  std::string_view DecodedValue(int i) const;
+
   const TXmlSaxAttribute* items_;
   int count_;
   bool rawAmpersands_;

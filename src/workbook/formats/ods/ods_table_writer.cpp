@@ -31,7 +31,7 @@ bool InRange(int index, int first, int count) {
 
 TODSTableWriter::TODSTableWriter(TCustomExporter& exporter, TWorkbook& workbook,
                                  TODSStyleRegistries& styles, TXmlWriter& numberStyles,
-                                 std::vector<std::unique_ptr<TDeflatedData>>& parts)
+                                 std::vector<std::unique_ptr<TMemoryStream>>& parts)
     : exporter_(exporter),
       workbook_(workbook),
       styles_(styles),
@@ -43,18 +43,20 @@ TODSTableWriter::~TODSTableWriter() = default;
 std::size_t TODSTableWriter::TPartSink::Write(const void* buffer, std::size_t count) {
   if (!part_) NextPart(false);
   written_ += static_cast<std::int64_t>(count);
-  part_->Write(buffer, count);
-  return count;
+  return packer_->Write(buffer, count);
 }
 
 std::int64_t TODSTableWriter::TPartSink::Seek(std::int64_t, TSeekOrigin) { return written_; }
 
 void TODSTableWriter::TPartSink::NextPart(bool last) {
   if (part_) {
-    part_->Finish(false);
+    packer_->Finish();
+    packer_.reset();
     parts_.push_back(std::move(part_));
   }
-  if (!last) part_ = std::make_unique<TDeflatedData>();
+  if (last) return;
+  part_ = std::make_unique<TMemoryStream>();
+  packer_ = std::make_unique<TCompressionStream>(*part_);
 }
 
 std::u16string TODSTableWriter::ODSTextStyleName(const TExportFont& font) {

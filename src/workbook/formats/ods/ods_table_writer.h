@@ -10,7 +10,7 @@
 
 #include "workbook/formats/cell_write_context.h"
 #include "workbook/formats/ods/ods_style_registries.h"
-#include "workbook/formats/zip/deflated_data.h"
+#include "workbook/formats/zip/compression_stream.h"
 #include "workbook/model/sheet_pixel_grid.h"
 
 namespace workbook {
@@ -25,9 +25,9 @@ class TXmlWriter;
 class TODSTableWriter : public ICellWriteContext {
  public:
   // numberStyles receives number:*-style elements (it writes at office:automatic-styles' level);
-  // parts receives the table's parts in order, each finished as not the entry's last.
+  // parts receives the table's parts in order, each a buffer TCompressionStream finished.
   TODSTableWriter(TCustomExporter& exporter, TWorkbook& workbook, TODSStyleRegistries& styles,
-                  TXmlWriter& numberStyles, std::vector<std::unique_ptr<TDeflatedData>>& parts);
+                  TXmlWriter& numberStyles, std::vector<std::unique_ptr<TMemoryStream>>& parts);
   ~TODSTableWriter() override;
 
   // The sheet at index; its auto-filter goes to databaseRanges.
@@ -42,7 +42,7 @@ class TODSTableWriter : public ICellWriteContext {
   // the part list between two rows while elements around them stay open.
   class TPartSink : public TStream {
    public:
-    explicit TPartSink(std::vector<std::unique_ptr<TDeflatedData>>& parts) : parts_(parts) {}
+    explicit TPartSink(std::vector<std::unique_ptr<TMemoryStream>>& parts) : parts_(parts) {}
     std::size_t Read(void*, std::size_t) override { return 0; }
     std::size_t Write(const void* buffer, std::size_t count) override;
     std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
@@ -50,8 +50,9 @@ class TODSTableWriter : public ICellWriteContext {
     void NextPart(bool last);
 
    private:
-    std::vector<std::unique_ptr<TDeflatedData>>& parts_;
-    std::unique_ptr<TDeflatedData> part_;
+    std::vector<std::unique_ptr<TMemoryStream>>& parts_;
+    std::unique_ptr<TMemoryStream> part_;
+    std::unique_ptr<TCompressionStream> packer_;
     std::int64_t written_ = 0;
   };
 
@@ -68,7 +69,7 @@ class TODSTableWriter : public ICellWriteContext {
   TWorkbook& workbook_;
   TODSStyleRegistries& styles_;
   TXmlWriter& numberStyles_;
-  std::vector<std::unique_ptr<TDeflatedData>>& parts_;
+  std::vector<std::unique_ptr<TMemoryStream>>& parts_;
 
   // Per sheet.
   TExportWorkSheet* sheet_ = nullptr;

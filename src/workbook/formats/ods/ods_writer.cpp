@@ -13,7 +13,7 @@
 #include "workbook/formats/ods/ods_package_parts.h"
 #include "workbook/formats/ods/ods_style_registries.h"
 #include "workbook/formats/ods/ods_table_writer.h"
-#include "workbook/formats/zip/deflated_data.h"
+#include "workbook/formats/zip/compression_stream.h"
 #include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/drawing.h"
 #include "workbook/model/sheet_names.h"
@@ -69,10 +69,11 @@ TXmlNode BuildContentRoot(TXmlDocument& document) {
 }
 
 // Deflates text as one piece of an entry.
-std::unique_ptr<TDeflatedData> Deflated(std::string_view text, bool last) {
-  auto piece = std::make_unique<TDeflatedData>();
-  piece->Write(text.data(), text.size());
-  piece->Finish(last);
+std::unique_ptr<TMemoryStream> Deflated(std::string_view text) {
+  auto piece = std::make_unique<TMemoryStream>();
+  TCompressionStream packer(*piece);
+  packer.WriteBuffer(text.data(), text.size());
+  packer.Finish();
   return piece;
 }
 
@@ -93,7 +94,7 @@ void WriteContent(TCustomExporter& exporter, TWorkbook& workbook, TODSStyleRegis
   TXmlNode databaseRanges = spreadsheet.AddChild("table:database-ranges");
 
   TMemoryStream numberStyles;
-  std::vector<std::unique_ptr<TDeflatedData>> tables;
+  std::vector<std::unique_ptr<TMemoryStream>> tables;
   {
     TXmlWriter numberWriter(numberStyles);
     TODSTableWriter tableWriter(exporter, workbook, styles, numberWriter, tables);
@@ -122,14 +123,13 @@ void WriteContent(TCustomExporter& exporter, TWorkbook& workbook, TODSStyleRegis
   const std::size_t tablesAt = whole.find(kTablesMarker);
   const std::string_view numbers(reinterpret_cast<const char*>(numberStyles.Memory()),
                                  static_cast<std::size_t>(numberStyles.Size()));
-  const std::unique_ptr<TDeflatedData> head[] = {
-      Deflated(whole.substr(0, numbersAt), false), Deflated(numbers, false),
+  const std::unique_ptr<TMemoryStream> head[] = {
+      Deflated(whole.substr(0, numbersAt)), Deflated(numbers),
       Deflated(whole.substr(numbersAt + kNumberStylesMarker.size(),
-                            tablesAt - numbersAt - kNumberStylesMarker.size()),
-               false)};
-  const std::unique_ptr<TDeflatedData> tail =
-      Deflated(whole.substr(tablesAt + kTablesMarker.size()), true);
-  std::vector<const TDeflatedData*> pieces;
+                            tablesAt - numbersAt - kNumberStylesMarker.size()))};
+  const std::unique_ptr<TMemoryStream> tail =
+      Deflated(whole.substr(tablesAt + kTablesMarker.size()));
+  std::vector<TStream*> pieces;
   for (const auto& piece : head) pieces.push_back(piece.get());
   for (const auto& piece : tables) pieces.push_back(piece.get());
   pieces.push_back(tail.get());

@@ -26,19 +26,18 @@ void TExporterZIPCSV::ExportToStream(TStream& stream, TWorkbook& workbook) {
   if (!inner_)
     throw EWorkbookException(u"Zipped CSV: no handler for the \"csv\" extension is registered.");
   TZipArchive zip(stream, TZipArchiveMode::Create);
+  const std::u16string name = u"data." + inner_->Extensions.front();
   TMemoryStream content;
   if (WorkbookCompressTempData) {
+    // The text is held deflated and goes into the archive as it is.
     TCompressionStream packer(content);
     inner_->ExportToStream(packer, workbook);
+    packer.Finish();
+    zip.AddDeflated(name, {&content});
   } else {
     inner_->ExportToStream(content, workbook);
-  }
-  content.SetPosition(0);
-  if (WorkbookCompressTempData) {
-    TDecompressionStream unpacker(content);
-    zip.AddFile(u"data." + inner_->Extensions.front(), unpacker);
-  } else {
-    zip.AddFile(u"data." + inner_->Extensions.front(), content);
+    content.SetPosition(0);
+    zip.AddFile(name, content);
   }
 }
 

@@ -79,7 +79,9 @@ void TXLSSharedStrings_Export::SaveToRecords(TExporterXLSX_MemoryStreamList& lis
     recordSizes_.push_back(static_cast<std::uint32_t>(record->Size()));
     if (compress) {
       auto held = std::make_unique<TMemoryStream>();
-      TCompressionStream(*held).WriteBuffer(record->Memory(), record->Data().size());
+      TCompressionStream packer(*held, kTempDeflateLevel);
+      packer.WriteBuffer(record->Memory(), record->Data().size());
+      packer.Finish();
       list.AddCompressed(std::move(held));
     } else {
       list.AddStream(std::move(record));

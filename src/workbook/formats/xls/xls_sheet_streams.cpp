@@ -14,6 +14,7 @@ void TXLSSheetStreams::Cut() { Close(); }
 void TXLSSheetStreams::Close() {
   if (!current_) return;
   const std::int64_t size = Target().Size();
+  if (wrapper_) wrapper_->Finish();
   wrapper_.reset();
   parts_.push_back({std::move(current_), size});
 }
@@ -21,7 +22,7 @@ void TXLSSheetStreams::Close() {
 TStream& TXLSSheetStreams::Target() {
   if (!current_) {
     current_ = std::make_unique<TMemoryStream>();
-    if (compress_) wrapper_ = std::make_unique<TCompressionStream>(*current_);
+    if (compress_) wrapper_ = std::make_unique<TCompressionStream>(*current_, kTempDeflateLevel);
   }
   return wrapper_ ? static_cast<TStream&>(*wrapper_) : *current_;
 }

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
@@ -43,6 +44,25 @@ void TExporterXLSX_MemoryStreamList::AddStream(std::unique_ptr<TStream> stream, 
 
 void TExporterXLSX_MemoryStreamList::AddCompressed(std::unique_ptr<TStream> stream, int index) {
   Insert(std::make_unique<TExporterXLSX_MemoryStreamList_Item>(std::move(stream), true), index);
+}
+
+void TExporterXLSX_MemoryStreamList::AddToZip(TZipArchive& zip, const std::u16string& fileName) {
+  std::vector<std::unique_ptr<TMemoryStream>> deflated;
+  std::vector<TStream*> pieces;
+  for (auto& item : items_) {
+    item->Reset();
+    if (item->Compressed()) {
+      pieces.push_back(&item->Stream());
+    } else if (item->Size > 0) {
+      deflated.push_back(std::make_unique<TMemoryStream>());
+      TCompressionStream packer(*deflated.back());
+      packer.CopyFrom(item->Stream(), item->Size);
+      packer.Finish();
+      pieces.push_back(deflated.back().get());
+    }
+  }
+  zip.AddDeflated(fileName, pieces);
+  for (auto& item : items_) item->Reset();
 }
 
 void TExporterXLSX_MemoryStreamList::UpdateOffsets() {

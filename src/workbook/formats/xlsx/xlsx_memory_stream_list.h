@@ -1,6 +1,7 @@
 #pragma once
-// TExporterXLSX_MemoryStreamList: big parts are built in pieces; reading the pieces in order as
-// one stream lets the zip layer compress them without first joining them into a second copy.
+// TExporterXLSX_MemoryStreamList: big parts are built in pieces, each held plain or deflated by
+// the compression wrapper; the pieces read in order as one stream, and go into a zip entry
+// without first being joined into a second copy (deflated pieces as they are).
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -11,6 +12,7 @@
 namespace workbook {
 
 class TWorkbook;
+class TZipArchive;
 
 class TExporterXLSX_MemoryStreamList_Item {
  public:
@@ -19,6 +21,8 @@ class TExporterXLSX_MemoryStreamList_Item {
   std::size_t Read(void* buffer, std::size_t count);
   // Back to the start, the decompression wrapper freed.
   void Reset();
+  bool Compressed() const { return compressed_; }
+  TStream& Stream() { return *stream_; }
 
   std::int64_t Size = 0;  // uncompressed
   std::int64_t Start = 0;
@@ -36,10 +40,14 @@ class TExporterXLSX_MemoryStreamList : public TStream {
 
   // Insert a part at index, or append when index is negative; the list owns it and rewinds it.
   void AddStream(std::unique_ptr<TStream> stream, int index = -1);
-  // The buffer a compression wrapper wrote into; it is read back, and its size taken, through a
+  // A buffer a compression wrapper finished; it is read back, and its size taken, through a
   // decompression wrapper.
   void AddCompressed(std::unique_ptr<TStream> stream, int index = -1);
   int Count() const { return static_cast<int>(items_.size()); }
+
+  // Adds the parts in order to zip as one entry: deflated parts are copied as they are, never
+  // inflated and deflated again; plain parts are deflated on the way.
+  void AddToZip(TZipArchive& zip, const std::u16string& fileName);
 
   std::size_t Read(void* buffer, std::size_t count) override;
   // Read only: nothing is written.

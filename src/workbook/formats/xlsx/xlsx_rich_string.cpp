@@ -146,6 +146,13 @@ void TXLSXRichStringReader::Finish(TXLSXTextForm form, std::u16string& text,
   runs_.clear();
 }
 
+std::u16string XLSXPlainStringText(std::string_view utf8, TXLSXTextForm form) {
+  std::u16string text = platform::Utf8ToUtf16(utf8);
+  if (!NeedsRewrite(text)) return text;
+  TXLSXRichTextRuns none;
+  return FormText(text, form, none);
+}
+
 void ReadXLSXRichString(const TXmlNode& element, const TXLSXColorSources& colors,
                         TXLSXTextForm form, std::u16string& text, TXLSXRichTextRuns& runs) {
   TXLSXRichStringReader reader(colors);

@@ -71,6 +71,10 @@ class TXLSXRichStringReader {
   int propertiesDepth_ = 0;
 };
 
+// The text of a string whose only child is one t holding utf8 (its XML content as read, no
+// markup in it), in form: what reading the element gives, without parsing it.
+std::u16string XLSXPlainStringText(std::string_view utf8, TXLSXTextForm form);
+
 // The same from a tree: element is the si, is or comment text element.
 void ReadXLSXRichString(const TXmlNode& element, const TXLSXColorSources& colors,
                         TXLSXTextForm form, std::u16string& text, TXLSXRichTextRuns& runs);

@@ -5,6 +5,7 @@
 
 #include "workbook/core/invariant_texts.h"
 #include "workbook/core/library_texts.h"
+#include "workbook/core/xml/xml_content_scanner.h"
 #include "workbook/core/xml/xml_error.h"
 #include "workbook/core/xml/xml_scanning_parser.h"
 #include "workbook/formats/xlsx/xlsx_namespaces.h"
@@ -21,6 +22,8 @@ const TPackedText kEmpty;
 // Progress is reported after this many items.
 constexpr std::size_t kItemsPerReport = 10000;
 constexpr std::int64_t kMaxReserve = std::int64_t{256} << 20;
+// The longest item kept (far beyond any text a cell can hold).
+constexpr std::size_t kMaxItemSize = (std::size_t{1} << 29) - 1;
 
 [[noreturn]] void Malformed(const std::u16string& what) {
   throw EXmlError(u"The shared strings part " + what);
@@ -212,15 +215,41 @@ class TXLSXSharedStrings_Import::TScanner final : public TStream {
 
   void AddItem(std::size_t start, std::size_t end) {
     itemStart_ = std::string::npos;
-    const std::size_t size = end - start;
-    if (size > UINT32_MAX) Malformed(u"holds an item too long to read.");
+    std::string_view bytes = std::string_view(pending_).substr(start, end - start);
+    if (bytes.size() > kMaxItemSize) Malformed(u"holds an item too long to read.");
     // Kept until a cell asks for it, so a table that no cell uses still costs its bytes.
-    TWorkbookLoadBudget::ChargeTextBytes(static_cast<std::int64_t>(size));
-    store_.items_.push_back({store_.bytes_.size(), static_cast<std::uint32_t>(size), false});
-    store_.bytes_.append(pending_, start, size);
+    TWorkbookLoadBudget::ChargeTextBytes(static_cast<std::int64_t>(bytes.size()));
+    const bool plain = PlainText(bytes);
+    if (store_.bytes_.size() > UINT32_MAX - bytes.size()) Malformed(u"is too large to read.");
+    TItem& item = store_.items_.emplace_back();
+    item.Start = static_cast<std::uint32_t>(store_.bytes_.size());
+    item.Size = static_cast<std::uint32_t>(bytes.size());
+    item.Plain = plain;
+    store_.bytes_.append(bytes);
     if (store_.items_.size() % kItemsPerReport == 0)
       workbook_.DoProgress(wpsSharedStrings, consumed_ / 1024, partSize_ / 1024,
                            WorkbookLng_SharedStrings);
+  }
+
+  // Whether item is an si holding one t of plain text, as nearly every item is; then bytes
+  // becomes that text.
+  bool PlainText(std::string_view& item) const {
+    if (itemOpen_.size() != 3) return false;  // prefixed names: read by the parser
+    constexpr std::string_view kEnd = "</t></si>";
+    std::string_view text = item;
+    if (text.substr(0, 7) == "<si><t>") {
+      text.remove_prefix(7);
+    } else if (constexpr std::string_view kPreserve = "<si><t xml:space=\"preserve\">";
+               text.substr(0, kPreserve.size()) == kPreserve) {
+      text.remove_prefix(kPreserve.size());
+    } else {
+      return false;
+    }
+    if (text.size() < kEnd.size() || text.substr(text.size() - kEnd.size()) != kEnd) return false;
+    text.remove_suffix(kEnd.size());
+    if (!IsPlainXmlText(text)) return false;
+    item = text;
+    return true;
   }
 
   TXLSXSharedStrings_Import& store_;
@@ -329,18 +358,14 @@ void TXLSXSharedStrings_Import::ReadXLSX(TZipArchive& zip, int entry, TWorkbook&
 
 void TXLSXSharedStrings_Import::Parse(std::size_t index) {
   TItem& item = items_[index];
-  if (!parser_) parser_ = std::make_unique<TParser>(prolog_, colors_);
+  const std::string_view bytes = std::string_view(bytes_).substr(item.Start, item.Size);
   std::u16string text;
   TXLSXRichTextRuns runs;
-  bool parsed = false;
-  try {
-    parsed = parser_->Parse(std::string_view(bytes_).substr(item.Start, item.Size), text, runs);
-  } catch (const EXmlError& error) {
-    // Parsed while a sheet is read: say whose XML it is.
-    Malformed(u"holds a damaged item (number " + ISOIntToStr(static_cast<std::int64_t>(index) + 1) +
-              u"): " + error.Message());
+  if (item.Plain) {
+    text = XLSXPlainStringText(bytes, TXLSXTextForm::SharedString);
+  } else {
+    ParseElement(index, bytes, text, runs);
   }
-  if (!parsed) Malformed(u"holds an item that is no element.");
   texts_[index] = TPackedText(text);
   item.HasRuns = !runs.empty();
   if (item.HasRuns) runs_.emplace(index, std::move(runs));
@@ -350,6 +375,20 @@ void TXLSXSharedStrings_Import::Parse(std::size_t index) {
     bytes_.clear();
     bytes_.shrink_to_fit();
   }
+}
+
+void TXLSXSharedStrings_Import::ParseElement(std::size_t index, std::string_view bytes,
+                                             std::u16string& text, TXLSXRichTextRuns& runs) {
+  if (!parser_) parser_ = std::make_unique<TParser>(prolog_, colors_);
+  bool parsed = false;
+  try {
+    parsed = parser_->Parse(bytes, text, runs);
+  } catch (const EXmlError& error) {
+    // Parsed while a sheet is read: say whose XML it is.
+    Malformed(u"holds a damaged item (number " + ISOIntToStr(static_cast<std::int64_t>(index) + 1) +
+              u"): " + error.Message());
+  }
+  if (!parsed) Malformed(u"holds an item that is no element.");
 }
 
 const TPackedText& TXLSXSharedStrings_Import::GetString(std::size_t index) {

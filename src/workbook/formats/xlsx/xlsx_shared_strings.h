@@ -45,15 +45,20 @@ class TXLSXSharedStrings_Import {
   class TScanner;
   class TParser;
 
-  // An item's bytes in bytes_, until it is parsed.
+  // An item's bytes in bytes_, until it is parsed: the whole element, or for a plain item (one
+  // t child of plain text, as most are) only that text. Items are many: eight bytes each.
   struct TItem {
-    std::uint64_t Start = 0;
-    std::uint32_t Size = 0;
-    bool Parsed = false;
-    bool HasRuns = false;
+    std::uint32_t Start = 0;
+    std::uint32_t Size : 29 = 0;
+    std::uint32_t Plain : 1 = 0;
+    std::uint32_t Parsed : 1 = 0;
+    std::uint32_t HasRuns : 1 = 0;
   };
 
   void Parse(std::size_t index);
+  // An item's element, parsed as XML.
+  void ParseElement(std::size_t index, std::string_view bytes, std::u16string& text,
+                    TXLSXRichTextRuns& runs);
 
   std::unique_ptr<TScanner> scanner_;
   std::unique_ptr<TParser> parser_;

@@ -41,8 +41,13 @@ std::uint32_t TXLSXSharedStrings_Export::AddCell(const TExportCellString& cell) 
   auto found = byText_.find(text.View().data());
   if (found != byText_.end()) return found->second;
   const std::uint32_t index = Add(BuildEntry(cell));
-  byText_.emplace(text.View().data(), index);
-  texts_.push_back(text);
+  // Only a text other cells share is remembered (and kept): a cell's text of its own, such as
+  // every text of rows written by event, is met once, and keeping it would hold the sheet's
+  // texts until the export ends.
+  if (text.Shared()) {
+    byText_.emplace(text.View().data(), index);
+    texts_.push_back(text);
+  }
   return index;
 }
 
@@ -76,6 +81,7 @@ void TXLSXSharedStrings_Export::WriteXLSX(TZipArchive& zip, bool compress,
     if (compress) {
       TCompressionStream compression(*part);
       compression.WriteBuffer(text.data(), text.size());
+      compression.Finish();
     } else {
       part->WriteString(text);
     }
@@ -105,8 +111,7 @@ void TXLSXSharedStrings_Export::WriteXLSX(TZipArchive& zip, bool compress,
   text += "</sst>";
   flush();
   workbook.DoProgress(wpsSharedStrings, 1, 1, u"");
-  parts.SetPosition(0);
-  zip.AddFile(u"xl\\sharedStrings.xml", parts);
+  parts.AddToZip(zip, u"xl\\sharedStrings.xml");
 }
 
 }  // namespace workbook

@@ -20,7 +20,8 @@ class TXLSXSharedStrings_Export {
  public:
   std::uint32_t Add(std::string content);
   // The index of a string cell's entry. A plain text many cells share is built and looked up
-  // once: later cells find it by its characters' address.
+  // once: later cells find it by its characters' address. A text no other holder shares is
+  // looked up by its content each time.
   std::uint32_t AddCell(const TExportCellString& cell);
   std::size_t Count() const { return entries_.size(); }
   bool Empty() const { return entries_.empty(); }

@@ -69,6 +69,7 @@ void TXLSXSheetWriter::StartPart() {
     if (WorkbookCompressTempData) {
       TCompressionStream compression(*part);
       compression.WriteBuffer(rowsXML_.data(), rowsXML_.size());
+      compression.Finish();
       parts_->AddCompressed(std::move(part));
     } else {
       part->WriteBuffer(rowsXML_.data(), rowsXML_.size());
@@ -252,8 +253,7 @@ void TXLSXSheetWriter::Write(TZipArchive& zip, TExportWorkSheet& sheet, int inde
   auto tail = std::make_unique<TMemoryStream>();
   tail->WriteBuffer(text.data() + after, text.size() - after);
   parts_->AddStream(std::move(tail));
-  parts_->SetPosition(0);
-  zip.AddFile(u"xl/worksheets/sheet" + ISOIntToStr(index + 1) + u".xml", *parts_);
+  parts_->AddToZip(zip, u"xl/worksheets/sheet" + ISOIntToStr(index + 1) + u".xml");
   parts_.reset();
   hyperlinks_.reset();
   document_.reset();

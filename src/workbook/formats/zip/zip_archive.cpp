@@ -19,8 +19,7 @@ void TZipArchive::AddFile(const std::u16string& fileName, TStream& stream, bool 
   adapter_.Insert(EntryName(fileName), stream, stored);
 }
 
-void TZipArchive::AddDeflated(const std::u16string& fileName,
-                              const std::vector<const TDeflatedData*>& pieces) {
+void TZipArchive::AddDeflated(const std::u16string& fileName, const std::vector<TStream*>& pieces) {
   adapter_.InsertDeflated(EntryName(fileName), pieces);
 }
 

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "workbook/core/stream.h"
-#include "workbook/formats/zip/deflated_data.h"
 #include "workbook/formats/zip/zip_archive_adapter.h"
 
 namespace workbook {
@@ -25,9 +24,9 @@ class TZipArchive {
   // place). "\" in the name becomes "/", and a trailing separator is dropped. The stream then
   // holds the complete archive.
   void AddFile(const std::u16string& fileName, TStream& stream, bool stored = false);
-  // Adds an entry whose data was deflated while it was made: Pieces joined in order (each but the
-  // last finished as not last), copied into the archive as they are.
-  void AddDeflated(const std::u16string& fileName, const std::vector<const TDeflatedData*>& pieces);
+  // Adds an entry whose data was deflated while it was made: Pieces, buffers TCompressionStream
+  // finished, joined in order and copied into the archive as they are.
+  void AddDeflated(const std::u16string& fileName, const std::vector<TStream*>& pieces);
 
   // The entry's index, or -1. "\" and "/" are the same separator here, also in stored names.
   int IndexOf(const std::u16string& fileName) const;

@@ -9,6 +9,7 @@
 #include "platform/text_codec.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/core/library_texts.h"
+#include "workbook/formats/zip/compression_stream.h"
 #include "workbook/model/load_budget.h"
 
 namespace workbook {
@@ -114,60 +115,83 @@ zip_int64_t DataSourceCallback(void* userdata, void* data, zip_uint64_t len, zip
   }
 }
 
-// The data of an entry deflated beforehand: the pieces' bytes one after the other, declared as
-// deflated with their size and CRC, so libzip copies them as they are.
+// The data of an entry deflated beforehand: the deflate data of the buffers one after the other,
+// then a last empty block, declared as deflated with their size and CRC, so libzip copies them
+// as they are.
 struct TDeflatedSourceState {
-  std::vector<const TDeflatedData*> pieces;
+  std::vector<TStream*> pieces;
+  std::vector<std::int64_t> lengths;
   std::size_t piece = 0;
-  std::size_t offset = 0;
+  std::int64_t offset = 0;
+  std::size_t endOffset = 0;
   std::uint64_t size = 0;
   std::uint64_t compressedSize = 0;
   std::uint32_t crc = 0;
   zip_error_t error;
+  std::string* failure = nullptr;
 };
+
+// A final fixed-Huffman block holding nothing: it closes the deflate stream after the last
+// buffer, which ends on a byte boundary.
+constexpr std::uint8_t kLastEmptyBlock[2] = {0x03, 0x00};
+
+std::size_t ReadDeflatedPieces(TDeflatedSourceState& s, std::uint8_t* out, std::size_t len) {
+  std::size_t done = 0;
+  while (done < len && s.piece < s.pieces.size()) {
+    TStream& piece = *s.pieces[s.piece];
+    if (s.offset == 0) piece.SetPosition(0);
+    const auto want = static_cast<std::size_t>(std::min<std::int64_t>(
+        s.lengths[s.piece] - s.offset, static_cast<std::int64_t>(len - done)));
+    if (want > 0 && ReadFully(piece, out + done, want) != want)
+      throw EWorkbookException(u"A deflated zip entry piece is shorter than it says.");
+    done += want;
+    s.offset += static_cast<std::int64_t>(want);
+    if (s.offset == s.lengths[s.piece]) {
+      ++s.piece;
+      s.offset = 0;
+    }
+  }
+  const std::size_t end = std::min(sizeof kLastEmptyBlock - s.endOffset, len - done);
+  std::memcpy(out + done, kLastEmptyBlock + s.endOffset, end);
+  s.endOffset += end;
+  return done + end;
+}
 
 zip_int64_t DeflatedSourceCallback(void* userdata, void* data, zip_uint64_t len,
                                    zip_source_cmd_t cmd) {
   auto& s = *static_cast<TDeflatedSourceState*>(userdata);
-  switch (cmd) {
-    case ZIP_SOURCE_OPEN:
-      s.piece = 0;
-      s.offset = 0;
-      return 0;
-    case ZIP_SOURCE_CLOSE:
-      return 0;
-    case ZIP_SOURCE_READ: {
-      auto* out = static_cast<std::uint8_t*>(data);
-      std::size_t done = 0;
-      while (done < len && s.piece < s.pieces.size()) {
-        const std::vector<std::uint8_t>& bytes = s.pieces[s.piece]->Compressed();
-        const std::size_t n =
-            std::min<std::size_t>(bytes.size() - s.offset, static_cast<std::size_t>(len - done));
-        if (n > 0) std::memcpy(out + done, bytes.data() + s.offset, n);
-        done += n;
-        s.offset += n;
-        if (s.offset == bytes.size()) {
-          ++s.piece;
-          s.offset = 0;
-        }
+  try {
+    switch (cmd) {
+      case ZIP_SOURCE_OPEN:
+        s.piece = 0;
+        s.offset = 0;
+        s.endOffset = 0;
+        return 0;
+      case ZIP_SOURCE_CLOSE:
+        return 0;
+      case ZIP_SOURCE_READ:
+        return static_cast<zip_int64_t>(
+            ReadDeflatedPieces(s, static_cast<std::uint8_t*>(data), static_cast<std::size_t>(len)));
+      case ZIP_SOURCE_STAT: {
+        auto* st = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, len, &s.error);
+        if (!st) return -1;
+        zip_stat_init(st);
+        st->size = s.size;
+        st->comp_size = s.compressedSize;
+        st->crc = s.crc;
+        st->comp_method = ZIP_CM_DEFLATE;
+        st->encryption_method = ZIP_EM_NONE;
+        st->valid |= ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_CRC | ZIP_STAT_COMP_METHOD |
+                     ZIP_STAT_ENCRYPTION_METHOD;
+        return sizeof(*st);
       }
-      return static_cast<zip_int64_t>(done);
+      default:
+        return ReadOnlySourceCommand(s, data, len, cmd);
     }
-    case ZIP_SOURCE_STAT: {
-      auto* st = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, len, &s.error);
-      if (!st) return -1;
-      zip_stat_init(st);
-      st->size = s.size;
-      st->comp_size = s.compressedSize;
-      st->crc = s.crc;
-      st->comp_method = ZIP_CM_DEFLATE;
-      st->encryption_method = ZIP_EM_NONE;
-      st->valid |= ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_CRC | ZIP_STAT_COMP_METHOD |
-                   ZIP_STAT_ENCRYPTION_METHOD;
-      return sizeof(*st);
-    }
-    default:
-      return ReadOnlySourceCommand(s, data, len, cmd);
+  } catch (const std::exception& e) {
+    *s.failure = e.what();
+    zip_error_set(&s.error, ZIP_ER_READ, 0);
+    return -1;
   }
 }
 
@@ -401,17 +425,27 @@ void TZipArchiveAdapter::Insert(const std::string& name, TStream& data, bool sto
 }
 
 void TZipArchiveAdapter::InsertDeflated(const std::string& name,
-                                        const std::vector<const TDeflatedData*>& pieces) {
+                                        const std::vector<TStream*>& pieces) {
   CheckWritable();
   auto* dataState = new TDeflatedSourceState;
   zip_error_init(&dataState->error);
+  dataState->failure = &state_->failure;
   dataState->pieces = pieces;
   dataState->crc = static_cast<std::uint32_t>(crc32(0, Z_NULL, 0));
-  for (const TDeflatedData* piece : pieces) {
-    dataState->crc = static_cast<std::uint32_t>(crc32_combine(
-        dataState->crc, piece->Crc(), static_cast<z_off_t>(piece->UncompressedSize())));
-    dataState->size += piece->UncompressedSize();
-    dataState->compressedSize += piece->Compressed().size();
+  dataState->compressedSize = sizeof kLastEmptyBlock;
+  try {
+    for (TStream* piece : pieces) {
+      const TCompressedBufferInfo info = TDecompressionStream::ReadInfo(*piece);
+      dataState->crc = static_cast<std::uint32_t>(
+          crc32_combine(dataState->crc, info.Crc, static_cast<z_off_t>(info.Size)));
+      dataState->size += info.Size;
+      dataState->compressedSize += static_cast<std::uint64_t>(info.CompressedSize);
+      dataState->lengths.push_back(info.CompressedSize);
+    }
+  } catch (...) {
+    zip_error_fini(&dataState->error);
+    delete dataState;
+    throw;
   }
   // The method the data already has: libzip then copies it without deflating it again.
   AddSource(name, MakeSource(DeflatedSourceCallback, dataState), ZIP_CM_DEFLATE, 0);

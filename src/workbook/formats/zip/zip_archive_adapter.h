@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "workbook/core/stream.h"
-#include "workbook/formats/zip/deflated_data.h"
 
 typedef struct zip zip_t;
 typedef struct zip_source zip_source_t;
@@ -37,9 +36,9 @@ class TZipArchiveAdapter {
   // Adds an entry with the rest of data (deflated, or stored with stored), replacing one of the
   // same name, and writes the whole archive to the stream.
   void Insert(const std::string& name, TStream& data, bool stored = false);
-  // The same with data deflated beforehand: the pieces joined in order, copied as they are. The
-  // pieces are read here and may be freed afterwards.
-  void InsertDeflated(const std::string& name, const std::vector<const TDeflatedData*>& pieces);
+  // The same with data deflated beforehand: the buffers TCompressionStream finished, joined in
+  // order and copied as they are. They are read here and may be freed afterwards.
+  void InsertDeflated(const std::string& name, const std::vector<TStream*>& pieces);
   // Writes the archive to the stream; an archive without entries becomes an empty archive.
   void Save();
 

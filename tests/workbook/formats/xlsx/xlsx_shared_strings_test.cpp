@@ -121,6 +121,37 @@ TEST_F(XLSXSharedStringsTest, ItemBoundsHoldAcrossChunksAndMarkup) {
   }
 }
 
+// Items of one plain t child are read without the XML parser: the same texts as parsed, and
+// the same failures for texts XML does not allow.
+TEST_F(XLSXSharedStringsTest, PlainItemsReadAsParsedItems) {
+  const std::string texts[] = {"plain",
+                               "tab\tand\nline",
+                               "x_x000D_\ny_x0007_",
+                               "\xC4\x8D \xC5\xBE \xE6\x9D\xB1 \xF0\x9F\x98\x80",
+                               "a > b, [1] ]] >",
+                               "",
+                               " spaced "};
+  for (const std::string& text : texts) {
+    // A comment before the t leaves the item to the parser.
+    Read("<si><t>" + text + "</t></si><si><t xml:space=\"preserve\">" + text +
+         "</t></si><si><!----><t>" + text + "</t></si>");
+    ASSERT_EQ(store.Count(), 3u) << text;
+    EXPECT_EQ(store.GetString(0).View(), store.GetString(2).View()) << text;
+    EXPECT_EQ(store.GetString(1).View(), store.GetString(2).View()) << text;
+  }
+  for (const char* damaged : {"a]]>b", "\x01", "\xC3\x28", "\xED\xA0\x80", "\xC0\xAF"}) {
+    Read(std::string("<si><t>") + damaged + "</t></si>");
+    try {
+      store.GetString(0);
+      ADD_FAILURE() << damaged;
+    } catch (const EXmlError& error) {
+      EXPECT_EQ(
+          error.Message().rfind(u"The shared strings part holds a damaged item (number 1)", 0), 0u)
+          << damaged;
+    }
+  }
+}
+
 // An item is parsed when asked for: a damaged one fails then, and only then.
 TEST_F(XLSXSharedStringsTest, ItemsAreParsedWhenAskedFor) {
   Read("<si><t>a</t></si><si><t>b</u></si><si><t>c</t></si>");

@@ -179,31 +179,95 @@ TEST_F(XLSXWriterPartsTest, SheetPartsAreTheSameWithOrWithoutTheCompressionWrapp
   EXPECT_EQ(text.substr(text.size() - 13), "</worksheet>\n");
 }
 
-// Parts inserted in front and appended, plain or through the compression wrapper, read as one
-// stream; a rewind reads the same bytes again.
+std::unique_ptr<TMemoryStream> ListPart(const std::string& text, bool compressed) {
+  auto stream = std::make_unique<TMemoryStream>();
+  if (compressed) {
+    TCompressionStream packer(*stream);
+    packer.WriteString(text);
+    packer.Finish();
+  } else {
+    stream->WriteString(text);
+  }
+  return stream;
+}
+
+std::string ReadList(TExporterXLSX_MemoryStreamList& list, std::size_t step) {
+  std::string read;
+  std::string chunk(step, '\0');
+  for (std::size_t n; (n = list.Read(chunk.data(), step)) > 0;) read.append(chunk, 0, n);
+  return read;
+}
+
+std::string Rows(int first, int count) {
+  std::string text;
+  for (int r = first; r < first + count; ++r) text += "<row r=\"" + std::to_string(r) + "\"/>";
+  return text;
+}
+
+// Parts inserted in front and appended, plain or held deflated, read as one stream; a rewind
+// reads the same bytes again.
 TEST(XLSXMemoryStreamListTest, JoinsItsPartsInOrderAndRereadsAfterARewind) {
   TExporterXLSX_MemoryStreamList list;
-  auto part = [](const std::string& text, bool compressed) {
-    auto stream = std::make_unique<TMemoryStream>();
-    if (compressed)
-      TCompressionStream(*stream).WriteString(text);
-    else
-      stream->WriteString(text);
-    return stream;
-  };
-  list.AddCompressed(part("<rows/>", true));
-  list.AddStream(part("<head>", false), 0);
-  list.AddStream(part("", false));
-  list.AddStream(part("</head>", false));
+  list.AddCompressed(ListPart("<rows/>", true));
+  list.AddStream(ListPart("<head>", false), 0);
+  list.AddStream(ListPart("", false));
+  list.AddCompressed(ListPart("", true));
+  list.AddStream(ListPart("</head>", false));
   EXPECT_EQ(list.Size(), 20);
   for (int pass = 0; pass < 2; ++pass) {
     list.SetPosition(0);
-    std::string read(32, '\0');
-    std::size_t got = 0;
-    for (std::size_t n; (n = list.Read(read.data() + got, 3)) > 0;) got += n;
-    read.resize(got);
-    EXPECT_EQ(read, "<head><rows/></head>");
+    EXPECT_EQ(ReadList(list, 3), "<head><rows/></head>");
   }
+}
+
+// Deflated parts count with their uncompressed sizes: the size, the position and reads across
+// their boundaries are those of the joined text, and a rewind in the middle of one starts over.
+TEST(XLSXMemoryStreamListTest, SizesAndSeeksOverDeflatedParts) {
+  TExporterXLSX_MemoryStreamList list;
+  std::string whole;
+  for (int part = 0; part < 3; ++part) {
+    const std::string rows = Rows(part * 5000, 5000);
+    list.AddCompressed(ListPart(rows, true));
+    whole += rows;
+  }
+  list.AddStream(ListPart("<tail/>", false));
+  whole += "<tail/>";
+  EXPECT_EQ(list.Seek(0, TSeekOrigin::End), static_cast<std::int64_t>(whole.size()));
+  std::string start(whole.size() / 3 + 10, '\0');  // into the second part
+  list.ReadBuffer(start.data(), start.size());
+  EXPECT_EQ(start, whole.substr(0, start.size()));
+  EXPECT_EQ(list.Position(), static_cast<std::int64_t>(start.size()));
+  EXPECT_EQ(list.Seek(static_cast<std::int64_t>(start.size()), TSeekOrigin::Current),
+            static_cast<std::int64_t>(start.size()));
+  EXPECT_EQ(list.Seek(0, TSeekOrigin::Beginning), 0);
+  EXPECT_EQ(ReadList(list, 4093), whole);
+  EXPECT_EQ(list.Size(), static_cast<std::int64_t>(whole.size()));
+}
+
+// A zip entry joined from the list: deflated parts as they are, plain ones deflated on the way,
+// empty ones of either kind skipped; the list reads as before afterwards.
+TEST(XLSXMemoryStreamListTest, GoesIntoAZipEntryAsOneText) {
+  TExporterXLSX_MemoryStreamList list;
+  list.AddStream(ListPart("<sheet>", false));
+  list.AddCompressed(ListPart(Rows(0, 20000), true));
+  list.AddStream(ListPart("", false));
+  list.AddCompressed(ListPart("", true));
+  list.AddStream(ListPart(Rows(20000, 10), false));
+  list.AddCompressed(ListPart("</sheet>", true));
+  const std::string whole = "<sheet>" + Rows(0, 20000) + Rows(20000, 10) + "</sheet>";
+  TMemoryStream package;
+  {
+    TZipArchive zip(package, TZipArchiveMode::Create);
+    list.AddToZip(zip, u"xl\\part.xml");
+    zip.Save();
+  }
+  TZipArchive zip(package, TZipArchiveMode::Read);
+  TMemoryStream part;
+  ASSERT_TRUE(zip.ExtractToStream(u"xl/part.xml", part));
+  EXPECT_EQ(part.AsString(), whole);
+  EXPECT_LT(package.Size() * 4, static_cast<std::int64_t>(whole.size()));
+  list.SetPosition(0);
+  EXPECT_EQ(ReadList(list, 65536), whole);
 }
 
 TEST(XLSXMemoryStreamListTest, RefusesSeeksItCannotServe) {

@@ -9,6 +9,7 @@
 #include "platform/text_codec.h"
 #include "workbook/formats/library_start.h"
 #include "workbook/formats/xlsx/xlsx_exporter.h"
+#include "workbook/formats/zip/compression_stream.h"
 #include "workbook/model/cell_comment.h"
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_number.h"
@@ -88,6 +89,36 @@ TEST_F(XLSXWriterPeerTest, NumbersKeepEveryDigitAcrossALargeSheet) {
             "0.30000000000000004 0.3333333333333333 6.666666666666667e+299 -5e-324 "
             "1234567890123456.8 45000.333333333336\n"
             "3000 29990 True\n");
+}
+
+// Sheets of several parts, an empty sheet, and shared strings of several parts read the same in
+// openpyxl whether the parts are held deflated while the package is assembled or not.
+TEST_F(XLSXWriterPeerTest, PartsHeldDeflatedOrPlainReachOpenpyxlAlike) {
+  TExportWorkSheet* big = Book->AddWorkSheet(u"Big");
+  for (int r = 0; r < 2600; ++r) {
+    TExportRow* row = big->AddRow();
+    for (int c = 0; c < 9; ++c) row->AddCellNumber(r * 9 + c, 0);
+    row->AddCellString(u"text " + platform::Utf8ToUtf16(std::to_string(r * 5)));
+    row->AddCellString(u"text " + platform::Utf8ToUtf16(std::to_string(r * 5 + 1)));
+    row->AddCellString(u"text " + platform::Utf8ToUtf16(std::to_string(r * 5 + 2)));
+    row->AddCellString(u"text " + platform::Utf8ToUtf16(std::to_string(r * 5 + 3)));
+    row->AddCellString(u"text " + platform::Utf8ToUtf16(std::to_string(r * 5 + 4)));
+  }
+  Book->AddWorkSheet(u"Empty");
+  Book->AddWorkSheet(u"One")->AddRow()->AddCellString(u"text 0");
+  // 36,400 cells: four parts of the first sheet; 13,000 texts: two parts of the shared strings.
+  const std::string expected =
+      "Big 2600 14 36400 273768300 13000 text 12999\n"
+      "Empty 1 1 0 0 0 None\n"
+      "One 1 1 1 0 1 text 0\n"
+      "13000\n";
+  const bool saved = WorkbookCompressTempData;
+  for (const bool compress : {true, false}) {
+    SCOPED_TRACE(compress ? "held deflated" : "held plain");
+    WorkbookCompressTempData = compress;
+    EXPECT_EQ(Probe("sheets"), expected);
+  }
+  WorkbookCompressTempData = saved;
 }
 
 TEST_F(XLSXWriterPeerTest, StylesAndRulesReachOpenpyxl) {

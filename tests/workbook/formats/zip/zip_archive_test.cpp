@@ -12,6 +12,7 @@
 #include "platform/text_codec.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/formats/python_peer.h"
+#include "workbook/formats/zip/compression_stream.h"
 #include "workbook/model/load_budget.h"
 
 using namespace workbook;
@@ -101,14 +102,15 @@ TEST_F(PythonZip, AddingANameTwiceKeepsTheLaterDataInPlace) {
 }
 
 TEST_F(PythonZip, DeflatedPiecesJoinIntoOneEntry) {
-  // An empty piece, and pieces larger than one deflate buffer, join like any others.
+  // An empty piece, and pieces larger than the wrapper's buffers, join like any others.
   const std::vector<std::string> texts = {"<head>", "", std::string(300000, 'r') + "x", "</head>"};
-  std::vector<std::unique_ptr<TDeflatedData>> pieces;
-  std::vector<const TDeflatedData*> parts;
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    pieces.push_back(std::make_unique<TDeflatedData>());
-    pieces.back()->Write(texts[i].data(), texts[i].size());
-    pieces.back()->Finish(i + 1 == texts.size());
+  std::vector<std::unique_ptr<TMemoryStream>> pieces;
+  std::vector<TStream*> parts;
+  for (const std::string& text : texts) {
+    pieces.push_back(std::make_unique<TMemoryStream>());
+    TCompressionStream packer(*pieces.back());
+    packer.WriteString(text);
+    packer.Finish();
     parts.push_back(pieces.back().get());
   }
   TMemoryStream target;
@@ -117,11 +119,20 @@ TEST_F(PythonZip, DeflatedPiecesJoinIntoOneEntry) {
   zip.AddDeflated(u"joined.xml", parts);
   pieces.clear();  // read when added
   Add(zip, u"after.xml", "a");
+  zip.AddDeflated(u"nothing.xml", {});
   const std::string joined = texts[0] + texts[2] + texts[3];
   // Python checks the CRC and the sizes of every entry (testzip prints None when all agree).
   EXPECT_EQ(SeenByPython(target),
-            "None\nbefore.xml|8|b\njoined.xml|8|" + joined + "\nafter.xml|8|a\n");
+            "None\nbefore.xml|8|b\njoined.xml|8|" + joined + "\nafter.xml|8|a\nnothing.xml|8|\n");
   EXPECT_EQ(Extract(zip, u"joined.xml"), joined);
+}
+
+TEST(ZipArchive, DeflatedPiecesMustBeFinishedBuffers) {
+  TMemoryStream target;
+  TZipArchive zip(target, TZipArchiveMode::Create);
+  TMemoryStream plain(std::vector<std::uint8_t>(40, 'p'));
+  EXPECT_THROW(zip.AddDeflated(u"bad.xml", {&plain}), EWorkbookException);
+  EXPECT_EQ(zip.GetCount(), 0);
 }
 
 TEST_F(PythonZip, UpdateReplacesAndAppendsOnAnotherToolsArchive) {

@@ -109,7 +109,50 @@ def patch(path):
             target.writestr(name, data)
 
 
+MAIN = "http://schemas.openxmlformats.org/spreadsheetml/2006/main"
+
+# The forms of markup a worksheet and a shared-string table may take beyond what openpyxl writes:
+# prefixed names, either quote, blanks in tags, references in values and texts, cells without a
+# reference (each follows the one before), empty-element cells, rows out of order.
+FORMS_SHEET = (
+    '<?xml version="1.0" encoding="UTF-8" standalone="yes"?>\n'
+    '<x:worksheet xmlns:x="%s"><x:sheetData>'
+    '<x:row r="2"><x:c r="A2" t=\'s\'><x:v>1</x:v></x:c><x:c r=\'C2\'><x:v>-0.5</x:v></x:c>'
+    '<x:c r = "D2"  t = "str" ><x:f>"x"</x:f><x:v>a &amp; b&#10;c</x:v></x:c></x:row>'
+    '<x:row r="1" spans="1:6"><x:c r="A1" t="inlineStr"><x:is><x:t>&lt;in&gt; &#269;&#x17E;</x:t>'
+    '</x:is></x:c><x:c><x:v>2</x:v></x:c><x:c r="D1" s="0"/><x:c t="&#115;"><x:v>0</x:v></x:c>'
+    '<x:c t="s"><x:v>2</x:v></x:c></x:row>'
+    '<x:row r="3"><x:c r="A3" t="b"><x:v>1</x:v></x:c><x:c r="B3"><x:v>1234567.890123456</x:v></x:c>'
+    '<x:c r="C3"><x:v>1.5E3</x:v></x:c><x:c r="D3"><x:v>0.1</x:v></x:c><x:c r="E3"/></x:row>'
+    '<x:row><x:c r="B4" t="s"><x:v>3</x:v></x:c><x:c t="s"><x:v>4</x:v></x:c>'
+    '<x:c t="s"><x:v>5</x:v></x:c></x:row>'
+    '</x:sheetData></x:worksheet>') % MAIN
+FORMS_STRINGS = (
+    '<sst xmlns="%s" count="6" uniqueCount="6"><si><t>plain</t></si>'
+    '<si><t xml:space="preserve"> spaced &amp; &#x10D; </t></si>'
+    '<si><r><t>run</t></r><r><rPr><b/></rPr><t xml:space="preserve"> two</t></r></si>'
+    '<si><t>line\nbreak_x000D_\nnext</t></si><si><t/></si>'
+    '<s:si xmlns:s="%s"><s:t>prefixed</s:t></s:si></sst>') % (MAIN, MAIN)
+
+
+def build_forms(path):
+    wb = openpyxl.Workbook()
+    wb.active.title = "Forms"
+    wb.active["A1"] = "placeholder"
+    wb.save(path)
+    patch(path)
+    with zipfile.ZipFile(path) as source:
+        parts = {name: source.read(name) for name in source.namelist()}
+    parts["xl/worksheets/sheet1.xml"] = FORMS_SHEET.encode("utf-8")
+    parts["xl/sharedStrings.xml"] = FORMS_STRINGS.encode("utf-8")
+    with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as target:
+        for name, data in parts.items():
+            target.writestr(name, data)
+
+
 build("oracle_1900.xlsx")
 build("oracle_1904.xlsx", CALENDAR_MAC_1904)
+build_forms("oracle_forms.xlsx")
 print("oracle_1900.xlsx")
 print("oracle_1904.xlsx")
+print("oracle_forms.xlsx")

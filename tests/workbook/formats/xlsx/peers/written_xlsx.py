@@ -50,6 +50,18 @@ def numbers(path):
           for i, r in enumerate(rows) if i for c in range(10)))
 
 
+def sheets(path):
+    # Per sheet: its name, its size, its cell count, and the sum of its numbers and the count
+    # and last of its texts; then the shared-string count.
+    for ws in openpyxl.load_workbook(path, read_only=True).worksheets:
+        cells = [v for row in ws.iter_rows(values_only=True) for v in row if v is not None]
+        texts = [v for v in cells if isinstance(v, str)]
+        print(ws.title, ws.max_row, ws.max_column, len(cells),
+              sum(v for v in cells if not isinstance(v, str)), len(texts), texts[-1] if texts else None)
+    sst = zipfile.ZipFile(path).read('xl/sharedStrings.xml').decode()
+    print(sst.count('<si>'))
+
+
 def styles(path):
     wb = openpyxl.load_workbook(path)
     ws = wb.active
