@@ -1,6 +1,9 @@
 #include "platform/text_codec.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace platform {
 namespace {
@@ -24,6 +27,19 @@ char EncodeCp1250(char16_t c) {
   for (std::size_t i = 0; i < kHighHalf.size(); ++i)
     if (kHighHalf[i] == c) return static_cast<char>(0x80 + i);
   return '?';
+}
+
+// Widens the ASCII bytes at the front of from, eight at a time while eight are there and all are
+// ASCII (most text is), and returns how many it widened.
+std::size_t WidenAscii(const unsigned char* from, std::size_t n, char16_t* to) {
+  std::size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t eight;
+    std::memcpy(&eight, from + i, 8);
+    if (eight & 0x8080808080808080u) break;
+    for (int k = 0; k < 8; ++k) to[i + k] = from[i + k];
+  }
+  return i;
 }
 
 }  // namespace
@@ -71,10 +87,25 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
+void AppendCp1250AsUtf16(std::string_view bytes, std::u16string& out) {
+  const std::size_t old = out.size();
+  out.resize(old + bytes.size());
+  char16_t* const to = out.data() + old;
+  const auto* from = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t n = bytes.size();
+  for (std::size_t i = 0; i < n;) {
+    i += WidenAscii(from + i, n - i, to + i);
+    // Up to the next eight bytes one at a time, through the table.
+    for (const std::size_t end = std::min(n, i + 8); i < end; ++i) {
+      const unsigned char b = from[i];
+      to[i] = b < 0x80 ? char16_t(b) : kHighHalf[b - 0x80];
+    }
+  }
+}
+
 std::u16string Cp1250ToUtf16(std::string_view bytes) {
   std::u16string out;
-  out.reserve(bytes.size());
-  for (unsigned char b : bytes) out.push_back(b < 0x80 ? char16_t(b) : kHighHalf[b - 0x80]);
+  AppendCp1250AsUtf16(bytes, out);
   return out;
 }
 
@@ -89,15 +120,23 @@ std::string Utf16ToCp1250(std::u16string_view text) {
   return out;
 }
 
-std::u16string Utf8ToUtf16(std::string_view bytes) {
-  std::u16string out;
-  out.reserve(bytes.size());
-  std::size_t i = 0;
+void AppendUtf8AsUtf16(std::string_view bytes, std::u16string& out) {
+  // No character takes more units than bytes, so the room is made once and cut to size after.
+  const std::size_t old = out.size();
+  out.resize(old + bytes.size());
+  char16_t* const first = out.data() + old;
+  char16_t* to = first;
+  const auto* from = reinterpret_cast<const unsigned char*>(bytes.data());
   const std::size_t n = bytes.size();
+  std::size_t i = 0;
   while (i < n) {
-    unsigned char b = static_cast<unsigned char>(bytes[i]);
+    const std::size_t ascii = WidenAscii(from + i, n - i, to);
+    i += ascii;
+    to += ascii;
+    if (i == n) break;
+    const unsigned char b = from[i];
     if (b < 0x80) {
-      out.push_back(b);
+      *to++ = b;
       ++i;
       continue;
     }
@@ -111,25 +150,37 @@ std::u16string Utf8ToUtf16(std::string_view bytes) {
     } else if (b >= 0xF0 && b <= 0xF4) {
       len = 4, cp = b & 0x07, min = 0x10000;
     } else {
-      out.push_back(kReplacementCharacter);
+      *to++ = kReplacementCharacter;
       ++i;
       continue;
     }
     int k = 1;
     for (; k < len && i + k < n; ++k) {
-      unsigned char c = static_cast<unsigned char>(bytes[i + k]);
+      const unsigned char c = from[i + k];
       if ((c & 0xC0) != 0x80) break;
       cp = (cp << 6) | (c & 0x3F);
     }
     if (k < len || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
       // Skip the lead byte and the continuation bytes that belonged to it.
-      out.push_back(kReplacementCharacter);
+      *to++ = kReplacementCharacter;
       i += k;
       continue;
     }
-    AppendUtf16(out, cp);
+    if (cp < 0x10000) {
+      *to++ = static_cast<char16_t>(cp);
+    } else {
+      cp -= 0x10000;
+      *to++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+      *to++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+    }
     i += len;
   }
+  out.resize(old + static_cast<std::size_t>(to - first));
+}
+
+std::u16string Utf8ToUtf16(std::string_view bytes) {
+  std::u16string out;
+  AppendUtf8AsUtf16(bytes, out);
   return out;
 }
 

@@ -9,11 +9,15 @@ namespace platform {
 // Windows-1250 bytes to UTF-16; every byte maps to one unit (the five unassigned bytes map to
 // the C1 control of the same number, so all 256 bytes round-trip).
 std::u16string Cp1250ToUtf16(std::string_view bytes);
+// The same appended to out (a reader's buffer, decoded piece by piece).
+void AppendCp1250AsUtf16(std::string_view bytes, std::u16string& out);
 // UTF-16 to Windows-1250; characters the code page lacks become "?".
 std::string Utf16ToCp1250(std::u16string_view text);
 
 // UTF-8 to UTF-16; malformed sequences, overlong forms and encoded surrogates become U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view bytes);
+// The same appended to out.
+void AppendUtf8AsUtf16(std::string_view bytes, std::u16string& out);
 // UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 

@@ -68,3 +68,30 @@ TEST(Utf8, UnpairedSurrogateIsReplaced) {
             "\xEF\xBF\xBD"
             "a");
 }
+
+// ASCII is widened eight bytes at a time: a letter of two bytes (UTF-8) or one (Windows-1250), or
+// a malformed byte, at any place before, inside or after such a group decodes the same, and the
+// appending forms keep what the text held.
+TEST(Decoding, AsciiGroupsAroundOtherBytes) {
+  const std::u16string ascii = u"abcdefghijklmnopqr";
+  const struct {
+    const char* name;
+    std::string other;
+    char16_t decoded;
+    void (*append)(std::string_view, std::u16string&);
+  } kForms[] = {
+      {"utf-8 letter", "\xC4\x8D", u'\u010D', AppendUtf8AsUtf16},
+      {"utf-8 malformed", "\xFF", u'\uFFFD', AppendUtf8AsUtf16},
+      {"windows-1250 letter", "\xE8", u'\u010D', AppendCp1250AsUtf16},
+  };
+  for (const auto& form : kForms) {
+    for (std::size_t at = 0; at <= ascii.size(); ++at) {
+      const std::string prefix(ascii.begin(), ascii.begin() + at);
+      const std::string suffix(ascii.begin() + at, ascii.end());
+      std::u16string text = u"kept";
+      form.append(prefix + form.other + suffix, text);
+      EXPECT_EQ(text, u"kept" + ascii.substr(0, at) + form.decoded + ascii.substr(at))
+          << form.name << " at " << at;
+    }
+  }
+}

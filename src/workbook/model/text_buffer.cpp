@@ -20,12 +20,14 @@ constexpr std::size_t kHandOverLength = std::size_t{1} << 16;
 
 TTextBuffer::~TTextBuffer() { std::free(room_); }
 
-void TTextBuffer::Grow() {
+void TTextBuffer::Grow(std::size_t needed) {
   constexpr std::size_t kMaxLength = std::numeric_limits<std::uint32_t>::max();
-  if (capacity_ >= kMaxLength) throw std::length_error("text too long");
+  if (needed > kMaxLength) throw std::length_error("text too long");
   // A text beyond what the load may hold is refused before more room is taken for it.
-  TWorkbookLoadBudget::CheckTextBytes(static_cast<std::int64_t>((size_ + 1) * sizeof(char16_t)));
-  const std::size_t capacity = std::min(capacity_ ? capacity_ * 2 : firstCapacity_, kMaxLength);
+  TWorkbookLoadBudget::CheckTextBytes(static_cast<std::int64_t>(needed * sizeof(char16_t)));
+  std::size_t capacity = capacity_ ? capacity_ : firstCapacity_;
+  while (capacity < needed || capacity == capacity_) capacity *= 2;
+  capacity = std::min(capacity, kMaxLength);
   // realloc moves a large room by remapping its pages, so growing never holds the text twice.
   void* room = std::realloc(room_, sizeof(THeader) + capacity * sizeof(char16_t));
   if (!room) throw std::bad_alloc();

@@ -3,6 +3,7 @@
 // uses, so a long text is never held twice: the room grows in place where the allocator can, and
 // the text taken from the buffer keeps it. A short text is copied out instead, and the room
 // serves the next one.
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
 
@@ -19,8 +20,13 @@ class TTextBuffer {
   ~TTextBuffer();
 
   void push_back(char16_t c) {
-    if (size_ == capacity_) Grow();
+    if (size_ == capacity_) Grow(size_ + 1);
     Chars()[size_++] = c;
+  }
+  void append(std::u16string_view text) {
+    if (capacity_ - size_ < text.size()) Grow(size_ + text.size());
+    std::copy(text.begin(), text.end(), Chars() + size_);
+    size_ += text.size();
   }
   void pop_back() { --size_; }
   char16_t front() const { return Chars()[0]; }
@@ -39,7 +45,8 @@ class TTextBuffer {
     return room_ ? reinterpret_cast<char16_t*>(static_cast<char*>(room_) + sizeof(THeader))
                  : nullptr;
   }
-  void Grow();
+  // Room for at least needed characters.
+  void Grow(std::size_t needed);
 
   std::size_t firstCapacity_;
   void* room_ = nullptr;  // a header's room, then the characters

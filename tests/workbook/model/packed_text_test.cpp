@@ -37,6 +37,10 @@ TEST(PackedTextTest, LineBreakFactsAndTheirNormalForm) {
       {u"a\n\rb", false, true, u"a\r\n\r\nb"},
       {u"a\r\n\nb\r", true, true, u"a\r\n\r\nb\r\n"},
       {u"\r\r\n", true, true, u"\r\n\r\n"},
+      // The controls next to CR and LF are no breaks; a break may end the text.
+      {u"\t\v\f\x0E", false, false, u"\t\v\f\x0E"},
+      {u"x\r", false, true, u"x\r\n"},
+      {u"\x0C\r\n", true, false, u"\x0C\r\n"},
   };
   for (const auto& [chars, crlf, lone, normalForm] : cases) {
     const TPackedText text(chars);

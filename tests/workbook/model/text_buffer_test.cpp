@@ -48,6 +48,36 @@ TEST(TextBufferTest, ATextBeyondTheLoadBudgetIsRefusedWhileBuilt) {
   EXPECT_EQ(built, 512u * 1024u);
 }
 
+// Runs appended whole land as if pushed one at a time; a run longer than double the room gets
+// room enough at once.
+TEST(TextBufferTest, AppendedRunsJoinThePushedCharacters) {
+  TTextBuffer buffer(4);
+  std::u16string expected;
+  const std::u16string runs[] = {u"ab", u"", u"cdefg", std::u16string(40, u'h'), u"\r\n"};
+  for (const std::u16string& run : runs) {
+    buffer.append(run);
+    buffer.push_back(u'|');
+    expected += run + u'|';
+    EXPECT_GE(buffer.capacity(), buffer.size());
+  }
+  EXPECT_EQ(buffer.View(), expected);
+  EXPECT_EQ(buffer.capacity(), 64u);
+  EXPECT_TRUE(buffer.Take().HasCRLF());
+}
+
+TEST(TextBufferTest, ARunBeyondTheLoadBudgetIsRefusedBeforeItsRoomIsTaken) {
+  TWorkbookLoadLimits limits;
+  limits.MaxTextBytes = 1 << 20;
+  TWorkbookLoadBudget budget(limits);
+  TTextBuffer buffer;
+  buffer.append(std::u16string(300'000, u'x'));
+  EXPECT_EQ(test_support::Thrown<EWorkbookFileException>(
+                [&] { buffer.append(std::u16string(300'000, u'y')); }),
+            "The file is too large to load: its texts take more than 1 MB.");
+  EXPECT_EQ(buffer.size(), 300'000u);
+  EXPECT_EQ(buffer.capacity(), 524'288u);  // no room taken for the refused run
+}
+
 // The first room is the one asked for, taken at the first character; it doubles from there,
 // and a buffer whose room a long text took starts again from the first size.
 TEST(TextBufferTest, RoomStartsAtTheCapacityAskedForAndDoubles) {

@@ -1,9 +1,12 @@
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "workbook/core/exceptions.h"
 #include "workbook/core/invariant_texts.h"
 #include "workbook/core/library_texts.h"
+#include "workbook/formats/text/field_stops.h"
+#include "workbook/formats/text/recent_texts.h"
 #include "workbook/formats/text/text_exporter.h"
 #include "workbook/formats/text/text_reader.h"
 #include "workbook/model/cell_string.h"
@@ -22,6 +25,10 @@ constexpr std::uint8_t kGeneralDecimals = 255;
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 bool IsLineBreak(char16_t c) { return c == u'\r' || c == u'\n' || c == u'\u2028'; }
+// What a number read in the invariant format can start with; other fields are not tried.
+bool MayStartNumber(char16_t c) {
+  return (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.' || c == u',';
+}
 
 // One import: the parser's state over a reader and the sheet it fills.
 class TTextImport {
@@ -33,7 +40,13 @@ class TTextImport {
         workbook_(workbook),
         sheet_(sheet),
         maxRows_(std::min(exporter.GetMaxRowCount(), kMaxSheetRows)),
-        maxCols_(std::min(exporter.GetMaxColCount(), kMaxSheetCols)) {}
+        maxCols_(std::min(exporter.GetMaxColCount(), kMaxSheetCols)) {
+    if (exporter.Separator) unquotedStops_.Add(exporter.Separator);
+    for (char16_t c : exporter.ImportSeparators)
+      if (c) unquotedStops_.Add(c);
+    for (char16_t c : {u'\r', u'\n', u'\u2028'}) unquotedStops_.Add(c);
+    for (char16_t c : {exporter.QuoteChar, u'\r', u'\n'}) quotedStops_.Add(c);
+  }
 
   void Run() {
     char16_t c;
@@ -106,23 +119,18 @@ class TTextImport {
       } else {
         reader_.StepBack();
       }
-      // The unquoted field, or what follows a closing quote.
-      for (;;) {
-        if (!reader_.Read(c)) {
-          StoreAtLineEnd();
-          return;
-        }
-        if (EndsField(c)) {
-          StoreField();
-          break;
-        }
-        if (IsLineBreak(c)) {
-          PassLineFeedAfter(c);
-          StoreAtLineEnd();
-          return;
-        }
-        field_.push_back(c);
+      // The unquoted field, or what follows a closing quote, up to a separator or a line break.
+      CopyRun(unquotedStops_);
+      if (!reader_.Read(c)) {
+        StoreAtLineEnd();
+        return;
       }
+      if (!EndsField(c)) {
+        PassLineFeedAfter(c);
+        StoreAtLineEnd();
+        return;
+      }
+      StoreField();
     }
   }
 
@@ -133,17 +141,16 @@ class TTextImport {
     quoted_ = true;
     const char16_t quote = exporter_.QuoteChar;
     char16_t c;
-    while (reader_.Read(c)) {
+    for (;;) {
+      CopyRun(quotedStops_);
+      if (!reader_.Read(c)) break;
       if (c == u'\r' || c == u'\n') {
         field_.push_back(u'\r');
         field_.push_back(u'\n');
         PassLineFeedAfter(c);
         continue;
       }
-      if (c != quote) {
-        field_.push_back(c);
-        continue;
-      }
+      // The run stopped at a quote.
       const bool more = reader_.Read(c);
       if (more && c == quote) {
         field_.push_back(quote);
@@ -158,6 +165,17 @@ class TTextImport {
     return false;
   }
 
+  // Moves the characters up to the next stop (or the end of the text) into the field at once.
+  void CopyRun(const TFieldStops& stops) {
+    for (;;) {
+      const std::u16string_view ahead = reader_.Ahead();
+      const std::size_t run = stops.Span(ahead);
+      field_.append(ahead.substr(0, run));
+      reader_.Skip(run);
+      if (run < ahead.size() || ahead.empty()) return;
+    }
+  }
+
   // At a line break or the end of the text a field is stored unless nothing was read for it, so
   // a separator that ends a line adds no cell.
   void StoreAtLineEnd() {
@@ -170,20 +188,24 @@ class TTextImport {
       const std::size_t keep = quoted_ ? quotedLength_ : 0;
       while (field_.size() > keep && IsBlank(field_.back())) field_.pop_back();
     }
-    if (row_->Cells.Count() >= maxCols_)
+    const int column = row_->Cells.Count();
+    if (column >= maxCols_)
       throw EWorkbookFileException(u"Row " + ISOIntToStr(row_->GetIndex() + 1) +
                                    u" of the file has more columns than a worksheet can hold (" +
                                    ISOIntToStr(maxCols_) + u").");
     double number = 0;
     if (field_.empty()) {
       row_->AddCellEmpty();
-    } else if (exporter_.DetectNumbers && !IsBlank(field_.front()) && !IsBlank(field_.back()) &&
-               ISOTryStrToFloat(field_.View(), number)) {
+    } else if (exporter_.DetectNumbers && MayStartNumber(field_.front()) &&
+               !IsBlank(field_.back()) && ISOTryStrToFloat(field_.View(), number)) {
       row_->AddCellNumber(number, kGeneralDecimals);
     } else {
+      auto* cell = static_cast<TExportCellString*>(row_->AddCell(TCellClass::String));
       // The cell takes the field's text as it was built: a huge field is never copied.
-      static_cast<TExportCellString*>(row_->AddCell(TCellClass::String))
-          ->SetValueShared(field_.Take());
+      if (TRecentTexts::Kept(field_.size(), column))
+        cell->SetValueShared(recentTexts_.Take(field_, column));
+      else
+        cell->SetValueShared(field_.Take());
     }
     field_.clear();
     ++cellsSinceReport_;
@@ -198,6 +220,9 @@ class TTextImport {
   TExportRow* row_ = nullptr;
   // A field's text; most fields fit the first room.
   TTextBuffer field_{1024};
+  TFieldStops unquotedStops_;
+  TFieldStops quotedStops_;
+  TRecentTexts recentTexts_;
   bool quoted_ = false;
   std::size_t quotedLength_ = 0;
   long long cellsSinceReport_ = 0;

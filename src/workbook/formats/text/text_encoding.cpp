@@ -145,14 +145,18 @@ void TTextEncoding::Encode(std::u16string_view text, std::string& bytes) const {
 std::size_t TTextEncoding::Decode(std::string_view bytes, bool final, std::u16string& text) const {
   switch (kind_) {
     case TTextEncodingKind::SystemCodePage:
-      text += platform::Cp1250ToUtf16(bytes);
+      platform::AppendCp1250AsUtf16(bytes, text);
       return bytes.size();
-    case TTextEncodingKind::Ascii:
-      for (char b : bytes) text.push_back(static_cast<unsigned char>(b) < 0x80 ? b : kReplacement);
+    case TTextEncodingKind::Ascii: {
+      const std::size_t old = text.size();
+      text.resize(old + bytes.size());
+      char16_t* to = text.data() + old;
+      for (char b : bytes) *to++ = static_cast<unsigned char>(b) < 0x80 ? b : kReplacement;
       return bytes.size();
+    }
     case TTextEncodingKind::Utf8: {
       const std::size_t length = final ? bytes.size() : Utf8WholeLength(bytes);
-      text += platform::Utf8ToUtf16(bytes.substr(0, length));
+      platform::AppendUtf8AsUtf16(bytes.substr(0, length), text);
       return length;
     }
     case TTextEncodingKind::Utf16LE:

@@ -1,9 +1,10 @@
 #pragma once
 // TTextReader: the characters of a stream, decoded in buffer-sized pieces, delivered one at a
-// time with one character of look-back.
+// time with one character of look-back, or a piece at a time to a caller that scans them.
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "workbook/core/stream.h"
 #include "workbook/formats/text/text_encoding.h"
@@ -20,8 +21,17 @@ class TTextReader {
 
   // The next character; false at the end of the stream. A NUL character is data like any other.
   bool Read(char16_t& c);
-  // Makes the character just read the next one again (one step, after a Read that gave one).
+  // Makes the character just read the next one again (one step, after a Read or a Skip that gave
+  // one).
   void StepBack();
+  // The characters decoded and not delivered yet, to scan in bulk; empty only at the end of the
+  // stream. The view lasts until the next Read or Ahead.
+  std::u16string_view Ahead() {
+    if (next_ >= chars_.size()) Fill();
+    return std::u16string_view(chars_).substr(next_);
+  }
+  // Delivers count of the characters Ahead gave.
+  void Skip(std::size_t count) { next_ += count; }
 
   const TTextEncoding& Encoding() const { return *encoding_; }
   // The stream position up to which bytes have been decoded, and the stream's size.

@@ -6,6 +6,7 @@
 #include "workbook/formats/text/text_exporter.h"
 #include "workbook/formats/text/text_test_support.h"
 #include "workbook/model/cell_number.h"
+#include "workbook/model/cell_string.h"
 
 namespace workbook {
 namespace {
@@ -73,6 +74,9 @@ TEST_F(TextFormatsTest, CellClassesOfTheFields) {
             (std::vector<C>{C::Number, C::String, C::Number, C::String, C::Number}));
   EXPECT_DOUBLE_EQ(static_cast<TExportCellNumber*>(Book().WorkSheets[0]->Rows[0]->Cells[2])->Value,
                    -2000);
+  // Every character a number can start with.
+  EXPECT_EQ(classes(true, "+1,.5,\",5\",x1,e1"),
+            (std::vector<C>{C::Number, C::Number, C::Number, C::String, C::String}));
 }
 
 // The other handlers and the comma handler's switches.
@@ -116,8 +120,9 @@ TEST_F(TextFormatsTest, RowsAreHandedOverAsTheyAreRead) {
       seen.back().push_back(row.Cells.GetItem(c)->GetValueText());
   };
   TExporterCSVComma comma;
-  Import(comma, "a,,\r\nb,c\r\n");
-  EXPECT_EQ(seen, (TSheetTexts{{u"a"}, {u"b", u"c"}}));
+  // The repeated texts outlive the rows handed over before.
+  Import(comma, "a,,\r\nb,c\r\nb,c\r\nb,c");
+  EXPECT_EQ(seen, (TSheetTexts{{u"a"}, {u"b", u"c"}, {u"b", u"c"}, {u"b", u"c"}}));
 }
 
 TEST_F(TextFormatsTest, MoreColumnsOrRowsThanASheetHoldsIsAFileError) {
@@ -157,15 +162,58 @@ TEST_F(TextFormatsTest, AHugeQuotedFieldIsReadWhole) {
 }
 
 TEST_F(TextFormatsTest, AFieldBeyondTheTextBudgetIsAFileError) {
-  Book().LoadLimits = {1000, 1 << 20};
-  TExporterCSVComma comma;
-  try {
-    Import(comma, "a,\"" + std::string(600'000, 'x') + "\"");
-    FAIL() << "no exception";
-  } catch (const EWorkbookFileException& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "The file is too large to load: its texts take more than 1 MB.");
+  const std::string big(600'000, 'x');
+  for (const std::string& text : {"a,\"" + big + "\"", "a," + big}) {
+    Book().LoadLimits = {1000, 1 << 20};
+    TExporterCSVComma comma;
+    try {
+      Import(comma, text);
+      ADD_FAILURE() << "no exception";
+    } catch (const EWorkbookFileException& e) {
+      EXPECT_EQ(std::string(e.what()),
+                "The file is too large to load: its texts take more than 1 MB.");
+    }
   }
+}
+
+// Fields are scanned in runs over the reader's pieces of 16,384 characters: whatever falls on the
+// border between two pieces (a doubled quote, a break inside quotes, CR and its LF, a letter of
+// two bytes, the line separator) reads as it does inside a piece.
+TEST_F(TextFormatsTest, PieceBordersChangeNoField) {
+  const std::string kTails[] = {
+      ",\"a\"\"b\",c\r\nd",     ",\"q\r\nr\",s\r\nt", "\r\nsecond,row\r\n",
+      ",\xC4\x8D\xC5\xA1,z",    ",\"\",\"\"\"\"\n,x", "\r",
+      ",\xE2\x80\xA8next,\"\"", ",  blank  ,\"x\"",
+  };
+  for (const std::string& tail : kTails) {
+    TExporterCSVComma comma;
+    TSheetTexts expected = Import(comma, "p" + tail);
+    for (std::size_t shift = 16'378; shift <= 16'390; ++shift) {
+      expected[0][0] = std::u16string(shift, u'p');  // every tail ends the first field
+      TExporterCSVComma again;
+      EXPECT_EQ(Import(again, std::string(shift, 'p') + tail), expected) << tail << " " << shift;
+    }
+  }
+}
+
+// A text repeated down a column is held once; the cells keep their texts whatever comes after.
+TEST_F(TextFormatsTest, RepeatedTextsOfAColumnShareTheirCharacters) {
+  TExporterCSVComma comma;
+  std::string text;
+  TSheetTexts expected;
+  for (int r = 0; r < 300; ++r) {
+    const std::string unique = "u" + std::to_string(r * 7919);
+    text += "2024-01-31," + unique + ",\"" + std::string(40, 'L') + "\"\r\n";
+    expected.push_back(
+        {u"2024-01-31", std::u16string(unique.begin(), unique.end()), std::u16string(40, u'L')});
+  }
+  EXPECT_EQ(Import(comma, text), expected);
+  TExportWorkSheet& sheet = *Book().WorkSheets[0];
+  auto chars = [&](int row, int col) {
+    return static_cast<TExportCellString*>(sheet.Rows[row]->Cells[col])->GetValue().data();
+  };
+  EXPECT_EQ(chars(0, 0), chars(299, 0));
+  EXPECT_NE(chars(0, 1), chars(1, 1));
 }
 
 TEST_F(TextFormatsTest, ProgressStagesOfAnImport) {

@@ -144,23 +144,12 @@ const TSheetTexts kTricky = {
     {u"\u010Desk\u00E1 \u0161\u0165astn\u00E1 \u017Eaba", u"line\r\nbreak", u"1.5", u"last"},
 };
 
-// Each cell as the hex of its UTF-8 bytes, cells joined by "|", one line per row; line breaks in
-// cells were written as blanks.
-std::string HexLines(const TSheetTexts& rows) {
-  static const char digits[] = "0123456789abcdef";
-  std::string out;
-  for (const auto& row : rows) {
-    for (std::size_t c = 0; c < row.size(); ++c) {
-      if (c > 0) out += '|';
-      const std::u16string text = row[c] == u"line\r\nbreak" ? u"line break" : row[c];
-      for (unsigned char b : platform::Utf16ToUtf8(text)) {
-        out += digits[b >> 4];
-        out += digits[b & 15];
-      }
-    }
-    out += '\n';
-  }
-  return out;
+// Line breaks in cells are written as blanks.
+TSheetTexts WithoutLineBreaks(TSheetTexts rows) {
+  for (auto& row : rows)
+    for (auto& text : row)
+      if (text == u"line\r\nbreak") text = u"line break";
+  return rows;
 }
 
 class HandlerPeer : public TextExportTest, public ::testing::WithParamInterface<THandlerCase> {};
@@ -175,7 +164,7 @@ TEST_P(HandlerPeer, PythonsCsvModuleReadsWhatItWrote) {
   EXPECT_EQ(test_support::RunPeer("workbook/formats/text/peers/csv_rows.py",
                                   {dir.File("out.csv"), GetParam().pythonEncoding,
                                    platform::Utf16ToUtf8(std::u16string(1, exporter->Separator))}),
-            HexLines(kTricky));
+            HexLines(WithoutLineBreaks(kTricky)));
 }
 
 INSTANTIATE_TEST_SUITE_P(TExporterText, HandlerPeer, ::testing::ValuesIn(kHandlers),

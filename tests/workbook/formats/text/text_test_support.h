@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/text_codec.h"
 #include "workbook/core/stream.h"
 #include "workbook/formats/library_start.h"
 #include "workbook/model/custom_exporter.h"
@@ -32,6 +33,24 @@ inline TSheetTexts SheetTexts(TExportWorkSheet& sheet) {
     }
   }
   return rows;
+}
+
+// Each cell as the hex of its UTF-8 bytes, cells joined by "|", one line per row: what the peer
+// peers/csv_rows.py prints.
+inline std::string HexLines(const TSheetTexts& rows) {
+  static const char digits[] = "0123456789abcdef";
+  std::string out;
+  for (const auto& row : rows) {
+    for (std::size_t c = 0; c < row.size(); ++c) {
+      if (c > 0) out += '|';
+      for (unsigned char b : platform::Utf16ToUtf8(row[c])) {
+        out += digits[b >> 4];
+        out += digits[b & 15];
+      }
+    }
+    out += '\n';
+  }
+  return out;
 }
 
 class TextFormatsTest : public ModelTest {

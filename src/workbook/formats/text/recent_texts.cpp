@@ -1,0 +1,39 @@
+#include "workbook/formats/text/recent_texts.h"
+
+#include <cstring>
+
+namespace workbook {
+
+std::uint32_t TRecentTexts::Hash(std::u16string_view text) {
+  // Four characters at a time.
+  constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15u;
+  std::uint64_t hash = text.size();
+  std::size_t i = 0;
+  for (; i + 4 <= text.size(); i += 4) {
+    std::uint64_t four;
+    std::memcpy(&four, text.data() + i, sizeof four);
+    hash = (hash ^ four) * kMultiplier;
+    hash ^= hash >> 32;
+  }
+  for (; i < text.size(); ++i) hash = (hash ^ text[i]) * kMultiplier;
+  return static_cast<std::uint32_t>(hash ^ (hash >> 32));
+}
+
+const TPackedText& TRecentTexts::Take(TTextBuffer& field, int column) {
+  const std::u16string_view text = field.View();
+  const std::uint32_t hash = Hash(text);
+  if (static_cast<std::size_t>(column) >= columns_.size()) columns_.resize(column + 1);
+  std::unique_ptr<TSlot[]>& slots = columns_[column];
+  if (!slots) slots = std::make_unique<TSlot[]>(kSlotsPerColumn);
+  TSlot& slot = slots[hash % kSlotsPerColumn];
+  // The hash kept beside the text spares reading a text that differs.
+  if (slot.Hash == hash && slot.Text.View() == text) {
+    field.clear();
+  } else {
+    slot.Hash = hash;
+    slot.Text = field.Take();
+  }
+  return slot.Text;
+}
+
+}  // namespace workbook

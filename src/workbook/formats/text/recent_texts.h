@@ -1,0 +1,42 @@
+#pragma once
+// TRecentTexts: the texts of a reader's recent short fields, by column, so that a text repeated
+// down a column (a date, a rate, a partner) is held once and shared by its cells. A few slots per
+// column keep the cost small and bounded, also when rows are handed over and freed as they are
+// read.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "workbook/model/packed_text.h"
+#include "workbook/model/text_buffer.h"
+
+namespace workbook {
+
+class TRecentTexts {
+ public:
+  // Whether a field of the length in the column has slots.
+  static bool Kept(std::size_t length, int column) {
+    return length <= kMaxLength && column >= 0 && column < kColumns;
+  }
+  // The text of a field Kept, a shared one when a recent field of the column was the same;
+  // field is emptied. The reference lasts until the next Take.
+  const TPackedText& Take(TTextBuffer& field, int column);
+
+ private:
+  struct TSlot {
+    std::uint32_t Hash = 0;
+    TPackedText Text;
+  };
+
+  static std::uint32_t Hash(std::u16string_view text);
+
+  static constexpr std::size_t kMaxLength = 32;
+  static constexpr int kColumns = 64;
+  static constexpr std::uint32_t kSlotsPerColumn = 64;
+  // Made for a column when its first field comes.
+  std::vector<std::unique_ptr<TSlot[]>> columns_;
+};
+
+}  // namespace workbook
