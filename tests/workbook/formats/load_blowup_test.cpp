@@ -122,6 +122,23 @@ TEST_F(LoadBlowupTest, FilesLoadOrFailAsAFileUnderTheMemoryLimit) {
   }
 }
 
+// A text's spaces are counted in the element that stands for them: 40,000 of them in a 1 MB file
+// would make a text of 1.3 billion characters. It is refused while it grows, not once made.
+TEST_F(LoadBlowupTest, SpacesBeyondTheTextBudgetAreRefusedWhileTheTextGrows) {
+  std::string spaces;
+  for (int i = 0; i < 40'000; ++i) spaces += "<text:s text:c=\"32767\"/>";
+  const TXLSXParts parts =
+      OdsPackage("<table:table-row><table:table-cell office:value-type=\"string\"><text:p>" +
+                 spaces + "</text:p></table:table-cell></table:table-row>");
+  Book->LoadLimits = {16'000'000, std::int64_t{64} << 20};
+  const test::TBoundedLoad result = LoadBounded([&] {
+    TExporterODS ods;
+    Load(parts, ods);
+  });
+  EXPECT_EQ(OutcomeName(result.Outcome), "file error") << result.Message;
+  EXPECT_EQ(result.Message, "The file is too large to load: its texts take more than 64 MB.");
+}
+
 // The limits the program sets: what would go over them is refused before it is made.
 TEST_F(LoadBlowupTest, TheLoadBudgetRefusesCellsAndTextBeyondIt) {
   std::string emptyCells;

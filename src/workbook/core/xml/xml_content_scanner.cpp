@@ -42,6 +42,14 @@ bool IsNameChar(char32_t c) {
          (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
 }
 
+// Equality of two short texts (names), compared in place: a call costs more than the compare.
+bool SameShortText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
 // A qualified name's prefix and local part, from the position of its colon (npos: none).
 std::pair<std::string_view, std::string_view> SplitQName(std::string_view qname,
                                                          std::size_t colon) {
@@ -440,6 +448,30 @@ std::string_view TXmlContentScanner::ResolveBinding(std::string_view prefix) con
                   platform::Utf8ToUtf16(std::string(prefix)) + u"\" is not declared.");
 }
 
+void TXmlContentScanner::ReadQualifiedAttributes(const char* tag, int depth) {
+  const std::size_t bindingsBefore = bindings_.size();
+  for (const TRawAttribute& attribute : raw_) {
+    const bool isDefault = attribute.QName == "xmlns";
+    const bool isPrefixed = attribute.Colon == 5 && attribute.QName.substr(0, 5) == "xmlns";
+    if (!isDefault && !isPrefixed) continue;
+    const std::string_view prefix =
+        isDefault ? std::string_view() : attribute.QName.substr(attribute.Colon + 1);
+    const std::string_view uri = ValueOf(attribute);
+    for (std::size_t i = bindingsBefore; i < bindings_.size(); ++i)
+      if (bindings_[i].Prefix == prefix) Fail("a namespace declared twice on one element", tag);
+    if (uri == kXmlnsNamespace || prefix == "xmlns" || (prefix == "xml") != (uri == kXmlNamespace))
+      Fail("a reserved namespace prefix or name misused", tag);
+    if (!isDefault && uri.empty()) Fail("an empty namespace name for a prefix", tag);
+    bindings_.push_back({std::string(prefix), std::string(uri), depth});
+    defaultKnown_ = 0;
+  }
+  for (const TRawAttribute& attribute : raw_) {
+    const auto [prefix, local] = SplitQName(attribute.QName, attribute.Colon);
+    if (attribute.QName == "xmlns" || prefix == "xmlns") continue;
+    attributes_.push_back({local, prefix, Resolve(prefix, false), ValueOf(attribute)});
+  }
+}
+
 const char* TXmlContentScanner::ScanStartTag(const char* p, const char* end) {
   const char* tag = p;
   std::size_t colon = 0;
@@ -450,6 +482,7 @@ const char* TXmlContentScanner::ScanStartTag(const char* p, const char* end) {
   raw_.clear();
   scratch_.clear();
   bool empty = false;
+  bool qualified = false;
   while (true) {
     const char* spaceStart = p;
     while (p < end && IsSpace(*p)) ++p;
@@ -480,36 +513,21 @@ const char* TXmlContentScanner::ScanStartTag(const char* p, const char* end) {
     if (*p != '"' && *p != '\'') Fail("an attribute value without quotes", p);
     p = ScanAttributeValue(p, end, attribute);
     if (p == nullptr) return nullptr;
+    qualified =
+        qualified || attribute.Colon != std::string_view::npos || attribute.QName == "xmlns";
     raw_.push_back(attribute);
   }
 
   // The whole tag is here: namespaces declared on it first, then its attributes.
   const int depth = baseDepth_ + static_cast<int>(openStarts_.size());
-  auto valueOf = [&](const TRawAttribute& attribute) {
-    const char* base = attribute.InScratch ? scratch_.data() : chunkBegin_;
-    return std::string_view(base + attribute.ValueAt, attribute.ValueSize);
-  };
   const std::size_t bindingsBefore = bindings_.size();
   attributes_.clear();
-  for (const TRawAttribute& attribute : raw_) {
-    const bool isDefault = attribute.QName == "xmlns";
-    const bool isPrefixed = attribute.Colon == 5 && attribute.QName.substr(0, 5) == "xmlns";
-    if (!isDefault && !isPrefixed) continue;
-    const std::string_view prefix =
-        isDefault ? std::string_view() : attribute.QName.substr(attribute.Colon + 1);
-    const std::string_view uri = valueOf(attribute);
-    for (std::size_t i = bindingsBefore; i < bindings_.size(); ++i)
-      if (bindings_[i].Prefix == prefix) Fail("a namespace declared twice on one element", tag);
-    if (uri == kXmlnsNamespace || prefix == "xmlns" || (prefix == "xml") != (uri == kXmlNamespace))
-      Fail("a reserved namespace prefix or name misused", tag);
-    if (!isDefault && uri.empty()) Fail("an empty namespace name for a prefix", tag);
-    bindings_.push_back({std::string(prefix), std::string(uri), depth});
-    defaultKnown_ = 0;
-  }
-  for (const TRawAttribute& attribute : raw_) {
-    const auto [prefix, local] = SplitQName(attribute.QName, attribute.Colon);
-    if (attribute.QName == "xmlns" || prefix == "xmlns") continue;
-    attributes_.push_back({local, prefix, Resolve(prefix, false), valueOf(attribute)});
+  if (!qualified) {
+    // The common case: plain names declaring nothing, in no namespace.
+    for (const TRawAttribute& attribute : raw_)
+      attributes_.push_back({attribute.QName, {}, {}, ValueOf(attribute)});
+  } else {
+    ReadQualifiedAttributes(tag, depth);
   }
   // Repeated attributes (the same local name in the same namespace) are an error.
   const std::size_t count = attributes_.size();
@@ -517,7 +535,7 @@ const char* TXmlContentScanner::ScanStartTag(const char* p, const char* end) {
     if (count <= 16) {
       for (std::size_t i = 0; i < count; ++i)
         for (std::size_t j = i + 1; j < count; ++j)
-          if (attributes_[i].LocalName == attributes_[j].LocalName &&
+          if (SameShortText(attributes_[i].LocalName, attributes_[j].LocalName) &&
               attributes_[i].NamespaceURI == attributes_[j].NamespaceURI)
             Fail("an attribute given twice", tag);
     } else {
@@ -552,8 +570,8 @@ const char* TXmlContentScanner::ScanEndTag(const char* p, const char* end) {
   const std::string_view open = std::string_view(openNames_).substr(openStarts_.back());
   std::string_view qname;
   std::size_t colon = 0;
-  if (static_cast<std::size_t>(end - p) > open.size() + 2 &&
-      std::memcmp(p + 2, open.data(), open.size()) == 0 && p[2 + open.size()] == '>') {
+  if (static_cast<std::size_t>(end - p) > open.size() + 2 && p[2 + open.size()] == '>' &&
+      SameShortText(open, std::string_view(p + 2, open.size()))) {
     // The open element's name, as its start tag was read: nothing more to check.
     qname = open;
     const void* found = std::memchr(open.data(), ':', open.size());

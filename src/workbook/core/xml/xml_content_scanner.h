@@ -61,6 +61,13 @@ class TXmlContentScanner {
   // Each returns the position after what it read, or nullptr when the input ends inside it.
   const char* ScanText(const char* p, const char* end);
   const char* ScanStartTag(const char* p, const char* end);
+  // The attributes of the start tag at tag (depth: its element's), when some are prefixed or
+  // declare namespaces: the declarations bound first, then the attributes resolved.
+  void ReadQualifiedAttributes(const char* tag, int depth);
+  std::string_view ValueOf(const TRawAttribute& attribute) const {
+    const char* base = attribute.InScratch ? scratch_.data() : chunkBegin_;
+    return std::string_view(base + attribute.ValueAt, attribute.ValueSize);
+  }
   const char* ScanEndTag(const char* p, const char* end);
   const char* ScanMarkup(const char* p, const char* end);
   const char* ScanName(const char* p, const char* end, std::size_t& colon);

@@ -22,39 +22,14 @@ std::int64_t ReadCount(std::string_view text, std::int64_t fallback, std::int64_
   return std::min(value, limit);
 }
 
-// The paragraph's text in document order, walked without recursion: how deep a file nests its
-// spans must not decide how deep the stack grows.
-void AppendText(const TXmlNode& paragraph, std::u16string& out) {
-  TXmlNode node = paragraph.FirstChild();
-  while (node) {
-    bool enter = false;
-    if (node.IsText()) {
-      out += node.Text16();
-    } else if (node.IsElement()) {
-      if (node.Is("text:s")) {
-        const auto count = static_cast<std::size_t>(ReadCount(node.Attr("text:c"), 1, kMaxSpaces));
-        out.append(count, u' ');
-      } else if (node.Is("text:tab")) {
-        out += u'\t';
-      } else if (node.Is("text:line-break")) {
-        out += u"\r\n";
-      } else {
-        enter = !node.Is("office:annotation") && !node.Is("text:note");
-      }
-    }
-    TXmlNode next = enter ? node.FirstChild() : TXmlNode();
-    for (TXmlNode at = node; !next && at && !(at == paragraph); at = at.Parent())
-      next = at.NextSibling();
-    node = next;
-  }
-}
-
 }  // namespace
 
 std::int64_t ODSRepeatCount(std::string_view text) {
   if (text.empty()) return 1;
   return ReadCount(text, 1, std::int64_t{1} << 32);
 }
+
+std::int64_t ODSSpaceCount(std::string_view text) { return ReadCount(text, 1, kMaxSpaces); }
 
 bool ODSReadFloat(std::string_view text, double& value) {
   if (text.empty()) return false;
@@ -64,10 +39,18 @@ bool ODSReadFloat(std::string_view text, double& value) {
 }
 
 bool ODSReadDate(std::string_view text, double& value) {
-  std::u16string date = platform::Utf8ToUtf16(std::string(text.substr(0, 19)));
-  if (date.size() < 10 || (date.size() > 10 && date.size() < 19)) return false;
-  if (date.size() == 10) date += u"T00:00:00";
-  return ISOTryStrToDateTime(date, value);
+  text = text.substr(0, 19);
+  if (std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; })) {
+    std::u16string date = platform::Utf8ToUtf16(text);
+    if (date.size() < 10 || (date.size() > 10 && date.size() < 19)) return false;
+    if (date.size() == 10) date += u"T00:00:00";
+    return ISOTryStrToDateTime(date, value);
+  }
+  // A date of every cell: widened in place, without a string made for it.
+  if (text.size() < 10 || (text.size() > 10 && text.size() < 19)) return false;
+  char16_t date[] = u"0000-00-00T00:00:00";
+  std::copy(text.begin(), text.end(), date);
+  return ISOTryStrToDateTime(std::u16string_view(date, 19), value);
 }
 
 bool ODSReadTime(std::string_view text, double& value) {
@@ -111,17 +94,6 @@ bool ODSReadTime(std::string_view text, double& value) {
 
 bool ODSReadBoolean(std::string_view text) {
   return !text.empty() && (text.front() == 'T' || text.front() == 't' || text.front() == '1');
-}
-
-std::u16string ODSCellText(const TXmlNode& cell) {
-  std::u16string text;
-  bool first = true;
-  for (TXmlNode paragraph : cell.Elements("text:p")) {
-    if (!first) text += u"\r\n";
-    first = false;
-    AppendText(paragraph, text);
-  }
-  return text;
 }
 
 }  // namespace workbook

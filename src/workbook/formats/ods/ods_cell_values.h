@@ -4,8 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "workbook/core/xml/xml_node.h"
-
 namespace workbook {
 
 // A table:number-*-repeated count: 1 when absent, not a number or below 1; capped far above any
@@ -21,8 +19,8 @@ bool ODSReadDate(std::string_view text, double& value);
 bool ODSReadTime(std::string_view text, double& value);
 // office:boolean-value: true when it starts with T, t or 1.
 bool ODSReadBoolean(std::string_view text);
-// The cell's text:p paragraphs joined with CR LF: text:s gives text:c spaces (1 when absent),
-// text:tab a tab, text:line-break CR LF, other elements (spans, links) their text.
-std::u16string ODSCellText(const TXmlNode& cell);
+// text:c of a text:s, the spaces it stands for: 1 when absent or not a number, and no more than
+// the longest text a spreadsheet cell holds.
+std::int64_t ODSSpaceCount(std::string_view text);
 
 }  // namespace workbook

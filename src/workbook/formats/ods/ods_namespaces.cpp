@@ -7,11 +7,15 @@ namespace workbook {
 
 namespace {
 
+constexpr std::string_view kOfficeURI = "urn:oasis:names:tc:opendocument:xmlns:office:1.0";
+constexpr std::string_view kTableURI = "urn:oasis:names:tc:opendocument:xmlns:table:1.0";
+constexpr std::string_view kTextURI = "urn:oasis:names:tc:opendocument:xmlns:text:1.0";
+
 constexpr std::pair<std::string_view, std::string_view> kNamespaces[] = {
-    {"office", "urn:oasis:names:tc:opendocument:xmlns:office:1.0"},
+    {"office", kOfficeURI},
     {"style", "urn:oasis:names:tc:opendocument:xmlns:style:1.0"},
-    {"text", "urn:oasis:names:tc:opendocument:xmlns:text:1.0"},
-    {"table", "urn:oasis:names:tc:opendocument:xmlns:table:1.0"},
+    {"text", kTextURI},
+    {"table", kTableURI},
     {"draw", "urn:oasis:names:tc:opendocument:xmlns:drawing:1.0"},
     {"fo", "urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"},
     {"meta", "urn:oasis:names:tc:opendocument:xmlns:meta:1.0"},
@@ -50,6 +54,23 @@ constexpr std::pair<std::string_view, std::string_view> kNamespaces[] = {
 std::string_view ODSNamespaceURI(std::string_view prefix) {
   for (const auto& [name, uri] : kNamespaces)
     if (name == prefix) return uri;
+  return {};
+}
+
+TODSNamespace ODSNamespaceOf(std::string_view uri) {
+  // Checked on every element and attribute of a sheet: the URIs differ in length, so most
+  // comparisons end there.
+  if (uri == kTableURI) return TODSNamespace::Table;
+  if (uri == kTextURI) return TODSNamespace::Text;
+  if (uri == kOfficeURI) return TODSNamespace::Office;
+  return TODSNamespace::Other;
+}
+
+std::string_view ODSAttribute(const TXmlSaxAttributes& attributes, TODSNamespace ns,
+                              std::string_view localName) {
+  for (int i = 0; i < attributes.Count(); ++i)
+    if (attributes.LocalName(i) == localName && ODSNamespaceOf(attributes.NamespaceURI(i)) == ns)
+      return attributes.Value(i);
   return {};
 }
 

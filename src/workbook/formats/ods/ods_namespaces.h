@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "workbook/core/xml/xml_node.h"
+#include "workbook/core/xml/xml_push_parser.h"
 
 namespace workbook {
 
@@ -15,6 +16,14 @@ inline constexpr std::string_view kODSGrddlTransformation =
 
 // The URI a prefix stands for; empty for an unknown prefix.
 std::string_view ODSNamespaceURI(std::string_view prefix);
+
+// The namespaces the reader knows content.xml's elements and attributes by, whatever prefixes
+// the file binds them to.
+enum class TODSNamespace { Other, Office, Table, Text };
+TODSNamespace ODSNamespaceOf(std::string_view uri);
+// The value of the attribute of that namespace and local name; empty when absent.
+std::string_view ODSAttribute(const TXmlSaxAttributes& attributes, TODSNamespace ns,
+                              std::string_view localName);
 
 // Declares each prefix on root, in the order given.
 void DeclareODSNamespaces(const TXmlNode& root, std::initializer_list<std::string_view> prefixes);

@@ -345,6 +345,9 @@ TStream& TXLSXSharedStrings_Import::Scanner() { return *scanner_; }
 void TXLSXSharedStrings_Import::Finish() {
   scanner_->Finish();
   scanner_.reset();
+  // Room was made for the whole part, but plain items keep only their text: what is not used
+  // goes before the cells take their room.
+  bytes_.shrink_to_fit();
   texts_.resize(items_.size());
   workbook_->DoProgress(wpsSharedStrings, 1, 1, WorkbookLng_SharedStrings);
 }

@@ -22,6 +22,9 @@ namespace workbook {
 namespace {
 
 const char* const kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+// A document in another encoding is read by libxml2 alone, never by the fast scanner: the two
+// roads must give the same cells.
+const char* const kLatin1Declaration = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>";
 const char* const kRoot =
     "<office:document-content "
     "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
@@ -62,6 +65,9 @@ class ODSReaderTest : public ModelTest {
                {"content.xml", kContentStart + tables + kContentEnd}});
   }
   void LoadRows(const std::string& rows) { LoadTables(Table("S", rows)); }
+  void LoadRows(const std::string& declaration, const std::string& rows) {
+    LoadParts({{"content.xml", declaration + kRoot + Table("S", rows) + kContentEnd}});
+  }
 
   TExportCell* Cell(int row, int col, int sheet = 0) {
     TExportCell* cell = nullptr;
@@ -230,6 +236,156 @@ TEST_F(ODSReaderTest, TablesAreNamedAndRowsReportProgressToTheirEnd) {
   EXPECT_EQ(Book->WorkSheets[0]->Rows.Count(), 12000);
   ExpectPhaseEndsFull(reports, wpsRows);
   ExpectPhaseEndsFull(reports, wpsWorkSheet);
+}
+
+const char* const kOfficeURI = "urn:oasis:names:tc:opendocument:xmlns:office:1.0";
+const char* const kTableURI = "urn:oasis:names:tc:opendocument:xmlns:table:1.0";
+
+// What XML lets a file write in several ways reads as one value, on both parsing roads.
+TEST_F(ODSReaderTest, TextAndAttributesReadAlikeWhicheverParserReadsThem) {
+  const std::string text = "<table:table-cell office:value-type=\"string\"><text:p>";
+  const std::string end = "</text:p></table:table-cell>";
+  const struct {
+    std::string cells;
+    std::u16string dump;
+    std::u16string formula;
+  } cases[] = {
+      {text + "&lt;a&gt; &amp; &quot;&apos; &#x17D;&#382;" + end, u"<a> & \"' \u017D\u017E\n", u""},
+      {text + "<![CDATA[<b>&amp;]]>" + end, u"<b>&amp;\n", u""},
+      {text + "a<!-- note -->b<?pi data?>c" + end, u"abc\n", u""},
+      // Line ends read as LF; a written character reference keeps its CR.
+      {text + "a\r\nb&#13;c" + end, u"a\nb\rc\n", u""},
+      // Elements of other namespaces inside a paragraph give their text.
+      {text + "a<x:y xmlns:x=\"urn:x\">b</x:y>c" + end, u"abc\n", u""},
+      {"<table:table-cell office:value-type='float' office:value='2.5'/>", u"2.5\n", u""},
+      {"<table:table-cell office:value-type=\"float\" office:value=\"3\" "
+       "table:formula=\"of:=&quot;a&amp;b&quot;&amp;[.A1]\"/>",
+       u"3\n", u"=\"a&b\"&A1"},
+      // Names are known by their namespaces, also when bound in the row, or by default.
+      {std::string("<table-cell xmlns=\"") + kTableURI +
+           "\" office:value-type=\"float\" office:value=\"4\"/>",
+       u"4\n", u""},
+      {std::string("<table:table-cell xmlns:v=\"") + kOfficeURI +
+           "\" v:value-type=\"float\" v:value=\"5\"/>",
+       u"5\n", u""},
+      // The usual prefix bound to another namespace is that other namespace's: no value.
+      {"<table:table-cell xmlns:office=\"urn:other\" office:value-type=\"float\" "
+       "office:value=\"6\"/>",
+       u"", u""},
+  };
+  for (const auto& c : cases) {
+    for (const char* declaration : {kDeclaration, kLatin1Declaration}) {
+      LoadRows(declaration, "<table:table-row>" + c.cells + "</table:table-row>");
+      EXPECT_EQ(Dump(), c.dump) << declaration << c.cells;
+      if (!c.formula.empty()) {
+        EXPECT_EQ(Cell(0, 0)->GetFormula(), c.formula) << declaration;
+      }
+    }
+  }
+  // A literal tab in an attribute is a blank; a character reference to one stays a tab.
+  LoadTables(Table("a\tb", "") + Table("a&#9;b", ""));
+  EXPECT_EQ(Book->WorkSheets[0]->Name, u"a b");
+  EXPECT_EQ(Book->WorkSheets[1]->Name, u"a\tb");
+}
+
+// A short text repeated down a column is held once, as a shared-string table would hold it;
+// the cells keep their own texts whatever comes after.
+TEST_F(ODSReaderTest, RepeatedTextsOfAColumnShareTheirCharacters) {
+  const auto text = [](const std::string& value) {
+    return "<table:table-cell office:value-type=\"string\"><text:p>" + value +
+           "</text:p></table:table-cell>";
+  };
+  std::string rows;
+  for (int r = 0; r < 300; ++r)
+    rows += "<table:table-row>" + text("Partner " + std::to_string(r % 3)) +
+            text("u" + std::to_string(r)) + "</table:table-row>";
+  LoadRows(rows);
+  const auto chars = [&](int row, int col) {
+    return static_cast<TExportCellString*>(Cell(row, col))->GetValue().data();
+  };
+  EXPECT_EQ(chars(0, 0), chars(297, 0));
+  EXPECT_NE(chars(0, 0), chars(1, 0));
+  EXPECT_EQ(Cell(299, 0)->GetValueText(), u"Partner 2");
+  EXPECT_EQ(Cell(299, 1)->GetValueText(), u"u299");
+  EXPECT_EQ(Cell(0, 1)->GetValueText(), u"u0");
+}
+
+// A value may stand in the last row and column, and its repeats may reach them, no further.
+TEST_F(ODSReaderTest, ValuesReachTheLastRowAndColumnAndNoFurther) {
+  const std::string value = "office:value-type=\"float\" office:value=\"1\"";
+  const std::string beforeLastColumn =
+      "<table:table-cell table:number-columns-repeated=\"16382\"/>";
+  const std::string beforeLastRow =
+      "<table:table-row table:number-rows-repeated=\"1048574\"><table:table-cell/>"
+      "</table:table-row>";
+  const struct {
+    std::string rows;
+    bool loads;
+    int row, col;
+  } cases[] = {
+      {"<table:table-row>" + beforeLastColumn + "<table:table-cell " + value +
+           " table:number-columns-repeated=\"2\"/></table:table-row>",
+       true, 0, 16383},
+      {"<table:table-row>" + beforeLastColumn + "<table:table-cell " + value +
+           " table:number-columns-repeated=\"3\"/></table:table-row>",
+       false, 0, 0},
+      {beforeLastRow + "<table:table-row table:number-rows-repeated=\"2\"><table:table-cell " +
+           value + "/></table:table-row>",
+       true, 1048575, 0},
+      {beforeLastRow + "<table:table-row table:number-rows-repeated=\"3\"><table:table-cell " +
+           value + "/></table:table-row>",
+       false, 0, 0},
+  };
+  for (const auto& c : cases) {
+    if (!c.loads) {
+      ExpectInvalid([&] { LoadRows(c.rows); });
+      continue;
+    }
+    LoadRows(c.rows);
+    ASSERT_NE(Cell(c.row, c.col), nullptr) << c.rows;
+    EXPECT_EQ(Cell(c.row, c.col)->GetValueText(), u"1");
+    EXPECT_NE(Cell(c.row - (c.row > 0), c.col - (c.col > 0)), nullptr);
+  }
+}
+
+// A package cut short fails as an invalid file; content.xml cut short or malformed, wherever it
+// breaks, with the XML error; neither leaves a sheet.
+TEST_F(ODSReaderTest, TruncatedOrMalformedContentLeavesNothing) {
+  const std::string rows =
+      "<table:table-row><table:table-cell office:value-type=\"string\"><text:p>abc</text:p>"
+      "</table:table-cell></table:table-row>";
+  const std::string whole = kContentStart + Table("S", rows) + kContentEnd;
+  const std::string xmlCases[] = {
+      whole.substr(0, whole.find("abc") + 2),
+      whole.substr(0, whole.find("<office:body>") + 5),
+      whole.substr(0, whole.rfind("</office:spreadsheet>")),
+      kContentStart + Table("S", "<table:table-row><table:table-cell></table:table-row>") +
+          kContentEnd,
+      kContentStart + Table("S", "<table:table-row><u:cell/></table:table-row>") + kContentEnd,
+      kContentStart +
+          Table("S",
+                "<table:table-row><table:table-cell a=\"1\" a=\"2\"/>"
+                "</table:table-row>") +
+          kContentEnd,
+  };
+  for (const std::string& content : xmlCases) {
+    try {
+      LoadParts({{"content.xml", content}});
+      ADD_FAILURE() << "loaded: " << content;
+    } catch (const EWorkbookException& error) {
+      EXPECT_STREQ(error.ClassName(), "EXmlError") << content;
+      EXPECT_EQ(platform::Utf16ToUtf8(error.Message()).substr(0, 9), "XML error") << content;
+    }
+    EXPECT_EQ(Book->WorkSheets.Count(), 0);
+  }
+  TMemoryStream package = TXLSXParts{{{"content.xml", whole}}}.Zip();
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(package.Size()));
+  package.SetPosition(0);
+  package.ReadBuffer(bytes.data(), bytes.size());
+  bytes.resize(bytes.size() - 30);
+  TMemoryStream cut(bytes);
+  ExpectInvalid([&] { LoadStream(cut); });
+  EXPECT_EQ(Book->WorkSheets.Count(), 0);
 }
 
 // Content beyond the sheet, damaged, encrypted and hostile packages: an invalid file, no sheet.
