@@ -312,7 +312,26 @@ const char* TXmlContentScanner::ScanReference(const char* p, const char* end, st
   return semicolon + 1;
 }
 
-const char* TXmlContentScanner::ScanName(const char* p, const char* end, std::size_t& colon) {
+inline const char* TXmlContentScanner::ScanName(const char* p, const char* end,
+                                                std::size_t& colon) {
+  // The common case, kept small enough to inline: a run of ASCII name characters ended by an
+  // ASCII byte that is not a colon.
+  const char* q = p;
+  if (q < end && kAsciiNames.kind[static_cast<unsigned char>(*q)] == 1) {
+    ++q;
+    while (q < end && kAsciiNames.kind[static_cast<unsigned char>(*q)] != 0) ++q;
+    if (q < end && static_cast<std::size_t>(q - p) <= kMaxNameLength) {
+      const auto next = static_cast<unsigned char>(*q);
+      if (next != ':' && next < 0x80) {
+        colon = std::string_view::npos;
+        return q;
+      }
+    }
+  }
+  return ScanNameFully(p, end, colon);
+}
+
+const char* TXmlContentScanner::ScanNameFully(const char* p, const char* end, std::size_t& colon) {
   const char* start = p;
   colon = std::string_view::npos;
   bool first = true;
@@ -361,24 +380,25 @@ const char* TXmlContentScanner::ScanName(const char* p, const char* end, std::si
   return p;
 }
 
-const char* TXmlContentScanner::ScanAttributeValue(const char* p, const char* end,
-                                                   TRawAttribute& attribute) {
-  // P is at the opening quote.
-  const char quote = *p++;
-  const char* start = p;
-  // Most values are plain ASCII, taken as they stand.
-  const char* plainEnd = p;
-  const char* plainLimit =
-      end - p > static_cast<std::ptrdiff_t>(kMaxTextLength) ? p + kMaxTextLength : end;
-  while (plainEnd < plainLimit && kPlainAttribute.plain[static_cast<unsigned char>(*plainEnd)])
-    ++plainEnd;
-  if (plainEnd < plainLimit && *plainEnd == quote) {
+inline const char* TXmlContentScanner::ScanAttributeValue(const char* p, const char* end,
+                                                          TRawAttribute& attribute) {
+  // P is at the opening quote. Most values are plain ASCII, taken as they stand.
+  const char* start = p + 1;
+  const char* q = start;
+  while (q < end && kPlainAttribute.plain[static_cast<unsigned char>(*q)]) ++q;
+  if (q < end && *q == *p && static_cast<std::size_t>(q - start) <= kMaxTextLength) {
     attribute.InScratch = false;
     attribute.ValueAt = static_cast<std::size_t>(start - chunkBegin_);
-    attribute.ValueSize = static_cast<std::size_t>(plainEnd - start);
-    return plainEnd + 1;
+    attribute.ValueSize = static_cast<std::size_t>(q - start);
+    return q + 1;
   }
-  p = plainEnd;
+  return ScanAttributeValueFully(p, end, attribute);
+}
+
+const char* TXmlContentScanner::ScanAttributeValueFully(const char* p, const char* end,
+                                                        TRawAttribute& attribute) {
+  const char quote = *p++;
+  const char* start = p;
   bool decoded = false;
   const std::size_t scratchAt = scratch_.size();
   while (true) {
@@ -499,7 +519,8 @@ const char* TXmlContentScanner::ScanStartTag(const char* p, const char* end) {
       break;
     }
     if (p == spaceStart) Fail("attributes not separated by white space", p);
-    TRawAttribute attribute{};
+    // Filled where it stays: a copy of a just-written record stalls on its partial stores.
+    TRawAttribute& attribute = raw_.emplace_back();
     const char* attrEnd = ScanName(p, end, attribute.Colon);
     if (attrEnd == nullptr) return nullptr;
     attribute.QName = std::string_view(p, static_cast<std::size_t>(attrEnd - p));
@@ -515,7 +536,6 @@ const char* TXmlContentScanner::ScanStartTag(const char* p, const char* end) {
     if (p == nullptr) return nullptr;
     qualified =
         qualified || attribute.Colon != std::string_view::npos || attribute.QName == "xmlns";
-    raw_.push_back(attribute);
   }
 
   // The whole tag is here: namespaces declared on it first, then its attributes.
@@ -524,8 +544,11 @@ const char* TXmlContentScanner::ScanStartTag(const char* p, const char* end) {
   attributes_.clear();
   if (!qualified) {
     // The common case: plain names declaring nothing, in no namespace.
-    for (const TRawAttribute& attribute : raw_)
-      attributes_.push_back({attribute.QName, {}, {}, ValueOf(attribute)});
+    for (const TRawAttribute& attribute : raw_) {
+      TXmlSaxAttribute& added = attributes_.emplace_back();
+      added.LocalName = attribute.QName;
+      added.Value = ValueOf(attribute);
+    }
   } else {
     ReadQualifiedAttributes(tag, depth);
   }

@@ -71,7 +71,9 @@ class TXmlContentScanner {
   const char* ScanEndTag(const char* p, const char* end);
   const char* ScanMarkup(const char* p, const char* end);
   const char* ScanName(const char* p, const char* end, std::size_t& colon);
+  const char* ScanNameFully(const char* p, const char* end, std::size_t& colon);
   const char* ScanAttributeValue(const char* p, const char* end, TRawAttribute& attribute);
+  const char* ScanAttributeValueFully(const char* p, const char* end, TRawAttribute& attribute);
   // Reads the reference at P ("&...;"), appending its character as UTF-8.
   const char* ScanReference(const char* p, const char* end, std::string& out);
 
