@@ -17,6 +17,8 @@ constexpr std::size_t kMaxTextLength = 10000000;
 // An unfinished token is scanned again only once its bytes have doubled, so that one huge
 // token costs linear time however many chunks it spans.
 constexpr std::size_t kRescanFrom = 64 * 1024;
+// How much of a new chunk is first joined to the bytes of a token the last chunk ended inside.
+constexpr std::size_t kBridge = 4096;
 
 constexpr std::string_view kXmlNamespace = "http://www.w3.org/XML/1998/namespace";
 constexpr std::string_view kXmlnsNamespace = "http://www.w3.org/2000/xmlns/";
@@ -176,34 +178,61 @@ void TXmlContentScanner::Feed(const char* data, std::size_t size) {
   std::int64_t offset = fed_;
   fed_ += static_cast<std::int64_t>(size);
   if (!carry_.empty()) {
-    carry_.append(data, size);
-    if (carry_.size() < rescanAt_) return;
-    begin = carry_.data();
-    end = begin + carry_.size();
-    offset = fed_ - static_cast<std::int64_t>(carry_.size());
+    const std::size_t carried = carry_.size();
+    if (rescanAt_ == 0 && size > kBridge) {
+      // The token the last chunk ended inside is completed from the first bytes of this one,
+      // enough for nearly every token, so the chunk is then scanned where it lies, not copied.
+      carry_.append(data, kBridge);
+      const std::string carry = std::move(carry_);
+      carry_.clear();
+      const char* stop = Scan(carry.data(), carry.data() + carry.size(),
+                              offset - static_cast<std::int64_t>(carried));
+      const auto used = static_cast<std::size_t>(stop - carry.data());
+      if (done_ || used < carried) {
+        // Done, or still inside the carried token: what is left joins the rest of the chunk.
+        std::string rest = carry.substr(used);
+        rest.append(data + kBridge, size - kBridge);
+        Keep(rest.data(), rest.data() + rest.size(),
+             offset + static_cast<std::int64_t>(size) - static_cast<std::int64_t>(rest.size()));
+        return;
+      }
+      begin = data + (used - carried);
+      offset += static_cast<std::int64_t>(used - carried);
+    } else {
+      carry_.append(data, size);
+      if (carry_.size() < rescanAt_) return;
+      const std::string carry = std::move(carry_);
+      carry_.clear();
+      Keep(carry.data(), carry.data() + carry.size(), offset - static_cast<std::int64_t>(carried));
+      return;
+    }
   }
-  Scan(begin, end, offset);
+  Keep(begin, end, offset);
 }
 
 void TXmlContentScanner::Finish() {
   if (!done_ && !carry_.empty()) {
     const std::string carry = std::move(carry_);
     carry_.clear();
-    Scan(carry.data(), carry.data() + carry.size(), fed_ - static_cast<std::int64_t>(carry.size()));
+    Keep(carry.data(), carry.data() + carry.size(), fed_ - static_cast<std::int64_t>(carry.size()));
   }
   if (!done_) Truncated();
 }
 
-void TXmlContentScanner::Scan(const char* begin, const char* end, std::int64_t offset) {
+const char* TXmlContentScanner::Scan(const char* begin, const char* end, std::int64_t offset) {
   chunkBegin_ = begin;
   chunkOffset_ = offset;
-
   const char* p = begin;
   while (p < end && !done_) {
     const char* next = *p == '<' ? ScanMarkup(p, end) : ScanText(p, end);
     if (next == nullptr) break;
     p = next;
   }
+  return p;
+}
+
+void TXmlContentScanner::Keep(const char* begin, const char* end, std::int64_t offset) {
+  const char* p = Scan(begin, end, offset);
   std::string rest(p, static_cast<std::size_t>(end - p));
   if (done_) {
     remainder_ = std::move(rest);
