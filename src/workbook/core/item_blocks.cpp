@@ -68,6 +68,11 @@ void* TItemBlocks::Allocate(std::size_t size) {
   return room;
 }
 
+TItemBlocks* TItemBlocks::OwnerOf(const void* room) {
+  return reinterpret_cast<TBlockHeader*>(reinterpret_cast<std::uintptr_t>(room) & ~(kBlockSize - 1))
+      ->Owner;
+}
+
 void TItemBlocks::Release(void* room, std::size_t size) {
   size = (size + kGrain - 1) / kGrain * kGrain;
   auto* block =

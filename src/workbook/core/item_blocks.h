@@ -22,6 +22,8 @@ class TItemBlocks {
   void* Allocate(std::size_t size);
   // Gives back the room of an object of size bytes made by some TItemBlocks.
   static void Release(void* room, std::size_t size);
+  // The blocks room was taken from, while they have an owner; null after it is gone.
+  static TItemBlocks* OwnerOf(const void* room);
 
   static constexpr std::size_t kGrain = 8;
   static constexpr std::size_t kLargest = 248;

@@ -1,6 +1,9 @@
 #include "workbook/core/owned_list.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
 #include <numeric>
 
 #include "workbook/core/list_error.h"
@@ -55,9 +58,76 @@ void TOwnedListObject::Join(TOwnedList& list, std::int64_t pos, TOwnedListObject
 // --- TOwnedList ---
 
 TOwnedList::~TOwnedList() {
-  // The handler usually belongs to the list's owner, which is being torn down around the list.
+  // The handler usually belongs to the list's owner, which is being torn down around the list,
+  // and so is whatever a descendant keeps per item: the items just go, the last first, each out
+  // of the list (but still naming it) when its DoDestroy runs.
   OnNotify = nullptr;
-  Clear();
+  while (Size() > 0) {
+    const std::int32_t pos = PositionAt(Size() - 1);
+    TOwnedListObject* item = EraseEntry(Size() - 1);
+    if (positions_) positions_->pop_back();
+    count_ = pos;
+    item->index_ = -1;
+    TOwnedListObjectDeleter()(item);
+  }
+  FreeSlots();
+  positions_.reset();
+}
+
+namespace {
+
+// Lists start with room for a few items and double (PutSlot); one that is done gives back the
+// rest.
+constexpr std::size_t kFirstCapacity = 4;
+
+}  // namespace
+
+void TOwnedList::Reallocate(std::size_t capacity) {
+  const std::size_t size = Size();
+  if (capacity < size) capacity = size;
+  if (capacity > (std::size_t{1} << 31) - 1) throw std::bad_alloc();
+  const std::size_t bytes = sizeof(TSlots) + capacity * sizeof(TOwnedListObject*);
+  TItemBlocks* blocks = bytes <= TItemBlocks::kLargest ? SlotBlocks() : nullptr;
+  void* room = blocks ? blocks->Allocate(bytes) : std::malloc(bytes);
+  if (!room) throw std::bad_alloc();
+  auto* fresh = new (room) TSlots{static_cast<std::int32_t>(size),
+                                  static_cast<std::uint32_t>(capacity), blocks != nullptr};
+  if (size > 0) std::memcpy(fresh->Items(), Items(), size * sizeof(TOwnedListObject*));
+  FreeSlots();
+  slots_ = fresh;
+}
+
+void TOwnedList::FreeSlots() noexcept {
+  if (!slots_) return;
+  if (slots_->InBlocks)
+    TItemBlocks::Release(slots_, sizeof(TSlots) + slots_->Capacity * sizeof(TOwnedListObject*));
+  else
+    std::free(slots_);
+  slots_ = nullptr;
+}
+
+void TOwnedList::Compact() {
+  if (positions_) positions_->shrink_to_fit();
+  if (!slots_ || slots_->Capacity == static_cast<std::uint32_t>(slots_->Size)) return;
+  if (slots_->Size == 0) return FreeSlots();
+  Reallocate(Size());
+}
+
+void TOwnedList::InsertEntry(std::size_t entry, TOwnedListObject* item) {
+  const std::size_t size = Size();
+  TOwnedListObject** items = slots_->Items();
+  std::memmove(items + entry + 1, items + entry, (size - entry) * sizeof(TOwnedListObject*));
+  items[entry] = item;
+  ++slots_->Size;
+}
+
+TOwnedListObject* TOwnedList::EraseEntry(std::size_t entry) {
+  TOwnedListObject** items = slots_->Items();
+  TOwnedListObject* item = items[entry];
+  const std::size_t size = Size();
+  std::memmove(items + entry, items + entry + 1, (size - entry - 1) * sizeof(TOwnedListObject*));
+  --slots_->Size;
+  return item;
 }
 
 void TOwnedList::CheckIndex(std::int64_t pos) const {
@@ -73,7 +143,7 @@ std::size_t TOwnedList::EntryOf(std::int64_t pos) const {
 TOwnedListObject* TOwnedList::GetItem(std::int64_t pos) const {
   CheckIndex(pos);
   const std::size_t entry = EntryOf(pos);
-  return HasEntryAt(entry, pos) ? items_[entry].get() : nullptr;
+  return HasEntryAt(entry, pos) ? Items()[entry] : nullptr;
 }
 
 void TOwnedList::ShiftPositions(std::size_t entry, std::int32_t delta) {
@@ -82,7 +152,7 @@ void TOwnedList::ShiftPositions(std::size_t entry, std::int32_t delta) {
 }
 
 void TOwnedList::StorePositions() {
-  positions_ = std::make_unique<std::vector<std::int32_t>>(items_.size());
+  positions_ = std::make_unique<std::vector<std::int32_t>>(Size());
   std::iota(positions_->begin(), positions_->end(), 0);
 }
 
@@ -94,7 +164,8 @@ void TOwnedList::PadWithEmptySlots(std::int32_t count) {
 
 void TOwnedList::Renumber(std::size_t fromEntry) {
   if (index_update_lock_ > 0) return;
-  for (std::size_t k = fromEntry; k < items_.size(); ++k) items_[k]->index_ = PositionAt(k);
+  TOwnedListObject** items = Items();
+  for (std::size_t k = fromEntry; k < Size(); ++k) items[k]->index_ = PositionAt(k);
 }
 
 void TOwnedList::Notify(TOwnedListObject* item, TListNotification action) {
@@ -104,6 +175,9 @@ void TOwnedList::Notify(TOwnedListObject* item, TListNotification action) {
 void TOwnedList::PutSlot(std::int64_t pos, TOwnedPtr<TOwnedListObject> item) {
   const std::size_t entry = EntryOf(pos);
   TOwnedListObject* raw = item.get();
+  // The room first: nothing has changed when it cannot be had.
+  if (raw && (!slots_ || Size() == slots_->Capacity))
+    Reallocate(std::max(kFirstCapacity, 2 * Size()));
   if (!Dense() || !raw) {
     if (Dense()) StorePositions();
     ShiftPositions(entry, 1);
@@ -111,7 +185,10 @@ void TOwnedList::PutSlot(std::int64_t pos, TOwnedPtr<TOwnedListObject> item) {
       positions_->insert(positions_->begin() + static_cast<std::ptrdiff_t>(entry),
                          static_cast<std::int32_t>(pos));
   }
-  if (raw) items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(entry), std::move(item));
+  if (raw) {
+    InsertEntry(entry, raw);
+    item.release();
+  }
   ++count_;
   if (!raw) return Renumber(entry);
   raw->owner_list_ = this;
@@ -123,8 +200,7 @@ TOwnedPtr<TOwnedListObject> TOwnedList::TakeSlot(std::int64_t pos) {
   const std::size_t entry = EntryOf(pos);
   TOwnedPtr<TOwnedListObject> item;
   if (HasEntryAt(entry, pos)) {
-    item = std::move(items_[entry]);
-    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(entry));
+    item.reset(EraseEntry(entry));
     if (positions_) positions_->erase(positions_->begin() + static_cast<std::ptrdiff_t>(entry));
   }
   ShiftPositions(entry, -1);
@@ -198,10 +274,10 @@ std::int32_t TOwnedList::IndexOf(const TOwnedListObject* item) const {
   }
   if (item->owner_list_ == this && item->index_ >= 0 && item->index_ < Count()) {
     const std::size_t entry = EntryOf(item->index_);
-    if (HasEntryAt(entry, item->index_) && items_[entry].get() == item) return item->index_;
+    if (HasEntryAt(entry, item->index_) && Items()[entry] == item) return item->index_;
   }
-  for (std::size_t k = 0; k < items_.size(); ++k)
-    if (items_[k].get() == item) return PositionAt(k);
+  for (std::size_t k = 0; k < Size(); ++k)
+    if (Items()[k] == item) return PositionAt(k);
   return -1;
 }
 
@@ -214,20 +290,20 @@ void TOwnedList::Exchange(std::int64_t a, std::int64_t b) {
   const bool hasA = HasEntryAt(ea, a);
   const bool hasB = HasEntryAt(eb, b);
   if (hasA && hasB) {
-    std::swap(items_[ea], items_[eb]);
+    TOwnedListObject** items = Items();
+    std::swap(items[ea], items[eb]);
     if (index_update_lock_ > 0) return;
-    items_[ea]->index_ = static_cast<std::int32_t>(a);
-    items_[eb]->index_ = static_cast<std::int32_t>(b);
+    items[ea]->index_ = static_cast<std::int32_t>(a);
+    items[eb]->index_ = static_cast<std::int32_t>(b);
   } else if (hasA || hasB) {
     // One item moves into an empty slot: its entry moves to its new place in the order.
     const std::size_t from = hasA ? ea : eb;
     const std::int64_t to = hasA ? b : a;
-    TOwnedPtr<TOwnedListObject> item = std::move(items_[from]);
-    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(from));
+    TOwnedListObject* item = EraseEntry(from);
     positions_->erase(positions_->begin() + static_cast<std::ptrdiff_t>(from));
     const std::size_t entry = EntryOf(to);
     if (index_update_lock_ == 0) item->index_ = static_cast<std::int32_t>(to);
-    items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(entry), std::move(item));
+    InsertEntry(entry, item);
     positions_->insert(positions_->begin() + static_cast<std::ptrdiff_t>(entry),
                        static_cast<std::int32_t>(to));
   }
@@ -241,7 +317,7 @@ void TOwnedList::Move(std::int64_t curIndex, std::int64_t newIndex) {
 }
 
 void TOwnedList::Clear() {
-  while (!items_.empty()) Delete(PositionAt(items_.size() - 1));
+  while (Size() > 0) Delete(PositionAt(Size() - 1));
   count_ = 0;
   positions_.reset();
 }

@@ -70,6 +70,9 @@ class TOwnedListObject : public TPersistent {
   // so this raises the list's index error for position -1.
   void Free();
 
+  // The blocks the item was made in, while their owner lives; null for an item on the heap.
+  TItemBlocks* Blocks() const { return block_grains_ ? TItemBlocks::OwnerOf(this) : nullptr; }
+
   // Copies of list items carry the source item's content only where a descendant says so.
   void AssignTo(TPersistent& dest) const override;
   // A new item of the same class, not yet created (its DoCreate has not run); list copies
@@ -136,7 +139,7 @@ class TOwnedList {
 
   std::int32_t Count() const { return count_; }
   // How many slots hold an item.
-  std::int32_t ItemCount() const { return static_cast<std::int32_t>(items_.size()); }
+  std::int32_t ItemCount() const { return slots_ ? slots_->Size : 0; }
   // The item at pos (null for an empty slot); EListError outside 0..Count-1.
   TOwnedListObject* GetItem(std::int64_t pos) const;
 
@@ -159,10 +162,7 @@ class TOwnedList {
   // Deletes every item, the last first.
   void Clear();
   // Gives back the room kept for items to come (a list that is done growing).
-  void Compact() {
-    items_.shrink_to_fit();
-    if (positions_) positions_->shrink_to_fit();
-  }
+  void Compact();
 
   // Clear, then AddCopies.
   void Assign(const TOwnedList& source);
@@ -188,7 +188,7 @@ class TOwnedList {
   // nothing here, however many there are.
   template <class Fn>
   void ForEachItem(const Fn& fn) const {
-    for (std::size_t k = 0; k < items_.size(); ++k) fn(PositionAt(k), items_[k].get());
+    for (std::size_t k = 0; k < Size(); ++k) fn(PositionAt(k), Items()[k]);
   }
 
  protected:
@@ -203,6 +203,8 @@ class TOwnedList {
     (void)item;
     (void)pos;
   }
+  // The blocks the item list is kept in (null: the heap), for lists made by the million.
+  virtual TItemBlocks* SlotBlocks() const { return nullptr; }
   // Appends (pos < 0) or inserts at pos a copy of original: a new item of its class, created,
   // then given Original's content.
   TOwnedListObject* AddCopy(const TOwnedListObject& original, std::int64_t pos) {
@@ -214,14 +216,32 @@ class TOwnedList {
   TOwnedListObject* AddCopy(const TOwnedListObject& original, std::int64_t pos, const F& make);
 
  private:
+  // The items present, by position, in one allocation with their count and room: an empty list
+  // keeps a null pointer only, and a row's cells sit in the workbook's blocks.
+  struct TSlots {
+    std::int32_t Size;
+    std::uint32_t Capacity : 31;
+    std::uint32_t InBlocks : 1;
+    TOwnedListObject** Items() { return reinterpret_cast<TOwnedListObject**>(this + 1); }
+  };
+  std::size_t Size() const { return slots_ ? static_cast<std::size_t>(slots_->Size) : 0; }
+  TOwnedListObject** Items() const { return slots_ ? slots_->Items() : nullptr; }
+  // Room for capacity entries (at least the present ones), the entries moved over.
+  void Reallocate(std::size_t capacity);
+  void FreeSlots() noexcept;
+  // Entry inserted at entry (the room is there), or taken out of it; neither notifies nor
+  // renumbers.
+  void InsertEntry(std::size_t entry, TOwnedListObject* item);
+  TOwnedListObject* EraseEntry(std::size_t entry);
+
   void CheckIndex(std::int64_t pos) const;
   // Where an item at pos is, or would be, among the stored items.
   std::size_t EntryOf(std::int64_t pos) const;
   bool HasEntryAt(std::size_t entry, std::int64_t pos) const {
-    return entry < items_.size() && PositionAt(entry) == pos;
+    return entry < Size() && PositionAt(entry) == pos;
   }
   // True while every slot holds an item (positions are then not stored).
-  bool Dense() const { return items_.size() == static_cast<std::size_t>(count_); }
+  bool Dense() const { return Size() == static_cast<std::size_t>(count_); }
   std::int32_t PositionAt(std::size_t entry) const {
     return Dense() ? static_cast<std::int32_t>(entry) : (*positions_)[entry];
   }
@@ -239,7 +259,7 @@ class TOwnedList {
   void AddCopiesWith(const TOwnedList& source, std::int64_t pos, const F& make);
 
   TObject* owner_;
-  std::vector<TOwnedPtr<TOwnedListObject>> items_;  // the items present, by position
+  TSlots* slots_ = nullptr;  // owns its items
   // Each item's position while some slot is empty; none while item k sits at position k.
   std::unique_ptr<std::vector<std::int32_t>> positions_;
   std::int32_t count_ = 0;
@@ -362,10 +382,7 @@ TOwnedListObject* TOwnedList::AddCopy(const TOwnedListObject& original, std::int
 template <class F>
 void TOwnedList::AddCopiesWith(const TOwnedList& source, std::int64_t pos, const F& make) {
   // Taken up front, so that copying a list into itself copies each item once.
-  std::vector<const TOwnedListObject*> originals;
-  originals.reserve(source.items_.size());
-  for (const auto& item : source.items_)
-    if (item) originals.push_back(item.get());
+  std::vector<const TOwnedListObject*> originals(source.Items(), source.Items() + source.Size());
   for (const TOwnedListObject* original : originals) {
     AddCopy(*original, pos, make);
     if (pos >= 0) ++pos;

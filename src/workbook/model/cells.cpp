@@ -86,6 +86,8 @@ void TExportCells::SwapIntoSlot(std::int64_t index, TExportCell* fresh) {
     Delete(Count() - 1);
 }
 
+TItemBlocks* TExportCells::SlotBlocks() const { return Owner() ? Owner()->Blocks() : nullptr; }
+
 void TExportCells::ItemDeleting(TOwnedListObject& item, std::int64_t pos) {
   TWorkbook* book = GetWorkbook();
   if (!book || book->Destroying() || book->NamedCells.Count() == 0) return;

@@ -42,6 +42,8 @@ class TExportCells : public TOwnedListOf<TExportCell> {
  protected:
   // A cell leaving its row takes its name with it (the workbook keeps names by position).
   void ItemDeleting(TOwnedListObject& item, std::int64_t pos) override;
+  // A row's cell list sits in the blocks of the row.
+  TItemBlocks* SlotBlocks() const override;
 
  private:
   friend class TExportCell;

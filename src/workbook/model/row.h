@@ -28,12 +28,13 @@ class TExportRow : public TOwnedListObject {
   TExportRow();
   ~TExportRow() override;
 
+  // The small members first, in the bytes the list item leaves before its next word.
+  bool Hidden : 1 = false;
+  bool PageBreak : 1 = false;
+  std::uint8_t HeightMode = 0;  // 0 fixed, 1 or 2 measured (2: not written as a custom height)
+  std::uint8_t OutlineLevel = 0;
   TExportCells Cells;
   double Height = -1.0;  // pixels; -1 automatic
-  bool Hidden = false;
-  std::uint8_t HeightMode = 0;  // 0 fixed, 1 or 2 measured (2: not written as a custom height)
-  bool PageBreak = false;
-  std::uint8_t OutlineLevel = 0;
 
   // No cells and nothing of its own (style, height, flags, level): a row like one never made.
   bool IsPlain() const;

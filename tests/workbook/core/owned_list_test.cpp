@@ -246,6 +246,75 @@ TEST_F(OwnedList, EmptySlotsBehaveAsSlotsUnderEveryOperation) {
   EXPECT_EQ(log.destroyed, log.created);
 }
 
+// An item that checks, while it dies, that the list it leaves answers as a list would.
+class TProbeItem : public TOwnedListObject {
+ public:
+  explicit TProbeItem(std::vector<std::string>* seen) : seen_(seen) {}
+  std::unique_ptr<TOwnedListObject> NewInstance() const override {
+    return std::make_unique<TProbeItem>(seen_);
+  }
+
+ protected:
+  void DoDestroy() override {
+    const TOwnedList& list = *OwnerList();
+    std::string state = std::to_string(list.Count()) + "/" + std::to_string(list.ItemCount());
+    for (std::int32_t i = 0; i < list.Count(); ++i)
+      if (TOwnedListObject* item = list.GetItem(i); item && item->GetIndex() != i) state += " bad";
+    seen_->push_back(state);
+  }
+
+ private:
+  std::vector<std::string>* seen_;
+};
+
+TEST(OwnedListDying, AListWithEmptySlotsStaysWholeWhileItsItemsLeave) {
+  std::vector<std::string> seen;
+  {
+    TOwnedListOf<TProbeItem> list;
+    for (const char c : std::string("a--bb-c--")) {
+      if (c == '-')
+        list.Insert(list.Count(), nullptr);
+      else
+        list.AddNew(&seen);
+    }
+  }
+  // Each leaves from the end: the list ends where the item was.
+  EXPECT_EQ(seen, (std::vector<std::string>{"6/3", "4/2", "3/1", "0/0"}));
+}
+
+// A list keeping its items' list in blocks, as a row's cell list does.
+class TBlockItems : public TItems {
+ public:
+  TItemBlocks* Blocks = nullptr;
+
+ protected:
+  TItemBlocks* SlotBlocks() const override { return Blocks; }
+};
+
+TEST(OwnedListSlots, TheItemListMovesBetweenBlocksAndHeapAndOutlivesTheBlocks) {
+  THookLog log;
+  TBlockItems list;
+  auto blocks = std::make_unique<TItemBlocks>();
+  list.Blocks = blocks.get();
+  std::string names;
+  for (int i = 0; i < 100; ++i) {  // past the largest block item: the heap
+    names += static_cast<char>('0' + i % 10);
+    list.AddNew(&log, names.substr(names.size() - 1));
+  }
+  for (int i = 0; i < 97; ++i) list.Delete(0);
+  list.Compact();  // three items: back into the blocks
+  EXPECT_EQ(Names(list), names.substr(97));
+  blocks.reset();  // the list's room stays until the list gives it back
+  list.Blocks = nullptr;
+  list.InsertNew(1, &log, "x");
+  list.Compact();
+  EXPECT_EQ(Names(list), "7x89");
+  list.Clear();
+  list.Compact();
+  EXPECT_EQ(list.ItemCount(), 0);
+  EXPECT_EQ(log.destroyed, 101);
+}
+
 TEST(ItemBlocksTest, ReleasedRoomServesTheNextItemOfItsSize) {
   TItemBlocks blocks;
   void* first = blocks.Allocate(56);

@@ -196,5 +196,24 @@ TEST_F(ContainersTest, ACellTakenOutOfItsWorkbookOutlivesIt) {
   taken.reset();
 }
 
+// A row's cell list lives in the workbook's blocks while it can: a row taken out of the
+// workbook keeps its cells, and its list grows and shrinks on the heap once the workbook is gone.
+TEST_F(ContainersTest, ARowTakenOutOfItsWorkbookKeepsAndGrowsItsCells) {
+  sheet->GetRow(0)->AddCellString(u"first row");
+  TExportRow* row = sheet->GetRow(1);
+  for (int i = 0; i < 40; ++i) row->AddCellNumber(i, 0);
+  sheet->GetRow(2);  // the row before is done: its list is compacted
+  for (int i = 39; i >= 3; --i) row->Cells.Delete(i);
+  row->Cells.Compact();
+  TOwnedPtr<TExportRow> taken = sheet->Rows.Extract(row);
+  book.reset();
+  row->AddCellString(u"after");
+  row->Cells.Compact();
+  ASSERT_EQ(row->Cells.Count(), 4);
+  EXPECT_EQ(row->Cells[2]->GetValueText(), u"2");
+  EXPECT_EQ(row->Cells[3]->GetValueText(), u"after");
+  EXPECT_EQ(row->Cells[3]->GetRow(), row);
+}
+
 }  // namespace
 }  // namespace workbook
