@@ -9,9 +9,6 @@ namespace workbook {
 
 namespace {
 
-// Large enough that refills are rare next to the records read, small next to a big stream.
-constexpr std::size_t kWindowSize = 256 * 1024;
-
 [[noreturn]] void EndOfStream() { throw EWorkbookFileException(u"Unexpected end of stream."); }
 
 }  // namespace
@@ -19,46 +16,46 @@ constexpr std::size_t kWindowSize = 256 * 1024;
 TOleStreamReader::TOleStreamReader(const TMemoryStream& memory)
     : memory_(memory.Memory()),
       size_(static_cast<std::int64_t>(memory.Data().size())),
-      inPlace_(memory.Memory()) {}
+      base_(memory.Memory()),
+      end_(size_) {}
 
 TOleStreamReader::TOleStreamReader(TStream& source, std::vector<TOleStreamRun> runs,
                                    std::uint64_t size)
     : source_(&source), runs_(std::move(runs)), size_(static_cast<std::int64_t>(size)) {
   if (const auto* memory = dynamic_cast<const TMemoryStream*>(&source)) {
     memory_ = memory->Memory();
-    if (runs_.size() == 1) inPlace_ = memory_ + runs_.front().SourcePosition;
+    if (runs_.size() == 1) {
+      base_ = memory_ + runs_.front().SourcePosition;
+      end_ = size_;
+    }
   }
 }
 
-const std::uint8_t* TOleStreamReader::Bytes(std::int64_t position, std::size_t count) {
+const std::uint8_t* TOleStreamReader::Refill(std::int64_t position, std::size_t count) {
   if (position < 0 || position > size_ || static_cast<std::int64_t>(count) > size_ - position)
     EndOfStream();
-  if (inPlace_ != nullptr || size_ == 0) return inPlace_ + position;
-  const std::size_t offset = static_cast<std::size_t>(position - windowStart_);
-  if (position < windowStart_ || offset + count > windowLength_) {
-    // The window starts at the bytes asked for, so the records after them follow without a
-    // refill; it never holds less than they need, since they lie inside the stream.
-    windowLength_ = static_cast<std::size_t>(
-        std::min<std::int64_t>(std::max(kWindowSize, count), size_ - position));
-    window_.resize(std::max(window_.size(), windowLength_));
-    windowStart_ = position;
-    Fill(position, window_.data(), windowLength_);
-    return window_.data();
-  }
-  return window_.data() + offset;
+  // The window starts at the bytes asked for, so the records after them follow without a
+  // refill; it never holds less than they need, since they lie inside the stream.
+  const auto length = static_cast<std::size_t>(
+      std::min<std::int64_t>(std::max(kWindowSize, count), size_ - position));
+  window_.resize(std::max(window_.size(), length));
+  // Nothing is at hand while the window is filled, should the source fail.
+  start_ = end_ = 0;
+  Fill(position, window_.data(), length);
+  base_ = window_.data();
+  start_ = position;
+  end_ = position + static_cast<std::int64_t>(length);
+  return base_;
 }
 
 void TOleStreamReader::Copy(std::int64_t position, void* buffer, std::size_t count) {
   if (position < 0 || position > size_ || static_cast<std::int64_t>(count) > size_ - position)
     EndOfStream();
   if (count == 0) return;
-  if (inPlace_ != nullptr) {
-    std::memcpy(buffer, inPlace_ + position, count);
-  } else if (position >= windowStart_ && position - windowStart_ + count <= windowLength_) {
-    std::memcpy(buffer, window_.data() + (position - windowStart_), count);
-  } else {
+  if (position >= start_ && static_cast<std::int64_t>(count) <= end_ - position)
+    std::memcpy(buffer, base_ + (position - start_), count);
+  else
     Fill(position, static_cast<std::uint8_t*>(buffer), count);
-  }
 }
 
 void TOleStreamReader::Fill(std::int64_t position, std::uint8_t* buffer, std::size_t count) {

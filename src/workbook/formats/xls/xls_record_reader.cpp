@@ -13,25 +13,6 @@ namespace workbook {
 TXLSRecordReader::TXLSRecordReader(TOleStreamReader& bytes, std::int64_t position)
     : bytes_(bytes), position_(position) {}
 
-bool TXLSRecordReader::Next() {
-  const std::int64_t next = started_ ? RecordEnd() : position_;
-  const std::int64_t streamSize = bytes_.Size();
-  if (next < 0 || next + 4 > streamSize) return false;
-  // The header and as much of the data as the stream holds, in one piece: the record is then read
-  // where it lies.
-  const std::uint8_t* header = bytes_.Bytes(next, 4);
-  const std::uint16_t size = XLSDecodeWord(header + 2);
-  present_ = static_cast<std::uint16_t>(std::min<std::int64_t>(size, streamSize - next - 4));
-  header = bytes_.Bytes(next, 4 + std::size_t{present_});
-  id_ = XLSDecodeWord(header);
-  size_ = size;
-  data_ = header + 4;
-  position_ = next;
-  started_ = true;
-  read_ = 0;
-  return true;
-}
-
 void TXLSRecordReader::SetPosition(std::int64_t position) {
   position_ = position;
   started_ = false;
@@ -42,13 +23,10 @@ void TXLSRecordReader::SetPosition(std::int64_t position) {
   present_ = 0;
 }
 
-std::span<const std::uint8_t> TXLSRecordReader::Data() const {
-  if (!started_ || present_ < size_) throw EWorkbookFileException(WorkbookLng_InvalidXLS);
-  return {data_, size_};
-}
+void TXLSRecordReader::Invalid() { throw EWorkbookFileException(WorkbookLng_InvalidXLS); }
 
 const std::uint8_t* TXLSRecordReader::ReadInPlace(std::size_t count) {
-  if (!started_ || count > Left()) throw EWorkbookFileException(WorkbookLng_InvalidXLS);
+  if (!started_ || count > Left()) Invalid();
   if (read_ + count > present_) throw EWorkbookFileException(u"Unexpected end of stream.");
   const std::uint8_t* at = data_ + read_;
   read_ += static_cast<std::uint16_t>(count);
@@ -65,7 +43,7 @@ void TXLSRecordReader::ReadBytes(void* buffer, std::size_t count) {
 }
 
 void TXLSRecordReader::Skip(std::uint32_t count) {
-  if (!started_ || count > Left()) throw EWorkbookFileException(WorkbookLng_InvalidXLS);
+  if (!started_ || count > Left()) Invalid();
   read_ += static_cast<std::uint16_t>(count);
 }
 

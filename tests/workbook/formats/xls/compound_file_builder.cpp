@@ -34,6 +34,32 @@ void CompoundFile::SetMiniFat(std::uint32_t miniSector, std::uint32_t next) {
   SetDWord(SectorPos(miniFatSectors[miniSector / perSector]) + 4 * (miniSector % perSector), next);
 }
 
+void CompoundFile::ReverseChain(std::uint32_t index) {
+  std::vector<std::uint32_t>& chain = chains[index];
+  const std::size_t pos = DirectoryEntryPos(index);
+  const bool mini = (bytes[pos + 120] | bytes[pos + 121] << 8 | bytes[pos + 122] << 16) < 4096;
+  const std::uint32_t unit = mini ? 64 : sectorSize;
+  auto at = [&](std::uint32_t sector) {
+    if (!mini) return SectorPos(sector);
+    const std::size_t offset = std::size_t{sector} * 64;
+    return SectorPos(miniStreamSectors[offset / sectorSize]) + offset % sectorSize;
+  };
+  std::vector<std::vector<std::uint8_t>> pieces;
+  for (std::uint32_t sector : chain)
+    pieces.emplace_back(bytes.begin() + at(sector), bytes.begin() + at(sector) + unit);
+  std::vector<std::uint32_t> reversed(chain.rbegin(), chain.rend());
+  for (std::size_t k = 0; k < reversed.size(); ++k) {
+    std::copy(pieces[k].begin(), pieces[k].end(), bytes.begin() + at(reversed[k]));
+    const std::uint32_t next = k + 1 < reversed.size() ? reversed[k + 1] : kEnd;
+    if (mini)
+      SetMiniFat(reversed[k], next);
+    else
+      SetFat(reversed[k], next);
+  }
+  if (!reversed.empty()) SetDWord(pos + 116, reversed[0]);
+  chain = reversed;
+}
+
 CompoundFile BuildCompoundFile(const std::vector<TestEntry>& entries, unsigned shift,
                                std::uint32_t extraFatSectors) {
   CompoundFile file;

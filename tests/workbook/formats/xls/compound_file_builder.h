@@ -39,6 +39,10 @@ struct CompoundFile {
   void SetDWord(std::size_t pos, std::uint32_t value);
   void SetFat(std::uint32_t sector, std::uint32_t next);
   void SetMiniFat(std::uint32_t miniSector, std::uint32_t next);
+  // Lays the sectors (or mini sectors) of the stream at directory index in reverse order: its
+  // first bytes move to its last sector and the chain runs backwards, so no two of its sectors
+  // follow one another.
+  void ReverseChain(std::uint32_t index);
   workbook::TMemoryStream Stream() const { return workbook::TMemoryStream(bytes); }
 };
 

@@ -5,6 +5,8 @@
 #include <sstream>
 
 #include "../python_peer.h"
+#include "compound_file_builder.h"
+#include "workbook/formats/xls/ole_stream_reader.h"
 #include "xls_cell_dump.h"
 #include "xls_test_support.h"
 #include "xls_workbook_builder.h"
@@ -101,6 +103,30 @@ TEST_P(XLSReaderXlwt, AgreesWithXlrd) {
 }
 
 INSTANTIATE_TEST_SUITE_P(DateSystems, XLSReaderXlwt, ::testing::Values("1900", "1904"));
+
+// A file whose Workbook stream is larger than the reader's window, its shared strings over many
+// CONTINUE records and across the window's end, read from the file: as python3-xlwt wrote it (the
+// stream's sectors in order) and with the stream's sectors laid in reverse order.
+TEST(XLSReaderXlwtLarge, AgreesWithXlrdWhateverTheSectorOrder) {
+  TScratchDir dir;
+  const std::string path = dir.File("large.xls");
+  RunPeer(kPeers + "large_xlwt.py", {path});
+  workbook::TMemoryStream written;
+  written.LoadFromFile(path);
+  const std::vector<std::uint8_t> stream = WorkbookStreamBytes(written);
+  ASSERT_GT(stream.size(), 2 * workbook::TOleStreamReader::kWindowSize);
+  CompoundFile reversed = BuildCompoundFile({{u"Workbook", stream}});
+  reversed.ReverseChain(1);
+  const std::string reversedPath = dir.File("reversed.xls");
+  test_support::WriteFileBytes(reversedPath, reversed.bytes);
+
+  std::map<std::string, CellDump> peer = DumpWithXlrd({path, reversedPath});
+  ASSERT_EQ(peer[path].cells.size(), 2u * 6000 * 3 + 2 * 120);
+  for (const std::string& file : {path, reversedPath}) {
+    SCOPED_TRACE(file);
+    ExpectSameCells(file, DumpWithReader(file), peer[file]);
+  }
+}
 
 // Records python3-xlwt does not write: formulas with cached text, Boolean, error and empty
 // results (the text in the STRING record that follows, even past an ARRAY record), MULRK and

@@ -79,7 +79,7 @@ TEST(XlsSharedStrings, PassesOverPhoneticDataThatCrossesARecord) {
 }
 
 TEST(XlsSharedStrings, KeepsTheStringsThereWhenTheCountIsOverstated) {
-  // Nothing is reserved from the declared count: the table holds what the records hold.
+  // The declared count is believed only as far as the records hold strings.
   for (std::uint32_t declared : {3u, 0xFFFFFFFFu}) {
     EXPECT_EQ(Load(Join({Sst(declared, Join({Word(1), Bytes{0}, Chars(u"a", false)})),
                          Continue(Join({Word(1), Bytes{0}, Chars(u"b", false)})), kEof})),
@@ -100,6 +100,52 @@ TEST(XlsSharedStrings, AStringCutShortFailsAndKeepsTheEarlierOnes) {
   }
   ASSERT_EQ(table.Count(), 1u);
   EXPECT_EQ(table.GetString(0), u"a");
+}
+
+// Cells share an entry's text: as it is, or, when it holds a lone CR or LF, a copy with CR LF
+// pairs made once for all of them; the text itself stays as the file has it.
+TEST(XlsSharedStrings, GivesCellsTheTextWithItsLineBreaksAsCellsKeepThem) {
+  TXLSSharedStrings_Import table;
+  Load(Join({Sst(3, Join({Word(3), Bytes{0}, Chars(u"a\nb", false), Word(4), Bytes{0},
+                          Chars(u"a\r\nb", false), Word(2), Bytes{0x08}, Word(1),
+                          Chars(u"x\r", false), Word(0), Word(3)})),
+             kEof}),
+       table);
+  ASSERT_EQ(table.Count(), 3u);
+  const TXLSSharedStrings_ImportEntry& lone = *table.GetEntry(0);
+  EXPECT_EQ(lone.Text(), u"a\nb");
+  EXPECT_EQ(lone.SharedText().View(), u"a\r\nb");
+  EXPECT_EQ(&lone.SharedText(), &table.GetEntry(0)->SharedText());
+  const TXLSSharedStrings_ImportEntry& paired = *table.GetEntry(1);
+  EXPECT_EQ(paired.SharedText().View().data(), paired.Text().data());
+  EXPECT_EQ(table.GetEntry(2)->Runs(), (std::vector<TXLSRichTextRun>{{0, 3}}));
+  EXPECT_EQ(table.GetEntry(2)->Text(), u"x\r");
+  EXPECT_EQ(table.GetEntry(3), nullptr);
+  EXPECT_EQ(table.GetString(3), u"");
+}
+
+TEST(XlsSharedStrings, AnEntryOwnsItsObjectAndFreesTheOneItReplaces) {
+  struct TCounted : TXLSSharedStrings_ImportObject {
+    explicit TCounted(int& alive) : alive_(alive) { ++alive_; }
+    ~TCounted() override { --alive_; }
+    int& alive_;
+  };
+  int alive = 0;
+  {
+    TXLSSharedStrings_Import table;
+    table.AddString(u"a");
+    TXLSSharedStrings_ImportEntry& entry = *table.GetEntry(0);
+    EXPECT_EQ(entry.Object(), nullptr);
+    entry.SetObject(std::make_unique<TCounted>(alive));
+    auto second = std::make_unique<TCounted>(alive);
+    const TXLSSharedStrings_ImportObject* kept = second.get();
+    entry.SetObject(std::move(second));
+    EXPECT_EQ(alive, 1);
+    EXPECT_EQ(entry.Object(), kept);
+    EXPECT_EQ(entry.Text(), u"a");
+    EXPECT_TRUE(entry.Runs().empty());
+  }
+  EXPECT_EQ(alive, 0);
 }
 
 TEST(XlsRecordReader, StaysInsideTheDeclaredSizeAndSkipsWhatWasLeftUnread) {
