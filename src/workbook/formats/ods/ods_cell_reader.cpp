@@ -172,7 +172,10 @@ TExportCell* TODSCellReader::Create(TExportRow& row, int col) {
             static_cast<TExportCellString*>(row.FindCreateCell(col, TCellClass::String, true));
         text16_.clear();
         platform::AppendUtf8AsUtf16(text_, text16_);
-        text->SetValue(text16_);
+        if (TRecentTexts::Kept(text16_.size(), col))
+          text->SetValueShared(recentTexts_.Take(text16_, col));
+        else
+          text->SetValue(text16_);
         cell = text;
       } else if (hasFormula_) {
         // A formula whose value the file leaves out (a zero result, or one left to recalculate)

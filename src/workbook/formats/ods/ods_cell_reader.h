@@ -8,6 +8,7 @@
 
 #include "workbook/core/xml/xml_push_parser.h"
 #include "workbook/formats/ods/ods_namespaces.h"
+#include "workbook/formats/text/recent_texts.h"
 
 namespace workbook {
 
@@ -51,6 +52,10 @@ class TODSCellReader {
   std::string text_;
   // The text as the cell takes it; kept, so that a text costs the cell no passing allocation.
   std::u16string text16_;
+  // Short texts repeated down a column (partners, accounts, codes) are held once: a file of this
+  // format has no table of shared texts.
+  TRecentTexts recentTexts_{kRecentTextsPerColumn};
+  static constexpr std::uint32_t kRecentTextsPerColumn = 4096;
 };
 
 }  // namespace workbook

@@ -39,10 +39,18 @@ bool ODSReadFloat(std::string_view text, double& value) {
 }
 
 bool ODSReadDate(std::string_view text, double& value) {
-  std::u16string date = platform::Utf8ToUtf16(std::string(text.substr(0, 19)));
-  if (date.size() < 10 || (date.size() > 10 && date.size() < 19)) return false;
-  if (date.size() == 10) date += u"T00:00:00";
-  return ISOTryStrToDateTime(date, value);
+  text = text.substr(0, 19);
+  if (std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; })) {
+    std::u16string date = platform::Utf8ToUtf16(text);
+    if (date.size() < 10 || (date.size() > 10 && date.size() < 19)) return false;
+    if (date.size() == 10) date += u"T00:00:00";
+    return ISOTryStrToDateTime(date, value);
+  }
+  // A date of every cell: widened in place, without a string made for it.
+  if (text.size() < 10 || (text.size() > 10 && text.size() < 19)) return false;
+  char16_t date[] = u"0000-00-00T00:00:00";
+  std::copy(text.begin(), text.end(), date);
+  return ISOTryStrToDateTime(std::u16string_view(date, 19), value);
 }
 
 bool ODSReadTime(std::string_view text, double& value) {

@@ -19,20 +19,32 @@ std::uint32_t TRecentTexts::Hash(std::u16string_view text) {
   return static_cast<std::uint32_t>(hash ^ (hash >> 32));
 }
 
-const TPackedText& TRecentTexts::Take(TTextBuffer& field, int column) {
-  const std::u16string_view text = field.View();
+TRecentTexts::TSlot& TRecentTexts::SlotFor(std::u16string_view text, int column, bool& same) {
   const std::uint32_t hash = Hash(text);
   if (static_cast<std::size_t>(column) >= columns_.size()) columns_.resize(column + 1);
   std::unique_ptr<TSlot[]>& slots = columns_[column];
-  if (!slots) slots = std::make_unique<TSlot[]>(kSlotsPerColumn);
-  TSlot& slot = slots[hash % kSlotsPerColumn];
+  if (!slots) slots = std::make_unique<TSlot[]>(slotsPerColumn_);
+  TSlot& slot = slots[hash % slotsPerColumn_];
   // The hash kept beside the text spares reading a text that differs.
-  if (slot.Hash == hash && slot.Text.View() == text) {
+  same = slot.Hash == hash && slot.Text.View() == text;
+  slot.Hash = hash;
+  return slot;
+}
+
+const TPackedText& TRecentTexts::Take(TTextBuffer& field, int column) {
+  bool same = false;
+  TSlot& slot = SlotFor(field.View(), column, same);
+  if (same)
     field.clear();
-  } else {
-    slot.Hash = hash;
+  else
     slot.Text = field.Take();
-  }
+  return slot.Text;
+}
+
+const TPackedText& TRecentTexts::Take(std::u16string_view text, int column) {
+  bool same = false;
+  TSlot& slot = SlotFor(text, column, same);
+  if (!same) slot.Text = TPackedText(text);
   return slot.Text;
 }
 

@@ -16,6 +16,10 @@ namespace workbook {
 
 class TRecentTexts {
  public:
+  // slotsPerColumn: how many different texts of a column may be kept at once.
+  explicit TRecentTexts(std::uint32_t slotsPerColumn = kSlotsPerColumn)
+      : slotsPerColumn_(slotsPerColumn) {}
+
   // Whether a field of the length in the column has slots.
   static bool Kept(std::size_t length, int column) {
     return length <= kMaxLength && column >= 0 && column < kColumns;
@@ -23,6 +27,8 @@ class TRecentTexts {
   // The text of a field Kept, a shared one when a recent field of the column was the same;
   // field is emptied. The reference lasts until the next Take.
   const TPackedText& Take(TTextBuffer& field, int column);
+  // The same for a text given whole: copied only when no recent text of the column was the same.
+  const TPackedText& Take(std::u16string_view text, int column);
 
  private:
   struct TSlot {
@@ -31,10 +37,13 @@ class TRecentTexts {
   };
 
   static std::uint32_t Hash(std::u16string_view text);
+  // The text's slot in the column, given the text's hash; same: it holds the text already.
+  TSlot& SlotFor(std::u16string_view text, int column, bool& same);
 
   static constexpr std::size_t kMaxLength = 32;
   static constexpr int kColumns = 64;
   static constexpr std::uint32_t kSlotsPerColumn = 64;
+  std::uint32_t slotsPerColumn_;
   // Made for a column when its first field comes.
   std::vector<std::unique_ptr<TSlot[]>> columns_;
 };

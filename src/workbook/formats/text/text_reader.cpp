@@ -33,16 +33,6 @@ TTextReader::TTextReader(TStream& stream, std::size_t bufferSize, const TTextEnc
   chars_.reserve(std::max<std::size_t>(bufferSize, 1) + 1);
 }
 
-bool TTextReader::Read(char16_t& c) {
-  if (next_ >= chars_.size() && !Fill()) return false;
-  c = chars_[next_++];
-  return true;
-}
-
-void TTextReader::StepBack() {
-  if (next_ > 0) --next_;
-}
-
 bool TTextReader::ReadBytes(std::size_t count) {
   if (streamEnd_) return false;
   const std::size_t old = bytes_.size();

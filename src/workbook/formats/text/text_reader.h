@@ -20,10 +20,16 @@ class TTextReader {
   TTextReader(TStream& stream, std::size_t bufferSize, const TTextEncoding& encoding);
 
   // The next character; false at the end of the stream. A NUL character is data like any other.
-  bool Read(char16_t& c);
+  bool Read(char16_t& c) {
+    if (next_ >= chars_.size() && !Fill()) return false;
+    c = chars_[next_++];
+    return true;
+  }
   // Makes the character just read the next one again (one step, after a Read or a Skip that gave
   // one).
-  void StepBack();
+  void StepBack() {
+    if (next_ > 0) --next_;
+  }
   // The characters decoded and not delivered yet, to scan in bulk; empty only at the end of the
   // stream. The view lasts until the next Read or Ahead.
   std::u16string_view Ahead() {

@@ -86,32 +86,26 @@ zip_int64_t ReadOnlySourceCommand(State& s, void* data, zip_uint64_t len, zip_so
   }
 }
 
-zip_int64_t DataSourceCallback(void* userdata, void* data, zip_uint64_t len, zip_source_cmd_t cmd) {
-  auto& s = *static_cast<TDataSourceState*>(userdata);
-  try {
-    switch (cmd) {
-      case ZIP_SOURCE_OPEN:
-      case ZIP_SOURCE_CLOSE:
-        return 0;
-      case ZIP_SOURCE_READ:
-        return static_cast<zip_int64_t>(ReadFully(*s.stream, data, static_cast<std::size_t>(len)));
-      case ZIP_SOURCE_STAT: {
-        auto* st = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, len, &s.error);
-        if (!st) return -1;
-        zip_stat_init(st);
-        if (s.size >= 0) {
-          st->size = static_cast<zip_uint64_t>(s.size);
-          st->valid |= ZIP_STAT_SIZE;
-        }
-        return sizeof(*st);
+zip_int64_t DataSourceCommand(TDataSourceState& s, void* data, zip_uint64_t len,
+                              zip_source_cmd_t cmd) {
+  switch (cmd) {
+    case ZIP_SOURCE_OPEN:
+    case ZIP_SOURCE_CLOSE:
+      return 0;
+    case ZIP_SOURCE_READ:
+      return static_cast<zip_int64_t>(ReadFully(*s.stream, data, static_cast<std::size_t>(len)));
+    case ZIP_SOURCE_STAT: {
+      auto* st = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, len, &s.error);
+      if (!st) return -1;
+      zip_stat_init(st);
+      if (s.size >= 0) {
+        st->size = static_cast<zip_uint64_t>(s.size);
+        st->valid |= ZIP_STAT_SIZE;
       }
-      default:
-        return ReadOnlySourceCommand(s, data, len, cmd);
+      return sizeof(*st);
     }
-  } catch (const std::exception& e) {
-    *s.failure = e.what();
-    zip_error_set(&s.error, ZIP_ER_READ, 0);
-    return -1;
+    default:
+      return ReadOnlySourceCommand(s, data, len, cmd);
   }
 }
 
@@ -157,37 +151,46 @@ std::size_t ReadDeflatedPieces(TDeflatedSourceState& s, std::uint8_t* out, std::
   return done + end;
 }
 
-zip_int64_t DeflatedSourceCallback(void* userdata, void* data, zip_uint64_t len,
-                                   zip_source_cmd_t cmd) {
-  auto& s = *static_cast<TDeflatedSourceState*>(userdata);
-  try {
-    switch (cmd) {
-      case ZIP_SOURCE_OPEN:
-        s.piece = 0;
-        s.offset = 0;
-        s.endOffset = 0;
-        return 0;
-      case ZIP_SOURCE_CLOSE:
-        return 0;
-      case ZIP_SOURCE_READ:
-        return static_cast<zip_int64_t>(
-            ReadDeflatedPieces(s, static_cast<std::uint8_t*>(data), static_cast<std::size_t>(len)));
-      case ZIP_SOURCE_STAT: {
-        auto* st = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, len, &s.error);
-        if (!st) return -1;
-        zip_stat_init(st);
-        st->size = s.size;
-        st->comp_size = s.compressedSize;
-        st->crc = s.crc;
-        st->comp_method = ZIP_CM_DEFLATE;
-        st->encryption_method = ZIP_EM_NONE;
-        st->valid |= ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_CRC | ZIP_STAT_COMP_METHOD |
-                     ZIP_STAT_ENCRYPTION_METHOD;
-        return sizeof(*st);
-      }
-      default:
-        return ReadOnlySourceCommand(s, data, len, cmd);
+zip_int64_t DeflatedSourceCommand(TDeflatedSourceState& s, void* data, zip_uint64_t len,
+                                  zip_source_cmd_t cmd) {
+  switch (cmd) {
+    case ZIP_SOURCE_OPEN:
+      s.piece = 0;
+      s.offset = 0;
+      s.endOffset = 0;
+      return 0;
+    case ZIP_SOURCE_CLOSE:
+      return 0;
+    case ZIP_SOURCE_READ:
+      return static_cast<zip_int64_t>(
+          ReadDeflatedPieces(s, static_cast<std::uint8_t*>(data), static_cast<std::size_t>(len)));
+    case ZIP_SOURCE_STAT: {
+      auto* st = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, len, &s.error);
+      if (!st) return -1;
+      zip_stat_init(st);
+      st->size = s.size;
+      st->comp_size = s.compressedSize;
+      st->crc = s.crc;
+      st->comp_method = ZIP_CM_DEFLATE;
+      st->encryption_method = ZIP_EM_NONE;
+      st->valid |= ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_CRC | ZIP_STAT_COMP_METHOD |
+                   ZIP_STAT_ENCRYPTION_METHOD;
+      return sizeof(*st);
     }
+    default:
+      return ReadOnlySourceCommand(s, data, len, cmd);
+  }
+}
+
+// The callback of a source whose commands Command answers. Exceptions must not cross libzip: a
+// failure of the caller's stream is kept in the archive's message slot and raised again once
+// libzip returns.
+template <typename State, zip_int64_t (*Command)(State&, void*, zip_uint64_t, zip_source_cmd_t)>
+zip_int64_t GuardedSourceCallback(void* userdata, void* data, zip_uint64_t len,
+                                  zip_source_cmd_t cmd) {
+  auto& s = *static_cast<State*>(userdata);
+  try {
+    return Command(s, data, len, cmd);
   } catch (const std::exception& e) {
     *s.failure = e.what();
     zip_error_set(&s.error, ZIP_ER_READ, 0);
@@ -420,8 +423,8 @@ void TZipArchiveAdapter::Insert(const std::string& name, TStream& data, bool sto
   } catch (const std::exception&) {
     dataState->size = -1;  // a stream that cannot tell its size is read to its end
   }
-  AddSource(name, MakeSource(DataSourceCallback, dataState), stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE,
-            stored ? 0 : kZipDeflateLevel);
+  AddSource(name, MakeSource(GuardedSourceCallback<TDataSourceState, DataSourceCommand>, dataState),
+            stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE, stored ? 0 : kZipDeflateLevel);
 }
 
 void TZipArchiveAdapter::InsertDeflated(const std::string& name,
@@ -448,7 +451,10 @@ void TZipArchiveAdapter::InsertDeflated(const std::string& name,
     throw;
   }
   // The method the data already has: libzip then copies it without deflating it again.
-  AddSource(name, MakeSource(DeflatedSourceCallback, dataState), ZIP_CM_DEFLATE, 0);
+  AddSource(
+      name,
+      MakeSource(GuardedSourceCallback<TDeflatedSourceState, DeflatedSourceCommand>, dataState),
+      ZIP_CM_DEFLATE, 0);
 }
 
 void TZipArchiveAdapter::CheckWritable() const {

@@ -36,6 +36,7 @@ TEST(ODSCellValuesTest, DatesWithOrWithoutTime) {
   EXPECT_FALSE(ODSReadDate("2000-02-30", value));
   EXPECT_FALSE(ODSReadDate("2000-01-01T12", value));
   EXPECT_FALSE(ODSReadDate("", value));
+  EXPECT_FALSE(ODSReadDate("2000-01-0\xC3\xA9", value));
 }
 
 TEST(ODSCellValuesTest, RepeatCountsAreClampedAndDefaulted) {

@@ -288,6 +288,28 @@ TEST_F(ODSReaderTest, TextAndAttributesReadAlikeWhicheverParserReadsThem) {
   EXPECT_EQ(Book->WorkSheets[1]->Name, u"a\tb");
 }
 
+// A short text repeated down a column is held once, as a shared-string table would hold it;
+// the cells keep their own texts whatever comes after.
+TEST_F(ODSReaderTest, RepeatedTextsOfAColumnShareTheirCharacters) {
+  const auto text = [](const std::string& value) {
+    return "<table:table-cell office:value-type=\"string\"><text:p>" + value +
+           "</text:p></table:table-cell>";
+  };
+  std::string rows;
+  for (int r = 0; r < 300; ++r)
+    rows += "<table:table-row>" + text("Partner " + std::to_string(r % 3)) +
+            text("u" + std::to_string(r)) + "</table:table-row>";
+  LoadRows(rows);
+  const auto chars = [&](int row, int col) {
+    return static_cast<TExportCellString*>(Cell(row, col))->GetValue().data();
+  };
+  EXPECT_EQ(chars(0, 0), chars(297, 0));
+  EXPECT_NE(chars(0, 0), chars(1, 0));
+  EXPECT_EQ(Cell(299, 0)->GetValueText(), u"Partner 2");
+  EXPECT_EQ(Cell(299, 1)->GetValueText(), u"u299");
+  EXPECT_EQ(Cell(0, 1)->GetValueText(), u"u0");
+}
+
 // A value may stand in the last row and column, and its repeats may reach them, no further.
 TEST_F(ODSReaderTest, ValuesReachTheLastRowAndColumnAndNoFurther) {
   const std::string value = "office:value-type=\"float\" office:value=\"1\"";
