@@ -310,6 +310,36 @@ TEST_F(ODSReaderTest, RepeatedTextsOfAColumnShareTheirCharacters) {
   EXPECT_EQ(Cell(0, 1)->GetValueText(), u"u0");
 }
 
+// Read by events, each row goes to the caller as it is read, repeated ones once per copy; a sheet
+// the caller passes over is created without rows.
+TEST_F(ODSReaderTest, RowEventsSeeEachRowAndSkippedSheetsStayEmpty) {
+  const auto row = [](const std::string& text, int repeat) {
+    return "<table:table-row table:number-rows-repeated=\"" + std::to_string(repeat) +
+           "\"><table:table-cell office:value-type=\"string\"><text:p>" + text +
+           "</text:p></table:table-cell></table:table-row>";
+  };
+  TMemoryStream stream = TXLSXParts{
+      {{"content.xml",
+        kContentStart + Table("Read", row("a", 1) + row("b", 2) + row("c", 1)) +
+            Table("Skipped", row("x", 1)) +
+            kContentEnd}}}.Zip();
+  Book = std::make_unique<TWorkbook>();
+  Book->ShowProgress = false;
+  Book->ReadRowsByEvent = true;
+  Book->OnBeforeWorkSheetRead = [](TWorkbook&, TExportWorkSheet& sheet, bool& read) {
+    read = sheet.Name != u"Skipped";
+  };
+  std::vector<std::u16string> seen;
+  Book->OnRowRead = [&](TWorkbook&, TExportWorkSheet& sheet, TExportRow& row) {
+    seen.push_back(sheet.Name + u":" + row.Cells[0]->GetValueText());
+  };
+  TExporterODS exporter;
+  Book->LoadFromStream(stream, exporter);
+  EXPECT_EQ(seen, (std::vector<std::u16string>{u"Read:a", u"Read:b", u"Read:b", u"Read:c"}));
+  ASSERT_EQ(Book->WorkSheets.Count(), 2);
+  EXPECT_EQ(Book->WorkSheets[1]->Rows.Count(), 0);
+}
+
 // A value may stand in the last row and column, and its repeats may reach them, no further.
 TEST_F(ODSReaderTest, ValuesReachTheLastRowAndColumnAndNoFurther) {
   const std::string value = "office:value-type=\"float\" office:value=\"1\"";
