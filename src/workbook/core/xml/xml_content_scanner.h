@@ -57,7 +57,12 @@ class TXmlContentScanner {
     bool InScratch;  // the value was decoded into scratch_
   };
 
-  void Scan(const char* begin, const char* end, std::int64_t offset);
+  // Scans the bytes (offset: where begin stands among all bytes fed) until they end, the
+  // element's end tag is reached or a token is unfinished; returns where it stopped.
+  const char* Scan(const char* begin, const char* end, std::int64_t offset);
+  // Scans the bytes and keeps what is left: the unfinished token for the next chunk, or the
+  // remainder once the element's end tag is reached.
+  void Keep(const char* begin, const char* end, std::int64_t offset);
   [[noreturn]] void Truncated() const;
   // Each returns the position after what it read, or nullptr when the input ends inside it.
   const char* ScanText(const char* p, const char* end);
@@ -72,7 +77,9 @@ class TXmlContentScanner {
   const char* ScanEndTag(const char* p, const char* end);
   const char* ScanMarkup(const char* p, const char* end);
   const char* ScanName(const char* p, const char* end, std::size_t& colon);
+  const char* ScanNameFully(const char* p, const char* end, std::size_t& colon);
   const char* ScanAttributeValue(const char* p, const char* end, TRawAttribute& attribute);
+  const char* ScanAttributeValueFully(const char* p, const char* end, TRawAttribute& attribute);
   // Reads the reference at P ("&...;"), appending its character as UTF-8.
   const char* ScanReference(const char* p, const char* end, std::string& out);
 

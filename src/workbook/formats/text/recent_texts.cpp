@@ -37,14 +37,14 @@ const TPackedText& TRecentTexts::Take(TTextBuffer& field, int column) {
   if (same)
     field.clear();
   else
-    slot.Text = field.Take();
+    slot.Text = field.Take(blocks_);
   return slot.Text;
 }
 
 const TPackedText& TRecentTexts::Take(std::u16string_view text, int column) {
   bool same = false;
   TSlot& slot = SlotFor(text, column, same);
-  if (!same) slot.Text = TPackedText(text);
+  if (!same) slot.Text.Assign(text, blocks_);
   return slot.Text;
 }
 

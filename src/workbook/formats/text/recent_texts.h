@@ -16,9 +16,13 @@ namespace workbook {
 
 class TRecentTexts {
  public:
-  // slotsPerColumn: how many different texts of a column may be kept at once.
-  explicit TRecentTexts(std::uint32_t slotsPerColumn = kSlotsPerColumn)
-      : slotsPerColumn_(slotsPerColumn) {}
+  static constexpr std::uint32_t kSlotsPerColumn = 64;
+
+  // slotsPerColumn: how many different texts of a column may be kept at once; blocks: where new
+  // texts are made (a workbook's), or none for the heap.
+  explicit TRecentTexts(std::uint32_t slotsPerColumn = kSlotsPerColumn,
+                        TItemBlocks* blocks = nullptr)
+      : slotsPerColumn_(slotsPerColumn), blocks_(blocks) {}
 
   // Whether a field of the length in the column has slots.
   static bool Kept(std::size_t length, int column) {
@@ -42,8 +46,8 @@ class TRecentTexts {
 
   static constexpr std::size_t kMaxLength = 32;
   static constexpr int kColumns = 64;
-  static constexpr std::uint32_t kSlotsPerColumn = 64;
   std::uint32_t slotsPerColumn_;
+  TItemBlocks* blocks_;
   // Made for a column when its first field comes.
   std::vector<std::unique_ptr<TSlot[]>> columns_;
 };
