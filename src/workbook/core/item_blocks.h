@@ -18,6 +18,11 @@ class TItemBlocks {
   TItemBlocks(const TItemBlocks&) = delete;
   TItemBlocks& operator=(const TItemBlocks&) = delete;
 
+  // Lets go of every block, as the destructor does: a block goes as soon as nothing lives in it,
+  // and room released from now on is not kept for reuse. An owner about to free its items calls
+  // it first, so that freeing them is a count down per block.
+  void Disown();
+
   // Room for an object of size bytes (at most kLargest), aligned for any item.
   void* Allocate(std::size_t size);
   // Gives back the room of an object of size bytes made by some TItemBlocks.
@@ -35,12 +40,17 @@ class TItemBlocks {
   };
   static constexpr std::size_t kBlockSize = std::size_t{1} << 16;
 
+  static TBlockHeader* BlockOf(const void* room);
+  static void FreeBlock(TBlockHeader* block);
+  void MapBlocks();
   TBlockHeader* NewBlock();
 
   std::vector<TBlockHeader*> blocks_;
   std::array<TFree*, kLargest / kGrain + 1> free_{};
   char* next_ = nullptr;  // unused room of the newest block
   char* end_ = nullptr;
+  char* spare_ = nullptr;  // blocks mapped and not yet used
+  char* spareEnd_ = nullptr;
 };
 
 }  // namespace workbook

@@ -48,6 +48,7 @@ TWorkbook::TWorkbook() : WorkSheets(this), NamedCells(this) {
 
 TWorkbook::~TWorkbook() {
   destroying_ = true;
+  CellBlocks.Disown();
   WorkSheets.Clear();
 }
 

@@ -329,6 +329,24 @@ TEST(ItemBlocksTest, ReleasedRoomServesTheNextItemOfItsSize) {
   TItemBlocks::Release(again, 50);
 }
 
+// A disowned set of blocks (a workbook being freed) keeps no released room for reuse, and a
+// block lives on while an item in it does.
+TEST(ItemBlocksTest, DisownedBlocksGoWhenTheirLastItemDoes) {
+  TItemBlocks blocks;
+  auto* first = static_cast<std::uint64_t*>(blocks.Allocate(8));
+  auto* kept = static_cast<std::uint64_t*>(blocks.Allocate(8));
+  *kept = 42;
+  blocks.Disown();
+  TItemBlocks::Release(first, 8);
+  EXPECT_EQ(TItemBlocks::OwnerOf(kept), nullptr);
+  void* fresh = blocks.Allocate(8);  // a new block: the released room is not used again
+  EXPECT_NE(fresh, first);
+  EXPECT_EQ(TItemBlocks::OwnerOf(fresh), &blocks);
+  EXPECT_EQ(*kept, 42u);
+  TItemBlocks::Release(kept, 8);
+  TItemBlocks::Release(fresh, 8);
+}
+
 // The indexed list has no caller in the product yet: one check per behaviour.
 class TEntry : public TIndexedOwnedListObject {
  public:
