@@ -1,5 +1,6 @@
 #include "workbook/model/packed_text.h"
 
+#include "workbook/core/item_blocks.h"
 #include "workbook/model/load_budget.h"
 
 #include <algorithm>
@@ -90,23 +91,30 @@ TPackedText& TPackedText::operator=(TPackedText&& other) noexcept {
 
 void TPackedText::Release() noexcept {
   if (data_ && data_->Refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+    const bool inBlocks = data_->Facts & kInBlocks;
+    const std::size_t bytes = sizeof(THeader) + data_->Length * sizeof(char16_t);
     data_->~THeader();
-    std::free(data_);
+    if (inBlocks)
+      TItemBlocks::Release(data_, bytes);
+    else
+      std::free(data_);
   }
   data_ = nullptr;
 }
 
-void TPackedText::Assign(std::u16string_view text) {
+void TPackedText::Assign(std::u16string_view text, TItemBlocks* blocks) {
   THeader* fresh = nullptr;
   if (!text.empty()) {
     if (text.size() > std::numeric_limits<std::uint32_t>::max())
       throw std::length_error("text too long");
     TWorkbookLoadBudget::ChargeTextBytes(static_cast<std::int64_t>(text.size() * sizeof(char16_t)));
-    void* block = std::malloc(sizeof(THeader) + text.size() * sizeof(char16_t));
-    if (!block) throw std::bad_alloc();
-    fresh = new (block) THeader{{1}, static_cast<std::uint32_t>(text.size()), 0};
+    const std::size_t bytes = sizeof(THeader) + text.size() * sizeof(char16_t);
+    const bool inBlocks = blocks && bytes <= TItemBlocks::kLargest;
+    void* room = inBlocks ? blocks->Allocate(bytes) : std::malloc(bytes);
+    if (!room) throw std::bad_alloc();
+    fresh = new (room) THeader{{1}, static_cast<std::uint32_t>(text.size()), 0};
     std::copy(text.begin(), text.end(), reinterpret_cast<char16_t*>(fresh + 1));
-    fresh->Facts = LineBreakFacts(text);
+    fresh->Facts = LineBreakFacts(text) | (inBlocks ? kInBlocks : 0);
   }
   Release();
   data_ = fresh;

@@ -13,6 +13,7 @@
 
 namespace workbook {
 
+class TItemBlocks;
 class TTextBuffer;
 
 class TPackedText {
@@ -25,7 +26,9 @@ class TPackedText {
   TPackedText& operator=(TPackedText&& other) noexcept;
   ~TPackedText() { Release(); }
 
-  void Assign(std::u16string_view text);
+  // With blocks (a workbook's), a short text takes its room there: its own size, made and freed
+  // in bulk, instead of a heap allocation each.
+  void Assign(std::u16string_view text, TItemBlocks* blocks = nullptr);
   std::u16string_view View() const {
     return data_ ? std::u16string_view(Chars(), data_->Length) : std::u16string_view();
   }
@@ -48,6 +51,7 @@ class TPackedText {
   friend class TTextBuffer;
   static constexpr std::uint32_t kHasCRLF = 1;
   static constexpr std::uint32_t kHasLoneBreak = 2;
+  static constexpr std::uint32_t kInBlocks = 4;
   struct THeader {
     std::atomic<std::uint32_t> Refs;
     std::uint32_t Length;

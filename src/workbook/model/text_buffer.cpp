@@ -35,10 +35,10 @@ void TTextBuffer::Grow(std::size_t needed) {
   capacity_ = capacity;
 }
 
-TPackedText TTextBuffer::Take() {
+TPackedText TTextBuffer::Take(TItemBlocks* blocks) {
   TPackedText text;
   if (size_ < kHandOverLength) {
-    text.Assign(View());
+    text.Assign(View(), blocks);
   } else {
     TWorkbookLoadBudget::ChargeTextBytes(static_cast<std::int64_t>(size_ * sizeof(char16_t)));
     const std::uint32_t facts = TPackedText::LineBreakFacts(View());

@@ -36,8 +36,9 @@ class TTextBuffer {
   bool empty() const { return size_ == 0; }
   void clear() { size_ = 0; }
   std::u16string_view View() const { return {Chars(), size_}; }
-  // The text built so far, charged to the running load; the buffer is empty afterwards.
-  TPackedText Take();
+  // The text built so far, charged to the running load, a short one in blocks when given; the
+  // buffer is empty afterwards.
+  TPackedText Take(TItemBlocks* blocks = nullptr);
 
  private:
   using THeader = TPackedText::THeader;

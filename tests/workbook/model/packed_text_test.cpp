@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <tuple>
 #include <utility>
 
 #include "model_fixture.h"
+#include "workbook/core/item_blocks.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/packed_text.h"
 
@@ -23,6 +25,36 @@ TEST(PackedTextTest, CopiesShareTheCharactersOutliveTheOriginalAndChangeAlone) {
   EXPECT_EQ(copy.View(), u"Položka 1");
   assigned = assigned;  // self-assignment keeps the text
   EXPECT_EQ(assigned.View(), u"xyz");
+}
+
+// A short text made in blocks is read and shared as any other; when its last copy goes its room
+// serves the next text of its size. A long one goes to the heap. A text that outlives the blocks'
+// owner stays whole until its own last copy goes (the sanitizers watch both).
+TEST(PackedTextTest, TextsMadeInBlocks) {
+  auto blocks = std::make_unique<TItemBlocks>();
+  TPackedText first;
+  first.Assign(u"2024-01-31\r\n", blocks.get());
+  TPackedText copy = first;
+  EXPECT_EQ(copy.View(), u"2024-01-31\r\n");
+  EXPECT_TRUE(copy.HasCRLF());
+  EXPECT_FALSE(copy.HasLoneLineBreak());
+  const char16_t* room = first.View().data();
+  first.Assign(u"");
+  copy.Assign(u"");
+  TPackedText next;
+  next.Assign(u"2024-02-29\r\n", blocks.get());
+  EXPECT_EQ(next.View().data(), room);
+
+  const std::u16string longText(200, u'x');
+  TPackedText heap;
+  heap.Assign(longText, blocks.get());
+  EXPECT_EQ(heap.View(), longText);
+
+  TPackedText outliving;
+  outliving.Assign(u"kept", blocks.get());
+  blocks.reset();
+  EXPECT_EQ(outliving.View(), u"kept");
+  EXPECT_EQ(next.WithCRLFBreaks().View(), u"2024-02-29\r\n");
 }
 
 class SharedCellTextTest : public test::SheetTest {};

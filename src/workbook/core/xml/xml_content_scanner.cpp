@@ -17,6 +17,8 @@ constexpr std::size_t kMaxTextLength = 10000000;
 // An unfinished token is scanned again only once its bytes have doubled, so that one huge
 // token costs linear time however many chunks it spans.
 constexpr std::size_t kRescanFrom = 64 * 1024;
+// How much of a new chunk is first joined to the bytes of a token the last chunk ended inside.
+constexpr std::size_t kBridge = 4096;
 
 constexpr std::string_view kXmlNamespace = "http://www.w3.org/XML/1998/namespace";
 constexpr std::string_view kXmlnsNamespace = "http://www.w3.org/2000/xmlns/";
@@ -176,34 +178,61 @@ void TXmlContentScanner::Feed(const char* data, std::size_t size) {
   std::int64_t offset = fed_;
   fed_ += static_cast<std::int64_t>(size);
   if (!carry_.empty()) {
-    carry_.append(data, size);
-    if (carry_.size() < rescanAt_) return;
-    begin = carry_.data();
-    end = begin + carry_.size();
-    offset = fed_ - static_cast<std::int64_t>(carry_.size());
+    const std::size_t carried = carry_.size();
+    if (rescanAt_ == 0 && size > kBridge) {
+      // The token the last chunk ended inside is completed from the first bytes of this one,
+      // enough for nearly every token, so the chunk is then scanned where it lies, not copied.
+      carry_.append(data, kBridge);
+      const std::string carry = std::move(carry_);
+      carry_.clear();
+      const char* stop = Scan(carry.data(), carry.data() + carry.size(),
+                              offset - static_cast<std::int64_t>(carried));
+      const auto used = static_cast<std::size_t>(stop - carry.data());
+      if (done_ || used < carried) {
+        // Done, or still inside the carried token: what is left joins the rest of the chunk.
+        std::string rest = carry.substr(used);
+        rest.append(data + kBridge, size - kBridge);
+        Keep(rest.data(), rest.data() + rest.size(),
+             offset + static_cast<std::int64_t>(size) - static_cast<std::int64_t>(rest.size()));
+        return;
+      }
+      begin = data + (used - carried);
+      offset += static_cast<std::int64_t>(used - carried);
+    } else {
+      carry_.append(data, size);
+      if (carry_.size() < rescanAt_) return;
+      const std::string carry = std::move(carry_);
+      carry_.clear();
+      Keep(carry.data(), carry.data() + carry.size(), offset - static_cast<std::int64_t>(carried));
+      return;
+    }
   }
-  Scan(begin, end, offset);
+  Keep(begin, end, offset);
 }
 
 void TXmlContentScanner::Finish() {
   if (!done_ && !carry_.empty()) {
     const std::string carry = std::move(carry_);
     carry_.clear();
-    Scan(carry.data(), carry.data() + carry.size(), fed_ - static_cast<std::int64_t>(carry.size()));
+    Keep(carry.data(), carry.data() + carry.size(), fed_ - static_cast<std::int64_t>(carry.size()));
   }
   if (!done_) Truncated();
 }
 
-void TXmlContentScanner::Scan(const char* begin, const char* end, std::int64_t offset) {
+const char* TXmlContentScanner::Scan(const char* begin, const char* end, std::int64_t offset) {
   chunkBegin_ = begin;
   chunkOffset_ = offset;
-
   const char* p = begin;
   while (p < end && !done_) {
     const char* next = *p == '<' ? ScanMarkup(p, end) : ScanText(p, end);
     if (next == nullptr) break;
     p = next;
   }
+  return p;
+}
+
+void TXmlContentScanner::Keep(const char* begin, const char* end, std::int64_t offset) {
+  const char* p = Scan(begin, end, offset);
   std::string rest(p, static_cast<std::size_t>(end - p));
   if (done_) {
     remainder_ = std::move(rest);
@@ -312,7 +341,26 @@ const char* TXmlContentScanner::ScanReference(const char* p, const char* end, st
   return semicolon + 1;
 }
 
-const char* TXmlContentScanner::ScanName(const char* p, const char* end, std::size_t& colon) {
+inline const char* TXmlContentScanner::ScanName(const char* p, const char* end,
+                                                std::size_t& colon) {
+  // The common case, kept small enough to inline: a run of ASCII name characters ended by an
+  // ASCII byte that is not a colon.
+  const char* q = p;
+  if (q < end && kAsciiNames.kind[static_cast<unsigned char>(*q)] == 1) {
+    ++q;
+    while (q < end && kAsciiNames.kind[static_cast<unsigned char>(*q)] != 0) ++q;
+    if (q < end && static_cast<std::size_t>(q - p) <= kMaxNameLength) {
+      const auto next = static_cast<unsigned char>(*q);
+      if (next != ':' && next < 0x80) {
+        colon = std::string_view::npos;
+        return q;
+      }
+    }
+  }
+  return ScanNameFully(p, end, colon);
+}
+
+const char* TXmlContentScanner::ScanNameFully(const char* p, const char* end, std::size_t& colon) {
   const char* start = p;
   colon = std::string_view::npos;
   bool first = true;
@@ -361,24 +409,25 @@ const char* TXmlContentScanner::ScanName(const char* p, const char* end, std::si
   return p;
 }
 
-const char* TXmlContentScanner::ScanAttributeValue(const char* p, const char* end,
-                                                   TRawAttribute& attribute) {
-  // P is at the opening quote.
-  const char quote = *p++;
-  const char* start = p;
-  // Most values are plain ASCII, taken as they stand.
-  const char* plainEnd = p;
-  const char* plainLimit =
-      end - p > static_cast<std::ptrdiff_t>(kMaxTextLength) ? p + kMaxTextLength : end;
-  while (plainEnd < plainLimit && kPlainAttribute.plain[static_cast<unsigned char>(*plainEnd)])
-    ++plainEnd;
-  if (plainEnd < plainLimit && *plainEnd == quote) {
+inline const char* TXmlContentScanner::ScanAttributeValue(const char* p, const char* end,
+                                                          TRawAttribute& attribute) {
+  // P is at the opening quote. Most values are plain ASCII, taken as they stand.
+  const char* start = p + 1;
+  const char* q = start;
+  while (q < end && kPlainAttribute.plain[static_cast<unsigned char>(*q)]) ++q;
+  if (q < end && *q == *p && static_cast<std::size_t>(q - start) <= kMaxTextLength) {
     attribute.InScratch = false;
     attribute.ValueAt = static_cast<std::size_t>(start - chunkBegin_);
-    attribute.ValueSize = static_cast<std::size_t>(plainEnd - start);
-    return plainEnd + 1;
+    attribute.ValueSize = static_cast<std::size_t>(q - start);
+    return q + 1;
   }
-  p = plainEnd;
+  return ScanAttributeValueFully(p, end, attribute);
+}
+
+const char* TXmlContentScanner::ScanAttributeValueFully(const char* p, const char* end,
+                                                        TRawAttribute& attribute) {
+  const char quote = *p++;
+  const char* start = p;
   bool decoded = false;
   const std::size_t scratchAt = scratch_.size();
   while (true) {
@@ -442,8 +491,15 @@ std::string_view TXmlContentScanner::ResolveBinding(std::string_view prefix) con
     }
     return defaultURI_;
   }
-  for (auto binding = bindings_.rbegin(); binding != bindings_.rend(); ++binding)
-    if (binding->Prefix == prefix) return binding->URI;
+  TResolvedPrefix& found =
+      resolved_[(prefix.size() + static_cast<unsigned char>(prefix[0])) % resolved_.size()];
+  if (SameShortText(found.Prefix, prefix)) return found.URI;
+  for (auto binding = bindings_.rbegin(); binding != bindings_.rend(); ++binding) {
+    if (binding->Prefix == prefix) {
+      found = {binding->Prefix, binding->URI};
+      return binding->URI;
+    }
+  }
   throw EXmlError(u"XML error: the namespace prefix \"" +
                   platform::Utf8ToUtf16(std::string(prefix)) + u"\" is not declared.");
 }
@@ -463,7 +519,7 @@ void TXmlContentScanner::ReadQualifiedAttributes(const char* tag, int depth) {
       Fail("a reserved namespace prefix or name misused", tag);
     if (!isDefault && uri.empty()) Fail("an empty namespace name for a prefix", tag);
     bindings_.push_back({std::string(prefix), std::string(uri), depth});
-    defaultKnown_ = 0;
+    BindingsChanged();
   }
   for (const TRawAttribute& attribute : raw_) {
     const auto [prefix, local] = SplitQName(attribute.QName, attribute.Colon);
@@ -499,7 +555,8 @@ const char* TXmlContentScanner::ScanStartTag(const char* p, const char* end) {
       break;
     }
     if (p == spaceStart) Fail("attributes not separated by white space", p);
-    TRawAttribute attribute{};
+    // Filled where it stays: a copy of a just-written record stalls on its partial stores.
+    TRawAttribute& attribute = raw_.emplace_back();
     const char* attrEnd = ScanName(p, end, attribute.Colon);
     if (attrEnd == nullptr) return nullptr;
     attribute.QName = std::string_view(p, static_cast<std::size_t>(attrEnd - p));
@@ -515,7 +572,6 @@ const char* TXmlContentScanner::ScanStartTag(const char* p, const char* end) {
     if (p == nullptr) return nullptr;
     qualified =
         qualified || attribute.Colon != std::string_view::npos || attribute.QName == "xmlns";
-    raw_.push_back(attribute);
   }
 
   // The whole tag is here: namespaces declared on it first, then its attributes.
@@ -524,8 +580,11 @@ const char* TXmlContentScanner::ScanStartTag(const char* p, const char* end) {
   attributes_.clear();
   if (!qualified) {
     // The common case: plain names declaring nothing, in no namespace.
-    for (const TRawAttribute& attribute : raw_)
-      attributes_.push_back({attribute.QName, {}, {}, ValueOf(attribute)});
+    for (const TRawAttribute& attribute : raw_) {
+      TXmlSaxAttribute& added = attributes_.emplace_back();
+      added.LocalName = attribute.QName;
+      added.Value = ValueOf(attribute);
+    }
   } else {
     ReadQualifiedAttributes(tag, depth);
   }
@@ -556,7 +615,7 @@ const char* TXmlContentScanner::ScanStartTag(const char* p, const char* end) {
     handler_.EndElement(local, uri);
     if (bindings_.size() != bindingsBefore) {
       bindings_.resize(bindingsBefore);
-      defaultKnown_ = 0;
+      BindingsChanged();
     }
   } else {
     openStarts_.push_back(openNames_.size());
@@ -599,7 +658,7 @@ const char* TXmlContentScanner::ScanEndTag(const char* p, const char* end) {
   const int depth = baseDepth_ + static_cast<int>(openStarts_.size()) - 1;
   while (!bindings_.empty() && bindings_.back().Depth == depth) {
     bindings_.pop_back();
-    defaultKnown_ = 0;
+    BindingsChanged();
   }
   openNames_.resize(openStarts_.back());
   openStarts_.pop_back();

@@ -9,6 +9,7 @@
 // references are known, undeclared prefixes and repeated attributes are refused, and a DOCTYPE or
 // an XML declaration inside the content is an error. Anything malformed raises EXmlError; it never
 // reads outside the bytes it was given.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -56,7 +57,12 @@ class TXmlContentScanner {
     bool InScratch;  // the value was decoded into scratch_
   };
 
-  void Scan(const char* begin, const char* end, std::int64_t offset);
+  // Scans the bytes (offset: where begin stands among all bytes fed) until they end, the
+  // element's end tag is reached or a token is unfinished; returns where it stopped.
+  const char* Scan(const char* begin, const char* end, std::int64_t offset);
+  // Scans the bytes and keeps what is left: the unfinished token for the next chunk, or the
+  // remainder once the element's end tag is reached.
+  void Keep(const char* begin, const char* end, std::int64_t offset);
   [[noreturn]] void Truncated() const;
   // Each returns the position after what it read, or nullptr when the input ends inside it.
   const char* ScanText(const char* p, const char* end);
@@ -71,7 +77,9 @@ class TXmlContentScanner {
   const char* ScanEndTag(const char* p, const char* end);
   const char* ScanMarkup(const char* p, const char* end);
   const char* ScanName(const char* p, const char* end, std::size_t& colon);
+  const char* ScanNameFully(const char* p, const char* end, std::size_t& colon);
   const char* ScanAttributeValue(const char* p, const char* end, TRawAttribute& attribute);
+  const char* ScanAttributeValueFully(const char* p, const char* end, TRawAttribute& attribute);
   // Reads the reference at P ("&...;"), appending its character as UTF-8.
   const char* ScanReference(const char* p, const char* end, std::string& out);
 
@@ -94,6 +102,18 @@ class TXmlContentScanner {
   // The default namespace while the bindings stay as they were when it was found (0: unknown).
   mutable std::size_t defaultKnown_ = 0;
   mutable std::string_view defaultURI_;
+  // Prefixes found while the bindings stay as they are: a part that declares dozens of
+  // namespaces (OpenDocument's) would otherwise have them searched for every name.
+  struct TResolvedPrefix {
+    std::string_view Prefix;
+    std::string_view URI;
+  };
+  mutable std::array<TResolvedPrefix, 8> resolved_{};
+  // Whatever was found in the bindings goes when they change.
+  void BindingsChanged() {
+    defaultKnown_ = 0;
+    resolved_.fill({});
+  }
   // Qualified names of the open elements, one after another, and where each begins.
   std::string openNames_;
   std::vector<std::size_t> openStarts_;

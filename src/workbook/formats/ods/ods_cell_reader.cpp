@@ -25,18 +25,17 @@ TExportCell* NewNumberCell(TExportRow& row, int col) {
 
 void TODSCellReader::Start(const TXmlSaxAttributes& attributes) {
   type_ = TType::None;
-  value_.clear();
   hasFormula_ = false;
   repeat_ = 1;
   paragraphs_ = 0;
   inParagraph_ = false;
   skipLevel_ = 0;
   text_.clear();
-  // The value attribute read depends on the type, which may come after it.
-  std::string_view value;
-  std::string_view dateValue;
-  std::string_view timeValue;
-  std::string_view booleanValue;
+  // The value attribute of each type: the type may come after it.
+  std::string_view values[static_cast<int>(TType::Other) + 1];
+  const auto valueOf = [&values](TType type) -> std::string_view& {
+    return values[static_cast<int>(type)];
+  };
   for (int i = 0; i < attributes.Count(); ++i) {
     const std::string_view name = attributes.LocalName(i);
     const TODSNamespace ns = ODSNamespaceOf(attributes.NamespaceURI(i));
@@ -54,13 +53,13 @@ void TODSCellReader::Start(const TXmlSaxAttributes& attributes) {
         else
           type_ = TType::Other;
       } else if (name == "value") {
-        value = attributes.Value(i);
+        valueOf(TType::Number) = attributes.Value(i);
       } else if (name == "date-value") {
-        dateValue = attributes.Value(i);
+        valueOf(TType::Date) = attributes.Value(i);
       } else if (name == "time-value") {
-        timeValue = attributes.Value(i);
+        valueOf(TType::Time) = attributes.Value(i);
       } else if (name == "boolean-value") {
-        booleanValue = attributes.Value(i);
+        valueOf(TType::Boolean) = attributes.Value(i);
       }
     } else if (ns == TODSNamespace::Table) {
       if (name == "formula") {
@@ -71,23 +70,7 @@ void TODSCellReader::Start(const TXmlSaxAttributes& attributes) {
       }
     }
   }
-  switch (type_) {
-    case TType::Number:
-      value_.assign(value);
-      break;
-    case TType::Date:
-      value_.assign(dateValue);
-      break;
-    case TType::Time:
-      value_.assign(timeValue);
-      break;
-    case TType::Boolean:
-      value_.assign(booleanValue);
-      break;
-    case TType::None:
-    case TType::Other:
-      break;
-  }
+  value_.assign(valueOf(type_));
 }
 
 // A paragraph's text in document order: text:s gives text:c spaces, text:tab a tab,

@@ -205,7 +205,7 @@ class TTextImport {
       if (TRecentTexts::Kept(field_.size(), column))
         cell->SetValueShared(recentTexts_.Take(field_, column));
       else
-        cell->SetValueShared(field_.Take());
+        cell->SetValueShared(field_.Take(&workbook_.CellBlocks));
     }
     field_.clear();
     ++cellsSinceReport_;
@@ -222,7 +222,7 @@ class TTextImport {
   TTextBuffer field_{1024};
   TFieldStops unquotedStops_;
   TFieldStops quotedStops_;
-  TRecentTexts recentTexts_;
+  TRecentTexts recentTexts_{TRecentTexts::kSlotsPerColumn, &workbook_.CellBlocks};
   bool quoted_ = false;
   std::size_t quotedLength_ = 0;
   long long cellsSinceReport_ = 0;

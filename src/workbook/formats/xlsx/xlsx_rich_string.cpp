@@ -146,11 +146,12 @@ void TXLSXRichStringReader::Finish(TXLSXTextForm form, std::u16string& text,
   runs_.clear();
 }
 
-std::u16string XLSXPlainStringText(std::string_view utf8, TXLSXTextForm form) {
-  std::u16string text = platform::Utf8ToUtf16(utf8);
-  if (!NeedsRewrite(text)) return text;
+void XLSXPlainStringText(std::string_view utf8, TXLSXTextForm form, std::u16string& text) {
+  text.clear();
+  platform::AppendUtf8AsUtf16(utf8, text);
+  if (!NeedsRewrite(text)) return;
   TXLSXRichTextRuns none;
-  return FormText(text, form, none);
+  text = FormText(text, form, none);
 }
 
 void ReadXLSXRichString(const TXmlNode& element, const TXLSXColorSources& colors,

@@ -72,8 +72,8 @@ class TXLSXRichStringReader {
 };
 
 // The text of a string whose only child is one t holding utf8 (its XML content as read, no
-// markup in it), in form: what reading the element gives, without parsing it.
-std::u16string XLSXPlainStringText(std::string_view utf8, TXLSXTextForm form);
+// markup in it), in form, into text: what reading the element gives, without parsing it.
+void XLSXPlainStringText(std::string_view utf8, TXLSXTextForm form, std::u16string& text);
 
 // The same from a tree: element is the si, is or comment text element.
 void ReadXLSXRichString(const TXmlNode& element, const TXLSXColorSources& colors,

@@ -119,6 +119,11 @@ class TXLSXSharedStrings_Import::TScanner final : public TStream {
       if (depth_ == 0) rootDone_ = true;
       return end;
     }
+    if (depth_ == 1 && rootItem_ && rootItemPrefix_.empty() && *rootItem_) {
+      // Unprefixed items are the table's: a plain one is taken whole, its tags unread.
+      if (const std::size_t itemEnd = PlainItemAt(open); itemEnd != std::string::npos)
+        return itemEnd;
+    }
     const std::size_t close = XmlStartTagEnd(rest);
     if (close == std::string_view::npos) return std::string::npos;
     const std::size_t end = open + close + 1;
@@ -216,10 +221,31 @@ class TXLSXSharedStrings_Import::TScanner final : public TStream {
   void AddItem(std::size_t start, std::size_t end) {
     itemStart_ = std::string::npos;
     std::string_view bytes = std::string_view(pending_).substr(start, end - start);
-    if (bytes.size() > kMaxItemSize) Malformed(u"holds an item too long to read.");
-    // Kept until a cell asks for it, so a table that no cell uses still costs its bytes.
-    TWorkbookLoadBudget::ChargeTextBytes(static_cast<std::int64_t>(bytes.size()));
+    const std::size_t size = bytes.size();
     const bool plain = PlainText(bytes);
+    Store(bytes, plain, size);
+  }
+
+  // The item at open when it is plain and whole in the bytes: stored, and the position after
+  // it; npos otherwise.
+  std::size_t PlainItemAt(std::size_t open) {
+    const std::string_view rest = std::string_view(pending_).substr(open);
+    const std::size_t textAt = PlainTextAt(rest);
+    if (textAt == std::string_view::npos) return std::string::npos;
+    const std::size_t close = rest.find('<', textAt);
+    if (close == std::string_view::npos || rest.substr(close, kPlainEnd.size()) != kPlainEnd)
+      return std::string::npos;
+    const std::string_view text = rest.substr(textAt, close - textAt);
+    if (!IsPlainXmlText(text)) return std::string::npos;
+    Store(text, true, close + kPlainEnd.size());
+    return open + close + kPlainEnd.size();
+  }
+
+  // Keeps an item's bytes (the text alone of a plain one); itemSize is the whole element's.
+  void Store(std::string_view bytes, bool plain, std::size_t itemSize) {
+    if (itemSize > kMaxItemSize) Malformed(u"holds an item too long to read.");
+    // Kept until a cell asks for it, so a table that no cell uses still costs its bytes.
+    TWorkbookLoadBudget::ChargeTextBytes(static_cast<std::int64_t>(itemSize));
     if (store_.bytes_.size() > UINT32_MAX - bytes.size()) Malformed(u"is too large to read.");
     TItem& item = store_.items_.emplace_back();
     item.Start = static_cast<std::uint32_t>(store_.bytes_.size());
@@ -235,22 +261,26 @@ class TXLSXSharedStrings_Import::TScanner final : public TStream {
   // becomes that text.
   bool PlainText(std::string_view& item) const {
     if (itemOpen_.size() != 3) return false;  // prefixed names: read by the parser
-    constexpr std::string_view kEnd = "</t></si>";
-    std::string_view text = item;
-    if (text.substr(0, 7) == "<si><t>") {
-      text.remove_prefix(7);
-    } else if (constexpr std::string_view kPreserve = "<si><t xml:space=\"preserve\">";
-               text.substr(0, kPreserve.size()) == kPreserve) {
-      text.remove_prefix(kPreserve.size());
-    } else {
+    const std::size_t textAt = PlainTextAt(item);
+    if (textAt == std::string_view::npos || item.size() < textAt + kPlainEnd.size() ||
+        item.substr(item.size() - kPlainEnd.size()) != kPlainEnd)
       return false;
-    }
-    if (text.size() < kEnd.size() || text.substr(text.size() - kEnd.size()) != kEnd) return false;
-    text.remove_suffix(kEnd.size());
+    const std::string_view text = item.substr(textAt, item.size() - kPlainEnd.size() - textAt);
     if (!IsPlainXmlText(text)) return false;
     item = text;
     return true;
   }
+
+  // Where the text of a plain item's t starts in the bytes from its start tag on; npos when
+  // they do not start as one does.
+  static std::size_t PlainTextAt(std::string_view bytes) {
+    constexpr std::string_view kStart = "<si><t>";
+    constexpr std::string_view kPreserve = "<si><t xml:space=\"preserve\">";
+    if (bytes.substr(0, kStart.size()) == kStart) return kStart.size();
+    if (bytes.substr(0, kPreserve.size()) == kPreserve) return kPreserve.size();
+    return std::string_view::npos;
+  }
+  static constexpr std::string_view kPlainEnd = "</t></si>";
 
   TXLSXSharedStrings_Import& store_;
   TWorkbook& workbook_;
@@ -362,14 +392,12 @@ void TXLSXSharedStrings_Import::ReadXLSX(TZipArchive& zip, int entry, TWorkbook&
 void TXLSXSharedStrings_Import::Parse(std::size_t index) {
   TItem& item = items_[index];
   const std::string_view bytes = std::string_view(bytes_).substr(item.Start, item.Size);
-  std::u16string text;
   TXLSXRichTextRuns runs;
-  if (item.Plain) {
-    text = XLSXPlainStringText(bytes, TXLSXTextForm::SharedString);
-  } else {
-    ParseElement(index, bytes, text, runs);
-  }
-  texts_[index] = TPackedText(text);
+  if (item.Plain)
+    XLSXPlainStringText(bytes, TXLSXTextForm::SharedString, text_);
+  else
+    ParseElement(index, bytes, text_, runs);
+  texts_[index] = TPackedText(text_);
   item.HasRuns = !runs.empty();
   if (item.HasRuns) runs_.emplace(index, std::move(runs));
   item.Parsed = true;

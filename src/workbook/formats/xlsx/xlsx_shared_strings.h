@@ -70,6 +70,8 @@ class TXLSXSharedStrings_Import {
   std::vector<TItem> items_;
   std::size_t parsed_ = 0;
   std::vector<TPackedText> texts_;
+  // Room for the item being parsed, kept from item to item.
+  std::u16string text_;
   std::unordered_map<std::size_t, TXLSXRichTextRuns> runs_;
 };
 

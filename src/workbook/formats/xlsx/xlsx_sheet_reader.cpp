@@ -66,14 +66,19 @@ bool ParsePlainDecimal(std::string_view text, double& value) {
   const bool negative = p < end && *p == '-';
   if (negative) ++p;
   std::uint64_t mantissa = 0;
+  // The digits from p on into mantissa (one compare a digit).
+  auto readDigits = [&] {
+    for (unsigned digit; p < end && (digit = static_cast<unsigned char>(*p) - 48u) <= 9; ++p)
+      mantissa = mantissa * 10 + digit;
+  };
   const char* digitsStart = p;
-  while (p < end && *p >= '0' && *p <= '9') mantissa = mantissa * 10 + (*p++ - '0');
+  readDigits();
   std::size_t digits = static_cast<std::size_t>(p - digitsStart);
   std::size_t fraction = 0;
   if (digits == 0) return false;
   if (p < end && *p == '.') {
     const char* fractionStart = ++p;
-    while (p < end && *p >= '0' && *p <= '9') mantissa = mantissa * 10 + (*p++ - '0');
+    readDigits();
     fraction = static_cast<std::size_t>(p - fractionStart);
     if (fraction == 0) return false;
     digits += fraction;

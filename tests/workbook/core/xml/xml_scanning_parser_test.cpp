@@ -93,7 +93,8 @@ class XmlScanningParserTest : public ::testing::TestWithParam<TCase> {};
 TEST_P(XmlScanningParserTest, ReadsWhatLibxml2ReadsAndRefusesWhatItRefuses) {
   const TCase& c = GetParam();
   const bool big = c.xml.size() > 100000;
-  for (std::size_t chunk : {std::size_t{1}, std::size_t{7}, std::size_t{4096}, c.xml.size()}) {
+  for (std::size_t chunk : {std::size_t{1}, std::size_t{7}, std::size_t{4096}, std::size_t{4099},
+                            std::size_t{70001}, c.xml.size()}) {
     if (big && chunk < 4096) continue;
     bool scanned = false;
     bool unused = false;
@@ -105,6 +106,20 @@ TEST_P(XmlScanningParserTest, ReadsWhatLibxml2ReadsAndRefusesWhatItRefuses) {
       EXPECT_TRUE(scanned) << "chunk " << chunk;
     }
   }
+}
+
+// Cells enough to span many chunks, with tokens of every length ending across their bounds.
+std::string ManyCells() {
+  std::string xml;
+  for (int i = 0; i < 3000; ++i) {
+    const std::string n = std::to_string(i);
+    xml += "<row r=\"" + n + "\"><c r='A" + n + "' t=\"s\"><v>" + n + "</v></c><c r=\"B" + n +
+           "\" s=\"&#49;\"><v>" + n + ".5&#x35;</v></c><c/>" + "<c a=\"" +
+           std::string(static_cast<std::size_t>(i % 7 == 0 ? 5000 + i : i % 50), 'a') + "\"><!--" +
+           std::string(static_cast<std::size_t>(i % 11 == 0 ? 4500 : 3), 'c') + "x--><v>\xC5\xBE" +
+           std::string(static_cast<std::size_t>(i % 13 == 0 ? 6000 : 1), 't') + "</v></c></row>";
+  }
+  return xml;
 }
 
 std::string Nested(int depth) {
@@ -136,6 +151,13 @@ INSTANTIATE_TEST_SUITE_P(
               Document("<x xmlns=\"urn:a\"><v/></x><x xmlns=\"urn:b\"><v/></x><c/>"
                        "<c xmlns=\"urn:a\"/><c xmlns=\"urn:b\"/><c/>"),
               true},
+        // A prefix found once is found again only while its binding stands.
+        TCase{
+            "PrefixesReboundAndRestored",
+            Document("<p:c p:a=\"0\"/><p:c xmlns:p=\"urn:q\" p:a=\"1\"><p:v/></p:c><p:c p:a=\"2\"/>"
+                     "<p:e xmlns:p=\"urn:s\" p:a=\"3\"/><p:c/><x xmlns:p=\"urn:r\"><x><p:v/></x>"
+                     "<p:v xmlns:p=\"urn:t\"/><p:v/></x><p:c p:a=\"4\"/>"),
+            true},
         TCase{"Utf8",
               Document("<\xC4\x8D \xC5\xBE=\"\xF0\x9F\x98\x80\">\xC5\xBE\xE2\x82\xAC</\xC4\x8D>"),
               true},
@@ -173,6 +195,8 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{"TwoColons", Document("<p:c:d/>"), false},
         TCase{"TruncatedTag", "<w xmlns=\"urn:m\"><d><row r=\"1", false},
         TCase{"NestedVeryDeeply", Document(Nested(100000)), true},
+        TCase{"ManyCellsAcrossChunks", Document(ManyCells()), true},
+        TCase{"DamageAfterManyCells", Document(ManyCells() + "<c a=\"1\" a=\"2\"/>"), false},
         TCase{"NameTooLong", Document("<" + std::string(60000, 'n') + "/>"), false},
         TCase{"AttributeTooLarge", Document("<c a=\"" + std::string(10000001, 'a') + "\"/>"),
               false}),

@@ -245,6 +245,7 @@ const char* const kTableURI = "urn:oasis:names:tc:opendocument:xmlns:table:1.0";
 TEST_F(ODSReaderTest, TextAndAttributesReadAlikeWhicheverParserReadsThem) {
   const std::string text = "<table:table-cell office:value-type=\"string\"><text:p>";
   const std::string end = "</text:p></table:table-cell>";
+  const std::string value7 = "<table:table-cell office:value-type=\"float\" office:value=\"7\"/>";
   const struct {
     std::string cells;
     std::u16string dump;
@@ -268,10 +269,16 @@ TEST_F(ODSReaderTest, TextAndAttributesReadAlikeWhicheverParserReadsThem) {
       {std::string("<table:table-cell xmlns:v=\"") + kOfficeURI +
            "\" v:value-type=\"float\" v:value=\"5\"/>",
        u"5\n", u""},
-      // The usual prefix bound to another namespace is that other namespace's: no value.
+      // The usual prefix bound to another namespace is that other namespace's: no value; the
+      // next cell has the prefix back.
       {"<table:table-cell xmlns:office=\"urn:other\" office:value-type=\"float\" "
-       "office:value=\"6\"/>",
-       u"", u""},
+       "office:value=\"6\"/>" +
+           value7,
+       u"|7\n", u""},
+      {"<table:table-cell xmlns:office=\"urn:other\" office:value-type=\"float\" "
+       "office:value=\"6\"><text:p>x</text:p></table:table-cell>" +
+           value7,
+       u"x|7\n", u""},
   };
   for (const auto& c : cases) {
     for (const char* declaration : {kDeclaration, kLatin1Declaration}) {
@@ -308,6 +315,36 @@ TEST_F(ODSReaderTest, RepeatedTextsOfAColumnShareTheirCharacters) {
   EXPECT_EQ(Cell(299, 0)->GetValueText(), u"Partner 2");
   EXPECT_EQ(Cell(299, 1)->GetValueText(), u"u299");
   EXPECT_EQ(Cell(0, 1)->GetValueText(), u"u0");
+}
+
+// Read by events, each row goes to the caller as it is read, repeated ones once per copy; a sheet
+// the caller passes over is created without rows.
+TEST_F(ODSReaderTest, RowEventsSeeEachRowAndSkippedSheetsStayEmpty) {
+  const auto row = [](const std::string& text, int repeat) {
+    return "<table:table-row table:number-rows-repeated=\"" + std::to_string(repeat) +
+           "\"><table:table-cell office:value-type=\"string\"><text:p>" + text +
+           "</text:p></table:table-cell></table:table-row>";
+  };
+  TMemoryStream stream = TXLSXParts{
+      {{"content.xml",
+        kContentStart + Table("Read", row("a", 1) + row("b", 2) + row("c", 1)) +
+            Table("Skipped", row("x", 1)) +
+            kContentEnd}}}.Zip();
+  Book = std::make_unique<TWorkbook>();
+  Book->ShowProgress = false;
+  Book->ReadRowsByEvent = true;
+  Book->OnBeforeWorkSheetRead = [](TWorkbook&, TExportWorkSheet& sheet, bool& read) {
+    read = sheet.Name != u"Skipped";
+  };
+  std::vector<std::u16string> seen;
+  Book->OnRowRead = [&](TWorkbook&, TExportWorkSheet& sheet, TExportRow& row) {
+    seen.push_back(sheet.Name + u":" + row.Cells[0]->GetValueText());
+  };
+  TExporterODS exporter;
+  Book->LoadFromStream(stream, exporter);
+  EXPECT_EQ(seen, (std::vector<std::u16string>{u"Read:a", u"Read:b", u"Read:b", u"Read:c"}));
+  ASSERT_EQ(Book->WorkSheets.Count(), 2);
+  EXPECT_EQ(Book->WorkSheets[1]->Rows.Count(), 0);
 }
 
 // A value may stand in the last row and column, and its repeats may reach them, no further.

@@ -86,6 +86,15 @@ const TCellCase kCells[] = {
      u"_x00G1_ _x12_"},
     {"StyleOutOfRange", R"(<c s="99"><v>7</v></c>)", u"7"},
     {"CachedFormulaNumber", R"(<c><f>1+2</f><v>3</v></c>)", u"3"},
+    // Attribute and value forms the quick paths of the sheet scan must hand on as they mean.
+    {"SingleQuotes", R"(<c r='A1' t='s' s='0'><v>2</v></c>)", u"two"},
+    {"TypeByReference", R"(<c t="&#115;"><v>1</v></c>)", u"one"},
+    {"SharedIndexWithBlanks", R"(<c t="s"><v> 2 </v></c>)", u"two"},
+    {"NumberWithBlanks", "<c><v> 1.5\t</v></c>", u"1.5"},
+    {"NegativeDecimal", "<c><v>-12.50</v></c>", u"-12.5"},
+    {"MoreDigitsThanADouble", "<c><v>0.1234567890123456789</v></c>", u"0.123456789012346"},
+    {"NumberFromReferences", "<c><v>&#49;.&#x35;</v></c>", u"1.5"},
+    {"DecimalPointAlone", "<c><v>1.</v></c>", u"1"},
 };
 
 class XLSXCellValueTest : public XLSXReaderTest, public ::testing::WithParamInterface<TCellCase> {};
