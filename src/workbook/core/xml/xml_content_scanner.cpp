@@ -491,8 +491,15 @@ std::string_view TXmlContentScanner::ResolveBinding(std::string_view prefix) con
     }
     return defaultURI_;
   }
-  for (auto binding = bindings_.rbegin(); binding != bindings_.rend(); ++binding)
-    if (binding->Prefix == prefix) return binding->URI;
+  TResolvedPrefix& found =
+      resolved_[(prefix.size() + static_cast<unsigned char>(prefix[0])) % resolved_.size()];
+  if (SameShortText(found.Prefix, prefix)) return found.URI;
+  for (auto binding = bindings_.rbegin(); binding != bindings_.rend(); ++binding) {
+    if (binding->Prefix == prefix) {
+      found = {binding->Prefix, binding->URI};
+      return binding->URI;
+    }
+  }
   throw EXmlError(u"XML error: the namespace prefix \"" +
                   platform::Utf8ToUtf16(std::string(prefix)) + u"\" is not declared.");
 }
@@ -512,7 +519,7 @@ void TXmlContentScanner::ReadQualifiedAttributes(const char* tag, int depth) {
       Fail("a reserved namespace prefix or name misused", tag);
     if (!isDefault && uri.empty()) Fail("an empty namespace name for a prefix", tag);
     bindings_.push_back({std::string(prefix), std::string(uri), depth});
-    defaultKnown_ = 0;
+    BindingsChanged();
   }
   for (const TRawAttribute& attribute : raw_) {
     const auto [prefix, local] = SplitQName(attribute.QName, attribute.Colon);
@@ -608,7 +615,7 @@ const char* TXmlContentScanner::ScanStartTag(const char* p, const char* end) {
     handler_.EndElement(local, uri);
     if (bindings_.size() != bindingsBefore) {
       bindings_.resize(bindingsBefore);
-      defaultKnown_ = 0;
+      BindingsChanged();
     }
   } else {
     openStarts_.push_back(openNames_.size());
@@ -653,7 +660,7 @@ const char* TXmlContentScanner::ScanEndTag(const char* p, const char* end) {
   const int depth = baseDepth_ + static_cast<int>(openStarts_.size()) - 1;
   while (!bindings_.empty() && bindings_.back().Depth == depth) {
     bindings_.pop_back();
-    defaultKnown_ = 0;
+    BindingsChanged();
   }
   openNames_.resize(openStarts_.back());
   openStarts_.pop_back();

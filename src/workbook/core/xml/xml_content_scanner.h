@@ -9,6 +9,7 @@
 // references are known, undeclared prefixes and repeated attributes are refused, and a DOCTYPE or
 // an XML declaration inside the content is an error. Anything malformed raises EXmlError; it never
 // reads outside the bytes it was given.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -101,6 +102,18 @@ class TXmlContentScanner {
   // The default namespace while the bindings stay as they were when it was found (0: unknown).
   mutable std::size_t defaultKnown_ = 0;
   mutable std::string_view defaultURI_;
+  // Prefixes found while the bindings stay as they are: a part that declares dozens of
+  // namespaces (OpenDocument's) would otherwise have them searched for every name.
+  struct TResolvedPrefix {
+    std::string_view Prefix;
+    std::string_view URI;
+  };
+  mutable std::array<TResolvedPrefix, 8> resolved_{};
+  // Whatever was found in the bindings goes when they change.
+  void BindingsChanged() {
+    defaultKnown_ = 0;
+    resolved_.fill({});
+  }
   // Qualified names of the open elements, one after another, and where each begins.
   std::string openNames_;
   std::vector<std::size_t> openStarts_;

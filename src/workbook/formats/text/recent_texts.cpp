@@ -19,33 +19,44 @@ std::uint32_t TRecentTexts::Hash(std::u16string_view text) {
   return static_cast<std::uint32_t>(hash ^ (hash >> 32));
 }
 
-TRecentTexts::TSlot& TRecentTexts::SlotFor(std::u16string_view text, int column, bool& same) {
-  const std::uint32_t hash = Hash(text);
+TRecentTexts::TSlot* TRecentTexts::SlotFor(std::u16string_view text, int column, bool& same) {
   if (static_cast<std::size_t>(column) >= columns_.size()) columns_.resize(column + 1);
-  std::unique_ptr<TSlot[]>& slots = columns_[column];
-  if (!slots) slots = std::make_unique<TSlot[]>(slotsPerColumn_);
-  TSlot& slot = slots[hash % slotsPerColumn_];
+  TColumn& texts = columns_[column];
+  if (texts.Resting > 0) {
+    --texts.Resting;
+    return nullptr;
+  }
+  const std::uint32_t hash = Hash(text);
+  if (!texts.Slots) texts.Slots = std::make_unique<TSlot[]>(slotsPerColumn_);
+  TSlot& slot = texts.Slots[hash % slotsPerColumn_];
   // The hash kept beside the text spares reading a text that differs.
   same = slot.Hash == hash && slot.Text.View() == text;
   slot.Hash = hash;
-  return slot;
+  texts.Found += same;
+  if (++texts.LookedUp == kReview) {
+    if (texts.Found < kReview / kRareShare) texts.Resting = kRest;
+    texts.LookedUp = texts.Found = 0;
+  }
+  return &slot;
 }
 
 const TPackedText& TRecentTexts::Take(TTextBuffer& field, int column) {
   bool same = false;
-  TSlot& slot = SlotFor(field.View(), column, same);
+  TSlot* slot = SlotFor(field.View(), column, same);
+  TPackedText& text = slot ? slot->Text : unshared_;
   if (same)
     field.clear();
   else
-    slot.Text = field.Take(blocks_);
-  return slot.Text;
+    text = field.Take(blocks_);
+  return text;
 }
 
-const TPackedText& TRecentTexts::Take(std::u16string_view text, int column) {
+const TPackedText& TRecentTexts::Take(std::u16string_view view, int column) {
   bool same = false;
-  TSlot& slot = SlotFor(text, column, same);
-  if (!same) slot.Text.Assign(text, blocks_);
-  return slot.Text;
+  TSlot* slot = SlotFor(view, column, same);
+  TPackedText& text = slot ? slot->Text : unshared_;
+  if (!same) text.Assign(view, blocks_);
+  return text;
 }
 
 }  // namespace workbook

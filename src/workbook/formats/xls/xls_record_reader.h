@@ -63,6 +63,11 @@ class TXLSRecordReader {
   void ReadBytes(void* buffer, std::size_t count);
   // The next count bytes of the record where they lie, valid as long as Data is.
   const std::uint8_t* ReadInPlace(std::size_t count);
+  // The next count bytes of the record where they lie, left unread; nullptr when the record (or
+  // the stream) holds fewer.
+  const std::uint8_t* PeekInPlace(std::size_t count) const {
+    return started_ && count <= Left() && read_ + count <= present_ ? data_ + read_ : nullptr;
+  }
   void Skip(std::uint32_t count);
 
   // Whether a CONTINUE record follows the current one; the current record's data stays valid.

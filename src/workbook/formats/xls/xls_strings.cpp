@@ -108,6 +108,16 @@ void XLSReadRichString(TXLSRecordReader& reader, std::uint32_t count, std::u16st
                        std::vector<TXLSRichTextRun>& runs) {
   text.clear();
   runs.clear();
+  // A plain string that lies whole in the current record, as nearly all do, in one step.
+  if (const std::uint8_t* option = reader.PeekInPlace(1);
+      option != nullptr && (*option & (kOptionRichText | kOptionExtended)) == 0) {
+    const bool wide = (*option & kOptionWideChars) != 0;
+    if (1 + (wide ? 2 : 1) * std::uint64_t{count} <= reader.Left()) {
+      reader.Skip(1);
+      ReadCharacters(reader, count, wide, text);
+      return;
+    }
+  }
   std::uint32_t left = count;
   std::uint32_t extSize = 0;
   std::uint16_t runCount = 0;

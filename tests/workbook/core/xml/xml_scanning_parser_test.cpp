@@ -151,6 +151,13 @@ INSTANTIATE_TEST_SUITE_P(
               Document("<x xmlns=\"urn:a\"><v/></x><x xmlns=\"urn:b\"><v/></x><c/>"
                        "<c xmlns=\"urn:a\"/><c xmlns=\"urn:b\"/><c/>"),
               true},
+        // A prefix found once is found again only while its binding stands.
+        TCase{
+            "PrefixesReboundAndRestored",
+            Document("<p:c p:a=\"0\"/><p:c xmlns:p=\"urn:q\" p:a=\"1\"><p:v/></p:c><p:c p:a=\"2\"/>"
+                     "<p:e xmlns:p=\"urn:s\" p:a=\"3\"/><p:c/><x xmlns:p=\"urn:r\"><x><p:v/></x>"
+                     "<p:v xmlns:p=\"urn:t\"/><p:v/></x><p:c p:a=\"4\"/>"),
+            true},
         TCase{"Utf8",
               Document("<\xC4\x8D \xC5\xBE=\"\xF0\x9F\x98\x80\">\xC5\xBE\xE2\x82\xAC</\xC4\x8D>"),
               true},

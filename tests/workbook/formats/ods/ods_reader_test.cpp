@@ -245,6 +245,7 @@ const char* const kTableURI = "urn:oasis:names:tc:opendocument:xmlns:table:1.0";
 TEST_F(ODSReaderTest, TextAndAttributesReadAlikeWhicheverParserReadsThem) {
   const std::string text = "<table:table-cell office:value-type=\"string\"><text:p>";
   const std::string end = "</text:p></table:table-cell>";
+  const std::string value7 = "<table:table-cell office:value-type=\"float\" office:value=\"7\"/>";
   const struct {
     std::string cells;
     std::u16string dump;
@@ -268,10 +269,16 @@ TEST_F(ODSReaderTest, TextAndAttributesReadAlikeWhicheverParserReadsThem) {
       {std::string("<table:table-cell xmlns:v=\"") + kOfficeURI +
            "\" v:value-type=\"float\" v:value=\"5\"/>",
        u"5\n", u""},
-      // The usual prefix bound to another namespace is that other namespace's: no value.
+      // The usual prefix bound to another namespace is that other namespace's: no value; the
+      // next cell has the prefix back.
       {"<table:table-cell xmlns:office=\"urn:other\" office:value-type=\"float\" "
-       "office:value=\"6\"/>",
-       u"", u""},
+       "office:value=\"6\"/>" +
+           value7,
+       u"|7\n", u""},
+      {"<table:table-cell xmlns:office=\"urn:other\" office:value-type=\"float\" "
+       "office:value=\"6\"><text:p>x</text:p></table:table-cell>" +
+           value7,
+       u"x|7\n", u""},
   };
   for (const auto& c : cases) {
     for (const char* declaration : {kDeclaration, kLatin1Declaration}) {
