@@ -38,13 +38,45 @@ void ReplaceAll(std::u16string& text, const std::u16string& from, const std::u16
 
 }  // namespace
 
-// The tag bit of the format-code link needs aligned codes and extras.
-static_assert(alignof(std::u16string) > 1 && alignof(TExportCellExtras) > 1);
+// The tag bits of the link need codes, looks and extras aligned to four.
+static_assert(alignof(std::u16string) >= 4 && alignof(TExportCellLook) >= 4 &&
+              alignof(TExportCellExtras) >= 4);
 
 TExportCellExtras::TExportCellExtras() = default;
 TExportCellExtras::~TExportCellExtras() = default;
 
-TExportCell::~TExportCell() { delete ExtrasIfAny(); }
+TExportCell::~TExportCell() {
+  if (link_ & kLookTag)
+    delete LookIfAny();
+  else
+    delete ExtrasIfAny();
+}
+
+TExportCellStyle& TExportCell::InstallLook(std::unique_ptr<TExportCellLook> look) {
+  TExportCellStyle& style = look->Style;
+  if (link_ & kExtrasTag) {
+    Extras().Look = std::move(look);
+  } else {
+    look->FormatCode = reinterpret_cast<const std::u16string*>(link_);
+    link_ = reinterpret_cast<std::uintptr_t>(look.release()) | kLookTag;
+  }
+  return style;
+}
+
+void TExportCell::DropStyle() {
+  if (link_ & kExtrasTag) {
+    Extras().Look.reset();
+  } else if (TExportCellLook* look = LookIfAny()) {
+    link_ = reinterpret_cast<std::uintptr_t>(look->FormatCode);
+    delete look;
+  }
+}
+
+const std::u16string* TExportCell::FormatCodeIfAny() const {
+  if (link_ & kExtrasTag) return ExtrasIfAny()->FormatCode;
+  if (link_ & kLookTag) return LookIfAny()->FormatCode;
+  return reinterpret_cast<const std::u16string*>(link_);
+}
 
 TExportCells* TExportCell::Cells() const { return static_cast<TExportCells*>(OwnerList()); }
 
@@ -97,10 +129,11 @@ void TExportCell::SetName(const std::u16string& name) {
 }
 
 TExportCellStyle& TExportCell::GetStyle() {
-  if (style_) return *style_;
+  if (TExportCellLook* look = LookIfAny()) return look->Style;
   TExportWorkSheet* sheet = GetWorkSheet();
   TExportRow* row = GetRow();
-  auto style = std::make_unique<TExportCellStyle>(GetWorkbook());
+  auto look = std::make_unique<TExportCellLook>(GetWorkbook());
+  TExportCellStyle* style = &look->Style;
   if (sheet && sheet->DefaultCellStyle) style->Assign(*sheet->DefaultCellStyle);
   if (!sheetDefaultLook_) {
     SetDefaultAlignment(*style);
@@ -112,17 +145,15 @@ TExportCellStyle& TExportCell::GetStyle() {
     }
     if (sheet) ApplyWorkSheetDefaults(*sheet, *style);
   }
-  style_ = std::move(style);
-  return *style_;
+  return InstallLook(std::move(look));
 }
 
 void TExportCell::SetStyle(const TExportCellStyle& style) {
-  if (!style_) {
-    TWorkbook* book = GetWorkbook();
-    style_ =
-        book ? std::make_unique<TExportCellStyle>(book) : std::make_unique<TExportCellStyle>(style);
-  }
-  style_->Assign(style);
+  if (TExportCellLook* look = LookIfAny()) return look->Style.Assign(style);
+  TWorkbook* book = GetWorkbook();
+  InstallLook(book ? std::make_unique<TExportCellLook>(book)
+                   : std::make_unique<TExportCellLook>(style))
+      .Assign(style);
 }
 
 void TExportCell::SetWrapText(bool value) {
@@ -148,7 +179,11 @@ TExportCellExtras& TExportCell::Extras() {
   if (const TExportCellExtras* extras = ExtrasIfAny())
     return *const_cast<TExportCellExtras*>(extras);
   auto* extras = new TExportCellExtras();
-  extras->FormatCode = reinterpret_cast<const std::u16string*>(link_);
+  extras->FormatCode = FormatCodeIfAny();
+  if (link_ & kLookTag) {
+    extras->Look.reset(LookIfAny());
+    extras->Look->FormatCode = nullptr;
+  }
   link_ = reinterpret_cast<std::uintptr_t>(extras) | kExtrasTag;
   return *extras;
 }
@@ -182,8 +217,7 @@ void TExportCell::SetFormula(const std::u16string& text) {
 std::u16string TExportCell::GetFormatCode() const { return FormatCode(); }
 
 const std::u16string& TExportCell::FormatCode() const {
-  const std::u16string* code =
-      ExtrasIfAny() ? ExtrasIfAny()->FormatCode : reinterpret_cast<const std::u16string*>(link_);
+  const std::u16string* code = FormatCodeIfAny();
   return code ? *code : kEmpty;
 }
 
@@ -192,8 +226,10 @@ void TExportCell::StoreFormatCode(const std::u16string& code) {
 }
 
 void TExportCell::SetInternedFormatCode(const std::u16string* interned) {
-  if (ExtrasIfAny())
+  if (link_ & kExtrasTag)
     Extras().FormatCode = interned;
+  else if (link_ & kLookTag)
+    LookIfAny()->FormatCode = interned;
   else
     link_ = reinterpret_cast<std::uintptr_t>(interned);
 }
@@ -228,10 +264,10 @@ void TExportCell::AssignTo(TPersistent& dest) const {
 }
 
 void TExportCell::AssignBase(TExportCell& dest) const {
-  if (style_)
-    dest.SetStyle(*style_);
+  if (const TExportCellStyle* style = StyleIfAny())
+    dest.SetStyle(*style);
   else
-    dest.style_.reset();
+    dest.DropStyle();
   dest.sheetDefaultLook_ = sheetDefaultLook_;
   dest.SetFormula(GetFormula());
   dest.SetFormatCode(FormatCode(), true);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "workbook/core/number_format_code.h"
 #include "workbook/core/owned_list.h"
@@ -31,9 +32,19 @@ class TXLSXSheetDataWriter;
 class TCustomExporter;
 class ICellWriteContext;
 
+// A cell's own style and its format code in one allocation: the cell keeps one word for its
+// look, its format code and its extras, as most cells have at most one of them.
+struct TExportCellLook {
+  template <class... Args>
+  explicit TExportCellLook(Args&&... args) : Style(std::forward<Args>(args)...) {}
+  TExportCellStyle Style;
+  const std::u16string* FormatCode = nullptr;  // interned; the extras hold it while there are some
+};
+
 struct TExportCellExtras {
   TExportCellExtras();
   ~TExportCellExtras();
+  std::unique_ptr<TExportCellLook> Look;
   const std::u16string* FormatCode = nullptr;  // interned
   std::u16string Formula;                      // with a leading "="
   std::unique_ptr<TRPNFormula> RPNFormula;     // parsed on first use
@@ -83,23 +94,26 @@ class TExportCell : public TOwnedListObject {
   // The cell's style. It is made when first asked for: from the sheet's default style, the class's
   // alignment, the row's (or else the column's) style and the sheet's defaults, so the many
   // cells that never change their look carry no style object.
-  bool HasStyle() const { return style_ != nullptr; }
+  bool HasStyle() const { return LookIfAny() != nullptr; }
   TExportCellStyle& GetStyle();
-  const TExportCellStyle* StyleIfAny() const { return style_.get(); }
+  const TExportCellStyle* StyleIfAny() const {
+    const TExportCellLook* look = LookIfAny();
+    return look ? &look->Style : nullptr;
+  }
   // Replaces the style by a copy of style (as readers apply a file's cell format).
   void SetStyle(const TExportCellStyle& style);
   // The cell looks as its sheet's default style, as a file's default cell format gives it: it
   // keeps no style of its own, and one made later copies that style alone, without the class's
   // alignment and the defaults a new cell takes.
   void UseSheetDefaultStyle() {
-    style_.reset();
+    DropStyle();
     sheetDefaultLook_ = true;
   }
   void ClearStyle() { GetStyle().Clear(); }
   void SetWrapText(bool value);
   const TExportFont& GetFont() { return GetStyle().GetFont(); }
   void ConsolidateStyle() {
-    if (style_) style_->Consolidate();
+    if (TExportCellLook* look = LookIfAny()) look->Style.Consolidate();
   }
 
   // Formula text with a leading "="; empty = none.
@@ -219,8 +233,7 @@ class TExportCell : public TOwnedListObject {
   TExportCellExtras& Extras();
   void SetFormulaError(TRPNError error);
   const TExportCellExtras* ExtrasIfAny() const {
-    return (link_ & kExtrasTag) ? reinterpret_cast<TExportCellExtras*>(link_ & ~kExtrasTag)
-                                : nullptr;
+    return (link_ & kExtrasTag) ? reinterpret_cast<TExportCellExtras*>(link_ & ~kTags) : nullptr;
   }
   // The formatted code is stored as is here; the date classes normalise their own.
   void StoreFormatCode(const std::u16string& code);
@@ -248,10 +261,20 @@ class TExportCell : public TOwnedListObject {
   bool sheetDefaultLook_ : 1 = false;  // see UseSheetDefaultStyle
 
  private:
-  std::unique_ptr<TExportCellStyle> style_;
-  // One word for the format code and the extras, as most cells have at most a format code: the
-  // interned code itself, or (low bit set) the extras block, which then holds the code.
+  TExportCellLook* LookIfAny() const {
+    if (link_ & kLookTag) return reinterpret_cast<TExportCellLook*>(link_ & ~kTags);
+    return ExtrasIfAny() ? ExtrasIfAny()->Look.get() : nullptr;
+  }
+  // Gives the cell look, which has no format code yet, in place of no style.
+  TExportCellStyle& InstallLook(std::unique_ptr<TExportCellLook> look);
+  void DropStyle();
+  const std::u16string* FormatCodeIfAny() const;
+
+  // One word for the format code, the style and the extras: the interned code itself, or (bit 1)
+  // the look, which then holds the code, or (bit 0) the extras, which then hold both.
   static constexpr std::uintptr_t kExtrasTag = 1;
+  static constexpr std::uintptr_t kLookTag = 2;
+  static constexpr std::uintptr_t kTags = kExtrasTag | kLookTag;
   std::uintptr_t link_ = 0;
 };
 
