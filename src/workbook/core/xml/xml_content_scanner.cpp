@@ -633,10 +633,12 @@ const char* TXmlContentScanner::ScanEndTag(const char* p, const char* end) {
       SameShortText(open, std::string_view(p + 2, open.size()))) {
     // The open element's name, as its start tag was read: nothing more to check.
     qname = open;
-    const void* found = std::memchr(open.data(), ':', open.size());
-    colon = found == nullptr
-                ? std::string_view::npos
-                : static_cast<std::size_t>(static_cast<const char*>(found) - open.data());
+    colon = std::string_view::npos;
+    for (std::size_t i = 0; i < open.size(); ++i)
+      if (open[i] == ':') {
+        colon = i;
+        break;
+      }
     p += 2 + open.size();
   } else {
     const char* nameEnd = ScanName(p + 2, end, colon);

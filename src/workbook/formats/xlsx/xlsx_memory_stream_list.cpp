@@ -49,7 +49,10 @@ void TExporterXLSX_MemoryStreamList::AddCompressed(std::unique_ptr<TStream> stre
 void TExporterXLSX_MemoryStreamList::AddToZip(TZipArchive& zip, const std::u16string& fileName) {
   std::vector<std::unique_ptr<TMemoryStream>> deflated;
   std::vector<TStream*> pieces;
+  UpdateOffsets();
   for (auto& item : items_) {
+    // The parts are compressed here rather than read, so the progress follows them.
+    ReportProgress(item->Start);
     item->Reset();
     if (item->Compressed()) {
       pieces.push_back(&item->Stream());
@@ -61,8 +64,17 @@ void TExporterXLSX_MemoryStreamList::AddToZip(TZipArchive& zip, const std::u16st
       pieces.push_back(deflated.back().get());
     }
   }
+  ReportProgress(size_);
   zip.AddDeflated(fileName, pieces);
   for (auto& item : items_) item->Reset();
+}
+
+void TExporterXLSX_MemoryStreamList::ReportProgress(std::int64_t position) {
+  if (workbook_ == nullptr) return;
+  const std::int64_t megabyte = (position >> 20) & 0xFFF;
+  if (megabyte == lastMegabyte_) return;
+  lastMegabyte_ = megabyte;
+  workbook_->DoProgress(wpsCompressing, megabyte, size_ >> 20, u"");
 }
 
 void TExporterXLSX_MemoryStreamList::UpdateOffsets() {
@@ -83,13 +95,7 @@ std::int64_t TExporterXLSX_MemoryStreamList::Size() {
 
 std::size_t TExporterXLSX_MemoryStreamList::Read(void* buffer, std::size_t count) {
   UpdateOffsets();
-  if (workbook_ != nullptr) {
-    const std::int64_t megabyte = (position_ >> 20) & 0xFFF;
-    if (megabyte != lastMegabyte_) {
-      lastMegabyte_ = megabyte;
-      workbook_->DoProgress(wpsCompressing, megabyte, size_ >> 20, u"");
-    }
-  }
+  ReportProgress(position_);
   const std::int64_t remaining = size_ - position_;
   if (remaining <= 0) return 0;
   if (static_cast<std::int64_t>(count) > remaining) count = static_cast<std::size_t>(remaining);

@@ -59,6 +59,8 @@ class TExporterXLSX_MemoryStreamList : public TStream {
  private:
   void Insert(std::unique_ptr<TExporterXLSX_MemoryStreamList_Item> item, int index);
   void UpdateOffsets();
+  // The compressing stage at position, once per megabyte (12 bits, as the dialog counts).
+  void ReportProgress(std::int64_t position);
 
   std::vector<std::unique_ptr<TExporterXLSX_MemoryStreamList_Item>> items_;
   std::int64_t size_ = 0;

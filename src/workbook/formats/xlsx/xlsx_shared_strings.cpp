@@ -22,6 +22,8 @@ const TPackedText kEmpty;
 // Progress is reported after this many items.
 constexpr std::size_t kItemsPerReport = 10000;
 constexpr std::int64_t kMaxReserve = std::int64_t{256} << 20;
+// The items' bytes are kept in blocks of this size (a longer item has one of its own).
+constexpr std::size_t kBlockSize = 64 * 1024;
 // The longest item kept (far beyond any text a cell can hold).
 constexpr std::size_t kMaxItemSize = (std::size_t{1} << 29) - 1;
 
@@ -246,12 +248,9 @@ class TXLSXSharedStrings_Import::TScanner final : public TStream {
     if (itemSize > kMaxItemSize) Malformed(u"holds an item too long to read.");
     // Kept until a cell asks for it, so a table that no cell uses still costs its bytes.
     TWorkbookLoadBudget::ChargeTextBytes(static_cast<std::int64_t>(itemSize));
-    if (store_.bytes_.size() > UINT32_MAX - bytes.size()) Malformed(u"is too large to read.");
     TItem& item = store_.items_.emplace_back();
-    item.Start = static_cast<std::uint32_t>(store_.bytes_.size());
-    item.Size = static_cast<std::uint32_t>(bytes.size());
     item.Plain = plain;
-    store_.bytes_.append(bytes);
+    store_.Keep(item, bytes);
     if (store_.items_.size() % kItemsPerReport == 0)
       workbook_.DoProgress(wpsSharedStrings, consumed_ / 1024, partSize_ / 1024,
                            WorkbookLng_SharedStrings);
@@ -357,15 +356,12 @@ void TXLSXSharedStrings_Import::Begin(TWorkbook& workbook, const TXLSXColorSourc
   parser_.reset();
   colors_ = colors;
   prolog_.clear();
-  bytes_.clear();
+  blocks_.clear();
+  kept_ = 0;
   items_.clear();
-  parsed_ = 0;
   texts_.clear();
   runs_.clear();
   workbook.DoProgress(wpsSharedStrings, 0, partSize / 1024, WorkbookLng_SharedStrings);
-  // The items' bytes come to nearly the part's size: room made once is never copied. The size
-  // is the package's word, so only so much is taken on it.
-  bytes_.reserve(static_cast<std::size_t>(std::clamp<std::int64_t>(partSize, 0, kMaxReserve)));
   scanner_ = std::make_unique<TScanner>(*this, workbook, partSize);
   workbook_ = &workbook;
 }
@@ -375,9 +371,6 @@ TStream& TXLSXSharedStrings_Import::Scanner() { return *scanner_; }
 void TXLSXSharedStrings_Import::Finish() {
   scanner_->Finish();
   scanner_.reset();
-  // Room was made for the whole part, but plain items keep only their text: what is not used
-  // goes before the cells take their room.
-  bytes_.shrink_to_fit();
   texts_.resize(items_.size());
   workbook_->DoProgress(wpsSharedStrings, 1, 1, WorkbookLng_SharedStrings);
 }
@@ -389,9 +382,38 @@ void TXLSXSharedStrings_Import::ReadXLSX(TZipArchive& zip, int entry, TWorkbook&
   Finish();
 }
 
+void TXLSXSharedStrings_Import::Keep(TItem& item, std::string_view bytes) {
+  if (kept_ + bytes.size() > UINT32_MAX) Malformed(u"is too large to read.");
+  item.Start = static_cast<std::uint32_t>(kept_);
+  item.Size = static_cast<std::uint32_t>(bytes.size());
+  if (bytes.empty()) return;
+  if (blocks_.empty() || blocks_.back().Bytes.size() + bytes.size() > kBlockSize) {
+    TBlock& block = blocks_.emplace_back();
+    block.Start = kept_;
+    block.Bytes.reserve(std::max(kBlockSize, bytes.size()));
+  }
+  TBlock& block = blocks_.back();
+  block.Bytes.append(bytes);
+  ++block.Unparsed;
+  kept_ += bytes.size();
+}
+
+TXLSXSharedStrings_Import::TBlock& TXLSXSharedStrings_Import::BlockOf(const TItem& item) {
+  // The last block starting at or before the item: blocks are never empty, so no two start
+  // at one place.
+  auto after = std::upper_bound(
+      blocks_.begin(), blocks_.end(), std::uint64_t{item.Start},
+      [](std::uint64_t start, const TBlock& block) { return start < block.Start; });
+  return *(after - 1);
+}
+
 void TXLSXSharedStrings_Import::Parse(std::size_t index) {
   TItem& item = items_[index];
-  const std::string_view bytes = std::string_view(bytes_).substr(item.Start, item.Size);
+  TBlock* block = item.Size == 0 ? nullptr : &BlockOf(item);
+  const std::string_view bytes =
+      block == nullptr
+          ? std::string_view()
+          : std::string_view(block->Bytes).substr(item.Start - block->Start, item.Size);
   TXLSXRichTextRuns runs;
   if (item.Plain)
     XLSXPlainStringText(bytes, TXLSXTextForm::SharedString, text_);
@@ -401,11 +423,8 @@ void TXLSXSharedStrings_Import::Parse(std::size_t index) {
   item.HasRuns = !runs.empty();
   if (item.HasRuns) runs_.emplace(index, std::move(runs));
   item.Parsed = true;
-  // Once every item is parsed their bytes are of no further use.
-  if (++parsed_ == items_.size()) {
-    bytes_.clear();
-    bytes_.shrink_to_fit();
-  }
+  // Once every item of a block is parsed its bytes are of no further use.
+  if (block != nullptr && --block->Unparsed == 0) std::string().swap(block->Bytes);
 }
 
 void TXLSXSharedStrings_Import::ParseElement(std::size_t index, std::string_view bytes,

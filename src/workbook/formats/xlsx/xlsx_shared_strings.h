@@ -45,8 +45,9 @@ class TXLSXSharedStrings_Import {
   class TScanner;
   class TParser;
 
-  // An item's bytes in bytes_, until it is parsed: the whole element, or for a plain item (one
-  // t child of plain text, as most are) only that text. Items are many: eight bytes each.
+  // An item's bytes, kept until it is parsed: the whole element, or for a plain item (one t
+  // child of plain text, as most are) only that text. Start counts among all items' bytes.
+  // Items are many: eight bytes each.
   struct TItem {
     std::uint32_t Start = 0;
     std::uint32_t Size : 29 = 0;
@@ -55,6 +56,17 @@ class TXLSXSharedStrings_Import {
     std::uint32_t HasRuns : 1 = 0;
   };
 
+  // Items' bytes in blocks of about kBlockSize, each freed once its items are parsed: cells
+  // mostly ask for items in table order (writers number them as they first use them), so the
+  // table's bytes go while the sheets are read.
+  struct TBlock {
+    std::uint64_t Start = 0;
+    std::string Bytes;
+    std::uint32_t Unparsed = 0;  // items of one byte or more not parsed yet
+  };
+
+  void Keep(TItem& item, std::string_view bytes);
+  TBlock& BlockOf(const TItem& item);
   void Parse(std::size_t index);
   // An item's element, parsed as XML.
   void ParseElement(std::size_t index, std::string_view bytes, std::u16string& text,
@@ -66,9 +78,9 @@ class TXLSXSharedStrings_Import {
   TXLSXColorSources colors_;
   // The part up to the end of its root's start tag: what every item is parsed after.
   std::string prolog_;
-  std::string bytes_;
+  std::vector<TBlock> blocks_;
+  std::uint64_t kept_ = 0;  // bytes kept in all blocks, freed ones included
   std::vector<TItem> items_;
-  std::size_t parsed_ = 0;
   std::vector<TPackedText> texts_;
   // Room for the item being parsed, kept from item to item.
   std::u16string text_;

@@ -152,6 +152,32 @@ TEST_F(XLSXSharedStringsTest, PlainItemsReadAsParsedItems) {
   }
 }
 
+// Items are kept in blocks freed as their items are parsed: every text stays right whatever the
+// order they are asked in, empty, long and parsed items among them.
+TEST_F(XLSXSharedStringsTest, ItemsSpreadOverManyBlocks) {
+  std::string items;
+  std::vector<std::u16string> texts;
+  for (int i = 0; i < 12000; ++i) {
+    std::string text = "item " + std::to_string(i);
+    if (i % 1000 == 7) text = std::string(70000 + i, 'x');
+    if (i % 500 == 3) text.clear();
+    items += i % 3 == 0 ? "<si><t>" + text + "</t></si>" : "<si><t>" + text + "</t><!----></si>";
+    texts.push_back(platform::Utf8ToUtf16(text));
+  }
+  for (const bool inOrder : {true, false}) {
+    Read(items);
+    ASSERT_EQ(store.Count(), texts.size());
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+      // The other order: odd items from the end, then even ones from the start.
+      const std::size_t i = inOrder                ? k
+                            : k < texts.size() / 2 ? texts.size() - 1 - 2 * k
+                                                   : 2 * (k - texts.size() / 2);
+      ASSERT_EQ(store.GetString(i).View(), texts[i]) << i;
+      ASSERT_EQ(store.GetString(i).View(), texts[i]) << i;
+    }
+  }
+}
+
 // An item is parsed when asked for: a damaged one fails then, and only then.
 TEST_F(XLSXSharedStringsTest, ItemsAreParsedWhenAskedFor) {
   Read("<si><t>a</t></si><si><t>b</u></si><si><t>c</t></si>");

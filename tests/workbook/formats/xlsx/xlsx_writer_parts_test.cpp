@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "../../model/model_fixture.h"
 #include "workbook/core/xml/xml_document.h"
@@ -268,6 +270,32 @@ TEST(XLSXMemoryStreamListTest, GoesIntoAZipEntryAsOneText) {
   EXPECT_LT(package.Size() * 4, static_cast<std::int64_t>(whole.size()));
   list.SetPosition(0);
   EXPECT_EQ(ReadList(list, 65536), whole);
+}
+
+// Going into a zip entry is where the parts are compressed, so the dialog's compressing stage
+// follows them there, a megabyte at a time, up to the whole.
+TEST_F(XLSXWriterPartsTest, ReportsCompressingWhileGoingIntoAZipEntry) {
+  TWorkbook book;
+  std::vector<std::pair<long long, long long>> heard;
+  book.OnProgress = [&](TWorkbook&, int stage, long long position, long long max) {
+    if (stage == wpsCompressing) heard.emplace_back(position, max);
+  };
+  TExporterXLSX_MemoryStreamList list(&book);
+  list.AddCompressed(ListPart(Rows(0, 100000), true));
+  list.AddStream(ListPart(Rows(100000, 100000), false));
+  list.AddCompressed(ListPart(Rows(200000, 100000), true));
+  const long long megabytes = list.Size() >> 20;
+  ASSERT_GE(megabytes, 4);
+  TMemoryStream package;
+  TZipArchive zip(package, TZipArchiveMode::Create);
+  list.AddToZip(zip, u"xl/part.xml");
+  ASSERT_GE(heard.size(), 3u);
+  for (std::size_t i = 0; i < heard.size(); ++i) {
+    EXPECT_EQ(heard[i].second, megabytes);
+    if (i > 0) EXPECT_GT(heard[i].first, heard[i - 1].first);
+  }
+  EXPECT_EQ(heard.front().first, 0);
+  EXPECT_EQ(heard.back().first, megabytes);
 }
 
 TEST(XLSXMemoryStreamListTest, RefusesSeeksItCannotServe) {
