@@ -4,6 +4,7 @@
 #include "workbook/model/load_budget.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <limits>
 #include <new>
@@ -90,7 +91,7 @@ TPackedText& TPackedText::operator=(TPackedText&& other) noexcept {
 }
 
 void TPackedText::Release() noexcept {
-  if (data_ && data_->Refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+  if (data_ && --data_->Refs == 0) {
     const bool inBlocks = data_->Facts & kInBlocks;
     const std::size_t bytes = sizeof(THeader) + data_->Length * sizeof(char16_t);
     data_->~THeader();
@@ -112,7 +113,7 @@ void TPackedText::Assign(std::u16string_view text, TItemBlocks* blocks) {
     const bool inBlocks = blocks && bytes <= TItemBlocks::kLargest;
     void* room = inBlocks ? blocks->Allocate(bytes) : std::malloc(bytes);
     if (!room) throw std::bad_alloc();
-    fresh = new (room) THeader{{1}, static_cast<std::uint32_t>(text.size()), 0};
+    fresh = new (room) THeader{1, static_cast<std::uint32_t>(text.size()), 0};
     std::copy(text.begin(), text.end(), reinterpret_cast<char16_t*>(fresh + 1));
     fresh->Facts = LineBreakFacts(text) | (inBlocks ? kInBlocks : 0);
   }

@@ -5,7 +5,6 @@
 // table's text instead of a copy each. What cells need to know about a text (whether it holds
 // line breaks) is found once when it is made, so a text shared by many cells is never scanned
 // again per cell.
-#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -36,7 +35,7 @@ class TPackedText {
   bool empty() const { return data_ == nullptr; }
   // Whether another holder shares the characters: a text only one holder has can only be met
   // again through that holder.
-  bool Shared() const { return data_ && data_->Refs.load(std::memory_order_relaxed) > 1; }
+  bool Shared() const { return data_ && data_->Refs > 1; }
   // Holds a CR LF pair.
   bool HasCRLF() const { return data_ && (data_->Facts & kHasCRLF); }
   // Holds a CR or an LF that is not part of a CR LF pair.
@@ -53,7 +52,9 @@ class TPackedText {
   static constexpr std::uint32_t kHasLoneBreak = 2;
   static constexpr std::uint32_t kInBlocks = 4;
   struct THeader {
-    std::atomic<std::uint32_t> Refs;
+    // A plain count: texts are shared within the one thread the library runs on, and a count
+    // that locks the bus would cost every cell made and freed.
+    std::uint32_t Refs;
     std::uint32_t Length;
     std::uint32_t Facts;
   };
@@ -61,7 +62,7 @@ class TPackedText {
   static std::uint32_t LineBreakFacts(std::u16string_view text);
   const char16_t* Chars() const { return reinterpret_cast<const char16_t*>(data_ + 1); }
   void AddRef() noexcept {
-    if (data_) data_->Refs.fetch_add(1, std::memory_order_relaxed);
+    if (data_) ++data_->Refs;
   }
   void Release() noexcept;
 
