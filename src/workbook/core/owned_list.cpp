@@ -173,11 +173,19 @@ void TOwnedList::Notify(TOwnedListObject* item, TListNotification action) {
 }
 
 void TOwnedList::PutSlot(std::int64_t pos, TOwnedPtr<TOwnedListObject> item) {
-  const std::size_t entry = EntryOf(pos);
   TOwnedListObject* raw = item.get();
   // The room first: nothing has changed when it cannot be had.
   if (raw && (!slots_ || Size() == slots_->Capacity))
     Reallocate(std::max(kFirstCapacity, 2 * Size()));
+  // An item appended to a list without empty slots, as readers make every cell.
+  if (raw && pos == count_ && Dense()) {
+    slots_->Items()[slots_->Size++] = item.release();
+    ++count_;
+    raw->owner_list_ = this;
+    raw->index_ = static_cast<std::int32_t>(pos);
+    return;
+  }
+  const std::size_t entry = EntryOf(pos);
   if (!Dense() || !raw) {
     if (Dense()) StorePositions();
     ShiftPositions(entry, 1);

@@ -62,8 +62,9 @@ TExportCellStyle& TExportRow::GetStyle() {
 
 void TExportRow::ConsolidateStyles() {
   if (style_) style_->Consolidate();
-  for (std::int32_t i = 0; i < Cells.Count(); ++i)
-    if (TExportCell* cell = Cells.PeekItem(i)) cell->ConsolidateStyle();
+  Cells.ForEachItem([](std::int32_t, TOwnedListObject* cell) {
+    static_cast<TExportCell*>(cell)->ConsolidateStyle();
+  });
 }
 
 bool TExportRow::FindCell(int index, TExportCell*& cell) {
