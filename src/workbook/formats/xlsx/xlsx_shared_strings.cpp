@@ -419,7 +419,9 @@ void TXLSXSharedStrings_Import::Parse(std::size_t index) {
     XLSXPlainStringText(bytes, TXLSXTextForm::SharedString, text_);
   else
     ParseElement(index, bytes, text_, runs);
-  texts_[index] = TPackedText(text_);
+  // In the workbook's blocks, as cells are: most texts are short and many, and the cells that
+  // share one keep it after the table is gone.
+  texts_[index].Assign(text_, &workbook_->CellBlocks);
   item.HasRuns = !runs.empty();
   if (item.HasRuns) runs_.emplace(index, std::move(runs));
   item.Parsed = true;
