@@ -1,5 +1,7 @@
 #include "workbook/formats/xlsx/xlsx_shared_strings.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <optional>
 
@@ -426,7 +428,12 @@ void TXLSXSharedStrings_Import::Parse(std::size_t index) {
   if (item.HasRuns) runs_.emplace(index, std::move(runs));
   item.Parsed = true;
   // Once every item of a block is parsed its bytes are of no further use.
-  if (block != nullptr && --block->Unparsed == 0) std::string().swap(block->Bytes);
+  if (block != nullptr && --block->Unparsed == 0) {
+    std::string().swap(block->Bytes);
+    // The freed bytes lie amid the heap, where nothing of their size comes again: their pages
+    // go back to the system instead of staying with the process until it ends.
+    malloc_trim(0);
+  }
 }
 
 void TXLSXSharedStrings_Import::ParseElement(std::size_t index, std::string_view bytes,

@@ -31,12 +31,13 @@ class XLSXSharedStringsTest : public ModelTest {
     into.Finish();
   }
   void Scan(const std::string& xml, std::size_t chunk) { Scan(xml, chunk, store); }
+  void SetUp() override {
+    ModelTest::SetUp();
+    book = std::make_unique<TWorkbook>();
+    book->ShowProgress = false;
+  }
   // The table reads into its workbook while items are parsed: it outlives the table.
-  std::unique_ptr<TWorkbook> book = [] {
-    auto made = std::make_unique<TWorkbook>();
-    made->ShowProgress = false;
-    return made;
-  }();
+  std::unique_ptr<TWorkbook> book;
   TXLSXSharedStrings_Import store;
 };
 
