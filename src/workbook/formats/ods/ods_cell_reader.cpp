@@ -157,8 +157,11 @@ TExportCell* TODSCellReader::Create(TExportRow& row, int col) {
         platform::AppendUtf8AsUtf16(text_, text16_);
         if (TRecentTexts::Kept(text16_.size(), col))
           text->SetValueShared(recentTexts_.Take(text16_, col));
-        else
-          text->SetValue(text16_);
+        else {
+          TPackedText own;
+          own.Assign(text16_, &blocks_);
+          text->SetValueShared(own);
+        }
         cell = text;
       } else if (hasFormula_) {
         // A formula whose value the file leaves out (a zero result, or one left to recalculate)

@@ -17,6 +17,10 @@ class TExportRow;
 
 class TODSCellReader {
  public:
+  // blocks: the workbook's, where the cells' short texts are made.
+  explicit TODSCellReader(TItemBlocks& blocks)
+      : blocks_(blocks), recentTexts_{kRecentTextsPerColumn, &blocks} {}
+
   // The cell element's start tag.
   void Start(const TXmlSaxAttributes& attributes);
   // An element inside the cell; level 1 for the cell's children.
@@ -52,10 +56,11 @@ class TODSCellReader {
   std::string text_;
   // The text as the cell takes it; kept, so that a text costs the cell no passing allocation.
   std::u16string text16_;
+  TItemBlocks& blocks_;
   // Short texts repeated down a column (partners, accounts, codes) are held once: a file of this
   // format has no table of shared texts.
-  TRecentTexts recentTexts_{kRecentTextsPerColumn};
   static constexpr std::uint32_t kRecentTextsPerColumn = 4096;
+  TRecentTexts recentTexts_;
 };
 
 }  // namespace workbook

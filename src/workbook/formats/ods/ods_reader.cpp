@@ -70,6 +70,7 @@ class TODSImport final : public IXmlSaxHandler {
   TODSImport(TWorkbook& workbook, std::int64_t partSize)
       : workbook_(workbook),
         parser_(*this, "spreadsheet", IsOfficeNamespace, 3),
+        cell_(workbook.CellBlocks),
         partSize_(partSize) {}
 
   TXmlScanningParser& Parser() { return parser_; }

@@ -317,6 +317,38 @@ TEST_F(ODSReaderTest, RepeatedTextsOfAColumnShareTheirCharacters) {
   EXPECT_EQ(Cell(0, 1)->GetValueText(), u"u0");
 }
 
+std::string TextRow(const std::vector<std::string>& texts) {
+  std::string row = "<table:table-row>";
+  for (const std::string& text : texts)
+    row += "<table:table-cell office:value-type=\"string\"><text:p>" + text +
+           "</text:p></table:table-cell>";
+  return row + "</table:table-row>";
+}
+
+// Texts are made in the workbook's own storage; a cell taken out of the workbook, or copied into
+// another one, keeps its text after the workbook is gone: shared, unshared and long alike.
+TEST_F(ODSReaderTest, TextsOutliveTheWorkbookTheyWereReadInto) {
+  const std::string longText(300, 'L');
+  LoadRows(TextRow({"shared", "own 0", longText}) + TextRow({"shared", "own 1", longText}));
+  TWorkbook other;
+  TExportRow* copies = other.AddWorkSheet(u"Copies")->GetRow(0);
+  TExportCell* const second[] = {Cell(1, 0), Cell(1, 1), Cell(1, 2)};
+  std::vector<TOwnedPtr<TExportCell>> taken;
+  for (int col = 0; col < 3; ++col) {
+    Cell(0, col)->AssignTo(*copies->AddCellString(u""));
+    taken.push_back(Book->WorkSheets[0]->Rows[1]->Cells.Extract(second[col]));
+  }
+  Book.reset();
+  const std::u16string longText16(longText.begin(), longText.end());
+  const struct {
+    std::u16string copied, taken;
+  } kCases[] = {{u"shared", u"shared"}, {u"own 0", u"own 1"}, {longText16, longText16}};
+  for (int col = 0; col < 3; ++col) {
+    EXPECT_EQ(copies->Cells[col]->GetValueText(), kCases[col].copied) << col;
+    EXPECT_EQ(taken[col]->GetValueText(), kCases[col].taken) << col;
+  }
+}
+
 // Read by events, each row goes to the caller as it is read, repeated ones once per copy; a sheet
 // the caller passes over is created without rows.
 TEST_F(ODSReaderTest, RowEventsSeeEachRowAndSkippedSheetsStayEmpty) {
@@ -345,6 +377,39 @@ TEST_F(ODSReaderTest, RowEventsSeeEachRowAndSkippedSheetsStayEmpty) {
   EXPECT_EQ(seen, (std::vector<std::u16string>{u"Read:a", u"Read:b", u"Read:b", u"Read:c"}));
   ASSERT_EQ(Book->WorkSheets.Count(), 2);
   EXPECT_EQ(Book->WorkSheets[1]->Rows.Count(), 0);
+}
+
+// Rows handed over by events are freed as they go and their room is used again: a text shared
+// down a column stays whole for the later rows, and for a caller who keeps it.
+TEST_F(ODSReaderTest, RowEventsKeepTheTextsTheirColumnsShare) {
+  std::string rows;
+  std::vector<std::u16string> expected;
+  for (int r = 0; r < 200; ++r) {
+    const std::string shared = "p" + std::to_string(r % 3), own = "u" + std::to_string(r);
+    rows += TextRow({shared, own});
+    expected.push_back(platform::Utf8ToUtf16(shared + "|" + own));
+  }
+  TMemoryStream stream =
+      TXLSXParts{{{"content.xml", kContentStart + Table("S", rows) + kContentEnd}}}.Zip();
+  Book = std::make_unique<TWorkbook>();
+  Book->ShowProgress = false;
+  Book->ReadRowsByEvent = true;
+  std::vector<std::u16string> seen;
+  std::vector<TPackedText> kept;
+  Book->OnRowRead = [&](TWorkbook&, TExportWorkSheet&, TExportRow& row) {
+    const auto text = [&](int col) {
+      return static_cast<TExportCellString*>(row.Cells[col])->GetValueShared();
+    };
+    seen.push_back(std::u16string(text(0).View()) + u"|" + std::u16string(text(1).View()));
+    kept.push_back(text(0));
+  };
+  TExporterODS exporter;
+  Book->LoadFromStream(stream, exporter);
+  Book.reset();
+  EXPECT_EQ(seen, expected);
+  ASSERT_EQ(kept.size(), 200u);
+  EXPECT_EQ(kept[199].View(), u"p1");
+  EXPECT_EQ(kept[0].View(), u"p0");
 }
 
 // A value may stand in the last row and column, and its repeats may reach them, no further.
