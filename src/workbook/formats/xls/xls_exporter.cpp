@@ -40,7 +40,7 @@ void TCustomExporterXLS::ImportFromStream(TStream& stream, TWorkbook& workbook) 
   workbook.DoProgress(wpsLoading, 0, 1, u"");
 
   TExporterXLSX_StyleSheet styles(workbook, false);
-  TXLSFileReader reader(stream, workbook.FontList, styles);
+  TXLSFileReader reader(stream, workbook.FontList, styles, workbook.CellBlocks);
   workbook.Date1904 = reader.Globals().Date1904();
 
   std::vector<bool> readFlags;

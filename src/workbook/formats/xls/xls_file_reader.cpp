@@ -35,10 +35,11 @@ TOleStreamReader TXLSFileReader::OpenWorkbookStream(TStream& source) {
 }
 
 TXLSFileReader::TXLSFileReader(TStream& source, TExportFontList& fonts,
-                               TExporterXLSX_StyleSheet& styles)
+                               TExporterXLSX_StyleSheet& styles, TItemBlocks& textBlocks)
     : stream_(OpenWorkbookStream(source)), reader_(stream_) {
   globals_.Read(stream_, fonts, styles);
-  if (globals_.SSTPosition() != 0) sst_.LoadFromStream(stream_, globals_.SSTPosition());
+  if (globals_.SSTPosition() != 0)
+    sst_.LoadFromStream(stream_, globals_.SSTPosition(), &textBlocks);
   reader_.SetPosition(globals_.End());
 }
 

@@ -18,8 +18,10 @@ class TXLSFileReader {
   // fonts, number formats and XF records into styles) and the shared strings. The records are
   // read where they lie in Source, which must stay open while the reader is used. Failures:
   // EWorkbookFileException as XLSOpenWorkbookStream and TXLSGlobals.Read give them,
-  // EXLSSharedStrings for a damaged SST.
-  TXLSFileReader(TStream& source, TExportFontList& fonts, TExporterXLSX_StyleSheet& styles);
+  // EXLSSharedStrings for a damaged SST. The shared strings' texts take their room in textBlocks
+  // (the workbook's), where cells that share them keep them.
+  TXLSFileReader(TStream& source, TExportFontList& fonts, TExporterXLSX_StyleSheet& styles,
+                 TItemBlocks& textBlocks);
 
   const TXLSGlobals& Globals() const { return globals_; }
   const TXLSSharedStrings_Import& SharedStrings() const { return sst_; }

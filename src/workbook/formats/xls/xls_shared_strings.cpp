@@ -33,8 +33,10 @@ void TXLSSharedStrings_ImportEntry::SetObject(
 }
 
 std::size_t TXLSSharedStrings_Import::Add(std::u16string_view text,
-                                          std::vector<TXLSRichTextRun> runs) {
-  entries_.emplace_back(TPackedText(text), std::move(runs));
+                                          std::vector<TXLSRichTextRun> runs, TItemBlocks* blocks) {
+  TPackedText packed;
+  packed.Assign(text, blocks);
+  entries_.emplace_back(std::move(packed), std::move(runs));
   return entries_.size() - 1;
 }
 
@@ -50,7 +52,8 @@ std::u16string TXLSSharedStrings_Import::GetString(std::size_t index) const {
   return index < entries_.size() ? std::u16string(entries_[index].Text()) : std::u16string();
 }
 
-void TXLSSharedStrings_Import::LoadFromStream(TOleStreamReader& stream, std::int64_t position) {
+void TXLSSharedStrings_Import::LoadFromStream(TOleStreamReader& stream, std::int64_t position,
+                                              TItemBlocks* blocks) {
   if (!entries_.empty()) return;
   TXLSRecordReader reader(stream, position);
   if (!reader.Next()) return;
@@ -71,7 +74,7 @@ void TXLSSharedStrings_Import::LoadFromStream(TOleStreamReader& stream, std::int
     }
     const std::uint16_t count = reader.ReadWord();
     XLSReadRichString(reader, count, text, runs);
-    Add(text, runs.empty() ? std::vector<TXLSRichTextRun>() : runs);
+    Add(text, runs.empty() ? std::vector<TXLSRichTextRun>() : runs, blocks);
   }
 }
 

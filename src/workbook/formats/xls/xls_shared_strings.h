@@ -49,8 +49,10 @@ class TXLSSharedStrings_Import {
  public:
   virtual ~TXLSSharedStrings_Import() = default;
 
-  // Appends an entry; returns its index.
-  std::size_t Add(std::u16string_view text, std::vector<TXLSRichTextRun> runs);
+  // Appends an entry; returns its index. With blocks (a workbook's) a short text takes its room
+  // there, as cells do.
+  std::size_t Add(std::u16string_view text, std::vector<TXLSRichTextRun> runs,
+                  TItemBlocks* blocks = nullptr);
   std::size_t AddString(std::u16string_view text) { return Add(text, {}); }
   void Clear() { entries_.clear(); }
   std::size_t Count() const { return entries_.size(); }
@@ -64,8 +66,9 @@ class TXLSSharedStrings_Import {
   // does nothing when the table already holds entries. A string cut off where no CONTINUE record
   // follows raises EXLSSharedStrings "Expected CONTINUE not found."; the strings read before it
   // stay in the table. A table that ends, at a string's end, before the unique count the record
-  // declares keeps the strings that are there.
-  void LoadFromStream(TOleStreamReader& stream, std::int64_t position);
+  // declares keeps the strings that are there. Texts go to blocks as Add puts them.
+  void LoadFromStream(TOleStreamReader& stream, std::int64_t position,
+                      TItemBlocks* blocks = nullptr);
 
  private:
   std::vector<TXLSSharedStrings_ImportEntry> entries_;

@@ -1,5 +1,7 @@
 #include "workbook/formats/xlsx/xlsx_shared_strings.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <optional>
 
@@ -419,12 +421,19 @@ void TXLSXSharedStrings_Import::Parse(std::size_t index) {
     XLSXPlainStringText(bytes, TXLSXTextForm::SharedString, text_);
   else
     ParseElement(index, bytes, text_, runs);
-  texts_[index] = TPackedText(text_);
+  // In the workbook's blocks, as cells are: most texts are short and many, and the cells that
+  // share one keep it after the table is gone.
+  texts_[index].Assign(text_, &workbook_->CellBlocks);
   item.HasRuns = !runs.empty();
   if (item.HasRuns) runs_.emplace(index, std::move(runs));
   item.Parsed = true;
   // Once every item of a block is parsed its bytes are of no further use.
-  if (block != nullptr && --block->Unparsed == 0) std::string().swap(block->Bytes);
+  if (block != nullptr && --block->Unparsed == 0) {
+    std::string().swap(block->Bytes);
+    // The freed bytes lie amid the heap, where nothing of their size comes again: their pages
+    // go back to the system instead of staying with the process until it ends.
+    malloc_trim(0);
+  }
 }
 
 void TXLSXSharedStrings_Import::ParseElement(std::size_t index, std::string_view bytes,

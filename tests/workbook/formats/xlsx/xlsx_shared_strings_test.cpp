@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 #include "../../model/model_fixture.h"
 #include "platform/text_codec.h"
@@ -22,16 +24,67 @@ class XLSXSharedStringsTest : public ModelTest {
     Scan(xml, xml.size());
   }
   // Feeds the part to the store chunk bytes at a time, as the inflater would.
-  void Scan(const std::string& xml, std::size_t chunk) {
-    TWorkbook book;
-    book.ShowProgress = false;
-    store.Begin(book, {}, static_cast<std::int64_t>(xml.size()));
+  void Scan(const std::string& xml, std::size_t chunk, TXLSXSharedStrings_Import& into) {
+    into.Begin(*book, {}, static_cast<std::int64_t>(xml.size()));
     for (std::size_t at = 0; at < xml.size(); at += chunk)
-      store.Scanner().Write(xml.data() + at, std::min(chunk, xml.size() - at));
-    store.Finish();
+      into.Scanner().Write(xml.data() + at, std::min(chunk, xml.size() - at));
+    into.Finish();
   }
+  void Scan(const std::string& xml, std::size_t chunk) { Scan(xml, chunk, store); }
+  void SetUp() override {
+    ModelTest::SetUp();
+    book = std::make_unique<TWorkbook>();
+    book->ShowProgress = false;
+  }
+  // The table reads into its workbook while items are parsed: it outlives the table.
+  std::unique_ptr<TWorkbook> book;
   TXLSXSharedStrings_Import store;
 };
+
+// Texts are made in the workbook's blocks when they fit there: cells sharing them keep them after
+// the table and then the workbook are gone, long texts and texts with runs among them.
+TEST_F(XLSXSharedStringsTest, TextsOutliveTableAndWorkbook) {
+  const std::string fits(118, 'f');     // the largest text the blocks take
+  const std::string tooLong(119, 'l');  // one character more: on the heap
+  const std::string huge(70000, 'h');
+  const struct {
+    std::string item;
+    std::u16string text;
+    bool runs;
+  } cases[] = {
+      {"<si><t>a</t></si>", u"a", false},
+      {"<si><t>" + fits + "</t></si>", std::u16string(118, u'f'), false},
+      {"<si><t>" + tooLong + "</t></si>", std::u16string(119, u'l'), false},
+      {"<si><t>" + huge + "</t></si>", std::u16string(70000, u'h'), false},
+      {"<si><r><rPr><b/></rPr><t>bold</t></r><r><t xml:space=\"preserve\"> plain</t></r></si>",
+       u"bold plain", true},
+      {"<si><t>x_x000D_\ny</t><!----></si>", u"x\r\ny", false},
+  };
+  std::string items;
+  for (const auto& c : cases) items += c.item;
+  const std::string xml =
+      "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">" + items +
+      "</sst>";
+  std::vector<TPackedText> cells;
+  {
+    TXLSXSharedStrings_Import table;
+    Scan(xml, 7, table);
+    ASSERT_EQ(table.Count(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+      EXPECT_EQ(table.GetRuns(i) != nullptr, cases[i].runs) << i;
+      // Many cells share each entry.
+      for (int copy = 0; copy < 3; ++copy) cells.push_back(table.GetString(i));
+    }
+  }
+  for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(cells[i].View(), cases[i / 3].text) << i;
+  book.reset();
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    EXPECT_EQ(cells[i].View(), cases[i / 3].text) << i;
+    EXPECT_TRUE(cells[i].Shared()) << i;
+  }
+  // The last holders let go of the texts, and of the blocks they lived in.
+  cells.clear();
+}
 
 // The table's texts, the text of an index past its end included.
 TEST_F(XLSXSharedStringsTest, ItemsAndTheirTexts) {
