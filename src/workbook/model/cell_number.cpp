@@ -174,14 +174,15 @@ std::u16string TExportCellCurrency::GetDisplayText() {
   if (FormulaError() != TRPNError::None) return RPNErrorText(FormulaError());
   std::u16string text = FormatValue(Value);
   if (text.empty() || CurrencySymbol.empty()) return text;
-  return CurrencyPosition < 2 ? CurrencySymbol + u" " + text : text + u" " + CurrencySymbol;
+  return CurrencyPosition < 2 ? CurrencySymbol.str() + u" " + text
+                              : text + u" " + CurrencySymbol.str();
 }
 
 void TExportCellCurrency::SetDisplayText(const std::u16string& text) {
   std::u16string plain = text;
   if (!CurrencySymbol.empty()) {
     std::size_t found;
-    while ((found = plain.find(CurrencySymbol)) != std::u16string::npos)
+    while ((found = plain.find(CurrencySymbol.str())) != std::u16string::npos)
       plain.erase(found, CurrencySymbol.size());
   }
   HasValue = TryStrToFloatLocal(Without(plain, u" \u00A0"), Value);
@@ -191,7 +192,7 @@ std::u16string TExportCellCurrency::GetFormatPrefix(bool negative) const {
   std::u16string prefix;
   if (negative && RedNegative) prefix += u"[Red]";
   if (CurrencyPosition < 2) {
-    prefix += u"\"" + CurrencySymbol + u"\"\\ ";
+    prefix += u"\"" + CurrencySymbol.str() + u"\"\\ ";
     if (CurrencyPosition == 1) prefix += u"* ";
   }
   if (negative) prefix += u"\\-";
@@ -200,7 +201,7 @@ std::u16string TExportCellCurrency::GetFormatPrefix(bool negative) const {
 }
 
 std::u16string TExportCellCurrency::GetFormatSuffix() const {
-  return CurrencyPosition == 2 ? u"\\ \"" + CurrencySymbol + u"\"" : std::u16string();
+  return CurrencyPosition == 2 ? u"\\ \"" + CurrencySymbol.str() + u"\"" : std::u16string();
 }
 
 void TExportCellCurrency::AssignTo(TPersistent& dest) const {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "workbook/model/cell.h"
+#include "workbook/model/interned_text.h"
 
 namespace workbook {
 
@@ -122,7 +123,7 @@ class TExportCellCurrency : public TExportCellNumber {
  public:
   TExportCellCurrency() { ThousandSeparator = true; }
   TCellClass CellClass() const override { return TCellClass::Currency; }
-  std::u16string CurrencySymbol;
+  TInternedText CurrencySymbol;       // pooled: a workbook's currency cells share a few symbols
   std::uint8_t CurrencyPosition = 0;  // 0 before, 1 before with a fill, 2 after
 
   std::u16string GetDisplayText() override;

@@ -61,6 +61,40 @@ TEST_F(CellValuesTest, CurrencySymbolAfterAndWithFill) {
   EXPECT_EQ(cell->Value, 1234.5);
 }
 
+// Currency cells share one pooled copy of a symbol: a cell given another symbol, an empty one or
+// a copy's symbol changes only itself, and a symbol outlives the workbook its cells were in.
+TEST_F(CellValuesTest, CurrencySymbolsSharedButEachCellsOwn) {
+  auto* euro = Add<TExportCellCurrency>(TCellClass::Currency);
+  auto* copy = Add<TExportCellCurrency>(TCellClass::Currency);
+  auto* other = Add<TExportCellCurrency>(TCellClass::Currency);
+  euro->SetFormatCode(u"#,##0.00\\ \"€\"", true);
+  euro->AssignTo(*copy);
+  other->CurrencySymbol = std::u16string(u"€");
+  EXPECT_EQ(&copy->CurrencySymbol.str(), &euro->CurrencySymbol.str());
+  EXPECT_EQ(&other->CurrencySymbol.str(), &euro->CurrencySymbol.str());
+  const std::tuple<std::u16string, std::u16string, std::u16string> cases[] = {
+      {u"Kč", u"Kč", u"Kč 1.50"}, {u"", u"", u"1.50"}, {u"€", u"€", u"€ 1.50"}};
+  for (const auto& [symbol, expected, display] : cases) {
+    other->CurrencySymbol = symbol;
+    other->SetValue(1.5);
+    EXPECT_EQ(other->CurrencySymbol, expected);
+    EXPECT_EQ(other->CurrencySymbol.empty(), expected.empty());
+    EXPECT_EQ(other->GetDisplayText(), display);
+    EXPECT_EQ(euro->CurrencySymbol, u"€");
+    EXPECT_EQ(copy->CurrencySymbol, u"€");
+  }
+  auto kept = TOwnedListObject::Create<TExportCellCurrency>();
+  {
+    TWorkbook book;
+    auto* cell = static_cast<TExportCellCurrency*>(
+        book.AddWorkSheet(u"S")->GetRow(0)->AddCell(TCellClass::Currency));
+    cell->SetFormatCode(u"#,##0.00\\ \"zł\"", true);
+    cell->AssignTo(*kept);
+  }
+  EXPECT_EQ(kept->CurrencySymbol, u"zł");
+  EXPECT_EQ(kept->GetFormatSuffix(), u"\\ \"zł\"");
+}
+
 TEST_F(CellValuesTest, StoredFormatCodeWinsUnlessTextAndFillsTheClassSettings) {
   auto* cell = Add<TExportCellNumber>(TCellClass::Number);
   cell->SetFormatCode(u"@", false);

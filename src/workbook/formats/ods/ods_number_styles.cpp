@@ -109,10 +109,10 @@ void TExportCellCurrency::WriteODSNumberStyleBody(TXmlWriter& writer, bool negat
   if (CurrencyPosition == 2) {
     TExportCellNumber::WriteODSNumberStyleBody(writer, negative);
     WriteText(writer, u" ");
-    writer.WriteElementString("number:currency-symbol", CurrencySymbol);
+    writer.WriteElementString("number:currency-symbol", CurrencySymbol.str());
     return;
   }
-  writer.WriteElementString("number:currency-symbol", CurrencySymbol);
+  writer.WriteElementString("number:currency-symbol", CurrencySymbol.str());
   WriteText(writer, u" ");
   TExportCellNumber::WriteODSNumberStyleBody(writer, negative);
 }
