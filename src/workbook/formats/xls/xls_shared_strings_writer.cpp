@@ -78,11 +78,7 @@ void TXLSSharedStrings_Export::SaveToRecords(TExporterXLSX_MemoryStreamList& lis
     record->Seek(0, TSeekOrigin::End);
     recordSizes_.push_back(static_cast<std::uint32_t>(record->Size()));
     if (compress) {
-      auto held = std::make_unique<TMemoryStream>();
-      TCompressionStream packer(*held, kTempDeflateLevel);
-      packer.WriteBuffer(record->Memory(), record->Data().size());
-      packer.Finish();
-      list.AddCompressed(std::move(held));
+      list.AddBytes(record->Memory(), record->Data().size(), true, kTempDeflateLevel);
     } else {
       list.AddStream(std::move(record));
     }

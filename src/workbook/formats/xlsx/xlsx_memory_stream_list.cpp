@@ -46,6 +46,20 @@ void TExporterXLSX_MemoryStreamList::AddCompressed(std::unique_ptr<TStream> stre
   Insert(std::make_unique<TExporterXLSX_MemoryStreamList_Item>(std::move(stream), true), index);
 }
 
+void TExporterXLSX_MemoryStreamList::AddBytes(const void* data, std::size_t count, bool compress,
+                                              int level) {
+  auto part = std::make_unique<TMemoryStream>();
+  if (compress) {
+    TCompressionStream packer(*part, level);
+    packer.WriteBuffer(data, count);
+    packer.Finish();
+    AddCompressed(std::move(part));
+  } else {
+    part->WriteBuffer(data, count);
+    AddStream(std::move(part));
+  }
+}
+
 void TExporterXLSX_MemoryStreamList::AddToZip(TZipArchive& zip, const std::u16string& fileName) {
   std::vector<std::unique_ptr<TMemoryStream>> deflated;
   std::vector<TStream*> pieces;

@@ -43,6 +43,9 @@ class TExporterXLSX_MemoryStreamList : public TStream {
   // A buffer a compression wrapper finished; it is read back, and its size taken, through a
   // decompression wrapper.
   void AddCompressed(std::unique_ptr<TStream> stream, int index = -1);
+  // Appends a part holding a copy of count bytes: deflated at level when compress is set, plain
+  // otherwise.
+  void AddBytes(const void* data, std::size_t count, bool compress, int level = kZipDeflateLevel);
   int Count() const { return static_cast<int>(items_.size()); }
 
   // Adds the parts in order to zip as one entry: deflated parts are copied as they are, never

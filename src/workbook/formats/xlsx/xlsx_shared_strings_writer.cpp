@@ -74,22 +74,13 @@ std::string TXLSXSharedStrings_Export::BuildEntry(const TExportCellString& cell)
 void TXLSXSharedStrings_Export::WriteXLSX(TZipArchive& zip, bool compress,
                                           TWorkbook& workbook) const {
   TExporterXLSX_MemoryStreamList parts(&workbook);
-  std::unique_ptr<TMemoryStream> part;
+  // The text of the part being gathered; started is set once one is.
   std::string text;
+  bool started = false;
   auto flush = [&]() {
-    if (!part) return;
-    if (compress) {
-      TCompressionStream compression(*part);
-      compression.WriteBuffer(text.data(), text.size());
-      compression.Finish();
-    } else {
-      part->WriteString(text);
-    }
+    if (!started) return;
+    parts.AddBytes(text.data(), text.size(), compress);
     text.clear();
-    if (compress)
-      parts.AddCompressed(std::move(part));
-    else
-      parts.AddStream(std::move(part));
   };
   const std::string count = std::to_string(entries_.size());
   text += kXLSXDeclarationLine;
@@ -99,7 +90,7 @@ void TXLSXSharedStrings_Export::WriteXLSX(TZipArchive& zip, bool compress,
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     if (i % kEntriesPerPart == 0) {
       flush();
-      part = std::make_unique<TMemoryStream>();
+      started = true;
       workbook.DoProgress(wpsSharedStrings, static_cast<long long>(i),
                           static_cast<long long>(entries_.size()), u"");
     }
@@ -107,7 +98,7 @@ void TXLSXSharedStrings_Export::WriteXLSX(TZipArchive& zip, bool compress,
     text += entries_[i];
     text += "</si>";
   }
-  if (!part) part = std::make_unique<TMemoryStream>();
+  started = true;
   text += "</sst>";
   flush();
   workbook.DoProgress(wpsSharedStrings, 1, 1, u"");

@@ -65,16 +65,7 @@ void TXLSXSheetWriter::AddComment(TExportCellComment& comment) {
 
 void TXLSXSheetWriter::StartPart() {
   if (!rowsXML_.empty()) {
-    auto part = std::make_unique<TMemoryStream>();
-    if (WorkbookCompressTempData) {
-      TCompressionStream compression(*part);
-      compression.WriteBuffer(rowsXML_.data(), rowsXML_.size());
-      compression.Finish();
-      parts_->AddCompressed(std::move(part));
-    } else {
-      part->WriteBuffer(rowsXML_.data(), rowsXML_.size());
-      parts_->AddStream(std::move(part));
-    }
+    parts_->AddBytes(rowsXML_.data(), rowsXML_.size(), WorkbookCompressTempData);
     rowsXML_.clear();
   }
   partCells_ = 1;
