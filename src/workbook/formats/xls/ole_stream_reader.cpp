@@ -31,9 +31,13 @@ TOleStreamReader::TOleStreamReader(TStream& source, std::vector<TOleStreamRun> r
   }
 }
 
-const std::uint8_t* TOleStreamReader::Refill(std::int64_t position, std::size_t count) {
+void TOleStreamReader::CheckRange(std::int64_t position, std::size_t count) const {
   if (position < 0 || position > size_ || static_cast<std::int64_t>(count) > size_ - position)
     EndOfStream();
+}
+
+const std::uint8_t* TOleStreamReader::Refill(std::int64_t position, std::size_t count) {
+  CheckRange(position, count);
   // The window starts at the bytes asked for, so the records after them follow without a
   // refill; it never holds less than they need, since they lie inside the stream.
   const auto length = static_cast<std::size_t>(
@@ -49,8 +53,7 @@ const std::uint8_t* TOleStreamReader::Refill(std::int64_t position, std::size_t 
 }
 
 void TOleStreamReader::Copy(std::int64_t position, void* buffer, std::size_t count) {
-  if (position < 0 || position > size_ || static_cast<std::int64_t>(count) > size_ - position)
-    EndOfStream();
+  CheckRange(position, count);
   if (count == 0) return;
   if (position >= start_ && static_cast<std::int64_t>(count) <= end_ - position)
     std::memcpy(buffer, base_ + (position - start_), count);

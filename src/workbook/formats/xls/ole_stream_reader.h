@@ -45,6 +45,8 @@ class TOleStreamReader {
   void Copy(std::int64_t position, void* buffer, std::size_t count);
 
  private:
+  // "Unexpected end of stream." unless count bytes from position on lie inside the stream.
+  void CheckRange(std::int64_t position, std::size_t count) const;
   const std::uint8_t* Refill(std::int64_t position, std::size_t count);
   void Fill(std::int64_t position, std::uint8_t* buffer, std::size_t count);
 

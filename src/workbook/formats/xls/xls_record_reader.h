@@ -51,8 +51,6 @@ class TXLSRecordReader {
     if (!started_ || present_ < size_) Invalid();
     return {data_, size_};
   }
-  // The size of the stream the records are read from.
-  std::int64_t StreamSize() const { return bytes_.Size(); }
 
   // Reads of the current record's data; EWorkbookFileException (WorkbookLng_InvalidXLS) when
   // the record holds fewer bytes, "Unexpected end of stream." when the stream ends first.
