@@ -30,7 +30,7 @@ TRecentTexts::TSlot* TRecentTexts::SlotFor(std::u16string_view text, int column,
   if (!texts.Slots) texts.Slots = std::make_unique<TSlot[]>(slotsPerColumn_);
   TSlot& slot = texts.Slots[hash % slotsPerColumn_];
   // The hash kept beside the text spares reading a text that differs.
-  same = slot.Hash == hash && slot.Text.View() == text;
+  same = slot.Hash == hash && slot.Text.Equals(text);
   slot.Hash = hash;
   texts.Found += same;
   if (++texts.LookedUp == kReview) {

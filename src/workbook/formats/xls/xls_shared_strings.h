@@ -24,7 +24,7 @@ class TXLSSharedStrings_ImportEntry {
  public:
   TXLSSharedStrings_ImportEntry(TPackedText text, std::vector<TXLSRichTextRun> runs);
 
-  std::u16string_view Text() const { return text_.View(); }
+  const TPackedText& Text() const { return text_; }
   // The text for cells to share, its line breaks as cells keep them (CR LF): made once per
   // entry, however many cells use it.
   const TPackedText& SharedText() const;

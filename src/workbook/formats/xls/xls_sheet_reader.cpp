@@ -245,12 +245,13 @@ void TCellRecords::LabelSST(const TXLSRecordData& data) {
   if (const TXLSSharedStrings_ImportEntry* entry = sst_.GetEntry(data.DWord(6));
       entry != nullptr && !entry->Text().empty()) {
     cell.Kind = TXLSCellKind::Text;
-    cell.Text = entry->Text();
     // Runs follow the file's characters, so a text with runs is normalised per cell.
-    if (entry->Runs().empty())
+    if (entry->Runs().empty()) {
       cell.SharedText = &entry->SharedText();
-    else
+    } else {
+      cell.Text = entry->Text().View(text_);
       cell.Runs = &entry->Runs();
+    }
   }
   Emit(cell);
 }

@@ -210,7 +210,9 @@ TEST_F(TextFormatsTest, RepeatedTextsOfAColumnShareTheirCharacters) {
   EXPECT_EQ(Import(comma, text), expected);
   TExportWorkSheet& sheet = *Book().WorkSheets[0];
   auto chars = [&](int row, int col) {
-    return static_cast<TExportCellString*>(sheet.Rows[row]->Cells[col])->GetValue().data();
+    return static_cast<TExportCellString*>(sheet.Rows[row]->Cells[col])
+        ->GetValueShared()
+        .Identity();
   };
   EXPECT_EQ(chars(0, 0), chars(299, 0));
   EXPECT_NE(chars(0, 1), chars(1, 1));

@@ -24,14 +24,14 @@ TEST(RecentTextsTest, RepeatsShareTheirColumnsText) {
     field.append(text);
     const TPackedText taken = texts.Take(field, column);
     EXPECT_TRUE(field.empty());
-    EXPECT_EQ(taken.View(), text);
+    EXPECT_EQ(taken.ToString(), text);
     return taken;
   };
   const TPackedText first = take(u"2024-01-31", 0);
-  EXPECT_EQ(take(u"2024-01-31", 0).View().data(), first.View().data());
-  EXPECT_NE(take(u"2024-01-31", 1).View().data(), first.View().data());
-  EXPECT_EQ(texts.Take(u"2024-01-31", 0).View().data(), first.View().data());
-  EXPECT_NE(take(u"2024-02-01", 0).View().data(), first.View().data());
+  EXPECT_EQ(take(u"2024-01-31", 0).Identity(), first.Identity());
+  EXPECT_NE(take(u"2024-01-31", 1).Identity(), first.Identity());
+  EXPECT_EQ(texts.Take(u"2024-01-31", 0).Identity(), first.Identity());
+  EXPECT_NE(take(u"2024-02-01", 0).Identity(), first.Identity());
   EXPECT_TRUE(TRecentTexts::Kept(32, 63));
   EXPECT_FALSE(TRecentTexts::Kept(33, 0));
   EXPECT_FALSE(TRecentTexts::Kept(1, 64));
@@ -43,15 +43,15 @@ TEST(RecentTextsTest, AColumnOfUniqueTextsRests) {
   TRecentTexts texts;
   const TPackedText rate = texts.Take(u"20", 1);
   int n = 0;
-  for (; n < 4096; ++n) EXPECT_EQ(texts.Take(Numbered(n), 0).View(), Numbered(n));
+  for (; n < 4096; ++n) EXPECT_EQ(texts.Take(Numbered(n), 0).ToString(), Numbered(n));
   const TPackedText repeated = texts.Take(u"same", 0);
-  EXPECT_NE(texts.Take(u"same", 0).View().data(), repeated.View().data());
-  EXPECT_EQ(texts.Take(u"same", 0).View(), u"same");
-  EXPECT_EQ(texts.Take(u"20", 1).View().data(), rate.View().data());
+  EXPECT_NE(texts.Take(u"same", 0).Identity(), repeated.Identity());
+  EXPECT_EQ(texts.Take(u"same", 0).ToString(), u"same");
+  EXPECT_EQ(texts.Take(u"20", 1).Identity(), rate.Identity());
   for (int rest = 3; rest < 16 * 4096; ++rest, ++n)
-    ASSERT_EQ(texts.Take(Numbered(n), 0).View(), Numbered(n));
+    ASSERT_EQ(texts.Take(Numbered(n), 0).ToString(), Numbered(n));
   const TPackedText looked = texts.Take(u"again", 0);
-  EXPECT_EQ(texts.Take(u"again", 0).View().data(), looked.View().data());
+  EXPECT_EQ(texts.Take(u"again", 0).Identity(), looked.Identity());
 }
 
 }  // namespace

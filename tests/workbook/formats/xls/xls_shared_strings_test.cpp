@@ -37,10 +37,10 @@ TEST(XLSSharedStringsTest, TextsOutliveTableAndBlocks) {
     }
   }
   for (std::size_t i = 0; i < cells.size(); ++i)
-    EXPECT_EQ(cells[i].View(), cases[i / 3].cellText) << i;
+    EXPECT_EQ(cells[i].ToString(), cases[i / 3].cellText) << i;
   blocks.reset();
   for (std::size_t i = 0; i < cells.size(); ++i) {
-    EXPECT_EQ(cells[i].View(), cases[i / 3].cellText) << i;
+    EXPECT_EQ(cells[i].ToString(), cases[i / 3].cellText) << i;
     EXPECT_TRUE(cells[i].Shared()) << i;
   }
   // The last holders let go of the texts, and of the blocks they lived in.
