@@ -86,7 +86,7 @@ TOwnedList::~TOwnedList() {
   // The handler usually belongs to the list's owner, which is being torn down around the list,
   // and so is whatever a descendant keeps per item: the items just go, the last first, each out
   // of the list (but still naming it) when its DoDestroy runs.
-  OnNotify = nullptr;
+  if (OnNotify.rare_) OnNotify.rare_->Handler = nullptr;
   while (Size() > 0) {
     const bool sparse = !Dense();
     const std::int32_t pos = PositionAt(Size() - 1);
@@ -164,13 +164,14 @@ void TOwnedList::CheckIndex(std::int64_t pos) const {
 
 std::size_t TOwnedList::EntryOf(std::int64_t pos) const {
   if (Dense()) return static_cast<std::size_t>(std::min<std::int64_t>(pos, count_));
-  const std::vector<std::int32_t>& positions = StoredPositions();
+  const std::span<const std::int32_t> positions = StoredPositions();
   return static_cast<std::size_t>(std::lower_bound(positions.begin(), positions.end(), pos) -
                                   positions.begin());
 }
 
 TOwnedListObject* TOwnedList::GetItem(std::int64_t pos) const {
   CheckIndex(pos);
+  if (Dense()) return Items()[pos];
   const std::size_t entry = EntryOf(pos);
   return HasEntryAt(entry, pos) ? Items()[entry] : nullptr;
 }
@@ -179,11 +180,6 @@ void TOwnedList::ShiftPositions(std::size_t entry, std::int32_t delta) {
   if (!OnNotify.rare_) return;
   std::vector<std::int32_t>& positions = OnNotify.rare_->Positions;
   for (std::size_t k = entry; k < positions.size(); ++k) positions[k] += delta;
-}
-
-const std::vector<std::int32_t>& TOwnedList::StoredPositions() const {
-  static const std::vector<std::int32_t> none;
-  return OnNotify.rare_ ? OnNotify.rare_->Positions : none;
 }
 
 void TOwnedList::StorePositions() {
@@ -322,7 +318,7 @@ std::int32_t TOwnedList::IndexOf(const TOwnedListObject* item) const {
   if (!item) {
     // The first empty slot, as the pointer list answers for null.
     if (Dense()) return -1;
-    const std::vector<std::int32_t>& positions = StoredPositions();
+    const std::span<const std::int32_t> positions = StoredPositions();
     for (std::size_t k = 0; k < positions.size(); ++k)
       if (positions[k] != static_cast<std::int32_t>(k)) return static_cast<std::int32_t>(k);
     return static_cast<std::int32_t>(positions.size()) < count_

@@ -13,6 +13,7 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <span>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -261,7 +262,10 @@ class TOwnedList {
   }
   // The stored positions: one per item while some slot is empty, else none. A list of empty
   // slots only stores nothing.
-  const std::vector<std::int32_t>& StoredPositions() const;
+  std::span<const std::int32_t> StoredPositions() const {
+    return OnNotify.rare_ ? std::span<const std::int32_t>(OnNotify.rare_->Positions)
+                          : std::span<const std::int32_t>();
+  }
   std::vector<std::int32_t>& Positions() { return OnNotify.Rare().Positions; }
   // Forgets the stored positions once every slot holds an item again.
   void DropPositionsIfDense();
