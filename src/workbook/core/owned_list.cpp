@@ -134,6 +134,11 @@ void TOwnedList::FreeSlots() noexcept {
   slots_ = nullptr;
 }
 
+void TOwnedList::Reserve(std::int32_t count) {
+  if (count > 0 && static_cast<std::uint32_t>(count) > (slots_ ? slots_->Capacity : 0))
+    Reallocate(static_cast<std::size_t>(count));
+}
+
 void TOwnedList::Compact() {
   if (OnNotify.rare_) OnNotify.rare_->Positions.shrink_to_fit();
   if (!slots_ || slots_->Capacity == static_cast<std::uint32_t>(slots_->Size)) return;

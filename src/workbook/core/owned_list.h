@@ -174,6 +174,9 @@ class TOwnedList {
   void Move(std::int64_t curIndex, std::int64_t newIndex);
   // Deletes every item, the last first.
   void Clear();
+  // Room for count items: appending up to that many allocates nothing more (a reader that knows
+  // how many items come). Never shrinks; the list still grows beyond it.
+  void Reserve(std::int32_t count);
   // Gives back the room kept for items to come (a list that is done growing).
   void Compact();
 

@@ -91,8 +91,8 @@ TPackedText& TPackedText::operator=(TPackedText&& other) noexcept {
 }
 
 void TPackedText::Release() noexcept {
-  if (data_ && --data_->Refs == 0) {
-    const bool inBlocks = data_->Facts & kInBlocks;
+  if (data_ && data_->Refs < kSaturated && (data_->Refs -= kOneRef) < kOneRef) {
+    const bool inBlocks = data_->Refs & kInBlocks;
     const std::size_t bytes = sizeof(THeader) + data_->Length * sizeof(char16_t);
     data_->~THeader();
     if (inBlocks)
@@ -113,9 +113,9 @@ void TPackedText::Assign(std::u16string_view text, TItemBlocks* blocks) {
     const bool inBlocks = blocks && bytes <= TItemBlocks::kLargest;
     void* room = inBlocks ? blocks->Allocate(bytes) : std::malloc(bytes);
     if (!room) throw std::bad_alloc();
-    fresh = new (room) THeader{1, static_cast<std::uint32_t>(text.size()), 0};
+    const std::uint32_t facts = LineBreakFacts(text) | (inBlocks ? kInBlocks : 0);
+    fresh = new (room) THeader{kOneRef | facts, static_cast<std::uint32_t>(text.size())};
     std::copy(text.begin(), text.end(), reinterpret_cast<char16_t*>(fresh + 1));
-    fresh->Facts = LineBreakFacts(text) | (inBlocks ? kInBlocks : 0);
   }
   Release();
   data_ = fresh;

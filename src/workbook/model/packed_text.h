@@ -35,11 +35,11 @@ class TPackedText {
   bool empty() const { return data_ == nullptr; }
   // Whether another holder shares the characters: a text only one holder has can only be met
   // again through that holder.
-  bool Shared() const { return data_ && data_->Refs > 1; }
+  bool Shared() const { return data_ && data_->Refs >= 2 * kOneRef; }
   // Holds a CR LF pair.
-  bool HasCRLF() const { return data_ && (data_->Facts & kHasCRLF); }
+  bool HasCRLF() const { return data_ && (data_->Refs & kHasCRLF); }
   // Holds a CR or an LF that is not part of a CR LF pair.
-  bool HasLoneLineBreak() const { return data_ && (data_->Facts & kHasLoneBreak); }
+  bool HasLoneLineBreak() const { return data_ && (data_->Refs & kHasLoneBreak); }
   // The text with every lone CR or LF made a CR LF pair: this text itself when it has none.
   TPackedText WithCRLFBreaks() const;
   // Characters read so far, process-wide, to find texts' facts and to normalise their line
@@ -48,21 +48,27 @@ class TPackedText {
 
  private:
   friend class TTextBuffer;
+  friend struct TPackedTextProbe;  // tests reach the count's limit without 2^28 copies
+  // The facts of a text sit in the low bits of its reference count.
   static constexpr std::uint32_t kHasCRLF = 1;
   static constexpr std::uint32_t kHasLoneBreak = 2;
   static constexpr std::uint32_t kInBlocks = 4;
+  static constexpr std::uint32_t kFactBits = 4;
+  static constexpr std::uint32_t kOneRef = std::uint32_t{1} << kFactBits;
+  // A count that reaches its largest value stays there: the text then lives as long as the
+  // process instead of a count wrapping round to free it while it is still held.
+  static constexpr std::uint32_t kSaturated = ~(kOneRef - 1);
   struct THeader {
     // A plain count: texts are shared within the one thread the library runs on, and a count
-    // that locks the bus would cost every cell made and freed.
+    // that locks the bus would cost every cell made and freed. The count is Refs / kOneRef.
     std::uint32_t Refs;
     std::uint32_t Length;
-    std::uint32_t Facts;
   };
 
   static std::uint32_t LineBreakFacts(std::u16string_view text);
   const char16_t* Chars() const { return reinterpret_cast<const char16_t*>(data_ + 1); }
   void AddRef() noexcept {
-    if (data_) ++data_->Refs;
+    if (data_ && data_->Refs < kSaturated) data_->Refs += kOneRef;
   }
   void Release() noexcept;
 

@@ -43,7 +43,8 @@ TPackedText TTextBuffer::Take(TItemBlocks* blocks) {
     TWorkbookLoadBudget::ChargeTextBytes(static_cast<std::int64_t>(size_ * sizeof(char16_t)));
     const std::uint32_t facts = TPackedText::LineBreakFacts(View());
     void* fitted = std::realloc(room_, sizeof(THeader) + size_ * sizeof(char16_t));
-    text.data_ = new (fitted ? fitted : room_) THeader{1, static_cast<std::uint32_t>(size_), facts};
+    text.data_ = new (fitted ? fitted : room_)
+        THeader{TPackedText::kOneRef | facts, static_cast<std::uint32_t>(size_)};
     room_ = nullptr;
     capacity_ = 0;
   }

@@ -406,6 +406,29 @@ TEST(OwnedListSlots, TheItemListMovesBetweenBlocksAndHeapAndOutlivesTheBlocks) {
   EXPECT_EQ(log.destroyed, 101);
 }
 
+// Room reserved changes nothing the list shows: a reserve smaller than the list, or none, is
+// ignored, and the list grows past a reserve as it does without one, in blocks or on the heap.
+TEST(OwnedListSlots, ReservedRoomKeepsItemsAndPositionsAndTheListGrowsPastIt) {
+  THookLog log;
+  auto blocks = std::make_unique<TItemBlocks>();
+  TBlockItems list;
+  list.Blocks = blocks.get();
+  list.Reserve(4);
+  list.AddNew(&log, "a");
+  list.Insert(list.Count(), nullptr);
+  list.AddNew(&log, "b");
+  for (const std::int32_t count : {0, -1, 2, 3, 200}) list.Reserve(count);
+  EXPECT_EQ(Names(list), "a-b");
+  std::string names = "a-b";
+  for (int i = 0; i < 300; ++i) {
+    names += static_cast<char>('0' + i % 10);
+    list.AddNew(&log, names.substr(names.size() - 1));
+  }
+  list.InsertNew(1, &log, "x");
+  EXPECT_EQ(Names(list), names.insert(1, "x"));
+  EXPECT_EQ(list.ItemCount(), 303);
+}
+
 TEST(ItemBlocksTest, ReleasedRoomServesTheNextItemOfItsSize) {
   TItemBlocks blocks;
   void* first = blocks.Allocate(56);

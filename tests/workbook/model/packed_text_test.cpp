@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "model_fixture.h"
 #include "workbook/core/item_blocks.h"
@@ -11,6 +13,19 @@
 #include "workbook/model/packed_text.h"
 
 namespace workbook {
+
+// Sets a text's reference count directly, to reach the count's limit without 2^28 copies.
+struct TPackedTextProbe {
+  static constexpr std::uint32_t kLargestCount = TPackedText::kSaturated / TPackedText::kOneRef;
+  static std::uint32_t Count(const TPackedText& text) {
+    return text.data_->Refs / TPackedText::kOneRef;
+  }
+  static void SetCount(TPackedText& text, std::uint32_t count) {
+    auto& refs = text.data_->Refs;
+    refs = count * TPackedText::kOneRef | (refs & (TPackedText::kOneRef - 1));
+  }
+};
+
 namespace {
 
 TEST(PackedTextTest, CopiesShareTheCharactersOutliveTheOriginalAndChangeAlone) {
@@ -55,6 +70,47 @@ TEST(PackedTextTest, TextsMadeInBlocks) {
   blocks.reset();
   EXPECT_EQ(outliving.View(), u"kept");
   EXPECT_EQ(next.WithCRLFBreaks().View(), u"2024-02-29\r\n");
+}
+
+// The header is 8 bytes: two 4-character texts made one after the other in fresh blocks lie 16
+// bytes apart.
+TEST(PackedTextTest, AShortTextTakesItsHeaderAndCharactersOnly) {
+  TItemBlocks blocks;
+  TPackedText first, second;
+  first.Assign(u"ab\r\n", &blocks);
+  second.Assign(u"wxyz", &blocks);
+  const auto* a = reinterpret_cast<const char*>(first.View().data());
+  const auto* b = reinterpret_cast<const char*>(second.View().data());
+  EXPECT_EQ(b - a, 16);
+}
+
+// A count that reaches its limit stays there, however many holders let go of the text (which is
+// then never freed), and the facts kept beside the count stay as they were.
+TEST(PackedTextTest, ACountAtItsLimitIsNeverCountedDown) {
+  constexpr std::uint32_t kLimit = TPackedTextProbe::kLargestCount;
+  TItemBlocks blocks;
+  TPackedText text;
+  text.Assign(u"a\r\nb\n", &blocks);
+  TPackedTextProbe::SetCount(text, kLimit - 2);
+  // Copies made and let go of; the count while they are held and after.
+  const std::tuple<int, std::uint32_t, std::uint32_t> cases[] = {
+      {1, kLimit - 1, kLimit - 2},
+      {2, kLimit, kLimit},
+      {100, kLimit, kLimit},
+  };
+  for (const auto& [copies, held, after] : cases) {
+    std::vector<TPackedText> holders(copies, text);
+    EXPECT_EQ(TPackedTextProbe::Count(text), held) << copies;
+    holders.clear();
+    EXPECT_EQ(TPackedTextProbe::Count(text), after) << copies;
+  }
+  EXPECT_EQ(text.View(), u"a\r\nb\n");
+  EXPECT_TRUE(text.HasCRLF());
+  EXPECT_TRUE(text.HasLoneLineBreak());
+  EXPECT_TRUE(text.Shared());
+  // Handed back by the test alone, so that the sanitizers see nothing left over.
+  TPackedTextProbe::SetCount(text, 1);
+  EXPECT_FALSE(text.Shared());
 }
 
 class SharedCellTextTest : public test::SheetTest {};

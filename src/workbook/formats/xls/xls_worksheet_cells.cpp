@@ -139,11 +139,17 @@ void TXLSWorksheetCells::SheetRecord(TXLSRecordReader& reader) {
       ReadXLSMergedCells(sheet_, reader);
       break;
     case kDimensions: {
-      // The row after the last used one; writers that leave the record empty keep the sheet's
-      // whole height as the progress maximum.
-      reader.Skip(4);
+      // The first used row and the row after the last one; writers that leave the record empty
+      // keep the sheet's whole height as the progress maximum.
+      const std::uint32_t first = reader.ReadDWord();
       const std::uint32_t end = reader.ReadDWord();
       if (end > 0) progressMax_ = std::min<std::uint32_t>(end, kRowCount);
+      // The row list is sized once from what the file claims, no further than a sheet's rows go;
+      // a claim too small lets the list grow as usual, one too large is given back at the end.
+      if (end > first) {
+        reservedRows_ = static_cast<std::int32_t>(std::min<std::uint32_t>(end - first, kRowCount));
+        sheet_.Rows.Reserve(reservedRows_);
+      }
       break;
     }
     case kColInfo:
@@ -227,6 +233,7 @@ void TXLSWorksheetCells::ReadConditionalRule(TXLSRecordReader& reader) {
 
 void TXLSWorksheetCells::Finish() {
   if (row_ != nullptr) workbook_.DoAfterRowRead(sheet_, *row_);
+  if (sheet_.Rows.ItemCount() < reservedRows_) sheet_.Rows.Compact();
   workbook_.DoProgress(wpsRows, progressMax_, progressMax_, u"");
 }
 

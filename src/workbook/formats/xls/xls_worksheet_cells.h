@@ -49,6 +49,8 @@ class TXLSWorksheetCells : public IXLSSheetTarget {
   int cellsSinceReport_ = 0;
   // The rows' progress runs up to this: the sheet's used height from DIMENSIONS when given.
   long long progressMax_ = xls_record::kRowCount;
+  // Rows the row list was sized for from DIMENSIONS.
+  std::int32_t reservedRows_ = 0;
   // The ranges of the last CONDFMT record, which its CF records apply to.
   std::vector<TCellRangeRef> condFormatRanges_;
   TCondFormatSpread condFormats_;

@@ -175,4 +175,35 @@ TEST(XLSReaderHandBuilt, FormulaResultsAgreeWithXlrd) {
   EXPECT_EQ(ours.cells, expected);
 }
 
+// DIMENSIONS only sizes the row list: a record that claims too few rows, far too many, none, an
+// end before its start, or no record at all, gives the same cells, as xlrd reads them.
+TEST(XLSReaderHandBuilt, RowsAreReadWhateverDimensionsClaims) {
+  const auto dimensions = [](std::uint32_t first, std::uint32_t end) {
+    return Record(0x0200, Join({DWord(first), DWord(end), Word(0), Word(2), Word(0)}));
+  };
+  Bytes cells;
+  for (std::uint16_t r = 0; r < 300; ++r) {
+    Append(cells, Number(r, 0, 15, r));
+    if (r % 3 == 0) Append(cells, Label(r, 1, u"row " + std::u16string(1, u'a' + r % 26), false));
+  }
+  Append(cells, Label(4000, 1, u"far", false));
+  const Bytes claims[] = {dimensions(0, 4001),
+                          dimensions(0, 5),
+                          dimensions(0, 70000),
+                          dimensions(0, 0xFFFFFFFF),
+                          dimensions(300, 10),
+                          dimensions(0, 0),
+                          Bytes{}};
+  std::vector<TestSheet> sheets;
+  for (const Bytes& claim : claims)
+    sheets.push_back({u"S" + std::u16string(1, u'0' + sheets.size()), Join({claim, cells})});
+  TScratchDir dir;
+  const std::string path = dir.File("dimensions.xls");
+  test_support::WriteFileBytes(path, XlsFile(WorkbookStream(StandardStyles(), sheets)));
+  const CellDump ours = DumpWithReader(path);
+  ExpectSameCells(path, ours, DumpWithXlrd({path})[path]);
+  EXPECT_EQ(ours.cells.size(), std::size(claims) * (300 + 100 + 1));
+  EXPECT_EQ(ours.cells.at({6, 4000, 1}), "far");
+}
+
 }  // namespace
