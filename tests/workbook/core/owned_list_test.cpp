@@ -203,7 +203,7 @@ TEST_F(OwnedList, TheHandlerIsSetReplacedAndClearedWhileEmptySlotsComeAndGo) {
   };
   Fill("c");
   list.OnNotify(list, list[0], TListNotification::Added);  // called as a function
-  list.OnNotify = nullptr;  // the positions stay
+  list.OnNotify = nullptr;                                 // the positions stay
   EXPECT_FALSE(list.OnNotify);
   Fill("d");
   EXPECT_EQ(Names(list), "a-bcd");
