@@ -1,5 +1,8 @@
 #include "workbook/formats/text/recent_texts.h"
 
+#include <algorithm>
+#include <bit>
+#include <cmath>
 #include <cstring>
 
 namespace workbook {
@@ -16,35 +19,95 @@ std::uint32_t TRecentTexts::Hash(std::u16string_view text) {
     hash ^= hash >> 32;
   }
   for (; i < text.size(); ++i) hash = (hash ^ text[i]) * kMultiplier;
-  return static_cast<std::uint32_t>(hash ^ (hash >> 32));
+  // Every bit of the result depends on every character: the slots and the review's count of
+  // different texts take different bits of it.
+  hash = (hash ^ (hash >> 29)) * 0xBF58476D1CE4E5B9u;
+  const auto mixed = static_cast<std::uint32_t>(hash ^ (hash >> 32));
+  return mixed ? mixed : 1;  // 0 marks a free slot
 }
 
-TRecentTexts::TSlot* TRecentTexts::SlotFor(std::u16string_view text, int column, bool& same) {
+std::size_t TRecentTexts::Slots() const {
+  std::size_t slots = 0;
+  for (const TColumn& texts : columns_) slots += texts.Size;
+  return slots;
+}
+
+void TRecentTexts::MakeTable(TColumn& texts, std::uint32_t size) {
+  texts.Hashes = std::make_unique<std::uint32_t[]>(size);
+  texts.Texts = std::make_unique<TPackedText[]>(size);
+  texts.Size = size;
+  texts.Held = 0;
+}
+
+double TRecentTexts::Different(const TColumn& texts) {
+  // With b of m bits set by hashes at random, about -m ln(1 - b/m) different hashes set them.
+  std::size_t set = 0;
+  for (const std::uint64_t bits : texts.Seen) set += std::popcount(bits);
+  if (set == kSeenBits) return kReview;
+  return -double{kSeenBits} * std::log1p(-static_cast<double>(set) / kSeenBits);
+}
+
+void TRecentTexts::Review(TColumn& texts) {
+  const double repeated = kReview - std::min<double>(Different(texts), kReview);
+  const std::uint32_t found = texts.Found;
+  texts.LookedUp = texts.Found = 0;
+  texts.Seen.fill(0);
+  // A table that found less than three quarters of what repeated is too small for the column's
+  // texts; a column that finds too little even so rests, and its table goes.
+  const std::uint32_t size = texts.Size * kGrowth;
+  if (found < repeated * 3 / 4 && repeated * kRareShare >= kReview && size <= kMostSlots &&
+      grown_ + (size - texts.Size) <= kGrowthCap) {
+    grown_ += size - texts.Size;
+    MakeTable(texts, size);
+  } else if (found * kRareShare < kReview) {
+    grown_ -= texts.Size - kFirstSlots;
+    texts.Hashes.reset();
+    texts.Texts.reset();
+    texts.Size = texts.Held = 0;
+    texts.Resting = kRest;
+  }
+}
+
+TPackedText* TRecentTexts::SlotFor(std::u16string_view text, int column, bool& found) {
   if (static_cast<std::size_t>(column) >= columns_.size()) columns_.resize(column + 1);
   TColumn& texts = columns_[column];
+  if (texts.LookedUp == kReview) Review(texts);
   if (texts.Resting > 0) {
     --texts.Resting;
     return nullptr;
   }
+  if (!texts.Hashes) MakeTable(texts, kFirstSlots);
+  ++texts.LookedUp;
   const std::uint32_t hash = Hash(text);
-  if (!texts.Slots) texts.Slots = std::make_unique<TSlot[]>(slotsPerColumn_);
-  TSlot& slot = texts.Slots[hash % slotsPerColumn_];
+  // The top bits, which pick no slot in a table of kMostSlots.
+  texts.Seen[hash >> 27] |= std::uint64_t{1} << (hash >> 21 & 63);
+  const std::uint32_t last = texts.Size - 1;
+  std::uint32_t slot = hash & last;
   // The hash kept beside the text spares reading a text that differs.
-  same = slot.Hash == hash && slot.Text.View() == text;
-  slot.Hash = hash;
-  texts.Found += same;
-  if (++texts.LookedUp == kReview) {
-    if (texts.Found < kReview / kRareShare) texts.Resting = kRest;
-    texts.LookedUp = texts.Found = 0;
+  for (; texts.Hashes[slot] != 0; slot = (slot + 1) & last) {
+    if (texts.Hashes[slot] == hash && texts.Texts[slot].View() == text) {
+      found = true;
+      ++texts.Found;
+      return &texts.Texts[slot];
+    }
   }
-  return &slot;
+  if (++texts.Held * 4 > texts.Size * kFullQuarters) {
+    // Full: the table fills anew with the texts met from now on (the texts of a sorted column
+    // move on).
+    std::fill_n(texts.Hashes.get(), texts.Size, 0);
+    std::fill_n(texts.Texts.get(), texts.Size, TPackedText());
+    texts.Held = 1;
+    slot = hash & last;
+  }
+  texts.Hashes[slot] = hash;
+  return &texts.Texts[slot];
 }
 
 const TPackedText& TRecentTexts::Take(TTextBuffer& field, int column) {
-  bool same = false;
-  TSlot* slot = SlotFor(field.View(), column, same);
-  TPackedText& text = slot ? slot->Text : unshared_;
-  if (same)
+  bool found = false;
+  TPackedText* slot = SlotFor(field.View(), column, found);
+  TPackedText& text = slot ? *slot : unshared_;
+  if (found)
     field.clear();
   else
     text = field.Take(blocks_);
@@ -52,10 +115,10 @@ const TPackedText& TRecentTexts::Take(TTextBuffer& field, int column) {
 }
 
 const TPackedText& TRecentTexts::Take(std::u16string_view view, int column) {
-  bool same = false;
-  TSlot* slot = SlotFor(view, column, same);
-  TPackedText& text = slot ? slot->Text : unshared_;
-  if (!same) text.Assign(view, blocks_);
+  bool found = false;
+  TPackedText* slot = SlotFor(view, column, found);
+  TPackedText& text = slot ? *slot : unshared_;
+  if (!found) text.Assign(view, blocks_);
   return text;
 }
 
