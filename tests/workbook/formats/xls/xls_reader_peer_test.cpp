@@ -206,4 +206,22 @@ TEST(XLSReaderHandBuilt, RowsAreReadWhateverDimensionsClaims) {
   EXPECT_EQ(ours.cells.at({6, 4000, 1}), "far");
 }
 
+// Cells are taken as they come, in any row order: a row the cells left and come back to takes
+// the later ones too.
+TEST(XLSReaderHandBuilt, CellsComingBackToARowTheyLeftAreKept) {
+  const Bytes cells = Join({Number(0, 0, 15, 1), Number(0, 1, 15, 2), Number(1, 0, 15, 3),
+                            Label(0, 2, u"back", false), Number(2, 4, 15, 4), Number(1, 7, 15, 5),
+                            Number(0, 3, 15, 6)});
+  TScratchDir dir;
+  const std::string path = dir.File("order.xls");
+  test_support::WriteFileBytes(path, XlsFile(WorkbookStream(StandardStyles(), {{u"S", cells}})));
+  const CellDump ours = DumpWithReader(path);
+  ExpectSameCells(path, ours, DumpWithXlrd({path})[path]);
+  const std::map<std::tuple<int, int, int>, std::string> expected = {
+      {{0, 0, 0}, "1"}, {{0, 0, 1}, "2"}, {{0, 0, 2}, "back"}, {{0, 0, 3}, "6"},
+      {{0, 1, 0}, "3"}, {{0, 1, 7}, "5"}, {{0, 2, 4}, "4"},
+  };
+  EXPECT_EQ(ours.cells, expected);
+}
+
 }  // namespace
