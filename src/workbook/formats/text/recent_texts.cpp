@@ -48,18 +48,19 @@ double TRecentTexts::Different(const TColumn& texts) {
 }
 
 void TRecentTexts::Review(TColumn& texts) {
+  // A table that filled up while texts repeated is too small for the column's texts; a column
+  // that finds too little even so rests, and its table goes.
   const double repeated = kReview - std::min<double>(Different(texts), kReview);
-  const std::uint32_t found = texts.Found;
+  const bool tooSmall = texts.Filled && repeated * kRareShare >= kReview;
+  const bool rare = texts.Found * kRareShare < kReview;
   texts.LookedUp = texts.Found = 0;
+  texts.Filled = false;
   texts.Seen.fill(0);
-  // A table that found less than three quarters of what repeated is too small for the column's
-  // texts; a column that finds too little even so rests, and its table goes.
   const std::uint32_t size = texts.Size * kGrowth;
-  if (found < repeated * 3 / 4 && repeated * kRareShare >= kReview && size <= kMostSlots &&
-      grown_ + (size - texts.Size) <= kGrowthCap) {
+  if (tooSmall && size <= kMostSlots && grown_ + (size - texts.Size) <= kGrowthCap) {
     grown_ += size - texts.Size;
     MakeTable(texts, size);
-  } else if (found * kRareShare < kReview) {
+  } else if (rare) {
     grown_ -= texts.Size - kFirstSlots;
     texts.Hashes.reset();
     texts.Texts.reset();
@@ -97,6 +98,7 @@ TPackedText* TRecentTexts::SlotFor(std::u16string_view text, int column, bool& f
     std::fill_n(texts.Hashes.get(), texts.Size, 0);
     std::fill_n(texts.Texts.get(), texts.Size, TPackedText());
     texts.Held = 1;
+    texts.Filled = true;
     slot = hash & last;
   }
   texts.Hashes[slot] = hash;

@@ -64,6 +64,7 @@ class TRecentTexts {
     std::uint32_t LookedUp = 0;  // since the last review
     std::uint32_t Found = 0;
     std::uint32_t Resting = 0;  // texts still to be made without a look-up
+    bool Filled = false;        // since the last review
     std::array<std::uint64_t, kSeenBits / 64> Seen{};
   };
 
@@ -72,7 +73,7 @@ class TRecentTexts {
   // column rests.
   TPackedText* SlotFor(std::u16string_view text, int column, bool& found);
   void MakeTable(TColumn& texts, std::uint32_t size);
-  // Grows the table when its texts repeat more than it keeps, or rests a column whose texts
+  // Grows the table when its texts repeat more than it holds, or rests a column whose texts
   // seldom repeat.
   void Review(TColumn& texts);
   // How many different texts the column met since its last review, estimated from the bits set.
