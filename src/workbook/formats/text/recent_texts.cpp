@@ -48,13 +48,12 @@ double TRecentTexts::Different(const TColumn& texts) {
 }
 
 void TRecentTexts::Review(TColumn& texts) {
-  // A table that filled up while texts repeated is too small for the column's texts; a column
-  // that finds too little even so rests, and its table goes.
-  const double repeated = kReview - std::min<double>(Different(texts), kReview);
-  const bool tooSmall = texts.Filled && repeated * kRareShare >= kReview;
+  // Misses beyond the different texts met are texts met again that the table had let go: a
+  // larger table finds them. A column that finds too little even so rests, and its table goes.
+  const double lost = (kReview - texts.Found) - Different(texts);
+  const bool tooSmall = lost * kRareShare >= kReview;
   const bool rare = texts.Found * kRareShare < kReview;
   texts.LookedUp = texts.Found = 0;
-  texts.Filled = false;
   texts.Seen.fill(0);
   const std::uint32_t size = texts.Size * kGrowth;
   if (tooSmall && size <= kMostSlots && grown_ + (size - texts.Size) <= kGrowthCap) {
@@ -103,7 +102,6 @@ TPackedText* TRecentTexts::SlotFor(TColumn& texts, std::u16string_view text, boo
     std::fill_n(texts.Hashes.get(), texts.Size, 0);
     std::fill_n(texts.Texts.get(), texts.Size, TPackedText());
     texts.Held = 1;
-    texts.Filled = true;
     slot = hash & last;
   }
   texts.Hashes[slot] = hash;

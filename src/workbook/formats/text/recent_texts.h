@@ -63,7 +63,6 @@ class TRecentTexts {
     std::uint32_t LookedUp = 0;  // since the last review
     std::uint32_t Found = 0;
     std::uint32_t Resting = 0;  // texts still to be made without a look-up
-    bool Filled = false;        // since the last review
     std::array<std::uint64_t, kSeenBits / 64> Seen{};
   };
 
