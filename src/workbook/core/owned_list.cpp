@@ -55,23 +55,51 @@ void TOwnedListObject::Join(TOwnedList& list, std::int64_t pos, TOwnedListObject
   }
 }
 
+// --- TOwnedList::TNotifySlot ---
+
+TOwnedList::TNotifySlot& TOwnedList::TNotifySlot::operator=(TNotifyHandler handler) {
+  if (handler) {
+    Rare().Handler = std::move(handler);
+  } else if (rare_) {
+    rare_->Handler = nullptr;
+    ReleaseIfUnused();
+  }
+  return *this;
+}
+
+TOwnedList::TNotifySlot::TRarePart& TOwnedList::TNotifySlot::Rare() {
+  if (!rare_) rare_ = std::make_unique<TRarePart>();
+  return *rare_;
+}
+
+void TOwnedList::TNotifySlot::ReleaseIfUnused() {
+  if (!rare_->Handler && rare_->Positions.empty() && rare_->IndexUpdateLock == 0) rare_.reset();
+}
+
 // --- TOwnedList ---
+
+// Every row holds a cell list: the virtual table, the slot of the rarely used parts, the owner,
+// the items and the count.
+static_assert(sizeof(TOwnedList) <= 5 * sizeof(void*));
 
 TOwnedList::~TOwnedList() {
   // The handler usually belongs to the list's owner, which is being torn down around the list,
   // and so is whatever a descendant keeps per item: the items just go, the last first, each out
   // of the list (but still naming it) when its DoDestroy runs.
-  OnNotify = nullptr;
+  if (OnNotify.rare_) OnNotify.rare_->Handler = nullptr;
   while (Size() > 0) {
+    const bool sparse = !Dense();
     const std::int32_t pos = PositionAt(Size() - 1);
     TOwnedListObject* item = EraseEntry(Size() - 1);
-    if (positions_) positions_->pop_back();
     count_ = pos;
+    if (sparse) {
+      Positions().pop_back();
+      DropPositionsIfDense();
+    }
     item->index_ = -1;
     TOwnedListObjectDeleter()(item);
   }
   FreeSlots();
-  positions_.reset();
 }
 
 namespace {
@@ -106,8 +134,13 @@ void TOwnedList::FreeSlots() noexcept {
   slots_ = nullptr;
 }
 
+void TOwnedList::Reserve(std::int32_t count) {
+  if (count > 0 && static_cast<std::uint32_t>(count) > (slots_ ? slots_->Capacity : 0))
+    Reallocate(static_cast<std::size_t>(count));
+}
+
 void TOwnedList::Compact() {
-  if (positions_) positions_->shrink_to_fit();
+  if (OnNotify.rare_) OnNotify.rare_->Positions.shrink_to_fit();
   if (!slots_ || slots_->Capacity == static_cast<std::uint32_t>(slots_->Size)) return;
   if (slots_->Size == 0) return FreeSlots();
   Reallocate(Size());
@@ -136,24 +169,35 @@ void TOwnedList::CheckIndex(std::int64_t pos) const {
 
 std::size_t TOwnedList::EntryOf(std::int64_t pos) const {
   if (Dense()) return static_cast<std::size_t>(std::min<std::int64_t>(pos, count_));
-  return static_cast<std::size_t>(std::lower_bound(positions_->begin(), positions_->end(), pos) -
-                                  positions_->begin());
+  const std::span<const std::int32_t> positions = StoredPositions();
+  return static_cast<std::size_t>(std::lower_bound(positions.begin(), positions.end(), pos) -
+                                  positions.begin());
 }
 
 TOwnedListObject* TOwnedList::GetItem(std::int64_t pos) const {
   CheckIndex(pos);
+  if (Dense()) return Items()[pos];
   const std::size_t entry = EntryOf(pos);
   return HasEntryAt(entry, pos) ? Items()[entry] : nullptr;
 }
 
 void TOwnedList::ShiftPositions(std::size_t entry, std::int32_t delta) {
-  if (!positions_) return;
-  for (std::size_t k = entry; k < positions_->size(); ++k) (*positions_)[k] += delta;
+  if (!OnNotify.rare_) return;
+  std::vector<std::int32_t>& positions = OnNotify.rare_->Positions;
+  for (std::size_t k = entry; k < positions.size(); ++k) positions[k] += delta;
 }
 
 void TOwnedList::StorePositions() {
-  positions_ = std::make_unique<std::vector<std::int32_t>>(Size());
-  std::iota(positions_->begin(), positions_->end(), 0);
+  if (Size() == 0) return;
+  std::vector<std::int32_t>& positions = Positions();
+  positions.resize(Size());
+  std::iota(positions.begin(), positions.end(), 0);
+}
+
+void TOwnedList::DropPositionsIfDense() {
+  if (!Dense() || !OnNotify.rare_) return;
+  std::vector<std::int32_t>().swap(OnNotify.rare_->Positions);
+  OnNotify.ReleaseIfUnused();
 }
 
 void TOwnedList::PadWithEmptySlots(std::int32_t count) {
@@ -163,7 +207,7 @@ void TOwnedList::PadWithEmptySlots(std::int32_t count) {
 }
 
 void TOwnedList::Renumber(std::size_t fromEntry) {
-  if (index_update_lock_ > 0) return;
+  if (IndexUpdateLock() > 0) return;
   TOwnedListObject** items = Items();
   for (std::size_t k = fromEntry; k < Size(); ++k) items[k]->index_ = PositionAt(k);
 }
@@ -189,9 +233,11 @@ void TOwnedList::PutSlot(std::int64_t pos, TOwnedPtr<TOwnedListObject> item) {
   if (!Dense() || !raw) {
     if (Dense()) StorePositions();
     ShiftPositions(entry, 1);
-    if (raw)
-      positions_->insert(positions_->begin() + static_cast<std::ptrdiff_t>(entry),
-                         static_cast<std::int32_t>(pos));
+    if (raw) {
+      std::vector<std::int32_t>& positions = Positions();
+      positions.insert(positions.begin() + static_cast<std::ptrdiff_t>(entry),
+                       static_cast<std::int32_t>(pos));
+    }
   }
   if (raw) {
     InsertEntry(entry, raw);
@@ -208,13 +254,17 @@ TOwnedPtr<TOwnedListObject> TOwnedList::TakeSlot(std::int64_t pos) {
   const std::size_t entry = EntryOf(pos);
   TOwnedPtr<TOwnedListObject> item;
   if (HasEntryAt(entry, pos)) {
+    const bool sparse = !Dense();
     item.reset(EraseEntry(entry));
-    if (positions_) positions_->erase(positions_->begin() + static_cast<std::ptrdiff_t>(entry));
+    if (sparse) {
+      std::vector<std::int32_t>& positions = Positions();
+      positions.erase(positions.begin() + static_cast<std::ptrdiff_t>(entry));
+    }
   }
   ShiftPositions(entry, -1);
   --count_;
   // Every slot left holds an item again: positions go without saying.
-  if (Dense()) positions_.reset();
+  DropPositionsIfDense();
   Renumber(entry);
   return item;
 }
@@ -273,7 +323,7 @@ std::int32_t TOwnedList::IndexOf(const TOwnedListObject* item) const {
   if (!item) {
     // The first empty slot, as the pointer list answers for null.
     if (Dense()) return -1;
-    const std::vector<std::int32_t>& positions = *positions_;
+    const std::span<const std::int32_t> positions = StoredPositions();
     for (std::size_t k = 0; k < positions.size(); ++k)
       if (positions[k] != static_cast<std::int32_t>(k)) return static_cast<std::int32_t>(k);
     return static_cast<std::int32_t>(positions.size()) < count_
@@ -300,20 +350,21 @@ void TOwnedList::Exchange(std::int64_t a, std::int64_t b) {
   if (hasA && hasB) {
     TOwnedListObject** items = Items();
     std::swap(items[ea], items[eb]);
-    if (index_update_lock_ > 0) return;
+    if (IndexUpdateLock() > 0) return;
     items[ea]->index_ = static_cast<std::int32_t>(a);
     items[eb]->index_ = static_cast<std::int32_t>(b);
   } else if (hasA || hasB) {
     // One item moves into an empty slot: its entry moves to its new place in the order.
     const std::size_t from = hasA ? ea : eb;
     const std::int64_t to = hasA ? b : a;
+    std::vector<std::int32_t>& positions = Positions();
     TOwnedListObject* item = EraseEntry(from);
-    positions_->erase(positions_->begin() + static_cast<std::ptrdiff_t>(from));
+    positions.erase(positions.begin() + static_cast<std::ptrdiff_t>(from));
     const std::size_t entry = EntryOf(to);
-    if (index_update_lock_ == 0) item->index_ = static_cast<std::int32_t>(to);
+    if (IndexUpdateLock() == 0) item->index_ = static_cast<std::int32_t>(to);
     InsertEntry(entry, item);
-    positions_->insert(positions_->begin() + static_cast<std::ptrdiff_t>(entry),
-                       static_cast<std::int32_t>(to));
+    positions.insert(positions.begin() + static_cast<std::ptrdiff_t>(entry),
+                     static_cast<std::int32_t>(to));
   }
 }
 
@@ -327,7 +378,7 @@ void TOwnedList::Move(std::int64_t curIndex, std::int64_t newIndex) {
 void TOwnedList::Clear() {
   while (Size() > 0) Delete(PositionAt(Size() - 1));
   count_ = 0;
-  positions_.reset();
+  DropPositionsIfDense();
 }
 
 void TOwnedList::Assign(const TOwnedList& source) {
@@ -353,8 +404,10 @@ void TOwnedList::InsertCopies(const TOwnedList& source, std::int64_t pos) {
 }
 
 void TOwnedList::EndIndexUpdate() {
-  if (index_update_lock_ == 0) return;
-  if (--index_update_lock_ == 0) Renumber(0);
+  if (IndexUpdateLock() == 0) return;
+  if (--OnNotify.rare_->IndexUpdateLock > 0) return;
+  OnNotify.ReleaseIfUnused();
+  Renumber(0);
 }
 
 }  // namespace workbook

@@ -13,6 +13,7 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <span>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -107,21 +108,33 @@ class TOwnedList {
  public:
   using TNotifyHandler =
       std::function<void(TOwnedList& sender, TOwnedListObject* item, TListNotification action)>;
-  // A handler assigned as a function is, held behind one pointer: every row has a cell list,
-  // and hardly any list has a handler.
+  // The handler's place. Every row has a cell list, and hardly any list has a handler, empty
+  // slots or an index update lock: the slot keeps all three behind its one pointer, made on first
+  // use and given back once none of them is left.
   class TNotifySlot {
    public:
-    TNotifySlot& operator=(TNotifyHandler handler) {
-      handler_ = handler ? std::make_unique<TNotifyHandler>(std::move(handler)) : nullptr;
-      return *this;
-    }
-    explicit operator bool() const { return handler_ != nullptr; }
+    TNotifySlot() = default;
+    TNotifySlot(const TNotifySlot&) = delete;
+    TNotifySlot& operator=(const TNotifySlot&) = delete;
+    TNotifySlot& operator=(TNotifyHandler handler);
+    explicit operator bool() const { return rare_ && rare_->Handler; }
     void operator()(TOwnedList& sender, TOwnedListObject* item, TListNotification action) const {
-      (*handler_)(sender, item, action);
+      rare_->Handler(sender, item, action);
     }
 
    private:
-    std::unique_ptr<TNotifyHandler> handler_;
+    friend class TOwnedList;
+    struct TRarePart {
+      TNotifyHandler Handler;
+      // Each item's position while some slot is empty; empty while item k sits at position k.
+      std::vector<std::int32_t> Positions;
+      std::int32_t IndexUpdateLock = 0;
+    };
+    TRarePart& Rare();
+    // Gives the part back when it holds nothing any more.
+    void ReleaseIfUnused();
+
+    std::unique_ptr<TRarePart> rare_;
   };
 
   explicit TOwnedList(TObject* owner = nullptr) : owner_(owner) {}
@@ -161,6 +174,9 @@ class TOwnedList {
   void Move(std::int64_t curIndex, std::int64_t newIndex);
   // Deletes every item, the last first.
   void Clear();
+  // Room for count items: appending up to that many allocates nothing more (a reader that knows
+  // how many items come). Never shrinks; the list still grows beyond it.
+  void Reserve(std::int32_t count);
   // Gives back the room kept for items to come (a list that is done growing).
   void Compact();
 
@@ -180,9 +196,11 @@ class TOwnedList {
 
   // While the lock is held, positions are not renumbered (bulk inserts); releasing the last lock
   // renumbers every item.
-  void BeginIndexUpdate() { ++index_update_lock_; }
+  void BeginIndexUpdate() { ++OnNotify.Rare().IndexUpdateLock; }
   void EndIndexUpdate();
-  std::int32_t IndexUpdateLock() const { return index_update_lock_; }
+  std::int32_t IndexUpdateLock() const {
+    return OnNotify.rare_ ? OnNotify.rare_->IndexUpdateLock : 0;
+  }
 
   // The positions holding an item, ascending; Fn(pos, item) is called for each. Empty slots cost
   // nothing here, however many there are.
@@ -243,8 +261,17 @@ class TOwnedList {
   // True while every slot holds an item (positions are then not stored).
   bool Dense() const { return Size() == static_cast<std::size_t>(count_); }
   std::int32_t PositionAt(std::size_t entry) const {
-    return Dense() ? static_cast<std::int32_t>(entry) : (*positions_)[entry];
+    return Dense() ? static_cast<std::int32_t>(entry) : OnNotify.rare_->Positions[entry];
   }
+  // The stored positions: one per item while some slot is empty, else none. A list of empty
+  // slots only stores nothing.
+  std::span<const std::int32_t> StoredPositions() const {
+    return OnNotify.rare_ ? std::span<const std::int32_t>(OnNotify.rare_->Positions)
+                          : std::span<const std::int32_t>();
+  }
+  std::vector<std::int32_t>& Positions() { return OnNotify.Rare().Positions; }
+  // Forgets the stored positions once every slot holds an item again.
+  void DropPositionsIfDense();
   // Positions of the entries from entry on move by delta.
   void ShiftPositions(std::size_t entry, std::int32_t delta);
   // The positions of a dense list, stored before its first empty slot appears.
@@ -260,10 +287,7 @@ class TOwnedList {
 
   TObject* owner_;
   TSlots* slots_ = nullptr;  // owns its items
-  // Each item's position while some slot is empty; none while item k sits at position k.
-  std::unique_ptr<std::vector<std::int32_t>> positions_;
   std::int32_t count_ = 0;
-  std::int32_t index_update_lock_ = 0;
 };
 
 // A list typed for its items and its owner, over TOwnedList or one of its descendants.

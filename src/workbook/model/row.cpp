@@ -32,6 +32,10 @@ bool IsEmptyCell(TExportCell* cell) {
 
 }  // namespace
 
+// A sheet may hold a million rows: the list item with the flags in its spare bytes, the cell list,
+// the height and the style pointer.
+static_assert(sizeof(TExportRow) <= 80);
+
 TExportRow::TExportRow() : Cells(this) {}
 TExportRow::~TExportRow() = default;
 

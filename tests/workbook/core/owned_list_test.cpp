@@ -187,6 +187,97 @@ TEST_F(OwnedList, CopiesAreCreatedOfTheListsClassAndRenumberedOnceInserted) {
   EXPECT_EQ(list.IndexUpdateLock(), 0);
 }
 
+// The handler, the positions of empty slots and the index update lock share one rarely made part:
+// each must keep working while the others come and go.
+TEST_F(OwnedList, TheHandlerIsSetReplacedAndClearedWhileEmptySlotsComeAndGo) {
+  std::string seen;
+  EXPECT_FALSE(list.OnNotify);
+  list.OnNotify = [&](TOwnedList&, TOwnedListObject* item, TListNotification) {
+    seen += static_cast<TItem*>(item)->Name;
+  };
+  ASSERT_TRUE(list.OnNotify);
+  Fill("ab");
+  list.Insert(1, nullptr);  // positions are stored beside the handler
+  list.OnNotify = [&](TOwnedList&, TOwnedListObject* item, TListNotification) {
+    seen += "+" + static_cast<TItem*>(item)->Name;
+  };
+  Fill("c");
+  list.OnNotify(list, list[0], TListNotification::Added);  // called as a function
+  list.OnNotify = nullptr;                                 // the positions stay
+  EXPECT_FALSE(list.OnNotify);
+  Fill("d");
+  EXPECT_EQ(Names(list), "a-bcd");
+  EXPECT_EQ(list.IndexOf(nullptr), 1);
+  list.Delete(1);  // dense again: the positions go, and with them the last rare member
+  EXPECT_EQ(list.IndexOf(nullptr), -1);
+  list.OnNotify = [&](TOwnedList&, TOwnedListObject* item, TListNotification) {
+    seen += "!" + static_cast<TItem*>(item)->Name;
+  };
+  list.Delete(0);
+  EXPECT_EQ(seen, "ab+c+a!a");
+  EXPECT_EQ(Names(list), "bcd");
+}
+
+TEST_F(OwnedList, CopiesTakeTheItemsButNotTheHandler) {
+  int notified = 0;
+  list.OnNotify = [&](TOwnedList&, TOwnedListObject*, TListNotification) { ++notified; };
+  Fill("ab");
+  list.Insert(1, nullptr);
+  TItems copy;
+  copy.Assign(list);  // only the items present are copied
+  EXPECT_FALSE(copy.OnNotify);
+  EXPECT_EQ(Names(copy), "a'b'");
+  copy.Insert(0, nullptr);
+  copy.Delete(0);
+  EXPECT_EQ(notified, 2);
+  list.Assign(copy);  // the handler sees the old items go and the copies come
+  EXPECT_EQ(Names(list), "a''b''");
+  EXPECT_EQ(notified, 2 + 2 + 2);
+}
+
+TEST_F(OwnedList, TheIndexUpdateLockHoldsWhileEmptySlotsComeAndGo) {
+  Fill("abc");
+  list.BeginIndexUpdate();
+  list.BeginIndexUpdate();
+  list.Insert(0, nullptr);  // no renumbering while locked
+  EXPECT_EQ(list[1]->GetIndex(), 0);
+  list.Delete(0);  // dense again; the lock stays
+  EXPECT_EQ(list.IndexUpdateLock(), 2);
+  list.Insert(3, nullptr);
+  list.Exchange(0, 3);
+  EXPECT_EQ(list[3]->GetIndex(), 0);
+  list.EndIndexUpdate();
+  EXPECT_EQ(list[3]->GetIndex(), 0);
+  list.EndIndexUpdate();  // the last release renumbers
+  EXPECT_EQ(list.IndexUpdateLock(), 0);
+  EXPECT_EQ(Names(list), "-bca");
+  list.EndIndexUpdate();  // more releases than locks change nothing
+  EXPECT_EQ(list.IndexUpdateLock(), 0);
+}
+
+// Freed with each mix of the rarely used members (the sanitizers see what is left behind).
+TEST(OwnedListRarePart, ListsAreFreedWithAndWithoutIt) {
+  for (const std::string layout : {"", "ab", "a-b", "--", "ab!", "a-b!", "ab#", "-#!"}) {
+    THookLog log;
+    int notified = 0;
+    {
+      TItems list;
+      for (const char c : layout) {
+        if (c == '-')
+          list.Insert(list.Count(), nullptr);
+        else if (c == '!')
+          list.OnNotify = [&](TOwnedList&, TOwnedListObject*, TListNotification) { ++notified; };
+        else if (c == '#')
+          list.BeginIndexUpdate();
+        else
+          list.AddNew(&log, std::string(1, c));
+      }
+    }
+    EXPECT_EQ(log.destroyed, log.created) << layout;
+    EXPECT_EQ(notified, 0) << layout;
+  }
+}
+
 // Lists with empty slots store only their items; every operation must answer as a list with a
 // slot per position would. Random steps are replayed on a plain vector of names ("-" = empty).
 TEST_F(OwnedList, EmptySlotsBehaveAsSlotsUnderEveryOperation) {
@@ -313,6 +404,29 @@ TEST(OwnedListSlots, TheItemListMovesBetweenBlocksAndHeapAndOutlivesTheBlocks) {
   list.Compact();
   EXPECT_EQ(list.ItemCount(), 0);
   EXPECT_EQ(log.destroyed, 101);
+}
+
+// Room reserved changes nothing the list shows: a reserve smaller than the list, or none, is
+// ignored, and the list grows past a reserve as it does without one, in blocks or on the heap.
+TEST(OwnedListSlots, ReservedRoomKeepsItemsAndPositionsAndTheListGrowsPastIt) {
+  THookLog log;
+  auto blocks = std::make_unique<TItemBlocks>();
+  TBlockItems list;
+  list.Blocks = blocks.get();
+  list.Reserve(4);
+  list.AddNew(&log, "a");
+  list.Insert(list.Count(), nullptr);
+  list.AddNew(&log, "b");
+  for (const std::int32_t count : {0, -1, 2, 3, 200}) list.Reserve(count);
+  EXPECT_EQ(Names(list), "a-b");
+  std::string names = "a-b";
+  for (int i = 0; i < 300; ++i) {
+    names += static_cast<char>('0' + i % 10);
+    list.AddNew(&log, names.substr(names.size() - 1));
+  }
+  list.InsertNew(1, &log, "x");
+  EXPECT_EQ(Names(list), names.insert(1, "x"));
+  EXPECT_EQ(list.ItemCount(), 303);
 }
 
 TEST(ItemBlocksTest, ReleasedRoomServesTheNextItemOfItsSize) {

@@ -18,8 +18,7 @@ class TExportRow;
 class TODSCellReader {
  public:
   // blocks: the workbook's, where the cells' short texts are made.
-  explicit TODSCellReader(TItemBlocks& blocks)
-      : blocks_(blocks), recentTexts_{kRecentTextsPerColumn, &blocks} {}
+  explicit TODSCellReader(TItemBlocks& blocks) : blocks_(blocks), recentTexts_{&blocks} {}
 
   // The cell element's start tag.
   void Start(const TXmlSaxAttributes& attributes);
@@ -59,7 +58,6 @@ class TODSCellReader {
   TItemBlocks& blocks_;
   // Short texts repeated down a column (partners, accounts, codes) are held once: a file of this
   // format has no table of shared texts.
-  static constexpr std::uint32_t kRecentTextsPerColumn = 4096;
   TRecentTexts recentTexts_;
 };
 

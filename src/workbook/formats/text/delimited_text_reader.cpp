@@ -222,7 +222,7 @@ class TTextImport {
   TTextBuffer field_{1024};
   TFieldStops unquotedStops_;
   TFieldStops quotedStops_;
-  TRecentTexts recentTexts_{TRecentTexts::kSlotsPerColumn, &workbook_.CellBlocks};
+  TRecentTexts recentTexts_{&workbook_.CellBlocks};
   bool quoted_ = false;
   std::size_t quotedLength_ = 0;
   long long cellsSinceReport_ = 0;

@@ -1,5 +1,8 @@
 #include "workbook/formats/text/recent_texts.h"
 
+#include <algorithm>
+#include <bit>
+#include <cmath>
 #include <cstring>
 
 namespace workbook {
@@ -16,35 +19,97 @@ std::uint32_t TRecentTexts::Hash(std::u16string_view text) {
     hash ^= hash >> 32;
   }
   for (; i < text.size(); ++i) hash = (hash ^ text[i]) * kMultiplier;
-  return static_cast<std::uint32_t>(hash ^ (hash >> 32));
+  // Every bit of the result depends on every character: the slots and the review's count of
+  // different texts take different bits of it.
+  hash = (hash ^ (hash >> 29)) * 0xBF58476D1CE4E5B9u;
+  const auto mixed = static_cast<std::uint32_t>(hash ^ (hash >> 32));
+  return mixed ? mixed : 1;  // 0 marks a free slot
 }
 
-TRecentTexts::TSlot* TRecentTexts::SlotFor(std::u16string_view text, int column, bool& same) {
-  if (static_cast<std::size_t>(column) >= columns_.size()) columns_.resize(column + 1);
+std::size_t TRecentTexts::Slots() const {
+  std::size_t slots = 0;
+  for (int column = 0; column < kColumns; ++column) slots += columns_[column].Size;
+  return slots;
+}
+
+void TRecentTexts::MakeTable(TColumn& texts, std::uint32_t size) {
+  texts.Hashes = std::make_unique<std::uint32_t[]>(size);
+  texts.Texts = std::make_unique<TPackedText[]>(size);
+  texts.Size = size;
+  texts.Held = 0;
+}
+
+double TRecentTexts::Different(const TColumn& texts) {
+  // With b of m bits set by hashes at random, about -m ln(1 - b/m) different hashes set them.
+  std::size_t set = 0;
+  for (const std::uint64_t bits : texts.Seen) set += std::popcount(bits);
+  if (set == kSeenBits) return kReview;
+  return -double{kSeenBits} * std::log1p(-static_cast<double>(set) / kSeenBits);
+}
+
+void TRecentTexts::Review(TColumn& texts) {
+  // Misses beyond the different texts met are texts met again that the table had let go: a
+  // larger table finds them. A column that finds too little even so rests, and its table goes.
+  const double lost = (kReview - texts.Found) - Different(texts);
+  const bool tooSmall = lost * kRareShare >= kReview;
+  const bool rare = texts.Found * kRareShare < kReview;
+  texts.LookedUp = texts.Found = 0;
+  texts.Seen.fill(0);
+  const std::uint32_t size = texts.Size * kGrowth;
+  if (tooSmall && size <= kMostSlots && grown_ + (size - texts.Size) <= kGrowthCap) {
+    grown_ += size - texts.Size;
+    MakeTable(texts, size);
+  } else if (rare) {
+    grown_ -= texts.Size - kFirstSlots;
+    texts.Hashes.reset();
+    texts.Texts.reset();
+    texts.Size = texts.Held = 0;
+    texts.Resting = kRest;
+  }
+}
+
+TRecentTexts::TColumn* TRecentTexts::Looking(int column) {
   TColumn& texts = columns_[column];
-  if (texts.Resting > 0) {
-    --texts.Resting;
-    return nullptr;
-  }
+  if (texts.LookedUp == kReview) Review(texts);
+  if (texts.Resting == 0) return &texts;
+  --texts.Resting;
+  return nullptr;
+}
+
+TPackedText* TRecentTexts::SlotFor(TColumn& texts, std::u16string_view text, bool& found) {
+  if (!texts.Hashes) MakeTable(texts, kFirstSlots);
+  ++texts.LookedUp;
   const std::uint32_t hash = Hash(text);
-  if (!texts.Slots) texts.Slots = std::make_unique<TSlot[]>(slotsPerColumn_);
-  TSlot& slot = texts.Slots[hash % slotsPerColumn_];
+  // The top bits, which pick no slot in a table of kMostSlots.
+  texts.Seen[hash >> 27] |= std::uint64_t{1} << (hash >> 21 & 63);
+  const std::uint32_t last = texts.Size - 1;
+  std::uint32_t slot = hash & last;
   // The hash kept beside the text spares reading a text that differs.
-  same = slot.Hash == hash && slot.Text.Equals(text);
-  slot.Hash = hash;
-  texts.Found += same;
-  if (++texts.LookedUp == kReview) {
-    if (texts.Found < kReview / kRareShare) texts.Resting = kRest;
-    texts.LookedUp = texts.Found = 0;
+  for (; texts.Hashes[slot] != 0; slot = (slot + 1) & last) {
+    if (texts.Hashes[slot] != hash) continue;
+    if (texts.Texts[slot].Equals(text)) {
+      found = true;
+      ++texts.Found;
+      return &texts.Texts[slot];
+    }
   }
-  return &slot;
+  if (++texts.Held * 4 > texts.Size * kFullQuarters) {
+    // Full: the table fills anew with the texts met from now on (the texts of a sorted column
+    // move on).
+    std::fill_n(texts.Hashes.get(), texts.Size, 0);
+    std::fill_n(texts.Texts.get(), texts.Size, TPackedText());
+    texts.Held = 1;
+    slot = hash & last;
+  }
+  texts.Hashes[slot] = hash;
+  return &texts.Texts[slot];
 }
 
 const TPackedText& TRecentTexts::Take(TTextBuffer& field, int column) {
-  bool same = false;
-  TSlot* slot = SlotFor(field.View(), column, same);
-  TPackedText& text = slot ? slot->Text : unshared_;
-  if (same)
+  TColumn* texts = Looking(column);
+  bool found = false;
+  TPackedText& text = texts ? *SlotFor(*texts, field.View(), found) : unshared_;
+  if (found)
     field.clear();
   else
     text = field.Take(blocks_);
@@ -52,10 +117,10 @@ const TPackedText& TRecentTexts::Take(TTextBuffer& field, int column) {
 }
 
 const TPackedText& TRecentTexts::Take(std::u16string_view view, int column) {
-  bool same = false;
-  TSlot* slot = SlotFor(view, column, same);
-  TPackedText& text = slot ? slot->Text : unshared_;
-  if (!same) text.Assign(view, blocks_);
+  TColumn* texts = Looking(column);
+  bool found = false;
+  TPackedText& text = texts ? *SlotFor(*texts, view, found) : unshared_;
+  if (!found) text.Assign(view, blocks_);
   return text;
 }
 

@@ -7,29 +7,54 @@
 namespace workbook {
 
 TXLSSharedStrings_ImportEntry::TXLSSharedStrings_ImportEntry(TPackedText text,
-                                                             std::vector<TXLSRichTextRun> runs)
-    : text_(std::move(text)) {
-  if (!runs.empty()) Extra().Runs = std::move(runs);
-  if (text_.HasLoneLineBreak()) Extra().CellText = text_.WithCRLFBreaks();
+                                                             std::vector<TXLSRichTextRun> runs) {
+  if (runs.empty() && !text.HasLoneLineBreak()) {
+    ::new (word_) TPackedText(std::move(text));
+    return;
+  }
+  auto extra = std::make_unique<TExtra>(TExtra{std::move(text), std::move(runs), {}, nullptr});
+  if (extra->Text.HasLoneLineBreak()) extra->CellText = extra->Text.WithCRLFBreaks();
+  PointTo(extra.release());
 }
 
-TXLSSharedStrings_ImportEntry::TExtra& TXLSSharedStrings_ImportEntry::Extra() {
-  if (!extra_) extra_ = std::make_unique<TExtra>();
-  return *extra_;
+TXLSSharedStrings_ImportEntry& TXLSSharedStrings_ImportEntry::operator=(
+    TXLSSharedStrings_ImportEntry&& other) noexcept {
+  if (this != &other) {
+    Free();
+    TakeFrom(other);
+  }
+  return *this;
 }
 
-const TPackedText& TXLSSharedStrings_ImportEntry::SharedText() const {
-  return extra_ && !extra_->CellText.empty() ? extra_->CellText : text_;
+void TXLSSharedStrings_ImportEntry::TakeFrom(TXLSSharedStrings_ImportEntry& other) noexcept {
+  if (TExtra* extra = other.ExtraIfAny()) {
+    PointTo(extra);
+    ::new (other.word_) TPackedText();
+  } else {
+    ::new (word_) TPackedText(std::move(other.Plain()));
+  }
 }
 
-const std::vector<TXLSRichTextRun>& TXLSSharedStrings_ImportEntry::Runs() const {
-  static const std::vector<TXLSRichTextRun> none;
-  return extra_ ? extra_->Runs : none;
+void TXLSSharedStrings_ImportEntry::Free() noexcept {
+  if (TExtra* extra = ExtraIfAny())
+    delete extra;
+  else
+    Plain().~TPackedText();
 }
+
+const std::vector<TXLSRichTextRun> TXLSSharedStrings_ImportEntry::kNoRuns;
 
 void TXLSSharedStrings_ImportEntry::SetObject(
     std::unique_ptr<TXLSSharedStrings_ImportObject> object) {
-  Extra().Object = std::move(object);
+  TExtra* extra = ExtraIfAny();
+  if (!extra) {
+    auto made = std::make_unique<TExtra>();
+    made->Text = std::move(Plain());
+    Plain().~TPackedText();
+    extra = made.release();
+    PointTo(extra);
+  }
+  extra->Object = std::move(object);
 }
 
 std::size_t TXLSSharedStrings_Import::Add(std::u16string_view text,

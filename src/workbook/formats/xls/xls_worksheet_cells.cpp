@@ -56,7 +56,7 @@ TXLSWorksheetCells::TXLSWorksheetCells(TWorkbook& workbook, TExportWorkSheet& sh
 
 void TXLSWorksheetCells::Cell(const TXLSCell& cell) {
   if (cell.Row != rowIndex_) {
-    if (row_ != nullptr) workbook_.DoAfterRowRead(sheet_, *row_);
+    if (row_ != nullptr) LeaveRow();
     rowIndex_ = cell.Row;
     row_ = sheet_.GetRow(rowIndex_);
   }
@@ -139,11 +139,17 @@ void TXLSWorksheetCells::SheetRecord(TXLSRecordReader& reader) {
       ReadXLSMergedCells(sheet_, reader);
       break;
     case kDimensions: {
-      // The row after the last used one; writers that leave the record empty keep the sheet's
-      // whole height as the progress maximum.
-      reader.Skip(4);
+      // The first used row and the row after the last one; writers that leave the record empty
+      // keep the sheet's whole height as the progress maximum.
+      const std::uint32_t first = reader.ReadDWord();
       const std::uint32_t end = reader.ReadDWord();
       if (end > 0) progressMax_ = std::min<std::uint32_t>(end, kRowCount);
+      // The row list is sized once from what the file claims, no further than a sheet's rows go;
+      // a claim too small lets the list grow as usual, one too large is given back at the end.
+      if (end > first) {
+        reservedRows_ = static_cast<std::int32_t>(std::min<std::uint32_t>(end - first, kRowCount));
+        sheet_.Rows.Reserve(reservedRows_);
+      }
       break;
     }
     case kColInfo:
@@ -225,8 +231,16 @@ void TXLSWorksheetCells::ReadConditionalRule(TXLSRecordReader& reader) {
   condFormats_.Apply(condFormatRanges_, read.Rules, true);
 }
 
+void TXLSWorksheetCells::LeaveRow() {
+  // Writers put the ROW records of up to 32 rows before their cells, so the row the cells leave
+  // is seldom the last row made, which alone the rows compact: its cells are done here.
+  row_->Cells.Compact();
+  workbook_.DoAfterRowRead(sheet_, *row_);
+}
+
 void TXLSWorksheetCells::Finish() {
-  if (row_ != nullptr) workbook_.DoAfterRowRead(sheet_, *row_);
+  if (row_ != nullptr) LeaveRow();
+  if (sheet_.Rows.ItemCount() < reservedRows_) sheet_.Rows.Compact();
   workbook_.DoProgress(wpsRows, progressMax_, progressMax_, u"");
 }
 

@@ -33,6 +33,8 @@ class TXLSWorksheetCells : public IXLSSheetTarget {
   void Finish();
 
  private:
+  // The cells have moved on from row_ (or the sheet ends).
+  void LeaveRow();
   // A CF record: its rule goes to every cell of the ranges the CONDFMT record before it named.
   void ReadConditionalRule(TXLSRecordReader& reader);
 
@@ -49,6 +51,8 @@ class TXLSWorksheetCells : public IXLSSheetTarget {
   int cellsSinceReport_ = 0;
   // The rows' progress runs up to this: the sheet's used height from DIMENSIONS when given.
   long long progressMax_ = xls_record::kRowCount;
+  // Rows the row list was sized for from DIMENSIONS.
+  std::int32_t reservedRows_ = 0;
   // The ranges of the last CONDFMT record, which its CF records apply to.
   std::vector<TCellRangeRef> condFormatRanges_;
   TCondFormatSpread condFormats_;

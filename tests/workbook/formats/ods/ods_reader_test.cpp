@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <random>
 #include <string>
 
 #include "../progress_reports.h"
@@ -13,6 +14,7 @@
 #include "workbook/core/library_texts.h"
 #include "workbook/formats/library_start.h"
 #include "workbook/formats/ods/ods_exporter.h"
+#include "workbook/formats/text/recent_texts.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_number.h"
 #include "workbook/model/cell_string.h"
@@ -323,6 +325,26 @@ std::string TextRow(const std::vector<std::string>& texts) {
     row += "<table:table-cell office:value-type=\"string\"><text:p>" + text +
            "</text:p></table:table-cell>";
   return row + "</table:table-row>";
+}
+
+// Thousands of partners in any order: once the column's table has grown, each is held once.
+TEST_F(ODSReaderTest, ThousandsOfRepeatedTextsAreHeldOnceEach) {
+  std::minstd_rand random(3);
+  std::vector<std::string> partners;
+  std::string rows;
+  for (int r = 0; r < 8000; ++r) {
+    partners.push_back("Partner " + std::to_string(random() % 2000) + " s.r.o.");
+    rows += TextRow({partners.back(), "u" + std::to_string(r)});
+  }
+  LoadRows(rows);
+  std::map<std::string, const void*> first;
+  for (int r = 0; r < 8000; ++r) {
+    ASSERT_EQ(Cell(r, 0)->GetValueText(), platform::Utf8ToUtf16(partners[r]));
+    ASSERT_EQ(Cell(r, 1)->GetValueText(), u"u" + platform::Utf8ToUtf16(std::to_string(r)));
+    if (r < 4 * static_cast<int>(TRecentTexts::kReview)) continue;
+    const void* chars = static_cast<TExportCellString*>(Cell(r, 0))->GetValueShared().Identity();
+    ASSERT_EQ(first.emplace(partners[r], chars).first->second, chars) << r;
+  }
 }
 
 // Texts are made in the workbook's own storage; a cell taken out of the workbook, or copied into

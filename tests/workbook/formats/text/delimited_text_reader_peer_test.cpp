@@ -116,6 +116,41 @@ TEST_P(ReaderPeer, CellsAreThoseOfPythonsCsvModule) {
              read.begin();
 }
 
+// Texts repeated down the columns (one, a few, hundreds or thousands of each column in any
+// order, or none), in more columns than are kept, around the longest length kept, quoted with
+// separators and letters beyond ASCII inside: the cells are those Python's csv module reads.
+TEST_F(TextFormatsTest, RepeatedTextsAreThoseOfPythonsCsvModule) {
+  if (!PythonAvailable()) GTEST_SKIP() << "/usr/bin/python3 is not installed";
+  constexpr int kRows = 3000;
+  constexpr int kColumns = 70;
+  const int distinct[] = {1, 3, 300, 2000, 0};  // 0: every field its own
+  std::minstd_rand random(9);
+  std::u16string text;
+  for (int r = 0; r < kRows; ++r) {
+    for (int c = 0; c < kColumns; ++c) {
+      const int d = distinct[c % 5];
+      const std::string n = std::to_string(d ? random() % d : r * kColumns + c);
+      const std::u16string number(n.begin(), n.end());
+      const std::size_t length = 28 + c % 7;  // 28 to 34 characters
+      const std::u16string value = u"P" + number + u"," + std::u16string(length - 2, u'\u017E');
+      text += (c ? u"," : u"") + (u"\"" + value.substr(0, length) + u"\"");
+    }
+    text += u"\r\n";
+  }
+  const std::string bytes = platform::Utf16ToUtf8(text);
+  TScratchDir dir;
+  WriteFileBytes(dir.File("in.csv"), std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+  const std::string expected = test_support::RunPeer("workbook/formats/text/peers/csv_rows.py",
+                                                     {dir.File("in.csv"), "utf-8", ","});
+  TExporterCSVComma comma;
+  const std::string read = HexLines(Import(comma, bytes));
+  ASSERT_EQ(std::count(read.begin(), read.end(), '\n'), kRows);
+  EXPECT_TRUE(read == expected)
+      << "the first difference at byte "
+      << std::mismatch(read.begin(), read.end(), expected.begin(), expected.end()).first -
+             read.begin();
+}
+
 INSTANTIATE_TEST_SUITE_P(TExporterText, ReaderPeer, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 

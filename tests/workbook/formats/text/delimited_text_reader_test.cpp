@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <random>
 #include <string>
 
 #include "workbook/core/exceptions.h"
+#include "workbook/formats/text/recent_texts.h"
 #include "workbook/formats/text/text_exporter.h"
 #include "workbook/formats/text/text_test_support.h"
 #include "workbook/model/cell_number.h"
@@ -216,6 +219,50 @@ TEST_F(TextFormatsTest, RepeatedTextsOfAColumnShareTheirCharacters) {
   };
   EXPECT_EQ(chars(0, 0), chars(299, 0));
   EXPECT_NE(chars(0, 1), chars(1, 1));
+}
+
+// Texts repeated down a column in any order, a few or thousands of them, are held once each as
+// soon as the column's table has grown; texts too long to keep are the cells' own; every cell
+// holds the text of the file.
+TEST_F(TextFormatsTest, RepeatedTextsShareWhateverTheirNumber) {
+  struct TColumn {
+    const char* name;
+    int distinct;  // 0: every row its own
+    std::size_t length;
+  };
+  const TColumn columns[] = {{"rate", 3, 2},
+                             {"partner", 2000, 24},
+                             {"invoice", 0, 12},
+                             {"longest kept", 500, TRecentTexts::kMaxLength},
+                             {"too long to keep", 500, TRecentTexts::kMaxLength + 1}};
+  constexpr int kRows = 12'000;
+  std::minstd_rand random(5);
+  std::string text;
+  TSheetTexts expected(kRows);
+  for (int r = 0; r < kRows; ++r) {
+    for (const TColumn& column : columns) {
+      const std::string n = std::to_string(column.distinct ? random() % column.distinct : r);
+      const std::string value = std::string(column.length - n.size(), 'P') + n;
+      text += (&column == columns ? "" : ",") + value;
+      expected[r].emplace_back(value.begin(), value.end());
+    }
+    text += "\r\n";
+  }
+  TExporterCSVComma comma;
+  ASSERT_EQ(Import(comma, text), expected);
+  TExportWorkSheet& sheet = *Book().WorkSheets[0];
+  for (int col = 0; col < 5; ++col) {
+    SCOPED_TRACE(columns[col].name);
+    std::map<std::u16string, const void*> first;
+    for (int r = 4 * static_cast<int>(TRecentTexts::kReview); r < kRows; ++r) {
+      const void* chars =
+          static_cast<TExportCellString*>(sheet.Rows[r]->Cells[col])->GetValueShared().Identity();
+      const auto [met, added] = first.emplace(expected[r][col], chars);
+      if (!added) {
+        ASSERT_EQ(met->second == chars, col != 4) << r;
+      }
+    }
+  }
 }
 
 TEST_F(TextFormatsTest, ProgressStagesOfAnImport) {

@@ -175,4 +175,53 @@ TEST(XLSReaderHandBuilt, FormulaResultsAgreeWithXlrd) {
   EXPECT_EQ(ours.cells, expected);
 }
 
+// DIMENSIONS only sizes the row list: a record that claims too few rows, far too many, none, an
+// end before its start, or no record at all, gives the same cells, as xlrd reads them.
+TEST(XLSReaderHandBuilt, RowsAreReadWhateverDimensionsClaims) {
+  const auto dimensions = [](std::uint32_t first, std::uint32_t end) {
+    return Record(0x0200, Join({DWord(first), DWord(end), Word(0), Word(2), Word(0)}));
+  };
+  Bytes cells;
+  for (std::uint16_t r = 0; r < 300; ++r) {
+    Append(cells, Number(r, 0, 15, r));
+    if (r % 3 == 0) Append(cells, Label(r, 1, u"row " + std::u16string(1, u'a' + r % 26), false));
+  }
+  Append(cells, Label(4000, 1, u"far", false));
+  const Bytes claims[] = {dimensions(0, 4001),
+                          dimensions(0, 5),
+                          dimensions(0, 70000),
+                          dimensions(0, 0xFFFFFFFF),
+                          dimensions(300, 10),
+                          dimensions(0, 0),
+                          Bytes{}};
+  std::vector<TestSheet> sheets;
+  for (const Bytes& claim : claims)
+    sheets.push_back({u"S" + std::u16string(1, u'0' + sheets.size()), Join({claim, cells})});
+  TScratchDir dir;
+  const std::string path = dir.File("dimensions.xls");
+  test_support::WriteFileBytes(path, XlsFile(WorkbookStream(StandardStyles(), sheets)));
+  const CellDump ours = DumpWithReader(path);
+  ExpectSameCells(path, ours, DumpWithXlrd({path})[path]);
+  EXPECT_EQ(ours.cells.size(), std::size(claims) * (300 + 100 + 1));
+  EXPECT_EQ(ours.cells.at({6, 4000, 1}), "far");
+}
+
+// Cells are taken as they come, in any row order: a row the cells left and come back to takes
+// the later ones too.
+TEST(XLSReaderHandBuilt, CellsComingBackToARowTheyLeftAreKept) {
+  const Bytes cells = Join({Number(0, 0, 15, 1), Number(0, 1, 15, 2), Number(1, 0, 15, 3),
+                            Label(0, 2, u"back", false), Number(2, 4, 15, 4), Number(1, 7, 15, 5),
+                            Number(0, 3, 15, 6)});
+  TScratchDir dir;
+  const std::string path = dir.File("order.xls");
+  test_support::WriteFileBytes(path, XlsFile(WorkbookStream(StandardStyles(), {{u"S", cells}})));
+  const CellDump ours = DumpWithReader(path);
+  ExpectSameCells(path, ours, DumpWithXlrd({path})[path]);
+  const std::map<std::tuple<int, int, int>, std::string> expected = {
+      {{0, 0, 0}, "1"}, {{0, 0, 1}, "2"}, {{0, 0, 2}, "back"}, {{0, 0, 3}, "6"},
+      {{0, 1, 0}, "3"}, {{0, 1, 7}, "5"}, {{0, 2, 4}, "4"},
+  };
+  EXPECT_EQ(ours.cells, expected);
+}
+
 }  // namespace
