@@ -28,7 +28,7 @@ std::uint32_t TRecentTexts::Hash(std::u16string_view text) {
 
 std::size_t TRecentTexts::Slots() const {
   std::size_t slots = 0;
-  for (const TColumn& texts : columns_) slots += texts.Size;
+  for (int column = 0; column < kColumns; ++column) slots += columns_[column].Size;
   return slots;
 }
 
@@ -48,13 +48,12 @@ double TRecentTexts::Different(const TColumn& texts) {
 }
 
 void TRecentTexts::Review(TColumn& texts) {
-  // A table that filled up while texts repeated is too small for the column's texts; a column
-  // that finds too little even so rests, and its table goes.
-  const double repeated = kReview - std::min<double>(Different(texts), kReview);
-  const bool tooSmall = texts.Filled && repeated * kRareShare >= kReview;
+  // Misses beyond the different texts met are texts met again that the table had let go: a
+  // larger table finds them. A column that finds too little even so rests, and its table goes.
+  const double lost = (kReview - texts.Found) - Different(texts);
+  const bool tooSmall = lost * kRareShare >= kReview;
   const bool rare = texts.Found * kRareShare < kReview;
   texts.LookedUp = texts.Found = 0;
-  texts.Filled = false;
   texts.Seen.fill(0);
   const std::uint32_t size = texts.Size * kGrowth;
   if (tooSmall && size <= kMostSlots && grown_ + (size - texts.Size) <= kGrowthCap) {
@@ -69,14 +68,15 @@ void TRecentTexts::Review(TColumn& texts) {
   }
 }
 
-TPackedText* TRecentTexts::SlotFor(std::u16string_view text, int column, bool& found) {
-  if (static_cast<std::size_t>(column) >= columns_.size()) columns_.resize(column + 1);
+TRecentTexts::TColumn* TRecentTexts::Looking(int column) {
   TColumn& texts = columns_[column];
   if (texts.LookedUp == kReview) Review(texts);
-  if (texts.Resting > 0) {
-    --texts.Resting;
-    return nullptr;
-  }
+  if (texts.Resting == 0) return &texts;
+  --texts.Resting;
+  return nullptr;
+}
+
+TPackedText* TRecentTexts::SlotFor(TColumn& texts, std::u16string_view text, bool& found) {
   if (!texts.Hashes) MakeTable(texts, kFirstSlots);
   ++texts.LookedUp;
   const std::uint32_t hash = Hash(text);
@@ -86,7 +86,11 @@ TPackedText* TRecentTexts::SlotFor(std::u16string_view text, int column, bool& f
   std::uint32_t slot = hash & last;
   // The hash kept beside the text spares reading a text that differs.
   for (; texts.Hashes[slot] != 0; slot = (slot + 1) & last) {
-    if (texts.Hashes[slot] == hash && texts.Texts[slot].View() == text) {
+    if (texts.Hashes[slot] != hash) continue;
+    // Compared as bytes: the character traits compare one character at a time.
+    const std::u16string_view held = texts.Texts[slot].View();
+    if (held.size() == text.size() &&
+        std::memcmp(held.data(), text.data(), text.size() * sizeof(char16_t)) == 0) {
       found = true;
       ++texts.Found;
       return &texts.Texts[slot];
@@ -98,7 +102,6 @@ TPackedText* TRecentTexts::SlotFor(std::u16string_view text, int column, bool& f
     std::fill_n(texts.Hashes.get(), texts.Size, 0);
     std::fill_n(texts.Texts.get(), texts.Size, TPackedText());
     texts.Held = 1;
-    texts.Filled = true;
     slot = hash & last;
   }
   texts.Hashes[slot] = hash;
@@ -106,9 +109,9 @@ TPackedText* TRecentTexts::SlotFor(std::u16string_view text, int column, bool& f
 }
 
 const TPackedText& TRecentTexts::Take(TTextBuffer& field, int column) {
+  TColumn* texts = Looking(column);
   bool found = false;
-  TPackedText* slot = SlotFor(field.View(), column, found);
-  TPackedText& text = slot ? *slot : unshared_;
+  TPackedText& text = texts ? *SlotFor(*texts, field.View(), found) : unshared_;
   if (found)
     field.clear();
   else
@@ -117,9 +120,9 @@ const TPackedText& TRecentTexts::Take(TTextBuffer& field, int column) {
 }
 
 const TPackedText& TRecentTexts::Take(std::u16string_view view, int column) {
+  TColumn* texts = Looking(column);
   bool found = false;
-  TPackedText* slot = SlotFor(view, column, found);
-  TPackedText& text = slot ? *slot : unshared_;
+  TPackedText& text = texts ? *SlotFor(*texts, view, found) : unshared_;
   if (!found) text.Assign(view, blocks_);
   return text;
 }

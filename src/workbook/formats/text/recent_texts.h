@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
-#include <vector>
 
 #include "workbook/model/packed_text.h"
 #include "workbook/model/text_buffer.h"
@@ -64,14 +63,14 @@ class TRecentTexts {
     std::uint32_t LookedUp = 0;  // since the last review
     std::uint32_t Found = 0;
     std::uint32_t Resting = 0;  // texts still to be made without a look-up
-    bool Filled = false;        // since the last review
     std::array<std::uint64_t, kSeenBits / 64> Seen{};
   };
 
   static std::uint32_t Hash(std::u16string_view text);
-  // The text's slot in the column; found: the slot holds the text already. Null while the
-  // column rests.
-  TPackedText* SlotFor(std::u16string_view text, int column, bool& found);
+  // The column, when it is not resting; a text is looked up in it.
+  TColumn* Looking(int column);
+  // The text's slot in the column's table; found: the slot holds the text already.
+  TPackedText* SlotFor(TColumn& texts, std::u16string_view text, bool& found);
   void MakeTable(TColumn& texts, std::uint32_t size);
   // Grows the table when its texts repeat more than it holds, or rests a column whose texts
   // seldom repeat.
@@ -87,7 +86,7 @@ class TRecentTexts {
   static constexpr std::uint32_t kFullQuarters = 3;
 
   TItemBlocks* blocks_;
-  std::vector<TColumn> columns_;
+  std::unique_ptr<TColumn[]> columns_ = std::make_unique<TColumn[]>(kColumns);
   std::size_t grown_ = 0;  // slots beyond the first tables
   TPackedText unshared_;   // the last text made while its column rested
 };

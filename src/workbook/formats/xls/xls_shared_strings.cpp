@@ -42,17 +42,7 @@ void TXLSSharedStrings_ImportEntry::Free() noexcept {
     Plain().~TPackedText();
 }
 
-const TPackedText& TXLSSharedStrings_ImportEntry::SharedText() const {
-  const TExtra* extra = ExtraIfAny();
-  if (!extra) return Plain();
-  return extra->CellText.empty() ? extra->Text : extra->CellText;
-}
-
-const std::vector<TXLSRichTextRun>& TXLSSharedStrings_ImportEntry::Runs() const {
-  static const std::vector<TXLSRichTextRun> none;
-  const TExtra* extra = ExtraIfAny();
-  return extra ? extra->Runs : none;
-}
+const std::vector<TXLSRichTextRun> TXLSSharedStrings_ImportEntry::kNoRuns;
 
 void TXLSSharedStrings_ImportEntry::SetObject(
     std::unique_ptr<TXLSSharedStrings_ImportObject> object) {

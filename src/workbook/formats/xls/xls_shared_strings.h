@@ -35,8 +35,15 @@ class TXLSSharedStrings_ImportEntry {
   std::u16string_view Text() const { return PackedText().View(); }
   // The text for cells to share, its line breaks as cells keep them (CR LF): made once per
   // entry, however many cells use it.
-  const TPackedText& SharedText() const;
-  const std::vector<TXLSRichTextRun>& Runs() const;
+  const TPackedText& SharedText() const {
+    const TExtra* extra = ExtraIfAny();
+    if (!extra) return Plain();
+    return extra->CellText.empty() ? extra->Text : extra->CellText;
+  }
+  const std::vector<TXLSRichTextRun>& Runs() const {
+    const TExtra* extra = ExtraIfAny();
+    return extra ? extra->Runs : kNoRuns;
+  }
   // The attached object (owned; the previous one is freed when another is set).
   TXLSSharedStrings_ImportObject* Object() const {
     const TExtra* extra = ExtraIfAny();
@@ -52,6 +59,7 @@ class TXLSSharedStrings_ImportEntry {
     std::unique_ptr<TXLSSharedStrings_ImportObject> Object;
   };
   static constexpr std::uintptr_t kExtraTag = 1;
+  static const std::vector<TXLSRichTextRun> kNoRuns;
   static_assert(alignof(TExtra) > kExtraTag);
 
   std::uintptr_t Word() const {

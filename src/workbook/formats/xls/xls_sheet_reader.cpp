@@ -242,10 +242,11 @@ void TCellRecords::Label(const TXLSRecordData& data) {
 void TCellRecords::LabelSST(const TXLSRecordData& data) {
   TXLSCell cell = Start(data, TXLSCellKind::Blank);
   // An index outside the table leaves the cell empty.
-  if (const TXLSSharedStrings_ImportEntry* entry = sst_.GetEntry(data.DWord(6));
-      entry != nullptr && !entry->Text().empty()) {
+  const TXLSSharedStrings_ImportEntry* entry = sst_.GetEntry(data.DWord(6));
+  if (const std::u16string_view text = entry ? entry->Text() : std::u16string_view();
+      !text.empty()) {
     cell.Kind = TXLSCellKind::Text;
-    cell.Text = entry->Text();
+    cell.Text = text;
     // Runs follow the file's characters, so a text with runs is normalised per cell.
     if (entry->Runs().empty())
       cell.SharedText = &entry->SharedText();
