@@ -22,11 +22,38 @@ constexpr std::array<char16_t, 128> kHighHalf = {
     0x011B, 0x00ED, 0x00EE, 0x010F, 0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9};
 
+// The bytes of the units from U+0080 up, by the unit's high byte (a row, 0 for none: the code
+// page's units lie in five rows) and its low byte; 0 for a unit the code page lacks.
+struct TCp1250Rows {
+  std::array<std::uint8_t, 256> RowOf{};
+  std::array<std::array<std::uint8_t, 256>, 6> Bytes{};
+};
+
+constexpr TCp1250Rows MakeCp1250Rows() {
+  TCp1250Rows rows;
+  std::uint8_t used = 0;
+  for (std::size_t i = 0; i < kHighHalf.size(); ++i) {
+    const char16_t unit = kHighHalf[i];
+    std::uint8_t& row = rows.RowOf[unit >> 8];
+    if (row == 0) row = ++used;
+    rows.Bytes.at(row)[unit & 0xFF] = static_cast<std::uint8_t>(0x80 + i);
+  }
+  return rows;
+}
+
+constexpr TCp1250Rows kCp1250Rows = MakeCp1250Rows();
+
+constexpr std::array<char16_t, 256> MakeCp1250Units() {
+  std::array<char16_t, 256> units{};
+  for (std::size_t b = 0; b < 0x80; ++b) units[b] = static_cast<char16_t>(b);
+  for (std::size_t i = 0; i < kHighHalf.size(); ++i) units[0x80 + i] = kHighHalf[i];
+  return units;
+}
+
 char EncodeCp1250(char16_t c) {
   if (c < 0x80) return static_cast<char>(c);
-  for (std::size_t i = 0; i < kHighHalf.size(); ++i)
-    if (kHighHalf[i] == c) return static_cast<char>(0x80 + i);
-  return '?';
+  const unsigned char b = Cp1250HighByte(c);
+  return b != 0 ? static_cast<char>(b) : '?';
 }
 
 // Widens the ASCII bytes at the front of from, eight at a time while eight are there and all are
@@ -43,6 +70,12 @@ std::size_t WidenAscii(const unsigned char* from, std::size_t n, char16_t* to) {
 }
 
 }  // namespace
+
+const std::array<char16_t, 256> kCp1250Units = MakeCp1250Units();
+
+unsigned char Cp1250HighByte(char16_t unit) {
+  return kCp1250Rows.Bytes[kCp1250Rows.RowOf[unit >> 8]][unit & 0xFF];
+}
 
 void AppendUtf16(std::u16string& out, char32_t cp) {
   if (cp < 0x10000) {
@@ -98,7 +131,7 @@ void AppendCp1250AsUtf16(std::string_view bytes, std::u16string& out) {
     // Up to the next eight bytes one at a time, through the table.
     for (const std::size_t end = std::min(n, i + 8); i < end; ++i) {
       const unsigned char b = from[i];
-      to[i] = b < 0x80 ? char16_t(b) : kHighHalf[b - 0x80];
+      to[i] = kCp1250Units[b];
     }
   }
 }

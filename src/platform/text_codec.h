@@ -1,10 +1,18 @@
 #pragma once
 // Conversions between the three text forms of the system: the application's Windows-1250 bytes,
 // the library's UTF-16 and the UTF-8 that XML and the written files use.
+#include <array>
 #include <string>
 #include <string_view>
 
 namespace platform {
+
+// The UTF-16 unit of each Windows-1250 byte (the five unassigned bytes: the C1 control of the
+// same number).
+extern const std::array<char16_t, 256> kCp1250Units;
+// The Windows-1250 byte of a unit from U+0080 up, or 0 where the code page lacks it: every such
+// unit the code page holds has a byte from 0x80 up.
+unsigned char Cp1250HighByte(char16_t unit);
 
 // Windows-1250 bytes to UTF-16; every byte maps to one unit (the five unassigned bytes map to
 // the C1 control of the same number, so all 256 bytes round-trip).

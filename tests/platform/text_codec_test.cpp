@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using namespace platform;
 
 TEST(Cp1250, AllBytesRoundTrip) {
@@ -30,6 +32,17 @@ TEST(Cp1250, UnmappedCharactersBecomeQuestionMarks) {
   EXPECT_EQ(Utf16ToCp1250(u"a\u4E2Db"), "a?b");
   EXPECT_EQ(Utf16ToCp1250(u"\U0001F600"), "?");  // one character, one "?"
   EXPECT_EQ(Utf16ToCp1250(u"ß\u00E5"), "\xDF?");
+}
+
+// The code page's units lie in five rows of 256 (U+00xx, U+01xx, U+02xx, U+20xx, U+21xx): a unit
+// that shares its low byte with a unit of the code page in another row is still not one of it.
+TEST(Cp1250, HighBytesOfUnitsTellRowsApart) {
+  const std::pair<char16_t, unsigned char> cases[] = {
+      {u'\u00AC', 0xAC}, {u'\u20AC', 0x80}, {u'\u01AC', 0},    {u'\u21AC', 0},
+      {u'\u02AC', 0},    {u'\uAC00', 0},    {u'\u2122', 0x99}, {u'\u0122', 0},
+      {u'\u0080', 0},    {u'\u0081', 0x81}, {u'\u00FF', 0},    {u'\uFFFF', 0},
+  };
+  for (const auto& [unit, byte] : cases) EXPECT_EQ(Cp1250HighByte(unit), byte) << int(unit);
 }
 
 TEST(Utf8, ValidTextRoundTrips) {

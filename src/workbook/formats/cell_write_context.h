@@ -3,6 +3,9 @@
 // table, the sheet's hyperlink list and the calculation chain; the cell only reports to them.
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+#include "workbook/model/packed_text.h"
 
 namespace workbook {
 
@@ -44,6 +47,14 @@ class ICellWriteContext {
     (void)font;
     return std::u16string();
   }
+
+  // The characters of a cell's text, widened into a room the context keeps where the text holds
+  // one byte a character, so that writing a sheet allocates nothing per text: valid until the
+  // next call.
+  std::u16string_view CellText(const TPackedText& text) { return text.View(cellText_); }
+
+ private:
+  std::u16string cellText_;
 };
 
 }  // namespace workbook

@@ -28,7 +28,8 @@ int TExportCell::CalcTextWidth(TCustomExporter& exporter) {
 int TExportCellString::CalcTextWidth(TCustomExporter& exporter) {
   if (!HasRichText()) return TExportCell::CalcTextWidth(exporter);
   TStringRichTextTagTextList runs;
-  GetRichTextTags().BuildTextList(value_.View(), runs, false);
+  std::u16string scratch;
+  GetRichTextTags().BuildTextList(value_.View(scratch), runs, false);
   int width = 0;
   for (int i = 0; i < runs.Count(); ++i) {
     const auto& run = runs.GetEntry(i);
@@ -46,7 +47,8 @@ double TExportCellString::CalcTextHeight(TCustomExporter& exporter, double colum
   double height = TCustomExporter::GetFontRowHeight(GetFont());
   if (HasRichText()) {
     TStringRichTextTagTextList runs;
-    GetRichTextTags().BuildTextList(value_.View(), runs, false);
+    std::u16string scratch;
+    GetRichTextTags().BuildTextList(value_.View(scratch), runs, false);
     for (int i = 0; i < runs.Count(); ++i)
       if (runs.GetEntry(i).Font)
         height =

@@ -11,7 +11,7 @@ class TExportCellString : public TExportCell {
  public:
   TCellClass CellClass() const override { return TCellClass::String; }
 
-  std::u16string_view GetValue() const { return value_.View(); }
+  std::u16string GetValue() const { return value_.ToString(); }
   void SetValue(const std::u16string& text) { SetValueEx(text, true); }
   // A text with CR LF switches wrapping on; a text over 255 characters always goes to the
   // shared-string table.
@@ -39,9 +39,9 @@ class TExportCellString : public TExportCell {
   void SetHyperlink(const std::u16string& target);
   bool HasHyperlink() const { return !GetHyperlink().empty(); }
 
-  std::u16string GetValueText() const override { return std::u16string(value_.View()); }
+  std::u16string GetValueText() const override { return value_.ToString(); }
   void SetValueText(const std::u16string& text) override { SetValue(text); }
-  std::u16string GetDisplayText() override { return std::u16string(value_.View()); }
+  std::u16string GetDisplayText() override { return value_.ToString(); }
   void SetDisplayText(const std::u16string& text) override { SetValue(text); }
   void AssignTo(TPersistent& dest) const override;
   // Rich text: the runs' widths in their fonts plus the exporter's spacing per run boundary.

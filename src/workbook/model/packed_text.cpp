@@ -1,14 +1,17 @@
 #include "workbook/model/packed_text.h"
 
+#include "platform/text_codec.h"
 #include "workbook/core/item_blocks.h"
 #include "workbook/model/load_budget.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <new>
 #include <stdexcept>
+#include <type_traits>
 
 namespace workbook {
 
@@ -20,35 +23,115 @@ void Examined(std::size_t characters) {
   charactersExamined.fetch_add(characters, std::memory_order_relaxed);
 }
 
+// Eight UTF-16 units, and eight bytes: one step of the scan of most texts.
+using TEightUnits = std::uint16_t __attribute__((vector_size(16)));
+using TEightBytes = std::uint8_t __attribute__((vector_size(8)));
+
+// Whether the eight units at units are all ASCII above CR (units that need neither a fact nor a
+// look-up: what most texts are made of); their low bytes go to narrowed when narrowing.
+template <bool kNarrowing>
+bool EightPlainUnits(const char16_t* units, unsigned char* narrowed) {
+  constexpr TEightUnits kAboveCR = {0x0E, 0x0E, 0x0E, 0x0E, 0x0E, 0x0E, 0x0E, 0x0E};
+  constexpr TEightUnits kSpan = {0x72, 0x72, 0x72, 0x72, 0x72, 0x72, 0x72, 0x72};  // to U+007F
+  TEightUnits eight;
+  std::memcpy(&eight, units, sizeof eight);
+  if constexpr (kNarrowing) {
+    const TEightBytes bytes = __builtin_convertvector(eight, TEightBytes);
+    std::memcpy(narrowed, &bytes, sizeof bytes);
+  }
+  const TEightBytes plain = __builtin_convertvector((eight - kAboveCR) < kSpan, TEightBytes);
+  std::uint64_t flags;
+  std::memcpy(&flags, &plain, sizeof flags);
+  return flags == ~std::uint64_t{0};
+}
+
 }  // namespace
 
 std::uint64_t TPackedText::CharactersExamined() {
   return charactersExamined.load(std::memory_order_relaxed);
 }
 
-std::uint32_t TPackedText::LineBreakFacts(std::u16string_view text) {
-  Examined(text.size());
-  std::uint32_t facts = 0;
+// Forward, each unit read before its byte is written: narrowed may be where text's own units
+// start.
+template <bool kNarrowing>
+std::uint32_t TPackedText::Scan(std::u16string_view text, unsigned char* narrowed) {
+  std::uint32_t facts = kNarrow;
   const std::size_t n = text.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    // Most characters sort above CR, which tells them apart with one comparison.
+  std::size_t i = 0;
+  while (true) {
+    for (; i + 8 <= n; i += 8)
+      if (!EightPlainUnits<kNarrowing>(text.data() + i, kNarrowing ? narrowed + i : nullptr)) break;
+    // Then up to eight units one at a time: plain ones, then one that is not.
+    const std::size_t stop = std::min(n, i + 8);
+    for (; i < stop; ++i) {
+      const char16_t c = text[i];
+      if (static_cast<char16_t>(c - 0x0E) >= 0x80 - 0x0E) break;
+      if constexpr (kNarrowing) narrowed[i] = static_cast<unsigned char>(c);
+    }
+    if (i == n) return facts;
+    if (i == stop) continue;
     const char16_t c = text[i];
-    if (c > u'\r' || (c != u'\r' && c != u'\n')) continue;
-    if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') {
+    if constexpr (kNarrowing) narrowed[i] = static_cast<unsigned char>(c);
+    if (c >= 0x80) {
+      const unsigned char byte = platform::Cp1250HighByte(c);
+      if constexpr (kNarrowing) narrowed[i] = byte;
+      if (byte == 0) facts &= ~kNarrow;
+    } else if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') {
       facts |= kHasCRLF;
+      if constexpr (kNarrowing) narrowed[i + 1] = '\n';
       ++i;
-    } else {
+    } else if (c == u'\r' || c == u'\n') {
       facts |= kHasLoneBreak;
     }
-    if (facts == (kHasCRLF | kHasLoneBreak)) break;
+    ++i;
+    if (facts == (kHasCRLF | kHasLoneBreak)) return facts;  // nothing more to learn
   }
-  return facts;
+}
+
+std::uint32_t TPackedText::ScanFacts(std::u16string_view text, unsigned char* narrowed) {
+  Examined(text.size());
+  return narrowed ? Scan<true>(text, narrowed) : Scan<false>(text, nullptr);
+}
+
+void TPackedText::NarrowInto(std::u16string_view text, unsigned char* to) { Scan<true>(text, to); }
+
+std::u16string_view TPackedText::View(std::u16string& scratch) const {
+  if (!data_) return {};
+  if (!Narrow()) return {Chars(), data_->Length};
+  scratch.clear();
+  AppendTo(scratch);
+  return scratch;
+}
+
+void TPackedText::AppendTo(std::u16string& out) const {
+  if (!data_) return;
+  if (Narrow())
+    platform::AppendCp1250AsUtf16({reinterpret_cast<const char*>(Bytes()), data_->Length}, out);
+  else
+    out.append(Chars(), data_->Length);
+}
+
+std::u16string TPackedText::ToString() const {
+  std::u16string text;
+  AppendTo(text);
+  return text;
+}
+
+bool TPackedText::Equals(std::u16string_view text) const {
+  if (text.size() != size()) return false;
+  if (!data_) return true;
+  if (!Narrow()) return std::equal(text.begin(), text.end(), Chars());
+  const unsigned char* bytes = Bytes();
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (platform::kCp1250Units[bytes[i]] != text[i]) return false;
+  return true;
 }
 
 TPackedText TPackedText::WithCRLFBreaks() const {
   if (!HasLoneLineBreak()) return *this;
   Examined(size());
-  return TPackedText(workbook::WithCRLFBreaks(View()));
+  std::u16string scratch;
+  return TPackedText(workbook::WithCRLFBreaks(View(scratch)));
 }
 
 std::u16string WithCRLFBreaks(std::u16string_view text, std::vector<std::int32_t>* moved) {
@@ -93,7 +176,7 @@ TPackedText& TPackedText::operator=(TPackedText&& other) noexcept {
 void TPackedText::Release() noexcept {
   if (data_ && data_->Refs < kSaturated && (data_->Refs -= kOneRef) < kOneRef) {
     const bool inBlocks = data_->Refs & kInBlocks;
-    const std::size_t bytes = sizeof(THeader) + data_->Length * sizeof(char16_t);
+    const std::size_t bytes = sizeof(THeader) + data_->Length * (Narrow() ? 1 : sizeof(char16_t));
     data_->~THeader();
     if (inBlocks)
       TItemBlocks::Release(data_, bytes);
@@ -106,16 +189,35 @@ void TPackedText::Release() noexcept {
 void TPackedText::Assign(std::u16string_view text, TItemBlocks* blocks) {
   THeader* fresh = nullptr;
   if (!text.empty()) {
-    if (text.size() > std::numeric_limits<std::uint32_t>::max())
-      throw std::length_error("text too long");
-    TWorkbookLoadBudget::ChargeTextBytes(static_cast<std::int64_t>(text.size() * sizeof(char16_t)));
-    const std::size_t bytes = sizeof(THeader) + text.size() * sizeof(char16_t);
-    const bool inBlocks = blocks && bytes <= TItemBlocks::kLargest;
-    void* room = inBlocks ? blocks->Allocate(bytes) : std::malloc(bytes);
-    if (!room) throw std::bad_alloc();
-    const std::uint32_t facts = LineBreakFacts(text) | (inBlocks ? kInBlocks : 0);
-    fresh = new (room) THeader{kOneRef | facts, static_cast<std::uint32_t>(text.size())};
-    std::copy(text.begin(), text.end(), reinterpret_cast<char16_t*>(fresh + 1));
+    const std::size_t n = text.size();
+    if (n > std::numeric_limits<std::uint32_t>::max()) throw std::length_error("text too long");
+    TWorkbookLoadBudget::ChargeTextBytes(static_cast<std::int64_t>(n * sizeof(char16_t)));
+    // A short text is narrowed here while it is scanned; a long one in its own room, made for
+    // one byte a character and widened in the few cases that need it.
+    unsigned char local[TItemBlocks::kLargest - sizeof(THeader)];
+    const bool isShort = n <= sizeof local;
+    void* room = isShort ? nullptr : std::malloc(sizeof(THeader) + n);
+    if (!isShort && !room) throw std::bad_alloc();
+    unsigned char* narrowed = isShort ? local : static_cast<unsigned char*>(room) + sizeof(THeader);
+    std::uint32_t facts = ScanFacts(text, narrowed);
+    const bool narrow = facts & kNarrow;
+    const std::size_t bytes = sizeof(THeader) + n * (narrow ? 1 : sizeof(char16_t));
+    if (isShort) {
+      const bool inBlocks = blocks && bytes <= TItemBlocks::kLargest;
+      room = inBlocks ? blocks->Allocate(bytes) : std::malloc(bytes);
+      if (!room) throw std::bad_alloc();
+      if (inBlocks) facts |= kInBlocks;
+      if (narrow) std::memcpy(static_cast<char*>(room) + sizeof(THeader), local, n);
+    } else if (!narrow) {
+      void* wider = std::realloc(room, bytes);
+      if (!wider) {
+        std::free(room);
+        throw std::bad_alloc();
+      }
+      room = wider;
+    }
+    fresh = new (room) THeader{kOneRef | facts, static_cast<std::uint32_t>(n)};
+    if (!narrow) std::copy(text.begin(), text.end(), reinterpret_cast<char16_t*>(fresh + 1));
   }
   Release();
   data_ = fresh;

@@ -4,7 +4,9 @@
 // made, so copies share them under a count: cells read from a shared-string table hold the
 // table's text instead of a copy each. What cells need to know about a text (whether it holds
 // line breaks) is found once when it is made, so a text shared by many cells is never scanned
-// again per cell.
+// again per cell. A text whose every character is one of Windows-1250 (ASCII and the Slovak and
+// Czech letters: what this system's users write) keeps one byte per character, found in the same
+// pass; its size is still counted in UTF-16 units.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,9 +30,16 @@ class TPackedText {
   // With blocks (a workbook's), a short text takes its room there: its own size, made and freed
   // in bulk, instead of a heap allocation each.
   void Assign(std::u16string_view text, TItemBlocks* blocks = nullptr);
-  std::u16string_view View() const {
-    return data_ ? std::u16string_view(Chars(), data_->Length) : std::u16string_view();
-  }
+  // The characters: the stored ones, or a one-byte text's widened into scratch (the view then
+  // lasts as long as scratch is left alone).
+  std::u16string_view View(std::u16string& scratch) const;
+  // The characters appended to out.
+  void AppendTo(std::u16string& out) const;
+  std::u16string ToString() const;
+  bool Equals(std::u16string_view text) const;
+  // What tells this text apart from every other one living, whatever its characters: its copies
+  // have the same.
+  const void* Identity() const { return data_; }
   std::size_t size() const { return data_ ? data_->Length : 0; }
   bool empty() const { return data_ == nullptr; }
   // Whether another holder shares the characters: a text only one holder has can only be met
@@ -53,6 +62,7 @@ class TPackedText {
   static constexpr std::uint32_t kHasCRLF = 1;
   static constexpr std::uint32_t kHasLoneBreak = 2;
   static constexpr std::uint32_t kInBlocks = 4;
+  static constexpr std::uint32_t kNarrow = 8;  // one Windows-1250 byte per character
   static constexpr std::uint32_t kFactBits = 4;
   static constexpr std::uint32_t kOneRef = std::uint32_t{1} << kFactBits;
   // A count that reaches its largest value stays there: the text then lives as long as the
@@ -65,8 +75,17 @@ class TPackedText {
     std::uint32_t Length;
   };
 
-  static std::uint32_t LineBreakFacts(std::u16string_view text);
+  // The line-break facts, and kNarrow where the text allows it, in one pass; with narrowed (room
+  // for the text's size), the text's Windows-1250 bytes as well, meaningful where kNarrow is
+  // found.
+  static std::uint32_t ScanFacts(std::u16string_view text, unsigned char* narrowed = nullptr);
+  // text's Windows-1250 bytes, which ScanFacts found it has.
+  static void NarrowInto(std::u16string_view text, unsigned char* to);
+  template <bool kNarrowing>
+  static std::uint32_t Scan(std::u16string_view text, unsigned char* narrowed);
+  bool Narrow() const { return data_->Refs & kNarrow; }
   const char16_t* Chars() const { return reinterpret_cast<const char16_t*>(data_ + 1); }
+  const unsigned char* Bytes() const { return reinterpret_cast<const unsigned char*>(data_ + 1); }
   void AddRef() noexcept {
     if (data_ && data_->Refs < kSaturated) data_->Refs += kOneRef;
   }

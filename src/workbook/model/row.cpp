@@ -24,7 +24,7 @@ bool IsEmptyCell(TExportCell* cell) {
     case TCellClass::Empty:
       return true;
     case TCellClass::String:
-      return static_cast<TExportCellString*>(cell)->GetValue().empty() && !cell->HasFormula();
+      return static_cast<TExportCellString*>(cell)->GetValueShared().empty() && !cell->HasFormula();
     default:
       return !static_cast<TExportCellCustomNumber*>(cell)->HasValue && !cell->HasFormula();
   }

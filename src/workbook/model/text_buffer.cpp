@@ -41,8 +41,12 @@ TPackedText TTextBuffer::Take(TItemBlocks* blocks) {
     text.Assign(View(), blocks);
   } else {
     TWorkbookLoadBudget::ChargeTextBytes(static_cast<std::int64_t>(size_ * sizeof(char16_t)));
-    const std::uint32_t facts = TPackedText::LineBreakFacts(View());
-    void* fitted = std::realloc(room_, sizeof(THeader) + size_ * sizeof(char16_t));
+    const std::uint32_t facts = TPackedText::ScanFacts(View());
+    // A text of one byte a character is narrowed where it stands, and its room cut to fit.
+    const bool narrow = facts & TPackedText::kNarrow;
+    if (narrow) TPackedText::NarrowInto(View(), reinterpret_cast<unsigned char*>(Chars()));
+    const std::size_t bytes = sizeof(THeader) + size_ * (narrow ? 1 : sizeof(char16_t));
+    void* fitted = std::realloc(room_, bytes);
     text.data_ = new (fitted ? fitted : room_)
         THeader{TPackedText::kOneRef | facts, static_cast<std::uint32_t>(size_)};
     room_ = nullptr;

@@ -22,7 +22,7 @@ using Bytes = std::vector<std::uint8_t>;
 class TRecordingContext : public ICellWriteContext {
  public:
   std::uint32_t SharedStringIndex(const TExportCellString& cell) override {
-    shared.push_back(std::u16string(cell.GetValue()));
+    shared.push_back(cell.GetValue());
     return 7;
   }
   void AddHyperlink(const std::u16string& ref, const std::u16string& target) override {

@@ -33,13 +33,13 @@ TEST(PackedTextTest, CopiesShareTheCharactersOutliveTheOriginalAndChangeAlone) {
   TPackedText copy(*original);
   TPackedText assigned;
   assigned = copy;
-  EXPECT_EQ(assigned.View().data(), original->View().data());
+  EXPECT_EQ(assigned.Identity(), original->Identity());
   original.reset();
-  EXPECT_EQ(copy.View(), u"Položka 1");
+  EXPECT_EQ(copy.ToString(), u"Položka 1");
   assigned.Assign(u"xyz");
-  EXPECT_EQ(copy.View(), u"Položka 1");
+  EXPECT_EQ(copy.ToString(), u"Položka 1");
   assigned = assigned;  // self-assignment keeps the text
-  EXPECT_EQ(assigned.View(), u"xyz");
+  EXPECT_EQ(assigned.ToString(), u"xyz");
 }
 
 // A short text made in blocks is read and shared as any other; when its last copy goes its room
@@ -50,38 +50,109 @@ TEST(PackedTextTest, TextsMadeInBlocks) {
   TPackedText first;
   first.Assign(u"2024-01-31\r\n", blocks.get());
   TPackedText copy = first;
-  EXPECT_EQ(copy.View(), u"2024-01-31\r\n");
+  EXPECT_EQ(copy.ToString(), u"2024-01-31\r\n");
   EXPECT_TRUE(copy.HasCRLF());
   EXPECT_FALSE(copy.HasLoneLineBreak());
-  const char16_t* room = first.View().data();
+  const void* room = first.Identity();
   first.Assign(u"");
   copy.Assign(u"");
   TPackedText next;
   next.Assign(u"2024-02-29\r\n", blocks.get());
-  EXPECT_EQ(next.View().data(), room);
+  EXPECT_EQ(next.Identity(), room);
 
-  const std::u16string longText(200, u'x');
+  const std::u16string longText(300, u'x');
   TPackedText heap;
   heap.Assign(longText, blocks.get());
-  EXPECT_EQ(heap.View(), longText);
+  EXPECT_EQ(heap.ToString(), longText);
 
   TPackedText outliving;
   outliving.Assign(u"kept", blocks.get());
   blocks.reset();
-  EXPECT_EQ(outliving.View(), u"kept");
-  EXPECT_EQ(next.WithCRLFBreaks().View(), u"2024-02-29\r\n");
+  EXPECT_EQ(outliving.ToString(), u"kept");
+  EXPECT_EQ(next.WithCRLFBreaks().ToString(), u"2024-02-29\r\n");
 }
 
-// The header is 8 bytes: two 4-character texts made one after the other in fresh blocks lie 16
-// bytes apart.
-TEST(PackedTextTest, AShortTextTakesItsHeaderAndCharactersOnly) {
+// The room a text takes in blocks, found from where the next text made after it starts.
+std::ptrdiff_t RoomInBlocks(std::u16string_view chars) {
   TItemBlocks blocks;
-  TPackedText first, second;
-  first.Assign(u"ab\r\n", &blocks);
-  second.Assign(u"wxyz", &blocks);
-  const auto* a = reinterpret_cast<const char*>(first.View().data());
-  const auto* b = reinterpret_cast<const char*>(second.View().data());
-  EXPECT_EQ(b - a, 16);
+  TPackedText text, next;
+  text.Assign(chars, &blocks);
+  next.Assign(u"x", &blocks);
+  return static_cast<const char*>(next.Identity()) - static_cast<const char*>(text.Identity());
+}
+
+// A text keeps one byte a character when each of its characters is one of Windows-1250, two
+// otherwise; either way it reads back as it was made, is as long in UTF-16 units and compares
+// equal to its characters. Its room is an 8-byte header and the characters, in 8-byte grains.
+TEST(PackedTextTest, OneByteACharacterWhereWindows1250HoldsEveryCharacter) {
+  const std::tuple<const char*, std::u16string, bool, std::ptrdiff_t> cases[] = {
+      {"ASCII", u"abcde", true, 16},
+      {"Slovak letters", u"ľščťž", true, 16},
+      {"Czech and German letters", u"ůřěäß", true, 16},
+      {"the code page's signs", u"€„‰™\u00A0", true, 16},
+      {"a control the code page leaves unassigned", u"ab\u0081cd", true, 16},
+      {"NUL", std::u16string(u"ab\0cd", 5), true, 16},
+      {"a Latin-1 letter outside it", u"añejo", false, 24},
+      {"a Latin-1 capital outside it", u"\u00C0bcde", false, 24},
+      {"a C1 control", u"ab\u0080cd", false, 24},
+      {"the last C1 control", u"ab\u009Fcd", false, 24},
+      {"CJK", u"ab中cd", false, 24},
+      {"a lone surrogate",
+       u"ab\xD800"
+       u"cd",
+       false, 24},
+      {"a surrogate pair", u"ab\U0001F600c", false, 24},
+      {"CR LF and a lone LF", u"a\r\nb\n", true, 16},
+      {"the largest narrow text in blocks", std::u16string(240, u'č'), true, 248},
+      {"the largest wide text in blocks", std::u16string(120, u'ñ'), false, 248},
+  };
+  for (const auto& [name, chars, narrow, room] : cases) {
+    const TPackedText text(chars);
+    EXPECT_EQ(text.size(), chars.size()) << name;
+    EXPECT_EQ(text.ToString(), chars) << name;
+    std::u16string scratch;
+    const std::u16string_view view = text.View(scratch);
+    EXPECT_EQ(view, chars) << name;
+    EXPECT_EQ(view.data() == scratch.data(), narrow) << name;
+    std::u16string appended = u"<";
+    text.AppendTo(appended);
+    EXPECT_EQ(appended, u"<" + chars) << name;
+    EXPECT_TRUE(text.Equals(chars)) << name;
+    std::u16string other = chars;
+    other.back() = u'\u0161';  // š: narrow itself
+    EXPECT_FALSE(text.Equals(other)) << name;
+    EXPECT_FALSE(text.Equals(chars.substr(1))) << name;
+    EXPECT_EQ(RoomInBlocks(chars), room) << name;
+  }
+  // Past the blocks' largest item a text goes to the heap.
+  EXPECT_NE(RoomInBlocks(std::u16string(241, u'č')), 248);
+  const TPackedText empty(u"");
+  EXPECT_TRUE(empty.Equals(u""));
+  EXPECT_FALSE(empty.Equals(u"a"));
+  std::u16string scratch = u"left";
+  EXPECT_TRUE(empty.View(scratch).empty());
+}
+
+// The holders of a text (of one byte a character or two, in blocks or on the heap) may let go
+// of it in any order: each reads it whole until it does (the sanitizers watch the rest).
+TEST(PackedTextTest, SharedTextsFreedInAnyOrder) {
+  const std::u16string texts[] = {u"Košice", u"Malmö ø", std::u16string(300, u'ž')};
+  const int orders[][3] = {{0, 1, 2}, {2, 1, 0}, {1, 0, 2}, {1, 2, 0}};
+  TItemBlocks blocks;
+  for (const std::u16string& chars : texts) {
+    for (const auto& order : orders) {
+      auto holders = std::make_unique<std::unique_ptr<TPackedText>[]>(3);
+      holders[0] = std::make_unique<TPackedText>();
+      holders[0]->Assign(chars, &blocks);
+      holders[1] = std::make_unique<TPackedText>(*holders[0]);
+      holders[2] = std::make_unique<TPackedText>(std::move(*holders[1]));
+      *holders[1] = *holders[2];
+      for (int k : order) {
+        EXPECT_TRUE(holders[k]->Equals(chars));
+        holders[k].reset();
+      }
+    }
+  }
 }
 
 // A count that reaches its limit stays there, however many holders let go of the text (which is
@@ -104,7 +175,7 @@ TEST(PackedTextTest, ACountAtItsLimitIsNeverCountedDown) {
     holders.clear();
     EXPECT_EQ(TPackedTextProbe::Count(text), after) << copies;
   }
-  EXPECT_EQ(text.View(), u"a\r\nb\n");
+  EXPECT_EQ(text.ToString(), u"a\r\nb\n");
   EXPECT_TRUE(text.HasCRLF());
   EXPECT_TRUE(text.HasLoneLineBreak());
   EXPECT_TRUE(text.Shared());
@@ -136,10 +207,10 @@ TEST(PackedTextTest, LineBreakFactsAndTheirNormalForm) {
     EXPECT_EQ(text.HasCRLF(), crlf) << name;
     EXPECT_EQ(text.HasLoneLineBreak(), lone) << name;
     const TPackedText normal = text.WithCRLFBreaks();
-    EXPECT_EQ(normal.View(), normalForm) << name;
+    EXPECT_EQ(normal.ToString(), normalForm) << name;
     // A text already in its normal form is itself, not a copy.
     if (!lone) {
-      EXPECT_EQ(normal.View().data(), text.View().data()) << name;
+      EXPECT_EQ(normal.Identity(), text.Identity()) << name;
     }
   }
 }
@@ -159,7 +230,7 @@ TEST_F(SharedCellTextTest, CellsShareATableTextReadOnceAndKeepItsRules) {
   // Copies share it too.
   auto* copy = static_cast<TExportCellString*>(sheet->GetRow(0)->AddCell(TCellClass::String));
   copy->Assign(*first);
-  EXPECT_EQ(copy->GetValue().data(), table.View().data());
+  EXPECT_EQ(copy->GetValueShared().Identity(), table.Identity());
   EXPECT_TRUE(copy->GetStyle().GetWrapText());
   EXPECT_LE(TPackedText::CharactersExamined() - before, chars.size());
   // A shared long text is a shared string even where the cell was told otherwise; changing the
@@ -167,7 +238,7 @@ TEST_F(SharedCellTextTest, CellsShareATableTextReadOnceAndKeepItsRules) {
   first->SetSharedString(false);
   EXPECT_TRUE(first->SharedString());
   first->SetValue(u"c");
-  EXPECT_EQ(table.View(), chars);
+  EXPECT_EQ(table.ToString(), chars);
 }
 
 }  // namespace

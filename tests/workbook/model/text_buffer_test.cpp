@@ -13,21 +13,33 @@
 namespace workbook {
 namespace {
 
-// Short texts are copied out of the buffer, long ones (from 65,536 characters) take its room:
-// either way the text and its line-break facts are the ones built, and the buffer starts over.
+// Short texts are copied out of the buffer, long ones (from 65,536 characters) take its room,
+// narrowed where it stands when one byte a character holds them: either way the text and its
+// facts are the ones built, and the buffer starts over.
 TEST(TextBufferTest, TakenTextsAreTheCharactersBuilt) {
-  // The length, where a CR LF stands when inside the text, and whether the text holds one.
-  const std::tuple<std::size_t, std::size_t, bool> cases[] = {
-      {0, 0, false},          {1, 5, false},           {300, 150, true},
-      {65'535, 65'000, true}, {65'536, 70'000, false}, {200'001, 3, true}};
+  // The length, where a CR LF stands when inside the text, whether the text holds one, its last
+  // character and whether that leaves it one byte a character.
+  const std::tuple<std::size_t, std::size_t, bool, char16_t, bool> cases[] = {
+      {0, 0, false, 0, false},
+      {1, 5, false, u'č', true},
+      {300, 150, true, u'ñ', false},
+      {65'535, 65'000, true, u'z', true},
+      {65'536, 70'000, false, u'ž', true},
+      {65'536, 3, true, u'ñ', false},
+      {200'001, 3, true, u'\xDFFF', false},
+      {200'001, 199'990, true, u'€', true}};
   TTextBuffer buffer;
-  for (const auto& [length, breakAt, crlf] : cases) {
+  for (const auto& [length, breakAt, crlf, last, narrow] : cases) {
     std::u16string expected;
     for (std::size_t i = 0; i < length; ++i)
       expected += i == breakAt ? u'\r' : i == breakAt + 1 ? u'\n' : char16_t(u'a' + i % 26);
+    if (length > 0) expected.back() = last;
     for (char16_t ch : expected) buffer.push_back(ch);
     const TPackedText text = buffer.Take();
-    EXPECT_EQ(text.View(), expected) << length;
+    std::u16string scratch;
+    const std::u16string_view view = text.View(scratch);
+    EXPECT_EQ(view, expected) << length;
+    EXPECT_EQ(!view.empty() && view.data() == scratch.data(), narrow) << length;
     EXPECT_EQ(text.HasCRLF(), crlf) << length;
     EXPECT_FALSE(text.HasLoneLineBreak()) << length;
     EXPECT_TRUE(buffer.empty()) << length;

@@ -146,7 +146,7 @@ void TExportCellString::WriteODS(TXmlWriter& writer, const std::u16string& style
   WriteODSCellStart(writer, styleName);
   if (!value_.empty() || HasFormula()) {
     writer.WriteAttribute("office:value-type", "string");
-    WriteODSText(writer, value_.View(), GetHyperlink(),
+    WriteODSText(writer, context.CellText(value_), GetHyperlink(),
                  HasRichText() ? &GetRichTextTags() : nullptr, context);
   }
   WriteODSCellEnd(writer, context);

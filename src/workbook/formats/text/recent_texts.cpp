@@ -87,10 +87,7 @@ TPackedText* TRecentTexts::SlotFor(TColumn& texts, std::u16string_view text, boo
   // The hash kept beside the text spares reading a text that differs.
   for (; texts.Hashes[slot] != 0; slot = (slot + 1) & last) {
     if (texts.Hashes[slot] != hash) continue;
-    // Compared as bytes: the character traits compare one character at a time.
-    const std::u16string_view held = texts.Texts[slot].View();
-    if (held.size() == text.size() &&
-        std::memcmp(held.data(), text.data(), text.size() * sizeof(char16_t)) == 0) {
+    if (texts.Texts[slot].Equals(text)) {
       found = true;
       ++texts.Found;
       return &texts.Texts[slot];

@@ -40,7 +40,8 @@ void TExportCellString::WriteXLS(TStream& stream, int xfIndex, ICellWriteContext
   // A formula the format's tokens cannot hold leaves the text it gave.
   if (const TRPNFormula* formula = HasFormula() ? GetRPNFormula() : nullptr;
       formula != nullptr && formula->CanWriteXLS())
-    return formula->WriteXLSText(stream, GetRowIndex(), GetColIndex(), xfIndex, value_.View());
+    return formula->WriteXLSText(stream, GetRowIndex(), GetColIndex(), xfIndex,
+                                 context.CellText(value_));
   if (value_.empty()) return WriteXLSBlank(stream, xfIndex);
   if (SharedString() || HasRichText()) {
     WriteXLSCellHeader(stream, xls_record::kLabelSST, xfIndex, 10);
@@ -49,7 +50,7 @@ void TExportCellString::WriteXLS(TStream& stream, int xfIndex, ICellWriteContext
   }
   WriteXLSCellHeader(stream, xls_record::kLabel, xfIndex,
                      static_cast<std::uint16_t>(9 + 2 * value_.size()));
-  XLSWriteString(stream, value_.View(), TXLSWriteLength::Word);
+  XLSWriteString(stream, context.CellText(value_), TXLSWriteLength::Word);
 }
 
 void TExportCellString::ReadXLSText(std::u16string_view text,

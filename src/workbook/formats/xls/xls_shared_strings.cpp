@@ -74,7 +74,7 @@ const TXLSSharedStrings_ImportEntry* TXLSSharedStrings_Import::GetEntry(std::siz
 }
 
 std::u16string TXLSSharedStrings_Import::GetString(std::size_t index) const {
-  return index < entries_.size() ? std::u16string(entries_[index].Text()) : std::u16string();
+  return index < entries_.size() ? entries_[index].Text().ToString() : std::u16string();
 }
 
 void TXLSSharedStrings_Import::LoadFromStream(TOleStreamReader& stream, std::int64_t position,

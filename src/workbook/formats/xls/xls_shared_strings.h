@@ -32,7 +32,7 @@ class TXLSSharedStrings_ImportEntry {
   TXLSSharedStrings_ImportEntry& operator=(TXLSSharedStrings_ImportEntry&& other) noexcept;
   ~TXLSSharedStrings_ImportEntry() { Free(); }
 
-  std::u16string_view Text() const { return PackedText().View(); }
+  const TPackedText& Text() const { return PackedText(); }
   // The text for cells to share, its line breaks as cells keep them (CR LF): made once per
   // entry, however many cells use it.
   const TPackedText& SharedText() const {

@@ -243,15 +243,15 @@ void TCellRecords::LabelSST(const TXLSRecordData& data) {
   TXLSCell cell = Start(data, TXLSCellKind::Blank);
   // An index outside the table leaves the cell empty.
   const TXLSSharedStrings_ImportEntry* entry = sst_.GetEntry(data.DWord(6));
-  if (const std::u16string_view text = entry ? entry->Text() : std::u16string_view();
-      !text.empty()) {
+  if (entry != nullptr && !entry->Text().empty()) {
     cell.Kind = TXLSCellKind::Text;
-    cell.Text = text;
     // Runs follow the file's characters, so a text with runs is normalised per cell.
-    if (entry->Runs().empty())
+    if (entry->Runs().empty()) {
       cell.SharedText = &entry->SharedText();
-    else
+    } else {
+      cell.Text = entry->Text().View(text_);
       cell.Runs = &entry->Runs();
+    }
   }
   Emit(cell);
 }

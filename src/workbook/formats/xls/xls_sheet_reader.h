@@ -30,7 +30,7 @@ struct TXLSCell {
   std::span<const std::uint8_t> FormulaTokens;
   // Number: the value; Boolean: 1 or 0; Error: the error code.
   double Number = 0;
-  // Text: the string; valid only during the target's call.
+  // Text: the string, unless SharedText holds it; valid only during the target's call.
   std::u16string_view Text;
   // Text from the shared-string table without runs: the table's copy with its line breaks as
   // cells keep them, for the cell to share (nullptr otherwise).

@@ -45,7 +45,7 @@ class TSheetStrings : public ICellWriteContext {
   TSheetStrings(TXLSSharedStrings_Export& sst, TExportFontList& fonts) : sst_(sst), fonts_(fonts) {}
 
   std::uint32_t SharedStringIndex(const TExportCellString& cell) override {
-    std::u16string text(cell.GetValue());
+    const std::u16string text = cell.GetValue();
     if (!cell.HasRichText()) return static_cast<std::uint32_t>(sst_.Add(text, u"", {}));
     TStringRichTextTags& tags = const_cast<TExportCellString&>(cell).GetRichTextTags();
     TStringRichTextTagTextList runs;
@@ -254,7 +254,7 @@ void TSheetWriter::WriteCell(TExportCell& cell, int col, int rowIndex, int xf) {
     forced_.Add(col, rowIndex + 1, area.Col2 - col + 1, area.Row2 - rowIndex, xf);
   if (const auto* text = dynamic_cast<const TExportCellString*>(&cell);
       text != nullptr && text->HasHyperlink())
-    links_.push_back({area, text->GetHyperlink(), std::u16string(text->GetValue())});
+    links_.push_back({area, text->GetHyperlink(), text->GetValue()});
   if (const TExportConditionalFormatting* formatting = cell.ConditionalFormattingIfAny();
       formatting != nullptr && formatting->Count() > 0)
     condFormats_.push_back(formatting);

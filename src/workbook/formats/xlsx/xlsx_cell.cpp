@@ -75,7 +75,7 @@ void TExportCellString::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16st
     } else {
       writer.WriteAttribute("t", "inlineStr");
       WriteXLSXFormula(writer, ref, context);
-      WriteInlineString(writer, value_.View());
+      WriteInlineString(writer, context.CellText(value_));
     }
   } else if (HasFormula()) {
     // The formula's result is an empty text, not a number waiting to be calculated.

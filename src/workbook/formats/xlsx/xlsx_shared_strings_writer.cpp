@@ -38,14 +38,14 @@ std::uint32_t TXLSXSharedStrings_Export::Add(std::string content) {
 std::uint32_t TXLSXSharedStrings_Export::AddCell(const TExportCellString& cell) {
   if (cell.HasRichText()) return Add(BuildEntry(cell));
   const TPackedText& text = cell.GetValueShared();
-  auto found = byText_.find(text.View().data());
+  auto found = byText_.find(text.Identity());
   if (found != byText_.end()) return found->second;
   const std::uint32_t index = Add(BuildEntry(cell));
   // Only a text other cells share is remembered (and kept): a cell's text of its own, such as
   // every text of rows written by event, is met once, and keeping it would hold the sheet's
   // texts until the export ends.
   if (text.Shared()) {
-    byText_.emplace(text.View().data(), index);
+    byText_.emplace(text.Identity(), index);
     texts_.push_back(text);
   }
   return index;
@@ -54,13 +54,13 @@ std::uint32_t TXLSXSharedStrings_Export::AddCell(const TExportCellString& cell) 
 std::string TXLSXSharedStrings_Export::BuildEntry(const TExportCellString& cell) {
   std::string out;
   if (!cell.HasRichText()) {
-    AppendT(out, cell.GetValue());
+    AppendT(out, cell.GetValueShared().View(scratch_));
     return out;
   }
   // The tags exist once HasRichText says so; asking for them creates nothing.
   TStringRichTextTags& tags = const_cast<TExportCellString&>(cell).GetRichTextTags();
   TStringRichTextTagTextList runs;
-  tags.BuildTextList(cell.GetValue(), runs, false);
+  tags.BuildTextList(cell.GetValueShared().View(scratch_), runs, false);
   for (int i = 0; i < runs.Count(); ++i) {
     const TStringRichTextTagTextList_Entry& run = runs.GetEntry(i);
     out += "<r>";

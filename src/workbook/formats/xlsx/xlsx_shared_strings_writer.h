@@ -33,15 +33,16 @@ class TXLSXSharedStrings_Export {
 
   // The si content of a string cell: one t element, or r runs for rich text. Line breaks are
   // written as LF.
-  static std::string BuildEntry(const TExportCellString& cell);
+  std::string BuildEntry(const TExportCellString& cell);
 
  private:
   std::deque<std::string> entries_;  // stable addresses for the index's keys
   std::unordered_map<std::string_view, std::uint32_t> index_;
-  // Plain texts by their characters' address; the texts are kept, so no address is reused by
-  // another text while the table lives (rows written by event are freed as they go).
-  std::unordered_map<const char16_t*, std::uint32_t> byText_;
+  // Plain texts by their identity; the texts are kept, so no identity is reused by another text
+  // while the table lives (rows written by event are freed as they go).
+  std::unordered_map<const void*, std::uint32_t> byText_;
   std::vector<TPackedText> texts_;
+  std::u16string scratch_;  // a one-byte text's characters widened
 };
 
 }  // namespace workbook

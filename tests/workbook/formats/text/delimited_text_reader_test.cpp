@@ -213,7 +213,9 @@ TEST_F(TextFormatsTest, RepeatedTextsOfAColumnShareTheirCharacters) {
   EXPECT_EQ(Import(comma, text), expected);
   TExportWorkSheet& sheet = *Book().WorkSheets[0];
   auto chars = [&](int row, int col) {
-    return static_cast<TExportCellString*>(sheet.Rows[row]->Cells[col])->GetValue().data();
+    return static_cast<TExportCellString*>(sheet.Rows[row]->Cells[col])
+        ->GetValueShared()
+        .Identity();
   };
   EXPECT_EQ(chars(0, 0), chars(299, 0));
   EXPECT_NE(chars(0, 1), chars(1, 1));
@@ -251,10 +253,10 @@ TEST_F(TextFormatsTest, RepeatedTextsShareWhateverTheirNumber) {
   TExportWorkSheet& sheet = *Book().WorkSheets[0];
   for (int col = 0; col < 5; ++col) {
     SCOPED_TRACE(columns[col].name);
-    std::map<std::u16string, const char16_t*> first;
+    std::map<std::u16string, const void*> first;
     for (int r = 4 * static_cast<int>(TRecentTexts::kReview); r < kRows; ++r) {
-      const char16_t* chars =
-          static_cast<TExportCellString*>(sheet.Rows[r]->Cells[col])->GetValue().data();
+      const void* chars =
+          static_cast<TExportCellString*>(sheet.Rows[r]->Cells[col])->GetValueShared().Identity();
       const auto [met, added] = first.emplace(expected[r][col], chars);
       if (!added) {
         ASSERT_EQ(met->second == chars, col != 4) << r;

@@ -28,19 +28,19 @@ TEST(RecentTextsTest, RepeatsShareTheirColumnsText) {
     field.append(text);
     const TPackedText taken = texts.Take(field, column);
     EXPECT_TRUE(field.empty());
-    EXPECT_EQ(taken.View(), text);
+    EXPECT_EQ(taken.ToString(), text);
     return taken;
   };
   const TPackedText first = take(u"2024-01-31", 0);
-  EXPECT_EQ(take(u"2024-01-31", 0).View().data(), first.View().data());
-  EXPECT_NE(take(u"2024-01-31", 1).View().data(), first.View().data());
-  EXPECT_EQ(texts.Take(u"2024-01-31", 0).View().data(), first.View().data());
-  EXPECT_NE(take(u"2024-01-30", 0).View().data(), first.View().data());
+  EXPECT_EQ(take(u"2024-01-31", 0).Identity(), first.Identity());
+  EXPECT_NE(take(u"2024-01-31", 1).Identity(), first.Identity());
+  EXPECT_EQ(texts.Take(u"2024-01-31", 0).Identity(), first.Identity());
+  EXPECT_NE(take(u"2024-01-30", 0).Identity(), first.Identity());
   const std::u16string longest(TRecentTexts::kMaxLength, u'\u017E');
   const TPackedText kept = take(longest, 2);
-  EXPECT_EQ(take(longest, 2).View().data(), kept.View().data());
-  EXPECT_NE(take(longest.substr(1) + u'z', 2).View().data(), kept.View().data());
-  EXPECT_EQ(texts.Take(u"", 3).View(), u"");
+  EXPECT_EQ(take(longest, 2).Identity(), kept.Identity());
+  EXPECT_NE(take(longest.substr(1) + u'z', 2).Identity(), kept.Identity());
+  EXPECT_EQ(texts.Take(u"", 3).ToString(), u"");
   EXPECT_TRUE(TRecentTexts::Kept(TRecentTexts::kMaxLength, TRecentTexts::kColumns - 1));
   EXPECT_FALSE(TRecentTexts::Kept(TRecentTexts::kMaxLength + 1, 0));
   EXPECT_FALSE(TRecentTexts::Kept(1, TRecentTexts::kColumns));
@@ -99,18 +99,18 @@ TEST(RecentTextsTest, ColumnsShareWhatRepeatsWithTablesOfTheirSize) {
     TRecentTexts texts(&blocks);
     TTextBuffer field;
     std::vector<TPackedText> cells;
-    std::map<std::u16string, const char16_t*> met;
+    std::map<std::u16string, const void*> met;
     const std::vector<std::u16string> column = ColumnTexts(c, 20'000, 7);
     for (std::size_t i = 0; i < column.size(); ++i) {
       if (i % 2) field.append(column[i]);
       cells.push_back(i % 2 ? texts.Take(field, 0) : texts.Take(column[i], 0));
-      ASSERT_EQ(cells.back().View(), column[i]) << i;
+      ASSERT_EQ(cells.back().ToString(), column[i]) << i;
       if (i < 2 * TRecentTexts::kReview || !c.everyRepeatShared) continue;
-      const auto [first, added] = met.emplace(column[i], cells.back().View().data());
-      ASSERT_EQ(first->second, cells.back().View().data()) << i;
+      const auto [first, added] = met.emplace(column[i], cells.back().Identity());
+      ASSERT_EQ(first->second, cells.back().Identity()) << i;
     }
     EXPECT_EQ(texts.Slots(), c.slotsAtEnd);
-    for (std::size_t i = 0; i < column.size(); ++i) ASSERT_EQ(cells[i].View(), column[i]) << i;
+    for (std::size_t i = 0; i < column.size(); ++i) ASSERT_EQ(cells[i].ToString(), column[i]) << i;
   }
 }
 
@@ -126,7 +126,7 @@ TEST(RecentTextsTest, TheTablesGrowNoFurtherThanTheirCap) {
   std::size_t most = 0;
   for (int row = 0; row < 12'000; ++row) {
     for (int col = 0; col < kColumns; ++col)
-      ASSERT_EQ(texts.Take(columns[col][row], col).View(), columns[col][row]);
+      ASSERT_EQ(texts.Take(columns[col][row], col).ToString(), columns[col][row]);
     most = std::max(most, texts.Slots());
   }
   EXPECT_LE(most, kColumns * TRecentTexts::kFirstSlots + TRecentTexts::kGrowthCap);
@@ -142,7 +142,7 @@ TEST(RecentTextsTest, ManyColumnsOfDistinctTextsCostLittle) {
     for (int col = 0; col < kColumns; ++col) {
       const std::u16string text = Numbered("FA", row * kColumns + col);
       if (!TRecentTexts::Kept(text.size(), col)) continue;
-      ASSERT_EQ(texts.Take(text, col).View(), text);
+      ASSERT_EQ(texts.Take(text, col).ToString(), text);
     }
     ASSERT_LE(texts.Slots(), TRecentTexts::kColumns * TRecentTexts::kFirstSlots);
   }
@@ -156,15 +156,15 @@ TEST(RecentTextsTest, AColumnOfUniqueTextsRests) {
   const TPackedText rate = texts.Take(u"20", 1);
   int n = 0;
   for (; n < static_cast<int>(TRecentTexts::kReview); ++n)
-    EXPECT_EQ(texts.Take(Numbered("u", n), 0).View(), Numbered("u", n));
+    EXPECT_EQ(texts.Take(Numbered("u", n), 0).ToString(), Numbered("u", n));
   const TPackedText repeated = texts.Take(u"same", 0);
-  EXPECT_NE(texts.Take(u"same", 0).View().data(), repeated.View().data());
-  EXPECT_EQ(texts.Take(u"same", 0).View(), u"same");
-  EXPECT_EQ(texts.Take(u"20", 1).View().data(), rate.View().data());
+  EXPECT_NE(texts.Take(u"same", 0).Identity(), repeated.Identity());
+  EXPECT_EQ(texts.Take(u"same", 0).ToString(), u"same");
+  EXPECT_EQ(texts.Take(u"20", 1).Identity(), rate.Identity());
   for (std::uint32_t rest = 3; rest < TRecentTexts::kRest; ++rest, ++n)
-    ASSERT_EQ(texts.Take(Numbered("u", n), 0).View(), Numbered("u", n));
+    ASSERT_EQ(texts.Take(Numbered("u", n), 0).ToString(), Numbered("u", n));
   const TPackedText looked = texts.Take(u"again", 0);
-  EXPECT_EQ(texts.Take(u"again", 0).View().data(), looked.View().data());
+  EXPECT_EQ(texts.Take(u"again", 0).Identity(), looked.Identity());
 }
 
 }  // namespace

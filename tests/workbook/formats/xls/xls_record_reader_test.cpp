@@ -113,13 +113,13 @@ TEST(XlsSharedStrings, GivesCellsTheTextWithItsLineBreaksAsCellsKeepThem) {
        table);
   ASSERT_EQ(table.Count(), 3u);
   const TXLSSharedStrings_ImportEntry& lone = *table.GetEntry(0);
-  EXPECT_EQ(lone.Text(), u"a\nb");
-  EXPECT_EQ(lone.SharedText().View(), u"a\r\nb");
+  EXPECT_EQ(lone.Text().ToString(), u"a\nb");
+  EXPECT_EQ(lone.SharedText().ToString(), u"a\r\nb");
   EXPECT_EQ(&lone.SharedText(), &table.GetEntry(0)->SharedText());
   const TXLSSharedStrings_ImportEntry& paired = *table.GetEntry(1);
-  EXPECT_EQ(paired.SharedText().View().data(), paired.Text().data());
+  EXPECT_EQ(paired.SharedText().Identity(), paired.Text().Identity());
   EXPECT_EQ(table.GetEntry(2)->Runs(), (std::vector<TXLSRichTextRun>{{0, 3}}));
-  EXPECT_EQ(table.GetEntry(2)->Text(), u"x\r");
+  EXPECT_EQ(table.GetEntry(2)->Text().ToString(), u"x\r");
   EXPECT_EQ(table.GetEntry(3), nullptr);
   EXPECT_EQ(table.GetString(3), u"");
 }
@@ -142,7 +142,7 @@ TEST(XlsSharedStrings, AnEntryOwnsItsObjectAndFreesTheOneItReplaces) {
     entry.SetObject(std::move(second));
     EXPECT_EQ(alive, 1);
     EXPECT_EQ(entry.Object(), kept);
-    EXPECT_EQ(entry.Text(), u"a");
+    EXPECT_EQ(entry.Text().ToString(), u"a");
     EXPECT_TRUE(entry.Runs().empty());
   }
   EXPECT_EQ(alive, 0);

@@ -37,10 +37,10 @@ TEST(XLSSharedStringsTest, TextsOutliveTableAndBlocks) {
     }
   }
   for (std::size_t i = 0; i < cells.size(); ++i)
-    EXPECT_EQ(cells[i].View(), cases[i / 3].cellText) << i;
+    EXPECT_EQ(cells[i].ToString(), cases[i / 3].cellText) << i;
   blocks.reset();
   for (std::size_t i = 0; i < cells.size(); ++i) {
-    EXPECT_EQ(cells[i].View(), cases[i / 3].cellText) << i;
+    EXPECT_EQ(cells[i].ToString(), cases[i / 3].cellText) << i;
     EXPECT_TRUE(cells[i].Shared()) << i;
   }
   // The last holders let go of the texts, and of the blocks they lived in.
@@ -91,9 +91,9 @@ TEST(XLSSharedStringsTest, EntriesKeepWhatTheyHoldThroughMoves) {
     for (std::size_t i = 0; i < entries.size(); ++i) {
       const auto& c = cases[i % n];
       const TXLSSharedStrings_ImportEntry& entry = entries[i];
-      EXPECT_EQ(entry.Text(), c.text) << i;
-      EXPECT_EQ(entry.Text().data(), texts[i].View().data()) << i;  // the text, not a copy
-      EXPECT_EQ(entry.SharedText().View(), c.cellText) << i;
+      EXPECT_EQ(entry.Text().ToString(), c.text) << i;
+      EXPECT_EQ(entry.Text().Identity(), texts[i].Identity()) << i;  // the text, not a copy
+      EXPECT_EQ(entry.SharedText().ToString(), c.cellText) << i;
       EXPECT_EQ(entry.Runs(), c.runs) << i;
       EXPECT_EQ(entry.Object(), objects[i]) << i;
     }
@@ -102,20 +102,20 @@ TEST(XLSSharedStringsTest, EntriesKeepWhatTheyHoldThroughMoves) {
     // Moved over an entry with an object: that object goes, the moved one stays with its text.
     entries[2] = std::move(entries[n + 6]);
     EXPECT_EQ(alive, 40 * 4 - 1);
-    EXPECT_EQ(entries[2].Text(), u"runs and object");
+    EXPECT_EQ(entries[2].Text().ToString(), u"runs and object");
     EXPECT_EQ(entries[2].Runs(), cases[6].runs);
     EXPECT_EQ(entries[2].Object(), objects[n + 6]);
     // The entry moved from holds nothing.
     const TXLSSharedStrings_ImportEntry& left = entries[n + 6];
-    EXPECT_EQ(left.Text(), u"");
+    EXPECT_EQ(left.Text().ToString(), u"");
     EXPECT_TRUE(left.Runs().empty());
     EXPECT_EQ(left.Object(), nullptr);
     // A plain entry moved over one with runs, and given an object afterwards.
     entries[3] = std::move(entries[0]);
-    EXPECT_EQ(entries[3].Text(), u"plain");
+    EXPECT_EQ(entries[3].Text().ToString(), u"plain");
     EXPECT_TRUE(entries[3].Runs().empty());
     entries[3].SetObject(std::make_unique<TCounted>(alive));
-    EXPECT_EQ(entries[3].Text().data(), texts[0].View().data());
+    EXPECT_EQ(entries[3].Text().Identity(), texts[0].Identity());
     EXPECT_EQ(alive, 40 * 4);
     entries.erase(entries.begin(), entries.begin() + 5);
     EXPECT_EQ(alive, 40 * 4 - 2);

@@ -76,10 +76,11 @@ TEST_F(XLSXSharedStringsTest, TextsOutliveTableAndWorkbook) {
       for (int copy = 0; copy < 3; ++copy) cells.push_back(table.GetString(i));
     }
   }
-  for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(cells[i].View(), cases[i / 3].text) << i;
+  for (std::size_t i = 0; i < cells.size(); ++i)
+    EXPECT_EQ(cells[i].ToString(), cases[i / 3].text) << i;
   book.reset();
   for (std::size_t i = 0; i < cells.size(); ++i) {
-    EXPECT_EQ(cells[i].View(), cases[i / 3].text) << i;
+    EXPECT_EQ(cells[i].ToString(), cases[i / 3].text) << i;
     EXPECT_TRUE(cells[i].Shared()) << i;
   }
   // The last holders let go of the texts, and of the blocks they lived in.
@@ -116,7 +117,7 @@ TEST_F(XLSXSharedStringsTest, ItemsAndTheirTexts) {
     Read(c.items, c.prefix);
     ASSERT_EQ(store.Count(), c.texts.size() - 1) << c.items;
     for (std::size_t i = 0; i < c.texts.size(); ++i)
-      EXPECT_EQ(store.GetString(i).View(), c.texts[i]) << c.items;
+      EXPECT_EQ(store.GetString(i).ToString(), c.texts[i]) << c.items;
   }
 }
 
@@ -125,8 +126,8 @@ TEST_F(XLSXSharedStringsTest, EscapesAreDecodedAndRunsStayOnTheirText) {
   Read(
       "<si><t>_x005F_x000D_ kept, _x0007_ bell</t></si>"
       "<si><r><t>a_x005F_b\n</t></r><r><rPr><b/></rPr><t>c</t></r></si>");
-  EXPECT_EQ(store.GetString(0).View(), u"_x000D_ kept, \u0007 bell");
-  EXPECT_EQ(store.GetString(1).View(), u"a_b\r\nc");
+  EXPECT_EQ(store.GetString(0).ToString(), u"_x000D_ kept, \u0007 bell");
+  EXPECT_EQ(store.GetString(1).ToString(), u"a_b\r\nc");
   const TXLSXRichTextRuns* runs = store.GetRuns(1);
   ASSERT_NE(runs, nullptr);
   ASSERT_EQ(runs->size(), 1u);
@@ -138,7 +139,7 @@ TEST_F(XLSXSharedStringsTest, RichTextRunsStartWhereAFormattedRunBegins) {
       "<si><r><t>ab</t></r><r><rPr><b/><sz val=\"12\"/><rFont val=\"Arial\"/></rPr>"
       "<t>cd</t></r><r><t>e</t></r></si><si><r><rPr><i/></rPr><t>x</t></r></si>"
       "<si><t>plain</t></si>");
-  EXPECT_EQ(store.GetString(0).View(), u"abcde");
+  EXPECT_EQ(store.GetString(0).ToString(), u"abcde");
   const TXLSXRichTextRuns* runs = store.GetRuns(0);
   ASSERT_NE(runs, nullptr);
   ASSERT_EQ(runs->size(), 2u);  // the first run has no rPr: no run of its own
@@ -168,7 +169,7 @@ TEST_F(XLSXSharedStringsTest, ItemBoundsHoldAcrossChunksAndMarkup) {
     Scan(xml, chunk);
     ASSERT_EQ(store.Count(), 5u) << chunk;
     const std::u16string texts[] = {u"a</si>b", u"q", u"p", u"", u"long"};
-    for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(store.GetString(i).View(), texts[i]) << chunk;
+    for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(store.GetString(i).ToString(), texts[i]) << chunk;
     ASSERT_NE(store.GetRuns(4), nullptr);
     EXPECT_EQ((*store.GetRuns(4))[0].Position, 3);
   }
@@ -189,8 +190,8 @@ TEST_F(XLSXSharedStringsTest, PlainItemsReadAsParsedItems) {
     Read("<si><t>" + text + "</t></si><si><t xml:space=\"preserve\">" + text +
          "</t></si><si><!----><t>" + text + "</t></si>");
     ASSERT_EQ(store.Count(), 3u) << text;
-    EXPECT_EQ(store.GetString(0).View(), store.GetString(2).View()) << text;
-    EXPECT_EQ(store.GetString(1).View(), store.GetString(2).View()) << text;
+    EXPECT_EQ(store.GetString(0).ToString(), store.GetString(2).ToString()) << text;
+    EXPECT_EQ(store.GetString(1).ToString(), store.GetString(2).ToString()) << text;
   }
   for (const char* damaged : {"a]]>b", "\x01", "\xC3\x28", "\xED\xA0\x80", "\xC0\xAF"}) {
     Read(std::string("<si><t>") + damaged + "</t></si>");
@@ -225,8 +226,8 @@ TEST_F(XLSXSharedStringsTest, ItemsSpreadOverManyBlocks) {
       const std::size_t i = inOrder                ? k
                             : k < texts.size() / 2 ? texts.size() - 1 - 2 * k
                                                    : 2 * (k - texts.size() / 2);
-      ASSERT_EQ(store.GetString(i).View(), texts[i]) << i;
-      ASSERT_EQ(store.GetString(i).View(), texts[i]) << i;
+      ASSERT_EQ(store.GetString(i).ToString(), texts[i]) << i;
+      ASSERT_EQ(store.GetString(i).ToString(), texts[i]) << i;
     }
   }
 }
@@ -235,8 +236,8 @@ TEST_F(XLSXSharedStringsTest, ItemsSpreadOverManyBlocks) {
 TEST_F(XLSXSharedStringsTest, ItemsAreParsedWhenAskedFor) {
   Read("<si><t>a</t></si><si><t>b</u></si><si><t>c</t></si>");
   ASSERT_EQ(store.Count(), 3u);
-  EXPECT_EQ(store.GetString(2).View(), u"c");
-  EXPECT_EQ(store.GetString(0).View(), u"a");
+  EXPECT_EQ(store.GetString(2).ToString(), u"c");
+  EXPECT_EQ(store.GetString(0).ToString(), u"a");
   try {
     store.GetString(1);
     ADD_FAILURE() << "parsed";
@@ -246,7 +247,7 @@ TEST_F(XLSXSharedStringsTest, ItemsAreParsedWhenAskedFor) {
         << platform::Utf16ToUtf8(error.Message());
   }
   // The same text each time, made once.
-  EXPECT_EQ(store.GetString(0).View().data(), store.GetString(0).View().data());
+  EXPECT_EQ(store.GetString(0).Identity(), store.GetString(0).Identity());
 }
 
 // The count the root announces and the size the package declares are only believed so far.
@@ -260,7 +261,7 @@ TEST_F(XLSXSharedStringsTest, AnnouncedCountTakesNoMoreRoomThanItMayNeed) {
   store.Scanner().Write(xml.data(), xml.size());
   store.Finish();
   ASSERT_EQ(store.Count(), 1u);
-  EXPECT_EQ(store.GetString(0).View(), u"a");
+  EXPECT_EQ(store.GetString(0).ToString(), u"a");
 }
 
 TEST_F(XLSXSharedStringsTest, PartsThatAreNoTableFail) {

@@ -117,12 +117,10 @@ TEST_F(XLSXWriterPartsTest, SharedStringEntriesPreserveEdgeBlanksAndEscapeInvali
       u"a\x0B"
       u"b\r\nc");
   auto* literal = row->AddCellString(u"_x000D_ and _x00e9_ stay text");
-  EXPECT_EQ(TXLSXSharedStrings_Export::BuildEntry(*padded),
-            "<t xml:space=\"preserve\"> x&lt;y </t>");
-  EXPECT_EQ(TXLSXSharedStrings_Export::BuildEntry(*control), "<t>a_x000B_b\nc</t>");
-  EXPECT_EQ(TXLSXSharedStrings_Export::BuildEntry(*literal),
-            "<t>_x005F_x000D_ and _x005F_x00e9_ stay text</t>");
   TXLSXSharedStrings_Export table;
+  EXPECT_EQ(table.BuildEntry(*padded), "<t xml:space=\"preserve\"> x&lt;y </t>");
+  EXPECT_EQ(table.BuildEntry(*control), "<t>a_x000B_b\nc</t>");
+  EXPECT_EQ(table.BuildEntry(*literal), "<t>_x005F_x000D_ and _x005F_x00e9_ stay text</t>");
   EXPECT_EQ(table.Add("<t>a</t>"), 0u);
   EXPECT_EQ(table.Add("<t>b</t>"), 1u);
   EXPECT_EQ(table.Add("<t>a</t>"), 0u);

@@ -182,7 +182,7 @@ TEST_F(XLSXWriterPeerTest, EachTextGetsItsOwnEntryHoweverItIsShared) {
       auto* shared = static_cast<TExportCellString*>(row->AddCell(TCellClass::String));
       shared->SetValueShared(longText);
     }
-    row->AddCellString(std::u16string(longText.View()));
+    row->AddCellString(longText.ToString());
     if (r == 3) {
       TExportCellString* rich = row->AddCellString(u"row 0");
       TExportFont bold;
