@@ -78,9 +78,11 @@ void TOwnedList::TNotifySlot::ReleaseIfUnused() {
 
 // --- TOwnedList ---
 
-// Every row holds a cell list: the virtual table, the slot of the rarely used parts, the owner,
-// the items and the count.
-static_assert(sizeof(TOwnedList) <= 5 * sizeof(void*));
+// Every row holds a cell list: the virtual table, the slot of the rarely used parts, the owner and
+// the items with their count.
+static_assert(sizeof(TOwnedList) <= 4 * sizeof(void*));
+
+const TOwnedList::TSlots TOwnedList::kNoSlots{0, 0, 0, 0};
 
 TOwnedList::~TOwnedList() {
   // The handler usually belongs to the list's owner, which is being torn down around the list,
@@ -88,14 +90,12 @@ TOwnedList::~TOwnedList() {
   // of the list (but still naming it) when its DoDestroy runs.
   if (OnNotify.rare_) OnNotify.rare_->Handler = nullptr;
   while (Size() > 0) {
-    const bool sparse = !Dense();
-    const std::int32_t pos = PositionAt(Size() - 1);
-    TOwnedListObject* item = EraseEntry(Size() - 1);
-    count_ = pos;
-    if (sparse) {
-      Positions().pop_back();
-      DropPositionsIfDense();
-    }
+    const std::size_t last = Size() - 1;
+    const std::int32_t pos = PositionAt(last);
+    TOwnedListObject* item = Items()[last];
+    if (!Dense()) Positions().pop_back();
+    slots_->Count = pos;
+    DropPositionsIfDense();
     item->index_ = -1;
     TOwnedListObjectDeleter()(item);
   }
@@ -113,53 +113,50 @@ constexpr std::size_t kFirstCapacity = 4;
 void TOwnedList::Reallocate(std::size_t capacity) {
   const std::size_t size = Size();
   if (capacity < size) capacity = size;
-  if (capacity > (std::size_t{1} << 31) - 1) throw std::bad_alloc();
+  if (capacity > (std::size_t{1} << 30) - 1) throw std::bad_alloc();
   const std::size_t bytes = sizeof(TSlots) + capacity * sizeof(TOwnedListObject*);
   TItemBlocks* blocks = bytes <= TItemBlocks::kLargest ? SlotBlocks() : nullptr;
   void* room = blocks ? blocks->Allocate(bytes) : std::malloc(bytes);
   if (!room) throw std::bad_alloc();
-  auto* fresh = new (room) TSlots{static_cast<std::int32_t>(size),
-                                  static_cast<std::uint32_t>(capacity), blocks != nullptr};
+  auto* fresh = new (room) TSlots{slots_->Count, static_cast<std::uint32_t>(capacity),
+                                  blocks != nullptr, slots_->Sparse};
   if (size > 0) std::memcpy(fresh->Items(), Items(), size * sizeof(TOwnedListObject*));
   FreeSlots();
   slots_ = fresh;
 }
 
 void TOwnedList::FreeSlots() noexcept {
-  if (!slots_) return;
+  if (!OwnsSlots()) return;
   if (slots_->InBlocks)
     TItemBlocks::Release(slots_, sizeof(TSlots) + slots_->Capacity * sizeof(TOwnedListObject*));
   else
     std::free(slots_);
-  slots_ = nullptr;
+  slots_ = const_cast<TSlots*>(&kNoSlots);
 }
 
 void TOwnedList::Reserve(std::int32_t count) {
-  if (count > 0 && static_cast<std::uint32_t>(count) > (slots_ ? slots_->Capacity : 0))
+  if (count > 0 && static_cast<std::uint32_t>(count) > slots_->Capacity)
     Reallocate(static_cast<std::size_t>(count));
 }
 
 void TOwnedList::Compact() {
   if (OnNotify.rare_) OnNotify.rare_->Positions.shrink_to_fit();
-  if (!slots_ || slots_->Capacity == static_cast<std::uint32_t>(slots_->Size)) return;
-  if (slots_->Size == 0) return FreeSlots();
+  if (slots_->Capacity == Size()) return;
+  // A list of empty slots only keeps its count.
+  if (Count() == 0) return FreeSlots();
   Reallocate(Size());
 }
 
-void TOwnedList::InsertEntry(std::size_t entry, TOwnedListObject* item) {
-  const std::size_t size = Size();
+void TOwnedList::InsertEntry(std::size_t entry, std::size_t size, TOwnedListObject* item) {
   TOwnedListObject** items = slots_->Items();
   std::memmove(items + entry + 1, items + entry, (size - entry) * sizeof(TOwnedListObject*));
   items[entry] = item;
-  ++slots_->Size;
 }
 
-TOwnedListObject* TOwnedList::EraseEntry(std::size_t entry) {
+TOwnedListObject* TOwnedList::EraseEntry(std::size_t entry, std::size_t size) {
   TOwnedListObject** items = slots_->Items();
   TOwnedListObject* item = items[entry];
-  const std::size_t size = Size();
   std::memmove(items + entry, items + entry + 1, (size - entry - 1) * sizeof(TOwnedListObject*));
-  --slots_->Size;
   return item;
 }
 
@@ -168,7 +165,7 @@ void TOwnedList::CheckIndex(std::int64_t pos) const {
 }
 
 std::size_t TOwnedList::EntryOf(std::int64_t pos) const {
-  if (Dense()) return static_cast<std::size_t>(std::min<std::int64_t>(pos, count_));
+  if (Dense()) return static_cast<std::size_t>(std::min<std::int64_t>(pos, Count()));
   const std::span<const std::int32_t> positions = StoredPositions();
   return static_cast<std::size_t>(std::lower_bound(positions.begin(), positions.end(), pos) -
                                   positions.begin());
@@ -188,22 +185,27 @@ void TOwnedList::ShiftPositions(std::size_t entry, std::int32_t delta) {
 }
 
 void TOwnedList::StorePositions() {
-  if (Size() == 0) return;
-  std::vector<std::int32_t>& positions = Positions();
-  positions.resize(Size());
-  std::iota(positions.begin(), positions.end(), 0);
+  if (!OwnsSlots()) Reallocate(0);
+  if (const std::size_t size = Size(); size > 0) {
+    std::vector<std::int32_t>& positions = Positions();
+    positions.resize(size);
+    std::iota(positions.begin(), positions.end(), 0);
+  }
+  slots_->Sparse = 1;
 }
 
 void TOwnedList::DropPositionsIfDense() {
-  if (!Dense() || !OnNotify.rare_) return;
+  if (Dense() || StoredPositions().size() != static_cast<std::size_t>(Count())) return;
+  slots_->Sparse = 0;
+  if (!OnNotify.rare_) return;
   std::vector<std::int32_t>().swap(OnNotify.rare_->Positions);
   OnNotify.ReleaseIfUnused();
 }
 
 void TOwnedList::PadWithEmptySlots(std::int32_t count) {
-  if (count <= count_) return;
+  if (count <= Count()) return;
   if (Dense()) StorePositions();
-  count_ = count;
+  slots_->Count = count;
 }
 
 void TOwnedList::Renumber(std::size_t fromEntry) {
@@ -219,12 +221,11 @@ void TOwnedList::Notify(TOwnedListObject* item, TListNotification action) {
 void TOwnedList::PutSlot(std::int64_t pos, TOwnedPtr<TOwnedListObject> item) {
   TOwnedListObject* raw = item.get();
   // The room first: nothing has changed when it cannot be had.
-  if (raw && (!slots_ || Size() == slots_->Capacity))
-    Reallocate(std::max(kFirstCapacity, 2 * Size()));
+  const std::size_t size = Size();
+  if (raw && size == slots_->Capacity) Reallocate(std::max(kFirstCapacity, 2 * size));
   // An item appended to a list without empty slots, as readers make every cell.
-  if (raw && pos == count_ && Dense()) {
-    slots_->Items()[slots_->Size++] = item.release();
-    ++count_;
+  if (raw && Dense() && pos == slots_->Count) {
+    slots_->Items()[slots_->Count++] = item.release();
     raw->owner_list_ = this;
     raw->index_ = static_cast<std::int32_t>(pos);
     return;
@@ -240,10 +241,10 @@ void TOwnedList::PutSlot(std::int64_t pos, TOwnedPtr<TOwnedListObject> item) {
     }
   }
   if (raw) {
-    InsertEntry(entry, raw);
+    InsertEntry(entry, size, raw);
     item.release();
   }
-  ++count_;
+  ++slots_->Count;
   if (!raw) return Renumber(entry);
   raw->owner_list_ = this;
   raw->index_ = static_cast<std::int32_t>(pos);
@@ -254,15 +255,14 @@ TOwnedPtr<TOwnedListObject> TOwnedList::TakeSlot(std::int64_t pos) {
   const std::size_t entry = EntryOf(pos);
   TOwnedPtr<TOwnedListObject> item;
   if (HasEntryAt(entry, pos)) {
-    const bool sparse = !Dense();
-    item.reset(EraseEntry(entry));
-    if (sparse) {
+    item.reset(EraseEntry(entry, Size()));
+    if (!Dense()) {
       std::vector<std::int32_t>& positions = Positions();
       positions.erase(positions.begin() + static_cast<std::ptrdiff_t>(entry));
     }
   }
   ShiftPositions(entry, -1);
-  --count_;
+  --slots_->Count;
   // Every slot left holds an item again: positions go without saying.
   DropPositionsIfDense();
   Renumber(entry);
@@ -326,7 +326,7 @@ std::int32_t TOwnedList::IndexOf(const TOwnedListObject* item) const {
     const std::span<const std::int32_t> positions = StoredPositions();
     for (std::size_t k = 0; k < positions.size(); ++k)
       if (positions[k] != static_cast<std::int32_t>(k)) return static_cast<std::int32_t>(k);
-    return static_cast<std::int32_t>(positions.size()) < count_
+    return static_cast<std::int32_t>(positions.size()) < Count()
                ? static_cast<std::int32_t>(positions.size())
                : -1;
   }
@@ -357,12 +357,13 @@ void TOwnedList::Exchange(std::int64_t a, std::int64_t b) {
     // One item moves into an empty slot: its entry moves to its new place in the order.
     const std::size_t from = hasA ? ea : eb;
     const std::int64_t to = hasA ? b : a;
+    const std::size_t size = Size();
     std::vector<std::int32_t>& positions = Positions();
-    TOwnedListObject* item = EraseEntry(from);
+    TOwnedListObject* item = EraseEntry(from, size);
     positions.erase(positions.begin() + static_cast<std::ptrdiff_t>(from));
     const std::size_t entry = EntryOf(to);
     if (IndexUpdateLock() == 0) item->index_ = static_cast<std::int32_t>(to);
-    InsertEntry(entry, item);
+    InsertEntry(entry, size - 1, item);
     positions.insert(positions.begin() + static_cast<std::ptrdiff_t>(entry),
                      static_cast<std::int32_t>(to));
   }
@@ -377,7 +378,8 @@ void TOwnedList::Move(std::int64_t curIndex, std::int64_t newIndex) {
 
 void TOwnedList::Clear() {
   while (Size() > 0) Delete(PositionAt(Size() - 1));
-  count_ = 0;
+  if (Count() == 0) return;
+  slots_->Count = 0;  // empty slots only
   DropPositionsIfDense();
 }
 

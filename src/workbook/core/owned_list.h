@@ -137,7 +137,8 @@ class TOwnedList {
     std::unique_ptr<TRarePart> rare_;
   };
 
-  explicit TOwnedList(TObject* owner = nullptr) : owner_(owner) {}
+  explicit TOwnedList(TObject* owner = nullptr)
+      : owner_(owner), slots_(const_cast<TSlots*>(&kNoSlots)) {}
   // Frees every item, without notifications (OnNotify usually belongs to the owner, which is
   // being torn down around the list). A descendant whose own members must outlive its items'
   // DoDestroy calls Clear() in its destructor.
@@ -150,9 +151,9 @@ class TOwnedList {
   // Called for every added, extracted and deleted item, before a deleted item is freed.
   TNotifySlot OnNotify;
 
-  std::int32_t Count() const { return count_; }
+  std::int32_t Count() const { return slots_->Count; }
   // How many slots hold an item.
-  std::int32_t ItemCount() const { return slots_ ? slots_->Size : 0; }
+  std::int32_t ItemCount() const { return static_cast<std::int32_t>(Size()); }
   // The item at pos (null for an empty slot); EListError outside 0..Count-1.
   TOwnedListObject* GetItem(std::int64_t pos) const;
 
@@ -234,23 +235,32 @@ class TOwnedList {
   TOwnedListObject* AddCopy(const TOwnedListObject& original, std::int64_t pos, const F& make);
 
  private:
-  // The items present, by position, in one allocation with their count and room: an empty list
-  // keeps a null pointer only, and a row's cells sit in the workbook's blocks.
+  // The items present, by position, in one allocation with the list's count and their room. A
+  // list with empty slots keeps its items' positions in the rare part, and so their number; an
+  // empty list points at kNoSlots, and a row's cells sit in the workbook's blocks.
   struct TSlots {
-    std::int32_t Size;
-    std::uint32_t Capacity : 31;
+    std::int32_t Count;
+    std::uint32_t Capacity : 30;
     std::uint32_t InBlocks : 1;
+    std::uint32_t Sparse : 1;  // some slot is empty
     TOwnedListObject** Items() { return reinterpret_cast<TOwnedListObject**>(this + 1); }
   };
-  std::size_t Size() const { return slots_ ? static_cast<std::size_t>(slots_->Size) : 0; }
-  TOwnedListObject** Items() const { return slots_ ? slots_->Items() : nullptr; }
-  // Room for capacity entries (at least the present ones), the entries moved over.
+  // Shared by every list without slots of its own; never written (it is constant).
+  static const TSlots kNoSlots;
+  bool OwnsSlots() const { return slots_ != &kNoSlots; }
+  // How many slots hold an item.
+  std::size_t Size() const {
+    return Dense() ? static_cast<std::size_t>(slots_->Count) : StoredPositions().size();
+  }
+  TOwnedListObject** Items() const { return slots_->Items(); }
+  // Room for capacity entries (at least the present ones), the entries and the count moved over.
   void Reallocate(std::size_t capacity);
+  // Gives the room back: the list is left without items and slots.
   void FreeSlots() noexcept;
-  // Entry inserted at entry (the room is there), or taken out of it; neither notifies nor
-  // renumbers.
-  void InsertEntry(std::size_t entry, TOwnedListObject* item);
-  TOwnedListObject* EraseEntry(std::size_t entry);
+  // Entry inserted at entry among size entries (the room is there), or taken out of them;
+  // neither counts, notifies nor renumbers.
+  void InsertEntry(std::size_t entry, std::size_t size, TOwnedListObject* item);
+  TOwnedListObject* EraseEntry(std::size_t entry, std::size_t size);
 
   void CheckIndex(std::int64_t pos) const;
   // Where an item at pos is, or would be, among the stored items.
@@ -259,22 +269,23 @@ class TOwnedList {
     return entry < Size() && PositionAt(entry) == pos;
   }
   // True while every slot holds an item (positions are then not stored).
-  bool Dense() const { return Size() == static_cast<std::size_t>(count_); }
+  bool Dense() const { return !slots_->Sparse; }
   std::int32_t PositionAt(std::size_t entry) const {
     return Dense() ? static_cast<std::int32_t>(entry) : OnNotify.rare_->Positions[entry];
   }
   // The stored positions: one per item while some slot is empty, else none. A list of empty
-  // slots only stores nothing.
+  // slots only may store nothing at all.
   std::span<const std::int32_t> StoredPositions() const {
     return OnNotify.rare_ ? std::span<const std::int32_t>(OnNotify.rare_->Positions)
                           : std::span<const std::int32_t>();
   }
   std::vector<std::int32_t>& Positions() { return OnNotify.Rare().Positions; }
-  // Forgets the stored positions once every slot holds an item again.
+  // Forgets the stored positions once every slot holds an item again (the count is down to them).
   void DropPositionsIfDense();
   // Positions of the entries from entry on move by delta.
   void ShiftPositions(std::size_t entry, std::int32_t delta);
-  // The positions of a dense list, stored before its first empty slot appears.
+  // The positions of a dense list, stored before its first empty slot appears; the list has
+  // slots of its own from then on.
   void StorePositions();
   // A slot holding item (may be null) inserted at pos, or taken out with what it held; neither
   // notifies.
@@ -286,8 +297,7 @@ class TOwnedList {
   void AddCopiesWith(const TOwnedList& source, std::int64_t pos, const F& make);
 
   TObject* owner_;
-  TSlots* slots_ = nullptr;  // owns its items
-  std::int32_t count_ = 0;
+  TSlots* slots_;  // owns its items
 };
 
 // A list typed for its items and its owner, over TOwnedList or one of its descendants.

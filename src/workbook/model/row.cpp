@@ -34,7 +34,7 @@ bool IsEmptyCell(TExportCell* cell) {
 
 // A sheet may hold a million rows: the list item with the flags in its spare bytes, the cell list,
 // the height and the style pointer.
-static_assert(sizeof(TExportRow) <= 80);
+static_assert(sizeof(TExportRow) <= 72);
 
 TExportRow::TExportRow() : Cells(this) {}
 TExportRow::~TExportRow() = default;

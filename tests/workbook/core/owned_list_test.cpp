@@ -255,6 +255,31 @@ TEST_F(OwnedList, TheIndexUpdateLockHoldsWhileEmptySlotsComeAndGo) {
   EXPECT_EQ(list.IndexUpdateLock(), 0);
 }
 
+// A list holding empty slots only keeps its count with no item room; giving room back or clearing
+// must not lose or leave slots.
+TEST_F(OwnedList, AListOfEmptySlotsOnlyKeepsItsCountThroughCompactAndClear) {
+  list.Compact();  // nothing to give back
+  list.Insert(0, nullptr);
+  list.Insert(0, nullptr);
+  list.Compact();
+  EXPECT_EQ(list.Count(), 2);
+  EXPECT_EQ(list.ItemCount(), 0);
+  EXPECT_EQ(list.IndexOf(nullptr), 0);
+  EXPECT_EQ(list.GetItem(1), nullptr);
+  list.Reserve(8);
+  Fill("a");
+  list.Delete(0);
+  list.Delete(0);
+  EXPECT_EQ(Names(list), "a");  // the last empty slot gone: dense again
+  list.Insert(0, nullptr);
+  list.Delete(1);
+  list.Clear();
+  EXPECT_EQ(list.Count(), 0);
+  Fill("b");
+  EXPECT_EQ(Names(list), "b");
+  EXPECT_EQ(log.destroyed, 1);
+}
+
 // Freed with each mix of the rarely used members (the sanitizers see what is left behind).
 TEST(OwnedListRarePart, ListsAreFreedWithAndWithoutIt) {
   for (const std::string layout : {"", "ab", "a-b", "--", "ab!", "a-b!", "ab#", "-#!"}) {
