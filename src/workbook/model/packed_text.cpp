@@ -28,21 +28,23 @@ using TEightUnits = std::uint16_t __attribute__((vector_size(16)));
 using TEightBytes = std::uint8_t __attribute__((vector_size(8)));
 
 // Whether the eight units at units are all ASCII above CR (units that need neither a fact nor a
-// look-up: what most texts are made of); their low bytes go to narrowed when narrowing.
+// look-up: what most texts are made of); if so, their bytes go to narrowed when narrowing.
 template <bool kNarrowing>
 bool EightPlainUnits(const char16_t* units, unsigned char* narrowed) {
   constexpr TEightUnits kAboveCR = {0x0E, 0x0E, 0x0E, 0x0E, 0x0E, 0x0E, 0x0E, 0x0E};
   constexpr TEightUnits kSpan = {0x72, 0x72, 0x72, 0x72, 0x72, 0x72, 0x72, 0x72};  // to U+007F
   TEightUnits eight;
   std::memcpy(&eight, units, sizeof eight);
+  const TEightBytes plain = __builtin_convertvector((eight - kAboveCR) < kSpan, TEightBytes);
+  std::uint64_t flags;
+  std::memcpy(&flags, &plain, sizeof flags);
+  if (flags != ~std::uint64_t{0}) return false;
+  // Only then: narrowed in place, the bytes would overwrite units still to be read.
   if constexpr (kNarrowing) {
     const TEightBytes bytes = __builtin_convertvector(eight, TEightBytes);
     std::memcpy(narrowed, &bytes, sizeof bytes);
   }
-  const TEightBytes plain = __builtin_convertvector((eight - kAboveCR) < kSpan, TEightBytes);
-  std::uint64_t flags;
-  std::memcpy(&flags, &plain, sizeof flags);
-  return flags == ~std::uint64_t{0};
+  return true;
 }
 
 }  // namespace

@@ -27,13 +27,16 @@ TEST(TextBufferTest, TakenTextsAreTheCharactersBuilt) {
       {65'536, 70'000, false, u'ž', true},
       {65'536, 3, true, u'ñ', false},
       {200'001, 3, true, u'\xDFFF', false},
-      {200'001, 199'990, true, u'€', true}};
+      {200'001, 199'990, true, u'€', true},
+      // Narrowed where it stands from a first unit that is not plain ASCII.
+      {65'536, 1, true, u'ľ', true}};
   TTextBuffer buffer;
   for (const auto& [length, breakAt, crlf, last, narrow] : cases) {
     std::u16string expected;
     for (std::size_t i = 0; i < length; ++i)
       expected += i == breakAt ? u'\r' : i == breakAt + 1 ? u'\n' : char16_t(u'a' + i % 26);
     if (length > 0) expected.back() = last;
+    if (breakAt == 1) expected.front() = u'č';
     for (char16_t ch : expected) buffer.push_back(ch);
     const TPackedText text = buffer.Take();
     std::u16string scratch;
