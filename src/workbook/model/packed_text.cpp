@@ -47,6 +47,22 @@ bool EightPlainUnits(const char16_t* units, unsigned char* narrowed) {
   return true;
 }
 
+// Room of bytes: in blocks where they are given and it fits there (inBlocks says so), else on the
+// heap.
+void* TakeRoom(std::size_t bytes, TItemBlocks* blocks, bool& inBlocks) {
+  inBlocks = blocks && bytes <= TItemBlocks::kLargest;
+  void* room = inBlocks ? blocks->Allocate(bytes) : std::malloc(bytes);
+  if (!room) throw std::bad_alloc();
+  return room;
+}
+
+void GiveBack(void* room, std::size_t bytes, bool inBlocks) {
+  if (inBlocks)
+    TItemBlocks::Release(room, bytes);
+  else
+    std::free(room);
+}
+
 }  // namespace
 
 std::uint64_t TPackedText::CharactersExamined() {
@@ -180,10 +196,7 @@ void TPackedText::Release() noexcept {
     const bool inBlocks = data_->Refs & kInBlocks;
     const std::size_t bytes = sizeof(THeader) + data_->Length * (Narrow() ? 1 : sizeof(char16_t));
     data_->~THeader();
-    if (inBlocks)
-      TItemBlocks::Release(data_, bytes);
-    else
-      std::free(data_);
+    GiveBack(data_, bytes, inBlocks);
   }
   data_ = nullptr;
 }
@@ -194,30 +207,27 @@ void TPackedText::Assign(std::u16string_view text, TItemBlocks* blocks) {
     const std::size_t n = text.size();
     if (n > std::numeric_limits<std::uint32_t>::max()) throw std::length_error("text too long");
     TWorkbookLoadBudget::ChargeTextBytes(static_cast<std::int64_t>(n * sizeof(char16_t)));
-    // A short text is narrowed here while it is scanned; a long one in its own room, made for
-    // one byte a character and widened in the few cases that need it.
-    unsigned char local[TItemBlocks::kLargest - sizeof(THeader)];
-    const bool isShort = n <= sizeof local;
-    void* room = isShort ? nullptr : std::malloc(sizeof(THeader) + n);
-    if (!isShort && !room) throw std::bad_alloc();
-    unsigned char* narrowed = isShort ? local : static_cast<unsigned char*>(room) + sizeof(THeader);
-    std::uint32_t facts = ScanFacts(text, narrowed);
+    // The room is made for one byte a character and the text narrowed into it as it is scanned;
+    // the few texts that need two bytes take another.
+    const std::size_t narrowBytes = sizeof(THeader) + n;
+    bool inBlocks = false;
+    void* room = TakeRoom(narrowBytes, blocks, inBlocks);
+    std::uint32_t facts = ScanFacts(text, static_cast<unsigned char*>(room) + sizeof(THeader));
     const bool narrow = facts & kNarrow;
-    const std::size_t bytes = sizeof(THeader) + n * (narrow ? 1 : sizeof(char16_t));
-    if (isShort) {
-      const bool inBlocks = blocks && bytes <= TItemBlocks::kLargest;
-      room = inBlocks ? blocks->Allocate(bytes) : std::malloc(bytes);
-      if (!room) throw std::bad_alloc();
-      if (inBlocks) facts |= kInBlocks;
-      if (narrow) std::memcpy(static_cast<char*>(room) + sizeof(THeader), local, n);
-    } else if (!narrow) {
-      void* wider = std::realloc(room, bytes);
-      if (!wider) {
-        std::free(room);
-        throw std::bad_alloc();
+    if (!narrow) {
+      bool wideInBlocks = false;
+      void* wide = nullptr;
+      try {
+        wide = TakeRoom(sizeof(THeader) + n * sizeof(char16_t), blocks, wideInBlocks);
+      } catch (...) {
+        GiveBack(room, narrowBytes, inBlocks);
+        throw;
       }
-      room = wider;
+      GiveBack(room, narrowBytes, inBlocks);
+      room = wide;
+      inBlocks = wideInBlocks;
     }
+    if (inBlocks) facts |= kInBlocks;
     fresh = new (room) THeader{kOneRef | facts, static_cast<std::uint32_t>(n)};
     if (!narrow) std::copy(text.begin(), text.end(), reinterpret_cast<char16_t*>(fresh + 1));
   }

@@ -77,7 +77,8 @@ std::ptrdiff_t RoomInBlocks(std::u16string_view chars) {
   TItemBlocks blocks;
   TPackedText text, next;
   text.Assign(chars, &blocks);
-  next.Assign(u"x", &blocks);
+  // Of a size no room given back while the text was made has (a wide text's first, narrow room).
+  next.Assign(std::u16string(40, u'x'), &blocks);
   return static_cast<const char*>(next.Identity()) - static_cast<const char*>(text.Identity());
 }
 
@@ -136,7 +137,10 @@ TEST(PackedTextTest, OneByteACharacterWhereWindows1250HoldsEveryCharacter) {
 // The holders of a text (of one byte a character or two, in blocks or on the heap) may let go
 // of it in any order: each reads it whole until it does (the sanitizers watch the rest).
 TEST(PackedTextTest, SharedTextsFreedInAnyOrder) {
-  const std::u16string texts[] = {u"Košice", u"Malmö ø", std::u16string(300, u'ž')};
+  // Narrow and wide, in blocks and on the heap, and wide on the heap though one byte a
+  // character would have fitted in blocks.
+  const std::u16string texts[] = {u"Košice", u"Malmö ø", std::u16string(300, u'ž'),
+                                  std::u16string(300, u'ñ'), std::u16string(130, u'ñ')};
   const int orders[][3] = {{0, 1, 2}, {2, 1, 0}, {1, 0, 2}, {1, 2, 0}};
   TItemBlocks blocks;
   for (const std::u16string& chars : texts) {
