@@ -59,12 +59,17 @@ char EncodeCp1250(char16_t c) {
 // Widens the ASCII bytes at the front of from, eight at a time while eight are there and all are
 // ASCII (most text is), and returns how many it widened.
 std::size_t WidenAscii(const unsigned char* from, std::size_t n, char16_t* to) {
+  using TEightBytes = std::uint8_t __attribute__((vector_size(8)));
+  using TEightUnits = std::uint16_t __attribute__((vector_size(16)));
   std::size_t i = 0;
   for (; i + 8 <= n; i += 8) {
-    std::uint64_t eight;
-    std::memcpy(&eight, from + i, 8);
-    if (eight & 0x8080808080808080u) break;
-    for (int k = 0; k < 8; ++k) to[i + k] = from[i + k];
+    TEightBytes eight;
+    std::memcpy(&eight, from + i, sizeof eight);
+    std::uint64_t bits;
+    std::memcpy(&bits, &eight, sizeof bits);
+    if (bits & 0x8080808080808080u) break;
+    const TEightUnits units = __builtin_convertvector(eight, TEightUnits);
+    std::memcpy(to + i, &units, sizeof units);
   }
   return i;
 }

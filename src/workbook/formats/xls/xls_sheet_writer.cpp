@@ -45,7 +45,9 @@ class TSheetStrings : public ICellWriteContext {
   TSheetStrings(TXLSSharedStrings_Export& sst, TExportFontList& fonts) : sst_(sst), fonts_(fonts) {}
 
   std::uint32_t SharedStringIndex(const TExportCellString& cell) override {
-    const std::u16string text = cell.GetValue();
+    std::u16string& text = text_;
+    text.clear();
+    cell.GetValueShared().AppendTo(text);
     if (!cell.HasRichText()) return static_cast<std::uint32_t>(sst_.Add(text, u"", {}));
     TStringRichTextTags& tags = const_cast<TExportCellString&>(cell).GetRichTextTags();
     TStringRichTextTagTextList runs;
@@ -61,6 +63,7 @@ class TSheetStrings : public ICellWriteContext {
  private:
   TXLSSharedStrings_Export& sst_;
   TExportFontList& fonts_;
+  std::u16string text_;  // the cell's characters: one room serves every text
 };
 
 // Copied from the cell: in write-rows-by-event mode the cell is gone by the time links are written.
