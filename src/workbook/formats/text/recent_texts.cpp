@@ -41,9 +41,10 @@ void TRecentTexts::MakeTable(TColumn& texts, std::uint32_t size) {
 
 double TRecentTexts::Different(const TColumn& texts) {
   // With b of m bits set by hashes at random, about -m ln(1 - b/m) different hashes set them.
+  // The look-ups between two reviews cannot set every bit, so the logarithm stays finite.
+  static_assert(kReview < kSeenBits);
   std::size_t set = 0;
   for (const std::uint64_t bits : texts.Seen) set += std::popcount(bits);
-  if (set == kSeenBits) return kReview;
   return -double{kSeenBits} * std::log1p(-static_cast<double>(set) / kSeenBits);
 }
 
