@@ -142,7 +142,7 @@ void TOwnedList::Reserve(std::int32_t count) {
 void TOwnedList::Compact() {
   if (OnNotify.rare_) OnNotify.rare_->Positions.shrink_to_fit();
   if (slots_->Capacity == Size()) return;
-  // A list of empty slots only keeps its count.
+  // An empty list needs no room at all; one of empty slots only keeps a header for its count.
   if (Count() == 0) return FreeSlots();
   Reallocate(Size());
 }

@@ -238,7 +238,8 @@ class TOwnedList {
   // The items present, by position, in one allocation with the list's count and their room. A
   // list with empty slots keeps its items' positions in the rare part, and so their number; an
   // empty list points at kNoSlots, and a row's cells sit in the workbook's blocks.
-  struct TSlots {
+  // Aligned for the item pointers after it, kNoSlots too (its Items() is formed, never read).
+  struct alignas(TOwnedListObject*) TSlots {
     std::int32_t Count;
     std::uint32_t Capacity : 30;
     std::uint32_t InBlocks : 1;

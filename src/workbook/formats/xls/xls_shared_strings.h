@@ -32,7 +32,10 @@ class TXLSSharedStrings_ImportEntry {
   TXLSSharedStrings_ImportEntry& operator=(TXLSSharedStrings_ImportEntry&& other) noexcept;
   ~TXLSSharedStrings_ImportEntry() { Free(); }
 
-  const TPackedText& Text() const { return PackedText(); }
+  const TPackedText& Text() const {
+    const TExtra* extra = ExtraIfAny();
+    return extra ? extra->Text : Plain();
+  }
   // The text for cells to share, its line breaks as cells keep them (CR LF): made once per
   // entry, however many cells use it.
   const TPackedText& SharedText() const {
@@ -75,10 +78,6 @@ class TXLSSharedStrings_ImportEntry {
   TPackedText& Plain() { return *std::launder(reinterpret_cast<TPackedText*>(word_)); }
   const TPackedText& Plain() const {
     return *std::launder(reinterpret_cast<const TPackedText*>(word_));
-  }
-  const TPackedText& PackedText() const {
-    const TExtra* extra = ExtraIfAny();
-    return extra ? extra->Text : Plain();
   }
   void PointTo(TExtra* extra) noexcept {
     const std::uintptr_t word = reinterpret_cast<std::uintptr_t>(extra) | kExtraTag;
