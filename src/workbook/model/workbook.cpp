@@ -163,6 +163,9 @@ void TWorkbook::DoBeforeWorkSheetRead(TExportWorkSheet& sheet, bool& read) {
 }
 
 void TWorkbook::DoAfterRowRead(TExportWorkSheet& sheet, TExportRow& row) {
+  // The row's cells are done, whichever row was made last (XLS writers put the ROW records of up
+  // to 32 rows before their cells): its cell list needs no room to grow.
+  row.Cells.Compact();
   if (!ReadRowsByEvent || !OnRowRead) return;
   // Only the row just read keeps its cells: the caller has taken the earlier ones.
   for (int i = row.GetIndex() - 1; i >= 0; --i) {

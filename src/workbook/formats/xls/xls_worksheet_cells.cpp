@@ -56,7 +56,7 @@ TXLSWorksheetCells::TXLSWorksheetCells(TWorkbook& workbook, TExportWorkSheet& sh
 
 void TXLSWorksheetCells::Cell(const TXLSCell& cell) {
   if (cell.Row != rowIndex_) {
-    if (row_ != nullptr) LeaveRow();
+    if (row_ != nullptr) workbook_.DoAfterRowRead(sheet_, *row_);
     rowIndex_ = cell.Row;
     row_ = sheet_.GetRow(rowIndex_);
   }
@@ -231,15 +231,8 @@ void TXLSWorksheetCells::ReadConditionalRule(TXLSRecordReader& reader) {
   condFormats_.Apply(condFormatRanges_, read.Rules, true);
 }
 
-void TXLSWorksheetCells::LeaveRow() {
-  // Writers put the ROW records of up to 32 rows before their cells, so the row the cells leave
-  // is seldom the last row made, which alone the rows compact: its cells are done here.
-  row_->Cells.Compact();
-  workbook_.DoAfterRowRead(sheet_, *row_);
-}
-
 void TXLSWorksheetCells::Finish() {
-  if (row_ != nullptr) LeaveRow();
+  if (row_ != nullptr) workbook_.DoAfterRowRead(sheet_, *row_);
   if (sheet_.Rows.ItemCount() < reservedRows_) sheet_.Rows.Compact();
   workbook_.DoProgress(wpsRows, progressMax_, progressMax_, u"");
 }

@@ -33,8 +33,6 @@ class TXLSWorksheetCells : public IXLSSheetTarget {
   void Finish();
 
  private:
-  // The cells have moved on from row_ (or the sheet ends).
-  void LeaveRow();
   // A CF record: its rule goes to every cell of the ranges the CONDFMT record before it named.
   void ReadConditionalRule(TXLSRecordReader& reader);
 
