@@ -45,19 +45,18 @@ class TSheetStrings : public ICellWriteContext {
   TSheetStrings(TXLSSharedStrings_Export& sst, TExportFontList& fonts) : sst_(sst), fonts_(fonts) {}
 
   std::uint32_t SharedStringIndex(const TExportCellString& cell) override {
-    std::u16string& text = text_;
-    text.clear();
-    cell.GetValueShared().AppendTo(text);
-    if (!cell.HasRichText()) return static_cast<std::uint32_t>(sst_.Add(text, u"", {}));
+    text_.clear();
+    cell.GetValueShared().AppendTo(text_);
+    if (!cell.HasRichText()) return static_cast<std::uint32_t>(sst_.Add(text_, u"", {}));
     TStringRichTextTags& tags = const_cast<TExportCellString&>(cell).GetRichTextTags();
     TStringRichTextTagTextList runs;
-    tags.BuildTextList(text, runs, false);
+    tags.BuildTextList(text_, runs, false);
     const TExportFont& base = tags.GetDefaultFont();
     std::u16string suffix;
     runs.GetKeyString(base, suffix);
     std::vector<std::uint8_t> buffer;
     runs.WriteXLSRuns(buffer, base, fonts_);
-    return static_cast<std::uint32_t>(sst_.Add(text, suffix, std::move(buffer)));
+    return static_cast<std::uint32_t>(sst_.Add(text_, suffix, std::move(buffer)));
   }
 
  private:

@@ -74,11 +74,9 @@ std::string TXLSXSharedStrings_Export::BuildEntry(const TExportCellString& cell)
 void TXLSXSharedStrings_Export::WriteXLSX(TZipArchive& zip, bool compress,
                                           TWorkbook& workbook) const {
   TExporterXLSX_MemoryStreamList parts(&workbook);
-  // The text of the part being gathered; started is set once one is.
+  // The text of the part being gathered.
   std::string text;
-  bool started = false;
   auto flush = [&]() {
-    if (!started) return;
     parts.AddBytes(text.data(), text.size(), compress);
     text.clear();
   };
@@ -89,8 +87,7 @@ void TXLSXSharedStrings_Export::WriteXLSX(TZipArchive& zip, bool compress,
   text += "\" count=\"" + count + "\" uniqueCount=\"" + count + "\">";
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     if (i % kEntriesPerPart == 0) {
-      flush();
-      started = true;
+      if (i > 0) flush();
       workbook.DoProgress(wpsSharedStrings, static_cast<long long>(i),
                           static_cast<long long>(entries_.size()), u"");
     }
@@ -98,7 +95,6 @@ void TXLSXSharedStrings_Export::WriteXLSX(TZipArchive& zip, bool compress,
     text += entries_[i];
     text += "</si>";
   }
-  started = true;
   text += "</sst>";
   flush();
   workbook.DoProgress(wpsSharedStrings, 1, 1, u"");
