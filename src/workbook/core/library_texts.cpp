@@ -33,6 +33,8 @@ std::u16string WorkbookLng_TooMuchText =
 std::u16string WorkbookLng_PartTooLarge =
     u"The file is too large to load: its part \"%s\" inflates to more than a workbook's part "
     u"holds.";
+std::u16string WorkbookLng_PartTooDeep =
+    u"The file is too large to load: its part \"%s\" nests elements more than %s levels deep.";
 std::u16string WorkbookLng_PackageTooDense =
     u"The file is too large to load: with its part \"%s\" its parts inflate to more than %s "
     u"times the file's size.";

@@ -34,7 +34,9 @@ class TWorkbookLoadBudget {
   // raise EWorkbookFileException and nothing is made.
   static void ChargeCells(std::int64_t count);
   static void ChargeTextBytes(std::int64_t bytes);
-  // Raises as ChargeTextBytes would for bytes more, charging nothing (a text still being read).
+  // Raise as ChargeCells and ChargeTextBytes would for that many more, charging nothing (a text
+  // still being read, copies about to be made one by one).
+  static void CheckCells(std::int64_t count);
   static void CheckTextBytes(std::int64_t bytes);
   // The limits of the load running on this thread; the defaults when none runs.
   static TWorkbookLoadLimits Limits();
