@@ -3,6 +3,7 @@
 // and for the writers' round-trip tests.
 //
 //   wbconvert IN OUT
+//   wbconvert --help     this usage
 //
 // A failure prints the exception's class and message on stderr; exit code 2. OUT is written
 // through a file beside it that takes its name only once the whole file is built, so a failed
@@ -17,9 +18,23 @@
 #include "workbook/formats/exporter_registry.h"
 #include "workbook/model/custom_exporter.h"
 
+namespace {
+
+const char* const kUsage =
+    "usage: wbconvert IN OUT\n"
+    "Loads IN, in any format the library reads, and saves it in the format of OUT's extension\n"
+    "(xlsx, xls, ods, csv ...).\n"
+    "A failure prints the exception's class and message on stderr; exit code 2.\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string(argv[1]) == "--help") {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
   if (argc != 3) {
-    std::fputs("usage: wbconvert IN OUT\n", stderr);
+    std::fputs(kUsage, stderr);
     return 1;
   }
   return tools::RunTool([&] {
