@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
 
 #include "app/statement/errors.h"
@@ -173,7 +174,10 @@ std::string CheckDateYMD(std::string_view text, int currentYear) {
   }
   platform::TDateTime date;
   if (!platform::TryEncodeDate(year, month, day, date)) return "";
-  return std::string(text);
+  // The reports' dates are xs:date, which takes this form only.
+  char iso[16];
+  std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", year, month, day);
+  return iso;
 }
 
 bool IsVATRate(std::string_view text) { return text == "10" || text == "20"; }

@@ -14,9 +14,10 @@ long double RoundN(long double x, int digits);
 bool IsSKVATNumber(std::string_view text);
 // 2 to 14 characters, the first two capital letters A-Z.
 bool IsForeignVATNumber(std::string_view text);
-// The text unchanged when it is an existing year-month-day date with "-" between the numbers
-// (a one- or two-digit year in the current century; month-day alone in the current year);
-// otherwise empty. The current year is the local clock's unless given.
+// The date as yyyy-mm-dd ("2014-1-4" gives "2014-01-04") when the text is an existing
+// year-month-day date with "-" between the numbers (a one- or two-digit year in the current
+// century; month-day alone in the current year); otherwise empty. The current year is the local
+// clock's unless given.
 std::string CheckDateYMD(std::string_view text);
 std::string CheckDateYMD(std::string_view text, int currentYear);
 // "10" or "20".

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -38,6 +39,13 @@ const TAmounts kDown = TextPairs(
 const TAmounts kUp = TextPairs(
     "1.231=1.24 -1.239=-1.23 1.1=1.1 1.23=1.23 0.001=0.01 -0.009=0 9.999=10 "
     "30000000.001=30000000.01 99999999999.999=100000000000 1e-300=0.01 x=");
+
+int LocalYear() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return local.tm_year + 1900;
+}
 
 }  // namespace
 
@@ -85,11 +93,16 @@ TEST(RoundN, DigitsBeyondTwelveRaiseRangeError) {
   }
 }
 
+// Every accepted form gives the date it denotes as yyyy-mm-dd, the reports' only date form.
 TEST(CheckDateYMD, Table) {
-  for (const char* text : {"2021-02-28", "2021-1-5", "2024-02-29", "2000-02-29", " 2021- 02- 28",
-                           "2021-02-28-", "2021-02-28 ", "2021-02-28 - ", "21-03-04", "1-03-04",
-                           "03-04", "12-31", "0001-01-01", "9999-12-31", "2021-002-28"})
-    EXPECT_EQ(CheckDateYMD(text, 2026), text);
+  const auto dates = TextPairs(
+      "2021-02-28=2021-02-28 2021-1-5=2021-01-05 2024-02-29=2024-02-29 2000-02-29=2000-02-29 "
+      "2021-02-28-=2021-02-28 21-03-04=2021-03-04 1-03-04=2001-03-04 03-04=2026-03-04 "
+      "1-4=2026-01-04 14-1-4=2014-01-04 12-31=2026-12-31 0001-01-01=0001-01-01 "
+      "214-1-4=0214-01-04 9999-12-31=9999-12-31 2021-002-28=2021-02-28 0031-0012-0031=0031-12-31");
+  for (const auto& [text, date] : dates) EXPECT_EQ(CheckDateYMD(text, 2026), date) << text;
+  for (const char* text : {" 2021- 02- 28", "2021-02-28 ", "2021-02-28 - ", " 2021-02-28-  "})
+    EXPECT_EQ(CheckDateYMD(text, 2026), "2021-02-28") << '"' << text << '"';
   std::istringstream refused(
       "2021-02-30 2023-02-29 1900-02-29 2021-13-01 2021-00-10 2021-04-31 2021-04-00 0000-01-01 "
       "28.02.2021 2021/02/28 2021-02-28x 12021-02-28 2021-00002-28 2021 2021- -2021-02-28 "
@@ -99,17 +112,18 @@ TEST(CheckDateYMD, Table) {
 }
 
 TEST(CheckDateYMD, ShortYearsAndMonthDayUseTheCurrentYear) {
-  EXPECT_EQ(CheckDateYMD("24-02-29", 2026), "24-02-29");  // 2024
+  EXPECT_EQ(CheckDateYMD("24-02-29", 2026), "2024-02-29");
   EXPECT_EQ(CheckDateYMD("23-02-29", 2026), "");
-  EXPECT_EQ(CheckDateYMD("02-29", 2024), "02-29");
+  EXPECT_EQ(CheckDateYMD("02-29", 2024), "2024-02-29");
   EXPECT_EQ(CheckDateYMD("99-02-29", 1999), "");  // 1999
-  EXPECT_EQ(CheckDateYMD("96-02-29", 1999), "96-02-29");
+  EXPECT_EQ(CheckDateYMD("96-02-29", 1999), "1996-02-29");
   // Year 00 of centuries that differ in leap status: 2000 is a leap year, 1900 and 2100 are not.
-  EXPECT_EQ(CheckDateYMD("00-02-29", 2026), "00-02-29");
-  EXPECT_EQ(CheckDateYMD("0-02-29", 2026), "0-02-29");
+  EXPECT_EQ(CheckDateYMD("00-02-29", 2026), "2000-02-29");
+  EXPECT_EQ(CheckDateYMD("0-02-29", 2026), "2000-02-29");
   EXPECT_EQ(CheckDateYMD("00-02-29", 1999), "");
   EXPECT_EQ(CheckDateYMD("00-02-29", 2150), "");
-  EXPECT_EQ(CheckDateYMD("01-01"), "01-01");  // the local clock's year
+  // The local clock's year.
+  EXPECT_EQ(CheckDateYMD("01-01"), std::to_string(LocalYear()) + "-01-01");
 }
 
 TEST(Validators, TextTests) {
