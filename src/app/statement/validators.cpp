@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <ctime>
 
+#include "app/statement/amount_text.h"
 #include "app/statement/errors.h"
 #include "app/statement/number_text.h"
 #include "platform/date_time.h"
-#include "platform/float_text.h"
 
 namespace app {
 
@@ -32,9 +32,13 @@ std::string Replace(std::string_view text, char from, char to) {
   return out;
 }
 
-// The general text of a value, with a decimal point.
+// Amounts and quantities from this size on are refused: with their two decimals they would take
+// more than the 18 digits every schema processor must read of a decimal (libxml2 reads 24).
+constexpr double kTooLarge = 1e16;
+
+// The amount's text for the records, or empty when it is too large for the reports.
 std::string PointText(double value) {
-  return Replace(platform::FloatToStrGeneral(value, DecimalSeparator()), ',', '.');
+  return std::fabs(value) < kTooLarge ? AmountText(value, '.') : std::string();
 }
 
 // The cell text as a double, "." taken as the decimal separator too.

@@ -22,9 +22,10 @@ std::string CheckDateYMD(std::string_view text);
 std::string CheckDateYMD(std::string_view text, int currentYear);
 // "10" or "20".
 bool IsVATRate(std::string_view text);
-// The amount with a decimal point and at most two decimals, rounded by the rounding mode
-// (0 none: more decimals are rejected; 1 half away from zero; 2 down; 3 up); "." and the
-// process-wide decimal separator are both accepted. Empty when the text is no number.
+// The amount as a plain decimal number (AmountText) with a decimal point and at most two
+// decimals, rounded by the rounding mode (0 none: more decimals are rejected; 1 half away from
+// zero; 2 down; 3 up); "." and the process-wide decimal separator are both accepted. Empty when
+// the text is no number or the amount is 1E16 or more in size.
 std::string FormatAmount(std::string_view text, int roundingMode);
 // At most 32 characters.
 bool IsMaxLen32(std::string_view text);
@@ -34,7 +35,8 @@ bool IsFourDigitNumber(std::string_view text);
 bool IsGoodsTypeCode(std::string_view text);
 // "kg", "t", "m" or "ks".
 bool IsUnitOfMeasure(std::string_view text);
-// The quantity with a decimal point when it has at most two decimals, else empty.
+// The quantity as FormatAmount writes amounts when it has at most two decimals and is below
+// 1E16 in size, else empty.
 std::string FormatQuantity(std::string_view text);
 // Empty, or an integer 1 or 2.
 bool IsIntOneOrTwo(std::string_view text);

@@ -19,26 +19,30 @@ namespace {
 // Amount texts and what a rounding mode makes of them ("" for a rejected text).
 using TAmounts = std::vector<std::pair<std::string, std::string>>;
 
-// No rounding: texts taken, and texts rejected (more than two decimals among them).
+// No rounding: texts taken, and texts rejected (more than two decimals, or too large for the
+// reports, among them). Amounts are plain decimals, all their digits kept.
 // (A point is read as the comma; the number parser's own forms are the number-text tests'.)
-const TAmounts kUnrounded = {{"12.34", "12.34"}, {"1.10", "1.1"},
-                             {"12,5", "12.5"},   {"12.50", "12.5"},
-                             {"-0", "0"},        {"0.01", "0.01"},
-                             {"1E15", "1E15"},   {"1E300", "1E300"},
-                             {"1E-400", "0"},    {"21474836.47", "21474836.47"}};
-const char* const kRejectedWithoutRounding[] = {"12,345", "0.005", "30000000.005", "1E400",
-                                                "1.000,5"};
+const TAmounts kUnrounded = TextPairs(
+    "12.34=12.34 1.10=1.1 12,5=12.5 12.50=12.5 -0=0 0.01=0.01 1E-400=0 21474836.47=21474836.47 "
+    "165357.30=165357.3 1E15=1000000000000000 -1E15=-1000000000000000 1.5e14=150000000000000 "
+    "12345678901234.56=12345678901234.56 -9876543210987.65=-9876543210987.65 "
+    "9999999999999998=9999999999999998 1E-2=0.01");
+const char* const kRejectedWithoutRounding[] = {
+    "12,345", "0.005", "30000000.005", "1E400", "1.000,5", "1E16", "-1E16", "1E300", "1.5E308"};
 
 // Arithmetic: halves away from zero, on the double's value.
 const TAmounts kArithmetic = TextPairs(
     "0.125=0.13 -0.125=-0.13 2.675=2.67 1.005=1 2.5=2.5 1.999=2 -1.995=-2 0.004=0 -0.004=0 "
-    "30000000.005=30000000 1e20=1E20 1,2345E2=123.45 abc=");
+    "30000000.005=30000000 1e20= 1,2345E2=123.45 abc= 1e15=1000000000000000 "
+    "12345678901234.557=12345678901234.56");
 const TAmounts kDown = TextPairs(
     "1.239=1.23 -1.231=-1.24 1.23=1.23 1.1=1.1 30000000.005=30000000 21474836.479=21474836.47 "
-    "123456789012.345=123456789012.34 -0.001=-0.01 0.009=0 99.999=99.99 1e20=1E20 -1e-300=-0.01 =");
+    "123456789012.345=123456789012.34 -0.001=-0.01 0.009=0 99.999=99.99 1e20= -1e-300=-0.01 = "
+    "12345678901234.569=12345678901234.56 1.5e15=1500000000000000");
 const TAmounts kUp = TextPairs(
     "1.231=1.24 -1.239=-1.23 1.1=1.1 1.23=1.23 0.001=0.01 -0.009=0 9.999=10 "
-    "30000000.001=30000000.01 99999999999.999=100000000000 1e-300=0.01 x=");
+    "30000000.001=30000000.01 99999999999.999=100000000000 1e-300=0.01 x= "
+    "1234567890123.561=1234567890123.57 9999999999999999.5= 1.5E308=");
 
 int LocalYear() {
   const std::time_t now = std::time(nullptr);
@@ -62,9 +66,20 @@ TEST(FormatQuantity, Table) {
   struct Case {
     const char* text;
     const char* quantity;
-  } cases[] = {{"2,5", "2.5"}, {"2.5", "2.5"},     {"3", "3"},       {"2.505", ""},
-               {"2,505", ""},  {"-1.25", "-1.25"}, {"1e-2", "0.01"}, {"0.001", ""},
-               {"abc", ""},    {"", ""},           {"1E16", "1E16"}, {"0.1", "0.1"}};
+  } cases[] = {{"2,5", "2.5"},
+               {"2.5", "2.5"},
+               {"3", "3"},
+               {"2.505", ""},
+               {"2,505", ""},
+               {"-1.25", "-1.25"},
+               {"1e-2", "0.01"},
+               {"0.001", ""},
+               {"abc", ""},
+               {"", ""},
+               {"1E16", ""},
+               {"0.1", "0.1"},
+               {"1E15", "1000000000000000"},
+               {"12345678901234.56", "12345678901234.56"}};
   for (const auto& c : cases) EXPECT_EQ(FormatQuantity(c.text), c.quantity) << c.text;
 }
 

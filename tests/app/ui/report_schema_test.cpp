@@ -103,5 +103,77 @@ TEST_F(ReportSchemas, DatesGoOutAsIsoDates) {
   }
 }
 
+// Amounts and quantities go out as plain decimals to the cent in every rounding mode: never an
+// exponent, never cut to 15 digits, the ordinary ones as they always looked.
+TEST_F(ReportSchemas, AmountsGoOutAsPlainDecimals) {
+  const std::vector<std::pair<std::string, std::string>> amounts = {
+      {"165357.30", "165357.3"},      {"1E15", "1000000000000000"},
+      {"-1e15", "-1000000000000000"}, {"12345678901234.56", "12345678901234.56"},
+      {"2,5E14", "250000000000000"},  {"9999999999999998", "9999999999999998"}};
+  TFakeSheet a1{"A1", {{"h"}}}, a2{"A2", {{"h"}}}, d1{"D1", {{"h"}}};
+  std::vector<std::string> expected;
+  for (const auto& [text, amount] : amounts) {
+    a1.Rows.push_back({"", "F", "2021-03-01", text, text, "20"});
+    a2.Rows.push_back({"SK1234567890", "F", "2021-03-01", text, "", "", text, "kg"});
+    expected.push_back(amount);
+  }
+  d1.Rows.push_back({amounts[1].first, "1", "0.2", "0", "0"});
+  std::vector<std::string> z = expected, d = expected;
+  z.insert(z.end(), expected.begin(), expected.end());
+  z.push_back("1");
+  d.push_back("0.2");
+
+  const std::pair<const char*, QRadioButton * TMainApp::*> roundings[] = {
+      {"none", &TMainApp::RadioButton1},
+      {"arithmetic", &TMainApp::RadioButton2},
+      {"down", &TMainApp::RadioButton3},
+      {"up", &TMainApp::RadioButton4}};
+  for (const auto& [rounding, roundingRadio] : roundings) {
+    for (const TKVChoice& format : kKVFormats) {
+      SCOPED_TRACE(std::string(format.Schema) + ", rounding " + rounding);
+      ImportWith({roundingRadio, format.Radio}, {a1, a2, d1});
+      ASSERT_TRUE(Lines(main_->LogBox).empty()) << Lines(main_->LogBox).front().toStdString();
+      TakeBoxes();
+      const std::string document = ExportValid(main_->Export1Btn, format.Schema);
+      EXPECT_EQ(Attributes(document, "Z"), z);
+      EXPECT_EQ(Attributes(document, "D"), d);
+      EXPECT_EQ(Attributes(document, "Mn"), expected);
+      EXPECT_EQ(Attributes(document, "SumaObratov"), std::vector<std::string>{expected[1]});
+    }
+  }
+}
+
+// Amounts too large for the 18 digits a schema processor must read are import errors of their
+// rows, in the statement and the EC sales list alike.
+TEST_F(ReportSchemas, AmountsTooLargeForTheReportsAreErrorsOfTheirRows) {
+  ImportWith({}, {TFakeSheet{"A1",
+                             {{"h"},
+                              {"", "F", "2021-03-01", "1.5E308", "1", "20"},
+                              {"", "F", "2021-03-01", "1", "-1E16", "20"},
+                              {"", "F", "2021-03-01", "9999999999999998", "1", "20"}}},
+                  TFakeSheet{"SV1", {{"h"}, {"CZ12345678", "1E20", ""}}}});
+  EXPECT_EQ(Lines(main_->LogBox), (std::vector<QString>{
+                                      U("Neplatný údaj Z v riadku č.2 v sekcií A1"),
+                                      U("Neplatný údaj D v riadku č.3 v sekcií A1"),
+                                      U("Neplatný údaj Z v riadku č.2 v sekcií SV1"),
+                                  }));
+}
+
+// The EC sales list's amounts and their total, whole euros of any size the import takes.
+TEST_F(ReportSchemas, EcSalesListAmountsGoOutAsPlainDecimals) {
+  ImportWith({&TMainApp::RadioButton8}, {TFakeSheet{"SV1",
+                                                    {{"h"},
+                                                     {"CZ12345678", "1E15", ""},
+                                                     {"DE123456789", "250", "2"},
+                                                     {"AT12345678", "1.2345678901234E13", ""}}}});
+  ASSERT_TRUE(Lines(main_->LogBox).empty()) << Lines(main_->LogBox).front().toStdString();
+  TakeBoxes();
+  const std::string document = ExportValid(main_->Export2Btn, "svdph2010.xsd");
+  EXPECT_EQ(CdataElements(document, "hodnota"),
+            (std::vector<std::string>{"1000000000000000", "250", "12345678901234"}));
+  EXPECT_EQ(CdataElements(document, "celkovaHodnota"),
+            std::vector<std::string>{"1012345678901484"});
+}
+
 }  // namespace
 }  // namespace app::test
