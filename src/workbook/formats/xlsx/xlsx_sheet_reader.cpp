@@ -403,7 +403,7 @@ void TXLSXSheetReader::EndCell() {
 
   styleSheet_.ApplyCellFormat(xf, *cell);
 
-  if (!formula.empty()) cell->SetFormula(formula);
+  if (!formula.empty()) cell->ReadFormula(formula);
 }
 
 std::u16string TXLSXSheetReader::CellFormula() {
