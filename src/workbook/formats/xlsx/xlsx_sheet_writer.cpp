@@ -163,8 +163,8 @@ void TXLSXSheetWriter::WriteRow(int rowIndex, TExportRow* row) {
     if (range >= 0)
       xf = styles_.AddStyleWithBorders(forceRanges_.GetItem(range).XF, cell->GetStyle());
     cell->WriteXLSX(writer_, MakeCellRangeRef(j, rowIndex), xf, *this);
-    const int colSpan = std::min(cell->ColSpan(), kMaxColumns - j);
-    const int rowSpan = cell->RowSpan();
+    const int colSpan = cell->ColSpanWithin(kMaxColumns);
+    const int rowSpan = cell->RowSpanWithin(kMaxRows);
     if (colSpan <= 1 && rowSpan <= 1) continue;
     merges_.push_back(MakeCellRangeRef(j, rowIndex, colSpan, false, rowSpan));
     if (rowSpan > 1) forceRanges_.Add(j, rowIndex + 1, colSpan, rowSpan - 1, xf);

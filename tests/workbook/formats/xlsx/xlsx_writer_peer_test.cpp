@@ -16,6 +16,7 @@
 #include "workbook/model/cell_string.h"
 #include "workbook/model/conditional_formatting.h"
 #include "workbook/model/drawing.h"
+#include "workbook/model/limits.h"
 #include "workbook/model/rich_text.h"
 #include "xlsx_test_support.h"
 
@@ -152,6 +153,21 @@ TEST_F(XLSXWriterPeerTest, MergedCellFillsItsAreaEvenInRowsWithoutCells) {
             // Rows the merged area alone covers start at column A, each cell styled.
             "['B2', 'C2', 'A3', 'B3', 'C3', 'A4', 'B4', 'C4']\n"
             "A1:C4\n");
+}
+
+TEST_F(XLSXWriterPeerTest, MergedCellEndsAtTheLastRow) {
+  TExportWorkSheet* sheet = Book->AddWorkSheet(u"S");
+  TExportCell* merged = sheet->FindCreateCell(1, kMaxSheetRows - 6, TCellClass::String, false);
+  static_cast<TExportCellString*>(merged)->SetValue(u"low");
+  merged->SetColSpan(2);
+  merged->SetRowSpan(6);
+  // The row inserted above moves the merged cell down; its area still ends at the last row.
+  sheet->Rows.AddRow(0);
+  EXPECT_EQ(Probe("merged"),
+            "['B1048572:C1048576'] None\n"
+            "['B1048572', 'C1048572', 'A1048573', 'B1048573', 'C1048573', 'A1048574', 'B1048574', "
+            "'C1048574', 'A1048575', 'B1048575', 'C1048575', 'A1048576', 'B1048576', 'C1048576']\n"
+            "A1:C1048576\n");
 }
 
 TEST_F(XLSXWriterPeerTest, SharedStringsAreWrittenOnlyWhenUsed) {
