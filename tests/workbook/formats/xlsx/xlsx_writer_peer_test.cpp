@@ -187,7 +187,7 @@ TEST_F(XLSXWriterPeerTest, SharedStringsAreWrittenOnlyWhenUsed) {
 // later row's text may be made where an earlier one's was: each still gets its own entry.
 TEST_F(XLSXWriterPeerTest, EachTextGetsItsOwnEntryHoweverItIsShared) {
   TExportWorkSheet* sheet = Book->AddWorkSheet(u"S");
-  const TPackedText longText(std::u16string(100'000, u'L'));
+  const TPackedText longText(std::u16string(32'767, u'L'));
   Book->WriteRowsByEvent = true;
   sheet->OnAddRow = [&](TWorkbook&, TCustomExporter&, TExportWorkSheet& target, int r) {
     if (r >= 4) return;
@@ -208,10 +208,10 @@ TEST_F(XLSXWriterPeerTest, EachTextGetsItsOwnEntryHoweverItIsShared) {
   };
   EXPECT_EQ(Probe("shared_table"),
             "6 2\n"
-            "['row 0', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000']\n"
-            "['row 1', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000']\n"
-            "['row 2', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000']\n"
-            "['row 3', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000', "
+            "['row 0', 'LLLLLL x32767', 'LLLLLL x32767', 'LLLLLL x32767', 'LLLLLL x32767']\n"
+            "['row 1', 'LLLLLL x32767', 'LLLLLL x32767', 'LLLLLL x32767', 'LLLLLL x32767']\n"
+            "['row 2', 'LLLLLL x32767', 'LLLLLL x32767', 'LLLLLL x32767', 'LLLLLL x32767']\n"
+            "['row 3', 'LLLLLL x32767', 'LLLLLL x32767', 'LLLLLL x32767', 'LLLLLL x32767', "
             "'row 0']\n");
 }
 
