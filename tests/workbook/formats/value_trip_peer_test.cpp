@@ -226,6 +226,53 @@ TEST_F(ValueTripTest, ErrorsAndTextResultsKeepTheirKind) {
   }
 }
 
+// Results of date and time formulas, cached as Excel caches them (an ISO text), are the cells'
+// values: every writer's file holds them, however the formulas would calculate on the day of the
+// save (TODAY()) or in our engine (a reference to another sheet), in either date system. Our ODS
+// reader takes them back from the ODS file (without their styles).
+TEST_F(ValueTripTest, DateFormulaResultsAreTheFilesValues) {
+  // Column A of a peer's listing: per row the second field, the value and the number format.
+  const auto listing = [](const std::string(&second)[4], const std::string(&values)[4],
+                          const std::string(&codes)[4]) {
+    std::string lines;
+    for (int r = 0; r < 4; ++r)
+      lines += "A" + std::to_string(r + 1) + "\t" + second[r] + "\t" + values[r] + "\t" + codes[r] +
+               "\n";
+    return lines;
+  };
+  const std::string formulas[] = {"=Other!A1", "=TODAY()", "=Other!A1+0.5", "=Other!A2"};
+  const std::string values[] = {"datetime.datetime(2024, 3, 15, 0, 0)",
+                                "datetime.datetime(2020, 1, 2, 0, 0)",
+                                "datetime.datetime(2024, 3, 15, 12, 0)", "datetime.time(6, 0)"};
+  const std::string codes[] = {"yyyy-mm-dd", "yyyy-mm-dd", "yyyy-mm-dd hh:mm", "hh:mm:ss"};
+  const std::string xlsx = listing(formulas, values, codes);
+  const std::string odsDate = "dd.MM.yyyy hh:mm:ss";
+  const std::string fromODS = listing(formulas, values, {odsDate, odsDate, odsDate, "hh:mm:ss"});
+  const std::string xldate[] = {"xldate", "xldate", "xldate", "xldate"};
+  const struct {
+    std::string system;
+    std::string xlsSerials[4];
+  } systems[] = {{"1900", {"45366.0", "43832.0", "45366.5", "0.25"}},
+                 {"1904", {"43904.0", "42370.0", "43904.5", "0.25"}}};
+  for (const auto& s : systems) {
+    RunPeer(kPeer, {"dates", dir_.File("dates.xlsx"), s.system});
+    book_->LoadFromFile(platform::Utf8ToUtf16(dir_.File("dates.xlsx")));
+    EXPECT_EQ(Read("xlsx", Write("out.xlsx")), xlsx) << s.system;
+    EXPECT_EQ(Read("xls", Write("out.xls")), listing(xldate, s.xlsSerials, codes)) << s.system;
+    const std::string ods = Write("out.ods");
+    EXPECT_EQ(RunPeer("workbook/formats/ods/peers/ods_dump.py", {ods}),
+              "# file " + ods +
+                  "\n# sheet 1 S\n2024-03-15 00:00:00\n2020-01-02 00:00:00\n"
+                  "2024-03-15 12:00:00\n06:00:00\n# sheet 2 Other\n2024-03-15 00:00:00\n06:00:00\n")
+        << s.system;
+    // Read as a program opening the file reads it: into a new workbook.
+    book_ = std::make_unique<TWorkbook>();
+    book_->ShowProgress = false;
+    book_->LoadFromFile(platform::Utf8ToUtf16(ods));
+    EXPECT_EQ(Read("xlsx", Write("back.xlsx")), fromODS) << s.system;
+  }
+}
+
 TEST_F(ValueTripTest, CSVHoldsEachValuesDisplayText) {
   const std::vector<std::uint8_t> bytes = test_support::ReadFileBytes(Write("out.csv"));
   const std::string text(bytes.begin(), bytes.end());
