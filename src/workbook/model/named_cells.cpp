@@ -6,6 +6,8 @@
 
 #include "workbook/core/exceptions.h"
 #include "workbook/model/cell.h"
+#include "workbook/model/cells.h"
+#include "workbook/model/row.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
@@ -13,6 +15,12 @@ namespace workbook {
 namespace {
 
 char16_t FoldCase(char16_t c) { return c >= u'a' && c <= u'z' ? c - (u'a' - u'A') : c; }
+
+// True when range covers exactly a cell of cells (the range's row), spans included.
+bool IsCellArea(const TExportRange& range, const TExportCells* cells) {
+  const TExportCell* cell = cells ? cells->PeekItem(range.Col) : nullptr;
+  return cell && cell->ColSpan() == range.ColCount && cell->RowSpan() == range.RowCount;
+}
 
 }  // namespace
 
@@ -110,6 +118,23 @@ bool TExportNamedCells::Delete(const std::u16string& name) { return names_.erase
 void TExportNamedCells::DeleteSheetNames(const TExportWorkSheet* workSheet) {
   std::erase_if(names_,
                 [workSheet](const auto& entry) { return entry.second->WorkSheet == workSheet; });
+}
+
+void TExportNamedCells::DeleteRowCellNames(const TExportWorkSheet* workSheet, int rowIndex,
+                                           const TExportCells& cells) {
+  std::erase_if(names_, [&](const auto& entry) {
+    const TExportRange& range = *entry.second;
+    return range.WorkSheet == workSheet && range.Row == rowIndex && IsCellArea(range, &cells);
+  });
+}
+
+void TExportNamedCells::DeleteSheetCellNames(const TExportWorkSheet& workSheet) {
+  std::erase_if(names_, [&](const auto& entry) {
+    const TExportRange& range = *entry.second;
+    if (range.WorkSheet != &workSheet) return false;
+    const TExportRow* row = workSheet.Rows.PeekItem(range.Row);
+    return row && IsCellArea(range, &row->Cells);
+  });
 }
 
 void TExportNamedCells::CopySheetNames(const TExportWorkSheet* fromSheet, TExportWorkSheet* toSheet,

@@ -16,6 +16,7 @@ namespace workbook {
 class TWorkbook;
 class TExportWorkSheet;
 class TExportCell;
+class TExportCells;
 
 class TExportNamedCells {
  public:
@@ -57,6 +58,12 @@ class TExportNamedCells {
   void Clear() { names_.clear(); }
   // Frees every name that refers to workSheet (the sheet is going away).
   void DeleteSheetNames(const TExportWorkSheet* workSheet);
+  // Frees the names of the cells of a row that is going away (cells, at rowIndex of workSheet):
+  // every name whose area is exactly one of them, spans included.
+  void DeleteRowCellNames(const TExportWorkSheet* workSheet, int rowIndex,
+                          const TExportCells& cells);
+  // The same for every row of workSheet (all its rows are going away).
+  void DeleteSheetCellNames(const TExportWorkSheet& workSheet);
 
   // ASCII letters, digits and "_" only (the empty name too; a leading digit is allowed).
   static bool IsValidName(std::u16string_view name);

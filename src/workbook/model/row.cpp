@@ -218,9 +218,22 @@ TExportRow* TExportRows::AddRow(int index) {
   return NewRow(index);
 }
 
+void TExportRows::ItemDeleting(TOwnedListObject& item, std::int64_t pos) {
+  const auto& row = static_cast<const TExportRow&>(item);
+  TWorkbook* book = GetWorkbook();
+  if (cellNamesDropped_ || row.Cells.Count() == 0 || !book || book->Destroying() ||
+      book->NamedCells.Count() == 0)
+    return;
+  book->NamedCells.DeleteRowCellNames(GetWorkSheet(), static_cast<int>(pos), row.Cells);
+}
+
 void TExportRows::Assign(const TExportRows& source) {
   if (&source == this) return;
+  TWorkbook* book = GetWorkbook();
+  if (book && !book->Destroying()) book->NamedCells.DeleteSheetCellNames(*GetWorkSheet());
+  cellNamesDropped_ = true;
   Clear();
+  cellNamesDropped_ = false;
   DefaultRowHeight = source.DefaultRowHeight;
   source.ForEachItem([this](std::int32_t pos, TOwnedListObject* item) {
     PadWithEmptySlots(pos);

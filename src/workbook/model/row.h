@@ -117,11 +117,18 @@ class TExportRows : public TOwnedListOf<TExportRow> {
   TExportWorkSheet* GetWorkSheet() const;
   TWorkbook* GetWorkbook() const;
 
+ protected:
+  // A row that goes takes its cells' names with it.
+  void ItemDeleting(TOwnedListObject& item, std::int64_t pos) override;
+
  private:
   void CheckRowIndex(std::int64_t index) const;
   void ConsolidateLastRow();
   // A new row at index (0..Count), in the workbook's blocks when the sheet has a workbook.
   TExportRow* NewRow(std::int64_t index);
+
+  // Set while every row goes at once, their names already dropped in one pass.
+  bool cellNamesDropped_ = false;
 };
 
 }  // namespace workbook

@@ -148,6 +148,38 @@ TEST_F(NamedCellsTest, CellNamesAreSetCopiedAndDroppedWithTheCell) {
             "TExportCell.SetName: The cell is not a part of a workbook.");
 }
 
+// A row that goes takes the names of its cells (spans included) with it: none passes to the
+// cell that moves up into its place. Names of other areas stay.
+TEST_F(NamedCellsTest, DeletedRowsTakeTheirCellsNames) {
+  sheet->FindCreateCell(1, 1, TCellClass::Number, false)->SetName(u"Rate");
+  TExportCell* tall = sheet->FindCreateCell(3, 1, TCellClass::String, false);
+  tall->SetRowSpan(2);
+  tall->SetName(u"Tall");
+  sheet->FindCreateCell(1, 2, TCellClass::Number, false);
+  names().AddCellRangeSpan(u"Block", sheet, 2, 2, 1, 0);
+  names().AddCellRange(u"Gap", sheet, 1, 0);
+  TExportWorkSheet* other = book->AddWorkSheet(u"Other");
+  other->FindCreateCell(1, 1, TCellClass::Number, false)->SetName(u"Elsewhere");
+
+  sheet->Rows.Delete(1);
+  const TExportRange* range;
+  for (const char16_t* gone : {u"Rate", u"Tall"})
+    EXPECT_FALSE(names().FindName(gone, range)) << std::string(gone, gone + 4);
+  for (const char16_t* kept : {u"Block", u"Gap", u"Elsewhere"})
+    EXPECT_TRUE(names().FindName(kept, range)) << std::string(kept, kept + 4);
+  EXPECT_EQ(sheet->FindCreateCell(1, 1, TCellClass::Number, false)->GetName(), u"");
+
+  // A sheet's rows replaced by a copy within one workbook: the old cells' names go, the source
+  // keeps its own.
+  other->FindCreateCell(0, 0, TCellClass::Number, false)->SetName(u"Old");
+  other->Assign(*sheet);
+  EXPECT_FALSE(names().FindName(u"Old", range));
+  EXPECT_FALSE(names().FindName(u"Elsewhere", range));
+  ASSERT_TRUE(names().FindName(u"Block", range));
+  EXPECT_EQ(range->WorkSheet, sheet);
+  EXPECT_EQ(other->FindCreateCell(1, 1, TCellClass::Number, false)->GetName(), u"");
+}
+
 // A spanned cell's name covers its span; the column of a cell is made on demand.
 TEST_F(NamedCellsTest, ACellsNameCoversItsSpanAndItsColumnIsMadeOnDemand) {
   TExportCell* cell = sheet->FindCreateCell(1, 0, TCellClass::String, false);
