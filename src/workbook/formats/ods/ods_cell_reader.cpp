@@ -175,7 +175,7 @@ TExportCell* TODSCellReader::Create(TExportRow& row, int col) {
       }
       break;
   }
-  if (hasFormula_) cell->SetFormula(ODSFormulaToFormula(platform::Utf8ToUtf16(formula_)));
+  if (hasFormula_) cell->ReadFormula(ODSFormulaToFormula(platform::Utf8ToUtf16(formula_)));
   return cell;
 }
 
