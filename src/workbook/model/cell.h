@@ -120,6 +120,9 @@ class TExportCell : public TOwnedListObject {
   const std::u16string& GetFormula() const;
   bool HasFormula() const { return ExtrasIfAny() && !ExtrasIfAny()->Formula.empty(); }
   virtual void SetFormula(const std::u16string& text);
+  // A formula that comes with the cell's value, as a file stores it (readers) or a copy takes
+  // it: a numeric cell's value read from a file stays its result. Otherwise as SetFormula.
+  virtual void ReadFormula(const std::u16string& text) { SetFormula(text); }
   // The parsed formula, parsed on first use; null without formula text or when it does not parse.
   TRPNFormula* GetRPNFormula();
   const TRPNFormula* PeekRPNFormula() const {
@@ -145,9 +148,14 @@ class TExportCell : public TOwnedListObject {
 
   int ColSpan() const { return ExtrasIfAny() ? ExtrasIfAny()->ColSpan : 1; }
   int RowSpan() const { return ExtrasIfAny() ? ExtrasIfAny()->RowSpan : 1; }
-  // At least 1; in a row, empty cells are added so the spanned columns exist.
+  // At least 1 and at most the columns (rows) left from the cell to the sheet's last; in a row,
+  // empty cells are added so the spanned columns exist.
   void SetColSpan(int span);
   void SetRowSpan(int span);
+  // The spans cut at the last column and row of a sheet of colCount columns and rowCount rows:
+  // the area a writer names. Rows inserted above a merged cell can push its span past the end.
+  int ColSpanWithin(int colCount) const;
+  int RowSpanWithin(int rowCount) const;
   // Kept in the extras: hardly a cell is ever marked.
   bool AutoWidth() const { return ExtrasIfAny() && ExtrasIfAny()->AutoWidth; }
   void SetAutoWidth(bool value) {

@@ -197,6 +197,23 @@ TEST_F(ValueTripTest, ODSReaderTakesBackFormulasAndValues) {
   EXPECT_EQ(Read("xlsx", Write("back.xlsx")), WithNeighbours(kXLSXCells, ""));
 }
 
+// The line of a peer's listing for the cell at ref; empty when there is none.
+std::string CellLine(const std::string& listing, const std::string& ref) {
+  for (const std::string& line : test_support::SplitLines(listing))
+    if (line.starts_with(ref + '\t')) return line;
+  return std::string();
+}
+
+// A formula given to a cell read from the file (E5, read as 1) is calculated: each writer's file
+// holds its result, never the value read.
+TEST_F(ValueTripTest, AFormulaSetOnAReadCellIsCalculated) {
+  book_->WorkSheets[0]->Rows[4]->Cells[4]->SetFormula(u"=2*3");
+  EXPECT_EQ(CellLine(Read("xlsx", Write("out.xlsx")), "E5"), "E5\t=2*3\t6\tGeneral");
+  EXPECT_EQ(CellLine(Read("xls", Write("out.xls")), "E5"), "E5\tnumber\t6.0\tGeneral");
+  if (!test_support::LibreOfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
+  EXPECT_EQ(CellLine(ThroughLibreOffice(Write("out.ods")), "E5"), "E5\t=2*3\t6\tGeneral");
+}
+
 // Error values and text results (an empty one too) stay what they are rather than turning into
 // numbers a reader calculates.
 TEST_F(ValueTripTest, ErrorsAndTextResultsKeepTheirKind) {

@@ -191,7 +191,7 @@ TExportCell* TODSCellReader::Create(TExportRow& row, int col) {
   if (hasFormula_) {
     const std::u16string formula = ODSFormulaToFormula(platform::Utf8ToUtf16(formula_));
     // The format holds an error value as the formula of that error alone: the value is the error.
-    if (type_ != TType::Error || formula != u"=" + text16_) cell->SetFormula(formula);
+    if (type_ != TType::Error || formula != u"=" + text16_) cell->ReadFormula(formula);
   }
   return cell;
 }
