@@ -32,7 +32,8 @@ const char* const kRoot =
     "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
     "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
     "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
-    "xmlns:of=\"urn:oasis:names:tc:opendocument:xmlns:of:1.2\">"
+    "xmlns:of=\"urn:oasis:names:tc:opendocument:xmlns:of:1.2\" "
+    "xmlns:calcext=\"urn:org:documentfoundation:names:experimental:calc:xmlns:calcext:1.0\">"
     "<office:body><office:spreadsheet>";
 const std::string kContentStart = std::string(kDeclaration) + kRoot;
 const char* const kContentEnd = "</office:spreadsheet></office:body></office:document-content>";
@@ -218,6 +219,38 @@ TEST_F(ODSReaderTest, FormulaResultsAreTheFilesValues) {
       "office:boolean-value=\"false\"/></table:table-row>");
   for (TExportCell* cell : Book->WorkSheets[0]->Rows[0]->Cells) cell->Calculate();
   EXPECT_EQ(Dump(), u"9|2020-01-02 00:00:00|06:00:00|0\n");
+}
+
+// An error is marked by LibreOffice's calcext:value-type, whatever office:value-type says; the
+// paragraph names it. An error value without a formula of its own is held as the formula of
+// that error alone, which is no formula of the cell.
+TEST_F(ODSReaderTest, ErrorsReadAsErrorValues) {
+  const struct {
+    std::string attributes;
+    std::string text;
+    std::uint8_t code;
+    std::u16string formula;
+  } cases[] = {
+      {"table:formula=\"of:=#N/A\" office:value-type=\"string\" office:string-value=\"\"", "#N/A",
+       0x2A, u""},
+      {"table:formula=\"of:=1/0\" office:value-type=\"string\" office:string-value=\"\"", "#DIV/0!",
+       0x07, u"=1/0"},
+      {"office:value-type=\"float\" office:value=\"0\"", "#NUM!", 0x24, u""},
+      // LibreOffice's own errors, which no other format has, read as #N/A.
+      {"table:formula=\"of:=SQRT(-1)\" office:value-type=\"string\"", "Err:502", 0x2A,
+       u"=SQRT(-1)"},
+  };
+  for (const auto& c : cases) {
+    LoadRows("<table:table-row><table:table-cell " + c.attributes +
+             " calcext:value-type=\"error\"><text:p>" + c.text +
+             "</text:p></table:table-cell></table:table-row>");
+    ASSERT_EQ(Cell(0, 0)->CellClass(), TCellClass::Boolean) << c.text;
+    const auto* error = static_cast<TExportCellBoolean*>(Cell(0, 0));
+    EXPECT_TRUE(error->IsErrorValue) << c.text;
+    EXPECT_EQ(error->ErrorCode(), c.code) << c.text;
+    EXPECT_EQ(error->GetFormula(), c.formula) << c.text;
+    EXPECT_EQ(Dump(), u"\n") << c.text;
+  }
 }
 
 TEST_F(ODSReaderTest, ElementsAreKnownByTheirNamespacesNotTheirPrefixes) {
