@@ -19,6 +19,7 @@
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_string.h"
+#include "workbook/model/conditional_formatting.h"
 #include "workbook/model/custom_exporter.h"
 #include "workbook/model/row.h"
 #include "workbook/model/worksheet.h"
@@ -164,6 +165,20 @@ TEST_F(ValueTripTest, XLSKeepsFormulasForLibreOffice) {
       "C1\t-\t2.5\tGeneral\n";
   cells[5] = "B5\t=A3>1\t1\tGeneral\n";
   EXPECT_EQ(ThroughLibreOffice(Write("out.xls")), WithNeighbours(cells, "") + kRules);
+}
+
+// A rule whose formula BIFF8 tokens cannot hold (a sheet-qualified reference) is left out of the
+// .xls, the others stay: written without its formula LibreOffice reads it as "= 0".
+TEST_F(ValueTripTest, XLSLeavesOutRulesItCannotEncode) {
+  if (!test_support::LibreOfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
+  TExportCell* d2 = book_->WorkSheets[0]->Rows[1]->Cells[3];
+  TExportConditionalFormattingRule::AddRule(d2->GetConditionalFormatting().Rules, cfoEqual, u"S!A1",
+                                            u"")
+      ->FillColor = 0x0000FF;
+  std::string rules;
+  for (const std::string& line : test_support::SplitLines(ThroughLibreOffice(Write("out.xls"))))
+    if (line.starts_with("rule\t")) rules += line + "\n";
+  EXPECT_EQ(rules, kRules);
 }
 
 // LibreOffice writes the rules' references in their relative forms, counted from D1; each cell
