@@ -16,5 +16,5 @@ endif()
 collect_sources(WORKBOOK_GUI_TEST_SRC tests/workbook/gui/*.cpp tests/platform/qt/*.cpp)
 add_unit_tests(workbook_gui_tests SOURCES ${WORKBOOK_GUI_TEST_SRC} LIBS workbook_gui Qt6::Test)
 collect_sources(APP_TEST_SRC tests/app/ui/*.cpp tests/support/*.cpp tests/workbook/formats/python_peer.cpp
-  tests/app/statement/statement_fixture.cpp)
+  tests/app/statement/statement_fixture.cpp tests/app/statement/schema_check.cpp)
 add_unit_tests(app_tests SOURCES ${APP_TEST_SRC} LIBS app_ui Qt6::Test)

@@ -30,10 +30,10 @@ TSectionOutcome ReadSection(const IImportWorkbook& workbook, TData& data, TSecti
   outcome.HasRows = true;
 
   const int last = LastRowSetting(data.Header);
-  const std::int64_t off = data.Offsets[section];
-  TSectionImport rows(data, section);
   // A hand-edited offset may lie outside the sheet: only rows that exist are asked for.
-  for (std::int64_t r = std::max<std::int64_t>(off, 0); r <= n - last; ++r) {
+  const std::int64_t first = std::max<std::int64_t>(data.Offsets[section], 0);
+  TSectionImport rows(data, section);
+  for (std::int64_t r = first; r <= n - last; ++r) {
     const std::int64_t cells = workbook.CellCount(sheet, r);
     const std::int32_t cellCount =
         static_cast<std::int32_t>(std::min<std::int64_t>(cells, INT32_MAX));
@@ -47,7 +47,8 @@ TSectionOutcome ReadSection(const IImportWorkbook& workbook, TData& data, TSecti
   outcome.Loaded = rows.Loaded();
   outcome.Skipped = rows.Skipped();
   outcome.Errors = rows.Errors();
-  outcome.Total = n - last - off + 1;
+  // A range that starts past the rows read holds none, never fewer.
+  outcome.Total = std::max<std::int64_t>(n - last - first + 1, 0);
   outcome.Sums = rows.Sums();
   return outcome;
 }

@@ -19,7 +19,7 @@ struct TSectionOutcome {
   int Loaded = 0;
   int Skipped = 0;
   int Errors = 0;
-  std::int64_t Total = 0;  // rows in the configured range, as the program always counted them
+  std::int64_t Total = 0;  // rows in the configured range that the sheet holds
   std::vector<TColumnSum> Sums;
 };
 

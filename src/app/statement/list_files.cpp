@@ -1,8 +1,8 @@
 #include "app/statement/list_files.h"
 
+#include "app/statement/amount_text.h"
 #include "app/statement/number_text.h"
 #include "app/statement/sections.h"
-#include "platform/float_text.h"
 
 namespace app {
 namespace {
@@ -21,7 +21,7 @@ TTextLines SumsFileLines(const tDataTotals& totals) {
   for (std::size_t slot = 0; slot < totals.Sum.size(); ++slot) {
     if (slot == kUnusedSlot) continue;
     const std::string key = slot == kSalesListSlot ? "SV-Z" : std::string(kTotalsKeys[slot]);
-    lines.push_back(key + ";" + platform::FloatToStrGeneral(totals.Sum[slot], DecimalSeparator()));
+    lines.push_back(key + ";" + AmountText(totals.Sum[slot], DecimalSeparator()));
   }
   return lines;
 }

@@ -11,9 +11,9 @@ namespace app {
 // returns the name written.
 std::string SaveMessageList(const TTextLines& messages, const std::string& chosenName);
 
-// "Sekcia - udaj;Sucet", then one line "<key>;<sum>" for each of the 32 summed columns, the sum in
-// the general number form with the process-wide decimal separator. The EC sales list's sum goes
-// out under the key "SV-Z".
+// "Sekcia - udaj;Sucet", then one line "<key>;<sum>" for each of the 32 summed columns, the sum as
+// a plain decimal number to the cent (AmountText) with the process-wide decimal separator. The EC
+// sales list's sum goes out under the key "SV-Z".
 TTextLines SumsFileLines(const tDataTotals& totals);
 
 // SumsFileLines written to the chosen name + ".csv"; returns the name written.

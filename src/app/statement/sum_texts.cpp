@@ -10,7 +10,7 @@ namespace app {
 namespace {
 
 // The magnitude with the decimals, the digits grouped by the thousands separator when given;
-// empty for a sum of more than 15 digits before the point, the most the program's numbers hold.
+// empty for a sum of more than 15 digits before the point.
 std::u16string FixedDigits(long double value, int decimals, char16_t thousands) {
   const double magnitude = static_cast<double>(std::fabs(value));
   if (!(magnitude < 1e15)) return u"";  // NaN too

@@ -1,8 +1,7 @@
 #pragma once
 // The sums list's texts, in the process-wide formats: amounts as currency ("1 234,56 €",
-// "-1 234,56 €"), quantities as plain numbers with two decimals ("1234,50"). A sum of 15 digits
-// or more before the point (beyond the 15 significant digits the sums file keeps too) shows
-// kSumOutOfRange.
+// "-1 234,56 €"), quantities as plain numbers with two decimals ("1234,50"). A sum of more than
+// 15 digits before the point shows kSumOutOfRange (the sums file has it in full).
 #include <string>
 #include <string_view>
 

@@ -3,12 +3,13 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
 
+#include "app/statement/amount_text.h"
 #include "app/statement/errors.h"
 #include "app/statement/number_text.h"
 #include "platform/date_time.h"
-#include "platform/float_text.h"
 
 namespace app {
 
@@ -31,9 +32,13 @@ std::string Replace(std::string_view text, char from, char to) {
   return out;
 }
 
-// The general text of a value, with a decimal point.
+// Amounts and quantities from this size on are refused: with their two decimals they would take
+// more than the 18 digits every schema processor must read of a decimal (libxml2 reads 24).
+constexpr double kTooLarge = 1e16;
+
+// The amount's text for the records, or empty when it is too large for the reports.
 std::string PointText(double value) {
-  return Replace(platform::FloatToStrGeneral(value, DecimalSeparator()), ',', '.');
+  return std::fabs(value) < kTooLarge ? AmountText(value, '.') : std::string();
 }
 
 // The cell text as a double, "." taken as the decimal separator too.
@@ -173,7 +178,10 @@ std::string CheckDateYMD(std::string_view text, int currentYear) {
   }
   platform::TDateTime date;
   if (!platform::TryEncodeDate(year, month, day, date)) return "";
-  return std::string(text);
+  // The reports' dates are xs:date, which takes this form only.
+  char iso[16];
+  std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", year, month, day);
+  return iso;
 }
 
 bool IsVATRate(std::string_view text) { return text == "10" || text == "20"; }

@@ -269,7 +269,7 @@ void TExportCell::AssignBase(TExportCell& dest) const {
   else
     dest.DropStyle();
   dest.sheetDefaultLook_ = sheetDefaultLook_;
-  dest.SetFormula(GetFormula());
+  dest.ReadFormula(GetFormula());
   dest.SetFormatCode(FormatCode(), true);
   if (ExtrasIfAny() || dest.ExtrasIfAny()) {
     dest.Extras().ColSpan = ColSpan();

@@ -120,6 +120,9 @@ class TExportCell : public TOwnedListObject {
   const std::u16string& GetFormula() const;
   bool HasFormula() const { return ExtrasIfAny() && !ExtrasIfAny()->Formula.empty(); }
   virtual void SetFormula(const std::u16string& text);
+  // A formula that comes with the cell's value, as a file stores it (readers) or a copy takes
+  // it: a numeric cell's value read from a file stays its result. Otherwise as SetFormula.
+  virtual void ReadFormula(const std::u16string& text) { SetFormula(text); }
   // The parsed formula, parsed on first use; null without formula text or when it does not parse.
   TRPNFormula* GetRPNFormula();
   const TRPNFormula* PeekRPNFormula() const {

@@ -39,6 +39,15 @@ void TExportCellCustomNumber::ReadValue(double fileValue) {
 
 void TExportCellCustomNumber::SetFormula(const std::u16string& text) {
   TExportCell::SetFormula(text);
+  HasValue = text.empty();
+  if (HasValue) return;
+  Value = 0;
+  valueFromFile_ = false;
+  IsErrorValue = false;
+}
+
+void TExportCellCustomNumber::ReadFormula(const std::u16string& text) {
+  TExportCell::SetFormula(text);
   HasValue = text.empty() || valueFromFile_;
 }
 

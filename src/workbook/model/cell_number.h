@@ -23,16 +23,18 @@ class TExportCellCustomNumber : public TExportCell {
     SetValue(value);
     return this;
   }
-  // A value read from a file: kept as the result of the cell's formula, so a formula set
-  // afterwards does not make a writer recompute it. Date cells shift it in a 1904 workbook.
+  // A value read from a file: kept as the result of the formula read with it (ReadFormula).
+  // Date cells shift it in a 1904 workbook.
   virtual void ReadValue(double fileValue);
   // The value as a file stores it (dates shifted back in a 1904 workbook).
   virtual double FileValue() const { return Value; }
   // True when the value came from a file.
   bool ValueFromFile() const { return valueFromFile_; }
 
-  // A formula cell has no value until it is computed, unless its value was read with it.
+  // A formula cell has no value until it is computed: whatever value (or error) it held is no
+  // result of the new formula.
   void SetFormula(const std::u16string& text) override;
+  void ReadFormula(const std::u16string& text) override;
   // A formula cell without a value evaluates its formula; an error result leaves the value 0
   // and the error in FormulaError.
   void Calculate() override;

@@ -20,13 +20,24 @@ TEST(SumsFile, KeysInOrderWithTheirSlots) {
   EXPECT_EQ(SumsFileLines(totals), lines);
 }
 
+// Sums of amounts and quantities, all kept to the cent.
 TEST(SumsFile, NumberForm) {
   struct Case {
     double sum;
     const char* text;
-  } cases[] = {{1000, "1000"},       {0.1, "0,1"},       {1234.5, "1234,5"},
-               {-250.75, "-250,75"}, {0.1 + 0.2, "0,3"}, {12345678901.23, "12345678901,23"},
-               {1e15, "1E15"},       {-0.0, "0"}};
+  } cases[] = {{1000, "1000"},
+               {0.1, "0,1"},
+               {1234.5, "1234,5"},
+               {-250.75, "-250,75"},
+               {0.1 + 0.2, "0,3"},
+               {12345678901.23, "12345678901,23"},
+               {-0.0, "0"},
+               {-0.004, "0"},
+               {0.995, "1"},
+               // A plain decimal to the cent: no exponent, no digits cut.
+               {1e15, "1000000000000000"},
+               {-2.5e17, "-250000000000000000"},
+               {12345678901234.56, "12345678901234,56"}};
   for (const auto& c : cases) {
     tDataTotals totals;
     totals.Sum[0] = c.sum;

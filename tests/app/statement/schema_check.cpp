@@ -45,4 +45,10 @@ std::vector<TViolation> SchemaViolations(const std::string& schema_file,
   return violations;
 }
 
+std::string DescribeViolations(const std::vector<TViolation>& violations) {
+  std::string text;
+  for (const TViolation& v : violations) text += std::to_string(v.Line) + ": " + v.Message + "\n";
+  return text;
+}
+
 }  // namespace app::test

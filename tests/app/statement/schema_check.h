@@ -19,4 +19,7 @@ std::string AuthorityDir();
 std::vector<TViolation> SchemaViolations(const std::string& schema_file,
                                          const std::string& document_bytes);
 
+// One "line: message" line per violation, for test failures.
+std::string DescribeViolations(const std::vector<TViolation>& violations);
+
 }  // namespace app::test

@@ -33,12 +33,6 @@ struct TKVSchema {
 const TKVSchema kKVSchemas[] = {{TKVFormat::Format2014, "kv_dph_2014.xsd"},
                                 {TKVFormat::Format2016, "kv_dph_2016.xsd"}};
 
-std::string Describe(const std::vector<TViolation>& violations) {
-  std::string text;
-  for (const TViolation& v : violations) text += std::to_string(v.Line) + ": " + v.Message + "\n";
-  return text;
-}
-
 // 1-based line of the first line starting with the text.
 int LineOf(const TTextLines& lines, std::string_view start) {
   auto it = std::find_if(lines.begin(), lines.end(),
@@ -76,7 +70,7 @@ TEST_F(AuthoritySchemas, ControlStatementIsValidButWhereErroneousRowsLackValues)
                       : v.Message.substr(attr + 11, v.Message.find('\'', attr + 11) - attr - 11));
     }
     const std::vector<std::pair<int, std::string>> expected = {{a1, "Den"}, {a1, "Z"}, {a2, "Odb"}};
-    EXPECT_EQ(found, expected) << s.File << "\n" << Describe(violations);
+    EXPECT_EQ(found, expected) << s.File << "\n" << DescribeViolations(violations);
   }
 }
 
@@ -93,6 +87,7 @@ TEST_F(AuthoritySchemas, EcSalesList2014LayoutIsValid) {
     const auto violations =
         SchemaViolations(Schema("svdph2010.xsd"),
                          LinesToUtf8(BuildEcSalesList(TSVLayout::Layout2014, *data, kToday)));
-    EXPECT_TRUE(violations.empty()) << data->RowsSV1.size() << " records\n" << Describe(violations);
+    EXPECT_TRUE(violations.empty()) << data->RowsSV1.size() << " records\n"
+                                    << DescribeViolations(violations);
   }
 }

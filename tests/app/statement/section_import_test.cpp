@@ -136,7 +136,7 @@ TEST(SectionImport, RecordsHoldNormalisedFields) {
   const tDataA1& first = *data.RowsA1[0];
   EXPECT_EQ(first.Odb + " " + first.Den + " " + first.Z + " " + first.D + " " + first.S + " " +
                 first.Kopr,
-            "AT1 2021-1-5 12.34 1.5 20 1");
+            "AT1 2021-01-05 12.34 1.5 20 1");
   const tDataA1& second = *data.RowsA1[1];  // kept despite its errors
   EXPECT_EQ(second.F + "|" + second.Den + "|" + second.Z, "F2||");
 

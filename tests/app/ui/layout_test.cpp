@@ -47,16 +47,15 @@ TEST_F(AppTest, SettingsWindowShowsEveryHeaderAndCaptionInFull) {
   EXPECT_LT(captions[1].right(), settings_->OrderList->x());
 }
 
-// A count of six characters (here the total of a range that starts far beyond the sheet's one
-// row) reads in full, and all five rows stay in sight above the scroll bar the wider column
-// brings.
+// A count of six digits (a sheet of 100,000 empty rows) reads in full, and all five rows stay in
+// sight above the scroll bar the wider column brings.
 TEST_F(AppTest, SixDigitCountsShowInFull) {
-  TSettingsValues values = PlainSettings();
-  values.Offsets[0] = "65535";
-  Start(values);
-  Import("far.xlsx", {TFakeSheet{"A1", {{"h"}}}});
+  Start(PlainSettings());
+  TFakeSheet sheet{"A1", {{"h"}}};
+  sheet.Rows.resize(100001);
+  Import("long.xlsx", {sheet});
   main_->show();
-  EXPECT_EQ(Cell(main_->StatsList, 4, 1), "-65534");
+  EXPECT_EQ(Cell(main_->StatsList, 4, 1), "100000");
   ExpectColumnsShowTheirTexts(main_->StatsList);
   int rows = 0;
   for (int row = 0; row < 5; ++row) rows += main_->StatsList->rowHeight(row);

@@ -10,6 +10,7 @@
 
 #include "app/statement/control_statement_xml.h"
 #include "app/statement/data.h"
+#include "app/statement/schema_check.h"
 #include "app/statement/settings_file.h"
 #include "app/statement/settings_validation.h"
 #include "app_fixture.h"
@@ -106,6 +107,33 @@ TEST_F(LibraryImport, OdsCopyImportsLikeTheXlsx) {
   ASSERT_EQ(Data.RowsA1.size(), 4u);
   Load(ods);
   EXPECT_EQ(Imported(*main_), expected);
+}
+
+// What openpyxl writes of large amounts, a formula's binary noise and short date forms goes out
+// in the forms the authority's schema takes: numbers read as the library gives them (15 digits,
+// as the spreadsheet shows them), texts to the cent.
+TEST_F(LibraryImport, AmountsAndDatesOfAWorkbookGoOutAsTheSchemaTakesThem) {
+  const std::string book = PeerBook("amounts.xlsx");
+  if (book.empty()) GTEST_SKIP() << "/usr/bin/python3 with openpyxl needed";
+  if (AuthorityDir().empty())
+    GTEST_SKIP() << "the tax authority's schemas are not at " << SHARED_DIR << "/authority";
+  Start(PlainSettings());
+  main_->RadioButton6->click();  // the 2016 format
+  Choose(main_->LoadBtn, book);
+  ASSERT_TRUE(Lines(main_->LogBox).empty()) << Lines(main_->LogBox).front().toStdString();
+  TakeBoxes();
+  Choose(main_->Export1Btn, Path("kv"));
+  const std::string document = ReadFileBytes(Path("kv.xml"));
+  const auto violations = SchemaViolations(AuthorityDir() + "/kv_dph_2016.xsd", document);
+  EXPECT_TRUE(violations.empty()) << DescribeViolations(violations) << document;
+  EXPECT_NE(document.find("<A1 Odb=\"SK1234567890\" F=\"F-1\" Den=\"2014-01-04\" "
+                          "Z=\"1000000000000000\" D=\"200000000000000\" S=\"20\"/>"),
+            std::string::npos);
+  EXPECT_NE(document.find("F=\"F-2\" Den=\"2014-01-17\" Z=\"165357.3\" D=\"0.2\""),
+            std::string::npos);
+  EXPECT_NE(document.find("F=\"F-3\" Den=\"2014-01-17\" Z=\"12345678901234.56\" "
+                          "D=\"9999999999999998\""),
+            std::string::npos);
 }
 
 TEST_F(LibraryImport, DamagedOrUnknownWorkbookIsShownAndNothingIsLoaded) {

@@ -130,7 +130,7 @@ TEST_F(CellWritersTest, XlsxNumbersAndFormulas) {
   EXPECT_EQ(Xlsx(number, u"B3"), "<c r=\"B3\" s=\"0\"><f>SUM(A1,A2)</f></c>");
   EXPECT_EQ(context_.chain, std::vector<std::u16string>{u"B3"});
   number->ReadValue(3);  // a result read with the formula is kept and written
-  number->SetFormula(u"A1+A2");
+  number->ReadFormula(u"A1+A2");
   EXPECT_EQ(Xlsx(number, u"B3"), "<c r=\"B3\" s=\"0\"><f>A1+A2</f><v>3</v></c>");
 }
 

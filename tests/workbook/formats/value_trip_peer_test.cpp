@@ -195,6 +195,23 @@ TEST_F(ValueTripTest, ODSReaderTakesBackFormulasAndValues) {
   EXPECT_EQ(Read("xlsx", Write("back.xlsx")), WithNeighbours(kXLSXCells, ""));
 }
 
+// The line of a peer's listing for the cell at ref; empty when there is none.
+std::string CellLine(const std::string& listing, const std::string& ref) {
+  for (const std::string& line : test_support::SplitLines(listing))
+    if (line.starts_with(ref + '\t')) return line;
+  return std::string();
+}
+
+// A formula given to a cell read from the file (E5, read as 1) is calculated: each writer's file
+// holds its result, never the value read.
+TEST_F(ValueTripTest, AFormulaSetOnAReadCellIsCalculated) {
+  book_->WorkSheets[0]->Rows[4]->Cells[4]->SetFormula(u"=2*3");
+  EXPECT_EQ(CellLine(Read("xlsx", Write("out.xlsx")), "E5"), "E5\t=2*3\t6\tGeneral");
+  EXPECT_EQ(CellLine(Read("xls", Write("out.xls")), "E5"), "E5\tnumber\t6.0\tGeneral");
+  if (!test_support::LibreOfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
+  EXPECT_EQ(CellLine(ThroughLibreOffice(Write("out.ods")), "E5"), "E5\t=2*3\t6\tGeneral");
+}
+
 // Error values and text results (an empty one too) stay what they are rather than turning into
 // numbers a reader calculates.
 TEST_F(ValueTripTest, ErrorsAndTextResultsKeepTheirKind) {
@@ -223,6 +240,53 @@ TEST_F(ValueTripTest, ErrorsAndTextResultsKeepTheirKind) {
     book_->LoadFromFile(platform::Utf8ToUtf16(dir_.File(file)));
     EXPECT_EQ(Read("xls", Write("again.xls")), xls) << file;
     EXPECT_EQ(book_->WorkSheets[0]->Rows[0]->Cells[3]->GetFormula(), u"=SUM(B8)") << file;
+  }
+}
+
+// Results of date and time formulas, cached as Excel caches them (an ISO text), are the cells'
+// values: every writer's file holds them, however the formulas would calculate on the day of the
+// save (TODAY()) or in our engine (a reference to another sheet), in either date system. Our ODS
+// reader takes them back from the ODS file (without their styles).
+TEST_F(ValueTripTest, DateFormulaResultsAreTheFilesValues) {
+  // Column A of a peer's listing: per row the second field, the value and the number format.
+  const auto listing = [](const std::string(&second)[4], const std::string(&values)[4],
+                          const std::string(&codes)[4]) {
+    std::string lines;
+    for (int r = 0; r < 4; ++r)
+      lines += "A" + std::to_string(r + 1) + "\t" + second[r] + "\t" + values[r] + "\t" + codes[r] +
+               "\n";
+    return lines;
+  };
+  const std::string formulas[] = {"=Other!A1", "=TODAY()", "=Other!A1+0.5", "=Other!A2"};
+  const std::string values[] = {"datetime.datetime(2024, 3, 15, 0, 0)",
+                                "datetime.datetime(2020, 1, 2, 0, 0)",
+                                "datetime.datetime(2024, 3, 15, 12, 0)", "datetime.time(6, 0)"};
+  const std::string codes[] = {"yyyy-mm-dd", "yyyy-mm-dd", "yyyy-mm-dd hh:mm", "hh:mm:ss"};
+  const std::string xlsx = listing(formulas, values, codes);
+  const std::string odsDate = "dd.MM.yyyy hh:mm:ss";
+  const std::string fromODS = listing(formulas, values, {odsDate, odsDate, odsDate, "hh:mm:ss"});
+  const std::string xldate[] = {"xldate", "xldate", "xldate", "xldate"};
+  const struct {
+    std::string system;
+    std::string xlsSerials[4];
+  } systems[] = {{"1900", {"45366.0", "43832.0", "45366.5", "0.25"}},
+                 {"1904", {"43904.0", "42370.0", "43904.5", "0.25"}}};
+  for (const auto& s : systems) {
+    RunPeer(kPeer, {"dates", dir_.File("dates.xlsx"), s.system});
+    book_->LoadFromFile(platform::Utf8ToUtf16(dir_.File("dates.xlsx")));
+    EXPECT_EQ(Read("xlsx", Write("out.xlsx")), xlsx) << s.system;
+    EXPECT_EQ(Read("xls", Write("out.xls")), listing(xldate, s.xlsSerials, codes)) << s.system;
+    const std::string ods = Write("out.ods");
+    EXPECT_EQ(RunPeer("workbook/formats/ods/peers/ods_dump.py", {ods}),
+              "# file " + ods +
+                  "\n# sheet 1 S\n2024-03-15 00:00:00\n2020-01-02 00:00:00\n"
+                  "2024-03-15 12:00:00\n06:00:00\n# sheet 2 Other\n2024-03-15 00:00:00\n06:00:00\n")
+        << s.system;
+    // Read as a program opening the file reads it: into a new workbook.
+    book_ = std::make_unique<TWorkbook>();
+    book_->ShowProgress = false;
+    book_->LoadFromFile(platform::Utf8ToUtf16(ods));
+    EXPECT_EQ(Read("xlsx", Write("back.xlsx")), fromODS) << s.system;
   }
 }
 

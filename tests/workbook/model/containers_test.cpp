@@ -89,8 +89,8 @@ TEST_F(ContainersTest, TransformKeepsThePlaceAndTheNeighbours) {
   TExportRow* row = sheet->GetRow(0);
   row->AddCellString(u"left");
   auto* number = static_cast<TExportCellNumber*>(row->AddCell(TCellClass::Number));
-  number->SetValue(42);
   number->SetFormula(u"A1*2");
+  number->SetValue(42);
   number->SetFormatCode(u"GENERAL", false);
   number->GetStyle().SetIndent(2);
   TExportCell* right = row->AddCellString(u"right");

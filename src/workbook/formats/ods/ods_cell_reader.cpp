@@ -137,7 +137,10 @@ TExportCell* TODSCellReader::Create(TExportRow& row, int col) {
       const bool isDate = type_ == TType::Date;
       auto* stamp = static_cast<TExportCellDateTime*>(
           row.FindCreateCell(col, isDate ? TCellClass::DateTime : TCellClass::Time, true));
-      if (isDate ? ODSReadDate(value_, value) : ODSReadTime(value_, value)) stamp->SetValue(value);
+      // Read as the formula's result too, and as the day it names: the package has no 1904
+      // date system.
+      if (isDate ? ODSReadDate(value_, value) : ODSReadTime(value_, value))
+        stamp->TExportCellCustomNumber::ReadValue(value);
       cell = stamp;
       break;
     }
@@ -172,7 +175,7 @@ TExportCell* TODSCellReader::Create(TExportRow& row, int col) {
       }
       break;
   }
-  if (hasFormula_) cell->SetFormula(ODSFormulaToFormula(platform::Utf8ToUtf16(formula_)));
+  if (hasFormula_) cell->ReadFormula(ODSFormulaToFormula(platform::Utf8ToUtf16(formula_)));
   return cell;
 }
 

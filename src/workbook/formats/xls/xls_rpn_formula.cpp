@@ -228,7 +228,7 @@ void RPNReadXLSFormula(TExportCell& cell, std::span<const std::uint8_t> tokens) 
   formula.ReadXLSTokens(std::vector<std::uint8_t>(tokens.begin(), tokens.end()),
                         TRPNBaseCell{cell.GetColIndex(), cell.GetRowIndex()});
   const std::u16string text = formula.GetFormulaText();
-  if (!text.empty()) cell.SetFormula(u"=" + text);
+  if (!text.empty()) cell.ReadFormula(u"=" + text);
 }
 
 }  // namespace workbook

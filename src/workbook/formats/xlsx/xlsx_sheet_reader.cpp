@@ -379,7 +379,9 @@ void TXLSXSheetReader::EndCell() {
           cellClass = TCellClass::DateTime;
         auto* stamp =
             static_cast<TExportCellCustomNumber*>(row.FindCreateCell(col, cellClass, true));
-        stamp->SetValue(date);
+        // The formula's result as the file holds it. An ISO date names its day whatever the
+        // workbook's date system: no 1904 shift.
+        stamp->TExportCellCustomNumber::ReadValue(date);
         cell = stamp;
       }
       break;
@@ -401,7 +403,7 @@ void TXLSXSheetReader::EndCell() {
 
   styleSheet_.ApplyCellFormat(xf, *cell);
 
-  if (!formula.empty()) cell->SetFormula(formula);
+  if (!formula.empty()) cell->ReadFormula(formula);
 }
 
 std::u16string TXLSXSheetReader::CellFormula() {

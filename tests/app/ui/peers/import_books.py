@@ -5,7 +5,8 @@ Usage: import_books.py FOLDER
 types.xlsx and types.ods: an A1 sheet whose cells are dates, date-times, numbers and texts (a
 number as invoice number, a decimal comma in a text), with an empty row and a row of a refused
 rate; an SV2 sheet of flags. old.xls: SV1 rows of numbers and texts, a D1 row of numbers with a
-format.
+format. amounts.xlsx (openpyxl): an A1 sheet of amounts the general number form would write
+with an exponent or cut, beside a formula's binary noise, and dates in the short forms.
 """
 import datetime
 import os
@@ -34,6 +35,22 @@ try:
         for row in rows:
             sheet.append(row)
     book.save(os.path.join(folder, "types.xlsx"))
+except ImportError:
+    pass
+
+try:
+    import openpyxl
+    book = openpyxl.Workbook()
+    sheet = book.active
+    sheet.title = "A1"
+    for row in [
+        ["Odb", "F", "Den", "Z", "D", "S"],
+        ["SK1234567890", "F-1", "14-1-4", 1e15, 2e14, 20],
+        ["SK1234567890", "F-2", datetime.date(2014, 1, 17), 165357.1 + 0.2, 0.2, 20],
+        ["SK1234567890", "F-3", "2014-01-17-", "12345678901234.56", "9999999999999998", 20],
+    ]:
+        sheet.append(row)
+    book.save(os.path.join(folder, "amounts.xlsx"))
 except ImportError:
     pass
 

@@ -204,6 +204,22 @@ TEST_F(ODSReaderTest, WrittenRepeatsSpansAndFormulasReadBack) {
   EXPECT_EQ(Book->WorkSheets[1]->Name, u"Empty");
 }
 
+// A formula's value in the file is its result, of every value type: calculating the cells (as a
+// writer does) leaves what the file holds, where the formula would now give another day (TODAY())
+// or nothing (an empty cell).
+TEST_F(ODSReaderTest, FormulaResultsAreTheFilesValues) {
+  LoadRows(
+      "<table:table-row><table:table-cell table:formula=\"of:=[.Z9]+7\" "
+      "office:value-type=\"float\" office:value=\"9\"/><table:table-cell "
+      "table:formula=\"of:=TODAY()\" office:value-type=\"date\" "
+      "office:date-value=\"2020-01-02\"/><table:table-cell table:formula=\"of:=[.Z9]\" "
+      "office:value-type=\"time\" office:time-value=\"PT06H00M00S\"/><table:table-cell "
+      "table:formula=\"of:=[.Z9]=0\" office:value-type=\"boolean\" "
+      "office:boolean-value=\"false\"/></table:table-row>");
+  for (TExportCell* cell : Book->WorkSheets[0]->Rows[0]->Cells) cell->Calculate();
+  EXPECT_EQ(Dump(), u"9|2020-01-02 00:00:00|06:00:00|0\n");
+}
+
 TEST_F(ODSReaderTest, ElementsAreKnownByTheirNamespacesNotTheirPrefixes) {
   LoadParts({{"content.xml",
               "<o:document-content xmlns:o=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "

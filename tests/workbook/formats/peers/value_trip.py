@@ -7,6 +7,11 @@ Usage:
                                 our engine lacks whose cached value is patched in (2.5), and a
                                 conditional format on D1:D5 comparing each cell with its right
                                 neighbour, and one with the mean of the two
+  value_trip.py dates OUT.xlsx [1904]
+                                sheet "S" of formulas whose results are dates and times, each
+                                cached as Excel writes such a result (t="d", an ISO text): one
+                                reading sheet "Other", one of TODAY() cached on another day, a
+                                date-time and a time; in the 1904 date system when asked
   value_trip.py xlsx FILE       per cell with content, with openpyxl: reference, formula (without
                                 data_only), value (with data_only) and number format; then each
                                 conditional-format rule: range, operator, formulas
@@ -56,6 +61,49 @@ def make(path):
             target.writestr(name, data)
 
 
+def patch_sheet(path, part, replacements):
+    """Replaces texts in one part of the package at path, each of which must be there."""
+    with zipfile.ZipFile(path) as source:
+        parts = {name: source.read(name) for name in source.namelist()}
+    text = parts[part].decode()
+    for before, after in replacements:
+        assert before in text, (before, text)
+        text = text.replace(before, after)
+    parts[part] = text.encode()
+    with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as target:
+        for name, data in parts.items():
+            target.writestr(name, data)
+
+
+def make_dates(path, system="1900"):
+    import datetime
+    import openpyxl
+    from openpyxl.utils.datetime import CALENDAR_MAC_1904
+
+    book = openpyxl.Workbook()
+    if system == "1904":
+        book.epoch = CALENDAR_MAC_1904
+    sheet = book.active
+    sheet.title = "S"
+    other = book.create_sheet("Other")
+    other["A1"] = datetime.datetime(2024, 3, 15)
+    other["A2"] = datetime.time(6, 0)
+    cells = [("A1", "Other!A1", "yyyy-mm-dd", "2024-03-15T00:00:00"),
+             ("A2", "TODAY()", "yyyy-mm-dd", "2020-01-02"),
+             ("A3", "Other!A1+0.5", "yyyy-mm-dd hh:mm", "2024-03-15T12:00:00"),
+             # A time of day is a serial below 1, on the system's first day.
+             ("A4", "Other!A2", "hh:mm:ss",
+              "1904-01-01T06:00:00" if system == "1904" else "1899-12-30T06:00:00")]
+    for ref, formula, code, _ in cells:
+        sheet[ref] = "=" + formula
+        sheet[ref].number_format = code
+    book.save(path)
+    # openpyxl writes no cached values; those Excel leaves are patched in.
+    patch_sheet(path, "xl/worksheets/sheet1.xml",
+                [('"><f>%s</f><v></v>' % formula, '" t="d"><f>%s</f><v>%s</v>' % (formula, value))
+                 for _, formula, _, value in cells])
+
+
 def read_xlsx(path):
     import openpyxl
 
@@ -88,4 +136,4 @@ def read_xls(path):
                   book.format_map[xf.format_key].format_str, sep="\t")
 
 
-{"make": make, "xlsx": read_xlsx, "xls": read_xls}[sys.argv[1]](sys.argv[2])
+{"make": make, "dates": make_dates, "xlsx": read_xlsx, "xls": read_xls}[sys.argv[1]](*sys.argv[2:])

@@ -66,7 +66,7 @@ class XLSRoundTripTest : public xls_test::XlsBookTest {
     auto* other =
         static_cast<TExportCellNumber*>(sheet->FindCreateCell(2, 2, TCellClass::Number, false));
     other->ReadValue(7);
-    other->SetFormula(u"=Other!A1");
+    other->ReadFormula(u"=Other!A1");
 
     sheet->Cols.GetCol(1)->Width = 150;
     sheet->Cols.GetCol(2)->Hidden = true;

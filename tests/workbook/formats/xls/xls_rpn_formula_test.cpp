@@ -211,7 +211,7 @@ TEST_F(FormulaRecordTest, CellsWriteFormulaRecordsWithTheirResult) {
   Number(u"A1", 4);
   auto* read = Formula(u"C1", u"");
   read->ReadValue(99);
-  read->SetFormula(u"=A1*2");
+  read->ReadFormula(u"=A1*2");
   const Bytes kept = Written(read);
   ASSERT_EQ(RecordId(read), "0600");
   double cached;

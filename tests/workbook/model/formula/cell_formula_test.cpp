@@ -30,7 +30,7 @@ TEST_F(FormulaTest, ValuesReadFromAFileAreNeverRecomputed) {
   Number(u"A1", 3);
   auto* cell = Formula(u"B1", u"");
   cell->ReadValue(42);
-  cell->SetFormula(u"=A1*2");
+  cell->ReadFormula(u"=A1*2");
   cell->Calculate();
   EXPECT_DOUBLE_EQ(cell->Value, 42);
   EXPECT_EQ(cell->GetValueText(), u"42");
@@ -38,6 +38,34 @@ TEST_F(FormulaTest, ValuesReadFromAFileAreNeverRecomputed) {
   auto* user = Formula(u"C1", u"=B1+1");
   user->Calculate();
   EXPECT_DOUBLE_EQ(user->Value, 43);
+}
+
+// A formula set on a cell read from a file (with or without a formula of its own, a number or an
+// error value) is calculated; a copy of the cell then calculates too.
+TEST_F(FormulaTest, AFormulaSetAfterReadingIsCalculated) {
+  Number(u"A1", 3);
+  auto* plain = Formula(u"B1", u"");
+  plain->ReadValue(5);
+  auto* withFormula = Formula(u"B2", u"");
+  withFormula->ReadValue(42);
+  withFormula->ReadFormula(u"=A1*2");
+  auto* error =
+      static_cast<TExportCellBoolean*>(sheet->FindCreateCell(1, 2, TCellClass::Boolean, true));
+  error->SetErrorValue(0x2A);
+  error->ReadFormula(u"=NA()");
+  for (TExportCellCustomNumber* cell : {static_cast<TExportCellCustomNumber*>(plain),
+                                        static_cast<TExportCellCustomNumber*>(withFormula),
+                                        static_cast<TExportCellCustomNumber*>(error)}) {
+    cell->SetFormula(u"=A1>2");
+    EXPECT_EQ(cell->GetValueText(), u"0");  // nothing stale before it calculates
+    cell->Calculate();
+    EXPECT_EQ(cell->GetValueText(), u"1");
+  }
+  plain->SetFormula(u"=2*3");
+  auto* copy = Formula(u"C1", u"");
+  copy->Assign(*plain);
+  copy->Calculate();
+  EXPECT_EQ(copy->GetValueText(), u"6");
 }
 
 TEST_F(FormulaTest, FormulasThatDoNotParseLeaveTheCellWithoutValue) {
