@@ -53,6 +53,7 @@ int main(int argc, char** argv) {
     TFileStream out(argv[2], TFileMode::Create);
     exporter->ExportToStream(out, book);
     size = out.Seek(0, TSeekOrigin::End);
+    out.Close();
   }
   std::printf("%s: %d cells written by event in %.2f s, %.1f MB file, peak %.1f MB\n", format,
               rows * cols, Seconds(start), size / 1048576.0, PeakKilobytes() / 1024.0);

@@ -30,6 +30,7 @@ void WriteXLSToFile(const std::string& path, bool compress, workbook::TWorkbook&
   {
     TFileStream out(path, TFileMode::Create);
     TExporterXLS().ExportToStream(out, book);
+    out.Close();
   }
   std::printf(
       "XLS (WorkbookCompressTempData %s) written in %.2f s, %.1f MB file, peak %.1f MB "

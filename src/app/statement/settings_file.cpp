@@ -1,8 +1,5 @@
 #include "app/statement/settings_file.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -10,6 +7,7 @@
 
 #include "app/statement/errors.h"
 #include "app/statement/number_text.h"
+#include "app/statement/replace_file.h"
 #include "platform/text_codec.h"
 
 namespace app {
@@ -153,42 +151,6 @@ std::string Trim(std::string_view text) {
   return std::string(text.substr(first, last - first));
 }
 
-// The new file gets the old one's permissions, or the usual ones of a new file.
-mode_t NewFileMode(const std::string& path) {
-  struct stat old {};
-  if (::stat(path.c_str(), &old) == 0) return old.st_mode & 07777;
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
-
-// Writes the text to a temporary file in the target's folder and renames it over the target, so
-// the target is either the old file or the whole new one.
-void ReplaceFile(const std::string& path, const std::string& text) {
-  std::string temp = path + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) throw EInOutError(IoErrorText(errno));
-  int error = 0;
-  for (std::size_t done = 0; done < text.size() && !error;) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n > 0) {
-      done += static_cast<std::size_t>(n);
-    } else if (n < 0 && errno != EINTR) {
-      error = errno;
-    } else if (n == 0) {
-      error = EIO;
-    }
-  }
-  if (!error && ::fchmod(fd, NewFileMode(path)) != 0) error = errno;
-  if (!error && ::fsync(fd) != 0) error = errno;
-  if (::close(fd) != 0 && !error) error = errno;
-  if (!error && ::rename(temp.c_str(), path.c_str()) != 0) error = errno;
-  if (error) {
-    ::unlink(temp.c_str());
-    throw EInOutError(IoErrorText(error));
-  }
-}
-
 }  // namespace
 
 std::string& SubjectField(tSubject& subject, int index) {
@@ -279,7 +241,8 @@ void SaveSettingsFile(const std::string& path, const TSettingsValues& values) {
   for (int slot = 0; slot < kColumnKeyCount; ++slot)
     line(kColumnKeys[slot], Trim(values.Notes[slot]));
 
-  ReplaceFile(path, text);
+  if (const auto failure = ReplaceFileContents(path, text))
+    throw EInOutError(IoErrorText(failure->Error));
 }
 
 }  // namespace app

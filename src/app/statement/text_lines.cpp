@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 
 #include "app/statement/file_errors.h"
+#include "app/statement/replace_file.h"
 #include "platform/text_codec.h"
 
 namespace app {
@@ -34,17 +33,14 @@ std::string FileNameWithExtension(const std::string& chosenName, std::string_vie
 }
 
 void WriteFileBytes(const std::string& fileName, std::string_view bytes) {
-  struct Closer {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-  };
-  std::unique_ptr<std::FILE, Closer> file(std::fopen(fileName.c_str(), "wb"));
-  if (!file)
-    throw EFCreateError("Cannot create file \"" + platform::Utf8ToCp1250(fileName) + "\". " +
-                        std::strerror(errno));
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() ||
-      std::fflush(file.get()) != 0)
-    throw EWriteError("Stream write error");
-  if (std::fclose(file.release()) != 0) throw EWriteError("Stream write error");
+  const auto failure = ReplaceFileContents(fileName, bytes);
+  if (!failure) return;
+  const std::string name = platform::Utf8ToCp1250(fileName);
+  if (failure->Creating)
+    throw EFCreateError("Cannot create file \"" + name + "\". " + std::strerror(failure->Error));
+  const bool full = failure->Error == ENOSPC || failure->Error == EDQUOT;
+  throw EWriteError("Cannot write file \"" + name +
+                    "\": " + (full ? "disk full" : std::strerror(failure->Error)) + ".");
 }
 
 std::string SaveTextLines(const TTextLines& lines, const std::string& chosenName,

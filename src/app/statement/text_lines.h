@@ -16,8 +16,10 @@ std::string LinesToUtf8(const TTextLines& lines);
 // ends in it already (in any letter case): a typed "x.xml" is saved as x.xml, not x.xml.xml.
 std::string FileNameWithExtension(const std::string& chosenName, std::string_view extension);
 
-// Writes the bytes, replacing an existing file; raises EFCreateError when the file cannot be
-// created and EWriteError when it cannot be written completely.
+// Writes the bytes, replacing an existing file only once they are all written (see
+// ReplaceFileContents), so a failed save leaves the old file whole; raises EFCreateError when the
+// file cannot be created (a read-only file is not replaced) and EWriteError, naming the file,
+// when it cannot be written completely ("disk full" when the disk is).
 void WriteFileBytes(const std::string& fileName, std::string_view bytes);
 
 // LinesToUtf8 written to FileNameWithExtension; returns the name written.

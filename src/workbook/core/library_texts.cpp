@@ -15,12 +15,18 @@ std::u16string WorkbookLng_InvalidXLS = u"The file is not a valid XLS (Excel 97-
 std::u16string WorkbookLng_XLSSheetTooLarge =
     u"The worksheet \"%s\" has cells beyond row 65536 or column 256, which an XLS (Excel 97-2003) "
     u"file cannot hold.";
+std::u16string WorkbookLng_XLSTextTooLong =
+    u"The worksheet \"%s\" has a text of more than 32767 characters in cell %s, which an XLS "
+    u"(Excel 97-2003) file cannot hold.";
 std::u16string WorkbookLng_OldXLS =
     u"The file can't be opened because it has an old XLS format (Excel 5.0/95).\r\n\r\nPlease open "
     u"the file in Excel and resave it as XLS for Excel 97-XP or XLSX for Excel 2007-2010.";
 std::u16string WorkbookLng_EncryptedFile =
     u"The file is encrypted (protected by a password to open) and can't be read.";
 std::u16string WorkbookLng_InvalidXLSX = u"The file is not a valid XLSX (Excel 2007) file.";
+std::u16string WorkbookLng_XLSXTextTooLong =
+    u"The worksheet \"%s\" has a text of more than 32767 characters in cell %s, which an XLSX "
+    u"(Excel 2007) file cannot hold.";
 std::u16string WorkbookLng_InvalidODS = u"The file is not a valid ODS (OpenOffice Calc) file.";
 std::u16string WorkbookLng_ODSSheetTooLarge =
     u"The worksheet \"%s\" has cells beyond row 1048576 or column 1024, which an ODS (OpenOffice "
@@ -54,6 +60,18 @@ std::u16string FormatLibraryText(const std::u16string& text, const std::u16strin
   std::u16string out = text;
   auto at = out.find(u"%s");
   if (at != std::u16string::npos) out.replace(at, 2, arg);
+  return out;
+}
+
+std::u16string FormatLibraryText(const std::u16string& text, const std::u16string& arg1,
+                                 const std::u16string& arg2) {
+  std::u16string out = text;
+  auto at = out.find(u"%s");
+  if (at == std::u16string::npos) return out;
+  out.replace(at, 2, arg1);
+  // Looked for after the first argument, which may hold a "%s" of its own.
+  at = out.find(u"%s", at + arg1.size());
+  if (at != std::u16string::npos) out.replace(at, 2, arg2);
   return out;
 }
 

@@ -15,10 +15,13 @@ extern std::u16string WorkbookLng_InvalidXLS;
 extern std::u16string WorkbookLng_OldXLS;
 // Writing an .xls file of a worksheet larger than the format; "%s" is the sheet's name.
 extern std::u16string WorkbookLng_XLSSheetTooLarge;
+// Writing a cell text longer than a cell of the format holds; the sheet's name, then the cell's.
+extern std::u16string WorkbookLng_XLSTextTooLong;
 // A file protected by a password to open (.xls records, or an Office package kept encrypted in a
 // compound file): its content cannot be read.
 extern std::u16string WorkbookLng_EncryptedFile;
 extern std::u16string WorkbookLng_InvalidXLSX;
+extern std::u16string WorkbookLng_XLSXTextTooLong;
 extern std::u16string WorkbookLng_InvalidODS;
 // Writing an .ods file of a worksheet larger than the format; "%s" is the sheet's name.
 extern std::u16string WorkbookLng_ODSSheetTooLarge;
@@ -41,5 +44,8 @@ extern std::u16string WorkbookLng_ExportedRows;
 
 // Replaces the first "%s" of a library text with arg.
 std::u16string FormatLibraryText(const std::u16string& text, const std::u16string& arg);
+// Replaces the first "%s" with arg1 and the next one after it with arg2.
+std::u16string FormatLibraryText(const std::u16string& text, const std::u16string& arg1,
+                                 const std::u16string& arg2);
 
 }  // namespace workbook

@@ -108,10 +108,13 @@ void TMemoryStream::LoadFromFile(const std::string& fileName) {
 void TMemoryStream::SaveToFile(const std::string& fileName) const {
   TFileStream file(fileName, TFileMode::Create);
   if (!data_.empty()) file.WriteBuffer(data_.data(), data_.size());
+  file.Close();
 }
 
-TFileStream::TFileStream(const std::string& fileName, TFileMode mode) {
-  file_ = std::fopen(fileName.c_str(), mode == TFileMode::OpenRead ? "rb" : "w+b");
+TFileStream::TFileStream(const std::string& fileName, TFileMode mode) : fileName_(fileName) {
+  file_ = std::fopen(fileName.c_str(), mode == TFileMode::OpenRead ? "rb"
+                                       : mode == TFileMode::Create ? "w+b"
+                                                                   : "w+bx");
   if (!file_) {
     std::string reason = std::strerror(errno);
     throw EWorkbookException(
@@ -123,24 +126,48 @@ TFileStream::~TFileStream() {
   if (file_) std::fclose(file_);
 }
 
+void TFileStream::Close() {
+  if (!file_) return;
+  std::FILE* file = file_;
+  file_ = nullptr;
+  const int error = std::fflush(file) != 0 ? errno : 0;
+  if (std::fclose(file) != 0 && error == 0) RaiseWriteError(errno);
+  if (error != 0) RaiseWriteError(error);
+}
+
+// ENOSPC and EDQUOT are the disk (or the user's share of it) filling up.
+void TFileStream::RaiseWriteError(int error) const {
+  const std::string reason =
+      error == ENOSPC || error == EDQUOT ? "disk full" : std::string(std::strerror(error));
+  throw EWorkbookException(
+      platform::Utf8ToUtf16("Cannot write file \"" + fileName_ + "\": " + reason + "."));
+}
+
 std::size_t TFileStream::Read(void* buffer, std::size_t count) {
   return std::fread(buffer, 1, count, file_);
 }
 
 std::size_t TFileStream::Write(const void* buffer, std::size_t count) {
-  return std::fwrite(buffer, 1, count, file_);
+  const std::size_t written = std::fwrite(buffer, 1, count, file_);
+  if (written != count) RaiseWriteError(errno);
+  return written;
 }
 
 std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
   int whence = origin == TSeekOrigin::Beginning ? SEEK_SET
                : origin == TSeekOrigin::Current ? SEEK_CUR
                                                 : SEEK_END;
-  if (fseeko(file_, offset, whence) != 0) throw EWorkbookException(u"Stream seek error.");
+  if (fseeko(file_, offset, whence) != 0) {
+    // A seek first writes what is buffered: that is what fails when the disk is full.
+    if (std::ferror(file_)) RaiseWriteError(errno);
+    throw EWorkbookException(u"Stream seek error.");
+  }
   return ftello(file_);
 }
 
 void TFileStream::SetSize(std::int64_t size) {
-  if (size < 0 || std::fflush(file_) != 0 || ftruncate(fileno(file_), size) != 0)
+  if (size >= 0 && std::fflush(file_) != 0) RaiseWriteError(errno);
+  if (size < 0 || ftruncate(fileno(file_), size) != 0)
     throw EWorkbookException(u"Stream size change error.");
   if (ftello(file_) > size) Seek(size, TSeekOrigin::Beginning);
 }

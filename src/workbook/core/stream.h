@@ -51,6 +51,7 @@ class TMemoryStream : public TStream {
   const std::vector<std::uint8_t>& Data() const { return data_; }
   std::string AsString() const { return std::string(data_.begin(), data_.end()); }
   void LoadFromFile(const std::string& fileName);
+  // Raises when the file cannot be written whole.
   void SaveToFile(const std::string& fileName) const;
 
  private:
@@ -58,12 +59,16 @@ class TMemoryStream : public TStream {
   std::size_t position_ = 0;
 };
 
-enum class TFileMode { OpenRead, Create };
+// Create replaces a file of the name; CreateNew refuses to take an existing one.
+enum class TFileMode { OpenRead, Create, CreateNew };
 
-// File names are UTF-8 paths of this platform.
+// File names are UTF-8 paths of this platform. A failed write, and a failed flush on a seek or on
+// Close, raises EWorkbookException naming the file ("disk full" when the disk is).
 class TFileStream : public TStream {
  public:
   TFileStream(const std::string& fileName, TFileMode mode);
+  // Only releases the file: a caller that wrote calls Close, which reports what the last bytes
+  // met.
   ~TFileStream() override;
   TFileStream(const TFileStream&) = delete;
   TFileStream& operator=(const TFileStream&) = delete;
@@ -73,7 +78,14 @@ class TFileStream : public TStream {
   std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
   void SetSize(std::int64_t size) override;
 
+  // Writes what is buffered and closes the file, raising when either fails; nothing may be done
+  // with the stream afterwards.
+  void Close();
+
  private:
+  [[noreturn]] void RaiseWriteError(int error) const;
+
+  std::string fileName_;
   std::FILE* file_ = nullptr;
 };
 

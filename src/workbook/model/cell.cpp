@@ -254,9 +254,17 @@ void TExportCell::SetColSpan(int span) {
 }
 
 void TExportCell::SetRowSpan(int span) {
-  span = std::clamp(span, 1, kMaxSheetRows);
+  span = std::clamp(span, 1, kMaxSheetRows - std::max(GetRowIndex(), 0));
   if (span == 1 && !ExtrasIfAny()) return;
   Extras().RowSpan = span;
+}
+
+int TExportCell::ColSpanWithin(int colCount) const {
+  return std::clamp(ColSpan(), 1, std::max(colCount - std::max(GetColIndex(), 0), 1));
+}
+
+int TExportCell::RowSpanWithin(int rowCount) const {
+  return std::clamp(RowSpan(), 1, std::max(rowCount - std::max(GetRowIndex(), 0), 1));
 }
 
 void TExportCell::AssignTo(TPersistent& dest) const {

@@ -148,9 +148,14 @@ class TExportCell : public TOwnedListObject {
 
   int ColSpan() const { return ExtrasIfAny() ? ExtrasIfAny()->ColSpan : 1; }
   int RowSpan() const { return ExtrasIfAny() ? ExtrasIfAny()->RowSpan : 1; }
-  // At least 1; in a row, empty cells are added so the spanned columns exist.
+  // At least 1 and at most the columns (rows) left from the cell to the sheet's last; in a row,
+  // empty cells are added so the spanned columns exist.
   void SetColSpan(int span);
   void SetRowSpan(int span);
+  // The spans cut at the last column and row of a sheet of colCount columns and rowCount rows:
+  // the area a writer names. Rows inserted above a merged cell can push its span past the end.
+  int ColSpanWithin(int colCount) const;
+  int RowSpanWithin(int rowCount) const;
   // Kept in the extras: hardly a cell is ever marked.
   bool AutoWidth() const { return ExtrasIfAny() && ExtrasIfAny()->AutoWidth; }
   void SetAutoWidth(bool value) {

@@ -85,6 +85,25 @@ TEST_F(ContainersTest, SpansAreAtLeastOneAndPadTheRow) {
   EXPECT_EQ(row->Cells.Count(), kMaxSheetCols);
 }
 
+TEST_F(ContainersTest, SpansEndAtTheSheetsLastRowAndColumn) {
+  TExportCell* low =
+      sheet->FindCreateCell(kMaxSheetCols - 3, kMaxSheetRows - 6, TCellClass::String, false);
+  low->SetRowSpan(100);
+  low->SetColSpan(100);
+  EXPECT_EQ(low->RowSpan(), 6);
+  EXPECT_EQ(low->ColSpan(), 3);
+  TExportCell* top = sheet->FindCreateCell(1, 0, TCellClass::String, false);
+  top->SetRowSpan(kMaxSheetRows);
+  EXPECT_EQ(top->RowSpan(), kMaxSheetRows);
+  // A row inserted above pushes the spans one row down: writers take them within the sheet.
+  sheet->Rows.AddRow(0);
+  EXPECT_EQ(top->RowSpanWithin(kMaxSheetRows), kMaxSheetRows - 1);
+  EXPECT_EQ(low->RowSpanWithin(kMaxSheetRows), 5);
+  EXPECT_EQ(low->RowSpanWithin(256), 1);
+  EXPECT_EQ(low->ColSpanWithin(kMaxSheetCols), 3);
+  EXPECT_EQ(low->ColSpanWithin(kMaxSheetCols - 2), 1);
+}
+
 TEST_F(ContainersTest, TransformKeepsThePlaceAndTheNeighbours) {
   TExportRow* row = sheet->GetRow(0);
   row->AddCellString(u"left");

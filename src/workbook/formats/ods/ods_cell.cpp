@@ -7,6 +7,7 @@
 #include "workbook/core/oformat.h"
 #include "workbook/core/xml/xml_writer.h"
 #include "workbook/formats/cell_write_context.h"
+#include "workbook/formats/ods/ods_exporter.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_class_visit.h"
 #include "workbook/model/cell_date_time.h"
@@ -57,9 +58,11 @@ void WriteODSPiece(TXmlWriter& writer, std::u16string_view piece, const std::u16
 void TExportCell::WriteODSCellStart(TXmlWriter& writer, const std::u16string& styleName) {
   Calculate();
   writer.StartElement("table:table-cell");
-  if (ColSpan() >= 2 || RowSpan() >= 2) {
-    writer.WriteAttribute("table:number-columns-spanned", ISOIntToStr(ColSpan()));
-    writer.WriteAttribute("table:number-rows-spanned", ISOIntToStr(RowSpan()));
+  const int colSpan = ColSpanWithin(TCustomExporterODS::kMaxCols);
+  const int rowSpan = RowSpanWithin(TCustomExporterODS::kMaxRows);
+  if (colSpan >= 2 || rowSpan >= 2) {
+    writer.WriteAttribute("table:number-columns-spanned", ISOIntToStr(colSpan));
+    writer.WriteAttribute("table:number-rows-spanned", ISOIntToStr(rowSpan));
   }
   if (!styleName.empty()) writer.WriteAttribute("table:style-name", styleName);
   if (HasFormula()) writer.WriteAttribute("table:formula", FormulaToODS(GetFormula(), true));

@@ -12,8 +12,10 @@ class TCustomExporterODS : public TCustomExporter {
   void ImportFromStream(TStream& stream, TWorkbook& workbook) override;
   int GetCellWidthPadding() const override { return 4; }
   int GetRichTextRunSpacing() const override { return 2; }
-  int GetMaxColCount() const override { return 1024; }
-  int GetMaxRowCount() const override { return 1048576; }
+  static constexpr int kMaxCols = 1024;
+  static constexpr int kMaxRows = 1048576;
+  int GetMaxColCount() const override { return kMaxCols; }
+  int GetMaxRowCount() const override { return kMaxRows; }
 };
 
 // The registered handler; wrapped-text heights come with the windowing binding's measuring.

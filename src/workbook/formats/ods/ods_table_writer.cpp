@@ -4,6 +4,7 @@
 
 #include "workbook/core/xml/xml_writer.h"
 #include "workbook/formats/ods/ods_comment_drawing_style.h"
+#include "workbook/formats/ods/ods_exporter.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_comment.h"
 #include "workbook/model/custom_exporter.h"
@@ -15,8 +16,8 @@ namespace workbook {
 namespace {
 
 constexpr long long kCellsPerPart = 10000;
-constexpr int kMaxColumns = 1024;
-constexpr int kMaxRows = 1048576;
+constexpr int kMaxColumns = TCustomExporterODS::kMaxCols;
+constexpr int kMaxRows = TCustomExporterODS::kMaxRows;
 
 std::u16string Num(long long value) {
   const std::string digits = std::to_string(value);
@@ -104,8 +105,8 @@ std::u16string TODSTableWriter::SpannedStyleName(TExportCell& cell) {
   TExportCellBorders& borders = style.GetBordersForWrite();
   const int col1 = cell.GetColIndex();
   const int row1 = cell.GetRowIndex();
-  const int col2 = col1 + std::max(cell.ColSpan(), 1) - 1;
-  const int row2 = std::min(row1 + std::max(cell.RowSpan(), 1) - 1, sheet_->Rows.Count() - 1);
+  const int col2 = col1 + cell.ColSpanWithin(kMaxColumns) - 1;
+  const int row2 = std::min(row1 + cell.RowSpanWithin(kMaxRows) - 1, sheet_->Rows.Count() - 1);
   for (int r = row1; r <= row2; ++r) {
     TExportRow* row = sheet_->Rows.PeekItem(r);
     if (row == nullptr) continue;
@@ -198,7 +199,7 @@ void TODSTableWriter::WriteRow(int rowIndex, TExportRow& row) {
       ++j;
       continue;
     }
-    const int span = std::min(cell->ColSpan(), kMaxColumns - j);
+    const int span = cell->ColSpanWithin(kMaxColumns);
     const std::u16string style =
         span > 1 || cell->RowSpan() > 1 ? SpannedStyleName(*cell) : CellStyleName(*cell, rowStyled);
     cell->WriteODS(*writer_, style, *this);

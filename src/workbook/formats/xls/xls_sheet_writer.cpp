@@ -5,6 +5,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "workbook/core/library_texts.h"
+#include "workbook/formats/cell_text_limit.h"
 #include "workbook/formats/cell_write_context.h"
 #include "workbook/formats/library_routines.h"
 #include "workbook/formats/xls/xls_formula_tokens.h"
@@ -248,6 +250,7 @@ void TSheetWriter::WriteRow(int rowIndex, TExportRow* row) {
 }
 
 void TSheetWriter::WriteCell(TExportCell& cell, int col, int rowIndex, int xf) {
+  CheckCellTextLength(cell, WorkbookLng_XLSTextTooLong);
   cell.WriteXLS(s_, xf, strings_);
   CountCell(rowIndex);
   const TXLSMergedArea area = XLSMergedArea(cell, col, rowIndex);

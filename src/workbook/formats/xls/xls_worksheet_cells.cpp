@@ -115,8 +115,9 @@ void TXLSWorksheetCells::Cell(const TXLSCell& cell) {
 void TXLSWorksheetCells::Row(const TXLSRowRecord& record) {
   TExportRow* row = sheet_.GetRow(record.Row);
   // Twips; 15 to a pixel.
+  // A row without a custom height stays one when written back.
   if ((record.Height & 0x8000) != 0 || (record.Options & 0x40) == 0)
-    row->SetHeightMode(1);
+    row->SetHeightMode(2);
   else
     row->SetHeight((record.Height & 0x7FFF) / 15.0);
   row->SetOutlineLevel(static_cast<std::uint8_t>(record.Options & 0x07));

@@ -16,6 +16,7 @@
 #include "workbook/model/cell_string.h"
 #include "workbook/model/conditional_formatting.h"
 #include "workbook/model/drawing.h"
+#include "workbook/model/limits.h"
 
 namespace workbook {
 
@@ -86,7 +87,8 @@ void TExportCellString::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16st
   writer.EndElement();
   if (HasHyperlink()) {
     context.AddHyperlink(
-        MakeCellRangeRef(GetColIndex(), GetRowIndex(), ColSpan(), false, RowSpan()),
+        MakeCellRangeRef(GetColIndex(), GetRowIndex(), ColSpanWithin(kMaxSheetCols), false,
+                         RowSpanWithin(kMaxSheetRows)),
         GetHyperlink());
   }
 }

@@ -9,6 +9,7 @@
 #include "workbook/formats/xlsx/xlsx_cond_form_styles.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/conditional_formatting.h"
+#include "workbook/model/limits.h"
 
 namespace workbook {
 
@@ -51,8 +52,9 @@ void TExportConditionalFormatting::WriteXLSX(const TXmlNode& node,
                                              IXLSXCondFormStyles& styles) const {
   const TExportCell* cell = GetCell();
   if (!cell || Count() == 0) return;
-  node.SetAttr("sqref", MakeCellRangeRef(cell->GetColIndex(), cell->GetRowIndex(), cell->ColSpan(),
-                                         false, cell->RowSpan()));
+  node.SetAttr("sqref", MakeCellRangeRef(cell->GetColIndex(), cell->GetRowIndex(),
+                                         cell->ColSpanWithin(kMaxSheetCols), false,
+                                         cell->RowSpanWithin(kMaxSheetRows)));
   for (int i = Count() - 1; i >= 0; --i) GetRule(i)->WriteXLSX(node, styles);
 }
 

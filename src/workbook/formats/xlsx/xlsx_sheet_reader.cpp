@@ -253,7 +253,8 @@ void TXLSXSheetReader::StartRow(const TXmlSaxAttributes& attributes) {
     if (ParseNumber(attributes.Get("ht"), height) && height >= 0 && height < 1e6)
       row_->SetHeight(height / 0.75);
   } else {
-    row_->SetHeightMode(1);
+    // The height is the program's to measure: written back, the row claims none of its own.
+    row_->SetHeightMode(2);
   }
   if (attributes.Find("hidden", value))
     row_->Hidden =

@@ -4,7 +4,9 @@
 
 #include "workbook/core/cell_refs.h"
 #include "workbook/core/invariant_texts.h"
+#include "workbook/core/library_texts.h"
 #include "workbook/core/oformat.h"
+#include "workbook/formats/cell_text_limit.h"
 #include "workbook/formats/xlsx/xlsx_cell_comment.h"
 #include "workbook/formats/xlsx/xlsx_package_parts.h"
 #include "workbook/formats/xlsx/xlsx_shared_strings_writer.h"
@@ -162,9 +164,10 @@ void TXLSXSheetWriter::WriteRow(int rowIndex, TExportRow* row) {
     int xf = CellXF(*cell, row->HasStyle());
     if (range >= 0)
       xf = styles_.AddStyleWithBorders(forceRanges_.GetItem(range).XF, cell->GetStyle());
+    CheckCellTextLength(*cell, WorkbookLng_XLSXTextTooLong);
     cell->WriteXLSX(writer_, MakeCellRangeRef(j, rowIndex), xf, *this);
-    const int colSpan = std::min(cell->ColSpan(), kMaxColumns - j);
-    const int rowSpan = cell->RowSpan();
+    const int colSpan = cell->ColSpanWithin(kMaxColumns);
+    const int rowSpan = cell->RowSpanWithin(kMaxRows);
     if (colSpan <= 1 && rowSpan <= 1) continue;
     merges_.push_back(MakeCellRangeRef(j, rowIndex, colSpan, false, rowSpan));
     if (rowSpan > 1) forceRanges_.Add(j, rowIndex + 1, colSpan, rowSpan - 1, xf);

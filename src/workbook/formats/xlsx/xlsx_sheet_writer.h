@@ -56,6 +56,7 @@ class TXLSXSheetWriter : public ICellWriteContext {
  private:
   static constexpr std::string_view kSheetDataMarker = "{96C15ADC-8247-42E4-A5CD-659EA20A8AC0}";
   static constexpr int kMaxColumns = 16384;
+  static constexpr int kMaxRows = 1048576;
 
   // The elements of the skeleton the rows and the columns fill.
   struct TSkeleton {

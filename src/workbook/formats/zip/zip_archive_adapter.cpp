@@ -217,25 +217,67 @@ zip_source_t* MakeSource(zip_source_callback callback, State* dataState) {
 
 }  // namespace
 
-// The archive itself as libzip sees it: reads come from the caller's stream; a rewrite collects
-// in memory and replaces the stream's bytes only on commit, because libzip still reads the old
-// entries from the stream while it writes the new archive.
+// The archive itself as libzip sees it: reads come from the caller's stream. A rewrite that only
+// adds entries goes to the stream as libzip writes it: libzip then reads nothing of the old
+// archive past the bytes it keeps (the entries before the new ones), and writes only after them.
+// A rewrite that replaces an entry collects in memory and replaces the stream's bytes on commit,
+// because libzip still reads the old entries after it from the stream while it writes.
 struct TZipArchiveAdapter::TSourceState {
   TStream* stream;
   bool acceptEmpty = false;
   zip_error_t error;
+  // The first failure of the caller's stream, raised once libzip returns.
   std::string failure;
   std::uint64_t readPos = 0;
   std::uint64_t streamSize = 0;
+  // Whether the next rewrite only adds entries.
+  bool appendOnly = false;
   // The rewrite: bytes from OutBase on (the bytes before it are kept as they are).
-  std::vector<std::uint8_t> out;
   std::uint64_t outBase = 0;
   std::uint64_t outPos = 0;
+  std::uint64_t outEnd = 0;
+  // Writing into the stream: its old bytes from OutBase on (the old central directory), put
+  // back if the rewrite fails; else the bytes collected.
+  bool direct = false;
+  std::vector<std::uint8_t> out;
+  // Where the direct writes left the stream (-1: moved since), so that writing on needs no seek,
+  // which would flush a file stream each time.
+  std::int64_t writtenTo = -1;
 };
 
 namespace {
 
 using TSourceState = TZipArchiveAdapter::TSourceState;
+
+void BeginWrite(TSourceState& s, std::uint64_t keep) {
+  s.outBase = s.outPos = s.outEnd = keep;
+  s.direct = s.appendOnly;
+  s.out.clear();
+  s.writtenTo = -1;
+  if (!s.direct) return;
+  const std::int64_t size = s.stream->Size();
+  if (size > static_cast<std::int64_t>(keep)) {
+    s.out.resize(static_cast<std::size_t>(size - static_cast<std::int64_t>(keep)));
+    s.stream->SetPosition(static_cast<std::int64_t>(keep));
+    s.stream->ReadBuffer(s.out.data(), s.out.size());
+  }
+}
+
+void Write(TSourceState& s, const void* data, std::size_t len) {
+  if (s.direct) {
+    if (s.writtenTo != static_cast<std::int64_t>(s.outPos))
+      s.stream->SetPosition(static_cast<std::int64_t>(s.outPos));
+    s.writtenTo = -1;
+    s.stream->WriteBuffer(data, len);
+    s.writtenTo = static_cast<std::int64_t>(s.outPos + len);
+  } else {
+    const auto at = static_cast<std::size_t>(s.outPos - s.outBase);
+    if (s.out.size() < at + len) s.out.resize(at + len);
+    std::memcpy(s.out.data() + at, data, len);
+  }
+  s.outPos += len;
+  s.outEnd = std::max(s.outEnd, s.outPos);
+}
 
 zip_int64_t ArchiveSourceCommand(TSourceState& s, void* data, zip_uint64_t len,
                                  zip_source_cmd_t cmd) {
@@ -246,6 +288,7 @@ zip_int64_t ArchiveSourceCommand(TSourceState& s, void* data, zip_uint64_t len,
       return 0;
     case ZIP_SOURCE_READ: {
       if (s.readPos >= s.streamSize) return 0;
+      s.writtenTo = -1;
       s.stream->SetPosition(static_cast<std::int64_t>(s.readPos));
       std::size_t n = ReadFully(*s.stream, data, static_cast<std::size_t>(len));
       s.readPos += n;
@@ -277,20 +320,13 @@ zip_int64_t ArchiveSourceCommand(TSourceState& s, void* data, zip_uint64_t len,
       return s.acceptEmpty ? 1 : 0;
     case ZIP_SOURCE_BEGIN_WRITE:
     case ZIP_SOURCE_BEGIN_WRITE_CLONING:
-      s.out.clear();
-      s.outBase = cmd == ZIP_SOURCE_BEGIN_WRITE ? 0 : len;
-      s.outPos = s.outBase;
+      BeginWrite(s, cmd == ZIP_SOURCE_BEGIN_WRITE ? 0 : len);
       return 0;
-    case ZIP_SOURCE_WRITE: {
-      std::size_t at = static_cast<std::size_t>(s.outPos - s.outBase);
-      if (s.out.size() < at + len) s.out.resize(at + len);
-      std::memcpy(s.out.data() + at, data, static_cast<std::size_t>(len));
-      s.outPos += len;
+    case ZIP_SOURCE_WRITE:
+      Write(s, data, static_cast<std::size_t>(len));
       return static_cast<zip_int64_t>(len);
-    }
     case ZIP_SOURCE_SEEK_WRITE: {
-      zip_int64_t pos =
-          zip_source_seek_compute_offset(s.outPos, s.outBase + s.out.size(), data, len, &s.error);
+      zip_int64_t pos = zip_source_seek_compute_offset(s.outPos, s.outEnd, data, len, &s.error);
       if (pos < 0) return -1;
       if (static_cast<std::uint64_t>(pos) < s.outBase) {
         zip_error_set(&s.error, ZIP_ER_SEEK, 0);
@@ -301,15 +337,22 @@ zip_int64_t ArchiveSourceCommand(TSourceState& s, void* data, zip_uint64_t len,
     }
     case ZIP_SOURCE_TELL_WRITE:
       return static_cast<zip_int64_t>(s.outPos);
-    case ZIP_SOURCE_COMMIT_WRITE: {
-      std::int64_t newSize = static_cast<std::int64_t>(s.outBase + s.out.size());
-      s.stream->SetPosition(static_cast<std::int64_t>(s.outBase));
-      if (!s.out.empty()) s.stream->WriteBuffer(s.out.data(), s.out.size());
-      if (s.stream->Size() != newSize) s.stream->SetSize(newSize);
+    case ZIP_SOURCE_COMMIT_WRITE:
+      if (!s.direct) {
+        s.stream->SetPosition(static_cast<std::int64_t>(s.outBase));
+        if (!s.out.empty()) s.stream->WriteBuffer(s.out.data(), s.out.size());
+      }
+      if (s.stream->Size() != static_cast<std::int64_t>(s.outEnd))
+        s.stream->SetSize(static_cast<std::int64_t>(s.outEnd));
       std::vector<std::uint8_t>().swap(s.out);
       return 0;
-    }
     case ZIP_SOURCE_ROLLBACK_WRITE:
+      // The archive as it was: written over only where the rewrite wrote.
+      if (s.direct) {
+        s.stream->SetPosition(static_cast<std::int64_t>(s.outBase));
+        if (!s.out.empty()) s.stream->WriteBuffer(s.out.data(), s.out.size());
+        s.stream->SetSize(static_cast<std::int64_t>(s.outBase + s.out.size()));
+      }
       std::vector<std::uint8_t>().swap(s.out);
       return 0;
     case ZIP_SOURCE_REMOVE:
@@ -338,8 +381,9 @@ zip_int64_t ArchiveSourceCallback(void* userdata, void* data, zip_uint64_t len,
   try {
     return ArchiveSourceCommand(s, data, len, cmd);
   } catch (const std::exception& e) {
-    // Exceptions must not cross libzip; the message is raised again once libzip returns.
-    s.failure = e.what();
+    // Exceptions must not cross libzip; the message is raised again once libzip returns. A
+    // failure while putting the old archive back does not hide the one that caused it.
+    if (s.failure.empty()) s.failure = e.what();
     bool writing = cmd == ZIP_SOURCE_WRITE || cmd == ZIP_SOURCE_COMMIT_WRITE ||
                    cmd == ZIP_SOURCE_REMOVE || cmd == ZIP_SOURCE_BEGIN_WRITE ||
                    cmd == ZIP_SOURCE_BEGIN_WRITE_CLONING;
@@ -482,7 +526,7 @@ void TZipArchiveAdapter::AddSource(const std::string& name, zip_source_t* source
     throw EWorkbookException(ZipText(zip_strerror(zip_)));
   }
   zip_set_file_compression(zip_, static_cast<zip_uint64_t>(index), method, level);
-  Commit();
+  Commit(existing < 0);
 }
 
 void TZipArchiveAdapter::Save() {
@@ -495,13 +539,14 @@ void TZipArchiveAdapter::Save() {
       stream_.SetSize(sizeof kEmptyArchive);
     return;
   }
-  Commit();
+  Commit(false);
 }
 
 // libzip writes an archive only when it is closed; reopening it at once keeps it usable, so the
 // stream holds the complete archive after every insert.
-void TZipArchiveAdapter::Commit() {
+void TZipArchiveAdapter::Commit(bool appendOnly) {
   state_->failure.clear();
+  state_->appendOnly = appendOnly;
   if (zip_close(zip_) != 0) {
     std::string text = state_->failure.empty() ? zip_strerror(zip_) : state_->failure;
     zip_discard(zip_);

@@ -55,7 +55,8 @@ class TZipArchiveAdapter {
 
  private:
   void Open(bool truncate);
-  void Commit();
+  // AppendOnly: the changes since the last commit only add entries.
+  void Commit(bool appendOnly);
   void IndexNames();
   void CheckWritable() const;
   void AddSource(const std::string& name, zip_source_t* source, std::int32_t method,

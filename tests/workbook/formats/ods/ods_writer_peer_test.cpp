@@ -16,6 +16,7 @@
 #include "workbook/model/cell_string.h"
 #include "workbook/model/conditional_formatting.h"
 #include "workbook/model/drawing.h"
+#include "workbook/model/limits.h"
 #include "workbook/model/rich_text.h"
 
 namespace workbook {
@@ -201,6 +202,25 @@ TEST_F(ODSWriterPeerTest, TablesAreFilledUpToTheWholeSheet) {
       sheet->GetRow(1048575)->FindCreateCell(1023, TCellClass::String, false))
       ->SetValue(u"corner");
   EXPECT_EQ(TableShape(Write()), "1024 1048576 [1048575, 1]\n1024 []\n1024 []\n1\n");
+}
+
+// A merged cell whose span runs past the sheet's last column or row covers what is left of it,
+// as LibreOffice (whose sheets are wider than an .ods file's) reads our file.
+TEST_F(ODSWriterPeerTest, MergedCellsEndAtTheLastColumnAndRow) {
+  if (!test_support::LibreOfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
+  TExportWorkSheet* sheet = Book->AddWorkSheet(u"S");
+  TExportCell* wide = sheet->FindCreateCell(1020, 0, TCellClass::String, false);
+  static_cast<TExportCellString*>(wide)->SetValue(u"wide");
+  wide->SetColSpan(10);
+  TExportCell* low = sheet->FindCreateCell(1, kMaxSheetRows - 6, TCellClass::String, false);
+  static_cast<TExportCellString*>(low)->SetValue(u"low");
+  low->SetColSpan(2);
+  low->SetRowSpan(6);
+  // The row inserted above moves both down a row; the low one's area still ends at the last row.
+  sheet->Rows.AddRow(0);
+  EXPECT_EQ(test_support::RunPeer("workbook/formats/peers/merged_openpyxl.py",
+                                  {test_support::ConvertWithLibreOffice(dir_, Write(), "xlsx")}),
+            "S\tAMG2:AMJ2\tB1048572:C1048576\n");
 }
 
 }  // namespace

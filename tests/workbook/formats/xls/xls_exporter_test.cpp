@@ -103,8 +103,8 @@ TEST_F(XLSExporterTest, RowRecordsGiveHeightOutlineAndVisibility) {
   TExportRow* second = sheet->Rows.PeekItem(1);
   ASSERT_NE(second, nullptr);
   EXPECT_TRUE(second->Hidden);
-  EXPECT_EQ(second->HeightMode, 1);
-  EXPECT_EQ(sheet->Rows.PeekItem(2)->HeightMode, 1);
+  EXPECT_EQ(second->HeightMode, 2);
+  EXPECT_EQ(sheet->Rows.PeekItem(2)->HeightMode, 2);
 }
 
 Bytes MergedCells(std::initializer_list<std::array<std::uint16_t, 4>> ranges, std::uint16_t count) {

@@ -16,6 +16,7 @@
 #include "workbook/model/cell_string.h"
 #include "workbook/model/conditional_formatting.h"
 #include "workbook/model/drawing.h"
+#include "workbook/model/limits.h"
 #include "workbook/model/rich_text.h"
 #include "xlsx_test_support.h"
 
@@ -154,6 +155,21 @@ TEST_F(XLSXWriterPeerTest, MergedCellFillsItsAreaEvenInRowsWithoutCells) {
             "A1:C4\n");
 }
 
+TEST_F(XLSXWriterPeerTest, MergedCellEndsAtTheLastRow) {
+  TExportWorkSheet* sheet = Book->AddWorkSheet(u"S");
+  TExportCell* merged = sheet->FindCreateCell(1, kMaxSheetRows - 6, TCellClass::String, false);
+  static_cast<TExportCellString*>(merged)->SetValue(u"low");
+  merged->SetColSpan(2);
+  merged->SetRowSpan(6);
+  // The row inserted above moves the merged cell down; its area still ends at the last row.
+  sheet->Rows.AddRow(0);
+  EXPECT_EQ(Probe("merged"),
+            "['B1048572:C1048576'] None\n"
+            "['B1048572', 'C1048572', 'A1048573', 'B1048573', 'C1048573', 'A1048574', 'B1048574', "
+            "'C1048574', 'A1048575', 'B1048575', 'C1048575', 'A1048576', 'B1048576', 'C1048576']\n"
+            "A1:C1048576\n");
+}
+
 TEST_F(XLSXWriterPeerTest, SharedStringsAreWrittenOnlyWhenUsed) {
   TExportRow* row = Book->AddWorkSheet(u"S")->AddRow();
   row->AddCellString(u"inline")->SetSharedString(false);
@@ -171,7 +187,7 @@ TEST_F(XLSXWriterPeerTest, SharedStringsAreWrittenOnlyWhenUsed) {
 // later row's text may be made where an earlier one's was: each still gets its own entry.
 TEST_F(XLSXWriterPeerTest, EachTextGetsItsOwnEntryHoweverItIsShared) {
   TExportWorkSheet* sheet = Book->AddWorkSheet(u"S");
-  const TPackedText longText(std::u16string(100'000, u'L'));
+  const TPackedText longText(std::u16string(32'767, u'L'));
   Book->WriteRowsByEvent = true;
   sheet->OnAddRow = [&](TWorkbook&, TCustomExporter&, TExportWorkSheet& target, int r) {
     if (r >= 4) return;
@@ -192,10 +208,10 @@ TEST_F(XLSXWriterPeerTest, EachTextGetsItsOwnEntryHoweverItIsShared) {
   };
   EXPECT_EQ(Probe("shared_table"),
             "6 2\n"
-            "['row 0', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000']\n"
-            "['row 1', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000']\n"
-            "['row 2', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000']\n"
-            "['row 3', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000', 'LLLLLL x100000', "
+            "['row 0', 'LLLLLL x32767', 'LLLLLL x32767', 'LLLLLL x32767', 'LLLLLL x32767']\n"
+            "['row 1', 'LLLLLL x32767', 'LLLLLL x32767', 'LLLLLL x32767', 'LLLLLL x32767']\n"
+            "['row 2', 'LLLLLL x32767', 'LLLLLL x32767', 'LLLLLL x32767', 'LLLLLL x32767']\n"
+            "['row 3', 'LLLLLL x32767', 'LLLLLL x32767', 'LLLLLL x32767', 'LLLLLL x32767', "
             "'row 0']\n");
 }
 

@@ -10,6 +10,7 @@
 #include <random>
 
 #include "platform/text_codec.h"
+#include "support/thrown.h"
 #include "workbook/core/exceptions.h"
 #include "workbook/formats/python_peer.h"
 #include "workbook/formats/zip/compression_stream.h"
@@ -135,6 +136,74 @@ TEST(ZipArchive, DeflatedPiecesMustBeFinishedBuffers) {
   EXPECT_EQ(zip.GetCount(), 0);
 }
 
+namespace {
+
+// An entry's data that notes, at each read, how large the archive's stream has grown.
+class TWatchedData : public TStream {
+ public:
+  TWatchedData(TStream& archive, std::size_t size) : archive_(archive), left_(size) {}
+  std::size_t Read(void* buffer, std::size_t count) override {
+    archiveSizes.push_back(archive_.Size());
+    const std::size_t n = std::min(count, left_);
+    // Bytes deflate does not shrink, so the entry is as large as its data.
+    for (std::size_t i = 0; i < n; ++i) static_cast<std::uint8_t*>(buffer)[i] = random_();
+    left_ -= n;
+    return n;
+  }
+  std::size_t Write(const void*, std::size_t) override { return 0; }
+  std::int64_t Seek(std::int64_t, TSeekOrigin) override { return 0; }
+  std::int64_t Size() override { return static_cast<std::int64_t>(left_); }
+  std::vector<std::int64_t> archiveSizes;
+
+ private:
+  TStream& archive_;
+  std::size_t left_;
+  std::minstd_rand random_;
+};
+
+// A disk of a fixed size: writing past it fails as a full disk does.
+class TSmallDiskStream : public TMemoryStream {
+ public:
+  std::size_t Write(const void* buffer, std::size_t count) override {
+    if (Position() + static_cast<std::int64_t>(count) > Capacity)
+      throw EWorkbookException(u"Cannot write file \"small.zip\": disk full.");
+    return TMemoryStream::Write(buffer, count);
+  }
+  std::int64_t Capacity = INT64_MAX;
+};
+
+}  // namespace
+
+// The archive goes to its stream while libzip writes it, not collected to be copied at the end:
+// halfway through reading a 4 MB entry the stream holds the part deflated so far.
+TEST(ZipArchive, AnAddGoesToTheStreamAsItIsWritten) {
+  constexpr std::size_t kSize = 4 << 20;
+  TMemoryStream target;
+  TZipArchive zip(target, TZipArchiveMode::Create);
+  Add(zip, u"mimetype", "application/vnd.oasis.opendocument.spreadsheet");
+  TWatchedData data(target, kSize);
+  zip.AddFile(u"content.xml", data);
+  ASSERT_GT(data.archiveSizes.size(), 4u);
+  EXPECT_GT(data.archiveSizes[data.archiveSizes.size() / 2], static_cast<std::int64_t>(kSize / 4));
+  EXPECT_GT(target.Size(), static_cast<std::int64_t>(kSize));
+}
+
+// An add that fills the disk raises the stream's message; the stream then holds the archive of
+// the entries before, to which later adds go on.
+TEST_F(PythonZip, AnAddThatFillsTheDiskLeavesTheArchiveBefore) {
+  TSmallDiskStream target;
+  TZipArchive zip(target, TZipArchiveMode::Create);
+  Add(zip, u"a.xml", "first");
+  target.Capacity = target.Size() + 2000;
+  std::string big;
+  for (int i = 0; i < 20000; ++i) big += std::to_string(i * 7919 % 10007);
+  EXPECT_EQ(test_support::Thrown<EWorkbookException>([&] { Add(zip, u"b.xml", big); }),
+            "Cannot write file \"small.zip\": disk full.");
+  EXPECT_EQ(SeenByPython(target), "None\na.xml|8|first\n");
+  Add(zip, u"c.xml", "third");
+  EXPECT_EQ(SeenByPython(target), "None\na.xml|8|first\nc.xml|8|third\n");
+}
+
 TEST_F(PythonZip, UpdateReplacesAndAppendsOnAnotherToolsArchive) {
   TMemoryStream stream = MadeByPython({"two"});
   TZipArchive zip(stream, TZipArchiveMode::Update);
@@ -211,6 +280,7 @@ TEST(ZipArchive, FileStreamShrinksWhenAnEntryShrinks) {
     TZipArchive zip(file, TZipArchiveMode::Create);
     Add(zip, u"a", "random-ish 1234567890 qwertyuiop asdfghjkl zxcvbnm");
     Add(zip, u"a", "");
+    file.Close();
   }
   TMemoryStream back;
   back.LoadFromFile(name);
