@@ -51,6 +51,26 @@ TXLSXParts ManySheets(int sheets, const std::string& sheetData, int names = 0) {
   return parts;
 }
 
+std::string Repeat(const std::string& text, int times) {
+  std::string all;
+  all.reserve(text.size() * static_cast<std::size_t>(times));
+  for (int i = 0; i < times; ++i) all += text;
+  return all;
+}
+
+// One sheet of one cell followed by Trailer, with an external hyperlink relationship rId1.
+TXLSXParts SheetWithTrailer(const std::string& trailer) {
+  TXLSXParts parts = TXLSXParts::Standard("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>");
+  std::string& sheet = parts.Parts["xl/worksheets/sheet1.xml"];
+  sheet.insert(sheet.rfind("</worksheet>"), trailer);
+  parts.Parts["xl/worksheets/_rels/sheet1.xml.rels"] =
+      "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+      "<Relationship Id=\"rId1\" Type=\"" +
+      std::string(kRel) +
+      "/hyperlink\" Target=\"https://example.com/\" TargetMode=\"External\"/></Relationships>";
+  return parts;
+}
+
 TXLSXParts OdsPackage(const std::string& rows) {
   TXLSXParts parts;
   parts.Parts["mimetype"] = "application/vnd.oasis.opendocument.spreadsheet";
@@ -110,6 +130,16 @@ TEST_F(LoadBlowupTest, FilesLoadOrFailAsAFileUnderTheMemoryLimit) {
        "file error", ""},
       {"one sheet part named by 20,000 relationships", false, ManySheets(1, rows, 20'000),
        "file error", "named by more than one sheet relationship"},
+      // 64 MB of merges and of links after the cells: read as one tree, each took 1.3 GB.
+      {"2,800,000 merges of one range", false,
+       SheetWithTrailer("<mergeCells>" + Repeat("<mergeCell ref=\"A1:B2\"/>", 2'800'000) +
+                        "</mergeCells>"),
+       "loaded", ""},
+      {"2,000,000 links on one cell", false,
+       SheetWithTrailer("<hyperlinks>" +
+                        Repeat("<hyperlink ref=\"A1\" r:id=\"rId1\"/>\n", 2'000'000) +
+                        "</hyperlinks>"),
+       "loaded", ""},
   };
   for (const auto& c : kCases) {
     const test::TBoundedLoad result = LoadBounded([&] {
