@@ -3,6 +3,7 @@
 // and for the writers' round-trip tests.
 //
 //   wbconvert IN OUT
+//   wbconvert --help     this usage
 //
 // A failure prints the exception's class and message on stderr; exit code 2. OUT is written
 // through a new file beside it (OUT.part, or OUT.1.part and on when that name is taken) that
@@ -24,6 +25,12 @@
 
 namespace {
 
+const char* const kUsage =
+    "usage: wbconvert IN OUT\n"
+    "Loads IN, in any format the library reads, and saves it in the format of OUT's extension\n"
+    "(xlsx, xls, ods, csv ...).\n"
+    "A failure prints the exception's class and message on stderr; exit code 2.\n";
+
 // Whether a file of the name exists that its user may not write (its write bits cleared counts
 // too, since the superuser may write any file).
 bool ReadOnlyFile(const std::string& fileName) {
@@ -44,8 +51,12 @@ std::string UnusedPartialName(const std::string& output) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string(argv[1]) == "--help") {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
   if (argc != 3) {
-    std::fputs("usage: wbconvert IN OUT\n", stderr);
+    std::fputs(kUsage, stderr);
     return 1;
   }
   return tools::RunTool([&] {

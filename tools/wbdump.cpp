@@ -4,6 +4,7 @@
 //   wbdump FILE          "# sheet N NAME", then one line per row: the cells' value texts joined
 //                        by TAB (backslash, TAB, CR and LF escaped as \\ \t \r \n)
 //   wbdump --count FILE  "sheets S rows R cells C" and the load time in seconds
+//   wbdump --help        this usage
 //
 // A file that fails to load prints the exception's class and message on stderr; exit code 2.
 #include <chrono>
@@ -14,6 +15,15 @@
 #include "run_tool.h"
 
 namespace {
+
+const char* const kUsage =
+    "usage: wbdump [--count] FILE\n"
+    "Loads FILE, in any format the library reads, and prints every sheet: \"# sheet N NAME\", "
+    "then\n"
+    "a line per row, the cells' value texts joined by TAB (backslash, TAB, CR and LF escaped as\n"
+    "\\\\ \\t \\r \\n).\n"
+    "  --count  print \"sheets S rows R cells C\" and the load time in seconds instead\n"
+    "A file that fails to load prints the exception's class and message on stderr; exit code 2.\n";
 
 using workbook::TExportRow;
 using workbook::TWorkbook;
@@ -77,9 +87,13 @@ void Count(TWorkbook& book, double seconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string(argv[1]) == "--help") {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
   const bool countOnly = argc == 3 && std::string(argv[1]) == "--count";
   if (argc != 2 && !countOnly) {
-    std::fputs("usage: wbdump [--count] FILE\n", stderr);
+    std::fputs(kUsage, stderr);
     return 1;
   }
   return tools::RunTool([&] {

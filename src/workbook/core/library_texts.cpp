@@ -39,6 +39,11 @@ std::u16string WorkbookLng_TooMuchText =
 std::u16string WorkbookLng_PartTooLarge =
     u"The file is too large to load: its part \"%s\" inflates to more than a workbook's part "
     u"holds.";
+std::u16string WorkbookLng_PartTooDeep =
+    u"The file is too large to load: its part \"%s\" nests elements more than %s levels deep.";
+std::u16string WorkbookLng_PackageTooDense =
+    u"The file is too large to load: with its part \"%s\" its parts inflate to more than %s "
+    u"times the file's size.";
 std::u16string WorkbookLng_NoValidFileInZip =
     u"The zipped file does not contain any valid file that could be imported.";
 std::u16string WorkbookLng_InvalidPasswordChars =

@@ -30,6 +30,11 @@ extern std::u16string WorkbookLng_TooManyCells;
 extern std::u16string WorkbookLng_TooMuchText;
 // A package part that would inflate beyond the load's limits; "%s" is the part's name.
 extern std::u16string WorkbookLng_PartTooLarge;
+// A part whose elements nest deeper than the reader follows; the part's name, then the depth.
+extern std::u16string WorkbookLng_PartTooDeep;
+// A package whose parts together inflate beyond the load's ratio to the file's size; the part
+// that would go over it, then the ratio.
+extern std::u16string WorkbookLng_PackageTooDense;
 extern std::u16string WorkbookLng_NoValidFileInZip;
 extern std::u16string WorkbookLng_InvalidPasswordChars;
 extern std::u16string WorkbookLng_SelectWorksheet;

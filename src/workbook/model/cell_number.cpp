@@ -6,6 +6,7 @@
 #include "platform/format_settings.h"
 #include "workbook/core/invariant_texts.h"
 #include "workbook/core/number_format_code.h"
+#include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/local_number_text.h"
 #include "workbook/model/number_display.h"
@@ -31,6 +32,19 @@ std::u16string Without(const std::u16string& text, const std::u16string& charact
 static_assert(sizeof(TExportCellNumber) == sizeof(TExportCell) + sizeof(double));
 
 // --- TExportCellCustomNumber ---
+
+bool TExportCellCustomNumber::GetErrorValue(std::uint8_t& code) const {
+  if (FormulaError() != TRPNError::None)
+    code = TExportCellBoolean::ErrorCodeOf(RPNErrorText(FormulaError()));
+  else if (const auto* flag = dynamic_cast<const TExportCellBoolean*>(this);
+           flag && flag->IsErrorValue)
+    code = flag->ErrorCode();
+  else if (HasValue && !std::isfinite(Value))
+    code = TExportCellBoolean::ErrorCodeOf(u"#NUM!");
+  else
+    return false;
+  return true;
+}
 
 void TExportCellCustomNumber::ReadValue(double fileValue) {
   SetValue(fileValue);

@@ -23,6 +23,10 @@ class TExportCellCustomNumber : public TExportCell {
     SetValue(value);
     return this;
   }
+  // The error a file holds in place of the value, by its BIFF8 code (TExportCellBoolean.ErrorText
+  // gives its text): an error value's own, the formula's failure, or #NUM! for a NaN or an
+  // infinity, which no format holds as a number. False when the value is a number.
+  bool GetErrorValue(std::uint8_t& code) const;
   // A value read from a file: kept as the result of the formula read with it (ReadFormula).
   // Date cells shift it in a 1904 workbook.
   virtual void ReadValue(double fileValue);
@@ -56,6 +60,13 @@ class TExportCellCustomNumber : public TExportCell {
   void WriteODS(TXmlWriter& writer, const std::u16string& styleName, ICellWriteContext& context);
 
  protected:
+  // The error of GetErrorValue in each format, in place of the value: false (nothing written)
+  // when the value is a number. ODS: the value-type attributes and the paragraph, after the
+  // cell's start; XLSX: the rest of the "c" element; XLS: a BOOLERR record.
+  bool WriteODSError(TXmlWriter& writer, ICellWriteContext& context);
+  bool WriteXLSXError(TXLSXSheetDataWriter& writer, const std::u16string& ref,
+                      ICellWriteContext& context);
+  bool WriteXLSError(TStream& stream, int xfIndex);
   void SetDefaultAlignment(TExportCellStyle& style) override {
     style.SetAlignment(TExportCellStyle::haRight);
   }

@@ -31,11 +31,14 @@ TWorkbookLoadBudget::TWorkbookLoadBudget(const TWorkbookLoadLimits& limits)
 TWorkbookLoadBudget::~TWorkbookLoadBudget() { Current() = outer_; }
 
 void TWorkbookLoadBudget::ChargeCells(std::int64_t count) {
-  TWorkbookLoadBudget* budget = Current();
-  if (!budget) return;
-  if (count > budget->limits_.MaxCells - budget->cells_)
+  CheckCells(count);
+  if (TWorkbookLoadBudget* budget = Current()) budget->cells_ += count;
+}
+
+void TWorkbookLoadBudget::CheckCells(std::int64_t count) {
+  const TWorkbookLoadBudget* budget = Current();
+  if (budget && count > budget->limits_.MaxCells - budget->cells_)
     Refuse(WorkbookLng_TooManyCells, budget->limits_.MaxCells);
-  budget->cells_ += count;
 }
 
 void TWorkbookLoadBudget::CheckTextBytes(std::int64_t bytes) {

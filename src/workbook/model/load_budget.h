@@ -8,15 +8,17 @@
 namespace workbook {
 
 // What a desktop holds, with room to spare for real workbooks; a program may set its own before a
-// load. A package part is inflated only when it stays within MaxPartBytes and, once past a few
-// megabytes, within MaxPartInflateRatio times its compressed size; a part read whole into a
-// document tree (styles, relationships, drawings, comments), which takes several times its size,
-// within MaxTreePartBytes.
+// load. A package part is inflated only when it stays within MaxPartBytes, and when the parts a
+// load inflates, together, stay within a few tens of megabytes or MaxInflateRatio times the
+// file's size: what is inflated is scanned, so this bounds the work of a small file. Real
+// packages inflate some 5 to 40 times their size. A part read whole into a document tree (styles,
+// relationships, drawings, comments), which takes several times its size, stays within
+// MaxTreePartBytes.
 struct TWorkbookLoadLimits {
   std::int64_t MaxCells = 16'000'000;
   std::int64_t MaxTextBytes = std::int64_t{1} << 30;
   std::int64_t MaxPartBytes = std::int64_t{1} << 30;
-  std::int64_t MaxPartInflateRatio = 500;
+  std::int64_t MaxInflateRatio = 50;
   std::int64_t MaxTreePartBytes = std::int64_t{64} << 20;
 };
 
@@ -32,7 +34,9 @@ class TWorkbookLoadBudget {
   // raise EWorkbookFileException and nothing is made.
   static void ChargeCells(std::int64_t count);
   static void ChargeTextBytes(std::int64_t bytes);
-  // Raises as ChargeTextBytes would for bytes more, charging nothing (a text still being read).
+  // Raise as ChargeCells and ChargeTextBytes would for that many more, charging nothing (a text
+  // still being read, copies about to be made one by one).
+  static void CheckCells(std::int64_t count);
   static void CheckTextBytes(std::int64_t bytes);
   // The limits of the load running on this thread; the defaults when none runs.
   static TWorkbookLoadLimits Limits();

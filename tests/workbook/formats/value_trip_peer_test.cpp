@@ -5,6 +5,7 @@
 // data_only, xlrd, and LibreOffice, which converts our file to .xlsx for openpyxl.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
 #include <memory>
 #include <string>
@@ -16,6 +17,7 @@
 #include "workbook/formats/library_start.h"
 #include "workbook/formats/text/text_exporter.h"
 #include "workbook/model/cell_boolean.h"
+#include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/custom_exporter.h"
 #include "workbook/model/row.h"
@@ -288,6 +290,81 @@ TEST_F(ValueTripTest, DateFormulaResultsAreTheFilesValues) {
     book_->LoadFromFile(platform::Utf8ToUtf16(ods));
     EXPECT_EQ(Read("xlsx", Write("back.xlsx")), fromODS) << s.system;
   }
+}
+
+// Error values stay errors in an ODS file, written as LibreOffice writes them: LibreOffice shows
+// each (a value without a formula as the formula of itself), and our reader takes them back as
+// the values they were, from our file and from LibreOffice's: the same formulas (openpyxl) and
+// errors, not texts (xlrd).
+TEST_F(ValueTripTest, ODSErrorValuesStayErrors) {
+  if (!test_support::LibreOfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
+  const std::pair<std::uint8_t, std::string> errors[] = {
+      {0x0F, "#VALUE!"}, {0x07, "#DIV/0!"}, {0x2A, "#N/A"},  {0x24, "#NUM!"},
+      {0x17, "#REF!"},   {0x1D, "#NAME?"},  {0x00, "#NULL!"}};
+  book_ = std::make_unique<TWorkbook>();
+  TExportRow* row = book_->AddWorkSheet(u"S")->AddRow();
+  std::string shown;
+  std::string values;
+  std::string kinds;
+  for (const auto& [code, text] : errors) {
+    const std::string ref = std::string(1, static_cast<char>('A' + row->Cells.Count())) + "1";
+    static_cast<TExportCellBoolean*>(row->AddCell(TCellClass::Boolean))->SetErrorValue(code);
+    shown += ref + "\t=" + text + "\t'" + text + "'\tGeneral\n";
+    values += ref + "\t-\t'" + text + "'\tGeneral\n";
+    kinds += ref + "\terror\t" + std::to_string(code) + "\tGeneral\n";
+  }
+  auto* divided = static_cast<TExportCellBoolean*>(row->AddCell(TCellClass::Boolean));
+  divided->SetFormula(u"=5/0");
+  divided->SetErrorValue(0x07);
+  // A formula our engine finds failing.
+  row->AddCellNumber(0, 0)->SetFormula(u"=1/0");
+  // LibreOffice keeps the number format of the cell whose formula failed.
+  EXPECT_EQ(ThroughLibreOffice(Write("ours.ods")),
+            shown + "H1\t=5/0\t'#DIV/0!'\tGeneral\nI1\t=1/0\t'#DIV/0!'\t0;\\-0\n");
+  const std::string theirs =
+      test_support::ConvertWithLibreOffice(dir_, Write("errors.xlsx"), "ods");
+  for (const std::string& file : {dir_.File("ours.ods"), theirs}) {
+    book_->LoadFromFile(platform::Utf8ToUtf16(file));
+    EXPECT_EQ(Read("xlsx", Write("back.xlsx")),
+              values + "H1\t=5/0\t'#DIV/0!'\tGeneral\nI1\t=1/0\t'#DIV/0!'\tGeneral\n")
+        << file;
+    EXPECT_EQ(Read("xls", Write("back.xls")),
+              kinds + "H1\terror\t7\tGeneral\nI1\terror\t7\tGeneral\n")
+        << file;
+  }
+}
+
+// A NaN or an infinity is no number any format holds: every writer writes #NUM!, the error a
+// calculation that leaves the numbers gives, for numbers, dates and formula results alike.
+TEST_F(ValueTripTest, NaNAndInfinitiesAreWrittenAsNumErrors) {
+  book_ = std::make_unique<TWorkbook>();
+  TExportRow* row = book_->AddWorkSheet(u"S")->AddRow();
+  for (double value :
+       {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+        -std::numeric_limits<double>::infinity()})
+    row->AddCellNumber(value, 255);
+  auto* date = static_cast<TExportCellDateTime*>(row->AddCell(TCellClass::DateTime));
+  date->SetFormatCode(u"yyyy-mm-dd", false);
+  date->SetValue(std::numeric_limits<double>::quiet_NaN());
+  TExportCellNumber* result = row->AddCellNumber(0, 255);
+  result->SetFormula(u"=A1");
+  result->SetValue(std::numeric_limits<double>::infinity());
+  // Each peer's listing of the row: per cell the formula (for openpyxl) or the type (for xlrd),
+  // the value and the number format; LibreOffice writes the value without a formula as the
+  // formula of its error alone, and marks the date format's literal characters.
+  const auto listing = [](const std::string& fields, const std::string& value,
+                          const std::string& date, const std::string& result) {
+    std::string lines;
+    for (char col : std::string("ABCDE"))
+      lines += std::string(1, col) + "1\t" + (col == 'E' ? result : fields) + "\t" + value + "\t" +
+               (col == 'D' ? date : "General") + "\n";
+    return lines;
+  };
+  EXPECT_EQ(Read("xlsx", Write("out.xlsx")), listing("-", "'#NUM!'", "yyyy-mm-dd", "=A1"));
+  EXPECT_EQ(Read("xls", Write("out.xls")), listing("error", "36", "yyyy-mm-dd", "error"));
+  if (!test_support::LibreOfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
+  EXPECT_EQ(ThroughLibreOffice(Write("out.ods")),
+            listing("=#NUM!", "'#NUM!'", "yyyy\\-mm\\-dd", "=A1"));
 }
 
 TEST_F(ValueTripTest, CSVHoldsEachValuesDisplayText) {

@@ -155,9 +155,25 @@ void TExportCellString::WriteODS(TXmlWriter& writer, const std::u16string& style
   WriteODSCellEnd(writer, context);
 }
 
+bool TExportCellCustomNumber::WriteODSError(TXmlWriter& writer, ICellWriteContext& context) {
+  std::uint8_t code;
+  if (!GetErrorValue(code)) return false;
+  const std::u16string text = TExportCellBoolean::ErrorText(code);
+  // As LibreOffice writes an error: a text-typed cell marked as an error, showing it. The format
+  // holds an error only as a formula's result: a value without a formula of its own gets the
+  // formula of that error alone.
+  if (!HasFormula()) writer.WriteAttribute("table:formula", u"of:=" + text);
+  writer.WriteAttribute("office:value-type", "string");
+  writer.WriteAttribute("office:string-value", "");
+  writer.WriteAttribute("calcext:value-type", "error");
+  WriteODSText(writer, text, std::u16string(), nullptr, context);
+  return true;
+}
+
 void TExportCellCustomNumber::WriteODS(TXmlWriter& writer, const std::u16string& styleName,
                                        ICellWriteContext& context) {
   WriteODSCellStart(writer, styleName);
+  if (WriteODSError(writer, context)) return WriteODSCellEnd(writer, context);
   std::u16string type = GetODSValueType();
   // A formula's result goes with it, 0 too, with every digit it has.
   if (HasValue && !type.empty() && (HasFormula() || !IsBlankZero())) {
@@ -170,6 +186,7 @@ void TExportCellCustomNumber::WriteODS(TXmlWriter& writer, const std::u16string&
 void TExportCellDateTime::WriteODS(TXmlWriter& writer, const std::u16string& styleName,
                                    ICellWriteContext& context) {
   WriteODSCellStart(writer, styleName);
+  if (WriteODSError(writer, context)) return WriteODSCellEnd(writer, context);
   if (HasValue && FileValue() < 0) {
     writer.WriteAttribute("office:value-type", "string");
     WriteODSText(writer, GetDisplayText(), std::u16string(), nullptr, context);
@@ -196,6 +213,7 @@ void TExportCellDateTime::WriteODS(TXmlWriter& writer, const std::u16string& sty
 void TExportCellBoolean::WriteODS(TXmlWriter& writer, const std::u16string& styleName,
                                   ICellWriteContext& context) {
   WriteODSCellStart(writer, styleName);
+  if (WriteODSError(writer, context)) return WriteODSCellEnd(writer, context);
   if (HasValue) {
     writer.WriteAttribute("office:value-type", "boolean");
     writer.WriteAttribute("office:boolean-value", GetBoolean() ? "true" : "false");

@@ -36,6 +36,7 @@ void TODSCellReader::Start(const TXmlSaxAttributes& attributes) {
   const auto valueOf = [&values](TType type) -> std::string_view& {
     return values[static_cast<int>(type)];
   };
+  bool error = false;
   for (int i = 0; i < attributes.Count(); ++i) {
     const std::string_view name = attributes.LocalName(i);
     const TODSNamespace ns = ODSNamespaceOf(attributes.NamespaceURI(i));
@@ -68,9 +69,12 @@ void TODSCellReader::Start(const TXmlSaxAttributes& attributes) {
       } else if (name == "number-columns-repeated") {
         repeat_ = ODSRepeatCount(attributes.Value(i));
       }
+    } else if (ns == TODSNamespace::CalcExt && name == "value-type") {
+      error = attributes.Value(i) == "error";
     }
   }
   value_.assign(valueOf(type_));
+  if (error) type_ = TType::Error;
 }
 
 // A paragraph's text in document order: text:s gives text:c spaces, text:tab a tab,
@@ -80,7 +84,7 @@ void TODSCellReader::StartElement(std::string_view localName, TODSNamespace ns,
   if (level == 1) {
     if (ns != TODSNamespace::Text || localName != "p") return;
     // Only a cell without a value of its own shows its paragraphs, joined with CR LF.
-    if (type_ != TType::None && type_ != TType::Other) {
+    if (type_ != TType::None && type_ != TType::Other && type_ != TType::Error) {
       ++paragraphs_;
       return;
     }
@@ -151,6 +155,15 @@ TExportCell* TODSCellReader::Create(TExportRow& row, int col) {
       cell = flag;
       break;
     }
+    case TType::Error: {
+      auto* error =
+          static_cast<TExportCellBoolean*>(row.FindCreateCell(col, TCellClass::Boolean, true));
+      text16_.clear();
+      platform::AppendUtf8AsUtf16(text_, text16_);
+      error->SetErrorValue(TExportCellBoolean::ErrorCodeOf(text16_));
+      cell = error;
+      break;
+    }
     case TType::None:
     case TType::Other:
       if (paragraphs_ > 0) {
@@ -175,7 +188,11 @@ TExportCell* TODSCellReader::Create(TExportRow& row, int col) {
       }
       break;
   }
-  if (hasFormula_) cell->ReadFormula(ODSFormulaToFormula(platform::Utf8ToUtf16(formula_)));
+  if (hasFormula_) {
+    const std::u16string formula = ODSFormulaToFormula(platform::Utf8ToUtf16(formula_));
+    // The format holds an error value as the formula of that error alone: the value is the error.
+    if (type_ != TType::Error || formula != u"=" + text16_) cell->ReadFormula(formula);
+  }
   return cell;
 }
 

@@ -37,7 +37,9 @@ class TODSCellReader {
 
  private:
   // office:value-type; None when absent, Other for a type without a value of its own (string).
-  enum class TType { None, Number, Date, Time, Boolean, Other };
+  // Error: an error (#DIV/0!), whose text is the paragraph's, as LibreOffice marks one with
+  // calcext:value-type, whatever office:value-type says.
+  enum class TType { None, Number, Date, Time, Boolean, Other, Error };
 
   void AppendSpaces(std::size_t count);
 

@@ -10,6 +10,8 @@ namespace {
 constexpr std::string_view kOfficeURI = "urn:oasis:names:tc:opendocument:xmlns:office:1.0";
 constexpr std::string_view kTableURI = "urn:oasis:names:tc:opendocument:xmlns:table:1.0";
 constexpr std::string_view kTextURI = "urn:oasis:names:tc:opendocument:xmlns:text:1.0";
+constexpr std::string_view kCalcExtURI =
+    "urn:org:documentfoundation:names:experimental:calc:xmlns:calcext:1.0";
 
 constexpr std::pair<std::string_view, std::string_view> kNamespaces[] = {
     {"office", kOfficeURI},
@@ -43,7 +45,7 @@ constexpr std::pair<std::string_view, std::string_view> kNamespaces[] = {
     {"xhtml", "http://www.w3.org/1999/xhtml"},
     {"grddl", "http://www.w3.org/2003/g/data-view#"},
     {"tableooo", "http://openoffice.org/2009/table"},
-    {"calcext", "urn:org:documentfoundation:names:experimental:calc:xmlns:calcext:1.0"},
+    {"calcext", kCalcExtURI},
     {"field", "urn:openoffice:names:experimental:ooo-ms-interop:xmlns:field:1.0"},
     {"msoxl", "http://schemas.microsoft.com/office/excel/formula"},
     {"formx", "urn:openoffice:names:experimental:ooxml-odf-interop:xmlns:form:1.0"},
@@ -63,6 +65,7 @@ TODSNamespace ODSNamespaceOf(std::string_view uri) {
   if (uri == kTableURI) return TODSNamespace::Table;
   if (uri == kTextURI) return TODSNamespace::Text;
   if (uri == kOfficeURI) return TODSNamespace::Office;
+  if (uri == kCalcExtURI) return TODSNamespace::CalcExt;
   return TODSNamespace::Other;
 }
 

@@ -19,7 +19,7 @@ std::string_view ODSNamespaceURI(std::string_view prefix);
 
 // The namespaces the reader knows content.xml's elements and attributes by, whatever prefixes
 // the file binds them to.
-enum class TODSNamespace { Other, Office, Table, Text };
+enum class TODSNamespace { Other, Office, Table, Text, CalcExt };
 TODSNamespace ODSNamespaceOf(std::string_view uri);
 // The value of the attribute of that namespace and local name; empty when absent.
 std::string_view ODSAttribute(const TXmlSaxAttributes& attributes, TODSNamespace ns,

@@ -21,24 +21,32 @@ namespace workbook {
 
 namespace {
 
-// Repeats are counts from the file: the copies they make are charged by the memory they take, so a
-// small file cannot make the model hold more than a large real one would. Real files repeat cells
-// along a row and empty rows, and so copy in proportion to their own size: the copies may take a
-// few megabytes, then as many bytes per byte of content.xml read, and never more than the whole.
-// A copy costs its cell and its formula; its text is the original's, shared.
-constexpr std::int64_t kMaxRepeatedBytes = std::int64_t{256} << 20;
-constexpr std::int64_t kFreeRepeatedBytes = std::int64_t{16} << 20;
-constexpr std::int64_t kRepeatedBytesPerByteRead = 64;
-constexpr std::int64_t kCopiedCellBytes = 64;
 // How deep a row's content may nest (cell, paragraph, spans, links, frames): real files stay
-// within a dozen levels, so a deeper row is taken for a damaged file.
+// within a dozen levels.
 constexpr int kMaxRowNesting = 64;
 
-std::int64_t CopyBytes(const TExportCell& cell) {
-  return kCopiedCellBytes + static_cast<std::int64_t>(cell.GetFormula().size() * sizeof(char16_t));
+// Repeats are counts from the file, and a few bytes may ask for millions of copies: what the copies
+// of one repeat make, each its cell and the formula it carries (its text is the original's,
+// shared), is held against the load's limits before the first is made, as the model charges them
+// while they are made.
+void CheckCopies(std::int64_t copies, std::int64_t cells, std::int64_t formulaBytes) {
+  if (copies <= 0) return;
+  TWorkbookLoadBudget::CheckCells(copies * cells);
+  TWorkbookLoadBudget::CheckTextBytes(copies * formulaBytes);
+}
+
+std::int64_t FormulaBytes(const TExportCell& cell) {
+  return static_cast<std::int64_t>(cell.GetFormula().size() * sizeof(char16_t));
 }
 
 [[noreturn]] void InvalidODS() { throw EWorkbookFileException(WorkbookLng_InvalidODS); }
+
+[[noreturn]] void TooDeep() {
+  const std::string levels = std::to_string(kMaxRowNesting);
+  throw EWorkbookFileException(
+      FormatLibraryText(FormatLibraryText(WorkbookLng_PartTooDeep, u"content.xml"),
+                        std::u16string(levels.begin(), levels.end())));
+}
 
 // Encrypted (password-protected) packages keep their parts unreadable; the manifest says so.
 bool IsEncrypted(TZipArchive& zip) {
@@ -87,7 +95,7 @@ class TODSImport final : public IXmlSaxHandler {
     ++depth_;
     const TODSNamespace ns = ODSNamespaceOf(namespaceURI);
     if (rowDepth_ != 0) {
-      if (depth_ - rowDepth_ > kMaxRowNesting) InvalidODS();
+      if (depth_ - rowDepth_ > kMaxRowNesting) TooDeep();
       if (depth_ == rowDepth_ + 1) {
         // Covered cells (behind a span) hold values too.
         if (ns == TODSNamespace::Table &&
@@ -169,7 +177,7 @@ class TODSImport final : public IXmlSaxHandler {
     rowRepeat_ =
         ODSRepeatCount(ODSAttribute(attributes, TODSNamespace::Table, "number-rows-repeated"));
     rowFirst_ = nextRow_;
-    nextRow_ = std::min<std::int64_t>(nextRow_ + rowRepeat_, kMaxSheetRows + 1);
+    nextRow_ = std::min<std::int64_t>(nextRow_ + rowRepeat_, kMaxSheetRows);
     // Made with its first cell that holds something: empty rows only move the position, so a
     // filler of a million rows costs nothing.
     row_ = nullptr;
@@ -177,22 +185,18 @@ class TODSImport final : public IXmlSaxHandler {
   }
 
   void EndCell() {
-    const std::int64_t repeat = cell_.Repeat();
     const std::int64_t first = nextCol_;
-    nextCol_ = std::min<std::int64_t>(nextCol_ + repeat, kMaxSheetCols + 1);
-    // Empty cells only move the position, so a trailing filler creates nothing.
-    if (!cell_.HasContent()) return;
-    if (row_ == nullptr) {
-      if (rowFirst_ + rowRepeat_ > kMaxSheetRows) InvalidODS();
-      row_ = sheet_->Rows.GetRow(static_cast<int>(rowFirst_));
-    }
-    if (first + repeat > kMaxSheetCols) InvalidODS();
+    nextCol_ = std::min<std::int64_t>(nextCol_ + cell_.Repeat(), kMaxSheetCols);
+    // Empty cells only move the position, so a trailing filler creates nothing. Like a repeat,
+    // content stops at the sheet's last row and column: a sheet holds nothing beyond them.
+    if (!cell_.HasContent() || first >= kMaxSheetCols || rowFirst_ >= kMaxSheetRows) return;
+    if (row_ == nullptr) row_ = sheet_->Rows.GetRow(static_cast<int>(rowFirst_));
     TExportCell* cell = cell_.Create(*row_, static_cast<int>(first));
-    for (std::int64_t i = 1; i < repeat; ++i) {
-      Charge(CopyBytes(*cell));
+    const std::int64_t count = nextCol_ - first;
+    CheckCopies(count - 1, 1, FormulaBytes(*cell));
+    for (std::int64_t i = 1; i < count; ++i)
       cell->AssignTo(*row_->FindCreateCell(static_cast<int>(first + i), cell->CellClass(), true));
-    }
-    CountCells(repeat);
+    CountCells(count);
   }
 
   void EndRow() {
@@ -202,25 +206,21 @@ class TODSImport final : public IXmlSaxHandler {
     row_ = nullptr;
     row->DeleteTrailingEmptyCells();
     workbook_.DoAfterRowRead(*sheet_, *row);
-    std::int64_t rowBytes = 0;
-    row->Cells.ForEachItem([&rowBytes](std::int32_t, TOwnedListObject* cell) {
-      rowBytes += CopyBytes(*static_cast<TExportCell*>(cell));
+    std::int64_t cells = 1;  // the row itself
+    std::int64_t formulaBytes = 0;
+    row->Cells.ForEachItem([&](std::int32_t, TOwnedListObject* cell) {
+      ++cells;
+      formulaBytes += FormulaBytes(*static_cast<TExportCell*>(cell));
     });
-    for (std::int64_t i = 1; i < rowRepeat_; ++i) {
-      Charge(rowBytes);
+    const std::int64_t count = std::min<std::int64_t>(rowRepeat_, kMaxSheetRows - rowFirst_);
+    CheckCopies(count - 1, cells, formulaBytes);
+    for (std::int64_t i = 1; i < count; ++i) {
       TExportRow* copy = sheet_->Rows.GetRow(static_cast<int>(rowFirst_ + i));
       // From the row before: the row event may have taken the cells of the rows before it.
       row->AssignTo(*copy);
       workbook_.DoAfterRowRead(*sheet_, *copy);
       row = copy;
     }
-  }
-
-  void Charge(std::int64_t bytes) {
-    repeatedBytes_ += bytes;
-    const std::int64_t allowed =
-        kFreeRepeatedBytes + kRepeatedBytesPerByteRead * parser_.BytesConsumed();
-    if (repeatedBytes_ > std::min(allowed, kMaxRepeatedBytes)) InvalidODS();
   }
 
   void CountCells(std::int64_t cells) {
@@ -248,7 +248,6 @@ class TODSImport final : public IXmlSaxHandler {
   TExportRow* row_ = nullptr;
   std::int64_t nextCol_ = 0;
   TODSCellReader cell_;
-  std::int64_t repeatedBytes_ = 0;
   std::int64_t cellsSinceReport_ = 0;
   std::int64_t partSize_;
 };
@@ -271,8 +270,9 @@ void TCustomExporterODS::ImportFromStream(TStream& stream, TWorkbook& workbook) 
     TODSImport import(workbook, zip->GetUncompressedSize(content));
     bool found = false;
     try {
+      if (IsEncrypted(*zip)) throw EWorkbookFileException(WorkbookLng_EncryptedFile);
       // Parsed while it is inflated: content.xml is never whole in memory.
-      found = !IsEncrypted(*zip) && zip->ExtractIndexToStream(content, import.Parser());
+      found = zip->ExtractIndexToStream(content, import.Parser());
     } catch (const EZipFileInvalid&) {
       InvalidODS();
     }

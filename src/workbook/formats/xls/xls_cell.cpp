@@ -70,12 +70,8 @@ void TExportCellString::ReadXLSText(std::u16string_view text,
 bool TExportCellCustomNumber::WriteXLSFormula(TStream& stream, int xfIndex) {
   const TRPNFormula* formula = GetRPNFormula();
   if (!formula || !formula->CanWriteXLS()) return false;
-  if (const auto* flag = dynamic_cast<const TExportCellBoolean*>(this);
-      flag != nullptr && flag->IsErrorValue) {
-    formula->WriteXLSError(stream, GetRowIndex(), GetColIndex(), xfIndex, flag->ErrorCode());
-  } else if (FormulaError() != TRPNError::None) {
-    formula->WriteXLS(stream, GetRowIndex(), GetColIndex(), xfIndex,
-                      TRPNValue::Fail(FormulaError()));
+  if (std::uint8_t code; GetErrorValue(code)) {
+    formula->WriteXLSError(stream, GetRowIndex(), GetColIndex(), xfIndex, code);
   } else if (CellClass() == TCellClass::Boolean) {
     // A truth value has a result form of its own: readers take a number for a number.
     formula->WriteXLSBoolean(stream, GetRowIndex(), GetColIndex(), xfIndex, HasValue && Value != 0);
@@ -86,9 +82,18 @@ bool TExportCellCustomNumber::WriteXLSFormula(TStream& stream, int xfIndex) {
   return true;
 }
 
+bool TExportCellCustomNumber::WriteXLSError(TStream& stream, int xfIndex) {
+  std::uint8_t code;
+  if (!GetErrorValue(code)) return false;
+  WriteXLSCellHeader(stream, xls_record::kBoolErr, xfIndex, 8);
+  const std::uint8_t bytes[2] = {code, 1};
+  stream.WriteBuffer(bytes, 2);
+  return true;
+}
+
 void TExportCellCustomNumber::WriteXLS(TStream& stream, int xfIndex, ICellWriteContext&) {
   Calculate();
-  if (WriteXLSFormula(stream, xfIndex)) return;
+  if (WriteXLSFormula(stream, xfIndex) || WriteXLSError(stream, xfIndex)) return;
   // A formula the format's tokens cannot hold leaves its value, when it has one.
   if (!HasValue || (IsBlankZero() && !HasFormula())) return WriteXLSBlank(stream, xfIndex);
   WriteXLSCellHeader(stream, xls_record::kNumber, xfIndex, 14);
@@ -97,7 +102,7 @@ void TExportCellCustomNumber::WriteXLS(TStream& stream, int xfIndex, ICellWriteC
 
 void TExportCellDateTime::WriteXLS(TStream& stream, int xfIndex, ICellWriteContext&) {
   Calculate();
-  if (WriteXLSFormula(stream, xfIndex)) return;
+  if (WriteXLSFormula(stream, xfIndex) || WriteXLSError(stream, xfIndex)) return;
   // The stored serial as it is: a date keeps its time, a time its days, midnight is 0.
   if (!HasValue) return WriteXLSBlank(stream, xfIndex);
   double value = FileValue();
@@ -114,11 +119,10 @@ void TExportCellDateTime::WriteXLS(TStream& stream, int xfIndex, ICellWriteConte
 
 void TExportCellBoolean::WriteXLS(TStream& stream, int xfIndex, ICellWriteContext&) {
   Calculate();
-  if (WriteXLSFormula(stream, xfIndex)) return;
-  if (!HasValue && !IsErrorValue) return WriteXLSBlank(stream, xfIndex);
+  if (WriteXLSFormula(stream, xfIndex) || WriteXLSError(stream, xfIndex)) return;
+  if (!HasValue) return WriteXLSBlank(stream, xfIndex);
   WriteXLSCellHeader(stream, xls_record::kBoolErr, xfIndex, 8);
-  const std::uint8_t value = IsErrorValue ? ErrorCode() : GetBoolean() ? 1 : 0;
-  std::uint8_t bytes[2] = {value, static_cast<std::uint8_t>(IsErrorValue ? 1 : 0)};
+  const std::uint8_t bytes[2] = {static_cast<std::uint8_t>(GetBoolean() ? 1 : 0), 0};
   stream.WriteBuffer(bytes, 2);
 }
 

@@ -1,5 +1,4 @@
 // XLSX "c" elements of the cell classes.
-#include <cmath>
 
 #include "platform/float_text.h"
 #include "workbook/core/cell_refs.h"
@@ -93,18 +92,24 @@ void TExportCellString::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16st
   }
 }
 
+bool TExportCellCustomNumber::WriteXLSXError(TXLSXSheetDataWriter& writer,
+                                             const std::u16string& ref,
+                                             ICellWriteContext& context) {
+  std::uint8_t code;
+  if (!GetErrorValue(code)) return false;
+  // Readers that do not calculate show the error, where a number would pass for the result.
+  writer.WriteAttribute("t", "e");
+  WriteXLSXFormula(writer, ref, context);
+  writer.WriteElementString("v", TExportCellBoolean::ErrorText(code));
+  writer.EndElement();
+  return true;
+}
+
 void TExportCellCustomNumber::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
                                         int styleIndex, ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
+  if (WriteXLSXError(writer, ref, context)) return;
   const double value = FileValue();
-  if (HasValue && !std::isfinite(value)) {
-    // No number can stand for these: readers take them as the error they are.
-    writer.WriteAttribute("t", "e");
-    WriteXLSXFormula(writer, ref, context);
-    writer.WriteElementString("v", "#NUM!");
-    writer.EndElement();
-    return;
-  }
   WriteXLSXFormula(writer, ref, context);
   // A formula's result goes with it, 0 too: readers that do not calculate show what is written.
   if (HasValue && (HasFormula() || !IsBlankZero()))
@@ -115,6 +120,7 @@ void TExportCellCustomNumber::WriteXLSX(TXLSXSheetDataWriter& writer, const std:
 void TExportCellDateTime::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
                                     int styleIndex, ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
+  if (WriteXLSXError(writer, ref, context)) return;
   double value = FileValue();
   if (HasValue && value < 0) {
     // Before the file's first day: only a text can keep it.
@@ -132,13 +138,7 @@ void TExportCellDateTime::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16
 void TExportCellBoolean::WriteXLSX(TXLSXSheetDataWriter& writer, const std::u16string& ref,
                                    int styleIndex, ICellWriteContext& context) {
   WriteXLSXCellStart(writer, ref, styleIndex, context);
-  if (IsErrorValue) {
-    writer.WriteAttribute("t", "e");
-    WriteXLSXFormula(writer, ref, context);
-    writer.WriteElementString("v", ErrorText(ErrorCode()));
-    writer.EndElement();
-    return;
-  }
+  if (WriteXLSXError(writer, ref, context)) return;
   writer.WriteAttribute("t", "b");
   WriteXLSXFormula(writer, ref, context);
   if (HasValue) writer.WriteElementString("v", GetBoolean() ? "1" : "0");

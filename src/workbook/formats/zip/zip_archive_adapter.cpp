@@ -21,8 +21,8 @@ namespace {
 constexpr std::uint64_t kDefaultInflateLimit = std::uint64_t{2} << 30;
 // Deflate cannot shrink data by more than about 1:1032; an entry declaring more lies.
 constexpr std::uint64_t kMaxDeflateRatio = 1100;
-// Below this an entry's inflate ratio is not looked at: small parts of repeated elements (a style
-// part of thousands of equal formats) shrink some hundred times and cost little.
+// Up to this much a load inflates without regard to the file's size: small packages of repeated
+// elements (a style part of thousands of equal formats) shrink some hundred times and cost little.
 constexpr std::uint64_t kInflateRatioFloor = std::uint64_t{32} << 20;
 // Extraction into memory reserves the declared size up to this much; beyond it grows as it goes.
 constexpr std::uint64_t kMaxPreallocation = std::uint64_t{64} << 20;
@@ -584,12 +584,19 @@ std::uint64_t TZipArchiveAdapter::CheckedEntrySize(int index, std::uint64_t maxS
   // Refused on the sizes the archive declares, before anything is inflated: an entry never
   // inflates beyond its declared size, and its compressed data lies within the archive.
   const TWorkbookLoadLimits limits = TWorkbookLoadBudget::Limits();
-  const bool dense =
-      (st.valid & ZIP_STAT_COMP_SIZE) && st.size > kInflateRatioFloor &&
-      static_cast<double>(st.size) >
-          static_cast<double>(st.comp_size) * static_cast<double>(limits.MaxPartInflateRatio);
-  if (dense || st.size > static_cast<std::uint64_t>(limits.MaxPartBytes) || st.size > maxSize)
+  if (st.size > static_cast<std::uint64_t>(limits.MaxPartBytes) || st.size > maxSize)
     throw EWorkbookFileException(FormatLibraryText(WorkbookLng_PartTooLarge, ZipText(name)));
+  // The parts of one load together, not each on its own: many parts just within a per-part
+  // bound would cost as much as one beyond it.
+  const auto ratio = static_cast<std::uint64_t>(std::max<std::int64_t>(limits.MaxInflateRatio, 1));
+  const auto fileSize = static_cast<std::uint64_t>(std::max<std::int64_t>(stream_.Size(), 0));
+  const std::uint64_t allowed =
+      fileSize > UINT64_MAX / ratio ? UINT64_MAX : std::max(kInflateRatioFloor, fileSize * ratio);
+  if (st.size > allowed - std::min(inflated_, allowed)) {
+    const std::string times = std::to_string(ratio);
+    throw EWorkbookFileException(FormatLibraryText(
+        FormatLibraryText(WorkbookLng_PackageTooDense, ZipText(name)), ZipText(times)));
+  }
   if ((st.valid & ZIP_STAT_COMP_SIZE) && (st.valid & ZIP_STAT_COMP_METHOD)) {
     bool impossible =
         st.comp_size > static_cast<std::uint64_t>(stream_.Size()) ||

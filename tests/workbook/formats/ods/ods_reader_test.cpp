@@ -32,7 +32,8 @@ const char* const kRoot =
     "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
     "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
     "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
-    "xmlns:of=\"urn:oasis:names:tc:opendocument:xmlns:of:1.2\">"
+    "xmlns:of=\"urn:oasis:names:tc:opendocument:xmlns:of:1.2\" "
+    "xmlns:calcext=\"urn:org:documentfoundation:names:experimental:calc:xmlns:calcext:1.0\">"
     "<office:body><office:spreadsheet>";
 const std::string kContentStart = std::string(kDeclaration) + kRoot;
 const char* const kContentEnd = "</office:spreadsheet></office:body></office:document-content>";
@@ -218,6 +219,38 @@ TEST_F(ODSReaderTest, FormulaResultsAreTheFilesValues) {
       "office:boolean-value=\"false\"/></table:table-row>");
   for (TExportCell* cell : Book->WorkSheets[0]->Rows[0]->Cells) cell->Calculate();
   EXPECT_EQ(Dump(), u"9|2020-01-02 00:00:00|06:00:00|0\n");
+}
+
+// An error is marked by LibreOffice's calcext:value-type, whatever office:value-type says; the
+// paragraph names it. An error value without a formula of its own is held as the formula of
+// that error alone, which is no formula of the cell.
+TEST_F(ODSReaderTest, ErrorsReadAsErrorValues) {
+  const struct {
+    std::string attributes;
+    std::string text;
+    std::uint8_t code;
+    std::u16string formula;
+  } cases[] = {
+      {"table:formula=\"of:=#N/A\" office:value-type=\"string\" office:string-value=\"\"", "#N/A",
+       0x2A, u""},
+      {"table:formula=\"of:=1/0\" office:value-type=\"string\" office:string-value=\"\"", "#DIV/0!",
+       0x07, u"=1/0"},
+      {"office:value-type=\"float\" office:value=\"0\"", "#NUM!", 0x24, u""},
+      // LibreOffice's own errors, which no other format has, read as #N/A.
+      {"table:formula=\"of:=SQRT(-1)\" office:value-type=\"string\"", "Err:502", 0x2A,
+       u"=SQRT(-1)"},
+  };
+  for (const auto& c : cases) {
+    LoadRows("<table:table-row><table:table-cell " + c.attributes +
+             " calcext:value-type=\"error\"><text:p>" + c.text +
+             "</text:p></table:table-cell></table:table-row>");
+    ASSERT_EQ(Cell(0, 0)->CellClass(), TCellClass::Boolean) << c.text;
+    const auto* error = static_cast<TExportCellBoolean*>(Cell(0, 0));
+    EXPECT_TRUE(error->IsErrorValue) << c.text;
+    EXPECT_EQ(error->ErrorCode(), c.code) << c.text;
+    EXPECT_EQ(error->GetFormula(), c.formula) << c.text;
+    EXPECT_EQ(Dump(), u"\n") << c.text;
+  }
 }
 
 TEST_F(ODSReaderTest, ElementsAreKnownByTheirNamespacesNotTheirPrefixes) {
@@ -450,41 +483,40 @@ TEST_F(ODSReaderTest, RowEventsKeepTheTextsTheirColumnsShare) {
   EXPECT_EQ(kept[0].ToString(), u"p0");
 }
 
-// A value may stand in the last row and column, and its repeats may reach them, no further.
-TEST_F(ODSReaderTest, ValuesReachTheLastRowAndColumnAndNoFurther) {
+// A value may stand in the last row and column, and its repeats reach them and stop there, as
+// LibreOffice reads them; a value beyond them is not read.
+TEST_F(ODSReaderTest, ValuesReachTheLastRowAndColumnAndStopThere) {
   const std::string value = "office:value-type=\"float\" office:value=\"1\"";
   const std::string beforeLastColumn =
       "<table:table-cell table:number-columns-repeated=\"16382\"/>";
   const std::string beforeLastRow =
       "<table:table-row table:number-rows-repeated=\"1048574\"><table:table-cell/>"
       "</table:table-row>";
+  const auto cells = [&](int repeat) {
+    return "<table:table-cell " + value + " table:number-columns-repeated=\"" +
+           std::to_string(repeat) + "\"/>";
+  };
+  const auto rows = [&](int repeat) {
+    return "<table:table-row table:number-rows-repeated=\"" + std::to_string(repeat) + "\">" +
+           cells(1) + "</table:table-row>";
+  };
   const struct {
     std::string rows;
-    bool loads;
-    int row, col;
+    int rowCount, colCount;  // of the sheet, of its last row
   } cases[] = {
-      {"<table:table-row>" + beforeLastColumn + "<table:table-cell " + value +
-           " table:number-columns-repeated=\"2\"/></table:table-row>",
-       true, 0, 16383},
-      {"<table:table-row>" + beforeLastColumn + "<table:table-cell " + value +
-           " table:number-columns-repeated=\"3\"/></table:table-row>",
-       false, 0, 0},
-      {beforeLastRow + "<table:table-row table:number-rows-repeated=\"2\"><table:table-cell " +
-           value + "/></table:table-row>",
-       true, 1048575, 0},
-      {beforeLastRow + "<table:table-row table:number-rows-repeated=\"3\"><table:table-cell " +
-           value + "/></table:table-row>",
-       false, 0, 0},
+      {"<table:table-row>" + beforeLastColumn + cells(2) + "</table:table-row>", 1, 16384},
+      {"<table:table-row>" + beforeLastColumn + cells(3) + cells(1) + "</table:table-row>", 1,
+       16384},
+      {beforeLastRow + rows(2), 1048576, 1},
+      {beforeLastRow + rows(999'999'999) + rows(1), 1048576, 1},
   };
   for (const auto& c : cases) {
-    if (!c.loads) {
-      ExpectInvalid([&] { LoadRows(c.rows); });
-      continue;
-    }
     LoadRows(c.rows);
-    ASSERT_NE(Cell(c.row, c.col), nullptr) << c.rows;
-    EXPECT_EQ(Cell(c.row, c.col)->GetValueText(), u"1");
-    EXPECT_NE(Cell(c.row - (c.row > 0), c.col - (c.col > 0)), nullptr);
+    TExportRows& sheetRows = Book->WorkSheets[0]->Rows;
+    ASSERT_EQ(sheetRows.Count(), c.rowCount) << c.rows.substr(0, 200);
+    EXPECT_EQ(sheetRows[c.rowCount - 1]->Cells.Count(), c.colCount);
+    EXPECT_EQ(Cell(c.rowCount - 1, c.colCount - 1)->GetValueText(), u"1");
+    EXPECT_NE(Cell(c.rowCount - 1 - (c.rowCount > 1), c.colCount - 1 - (c.colCount > 1)), nullptr);
   }
 }
 
@@ -528,36 +560,106 @@ TEST_F(ODSReaderTest, TruncatedOrMalformedContentLeavesNothing) {
   EXPECT_EQ(Book->WorkSheets.Count(), 0);
 }
 
-// Content beyond the sheet, damaged, encrypted and hostile packages: an invalid file, no sheet.
-TEST_F(ODSReaderTest, DamagedPackagesFailAsAnInvalidFile) {
+// Repeats make what they say, as far as the load's limits allow: a small file of a valid row
+// repeated 300,000 times loads whole; beyond the limits a load is refused saying which, as soon as
+// the repeat is read; so are rows nested deeper than a real one and encrypted packages. None leaves
+// a sheet.
+TEST_F(ODSReaderTest, RepeatsAreBoundByTheLoadLimitsAndRefusalsSayWhy) {
   const auto content = [](const std::string& rows) {
     return std::map<std::string, std::string>{
         {"content.xml", kContentStart + Table("S", rows) + kContentEnd}};
   };
-  const std::map<std::string, std::string> cases[] = {
-      content(
-          "<table:table-row table:number-rows-repeated=\"999999999\"><table:table-cell "
-          "office:value-type=\"string\"><text:p>X</text:p></table:table-cell></table:table-row>"),
-      content(
-          "<table:table-row><table:table-cell table:number-columns-repeated=\"16384\"/>"
-          "<table:table-cell office:value-type=\"float\" office:value=\"1\"/></table:table-row>"),
-      // Within the sheet, but more copies than any real file carries.
-      content(
-          "<table:table-row table:number-rows-repeated=\"1000000\"><table:table-cell "
-          "office:value-type=\"float\" office:value=\"1\" table:number-columns-repeated=\"100\"/>"
-          "<table:table-cell/></table:table-row>"),
-      // Deeper than any real row nests: 70 spans, and the 80,000 that once overflowed the stack.
-      content("<table:table-row><table:table-cell office:value-type=\"string\"><text:p>" +
-              Nested("text:span", 70, "x") + "</text:p></table:table-cell></table:table-row>"),
-      content("<table:table-row><table:table-cell office:value-type=\"string\"><text:p>" +
-              Nested("text:span", 80'000, "x") + "</text:p></table:table-cell></table:table-row>"),
-      {{"styles.xml", "<x/>"}},
-      {{"META-INF/manifest.xml",
-        "<manifest:manifest xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\">"
-        "<manifest:file-entry manifest:full-path=\"content.xml\"><manifest:encryption-data/>"
-        "</manifest:file-entry></manifest:manifest>"},
-       {"content.xml", "\x01\x02 encrypted"}},
+  const auto row = [](int repeat, const std::string& cells) {
+    return "<table:table-row table:number-rows-repeated=\"" + std::to_string(repeat) + "\">" +
+           cells + "</table:table-row>";
   };
+  // A number 2 (with the formula, when one is given), or a text.
+  const auto cell = [](int repeat, const std::string& formula, const std::string& text = "") {
+    return "<table:table-cell table:number-columns-repeated=\"" + std::to_string(repeat) + "\"" +
+           (text.empty() ? " office:value-type=\"float\" office:value=\"2\""
+                         : " office:value-type=\"string\"") +
+           (formula.empty() ? "" : " table:formula=\"" + formula + "\"") + "><text:p>" + text +
+           "</text:p></table:table-cell>";
+  };
+  const std::string formula = "of:=" + std::string(5000, '1');
+  const std::u16string tooDeep =
+      u"The file is too large to load: its part \"content.xml\" nests elements more than 64 "
+      u"levels deep.";
+  const struct {
+    const char* name;
+    std::map<std::string, std::string> parts;
+    TWorkbookLoadLimits limits;
+    std::u16string message;  // empty: loads
+  } kCases[] = {
+      {"three cells repeated 300,000 times", content(row(300'000, cell(3, "of:=1+1"))), {}, u""},
+      {"a long text in 100 cells repeated 10,000 times",
+       content(row(10'000, cell(100, "", std::string(100'000, 'x')))),
+       {},
+       u""},
+      {"100 cells repeated 1,000,000 times",
+       content(row(1'000'000, cell(100, ""))),
+       {},
+       u"The file is too large to load: it holds more than 16000000 cells."},
+      {"four cells repeated 300 times within 1000 cells",
+       content(row(300, cell(4, ""))),
+       {1000, 1 << 20},
+       u"The file is too large to load: it holds more than 1000 cells."},
+      {"a 5000-character formula over 200 columns",
+       content(row(1, cell(200, formula))),
+       {1000, 1 << 20},
+       u"The file is too large to load: its texts take more than 1 MB."},
+      {"a 5000-character formula in 4 cells repeated 30 times",
+       content(row(30, cell(4, formula))),
+       {1000, 1 << 20},
+       u"The file is too large to load: its texts take more than 1 MB."},
+      // 70 spans, and the 80,000 that once overflowed the stack.
+      {"70 spans",
+       content(row(1, "<table:table-cell office:value-type=\"string\"><text:p>" +
+                          Nested("text:span", 70, "x") + "</text:p></table:table-cell>")),
+       {},
+       tooDeep},
+      {"80,000 spans",
+       content(row(1, "<table:table-cell office:value-type=\"string\"><text:p>" +
+                          Nested("text:span", 80'000, "x") + "</text:p></table:table-cell>")),
+       {},
+       tooDeep},
+      {"encrypted",
+       {{"META-INF/manifest.xml",
+         "<manifest:manifest xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\">"
+         "<manifest:file-entry manifest:full-path=\"content.xml\"><manifest:encryption-data/>"
+         "</manifest:file-entry></manifest:manifest>"},
+        {"content.xml", "\x01\x02 encrypted"}},
+       {},
+       WorkbookLng_EncryptedFile},
+  };
+  for (const auto& c : kCases) {
+    TMemoryStream stream = TXLSXParts{c.parts}.Zip();
+    Book = std::make_unique<TWorkbook>();
+    Book->ShowProgress = false;
+    Book->LoadLimits = c.limits;
+    TExporterODS exporter;
+    try {
+      Book->LoadFromStream(stream, exporter);
+      EXPECT_EQ(c.message, u"") << c.name << ": loaded";
+    } catch (const EWorkbookFileException& error) {
+      EXPECT_EQ(error.Message(), c.message) << c.name;
+      EXPECT_EQ(Book->WorkSheets.Count(), 0) << c.name;
+    }
+  }
+  // The loaded ones, checked at their last row.
+  LoadParts(kCases[0].parts);
+  ASSERT_EQ(Book->WorkSheets[0]->Rows.Count(), 300'000);
+  ASSERT_EQ(Book->WorkSheets[0]->Rows[299'999]->Cells.Count(), 3);
+  EXPECT_EQ(Cell(299'999, 2)->GetValueText(), u"2");
+  EXPECT_EQ(Cell(299'999, 2)->GetFormula(), u"=1+1");
+  LoadParts(kCases[1].parts);
+  ASSERT_EQ(Book->WorkSheets[0]->Rows.Count(), 10'000);
+  EXPECT_EQ(Cell(9'999, 99)->GetValueText().size(), 100'000u);
+}
+
+// Damaged packages: an invalid file, no sheet.
+TEST_F(ODSReaderTest, DamagedPackagesFailAsAnInvalidFile) {
+  const std::map<std::string, std::string> cases[] = {{{"styles.xml", "<x/>"}}};
   for (const auto& parts : cases) {
     ExpectInvalid([&] { LoadParts(parts); });
     EXPECT_EQ(Book->WorkSheets.Count(), 0);

@@ -381,8 +381,10 @@ class TCountingStream : public TStream {
 // 64 MB of zeros deflate to about 64 KB; the headers are then patched to lie about the size.
 class ZipBomb : public PythonZip {
  protected:
-  TMemoryStream Bomb(std::uint32_t declaredSize, std::uint32_t realSize = 64u << 20) {
-    return MadeByPython({"bomb", std::to_string(declaredSize), std::to_string(realSize)});
+  TMemoryStream Bomb(std::uint32_t declaredSize, std::uint32_t realSize = 64u << 20,
+                     int parts = 1) {
+    return MadeByPython(
+        {"bomb", std::to_string(declaredSize), std::to_string(realSize), std::to_string(parts)});
   }
 };
 
@@ -408,7 +410,7 @@ TEST_F(ZipBomb, HonestEntriesStopAtThePackageLimit) {
   TMemoryStream bomb = Bomb(0);
   // 64 MB of zeros shrink a thousand times, beyond what a load allows unless it says so.
   TWorkbookLoadLimits dense;
-  dense.MaxPartInflateRatio = 2000;
+  dense.MaxInflateRatio = 2000;
   TWorkbookLoadBudget budget(dense);
   TZipArchive zip(bomb, TZipArchiveMode::Read);
   zip.SetInflateLimit(100u << 20);
@@ -421,41 +423,52 @@ TEST_F(ZipBomb, HonestEntriesStopAtThePackageLimit) {
   EXPECT_EQ(again.written, 0u);
 }
 
-// Honest entries whose declared sizes pass the load's limits: refused before a byte is inflated,
-// with the library's text naming the part; below the ratio floor density alone is no fault.
+// Honest entries whose declared sizes pass the load's limits, the part's own or those of all the
+// parts together against the file's size: refused before a byte of the entry is inflated, with
+// the library's text naming the part. Within the first 32 MB density alone is no fault.
 TEST_F(ZipBomb, EntriesBeyondTheLoadLimitsAreRefusedBeforeInflating) {
   TWorkbookLoadLimits small;
   small.MaxPartBytes = 16u << 20;
-  small.MaxPartInflateRatio = 2000;
+  small.MaxInflateRatio = 2000;
+  const std::string tooLarge =
+      "The file is too large to load: its part \"xl/worksheets/sheet1.xml\" inflates to more "
+      "than a workbook's part holds.";
+  const auto tooDense = [](int part) {
+    return "The file is too large to load: with its part \"xl/worksheets/sheet" +
+           std::to_string(part) + ".xml\" its parts inflate to more than 50 times the file's size.";
+  };
   const struct {
     const char* name;
     std::uint32_t real;
+    int parts;
     TWorkbookLoadLimits limits;
-    bool refused;
+    int inflated;  // parts inflated before one is refused
+    std::string message;
   } kCases[] = {
-      {"64 MB shrunk a thousand times", 64u << 20, {}, true},
-      {"64 MB, dense but allowed, beyond the part size", 64u << 20, small, true},
-      {"16 MB shrunk a thousand times, below the ratio floor", 16u << 20, {}, false},
-      {"16 MB within a 16 MB part size", 16u << 20, small, false},
+      {"64 MB shrunk a thousand times", 64u << 20, 1, {}, 0, tooDense(1)},
+      {"64 MB, dense but allowed, beyond the part size", 64u << 20, 1, small, 0, tooLarge},
+      {"16 MB shrunk a thousand times", 16u << 20, 1, {}, 1, ""},
+      {"16 MB within a 16 MB part size", 16u << 20, 1, small, 1, ""},
+      // Each part alone is small: together they are what one large part would be.
+      {"three parts of 16 MB shrunk a thousand times", 16u << 20, 3, {}, 2, tooDense(3)},
+      {"three such parts, dense but allowed", 16u << 20, 3, small, 3, ""},
   };
   for (const auto& c : kCases) {
-    TMemoryStream bomb = Bomb(0, c.real);
+    TMemoryStream bomb = Bomb(0, c.real, c.parts);
     TWorkbookLoadBudget budget(c.limits);
     TZipArchive zip(bomb, TZipArchiveMode::Read);
-    TCountingStream out;
-    if (!c.refused) {
-      EXPECT_TRUE(zip.ExtractIndexToStream(0, out)) << c.name;
+    for (int i = 0; i < c.inflated; ++i) {
+      TCountingStream out;
+      EXPECT_TRUE(zip.ExtractIndexToStream(i, out)) << c.name;
       EXPECT_EQ(out.written, c.real) << c.name;
-      continue;
     }
+    if (c.inflated == c.parts) continue;
+    TCountingStream out;
     try {
-      zip.ExtractIndexToStream(0, out);
+      zip.ExtractIndexToStream(c.inflated, out);
       ADD_FAILURE() << c.name << ": inflated";
     } catch (const EWorkbookFileException& e) {
-      EXPECT_EQ(std::string(e.what()),
-                "The file is too large to load: its part \"xl/worksheets/sheet1.xml\" inflates to "
-                "more than a workbook's part holds.")
-          << c.name;
+      EXPECT_EQ(std::string(e.what()), c.message) << c.name;
     }
     EXPECT_EQ(out.written, 0u) << c.name;
   }

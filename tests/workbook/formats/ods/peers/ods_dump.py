@@ -1,8 +1,9 @@
 # The oracle for our ODS reader: content.xml parsed with the standard library alone and printed in
 # wbdump's layout ("# sheet N NAME", then the rows' value texts joined by TAB, escaped).
 # Reads every file named on the command line in one run: each file's dump follows a line
-# "# file PATH"; a package that cannot be read (no zip, no content.xml, encrypted, too large)
-# prints "# unreadable" instead.
+# "# file PATH"; a package that cannot be read prints "# unreadable" instead, followed by ": encrypted"
+# or ": too large" (more cells than a load may make) when that is why. Content that runs past the
+# last row or column stops there, as LibreOffice reads it.
 import sys
 import zipfile
 import xml.etree.ElementTree as ET
@@ -13,10 +14,13 @@ NS = {
     "text": "urn:oasis:names:tc:opendocument:xmlns:text:1.0",
 }
 MAX_ROWS, MAX_COLS = 1048576, 16384
+MAX_CELLS = 16000000
 
 
 class Unreadable(Exception):
-    pass
+    def __init__(self, why=""):
+        super().__init__(why)
+        self.why = why
 
 
 def q(prefix, name):
@@ -98,13 +102,14 @@ def dump(path):
     try:
         package = zipfile.ZipFile(path)
         if "encryption-data" in package.read("META-INF/manifest.xml").decode("utf-8", "replace"):
-            raise Unreadable()
+            raise Unreadable(": encrypted")
         root = ET.fromstring(package.read("content.xml"))
     except (zipfile.BadZipFile, KeyError):
         raise Unreadable()
     out = []
     spreadsheet = root.find("office:body/office:spreadsheet", NS)
     tables = spreadsheet.findall("table:table", NS) if spreadsheet is not None else []
+    made = 0
     for number, table in enumerate(tables, 1):
         out.append("# sheet %d %s" % (number, table.get(q("table", "name"), "")))
         cells = {}
@@ -119,15 +124,15 @@ def dump(path):
                 repeat = int(cell.get(q("table", "number-columns-repeated"), "1"))
                 text = cell_text(cell)
                 if text is not None:
-                    if col + repeat > MAX_COLS:
-                        raise Unreadable()
-                    for c in range(col, col + repeat):
+                    for c in range(col, min(col + repeat, MAX_COLS)):
                         values[c] = text
                 col += repeat
-            if values:
-                if row_index + row_repeat > MAX_ROWS:
-                    raise Unreadable()
-                for r in range(row_index, row_index + row_repeat):
+            if values and row_index < MAX_ROWS:
+                last = min(row_index + row_repeat, MAX_ROWS)
+                made += len(values) * (last - row_index)
+                if made > MAX_CELLS:
+                    raise Unreadable(": too large")
+                for r in range(row_index, last):
                     cells[r] = values
             row_index += row_repeat
         for r in range(max(cells) + 1 if cells else 0):
@@ -141,7 +146,9 @@ for path in sys.argv[1:]:
     print("# file " + path)
     try:
         lines = dump(path)
-    except Exception:  # Unreadable, or damaged XML or values
+    except Unreadable as unreadable:
+        lines = ["# unreadable" + unreadable.why]
+    except Exception:  # damaged XML or values
         lines = ["# unreadable"]
     for line in lines:
         print(line)

@@ -8,9 +8,10 @@ Usage:
   zip_peer.py streamed OUT         written to a pipe (zipfile cannot seek back and uses data
                                    descriptors): stored.txt, a deflated entry named with
                                    backslashes, streamed.txt
-  zip_peer.py bomb OUT DECLARED REAL
+  zip_peer.py bomb OUT DECLARED REAL [PARTS]
                                    xl/worksheets/sheet1.xml holding REAL zero bytes, deflated,
-                                   whose headers then declare DECLARED bytes (0: as written)
+                                   whose headers then declare DECLARED bytes (0: as written);
+                                   with PARTS, sheet2.xml to sheetPARTS.xml the same, as written
 """
 import struct
 import sys
@@ -42,7 +43,8 @@ elif command == 'streamed':
 elif command == 'bomb':
     declared, real = int(sys.argv[3]), int(sys.argv[4])
     with zipfile.ZipFile(path, 'w', zipfile.ZIP_DEFLATED) as z:
-        z.writestr('xl/worksheets/sheet1.xml', bytes(real))
+        for part in range(1, int(sys.argv[5]) + 1 if len(sys.argv) > 5 else 2):
+            z.writestr(f'xl/worksheets/sheet{part}.xml', bytes(real))
     data = bytearray(open(path, 'rb').read())
     if declared:
         struct.pack_into('<I', data, 22, declared)
