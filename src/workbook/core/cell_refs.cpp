@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 namespace workbook {
 
@@ -131,6 +132,17 @@ bool ParseCellRangeRefColRow(std::u16string_view text, int& col1, int& row1, int
   col2 = r.Col2;
   row2 = r.Row2;
   return true;
+}
+
+void OrderCellRangeCorners(TCellRangeRef& ref) {
+  if (ref.Col1 > ref.Col2) {
+    std::swap(ref.Col1, ref.Col2);
+    std::swap(ref.Col1Absolute, ref.Col2Absolute);
+  }
+  if (ref.Row1 > ref.Row2) {
+    std::swap(ref.Row1, ref.Row2);
+    std::swap(ref.Row1Absolute, ref.Row2Absolute);
+  }
 }
 
 bool ParseColRangeRef(std::u16string_view text, int& col1, int& col2) {

@@ -39,6 +39,9 @@ struct TCellRangeRef {
 bool ParseCellRangeRef(std::u16string_view text, TCellRangeRef& ref, bool mustBeRange = false);
 bool ParseCellRangeRefColRow(std::u16string_view text, int& col1, int& row1, int& col2, int& row2,
                              bool mustBeRange = false);
+// Puts the corners in order (the first column and row the smaller), each "$" flag following its
+// column or row: $B$2:A1 becomes A1:$B$2.
+void OrderCellRangeCorners(TCellRangeRef& ref);
 
 // "A:C": True when 0 <= col1 <= col2 within the largest sheet.
 bool ParseColRangeRef(std::u16string_view text, int& col1, int& col2);

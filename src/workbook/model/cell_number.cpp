@@ -249,7 +249,6 @@ std::u16string TExportCellScientific::GetFormatSuffix() const {
 
 std::u16string TExportCellScientific::FormatValue(double value) const {
   if (IsZero(value) && (!HasValue || BlankZero)) return std::u16string();
-  if (Decimals == 255) return TExportCellNumber::FormatValue(value);
   return FormatScientificText(value, Decimals, MinIntegerDigits, ExponentDigits,
                               platform::FormatSettings().DecimalSeparator, GroupSeparator());
 }

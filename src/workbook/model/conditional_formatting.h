@@ -52,8 +52,9 @@ class TExportConditionalFormattingRule : public TOwnedListObject {
   void AssignFormat(TColor fontColor, const TExportFontStyle& fontStyle, TColor fillColor);
 
   // One CF record (header included); relative references count from the cell baseCol, baseRow,
-  // the first of the CONDFMT's range.
-  void WriteXLS(TStream& stream, TExporterXLSX_Palette& palette, IXLSFormulaTokens& tokens,
+  // the first of the CONDFMT's range. False, and nothing written, when a formula has no BIFF8
+  // tokens: without it the rule would mean something else.
+  bool WriteXLS(TStream& stream, TExporterXLSX_Palette& palette, IXLSFormulaTokens& tokens,
                 int baseCol, int baseRow) const;
   // A CF record's data; false (nothing usable) when the comparison is unknown or formula 1 empty.
   bool ReadXLS(TXLSRecordReader& reader, const TExporterXLSX_Palette& palette,
@@ -90,6 +91,7 @@ class TExportConditionalFormatting : public TPersistent {
   TExportConditionalFormattingRule* GetRule(int index) const { return Rules.GetItem(index); }
 
   // CONDFMT and its CF records; only for a cell with rules.
+  // A CONDFMT record and the CF records of the rules it can encode; nothing when there is none.
   void WriteXLS(TStream& stream, TExporterXLSX_Palette& palette, IXLSFormulaTokens& tokens) const;
   // sqref and the cfRule children of a conditionalFormatting element.
   void WriteXLSX(const TXmlNode& node, IXLSXCondFormStyles& styles) const;

@@ -116,12 +116,16 @@ std::u16string FormatScientificText(double value, int decimals, int minIntegerDi
                                     int exponentDigits, char16_t decimalSeparator,
                                     char16_t groupSeparator) {
   if (!std::isfinite(value)) return NonFiniteText(value);
-  if (decimals < 0) decimals = 0;
+  const bool general = decimals == 255;
+  if (decimals < 0 || (general && value == 0)) decimals = 0;
   std::string digits = "0";
   int exponent = 0;
   if (value != 0) {
     SignificantDigits(std::fabs(value), digits, exponent);
-    if (RoundDigits(digits, 1 + decimals)) {
+    if (general) {
+      digits.erase(digits.find_last_not_of('0') + 1);  // the first digit is not 0
+      decimals = static_cast<int>(digits.size()) - 1;
+    } else if (RoundDigits(digits, 1 + decimals)) {
       ++exponent;  // 9.996 -> 10.00 becomes 1.00 one power up
       digits.pop_back();
     }

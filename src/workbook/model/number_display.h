@@ -28,8 +28,8 @@ std::u16string GroupDigits(const std::string& intPart, char16_t separator);
 std::u16string FormatFixedText(double value, int decimals, int minIntegerDigits,
                                char16_t decimalSeparator, char16_t groupSeparator);
 
-// Mantissa with 1 <= |m| < 10 in fixed decimals, then "E", the sign and the exponent padded to
-// exponentDigits.
+// Mantissa with 1 <= |m| < 10 in fixed decimals (255: general, as many as its 15 significant
+// digits need), then "E", the sign and the exponent padded to exponentDigits.
 std::u16string FormatScientificText(double value, int decimals, int minIntegerDigits,
                                     int exponentDigits, char16_t decimalSeparator,
                                     char16_t groupSeparator);

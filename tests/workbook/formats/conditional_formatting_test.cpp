@@ -27,12 +27,13 @@ using test::XmlScratch;
 constexpr TColor kMaroon = 0x000080;  // palette entry 16 (RGB 800000)
 constexpr TColor kTeal = 0x808000;    // palette entry 21 (RGB 008080)
 
-// Stands in for the formula engine: one or two digits become a ptgInt token, anything else its
-// characters behind a 0xFF marker.
+// Stands in for the formula engine: one or two digits become a ptgInt token, "?" none (a formula
+// the engine cannot encode), anything else its characters behind a 0xFF marker.
 class FakeTokens : public IXLSFormulaTokens {
  public:
   Bytes Encode(const std::u16string& formula, int, int) override {
     std::u16string text = formula[0] == u'=' ? formula.substr(1) : formula;
+    if (text == u"?") return {};
     if (text.size() <= 2 && text.find_first_not_of(u"0123456789") == std::u16string::npos)
       return {0x1E, static_cast<std::uint8_t>(std::stoi(std::string(text.begin(), text.end()))), 0};
     Bytes bytes{0xFF};
@@ -134,6 +135,20 @@ TEST_F(CondFormatTest, CondFmtRecordThenRulesLastFirst) {
             "B0 01 16 00 02 00 01 00 04 00 05 00 02 00 04 00 01 00 04 00 05 00 02 00 04 00 "
             "B1 01 0F 00 01 04 03 00 00 00 00 00 38 00 00 00 1E 02 00 "
             "B1 01 0F 00 01 03 03 00 00 00 00 00 38 00 00 00 1E 01 00");
+  // Rules the engine cannot encode (either formula of a range) are left out and not counted.
+  Add(cfoGreaterThan, u"?");
+  Add(cfoBetween, u"3", u"?");
+  EXPECT_EQ(XlsHex([&](TMemoryStream& s) { Formatting().WriteXLS(s, palette_, tokens_); }),
+            "B0 01 16 00 02 00 01 00 04 00 05 00 02 00 04 00 01 00 04 00 05 00 02 00 04 00 "
+            "B1 01 0F 00 01 04 03 00 00 00 00 00 38 00 00 00 1E 02 00 "
+            "B1 01 0F 00 01 03 03 00 00 00 00 00 38 00 00 00 1E 01 00");
+  TExportCell* lone = sheet->FindCreateCell(0, 0, TCellClass::Empty, false);
+  TExportConditionalFormattingRule::AddRule(lone->GetConditionalFormatting().Rules, cfoEqual, u"?",
+                                            u"");
+  EXPECT_EQ(XlsHex([&](TMemoryStream& s) {
+              lone->ConditionalFormattingIfAny()->WriteXLS(s, palette_, tokens_);
+            }),
+            "");
   // A cell beyond the 256 columns of a BIFF8 sheet writes nothing.
   TExportCell* far = sheet->FindCreateCell(300, 0, TCellClass::Empty, false);
   TExportConditionalFormattingRule::AddRule(far->GetConditionalFormatting().Rules, cfoEqual, u"1",

@@ -44,6 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{u"A1", true, 0, 0, 1, 1, false, false, false, false},
         ReadCase{u"'My ''Q1'' sheet'!B2:$C3", true, 1, 1, 2, 2, false, false, true, false},
         ReadCase{u"'Data!x'!D5:B2", true, 1, 1, 3, 4, false, false, false, false},
+        ReadCase{u"S!$B$2:A1", true, 0, 0, 2, 2, false, false, true, true},
+        ReadCase{u"B$1:$A2", true, 0, 0, 2, 2, true, true, false, false},
         ReadCase{u"$1:$3", true, -1, 0, -1, 3, false, true, false, true},
         ReadCase{u"XFD1048576", true, 16383, 1048575, 1, 1, false, false, false, false},
         Bad(u"XFE1"), Bad(u"A1048577"), Bad(u"A0"), Bad(u""), Bad(u"Sheet1!"), Bad(u"#REF!"),

@@ -46,6 +46,17 @@ TEST_F(CellValuesTest, NumberClassesBuildTheirFormatCodes) {
   }
 }
 
+// General decimals show the mantissa as the general float text writes it (system separator).
+TEST_F(CellValuesTest, ScientificWithGeneralDecimalsKeepsItsExponent) {
+  platform::FormatSettings().DecimalSeparator = u',';
+  auto* cell = Add<TExportCellScientific>(TCellClass::Scientific);
+  cell->SetDecimals(255);
+  std::u16string texts;
+  for (double value : {12345.0, -0.000125, 0.0, 1.0 / 3, 9.9999999999999999e99})
+    texts += cell->WithValue(value)->GetDisplayText() + u"|";
+  EXPECT_EQ(texts, u"1,2345E+04|-1,25E-04|0E+00|3,33333333333333E-01|1E+100|");
+}
+
 TEST_F(CellValuesTest, CurrencySymbolAfterAndWithFill) {
   auto* cell = Add<TExportCellCurrency>(TCellClass::Currency);
   cell->CurrencySymbol = u"Sk";

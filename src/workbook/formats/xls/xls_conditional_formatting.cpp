@@ -3,6 +3,7 @@
 #include <array>
 
 #include "workbook/core/exceptions.h"
+#include "workbook/core/stream.h"
 #include "workbook/formats/xls/xls_conditional_formatting.h"
 #include "workbook/formats/xls/xls_formula_tokens.h"
 #include "workbook/formats/xls/xls_record_ids.h"
@@ -66,7 +67,7 @@ std::uint8_t UnderlineFromCode(std::uint8_t code) {
 
 }  // namespace
 
-void TExportConditionalFormattingRule::WriteXLS(TStream& stream, TExporterXLSX_Palette& palette,
+bool TExportConditionalFormattingRule::WriteXLS(TStream& stream, TExporterXLSX_Palette& palette,
                                                 IXLSFormulaTokens& tokens, int baseCol,
                                                 int baseRow) const {
   const bool font = FontColor != clNone || !FontStyle.IsEmpty();
@@ -76,6 +77,8 @@ void TExportConditionalFormattingRule::WriteXLS(TStream& stream, TExporterXLSX_P
   const std::vector<std::uint8_t> tokens1 = tokens.Encode(Formula1, baseCol, baseRow);
   const std::vector<std::uint8_t> tokens2 =
       IsRangeOperator(op) ? tokens.Encode(Formula2, baseCol, baseRow) : std::vector<std::uint8_t>();
+  // Readers take a missing formula as 0: the rule would highlight other cells.
+  if (tokens1.empty() || (IsRangeOperator(op) && tokens2.empty())) return false;
   const std::int64_t size = 12 + (font ? 118 : 0) + (fill ? 4 : 0) +
                             static_cast<std::int64_t>(tokens1.size() + tokens2.size());
   // A rule too long for one record would leave a corrupt stream behind.
@@ -116,6 +119,7 @@ void TExportConditionalFormattingRule::WriteXLS(TStream& stream, TExporterXLSX_P
   }
   if (!tokens1.empty()) stream.WriteBuffer(tokens1.data(), tokens1.size());
   if (!tokens2.empty()) stream.WriteBuffer(tokens2.data(), tokens2.size());
+  return true;
 }
 
 bool TExportConditionalFormattingRule::ReadXLS(TXLSRecordReader& reader,
@@ -187,8 +191,14 @@ void TExportConditionalFormatting::WriteXLS(TStream& stream, TExporterXLSX_Palet
   const std::uint16_t firstCol = static_cast<std::uint16_t>(col);
   const std::uint16_t lastCol =
       static_cast<std::uint16_t>(std::min(col + cell->ColSpan() - 1, kXLSMaxCols - 1));
+  // The CONDFMT counts the rules written, known once they are.
+  TMemoryStream rules;
+  int written = 0;
+  for (int i = Count() - 1; i >= 0; --i)
+    if (GetRule(i)->WriteXLS(rules, palette, tokens, col, row)) ++written;
+  if (written == 0) return;
   XLSWriteRecordHeader(stream, xls_record::kCondFmt, 22);
-  XLSWriteWord(stream, static_cast<std::uint16_t>(Count()));
+  XLSWriteWord(stream, static_cast<std::uint16_t>(written));
   XLSWriteWord(stream, 1);
   for (int pass = 0; pass < 2; ++pass) {
     XLSWriteWord(stream, firstRow);
@@ -197,7 +207,7 @@ void TExportConditionalFormatting::WriteXLS(TStream& stream, TExporterXLSX_Palet
     XLSWriteWord(stream, lastCol);
     if (pass == 0) XLSWriteWord(stream, 1);
   }
-  for (int i = Count() - 1; i >= 0; --i) GetRule(i)->WriteXLS(stream, palette, tokens, col, row);
+  stream.WriteBuffer(rules.Data().data(), rules.Data().size());
 }
 
 std::vector<TCellRangeRef> ReadXLSCondFmtRanges(TXLSRecordReader& reader) {

@@ -92,6 +92,8 @@ std::optional<TXLSHyperlink> XLSReadHyperlink(TXLSRecordReader& reader) {
     reader.Skip(2);
     link.Col = reader.ReadWord();
     reader.Skip(2);
+    // A damaged first column, past the last column of a sheet, has no cell to take the link.
+    if (link.Col >= xls_record::kColumnCount) return std::nullopt;
     if (!ReadGuid(reader, kStdLink) || reader.ReadDWord() != 2) return std::nullopt;
     const std::uint32_t flags = reader.ReadDWord();
     if ((flags & (kHasMoniker | kAbsolute)) != (kHasMoniker | kAbsolute)) return std::nullopt;

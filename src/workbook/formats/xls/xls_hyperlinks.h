@@ -22,7 +22,8 @@ struct TXLSHyperlink {
 void XLSWriteHyperlink(TStream& stream, int firstRow, int lastRow, int firstCol, int lastCol,
                        std::u16string_view target, std::u16string_view text);
 // HLINK record data: the first cell and the URL of an absolute URL link; nothing for links of
-// other kinds (files, places in the workbook) and for a record too short for its fields.
+// other kinds (files, places in the workbook), for a record too short for its fields and for a
+// first column past the last column of a sheet.
 std::optional<TXLSHyperlink> XLSReadHyperlink(TXLSRecordReader& reader);
 
 }  // namespace workbook

@@ -1,6 +1,7 @@
 // BIFF8 token bytes (little-endian) of every token class.
 #include <cstring>
 
+#include "workbook/core/cell_refs.h"
 #include "workbook/formats/xls/xls_rpn_byte_reader.h"
 #include "workbook/formats/xls/xls_stream_primitives.h"
 #include "workbook/model/formula/rpn_token_visit.h"
@@ -118,23 +119,28 @@ void TRPNFormulaTokenCellRange::WriteXLSRelative(std::vector<std::uint8_t>& out,
 
 bool TRPNFormulaTokenCellRange::ReadXLS(TRPNByteReader& reader, const IRPNNameSource*, bool&,
                                         std::uint8_t ptg) {
-  int row1 = reader.ReadWord();
-  int row2 = reader.ReadWord();
-  int col1, col2;
-  ReadColumnWord(reader, col1, Range.Col1Absolute, Range.Row1Absolute);
-  ReadColumnWord(reader, col2, Range.Col2Absolute, Range.Row2Absolute);
+  TCellRangeRef ref;
+  ref.Row1 = reader.ReadWord();
+  ref.Row2 = reader.ReadWord();
+  ReadColumnWord(reader, ref.Col1, ref.Col1Absolute, ref.Row1Absolute);
+  ReadColumnWord(reader, ref.Col2, ref.Col2Absolute, ref.Row2Absolute);
   if (IsRelativeForm(ptg)) {
     const TRPNBaseCell& base = reader.Base();
-    if (!Range.Row1Absolute) row1 = RelativeRow(row1, base.Row);
-    if (!Range.Row2Absolute) row2 = RelativeRow(row2, base.Row);
-    if (!Range.Col1Absolute) col1 = RelativeCol(col1, base.Col);
-    if (!Range.Col2Absolute) col2 = RelativeCol(col2, base.Col);
+    if (!ref.Row1Absolute) ref.Row1 = RelativeRow(ref.Row1, base.Row);
+    if (!ref.Row2Absolute) ref.Row2 = RelativeRow(ref.Row2, base.Row);
+    if (!ref.Col1Absolute) ref.Col1 = RelativeCol(ref.Col1, base.Col);
+    if (!ref.Col2Absolute) ref.Col2 = RelativeCol(ref.Col2, base.Col);
   }
   // The corners as a file may give them in either order.
-  Range.Col = std::min(col1, col2);
-  Range.Row = std::min(row1, row2);
-  Range.ColCount = std::abs(col2 - col1) + 1;
-  Range.RowCount = std::abs(row2 - row1) + 1;
+  OrderCellRangeCorners(ref);
+  Range.Col = ref.Col1;
+  Range.Row = ref.Row1;
+  Range.ColCount = ref.Col2 - ref.Col1 + 1;
+  Range.RowCount = ref.Row2 - ref.Row1 + 1;
+  Range.Col1Absolute = ref.Col1Absolute;
+  Range.Row1Absolute = ref.Row1Absolute;
+  Range.Col2Absolute = ref.Col2Absolute;
+  Range.Row2Absolute = ref.Row2Absolute;
   return true;
 }
 

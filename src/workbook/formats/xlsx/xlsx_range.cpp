@@ -46,8 +46,8 @@ bool TExportRange::ReadXLSXReference(std::u16string_view text) {
   std::u16string sheet;
   if (ParseSheetCellRangeRef(text, sheet, ref)) {
     // The corners may come in any order.
-    SetRange(std::min(ref.Col1, ref.Col2), std::min(ref.Row1, ref.Row2),
-             std::abs(ref.Col2 - ref.Col1) + 1, std::abs(ref.Row2 - ref.Row1) + 1);
+    OrderCellRangeCorners(ref);
+    SetRange(ref.Col1, ref.Row1, ref.Col2 - ref.Col1 + 1, ref.Row2 - ref.Row1 + 1);
     Col1Absolute = ref.Col1Absolute;
     Row1Absolute = ref.Row1Absolute;
     const bool single = cells.find(u':') == std::u16string_view::npos;

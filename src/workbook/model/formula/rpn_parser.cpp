@@ -223,10 +223,11 @@ void TParser::Classify(std::u16string_view token, char16_t next, std::u16string_
              ParseCellRangeRef(token, range, true)) {
     CountOperand();
     TRPNRange& r = Append<TRPNFormulaTokenCellRange>()->Range;
-    r.Col = std::min(range.Col1, range.Col2);
-    r.Row = std::min(range.Row1, range.Row2);
-    r.ColCount = std::abs(range.Col2 - range.Col1) + 1;
-    r.RowCount = std::abs(range.Row2 - range.Row1) + 1;
+    OrderCellRangeCorners(range);
+    r.Col = range.Col1;
+    r.Row = range.Row1;
+    r.ColCount = range.Col2 - range.Col1 + 1;
+    r.RowCount = range.Row2 - range.Row1 + 1;
     r.Col1Absolute = range.Col1Absolute;
     r.Row1Absolute = range.Row1Absolute;
     r.Col2Absolute = range.Col2Absolute;

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "workbook/core/stream.h"
+#include "workbook/model/cell_string.h"
+#include "xls_book_fixture.h"
+#include "xls_workbook_builder.h"
 
 using namespace workbook;
 
@@ -55,5 +58,25 @@ TEST_P(XLSLongHyperlink, FitsOneRecord) {
 
 INSTANTIATE_TEST_SUITE_P(Links, XLSLongHyperlink, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A damaged link whose first column lies past the 256 columns of a sheet is passed over (from
+// column 16384 on it once stopped the load with an internal message); the other links stay.
+using XLSDamagedHyperlink = xls_test::XlsBookTest;
+
+TEST_F(XLSDamagedHyperlink, PastTheLastColumnIsPassedOver) {
+  xls_test::Bytes records = xls_test::Label(0, 0, u"a", false);
+  for (int col : {0, 256, 16384, 65535}) {
+    TMemoryStream link;
+    XLSWriteHyperlink(link, 0, 0, col, col, u"https://a.b/" + std::u16string(1, u'0' + col % 10),
+                      u"");
+    records.insert(records.end(), link.Data().begin(), link.Data().end());
+  }
+  LoadBytes(
+      xls_test::XlsFile(xls_test::WorkbookStream(xls_test::StandardStyles(), {{u"S", records}})));
+  EXPECT_EQ(Sheet(0).Rows[0]->Cells.Count(), 1);
+  auto* text = dynamic_cast<TExportCellString*>(CellAt(0, 0, 0));
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->GetHyperlink(), u"https://a.b/0");
+}
 
 }  // namespace

@@ -86,6 +86,7 @@ TEST_F(FormulaTest, XlrdDecompilesOurTokens) {
       {u"=2^3>=8", "2.0^3.0>=8.0"},
       {u"=PI()", "PI()"},
       {u"=$A$1*B$2+$C3", "$A$1*B$2+$C3"},
+      {u"=SUM($B$2:A1)", "SUM(A1:$B$2)"},
       {u"=TRUNC(2.5)+TRUNC(2.5,1)", "TRUNC(2.5)+TRUNC(2.5,1.0)"},
       {u"=DATE(2024,2,29)-TODAY()", "DATE(2024.0,2.0,29.0)-TODAY()"},
       {u"=IV65536", "IV65536"},
@@ -125,6 +126,8 @@ TEST_F(FormulaTest, ReadsOtherTokenFormsAndDropsUnsupportedOnes) {
       // reference classes 0x24 and 0x64 read like 0x44; area corners given in reverse
       {"24000000c0 64000001c0 03", u"A1+B1"},
       {"25 0100 0000 01c0 00c0", u"A1:B2"},
+      // $B$2:A1: the "$" flags follow their corners
+      {"25 0100 0000 0100 00c0", u"A1:$B$2"},
       // other attributes (here "space") are kept and render nothing
       {"19400100 1e0100", u"1"},
       // unsupported: concatenation, a string, IF (function 1), an unknown variable-argument

@@ -32,6 +32,9 @@ TEST_F(FormulaTest, RendersTheParsedFormulaWithTheCornersInOrder) {
       {u"=round( a1 , 2 )", u"ROUND(A1,2)"},
       {u"=SUM($A1:B$2,C3)", u"SUM($A1:B$2,C3)"},
       {u"=B2:A1", u"A1:B2"},
+      // each "$" follows its column or row
+      {u"=$B$2:A1", u"A1:$B$2"},
+      {u"=SUM(B$1:$A2)", u"SUM($A$1:B2)"},
       {u"=-A1%", u"-A1%"},
       {u"=SUM((1+2),MAX(A1,B1,C1))", u"SUM((1+2),MAX(A1,B1,C1))"},
       {u"=TRUNC(A1,1)+TRUNC(B1)", u"TRUNC(A1,1)+TRUNC(B1)"}};
