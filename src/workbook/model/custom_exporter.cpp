@@ -27,6 +27,9 @@ void TCustomExporter::ExportToStream(TStream&, TWorkbook& workbook) {
 void TCustomExporter::ImportFromStream(TStream&, TWorkbook& workbook) {
   Workbook = &workbook;
   workbook.WorkSheets.Clear();
+  // The file's content replaces the workbook's, its date system too: a file that does not name
+  // the 1904 system counts from 1899-12-30, whatever the workbook held before.
+  workbook.Date1904 = false;
 }
 
 bool TCustomExporter::FindFontMetrics(std::u16string_view fontName, const TFontMetrics*& entry) {

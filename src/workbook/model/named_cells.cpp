@@ -1,7 +1,6 @@
 #include "workbook/model/named_cells.h"
 
 #include <algorithm>
-#include <iterator>
 #include <vector>
 
 #include "workbook/core/exceptions.h"
@@ -43,22 +42,28 @@ bool TExportNamedCells::IsValidName(std::u16string_view name) {
 }
 
 int TExportNamedCells::PositionOf(const std::u16string& name) const {
-  const auto it = names_.find(name);
-  return it == names_.end() ? -1 : static_cast<int>(std::distance(names_.begin(), it));
+  if (names_.find(name) == names_.end()) return -1;
+  return static_cast<int>(names_.order_of_key(name));
+}
+
+bool TExportNamedCells::NameAt(int position, std::u16string& name) const {
+  if (position < 0 || position >= Count()) return false;
+  name = names_.find_by_order(static_cast<std::size_t>(position))->first;
+  return true;
 }
 
 int TExportNamedCells::Add(const std::u16string& name, TExportWorkSheet* workSheet, int rowCount,
                            int colCount, int row, int col) {
-  auto range = std::make_unique<TExportRange>(workSheet);
-  range->SetRange(col, row, colCount, rowCount);
-  names_.emplace(name, std::move(range));
-  return PositionOf(name);
+  TExportRange range(workSheet);
+  range.SetRange(col, row, colCount, rowCount);
+  names_.insert({name, range});
+  return static_cast<int>(names_.order_of_key(name));
 }
 
 void TExportNamedCells::CheckNewName(const std::u16string& name) const {
   if (!IsValidName(name))
     throw EWorkbookException(u"TExportNamedCells.AddCellRangeSpan: Name is not valid.");
-  if (names_.count(name))
+  if (names_.find(name) != names_.end())
     throw EWorkbookException(u"TExportNamedCells.AddCellRangeSpan: Name is already defined.");
 }
 
@@ -80,7 +85,7 @@ int TExportNamedCells::AddCell(const std::u16string& name, TExportCell& cell) {
 
 bool TExportNamedCells::TryAddCellRangeSpan(const std::u16string& name, TExportWorkSheet* workSheet,
                                             int rowCount, int colCount, int row, int col) {
-  if (names_.count(name)) return false;
+  if (names_.find(name) != names_.end()) return false;
   Add(name, workSheet, rowCount, colCount, row, col);
   return true;
 }
@@ -92,15 +97,15 @@ bool TExportNamedCells::TryAddCellRange(const std::u16string& name, TExportWorkS
 
 bool TExportNamedCells::FindName(const std::u16string& name, const TExportRange*& range) const {
   const auto it = names_.find(name);
-  range = it == names_.end() ? nullptr : it->second.get();
+  range = it == names_.end() ? nullptr : &it->second;
   return range != nullptr;
 }
 
 bool TExportNamedCells::FindRangeName(const TExportWorkSheet* workSheet, int col, int row,
                                       int colCount, int rowCount, std::u16string& name) const {
   for (const auto& [key, range] : names_) {
-    if (range->WorkSheet == workSheet && range->Col == col && range->Row == row &&
-        range->ColCount == colCount && range->RowCount == rowCount) {
+    if (range.WorkSheet == workSheet && range.Col == col && range.Row == row &&
+        range.ColCount == colCount && range.RowCount == rowCount) {
       name = key;
       return true;
     }
@@ -113,24 +118,23 @@ bool TExportNamedCells::FindCellName(const TExportCell& cell, std::u16string& na
                        cell.RowSpan(), name);
 }
 
-bool TExportNamedCells::Delete(const std::u16string& name) { return names_.erase(name) > 0; }
+bool TExportNamedCells::Delete(const std::u16string& name) { return names_.erase(name); }
 
 void TExportNamedCells::DeleteSheetNames(const TExportWorkSheet* workSheet) {
-  std::erase_if(names_,
-                [workSheet](const auto& entry) { return entry.second->WorkSheet == workSheet; });
+  names_.erase_if([workSheet](const auto& entry) { return entry.second.WorkSheet == workSheet; });
 }
 
 void TExportNamedCells::DeleteRowCellNames(const TExportWorkSheet* workSheet, int rowIndex,
                                            const TExportCells& cells) {
-  std::erase_if(names_, [&](const auto& entry) {
-    const TExportRange& range = *entry.second;
+  names_.erase_if([&](const auto& entry) {
+    const TExportRange& range = entry.second;
     return range.WorkSheet == workSheet && range.Row == rowIndex && IsCellArea(range, &cells);
   });
 }
 
 void TExportNamedCells::DeleteSheetCellNames(const TExportWorkSheet& workSheet) {
-  std::erase_if(names_, [&](const auto& entry) {
-    const TExportRange& range = *entry.second;
+  names_.erase_if([&](const auto& entry) {
+    const TExportRange& range = entry.second;
     if (range.WorkSheet != &workSheet) return false;
     const TExportRow* row = workSheet.Rows.PeekItem(range.Row);
     return row && IsCellArea(range, &row->Cells);
@@ -147,24 +151,21 @@ void TExportNamedCells::CopySheetNames(const TExportWorkSheet* fromSheet, TExpor
   TWorkbook* source = fromSheet->GetWorkbook();
   if (!target || !source) return;
   TExportNamedCells& targetNames = target->NamedCells;
-  std::erase_if(targetNames.names_, [&](const auto& entry) {
-    return entry.second->WorkSheet == toSheet && counts(*entry.second);
-  });
+  targetNames.names_.erase_if(
+      [&](const auto& entry) { return entry.second.WorkSheet == toSheet && counts(entry.second); });
   // Copied first: the source list may be this very list, which the adds below change.
   std::vector<std::pair<std::u16string, TExportRange>> copies;
   for (const auto& [name, range] : source->NamedCells.names_) {
-    if (range->WorkSheet != fromSheet || !counts(*range)) continue;
+    if (range.WorkSheet != fromSheet || !counts(range)) continue;
     copies.emplace_back(name, TExportRange());
-    copies.back().second.Assign(*range);
+    copies.back().second.Assign(range);
   }
   // Within one workbook every copied name exists already: it is kept for the source sheet
   // rather than stopping the copy half-way.
   for (auto& [name, range] : copies) {
-    if (targetNames.names_.count(name)) continue;
-    auto copy = std::make_unique<TExportRange>();
-    copy->Assign(range);
-    copy->WorkSheet = toSheet;
-    targetNames.names_.emplace(name, std::move(copy));
+    if (targetNames.names_.find(name) != targetNames.names_.end()) continue;
+    range.WorkSheet = toSheet;
+    targetNames.names_.insert({name, range});
   }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The workbook's defined names: each name refers to a range of one worksheet. Names compare
 // without regard to the case of ASCII letters (as spreadsheets treat them) and are kept sorted.
-#include <map>
-#include <memory>
+#include <ext/pb_ds/assoc_container.hpp>
+#include <ext/pb_ds/tree_policy.hpp>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +46,8 @@ class TExportNamedCells {
   bool FindName(const std::u16string& name, const TExportRange*& range) const;
   // The name's 0-based place in list order; -1 when it is not defined.
   int PositionOf(const std::u16string& name) const;
+  // The name at a 0-based place in list order; false when there is none.
+  bool NameAt(int position, std::u16string& name) const;
   // The names as formulas look them up.
   const IRPNNameSource& FormulaSource() const { return formulaSource_; }
   // The first name (in list order) whose range is exactly that area of workSheet.
@@ -87,7 +89,7 @@ class TExportNamedCells {
   // Visits the names in list order.
   template <class F>
   void ForEach(F&& visit) const {
-    for (const auto& [name, range] : names_) visit(name, *range);
+    for (const auto& [name, range] : names_) visit(name, range);
   }
 
  private:
@@ -98,8 +100,14 @@ class TExportNamedCells {
   int Add(const std::u16string& name, TExportWorkSheet* workSheet, int rowCount, int colCount,
           int row, int col);
 
+  // Sorted, and each name knows its place: a file may define hundreds of thousands of names, and
+  // adding one, or finding a name's place or the name at a place, costs the log of their count.
+  // A name's range stays where it is until the name is deleted.
+  using TNames = __gnu_pbds::tree<std::u16string, TExportRange, NameLess, __gnu_pbds::rb_tree_tag,
+                                  __gnu_pbds::tree_order_statistics_node_update>;
+
   TWorkbook* owner_;
-  std::map<std::u16string, std::unique_ptr<TExportRange>, NameLess> names_;
+  TNames names_;
   TExportNamedCellsFormulaSource formulaSource_{*this};
 };
 

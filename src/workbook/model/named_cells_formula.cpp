@@ -24,12 +24,7 @@ int TExportNamedCellsFormulaSource::NamePosition(std::u16string_view name) const
 }
 
 bool TExportNamedCellsFormulaSource::NameAtPosition(int position, std::u16string& name) const {
-  if (position < 1 || position > names_.Count()) return false;
-  int at = 0;
-  names_.ForEach([&](const std::u16string& entry, const TExportRange&) {
-    if (++at == position) name = entry;
-  });
-  return true;
+  return names_.NameAt(position - 1, name);
 }
 
 }  // namespace workbook

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -48,6 +49,28 @@ TXLSXParts ManySheets(int sheets, const std::string& sheetData, int names = 0) {
       "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
       "xmlns:r=\"" +
       std::string(kRel) + "\"><sheets>" + list + "</sheets></workbook>";
+  return parts;
+}
+
+// A 32-bit mix of a running number: noise that does not compress away (a real package inflates
+// some 5 to 40 times its size).
+std::string Noise(std::uint32_t i) {
+  i = (i ^ 61u ^ (i >> 16)) * 9u;
+  i = (i ^ (i >> 4)) * 0x27d4eb2du;
+  return std::to_string(i ^ (i >> 15));
+}
+
+// One sheet of one text cell followed by Trailer, with an external hyperlink relationship rId1.
+TXLSXParts SheetWithTrailer(const std::string& trailer) {
+  TXLSXParts parts =
+      TXLSXParts::Standard("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>x</t></is></c></row>");
+  std::string& sheet = parts.Parts["xl/worksheets/sheet1.xml"];
+  sheet.insert(sheet.rfind("</worksheet>"), trailer);
+  parts.Parts["xl/worksheets/_rels/sheet1.xml.rels"] =
+      "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+      "<Relationship Id=\"rId1\" Type=\"" +
+      std::string(kRel) +
+      "/hyperlink\" Target=\"https://example.com/\" TargetMode=\"External\"/></Relationships>";
   return parts;
 }
 
@@ -119,6 +142,36 @@ TEST_F(LoadBlowupTest, FilesLoadOrFailAsAFileUnderTheMemoryLimit) {
     });
     EXPECT_EQ(OutcomeName(result.Outcome), c.outcome) << c.name << ": " << result.Message;
     EXPECT_NE(result.Message.find(c.message), std::string::npos) << c.name;
+  }
+}
+
+// 48 MB of merges and of links after the cells: read as one tree, each took 1 GB. The parts are
+// made in the child, so that they count there and not in every other case.
+TEST_F(LoadBlowupTest, ListsAfterTheCellsLoadUnderTheMemoryLimit) {
+  const std::function<std::string(std::uint32_t)> kLists[] = {
+      [](std::uint32_t i) { return "<mergeCell ref=\"A1:B2\" n=\"" + Noise(i) + "\"/>"; },
+      [](std::uint32_t i) {
+        return "<hyperlink ref=\"A1\" r:id=\"rId1\" tooltip=\"" + Noise(i) + "\"/>";
+      }};
+  const char* const kNames[] = {"mergeCells", "hyperlinks"};
+  for (int list = 0; list < 2; ++list) {
+    const test::TBoundedLoad result = LoadBounded([&] {
+      const std::string name = kNames[list];
+      constexpr std::size_t kSize = std::size_t{48} << 20;
+      std::string items;
+      items.reserve(kSize + 100);
+      items += "<" + name + ">";
+      for (std::uint32_t i = 0; items.size() < kSize; ++i) items += kLists[list](i);
+      items += "</" + name + ">";
+      TExporterXLSX xlsx;
+      Load(SheetWithTrailer(items), xlsx);
+      const TExportCell* a1 = Book->WorkSheets[0]->Rows[0]->Cells[0];
+      const bool read = list == 0 ? a1->ColSpan() == 2 && a1->RowSpan() == 2
+                                  : static_cast<const TExportCellString*>(a1)->GetHyperlink() ==
+                                        u"https://example.com/";
+      if (!read) throw std::runtime_error("A1 lost its " + name);
+    });
+    EXPECT_EQ(OutcomeName(result.Outcome), "loaded") << kNames[list] << ": " << result.Message;
   }
 }
 

@@ -2,11 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/text_codec.h"
 #include "workbook/core/exceptions.h"
+#include "workbook/formats/xls/xls_exporter.h"
+#include "workbook/formats/xlsx/xlsx_exporter.h"
 #include "workbook/formats/xml_test_support.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/model_fixture.h"
+#include "xls/xls_workbook_builder.h"
+#include "xlsx/xlsx_test_support.h"
 
 namespace workbook {
 namespace {
@@ -76,6 +82,64 @@ TEST_F(NamedCellsTest, WritesNamedRangesForOpenDocument) {
             "table:cell-range-address=\"$'Sheet1'.$A$2:$'Sheet1'.$C$3\"/>"
             "<table:named-range table:name=\"Cols\" table:base-cell-address=\"$'Sheet1'.$B$1\" "
             "table:cell-range-address=\"$'Sheet1'.$B:$'Sheet1'.$B\"/></table:named-expressions>");
+}
+
+// Files defining names by the hundred thousand (each added where it sorts, which took time in
+// proportion to the names before it): every name is read, and list positions follow the order.
+TEST_F(NamedCellsTest, FilesOfManyNamesReadThemAll) {
+  constexpr int kXlsNames = 65'000, kXlsxNames = 200'000;
+  auto nameOf = [](int i) { return u"N" + platform::Utf8ToUtf16(std::to_string(i)); };
+  using namespace xls_test;
+  // One EXTERNSHEET entry (sheet 0), then NAME records of a ptgRef3d each: N<i> is A<i % 1000 + 1>.
+  Bytes globals =
+      Join({StandardStyles(), Record(0x0017, Join({Word(1), Word(0), Word(0), Word(0)}))});
+  for (int i = 0; i < kXlsNames; ++i) {
+    const std::u16string name = nameOf(i);
+    Append(globals, Record(0x0018, Join({Word(0),
+                                         {0, static_cast<std::uint8_t>(name.size())},
+                                         Word(7),
+                                         Word(0),
+                                         Word(0),
+                                         DWord(0),
+                                         {0},
+                                         Chars(name, false),
+                                         {0x3A},
+                                         Word(0),
+                                         Word(static_cast<std::uint16_t>(i % 1000)),
+                                         Word(0)})));
+  }
+  const std::vector<std::uint8_t> xls =
+      XlsFile(WorkbookStream(globals, {{u"S", Number(0, 0, 15, 1)}}));
+  TMemoryStream xlsStream(xls);
+  TExporterXLS xlsHandler;
+  book->LoadFromStream(xlsStream, xlsHandler);
+  EXPECT_EQ(names().Count(), kXlsNames);
+
+  std::string definedNames;
+  for (int i = 0; i < kXlsxNames; ++i)
+    definedNames += "<definedName name=\"N" + std::to_string(i) + "\">First!$A$" +
+                    std::to_string(i % 1000 + 1) + "</definedName>";
+  TXLSXParts parts = TXLSXParts::Standard("");
+  parts.SetSheets({{"First", "worksheets/sheet1.xml"}}, definedNames);
+  TMemoryStream xlsxStream = parts.Zip();
+  TWorkbook xlsxBook;
+  TExporterXLSX xlsxHandler;
+  xlsxBook.LoadFromStream(xlsxStream, xlsxHandler);
+  EXPECT_EQ(xlsxBook.NamedCells.Count(), kXlsxNames);
+
+  for (const TWorkbook* read : {book.get(), &xlsxBook}) {
+    const TExportRange* range = nullptr;
+    ASSERT_TRUE(read->NamedCells.FindName(u"n64999", range));
+    EXPECT_EQ(range->WorkSheet, read->WorkSheets[0]);
+    EXPECT_EQ(range->Row, 999);
+    EXPECT_EQ(range->Col, 0);
+    // "N0" < "N1" < "N10" < "N100" ...: N10 is third.
+    EXPECT_EQ(read->NamedCells.PositionOf(u"N10"), 2);
+    std::u16string name;
+    EXPECT_TRUE(read->FormulaNames->NameAtPosition(3, name));
+    EXPECT_EQ(name, u"N10");
+    EXPECT_EQ(read->FormulaNames->NamePosition(u"n10"), 3);
+  }
 }
 
 }  // namespace

@@ -59,6 +59,8 @@ void TXLSWorksheetCells::Cell(const TXLSCell& cell) {
     if (row_ != nullptr) workbook_.DoAfterRowRead(sheet_, *row_);
     rowIndex_ = cell.Row;
     row_ = sheet_.GetRow(rowIndex_);
+    // Without a ROW record of its own (some writers give none) the row has the default height.
+    if (row_->HeightMode == 0 && row_->Height < 0) row_->SetHeightMode(2);
   }
   if (++cellsSinceReport_ == kProgressEvery) {
     cellsSinceReport_ = 0;

@@ -26,10 +26,10 @@ std::u16string TExportNamedCells::WriteXLSX(const std::vector<std::u16string>* s
   std::u16string text;
   for (const auto& [name, range] : names_) {
     TExportRange absolute;
-    absolute.Assign(*range);
+    absolute.Assign(range);
     absolute.SetAbsolute(true);
     std::u16string reference = absolute.GetText();
-    if (const TExportWorkSheet* sheet = range->WorkSheet; sheet && sheetNames) {
+    if (const TExportWorkSheet* sheet = range.WorkSheet; sheet && sheetNames) {
       const auto index = static_cast<std::size_t>(sheet->GetIndex());
       if (index < sheetNames->size())
         reference = RenameSheetInRefs(reference, sheet->Name, (*sheetNames)[index]);

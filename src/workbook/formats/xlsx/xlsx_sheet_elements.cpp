@@ -22,6 +22,8 @@ constexpr std::array<std::string_view, 15> kReadElements = {
     "sheetPr",         "sheetViews", "sheetFormatPr", "cols",         "autoFilter",
     "mergeCells",      "hyperlinks", "printOptions",  "pageMargins",  "pageSetup",
     "sheetProtection", "rowBreaks",  "colBreaks",     "headerFooter", "conditionalFormatting"};
+constexpr std::array<std::string_view, 5> kListElements = {"cols", "mergeCells", "hyperlinks",
+                                                           "rowBreaks", "colBreaks"};
 
 // The areas of an sqref ("A1:B2 D4"), each a cell or a range.
 std::vector<TCellRangeRef> SqrefAreas(std::u16string_view sqref) {
@@ -60,6 +62,10 @@ TXLSXSheetElements::TXLSXSheetElements(TExportWorkSheet& sheet,
 
 bool TXLSXSheetElements::IsRead(std::string_view localName) {
   return std::find(kReadElements.begin(), kReadElements.end(), localName) != kReadElements.end();
+}
+
+bool TXLSXSheetElements::IsList(std::string_view localName) {
+  return std::find(kListElements.begin(), kListElements.end(), localName) != kListElements.end();
 }
 
 void TXLSXSheetElements::Read(TXmlNode element) {

@@ -26,6 +26,9 @@ class TXLSXSheetElements {
 
   // Whether an element of that local name, a child of worksheet, is read.
   static bool IsRead(std::string_view localName);
+  // Whether it is a list whose items are read alike, each on its own: such an element may be
+  // handed over once per item, holding that item alone, and once more when it ends.
+  static bool IsList(std::string_view localName);
   // Reads one child of worksheet (anything else is passed over).
   void Read(TXmlNode element);
 

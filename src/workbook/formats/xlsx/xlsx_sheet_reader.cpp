@@ -158,6 +158,7 @@ void TXLSXSheetReader::StartElement(std::string_view localName, std::string_view
   if (depth_ == 2 && elements_ != nullptr && IsXLSXMainNS(namespaceURI) &&
       TXLSXSheetElements::IsRead(localName) && !(sheetDataDone_ && workbook_.ReadRowsByEvent)) {
     treeDepth_ = depth_;
+    treeIsList_ = TXLSXSheetElements::IsList(localName);
     tree_.StartElement(localName, attributes);
     return;
   }
@@ -194,10 +195,17 @@ void TXLSXSheetReader::StartElement(std::string_view localName, std::string_view
 void TXLSXSheetReader::EndElement(std::string_view, std::string_view) {
   if (treeDepth_ != 0) {
     tree_.EndElement();
-    if (depth_-- == treeDepth_) {
+    const int ended = depth_--;
+    if (ended == treeDepth_) {
       treeDepth_ = 0;
       elements_->Read(tree_.Root());
       tree_.Reset();
+    } else if (ended == treeDepth_ + 1 && treeIsList_) {
+      // A list's item is read as soon as it ends and then dropped, as the rows are: a list of
+      // millions of merges or links never stands as one tree.
+      const TXmlNode list = tree_.Root();
+      elements_->Read(list);
+      while (const TXmlNode item = list.FirstChild()) item.Remove();
     }
     return;
   }
@@ -229,7 +237,7 @@ void TXLSXSheetReader::Characters(std::string_view text) {
     capture_->append(text);
   else if (inlineDepth_ != 0)
     inline_.Characters(text);
-  else if (treeDepth_ != 0)
+  else if (treeDepth_ != 0 && !(treeIsList_ && depth_ == treeDepth_))
     tree_.Characters(text);
 }
 

@@ -84,6 +84,7 @@ class TXLSXSheetReader final : public IXmlSaxHandler {
   // The element around the cells being gathered, and its depth (0: none).
   TXmlSaxTree tree_;
   int treeDepth_ = 0;
+  bool treeIsList_ = false;  // its items are read one by one
   TExportRow* row_ = nullptr;
   std::unordered_map<std::int64_t, TSharedFormula> sharedFormulas_;
   std::int64_t partSize_ = 0;

@@ -87,12 +87,12 @@ Bytes RowRecord(std::uint16_t row, std::uint16_t height, std::uint32_t options) 
 }
 
 TEST_F(XLSExporterTest, RowRecordsGiveHeightOutlineAndVisibility) {
-  Load(WorkbookStream(
-      StandardStyles(),
-      {{u"A", Join({Record(0x0225, Join({Word(0), Word(300)})),
-                    RowRecord(0, 450, 0x0100 | 0x40 | 0x02),  // 30 px, level 2
-                    RowRecord(1, 450, 0x0100 | 0x20),         // hidden, automatic
-                    RowRecord(2, 0x8000 | 450, 0x0100 | 0x40), Number(0, 0, 15, 1)})}}));
+  Load(WorkbookStream(StandardStyles(),
+                      {{u"A", Join({Record(0x0225, Join({Word(0), Word(300)})),
+                                    RowRecord(0, 450, 0x0100 | 0x40 | 0x02),  // 30 px, level 2
+                                    RowRecord(1, 450, 0x0100 | 0x20),         // hidden, automatic
+                                    RowRecord(2, 0x8000 | 450, 0x0100 | 0x40), Number(0, 0, 15, 1),
+                                    Number(3, 0, 15, 2)})}}));
   TExportWorkSheet* sheet = &Sheet(0);
   EXPECT_DOUBLE_EQ(sheet->Rows.DefaultRowHeight, 20.0);
   TExportRow* first = sheet->Rows.PeekItem(0);
@@ -105,6 +105,9 @@ TEST_F(XLSExporterTest, RowRecordsGiveHeightOutlineAndVisibility) {
   EXPECT_TRUE(second->Hidden);
   EXPECT_EQ(second->HeightMode, 2);
   EXPECT_EQ(sheet->Rows.PeekItem(2)->HeightMode, 2);
+  // No ROW record: the default height.
+  EXPECT_EQ(sheet->Rows.PeekItem(3)->HeightMode, 2);
+  EXPECT_EQ(first->HeightMode, 0);
 }
 
 Bytes MergedCells(std::initializer_list<std::array<std::uint16_t, 4>> ranges, std::uint16_t count) {
