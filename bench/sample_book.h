@@ -1,6 +1,7 @@
 #pragma once
 // The benchmarks' sample sheet: Rows x Cols cells of a transaction list (a few thousand distinct
-// partner texts, amounts, dates), built in order as an importing program would.
+// partner texts unless asked for more, amounts, dates), built in order as an importing program
+// would.
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -14,13 +15,17 @@
 
 namespace bench {
 
-// Row R of the sample sheet: Cols cells.
-inline void FillSampleRow(workbook::TExportRow& row, int r, int cols) {
+inline constexpr int kSampleTexts = 5000;
+
+// Row R of the sample sheet: Cols cells, every third a text; the texts take Texts distinct values
+// in turn (all of them once there are as many text cells).
+inline void FillSampleRow(workbook::TExportRow& row, int r, int cols, int texts = kSampleTexts) {
+  const int textsBefore = r * ((cols + 2) / 3);
   using namespace workbook;
   for (int c = 0; c < cols; ++c) {
     switch (c % 3) {
       case 0: {
-        std::string text = "Partner " + std::to_string((r * cols + c) % 5000);
+        std::string text = "Partner " + std::to_string((textsBefore + c / 3) % texts);
         row.AddCellString(std::u16string(text.begin(), text.end()));
         break;
       }

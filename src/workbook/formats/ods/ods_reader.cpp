@@ -187,9 +187,11 @@ class TODSImport final : public IXmlSaxHandler {
   void EndCell() {
     const std::int64_t first = nextCol_;
     nextCol_ = std::min<std::int64_t>(nextCol_ + cell_.Repeat(), kMaxSheetCols);
-    // Empty cells only move the position, so a trailing filler creates nothing. Like a repeat,
-    // content stops at the sheet's last row and column: a sheet holds nothing beyond them.
-    if (!cell_.HasContent() || first >= kMaxSheetCols || rowFirst_ >= kMaxSheetRows) return;
+    // Empty cells only move the position, so a trailing filler creates nothing. A repeat stops at
+    // the sheet's last row and column, but content that starts beyond them is refused rather than
+    // lost without a word.
+    if (!cell_.HasContent()) return;
+    if (first >= kMaxSheetCols || rowFirst_ >= kMaxSheetRows) BeyondTheSheet();
     if (row_ == nullptr) row_ = sheet_->Rows.GetRow(static_cast<int>(rowFirst_));
     TExportCell* cell = cell_.Create(*row_, static_cast<int>(first));
     const std::int64_t count = nextCol_ - first;
@@ -221,6 +223,12 @@ class TODSImport final : public IXmlSaxHandler {
       workbook_.DoAfterRowRead(*sheet_, *copy);
       row = copy;
     }
+  }
+
+  [[noreturn]] void BeyondTheSheet() const {
+    throw EWorkbookFileException(WorkbookLng_InvalidODS + u"\r\n\r\nA cell of the worksheet \"" +
+                                 sheet_->Name +
+                                 u"\" lies beyond the last row or column of a worksheet.");
   }
 
   void CountCells(std::int64_t cells) {

@@ -132,15 +132,7 @@ bool TRPNFormulaTokenCellRange::ReadXLS(TRPNByteReader& reader, const IRPNNameSo
     if (!ref.Col2Absolute) ref.Col2 = RelativeCol(ref.Col2, base.Col);
   }
   // The corners as a file may give them in either order.
-  OrderCellRangeCorners(ref);
-  Range.Col = ref.Col1;
-  Range.Row = ref.Row1;
-  Range.ColCount = ref.Col2 - ref.Col1 + 1;
-  Range.RowCount = ref.Row2 - ref.Row1 + 1;
-  Range.Col1Absolute = ref.Col1Absolute;
-  Range.Row1Absolute = ref.Row1Absolute;
-  Range.Col2Absolute = ref.Col2Absolute;
-  Range.Row2Absolute = ref.Row2Absolute;
+  Range.SetCorners(ref);
   return true;
 }
 

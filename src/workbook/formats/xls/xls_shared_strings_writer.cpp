@@ -41,9 +41,9 @@ TXLSSharedStrings_ExportEntry* TXLSSharedStrings_Export::GetEntry(std::int32_t i
 }
 
 std::u16string TXLSSharedStrings_Export::GetString(std::int32_t index) const {
-  const std::u16string& key = keys_.Get(index);
+  const std::u16string_view key = keys_.Get(index);
   const TXLSSharedStrings_ExportEntry* entry = GetEntry(index);
-  return entry ? key.substr(0, entry->TextLength) : key;
+  return std::u16string(entry ? key.substr(0, entry->TextLength) : key);
 }
 
 int TXLSSharedStrings_Export::GetRunCount(std::int32_t index) const {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "workbook/core/hashed_strings.h"
 #include "workbook/core/stream.h"
+#include "workbook/core/string_table.h"
 #include "workbook/formats/xls/xls_record_ids.h"
 
 namespace workbook {
@@ -57,7 +57,7 @@ class TXLSSharedStrings_Export {
     std::uint16_t Offset;  // from the start of that record's header
   };
 
-  THashedStrings keys_;
+  TStringTable keys_;
   std::vector<std::unique_ptr<TXLSSharedStrings_ExportEntry>> entries_;
   std::vector<std::uint32_t> recordSizes_;
   std::vector<TBucket> buckets_;

@@ -27,12 +27,8 @@ void AppendT(std::string& out, std::u16string_view text) {
 }  // namespace
 
 std::uint32_t TXLSXSharedStrings_Export::Add(std::string content) {
-  auto found = index_.find(content);
-  if (found != index_.end()) return found->second;
-  const auto index = static_cast<std::uint32_t>(entries_.size());
-  entries_.push_back(std::move(content));
-  index_.emplace(entries_.back(), index);
-  return index;
+  bool isNew = false;
+  return static_cast<std::uint32_t>(entries_.Add(content, isNew));
 }
 
 std::uint32_t TXLSXSharedStrings_Export::AddCell(const TExportCellString& cell) {
@@ -80,19 +76,18 @@ void TXLSXSharedStrings_Export::WriteXLSX(TZipArchive& zip, bool compress,
     parts.AddBytes(text.data(), text.size(), compress);
     text.clear();
   };
-  const std::string count = std::to_string(entries_.size());
+  const std::string count = std::to_string(Count());
   text += kXLSXDeclarationLine;
   text += "<sst xmlns=\"";
   text += kXLSXMainNS;
   text += "\" count=\"" + count + "\" uniqueCount=\"" + count + "\">";
-  for (std::size_t i = 0; i < entries_.size(); ++i) {
+  for (std::int32_t i = 0; i < entries_.Count(); ++i) {
     if (i % kEntriesPerPart == 0) {
       if (i > 0) flush();
-      workbook.DoProgress(wpsSharedStrings, static_cast<long long>(i),
-                          static_cast<long long>(entries_.size()), u"");
+      workbook.DoProgress(wpsSharedStrings, i, entries_.Count(), u"");
     }
     text += "<si>";
-    text += entries_[i];
+    text += entries_.Get(i);
     text += "</si>";
   }
   text += "</sst>";

@@ -2,12 +2,12 @@
 // TXLSXSharedStrings_Export: the shared-string table of an XLSX export. Each entry is the complete
 // content of one si element; equal contents share one index.
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "workbook/core/string_table.h"
 #include "workbook/model/packed_text.h"
 
 namespace workbook {
@@ -23,9 +23,8 @@ class TXLSXSharedStrings_Export {
   // once: later cells find it by its characters' address. A text no other holder shares is
   // looked up by its content each time.
   std::uint32_t AddCell(const TExportCellString& cell);
-  std::size_t Count() const { return entries_.size(); }
-  bool Empty() const { return entries_.empty(); }
-  const std::string& GetEntry(std::size_t index) const { return entries_.at(index); }
+  std::size_t Count() const { return static_cast<std::size_t>(entries_.Count()); }
+  bool Empty() const { return entries_.Count() == 0; }
 
   // "xl/sharedStrings.xml", streamed in parts of 10,000 entries (through the compression wrapper
   // when compress is set); progress through workbook.
@@ -36,8 +35,7 @@ class TXLSXSharedStrings_Export {
   std::string BuildEntry(const TExportCellString& cell);
 
  private:
-  std::deque<std::string> entries_;  // stable addresses for the index's keys
-  std::unordered_map<std::string_view, std::uint32_t> index_;
+  TByteStringTable entries_;
   // Plain texts by their identity; the texts are kept, so no identity is reused by another text
   // while the table lives (rows written by event are freed as they go).
   std::unordered_map<const void*, std::uint32_t> byText_;

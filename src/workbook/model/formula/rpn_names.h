@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "workbook/core/cell_refs.h"
+
 namespace workbook {
 
 class TExportWorkSheet;
@@ -23,6 +25,19 @@ struct TRPNRange {
 
   int LastCol() const { return Col + ColCount - 1; }
   int LastRow() const { return Row + RowCount - 1; }
+
+  // From a reference whose corners may come in either order: the "$" flags follow their corners.
+  void SetCorners(TCellRangeRef ref) {
+    OrderCellRangeCorners(ref);
+    Col = ref.Col1;
+    Row = ref.Row1;
+    ColCount = ref.Col2 - ref.Col1 + 1;
+    RowCount = ref.Row2 - ref.Row1 + 1;
+    Col1Absolute = ref.Col1Absolute;
+    Row1Absolute = ref.Row1Absolute;
+    Col2Absolute = ref.Col2Absolute;
+    Row2Absolute = ref.Row2Absolute;
+  }
 };
 
 class IRPNNameSource {

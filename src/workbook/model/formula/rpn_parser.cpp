@@ -222,16 +222,7 @@ void TParser::Classify(std::u16string_view token, char16_t next, std::u16string_
   } else if (token.find(u':') != std::u16string_view::npos &&
              ParseCellRangeRef(token, range, true)) {
     CountOperand();
-    TRPNRange& r = Append<TRPNFormulaTokenCellRange>()->Range;
-    OrderCellRangeCorners(range);
-    r.Col = range.Col1;
-    r.Row = range.Row1;
-    r.ColCount = range.Col2 - range.Col1 + 1;
-    r.RowCount = range.Row2 - range.Row1 + 1;
-    r.Col1Absolute = range.Col1Absolute;
-    r.Row1Absolute = range.Row1Absolute;
-    r.Col2Absolute = range.Col2Absolute;
-    r.Row2Absolute = range.Row2Absolute;
+    Append<TRPNFormulaTokenCellRange>()->Range.SetCorners(range);
   } else if (ParseCellRef(token, col, row, colAbsolute, rowAbsolute)) {
     CountOperand();
     auto* cell = Append<TRPNFormulaTokenCell>();

@@ -505,10 +505,15 @@ TEST_F(ODSReaderTest, ValuesReachTheLastRowAndColumnAndStopThere) {
     int rowCount, colCount;  // of the sheet, of its last row
   } cases[] = {
       {"<table:table-row>" + beforeLastColumn + cells(2) + "</table:table-row>", 1, 16384},
-      {"<table:table-row>" + beforeLastColumn + cells(3) + cells(1) + "</table:table-row>", 1,
-       16384},
+      {"<table:table-row>" + beforeLastColumn + cells(3) + "</table:table-row>", 1, 16384},
       {beforeLastRow + rows(2), 1048576, 1},
-      {beforeLastRow + rows(999'999'999) + rows(1), 1048576, 1},
+      {beforeLastRow + rows(999'999'999), 1048576, 1},
+      // Empty fillers beyond the edges hold nothing to lose.
+      {"<table:table-row>" + beforeLastColumn + cells(2) +
+           "<table:table-cell table:number-columns-repeated=\"9\"/></table:table-row>" +
+           "<table:table-row table:number-rows-repeated=\"2000000\"><table:table-cell/>"
+           "</table:table-row>",
+       1, 16384},
   };
   for (const auto& c : cases) {
     LoadRows(c.rows);
@@ -517,6 +522,31 @@ TEST_F(ODSReaderTest, ValuesReachTheLastRowAndColumnAndStopThere) {
     EXPECT_EQ(sheetRows[c.rowCount - 1]->Cells.Count(), c.colCount);
     EXPECT_EQ(Cell(c.rowCount - 1, c.colCount - 1)->GetValueText(), u"1");
     EXPECT_NE(Cell(c.rowCount - 1 - (c.rowCount > 1), c.colCount - 1 - (c.colCount > 1)), nullptr);
+  }
+}
+
+// A value that starts beyond the last row or column, where no sheet holds it, is refused with
+// the sheet's name rather than dropped.
+TEST_F(ODSReaderTest, ValuesBeyondTheLastRowOrColumnAreRefused) {
+  const std::string value = "<table:table-cell office:value-type=\"float\" office:value=\"1\"/>";
+  const std::string rows[] = {
+      "<table:table-row><table:table-cell table:number-columns-repeated=\"16382\"/>"
+      "<table:table-cell office:value-type=\"float\" office:value=\"1\" "
+      "table:number-columns-repeated=\"3\"/>" +
+          value + "</table:table-row>",
+      "<table:table-row table:number-rows-repeated=\"999999999\"><table:table-cell/>"
+      "</table:table-row><table:table-row>" +
+          value + "</table:table-row>",
+  };
+  for (const std::string& content : rows) {
+    try {
+      LoadRows(content);
+      ADD_FAILURE() << "loaded: " << content.substr(0, 200);
+    } catch (const EWorkbookFileException& error) {
+      EXPECT_EQ(error.Message(),
+                u"The file is not a valid ODS (OpenOffice Calc) file.\r\n\r\nA cell of the "
+                u"worksheet \"S\" lies beyond the last row or column of a worksheet.");
+    }
   }
 }
 
