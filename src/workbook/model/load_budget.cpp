@@ -35,6 +35,14 @@ void TWorkbookLoadBudget::ChargeCells(std::int64_t count) {
   if (TWorkbookLoadBudget* budget = Current()) budget->cells_ += count;
 }
 
+void TWorkbookLoadBudget::ChargeBytes(std::int64_t bytes) {
+  TWorkbookLoadBudget* budget = Current();
+  if (!budget) return;
+  const std::int64_t total = budget->bytes_ + bytes;
+  ChargeCells(total / kCellBytes - budget->bytes_ / kCellBytes);
+  budget->bytes_ = total;
+}
+
 void TWorkbookLoadBudget::CheckCells(std::int64_t count) {
   const TWorkbookLoadBudget* budget = Current();
   if (budget && count > budget->limits_.MaxCells - budget->cells_)

@@ -34,6 +34,11 @@ class TWorkbookLoadBudget {
   // raise EWorkbookFileException and nothing is made.
   static void ChargeCells(std::int64_t count);
   static void ChargeTextBytes(std::int64_t bytes);
+  // Charge the running load for what else it keeps (rows, styles) by its size in memory: each
+  // kCellBytes count as one cell, what a cell with its place in its row takes, so that the cell
+  // limit bounds the memory of a load whatever its file holds.
+  static void ChargeBytes(std::int64_t bytes);
+  static constexpr std::int64_t kCellBytes = 48;
   // Raise as ChargeCells and ChargeTextBytes would for that many more, charging nothing (a text
   // still being read, copies about to be made one by one).
   static void CheckCells(std::int64_t count);
@@ -47,6 +52,7 @@ class TWorkbookLoadBudget {
   TWorkbookLoadLimits limits_;
   std::int64_t cells_ = 0;
   std::int64_t textBytes_ = 0;
+  std::int64_t bytes_ = 0;  // charged through ChargeBytes
   TWorkbookLoadBudget* outer_;
 };
 

@@ -194,8 +194,8 @@ TExportRow* TExportRows::GetItem(std::int64_t index) {
 }
 
 TExportRow* TExportRows::NewRow(std::int64_t index) {
-  // A row costs a load about what a cell does.
-  TWorkbookLoadBudget::ChargeCells(1);
+  // A row with its cell list and its place in the sheet costs more than a cell.
+  TWorkbookLoadBudget::ChargeBytes(sizeof(TExportRow) + sizeof(void*));
   if (TWorkbook* book = GetWorkbook())
     return TOwnedListObject::CreateInsertIn<TExportRow>(book->CellBlocks, *this, index);
   return InsertNew<TExportRow>(index);

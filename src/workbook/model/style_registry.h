@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "workbook/core/hashed_strings.h"
+#include "workbook/model/load_budget.h"
 
 namespace workbook {
 
@@ -34,8 +35,12 @@ class TExportStyleRegistry {
   int Add(const T& item) {
     provisional_ = false;
     bool isNew = false;
-    const int index = keys_.Add(item.GetKeyString(), isNew);
-    if (isNew) items_.push_back(std::make_unique<T>(item));
+    const std::u16string key = item.GetKeyString();
+    const int index = keys_.Add(key, isNew);
+    if (isNew) {
+      items_.push_back(std::make_unique<T>(item));
+      ChargeEntry(key);
+    }
     return index;
   }
 
@@ -47,8 +52,10 @@ class TExportStyleRegistry {
       keys_.Clear();
       items_.clear();
     }
-    const int index = keys_.Append(item->GetKeyString());
+    const std::u16string key = item->GetKeyString();
+    const int index = keys_.Append(key);
     items_.push_back(std::move(item));
+    ChargeEntry(key);
     return index;
   }
 
@@ -65,6 +72,14 @@ class TExportStyleRegistry {
   ~TExportStyleRegistry() = default;
 
  private:
+  // A load holds the item, its key and their places (a file may list a million fonts): charged
+  // once the entry is whole, so that a refused load leaves the registry sound.
+  static void ChargeEntry(const std::u16string& key) {
+    TWorkbookLoadBudget::ChargeBytes(
+        static_cast<std::int64_t>(sizeof(T) + 2 * sizeof(std::u16string) +
+                                  key.size() * sizeof(char16_t) + sizeof(std::unique_ptr<T>)));
+  }
+
   T defaultItem_;
   THashedStrings keys_;
   std::vector<std::unique_ptr<T>> items_;

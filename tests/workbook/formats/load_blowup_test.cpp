@@ -175,6 +175,57 @@ TEST_F(LoadBlowupTest, ListsAfterTheCellsLoadUnderTheMemoryLimit) {
   }
 }
 
+// Rows and styles are held against the cell limit at what they take beside a cell; a styles part
+// read whole as a tree, at what the tree takes.
+TEST_F(LoadBlowupTest, RowsAndStylesCountAtWhatTheyTake) {
+  using namespace xls_test;
+  Bytes fonts = StandardStyles(), xfs = StandardStyles();
+  for (int i = 0; i < 30'000; ++i)
+    Append(fonts, ArialFont(static_cast<std::uint16_t>(400 + i % 2)));
+  for (int i = 0; i < 150'000; ++i) Append(xfs, CellXF(0, 0));
+  std::string styles = "<styleSheet xmlns=\"" + kMainNS + "\"><fonts>";
+  for (int i = 0; i < 20'000; ++i) styles += "<font><b/></font>";
+  std::string rows;
+  for (int i = 0; i < 60'000; ++i) rows += "<row/>";
+  const TXLSXParts manyRows = TXLSXParts::Standard(rows);
+  TXLSXParts bigStyles = TXLSXParts::Standard("");
+  bigStyles.Parts["xl/styles.xml"] = styles + "</fonts></styleSheet>";
+  const std::string kCells = "The file is too large to load: it holds more than 100000 cells.";
+  const struct {
+    const char* name;
+    std::vector<std::uint8_t> xls;
+    TXLSXParts xlsx;
+    std::string message;
+  } kCases[] = {
+      {"60,000 empty rows", {}, manyRows, kCells},
+      {"20,000 fonts in a 340 KB styles part",
+       {},
+       bigStyles,
+       "The file is too large to load: its part \"xl/styles.xml\" inflates to more than a "
+       "workbook's part holds."},
+      {"30,000 XLS fonts", XlsFile(WorkbookStream(fonts, {{u"S", {}}})), {}, kCells},
+      {"150,000 XLS cell formats", XlsFile(WorkbookStream(xfs, {{u"S", {}}})), {}, kCells},
+  };
+  for (const auto& c : kCases) {
+    Book = std::make_unique<TWorkbook>();
+    Book->ShowProgress = false;
+    Book->LoadLimits.MaxCells = 100'000;
+    try {
+      if (c.xls.empty()) {
+        TExporterXLSX xlsx;
+        Load(c.xlsx, xlsx);
+      } else {
+        TMemoryStream stream(c.xls);
+        TExporterXLS xls;
+        Book->LoadFromStream(stream, xls);
+      }
+      ADD_FAILURE() << c.name << ": loaded";
+    } catch (const EWorkbookFileException& e) {
+      EXPECT_EQ(std::string(e.what()), c.message) << c.name;
+    }
+  }
+}
+
 // A text's spaces are counted in the element that stands for them: 40,000 of them in a 1 MB file
 // would make a text of 1.3 billion characters. It is refused while it grows, not once made.
 TEST_F(LoadBlowupTest, SpacesBeyondTheTextBudgetAreRefusedWhileTheTextGrows) {

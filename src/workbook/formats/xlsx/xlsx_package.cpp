@@ -1,6 +1,8 @@
 #include "workbook/formats/xlsx/xlsx_package.h"
 
 #include "platform/text_codec.h"
+#include "workbook/core/exceptions.h"
+#include "workbook/core/library_texts.h"
 #include "workbook/core/path_utils.h"
 #include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/load_budget.h"
@@ -59,6 +61,16 @@ std::unique_ptr<TMemoryStream> TXLSXPackage::ExtractPart(std::string_view partNa
 bool TXLSXPackage::LoadPart(std::string_view partName, TXmlDocument& document) {
   std::unique_ptr<TMemoryStream> part = ExtractPart(partName);
   if (!part) return false;
+  // A tree takes up to some 24 bytes per byte of its text (a styles part of a million short
+  // elements, 1 GB for 44 MB): it must fit beside what the load holds. It is gone once read.
+  constexpr std::int64_t kTreeBytesPerByte = 24;
+  try {
+    TWorkbookLoadBudget::CheckCells(part->Size() * kTreeBytesPerByte /
+                                    TWorkbookLoadBudget::kCellBytes);
+  } catch (const EWorkbookFileException&) {
+    throw EWorkbookFileException(
+        FormatLibraryText(WorkbookLng_PartTooLarge, platform::Utf8ToUtf16(std::string(partName))));
+  }
   document.LoadFromStream(*part);
   return true;
 }

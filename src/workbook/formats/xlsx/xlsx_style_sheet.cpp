@@ -11,6 +11,7 @@
 #include "workbook/formats/zip/zip_archive.h"
 #include "workbook/model/cell.h"
 #include "workbook/model/cell_style.h"
+#include "workbook/model/load_budget.h"
 #include "workbook/model/workbook.h"
 
 namespace workbook {
@@ -114,21 +115,29 @@ void TExporterXLSX_StyleSheet::ReadStyles(TXmlDocument& styles, const IThemeColo
   const TExporterXLSX_PaletteColors colors(palette);
 
   numberFormats_.ResetBuiltIns();
-  for (TXmlNode format : root.FindPath("numFmts").Elements("numFmt"))
-    numberFormats_.Add(IntAttr(format, "numFmtId"), format.Attr16("formatCode"));
+  for (TXmlNode format : root.FindPath("numFmts").Elements("numFmt")) {
+    std::u16string code = format.Attr16("formatCode");
+    ChargeNumberFormat(code);
+    numberFormats_.Add(IntAttr(format, "numFmtId"), std::move(code));
+  }
 
   if (TXmlNode fonts = root.FindPath("fonts")) workbook_.FontList.ReadXLSX(fonts, theme, &colors);
 
   fills_.Clear();
-  for (TXmlNode fill : root.FindPath("fills").Elements("fill"))
+  for (TXmlNode fill : root.FindPath("fills").Elements("fill")) {
+    TWorkbookLoadBudget::ChargeBytes(sizeof(TColor));
     fills_.Append(ReadFillColor(fill, theme, &colors));
+  }
 
   if (TXmlNode borders = root.FindPath("borders"))
     workbook_.BordersList.ReadXLSX(borders, theme, &colors);
 
   styles_.clear();
   looks_.clear();
-  for (TXmlNode xf : root.FindPath("cellXfs").Elements("xf")) styles_.push_back(ReadXf(xf));
+  for (TXmlNode xf : root.FindPath("cellXfs").Elements("xf")) {
+    ChargeStyle();
+    styles_.push_back(ReadXf(xf));
+  }
   styleFormats_.assign(styles_.size(), nullptr);
   for (std::size_t i = 0; i < styles_.size(); ++i)
     styleFormats_[i] = numberFormats_.FindById(styles_[i].NumFmtId);
@@ -145,8 +154,21 @@ void TExporterXLSX_StyleSheet::ReadStyles(TXmlDocument& styles, const IThemeColo
       if (!color) color = pattern.Child("fgColor");
       style.FillColor = ReadXLSXColor(color, theme, &colors);
     }
+    TWorkbookLoadBudget::ChargeBytes(sizeof(TExporterXLSX_CondFormStyle));
     condFormStyles_.Append(style);
   }
+}
+
+void TExporterXLSX_StyleSheet::ChargeNumberFormat(const std::u16string& code) {
+  // Held with its code twice (in the entry and in the code table).
+  TWorkbookLoadBudget::ChargeBytes(static_cast<std::int64_t>(sizeof(TExporterXLSX_NumberFormat) +
+                                                             2 * sizeof(std::u16string) +
+                                                             2 * code.size() * sizeof(char16_t)));
+}
+
+void TExporterXLSX_StyleSheet::ChargeStyle() {
+  // An xf read is held with its number format's place.
+  TWorkbookLoadBudget::ChargeBytes(sizeof(TExporterXLSX_Style) + sizeof(void*));
 }
 
 TExporterXLSX_NumberFormat* TExporterXLSX_StyleSheet::NumberFormatOf(int index) {

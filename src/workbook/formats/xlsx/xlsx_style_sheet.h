@@ -142,6 +142,9 @@ class TExporterXLSX_StyleSheet {
 
  private:
   TExporterXLSX_NumberFormat* NumberFormatOf(int index);
+  // Charge a load for an xf or a number format about to be read.
+  static void ChargeStyle();
+  static void ChargeNumberFormat(const std::u16string& code);
   // Whether xf index differs from xf 0 in nothing but its number format (looked up once per xf).
   bool LooksLikeDefault(int index);
   bool SameFont(int a, int b) const;

@@ -34,6 +34,7 @@ void TExporterXLSX_StyleSheet::BeginReadXLS() {
 }
 
 void TExporterXLSX_StyleSheet::ReadXLSFormat(std::int32_t id, std::u16string code) {
+  ChargeNumberFormat(code);
   numberFormats_.Add(id, std::move(code));
 }
 
@@ -67,6 +68,7 @@ void TExporterXLSX_StyleSheet::ReadXLSXF(std::span<const std::uint8_t> data,
   if ((DWordAt(data, 14) & kFillFlag) != 0) fill = palette.GetColor(WordAt(data, 18) & 0x7F);
   xf.FillIndex = fills_.AddColor(fill);
 
+  ChargeStyle();
   styles_.push_back(xf);
   styleFormats_.push_back(numberFormats_.FindById(xf.NumFmtId));
 }
