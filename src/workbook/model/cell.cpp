@@ -53,6 +53,8 @@ TExportCell::~TExportCell() {
 }
 
 TExportCellStyle& TExportCell::InstallLook(std::unique_ptr<TExportCellLook> look) {
+  // A cell's own style, or its extras below, take a load more than a plain cell.
+  TWorkbookLoadBudget::ChargeBytes(sizeof(TExportCellLook));
   TExportCellStyle& style = look->Style;
   if (link_ & kExtrasTag) {
     Extras().Look = std::move(look);
@@ -178,6 +180,7 @@ void TExportCell::ApplyWorkSheetDefaults(TExportWorkSheet& sheet, TExportCellSty
 TExportCellExtras& TExportCell::Extras() {
   if (const TExportCellExtras* extras = ExtrasIfAny())
     return *const_cast<TExportCellExtras*>(extras);
+  TWorkbookLoadBudget::ChargeBytes(sizeof(TExportCellExtras));
   auto* extras = new TExportCellExtras();
   extras->FormatCode = FormatCodeIfAny();
   if (link_ & kLookTag) {

@@ -190,6 +190,24 @@ TEST_F(LoadBlowupTest, RowsAndStylesCountAtWhatTheyTake) {
   const TXLSXParts manyRows = TXLSXParts::Standard(rows);
   TXLSXParts bigStyles = TXLSXParts::Standard("");
   bigStyles.Parts["xl/styles.xml"] = styles + "</fonts></styleSheet>";
+  // Cells of a bold format hold a style each; cells of a format the file lacks hold none.
+  std::string boldCells, unknownCells;
+  for (int i = 0; i < 60; ++i) {
+    boldCells += "<row>";
+    unknownCells += "<row>";
+    for (int c = 0; c < 1000; ++c) {
+      boldCells += "<c s=\"1\"/>";
+      unknownCells += "<c s=\"9\"/>";
+    }
+    boldCells += "</row>";
+    unknownCells += "</row>";
+  }
+  TXLSXParts boldStyled = TXLSXParts::Standard(boldCells),
+             unknownStyled = TXLSXParts::Standard(unknownCells);
+  boldStyled.Parts["xl/styles.xml"] = unknownStyled.Parts["xl/styles.xml"] =
+      "<styleSheet xmlns=\"" + kMainNS +
+      "\"><fonts><font/><font><b/></font></fonts><cellXfs><xf/><xf fontId=\"1\"/></cellXfs>"
+      "</styleSheet>";
   const std::string kCells = "The file is too large to load: it holds more than 100000 cells.";
   const struct {
     const char* name;
@@ -203,6 +221,7 @@ TEST_F(LoadBlowupTest, RowsAndStylesCountAtWhatTheyTake) {
        bigStyles,
        "The file is too large to load: its part \"xl/styles.xml\" inflates to more than a "
        "workbook's part holds."},
+      {"60,000 bold cells", {}, boldStyled, kCells},
       {"30,000 XLS fonts", XlsFile(WorkbookStream(fonts, {{u"S", {}}})), {}, kCells},
       {"150,000 XLS cell formats", XlsFile(WorkbookStream(xfs, {{u"S", {}}})), {}, kCells},
   };
@@ -224,6 +243,9 @@ TEST_F(LoadBlowupTest, RowsAndStylesCountAtWhatTheyTake) {
       EXPECT_EQ(std::string(e.what()), c.message) << c.name;
     }
   }
+  TExporterXLSX xlsx;
+  Load(unknownStyled, xlsx);
+  EXPECT_EQ(Book->WorkSheets[0]->Rows[59]->Cells.Count(), 1000);
 }
 
 // A text's spaces are counted in the element that stands for them: 40,000 of them in a 1 MB file

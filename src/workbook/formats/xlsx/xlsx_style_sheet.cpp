@@ -207,7 +207,9 @@ void TExporterXLSX_StyleSheet::ApplyStyle(int index, TExportCellStyle& style, TE
 }
 
 void TExporterXLSX_StyleSheet::ApplyCellFormat(int index, TExportCell& cell) {
-  if (index != 0 && !LooksLikeDefault(index)) return ApplyStyle(index, cell.GetStyle(), &cell);
+  // An xf the file lacks leaves the sheet's default style, which costs the cell nothing.
+  if (index != 0 && index < StyleCount() && !LooksLikeDefault(index))
+    return ApplyStyle(index, cell.GetStyle(), &cell);
   ApplyNumberFormat(index, cell);
   cell.UseSheetDefaultStyle();
 }
