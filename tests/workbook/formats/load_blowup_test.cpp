@@ -248,6 +248,26 @@ TEST_F(LoadBlowupTest, RowsAndStylesCountAtWhatTheyTake) {
   EXPECT_EQ(Book->WorkSheets[0]->Rows[59]->Cells.Count(), 1000);
 }
 
+// As many number formats as cell formats, each cell format its own: every cell format finds its
+// format at once, and a cell gets the last one's code.
+TEST_F(LoadBlowupTest, EveryCellFormatFindsItsOwnNumberFormat) {
+  constexpr int kFormats = 100'000;
+  const auto code = [](int i) { return "0.0&quot;" + std::to_string(i) + "&quot;"; };
+  std::string formats, xfs;
+  for (int i = 0; i < kFormats; ++i) {
+    formats +=
+        "<numFmt numFmtId=\"" + std::to_string(164 + i) + "\" formatCode=\"" + code(i) + "\"/>";
+    xfs += "<xf numFmtId=\"" + std::to_string(164 + i) + "\"/>";
+  }
+  TXLSXParts parts =
+      TXLSXParts::Standard("<row><c s=\"" + std::to_string(kFormats) + "\"><v>1.5</v></c></row>");
+  parts.Parts["xl/styles.xml"] = "<styleSheet xmlns=\"" + kMainNS + "\"><numFmts>" + formats +
+                                 "</numFmts><cellXfs><xf/>" + xfs + "</cellXfs></styleSheet>";
+  TExporterXLSX xlsx;
+  Load(parts, xlsx);
+  EXPECT_EQ(Book->WorkSheets[0]->Rows[0]->Cells[0]->GetFormatCode(), u"0.0\"99999\"");
+}
+
 // A text's spaces are counted in the element that stands for them: 40,000 of them in a 1 MB file
 // would make a text of 1.3 billion characters. It is refused while it grows, not once made.
 TEST_F(LoadBlowupTest, SpacesBeyondTheTextBudgetAreRefusedWhileTheTextGrows) {

@@ -72,6 +72,8 @@ const TNumberFormatRec& TExporterXLSX_NumberFormat::Format() {
 
 void TExporterXLSX_NumberFormats::ResetBuiltIns() {
   items_.clear();
+  byId_.clear();
+  maxId_ = 0;
   codes_.Clear();
   codeIds_.clear();
   for (const TBuiltIn& builtIn : kBuiltIns) Add(builtIn.id, builtIn.code);
@@ -82,20 +84,19 @@ void TExporterXLSX_NumberFormats::Add(std::int32_t id, std::u16string code) {
   codes_.Add(code, isNew);
   if (isNew) codeIds_.push_back(id);
   items_.push_back(std::make_unique<TExporterXLSX_NumberFormat>(id, std::move(code)));
+  byId_[id] = items_.back().get();
+  maxId_ = std::max(maxId_, id);
 }
 
 TExporterXLSX_NumberFormat* TExporterXLSX_NumberFormats::FindById(std::int32_t id) {
-  for (auto it = items_.rbegin(); it != items_.rend(); ++it)
-    if ((*it)->Id() == id) return it->get();
-  return nullptr;
+  const auto found = byId_.find(id);
+  return found == byId_.end() ? nullptr : found->second;
 }
 
 std::int32_t TExporterXLSX_NumberFormats::GetFormatId(const std::u16string& code) {
   const std::int32_t known = codes_.IndexOf(code);
   if (known >= 0) return codeIds_[static_cast<std::size_t>(known)];
-  std::int32_t maxId = 0;
-  for (const auto& item : items_) maxId = std::max(maxId, item->Id());
-  const std::int32_t id = std::max(maxId + 1, kFirstCustomId);
+  const std::int32_t id = std::max(maxId_ + 1, kFirstCustomId);
   Add(id, code);
   return id;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "workbook/core/hashed_strings.h"
@@ -71,6 +72,10 @@ class TExporterXLSX_NumberFormats {
 
  private:
   std::vector<std::unique_ptr<TExporterXLSX_NumberFormat>> items_;
+  // Each id's latest entry and the greatest id: a file may hold as many formats as cell formats,
+  // and every cell format looks its format up.
+  std::unordered_map<std::int32_t, TExporterXLSX_NumberFormat*> byId_;
+  std::int32_t maxId_ = 0;
   THashedStrings codes_;
   std::vector<std::int32_t> codeIds_;  // aligned with codes_
 };
