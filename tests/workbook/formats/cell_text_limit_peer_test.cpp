@@ -8,15 +8,12 @@
 #include <string>
 
 #include "../model/model_fixture.h"
-#include "platform/text_codec.h"
+#include "book_file.h"
 #include "python_peer.h"
 #include "support/thrown.h"
 #include "workbook/core/exceptions.h"
-#include "workbook/formats/exporter_registry.h"
 #include "workbook/formats/library_start.h"
-#include "workbook/formats/text/text_exporter.h"
 #include "workbook/model/cell_string.h"
-#include "workbook/model/custom_exporter.h"
 
 namespace workbook {
 namespace {
@@ -34,19 +31,9 @@ class CellTextLimitTest : public ModelTest {
     sheet_->GetRow(0)->AddCellString(u"short");
   }
 
-  // Book written to name through the handler of its extension (comma-separated for .csv); the
-  // file's path.
+  // Book written to name in the scratch folder; the file's path.
   std::string Write(const std::string& name) {
-    TCustomExporter* writer = nullptr;
-    TExporterCSVComma comma;
-    if (name.ends_with(".csv"))
-      writer = &comma;
-    else
-      EXPECT_TRUE(FindExporterForFile(platform::Utf8ToUtf16(name), writer));
-    TMemoryStream bytes;
-    writer->ExportToStream(bytes, *book_);
-    bytes.SaveToFile(dir_.File(name));
-    return dir_.File(name);
+    return test::WriteBookFile(*book_, dir_.File(name));
   }
 
   // A text of length characters in B2, kept in the shared strings or in the cell.

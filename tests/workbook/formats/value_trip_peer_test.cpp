@@ -11,16 +11,14 @@
 #include <string>
 
 #include "../model/model_fixture.h"
+#include "book_file.h"
 #include "platform/text_codec.h"
 #include "python_peer.h"
-#include "workbook/formats/exporter_registry.h"
 #include "workbook/formats/library_start.h"
-#include "workbook/formats/text/text_exporter.h"
 #include "workbook/model/cell_boolean.h"
 #include "workbook/model/cell_date_time.h"
 #include "workbook/model/cell_string.h"
 #include "workbook/model/conditional_formatting.h"
-#include "workbook/model/custom_exporter.h"
 #include "workbook/model/row.h"
 #include "workbook/model/worksheet.h"
 
@@ -47,19 +45,9 @@ class ValueTripTest : public ModelTest {
     book_->WorkSheets[0]->FindCreateCell(1, 4, TCellClass::Boolean, true)->SetFormula(u"=A3>1");
   }
 
-  // Book written through the handler of name's extension (comma-separated for .csv); the file's
-  // path.
+  // Book written to name in the scratch folder; the file's path.
   std::string Write(const std::string& name) {
-    TCustomExporter* writer = nullptr;
-    TExporterCSVComma comma;
-    if (name.ends_with(".csv"))
-      writer = &comma;
-    else
-      EXPECT_TRUE(FindExporterForFile(platform::Utf8ToUtf16(name), writer));
-    TMemoryStream bytes;
-    writer->ExportToStream(bytes, *book_);
-    bytes.SaveToFile(dir_.File(name));
-    return dir_.File(name);
+    return test::WriteBookFile(*book_, dir_.File(name));
   }
 
   // What the peer reads of file, "xlsx" or "xls" as its mode says.
