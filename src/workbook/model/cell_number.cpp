@@ -36,9 +36,9 @@ static_assert(sizeof(TExportCellNumber) == sizeof(TExportCell) + sizeof(double))
 bool TExportCellCustomNumber::GetErrorValue(std::uint8_t& code) const {
   if (FormulaError() != TRPNError::None)
     code = TExportCellBoolean::ErrorCodeOf(RPNErrorText(FormulaError()));
-  else if (const auto* flag = dynamic_cast<const TExportCellBoolean*>(this);
-           flag && flag->IsErrorValue)
-    code = flag->ErrorCode();
+  else if (IsErrorValue && CellClass() == TCellClass::Boolean)
+    // The flag first: every cell of every write asks, and a failed dynamic_cast costs.
+    code = static_cast<const TExportCellBoolean*>(this)->ErrorCode();
   else if (HasValue && !std::isfinite(Value))
     code = TExportCellBoolean::ErrorCodeOf(u"#NUM!");
   else
