@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "workbook/model/cell_number.h"
+#include "workbook/model/load_budget.h"
 #include "workbook/model/rich_text.h"
 #include "workbook/model/worksheet.h"
 
@@ -63,6 +64,8 @@ const std::u16string& TExportCellString::GetHyperlink() const {
 
 void TExportCellString::SetHyperlink(const std::u16string& target) {
   if (target.empty() && !ExtrasIfAny()) return;
+  // Each cell holds its own copy, and a file may name one long target from any number of links.
+  TWorkbookLoadBudget::ChargeTextBytes(static_cast<std::int64_t>(target.size() * sizeof(char16_t)));
   Extras().Hyperlink = target;
 }
 

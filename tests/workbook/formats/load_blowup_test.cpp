@@ -60,8 +60,10 @@ std::string Noise(std::uint32_t i) {
   return std::to_string(i ^ (i >> 15));
 }
 
-// One sheet of one text cell followed by Trailer, with an external hyperlink relationship rId1.
-TXLSXParts SheetWithTrailer(const std::string& trailer) {
+// One sheet of one text cell followed by Trailer, with an external hyperlink relationship rId1 to
+// Target.
+TXLSXParts SheetWithTrailer(const std::string& trailer,
+                            const std::string& target = "https://example.com/") {
   TXLSXParts parts =
       TXLSXParts::Standard("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>x</t></is></c></row>");
   std::string& sheet = parts.Parts["xl/worksheets/sheet1.xml"];
@@ -69,8 +71,8 @@ TXLSXParts SheetWithTrailer(const std::string& trailer) {
   parts.Parts["xl/worksheets/_rels/sheet1.xml.rels"] =
       "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
       "<Relationship Id=\"rId1\" Type=\"" +
-      std::string(kRel) +
-      "/hyperlink\" Target=\"https://example.com/\" TargetMode=\"External\"/></Relationships>";
+      std::string(kRel) + "/hyperlink\" Target=\"" + target +
+      "\" TargetMode=\"External\"/></Relationships>";
   return parts;
 }
 
@@ -297,6 +299,12 @@ TEST_F(LoadBlowupTest, TheLoadBudgetRefusesCellsAndTextBeyondIt) {
     textCells += "<c t=\"s\"><v>" + std::to_string(i) + "</v></c>";
   }
   // A part read whole into a tree: its declared size decides, before it is inflated.
+  // One long link target named by many links: each cell holds its own copy.
+  std::string links = "<hyperlinks>";
+  for (int i = 1; i <= 20; ++i)
+    links += "<hyperlink ref=\"A" + std::to_string(i) + "\" r:id=\"rId1\"/>";
+  const TXLSXParts longLinks =
+      SheetWithTrailer(links + "</hyperlinks>", "https://example.com/" + std::string(100'000, 'x'));
   TXLSXParts bigWorkbookPart = TXLSXParts::Standard("");
   std::string& workbookPart = bigWorkbookPart.Parts["xl/workbook.xml"];
   workbookPart.insert(workbookPart.rfind('<'), "<!--" + std::string(8000, ' ') + "-->");
@@ -314,6 +322,9 @@ TEST_F(LoadBlowupTest, TheLoadBudgetRefusesCellsAndTextBeyondIt) {
       // One cell uses one entry; the table's other entries are held all the same.
       {TXLSXParts::Standard("<row r=\"1\"><c t=\"s\"><v>0</v></c></row>", sharedStrings),
        {1000, 1 << 20},
+       "The file is too large to load: its texts take more than 1 MB."},
+      {longLinks,
+       {100'000, 1 << 20},
        "The file is too large to load: its texts take more than 1 MB."},
       {bigWorkbookPart,
        {1000, 1 << 20, 1 << 30, 500, 4096},
