@@ -90,7 +90,6 @@ class TExportConditionalFormatting : public TPersistent {
   int Count() const { return Rules.Count(); }
   TExportConditionalFormattingRule* GetRule(int index) const { return Rules.GetItem(index); }
 
-  // CONDFMT and its CF records; only for a cell with rules.
   // A CONDFMT record and the CF records of the rules it can encode; nothing when there is none.
   void WriteXLS(TStream& stream, TExporterXLSX_Palette& palette, IXLSFormulaTokens& tokens) const;
   // sqref and the cfRule children of a conditionalFormatting element.

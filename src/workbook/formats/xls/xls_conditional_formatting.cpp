@@ -117,7 +117,7 @@ bool TExportConditionalFormattingRule::WriteXLS(TStream& stream, TExporterXLSX_P
     XLSWriteWord(stream,
                  static_cast<std::uint16_t>((palette.GetColorIndex(FillColor) & 0x7F) << 7));
   }
-  if (!tokens1.empty()) stream.WriteBuffer(tokens1.data(), tokens1.size());
+  stream.WriteBuffer(tokens1.data(), tokens1.size());
   if (!tokens2.empty()) stream.WriteBuffer(tokens2.data(), tokens2.size());
   return true;
 }
